@@ -1,0 +1,92 @@
+#include "rse/RSeDatabase.h"
+
+#include "rse/RSe.h"
+#include "rse/RSeIDed.h"
+#include "rse/RSeInterface.h"
+#include "rse/RSeSegment.h"
+
+RSeDatabase::RSeDatabase() : m_interfaces(std::make_unique<RSeDatabaseInterfaces>(this)) {}
+
+RSeDatabase::~RSeDatabase() {
+    m_closing = true;
+    // Newest segment first; the objects go before the id table so that their references can
+    // still be released.
+    for (size_t i = m_segments.size(); i-- > 0;) m_segments[i]->DeleteAll();
+    m_segments.clear();
+    for (auto& [id, h] : m_ids) {
+        h->inTable = false;
+        h->db = nullptr;
+        h->obj = nullptr;
+        if (h->refs == 0) delete h;
+    }
+    m_ids.clear();
+}
+
+RSeSegment* RSeDatabase::CreateSegment(UTxString16 name) {
+    m_segments.push_back(std::make_unique<RSeSegment>(this, uint32_t(m_segments.size()),
+                                                      std::move(name), m_transient));
+    return m_segments.back().get();
+}
+
+RSeSegment* RSeDatabase::GetSegment(uint32_t index) const {
+    return index < m_segments.size() ? m_segments[index].get() : nullptr;
+}
+
+RSeIDed* RSeDatabase::FindObject(uint32_t id) const {
+    auto it = m_ids.find(id);
+    return it == m_ids.end() ? nullptr : it->second->obj;
+}
+
+RSeHandle* RSeDatabase::AttachObject(RSeIDed* obj) {
+    uint32_t id = m_pendingId;
+    m_pendingId = 0;
+    if (!id) id = m_nextId;
+    if (id >= m_nextId) m_nextId = id + 1;
+    RSeHandle*& slot = m_ids[id];
+    if (slot) {
+        // An id coming back (an undone deletion): the references that kept its handle see
+        // the object again.
+        slot->obj = obj;
+        return slot;
+    }
+    slot = new RSeHandle{obj, this, id, 0, true};
+    return slot;
+}
+
+void RSeDatabase::DetachObject(RSeHandle* h) {
+    h->obj = nullptr;
+    if (h->refs == 0 && !m_closing) {
+        m_ids.erase(h->id);
+        delete h;
+    }
+}
+
+void RSeDatabase::ForgetHandle(RSeHandle* h) {
+    if (m_closing) return; // the closing sweep frees it
+    m_ids.erase(h->id);
+    delete h;
+}
+
+RSeDatabase* RSeDatabase::MakeTransient() {
+    auto* db = new RSeDatabase();
+    db->m_transient = true;
+    db->CreateSegment(u"Transient");
+    db->CreateSegment(u"Transient (transacted)");
+    return db;
+}
+
+namespace RSe {
+RSeSegment* SegmentOf(const RSeVMeta* obj) { return obj ? obj->GetSegment() : nullptr; }
+RSeSegment* SegmentOf(RSeDatabase* db) { return db ? db->GetSegment(0) : nullptr; }
+RSeDatabase* DatabaseOf(const RSeVMeta* obj) {
+    return obj && obj->GetSegment() ? obj->GetSegment()->GetDatabase() : nullptr;
+}
+RSeDatabase* DatabaseOf(const RSeSegment* segment) {
+    return segment ? segment->GetDatabase() : nullptr;
+}
+RSeSegment* TransientSegment(bool transacted) {
+    static std::unique_ptr<RSeDatabase> db(RSeDatabase::MakeTransient());
+    return db->GetSegment(transacted ? 1 : 0);
+}
+RSeDatabaseInterfaces* InterfaceSet(RSeDatabase* db) { return db ? &db->GetInterfaces() : nullptr; }
+} // namespace RSe

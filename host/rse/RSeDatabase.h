@@ -1,0 +1,68 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "utx/UTxResult.h"
+#include "utx/UTxString16.h"
+
+class RSeSegment;
+class RSeIDed;
+class RSeDatabaseInterfaces;
+class RSeLoad;
+struct RSeHandle;
+
+// A document's object store: its segments and the ids of its identified objects.
+class RSeDatabase {
+public:
+    RSeDatabase();
+    RSeDatabase(const RSeDatabase&) = delete;
+    RSeDatabase& operator=(const RSeDatabase&) = delete;
+    ~RSeDatabase();
+
+    RSeSegment* CreateSegment(UTxString16 name = {});
+    uint32_t GetSegmentCount() const { return uint32_t(m_segments.size()); }
+    RSeSegment* GetSegment(uint32_t index) const;
+    // The database of the process's transient segments: never saved.
+    bool IsTransient() const { return m_transient; }
+
+    RSeIDed* FindObject(uint32_t id) const;
+    uint32_t GetNextId() const { return m_nextId; }
+    void RaiseNextId(uint32_t id) {
+        if (id > m_nextId) m_nextId = id;
+    }
+
+    RSeDatabaseInterfaces& GetInterfaces() { return *m_interfaces; }
+
+    // Document files. Saving writes a temporary file beside the target and renames it, so a
+    // failed save leaves the previous file as it was. A failed load gives no database.
+    UTxResult Save(const std::string& path);
+    UTxResult SaveToBuffer(std::vector<uint8_t>& out);
+    static UTxResult Load(const std::string& path, std::unique_ptr<RSeDatabase>& out);
+    static UTxResult LoadFromBuffer(const uint8_t* data, size_t size,
+                                    std::unique_ptr<RSeDatabase>& out);
+
+    // The load in progress on this database, if any.
+    RSeLoad* GetLoad() const { return m_load; }
+
+    // Store internals: ids of identified objects.
+    // A new identified object takes the next id, or, while loading, the id it was stored with.
+    RSeHandle* AttachObject(RSeIDed* obj);
+    void SetPendingId(uint32_t id) { m_pendingId = id; }
+    void DetachObject(RSeHandle* h);
+    void ForgetHandle(RSeHandle* h);
+    static RSeDatabase* MakeTransient();
+
+private:
+    friend class RSeLoad;
+    std::vector<std::unique_ptr<RSeSegment>> m_segments;
+    std::unordered_map<uint32_t, RSeHandle*> m_ids;
+    uint32_t m_nextId = 1;
+    bool m_transient = false;
+    bool m_closing = false;
+    std::unique_ptr<RSeDatabaseInterfaces> m_interfaces;
+    RSeLoad* m_load = nullptr;
+    uint32_t m_pendingId = 0;
+};

@@ -1,0 +1,161 @@
+#pragma once
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "utx/UTxGUID.h"
+#include "utx/UTxResult.h"
+#include "utx/UTxString16.h"
+
+class RSeVMeta;
+class RSeSegment;
+class RSeStream;
+class RSeMetaContext;
+class RSeCloneCommander;
+class RSeAddrMap;
+
+using RSeLoadFn = void (*)(RSeVMeta*, RSeStream&);
+using RSeFixPtrsFn = void (*)(RSeVMeta*, RSeMetaContext&);
+using RSePostRestoreFn = UTxResult (*)(RSeVMeta*, RSeMetaContext&);
+
+// The meta type of a stored class: its name, GUID, current version, flags, base meta type and
+// the callbacks through which the store creates, saves, loads and clones its objects.
+class RSeMetaType {
+public:
+    enum Flags : uint32_t {
+        kIDed = 0x10,        // objects are RSeIDed and can be targets of references
+        kVersionMeta = 0x40, // made for one older stored version of its class
+        kAbstract = 0x8000,  // no object of this class exists by itself
+    };
+
+    RSeMetaType(const char16_t* name, uint32_t size, const UTxGUID* owner,
+                void (*guidInit)(UTxGUID&), uint16_t version, uint32_t flags, uint16_t reserved,
+                RSeMetaType* base, uint32_t embeddedCount, int32_t hasBase, bool, const char16_t*,
+                const char16_t*);
+    // Version clone: a copy of `other` for one stored version.
+    RSeMetaType(const RSeMetaType& other, uint16_t index);
+    RSeMetaType& operator=(const RSeMetaType&) = delete;
+    virtual ~RSeMetaType();
+
+    // Joins the process-wide registry of meta types, by name and by GUID.
+    void Register();
+    static RSeMetaType* Find(const UTxString16& name);
+    static RSeMetaType* FindByGUID(const UTxGUID& guid);
+
+    const UTxString16& GetName() const { return m_name; }
+    const UTxGUID& GetGUID() const { return m_guid; }
+    const UTxGUID* GetOwnerGUID() const { return m_hasOwner ? &m_owner : nullptr; }
+    uint16_t GetVersion() const { return m_version; }
+    void SetVersion(uint16_t v) { m_version = v; }
+    uint32_t GetFlags() const { return m_flags; }
+    void AddFlags(uint32_t f) { m_flags |= f; }
+    uint32_t GetSize() const { return m_size; }
+    bool IsIDed() const { return (m_flags & kIDed) != 0; }
+    bool IsAbstract() const { return (m_flags & kAbstract) != 0; }
+    bool IsVersionMeta() const { return (m_flags & kVersionMeta) != 0; }
+    RSeMetaType* GetBase() const { return m_base; }
+    RSeMetaType* GetEmbedded() const { return m_embedded; }
+    void SetEmbedded(RSeMetaType* mt) { m_embedded = mt; }
+    // The class's own meta type (itself, or the one a version meta was made from).
+    RSeMetaType* GetClassMeta() { return m_classMeta ? m_classMeta : this; }
+    const RSeMetaType* GetClassMeta() const { return m_classMeta ? m_classMeta : this; }
+    // True when this class is `other` or derives from it.
+    bool IsKindOf(const RSeMetaType* other) const;
+
+    // The meta type for objects stored at `storedVersion`: this one when it is current, else
+    // the version meta made once by CreateVersionMeta and kept.
+    RSeMetaType* GetVersionMeta(uint16_t storedVersion);
+
+    void SetLoadCallbacks(RSeLoadFn load, RSeFixPtrsFn fix, RSePostRestoreFn restore) {
+        m_load = load;
+        m_fixPtrs = fix;
+        m_postRestore = restore;
+    }
+
+    virtual RSeMetaType* CreateVersionMeta(uint16_t storedVersion, uint16_t index);
+    virtual RSeVMeta* Construct(RSeSegment* segment);
+    virtual void SeedPtrs(RSeVMeta* obj, RSeAddrMap& map, uint32_t n);
+    virtual void Save(const RSeVMeta* obj, RSeStream& stream);
+    virtual bool CloneEnabled() const { return true; }
+    virtual UTxResult Clone(const RSeVMeta* src, RSeVMeta* dst, RSeCloneCommander* cc);
+    virtual UTxResult PostClone(RSeVMeta* dst, const RSeVMeta* src, RSeCloneCommander* cc);
+
+    // Entry points of the chain through the bases: each runs this class's part with this meta
+    // type current in the context. While a document loads, the load-side ones run the meta type
+    // of the version this class was stored at.
+    void _Load(RSeVMeta* obj, RSeStream& stream);
+    void _Save(const RSeVMeta* obj, RSeStream& stream);
+    void _vFixPtrs(RSeVMeta* obj, RSeMetaContext& ctx);
+    UTxResult _vPostRestore(RSeVMeta* obj, RSeMetaContext& ctx);
+    UTxResult _Clone(const RSeVMeta* src, RSeVMeta* dst, RSeCloneCommander* cc);
+    UTxResult _PostClone(RSeVMeta* dst, const RSeVMeta* src, RSeCloneCommander* cc);
+
+    // The plain forms: only the base's part.
+    static void PlainLoad(RSeVMeta* obj, RSeStream& stream);
+    static void PlainFixPtrs(RSeVMeta* obj, RSeMetaContext& ctx);
+    static UTxResult PlainPostRestore(RSeVMeta* obj, RSeMetaContext& ctx);
+
+    // Load support: which meta type reads this class in the document being loaded.
+    RSeMetaType* GetActiveLoadMeta() const { return m_activeLoad; }
+    void SetActiveLoadMeta(RSeMetaType* mt) { m_activeLoad = mt; }
+
+private:
+    RSeMetaType* LoadSide(RSeMetaContext& ctx);
+
+    UTxString16 m_name;
+    uint32_t m_size;
+    UTxGUID m_owner;
+    bool m_hasOwner = false;
+    UTxGUID m_guid;
+    uint16_t m_version;
+    uint32_t m_flags;
+    RSeMetaType* m_base;
+    RSeMetaType* m_embedded = nullptr;
+    RSeMetaType* m_classMeta = nullptr;
+    RSeMetaType* m_activeLoad = nullptr;
+    RSeLoadFn m_load = &PlainLoad;
+    RSeFixPtrsFn m_fixPtrs = &PlainFixPtrs;
+    RSePostRestoreFn m_postRestore = &PlainPostRestore;
+    std::map<uint16_t, RSeMetaType*> m_versionMetas;
+};
+
+// Where a callback stands: the meta type whose part of the object runs now, and, while loading,
+// the addresses of the loaded objects by stored index.
+class RSeMetaContext {
+public:
+    RSeMetaType* GetMetaType() const { return m_stack.empty() ? nullptr : m_stack.back(); }
+    RSeMetaType* GetBaseMT() const {
+        RSeMetaType* mt = GetMetaType();
+        return mt ? mt->GetBase() : nullptr;
+    }
+    RSeMetaType* GetEmbeddedMT() const {
+        RSeMetaType* mt = GetMetaType();
+        return mt ? mt->GetEmbedded() : nullptr;
+    }
+    // The version the current class was stored at (its current version outside a load).
+    uint16_t GetStoredVersion() const {
+        RSeMetaType* mt = GetMetaType();
+        return mt ? mt->GetVersion() : 0;
+    }
+
+    void Push(RSeMetaType* mt) { m_stack.push_back(mt); }
+    void Pop() { m_stack.pop_back(); }
+
+    // Load support.
+    bool IsLoading() const { return m_addrs != nullptr; }
+    void SetAddresses(const std::vector<RSeVMeta*>* addrs) { m_addrs = addrs; }
+    // The object stored at `index`; a bad index fails the load.
+    RSeVMeta* AddressAt(uint32_t index) const;
+    // Resolves a plain pointer read with RSeStream::Read(void*&).
+    void FixPointer(void*& p) const;
+
+private:
+    std::vector<RSeMetaType*> m_stack;
+    const std::vector<RSeVMeta*>* m_addrs = nullptr;
+};
+
+namespace RSe {
+// The meta type of elements that have none of their own.
+RSeMetaType* _GetMeta(const void*);
+RSeMetaType* MetaTypeOf(const RSeVMeta* obj);
+} // namespace RSe

@@ -1,0 +1,140 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+class RSeIDed;
+class RSeDatabase;
+class RSeMetaContext;
+
+// The shared record behind every reference to one identified object. It outlives its object
+// while references remain, so that a reference to a deleted object answers null, and an object
+// brought back under the same id (undo) is found again by the references that kept its record.
+struct RSeHandle {
+    RSeIDed* obj = nullptr;
+    RSeDatabase* db = nullptr;
+    uint32_t id = 0;
+    uint32_t refs = 0;
+    bool inTable = false; // the database's id table keeps it
+};
+
+// Counted reference to an identified object: (database, object id) through its handle.
+// While a document loads, a reference read from the stream holds the stored value (object index
+// times two plus one) until FixAddress resolves it; such a reference has no target.
+class RSeRefBase {
+public:
+    RSeRefBase() = default;
+    explicit RSeRefBase(const RSeIDed* obj);
+    RSeRefBase(const RSeRefBase& o) : m_v(o.m_v) { AddRef(); }
+    RSeRefBase(RSeRefBase&& o) noexcept : m_v(o.m_v) { o.m_v = 0; }
+    RSeRefBase& operator=(const RSeRefBase& o) {
+        if (this != &o) {
+            o.AddRef();
+            Release();
+            m_v = o.m_v;
+        }
+        return *this;
+    }
+    RSeRefBase& operator=(RSeRefBase&& o) noexcept {
+        if (this != &o) {
+            Release();
+            m_v = o.m_v;
+            o.m_v = 0;
+        }
+        return *this;
+    }
+    ~RSeRefBase() { Release(); }
+
+    RSeIDed* GetTarget() const {
+        return (m_v & 1) || !m_v ? nullptr : reinterpret_cast<RSeHandle*>(m_v)->obj;
+    }
+    bool HasTarget() const { return GetTarget() != nullptr; }
+    bool IsNull() const { return !HasTarget(); }
+    bool IsNotNull() const { return HasTarget(); }
+    // The reference named an object that no longer exists.
+    bool IsTargetDeleted() const {
+        return m_v && !(m_v & 1) && !reinterpret_cast<RSeHandle*>(m_v)->obj;
+    }
+    bool IsTargetBogus() const { return (m_v & 1) != 0; }
+    bool IsLoaded() const { return HasTarget(); }
+    uint32_t GetId() const {
+        return (m_v & 1) || !m_v ? 0 : reinterpret_cast<RSeHandle*>(m_v)->id;
+    }
+    RSeDatabase* GetDatabase() const {
+        return (m_v & 1) || !m_v ? nullptr : reinterpret_cast<RSeHandle*>(m_v)->db;
+    }
+    size_t HashVal() const { return size_t(m_v >> 4) * 0x9E3779B97F4A7C15ull; }
+    void Clear() {
+        Release();
+        m_v = 0;
+    }
+    void SetTarget(const RSeIDed* obj);
+
+    // Load support: the stored value as read, and its resolution through the load's addresses.
+    void SetStoredValue(uint32_t v) {
+        Release();
+        m_v = v;
+    }
+    bool IsStoredValue() const { return (m_v & 1) != 0; }
+    uint32_t GetStoredValue() const { return (m_v & 1) ? uint32_t(m_v) : 0; }
+    void FixAddress(RSeMetaContext& ctx);
+
+    // Two references are equal when they name the same object (or are both null).
+    friend bool operator==(const RSeRefBase& a, const RSeRefBase& b) {
+        return a.GetTarget() == b.GetTarget();
+    }
+    friend bool operator!=(const RSeRefBase& a, const RSeRefBase& b) { return !(a == b); }
+
+protected:
+    RSeHandle* GetHandle() const {
+        return (m_v & 1) ? nullptr : reinterpret_cast<RSeHandle*>(m_v);
+    }
+    void AddRef() const {
+        if (m_v && !(m_v & 1)) ++reinterpret_cast<RSeHandle*>(m_v)->refs;
+    }
+    void Release() {
+        if (m_v && !(m_v & 1)) ReleaseHandle(reinterpret_cast<RSeHandle*>(m_v));
+    }
+    static void ReleaseHandle(RSeHandle* h);
+
+    uintptr_t m_v = 0;
+};
+
+// Typed reference: null when the target is not a T (a failed downcast) or no longer exists.
+template <class T> class RSeRef : public RSeRefBase {
+public:
+    RSeRef() = default;
+    RSeRef(std::nullptr_t) {}
+    RSeRef(const T* obj) : RSeRefBase(ToIDed(obj)) {}
+    RSeRef(const RSeRef& o) = default;
+    RSeRef(RSeRef&& o) noexcept = default;
+    RSeRef& operator=(const RSeRef& o) = default;
+    RSeRef& operator=(RSeRef&& o) noexcept = default;
+    // From any other reference: keeps the target only when it is a T.
+    template <class U> RSeRef(const RSeRef<U>& o) : RSeRefBase(o) { CheckType(); }
+    explicit RSeRef(const RSeRefBase& o) : RSeRefBase(o) { CheckType(); }
+    RSeRef& operator=(const T* obj) {
+        SetTarget(ToIDed(obj));
+        return *this;
+    }
+
+    T* get() const { return Cast(GetTarget()); }
+    T* operator->() const { return get(); }
+    T& operator*() const { return *get(); }
+    explicit operator bool() const { return GetTarget() != nullptr; }
+
+    // Resolves a stored reference and keeps it only when the target is a T.
+    void FixAddress(RSeMetaContext& ctx) {
+        RSeRefBase::FixAddress(ctx);
+        CheckType();
+    }
+
+private:
+    static const RSeIDed* ToIDed(const T* obj) { return obj; }
+    static T* Cast(RSeIDed* obj) { return obj ? static_cast<T*>(obj) : nullptr; }
+    void CheckType() {
+        RSeIDed* t = GetTarget();
+        if (t && !dynamic_cast<T*>(t)) Clear();
+    }
+};
+
+template <class T, class U> RSeRef<T> RSeRefCast(const RSeRef<U>& r) { return RSeRef<T>(r); }

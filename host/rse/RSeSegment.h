@@ -1,0 +1,53 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "utx/UTxString16.h"
+
+class RSeDatabase;
+class RSeVMeta;
+
+// A storage unit of a database. It owns the objects created in it, in creation order, and
+// deletes them when it goes. A transient segment is never saved.
+class RSeSegment {
+public:
+    RSeSegment(RSeDatabase* db, uint32_t index, UTxString16 name, bool transient);
+    RSeSegment(const RSeSegment&) = delete;
+    RSeSegment& operator=(const RSeSegment&) = delete;
+    ~RSeSegment();
+
+    RSeDatabase* GetDatabase() const { return m_db; }
+    uint32_t GetIndex() const { return m_index; }
+    const UTxString16& GetName() const { return m_name; }
+    bool IsTransient() const { return m_transient; }
+
+    // Live objects in creation (or load) order.
+    size_t GetObjectCount() const { return m_objects.size() - m_holes; }
+    std::vector<RSeVMeta*> GetObjects() const;
+    template <class F> void ForEachObject(F&& f) const {
+        for (size_t i = 0; i < m_objects.size(); ++i)
+            if (RSeVMeta* o = m_objects[i]) f(o);
+    }
+    // The first identified object of the segment, if any (the segment's root).
+    RSeVMeta* GetRootObject() const;
+
+    // Deletes every object of the segment.
+    void DeleteAll();
+
+    // Drops the holes that deleted objects left, so that list positions are dense again.
+    void Compact();
+    uint32_t PositionOf(const RSeVMeta* obj) const;
+
+private:
+    friend class RSeVMeta;
+    void Attach(RSeVMeta* obj);
+    void Detach(RSeVMeta* obj);
+
+    RSeDatabase* m_db;
+    uint32_t m_index;
+    UTxString16 m_name;
+    bool m_transient;
+    std::vector<RSeVMeta*> m_objects;
+    size_t m_holes = 0;
+    bool m_clearing = false;
+};
