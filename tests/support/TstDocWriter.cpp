@@ -1,0 +1,80 @@
+#include "TstDocWriter.h"
+
+#include <cstring>
+
+#include "rse/RSeMetaType.h"
+
+namespace {
+void PutU32(std::vector<uint8_t>& out, uint32_t v) {
+    const size_t at = out.size();
+    out.resize(at + 4);
+    std::memcpy(out.data() + at, &v, 4);
+}
+void PutString(std::vector<uint8_t>& out, const UTxString16& s) {
+    PutU32(out, uint32_t(s.size()));
+    const size_t at = out.size();
+    out.resize(at + 2 * s.size());
+    if (!s.empty()) std::memcpy(out.data() + at, s.data(), 2 * s.size());
+}
+} // namespace
+
+uint32_t TstDocWriter::AddClass(const UTxString16& name, uint16_t version) {
+    RSeMetaType* mt = RSeMetaType::Find(name);
+    return AddClass(name, mt ? mt->GetGUID() : UTxGUID(), version);
+}
+
+uint32_t TstDocWriter::AddClass(const UTxString16& name, const UTxGUID& guid, uint16_t version) {
+    m_classes.push_back({name, guid, version});
+    return uint32_t(m_classes.size() - 1);
+}
+
+uint32_t TstDocWriter::MetaIndex(const RSeMetaType* mt) {
+    for (uint32_t i = 0; i < m_classes.size(); ++i)
+        if (m_classes[i].name == mt->GetName()) return i;
+    return AddClass(mt->GetName(), mt->GetGUID(), mt->GetVersion());
+}
+
+void TstDocWriter::BeginSegment(const UTxString16& name) { m_segments.push_back({name, {}}); }
+
+RSeStream& TstDocWriter::BeginRecord(uint32_t metaIndex, uint32_t id) {
+    if (m_segments.empty()) BeginSegment(u"Segment");
+    m_segments.back().records.push_back({metaIndex, id, {}});
+    m_stream = std::make_unique<RSeStream>(&m_segments.back().records.back().bytes, this);
+    return *m_stream;
+}
+
+void TstDocWriter::EndRecord() { m_stream.reset(); }
+
+void TstDocWriter::RefValue(uint32_t value) {
+    std::vector<uint8_t>& b = m_segments.back().records.back().bytes;
+    b.push_back(uint8_t(RSeTag::Ref));
+    PutU32(b, value);
+}
+
+std::vector<uint8_t> TstDocWriter::Finish(uint32_t nextId) {
+    std::vector<uint8_t> out = {'K', 'O', 'R', 'V', 'U', 'D', 'O', 'C'};
+    PutU32(out, 1);
+    PutU32(out, nextId);
+    PutU32(out, uint32_t(m_classes.size()));
+    for (const Class& c : m_classes) {
+        PutString(out, c.name);
+        for (int w = 0; w < 4; ++w) PutU32(out, c.guid.Word(w));
+        out.push_back(uint8_t(c.version));
+        out.push_back(uint8_t(c.version >> 8));
+        out.push_back(0);
+        out.push_back(0);
+    }
+    PutU32(out, uint32_t(m_segments.size()));
+    for (const Segment& s : m_segments) {
+        PutString(out, s.name);
+        PutU32(out, uint32_t(s.records.size()));
+        for (const Record& r : s.records) {
+            PutU32(out, r.meta);
+            PutU32(out, r.id);
+            PutU32(out, uint32_t(r.bytes.size()));
+            out.insert(out.end(), r.bytes.begin(), r.bytes.end());
+        }
+    }
+    out.insert(out.end(), {'E', 'N', 'D', '.'});
+    return out;
+}

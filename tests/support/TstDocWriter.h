@@ -1,0 +1,45 @@
+#pragma once
+// Writes document files by hand, record by record, so that tests can build the exact layouts
+// older versions stored, or damaged ones.
+#include <memory>
+#include <vector>
+
+#include "rse/RSeStream.h"
+#include "utx/UTxGUID.h"
+
+class TstDocWriter : public RSeSaveSite {
+public:
+    // Declares a class in the meta table; the GUID is the registered one unless given.
+    uint32_t AddClass(const UTxString16& name, uint16_t version);
+    uint32_t AddClass(const UTxString16& name, const UTxGUID& guid, uint16_t version);
+    void BeginSegment(const UTxString16& name);
+    // The stream that writes the record's payload, until EndRecord.
+    RSeStream& BeginRecord(uint32_t metaIndex, uint32_t id);
+    void EndRecord();
+    // A reference to the object stored at `index` (over all segments), or a raw stored value.
+    void Ref(uint32_t index) { RefValue(2 * index + 1); }
+    void RefValue(uint32_t value);
+    std::vector<uint8_t> Finish(uint32_t nextId = 0);
+
+    uint32_t ObjectIndex(const RSeVMeta*) override { return UINT32_MAX; }
+    uint32_t MetaIndex(const RSeMetaType* mt) override;
+
+private:
+    struct Class {
+        UTxString16 name;
+        UTxGUID guid;
+        uint16_t version;
+    };
+    struct Record {
+        uint32_t meta;
+        uint32_t id;
+        std::vector<uint8_t> bytes;
+    };
+    struct Segment {
+        UTxString16 name;
+        std::vector<Record> records;
+    };
+    std::vector<Class> m_classes;
+    std::vector<Segment> m_segments;
+    std::unique_ptr<RSeStream> m_stream;
+};
