@@ -1,0 +1,144 @@
+// The object store's own contracts: references, segments, ids, interfaces and safe saving.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "KorvuTestSupport.h"
+#include "TstStoredClasses.h"
+#include "rse/RSe.h"
+#include "rse/RSeDatabase.h"
+#include "rse/RSeErrors.h"
+#include "rse/RSeInterface.h"
+#include "rse/RSeSegment.h"
+
+namespace {
+
+TEST(RSeRefs, NullOnFailedDowncastOrDeletedTarget) {
+    RSeDatabase db;
+    RSeSegment* seg = db.CreateSegment();
+    TstZero* zero = TstNew<TstZero>(seg);
+    TstDerived* derived = TstNew<TstDerived>(seg);
+
+    RSeRef<RSeIDed> any(zero);
+    EXPECT_TRUE(any.HasTarget());
+    EXPECT_FALSE(RSeRef<TstNode>(any).HasTarget()); // a TstZero is no TstNode
+    RSeRef<TstNode> asBase(derived);
+    EXPECT_EQ(RSeRef<TstDerived>(asBase).get(), derived);
+
+    RSeRef<TstZero> z(zero);
+    RSeRef<TstZero> copy = z;
+    EXPECT_EQ(z.GetId(), zero->GetId());
+    delete zero;
+    EXPECT_FALSE(z.HasTarget());
+    EXPECT_TRUE(z.IsTargetDeleted());
+    EXPECT_EQ(copy.get(), nullptr);
+    EXPECT_EQ(db.FindObject(copy.GetId()), nullptr);
+    EXPECT_EQ(RSeRef<TstZero>(nullptr), RSeRef<TstZero>());
+}
+
+TEST(RSeRefs, OutliveTheirDatabase) {
+    RSeRef<TstZero> kept;
+    {
+        RSeDatabase db;
+        kept = TstNew<TstZero>(db.CreateSegment());
+        EXPECT_TRUE(kept.HasTarget());
+    }
+    EXPECT_FALSE(kept.HasTarget());
+    EXPECT_EQ(kept.GetDatabase(), nullptr);
+}
+
+TEST(RSeRefs, ObjectsOutsideASegmentHaveNoIdAndNoReference) {
+    TstZero loose;
+    EXPECT_EQ(loose.GetId(), 0u);
+    EXPECT_EQ(loose.GetSegment(), nullptr);
+    EXPECT_FALSE(RSeRef<TstZero>(&loose).HasTarget());
+}
+
+TEST(RSeSegments, KeepCreationOrderIdsAndOwnership) {
+    RSeDatabase db;
+    RSeSegment* seg = db.CreateSegment(u"Sheet");
+    std::vector<TstZero*> made;
+    for (int i = 0; i < 200; ++i) made.push_back(TstNew<TstZero>(seg));
+    for (int i = 0; i < 200; i += 2) delete made[i]; // enough holes to compact
+    std::vector<RSeVMeta*> left = seg->GetObjects();
+    ASSERT_EQ(left.size(), 100u);
+    for (size_t i = 0; i < left.size(); ++i) EXPECT_EQ(left[i], made[2 * i + 1]);
+    EXPECT_EQ(made[1]->GetId() + 2, made[3]->GetId());
+    EXPECT_EQ(db.FindObject(made[3]->GetId()), made[3]);
+    EXPECT_EQ(RSe::SegmentOf(made[3]), seg);
+    EXPECT_EQ(RSe::DatabaseOf(made[3]), &db);
+    EXPECT_EQ(RSe::SegmentOf(&db), seg);
+    // The rest go with the database (the sanitizer checks that nothing leaks).
+}
+
+TEST(RSeSegments, TransientSegmentsAreShared) {
+    EXPECT_NE(RSe::TransientSegment(false), RSe::TransientSegment(true));
+    EXPECT_TRUE(RSe::TransientSegment()->IsTransient());
+    EXPECT_EQ(RSe::TransientSegment(), RSe::TransientSegment());
+}
+
+struct TestInterface : RSeInterface {
+    using RSeInterface::RSeInterface;
+};
+struct TestStatic : RSeStaticInterface {
+    using RSeStaticInterface::RSeStaticInterface;
+};
+
+TEST(RSeInterfaces, RegisteredByGuidPerDatabaseAndOncePerProcess) {
+    const UTxGUID guid(0xabc, 1, 2, 3);
+    RSeDatabase a, b;
+    {
+        TestInterface inA(RSe::InterfaceSet(&a), guid);
+        EXPECT_EQ(RSe::InterfaceSet(&a)->Find(guid), &inA);
+        EXPECT_EQ(RSe::InterfaceSet(&a)->Query<TestInterface>(guid), &inA);
+        EXPECT_EQ(RSe::InterfaceSet(&b)->Find(guid), nullptr);
+    }
+    EXPECT_EQ(RSe::InterfaceSet(&a)->Find(guid), nullptr);
+
+    TestStatic s(guid);
+    EXPECT_EQ(RSe::StaticInterfaceSet().Find(guid), &s);
+    EXPECT_EQ(RSe::InterfaceSet(nullptr), nullptr);
+}
+
+TEST(RSeFiles, AFailedSaveLeavesThePreviousFile) {
+    KorvuTempDir dir;
+    const std::string path = dir.File("doc.kvd");
+    RSeDatabase db;
+    TstNew<TstZero>(db.CreateSegment())->m_value = 1;
+    ASSERT_FALSE(db.Save(path).Failed());
+    const auto before = std::filesystem::file_size(path);
+
+    TstNew<TstZero>(db.GetSegment(0))->m_value = 2;
+    std::filesystem::create_directory(path + ".tmp"); // the temporary file cannot be made
+    UTxResult r = db.Save(path);
+    EXPECT_EQ(r.GetCode(), kRSeErrWrite);
+    EXPECT_NE(r.GetMessageUtf8().find("doc.kvd"), std::string::npos);
+    EXPECT_EQ(std::filesystem::file_size(path), before);
+    std::unique_ptr<RSeDatabase> loaded;
+    ASSERT_FALSE(RSeDatabase::Load(path, loaded).Failed());
+    EXPECT_EQ(loaded->GetSegment(0)->GetObjectCount(), 1u);
+
+    std::filesystem::remove(path + ".tmp");
+    ASSERT_FALSE(db.Save(path).Failed());
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+    EXPECT_FALSE(RSeDatabase::Load(dir.File("missing.kvd"), loaded).IsEmpty());
+    EXPECT_EQ(loaded, nullptr);
+}
+
+TEST(RSeFiles, AfterALoadNewObjectsTakeFreshIds) {
+    RSeDatabase db;
+    RSeSegment* seg = db.CreateSegment();
+    TstNew<TstZero>(seg);
+    TstZero* last = TstNew<TstZero>(seg);
+    const uint32_t lastId = last->GetId();
+    delete last; // its id is not handed out again after a reload
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(db.SaveToBuffer(bytes).Failed());
+    std::unique_ptr<RSeDatabase> loaded;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), loaded).Failed());
+    EXPECT_GT(TstNew<TstZero>(loaded->GetSegment(0))->GetId(), lastId);
+}
+
+} // namespace
