@@ -51,6 +51,7 @@ public:
     // A new identified object takes the next id, or, while loading, the id it was stored with.
     RSeHandle* AttachObject(RSeIDed* obj);
     void SetPendingId(uint32_t id) { m_pendingId = id; }
+    void ReserveIds(size_t n) { m_ids.reserve(m_ids.size() + n); }
     void DetachObject(RSeHandle* h);
     void ForgetHandle(RSeHandle* h);
     static RSeDatabase* MakeTransient();

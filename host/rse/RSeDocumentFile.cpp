@@ -51,6 +51,13 @@ class Saver : public RSeSaveSite {
 public:
     explicit Saver(RSeDatabase* db) : m_db(db) {}
 
+    uint32_t RefIndex(const RSeIDed* obj) override {
+        const RSeHandle* h = obj->GetHandle();
+        const RSeSegment* seg = obj->GetSegment();
+        if (!h || !seg || h->db != m_db || seg->IsTransient()) return UINT32_MAX;
+        return h->saveIndex;
+    }
+
     uint32_t ObjectIndex(const RSeVMeta* obj) override {
         const RSeSegment* seg = obj->GetSegment();
         if (!seg || seg->GetDatabase() != m_db || seg->IsTransient()) return UINT32_MAX;
@@ -78,10 +85,19 @@ public:
             RSeSegment* seg = m_db->GetSegment(i);
             seg->Compact();
             m_offsets[i] = total;
-            if (!seg->IsTransient()) total += uint32_t(seg->GetObjectCount());
+            if (seg->IsTransient()) continue;
+            // References are written from their handles, so each handle learns its place.
+            uint32_t index = total;
+            seg->ForEachObject([&](RSeVMeta* obj) {
+                if (obj->GetMeta()->IsIDed())
+                    if (RSeHandle* h = static_cast<RSeIDed*>(obj)->GetHandle()) h->saveIndex = index;
+                ++index;
+            });
+            total = index;
         }
 
         std::vector<uint8_t> body;
+        body.reserve(size_t(total) * 64 + 64);
         PutU32(body, nseg);
         RSeStream stream(&body, this);
         for (uint32_t i = 0; i < nseg; ++i) {
@@ -213,6 +229,7 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
         RSeSegment* seg = db->CreateSegment(c.String(u"a segment name"));
         load.m_segmentOffsets.push_back(uint32_t(records.size()));
         const uint32_t nrec = c.Count(12, u"objects");
+        records.reserve(records.size() + nrec);
         for (uint32_t r = 0; r < nrec; ++r) {
             const uint32_t mi = c.U32(u"an object record");
             const uint32_t id = c.U32(u"an object record");
@@ -233,7 +250,9 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
 
     // Construct every object, then read them all, then resolve, then complete.
     load.m_addrs.resize(records.size(), nullptr);
+    load.m_handles.resize(records.size(), nullptr);
     load.m_recordMetas.resize(records.size(), nullptr);
+    db->ReserveIds(records.size());
     for (size_t i = 0; i < records.size(); ++i) {
         const Record& r = records[i];
         if (r.id && db->FindObject(r.id))
@@ -244,6 +263,7 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
         if (!obj || obj->GetSegment() != r.segment)
             RSe::ThrowDamaged(u"an object of " + r.meta->GetName() + u" cannot be made");
         load.m_addrs[i] = obj;
+        if (auto* ided = dynamic_cast<RSeIDed*>(obj)) load.m_handles[i] = ided->GetHandle();
         load.m_recordMetas[i] = r.meta;
     }
     RSeMetaContext& ctx = load.Context();

@@ -173,11 +173,16 @@ RSeVMeta* RSeMetaContext::AddressAt(uint32_t index) const {
     return (*m_addrs)[index];
 }
 
+RSeHandle* RSeMetaContext::HandleAt(uint32_t index) const {
+    AddressAt(index); // checks the index
+    return (*m_handles)[index];
+}
+
 void RSeMetaContext::FixPointer(void*& p) const {
     const uintptr_t v = reinterpret_cast<uintptr_t>(p);
     if (!v) return;
     RSeVMeta* obj = AddressAt(uint32_t(v - 1));
-    if (obj && obj->GetMeta()->IsIDed())
+    if ((*m_handles)[v - 1])
         RSe::ThrowDamaged(u"a stored value pointer names an identified object");
     p = obj;
 }

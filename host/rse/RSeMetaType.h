@@ -8,6 +8,7 @@
 #include "utx/UTxString16.h"
 
 class RSeVMeta;
+struct RSeHandle;
 class RSeSegment;
 class RSeStream;
 class RSeMetaContext;
@@ -143,15 +144,22 @@ public:
 
     // Load support.
     bool IsLoading() const { return m_addrs != nullptr; }
-    void SetAddresses(const std::vector<RSeVMeta*>* addrs) { m_addrs = addrs; }
+    void SetAddresses(const std::vector<RSeVMeta*>* addrs,
+                      const std::vector<RSeHandle*>* handles) {
+        m_addrs = addrs;
+        m_handles = handles;
+    }
     // The object stored at `index`; a bad index fails the load.
     RSeVMeta* AddressAt(uint32_t index) const;
+    // The handle of the object at `index` when it is an identified object, else null.
+    RSeHandle* HandleAt(uint32_t index) const;
     // Resolves a plain pointer read with RSeStream::Read(void*&).
     void FixPointer(void*& p) const;
 
 private:
     std::vector<RSeMetaType*> m_stack;
     const std::vector<RSeVMeta*>* m_addrs = nullptr;
+    const std::vector<RSeHandle*>* m_handles = nullptr;
 };
 
 namespace RSe {

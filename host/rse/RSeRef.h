@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <typeinfo>
 
 class RSeIDed;
 class RSeDatabase;
@@ -14,7 +15,12 @@ struct RSeHandle {
     RSeDatabase* db = nullptr;
     uint32_t id = 0;
     uint32_t refs = 0;
-    bool inTable = false; // the database's id table keeps it
+    uint32_t saveIndex = 0; // the object's place in the document file being written
+    bool inTable = false;   // the database's id table keeps it
+
+    // Handles are many and small: they come from a pool.
+    static void* operator new(size_t size);
+    static void operator delete(void* p);
 };
 
 // Counted reference to an identified object: (database, object id) through its handle.
@@ -133,7 +139,14 @@ private:
     static T* Cast(RSeIDed* obj) { return obj ? static_cast<T*>(obj) : nullptr; }
     void CheckType() {
         RSeIDed* t = GetTarget();
-        if (t && !dynamic_cast<T*>(t)) Clear();
+        if (!t) return;
+        // The same dynamic type always casts the same way; most references of one kind name
+        // objects of one class, so the last class that passed is remembered.
+        static const std::type_info* s_passed = nullptr;
+        const std::type_info* type = &typeid(*t);
+        if (type == s_passed) return;
+        if (dynamic_cast<T*>(t)) s_passed = type;
+        else Clear();
     }
 };
 

@@ -92,7 +92,7 @@ void RSeInitializer::RunAll(RSeDatabase* db) {
 // ---- contexts of a load -------------------------------------------------------------------
 
 RSeLoad::RSeLoad(RSeDatabase* db) : m_db(db) {
-    m_ctx.SetAddresses(&m_addrs);
+    m_ctx.SetAddresses(&m_addrs, &m_handles);
     m_db->m_load = this;
 }
 

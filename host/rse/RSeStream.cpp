@@ -80,7 +80,7 @@ RSeStream::RSeStream(const uint8_t* begin, const uint8_t* end, RSeLoadSite* site
 RSeStream& RSeStream::Write(const RSeRefBase& ref) {
     uint32_t v = 0;
     if (RSeIDed* t = ref.GetTarget()) {
-        const uint32_t index = m_saveSite ? m_saveSite->ObjectIndex(t) : UINT32_MAX;
+        const uint32_t index = m_saveSite ? m_saveSite->RefIndex(t) : UINT32_MAX;
         if (index < 0x7FFFFFFFu) v = 2 * index + 1;
     }
     Put(RSeTag::Ref, &v, 4);
@@ -244,3 +244,5 @@ RSeMetaType* RSeStream::ReadEmbeddedMark(RSeMetaType* expected) {
 void RSeStream::ReadGeometry(RSeTag tag, double* v, size_t n) {
     std::memcpy(v, Take(tag, n * sizeof(double)), n * sizeof(double));
 }
+
+uint32_t RSeSaveSite::RefIndex(const RSeIDed* obj) { return ObjectIndex(obj); }

@@ -8,6 +8,7 @@
 #include "utx/UTxString16.h"
 
 class RSeVMeta;
+class RSeIDed;
 class RSeSegment;
 class UTxGUID;
 
@@ -32,6 +33,8 @@ public:
     virtual ~RSeSaveSite() = default;
     // Stored index of an object, or UINT32_MAX when the object is not part of the save.
     virtual uint32_t ObjectIndex(const RSeVMeta* obj) = 0;
+    // The same for the target of a reference.
+    virtual uint32_t RefIndex(const RSeIDed* obj);
     virtual uint32_t MetaIndex(const RSeMetaType* mt) = 0;
 };
 
