@@ -32,7 +32,9 @@ int Fail(const std::string& message, int code = 2) {
     return code;
 }
 
-int FailResult(const UTxResult& r) { return Fail(r.GetMessageUtf8()); }
+int FailResult(const UTxResult& r) {
+    return Fail(r.GetMessageUtf8());
+}
 
 std::string ExeDir() {
     char buf[PATH_MAX];
@@ -82,7 +84,8 @@ int Dump(const std::string& path) {
         seg->ForEachObject([](RSeVMeta* obj) {
             RSeMetaType* mt = obj->GetMeta();
             std::string line = "  " + UTx::ToUtf8(mt->GetName());
-            if (auto* ided = dynamic_cast<RSeIDed*>(obj)) line += " #" + std::to_string(ided->GetId());
+            if (auto* ided = dynamic_cast<RSeIDed*>(obj))
+                line += " #" + std::to_string(ided->GetId());
             if (auto* s = dynamic_cast<RDxString*>(obj))
                 line += " \"" + UTx::ToUtf8(s->GetSimpleValue()) + "\"";
             else if (auto* n = dynamic_cast<RDxInt*>(obj))

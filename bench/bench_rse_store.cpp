@@ -49,13 +49,17 @@ public:
     std::vector<int32_t> m_codes;
 };
 
-void BenchGuid(UTxGUID& g) { g = UTxGUID(0xbe4c0001, 0x00010001, 0x80000000, 0x00000001); }
+void BenchGuid(UTxGUID& g) {
+    g = UTxGUID(0xbe4c0001, 0x00010001, 0x80000000, 0x00000001);
+}
 RSeMetaType* BenchMeta() {
     static RSeMetaType* mt = RSeMakeMeta<BenchNode>(
         u"BenchNode", &BenchGuid, 0, 0xF18, RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
     return mt;
 }
-RSeMetaType* BenchNode::GetMeta() const { return BenchMeta(); }
+RSeMetaType* BenchNode::GetMeta() const {
+    return BenchMeta();
+}
 
 constexpr int kObjects = 100000;
 
@@ -105,8 +109,8 @@ double MemcpySeconds() {
 void Report(benchmark::State& state, double seconds) {
     const double per = seconds / double(state.iterations());
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(DocumentBytes().size()));
-    state.counters["objects/s"] =
-        benchmark::Counter(double(kObjects) * double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["objects/s"] = benchmark::Counter(double(kObjects) * double(state.iterations()),
+                                                     benchmark::Counter::kIsRate);
     state.counters["x_memcpy"] = per / MemcpySeconds();
 }
 

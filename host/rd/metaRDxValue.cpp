@@ -5,9 +5,15 @@
 #include "rse/RSeSaveData.h"
 
 namespace {
-void InitStringGuid(UTxGUID& g) { g = UTxGUID(0x7d1f0a01, 0x3c4e11d2, 0x9a110800, 0x09db0001); }
-void InitIntGuid(UTxGUID& g) { g = UTxGUID(0x7d1f0a02, 0x3c4e11d2, 0x9a110800, 0x09db0001); }
-void InitPointGuid(UTxGUID& g) { g = UTxGUID(0x7d1f0a03, 0x3c4e11d2, 0x9a110800, 0x09db0001); }
+void InitStringGuid(UTxGUID& g) {
+    g = UTxGUID(0x7d1f0a01, 0x3c4e11d2, 0x9a110800, 0x09db0001);
+}
+void InitIntGuid(UTxGUID& g) {
+    g = UTxGUID(0x7d1f0a02, 0x3c4e11d2, 0x9a110800, 0x09db0001);
+}
+void InitPointGuid(UTxGUID& g) {
+    g = UTxGUID(0x7d1f0a03, 0x3c4e11d2, 0x9a110800, 0x09db0001);
+}
 
 void LoadBase(RSeVMeta* obj, RSeStream& s) {
     if (RSeMetaType* base = s.GetMetaContext().GetBaseMT()) base->_Load(obj, s);
@@ -19,23 +25,31 @@ void SaveBase(const RSeVMeta* obj, RSeStream& s) {
 
 namespace RSe {
 RSeMetaType* _InitMeta(const RDxString*) {
-    static RSeMetaType* mt = RSeMakeMeta<RDxString>(
-        u"RDxString", &InitStringGuid, 0, 0xF18, RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<RDxString>(u"RDxString", &InitStringGuid, 0, 0xF18,
+                               RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
     return mt;
 }
-RSeMetaType* _GetMeta(const RDxString* p) { return _InitMeta(p); }
+RSeMetaType* _GetMeta(const RDxString* p) {
+    return _InitMeta(p);
+}
 RSeMetaType* _InitMeta(const RDxInt*) {
     static RSeMetaType* mt = RSeMakeMeta<RDxInt>(
         u"RDxInt", &InitIntGuid, 0, 0xF18, RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
     return mt;
 }
-RSeMetaType* _GetMeta(const RDxInt* p) { return _InitMeta(p); }
+RSeMetaType* _GetMeta(const RDxInt* p) {
+    return _InitMeta(p);
+}
 RSeMetaType* _InitMeta(const RDxPoint3*) {
-    static RSeMetaType* mt = RSeMakeMeta<RDxPoint3>(
-        u"RDxPoint3", &InitPointGuid, 0, 0xF18, RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<RDxPoint3>(u"RDxPoint3", &InitPointGuid, 0, 0xF18,
+                               RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
     return mt;
 }
-RSeMetaType* _GetMeta(const RDxPoint3* p) { return _InitMeta(p); }
+RSeMetaType* _GetMeta(const RDxPoint3* p) {
+    return _InitMeta(p);
+}
 } // namespace RSe
 
 static RSeMetaType* const s_metas[] = {
@@ -44,7 +58,9 @@ static RSeMetaType* const s_metas[] = {
     RSe::_InitMeta(static_cast<const RDxPoint3*>(nullptr)),
 };
 
-RSeMetaType* RDxString::GetMeta() const { return RSe::_GetMeta(this); }
+RSeMetaType* RDxString::GetMeta() const {
+    return RSe::_GetMeta(this);
+}
 void RDxString::Load(RSeStream& s) {
     LoadBase(this, s);
     s.Read(m_value);
@@ -58,7 +74,9 @@ UTxResult RDxString::Clone(RDxString* target, RSeCloneCommander*) const {
     return {};
 }
 
-RSeMetaType* RDxInt::GetMeta() const { return RSe::_GetMeta(this); }
+RSeMetaType* RDxInt::GetMeta() const {
+    return RSe::_GetMeta(this);
+}
 void RDxInt::Load(RSeStream& s) {
     LoadBase(this, s);
     s.Read(m_value);
@@ -72,7 +90,9 @@ UTxResult RDxInt::Clone(RDxInt* target, RSeCloneCommander*) const {
     return {};
 }
 
-RSeMetaType* RDxPoint3::GetMeta() const { return RSe::_GetMeta(this); }
+RSeMetaType* RDxPoint3::GetMeta() const {
+    return RSe::_GetMeta(this);
+}
 void RDxPoint3::Load(RSeStream& s) {
     LoadBase(this, s);
     RSeLoadData(s, m_point);

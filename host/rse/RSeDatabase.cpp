@@ -11,7 +11,8 @@ RSeDatabase::~RSeDatabase() {
     m_closing = true;
     // Newest segment first; the objects go before the id table so that their references can
     // still be released.
-    for (size_t i = m_segments.size(); i-- > 0;) m_segments[i]->DeleteAll();
+    for (size_t i = m_segments.size(); i-- > 0;)
+        m_segments[i]->DeleteAll();
     m_segments.clear();
     for (auto& [id, h] : m_ids) {
         h->inTable = false;
@@ -76,8 +77,12 @@ RSeDatabase* RSeDatabase::MakeTransient() {
 }
 
 namespace RSe {
-RSeSegment* SegmentOf(const RSeVMeta* obj) { return obj ? obj->GetSegment() : nullptr; }
-RSeSegment* SegmentOf(RSeDatabase* db) { return db ? db->GetSegment(0) : nullptr; }
+RSeSegment* SegmentOf(const RSeVMeta* obj) {
+    return obj ? obj->GetSegment() : nullptr;
+}
+RSeSegment* SegmentOf(RSeDatabase* db) {
+    return db ? db->GetSegment(0) : nullptr;
+}
 RSeDatabase* DatabaseOf(const RSeVMeta* obj) {
     return obj && obj->GetSegment() ? obj->GetSegment()->GetDatabase() : nullptr;
 }
@@ -88,5 +93,7 @@ RSeSegment* TransientSegment(bool transacted) {
     static std::unique_ptr<RSeDatabase> db(RSeDatabase::MakeTransient());
     return db->GetSegment(transacted ? 1 : 0);
 }
-RSeDatabaseInterfaces* InterfaceSet(RSeDatabase* db) { return db ? &db->GetInterfaces() : nullptr; }
+RSeDatabaseInterfaces* InterfaceSet(RSeDatabase* db) {
+    return db ? &db->GetInterfaces() : nullptr;
+}
 } // namespace RSe

@@ -45,7 +45,9 @@ void PutString(std::vector<uint8_t>& out, const UTxString16& s) {
     if (!s.empty()) std::memcpy(out.data() + at, s.data(), 2 * s.size());
 }
 
-UTxString16 Num(uint64_t v) { return UTx::MakeWideString(std::to_string(v)); }
+UTxString16 Num(uint64_t v) {
+    return UTx::MakeWideString(std::to_string(v));
+}
 
 class Saver : public RSeSaveSite {
 public:
@@ -90,7 +92,8 @@ public:
             uint32_t index = total;
             seg->ForEachObject([&](RSeVMeta* obj) {
                 if (obj->GetMeta()->IsIDed())
-                    if (RSeHandle* h = static_cast<RSeIDed*>(obj)->GetHandle()) h->saveIndex = index;
+                    if (RSeHandle* h = static_cast<RSeIDed*>(obj)->GetHandle())
+                        h->saveIndex = index;
                 ++index;
             });
             total = index;
@@ -127,7 +130,8 @@ public:
         for (const RSeMetaType* mt : m_metas) {
             PutString(out, mt->GetName());
             const UTxGUID& g = mt->GetGUID();
-            for (int w = 0; w < 4; ++w) PutU32(out, g.Word(w));
+            for (int w = 0; w < 4; ++w)
+                PutU32(out, g.Word(w));
             PutU16(out, mt->GetVersion());
             PutU16(out, 0);
         }
@@ -208,13 +212,15 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
     for (uint32_t i = 0; i < nmeta; ++i) {
         const UTxString16 name = c.String(u"the class table");
         UTxGUID guid;
-        for (int w = 0; w < 4; ++w) guid.SetWord(w, c.U32(u"the class table"));
+        for (int w = 0; w < 4; ++w)
+            guid.SetWord(w, c.U32(u"the class table"));
         const uint16_t version = c.U16(u"the class table");
         c.U16(u"the class table");
         RSeMetaType* mt = RSeMetaType::Find(name);
         if (!mt || mt->GetGUID() != guid)
             UTxException::Throw(UTxResult(kRSeErrUnknownClass, name + u" " + guid.ToString16()));
-        if (mt->GetActiveLoadMeta()) RSe::ThrowDamaged(u"the class " + name + u" is declared twice");
+        if (mt->GetActiveLoadMeta())
+            RSe::ThrowDamaged(u"the class " + name + u" is declared twice");
         if (version > mt->GetVersion())
             UTxException::Throw(UTxResult(kRSeErrNewerClass, name + u" version " + Num(version)));
         RSeMetaType* lm = mt->GetVersionMeta(version);
@@ -275,7 +281,8 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
             r.meta->_Load(load.m_addrs[i], stream);
             if (!stream.AtEnd()) RSe::ThrowDamaged(u"stored bytes are left unread");
         }
-        for (i = 0; i < records.size(); ++i) records[i].meta->_vFixPtrs(load.m_addrs[i], ctx);
+        for (i = 0; i < records.size(); ++i)
+            records[i].meta->_vFixPtrs(load.m_addrs[i], ctx);
         for (i = 0; i < records.size(); ++i) {
             UTxResult res = records[i].meta->_vPostRestore(load.m_addrs[i], ctx);
             if (res.Failed()) UTxException::Throw(res);
@@ -314,7 +321,8 @@ UTxResult RSeDatabase::Save(const std::string& path) {
     const std::string tmp = path + ".tmp";
     const UTxString16 where = UTx::MakeWideString(path);
     std::FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f) return UTxResult(kRSeErrWrite, where + u": " + UTx::MakeWideString(std::strerror(errno)));
+    if (!f)
+        return UTxResult(kRSeErrWrite, where + u": " + UTx::MakeWideString(std::strerror(errno)));
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     const bool closed = std::fclose(f) == 0;
     if (!written || !closed || std::rename(tmp.c_str(), path.c_str()) != 0) {

@@ -15,12 +15,12 @@ struct Messages {
                              u"The document was written by a newer version of Korvu");
         UTx::RegisterMessage(kRSeLibrary, UTxResult::IdOf(kRSeErrUnknownClass),
                              u"The document holds objects of a class this program does not know");
-        UTx::RegisterMessage(kRSeLibrary, UTxResult::IdOf(kRSeErrRead),
-                             u"The file cannot be read");
+        UTx::RegisterMessage(kRSeLibrary, UTxResult::IdOf(kRSeErrRead), u"The file cannot be read");
         UTx::RegisterMessage(kRSeLibrary, UTxResult::IdOf(kRSeErrWrite),
                              u"The file cannot be written");
-        UTx::RegisterMessage(kRSeLibrary, UTxResult::IdOf(kRSeErrNewerClass),
-                             u"The document holds objects stored by a newer version of their class");
+        UTx::RegisterMessage(
+            kRSeLibrary, UTxResult::IdOf(kRSeErrNewerClass),
+            u"The document holds objects stored by a newer version of their class");
     }
 } g_messages;
 } // namespace

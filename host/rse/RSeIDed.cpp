@@ -11,15 +11,21 @@ RSeIDed::RSeIDed() {
 
 RSeIDed::~RSeIDed() {
     if (m_handle) {
-        if (m_handle->db) m_handle->db->DetachObject(m_handle);
-        else m_handle->obj = nullptr;
+        if (m_handle->db)
+            m_handle->db->DetachObject(m_handle);
+        else
+            m_handle->obj = nullptr;
     }
 }
 
-RSeMetaType* RSeIDed::GetMeta() const { return RSe::_GetMeta(this); }
+RSeMetaType* RSeIDed::GetMeta() const {
+    return RSe::_GetMeta(this);
+}
 
 namespace {
-void InitIDedGuid(UTxGUID& g) { g = UTxGUID(0x4b6f7276, 0x49440001, 0x8000c0de, 0x00000001); }
+void InitIDedGuid(UTxGUID& g) {
+    g = UTxGUID(0x4b6f7276, 0x49440001, 0x8000c0de, 0x00000001);
+}
 } // namespace
 
 namespace RSe {
@@ -27,7 +33,9 @@ RSeMetaType* _InitMeta(const RSeIDed*) {
     static RSeMetaType* mt = RSeMakeMeta<RSeIDed>(u"RSeIDed", &InitIDedGuid, 0, 0x8F18, nullptr);
     return mt;
 }
-RSeMetaType* _GetMeta(const RSeIDed* p) { return _InitMeta(p); }
+RSeMetaType* _GetMeta(const RSeIDed* p) {
+    return _InitMeta(p);
+}
 } // namespace RSe
 
 static RSeMetaType* const s_idedMeta = RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr));

@@ -41,9 +41,13 @@ RSeStaticInterface::RSeStaticInterface(const UTxGUID& guid) : m_guid(guid) {
     Interfaces().Register(m_guid, this);
 }
 
-RSeStaticInterface::~RSeStaticInterface() { Interfaces().Unregister(m_guid, this); }
+RSeStaticInterface::~RSeStaticInterface() {
+    Interfaces().Unregister(m_guid, this);
+}
 
-RSeStaticInterfaceSet& RSeStaticInterface::Interfaces() { return RSe::StaticInterfaceSet(); }
+RSeStaticInterfaceSet& RSeStaticInterface::Interfaces() {
+    return RSe::StaticInterfaceSet();
+}
 
 namespace RSe {
 RSeStaticInterfaceSet& StaticInterfaceSet() {

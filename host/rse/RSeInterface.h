@@ -13,9 +13,7 @@ public:
     explicit RSeDatabaseInterfaces(RSeDatabase* db) : m_db(db) {}
     RSeDatabase* GetDatabase() const { return m_db; }
     RSeInterface* Find(const UTxGUID& guid) const;
-    template <class I> I* Query(const UTxGUID& guid) const {
-        return dynamic_cast<I*>(Find(guid));
-    }
+    template <class I> I* Query(const UTxGUID& guid) const { return dynamic_cast<I*>(Find(guid)); }
     void Register(const UTxGUID& guid, RSeInterface* itf);
     void Unregister(const UTxGUID& guid, RSeInterface* itf);
 
@@ -43,9 +41,7 @@ private:
 class RSeStaticInterfaceSet {
 public:
     RSeStaticInterface* Find(const UTxGUID& guid) const;
-    template <class I> I* Query(const UTxGUID& guid) const {
-        return dynamic_cast<I*>(Find(guid));
-    }
+    template <class I> I* Query(const UTxGUID& guid) const { return dynamic_cast<I*>(Find(guid)); }
     void Register(const UTxGUID& guid, RSeStaticInterface* itf);
     void Unregister(const UTxGUID& guid, RSeStaticInterface* itf);
 

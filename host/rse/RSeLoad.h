@@ -32,11 +32,11 @@ public:
     void RunMigrators();
 
     // Filled by the loader.
-    std::vector<RSeMetaType*> m_tableMetas;   // by meta table index: the reading meta type
-    std::vector<RSeVMeta*> m_addrs;           // by stored object index
-    std::vector<RSeHandle*> m_handles;        // their handles, where identified
-    std::vector<RSeMetaType*> m_recordMetas;  // by stored object index
-    std::vector<uint32_t> m_segmentOffsets;   // first stored index of each segment
+    std::vector<RSeMetaType*> m_tableMetas;  // by meta table index: the reading meta type
+    std::vector<RSeVMeta*> m_addrs;          // by stored object index
+    std::vector<RSeHandle*> m_handles;       // their handles, where identified
+    std::vector<RSeMetaType*> m_recordMetas; // by stored object index
+    std::vector<uint32_t> m_segmentOffsets;  // first stored index of each segment
 
 private:
     struct Entry {

@@ -8,7 +8,8 @@
 //   UTxResult Clone(T* target, RSeCloneCommander*) const   (on the source)
 //   UTxResult PostClone(T* source, RSeCloneCommander*)     (on the copy)
 // A member that T does not declare itself takes the plain form (the base's part only); a
-// missing migrate variant takes the current one, as a class at version 0 does.
+// missing migrate variant takes the current one, as a class at version 0 does. The members must
+// be accessible here: public, or the class befriends RSeMeta<T>.
 #include <type_traits>
 
 #include "rse/RSeMetaType.h"
@@ -19,8 +20,7 @@ template <class T> class RSeMeta : public RSeMetaType {
 public:
     RSeMeta(const char16_t* name, uint32_t size, const UTxGUID* owner, void (*guidInit)(UTxGUID&),
             uint16_t version, uint32_t flags, uint16_t reserved, RSeMetaType* base,
-            uint32_t embeddedCount, int32_t hasBase, bool b, const char16_t* s1,
-            const char16_t* s2)
+            uint32_t embeddedCount, int32_t hasBase, bool b, const char16_t* s1, const char16_t* s2)
         : RSeMetaType(name, size, owner, guidInit, version, flags, reserved, base, embeddedCount,
                       hasBase, b, s1, s2) {
         SetLoadCallbacks(&LoadCb, &FixPtrsCb, &PostRestoreCb);
@@ -44,53 +44,90 @@ public:
     }
 
     void Save(const RSeVMeta* obj, RSeStream& stream) override {
-        if constexpr (kOwnSave) static_cast<const T*>(obj)->Save(stream);
-        else RSeMetaType::Save(obj, stream);
+        if constexpr (kOwnSave)
+            static_cast<const T*>(obj)->Save(stream);
+        else
+            RSeMetaType::Save(obj, stream);
     }
     UTxResult Clone(const RSeVMeta* src, RSeVMeta* dst, RSeCloneCommander* cc) override {
-        if constexpr (kOwnClone) return static_cast<const T*>(src)->Clone(static_cast<T*>(dst), cc);
-        else return RSeMetaType::Clone(src, dst, cc);
+        if constexpr (kOwnClone)
+            return static_cast<const T*>(src)->Clone(static_cast<T*>(dst), cc);
+        else
+            return RSeMetaType::Clone(src, dst, cc);
     }
     UTxResult PostClone(RSeVMeta* dst, const RSeVMeta* src, RSeCloneCommander* cc) override {
         if constexpr (kOwnPostClone)
             return static_cast<T*>(dst)->PostClone(const_cast<T*>(static_cast<const T*>(src)), cc);
-        else return RSeMetaType::PostClone(dst, src, cc);
+        else
+            return RSeMetaType::PostClone(dst, src, cc);
     }
 
 private:
-    static constexpr bool kOwnLoad = requires { requires std::is_same_v<decltype(&T::Load), void (T::*)(RSeStream&)>; };
-    static constexpr bool kOwnLoadMigrate = requires { requires std::is_same_v<decltype(&T::LoadMigrate), void (T::*)(RSeStream&)>; };
-    static constexpr bool kOwnFix = requires { requires std::is_same_v<decltype(&T::FixPtrs), void (T::*)(RSeMetaContext&)>; };
-    static constexpr bool kOwnFixMigrate = requires { requires std::is_same_v<decltype(&T::FixPtrsMigrate), void (T::*)(RSeMetaContext&)>; };
-    static constexpr bool kOwnRestore = requires { requires std::is_same_v<decltype(&T::PostRestore), UTxResult (T::*)(RSeMetaContext&)>; };
-    static constexpr bool kOwnRestoreMigrate = requires { requires std::is_same_v<decltype(&T::PostRestoreMigrate), UTxResult (T::*)(RSeMetaContext&)>; };
-    static constexpr bool kOwnSave = requires { requires std::is_same_v<decltype(&T::Save), void (T::*)(RSeStream&) const>; };
-    static constexpr bool kOwnClone = requires { requires std::is_same_v<decltype(&T::Clone), UTxResult (T::*)(T*, RSeCloneCommander*) const>; };
-    static constexpr bool kOwnPostClone = requires { requires std::is_same_v<decltype(&T::PostClone), UTxResult (T::*)(T*, RSeCloneCommander*)>; };
+    static constexpr bool kOwnLoad = requires {
+        requires std::is_same_v<decltype(&T::Load), void (T::*)(RSeStream&)>;
+    };
+    static constexpr bool kOwnLoadMigrate = requires {
+        requires std::is_same_v<decltype(&T::LoadMigrate), void (T::*)(RSeStream&)>;
+    };
+    static constexpr bool kOwnFix = requires {
+        requires std::is_same_v<decltype(&T::FixPtrs), void (T::*)(RSeMetaContext&)>;
+    };
+    static constexpr bool kOwnFixMigrate = requires {
+        requires std::is_same_v<decltype(&T::FixPtrsMigrate), void (T::*)(RSeMetaContext&)>;
+    };
+    static constexpr bool kOwnRestore = requires {
+        requires std::is_same_v<decltype(&T::PostRestore), UTxResult (T::*)(RSeMetaContext&)>;
+    };
+    static constexpr bool kOwnRestoreMigrate = requires {
+        requires std::is_same_v<decltype(&T::PostRestoreMigrate),
+                                UTxResult (T::*)(RSeMetaContext&)>;
+    };
+    static constexpr bool kOwnSave = requires {
+        requires std::is_same_v<decltype(&T::Save), void (T::*)(RSeStream&) const>;
+    };
+    static constexpr bool kOwnClone = requires {
+        requires std::is_same_v<decltype(&T::Clone),
+                                UTxResult (T::*)(T*, RSeCloneCommander*) const>;
+    };
+    static constexpr bool kOwnPostClone = requires {
+        requires std::is_same_v<decltype(&T::PostClone), UTxResult (T::*)(T*, RSeCloneCommander*)>;
+    };
 
     static void LoadCb(RSeVMeta* obj, RSeStream& s) {
-        if constexpr (kOwnLoad) static_cast<T*>(obj)->Load(s);
-        else PlainLoad(obj, s);
+        if constexpr (kOwnLoad)
+            static_cast<T*>(obj)->Load(s);
+        else
+            PlainLoad(obj, s);
     }
     static void LoadMigrateCb(RSeVMeta* obj, RSeStream& s) {
-        if constexpr (kOwnLoadMigrate) static_cast<T*>(obj)->LoadMigrate(s);
-        else LoadCb(obj, s);
+        if constexpr (kOwnLoadMigrate)
+            static_cast<T*>(obj)->LoadMigrate(s);
+        else
+            LoadCb(obj, s);
     }
     static void FixPtrsCb(RSeVMeta* obj, RSeMetaContext& c) {
-        if constexpr (kOwnFix) static_cast<T*>(obj)->FixPtrs(c);
-        else PlainFixPtrs(obj, c);
+        if constexpr (kOwnFix)
+            static_cast<T*>(obj)->FixPtrs(c);
+        else
+            PlainFixPtrs(obj, c);
     }
     static void FixPtrsMigrateCb(RSeVMeta* obj, RSeMetaContext& c) {
-        if constexpr (kOwnFixMigrate) static_cast<T*>(obj)->FixPtrsMigrate(c);
-        else FixPtrsCb(obj, c);
+        if constexpr (kOwnFixMigrate)
+            static_cast<T*>(obj)->FixPtrsMigrate(c);
+        else
+            FixPtrsCb(obj, c);
     }
     static UTxResult PostRestoreCb(RSeVMeta* obj, RSeMetaContext& c) {
-        if constexpr (kOwnRestore) return static_cast<T*>(obj)->PostRestore(c);
-        else return PlainPostRestore(obj, c);
+        if constexpr (kOwnRestore)
+            return static_cast<T*>(obj)->PostRestore(c);
+        else
+            return PlainPostRestore(obj, c);
     }
     static UTxResult PostRestoreMigrateCb(RSeVMeta* obj, RSeMetaContext& c) {
-        if constexpr (kOwnRestoreMigrate) return static_cast<T*>(obj)->PostRestoreMigrate(c);
-        else return PostRestoreCb(obj, c);
+        if constexpr (kOwnRestoreMigrate)
+            return static_cast<T*>(obj)->PostRestoreMigrate(c);
+        else
+            return PostRestoreCb(obj, c);
     }
 };
 

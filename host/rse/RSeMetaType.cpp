@@ -41,7 +41,8 @@ RSeMetaType::RSeMetaType(const RSeMetaType& other, uint16_t)
       m_fixPtrs(other.m_fixPtrs), m_postRestore(other.m_postRestore) {}
 
 RSeMetaType::~RSeMetaType() {
-    for (auto& [v, mt] : m_versionMetas) delete mt;
+    for (auto& [v, mt] : m_versionMetas)
+        delete mt;
 }
 
 void RSeMetaType::Register() {
@@ -89,7 +90,9 @@ RSeMetaType* RSeMetaType::CreateVersionMeta(uint16_t storedVersion, uint16_t ind
     return mt;
 }
 
-RSeVMeta* RSeMetaType::Construct(RSeSegment*) { return nullptr; }
+RSeVMeta* RSeMetaType::Construct(RSeSegment*) {
+    return nullptr;
+}
 void RSeMetaType::SeedPtrs(RSeVMeta*, RSeAddrMap&, uint32_t) {}
 
 void RSeMetaType::Save(const RSeVMeta* obj, RSeStream& stream) {
@@ -193,5 +196,7 @@ RSeMetaType* _GetMeta(const void*) {
                                 nullptr, nullptr);
     return &voidMeta;
 }
-RSeMetaType* MetaTypeOf(const RSeVMeta* obj) { return obj ? obj->GetMeta() : nullptr; }
+RSeMetaType* MetaTypeOf(const RSeVMeta* obj) {
+    return obj ? obj->GetMeta() : nullptr;
+}
 } // namespace RSe

@@ -144,8 +144,7 @@ public:
 
     // Load support.
     bool IsLoading() const { return m_addrs != nullptr; }
-    void SetAddresses(const std::vector<RSeVMeta*>* addrs,
-                      const std::vector<RSeHandle*>* handles) {
+    void SetAddresses(const std::vector<RSeVMeta*>* addrs, const std::vector<RSeHandle*>* handles) {
         m_addrs = addrs;
         m_handles = handles;
     }

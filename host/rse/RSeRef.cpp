@@ -22,8 +22,10 @@ void RSeRefBase::SetTarget(const RSeIDed* obj) {
 void RSeRefBase::ReleaseHandle(RSeHandle* h) {
     if (--h->refs) return;
     if (h->obj) return; // the object keeps its handle while it lives
-    if (h->inTable && h->db) h->db->ForgetHandle(h);
-    else delete h;
+    if (h->inTable && h->db)
+        h->db->ForgetHandle(h);
+    else
+        delete h;
 }
 
 void RSeRefBase::FixAddress(RSeMetaContext& ctx) {
@@ -52,7 +54,8 @@ struct HandlePool {
             constexpr size_t n = 4096;
             blocks.emplace_back(new Slot[n]);
             Slot* b = blocks.back().get();
-            for (size_t i = 0; i < n; ++i) b[i].next = i + 1 < n ? &b[i + 1] : nullptr;
+            for (size_t i = 0; i < n; ++i)
+                b[i].next = i + 1 < n ? &b[i + 1] : nullptr;
             free = b;
         }
         Slot* s = free;
@@ -71,7 +74,9 @@ HandlePool& Pool() {
 }
 } // namespace
 
-void* RSeHandle::operator new(size_t) { return Pool().Take(); }
+void* RSeHandle::operator new(size_t) {
+    return Pool().Take();
+}
 void RSeHandle::operator delete(void* p) {
     if (p) Pool().Give(p);
 }

@@ -62,9 +62,7 @@ public:
     }
     bool IsTargetBogus() const { return (m_v & 1) != 0; }
     bool IsLoaded() const { return HasTarget(); }
-    uint32_t GetId() const {
-        return (m_v & 1) || !m_v ? 0 : reinterpret_cast<RSeHandle*>(m_v)->id;
-    }
+    uint32_t GetId() const { return (m_v & 1) || !m_v ? 0 : reinterpret_cast<RSeHandle*>(m_v)->id; }
     RSeDatabase* GetDatabase() const {
         return (m_v & 1) || !m_v ? nullptr : reinterpret_cast<RSeHandle*>(m_v)->db;
     }
@@ -91,9 +89,7 @@ public:
     friend bool operator!=(const RSeRefBase& a, const RSeRefBase& b) { return !(a == b); }
 
 protected:
-    RSeHandle* GetHandle() const {
-        return (m_v & 1) ? nullptr : reinterpret_cast<RSeHandle*>(m_v);
-    }
+    RSeHandle* GetHandle() const { return (m_v & 1) ? nullptr : reinterpret_cast<RSeHandle*>(m_v); }
     void AddRef() const {
         if (m_v && !(m_v & 1)) ++reinterpret_cast<RSeHandle*>(m_v)->refs;
     }
@@ -145,9 +141,13 @@ private:
         static const std::type_info* s_passed = nullptr;
         const std::type_info* type = &typeid(*t);
         if (type == s_passed) return;
-        if (dynamic_cast<T*>(t)) s_passed = type;
-        else Clear();
+        if (dynamic_cast<T*>(t))
+            s_passed = type;
+        else
+            Clear();
     }
 };
 
-template <class T, class U> RSeRef<T> RSeRefCast(const RSeRef<U>& r) { return RSeRef<T>(r); }
+template <class T, class U> RSeRef<T> RSeRefCast(const RSeRef<U>& r) {
+    return RSeRef<T>(r);
+}

@@ -7,7 +7,9 @@
 RSeSegment::RSeSegment(RSeDatabase* db, uint32_t index, UTxString16 name, bool transient)
     : m_db(db), m_index(index), m_name(std::move(name)), m_transient(transient) {}
 
-RSeSegment::~RSeSegment() { DeleteAll(); }
+RSeSegment::~RSeSegment() {
+    DeleteAll();
+}
 
 void RSeSegment::DeleteAll() {
     m_clearing = true;
@@ -68,4 +70,6 @@ void RSeSegment::Compact() {
     m_holes = 0;
 }
 
-uint32_t RSeSegment::PositionOf(const RSeVMeta* obj) const { return obj->m_slot; }
+uint32_t RSeSegment::PositionOf(const RSeVMeta* obj) const {
+    return obj->m_slot;
+}

@@ -49,7 +49,9 @@ RSeSegmentMigrator* RSeSegmentMigrator::Get(const std::string& name) {
     return nullptr;
 }
 
-const std::vector<RSeSegmentMigrator*>& RSeSegmentMigrator::All() { return Migrators(); }
+const std::vector<RSeSegmentMigrator*>& RSeSegmentMigrator::All() {
+    return Migrators();
+}
 
 void RSeSegmentMigrator::Handles(const char16_t* className, uint16_t number) {
     m_keys.emplace_back(className, number);
@@ -75,7 +77,8 @@ RSeMigrationPacket::~RSeMigrationPacket() {
 }
 
 void RSeMigrationPacket::Manager::Clear() {
-    while (!m_packets.empty()) delete m_packets.back();
+    while (!m_packets.empty())
+        delete m_packets.back();
 }
 
 RSeMigrationPacket::Manager& RSeMigrationPacket::GetManager() {
@@ -83,10 +86,13 @@ RSeMigrationPacket::Manager& RSeMigrationPacket::GetManager() {
     return manager;
 }
 
-RSeInitializer::RSeInitializer(Fn fn) { Initializers().push_back(fn); }
+RSeInitializer::RSeInitializer(Fn fn) {
+    Initializers().push_back(fn);
+}
 
 void RSeInitializer::RunAll(RSeDatabase* db) {
-    for (Fn fn : Initializers()) fn(db);
+    for (Fn fn : Initializers())
+        fn(db);
 }
 
 // ---- contexts of a load -------------------------------------------------------------------
@@ -131,7 +137,8 @@ RSeSegmentMigrationContext* RSeLoad::FindContext(RSeSegment* seg, RSeMetaType* c
         owner ? owner->AllocateContext(seg) : new (seg) RSeSegmentMigrationContextRSeRef(seg);
     if (auto* refs = dynamic_cast<RSeSegmentMigrationContextRSeRef*>(ctx))
         refs->m_classMeta = classMeta;
-    m_entries.push_back({seg, classMeta, number, owner, std::unique_ptr<RSeSegmentMigrationContext>(ctx)});
+    m_entries.push_back(
+        {seg, classMeta, number, owner, std::unique_ptr<RSeSegmentMigrationContext>(ctx)});
     return ctx;
 }
 
@@ -139,7 +146,8 @@ RSeSegmentMigrationContext* RSeLoad::FindContext(RSeSegment* seg, RSeSegmentMigr
     for (Entry& e : m_entries)
         if (e.segment == seg && !e.classMeta && e.migrator == migrator) return e.ctx.get();
     RSeSegmentMigrationContext* ctx = migrator->AllocateContext(seg);
-    m_entries.push_back({seg, nullptr, 0, migrator, std::unique_ptr<RSeSegmentMigrationContext>(ctx)});
+    m_entries.push_back(
+        {seg, nullptr, 0, migrator, std::unique_ptr<RSeSegmentMigrationContext>(ctx)});
     return ctx;
 }
 
@@ -152,9 +160,8 @@ void RSeLoad::RunMigrators() {
 }
 
 namespace RSe {
-RSeSegmentMigrationContextRSeRef* SegmentMigrationContextRSeRef(RSeSegment* segment,
-                                                                RSeMetaType* mt, uint16_t number,
-                                                                bool create) {
+RSeSegmentMigrationContextRSeRef*
+SegmentMigrationContextRSeRef(RSeSegment* segment, RSeMetaType* mt, uint16_t number, bool create) {
     RSeLoad* load = LoadOf(segment);
     if (!load || !mt) return nullptr;
     return dynamic_cast<RSeSegmentMigrationContextRSeRef*>(

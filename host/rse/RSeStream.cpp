@@ -18,11 +18,10 @@ template <class T> T LoadLE(const uint8_t* p) {
 }
 
 const char16_t* TagName(uint8_t t) {
-    static const char16_t* names[] = {u"nothing",   u"bool",     u"char",      u"short",
-                                      u"long",      u"unsigned", u"float",     u"double",
-                                      u"string",    u"reference", u"pointer",  u"type mark",
-                                      u"embedded",  u"GUID",     u"2D point",  u"2D vector",
-                                      u"3D point",  u"3D vector", u"matrix"};
+    static const char16_t* names[] = {
+        u"nothing",  u"bool",      u"char",      u"short",     u"long",      u"unsigned", u"float",
+        u"double",   u"string",    u"reference", u"pointer",   u"type mark", u"embedded", u"GUID",
+        u"2D point", u"2D vector", u"3D point",  u"3D vector", u"matrix"};
     return t < sizeof names / sizeof names[0] ? names[t] : u"unknown value";
 }
 } // namespace
@@ -148,12 +147,24 @@ void RSeStream::Read(bool& v) {
     if (b > 1) RSe::ThrowDamaged(u"a stored boolean is neither true nor false");
     v = b != 0;
 }
-void RSeStream::Read(char& v) { v = char(*Take(RSeTag::Char, 1)); }
-void RSeStream::Read(int16_t& v) { v = LoadLE<int16_t>(Take(RSeTag::Short, 2)); }
-void RSeStream::Read(int32_t& v) { v = LoadLE<int32_t>(Take(RSeTag::Long, 4)); }
-void RSeStream::Read(uint32_t& v) { v = LoadLE<uint32_t>(Take(RSeTag::ULong, 4)); }
-void RSeStream::Read(float& v) { v = LoadLE<float>(Take(RSeTag::Float, 4)); }
-void RSeStream::Read(double& v) { v = LoadLE<double>(Take(RSeTag::Double, 8)); }
+void RSeStream::Read(char& v) {
+    v = char(*Take(RSeTag::Char, 1));
+}
+void RSeStream::Read(int16_t& v) {
+    v = LoadLE<int16_t>(Take(RSeTag::Short, 2));
+}
+void RSeStream::Read(int32_t& v) {
+    v = LoadLE<int32_t>(Take(RSeTag::Long, 4));
+}
+void RSeStream::Read(uint32_t& v) {
+    v = LoadLE<uint32_t>(Take(RSeTag::ULong, 4));
+}
+void RSeStream::Read(float& v) {
+    v = LoadLE<float>(Take(RSeTag::Float, 4));
+}
+void RSeStream::Read(double& v) {
+    v = LoadLE<double>(Take(RSeTag::Double, 8));
+}
 
 void RSeStream::Read(UTxString16& v) {
     const uint32_t n = LoadLE<uint32_t>(Take(RSeTag::String, 4));
@@ -166,8 +177,10 @@ void RSeStream::Read(UTxString16& v) {
 void RSeStream::Read(RSeRefBase& ref) {
     const uint32_t v = LoadLE<uint32_t>(Take(RSeTag::Ref, 4));
     if (v && !(v & 1)) RSe::ThrowDamaged(u"a stored reference is malformed");
-    if (v) ref.SetStoredValue(v);
-    else ref.Clear();
+    if (v)
+        ref.SetStoredValue(v);
+    else
+        ref.Clear();
 }
 
 void RSeStream::Read(void*& ptr) {
@@ -181,11 +194,14 @@ void RSeStream::Read(UTxGUID& guid) {
                    LoadLE<uint32_t>(p + 12));
 }
 
-void RSeStream::Read(RSeTypeCode& code) { Read(code.code); }
+void RSeStream::Read(RSeTypeCode& code) {
+    Read(code.code);
+}
 
 namespace {
-template <class T> void BulkRead(const uint8_t*& pos, const uint8_t* end, RSeTag tag, T* v,
-                                 uint32_t n, const RSeStream& s) {
+template <class T>
+void BulkRead(const uint8_t*& pos, const uint8_t* end, RSeTag tag, T* v, uint32_t n,
+              const RSeStream& s) {
     constexpr size_t step = 1 + sizeof(T);
     if (size_t(n) > size_t(end - pos) / step) s.CheckCount(n, step);
     const uint8_t* p = pos;
@@ -197,7 +213,9 @@ template <class T> void BulkRead(const uint8_t*& pos, const uint8_t* end, RSeTag
 }
 } // namespace
 
-void RSeStream::Read(int32_t* v, uint32_t n) { BulkRead(m_pos, m_end, RSeTag::Long, v, n, *this); }
+void RSeStream::Read(int32_t* v, uint32_t n) {
+    BulkRead(m_pos, m_end, RSeTag::Long, v, n, *this);
+}
 void RSeStream::Read(uint32_t* v, uint32_t n) {
     BulkRead(m_pos, m_end, RSeTag::ULong, v, n, *this);
 }
@@ -211,12 +229,15 @@ void RSeStream::Read(RSeRefBase* refs, uint32_t n, size_t stride) {
     char* base = reinterpret_cast<char*>(refs);
     const uint8_t* p = m_pos;
     for (uint32_t i = 0; i < n; ++i, p += step) {
-        if (*p != uint8_t(RSeTag::Ref)) RSe::ThrowDamaged(u"a vector element of another kind is stored");
+        if (*p != uint8_t(RSeTag::Ref))
+            RSe::ThrowDamaged(u"a vector element of another kind is stored");
         const uint32_t v = LoadLE<uint32_t>(p + 1);
         if (v && !(v & 1)) RSe::ThrowDamaged(u"a stored reference is malformed");
         RSeRefBase& r = *reinterpret_cast<RSeRefBase*>(base + i * stride);
-        if (v) r.SetStoredValue(v);
-        else r.Clear();
+        if (v)
+            r.SetStoredValue(v);
+        else
+            r.Clear();
     }
     m_pos = p;
 }
@@ -245,4 +266,6 @@ void RSeStream::ReadGeometry(RSeTag tag, double* v, size_t n) {
     std::memcpy(v, Take(tag, n * sizeof(double)), n * sizeof(double));
 }
 
-uint32_t RSeSaveSite::RefIndex(const RSeIDed* obj) { return ObjectIndex(obj); }
+uint32_t RSeSaveSite::RefIndex(const RSeIDed* obj) {
+    return ObjectIndex(obj);
+}

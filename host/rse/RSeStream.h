@@ -15,8 +15,24 @@ class UTxGUID;
 // Every value in a stream carries a one-byte mark of its kind, so that a reader that disagrees
 // with the writer stops at the first value instead of reading garbage.
 enum class RSeTag : uint8_t {
-    Bool = 1, Char, Short, Long, ULong, Float, Double, String, Ref, Ptr, TypeMark, Embedded, Guid,
-    Point2d, Vector2d, Point3d, Vector3d, Matrix3d,
+    Bool = 1,
+    Char,
+    Short,
+    Long,
+    ULong,
+    Float,
+    Double,
+    String,
+    Ref,
+    Ptr,
+    TypeMark,
+    Embedded,
+    Guid,
+    Point2d,
+    Vector2d,
+    Point3d,
+    Vector3d,
+    Matrix3d,
 };
 
 // A container type code as the stream stores it.

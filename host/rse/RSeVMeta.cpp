@@ -26,8 +26,12 @@ void RSeVMeta::operator delete(void* p, RSeMetaType*, RSeSegment*) {
     ::operator delete(p);
 }
 
-void* RSeVMeta::operator new(size_t size) { return ::operator new(size); }
-void RSeVMeta::operator delete(void* p) { ::operator delete(p); }
+void* RSeVMeta::operator new(size_t size) {
+    return ::operator new(size);
+}
+void RSeVMeta::operator delete(void* p) {
+    ::operator delete(p);
+}
 
 RSeVMeta::RSeVMeta() {
     const char* self = reinterpret_cast<const char*>(this);

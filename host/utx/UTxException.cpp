@@ -7,4 +7,6 @@ void UTxException::Throw(const UTxError& error) {
     throw UTxException(UTxResult(error.code, error.file, error.line));
 }
 
-void UTxException::Throw(const UTxResult& result) { throw UTxException(result); }
+void UTxException::Throw(const UTxResult& result) {
+    throw UTxException(result);
+}

@@ -29,10 +29,14 @@ template <class Ch> bool ParseImpl(std::basic_string_view<Ch> t, UTxGUID& out) {
             continue;
         }
         uint32_t v;
-        if (c >= Ch('0') && c <= Ch('9')) v = uint32_t(c - Ch('0'));
-        else if (c >= Ch('a') && c <= Ch('f')) v = uint32_t(c - Ch('a') + 10);
-        else if (c >= Ch('A') && c <= Ch('F')) v = uint32_t(c - Ch('A') + 10);
-        else return false;
+        if (c >= Ch('0') && c <= Ch('9'))
+            v = uint32_t(c - Ch('0'));
+        else if (c >= Ch('a') && c <= Ch('f'))
+            v = uint32_t(c - Ch('a') + 10);
+        else if (c >= Ch('A') && c <= Ch('F'))
+            v = uint32_t(c - Ch('A') + 10);
+        else
+            return false;
         w[nibble / 8] = (w[nibble / 8] << 4) | v;
         ++nibble;
     }
@@ -41,8 +45,12 @@ template <class Ch> bool ParseImpl(std::basic_string_view<Ch> t, UTxGUID& out) {
 }
 } // namespace
 
-bool UTxGUID::Parse(std::string_view text, UTxGUID& out) { return ParseImpl(text, out); }
-bool UTxGUID::Parse(std::u16string_view text, UTxGUID& out) { return ParseImpl(text, out); }
+bool UTxGUID::Parse(std::string_view text, UTxGUID& out) {
+    return ParseImpl(text, out);
+}
+bool UTxGUID::Parse(std::u16string_view text, UTxGUID& out) {
+    return ParseImpl(text, out);
+}
 
 std::string UTxGUID::ToString() const {
     static const char hex[] = "0123456789ABCDEF";
@@ -55,4 +63,6 @@ std::string UTxGUID::ToString() const {
     return s;
 }
 
-UTxString16 UTxGUID::ToString16() const { return UTx::MakeWideString(ToString()); }
+UTxString16 UTxGUID::ToString16() const {
+    return UTx::MakeWideString(ToString());
+}

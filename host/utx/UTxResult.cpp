@@ -7,7 +7,9 @@ std::unordered_map<uint32_t, UTxString16>& Messages() {
     static std::unordered_map<uint32_t, UTxString16> table;
     return table;
 }
-uint32_t MessageKey(uint32_t code) { return code & 0x0FFFFFFFu; }
+uint32_t MessageKey(uint32_t code) {
+    return code & 0x0FFFFFFFu;
+}
 const std::string kNoFile;
 const UTxString16 kNoText;
 const std::vector<UTxDiagnosis*> kNoDiagnoses;
@@ -17,7 +19,9 @@ namespace UTx {
 void RegisterMessage(uint32_t library, uint32_t id, UTxString16 text) {
     Messages()[MessageKey(((library & 0xFFFu) << 16) | (id & 0xFFFFu))] = std::move(text);
 }
-UTxString16 LoadUTxMessage(uint32_t code) { return UTxResult::GetStringFromId(code); }
+UTxString16 LoadUTxMessage(uint32_t code) {
+    return UTxResult::GetStringFromId(code);
+}
 } // namespace UTx
 
 UTxResult::UTxResult(UTxResultCode code, const char* file, int32_t line)
@@ -32,13 +36,19 @@ UTxResult::UTxResult(UTxResultCode code, UTxString16 detail) : UTxResult(code) {
 }
 
 UTxResult::Data& UTxResult::Own() {
-    if (!m_d) m_d = std::make_shared<Data>();
-    else if (m_d.use_count() > 1) m_d = std::make_shared<Data>(*m_d);
+    if (!m_d)
+        m_d = std::make_shared<Data>();
+    else if (m_d.use_count() > 1)
+        m_d = std::make_shared<Data>(*m_d);
     return *m_d;
 }
 
-const std::string& UTxResult::GetFile() const { return m_d ? m_d->file : kNoFile; }
-const UTxString16& UTxResult::GetDetail() const { return m_d ? m_d->detail : kNoText; }
+const std::string& UTxResult::GetFile() const {
+    return m_d ? m_d->file : kNoFile;
+}
+const UTxString16& UTxResult::GetDetail() const {
+    return m_d ? m_d->detail : kNoText;
+}
 
 UTxResult& UTxResult::SetDetail(UTxString16 detail) {
     Own().detail = std::move(detail);
@@ -55,12 +65,15 @@ UTxString16 UTxResult::GetMessage() const {
     if (text.empty()) {
         static const char hex[] = "0123456789ABCDEF";
         text = u"Error 0x";
-        for (int i = 7; i >= 0; --i) text.push_back(char16_t(hex[(m_d->code >> (4 * i)) & 0xF]));
+        for (int i = 7; i >= 0; --i)
+            text.push_back(char16_t(hex[(m_d->code >> (4 * i)) & 0xF]));
     }
     return text;
 }
 
-std::string UTxResult::GetMessageUtf8() const { return UTx::ToUtf8(GetMessage()); }
+std::string UTxResult::GetMessageUtf8() const {
+    return UTx::ToUtf8(GetMessage());
+}
 
 void UTxResult::AttachDiagnosis(UTxDiagnosis* diag) {
     if (diag) Own().diagnoses.push_back(diag);

@@ -26,7 +26,9 @@ RSeBaseStream& operator<<(RSeBaseStream& s, const UTxString16& v);
 
 // Orders references by the id of their target, for maps keyed by stored objects.
 struct DLxRefIdLess {
-    bool operator()(const RSeRefBase& a, const RSeRefBase& b) const { return a.GetId() < b.GetId(); }
+    bool operator()(const RSeRefBase& a, const RSeRefBase& b) const {
+        return a.GetId() < b.GetId();
+    }
 };
 
 class DLxPersistUtil {
@@ -64,7 +66,8 @@ public:
         if (v.empty()) return;
         s << uint32_t(v.capacity());
         s.WriteTypeMark(RSe::_GetMeta(static_cast<const void*>(nullptr)));
-        for (const T& e : v) WriteElement(s, e);
+        for (const T& e : v)
+            WriteElement(s, e);
     }
 
     template <class T> static void ReadVector(RSeStream& s, std::vector<T>& v) {
@@ -85,14 +88,16 @@ public:
     }
 
     template <class T> static void FixVector(std::vector<RSeRef<T>>& v, RSeMetaContext& ctx) {
-        for (RSeRef<T>& r : v) r.FixAddress(ctx);
+        for (RSeRef<T>& r : v)
+            r.FixAddress(ctx);
     }
 
     template <class T>
     static void CloneVector(const std::vector<RSeRef<T>>& src, std::vector<RSeRef<T>>& dst,
                             RSeCloneCommander* cc) {
         dst.resize(src.size());
-        for (size_t i = 0; i < src.size(); ++i) cc->CloneRef(src[i], dst[i]);
+        for (size_t i = 0; i < src.size(); ++i)
+            cc->CloneRef(src[i], dst[i]);
     }
 
 private:
@@ -105,17 +110,22 @@ private:
     template <class T> struct IsVector<std::vector<T>> : std::true_type {};
 
     template <class T> static constexpr size_t MinElementBytes() {
-        if constexpr (std::is_same_v<T, double>) return 9;
-        else return 5;
+        if constexpr (std::is_same_v<T, double>)
+            return 9;
+        else
+            return 5;
     }
 
     template <class T> static void WriteElement(RSeStream& s, const T& e) {
-        if constexpr (IsRef<T>::value) s.Write(static_cast<const RSeRefBase&>(e));
-        else if constexpr (IsVector<T>::value) WriteVector(s, e);
+        if constexpr (IsRef<T>::value)
+            s.Write(static_cast<const RSeRefBase&>(e));
+        else if constexpr (IsVector<T>::value)
+            WriteVector(s, e);
         else if constexpr (std::is_same_v<T, int32_t> || std::is_same_v<T, uint32_t> ||
                            std::is_same_v<T, double> || std::is_same_v<T, UTxString16>)
             s << e;
-        else e.Save(s); // a record of fields
+        else
+            e.Save(s); // a record of fields
     }
 
     template <class T> static void ReadElements(RSeStream& s, T* p, uint32_t n) {
@@ -126,11 +136,14 @@ private:
                              std::is_same_v<T, double>) {
             s.Read(p, n);
         } else if constexpr (std::is_same_v<T, UTxString16>) {
-            for (uint32_t i = 0; i < n; ++i) s.Read(p[i]);
+            for (uint32_t i = 0; i < n; ++i)
+                s.Read(p[i]);
         } else if constexpr (IsVector<T>::value) {
-            for (uint32_t i = 0; i < n; ++i) ReadVector(s, p[i]);
+            for (uint32_t i = 0; i < n; ++i)
+                ReadVector(s, p[i]);
         } else {
-            for (uint32_t i = 0; i < n; ++i) p[i].Load(s);
+            for (uint32_t i = 0; i < n; ++i)
+                p[i].Load(s);
         }
     }
 
@@ -158,8 +171,10 @@ public:
         s.WriteTypeMark(none);
         for (const auto& [key, value] : m_map) {
             s.Write(static_cast<const RSeRefBase&>(key));
-            if constexpr (kPointerValue) s.Write(static_cast<const RSeVMeta*>(value));
-            else s << value;
+            if constexpr (kPointerValue)
+                s.Write(static_cast<const RSeVMeta*>(value));
+            else
+                s << value;
         }
     }
 
@@ -213,8 +228,10 @@ public:
         for (const auto& [key, value] : m_map) {
             auto& [k, v] = dst.m_pending[i++];
             cc->CloneRef(key, k);
-            if constexpr (kPointerValue) cc->ClonePtr(value, v);
-            else v = value;
+            if constexpr (kPointerValue)
+                cc->ClonePtr(value, v);
+            else
+                v = value;
         }
     }
 

@@ -34,7 +34,9 @@ uint32_t TstDocWriter::MetaIndex(const RSeMetaType* mt) {
     return AddClass(mt->GetName(), mt->GetGUID(), mt->GetVersion());
 }
 
-void TstDocWriter::BeginSegment(const UTxString16& name) { m_segments.push_back({name, {}}); }
+void TstDocWriter::BeginSegment(const UTxString16& name) {
+    m_segments.push_back({name, {}});
+}
 
 RSeStream& TstDocWriter::BeginRecord(uint32_t metaIndex, uint32_t id) {
     if (m_segments.empty()) BeginSegment(u"Segment");
@@ -43,7 +45,9 @@ RSeStream& TstDocWriter::BeginRecord(uint32_t metaIndex, uint32_t id) {
     return *m_stream;
 }
 
-void TstDocWriter::EndRecord() { m_stream.reset(); }
+void TstDocWriter::EndRecord() {
+    m_stream.reset();
+}
 
 void TstDocWriter::RefValue(uint32_t value) {
     std::vector<uint8_t>& b = m_segments.back().records.back().bytes;
@@ -58,7 +62,8 @@ std::vector<uint8_t> TstDocWriter::Finish(uint32_t nextId) {
     PutU32(out, uint32_t(m_classes.size()));
     for (const Class& c : m_classes) {
         PutString(out, c.name);
-        for (int w = 0; w < 4; ++w) PutU32(out, c.guid.Word(w));
+        for (int w = 0; w < 4; ++w)
+            PutU32(out, c.guid.Word(w));
         out.push_back(uint8_t(c.version));
         out.push_back(uint8_t(c.version >> 8));
         out.push_back(0);

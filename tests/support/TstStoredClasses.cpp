@@ -5,13 +5,27 @@
 #include "rse/RSeSegment.h"
 
 namespace {
-void ValueGuid(UTxGUID& g) { g = UTxGUID(0x51a7e001, 0x00010001, 0x80000000, 0x00000001); }
-void EmbeddedGuid(UTxGUID& g) { g = UTxGUID(0x51a7e002, 0x00010001, 0x80000000, 0x00000001); }
-void NodeGuid(UTxGUID& g) { g = UTxGUID(0x51a7e003, 0x00010001, 0x80000000, 0x00000001); }
-void DerivedGuid(UTxGUID& g) { g = UTxGUID(0x51a7e004, 0x00010001, 0x80000000, 0x00000001); }
-void ZeroGuid(UTxGUID& g) { g = UTxGUID(0x51a7e005, 0x00010001, 0x80000000, 0x00000001); }
-void RefuserGuid(UTxGUID& g) { g = UTxGUID(0x51a7e006, 0x00010001, 0x80000000, 0x00000001); }
-RSeMetaType* IDedMeta() { return RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)); }
+void ValueGuid(UTxGUID& g) {
+    g = UTxGUID(0x51a7e001, 0x00010001, 0x80000000, 0x00000001);
+}
+void EmbeddedGuid(UTxGUID& g) {
+    g = UTxGUID(0x51a7e002, 0x00010001, 0x80000000, 0x00000001);
+}
+void NodeGuid(UTxGUID& g) {
+    g = UTxGUID(0x51a7e003, 0x00010001, 0x80000000, 0x00000001);
+}
+void DerivedGuid(UTxGUID& g) {
+    g = UTxGUID(0x51a7e004, 0x00010001, 0x80000000, 0x00000001);
+}
+void ZeroGuid(UTxGUID& g) {
+    g = UTxGUID(0x51a7e005, 0x00010001, 0x80000000, 0x00000001);
+}
+void RefuserGuid(UTxGUID& g) {
+    g = UTxGUID(0x51a7e006, 0x00010001, 0x80000000, 0x00000001);
+}
+RSeMetaType* IDedMeta() {
+    return RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr));
+}
 } // namespace
 
 namespace RSe {
@@ -19,37 +33,50 @@ RSeMetaType* _InitMeta(const TstValue*) {
     static RSeMetaType* mt = RSeMakeMeta<TstValue>(u"TstValue", &ValueGuid, 0, 0xF08, nullptr);
     return mt;
 }
-RSeMetaType* _GetMeta(const TstValue* p) { return _InitMeta(p); }
+RSeMetaType* _GetMeta(const TstValue* p) {
+    return _InitMeta(p);
+}
 RSeMetaType* _InitMeta(const TstEmbedded*) {
     static RSeMetaType* mt =
         RSeMakeMeta<TstEmbedded>(u"TstEmbedded", &EmbeddedGuid, 0, 0xF08, nullptr);
     return mt;
 }
-RSeMetaType* _GetMeta(const TstEmbedded* p) { return _InitMeta(p); }
+RSeMetaType* _GetMeta(const TstEmbedded* p) {
+    return _InitMeta(p);
+}
 RSeMetaType* _InitMeta(const TstNode*) {
-    static RSeMetaType* mt = RSeMakeMeta<TstNode>(
-        u"TstNode", &NodeGuid, 3, 0xF18, IDedMeta(),
-        RSe::_InitMeta(static_cast<const TstEmbedded*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<TstNode>(u"TstNode", &NodeGuid, 3, 0xF18, IDedMeta(),
+                             RSe::_InitMeta(static_cast<const TstEmbedded*>(nullptr)));
     return mt;
 }
-RSeMetaType* _GetMeta(const TstNode* p) { return _InitMeta(p); }
+RSeMetaType* _GetMeta(const TstNode* p) {
+    return _InitMeta(p);
+}
 RSeMetaType* _InitMeta(const TstDerived*) {
-    static RSeMetaType* mt = RSeMakeMeta<TstDerived>(
-        u"TstDerived", &DerivedGuid, 1, 0xF18, RSe::_InitMeta(static_cast<const TstNode*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<TstDerived>(u"TstDerived", &DerivedGuid, 1, 0xF18,
+                                RSe::_InitMeta(static_cast<const TstNode*>(nullptr)));
     return mt;
 }
-RSeMetaType* _GetMeta(const TstDerived* p) { return _InitMeta(p); }
+RSeMetaType* _GetMeta(const TstDerived* p) {
+    return _InitMeta(p);
+}
 RSeMetaType* _InitMeta(const TstZero*) {
     static RSeMetaType* mt = RSeMakeMeta<TstZero>(u"TstZero", &ZeroGuid, 0, 0xF18, IDedMeta());
     return mt;
 }
-RSeMetaType* _GetMeta(const TstZero* p) { return _InitMeta(p); }
+RSeMetaType* _GetMeta(const TstZero* p) {
+    return _InitMeta(p);
+}
 RSeMetaType* _InitMeta(const TstRefuser*) {
     static RSeMetaType* mt =
         RSeMakeMeta<TstRefuser>(u"TstRefuser", &RefuserGuid, 2, 0xF18, IDedMeta());
     return mt;
 }
-RSeMetaType* _GetMeta(const TstRefuser* p) { return _InitMeta(p); }
+RSeMetaType* _GetMeta(const TstRefuser* p) {
+    return _InitMeta(p);
+}
 } // namespace RSe
 
 // Register at load time, as a persistence unit does.
@@ -96,12 +123,18 @@ struct FirstMigrator : LoggingMigrator {
 LoggingMigrator s_second("TstSecondMigrator", "second");
 } // namespace
 
-RSeSegmentMigrator* TstFirstMigrator() { return &s_first; }
-RSeSegmentMigrator* TstSecondMigrator() { return &s_second; }
+RSeSegmentMigrator* TstFirstMigrator() {
+    return &s_first;
+}
+RSeSegmentMigrator* TstSecondMigrator() {
+    return &s_second;
+}
 
 // ---- TstValue, TstEmbedded ----------------------------------------------------------------
 
-RSeMetaType* TstValue::GetMeta() const { return RSe::_GetMeta(this); }
+RSeMetaType* TstValue::GetMeta() const {
+    return RSe::_GetMeta(this);
+}
 void TstValue::Load(RSeStream& s) {
     DLxPersistUtil::LoadBase(this, s);
     s.Read(m_weight);
@@ -118,7 +151,9 @@ UTxResult TstValue::Clone(TstValue* target, RSeCloneCommander* cc) const {
     return {};
 }
 
-RSeMetaType* TstEmbedded::GetMeta() const { return RSe::_GetMeta(this); }
+RSeMetaType* TstEmbedded::GetMeta() const {
+    return RSe::_GetMeta(this);
+}
 void TstEmbedded::Load(RSeStream& s) {
     DLxPersistUtil::LoadBase(this, s);
     s.Read(m_code);
@@ -130,7 +165,9 @@ void TstEmbedded::Save(RSeStream& s) const {
 
 // ---- TstNode --------------------------------------------------------------------------------
 
-RSeMetaType* TstNode::GetMeta() const { return RSe::_GetMeta(this); }
+RSeMetaType* TstNode::GetMeta() const {
+    return RSe::_GetMeta(this);
+}
 
 void TstNode::Save(RSeStream& s) const {
     DLxPersistUtil::SaveBase(this, s);
@@ -270,7 +307,9 @@ UTxResult TstNode::PostClone(TstNode* source, RSeCloneCommander* cc) {
 
 // ---- TstDerived, TstZero, TstRefuser --------------------------------------------------------
 
-RSeMetaType* TstDerived::GetMeta() const { return RSe::_GetMeta(this); }
+RSeMetaType* TstDerived::GetMeta() const {
+    return RSe::_GetMeta(this);
+}
 void TstDerived::Load(RSeStream& s) {
     DLxPersistUtil::LoadBase(this, s);
     s.Read(m_extra);
@@ -289,7 +328,9 @@ UTxResult TstDerived::Clone(TstDerived* target, RSeCloneCommander* cc) const {
     return {};
 }
 
-RSeMetaType* TstZero::GetMeta() const { return RSe::_GetMeta(this); }
+RSeMetaType* TstZero::GetMeta() const {
+    return RSe::_GetMeta(this);
+}
 void TstZero::Load(RSeStream& s) {
     DLxPersistUtil::LoadBase(this, s);
     s.Read(m_value);
@@ -299,7 +340,9 @@ void TstZero::Save(RSeStream& s) const {
     s << m_value;
 }
 
-RSeMetaType* TstRefuser::GetMeta() const { return RSe::_GetMeta(this); }
+RSeMetaType* TstRefuser::GetMeta() const {
+    return RSe::_GetMeta(this);
+}
 void TstRefuser::Load(RSeStream& s) {
     DLxPersistUtil::LoadBase(this, s);
     s.Read(m_value);

@@ -148,8 +148,12 @@ RSeMetaType* _InitMeta(const TstRefuser*);
 RSeMetaType* _GetMeta(const TstRefuser*);
 } // namespace RSe
 
-template <class T> RSeMetaType* TstMeta() { return RSe::_GetMeta(static_cast<const T*>(nullptr)); }
-template <class T> T* TstNew(RSeSegment* seg) { return new (TstMeta<T>(), seg) T(); }
+template <class T> RSeMetaType* TstMeta() {
+    return RSe::_GetMeta(static_cast<const T*>(nullptr));
+}
+template <class T> T* TstNew(RSeSegment* seg) {
+    return new (TstMeta<T>(), seg) T();
+}
 
 // What the test migrators did, in order: "first <id> v<stored version>", "second <id> v<...>".
 std::vector<std::string>& TstMigrationLog();

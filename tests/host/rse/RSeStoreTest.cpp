@@ -60,11 +60,14 @@ TEST(RSeSegments, KeepCreationOrderIdsAndOwnership) {
     RSeDatabase db;
     RSeSegment* seg = db.CreateSegment(u"Sheet");
     std::vector<TstZero*> made;
-    for (int i = 0; i < 200; ++i) made.push_back(TstNew<TstZero>(seg));
-    for (int i = 0; i < 200; i += 2) delete made[i]; // enough holes to compact
+    for (int i = 0; i < 200; ++i)
+        made.push_back(TstNew<TstZero>(seg));
+    for (int i = 0; i < 200; i += 2)
+        delete made[i]; // enough holes to compact
     std::vector<RSeVMeta*> left = seg->GetObjects();
     ASSERT_EQ(left.size(), 100u);
-    for (size_t i = 0; i < left.size(); ++i) EXPECT_EQ(left[i], made[2 * i + 1]);
+    for (size_t i = 0; i < left.size(); ++i)
+        EXPECT_EQ(left[i], made[2 * i + 1]);
     EXPECT_EQ(made[1]->GetId() + 2, made[3]->GetId());
     EXPECT_EQ(db.FindObject(made[3]->GetId()), made[3]);
     EXPECT_EQ(RSe::SegmentOf(made[3]), seg);

@@ -93,9 +93,12 @@ TEST(UTxException, ThrowCarriesTheResult) {
 
 TEST(UTxString16, Utf8RoundTripsAndReplacesBadInput) {
     const std::string texts[] = {"", "plain", "\xC3\x98 40 \xE2\x8C\x80", "\xF0\x9F\x98\x80"};
-    for (const std::string& t : texts) EXPECT_EQ(UTx::ToUtf8(UTx::MakeWideString(t)), t);
+    for (const std::string& t : texts)
+        EXPECT_EQ(UTx::ToUtf8(UTx::MakeWideString(t)), t);
     EXPECT_EQ(UTx::MakeWideString("\xF0\x9F\x98\x80").size(), 2u); // a surrogate pair
-    EXPECT_EQ(UTx::MakeWideString("a\xFF" "b"), u"a\uFFFDb");
+    EXPECT_EQ(UTx::MakeWideString("a\xFF"
+                                  "b"),
+              u"a\uFFFDb");
     EXPECT_EQ(UTx::MakeWideString("\xE2\x8C"), u"\uFFFD\uFFFD");
     EXPECT_EQ(UTx::ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
 }

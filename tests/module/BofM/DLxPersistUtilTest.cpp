@@ -148,7 +148,8 @@ std::vector<uint8_t> ULongs(std::initializer_list<uint32_t> values) {
     std::vector<uint8_t> out;
     for (uint32_t v : values) {
         out.push_back(uint8_t(RSeTag::ULong));
-        for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
+        for (int i = 0; i < 4; ++i)
+            out.push_back(uint8_t(v >> (8 * i)));
     }
     return out;
 }
@@ -215,8 +216,10 @@ void WriteOldNode(TstDocWriter& w, uint32_t meta, uint32_t id, uint16_t version,
     RSeStream& s = w.BeginRecord(meta, id);
     s << value << text;
     if (version >= 2) {
-        if (refIndex >= 0) w.Ref(uint32_t(refIndex));
-        else w.RefValue(0);
+        if (refIndex >= 0)
+            w.Ref(uint32_t(refIndex));
+        else
+            w.RefValue(0);
     }
     w.EndRecord();
 }
@@ -344,7 +347,8 @@ TEST(StoredObjects, LoadFailuresAreCleanAndSayWhy) {
         w.AddClass(u"RSeIDed", 0);
         const uint32_t node = w.AddClass(u"TstNode", 3);
         RSeStream& s = w.BeginRecord(node, 1);
-        s << false << 'c' << int16_t(1) << int32_t(1) << uint32_t(1) << 1.0f << 1.0 << UTxString16();
+        s << false << 'c' << int16_t(1) << int32_t(1) << uint32_t(1) << 1.0f << 1.0
+          << UTxString16();
         w.RefValue(0);
         s.Write(static_cast<const RSeVMeta*>(nullptr));
         RSeSaveData(s, WqGePoint3d());
@@ -410,11 +414,11 @@ TEST(StoredObjects, CloningLeadsReferencesBetweenCopiesToTheCopies) {
     ASSERT_TRUE(ca && cb);
     EXPECT_NE(ca->GetId(), a->GetId());
     ExpectSameFields(*a, *ca);
-    EXPECT_EQ(ca->m_ref.get(), cb);                 // copied target: the copy
-    EXPECT_EQ(cb->m_ref.get(), outside);            // uncopied target: kept
+    EXPECT_EQ(ca->m_ref.get(), cb);      // copied target: the copy
+    EXPECT_EQ(cb->m_ref.get(), outside); // uncopied target: kept
     EXPECT_EQ(ca->m_refs[0].get(), outside);
     EXPECT_EQ(ca->m_refs[1].get(), cb);
-    EXPECT_NE(ca->m_value, a->m_value);              // the copy owns its own value object
+    EXPECT_NE(ca->m_value, a->m_value); // the copy owns its own value object
     EXPECT_EQ(ca->m_value->GetSegment(), seg);
     EXPECT_EQ(ca->m_textMap.Get().at(RSeRef<TstNode>(outside)), u"outside");
     EXPECT_EQ(ca->m_textMap.Get().at(RSeRef<TstNode>(ca)), u"self"); // key copied too
@@ -438,7 +442,8 @@ TEST(StoredObjects, CloningIntoTheTransientSegmentIsNeverSaved) {
     auto loaded = Reload(db);
     EXPECT_EQ(loaded->GetSegment(0)->GetObjectCount(), seg->GetObjectCount());
     // The preview and its value objects go with the transient segment's cleanup by their owner.
-    for (auto& [k, v] : preview->m_valueMap.Get()) delete v;
+    for (auto& [k, v] : preview->m_valueMap.Get())
+        delete v;
     delete preview->m_value;
     delete preview;
 }

@@ -65,8 +65,12 @@ TEST(DamagedDocuments, SeededMutationsLoadOrFailCleanly) {
         for (int e = 0; e < edits; ++e) {
             const size_t at = rng() % bytes.size();
             switch (rng() % 3) {
-            case 0: bytes[at] ^= uint8_t(1u << (rng() % 8)); break;
-            case 1: bytes[at] = extremes[rng() % 5]; break;
+            case 0:
+                bytes[at] ^= uint8_t(1u << (rng() % 8));
+                break;
+            case 1:
+                bytes[at] = extremes[rng() % 5];
+                break;
             default: // a whole 32-bit word: counts, lengths, indices
                 for (size_t k = at; k < std::min(bytes.size(), at + 4); ++k)
                     bytes[k] = (rng() % 2) ? 0xFF : uint8_t(rng());
