@@ -14,13 +14,6 @@ void InitIntGuid(UTxGUID& g) {
 void InitPointGuid(UTxGUID& g) {
     g = UTxGUID(0x7d1f0a03, 0x3c4e11d2, 0x9a110800, 0x09db0001);
 }
-
-void LoadBase(RSeVMeta* obj, RSeStream& s) {
-    if (RSeMetaType* base = s.GetMetaContext().GetBaseMT()) base->_Load(obj, s);
-}
-void SaveBase(const RSeVMeta* obj, RSeStream& s) {
-    if (RSeMetaType* base = s.GetMetaContext().GetBaseMT()) base->_Save(obj, s);
-}
 } // namespace
 
 namespace RSe {
@@ -62,14 +55,15 @@ RSeMetaType* RDxString::GetMeta() const {
     return RSe::_GetMeta(this);
 }
 void RDxString::Load(RSeStream& s) {
-    LoadBase(this, s);
+    RSeMetaType::PlainLoad(this, s);
     s.Read(m_value);
 }
 void RDxString::Save(RSeStream& s) const {
-    SaveBase(this, s);
+    RSeMetaType::PlainSave(this, s);
     s.Write(m_value);
 }
-UTxResult RDxString::Clone(RDxString* target, RSeCloneCommander*) const {
+UTxResult RDxString::Clone(RDxString* target, RSeCloneCommander* cc) const {
+    RSeMetaType::PlainClone(this, target, cc);
     target->m_value = m_value;
     return {};
 }
@@ -78,14 +72,15 @@ RSeMetaType* RDxInt::GetMeta() const {
     return RSe::_GetMeta(this);
 }
 void RDxInt::Load(RSeStream& s) {
-    LoadBase(this, s);
+    RSeMetaType::PlainLoad(this, s);
     s.Read(m_value);
 }
 void RDxInt::Save(RSeStream& s) const {
-    SaveBase(this, s);
+    RSeMetaType::PlainSave(this, s);
     s.Write(m_value);
 }
-UTxResult RDxInt::Clone(RDxInt* target, RSeCloneCommander*) const {
+UTxResult RDxInt::Clone(RDxInt* target, RSeCloneCommander* cc) const {
+    RSeMetaType::PlainClone(this, target, cc);
     target->m_value = m_value;
     return {};
 }
@@ -94,14 +89,15 @@ RSeMetaType* RDxPoint3::GetMeta() const {
     return RSe::_GetMeta(this);
 }
 void RDxPoint3::Load(RSeStream& s) {
-    LoadBase(this, s);
+    RSeMetaType::PlainLoad(this, s);
     RSeLoadData(s, m_point);
 }
 void RDxPoint3::Save(RSeStream& s) const {
-    SaveBase(this, s);
+    RSeMetaType::PlainSave(this, s);
     RSeSaveData(s, m_point);
 }
-UTxResult RDxPoint3::Clone(RDxPoint3* target, RSeCloneCommander*) const {
+UTxResult RDxPoint3::Clone(RDxPoint3* target, RSeCloneCommander* cc) const {
+    RSeMetaType::PlainClone(this, target, cc);
     target->m_point = m_point;
     return {};
 }

@@ -161,6 +161,20 @@ void RSeMetaType::PlainLoad(RSeVMeta* obj, RSeStream& stream) {
     if (RSeMetaType* base = stream.GetMetaContext().GetBaseMT()) base->_Load(obj, stream);
 }
 
+void RSeMetaType::PlainSave(const RSeVMeta* obj, RSeStream& stream) {
+    if (RSeMetaType* base = stream.GetMetaContext().GetBaseMT()) base->_Save(obj, stream);
+}
+
+UTxResult RSeMetaType::PlainClone(const RSeVMeta* src, RSeVMeta* dst, RSeCloneCommander* cc) {
+    if (RSeMetaType* base = cc->GetMetaContext().GetBaseMT()) return base->_Clone(src, dst, cc);
+    return {};
+}
+
+UTxResult RSeMetaType::PlainPostClone(RSeVMeta* dst, const RSeVMeta* src, RSeCloneCommander* cc) {
+    if (RSeMetaType* base = cc->GetMetaContext().GetBaseMT()) return base->_PostClone(dst, src, cc);
+    return {};
+}
+
 void RSeMetaType::PlainFixPtrs(RSeVMeta* obj, RSeMetaContext& ctx) {
     if (RSeMetaType* base = ctx.GetBaseMT()) base->_vFixPtrs(obj, ctx);
 }

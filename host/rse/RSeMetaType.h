@@ -91,10 +91,13 @@ public:
     UTxResult _Clone(const RSeVMeta* src, RSeVMeta* dst, RSeCloneCommander* cc);
     UTxResult _PostClone(RSeVMeta* dst, const RSeVMeta* src, RSeCloneCommander* cc);
 
-    // The plain forms: only the base's part.
+    // The plain forms: only the base's part, taken from the context's current meta type.
     static void PlainLoad(RSeVMeta* obj, RSeStream& stream);
+    static void PlainSave(const RSeVMeta* obj, RSeStream& stream);
     static void PlainFixPtrs(RSeVMeta* obj, RSeMetaContext& ctx);
     static UTxResult PlainPostRestore(RSeVMeta* obj, RSeMetaContext& ctx);
+    static UTxResult PlainClone(const RSeVMeta* src, RSeVMeta* dst, RSeCloneCommander* cc);
+    static UTxResult PlainPostClone(RSeVMeta* dst, const RSeVMeta* src, RSeCloneCommander* cc);
 
     // Load support: which meta type reads this class in the document being loaded.
     RSeMetaType* GetActiveLoadMeta() const { return m_activeLoad; }

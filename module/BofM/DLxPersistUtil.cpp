@@ -45,27 +45,27 @@ RSeBaseStream& operator<<(RSeBaseStream& s, const UTxString16& v) {
 }
 
 void DLxPersistUtil::LoadBase(RSeVMeta* obj, RSeStream& s) {
-    if (RSeMetaType* base = s.GetMetaContext().GetBaseMT()) base->_Load(obj, s);
+    RSeMetaType::PlainLoad(obj, s);
 }
 
 void DLxPersistUtil::SaveBase(const RSeVMeta* obj, RSeStream& s) {
-    if (RSeMetaType* base = s.GetMetaContext().GetBaseMT()) base->_Save(obj, s);
+    RSeMetaType::PlainSave(obj, s);
 }
 
 void DLxPersistUtil::FixPtrsBase(RSeVMeta* obj, RSeMetaContext& ctx) {
-    if (RSeMetaType* base = ctx.GetBaseMT()) base->_vFixPtrs(obj, ctx);
+    RSeMetaType::PlainFixPtrs(obj, ctx);
 }
 
 void DLxPersistUtil::PostRestoreBase(RSeVMeta* obj, RSeMetaContext& ctx) {
-    if (RSeMetaType* base = ctx.GetBaseMT()) base->_vPostRestore(obj, ctx);
+    RSeMetaType::PlainPostRestore(obj, ctx);
 }
 
 void DLxPersistUtil::CloneBase(const RSeVMeta* src, RSeVMeta* dst, RSeCloneCommander* cc) {
-    if (RSeMetaType* base = cc->GetMetaContext().GetBaseMT()) base->_Clone(src, dst, cc);
+    RSeMetaType::PlainClone(src, dst, cc);
 }
 
 void DLxPersistUtil::PostCloneBase(RSeVMeta* dst, const RSeVMeta* src, RSeCloneCommander* cc) {
-    if (RSeMetaType* base = cc->GetMetaContext().GetBaseMT()) base->_PostClone(dst, src, cc);
+    RSeMetaType::PlainPostClone(dst, src, cc);
 }
 
 void DLxPersistUtil::RefuseVersion(const char* file, int32_t line) {
