@@ -3,15 +3,21 @@
 //   "KORVUDOC" u32 format   u32 next-id
 //   u32 n-metas   { u32 name-length  name (UTF-16)  16-byte GUID  u16 version  u16 0 }
 //   u32 n-segments { u32 name-length  name  u32 n-records
-//                    { u32 meta-index  u32 object-id  u32 byte-length  payload } }
+//                    { u32 meta-index  u32 key  u32 byte-length  payload } }
 //   "END."
 //
-// All numbers are little-endian. References inside payloads name objects by their position in
-// the file (over all segments, in order); the id of an identified object is kept as it was.
+// All numbers are little-endian. A segment's identified objects come first, in the order of
+// their ids (the key is the id); then the value objects they hold, in the order the payloads
+// first point at them (the key is the value's number, from 1, over the whole file). References
+// name identified objects by their position among all identified objects of the file; value
+// pointers name values by number. The file therefore depends only on what the objects hold,
+// not on the order in which they were made, undone or redone; a value object that nothing
+// points at is not saved.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <algorithm>
 #include <unordered_map>
 
 #include "rse/RSeDatabase.h"
@@ -60,10 +66,14 @@ public:
         return h->saveIndex;
     }
 
+    // Value objects get their number when a payload first points at them.
     uint32_t ObjectIndex(const RSeVMeta* obj) override {
         const RSeSegment* seg = obj->GetSegment();
         if (!seg || seg->GetDatabase() != m_db || seg->IsTransient()) return UINT32_MAX;
-        return m_offsets[seg->GetIndex()] + seg->PositionOf(obj);
+        if (obj->GetMeta()->IsIDed()) return UINT32_MAX; // values only
+        auto [it, added] = m_valueNumber.emplace(obj, uint32_t(m_valueNumber.size()));
+        if (added) m_pending.push_back(obj);
+        return it->second;
     }
 
     uint32_t MetaIndex(const RSeMetaType* mt) override {
@@ -81,44 +91,50 @@ public:
 
     void Run(std::vector<uint8_t>& out) {
         const uint32_t nseg = m_db->GetSegmentCount();
-        m_offsets.assign(nseg, 0);
+        // Identified objects of each saved segment in id order; each handle learns its place,
+        // since references are written from their handles.
+        std::vector<std::vector<RSeIDed*>> ided(nseg);
         uint32_t total = 0;
         for (uint32_t i = 0; i < nseg; ++i) {
             RSeSegment* seg = m_db->GetSegment(i);
-            seg->Compact();
-            m_offsets[i] = total;
             if (seg->IsTransient()) continue;
-            // References are written from their handles, so each handle learns its place.
-            uint32_t index = total;
+            ided[i].reserve(seg->GetObjectCount());
             seg->ForEachObject([&](RSeVMeta* obj) {
-                if (obj->GetMeta()->IsIDed())
-                    if (RSeHandle* h = static_cast<RSeIDed*>(obj)->GetHandle())
-                        h->saveIndex = index;
-                ++index;
+                if (obj->GetMeta()->IsIDed()) ided[i].push_back(static_cast<RSeIDed*>(obj));
             });
-            total = index;
+            std::sort(ided[i].begin(), ided[i].end(),
+                      [](const RSeIDed* a, const RSeIDed* b) { return a->GetId() < b->GetId(); });
+            for (RSeIDed* o : ided[i]) o->GetHandle()->saveIndex = total++;
         }
 
         std::vector<uint8_t> body;
         body.reserve(size_t(total) * 64 + 64);
         PutU32(body, nseg);
         RSeStream stream(&body, this);
+        auto record = [&](RSeVMeta* obj, uint32_t key) {
+            RSeMetaType* mt = obj->GetMeta();
+            PutU32(body, MetaIndex(mt));
+            PutU32(body, key);
+            const size_t lengthAt = body.size();
+            PutU32(body, 0);
+            mt->_Save(obj, stream);
+            const uint32_t length = uint32_t(body.size() - lengthAt - 4);
+            std::memcpy(body.data() + lengthAt, &length, 4);
+        };
         for (uint32_t i = 0; i < nseg; ++i) {
             RSeSegment* seg = m_db->GetSegment(i);
             PutString(body, seg->GetName());
-            PutU32(body, seg->IsTransient() ? 0 : uint32_t(seg->GetObjectCount()));
-            if (seg->IsTransient()) continue;
-            seg->ForEachObject([&](RSeVMeta* obj) {
-                RSeMetaType* mt = obj->GetMeta();
-                PutU32(body, MetaIndex(mt));
-                const RSeIDed* ided = mt->IsIDed() ? static_cast<RSeIDed*>(obj) : nullptr;
-                PutU32(body, ided ? ided->GetId() : 0);
-                const size_t lengthAt = body.size();
-                PutU32(body, 0);
-                mt->_Save(obj, stream);
-                const uint32_t length = uint32_t(body.size() - lengthAt - 4);
-                std::memcpy(body.data() + lengthAt, &length, 4);
-            });
+            const size_t countAt = body.size();
+            PutU32(body, 0);
+            m_pending.clear();
+            for (RSeIDed* o : ided[i]) record(o, o->GetId());
+            // Values found on the way, and the values they point at in turn.
+            for (size_t k = 0; k < m_pending.size(); ++k) {
+                RSeVMeta* v = const_cast<RSeVMeta*>(m_pending[k]);
+                record(v, m_valueNumber[v] + 1);
+            }
+            const uint32_t count = uint32_t(ided[i].size() + m_pending.size());
+            std::memcpy(body.data() + countAt, &count, 4);
         }
 
         out.clear();
@@ -130,8 +146,7 @@ public:
         for (const RSeMetaType* mt : m_metas) {
             PutString(out, mt->GetName());
             const UTxGUID& g = mt->GetGUID();
-            for (int w = 0; w < 4; ++w)
-                PutU32(out, g.Word(w));
+            for (int w = 0; w < 4; ++w) PutU32(out, g.Word(w));
             PutU16(out, mt->GetVersion());
             PutU16(out, 0);
         }
@@ -141,9 +156,10 @@ public:
 
 private:
     RSeDatabase* m_db;
-    std::vector<uint32_t> m_offsets;
     std::vector<const RSeMetaType*> m_metas;
     std::unordered_map<const RSeMetaType*, uint32_t> m_metaIndex;
+    std::unordered_map<const RSeVMeta*, uint32_t> m_valueNumber;
+    std::vector<const RSeVMeta*> m_pending;
 };
 
 // Reads the file's frame; every count and length is checked against what is left.
@@ -230,47 +246,55 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
 
     // Segments and their records.
     std::vector<Record> records;
+    uint32_t nIded = 0, nValues = 0;
     const uint32_t nseg = c.Count(8, u"segments");
     for (uint32_t s = 0; s < nseg; ++s) {
         RSeSegment* seg = db->CreateSegment(c.String(u"a segment name"));
-        load.m_segmentOffsets.push_back(uint32_t(records.size()));
         const uint32_t nrec = c.Count(12, u"objects");
         records.reserve(records.size() + nrec);
         for (uint32_t r = 0; r < nrec; ++r) {
             const uint32_t mi = c.U32(u"an object record");
-            const uint32_t id = c.U32(u"an object record");
+            const uint32_t key = c.U32(u"an object record");
             const uint32_t length = c.U32(u"an object record");
             RSeMetaType* lm = load.LoadMetaAt(mi);
-            if (!lm) RSe::ThrowDamaged(u"object " + Num(records.size()) + u" names no class");
+            const UTxString16 which = u"object " + Num(records.size());
+            if (!lm) RSe::ThrowDamaged(which + u" names no class");
             if (lm->IsAbstract())
-                RSe::ThrowDamaged(u"object " + Num(records.size()) + u" is of the abstract class " +
-                                  lm->GetName());
-            if (lm->IsIDed() != (id != 0))
-                RSe::ThrowDamaged(u"object " + Num(records.size()) + u" has a wrong id");
+                RSe::ThrowDamaged(which + u" is of the abstract class " + lm->GetName());
+            if (!key) RSe::ThrowDamaged(which + u" has no id");
+            if (lm->IsIDed()) ++nIded;
+            else if (key != ++nValues) RSe::ThrowDamaged(which + u" is numbered out of order");
             const uint8_t* begin = c.Take(length, u"an object record");
-            records.push_back({lm, seg, id, begin, begin + length});
+            records.push_back({lm, seg, key, begin, begin + length});
         }
     }
     if (c.Left() != 4 || std::memcmp(c.Pos(), kTrailer, 4) != 0)
         RSe::ThrowDamaged(u"the file does not end where its contents do");
 
     // Construct every object, then read them all, then resolve, then complete.
-    load.m_addrs.resize(records.size(), nullptr);
-    load.m_handles.resize(records.size(), nullptr);
+    load.m_objects.resize(records.size(), nullptr);
     load.m_recordMetas.resize(records.size(), nullptr);
-    db->ReserveIds(records.size());
+    load.m_handles.reserve(nIded);
+    load.m_values.reserve(nValues);
+    db->ReserveIds(nIded);
     for (size_t i = 0; i < records.size(); ++i) {
         const Record& r = records[i];
-        if (r.id && db->FindObject(r.id))
-            RSe::ThrowDamaged(u"two objects have the id " + Num(r.id));
-        db->SetPendingId(r.id);
+        const bool ided = r.meta->IsIDed();
+        if (ided && db->FindObject(r.id)) RSe::ThrowDamaged(u"two objects have the id " + Num(r.id));
+        db->SetPendingId(ided ? r.id : 0);
         RSeVMeta* obj = r.meta->GetClassMeta()->Construct(r.segment);
         db->SetPendingId(0);
         if (!obj || obj->GetSegment() != r.segment)
             RSe::ThrowDamaged(u"an object of " + r.meta->GetName() + u" cannot be made");
-        load.m_addrs[i] = obj;
-        if (auto* ided = dynamic_cast<RSeIDed*>(obj)) load.m_handles[i] = ided->GetHandle();
+        load.m_objects[i] = obj;
         load.m_recordMetas[i] = r.meta;
+        if (!ided) {
+            load.m_values.push_back(obj);
+        } else if (auto* o = dynamic_cast<RSeIDed*>(obj)) {
+            load.m_handles.push_back(o->GetHandle());
+        } else {
+            RSe::ThrowDamaged(r.meta->GetName() + u" is not an identified class");
+        }
     }
     RSeMetaContext& ctx = load.Context();
     size_t i = 0;
@@ -278,13 +302,12 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
         for (i = 0; i < records.size(); ++i) {
             const Record& r = records[i];
             RSeStream stream(r.begin, r.end, &load, r.segment, &ctx);
-            r.meta->_Load(load.m_addrs[i], stream);
+            r.meta->_Load(load.m_objects[i], stream);
             if (!stream.AtEnd()) RSe::ThrowDamaged(u"stored bytes are left unread");
         }
-        for (i = 0; i < records.size(); ++i)
-            records[i].meta->_vFixPtrs(load.m_addrs[i], ctx);
+        for (i = 0; i < records.size(); ++i) records[i].meta->_vFixPtrs(load.m_objects[i], ctx);
         for (i = 0; i < records.size(); ++i) {
-            UTxResult res = records[i].meta->_vPostRestore(load.m_addrs[i], ctx);
+            UTxResult res = records[i].meta->_vPostRestore(load.m_objects[i], ctx);
             if (res.Failed()) UTxException::Throw(res);
         }
     } catch (const UTxException& e) {

@@ -2,6 +2,7 @@
 // The state of one document load: addresses by stored index, the meta types that read each
 // record, and the migration contexts queued for the migrators.
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "rse/RSeMetaType.h"
@@ -33,10 +34,10 @@ public:
 
     // Filled by the loader.
     std::vector<RSeMetaType*> m_tableMetas;  // by meta table index: the reading meta type
-    std::vector<RSeVMeta*> m_addrs;          // by stored object index
-    std::vector<RSeHandle*> m_handles;       // their handles, where identified
-    std::vector<RSeMetaType*> m_recordMetas; // by stored object index
-    std::vector<uint32_t> m_segmentOffsets;  // first stored index of each segment
+    std::vector<RSeVMeta*> m_objects;        // every object, in file order
+    std::vector<RSeMetaType*> m_recordMetas; // the meta type that read each of them
+    std::vector<RSeHandle*> m_handles;       // identified objects by reference index
+    std::vector<RSeVMeta*> m_values;         // value objects by pointer number - 1
 
 private:
     struct Entry {
@@ -48,5 +49,6 @@ private:
     };
     RSeDatabase* m_db;
     RSeMetaContext m_ctx;
+    mutable std::unordered_map<const RSeVMeta*, uint16_t> m_versions; // made on first ask
     std::vector<Entry> m_entries;
 };

@@ -184,24 +184,18 @@ UTxResult RSeMetaType::PlainPostRestore(RSeVMeta* obj, RSeMetaContext& ctx) {
     return {};
 }
 
-RSeVMeta* RSeMetaContext::AddressAt(uint32_t index) const {
-    if (!m_addrs || index >= m_addrs->size())
-        RSe::ThrowDamaged(u"a stored reference names an object index beyond the document");
-    return (*m_addrs)[index];
-}
-
 RSeHandle* RSeMetaContext::HandleAt(uint32_t index) const {
-    AddressAt(index); // checks the index
+    if (!m_handles || index >= m_handles->size())
+        RSe::ThrowDamaged(u"a stored reference names an object index beyond the document");
     return (*m_handles)[index];
 }
 
 void RSeMetaContext::FixPointer(void*& p) const {
     const uintptr_t v = reinterpret_cast<uintptr_t>(p);
     if (!v) return;
-    RSeVMeta* obj = AddressAt(uint32_t(v - 1));
-    if ((*m_handles)[v - 1])
-        RSe::ThrowDamaged(u"a stored value pointer names an identified object");
-    p = obj;
+    if (!m_values || v > m_values->size())
+        RSe::ThrowDamaged(u"a stored value pointer names an object beyond the document");
+    p = (*m_values)[v - 1];
 }
 
 namespace RSe {

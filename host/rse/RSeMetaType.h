@@ -145,23 +145,27 @@ public:
     void Push(RSeMetaType* mt) { m_stack.push_back(mt); }
     void Pop() { m_stack.pop_back(); }
 
-    // Load support.
-    bool IsLoading() const { return m_addrs != nullptr; }
-    void SetAddresses(const std::vector<RSeVMeta*>* addrs, const std::vector<RSeHandle*>* handles) {
-        m_addrs = addrs;
+    // Reading support: stored references resolve by index to handles, stored value pointers by
+    // number (1 and up) to objects. A document load reads every class at its stored version;
+    // a transaction's restore reads the current versions.
+    void SetResolution(const std::vector<RSeHandle*>* handles, const std::vector<RSeVMeta*>* values,
+                       bool storedVersions) {
         m_handles = handles;
+        m_values = values;
+        m_storedVersions = storedVersions;
     }
-    // The object stored at `index`; a bad index fails the load.
-    RSeVMeta* AddressAt(uint32_t index) const;
-    // The handle of the object at `index` when it is an identified object, else null.
+    bool IsLoading() const { return m_storedVersions; }
+    bool IsReading() const { return m_handles != nullptr; }
+    // The handle a stored reference names; a bad index fails the load.
     RSeHandle* HandleAt(uint32_t index) const;
     // Resolves a plain pointer read with RSeStream::Read(void*&).
     void FixPointer(void*& p) const;
 
 private:
     std::vector<RSeMetaType*> m_stack;
-    const std::vector<RSeVMeta*>* m_addrs = nullptr;
     const std::vector<RSeHandle*>* m_handles = nullptr;
+    const std::vector<RSeVMeta*>* m_values = nullptr;
+    bool m_storedVersions = false;
 };
 
 namespace RSe {

@@ -98,7 +98,7 @@ void RSeInitializer::RunAll(RSeDatabase* db) {
 // ---- contexts of a load -------------------------------------------------------------------
 
 RSeLoad::RSeLoad(RSeDatabase* db) : m_db(db) {
-    m_ctx.SetAddresses(&m_addrs, &m_handles);
+    m_ctx.SetResolution(&m_handles, &m_values, true);
     m_db->m_load = this;
 }
 
@@ -112,13 +112,11 @@ RSeLoad::~RSeLoad() {
 
 uint16_t RSeLoad::StoredVersionOf(const RSeVMeta* obj) const {
     if (!obj) return 0;
-    RSeSegment* seg = obj->GetSegment();
-    if (seg && seg->GetDatabase() == m_db && seg->GetIndex() < m_segmentOffsets.size()) {
-        const size_t i = size_t(m_segmentOffsets[seg->GetIndex()]) + seg->PositionOf(obj);
-        if (i < m_addrs.size() && m_addrs[i] == obj && m_recordMetas[i])
-            return m_recordMetas[i]->GetVersion();
-    }
-    return obj->GetMeta()->GetVersion();
+    if (m_versions.empty())
+        for (size_t i = 0; i < m_objects.size(); ++i)
+            m_versions.emplace(m_objects[i], m_recordMetas[i]->GetVersion());
+    auto it = m_versions.find(obj);
+    return it != m_versions.end() ? it->second : obj->GetMeta()->GetVersion();
 }
 
 RSeSegmentMigrationContext* RSeLoad::FindContext(RSeSegment* seg, RSeMetaType* classMeta,

@@ -1,0 +1,118 @@
+#include "sm/SMxDisplayList.h"
+
+#include "ge/WqGeMatrix3d.h"
+#include "sm/SMxDisplayItem.h"
+
+#include <cassert>
+#include <cstdlib>
+#include <utility>
+
+SMxDisplayList::SMxDisplayList() = default;
+SMxDisplayList::~SMxDisplayList() = default;
+SMxDisplayList::SMxDisplayList(SMxDisplayList&& other) noexcept = default;
+SMxDisplayList& SMxDisplayList::operator=(SMxDisplayList&& other) noexcept = default;
+
+SMxDisplayList::SMxDisplayList(const SMxDisplayList& other) {
+    mItems.reserve(other.mItems.size());
+    for (const auto& item : other.mItems)
+        mItems.push_back(item->Clone());
+}
+
+SMxDisplayList& SMxDisplayList::operator=(const SMxDisplayList& other) {
+    // Copy first: other may be one of our own children.
+    if (this != &other) *this = SMxDisplayList(other);
+    return *this;
+}
+
+SMxDisplayItem* SMxDisplayList::Append(std::unique_ptr<SMxDisplayItem> item) {
+    if (!item) return nullptr;
+    mItems.push_back(std::move(item));
+    return mItems.back().get();
+}
+
+SMxDisplayItem& SMxDisplayList::Append(const SMxDisplayItem& item) {
+    return *Append(item.Clone());
+}
+
+void SMxDisplayList::Clear() {
+    mItems.clear();
+}
+
+SMxDisplayItem& SMxDisplayList::GetAt(int32_t index) {
+    assert(index >= 0 && index < Count());
+    return *mItems[static_cast<std::size_t>(index)];
+}
+
+const SMxDisplayItem& SMxDisplayList::GetAt(int32_t index) const {
+    assert(index >= 0 && index < Count());
+    return *mItems[static_cast<std::size_t>(index)];
+}
+
+void SMxDisplayList::RemoveAt(int32_t index) {
+    assert(index >= 0 && index < Count());
+    mItems.erase(mItems.begin() + index);
+}
+
+SMxDisplayItem* SMxDisplayList::FindFirst(int32_t id) {
+    for (const auto& item : mItems)
+        if (item->GetId() == id) return item.get();
+    return nullptr;
+}
+
+const SMxDisplayItem* SMxDisplayList::FindFirst(int32_t id) const {
+    return const_cast<SMxDisplayList*>(this)->FindFirst(id);
+}
+
+WqArray<SMxDisplayItem*> SMxDisplayList::FindAll(int32_t id) {
+    WqArray<SMxDisplayItem*> found;
+    for (const auto& item : mItems)
+        if (item->GetId() == id) found.append(item.get());
+    return found;
+}
+
+WqArray<const SMxDisplayItem*> SMxDisplayList::FindAll(int32_t id) const {
+    WqArray<const SMxDisplayItem*> found;
+    for (const auto& item : mItems)
+        if (item->GetId() == id) found.append(item.get());
+    return found;
+}
+
+int32_t SMxDisplayList::RemoveById(int32_t id) {
+    const auto removed =
+        std::erase_if(mItems, [id](const auto& item) { return item->GetId() == id; });
+    return static_cast<int32_t>(removed);
+}
+
+int32_t SMxDisplayList::ChildCount() const {
+    int32_t count = 0;
+    for (const auto& item : mItems)
+        if (item->GetKind() == SMxItemKind::Child) ++count;
+    return count;
+}
+
+SMxChildItem& SMxDisplayList::GetChild(int32_t childIndex) {
+    assert(childIndex >= 0);
+    for (const auto& item : mItems)
+        if (auto* child = item->As<SMxChildItem>(); child && childIndex-- == 0) return *child;
+    std::abort(); // no such child: a caller's bug, not a drawing condition
+}
+
+const SMxChildItem& SMxDisplayList::GetChild(int32_t childIndex) const {
+    return const_cast<SMxDisplayList*>(this)->GetChild(childIndex);
+}
+
+BBox SMxDisplayList::GetBBox() const {
+    BBox box;
+    ExtendBBox(box, WqGeMatrix3d::kIdentity);
+    return box;
+}
+
+void SMxDisplayList::ExtendBBox(BBox& box, const WqGeMatrix3d& xform) const {
+    for (const auto& item : mItems)
+        item->ExtendBBox(box, xform);
+}
+
+void SMxDisplayList::TransformBy(const WqGeMatrix3d& xform) {
+    for (const auto& item : mItems)
+        item->TransformBy(xform);
+}
