@@ -23,7 +23,8 @@ CObject* CRuntimeClass::CreateObject() const {
 
 bool CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const {
     if (!pBaseClass) return false;
-    for (const CRuntimeClass* c = this; c; c = c->m_pfnGetBaseClass ? c->m_pfnGetBaseClass() : nullptr) {
+    for (const CRuntimeClass* c = this; c;
+         c = c->m_pfnGetBaseClass ? c->m_pfnGetBaseClass() : nullptr) {
         if (c == pBaseClass) return true;
     }
     return false;
@@ -60,7 +61,9 @@ CRuntimeClass* CObject::GetThisClass() {
     return &rc;
 }
 
-CRuntimeClass* CObject::GetRuntimeClass() const { return GetThisClass(); }
+CRuntimeClass* CObject::GetRuntimeClass() const {
+    return GetThisClass();
+}
 
 static const AFX_CLASSINIT korvuClassInit_CObject(CObject::GetThisClass());
 

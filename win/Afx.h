@@ -53,14 +53,18 @@ public:                                                                         
                                    pfnNew, &base_class_name::GetThisClass};                        \
         return &rc;                                                                                \
     }                                                                                              \
-    CRuntimeClass* class_name::GetRuntimeClass() const { return class_name::GetThisClass(); }      \
+    CRuntimeClass* class_name::GetRuntimeClass() const {                                           \
+        return class_name::GetThisClass();                                                         \
+    }                                                                                              \
     static const AFX_CLASSINIT korvuClassInit_##class_name(class_name::GetThisClass());
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                             \
     KORVU_IMPLEMENT_RUNTIMECLASS_(class_name, base_class_name, nullptr)
 
 #define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                           \
-    CObject* class_name::CreateObject() { return new class_name; }                                 \
+    CObject* class_name::CreateObject() {                                                          \
+        return new class_name;                                                                     \
+    }                                                                                              \
     KORVU_IMPLEMENT_RUNTIMECLASS_(class_name, base_class_name, &class_name::CreateObject)
 
 class CObject {

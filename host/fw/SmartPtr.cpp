@@ -9,7 +9,9 @@ CountedCObj::~CountedCObj() {
     assert(m_nRefCount == 0);
 }
 
-int32_t CountedCObj::AddRef() const { return ++m_nRefCount; }
+int32_t CountedCObj::AddRef() const {
+    return ++m_nRefCount;
+}
 
 int32_t CountedCObj::Release() const {
     assert(m_nRefCount > 0 && "released more often than referenced");

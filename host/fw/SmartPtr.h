@@ -88,8 +88,7 @@ private:
 
 // Templates only: a comparison must never build a temporary owner from a raw pointer, which
 // would delete an object that nobody owned yet.
-template <class T, class U>
-bool operator==(const SmartPtr<T>& a, const SmartPtr<U>& b) noexcept {
+template <class T, class U> bool operator==(const SmartPtr<T>& a, const SmartPtr<U>& b) noexcept {
     return a.get() == b.get();
 }
 template <class T, class U> bool operator==(const SmartPtr<T>& a, U* b) noexcept {

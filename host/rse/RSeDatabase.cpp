@@ -4,11 +4,17 @@
 #include "rse/RSeIDed.h"
 #include "rse/RSeInterface.h"
 #include "rse/RSeSegment.h"
+#include "rse/RSeTransaction.h"
+
+#include <cassert>
 
 RSeDatabase::RSeDatabase() : m_interfaces(std::make_unique<RSeDatabaseInterfaces>(this)) {}
 
 RSeDatabase::~RSeDatabase() {
     m_closing = true;
+    if (m_txn) --g_rseOpenTxns;
+    m_txn.reset();
+    m_looseBulletins.clear();
     // Newest segment first; the objects go before the id table so that their references can
     // still be released.
     for (size_t i = m_segments.size(); i-- > 0;)
@@ -48,13 +54,17 @@ RSeHandle* RSeDatabase::AttachObject(RSeIDed* obj) {
         // An id coming back (an undone deletion): the references that kept its handle see
         // the object again.
         slot->obj = obj;
+        RecordCreated(obj, slot);
         return slot;
     }
-    slot = new RSeHandle{obj, this, id, 0, true};
+    slot = new RSeHandle{obj, this, id, 0, 0, 0, true};
+    RecordCreated(obj, slot);
     return slot;
 }
 
 void RSeDatabase::DetachObject(RSeHandle* h) {
+    // A transaction can only bring back what it recorded before the deletion.
+    assert(!m_txn || m_inRestore || m_closing || h->txnMark == m_txnSerial);
     h->obj = nullptr;
     if (h->refs == 0 && !m_closing) {
         m_ids.erase(h->id);

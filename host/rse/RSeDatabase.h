@@ -12,6 +12,8 @@ class RSeSegment;
 class RSeIDed;
 class RSeDatabaseInterfaces;
 class RSeLoad;
+class RSeTxnRecord;
+class RSeTxnBulletin;
 struct RSeHandle;
 
 // A document's object store: its segments and the ids of its identified objects.
@@ -44,6 +46,19 @@ public:
     static UTxResult LoadFromBuffer(const uint8_t* data, size_t size,
                                     std::unique_ptr<RSeDatabase>& out);
 
+    // Transactions. Begin, then commit (the record goes to the caller's undo stack) or abort
+    // (the database is as it was at Begin). Undo and Redo take committed records, newest first
+    // for undo. No transaction may be open while a record is undone or redone.
+    void BeginTxn();
+    std::unique_ptr<RSeTxnRecord> CommitTxn();
+    void AbortTxn();
+    bool InTxn() const { return m_txn != nullptr; }
+    void Undo(RSeTxnRecord& record);
+    void Redo(RSeTxnRecord& record);
+    // Store internals of transactions.
+    void NoteWrite(RSeIDed* obj);
+    void AdoptBulletin(RSeTxnBulletin* bulletin);
+
     // The load in progress on this database, if any.
     RSeLoad* GetLoad() const { return m_load; }
 
@@ -58,6 +73,8 @@ public:
 
 private:
     friend class RSeLoad;
+    void Restore(RSeTxnRecord& record, bool undo);
+    void RecordCreated(RSeIDed* obj, RSeHandle* h);
     std::vector<std::unique_ptr<RSeSegment>> m_segments;
     std::unordered_map<uint32_t, RSeHandle*> m_ids;
     uint32_t m_nextId = 1;
@@ -66,4 +83,8 @@ private:
     std::unique_ptr<RSeDatabaseInterfaces> m_interfaces;
     RSeLoad* m_load = nullptr;
     uint32_t m_pendingId = 0;
+    std::unique_ptr<RSeTxnRecord> m_txn;
+    uint32_t m_txnSerial = 0;
+    bool m_inRestore = false;
+    std::vector<std::unique_ptr<RSeTxnBulletin>> m_looseBulletins;
 };

@@ -16,12 +16,18 @@ struct RSeHandle {
     uint32_t id = 0;
     uint32_t refs = 0;
     uint32_t saveIndex = 0; // the object's place in the document file being written
+    uint32_t txnMark = 0;   // the transaction that has recorded the object already
     bool inTable = false;   // the database's id table keeps it
 
     // Handles are many and small: they come from a pool.
     static void* operator new(size_t size);
     static void operator delete(void* p);
 };
+
+// While a transaction is open, reaching an object through a reference may change it: the
+// transaction records how the object was before (once), so that it can be put back.
+extern int g_rseOpenTxns;
+void RSeNoteAccess(RSeIDed* obj);
 
 // Counted reference to an identified object: (database, object id) through its handle.
 // While a document loads, a reference read from the stream holds the stored value (object index
@@ -88,8 +94,15 @@ public:
     }
     friend bool operator!=(const RSeRefBase& a, const RSeRefBase& b) { return !(a == b); }
 
-protected:
     RSeHandle* GetHandle() const { return (m_v & 1) ? nullptr : reinterpret_cast<RSeHandle*>(m_v); }
+    // Points the reference at a handle (the store's own restores).
+    void SetHandle(RSeHandle* h) {
+        if (h) ++h->refs;
+        Release();
+        m_v = reinterpret_cast<uintptr_t>(h);
+    }
+
+protected:
     void AddRef() const {
         if (m_v && !(m_v & 1)) ++reinterpret_cast<RSeHandle*>(m_v)->refs;
     }
@@ -119,7 +132,11 @@ public:
         return *this;
     }
 
-    T* get() const { return Cast(GetTarget()); }
+    T* get() const {
+        RSeIDed* t = GetTarget();
+        if (g_rseOpenTxns && t) RSeNoteAccess(t);
+        return Cast(t);
+    }
     T* operator->() const { return get(); }
     T& operator*() const { return *get(); }
     explicit operator bool() const { return GetTarget() != nullptr; }

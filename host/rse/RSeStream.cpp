@@ -78,10 +78,8 @@ RSeStream::RSeStream(const uint8_t* begin, const uint8_t* end, RSeLoadSite* site
 
 RSeStream& RSeStream::Write(const RSeRefBase& ref) {
     uint32_t v = 0;
-    if (RSeIDed* t = ref.GetTarget()) {
-        const uint32_t index = m_saveSite ? m_saveSite->RefIndex(t) : UINT32_MAX;
-        if (index < 0x7FFFFFFFu) v = 2 * index + 1;
-    }
+    const uint32_t index = m_saveSite ? m_saveSite->RefValue(ref) : UINT32_MAX;
+    if (index < 0x7FFFFFFFu) v = 2 * index + 1;
     Put(RSeTag::Ref, &v, 4);
     return *this;
 }
@@ -268,4 +266,9 @@ void RSeStream::ReadGeometry(RSeTag tag, double* v, size_t n) {
 
 uint32_t RSeSaveSite::RefIndex(const RSeIDed* obj) {
     return ObjectIndex(obj);
+}
+
+uint32_t RSeSaveSite::RefValue(const RSeRefBase& ref) {
+    RSeIDed* t = ref.GetTarget();
+    return t ? RefIndex(t) : UINT32_MAX;
 }

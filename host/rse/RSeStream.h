@@ -51,6 +51,8 @@ public:
     virtual uint32_t ObjectIndex(const RSeVMeta* obj) = 0;
     // The same for the target of a reference.
     virtual uint32_t RefIndex(const RSeIDed* obj);
+    // What a reference is written as: its target's index (the default), or UINT32_MAX for null.
+    virtual uint32_t RefValue(const RSeRefBase& ref);
     virtual uint32_t MetaIndex(const RSeMetaType* mt) = 0;
 };
 

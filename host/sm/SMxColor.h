@@ -11,8 +11,8 @@ public:
     constexpr SMxColor() = default;
 
     static constexpr SMxColor FromRgba(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
-        return SMxColor(Mode::Rgba, (uint32_t(r) << 24) | (uint32_t(g) << 16) |
-                                        (uint32_t(b) << 8) | uint32_t(a));
+        return SMxColor(Mode::Rgba, (uint32_t(r) << 24) | (uint32_t(g) << 16) | (uint32_t(b) << 8) |
+                                        uint32_t(a));
     }
     static constexpr SMxColor FromPackedRgba(uint32_t rgba) { return SMxColor(Mode::Rgba, rgba); }
     static constexpr SMxColor FromIndex(uint32_t index) { return SMxColor(Mode::Index, index); }

@@ -178,7 +178,7 @@ void SMxTextItem::ExtendBBox(BBox& box, const WqGeMatrix3d& xform) const {
     const double blockHeight = height * lines;
 
     const int align = static_cast<int>(alignment);
-    const double left = -width * 0.5 * (align % 3); // left, centre, right
+    const double left = -width * 0.5 * (align % 3);             // left, centre, right
     const double bottom = -blockHeight * 0.5 * (2 - align / 3); // top, middle, bottom rows
 
     WqGeVector3d x, y;

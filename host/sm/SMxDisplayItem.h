@@ -99,8 +99,8 @@ public:
     SMxArcItem() : SMxDisplayItem(kKind) {}
     SMxArcItem(const WqGePoint3d& centre, const WqGeVector3d& normalVec,
                const WqGeVector3d& reference, double r, double start, double end)
-        : SMxDisplayItem(kKind), center(centre), normal(normalVec), refVector(reference),
-          radius(r), startAngle(start), endAngle(end) {}
+        : SMxDisplayItem(kKind), center(centre), normal(normalVec), refVector(reference), radius(r),
+          startAngle(start), endAngle(end) {}
 
     std::unique_ptr<SMxDisplayItem> Clone() const override;
     // Exact for similarity transforms, mirrors included; an uneven scale keeps a circle whose

@@ -37,19 +37,21 @@ SMxPolylineItem& SMxDisplayListBuilder::AddPolyline(const WqArray<WqGePoint3d>& 
 SMxArcItem& SMxDisplayListBuilder::AddArc(const WqGePoint3d& center, const WqGeVector3d& normal,
                                           const WqGeVector3d& refVector, double radius,
                                           double startAngle, double endAngle) {
-    return Add(std::make_unique<SMxArcItem>(center, normal, refVector, radius, startAngle, endAngle));
+    return Add(
+        std::make_unique<SMxArcItem>(center, normal, refVector, radius, startAngle, endAngle));
 }
 
-SMxArcItem& SMxDisplayListBuilder::AddCircle(const WqGePoint3d& center,
-                                             const WqGeVector3d& normal, double radius) {
+SMxArcItem& SMxDisplayListBuilder::AddCircle(const WqGePoint3d& center, const WqGeVector3d& normal,
+                                             double radius) {
     return Add(std::make_unique<SMxArcItem>(center, normal, normal.perpVector(), radius, 0.0,
-                              2.0 * std::numbers::pi));
+                                            2.0 * std::numbers::pi));
 }
 
 SMxTextItem& SMxDisplayListBuilder::AddText(const UTxString16& text, const WqGePoint3d& position,
                                             const WqGeVector3d& direction, double height,
                                             SMxTextAlign alignment) {
-    SMxTextItem& item = Add(std::make_unique<SMxTextItem>(text, position, direction, height, alignment));
+    SMxTextItem& item =
+        Add(std::make_unique<SMxTextItem>(text, position, direction, height, alignment));
     item.fontName = mState.fontName;
     item.fontId = mState.fontId;
     return item;

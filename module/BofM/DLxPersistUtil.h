@@ -81,7 +81,12 @@ public:
         uint32_t capacity = 0;
         s.Read(capacity);
         s.CheckCount(n, MinElementBytes<T>());
-        v.reserve(SaneCapacity(n, capacity));
+        // The stored capacity comes back exactly, also when reading over a used vector.
+        const uint32_t reserve = SaneCapacity(n, capacity);
+        if (v.capacity() != reserve) {
+            std::vector<T>().swap(v);
+            v.reserve(reserve);
+        }
         v.resize(n);
         s.ReadTypeMark(RSe::_GetMeta(static_cast<const void*>(nullptr)));
         ReadElements(s, v.data(), n);
@@ -212,10 +217,10 @@ public:
         }
     }
 
-    // Builds the map from the entries read or copied; entries whose key has no target drop out.
+    // Builds the map from the entries read or copied, in list order. An entry whose key lost
+    // its target stays (under a null key), so that saving again writes what was read.
     void PostRestore() {
-        for (auto& [key, value] : m_pending)
-            if (key.HasTarget()) m_map.emplace(std::move(key), std::move(value));
+        for (auto& [key, value] : m_pending) m_map.emplace(std::move(key), std::move(value));
         m_pending.clear();
         m_pending.shrink_to_fit();
     }

@@ -206,7 +206,9 @@ TEST(StoredObjects, AReferenceToAnObjectMissingFromTheLoadReadsAsNull) {
     EXPECT_FALSE(la->m_ref.HasTarget());
     EXPECT_FALSE(la->m_refs[0].HasTarget());
     EXPECT_EQ(la->m_refs[1].get(), la);
-    EXPECT_TRUE(la->m_textMap.Get().empty());
+    ASSERT_EQ(la->m_textMap.Get().size(), 1u); // kept, under a null key
+    EXPECT_FALSE(la->m_textMap.Get().begin()->first.HasTarget());
+    EXPECT_EQ(la->m_textMap.Get().begin()->second, u"gone");
     delete elsewhere;
 }
 

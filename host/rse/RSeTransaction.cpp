@@ -1,0 +1,330 @@
+#include "rse/RSeTransaction.h"
+
+#include <algorithm>
+#include <cassert>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "rse/RSeDatabase.h"
+#include "rse/RSeErrors.h"
+#include "rse/RSeIDed.h"
+#include "rse/RSeMetaType.h"
+#include "rse/RSeSegment.h"
+#include "rse/RSeStream.h"
+#include "rse/RSeVMeta.h"
+#include "utx/UTxException.h"
+
+int g_rseOpenTxns = 0;
+
+namespace {
+// Capturing saves objects; what a save reaches through references must not be recorded.
+int g_capturing = 0;
+
+struct CaptureScope {
+    CaptureScope() { ++g_capturing; }
+    ~CaptureScope() { --g_capturing; }
+};
+
+class ImageSite : public RSeSaveSite {
+public:
+    explicit ImageSite(RSeImage& img) : m_img(img) {}
+
+    uint32_t RefValue(const RSeRefBase& ref) override {
+        RSeHandle* h = ref.GetHandle();
+        if (!h) return UINT32_MAX;
+        m_img.refs.emplace_back();
+        m_img.refs.back().SetHandle(h);
+        return uint32_t(m_img.refs.size() - 1);
+    }
+    uint32_t ObjectIndex(const RSeVMeta* v) override {
+        if (!v || v->GetMeta()->IsIDed()) return UINT32_MAX;
+        auto [it, added] = m_numbers.emplace(v, uint32_t(m_img.values.size()));
+        if (added) m_img.values.push_back({v, RSe::Capture(v)});
+        return it->second;
+    }
+    uint32_t MetaIndex(const RSeMetaType* mt) override {
+        auto& metas = m_img.metas;
+        auto it = std::find(metas.begin(), metas.end(), mt);
+        if (it != metas.end()) return uint32_t(it - metas.begin());
+        metas.push_back(const_cast<RSeMetaType*>(mt));
+        return uint32_t(metas.size() - 1);
+    }
+
+private:
+    RSeImage& m_img;
+    std::unordered_map<const RSeVMeta*, uint32_t> m_numbers;
+};
+
+// Finds the value objects an object holds now (and those they hold), by saving it aside.
+class CollectSite : public RSeSaveSite {
+public:
+    explicit CollectSite(std::vector<RSeVMeta*>& out) : m_out(out) {}
+    uint32_t RefValue(const RSeRefBase&) override { return UINT32_MAX; }
+    uint32_t ObjectIndex(const RSeVMeta* v) override {
+        if (!v || v->GetMeta()->IsIDed()) return UINT32_MAX;
+        RSeVMeta* value = const_cast<RSeVMeta*>(v);
+        if (std::find(m_out.begin(), m_out.end(), value) == m_out.end()) {
+            m_out.push_back(value);
+            std::vector<uint8_t> scratch;
+            RSeStream s(&scratch, this);
+            value->GetMeta()->_Save(value, s);
+        }
+        return 0;
+    }
+    uint32_t MetaIndex(const RSeMetaType*) override { return 0; }
+
+private:
+    std::vector<RSeVMeta*>& m_out;
+};
+
+std::vector<RSeVMeta*> ValuesOf(RSeVMeta* obj) {
+    CaptureScope scope;
+    std::vector<RSeVMeta*> out;
+    CollectSite site(out);
+    std::vector<uint8_t> scratch;
+    RSeStream s(&scratch, &site);
+    obj->GetMeta()->_Save(obj, s);
+    return out;
+}
+
+class ImageLoadSite : public RSeLoadSite {
+public:
+    explicit ImageLoadSite(const RSeImage& img) : m_img(img) {}
+    RSeMetaType* LoadMetaAt(uint32_t index) override {
+        return index < m_img.metas.size() ? m_img.metas[index] : nullptr;
+    }
+
+private:
+    const RSeImage& m_img;
+};
+
+// Puts objects back as their images say, in passes over all of them, so that references
+// between them are in place before any completion step looks at them.
+class Restorer {
+public:
+    void Add(RSeVMeta* obj, const RSeImage& img) { Prepare(obj, img, m_live); }
+
+    void Run() {
+        for (auto& job : m_jobs)
+            Read(*job);
+        for (auto& job : m_jobs) {
+            m_ctx.SetResolution(&job->handles, &job->values, false);
+            job->img->meta->_vFixPtrs(job->obj, m_ctx);
+        }
+        for (auto& job : m_jobs) {
+            m_ctx.SetResolution(&job->handles, &job->values, false);
+            job->img->meta->_vPostRestore(job->obj, m_ctx);
+        }
+        // Values the objects no longer hold.
+        for (RSeVMeta* v : m_live)
+            if (!m_reused.count(v)) delete v;
+    }
+
+private:
+    struct Job {
+        RSeVMeta* obj;
+        const RSeImage* img;
+        std::vector<RSeHandle*> handles;
+        std::vector<RSeVMeta*> values;
+    };
+
+    void Prepare(RSeVMeta* obj, const RSeImage& img, std::vector<RSeVMeta*>& live) {
+        for (RSeVMeta* v : ValuesOf(obj))
+            live.push_back(v);
+        auto job = std::make_unique<Job>();
+        job->obj = obj;
+        job->img = &img;
+        for (const RSeRefBase& r : img.refs)
+            job->handles.push_back(r.GetHandle());
+        for (const RSeImage::Value& v : img.values) {
+            RSeVMeta* value = const_cast<RSeVMeta*>(v.original);
+            if (std::find(live.begin(), live.end(), value) != live.end() &&
+                !m_reused.count(value) && value->GetMeta() == v.image->meta) {
+                m_reused.insert(value);
+            } else {
+                value = v.image->meta->Construct(obj->GetSegment());
+                if (!value) RSe::ThrowDamaged(u"a value object cannot be made again");
+            }
+            job->values.push_back(value);
+            std::vector<RSeVMeta*> none;
+            Prepare(value, *v.image, none); // a value's own values are among `live` already
+        }
+        m_jobs.push_back(std::move(job));
+    }
+
+    void Read(Job& job) {
+        ImageLoadSite site(*job.img);
+        m_ctx.SetResolution(&job.handles, &job.values, false);
+        RSeStream s(job.img->bytes.data(), job.img->bytes.data() + job.img->bytes.size(), &site,
+                    job.obj->GetSegment(), &m_ctx);
+        job.img->meta->_Load(job.obj, s);
+        assert(s.AtEnd());
+    }
+
+    RSeMetaContext m_ctx;
+    std::vector<std::unique_ptr<Job>> m_jobs; // values before the objects that hold them
+    std::vector<RSeVMeta*> m_live;
+    std::unordered_set<RSeVMeta*> m_reused;
+};
+} // namespace
+
+RSeImage::RSeImage() = default;
+RSeImage::~RSeImage() = default;
+RSeTxnRecord::RSeTxnRecord() = default;
+RSeTxnRecord::~RSeTxnRecord() = default;
+
+void RSeNoteAccess(RSeIDed* obj) {
+    if (g_capturing) return;
+    RSeDatabase* db = obj->GetDatabase();
+    if (db && db->InTxn()) db->NoteWrite(obj);
+}
+
+namespace RSe {
+std::unique_ptr<RSeImage> Capture(const RSeVMeta* obj) {
+    CaptureScope scope;
+    auto img = std::make_unique<RSeImage>();
+    img->meta = obj->GetMeta();
+    ImageSite site(*img);
+    RSeStream s(&img->bytes, &site);
+    img->meta->_Save(obj, s);
+    return img;
+}
+
+void PrepareWrite(RSeIDed* obj) {
+    if (obj) RSeNoteAccess(obj);
+}
+
+void DeleteObject(RSeIDed* obj) {
+    if (!obj) return;
+    PrepareWrite(obj);
+    delete obj;
+}
+} // namespace RSe
+
+// ---- the database's transactions ------------------------------------------------------------
+
+void RSeDatabase::BeginTxn() {
+    assert(!m_txn && !m_load && "one transaction at a time, never while loading");
+    m_txn = std::make_unique<RSeTxnRecord>();
+    m_txn->m_nextIdBefore = m_nextId;
+    ++m_txnSerial;
+    ++g_rseOpenTxns;
+}
+
+void RSeDatabase::NoteWrite(RSeIDed* obj) {
+    if (!m_txn || m_inRestore || g_capturing) return;
+    RSeHandle* h = obj->GetHandle();
+    if (!h || h->txnMark == m_txnSerial) return;
+    h->txnMark = m_txnSerial;
+    RSeTxnRecord::Entry e;
+    e.ref.SetHandle(h);
+    e.segment = obj->GetSegment();
+    e.before = RSe::Capture(obj);
+    m_txn->m_entries.push_back(std::move(e));
+}
+
+void RSeDatabase::RecordCreated(RSeIDed* obj, RSeHandle* h) {
+    if (!m_txn || m_inRestore || m_load) return;
+    h->txnMark = m_txnSerial;
+    RSeTxnRecord::Entry e;
+    e.ref.SetHandle(h);
+    e.segment = obj->GetSegment();
+    m_txn->m_entries.push_back(std::move(e));
+}
+
+std::unique_ptr<RSeTxnRecord> RSeDatabase::CommitTxn() {
+    assert(m_txn);
+    std::unique_ptr<RSeTxnRecord> record = std::move(m_txn);
+    --g_rseOpenTxns;
+    auto& entries = record->m_entries;
+    for (auto& e : entries)
+        if (RSeIDed* obj = e.ref.GetHandle()->obj) e.after = RSe::Capture(obj);
+    // Made and deleted within the transaction: nothing to undo.
+    entries.erase(
+        std::remove_if(entries.begin(), entries.end(),
+                       [](const RSeTxnRecord::Entry& e) { return !e.before && !e.after; }),
+        entries.end());
+    record->m_nextIdAfter = m_nextId;
+    return record;
+}
+
+void RSeDatabase::AbortTxn() {
+    assert(m_txn);
+    std::unique_ptr<RSeTxnRecord> record = std::move(m_txn);
+    --g_rseOpenTxns;
+    record->m_bulletins.clear(); // a change that never happened tells nobody
+    Restore(*record, true);
+}
+
+void RSeDatabase::Undo(RSeTxnRecord& record) {
+    assert(!m_txn);
+    for (auto& b : record.m_bulletins)
+        b->PreUndo();
+    Restore(record, true);
+    for (auto& b : record.m_bulletins)
+        b->AbortUndo();
+    for (auto& b : record.m_bulletins)
+        b->PostUndo();
+}
+
+void RSeDatabase::Redo(RSeTxnRecord& record) {
+    assert(!m_txn);
+    for (auto& b : record.m_bulletins)
+        b->PreRedo();
+    Restore(record, false);
+    for (auto& b : record.m_bulletins)
+        b->AbortRedo();
+    for (auto& b : record.m_bulletins)
+        b->PostRedo();
+}
+
+void RSeDatabase::Restore(RSeTxnRecord& record, bool undo) {
+    m_inRestore = true;
+    Restorer restorer;
+    auto step = [&](RSeTxnRecord::Entry& e) {
+        RSeHandle* h = e.ref.GetHandle();
+        const RSeImage* img = undo ? e.before.get() : e.after.get();
+        RSeIDed* obj = h->obj;
+        if (!img) {
+            if (obj) {
+                for (RSeVMeta* v : ValuesOf(obj))
+                    delete v;
+                delete obj;
+            }
+            return;
+        }
+        if (!obj) {
+            // Back under its own id: the handle that the record keeps finds it again.
+            SetPendingId(h->id);
+            RSeVMeta* made = img->meta->Construct(e.segment);
+            SetPendingId(0);
+            obj = static_cast<RSeIDed*>(made);
+            assert(obj && h->obj == obj);
+        }
+        restorer.Add(obj, *img);
+    };
+    if (undo)
+        for (auto it = record.m_entries.rbegin(); it != record.m_entries.rend(); ++it)
+            step(*it);
+    else
+        for (auto& e : record.m_entries)
+            step(e);
+    restorer.Run();
+    m_nextId = undo ? record.m_nextIdBefore : record.m_nextIdAfter;
+    m_inRestore = false;
+}
+
+void RSeDatabase::AdoptBulletin(RSeTxnBulletin* bulletin) {
+    if (m_txn)
+        m_txn->m_bulletins.emplace_back(bulletin);
+    else
+        m_looseBulletins.emplace_back(bulletin);
+}
+
+// ---- bulletins ------------------------------------------------------------------------------
+
+RSeTxnBulletin::RSeTxnBulletin(RSeDatabase* db, RSeSegment*, int32_t, int32_t, bool) : m_db(db) {
+    if (m_db) m_db->AdoptBulletin(this);
+}
+
+RSeTxnBulletin::~RSeTxnBulletin() = default;
