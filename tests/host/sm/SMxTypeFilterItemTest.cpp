@@ -16,28 +16,22 @@ private:
     bool& mDestroyed;
 };
 
-TEST(SMxTypeFilterItem, OwnerKeepsTheLastReference) {
+TEST(SMxTypeFilterItem, TheLastOwnerDeletesIt) {
     bool destroyed = false;
-    auto* filter = new CountedFilter(-7, destroyed);
-    EXPECT_EQ(filter->GetRefCount(), 1); // the creator's
-    EXPECT_EQ(filter->GetType(), -7);
-
-    const SMxTypeFilterItem* owner = filter; // as an owner would hold it
-    owner->AddRef();
-    EXPECT_EQ(filter->Release(), 1); // the creator lets go
+    SmartPtr<SMxTypeFilterItem> kept;
+    {
+        SmartPtr<SMxTypeFilterItem> wrapper(new CountedFilter(-7, destroyed));
+        kept = wrapper; // as a select command keeps it
+        EXPECT_EQ(kept->GetRefCount(), 2);
+    }
     EXPECT_FALSE(destroyed);
-    EXPECT_EQ(owner->GetRefCount(), 1);
-    EXPECT_EQ(owner->GetFilterName(), "CountedFilter");
-
-    EXPECT_EQ(owner->Release(), 0);
+    EXPECT_EQ(kept->GetRefCount(), 1);
+    EXPECT_EQ(kept->GetType(), -7);
+    EXPECT_EQ(kept->GetFilterName(), "CountedFilter");
+    kept.reset();
     EXPECT_TRUE(destroyed);
-}
-
-TEST(SMxTypeFilterItem, BaseNameForDiagnostics) {
-    auto* filter = new SMxTypeFilterItem(0x7FFFFFFF);
-    EXPECT_EQ(filter->GetFilterName(), "SMxTypeFilterItem");
-    EXPECT_EQ(filter->GetType(), 0x7FFFFFFF);
-    filter->Release();
+    EXPECT_EQ(SmartPtr<SMxTypeFilterItem>(new SMxTypeFilterItem(1))->GetFilterName(),
+              "SMxTypeFilterItem");
 }
 
 TEST(SMxManipulator, DefaultHooksAcceptEveryStep) {
