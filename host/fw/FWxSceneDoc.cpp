@@ -1,7 +1,93 @@
 #include "fw/FWxSceneDoc.h"
 
+#include "fw/FWxChangeRequest.h"
+#include "fw/FWxDocCmd.h"
+#include "fw/FWxErrors.h"
 #include "rse/RSeDatabase.h"
+#include "rse/RSeTransaction.h"
 
-FWxSceneDoc::FWxSceneDoc() : m_db(std::make_unique<RSeDatabase>()) { m_db->CreateSegment(u"Document"); }
+namespace {
+struct Messages {
+    Messages() {
+        UTx::RegisterMessage(kFWxLibrary, UTxResult::IdOf(kFWxErrNotPermitted),
+                             u"The document does not permit this change now");
+        UTx::RegisterMessage(kFWxLibrary, UTxResult::IdOf(kFWxErrNothingToUndo),
+                             u"There is nothing to undo");
+        UTx::RegisterMessage(kFWxLibrary, UTxResult::IdOf(kFWxErrNothingToRedo),
+                             u"There is nothing to redo");
+        UTx::RegisterMessage(kFWxLibrary, UTxResult::IdOf(kFWxErrBusy),
+                             u"Another change of the document is still running");
+    }
+} g_messages;
 
-FWxSceneDoc::~FWxSceneDoc() = default;
+struct Flag {
+    bool& f;
+    explicit Flag(bool& flag) : f(flag) { f = true; }
+    ~Flag() { f = false; }
+};
+} // namespace
+
+FWxSceneDoc::FWxSceneDoc() : m_db(std::make_unique<RSeDatabase>()) {
+    m_db->CreateSegment(u"Document");
+}
+
+FWxSceneDoc::~FWxSceneDoc() {
+    // Requests and records may refer to objects of the database: they go first.
+    m_undo.clear();
+    m_redo.clear();
+    m_commands.clear();
+}
+
+bool FWxSceneDoc::PermittedCommand(int32_t) const {
+    return !m_processing;
+}
+
+UTxResult FWxSceneDoc::ProcessChangeRequest(const SmartPtr<FWxChangeRequest>& request) {
+    if (!request) return UTxResult(kFWxErrNotPermitted, u"no request");
+    if (m_processing || m_db->InTxn()) return UTxResult(kFWxErrBusy);
+    if (!PermittedCommand(request->GetClassification())) return UTxResult(kFWxErrNotPermitted);
+    UTxResult r = request->ValidateInputs(this);
+    if (r.Failed()) return r;
+
+    Flag busy(m_processing);
+    m_db->BeginTxn();
+    r = request->_PreExecute(this);
+    if (!r.Failed()) r = request->_Execute(this);
+    if (!r.Failed()) r = request->_PostExecute(this);
+    if (r.Failed()) {
+        m_db->AbortTxn();
+        return r;
+    }
+    Step step{m_db->CommitTxn(), request};
+    m_redo.clear();
+    m_undo.push_back(std::move(step));
+    // The change stands; a journal that cannot be written is reported, not undone.
+    UTxResult journal = request->Script(this);
+    return journal.Failed() ? journal : r;
+}
+
+UTxResult FWxSceneDoc::Undo() {
+    if (m_processing || m_db->InTxn()) return UTxResult(kFWxErrBusy);
+    if (m_undo.empty()) return UTxResult(kFWxErrNothingToUndo);
+    Flag busy(m_processing);
+    Step step = std::move(m_undo.back());
+    m_undo.pop_back();
+    m_db->Undo(*step.record);
+    m_redo.push_back(std::move(step));
+    return {};
+}
+
+UTxResult FWxSceneDoc::Redo() {
+    if (m_processing || m_db->InTxn()) return UTxResult(kFWxErrBusy);
+    if (m_redo.empty()) return UTxResult(kFWxErrNothingToRedo);
+    Flag busy(m_processing);
+    Step step = std::move(m_redo.back());
+    m_redo.pop_back();
+    m_db->Redo(*step.record);
+    m_undo.push_back(std::move(step));
+    return {};
+}
+
+void FWxSceneDoc::AddCommand(FWxDocCmd* cmd) {
+    if (cmd) m_commands.emplace_back(cmd);
+}

@@ -1,10 +1,16 @@
 #pragma once
-// The host's document: its object store, commands, selection and the change requests that are
-// the only way to change it. (Being built up: the database is here; requests, undo and commands
-// follow.)
+// The host's document: its object store, its commands, and the change requests that are the
+// only way to change it, with undo and redo.
 #include <memory>
+#include <vector>
+
+#include "fw/SmartPtr.h"
+#include "utx/UTxResult.h"
 
 class RSeDatabase;
+class RSeTxnRecord;
+class FWxChangeRequest;
+class FWxDocCmd;
 
 class FWxSceneDoc {
 public:
@@ -15,6 +21,33 @@ public:
 
     RSeDatabase* GetRSeDb() const { return m_db.get(); }
 
+    // Runs a request: permission, validation, then its execution in a transaction. A request
+    // that fails leaves the document exactly as it was; one that succeeds is journalled and
+    // can be undone.
+    UTxResult ProcessChangeRequest(const SmartPtr<FWxChangeRequest>& request);
+    virtual bool PermittedCommand(int32_t classification) const;
+
+    bool CanUndo() const { return !m_undo.empty(); }
+    bool CanRedo() const { return !m_redo.empty(); }
+    UTxResult Undo();
+    UTxResult Redo();
+    size_t GetUndoDepth() const { return m_undo.size(); }
+
+    // Commands: the document owns what it is given. The static command is the one that runs
+    // when no other does (for a drawing, its select command).
+    void AddCommand(FWxDocCmd* cmd);
+    size_t GetCommandCount() const { return m_commands.size(); }
+    FWxDocCmd* GetCommand(size_t i) const { return m_commands[i].get(); }
+    virtual FWxDocCmd* GetStaticCommand() const { return nullptr; }
+
 private:
+    struct Step {
+        std::unique_ptr<RSeTxnRecord> record;
+        SmartPtr<FWxChangeRequest> request;
+    };
     std::unique_ptr<RSeDatabase> m_db;
+    std::vector<Step> m_undo;
+    std::vector<Step> m_redo;
+    std::vector<std::unique_ptr<FWxDocCmd>> m_commands;
+    bool m_processing = false;
 };

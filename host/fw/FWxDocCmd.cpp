@@ -1,0 +1,3 @@
+#include "fw/FWxDocCmd.h"
+
+FWxDocCmd::~FWxDocCmd() = default;
