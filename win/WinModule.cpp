@@ -12,6 +12,7 @@ struct WinModule {
     void* dl = nullptr;
     const KorvuResTable* table = nullptr;
     int32_t count = 0;
+    WinDllMainFn main = nullptr;
 };
 
 namespace {
@@ -124,7 +125,7 @@ HMODULE LoadLibraryW(const char16_t* path) {
     }
     auto entry = reinterpret_cast<KorvuResGetTableFn>(dlsym(dl, KORVU_RES_ENTRY));
     const KorvuResTable* table = entry ? entry() : nullptr;
-    if (!IsResourceTableValid(table)) {
+    if (entry && !IsResourceTableValid(table)) {
         dlclose(dl);
         return nullptr;
     }
@@ -132,12 +133,22 @@ HMODULE LoadLibraryW(const char16_t* path) {
     module->dl = dl;
     module->table = table;
     module->count = 1;
-    return (modules[dl] = std::move(module)).get();
+    module->main = reinterpret_cast<WinDllMainFn>(dlsym(dl, "DllMain"));
+    WinModule* handle = (modules[dl] = std::move(module)).get();
+    if (handle->main && !handle->main(handle, DLL_PROCESS_ATTACH, nullptr)) {
+        // A refused attach is followed by the detach, as the loader of the original did.
+        handle->main(handle, DLL_PROCESS_DETACH, nullptr);
+        modules.erase(dl);
+        dlclose(dl);
+        return nullptr;
+    }
+    return handle;
 }
 
 bool FreeLibrary(HMODULE module) {
     if (!IsLoaded(module)) return false;
     if (--module->count > 0) return true;
+    if (module->main) module->main(module, DLL_PROCESS_DETACH, nullptr);
     void* dl = module->dl;
     Modules().erase(dl);
     dlclose(dl);
@@ -149,7 +160,7 @@ const KorvuResTable* GetResourceTable(HMODULE module) {
 }
 
 std::optional<std::u16string_view> FindStringResource(HMODULE module, uint32_t id) {
-    if (!module) return std::nullopt;
+    if (!module || !module->table) return std::nullopt;
     const KorvuResTable* t = module->table;
     const KorvuResString* s = FindById(t->strings, t->stringCount, id);
     if (!s) return std::nullopt;
@@ -168,13 +179,18 @@ int32_t LoadStringW(HMODULE module, uint32_t id, char16_t* buffer, int32_t buffe
 }
 
 const KorvuResDialog* FindDialogResource(HMODULE module, uint32_t id) {
-    return module ? FindById(module->table->dialogs, module->table->dialogCount, id) : nullptr;
+    return module && module->table
+               ? FindById(module->table->dialogs, module->table->dialogCount, id)
+               : nullptr;
 }
 
 const KorvuResMenu* FindMenuResource(HMODULE module, uint32_t id) {
-    return module ? FindById(module->table->menus, module->table->menuCount, id) : nullptr;
+    return module && module->table ? FindById(module->table->menus, module->table->menuCount, id)
+                                   : nullptr;
 }
 
 const KorvuResBitmap* FindBitmapResource(HMODULE module, uint32_t id) {
-    return module ? FindById(module->table->bitmaps, module->table->bitmapCount, id) : nullptr;
+    return module && module->table
+               ? FindById(module->table->bitmaps, module->table->bitmapCount, id)
+               : nullptr;
 }

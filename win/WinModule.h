@@ -15,7 +15,14 @@ using HINSTANCE = HMODULE;
 
 // Loads the resource module at a path (UTF-16). Null when the file cannot be loaded or is not a
 // resource module. Loading the same module again returns the same handle, counted.
+// Loads a library. A library with an entry function "DllMain" is told of its attachment on the
+// first load (and of its detachment on the last free); when the entry answers false the library
+// is not loaded. A library that carries a resource table must carry a valid one.
 HMODULE LoadLibraryW(const char16_t* path);
+
+constexpr uint32_t DLL_PROCESS_DETACH = 0;
+constexpr uint32_t DLL_PROCESS_ATTACH = 1;
+using WinDllMainFn = int32_t (*)(HINSTANCE, uint32_t reason, void* reserved);
 // Drops one count; the library is unloaded with the last.
 bool FreeLibrary(HMODULE module);
 

@@ -220,7 +220,8 @@ public:
     // Builds the map from the entries read or copied, in list order. An entry whose key lost
     // its target stays (under a null key), so that saving again writes what was read.
     void PostRestore() {
-        for (auto& [key, value] : m_pending) m_map.emplace(std::move(key), std::move(value));
+        for (auto& [key, value] : m_pending)
+            m_map.emplace(std::move(key), std::move(value));
         m_pending.clear();
         m_pending.shrink_to_fit();
     }

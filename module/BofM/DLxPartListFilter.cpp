@@ -1,0 +1,4 @@
+#include "BofM/DLxPartListFilter.h"
+
+DLxPartListFilter::DLxPartListFilter(ESubType value)
+    : SMxTypeFilterItem(kFilterType), m_value(value) {}

@@ -1,0 +1,31 @@
+#pragma once
+// The developer tools of a drawing document, offered only when the host allows its test
+// toolbar: the parts-list test command and the structure dump.
+#include <cstdint>
+
+#include "fw/FWxDocCmd.h"
+
+class DLxSymTestCmdGroup : public FWxDocCommandGroup {
+public:
+    DLxSymTestCmdGroup(FWxSceneDoc* doc, int32_t option);
+};
+
+// Places a structured parts list for a picked view (command 49950).
+class DLxBomTestCmd : public FWxDocStateCmd {
+public:
+    static constexpr int32_t kCommandId = 49950;
+    DLxBomTestCmd(FWxSceneDoc* doc, int32_t option) : FWxDocStateCmd(doc), m_option(option) {}
+
+private:
+    int32_t m_option;
+};
+
+// Shows the drawing's structure data (command 49951).
+class DLxDbgStructMgrCmd : public FWxDocCmd {
+public:
+    static constexpr int32_t kCommandId = 49951;
+    DLxDbgStructMgrCmd(FWxSceneDoc* doc, int32_t option) : FWxDocCmd(doc), m_option(option) {}
+
+private:
+    int32_t m_option;
+};

@@ -1,0 +1,4 @@
+#include "DatumTarget/DLxDatumTargetFilter.h"
+
+DLxDatumTargetFilter::DLxDatumTargetFilter(ESubType value)
+    : SMxTypeFilterItem(kFilterType), m_value(value) {}

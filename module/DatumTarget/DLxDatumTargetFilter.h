@@ -1,0 +1,15 @@
+#pragma once
+// Selection filter admitting datum targets.
+#include "sm/SMxTypeFilterItem.h"
+
+class DLxDatumTargetFilter : public SMxTypeFilterItem {
+public:
+    enum ESubType : int32_t {};
+    static constexpr int32_t kFilterType = 0x4001;
+    explicit DLxDatumTargetFilter(ESubType value);
+    ESubType GetSubType() const { return m_value; }
+    std::string GetFilterName() const override { return "DLxDatumTargetFilter"; }
+
+private:
+    ESubType m_value;
+};

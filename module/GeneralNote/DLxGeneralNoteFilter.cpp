@@ -1,0 +1,4 @@
+#include "GeneralNote/DLxGeneralNoteFilter.h"
+
+DLxGeneralNoteFilter::DLxGeneralNoteFilter(ESubType value)
+    : SMxTypeFilterItem(kFilterType), m_value(value) {}

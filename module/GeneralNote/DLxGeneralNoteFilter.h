@@ -1,0 +1,15 @@
+#pragma once
+// Selection filter admitting general notes.
+#include "sm/SMxTypeFilterItem.h"
+
+class DLxGeneralNoteFilter : public SMxTypeFilterItem {
+public:
+    enum ESubType : int32_t {};
+    static constexpr int32_t kFilterType = 0x4003;
+    explicit DLxGeneralNoteFilter(ESubType value);
+    ESubType GetSubType() const { return m_value; }
+    std::string GetFilterName() const override { return "DLxGeneralNoteFilter"; }
+
+private:
+    ESubType m_value;
+};

@@ -1,0 +1,126 @@
+// The module's entry: loading with and without its resources, the applet extension, and what it
+// sets up in each document.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "KorvuTestSupport.h"
+#include "Symbol/KorvuAppletExtension.h"
+#include "Symbol/KorvuModule.h"
+#include "WinModule.h"
+#include "dl/DLxDrawingDoc.h"
+#include "dl/DLxSelectCmd.h"
+#include "fw/IFxInterfaces.h"
+#include "rse/RSe.h"
+#include "rse/RSeDatabase.h"
+#include "rse/RSeInterface.h"
+#include "uc/UCxUtil.h"
+
+namespace {
+
+std::u16string ModulePath() {
+    const std::filesystem::path bin = std::filesystem::path(KORVU_BIN).parent_path();
+    return UTx::MakeWideString((bin / "libkorvu.so").string());
+}
+
+KorvuAppletExtension* Extension() {
+    return static_cast<KorvuAppletExtension*>(ExtensionGetExtensionInterface());
+}
+
+TEST(KorvuEntry, TheExtensionIsBuiltOnceAndServesEveryCall) {
+    FWxAppletExtension* first = ExtensionGetExtensionInterface();
+    ASSERT_NE(first, nullptr);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(ExtensionGetExtensionInterface(), first);
+    EXPECT_NE(dynamic_cast<KorvuAppletExtension*>(first), nullptr);
+    // Its fixed answers to the host's other hooks.
+    EXPECT_TRUE(first->IsActive());
+    EXPECT_TRUE(first->SupportsDocument(nullptr));
+    EXPECT_FALSE(first->WantsDocumentEvents(nullptr));
+    EXPECT_FALSE(first->KeepsDocumentAlive(nullptr));
+}
+
+TEST(KorvuEntry, TheModuleDoesNotLoadWithoutItsResources) {
+    KorvuTempDir empty;
+    setenv("KORVU_RESOURCE_DIR", empty.Path().c_str(), 1);
+    EXPECT_EQ(LoadLibraryW(ModulePath().c_str()), nullptr);
+    EXPECT_EQ(KorvuGetResourceHandle(), nullptr);
+
+    unsetenv("KORVU_RESOURCE_DIR");
+    HMODULE module = LoadLibraryW(ModulePath().c_str());
+    ASSERT_NE(module, nullptr);
+    ASSERT_NE(KorvuGetResourceHandle(), nullptr);
+    // Library 11's texts now come from the resource module.
+    EXPECT_FALSE(UTxResult(0x200B0320).GetMessage().empty());
+    EXPECT_EQ(UTxResult(0x200B0320).GetMessage().find(u"Error 0x"), UTxString16::npos);
+    EXPECT_TRUE(FreeLibrary(module));
+    EXPECT_EQ(KorvuGetResourceHandle(), nullptr);
+}
+
+TEST(KorvuEntry, SetUpGivesTheSelectCommandTwelveFiltersInOrderAndTheManipulator) {
+    DLxDrawingDoc doc;
+    ASSERT_TRUE(Extension()->SetUpNewDocument(&doc));
+    DLxSelectCmd* select = doc.GetSelectCmd();
+    const char* expected[] = {
+        "DLxDatumTargetFilter",      "DLxPartListFilter", "DLxGeneralNoteFilter",
+        "DLxBalloonSymFilter",       "DLxCallOutFilter",  "DLxDatumIdFilter",
+        "DLxCenterDatumFilter",      "DLxGDTFilter",      "DLxSurfTXTFilter",
+        "DLxLeaderTextSymbolFilter", "DLxWeldFilter",     "DLxAnnoWeldInstanceFilter",
+    };
+    ASSERT_EQ(select->GetFilterCount(), 12u);
+    for (size_t i = 0; i < 12; ++i) {
+        SCOPED_TRACE(expected[i]);
+        EXPECT_EQ(select->GetFilter(i)->GetFilterName(), expected[i]);
+        EXPECT_EQ(select->GetFilter(i)->GetRefCount(), 1); // the select command's only
+        EXPECT_TRUE(select->IsFilterEnabled(i));
+    }
+    ASSERT_EQ(select->GetSetManipulators().size(), 1u);
+    EXPECT_EQ(select->GetSetManipulators()[0], &Extension()->GetManipulator());
+    // The annotation command group, and the test group (empty without the test toolbar).
+    EXPECT_EQ(doc.GetCommandCount(), 2u);
+
+    DLxDrawingDoc other;
+    ASSERT_TRUE(Extension()->SetUpLoadedDocument(&other));
+    EXPECT_EQ(other.GetSelectCmd()->GetSetManipulators()[0], &Extension()->GetManipulator());
+}
+
+TEST(KorvuEntry, TheTestToolbarAddsTheTwoTestCommands) {
+    UCxUtil::SetAllowTestToolbar(true);
+    DLxDrawingDoc doc;
+    Extension()->SetUpNewDocument(&doc);
+    UCxUtil::SetAllowTestToolbar(false);
+    EXPECT_EQ(doc.GetCommandCount(), 4u);
+}
+
+TEST(KorvuEntry, EveryDocumentGetsItsOwnInterfaces) {
+    DLxDrawingDoc a, b;
+    Extension()->CreateDocumentInterfaces(&a);
+    Extension()->CreateDocumentInterfaces(&b);
+    const UTxGUID* guids[] = {&UTxGuidForIFxBalloonComp(), &UTxGuidForIFxBrowserUtils(),
+                              &UTxGuidForIFxDLAnnoGeometry()};
+    for (const UTxGUID* g : guids) {
+        RSeInterface* inA = RSe::InterfaceSet(a.GetRSeDb())->Find(*g);
+        RSeInterface* inB = RSe::InterfaceSet(b.GetRSeDb())->Find(*g);
+        ASSERT_TRUE(inA && inB);
+        EXPECT_NE(inA, inB);
+    }
+    EXPECT_NE(RSe::InterfaceSet(a.GetRSeDb())->Query<IFxBalloonComp>(UTxGuidForIFxBalloonComp()),
+              nullptr);
+    // They belong to the document but are not stored with it.
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(a.GetRSeDb()->SaveToBuffer(bytes).Failed());
+    std::unique_ptr<RSeDatabase> loaded;
+    EXPECT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), loaded).Failed());
+
+    Extension()->CreateDocumentInterfaces(nullptr); // does nothing
+    EXPECT_TRUE(Extension()->SetUpNewDocument(nullptr));
+}
+
+TEST(KorvuEntry, TheInitialiserTableRunsTheModuleRegistrations) {
+    ASSERT_FALSE(KorvuInitTable().empty());
+    EXPECT_EQ(KorvuModuleGuid(), UTxGUID(0x1e81af26, 0x6a9811d1, 0xbdb60800, 0x09dc42f8));
+}
+
+} // namespace
