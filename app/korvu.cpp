@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "WinModule.h"
 #include "ge/WqGePoint3d.h"
 #include "rd/RDxValue.h"
 #include "rse/RSeDatabase.h"
@@ -46,11 +47,14 @@ std::string ExeDir() {
     return slash == std::string::npos ? "." : p.substr(0, slash);
 }
 
-// The module registers its stored classes when it is loaded, as it did inside the host.
+// The module registers its stored classes when it is loaded, as it did inside the host; it
+// refuses to load without its resource module.
 bool LoadModule() {
     const std::string path = ExeDir() + "/libkorvu.so";
-    if (!dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL)) {
-        Fail(std::string("cannot load the module: ") + dlerror());
+    if (!LoadLibraryW(UTx::MakeWideString(path).c_str())) {
+        const char* why = dlerror();
+        Fail("cannot load the module " + path + (why ? std::string(": ") + why : std::string()) +
+             " (is libKorvuRes.so beside it?)");
         return false;
     }
     return true;
