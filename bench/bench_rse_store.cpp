@@ -7,59 +7,12 @@
 #include <memory>
 #include <vector>
 
-#include "BofM/DLxPersistUtil.h"
+#include "BenchStoredClasses.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeIDed.h"
-#include "rse/RSeMeta.h"
 #include "rse/RSeSegment.h"
 
 namespace {
-
-class BenchNode : public RSeIDed {
-public:
-    BenchNode() = default;
-    explicit BenchNode(const RSeStream*) {}
-    RSeMetaType* GetMeta() const override;
-
-    void Load(RSeStream& s) {
-        DLxPersistUtil::LoadBase(this, s);
-        s.Read(m_value);
-        s.Read(m_weight);
-        s.Read(m_next);
-        DLxPersistUtil::ReadVector(s, m_links);
-        DLxPersistUtil::ReadVector(s, m_codes);
-    }
-    void FixPtrs(RSeMetaContext& ctx) {
-        DLxPersistUtil::FixPtrsBase(this, ctx);
-        m_next.FixAddress(ctx);
-        DLxPersistUtil::FixVector(m_links, ctx);
-    }
-    void Save(RSeStream& s) const {
-        DLxPersistUtil::SaveBase(this, s);
-        s << m_value << m_weight;
-        s.Write(m_next);
-        DLxPersistUtil::WriteVector(s, m_links);
-        DLxPersistUtil::WriteVector(s, m_codes);
-    }
-
-    int32_t m_value = 0;
-    double m_weight = 0;
-    RSeRef<BenchNode> m_next;
-    std::vector<RSeRef<BenchNode>> m_links;
-    std::vector<int32_t> m_codes;
-};
-
-void BenchGuid(UTxGUID& g) {
-    g = UTxGUID(0xbe4c0001, 0x00010001, 0x80000000, 0x00000001);
-}
-RSeMetaType* BenchMeta() {
-    static RSeMetaType* mt = RSeMakeMeta<BenchNode>(
-        u"BenchNode", &BenchGuid, 0, 0xF18, RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
-    return mt;
-}
-RSeMetaType* BenchNode::GetMeta() const {
-    return BenchMeta();
-}
 
 constexpr int kObjects = 100000;
 
