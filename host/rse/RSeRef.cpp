@@ -19,6 +19,8 @@ void RSeRefBase::SetTarget(const RSeIDed* obj) {
     *this = std::move(tmp);
 }
 
+const std::type_info& RSeRefBase::TargetType(const RSeIDed* obj) { return typeid(*obj); }
+
 void RSeRefBase::ReleaseHandle(RSeHandle* h) {
     if (--h->refs) return;
     if (h->obj) return; // the object keeps its handle while it lives

@@ -110,6 +110,7 @@ protected:
         if (m_v && !(m_v & 1)) ReleaseHandle(reinterpret_cast<RSeHandle*>(m_v));
     }
     static void ReleaseHandle(RSeHandle* h);
+    static const std::type_info& TargetType(const RSeIDed* obj);
 
     uintptr_t m_v = 0;
 };
@@ -156,7 +157,7 @@ private:
         // The same dynamic type always casts the same way; most references of one kind name
         // objects of one class, so the last class that passed is remembered.
         static const std::type_info* s_passed = nullptr;
-        const std::type_info* type = &typeid(*t);
+        const std::type_info* type = &TargetType(t);
         if (type == s_passed) return;
         if (dynamic_cast<T*>(t))
             s_passed = type;

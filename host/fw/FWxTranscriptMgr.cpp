@@ -1,0 +1,821 @@
+#include "fw/FWxTranscriptMgr.h"
+
+#include <bit>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+#include "fb/FBxObjectNameKey.h"
+#include "fw/FWxSceneDoc.h"
+#include "rse/RSeDatabase.h"
+#include "rse/RSeIDed.h"
+#include "rse/RSeRef.h"
+
+namespace {
+
+struct Messages {
+    Messages() {
+        UTx::RegisterMessage(kFWxLibrary, UTxResult::IdOf(kFWxErrTranscriptMissing),
+                             u"Transcript value missing");
+        UTx::RegisterMessage(kFWxLibrary, UTxResult::IdOf(kFWxErrTranscriptWrongType),
+                             u"Transcript value of the wrong type");
+        UTx::RegisterMessage(kFWxLibrary, UTxResult::IdOf(kFWxErrTranscriptUnresolved),
+                             u"Transcript reference does not resolve");
+        UTx::RegisterMessage(kFWxLibrary, UTxResult::IdOf(kFWxErrTranscriptMalformed),
+                             u"Transcript line is malformed");
+        UTx::RegisterMessage(kFWxLibrary, UTxResult::IdOf(kFWxErrTranscriptOutOfRange),
+                             u"Transcript value out of range");
+        UTx::RegisterMessage(kFWxLibrary, UTxResult::IdOf(kFWxErrTranscriptFile),
+                             u"The transcript file cannot be written");
+    }
+} g_messages;
+
+constexpr uint64_t kQuietNaN = 0x7FF8000000000000ull;
+constexpr uint64_t kSignBit = 0x8000000000000000ull;
+// Lists may hold lists; a bound keeps hostile input from exhausting the stack.
+constexpr int kMaxDepth = 16;
+
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r';
+}
+bool IsIdentChar(char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+           c == u'_';
+}
+bool IsDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+
+void AppendAscii(UTxString16& out, std::string_view s) {
+    for (char c : s)
+        out.push_back(char16_t(uint8_t(c)));
+}
+
+void AppendHex4(UTxString16& out, char16_t c) {
+    static const char hex[] = "0123456789ABCDEF";
+    for (int shift = 12; shift >= 0; shift -= 4)
+        out.push_back(char16_t(hex[(c >> shift) & 0xF]));
+}
+
+// An integer-looking shortest form gets ".0" so that it reads back as a real.
+void AppendShortest(UTxString16& out, std::string_view digits) {
+    AppendAscii(out, digits);
+    if (digits.find_first_of(".e") == std::string_view::npos) AppendAscii(out, ".0");
+}
+
+void AppendReal(UTxString16& out, double d) {
+    if (std::isnan(d)) {
+        const uint64_t bits = std::bit_cast<uint64_t>(d);
+        if (bits == kQuietNaN) {
+            AppendAscii(out, "nan");
+        } else if (bits == (kQuietNaN | kSignBit)) {
+            AppendAscii(out, "-nan");
+        } else {
+            // Any other payload is kept whole, so that even NaNs read back bit for bit.
+            char buf[40];
+            auto r = std::to_chars(buf, buf + sizeof buf, bits, 16);
+            AppendAscii(out, "nan(0x");
+            AppendAscii(out, std::string(size_t(16 - (r.ptr - buf)), '0'));
+            AppendAscii(out, std::string_view(buf, size_t(r.ptr - buf)));
+            AppendAscii(out, ")");
+        }
+    } else if (std::isinf(d)) {
+        AppendAscii(out, d < 0 ? "-inf" : "inf");
+    } else {
+        char buf[40];
+        auto r = std::to_chars(buf, buf + sizeof buf, d);
+        AppendShortest(out, std::string_view(buf, size_t(r.ptr - buf)));
+    }
+}
+
+void AppendFloat(UTxString16& out, float f) {
+    if (std::isfinite(f)) {
+        // The float's own shortest form reads as a double that need not narrow back to the same
+        // float; use it only when it does.
+        char buf[40];
+        auto r = std::to_chars(buf, buf + sizeof buf, f);
+        double back = 0;
+        std::from_chars(buf, r.ptr, back);
+        if (std::bit_cast<uint32_t>(float(back)) == std::bit_cast<uint32_t>(f)) {
+            AppendShortest(out, std::string_view(buf, size_t(r.ptr - buf)));
+            return;
+        }
+    }
+    AppendReal(out, double(f));
+}
+
+void AppendString(UTxString16& out, std::u16string_view s) {
+    out.push_back(u'"');
+    for (size_t i = 0; i < s.size(); ++i) {
+        const char16_t c = s[i];
+        switch (c) {
+        case u'"':
+            out += u"\\\"";
+            continue;
+        case u'\\':
+            out += u"\\\\";
+            continue;
+        case u'\n':
+            out += u"\\n";
+            continue;
+        case u'\r':
+            out += u"\\r";
+            continue;
+        case u'\t':
+            out += u"\\t";
+            continue;
+        default:
+            break;
+        }
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
+            s[i + 1] <= 0xDFFF) {
+            out.push_back(c);
+            out.push_back(s[++i]);
+        } else if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0xD800 && c <= 0xDFFF)) {
+            // Controls would be invisible or break the line; a lone surrogate has no UTF-8 form.
+            out += u"\\u";
+            AppendHex4(out, c);
+        } else {
+            out.push_back(c);
+        }
+    }
+    out.push_back(u'"');
+}
+
+UTxString16 DescribeChar(char16_t c) {
+    if (c >= 0x21 && c < 0x7F) return UTxString16(u"'") + c + u"'";
+    UTxString16 s = u"U+";
+    AppendHex4(s, c);
+    return s;
+}
+
+// Lists hold one type; integers and reals are both numbers, null is a missing reference.
+int KindGroup(FWxTranscriptValue::Kind k) {
+    switch (k) {
+    case FWxTranscriptValue::kInt:
+    case FWxTranscriptValue::kReal:
+        return FWxTranscriptValue::kReal;
+    case FWxTranscriptValue::kNull:
+    case FWxTranscriptValue::kRef:
+        return FWxTranscriptValue::kRef;
+    default:
+        return k;
+    }
+}
+
+// Recursive-descent reader of a line or of a single literal. The first problem is kept with its
+// column and the key whose value was being read.
+class Reader {
+public:
+    explicit Reader(std::u16string_view s) : m_s(s) {}
+
+    bool AtEnd() const { return m_pos >= m_s.size(); }
+    char16_t Peek() const { return AtEnd() ? 0 : m_s[m_pos]; }
+    size_t Pos() const { return m_pos; }
+    void Rewind(size_t pos) { m_pos = pos; }
+    void Skip() { ++m_pos; }
+    void SetKey(UTxString16 key) { m_key = std::move(key); }
+
+    bool Fail(std::u16string_view problem, size_t pos) {
+        if (m_problem.empty()) {
+            m_problem = problem;
+            m_problemPos = pos;
+        }
+        return false;
+    }
+    bool Fail(std::u16string_view problem) { return Fail(problem, m_pos); }
+
+    // "<key>: <problem> (column N)", the key left out outside a pair.
+    UTxString16 Problem() const {
+        UTxString16 text;
+        if (!m_key.empty()) text = m_key + u": ";
+        text += m_problem;
+        text += u" (column ";
+        AppendAscii(text, std::to_string(m_problemPos + 1));
+        text += u")";
+        return text;
+    }
+
+    void SkipBlanks() {
+        while (!AtEnd() && IsBlank(m_s[m_pos]))
+            ++m_pos;
+    }
+
+    UTxString16 ReadIdent() {
+        const size_t start = m_pos;
+        while (!AtEnd() && IsIdentChar(m_s[m_pos]))
+            ++m_pos;
+        return UTxString16(m_s.substr(start, m_pos - start));
+    }
+
+    bool ReadValue(FWxTranscriptValue& out, int depth) {
+        if (AtEnd() || IsBlank(Peek())) return Fail(u"missing value");
+        const char16_t c = Peek();
+        if (c == u'"') {
+            UTxString16 text;
+            if (!ReadString(text)) return false;
+            out = FWxTranscriptValue::MakeString(std::move(text));
+            return true;
+        }
+        if (c == u'@') {
+            ++m_pos;
+            UTxString16 text;
+            if (Peek() != u'"') return Fail(u"a reference is @ and a quoted name key");
+            if (!ReadString(text)) return false;
+            out = FWxTranscriptValue::MakeRef(std::move(text));
+            return true;
+        }
+        if (c == u'(') return ReadTriple(out, depth);
+        if (c == u'[') return ReadList(out, depth);
+        if (c == u'-' || c == u'.' || IsDigit(c)) return ReadNumber(out);
+        if (IsIdentChar(c)) return ReadWord(out, false);
+        return Fail(u"unexpected character " + DescribeChar(c));
+    }
+
+private:
+    bool ReadString(UTxString16& out) {
+        const size_t start = m_pos++;
+        while (!AtEnd()) {
+            const char16_t c = m_s[m_pos++];
+            if (c == u'"') return true;
+            if (c != u'\\') {
+                out.push_back(c);
+                continue;
+            }
+            if (AtEnd()) break;
+            const char16_t e = m_s[m_pos++];
+            switch (e) {
+            case u'"':
+            case u'\\':
+                out.push_back(e);
+                break;
+            case u'n':
+                out.push_back(u'\n');
+                break;
+            case u'r':
+                out.push_back(u'\r');
+                break;
+            case u't':
+                out.push_back(u'\t');
+                break;
+            case u'u': {
+                uint32_t v = 0;
+                for (int i = 0; i < 4; ++i) {
+                    const char16_t h = Peek();
+                    uint32_t digit;
+                    if (IsDigit(h))
+                        digit = h - u'0';
+                    else if (h >= u'a' && h <= u'f')
+                        digit = h - u'a' + 10;
+                    else if (h >= u'A' && h <= u'F')
+                        digit = h - u'A' + 10;
+                    else
+                        return Fail(u"\\u takes four hex digits");
+                    v = v * 16 + digit;
+                    ++m_pos;
+                }
+                out.push_back(char16_t(v));
+                break;
+            }
+            default:
+                return Fail(u"unknown escape \\" + UTxString16(1, e), m_pos - 2);
+            }
+        }
+        return Fail(u"unterminated string", start);
+    }
+
+    bool ReadNumber(FWxTranscriptValue& out) {
+        const size_t start = m_pos;
+        if (Peek() == u'-') {
+            ++m_pos;
+            if (IsIdentChar(Peek()) && !IsDigit(Peek())) return ReadWord(out, true);
+        }
+        std::string token(m_pos - start, '-');
+        bool real = false;
+        while (!AtEnd()) {
+            const char16_t c = m_s[m_pos];
+            if (c == u'.' || c == u'e' || c == u'E')
+                real = true;
+            else if (!IsDigit(c) && c != u'+' && c != u'-')
+                break;
+            token.push_back(char(c));
+            ++m_pos;
+        }
+        const char* first = token.data();
+        const char* last = first + token.size();
+        std::from_chars_result r;
+        if (real) {
+            double d = 0;
+            r = std::from_chars(first, last, d, std::chars_format::general);
+            if (r.ec == std::errc() && r.ptr == last) out = FWxTranscriptValue::MakeReal(d);
+        } else {
+            int64_t i = 0;
+            r = std::from_chars(first, last, i);
+            if (r.ec == std::errc() && r.ptr == last) out = FWxTranscriptValue::MakeInt(i);
+        }
+        if (r.ec == std::errc::result_out_of_range)
+            return Fail(u"number out of range " + UTx::MakeWideString(token), start);
+        if (r.ec != std::errc() || r.ptr != last)
+            return Fail(u"malformed number " + UTx::MakeWideString(token), start);
+        return true;
+    }
+
+    bool ReadWord(FWxTranscriptValue& out, bool negative) {
+        const size_t start = negative ? m_pos - 1 : m_pos;
+        const UTxString16 word = ReadIdent();
+        const double sign = negative ? -1.0 : 1.0;
+        if (!negative && (word == u"true" || word == u"false")) {
+            out = FWxTranscriptValue::MakeBool(word == u"true");
+        } else if (!negative && word == u"null") {
+            out = FWxTranscriptValue();
+        } else if (word == u"inf") {
+            out = FWxTranscriptValue::MakeReal(sign * HUGE_VAL);
+        } else if (word == u"nan" && Peek() == u'(' && !negative) {
+            return ReadNaNBits(out, start);
+        } else if (word == u"nan") {
+            out = FWxTranscriptValue::MakeReal(
+                std::bit_cast<double>(kQuietNaN | (negative ? kSignBit : 0)));
+        } else {
+            return Fail(u"unknown word " + UTxString16(m_s.substr(start, m_pos - start)), start);
+        }
+        return true;
+    }
+
+    // nan(0x<16 hex digits>): every bit of the NaN.
+    bool ReadNaNBits(FWxTranscriptValue& out, size_t start) {
+        std::string hex;
+        const std::u16string_view rest = m_s.substr(m_pos);
+        if (rest.size() >= 20 && rest.substr(0, 3) == u"(0x" && rest[19] == u')')
+            for (size_t i = 3; i < 19; ++i)
+                hex.push_back(rest[i] < 0x80 ? char(rest[i]) : '?');
+        uint64_t bits = 0;
+        auto r = std::from_chars(hex.data(), hex.data() + hex.size(), bits, 16);
+        if (hex.size() != 16 || r.ec != std::errc() || r.ptr != hex.data() + hex.size() ||
+            !std::isnan(std::bit_cast<double>(bits)))
+            return Fail(u"nan(...) takes 0x and the 16 hex digits of a NaN", start);
+        m_pos += 20;
+        out = FWxTranscriptValue::MakeReal(std::bit_cast<double>(bits));
+        return true;
+    }
+
+    bool ReadTriple(FWxTranscriptValue& out, int depth) {
+        double xyz[3];
+        ++m_pos;
+        for (int i = 0; i < 3; ++i) {
+            SkipBlanks();
+            const size_t at = m_pos;
+            FWxTranscriptValue v;
+            if (!ReadValue(v, depth + 1)) return false;
+            if (!v.IsNumber()) return Fail(u"a point's coordinates are numbers", at);
+            xyz[i] = v.GetReal();
+            SkipBlanks();
+            const char16_t want = i < 2 ? u',' : u')';
+            if (Peek() != want)
+                return Fail(i < 2 ? u"a point has three coordinates, separated by ','"
+                                  : u"a point has three coordinates, then ')'");
+            ++m_pos;
+        }
+        out = FWxTranscriptValue::MakeTriple(xyz[0], xyz[1], xyz[2]);
+        return true;
+    }
+
+    bool ReadList(FWxTranscriptValue& out, int depth) {
+        if (depth >= kMaxDepth) return Fail(u"lists nested too deeply");
+        ++m_pos;
+        std::vector<FWxTranscriptValue> items;
+        SkipBlanks();
+        if (Peek() == u']') {
+            ++m_pos;
+            out = FWxTranscriptValue::MakeList(std::move(items));
+            return true;
+        }
+        for (;;) {
+            SkipBlanks();
+            const size_t at = m_pos;
+            FWxTranscriptValue v;
+            if (!ReadValue(v, depth + 1)) return false;
+            if (!items.empty() && KindGroup(v.GetKind()) != KindGroup(items.front().GetKind()))
+                return Fail(UTxString16(u"a list holds one type: ") +
+                                FWxTranscriptValue::KindName(v.GetKind()) + u" after " +
+                                FWxTranscriptValue::KindName(items.front().GetKind()),
+                            at);
+            items.push_back(std::move(v));
+            SkipBlanks();
+            if (Peek() == u',') {
+                ++m_pos;
+                continue;
+            }
+            if (Peek() == u']') {
+                ++m_pos;
+                break;
+            }
+            return Fail(AtEnd() ? u"unterminated list" : u"expected ',' or ']' in a list");
+        }
+        out = FWxTranscriptValue::MakeList(std::move(items));
+        return true;
+    }
+
+    std::u16string_view m_s;
+    size_t m_pos = 0;
+    UTxString16 m_key;
+    UTxString16 m_problem;
+    size_t m_problemPos = 0;
+};
+
+} // namespace
+
+// ---- values ---------------------------------------------------------------------------------
+
+FWxTranscriptValue FWxTranscriptValue::MakeInt(int64_t v) {
+    FWxTranscriptValue r;
+    r.m_kind = kInt;
+    r.m_int = v;
+    return r;
+}
+FWxTranscriptValue FWxTranscriptValue::MakeReal(double v) {
+    FWxTranscriptValue r;
+    r.m_kind = kReal;
+    r.m_xyz[0] = v;
+    return r;
+}
+FWxTranscriptValue FWxTranscriptValue::MakeFloat(float v) {
+    FWxTranscriptValue r = MakeReal(v);
+    r.m_float = true;
+    return r;
+}
+FWxTranscriptValue FWxTranscriptValue::MakeBool(bool v) {
+    FWxTranscriptValue r;
+    r.m_kind = kBool;
+    r.m_bool = v;
+    return r;
+}
+FWxTranscriptValue FWxTranscriptValue::MakeString(UTxString16 v) {
+    FWxTranscriptValue r;
+    r.m_kind = kString;
+    r.m_text = std::move(v);
+    return r;
+}
+FWxTranscriptValue FWxTranscriptValue::MakeRef(UTxString16 keyText) {
+    FWxTranscriptValue r;
+    r.m_kind = kRef;
+    r.m_text = std::move(keyText);
+    return r;
+}
+FWxTranscriptValue FWxTranscriptValue::MakeTriple(double x, double y, double z) {
+    FWxTranscriptValue r;
+    r.m_kind = kTriple;
+    r.m_xyz[0] = x;
+    r.m_xyz[1] = y;
+    r.m_xyz[2] = z;
+    return r;
+}
+FWxTranscriptValue FWxTranscriptValue::MakeList(std::vector<FWxTranscriptValue> items) {
+    FWxTranscriptValue r;
+    r.m_kind = kList;
+    r.m_list = std::move(items);
+    return r;
+}
+
+void FWxTranscriptValue::AppendLiteral(UTxString16& out) const {
+    switch (m_kind) {
+    case kNull:
+        out += u"null";
+        break;
+    case kInt:
+        AppendAscii(out, std::to_string(m_int));
+        break;
+    case kReal:
+        if (m_float)
+            AppendFloat(out, float(m_xyz[0]));
+        else
+            AppendReal(out, m_xyz[0]);
+        break;
+    case kBool:
+        out += m_bool ? u"true" : u"false";
+        break;
+    case kString:
+        AppendString(out, m_text);
+        break;
+    case kRef:
+        out.push_back(u'@');
+        AppendString(out, m_text);
+        break;
+    case kTriple:
+        out.push_back(u'(');
+        for (int i = 0; i < 3; ++i) {
+            if (i) out.push_back(u',');
+            AppendReal(out, m_xyz[i]);
+        }
+        out.push_back(u')');
+        break;
+    case kList:
+        out.push_back(u'[');
+        for (size_t i = 0; i < m_list.size(); ++i) {
+            if (i) out.push_back(u',');
+            m_list[i].AppendLiteral(out);
+        }
+        out.push_back(u']');
+        break;
+    }
+}
+
+UTxString16 FWxTranscriptValue::ToLiteral() const {
+    UTxString16 s;
+    AppendLiteral(s);
+    return s;
+}
+
+UTxResult FWxTranscriptValue::Parse(std::u16string_view text, FWxTranscriptValue& out) {
+    Reader r(text);
+    FWxTranscriptValue v;
+    if (r.ReadValue(v, 0) && (r.AtEnd() || r.Fail(u"unexpected text after the value"))) {
+        out = std::move(v);
+        return {};
+    }
+    return UTxResult(kFWxErrTranscriptMalformed, r.Problem());
+}
+
+const char16_t* FWxTranscriptValue::KindName(Kind kind) {
+    switch (kind) {
+    case kNull:
+        return u"null";
+    case kInt:
+        return u"an integer";
+    case kReal:
+        return u"a real number";
+    case kBool:
+        return u"a boolean";
+    case kString:
+        return u"a string";
+    case kRef:
+        return u"a reference";
+    case kTriple:
+        return u"a point";
+    case kList:
+        return u"a list";
+    }
+    return u"a value";
+}
+
+// ---- lines ----------------------------------------------------------------------------------
+
+const FWxTranscriptValue* FWxTranscriptLine::Find(std::u16string_view key) const {
+    for (const FWxTranscriptPair& p : pairs)
+        if (p.key == key) return &p.value;
+    return nullptr;
+}
+
+UTxString16 FWxTranscriptLine::ToText() const {
+    UTxString16 text = name;
+    for (const FWxTranscriptPair& p : pairs) {
+        if (!text.empty()) text.push_back(u' ');
+        text += p.key;
+        text.push_back(u'=');
+        p.value.AppendLiteral(text);
+    }
+    return text;
+}
+
+// ---- the manager ----------------------------------------------------------------------------
+
+FWxTranscriptMgr::~FWxTranscriptMgr() {
+    if (m_file) std::fclose(m_file);
+}
+
+FWxTranscriptMgr& FWxTranscriptMgr::Get() {
+    static FWxTranscriptMgr mgr;
+    return mgr;
+}
+
+bool FWxTranscriptMgr::IsValidKey(std::u16string_view key) {
+    if (key.empty()) return false;
+    for (char16_t c : key)
+        if (!IsIdentChar(c)) return false;
+    return true;
+}
+
+UTxResult FWxTranscriptMgr::MakeError(UTxResultCode code, std::u16string_view key,
+                                      std::u16string_view problem) {
+    UTxString16 detail(key);
+    if (!problem.empty()) {
+        detail += u": ";
+        detail += problem;
+    }
+    return UTxResult(code, std::move(detail));
+}
+
+UTxResult FWxTranscriptMgr::MakeLineError(std::u16string_view key, const UTxResult& parseError) {
+    const UTxString16& detail = parseError.GetDetail();
+    // The problem may already be in the value of this very key.
+    if (detail.size() > key.size() && detail.compare(0, key.size(), key) == 0 &&
+        detail.compare(key.size(), 2, u": ") == 0)
+        return parseError;
+    return MakeError(kFWxErrTranscriptMalformed, key, detail);
+}
+
+UTxResult FWxTranscriptMgr::ParseLine(const UTxString16& line, FWxTranscriptLine& out) {
+    out = FWxTranscriptLine();
+    Reader r(line);
+    auto failed = [&] { return UTxResult(kFWxErrTranscriptMalformed, r.Problem()); };
+
+    r.SkipBlanks();
+    const size_t start = r.Pos();
+    UTxString16 word = r.ReadIdent();
+    if (word.empty()) {
+        r.Fail(r.AtEnd() ? u"the line is empty" : u"a line starts with the request name");
+        return failed();
+    }
+    if (r.Peek() == u'=') {
+        r.Rewind(start); // no name: the line is pairs only
+    } else if (r.AtEnd() || IsBlank(r.Peek())) {
+        out.name = std::move(word);
+    } else {
+        r.Fail(u"unexpected character " + DescribeChar(r.Peek()) + u" after the request name");
+        return failed();
+    }
+
+    for (;;) {
+        r.SkipBlanks();
+        if (r.AtEnd()) break;
+        r.SetKey({});
+        UTxString16 key = r.ReadIdent();
+        if (key.empty()) {
+            r.Fail(u"expected a key, found " + DescribeChar(r.Peek()));
+            return failed();
+        }
+        r.SetKey(key);
+        if (r.Peek() != u'=') {
+            r.Fail(r.AtEnd() ? u"expected '=' after the key"
+                             : u"expected '=' after the key, found " + DescribeChar(r.Peek()));
+            return failed();
+        }
+        r.Skip();
+        const size_t at = r.Pos();
+        FWxTranscriptValue value;
+        if (!r.ReadValue(value, 0)) return failed();
+        if (!r.AtEnd() && !IsBlank(r.Peek())) {
+            r.Fail(u"unexpected " + DescribeChar(r.Peek()) + u" after the value");
+            return failed();
+        }
+        if (out.Find(key)) {
+            r.Fail(u"the key is given twice", at);
+            return failed();
+        }
+        out.pairs.push_back({std::move(key), std::move(value)});
+    }
+    return {};
+}
+
+UTxResult FWxTranscriptMgr::GetRequestName(const UTxString16& line, UTxString16& name) {
+    Reader r(line);
+    r.SkipBlanks();
+    UTxString16 word = r.ReadIdent();
+    if (word.empty() || !(r.AtEnd() || IsBlank(r.Peek()))) {
+        r.Fail(u"the line does not start with a request name");
+        return UTxResult(kFWxErrTranscriptMalformed, r.Problem());
+    }
+    name = std::move(word);
+    return {};
+}
+
+UTxResult FWxTranscriptMgr::BeginDocRequest(UTxString16& line, FWxSceneDoc* doc) {
+    line.clear();
+    return {};
+}
+
+UTxResult FWxTranscriptMgr::PutDocRequestName(UTxString16& line, const UTxString16& name) {
+    if (!IsValidKey(name))
+        return MakeError(kFWxErrTranscriptMalformed, name, u"not a valid request name");
+    size_t pos = 0;
+    while (pos < line.size() && IsBlank(line[pos]))
+        ++pos;
+    UTxString16 old;
+    if (pos < line.size() && GetRequestName(line, old).Succeeded())
+        line.replace(pos, old.size(), name);
+    else
+        line = name + (pos < line.size() ? u" " + line.substr(pos) : UTxString16());
+    return {};
+}
+
+UTxResult FWxTranscriptMgr::EndDocRequest(UTxString16& line) {
+    while (!line.empty() && IsBlank(line.back()))
+        line.pop_back();
+    FWxTranscriptLine parsed;
+    UTxResult r = ParseLine(line, parsed);
+    if (r.Failed()) return r;
+    if (parsed.name.empty())
+        return UTxResult(kFWxErrTranscriptMalformed, u"the line has no request name");
+    return {};
+}
+
+UTxResult FWxTranscriptMgr::WriteLine(const UTxString16& line) {
+    if (line.find_first_of(u"\r\n") != UTxString16::npos)
+        return UTxResult(kFWxErrTranscriptMalformed, u"a transcript line holds no line break");
+    m_lines.push_back(line);
+    if (m_file) {
+        const std::string text = UTx::ToUtf8(line) + '\n';
+        if (std::fwrite(text.data(), 1, text.size(), m_file) != text.size() ||
+            std::fflush(m_file) != 0)
+            return UTxResult(kFWxErrTranscriptFile, UTx::MakeWideString(std::strerror(errno)));
+    }
+    return {};
+}
+
+UTxResult FWxTranscriptMgr::OpenFile(const std::string& path, bool append) {
+    UTxResult closed = CloseFile();
+    if (closed.Failed()) return closed;
+    m_file = std::fopen(path.c_str(), append ? "ab" : "wb");
+    if (!m_file)
+        return MakeError(kFWxErrTranscriptFile, UTx::MakeWideString(path),
+                         UTx::MakeWideString(std::strerror(errno)));
+    return {};
+}
+
+UTxResult FWxTranscriptMgr::CloseFile() {
+    if (!m_file) return {};
+    const int rc = std::fclose(m_file);
+    m_file = nullptr;
+    if (rc != 0) return UTxResult(kFWxErrTranscriptFile, UTx::MakeWideString(std::strerror(errno)));
+    return {};
+}
+
+UTxResult FWxTranscriptMgr::PutValue(UTxString16& line, const UTxString16& key,
+                                     const FWxTranscriptValue& value) {
+    if (!IsValidKey(key)) return MakeError(kFWxErrTranscriptMalformed, key, u"not a valid key");
+    if (!line.empty() && !IsBlank(line.back())) line.push_back(u' ');
+    line += key;
+    line.push_back(u'=');
+    value.AppendLiteral(line);
+    return {};
+}
+
+UTxResult FWxTranscriptMgr::GetValue(const UTxString16& line, const UTxString16& key,
+                                     FWxTranscriptValue& out) {
+    FWxTranscriptLine parsed;
+    UTxResult r = ParseLine(line, parsed);
+    if (r.Failed()) return MakeLineError(key, r);
+    const FWxTranscriptValue* v = parsed.Find(key);
+    if (!v) return MakeError(kFWxErrTranscriptMissing, key);
+    out = *v;
+    return {};
+}
+
+bool FWxTranscriptMgr::ArgumentExists(const UTxString16& line, const UTxString16& key) {
+    FWxTranscriptLine parsed;
+    return ParseLine(line, parsed).Succeeded() && parsed.Find(key);
+}
+
+UTxResult FWxTranscriptMgr::PutRSeRef(UTxString16& line, const UTxString16& key,
+                                      const RSeRefBase& ref) {
+    const RSeIDed* target = ref.GetTarget();
+    if (!target) {
+        if (ref.IsTargetDeleted() || ref.IsTargetBogus())
+            return MakeError(kFWxErrTranscriptUnresolved, key, u"the object no longer exists");
+        return PutValue(line, key, FWxTranscriptValue());
+    }
+    FBxObjectNameKey name;
+    UTxResult r = FBxObjectNameKey::FromObject(target, name);
+    if (r.Failed()) return MakeError(kFWxErrTranscriptUnresolved, key, r.GetMessage());
+    return PutValue(line, key, FWxTranscriptValue::MakeRef(name.GetText()));
+}
+
+UTxResult FWxTranscriptMgr::GetRSeRef(const UTxString16& line, const UTxString16& key,
+                                      FWxSceneDoc* doc, RSeRefBase& out) {
+    FWxTranscriptValue value;
+    UTxResult r = GetValue(line, key, value);
+    if (r.Failed()) return r;
+    return ResolveRSeRef(key, value, doc, out);
+}
+
+UTxResult FWxTranscriptMgr::ResolveRSeRef(const UTxString16& key, const FWxTranscriptValue& value,
+                                          FWxSceneDoc* doc, RSeRefBase& out) {
+    if (value.GetKind() == FWxTranscriptValue::kNull) {
+        out.Clear();
+        return {};
+    }
+    if (value.GetKind() != FWxTranscriptValue::kRef)
+        return MakeError(kFWxErrTranscriptWrongType, key,
+                         UTxString16(u"expected a reference, found ") +
+                             FWxTranscriptValue::KindName(value.GetKind()));
+    UTxResult r = RefFromString(doc, value.GetText(), out);
+    if (r.Failed()) return MakeError(kFWxErrTranscriptUnresolved, key, r.GetMessage());
+    return {};
+}
+
+UTxString16 FWxTranscriptMgr::StringFromRef(const RSeRefBase& ref) {
+    FBxObjectNameKey name;
+    if (FBxObjectNameKey::FromObject(ref.GetTarget(), name).Failed()) return {};
+    return name.GetText();
+}
+
+UTxResult FWxTranscriptMgr::RefFromString(FWxSceneDoc* doc, const UTxString16& text,
+                                          RSeRefBase& out) {
+    RSeDatabase* db = doc ? doc->GetRSeDb() : nullptr;
+    if (!db) return UTxResult(kFBxErrNameKeyUnresolved, text + u": no document");
+    RSeIDed* obj = nullptr;
+    UTxResult r = FBxObjectNameKey(text).FindObject(*db, doc, obj);
+    if (r.Failed()) return r;
+    out.SetTarget(obj);
+    return {};
+}
