@@ -3,6 +3,8 @@
 #include "fw/FWxChangeRequest.h"
 #include "fw/FWxDocCmd.h"
 #include "fw/FWxErrors.h"
+#include "fw/FWxTranscriptMgr.h"
+#include "fw/FWxUtil.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeTransaction.h"
 
@@ -28,6 +30,8 @@ struct Flag {
 } // namespace
 
 FWxSceneDoc::FWxSceneDoc() : m_db(std::make_unique<RSeDatabase>()) {
+    static uint64_t s_serial = 0;
+    m_serial = ++s_serial;
     m_db->CreateSegment(u"Document");
 }
 
@@ -74,7 +78,8 @@ UTxResult FWxSceneDoc::Undo() {
     m_undo.pop_back();
     m_db->Undo(*step.record);
     m_redo.push_back(std::move(step));
-    return {};
+    // The journal says so, so that a replay undoes too.
+    return FWxUtil::GetTranscriptMgr().WriteNameLine(this, u"Undo");
 }
 
 UTxResult FWxSceneDoc::Redo() {
@@ -85,7 +90,7 @@ UTxResult FWxSceneDoc::Redo() {
     m_redo.pop_back();
     m_db->Redo(*step.record);
     m_undo.push_back(std::move(step));
-    return {};
+    return FWxUtil::GetTranscriptMgr().WriteNameLine(this, u"Redo");
 }
 
 void FWxSceneDoc::AddCommand(FWxDocCmd* cmd) {

@@ -1,6 +1,7 @@
 #pragma once
 // The host's document: its object store, its commands, and the change requests that are the
 // only way to change it, with undo and redo.
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -20,6 +21,9 @@ public:
     virtual ~FWxSceneDoc();
 
     RSeDatabase* GetRSeDb() const { return m_db.get(); }
+    // Tells documents apart for as long as the process runs (data on the clipboard names its
+    // document by it).
+    uint64_t GetSerial() const { return m_serial; }
 
     // Runs a request: permission, validation, then its execution in a transaction. A request
     // that fails leaves the document exactly as it was; one that succeeds is journalled and
@@ -50,4 +54,5 @@ private:
     std::vector<Step> m_redo;
     std::vector<std::unique_ptr<FWxDocCmd>> m_commands;
     bool m_processing = false;
+    uint64_t m_serial = 0;
 };

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <map>
 #include <vector>
 
 #include "fw/FWxErrors.h"
@@ -25,6 +26,7 @@
 #include "utx/UTxString16.h"
 
 class FWxSceneDoc;
+struct CRuntimeClass;
 class RSeRefBase;
 
 // The framework's library. The detail of each names the key first: "<key>: <problem>".
@@ -111,6 +113,19 @@ public:
     static FWxTranscriptMgr& Get();
 
     // Writing a request: begin, name, the request's pairs, end, then WriteLine.
+    // Request classes by their transcript names, registered when their library loads.
+    bool RegisterRequest(CRuntimeClass* requestClass, const UTxString16& name);
+    CRuntimeClass* FindRequestClass(const UTxString16& name) const;
+
+    // Replay: a line makes its request by name, reads it back and has the document process it
+    // like a new one; the lines "Undo" and "Redo" undo and redo. A file replays line by line
+    // (blank lines and lines starting with '#' are skipped) and stops at the first line that
+    // fails, naming it; the document keeps what the lines before it did.
+    UTxResult ReplayLine(FWxSceneDoc* doc, const UTxString16& line);
+    UTxResult ReplayFile(FWxSceneDoc* doc, const std::string& path, int32_t* linesDone = nullptr);
+    // Journals a line that is only a name (the document's undo and redo).
+    UTxResult WriteNameLine(FWxSceneDoc* doc, const UTxString16& name);
+
     UTxResult BeginDocRequest(UTxString16& line, FWxSceneDoc* doc);
     UTxResult PutDocRequestName(UTxString16& line, const UTxString16& name);
     // Checks that the line reads back: a request name and well-formed pairs.
@@ -156,4 +171,5 @@ public:
 private:
     std::vector<UTxString16> m_lines;
     std::FILE* m_file = nullptr;
+    std::map<UTxString16, CRuntimeClass*> m_requests;
 };

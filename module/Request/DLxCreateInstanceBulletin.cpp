@@ -1,0 +1,33 @@
+#include "Request/DLxCreateInstanceBulletin.h"
+
+#include "COleDataObject.h"
+#include "Clipboard.h"
+#include "GlobalMemory.h"
+#include "dl/DLxDragDropData.h"
+#include "fw/FWxSceneDoc.h"
+
+DLxCreateInstanceBulletin::DLxCreateInstanceBulletin(FWxSceneDoc* doc, const RSeRefBase& created)
+    : RSeTxnBulletin(doc ? doc->GetRSeDb() : nullptr, nullptr, 0, 1, false), m_created(created),
+      m_doc(doc) {}
+
+void DLxCreateInstanceBulletin::PostUndo() {
+    COleDataObject clip;
+    if (!clip.AttachClipboard()) return;
+    const uint32_t format = RegisterClipboardFormatW(kDLxSymbolClipboardFormat);
+    if (!clip.IsDataAvailable(format)) return;
+    HGLOBAL block = clip.GetGlobalData(format);
+    if (!block) return;
+    bool match = false;
+    if (const void* p = GlobalLock(block)) {
+        const DLxDragDropData* data = DLxDragDropData::FromBlock(p, GlobalSize(block));
+        match = data && data->SamePelmarixDocument(m_doc) &&
+                DLxCopyPasteSymbolData(*data).Contains(m_created);
+        GlobalUnlock(block);
+    }
+    GlobalFree(block);
+    clip.Release();
+    if (match && OpenClipboard(GetClipboardOwner())) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+}

@@ -1,0 +1,59 @@
+#include "Request/DLxRequestUtil.h"
+
+#include "fw/FWxChangeRequest.h"
+#include "fw/FWxUtil.h"
+
+UTxResult DLxRequestUtil::Script(FWxChangeRequest& request, FWxSceneDoc* doc,
+                                 const char16_t* name) {
+    UTxString16 line;
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    UTxResult r = mgr.BeginDocRequest(line, doc);
+    if (r.Failed()) return r;
+    r = mgr.PutDocRequestName(line, name);
+    if (r.Failed()) return r;
+    UCxTranscriptDataExchange tdx(line, r, doc, true);
+    r = request.DoTranscriptDataExchange(tdx);
+    if (r.Failed()) return r;
+    r = mgr.EndDocRequest(line);
+    if (!r.Failed()) r = mgr.WriteLine(line);
+    return r;
+}
+
+UTxResult DLxRequestUtil::InitFromTranscript(FWxChangeRequest& request, FWxSceneDoc* doc,
+                                             const UTxString16& line) {
+    UTxString16 text = line;
+    UTxResult r;
+    UCxTranscriptDataExchange tdx(text, r, doc, false);
+    UTxResult own = request.DoTranscriptDataExchange(tdx);
+    return own.Failed() ? own : r;
+}
+
+UTxResult DLxRequestUtil::InitFromTranscriptWithoutDoc(FWxChangeRequest& request,
+                                                       const UTxString16& line) {
+    return InitFromTranscript(request, nullptr, line);
+}
+
+void DLxRequestUtil::ExchangeVersion(UCxTranscriptDataExchange& tdx, int32_t& version,
+                                     int32_t current) {
+    if (tdx.IsWriting()) {
+        version = current;
+        _TDX_Int(tdx, u"TDXVersion", version, true);
+    } else {
+        version = 0;
+        _TDX_Int(tdx, u"TDXVersion", version, false);
+    }
+}
+
+UTxString16 DLxRequestUtil::ElementKey(const char16_t* key, uint32_t i) {
+    static const char16_t hex[] = u"0123456789abcdef";
+    UTxString16 digits;
+    do {
+        digits.insert(digits.begin(), hex[i & 0xF]);
+        i >>= 4;
+    } while (i);
+    return UTxString16(key) + u"_" + digits;
+}
+
+UTxString16 DLxRequestUtil::CountKey(const char16_t* key) {
+    return UTxString16(key) + u"_Count";
+}
