@@ -22,6 +22,7 @@ public:
     CDynLinkLibrary(const CDynLinkLibrary&) = delete;
     CDynLinkLibrary& operator=(const CDynLinkLibrary&) = delete;
     HMODULE GetResourceHandle() const { return m_resource; }
+    bool IsSystemLibrary() const { return m_system; }
     // The libraries in the chain, newest first.
     static int32_t ChainLength();
     static const CDynLinkLibrary* ChainAt(int32_t i);

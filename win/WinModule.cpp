@@ -1,5 +1,7 @@
 #include "WinModule.h"
 
+#include "WinText.h"
+
 #include <dlfcn.h>
 
 #include <algorithm>
@@ -28,35 +30,6 @@ bool IsLoaded(HMODULE module) {
     for (const auto& [dl, m] : Modules())
         if (m.get() == module) return true;
     return false;
-}
-
-// Paths reach us as UTF-16; the file system wants UTF-8.
-std::string PathToUtf8(std::u16string_view s) {
-    std::string out;
-    for (size_t i = 0; i < s.size(); ++i) {
-        uint32_t cp = s[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
-            s[i + 1] <= 0xDFFF)
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (s[++i] - 0xDC00);
-        else if (cp >= 0xD800 && cp <= 0xDFFF)
-            cp = 0xFFFD;
-        if (cp < 0x80) {
-            out.push_back(char(cp));
-        } else if (cp < 0x800) {
-            out.push_back(char(0xC0 | (cp >> 6)));
-            out.push_back(char(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            out.push_back(char(0xE0 | (cp >> 12)));
-            out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(char(0x80 | (cp & 0x3F)));
-        } else {
-            out.push_back(char(0xF0 | (cp >> 18)));
-            out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(char(0x80 | (cp & 0x3F)));
-        }
-    }
-    return out;
 }
 
 template <class T> bool SortedById(const T* items, uint32_t count) {
@@ -115,7 +88,7 @@ bool IsResourceTableValid(const KorvuResTable* t) {
 
 HMODULE LoadLibraryW(const char16_t* path) {
     if (!path || !*path) return nullptr;
-    void* dl = dlopen(PathToUtf8(path).c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* dl = dlopen(WinToUtf8(path).c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!dl) return nullptr;
     auto& modules = Modules();
     if (auto it = modules.find(dl); it != modules.end()) {

@@ -15,6 +15,7 @@ class DLxBomTestCmd : public FWxDocStateCmd {
 public:
     static constexpr int32_t kCommandId = 49950;
     DLxBomTestCmd(FWxSceneDoc* doc, int32_t option) : FWxDocStateCmd(doc), m_option(option) {}
+    int32_t GetOption() const { return m_option; }
 
 private:
     int32_t m_option;
@@ -25,6 +26,7 @@ class DLxDbgStructMgrCmd : public FWxDocCmd {
 public:
     static constexpr int32_t kCommandId = 49951;
     DLxDbgStructMgrCmd(FWxSceneDoc* doc, int32_t option) : FWxDocCmd(doc), m_option(option) {}
+    int32_t GetOption() const { return m_option; }
 
 private:
     int32_t m_option;

@@ -16,6 +16,8 @@ public:
                                     SMxSelection* selection, double x, double y, double z);
     const RSeRefBase& GetSymbol() const { return m_symbol; }
     int32_t GetItemId() const { return m_itemId; }
+    SMxSelection* GetSelection() const { return m_selection; }
+    const double* GetPickPoint() const { return m_pick; }
 
 private:
     RSeRefBase m_symbol;
