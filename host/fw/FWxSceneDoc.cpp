@@ -2,6 +2,7 @@
 
 #include "fw/FWxChangeRequest.h"
 #include "fw/FWxDocCmd.h"
+#include "fw/FWxDocUtil.h"
 #include "fw/FWxErrors.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
@@ -33,9 +34,11 @@ FWxSceneDoc::FWxSceneDoc() : m_db(std::make_unique<RSeDatabase>()) {
     static uint64_t s_serial = 0;
     m_serial = ++s_serial;
     m_db->CreateSegment(u"Document");
+    FWxDocUtil::RegisterDocument(m_db.get(), this);
 }
 
 FWxSceneDoc::~FWxSceneDoc() {
+    FWxDocUtil::UnregisterDocument(m_db.get(), this);
     // Requests and records may refer to objects of the database: they go first.
     m_undo.clear();
     m_redo.clear();

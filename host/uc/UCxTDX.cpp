@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "fb/FBxObjectEditRecord.h"
+#include "fb/FBxObjectNameKey.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "ge/WqArray.h"
 #include "ge/WqGePoint3d.h"
@@ -186,6 +188,208 @@ bool Exchange(UCxTranscriptDataExchange& tdx, const char16_t* key, T& value, boo
     return true;
 }
 
+// ---- edit records ---------------------------------------------------------------------------
+
+UTxString16 Index(size_t i) {
+    return UTx::MakeWideString(std::to_string(i));
+}
+
+// Prefixes where in the list the problem is; always false, for returning.
+bool At(Problem& p, const UTxString16& where) {
+    p.text = where + u": " + p.text;
+    return false;
+}
+
+bool Malformed(Problem& p, const char16_t* text) {
+    p.code = kFWxErrTranscriptMalformed;
+    p.text = text;
+    return false;
+}
+
+// Integers and reals share lists, as references and null do.
+int EditKindGroup(FBxEditValue::Kind k) {
+    return k == FBxEditValue::kInt ? FBxEditValue::kReal : k;
+}
+
+bool EditToValue(const FBxEditValue& v, Value& out, Problem& p) {
+    switch (v.GetKind()) {
+    case FBxEditValue::kInt:
+        out = Value::MakeInt(v.GetInt());
+        return true;
+    case FBxEditValue::kReal:
+        out = Value::MakeReal(v.GetReal());
+        return true;
+    case FBxEditValue::kBool:
+        out = Value::MakeBool(v.GetBool());
+        return true;
+    case FBxEditValue::kString:
+        out = Value::MakeString(v.GetString());
+        return true;
+    case FBxEditValue::kTriple: {
+        const WqGePoint3d xyz = v.GetPoint();
+        out = Value::MakeTriple(xyz.x, xyz.y, xyz.z);
+        return true;
+    }
+    case FBxEditValue::kRef: {
+        const RSeRefBase& ref = v.GetRef();
+        if (!ref.GetTarget()) {
+            if (ref.IsTargetDeleted() || ref.IsTargetBogus()) {
+                p.code = kFWxErrTranscriptUnresolved;
+                p.text = u"the object no longer exists";
+                return false;
+            }
+            out = Value();
+            return true;
+        }
+        FBxObjectNameKey name;
+        UTxResult r = FBxObjectNameKey::FromObject(ref.GetTarget(), name);
+        if (r.Failed()) {
+            p.code = kFWxErrTranscriptUnresolved;
+            p.text = r.GetMessage();
+            return false;
+        }
+        out = Value::MakeRef(name.GetText());
+        return true;
+    }
+    case FBxEditValue::kList: {
+        const std::vector<FBxEditValue>& items = v.GetList();
+        std::vector<Value> list;
+        for (size_t i = 0; i < items.size(); ++i) {
+            if (i && EditKindGroup(items[i].GetKind()) != EditKindGroup(items[0].GetKind())) {
+                p.code = kFWxErrTranscriptMalformed;
+                p.text = UTxString16(u"a list holds one type: ") +
+                         FBxEditValue::KindName(items[i].GetKind()) + u" after " +
+                         FBxEditValue::KindName(items[0].GetKind());
+                return At(p, u"element " + Index(i));
+            }
+            Value item;
+            if (!EditToValue(items[i], item, p)) return At(p, u"element " + Index(i));
+            list.push_back(std::move(item));
+        }
+        out = Value::MakeList(std::move(list));
+        return true;
+    }
+    }
+    return false;
+}
+
+bool EditFromValue(UCxTranscriptDataExchange& tdx, const Value& v, FBxEditValue& out, Problem& p) {
+    switch (v.GetKind()) {
+    case Value::kInt: {
+        int32_t i = 0;
+        if (!FromValue(v, i, p)) return false;
+        out = FBxEditValue::MakeInt(i);
+        return true;
+    }
+    case Value::kReal:
+        out = FBxEditValue::MakeReal(v.GetReal());
+        return true;
+    case Value::kBool:
+        out = FBxEditValue::MakeBool(v.GetBool());
+        return true;
+    case Value::kString:
+        out = FBxEditValue::MakeString(v.GetText());
+        return true;
+    case Value::kTriple: {
+        const double* xyz = v.GetTriple();
+        out = FBxEditValue::MakeTriple(xyz[0], xyz[1], xyz[2]);
+        return true;
+    }
+    case Value::kNull:
+        out = FBxEditValue::MakeRef(RSeRefBase());
+        return true;
+    case Value::kRef: {
+        RSeRefBase ref;
+        UTxResult r = tdx.GetTranscriptMgr().RefFromString(tdx.GetDocument(), v.GetText(), ref);
+        if (r.Failed()) {
+            p.code = kFWxErrTranscriptUnresolved;
+            p.text = r.GetMessage();
+            return false;
+        }
+        out = FBxEditValue::MakeRef(ref);
+        return true;
+    }
+    case Value::kList: {
+        const std::vector<Value>& items = v.GetList();
+        std::vector<FBxEditValue> list;
+        for (size_t i = 0; i < items.size(); ++i) {
+            FBxEditValue item;
+            if (!EditFromValue(tdx, items[i], item, p)) return At(p, u"element " + Index(i));
+            list.push_back(std::move(item));
+        }
+        out = FBxEditValue::MakeList(std::move(list));
+        return true;
+    }
+    }
+    return false;
+}
+
+bool RecordsToValue(const FBxObjectEditRecordList& records, Value& out, Problem& p) {
+    std::vector<Value> list;
+    for (size_t r = 0; r < records.size(); ++r) {
+        const FBxObjectEditRecord& rec = records[r];
+        std::vector<Value> items;
+        items.push_back(Value::MakeList({Value::MakeString(rec.GetKey())}));
+        for (size_t i = 0; i < rec.GetValues().size(); ++i) {
+            Value v;
+            if (!EditToValue(rec.GetValues()[i], v, p))
+                return At(p, u"record " + Index(r) + u": value " + Index(i));
+            items.push_back(Value::MakeList({std::move(v)}));
+        }
+        list.push_back(Value::MakeList(std::move(items)));
+    }
+    out = Value::MakeList(std::move(list));
+    return true;
+}
+
+// The one element of a record's item.
+const Value* Unwrap(const Value& item, Problem& p) {
+    if (item.GetKind() != Value::kList) {
+        WrongType(p, u"a one-element list", item);
+        return nullptr;
+    }
+    if (item.GetList().size() != 1) {
+        Malformed(p, u"expected a one-element list");
+        return nullptr;
+    }
+    return &item.GetList().front();
+}
+
+bool RecordsFromValue(UCxTranscriptDataExchange& tdx, const Value& v, FBxObjectEditRecordList& out,
+                      Problem& p) {
+    if (v.GetKind() != Value::kList) return WrongType(p, u"a list of records", v);
+    const std::vector<Value>& records = v.GetList();
+    for (size_t r = 0; r < records.size(); ++r) {
+        const UTxString16 where = u"record " + Index(r);
+        const Value& rec = records[r];
+        if (rec.GetKind() != Value::kList) {
+            WrongType(p, u"a record", rec);
+            return At(p, where);
+        }
+        const std::vector<Value>& items = rec.GetList();
+        if (items.empty()) {
+            Malformed(p, u"a record starts with its key");
+            return At(p, where);
+        }
+        const Value* key = Unwrap(items[0], p);
+        if (!key) return At(p, where + u": key");
+        if (key->GetKind() != Value::kString) {
+            WrongType(p, u"a string", *key);
+            return At(p, where + u": key");
+        }
+        FBxObjectEditRecord read(key->GetText());
+        for (size_t i = 1; i < items.size(); ++i) {
+            FBxEditValue value;
+            const Value* item = Unwrap(items[i], p);
+            if (!item || !EditFromValue(tdx, *item, value, p))
+                return At(p, where + u": value " + Index(i - 1));
+            read.AddValue(std::move(value));
+        }
+        out.push_back(std::move(read));
+    }
+    return true;
+}
+
 } // namespace
 
 bool _TDX_Bool(UCxTranscriptDataExchange& tdx, const char16_t* key, bool& value, bool required) {
@@ -242,6 +446,27 @@ bool _TDX_Point3Vect(UCxTranscriptDataExchange& tdx, const char16_t* key,
 bool _TDX_Point3Array(UCxTranscriptDataExchange& tdx, const char16_t* key,
                       WqArray<WqGePoint3d>& value, bool required) {
     return Exchange(tdx, key, value, required);
+}
+
+bool _TDX_FBxObjectEditRecordList(UCxTranscriptDataExchange& tdx, const char16_t* key,
+                                  FBxObjectEditRecordList& value, bool required) {
+    if (tdx.HasFailed()) return false;
+    Problem p;
+    if (tdx.IsWriting()) {
+        Value v;
+        if (RecordsToValue(value, v, p)) return tdx.Put(key, v);
+        tdx.Fail(FWxTranscriptMgr::MakeError(p.code, key, p.text));
+        return false;
+    }
+    const Value* v = tdx.Find(key, required);
+    if (!v) return false;
+    FBxObjectEditRecordList read;
+    if (!RecordsFromValue(tdx, *v, read, p)) {
+        tdx.Fail(FWxTranscriptMgr::MakeError(p.code, key, p.text));
+        return false;
+    }
+    value = std::move(read);
+    return true;
 }
 
 bool _TDX_RSeRef(UCxTranscriptDataExchange& tdx, const char16_t* key, RSeRefBase& value,

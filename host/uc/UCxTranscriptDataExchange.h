@@ -21,6 +21,7 @@
 #include "utx/UTxResult.h"
 #include "utx/UTxString16.h"
 
+class FBxObjectEditRecord;
 class FWxSceneDoc;
 class FWxTranscriptMgr;
 class FWxTranscriptValue;
@@ -28,6 +29,7 @@ struct FWxTranscriptLine;
 class WqGePoint3d;
 class WqGeVector3d;
 template <typename T> class WqArray;
+using FBxObjectEditRecordList = std::vector<FBxObjectEditRecord>;
 
 class UCxTranscriptDataExchange {
 public:
@@ -90,6 +92,11 @@ bool _TDX_Point3Vect(UCxTranscriptDataExchange& tdx, const char16_t* key,
                      std::vector<WqGePoint3d>& value, bool required);
 bool _TDX_Point3Array(UCxTranscriptDataExchange& tdx, const char16_t* key,
                       WqArray<WqGePoint3d>& value, bool required);
+// Edit records under one key, each a list of one-element lists (a transcript list holds one
+// kind): the record's key first, then its values in order. References are name keys or null.
+//   edits=[[["StretchTable"],[1.5],[(0.0,1.0,0.0)]],[["Hide"],[[3,4]],[@"TstNode#7"]]]
+bool _TDX_FBxObjectEditRecordList(UCxTranscriptDataExchange& tdx, const char16_t* key,
+                                  FBxObjectEditRecordList& value, bool required);
 // A reference by the name key of its target; null is exchanged as null. Reading resolves the key
 // in the exchange's document.
 bool _TDX_RSeRef(UCxTranscriptDataExchange& tdx, const char16_t* key, RSeRefBase& value,

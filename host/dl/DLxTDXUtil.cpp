@@ -1,0 +1,65 @@
+#include "dl/DLxTDXUtil.h"
+
+namespace DLxTDXUtil {
+
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, bool& value, bool required) {
+    return _TDX_Bool(tdx, key, value, required);
+}
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, int32_t& value,
+                bool required) {
+    return _TDX_Int(tdx, key, value, required);
+}
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, int16_t& value,
+                bool required) {
+    return _TDX_Int(tdx, key, value, required);
+}
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, uint32_t& value,
+                bool required) {
+    return _TDX_Int(tdx, key, value, required);
+}
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, double& value, bool required) {
+    return _TDX_Double(tdx, key, value, required);
+}
+
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, std::string& value,
+                bool required) {
+    UTxString16 wide = tdx.IsWriting() ? UTx::MakeWideString(value) : UTxString16();
+    if (!_TDX_String(tdx, key, wide, required)) return false;
+    if (tdx.IsReading()) value = UTx::ToUtf8(wide);
+    return true;
+}
+
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, UTxString16& value,
+                bool required) {
+    return _TDX_String(tdx, key, value, required);
+}
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, WqGePoint3d& value,
+                bool required) {
+    return _TDX_Point3(tdx, key, value, required);
+}
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, WqGeVector3d& value,
+                bool required) {
+    return _TDX_Vector3(tdx, key, value, required);
+}
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, std::vector<bool>& value,
+                bool required) {
+    return _TDX_BoolVect(tdx, key, value, required);
+}
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, std::vector<int32_t>& value,
+                bool required) {
+    return _TDX_IntVect(tdx, key, value, required);
+}
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, std::vector<uint32_t>& value,
+                bool required) {
+    return _TDX_Uint32Vect(tdx, key, value, required);
+}
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key,
+                std::vector<UTxString16>& value, bool required) {
+    return _TDX_StringVect(tdx, key, value, required);
+}
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key,
+                std::vector<WqGePoint3d>& value, bool required) {
+    return _TDX_Point3Vect(tdx, key, value, required);
+}
+
+} // namespace DLxTDXUtil

@@ -1,0 +1,66 @@
+#pragma once
+// The drawing library's transcript exchanges: one overloaded name for every kind a request
+// exchanges, over the _TDX_ functions and with their conventions (writing appends key=value;
+// reading an absent optional key keeps the value; the first error is kept and every later call
+// does nothing). A namespace, so that other libraries add overloads for their own kinds.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "uc/UCxTranscriptDataExchange.h"
+
+class WqGePoint3d;
+class WqGeVector3d;
+
+namespace DLxTDXUtil {
+
+// How a request's arrowhead is exchanged: version 0 is the older form, kept for replaying old
+// transcripts.
+enum eTranscriptRequestVersion : int32_t {
+    eTranscriptRequestVersion0 = 0,
+    eTranscriptRequestVersion1 = 1,
+};
+
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, bool& value, bool required);
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, int32_t& value, bool required);
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, int16_t& value, bool required);
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, uint32_t& value,
+                bool required);
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, double& value, bool required);
+// A string literal of the UTF-8 text.
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, std::string& value,
+                bool required);
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, UTxString16& value,
+                bool required);
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, WqGePoint3d& value,
+                bool required);
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, WqGeVector3d& value,
+                bool required);
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, std::vector<bool>& value,
+                bool required);
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, std::vector<int32_t>& value,
+                bool required);
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, std::vector<uint32_t>& value,
+                bool required);
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key,
+                std::vector<UTxString16>& value, bool required);
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key,
+                std::vector<WqGePoint3d>& value, bool required);
+
+// An object by its name key; reading fails, keeping the value, when the object is not a T.
+template <class T>
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, RSeRef<T>& value,
+                bool required) {
+    return _TDX_RSeRef(tdx, key, value, required);
+}
+
+// An enumeration as its integer.
+template <class E>
+bool TranscriptAsInt(UCxTranscriptDataExchange& tdx, const char16_t* key, E& value, bool required) {
+    int32_t i = int32_t(value);
+    if (!_TDX_Int(tdx, key, i, required)) return false;
+    if (tdx.IsReading()) value = E(i);
+    return true;
+}
+
+} // namespace DLxTDXUtil

@@ -1,0 +1,138 @@
+#pragma once
+// Edit records: what an editor or a manipulator changed, passed to the request that applies it
+// and from there to the objects themselves. A record is a key naming the change and an ordered
+// list of typed values; the kinds are those a transcript line can hold, so that a request can
+// journal its records as they are.
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "rse/RSeRef.h"
+#include "utx/UTxString16.h"
+
+class WqGePoint3d;
+class WqGeVector3d;
+
+// One value of an edit record.
+class FBxEditValue {
+public:
+    // Points and vectors are one kind: a triple.
+    enum Kind : uint8_t { kInt, kReal, kBool, kString, kRef, kTriple, kList };
+
+    // The integer 0.
+    FBxEditValue() = default;
+    static FBxEditValue MakeInt(int32_t v);
+    static FBxEditValue MakeReal(double v);
+    static FBxEditValue MakeBool(bool v);
+    static FBxEditValue MakeString(UTxString16 v);
+    static FBxEditValue MakeRef(const RSeRefBase& v);
+    static FBxEditValue MakeTriple(double x, double y, double z);
+    static FBxEditValue MakePoint(const WqGePoint3d& p);
+    static FBxEditValue MakeVector(const WqGeVector3d& v);
+    // Journalling needs the items of a list to be of one kind (integers and reals mix, as do
+    // references of any class).
+    static FBxEditValue MakeList(std::vector<FBxEditValue> items);
+
+    Kind GetKind() const { return m_kind; }
+    // A value of another kind reads as the kind's zero; integers read as reals too.
+    int32_t GetInt() const { return m_kind == kInt ? m_int : 0; }
+    double GetReal() const;
+    bool GetBool() const { return m_kind == kBool && m_bool; }
+    const UTxString16& GetString() const;
+    const RSeRefBase& GetRef() const;
+    WqGePoint3d GetPoint() const;
+    WqGeVector3d GetVector() const;
+    const std::vector<FBxEditValue>& GetList() const;
+
+    // Reals compare by their bits, so that equality means "reads back as written".
+    friend bool operator==(const FBxEditValue& a, const FBxEditValue& b);
+
+    // "an integer", "a point", ... for messages.
+    static const char16_t* KindName(Kind kind);
+
+private:
+    Kind m_kind = kInt;
+    bool m_bool = false;
+    int32_t m_int = 0;
+    double m_xyz[3] = {};
+    UTxString16 m_text;
+    RSeRefBase m_ref;
+    std::vector<FBxEditValue> m_list;
+};
+
+class FBxObjectEditRecord {
+public:
+    using Value = FBxEditValue;
+
+    FBxObjectEditRecord() = default;
+    explicit FBxObjectEditRecord(UTxString16 key) : m_key(std::move(key)) {}
+    FBxObjectEditRecord(UTxString16 key, std::vector<Value> values)
+        : m_key(std::move(key)), m_values(std::move(values)) {}
+
+    const UTxString16& GetKey() const { return m_key; }
+    void SetKey(UTxString16 key) { m_key = std::move(key); }
+
+    int32_t GetValueCount() const { return int32_t(m_values.size()); }
+    const std::vector<Value>& GetValues() const { return m_values; }
+    // False past the end.
+    bool IsKind(int32_t i, Value::Kind kind) const { return InRange(i) && At(i).GetKind() == kind; }
+    // Past the end: the integer 0.
+    const Value& GetValue(int32_t i) const;
+
+    // Appending, for building a record in one expression.
+    FBxObjectEditRecord& AddValue(Value v);
+    FBxObjectEditRecord& AddInt(int32_t v) { return AddValue(Value::MakeInt(v)); }
+    FBxObjectEditRecord& AddDouble(double v) { return AddValue(Value::MakeReal(v)); }
+    FBxObjectEditRecord& AddBool(bool v) { return AddValue(Value::MakeBool(v)); }
+    FBxObjectEditRecord& AddString(UTxString16 v) {
+        return AddValue(Value::MakeString(std::move(v)));
+    }
+    FBxObjectEditRecord& AddPoint(const WqGePoint3d& p) { return AddValue(Value::MakePoint(p)); }
+    FBxObjectEditRecord& AddVector(const WqGeVector3d& v) { return AddValue(Value::MakeVector(v)); }
+    FBxObjectEditRecord& AddRef(const RSeRefBase& r) { return AddValue(Value::MakeRef(r)); }
+    FBxObjectEditRecord& AddList(std::vector<Value> items) {
+        return AddValue(Value::MakeList(std::move(items)));
+    }
+
+    // Replaces the value at i, or appends when i is the count; false (and no change) otherwise.
+    bool SetValue(int32_t i, Value v);
+    bool SetInt(int32_t i, int32_t v) { return SetValue(i, Value::MakeInt(v)); }
+    bool SetDouble(int32_t i, double v) { return SetValue(i, Value::MakeReal(v)); }
+    bool SetBool(int32_t i, bool v) { return SetValue(i, Value::MakeBool(v)); }
+    bool SetString(int32_t i, UTxString16 v) {
+        return SetValue(i, Value::MakeString(std::move(v)));
+    }
+    bool SetPoint(int32_t i, const WqGePoint3d& p) { return SetValue(i, Value::MakePoint(p)); }
+    bool SetVector(int32_t i, const WqGeVector3d& v) { return SetValue(i, Value::MakeVector(v)); }
+    bool SetRef(int32_t i, const RSeRefBase& r) { return SetValue(i, Value::MakeRef(r)); }
+    bool SetList(int32_t i, std::vector<Value> items) {
+        return SetValue(i, Value::MakeList(std::move(items)));
+    }
+
+    // A value of another kind, or a position past the end, reads as the kind's zero.
+    int32_t GetInt(int32_t i) const { return GetValue(i).GetInt(); }
+    double GetDouble(int32_t i) const { return GetValue(i).GetReal(); }
+    bool GetBool(int32_t i) const { return GetValue(i).GetBool(); }
+    const UTxString16& GetString(int32_t i) const { return GetValue(i).GetString(); }
+    WqGePoint3d GetPoint(int32_t i) const;
+    WqGeVector3d GetVector(int32_t i) const;
+    const RSeRefBase& GetRef(int32_t i) const { return GetValue(i).GetRef(); }
+    template <class T> RSeRef<T> GetRefAs(int32_t i) const { return RSeRef<T>(GetRef(i)); }
+    const std::vector<Value>& GetList(int32_t i) const { return GetValue(i).GetList(); }
+
+    void ClearValues() { m_values.clear(); }
+
+    friend bool operator==(const FBxObjectEditRecord& a, const FBxObjectEditRecord& b) {
+        return a.m_key == b.m_key && a.m_values == b.m_values;
+    }
+
+private:
+    bool InRange(int32_t i) const { return i >= 0 && size_t(i) < m_values.size(); }
+    const Value& At(int32_t i) const { return m_values[size_t(i)]; }
+
+    UTxString16 m_key;
+    std::vector<Value> m_values;
+};
+
+// Also declared, the same way, where the transcript exchange declares its functions.
+using FBxObjectEditRecordList = std::vector<FBxObjectEditRecord>;
