@@ -1,0 +1,72 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "dc/RDxObject.h"
+#include "rse/RSeRef.h"
+#include "utx/UTxResult.h"
+
+class RDxNode;
+class RDxComputeContext;
+class UTxDiagnosis;
+
+// A group of nodes that is brought up to date as one. Recompute computes the nodes that are
+// out of date, each after the nodes of the fragment it depends on; a failure or a cycle holds
+// up what depends on it and becomes a diagnosis, instead of stopping the pass.
+class RDxFragment : public RDxObject {
+public:
+    RDxFragment() = default;
+    explicit RDxFragment(const RSeStream* s) : RDxObject(s) {}
+    RSeMetaType* GetMeta() const override;
+
+    // Nodes, in the order they were added; that order breaks ties in a recompute.
+    const std::vector<RSeRef<RDxNode>>& GetNodes() const { return m_nodes; }
+    uint32_t GetNodeCount() const { return uint32_t(m_nodes.size()); }
+    bool HasNode(const RDxNode* node) const;
+    // Takes the node from the fragment that held it. A node without a birthday gets the next
+    // of this fragment. The node is marked edited. False when null or held already.
+    bool AddNode(RDxNode* node);
+    // The node leaves the fragment but stays in its segment.
+    bool RemoveNode(RDxNode* node);
+    // The node leaves the fragment and is deleted, so that the transaction can bring it back.
+    bool DeleteNode(RDxNode* node);
+    int32_t GetLastBirthday() const { return m_lastBirthday; }
+
+    // The nodes the next recompute computes: the edited ones and, through any number of steps,
+    // those of the fragment that depend on them; in the fragment's order.
+    std::vector<RDxNode*> GetOutOfDateNodes() const;
+    bool IsUpToDate() const;
+
+    // Computes the out-of-date nodes in dependency order. A node that computes clean becomes
+    // healthy and up to date. A node that fails, the nodes of a cycle and everything that
+    // depends on them become sick and stay out of date. A failed node's diagnoses (or one made
+    // from its result) and one diagnosis per cycle join the fragment's; the result fails when
+    // anything was left out of date, and carries the diagnoses of this pass. A compute must
+    // not add, remove or delete nodes of the fragment that runs it.
+    UTxResult Recompute(RDxComputeContext& ctx);
+
+    // Diagnoses are transient: the fragment owns them until ClearDiagnoses deletes them, and
+    // does not save them; results that carry them must not outlive that. A fragment that goes
+    // without clearing leaves them to the transient segment, which frees them at exit.
+    // AddDiagnosis answers false for null or a diagnosis held already.
+    bool AddDiagnosis(UTxDiagnosis* diagnosis);
+    const std::vector<UTxDiagnosis*>& GetDiagnoses() const { return m_diagnoses; }
+    void ClearDiagnoses();
+
+    void Load(RSeStream& s);
+    void Save(RSeStream& s) const;
+    void FixPtrs(RSeMetaContext& ctx);
+    UTxResult Clone(RDxFragment* target, RSeCloneCommander* cc) const;
+
+private:
+    void TakeDiagnoses(const UTxResult& r, RDxNode* node, std::vector<UTxDiagnosis*>& pass);
+
+    std::vector<RSeRef<RDxNode>> m_nodes;
+    int32_t m_lastBirthday = 0;
+    std::vector<UTxDiagnosis*> m_diagnoses;
+};
+
+namespace RSe {
+RSeMetaType* _InitMeta(const RDxFragment*);
+RSeMetaType* _GetMeta(const RDxFragment*);
+} // namespace RSe

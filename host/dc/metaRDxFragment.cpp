@@ -1,0 +1,57 @@
+#include "dc/RDxFragment.h"
+
+#include "dc/RDxNode.h"
+#include "dc/RDxPersist.h"
+#include "rse/RSeMeta.h"
+
+namespace {
+void InitFragmentGuid(UTxGUID& g) {
+    g = UTxGUID(0x7d1f0a17, 0x3c4e11d2, 0x9a110800, 0x09db0001);
+}
+} // namespace
+
+namespace RSe {
+RSeMetaType* _InitMeta(const RDxFragment*) {
+    static RSeMetaType* mt =
+        RSeMakeMeta<RDxFragment>(u"RDxFragment", &InitFragmentGuid, 0, 0xF18,
+                                 RSe::_InitMeta(static_cast<const RDxObject*>(nullptr)));
+    return mt;
+}
+RSeMetaType* _GetMeta(const RDxFragment* p) {
+    return _InitMeta(p);
+}
+} // namespace RSe
+
+static RSeMetaType* const s_fragmentMeta = RSe::_InitMeta(static_cast<const RDxFragment*>(nullptr));
+
+RSeMetaType* RDxFragment::GetMeta() const {
+    return RSe::_GetMeta(this);
+}
+
+// The diagnoses are not part of the record: they belong to the session, not the document.
+void RDxFragment::Load(RSeStream& s) {
+    RSeMetaType::PlainLoad(this, s);
+    RDxPersist::LoadRefs(s, m_nodes);
+    s.Read(m_lastBirthday);
+}
+
+void RDxFragment::Save(RSeStream& s) const {
+    RSeMetaType::PlainSave(this, s);
+    RDxPersist::SaveRefs(s, m_nodes);
+    s.Write(m_lastBirthday);
+}
+
+void RDxFragment::FixPtrs(RSeMetaContext& ctx) {
+    RSeMetaType::PlainFixPtrs(this, ctx);
+    RDxPersist::FixRefs(m_nodes, ctx);
+}
+
+UTxResult RDxFragment::Clone(RDxFragment* target, RSeCloneCommander* cc) const {
+    RSeMetaType::PlainClone(this, target, cc);
+    // The copy holds only the nodes copied along with it: the others stay with this fragment.
+    target->m_nodes.clear();
+    for (const RSeRef<RDxNode>& r : m_nodes)
+        if (RSeIDed* copy = cc->CloneOf(r)) target->m_nodes.emplace_back(RSeRefBase(copy));
+    target->m_lastBirthday = m_lastBirthday;
+    return {};
+}

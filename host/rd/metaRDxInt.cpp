@@ -1,0 +1,43 @@
+#include "rd/RDxInt.h"
+
+#include "rse/RSeMeta.h"
+#include "rse/RSeSaveData.h"
+
+namespace {
+void InitGuid(UTxGUID& g) {
+    g = UTxGUID(0x7d1f0a02, 0x3c4e11d2, 0x9a110800, 0x09db0001);
+}
+} // namespace
+
+namespace RSe {
+RSeMetaType* _InitMeta(const RDxInt*) {
+    static RSeMetaType* mt = RSeMakeMeta<RDxInt>(
+        u"RDxInt", &InitGuid, 0, 0xF18, RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
+    return mt;
+}
+RSeMetaType* _GetMeta(const RDxInt* p) {
+    return _InitMeta(p);
+}
+} // namespace RSe
+
+static RSeMetaType* const s_meta = RSe::_InitMeta(static_cast<const RDxInt*>(nullptr));
+
+RSeMetaType* RDxInt::GetMeta() const {
+    return RSe::_GetMeta(this);
+}
+
+void RDxInt::Load(RSeStream& s) {
+    RSeMetaType::PlainLoad(this, s);
+    s.Read(m_value);
+}
+
+void RDxInt::Save(RSeStream& s) const {
+    RSeMetaType::PlainSave(this, s);
+    s.Write(m_value);
+}
+
+UTxResult RDxInt::Clone(RDxInt* target, RSeCloneCommander* cc) const {
+    RSeMetaType::PlainClone(this, target, cc);
+    target->m_value = m_value;
+    return {};
+}

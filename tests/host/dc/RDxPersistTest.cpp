@@ -1,0 +1,207 @@
+// A fragment and its nodes survive saving, loading, cloning and a rolled-back transaction with
+// every field intact.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "DcTestSupport.h"
+#include "dc/RDxComputeContext.h"
+#include "dc/RDxFragment.h"
+#include "dc/RDxInstance.h"
+#include "dc/RDxStateSet.h"
+#include "dc/RSeTemplateMgr.h"
+#include "rd/RDxValue.h"
+#include "rse/RSeCloneCommander.h"
+#include "rse/RSeDatabase.h"
+#include "rse/RSeTransaction.h"
+
+namespace {
+
+std::vector<uint8_t> Bytes(RSeDatabase& db) {
+    std::vector<uint8_t> out;
+    EXPECT_FALSE(db.SaveToBuffer(out).Failed());
+    return out;
+}
+
+template <class T> T* Find(RSeDatabase& db, const RSeIDed* like) {
+    return dynamic_cast<T*>(db.FindObject(like->GetId()));
+}
+
+std::vector<uint32_t> Ids(const std::vector<RSeRef<RDxState>>& refs) {
+    std::vector<uint32_t> ids;
+    for (const RSeRefBase& r : refs)
+        ids.push_back(r.GetId());
+    return ids;
+}
+
+// A fragment with a node of every class: (a, b) -> sum -> total, {a, b} read by a set that
+// feeds sum too, and an instance scaling a into scaled; a text and a point beside them.
+struct StoredDoc {
+    TstScaleTemplate tmpl{kTstScaleGuid, 0, u"scale"};
+    RSeDatabase db;
+    RSeSegment* seg = db.CreateSegment(u"Sheet");
+    RDxFragment* frag = TstMake<RDxFragment>(seg);
+    RDxString* title = TstMake<RDxString>(seg);
+    RDxPoint3* corner = TstMake<RDxPoint3>(seg);
+    RDxInt *a = TstMake<RDxInt>(seg), *b = TstMake<RDxInt>(seg);
+    RDxInt *total = TstMake<RDxInt>(seg), *scaled = TstMake<RDxInt>(seg);
+    RDxStateSet* set = TstMake<RDxStateSet>(seg);
+    TstSumConstraint* sum = TstMake<TstSumConstraint>(seg);
+    RDxInstance* inst = TstMake<RDxInstance>(seg);
+    RDxComputeContext ctx;
+
+    StoredDoc() {
+        EXPECT_TRUE(RSeTemplateMgr::Register(&tmpl));
+        title->SetSimpleValue(u"Gear housing \u00d8 40");
+        corner->SetPoint(WqGePoint3d(420.5, -297.25, 1e-300));
+        a->SetValue(-3);
+        b->SetValue(INT32_MAX / 4);
+        set->Add(b);
+        set->Add(a);
+        sum->SetLabel("sum");
+        sum->AddInputState(a);
+        sum->AddInputState(set);
+        EXPECT_TRUE(sum->AddOutputState(total).IsEmpty());
+        inst->SetTemplate(&tmpl);
+        inst->AddInputState(a);
+        EXPECT_TRUE(inst->AddOutputState(scaled).IsEmpty());
+        for (RDxNode* n :
+             std::initializer_list<RDxNode*>{inst, scaled, sum, total, set, title, corner, b, a})
+            frag->AddNode(n);
+        ctx.SetInt(u"test.scale", 5);
+        EXPECT_TRUE(frag->Recompute(ctx).IsEmpty());
+        // Fields that a fresh object would not have.
+        title->SetFlag(0x80000001u);
+        corner->SetSick();
+        set->SetBirthday(-12);
+        frag->SetFlag(0x40);
+        a->SetValue(7); // left out of date
+    }
+    ~StoredDoc() { frag->ClearDiagnoses(); }
+};
+
+TEST(RDxPersist, AFragmentAndItsNodesComeBackAsTheyWereSaved) {
+    StoredDoc d;
+    const std::vector<uint8_t> saved = Bytes(d.db);
+    std::unique_ptr<RSeDatabase> back;
+    UTxResult r = RSeDatabase::LoadFromBuffer(saved.data(), saved.size(), back);
+    ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    EXPECT_EQ(Bytes(*back), saved);
+
+    auto* frag = Find<RDxFragment>(*back, d.frag);
+    auto* title = Find<RDxString>(*back, d.title);
+    auto* corner = Find<RDxPoint3>(*back, d.corner);
+    auto* a = Find<RDxInt>(*back, d.a);
+    auto* total = Find<RDxInt>(*back, d.total);
+    auto* set = Find<RDxStateSet>(*back, d.set);
+    auto* sum = Find<TstSumConstraint>(*back, d.sum);
+    auto* inst = Find<RDxInstance>(*back, d.inst);
+    ASSERT_TRUE(frag && title && corner && a && total && set && sum && inst);
+
+    ASSERT_EQ(frag->GetNodeCount(), d.frag->GetNodeCount());
+    for (uint32_t i = 0; i < frag->GetNodeCount(); ++i) {
+        const RDxNode* was = d.frag->GetNodes()[i].get();
+        const RDxNode* is = frag->GetNodes()[i].get();
+        ASSERT_TRUE(is);
+        EXPECT_EQ(is->GetId(), was->GetId());
+        EXPECT_EQ(is->GetFragment().get(), frag);
+        EXPECT_EQ(is->GetBirthday(), was->GetBirthday());
+        EXPECT_EQ(is->IsEdited(), was->IsEdited());
+        EXPECT_EQ(is->IsSick(), was->IsSick());
+        EXPECT_EQ(is->GetFlags(), was->GetFlags());
+    }
+    EXPECT_EQ(frag->GetLastBirthday(), d.frag->GetLastBirthday());
+    EXPECT_EQ(frag->GetFlags(), 0x40u);
+    EXPECT_EQ(title->GetSimpleValue(), d.title->GetSimpleValue());
+    EXPECT_EQ(corner->GetPoint(), d.corner->GetPoint());
+    EXPECT_EQ(a->GetValue(), 7);
+    EXPECT_TRUE(a->IsEdited());
+    EXPECT_EQ(total->GetValue(), d.total->GetValue());
+    EXPECT_TRUE(total->DependsOn(sum));
+    EXPECT_EQ(Ids(set->GetStates()), Ids(d.set->GetStates()));
+    EXPECT_EQ(Ids(sum->GetInputStates()), Ids(d.sum->GetInputStates()));
+    EXPECT_EQ(Ids(sum->GetOutputStates()), Ids(d.sum->GetOutputStates()));
+    EXPECT_EQ(sum->GetLabel(), "sum");
+    EXPECT_EQ(inst->GetTemplate(), &d.tmpl); // found again by GUID and version
+
+    // Both bring the out-of-date part up to date alike.
+    RDxComputeContext ctx;
+    ctx.SetInt(u"test.scale", 5);
+    EXPECT_TRUE(d.frag->Recompute(ctx).IsEmpty());
+    EXPECT_TRUE(frag->Recompute(ctx).IsEmpty());
+    EXPECT_EQ(Find<RDxInt>(*back, d.scaled)->GetValue(), 35);
+    EXPECT_EQ(Bytes(*back), Bytes(d.db));
+}
+
+TEST(RDxPersist, AnAbortedChangeLeavesTheSavedBytesAsBefore) {
+    StoredDoc d;
+    const std::vector<uint8_t> before = Bytes(d.db);
+    RSeRef<RDxInt> a(d.a);
+    RSeRef<RDxFragment> frag(d.frag);
+    RSeRef<RDxInstance> inst(d.inst);
+
+    d.db.BeginTxn();
+    a->SetValue(1000);
+    frag->ClearFlag(0x40);
+    inst->SetTemplateId(UTxGUID(1, 2, 3, 4), 0);
+    // The pass reaches the nodes it changes through plain pointers: the failing instance holds
+    // up its output, which turns sick and out of date.
+    EXPECT_TRUE(d.frag->Recompute(d.ctx).Failed());
+    EXPECT_TRUE(d.scaled->IsSick() && d.scaled->IsEdited());
+    d.frag->AddNode(TstMake<RDxInt>(d.seg));
+    d.frag->DeleteNode(d.corner);
+    d.title->MarkEdited(true);
+    EXPECT_NE(Bytes(d.db), before);
+    d.db.AbortTxn();
+
+    EXPECT_EQ(Bytes(d.db), before);
+    EXPECT_EQ(a->GetValue(), 7);
+    EXPECT_TRUE(a->IsEdited());
+    EXPECT_FALSE(d.scaled->IsSick() || d.scaled->IsEdited());
+    EXPECT_EQ(d.total->GetValue(), INT32_MAX / 4 - 6);
+
+    // Committed, the same change undoes and redoes to the same bytes.
+    d.db.BeginTxn();
+    a->SetValue(1000);
+    EXPECT_TRUE(d.frag->Recompute(d.ctx).IsEmpty());
+    auto record = d.db.CommitTxn();
+    const std::vector<uint8_t> after = Bytes(d.db);
+    d.db.Undo(*record);
+    EXPECT_EQ(Bytes(d.db), before);
+    d.db.Redo(*record);
+    EXPECT_EQ(Bytes(d.db), after);
+}
+
+TEST(RDxPersist, ACopyBelongsOnlyToWhatWasCopiedWithIt) {
+    StoredDoc d;
+    RSeSegment* other = d.db.CreateSegment(u"Preview");
+
+    RSeCloneCommander whole(other);
+    std::vector<RSeVMeta*> all = {d.frag};
+    for (const RSeRef<RDxNode>& n : d.frag->GetNodes())
+        all.push_back(n.get());
+    ASSERT_TRUE(whole.Clone(all).IsEmpty());
+    auto* frag = static_cast<RDxFragment*>(whole.CloneOf(d.frag));
+    auto* sum = static_cast<TstSumConstraint*>(whole.CloneOf(d.sum));
+    ASSERT_EQ(frag->GetNodeCount(), d.frag->GetNodeCount());
+    EXPECT_EQ(frag->GetNodes()[2].get(), sum);
+    EXPECT_EQ(sum->GetFragment().get(), frag);
+    EXPECT_EQ(sum->GetInputState(0), whole.CloneOf(d.a));
+    EXPECT_EQ(sum->GetLabel(), "sum");
+
+    // A fragment copied with some of its nodes holds only their copies; a node copied alone
+    // holds on to what it reads but belongs to no fragment.
+    RSeCloneCommander part(other);
+    ASSERT_TRUE(part.Clone({d.frag, d.a}).IsEmpty());
+    auto* partFrag = static_cast<RDxFragment*>(part.CloneOf(d.frag));
+    ASSERT_EQ(partFrag->GetNodeCount(), 1u);
+    EXPECT_EQ(partFrag->GetNodes()[0].get(), part.CloneOf(d.a));
+    RSeCloneCommander alone(other);
+    ASSERT_TRUE(alone.Clone({d.sum}).IsEmpty());
+    auto* lone = static_cast<TstSumConstraint*>(alone.CloneOf(d.sum));
+    EXPECT_FALSE(lone->GetFragment());
+    EXPECT_EQ(lone->GetInputState(0), d.a);
+    EXPECT_EQ(d.frag->GetNodeCount(), 9u);
+}
+
+} // namespace
