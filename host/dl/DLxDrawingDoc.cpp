@@ -1,6 +1,9 @@
 #include "dl/DLxDrawingDoc.h"
 
 #include "dl/DLxSelectCmd.h"
+#include "dl/DLxSheet.h"
+#include "rse/RSeDatabase.h"
+#include "rse/RSeSegment.h"
 
 DLxDrawingDoc::DLxDrawingDoc() : m_select(std::make_unique<DLxSelectCmd>(this)) {}
 
@@ -8,4 +11,27 @@ DLxDrawingDoc::~DLxDrawingDoc() = default;
 
 FWxDocCmd* DLxDrawingDoc::GetStaticCommand() const {
     return m_select.get();
+}
+
+DLxSheet* DLxDrawingDoc::CreateSheet(const UTxString16& name, double width, double height) {
+    if (name.empty() || FindSheet(name)) return nullptr;
+    RSeSegment* seg = GetRSeDb()->CreateSegment(u"Sheet:" + name);
+    auto* sheet = new (RSe::_GetMeta(static_cast<const DLxSheet*>(nullptr)), seg) DLxSheet();
+    sheet->SetName(name);
+    sheet->SetSize(width, height);
+    return sheet;
+}
+
+std::vector<DLxSheet*> DLxDrawingDoc::GetSheets() const {
+    std::vector<DLxSheet*> out;
+    for (uint32_t i = 0; i < GetRSeDb()->GetSegmentCount(); ++i)
+        if (auto* sheet = dynamic_cast<DLxSheet*>(GetRSeDb()->GetSegment(i)->GetRootObject()))
+            out.push_back(sheet);
+    return out;
+}
+
+DLxSheet* DLxDrawingDoc::FindSheet(const UTxString16& name) const {
+    for (DLxSheet* sheet : GetSheets())
+        if (sheet->GetName() == name) return sheet;
+    return nullptr;
 }

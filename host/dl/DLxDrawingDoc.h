@@ -1,10 +1,14 @@
 #pragma once
-// A drawing document: a scene document whose static command is the drawing's select command.
+// A drawing document: a scene document with the sheets of its drawing, each a fragment in a
+// segment of its own, and whose static command is the drawing's select command.
 #include <memory>
+#include <vector>
 
 #include "fw/FWxSceneDoc.h"
+#include "utx/UTxString16.h"
 
 class DLxSelectCmd;
+class DLxSheet;
 
 class DLxDrawingDoc : public FWxSceneDoc {
 public:
@@ -12,6 +16,11 @@ public:
     ~DLxDrawingDoc() override;
     FWxDocCmd* GetStaticCommand() const override;
     DLxSelectCmd* GetSelectCmd() const { return m_select.get(); }
+
+    // A new sheet at the end of the drawing; null when the name is empty or taken.
+    DLxSheet* CreateSheet(const UTxString16& name, double width, double height);
+    std::vector<DLxSheet*> GetSheets() const;
+    DLxSheet* FindSheet(const UTxString16& name) const;
 
 private:
     std::unique_ptr<DLxSelectCmd> m_select;
