@@ -3,6 +3,7 @@
 // transaction: ValidateInputs first, then _PreExecute, _Execute and _PostExecute; a request that
 // succeeds writes itself to the transcript with Script.
 #include <cstdint>
+#include <vector>
 
 #include "fw/SmartPtr.h"
 #include "utx/UTxResult.h"
@@ -11,6 +12,7 @@
 
 class FWxSceneDoc;
 class UCxTranscriptDataExchange;
+class RSeDatabase;
 
 class FWxChangeRequest : public CountedCObj {
     DECLARE_DYNAMIC(FWxChangeRequest)
@@ -30,6 +32,25 @@ class FWxChangeRequest : public CountedCObj {
     virtual UTxResult LogOutput() { return {}; }
 
     virtual UTxResult ValidateInputs(FWxSceneDoc* doc);
+
+    // The transaction's hooks and the questions the document asks a request; the defaults
+    // suit a request that changes its own document only.
+    virtual UTxString16 IdentifyTxn() const { return GetRequestIdentityString(); }
+    virtual UTxResult CheckPointTxn(FWxSceneDoc*) { return {}; }
+    virtual UTxResult CommitTxn(FWxSceneDoc*) { return {}; }
+    virtual UTxResult AbortTxn(FWxSceneDoc*) { return {}; }
+    virtual std::vector<FWxSceneDoc*> GetOtherChangedDocuments(FWxSceneDoc*) { return {}; }
+    virtual bool UseWaitCursor() const { return false; }
+    virtual bool AllowIgnore() const { return false; }
+    virtual int32_t GetClassificationForOtherChangedDocument(FWxSceneDoc*) const {
+        return m_classification;
+    }
+    virtual int32_t ChooseClassification(FWxSceneDoc*) const { return m_classification; }
+    virtual UTxResult CacheInputStrings() { return {}; }
+    virtual bool UseAlternateDatabaseForDirtying() const { return false; }
+    virtual RSeDatabase* GetAlternateDatabaseForDirtying() const { return nullptr; }
+    virtual bool DelayChangedDocumentsNotification() const { return false; }
+    virtual bool ModifiesSelectedObjects() const { return false; }
     virtual UTxResult _PreExecute(FWxSceneDoc* doc);
     virtual UTxResult _Execute(FWxSceneDoc* doc) = 0;
     virtual UTxResult _PostExecute(FWxSceneDoc* doc);

@@ -61,8 +61,10 @@ UTxResult FWxSceneDoc::ProcessChangeRequest(const SmartPtr<FWxChangeRequest>& re
     r = request->_PreExecute(this);
     if (!r.Failed()) r = request->_Execute(this);
     if (!r.Failed()) r = request->_PostExecute(this);
+    if (!r.Failed()) r = request->CommitTxn(this);
     if (r.Failed()) {
         m_db->AbortTxn();
+        request->AbortTxn(this);
         return r;
     }
     Step step{m_db->CommitTxn(), request};
