@@ -7,6 +7,22 @@
 
 DLxDrawingDoc::DLxDrawingDoc() : m_select(std::make_unique<DLxSelectCmd>(this)) {}
 
+DLxDrawingDoc::DLxDrawingDoc(std::unique_ptr<RSeDatabase> db)
+    : FWxSceneDoc(std::move(db)), m_select(std::make_unique<DLxSelectCmd>(this)) {}
+
+UTxResult DLxDrawingDoc::Open(const std::string& path, std::unique_ptr<DLxDrawingDoc>& out) {
+    out.reset();
+    std::unique_ptr<RSeDatabase> db;
+    UTxResult r = RSeDatabase::Load(path, db);
+    if (r.Failed()) return r;
+    out = std::make_unique<DLxDrawingDoc>(std::move(db));
+    return r;
+}
+
+UTxResult DLxDrawingDoc::Save(const std::string& path) {
+    return GetRSeDb()->Save(path);
+}
+
 DLxDrawingDoc::~DLxDrawingDoc() = default;
 
 FWxDocCmd* DLxDrawingDoc::GetStaticCommand() const {

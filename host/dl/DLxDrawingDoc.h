@@ -2,6 +2,7 @@
 // A drawing document: a scene document with the sheets of its drawing, each a fragment in a
 // segment of its own, and whose static command is the drawing's select command.
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "fw/FWxSceneDoc.h"
@@ -9,10 +10,15 @@
 
 class DLxSelectCmd;
 class DLxSheet;
+class RSeDatabase;
 
 class DLxDrawingDoc : public FWxSceneDoc {
 public:
     DLxDrawingDoc();
+    explicit DLxDrawingDoc(std::unique_ptr<RSeDatabase> db);
+    // A stored drawing, loaded and upgraded; no document on failure.
+    static UTxResult Open(const std::string& path, std::unique_ptr<DLxDrawingDoc>& out);
+    UTxResult Save(const std::string& path);
     ~DLxDrawingDoc() override;
     FWxDocCmd* GetStaticCommand() const override;
     DLxSelectCmd* GetSelectCmd() const { return m_select.get(); }

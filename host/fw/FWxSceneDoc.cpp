@@ -30,10 +30,21 @@ struct Flag {
 };
 } // namespace
 
-FWxSceneDoc::FWxSceneDoc() : m_db(std::make_unique<RSeDatabase>()) {
+namespace {
+uint64_t NextSerial() {
     static uint64_t s_serial = 0;
-    m_serial = ++s_serial;
+    return ++s_serial;
+}
+} // namespace
+
+FWxSceneDoc::FWxSceneDoc() : m_db(std::make_unique<RSeDatabase>()), m_serial(NextSerial()) {
     m_db->CreateSegment(u"Document");
+    FWxDocUtil::RegisterDocument(m_db.get(), this);
+}
+
+FWxSceneDoc::FWxSceneDoc(std::unique_ptr<RSeDatabase> db)
+    : m_db(std::move(db)), m_serial(NextSerial()) {
+    if (!m_db->GetSegmentCount()) m_db->CreateSegment(u"Document");
     FWxDocUtil::RegisterDocument(m_db.get(), this);
 }
 

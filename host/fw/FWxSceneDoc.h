@@ -16,6 +16,8 @@ class FWxDocCmd;
 class FWxSceneDoc {
 public:
     FWxSceneDoc();
+    // A document over a database loaded from a file.
+    explicit FWxSceneDoc(std::unique_ptr<RSeDatabase> db);
     FWxSceneDoc(const FWxSceneDoc&) = delete;
     FWxSceneDoc& operator=(const FWxSceneDoc&) = delete;
     virtual ~FWxSceneDoc();

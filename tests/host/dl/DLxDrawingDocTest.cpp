@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "KorvuTestSupport.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxSheet.h"
 #include "fw/FWxTranscriptMgr.h"
@@ -50,4 +51,20 @@ TEST(DLxDrawingDoc, TranscriptsNameSheetsByName) {
     EXPECT_TRUE(mgr.RefFromString(&other, u"DLxSheet#Nowhere", found).Failed());
 }
 
+} // namespace
+
+namespace {
+TEST(DLxDrawingDoc, OpensWhatItSaved) {
+    KorvuTempDir dir;
+    DLxDrawingDoc doc;
+    doc.CreateSheet(u"Sheet 1", 420, 297);
+    ASSERT_FALSE(doc.Save(dir.File("d.kvd")).Failed());
+    std::unique_ptr<DLxDrawingDoc> opened;
+    ASSERT_FALSE(DLxDrawingDoc::Open(dir.File("d.kvd"), opened).Failed());
+    ASSERT_EQ(opened->GetSheets().size(), 1u);
+    EXPECT_EQ(opened->GetSheets()[0]->GetName(), u"Sheet 1");
+    EXPECT_NE(opened->GetSelectCmd(), nullptr);
+    EXPECT_TRUE(DLxDrawingDoc::Open(dir.File("missing.kvd"), opened).Failed());
+    EXPECT_EQ(opened, nullptr);
+}
 } // namespace
