@@ -128,6 +128,11 @@ bool FreeLibrary(HMODULE module) {
     return true;
 }
 
+void* GetProcAddress(HMODULE module, const char* name) {
+    if (!IsLoaded(module) || !name) return nullptr;
+    return dlsym(module->dl, name);
+}
+
 const KorvuResTable* GetResourceTable(HMODULE module) {
     return module ? module->table : nullptr;
 }

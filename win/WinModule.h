@@ -25,6 +25,8 @@ constexpr uint32_t DLL_PROCESS_ATTACH = 1;
 using WinDllMainFn = int32_t (*)(HINSTANCE, uint32_t reason, void* reserved);
 // Drops one count; the library is unloaded with the last.
 bool FreeLibrary(HMODULE module);
+// An exported function or object of a loaded library; null when it has none by that name.
+void* GetProcAddress(HMODULE module, const char* name);
 
 // Copies string `id` into `buffer` (at most bufferMax - 1 characters, then a NUL). Returns the
 // number of characters copied, 0 when there is no such string.
