@@ -1,0 +1,176 @@
+#include "uc/UCxStringUtil.h"
+
+#include "sm/SMxDisplayItem.h"
+
+#include <algorithm>
+
+namespace {
+
+bool isLead(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool isTrail(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+struct GdtEntry {
+    UCxGdtSymbol symbol;
+    const char16_t* text;
+};
+
+// The symbols drawn for the symbol font, in the notation of ISO 1101 and ASME Y14.5.
+constexpr GdtEntry kGdtTable[] = {
+    {UCxGdtSymbol::Straightness, u"\u23E4"},
+    {UCxGdtSymbol::Flatness, u"\u23E5"},
+    {UCxGdtSymbol::Circularity, u"\u25CB"},
+    {UCxGdtSymbol::Cylindricity, u"\u232D"},
+    {UCxGdtSymbol::LineProfile, u"\u2312"},
+    {UCxGdtSymbol::SurfaceProfile, u"\u2313"},
+    {UCxGdtSymbol::Perpendicularity, u"\u27C2"},
+    {UCxGdtSymbol::Angularity, u"\u2220"},
+    {UCxGdtSymbol::Parallelism, u"\u2225"},
+    {UCxGdtSymbol::Position, u"\u2316"},
+    {UCxGdtSymbol::Concentricity, u"\u25CE"},
+    {UCxGdtSymbol::Symmetry, u"\u232F"},
+    {UCxGdtSymbol::CircularRunout, u"\u2197"},
+    {UCxGdtSymbol::TotalRunout, u"\u2330"},
+    {UCxGdtSymbol::Diameter, u"\u2300"},
+    {UCxGdtSymbol::SphericalDiameter, u"S\u2300"},
+    {UCxGdtSymbol::Mmc, u"\u24C2"},
+    {UCxGdtSymbol::Lmc, u"\u24C1"},
+    {UCxGdtSymbol::Rfs, u"\u24C8"},
+    {UCxGdtSymbol::ProjectedZone, u"\u24C5"},
+    {UCxGdtSymbol::FreeState, u"\u24BB"},
+    {UCxGdtSymbol::TangentPlane, u"\u24C9"},
+    {UCxGdtSymbol::Statistical, u"\u27E8ST\u27E9"},
+    {UCxGdtSymbol::UnequallyDisposed, u"\u24CA"},
+    {UCxGdtSymbol::Envelope, u"\u24BA"},
+    {UCxGdtSymbol::Independency, u"\u24BE"},
+    {UCxGdtSymbol::ContinuousFeature, u"\u27E8CF\u27E9"},
+    {UCxGdtSymbol::DimensionOrigin, u"\u2331"},
+    {UCxGdtSymbol::Counterbore, u"\u2334"},
+    {UCxGdtSymbol::Countersink, u"\u2335"},
+    {UCxGdtSymbol::Depth, u"\u21A7"},
+    {UCxGdtSymbol::Square, u"\u25A1"},
+    {UCxGdtSymbol::ConicalTaper, u"\u2332"},
+    {UCxGdtSymbol::Slope, u"\u2333"},
+    {UCxGdtSymbol::Between, u"\u2194"},
+    {UCxGdtSymbol::Degree, u"\u00B0"},
+    {UCxGdtSymbol::PlusMinus, u"\u00B1"},
+};
+
+} // namespace
+
+std::u32string UCxStringUtil::CodePoints(std::u16string_view line) {
+    std::u32string out;
+    out.reserve(line.size());
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char16_t c = line[i];
+        if (c == u'\r') continue;
+        if (isLead(c) && i + 1 < line.size() && isTrail(line[i + 1])) {
+            out.push_back(0x10000 + ((char32_t(c) - 0xD800) << 10) + (line[i + 1] - 0xDC00));
+            ++i;
+        } else if (isLead(c) || isTrail(c)) {
+            out.push_back(0xFFFD);
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+int32_t UCxStringUtil::CharCount(std::u16string_view line) {
+    return static_cast<int32_t>(CodePoints(line).size());
+}
+
+std::vector<std::u16string_view> UCxStringUtil::SplitLines(std::u16string_view text) {
+    std::vector<std::u16string_view> lines;
+    if (text.empty()) return lines;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(u'\n', start);
+        if (end == std::u16string_view::npos) {
+            lines.push_back(text.substr(start));
+            return lines;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+UCxTextExtent UCxStringUtil::GetTextExtent(std::u16string_view text, double height,
+                                           double linePitch) {
+    UCxTextExtent extent;
+    for (const std::u16string_view line : SplitLines(text)) {
+        extent.columns = std::max(extent.columns, CharCount(line));
+        ++extent.lines;
+    }
+    if (extent.lines == 0) return extent;
+    extent.width = kAdvanceRatio * height * extent.columns;
+    // Written so that a pitch of 1 gives exactly height * lines, as SMxTextItem computes it.
+    extent.height =
+        linePitch == 1.0 ? height * extent.lines : height + height * linePitch * (extent.lines - 1);
+    return extent;
+}
+
+WqGeVector3d UCxStringUtil::GetBoxOffset(const UCxTextExtent& extent, SMxTextAlign alignment) {
+    const int align = static_cast<int>(alignment);
+    const double left = -extent.width * 0.5 * (align % 3);        // left, centre, right
+    const double bottom = -extent.height * 0.5 * (2 - align / 3); // top, middle, bottom rows
+    return {left, bottom, 0.0};
+}
+
+void UCxStringUtil::GetTextFrame(const WqGeVector3d& direction, const WqGeVector3d& normal,
+                                 WqGeVector3d& xAxis, WqGeVector3d& yAxis) {
+    // The same steps as the display items take, so that boxes agree to the last bit.
+    WqGeVector3d n = normal.normal();
+    if (n.isZeroLength()) n = WqGeVector3d::kZAxis;
+    xAxis = (direction - n * direction.dotProduct(n)).normal();
+    if (xAxis.isZeroLength()) xAxis = n.perpVector();
+    yAxis = n.crossProduct(xAxis);
+}
+
+BBox UCxStringUtil::GetBBox(std::u16string_view text, double height, double linePitch,
+                            SMxTextAlign alignment, const WqGePoint3d& position,
+                            const WqGeVector3d& direction, const WqGeVector3d& normal) {
+    BBox box;
+    const UCxTextExtent extent = GetTextExtent(text, height, linePitch);
+    if (extent.lines == 0) return box;
+    const WqGeVector3d offset = GetBoxOffset(extent, alignment);
+    WqGeVector3d x, y;
+    GetTextFrame(direction, normal, x, y);
+    for (int corner = 0; corner < 4; ++corner) {
+        const double cx = offset.x + ((corner & 1) ? extent.width : 0.0);
+        const double cy = offset.y + ((corner & 2) ? extent.height : 0.0);
+        box.extend(position + x * cx + y * cy);
+    }
+    return box;
+}
+
+std::vector<UCxTextCell> UCxStringUtil::LayoutCells(std::u16string_view text, double height,
+                                                    double linePitch, SMxTextAlign alignment) {
+    std::vector<UCxTextCell> cells;
+    const UCxTextExtent extent = GetTextExtent(text, height, linePitch);
+    if (extent.lines == 0) return cells;
+    const WqGeVector3d offset = GetBoxOffset(extent, alignment);
+    const int column = static_cast<int>(alignment) % 3;
+    const double advance = kAdvanceRatio * height;
+    const double top = offset.y + extent.height;
+    int32_t lineIndex = 0;
+    for (const std::u16string_view line : SplitLines(text)) {
+        const std::u32string codes = CodePoints(line);
+        const double lineWidth = advance * static_cast<double>(codes.size());
+        const double x = offset.x + (extent.width - lineWidth) * 0.5 * column;
+        const double y = top - height - height * linePitch * lineIndex + kBaselineRatio * height;
+        for (std::size_t i = 0; i < codes.size(); ++i)
+            cells.push_back({codes[i], x + advance * static_cast<double>(i), y});
+        ++lineIndex;
+    }
+    return cells;
+}
+
+UTxString16 UCxStringUtil::GdtGlyphToUnicode(int32_t symbol) {
+    for (const GdtEntry& entry : kGdtTable)
+        if (static_cast<int32_t>(entry.symbol) == symbol) return entry.text;
+    return {};
+}
