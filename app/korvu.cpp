@@ -1,118 +1,115 @@
 // korvu: drives the Korvu module the way the CAD host did, from the command line.
-#include <dlfcn.h>
-#include <unistd.h>
-
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "WinModule.h"
-#include "ge/WqGePoint3d.h"
-#include "rd/RDxValue.h"
-#include "rse/RSeDatabase.h"
-#include "rse/RSeIDed.h"
-#include "rse/RSeMetaType.h"
-#include "rse/RSeSegment.h"
+#include "KorvuSession.h"
+#include "dl/DLxDrawingDoc.h"
+#include "dl/DLxModelFile.h"
+#include "fw/FWxAppletExtension.h"
+#include "fw/FWxTranscriptMgr.h"
+#include "fw/FWxUtil.h"
 #include "utx/UTxResult.h"
 
 namespace {
 const char* kUsage =
-    "usage: korvu <verb> [arguments]\n"
-    "\n"
-    "verbs:\n"
-    "  sample OUT             write a small sample document to OUT\n"
-    "  dump DRAWING           print the structure of a stored document\n"
-    "  resave DRAWING OUT     load a stored document (upgrading it) and save it to OUT\n"
-    "  --help                 this text\n"
-    "  --version              the program's version\n";
+    "usage:\n"
+    "  korvu run MODEL.json TRANSCRIPT [-o DRAWING] [--svg DIR] [--pdf FILE] [--png DIR]\n"
+    "      make a drawing from a model, replay a transcript on it, save and draw it\n"
+    "  korvu open DRAWING [-o DRAWING] [--svg DIR] [--pdf FILE] [--png DIR]\n"
+    "      load (and upgrade) a stored drawing, then save and draw it the same way\n"
+    "  korvu dump DRAWING\n"
+    "      print the structure of a stored drawing\n"
+    "  korvu --help | --version\n";
 
-int Fail(const std::string& message, int code = 2) {
+int Fail(const std::string& message) {
     std::fprintf(stderr, "korvu: %s\n", message.c_str());
-    return code;
+    return 2;
 }
 
-int FailResult(const UTxResult& r) {
-    return Fail(r.GetMessageUtf8());
-}
+struct Options {
+    std::vector<std::string> positional;
+    std::string save;
+    KorvuOutputs outputs;
+};
 
-std::string ExeDir() {
-    char buf[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return ".";
-    buf[n] = 0;
-    std::string p(buf);
-    const size_t slash = p.rfind('/');
-    return slash == std::string::npos ? "." : p.substr(0, slash);
-}
-
-// The module registers its stored classes when it is loaded, as it did inside the host; it
-// refuses to load without its resource module.
-bool LoadModule() {
-    const std::string path = ExeDir() + "/libkorvu.so";
-    if (!LoadLibraryW(UTx::MakeWideString(path).c_str())) {
-        const char* why = dlerror();
-        Fail("cannot load the module " + path + (why ? std::string(": ") + why : std::string()) +
-             " (is libKorvuRes.so beside it?)");
-        return false;
+// False with a message on an unknown option or a missing value.
+bool ParseOptions(int argc, char** argv, int first, Options& o, std::string& why) {
+    for (int i = first; i < argc; ++i) {
+        const std::string a = argv[i];
+        std::string* target = nullptr;
+        if (a == "-o")
+            target = &o.save;
+        else if (a == "--svg")
+            target = &o.outputs.svgDir;
+        else if (a == "--png")
+            target = &o.outputs.pngDir;
+        else if (a == "--pdf")
+            target = &o.outputs.pdfFile;
+        else if (a.size() > 1 && a[0] == '-') {
+            why = "unknown option '" + a + "'";
+            return false;
+        }
+        if (!target) {
+            o.positional.push_back(a);
+            continue;
+        }
+        if (i + 1 >= argc) {
+            why = "option '" + a + "' needs a value";
+            return false;
+        }
+        *target = argv[++i];
     }
     return true;
 }
 
-int Sample(const std::string& out) {
-    RSeDatabase db;
-    RSeSegment* sheet = db.CreateSegment(u"Sheet:1");
-    RSeSegment* styles = db.CreateSegment(u"Styles");
-    auto* title = new (RSe::_GetMeta(static_cast<const RDxString*>(nullptr)), sheet) RDxString();
-    title->SetSimpleValue(u"Gear housing \u00d8 40");
-    auto* corner = new (RSe::_GetMeta(static_cast<const RDxPoint3*>(nullptr)), sheet) RDxPoint3();
-    corner->SetPoint(WqGePoint3d(420.0, 297.0, 0.0));
-    auto* count = new (RSe::_GetMeta(static_cast<const RDxInt*>(nullptr)), styles) RDxInt();
-    count->SetValue(6);
-    UTxResult r = db.Save(out);
-    if (r.Failed()) return FailResult(r);
-    std::printf("wrote %s\n", out.c_str());
-    return 0;
-}
-
-int Dump(const std::string& path) {
-    std::unique_ptr<RSeDatabase> db;
-    UTxResult r = RSeDatabase::Load(path, db);
-    if (r.Failed()) return FailResult(r);
-    std::printf("%s: %u segments\n", path.c_str(), db->GetSegmentCount());
-    for (uint32_t i = 0; i < db->GetSegmentCount(); ++i) {
-        RSeSegment* seg = db->GetSegment(i);
-        std::printf("segment %u \"%s\": %zu objects\n", i, UTx::ToUtf8(seg->GetName()).c_str(),
-                    seg->GetObjectCount());
-        seg->ForEachObject([](RSeVMeta* obj) {
-            RSeMetaType* mt = obj->GetMeta();
-            std::string line = "  " + UTx::ToUtf8(mt->GetName());
-            if (auto* ided = dynamic_cast<RSeIDed*>(obj))
-                line += " #" + std::to_string(ided->GetId());
-            if (auto* s = dynamic_cast<RDxString*>(obj))
-                line += " \"" + UTx::ToUtf8(s->GetSimpleValue()) + "\"";
-            else if (auto* n = dynamic_cast<RDxInt*>(obj))
-                line += " " + std::to_string(n->GetValue());
-            else if (auto* p = dynamic_cast<RDxPoint3*>(obj)) {
-                char buf[96];
-                std::snprintf(buf, sizeof buf, " (%g,%g,%g)", p->GetPoint().x, p->GetPoint().y,
-                              p->GetPoint().z);
-                line += buf;
-            }
-            std::printf("%s\n", line.c_str());
-        });
+// Saves and draws as the options say; 0, or 2 with the message.
+int Finish(DLxDrawingDoc& doc, const Options& o) {
+    if (!o.save.empty()) {
+        UTxResult r = doc.Save(o.save);
+        if (r.Failed()) return Fail(r.GetMessageUtf8());
+        std::printf("wrote %s\n", o.save.c_str());
     }
+    std::string written;
+    UTxResult r = KorvuDrawSheets(doc, o.outputs, written);
+    std::fputs(written.c_str(), stdout); // what was drawn before a failure stays drawn
+    if (r.Failed()) return Fail(r.GetMessageUtf8());
     return 0;
 }
 
-int Resave(const std::string& in, const std::string& out) {
-    std::unique_ptr<RSeDatabase> db;
-    UTxResult r = RSeDatabase::Load(in, db);
-    if (r.Failed()) return FailResult(r);
-    r = db->Save(out);
-    if (r.Failed()) return FailResult(r);
-    std::printf("wrote %s\n", out.c_str());
+int Run(const Options& o, FWxAppletExtension* ext) {
+    if (o.positional.size() != 2)
+        return Fail(std::string("'run' takes a model and a transcript\n") + kUsage);
+    std::unique_ptr<DLxDrawingDoc> doc;
+    UTxResult r = DLxModelFile::Load(o.positional[0], doc);
+    if (r.Failed()) return Fail(r.GetMessageUtf8());
+    ext->CreateDocumentInterfaces(doc.get());
+    ext->SetUpNewDocument(doc.get());
+    r = FWxUtil::GetTranscriptMgr().ReplayFile(doc.get(), o.positional[1]);
+    if (r.Failed()) return Fail(o.positional[1] + ": " + r.GetMessageUtf8());
+    return Finish(*doc, o);
+}
+
+int Open(const Options& o, FWxAppletExtension* ext) {
+    if (o.positional.size() != 1) return Fail(std::string("'open' takes one drawing\n") + kUsage);
+    std::unique_ptr<DLxDrawingDoc> doc;
+    UTxResult r = DLxDrawingDoc::Open(o.positional[0], doc);
+    if (r.Failed()) return Fail(r.GetMessageUtf8());
+    ext->CreateDocumentInterfaces(doc.get());
+    ext->SetUpLoadedDocument(doc.get());
+    return Finish(*doc, o);
+}
+
+int Dump(const Options& o) {
+    if (o.positional.size() != 1 || !o.save.empty() || !o.outputs.svgDir.empty() ||
+        !o.outputs.pngDir.empty() || !o.outputs.pdfFile.empty())
+        return Fail(std::string("'dump' takes one drawing\n") + kUsage);
+    std::unique_ptr<DLxDrawingDoc> doc;
+    UTxResult r = DLxDrawingDoc::Open(o.positional[0], doc);
+    if (r.Failed()) return Fail(r.GetMessageUtf8());
+    std::fputs(KorvuDump(*doc).c_str(), stdout);
     return 0;
 }
 } // namespace
@@ -128,12 +125,14 @@ int main(int argc, char** argv) {
         std::puts("korvu 0.1.0");
         return 0;
     }
-    auto need = [&](int n) { return argc == 2 + n; };
-    if (!LoadModule()) return 2;
-    if (verb == "sample" && need(1)) return Sample(argv[2]);
-    if (verb == "dump" && need(1)) return Dump(argv[2]);
-    if (verb == "resave" && need(2)) return Resave(argv[2], argv[3]);
-    if (verb == "sample" || verb == "dump" || verb == "resave")
-        return Fail("wrong number of arguments for '" + verb + "'\n" + kUsage);
-    return Fail("unknown verb '" + verb + "'\n" + kUsage);
+    if (verb != "run" && verb != "open" && verb != "dump")
+        return Fail("unknown verb '" + verb + "'\n" + kUsage);
+    Options o;
+    std::string why;
+    if (!ParseOptions(argc, argv, 2, o, why)) return Fail(why);
+    FWxAppletExtension* ext = KorvuLoadModule(why);
+    if (!ext) return Fail(why);
+    if (verb == "run") return Run(o, ext);
+    if (verb == "open") return Open(o, ext);
+    return Dump(o);
 }

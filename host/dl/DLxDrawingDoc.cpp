@@ -1,11 +1,15 @@
 #include "dl/DLxDrawingDoc.h"
 
+#include "dl/DLxDrawing.h"
 #include "dl/DLxSelectCmd.h"
 #include "dl/DLxSheet.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeSegment.h"
 
-DLxDrawingDoc::DLxDrawingDoc() : m_select(std::make_unique<DLxSelectCmd>(this)) {}
+DLxDrawingDoc::DLxDrawingDoc() : m_select(std::make_unique<DLxSelectCmd>(this)) {
+    new (RSe::_GetMeta(static_cast<const DLxDrawing*>(nullptr)), GetRSeDb()->GetSegment(0))
+        DLxDrawing();
+}
 
 DLxDrawingDoc::DLxDrawingDoc(std::unique_ptr<RSeDatabase> db)
     : FWxSceneDoc(std::move(db)), m_select(std::make_unique<DLxSelectCmd>(this)) {}
@@ -50,4 +54,12 @@ DLxSheet* DLxDrawingDoc::FindSheet(const UTxString16& name) const {
     for (DLxSheet* sheet : GetSheets())
         if (sheet->GetName() == name) return sheet;
     return nullptr;
+}
+
+DLxDrawing* DLxDrawingDoc::GetDrawing() const {
+    DLxDrawing* found = nullptr;
+    GetRSeDb()->GetSegment(0)->ForEachObject([&found](RSeVMeta* obj) {
+        if (!found) found = dynamic_cast<DLxDrawing*>(obj);
+    });
+    return found;
 }

@@ -8,6 +8,7 @@
 #include "fw/FWxSceneDoc.h"
 #include "utx/UTxString16.h"
 
+class DLxDrawing;
 class DLxSelectCmd;
 class DLxSheet;
 class RSeDatabase;
@@ -27,6 +28,10 @@ public:
     DLxSheet* CreateSheet(const UTxString16& name, double width, double height);
     std::vector<DLxSheet*> GetSheets() const;
     DLxSheet* FindSheet(const UTxString16& name) const;
+
+    // The drawing's settings, in the first segment; a new document makes them, a stored one
+    // written without them has none.
+    DLxDrawing* GetDrawing() const;
 
 private:
     std::unique_ptr<DLxSelectCmd> m_select;

@@ -1,8 +1,12 @@
 #pragma once
 // A drawing sheet: a fragment that owns the views and annotations placed on it. Each sheet is the
 // root object of a segment of its own.
+#include <vector>
+
 #include "dc/RDxFragment.h"
 #include "utx/UTxString16.h"
+
+class DLxViewInstance;
 
 class DLxSheet : public RDxFragment {
 public:
@@ -15,6 +19,12 @@ public:
     double GetWidth() const { return m_width; }
     double GetHeight() const { return m_height; }
     void SetSize(double width, double height);
+
+    // A new view, a node of this sheet; null when the name is empty or taken on this sheet.
+    DLxViewInstance* CreateView(const UTxString16& name);
+    // The views in the order they joined the sheet.
+    std::vector<DLxViewInstance*> GetViews() const;
+    DLxViewInstance* FindView(const UTxString16& name) const;
 
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;

@@ -1,9 +1,11 @@
-// The program as a user runs it: exit codes and messages.
+// The program as a user runs it: model in, drawing and pictures out; exit codes and messages.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -30,39 +32,94 @@ ProgramRun Korvu(const std::string& args) {
     return run;
 }
 
-TEST(KorvuProgram, SampleDumpAndResave) {
-    KorvuTempDir dir;
-    ASSERT_EQ(Korvu("sample " + dir.File("a.kvd")).code, 0);
-    ProgramRun dump = Korvu("dump " + dir.File("a.kvd"));
-    EXPECT_EQ(dump.code, 0);
-    EXPECT_NE(dump.output.find("RDxPoint3 #2 (420,297,0)"), std::string::npos) << dump.output;
-    ASSERT_EQ(Korvu("resave " + dir.File("a.kvd") + " " + dir.File("b.kvd")).code, 0);
-    std::ifstream a(dir.File("a.kvd"), std::ios::binary), b(dir.File("b.kvd"), std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(a), {}),
-              std::string(std::istreambuf_iterator<char>(b), {}));
+std::string Examples() {
+    const char* data = std::getenv("KORVU_TEST_DATA");
+    return std::string(data ? data : "tests") + "/../examples";
 }
 
-TEST(KorvuProgram, BadInputGivesOneMessageAndExitCode2) {
+std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(KorvuProgram, AModelBecomesADrawingThatOpensToTheSameDump) {
     KorvuTempDir dir;
-    std::ofstream(dir.File("junk.kvd")) << "not a drawing";
+    const std::string model = Examples() + "/assembly.json";
+    const std::string script = Examples() + "/assembly.txt";
+    ProgramRun run = Korvu("run " + model + " " + script + " -o " + dir.File("a.kvd") + " --svg " +
+                           dir.Path() + " --png " + dir.Path() + " --pdf " + dir.File("a.pdf"));
+    ASSERT_EQ(run.code, 0) << run.output;
+    EXPECT_TRUE(std::filesystem::exists(dir.File("Sheet_1.svg")));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("Sheet_1.png")));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("a.pdf")));
+
+    ProgramRun dump = Korvu("dump " + dir.File("a.kvd"));
+    EXPECT_EQ(dump.code, 0);
+    EXPECT_NE(dump.output.find("sheet \"Sheet 1\" 420 x 297"), std::string::npos) << dump.output;
+    EXPECT_NE(dump.output.find("view \"Front\""), std::string::npos) << dump.output;
+    EXPECT_NE(dump.output.find("view \"Top\""), std::string::npos) << dump.output;
+
+    ASSERT_EQ(Korvu("open " + dir.File("a.kvd") + " -o " + dir.File("b.kvd")).code, 0);
+    EXPECT_EQ(Korvu("dump " + dir.File("b.kvd")).output, dump.output);
+    EXPECT_EQ(Read(dir.File("b.kvd")), Read(dir.File("a.kvd")));
+}
+
+TEST(KorvuProgram, BadInputGivesOneMessageAndExitCode2AndWritesNothing) {
+    KorvuTempDir dir;
+    const std::string script = Examples() + "/assembly.txt";
+    auto model = [&](const std::string& name, const std::string& text) {
+        std::ofstream(dir.File(name)) << text;
+        return dir.File(name);
+    };
+    const std::string head = R"({"format":"korvu-model","version":1,"standard":"ISO","sheets":[)";
     struct Case {
         std::string args;
-        const char* says;
+        std::vector<std::string> says;
     };
     const Case cases[] = {
-        {"", "no verb"},
-        {"frobnicate", "unknown verb 'frobnicate'"},
-        {"dump", "wrong number of arguments"},
-        {"dump " + dir.File("missing.kvd"), "cannot be read"},
-        {"dump " + dir.File("junk.kvd"), "not a Korvu document"},
+        {"", {"no verb"}},
+        {"frobnicate", {"unknown verb 'frobnicate'"}},
+        {"run " + model("one.json", "{}"), {"takes a model and a transcript"}},
+        {"run --frob x y", {"unknown option '--frob'"}},
+        {"dump " + dir.File("missing.kvd"), {"cannot be read"}},
+        {"dump " + model("junk.kvd", "not a drawing"), {"not a Korvu document"}},
+        {"run " + model("notjson.json", "{ nope") + " " + script, {"notjson.json"}},
+        {"run " + model("nosheets.json", R"({"format":"korvu-model","version":1})") + " " + script,
+         {"nosheets.json", "sheets"}},
+        {"run " +
+             model("badscale.json", head + R"({"name":"S","width":420,"height":297,"views":[)"
+                                           R"({"name":"F","scale":-1,"center":[0,0],)"
+                                           R"("orientation":"front","edges":[]}]}]})") +
+             " " + script,
+         {"badscale.json", "scale"}},
+        {"run " +
+             model(
+                 "dupid.json",
+                 head +
+                     R"({"name":"S","width":420,"height":297,"views":[)"
+                     R"({"name":"F","scale":1,"center":[0,0],"orientation":"front","edges":[)"
+                     R"({"id":1,"line":[[0,0,0],[1,0,0]]},{"id":1,"line":[[0,0,0],[0,1,0]]}]}]}]})") +
+             " " + script,
+         {"dupid.json", "id"}},
+        {"run " +
+             model("nan.json",
+                   head + R"({"name":"S","width":420,"height":297,"views":[)"
+                          R"({"name":"F","scale":1,"center":[0,0],"orientation":"front","edges":[)"
+                          R"({"id":1,"line":[[0,0,0],[1e999,0,0]]}]}]}]})") +
+             " " + script,
+         {"nan.json", "edges[0]"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
-        ProgramRun r = Korvu(c.args);
-        EXPECT_EQ(r.code, 2);
-        EXPECT_NE(r.output.find(c.says), std::string::npos) << r.output;
+        const bool run = c.args.rfind("run ", 0) == 0;
+        ProgramRun r = Korvu(run ? c.args + " -o " + dir.File("out.kvd") : c.args);
+        EXPECT_EQ(r.code, 2) << r.output;
+        for (const std::string& s : c.says)
+            EXPECT_NE(r.output.find(s), std::string::npos) << r.output;
+        EXPECT_FALSE(std::filesystem::exists(dir.File("out.kvd")));
     }
     EXPECT_EQ(Korvu("--help").code, 0);
+    EXPECT_EQ(Korvu("--version").code, 0);
 }
 
 } // namespace

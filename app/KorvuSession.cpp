@@ -1,0 +1,126 @@
+#include "KorvuSession.h"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <sstream>
+
+#include "WinModule.h"
+#include "dc/RDxNode.h"
+#include "dl/DLxDrawing.h"
+#include "dl/DLxDrawingDoc.h"
+#include "dl/DLxSheet.h"
+#include "dl/DLxViewInstance.h"
+#include "fw/FWxAppletExtension.h"
+#include "render/RNxRenderer.h"
+#include "rse/RSeMetaType.h"
+#include "sm/SMxDisplayList.h"
+
+namespace {
+std::string ExeDir() {
+    char buf[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return ".";
+    buf[n] = 0;
+    std::string p(buf);
+    const size_t slash = p.rfind('/');
+    return slash == std::string::npos ? "." : p.substr(0, slash);
+}
+
+// A sheet name as a file name: letters, digits, '-', '_' and '.' kept, the rest '_'.
+std::string FileNameOf(const UTxString16& name) {
+    std::string out;
+    for (char c : UTx::ToUtf8(name)) {
+        const bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                          (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
+        out.push_back(keep ? c : '_');
+    }
+    return out.empty() ? "sheet" : out;
+}
+
+std::string Num(double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%g", v);
+    return buf;
+}
+} // namespace
+
+FWxAppletExtension* KorvuLoadModule(std::string& why) {
+    const std::string path = ExeDir() + "/libkorvu.so";
+    HMODULE module = LoadLibraryW(UTx::MakeWideString(path).c_str());
+    if (!module) {
+        const char* err = dlerror();
+        why = "cannot load the module " + path + (err ? std::string(": ") + err : std::string()) +
+              " (is libKorvuRes.so beside it?)";
+        return nullptr;
+    }
+    using Entry = FWxAppletExtension* (*)();
+    auto entry = reinterpret_cast<Entry>(GetProcAddress(module, "ExtensionGetExtensionInterface"));
+    FWxAppletExtension* extension = entry ? entry() : nullptr;
+    if (!extension) why = "the module " + path + " has no applet extension";
+    return extension;
+}
+
+UTxResult KorvuDrawSheets(DLxDrawingDoc& doc, const KorvuOutputs& outputs, std::string& written) {
+    const std::vector<DLxSheet*> sheets = doc.GetSheets();
+    for (size_t i = 0; i < sheets.size(); ++i) {
+        DLxSheet* sheet = sheets[i];
+        // The views' edges; annotations join as their kinds draw themselves.
+        std::vector<SMxDisplayList> lists;
+        const std::vector<DLxViewInstance*> views = sheet->GetViews();
+        lists.resize(views.size());
+        std::vector<RNxLayer> layers;
+        for (size_t k = 0; k < views.size(); ++k) {
+            views[k]->BuildDisplayList(lists[k]);
+            layers.push_back({&lists[k], WqGeMatrix3d()});
+        }
+        const RNxSheet page{sheet->GetName(), sheet->GetWidth(), sheet->GetHeight()};
+        const std::string base = FileNameOf(sheet->GetName());
+        std::vector<std::pair<std::string, RNxFormat>> targets;
+        if (!outputs.svgDir.empty())
+            targets.emplace_back(outputs.svgDir + "/" + base + ".svg", RNxFormat::Svg);
+        if (!outputs.pngDir.empty())
+            targets.emplace_back(outputs.pngDir + "/" + base + ".png", RNxFormat::Png);
+        if (!outputs.pdfFile.empty()) {
+            std::string file = outputs.pdfFile;
+            if (i > 0) {
+                const size_t dot = file.rfind('.');
+                const std::string stem = dot == std::string::npos ? file : file.substr(0, dot);
+                file = stem + "-" + base + ".pdf";
+            }
+            targets.emplace_back(file, RNxFormat::Pdf);
+        }
+        for (const auto& [file, format] : targets) {
+            UTxResult r = RNx::RenderSheet(page, layers, format, file);
+            if (r.Failed()) return r;
+            written += file + "\n";
+        }
+    }
+    return {};
+}
+
+std::string KorvuDump(DLxDrawingDoc& doc) {
+    std::ostringstream out;
+    if (DLxDrawing* drawing = doc.GetDrawing())
+        out << "drawing: standard " << UTx::ToUtf8(drawing->GetStandardName()) << "\n";
+    for (DLxSheet* sheet : doc.GetSheets()) {
+        out << "sheet \"" << UTx::ToUtf8(sheet->GetName()) << "\" " << Num(sheet->GetWidth())
+            << " x " << Num(sheet->GetHeight()) << "\n";
+        for (const RSeRef<RDxNode>& ref : sheet->GetNodes()) {
+            RDxNode* node = ref.get();
+            if (!node) continue;
+            if (auto* view = dynamic_cast<DLxViewInstance*>(node)) {
+                const WqGePoint3d& c = view->GetViewCenter();
+                out << "  view \"" << UTx::ToUtf8(view->GetName()) << "\" scale "
+                    << Num(view->GetViewScale()) << " centre (" << Num(c.x) << "," << Num(c.y)
+                    << ") edges " << view->GetEdges().size() << "\n";
+            } else {
+                out << "  " << UTx::ToUtf8(node->GetMeta()->GetName()) << " #" << node->GetId()
+                    << "\n";
+            }
+        }
+    }
+    return out.str();
+}

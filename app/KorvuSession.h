@@ -1,0 +1,28 @@
+#pragma once
+// What the program does with a document: the module loaded the way the host loads it, documents
+// set up by the module's applet extension, drawn and described.
+#include <memory>
+#include <string>
+
+#include "utx/UTxResult.h"
+
+class DLxDrawingDoc;
+class FWxAppletExtension;
+
+// Loads the module beside the program and finds its applet extension; false with a message when
+// the module (or its resource module) cannot be loaded.
+FWxAppletExtension* KorvuLoadModule(std::string& why);
+
+// Where pictures go; empty members draw nothing.
+struct KorvuOutputs {
+    std::string svgDir;
+    std::string pngDir;
+    std::string pdfFile;
+};
+
+// Draws every sheet: one picture per sheet and format (sheets after the first get their name in
+// the PDF file name). Returns the first failure.
+UTxResult KorvuDrawSheets(DLxDrawingDoc& doc, const KorvuOutputs& outputs, std::string& written);
+
+// The document's structure as text: drawing settings, sheets, views and the other nodes.
+std::string KorvuDump(DLxDrawingDoc& doc);

@@ -1,0 +1,79 @@
+#pragma once
+// A point on a sheet that an annotation hangs on: either free (a stored sheet position), or on
+// an edge of a view at a parameter along the edge, where it follows the view as it moves, turns
+// and scales. An anchor on an edge depends on the edge's view, so what depends on the anchor
+// recomputes when the view changes. When the edge goes the anchor is invalid and stays at the
+// last point it had.
+#include <cstdint>
+
+#include "dc/RDxState.h"
+#include "ge/WqGePoint3d.h"
+
+class DLxSheet;
+class DLxViewInstance;
+class DUxGeometryProxy;
+
+class DLxAnchorPoint : public RDxState {
+public:
+    DLxAnchorPoint() = default;
+    explicit DLxAnchorPoint(const RSeStream* s) : RDxState(s) {}
+    RSeMetaType* GetMeta() const override;
+
+    // Made in the sheet's (the view's) segment and added to the sheet's fragment. CreateOnEdge
+    // answers null when the view has no edge of that id.
+    static DLxAnchorPoint* CreateFree(DLxSheet* sheet, const WqGePoint3d& point);
+    static DLxAnchorPoint* CreateOnEdge(DLxViewInstance* view, int32_t edgeId, double param);
+
+    // On the sheet (z = 0). On a valid edge: the edge's point at the parameter.
+    WqGePoint3d GetPoint() const;
+    // A free anchor moves there; one on an edge moves to the parameter of the point on its edge.
+    void SetPoint(const WqGePoint3d& point);
+    // Views have no breaks: the broken-view point is the point.
+    WqGePoint3d GetBrokenPoint() const { return GetPoint(); }
+    WqGePoint3d BrokenToUnbroken(const WqGePoint3d& point) const { return point; }
+    WqGePoint3d UnbrokenToBroken(const WqGePoint3d& point) const { return point; }
+    bool IsUnbrokenPointRemoved() const { return false; }
+
+    // A free anchor is valid; one on an edge while its view has the edge.
+    bool IsValid() const;
+
+    // The view the anchor belongs to: the edge's view, or the one a free anchor was given.
+    DLxViewInstance* GetViewInstance() const;
+    DLxViewInstance* GetView() const { return GetViewInstance(); }
+    // Ignored for an anchor on an edge, which keeps the edge's view.
+    void SetViewInstance(DLxViewInstance* view);
+
+    // The proxy of the edge the anchor sits on; null for a free anchor.
+    DUxGeometryProxy* GetGeometryProxy() const;
+    bool IsOnEdge() const { return m_proxy.HasTarget(); }
+    // Along the edge: 0 at its start, 1 at its end.
+    double GetParameter() const { return m_param; }
+    void SetParameter(double param);
+
+    // Puts the anchor on an edge (false, changing nothing, when the view has no such edge), or
+    // frees it where it is.
+    bool AttachToEdge(DLxViewInstance* view, int32_t edgeId, double param);
+    void Detach();
+
+    // Keeps the last point of the edge, for when the edge goes.
+    UTxResult Compute(RDxComputeContext& ctx) override;
+    void CollectDependencies(std::vector<RDxNode*>& out) const override;
+
+    void Load(RSeStream& s);
+    void Save(RSeStream& s) const;
+    void FixPtrs(RSeMetaContext& ctx);
+    UTxResult Clone(DLxAnchorPoint* target, RSeCloneCommander* cc) const;
+
+private:
+    bool EdgePoint(WqGePoint3d& point) const;
+
+    WqGePoint3d m_point;
+    RSeRef<DLxViewInstance> m_view;
+    RSeRef<DUxGeometryProxy> m_proxy;
+    double m_param = 0.0;
+};
+
+namespace RSe {
+RSeMetaType* _InitMeta(const DLxAnchorPoint*);
+RSeMetaType* _GetMeta(const DLxAnchorPoint*);
+} // namespace RSe

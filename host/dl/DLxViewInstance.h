@@ -1,0 +1,104 @@
+#pragma once
+// A drawing view: an orthographic projection of the model placed on a sheet, with the edges
+// the projection shows. The view is a node of its sheet's fragment, so that what depends on it
+// (anchors, annotations) recomputes when it moves, turns or scales.
+//
+// A model point p lands on the sheet at
+//     center + scale * (R * (p - modelOrigin)), z dropped,
+// where R, the orientation, is a rotation taking the model into the view's frame: the view's
+// x to the right on the sheet, y up the sheet, z towards the viewer. The orientation is stored
+// as that matrix; the model origin is the model point seen at the view's centre.
+#include <cstdint>
+#include <vector>
+
+#include "dc/RDxNode.h"
+#include "dl/DLxViewEdge.h"
+#include "ge/WqGeMatrix3d.h"
+#include "utx/UTxString16.h"
+
+class BBox;
+class DLxSheet;
+class DLxEdgeGeometryProxy;
+class DUxGeometryProxy;
+class SMxDisplayList;
+
+class DLxViewInstance : public RDxNode {
+public:
+    DLxViewInstance() = default;
+    explicit DLxViewInstance(const RSeStream* s) : RDxNode(s) {}
+    RSeMetaType* GetMeta() const override;
+
+    const UTxString16& GetName() const { return m_name; }
+    void SetName(const UTxString16& name);
+    // The sheet whose fragment holds the view.
+    DLxSheet* GetSheet() const;
+
+    double GetViewScale() const { return m_scale; }
+    // False, changing nothing, unless the scale is finite and above 0.
+    bool SetViewScale(double scale);
+    const WqGePoint3d& GetViewCenter() const { return m_center; }
+    // On the sheet: z is dropped. False for a point that is not finite.
+    bool SetViewCenter(const WqGePoint3d& center);
+    const WqGePoint3d& GetModelOrigin() const { return m_modelOrigin; }
+    bool SetModelOrigin(const WqGePoint3d& origin);
+
+    const WqGeMatrix3d& GetOrientation() const { return m_orientation; }
+    // Looking along `direction` with `up` showing up the sheet, then turned counter-clockwise
+    // on the sheet by `rotation` radians. Only the part of `up` across the direction counts.
+    // False, changing nothing, for a zero direction or an up along it.
+    bool SetOrientation(const WqGeVector3d& direction, const WqGeVector3d& up, double rotation);
+    // The model direction the view looks along (unit).
+    WqGeVector3d GetViewDirection() const;
+
+    const std::vector<DLxViewEdge>& GetEdges() const { return m_edges; }
+    // Null when the view has no edge of that id.
+    const DLxViewEdge* FindEdge(int32_t id) const;
+    // False, changing nothing, when an edge is not well formed or two share an id.
+    bool SetEdges(std::vector<DLxViewEdge> edges);
+    bool AddEdge(const DLxViewEdge& edge);
+    bool RemoveEdge(int32_t id);
+
+    // Model to sheet and back. SheetToModel answers the model point on the plane through the
+    // model origin across the view direction.
+    WqGeMatrix3d GetModelToSheet() const;
+    WqGePoint3d ModelToSheet(const WqGePoint3d& model) const;
+    WqGePoint3d SheetToModel(const WqGePoint3d& sheet) const;
+    DLxSheetCurve ProjectEdge(const DLxViewEdge& edge) const;
+    // A view without breaks: broken and unbroken sheet positions are the same.
+    WqGePoint3d BrokenToUnbroken(const WqGePoint3d& point) const { return point; }
+    WqGePoint3d UnbrokenToBroken(const WqGePoint3d& point) const { return point; }
+
+    // The view's proxy of an edge, made on the first request; null when the view has no edge
+    // of that id. The proxy stays when the edge goes, and answers as invalid until an edge of
+    // that id is back.
+    DLxEdgeGeometryProxy* FindEdgeProxy(int32_t id);
+    // What annotations that follow the view's geometry depend on: the view itself.
+    RDxNode* GetOutputBodySet() { return this; }
+
+    // Appends the projected edges, each item carrying its edge's id. An arc seen square-on is
+    // an arc; seen obliquely, a polyline through points of it.
+    void BuildDisplayList(SMxDisplayList& list) const;
+    // Around the projected edges; empty without edges.
+    BBox GetSheetBBox() const;
+
+    void Load(RSeStream& s);
+    void Save(RSeStream& s) const;
+    void FixPtrs(RSeMetaContext& ctx);
+    UTxResult Clone(DLxViewInstance* target, RSeCloneCommander* cc) const;
+
+private:
+    void BeginChange();
+
+    UTxString16 m_name;
+    double m_scale = 1.0;
+    WqGePoint3d m_center;
+    WqGePoint3d m_modelOrigin;
+    WqGeMatrix3d m_orientation;
+    std::vector<DLxViewEdge> m_edges;
+    std::vector<RSeRef<DLxEdgeGeometryProxy>> m_proxies;
+};
+
+namespace RSe {
+RSeMetaType* _InitMeta(const DLxViewInstance*);
+RSeMetaType* _GetMeta(const DLxViewInstance*);
+} // namespace RSe

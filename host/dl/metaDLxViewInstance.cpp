@@ -1,0 +1,116 @@
+#include "dc/RDxPersist.h"
+#include "dl/DLxEdgeGeometryProxy.h"
+#include "dl/DLxViewInstance.h"
+#include "rse/RSeErrors.h"
+#include "rse/RSeMeta.h"
+#include "rse/RSeSaveData.h"
+
+namespace {
+void InitGuid(UTxGUID& g) {
+    g = UTxGUID(0x7d1f0b11, 0x3c4e11d2, 0x9a110800, 0x09db0001);
+}
+
+void SaveEdge(RSeStream& s, const DLxViewEdge& e) {
+    s.Write(e.id);
+    s.Write(int32_t(e.kind));
+    if (e.kind == DLxEdgeKind::Line) {
+        RSeSaveData(s, e.start);
+        RSeSaveData(s, e.end);
+        return;
+    }
+    RSeSaveData(s, e.center);
+    RSeSaveData(s, e.normal);
+    RSeSaveData(s, e.refVector);
+    s.Write(e.radius);
+    s.Write(e.startAngle);
+    s.Write(e.endAngle);
+}
+
+void LoadEdge(RSeStream& s, DLxViewEdge& e) {
+    int32_t kind = 0;
+    s.Read(e.id);
+    s.Read(kind);
+    if (kind == int32_t(DLxEdgeKind::Line)) {
+        e.kind = DLxEdgeKind::Line;
+        RSeLoadData(s, e.start);
+        RSeLoadData(s, e.end);
+    } else if (kind == int32_t(DLxEdgeKind::Arc)) {
+        e.kind = DLxEdgeKind::Arc;
+        RSeLoadData(s, e.center);
+        RSeLoadData(s, e.normal);
+        RSeLoadData(s, e.refVector);
+        s.Read(e.radius);
+        s.Read(e.startAngle);
+        s.Read(e.endAngle);
+    } else {
+        RSe::ThrowDamaged(u"a view edge of an unknown kind");
+    }
+}
+} // namespace
+
+namespace RSe {
+RSeMetaType* _InitMeta(const DLxViewInstance*) {
+    static RSeMetaType* mt =
+        RSeMakeMeta<DLxViewInstance>(u"DLxViewInstance", &InitGuid, 0, 0xF18,
+                                     RSe::_InitMeta(static_cast<const RDxNode*>(nullptr)));
+    return mt;
+}
+RSeMetaType* _GetMeta(const DLxViewInstance* p) {
+    return _InitMeta(p);
+}
+} // namespace RSe
+
+static RSeMetaType* const s_meta = RSe::_InitMeta(static_cast<const DLxViewInstance*>(nullptr));
+
+RSeMetaType* DLxViewInstance::GetMeta() const {
+    return RSe::_GetMeta(this);
+}
+
+void DLxViewInstance::Load(RSeStream& s) {
+    RSeMetaType::PlainLoad(this, s);
+    s.Read(m_name);
+    s.Read(m_scale);
+    RSeLoadData(s, m_center);
+    RSeLoadData(s, m_modelOrigin);
+    RSeLoadData(s, m_orientation);
+    uint32_t n = 0;
+    s.Read(n);
+    s.CheckCount(n, 2 * 5 + 2 * 25); // id, kind and the two points of the smallest edge
+    m_edges.assign(n, DLxViewEdge());
+    for (DLxViewEdge& e : m_edges)
+        LoadEdge(s, e);
+    RDxPersist::LoadRefs(s, m_proxies);
+}
+
+void DLxViewInstance::Save(RSeStream& s) const {
+    RSeMetaType::PlainSave(this, s);
+    s.Write(m_name);
+    s.Write(m_scale);
+    RSeSaveData(s, m_center);
+    RSeSaveData(s, m_modelOrigin);
+    RSeSaveData(s, m_orientation);
+    s.Write(uint32_t(m_edges.size()));
+    for (const DLxViewEdge& e : m_edges)
+        SaveEdge(s, e);
+    RDxPersist::SaveRefs(s, m_proxies);
+}
+
+void DLxViewInstance::FixPtrs(RSeMetaContext& ctx) {
+    RSeMetaType::PlainFixPtrs(this, ctx);
+    RDxPersist::FixRefs(m_proxies, ctx);
+}
+
+UTxResult DLxViewInstance::Clone(DLxViewInstance* target, RSeCloneCommander* cc) const {
+    RSeMetaType::PlainClone(this, target, cc);
+    target->m_name = m_name;
+    target->m_scale = m_scale;
+    target->m_center = m_center;
+    target->m_modelOrigin = m_modelOrigin;
+    target->m_orientation = m_orientation;
+    target->m_edges = m_edges;
+    // The copy keeps only the proxies copied along with it: the others speak for this view.
+    target->m_proxies.clear();
+    for (const RSeRef<DLxEdgeGeometryProxy>& r : m_proxies)
+        if (RSeIDed* copy = cc->CloneOf(r)) target->m_proxies.emplace_back(RSeRefBase(copy));
+    return {};
+}
