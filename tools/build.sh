@@ -37,11 +37,10 @@ main)
     out=build/out
     mkdir -p "$out"
     "$bin/korvu" --help
-    "$bin/korvu" sample "$out/sample.kvd"
-    "$bin/korvu" dump "$out/sample.kvd"
-    "$bin/korvu" resave "$out/sample.kvd" "$out/sample-resaved.kvd"
-    cmp "$out/sample.kvd" "$out/sample-resaved.kvd"
-    echo "sample document saved, loaded and saved again: identical bytes ($out/sample.kvd)"
+    "$bin/korvu" run examples/assembly.json examples/assembly.txt -o "$out/assembly.kvd" \
+        --svg "$out" --png "$out" --pdf "$out/assembly.pdf"
+    "$bin/korvu" dump "$out/assembly.kvd"
+    echo "the drawing and its pictures are in $out/"
     ;;
 test)
     install_missing
