@@ -8,9 +8,13 @@
 #include <sstream>
 
 #include "WinModule.h"
+#include "dc/RDxComputeContext.h"
+#include "dc/RDxInstance.h"
 #include "dc/RDxNode.h"
+#include "dc/RDxState.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
+#include "dl/DLxEmblem.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
 #include "fw/FWxAppletExtension.h"
@@ -67,15 +71,19 @@ UTxResult KorvuDrawSheets(DLxDrawingDoc& doc, const KorvuOutputs& outputs, std::
     const std::vector<DLxSheet*> sheets = doc.GetSheets();
     for (size_t i = 0; i < sheets.size(); ++i) {
         DLxSheet* sheet = sheets[i];
-        // The views' edges; annotations join as their kinds draw themselves.
-        std::vector<SMxDisplayList> lists;
+        // The views' edges first, then every emblem's display list, in the sheet's order.
+        RDxComputeContext ctx;
+        sheet->Recompute(ctx); // a failing node draws what it has; the dump shows its health
         const std::vector<DLxViewInstance*> views = sheet->GetViews();
-        lists.resize(views.size());
+        std::vector<SMxDisplayList> lists(views.size());
         std::vector<RNxLayer> layers;
         for (size_t k = 0; k < views.size(); ++k) {
             views[k]->BuildDisplayList(lists[k]);
             layers.push_back({&lists[k], WqGeMatrix3d()});
         }
+        for (const RSeRef<RDxNode>& node : sheet->GetNodes())
+            if (auto* emblem = dynamic_cast<DLxEmblem*>(node.get()))
+                layers.push_back({&emblem->GetDisplayList(), WqGeMatrix3d()});
         const RNxSheet page{sheet->GetName(), sheet->GetWidth(), sheet->GetHeight()};
         const std::string base = FileNameOf(sheet->GetName());
         std::vector<std::pair<std::string, RNxFormat>> targets;
@@ -118,7 +126,13 @@ std::string KorvuDump(DLxDrawingDoc& doc) {
                     << ") edges " << view->GetEdges().size() << "\n";
             } else {
                 out << "  " << UTx::ToUtf8(node->GetMeta()->GetName()) << " #" << node->GetId()
-                    << "\n";
+                    << (node->IsSick() ? " (sick)" : "") << "\n";
+                // An instance's states, in input order.
+                if (auto* inst = dynamic_cast<RDxInstance*>(node))
+                    for (uint32_t i = 0; i < inst->GetInputStateCount(); ++i)
+                        if (RDxState* state = inst->GetInputState(i))
+                            out << "    state " << UTx::ToUtf8(state->GetMeta()->GetName()) << " #"
+                                << state->GetId() << "\n";
             }
         }
     }

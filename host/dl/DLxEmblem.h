@@ -1,0 +1,29 @@
+#pragma once
+// Base of everything placed on a sheet that draws itself: an instance whose compute fills the
+// display list that the sheet is drawn from. The list is derived, so it is not stored; a
+// loaded or restored emblem draws again when it computes.
+#include <memory>
+
+#include "dc/RDxInstance.h"
+
+class SMxDisplayList;
+
+class DLxEmblem : public RDxInstance {
+public:
+    DLxEmblem();
+    explicit DLxEmblem(const RSeStream* s);
+    ~DLxEmblem() override;
+    RSeMetaType* GetMeta() const override;
+
+    // What the emblem drew last; empty before its first compute.
+    const SMxDisplayList& GetDisplayList() const { return *m_list; }
+    SMxDisplayList& GetDisplayList() { return *m_list; }
+
+private:
+    std::unique_ptr<SMxDisplayList> m_list;
+};
+
+namespace RSe {
+RSeMetaType* _InitMeta(const DLxEmblem*);
+RSeMetaType* _GetMeta(const DLxEmblem*);
+} // namespace RSe
