@@ -5,3 +5,5 @@
 
 std::u16string WinFromUtf8(std::string_view utf8);
 std::string WinToUtf8(std::u16string_view utf16);
+// Appends one code point (U+FFFD for one beyond Unicode) in UTF-8.
+void WinAppendUtf8(std::string& out, char32_t code);

@@ -3,6 +3,8 @@
 #include "render/RNxCairo.h"
 #include "render/RNxScene.h"
 
+#include "WinText.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -38,21 +40,7 @@ void appendUtf8(std::string& out, char32_t code) {
     default:
         break;
     }
-    if (code < 0x80) {
-        out += char(code);
-    } else if (code < 0x800) {
-        out += char(0xC0 | (code >> 6));
-        out += char(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += char(0xE0 | (code >> 12));
-        out += char(0x80 | ((code >> 6) & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    } else {
-        out += char(0xF0 | (code >> 18));
-        out += char(0x80 | ((code >> 12) & 0x3F));
-        out += char(0x80 | ((code >> 6) & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    }
+    WinAppendUtf8(out, code);
 }
 
 std::string escaped(const std::string& utf8) {
