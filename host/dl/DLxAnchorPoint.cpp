@@ -33,6 +33,20 @@ bool DLxAnchorPoint::EdgePoint(WqGePoint3d& point) const {
     return proxy && proxy->EvalPoint(m_param, point);
 }
 
+DLxAnchorPoint* DLxAnchorPoint::Create(RDxFragment* fragment) {
+    if (!fragment || !fragment->GetSegment()) return nullptr;
+    return MakeAnchor(fragment->GetSegment(), fragment);
+}
+
+void DLxAnchorPoint::PassValue(DLxAnchorPoint* target, int32_t) const {
+    if (!target || target == this) return;
+    target->BeginValueChange();
+    target->m_point = m_point;
+    target->m_view = m_view;
+    target->m_proxy = m_proxy;
+    target->m_param = m_param;
+}
+
 WqGePoint3d DLxAnchorPoint::GetPoint() const {
     WqGePoint3d p;
     return EdgePoint(p) ? p : m_point;

@@ -23,6 +23,13 @@ public:
     // answers null when the view has no edge of that id.
     static DLxAnchorPoint* CreateFree(DLxSheet* sheet, const WqGePoint3d& point);
     static DLxAnchorPoint* CreateOnEdge(DLxViewInstance* view, int32_t edgeId, double param);
+    // A free anchor at the origin in the fragment's segment, added to the fragment; null
+    // without one.
+    static DLxAnchorPoint* Create(RDxFragment* fragment);
+
+    // Makes `target` the same anchor: point, view, edge and parameter (direction is the host's
+    // hook, unused).
+    void PassValue(DLxAnchorPoint* target, int32_t direction) const;
 
     // On the sheet (z = 0). On a valid edge: the edge's point at the parameter.
     WqGePoint3d GetPoint() const;

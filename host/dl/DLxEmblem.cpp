@@ -4,5 +4,5 @@
 
 DLxEmblem::DLxEmblem() : m_list(std::make_unique<SMxDisplayList>()) {}
 DLxEmblem::DLxEmblem(const RSeStream* s)
-    : RDxInstance(s), m_list(std::make_unique<SMxDisplayList>()) {}
+    : DUxEmblem(s), m_list(std::make_unique<SMxDisplayList>()) {}
 DLxEmblem::~DLxEmblem() = default;

@@ -4,11 +4,11 @@
 // loaded or restored emblem draws again when it computes.
 #include <memory>
 
-#include "dc/RDxInstance.h"
+#include "du/DUxEmblem.h"
 
 class SMxDisplayList;
 
-class DLxEmblem : public RDxInstance {
+class DLxEmblem : public DUxEmblem {
 public:
     DLxEmblem();
     explicit DLxEmblem(const RSeStream* s);

@@ -9,6 +9,7 @@
 #include "ge/WqGeVector3d.h"
 
 template <typename T> class WqArray;
+class DUxAnnotationInstance;
 
 enum class DUxCurveKind : int32_t { None = 0, Line, CircArc, Polyline };
 
@@ -59,6 +60,9 @@ public:
     // ends; other curves the parameter of their closest point.
     virtual bool ParamOf(const WqGePoint3d& point, double& param) const;
     virtual bool EvalPoint(double param, WqGePoint3d& point) const;
+    // The annotation the geometry belongs to, when it is another annotation's (a dimension
+    // line, a leader); null for model and sheet geometry.
+    virtual DUxAnnotationInstance* GetAnnotationInstance() const { return nullptr; }
 };
 
 namespace RSe {

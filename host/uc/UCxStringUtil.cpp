@@ -1,5 +1,6 @@
 #include "uc/UCxStringUtil.h"
 
+#include "rd/RDxString.h"
 #include "sm/SMxDisplayItem.h"
 
 #include <algorithm>
@@ -173,4 +174,9 @@ UTxString16 UCxStringUtil::GdtGlyphToUnicode(int32_t symbol) {
     for (const GdtEntry& entry : kGdtTable)
         if (static_cast<int32_t>(entry.symbol) == symbol) return entry.text;
     return {};
+}
+
+BBox UCxStringUtil::GetBBox(const RDxString& text, FWxSceneDoc*) {
+    return GetBBox(text.GetDisplayText(), text.GetTextHeight(), kDefaultLinePitch,
+                   SMxTextAlign::MiddleCenter, WqGePoint3d::kOrigin, WqGeVector3d::kXAxis);
 }

@@ -11,6 +11,8 @@
 #include <vector>
 
 enum class SMxTextAlign : uint8_t;
+class FWxSceneDoc;
+class RDxString;
 
 // Size of a block of text in the monospace model.
 struct UCxTextExtent {
@@ -98,6 +100,9 @@ public:
                         SMxTextAlign alignment, const WqGePoint3d& position,
                         const WqGeVector3d& direction,
                         const WqGeVector3d& normal = WqGeVector3d::kZAxis);
+    // The box of a string state's display text at its own height, centred on the origin along
+    // X (the document does not change the metrics of the monospace model).
+    static BBox GetBBox(const RDxString& text, FWxSceneDoc* doc);
     // Unit baseline and up directions of a text's frame, as SMxTextItem::GetTextFrame.
     static void GetTextFrame(const WqGeVector3d& direction, const WqGeVector3d& normal,
                              WqGeVector3d& xAxis, WqGeVector3d& yAxis);

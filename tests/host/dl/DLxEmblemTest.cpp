@@ -48,6 +48,10 @@ TEST(DLxEmblem, DrawsWhenItsSheetRecomputes) {
     ASSERT_FALSE(sheet->Recompute(ctx).Failed());
     ASSERT_EQ(mark->GetDisplayList().FindAll(9).length(), 1);
     EXPECT_TRUE(mark->GetMeta()->IsKindOf(RSe::_GetMeta(static_cast<const DLxEmblem*>(nullptr))));
+    // Emblems are the host's annotations: clipping and selection reach them as such.
+    EXPECT_TRUE(mark->GetMeta()->IsKindOf(RSe::_GetMeta(static_cast<const DUxEmblem*>(nullptr))));
+    EXPECT_TRUE(mark->GetMeta()->IsKindOf(
+        RSe::_GetMeta(static_cast<const DUxAnnotationInstance*>(nullptr))));
 }
 
 } // namespace

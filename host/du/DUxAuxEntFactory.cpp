@@ -1,0 +1,47 @@
+#include "du/DUxAuxEntFactory.h"
+
+#include <memory>
+
+#include "du/DUxCAuxEntArray.h"
+
+DUxCAuxText* DUxAuxEntFactory::CreateText(DUxCAuxEntArray& array, const WqGePoint3d& at,
+                                          int32_t attachment, const UTxString16& text,
+                                          int32_t fontId, int32_t gdtFontId, const void*,
+                                          RSeSegment*, int32_t refPoint, double height) {
+    auto t = std::make_unique<DUxCAuxText>();
+    t->position = at;
+    t->attachment = attachment;
+    t->text = text;
+    t->fontId = fontId;
+    t->gdtFontId = gdtFontId;
+    t->refPoint = refPoint;
+    t->height = height;
+    return static_cast<DUxCAuxText*>(array.Append(std::move(t)));
+}
+
+DUxCAuxPolyLine* DUxAuxEntFactory::CreateSingleSegmentPolyLine(DUxCAuxEntArray& array,
+                                                               const WqGePoint3d& from,
+                                                               const WqGePoint3d& to, const void*,
+                                                               RSeSegment*) {
+    auto p = std::make_unique<DUxCAuxPolyLine>();
+    p->points = {from, to};
+    return static_cast<DUxCAuxPolyLine*>(array.Append(std::move(p)));
+}
+
+DUxCAuxPolyLine* DUxAuxEntFactory::CreateMultiSegmentPolyLine(DUxCAuxEntArray& array,
+                                                              const WqGePoint3d* points,
+                                                              int32_t count, const void*,
+                                                              RSeSegment*) {
+    auto p = std::make_unique<DUxCAuxPolyLine>();
+    p->points.assign(points, points + (count > 0 ? count : 0));
+    return static_cast<DUxCAuxPolyLine*>(array.Append(std::move(p)));
+}
+
+DUxCAuxCircle* DUxAuxEntFactory::CreateCircleByCenter(DUxCAuxEntArray& array,
+                                                      const WqGePoint3d& centre, double radius,
+                                                      bool filled, const WqGeMatrix3d& xform,
+                                                      const void*, RSeSegment*) {
+    auto c = std::make_unique<DUxCAuxCircle>(centre, radius, WqGeVector3d::kZAxis, filled);
+    c->TransformBy(xform);
+    return static_cast<DUxCAuxCircle*>(array.Append(std::move(c)));
+}

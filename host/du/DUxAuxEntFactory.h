@@ -1,0 +1,37 @@
+#pragma once
+// Makes auxiliary entities into an array. The line style and segment arguments are accepted
+// for the callers' sake; the entities are transient and drawn with the list's own pen.
+#include <cstdint>
+
+class DUxCAuxEntArray;
+class DUxCAuxText;
+class DUxCAuxPolyLine;
+class DUxCAuxCircle;
+class RSeSegment;
+class WqGeMatrix3d;
+class WqGePoint3d;
+
+#include "utx/UTxString16.h"
+
+class DUxAuxEntFactory {
+public:
+    // `height` is the text height in model units.
+    static DUxCAuxText* CreateText(DUxCAuxEntArray& array, const WqGePoint3d& at,
+                                   int32_t attachment, const UTxString16& text, int32_t fontId,
+                                   int32_t gdtFontId, const void* lineStyle, RSeSegment* segment,
+                                   int32_t refPoint, double height);
+    static DUxCAuxPolyLine* CreateSingleSegmentPolyLine(DUxCAuxEntArray& array,
+                                                        const WqGePoint3d& from,
+                                                        const WqGePoint3d& to,
+                                                        const void* lineStyle,
+                                                        RSeSegment* segment);
+    static DUxCAuxPolyLine* CreateMultiSegmentPolyLine(DUxCAuxEntArray& array,
+                                                       const WqGePoint3d* points, int32_t count,
+                                                       const void* lineStyle,
+                                                       RSeSegment* segment);
+    // The circle placed by the matrix.
+    static DUxCAuxCircle* CreateCircleByCenter(DUxCAuxEntArray& array, const WqGePoint3d& centre,
+                                               double radius, bool filled,
+                                               const WqGeMatrix3d& xform, const void* lineStyle,
+                                               RSeSegment* segment);
+};

@@ -1,0 +1,84 @@
+#pragma once
+// Auxiliary entities: the simple drawing pieces (texts, polylines, circles) that annotation
+// layouts produce before they are drawn into a display list.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "ge/BBox.h"
+#include "ge/WqGeMatrix3d.h"
+#include "ge/WqGePoint3d.h"
+#include "ge/WqGeVector3d.h"
+#include "utx/UTxString16.h"
+
+class SMxDisplayList;
+
+class DUxCAuxEnt {
+public:
+    virtual ~DUxCAuxEnt() = default;
+    virtual void TransformBy(const WqGeMatrix3d& m) = 0;
+    virtual void Draw(SMxDisplayList& list) const = 0;
+    virtual void AddExtents(BBox& box) const = 0;
+};
+
+// A text at a point. Attachment 5 centres it on the point; 12 puts the middle of its baseline
+// there. The text may hold formatted-text codes (font switches, escaped braces and backslashes).
+class DUxCAuxText : public DUxCAuxEnt {
+public:
+    WqGePoint3d position;
+    WqGeVector3d direction = WqGeVector3d::kXAxis;
+    UTxString16 text;
+    int32_t attachment = 5;
+    int32_t refPoint = 7;
+    int32_t fontId = 0;
+    int32_t gdtFontId = 0;
+    double height = 0.0;
+
+    void TransformBy(const WqGeMatrix3d& m) override;
+    void Draw(SMxDisplayList& list) const override;
+    void AddExtents(BBox& box) const override;
+};
+
+class DUxCAuxPolyLine : public DUxCAuxEnt {
+public:
+    std::vector<WqGePoint3d> points;
+    void TransformBy(const WqGeMatrix3d& m) override;
+    void Draw(SMxDisplayList& list) const override;
+    void AddExtents(BBox& box) const override;
+};
+
+class DUxCAuxCircle : public DUxCAuxEnt {
+public:
+    DUxCAuxCircle() = default;
+    // `filled` draws a disc.
+    DUxCAuxCircle(const WqGePoint3d& centre, double radius, const WqGeVector3d& normal,
+                  bool filled)
+        : centre(centre), radius(radius), normal(normal), filled(filled) {}
+    WqGePoint3d centre;
+    double radius = 0.0;
+    WqGeVector3d normal = WqGeVector3d::kZAxis;
+    bool filled = false;
+    void TransformBy(const WqGeMatrix3d& m) override;
+    void Draw(SMxDisplayList& list) const override;
+    void AddExtents(BBox& box) const override;
+};
+
+// Owns its entities, in the order they were made.
+class DUxCAuxEntArray {
+public:
+    DUxCAuxEnt* Append(std::unique_ptr<DUxCAuxEnt> e);
+    int32_t GetSize() const { return int32_t(m_ents.size()); }
+    DUxCAuxEnt* GetAt(int32_t i) const { return m_ents[size_t(i)].get(); }
+    DUxCAuxEnt* Last() const { return m_ents.empty() ? nullptr : m_ents.back().get(); }
+    void Clear() { m_ents.clear(); }
+    void Draw(SMxDisplayList& list) const;
+    BBox GetExtents() const;
+
+private:
+    std::vector<std::unique_ptr<DUxCAuxEnt>> m_ents;
+};
+
+// The plain text of formatted text: font switches "\Fid;" dropped, "\{", "\}" and "\\" made
+// their characters; a character in the GD&T symbol font (by fontId gdtFont) drawn as its
+// Unicode symbol.
+UTxString16 DUxPlainText(const UTxString16& formatted, int32_t gdtFontId, int32_t startFontId);

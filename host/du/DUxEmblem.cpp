@@ -1,0 +1,5 @@
+#include "du/DUxEmblem.h"
+
+#include "du/DUxArrowHead.h"
+
+void DUxEmblem::GetArrowHeadBoxes(std::vector<DUxArrowHeadBox>&) {}

@@ -1,0 +1,136 @@
+#pragma once
+// The feature-control-frame style: merging and padding rules, cell white space, the unit
+// attributes a frame may use instead of its own, which GD&T and auxiliary symbols are offered
+// (bit masks) and its text style. The wrapper is what drawing code reads through.
+#include <array>
+#include <cstdint>
+
+#include "dc/RDxObject.h"
+#include "fw/FWxStyle.h"
+#include "rse/RSeRef.h"
+
+// The text look of a style: font, GD&T symbol font and size (model units).
+class DUxTextStyleWrapper {
+public:
+    DUxTextStyleWrapper() = default;
+    DUxTextStyleWrapper(int32_t fontId, int32_t gdtFontId, double fontSize)
+        : m_fontId(fontId), m_gdtFontId(gdtFontId), m_fontSize(fontSize) {}
+    int32_t GetFontId() const { return m_fontId; }
+    int32_t GetGdtFontId() const { return m_gdtFontId; }
+    double GetFontSize() const { return m_fontSize; }
+
+private:
+    int32_t m_fontId = 0;
+    int32_t m_gdtFontId = 0;
+    double m_fontSize = 0.0;
+};
+
+// The unit attributes a frame style keeps, in the order a standard copies them.
+enum class DUxUnitField : int32_t {
+    PrimUnitType,
+    PrimDecimalMarker,
+    DisplayPrimUnitStr,
+    PrimSuppressLeadZero,
+    PrimSuppressTrailZero,
+    DisplayType,
+    DisplayAltUnit,
+    AltUnitType,
+    AltDecimalMarker,
+    DisplayAltUnitStr,
+    AltSuppressLeadZero,
+    AltSuppressTrailZero,
+    AltPrecision,
+    Count
+};
+
+class DUxFeatureControlFrameStyle : public FWxStyle {
+public:
+    DUxFeatureControlFrameStyle() = default;
+    explicit DUxFeatureControlFrameStyle(const RSeStream* s) : FWxStyle(s) {}
+    RSeMetaType* GetMeta() const override;
+
+    // Setters change nothing and record nothing when the value is the same.
+    bool GetMergeSymbol() const { return m_mergeSymbol; }
+    void SetMergeSymbol(bool v) { Set(m_mergeSymbol, v); }
+    bool GetMergeTolerance() const { return m_mergeTolerance; }
+    void SetMergeTolerance(bool v) { Set(m_mergeTolerance, v); }
+    bool GetMergeDatum() const { return m_mergeDatum; }
+    void SetMergeDatum(bool v) { Set(m_mergeDatum, v); }
+    bool GetEndPadding() const { return m_endPadding; }
+    void SetEndPadding(bool v) { Set(m_endPadding, v); }
+    bool GetUseCommonSetting() const { return m_useCommon; }
+    void SetUseCommonSetting(bool v) { Set(m_useCommon, v); }
+    double GetWhiteSpace() const { return m_whiteSpace; }
+    void SetWhiteSpace(double v) { Set(m_whiteSpace, v); }
+    double GetFrameGap() const { return m_frameGap; }
+    void SetFrameGap(double v) { Set(m_frameGap, v); }
+    // Cell height: twice the font size when scaled to the text height, else GetSize.
+    bool GetScaleToTextHeight() const { return m_scaleToText; }
+    void SetScaleToTextHeight(bool v) { Set(m_scaleToText, v); }
+    double GetSize() const { return m_size; }
+    void SetSize(double v) { Set(m_size, v); }
+    int32_t GetUnitValue(DUxUnitField f) const { return m_units[size_t(f)]; }
+    void SetUnitValue(DUxUnitField f, int32_t v) { Set(m_units[size_t(f)], v); }
+    // Bit masks of the offered symbols (the bits are the standards' choice).
+    uint32_t GetGdtSymbols() const { return m_gdtMask; }
+    void SetGdtSymbols(uint32_t mask) { Set(m_gdtMask, mask); }
+    uint32_t GetAuxSymbols() const { return m_auxMask; }
+    void SetAuxSymbols(uint32_t mask) { Set(m_auxMask, mask); }
+    DUxTextStyleWrapper GetTextStyle() const { return {m_fontId, m_gdtFontId, m_fontSize}; }
+    void SetTextStyle(const DUxTextStyleWrapper& t);
+
+    void Load(RSeStream& s);
+    void Save(RSeStream& s) const;
+    UTxResult Clone(DUxFeatureControlFrameStyle* target, RSeCloneCommander* cc) const;
+
+private:
+    template <class T> void Set(T& field, const T& v) {
+        if (field == v) return;
+        Prepare();
+        field = v;
+    }
+    void Prepare();
+
+    bool m_mergeSymbol = true;
+    bool m_mergeTolerance = false;
+    bool m_mergeDatum = false;
+    bool m_endPadding = false;
+    bool m_useCommon = true;
+    bool m_scaleToText = true;
+    double m_whiteSpace = 0.0;
+    double m_frameGap = 0.0;
+    double m_size = 0.0;
+    std::array<int32_t, size_t(DUxUnitField::Count)> m_units{};
+    uint32_t m_gdtMask = 0;
+    uint32_t m_auxMask = 0;
+    int32_t m_fontId = 1;
+    int32_t m_gdtFontId = 2;
+    double m_fontSize = 3.5;
+};
+
+// Read access to a frame style for the object that uses it (its owner, e.g. a frame state).
+class DUxFeatureControlFrameStyleWrapper {
+public:
+    DUxFeatureControlFrameStyleWrapper(const RSeRef<DUxFeatureControlFrameStyle>& style,
+                                       const RSeRef<RDxObject>& owner)
+        : m_style(style), m_owner(owner) {}
+    const RSeRef<DUxFeatureControlFrameStyle>& GetStyle() const { return m_style; }
+    const RSeRef<RDxObject>& GetObject() const { return m_owner; }
+    DUxTextStyleWrapper GetTextStyleWrapper() const { return m_style->GetTextStyle(); }
+    bool GetScaleToTextHeight() const { return m_style->GetScaleToTextHeight(); }
+    double GetSize() const { return m_style->GetSize(); }
+    double GetWhiteSpace() const { return m_style->GetWhiteSpace(); }
+    bool GetEndPadding() const { return m_style->GetEndPadding(); }
+    bool GetMergeSymbol() const { return m_style->GetMergeSymbol(); }
+    bool GetMergeTolerance() const { return m_style->GetMergeTolerance(); }
+    bool GetMergeDatum() const { return m_style->GetMergeDatum(); }
+
+private:
+    RSeRef<DUxFeatureControlFrameStyle> m_style;
+    RSeRef<RDxObject> m_owner;
+};
+
+namespace RSe {
+RSeMetaType* _InitMeta(const DUxFeatureControlFrameStyle*);
+RSeMetaType* _GetMeta(const DUxFeatureControlFrameStyle*);
+} // namespace RSe

@@ -1,0 +1,77 @@
+#pragma once
+// States of a placed symbol: DUxSymState holds the symbol's values (its origin on the sheet, the
+// scale it was laid out at, its box around the origin and the outline drawn around it);
+// DUxDisplayListState holds the symbol's own display list, which is derived and not stored.
+#include <cstdint>
+#include <memory>
+
+#include "dc/RDxState.h"
+#include "ge/BBox.h"
+#include "ge/WqGePoint3d.h"
+#include "utx/UTxGUID.h"
+
+class SMxDisplayList;
+
+class DUxSymState : public RDxState {
+public:
+    enum EOutlineType : int32_t { kNoOutline = 0, kBoxOutline = 1 };
+
+    DUxSymState() = default;
+    explicit DUxSymState(const RSeStream* s) : RDxState(s) {}
+    RSeMetaType* GetMeta() const override;
+
+    // Made in the fragment's segment and added to the fragment.
+    static DUxSymState* Create(RDxFragment* fragment);
+
+    const WqGePoint3d& GetOrigin() const { return m_origin; }
+    void SetOrigin(const WqGePoint3d& origin);
+    double GetScale() const { return m_scale; }
+    void SetScale(double scale);
+    // Relative to the origin; empty until the symbol has a size.
+    const BBox& GetBoundingBox() const { return m_box; }
+    void SetBoundingBox(const BBox& box);
+    // Subclasses lay out stacks of symbols (balloons) instead of one box.
+    virtual bool GetUseStackingBehavior() const { return false; }
+
+    // Draws the symbol's body into `symbolList` and its texts into `textList`, placed at the
+    // origin. The base draws only the outline: for kBoxOutline the box as a closed polyline with
+    // item id 9 (the symbol's body); a symbol without a box draws nothing.
+    virtual void GenGraphics(SMxDisplayList& symbolList, SMxDisplayList& textList,
+                             int32_t landingPos, const UTxGUID& standard, bool upright,
+                             int32_t outlineType);
+
+    void Load(RSeStream& s);
+    void Save(RSeStream& s) const;
+    UTxResult Clone(DUxSymState* target, RSeCloneCommander* cc) const;
+
+private:
+    WqGePoint3d m_origin;
+    double m_scale = 1.0;
+    BBox m_box;
+};
+
+class DUxDisplayListState : public RDxState {
+public:
+    DUxDisplayListState();
+    explicit DUxDisplayListState(const RSeStream* s);
+    ~DUxDisplayListState() override;
+    RSeMetaType* GetMeta() const override;
+
+    static DUxDisplayListState* Create(RDxFragment* fragment);
+
+    // Empty until the owner draws; a loaded state is empty until the owner draws again.
+    SMxDisplayList& GetDisplayList() { return *m_list; }
+    const SMxDisplayList& GetDisplayList() const { return *m_list; }
+    // Replaces the list's content.
+    void SetDisplayList(const SMxDisplayList& list);
+
+private:
+    std::unique_ptr<SMxDisplayList> m_list;
+};
+
+namespace RSe {
+RSeMetaType* _InitMeta(const DUxSymState*);
+RSeMetaType* _GetMeta(const DUxSymState*);
+RSeMetaType* _InitMeta(const DUxDisplayListState*);
+RSeMetaType* _GetMeta(const DUxDisplayListState*);
+} // namespace RSe

@@ -1,0 +1,90 @@
+#include "du/DUxFeatureControlFrameStyle.h"
+
+#include "rse/RSeMeta.h"
+#include "rse/RSeSaveData.h"
+
+namespace {
+void InitGuid(UTxGUID& g) {
+    g = UTxGUID(0x7d1f0c02, 0x3c4e11d2, 0x9a110800, 0x09db0202);
+}
+} // namespace
+
+namespace RSe {
+RSeMetaType* _InitMeta(const DUxFeatureControlFrameStyle*) {
+    static RSeMetaType* mt = RSeMakeMeta<DUxFeatureControlFrameStyle>(
+        u"DUxFeatureControlFrameStyle", &InitGuid, 0, 0xF18,
+        RSe::_InitMeta(static_cast<const FWxStyle*>(nullptr)));
+    return mt;
+}
+RSeMetaType* _GetMeta(const DUxFeatureControlFrameStyle* p) {
+    return _InitMeta(p);
+}
+} // namespace RSe
+
+static RSeMetaType* const s_meta =
+    RSe::_InitMeta(static_cast<const DUxFeatureControlFrameStyle*>(nullptr));
+
+RSeMetaType* DUxFeatureControlFrameStyle::GetMeta() const {
+    return RSe::_GetMeta(this);
+}
+
+void DUxFeatureControlFrameStyle::Load(RSeStream& s) {
+    FWxStyle::Load(s);
+    s.Read(m_mergeSymbol);
+    s.Read(m_mergeTolerance);
+    s.Read(m_mergeDatum);
+    s.Read(m_endPadding);
+    s.Read(m_useCommon);
+    s.Read(m_scaleToText);
+    s.Read(m_whiteSpace);
+    s.Read(m_frameGap);
+    s.Read(m_size);
+    for (int32_t& u : m_units)
+        s.Read(u);
+    s.Read(m_gdtMask);
+    s.Read(m_auxMask);
+    s.Read(m_fontId);
+    s.Read(m_gdtFontId);
+    s.Read(m_fontSize);
+}
+
+void DUxFeatureControlFrameStyle::Save(RSeStream& s) const {
+    FWxStyle::Save(s);
+    s.Write(m_mergeSymbol);
+    s.Write(m_mergeTolerance);
+    s.Write(m_mergeDatum);
+    s.Write(m_endPadding);
+    s.Write(m_useCommon);
+    s.Write(m_scaleToText);
+    s.Write(m_whiteSpace);
+    s.Write(m_frameGap);
+    s.Write(m_size);
+    for (int32_t u : m_units)
+        s.Write(u);
+    s.Write(m_gdtMask);
+    s.Write(m_auxMask);
+    s.Write(m_fontId);
+    s.Write(m_gdtFontId);
+    s.Write(m_fontSize);
+}
+
+UTxResult DUxFeatureControlFrameStyle::Clone(DUxFeatureControlFrameStyle* t,
+                                             RSeCloneCommander* cc) const {
+    FWxStyle::Clone(t, cc);
+    t->m_mergeSymbol = m_mergeSymbol;
+    t->m_mergeTolerance = m_mergeTolerance;
+    t->m_mergeDatum = m_mergeDatum;
+    t->m_endPadding = m_endPadding;
+    t->m_useCommon = m_useCommon;
+    t->m_scaleToText = m_scaleToText;
+    t->m_whiteSpace = m_whiteSpace;
+    t->m_frameGap = m_frameGap;
+    t->m_size = m_size;
+    t->m_units = m_units;
+    t->m_gdtMask = m_gdtMask;
+    t->m_auxMask = m_auxMask;
+    t->m_fontId = m_fontId;
+    t->m_gdtFontId = m_gdtFontId;
+    t->m_fontSize = m_fontSize;
+    return {};
+}

@@ -1,0 +1,82 @@
+#include "Standard/DLxCPartListStd.h"
+
+#include "Standard/DLxStdNorms.h"
+#include "rse/RSeTransaction.h"
+
+bool DLxCPartListStd::setFactoryDefaults() {
+    return true;
+}
+
+namespace {
+template <class T>
+RSeRef<DUxCategoryDefault> Make(FWxSceneDoc* doc, RSeSegment* segment, int32_t category,
+                                const UTxGUID& standard) {
+    if (!segment) return {};
+    T* obj = new (RSe::_GetMeta(static_cast<const T*>(nullptr)), segment)
+        T(doc, category, standard);
+    if (!obj->CanSetFactoryDefaults()) return {};
+    obj->setFactoryDefaults();
+    return RSeRef<DUxCategoryDefault>(obj);
+}
+} // namespace
+
+RSeRef<DUxCategoryDefault> DLxCPartListStdANSI::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
+                                                         int32_t category,
+                                                         const UTxGUID& standard) {
+    return Make<DLxCPartListStdANSI>(doc, segment, category, standard);
+}
+
+UTxString16 DLxCPartListStdANSI::GetStandardReference() const {
+    return DLxNormTitle(DLxStdKind::PartList, DLxStdWhich::ANSI);
+}
+
+RSeRef<DUxCategoryDefault> DLxCPartListStdBSI::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
+                                                         int32_t category,
+                                                         const UTxGUID& standard) {
+    return Make<DLxCPartListStdBSI>(doc, segment, category, standard);
+}
+
+UTxString16 DLxCPartListStdBSI::GetStandardReference() const {
+    return DLxNormTitle(DLxStdKind::PartList, DLxStdWhich::BSI);
+}
+
+RSeRef<DUxCategoryDefault> DLxCPartListStdDIN::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
+                                                         int32_t category,
+                                                         const UTxGUID& standard) {
+    return Make<DLxCPartListStdDIN>(doc, segment, category, standard);
+}
+
+UTxString16 DLxCPartListStdDIN::GetStandardReference() const {
+    return DLxNormTitle(DLxStdKind::PartList, DLxStdWhich::DIN);
+}
+
+RSeRef<DUxCategoryDefault> DLxCPartListStdGB::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
+                                                         int32_t category,
+                                                         const UTxGUID& standard) {
+    return Make<DLxCPartListStdGB>(doc, segment, category, standard);
+}
+
+UTxString16 DLxCPartListStdGB::GetStandardReference() const {
+    return DLxNormTitle(DLxStdKind::PartList, DLxStdWhich::GB);
+}
+
+RSeRef<DUxCategoryDefault> DLxCPartListStdISO::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
+                                                         int32_t category,
+                                                         const UTxGUID& standard) {
+    return Make<DLxCPartListStdISO>(doc, segment, category, standard);
+}
+
+UTxString16 DLxCPartListStdISO::GetStandardReference() const {
+    return DLxNormTitle(DLxStdKind::PartList, DLxStdWhich::ISO);
+}
+
+RSeRef<DUxCategoryDefault> DLxCPartListStdJIS::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
+                                                         int32_t category,
+                                                         const UTxGUID& standard) {
+    return Make<DLxCPartListStdJIS>(doc, segment, category, standard);
+}
+
+UTxString16 DLxCPartListStdJIS::GetStandardReference() const {
+    return DLxNormTitle(DLxStdKind::PartList, DLxStdWhich::JIS);
+}
+
