@@ -16,8 +16,8 @@ namespace {
 void BM_FcfLayoutThreeLines(benchmark::State& state) {
     FWxSceneDoc doc;
     RSeSegment* seg = RSe::SegmentOf(doc.GetRSeDb());
-    auto* style = new (RSe::_GetMeta(static_cast<const DUxFeatureControlFrameStyle*>(nullptr)),
-                       seg) DUxFeatureControlFrameStyle();
+    auto* style = new (RSe::_GetMeta(static_cast<const DUxFeatureControlFrameStyle*>(nullptr)), seg)
+        DUxFeatureControlFrameStyle();
     style->SetTextStyle(DUxTextStyleWrapper(1, 2, 3.5));
     style->SetWhiteSpace(0.1);
     style->SetEndPadding(true);

@@ -23,12 +23,10 @@ public:
     static DUxCAuxPolyLine* CreateSingleSegmentPolyLine(DUxCAuxEntArray& array,
                                                         const WqGePoint3d& from,
                                                         const WqGePoint3d& to,
-                                                        const void* lineStyle,
-                                                        RSeSegment* segment);
+                                                        const void* lineStyle, RSeSegment* segment);
     static DUxCAuxPolyLine* CreateMultiSegmentPolyLine(DUxCAuxEntArray& array,
                                                        const WqGePoint3d* points, int32_t count,
-                                                       const void* lineStyle,
-                                                       RSeSegment* segment);
+                                                       const void* lineStyle, RSeSegment* segment);
     // The circle placed by the matrix.
     static DUxCAuxCircle* CreateCircleByCenter(DUxCAuxEntArray& array, const WqGePoint3d& centre,
                                                double radius, bool filled,

@@ -47,8 +47,10 @@ UTxString16 DUxPlainText(const UTxString16& in, int32_t gdtFontId, int32_t start
                 bool numeric = !name.empty();
                 int32_t id = 0;
                 for (char16_t d : name) {
-                    if (d < u'0' || d > u'9') numeric = false;
-                    else id = id * 10 + (d - u'0');
+                    if (d < u'0' || d > u'9')
+                        numeric = false;
+                    else
+                        id = id * 10 + (d - u'0');
                 }
                 font = numeric ? id
                                : (name.find(u"GDT") != UTxString16::npos ? gdtFontId : startFontId);

@@ -1,5 +1,5 @@
 #pragma once
-// Auxiliary entities: the simple drawing pieces (texts, polylines, circles) that annotation
+// Auxiliary entities: the simple drawing parts (texts, polylines, circles) that annotation
 // layouts produce before they are drawn into a display list.
 #include <cstdint>
 #include <memory>
@@ -51,8 +51,7 @@ class DUxCAuxCircle : public DUxCAuxEnt {
 public:
     DUxCAuxCircle() = default;
     // `filled` draws a disc.
-    DUxCAuxCircle(const WqGePoint3d& centre, double radius, const WqGeVector3d& normal,
-                  bool filled)
+    DUxCAuxCircle(const WqGePoint3d& centre, double radius, const WqGeVector3d& normal, bool filled)
         : centre(centre), radius(radius), normal(normal), filled(filled) {}
     WqGePoint3d centre;
     double radius = 0.0;

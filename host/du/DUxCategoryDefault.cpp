@@ -4,8 +4,7 @@
 
 #include "du/DUxStandard.h"
 
-DUxCategoryDefault::DUxCategoryDefault(FWxSceneDoc* doc, int32_t category,
-                                       const UTxGUID& standard)
+DUxCategoryDefault::DUxCategoryDefault(FWxSceneDoc* doc, int32_t category, const UTxGUID& standard)
     : m_doc(doc), m_category(category), m_standard(standard) {}
 
 DUxStandard* DUxCategoryDefault::GetOwner() const {

@@ -52,8 +52,8 @@ private:
 };
 
 using DUxCategoryDefaultFn = RSeRef<DUxCategoryDefault> (*)(FWxSceneDoc* doc, RSeSegment* segment,
-                                                           int32_t category,
-                                                           const UTxGUID& standard);
+                                                            int32_t category,
+                                                            const UTxGUID& standard);
 
 // Constructing one makes its function the factory of (category, standard); destroying it
 // withdraws it. A later registration of the same pair wins until it goes.

@@ -6,6 +6,8 @@
 #include "du/DUxCategoryDefault.h"
 #include "fw/FWxSceneDoc.h"
 #include "rse/RSe.h"
+#include "rse/RSeDatabase.h"
+#include "rse/RSeSegment.h"
 
 DUxStandard::DUxStandard(FWxSceneDoc* doc, const UTxGUID& guid)
     : m_doc(doc), m_guid(guid),
@@ -15,8 +17,21 @@ DUxStandard::DUxStandard(FWxSceneDoc* doc, const UTxGUID& guid)
 RSeRef<DUxCategoryDefault> DUxStandard::GetCategoryDefault(FWxSceneDoc* doc, int32_t category) {
     RSeRef<DUxCategoryDefault>& slot = m_defaults[category];
     if (slot.HasTarget()) return slot;
+    if (!doc || !doc->GetRSeDb()) return {};
+    // A loaded document already holds its objects: adopt the one of this category.
+    RSeDatabase* db = doc->GetRSeDb();
+    for (uint32_t i = 0; i < db->GetSegmentCount() && slot.IsNull(); ++i)
+        db->GetSegment(i)->ForEachObject([&](RSeVMeta* o) {
+            auto* d = dynamic_cast<DUxCategoryDefault*>(o);
+            if (slot.IsNull() && d && d->GetCategoryId() == category &&
+                d->GetStandardGUID() == m_guid) {
+                d->SetDocument(doc);
+                slot = RSeRef<DUxCategoryDefault>(d);
+            }
+        });
+    if (slot.HasTarget()) return slot;
     const DUxCategoryDefaultFactory* f = DUxCategoryDefaultFactory::Find(category, m_guid);
-    if (!f || !doc || !doc->GetRSeDb()) return {};
+    if (!f) return {};
     slot = f->GetFunction()(doc, RSe::SegmentOf(doc->GetRSeDb()), category, m_guid);
     return slot;
 }
@@ -35,9 +50,8 @@ DUxStandard* DUxStandardUtil::GetStandard(FWxSceneDoc* doc, const UTxGUID& guid)
     return slot.get();
 }
 
-RSeRef<DUxCategoryDefault> DUxStandardUtil::GetCategoryDefault(FWxSceneDoc* doc,
-                                                               const UTxGUID& guid,
-                                                               int32_t category) {
+RSeRef<DUxCategoryDefault>
+DUxStandardUtil::GetCategoryDefault(FWxSceneDoc* doc, const UTxGUID& guid, int32_t category) {
     return GetStandard(doc, guid)->GetCategoryDefault(doc, category);
 }
 

@@ -21,8 +21,7 @@ RSeMetaType* _GetMeta(const DUxCategoryDefault* p) {
 }
 } // namespace RSe
 
-static RSeMetaType* const s_meta =
-    RSe::_InitMeta(static_cast<const DUxCategoryDefault*>(nullptr));
+static RSeMetaType* const s_meta = RSe::_InitMeta(static_cast<const DUxCategoryDefault*>(nullptr));
 
 RSeMetaType* DUxCategoryDefault::GetMeta() const {
     return RSe::_GetMeta(this);

@@ -18,16 +18,17 @@ template <class T>
 RSeRef<DUxCategoryDefault> Make(FWxSceneDoc* doc, RSeSegment* segment, int32_t category,
                                 const UTxGUID& standard) {
     if (!segment) return {};
-    T* obj = new (RSe::_GetMeta(static_cast<const T*>(nullptr)), segment)
-        T(doc, category, standard);
+    T* obj =
+        new (RSe::_GetMeta(static_cast<const T*>(nullptr)), segment) T(doc, category, standard);
     obj->setFactoryDefaults();
     return RSeRef<DUxCategoryDefault>(obj);
 }
 } // namespace
 
-RSeRef<DUxCategoryDefault> DLxCBalloonStdANSI::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
-                                                         int32_t category,
-                                                         const UTxGUID& standard) {
+RSeRef<DUxCategoryDefault> DLxCBalloonStdANSI::CreateCategoryDefault(FWxSceneDoc* doc,
+                                                                     RSeSegment* segment,
+                                                                     int32_t category,
+                                                                     const UTxGUID& standard) {
     return Make<DLxCBalloonStdANSI>(doc, segment, category, standard);
 }
 
@@ -35,9 +36,10 @@ UTxString16 DLxCBalloonStdANSI::GetStandardReference() const {
     return DLxNormTitle(DLxStdKind::Balloon, DLxStdWhich::ANSI);
 }
 
-RSeRef<DUxCategoryDefault> DLxCBalloonStdBSI::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
-                                                         int32_t category,
-                                                         const UTxGUID& standard) {
+RSeRef<DUxCategoryDefault> DLxCBalloonStdBSI::CreateCategoryDefault(FWxSceneDoc* doc,
+                                                                    RSeSegment* segment,
+                                                                    int32_t category,
+                                                                    const UTxGUID& standard) {
     return Make<DLxCBalloonStdBSI>(doc, segment, category, standard);
 }
 
@@ -45,9 +47,10 @@ UTxString16 DLxCBalloonStdBSI::GetStandardReference() const {
     return DLxNormTitle(DLxStdKind::Balloon, DLxStdWhich::BSI);
 }
 
-RSeRef<DUxCategoryDefault> DLxCBalloonStdDIN::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
-                                                         int32_t category,
-                                                         const UTxGUID& standard) {
+RSeRef<DUxCategoryDefault> DLxCBalloonStdDIN::CreateCategoryDefault(FWxSceneDoc* doc,
+                                                                    RSeSegment* segment,
+                                                                    int32_t category,
+                                                                    const UTxGUID& standard) {
     return Make<DLxCBalloonStdDIN>(doc, segment, category, standard);
 }
 
@@ -55,9 +58,10 @@ UTxString16 DLxCBalloonStdDIN::GetStandardReference() const {
     return DLxNormTitle(DLxStdKind::Balloon, DLxStdWhich::DIN);
 }
 
-RSeRef<DUxCategoryDefault> DLxCBalloonStdGB::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
-                                                         int32_t category,
-                                                         const UTxGUID& standard) {
+RSeRef<DUxCategoryDefault> DLxCBalloonStdGB::CreateCategoryDefault(FWxSceneDoc* doc,
+                                                                   RSeSegment* segment,
+                                                                   int32_t category,
+                                                                   const UTxGUID& standard) {
     RSeRef<DUxCategoryDefault> r = Make<DLxCBalloonStdGB>(doc, segment, category, standard);
     // GB numbers its default balloon shape 4.
     if (r.HasTarget()) static_cast<DLxCBalloonStdGB*>(r.get())->SetDefaultBalloonType(4);
@@ -68,9 +72,10 @@ UTxString16 DLxCBalloonStdGB::GetStandardReference() const {
     return DLxNormTitle(DLxStdKind::Balloon, DLxStdWhich::GB);
 }
 
-RSeRef<DUxCategoryDefault> DLxCBalloonStdISO::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
-                                                         int32_t category,
-                                                         const UTxGUID& standard) {
+RSeRef<DUxCategoryDefault> DLxCBalloonStdISO::CreateCategoryDefault(FWxSceneDoc* doc,
+                                                                    RSeSegment* segment,
+                                                                    int32_t category,
+                                                                    const UTxGUID& standard) {
     return Make<DLxCBalloonStdISO>(doc, segment, category, standard);
 }
 
@@ -78,13 +83,13 @@ UTxString16 DLxCBalloonStdISO::GetStandardReference() const {
     return DLxNormTitle(DLxStdKind::Balloon, DLxStdWhich::ISO);
 }
 
-RSeRef<DUxCategoryDefault> DLxCBalloonStdJIS::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
-                                                         int32_t category,
-                                                         const UTxGUID& standard) {
+RSeRef<DUxCategoryDefault> DLxCBalloonStdJIS::CreateCategoryDefault(FWxSceneDoc* doc,
+                                                                    RSeSegment* segment,
+                                                                    int32_t category,
+                                                                    const UTxGUID& standard) {
     return Make<DLxCBalloonStdJIS>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCBalloonStdJIS::GetStandardReference() const {
     return DLxNormTitle(DLxStdKind::Balloon, DLxStdWhich::JIS);
 }
-

@@ -18,10 +18,9 @@
 namespace {
 // Glyphs of types 1 to 30 in the GD&T symbol font; 25 and 20 escape their brace, which the
 // host's formatted text would read as a group.
-const char* const kGlyphs[30] = {"u",    "c",    "e",    "g",    "k",    "d",    "a",  "b",
-                                 "f",    "j",    "r",    "i",    "h",    "t",    "l",  "m",
-                                 "p",    "$",    "@",    "\\{",  "s",    "?",    "n",  "#",
-                                 "\\}",  "o",    "\xA3", "\xA4", "\xA2", "\xA1"};
+const char* const kGlyphs[30] = {"u", "c", "e", "g", "k",   "d", "a",    "b",    "f",    "j",
+                                 "r", "i", "h", "t", "l",   "m", "p",    "$",    "@",    "\\{",
+                                 "s", "?", "n", "#", "\\}", "o", "\xA3", "\xA4", "\xA2", "\xA1"};
 
 // Windows-1252 and Latin-1 agree on every byte the glyphs use.
 UTxString16 Widen(const char* s) {
@@ -39,19 +38,17 @@ struct GdtRow {
 };
 // Types 12 and 13 stand in the order 13, 12.
 const GdtRow kGdtRows[14] = {
-    {1, 8333, 8333, 7764},  {2, 8320, 8320, 7754},  {3, 8318, 8318, 7752},
-    {4, 8319, 8319, 7753},  {5, 8324, 8325, 7759},  {6, 8326, 8327, 7761},
-    {7, 8315, 8315, 7750},  {8, 8322, 8322, 7757},  {9, 8321, 8321, 7756},
-    {10, 8323, 8323, 7758}, {11, 8316, 8317, 7751}, {13, 8329, 8332, 7762},
+    {1, 8333, 8333, 7764},  {2, 8320, 8320, 7754},  {3, 8318, 8318, 7752},  {4, 8319, 8319, 7753},
+    {5, 8324, 8325, 7759},  {6, 8326, 8327, 7761},  {7, 8315, 8315, 7750},  {8, 8322, 8322, 7757},
+    {9, 8321, 8321, 7756},  {10, 8323, 8323, 7758}, {11, 8316, 8317, 7751}, {13, 8329, 8332, 7762},
     {12, 8334, 8334, 7765}, {14, 8330, 8331, 7763},
 };
 } // namespace
 
 DLxCFCFStd::DLxCFCFStd(FWxSceneDoc* doc, int32_t category, const UTxGUID& standard)
     : DUxCategoryDefault(doc, category, standard) {
-    m_SymUnitAttr = RSeRef<DUxSymUnitAttr>(
-        new (RSe::_GetMeta(static_cast<const DUxSymUnitAttr*>(nullptr)), GetSegment())
-            DUxSymUnitAttr());
+    m_SymUnitAttr = RSeRef<DUxSymUnitAttr>(new (
+        RSe::_GetMeta(static_cast<const DUxSymUnitAttr*>(nullptr)), GetSegment()) DUxSymUnitAttr());
 }
 
 bool DLxCFCFStd::setFactoryDefaults() {
@@ -86,8 +83,8 @@ uint32_t DLxCFCFStd::GdtMaskBit(int32_t type) {
 }
 
 uint32_t DLxCFCFStd::AuxMaskBit(int32_t type) {
-    static const uint32_t kBits[12] = {0x2,   0x1,  0x4,  0x8,   0x10,  0x200,
-                                       0x20,  0x40, 0x100, 0x80, 0x400, 0x800};
+    static const uint32_t kBits[12] = {0x2,  0x1,  0x4,   0x8,  0x10,  0x200,
+                                       0x20, 0x40, 0x100, 0x80, 0x400, 0x800};
     return type >= 15 && type <= 26 ? kBits[type - 15] : 0;
 }
 
@@ -113,13 +110,12 @@ void DLxCFCFStd::CopyToStyle(const RSeRef<FWxStyle>& ref) {
     }
     if (m_SymUnitAttr.HasTarget()) {
         const DUxSymUnitAttr& u = *m_SymUnitAttr;
-        const int32_t values[] = {u.GetPrimUnitType(),         u.GetPrimDecimalMarker(),
-                                  u.GetDisplayPrimUnitStr(),   u.GetPrimSuppressLeadZero(),
-                                  u.GetPrimSuppressTrailZero(), u.GetDisplayType(),
-                                  u.GetDisplayAltUnit(),       u.GetAltUnitType(),
-                                  u.GetAltDecimalMarker(),     u.GetDisplayAltUnitStr(),
-                                  u.GetAltSuppressLeadZero(),  u.GetAltSuppressTrailZero(),
-                                  u.GetAltPrecision()};
+        const int32_t values[] = {
+            u.GetPrimUnitType(),         u.GetPrimDecimalMarker(),     u.GetDisplayPrimUnitStr(),
+            u.GetPrimSuppressLeadZero(), u.GetPrimSuppressTrailZero(), u.GetDisplayType(),
+            u.GetDisplayAltUnit(),       u.GetAltUnitType(),           u.GetAltDecimalMarker(),
+            u.GetDisplayAltUnitStr(),    u.GetAltSuppressLeadZero(),   u.GetAltSuppressTrailZero(),
+            u.GetAltPrecision()};
         for (int32_t f = 0; f < int32_t(DUxUnitField::Count); ++f) {
             if (st.GetUnitValue(DUxUnitField(f)) == values[f]) continue;
             st.SetUnitValue(DUxUnitField(f), values[f]);
@@ -182,8 +178,7 @@ bool DLxCFCFStd::MarkStateSymbols(DLxSymbolDescs& list, const RSeRef<DLxGDTState
     return true;
 }
 
-bool DLxCFCFStd::GetGdtSymbolDescsForState(DLxSymbolDescs& list,
-                                           const RSeRef<DLxGDTState>& state) {
+bool DLxCFCFStd::GetGdtSymbolDescsForState(DLxSymbolDescs& list, const RSeRef<DLxGDTState>& state) {
     if (state.IsNull()) return false;
     GetGdtSymbolDescs(list);
     return MarkStateSymbols(list, state);
@@ -327,8 +322,8 @@ template <class T>
 RSeRef<DUxCategoryDefault> MakeFcf(FWxSceneDoc* doc, RSeSegment* segment, int32_t category,
                                    const UTxGUID& standard) {
     if (!segment) return {};
-    T* obj = new (RSe::_GetMeta(static_cast<const T*>(nullptr)), segment)
-        T(doc, category, standard);
+    T* obj =
+        new (RSe::_GetMeta(static_cast<const T*>(nullptr)), segment) T(doc, category, standard);
     if (!obj) return {};
     obj->setFactoryDefaults();
     return RSeRef<DUxCategoryDefault>(obj);
@@ -341,14 +336,13 @@ RSeRef<DUxCategoryDefault> DLxCFCFStd::CreateCategoryDefault(FWxSceneDoc* doc, R
     return MakeFcf<DLxCFCFStd>(doc, seg, category, standard);
 }
 
-#define DLX_FCF_COMMON(Cls, Which)                                                               \
-    RSeRef<DUxCategoryDefault> Cls::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* seg,     \
-                                                          int32_t category,                      \
-                                                          const UTxGUID& standard) {             \
-        return MakeFcf<Cls>(doc, seg, category, standard);                                       \
-    }                                                                                            \
-    UTxString16 Cls::GetStandardReference() const {                                              \
-        return DLxNormTitle(DLxStdKind::FCF, DLxStdWhich::Which);                                \
+#define DLX_FCF_COMMON(Cls, Which)                                                                 \
+    RSeRef<DUxCategoryDefault> Cls::CreateCategoryDefault(                                         \
+        FWxSceneDoc* doc, RSeSegment* seg, int32_t category, const UTxGUID& standard) {            \
+        return MakeFcf<Cls>(doc, seg, category, standard);                                         \
+    }                                                                                              \
+    UTxString16 Cls::GetStandardReference() const {                                                \
+        return DLxNormTitle(DLxStdKind::FCF, DLxStdWhich::Which);                                  \
     }
 
 DLX_FCF_COMMON(DLxCFCFStdANSI, ANSI)

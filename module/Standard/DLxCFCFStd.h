@@ -87,8 +87,7 @@ protected:
         uint32_t bitmapId;
     };
     static void AddSymbolDesc(DLxSymbolDescs& list, uint32_t nameId, uint32_t bitmapId,
-                              const std::vector<uint32_t>& enable, int32_t position,
-                              int32_t type);
+                              const std::vector<uint32_t>& enable, int32_t position, int32_t type);
     void FillGdt(DLxSymbolDescs& list, bool ansiNames) const;
     void FillAux(DLxSymbolDescs& list, const std::vector<AuxEntry>& entries) const;
     bool MarkStateSymbols(DLxSymbolDescs& list, const RSeRef<DLxGDTState>& state) const;

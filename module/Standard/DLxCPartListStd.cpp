@@ -12,17 +12,18 @@ template <class T>
 RSeRef<DUxCategoryDefault> Make(FWxSceneDoc* doc, RSeSegment* segment, int32_t category,
                                 const UTxGUID& standard) {
     if (!segment) return {};
-    T* obj = new (RSe::_GetMeta(static_cast<const T*>(nullptr)), segment)
-        T(doc, category, standard);
+    T* obj =
+        new (RSe::_GetMeta(static_cast<const T*>(nullptr)), segment) T(doc, category, standard);
     if (!obj->CanSetFactoryDefaults()) return {};
     obj->setFactoryDefaults();
     return RSeRef<DUxCategoryDefault>(obj);
 }
 } // namespace
 
-RSeRef<DUxCategoryDefault> DLxCPartListStdANSI::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
-                                                         int32_t category,
-                                                         const UTxGUID& standard) {
+RSeRef<DUxCategoryDefault> DLxCPartListStdANSI::CreateCategoryDefault(FWxSceneDoc* doc,
+                                                                      RSeSegment* segment,
+                                                                      int32_t category,
+                                                                      const UTxGUID& standard) {
     return Make<DLxCPartListStdANSI>(doc, segment, category, standard);
 }
 
@@ -30,9 +31,10 @@ UTxString16 DLxCPartListStdANSI::GetStandardReference() const {
     return DLxNormTitle(DLxStdKind::PartList, DLxStdWhich::ANSI);
 }
 
-RSeRef<DUxCategoryDefault> DLxCPartListStdBSI::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
-                                                         int32_t category,
-                                                         const UTxGUID& standard) {
+RSeRef<DUxCategoryDefault> DLxCPartListStdBSI::CreateCategoryDefault(FWxSceneDoc* doc,
+                                                                     RSeSegment* segment,
+                                                                     int32_t category,
+                                                                     const UTxGUID& standard) {
     return Make<DLxCPartListStdBSI>(doc, segment, category, standard);
 }
 
@@ -40,9 +42,10 @@ UTxString16 DLxCPartListStdBSI::GetStandardReference() const {
     return DLxNormTitle(DLxStdKind::PartList, DLxStdWhich::BSI);
 }
 
-RSeRef<DUxCategoryDefault> DLxCPartListStdDIN::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
-                                                         int32_t category,
-                                                         const UTxGUID& standard) {
+RSeRef<DUxCategoryDefault> DLxCPartListStdDIN::CreateCategoryDefault(FWxSceneDoc* doc,
+                                                                     RSeSegment* segment,
+                                                                     int32_t category,
+                                                                     const UTxGUID& standard) {
     return Make<DLxCPartListStdDIN>(doc, segment, category, standard);
 }
 
@@ -50,9 +53,10 @@ UTxString16 DLxCPartListStdDIN::GetStandardReference() const {
     return DLxNormTitle(DLxStdKind::PartList, DLxStdWhich::DIN);
 }
 
-RSeRef<DUxCategoryDefault> DLxCPartListStdGB::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
-                                                         int32_t category,
-                                                         const UTxGUID& standard) {
+RSeRef<DUxCategoryDefault> DLxCPartListStdGB::CreateCategoryDefault(FWxSceneDoc* doc,
+                                                                    RSeSegment* segment,
+                                                                    int32_t category,
+                                                                    const UTxGUID& standard) {
     return Make<DLxCPartListStdGB>(doc, segment, category, standard);
 }
 
@@ -60,9 +64,10 @@ UTxString16 DLxCPartListStdGB::GetStandardReference() const {
     return DLxNormTitle(DLxStdKind::PartList, DLxStdWhich::GB);
 }
 
-RSeRef<DUxCategoryDefault> DLxCPartListStdISO::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
-                                                         int32_t category,
-                                                         const UTxGUID& standard) {
+RSeRef<DUxCategoryDefault> DLxCPartListStdISO::CreateCategoryDefault(FWxSceneDoc* doc,
+                                                                     RSeSegment* segment,
+                                                                     int32_t category,
+                                                                     const UTxGUID& standard) {
     return Make<DLxCPartListStdISO>(doc, segment, category, standard);
 }
 
@@ -70,13 +75,13 @@ UTxString16 DLxCPartListStdISO::GetStandardReference() const {
     return DLxNormTitle(DLxStdKind::PartList, DLxStdWhich::ISO);
 }
 
-RSeRef<DUxCategoryDefault> DLxCPartListStdJIS::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
-                                                         int32_t category,
-                                                         const UTxGUID& standard) {
+RSeRef<DUxCategoryDefault> DLxCPartListStdJIS::CreateCategoryDefault(FWxSceneDoc* doc,
+                                                                     RSeSegment* segment,
+                                                                     int32_t category,
+                                                                     const UTxGUID& standard) {
     return Make<DLxCPartListStdJIS>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCPartListStdJIS::GetStandardReference() const {
     return DLxNormTitle(DLxStdKind::PartList, DLxStdWhich::JIS);
 }
-

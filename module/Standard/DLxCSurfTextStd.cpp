@@ -12,17 +12,18 @@ template <class T>
 RSeRef<DUxCategoryDefault> Make(FWxSceneDoc* doc, RSeSegment* segment, int32_t category,
                                 const UTxGUID& standard) {
     if (!segment) return {};
-    T* obj = new (RSe::_GetMeta(static_cast<const T*>(nullptr)), segment)
-        T(doc, category, standard);
+    T* obj =
+        new (RSe::_GetMeta(static_cast<const T*>(nullptr)), segment) T(doc, category, standard);
     if (!obj->CanSetFactoryDefaults()) return {};
     obj->setFactoryDefaults();
     return RSeRef<DUxCategoryDefault>(obj);
 }
 } // namespace
 
-RSeRef<DUxCategoryDefault> DLxCSurfTextStdANSI::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
-                                                         int32_t category,
-                                                         const UTxGUID& standard) {
+RSeRef<DUxCategoryDefault> DLxCSurfTextStdANSI::CreateCategoryDefault(FWxSceneDoc* doc,
+                                                                      RSeSegment* segment,
+                                                                      int32_t category,
+                                                                      const UTxGUID& standard) {
     return Make<DLxCSurfTextStdANSI>(doc, segment, category, standard);
 }
 
@@ -30,9 +31,10 @@ UTxString16 DLxCSurfTextStdANSI::GetStandardReference() const {
     return DLxNormTitle(DLxStdKind::SurfText, DLxStdWhich::ANSI);
 }
 
-RSeRef<DUxCategoryDefault> DLxCSurfTextStdBSI::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
-                                                         int32_t category,
-                                                         const UTxGUID& standard) {
+RSeRef<DUxCategoryDefault> DLxCSurfTextStdBSI::CreateCategoryDefault(FWxSceneDoc* doc,
+                                                                     RSeSegment* segment,
+                                                                     int32_t category,
+                                                                     const UTxGUID& standard) {
     return Make<DLxCSurfTextStdBSI>(doc, segment, category, standard);
 }
 
@@ -40,9 +42,10 @@ UTxString16 DLxCSurfTextStdBSI::GetStandardReference() const {
     return DLxNormTitle(DLxStdKind::SurfText, DLxStdWhich::BSI);
 }
 
-RSeRef<DUxCategoryDefault> DLxCSurfTextStdDIN::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
-                                                         int32_t category,
-                                                         const UTxGUID& standard) {
+RSeRef<DUxCategoryDefault> DLxCSurfTextStdDIN::CreateCategoryDefault(FWxSceneDoc* doc,
+                                                                     RSeSegment* segment,
+                                                                     int32_t category,
+                                                                     const UTxGUID& standard) {
     return Make<DLxCSurfTextStdDIN>(doc, segment, category, standard);
 }
 
@@ -50,9 +53,10 @@ UTxString16 DLxCSurfTextStdDIN::GetStandardReference() const {
     return DLxNormTitle(DLxStdKind::SurfText, DLxStdWhich::DIN);
 }
 
-RSeRef<DUxCategoryDefault> DLxCSurfTextStdGB::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
-                                                         int32_t category,
-                                                         const UTxGUID& standard) {
+RSeRef<DUxCategoryDefault> DLxCSurfTextStdGB::CreateCategoryDefault(FWxSceneDoc* doc,
+                                                                    RSeSegment* segment,
+                                                                    int32_t category,
+                                                                    const UTxGUID& standard) {
     return Make<DLxCSurfTextStdGB>(doc, segment, category, standard);
 }
 
@@ -60,9 +64,10 @@ UTxString16 DLxCSurfTextStdGB::GetStandardReference() const {
     return DLxNormTitle(DLxStdKind::SurfText, DLxStdWhich::GB);
 }
 
-RSeRef<DUxCategoryDefault> DLxCSurfTextStdISO::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
-                                                         int32_t category,
-                                                         const UTxGUID& standard) {
+RSeRef<DUxCategoryDefault> DLxCSurfTextStdISO::CreateCategoryDefault(FWxSceneDoc* doc,
+                                                                     RSeSegment* segment,
+                                                                     int32_t category,
+                                                                     const UTxGUID& standard) {
     return Make<DLxCSurfTextStdISO>(doc, segment, category, standard);
 }
 
@@ -70,13 +75,13 @@ UTxString16 DLxCSurfTextStdISO::GetStandardReference() const {
     return DLxNormTitle(DLxStdKind::SurfText, DLxStdWhich::ISO);
 }
 
-RSeRef<DUxCategoryDefault> DLxCSurfTextStdJIS::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
-                                                         int32_t category,
-                                                         const UTxGUID& standard) {
+RSeRef<DUxCategoryDefault> DLxCSurfTextStdJIS::CreateCategoryDefault(FWxSceneDoc* doc,
+                                                                     RSeSegment* segment,
+                                                                     int32_t category,
+                                                                     const UTxGUID& standard) {
     return Make<DLxCSurfTextStdJIS>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCSurfTextStdJIS::GetStandardReference() const {
     return DLxNormTitle(DLxStdKind::SurfText, DLxStdWhich::JIS);
 }
-

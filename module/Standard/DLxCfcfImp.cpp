@@ -65,8 +65,7 @@ void DLxCfcfImpBox::DrawText(DUxCAuxEntArray& array, int32_t line, int32_t colum
     // Newer frames hang each text from its own cell; older ones centre it and align the line.
     if (l.m_newState)
         DUxAuxEntFactory::CreateText(array, WqGePoint3d(x, y - l.m_fontSize / 2, 0), 12, *m_text,
-                                     l.m_fontId, l.m_gdtFontId, nullptr, nullptr, 4,
-                                     l.m_fontSize);
+                                     l.m_fontId, l.m_gdtFontId, nullptr, nullptr, 4, l.m_fontSize);
     else
         DUxAuxEntFactory::CreateText(array, WqGePoint3d(x, y, 0), 5, *m_text, l.m_fontId,
                                      l.m_gdtFontId, nullptr, nullptr, 7, l.m_fontSize);
@@ -79,8 +78,7 @@ void DLxCfcfImpBox::DrawSeparator(DUxCAuxEntArray& array) {
     Segment(array, x, top, x, m_layout->m_lineTop - m_layout->m_cellHeight);
 }
 
-DLxCfcfImpSymBox::DLxCfcfImpSymBox(DLxCfcfImpLine* line, const UTxString16& glyph,
-                                   FWxSceneDoc* doc)
+DLxCfcfImpSymBox::DLxCfcfImpSymBox(DLxCfcfImpLine* line, const UTxString16& glyph, FWxSceneDoc* doc)
     : DLxCfcfImpBox(line, glyph, GlyphTag{}), m_glyph(m_layout->ConvertText(glyph)) {
     m_width = m_layout->Measure(m_glyph, true, doc);
 }
@@ -211,8 +209,7 @@ DLxCfcfImpLine* DLxCfcfImpSymbol::InsertLine(int32_t i) {
     return it->get();
 }
 
-DLxCfcfImpBox* DLxCfcfImpSymbol::AddTextBox(int32_t i, const UTxString16& text,
-                                            FWxSceneDoc* doc) {
+DLxCfcfImpBox* DLxCfcfImpSymbol::AddTextBox(int32_t i, const UTxString16& text, FWxSceneDoc* doc) {
     DLxCfcfImpLine* line = Line(i);
     return line ? line->AddTextBox(text, doc, false) : nullptr;
 }
@@ -256,8 +253,8 @@ void DLxCfcfImpSymbol::EqualiseColumn(int32_t lastLine, int32_t column, DLxCfcfI
     }
 }
 
-void DLxCfcfImpSymbol::AddCompositeSymbolBoxes(int32_t typeA, int32_t typeB, bool merge,
-                                               int32_t i, FWxSceneDoc* doc) {
+void DLxCfcfImpSymbol::AddCompositeSymbolBoxes(int32_t typeA, int32_t typeB, bool merge, int32_t i,
+                                               FWxSceneDoc* doc) {
     DLxCfcfImpLine* q = Line(i);
     DLxCfcfImpLine* r = Line(i + 1);
     if (!q || !r) return;

@@ -1,5 +1,5 @@
-#include "Standard/DLxCBalloonStd.h"
 #include "BofM/DLxPersistUtil.h"
+#include "Standard/DLxCBalloonStd.h"
 
 DLX_STD_META_DEF(DLxCBalloonStd, DUxCategoryDefault, 0x10, 0)
 DLX_STD_META_DEF(DLxCBalloonStdANSI, DLxCBalloonStd, 0x11, 0)

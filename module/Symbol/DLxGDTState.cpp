@@ -67,8 +67,7 @@ int32_t DLxGDTState::VariableStatus(int32_t variable, int32_t line) const {
 UTxResult DLxGDTState::SetVariableStatus(int32_t variable, int32_t line, int32_t visibility) {
     int32_t* slot = nullptr;
     const int32_t k = Slot(variable);
-    if (variable != kFrameText && k < 0)
-        return UTxResult(UTxResultCode(0x200B0323u));
+    if (variable != kFrameText && k < 0) return UTxResult(UTxResultCode(0x200B0323u));
     if (!Valid(line)) return {};
     slot = variable == kFrameText ? &m_frameTextStatus : &m_lines[size_t(line)].status[k];
     if (*slot == visibility) return {};

@@ -84,8 +84,7 @@ TEST(DUxCAuxEntArray, TextsInterpretFontSwitchesAndEntitiesDraw) {
     EXPECT_EQ(DUxPlainText(u"j", 2, 2), pos);
 
     DUxCAuxEntArray a;
-    DUxAuxEntFactory::CreateText(a, WqGePoint3d(1, 2, 0), 5, u"AB", 1, 2, nullptr, nullptr, 7,
-                                 2.0);
+    DUxAuxEntFactory::CreateText(a, WqGePoint3d(1, 2, 0), 5, u"AB", 1, 2, nullptr, nullptr, 7, 2.0);
     const WqGePoint3d pts[3] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}};
     DUxAuxEntFactory::CreateMultiSegmentPolyLine(a, pts, 3, nullptr, nullptr);
     DUxAuxEntFactory::CreateSingleSegmentPolyLine(a, pts[0], pts[2], nullptr, nullptr);

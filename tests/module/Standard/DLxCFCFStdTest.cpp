@@ -2,6 +2,8 @@
 // descriptors, visibility rules and transcript.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCFCFStd.h"
 #include "Standard/DLxCIdStd.h"
@@ -12,6 +14,7 @@
 #include "du/DUxFeatureControlFrameStyle.h"
 #include "du/DUxStandard.h"
 #include "du/DUxSymUnitAttr.h"
+#include "fw/FWxChangeRequest.h"
 #include "fw/FWxSceneDoc.h"
 #include "ge/WqGeMatrix3d.h"
 #include "rse/RSe.h"
@@ -114,20 +117,27 @@ TEST_F(StdTest, NormTitlesPerCategoryAndStandard) {
         const char16_t* titles[6];
     };
     const Row rows[] = {
-        {56468, {u"ASME Y14.36M - 1989", u"BS 142 - 1992", u"DIN 6771 - 1987", u"GB/T 4458.2-84",
-                 u"ISO 7573 - 1983", u"ISO 7573 - 1983"}},
-        {56467, {u"ASME Y14.36M - 1989", u"BS 142 - 1992", u"DIN 6771 - 1987",
-                 u"GB/T  GB 10609.2-89", u"ISO 7573 - 1983", u"ISO 7573 - 1983"}},
-        {56463, {u"ASME Y14.5M - 1994", u"BS 308 - 1990", u"DIN ISO 1101 - 1983", u"GB/T 1182-96",
-                 u"ISO 1101 - 1983, ISO 7083 - 1983", u"JIS B 0021 (1984)"}},
-        {56464, {u"ASME Y14.5M - 1994", u"BS 308 - 1990", u"DIN ISO 1101 - 1983", u"GB/T 1182-96",
-                 u"ISO 1101 - 1983", u"JIS B 0021 (1984)"}},
-        {56465, {u"ASME Y14.5M - 1994", u"BS 308 - 1990", u"DIN ISO 1101 - 1983", u"GB/T 1182-96",
-                 u"ISO 1101 - 1983", u"JIS B 0021 (1984)"}},
-        {56462, {u"ASME Y14.5M - 1994", u"BS 308 - 1990", u"DIN ISO 1101 - 1983", u"GB/T 1182-96",
-                 u"ISO 1101 - 1983", u"JIS B 0021 (1984)"}},
-        {56460, {u"ASME Y14.36M - 1996", u"BS 308 - 1990", u"DIN ISO 1302 : 1992", u"GB/T 131-93",
-                 u"ISO 1302 - 1978", u"JIS B 0031 (1994)"}},
+        {56468,
+         {u"ASME Y14.36M - 1989", u"BS 142 - 1992", u"DIN 6771 - 1987", u"GB/T 4458.2-84",
+          u"ISO 7573 - 1983", u"ISO 7573 - 1983"}},
+        {56467,
+         {u"ASME Y14.36M - 1989", u"BS 142 - 1992", u"DIN 6771 - 1987", u"GB/T  GB 10609.2-89",
+          u"ISO 7573 - 1983", u"ISO 7573 - 1983"}},
+        {56463,
+         {u"ASME Y14.5M - 1994", u"BS 308 - 1990", u"DIN ISO 1101 - 1983", u"GB/T 1182-96",
+          u"ISO 1101 - 1983, ISO 7083 - 1983", u"JIS B 0021 (1984)"}},
+        {56464,
+         {u"ASME Y14.5M - 1994", u"BS 308 - 1990", u"DIN ISO 1101 - 1983", u"GB/T 1182-96",
+          u"ISO 1101 - 1983", u"JIS B 0021 (1984)"}},
+        {56465,
+         {u"ASME Y14.5M - 1994", u"BS 308 - 1990", u"DIN ISO 1101 - 1983", u"GB/T 1182-96",
+          u"ISO 1101 - 1983", u"JIS B 0021 (1984)"}},
+        {56462,
+         {u"ASME Y14.5M - 1994", u"BS 308 - 1990", u"DIN ISO 1101 - 1983", u"GB/T 1182-96",
+          u"ISO 1101 - 1983", u"JIS B 0021 (1984)"}},
+        {56460,
+         {u"ASME Y14.36M - 1996", u"BS 308 - 1990", u"DIN ISO 1302 : 1992", u"GB/T 131-93",
+          u"ISO 1302 - 1978", u"JIS B 0031 (1994)"}},
     };
     for (const Row& r : rows)
         for (int s = ANSI; s <= JIS; ++s) {
@@ -244,8 +254,8 @@ TEST_F(StdTest, GlyphsBothWays) {
         bool known;
         int32_t type;
     };
-    const Case cases[] = {{u"o", true, 26},       {u"\\}", true, 25}, {u"\\{", true, 20},
-                          {u"U", false, 0},       {u"u", true, 1},    {u"uu", false, 0},
+    const Case cases[] = {{u"o", true, 26},      {u"\\}", true, 25}, {u"\\{", true, 20},
+                          {u"U", false, 0},      {u"u", true, 1},    {u"uu", false, 0},
                           {u"\u00a3", false, 0}, {u"", false, 0}};
     for (const Case& c : cases) {
         int32_t type = -7;
@@ -406,6 +416,125 @@ TEST_F(StdTest, TranscriptWritesPrefixedKeysAndReadsThemBack) {
     EXPECT_EQ(dst.m_AuxSymbols, src.m_AuxSymbols);
     EXPECT_EQ(dst.m_GdtSymbols, src.m_GdtSymbols);
     EXPECT_EQ(dst.m_EndPadding, src.m_EndPadding);
+}
+
+} // namespace
+
+namespace {
+
+TEST(DLxStdStorage, FrameStandardStyleAndStateComeBackAsSaved) {
+    FWxSceneDoc doc;
+    auto* iso = dynamic_cast<DLxCFCFStd*>(
+        DUxStandardUtil::GetCategoryDefault(&doc, DUxStandardGUID::GetISOGuid(), 56462).get());
+    ASSERT_NE(iso, nullptr);
+    iso->m_FrameGap = 1.5;
+    iso->m_SepDatumId = true;
+    iso->m_AuxSymbols = {1, 0, 1};
+    iso->m_SymUnitAttr->SetAltPrecision(5);
+    auto* gb = DUxStandardUtil::GetCategoryDefault(&doc, DLxGBStandardGUID, 56468).get();
+    RSeSegment* seg = RSe::SegmentOf(doc.GetRSeDb());
+    auto* state = new (RSe::_GetMeta(static_cast<const DLxGDTState*>(nullptr)), seg) DLxGDTState();
+    state->AddLine();
+    state->SetValue(16, 0, u"0.1");
+    state->SetVariableStatus(16, 0, 3);
+    state->SetFramed(0, false);
+
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(doc.GetRSeDb()->SaveToBuffer(bytes).Failed());
+    std::unique_ptr<RSeDatabase> back;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), back).Failed());
+    std::vector<uint8_t> again;
+    ASSERT_FALSE(back->SaveToBuffer(again).Failed());
+    EXPECT_EQ(again, bytes);
+
+    auto* iso2 = dynamic_cast<DLxCFCFStdISO*>(back->FindObject(iso->GetId()));
+    ASSERT_NE(iso2, nullptr);
+    EXPECT_EQ(iso2->m_FrameGap, 1.5);
+    EXPECT_TRUE(iso2->m_SepDatumId);
+    EXPECT_TRUE(iso2->m_EndPadding);
+    EXPECT_EQ(iso2->m_AuxSymbols, (std::vector<uint32_t>{1, 0, 1}));
+    EXPECT_EQ(iso2->m_GdtSymbols, std::vector<uint32_t>(14, 1));
+    EXPECT_EQ(iso2->GetCategoryId(), 56462);
+    EXPECT_EQ(iso2->GetStandardGUID(), DUxStandardGUID::GetISOGuid());
+    ASSERT_TRUE(iso2->m_SymUnitAttr.HasTarget());
+    EXPECT_EQ(iso2->m_SymUnitAttr->GetAltPrecision(), 5);
+    auto* gb2 = dynamic_cast<DLxCBalloonStdGB*>(back->FindObject(gb->GetId()));
+    ASSERT_NE(gb2, nullptr);
+    EXPECT_EQ(gb2->GetDefaultBalloonType(), 4);
+    auto* state2 = dynamic_cast<DLxGDTState*>(back->FindObject(state->GetId()));
+    ASSERT_NE(state2, nullptr);
+    EXPECT_EQ(state2->GetLineToleranceA(0), u"0.1");
+    EXPECT_EQ(state2->VariableStatus(16, 0), 3);
+    EXPECT_FALSE(state2->IsFramed(0));
+    EXPECT_TRUE(state2->IsFlagOn(DLxGDTState::kNewStateFlag));
+    DUxStandardUtil::ForgetDocument(&doc);
+
+    // A document over the loaded objects finds them instead of making new ones.
+    FWxSceneDoc loaded(std::move(back));
+    RSeRef<DUxCategoryDefault> found =
+        DUxStandardUtil::GetCategoryDefault(&loaded, DUxStandardGUID::GetISOGuid(), 56462);
+    EXPECT_EQ(found.get(), iso2);
+    EXPECT_EQ(found->GetDocument(), &loaded);
+    DUxStandardUtil::ForgetDocument(&loaded);
+}
+
+} // namespace
+
+namespace {
+
+// Runs a function as the body of one change request, so that it can be undone.
+class TstRunRequest : public FWxChangeRequest {
+public:
+    explicit TstRunRequest(std::function<void()> body) : m_body(std::move(body)) {}
+    UTxResult Script(FWxSceneDoc*) override { return {}; }
+    UTxResult DoTranscriptDataExchange(UCxTranscriptDataExchange& tdx) override {
+        return tdx.GetResult();
+    }
+    UTxResult _Execute(FWxSceneDoc*) override {
+        m_body();
+        return {};
+    }
+
+private:
+    std::function<void()> m_body;
+};
+
+TEST(DLxStdUndo, StyleCopyVisibilityAndDefaultsAreUndone) {
+    FWxSceneDoc doc;
+    RSeRef<DLxCFCFStd> ansi = RSeRefCast<DLxCFCFStd>(
+        DUxStandardUtil::GetCategoryDefault(&doc, DUxStandardGUID::GetANSIGuid(), 56462));
+    RSeSegment* seg = RSe::SegmentOf(doc.GetRSeDb());
+    RSeRef<DUxFeatureControlFrameStyle> style(
+        new (RSe::_GetMeta(static_cast<const DUxFeatureControlFrameStyle*>(nullptr)), seg)
+            DUxFeatureControlFrameStyle());
+    RSeRef<DLxGDTState> state(new (RSe::_GetMeta(static_cast<const DLxGDTState*>(nullptr)), seg)
+                                  DLxGDTState());
+    state->AddLine();
+    state->SetSymbol(0, 3);
+    state->SetValue(16, 0, u"0.2");
+
+    ASSERT_FALSE(doc.ProcessChangeRequest(new TstRunRequest([&] {
+                        ansi->CopyToStyle(style);
+                        ansi->SetDefaultValueVisibility(state);
+                        ansi->m_GdtSymbols.clear(); // a plain write, recorded by what follows
+                        ansi->setFactoryDefaults();
+                        state->SetSymbol(0, 9);
+                    }))
+                     .Failed());
+    EXPECT_EQ(style->GetAuxSymbols(), 0x1FFu);
+    EXPECT_EQ(state->VariableStatus(18, 0), 3);
+    ASSERT_FALSE(doc.Undo().Failed());
+    EXPECT_EQ(style->GetAuxSymbols(), 0u);
+    EXPECT_EQ(style->GetStyleDescription(), u"");
+    EXPECT_EQ(style->GetEditCount(), 0);
+    EXPECT_EQ(state->VariableStatus(18, 0), 0);
+    int32_t sym = 0;
+    state->GetSymbol(0, sym);
+    EXPECT_EQ(sym, 3);
+    EXPECT_EQ(ansi->m_GdtSymbols, std::vector<uint32_t>(14, 1));
+    ASSERT_FALSE(doc.Redo().Failed());
+    EXPECT_EQ(style->GetAuxSymbols(), 0x1FFu);
+    DUxStandardUtil::ForgetDocument(&doc);
 }
 
 } // namespace

@@ -122,9 +122,9 @@ TEST_F(CfcfTest, MergedSymbolCellSpansBothLinesAndInterruptsTheBorder) {
     EXPECT_TRUE(Has(segs, {W(1), -kH, W(1) + W(3), -kH}));
     EXPECT_FALSE(Has(segs, {0, -kH, W(1) + W(3), -kH}));
     EXPECT_TRUE(Has(segs, {0, -2 * kH, W(1) + W(3), -2 * kH}));
-    EXPECT_TRUE(Has(segs, {0, 0, W(1) + W(3), 0}));  // top
-    EXPECT_TRUE(Has(segs, {0, 0, 0, -2 * kH}));      // left
-    EXPECT_TRUE(Segments(first).size() == 1);        // only the top border: no symbol lines
+    EXPECT_TRUE(Has(segs, {0, 0, W(1) + W(3), 0})); // top
+    EXPECT_TRUE(Has(segs, {0, 0, 0, -2 * kH}));     // left
+    EXPECT_TRUE(Segments(first).size() == 1);       // only the top border: no symbol lines
 }
 
 TEST_F(CfcfTest, TextsMergeOnlyWhenExactlyEqual) {
@@ -194,8 +194,8 @@ TEST_F(CfcfTest, UnframedFirstLineStaysOutsideTheBorders) {
     lay->GenerateEntities(first, second);
     const auto segs = Segments(second);
     const double w = W(1) + W(4);
-    EXPECT_TRUE(Has(segs, {0, -kH, w, -kH}));       // top border at the first framed line
-    EXPECT_TRUE(Has(segs, {0, -kH, 0, -2 * kH}));   // left border
+    EXPECT_TRUE(Has(segs, {0, -kH, w, -kH}));         // top border at the first framed line
+    EXPECT_TRUE(Has(segs, {0, -kH, 0, -2 * kH}));     // left border
     EXPECT_TRUE(Has(segs, {0, -2 * kH, w, -2 * kH})); // bottom
     for (const Seg& s : segs)
         EXPECT_LE(std::max(s.y0, s.y1), -kH + 1e-9); // nothing around the note
