@@ -102,6 +102,15 @@ bool DLxAnchorPoint::AttachToEdge(DLxViewInstance* view, int32_t edgeId, double 
     return true;
 }
 
+bool DLxAnchorPoint::AttachToGeometry(DUxGeometryProxy* proxy, double param) {
+    if (!proxy) return false;
+    BeginValueChange();
+    m_proxy = proxy;
+    m_param = param;
+    EdgePoint(m_point);
+    return true;
+}
+
 void DLxAnchorPoint::Detach() {
     if (m_proxy.IsNull() && !m_proxy.IsTargetDeleted()) return;
     const WqGePoint3d p = GetPoint();

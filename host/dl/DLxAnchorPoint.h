@@ -60,6 +60,9 @@ public:
     // Puts the anchor on an edge (false, changing nothing, when the view has no such edge), or
     // frees it where it is.
     bool AttachToEdge(DLxViewInstance* view, int32_t edgeId, double param);
+    // Puts the anchor at a parameter of any geometry (a dimension's line, another annotation's
+    // geometry); its view stays as it is. False, changing nothing, for null.
+    bool AttachToGeometry(DUxGeometryProxy* proxy, double param);
     void Detach();
 
     // Keeps the last point of the edge, for when the edge goes.

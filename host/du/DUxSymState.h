@@ -32,6 +32,10 @@ public:
     void SetBoundingBox(const BBox& box);
     // Subclasses lay out stacks of symbols (balloons) instead of one box.
     virtual bool GetUseStackingBehavior() const { return false; }
+    // The shape of the symbol's outline as its kind draws it; a circle's clipping outline is
+    // the circle through the box's left and right sides. Kinds answer their own shape.
+    static constexpr int32_t kCircleShape = 1;
+    virtual int32_t GetOutlineShape() const { return 0; }
 
     // Draws the symbol's body into `symbolList` and its texts into `textList`, placed at the
     // origin. The base draws only the outline: for kBoxOutline the box as a closed polyline with

@@ -1,6 +1,7 @@
 #include "Leader/DLxLeaderUtils.h"
 
 #include "Leader/DLxTerminalLeaderNode.h"
+#include "Symbol/DLxSymInstance.h"
 #include "dc/RDxFragment.h"
 #include "dl/DLxAnchorPoint.h"
 #include "du/DUxArrowHead.h"
@@ -18,11 +19,10 @@ template <class F> void ForEachTerminal(DUxLeaderNodeTree* tree, F f) {
             if (!f(t)) return;
 }
 
-// Boxes are for placed symbols only. The placed symbol is not in this build yet: until it is,
-// its meta type is looked up by name and no emblem qualifies.
+// Boxes are for placed symbols whose leaders are shown.
 bool ShowsLeaders(DUxEmblem* emblem) {
-    RSeMetaType* symbol = RSeMetaType::Find(u"DLxSymInstance");
-    return emblem && symbol && emblem->GetMeta()->IsKindOf(symbol);
+    auto* symbol = dynamic_cast<DLxSymInstance*>(emblem);
+    return symbol && symbol->DisplayLeaders();
 }
 
 RDxFragment* MakeFragment(RSeSegment* segment) {

@@ -4,6 +4,7 @@
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Standard/DLxStdRegistration.h"
+#include "Symbol/DLxSymInstance.h"
 #include "Symbol/KorvuModule.h"
 #include "utx/UTxGUID.h"
 
@@ -22,6 +23,7 @@ template <class T> void InitMeta() {
 
 const KorvuInitRow kRows[] = {
     // Group 1: the named migrators and the meta types of their source units.
+    {"DLxSymInstance", &InitMeta<DLxSymInstance>, 1},
     // Group 2: everything else.
     {"KorvuModuleGuid", &InitModuleGuid, 2},
     {"DLxGBStandardGUID", &DLxInitGBStandardGUID, 2},

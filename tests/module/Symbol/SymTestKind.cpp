@@ -1,0 +1,103 @@
+#include "SymTestKind.h"
+
+#include <numbers>
+
+#include "Leader/DLxTerminalLeaderNode.h"
+#include "Leader/DLxTerminalNodeGenerator.h"
+#include "dc/RDxComputeContext.h"
+#include "dl/DLxAnchorPoint.h"
+#include "dl/DLxDrawingDoc.h"
+#include "dl/DLxSheet.h"
+#include "dl/DLxViewInstance.h"
+#include "du/DUxLayerStyleAbstract.h"
+#include "rse/RSeMeta.h"
+#include "sm/SMxDisplayItem.h"
+
+namespace {
+void StateGuid(UTxGUID& g) {
+    g = UTxGUID(0x5a11e001, 0x00010001, 0x80000000, 0x00000001);
+}
+void KindGuid(UTxGUID& g) {
+    g = UTxGUID(0x5a11e001, 0x00010001, 0x80000000, 0x00000002);
+}
+} // namespace
+
+namespace RSe {
+RSeMetaType* _InitMeta(const SymTestState*) {
+    static RSeMetaType* mt =
+        RSeMakeMeta<SymTestState>(u"SymTestState", &StateGuid, 0, 0xF18,
+                                  RSe::_InitMeta(static_cast<const DUxSymState*>(nullptr)));
+    return mt;
+}
+RSeMetaType* _InitMeta(const SymTestKind*) {
+    static RSeMetaType* mt =
+        RSeMakeMeta<SymTestKind>(u"SymTestKind", &KindGuid, 0, 0x0F18,
+                                 RSe::_InitMeta(static_cast<const DLxSymInstance*>(nullptr)));
+    return mt;
+}
+} // namespace RSe
+
+RSeMetaType* SymTestState::GetMeta() const {
+    return RSe::_InitMeta(this);
+}
+RSeMetaType* SymTestKind::GetMeta() const {
+    return RSe::_InitMeta(this);
+}
+
+void SymTestState::GenGraphics(SMxDisplayList& symbolList, SMxDisplayList& textList, int32_t,
+                               const UTxGUID&, bool, int32_t) {
+    WqArray<WqGePoint3d> box;
+    box.append({-2, -1, 0});
+    box.append({2, -1, 0});
+    box.append({2, 1, 0});
+    box.append({-2, 1, 0});
+    auto outline = std::make_unique<SMxPolylineItem>(box, true);
+    outline->SetId(
+        DUxLeaderNodeTree::SynthesizeItemID(DUxLeaderNodeTree::kSymbolBodyItem, 0, 0, 0));
+    symbolList.Append(std::move(outline));
+    textList.Append(std::make_unique<SMxTextItem>(u"A1", WqGePoint3d(), WqGeVector3d::kXAxis, 1.0,
+                                                  SMxTextAlign::MiddleCenter));
+}
+
+SmartPtr<DUxLayerStyleAbstract> SymTestKind::ObjectStyleWrapper() {
+    return SmartPtr<DUxLayerStyleAbstract>(new DUxLayerStyleAbstract());
+}
+
+SymTestSheet::SymTestSheet()
+    : doc(new DLxDrawingDoc()), sheet(doc->CreateSheet(u"S", 420, 297)),
+      view(sheet->CreateView(u"Front")), generator(DLxTerminalNodeGenerator::Create(sheet)) {
+    view->SetViewCenter({100, 100, 0});
+    view->SetEdges(
+        {DLxViewEdge::Line(1, {-50, 0, 0}, {50, 0, 0}),
+         DLxViewEdge::Arc(2, {0, 100, 0}, WqGeVector3d::kZAxis, 20, 0, std::numbers::pi)});
+}
+
+SymTestSheet::~SymTestSheet() {
+    delete doc;
+}
+
+SymTestKind* SymTestSheet::PlaceFree(const WqGePoint3d& end, const WqGePoint3d& root) {
+    auto* state = new (RSe::_InitMeta(static_cast<const SymTestState*>(nullptr)),
+                       sheet->GetSegment()) SymTestState();
+    sheet->AddNode(state);
+    auto* sym = new (RSe::_InitMeta(static_cast<const SymTestKind*>(nullptr)), sheet->GetSegment())
+        SymTestKind(sheet, state);
+    DUxLeaderNodeTree* tree = DUxLeaderNodeTree::Create(sheet, generator, end);
+    tree->InsertNode(tree->GetRoot(), root);
+    sym->AppendLeader(tree);
+    state->SetOrigin(end);
+    return sym;
+}
+
+SymTestKind* SymTestSheet::Place(int32_t edgeId, double param, const WqGePoint3d& root) {
+    SymTestKind* sym = PlaceFree({0, 0, 0}, root);
+    DLxAnchorPoint* anchor = sym->GetFirstAnchor();
+    anchor->AttachToEdge(view, edgeId, param);
+    sym->GetSymState()->SetOrigin(anchor->GetPoint());
+    return sym;
+}
+
+UTxResult SymTestSheet::Recompute() {
+    RDxComputeContext ctx;
+    return sheet->Recompute(ctx);
+}
