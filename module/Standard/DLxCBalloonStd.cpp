@@ -1,5 +1,6 @@
 #include "Standard/DLxCBalloonStd.h"
 
+#include "Standard/DLxStdFactory.h"
 #include "Standard/DLxStdNorms.h"
 #include "rse/RSeTransaction.h"
 
@@ -13,23 +14,11 @@ void DLxCBalloonStd::SetDefaultBalloonType(int32_t type) {
     m_defaultType = type;
 }
 
-namespace {
-template <class T>
-RSeRef<DUxCategoryDefault> Make(FWxSceneDoc* doc, RSeSegment* segment, int32_t category,
-                                const UTxGUID& standard) {
-    if (!segment) return {};
-    T* obj =
-        new (RSe::_GetMeta(static_cast<const T*>(nullptr)), segment) T(doc, category, standard);
-    obj->setFactoryDefaults();
-    return RSeRef<DUxCategoryDefault>(obj);
-}
-} // namespace
-
 RSeRef<DUxCategoryDefault> DLxCBalloonStdANSI::CreateCategoryDefault(FWxSceneDoc* doc,
                                                                      RSeSegment* segment,
                                                                      int32_t category,
                                                                      const UTxGUID& standard) {
-    return Make<DLxCBalloonStdANSI>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCBalloonStdANSI>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCBalloonStdANSI::GetStandardReference() const {
@@ -40,7 +29,7 @@ RSeRef<DUxCategoryDefault> DLxCBalloonStdBSI::CreateCategoryDefault(FWxSceneDoc*
                                                                     RSeSegment* segment,
                                                                     int32_t category,
                                                                     const UTxGUID& standard) {
-    return Make<DLxCBalloonStdBSI>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCBalloonStdBSI>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCBalloonStdBSI::GetStandardReference() const {
@@ -51,7 +40,7 @@ RSeRef<DUxCategoryDefault> DLxCBalloonStdDIN::CreateCategoryDefault(FWxSceneDoc*
                                                                     RSeSegment* segment,
                                                                     int32_t category,
                                                                     const UTxGUID& standard) {
-    return Make<DLxCBalloonStdDIN>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCBalloonStdDIN>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCBalloonStdDIN::GetStandardReference() const {
@@ -62,7 +51,8 @@ RSeRef<DUxCategoryDefault> DLxCBalloonStdGB::CreateCategoryDefault(FWxSceneDoc* 
                                                                    RSeSegment* segment,
                                                                    int32_t category,
                                                                    const UTxGUID& standard) {
-    RSeRef<DUxCategoryDefault> r = Make<DLxCBalloonStdGB>(doc, segment, category, standard);
+    RSeRef<DUxCategoryDefault> r =
+        DLxMakeStandardDefault<DLxCBalloonStdGB>(doc, segment, category, standard);
     // GB numbers its default balloon shape 4.
     if (r.HasTarget()) static_cast<DLxCBalloonStdGB*>(r.get())->SetDefaultBalloonType(4);
     return r;
@@ -76,7 +66,7 @@ RSeRef<DUxCategoryDefault> DLxCBalloonStdISO::CreateCategoryDefault(FWxSceneDoc*
                                                                     RSeSegment* segment,
                                                                     int32_t category,
                                                                     const UTxGUID& standard) {
-    return Make<DLxCBalloonStdISO>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCBalloonStdISO>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCBalloonStdISO::GetStandardReference() const {
@@ -87,7 +77,7 @@ RSeRef<DUxCategoryDefault> DLxCBalloonStdJIS::CreateCategoryDefault(FWxSceneDoc*
                                                                     RSeSegment* segment,
                                                                     int32_t category,
                                                                     const UTxGUID& standard) {
-    return Make<DLxCBalloonStdJIS>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCBalloonStdJIS>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCBalloonStdJIS::GetStandardReference() const {

@@ -1,5 +1,6 @@
 #include "Standard/DLxCDatumStd.h"
 
+#include "Standard/DLxStdFactory.h"
 #include "Standard/DLxStdNorms.h"
 #include "rse/RSeTransaction.h"
 
@@ -7,24 +8,11 @@ bool DLxCDatumStd::setFactoryDefaults() {
     return true;
 }
 
-namespace {
-template <class T>
-RSeRef<DUxCategoryDefault> Make(FWxSceneDoc* doc, RSeSegment* segment, int32_t category,
-                                const UTxGUID& standard) {
-    if (!segment) return {};
-    T* obj =
-        new (RSe::_GetMeta(static_cast<const T*>(nullptr)), segment) T(doc, category, standard);
-    if (obj->CreateTargetServices().Failed()) return {};
-    obj->setFactoryDefaults();
-    return RSeRef<DUxCategoryDefault>(obj);
-}
-} // namespace
-
 RSeRef<DUxCategoryDefault> DLxCDatumStdANSI::CreateCategoryDefault(FWxSceneDoc* doc,
                                                                    RSeSegment* segment,
                                                                    int32_t category,
                                                                    const UTxGUID& standard) {
-    return Make<DLxCDatumStdANSI>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCDatumStdANSI>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCDatumStdANSI::GetStandardReference() const {
@@ -35,7 +23,7 @@ RSeRef<DUxCategoryDefault> DLxCDatumStdBSI::CreateCategoryDefault(FWxSceneDoc* d
                                                                   RSeSegment* segment,
                                                                   int32_t category,
                                                                   const UTxGUID& standard) {
-    return Make<DLxCDatumStdBSI>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCDatumStdBSI>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCDatumStdBSI::GetStandardReference() const {
@@ -46,7 +34,7 @@ RSeRef<DUxCategoryDefault> DLxCDatumStdDIN::CreateCategoryDefault(FWxSceneDoc* d
                                                                   RSeSegment* segment,
                                                                   int32_t category,
                                                                   const UTxGUID& standard) {
-    return Make<DLxCDatumStdDIN>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCDatumStdDIN>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCDatumStdDIN::GetStandardReference() const {
@@ -57,7 +45,7 @@ RSeRef<DUxCategoryDefault> DLxCDatumStdGB::CreateCategoryDefault(FWxSceneDoc* do
                                                                  RSeSegment* segment,
                                                                  int32_t category,
                                                                  const UTxGUID& standard) {
-    return Make<DLxCDatumStdGB>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCDatumStdGB>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCDatumStdGB::GetStandardReference() const {
@@ -68,7 +56,7 @@ RSeRef<DUxCategoryDefault> DLxCDatumStdISO::CreateCategoryDefault(FWxSceneDoc* d
                                                                   RSeSegment* segment,
                                                                   int32_t category,
                                                                   const UTxGUID& standard) {
-    return Make<DLxCDatumStdISO>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCDatumStdISO>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCDatumStdISO::GetStandardReference() const {
@@ -79,7 +67,7 @@ RSeRef<DUxCategoryDefault> DLxCDatumStdJIS::CreateCategoryDefault(FWxSceneDoc* d
                                                                   RSeSegment* segment,
                                                                   int32_t category,
                                                                   const UTxGUID& standard) {
-    return Make<DLxCDatumStdJIS>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCDatumStdJIS>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCDatumStdJIS::GetStandardReference() const {

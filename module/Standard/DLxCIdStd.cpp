@@ -1,24 +1,14 @@
 #include "Standard/DLxCIdStd.h"
 
+#include "Standard/DLxStdFactory.h"
 #include "Standard/DLxStdNorms.h"
 #include "rse/RSeTransaction.h"
-
-namespace {
-template <class T>
-RSeRef<DUxCategoryDefault> Make(FWxSceneDoc* doc, RSeSegment* segment, int32_t category,
-                                const UTxGUID& standard) {
-    if (!segment) return {};
-    T* obj =
-        new (RSe::_GetMeta(static_cast<const T*>(nullptr)), segment) T(doc, category, standard);
-    return RSeRef<DUxCategoryDefault>(obj);
-}
-} // namespace
 
 RSeRef<DUxCategoryDefault> DLxCIdStdANSI::CreateCategoryDefault(FWxSceneDoc* doc,
                                                                 RSeSegment* segment,
                                                                 int32_t category,
                                                                 const UTxGUID& standard) {
-    return Make<DLxCIdStdANSI>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCIdStdANSI>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCIdStdANSI::GetStandardReference() const {
@@ -29,7 +19,7 @@ RSeRef<DUxCategoryDefault> DLxCIdStdBSI::CreateCategoryDefault(FWxSceneDoc* doc,
                                                                RSeSegment* segment,
                                                                int32_t category,
                                                                const UTxGUID& standard) {
-    return Make<DLxCIdStdBSI>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCIdStdBSI>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCIdStdBSI::GetStandardReference() const {
@@ -40,7 +30,7 @@ RSeRef<DUxCategoryDefault> DLxCIdStdDIN::CreateCategoryDefault(FWxSceneDoc* doc,
                                                                RSeSegment* segment,
                                                                int32_t category,
                                                                const UTxGUID& standard) {
-    return Make<DLxCIdStdDIN>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCIdStdDIN>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCIdStdDIN::GetStandardReference() const {
@@ -50,7 +40,7 @@ UTxString16 DLxCIdStdDIN::GetStandardReference() const {
 RSeRef<DUxCategoryDefault> DLxCIdStdGB::CreateCategoryDefault(FWxSceneDoc* doc, RSeSegment* segment,
                                                               int32_t category,
                                                               const UTxGUID& standard) {
-    return Make<DLxCIdStdGB>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCIdStdGB>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCIdStdGB::GetStandardReference() const {
@@ -61,7 +51,7 @@ RSeRef<DUxCategoryDefault> DLxCIdStdISO::CreateCategoryDefault(FWxSceneDoc* doc,
                                                                RSeSegment* segment,
                                                                int32_t category,
                                                                const UTxGUID& standard) {
-    return Make<DLxCIdStdISO>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCIdStdISO>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCIdStdISO::GetStandardReference() const {
@@ -72,7 +62,7 @@ RSeRef<DUxCategoryDefault> DLxCIdStdJIS::CreateCategoryDefault(FWxSceneDoc* doc,
                                                                RSeSegment* segment,
                                                                int32_t category,
                                                                const UTxGUID& standard) {
-    return Make<DLxCIdStdJIS>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCIdStdJIS>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCIdStdJIS::GetStandardReference() const {

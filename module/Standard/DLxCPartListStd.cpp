@@ -1,5 +1,6 @@
 #include "Standard/DLxCPartListStd.h"
 
+#include "Standard/DLxStdFactory.h"
 #include "Standard/DLxStdNorms.h"
 #include "rse/RSeTransaction.h"
 
@@ -7,24 +8,11 @@ bool DLxCPartListStd::setFactoryDefaults() {
     return true;
 }
 
-namespace {
-template <class T>
-RSeRef<DUxCategoryDefault> Make(FWxSceneDoc* doc, RSeSegment* segment, int32_t category,
-                                const UTxGUID& standard) {
-    if (!segment) return {};
-    T* obj =
-        new (RSe::_GetMeta(static_cast<const T*>(nullptr)), segment) T(doc, category, standard);
-    if (!obj->CanSetFactoryDefaults()) return {};
-    obj->setFactoryDefaults();
-    return RSeRef<DUxCategoryDefault>(obj);
-}
-} // namespace
-
 RSeRef<DUxCategoryDefault> DLxCPartListStdANSI::CreateCategoryDefault(FWxSceneDoc* doc,
                                                                       RSeSegment* segment,
                                                                       int32_t category,
                                                                       const UTxGUID& standard) {
-    return Make<DLxCPartListStdANSI>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCPartListStdANSI>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCPartListStdANSI::GetStandardReference() const {
@@ -35,7 +23,7 @@ RSeRef<DUxCategoryDefault> DLxCPartListStdBSI::CreateCategoryDefault(FWxSceneDoc
                                                                      RSeSegment* segment,
                                                                      int32_t category,
                                                                      const UTxGUID& standard) {
-    return Make<DLxCPartListStdBSI>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCPartListStdBSI>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCPartListStdBSI::GetStandardReference() const {
@@ -46,7 +34,7 @@ RSeRef<DUxCategoryDefault> DLxCPartListStdDIN::CreateCategoryDefault(FWxSceneDoc
                                                                      RSeSegment* segment,
                                                                      int32_t category,
                                                                      const UTxGUID& standard) {
-    return Make<DLxCPartListStdDIN>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCPartListStdDIN>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCPartListStdDIN::GetStandardReference() const {
@@ -57,7 +45,7 @@ RSeRef<DUxCategoryDefault> DLxCPartListStdGB::CreateCategoryDefault(FWxSceneDoc*
                                                                     RSeSegment* segment,
                                                                     int32_t category,
                                                                     const UTxGUID& standard) {
-    return Make<DLxCPartListStdGB>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCPartListStdGB>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCPartListStdGB::GetStandardReference() const {
@@ -68,7 +56,7 @@ RSeRef<DUxCategoryDefault> DLxCPartListStdISO::CreateCategoryDefault(FWxSceneDoc
                                                                      RSeSegment* segment,
                                                                      int32_t category,
                                                                      const UTxGUID& standard) {
-    return Make<DLxCPartListStdISO>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCPartListStdISO>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCPartListStdISO::GetStandardReference() const {
@@ -79,7 +67,7 @@ RSeRef<DUxCategoryDefault> DLxCPartListStdJIS::CreateCategoryDefault(FWxSceneDoc
                                                                      RSeSegment* segment,
                                                                      int32_t category,
                                                                      const UTxGUID& standard) {
-    return Make<DLxCPartListStdJIS>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCPartListStdJIS>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCPartListStdJIS::GetStandardReference() const {

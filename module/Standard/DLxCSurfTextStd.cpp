@@ -1,5 +1,6 @@
 #include "Standard/DLxCSurfTextStd.h"
 
+#include "Standard/DLxStdFactory.h"
 #include "Standard/DLxStdNorms.h"
 #include "rse/RSeTransaction.h"
 
@@ -7,24 +8,11 @@ bool DLxCSurfTextStd::setFactoryDefaults() {
     return true;
 }
 
-namespace {
-template <class T>
-RSeRef<DUxCategoryDefault> Make(FWxSceneDoc* doc, RSeSegment* segment, int32_t category,
-                                const UTxGUID& standard) {
-    if (!segment) return {};
-    T* obj =
-        new (RSe::_GetMeta(static_cast<const T*>(nullptr)), segment) T(doc, category, standard);
-    if (!obj->CanSetFactoryDefaults()) return {};
-    obj->setFactoryDefaults();
-    return RSeRef<DUxCategoryDefault>(obj);
-}
-} // namespace
-
 RSeRef<DUxCategoryDefault> DLxCSurfTextStdANSI::CreateCategoryDefault(FWxSceneDoc* doc,
                                                                       RSeSegment* segment,
                                                                       int32_t category,
                                                                       const UTxGUID& standard) {
-    return Make<DLxCSurfTextStdANSI>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCSurfTextStdANSI>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCSurfTextStdANSI::GetStandardReference() const {
@@ -35,7 +23,7 @@ RSeRef<DUxCategoryDefault> DLxCSurfTextStdBSI::CreateCategoryDefault(FWxSceneDoc
                                                                      RSeSegment* segment,
                                                                      int32_t category,
                                                                      const UTxGUID& standard) {
-    return Make<DLxCSurfTextStdBSI>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCSurfTextStdBSI>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCSurfTextStdBSI::GetStandardReference() const {
@@ -46,7 +34,7 @@ RSeRef<DUxCategoryDefault> DLxCSurfTextStdDIN::CreateCategoryDefault(FWxSceneDoc
                                                                      RSeSegment* segment,
                                                                      int32_t category,
                                                                      const UTxGUID& standard) {
-    return Make<DLxCSurfTextStdDIN>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCSurfTextStdDIN>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCSurfTextStdDIN::GetStandardReference() const {
@@ -57,7 +45,7 @@ RSeRef<DUxCategoryDefault> DLxCSurfTextStdGB::CreateCategoryDefault(FWxSceneDoc*
                                                                     RSeSegment* segment,
                                                                     int32_t category,
                                                                     const UTxGUID& standard) {
-    return Make<DLxCSurfTextStdGB>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCSurfTextStdGB>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCSurfTextStdGB::GetStandardReference() const {
@@ -68,7 +56,7 @@ RSeRef<DUxCategoryDefault> DLxCSurfTextStdISO::CreateCategoryDefault(FWxSceneDoc
                                                                      RSeSegment* segment,
                                                                      int32_t category,
                                                                      const UTxGUID& standard) {
-    return Make<DLxCSurfTextStdISO>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCSurfTextStdISO>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCSurfTextStdISO::GetStandardReference() const {
@@ -79,7 +67,7 @@ RSeRef<DUxCategoryDefault> DLxCSurfTextStdJIS::CreateCategoryDefault(FWxSceneDoc
                                                                      RSeSegment* segment,
                                                                      int32_t category,
                                                                      const UTxGUID& standard) {
-    return Make<DLxCSurfTextStdJIS>(doc, segment, category, standard);
+    return DLxMakeStandardDefault<DLxCSurfTextStdJIS>(doc, segment, category, standard);
 }
 
 UTxString16 DLxCSurfTextStdJIS::GetStandardReference() const {
