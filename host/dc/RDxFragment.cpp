@@ -1,6 +1,8 @@
 #include "dc/RDxFragment.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -10,67 +12,126 @@
 #include "rse/RSeTransaction.h"
 #include "utx/UTxDiagnosis.h"
 
-namespace {
-// The fragment's live nodes by position, with edges both ways between them. Dependencies on
-// nodes of other fragments are left out: those fragments keep their own nodes up to date.
-struct Graph {
-    std::vector<RDxNode*> nodes;
-    std::vector<std::vector<uint32_t>> deps;       // what each node reads
-    std::vector<std::vector<uint32_t>> dependents; // what reads each node
+// Who reads whom among the fragment's nodes, by entry; entries are in the fragment's order,
+// which breaks ties in a pass. Dependencies on nodes of other fragments are left out: those
+// fragments keep their own nodes up to date. An entry's dependencies are re-read whenever the
+// entry is computed, so they may name a node it no longer reads (that costs a compute, never a
+// missed one) until then.
+class RDxFragmentIndex {
+public:
+    struct Entry {
+        RSeRefBase node; // keeps the handle, so the key below is never reused
+        std::vector<uint32_t> deps;       // what it reads
+        std::vector<uint32_t> dependents; // what reads it
+    };
 
-    explicit Graph(const std::vector<RSeRef<RDxNode>>& refs) {
-        std::unordered_map<const RDxNode*, uint32_t> index;
+    RDxFragmentIndex(const std::vector<RSeRef<RDxNode>>& refs, uint64_t restores)
+        : m_restores(restores) {
+        // A gone node keeps its place, so that places match the fragment's list.
         for (const RSeRef<RDxNode>& r : refs)
-            if (RSeIDed* t = r.GetTarget()) {
-                index.emplace(static_cast<RDxNode*>(t), uint32_t(nodes.size()));
-                nodes.push_back(static_cast<RDxNode*>(t));
-            }
-        deps.resize(nodes.size());
-        dependents.resize(nodes.size());
-        std::vector<RDxNode*> read;
-        for (uint32_t i = 0; i < nodes.size(); ++i) {
-            read.clear();
-            nodes[i]->CollectDependencies(read);
-            for (RDxNode* d : read) {
-                auto it = index.find(d);
-                if (it == index.end()) continue;
-                auto& mine = deps[i];
-                if (std::find(mine.begin(), mine.end(), it->second) != mine.end()) continue;
-                mine.push_back(it->second);
-                dependents[it->second].push_back(i);
-            }
+            Add(static_cast<RDxNode*>(r.GetTarget()));
+        for (uint32_t i = 0; i < m_entries.size(); ++i)
+            ReadDeps(i);
+    }
+
+    bool IsStaleFor(const std::vector<RSeRef<RDxNode>>& refs) const {
+        return m_restores != RSe::RestoreCount() || m_entries.size() != refs.size();
+    }
+    size_t Size() const { return m_entries.size(); }
+    RDxNode* Node(uint32_t i) const {
+        return static_cast<RDxNode*>(m_entries[i].node.GetTarget());
+    }
+    const std::vector<uint32_t>& Deps(uint32_t i) const { return m_entries[i].deps; }
+    const std::vector<uint32_t>& Dependents(uint32_t i) const { return m_entries[i].dependents; }
+
+    // A node joins at the end; it is edited, so the next pass reads what it depends on.
+    uint32_t Add(RDxNode* node) {
+        const uint32_t i = uint32_t(m_entries.size());
+        m_entries.push_back({RSeRefBase(node), {}, {}});
+        if (!node) return i;
+        m_byHandle.emplace(node->GetHandle(), i);
+        if (node->IsEdited()) m_pending.push_back(i);
+        return i;
+    }
+
+    bool Contains(const RDxNode* node) const {
+        auto it = m_byHandle.find(node->GetHandle());
+        return it != m_byHandle.end() && Node(it->second) == node;
+    }
+
+    void NoteEdited(const RDxNode* node) {
+        auto it = m_byHandle.find(node->GetHandle());
+        if (it != m_byHandle.end()) m_pending.push_back(it->second);
+    }
+    void NoteEdited(uint32_t i) { m_pending.push_back(i); }
+
+    // Re-reads what entry i depends on and mends the edges both ways.
+    void ReadDeps(uint32_t i) {
+        Entry& e = m_entries[i];
+        for (uint32_t d : e.deps) {
+            auto& back = m_entries[d].dependents;
+            back.erase(std::find(back.begin(), back.end(), i));
+        }
+        e.deps.clear();
+        RDxNode* node = Node(i);
+        if (!node) return;
+        m_read.clear();
+        node->CollectDependencies(m_read);
+        for (RDxNode* d : m_read) {
+            auto it = m_byHandle.find(d->GetHandle());
+            if (it == m_byHandle.end()) continue;
+            if (std::find(e.deps.begin(), e.deps.end(), it->second) != e.deps.end()) continue;
+            e.deps.push_back(it->second);
+            m_entries[it->second].dependents.push_back(i);
         }
     }
 
-    // Edited nodes and what depends on them.
-    std::vector<char> OutOfDate() const {
-        std::vector<char> dirty(nodes.size(), 0);
-        std::vector<uint32_t> todo;
-        for (uint32_t i = 0; i < nodes.size(); ++i)
-            if (nodes[i]->IsEdited()) {
-                dirty[i] = 1;
-                todo.push_back(i);
-            }
+    // The edited nodes noted since the last call, and what depends on them, in fragment
+    // order; the notes are taken. Until the next call, InPass tells the members.
+    std::vector<uint32_t> TakeOutOfDate() {
+        m_mark.resize(m_entries.size(), 0);
+        if (++m_stamp == 0) { // wrapped: old marks could pass for new ones
+            std::fill(m_mark.begin(), m_mark.end(), 0);
+            m_stamp = 1;
+        }
+        std::vector<uint32_t> todo, out;
+        for (uint32_t i : m_pending) {
+            RDxNode* node = Node(i);
+            if (InPass(i) || !node || !node->IsEdited()) continue;
+            m_mark[i] = m_stamp;
+            todo.push_back(i);
+        }
+        m_pending.clear();
         while (!todo.empty()) {
             const uint32_t i = todo.back();
             todo.pop_back();
-            for (uint32_t j : dependents[i])
-                if (!dirty[j]) {
-                    dirty[j] = 1;
+            out.push_back(i);
+            for (uint32_t j : m_entries[i].dependents)
+                if (!InPass(j) && Node(j)) {
+                    m_mark[j] = m_stamp;
                     todo.push_back(j);
                 }
         }
-        return dirty;
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+    bool InPass(uint32_t i) const { return m_mark[i] == m_stamp; }
+    // What TakeOutOfDate would answer, leaving the notes.
+    std::vector<uint32_t> OutOfDate() {
+        const std::vector<uint32_t> keep = m_pending;
+        std::vector<uint32_t> out = TakeOutOfDate();
+        m_pending = keep;
+        return out;
     }
 
-    // The cycles among the nodes marked in `among`: groups of nodes that reach each other
-    // (Tarjan's strongly connected components, without recursion), each in fragment order.
+    // The cycles among the entries marked in `among`: groups that reach each other (Tarjan's
+    // strongly connected components, without recursion), each in fragment order.
     std::vector<std::vector<uint32_t>> Cycles(const std::vector<char>& among) const {
-        const size_t n = nodes.size();
+        const size_t n = m_entries.size();
         std::vector<int32_t> order(n, -1), low(n, 0);
         std::vector<char> onStack(n, 0);
         std::vector<uint32_t> stack;
-        std::vector<std::pair<uint32_t, size_t>> calls; // node, next dependency to look at
+        std::vector<std::pair<uint32_t, size_t>> calls; // entry, next dependency to look at
         std::vector<std::vector<uint32_t>> cycles;
         int32_t counter = 0;
         auto enter = [&](uint32_t v) {
@@ -85,8 +146,9 @@ struct Graph {
             while (!calls.empty()) {
                 const uint32_t v = calls.back().first;
                 const size_t e = calls.back().second++;
-                if (e < deps[v].size()) {
-                    const uint32_t w = deps[v][e];
+                const std::vector<uint32_t>& deps = m_entries[v].deps;
+                if (e < deps.size()) {
+                    const uint32_t w = deps[e];
                     if (!among[w]) continue;
                     if (order[w] < 0)
                         enter(w);
@@ -108,7 +170,7 @@ struct Graph {
                     onStack[w] = 0;
                     group.push_back(w);
                 } while (w != v);
-                const bool selfLoop = std::find(deps[v].begin(), deps[v].end(), v) != deps[v].end();
+                const bool selfLoop = std::find(deps.begin(), deps.end(), v) != deps.end();
                 if (group.size() > 1 || selfLoop) {
                     std::sort(group.begin(), group.end());
                     cycles.push_back(std::move(group));
@@ -118,16 +180,46 @@ struct Graph {
         std::sort(cycles.begin(), cycles.end());
         return cycles;
     }
+
+private:
+    uint64_t m_restores;
+    std::vector<Entry> m_entries;
+    std::unordered_map<const RSeHandle*, uint32_t> m_byHandle;
+    std::vector<uint32_t> m_pending;
+    std::vector<RDxNode*> m_read;
+    std::vector<uint32_t> m_mark; // == m_stamp: in the current pass
+    uint32_t m_stamp = 0;
 };
 
+namespace {
 UTxString16 Number(uint64_t v) {
     return UTx::MakeWideString(std::to_string(v));
 }
 } // namespace
 
+RDxFragment::RDxFragment() = default;
+RDxFragment::RDxFragment(const RSeStream* s) : RDxObject(s) {}
+RDxFragment::~RDxFragment() = default;
+
+RDxFragmentIndex& RDxFragment::Index() const {
+    if (!m_index || m_index->IsStaleFor(m_nodes))
+        m_index = std::make_unique<RDxFragmentIndex>(m_nodes, RSe::RestoreCount());
+    return *m_index;
+}
+
+void RDxFragment::ForgetIndex() {
+    m_index.reset();
+}
+
+void RDxFragment::NoteEdited(const RDxNode* node) {
+    if (m_index) m_index->NoteEdited(node);
+}
+
 bool RDxFragment::HasNode(const RDxNode* node) const {
-    return node && std::any_of(m_nodes.begin(), m_nodes.end(),
-                               [node](const RSeRefBase& r) { return r.GetTarget() == node; });
+    if (!node) return false;
+    if (m_index && !m_index->IsStaleFor(m_nodes)) return m_index->Contains(node);
+    return std::any_of(m_nodes.begin(), m_nodes.end(),
+                       [node](const RSeRefBase& r) { return r.GetTarget() == node; });
 }
 
 bool RDxFragment::AddNode(RDxNode* node) {
@@ -135,10 +227,16 @@ bool RDxFragment::AddNode(RDxNode* node) {
     if (RSeIDed* previous = node->GetFragment().GetTarget())
         static_cast<RDxFragment*>(previous)->RemoveNode(node);
     RSe::PrepareWrite(this);
+    const bool indexed = m_index && !m_index->IsStaleFor(m_nodes);
     m_nodes.emplace_back(node);
     if (!node->GetBirthday()) node->SetBirthday(++m_lastBirthday);
     node->SetFragment(this);
     node->MarkEdited(true);
+    if (indexed) {
+        m_index->Add(node); // edited, so noted for the next pass
+    } else {
+        m_index.reset();
+    }
     return true;
 }
 
@@ -148,6 +246,7 @@ bool RDxFragment::RemoveNode(RDxNode* node) {
     if (!node || it == m_nodes.end()) return false;
     RSe::PrepareWrite(this);
     m_nodes.erase(it);
+    m_index.reset();
     if (node->GetFragment().GetTarget() == this) node->SetFragment(nullptr);
     return true;
 }
@@ -159,11 +258,10 @@ bool RDxFragment::DeleteNode(RDxNode* node) {
 }
 
 std::vector<RDxNode*> RDxFragment::GetOutOfDateNodes() const {
-    Graph g(m_nodes);
-    const std::vector<char> dirty = g.OutOfDate();
+    RDxFragmentIndex& index = Index();
     std::vector<RDxNode*> out;
-    for (size_t i = 0; i < g.nodes.size(); ++i)
-        if (dirty[i]) out.push_back(g.nodes[i]);
+    for (uint32_t i : index.OutOfDate())
+        out.push_back(index.Node(i));
     return out;
 }
 
@@ -174,30 +272,60 @@ bool RDxFragment::IsUpToDate() const {
     });
 }
 
+#ifndef NDEBUG
+namespace {
+// Checks the index against one read afresh: every node a fresh reading puts out of date must be
+// in the pass. A miss means some change of what a node reads did not mark it edited.
+void CheckPass(const std::vector<RSeRef<RDxNode>>& nodes, const RDxFragmentIndex& index) {
+    if (nodes.size() > 4096) return;
+    RDxFragmentIndex fresh(nodes, RSe::RestoreCount());
+    for (uint32_t i : fresh.OutOfDate()) {
+        if (i < index.Size() && index.InPass(i) && index.Node(i) == fresh.Node(i)) continue;
+        std::fprintf(stderr,
+                     "RDxFragment: object #%u is out of date but no edit reached it; whoever "
+                     "changed what it reads did not mark it edited\n",
+                     unsigned(fresh.Node(i)->GetId()));
+        std::abort();
+    }
+}
+} // namespace
+#endif
+
 UTxResult RDxFragment::Recompute(RDxComputeContext& ctx) {
-    Graph g(m_nodes);
-    const size_t n = g.nodes.size();
-    const std::vector<char> dirty = g.OutOfDate();
+    RDxFragmentIndex& g = Index();
+    const size_t n = g.Size();
+    const std::vector<uint32_t> pass = g.TakeOutOfDate();
+#ifndef NDEBUG
+    CheckPass(m_nodes, g);
+#endif
+    // What a node reads may have changed with whatever put it out of date.
+    for (uint32_t i : pass)
+        g.ReadDeps(i);
 
     // Kahn's order over the out-of-date nodes: a node is ready when every out-of-date node it
     // reads is done. Ready nodes go in fragment order, so a pass is repeatable.
-    std::vector<uint32_t> waiting(n, 0);
+    std::unordered_map<uint32_t, uint32_t> waiting;
     std::set<uint32_t> ready;
-    for (uint32_t i = 0; i < n; ++i) {
-        if (!dirty[i]) continue;
-        for (uint32_t d : g.deps[i])
-            if (dirty[d]) ++waiting[i];
-        if (!waiting[i]) ready.insert(i);
+    for (uint32_t i : pass) {
+        uint32_t w = 0;
+        for (uint32_t d : g.Deps(i))
+            if (g.InPass(d)) ++w;
+        if (w)
+            waiting.emplace(i, w);
+        else
+            ready.insert(i);
     }
-    std::vector<char> done(n, 0), held(n, 0);
-    std::vector<UTxDiagnosis*> pass;
+    std::vector<uint32_t> done;
+    std::unordered_map<uint32_t, char> held;
+    std::vector<UTxDiagnosis*> found;
     uint32_t leftOut = 0;
     while (!ready.empty()) {
         const uint32_t i = *ready.begin();
         ready.erase(ready.begin());
-        done[i] = 1;
-        RDxNode* node = g.nodes[i];
-        if (held[i]) {
+        done.push_back(i);
+        RDxNode* node = g.Node(i);
+        const bool isHeld = held.count(i) != 0;
+        if (isHeld) {
             // What it reads failed: computing it would only spread the failure.
             node->SetSick();
             node->MarkEdited(true);
@@ -207,49 +335,59 @@ UTxResult RDxFragment::Recompute(RDxComputeContext& ctx) {
             // seen by the next pass.
             node->MarkEdited(false);
             const UTxResult r = node->Compute(ctx);
-            if (!r.IsEmpty()) TakeDiagnoses(r, node, pass);
+            if (!r.IsEmpty()) TakeDiagnoses(r, node, found);
             if (r.Failed()) {
                 node->SetSick();
                 node->MarkEdited(true);
-                held[i] = 1;
+                held.emplace(i, 1);
                 ++leftOut;
-            } else {
+            } else if (!r.IsWarning()) {
+                // A warning leaves the node's health to the node, which may have found
+                // itself sick (an annotation with an invalid anchor still draws).
                 node->SetHealthy();
             }
         }
-        for (uint32_t j : g.dependents[i]) {
-            if (!dirty[j]) continue;
-            if (held[i]) held[j] = 1;
+        const bool failed = held.count(i) != 0;
+        for (uint32_t j : g.Dependents(i)) {
+            if (!g.InPass(j)) continue;
+            if (failed) held.emplace(j, 1);
             if (!--waiting[j]) ready.insert(j);
         }
     }
 
     // What never became ready sits in a cycle or depends on one.
-    std::vector<char> stuck(n, 0);
-    bool anyStuck = false;
-    for (uint32_t i = 0; i < n; ++i)
-        if (dirty[i] && !done[i]) {
-            stuck[i] = 1;
-            anyStuck = true;
-            g.nodes[i]->SetSick();
-            g.nodes[i]->MarkEdited(true);
-            ++leftOut;
-        }
-    if (anyStuck)
+    std::vector<char> stuck;
+    bool anyStuck = done.size() != pass.size();
+    if (anyStuck) {
+        std::vector<char> isDone(n, 0);
+        for (uint32_t i : done)
+            isDone[i] = 1;
+        stuck.assign(n, 0);
+        for (uint32_t i : pass)
+            if (!isDone[i]) {
+                stuck[i] = 1;
+                g.Node(i)->SetSick();
+                g.Node(i)->MarkEdited(true);
+                ++leftOut;
+            }
         for (const std::vector<uint32_t>& cycle : g.Cycles(stuck)) {
             UTxString16 text = u"the objects";
             for (uint32_t i : cycle)
-                text += u" #" + Number(g.nodes[i]->GetId());
+                text += u" #" + Number(g.Node(i)->GetId());
             text += u" depend on each other";
-            UTxDiagnosis* d = UTxDiagnosis::Create(kRDxErrCycle, text, g.nodes[cycle.front()]);
+            UTxDiagnosis* d = UTxDiagnosis::Create(kRDxErrCycle, text, g.Node(cycle.front()));
             AddDiagnosis(d);
-            pass.push_back(d);
+            found.push_back(d);
         }
+    }
+    // What is left edited stays noted for the next pass (marking it again noted nothing).
+    for (uint32_t i : pass)
+        if (g.Node(i) && g.Node(i)->IsEdited()) g.NoteEdited(i);
 
     if (!leftOut) return {};
     UTxResult result(kRDxErrRecompute,
                      Number(leftOut) + u" of " + Number(n) + u" left out of date");
-    for (UTxDiagnosis* d : pass)
+    for (UTxDiagnosis* d : found)
         result.AttachDiagnosis(d);
     return result;
 }

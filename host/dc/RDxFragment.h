@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "dc/RDxObject.h"
@@ -9,14 +10,22 @@
 class RDxNode;
 class RDxComputeContext;
 class UTxDiagnosis;
+class RDxFragmentIndex;
 
 // A group of nodes that is brought up to date as one. Recompute computes the nodes that are
 // out of date, each after the nodes of the fragment it depends on; a failure or a cycle holds
 // up what depends on it and becomes a diagnosis, instead of stopping the pass.
+//
+// The fragment keeps an index of who reads whom (not stored), so that a pass costs what is out
+// of date, not the fragment's size. The index learns of edits through RDxNode::MarkEdited and
+// re-reads the dependencies of every node it recomputes. Whoever changes what a node reads must
+// therefore mark that node edited (or change it through a node it already reads); a change of
+// nodes by abort, undo or redo, a load, or a node leaving the fragment rebuilds the index.
 class RDxFragment : public RDxObject {
 public:
-    RDxFragment() = default;
-    explicit RDxFragment(const RSeStream* s) : RDxObject(s) {}
+    RDxFragment();
+    explicit RDxFragment(const RSeStream* s);
+    ~RDxFragment() override;
     RSeMetaType* GetMeta() const override;
 
     // Nodes, in the order they were added; that order breaks ties in a recompute.
@@ -38,7 +47,8 @@ public:
     bool IsUpToDate() const;
 
     // Computes the out-of-date nodes in dependency order. A node that computes clean becomes
-    // healthy and up to date. A node that fails, the nodes of a cycle and everything that
+    // healthy and up to date; one that warns is up to date and keeps the health it gave
+    // itself. A node that fails, the nodes of a cycle and everything that
     // depends on them become sick and stay out of date. A failed node's diagnoses (or one made
     // from its result) and one diagnosis per cycle join the fragment's; the result fails when
     // anything was left out of date, and carries the diagnoses of this pass. A compute must
@@ -59,8 +69,16 @@ public:
     UTxResult Clone(RDxFragment* target, RSeCloneCommander* cc) const;
 
 private:
+    friend class RDxNode;
     void TakeDiagnoses(const UTxResult& r, RDxNode* node, std::vector<UTxDiagnosis*>& pass);
+    // A node of the fragment became edited.
+    void NoteEdited(const RDxNode* node);
+    // The index, up to date with the nodes (built when it is missing or stale).
+    RDxFragmentIndex& Index() const;
+    // After the node list changed behind the index's back (load, clone).
+    void ForgetIndex();
 
+    mutable std::unique_ptr<RDxFragmentIndex> m_index;
     std::vector<RSeRef<RDxNode>> m_nodes;
     int32_t m_lastBirthday = 0;
     std::vector<UTxDiagnosis*> m_diagnoses;

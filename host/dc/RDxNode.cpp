@@ -9,6 +9,11 @@ void RDxNode::MarkEdited(bool edited) {
     if (m_edited == edited) return;
     RSe::PrepareWrite(this);
     m_edited = edited;
+    if (edited) NoteEdited();
+}
+
+void RDxNode::NoteEdited() {
+    if (RSeIDed* fragment = m_fragment.GetTarget()) static_cast<RDxFragment*>(fragment)->NoteEdited(this);
 }
 
 void RDxNode::SetBirthday(int32_t birthday) {
@@ -25,7 +30,10 @@ bool RDxNode::AddDependency(RDxNode* node) {
     if (!node || node == this || DependsOn(node)) return false;
     RSe::PrepareWrite(this);
     m_dependencies.emplace_back(node);
-    m_edited = true;
+    if (!m_edited) {
+        m_edited = true;
+        NoteEdited();
+    }
     return true;
 }
 
@@ -35,7 +43,10 @@ bool RDxNode::RemoveDependency(RDxNode* node) {
     if (!node || it == m_dependencies.end()) return false;
     RSe::PrepareWrite(this);
     m_dependencies.erase(it);
-    m_edited = true;
+    if (!m_edited) {
+        m_edited = true;
+        NoteEdited();
+    }
     return true;
 }
 

@@ -50,6 +50,8 @@ public:
 private:
     friend class RDxFragment;
     void SetFragment(RDxFragment* fragment);
+    // Tells the fragment, which keeps the edited nodes for its next pass.
+    void NoteEdited();
 
     RSeRef<RDxFragment> m_fragment;
     bool m_edited = true; // a new node has never been computed

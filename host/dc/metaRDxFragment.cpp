@@ -30,6 +30,7 @@ RSeMetaType* RDxFragment::GetMeta() const {
 
 // The diagnoses are not part of the record: they belong to the session, not the document.
 void RDxFragment::Load(RSeStream& s) {
+    ForgetIndex();
     RSeMetaType::PlainLoad(this, s);
     RDxPersist::LoadRefs(s, m_nodes);
     s.Read(m_lastBirthday);
@@ -44,12 +45,14 @@ void RDxFragment::Save(RSeStream& s) const {
 void RDxFragment::FixPtrs(RSeMetaContext& ctx) {
     RSeMetaType::PlainFixPtrs(this, ctx);
     RDxPersist::FixRefs(m_nodes, ctx);
+    ForgetIndex();
 }
 
 UTxResult RDxFragment::Clone(RDxFragment* target, RSeCloneCommander* cc) const {
     RSeMetaType::PlainClone(this, target, cc);
     // The copy holds only the nodes copied along with it: the others stay with this fragment.
     target->m_nodes.clear();
+    target->ForgetIndex();
     for (const RSeRef<RDxNode>& r : m_nodes)
         if (RSeIDed* copy = cc->CloneOf(r)) target->m_nodes.emplace_back(RSeRefBase(copy));
     target->m_lastBirthday = m_lastBirthday;

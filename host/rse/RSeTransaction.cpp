@@ -1,6 +1,7 @@
 #include "rse/RSeTransaction.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cassert>
 #include <unordered_map>
 #include <unordered_set>
@@ -278,7 +279,16 @@ void RSeDatabase::Redo(RSeTxnRecord& record) {
         b->PostRedo();
 }
 
+namespace {
+std::atomic<uint64_t> g_restoreCount{0};
+}
+
+uint64_t RSe::RestoreCount() {
+    return g_restoreCount.load(std::memory_order_relaxed);
+}
+
 void RSeDatabase::Restore(RSeTxnRecord& record, bool undo) {
+    g_restoreCount.fetch_add(1, std::memory_order_relaxed);
     m_inRestore = true;
     Restorer restorer;
     auto step = [&](RSeTxnRecord::Entry& e) {

@@ -84,4 +84,7 @@ void PrepareWrite(RSeIDed* obj);
 void DeleteObject(RSeIDed* obj);
 // Captures and puts back objects (the transaction's own tools; also used by tests).
 std::unique_ptr<RSeImage> Capture(const RSeVMeta* obj);
+// Counts the times any database put objects back from their images (abort, undo, redo): what
+// caches facts about objects throws them away when the count moves.
+uint64_t RestoreCount();
 } // namespace RSe

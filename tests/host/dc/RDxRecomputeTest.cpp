@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <memory>
 
 #include "DcTestSupport.h"
 #include "dc/RDxComputeContext.h"
@@ -11,6 +12,7 @@
 #include "dc/RDxStateSet.h"
 #include "rd/RDxInt.h"
 #include "rse/RSeDatabase.h"
+#include "rse/RSeTransaction.h"
 #include "utx/UTxDiagnosis.h"
 
 namespace {
@@ -90,6 +92,37 @@ TEST(RDxRecompute, ComputesOnlyWhatIsOutOfDate) {
     g.Recompute();
     EXPECT_EQ(TstComputeLog(), (Log{"J", "T"}));
     EXPECT_EQ(g.e->GetValue(), 11);
+}
+
+// The fragment remembers who reads whom between passes; undo, redo and deletion change that
+// behind its back, and the next pass must still reach everything downstream of an edit.
+TEST(RDxRecompute, WhoReadsWhomFollowsUndoRedoAndDeletion) {
+    Diamond g;
+    g.Recompute();
+    g.db.BeginTxn();
+    ASSERT_TRUE(g.J->RemoveInputState(1)); // J no longer reads c
+    g.Recompute();
+    EXPECT_EQ(TstComputeLog(), (Log{"J", "T"}));
+    std::unique_ptr<RSeTxnRecord> record = g.db.CommitTxn();
+    EXPECT_EQ(g.e->GetValue(), 2);
+
+    g.db.Undo(*record); // J reads c again, and is up to date as it was
+    g.x->SetValue(3);
+    g.Recompute();
+    EXPECT_EQ(TstComputeLog(), (Log{"R", "J", "T"}));
+    EXPECT_EQ(g.e->GetValue(), 7);
+
+    g.db.Redo(*record); // and not again
+    g.x->SetValue(4);
+    g.Recompute();
+    EXPECT_EQ(TstComputeLog(), (Log{"R"}));
+
+    // A node deleted while its fragment still lists it is passed over.
+    RSe::DeleteObject(g.L);
+    g.a->SetValue(10);
+    EXPECT_TRUE(g.Recompute().IsEmpty());
+    EXPECT_EQ(TstComputeLog(), (Log{"R"}));
+    EXPECT_EQ(g.c->GetValue(), 14);
 }
 
 TEST(RDxRecompute, ACycleIsReportedAndHoldsUpOnlyWhatDependsOnIt) {
