@@ -17,6 +17,7 @@
 #include "dl/DLxEmblem.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
+#include "fb/FBxObjectNameKey.h"
 #include "fw/FWxAppletExtension.h"
 #include "render/RNxRenderer.h"
 #include "rse/RSeMetaType.h"
@@ -72,7 +73,15 @@ UTxResult KorvuDrawSheets(DLxDrawingDoc& doc, const KorvuOutputs& outputs, std::
     for (size_t i = 0; i < sheets.size(); ++i) {
         DLxSheet* sheet = sheets[i];
         // The views' edges first, then every emblem's display list, in the sheet's order.
+        // Drawings are derived, not stored: a loaded emblem draws again.
+        for (const RSeRef<RDxNode>& node : sheet->GetNodes())
+            if (auto* emblem = dynamic_cast<DLxEmblem*>(node.get())) {
+                const SMxDisplayList* list = emblem->GetSheetDisplayList();
+                if (!list || list->IsEmpty()) emblem->MarkEdited(true);
+            }
+        // As when a sheet is shown: annotations also clip their leaders at what they point to.
         RDxComputeContext ctx;
+        ctx.SetInt(u"DLxSheetChangeTypeAttr", 1);
         sheet->Recompute(ctx); // a failing node draws what it has; the dump shows its health
         const std::vector<DLxViewInstance*> views = sheet->GetViews();
         std::vector<SMxDisplayList> lists(views.size());
@@ -83,7 +92,8 @@ UTxResult KorvuDrawSheets(DLxDrawingDoc& doc, const KorvuOutputs& outputs, std::
         }
         for (const RSeRef<RDxNode>& node : sheet->GetNodes())
             if (auto* emblem = dynamic_cast<DLxEmblem*>(node.get()))
-                layers.push_back({&emblem->GetDisplayList(), WqGeMatrix3d()});
+                if (const SMxDisplayList* list = emblem->GetSheetDisplayList())
+                    layers.push_back({list, WqGeMatrix3d()});
         const RNxSheet page{sheet->GetName(), sheet->GetWidth(), sheet->GetHeight()};
         const std::string base = FileNameOf(sheet->GetName());
         std::vector<std::pair<std::string, RNxFormat>> targets;
@@ -126,7 +136,14 @@ std::string KorvuDump(DLxDrawingDoc& doc) {
                     << ") edges " << view->GetEdges().size() << "\n";
             } else {
                 out << "  " << UTx::ToUtf8(node->GetMeta()->GetName()) << " #" << node->GetId()
-                    << (node->IsSick() ? " (sick)" : "") << "\n";
+                    << (node->IsSick() ? " (sick)" : "");
+                // How a transcript names an emblem (a name key of its own, not its id).
+                FBxObjectNameKey key;
+                if (dynamic_cast<DLxEmblem*>(node) && !FBxObjectNameKey::FromObject(node, key).Failed() &&
+                    &FBxObjectNameKey::FindTranslator(node->GetMeta()) !=
+                        &FBxObjectNameKey::DefaultTranslator())
+                    out << " key " << UTx::ToUtf8(key.GetText());
+                out << "\n";
                 // An instance's states, in input order.
                 if (auto* inst = dynamic_cast<RDxInstance*>(node))
                     for (uint32_t i = 0; i < inst->GetInputStateCount(); ++i)

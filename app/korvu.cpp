@@ -17,7 +17,9 @@ namespace {
 const char* kUsage =
     "usage:\n"
     "  korvu run MODEL.json TRANSCRIPT [-o DRAWING] [--svg DIR] [--pdf FILE] [--png DIR]\n"
-    "      make a drawing from a model, replay a transcript on it, save and draw it\n"
+    "            [--transcript FILE]\n"
+    "      make a drawing from a model, replay a transcript on it, save and draw it;\n"
+    "      --transcript writes the session's own transcript of what it did\n"
     "  korvu open DRAWING [-o DRAWING] [--svg DIR] [--pdf FILE] [--png DIR]\n"
     "      load (and upgrade) a stored drawing, then save and draw it the same way\n"
     "  korvu dump DRAWING\n"
@@ -32,6 +34,7 @@ int Fail(const std::string& message) {
 struct Options {
     std::vector<std::string> positional;
     std::string save;
+    std::string transcript;
     KorvuOutputs outputs;
 };
 
@@ -48,6 +51,8 @@ bool ParseOptions(int argc, char** argv, int first, Options& o, std::string& why
             target = &o.outputs.pngDir;
         else if (a == "--pdf")
             target = &o.outputs.pdfFile;
+        else if (a == "--transcript")
+            target = &o.transcript;
         else if (a.size() > 1 && a[0] == '-') {
             why = "unknown option '" + a + "'";
             return false;
@@ -87,13 +92,21 @@ int Run(const Options& o, FWxAppletExtension* ext) {
     if (r.Failed()) return Fail(r.GetMessageUtf8());
     ext->CreateDocumentInterfaces(doc.get());
     ext->SetUpNewDocument(doc.get());
-    r = FWxUtil::GetTranscriptMgr().ReplayFile(doc.get(), o.positional[1]);
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    if (!o.transcript.empty()) {
+        r = mgr.OpenFile(o.transcript);
+        if (r.Failed()) return Fail(r.GetMessageUtf8());
+    }
+    r = mgr.ReplayFile(doc.get(), o.positional[1]);
+    mgr.CloseFile();
     if (r.Failed()) return Fail(o.positional[1] + ": " + r.GetMessageUtf8());
+    if (!o.transcript.empty()) std::printf("wrote %s\n", o.transcript.c_str());
     return Finish(*doc, o);
 }
 
 int Open(const Options& o, FWxAppletExtension* ext) {
-    if (o.positional.size() != 1) return Fail(std::string("'open' takes one drawing\n") + kUsage);
+    if (o.positional.size() != 1 || !o.transcript.empty())
+        return Fail(std::string("'open' takes one drawing\n") + kUsage);
     std::unique_ptr<DLxDrawingDoc> doc;
     UTxResult r = DLxDrawingDoc::Open(o.positional[0], doc);
     if (r.Failed()) return Fail(r.GetMessageUtf8());
@@ -103,7 +116,8 @@ int Open(const Options& o, FWxAppletExtension* ext) {
 }
 
 int Dump(const Options& o) {
-    if (o.positional.size() != 1 || !o.save.empty() || !o.outputs.svgDir.empty() ||
+    if (o.positional.size() != 1 || !o.save.empty() || !o.transcript.empty() ||
+        !o.outputs.svgDir.empty() ||
         !o.outputs.pngDir.empty() || !o.outputs.pdfFile.empty())
         return Fail(std::string("'dump' takes one drawing\n") + kUsage);
     std::unique_ptr<DLxDrawingDoc> doc;

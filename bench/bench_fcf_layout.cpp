@@ -21,7 +21,8 @@ void BM_FcfLayoutThreeLines(benchmark::State& state) {
     style->SetTextStyle(DUxTextStyleWrapper(1, 2, 3.5));
     style->SetWhiteSpace(0.1);
     style->SetEndPadding(true);
-    auto* gdt = new (RSe::_GetMeta(static_cast<const DLxGDTState*>(nullptr)), seg) DLxGDTState();
+    auto* gdt = new (RSe::_GetMeta(static_cast<const DLxGDTState*>(nullptr)), seg)
+        DLxGDTState(RSeRef<RDxFragment>());
     const DUxFeatureControlFrameStyleWrapper wrapper{RSeRef<DUxFeatureControlFrameStyle>(style),
                                                      RSeRef<RDxObject>(gdt)};
     for (auto _ : state) {

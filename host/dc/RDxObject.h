@@ -12,6 +12,14 @@ class RSeCloneCommander;
 // Every change records the object in the open transaction first.
 class RDxObject : public RSeIDed {
 public:
+    // Flag bits that the kernel gives a meaning to; subclasses use the others.
+    // The user chose to live with the object's problem: it is not marked sick again...
+    static constexpr uint32_t kHealthIgnoredFlag = 0x2;
+    // ...unless it is to be checked again.
+    static constexpr uint32_t kHealthRecheckFlag = 0x4;
+    // On a fragment: nodes that find problems while they compute file diagnoses with it.
+    static constexpr uint32_t kCollectDiagnosesFlag = 0x10;
+
     RDxObject() = default;
     explicit RDxObject(const RSeStream* s) : RSeIDed(s) {}
     RSeMetaType* GetMeta() const override;

@@ -3,6 +3,7 @@
 #include "dl/DLxEdgeGeometryProxy.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
+#include "dl/DLxZoneUtilSheet.h"
 #include "rse/RSeTransaction.h"
 
 namespace {
@@ -45,6 +46,8 @@ void DLxAnchorPoint::PassValue(DLxAnchorPoint* target, int32_t) const {
     target->m_view = m_view;
     target->m_proxy = m_proxy;
     target->m_param = m_param;
+    target->m_hasEdge = m_hasEdge;
+    target->m_edgeId = m_edgeId;
 }
 
 WqGePoint3d DLxAnchorPoint::GetPoint() const {
@@ -64,6 +67,52 @@ void DLxAnchorPoint::SetPoint(const WqGePoint3d& point) {
     if (p == m_point) return;
     BeginValueChange();
     m_point = p;
+}
+
+WqGePoint3d DLxAnchorPoint::GetBrokenPoint() const {
+    return UnbrokenToBroken(GetPoint());
+}
+
+WqGePoint3d DLxAnchorPoint::BrokenToUnbroken(const WqGePoint3d& point) const {
+    return DLxZoneUtilSheet::BrokenToUnbroken(m_view.get(), point);
+}
+
+WqGePoint3d DLxAnchorPoint::UnbrokenToBroken(const WqGePoint3d& point) const {
+    return DLxZoneUtilSheet::UnbrokenToBroken(m_view.get(), point);
+}
+
+bool DLxAnchorPoint::IsUnbrokenPointRemoved() const {
+    return DLxZoneUtilSheet::IsUnbrokenPointRemoved(m_view.get(), GetPoint());
+}
+
+bool DLxAnchorPoint::GetEdgeId(int32_t& id) const {
+    if (m_hasEdge) {
+        id = m_edgeId;
+        return true;
+    }
+    const auto* edge = dynamic_cast<const DLxEdgeGeometryProxy*>(m_proxy.GetTarget());
+    if (!edge) return false;
+    id = edge->GetEdgeId();
+    return true;
+}
+
+bool DLxAnchorPoint::ReConnect(bool force) {
+    int32_t id = 0;
+    if (!GetEdgeId(id)) return IsValid();
+    if (IsValid() && !force) return true;
+    DLxViewInstance* view = m_view.get();
+    DLxEdgeGeometryProxy* proxy = view ? view->FindEdgeProxy(id) : nullptr;
+    if (!proxy) return IsValid();
+    WqGePoint3d p;
+    proxy->EvalPoint(m_param, p);
+    if (m_proxy.GetTarget() != proxy || m_proxy.IsTargetDeleted() || !m_hasEdge || p != m_point) {
+        BeginValueChange();
+        m_proxy = proxy;
+        m_hasEdge = true;
+        m_edgeId = id;
+        m_point = p;
+    }
+    return true;
 }
 
 bool DLxAnchorPoint::IsValid() const {
@@ -98,6 +147,8 @@ bool DLxAnchorPoint::AttachToEdge(DLxViewInstance* view, int32_t edgeId, double 
     m_view = view;
     m_proxy = proxy;
     m_param = param;
+    m_hasEdge = true;
+    m_edgeId = edgeId;
     EdgePoint(m_point);
     return true;
 }
@@ -107,6 +158,7 @@ bool DLxAnchorPoint::AttachToGeometry(DUxGeometryProxy* proxy, double param) {
     BeginValueChange();
     m_proxy = proxy;
     m_param = param;
+    m_hasEdge = false;
     EdgePoint(m_point);
     return true;
 }
@@ -118,6 +170,7 @@ void DLxAnchorPoint::Detach() {
     m_point = p;
     m_proxy.Clear();
     m_param = 0.0;
+    m_hasEdge = false;
 }
 
 UTxResult DLxAnchorPoint::Compute(RDxComputeContext&) {
@@ -131,6 +184,7 @@ UTxResult DLxAnchorPoint::Compute(RDxComputeContext&) {
 
 void DLxAnchorPoint::CollectDependencies(std::vector<RDxNode*>& out) const {
     RDxState::CollectDependencies(out);
-    if (IsOnEdge())
+    // An anchor that lost its edge still waits on its view, which may bring the edge back.
+    if (IsOnEdge() || m_hasEdge)
         if (RSeIDed* view = m_view.GetTarget()) out.push_back(static_cast<DLxViewInstance*>(view));
 }

@@ -3,7 +3,10 @@
 // an edge of a view at a parameter along the edge, where it follows the view as it moves, turns
 // and scales. An anchor on an edge depends on the edge's view, so what depends on the anchor
 // recomputes when the view changes. When the edge goes the anchor is invalid and stays at the
-// last point it had.
+// last point it had; it remembers the edge's id, by which ReConnect finds the edge again.
+//
+// Points of an anchor are positions of its view's unbroken projection; the broken-view point is
+// where the view, with its breaks closed up, draws it (the same without a view or breaks).
 #include <cstdint>
 
 #include "dc/RDxState.h"
@@ -35,14 +38,25 @@ public:
     WqGePoint3d GetPoint() const;
     // A free anchor moves there; one on an edge moves to the parameter of the point on its edge.
     void SetPoint(const WqGePoint3d& point);
-    // Views have no breaks: the broken-view point is the point.
-    WqGePoint3d GetBrokenPoint() const { return GetPoint(); }
-    WqGePoint3d BrokenToUnbroken(const WqGePoint3d& point) const { return point; }
-    WqGePoint3d UnbrokenToBroken(const WqGePoint3d& point) const { return point; }
-    bool IsUnbrokenPointRemoved() const { return false; }
+    // The point as the anchor's view draws it.
+    WqGePoint3d GetBrokenPoint() const;
+    // Positions between the view as drawn and its unbroken projection, through the anchor's
+    // view (the identity without one).
+    WqGePoint3d BrokenToUnbroken(const WqGePoint3d& point) const;
+    WqGePoint3d UnbrokenToBroken(const WqGePoint3d& point) const;
+    // The point lies in a part that a break of the view removes.
+    bool IsUnbrokenPointRemoved() const;
 
     // A free anchor is valid; one on an edge while its view has the edge.
     bool IsValid() const;
+    // Finds the remembered edge again in the anchor's view, by its id: the anchor takes the
+    // view's proxy of that edge (a new one when its own proxy was deleted) and the edge's point
+    // at its parameter. An anchor that is valid keeps its proxy unless `force`. Answers whether
+    // the anchor is valid afterwards; a free anchor or one on other geometry changes nothing.
+    bool ReConnect(bool force);
+    // The id of the edge the anchor was last put on; false for a free anchor or one on other
+    // geometry.
+    bool GetEdgeId(int32_t& id) const;
 
     // The view the anchor belongs to: the edge's view, or the one a free anchor was given.
     DLxViewInstance* GetViewInstance() const;
@@ -69,18 +83,24 @@ public:
     UTxResult Compute(RDxComputeContext& ctx) override;
     void CollectDependencies(std::vector<RDxNode*>& out) const override;
 
+    // Version 1 added the remembered edge; an anchor stored at version 0 remembers the edge of
+    // its proxy while that proxy lives.
     void Load(RSeStream& s);
+    void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
     void FixPtrs(RSeMetaContext& ctx);
     UTxResult Clone(DLxAnchorPoint* target, RSeCloneCommander* cc) const;
 
 private:
     bool EdgePoint(WqGePoint3d& point) const;
+    void LoadFields(RSeStream& s, bool withEdge);
 
     WqGePoint3d m_point;
     RSeRef<DLxViewInstance> m_view;
     RSeRef<DUxGeometryProxy> m_proxy;
     double m_param = 0.0;
+    bool m_hasEdge = false;
+    int32_t m_edgeId = 0;
 };
 
 namespace RSe {

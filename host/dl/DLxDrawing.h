@@ -1,8 +1,14 @@
 #pragma once
 // The settings of a drawing as a whole, stored with the document: one object in the drawing
 // document's first segment.
+#include <cstdint>
+#include <vector>
+
 #include "dc/RDxObject.h"
+#include "rse/RSeRef.h"
 #include "utx/UTxString16.h"
+
+class FWxStyle;
 
 class DLxDrawing : public RDxObject {
 public:
@@ -15,12 +21,36 @@ public:
     const UTxString16& GetStandardName() const { return m_standard; }
     void SetStandardName(const UTxString16& name);
 
+    // The document's styles, which annotations refer to. A style's name is unique among the
+    // styles of its class: AddStyle refuses (false) null, a style held already, or a name that
+    // a style of the same class has.
+    const std::vector<RSeRef<FWxStyle>>& GetStyles() const { return m_styles; }
+    bool AddStyle(FWxStyle* style);
+    // The style of that class (or a class derived from it) and name; null when there is none.
+    FWxStyle* FindStyle(const RSeMetaType* meta, const UTxString16& name) const;
+
+    // Whether annotations that lost their geometry are shown in the sick colour and with
+    // markers at their lost anchors (on by default).
+    bool GetShowSickHighlight() const { return m_showSickHighlight; }
+    void SetShowSickHighlight(bool on);
+    // Preserve-annotation mode (0 off, the default): annotations whose geometry is gone for
+    // good are kept and shown as sick instead of being left undrawn.
+    int32_t GetPreserveAnnotationMode() const { return m_preserveAnnotations; }
+    void SetPreserveAnnotationMode(int32_t mode);
+
+    // Version 1 added the sick highlighting and the preserve-annotation mode; a drawing stored
+    // at version 0 takes their defaults.
     void Load(RSeStream& s);
+    void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
+    void FixPtrs(RSeMetaContext& ctx);
     UTxResult Clone(DLxDrawing* target, RSeCloneCommander* cc) const;
 
 private:
     UTxString16 m_standard;
+    std::vector<RSeRef<FWxStyle>> m_styles;
+    bool m_showSickHighlight = true;
+    int32_t m_preserveAnnotations = 0;
 };
 
 namespace RSe {

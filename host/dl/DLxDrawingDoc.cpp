@@ -39,6 +39,8 @@ DLxSheet* DLxDrawingDoc::CreateSheet(const UTxString16& name, double width, doub
     auto* sheet = new (RSe::_GetMeta(static_cast<const DLxSheet*>(nullptr)), seg) DLxSheet();
     sheet->SetName(name);
     sheet->SetSize(width, height);
+    // Annotations on a sheet report what they find wrong with it.
+    sheet->SetFlag(RDxObject::kCollectDiagnosesFlag);
     return sheet;
 }
 

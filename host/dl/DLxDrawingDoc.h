@@ -24,7 +24,8 @@ public:
     FWxDocCmd* GetStaticCommand() const override;
     DLxSelectCmd* GetSelectCmd() const { return m_select.get(); }
 
-    // A new sheet at the end of the drawing; null when the name is empty or taken.
+    // A new sheet at the end of the drawing; null when the name is empty or taken. It collects
+    // the diagnoses of what computes on it (RDxObject::kCollectDiagnosesFlag).
     DLxSheet* CreateSheet(const UTxString16& name, double width, double height);
     std::vector<DLxSheet*> GetSheets() const;
     DLxSheet* FindSheet(const UTxString16& name) const;

@@ -1,5 +1,8 @@
 #include "dl/DLxEdgeGeometryProxy.h"
 
+#include <cmath>
+#include <numbers>
+
 #include "dl/DLxViewEdge.h"
 #include "dl/DLxViewInstance.h"
 #include "ge/WqArray.h"
@@ -36,7 +39,7 @@ DUxCurveKind DLxEdgeGeometryProxy::GetCurveKind() const {
     DLxSheetCurve c;
     if (!GetSheetCurve(c)) return DUxCurveKind::None;
     if (c.kind == DLxEdgeKind::Line) return DUxCurveKind::Line;
-    return c.circular ? DUxCurveKind::CircArc : DUxCurveKind::Polyline;
+    return c.circular ? DUxCurveKind::CircArc : DUxCurveKind::EllipArc;
 }
 
 bool DLxEdgeGeometryProxy::GetLineOfEntity(DUxLineGeometry& line) const {
@@ -53,6 +56,31 @@ bool DLxEdgeGeometryProxy::GetCircArcOfEntity(DUxArcGeometry& arc) const {
     arc.center = c.center;
     arc.normal = WqGeVector3d::kZAxis;
     c.GetCircle(arc.refVector, arc.radius, arc.startAngle, arc.endAngle);
+    return true;
+}
+
+bool DLxEdgeGeometryProxy::GetEllipArcOfEntity(DUxEllipArcGeometry& arc) const {
+    DLxSheetCurve c;
+    if (!GetSheetCurve(c) || c.kind != DLxEdgeKind::Arc || c.circular) return false;
+    // The sheet's ellipse c + a cos(theta) + b sin(theta) with conjugate a and b: turned by phi
+    // its axes are square, the longer one first.
+    const double phi =
+        0.5 * std::atan2(2.0 * c.a.dotProduct(c.b), c.a.lengthSqrd() - c.b.lengthSqrd());
+    const WqGeVector3d u = c.a * std::cos(phi) + c.b * std::sin(phi);
+    const WqGeVector3d v = c.b * std::cos(phi) - c.a * std::sin(phi);
+    arc.center = c.center;
+    arc.normal = WqGeVector3d::kZAxis;
+    arc.majorRadius = u.length();
+    arc.minorRadius = v.length();
+    arc.majorAxis = u.normal();
+    arc.minorAxis = WqGeVector3d::kZAxis.crossProduct(arc.majorAxis);
+    double start = c.theta0 - phi;
+    // Seen from behind its plane the curve runs clockwise: mirror its angles.
+    if (u.x * v.y - u.y * v.x < 0.0) start = -(start + c.sweep);
+    start = std::fmod(start, 2.0 * std::numbers::pi);
+    if (start < 0.0) start += 2.0 * std::numbers::pi;
+    arc.startAngle = start;
+    arc.endAngle = start + c.sweep;
     return true;
 }
 

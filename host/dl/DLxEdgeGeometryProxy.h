@@ -2,7 +2,8 @@
 // The proxy of one projected edge of a drawing view. It keeps only the view and the edge's id,
 // so its answers follow the view as it moves, turns and scales, and it turns invalid when the
 // view loses the edge. A line stays a line on the sheet; an arc is a circular arc when the view
-// looks square onto its plane and a polyline otherwise. Parameters are those of the model
+// looks square onto its plane and an elliptical arc otherwise (which the view draws as a
+// polyline; every curve also answers as points along it). Parameters are those of the model
 // edge: 0 at its start, 1 at its end.
 #include <cstdint>
 
@@ -27,6 +28,7 @@ public:
     DUxCurveKind GetCurveKind() const override;
     bool GetLineOfEntity(DUxLineGeometry& line) const override;
     bool GetCircArcOfEntity(DUxArcGeometry& arc) const override;
+    bool GetEllipArcOfEntity(DUxEllipArcGeometry& arc) const override;
     bool GetPolylineCurveOfEntity(WqArray<WqGePoint3d>& points) const override;
     bool DistanceTo(const WqGePoint3d& point, double& distance) const override;
     bool ClosestPointTo(const WqGePoint3d& point, WqGePoint3d& closest) const override;

@@ -18,6 +18,9 @@ public:
     // What the emblem drew last; empty before its first compute.
     const SMxDisplayList& GetDisplayList() const { return *m_list; }
     SMxDisplayList& GetDisplayList() { return *m_list; }
+    // What a sheet shows of the emblem: its own list, or (for kinds that keep their drawing
+    // elsewhere) theirs; null when there is nothing.
+    virtual const SMxDisplayList* GetSheetDisplayList() const { return m_list.get(); }
 
 private:
     std::unique_ptr<SMxDisplayList> m_list;

@@ -22,6 +22,9 @@
 //               {"id": 2, "arc": {"center": [x,y,z], "normal": [x,y,z], "radius": r,
 //                                 "start": deg, "end": deg, "reference": [x,y,z]}},
 //               {"id": 3, "circle": {"center": [x,y,z], "normal": [x,y,z], "radius": r}}
+//             ],
+//             "breaks": [               optional (default none): bands the view leaves out
+//               {"direction": "horizontal", "from": x1, "to": x2}
 //             ]
 //           }
 //         ]
@@ -35,6 +38,9 @@
 // arc and circle. An arc runs counter-clockwise about its normal from start to end, angles
 // measured from the reference (optional: any direction in the arc's plane, normal.perpVector()
 // when absent); an end below the start wraps around once, and a sweep of 360 is a circle.
+// A break is a band across the view in sheet units of the unbroken view (from < to): a
+// horizontal one between the x coordinates from and to, a vertical one between y coordinates;
+// bands of one direction must not overlap.
 //
 // Members other than these are refused, so that a misspelt optional member does not pass
 // unnoticed. Later versions add members (the assembly and its bill of materials at the top,
@@ -128,6 +134,7 @@ struct ViewData {
     WqGeVector3d up;
     double rotation = 0.0;
     std::vector<DLxViewEdge> edges;
+    std::vector<DLxViewBreak> breaks;
 };
 struct SheetData {
     std::string name;
@@ -286,8 +293,9 @@ private:
 
     ViewData ReadView(const json& v, const std::string& path) {
         Object(v, path);
-        OnlyMembers(v, path,
-                    {"name", "scale", "center", "orientation", "rotation", "origin", "edges"});
+        OnlyMembers(
+            v, path,
+            {"name", "scale", "center", "orientation", "rotation", "origin", "edges", "breaks"});
         ViewData view;
         view.name = Name(Required(v, path, "name"), Member(path, "name"));
         view.scale = Positive(Required(v, path, "scale"), Member(path, "scale"));
@@ -315,7 +323,40 @@ private:
                 Unique(ids, id, i, Member(at, "id"), "edge id " + id, list);
             }
         }
+        if (const json* breaks = Optional(v, "breaks")) {
+            const std::string list = Member(path, "breaks");
+            Array(*breaks, list);
+            for (size_t i = 0; i < breaks->size(); ++i) {
+                const std::string at = Element(list, i);
+                const DLxViewBreak b = ReadBreak((*breaks)[i], at);
+                for (size_t j = 0; j < view.breaks.size(); ++j) {
+                    const DLxViewBreak& o = view.breaks[j];
+                    if (o.direction == b.direction && b.from < o.to && o.from < b.to)
+                        Fail(at, "overlaps " + Element(list, j));
+                }
+                view.breaks.push_back(b);
+            }
+        }
         return view;
+    }
+
+    static DLxViewBreak ReadBreak(const json& v, const std::string& path) {
+        Object(v, path);
+        OnlyMembers(v, path, {"direction", "from", "to"});
+        DLxViewBreak b;
+        const std::string directionPath = Member(path, "direction");
+        const std::string direction = String(Required(v, path, "direction"), directionPath);
+        if (direction == "horizontal")
+            b.direction = DLxViewBreak::kHorizontal;
+        else if (direction == "vertical")
+            b.direction = DLxViewBreak::kVertical;
+        else
+            Fail(directionPath,
+                 "unknown direction " + Quoted(direction) + " (expected horizontal or vertical)");
+        b.from = Number(Required(v, path, "from"), Member(path, "from"));
+        b.to = Number(Required(v, path, "to"), Member(path, "to"));
+        if (!(b.from < b.to)) Fail(Member(path, "to"), "must be greater than from");
+        return b;
     }
 
     static void ReadOrientation(const json& v, const std::string& path, ViewData& view) {
@@ -446,7 +487,7 @@ std::unique_ptr<DLxDrawingDoc> Build(const ModelData& model) {
             const bool made = view && view->SetViewScale(v.scale) &&
                               view->SetViewCenter(v.center) && view->SetModelOrigin(v.origin) &&
                               view->SetOrientation(v.direction, v.up, v.rotation) &&
-                              view->SetEdges(v.edges);
+                              view->SetEdges(v.edges) && view->SetBreaks(v.breaks);
             if (!made)
                 Fail(Element(Member(Element("sheets", i), "views"), j), "the view cannot be made");
         }

@@ -152,6 +152,19 @@ double DLxSheetCurve::ClosestParam(const WqGePoint3d& p) const {
         const double other = best == 0 ? refine(1.0 - h, 1.0) : refine(0.0, h);
         if (dist2(other) < dist2(t)) t = other;
     }
+    // The search ends where the distance is too flat to tell: Newton's steps on the tangent's
+    // squareness to the way to p finish it to the precision of the coordinates.
+    for (int32_t k = 0; k < 4; ++k) {
+        const WqGeVector3d off = PointAt(t) - q;
+        const WqGeVector3d tangent = TangentAt(t);
+        const double theta = theta0 + t * sweep;
+        const WqGeVector3d bend = (a * std::cos(theta) + b * std::sin(theta)) * (-sweep * sweep);
+        const double slope = bend.dotProduct(off) + tangent.lengthSqrd();
+        if (!(slope > 0.0)) break;
+        const double next = t - tangent.dotProduct(off) / slope;
+        if (!(next >= 0.0 && next <= 1.0) || dist2(next) > dist2(t)) break;
+        t = next;
+    }
     // The ends themselves may beat the refinement at the edge of its bracket.
     for (double end : {0.0, 1.0})
         if (dist2(end) < dist2(t)) t = end;

@@ -22,6 +22,16 @@ bool Finite(const WqGePoint3d& p) {
     return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }
 
+// A finite band of some width, of a known direction, clear of the bands of its direction.
+bool BreakFits(const DLxViewBreak& brk, const std::vector<DLxViewBreak>& breaks) {
+    if (!std::isfinite(brk.from) || !std::isfinite(brk.to) || !(brk.from < brk.to)) return false;
+    if (brk.direction != DLxViewBreak::kHorizontal && brk.direction != DLxViewBreak::kVertical)
+        return false;
+    return std::none_of(breaks.begin(), breaks.end(), [&](const DLxViewBreak& b) {
+        return b.direction == brk.direction && brk.from < b.to && b.from < brk.to;
+    });
+}
+
 bool ValidEdges(const std::vector<DLxViewEdge>& edges) {
     std::unordered_set<int32_t> ids;
     for (const DLxViewEdge& e : edges)
@@ -59,9 +69,83 @@ bool DLxViewInstance::SetViewCenter(const WqGePoint3d& center) {
     if (!Finite(c)) return false;
     if (c != m_center) {
         BeginChange();
+        for (DLxViewBreak& b : m_breaks) {
+            const double d =
+                b.direction == DLxViewBreak::kHorizontal ? c.x - m_center.x : c.y - m_center.y;
+            b.from += d;
+            b.to += d;
+        }
         m_center = c;
     }
     return true;
+}
+
+bool DLxViewInstance::AddBreak(const DLxViewBreak& brk) {
+    if (!BreakFits(brk, m_breaks)) return false;
+    BeginChange();
+    m_breaks.push_back(brk);
+    return true;
+}
+
+bool DLxViewInstance::SetBreaks(std::vector<DLxViewBreak> breaks) {
+    std::vector<DLxViewBreak> checked;
+    for (const DLxViewBreak& b : breaks) {
+        if (!BreakFits(b, checked)) return false;
+        checked.push_back(b);
+    }
+    if (checked != m_breaks) {
+        BeginChange();
+        m_breaks = std::move(checked);
+    }
+    return true;
+}
+
+namespace {
+// One coordinate from the unbroken view to the drawn one, over the bands of one direction.
+double CloseUp(double v, const std::vector<DLxViewBreak>& breaks,
+               DLxViewBreak::Direction direction) {
+    double shift = 0.0;
+    for (const DLxViewBreak& b : breaks) {
+        if (b.direction != direction) continue;
+        if (v >= b.to)
+            shift += b.Width();
+        else if (v > b.from)
+            shift += v - b.from; // inside: to where the band closes up
+    }
+    return v - shift;
+}
+
+// Its inverse: bands are opened from the lowest up, each pushing what lies above it.
+double OpenUp(double v, const std::vector<DLxViewBreak>& breaks,
+              DLxViewBreak::Direction direction) {
+    std::vector<const DLxViewBreak*> sorted;
+    for (const DLxViewBreak& b : breaks)
+        if (b.direction == direction) sorted.push_back(&b);
+    std::sort(sorted.begin(), sorted.end(),
+              [](const DLxViewBreak* a, const DLxViewBreak* b) { return a->from < b->from; });
+    for (const DLxViewBreak* b : sorted)
+        if (v > b->from) v += b->Width();
+    return v;
+}
+} // namespace
+
+WqGePoint3d DLxViewInstance::UnbrokenToBroken(const WqGePoint3d& point) const {
+    if (m_breaks.empty()) return point;
+    return {CloseUp(point.x, m_breaks, DLxViewBreak::kHorizontal),
+            CloseUp(point.y, m_breaks, DLxViewBreak::kVertical), point.z};
+}
+
+WqGePoint3d DLxViewInstance::BrokenToUnbroken(const WqGePoint3d& point) const {
+    if (m_breaks.empty()) return point;
+    return {OpenUp(point.x, m_breaks, DLxViewBreak::kHorizontal),
+            OpenUp(point.y, m_breaks, DLxViewBreak::kVertical), point.z};
+}
+
+bool DLxViewInstance::IsUnbrokenPointRemoved(const WqGePoint3d& point) const {
+    return std::any_of(m_breaks.begin(), m_breaks.end(), [&](const DLxViewBreak& b) {
+        const double v = b.Along(point);
+        return v > b.from && v < b.to;
+    });
 }
 
 bool DLxViewInstance::SetModelOrigin(const WqGePoint3d& origin) {
@@ -182,22 +266,120 @@ DLxEdgeGeometryProxy* DLxViewInstance::FindEdgeProxy(int32_t id) {
     return proxy;
 }
 
+namespace {
+// The parameter intervals of the segment a-b that no band removes, in order along it. Pieces
+// shorter than this (in parameter) are dropped.
+constexpr double kTinyPiece = 1e-12;
+
+std::vector<std::pair<double, double>> KeptPieces(const WqGePoint3d& a, const WqGePoint3d& b,
+                                                  const std::vector<DLxViewBreak>& breaks) {
+    std::vector<std::pair<double, double>> removed;
+    for (const DLxViewBreak& brk : breaks) {
+        const double va = brk.Along(a), vb = brk.Along(b);
+        if (va == vb) {
+            if (va > brk.from && va < brk.to) removed.emplace_back(0.0, 1.0);
+            continue;
+        }
+        double t0 = (brk.from - va) / (vb - va), t1 = (brk.to - va) / (vb - va);
+        if (t0 > t1) std::swap(t0, t1);
+        t0 = std::max(t0, 0.0);
+        t1 = std::min(t1, 1.0);
+        if (t1 > t0) removed.emplace_back(t0, t1);
+    }
+    std::sort(removed.begin(), removed.end());
+    std::vector<std::pair<double, double>> kept;
+    double at = 0.0;
+    for (const auto& [from, to] : removed) {
+        if (from - at > kTinyPiece) kept.emplace_back(at, from);
+        at = std::max(at, to);
+    }
+    if (1.0 - at > kTinyPiece) kept.emplace_back(at, 1.0);
+    return kept;
+}
+
+// Whether any band reaches into the box's extent across it.
+bool TouchesBreak(const BBox& box, const std::vector<DLxViewBreak>& breaks) {
+    return std::any_of(breaks.begin(), breaks.end(), [&](const DLxViewBreak& b) {
+        const double lo = b.Along(box.min), hi = b.Along(box.max);
+        return b.from < hi && lo < b.to;
+    });
+}
+} // namespace
+
 void DLxViewInstance::BuildDisplayList(SMxDisplayList& list) const {
     SMxDisplayListBuilder builder(list);
     WqArray<WqGePoint3d> points;
+    // A kept piece of a segment does not cross a band: one shift carries all of it.
+    auto shiftOf = [this](const WqGePoint3d& p, const WqGePoint3d& q) {
+        const WqGePoint3d mid = p + (q - p) * 0.5;
+        return UnbrokenToBroken(mid) - mid;
+    };
+    // The kept pieces of a chain of points, as polylines of the drawn view; pieces that meet
+    // stay one polyline.
+    auto addBroken = [&](const WqArray<WqGePoint3d>& chain) {
+        WqArray<WqGePoint3d> run;
+        bool open = false;
+        auto flush = [&] {
+            if (run.length() >= 2) {
+                if (run.length() == 2)
+                    builder.AddLine(run[0], run[1]);
+                else
+                    builder.AddPolyline(run);
+            }
+            run.setLogicalLength(0);
+        };
+        for (int32_t i = 0; i + 1 < chain.length(); ++i) {
+            const WqGePoint3d& p = chain[i];
+            const WqGeVector3d d = chain[i + 1] - p;
+            for (const auto& [t0, t1] : KeptPieces(p, chain[i + 1], m_breaks)) {
+                const WqGePoint3d a = p + d * t0, b = p + d * t1;
+                const WqGeVector3d shift = shiftOf(a, b);
+                if (!open || t0 > 0.0) {
+                    flush();
+                    run.append(a + shift);
+                }
+                run.append(b + shift);
+                open = t1 >= 1.0;
+            }
+            if (!open) flush();
+        }
+        flush();
+    };
     for (const DLxViewEdge& edge : m_edges) {
         builder.SetItemId(edge.id);
         const DLxSheetCurve c = ProjectEdge(edge);
         if (c.kind == DLxEdgeKind::Line) {
-            builder.AddLine(c.start, c.end);
-        } else if (c.circular) {
+            if (m_breaks.empty()) {
+                builder.AddLine(c.start, c.end);
+            } else {
+                points.setLogicalLength(0);
+                points.append(c.start).append(c.end);
+                addBroken(points);
+            }
+            continue;
+        }
+        c.Sample(points);
+        if (c.IsFullCircle()) points.append(points[0]);
+        BBox extent;
+        for (const WqGePoint3d& p : points)
+            extent.extend(p);
+        // Between its points the arc bulges out by less than this.
+        extent.expand(std::max(c.a.length(), c.b.length()) * 1e-3);
+        // An arc clear of every band moves whole.
+        const bool whole = m_breaks.empty() || !TouchesBreak(extent, m_breaks);
+        const WqGeVector3d shift = whole ? shiftOf(points[0], points[0]) : WqGeVector3d();
+        if (whole && c.circular) {
             WqGeVector3d ref;
             double radius = 0, start = 0, end = 0;
             c.GetCircle(ref, radius, start, end);
-            builder.AddArc(c.center, WqGeVector3d::kZAxis, ref, radius, start, end);
-        } else {
-            c.Sample(points);
+            builder.AddArc(c.center + shift, WqGeVector3d::kZAxis, ref, radius, start, end);
+        } else if (whole) {
+            if (c.IsFullCircle()) points.setLogicalLength(points.length() - 1);
+            for (WqGePoint3d& p : points)
+                p += shift;
             builder.AddPolyline(points, c.IsFullCircle());
+        } else {
+            addBroken(points);
         }
     }
 }

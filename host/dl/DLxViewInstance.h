@@ -22,6 +22,23 @@ class DLxEdgeGeometryProxy;
 class DUxGeometryProxy;
 class SMxDisplayList;
 
+// A break of a drawing view: a band across the whole view, between `from` and `to` (from < to)
+// in sheet coordinates of the unbroken view, that the view leaves out and closes up. A
+// horizontal break bounds the band in x (the view is shortened left to right), a vertical one
+// in y. What lies beyond the band (coordinate at or above `to`) moves back by the band's width;
+// what lies before it (at or below `from`) stays; what lies strictly inside is removed.
+struct DLxViewBreak {
+    enum Direction : int32_t { kHorizontal = 0, kVertical = 1 };
+    Direction direction = kHorizontal;
+    double from = 0.0;
+    double to = 0.0;
+
+    double Width() const { return to - from; }
+    // The coordinate of `p` that the band bounds.
+    double Along(const WqGePoint3d& p) const { return direction == kHorizontal ? p.x : p.y; }
+    bool operator==(const DLxViewBreak&) const = default;
+};
+
 class DLxViewInstance : public RDxNode {
 public:
     DLxViewInstance() = default;
@@ -37,7 +54,8 @@ public:
     // False, changing nothing, unless the scale is finite and above 0.
     bool SetViewScale(double scale);
     const WqGePoint3d& GetViewCenter() const { return m_center; }
-    // On the sheet: z is dropped. False for a point that is not finite.
+    // On the sheet: z is dropped. False for a point that is not finite. The breaks move with
+    // the centre.
     bool SetViewCenter(const WqGePoint3d& center);
     const WqGePoint3d& GetModelOrigin() const { return m_modelOrigin; }
     bool SetModelOrigin(const WqGePoint3d& origin);
@@ -64,9 +82,23 @@ public:
     WqGePoint3d ModelToSheet(const WqGePoint3d& model) const;
     WqGePoint3d SheetToModel(const WqGePoint3d& sheet) const;
     DLxSheetCurve ProjectEdge(const DLxViewEdge& edge) const;
-    // A view without breaks: broken and unbroken sheet positions are the same.
-    WqGePoint3d BrokenToUnbroken(const WqGePoint3d& point) const { return point; }
-    WqGePoint3d UnbrokenToBroken(const WqGePoint3d& point) const { return point; }
+
+    // Breaks, in the order given. Breaks of one direction never overlap (they may touch).
+    const std::vector<DLxViewBreak>& GetBreaks() const { return m_breaks; }
+    bool HasBreaks() const { return !m_breaks.empty(); }
+    // False, changing nothing, for a band that is not finite, not from < to, or that overlaps a
+    // break of its direction.
+    bool AddBreak(const DLxViewBreak& brk);
+    // False, changing nothing, unless every break could be added in turn.
+    bool SetBreaks(std::vector<DLxViewBreak> breaks);
+    // Sheet positions of the unbroken view and of the view as drawn. Unbroken to broken moves a
+    // point back by the widths of the bands below it; broken to unbroken is its inverse, a point
+    // on the seam of a closed band going to the band's lower side. Without breaks both are the
+    // identity. A removed point maps to where its band closes up.
+    WqGePoint3d BrokenToUnbroken(const WqGePoint3d& point) const;
+    WqGePoint3d UnbrokenToBroken(const WqGePoint3d& point) const;
+    // The point lies strictly inside a band: the drawn view does not show it.
+    bool IsUnbrokenPointRemoved(const WqGePoint3d& point) const;
 
     // The view's proxy of an edge, made on the first request; null when the view has no edge
     // of that id. The proxy stays when the edge goes, and answers as invalid until an edge of
@@ -76,18 +108,24 @@ public:
     RDxNode* GetOutputBodySet() { return this; }
 
     // Appends the projected edges, each item carrying its edge's id. An arc seen square-on is
-    // an arc; seen obliquely, a polyline through points of it.
+    // an arc; seen obliquely, a polyline through points of it. A broken view leaves out what
+    // lies in its bands and closes them up: lines become the lines of their kept pieces, an arc
+    // clear of every band is moved whole, and an arc reaching into a band becomes polylines
+    // through points of its kept pieces.
     void BuildDisplayList(SMxDisplayList& list) const;
     // Around the projected edges; empty without edges.
     BBox GetSheetBBox() const;
 
+    // Version 1 added the breaks; a view stored at version 0 has none.
     void Load(RSeStream& s);
+    void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
     void FixPtrs(RSeMetaContext& ctx);
     UTxResult Clone(DLxViewInstance* target, RSeCloneCommander* cc) const;
 
 private:
     void BeginChange();
+    void LoadFields(RSeStream& s, bool withBreaks);
 
     UTxString16 m_name;
     double m_scale = 1.0;
@@ -95,6 +133,7 @@ private:
     WqGePoint3d m_modelOrigin;
     WqGeMatrix3d m_orientation;
     std::vector<DLxViewEdge> m_edges;
+    std::vector<DLxViewBreak> m_breaks;
     std::vector<RSeRef<DLxEdgeGeometryProxy>> m_proxies;
 };
 

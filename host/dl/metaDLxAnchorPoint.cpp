@@ -14,7 +14,7 @@ void InitGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxAnchorPoint*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DLxAnchorPoint>(u"DLxAnchorPoint", &InitGuid, 0, 0xF18,
+        RSeMakeMeta<DLxAnchorPoint>(u"DLxAnchorPoint", &InitGuid, 1, 0xF18,
                                     RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
     return mt;
 }
@@ -30,11 +30,25 @@ RSeMetaType* DLxAnchorPoint::GetMeta() const {
 }
 
 void DLxAnchorPoint::Load(RSeStream& s) {
+    LoadFields(s, true);
+}
+
+void DLxAnchorPoint::LoadMigrate(RSeStream& s) {
+    LoadFields(s, s.GetMetaContext().GetStoredVersion() >= 1);
+}
+
+void DLxAnchorPoint::LoadFields(RSeStream& s, bool withEdge) {
     RSeMetaType::PlainLoad(this, s);
     RSeLoadData(s, m_point);
     s.Read(m_view);
     s.Read(m_proxy);
     s.Read(m_param);
+    m_hasEdge = false;
+    m_edgeId = 0;
+    if (withEdge) {
+        s.Read(m_hasEdge);
+        s.Read(m_edgeId);
+    }
 }
 
 void DLxAnchorPoint::Save(RSeStream& s) const {
@@ -43,6 +57,8 @@ void DLxAnchorPoint::Save(RSeStream& s) const {
     s.Write(m_view);
     s.Write(m_proxy);
     s.Write(m_param);
+    s.Write(m_hasEdge);
+    s.Write(m_edgeId);
 }
 
 void DLxAnchorPoint::FixPtrs(RSeMetaContext& ctx) {
@@ -57,5 +73,7 @@ UTxResult DLxAnchorPoint::Clone(DLxAnchorPoint* target, RSeCloneCommander* cc) c
     cc->CloneRef(m_view, target->m_view);
     cc->CloneRef(m_proxy, target->m_proxy);
     target->m_param = m_param;
+    target->m_hasEdge = m_hasEdge;
+    target->m_edgeId = m_edgeId;
     return {};
 }

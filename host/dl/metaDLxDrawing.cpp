@@ -1,4 +1,7 @@
 #include "dl/DLxDrawing.h"
+
+#include "dc/RDxPersist.h"
+#include "fw/FWxStyle.h"
 #include "rse/RSeMeta.h"
 
 namespace {
@@ -10,7 +13,7 @@ void InitGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxDrawing*) {
     static RSeMetaType* mt = RSeMakeMeta<DLxDrawing>(
-        u"DLxDrawing", &InitGuid, 0, 0xF18, RSe::_InitMeta(static_cast<const RDxObject*>(nullptr)));
+        u"DLxDrawing", &InitGuid, 1, 0xF18, RSe::_InitMeta(static_cast<const RDxObject*>(nullptr)));
     return mt;
 }
 RSeMetaType* _GetMeta(const DLxDrawing* p) {
@@ -27,15 +30,38 @@ RSeMetaType* DLxDrawing::GetMeta() const {
 void DLxDrawing::Load(RSeStream& s) {
     RSeMetaType::PlainLoad(this, s);
     s.Read(m_standard);
+    RDxPersist::LoadRefs(s, m_styles);
+    s.Read(m_showSickHighlight);
+    s.Read(m_preserveAnnotations);
+}
+
+// Version 0 held the standard only: no styles, and the health settings at their defaults.
+void DLxDrawing::LoadMigrate(RSeStream& s) {
+    RSeMetaType::PlainLoad(this, s);
+    s.Read(m_standard);
+    m_styles.clear();
+    m_showSickHighlight = true;
+    m_preserveAnnotations = 0;
+}
+
+void DLxDrawing::FixPtrs(RSeMetaContext& ctx) {
+    RSeMetaType::PlainFixPtrs(this, ctx);
+    RDxPersist::FixRefs(m_styles, ctx);
 }
 
 void DLxDrawing::Save(RSeStream& s) const {
     RSeMetaType::PlainSave(this, s);
     s.Write(m_standard);
+    RDxPersist::SaveRefs(s, m_styles);
+    s.Write(m_showSickHighlight);
+    s.Write(m_preserveAnnotations);
 }
 
 UTxResult DLxDrawing::Clone(DLxDrawing* target, RSeCloneCommander* cc) const {
     RSeMetaType::PlainClone(this, target, cc);
     target->m_standard = m_standard;
+    RDxPersist::CloneRefs(m_styles, target->m_styles, cc);
+    target->m_showSickHighlight = m_showSickHighlight;
+    target->m_preserveAnnotations = m_preserveAnnotations;
     return {};
 }

@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "dc/RDxPersist.h"
 #include "dl/DLxEdgeGeometryProxy.h"
 #include "dl/DLxViewInstance.h"
@@ -46,12 +48,23 @@ void LoadEdge(RSeStream& s, DLxViewEdge& e) {
         RSe::ThrowDamaged(u"a view edge of an unknown kind");
     }
 }
+void LoadBreak(RSeStream& s, DLxViewBreak& b) {
+    int32_t direction = 0;
+    s.Read(direction);
+    s.Read(b.from);
+    s.Read(b.to);
+    if (direction != DLxViewBreak::kHorizontal && direction != DLxViewBreak::kVertical)
+        RSe::ThrowDamaged(u"a view break of an unknown direction");
+    b.direction = DLxViewBreak::Direction(direction);
+    if (!std::isfinite(b.from) || !std::isfinite(b.to) || !(b.from < b.to))
+        RSe::ThrowDamaged(u"a view break of no width");
+}
 } // namespace
 
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxViewInstance*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DLxViewInstance>(u"DLxViewInstance", &InitGuid, 0, 0xF18,
+        RSeMakeMeta<DLxViewInstance>(u"DLxViewInstance", &InitGuid, 1, 0xF18,
                                      RSe::_InitMeta(static_cast<const RDxNode*>(nullptr)));
     return mt;
 }
@@ -67,6 +80,14 @@ RSeMetaType* DLxViewInstance::GetMeta() const {
 }
 
 void DLxViewInstance::Load(RSeStream& s) {
+    LoadFields(s, true);
+}
+
+void DLxViewInstance::LoadMigrate(RSeStream& s) {
+    LoadFields(s, s.GetMetaContext().GetStoredVersion() >= 1);
+}
+
+void DLxViewInstance::LoadFields(RSeStream& s, bool withBreaks) {
     RSeMetaType::PlainLoad(this, s);
     s.Read(m_name);
     s.Read(m_scale);
@@ -79,6 +100,14 @@ void DLxViewInstance::Load(RSeStream& s) {
     m_edges.assign(n, DLxViewEdge());
     for (DLxViewEdge& e : m_edges)
         LoadEdge(s, e);
+    m_breaks.clear();
+    if (withBreaks) {
+        s.Read(n);
+        s.CheckCount(n, 5 + 2 * 9); // direction, from and to
+        m_breaks.assign(n, DLxViewBreak());
+        for (DLxViewBreak& b : m_breaks)
+            LoadBreak(s, b);
+    }
     RDxPersist::LoadRefs(s, m_proxies);
 }
 
@@ -92,6 +121,12 @@ void DLxViewInstance::Save(RSeStream& s) const {
     s.Write(uint32_t(m_edges.size()));
     for (const DLxViewEdge& e : m_edges)
         SaveEdge(s, e);
+    s.Write(uint32_t(m_breaks.size()));
+    for (const DLxViewBreak& b : m_breaks) {
+        s.Write(int32_t(b.direction));
+        s.Write(b.from);
+        s.Write(b.to);
+    }
     RDxPersist::SaveRefs(s, m_proxies);
 }
 
@@ -108,6 +143,7 @@ UTxResult DLxViewInstance::Clone(DLxViewInstance* target, RSeCloneCommander* cc)
     target->m_modelOrigin = m_modelOrigin;
     target->m_orientation = m_orientation;
     target->m_edges = m_edges;
+    target->m_breaks = m_breaks;
     // The copy keeps only the proxies copied along with it: the others speak for this view.
     target->m_proxies.clear();
     for (const RSeRef<DLxEdgeGeometryProxy>& r : m_proxies)

@@ -1,5 +1,6 @@
 #include "du/DUxFeatureControlFrameStyle.h"
 
+#include "du/DUxSymUnitAttr.h"
 #include "rse/RSeTransaction.h"
 
 void DUxFeatureControlFrameStyle::Prepare() {
@@ -10,4 +11,12 @@ void DUxFeatureControlFrameStyle::SetTextStyle(const DUxTextStyleWrapper& t) {
     Set(m_fontId, t.GetFontId());
     Set(m_gdtFontId, t.GetGdtFontId());
     Set(m_fontSize, t.GetFontSize());
+}
+
+std::unique_ptr<DUxSymUnitAttr> DUxFeatureControlFrameStyleWrapper::GetSymUnitAttr() const {
+    if (!m_style) return nullptr;
+    auto attr = std::make_unique<DUxSymUnitAttr>();
+    for (int32_t f = 0; f < int32_t(DUxUnitField::Count); ++f)
+        attr->SetField(DUxUnitField(f), m_style->GetUnitValue(DUxUnitField(f)));
+    return attr;
 }

@@ -4,12 +4,17 @@
 // (bit masks) and its text style. The wrapper is what drawing code reads through.
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "dc/RDxObject.h"
 #include "fw/FWxStyle.h"
 #include "rse/RSeRef.h"
+#include "sm/SMxColor.h"
 
-// The text look of a style: font, GD&T symbol font and size (model units).
+class DUxSymUnitAttr;
+
+// The text look of a style: font, GD&T symbol font, size (model units) and colour (black unless
+// set).
 class DUxTextStyleWrapper {
 public:
     DUxTextStyleWrapper() = default;
@@ -18,11 +23,14 @@ public:
     int32_t GetFontId() const { return m_fontId; }
     int32_t GetGdtFontId() const { return m_gdtFontId; }
     double GetFontSize() const { return m_fontSize; }
+    const SMxColor& GetColor() const { return m_color; }
+    void SetColor(const SMxColor& color) { m_color = color; }
 
 private:
     int32_t m_fontId = 0;
     int32_t m_gdtFontId = 0;
     double m_fontSize = 0.0;
+    SMxColor m_color;
 };
 
 // The unit attributes a frame style keeps, in the order a standard copies them.
@@ -78,6 +86,19 @@ public:
     void SetAuxSymbols(uint32_t mask) { Set(m_auxMask, mask); }
     DUxTextStyleWrapper GetTextStyle() const { return {m_fontId, m_gdtFontId, m_fontSize}; }
     void SetTextStyle(const DUxTextStyleWrapper& t);
+    // Leaders meet the frame at a corner instead of at the middle of a side.
+    bool GetLeaderAtCorner() const { return m_leaderAtCorner; }
+    void SetLeaderAtCorner(bool v) { Set(m_leaderAtCorner, v); }
+    // A line may carry a second tolerance.
+    bool GetAllowTolerance2() const { return m_allowTolerance2; }
+    void SetAllowTolerance2(bool v) { Set(m_allowTolerance2, v); }
+    // A frame may carry a datum identifier line.
+    bool GetDatumId() const { return m_datumId; }
+    void SetDatumId(bool v) { Set(m_datumId, v); }
+    // How far the frame's leader lines run past where they meet (its leader style's extension
+    // line overshoot); 0 for no overshoot. Frames use it as their landing length.
+    double GetExtensionLineOvershoot() const { return m_overshoot; }
+    void SetExtensionLineOvershoot(double v) { Set(m_overshoot, v); }
 
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;
@@ -106,6 +127,10 @@ private:
     int32_t m_fontId = 1;
     int32_t m_gdtFontId = 2;
     double m_fontSize = 3.5;
+    bool m_leaderAtCorner = false;
+    bool m_allowTolerance2 = true;
+    bool m_datumId = true;
+    double m_overshoot = 2.0;
 };
 
 // Read access to a frame style for the object that uses it (its owner, e.g. a frame state).
@@ -124,6 +149,16 @@ public:
     bool GetMergeSymbol() const { return m_style->GetMergeSymbol(); }
     bool GetMergeTolerance() const { return m_style->GetMergeTolerance(); }
     bool GetMergeDatum() const { return m_style->GetMergeDatum(); }
+    bool GetLeaderAtCorner() const { return m_style->GetLeaderAtCorner(); }
+    bool GetAllowTolerance2() const { return m_style->GetAllowTolerance2(); }
+    bool GetDatumId() const { return m_style->GetDatumId(); }
+    bool GetUseCommonString() const { return m_style->GetUseCommonSetting(); }
+    uint32_t GetGdtSymbols() const { return m_style->GetGdtSymbols(); }
+    uint32_t GetAuxSymbols() const { return m_style->GetAuxSymbols(); }
+    double GetExtensionLineOvershoot() const { return m_style->GetExtensionLineOvershoot(); }
+    // A new unit-attribute object (outside any segment) holding the style's unit fields; the
+    // caller owns it.
+    std::unique_ptr<DUxSymUnitAttr> GetSymUnitAttr() const;
 
 private:
     RSeRef<DUxFeatureControlFrameStyle> m_style;

@@ -1,5 +1,12 @@
 #include "du/DUxGeometryProxy.h"
 
+#include <cmath>
+
+WqGePoint3d DUxEllipArcGeometry::PointAt(double angle) const {
+    return center + majorAxis * (majorRadius * std::cos(angle)) +
+           minorAxis * (minorRadius * std::sin(angle));
+}
+
 bool DUxGeometryProxy::IsValid() const {
     return false;
 }
@@ -13,6 +20,10 @@ bool DUxGeometryProxy::GetLineOfEntity(DUxLineGeometry&) const {
 }
 
 bool DUxGeometryProxy::GetCircArcOfEntity(DUxArcGeometry&) const {
+    return false;
+}
+
+bool DUxGeometryProxy::GetEllipArcOfEntity(DUxEllipArcGeometry&) const {
     return false;
 }
 

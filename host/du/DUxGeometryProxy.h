@@ -11,7 +11,7 @@
 template <typename T> class WqArray;
 class DUxAnnotationInstance;
 
-enum class DUxCurveKind : int32_t { None = 0, Line, CircArc, Polyline };
+enum class DUxCurveKind : int32_t { None = 0, Line, CircArc, Polyline, EllipArc };
 
 struct DUxLineGeometry {
     WqGePoint3d start;
@@ -29,6 +29,22 @@ struct DUxArcGeometry {
     double endAngle = 0.0;
 };
 
+// center + majorAxis * majorRadius * cos(t) + minorAxis * minorRadius * sin(t), counter-clockwise
+// about the normal (majorAxis x minorAxis) for t from startAngle to endAngle (radians). The axes
+// are unit length and square to each other; an ellipse seen edge on has a minor radius of 0.
+struct DUxEllipArcGeometry {
+    WqGePoint3d center;
+    WqGeVector3d normal = WqGeVector3d::kZAxis;
+    WqGeVector3d majorAxis = WqGeVector3d::kXAxis;
+    WqGeVector3d minorAxis = WqGeVector3d::kYAxis;
+    double majorRadius = 0.0;
+    double minorRadius = 0.0;
+    double startAngle = 0.0;
+    double endAngle = 0.0;
+
+    WqGePoint3d PointAt(double angle) const;
+};
+
 // The base answers as geometry that has gone: no curve, and false from every query. Points are
 // taken in the sheet plane (their z is ignored). Curve parameters run from 0 at the curve's
 // start to 1 at its end.
@@ -44,10 +60,12 @@ public:
     bool isLinearEdge() const { return GetCurveKind() == DUxCurveKind::Line; }
     bool isCircularEdge() const { return GetCurveKind() == DUxCurveKind::CircArc; }
     bool isPolylineEdge() const { return GetCurveKind() == DUxCurveKind::Polyline; }
+    bool isEllipticalEdge() const { return GetCurveKind() == DUxCurveKind::EllipArc; }
 
     // The curve, when it is of that kind.
     virtual bool GetLineOfEntity(DUxLineGeometry& line) const;
     virtual bool GetCircArcOfEntity(DUxArcGeometry& arc) const;
+    virtual bool GetEllipArcOfEntity(DUxEllipArcGeometry& arc) const;
     // Any curve as points along it.
     virtual bool GetPolylineCurveOfEntity(WqArray<WqGePoint3d>& points) const;
 

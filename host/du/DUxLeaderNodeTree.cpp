@@ -256,6 +256,33 @@ void DUxLeaderNodeTree::SetLandingPosition(ELandingPos pos) {
     m_landingPos = v;
 }
 
+void DUxLeaderNodeTree::SetSecondLandingDistance(double distance) {
+    if (distance == m_secondLanding) return;
+    BeginValueChange();
+    m_secondLanding = distance;
+}
+
+void DUxLeaderNodeTree::SetLandingDirectionFlags(bool first, bool second) {
+    if (first == m_dirFlag0 && second == m_dirFlag1) return;
+    BeginValueChange();
+    m_dirFlag0 = first;
+    m_dirFlag1 = second;
+}
+
+void DUxLeaderNodeTree::SetAllAround(bool on) {
+    if (on == m_allAround) return;
+    BeginValueChange();
+    m_allAround = on;
+}
+
+bool DUxLeaderNodeTree::AdjustRoot(ELandingPos pos, const WqGePoint3d& root, const WqGeVector3d&) {
+    DUxLeaderNode* node = GetRoot();
+    if (!node) return false;
+    SetLandingPosition(pos);
+    if (node->GetStoredPoint() != root) node->SetPoint(root);
+    return true;
+}
+
 WqGeVector3d DUxLeaderNodeTree::LandingDirection(ELandingPos pos) {
     switch (pos) {
     case kPosX:
@@ -277,6 +304,19 @@ bool DUxLeaderNodeTree::GetSymbolAttachPoint(bool shortLanding, ELandingPos& pos
     if (!root) return false;
     const WqGePoint3d r = root->GetPoint();
     pos = GetLandingPosition();
+    if (pos == kNoLanding && m_dirFlag0 && m_dirFlag1) {
+        // Free in both directions: no landing, the symbol meets the leader at its root, on
+        // the side the leader comes from.
+        direction = WqGeVector3d::kXAxis;
+        const auto& children = root->GetChildren();
+        if (!children.empty())
+            if (DUxLeaderNode* first = children.front().get()) {
+                const WqGeVector3d away = r - first->GetPoint();
+                if (!away.isZeroLength()) direction = away.normal();
+            }
+        attach = r;
+        return true;
+    }
     if (pos == kNoLanding) {
         pos = kPosX;
         const auto& children = root->GetChildren();

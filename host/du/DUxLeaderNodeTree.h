@@ -115,11 +115,26 @@ public:
     void SetLandingPosition(ELandingPos pos);
     // The unit direction of a landing position; zero for none.
     static WqGeVector3d LandingDirection(ELandingPos pos);
+    // A second landing distance (how far the landing runs past the symbol's side) and two
+    // landing-direction flags (the landing may run along the first, the second axis); kinds
+    // that turn their symbols keep them in step with the turn. Stored; no effect on drawing.
+    double GetSecondLandingDistance() const { return m_secondLanding; }
+    void SetSecondLandingDistance(double distance);
+    bool GetLandingDirectionFlag(int32_t which) const { return which == 0 ? m_dirFlag0 : m_dirFlag1; }
+    void SetLandingDirectionFlags(bool first, bool second);
+    // The leader carries the all-around circle at its bend.
+    bool GetAllAround() const { return m_allAround; }
+    void SetAllAround(bool on);
+    // Moves the root node to `root` for a symbol whose side is `pos` (direction `dir` of the
+    // landing) and takes `pos` as the landing position. False without a root.
+    bool AdjustRoot(ELandingPos pos, const WqGePoint3d& root, const WqGeVector3d& dir);
 
     // Where the symbol attaches: the landing's end (root + length x direction), its direction,
     // and the position used. A short landing is drawn at the reference length. Without a
     // landing position the side is taken from the first segment at the root (to the right
-    // when it comes from the left or when the root has no child). False without a root.
+    // when it comes from the left or when the root has no child) - unless both landing
+    // directions are free, when there is no landing: the root itself, the direction away from
+    // the first segment, position 0. False without a root.
     bool GetSymbolAttachPoint(bool shortLanding, ELandingPos& pos, WqGePoint3d& attach,
                               WqGeVector3d& direction) const;
 
@@ -165,6 +180,10 @@ private:
     double m_landingLength = 0.0;
     double m_refLandingLength = 0.0;
     int32_t m_landingPos = 0;
+    double m_secondLanding = 0.0;
+    bool m_dirFlag0 = false;
+    bool m_dirFlag1 = true;
+    bool m_allAround = false;
 };
 
 namespace RSe {

@@ -2,6 +2,7 @@
 
 #include "dc/RDxFragment.h"
 #include "du/DUxLeaderNodeTree.h"
+#include "fw/FWxStyle.h"
 #include "ge/WqArray.h"
 #include "sm/SMxDisplayList.h"
 #include "sm/SMxDisplayListBuilder.h"
@@ -30,6 +31,16 @@ void DUxSymState::SetBoundingBox(const BBox& box) {
     if (box.min == m_box.min && box.max == m_box.max) return;
     BeginValueChange();
     m_box = box;
+}
+
+FWxStyle* DUxSymState::GetStyle() const {
+    return static_cast<FWxStyle*>(m_style.GetTarget());
+}
+
+void DUxSymState::SetStyle(FWxStyle* style) {
+    if (m_style.GetTarget() == style) return;
+    BeginValueChange();
+    m_style = RSeRef<FWxStyle>(style);
 }
 
 void DUxSymState::GenGraphics(SMxDisplayList& symbolList, SMxDisplayList&, int32_t, const UTxGUID&,

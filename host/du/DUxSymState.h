@@ -8,8 +8,11 @@
 #include "dc/RDxState.h"
 #include "ge/BBox.h"
 #include "ge/WqGePoint3d.h"
+#include "rse/RSeRef.h"
 #include "utx/UTxGUID.h"
 
+class DUxSymUnitAttr;
+class FWxStyle;
 class SMxDisplayList;
 
 class DUxSymState : public RDxState {
@@ -30,12 +33,20 @@ public:
     // Relative to the origin; empty until the symbol has a size.
     const BBox& GetBoundingBox() const { return m_box; }
     void SetBoundingBox(const BBox& box);
+    // The style the symbol takes its look from (a document style of its kind); without one the
+    // document's style for the kind applies.
+    FWxStyle* GetStyle() const;
+    void SetStyle(FWxStyle* style);
     // Subclasses lay out stacks of symbols (balloons) instead of one box.
     virtual bool GetUseStackingBehavior() const { return false; }
     // The shape of the symbol's outline as its kind draws it; a circle's clipping outline is
     // the circle through the box's left and right sides. Kinds answer their own shape.
     static constexpr int32_t kCircleShape = 1;
     virtual int32_t GetOutlineShape() const { return 0; }
+    // How the symbol's numbers are shown: with the standard's notation (the unit attributes of
+    // its style) or with unit attributes of its own; none by default (numbers as typed).
+    virtual bool GetUseStandardsNotation() const { return false; }
+    virtual const DUxSymUnitAttr* GetUnitAttributes() const { return nullptr; }
 
     // Draws the symbol's body into `symbolList` and its texts into `textList`, placed at the
     // origin. The base draws only the outline: for kBoxOutline the box as a closed polyline with
@@ -46,12 +57,14 @@ public:
 
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;
+    void FixPtrs(RSeMetaContext& ctx);
     UTxResult Clone(DUxSymState* target, RSeCloneCommander* cc) const;
 
 private:
     WqGePoint3d m_origin;
     double m_scale = 1.0;
     BBox m_box;
+    RSeRef<FWxStyle> m_style;
 };
 
 class DUxDisplayListState : public RDxState {

@@ -4,6 +4,11 @@
 #include <cstdint>
 
 #include "rse/RSeIDed.h"
+#include "utx/UTxString16.h"
+
+enum class DUxUnitField : int32_t;
+class FWxSceneDoc;
+class RDxObject;
 
 class DUxSymUnitAttr : public RSeIDed {
 public:
@@ -31,6 +36,22 @@ public:
 
     void SetPrimUnitType(int32_t v);
     void SetAltPrecision(int32_t v);
+    // Any attribute by the field that a frame style keeps it under.
+    int32_t GetField(DUxUnitField f) const;
+    void SetField(DUxUnitField f, int32_t v);
+
+    // Takes the unit attributes of the style named after the drawing's standard (the frame
+    // style the document's standard fills), for `object` in `doc` (the object's own document
+    // when null). Unchanged when there is no such style.
+    void PopulateFromStandardStyle(const RDxObject* object, FWxSceneDoc* doc);
+
+    // A numeric text as shown with these attributes. The primary text stays as typed; when the
+    // alternate unit is displayed, its value follows in brackets: the text's first number
+    // (outside formatting groups "{...}") converted from the primary to the alternate unit,
+    // at the alternate precision, with the alternate decimal marker (0 full stop, 1 comma),
+    // zero suppression and unit string. A text without a number, or units this host does not
+    // know, comes back unchanged. Unit types: 1 mm, 2 in, 3 cm, 4 m, 5 ft.
+    UTxString16 addUnitProperties(const UTxString16& text) const;
 
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;

@@ -46,6 +46,10 @@ void DUxFeatureControlFrameStyle::Load(RSeStream& s) {
     s.Read(m_fontId);
     s.Read(m_gdtFontId);
     s.Read(m_fontSize);
+    s.Read(m_leaderAtCorner);
+    s.Read(m_allowTolerance2);
+    s.Read(m_datumId);
+    s.Read(m_overshoot);
 }
 
 void DUxFeatureControlFrameStyle::Save(RSeStream& s) const {
@@ -66,6 +70,10 @@ void DUxFeatureControlFrameStyle::Save(RSeStream& s) const {
     s.Write(m_fontId);
     s.Write(m_gdtFontId);
     s.Write(m_fontSize);
+    s.Write(m_leaderAtCorner);
+    s.Write(m_allowTolerance2);
+    s.Write(m_datumId);
+    s.Write(m_overshoot);
 }
 
 UTxResult DUxFeatureControlFrameStyle::Clone(DUxFeatureControlFrameStyle* t,
@@ -86,5 +94,9 @@ UTxResult DUxFeatureControlFrameStyle::Clone(DUxFeatureControlFrameStyle* t,
     t->m_fontId = m_fontId;
     t->m_gdtFontId = m_gdtFontId;
     t->m_fontSize = m_fontSize;
+    t->m_leaderAtCorner = m_leaderAtCorner;
+    t->m_allowTolerance2 = m_allowTolerance2;
+    t->m_datumId = m_datumId;
+    t->m_overshoot = m_overshoot;
     return {};
 }

@@ -37,6 +37,10 @@ void DUxLeaderNodeTree::Load(RSeStream& s) {
     s.Read(m_landingLength);
     s.Read(m_refLandingLength);
     s.Read(m_landingPos);
+    s.Read(m_secondLanding);
+    s.Read(m_dirFlag0);
+    s.Read(m_dirFlag1);
+    s.Read(m_allAround);
 }
 
 void DUxLeaderNodeTree::Save(RSeStream& s) const {
@@ -48,6 +52,10 @@ void DUxLeaderNodeTree::Save(RSeStream& s) const {
     s.Write(m_landingLength);
     s.Write(m_refLandingLength);
     s.Write(m_landingPos);
+    s.Write(m_secondLanding);
+    s.Write(m_dirFlag0);
+    s.Write(m_dirFlag1);
+    s.Write(m_allAround);
 }
 
 void DUxLeaderNodeTree::FixPtrs(RSeMetaContext& ctx) {
@@ -66,5 +74,9 @@ UTxResult DUxLeaderNodeTree::Clone(DUxLeaderNodeTree* target, RSeCloneCommander*
     target->m_landingLength = m_landingLength;
     target->m_refLandingLength = m_refLandingLength;
     target->m_landingPos = m_landingPos;
+    target->m_secondLanding = m_secondLanding;
+    target->m_dirFlag0 = m_dirFlag0;
+    target->m_dirFlag1 = m_dirFlag1;
+    target->m_allAround = m_allAround;
     return {};
 }

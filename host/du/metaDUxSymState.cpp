@@ -1,4 +1,6 @@
 #include "du/DUxSymState.h"
+#include "fw/FWxStyle.h"
+#include "rse/RSeCloneCommander.h"
 #include "rse/RSeMeta.h"
 #include "rse/RSeSaveData.h"
 
@@ -49,6 +51,12 @@ void DUxSymState::Load(RSeStream& s) {
     s.Read(m_scale);
     RSeLoadData(s, m_box.min);
     RSeLoadData(s, m_box.max);
+    s.Read(m_style);
+}
+
+void DUxSymState::FixPtrs(RSeMetaContext& ctx) {
+    RSeMetaType::PlainFixPtrs(this, ctx);
+    m_style.FixAddress(ctx);
 }
 
 void DUxSymState::Save(RSeStream& s) const {
@@ -57,6 +65,7 @@ void DUxSymState::Save(RSeStream& s) const {
     s.Write(m_scale);
     RSeSaveData(s, m_box.min);
     RSeSaveData(s, m_box.max);
+    s.Write(m_style);
 }
 
 UTxResult DUxSymState::Clone(DUxSymState* target, RSeCloneCommander* cc) const {
@@ -64,5 +73,6 @@ UTxResult DUxSymState::Clone(DUxSymState* target, RSeCloneCommander* cc) const {
     target->m_origin = m_origin;
     target->m_scale = m_scale;
     target->m_box = m_box;
+    cc->CloneRef(m_style, target->m_style);
     return {};
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace {
 
@@ -53,7 +54,9 @@ public:
                   Step(RNxPathOp::Close, {})};
     }
 
-    void List(const SMxDisplayList& list, const WqGeMatrix3d& xform) {
+    void List(const SMxDisplayList& list, const WqGeMatrix3d& xform, SMxDrawAttributes attrs = {}) {
+        attrs.Enter(list);
+        const SMxDrawAttributes* outer = std::exchange(mAttrs, &attrs);
         for (const SMxDisplayItem& item : list) {
             switch (item.GetKind()) {
             case SMxItemKind::Line:
@@ -76,11 +79,12 @@ public:
                 break;
             case SMxItemKind::Child: {
                 const SMxChildItem& child = *item.As<SMxChildItem>();
-                List(child.list, xform * child.transform);
+                List(child.list, xform * child.transform, attrs);
                 break;
             }
             }
         }
+        mAttrs = outer;
     }
 
 private:
@@ -102,10 +106,16 @@ private:
         return p;
     }
 
+    // The item's look under the lists being drawn.
+    uint32_t Color(const SMxDisplayItem& item) const {
+        return RNx::ResolveColor(mAttrs ? mAttrs->ColorOf(item) : item.GetColor());
+    }
+
     RNxPrimitive& AddStroke(const SMxDisplayItem& item) {
-        RNxPrimitive& p = Add(RNxPrimitive::Kind::Stroke, RNx::ResolveColor(item.GetColor()));
-        p.width = RNx::LineWidthMm(item.GetLineWeight());
-        p.dashes = RNx::DashPattern(item.GetLineStyle(), p.width);
+        RNxPrimitive& p = Add(RNxPrimitive::Kind::Stroke, Color(item));
+        p.width = RNx::LineWidthMm(mAttrs ? mAttrs->LineWeightOf(item) : item.GetLineWeight());
+        p.dashes =
+            RNx::DashPattern(mAttrs ? mAttrs->LineStyleOf(item) : item.GetLineStyle(), p.width);
         return p;
     }
 
@@ -137,7 +147,7 @@ private:
         std::vector<RNxPathStep> path;
         if (item.boundary.length() < 3 || !PointPath(item.boundary, xform, path)) return;
         path.push_back(Step(RNxPathOp::Close, {}));
-        Add(RNxPrimitive::Kind::Fill, RNx::ResolveColor(item.GetColor())).path = std::move(path);
+        Add(RNxPrimitive::Kind::Fill, Color(item)).path = std::move(path);
     }
 
     // The placed arc is c + a*cos(t) + b*sin(t) on the page, an ellipse under an uneven
@@ -197,7 +207,7 @@ private:
         const double m[6] = {x.x, x.y, -y.x, -y.y, o.x, o.y};
         const double det = m[0] * m[3] - m[2] * m[1];
         if (!(std::abs(det) > 1e-12)) return; // seen edge on
-        const uint32_t rgba = RNx::ResolveColor(item.GetColor());
+        const uint32_t rgba = Color(item);
         const auto toPage = [&](double u, double v) {
             return RNxPoint{o.x + x.x * u + y.x * v, o.y + x.y * u + y.y * v};
         };
@@ -266,6 +276,8 @@ private:
 
     RNxScene& mScene;
     RNxFonts& mFonts;
+    // The attributes of the list being drawn.
+    const SMxDrawAttributes* mAttrs = nullptr;
 };
 
 } // namespace

@@ -20,6 +20,12 @@ public:
     uint32_t GetIndex() const { return m_index; }
     const UTxString16& GetName() const { return m_name; }
     bool IsTransient() const { return m_transient; }
+    // Whether the annotations stored here are recoloured for their health when they compute
+    // (sick ones shown in the sick colour, healthy ones cleared of it). On by default; a
+    // segment whose graphics someone else colours (a preview, an export) turns it off. Not
+    // stored.
+    bool AcceptsHealthColoring() const { return m_healthColoring; }
+    void SetAcceptsHealthColoring(bool on) { m_healthColoring = on; }
 
     // Live objects in creation (or load) order.
     size_t GetObjectCount() const { return m_objects.size() - m_holes; }
@@ -50,4 +56,5 @@ private:
     std::vector<RSeVMeta*> m_objects;
     size_t m_holes = 0;
     bool m_clearing = false;
+    bool m_healthColoring = true;
 };

@@ -32,6 +32,15 @@ public:
     void SetLineWeight(int32_t weight) { mLineWeight = weight; }
     int32_t GetLineStyle() const { return mLineStyle; }
     void SetLineStyle(int32_t style) { mLineStyle = style; }
+    // A colour that styling gave the item: it wins over the item's own colour and over the
+    // attributes of the lists that hold it; only a highlight wins over it (SMxDrawAttributes).
+    bool HasStyledColor() const { return mHasStyledColor; }
+    const SMxColor& GetStyledColor() const { return mStyledColor; }
+    void SetStyledColor(const SMxColor& color) {
+        mStyledColor = color;
+        mHasStyledColor = true;
+    }
+    void ClearStyledColor() { mHasStyledColor = false; }
 
     virtual std::unique_ptr<SMxDisplayItem> Clone() const = 0;
     virtual void TransformBy(const WqGeMatrix3d& xform) = 0;
@@ -55,6 +64,8 @@ private:
     SMxColor mColor;
     int32_t mLineWeight = 0;
     int32_t mLineStyle = 0;
+    bool mHasStyledColor = false;
+    SMxColor mStyledColor;
 };
 
 class SMxLineItem : public SMxDisplayItem {

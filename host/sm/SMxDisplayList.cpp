@@ -12,7 +12,7 @@ SMxDisplayList::~SMxDisplayList() = default;
 SMxDisplayList::SMxDisplayList(SMxDisplayList&& other) noexcept = default;
 SMxDisplayList& SMxDisplayList::operator=(SMxDisplayList&& other) noexcept = default;
 
-SMxDisplayList::SMxDisplayList(const SMxDisplayList& other) {
+SMxDisplayList::SMxDisplayList(const SMxDisplayList& other) : mAttributes(other.mAttributes) {
     mItems.reserve(other.mItems.size());
     for (const auto& item : other.mItems)
         mItems.push_back(item->Clone());
@@ -115,4 +115,42 @@ void SMxDisplayList::ExtendBBox(BBox& box, const WqGeMatrix3d& xform) const {
 void SMxDisplayList::TransformBy(const WqGeMatrix3d& xform) {
     for (const auto& item : mItems)
         item->TransformBy(xform);
+}
+
+int32_t SMxDisplayList::RemoveAttributes(SMxAttributes::Source source) {
+    const auto before = mAttributes.size();
+    std::erase_if(mAttributes, [source](const SMxAttributes& a) { return a.source == source; });
+    return static_cast<int32_t>(before - mAttributes.size());
+}
+
+void SMxDrawAttributes::Enter(const SMxDisplayList& list) {
+    for (const SMxAttributes& a : list.GetAttributes()) {
+        if (a.source == SMxAttributes::kHighlight) {
+            if (!mHighlighted && a.hasColor) {
+                mHighlighted = true;
+                mHighlight = a.color;
+            }
+            continue;
+        }
+        if (a.hasColor) {
+            mHasColor = true;
+            mColor = a.color;
+        }
+        if (a.lineWeight) mLineWeight = a.lineWeight;
+        if (a.lineStyle) mLineStyle = a.lineStyle;
+    }
+}
+
+SMxColor SMxDrawAttributes::ColorOf(const SMxDisplayItem& item) const {
+    if (mHighlighted) return mHighlight;
+    if (item.HasStyledColor()) return item.GetStyledColor();
+    return mHasColor ? mColor : item.GetColor();
+}
+
+int32_t SMxDrawAttributes::LineWeightOf(const SMxDisplayItem& item) const {
+    return mLineWeight ? mLineWeight : item.GetLineWeight();
+}
+
+int32_t SMxDrawAttributes::LineStyleOf(const SMxDisplayItem& item) const {
+    return mLineStyle ? mLineStyle : item.GetLineStyle();
 }

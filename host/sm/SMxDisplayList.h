@@ -2,6 +2,7 @@
 
 #include "ge/BBox.h"
 #include "ge/WqArray.h"
+#include "sm/SMxColor.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -42,9 +43,23 @@ private:
     const std::unique_ptr<SMxDisplayItem>* mSlot = nullptr;
 };
 
+// One entry of a display list's attribute stack: what the list gives everything it draws.
+// Styling pushes style and layer entries (and cleans them off again); a highlight marks the
+// whole list, such as an annotation shown as sick.
+struct SMxAttributes {
+    enum Source : uint8_t { kStyle = 0, kLayer = 1, kHighlight = 2 };
+    Source source = kStyle;
+    bool hasColor = false;
+    SMxColor color;
+    // 0: as the lists around and the items say.
+    int32_t lineWeight = 0;
+    int32_t lineStyle = 0;
+};
+
 // An ordered list of drawing items, each tagged with an item id. Ids need not be unique and may
 // be negative. Child lists are items too, so they keep their place in the drawing order.
-// Copying copies every item, children included; moving only hands over the storage.
+// Copying copies every item, children included, and the attribute stack; moving only hands over
+// the storage.
 class SMxDisplayList {
 public:
     using iterator = SMxDisplayItemIterator<SMxDisplayItem>;
@@ -96,6 +111,37 @@ public:
 
     void TransformBy(const WqGeMatrix3d& xform);
 
+    // The attribute stack, oldest first; Clear leaves it alone. SMxDrawAttributes says how it
+    // combines with the lists around and with the items.
+    const std::vector<SMxAttributes>& GetAttributes() const { return mAttributes; }
+    void PushAttributes(const SMxAttributes& attributes) { mAttributes.push_back(attributes); }
+    // No attribute stack at all.
+    void ClearAttributes() { mAttributes.clear(); }
+    // Returns how many entries of that source were removed.
+    int32_t RemoveAttributes(SMxAttributes::Source source);
+
 private:
     std::vector<std::unique_ptr<SMxDisplayItem>> mItems;
+    std::vector<SMxAttributes> mAttributes;
+};
+
+// How an item is drawn under the lists that hold it: Enter each list from the outermost in,
+// then ask for the item. Within a stack later entries win; an inner list's attributes win over
+// an outer list's and over the item's own colour, line weight and line style; an item's styled
+// colour wins over every list's; and a highlight, the outermost one, wins over everything.
+class SMxDrawAttributes {
+public:
+    void Enter(const SMxDisplayList& list);
+    SMxColor ColorOf(const SMxDisplayItem& item) const;
+    int32_t LineWeightOf(const SMxDisplayItem& item) const;
+    int32_t LineStyleOf(const SMxDisplayItem& item) const;
+    bool IsHighlighted() const { return mHighlighted; }
+
+private:
+    bool mHasColor = false;
+    SMxColor mColor;
+    int32_t mLineWeight = 0;
+    int32_t mLineStyle = 0;
+    bool mHighlighted = false;
+    SMxColor mHighlight;
 };

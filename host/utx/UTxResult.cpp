@@ -35,6 +35,12 @@ UTxResult::UTxResult(UTxResultCode code, UTxString16 detail) : UTxResult(code) {
     m_d->detail = std::move(detail);
 }
 
+UTxResult UTxResult::Refusal(UTxResultCode code, UTxString16 detail) {
+    UTxResult r(code, std::move(detail));
+    r.m_d->refused = true;
+    return r;
+}
+
 UTxResult::Data& UTxResult::Own() {
     if (!m_d)
         m_d = std::make_shared<Data>();

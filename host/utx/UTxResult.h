@@ -34,8 +34,14 @@ public:
     static constexpr uint32_t LibraryOf(UTxResultCode c) { return (c >> 16) & 0xFFFu; }
     static constexpr uint32_t IdOf(UTxResultCode c) { return c & 0xFFFFu; }
 
+    // A refusal: an error whatever the severity bits of its code say. Libraries whose own
+    // status codes carry success severity (a module's 0x200B03xx) refuse with them this way.
+    static UTxResult Refusal(UTxResultCode code, UTxString16 detail);
+
     bool IsEmpty() const { return !m_d; }
-    bool IsError() const { return m_d && SeverityOf(m_d->code) == UTxSeverityError; }
+    bool IsError() const {
+        return m_d && (m_d->refused || SeverityOf(m_d->code) == UTxSeverityError);
+    }
     bool IsWarning() const { return m_d && SeverityOf(m_d->code) == UTxSeverityWarning; }
     // Success unless an error is carried: warnings and information still succeed.
     bool Succeeded() const { return !IsError(); }
@@ -64,6 +70,7 @@ private:
         int32_t line = 0;
         UTxString16 detail;
         std::vector<UTxDiagnosis*> diagnoses;
+        bool refused = false;
     };
     Data& Own();
     std::shared_ptr<Data> m_d;

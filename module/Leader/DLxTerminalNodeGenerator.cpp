@@ -26,7 +26,7 @@ DLxTerminalNodeGenerator::CreateTerminalNode(DUxLeaderNodeTree* tree, DUxLeaderN
     DLxViewInstance* view = DLxLeaderUtils::GetViewInstance(tree);
     anchor->SetViewInstance(view);
     anchor->Detach(); // a new end is free, not on geometry
-    // Views have no breaks yet, so the unbroken point is the picked one, view or not.
+    // The picked point is where the view draws it; the anchor keeps the unbroken one.
     anchor->SetPoint(view ? anchor->BrokenToUnbroken(point) : point);
     auto* node = new (RSe::_GetMeta(static_cast<const DLxTerminalLeaderNode*>(nullptr)),
                       fragment->GetSegment())

@@ -242,32 +242,32 @@ bool DLxCFCFStd::LayoutGlyph(int32_t type, std::string& glyph) {
 }
 
 void DLxCFCFStd::ResetValueVisibility(DLxGDTState& state) {
-    for (int32_t i = 0; i < state.GetLineCount(); ++i) {
-        state.SetVariableStatus(14, i, 3);
-        state.SetVariableStatus(20, i, 1);
-        state.SetVariableStatus(22, i, 1);
-        state.SetVariableStatus(24, i, 1);
-        state.SetVariableStatus(16, i, 1);
-        state.SetVariableStatus(18, i, 1);
+    for (int32_t i = 0; i < state.GetNumberOfLines(); ++i) {
+        state.SetVariableStatus(DLxGDTState::kSymbolValue, i, DUxValue::kOffered);
+        state.SetVariableStatus(DLxGDTState::kDatumA, i, DUxValue::kWithdrawn);
+        state.SetVariableStatus(DLxGDTState::kDatumB, i, DUxValue::kWithdrawn);
+        state.SetVariableStatus(DLxGDTState::kDatumC, i, DUxValue::kWithdrawn);
+        state.SetVariableStatus(DLxGDTState::kToleranceA, i, DUxValue::kWithdrawn);
+        state.SetVariableStatus(DLxGDTState::kToleranceB, i, DUxValue::kWithdrawn);
     }
-    state.SetVariableStatus(27, 0, 0);
+    state.SetVariableStatus(DLxGDTState::kDatumIdentifier, 0, DUxValue::kVisibilityDefault);
 }
 
 void DLxCFCFStd::SetDefaultValueVisibility(const RSeRef<DLxGDTState>& ref) {
     if (ref.IsNull()) return;
     DLxGDTState& st = *ref;
     ResetValueVisibility(st);
-    for (int32_t i = 0; i < st.GetLineCount(); ++i) {
+    for (int32_t i = 0; i < st.GetNumberOfLines(); ++i) {
         int32_t sym = 0;
         st.GetSymbol(i, sym);
         if (!sym) continue;
-        st.SetVariableStatus(16, i, 3);
-        if (st.GetLineToleranceA(i).empty()) continue;
-        st.SetVariableStatus(20, i, 3);
-        if (st.GetLineDatumA(i).empty()) continue;
-        st.SetVariableStatus(22, i, 3);
-        if (st.GetLineDatumB(i).empty()) continue;
-        st.SetVariableStatus(24, i, 3);
+        st.SetVariableStatus(DLxGDTState::kToleranceA, i, DUxValue::kOffered);
+        if (st.Value(DLxGDTState::kToleranceA, i).empty()) continue;
+        st.SetVariableStatus(DLxGDTState::kDatumA, i, DUxValue::kOffered);
+        if (st.Value(DLxGDTState::kDatumA, i).empty()) continue;
+        st.SetVariableStatus(DLxGDTState::kDatumB, i, DUxValue::kOffered);
+        if (st.Value(DLxGDTState::kDatumB, i).empty()) continue;
+        st.SetVariableStatus(DLxGDTState::kDatumC, i, DUxValue::kOffered);
     }
 }
 
@@ -386,21 +386,22 @@ void DLxCFCFStdANSI::SetDefaultValueVisibility(const RSeRef<DLxGDTState>& ref) {
     if (ref.IsNull()) return;
     DLxGDTState& st = *ref;
     ResetValueVisibility(st);
-    for (int32_t i = 0; i < st.GetLineCount(); ++i) {
+    for (int32_t i = 0; i < st.GetNumberOfLines(); ++i) {
         int32_t sym = 0;
         st.GetSymbol(i, sym);
         // An unframed line without symbol is a note line of the frame: it shows its text.
         if (!sym && st.IsFramed(i)) continue;
-        st.SetVariableStatus(16, i, 3);
-        if (st.GetLineToleranceA(i).empty()) continue;
-        st.SetVariableStatus(18, i, 3);
-        st.SetVariableStatus(20, i, 3);
-        if (st.GetLineDatumA(i).empty()) continue;
-        st.SetVariableStatus(22, i, 3);
-        if (st.GetLineDatumB(i).empty()) continue;
-        st.SetVariableStatus(24, i, 3);
+        st.SetVariableStatus(DLxGDTState::kToleranceA, i, DUxValue::kOffered);
+        if (st.Value(DLxGDTState::kToleranceA, i).empty()) continue;
+        st.SetVariableStatus(DLxGDTState::kToleranceB, i, DUxValue::kOffered);
+        st.SetVariableStatus(DLxGDTState::kDatumA, i, DUxValue::kOffered);
+        if (st.Value(DLxGDTState::kDatumA, i).empty()) continue;
+        st.SetVariableStatus(DLxGDTState::kDatumB, i, DUxValue::kOffered);
+        if (st.Value(DLxGDTState::kDatumB, i).empty()) continue;
+        st.SetVariableStatus(DLxGDTState::kDatumC, i, DUxValue::kOffered);
     }
-    if (!st.Value(27, 0).empty()) st.SetVariableStatus(27, 0, 3);
+    if (!st.Value(DLxGDTState::kDatumIdentifier, 0).empty())
+        st.SetVariableStatus(DLxGDTState::kDatumIdentifier, 0, DUxValue::kOffered);
 }
 
 bool DLxCFCFStdDIN::setFactoryDefaults() {

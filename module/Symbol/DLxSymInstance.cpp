@@ -14,15 +14,27 @@
 #include "dc/RDxTemplateFactory.h"
 #include "dc/RSeTemplateMgr.h"
 #include "dl/DLxAnchorPoint.h"
+#include "dl/DLxAnnotationUtil.h"
+#include "dl/DLxDiagEmblemInvalidAnchorPoint.h"
 #include "dl/DLxDimGeometryProxy.h"
+#include "dl/DLxDrawing.h"
+#include "dl/DLxDrawingDoc.h"
 #include "dl/DLxViewInstance.h"
+#include "dl/DLxZoneUtilSheet.h"
 #include "du/DUxArrowHead.h"
+#include "du/DUxDimUtil.h"
+#include "du/DUxFeatureControlFrameStyle.h"
 #include "du/DUxGeometryProxy.h"
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxLeaderNode.h"
+#include "du/DUxLeaderStyleWrapper.h"
+#include "du/DUxLineStyle.h"
+#include "du/DUxSceneUtil.h"
 #include "du/DUxStandard.h"
 #include "du/DUxSymState.h"
+#include "fw/FWxDocUtil.h"
 #include "ge/WqGeMatrix3d.h"
+#include "rse/RSeSegment.h"
 #include "rse/RSeTransaction.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
@@ -63,11 +75,19 @@ bool IsHorizontalDimType(int32_t t) {
            t <= DLxSymInstance::kHorizontalDimTypeLast;
 }
 
+// Moves p along Z onto the plane through `centre` across `normal` (p itself for a plane seen
+// edge on from the sheet).
+WqGePoint3d OntoPlaneAlongZ(const WqGePoint3d& p, const WqGePoint3d& centre,
+                            const WqGeVector3d& normal) {
+    if (std::fabs(normal.z) < kParamTol) return p;
+    return p + WqGeVector3d::kZAxis * ((centre - p).dotProduct(normal) / normal.z);
+}
+
 bool IsFinite2d(const WqGePoint3d& p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
-// The anchor offset: broken-view point minus point (zero while views have no breaks).
+// The anchor offset: broken-view point minus point; zero for a point that a break removes.
 WqGeVector3d AnchorOffset(const DLxAnchorPoint* anchor) {
     if (!anchor || anchor->IsUnbrokenPointRemoved()) return {};
     return anchor->GetBrokenPoint() - anchor->GetPoint();
@@ -101,12 +121,15 @@ BBox PlacedBox(const SMxChildItem* child) {
     return box;
 }
 
-void ColorTexts(SMxDisplayList& list, const SMxColor& color) {
+// Through the nested lists of the symbol's own graphics: with `clean` every item first loses
+// what styling gave it; then every text takes the texts' colour, when there is one.
+void StyleSymbolItems(SMxDisplayList& list, const SMxColor* color, bool clean) {
     for (SMxDisplayItem& item : list) {
+        if (clean) DUxSceneUtil::CleanAttrStackForLayers(item);
         if (auto* child = item.As<SMxChildItem>())
-            ColorTexts(child->list, color);
-        else if (item.As<SMxTextItem>())
-            item.SetColor(color);
+            StyleSymbolItems(child->list, color, clean);
+        else if (color && item.As<SMxTextItem>())
+            DUxSceneUtil::DLItemSetColor(item, *color);
     }
 }
 
@@ -280,6 +303,23 @@ WqGePoint3d DLxSymInstance::GetSymbolOrigin() const {
     return state ? state->GetOrigin() : WqGePoint3d();
 }
 
+namespace {
+DUxLineStyle LineStyleOf(const DLxSymInstance* symbol, int32_t id) {
+    FWxSceneDoc* doc = FWxDocUtil::DocumentOf(symbol);
+    DUxLineStyle style;
+    if (DUxLineStyleUtil::GetOverloadedLineStyle(symbol, doc, style)) return style;
+    return DUxLineStyleUtil::GetStyle(doc, id, DUxStandardGUID::GetANSIGuid());
+}
+} // namespace
+
+DUxLineStyle DLxSymInstance::GetSymbolLineStyle() const {
+    return LineStyleOf(this, DUxLineStyleID::GetSymbolID());
+}
+
+DUxLineStyle DLxSymInstance::GetLeaderLineStyle() const {
+    return LineStyleOf(this, DUxLineStyleID::GetLeaderLineID());
+}
+
 DLxAnchorPoint* DLxSymInstance::GetFirstAnchor() const {
     return DLxLeaderUtils::GetAnchorPoint(GetLeader(0), 0);
 }
@@ -398,7 +438,8 @@ void DLxSymInstance::MoveSymbolBoxHasAnchorGeometry(
         w = target - offset;
     }
     PlaceRoot(tree, w + offset);
-    const WqGeVector3d d = box - w;
+    // The side is judged in the unbroken view, where the geometry and w are.
+    const WqGeVector3d d = (box - offset) - w;
     WqGeVector3d n;
     if (proxy->GetNormalAtPointOnEntity(w, n)) {
         RSe::PrepareWrite(this);
@@ -421,9 +462,13 @@ void DLxSymInstance::MoveSymbolBox(const WqGePoint3d& target, int32_t leader,
         b = target;
         a = anchor->BrokenToUnbroken(target);
     }
-    const WqGeVector3d o = anchor->IsUnbrokenPointRemoved() ? WqGeVector3d() : b - a;
+    const WqGeVector3d o = DLxZoneUtilSheet::IsUnbrokenPointRemoved(anchor->GetViewInstance(), a)
+                               ? WqGeVector3d()
+                               : b - a;
 
     DUxLineGeometry line;
+    DUxArcGeometry arc;
+    DUxEllipArcGeometry ellipse;
     if (proxy && SupportsExtensionLine() && proxy->GetLineOfEntity(line)) {
         const WqGePoint3d q = box - o;
         double dist = 0;
@@ -446,24 +491,23 @@ void DLxSymInstance::MoveSymbolBox(const WqGePoint3d& target, int32_t leader,
             m_reverseSide = d.dotProduct(n) < 0;
         }
         UpdateSideFlag(d);
-        return;
-    }
-    if (proxy && (proxy->isCircularEdge() || proxy->isPolylineEdge())) {
-        // The sheet is the arc's plane: projecting along Z drops z.
-        WqGePoint3d q = box - o;
-        q.z = 0;
-        MoveSymbolBoxHasAnchorGeometry(tree, proxy, target, box, o, q);
-        return;
-    }
-    if (tree->GetNumNodes() == 1) {
+    } else if (proxy && proxy->GetCircArcOfEntity(arc)) {
+        MoveSymbolBoxHasAnchorGeometry(tree, proxy, target, box, o,
+                                       OntoPlaneAlongZ(box - o, arc.center, arc.normal));
+    } else if (proxy && proxy->GetEllipArcOfEntity(ellipse)) {
+        MoveSymbolBoxHasAnchorGeometry(tree, proxy, target, box, o,
+                                       OntoPlaneAlongZ(box - o, ellipse.center, ellipse.normal));
+    } else if (proxy && proxy->isPolylineEdge()) {
+        MoveSymbolBoxHasAnchorGeometry(tree, proxy, target, box, o, box - o);
+    } else if (tree->GetNumNodes() == 1) {
         tree->GetRoot()->SetPoint(target);
         anchor->SetPoint(target - o);
-        return;
+    } else {
+        SetDisplayLeaders(DisplayLeadersByUser());
+        // Dropped onto the anchor, the root snaps to it.
+        tree->GetRoot()->SetPoint(b.distanceTo(target) < DUxDimUtil::GetSnapTolerance() ? b
+                                                                                        : target);
     }
-    SetDisplayLeaders(DisplayLeadersByUser());
-    // Snap to the anchor when dropped onto it.
-    tree->GetRoot()->SetPoint(b.distanceTo(target) < DUxLeaderNodeTree::kOnTreeTolerance ? b
-                                                                                         : target);
 }
 
 void DLxSymInstance::AdjustLeaderRoot(const WqGePoint3d& p, int32_t) {
@@ -525,9 +569,12 @@ bool DLxSymInstance::GetEndPointsOfExtensionLineIfNoLeader(WqGePoint3d& start, W
     const WqGePoint3d r = GetLeader(0)->GetRoot()->GetPoint();
     const WqGePoint3d p = r + offset;
     const WqGePoint3d ru = anchor->BrokenToUnbroken(r);
-    // Without leader styles in this host the overshoot and the gap are zero.
-    const double overshoot = 0.0;
-    const double gap = 0.0;
+    // The gap before the geometry is for model edges: another annotation's line is met.
+    const DUxLeaderStyleWrapper* style = GetLeaderStyleWrapper();
+    const double overshoot = style ? style->GetExtensionLineOvershoot() : 0.0;
+    const double gap = style && !dynamic_cast<DLxEmblem*>(proxy->GetAnnotationInstance())
+                           ? style->GetExtensionLineOffset()
+                           : 0.0;
     double tP = 0, tR = 0;
     proxy->ParamOf(p, tP);
     proxy->ParamOf(ru, tR);
@@ -568,11 +615,14 @@ UTxResult DLxSymInstance::Compute(RDxComputeContext& ctx) {
         if (i == 0 || tree->GetNumNodes() > 1) {
             for (int32_t b = 0; b < tree->GetNumBranches(); ++b) {
                 DLxAnchorPoint* anchor = BranchAnchor(tree, b);
+                // An anchor that lost its edge looks for it again in its view.
+                if (anchor && !anchor->IsValid()) anchor->ReConnect(false);
                 if (!anchor || !anchor->IsValid()) {
                     keepScanning = false;
                     break;
                 }
-                if (IsFinite2d(reference)) reference = anchor->GetPoint();
+                if (std::isfinite(reference.x) || std::isfinite(reference.y))
+                    reference = anchor->GetPoint();
                 if (anchor->IsUnbrokenPointRemoved()) continue;
                 // Only a symbol hanging on another symbol's dimension can be hidden through it.
                 DLxSymInstance* other =
@@ -596,7 +646,10 @@ UTxResult DLxSymInstance::Compute(RDxComputeContext& ctx) {
     }
     SMxDisplayList* list = GetDisplayList();
     if (keepScanning || GetNumLeaders() == 0 || IsSuppressed()) {
-        if (list) list->Clear();
+        if (list) {
+            list->Clear();
+            list->ClearAttributes();
+        }
         return {};
     }
     DUxLeaderNodeTree* leader0 = GetLeader(0);
@@ -642,8 +695,15 @@ UTxResult DLxSymInstance::Compute(RDxComputeContext& ctx) {
     // Redraw from scratch; a sick symbol is still drawn, and marked.
     if (!list) return {};
     list->Clear();
+    list->ClearAttributes();
     UTxResult result;
-    if (!valid) result = ApplySickness();
+    RSeSegment* segment = GetSegment();
+    if (segment && segment->AcceptsHealthColoring()) {
+        if (!valid)
+            result = ApplySickness();
+        else
+            DLxAnnotationUtil::UnsetAnnotationSickColor(*list);
+    }
 
     // The leader list comes first, then the symbol and its texts.
     SMxChildItem* leaderChild = AppendChild(*list);
@@ -768,6 +828,8 @@ UTxResult DLxSymInstance::Compute(RDxComputeContext& ctx) {
             Cleanup(boxes, false);
         }
     }
+    // This host keeps no scene nodes to refresh; the dimensions of the view clip again.
+    if (ctx.Has(kPersistantAttr)) DLxAnnotationUtil::DimCleanup(GetView());
     return result;
 }
 
@@ -874,22 +936,51 @@ void DLxSymInstance::Cleanup(std::vector<DUxArrowHeadBox>& boxes, SMxDisplayList
 
 // ---- layers
 
-void DLxSymInstance::AddToLayer(CleanUpDisposition) {
+void DLxSymInstance::AddToLayer(CleanUpDisposition disposition) {
     SMxDisplayList* list = GetDisplayList();
     if (!list) return;
     SmartPtr<DUxLayerStyleAbstract> style = ObjectStyleWrapper();
+    const DUxLeaderStyleWrapper* leaderStyle = GetLeaderStyleWrapper();
+    const DUxTextStyleWrapper* textStyle = GetTextStyleWrapper();
     bool ownColor = false, byLayer = false, flag = true;
     SMxColor color;
     GetTextColor(ownColor, color, byLayer, flag);
+    // The texts' colour: their own, else their layer's when they follow it, else their style's.
+    const bool textsByLayer = !ownColor && byLayer && flag;
     bool haveColor = ownColor;
-    if (!ownColor && byLayer && flag && style) {
+    if (textsByLayer && style) {
         color = style->GetLayerColor();
         haveColor = true;
+    } else if (!ownColor && !textsByLayer && textStyle) {
+        color = textStyle->GetColor();
+        haveColor = true;
     }
-    if (!haveColor || list->ChildCount() < 3) return;
-    // The symbol's texts and the text list take the colour.
-    ColorTexts(list->GetChild(1).list, color);
-    ColorTexts(list->GetChild(2).list, color);
+    // (Sketched-symbol callouts keep their attributes: they take disposition 1 as 0.)
+    const bool clean = disposition == kCleanAttributes;
+    if (style) DUxSceneUtil::DLItemSetLayerStyle(*list, *style);
+
+    int32_t index = 0;
+    for (SMxDisplayItem& item : *list) {
+        auto* child = item.As<SMxChildItem>();
+        if (!child) continue;
+        const int32_t k = index++;
+        if (child->list.IsEmpty()) continue;
+        if (clean) DUxSceneUtil::CleanAttrStackForLayers(*child);
+        if (k == 0) {
+            if (leaderStyle) DUxSceneUtil::DLItemSetStyle(child->list, *leaderStyle);
+        } else if (k == 1) {
+            if (UsesFullStyleInformation() && style)
+                DUxSceneUtil::DLItemSetStyle(child->list, *style);
+            StyleSymbolItems(child->list, haveColor ? &color : nullptr, clean);
+        } else if (k == 2) {
+            if (ownColor)
+                DUxSceneUtil::DLItemSetColor(child->list, color);
+            else if (textsByLayer && style)
+                DUxSceneUtil::DLItemSetLayerStyle(child->list, *style);
+            else if (textStyle)
+                DUxSceneUtil::DLItemSetStyle(child->list, *textStyle);
+        }
+    }
 }
 
 bool DLxSymInstance::IncludeInDimCleanupClipping() const {
@@ -1049,8 +1140,9 @@ bool DLxSymInstance::NeedsUpdate() const {
         for (int32_t b = 0; b < tree->GetNumBranches(); ++b) {
             DUxBaseTerminalLeaderNode* end = tree->GetTerminalNode(b);
             DLxAnchorPoint* anchor = BranchAnchor(tree, b);
+            // The node holds the point as its view draws it.
             if (end && anchor && anchor->IsValid() &&
-                !anchor->GetPoint().isEqualTo(end->GetStoredPoint()))
+                !anchor->GetBrokenPoint().isEqualTo(end->GetStoredPoint()))
                 needs = true;
         }
     }
@@ -1058,24 +1150,44 @@ bool DLxSymInstance::NeedsUpdate() const {
 }
 
 UTxResult DLxSymInstance::ApplySickness() {
-    if (IsDead()) return {};
+    // The drawing says whether sick symbols are highlighted (they are without a document) and
+    // whether symbols whose geometry is gone for good are still shown.
+    auto* doc = dynamic_cast<DLxDrawingDoc*>(FWxDocUtil::DocumentOf(this));
+    const DLxDrawing* drawing = doc ? doc->GetDrawing() : nullptr;
+    const bool highlight = drawing ? drawing->GetShowSickHighlight() : true;
+    const bool preserve = drawing && drawing->GetPreserveAnnotationMode() != 0;
+    if (!preserve && IsDead()) return {};
     UTxResult result;
     SMxDisplayList* list = GetDisplayList();
     if (!list) return result;
+    if (!highlight) {
+        DLxAnnotationUtil::UnsetAnnotationSickColor(*list);
+        return result;
+    }
+    DLxAnnotationUtil::SetAnnotationSickColor(*list);
     std::vector<DLxAnchorPoint*> sick;
-    if (GetSickAnchors(sick))
-        for (DLxAnchorPoint* a : sick)
-            list->Append(std::make_unique<SMxPointItem>(a->GetPoint(), kSickMarker));
-    if (!IsSick()) SetSick();
-    if (!sick.empty()) result = AddDiagnosis(sick);
+    GetSickAnchors(sick);
+    // Markers where the view draws the lost anchors.
+    for (DLxAnchorPoint* a : sick)
+        list->Append(std::make_unique<SMxPointItem>(a->GetBrokenPoint(), kSickMarker));
+    // A problem the user chose to live with is not reported again unless asked for.
+    const uint32_t flags = GetFlags();
+    if (!(flags & kHealthIgnoredFlag) || (flags & kHealthRecheckFlag)) {
+        SetSick();
+        const RDxFragment* fragment = GetFragment().get();
+        if (fragment && (fragment->GetFlags() & kCollectDiagnosesFlag) && !sick.empty())
+            result = AddDiagnosis(sick);
+    }
     return result;
 }
 
 UTxResult DLxSymInstance::AddDiagnosis(std::vector<DLxAnchorPoint*>& anchors) {
+    // Nothing to name without an anchor.
+    if (anchors.empty()) return {};
     UTxResult result(kInvalidAnchorWarning, __FILE__, __LINE__);
-    if (anchors.empty()) return result;
-    // The diagnosis is about the first sick anchor; its text names the symbol.
-    UTxDiagnosis* diag = UTxDiagnosis::Create(result, anchors.front());
+    auto* diag = DLxDiagEmblemInvalidAnchorPoint::Create(result, this, anchors.front());
+    for (size_t i = 1; i < anchors.size(); ++i)
+        diag->AddAnchorPoint(anchors[i]);
     diag->SetText(u"invalid anchor point of symbol " +
                   UTx::MakeWideString(std::to_string(GetId())));
     diag->AttachDiagnosisToResult(result);

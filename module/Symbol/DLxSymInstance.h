@@ -28,6 +28,7 @@ class DUxSymState;
 class SMxChildItem;
 class SMxColor;
 class SMxDisplayList;
+struct DUxLineStyle;
 
 class DLxSymInstance : public DLxEmblem,
                        public DUxObjectStyleInterface,
@@ -77,6 +78,7 @@ public:
     DUxDisplayListState* GetDisplayListState() const;
     // The symbol's own display list; null without its state.
     SMxDisplayList* GetDisplayList() const;
+    const SMxDisplayList* GetSheetDisplayList() const override { return GetDisplayList(); }
     void SetDisplayList(const SMxDisplayList& list);
 
     DUxLeaderNodeTree* GetLeader(int32_t i) const;
@@ -98,6 +100,10 @@ public:
     void GetArrowHeadIndexes(std::vector<int32_t>& indexes, int32_t leader) const;
 
     WqGePoint3d GetSymbolOrigin() const;
+    // The pens of the symbol's own lines and of its leaders: what the document gives this
+    // symbol, else the document's style of symbol (leader) lines under the ANSI standard.
+    DUxLineStyle GetSymbolLineStyle() const;
+    DUxLineStyle GetLeaderLineStyle() const;
     void AdjustLeaderLanding(const WqGePoint3d&, int32_t) {}
 
     // ---- placement
@@ -116,6 +122,10 @@ public:
     void CollectDependencies(std::vector<RDxNode*>& out) const override;
     void GetArrowHeadBoxes(std::vector<DUxArrowHeadBox>& boxes) override;
     int32_t GetNumberOfBoxes() const override { return 1; }
+    // Styles the drawn lists: the layer over all, then the leader style on the leader list, the
+    // symbol's own style (and the texts' colour on its texts) on the symbol list, and the texts'
+    // colour, layer or text style on the text list. Disposition 1 cleans what an earlier
+    // styling left first.
     void AddToLayer(CleanUpDisposition disposition) override;
 
     virtual bool IsValid() const;
@@ -172,7 +182,12 @@ public:
         ownColor = false;
         byLayer = false;
     }
+    // The warning kInvalidAnchorWarning with a DLxDiagEmblemInvalidAnchorPoint naming this
+    // symbol and the anchors (the first one first), also filed with the fragment; success for
+    // no anchors.
     virtual UTxResult AddDiagnosis(std::vector<DLxAnchorPoint*>& anchors);
+    // Marks a symbol with sick anchors as the drawing says: the sick colour and a marker at each
+    // sick anchor, the object's health and, when its fragment collects them, the diagnosis.
     virtual UTxResult ApplySickness();
     virtual bool CanApplySymbolTreatments() { return true; }
     virtual bool SupportsExtensionLine() const { return true; }

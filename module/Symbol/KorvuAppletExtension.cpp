@@ -6,6 +6,7 @@
 #include "DatumTarget/DLxDatumTargetFilter.h"
 #include "GeneralNote/DLxGeneralNoteFilter.h"
 #include "Leader/DLxSymFilters.h"
+#include "Standard/DLxStdStyles.h"
 #include "Symbol/KorvuInterfaces.h"
 #include "Welding/DLxAnnoWeldInstanceFilter.h"
 #include "dl/DLxSelectCmd.h"
@@ -25,6 +26,11 @@ void KorvuAppletExtension::CreateDocumentInterfaces(FWxSceneDoc* doc) {
     new (untyped, RSe::SegmentOf(doc->GetRSeDb())) KorvuIFxBalloonComp();
     new (untyped, RSe::SegmentOf(doc->GetRSeDb())) KorvuIFxBrowserUtils();
     new (untyped, RSe::SegmentOf(doc->GetRSeDb())) KorvuWeldIFxDLAnnoGeometry();
+}
+
+bool KorvuAppletExtension::SetUpNewDocument(FWxSceneDoc* doc) {
+    DLxStdStyles::AddDocumentStyles(doc);
+    return SetUpDocument(doc);
 }
 
 bool KorvuAppletExtension::SetUpDocument(FWxSceneDoc* doc) {

@@ -10,7 +10,8 @@ public:
     ~KorvuAppletExtension() override;
 
     void CreateDocumentInterfaces(FWxSceneDoc* doc) override;
-    bool SetUpNewDocument(FWxSceneDoc* doc) override { return SetUpDocument(doc); }
+    // A new drawing also gets the frame styles of the drafting standards.
+    bool SetUpNewDocument(FWxSceneDoc* doc) override;
     bool SetUpLoadedDocument(FWxSceneDoc* doc) override { return SetUpDocument(doc); }
     bool SetUpDocument(FWxSceneDoc* doc);
     void AddDocumentCommands(FWxSceneDoc* doc);

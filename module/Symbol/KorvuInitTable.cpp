@@ -3,9 +3,15 @@
 // group its kind belongs to.
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
+#include "Request/DLxCreateGDTRequest.h"
 #include "Standard/DLxStdRegistration.h"
+#include "Symbol/DLxGDTInstance.h"
+#include "Symbol/DLxGDTInstanceONKTranslator.h"
+#include "Symbol/DLxGDTState.h"
 #include "Symbol/DLxSymInstance.h"
 #include "Symbol/KorvuModule.h"
+#include "fw/FWxTranscriptMgr.h"
+#include "fw/FWxUtil.h"
 #include "utx/UTxGUID.h"
 
 const UTxGUID& KorvuModuleGuid() {
@@ -19,6 +25,14 @@ void InitModuleGuid() {
 }
 template <class T> void InitMeta() {
     RSe::_InitMeta(static_cast<const T*>(nullptr));
+}
+void RegisterCreateGDTSymbol() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateGDTRequest),
+                                                u"CreateGDTSymbol");
+}
+void RegisterRotateGDTSymbol() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
+                                                u"RotateGDTSymbol");
 }
 
 const KorvuInitRow kRows[] = {
@@ -74,6 +88,12 @@ const KorvuInitRow kRows[] = {
     {"DLxCSurfTextStdJIS 56460", &DLxRegisterStdFactoryRow<41>, 2},
     {"DLxTerminalNodeGenerator", &InitMeta<DLxTerminalNodeGenerator>, 2},
     {"DLxTerminalLeaderNode", &InitMeta<DLxTerminalLeaderNode>, 2},
+    {"DLxGDTStateLine", &InitMeta<DLxGDTStateLine>, 2},
+    {"DLxGDTState", &InitMeta<DLxGDTState>, 2},
+    {"DLxGDTInstance", &InitMeta<DLxGDTInstance>, 2},
+    {"DLxGDTInstanceONKTranslator", &DLxGDTInstanceONKTranslator::Register, 2},
+    {"CreateGDTSymbol", &RegisterCreateGDTSymbol, 2},
+    {"RotateGDTSymbol", &RegisterRotateGDTSymbol, 2},
 };
 
 struct RunAtLoad {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "KorvuTestSupport.h"
+#include "SvgCompare.h"
 
 namespace {
 
@@ -62,6 +63,37 @@ TEST(KorvuProgram, AModelBecomesADrawingThatOpensToTheSameDump) {
     ASSERT_EQ(Korvu("open " + dir.File("a.kvd") + " -o " + dir.File("b.kvd")).code, 0);
     EXPECT_EQ(Korvu("dump " + dir.File("b.kvd")).output, dump.output);
     EXPECT_EQ(Read(dir.File("b.kvd")), Read(dir.File("a.kvd")));
+}
+
+// The example transcript places feature control frames (one per standard, one turned, one of
+// three lines, one edited): the drawing's dump and picture are the expected ones, the session's
+// own transcript replays to the same bytes, and the stored drawing draws the same again.
+TEST(KorvuProgram, TheExampleFramesDrawReplayAndReopen) {
+    KorvuTempDir dir;
+    const std::string model = Examples() + "/assembly.json";
+    ProgramRun run = Korvu("run " + model + " " + Examples() + "/assembly.txt -o " +
+                           dir.File("a.kvd") + " --svg " + dir.Path() + " --transcript " +
+                           dir.File("own.txt"));
+    ASSERT_EQ(run.code, 0) << run.output;
+    {
+        std::ofstream(dir.File("dump.txt"), std::ios::binary)
+            << Korvu("dump " + dir.File("a.kvd")).output;
+    }
+    EXPECT_TRUE(MatchesExpectedFile(dir.File("dump.txt"), "app/expected", "assembly_dump.txt"));
+    EXPECT_TRUE(MatchesExpectedFile(dir.File("Sheet_1.svg"), "app/expected", "assembly_sheet.svg"));
+    EXPECT_NE(Read(dir.File("dump.txt")).find("DLxGDTInstance"), std::string::npos);
+
+    const std::string own = Read(dir.File("own.txt"));
+    EXPECT_NE(own.find("RotateGDTSymbol "), std::string::npos);
+    EXPECT_NE(own.find("Create=false"), std::string::npos);
+    ASSERT_EQ(Korvu("run " + model + " " + dir.File("own.txt") + " -o " + dir.File("b.kvd")).code,
+              0);
+    EXPECT_EQ(Read(dir.File("b.kvd")), Read(dir.File("a.kvd")));
+
+    const std::string reopened = dir.Path() + "/reopened";
+    std::filesystem::create_directories(reopened);
+    ASSERT_EQ(Korvu("open " + dir.File("a.kvd") + " --svg " + reopened).code, 0);
+    EXPECT_EQ(Read(reopened + "/Sheet_1.svg"), Read(dir.File("Sheet_1.svg")));
 }
 
 TEST(KorvuProgram, BadInputGivesOneMessageAndExitCode2AndWritesNothing) {

@@ -84,10 +84,9 @@ std::string compareValues(const std::string& actual, const std::string& expected
     return {};
 }
 
-std::string expectedDir() {
-    if (const char* data = std::getenv("KORVU_TEST_DATA"))
-        return std::string(data) + "/host/render/expected";
-    return (std::filesystem::path(__FILE__).parent_path() / "expected").string();
+std::string expectedDir(const std::string& area) {
+    if (const char* data = std::getenv("KORVU_TEST_DATA")) return std::string(data) + "/" + area;
+    return (std::filesystem::path(__FILE__).parent_path().parent_path() / area).string();
 }
 
 } // namespace
@@ -228,11 +227,17 @@ std::string ReadFile(const std::string& path) {
 
 ::testing::AssertionResult MatchesExpectedSvg(const std::string& actualPath,
                                               const std::string& expectedName, double tolerance) {
-    const std::string expectedPath = expectedDir() + "/" + expectedName;
+    return MatchesExpectedFile(actualPath, "host/render/expected", expectedName, tolerance);
+}
+
+::testing::AssertionResult MatchesExpectedFile(const std::string& actualPath,
+                                               const std::string& area,
+                                               const std::string& expectedName, double tolerance) {
+    const std::string expectedPath = expectedDir(area) + "/" + expectedName;
     const std::string actual = ReadFile(actualPath);
     if (const char* update = std::getenv("KORVU_UPDATE_EXPECTED");
         update && std::string(update) == "1") {
-        std::filesystem::create_directories(expectedDir());
+        std::filesystem::create_directories(expectedDir(area));
         std::ofstream(expectedPath, std::ios::binary) << actual;
         std::cout << "[ updated  ] " << expectedPath << " (review it before committing)\n";
         return ::testing::AssertionSuccess();
@@ -242,6 +247,13 @@ std::string ReadFile(const std::string& path) {
                << "the expected file " << expectedPath
                << " is missing; run the test with KORVU_UPDATE_EXPECTED=1 to write it from "
                   "this run, then review it";
+    const bool svg = expectedName.size() > 4 && expectedName.substr(expectedName.size() - 4) == ".svg";
+    if (!svg) {
+        if (actual == ReadFile(expectedPath)) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << actualPath << " differs from " << expectedPath
+               << " (KORVU_UPDATE_EXPECTED=1 rewrites the expected file)";
+    }
     if (auto result = SvgEquivalent(actual, ReadFile(expectedPath), tolerance); !result)
         return result << "\n  (" << actualPath << " against " << expectedPath
                       << "; KORVU_UPDATE_EXPECTED=1 rewrites the expected file)";

@@ -33,4 +33,11 @@ std::vector<double> SvgNumbers(const std::string& value);
                                               const std::string& expectedName,
                                               double tolerance = 1e-3);
 
+// The same for any expected file under tests/<area> (e.g. "app/expected"): SVG files compare as
+// above, other files byte for byte.
+::testing::AssertionResult MatchesExpectedFile(const std::string& actualPath,
+                                               const std::string& area,
+                                               const std::string& expectedName,
+                                               double tolerance = 1e-3);
+
 std::string ReadFile(const std::string& path);

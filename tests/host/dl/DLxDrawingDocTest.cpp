@@ -5,10 +5,14 @@
 #include <memory>
 
 #include "KorvuTestSupport.h"
+#include "TstDocWriter.h"
+#include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxSheet.h"
+#include "fw/FWxStyle.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "rse/RSeDatabase.h"
+#include "rse/RSeMetaType.h"
 #include "rse/RSeRef.h"
 #include "rse/RSeSegment.h"
 
@@ -68,3 +72,42 @@ TEST(DLxDrawingDoc, OpensWhatItSaved) {
     EXPECT_EQ(opened, nullptr);
 }
 } // namespace
+
+// A drawing stored before it kept styles and health settings loads with none and the defaults,
+// and keeps its styles from then on.
+TEST(DLxDrawingDoc, AnOlderDrawingRecordLoads) {
+    TstDocWriter w;
+    w.AddClass(u"RSeIDed", 0);
+    w.AddClass(u"RDxObject", 0);
+    const uint32_t drawingMeta = w.AddClass(u"DLxDrawing", 0);
+    w.BeginSegment(u"Document");
+    RSeStream& s = w.BeginRecord(drawingMeta, 1);
+    s.Write(uint32_t(0)); // flags
+    s.Write(false);       // sick
+    s.Write(UTxString16(u"JIS"));
+    w.EndRecord();
+    std::unique_ptr<RSeDatabase> db;
+    const std::vector<uint8_t> file = w.Finish(2);
+    const UTxResult r = RSeDatabase::LoadFromBuffer(file.data(), file.size(), db);
+    ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    DLxDrawingDoc doc(std::move(db));
+    DLxDrawing* drawing = doc.GetDrawing();
+    ASSERT_NE(drawing, nullptr);
+    EXPECT_EQ(drawing->GetStandardName(), u"JIS");
+    EXPECT_TRUE(drawing->GetStyles().empty());
+    EXPECT_TRUE(drawing->GetShowSickHighlight());
+    EXPECT_EQ(drawing->GetPreserveAnnotationMode(), 0);
+
+    auto* style = new (RSe::_GetMeta(static_cast<const FWxStyle*>(nullptr)), drawing->GetSegment())
+        FWxStyle();
+    style->SetStyleName(u"Mine");
+    EXPECT_TRUE(drawing->AddStyle(style));
+    EXPECT_FALSE(drawing->AddStyle(style));
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(doc.GetRSeDb()->SaveToBuffer(bytes).Failed());
+    std::unique_ptr<RSeDatabase> again;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), again).Failed());
+    DLxDrawingDoc reopened(std::move(again));
+    ASSERT_EQ(reopened.GetDrawing()->GetStyles().size(), 1u);
+    EXPECT_NE(reopened.GetDrawing()->FindStyle(nullptr, u"Mine"), nullptr);
+}

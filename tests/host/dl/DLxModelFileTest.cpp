@@ -178,6 +178,17 @@ TEST(DLxModelFile, ReportsEveryFaultWithItsPlace) {
          Model("", R"(, {"id": 2, "arc": {"center": [0, 0, 0], "normal": [0, 0, 1],
                                           "start": 0, "end": 90}})"),
          kDLxErrModelInvalid, "sheets[0].views[0].edges[1].arc.radius", "is missing"},
+        {"a break of no width",
+         Model(R"("breaks": [{"direction": "horizontal", "from": 5, "to": 5}], )"),
+         kDLxErrModelInvalid, "sheets[0].views[0].breaks[0].to", "must be greater than from"},
+        {"an unknown break direction",
+         Model(R"("breaks": [{"direction": "diagonal", "from": 1, "to": 2}], )"),
+         kDLxErrModelInvalid, "sheets[0].views[0].breaks[0].direction",
+         "unknown direction \"diagonal\""},
+        {"overlapping breaks", Model(R"("breaks": [{"direction": "vertical", "from": 1, "to": 4},
+                             {"direction": "vertical", "from": 3, "to": 6}], )"),
+         kDLxErrModelInvalid, "sheets[0].views[0].breaks[1]",
+         "overlaps sheets[0].views[0].breaks[0]"},
         {"an arc without a sweep",
          Model("", R"(, {"id": 2, "arc": {"center": [0, 0, 0], "normal": [0, 0, 1],
                                           "radius": 1, "start": 45, "end": 45}})"),
@@ -193,6 +204,27 @@ TEST(DLxModelFile, ReportsEveryFaultWithItsPlace) {
         const std::string place = std::string("bad.json: ") + c.path + (*c.path ? ": " : "");
         EXPECT_NE(message.find(place + c.problem), std::string::npos) << message;
     }
+}
+
+// The edge from (100, 100) to (110, 100) on the sheet, with the band from x = 102 to 104 left
+// out: drawn as two lines that meet where the band closes.
+TEST(DLxModelFile, ViewsTakeTheirBreaks) {
+    std::unique_ptr<DLxDrawingDoc> doc;
+    const UTxResult r = DLxModelFile::LoadFromString(
+        Model(R"("breaks": [{"direction": "horizontal", "from": 102, "to": 104},
+                            {"direction": "vertical", "from": 0, "to": 1}], )"),
+        "broken.json", doc);
+    ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    DLxViewInstance* view = doc->GetSheets()[0]->FindView(u"Front");
+    ASSERT_EQ(view->GetBreaks().size(), 2u);
+    EXPECT_EQ(view->GetBreaks()[0].direction, DLxViewBreak::kHorizontal);
+    EXPECT_EQ(view->GetBreaks()[1].to, 1);
+    SMxDisplayList list;
+    view->BuildDisplayList(list);
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_TRUE(isNear(list.GetAt(0).As<SMxLineItem>()->end, {102, 99, 0}));
+    EXPECT_TRUE(isNear(list.GetAt(1).As<SMxLineItem>()->start, {102, 99, 0}));
+    EXPECT_TRUE(isNear(list.GetAt(1).As<SMxLineItem>()->end, {108, 99, 0}));
 }
 
 TEST(DLxModelFile, ReportsAFileItCannotRead) {

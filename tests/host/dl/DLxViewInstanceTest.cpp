@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "../ge/GeTestSupport.h"
 #include "dl/DLxDrawingDoc.h"
@@ -186,6 +187,116 @@ TEST_F(Views, ChangesGoBackWithTheirTransaction) {
     EXPECT_EQ(view->GetEdges().size(), 2u);
     EXPECT_EQ(db->FindObject(madeId), nullptr);
     EXPECT_EQ(sheet->FindView(u"Front"), view);
+}
+
+// Breaks across x from 120 to 140 and from 160 to 170, and across y from 50 to 60: a point
+// beyond a band moves back by the band's width, one inside it is removed (and drawn where the
+// band closes), one on a band's side stays.
+TEST_F(Views, BreaksCloseUpTheirBands) {
+    ASSERT_TRUE(view->SetBreaks({{DLxViewBreak::kHorizontal, 160, 170},
+                                 {DLxViewBreak::kHorizontal, 120, 140},
+                                 {DLxViewBreak::kVertical, 50, 60}}));
+    struct Case {
+        WqGePoint3d unbroken;
+        WqGePoint3d broken;
+        bool removed;
+    } cases[] = {
+        {{110, 40, 0}, {110, 40, 0}, false},  {{120, 40, 0}, {120, 40, 0}, false},
+        {{130, 40, 0}, {120, 40, 0}, true},   {{140, 40, 0}, {120, 40, 0}, false},
+        {{150, 40, 0}, {130, 40, 0}, false},  {{165, 40, 0}, {140, 40, 0}, true},
+        {{175, 40, 0}, {145, 40, 0}, false},  {{175, 55, 0}, {145, 50, 0}, true},
+        {{175, 100, 0}, {145, 90, 0}, false}, {{50, 70, 3}, {50, 60, 3}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.unbroken.x + c.unbroken.y / 1000);
+        EXPECT_TRUE(isNear(view->UnbrokenToBroken(c.unbroken), c.broken));
+        EXPECT_EQ(view->IsUnbrokenPointRemoved(c.unbroken), c.removed);
+        // Back from the drawing: a seam goes to its band's lower side.
+        if (!c.removed && c.unbroken.x != 140) {
+            EXPECT_TRUE(isNear(view->BrokenToUnbroken(c.broken), c.unbroken));
+        }
+    }
+    EXPECT_TRUE(isNear(view->BrokenToUnbroken({120, 0, 0}), {120, 0, 0}));
+
+    // Bands that overlap one of their direction, have no width or are not finite are refused;
+    // a list with one such band changes nothing.
+    const auto before = view->GetBreaks();
+    EXPECT_FALSE(view->AddBreak({DLxViewBreak::kHorizontal, 135, 150}));
+    EXPECT_FALSE(view->AddBreak({DLxViewBreak::kHorizontal, 100, 100}));
+    EXPECT_FALSE(view->AddBreak({DLxViewBreak::kVertical, 0, std::nan("")}));
+    EXPECT_FALSE(
+        view->SetBreaks({{DLxViewBreak::kVertical, 0, 5}, {DLxViewBreak::kVertical, 4, 6}}));
+    EXPECT_EQ(view->GetBreaks(), before);
+    EXPECT_TRUE(view->AddBreak({DLxViewBreak::kHorizontal, 140, 150})); // touching is fine
+    EXPECT_TRUE(view->AddBreak({DLxViewBreak::kVertical, 120, 140}));   // other direction
+
+    // The bands go with the view's centre, from (0, 0) to (10, 20).
+    ASSERT_TRUE(view->SetViewCenter({10, 20, 0}));
+    EXPECT_EQ(view->GetBreaks()[0].from, 170);
+    EXPECT_EQ(view->GetBreaks()[2].from, 70);
+}
+
+// A broken view draws the kept pieces of its edges, closed up: a line through a band becomes two
+// lines meeting at the seam, an arc clear of the bands moves whole, one reaching into a band
+// becomes polylines. Ids stay with their edges.
+TEST_F(Views, BrokenViewsDrawWhatTheyKeep) {
+    ASSERT_TRUE(view->SetViewCenter({100, 100, 0}));
+    ASSERT_TRUE(view->SetEdges({DLxViewEdge::Line(1, {-50, 0, 0}, {50, 0, 0}),
+                                DLxViewEdge::Arc(2, {40, 20, 0}, {0, 0, 1}, 5, 0, 2 * kPi),
+                                DLxViewEdge::Arc(3, {0, 20, 0}, {0, 0, 1}, 5, 0, kPi),
+                                DLxViewEdge::Line(4, {-1, -10, 0}, {5, -10, 0})}));
+    ASSERT_TRUE(view->AddBreak({DLxViewBreak::kHorizontal, 98, 110}));
+    SMxDisplayList list;
+    view->BuildDisplayList(list);
+    std::vector<const SMxDisplayItem*> byEdge[5];
+    for (const SMxDisplayItem& item : list)
+        byEdge[item.GetId()].push_back(&item);
+
+    ASSERT_EQ(byEdge[1].size(), 2u);
+    const auto* left = byEdge[1][0]->As<SMxLineItem>();
+    const auto* right = byEdge[1][1]->As<SMxLineItem>();
+    ASSERT_TRUE(left && right);
+    EXPECT_TRUE(isNear(left->start, {50, 100, 0}));
+    EXPECT_TRUE(isNear(left->end, {98, 100, 0}));
+    EXPECT_TRUE(isNear(right->start, {98, 100, 0}));
+    EXPECT_TRUE(isNear(right->end, {138, 100, 0}));
+
+    ASSERT_EQ(byEdge[2].size(), 1u);
+    const auto* circle = byEdge[2][0]->As<SMxArcItem>();
+    ASSERT_TRUE(circle);
+    EXPECT_TRUE(circle->IsFullCircle());
+    EXPECT_TRUE(isNear(circle->center, {128, 120, 0}));
+
+    // The half circle from (105,120) over (100,125) to (95,120): the band takes all of it right
+    // of x = 98, leaving the piece from x = 98 down to its end, closed up against the seam.
+    ASSERT_EQ(byEdge[3].size(), 1u);
+    const auto* arc = byEdge[3][0]->As<SMxPolylineItem>();
+    ASSERT_TRUE(arc);
+    EXPECT_NEAR(arc->points[0].x, 98, 1e-9);
+    EXPECT_TRUE(isNear(arc->points.last(), {95, 120, 0}));
+    for (const WqGePoint3d& p : arc->points)
+        EXPECT_LE(p.x, 98 + 1e-9);
+
+    EXPECT_TRUE(byEdge[4].empty()); // wholly in the band
+}
+
+// Breaks are stored with the view and go back with their transaction.
+TEST_F(Views, BreaksAreStoredAndUndone) {
+    RSeDatabase* db = doc.GetRSeDb();
+    db->BeginTxn();
+    ASSERT_TRUE(view->AddBreak({DLxViewBreak::kVertical, 10, 20}));
+    db->AbortTxn();
+    EXPECT_FALSE(view->HasBreaks());
+
+    ASSERT_TRUE(view->AddBreak({DLxViewBreak::kVertical, 10, 20}));
+    ASSERT_TRUE(view->AddBreak({DLxViewBreak::kHorizontal, -5, 5}));
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(db->SaveToBuffer(bytes).Failed());
+    std::unique_ptr<RSeDatabase> loaded;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), loaded).Failed());
+    auto* copy = dynamic_cast<DLxViewInstance*>(loaded->FindObject(view->GetId()));
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->GetBreaks(), view->GetBreaks());
 }
 
 } // namespace

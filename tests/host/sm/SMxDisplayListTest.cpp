@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <numbers>
 #include <string>
 #include <utility>
@@ -280,6 +281,87 @@ TEST(SMxDisplayList, MirroredArcKeepsItsSide) {
     EXPECT_TRUE(isNear(arc.PointAt(arc.startAngle), {-1, 0, 0}));
     EXPECT_TRUE(isNear(arc.PointAt(arc.endAngle), {0, 1, 0}));
     EXPECT_TRUE(boxIs(list.GetBBox(), {-1, 0, 0}, {0, 1, 0}));
+}
+
+// How an item is drawn under the attribute stacks of the lists that hold it: an inner list wins
+// over an outer one and over the item's own look, a styled colour over every list, the
+// outermost highlight over everything; copies keep the stacks.
+TEST(SMxDisplayList, AttributeStacksDecideHowItemsAreDrawn) {
+    const SMxColor own = SMxColor::FromIndex(1), outer = SMxColor::FromIndex(2),
+                   inner = SMxColor::FromIndex(3), styled = SMxColor::FromIndex(4),
+                   high = SMxColor::FromIndex(5), deep = SMxColor::FromIndex(6);
+    auto entry = [](SMxAttributes::Source source, const SMxColor* color, int32_t weight) {
+        SMxAttributes a;
+        a.source = source;
+        a.hasColor = color != nullptr;
+        if (color) a.color = *color;
+        a.lineWeight = weight;
+        return a;
+    };
+    struct Case {
+        const char* name;
+        std::vector<SMxAttributes> outerStack;
+        std::vector<SMxAttributes> innerStack;
+        bool styledItem;
+        SMxColor color;
+        int32_t weight;
+    } cases[] = {
+        {"no attributes", {}, {}, false, own, 7},
+        {"outer list", {entry(SMxAttributes::kLayer, &outer, 0)}, {}, false, outer, 7},
+        {"inner over outer",
+         {entry(SMxAttributes::kLayer, &outer, 35)},
+         {entry(SMxAttributes::kStyle, &inner, 0)},
+         false,
+         inner,
+         35},
+        {"later entry wins",
+         {},
+         {entry(SMxAttributes::kLayer, &outer, 50), entry(SMxAttributes::kStyle, &inner, 0)},
+         false,
+         inner,
+         50},
+        {"styled item", {entry(SMxAttributes::kLayer, &outer, 0)}, {}, true, styled, 7},
+        {"outermost highlight",
+         {entry(SMxAttributes::kHighlight, &high, 0)},
+         {entry(SMxAttributes::kHighlight, &deep, 0)},
+         true,
+         high,
+         7},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SMxDisplayList root;
+        for (const SMxAttributes& a : c.outerStack)
+            root.PushAttributes(a);
+        auto* child = static_cast<SMxChildItem*>(root.Append(std::make_unique<SMxChildItem>()));
+        for (const SMxAttributes& a : c.innerStack)
+            child->list.PushAttributes(a);
+        SMxDisplayItem* line =
+            child->list.Append(std::make_unique<SMxLineItem>(WqGePoint3d(), WqGePoint3d(1, 0, 0)));
+        line->SetColor(own);
+        line->SetLineWeight(7);
+        if (c.styledItem) line->SetStyledColor(styled);
+
+        const SMxDisplayList copy = root;
+        for (const SMxDisplayList* list : {static_cast<const SMxDisplayList*>(&root), &copy}) {
+            SMxDrawAttributes attrs;
+            attrs.Enter(*list);
+            const SMxChildItem& placed = list->GetChild(0);
+            attrs.Enter(placed.list);
+            EXPECT_EQ(attrs.ColorOf(placed.list.GetAt(0)), c.color);
+            EXPECT_EQ(attrs.LineWeightOf(placed.list.GetAt(0)), c.weight);
+        }
+    }
+    SMxDisplayList list;
+    list.PushAttributes({SMxAttributes::kLayer, true, SMxColor(), 0, 0});
+    list.PushAttributes({SMxAttributes::kHighlight, true, SMxColor(), 0, 0});
+    list.PushAttributes({SMxAttributes::kLayer, true, SMxColor(), 0, 0});
+    EXPECT_EQ(list.RemoveAttributes(SMxAttributes::kLayer), 2);
+    ASSERT_EQ(list.GetAttributes().size(), 1u);
+    list.Clear(); // items only
+    EXPECT_EQ(list.GetAttributes().size(), 1u);
+    list.ClearAttributes();
+    EXPECT_TRUE(list.GetAttributes().empty());
 }
 
 } // namespace

@@ -59,10 +59,15 @@ protected:
                         RSe::SegmentOf(doc.GetRSeDb())) DUxFeatureControlFrameStyle();
         return RSeRef<DUxFeatureControlFrameStyle>(st);
     }
+    // A state of `lines` blank lines, as the standards' rules start from.
     RSeRef<DLxGDTState> NewState(int32_t lines) {
         auto* st = new (RSe::_GetMeta(static_cast<const DLxGDTState*>(nullptr)),
-                        RSe::SegmentOf(doc.GetRSeDb())) DLxGDTState();
-        for (int32_t i = 0; i < lines; ++i)
+                        RSe::SegmentOf(doc.GetRSeDb())) DLxGDTState(RSeRef<RDxFragment>());
+        st->SetSymbol(0, 0);
+        st->SetValue(DLxGDTState::kToleranceA, 0, u"");
+        while (st->GetNumberOfLines() > lines)
+            st->RemoveLastLine();
+        while (st->GetNumberOfLines() < lines)
             st->AddLine();
         return RSeRef<DLxGDTState>(st);
     }
@@ -350,24 +355,26 @@ TEST_F(StdTest, VisibilityChainsBaseAndANSI) {
                                         << " framed " << c.line.framed);
         RSeRef<DLxGDTState> st = NewState(1);
         st->SetSymbol(0, c.line.symbol);
-        st->SetFramed(0, c.line.framed);
-        st->SetValue(16, 0, c.line.tolA);
-        st->SetValue(20, 0, c.line.datumA);
-        st->SetValue(22, 0, c.line.datumB);
-        st->SetVariableStatus(14, 0, 0);
+        st->SetLineFramed(0, c.line.framed);
+        st->SetValue(DLxGDTState::kToleranceA, 0, c.line.tolA);
+        st->SetValue(DLxGDTState::kDatumA, 0, c.line.datumA);
+        st->SetValue(DLxGDTState::kDatumB, 0, c.line.datumB);
+        st->SetVariableStatus(DLxGDTState::kSymbolValue, 0, DUxValue::kVisibilityDefault);
         Fcf(c.std).SetDefaultValueVisibility(st);
-        const int32_t vars[5] = {16, 18, 20, 22, 24};
+        const DLxSym::Variable vars[5] = {DLxGDTState::kToleranceA, DLxGDTState::kToleranceB,
+                                          DLxGDTState::kDatumA, DLxGDTState::kDatumB,
+                                          DLxGDTState::kDatumC};
         for (int k = 0; k < 5; ++k)
             EXPECT_EQ(st->VariableStatus(vars[k], 0), c.line.vis[k]) << vars[k];
-        EXPECT_EQ(st->VariableStatus(14, 0), 3);
-        EXPECT_EQ(st->VariableStatus(27, 0), 0);
+        EXPECT_EQ(st->VariableStatus(DLxGDTState::kSymbolValue, 0), 3);
+        EXPECT_EQ(st->VariableStatus(DLxGDTState::kDatumIdentifier, 0), 0);
     }
     // The frame-level text shows under ANSI only.
     for (Std s : {ISO, ANSI}) {
         RSeRef<DLxGDTState> st = NewState(1);
-        st->SetValue(27, 0, u"2X");
+        st->SetValue(DLxGDTState::kDatumIdentifier, 0, u"2X");
         Fcf(s).SetDefaultValueVisibility(st);
-        EXPECT_EQ(st->VariableStatus(27, 0), s == ANSI ? 3 : 0);
+        EXPECT_EQ(st->VariableStatus(DLxGDTState::kDatumIdentifier, 0), s == ANSI ? 3 : 0);
     }
 }
 
@@ -433,11 +440,12 @@ TEST(DLxStdStorage, FrameStandardStyleAndStateComeBackAsSaved) {
     iso->m_SymUnitAttr->SetAltPrecision(5);
     auto* gb = DUxStandardUtil::GetCategoryDefault(&doc, DLxGBStandardGUID, 56468).get();
     RSeSegment* seg = RSe::SegmentOf(doc.GetRSeDb());
-    auto* state = new (RSe::_GetMeta(static_cast<const DLxGDTState*>(nullptr)), seg) DLxGDTState();
+    auto* state = new (RSe::_GetMeta(static_cast<const DLxGDTState*>(nullptr)), seg)
+        DLxGDTState(RSeRef<RDxFragment>());
     state->AddLine();
-    state->SetValue(16, 0, u"0.1");
-    state->SetVariableStatus(16, 0, 3);
-    state->SetFramed(0, false);
+    state->SetValue(DLxGDTState::kToleranceA, 0, u"0.1");
+    state->SetVariableStatus(DLxGDTState::kToleranceA, 0, DUxValue::kOffered);
+    state->SetLineFramed(0, false);
 
     std::vector<uint8_t> bytes;
     ASSERT_FALSE(doc.GetRSeDb()->SaveToBuffer(bytes).Failed());
@@ -463,8 +471,8 @@ TEST(DLxStdStorage, FrameStandardStyleAndStateComeBackAsSaved) {
     EXPECT_EQ(gb2->GetDefaultBalloonType(), 4);
     auto* state2 = dynamic_cast<DLxGDTState*>(back->FindObject(state->GetId()));
     ASSERT_NE(state2, nullptr);
-    EXPECT_EQ(state2->GetLineToleranceA(0), u"0.1");
-    EXPECT_EQ(state2->VariableStatus(16, 0), 3);
+    EXPECT_EQ(state2->Value(DLxGDTState::kToleranceA, 0), u"0.1");
+    EXPECT_EQ(state2->VariableStatus(DLxGDTState::kToleranceA, 0), 3);
     EXPECT_FALSE(state2->IsFramed(0));
     EXPECT_TRUE(state2->IsFlagOn(DLxGDTState::kNewStateFlag));
     DUxStandardUtil::ForgetDocument(&doc);
@@ -508,10 +516,10 @@ TEST(DLxStdUndo, StyleCopyVisibilityAndDefaultsAreUndone) {
         new (RSe::_GetMeta(static_cast<const DUxFeatureControlFrameStyle*>(nullptr)), seg)
             DUxFeatureControlFrameStyle());
     RSeRef<DLxGDTState> state(new (RSe::_GetMeta(static_cast<const DLxGDTState*>(nullptr)), seg)
-                                  DLxGDTState());
+                                  DLxGDTState(RSeRef<RDxFragment>()));
     state->AddLine();
     state->SetSymbol(0, 3);
-    state->SetValue(16, 0, u"0.2");
+    state->SetValue(DLxGDTState::kToleranceA, 0, u"0.2");
 
     ASSERT_FALSE(doc.ProcessChangeRequest(new TstRunRequest([&] {
                         ansi->CopyToStyle(style);
@@ -522,12 +530,12 @@ TEST(DLxStdUndo, StyleCopyVisibilityAndDefaultsAreUndone) {
                     }))
                      .Failed());
     EXPECT_EQ(style->GetAuxSymbols(), 0x1FFu);
-    EXPECT_EQ(state->VariableStatus(18, 0), 3);
+    EXPECT_EQ(state->VariableStatus(DLxGDTState::kToleranceB, 0), 3);
     ASSERT_FALSE(doc.Undo().Failed());
     EXPECT_EQ(style->GetAuxSymbols(), 0u);
     EXPECT_EQ(style->GetStyleDescription(), u"");
     EXPECT_EQ(style->GetEditCount(), 0);
-    EXPECT_EQ(state->VariableStatus(18, 0), 0);
+    EXPECT_EQ(state->VariableStatus(DLxGDTState::kToleranceB, 0), 0);
     int32_t sym = 0;
     state->GetSymbol(0, sym);
     EXPECT_EQ(sym, 3);

@@ -42,8 +42,8 @@ protected:
         style->SetScaleToTextHeight(true);
         style->SetWhiteSpace(kWhite);
         style->SetEndPadding(endPadding);
-        auto* state =
-            new (RSe::_GetMeta(static_cast<const DLxGDTState*>(nullptr)), seg) DLxGDTState();
+        auto* state = new (RSe::_GetMeta(static_cast<const DLxGDTState*>(nullptr)), seg)
+            DLxGDTState(RSeRef<RDxFragment>());
         if (!newState) state->ClearFlag(DLxGDTState::kNewStateFlag);
         DUxFeatureControlFrameStyleWrapper w{RSeRef<DUxFeatureControlFrameStyle>(style),
                                              RSeRef<RDxObject>(state)};

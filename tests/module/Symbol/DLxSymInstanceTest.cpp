@@ -7,6 +7,7 @@
 #include <limits>
 #include <list>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "Leader/DLxTerminalLeaderNode.h"
@@ -14,15 +15,25 @@
 #include "SymTestKind.h"
 #include "dc/RDxComputeContext.h"
 #include "dl/DLxAnchorPoint.h"
+#include "dl/DLxAnnotationUtil.h"
+#include "dl/DLxDiagEmblemInvalidAnchorPoint.h"
 #include "dl/DLxDimGeometryProxy.h"
+#include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
+#include "dl/DLxEdgeGeometryProxy.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
 #include "du/DUxArrowHead.h"
+#include "du/DUxDimUtil.h"
 #include "du/DUxLeaderNode.h"
+#include "du/DUxLineStyle.h"
+#include "du/DUxStandard.h"
 #include "render/RNxRenderer.h"
+#include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeMetaType.h"
+#include "rse/RSeSegment.h"
+#include "rse/RSeTransaction.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
 #include "utx/UTxDiagnosis.h"
@@ -31,6 +42,7 @@
 namespace {
 
 using Tree = DUxLeaderNodeTree;
+const double kHalfRoot2 = std::sqrt(0.5);
 
 void ExpectNear(const WqGePoint3d& a, const WqGePoint3d& b, double tol = 1e-9) {
     EXPECT_NEAR(a.x, b.x, tol);
@@ -49,6 +61,36 @@ int32_t CountItems(const SMxDisplayList& list, SMxItemKind kind) {
         if (item.GetKind() == kind) ++n;
     }
     return n;
+}
+
+int32_t SickMarkers(const SMxDisplayList& list) {
+    int32_t n = 0;
+    for (const SMxDisplayItem& item : list)
+        if (auto* point = item.As<SMxPointItem>()) n += point->marker == 4;
+    return n;
+}
+
+// The colour the first item of that kind under child list `child` is drawn in.
+bool DrawnColor(const SMxDisplayList& list, SMxDrawAttributes attrs, SMxItemKind kind,
+                SMxColor& color) {
+    attrs.Enter(list);
+    for (const SMxDisplayItem& item : list) {
+        if (auto* c = item.As<SMxChildItem>()) {
+            if (DrawnColor(c->list, attrs, kind, color)) return true;
+        } else if (item.GetKind() == kind) {
+            color = attrs.ColorOf(item);
+            return true;
+        }
+    }
+    return false;
+}
+
+SMxColor DrawnColor(const SMxDisplayList& root, int32_t child, SMxItemKind kind) {
+    SMxDrawAttributes attrs;
+    attrs.Enter(root);
+    SMxColor color = SMxColor::FromIndex(99);
+    DrawnColor(root.GetChild(child).list, attrs, kind, color);
+    return color;
 }
 
 TEST(SymInstance, MetaTypeIsRegistered) {
@@ -188,6 +230,19 @@ TEST(SymInstance, MoveSymbolBoxSnapsToAnchorGeometry) {
         {1, 0.5, {100, 100.26, 0}, false, false, {100, 100.26, 0}},
         {2, 0.5, {100, 220.2, 0}, true, false, {100, 220, 0}},
         {2, 0.5, {100, 221, 0}, true, true, {100, 221, 0}},
+        // The ellipse's end of its minor axis at (100 + 20/sqrt(2), 40).
+        {3,
+         0.5,
+         {100 + kHalfRoot2 * 20 + 0.24, 40, 0},
+         true,
+         false,
+         {100 + kHalfRoot2 * 20, 40, 0}},
+        {3,
+         0.5,
+         {100 + kHalfRoot2 * 20 + 0.26, 40, 0},
+         true,
+         true,
+         {100 + kHalfRoot2 * 20 + 0.26, 40, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.target.y);
@@ -238,31 +293,41 @@ TEST(SymInstance, OneNodeLeaderGetsARootAboveItsEnd) {
     ExpectNear(single->GetTerminalNode(0)->GetPoint(), {100, 100, 0});
 }
 
-// A free symbol whose first anchor sits at `u` on a dimension line of that type.
+// A free symbol whose first anchor sits at `u` on a dimension line of that type, in `view` when
+// given.
 SymTestKind* PlaceOnDimension(SymTestSheet& t, const WqGePoint3d& a, const WqGePoint3d& b,
-                              int32_t type, double u, const WqGePoint3d& root) {
+                              int32_t type, double u, const WqGePoint3d& root,
+                              DLxViewInstance* view = nullptr) {
     auto* dim = DLxDimGeometryProxy::Create(t.sheet->GetSegment(), a, b, type);
     SymTestKind* sym = t.PlaceFree({0, 0, 0}, root);
+    sym->GetFirstAnchor()->SetViewInstance(view);
     sym->GetFirstAnchor()->AttachToGeometry(dim, u);
     sym->GetSymState()->SetOrigin(sym->GetFirstAnchor()->GetPoint());
     return sym;
 }
 
+// In a view broken from x = 0 to 5 the dimension is drawn 5 to the left: the attachment takes
+// that offset along.
 TEST(SymInstance, StackedSymbolAttachesToItsDimensionByParameter) {
     struct Case {
         double u;
+        bool broken;
         int32_t index;
         WqGePoint3d attach;
     } cases[] = {
-        {0.2, 1, {10, 50, 0}},
-        {0.5, 0, {20, 50, 0}},
-        {0.8, 2, {30, 50, 0}},
-        {1.2, -1, {60, 60, 0}}, // the root, unchanged
+        {0.2, false, 1, {10, 50, 0}}, {0.5, false, 0, {20, 50, 0}},
+        {0.8, false, 2, {30, 50, 0}}, {1.2, false, -1, {60, 60, 0}}, // the root, unchanged
+        {0.2, true, 1, {5, 50, 0}},   {0.5, true, 0, {15, 50, 0}},
+        {0.8, true, 2, {25, 50, 0}},  {1.2, true, -1, {60, 60, 0}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.u);
+        SCOPED_TRACE(c.u + c.broken);
         SymTestSheet t;
-        SymTestKind* sym = PlaceOnDimension(t, {10, 50, 0}, {30, 50, 0}, 0x1002, c.u, {60, 60, 0});
+        if (c.broken) {
+            ASSERT_TRUE(t.view->AddBreak({DLxViewBreak::kHorizontal, 0, 5}));
+        }
+        SymTestKind* sym =
+            PlaceOnDimension(t, {10, 50, 0}, {30, 50, 0}, 0x1002, c.u, {60, 60, 0}, t.view);
         static_cast<SymTestState*>(sym->GetSymState())->m_stacking = true;
         WqGePoint3d attach;
         WqGeVector3d direction;
@@ -527,18 +592,99 @@ TEST(SymInstance, SickSymbolFilesItsFirstSickAnchor) {
     ASSERT_TRUE(sym->GetSickAnchors(sick));
     ASSERT_EQ(sick.size(), 2u);
     const UTxDiagnosis* found = nullptr;
-    // A warning leaves the pass clean; the diagnosis stays with the sheet.
+    // A warning leaves the pass clean and the symbol sick; the diagnosis stays with the sheet.
     EXPECT_FALSE(r.Failed());
+    EXPECT_TRUE(sym->IsSick());
     for (const UTxDiagnosis* d : t.sheet->GetDiagnoses())
         if (d->GetCode() == DLxSymInstance::kInvalidAnchorWarning) found = d;
     ASSERT_TRUE(found);
     EXPECT_EQ(found->GetSubject().get(), sym->GetFirstAnchor());
-    // A marker at each sick anchor; the graphics are still drawn.
-    int32_t markers = 0;
-    for (const SMxDisplayItem& item : *sym->GetDisplayList())
-        if (auto* point = item.As<SMxPointItem>()) markers += point->marker == 4;
-    EXPECT_EQ(markers, 2);
+    // It names the symbol and lists its sick anchors, the first one first.
+    auto* invalid = dynamic_cast<const DLxDiagEmblemInvalidAnchorPoint*>(found);
+    ASSERT_TRUE(invalid);
+    EXPECT_EQ(invalid->GetEmblem(), sym);
+    ASSERT_EQ(invalid->GetAnchorCount(), 2u);
+    EXPECT_EQ(invalid->GetAnchorPoint(0), sym->GetFirstAnchor());
+    EXPECT_EQ(invalid->GetAnchorPoint(1), sick[1]);
+    // A marker at each sick anchor; the graphics are still drawn, in the sick colour.
+    EXPECT_EQ(SickMarkers(*sym->GetDisplayList()), 2);
     EXPECT_EQ(sym->GetDisplayList()->ChildCount(), 3);
+    EXPECT_TRUE(DLxAnnotationUtil::IsAnnotationSickColored(*sym->GetDisplayList()));
+
+    // A segment that takes no health colouring gets neither colour nor markers nor a report.
+    t.sheet->ClearDiagnoses();
+    t.sheet->GetSegment()->SetAcceptsHealthColoring(false);
+    sym->MarkEdited();
+    EXPECT_TRUE(t.Recompute().IsEmpty());
+    EXPECT_FALSE(DLxAnnotationUtil::IsAnnotationSickColored(*sym->GetDisplayList()));
+    EXPECT_EQ(SickMarkers(*sym->GetDisplayList()), 0);
+    EXPECT_TRUE(t.sheet->GetDiagnoses().empty());
+}
+
+// A symbol with two leaders, both ending on edge 1, whose edge then goes.
+SymTestKind* PlaceWithTwoSickAnchors(SymTestSheet& t) {
+    SymTestKind* sym = t.Place(1, 0.5, {110, 110, 0});
+    Tree* second = Tree::Create(t.sheet, t.generator, {0, 0, 0});
+    second->InsertNode(second->GetRoot(), {110, 110, 0});
+    dynamic_cast<DLxTerminalLeaderNode*>(second->GetTerminalNode(0))
+        ->GetAnchorPoint()
+        ->AttachToEdge(t.view, 1, 0.25);
+    sym->AppendLeader(second);
+    EXPECT_FALSE(t.Recompute().Failed());
+    EXPECT_TRUE(t.view->RemoveEdge(1));
+    return sym;
+}
+
+// What ApplySickness does by the drawing's settings, the symbol's health flags and whether its
+// sheet collects diagnoses.
+TEST(SymInstance, ApplySicknessFollowsTheDrawingAndTheFlags) {
+    struct Case {
+        const char* name;
+        bool highlight;
+        int32_t preserve;
+        bool dead;
+        uint32_t flags;
+        bool collect;
+        bool colored;
+        int32_t markers;
+        bool sick;
+        bool warning;
+        bool noDrawing = false;
+    } cases[] = {
+        {"highlighted", true, 0, false, 0, true, true, 2, true, true},
+        {"no drawing settings: highlighted", false, 1, false, 0, true, true, 2, true, true, true},
+        {"no drawing settings: dead is left", true, 0, true, 0, true, false, 0, false, false, true},
+        {"sheet not collecting", true, 0, false, 0, false, true, 2, true, false},
+        {"problem ignored", true, 0, false, 0x2, true, true, 2, false, false},
+        {"ignored, to check again", true, 0, false, 0x6, true, true, 2, true, true},
+        {"check again alone", true, 0, false, 0x4, true, true, 2, true, true},
+        {"not highlighted", false, 0, false, 0, true, false, 0, false, false},
+        {"dead", true, 0, true, 0, true, false, 0, false, false},
+        {"dead but preserved", true, 1, true, 0, true, true, 2, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SymTestSheet t;
+        SymTestKind* sym = PlaceWithTwoSickAnchors(t);
+        t.doc->GetDrawing()->SetShowSickHighlight(c.highlight);
+        t.doc->GetDrawing()->SetPreserveAnnotationMode(c.preserve);
+        if (c.noDrawing) RSe::DeleteObject(t.doc->GetDrawing());
+        if (c.dead) sym->SetTemplateId(UTxGUID(1, 2, 3, 4), 0);
+        sym->SetFlag(c.flags);
+        if (!c.collect) t.sheet->ClearFlag(RDxObject::kCollectDiagnosesFlag);
+        SMxDisplayList* list = sym->GetDisplayList();
+        list->Clear();
+        DLxAnnotationUtil::SetAnnotationSickColor(*list); // an older colouring to be dropped
+        if (c.dead) DLxAnnotationUtil::UnsetAnnotationSickColor(*list);
+
+        const UTxResult r = sym->ApplySickness();
+        EXPECT_EQ(DLxAnnotationUtil::IsAnnotationSickColored(*list), c.colored);
+        EXPECT_EQ(SickMarkers(*list), c.markers);
+        EXPECT_EQ(sym->IsSick(), c.sick);
+        EXPECT_EQ(r.GetCode(), c.warning ? DLxSymInstance::kInvalidAnchorWarning : 0u);
+        EXPECT_EQ(t.sheet->GetDiagnoses().size(), c.warning ? 1u : 0u);
+        t.sheet->ClearDiagnoses();
+    }
 }
 
 TEST(SymInstance, CircleOutlineHas37PointsFromTheTop) {
@@ -610,6 +756,243 @@ TEST(SymInstance, RendersToSvg) {
     std::fseek(f, 0, SEEK_END);
     EXPECT_GT(std::ftell(f), 1000);
     std::fclose(f);
+}
+
+// A leader line of the symbol's leader list ends at p.
+bool LeaderEndsAt(DLxSymInstance* sym, const WqGePoint3d& p) {
+    for (const SMxDisplayItem& item : sym->GetDisplayList()->GetChild(0).list)
+        if (auto* line = item.As<SMxLineItem>())
+            if (line->start.isEqualTo(p) || line->end.isEqualTo(p)) return true;
+    return false;
+}
+
+// A break from x = 90 to 110 removes the anchor at (100, 100): its symbol draws nothing, and so
+// does a symbol hanging on that symbol's dimension. The anchor at (125, 100) is drawn at
+// (105, 100), and its symbol moves with it.
+TEST(SymInstance, BrokenViewsHideOrMoveTheirSymbols) {
+    SymTestSheet t;
+    SymTestKind* hidden = t.Place(1, 0.5, {100, 120, 0});
+    SymTestKind* moved = t.Place(1, 0.75, {125, 120, 0});
+    SymTestKind* onHidden = PlaceOnDimension(t, {10, 50, 0}, {30, 50, 0}, 0x1002, 0.5, {20, 60, 0});
+    SymTestKind* onMoved = PlaceOnDimension(t, {40, 50, 0}, {60, 50, 0}, 0x1002, 0.5, {50, 60, 0});
+    static_cast<DLxDimGeometryProxy*>(onHidden->GetFirstAnchor()->GetGeometryProxy())
+        ->SetDimension(hidden);
+    static_cast<DLxDimGeometryProxy*>(onMoved->GetFirstAnchor()->GetGeometryProxy())
+        ->SetDimension(moved);
+    ASSERT_TRUE(t.Recompute().IsEmpty());
+    EXPECT_EQ(onHidden->GetDisplayList()->ChildCount(), 3);
+
+    ASSERT_TRUE(t.view->AddBreak({DLxViewBreak::kHorizontal, 90, 110}));
+    EXPECT_TRUE(t.Recompute().IsEmpty());
+    EXPECT_TRUE(hidden->GetDisplayList()->IsEmpty());
+    EXPECT_TRUE(hidden->GetDisplayList()->GetAttributes().empty());
+    EXPECT_TRUE(onHidden->GetDisplayList()->IsEmpty());
+    EXPECT_EQ(onMoved->GetDisplayList()->ChildCount(), 3);
+
+    ExpectNear(moved->GetSymState()->GetOrigin(), {105, 100, 0});
+    ExpectNear(Root(moved), {105, 120, 0});
+    EXPECT_TRUE(LeaderEndsAt(moved, {105, 100, 0}));
+    EXPECT_FALSE(moved->NeedsUpdate());
+
+    // Without the break both come back where they were.
+    ASSERT_TRUE(t.view->SetBreaks({}));
+    EXPECT_TRUE(t.Recompute().IsEmpty());
+    EXPECT_EQ(hidden->GetDisplayList()->ChildCount(), 3);
+    EXPECT_EQ(onHidden->GetDisplayList()->ChildCount(), 3);
+    ExpectNear(Root(moved), {125, 120, 0});
+}
+
+// Dragged beside its anchor in a broken view, the symbol is judged where its edge is drawn.
+TEST(SymInstance, MoveSymbolBoxInABrokenView) {
+    SymTestSheet t;
+    SymTestKind* sym = t.Place(1, 0.75, {125, 130, 0}); // the anchor at (125, 100)
+    ASSERT_TRUE(t.view->AddBreak({DLxViewBreak::kHorizontal, 90, 110}));
+    ASSERT_FALSE(t.Recompute().Failed());
+    sym->MoveSymbolBox({110, 100.2, 0}, 0); // over the drawn edge at x = 130 unbroken
+    EXPECT_FALSE(sym->DisplayLeaders());
+    ExpectNear(Root(sym), {110, 100, 0});
+    EXPECT_TRUE(sym->IsSymFlagOn(DLxSymInstance::kAboveOrLeftFlag));
+    EXPECT_FALSE(sym->IsReverseSide());
+}
+
+// An anchor whose edge proxy went finds its edge again in its view when the symbol computes.
+TEST(SymInstance, ComputeReconnectsAnAnchorThatLostItsEdge) {
+    SymTestSheet t;
+    SymTestKind* sym = t.Place(1, 0.5, {110, 110, 0});
+    ASSERT_FALSE(t.Recompute().Failed());
+    RSe::DeleteObject(t.view->FindEdgeProxy(1));
+    EXPECT_FALSE(sym->IsValid());
+    sym->MarkEdited();
+    EXPECT_TRUE(t.Recompute().IsEmpty());
+    EXPECT_TRUE(sym->IsValid());
+    EXPECT_EQ(sym->GetFirstAnchor()->GetGeometryProxy(),
+              static_cast<DUxGeometryProxy*>(t.view->FindEdgeProxy(1)));
+    EXPECT_FALSE(DLxAnnotationUtil::IsAnnotationSickColored(*sym->GetDisplayList()));
+    EXPECT_EQ(sym->GetDisplayList()->ChildCount(), 3);
+    EXPECT_TRUE(t.sheet->GetDiagnoses().empty());
+}
+
+// Dropped within the snap tolerance of its free anchor, the root goes onto the anchor.
+TEST(SymInstance, MoveSymbolBoxSnapsOntoAFreeAnchor) {
+    const double tol = DUxDimUtil::GetSnapTolerance();
+    for (double d : {0.9 * tol, 1.1 * tol}) {
+        SCOPED_TRACE(d);
+        SymTestSheet t;
+        SymTestKind* sym = t.PlaceFree({10, 10, 0}, {30, 30, 0});
+        sym->MoveSymbolBox({10 + d, 10, 0}, 0);
+        ExpectNear(Root(sym), {d < tol ? 10 : 10 + d, 10, 0});
+        EXPECT_TRUE(sym->DisplayLeaders());
+    }
+}
+
+// The colours a drawn symbol takes from its layer (green), its own style (blue), its leader
+// style (brown), its text style (red) and a colour of its texts' own (orange).
+TEST(SymInstance, AddToLayerColoursByLayerStyleAndText) {
+    const SMxColor layer = SMxColor::FromIndex(2), style = SMxColor::FromIndex(3),
+                   leader = SMxColor::FromIndex(9), text = SMxColor::FromIndex(1),
+                   own = SMxColor::FromIndex(8);
+    struct Case {
+        const char* name;
+        bool leaderStyle;
+        bool textStyle;
+        bool ownText;
+        bool byLayer;
+        SMxColor leaderLine, body, textInList, textInSymbol;
+    } cases[] = {
+        {"own text colour", true, true, true, true, leader, style, own, own},
+        {"texts by layer", true, true, false, true, leader, style, layer, layer},
+        {"text style", true, true, false, false, leader, style, text, text},
+        {"no text style", false, false, false, false, layer, style, layer, style},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SymTestSheet t;
+        SymTestKind* sym = t.Place(1, 0.5, {110, 110, 0});
+        static_cast<SymTestState*>(sym->GetSymState())->m_textInSymbol = true;
+        sym->m_layerColor = layer;
+        sym->m_styleColor = style;
+        if (c.leaderStyle) sym->m_leaderStyle = DUxLeaderStyleWrapper(leader, 35, 0);
+        if (c.textStyle) {
+            sym->m_textStyle = DUxTextStyleWrapper(1, 2, 3.5);
+            sym->m_textStyle->SetColor(text);
+        }
+        if (c.ownText) sym->m_ownTextColor = own;
+        sym->m_textsByLayer = c.byLayer;
+        ASSERT_FALSE(t.Recompute().Failed());
+        const SMxDisplayList& list = *sym->GetDisplayList();
+        EXPECT_EQ(DrawnColor(list, 0, SMxItemKind::Line), c.leaderLine);
+        EXPECT_EQ(DrawnColor(list, 1, SMxItemKind::Polyline), c.body);
+        EXPECT_EQ(DrawnColor(list, 2, SMxItemKind::Text), c.textInList);
+        EXPECT_EQ(DrawnColor(list, 1, SMxItemKind::Text), c.textInSymbol);
+    }
+}
+
+// Styled again with disposition 1, the old styling is cleaned off first and nothing piles up.
+TEST(SymInstance, AddToLayerWithCleanUpReplacesTheOldStyling) {
+    SymTestSheet t;
+    SymTestKind* sym = t.Place(1, 0.5, {110, 110, 0});
+    static_cast<SymTestState*>(sym->GetSymState())->m_textInSymbol = true;
+    sym->m_ownTextColor = SMxColor::FromIndex(8);
+    ASSERT_FALSE(t.Recompute().Failed());
+    SMxDisplayList& list = *sym->GetDisplayList();
+    EXPECT_EQ(DrawnColor(list, 1, SMxItemKind::Text), SMxColor::FromIndex(8));
+
+    sym->m_ownTextColor.reset();
+    sym->m_layerColor = SMxColor::FromIndex(6);
+    for (int32_t i = 0; i < 3; ++i)
+        sym->AddToLayer(DUxAddToLayerInterface::kCleanAttributes);
+    // Texts have no colour of their own now: the nested one follows the symbol's style, which
+    // is its layer's.
+    EXPECT_EQ(DrawnColor(list, 1, SMxItemKind::Text), SMxColor::FromIndex(6));
+    EXPECT_EQ(DrawnColor(list, 2, SMxItemKind::Text), SMxColor::FromIndex(6));
+    EXPECT_EQ(list.GetAttributes().size(), 1u);
+    for (int32_t k = 0; k < list.ChildCount(); ++k)
+        EXPECT_LE(list.GetChild(k).list.GetAttributes().size(), 1u);
+}
+
+TEST(SymInstance, LineStylesComeFromTheDocumentUnlessTheSymbolHasItsOwn) {
+    SymTestSheet t;
+    SymTestKind* sym = t.Place(1, 0.5, {110, 110, 0});
+    SymTestKind* other = t.Place(1, 0.25, {80, 110, 0});
+    EXPECT_EQ(sym->GetSymbolLineStyle(), DUxLineStyle());
+    const DUxLineStyle symbolPen{SMxColor::FromIndex(3), 50, 0};
+    const DUxLineStyle leaderPen{SMxColor::FromIndex(1), 25, 2};
+    const DUxLineStyle isoPen{SMxColor::FromIndex(4), 70, 1};
+    const DUxLineStyle ownPen{SMxColor::FromIndex(5), 18, 3};
+    DUxLineStyleUtil::SetStyle(t.doc, DUxLineStyleID::GetSymbolID(), DUxStandardGUID::GetANSIGuid(),
+                               symbolPen);
+    DUxLineStyleUtil::SetStyle(t.doc, DUxLineStyleID::GetLeaderLineID(),
+                               DUxStandardGUID::GetANSIGuid(), leaderPen);
+    DUxLineStyleUtil::SetStyle(t.doc, DUxLineStyleID::GetSymbolID(), DUxStandardGUID::GetISOGuid(),
+                               isoPen);
+    EXPECT_EQ(sym->GetSymbolLineStyle(), symbolPen);
+    EXPECT_EQ(sym->GetLeaderLineStyle(), leaderPen);
+    DUxLineStyleUtil::SetOverloadedLineStyle(sym, t.doc, ownPen);
+    EXPECT_EQ(sym->GetSymbolLineStyle(), ownPen);
+    EXPECT_EQ(sym->GetLeaderLineStyle(), ownPen);
+    EXPECT_EQ(other->GetSymbolLineStyle(), symbolPen);
+    DUxLineStyleUtil::ClearOverloadedLineStyle(sym, t.doc);
+    EXPECT_EQ(sym->GetSymbolLineStyle(), symbolPen);
+}
+
+// The extension line runs past the symbol by the leader style's overshoot and stops short of
+// a model edge by its offset; another annotation's line is met.
+TEST(SymInstance, ExtensionLineTakesTheLeaderStyle) {
+    SymTestSheet t;
+    DUxLeaderStyleWrapper style;
+    style.SetExtensionLineOvershoot(1.5);
+    style.SetExtensionLineOffset(0.5);
+    SymTestKind* onEdge = t.Place(1, 0.5, {160, 100, 0});
+    onEdge->m_leaderStyle = style;
+    WqGePoint3d start, end;
+    ASSERT_TRUE(onEdge->GetEndPointsOfExtensionLineIfNoLeader(start, end, {}));
+    ExpectNear(start, {161.5, 100, 0});
+    ExpectNear(end, {150.5, 100, 0});
+
+    SymTestKind* onDim = PlaceOnDimension(t, {10, 50, 0}, {30, 50, 0}, 0x1002, 0.5, {40, 50, 0});
+    static_cast<DLxDimGeometryProxy*>(onDim->GetFirstAnchor()->GetGeometryProxy())
+        ->SetDimension(onEdge);
+    onDim->m_leaderStyle = style;
+    ASSERT_TRUE(onDim->GetEndPointsOfExtensionLineIfNoLeader(start, end, {}));
+    ExpectNear(start, {41.5, 50, 0});
+    ExpectNear(end, {30, 50, 0});
+}
+
+// A compute whose result is kept asks the dimensions of the symbol's view to clip again.
+TEST(SymInstance, AKeptComputeCleansUpTheDimensionsOfItsView) {
+    SymTestSheet t;
+    SymTestKind* sym = t.Place(1, 0.5, {110, 110, 0});
+    SymTestKind* dimension = t.PlaceFree({0, 0, 0}, {5, 5, 0});
+    DLxDimGeometryProxy::Create(t.sheet->GetSegment(), {0, 0, 0}, {10, 0, 0}, 0x1002)
+        ->SetDimension(dimension);
+    ASSERT_FALSE(t.Recompute().Failed());
+    EXPECT_EQ(dimension->m_cleanups, 0);
+
+    sym->MarkEdited();
+    RDxComputeContext kept;
+    kept.SetInt(u"DUxPersistantComputeContextAttr", 1);
+    ASSERT_FALSE(t.sheet->Recompute(kept).Failed());
+    EXPECT_EQ(dimension->m_cleanups, 1);
+    EXPECT_EQ(DLxAnnotationUtil::DimCleanup(nullptr), 0);
+}
+
+// A sick symbol is drawn in the sick colour.
+TEST(SymInstance, SickSymbolsRenderInTheSickColour) {
+    SymTestSheet t;
+    SymTestKind* sym = PlaceWithTwoSickAnchors(t);
+    t.Recompute();
+    const std::string path = ::testing::TempDir() + "sym_sick.svg";
+    ASSERT_FALSE(RNx::RenderSheet({u"S", 420, 297}, {{sym->GetDisplayList(), {}}}, path).Failed());
+    FILE* f = std::fopen(path.c_str(), "rb");
+    ASSERT_TRUE(f);
+    std::string svg;
+    char buf[4096];
+    for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;)
+        svg.append(buf, n);
+    std::fclose(f);
+    // The leader and the body in magenta strokes, the text in magenta.
+    EXPECT_NE(svg.find("stroke=\"#c000c0\""), std::string::npos);
+    EXPECT_NE(svg.find("fill=\"#c000c0\""), std::string::npos);
 }
 
 } // namespace

@@ -57,19 +57,45 @@ void SymTestState::GenGraphics(SMxDisplayList& symbolList, SMxDisplayList& textL
     symbolList.Append(std::move(outline));
     textList.Append(std::make_unique<SMxTextItem>(u"A1", WqGePoint3d(), WqGeVector3d::kXAxis, 1.0,
                                                   SMxTextAlign::MiddleCenter));
+    if (m_textInSymbol) {
+        auto nested = std::make_unique<SMxChildItem>();
+        nested->list.Append(std::make_unique<SMxTextItem>(u"B", WqGePoint3d(), WqGeVector3d::kXAxis,
+                                                          0.5, SMxTextAlign::MiddleCenter));
+        symbolList.Append(std::move(nested));
+    }
 }
 
+namespace {
+class TestLayerStyle : public DUxLayerStyleAbstract {
+public:
+    TestLayerStyle(const SMxColor& layer, const std::optional<SMxColor>& own)
+        : m_layer(layer), m_own(own) {}
+    SMxColor GetLayerColor() const override { return m_layer; }
+    SMxColor GetColor() const override { return m_own ? *m_own : m_layer; }
+
+private:
+    SMxColor m_layer;
+    std::optional<SMxColor> m_own;
+};
+} // namespace
+
 SmartPtr<DUxLayerStyleAbstract> SymTestKind::ObjectStyleWrapper() {
-    return SmartPtr<DUxLayerStyleAbstract>(new DUxLayerStyleAbstract());
+    return SmartPtr<DUxLayerStyleAbstract>(new TestLayerStyle(m_layerColor, m_styleColor));
+}
+
+void SymTestKind::GetTextColor(bool& ownColor, SMxColor& color, bool& byLayer, bool&) const {
+    ownColor = m_ownTextColor.has_value();
+    if (ownColor) color = *m_ownTextColor;
+    byLayer = m_textsByLayer;
 }
 
 SymTestSheet::SymTestSheet()
     : doc(new DLxDrawingDoc()), sheet(doc->CreateSheet(u"S", 420, 297)),
       view(sheet->CreateView(u"Front")), generator(DLxTerminalNodeGenerator::Create(sheet)) {
     view->SetViewCenter({100, 100, 0});
-    view->SetEdges(
-        {DLxViewEdge::Line(1, {-50, 0, 0}, {50, 0, 0}),
-         DLxViewEdge::Arc(2, {0, 100, 0}, WqGeVector3d::kZAxis, 20, 0, std::numbers::pi)});
+    view->SetEdges({DLxViewEdge::Line(1, {-50, 0, 0}, {50, 0, 0}),
+                    DLxViewEdge::Arc(2, {0, 100, 0}, WqGeVector3d::kZAxis, 20, 0, std::numbers::pi),
+                    DLxViewEdge::Arc(3, {0, -60, 0}, {1, 0, 1}, 20, 0, 2 * std::numbers::pi)});
 }
 
 SymTestSheet::~SymTestSheet() {

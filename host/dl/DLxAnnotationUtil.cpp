@@ -1,0 +1,45 @@
+#include "dl/DLxAnnotationUtil.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "dl/DLxDimGeometryProxy.h"
+#include "dl/DLxViewInstance.h"
+#include "du/DUxEmblem.h"
+#include "rse/RSeSegment.h"
+#include "sm/SMxDisplayList.h"
+
+void DLxAnnotationUtil::SetAnnotationSickColor(SMxDisplayList& list) {
+    list.RemoveAttributes(SMxAttributes::kHighlight);
+    SMxAttributes sick;
+    sick.source = SMxAttributes::kHighlight;
+    sick.hasColor = true;
+    sick.color = kSickColor;
+    list.PushAttributes(sick);
+}
+
+void DLxAnnotationUtil::UnsetAnnotationSickColor(SMxDisplayList& list) {
+    list.RemoveAttributes(SMxAttributes::kHighlight);
+}
+
+bool DLxAnnotationUtil::IsAnnotationSickColored(const SMxDisplayList& list) {
+    const auto& attrs = list.GetAttributes();
+    return std::any_of(attrs.begin(), attrs.end(), [](const SMxAttributes& a) {
+        return a.source == SMxAttributes::kHighlight && a.color == kSickColor;
+    });
+}
+
+int32_t DLxAnnotationUtil::DimCleanup(DLxViewInstance* view) {
+    RSeSegment* segment = view ? view->GetSegment() : nullptr;
+    if (!segment) return 0;
+    std::vector<DUxEmblem*> dimensions;
+    segment->ForEachObject([&](RSeVMeta* obj) {
+        auto* proxy = dynamic_cast<DLxDimGeometryProxy*>(obj);
+        auto* dim = proxy ? dynamic_cast<DUxEmblem*>(proxy->GetAnnotationInstance()) : nullptr;
+        if (dim && std::find(dimensions.begin(), dimensions.end(), dim) == dimensions.end())
+            dimensions.push_back(dim);
+    });
+    for (DUxEmblem* dim : dimensions)
+        dim->CleanupArrowHeadExtLines();
+    return int32_t(dimensions.size());
+}

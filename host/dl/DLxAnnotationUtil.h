@@ -1,0 +1,30 @@
+#pragma once
+// Services of the drawing library for annotations: the sick colour that marks an annotation
+// whose geometry is gone, and the clean-up of the dimensions of a view after its annotations
+// moved.
+#include <cstdint>
+
+#include "sm/SMxColor.h"
+
+class DLxViewInstance;
+class SMxDisplayList;
+
+class DLxAnnotationUtil {
+public:
+    // Magenta: no drafting standard gives it to annotations, so a sick one stands out on any
+    // sheet, on screen and on paper.
+    static constexpr SMxColor kSickColor = SMxColor::FromRgba(0xC0, 0x00, 0xC0);
+
+    // Shows everything the list draws in the sick colour (a highlight on its attribute stack,
+    // which styling leaves alone), or stops doing so.
+    static void SetAnnotationSickColor(SMxDisplayList& list);
+    static void UnsetAnnotationSickColor(SMxDisplayList& list);
+    static bool IsAnnotationSickColored(const SMxDisplayList& list);
+
+    // Asks the dimensions of the view to clip their lines again against the annotations around
+    // them (DUxEmblem::CleanupArrowHeadExtLines). The dimensions are the emblems that the
+    // dimension proxies of the view's sheet belong to (a proxy does not know its view), each
+    // asked once; this host draws no dimensions of its own, so there are often none. Answers how
+    // many were asked; nothing without a view.
+    static int32_t DimCleanup(DLxViewInstance* view);
+};

@@ -1,0 +1,24 @@
+#pragma once
+// Where a symbol finds its style: the style set on its state, or else the document's style for
+// the kind, which is the one named after the drawing's standard (ANSI when the drawing names
+// none). A document without such a style gives none: callers draw nothing and refuse requests
+// that need one.
+#include <memory>
+
+#include "du/DUxFeatureControlFrameStyle.h"
+#include "rse/RSeRef.h"
+
+class DUxSymState;
+class FWxSceneDoc;
+class RDxObject;
+
+class DUxSymStyleWrapUtils {
+public:
+    // The frame style of `object` (a frame state, through DUxSymState::GetStyle) or, failing
+    // that, of `doc` (the object's own document when null); the wrapper reads it on behalf of
+    // `object`. Null when there is none.
+    static std::unique_ptr<DUxFeatureControlFrameStyleWrapper>
+    GetFCFStyle(const RDxObject* object, FWxSceneDoc* doc = nullptr);
+    // The document's frame style: the one named after the drawing's standard. Null without.
+    static DUxFeatureControlFrameStyle* GetDocumentFCFStyle(FWxSceneDoc* doc);
+};

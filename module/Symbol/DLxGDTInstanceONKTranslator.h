@@ -1,0 +1,21 @@
+#pragma once
+// Names a feature control frame in a transcript by the centre of its placed frame
+// ("DLxGDTInstance#<x>,<y>"), and finds it again by picking at that point: the first frame of
+// the document's sheets, in their order, whose placed box holds the point.
+#include "fb/FBxObjectNameKey.h"
+#include "ge/WqGePoint3d.h"
+
+class DLxGDTInstance;
+
+class DLxGDTInstanceONKTranslator : public FBxObjectNameKeyTranslator {
+public:
+    UTxResult GetKey(const RSeIDed& obj, UTxString16& rest) const override;
+    UTxResult FindObject(const UTxString16& rest, RSeDatabase& db, FWxSceneDoc* doc,
+                         RSeIDed*& out) const override;
+
+    // The frame a pick at `point` finds in the document; null when none.
+    static DLxGDTInstance* ObjectFromPoint(FWxSceneDoc* doc, const WqGePoint3d& point);
+
+    // The one translator, registered for DLxGDTInstance when the module starts.
+    static void Register();
+};

@@ -1,0 +1,52 @@
+#include "BofM/DLxPersistUtil.h"
+#include "Symbol/DLxGDTInstance.h"
+#include "rse/RSeCloneCommander.h"
+#include "rse/RSeMeta.h"
+
+namespace {
+// {502678e6-9b54-11d4-abae-0010b547d27d}
+void InitGuid(UTxGUID& g) {
+    g = UTxGUID(0x502678e6, 0x9b5411d4, 0xabae0010, 0xb547d27d);
+}
+} // namespace
+
+namespace RSe {
+RSeMetaType* _InitMeta(const DLxGDTInstance*) {
+    static RSeMetaType* mt =
+        RSeMakeMeta<DLxGDTInstance>(u"DLxGDTInstance", &InitGuid, 4, 0xF18,
+                                    RSe::_InitMeta(static_cast<const DLxSymInstance*>(nullptr)));
+    return mt;
+}
+RSeMetaType* _GetMeta(const DLxGDTInstance* p) {
+    return _InitMeta(p);
+}
+} // namespace RSe
+
+static RSeMetaType* const s_meta = RSe::_InitMeta(static_cast<const DLxGDTInstance*>(nullptr));
+
+RSeMetaType* DLxGDTInstance::GetMeta() const {
+    return RSe::_GetMeta(this);
+}
+
+// The base part, then the attachment-rule byte.
+void DLxGDTInstance::Load(RSeStream& s) {
+    DLxPersistUtil::LoadBase(this, s);
+    if (DLxPersistUtil::StoredVersion(s) != 4) DLxPersistUtil::RefuseVersion(__FILE__, __LINE__);
+    s.Read(m_attachmentRule);
+}
+
+void DLxGDTInstance::Save(RSeStream& s) const {
+    DLxPersistUtil::SaveBase(this, s);
+    s << m_attachmentRule;
+}
+
+UTxResult DLxGDTInstance::PostRestore(RSeMetaContext& ctx) {
+    DLxPersistUtil::PostRestoreBase(this, ctx);
+    return {};
+}
+
+UTxResult DLxGDTInstance::Clone(DLxGDTInstance* target, RSeCloneCommander* cc) const {
+    DLxPersistUtil::CloneBase(this, target, cc);
+    target->m_attachmentRule = m_attachmentRule;
+    return {};
+}

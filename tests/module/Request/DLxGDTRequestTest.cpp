@@ -1,0 +1,408 @@
+// Feature control frames through their requests: creation on a view edge, validation against the
+// frame style, edits, quarter turns, the transcript record (and its older form) and undo.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "KorvuTestSupport.h"
+#include "Request/DLxCreateGDTRequest.h"
+#include "Standard/DLxStdStyles.h"
+#include "Symbol/DLxGDTInstance.h"
+#include "Symbol/DLxGDTState.h"
+#include "dc/RDxComputeContext.h"
+#include "dl/DLxAnchorPoint.h"
+#include "dl/DLxDrawing.h"
+#include "dl/DLxDrawingDoc.h"
+#include "dl/DLxSheet.h"
+#include "dl/DLxViewInstance.h"
+#include "du/DUxFeatureControlFrameStyle.h"
+#include "du/DUxLeaderNodeTree.h"
+#include "du/DUxSymStyleWrapUtils.h"
+#include "fw/FWxTranscriptMgr.h"
+#include "fw/FWxUtil.h"
+#include "rse/RSeDatabase.h"
+#include "sm/SMxDisplayList.h"
+
+namespace {
+
+using Tree = DUxLeaderNodeTree;
+constexpr double kDegree = 0.01745329251994;
+
+struct Line {
+    int code;
+    const char16_t* tolA = u"";
+    const char16_t* tolB = u"";
+    const char16_t* datumA = u"";
+    const char16_t* datumB = u"";
+    const char16_t* datumC = u"";
+};
+
+// The field vector of a frame: the datum identifier, then six fields a line.
+std::vector<UTxString16> Fields(std::vector<Line> lines, const char16_t* datumId = u"") {
+    std::vector<UTxString16> f{datumId};
+    for (const Line& l : lines) {
+        f.push_back(UTx::MakeWideString(std::to_string(l.code)));
+        for (const char16_t* t : {l.tolA, l.tolB, l.datumA, l.datumB, l.datumC})
+            f.emplace_back(t);
+    }
+    return f;
+}
+
+// An ISO drawing with one sheet and a view whose edge 1 runs along y = 150 from x 150 to 250.
+struct FrameDoc {
+    std::unique_ptr<DLxDrawingDoc> doc = std::make_unique<DLxDrawingDoc>();
+    DLxSheet* sheet = nullptr;
+    DLxViewInstance* view = nullptr;
+
+    explicit FrameDoc(bool styles = true) {
+        doc->GetDrawing()->SetStandardName(u"ISO");
+        sheet = doc->CreateSheet(u"Sheet 1", 420, 297);
+        view = sheet->CreateView(u"Front");
+        view->SetViewCenter({200, 150, 0});
+        view->SetEdges({DLxViewEdge::Line(1, {-50, 0, 0}, {50, 0, 0})});
+        if (styles) DLxStdStyles::AddDocumentStyles(doc.get());
+        RDxComputeContext ctx;
+        sheet->Recompute(ctx);
+    }
+
+    UTxResult Create(std::vector<UTxString16> fields, double param = 0.5,
+                     WqGePoint3d root = {220, 190, 0}) {
+        std::vector<int32_t> vis(fields.size(), 3);
+        std::vector<bool> framed((fields.size() - 1) / 6, true);
+        const WqGePoint3d end = {150 + 100 * param, 150, 0};
+        return doc->ProcessChangeRequest(new DLxCreateGDTRequest(
+            DLxIntent::OnEdge(view, 1, param), {end, root}, 28029, true, false, fields, vis,
+            framed, {}, {}));
+    }
+    DLxGDTInstance* Frame(size_t i = 0) const {
+        size_t n = 0;
+        for (const RSeRef<RDxNode>& r : sheet->GetNodes())
+            if (auto* f = dynamic_cast<DLxGDTInstance*>(r.GetTarget()))
+                if (n++ == i) return f;
+        return nullptr;
+    }
+    UTxResult Edit(DLxGDTInstance* f, std::vector<UTxString16> fields) {
+        std::vector<int32_t> vis(fields.size(), 3);
+        std::vector<bool> framed((fields.size() - 1) / 6, true);
+        return doc->ProcessChangeRequest(new DLxCreateGDTRequest(RSeRef<DLxGDTInstance>(f), false,
+                                                                 fields, vis, framed, {}, {}));
+    }
+    UTxResult Rotate(DLxGDTInstance* f, bool clockwise) {
+        return doc->ProcessChangeRequest(
+            new DLxGDTRotateRequest(RSeRef<DLxGDTInstance>(f), clockwise));
+    }
+    std::vector<uint8_t> Bytes() {
+        std::vector<uint8_t> bytes;
+        EXPECT_FALSE(doc->GetRSeDb()->SaveToBuffer(bytes).Failed());
+        return bytes;
+    }
+    DUxFeatureControlFrameStyle* Style() const {
+        return DUxSymStyleWrapUtils::GetDocumentFCFStyle(doc.get());
+    }
+};
+
+TEST(GDTRequest, ACreatedFrameSitsOnItsEdgeAndDraws) {
+    FrameDoc d;
+    const UTxResult made = d.Create(Fields({{5, u"0.1", u"", u"A", u"B"}}));
+    ASSERT_FALSE(made.Failed()) << made.GetMessageUtf8();
+    DLxGDTInstance* f = d.Frame();
+    ASSERT_NE(f, nullptr);
+    DLxGDTState* s = f->GetGDTState();
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->GetNumberOfLines(), 1);
+    EXPECT_EQ(s->GetLineSymbolCode(0), 5);
+    EXPECT_EQ(s->Value(DLxGDTState::kDatumB, 0), u"B");
+    EXPECT_EQ(f->GetNumLeaders(), 2);
+    EXPECT_TRUE(f->AlwaysHorizontal());
+    EXPECT_TRUE(f->GetAttachmentRule());
+    DLxAnchorPoint* a = f->GetFirstAnchor();
+    ASSERT_NE(a, nullptr);
+    EXPECT_TRUE(a->IsOnEdge());
+    EXPECT_NEAR(a->GetPoint().x, 200, 1e-9);
+    EXPECT_NEAR(a->GetPoint().y, 150, 1e-9);
+    EXPECT_FALSE(s->GetBoundingBox().isEmpty());
+    ASSERT_NE(f->GetDisplayList(), nullptr);
+    EXPECT_FALSE(f->GetDisplayList()->IsEmpty());
+}
+
+// Which symbol codes a request may set, against the style's mask.
+TEST(GDTRequest, ValidationFollowsTheStyleMask) {
+    FrameDoc d;
+    DUxFeatureControlFrameStyle* style = d.Style();
+    ASSERT_NE(style, nullptr);
+    style->SetGdtSymbols(0x1 | 0x100); // straightness (1) and position (10) only
+    struct Case {
+        std::vector<UTxString16> fields;
+        UTxResultCode code; // 0: accepted
+    } cases[] = {
+        {Fields({{10, u"0.1"}}), 0},
+        {Fields({{1, u"0.1"}, {0}}), 0},
+        {Fields({{2, u"0.1"}}), 0x200B0323},  // flatness: bit clear
+        {Fields({{15, u"0.1"}}), 0x200B0323}, // a modifier is no line symbol
+        {Fields({{31, u"0.1"}}), 0x200B0323},
+        {Fields({{-1, u"0.1"}}), 0x200B0323},
+        {{u""}, 0x200B0323},                  // fewer than two fields
+    };
+    for (const Case& c : cases) {
+        DLxCreateGDTRequest req(DLxIntent::OnEdge(d.view, 1, 0.5), {}, 28029, true, false,
+                                c.fields, std::vector<int32_t>(c.fields.size(), 3), {}, {}, {});
+        const UTxResult r = req.ValidateInputs(d.doc.get());
+        EXPECT_EQ(r.GetCode(), c.code) << UTx::ToUtf8(c.fields.size() > 1 ? c.fields[1] : u"");
+    }
+    DLxCreateGDTRequest req(DLxIntent::OnEdge(d.view, 1, 0.5), {}, 28029, true, false,
+                            Fields({{10}}), {3, 3, 3, 3, 3, 3, 3}, {}, {}, {});
+    EXPECT_TRUE(req.ValidateInputs(nullptr).Failed());
+
+    // A document without frame styles refuses with its own code.
+    FrameDoc bare(false);
+    DLxCreateGDTRequest none(DLxIntent::OnEdge(bare.view, 1, 0.5), {}, 28029, true, false,
+                             Fields({{10}}), {3, 3, 3, 3, 3, 3, 3}, {}, {}, {});
+    EXPECT_EQ(none.ValidateInputs(bare.doc.get()).GetCode(), 0x200B0321u);
+}
+
+TEST(GDTRequest, AnEditKeepsASymbolTheStyleNoLongerOffers) {
+    FrameDoc d;
+    ASSERT_FALSE(d.Create(Fields({{2, u"0.05"}})).Failed());
+    DLxGDTInstance* f = d.Frame();
+    d.Style()->SetGdtSymbols(0x100);
+    EXPECT_FALSE(d.Edit(f, Fields({{2, u"0.02"}})).Failed());
+    EXPECT_EQ(f->GetGDTState()->Value(DLxGDTState::kToleranceA, 0), u"0.02");
+    EXPECT_EQ(d.Edit(f, Fields({{3, u"0.02"}})).GetCode(), 0x200B0323u);
+    // An edit whose frame is gone is refused, not followed.
+    EXPECT_EQ(d.doc
+                  ->ProcessChangeRequest(new DLxCreateGDTRequest(RSeRef<DLxGDTInstance>(), false,
+                                                                 Fields({{10}}),
+                                                                 std::vector<int32_t>(7, 3), {},
+                                                                 {}, {}))
+                  .GetCode(),
+              0x200B0323u);
+}
+
+TEST(GDTRequest, AnEditWithFewerLinesDropsTheRestButNeverTheLast) {
+    FrameDoc d;
+    ASSERT_FALSE(d.Create(Fields({{10, u"0.1", u"", u"A"}, {10, u"0.2"}, {1, u"0.3"}})).Failed());
+    DLxGDTInstance* f = d.Frame();
+    EXPECT_EQ(f->GetGDTState()->GetNumberOfLines(), 3);
+    ASSERT_FALSE(d.Edit(f, Fields({{10, u"0.4"}})).Failed());
+    EXPECT_EQ(f->GetGDTState()->GetNumberOfLines(), 1);
+    EXPECT_EQ(f->GetGDTState()->Value(DLxGDTState::kToleranceA, 0), u"0.4");
+    ASSERT_FALSE(d.Edit(f, {u"", u"10", u"0.5"}).Failed()); // a short last line
+    EXPECT_EQ(f->GetGDTState()->GetNumberOfLines(), 1);
+}
+
+TEST(GDTRequest, QuarterTurnsComeBackToTheStart) {
+    FrameDoc d;
+    ASSERT_FALSE(d.Create(Fields({{10, u"0.1", u"", u"A"}})).Failed());
+    DLxGDTInstance* f = d.Frame();
+    DLxGDTState* s = f->GetGDTState();
+    const Tree::ELandingPos start = f->GetLeader(0)->GetLandingPosition();
+
+    ASSERT_FALSE(d.Rotate(f, true).Failed());
+    EXPECT_DOUBLE_EQ(s->GetRotationAngle(), 4.7123889803838);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_FALSE(d.Rotate(f, true).Failed());
+    EXPECT_NEAR(s->GetRotationAngle(), 0, 1e-9);
+    EXPECT_EQ(f->GetLeader(0)->GetLandingPosition(), start);
+
+    // Counter-clockwise from 270 degrees lands exactly on 0.
+    ASSERT_FALSE(d.Rotate(f, true).Failed());
+    ASSERT_NEAR(s->GetRotationAngle() / kDegree, 270, 1e-4);
+    ASSERT_FALSE(d.Rotate(f, false).Failed());
+    EXPECT_EQ(s->GetRotationAngle(), 0.0);
+}
+
+// A free frame turned to 90, 180 and 270 degrees attaches towards -X, -Y and +X.
+TEST(GDTInstance, AFreeFrameAttachesByItsTurn) {
+    FrameDoc d;
+    std::vector<UTxString16> fields = Fields({{10, u"0.1"}});
+    ASSERT_FALSE(d.doc
+                     ->ProcessChangeRequest(new DLxCreateGDTRequest(
+                         DLxIntent::Free({100, 100, 0}), {{100, 100, 0}}, 28029, false, false,
+                         fields, std::vector<int32_t>(7, 3), {true}, {}, {}))
+                     .Failed());
+    DLxGDTInstance* f = d.Frame();
+    const struct {
+        double degrees;
+        WqGeVector3d dir;
+    } cases[] = {{90, {-1, 0, 0}}, {180, {0, -1, 0}}, {270, {1, 0, 0}}};
+    for (const auto& c : cases) {
+        f->GetGDTState()->SetRotationAngle(c.degrees * kDegree);
+        WqGePoint3d at;
+        WqGeVector3d dir;
+        Tree::ELandingPos pos = Tree::kNoLanding;
+        int32_t index = 0;
+        EXPECT_TRUE(f->GetNoLeaderSymAttachment(at, dir, pos, index));
+        EXPECT_NEAR(dir.x, c.dir.x, 1e-12) << c.degrees;
+        EXPECT_NEAR(dir.y, c.dir.y, 1e-12) << c.degrees;
+    }
+}
+
+TEST(GDTInstance, TheCornerStyleSetsLandingsAndUndoesThem) {
+    FrameDoc d;
+    ASSERT_FALSE(d.Create(Fields({{10, u"0.1"}})).Failed());
+    DLxGDTInstance* f = d.Frame();
+    DLxGDTState* s = f->GetGDTState();
+    auto recompute = [&] {
+        f->MarkEdited(true);
+        RDxComputeContext ctx;
+        d.sheet->Recompute(ctx);
+    };
+    d.Style()->SetLeaderAtCorner(true);
+    recompute();
+    EXPECT_TRUE(s->IsFlagOn(DLxGDTInstance::kCornerSetUpFlag));
+    for (int i = 0; i < f->GetNumLeaders(); ++i) {
+        EXPECT_EQ(f->GetLeader(i)->GetLandingPosition(), Tree::kNoLanding);
+        EXPECT_EQ(f->GetLeader(i)->GetLandingLength(), 0.0);
+    }
+    // Off again: landings follow the turn (1 at 0 degrees, 2 at 90, ...), leader 1 on the
+    // opposite side; a 45-degree frame keeps what it has.
+    const struct {
+        double degrees;
+        Tree::ELandingPos expected;
+    } cases[] = {{0, Tree::kPosX}, {90, Tree::kPosY}, {180, Tree::kNegX}, {270, Tree::kNegY}};
+    for (const auto& c : cases) {
+        d.Style()->SetLeaderAtCorner(true);
+        recompute();
+        s->SetRotationAngle(c.degrees * kDegree);
+        d.Style()->SetLeaderAtCorner(false);
+        recompute();
+        EXPECT_FALSE(s->IsFlagOn(DLxGDTInstance::kCornerSetUpFlag));
+        EXPECT_EQ(f->GetLeader(0)->GetLandingPosition(), c.expected) << c.degrees;
+        EXPECT_EQ(f->GetLeader(0)->GetLandingDirectionFlag(0), c.degrees == 90 || c.degrees == 270);
+        EXPECT_GT(f->GetLeader(0)->GetLandingLength(), 0.0);
+    }
+    d.Style()->SetLeaderAtCorner(true);
+    recompute();
+    s->SetRotationAngle(45 * kDegree);
+    f->GetLeader(0)->SetLandingPosition(Tree::kNegY);
+    d.Style()->SetLeaderAtCorner(false);
+    recompute();
+    EXPECT_EQ(f->GetLeader(0)->GetLandingPosition(), Tree::kNegY);
+}
+
+// Frames upgraded from older versions attach by the box centre x and the attach offset.
+TEST(GDTInstance, AnOlderFrameAttachesByTheAttachOffset) {
+    FrameDoc d;
+    ASSERT_FALSE(d.Create(Fields({{10, u"0.1"}})).Failed());
+    DLxGDTInstance* f = d.Frame();
+    const BBox box({10, 20, 0}, {50, 30, 0});
+    f->SetAttachmentRule(false);
+    const WqGeVector3d old = f->GetAttachPointOffset(box);
+    EXPECT_EQ(old.x, 30);
+    EXPECT_EQ(old.y, f->GetGDTState()->GetAttachOffset());
+    f->SetAttachmentRule(true);
+    f->SetFlag(DLxGDTInstance::kUpgradedFlag);
+    f->SetAttachmentRule(false);
+    f->MarkEdited(true);
+    RDxComputeContext ctx;
+    d.sheet->Recompute(ctx);
+    EXPECT_TRUE(f->GetAttachmentRule());
+}
+
+// Transcript: the record written by a session replays to the same document; an older record
+// with 13 fields is reordered and frames every line when "LinesFramed" is absent.
+TEST(GDTRequest, ARecordReplaysAndAnOlderOneIsReordered) {
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    mgr.ClearLines();
+    FrameDoc d;
+    ASSERT_FALSE(d.Create(Fields({{10, u"0.1", u"0.2", u"A", u"B", u"C"}, {1, u"0.05"}}, u"D"))
+                     .Failed());
+    DLxGDTInstance* f = d.Frame();
+    ASSERT_FALSE(d.Edit(f, Fields({{10, u"0.3", u"", u"A"}})).Failed());
+    ASSERT_FALSE(d.Rotate(f, false).Failed());
+    const std::vector<UTxString16> lines = mgr.GetLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].rfind(u"CreateGDTSymbol ", 0), 0u) << UTx::ToUtf8(lines[0]);
+    EXPECT_EQ(lines[2].rfind(u"RotateGDTSymbol ", 0), 0u) << UTx::ToUtf8(lines[2]);
+
+    FrameDoc replay;
+    for (const UTxString16& line : lines)
+        ASSERT_FALSE(mgr.ReplayLine(replay.doc.get(), line).Failed()) << UTx::ToUtf8(line);
+    EXPECT_EQ(replay.Bytes(), d.Bytes());
+
+    // Version 0: two lines interleaved, the datum identifier last.
+    DLxCreateGDTRequest old;
+    UTxString16 record = u"CreateGDTSymbol Arrow=28029 Intent=null Intent_Edge=0 Intent_Param=0 Intent_Point=(1,2,0) Points=[] "
+                         u"AllAround=false DisplayLeader=false Fields_Count=13";
+    const char16_t* old13[13] = {u"10", u"1", u"0.1", u"0.2", u"", u"", u"A",
+                                 u"B",  u"",  u"",    u"",    u"", u"D"};
+    for (int i = 0; i < 13; ++i)
+        record += u" Fields_" + UTx::MakeWideString(std::string(1, "0123456789abc"[i])) +
+                  u"=\"" + old13[i] + u"\"";
+    record += u" FieldsVisibility=[3,3,3,3,3,3,3,3,3,3,3,3,1] Create=true";
+    ASSERT_FALSE(old.InitFromTranscript(d.doc.get(), record).Failed());
+    const std::vector<UTxString16> want{u"D", u"10", u"0.1", u"", u"A", u"", u"",
+                                        u"1", u"0.2", u"",   u"B", u"", u""};
+    EXPECT_EQ(old.GetFields(), want);
+    EXPECT_EQ(old.GetVisibilities()[0], 1);
+    EXPECT_EQ(old.GetLinesFramed(), (std::vector<bool>{true, true}));
+    mgr.ClearLines();
+}
+
+TEST(GDTRequest, AReplayedEditOfAMissingFrameIsRefused) {
+    FrameDoc d;
+    DLxGDTRotateRequest rotate;
+    ASSERT_FALSE(rotate
+                     .InitFromTranscript(d.doc.get(), u"RotateGDTSymbol GDTSymbol=@\"DLxGDTInstance#"
+                                                      u"1,1\" RotationDirection=true")
+                     .Failed());
+    EXPECT_EQ(rotate.ValidateInputs(d.doc.get()).GetCode(), 0x200B0323u);
+    // A key that names another kind of object reads as no frame.
+    DLxGDTRotateRequest wrong;
+    const UTxString16 sheetKey = FWxUtil::GetTranscriptMgr().StringFromRef(RSeRefBase(d.sheet));
+    (void)wrong.InitFromTranscript(
+        d.doc.get(), u"RotateGDTSymbol GDTSymbol=@\"" + sheetKey + u"\" RotationDirection=true");
+    EXPECT_TRUE(wrong.ValidateInputs(d.doc.get()).Failed());
+}
+
+TEST(GDTRequest, AFrameComesBackFromItsFile) {
+    FrameDoc d;
+    ASSERT_FALSE(d.Create(Fields({{10, u"0.1", u"", u"A", u"B", u"C"}, {10, u"0.05"}, {1, u"0.01"}},
+                                 u"E"))
+                     .Failed());
+    ASSERT_FALSE(d.Rotate(d.Frame(), true).Failed());
+    KorvuTempDir dir;
+    const std::string path = dir.File("frame.kvd");
+    ASSERT_FALSE(d.doc->Save(path).Failed());
+    std::unique_ptr<DLxDrawingDoc> loaded;
+    const UTxResult r = DLxDrawingDoc::Open(path, loaded);
+    ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    std::vector<uint8_t> again;
+    ASSERT_FALSE(loaded->GetRSeDb()->SaveToBuffer(again).Failed());
+    EXPECT_EQ(again, d.Bytes());
+
+    DLxSheet* sheet = loaded->GetSheets().front();
+    DLxGDTInstance* f = nullptr;
+    for (const RSeRef<RDxNode>& n : sheet->GetNodes())
+        if (auto* g = dynamic_cast<DLxGDTInstance*>(n.GetTarget())) f = g;
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->GetGDTState()->GetNumberOfLines(), 3);
+    EXPECT_EQ(f->GetGDTState()->Value(DLxGDTState::kDatumIdentifier, 0), u"E");
+    EXPECT_NEAR(f->GetGDTState()->GetRotationAngle(), 4.7123889803838, 1e-12);
+    // The loaded frame draws again.
+    f->MarkEdited(true);
+    RDxComputeContext ctx;
+    EXPECT_FALSE(sheet->Recompute(ctx).Failed());
+    EXPECT_FALSE(f->GetDisplayList()->IsEmpty());
+}
+
+TEST(GDTRequest, UndoingEveryRequestGivesBackTheEmptyDrawing) {
+    FrameDoc d;
+    const std::vector<uint8_t> empty = d.Bytes();
+    ASSERT_FALSE(d.Create(Fields({{10, u"0.1", u"", u"A"}})).Failed());
+    ASSERT_FALSE(d.Create(Fields({{5, u"0.2"}}), 0.2, {160, 200, 0}).Failed());
+    ASSERT_FALSE(d.Edit(d.Frame(0), Fields({{10, u"0.3"}, {1, u"0.01"}})).Failed());
+    ASSERT_FALSE(d.Rotate(d.Frame(1), true).Failed());
+    const std::vector<uint8_t> full = d.Bytes();
+    while (d.doc->CanUndo())
+        ASSERT_FALSE(d.doc->Undo().Failed());
+    EXPECT_EQ(d.Bytes(), empty);
+    while (d.doc->CanRedo())
+        ASSERT_FALSE(d.doc->Redo().Failed());
+    EXPECT_EQ(d.Bytes(), full);
+}
+
+} // namespace
