@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 #include "KorvuTestSupport.h"
@@ -94,6 +95,30 @@ TEST(KorvuProgram, TheExampleFramesDrawReplayAndReopen) {
     std::filesystem::create_directories(reopened);
     ASSERT_EQ(Korvu("open " + dir.File("a.kvd") + " --svg " + reopened).code, 0);
     EXPECT_EQ(Read(reopened + "/Sheet_1.svg"), Read(dir.File("Sheet_1.svg")));
+}
+
+// Undoing every request of the example (as "Undo" lines of a transcript) gives back the bytes of
+// the drawing the model makes with no request at all.
+TEST(KorvuProgram, UndoingTheExampleGivesBackTheEmptyDrawing) {
+    KorvuTempDir dir;
+    const std::string model = Examples() + "/assembly.json";
+    std::ofstream(dir.File("empty.txt")) << "# nothing\n";
+    ASSERT_EQ(Korvu("run " + model + " " + dir.File("empty.txt") + " -o " + dir.File("empty.kvd"))
+                  .code,
+              0);
+    std::string script = Read(Examples() + "/assembly.txt");
+    int requests = 0;
+    std::istringstream lines(script);
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty() && line[0] != '#') ++requests;
+    ASSERT_GT(requests, 0);
+    for (int i = 0; i < requests; ++i)
+        script += "Undo\n";
+    std::ofstream(dir.File("undone.txt"), std::ios::binary) << script;
+    ProgramRun run =
+        Korvu("run " + model + " " + dir.File("undone.txt") + " -o " + dir.File("undone.kvd"));
+    ASSERT_EQ(run.code, 0) << run.output;
+    EXPECT_EQ(Read(dir.File("undone.kvd")), Read(dir.File("empty.kvd")));
 }
 
 TEST(KorvuProgram, BadInputGivesOneMessageAndExitCode2AndWritesNothing) {
