@@ -8,6 +8,7 @@
 
 #include "Leader/DLxLeaderUtils.h"
 #include "Leader/DLxTerminalLeaderNode.h"
+#include "Symbol/DLxGDTInstance.h"
 #include "dc/RDxComputeContext.h"
 #include "dc/RDxFragment.h"
 #include "dc/RDxTemplate.h"
@@ -811,9 +812,14 @@ UTxResult DLxSymInstance::Compute(RDxComputeContext& ctx) {
         if (box.isEmpty()) box = BBox(r + shift, r + shift);
         state->SetBoundingBox(box);
 
-        if (GetNumberOfActiveLeaders() > 1)
-            AddHotPoint(*list, WqGePoint3d(box.center().x, box.center().y, 0),
-                        DUxLeaderNodeTree::kLeaderRootItem, 0);
+        if (GetNumberOfActiveLeaders() > 1) {
+            // A frame whose leaders meet at a corner shares leader 0's root.
+            WqGePoint3d common(box.center().x, box.center().y, 0);
+            if (dynamic_cast<DLxGDTInstance*>(this) &&
+                state->IsFlagOn(DLxGDTInstance::kCornerSetUpFlag) && leader0->GetRoot())
+                common = leader0->GetRoot()->GetPoint();
+            AddHotPoint(*list, common, DUxLeaderNodeTree::kLeaderRootItem, 0);
+        }
         if (anyLeaderVisible) {
             AdjustLeaderRoots(box);
             for (int32_t i = 1; i < GetNumLeaders(); ++i)

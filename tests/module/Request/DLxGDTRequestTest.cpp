@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "KorvuTestSupport.h"
+#include "Leader/DLxLeaderUtils.h"
 #include "Request/DLxCreateGDTRequest.h"
 #include "Standard/DLxStdStyles.h"
 #include "Symbol/DLxGDTInstance.h"
@@ -19,11 +20,13 @@
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
 #include "du/DUxFeatureControlFrameStyle.h"
+#include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
 #include "du/DUxSymStyleWrapUtils.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "rse/RSeDatabase.h"
+#include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
 
 namespace {
@@ -281,6 +284,42 @@ TEST(GDTInstance, TheCornerStyleSetsLandingsAndUndoesThem) {
     d.Style()->SetLeaderAtCorner(false);
     recompute();
     EXPECT_EQ(f->GetLeader(0)->GetLandingPosition(), Tree::kNegY);
+}
+
+// Two active leaders meeting at a corner share leader 0's root as their common hot point; without
+// the corner rule it is the middle of the frame.
+TEST(GDTInstance, TheCommonRootOfCornerLeadersIsLeaderZerosRoot) {
+    FrameDoc d;
+    ASSERT_FALSE(d.Create(Fields({{10, u"0.1"}})).Failed());
+    DLxGDTInstance* f = d.Frame();
+    Tree* second = f->GetLeader(1);
+    second->InsertNode(second->GetRoot(), {230, 200, 0});
+    DLxAnchorPoint* end = f->GetLeader(1) ? DLxLeaderUtils::GetAnchorPoint(second, 0) : nullptr;
+    ASSERT_NE(end, nullptr);
+    ASSERT_TRUE(end->AttachToEdge(d.view, 1, 0.9));
+    auto commonRoot = [&](WqGePoint3d& at) {
+        f->MarkEdited(true);
+        RDxComputeContext ctx;
+        d.sheet->Recompute(ctx);
+        d.sheet->Recompute(ctx);
+        for (const SMxDisplayItem& item : *f->GetDisplayList())
+            if (item.GetId() == Tree::SynthesizeItemID(Tree::kLeaderRootItem, 0, 0, 0))
+                if (auto* p = item.As<SMxPointItem>()) {
+                    at = p->position;
+                    return true;
+                }
+        return false;
+    };
+    ASSERT_EQ(f->GetNumberOfActiveLeaders(), 2);
+    WqGePoint3d at;
+    ASSERT_TRUE(commonRoot(at));
+    const WqGePoint3d centre = f->GetGDTState()->GetBoundingBox().center();
+    EXPECT_NEAR(at.x, centre.x, 1e-9);
+    d.Style()->SetLeaderAtCorner(true);
+    ASSERT_TRUE(commonRoot(at));
+    const WqGePoint3d root = f->GetLeader(0)->GetRoot()->GetPoint();
+    EXPECT_NEAR(at.x, root.x, 1e-9);
+    EXPECT_NEAR(at.y, root.y, 1e-9);
 }
 
 // Frames upgraded from older versions attach by the box centre x and the attach offset.
