@@ -7,6 +7,7 @@
 #include "du/DUxEmblem.h"
 
 class SMxDisplayList;
+class WqGePoint3d;
 
 class DLxEmblem : public DUxEmblem {
 public:
@@ -21,6 +22,9 @@ public:
     // What a sheet shows of the emblem: its own list, or (for kinds that keep their drawing
     // elsewhere) theirs; null when there is nothing.
     virtual const SMxDisplayList* GetSheetDisplayList() const { return m_list.get(); }
+    // Whether a pick at `point` (on the sheet) hits the emblem: within `tol` of the box of
+    // what it shows. Kinds with a body of their own answer for that body.
+    virtual bool HitTest(const WqGePoint3d& point, double tol) const;
 
 private:
     std::unique_ptr<SMxDisplayList> m_list;

@@ -1,5 +1,10 @@
 #include "dl/DLxTDXUtil.h"
 
+#include "dl/DLxDrawingDoc.h"
+#include "dl/DLxEmblem.h"
+#include "dl/DLxSheet.h"
+#include "fw/FWxSelection.h"
+
 namespace DLxTDXUtil {
 
 bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, bool& value, bool required) {
@@ -63,3 +68,19 @@ bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key,
 }
 
 } // namespace DLxTDXUtil
+
+void DLxTDXUtil::GetSelection(FWxSceneDoc* doc, const WqGePoint3d& point, FWxSelectionSet& set,
+                              const FWxSelectionFilter& filter, double tol) {
+    auto* drawing = dynamic_cast<DLxDrawingDoc*>(doc);
+    if (!drawing) return;
+    for (DLxSheet* sheet : drawing->GetSheets())
+        for (const RSeRef<RDxNode>& node : sheet->GetNodes()) {
+            auto* emblem = dynamic_cast<DLxEmblem*>(node.GetTarget());
+            if (!emblem || !emblem->HitTest(point, tol)) continue;
+            for (const SmartPtr<SMxTypeFilterItem>& item : filter.GetItems())
+                if (SmartPtr<FWxSelection> sel = item->Select(*emblem, point)) {
+                    set.Add(sel);
+                    break;
+                }
+        }
+}

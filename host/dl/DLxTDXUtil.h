@@ -9,10 +9,19 @@
 
 #include "uc/UCxTranscriptDataExchange.h"
 
+class FWxSceneDoc;
+class FWxSelectionFilter;
+class FWxSelectionSet;
 class WqGePoint3d;
 class WqGeVector3d;
 
 namespace DLxTDXUtil {
+
+// A pick at a sheet point, as a replay makes it: every emblem of the document's sheets (in their
+// order) that the point hits, and that an item of the filter admits, adds the selection that
+// item makes (the first admitting item's) to the set. A point within `tol` of an emblem hits it.
+void GetSelection(FWxSceneDoc* doc, const WqGePoint3d& point, FWxSelectionSet& set,
+                  const FWxSelectionFilter& filter, double tol = 1e-9);
 
 // How a request's arrowhead is exchanged: version 0 is the older form, kept for replaying old
 // transcripts.

@@ -5,6 +5,10 @@
 
 #include "fw/SmartPtr.h"
 
+class FWxSelection;
+class RSeIDed;
+class WqGePoint3d;
+
 // Base of the selection filters, each accepting one type of object. Filters are shared by
 // counted reference (SmartPtr): a new filter has no owner until one takes it, and goes with the
 // release of the last reference.
@@ -16,6 +20,9 @@ public:
     int32_t GetType() const { return mType; }
     // For diagnostics.
     virtual std::string GetFilterName() const;
+    // The selection of `object` picked at `point` when the filter admits it; null otherwise
+    // (the base admits nothing).
+    virtual SmartPtr<FWxSelection> Select(RSeIDed& object, const WqGePoint3d& point) const;
 
 private:
     int32_t mType;

@@ -1,5 +1,8 @@
 #include "Leader/DLxSymFilters.h"
 
+#include "Symbol/DLxGDTInstance.h"
+#include "Symbol/DLxGDTSelection.h"
+
 DLxBalloonSymFilter::DLxBalloonSymFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}
 
@@ -13,6 +16,12 @@ DLxCenterDatumFilter::DLxCenterDatumFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}
 
 DLxGDTFilter::DLxGDTFilter(ESubType value) : SMxTypeFilterItem(kFilterType), m_value(value) {}
+
+SmartPtr<FWxSelection> DLxGDTFilter::Select(RSeIDed& object, const WqGePoint3d& point) const {
+    auto* frame = dynamic_cast<DLxGDTInstance*>(&object);
+    if (!frame) return nullptr;
+    return SmartPtr<FWxSelection>(new DLxGDTSelection(frame, point));
+}
 
 DLxSurfTXTFilter::DLxSurfTXTFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}

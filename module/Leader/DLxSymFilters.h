@@ -63,6 +63,8 @@ public:
     explicit DLxGDTFilter(ESubType value);
     ESubType GetSubType() const { return m_value; }
     std::string GetFilterName() const override { return "DLxGDTFilter"; }
+    // A DLxGDTSelection of a feature control frame.
+    SmartPtr<FWxSelection> Select(RSeIDed& object, const WqGePoint3d& point) const override;
 
 private:
     ESubType m_value;

@@ -4,10 +4,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "Leader/DLxSymFilters.h"
 #include "Symbol/DLxGDTInstance.h"
-#include "Symbol/DLxGDTState.h"
-#include "dl/DLxDrawingDoc.h"
-#include "dl/DLxSheet.h"
+#include "Symbol/DLxGDTSelection.h"
+#include "dl/DLxTDXUtil.h"
+#include "fw/FWxSelection.h"
 
 namespace {
 // Shortest text that reads back to the same double.
@@ -21,12 +22,6 @@ std::string Number(double v) {
 }
 
 constexpr double kPickTolerance = 1e-9;
-
-bool Holds(const BBox& box, const WqGePoint3d& p) {
-    return !box.isEmpty() && p.x >= box.min.x - kPickTolerance &&
-           p.x <= box.max.x + kPickTolerance && p.y >= box.min.y - kPickTolerance &&
-           p.y <= box.max.y + kPickTolerance;
-}
 
 const DLxGDTInstanceONKTranslator g_translator;
 } // namespace
@@ -53,17 +48,23 @@ UTxResult DLxGDTInstanceONKTranslator::FindObject(const UTxString16& rest, RSeDa
     return {};
 }
 
+SmartPtr<DLxGDTSelection> DLxGDTInstanceONKTranslator::SelectionFromPoint(FWxSceneDoc* doc,
+                                                                        const WqGePoint3d& point) {
+    FWxSelectionSet set;
+    FWxSelectionFilter filter;
+    filter.Clear();
+    filter.Add(new DLxGDTFilter(DLxGDTFilter::ESubType(1)));
+    DLxTDXUtil::GetSelection(doc, point, set, filter, kPickTolerance);
+    for (const SmartPtr<FWxSelection>& sel : set)
+        if (auto* frame = dynamic_cast<DLxGDTSelection*>(sel.get()))
+            return SmartPtr<DLxGDTSelection>(frame);
+    return nullptr;
+}
+
 DLxGDTInstance* DLxGDTInstanceONKTranslator::ObjectFromPoint(FWxSceneDoc* doc,
                                                             const WqGePoint3d& point) {
-    auto* drawing = dynamic_cast<DLxDrawingDoc*>(doc);
-    if (!drawing) return nullptr;
-    for (DLxSheet* sheet : drawing->GetSheets())
-        for (const RSeRef<RDxNode>& r : sheet->GetNodes()) {
-            auto* inst = dynamic_cast<DLxGDTInstance*>(r.GetTarget());
-            DLxGDTState* state = inst ? inst->GetGDTState() : nullptr;
-            if (state && Holds(state->GetBoundingBox(), point)) return inst;
-        }
-    return nullptr;
+    SmartPtr<DLxGDTSelection> sel = SelectionFromPoint(doc, point);
+    return sel ? sel->GetInstance() : nullptr;
 }
 
 void DLxGDTInstanceONKTranslator::Register() {

@@ -1,11 +1,13 @@
 #pragma once
 // Names a feature control frame in a transcript by the centre of its placed frame
-// ("DLxGDTInstance#<x>,<y>"), and finds it again by picking at that point: the first frame of
-// the document's sheets, in their order, whose placed box holds the point.
+// ("DLxGDTInstance#<x>,<y>"), and finds it again by picking at that point with a frame filter:
+// the first frame selection in the pick's order (the document's sheets and their emblems).
 #include "fb/FBxObjectNameKey.h"
+#include "fw/SmartPtr.h"
 #include "ge/WqGePoint3d.h"
 
 class DLxGDTInstance;
+class DLxGDTSelection;
 
 class DLxGDTInstanceONKTranslator : public FBxObjectNameKeyTranslator {
 public:
@@ -13,7 +15,9 @@ public:
     UTxResult FindObject(const UTxString16& rest, RSeDatabase& db, FWxSceneDoc* doc,
                          RSeIDed*& out) const override;
 
-    // The frame a pick at `point` finds in the document; null when none.
+    // The selection of the frame a pick at `point` finds in the document; null when none.
+    static SmartPtr<DLxGDTSelection> SelectionFromPoint(FWxSceneDoc* doc, const WqGePoint3d& point);
+    // Its frame; null when none.
     static DLxGDTInstance* ObjectFromPoint(FWxSceneDoc* doc, const WqGePoint3d& point);
 
     // The one translator, registered for DLxGDTInstance when the module starts.

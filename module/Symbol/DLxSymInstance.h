@@ -79,6 +79,8 @@ public:
     // The symbol's own display list; null without its state.
     SMxDisplayList* GetDisplayList() const;
     const SMxDisplayList* GetSheetDisplayList() const override { return GetDisplayList(); }
+    // A pick hits the symbol's body (its placed box), not the reach of its leaders.
+    bool HitTest(const WqGePoint3d& point, double tol) const override;
     void SetDisplayList(const SMxDisplayList& list);
 
     DUxLeaderNodeTree* GetLeader(int32_t i) const;

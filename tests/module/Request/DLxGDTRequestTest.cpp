@@ -12,6 +12,8 @@
 #include "Request/DLxCreateGDTRequest.h"
 #include "Standard/DLxStdStyles.h"
 #include "Symbol/DLxGDTInstance.h"
+#include "Symbol/DLxGDTInstanceONKTranslator.h"
+#include "Symbol/DLxGDTSelection.h"
 #include "Symbol/DLxGDTState.h"
 #include "dc/RDxComputeContext.h"
 #include "dl/DLxAnchorPoint.h"
@@ -379,6 +381,32 @@ TEST(GDTRequest, ARecordReplaysAndAnOlderOneIsReordered) {
     EXPECT_EQ(old.GetVisibilities()[0], 1);
     EXPECT_EQ(old.GetLinesFramed(), (std::vector<bool>{true, true}));
     mgr.ClearLines();
+}
+
+// A frame is named by the centre of its body and found by a pick there: nothing where no frame
+// is, the first frame in the sheet's order where two overlap.
+TEST(GDTInstance, TheTranslatorFindsTheFirstFrameAtItsPoint) {
+    FrameDoc d;
+    ASSERT_FALSE(d.Create(Fields({{10, u"0.1"}})).Failed());
+    ASSERT_FALSE(d.Create(Fields({{5, u"0.2"}}), 0.8).Failed()); // same root: they overlap
+    DLxGDTInstance* first = d.Frame(0);
+    DLxGDTInstance* second = d.Frame(1);
+    const UTxString16 key = FWxUtil::GetTranscriptMgr().StringFromRef(RSeRefBase(second));
+    EXPECT_EQ(key.rfind(u"DLxGDTInstance#", 0), 0u) << UTx::ToUtf8(key);
+    RSeRefBase found;
+    ASSERT_FALSE(FWxUtil::GetTranscriptMgr().RefFromString(d.doc.get(), key, found).Failed());
+    EXPECT_EQ(found.GetTarget(), first);
+
+    const WqGePoint3d far(5, 5, 0);
+    EXPECT_EQ(DLxGDTInstanceONKTranslator::ObjectFromPoint(d.doc.get(), far), nullptr);
+    EXPECT_FALSE(DLxGDTInstanceONKTranslator::SelectionFromPoint(d.doc.get(), far));
+    // A pick on a leader far from the body finds nothing.
+    const WqGePoint3d onLeader(205, 160, 0);
+    EXPECT_EQ(DLxGDTInstanceONKTranslator::ObjectFromPoint(d.doc.get(), onLeader), nullptr);
+    // Malformed keys are refused.
+    for (const char16_t* bad : {u"DLxGDTInstance#1", u"DLxGDTInstance#1,", u"DLxGDTInstance#a,b"})
+        EXPECT_TRUE(FWxUtil::GetTranscriptMgr().RefFromString(d.doc.get(), bad, found).Failed())
+            << UTx::ToUtf8(bad);
 }
 
 TEST(GDTRequest, AReplayedEditOfAMissingFrameIsRefused) {

@@ -1,0 +1,3 @@
+#include "fw/FWxSelection.h"
+
+FWxSelection::~FWxSelection() = default;
