@@ -353,10 +353,11 @@ TEST_F(RenderTest, FailuresLeaveNoFile) {
         std::string path;
         double dotsPerMm;
     };
+    const RNxSheet empty{u"empty", 0.0, 100.0};
     const std::vector<Case> cases = {
         {"missing folder", fixture.sheet, Path("no/such/folder/sheet.svg"), 4.0},
         {"target is a folder", fixture.sheet, Path("taken.svg"), 4.0},
-        {"empty sheet", {u"empty", 0.0, 100.0}, Path("empty.pdf"), 4.0},
+        {"empty sheet", empty, Path("empty.pdf"), 4.0},
         {"picture too large", fixture.sheet, Path("huge.png"), 1000.0},
         {"unknown format", fixture.sheet, Path("sheet.bmp"), 4.0},
     };
