@@ -6,6 +6,7 @@
 
 #include "du/DUxEmblem.h"
 
+class BBox;
 class SMxDisplayList;
 class WqGePoint3d;
 
@@ -25,6 +26,10 @@ public:
     // Whether a pick at `point` (on the sheet) hits the emblem: within `tol` of the box of
     // what it shows. Kinds with a body of their own answer for that body.
     virtual bool HitTest(const WqGePoint3d& point, double tol) const;
+
+protected:
+    // Whether the box holds the point in x and y, within `tol`; an empty box holds nothing.
+    static bool BoxHolds(const BBox& box, const WqGePoint3d& point, double tol);
 
 private:
     std::unique_ptr<SMxDisplayList> m_list;

@@ -29,7 +29,6 @@ IMPLEMENT_DYNCREATE(DLxGDTRotateRequest, FWxChangeRequest)
 namespace {
 constexpr UTxResultCode kNoStyle = 0x200B0321;
 constexpr UTxResultCode kBadInput = 0x200B0323;
-constexpr double kDegree = 0.01745329251994;
 constexpr double kQuarter = 1.5707963267946;
 constexpr char16_t kPersistantAttr[] = u"DUxPersistantComputeContextAttr";
 
@@ -38,9 +37,6 @@ const DLxSym::Variable kLineVariables[6] = {DLxSym::kSymbolValue, DLxSym::kToler
                                             DLxSym::kToleranceB,  DLxSym::kDatumA,
                                             DLxSym::kDatumB,      DLxSym::kDatumC};
 
-bool NearDegrees(double radians, double degrees) {
-    return std::fabs(radians / kDegree - degrees) < 0.0001;
-}
 
 // The style bit that enables a symbol code; 0 for codes no style enables.
 uint32_t SymbolBit(int32_t code) {
@@ -228,7 +224,7 @@ UTxResult DLxCreateGDTRequest::_Execute(FWxSceneDoc* doc) {
     auto wrapper = state ? DUxSymStyleWrapUtils::GetFCFStyle(state, doc) : nullptr;
     const bool corner = wrapper && wrapper->GetLeaderAtCorner();
     const double angle = state ? state->GetRotationAngle() : 0.0;
-    const bool vertical = NearDegrees(angle, 270) || NearDegrees(angle, 90);
+    const bool vertical = DLxGDTState::IsAngleAt(angle, 270) || DLxGDTState::IsAngleAt(angle, 90);
     for (int32_t i = 0; i < inst->GetNumLeaders(); ++i)
         if (DUxLeaderNodeTree* tree = inst->GetLeader(i)) {
             tree->SetAllAround(m_allAround);
@@ -343,7 +339,7 @@ UTxResult DLxGDTRotateRequest::_Execute(FWxSceneDoc*) {
     if (m_clockwise)
         turned = std::fabs(angle) < 0.0001 ? 4.7123889803838 : angle - kQuarter;
     else
-        turned = NearDegrees(angle, 270) ? 0.0 : angle + kQuarter;
+        turned = DLxGDTState::IsAngleAt(angle, 270) ? 0.0 : angle + kQuarter;
     state->SetRotationAngle(turned);
 
     using P = DUxLeaderNodeTree::ELandingPos;
@@ -360,7 +356,7 @@ UTxResult DLxGDTRotateRequest::_Execute(FWxSceneDoc*) {
         leader0->GetNumNodes() > 1)
         leader0->SetLandingLength(
             std::max(leader0->GetLandingLength(), leader0->GetSecondLandingDistance() + 1e-10));
-    const bool vertical = NearDegrees(turned, 270) || NearDegrees(turned, 90);
+    const bool vertical = DLxGDTState::IsAngleAt(turned, 270) || DLxGDTState::IsAngleAt(turned, 90);
     if (vertical && pos == DUxLeaderNodeTree::kNoLanding &&
         !state->IsFlagOn(DLxGDTInstance::kCornerSetUpFlag))
         pos = DUxLeaderNodeTree::kPosY;

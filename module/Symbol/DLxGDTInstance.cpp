@@ -22,12 +22,10 @@
 #include "sm/SMxDisplayList.h"
 
 namespace {
-constexpr double kDegree = 0.01745329251994;
-constexpr double kAngleTol = 0.0001; // degrees
 constexpr double kZero = 1e-10;
 
-bool Near(double degrees, double target) {
-    return std::fabs(degrees - target) < kAngleTol;
+bool Near(double radians, double degrees) {
+    return DLxGDTState::IsAngleAt(radians, degrees);
 }
 
 // Components below the zero length are zero.
@@ -36,6 +34,17 @@ WqGeVector3d Clean(WqGeVector3d v) {
     if (std::fabs(v.y) < kZero) v.y = 0;
     if (std::fabs(v.z) < kZero) v.z = 0;
     return v;
+}
+
+// The framed lines a frame draws: all lines but framed ones without a symbol and the note line
+// (whose index goes to `note`, -1 without one).
+int32_t DrawnFramedLines(const DLxGDTState& state, int32_t& note) {
+    int32_t n = state.GetNumberOfLines();
+    for (int32_t i = 0; i < state.GetNumberOfLines(); ++i)
+        if (state.IsFramed(i) && state.GetLineSymbolCode(i) == 0) --n;
+    note = -1;
+    if (state.FindNoteLine(&note)) --n;
+    return n;
 }
 
 DUxLeaderNodeTree::ELandingPos Opposite(DUxLeaderNodeTree::ELandingPos pos) {
@@ -155,9 +164,9 @@ bool DLxGDTInstance::CornerStyle() const {
     return wrapper && wrapper->GetLeaderAtCorner();
 }
 
-double DLxGDTInstance::RotationDegrees() const {
+double DLxGDTInstance::RotationAngle() const {
     DLxGDTState* state = GetGDTState();
-    return state ? state->GetRotationAngle() / kDegree : 0.0;
+    return state ? state->GetRotationAngle() : 0.0;
 }
 
 // ---- compute
@@ -179,21 +188,21 @@ UTxResult DLxGDTInstance::Compute(RDxComputeContext& ctx) {
                     }
                 state->SetFlag(kCornerSetUpFlag);
             } else {
-                const double deg = RotationDegrees();
-                const bool vertical = Near(deg, 90) || Near(deg, 270);
+                const double angle = RotationAngle();
+                const bool vertical = Near(angle, 90) || Near(angle, 270);
                 const double overshoot = wrapper->GetExtensionLineOvershoot();
                 for (int32_t i = 0; i < GetNumLeaders(); ++i)
                     if (DUxLeaderNodeTree* tree = GetLeader(i)) {
                         tree->SetLandingLength(overshoot);
                         tree->SetSecondLandingDistance(overshoot);
                         tree->SetLandingDirectionFlags(vertical, !vertical);
-                        if (Near(deg, 0))
+                        if (Near(angle, 0))
                             tree->SetLandingPosition(DUxLeaderNodeTree::kPosX);
-                        else if (Near(deg, 90))
+                        else if (Near(angle, 90))
                             tree->SetLandingPosition(DUxLeaderNodeTree::kPosY);
-                        else if (Near(deg, 180))
+                        else if (Near(angle, 180))
                             tree->SetLandingPosition(DUxLeaderNodeTree::kNegX);
-                        else if (Near(deg, 270))
+                        else if (Near(angle, 270))
                             tree->SetLandingPosition(DUxLeaderNodeTree::kNegY);
                     }
                 state->ClearFlag(kCornerSetUpFlag);
@@ -210,12 +219,9 @@ bool DLxGDTInstance::GetFrameCorners(WqGePoint3d p[4], bool atFrame, WqGeVector3
     DLxGDTState* state = GetGDTState();
     if (!state || state->GetBoundingBox().isEmpty()) return false;
     const double angle = state->GetRotationAngle();
-    int32_t n = state->GetNumberOfLines();
-    for (int32_t i = 0; i < state->GetNumberOfLines(); ++i)
-        if (state->IsFramed(i) && state->GetLineSymbolCode(i) == 0) --n;
     int32_t note = -1;
-    const bool hasNote = state->FindNoteLine(&note);
-    if (hasNote) --n;
+    const int32_t n = DrawnFramedLines(*state, note);
+    const bool hasNote = note >= 0;
     const bool datumId = state->HasDatumIdentifier();
     const double cell = state->GetNoteLineOffset(false);
 
@@ -299,10 +305,8 @@ WqGePoint3d DLxGDTInstance::GetCornerAttachPoint(int32_t leader, bool useSecondL
     const bool perpW = std::fabs(D.dotProduct(W)) < kZero;
     const bool perpH = std::fabs(D.dotProduct(H)) < kZero;
     if (outPoint && (perpW || perpH)) {
-        int32_t n = state->GetNumberOfLines();
-        for (int32_t i = 0; i < state->GetNumberOfLines(); ++i)
-            if (state->IsFramed(i) && state->GetLineSymbolCode(i) == 0) --n;
-        if (state->FindNoteLine(nullptr)) --n;
+        int32_t note = -1;
+        const int32_t n = DrawnFramedLines(*state, note);
         double E = up ? state->GetLineWidth(0) / 2
                       : datumId ? state->GetDatumIdentifierWidth() / 2
                                 : state->GetLineWidth(std::max(n - 1, 0)) / 2;
@@ -319,7 +323,7 @@ void DLxGDTInstance::AdjustLeaderRoots(const BBox& box) {
     DUxLeaderNodeTree* first = GetLeader(0);
     if (!state || !first) return;
     const double offset = std::fabs(state->GetAttachOffset());
-    const double deg = RotationDegrees();
+    const double angle = RotationAngle();
     const bool corner = CornerStyle();
     for (int32_t i = 1; i < GetNumLeaders(); ++i) {
         DUxLeaderNodeTree* tree = GetLeader(i);
@@ -331,19 +335,19 @@ void DLxGDTInstance::AdjustLeaderRoots(const BBox& box) {
         switch (pos) {
         case DUxLeaderNodeTree::kPosX:
         case DUxLeaderNodeTree::kNegX: {
-            const bool turned = !Near(deg, 180);
+            const bool turned = !Near(angle, 180);
             root.x = pos == DUxLeaderNodeTree::kPosX ? box.min.x : box.max.x;
             root.y = turned ? box.max.y - offset : box.min.y + offset;
             dir = pos == DUxLeaderNodeTree::kPosX ? WqGeVector3d::kXAxis : -WqGeVector3d::kXAxis;
             break;
         }
         case DUxLeaderNodeTree::kPosY:
-            root.x = Near(deg, 270) ? box.max.x - offset : box.min.x + offset;
+            root.x = Near(angle, 270) ? box.max.x - offset : box.min.x + offset;
             root.y = box.min.y;
             dir = WqGeVector3d::kYAxis;
             break;
         case DUxLeaderNodeTree::kNegY:
-            root.x = Near(deg, 270) ? box.max.x - offset : box.min.x + offset;
+            root.x = Near(angle, 270) ? box.max.x - offset : box.min.x + offset;
             root.y = box.max.y;
             dir = -WqGeVector3d::kYAxis;
             break;
@@ -395,12 +399,12 @@ bool DLxGDTInstance::GetNoLeaderSymAttachment(WqGePoint3d& attach, WqGeVector3d&
     DLxSymInstance::GetNoLeaderSymAttachment(attach, direction, pos, index);
     DLxAnchorPoint* anchor = GetFirstAnchor();
     if (anchor && !anchor->GetGeometryProxy()) {
-        const double deg = RotationDegrees();
-        if (Near(deg, 90))
+        const double angle = RotationAngle();
+        if (Near(angle, 90))
             direction = -WqGeVector3d::kXAxis;
-        else if (Near(deg, 180))
+        else if (Near(angle, 180))
             direction = -WqGeVector3d::kYAxis;
-        else if (Near(deg, 270))
+        else if (Near(angle, 270))
             direction = WqGeVector3d::kXAxis;
     }
     return true;
@@ -411,14 +415,14 @@ void DLxGDTInstance::GetAttachPointIfNoLeader(WqGePoint3d& p) const {
     if (!state || state->GetBoundingBox().isEmpty()) return;
     const BBox& box = state->GetBoundingBox();
     const WqGePoint3d c = box.center();
-    const double deg = RotationDegrees();
-    if (Near(deg, 0))
+    const double angle = RotationAngle();
+    if (Near(angle, 0))
         p = {c.x, box.max.y, 0};
-    else if (Near(deg, 90))
+    else if (Near(angle, 90))
         p = {box.min.x, c.y, 0};
-    else if (Near(deg, 180))
+    else if (Near(angle, 180))
         p = {c.x, box.min.y, 0};
-    else if (Near(deg, 270))
+    else if (Near(angle, 270))
         p = {box.max.x, c.y, 0};
     p.z = 0;
 }
@@ -454,8 +458,8 @@ WqGeVector3d DLxGDTInstance::GetAttachPointOffset(const BBox& box) const {
         across = true;
         centre = true;
     }
-    const double deg = RotationDegrees();
-    if (Near(deg, 90) || Near(deg, 270)) return {centre ? c.x : attach, c.y, 0};
+    const double angle = RotationAngle();
+    if (Near(angle, 90) || Near(angle, 270)) return {centre ? c.x : attach, c.y, 0};
     return {c.x, across ? c.y : attach, 0};
 }
 
@@ -474,12 +478,9 @@ void DLxGDTInstance::GetArrowHeadBoxes(std::vector<DUxArrowHeadBox>& boxes) {
             DUxNormalizePolygon(poly);
             boxes.emplace_back(std::move(poly), this, DUxLineGeometry(), true, true);
         };
-        int32_t n = state->GetNumberOfLines();
-        for (int32_t i = 0; i < state->GetNumberOfLines(); ++i)
-            if (state->IsFramed(i) && state->GetLineSymbolCode(i) == 0) --n;
         int32_t note = -1;
-        const bool hasNote = state->FindNoteLine(&note);
-        if (hasNote) --n;
+        const int32_t n = DrawnFramedLines(*state, note);
+        const bool hasNote = note >= 0;
         // Framed drawn lines from the bottom up: line i's lower edge lies i + 1 cells below P0.
         for (int32_t i = n - 1; i >= 0; --i)
             add(p[0] + H * (cell * (i + 1)), state->GetLineWidth(i), cell);

@@ -89,7 +89,7 @@ public:
 private:
     std::unique_ptr<DUxFeatureControlFrameStyleWrapper> StyleWrapper() const;
     bool CornerStyle() const;
-    double RotationDegrees() const;
+    double RotationAngle() const;
 
     bool m_attachmentRule = false;
     mutable std::optional<DUxTextStyleWrapper> m_textStyle; // last answer of GetTextStyleWrapper

@@ -392,6 +392,10 @@ void DLxGDTState::SetRotationAngle(double angle) {
     m_rotationAngle = angle;
 }
 
+bool DLxGDTState::IsAngleAt(double radians, double degrees) {
+    return std::fabs(radians / kDegree - degrees) < kAngleTol;
+}
+
 void DLxGDTState::GetOwnedObjects(std::vector<RSeVMeta*>& out) const {
     for (const RSeRef<DLxGDTStateLine>& r : m_lines)
         if (DLxGDTStateLine* line = static_cast<DLxGDTStateLine*>(r.GetTarget())) {
@@ -657,9 +661,7 @@ void DLxGDTState::GenGraphics(SMxDisplayList& list, SMxDisplayList&, int32_t, co
     const BBox box = frame.GetBBox();
     m_attachOffset = 0.0;
     if (!box.isEmpty()) {
-        const double degrees = m_rotationAngle / kDegree;
-        const bool across =
-            std::fabs(degrees - 90) < kAngleTol || std::fabs(degrees - 270) < kAngleTol;
+        const bool across = IsTurnedTo(90) || IsTurnedTo(270);
         m_attachOffset = across ? (box.min.x + box.max.x) / 2 : (box.min.y + box.max.y) / 2;
     }
 }

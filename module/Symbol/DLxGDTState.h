@@ -168,6 +168,10 @@ public:
     // Radians, about the frame's origin.
     double GetRotationAngle() const { return m_rotationAngle; }
     void SetRotationAngle(double angle);
+    // Whether an angle (radians) is within 0.0001 degree of `degrees`; quarter turns are told
+    // apart this way everywhere a frame's turn matters.
+    static bool IsAngleAt(double radians, double degrees);
+    bool IsTurnedTo(double degrees) const { return IsAngleAt(m_rotationAngle, degrees); }
     // Results of the last GenGraphics: the centre of the measured frame across its reading
     // direction (x at 90 and 270 degrees, y otherwise), and the datum identifier line's width
     // (0 without one).

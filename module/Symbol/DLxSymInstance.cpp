@@ -1074,9 +1074,7 @@ bool DLxSymInstance::BelongsExclusivelyToViewSet(const std::vector<DLxViewInstan
 bool DLxSymInstance::HitTest(const WqGePoint3d& p, double tol) const {
     const DUxSymState* state = GetSymState();
     if (!state || state->GetBoundingBox().isEmpty()) return DLxEmblem::HitTest(p, tol);
-    const BBox& box = state->GetBoundingBox();
-    return p.x >= box.min.x - tol && p.x <= box.max.x + tol && p.y >= box.min.y - tol &&
-           p.y <= box.max.y + tol;
+    return BoxHolds(state->GetBoundingBox(), p, tol);
 }
 
 void DLxSymInstance::GetAnchors(std::vector<DLxAnchorPoint*>& anchors) const {
