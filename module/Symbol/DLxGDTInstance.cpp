@@ -100,11 +100,9 @@ DLxGDTInstance* DLxGDTInstance::CreateInstance(RDxFragment* fragment,
     state->SelectDefaultSymbol();
 
     double overshoot = 0;
-    if (auto wrapper = DUxSymStyleWrapUtils::GetFCFStyle(state))
-        overshoot = wrapper->GetExtensionLineOvershoot();
-
-    // The decimal marker of the drawing's standard: the default tolerance is "0.000".
     if (auto wrapper = DUxSymStyleWrapUtils::GetFCFStyle(state)) {
+        overshoot = wrapper->GetExtensionLineOvershoot();
+        // The standard's decimal marker in the default tolerance "0.000".
         const int32_t marker =
             wrapper->GetStyle()->GetUnitValue(DUxUnitField::PrimDecimalMarker);
         UTxString16 tol = state->Value(DLxSym::kToleranceA, 0);

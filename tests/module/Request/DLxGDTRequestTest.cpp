@@ -133,6 +133,33 @@ TEST(GDTRequest, ACreatedFrameSitsOnItsEdgeAndDraws) {
     EXPECT_FALSE(f->GetDisplayList()->IsEmpty());
 }
 
+// A new frame: three lines, the default tolerance in the standard's decimal marker, two leaders
+// of which the first runs through the placed points to its root, always horizontal.
+TEST(GDTInstance, ANewFrameTakesTheDecimalMarkerOfItsStyle) {
+    FrameDoc d;
+    const struct {
+        int32_t marker;
+        const char16_t* tolerance;
+    } cases[] = {{0, u"0.000"}, {1, u"0,000"}, {2, u"0.000"}};
+    for (const auto& c : cases) {
+        d.Style()->SetUnitValue(DUxUnitField::PrimDecimalMarker, c.marker);
+        std::vector<WqGePoint3d> points{{200, 150, 0}, {210, 170, 0}, {230, 180, 0}};
+        DLxGDTInstance* f = DLxGDTInstance::CreateInstance(d.sheet, points, 28029, {}, {}, {});
+        ASSERT_NE(f, nullptr);
+        DLxGDTState* s = f->GetGDTState();
+        EXPECT_EQ(s->GetNumberOfLines(), 3);
+        EXPECT_EQ(s->Value(DLxGDTState::kToleranceA, 0), c.tolerance) << c.marker;
+        EXPECT_TRUE(f->AlwaysHorizontal());
+        EXPECT_TRUE(f->GetAttachmentRule());
+        ASSERT_EQ(f->GetNumLeaders(), 2);
+        EXPECT_EQ(f->GetLeader(0)->GetNumNodes(), 3);
+        EXPECT_EQ(f->GetLeader(0)->GetRoot()->GetPoint().x, 230);
+        EXPECT_EQ(f->GetLeader(1)->GetNumNodes(), 1);
+        EXPECT_EQ(f->GetLeader(0)->GetSecondLandingDistance(),
+                  d.Style()->GetExtensionLineOvershoot());
+    }
+}
+
 // Which symbol codes a request may set, against the style's mask.
 TEST(GDTRequest, ValidationFollowsTheStyleMask) {
     FrameDoc d;
