@@ -2,8 +2,10 @@
 // frame style, edits, quarter turns, the transcript record (and its older form) and undo.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -497,6 +499,50 @@ TEST(GDTRequest, UndoingEveryRequestGivesBackTheEmptyDrawing) {
     while (d.doc->CanRedo())
         ASSERT_FALSE(d.doc->Redo().Failed());
     EXPECT_EQ(d.Bytes(), full);
+}
+
+// A damaged drawing with frames loads or fails with a result; one that loads computes and
+// draws without crashing (the sanitizer build checks memory), whatever its frames hold.
+TEST(GDTRequest, DamagedDrawingsWithFramesLoadAndDrawOrFailCleanly) {
+    FrameDoc d;
+    ASSERT_FALSE(d.Create(Fields({{10, u"0.1", u"0.2", u"A", u"B", u"C"}, {10, u"0.05"}}, u"D"))
+                     .Failed());
+    ASSERT_FALSE(d.Create(Fields({{5, u"0.2"}}), 0.2, {160, 200, 0}).Failed());
+    ASSERT_FALSE(d.Rotate(d.Frame(1), false).Failed());
+    const std::vector<uint8_t> valid = d.Bytes();
+    std::mt19937 rng(20261210);
+    int loaded = 0;
+    for (int round = 0; round < 1000; ++round) {
+        std::vector<uint8_t> bytes = valid;
+        const int edits = 1 + int(rng() % 3);
+        for (int e = 0; e < edits; ++e) {
+            const size_t at = rng() % bytes.size();
+            if (rng() % 2)
+                bytes[at] ^= uint8_t(1u << (rng() % 8));
+            else
+                for (size_t k = at; k < std::min(bytes.size(), at + 4); ++k)
+                    bytes[k] = (rng() % 2) ? 0xFF : uint8_t(rng());
+        }
+        if (round % 10 == 0) bytes.resize(rng() % bytes.size());
+        SCOPED_TRACE(round);
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
+        if (r.Failed()) {
+            EXPECT_FALSE(r.GetMessage().empty());
+            continue;
+        }
+        ++loaded;
+        DLxDrawingDoc doc(std::move(db));
+        for (DLxSheet* sheet : doc.GetSheets()) {
+            for (const RSeRef<RDxNode>& n : sheet->GetNodes())
+                if (RDxNode* node = n.get()) node->MarkEdited(true);
+            RDxComputeContext ctx;
+            ctx.SetInt(u"DUxPersistantComputeContextAttr", 1);
+            (void)sheet->Recompute(ctx);
+            sheet->ClearDiagnoses();
+        }
+    }
+    EXPECT_GT(loaded, 0);
 }
 
 } // namespace
