@@ -288,6 +288,9 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
             RSe::ThrowDamaged(u"an object of " + r.meta->GetName() + u" cannot be made");
         load.m_objects[i] = obj;
         load.m_recordMetas[i] = r.meta;
+        // While the object is at hand: references fixed to it later check its type by handle.
+        if (ided)
+            if (RSeHandle* h = static_cast<RSeIDed*>(obj)->GetHandle()) h->type = &typeid(*obj);
         if (!ided) {
             load.m_values.push_back(obj);
         } else if (auto* o = dynamic_cast<RSeIDed*>(obj)) {

@@ -11,6 +11,7 @@ RSeIDed::RSeIDed() {
 
 RSeIDed::~RSeIDed() {
     if (m_handle) {
+        m_handle->type = nullptr;
         if (m_handle->db)
             m_handle->db->DetachObject(m_handle);
         else

@@ -18,6 +18,10 @@ struct RSeHandle {
     uint32_t saveIndex = 0; // the object's place in the document file being written
     uint32_t txnMark = 0;   // the transaction that has recorded the object already
     bool inTable = false;   // the database's id table keeps it
+    // The object's dynamic type when the loader made it (typed references then check it without
+    // reaching the object); cleared when the object goes. Not taken from an object under
+    // construction, whose dynamic type is not yet its own.
+    const std::type_info* type = nullptr;
 
     // Handles are many and small: they come from a pool.
     static void* operator new(size_t size);
@@ -157,7 +161,8 @@ private:
         // The same dynamic type always casts the same way; most references of one kind name
         // objects of one class, so the last class that passed is remembered.
         static const std::type_info* s_passed = nullptr;
-        const std::type_info* type = &TargetType(t);
+        RSeHandle* h = reinterpret_cast<RSeHandle*>(m_v);
+        const std::type_info* type = h->type ? h->type : &TargetType(t);
         if (type == s_passed) return;
         if (dynamic_cast<T*>(t))
             s_passed = type;
