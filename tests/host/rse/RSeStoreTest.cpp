@@ -144,4 +144,27 @@ TEST(RSeFiles, AfterALoadNewObjectsTakeFreshIds) {
     EXPECT_GT(TstNew<TstZero>(loaded->GetSegment(0))->GetId(), lastId);
 }
 
+// Typed references to loaded objects keep their target only when it is of their class (the
+// loader tells the class by the object's handle).
+TEST(RSeRefs, TypedReferencesToLoadedObjectsCheckTheirClass) {
+    RSeDatabase db;
+    RSeSegment* seg = db.CreateSegment();
+    TstNode* a = TstNew<TstNode>(seg);
+    TstDerived* b = TstNew<TstDerived>(seg);
+    a->m_ref = b;
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(db.SaveToBuffer(bytes).Failed());
+    std::unique_ptr<RSeDatabase> loaded;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), loaded).Failed());
+    RSeIDed* node = loaded->FindObject(a->GetId());
+    RSeIDed* derived = loaded->FindObject(b->GetId());
+    ASSERT_TRUE(node && derived);
+    EXPECT_EQ(static_cast<TstNode*>(node)->m_ref.GetTarget(), derived);
+    const RSeRefBase any(derived);
+    EXPECT_TRUE(RSeRef<TstDerived>(any));
+    EXPECT_TRUE(RSeRef<TstNode>(any));
+    EXPECT_FALSE(RSeRef<TstZero>(any));
+    EXPECT_FALSE(RSeRef<TstDerived>(RSeRefBase(node)));
+}
+
 } // namespace
