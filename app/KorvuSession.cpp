@@ -139,7 +139,8 @@ std::string KorvuDump(DLxDrawingDoc& doc) {
                     << (node->IsSick() ? " (sick)" : "");
                 // How a transcript names an emblem (a name key of its own, not its id).
                 FBxObjectNameKey key;
-                if (dynamic_cast<DLxEmblem*>(node) && !FBxObjectNameKey::FromObject(node, key).Failed() &&
+                if (dynamic_cast<DLxEmblem*>(node) &&
+                    !FBxObjectNameKey::FromObject(node, key).Failed() &&
                     &FBxObjectNameKey::FindTranslator(node->GetMeta()) !=
                         &FBxObjectNameKey::DefaultTranslator())
                     out << " key " << UTx::ToUtf8(key.GetText());

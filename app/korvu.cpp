@@ -117,8 +117,7 @@ int Open(const Options& o, FWxAppletExtension* ext) {
 
 int Dump(const Options& o) {
     if (o.positional.size() != 1 || !o.save.empty() || !o.transcript.empty() ||
-        !o.outputs.svgDir.empty() ||
-        !o.outputs.pngDir.empty() || !o.outputs.pdfFile.empty())
+        !o.outputs.svgDir.empty() || !o.outputs.pngDir.empty() || !o.outputs.pdfFile.empty())
         return Fail(std::string("'dump' takes one drawing\n") + kUsage);
     std::unique_ptr<DLxDrawingDoc> doc;
     UTxResult r = DLxDrawingDoc::Open(o.positional[0], doc);

@@ -20,7 +20,7 @@
 class RDxFragmentIndex {
 public:
     struct Entry {
-        RSeRefBase node; // keeps the handle, so the key below is never reused
+        RSeRefBase node;                  // keeps the handle, so the key below is never reused
         std::vector<uint32_t> deps;       // what it reads
         std::vector<uint32_t> dependents; // what reads it
     };
@@ -38,9 +38,7 @@ public:
         return m_restores != RSe::RestoreCount() || m_entries.size() != refs.size();
     }
     size_t Size() const { return m_entries.size(); }
-    RDxNode* Node(uint32_t i) const {
-        return static_cast<RDxNode*>(m_entries[i].node.GetTarget());
-    }
+    RDxNode* Node(uint32_t i) const { return static_cast<RDxNode*>(m_entries[i].node.GetTarget()); }
     const std::vector<uint32_t>& Deps(uint32_t i) const { return m_entries[i].deps; }
     const std::vector<uint32_t>& Dependents(uint32_t i) const { return m_entries[i].dependents; }
 
@@ -418,4 +416,12 @@ void RDxFragment::ClearDiagnoses() {
     for (UTxDiagnosis* d : m_diagnoses)
         delete d;
     m_diagnoses.clear();
+}
+
+bool RDxFragment::RemoveDiagnosis(UTxDiagnosis* diagnosis) {
+    auto it = std::find(m_diagnoses.begin(), m_diagnoses.end(), diagnosis);
+    if (!diagnosis || it == m_diagnoses.end()) return false;
+    m_diagnoses.erase(it);
+    delete diagnosis;
+    return true;
 }

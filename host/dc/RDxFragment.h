@@ -62,6 +62,8 @@ public:
     bool AddDiagnosis(UTxDiagnosis* diagnosis);
     const std::vector<UTxDiagnosis*>& GetDiagnoses() const { return m_diagnoses; }
     void ClearDiagnoses();
+    // Deletes one diagnosis the fragment holds; false when it holds none such.
+    bool RemoveDiagnosis(UTxDiagnosis* diagnosis);
 
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;

@@ -13,7 +13,8 @@ void RDxNode::MarkEdited(bool edited) {
 }
 
 void RDxNode::NoteEdited() {
-    if (RSeIDed* fragment = m_fragment.GetTarget()) static_cast<RDxFragment*>(fragment)->NoteEdited(this);
+    if (RSeIDed* fragment = m_fragment.GetTarget())
+        static_cast<RDxFragment*>(fragment)->NoteEdited(this);
 }
 
 void RDxNode::SetBirthday(int32_t birthday) {

@@ -44,8 +44,8 @@ UTxResult DLxUtil::SetAnchorFromIntent(FWxSceneDoc*, const DLxIntent& intent,
     return {};
 }
 
-bool DLxTDXUtil::Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key,
-                            DLxIntent& value, bool required) {
+bool DLxTDXUtil::Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, DLxIntent& value,
+                            bool required) {
     if (tdx.HasFailed()) return true;
     const UTxString16 k(key);
     const UTxString16 edgeKey = k + u"_Edge", paramKey = k + u"_Param", pointKey = k + u"_Point";
@@ -70,7 +70,7 @@ bool DLxTDXUtil::Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key,
     _TDX_Double(tdx, paramKey.c_str(), param, true);
     _TDX_Point3(tdx, pointKey.c_str(), point, true);
     if (tdx.HasFailed()) return true;
-    value = edge != 0 ? DLxIntent::OnEdge(view.get(), edge, param)
-                      : DLxIntent::Free(point, view.get());
+    value =
+        edge != 0 ? DLxIntent::OnEdge(view.get(), edge, param) : DLxIntent::Free(point, view.get());
     return true;
 }

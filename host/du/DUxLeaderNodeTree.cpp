@@ -54,6 +54,12 @@ DUxBaseTerminalNodeGenerator* DUxLeaderNodeTree::GetTerminalNodeGenerator() cons
     return m_generator.get();
 }
 
+void DUxLeaderNodeTree::SetTerminalNodeGenerator(DUxBaseTerminalNodeGenerator* generator) {
+    if (m_generator.GetTarget() == generator) return;
+    BeginValueChange();
+    m_generator = generator;
+}
+
 DUxLeaderNode* DUxLeaderNodeTree::GetRoot() const {
     return m_root.get();
 }

@@ -64,6 +64,8 @@ public:
                                      uint32_t arrowId = kDefaultArrowHeadId);
 
     DUxBaseTerminalNodeGenerator* GetTerminalNodeGenerator() const;
+    // Trees of older documents may have none: upgrades give them one.
+    void SetTerminalNodeGenerator(DUxBaseTerminalNodeGenerator* generator);
     DUxLeaderNode* GetRoot() const;
     int32_t GetNumNodes() const { return int32_t(m_nodes.size()); }
     // Null out of range.
@@ -120,7 +122,9 @@ public:
     // that turn their symbols keep them in step with the turn. Stored; no effect on drawing.
     double GetSecondLandingDistance() const { return m_secondLanding; }
     void SetSecondLandingDistance(double distance);
-    bool GetLandingDirectionFlag(int32_t which) const { return which == 0 ? m_dirFlag0 : m_dirFlag1; }
+    bool GetLandingDirectionFlag(int32_t which) const {
+        return which == 0 ? m_dirFlag0 : m_dirFlag1;
+    }
     void SetLandingDirectionFlags(bool first, bool second);
     // The leader carries the all-around circle at its bend.
     bool GetAllAround() const { return m_allAround; }

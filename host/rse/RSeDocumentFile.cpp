@@ -13,11 +13,11 @@
 // pointers name values by number. The file therefore depends only on what the objects hold,
 // not on the order in which they were made, undone or redone; a value object that nothing
 // points at is not saved.
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <algorithm>
 #include <unordered_map>
 
 #include "rse/RSeDatabase.h"
@@ -104,7 +104,8 @@ public:
             });
             std::sort(ided[i].begin(), ided[i].end(),
                       [](const RSeIDed* a, const RSeIDed* b) { return a->GetId() < b->GetId(); });
-            for (RSeIDed* o : ided[i]) o->GetHandle()->saveIndex = total++;
+            for (RSeIDed* o : ided[i])
+                o->GetHandle()->saveIndex = total++;
         }
 
         std::vector<uint8_t> body;
@@ -127,7 +128,8 @@ public:
             const size_t countAt = body.size();
             PutU32(body, 0);
             m_pending.clear();
-            for (RSeIDed* o : ided[i]) record(o, o->GetId());
+            for (RSeIDed* o : ided[i])
+                record(o, o->GetId());
             // Values found on the way, and the values they point at in turn.
             for (size_t k = 0; k < m_pending.size(); ++k) {
                 RSeVMeta* v = const_cast<RSeVMeta*>(m_pending[k]);
@@ -146,7 +148,8 @@ public:
         for (const RSeMetaType* mt : m_metas) {
             PutString(out, mt->GetName());
             const UTxGUID& g = mt->GetGUID();
-            for (int w = 0; w < 4; ++w) PutU32(out, g.Word(w));
+            for (int w = 0; w < 4; ++w)
+                PutU32(out, g.Word(w));
             PutU16(out, mt->GetVersion());
             PutU16(out, 0);
         }
@@ -262,8 +265,10 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
             if (lm->IsAbstract())
                 RSe::ThrowDamaged(which + u" is of the abstract class " + lm->GetName());
             if (!key) RSe::ThrowDamaged(which + u" has no id");
-            if (lm->IsIDed()) ++nIded;
-            else if (key != ++nValues) RSe::ThrowDamaged(which + u" is numbered out of order");
+            if (lm->IsIDed())
+                ++nIded;
+            else if (key != ++nValues)
+                RSe::ThrowDamaged(which + u" is numbered out of order");
             const uint8_t* begin = c.Take(length, u"an object record");
             records.push_back({lm, seg, key, begin, begin + length});
         }
@@ -280,7 +285,8 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
     for (size_t i = 0; i < records.size(); ++i) {
         const Record& r = records[i];
         const bool ided = r.meta->IsIDed();
-        if (ided && db->FindObject(r.id)) RSe::ThrowDamaged(u"two objects have the id " + Num(r.id));
+        if (ided && db->FindObject(r.id))
+            RSe::ThrowDamaged(u"two objects have the id " + Num(r.id));
         db->SetPendingId(ided ? r.id : 0);
         RSeVMeta* obj = r.meta->GetClassMeta()->Construct(r.segment);
         db->SetPendingId(0);
@@ -308,7 +314,8 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
             r.meta->_Load(load.m_objects[i], stream);
             if (!stream.AtEnd()) RSe::ThrowDamaged(u"stored bytes are left unread");
         }
-        for (i = 0; i < records.size(); ++i) records[i].meta->_vFixPtrs(load.m_objects[i], ctx);
+        for (i = 0; i < records.size(); ++i)
+            records[i].meta->_vFixPtrs(load.m_objects[i], ctx);
         for (i = 0; i < records.size(); ++i) {
             UTxResult res = records[i].meta->_vPostRestore(load.m_objects[i], ctx);
             if (res.Failed()) UTxException::Throw(res);

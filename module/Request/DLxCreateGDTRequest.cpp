@@ -37,13 +37,12 @@ const DLxSym::Variable kLineVariables[6] = {DLxSym::kSymbolValue, DLxSym::kToler
                                             DLxSym::kToleranceB,  DLxSym::kDatumA,
                                             DLxSym::kDatumB,      DLxSym::kDatumC};
 
-
 // The style bit that enables a symbol code; 0 for codes no style enables.
 uint32_t SymbolBit(int32_t code) {
-    static const uint32_t bits[31] = {0,      0x1,    0x2,   0x4,   0x2000, 0x8,    0x10,   0x20,
-                                      0x40,   0x80,   0x100, 0x200, 0x800,  0x400,  0x1000, 0,
-                                      0,      0,      0,     0,     0,      0,      0,      0,
-                                      0,      0,      0,     0x4000, 0x8000, 0x10000, 0x20000};
+    static const uint32_t bits[31] = {0,    0x1,  0x2,   0x4,    0x2000, 0x8,     0x10,   0x20,
+                                      0x40, 0x80, 0x100, 0x200,  0x800,  0x400,   0x1000, 0,
+                                      0,    0,    0,     0,      0,      0,       0,      0,
+                                      0,    0,    0,     0x4000, 0x8000, 0x10000, 0x20000};
     return code >= 0 && code <= 30 ? bits[code] : 0;
 }
 
@@ -86,8 +85,7 @@ void PutInstanceText(UCxTranscriptDataExchange& tdx, const RSeRef<DLxGDTInstance
 // The frame a record names. A key that names no frame (none there, or an object of another
 // kind) reads as no frame and keeps its text, so that ValidateInputs refuses the request and
 // says which; a malformed key ends the exchange.
-void ReadInstance(UCxTranscriptDataExchange& tdx, RSeRef<DLxGDTInstance>& inst,
-                  UTxString16& text) {
+void ReadInstance(UCxTranscriptDataExchange& tdx, RSeRef<DLxGDTInstance>& inst, UTxString16& text) {
     if (tdx.HasFailed()) return;
     FWxTranscriptMgr& mgr = tdx.GetTranscriptMgr();
     FWxTranscriptValue v;
@@ -110,8 +108,8 @@ void ReadInstance(UCxTranscriptDataExchange& tdx, RSeRef<DLxGDTInstance>& inst,
 // A replayed reference that did not resolve, or named an object of another kind.
 UTxResult CheckInstance(const RSeRef<DLxGDTInstance>& inst, const UTxString16& text) {
     if (inst.HasTarget()) return {};
-    return UTxResult::Refusal(kBadInput, u"GDTSymbol: " +
-                                    (text.empty() ? UTxString16(u"no feature control frame")
+    return UTxResult::Refusal(
+        kBadInput, u"GDTSymbol: " + (text.empty() ? UTxString16(u"no feature control frame")
                                                   : u"no feature control frame at " + text));
 }
 } // namespace
@@ -120,14 +118,11 @@ UTxResult CheckInstance(const RSeRef<DLxGDTInstance>& inst, const UTxString16& t
 
 DLxCreateGDTRequest::DLxCreateGDTRequest() = default;
 
-DLxCreateGDTRequest::DLxCreateGDTRequest(const DLxIntent& intent,
-                                         const std::vector<WqGePoint3d>& points,
-                                         uint32_t arrowType, bool displayLeader, bool allAround,
-                                         const std::vector<UTxString16>& fields,
-                                         const std::vector<int32_t>& visibilities,
-                                         const std::vector<bool>& linesFramed,
-                                         const RSeRef<FWxStyle>& layerStyle,
-                                         const RSeRef<DUxFeatureControlFrameStyle>& frameStyle)
+DLxCreateGDTRequest::DLxCreateGDTRequest(
+    const DLxIntent& intent, const std::vector<WqGePoint3d>& points, uint32_t arrowType,
+    bool displayLeader, bool allAround, const std::vector<UTxString16>& fields,
+    const std::vector<int32_t>& visibilities, const std::vector<bool>& linesFramed,
+    const RSeRef<FWxStyle>& layerStyle, const RSeRef<DUxFeatureControlFrameStyle>& frameStyle)
     : m_arrowType(arrowType), m_intent(intent), m_points(points), m_allAround(allAround),
       m_displayLeader(displayLeader), m_fields(fields), m_visibilities(visibilities),
       m_linesFramed(linesFramed), m_create(true), m_layerStyle(layerStyle),
@@ -162,10 +157,12 @@ UTxResult DLxCreateGDTRequest::ValidateInputs(FWxSceneDoc* doc) {
     uint32_t mask = 0;
     if (m_frameStyle.HasTarget()) {
         mask = m_frameStyle->GetGdtSymbols();
-    } else if (DUxFeatureControlFrameStyle* style = DUxSymStyleWrapUtils::GetDocumentFCFStyle(doc)) {
+    } else if (DUxFeatureControlFrameStyle* style =
+                   DUxSymStyleWrapUtils::GetDocumentFCFStyle(doc)) {
         mask = style->GetGdtSymbols();
     } else {
-        return UTxResult::Refusal(kNoStyle, u"FCFStyle: the document has no feature control frame style");
+        return UTxResult::Refusal(kNoStyle,
+                                  u"FCFStyle: the document has no feature control frame style");
     }
     DLxGDTState* state = nullptr;
     if (!m_create) {
@@ -181,13 +178,14 @@ UTxResult DLxCreateGDTRequest::ValidateInputs(FWxSceneDoc* doc) {
         if (code == 0) continue;
         const uint32_t bit = SymbolBit(code);
         if (!bit)
-            return UTxResult::Refusal(kBadInput, u"Fields: line " + UTx::MakeWideString(std::to_string(i)) +
-                                            u" has no symbol " +
-                                            UTx::MakeWideString(std::to_string(code)));
+            return UTxResult::Refusal(
+                kBadInput, u"Fields: line " + UTx::MakeWideString(std::to_string(i)) +
+                               u" has no symbol " + UTx::MakeWideString(std::to_string(code)));
         if (!(mask & bit))
-            return UTxResult::Refusal(kBadInput, u"Fields: line " + UTx::MakeWideString(std::to_string(i)) +
-                                            u": the style does not offer symbol " +
-                                            UTx::MakeWideString(std::to_string(code)));
+            return UTxResult::Refusal(kBadInput, u"Fields: line " +
+                                                     UTx::MakeWideString(std::to_string(i)) +
+                                                     u": the style does not offer symbol " +
+                                                     UTx::MakeWideString(std::to_string(code)));
     }
     return {};
 }
@@ -205,10 +203,8 @@ UTxResult DLxCreateGDTRequest::_Execute(FWxSceneDoc* doc) {
         inst->SetDisplayLeaders(m_displayLeader);
         DUxLeaderNodeTree* leader0 = inst->GetLeader(0);
         DLxAnchorPoint* anchor = inst->GetFirstAnchor();
-        if (UTxResult r = DLxUtil::SetAnchorFromIntent(doc, m_intent, anchor); r.Failed())
-            return r;
-        if (leader0 && leader0->GetRoot())
-            inst->MoveSymbolBox(leader0->GetRoot()->GetPoint(), 0);
+        if (UTxResult r = DLxUtil::SetAnchorFromIntent(doc, m_intent, anchor); r.Failed()) return r;
+        if (leader0 && leader0->GetRoot()) inst->MoveSymbolBox(leader0->GetRoot()->GetPoint(), 0);
         if (DLxGDTState* state = inst->GetGDTState()) {
             state->SetOrigin(anchor->GetBrokenPoint());
             DLxViewInstance* view = anchor->GetViewInstance();

@@ -18,12 +18,10 @@ struct Standard {
 const UTxGUID& GbGuid() {
     return DLxGBStandardGUID;
 }
-const Standard kStandards[] = {{u"ANSI", &DUxStandardGUID::GetANSIGuid},
-                               {u"BSI", &DUxStandardGUID::GetBSIGuid},
-                               {u"DIN", &DUxStandardGUID::GetDINGuid},
-                               {u"GB", &GbGuid},
-                               {u"ISO", &DUxStandardGUID::GetISOGuid},
-                               {u"JIS", &DUxStandardGUID::GetJISGuid}};
+const Standard kStandards[] = {
+    {u"ANSI", &DUxStandardGUID::GetANSIGuid}, {u"BSI", &DUxStandardGUID::GetBSIGuid},
+    {u"DIN", &DUxStandardGUID::GetDINGuid},   {u"GB", &GbGuid},
+    {u"ISO", &DUxStandardGUID::GetISOGuid},   {u"JIS", &DUxStandardGUID::GetJISGuid}};
 } // namespace
 
 bool DLxStdStyles::AddDocumentStyles(FWxSceneDoc* doc) {

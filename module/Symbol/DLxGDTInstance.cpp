@@ -85,12 +85,11 @@ DLxGDTInstance::DLxGDTInstance(const RSeStream* s) : DLxSymInstance(s) {}
 
 DLxGDTInstance::~DLxGDTInstance() = default;
 
-DLxGDTInstance* DLxGDTInstance::CreateInstance(RDxFragment* fragment,
-                                               std::vector<WqGePoint3d>& points,
-                                               uint32_t arrowType,
-                                               const RSeRef<DUxFeatureControlFrameStyle>& frameStyle,
-                                               const RSeRef<FWxStyle>& layerStyle,
-                                               const RSeRef<FWxStyle>&) {
+DLxGDTInstance*
+DLxGDTInstance::CreateInstance(RDxFragment* fragment, std::vector<WqGePoint3d>& points,
+                               uint32_t arrowType,
+                               const RSeRef<DUxFeatureControlFrameStyle>& frameStyle,
+                               const RSeRef<FWxStyle>& layerStyle, const RSeRef<FWxStyle>&) {
     if (!fragment || !fragment->GetSegment()) return nullptr;
     DLxGDTState* state = DLxGDTState::Create(fragment);
     if (frameStyle.HasTarget()) state->SetStyle(frameStyle.get());
@@ -103,8 +102,7 @@ DLxGDTInstance* DLxGDTInstance::CreateInstance(RDxFragment* fragment,
     if (auto wrapper = DUxSymStyleWrapUtils::GetFCFStyle(state)) {
         overshoot = wrapper->GetExtensionLineOvershoot();
         // The standard's decimal marker in the default tolerance "0.000".
-        const int32_t marker =
-            wrapper->GetStyle()->GetUnitValue(DUxUnitField::PrimDecimalMarker);
+        const int32_t marker = wrapper->GetStyle()->GetUnitValue(DUxUnitField::PrimDecimalMarker);
         UTxString16 tol = state->Value(DLxSym::kToleranceA, 0);
         if (marker == 0) std::replace(tol.begin(), tol.end(), u',', u'.');
         if (marker == 1) std::replace(tol.begin(), tol.end(), u'.', u',');
@@ -305,9 +303,9 @@ WqGePoint3d DLxGDTInstance::GetCornerAttachPoint(int32_t leader, bool useSecondL
     if (outPoint && (perpW || perpH)) {
         int32_t note = -1;
         const int32_t n = DrawnFramedLines(*state, note);
-        double E = up ? state->GetLineWidth(0) / 2
-                      : datumId ? state->GetDatumIdentifierWidth() / 2
-                                : state->GetLineWidth(std::max(n - 1, 0)) / 2;
+        double E = up        ? state->GetLineWidth(0) / 2
+                   : datumId ? state->GetDatumIdentifierWidth() / 2
+                             : state->GetLineWidth(std::max(n - 1, 0)) / 2;
         if (perpW) E = hv.length() / 2 + (datumId ? cell / 2 : 0);
         if (perpW && !left) E = cell / 2;
         *outPoint = corner - D * E;
@@ -392,8 +390,7 @@ bool DLxGDTInstance::SetLandingEndPoint(WqGePoint3d& p, int32_t leader) {
 }
 
 bool DLxGDTInstance::GetNoLeaderSymAttachment(WqGePoint3d& attach, WqGeVector3d& direction,
-                                              DUxLeaderNodeTree::ELandingPos& pos,
-                                              int32_t& index) {
+                                              DUxLeaderNodeTree::ELandingPos& pos, int32_t& index) {
     DLxSymInstance::GetNoLeaderSymAttachment(attach, direction, pos, index);
     DLxAnchorPoint* anchor = GetFirstAnchor();
     if (anchor && !anchor->GetGeometryProxy()) {

@@ -82,8 +82,10 @@ public:
     bool CanConnectAddedLeaderToPrimaryAnchor() override;
 
     void Load(RSeStream& s);
+    void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
     UTxResult PostRestore(RSeMetaContext& ctx);
+    UTxResult PostRestoreMigrate(RSeMetaContext& ctx);
     UTxResult Clone(DLxGDTInstance* target, RSeCloneCommander* cc) const;
 
 private:

@@ -48,8 +48,8 @@ UTxResult DLxGDTInstanceONKTranslator::FindObject(const UTxString16& rest, RSeDa
     return {};
 }
 
-SmartPtr<DLxGDTSelection> DLxGDTInstanceONKTranslator::SelectionFromPoint(FWxSceneDoc* doc,
-                                                                        const WqGePoint3d& point) {
+SmartPtr<DLxGDTSelection>
+DLxGDTInstanceONKTranslator::SelectionFromPoint(FWxSceneDoc* doc, const WqGePoint3d& point) {
     FWxSelectionSet set;
     FWxSelectionFilter filter;
     filter.Clear();
@@ -62,7 +62,7 @@ SmartPtr<DLxGDTSelection> DLxGDTInstanceONKTranslator::SelectionFromPoint(FWxSce
 }
 
 DLxGDTInstance* DLxGDTInstanceONKTranslator::ObjectFromPoint(FWxSceneDoc* doc,
-                                                            const WqGePoint3d& point) {
+                                                             const WqGePoint3d& point) {
     SmartPtr<DLxGDTSelection> sel = SelectionFromPoint(doc, point);
     return sel ? sel->GetInstance() : nullptr;
 }

@@ -207,8 +207,15 @@ public:
     virtual bool CanConnectToCenterMarkLeg() { return true; }
 
     void Load(RSeStream& s);
+    // Versions 0 to 6; those up to 4 queue the symbol for the repair of old documents.
+    void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
+    // Before version 4 leader trees had no terminal-node generator: each gets one.
+    UTxResult PostRestoreMigrate(RSeMetaContext& ctx);
     UTxResult Clone(DLxSymInstance* target, RSeCloneCommander* cc) const;
+
+    // Deletes the symbol with its states and leaders.
+    void DeleteAndVacuumClean();
 
 protected:
     virtual int32_t GetLeaderIndex() const { return 2; }

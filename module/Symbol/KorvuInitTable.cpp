@@ -8,6 +8,7 @@
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTInstanceONKTranslator.h"
 #include "Symbol/DLxGDTState.h"
+#include "Symbol/DLxKorvuBug417175Migrator.h"
 #include "Symbol/DLxSymInstance.h"
 #include "Symbol/KorvuModule.h"
 #include "fw/FWxTranscriptMgr.h"
@@ -38,6 +39,7 @@ void RegisterRotateGDTSymbol() {
 const KorvuInitRow kRows[] = {
     // Group 1: the named migrators and the meta types of their source units.
     {"DLxSymInstance", &InitMeta<DLxSymInstance>, 1},
+    {"DLxKorvuBug417175Migrator", &DLxKorvuBug417175Migrator::Register, 1},
     // Group 2: everything else.
     {"KorvuModuleGuid", &InitModuleGuid, 2},
     {"DLxGBStandardGUID", &DLxInitGBStandardGUID, 2},

@@ -35,6 +35,19 @@ void DLxGDTInstance::Load(RSeStream& s) {
     s.Read(m_attachmentRule);
 }
 
+// Versions 0 to 3 stored only the placed-symbol part; their frames attach by the older rule
+// until the host marks them.
+void DLxGDTInstance::LoadMigrate(RSeStream& s) {
+    DLxPersistUtil::LoadBase(this, s);
+    m_attachmentRule = false;
+}
+
+UTxResult DLxGDTInstance::PostRestoreMigrate(RSeMetaContext& ctx) {
+    DLxPersistUtil::PostRestoreBase(this, ctx);
+    m_attachmentRule = false;
+    return {};
+}
+
 void DLxGDTInstance::Save(RSeStream& s) const {
     DLxPersistUtil::SaveBase(this, s);
     s << m_attachmentRule;

@@ -72,9 +72,9 @@ TEST(KorvuProgram, AModelBecomesADrawingThatOpensToTheSameDump) {
 TEST(KorvuProgram, TheExampleFramesDrawReplayAndReopen) {
     KorvuTempDir dir;
     const std::string model = Examples() + "/assembly.json";
-    ProgramRun run = Korvu("run " + model + " " + Examples() + "/assembly.txt -o " +
-                           dir.File("a.kvd") + " --svg " + dir.Path() + " --transcript " +
-                           dir.File("own.txt"));
+    ProgramRun run =
+        Korvu("run " + model + " " + Examples() + "/assembly.txt -o " + dir.File("a.kvd") +
+              " --svg " + dir.Path() + " --transcript " + dir.File("own.txt"));
     ASSERT_EQ(run.code, 0) << run.output;
     {
         std::ofstream(dir.File("dump.txt"), std::ios::binary)
@@ -103,9 +103,9 @@ TEST(KorvuProgram, UndoingTheExampleGivesBackTheEmptyDrawing) {
     KorvuTempDir dir;
     const std::string model = Examples() + "/assembly.json";
     std::ofstream(dir.File("empty.txt")) << "# nothing\n";
-    ASSERT_EQ(Korvu("run " + model + " " + dir.File("empty.txt") + " -o " + dir.File("empty.kvd"))
-                  .code,
-              0);
+    ASSERT_EQ(
+        Korvu("run " + model + " " + dir.File("empty.txt") + " -o " + dir.File("empty.kvd")).code,
+        0);
     std::string script = Read(Examples() + "/assembly.txt");
     int requests = 0;
     std::istringstream lines(script);

@@ -247,7 +247,8 @@ std::string ReadFile(const std::string& path) {
                << "the expected file " << expectedPath
                << " is missing; run the test with KORVU_UPDATE_EXPECTED=1 to write it from "
                   "this run, then review it";
-    const bool svg = expectedName.size() > 4 && expectedName.substr(expectedName.size() - 4) == ".svg";
+    const bool svg =
+        expectedName.size() > 4 && expectedName.substr(expectedName.size() - 4) == ".svg";
     if (!svg) {
         if (actual == ReadFile(expectedPath)) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure()

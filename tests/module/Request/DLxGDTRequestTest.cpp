@@ -80,9 +80,9 @@ struct FrameDoc {
         std::vector<int32_t> vis(fields.size(), 3);
         std::vector<bool> framed((fields.size() - 1) / 6, true);
         const WqGePoint3d end = {150 + 100 * param, 150, 0};
-        return doc->ProcessChangeRequest(new DLxCreateGDTRequest(
-            DLxIntent::OnEdge(view, 1, param), {end, root}, 28029, true, false, fields, vis,
-            framed, {}, {}));
+        return doc->ProcessChangeRequest(new DLxCreateGDTRequest(DLxIntent::OnEdge(view, 1, param),
+                                                                 {end, root}, 28029, true, false,
+                                                                 fields, vis, framed, {}, {}));
     }
     DLxGDTInstance* Frame(size_t i = 0) const {
         size_t n = 0;
@@ -94,8 +94,8 @@ struct FrameDoc {
     UTxResult Edit(DLxGDTInstance* f, std::vector<UTxString16> fields) {
         std::vector<int32_t> vis(fields.size(), 3);
         std::vector<bool> framed((fields.size() - 1) / 6, true);
-        return doc->ProcessChangeRequest(new DLxCreateGDTRequest(RSeRef<DLxGDTInstance>(f), false,
-                                                                 fields, vis, framed, {}, {}));
+        return doc->ProcessChangeRequest(
+            new DLxCreateGDTRequest(RSeRef<DLxGDTInstance>(f), false, fields, vis, framed, {}, {}));
     }
     UTxResult Rotate(DLxGDTInstance* f, bool clockwise) {
         return doc->ProcessChangeRequest(
@@ -178,11 +178,11 @@ TEST(GDTRequest, ValidationFollowsTheStyleMask) {
         {Fields({{15, u"0.1"}}), 0x200B0323}, // a modifier is no line symbol
         {Fields({{31, u"0.1"}}), 0x200B0323},
         {Fields({{-1, u"0.1"}}), 0x200B0323},
-        {{u""}, 0x200B0323},                  // fewer than two fields
+        {{u""}, 0x200B0323}, // fewer than two fields
     };
     for (const Case& c : cases) {
-        DLxCreateGDTRequest req(DLxIntent::OnEdge(d.view, 1, 0.5), {}, 28029, true, false,
-                                c.fields, std::vector<int32_t>(c.fields.size(), 3), {}, {}, {});
+        DLxCreateGDTRequest req(DLxIntent::OnEdge(d.view, 1, 0.5), {}, 28029, true, false, c.fields,
+                                std::vector<int32_t>(c.fields.size(), 3), {}, {}, {});
         const UTxResult r = req.ValidateInputs(d.doc.get());
         EXPECT_EQ(r.GetCode(), c.code) << UTx::ToUtf8(c.fields.size() > 1 ? c.fields[1] : u"");
     }
@@ -207,10 +207,9 @@ TEST(GDTRequest, AnEditKeepsASymbolTheStyleNoLongerOffers) {
     EXPECT_EQ(d.Edit(f, Fields({{3, u"0.02"}})).GetCode(), 0x200B0323u);
     // An edit whose frame is gone is refused, not followed.
     EXPECT_EQ(d.doc
-                  ->ProcessChangeRequest(new DLxCreateGDTRequest(RSeRef<DLxGDTInstance>(), false,
-                                                                 Fields({{10}}),
-                                                                 std::vector<int32_t>(7, 3), {},
-                                                                 {}, {}))
+                  ->ProcessChangeRequest(
+                      new DLxCreateGDTRequest(RSeRef<DLxGDTInstance>(), false, Fields({{10}}),
+                                              std::vector<int32_t>(7, 3), {}, {}, {}))
                   .GetCode(),
               0x200B0323u);
 }
@@ -378,8 +377,8 @@ TEST(GDTRequest, ARecordReplaysAndAnOlderOneIsReordered) {
     FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
     mgr.ClearLines();
     FrameDoc d;
-    ASSERT_FALSE(d.Create(Fields({{10, u"0.1", u"0.2", u"A", u"B", u"C"}, {1, u"0.05"}}, u"D"))
-                     .Failed());
+    ASSERT_FALSE(
+        d.Create(Fields({{10, u"0.1", u"0.2", u"A", u"B", u"C"}, {1, u"0.05"}}, u"D")).Failed());
     DLxGDTInstance* f = d.Frame();
     ASSERT_FALSE(d.Edit(f, Fields({{10, u"0.3", u"", u"A"}})).Failed());
     ASSERT_FALSE(d.Rotate(f, false).Failed());
@@ -395,17 +394,18 @@ TEST(GDTRequest, ARecordReplaysAndAnOlderOneIsReordered) {
 
     // Version 0: two lines interleaved, the datum identifier last.
     DLxCreateGDTRequest old;
-    UTxString16 record = u"CreateGDTSymbol Arrow=28029 Intent=null Intent_Edge=0 Intent_Param=0 Intent_Point=(1,2,0) Points=[] "
+    UTxString16 record = u"CreateGDTSymbol Arrow=28029 Intent=null Intent_Edge=0 Intent_Param=0 "
+                         u"Intent_Point=(1,2,0) Points=[] "
                          u"AllAround=false DisplayLeader=false Fields_Count=13";
     const char16_t* old13[13] = {u"10", u"1", u"0.1", u"0.2", u"", u"", u"A",
                                  u"B",  u"",  u"",    u"",    u"", u"D"};
     for (int i = 0; i < 13; ++i)
-        record += u" Fields_" + UTx::MakeWideString(std::string(1, "0123456789abc"[i])) +
-                  u"=\"" + old13[i] + u"\"";
+        record += u" Fields_" + UTx::MakeWideString(std::string(1, "0123456789abc"[i])) + u"=\"" +
+                  old13[i] + u"\"";
     record += u" FieldsVisibility=[3,3,3,3,3,3,3,3,3,3,3,3,1] Create=true";
     ASSERT_FALSE(old.InitFromTranscript(d.doc.get(), record).Failed());
-    const std::vector<UTxString16> want{u"D", u"10", u"0.1", u"", u"A", u"", u"",
-                                        u"1", u"0.2", u"",   u"B", u"", u""};
+    const std::vector<UTxString16> want{u"D", u"10",  u"0.1", u"",  u"A", u"", u"",
+                                        u"1", u"0.2", u"",    u"B", u"",  u""};
     EXPECT_EQ(old.GetFields(), want);
     EXPECT_EQ(old.GetVisibilities()[0], 1);
     EXPECT_EQ(old.GetLinesFramed(), (std::vector<bool>{true, true}));
@@ -442,23 +442,24 @@ TEST(GDTRequest, AReplayedEditOfAMissingFrameIsRefused) {
     FrameDoc d;
     DLxGDTRotateRequest rotate;
     ASSERT_FALSE(rotate
-                     .InitFromTranscript(d.doc.get(), u"RotateGDTSymbol GDTSymbol=@\"DLxGDTInstance#"
-                                                      u"1,1\" RotationDirection=true")
+                     .InitFromTranscript(d.doc.get(),
+                                         u"RotateGDTSymbol GDTSymbol=@\"DLxGDTInstance#"
+                                         u"1,1\" RotationDirection=true")
                      .Failed());
     EXPECT_EQ(rotate.ValidateInputs(d.doc.get()).GetCode(), 0x200B0323u);
     // A key that names another kind of object reads as no frame.
     DLxGDTRotateRequest wrong;
     const UTxString16 sheetKey = FWxUtil::GetTranscriptMgr().StringFromRef(RSeRefBase(d.sheet));
-    (void)wrong.InitFromTranscript(
-        d.doc.get(), u"RotateGDTSymbol GDTSymbol=@\"" + sheetKey + u"\" RotationDirection=true");
+    (void)wrong.InitFromTranscript(d.doc.get(), u"RotateGDTSymbol GDTSymbol=@\"" + sheetKey +
+                                                    u"\" RotationDirection=true");
     EXPECT_TRUE(wrong.ValidateInputs(d.doc.get()).Failed());
 }
 
 TEST(GDTRequest, AFrameComesBackFromItsFile) {
     FrameDoc d;
-    ASSERT_FALSE(d.Create(Fields({{10, u"0.1", u"", u"A", u"B", u"C"}, {10, u"0.05"}, {1, u"0.01"}},
-                                 u"E"))
-                     .Failed());
+    ASSERT_FALSE(
+        d.Create(Fields({{10, u"0.1", u"", u"A", u"B", u"C"}, {10, u"0.05"}, {1, u"0.01"}}, u"E"))
+            .Failed());
     ASSERT_FALSE(d.Rotate(d.Frame(), true).Failed());
     KorvuTempDir dir;
     const std::string path = dir.File("frame.kvd");
@@ -505,8 +506,8 @@ TEST(GDTRequest, UndoingEveryRequestGivesBackTheEmptyDrawing) {
 // draws without crashing (the sanitizer build checks memory), whatever its frames hold.
 TEST(GDTRequest, DamagedDrawingsWithFramesLoadAndDrawOrFailCleanly) {
     FrameDoc d;
-    ASSERT_FALSE(d.Create(Fields({{10, u"0.1", u"0.2", u"A", u"B", u"C"}, {10, u"0.05"}}, u"D"))
-                     .Failed());
+    ASSERT_FALSE(
+        d.Create(Fields({{10, u"0.1", u"0.2", u"A", u"B", u"C"}, {10, u"0.05"}}, u"D")).Failed());
     ASSERT_FALSE(d.Create(Fields({{5, u"0.2"}}), 0.2, {160, 200, 0}).Failed());
     ASSERT_FALSE(d.Rotate(d.Frame(1), false).Failed());
     const std::vector<uint8_t> valid = d.Bytes();

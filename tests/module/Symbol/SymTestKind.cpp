@@ -37,6 +37,10 @@ RSeMetaType* _InitMeta(const SymTestKind*) {
 }
 } // namespace RSe
 
+// Registered at start, so that documents holding them load before the first one is made.
+static RSeMetaType* const s_stateMeta = RSe::_InitMeta(static_cast<const SymTestState*>(nullptr));
+static RSeMetaType* const s_kindMeta = RSe::_InitMeta(static_cast<const SymTestKind*>(nullptr));
+
 RSeMetaType* SymTestState::GetMeta() const {
     return RSe::_InitMeta(this);
 }
