@@ -43,6 +43,16 @@ void DUxSymState::SetStyle(FWxStyle* style) {
     m_style = RSeRef<FWxStyle>(style);
 }
 
+FWxStyle* DUxSymState::GetLayerStyle() const {
+    return static_cast<FWxStyle*>(m_layerStyle.GetTarget());
+}
+
+void DUxSymState::SetLayerStyle(FWxStyle* layer) {
+    if (m_layerStyle.GetTarget() == layer) return;
+    BeginValueChange();
+    m_layerStyle = RSeRef<FWxStyle>(layer);
+}
+
 void DUxSymState::GenGraphics(SMxDisplayList& symbolList, SMxDisplayList&, int32_t, const UTxGUID&,
                               bool, int32_t outlineType) {
     if (outlineType != kBoxOutline || m_box.isEmpty()) return;

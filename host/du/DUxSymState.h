@@ -37,6 +37,9 @@ public:
     // document's style for the kind applies.
     FWxStyle* GetStyle() const;
     void SetStyle(FWxStyle* style);
+    // The layer the symbol is on (a document layer style); null for none.
+    FWxStyle* GetLayerStyle() const;
+    void SetLayerStyle(FWxStyle* layer);
     // Subclasses lay out stacks of symbols (balloons) instead of one box.
     virtual bool GetUseStackingBehavior() const { return false; }
     // The shape of the symbol's outline as its kind draws it; a circle's clipping outline is
@@ -65,6 +68,7 @@ private:
     double m_scale = 1.0;
     BBox m_box;
     RSeRef<FWxStyle> m_style;
+    RSeRef<FWxStyle> m_layerStyle;
 };
 
 class DUxDisplayListState : public RDxState {

@@ -4,6 +4,7 @@
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
 #include "du/DUxSymState.h"
+#include "fb/FBxLayerStyle.h"
 #include "fb/FBxObjectNameKey.h"
 #include "fw/FWxDocUtil.h"
 #include "fw/FWxStyle.h"
@@ -59,10 +60,29 @@ RSeMetaType* FrameStyleMeta() {
     return RSe::_GetMeta(static_cast<const DUxFeatureControlFrameStyle*>(nullptr));
 }
 const StyleKeyTranslator g_frameStyleKeys(&FrameStyleMeta);
+RSeMetaType* LayerStyleMeta() {
+    return RSe::_GetMeta(static_cast<const FBxLayerStyle*>(nullptr));
+}
+const StyleKeyTranslator g_layerStyleKeys(&LayerStyleMeta);
 
 struct Register {
     Register() {
         FBxObjectNameKey::RegisterTranslator(u"DUxFeatureControlFrameStyle", &g_frameStyleKeys);
+        FBxObjectNameKey::RegisterTranslator(u"FBxLayerStyle", &g_layerStyleKeys);
     }
 } g_register;
 } // namespace
+
+void DUxStyleUtil::SetLayerStyle(DUxSymState* state, FBxLayerStyle* layer) {
+    if (state) state->SetLayerStyle(layer);
+}
+
+FBxLayerStyle* DUxStyleUtil::GetLayerStyle(const DUxSymState* state) {
+    return state ? dynamic_cast<FBxLayerStyle*>(state->GetLayerStyle()) : nullptr;
+}
+
+SmartPtr<DUxLayerStyleAbstract> DUxStyleUtil::LayerStyleWrapper(const DUxSymState* state) {
+    if (FBxLayerStyle* layer = GetLayerStyle(state))
+        return SmartPtr<DUxLayerStyleAbstract>(new FBxLayerStyleWrapper(*layer));
+    return SmartPtr<DUxLayerStyleAbstract>(new DUxLayerStyleAbstract());
+}

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "du/DUxFeatureControlFrameStyle.h"
+#include "fw/SmartPtr.h"
 #include "rse/RSeRef.h"
 
 class DUxSymState;
@@ -21,4 +22,18 @@ public:
     GetFCFStyle(const RDxObject* object, FWxSceneDoc* doc = nullptr);
     // The document's frame style: the one named after the drawing's standard. Null without.
     static DUxFeatureControlFrameStyle* GetDocumentFCFStyle(FWxSceneDoc* doc);
+};
+
+class FBxLayerStyle;
+class DUxLayerStyleAbstract;
+
+// Which layer an annotation's state is on.
+class DUxStyleUtil {
+public:
+    // Puts the state on the layer (null: on none).
+    static void SetLayerStyle(DUxSymState* state, FBxLayerStyle* layer);
+    static FBxLayerStyle* GetLayerStyle(const DUxSymState* state);
+    // The object style the annotation answers: its layer's visibility and colour, or a visible
+    // black layer when it is on none.
+    static SmartPtr<DUxLayerStyleAbstract> LayerStyleWrapper(const DUxSymState* state);
 };

@@ -28,19 +28,19 @@ RSeMetaType* DUxCategoryDefault::GetMeta() const {
 }
 
 void DUxCategoryDefault::Load(RSeStream& s) {
-    RDxObject::Load(s);
+    RSeMetaType::PlainLoad(this, s);
     s.Read(m_category);
     s.Read(m_standard);
 }
 
 void DUxCategoryDefault::Save(RSeStream& s) const {
-    RDxObject::Save(s);
+    RSeMetaType::PlainSave(this, s);
     s.Write(m_category);
     s.Write(m_standard);
 }
 
 UTxResult DUxCategoryDefault::Clone(DUxCategoryDefault* t, RSeCloneCommander* cc) const {
-    RDxObject::Clone(t, cc);
+    RSeMetaType::PlainClone(this, t, cc);
     t->m_doc = m_doc;
     t->m_category = m_category;
     t->m_standard = m_standard;

@@ -29,7 +29,7 @@ RSeMetaType* DUxFeatureControlFrameStyle::GetMeta() const {
 }
 
 void DUxFeatureControlFrameStyle::Load(RSeStream& s) {
-    FWxStyle::Load(s);
+    RSeMetaType::PlainLoad(this, s);
     s.Read(m_mergeSymbol);
     s.Read(m_mergeTolerance);
     s.Read(m_mergeDatum);
@@ -53,7 +53,7 @@ void DUxFeatureControlFrameStyle::Load(RSeStream& s) {
 }
 
 void DUxFeatureControlFrameStyle::Save(RSeStream& s) const {
-    FWxStyle::Save(s);
+    RSeMetaType::PlainSave(this, s);
     s.Write(m_mergeSymbol);
     s.Write(m_mergeTolerance);
     s.Write(m_mergeDatum);
@@ -78,7 +78,7 @@ void DUxFeatureControlFrameStyle::Save(RSeStream& s) const {
 
 UTxResult DUxFeatureControlFrameStyle::Clone(DUxFeatureControlFrameStyle* t,
                                              RSeCloneCommander* cc) const {
-    FWxStyle::Clone(t, cc);
+    RSeMetaType::PlainClone(this, t, cc);
     t->m_mergeSymbol = m_mergeSymbol;
     t->m_mergeTolerance = m_mergeTolerance;
     t->m_mergeDatum = m_mergeDatum;

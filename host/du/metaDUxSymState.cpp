@@ -52,11 +52,13 @@ void DUxSymState::Load(RSeStream& s) {
     RSeLoadData(s, m_box.min);
     RSeLoadData(s, m_box.max);
     s.Read(m_style);
+    s.Read(m_layerStyle);
 }
 
 void DUxSymState::FixPtrs(RSeMetaContext& ctx) {
     RSeMetaType::PlainFixPtrs(this, ctx);
     m_style.FixAddress(ctx);
+    m_layerStyle.FixAddress(ctx);
 }
 
 void DUxSymState::Save(RSeStream& s) const {
@@ -66,6 +68,7 @@ void DUxSymState::Save(RSeStream& s) const {
     RSeSaveData(s, m_box.min);
     RSeSaveData(s, m_box.max);
     s.Write(m_style);
+    s.Write(m_layerStyle);
 }
 
 UTxResult DUxSymState::Clone(DUxSymState* target, RSeCloneCommander* cc) const {
@@ -74,5 +77,6 @@ UTxResult DUxSymState::Clone(DUxSymState* target, RSeCloneCommander* cc) const {
     target->m_scale = m_scale;
     target->m_box = m_box;
     cc->CloneRef(m_style, target->m_style);
+    cc->CloneRef(m_layerStyle, target->m_layerStyle);
     return {};
 }

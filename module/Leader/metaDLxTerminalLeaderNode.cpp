@@ -28,25 +28,25 @@ RSeMetaType* DLxTerminalLeaderNode::GetMeta() const {
 }
 
 void DLxTerminalLeaderNode::Load(RSeStream& s) {
-    DUxLeaderNode::Load(s);
+    RSeMetaType::PlainLoad(this, s);
     s.Read(m_anchor);
     s.Read(m_arrowHead);
 }
 
 void DLxTerminalLeaderNode::Save(RSeStream& s) const {
-    DUxLeaderNode::Save(s);
+    RSeMetaType::PlainSave(this, s);
     s.Write(m_anchor);
     s.Write(m_arrowHead);
 }
 
 void DLxTerminalLeaderNode::FixPtrs(RSeMetaContext& ctx) {
-    DUxLeaderNode::FixPtrs(ctx);
+    RSeMetaType::PlainFixPtrs(this, ctx);
     m_anchor.FixAddress(ctx);
     m_arrowHead.FixAddress(ctx);
 }
 
 UTxResult DLxTerminalLeaderNode::Clone(DLxTerminalLeaderNode* target, RSeCloneCommander* cc) const {
-    if (UTxResult r = DUxLeaderNode::Clone(target, cc); r.Failed()) return r;
+    if (UTxResult r = RSeMetaType::PlainClone(this, target, cc); r.Failed()) return r;
     cc->CloneRef(m_anchor, target->m_anchor);
     cc->CloneRef(m_arrowHead, target->m_arrowHead);
     return {};

@@ -18,6 +18,7 @@
 #include "du/DUxLeaderNodeTree.h"
 #include "du/DUxSymStyleWrapUtils.h"
 #include "du/DUxValue.h"
+#include "fb/FBxLayerStyle.h"
 #include "fb/FBxObjectNameKey.h"
 #include "fw/FWxStyle.h"
 #include "fw/FWxTranscriptMgr.h"
@@ -122,7 +123,7 @@ DLxCreateGDTRequest::DLxCreateGDTRequest(
     const DLxIntent& intent, const std::vector<WqGePoint3d>& points, uint32_t arrowType,
     bool displayLeader, bool allAround, const std::vector<UTxString16>& fields,
     const std::vector<int32_t>& visibilities, const std::vector<bool>& linesFramed,
-    const RSeRef<FWxStyle>& layerStyle, const RSeRef<DUxFeatureControlFrameStyle>& frameStyle)
+    const RSeRef<FBxLayerStyle>& layerStyle, const RSeRef<DUxFeatureControlFrameStyle>& frameStyle)
     : m_arrowType(arrowType), m_intent(intent), m_points(points), m_allAround(allAround),
       m_displayLeader(displayLeader), m_fields(fields), m_visibilities(visibilities),
       m_linesFramed(linesFramed), m_create(true), m_layerStyle(layerStyle),
@@ -132,7 +133,7 @@ DLxCreateGDTRequest::DLxCreateGDTRequest(const RSeRef<DLxGDTInstance>& instance,
                                          const std::vector<UTxString16>& fields,
                                          const std::vector<int32_t>& visibilities,
                                          const std::vector<bool>& linesFramed,
-                                         const RSeRef<FWxStyle>& layerStyle,
+                                         const RSeRef<FBxLayerStyle>& layerStyle,
                                          const RSeRef<DUxFeatureControlFrameStyle>& frameStyle)
     : m_intent(DLxIntent::Free(WqGePoint3d())), m_allAround(allAround), m_fields(fields),
       m_visibilities(visibilities), m_linesFramed(linesFramed), m_create(false),
@@ -248,6 +249,7 @@ UTxResult DLxCreateGDTRequest::_Execute(FWxSceneDoc* doc) {
         }
         for (size_t j = 0; j < m_linesFramed.size(); ++j)
             state->SetLineFramed(int32_t(j), m_linesFramed[j]);
+        DUxStyleUtil::SetLayerStyle(state, m_layerStyle.get());
     }
     result = Recompute(inst);
     if (m_create) new DLxCreateGDTInstanceBulletin(doc, RSeRefBase(inst));

@@ -17,7 +17,7 @@
 
 class DLxGDTInstance;
 class DUxFeatureControlFrameStyle;
-class FWxStyle;
+class FBxLayerStyle;
 
 class DLxCreateGDTRequest : public FWxChangeRequest {
     DECLARE_DYNCREATE(DLxCreateGDTRequest)
@@ -29,13 +29,13 @@ public:
                         uint32_t arrowType, bool displayLeader, bool allAround,
                         const std::vector<UTxString16>& fields,
                         const std::vector<int32_t>& visibilities,
-                        const std::vector<bool>& linesFramed, const RSeRef<FWxStyle>& layerStyle,
+                        const std::vector<bool>& linesFramed, const RSeRef<FBxLayerStyle>& layerStyle,
                         const RSeRef<DUxFeatureControlFrameStyle>& frameStyle);
     // Edits a frame.
     DLxCreateGDTRequest(const RSeRef<DLxGDTInstance>& instance, bool allAround,
                         const std::vector<UTxString16>& fields,
                         const std::vector<int32_t>& visibilities,
-                        const std::vector<bool>& linesFramed, const RSeRef<FWxStyle>& layerStyle,
+                        const std::vector<bool>& linesFramed, const RSeRef<FBxLayerStyle>& layerStyle,
                         const RSeRef<DUxFeatureControlFrameStyle>& frameStyle);
 
     // The edited frame, or the new one after a create.
@@ -65,7 +65,7 @@ private:
     std::vector<bool> m_linesFramed;
     bool m_create = false;
     RSeRef<DLxGDTInstance> m_instance;
-    RSeRef<FWxStyle> m_layerStyle;
+    RSeRef<FBxLayerStyle> m_layerStyle;
     RSeRef<DUxFeatureControlFrameStyle> m_frameStyle;
     UTxString16 m_instanceText;
 };

@@ -15,6 +15,7 @@
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxLeaderNode.h"
 #include "du/DUxSymStyleWrapUtils.h"
+#include "fb/FBxLayerStyle.h"
 #include "ge/WqGeMatrix3d.h"
 #include "rse/RSeMeta.h"
 #include "rse/RSeTransaction.h"
@@ -89,11 +90,11 @@ DLxGDTInstance*
 DLxGDTInstance::CreateInstance(RDxFragment* fragment, std::vector<WqGePoint3d>& points,
                                uint32_t arrowType,
                                const RSeRef<DUxFeatureControlFrameStyle>& frameStyle,
-                               const RSeRef<FWxStyle>& layerStyle, const RSeRef<FWxStyle>&) {
+                               const RSeRef<FBxLayerStyle>& layerStyle, const RSeRef<FWxStyle>&) {
     if (!fragment || !fragment->GetSegment()) return nullptr;
     DLxGDTState* state = DLxGDTState::Create(fragment);
     if (frameStyle.HasTarget()) state->SetStyle(frameStyle.get());
-    (void)layerStyle; // layers colour nothing yet: the frame draws by its style
+    if (layerStyle.HasTarget()) DUxStyleUtil::SetLayerStyle(state, layerStyle.get());
     auto* inst = new (RSe::_GetMeta(static_cast<const DLxGDTInstance*>(nullptr)),
                       fragment->GetSegment()) DLxGDTInstance(fragment, state);
     state->SelectDefaultSymbol();
@@ -528,6 +529,6 @@ const DUxTextStyleWrapper* DLxGDTInstance::GetTextStyleWrapper() const {
 }
 
 SmartPtr<DUxLayerStyleAbstract> DLxGDTInstance::ObjectStyleWrapper() {
-    if (!GetGDTState()) return nullptr;
-    return SmartPtr<DUxLayerStyleAbstract>(new DUxLayerStyleAbstract());
+    DLxGDTState* state = GetGDTState();
+    return state ? DUxStyleUtil::LayerStyleWrapper(state) : nullptr;
 }

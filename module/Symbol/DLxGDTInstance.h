@@ -14,6 +14,7 @@
 #include "utx/UTxString16.h"
 
 class DLxGDTState;
+class FBxLayerStyle;
 class FWxStyle;
 class RDxFragment;
 
@@ -35,12 +36,12 @@ public:
 
     // A new frame in the fragment: three state lines, two leaders (the first through `points`,
     // its end first, with arrowheads of `arrowType`), the frame style and layer style when
-    // given; always horizontal. The standard style is accepted for the host's sake (the
-    // document's standard applies).
+    // given (on that layer); always horizontal. The standard style is accepted for the host's
+    // sake (the document's standard applies).
     static DLxGDTInstance* CreateInstance(RDxFragment* fragment, std::vector<WqGePoint3d>& points,
                                           uint32_t arrowType,
                                           const RSeRef<DUxFeatureControlFrameStyle>& frameStyle,
-                                          const RSeRef<FWxStyle>& layerStyle,
+                                          const RSeRef<FBxLayerStyle>& layerStyle,
                                           const RSeRef<FWxStyle>& standardStyle);
 
     DLxGDTState* GetGDTState() const;

@@ -27,9 +27,11 @@
 #include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
 #include "du/DUxSymStyleWrapUtils.h"
+#include "fb/FBxLayerStyle.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "rse/RSeDatabase.h"
+#include "rse/RSeMetaType.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
 
@@ -160,6 +162,54 @@ TEST(GDTInstance, ANewFrameTakesTheDecimalMarkerOfItsStyle) {
         EXPECT_EQ(f->GetLeader(0)->GetSecondLandingDistance(),
                   d.Style()->GetExtensionLineOvershoot());
     }
+}
+
+// Whether some item of the list (at any depth) is drawn in `color`.
+bool DrawsIn(const SMxDisplayList& list, SMxDrawAttributes attrs, const SMxColor& color) {
+    attrs.Enter(list);
+    for (const SMxDisplayItem& item : list) {
+        if (auto* child = item.As<SMxChildItem>()) {
+            if (DrawsIn(child->list, attrs, color)) return true;
+        } else if (attrs.ColorOf(item) == color) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A frame on a layer draws in the layer's colour; the layer travels in the transcript by name.
+TEST(GDTRequest, AFrameOnALayerDrawsInItsColour) {
+    const SMxColor red = SMxColor::FromRgba(255, 0, 0);
+    auto addLayer = [&](FrameDoc& d) {
+        auto* layer = new (RSe::_GetMeta(static_cast<const FBxLayerStyle*>(nullptr)),
+                           d.doc->GetDrawing()->GetSegment()) FBxLayerStyle();
+        layer->SetStyleName(u"Red");
+        layer->SetColor(red);
+        d.doc->GetDrawing()->AddStyle(layer);
+        return layer;
+    };
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    mgr.ClearLines();
+    FrameDoc d;
+    FBxLayerStyle* layer = addLayer(d);
+    const std::vector<UTxString16> fields = Fields({{10, u"0.1"}});
+    ASSERT_FALSE(d.doc
+                     ->ProcessChangeRequest(new DLxCreateGDTRequest(
+                         DLxIntent::OnEdge(d.view, 1, 0.5), {{200, 150, 0}, {220, 190, 0}}, 28029,
+                         true, false, fields, std::vector<int32_t>(fields.size(), 3), {true},
+                         RSeRef<FBxLayerStyle>(layer), {}))
+                     .Failed());
+    DLxGDTInstance* f = d.Frame();
+    EXPECT_EQ(DUxStyleUtil::GetLayerStyle(f->GetGDTState()), layer);
+    EXPECT_TRUE(DrawsIn(*f->GetDisplayList(), SMxDrawAttributes(), red));
+    ASSERT_EQ(mgr.GetLines().size(), 1u);
+    EXPECT_NE(mgr.GetLines()[0].find(u"LayerStyle=@\"FBxLayerStyle#Red\""), UTxString16::npos);
+
+    FrameDoc replay;
+    FBxLayerStyle* again = addLayer(replay);
+    ASSERT_FALSE(mgr.ReplayLine(replay.doc.get(), mgr.GetLines()[0]).Failed());
+    EXPECT_EQ(DUxStyleUtil::GetLayerStyle(replay.Frame()->GetGDTState()), again);
+    mgr.ClearLines();
 }
 
 // Which symbol codes a request may set, against the style's mask.

@@ -1,0 +1,45 @@
+#pragma once
+// A layer: a document style that shows or hides what is on it and gives its colour to what is
+// drawn by layer. Annotations keep the layer they are on with their state
+// (DUxStyleUtil::SetLayerStyle) and answer it through their object style wrapper.
+#include "du/DUxLayerStyleAbstract.h"
+#include "fw/FWxStyle.h"
+#include "sm/SMxColor.h"
+
+class FBxLayerStyle : public FWxStyle {
+public:
+    FBxLayerStyle() = default;
+    explicit FBxLayerStyle(const RSeStream* s) : FWxStyle(s) {}
+    RSeMetaType* GetMeta() const override;
+
+    SMxColor Color() const { return m_color; }
+    void SetColor(const SMxColor& color);
+    bool GetVisible() const { return m_visible; }
+    void SetVisible(bool visible);
+
+    void Load(RSeStream& s);
+    void Save(RSeStream& s) const;
+    UTxResult Clone(FBxLayerStyle* target, RSeCloneCommander* cc) const;
+
+private:
+    SMxColor m_color;
+    bool m_visible = true;
+};
+
+// What an annotation on a layer answers as its object style.
+class FBxLayerStyleWrapper : public DUxLayerStyleAbstract {
+public:
+    explicit FBxLayerStyleWrapper(const FBxLayerStyle& layer)
+        : m_visible(layer.GetVisible()), m_color(layer.Color()) {}
+    bool GetVisible() const override { return m_visible; }
+    SMxColor GetLayerColor() const override { return m_color; }
+
+private:
+    bool m_visible;
+    SMxColor m_color;
+};
+
+namespace RSe {
+RSeMetaType* _InitMeta(const FBxLayerStyle*);
+RSeMetaType* _GetMeta(const FBxLayerStyle*);
+} // namespace RSe
