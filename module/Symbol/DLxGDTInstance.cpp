@@ -37,6 +37,18 @@ WqGeVector3d Clean(WqGeVector3d v) {
     return v;
 }
 
+// Unit vectors (zero stays zero); a frame's reading and downward directions, +X and -Y for a
+// frame without extent.
+WqGeVector3d Unit(const WqGeVector3d& v) {
+    return v.isZeroLength() ? WqGeVector3d() : v.normal();
+}
+WqGeVector3d WidthDir(const WqGeVector3d& width) {
+    return width.isZeroLength() ? WqGeVector3d::kXAxis : width.normal();
+}
+WqGeVector3d HeightDir(const WqGeVector3d& height) {
+    return height.isZeroLength() ? -WqGeVector3d::kYAxis : height.normal();
+}
+
 // The framed lines a frame draws: all lines but framed ones without a symbol and the note line
 // (whose index goes to `note`, -1 without one).
 int32_t DrawnFramedLines(const DLxGDTState& state, int32_t& note) {
@@ -239,8 +251,7 @@ bool DLxGDTInstance::GetFrameCorners(WqGePoint3d p[4], bool atFrame, WqGeVector3
     WqGeVector3d wv(w, 0, 0), hv(0, -h, 0);
     wv = Clean(wv.transformBy(turn));
     hv = Clean(hv.transformBy(turn));
-    WqGeVector3d wDir = wv.isZeroLength() ? WqGeVector3d::kXAxis : wv.normal();
-    WqGeVector3d hDir = hv.isZeroLength() ? -WqGeVector3d::kYAxis : hv.normal();
+    const WqGeVector3d wDir = WidthDir(wv), hDir = HeightDir(hv);
     WqGePoint3d origin;
     if (atFrame) origin = centre - wv / 2 - hv / 2;
     p[0] = origin;
@@ -261,8 +272,7 @@ WqGePoint3d DLxGDTInstance::GetCornerAttachPoint(int32_t leader, bool useSecondL
     DLxGDTState* state = GetGDTState();
     DUxLeaderNodeTree* tree = GetLeader(leader);
     if (!state || !tree || !tree->GetRoot() || !GetFrameCorners(p, true, &wv, &hv)) return {};
-    const WqGeVector3d W = wv.isZeroLength() ? WqGeVector3d::kXAxis : wv.normal();
-    const WqGeVector3d H = hv.isZeroLength() ? -WqGeVector3d::kYAxis : hv.normal();
+    const WqGeVector3d W = WidthDir(wv), H = HeightDir(hv);
     const bool datumId = state->HasDatumIdentifier();
     const double cell = state->GetNoteLineOffset(false);
     DUxLeaderNode* root = tree->GetRoot();
@@ -278,8 +288,7 @@ WqGePoint3d DLxGDTInstance::GetCornerAttachPoint(int32_t leader, bool useSecondL
         return left.distanceTo(r0) > right.distanceTo(r0) ? left : right;
     }
     const WqGePoint3d child = root->GetChildren().front()->GetStoredPoint();
-    WqGeVector3d D = child - r;
-    D = D.isZeroLength() ? WqGeVector3d() : D.normal();
+    const WqGeVector3d D = Unit(child - r);
     bool left = D.dotProduct(W) < kZero;
     bool up = D.dotProduct(H) < kZero;
     const bool side = state->IsFlagOn(kCornerSideFlag);
@@ -368,13 +377,11 @@ bool DLxGDTInstance::SetLandingEndPoint(WqGePoint3d& p, int32_t leader) {
     DLxGDTState* state = GetGDTState();
     DUxLeaderNode* root = tree->GetRoot();
     const WqGePoint3d r = root->GetStoredPoint();
-    WqGeVector3d D = root->GetChildren().front()->GetStoredPoint() - r;
-    D = D.isZeroLength() ? WqGeVector3d() : D.normal();
+    const WqGeVector3d D = Unit(root->GetChildren().front()->GetStoredPoint() - r);
     WqGePoint3d corners[4];
     WqGeVector3d wv(1, 0, 0), hv(0, -1, 0);
     GetFrameCorners(corners, true, &wv, &hv);
-    const WqGeVector3d W = wv.isZeroLength() ? WqGeVector3d::kXAxis : wv.normal();
-    const WqGeVector3d H = hv.isZeroLength() ? -WqGeVector3d::kYAxis : hv.normal();
+    const WqGeVector3d W = WidthDir(wv), H = HeightDir(hv);
     const bool perpW = std::fabs(D.dotProduct(W)) < kZero;
     const bool perpH = std::fabs(D.dotProduct(H)) < kZero;
     if (perpW || perpH) {
@@ -464,8 +471,7 @@ void DLxGDTInstance::GetArrowHeadBoxes(std::vector<DUxArrowHeadBox>& boxes) {
     WqGePoint3d p[4];
     WqGeVector3d wv, hv;
     if (state && GetFrameCorners(p, true, &wv, &hv)) {
-        const WqGeVector3d W = wv.isZeroLength() ? WqGeVector3d::kXAxis : wv.normal();
-        const WqGeVector3d H = hv.isZeroLength() ? -WqGeVector3d::kYAxis : hv.normal();
+        const WqGeVector3d W = WidthDir(wv), H = HeightDir(hv);
         const double cell = state->GetNoteLineOffset(false);
         auto add = [&](const WqGePoint3d& lowerLeft, double width, double height) {
             std::vector<WqGePoint3d> poly{lowerLeft, lowerLeft + W * width,
@@ -515,6 +521,14 @@ void DLxGDTInstance::TransformInstance(SMxChildItem* symbol, SMxChildItem* text,
     }
     DLxSymInstance::TransformInstance(symbol, text, leader, sceneNode, centre, attach, shift,
                                       angle);
+}
+
+bool DLxGDTInstance::GetCommonLeaderRoot(WqGePoint3d& point) const {
+    DLxGDTState* state = GetGDTState();
+    DUxLeaderNodeTree* first = GetLeader(0);
+    if (!state || !state->IsFlagOn(kCornerSetUpFlag) || !first || !first->GetRoot()) return false;
+    point = first->GetRoot()->GetPoint();
+    return true;
 }
 
 bool DLxGDTInstance::CanConnectAddedLeaderToPrimaryAnchor() {

@@ -79,6 +79,8 @@ public:
     bool GetNoLeaderSymAttachment(WqGePoint3d& attach, WqGeVector3d& direction,
                                   DUxLeaderNodeTree::ELandingPos& pos, int32_t& index) override;
     void AdjustLeaderRoots(const BBox& box) override;
+    // Leaders set up for a corner share leader 0's root.
+    bool GetCommonLeaderRoot(WqGePoint3d& point) const override;
     void GetAttachPointIfNoLeader(WqGePoint3d& p) const override;
     bool CanConnectAddedLeaderToPrimaryAnchor() override;
 

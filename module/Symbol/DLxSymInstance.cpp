@@ -8,7 +8,6 @@
 
 #include "Leader/DLxLeaderUtils.h"
 #include "Leader/DLxTerminalLeaderNode.h"
-#include "Symbol/DLxGDTInstance.h"
 #include "dc/RDxComputeContext.h"
 #include "dc/RDxFragment.h"
 #include "dc/RDxTemplate.h"
@@ -825,11 +824,8 @@ UTxResult DLxSymInstance::Compute(RDxComputeContext& ctx) {
         state->SetBoundingBox(box);
 
         if (GetNumberOfActiveLeaders() > 1) {
-            // A frame whose leaders meet at a corner shares leader 0's root.
             WqGePoint3d common(box.center().x, box.center().y, 0);
-            if (dynamic_cast<DLxGDTInstance*>(this) &&
-                state->IsFlagOn(DLxGDTInstance::kCornerSetUpFlag) && leader0->GetRoot())
-                common = leader0->GetRoot()->GetPoint();
+            GetCommonLeaderRoot(common);
             AddHotPoint(*list, common, DUxLeaderNodeTree::kLeaderRootItem, 0);
         }
         if (anyLeaderVisible) {

@@ -173,6 +173,9 @@ public:
     virtual bool GetNoLeaderSymAttachment(WqGePoint3d& attach, WqGeVector3d& direction,
                                           DUxLeaderNodeTree::ELandingPos& pos, int32_t& index);
     virtual void AdjustLeaderRoots(const BBox&) {}
+    // Where several active leaders meet: kinds that join them elsewhere than the middle of the
+    // symbol's box set `point` and answer true.
+    virtual bool GetCommonLeaderRoot(WqGePoint3d&) const { return false; }
     virtual void MoveSymbolBox(const WqGePoint3d& target, int32_t leader, const WqGePoint3d& box);
     virtual BBox GetGraphicsBoundingBox(const SMxDisplayList* first,
                                         const SMxDisplayList* second) const;
