@@ -1,6 +1,7 @@
 #include "dc/RDxFragment.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
@@ -12,49 +13,73 @@
 #include "rse/RSeTransaction.h"
 #include "utx/UTxDiagnosis.h"
 
-// Who reads whom among the fragment's nodes, by entry; entries are in the fragment's order,
-// which breaks ties in a pass. Dependencies on nodes of other fragments are left out: those
-// fragments keep their own nodes up to date. An entry's dependencies are re-read whenever the
-// entry is computed, so they may name a node it no longer reads (that costs a compute, never a
-// missed one) until then.
+// Who reads whom among the fragment's nodes, by entry. Entries keep the order keys of the
+// fragment's list, which break ties in a pass. A node that leaves the fragment keeps its entry
+// (absent), so that edges to it are there again when an undo brings it back. Dependencies on
+// nodes of other fragments are left out: those fragments keep their own nodes up to date. An
+// entry's dependencies are re-read whenever the entry is computed or put back from an image, so
+// they may name a node it no longer reads (that costs a compute, never a missed one) until then.
 class RDxFragmentIndex {
 public:
     struct Entry {
-        RSeRefBase node;                  // keeps the handle, so the key below is never reused
+        RSeRefBase node; // keeps the handle, so the key below is never reused
+        uint64_t key = 0;
+        bool present = false;
         std::vector<uint32_t> deps;       // what it reads
         std::vector<uint32_t> dependents; // what reads it
     };
 
-    RDxFragmentIndex(const std::vector<RSeRef<RDxNode>>& refs, uint64_t restores)
-        : m_restores(restores) {
-        // A gone node keeps its place, so that places match the fragment's list.
-        for (const RSeRef<RDxNode>& r : refs)
-            Add(static_cast<RDxNode*>(r.GetTarget()));
+    RDxFragmentIndex(const std::vector<RSeRef<RDxNode>>& refs, const std::vector<uint64_t>& keys) {
+        m_entries.reserve(refs.size());
+        m_byHandle.reserve(refs.size());
+        for (size_t i = 0; i < refs.size(); ++i)
+            Insert(refs[i].GetHandle(), keys[i]);
         for (uint32_t i = 0; i < m_entries.size(); ++i)
             ReadDeps(i);
     }
 
     bool IsStaleFor(const std::vector<RSeRef<RDxNode>>& refs) const {
-        return m_restores != RSe::RestoreCount() || m_entries.size() != refs.size();
+        return m_present != refs.size();
     }
     size_t Size() const { return m_entries.size(); }
-    RDxNode* Node(uint32_t i) const { return static_cast<RDxNode*>(m_entries[i].node.GetTarget()); }
+    size_t PresentCount() const { return m_present; }
+    RDxNode* Node(uint32_t i) const {
+        const Entry& e = m_entries[i];
+        return e.present ? static_cast<RDxNode*>(e.node.GetTarget()) : nullptr;
+    }
+    uint64_t Key(uint32_t i) const { return m_entries[i].key; }
     const std::vector<uint32_t>& Deps(uint32_t i) const { return m_entries[i].deps; }
     const std::vector<uint32_t>& Dependents(uint32_t i) const { return m_entries[i].dependents; }
 
-    // A node joins at the end; it is edited, so the next pass reads what it depends on.
-    uint32_t Add(RDxNode* node) {
-        const uint32_t i = uint32_t(m_entries.size());
-        m_entries.push_back({RSeRefBase(node), {}, {}});
-        if (!node) return i;
-        m_byHandle.emplace(node->GetHandle(), i);
-        if (node->IsEdited()) m_pending.push_back(i);
-        return i;
+    // The entry of a node, or -1.
+    int64_t Find(const RDxNode* node) const {
+        auto it = m_byHandle.find(node->GetHandle());
+        return it != m_byHandle.end() && Node(it->second) == node ? int64_t(it->second) : -1;
     }
 
-    bool Contains(const RDxNode* node) const {
-        auto it = m_byHandle.find(node->GetHandle());
-        return it != m_byHandle.end() && Node(it->second) == node;
+    // A node joins (again) under its key; an edited one is noted for the next pass.
+    void Insert(RSeHandle* handle, uint64_t key) {
+        uint32_t i;
+        auto it = handle ? m_byHandle.find(handle) : m_byHandle.end();
+        if (it != m_byHandle.end()) {
+            i = it->second;
+        } else {
+            i = uint32_t(m_entries.size());
+            m_entries.emplace_back();
+            m_entries.back().node.SetHandle(handle);
+            if (handle) m_byHandle.emplace(handle, i);
+        }
+        Entry& e = m_entries[i];
+        if (!e.present) ++m_present;
+        e.present = true;
+        e.key = key;
+        if (RDxNode* node = Node(i); node && node->IsEdited()) m_pending.push_back(i);
+    }
+    void Remove(const RSeHandle* handle) {
+        auto it = m_byHandle.find(handle);
+        if (it == m_byHandle.end() || !m_entries[it->second].present) return;
+        m_entries[it->second].present = false;
+        --m_present;
     }
 
     void NoteEdited(const RDxNode* node) {
@@ -62,6 +87,14 @@ public:
         if (it != m_byHandle.end()) m_pending.push_back(it->second);
     }
     void NoteEdited(uint32_t i) { m_pending.push_back(i); }
+
+    // Whether a node noted since the last pass is still edited.
+    bool AnyPendingEdited() const {
+        return std::any_of(m_pending.begin(), m_pending.end(), [this](uint32_t i) {
+            const RDxNode* node = Node(i);
+            return node && node->IsEdited();
+        });
+    }
 
     // Re-reads what entry i depends on and mends the edges both ways.
     void ReadDeps(uint32_t i) {
@@ -110,16 +143,21 @@ public:
                     todo.push_back(j);
                 }
         }
-        std::sort(out.begin(), out.end());
+        SortByKey(out);
         return out;
     }
-    bool InPass(uint32_t i) const { return m_mark[i] == m_stamp; }
+    bool InPass(uint32_t i) const { return i < m_mark.size() && m_mark[i] == m_stamp; }
     // What TakeOutOfDate would answer, leaving the notes.
     std::vector<uint32_t> OutOfDate() {
         const std::vector<uint32_t> keep = m_pending;
         std::vector<uint32_t> out = TakeOutOfDate();
         m_pending = keep;
         return out;
+    }
+
+    void SortByKey(std::vector<uint32_t>& entries) const {
+        std::sort(entries.begin(), entries.end(),
+                  [this](uint32_t a, uint32_t b) { return Key(a) < Key(b); });
     }
 
     // The cycles among the entries marked in `among`: groups that reach each other (Tarjan's
@@ -138,8 +176,12 @@ public:
             onStack[v] = 1;
             calls.emplace_back(v, 0);
         };
-        for (uint32_t root = 0; root < n; ++root) {
-            if (!among[root] || order[root] >= 0) continue;
+        std::vector<uint32_t> roots;
+        for (uint32_t root = 0; root < n; ++root)
+            if (among[root]) roots.push_back(root);
+        SortByKey(roots);
+        for (uint32_t root : roots) {
+            if (order[root] >= 0) continue;
             enter(root);
             while (!calls.empty()) {
                 const uint32_t v = calls.back().first;
@@ -170,18 +212,23 @@ public:
                 } while (w != v);
                 const bool selfLoop = std::find(deps.begin(), deps.end(), v) != deps.end();
                 if (group.size() > 1 || selfLoop) {
-                    std::sort(group.begin(), group.end());
+                    SortByKey(group);
                     cycles.push_back(std::move(group));
                 }
             }
         }
-        std::sort(cycles.begin(), cycles.end());
+        std::sort(cycles.begin(), cycles.end(),
+                  [this](const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+                      return std::lexicographical_compare(
+                          a.begin(), a.end(), b.begin(), b.end(),
+                          [this](uint32_t x, uint32_t y) { return Key(x) < Key(y); });
+                  });
         return cycles;
     }
 
 private:
-    uint64_t m_restores;
     std::vector<Entry> m_entries;
+    size_t m_present = 0;
     std::unordered_map<const RSeHandle*, uint32_t> m_byHandle;
     std::vector<uint32_t> m_pending;
     std::vector<RDxNode*> m_read;
@@ -189,19 +236,65 @@ private:
     uint32_t m_stamp = 0;
 };
 
+// A change of a fragment's node list: nodes inserted at a place, or removed from it, with
+// their order keys, so that undo and redo give back the list and its order exactly.
+class RDxNodeListChange : public RSeTxnChange {
+public:
+    RDxNodeListChange(RDxFragment* owner, bool inserted, uint32_t pos,
+                      std::vector<RSeHandle*> nodes, std::vector<uint64_t> keys)
+        : RSeTxnChange(owner), m_inserted(inserted), m_pos(pos), m_keys(std::move(keys)) {
+        m_nodes.resize(nodes.size());
+        for (size_t i = 0; i < nodes.size(); ++i)
+            m_nodes[i].SetHandle(nodes[i]);
+    }
+    void Undo(RSeIDed* owner) override { Apply(static_cast<RDxFragment*>(owner), !m_inserted); }
+    void Redo(RSeIDed* owner) override { Apply(static_cast<RDxFragment*>(owner), m_inserted); }
+
+private:
+    void Apply(RDxFragment* f, bool insert) {
+        if (insert) {
+            std::vector<RSeHandle*> handles;
+            handles.reserve(m_nodes.size());
+            for (const RSeRefBase& r : m_nodes)
+                handles.push_back(r.GetHandle());
+            f->InsertNodes(m_pos, handles, m_keys);
+        } else {
+            f->EraseNodes(m_pos, uint32_t(m_nodes.size()));
+        }
+    }
+
+    bool m_inserted;
+    uint32_t m_pos;
+    std::vector<RSeRefBase> m_nodes;
+    std::vector<uint64_t> m_keys;
+};
+
 namespace {
 UTxString16 Number(uint64_t v) {
     return UTx::MakeWideString(std::to_string(v));
 }
+
+// Nodes put back from their images read again what they depend on.
+void NoteRestoredNodes(const std::vector<RSeIDed*>& restored) {
+    for (RSeIDed* obj : restored)
+        if (auto* node = dynamic_cast<RDxNode*>(obj))
+            if (RSeIDed* f = node->GetFragment().GetTarget())
+                static_cast<RDxFragment*>(f)->NoteRestored(node);
+}
+const bool s_restoreHook = (RSe::SetRestoreHook(&NoteRestoredNodes), true);
 } // namespace
 
 RDxFragment::RDxFragment() = default;
 RDxFragment::RDxFragment(const RSeStream* s) : RDxObject(s) {}
-RDxFragment::~RDxFragment() = default;
+
+RDxFragment::~RDxFragment() {
+    // What the list held when the fragment went, so that an undo that brings it back finds it.
+    if (!m_nodes.empty() && RSe::IsRecording(this)) EraseNodes(0, uint32_t(m_nodes.size()));
+}
 
 RDxFragmentIndex& RDxFragment::Index() const {
     if (!m_index || m_index->IsStaleFor(m_nodes))
-        m_index = std::make_unique<RDxFragmentIndex>(m_nodes, RSe::RestoreCount());
+        m_index = std::make_unique<RDxFragmentIndex>(m_nodes, m_keys);
     return *m_index;
 }
 
@@ -209,15 +302,75 @@ void RDxFragment::ForgetIndex() {
     m_index.reset();
 }
 
+void RDxFragment::RenumberKeys() {
+    m_keys.resize(m_nodes.size());
+    for (size_t i = 0; i < m_keys.size(); ++i)
+        m_keys[i] = i + 1;
+    m_nextKey = m_keys.size();
+    ForgetIndex();
+}
+
 void RDxFragment::NoteEdited(const RDxNode* node) {
     if (m_index) m_index->NoteEdited(node);
 }
 
+void RDxFragment::NoteRestored(const RDxNode* node) {
+    if (!m_index || m_index->IsStaleFor(m_nodes)) return;
+    const int64_t i = m_index->Find(node);
+    if (i < 0) return;
+    m_index->ReadDeps(uint32_t(i));
+    if (node->IsEdited()) m_index->NoteEdited(uint32_t(i));
+}
+
+void RDxFragment::InsertNodes(uint32_t pos, const std::vector<RSeHandle*>& nodes,
+                              const std::vector<uint64_t>& keys) {
+    assert(pos <= m_nodes.size() && nodes.size() == keys.size());
+    std::vector<RSeRef<RDxNode>> refs(nodes.size());
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        refs[i].SetHandle(nodes[i]);
+        m_nextKey = std::max(m_nextKey, keys[i]);
+    }
+    m_nodes.insert(m_nodes.begin() + pos, refs.begin(), refs.end());
+    m_keys.insert(m_keys.begin() + pos, keys.begin(), keys.end());
+    if (m_index)
+        for (size_t i = 0; i < nodes.size(); ++i)
+            m_index->Insert(nodes[i], keys[i]);
+    if (RSe::IsRecording(this))
+        RSe::RecordChange(std::make_unique<RDxNodeListChange>(this, true, pos, nodes, keys));
+}
+
+void RDxFragment::EraseNodes(uint32_t pos, uint32_t count) {
+    assert(pos + count <= m_nodes.size());
+    std::vector<RSeHandle*> handles(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        handles[i] = m_nodes[pos + i].GetHandle();
+        if (m_index) m_index->Remove(handles[i]);
+    }
+    std::vector<uint64_t> keys(m_keys.begin() + pos, m_keys.begin() + pos + count);
+    m_nodes.erase(m_nodes.begin() + pos, m_nodes.begin() + pos + count);
+    m_keys.erase(m_keys.begin() + pos, m_keys.begin() + pos + count);
+    if (RSe::IsRecording(this))
+        RSe::RecordChange(
+            std::make_unique<RDxNodeListChange>(this, false, pos, handles, std::move(keys)));
+}
+
+int64_t RDxFragment::PositionOf(const RDxNode* node) const {
+    if (!node) return -1;
+    if (m_index && !m_index->IsStaleFor(m_nodes)) {
+        const int64_t i = m_index->Find(node);
+        if (i < 0) return -1;
+        auto it = std::lower_bound(m_keys.begin(), m_keys.end(), m_index->Key(uint32_t(i)));
+        return it != m_keys.end() && m_nodes[it - m_keys.begin()].GetTarget() == node
+                   ? int64_t(it - m_keys.begin())
+                   : -1;
+    }
+    auto it = std::find_if(m_nodes.begin(), m_nodes.end(),
+                           [node](const RSeRefBase& r) { return r.GetTarget() == node; });
+    return it == m_nodes.end() ? -1 : int64_t(it - m_nodes.begin());
+}
+
 bool RDxFragment::HasNode(const RDxNode* node) const {
-    if (!node) return false;
-    if (m_index && !m_index->IsStaleFor(m_nodes)) return m_index->Contains(node);
-    return std::any_of(m_nodes.begin(), m_nodes.end(),
-                       [node](const RSeRefBase& r) { return r.GetTarget() == node; });
+    return PositionOf(node) >= 0;
 }
 
 bool RDxFragment::AddNode(RDxNode* node) {
@@ -225,26 +378,18 @@ bool RDxFragment::AddNode(RDxNode* node) {
     if (RSeIDed* previous = node->GetFragment().GetTarget())
         static_cast<RDxFragment*>(previous)->RemoveNode(node);
     RSe::PrepareWrite(this);
-    const bool indexed = m_index && !m_index->IsStaleFor(m_nodes);
-    m_nodes.emplace_back(node);
+    InsertNodes(uint32_t(m_nodes.size()), {node->GetHandle()}, {m_nextKey + 1});
     if (!node->GetBirthday()) node->SetBirthday(++m_lastBirthday);
     node->SetFragment(this);
-    node->MarkEdited(true);
-    if (indexed) {
-        m_index->Add(node); // edited, so noted for the next pass
-    } else {
-        m_index.reset();
-    }
+    node->MarkEdited(true); // noted for the next pass by the index, when there is one
     return true;
 }
 
 bool RDxFragment::RemoveNode(RDxNode* node) {
-    auto it = std::find_if(m_nodes.begin(), m_nodes.end(),
-                           [node](const RSeRefBase& r) { return r.GetTarget() == node; });
-    if (!node || it == m_nodes.end()) return false;
+    const int64_t pos = PositionOf(node);
+    if (pos < 0) return false;
     RSe::PrepareWrite(this);
-    m_nodes.erase(it);
-    m_index.reset();
+    EraseNodes(uint32_t(pos), 1);
     if (node->GetFragment().GetTarget() == this) node->SetFragment(nullptr);
     return true;
 }
@@ -264,21 +409,21 @@ std::vector<RDxNode*> RDxFragment::GetOutOfDateNodes() const {
 }
 
 bool RDxFragment::IsUpToDate() const {
-    return std::none_of(m_nodes.begin(), m_nodes.end(), [](const RSeRefBase& r) {
-        const RSeIDed* t = r.GetTarget();
-        return t && static_cast<const RDxNode*>(t)->IsEdited();
-    });
+    // Every edited node of the fragment is among the index's notes.
+    return !Index().AnyPendingEdited();
 }
 
 #ifndef NDEBUG
 namespace {
 // Checks the index against one read afresh: every node a fresh reading puts out of date must be
 // in the pass. A miss means some change of what a node reads did not mark it edited.
-void CheckPass(const std::vector<RSeRef<RDxNode>>& nodes, const RDxFragmentIndex& index) {
+void CheckPass(const std::vector<RSeRef<RDxNode>>& nodes, const std::vector<uint64_t>& keys,
+               const RDxFragmentIndex& index) {
     if (nodes.size() > 4096) return;
-    RDxFragmentIndex fresh(nodes, RSe::RestoreCount());
+    RDxFragmentIndex fresh(nodes, keys);
     for (uint32_t i : fresh.OutOfDate()) {
-        if (i < index.Size() && index.InPass(i) && index.Node(i) == fresh.Node(i)) continue;
+        const int64_t live = index.Find(fresh.Node(i));
+        if (live >= 0 && index.InPass(uint32_t(live))) continue;
         std::fprintf(stderr,
                      "RDxFragment: object #%u is out of date but no edit reached it; whoever "
                      "changed what it reads did not mark it edited\n",
@@ -294,7 +439,7 @@ UTxResult RDxFragment::Recompute(RDxComputeContext& ctx) {
     const size_t n = g.Size();
     const std::vector<uint32_t> pass = g.TakeOutOfDate();
 #ifndef NDEBUG
-    CheckPass(m_nodes, g);
+    CheckPass(m_nodes, m_keys, g);
 #endif
     // What a node reads may have changed with whatever put it out of date.
     for (uint32_t i : pass)
@@ -303,7 +448,7 @@ UTxResult RDxFragment::Recompute(RDxComputeContext& ctx) {
     // Kahn's order over the out-of-date nodes: a node is ready when every out-of-date node it
     // reads is done. Ready nodes go in fragment order, so a pass is repeatable.
     std::unordered_map<uint32_t, uint32_t> waiting;
-    std::set<uint32_t> ready;
+    std::set<std::pair<uint64_t, uint32_t>> ready; // by order key
     for (uint32_t i : pass) {
         uint32_t w = 0;
         for (uint32_t d : g.Deps(i))
@@ -311,14 +456,14 @@ UTxResult RDxFragment::Recompute(RDxComputeContext& ctx) {
         if (w)
             waiting.emplace(i, w);
         else
-            ready.insert(i);
+            ready.emplace(g.Key(i), i);
     }
     std::vector<uint32_t> done;
     std::unordered_map<uint32_t, char> held;
     std::vector<UTxDiagnosis*> found;
     uint32_t leftOut = 0;
     while (!ready.empty()) {
-        const uint32_t i = *ready.begin();
+        const uint32_t i = ready.begin()->second;
         ready.erase(ready.begin());
         done.push_back(i);
         RDxNode* node = g.Node(i);
@@ -349,7 +494,7 @@ UTxResult RDxFragment::Recompute(RDxComputeContext& ctx) {
         for (uint32_t j : g.Dependents(i)) {
             if (!g.InPass(j)) continue;
             if (failed) held.emplace(j, 1);
-            if (!--waiting[j]) ready.insert(j);
+            if (!--waiting[j]) ready.emplace(g.Key(j), j);
         }
     }
 
@@ -383,8 +528,8 @@ UTxResult RDxFragment::Recompute(RDxComputeContext& ctx) {
         if (g.Node(i) && g.Node(i)->IsEdited()) g.NoteEdited(i);
 
     if (!leftOut) return {};
-    UTxResult result(kRDxErrRecompute,
-                     Number(leftOut) + u" of " + Number(n) + u" left out of date");
+    UTxResult result(kRDxErrRecompute, Number(leftOut) + u" of " +
+                                           Number(g.PresentCount()) + u" left out of date");
     for (UTxDiagnosis* d : found)
         result.AttachDiagnosis(d);
     return result;

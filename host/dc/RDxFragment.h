@@ -11,6 +11,7 @@ class RDxNode;
 class RDxComputeContext;
 class UTxDiagnosis;
 class RDxFragmentIndex;
+struct RSeHandle;
 
 // A group of nodes that is brought up to date as one. Recompute computes the nodes that are
 // out of date, each after the nodes of the fragment it depends on; a failure or a cycle holds
@@ -18,9 +19,14 @@ class RDxFragmentIndex;
 //
 // The fragment keeps an index of who reads whom (not stored), so that a pass costs what is out
 // of date, not the fragment's size. The index learns of edits through RDxNode::MarkEdited and
-// re-reads the dependencies of every node it recomputes. Whoever changes what a node reads must
-// therefore mark that node edited (or change it through a node it already reads); a change of
-// nodes by abort, undo or redo, a load, or a node leaving the fragment rebuilds the index.
+// re-reads the dependencies of every node it recomputes, or that abort, undo or redo put back.
+// Whoever changes what a node reads must therefore mark that node edited (or change it through
+// a node it already reads); a load or a clone rebuilds the index.
+//
+// The node list is recorded in transactions as its insertions and removals (RSeTxnChange), not
+// as part of the fragment's image, so that adding a node to a large sheet costs, and keeps in
+// the history, that node. Each node of the list has an order key (not stored; increasing along
+// the list, given again by undo and redo), by which a pass orders nodes in a tie.
 class RDxFragment : public RDxObject {
 public:
     RDxFragment();
@@ -40,6 +46,8 @@ public:
     // The node leaves the fragment and is deleted, so that the transaction can bring it back.
     bool DeleteNode(RDxNode* node);
     int32_t GetLastBirthday() const { return m_lastBirthday; }
+    // The node's place in the list, or -1.
+    int64_t PositionOf(const RDxNode* node) const;
 
     // The nodes the next recompute computes: the edited ones and, through any number of steps,
     // those of the fragment that depend on them; in the fragment's order.
@@ -70,8 +78,18 @@ public:
     void FixPtrs(RSeMetaContext& ctx);
     UTxResult Clone(RDxFragment* target, RSeCloneCommander* cc) const;
 
+    // The list's own edits, recorded as changes while a transaction records: nodes inserted at
+    // `pos` under their order keys (which must keep the keys increasing), or removed.
+    void InsertNodes(uint32_t pos, const std::vector<RSeHandle*>& nodes,
+                     const std::vector<uint64_t>& keys);
+    void EraseNodes(uint32_t pos, uint32_t count);
+    // A node of the fragment was put back from an image: it reads its dependencies again.
+    void NoteRestored(const RDxNode* node);
+
 private:
     friend class RDxNode;
+    // Keys 1..n for the list as loaded or copied.
+    void RenumberKeys();
     void TakeDiagnoses(const UTxResult& r, RDxNode* node, std::vector<UTxDiagnosis*>& pass);
     // A node of the fragment became edited.
     void NoteEdited(const RDxNode* node);
@@ -82,6 +100,8 @@ private:
 
     mutable std::unique_ptr<RDxFragmentIndex> m_index;
     std::vector<RSeRef<RDxNode>> m_nodes;
+    std::vector<uint64_t> m_keys; // the nodes' order keys, increasing
+    uint64_t m_nextKey = 0;       // the greatest key handed out
     int32_t m_lastBirthday = 0;
     std::vector<UTxDiagnosis*> m_diagnoses;
 };

@@ -3,6 +3,7 @@
 #include "dc/RDxNode.h"
 #include "dc/RDxPersist.h"
 #include "rse/RSeMeta.h"
+#include "rse/RSeTransaction.h"
 
 namespace {
 void InitFragmentGuid(UTxGUID& g) {
@@ -28,33 +29,40 @@ RSeMetaType* RDxFragment::GetMeta() const {
     return RSe::_GetMeta(this);
 }
 
-// The diagnoses are not part of the record: they belong to the session, not the document.
+// The diagnoses are not part of the record: they belong to the session, not the document. A
+// transaction's image leaves the node list out: its changes are recorded one by one.
 void RDxFragment::Load(RSeStream& s) {
-    ForgetIndex();
     RSeMetaType::PlainLoad(this, s);
-    RDxPersist::LoadRefs(s, m_nodes);
+    if (!RSe::InTxnImage()) RDxPersist::LoadRefs(s, m_nodes);
     s.Read(m_lastBirthday);
 }
 
 void RDxFragment::Save(RSeStream& s) const {
     RSeMetaType::PlainSave(this, s);
-    RDxPersist::SaveRefs(s, m_nodes);
+    if (!RSe::InTxnImage()) RDxPersist::SaveRefs(s, m_nodes);
     s.Write(m_lastBirthday);
 }
 
 void RDxFragment::FixPtrs(RSeMetaContext& ctx) {
     RSeMetaType::PlainFixPtrs(this, ctx);
+    if (RSe::InTxnImage()) return;
     RDxPersist::FixRefs(m_nodes, ctx);
-    ForgetIndex();
+    RenumberKeys();
 }
 
 UTxResult RDxFragment::Clone(RDxFragment* target, RSeCloneCommander* cc) const {
     RSeMetaType::PlainClone(this, target, cc);
     // The copy holds only the nodes copied along with it: the others stay with this fragment.
-    target->m_nodes.clear();
-    target->ForgetIndex();
+    if (!target->m_nodes.empty()) target->EraseNodes(0, uint32_t(target->m_nodes.size()));
+    std::vector<RSeHandle*> copies;
+    std::vector<uint64_t> keys;
     for (const RSeRef<RDxNode>& r : m_nodes)
-        if (RSeIDed* copy = cc->CloneOf(r)) target->m_nodes.emplace_back(RSeRefBase(copy));
+        if (RSeIDed* copy = cc->CloneOf(r)) {
+            copies.push_back(copy->GetHandle());
+            keys.push_back(keys.size() + 1);
+        }
+    target->InsertNodes(0, copies, keys);
+    target->ForgetIndex();
     target->m_lastBirthday = m_lastBirthday;
     return {};
 }

@@ -32,13 +32,15 @@ bool DLxAnnotationUtil::IsAnnotationSickColored(const SMxDisplayList& list) {
 int32_t DLxAnnotationUtil::DimCleanup(DLxViewInstance* view) {
     RSeSegment* segment = view ? view->GetSegment() : nullptr;
     if (!segment) return 0;
+    static const RSeMetaType* const proxyKind =
+        RSe::_InitMeta(static_cast<const DLxDimGeometryProxy*>(nullptr));
     std::vector<DUxEmblem*> dimensions;
-    segment->ForEachObject([&](RSeVMeta* obj) {
-        auto* proxy = dynamic_cast<DLxDimGeometryProxy*>(obj);
-        auto* dim = proxy ? dynamic_cast<DUxEmblem*>(proxy->GetAnnotationInstance()) : nullptr;
+    for (RSeVMeta* obj : segment->GetObjectsOfKind(proxyKind)) {
+        auto* proxy = static_cast<DLxDimGeometryProxy*>(obj);
+        auto* dim = dynamic_cast<DUxEmblem*>(proxy->GetAnnotationInstance());
         if (dim && std::find(dimensions.begin(), dimensions.end(), dim) == dimensions.end())
             dimensions.push_back(dim);
-    });
+    }
     for (DUxEmblem* dim : dimensions)
         dim->CleanupArrowHeadExtLines();
     return int32_t(dimensions.size());

@@ -109,6 +109,14 @@ UTxResult FWxSceneDoc::Redo() {
     return FWxUtil::GetTranscriptMgr().WriteNameLine(this, u"Redo");
 }
 
+size_t FWxSceneDoc::GetHistoryByteSize() const {
+    size_t n = 0;
+    for (const auto* steps : {&m_undo, &m_redo})
+        for (const Step& s : *steps)
+            n += s.record->ByteSize();
+    return n;
+}
+
 void FWxSceneDoc::AddCommand(FWxDocCmd* cmd) {
     if (cmd) m_commands.emplace_back(cmd);
 }

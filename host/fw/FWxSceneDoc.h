@@ -38,6 +38,8 @@ public:
     UTxResult Undo();
     UTxResult Redo();
     size_t GetUndoDepth() const { return m_undo.size(); }
+    // The memory that the undo and redo history keeps, in bytes.
+    size_t GetHistoryByteSize() const;
 
     // Commands: the document owns what it is given. The static command is the one that runs
     // when no other does (for a drawing, its select command).

@@ -14,6 +14,7 @@ class RSeDatabaseInterfaces;
 class RSeLoad;
 class RSeTxnRecord;
 class RSeTxnBulletin;
+class RSeTxnChange;
 struct RSeHandle;
 
 // A document's object store: its segments and the ids of its identified objects.
@@ -57,6 +58,9 @@ public:
     void Redo(RSeTxnRecord& record);
     // Store internals of transactions.
     void NoteWrite(RSeIDed* obj);
+    // A transaction is open and objects are not being put back: changes are recorded.
+    bool IsRecording() const;
+    void AdoptChange(std::unique_ptr<RSeTxnChange> change);
     void AdoptBulletin(RSeTxnBulletin* bulletin);
 
     // The load in progress on this database, if any.

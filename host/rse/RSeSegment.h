@@ -1,11 +1,14 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "utx/UTxString16.h"
 
 class RSeDatabase;
+class RSeMetaType;
 class RSeVMeta;
+struct RSeKindIndex;
 
 // A storage unit of a database. It owns the objects created in it, in creation order, and
 // deletes them when it goes. A transient segment is never saved.
@@ -34,6 +37,10 @@ public:
         for (size_t i = 0; i < m_objects.size(); ++i)
             if (RSeVMeta* o = m_objects[i]) f(o);
     }
+    // Live objects of a kind (its class or a class derived from it), in the segment's order. An
+    // index by class learns of new objects when asked, so a query costs the objects made since
+    // the last one and those it finds, never a walk over the whole segment.
+    std::vector<RSeVMeta*> GetObjectsOfKind(const RSeMetaType* kind) const;
     // The first identified object of the segment, if any (the segment's root).
     RSeVMeta* GetRootObject() const;
 
@@ -57,4 +64,5 @@ private:
     size_t m_holes = 0;
     bool m_clearing = false;
     bool m_healthColoring = true;
+    mutable std::unique_ptr<RSeKindIndex> m_kinds; // built on first query
 };

@@ -20,10 +20,17 @@ int g_rseOpenTxns = 0;
 namespace {
 // Capturing saves objects; what a save reaches through references must not be recorded.
 int g_capturing = 0;
+// Reading images back.
+int g_readingImages = 0;
+RSe::RestoreHook g_restoreHook = nullptr;
 
 struct CaptureScope {
     CaptureScope() { ++g_capturing; }
     ~CaptureScope() { --g_capturing; }
+};
+struct ReadImagesScope {
+    ReadImagesScope() { ++g_readingImages; }
+    ~ReadImagesScope() { --g_readingImages; }
 };
 
 class ImageSite : public RSeSaveSite {
@@ -106,6 +113,7 @@ public:
     void Add(RSeVMeta* obj, const RSeImage& img) { Prepare(obj, img, m_live); }
 
     void Run() {
+        ReadImagesScope reading;
         for (auto& job : m_jobs)
             Read(*job);
         for (auto& job : m_jobs) {
@@ -174,6 +182,38 @@ RSeImage::~RSeImage() = default;
 RSeTxnRecord::RSeTxnRecord() = default;
 RSeTxnRecord::~RSeTxnRecord() = default;
 
+namespace {
+size_t ImageBytes(const RSeImage* img) {
+    if (!img) return 0;
+    size_t n = sizeof(RSeImage) + img->bytes.capacity() +
+               img->metas.capacity() * sizeof(RSeMetaType*) +
+               img->refs.capacity() * sizeof(RSeRefBase) +
+               img->values.capacity() * sizeof(RSeImage::Value);
+    for (const RSeImage::Value& v : img->values)
+        n += ImageBytes(v.image.get());
+    return n;
+}
+} // namespace
+
+size_t RSeTxnRecord::ByteSize() const {
+    size_t n = sizeof(*this) + m_entries.capacity() * sizeof(Entry) +
+               m_changes.capacity() * sizeof(void*);
+    for (const Entry& e : m_entries)
+        n += ImageBytes(e.before.get()) + ImageBytes(e.after.get());
+    return n;
+}
+
+RSeTxnChange::RSeTxnChange(RSeIDed* owner) {
+    if (owner) m_owner.SetHandle(owner->GetHandle());
+}
+
+RSeTxnChange::~RSeTxnChange() = default;
+
+RSeIDed* RSeTxnChange::GetOwner() const {
+    RSeHandle* h = m_owner.GetHandle();
+    return h ? h->obj : nullptr;
+}
+
 void RSeNoteAccess(RSeIDed* obj) {
     if (g_capturing) return;
     RSeDatabase* db = obj->GetDatabase();
@@ -189,6 +229,24 @@ std::unique_ptr<RSeImage> Capture(const RSeVMeta* obj) {
     RSeStream s(&img->bytes, &site);
     img->meta->_Save(obj, s);
     return img;
+}
+
+bool InTxnImage() {
+    return g_capturing > 0 || g_readingImages > 0;
+}
+
+bool IsRecording(const RSeIDed* owner) {
+    RSeDatabase* db = owner ? owner->GetDatabase() : nullptr;
+    return db && db->IsRecording() && !g_capturing;
+}
+
+void RecordChange(std::unique_ptr<RSeTxnChange> change) {
+    RSeIDed* owner = change ? change->GetOwner() : nullptr;
+    if (IsRecording(owner)) owner->GetDatabase()->AdoptChange(std::move(change));
+}
+
+void SetRestoreHook(RestoreHook hook) {
+    g_restoreHook = hook;
 }
 
 void PrepareWrite(RSeIDed* obj) {
@@ -224,6 +282,15 @@ void RSeDatabase::NoteWrite(RSeIDed* obj) {
     m_txn->m_entries.push_back(std::move(e));
 }
 
+bool RSeDatabase::IsRecording() const {
+    return m_txn && !m_inRestore && !m_load;
+}
+
+void RSeDatabase::AdoptChange(std::unique_ptr<RSeTxnChange> change) {
+    assert(IsRecording());
+    m_txn->m_changes.push_back(std::move(change));
+}
+
 void RSeDatabase::RecordCreated(RSeIDed* obj, RSeHandle* h) {
     if (!m_txn || m_inRestore || m_load) return;
     h->txnMark = m_txnSerial;
@@ -240,11 +307,24 @@ std::unique_ptr<RSeTxnRecord> RSeDatabase::CommitTxn() {
     auto& entries = record->m_entries;
     for (auto& e : entries)
         if (RSeIDed* obj = e.ref.GetHandle()->obj) e.after = RSe::Capture(obj);
-    // Made and deleted within the transaction: nothing to undo.
+    // Made and deleted within the transaction: nothing to undo, neither of the object nor of
+    // its containers.
+    std::unordered_set<const RSeHandle*> transient;
+    for (const auto& e : entries)
+        if (!e.before && !e.after) transient.insert(e.ref.GetHandle());
     entries.erase(
         std::remove_if(entries.begin(), entries.end(),
                        [](const RSeTxnRecord::Entry& e) { return !e.before && !e.after; }),
         entries.end());
+    if (!transient.empty()) {
+        auto& changes = record->m_changes;
+        changes.erase(std::remove_if(changes.begin(), changes.end(),
+                                     [&](const std::unique_ptr<RSeTxnChange>& c) {
+                                         return !c->GetOwner() &&
+                                                transient.count(c->OwnerHandle());
+                                     }),
+                      changes.end());
+    }
     record->m_nextIdAfter = m_nextId;
     return record;
 }
@@ -290,28 +370,45 @@ uint64_t RSe::RestoreCount() {
 void RSeDatabase::Restore(RSeTxnRecord& record, bool undo) {
     g_restoreCount.fetch_add(1, std::memory_order_relaxed);
     m_inRestore = true;
-    Restorer restorer;
-    auto step = [&](RSeTxnRecord::Entry& e) {
+    auto target = [undo](const RSeTxnRecord::Entry& e) {
+        return undo ? e.before.get() : e.after.get();
+    };
+    // Objects that exist afterwards exist first, so that their containers' changes can be
+    // undone or redone on them; then the changes, newest first for an undo; then the objects
+    // that do not exist afterwards go; then every recorded object reads its image.
+    for (auto& e : record.m_entries) {
         RSeHandle* h = e.ref.GetHandle();
-        const RSeImage* img = undo ? e.before.get() : e.after.get();
-        RSeIDed* obj = h->obj;
-        if (!img) {
-            if (obj) {
-                for (RSeVMeta* v : ValuesOf(obj))
-                    delete v;
-                delete obj;
-            }
+        const RSeImage* img = target(e);
+        if (!img || h->obj) continue;
+        // Back under its own id: the handle that the record keeps finds it again.
+        SetPendingId(h->id);
+        RSeVMeta* made = img->meta->Construct(e.segment);
+        SetPendingId(0);
+        assert(made && h->obj == made);
+        (void)made;
+    }
+    auto apply = [undo](RSeTxnChange& c) {
+        if (RSeIDed* owner = c.GetOwner()) undo ? c.Undo(owner) : c.Redo(owner);
+    };
+    if (undo)
+        for (auto it = record.m_changes.rbegin(); it != record.m_changes.rend(); ++it)
+            apply(**it);
+    else
+        for (auto& c : record.m_changes)
+            apply(*c);
+    Restorer restorer;
+    std::vector<RSeIDed*> restored;
+    auto step = [&](RSeTxnRecord::Entry& e) {
+        RSeIDed* obj = e.ref.GetHandle()->obj;
+        if (!obj) return;
+        if (const RSeImage* img = target(e)) {
+            restorer.Add(obj, *img);
+            restored.push_back(obj);
             return;
         }
-        if (!obj) {
-            // Back under its own id: the handle that the record keeps finds it again.
-            SetPendingId(h->id);
-            RSeVMeta* made = img->meta->Construct(e.segment);
-            SetPendingId(0);
-            obj = static_cast<RSeIDed*>(made);
-            assert(obj && h->obj == obj);
-        }
-        restorer.Add(obj, *img);
+        for (RSeVMeta* v : ValuesOf(obj))
+            delete v;
+        delete obj;
     };
     if (undo)
         for (auto it = record.m_entries.rbegin(); it != record.m_entries.rend(); ++it)
@@ -322,6 +419,7 @@ void RSeDatabase::Restore(RSeTxnRecord& record, bool undo) {
     restorer.Run();
     m_nextId = undo ? record.m_nextIdBefore : record.m_nextIdAfter;
     m_inRestore = false;
+    if (g_restoreHook && !restored.empty()) g_restoreHook(restored);
 }
 
 void RSeDatabase::AdoptBulletin(RSeTxnBulletin* bulletin) {

@@ -32,12 +32,40 @@ struct RSeImage {
     std::vector<Value> values; // value pointers inside the bytes, by number - 1
 };
 
+// A change to a container inside an object (a fragment's node list, say), recorded as what
+// changed rather than as an image of the whole container, so that a change costs, and the
+// history keeps, what it touched. The owner's image leaves such a container out (its Save and
+// Load skip it while RSe::InTxnImage()), and the owner records every change of it while
+// RSe::IsRecording(owner): insertions, removals, and what is left when the owner goes.
+// Restoring makes the owner exist first, then undoes or redoes its changes in order, then
+// reads its image.
+class RSeTxnChange {
+public:
+    explicit RSeTxnChange(RSeIDed* owner);
+    RSeTxnChange(const RSeTxnChange&) = delete;
+    RSeTxnChange& operator=(const RSeTxnChange&) = delete;
+    virtual ~RSeTxnChange();
+    // The owner, null while it does not exist.
+    RSeIDed* GetOwner() const;
+    const RSeHandle* OwnerHandle() const { return m_owner.GetHandle(); }
+    virtual void Undo(RSeIDed* owner) = 0;
+    virtual void Redo(RSeIDed* owner) = 0;
+
+private:
+    RSeRefBase m_owner; // by handle: the owner may go and come back
+};
+
 class RSeTxnRecord {
 public:
     RSeTxnRecord();
     ~RSeTxnRecord();
-    bool IsEmpty() const { return m_entries.empty() && m_bulletins.empty(); }
+    bool IsEmpty() const {
+        return m_entries.empty() && m_changes.empty() && m_bulletins.empty();
+    }
     size_t ObjectCount() const { return m_entries.size(); }
+    size_t ChangeCount() const { return m_changes.size(); }
+    // The bytes the record keeps (images and the values inside them), for measuring the history.
+    size_t ByteSize() const;
 
 private:
     friend class RSeDatabase;
@@ -48,6 +76,7 @@ private:
         std::unique_ptr<RSeImage> after;  // null: deleted by the transaction
     };
     std::vector<Entry> m_entries;
+    std::vector<std::unique_ptr<RSeTxnChange>> m_changes; // in the order they happened
     std::vector<std::unique_ptr<RSeTxnBulletin>> m_bulletins;
     uint32_t m_nextIdBefore = 0;
     uint32_t m_nextIdAfter = 0;
@@ -84,7 +113,19 @@ void PrepareWrite(RSeIDed* obj);
 void DeleteObject(RSeIDed* obj);
 // Captures and puts back objects (the transaction's own tools; also used by tests).
 std::unique_ptr<RSeImage> Capture(const RSeVMeta* obj);
-// Counts the times any database put objects back from their images (abort, undo, redo): what
-// caches facts about objects throws them away when the count moves.
+// True while an object is saved to, or read back from, a transaction image (not a file): what
+// an object records as RSeTxnChanges stays out of its image.
+bool InTxnImage();
+// Whether changes of `owner` are being recorded: its database has a transaction open and is
+// not putting objects back.
+bool IsRecording(const RSeIDed* owner);
+// Adds a change to the owner's open transaction; without one (IsRecording false) it is dropped.
+void RecordChange(std::unique_ptr<RSeTxnChange> change);
+// Called after a database put objects back from their images (abort, undo, redo) with every
+// object it restored; a higher library that keeps facts about objects mends them here. One
+// hook a process.
+using RestoreHook = void (*)(const std::vector<RSeIDed*>& restored);
+void SetRestoreHook(RestoreHook hook);
+// Counts the times any database put objects back from their images (abort, undo, redo).
 uint64_t RestoreCount();
 } // namespace RSe

@@ -2,6 +2,7 @@
 // every field intact.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "DcTestSupport.h"
@@ -170,6 +171,68 @@ TEST(RDxPersist, AnAbortedChangeLeavesTheSavedBytesAsBefore) {
     EXPECT_EQ(Bytes(d.db), before);
     d.db.Redo(*record);
     EXPECT_EQ(Bytes(d.db), after);
+}
+
+// A node added to a large fragment is recorded as that node, not as an image of the whole
+// list; undo and redo give back the list in its order, also when the fragment itself goes.
+TEST(RDxPersist, AFragmentsNodeListIsRecordedAsItsChanges) {
+    auto recordSize = [](int nodes) {
+        RSeDatabase db;
+        RSeSegment* seg = db.CreateSegment(u"Sheet");
+        auto* frag = TstMake<RDxFragment>(seg);
+        for (int i = 0; i < nodes; ++i)
+            frag->AddNode(TstMake<RDxInt>(seg));
+        db.BeginTxn();
+        frag->AddNode(TstMake<RDxInt>(seg));
+        return db.CommitTxn()->ByteSize();
+    };
+    EXPECT_EQ(recordSize(10), recordSize(5000));
+
+    RSeDatabase db;
+    RSeSegment* seg = db.CreateSegment(u"Sheet");
+    RSeRef<RDxFragment> frag(TstMake<RDxFragment>(seg));
+    std::vector<RDxInt*> ints;
+    for (int i = 0; i < 6; ++i) {
+        ints.push_back(TstMake<RDxInt>(seg));
+        frag->AddNode(ints.back());
+    }
+    const std::vector<uint8_t> before = Bytes(db);
+    auto ids = [&] {
+        std::vector<uint32_t> out;
+        for (const RSeRefBase& r : frag->GetNodes())
+            out.push_back(r.GetId());
+        return out;
+    };
+    const std::vector<uint32_t> order = ids();
+
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+    };
+    const Case cases[] = {
+        {"a node from the middle goes", [&] { frag->DeleteNode(ints[2]); }},
+        {"nodes join and leave",
+         [&] {
+             frag->AddNode(TstMake<RDxInt>(seg));
+             frag->RemoveNode(ints[0]);
+             frag->AddNode(ints[0]);
+         }},
+        {"the fragment goes with its nodes", [&] { RSe::DeleteObject(frag.operator->()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        db.BeginTxn();
+        c.change();
+        auto record = db.CommitTxn();
+        const std::vector<uint8_t> after = Bytes(db);
+        db.Undo(*record);
+        EXPECT_EQ(Bytes(db), before);
+        EXPECT_EQ(ids(), order);
+        db.Redo(*record);
+        EXPECT_EQ(Bytes(db), after);
+        db.Undo(*record);
+        EXPECT_EQ(Bytes(db), before);
+    }
 }
 
 TEST(RDxPersist, ACopyBelongsOnlyToWhatWasCopiedWithIt) {

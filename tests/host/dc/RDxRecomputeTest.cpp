@@ -125,6 +125,23 @@ TEST(RDxRecompute, WhoReadsWhomFollowsUndoRedoAndDeletion) {
     EXPECT_EQ(g.c->GetValue(), 14);
 }
 
+// Undo puts a removed node back in its place: ties break as they did before it left, and what
+// the undone change touched is computed again without rebuilding who reads whom.
+TEST(RDxRecompute, AnUndoneRemovalKeepsTheOrderOfTies) {
+    Diamond g;
+    g.Recompute();
+    g.db.BeginTxn();
+    ASSERT_TRUE(g.frag->RemoveNode(g.R));
+    ASSERT_TRUE(g.frag->RemoveNode(g.c));
+    std::unique_ptr<RSeTxnRecord> record = g.db.CommitTxn();
+    g.db.Undo(*record);
+    EXPECT_TRUE(g.frag->HasNode(g.R));
+    g.a->SetValue(5);
+    EXPECT_TRUE(g.Recompute().IsEmpty());
+    EXPECT_EQ(TstComputeLog(), (Log{"R", "L", "J", "T"}));
+    EXPECT_EQ(g.e->GetValue(), 10);
+}
+
 TEST(RDxRecompute, ACycleIsReportedAndHoldsUpOnlyWhatDependsOnIt) {
     Doc d;
     RDxInt *x = d.Int(1), *a = d.Int(0), *b = d.Int(0), *y = d.Int(0), *z = d.Int(0);

@@ -76,6 +76,52 @@ TEST(RSeSegments, KeepCreationOrderIdsAndOwnership) {
     // The rest go with the database (the sanitizer checks that nothing leaks).
 }
 
+// Objects by kind through the segment's index must answer what a walk over the segment finds,
+// in the segment's order, whatever was made, deleted, compacted or made again in between.
+TEST(RSeSegments, ObjectsOfAKindAreThoseAWalkFinds) {
+    RSeDatabase db;
+    RSeSegment* seg = db.CreateSegment(u"Sheet");
+    const RSeMetaType* nodeKind = RSe::_InitMeta(static_cast<const TstNode*>(nullptr));
+    const RSeMetaType* derivedKind = RSe::_InitMeta(static_cast<const TstDerived*>(nullptr));
+    auto walk = [&](auto* like) {
+        std::vector<RSeVMeta*> out;
+        seg->ForEachObject([&](RSeVMeta* o) {
+            if (dynamic_cast<decltype(like)>(o)) out.push_back(o);
+        });
+        return out;
+    };
+    auto check = [&](const char* when) {
+        SCOPED_TRACE(when);
+        EXPECT_EQ(seg->GetObjectsOfKind(nodeKind), walk(static_cast<TstNode*>(nullptr)));
+        EXPECT_EQ(seg->GetObjectsOfKind(derivedKind), walk(static_cast<TstDerived*>(nullptr)));
+    };
+    std::vector<RSeIDed*> made;
+    for (int i = 0; i < 30; ++i) {
+        if (i % 3 == 0) made.push_back(TstNew<TstNode>(seg));
+        if (i % 3 == 1) made.push_back(TstNew<TstDerived>(seg));
+        if (i % 3 == 2) made.push_back(TstNew<TstZero>(seg));
+    }
+    check("made");
+    // The last objects go, and their places are handed to objects of other classes.
+    for (int i = 0; i < 4; ++i) {
+        delete made.back();
+        made.pop_back();
+    }
+    made.push_back(TstNew<TstZero>(seg));
+    made.push_back(TstNew<TstNode>(seg));
+    made.push_back(TstNew<TstDerived>(seg));
+    check("places reused");
+    for (size_t i = 0; i < made.size(); i += 2) {
+        delete made[i];
+        made[i] = nullptr;
+    }
+    check("holes");
+    seg->Compact();
+    made.push_back(TstNew<TstDerived>(seg));
+    check("compacted");
+    EXPECT_TRUE(seg->GetObjectsOfKind(nullptr).empty());
+}
+
 TEST(RSeSegments, TransientSegmentsAreShared) {
     EXPECT_NE(RSe::TransientSegment(false), RSe::TransientSegment(true));
     EXPECT_TRUE(RSe::TransientSegment()->IsTransient());

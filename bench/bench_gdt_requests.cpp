@@ -1,0 +1,196 @@
+// Feature control frames through their real requests on sheets that already hold 100 to
+// 100 000 frames: one CreateGDTSymbol, one RotateGDTSymbol, one undo of a create, and the undo
+// history each leaves; then a replay of transcripts of CreateGDTSymbol lines. A request should
+// cost what it changes, not what the sheet holds: the per-request figures should stay flat as
+// the sheet grows, and replay should grow linearly with its lines.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Request/DLxCreateGDTRequest.h"
+#include "Standard/DLxStdStyles.h"
+#include "Symbol/DLxGDTInstance.h"
+#include "dc/RDxComputeContext.h"
+#include "dl/DLxDrawing.h"
+#include "dl/DLxDrawingDoc.h"
+#include "dl/DLxIntent.h"
+#include "dl/DLxSheet.h"
+#include "dl/DLxViewInstance.h"
+#include "fw/FWxTranscriptMgr.h"
+#include "utx/UTxString16.h"
+
+namespace {
+
+std::vector<UTxString16> Fields(int i) {
+    return {u"", u"5", UTx::MakeWideString(std::to_string(0.01 * (1 + i % 9))), u"", u"A", u"B",
+            u""};
+}
+
+WqGePoint3d RootOf(int i) {
+    return {20.0 + (i % 380), 20.0 + (i / 380 % 260), 0};
+}
+
+// An ISO drawing: one A0 sheet, a view of 20 edges, and `count` frames made by requests.
+struct FrameSheet {
+    explicit FrameSheet(int count) {
+        doc->GetDrawing()->SetStandardName(u"ISO");
+        sheet = doc->CreateSheet(u"Sheet 1", 1189, 841);
+        view = sheet->CreateView(u"Front");
+        view->SetViewCenter({600, 420, 0});
+        std::vector<DLxViewEdge> edges;
+        for (int e = 0; e < 20; ++e)
+            edges.push_back(
+                DLxViewEdge::Line(e + 1, {-400.0 + 40 * e, -300, 0}, {-400.0 + 40 * e, 300, 0}));
+        view->SetEdges(std::move(edges));
+        DLxStdStyles::AddDocumentStyles(doc.get());
+        RDxComputeContext ctx;
+        sheet->Recompute(ctx);
+        for (int i = 0; i < count; ++i)
+            if (Create(i).Failed()) std::abort();
+        FWxTranscriptMgr::Get().ClearLines();
+    }
+
+    UTxResult Create(int i) {
+        const std::vector<UTxString16> fields = Fields(i);
+        const WqGePoint3d end = {200.0 + 40 * (i % 20), 420, 0};
+        auto* request = new DLxCreateGDTRequest(
+            DLxIntent::OnEdge(view, i % 20 + 1, 0.5), {end, RootOf(i)}, 28029, true, false, fields,
+            std::vector<int32_t>(fields.size(), 3), {true}, {}, {});
+        const UTxResult r = doc->ProcessChangeRequest(request);
+        if (!r.Failed()) last = request->GetInstance();
+        return r;
+    }
+
+    std::unique_ptr<DLxDrawingDoc> doc = std::make_unique<DLxDrawingDoc>();
+    DLxSheet* sheet = nullptr;
+    DLxViewInstance* view = nullptr;
+    RSeRef<DLxGDTInstance> last;
+};
+
+// One sheet a size for the whole run: making 100 000 frames by request takes a while.
+FrameSheet& SheetOf(int count) {
+    static std::map<int, std::unique_ptr<FrameSheet>> sheets;
+    auto& s = sheets[count];
+    if (!s) s = std::make_unique<FrameSheet>(count);
+    return *s;
+}
+
+void ReportHistory(benchmark::State& state, FrameSheet& s, size_t before, size_t steps) {
+    state.counters["history_bytes_per_request"] =
+        steps ? double(s.doc->GetHistoryByteSize() - before) / double(steps) : 0.0;
+    FWxTranscriptMgr::Get().ClearLines();
+}
+
+void BM_CreateGDTSymbol(benchmark::State& state) {
+    FrameSheet& s = SheetOf(int(state.range(0)));
+    const size_t before = s.doc->GetHistoryByteSize();
+    size_t made = 0;
+    for (auto _ : state) {
+        if (s.Create(int(made)).Failed()) state.SkipWithError("create failed");
+        ++made;
+        state.PauseTiming();
+        // Keep the sheet at its size: the frame goes again, its history with it.
+        if (made % 64 == 0) {
+            ReportHistory(state, s, before, 64);
+            for (int u = 0; u < 64; ++u)
+                s.doc->Undo();
+        }
+        state.ResumeTiming();
+    }
+    for (size_t u = 0; u < made % 64; ++u)
+        s.doc->Undo();
+    FWxTranscriptMgr::Get().ClearLines();
+}
+
+void BM_RotateGDTSymbol(benchmark::State& state) {
+    FrameSheet& s = SheetOf(int(state.range(0)));
+    const size_t before = s.doc->GetHistoryByteSize();
+    size_t turns = 0;
+    for (auto _ : state) {
+        // Back and forth, so that the frame stays where it was.
+        const UTxResult r =
+            s.doc->ProcessChangeRequest(new DLxGDTRotateRequest(s.last, turns % 2 == 0));
+        if (r.Failed()) state.SkipWithError("rotate failed");
+        ++turns;
+        state.PauseTiming();
+        if (turns % 64 == 0) {
+            ReportHistory(state, s, before, 64);
+            for (int u = 0; u < 64; ++u)
+                s.doc->Undo();
+        }
+        state.ResumeTiming();
+    }
+    for (size_t u = 0; u < turns % 64; ++u)
+        s.doc->Undo();
+    FWxTranscriptMgr::Get().ClearLines();
+}
+
+void BM_UndoCreate(benchmark::State& state) {
+    FrameSheet& s = SheetOf(int(state.range(0)));
+    int i = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (s.Create(i++).Failed()) state.SkipWithError("create failed");
+        state.ResumeTiming();
+        if (s.doc->Undo().Failed()) state.SkipWithError("undo failed");
+    }
+    FWxTranscriptMgr::Get().ClearLines();
+}
+
+// A transcript of `lines` CreateGDTSymbol lines, as `korvu run` reads it.
+std::string WriteTranscript(int lines) {
+    const std::string path = "/tmp/korvu_bench_replay_" + std::to_string(lines) + ".txt";
+    std::FILE* f = std::fopen(path.c_str(), "w");
+    for (int i = 0; i < lines; ++i) {
+        const WqGePoint3d r = RootOf(i);
+        std::fprintf(f,
+                     "CreateGDTSymbol TDXVersion=1 Arrow=28029 Intent=@\"DLxViewInstance#Sheet "
+                     "1/Front\" Intent_Edge=%d Intent_Param=0.5 Intent_Point=(0,0,0) "
+                     "Points=[(%d,420,0),(%g,%g,0)] AllAround=false DisplayLeader=true "
+                     "Fields_Count=7 Fields_0=\"\" Fields_1=\"5\" Fields_2=\"0.01\" Fields_3=\"\" "
+                     "Fields_4=\"A\" Fields_5=\"B\" Fields_6=\"\" "
+                     "FieldsVisibility=[3,3,3,3,3,3,3] LinesFramed=[true] Create=true "
+                     "LayerStyle=null FCFStyle=@\"DUxFeatureControlFrameStyle#ISO\"\n",
+                     i % 20 + 1, 200 + 40 * (i % 20), r.x, r.y);
+    }
+    std::fclose(f);
+    return path;
+}
+
+void BM_ReplayCreateLines(benchmark::State& state) {
+    const int lines = int(state.range(0));
+    const std::string path = WriteTranscript(lines);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto s = std::make_unique<FrameSheet>(0);
+        state.ResumeTiming();
+        int32_t done = 0;
+        const UTxResult r = FWxTranscriptMgr::Get().ReplayFile(s->doc.get(), path, &done);
+        if (r.Failed() || done != lines) state.SkipWithError("replay failed");
+        state.PauseTiming();
+        FWxTranscriptMgr::Get().ClearLines();
+        s.reset();
+        state.ResumeTiming();
+    }
+    state.counters["requests_per_second"] =
+        benchmark::Counter(double(lines), benchmark::Counter::kIsIterationInvariantRate);
+    state.SetComplexityN(lines);
+    std::remove(path.c_str());
+}
+
+} // namespace
+
+BENCHMARK(BM_CreateGDTSymbol)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RotateGDTSymbol)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UndoCreate)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReplayCreateLines)->Arg(1000)->Arg(10000)->Arg(100000)
+    ->Unit(benchmark::kMillisecond)->Iterations(1)->Complexity(benchmark::oN);
+
+BENCHMARK_MAIN();
