@@ -51,6 +51,7 @@ struct FrameSheet {
         sheet->Recompute(ctx);
         for (int i = 0; i < count; ++i)
             if (Create(i).Failed()) std::abort();
+        turned = last; // a frame that the runs never undo
         FWxTranscriptMgr::Get().ClearLines();
     }
 
@@ -69,6 +70,7 @@ struct FrameSheet {
     DLxSheet* sheet = nullptr;
     DLxViewInstance* view = nullptr;
     RSeRef<DLxGDTInstance> last;
+    RSeRef<DLxGDTInstance> turned;
 };
 
 // One sheet a size for the whole run: making 100 000 frames by request takes a while.
@@ -79,23 +81,25 @@ FrameSheet& SheetOf(int count) {
     return *s;
 }
 
-void ReportHistory(benchmark::State& state, FrameSheet& s, size_t before, size_t steps) {
+void ReportHistory(benchmark::State& state, FrameSheet& s, size_t steps) {
     state.counters["history_bytes_per_request"] =
-        steps ? double(s.doc->GetHistoryByteSize() - before) / double(steps) : 0.0;
+        double(s.doc->GetHistoryByteSize(steps)) / double(steps);
     FWxTranscriptMgr::Get().ClearLines();
 }
 
 void BM_CreateGDTSymbol(benchmark::State& state) {
     FrameSheet& s = SheetOf(int(state.range(0)));
-    const size_t before = s.doc->GetHistoryByteSize();
     size_t made = 0;
     for (auto _ : state) {
-        if (s.Create(int(made)).Failed()) state.SkipWithError("create failed");
+        if (s.Create(int(made)).Failed()) {
+            state.SkipWithError("create failed");
+            break;
+        }
         ++made;
         state.PauseTiming();
         // Keep the sheet at its size: the frame goes again, its history with it.
         if (made % 64 == 0) {
-            ReportHistory(state, s, before, 64);
+            ReportHistory(state, s, 64);
             for (int u = 0; u < 64; ++u)
                 s.doc->Undo();
         }
@@ -108,17 +112,19 @@ void BM_CreateGDTSymbol(benchmark::State& state) {
 
 void BM_RotateGDTSymbol(benchmark::State& state) {
     FrameSheet& s = SheetOf(int(state.range(0)));
-    const size_t before = s.doc->GetHistoryByteSize();
     size_t turns = 0;
     for (auto _ : state) {
         // Back and forth, so that the frame stays where it was.
         const UTxResult r =
-            s.doc->ProcessChangeRequest(new DLxGDTRotateRequest(s.last, turns % 2 == 0));
-        if (r.Failed()) state.SkipWithError("rotate failed");
+            s.doc->ProcessChangeRequest(new DLxGDTRotateRequest(s.turned, turns % 2 == 0));
+        if (r.Failed()) {
+            state.SkipWithError("rotate failed");
+            break;
+        }
         ++turns;
         state.PauseTiming();
         if (turns % 64 == 0) {
-            ReportHistory(state, s, before, 64);
+            ReportHistory(state, s, 64);
             for (int u = 0; u < 64; ++u)
                 s.doc->Undo();
         }

@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -21,16 +22,21 @@
 // they may name a node it no longer reads (that costs a compute, never a missed one) until then.
 class RDxFragmentIndex {
 public:
+    // An edge seen from one end: the entry at the other end, and where the edge sits in that
+    // entry's list, so that an edge goes in constant time even from a node that many read.
+    struct Edge {
+        uint32_t other;
+        uint32_t back;
+    };
     struct Entry {
         RSeRefBase node; // keeps the handle, so the key below is never reused
         uint64_t key = 0;
         bool present = false;
-        std::vector<uint32_t> deps;       // what it reads
-        std::vector<uint32_t> dependents; // what reads it
+        std::vector<Edge> deps;       // what it reads
+        std::vector<Edge> dependents; // what reads it
     };
 
     RDxFragmentIndex(const std::vector<RSeRef<RDxNode>>& refs, const std::vector<uint64_t>& keys) {
-        m_entries.reserve(refs.size());
         m_byHandle.reserve(refs.size());
         for (size_t i = 0; i < refs.size(); ++i)
             Insert(refs[i].GetHandle(), keys[i]);
@@ -48,8 +54,8 @@ public:
         return e.present ? static_cast<RDxNode*>(e.node.GetTarget()) : nullptr;
     }
     uint64_t Key(uint32_t i) const { return m_entries[i].key; }
-    const std::vector<uint32_t>& Deps(uint32_t i) const { return m_entries[i].deps; }
-    const std::vector<uint32_t>& Dependents(uint32_t i) const { return m_entries[i].dependents; }
+    const std::vector<Edge>& Deps(uint32_t i) const { return m_entries[i].deps; }
+    const std::vector<Edge>& Dependents(uint32_t i) const { return m_entries[i].dependents; }
 
     // The entry of a node, or -1.
     int64_t Find(const RDxNode* node) const {
@@ -98,12 +104,15 @@ public:
 
     // Re-reads what entry i depends on and mends the edges both ways.
     void ReadDeps(uint32_t i) {
-        Entry& e = m_entries[i];
-        for (uint32_t d : e.deps) {
-            auto& back = m_entries[d].dependents;
-            back.erase(std::find(back.begin(), back.end(), i));
+        for (const Edge& dep : m_entries[i].deps) {
+            // Swap the edge out of the other end's list, and tell the edge moved into its place.
+            std::vector<Edge>& back = m_entries[dep.other].dependents;
+            const Edge moved = back.back();
+            back[dep.back] = moved;
+            m_entries[moved.other].deps[moved.back].back = dep.back;
+            back.pop_back();
         }
-        e.deps.clear();
+        m_entries[i].deps.clear();
         RDxNode* node = Node(i);
         if (!node) return;
         m_read.clear();
@@ -111,9 +120,13 @@ public:
         for (RDxNode* d : m_read) {
             auto it = m_byHandle.find(d->GetHandle());
             if (it == m_byHandle.end()) continue;
-            if (std::find(e.deps.begin(), e.deps.end(), it->second) != e.deps.end()) continue;
-            e.deps.push_back(it->second);
-            m_entries[it->second].dependents.push_back(i);
+            const uint32_t j = it->second;
+            std::vector<Edge>& deps = m_entries[i].deps;
+            if (std::any_of(deps.begin(), deps.end(), [j](const Edge& e) { return e.other == j; }))
+                continue;
+            std::vector<Edge>& dependents = m_entries[j].dependents;
+            deps.push_back({j, uint32_t(dependents.size())});
+            dependents.push_back({i, uint32_t(deps.size() - 1)});
         }
     }
 
@@ -137,10 +150,10 @@ public:
             const uint32_t i = todo.back();
             todo.pop_back();
             out.push_back(i);
-            for (uint32_t j : m_entries[i].dependents)
-                if (!InPass(j) && Node(j)) {
-                    m_mark[j] = m_stamp;
-                    todo.push_back(j);
+            for (const Edge& d : m_entries[i].dependents)
+                if (!InPass(d.other) && Node(d.other)) {
+                    m_mark[d.other] = m_stamp;
+                    todo.push_back(d.other);
                 }
         }
         SortByKey(out);
@@ -186,9 +199,9 @@ public:
             while (!calls.empty()) {
                 const uint32_t v = calls.back().first;
                 const size_t e = calls.back().second++;
-                const std::vector<uint32_t>& deps = m_entries[v].deps;
+                const std::vector<Edge>& deps = m_entries[v].deps;
                 if (e < deps.size()) {
-                    const uint32_t w = deps[e];
+                    const uint32_t w = deps[e].other;
                     if (!among[w]) continue;
                     if (order[w] < 0)
                         enter(w);
@@ -210,7 +223,8 @@ public:
                     onStack[w] = 0;
                     group.push_back(w);
                 } while (w != v);
-                const bool selfLoop = std::find(deps.begin(), deps.end(), v) != deps.end();
+                const bool selfLoop = std::any_of(deps.begin(), deps.end(),
+                                                  [v](const Edge& d) { return d.other == v; });
                 if (group.size() > 1 || selfLoop) {
                     SortByKey(group);
                     cycles.push_back(std::move(group));
@@ -227,7 +241,7 @@ public:
     }
 
 private:
-    std::vector<Entry> m_entries;
+    std::deque<Entry> m_entries; // grows without copying, or room to spare, on large sheets
     size_t m_present = 0;
     std::unordered_map<const RSeHandle*, uint32_t> m_byHandle;
     std::vector<uint32_t> m_pending;
@@ -246,6 +260,17 @@ public:
         m_nodes.resize(nodes.size());
         for (size_t i = 0; i < nodes.size(); ++i)
             m_nodes[i].SetHandle(nodes[i]);
+    }
+    // Nodes inserted right after those this change inserted join it.
+    bool Extend(uint32_t pos, const std::vector<RSeHandle*>& nodes,
+                const std::vector<uint64_t>& keys) {
+        if (!m_inserted || pos != m_pos + m_nodes.size()) return false;
+        for (RSeHandle* h : nodes) {
+            m_nodes.emplace_back();
+            m_nodes.back().SetHandle(h);
+        }
+        m_keys.insert(m_keys.end(), keys.begin(), keys.end());
+        return true;
     }
     void Undo(RSeIDed* owner) override { Apply(static_cast<RDxFragment*>(owner), !m_inserted); }
     void Redo(RSeIDed* owner) override { Apply(static_cast<RDxFragment*>(owner), m_inserted); }
@@ -335,7 +360,9 @@ void RDxFragment::InsertNodes(uint32_t pos, const std::vector<RSeHandle*>& nodes
     if (m_index)
         for (size_t i = 0; i < nodes.size(); ++i)
             m_index->Insert(nodes[i], keys[i]);
-    if (RSe::IsRecording(this))
+    if (!RSe::IsRecording(this)) return;
+    auto* last = dynamic_cast<RDxNodeListChange*>(RSe::LastChange(this));
+    if (!last || !last->Extend(pos, nodes, keys))
         RSe::RecordChange(std::make_unique<RDxNodeListChange>(this, true, pos, nodes, keys));
 }
 
@@ -451,8 +478,8 @@ UTxResult RDxFragment::Recompute(RDxComputeContext& ctx) {
     std::set<std::pair<uint64_t, uint32_t>> ready; // by order key
     for (uint32_t i : pass) {
         uint32_t w = 0;
-        for (uint32_t d : g.Deps(i))
-            if (g.InPass(d)) ++w;
+        for (const auto& d : g.Deps(i))
+            if (g.InPass(d.other)) ++w;
         if (w)
             waiting.emplace(i, w);
         else
@@ -491,7 +518,8 @@ UTxResult RDxFragment::Recompute(RDxComputeContext& ctx) {
             }
         }
         const bool failed = held.count(i) != 0;
-        for (uint32_t j : g.Dependents(i)) {
+        for (const auto& d : g.Dependents(i)) {
+            const uint32_t j = d.other;
             if (!g.InPass(j)) continue;
             if (failed) held.emplace(j, 1);
             if (!--waiting[j]) ready.emplace(g.Key(j), j);

@@ -74,15 +74,15 @@ WqGePoint3d DLxAnchorPoint::GetBrokenPoint() const {
 }
 
 WqGePoint3d DLxAnchorPoint::BrokenToUnbroken(const WqGePoint3d& point) const {
-    return DLxZoneUtilSheet::BrokenToUnbroken(m_view.get(), point);
+    return DLxZoneUtilSheet::BrokenToUnbroken(m_view.Read(), point);
 }
 
 WqGePoint3d DLxAnchorPoint::UnbrokenToBroken(const WqGePoint3d& point) const {
-    return DLxZoneUtilSheet::UnbrokenToBroken(m_view.get(), point);
+    return DLxZoneUtilSheet::UnbrokenToBroken(m_view.Read(), point);
 }
 
 bool DLxAnchorPoint::IsUnbrokenPointRemoved() const {
-    return DLxZoneUtilSheet::IsUnbrokenPointRemoved(m_view.get(), GetPoint());
+    return DLxZoneUtilSheet::IsUnbrokenPointRemoved(m_view.Read(), GetPoint());
 }
 
 bool DLxAnchorPoint::GetEdgeId(int32_t& id) const {
@@ -121,7 +121,9 @@ bool DLxAnchorPoint::IsValid() const {
 }
 
 DLxViewInstance* DLxAnchorPoint::GetViewInstance() const {
-    return m_view.get();
+    // Every change of a view records the view first, so reaching it records nothing: a view
+    // and its edges join the history only when they change.
+    return const_cast<DLxViewInstance*>(m_view.Read());
 }
 
 void DLxAnchorPoint::SetViewInstance(DLxViewInstance* view) {

@@ -1,5 +1,7 @@
 #include "fw/FWxSceneDoc.h"
 
+#include <algorithm>
+
 #include "fw/FWxChangeRequest.h"
 #include "fw/FWxDocCmd.h"
 #include "fw/FWxDocUtil.h"
@@ -114,6 +116,13 @@ size_t FWxSceneDoc::GetHistoryByteSize() const {
     for (const auto* steps : {&m_undo, &m_redo})
         for (const Step& s : *steps)
             n += s.record->ByteSize();
+    return n;
+}
+
+size_t FWxSceneDoc::GetHistoryByteSize(size_t steps) const {
+    size_t n = 0;
+    for (size_t i = m_undo.size() - std::min(steps, m_undo.size()); i < m_undo.size(); ++i)
+        n += m_undo[i].record->ByteSize();
     return n;
 }
 

@@ -38,8 +38,10 @@ public:
     UTxResult Undo();
     UTxResult Redo();
     size_t GetUndoDepth() const { return m_undo.size(); }
-    // The memory that the undo and redo history keeps, in bytes.
+    // The memory that the undo and redo history keeps, in bytes; or that the newest `steps`
+    // steps of the undo history keep.
     size_t GetHistoryByteSize() const;
+    size_t GetHistoryByteSize(size_t steps) const;
 
     // Commands: the document owns what it is given. The static command is the one that runs
     // when no other does (for a drawing, its select command).

@@ -61,6 +61,7 @@ public:
     // A transaction is open and objects are not being put back: changes are recorded.
     bool IsRecording() const;
     void AdoptChange(std::unique_ptr<RSeTxnChange> change);
+    RSeTxnChange* GetLastChange() const;
     void AdoptBulletin(RSeTxnBulletin* bulletin);
 
     // The load in progress on this database, if any.

@@ -145,6 +145,9 @@ public:
     T* operator->() const { return get(); }
     T& operator*() const { return *get(); }
     explicit operator bool() const { return GetTarget() != nullptr; }
+    // The target for reading only: an open transaction does not record it, so a read of a
+    // large object (a view and its edges) costs nothing in the history.
+    const T* Read() const { return Cast(GetTarget()); }
 
     // Resolves a stored reference and keeps it only when the target is a T.
     void FixAddress(RSeMetaContext& ctx) {

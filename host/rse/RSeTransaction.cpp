@@ -245,6 +245,12 @@ void RecordChange(std::unique_ptr<RSeTxnChange> change) {
     if (IsRecording(owner)) owner->GetDatabase()->AdoptChange(std::move(change));
 }
 
+RSeTxnChange* LastChange(const RSeIDed* owner) {
+    if (!IsRecording(owner)) return nullptr;
+    RSeTxnChange* last = owner->GetDatabase()->GetLastChange();
+    return last && last->OwnerHandle() == owner->GetHandle() ? last : nullptr;
+}
+
 void SetRestoreHook(RestoreHook hook) {
     g_restoreHook = hook;
 }
@@ -286,6 +292,10 @@ bool RSeDatabase::IsRecording() const {
     return m_txn && !m_inRestore && !m_load;
 }
 
+RSeTxnChange* RSeDatabase::GetLastChange() const {
+    return m_txn && !m_txn->m_changes.empty() ? m_txn->m_changes.back().get() : nullptr;
+}
+
 void RSeDatabase::AdoptChange(std::unique_ptr<RSeTxnChange> change) {
     assert(IsRecording());
     m_txn->m_changes.push_back(std::move(change));
@@ -305,17 +315,16 @@ std::unique_ptr<RSeTxnRecord> RSeDatabase::CommitTxn() {
     std::unique_ptr<RSeTxnRecord> record = std::move(m_txn);
     --g_rseOpenTxns;
     auto& entries = record->m_entries;
-    for (auto& e : entries)
-        if (RSeIDed* obj = e.ref.GetHandle()->obj) e.after = RSe::Capture(obj);
     // Made and deleted within the transaction: nothing to undo, neither of the object nor of
-    // its containers.
+    // its containers. The images of how things are after the change are not taken now: the
+    // history is undone newest first, so an undo finds them as they are and takes them then.
+    auto passing = [](const RSeTxnRecord::Entry& e) {
+        return !e.before && !e.ref.GetHandle()->obj;
+    };
     std::unordered_set<const RSeHandle*> transient;
     for (const auto& e : entries)
-        if (!e.before && !e.after) transient.insert(e.ref.GetHandle());
-    entries.erase(
-        std::remove_if(entries.begin(), entries.end(),
-                       [](const RSeTxnRecord::Entry& e) { return !e.before && !e.after; }),
-        entries.end());
+        if (passing(e)) transient.insert(e.ref.GetHandle());
+    entries.erase(std::remove_if(entries.begin(), entries.end(), passing), entries.end());
     if (!transient.empty()) {
         auto& changes = record->m_changes;
         changes.erase(std::remove_if(changes.begin(), changes.end(),
@@ -325,6 +334,9 @@ std::unique_ptr<RSeTxnRecord> RSeDatabase::CommitTxn() {
                                      }),
                       changes.end());
     }
+    // The history keeps records for long: no room to spare in them.
+    entries.shrink_to_fit();
+    record->m_changes.shrink_to_fit();
     record->m_nextIdAfter = m_nextId;
     return record;
 }
@@ -341,6 +353,11 @@ void RSeDatabase::Undo(RSeTxnRecord& record) {
     assert(!m_txn);
     for (auto& b : record.m_bulletins)
         b->PreUndo();
+    // What a redo gives back: the objects as the change left them, which is how they are now.
+    for (auto& e : record.m_entries) {
+        RSeIDed* obj = e.ref.GetHandle()->obj;
+        e.after = obj ? RSe::Capture(obj) : nullptr;
+    }
     Restore(record, true);
     for (auto& b : record.m_bulletins)
         b->AbortUndo();
@@ -353,6 +370,9 @@ void RSeDatabase::Redo(RSeTxnRecord& record) {
     for (auto& b : record.m_bulletins)
         b->PreRedo();
     Restore(record, false);
+    // The next undo takes them again.
+    for (auto& e : record.m_entries)
+        e.after.reset();
     for (auto& b : record.m_bulletins)
         b->AbortRedo();
     for (auto& b : record.m_bulletins)

@@ -73,7 +73,9 @@ private:
         RSeRefBase ref; // keeps the object's handle, and so its id, across deletion
         RSeSegment* segment = nullptr;
         std::unique_ptr<RSeImage> before; // null: made by the transaction
-        std::unique_ptr<RSeImage> after;  // null: deleted by the transaction
+        // Taken by an undo for the redo that may follow; null otherwise, and for an object
+        // deleted by the transaction.
+        std::unique_ptr<RSeImage> after;
     };
     std::vector<Entry> m_entries;
     std::vector<std::unique_ptr<RSeTxnChange>> m_changes; // in the order they happened
@@ -121,6 +123,9 @@ bool InTxnImage();
 bool IsRecording(const RSeIDed* owner);
 // Adds a change to the owner's open transaction; without one (IsRecording false) it is dropped.
 void RecordChange(std::unique_ptr<RSeTxnChange> change);
+// The change recorded last in the owner's open transaction, when it is the owner's: a change
+// that continues it (one more node at the end of a list) may extend it instead of adding one.
+RSeTxnChange* LastChange(const RSeIDed* owner);
 // Called after a database put objects back from their images (abort, undo, redo) with every
 // object it restored; a higher library that keeps facts about objects mends them here. One
 // hook a process.
