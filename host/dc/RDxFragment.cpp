@@ -116,6 +116,7 @@ public:
         RDxNode* node = Node(i);
         if (!node) return;
         m_read.clear();
+        RSeReadOnlyScope reading; // what a node reads is only looked at
         node->CollectDependencies(m_read);
         for (RDxNode* d : m_read) {
             auto it = m_byHandle.find(d->GetHandle());

@@ -32,6 +32,8 @@ struct RSeHandle {
 // transaction records how the object was before (once), so that it can be put back.
 extern int g_rseOpenTxns;
 void RSeNoteAccess(RSeIDed* obj);
+// A reference reached its target: recorded like RSeNoteAccess, except within RSeReadOnlyScope.
+void RSeNoteReach(RSeIDed* obj);
 
 // Counted reference to an identified object: (database, object id) through its handle.
 // While a document loads, a reference read from the stream holds the stored value (object index
@@ -139,7 +141,7 @@ public:
 
     T* get() const {
         RSeIDed* t = GetTarget();
-        if (g_rseOpenTxns && t) RSeNoteAccess(t);
+        if (g_rseOpenTxns && t) RSeNoteReach(t);
         return Cast(t);
     }
     T* operator->() const { return get(); }

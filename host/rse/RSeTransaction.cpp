@@ -22,6 +22,8 @@ namespace {
 int g_capturing = 0;
 // Reading images back.
 int g_readingImages = 0;
+// Read-only scopes open.
+int g_readOnly = 0;
 RSe::RestoreHook g_restoreHook = nullptr;
 
 struct CaptureScope {
@@ -212,6 +214,17 @@ RSeTxnChange::~RSeTxnChange() = default;
 RSeIDed* RSeTxnChange::GetOwner() const {
     RSeHandle* h = m_owner.GetHandle();
     return h ? h->obj : nullptr;
+}
+
+RSeReadOnlyScope::RSeReadOnlyScope() {
+    ++g_readOnly;
+}
+RSeReadOnlyScope::~RSeReadOnlyScope() {
+    --g_readOnly;
+}
+
+void RSeNoteReach(RSeIDed* obj) {
+    if (!g_readOnly) RSeNoteAccess(obj);
 }
 
 void RSeNoteAccess(RSeIDed* obj) {

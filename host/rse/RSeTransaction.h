@@ -108,6 +108,17 @@ private:
     RSeDatabase* m_db;
 };
 
+// Within its scope, targets reached through references are not recorded: for reads that by
+// their contract change nothing (collecting what a node depends on). A change made within it
+// must still record itself (RSe::PrepareWrite).
+class RSeReadOnlyScope {
+public:
+    RSeReadOnlyScope();
+    ~RSeReadOnlyScope();
+    RSeReadOnlyScope(const RSeReadOnlyScope&) = delete;
+    RSeReadOnlyScope& operator=(const RSeReadOnlyScope&) = delete;
+};
+
 namespace RSe {
 // Records `obj` in its database's open transaction before a change made through a plain pointer.
 void PrepareWrite(RSeIDed* obj);
