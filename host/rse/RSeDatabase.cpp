@@ -20,13 +20,13 @@ RSeDatabase::~RSeDatabase() {
     for (size_t i = m_segments.size(); i-- > 0;)
         m_segments[i]->DeleteAll();
     m_segments.clear();
-    for (auto& [id, h] : m_ids) {
+    m_ids.ForEach([](RSeHandle* h) {
         h->inTable = false;
         h->db = nullptr;
         h->obj = nullptr;
         if (h->refs == 0) delete h;
-    }
-    m_ids.clear();
+    });
+    m_ids.Clear();
 }
 
 RSeSegment* RSeDatabase::CreateSegment(UTxString16 name) {
@@ -40,26 +40,27 @@ RSeSegment* RSeDatabase::GetSegment(uint32_t index) const {
 }
 
 RSeIDed* RSeDatabase::FindObject(uint32_t id) const {
-    auto it = m_ids.find(id);
-    return it == m_ids.end() ? nullptr : it->second->obj;
+    RSeHandle* h = m_ids.Find(id);
+    return h ? h->obj : nullptr;
 }
 
 RSeHandle* RSeDatabase::AttachObject(RSeIDed* obj) {
     uint32_t id = m_pendingId;
     m_pendingId = 0;
+    if (!id && m_pendingIds != m_pendingIdsEnd) id = *m_pendingIds++;
     if (!id) id = m_nextId;
     if (id >= m_nextId) m_nextId = id + 1;
-    RSeHandle*& slot = m_ids[id];
-    if (slot) {
+    if (RSeHandle* slot = m_ids.Find(id)) {
         // An id coming back (an undone deletion): the references that kept its handle see
         // the object again.
         slot->obj = obj;
         RecordCreated(obj, slot);
         return slot;
     }
-    slot = new RSeHandle{obj, this, id, 0, 0, 0, true};
-    RecordCreated(obj, slot);
-    return slot;
+    RSeHandle* h = new RSeHandle{obj, this, id, 0, 0, 0, true};
+    m_ids.Insert(id, h);
+    RecordCreated(obj, h);
+    return h;
 }
 
 void RSeDatabase::DetachObject(RSeHandle* h) {
@@ -67,14 +68,14 @@ void RSeDatabase::DetachObject(RSeHandle* h) {
     assert(!m_txn || m_inRestore || m_closing || h->txnMark == m_txnSerial);
     h->obj = nullptr;
     if (h->refs == 0 && !m_closing) {
-        m_ids.erase(h->id);
+        m_ids.Erase(h->id);
         delete h;
     }
 }
 
 void RSeDatabase::ForgetHandle(RSeHandle* h) {
     if (m_closing) return; // the closing sweep frees it
-    m_ids.erase(h->id);
+    m_ids.Erase(h->id);
     delete h;
 }
 

@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "rse/RSeIdTable.h"
 #include "utx/UTxResult.h"
 #include "utx/UTxString16.h"
 
@@ -71,7 +72,13 @@ public:
     // A new identified object takes the next id, or, while loading, the id it was stored with.
     RSeHandle* AttachObject(RSeIDed* obj);
     void SetPendingId(uint32_t id) { m_pendingId = id; }
-    void ReserveIds(size_t n) { m_ids.reserve(m_ids.size() + n); }
+    // Ids for the next identified objects made, in turn (a load making a block of objects).
+    void SetPendingIds(const uint32_t* ids, size_t n) {
+        m_pendingIds = ids;
+        m_pendingIdsEnd = ids + n;
+    }
+    // Room for n more objects with ids up to maxId.
+    void ReserveIds(size_t n, uint32_t maxId) { m_ids.Reserve(maxId, n); }
     void DetachObject(RSeHandle* h);
     void ForgetHandle(RSeHandle* h);
     static RSeDatabase* MakeTransient();
@@ -81,13 +88,15 @@ private:
     void Restore(RSeTxnRecord& record, bool undo);
     void RecordCreated(RSeIDed* obj, RSeHandle* h);
     std::vector<std::unique_ptr<RSeSegment>> m_segments;
-    std::unordered_map<uint32_t, RSeHandle*> m_ids;
+    RSeIdTable m_ids;
     uint32_t m_nextId = 1;
     bool m_transient = false;
     bool m_closing = false;
     std::unique_ptr<RSeDatabaseInterfaces> m_interfaces;
     RSeLoad* m_load = nullptr;
     uint32_t m_pendingId = 0;
+    const uint32_t* m_pendingIds = nullptr;
+    const uint32_t* m_pendingIdsEnd = nullptr;
     std::unique_ptr<RSeTxnRecord> m_txn;
     uint32_t m_txnSerial = 0;
     bool m_inRestore = false;

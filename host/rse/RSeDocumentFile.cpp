@@ -13,13 +13,18 @@
 // pointers name values by number. The file therefore depends only on what the objects hold,
 // not on the order in which they were made, undone or redone; a value object that nothing
 // points at is not saved.
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <initializer_list>
+#include <memory>
+#include <typeinfo>
 #include <unordered_map>
 
+#include "rse/RSeBulkMemory.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeErrors.h"
 #include "rse/RSeIDed.h"
@@ -34,6 +39,11 @@ constexpr char kMagic[8] = {'K', 'O', 'R', 'V', 'U', 'D', 'O', 'C'};
 constexpr char kTrailer[4] = {'E', 'N', 'D', '.'};
 constexpr uint32_t kFormatVersion = 1;
 
+void PutBytes(std::vector<uint8_t>& out, const void* p, size_t n) {
+    const size_t at = out.size();
+    out.resize(at + n);
+    std::memcpy(out.data() + at, p, n);
+}
 void PutU32(std::vector<uint8_t>& out, uint32_t v) {
     const size_t at = out.size();
     out.resize(at + 4);
@@ -55,15 +65,25 @@ UTxString16 Num(uint64_t v) {
     return UTx::MakeWideString(std::to_string(v));
 }
 
+// Bytes per object record of the last save, so that the next one reserves about what it needs.
+size_t g_recordBytesHint = 64;
+
 class Saver : public RSeSaveSite {
 public:
     explicit Saver(RSeDatabase* db) : m_db(db) {}
 
-    uint32_t RefIndex(const RSeIDed* obj) override {
-        const RSeHandle* h = obj->GetHandle();
-        const RSeSegment* seg = obj->GetSegment();
-        if (!h || !seg || h->db != m_db || seg->IsTransient()) return UINT32_MAX;
-        return h->saveIndex;
+    // From the handle alone: every live identified object of the database is in the save (a
+    // database's segments are transient only when the database is), and has its place there.
+    uint32_t RefValue(const RSeRefBase& ref) override {
+        const RSeHandle* h = ref.GetHandle();
+        return h ? PlaceOf(h) : UINT32_MAX;
+    }
+
+    // References are written last, all at once: their handles lie anywhere in memory, and one
+    // pass over them can fetch ahead of need.
+    uint32_t RefValueAt(const RSeRefBase& ref, size_t at) override {
+        if (RSeHandle* h = ref.GetHandle()) m_refs.push_back({at, h});
+        return UINT32_MAX;
     }
 
     // Value objects get their number when a payload first points at them.
@@ -78,49 +98,73 @@ public:
 
     uint32_t MetaIndex(const RSeMetaType* mt) override {
         mt = mt->GetClassMeta();
+        if (mt == m_lastMeta) return m_lastMetaIndex;
         auto it = m_metaIndex.find(mt);
-        if (it != m_metaIndex.end()) return it->second;
-        // A class's bases are read with it, so they are declared with it.
-        if (mt->GetBase()) MetaIndex(mt->GetBase());
-        if (mt->GetEmbedded()) MetaIndex(mt->GetEmbedded());
-        const uint32_t index = uint32_t(m_metas.size());
-        m_metas.push_back(mt);
-        m_metaIndex.emplace(mt, index);
+        uint32_t index;
+        if (it != m_metaIndex.end()) {
+            index = it->second;
+        } else {
+            // A class's bases are read with it, so they are declared with it.
+            if (mt->GetBase()) MetaIndex(mt->GetBase());
+            if (mt->GetEmbedded()) MetaIndex(mt->GetEmbedded());
+            index = uint32_t(m_metas.size());
+            m_metas.push_back(mt);
+            m_metaIndex.emplace(mt, index);
+        }
+        m_lastMeta = mt;
+        m_lastMetaIndex = index;
         return index;
     }
 
-    void Run(std::vector<uint8_t>& out) {
+    // The file is `head` then `body`: the meta table is known only once every object is written.
+    void Run(std::vector<uint8_t>& head, std::vector<uint8_t>& body) {
         const uint32_t nseg = m_db->GetSegmentCount();
         // Identified objects of each saved segment in id order; each handle learns its place,
         // since references are written from their handles.
-        std::vector<std::vector<RSeIDed*>> ided(nseg);
+        struct Ided {
+            uint32_t id;
+            RSeIDed* obj;
+        };
+        std::vector<RSeBulkVector<Ided>> ided(nseg);
+        size_t objects = 0;
         uint32_t total = 0;
         for (uint32_t i = 0; i < nseg; ++i) {
             RSeSegment* seg = m_db->GetSegment(i);
             if (seg->IsTransient()) continue;
-            ided[i].reserve(seg->GetObjectCount());
+            objects += seg->GetObjectCount();
+            RSeBulkVector<Ided>& list = ided[i];
+            list.reserve(seg->GetObjectCount());
             seg->ForEachObject([&](RSeVMeta* obj) {
-                if (obj->GetMeta()->IsIDed()) ided[i].push_back(static_cast<RSeIDed*>(obj));
+                if (obj->GetMeta()->IsIDed()) {
+                    auto* o = static_cast<RSeIDed*>(obj);
+                    list.push_back({o->GetId(), o});
+                }
             });
-            std::sort(ided[i].begin(), ided[i].end(),
-                      [](const RSeIDed* a, const RSeIDed* b) { return a->GetId() < b->GetId(); });
-            for (RSeIDed* o : ided[i])
-                o->GetHandle()->saveIndex = total++;
+            // Objects are mostly made in id order: sort by the ids at hand, not through them.
+            auto byId = [](const Ided& a, const Ided& b) { return a.id < b.id; };
+            if (!std::is_sorted(list.begin(), list.end(), byId))
+                std::sort(list.begin(), list.end(), byId);
+            for (const Ided& o : list)
+                o.obj->GetHandle()->saveIndex = total++;
         }
 
-        std::vector<uint8_t> body;
-        body.reserve(size_t(total) * 64 + 64);
+        body.clear();
+        // Room for the head too, which SaveToBuffer puts in front of the body in place.
+        body.reserve(objects * (g_recordBytesHint + g_recordBytesHint / 8) + 65536);
+        RSe::AdviseBulk(body.data(), body.capacity());
         PutU32(body, nseg);
         RSeStream stream(&body, this);
+        size_t records = 0;
         auto record = [&](RSeVMeta* obj, uint32_t key) {
             RSeMetaType* mt = obj->GetMeta();
-            PutU32(body, MetaIndex(mt));
-            PutU32(body, key);
-            const size_t lengthAt = body.size();
-            PutU32(body, 0);
+            const uint32_t frame[3] = {MetaIndex(mt), key, 0};
+            const size_t at = body.size();
+            body.resize(at + sizeof frame);
+            std::memcpy(body.data() + at, frame, sizeof frame);
             mt->_Save(obj, stream);
-            const uint32_t length = uint32_t(body.size() - lengthAt - 4);
-            std::memcpy(body.data() + lengthAt, &length, 4);
+            const uint32_t length = uint32_t(body.size() - at - sizeof frame);
+            std::memcpy(body.data() + at + 8, &length, 4);
+            ++records;
         };
         for (uint32_t i = 0; i < nseg; ++i) {
             RSeSegment* seg = m_db->GetSegment(i);
@@ -128,8 +172,8 @@ public:
             const size_t countAt = body.size();
             PutU32(body, 0);
             m_pending.clear();
-            for (RSeIDed* o : ided[i])
-                record(o, o->GetId());
+            for (const Ided& o : ided[i])
+                record(o.obj, o.id);
             // Values found on the way, and the values they point at in turn.
             for (size_t k = 0; k < m_pending.size(); ++k) {
                 RSeVMeta* v = const_cast<RSeVMeta*>(m_pending[k]);
@@ -138,29 +182,56 @@ public:
             const uint32_t count = uint32_t(ided[i].size() + m_pending.size());
             std::memcpy(body.data() + countAt, &count, 4);
         }
+        WriteRefs(body);
+        PutBytes(body, kTrailer, 4);
+        if (records) g_recordBytesHint = std::max<size_t>(16, body.size() / records);
 
-        out.clear();
-        out.reserve(body.size() + 64 * m_metas.size() + 32);
-        out.insert(out.end(), kMagic, kMagic + 8);
-        PutU32(out, kFormatVersion);
-        PutU32(out, m_db->GetNextId());
-        PutU32(out, uint32_t(m_metas.size()));
+        head.clear();
+        PutBytes(head, kMagic, 8);
+        PutU32(head, kFormatVersion);
+        PutU32(head, m_db->GetNextId());
+        PutU32(head, uint32_t(m_metas.size()));
         for (const RSeMetaType* mt : m_metas) {
-            PutString(out, mt->GetName());
+            PutString(head, mt->GetName());
             const UTxGUID& g = mt->GetGUID();
             for (int w = 0; w < 4; ++w)
-                PutU32(out, g.Word(w));
-            PutU16(out, mt->GetVersion());
-            PutU16(out, 0);
+                PutU32(head, g.Word(w));
+            PutU16(head, mt->GetVersion());
+            PutU16(head, 0);
         }
-        out.insert(out.end(), body.begin(), body.end());
-        out.insert(out.end(), kTrailer, kTrailer + 4);
     }
 
 private:
+    uint32_t PlaceOf(const RSeHandle* h) const {
+        if (!h->obj || h->db != m_db || m_db->IsTransient()) return UINT32_MAX;
+        return h->saveIndex;
+    }
+
+    void WriteRefs(std::vector<uint8_t>& body) {
+        constexpr size_t kAhead = 16;
+        const size_t n = m_refs.size();
+        for (size_t k = 0; k < n; ++k) {
+            if (k + kAhead < n) {
+                const char* h = reinterpret_cast<const char*>(m_refs[k + kAhead].handle);
+                __builtin_prefetch(h);
+                __builtin_prefetch(h + sizeof(RSeHandle) - 1);
+            }
+            const uint32_t index = PlaceOf(m_refs[k].handle);
+            const uint32_t v = index < 0x7FFFFFFFu ? 2 * index + 1 : 0; // as RSeStream writes
+            std::memcpy(body.data() + m_refs[k].at, &v, 4);
+        }
+    }
+
+    struct PendingRef {
+        size_t at;
+        const RSeHandle* handle;
+    };
     RSeDatabase* m_db;
+    RSeBulkVector<PendingRef> m_refs;
     std::vector<const RSeMetaType*> m_metas;
     std::unordered_map<const RSeMetaType*, uint32_t> m_metaIndex;
+    const RSeMetaType* m_lastMeta = nullptr;
+    uint32_t m_lastMetaIndex = 0;
     std::unordered_map<const RSeVMeta*, uint32_t> m_valueNumber;
     std::vector<const RSeVMeta*> m_pending;
 };
@@ -172,7 +243,8 @@ public:
     size_t Left() const { return size_t(m_end - m_p); }
     const uint8_t* Pos() const { return m_p; }
     const uint8_t* Take(size_t n, const char16_t* what) {
-        if (Left() < n) RSe::ThrowDamaged(UTxString16(u"the file ends inside ") + what);
+        if (Left() < n) [[unlikely]]
+            EndsInside(what);
         const uint8_t* p = m_p;
         m_p += n;
         return p;
@@ -189,7 +261,7 @@ public:
     }
     UTxString16 String(const char16_t* what) {
         const uint32_t n = U32(what);
-        if (n > Left() / 2) RSe::ThrowDamaged(UTxString16(u"the file ends inside ") + what);
+        if (n > Left() / 2) EndsInside(what);
         UTxString16 s(n, u'\0');
         if (n) std::memcpy(s.data(), Take(2 * size_t(n), what), 2 * size_t(n));
         return s;
@@ -203,16 +275,136 @@ public:
     }
 
 private:
+    [[noreturn]] static void EndsInside(const char16_t* what) {
+        RSe::ThrowDamaged(UTxString16(u"the file ends inside ") + what);
+    }
     const uint8_t* m_p;
     const uint8_t* m_end;
 };
 
-struct Record {
+// The records of one class in one segment: their objects are made together, in one block.
+struct Group {
     RSeMetaType* meta;
-    RSeSegment* segment;
-    uint32_t id;
-    const uint8_t* begin;
-    const uint8_t* end;
+    uint32_t tableIndex;
+    uint32_t segment;
+    uint32_t count = 0;
+    uint32_t first = 0; // where its objects start in the list of made objects
+};
+
+// The segments part of a frame, walked again once checked: each record's segment, meta table
+// index, key and payload, in file order. Walking the bytes again is cheaper than keeping a
+// list of a million records.
+class RecordWalk {
+public:
+    RecordWalk(const uint8_t* at, const uint8_t* end, uint32_t nseg)
+        : m_c(at, end), m_segsLeft(nseg) {}
+    // Moves to the next record; false at the end.
+    bool Next() {
+        while (!m_recsLeft) {
+            if (!m_segsLeft) return false;
+            --m_segsLeft;
+            if (m_started) ++m_segment;
+            m_started = true;
+            m_c.Take(2 * size_t(m_c.U32(u"a segment name")), u"a segment name");
+            m_recsLeft = m_c.U32(u"objects");
+        }
+        --m_recsLeft;
+        uint32_t f[3];
+        std::memcpy(f, m_c.Take(12, u"an object record"), 12);
+        tableIndex = f[0];
+        key = f[1];
+        begin = m_c.Take(f[2], u"an object record");
+        end = begin + f[2];
+        return true;
+    }
+    uint32_t Segment() const { return m_segment; }
+
+    uint32_t tableIndex = 0;
+    uint32_t key = 0;
+    const uint8_t* begin = nullptr;
+    const uint8_t* end = nullptr;
+
+private:
+    Cursor m_c;
+    uint32_t m_segsLeft;
+    uint32_t m_recsLeft = 0;
+    uint32_t m_segment = 0;
+    bool m_started = false;
+};
+
+// Groups by (segment, class), numbered in order of first appearance. The map from class to group
+// holds only the segment being walked, and is cleared class by class as the segment ends.
+class GroupMap {
+public:
+    explicit GroupMap(uint32_t nmeta) : m_ofMeta(nmeta, UINT32_MAX) {}
+    uint32_t At(uint32_t segment, uint32_t tableIndex, std::vector<Group>* groups,
+                RSeMetaType* meta) {
+        if (segment != m_segment) {
+            for (uint32_t g = m_segFirst; g < m_next; ++g)
+                m_ofMeta[m_tableOf[g - m_segFirst]] = UINT32_MAX;
+            m_tableOf.clear();
+            m_segment = segment;
+            m_segFirst = m_next;
+        }
+        uint32_t& g = m_ofMeta[tableIndex];
+        if (g == UINT32_MAX) {
+            g = m_next++;
+            m_tableOf.push_back(tableIndex);
+            if (groups) groups->push_back({meta, tableIndex, segment});
+        }
+        return g;
+    }
+
+private:
+    std::vector<uint32_t> m_ofMeta;
+    std::vector<uint32_t> m_tableOf; // the classes of the current segment's groups
+    uint32_t m_segment = 0;
+    uint32_t m_segFirst = 0;
+    uint32_t m_next = 0;
+};
+
+// Two identified objects under one id make references ambiguous.
+class IdCheck {
+public:
+    IdCheck(uint32_t nIded, uint32_t maxId) {
+        if (uint64_t(maxId) <= 4 * uint64_t(nIded) + 65536)
+            m_seen.assign(size_t(maxId) + 1, 0);
+        else
+            m_ids.reserve(nIded);
+    }
+    void Add(uint32_t id) {
+        if (m_seen.empty()) {
+            m_ids.push_back(id);
+        } else {
+            if (m_seen[id]) Twice(id);
+            m_seen[id] = 1;
+        }
+    }
+    void Finish() {
+        if (m_ids.empty()) return;
+        std::sort(m_ids.begin(), m_ids.end());
+        auto it = std::adjacent_find(m_ids.begin(), m_ids.end());
+        if (it != m_ids.end()) Twice(*it);
+    }
+
+private:
+    [[noreturn]] static void Twice(uint32_t id) {
+        RSe::ThrowDamaged(u"two objects have the id " + Num(id));
+    }
+    RSeBulkVector<uint8_t> m_seen;
+    RSeBulkVector<uint32_t> m_ids;
+};
+
+// Objects made for the load but not yet in their segments' lists: the load deletes them if it
+// fails before it lists them.
+struct MadeObjects {
+    RSeBulkVector<RSeVMeta*> objects;
+    bool listed = false;
+    ~MadeObjects() {
+        if (listed) return;
+        for (size_t i = objects.size(); i-- > 0;)
+            delete objects[i];
+    }
 };
 
 void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) {
@@ -247,84 +439,184 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
         mt->SetActiveLoadMeta(lm);
     }
 
-    // Segments and their records.
-    std::vector<Record> records;
-    uint32_t nIded = 0, nValues = 0;
+    // Segments and their records, checked whole before anything is made.
     const uint32_t nseg = c.Count(8, u"segments");
+    const uint8_t* const segmentsAt = c.Pos();
+    std::vector<RSeSegment*> segments;
+    segments.reserve(nseg);
+    std::vector<Group> groups;
+    GroupMap groupOf(nmeta);
+    size_t n = 0;
+    uint32_t nIded = 0, nValues = 0, maxId = 0;
     for (uint32_t s = 0; s < nseg; ++s) {
-        RSeSegment* seg = db->CreateSegment(c.String(u"a segment name"));
+        segments.push_back(db->CreateSegment(c.String(u"a segment name")));
         const uint32_t nrec = c.Count(12, u"objects");
-        records.reserve(records.size() + nrec);
-        for (uint32_t r = 0; r < nrec; ++r) {
-            const uint32_t mi = c.U32(u"an object record");
-            const uint32_t key = c.U32(u"an object record");
-            const uint32_t length = c.U32(u"an object record");
+        for (uint32_t r = 0; r < nrec; ++r, ++n) {
+            uint32_t f[3];
+            std::memcpy(f, c.Take(12, u"an object record"), 12);
+            const uint32_t mi = f[0], key = f[1], length = f[2];
             RSeMetaType* lm = load.LoadMetaAt(mi);
-            const UTxString16 which = u"object " + Num(records.size());
-            if (!lm) RSe::ThrowDamaged(which + u" names no class");
-            if (lm->IsAbstract())
-                RSe::ThrowDamaged(which + u" is of the abstract class " + lm->GetName());
-            if (!key) RSe::ThrowDamaged(which + u" has no id");
-            if (lm->IsIDed())
+            // Which object, in words, only when something is wrong with it.
+            auto which = [&] { return u"object " + Num(n); };
+            if (!lm) [[unlikely]]
+                RSe::ThrowDamaged(which() + u" names no class");
+            if (lm->IsAbstract()) [[unlikely]]
+                RSe::ThrowDamaged(which() + u" is of the abstract class " + lm->GetName());
+            if (!key) [[unlikely]]
+                RSe::ThrowDamaged(which() + u" has no id");
+            if (lm->IsIDed()) {
                 ++nIded;
-            else if (key != ++nValues)
-                RSe::ThrowDamaged(which + u" is numbered out of order");
-            const uint8_t* begin = c.Take(length, u"an object record");
-            records.push_back({lm, seg, key, begin, begin + length});
+                maxId = std::max(maxId, key);
+            } else if (key != ++nValues) [[unlikely]] {
+                RSe::ThrowDamaged(which() + u" is numbered out of order");
+            }
+            c.Take(length, u"an object record");
+            const uint32_t g = groupOf.At(s, mi, &groups, lm);
+            ++groups[g].count;
         }
     }
     if (c.Left() != 4 || std::memcmp(c.Pos(), kTrailer, 4) != 0)
         RSe::ThrowDamaged(u"the file does not end where its contents do");
+    const uint8_t* const segmentsEnd = c.Pos();
 
-    // Construct every object, then read them all, then resolve, then complete.
-    load.m_objects.resize(records.size(), nullptr);
-    load.m_recordMetas.resize(records.size(), nullptr);
-    load.m_handles.reserve(nIded);
-    load.m_values.reserve(nValues);
-    db->ReserveIds(nIded);
-    for (size_t i = 0; i < records.size(); ++i) {
-        const Record& r = records[i];
-        const bool ided = r.meta->IsIDed();
-        if (ided && db->FindObject(r.id))
-            RSe::ThrowDamaged(u"two objects have the id " + Num(r.id));
-        db->SetPendingId(ided ? r.id : 0);
-        RSeVMeta* obj = r.meta->GetClassMeta()->Construct(r.segment);
-        db->SetPendingId(0);
-        if (!obj || obj->GetSegment() != r.segment)
-            RSe::ThrowDamaged(u"an object of " + r.meta->GetName() + u" cannot be made");
-        load.m_objects[i] = obj;
-        load.m_recordMetas[i] = r.meta;
-        // While the object is at hand: references fixed to it later check its type by handle.
-        if (ided)
-            if (RSeHandle* h = static_cast<RSeIDed*>(obj)->GetHandle()) h->type = &typeid(*obj);
-        if (!ided) {
-            load.m_values.push_back(obj);
-        } else if (auto* o = dynamic_cast<RSeIDed*>(obj)) {
-            load.m_handles.push_back(o->GetHandle());
-        } else {
-            RSe::ThrowDamaged(r.meta->GetName() + u" is not an identified class");
+    // The ids of each group's objects, in file order within the group.
+    uint32_t at = 0;
+    for (Group& g : groups) {
+        g.first = at;
+        at += g.count;
+    }
+    RSeBulkVector<uint32_t> next(groups.size());
+    auto restart = [&] {
+        for (size_t g = 0; g < groups.size(); ++g)
+            next[g] = groups[g].first;
+    };
+    RSeBulkVector<uint32_t> ids(n);
+    {
+        IdCheck unique(nIded, maxId);
+        GroupMap walkGroups(nmeta);
+        restart();
+        RecordWalk w(segmentsAt, segmentsEnd, nseg);
+        while (w.Next()) {
+            const uint32_t g = walkGroups.At(w.Segment(), w.tableIndex, nullptr, nullptr);
+            ids[next[g]++] = w.key;
+            if (groups[g].meta->IsIDed()) unique.Add(w.key);
+        }
+        unique.Finish();
+    }
+
+    // Construct every object, a class at a time in one block each; then list them in their
+    // segments in file order, then read them all, then resolve, then complete.
+    MadeObjects made;
+    made.objects.resize(n, nullptr);
+    db->ReserveIds(nIded, maxId);
+    for (const Group& g : groups) {
+        RSeSegment* seg = segments[g.segment];
+        RSeMetaType* classMeta = g.meta->GetClassMeta();
+        const bool ided = g.meta->IsIDed();
+        RSeVMeta** out = made.objects.data() + g.first;
+        if (ided) db->SetPendingIds(ids.data() + g.first, g.count);
+        const uint32_t got = classMeta->Construct(seg, g.count, out);
+        db->SetPendingIds(nullptr, 0);
+        if (got != g.count) {
+            std::fill(out, out + g.count, nullptr); // none was made, or they went again
+            RSe::ThrowDamaged(u"an object of " + g.meta->GetName() + u" cannot be made");
+        }
+        if (out[0]->GetSegment() != seg)
+            RSe::ThrowDamaged(u"an object of " + g.meta->GetName() + u" cannot be made");
+        if (!ided) continue;
+        if (!dynamic_cast<RSeIDed*>(out[0]))
+            RSe::ThrowDamaged(g.meta->GetName() + u" is not an identified class");
+        // References fixed to them later check their type by handle (a block of one class
+        // records it as it makes them).
+        RSeHandle* first = static_cast<RSeIDed*>(out[0])->GetHandle();
+        if (first && !first->type) {
+            const std::type_info* type = &typeid(*out[0]);
+            for (uint32_t k = 0; k < g.count; ++k)
+                if (RSeHandle* h = static_cast<RSeIDed*>(out[k])->GetHandle()) h->type = type;
         }
     }
+    RSeBulkVector<uint32_t>().swap(ids);
+
+    load.m_objects.resize(n);
+    load.m_recordMetas.resize(n);
+    load.m_handles.reserve(nIded);
+    load.m_values.reserve(nValues);
+    RSeBulkVector<uint32_t> tableIndexOf(n);
+    {
+        GroupMap walkGroups(nmeta);
+        restart();
+        RecordWalk w(segmentsAt, segmentsEnd, nseg);
+        for (size_t i = 0; w.Next(); ++i) {
+            const uint32_t g = walkGroups.At(w.Segment(), w.tableIndex, nullptr, nullptr);
+            RSeVMeta* obj = made.objects[next[g]++];
+            obj->Enlist();
+            RSeMetaType* lm = groups[g].meta;
+            load.m_objects[i] = obj;
+            load.m_recordMetas[i] = lm;
+            tableIndexOf[i] = w.tableIndex;
+            if (lm->IsIDed())
+                load.m_handles.push_back(static_cast<RSeIDed*>(obj)->GetHandle());
+            else
+                load.m_values.push_back(obj);
+        }
+    }
+    made.listed = true;
+    RSeBulkVector<RSeVMeta*>().swap(made.objects);
+    RSeBulkVector<uint32_t>().swap(next);
+
     RSeMetaContext& ctx = load.Context();
     size_t i = 0;
     try {
-        for (i = 0; i < records.size(); ++i) {
-            const Record& r = records[i];
-            RSeStream stream(r.begin, r.end, &load, r.segment, &ctx);
-            r.meta->_Load(load.m_objects[i], stream);
+        RSeStream stream(nullptr, nullptr, &load, nullptr, &ctx);
+        // The references each record holds, by object index: the fixing pass fetches their
+        // handles ahead of need, as they lie anywhere in memory.
+        RSeBulkVector<uint32_t> refs, refsAt(n + 1);
+        refs.reserve(n * 2);
+        stream.SetReferenceLog(&refs);
+        RecordWalk w(segmentsAt, segmentsEnd, nseg);
+        for (i = 0; w.Next(); ++i) {
+            refsAt[i] = uint32_t(std::min<size_t>(refs.size(), UINT32_MAX));
+            stream.SetRecord(w.begin, w.end, segments[w.Segment()]);
+            load.m_recordMetas[i]->_Load(load.m_objects[i], stream);
             if (!stream.AtEnd()) RSe::ThrowDamaged(u"stored bytes are left unread");
         }
-        for (i = 0; i < records.size(); ++i)
-            records[i].meta->_vFixPtrs(load.m_objects[i], ctx);
-        for (i = 0; i < records.size(); ++i) {
-            UTxResult res = records[i].meta->_vPostRestore(load.m_objects[i], ctx);
+        refsAt[n] = uint32_t(std::min<size_t>(refs.size(), UINT32_MAX));
+        // Classes whose chains do nothing there are passed over.
+        std::vector<uint8_t> fixes(nmeta), restores(nmeta);
+        for (uint32_t m = 0; m < nmeta; ++m) {
+            fixes[m] = !load.m_tableMetas[m]->LoadFixesNothing();
+            restores[m] = !load.m_tableMetas[m]->LoadRestoresNothing();
+        }
+        constexpr size_t kAhead = 16;
+        const std::vector<RSeHandle*>& handles = load.m_handles;
+        auto fetch = [&](size_t k) {
+            for (uint32_t j = refsAt[k]; j < refsAt[k + 1]; ++j)
+                if (refs[j] < handles.size()) {
+                    const char* h = reinterpret_cast<const char*>(handles[refs[j]]);
+                    __builtin_prefetch(h);
+                    __builtin_prefetch(h + sizeof(RSeHandle) - 1);
+                    // A loop of prefetches alone counts as one without effect, and goes.
+                    asm volatile("" : : "r"(h));
+                }
+        };
+        for (size_t k = 0; k < std::min(kAhead, n); ++k)
+            fetch(k);
+        for (i = 0; i < n; ++i) {
+            if (i + kAhead < n) fetch(i + kAhead);
+            if (fixes[tableIndexOf[i]]) load.m_recordMetas[i]->_vFixPtrs(load.m_objects[i], ctx);
+        }
+        for (i = 0; i < n; ++i) {
+            if (!restores[tableIndexOf[i]]) continue;
+            UTxResult res = load.m_recordMetas[i]->_vPostRestore(load.m_objects[i], ctx);
             if (res.Failed()) UTxException::Throw(res);
         }
     } catch (const UTxException& e) {
+        if (i >= n) throw;
         // Name the object that failed, so that the message says where.
+        RSeMetaType* lm = load.m_recordMetas[i];
         UTxResult res = e.GetResult();
-        UTxString16 where = u"object " + Num(i) + u" (" + records[i].meta->GetName() +
-                            u", stored at version " + Num(records[i].meta->GetVersion()) + u")";
+        UTxString16 where = u"object " + Num(i) + u" (" + lm->GetName() + u", stored at version " +
+                            Num(lm->GetVersion()) + u")";
         if (!res.GetDetail().empty()) where += u": " + res.GetDetail();
         res.SetDetail(where);
         UTxException::Throw(res);
@@ -333,12 +625,80 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
     load.RunMigrators();
     RSeInitializer::RunAll(db);
 }
+
+// Writes all of `parts` to `path` in a few large writes.
+bool WriteFile(const std::string& path, std::initializer_list<const std::vector<uint8_t>*> parts,
+               int& err) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) {
+        err = errno;
+        return false;
+    }
+    bool ok = true;
+    for (const std::vector<uint8_t>* part : parts)
+        if (ok && !part->empty())
+            ok = std::fwrite(part->data(), 1, part->size(), f) == part->size();
+    if (!ok) err = errno;
+    if (std::fclose(f) != 0 && ok) {
+        err = errno;
+        ok = false;
+    }
+    return ok;
+}
+
+// A whole file's bytes, read with one read of its size (more only if it grew meanwhile).
+class FileBytes {
+public:
+    FileBytes() = default;
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+    ~FileBytes() { RSe::BulkFree(m_data, m_capacity, 1); }
+    const uint8_t* Data() const { return m_data; }
+    size_t Size() const { return m_size; }
+
+    bool Read(const std::string& path) {
+        std::FILE* f = std::fopen(path.c_str(), "rb");
+        if (!f) return false;
+        struct stat st {};
+        const size_t known = fstat(fileno(f), &st) == 0 && st.st_size > 0 ? size_t(st.st_size) : 0;
+        bool ok = true;
+        try {
+            // One byte more than the size, so that the same read sees the end.
+            Grow(known + 1);
+            for (;;) {
+                m_size += std::fread(m_data + m_size, 1, m_capacity - m_size, f);
+                if (m_size < m_capacity) break;
+                Grow(std::max<size_t>(2 * m_capacity, 65536));
+            }
+            ok = !std::ferror(f);
+        } catch (const std::bad_alloc&) {
+            ok = false;
+        }
+        std::fclose(f);
+        return ok;
+    }
+
+private:
+    void Grow(size_t capacity) {
+        auto* grown = static_cast<uint8_t*>(RSe::BulkAllocate(capacity, 1));
+        if (m_size) std::memcpy(grown, m_data, m_size);
+        RSe::BulkFree(m_data, m_capacity, 1);
+        m_data = grown;
+        m_capacity = capacity;
+    }
+
+    uint8_t* m_data = nullptr;
+    size_t m_size = 0;
+    size_t m_capacity = 0;
+};
 } // namespace
 
 UTxResult RSeDatabase::SaveToBuffer(std::vector<uint8_t>& out) {
     if (m_load) return UTxResult(kRSeErrWrite, u"the document is still loading");
     try {
-        Saver(this).Run(out);
+        std::vector<uint8_t> head;
+        Saver(this).Run(head, out);
+        out.insert(out.begin(), head.begin(), head.end());
     } catch (const UTxException& e) {
         return e.GetResult();
     } catch (const std::bad_alloc&) {
@@ -348,18 +708,20 @@ UTxResult RSeDatabase::SaveToBuffer(std::vector<uint8_t>& out) {
 }
 
 UTxResult RSeDatabase::Save(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    UTxResult res = SaveToBuffer(bytes);
-    if (res.Failed()) return res;
+    if (m_load) return UTxResult(kRSeErrWrite, u"the document is still loading");
+    std::vector<uint8_t> head, body;
+    try {
+        Saver(this).Run(head, body);
+    } catch (const UTxException& e) {
+        return e.GetResult();
+    } catch (const std::bad_alloc&) {
+        return UTxResult(kRSeErrWrite, u"out of memory");
+    }
     const std::string tmp = path + ".tmp";
     const UTxString16 where = UTx::MakeWideString(path);
-    std::FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f)
-        return UTxResult(kRSeErrWrite, where + u": " + UTx::MakeWideString(std::strerror(errno)));
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !closed || std::rename(tmp.c_str(), path.c_str()) != 0) {
-        const int err = errno;
+    int err = 0;
+    if (!WriteFile(tmp, {&head, &body}, err) || std::rename(tmp.c_str(), path.c_str()) != 0) {
+        if (!err) err = errno;
         std::remove(tmp.c_str());
         return UTxResult(kRSeErrWrite, where + u": " + UTx::MakeWideString(std::strerror(err)));
     }
@@ -388,12 +750,9 @@ UTxResult RSeDatabase::LoadFromBuffer(const uint8_t* data, size_t size,
 
 UTxResult RSeDatabase::Load(const std::string& path, std::unique_ptr<RSeDatabase>& out) {
     out.reset();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return UTxResult(kRSeErrRead, UTx::MakeWideString(path));
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-    if (in.bad()) return UTxResult(kRSeErrRead, UTx::MakeWideString(path));
-    UTxResult res = LoadFromBuffer(bytes.data(), bytes.size(), out);
+    FileBytes bytes;
+    if (!bytes.Read(path)) return UTxResult(kRSeErrRead, UTx::MakeWideString(path));
+    UTxResult res = LoadFromBuffer(bytes.Data(), bytes.Size(), out);
     if (res.Failed() && res.GetDetail().find(UTx::MakeWideString(path)) == UTxString16::npos) {
         UTxString16 detail = UTx::MakeWideString(path);
         if (!res.GetDetail().empty()) detail += u": " + res.GetDetail();

@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "rse/RSeBulkMemory.h"
 #include "rse/RSeMetaType.h"
 #include "rse/RSeStream.h"
 
@@ -33,11 +34,11 @@ public:
     void RunMigrators();
 
     // Filled by the loader.
-    std::vector<RSeMetaType*> m_tableMetas;  // by meta table index: the reading meta type
-    std::vector<RSeVMeta*> m_objects;        // every object, in file order
-    std::vector<RSeMetaType*> m_recordMetas; // the meta type that read each of them
-    std::vector<RSeHandle*> m_handles;       // identified objects by reference index
-    std::vector<RSeVMeta*> m_values;         // value objects by pointer number - 1
+    std::vector<RSeMetaType*> m_tableMetas;    // by meta table index: the reading meta type
+    RSeBulkVector<RSeVMeta*> m_objects;        // every object, in file order
+    RSeBulkVector<RSeMetaType*> m_recordMetas; // the meta type that read each of them
+    std::vector<RSeHandle*> m_handles;         // identified objects by reference index
+    std::vector<RSeVMeta*> m_values;           // value objects by pointer number - 1
 
 private:
     struct Entry {

@@ -10,8 +10,11 @@
 // A member that T does not declare itself takes the plain form (the base's part only); a
 // missing migrate variant takes the current one, as a class at version 0 does. The members must
 // be accessible here: public, or the class befriends RSeMeta<T>.
+#include <new>
 #include <type_traits>
+#include <typeinfo>
 
+#include "rse/RSeIDed.h"
 #include "rse/RSeMetaType.h"
 #include "rse/RSeStream.h"
 #include "rse/RSeVMeta.h"
@@ -23,14 +26,18 @@ public:
             uint32_t embeddedCount, int32_t hasBase, bool b, const char16_t* s1, const char16_t* s2)
         : RSeMetaType(name, size, owner, guidInit, version, flags, reserved, base, embeddedCount,
                       hasBase, b, s1, s2) {
-        SetLoadCallbacks(&LoadCb, &FixPtrsCb, &PostRestoreCb);
+        SetLoadCallbacks(&LoadCb, kOwnFix ? &FixPtrsCb : &PlainFixPtrs,
+                         kOwnRestore ? &PostRestoreCb : &PlainPostRestore);
     }
     RSeMeta(const RSeMeta& other, uint16_t index) : RSeMetaType(other, index) {}
 
     RSeMetaType* CreateVersionMeta(uint16_t storedVersion, uint16_t index) override {
         auto* mt = new RSeMeta<T>(*this, index);
         mt->AddFlags(kVersionMeta);
-        mt->SetLoadCallbacks(&LoadMigrateCb, &FixPtrsMigrateCb, &PostRestoreMigrateCb);
+        // Plain forms stay recognisable, so that a load can pass over a chain that does nothing.
+        mt->SetLoadCallbacks(
+            &LoadMigrateCb, kOwnFixMigrate || kOwnFix ? &FixPtrsMigrateCb : &PlainFixPtrs,
+            kOwnRestoreMigrate || kOwnRestore ? &PostRestoreMigrateCb : &PlainPostRestore);
         mt->SetVersion(storedVersion);
         return mt;
     }
@@ -40,6 +47,37 @@ public:
             return RSeMetaType::Construct(segment);
         } else {
             return new (GetClassMeta(), segment) T(static_cast<const RSeStream*>(nullptr));
+        }
+    }
+
+    uint32_t Construct(RSeSegment* segment, uint32_t n, RSeVMeta** out) override {
+        if constexpr (std::is_abstract_v<T> || !std::is_constructible_v<T, const RSeStream*>) {
+            return RSeMetaType::Construct(segment, n, out);
+        } else {
+            if (!n) return 0;
+            void* memory = nullptr;
+            const uint32_t block = RSeVMeta::OpenBlock(sizeof(T) * size_t(n), alignof(T), memory);
+            T* at = static_cast<T*>(memory);
+            uint32_t i = 0;
+            try {
+                for (; i < n; ++i) {
+                    RSeVMeta::PlaceInBlock(block, at + i, sizeof(T), segment);
+                    T* obj = ::new (static_cast<void*>(at + i))
+                        T(static_cast<const RSeStream*>(nullptr));
+                    out[i] = obj;
+                    // References fixed to it later check its type by its handle.
+                    if constexpr (std::is_base_of_v<RSeIDed, T>)
+                        if (RSeHandle* h = obj->GetHandle()) h->type = &typeid(T);
+                }
+            } catch (...) {
+                RSeVMeta::AbandonPlacement();
+                while (i-- > 0)
+                    delete out[i];
+                RSeVMeta::CloseBlock(block);
+                throw;
+            }
+            RSeVMeta::CloseBlock(block);
+            return n;
         }
     }
 

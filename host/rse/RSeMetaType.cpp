@@ -93,6 +93,19 @@ RSeMetaType* RSeMetaType::CreateVersionMeta(uint16_t storedVersion, uint16_t ind
 RSeVMeta* RSeMetaType::Construct(RSeSegment*) {
     return nullptr;
 }
+
+uint32_t RSeMetaType::Construct(RSeSegment* segment, uint32_t n, RSeVMeta** out) {
+    // One at a time, each in its own memory; they are listed as they are made.
+    for (uint32_t i = 0; i < n; ++i) {
+        out[i] = Construct(segment);
+        if (!out[i]) {
+            while (i-- > 0)
+                delete out[i];
+            return 0;
+        }
+    }
+    return n;
+}
 void RSeMetaType::SeedPtrs(RSeVMeta*, RSeAddrMap&, uint32_t) {}
 
 void RSeMetaType::Save(const RSeVMeta* obj, RSeStream& stream) {
@@ -113,6 +126,19 @@ RSeMetaType* RSeMetaType::LoadSide(RSeMetaContext& ctx) {
     RSeMetaType* active = GetClassMeta()->m_activeLoad;
     if (!active) RSe::ThrowDamaged(u"the class " + m_name + u" is read but not declared");
     return active;
+}
+
+bool RSeMetaType::ChainIsPlain(bool restore) const {
+    for (const RSeMetaType* mt = this;;) {
+        if (restore ? mt->m_postRestore != &PlainPostRestore : mt->m_fixPtrs != &PlainFixPtrs)
+            return false;
+        const RSeMetaType* base = mt->m_base;
+        if (!base) return true;
+        // The base's part is run by the meta type that reads the base in this load; without
+        // one the call itself must run, and fail.
+        mt = base->IsVersionMeta() ? base : base->GetClassMeta()->m_activeLoad;
+        if (!mt) return false;
+    }
 }
 
 namespace {
@@ -184,10 +210,8 @@ UTxResult RSeMetaType::PlainPostRestore(RSeVMeta* obj, RSeMetaContext& ctx) {
     return {};
 }
 
-RSeHandle* RSeMetaContext::HandleAt(uint32_t index) const {
-    if (!m_handles || index >= m_handles->size())
-        RSe::ThrowDamaged(u"a stored reference names an object index beyond the document");
-    return (*m_handles)[index];
+void RSeMetaContext::BadHandleIndex() {
+    RSe::ThrowDamaged(u"a stored reference names an object index beyond the document");
 }
 
 void RSeMetaContext::FixPointer(void*& p) const {

@@ -75,6 +75,11 @@ public:
 
     virtual RSeMetaType* CreateVersionMeta(uint16_t storedVersion, uint16_t index);
     virtual RSeVMeta* Construct(RSeSegment* segment);
+    // Makes n objects of this class for a load, in one block of memory, into out[0..n): they
+    // belong to `segment` (identified ones take the database's pending ids in turn) and join
+    // its list of objects as the loader enlists them (RSeVMeta::Enlist). Answers how many were
+    // made: n, or 0 when the class makes no objects.
+    virtual uint32_t Construct(RSeSegment* segment, uint32_t n, RSeVMeta** out);
     virtual void SeedPtrs(RSeVMeta* obj, RSeAddrMap& map, uint32_t n);
     virtual void Save(const RSeVMeta* obj, RSeStream& stream);
     virtual bool CloneEnabled() const { return true; }
@@ -99,12 +104,18 @@ public:
     static UTxResult PlainClone(const RSeVMeta* src, RSeVMeta* dst, RSeCloneCommander* cc);
     static UTxResult PlainPostClone(RSeVMeta* dst, const RSeVMeta* src, RSeCloneCommander* cc);
 
+    // Load support: whether FixPtrs (or PostRestore) of an object read by this meta type runs
+    // only plain forms all the way through its bases, so that the load need not call it.
+    bool LoadFixesNothing() const { return ChainIsPlain(false); }
+    bool LoadRestoresNothing() const { return ChainIsPlain(true); }
+
     // Load support: which meta type reads this class in the document being loaded.
     RSeMetaType* GetActiveLoadMeta() const { return m_activeLoad; }
     void SetActiveLoadMeta(RSeMetaType* mt) { m_activeLoad = mt; }
 
 private:
     RSeMetaType* LoadSide(RSeMetaContext& ctx);
+    bool ChainIsPlain(bool restore) const;
 
     UTxString16 m_name;
     uint32_t m_size;
@@ -157,11 +168,16 @@ public:
     bool IsLoading() const { return m_storedVersions; }
     bool IsReading() const { return m_handles != nullptr; }
     // The handle a stored reference names; a bad index fails the load.
-    RSeHandle* HandleAt(uint32_t index) const;
+    RSeHandle* HandleAt(uint32_t index) const {
+        if (!m_handles || index >= m_handles->size()) BadHandleIndex();
+        return (*m_handles)[index];
+    }
     // Resolves a plain pointer read with RSeStream::Read(void*&).
     void FixPointer(void*& p) const;
 
 private:
+    [[noreturn]] static void BadHandleIndex();
+
     std::vector<RSeMetaType*> m_stack;
     const std::vector<RSeHandle*>* m_handles = nullptr;
     const std::vector<RSeVMeta*>* m_values = nullptr;

@@ -78,7 +78,7 @@ RSeStream::RSeStream(const uint8_t* begin, const uint8_t* end, RSeLoadSite* site
 
 RSeStream& RSeStream::Write(const RSeRefBase& ref) {
     uint32_t v = 0;
-    const uint32_t index = m_saveSite ? m_saveSite->RefValue(ref) : UINT32_MAX;
+    const uint32_t index = m_saveSite ? m_saveSite->RefValueAt(ref, m_out->size() + 1) : UINT32_MAX;
     if (index < 0x7FFFFFFFu) v = 2 * index + 1;
     Put(RSeTag::Ref, &v, 4);
     return *this;
@@ -128,40 +128,8 @@ void RSeStream::Mismatch(RSeTag want, uint8_t got) const {
                       TagName(got) + u" is stored");
 }
 
-const uint8_t* RSeStream::Take(RSeTag tag, size_t n) {
-    if (size_t(m_end - m_pos) < n + 1) Overrun();
-    if (*m_pos != uint8_t(tag)) Mismatch(tag, *m_pos);
-    const uint8_t* p = m_pos + 1;
-    m_pos += n + 1;
-    return p;
-}
-
-void RSeStream::CheckCount(uint32_t count, size_t minBytes) const {
-    if (minBytes && size_t(count) > Remaining() / minBytes) Overrun();
-}
-
-void RSeStream::Read(bool& v) {
-    const uint8_t b = *Take(RSeTag::Bool, 1);
-    if (b > 1) RSe::ThrowDamaged(u"a stored boolean is neither true nor false");
-    v = b != 0;
-}
-void RSeStream::Read(char& v) {
-    v = char(*Take(RSeTag::Char, 1));
-}
-void RSeStream::Read(int16_t& v) {
-    v = LoadLE<int16_t>(Take(RSeTag::Short, 2));
-}
-void RSeStream::Read(int32_t& v) {
-    v = LoadLE<int32_t>(Take(RSeTag::Long, 4));
-}
-void RSeStream::Read(uint32_t& v) {
-    v = LoadLE<uint32_t>(Take(RSeTag::ULong, 4));
-}
-void RSeStream::Read(float& v) {
-    v = LoadLE<float>(Take(RSeTag::Float, 4));
-}
-void RSeStream::Read(double& v) {
-    v = LoadLE<double>(Take(RSeTag::Double, 8));
+void RSeStream::BadBool() {
+    RSe::ThrowDamaged(u"a stored boolean is neither true nor false");
 }
 
 void RSeStream::Read(UTxString16& v) {
@@ -175,10 +143,12 @@ void RSeStream::Read(UTxString16& v) {
 void RSeStream::Read(RSeRefBase& ref) {
     const uint32_t v = LoadLE<uint32_t>(Take(RSeTag::Ref, 4));
     if (v && !(v & 1)) RSe::ThrowDamaged(u"a stored reference is malformed");
-    if (v)
+    if (v) {
         ref.SetStoredValue(v);
-    else
+        if (m_refLog) m_refLog->push_back(v >> 1);
+    } else {
         ref.Clear();
+    }
 }
 
 void RSeStream::Read(void*& ptr) {
@@ -190,10 +160,6 @@ void RSeStream::Read(UTxGUID& guid) {
     const uint8_t* p = Take(RSeTag::Guid, 16);
     guid = UTxGUID(LoadLE<uint32_t>(p), LoadLE<uint32_t>(p + 4), LoadLE<uint32_t>(p + 8),
                    LoadLE<uint32_t>(p + 12));
-}
-
-void RSeStream::Read(RSeTypeCode& code) {
-    Read(code.code);
 }
 
 namespace {
@@ -232,17 +198,19 @@ void RSeStream::Read(RSeRefBase* refs, uint32_t n, size_t stride) {
         const uint32_t v = LoadLE<uint32_t>(p + 1);
         if (v && !(v & 1)) RSe::ThrowDamaged(u"a stored reference is malformed");
         RSeRefBase& r = *reinterpret_cast<RSeRefBase*>(base + i * stride);
-        if (v)
+        if (v) {
             r.SetStoredValue(v);
-        else
+            if (m_refLog) m_refLog->push_back(v >> 1);
+        } else {
             r.Clear();
+        }
     }
     m_pos = p;
 }
 
 void RSeStream::ReadTypeMark(const RSeMetaType* expected) {
     const uint32_t v = LoadLE<uint32_t>(Take(RSeTag::TypeMark, 4));
-    const RSeMetaType* voidMeta = RSe::_GetMeta(static_cast<const void*>(nullptr));
+    static const RSeMetaType* const voidMeta = RSe::_GetMeta(static_cast<const void*>(nullptr));
     if (!expected || expected == voidMeta) {
         if (v != kVoidMark) RSe::ThrowDamaged(u"a stored type mark does not match");
         return;

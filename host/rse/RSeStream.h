@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "rse/RSeBulkMemory.h"
 #include "rse/RSeMetaType.h"
 #include "rse/RSeRef.h"
 #include "utx/UTxString16.h"
@@ -53,6 +54,9 @@ public:
     virtual uint32_t RefIndex(const RSeIDed* obj);
     // What a reference is written as: its target's index (the default), or UINT32_MAX for null.
     virtual uint32_t RefValue(const RSeRefBase& ref);
+    // The same, told where in the output the reference's 4 bytes go (`at`): a save may answer
+    // UINT32_MAX and write the value there itself later.
+    virtual uint32_t RefValueAt(const RSeRefBase& ref, size_t at) { return RefValue(ref); }
     virtual uint32_t MetaIndex(const RSeMetaType* mt) = 0;
 };
 
@@ -118,18 +122,23 @@ public:
     void WriteEmbeddedMark(const RSeMetaType* mt);
     void WriteGeometry(RSeTag tag, const double* v, size_t n);
 
-    void Read(bool& v);
-    void Read(char& v);
-    void Read(int16_t& v);
-    void Read(int32_t& v);
-    void Read(uint32_t& v);
-    void Read(float& v);
-    void Read(double& v);
+    void Read(bool& v) {
+        const uint8_t b = *Take(RSeTag::Bool, 1);
+        if (b > 1) [[unlikely]]
+            BadBool();
+        v = b != 0;
+    }
+    void Read(char& v) { v = char(*Take(RSeTag::Char, 1)); }
+    void Read(int16_t& v) { Scalar(RSeTag::Short, v); }
+    void Read(int32_t& v) { Scalar(RSeTag::Long, v); }
+    void Read(uint32_t& v) { Scalar(RSeTag::ULong, v); }
+    void Read(float& v) { Scalar(RSeTag::Float, v); }
+    void Read(double& v) { Scalar(RSeTag::Double, v); }
     void Read(UTxString16& v);
     void Read(RSeRefBase& ref);
     void Read(void*& ptr);
     void Read(UTxGUID& guid);
-    void Read(RSeTypeCode& code);
+    void Read(RSeTypeCode& code) { Read(code.code); }
     // Bulk reads of n values written one by one with the matching Write.
     void Read(int32_t* v, uint32_t n);
     void Read(uint32_t* v, uint32_t n);
@@ -146,17 +155,44 @@ public:
     void ReadGeometry(RSeTag tag, double* v, size_t n);
 
     // Fails the load unless `count` items of at least `minBytes` each can still follow.
-    void CheckCount(uint32_t count, size_t minBytes) const;
+    void CheckCount(uint32_t count, size_t minBytes) const {
+        if (minBytes && size_t(count) > Remaining() / minBytes) Overrun();
+    }
     size_t Remaining() const { return size_t(m_end - m_pos); }
     bool AtEnd() const { return m_pos == m_end; }
+
+    // Moves a loading stream on to the next stored object's bytes.
+    void SetRecord(const uint8_t* begin, const uint8_t* end, RSeSegment* segment) {
+        m_pos = begin;
+        m_end = end;
+        m_segment = segment;
+    }
+
+    // Load support: every stored reference read is also noted here (its object index), so that
+    // the load can look ahead at what the next objects' references will touch.
+    void SetReferenceLog(RSeBulkVector<uint32_t>* log) { m_refLog = log; }
 
     bool IsLoading() const { return m_loading; }
     RSeMetaContext& GetMetaContext() { return *m_ctx; }
     RSeSegment* GetSegment() const { return m_segment; }
 
 private:
-    const uint8_t* Take(RSeTag tag, size_t n);
+    // The n bytes of a value marked `tag`; every read checks the mark and the record's end.
+    const uint8_t* Take(RSeTag tag, size_t n) {
+        if (size_t(m_end - m_pos) < n + 1) [[unlikely]]
+            Overrun();
+        if (*m_pos != uint8_t(tag)) [[unlikely]]
+            Mismatch(tag, *m_pos);
+        const uint8_t* p = m_pos + 1;
+        m_pos += n + 1;
+        return p;
+    }
+    // The host is little-endian, as the file is.
+    template <class T> void Scalar(RSeTag tag, T& v) {
+        std::memcpy(&v, Take(tag, sizeof(T)), sizeof(T));
+    }
     [[noreturn]] void Overrun() const;
+    [[noreturn]] static void BadBool();
     [[noreturn]] void Mismatch(RSeTag want, uint8_t got) const;
 
     RSeSaveSite* m_saveSite = nullptr;
@@ -167,6 +203,7 @@ private:
     bool m_loading = false;
     RSeMetaContext* m_ctx;
     RSeMetaContext m_ownCtx;
+    RSeBulkVector<uint32_t>* m_refLog = nullptr;
 };
 
 // Guards a stretch of reference reads; references here allocate nothing while they are read,
