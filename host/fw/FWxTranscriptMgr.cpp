@@ -1,10 +1,12 @@
 #include "fw/FWxTranscriptMgr.h"
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 #include "fb/FBxObjectNameKey.h"
 #include "fw/FWxSceneDoc.h"
@@ -34,7 +36,9 @@ struct Messages {
 constexpr uint64_t kQuietNaN = 0x7FF8000000000000ull;
 constexpr uint64_t kSignBit = 0x8000000000000000ull;
 // Lists may hold lists; a bound keeps hostile input from exhausting the stack.
-constexpr int kMaxDepth = 16;
+constexpr int kMaxDepth = kFWxTranscriptMaxDepth;
+constexpr char16_t kTooLong[] = u"the line is longer than the limit of 16 MiB";
+static_assert(kFWxTranscriptMaxLine == size_t(16) << 20, "the message states the limit");
 
 bool IsBlank(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\r';
@@ -148,6 +152,29 @@ UTxString16 DescribeChar(char16_t c) {
     UTxString16 s = u"U+";
     AppendHex4(s, c);
     return s;
+}
+
+// FNV-1a over the key's units, then mixed so that keys differing only in their last units
+// (Fields_1a, Fields_1b, ...) spread over the low bits the table uses.
+size_t HashKey(std::u16string_view key) {
+    uint64_t h = 0xCBF29CE484222325ull;
+    for (char16_t c : key) {
+        h ^= c;
+        h *= 0x100000001B3ull;
+    }
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    return size_t(h);
+}
+
+// Whether a value nests its lists no deeper than a line may hold them, read from `depth`.
+bool NestsWithin(const FWxTranscriptValue& v, int depth) {
+    if (v.GetKind() != FWxTranscriptValue::kList) return true;
+    if (depth >= kMaxDepth) return false;
+    for (const FWxTranscriptValue& item : v.GetList())
+        if (!NestsWithin(item, depth + 1)) return false;
+    return true;
 }
 
 // Lists hold one type; integers and reals are both numbers, null is a missing reference.
@@ -365,6 +392,9 @@ private:
         for (int i = 0; i < 3; ++i) {
             SkipBlanks();
             const size_t at = m_pos;
+            // Refused before reading it: a point in a point would nest without bound.
+            if (Peek() == u'(' || Peek() == u'[')
+                return Fail(u"a point's coordinates are numbers", at);
             FWxTranscriptValue v;
             if (!ReadValue(v, depth + 1)) return false;
             if (!v.IsNumber()) return Fail(u"a point's coordinates are numbers", at);
@@ -561,9 +591,46 @@ const char16_t* FWxTranscriptValue::KindName(Kind kind) {
 // ---- lines ----------------------------------------------------------------------------------
 
 const FWxTranscriptValue* FWxTranscriptLine::Find(std::u16string_view key) const {
-    for (const FWxTranscriptPair& p : pairs)
-        if (p.key == key) return &p.value;
+    if (m_slots.empty() || m_indexed != pairs.size()) {
+        for (const FWxTranscriptPair& p : pairs)
+            if (p.key == key) return &p.value;
+        return nullptr;
+    }
+    // A request reads its keys in the order it wrote them: try the pair after the last found.
+    if (m_next < pairs.size() && pairs[m_next].key == key) return &pairs[m_next++].value;
+    const size_t mask = m_slots.size() - 1;
+    for (size_t i = HashKey(key) & mask; m_slots[i]; i = (i + 1) & mask)
+        if (pairs[m_slots[i] - 1].key == key) {
+            m_next = m_slots[i];
+            return &pairs[m_slots[i] - 1].value;
+        }
     return nullptr;
+}
+
+bool FWxTranscriptLine::IndexLastPair() {
+    // At most half full, so that probes stay short; the table's size is a power of two.
+    if ((m_indexed + 1) * 2 > m_slots.size()) {
+        std::vector<uint32_t> grown(std::max<size_t>(16, m_slots.size() * 2), 0);
+        const size_t mask = grown.size() - 1;
+        for (uint32_t slot : m_slots) {
+            if (!slot) continue;
+            size_t i = HashKey(pairs[slot - 1].key) & mask;
+            while (grown[i])
+                i = (i + 1) & mask;
+            grown[i] = slot;
+        }
+        m_slots.swap(grown);
+    }
+    const size_t mask = m_slots.size() - 1;
+    const UTxString16& key = pairs.back().key;
+    for (size_t i = HashKey(key) & mask;; i = (i + 1) & mask) {
+        if (!m_slots[i]) {
+            m_slots[i] = uint32_t(pairs.size());
+            ++m_indexed;
+            return true;
+        }
+        if (pairs[m_slots[i] - 1].key == key) return false;
+    }
 }
 
 UTxString16 FWxTranscriptLine::ToText() const {
@@ -605,17 +672,10 @@ UTxResult FWxTranscriptMgr::MakeError(UTxResultCode code, std::u16string_view ke
     return UTxResult(code, std::move(detail));
 }
 
-UTxResult FWxTranscriptMgr::MakeLineError(std::u16string_view key, const UTxResult& parseError) {
-    const UTxString16& detail = parseError.GetDetail();
-    // The problem may already be in the value of this very key.
-    if (detail.size() > key.size() && detail.compare(0, key.size(), key) == 0 &&
-        detail.compare(key.size(), 2, u": ") == 0)
-        return parseError;
-    return MakeError(kFWxErrTranscriptMalformed, key, detail);
-}
-
 UTxResult FWxTranscriptMgr::ParseLine(const UTxString16& line, FWxTranscriptLine& out) {
     out = FWxTranscriptLine();
+    // No more units than the file's limit in bytes: a UTF-8 byte makes at most one unit.
+    if (line.size() > kFWxTranscriptMaxLine) return UTxResult(kFWxErrTranscriptMalformed, kTooLong);
     Reader r(line);
     auto failed = [&] { return UTxResult(kFWxErrTranscriptMalformed, r.Problem()); };
 
@@ -658,11 +718,12 @@ UTxResult FWxTranscriptMgr::ParseLine(const UTxString16& line, FWxTranscriptLine
             r.Fail(u"unexpected " + DescribeChar(r.Peek()) + u" after the value");
             return failed();
         }
-        if (out.Find(key)) {
+        out.pairs.push_back({std::move(key), std::move(value)});
+        if (!out.IndexLastPair()) {
+            out.pairs.pop_back();
             r.Fail(u"the key is given twice", at);
             return failed();
         }
-        out.pairs.push_back({std::move(key), std::move(value)});
     }
     return {};
 }
@@ -701,10 +762,11 @@ UTxResult FWxTranscriptMgr::PutDocRequestName(UTxString16& line, const UTxString
 UTxResult FWxTranscriptMgr::EndDocRequest(UTxString16& line) {
     while (!line.empty() && IsBlank(line.back()))
         line.pop_back();
-    FWxTranscriptLine parsed;
-    UTxResult r = ParseLine(line, parsed);
+    // Replaying, the line written back is most often the very line read: taken apart already.
+    std::shared_ptr<const FWxTranscriptLine> parsed;
+    UTxResult r = IndexLine(line, parsed);
     if (r.Failed()) return r;
-    if (parsed.name.empty())
+    if (parsed->name.empty())
         return UTxResult(kFWxErrTranscriptMalformed, u"the line has no request name");
     return {};
 }
@@ -712,9 +774,13 @@ UTxResult FWxTranscriptMgr::EndDocRequest(UTxString16& line) {
 UTxResult FWxTranscriptMgr::WriteLine(const UTxString16& line) {
     if (line.find_first_of(u"\r\n") != UTxString16::npos)
         return UTxResult(kFWxErrTranscriptMalformed, u"a transcript line holds no line break");
+    // A unit takes at most three bytes of UTF-8: only a long line needs its bytes counted.
+    std::string text;
+    if (m_file || line.size() > kFWxTranscriptMaxLine / 3) text = UTx::ToUtf8(line);
+    if (text.size() > kFWxTranscriptMaxLine) return UTxResult(kFWxErrTranscriptMalformed, kTooLong);
     m_lines.push_back(line);
     if (m_file) {
-        const std::string text = UTx::ToUtf8(line) + '\n';
+        text.push_back('\n');
         if (std::fwrite(text.data(), 1, text.size(), m_file) != text.size() ||
             std::fflush(m_file) != 0)
             return UTxResult(kFWxErrTranscriptFile, UTx::MakeWideString(std::strerror(errno)));
@@ -743,6 +809,8 @@ UTxResult FWxTranscriptMgr::CloseFile() {
 UTxResult FWxTranscriptMgr::PutValue(UTxString16& line, const UTxString16& key,
                                      const FWxTranscriptValue& value) {
     if (!IsValidKey(key)) return MakeError(kFWxErrTranscriptMalformed, key, u"not a valid key");
+    if (!NestsWithin(value, 0))
+        return MakeError(kFWxErrTranscriptMalformed, key, u"lists nested too deeply");
     if (!line.empty() && !IsBlank(line.back())) line.push_back(u' ');
     line += key;
     line.push_back(u'=');
@@ -752,18 +820,49 @@ UTxResult FWxTranscriptMgr::PutValue(UTxString16& line, const UTxString16& key,
 
 UTxResult FWxTranscriptMgr::GetValue(const UTxString16& line, const UTxString16& key,
                                      FWxTranscriptValue& out) {
-    FWxTranscriptLine parsed;
-    UTxResult r = ParseLine(line, parsed);
-    if (r.Failed()) return MakeLineError(key, r);
-    const FWxTranscriptValue* v = parsed.Find(key);
+    std::shared_ptr<const FWxTranscriptLine> parsed;
+    UTxResult r = IndexLine(line, parsed);
+    if (r.Failed()) return r;
+    const FWxTranscriptValue* v = parsed->Find(key);
     if (!v) return MakeError(kFWxErrTranscriptMissing, key);
     out = *v;
     return {};
 }
 
 bool FWxTranscriptMgr::ArgumentExists(const UTxString16& line, const UTxString16& key) {
-    FWxTranscriptLine parsed;
-    return ParseLine(line, parsed).Succeeded() && parsed.Find(key);
+    std::shared_ptr<const FWxTranscriptLine> parsed;
+    return IndexLine(line, parsed).Succeeded() && parsed->Find(key);
+}
+
+UTxResult FWxTranscriptMgr::IndexLine(const UTxString16& line,
+                                      std::shared_ptr<const FWxTranscriptLine>& out) {
+    for (auto pin = m_pins.rbegin(); pin != m_pins.rend(); ++pin)
+        if (pin->line == &line) {
+            out = pin->index;
+            return {};
+        }
+    const bool known = (m_indexed || m_indexedError.Failed()) && line == m_indexedText;
+    if (!known) {
+        auto parsed = std::make_shared<FWxTranscriptLine>();
+        m_indexedError = ParseLine(line, *parsed);
+        m_indexed = m_indexedError.Failed() ? nullptr : std::move(parsed);
+        m_indexedText = line;
+    }
+    out = m_indexed;
+    return m_indexedError;
+}
+
+void FWxTranscriptMgr::PinLine(const UTxString16* line,
+                               std::shared_ptr<const FWxTranscriptLine> index) {
+    m_pins.push_back({line, std::move(index)});
+}
+
+void FWxTranscriptMgr::UnpinLine(const UTxString16* line) {
+    for (auto pin = m_pins.rbegin(); pin != m_pins.rend(); ++pin)
+        if (pin->line == line) {
+            m_pins.erase(std::next(pin).base());
+            return;
+        }
 }
 
 UTxResult FWxTranscriptMgr::PutRSeRef(UTxString16& line, const UTxString16& key,

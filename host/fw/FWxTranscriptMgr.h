@@ -14,11 +14,19 @@
 //   references @"TstNode#12"  or  null   (name-key texts, see FBxObjectNameKey)
 // Request names and keys are ASCII letters, digits and '_'. In memory a line is UTF-16; the
 // file is UTF-8.
+//
+// Limits, so that a damaged or hostile file is refused with a message instead of exhausting
+// memory or the stack: a line holds at most 16 MiB of UTF-8 (kFWxTranscriptMaxLine, its line
+// break not counted; in memory, no more UTF-16 units than that), and lists nest at most 16 deep
+// (kFWxTranscriptMaxDepth; a point's coordinates are plain numbers). A longer line or a deeper
+// list is malformed: it is neither written nor read.
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <map>
 #include <vector>
 
 #include "fw/FWxErrors.h"
@@ -42,6 +50,9 @@ constexpr UTxResultCode kFWxErrTranscriptOutOfRange =
     UTxResult::MakeCode(UTxSeverityError, kFWxLibrary, 0x0E04);
 constexpr UTxResultCode kFWxErrTranscriptFile =
     UTxResult::MakeCode(UTxSeverityError, kFWxLibrary, 0x0E05);
+
+constexpr size_t kFWxTranscriptMaxLine = size_t(16) << 20;
+constexpr int kFWxTranscriptMaxDepth = 16;
 
 // One value of a transcript line.
 class FWxTranscriptValue {
@@ -98,8 +109,21 @@ struct FWxTranscriptLine {
     UTxString16 name;
     std::vector<FWxTranscriptPair> pairs;
 
+    // Through the index of keys that ParseLine builds, so that a request reading every key of a
+    // long line costs what the line is long; pairs added by hand are searched in order.
     const FWxTranscriptValue* Find(std::u16string_view key) const;
     UTxString16 ToText() const;
+
+private:
+    friend class FWxTranscriptMgr;
+    // Indexes pairs.back(); false, leaving it out of the index, when its key is there already.
+    bool IndexLastPair();
+
+    // Open addressing: each slot holds a position in `pairs` plus one, or 0 when free.
+    std::vector<uint32_t> m_slots;
+    size_t m_indexed = 0;
+    // Where the next read most likely is.
+    mutable size_t m_next = 0;
 };
 
 class FWxTranscriptMgr {
@@ -141,11 +165,22 @@ public:
     UTxResult CloseFile();
     bool IsFileOpen() const { return m_file != nullptr; }
 
-    // Appends " key=value" (no space before the first item of an empty line).
+    // Appends " key=value" (no space before the first item of an empty line); a value nested
+    // deeper than a line may be is refused.
     UTxResult PutValue(UTxString16& line, const UTxString16& key, const FWxTranscriptValue& value);
-    // The value under `key`: an error naming the key when it is missing or the line malformed.
+    // The value under `key`: an error naming the key when it is missing; for a malformed line,
+    // the line's error, which names the faulty key.
     UTxResult GetValue(const UTxString16& line, const UTxString16& key, FWxTranscriptValue& out);
     bool ArgumentExists(const UTxString16& line, const UTxString16& key);
+
+    // The line taken apart, with its keys indexed. The last line taken apart is kept, so that
+    // the reads of one request and the check of the line it writes back take its text apart
+    // once; a line that a reading exchange pins is found by identity, without comparing text.
+    UTxResult IndexLine(const UTxString16& line, std::shared_ptr<const FWxTranscriptLine>& out);
+    // While a reading exchange reads `line` it does not change: reads through the manager of
+    // that very string use `index`. Unpinned when the exchange ends.
+    void PinLine(const UTxString16* line, std::shared_ptr<const FWxTranscriptLine> index);
+    void UnpinLine(const UTxString16* line);
 
     // A null reference is written as null; a reference to a deleted object is an error.
     UTxResult PutRSeRef(UTxString16& line, const UTxString16& key, const RSeRefBase& ref);
@@ -165,11 +200,19 @@ public:
     // An error of ours whose detail is "<key>: <problem>".
     static UTxResult MakeError(UTxResultCode code, std::u16string_view key,
                                std::u16string_view problem = {});
-    // A line that does not parse, reported for the key being read from it.
-    static UTxResult MakeLineError(std::u16string_view key, const UTxResult& parseError);
 
 private:
+    struct Pin {
+        const UTxString16* line;
+        std::shared_ptr<const FWxTranscriptLine> index;
+    };
+
     std::vector<UTxString16> m_lines;
     std::FILE* m_file = nullptr;
     std::map<UTxString16, CRuntimeClass*> m_requests;
+    // The last line taken apart: its text, and its index or why it does not parse.
+    UTxString16 m_indexedText;
+    std::shared_ptr<const FWxTranscriptLine> m_indexed;
+    UTxResult m_indexedError;
+    std::vector<Pin> m_pins;
 };

@@ -1,5 +1,7 @@
 // Registration of request names and the replay of transcripts.
-#include <fstream>
+#include <cstdio>
+#include <cstring>
+#include <memory>
 #include <string>
 
 #include "Afx.h"
@@ -11,6 +13,53 @@ namespace {
 UTxString16 Num(int64_t v) {
     return UTx::MakeWideString(std::to_string(v));
 }
+
+// A file's lines one at a time, none read further than a transcript line may be long, so that a
+// file without line breaks is refused without being held in memory.
+class LineReader {
+public:
+    enum Status { kLine, kTooLong, kEnd, kError };
+
+    explicit LineReader(std::FILE* file) : m_file(file) {}
+
+    // The next line without its '\n' (nor a '\r' before it).
+    Status Next(std::string& line) {
+        line.clear();
+        bool any = false;
+        for (;;) {
+            if (m_pos == m_end) {
+                m_pos = 0;
+                m_end = std::fread(m_buf.get(), 1, kBufSize, m_file);
+                if (m_end == 0) {
+                    if (std::ferror(m_file)) return kError;
+                    return any ? Ended(line) : kEnd;
+                }
+            }
+            any = true;
+            const char* start = m_buf.get() + m_pos;
+            const size_t avail = m_end - m_pos;
+            const auto* nl = static_cast<const char*>(std::memchr(start, '\n', avail));
+            const size_t n = nl ? size_t(nl - start) : avail;
+            if (line.size() + n > kFWxTranscriptMaxLine + 1) return kTooLong; // room for '\r'
+            line.append(start, n);
+            m_pos += nl ? n + 1 : n;
+            if (nl) return Ended(line);
+        }
+    }
+
+private:
+    static constexpr size_t kBufSize = 64 * 1024;
+
+    static Status Ended(std::string& line) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        return line.size() > kFWxTranscriptMaxLine ? kTooLong : kLine;
+    }
+
+    std::FILE* m_file;
+    std::unique_ptr<char[]> m_buf{new char[kBufSize]};
+    size_t m_pos = 0;
+    size_t m_end = 0;
+};
 } // namespace
 
 bool FWxTranscriptMgr::RegisterRequest(CRuntimeClass* requestClass, const UTxString16& name) {
@@ -55,16 +104,29 @@ UTxResult FWxTranscriptMgr::ReplayLine(FWxSceneDoc* doc, const UTxString16& line
 UTxResult FWxTranscriptMgr::ReplayFile(FWxSceneDoc* doc, const std::string& path,
                                        int32_t* linesDone) {
     if (linesDone) *linesDone = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return MakeError(kFWxErrTranscriptFile, UTx::MakeWideString(path), u"cannot be read");
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                         &std::fclose);
+    const auto unreadable = [&] {
+        return MakeError(kFWxErrTranscriptFile, UTx::MakeWideString(path), u"cannot be read");
+    };
+    if (!file) return unreadable();
+    LineReader in(file.get());
     std::string text;
     int64_t number = 0;
-    while (std::getline(in, text)) {
+    for (;;) {
+        const LineReader::Status status = in.Next(text);
+        if (status == LineReader::kEnd) break;
+        if (status == LineReader::kError) return unreadable();
         ++number;
-        if (!text.empty() && text.back() == '\r') text.pop_back();
-        const size_t first = text.find_first_not_of(" \t");
-        if (first == std::string::npos || text[first] == '#') continue;
-        UTxResult r = ReplayLine(doc, UTx::MakeWideString(text));
+        UTxResult r;
+        if (status == LineReader::kTooLong) {
+            r = UTxResult(kFWxErrTranscriptMalformed,
+                          u"the line is longer than the limit of 16 MiB");
+        } else {
+            const size_t first = text.find_first_not_of(" \t");
+            if (first == std::string::npos || text[first] == '#') continue;
+            r = ReplayLine(doc, UTx::MakeWideString(text));
+        }
         if (r.Failed()) {
             UTxString16 detail = u"line " + Num(number);
             if (!r.GetDetail().empty()) detail += u": " + r.GetDetail();

@@ -211,7 +211,11 @@ int EditKindGroup(FBxEditValue::Kind k) {
     return k == FBxEditValue::kInt ? FBxEditValue::kReal : k;
 }
 
-bool EditToValue(const FBxEditValue& v, Value& out, Problem& p) {
+// A record's value sits three lists deep in the line (records, record, one-element item): its
+// own lists may nest only as deep as the line's reader then allows.
+constexpr int kEditValueDepth = 3;
+
+bool EditToValue(const FBxEditValue& v, Value& out, Problem& p, int depth) {
     switch (v.GetKind()) {
     case FBxEditValue::kInt:
         out = Value::MakeInt(v.GetInt());
@@ -252,6 +256,7 @@ bool EditToValue(const FBxEditValue& v, Value& out, Problem& p) {
         return true;
     }
     case FBxEditValue::kList: {
+        if (depth >= kFWxTranscriptMaxDepth) return Malformed(p, u"lists nested too deeply");
         const std::vector<FBxEditValue>& items = v.GetList();
         std::vector<Value> list;
         for (size_t i = 0; i < items.size(); ++i) {
@@ -263,7 +268,7 @@ bool EditToValue(const FBxEditValue& v, Value& out, Problem& p) {
                 return At(p, u"element " + Index(i));
             }
             Value item;
-            if (!EditToValue(items[i], item, p)) return At(p, u"element " + Index(i));
+            if (!EditToValue(items[i], item, p, depth + 1)) return At(p, u"element " + Index(i));
             list.push_back(std::move(item));
         }
         out = Value::MakeList(std::move(list));
@@ -332,7 +337,7 @@ bool RecordsToValue(const FBxObjectEditRecordList& records, Value& out, Problem&
         items.push_back(Value::MakeList({Value::MakeString(rec.GetKey())}));
         for (size_t i = 0; i < rec.GetValues().size(); ++i) {
             Value v;
-            if (!EditToValue(rec.GetValues()[i], v, p))
+            if (!EditToValue(rec.GetValues()[i], v, p, kEditValueDepth))
                 return At(p, u"record " + Index(r) + u": value " + Index(i));
             items.push_back(Value::MakeList({std::move(v)}));
         }

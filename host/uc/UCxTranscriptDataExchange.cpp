@@ -7,7 +7,9 @@ UCxTranscriptDataExchange::UCxTranscriptDataExchange(UTxString16& line, UTxResul
     : m_mgr(FWxTranscriptMgr::Get()), m_line(line), m_result(result), m_doc(doc),
       m_writing(writing) {}
 
-UCxTranscriptDataExchange::~UCxTranscriptDataExchange() = default;
+UCxTranscriptDataExchange::~UCxTranscriptDataExchange() {
+    if (m_pinned) m_mgr.UnpinLine(&m_line);
+}
 
 bool UCxTranscriptDataExchange::Put(const char16_t* key, const FWxTranscriptValue& value) {
     if (HasFailed()) return false;
@@ -18,16 +20,18 @@ bool UCxTranscriptDataExchange::Put(const char16_t* key, const FWxTranscriptValu
 
 const FWxTranscriptValue* UCxTranscriptDataExchange::Find(const char16_t* key, bool required) {
     if (HasFailed()) return nullptr;
-    // A request reads many keys from one line: take it apart once, again only if it changed.
-    if (!m_parsed || m_parsedText != m_line) {
-        auto parsed = std::make_unique<FWxTranscriptLine>();
-        UTxResult r = FWxTranscriptMgr::ParseLine(m_line, *parsed);
+    // A request reads many keys from one line: reading takes it apart once. A line being written
+    // grows, so it is looked up again (the manager keeps the last one taken apart).
+    if (!m_parsed || m_writing) {
+        UTxResult r = m_mgr.IndexLine(m_line, m_parsed);
         if (r.Failed()) {
-            Fail(FWxTranscriptMgr::MakeLineError(key, r));
+            Fail(r); // names the faulty key
             return nullptr;
         }
-        m_parsed = std::move(parsed);
-        m_parsedText = m_line;
+        if (!m_writing && !m_pinned) {
+            m_mgr.PinLine(&m_line, m_parsed);
+            m_pinned = true;
+        }
     }
     const FWxTranscriptValue* v = m_parsed->Find(key);
     if (!v && required) Fail(FWxTranscriptMgr::MakeError(kFWxErrTranscriptMissing, key));

@@ -11,6 +11,10 @@
 // an absent key fails when required and otherwise leaves the value as it was. The first error
 // is kept in the result and every later call does nothing.
 //
+// Reading takes the line apart once, at the first read, into an index of its keys that every
+// later read uses, including reads of the same line through the transcript manager. Reading
+// never changes the line, and nothing else may while the exchange reads it.
+//
 // Each _TDX_ function returns true when it wrote the value or read it from the line, false when
 // the key was absent or an error is held.
 #include <cstdint>
@@ -62,9 +66,9 @@ private:
     UTxResult& m_result;
     FWxSceneDoc* m_doc;
     bool m_writing;
-    // The line taken apart once for all reads, and the text it was taken from.
-    std::unique_ptr<FWxTranscriptLine> m_parsed;
-    UTxString16 m_parsedText;
+    // The line taken apart, pinned in the manager while reading.
+    std::shared_ptr<const FWxTranscriptLine> m_parsed;
+    bool m_pinned = false;
 };
 
 bool _TDX_Bool(UCxTranscriptDataExchange& tdx, const char16_t* key, bool& value, bool required);

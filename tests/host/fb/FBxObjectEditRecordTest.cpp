@@ -191,6 +191,20 @@ TEST_F(FBxEditRecordTranscript, UnwritableRecordsFailNamingTheKey) {
     TstNode* gone = TstNew<TstNode>(Segment());
     const RSeRef<TstNode> goneRef(gone);
     delete gone;
+    // A value's lists nest as deep as the line can read them back, below the record's own three.
+    auto nested = [](int lists) {
+        Value v = Value::MakeInt(1);
+        for (int i = 0; i < lists; ++i)
+            v = Value::MakeList({v});
+        return FBxObjectEditRecord(u"k").AddValue(v);
+    };
+    {
+        FBxObjectEditRecordList deepest = {nested(kFWxTranscriptMaxDepth - 3)}, back;
+        UTxString16 line;
+        ASSERT_TRUE(Write(deepest, line).IsEmpty());
+        ASSERT_TRUE(Read(line, back).IsEmpty()) << UTx::ToUtf8(line);
+        EXPECT_EQ(back, deepest);
+    }
     struct Case {
         FBxObjectEditRecord record;
         UTxResultCode code;
@@ -202,6 +216,10 @@ TEST_F(FBxEditRecordTranscript, UnwritableRecordsFailNamingTheKey) {
          "edits: record 0: value 1: element 1: a list holds one type: a string after an integer"},
         {FBxObjectEditRecord(u"k").AddRef(goneRef), kFWxErrTranscriptUnresolved,
          "edits: record 0: value 0: the object no longer exists"},
+        {nested(kFWxTranscriptMaxDepth - 2), kFWxErrTranscriptMalformed,
+         "edits: record 0: value 0: element 0: element 0: element 0"},
+        {nested(kFWxTranscriptMaxDepth - 2), kFWxErrTranscriptMalformed,
+         "element 0: lists nested too deeply"},
     };
     for (const Case& c : cases) {
         FBxObjectEditRecordList list = {c.record};

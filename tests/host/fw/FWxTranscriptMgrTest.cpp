@@ -45,6 +45,18 @@ UTxResult Parse(const UTxString16& line, FWxTranscriptLine& out) {
     return FWxTranscriptMgr::ParseLine(line, out);
 }
 
+UTxString16 Repeat(std::u16string_view s, size_t n) {
+    UTxString16 out;
+    out.reserve(s.size() * n);
+    for (size_t i = 0; i < n; ++i)
+        out += s;
+    return out;
+}
+
+UTxString16 Num(size_t i) {
+    return UTx::MakeWideString(std::to_string(i));
+}
+
 TEST(FWxTranscriptLiterals, RealsReadBackBitForBit) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     struct Case {
@@ -216,6 +228,12 @@ TEST(FWxTranscriptLines, MalformedLinesFailNamingTheKeyAndProblem) {
         {u"Req! a=1", "unexpected character '!' after the request name"},
         {UTxString16(u"Req a=") + UTxString16(5000, u'[') + UTxString16(5000, u']'),
          "a: lists nested too deeply"},
+        // Deep nesting of any kind fails where it goes wrong, never by exhausting the stack.
+        {UTxString16(u"Req a=") + UTxString16(10000, u'('),
+         "a: a point's coordinates are numbers (column 8)"},
+        {u"Req a=1 b=" + Repeat(u"[(", 5000), "b: a point's coordinates are numbers (column 13)"},
+        {u"Req a=1 b=" + Repeat(u"[", 5000) + Repeat(u"(", 5000),
+         "b: lists nested too deeply (column 27)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(U8(c.line).substr(0, 60));
@@ -224,6 +242,71 @@ TEST(FWxTranscriptLines, MalformedLinesFailNamingTheKeyAndProblem) {
         ASSERT_TRUE(r.Failed());
         EXPECT_EQ(r.GetCode(), kFWxErrTranscriptMalformed);
         EXPECT_NE(r.GetMessageUtf8().find(c.message), std::string::npos) << r.GetMessageUtf8();
+    }
+}
+
+// What is written nests as deep as a line may and no deeper: the writer refuses what the reader
+// would.
+TEST(FWxTranscriptLines, ListsNestSixteenDeepAndNoDeeper) {
+    auto nested = [](int depth) {
+        Value v = Value::MakeTriple(1, 2, 3);
+        for (int i = 0; i < depth; ++i)
+            v = Value::MakeList({v});
+        return v;
+    };
+    FWxTranscriptMgr mgr;
+    UTxString16 line = u"Req";
+    ASSERT_TRUE(mgr.PutValue(line, u"x", nested(kFWxTranscriptMaxDepth)).IsEmpty());
+    FWxTranscriptLine parsed;
+    ASSERT_TRUE(Parse(line, parsed).IsEmpty()) << U8(line);
+    EXPECT_EQ(parsed.ToText(), line);
+
+    const UTxString16 before = line;
+    UTxResult r = mgr.PutValue(line, u"y", nested(kFWxTranscriptMaxDepth + 1));
+    EXPECT_EQ(r.GetCode(), kFWxErrTranscriptMalformed);
+    EXPECT_NE(r.GetMessageUtf8().find("y: lists nested too deeply"), std::string::npos);
+    EXPECT_EQ(line, before);
+    r = Parse(u"Req y=" + nested(kFWxTranscriptMaxDepth + 1).ToLiteral(), parsed);
+    EXPECT_NE(r.GetMessageUtf8().find("y: lists nested too deeply"), std::string::npos);
+}
+
+// Every key of a long line is found, wherever it is and in whatever order it is asked for; keys
+// it lacks are not; a key given twice is refused even far apart.
+TEST(FWxTranscriptLines, LongLinesFindEveryKey) {
+    for (size_t pairs : {size_t(20000), size_t(120000)}) {
+        SCOPED_TRACE(pairs);
+        UTxString16 line = u"Req";
+        for (size_t i = 0; i < pairs; ++i)
+            line += u" k" + Num(i) + u"=" + (i % 2 ? Num(i) : u"\"" + Num(i) + u"\"");
+        FWxTranscriptLine parsed;
+        ASSERT_TRUE(Parse(line, parsed).IsEmpty());
+        ASSERT_EQ(parsed.pairs.size(), pairs);
+        size_t wrong = 0;
+        for (size_t n = 0; n < pairs; ++n) {
+            const size_t i = (n * 7919) % pairs; // every key once, out of order
+            const Value* v = parsed.Find(u"k" + Num(i));
+            if (!v || (i % 2 ? v->GetInt() != int64_t(i) : v->GetText() != Num(i))) ++wrong;
+        }
+        EXPECT_EQ(wrong, 0u);
+        for (const UTxString16& absent : {u"k" + Num(pairs), UTxString16(u"k"), UTxString16(u"K0"),
+                                          UTxString16(u"k00"), UTxString16(u"Req")})
+            EXPECT_EQ(parsed.Find(absent), nullptr) << U8(absent);
+
+        // The manager reads the same line, and a copy of it, alike.
+        FWxTranscriptMgr mgr;
+        Value v;
+        ASSERT_TRUE(mgr.GetValue(line, u"k" + Num(pairs - 1), v).IsEmpty());
+        EXPECT_EQ(v.GetInt(), int64_t(pairs - 1));
+        ASSERT_TRUE(mgr.GetValue(UTxString16(line), u"k0", v).IsEmpty());
+        EXPECT_EQ(v.GetText(), u"0");
+
+        const UTxString16 twice = line + u" k" + Num(pairs / 2) + u"=1";
+        UTxResult r = Parse(twice, parsed);
+        EXPECT_NE(r.GetMessageUtf8().find("k" + std::to_string(pairs / 2) +
+                                          ": the key is given twice (column " +
+                                          std::to_string(twice.size()) + ")"),
+                  std::string::npos)
+            << r.GetMessageUtf8();
     }
 }
 
@@ -291,6 +374,71 @@ TEST(FWxTranscriptFile, RequestsAreWrittenLineByLineInUtf8) {
     UTxString16 name;
     ASSERT_TRUE(FWxTranscriptMgr::GetRequestName(line, name).IsEmpty());
     EXPECT_EQ(name, u"CreateNote");
+}
+
+// A line holds at most 16 MiB: of UTF-8 in the file (its line end not counted), of UTF-16 units
+// in memory. Longer lines are refused before they are taken apart, or written.
+TEST(FWxTranscriptFile, LinesLongerThanTheLimitAreRefused) {
+    constexpr size_t kMax = kFWxTranscriptMaxLine;
+    ASSERT_EQ(kMax, size_t(16) << 20);
+    const std::string tooLong = "the line is longer than the limit of 16 MiB";
+    {
+        // In memory: a string as long as the limit allows still parses.
+        const UTxString16 head = u"Req s=\"";
+        UTxString16 line = head + UTxString16(kMax - head.size() - 1, u'x') + u"\"";
+        FWxTranscriptLine parsed;
+        ASSERT_TRUE(Parse(line, parsed).IsEmpty());
+        EXPECT_EQ(parsed.Find(u"s")->GetText().size(), kMax - head.size() - 1);
+        line.insert(head.size(), u"x");
+        UTxResult r = Parse(line, parsed);
+        EXPECT_EQ(r.GetCode(), kFWxErrTranscriptMalformed);
+        EXPECT_NE(r.GetMessageUtf8().find(tooLong), std::string::npos) << r.GetMessageUtf8();
+    }
+    {
+        // Written: counted in UTF-8, where U+00E9 takes two bytes.
+        KorvuTempDir dir;
+        FWxTranscriptMgr mgr;
+        ASSERT_TRUE(mgr.OpenFile(dir.File("t.txt")).IsEmpty());
+        const UTxString16 head = u"Req s=\"";
+        const size_t fits = (kMax - head.size() - 1) / 2;
+        const UTxString16 line = head + UTxString16(fits, u'\u00e9') + u"\"";
+        ASSERT_EQ(U8(line).size(), kMax);
+        UTxResult r = mgr.WriteLine(line + u"\u00e9");
+        EXPECT_EQ(r.GetCode(), kFWxErrTranscriptMalformed);
+        EXPECT_NE(r.GetMessageUtf8().find(tooLong), std::string::npos);
+        EXPECT_TRUE(mgr.GetLines().empty());
+        ASSERT_TRUE(mgr.WriteLine(line).IsEmpty());
+        ASSERT_TRUE(mgr.CloseFile().IsEmpty());
+        EXPECT_EQ(ReadFile(dir.File("t.txt")).size(), kMax + 1);
+    }
+    // Replayed: the line is refused by its length alone, and named by its number. A line as
+    // long as the limit is read (and fails for what it says).
+    struct Case {
+        const char* name;
+        std::string second; // the second line of the file, with its line end
+        std::string says;
+    };
+    const std::string nope = "Nope s=\"";
+    const std::string fill(kMax - nope.size() - 1, 'x');
+    const Case cases[] = {
+        {"at the limit", nope + fill + "\"\n", "line 2: Nope: no request has this name"},
+        {"at the limit, CR LF", nope + fill + "\"\r\n", "line 2: Nope: no request has this name"},
+        {"a byte over", nope + fill + "x\"\n", "line 2: " + tooLong},
+        {"twice the limit", nope + fill + fill + "\n", "line 2: " + tooLong},
+        {"a comment over", "#" + fill + fill + "\n", "line 2: " + tooLong},
+    };
+    FWxSceneDoc doc;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        KorvuTempDir dir;
+        std::ofstream(dir.File("t.txt"), std::ios::binary) << "# first\n" << c.second << "Redo\n";
+        FWxTranscriptMgr mgr;
+        int32_t done = -1;
+        UTxResult r = mgr.ReplayFile(&doc, dir.File("t.txt"), &done);
+        EXPECT_EQ(r.GetCode(), kFWxErrTranscriptMalformed);
+        EXPECT_NE(r.GetMessageUtf8().find(c.says), std::string::npos) << r.GetMessageUtf8();
+        EXPECT_EQ(done, 0);
+    }
 }
 
 TEST(FWxTranscriptFile, RefusesWhatCouldNotBeReadBack) {

@@ -369,7 +369,7 @@ TEST_F(UCxTranscriptExchange, NumbersWidenButNeverNarrowSilently) {
     EXPECT_TRUE(ids.empty());
 }
 
-TEST_F(UCxTranscriptExchange, AMalformedLineFailsTheKeyBeingRead) {
+TEST_F(UCxTranscriptExchange, AMalformedLineFailsNamingOnlyTheFaultyKey) {
     UTxString16 line = u"TstRequest a=1 b=\"oops";
     UTxResult result;
     UCxTranscriptDataExchange tdx(line, result, &m_doc, false);
@@ -377,8 +377,46 @@ TEST_F(UCxTranscriptExchange, AMalformedLineFailsTheKeyBeingRead) {
     EXPECT_FALSE(_TDX_Int(tdx, u"a", a, true));
     EXPECT_EQ(a, 0);
     EXPECT_EQ(result.GetCode(), kFWxErrTranscriptMalformed);
-    EXPECT_EQ(result.GetMessageUtf8(),
-              "Transcript line is malformed: a: b: unterminated string (column 18)");
+    const char* expected = "Transcript line is malformed: b: unterminated string (column 18)";
+    EXPECT_EQ(result.GetMessageUtf8(), expected);
+    // The same through the manager, for the line of the exchange and for a copy of it.
+    FWxTranscriptValue v;
+    EXPECT_EQ(FWxTranscriptMgr::Get().GetValue(tdx.GetLine(), u"a", v).GetMessageUtf8(), expected);
+    EXPECT_EQ(FWxTranscriptMgr::Get().GetValue(UTxString16(line), u"a", v).GetMessageUtf8(),
+              expected);
+}
+
+// Reads through the manager of the line a reading exchange holds answer from the exchange's
+// index while it lives, and from the line's text again once it has ended.
+TEST_F(UCxTranscriptExchange, ReadsThroughTheManagerFollowTheExchangesLine) {
+    FWxTranscriptMgr& mgr = FWxTranscriptMgr::Get();
+    UTxString16 line = u"TstRequest a=1 b=[2,3]";
+    FWxTranscriptValue v;
+    {
+        UTxResult result;
+        UCxTranscriptDataExchange tdx(line, result, &m_doc, false);
+        int32_t a = 0;
+        ASSERT_TRUE(_TDX_Int(tdx, u"a", a, true));
+        EXPECT_EQ(a, 1);
+        ASSERT_TRUE(mgr.GetValue(tdx.GetLine(), u"b", v).IsEmpty());
+        EXPECT_EQ(v.GetList().size(), 2u);
+        EXPECT_TRUE(mgr.ArgumentExists(tdx.GetLine(), u"a"));
+        EXPECT_FALSE(mgr.ArgumentExists(tdx.GetLine(), u"c"));
+        // Another line read meanwhile does not disturb the exchange.
+        ASSERT_TRUE(mgr.GetValue(u"Other a=5", u"a", v).IsEmpty());
+        EXPECT_EQ(v.GetInt(), 5);
+        std::vector<int32_t> b;
+        ASSERT_TRUE(_TDX_IntVect(tdx, u"b", b, true));
+        EXPECT_EQ(b, (std::vector<int32_t>{2, 3}));
+    }
+    ASSERT_TRUE(mgr.GetValue(line, u"a", v).IsEmpty());
+    EXPECT_EQ(v.GetInt(), 1);
+    line[13] = u'7'; // the same string, changed in place once the exchange has ended
+    ASSERT_TRUE(mgr.GetValue(line, u"a", v).IsEmpty());
+    EXPECT_EQ(v.GetInt(), 7);
+    line[13] = u'"';
+    EXPECT_FALSE(mgr.ArgumentExists(line, u"b"));
+    EXPECT_EQ(mgr.GetValue(line, u"a", v).GetCode(), kFWxErrTranscriptMalformed);
 }
 
 TEST_F(UCxTranscriptExchange, TypedReferencesRefuseObjectsOfAnotherClass) {

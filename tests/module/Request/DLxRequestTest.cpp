@@ -166,6 +166,32 @@ TEST_F(RequestTest, ReplayingTheTranscriptGivesTheSameRequestsAndDocument) {
     EXPECT_EQ(b.Bytes(), a.Bytes());
 }
 
+// Long records: lines of 20 000 and of 120 000 pairs replay to the same fields, the same line
+// written back byte for byte, and the same document.
+TEST_F(RequestTest, LongLinesReplayToTheSameLineAndDocument) {
+    for (int pairs : {20000, 120000}) {
+        SCOPED_TRACE(pairs);
+        mgr.ClearLines();
+        Doc a, b;
+        const int fields = pairs - 4; // and TDXVersion, Node, Fields_Count, Create
+        ASSERT_FALSE(a.Run(1, fields).Failed());
+        ASSERT_EQ(mgr.GetLines().size(), 1u);
+        const UTxString16 line = mgr.GetLines()[0];
+        FWxTranscriptLine parsed;
+        ASSERT_FALSE(FWxTranscriptMgr::ParseLine(line, parsed).Failed());
+        EXPECT_EQ(parsed.pairs.size(), size_t(pairs));
+
+        KorvuTempDir dir;
+        std::ofstream(dir.File("t.txt"), std::ios::binary) << UTx::ToUtf8(line) << "\n";
+        UTxResult r = mgr.ReplayFile(&b.doc, dir.File("t.txt"));
+        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+        EXPECT_TRUE(b.nodes[1]->m_texts == Fields(fields));
+        ASSERT_EQ(mgr.GetLines().size(), 2u);
+        EXPECT_TRUE(mgr.GetLines()[1] == line);
+        EXPECT_TRUE(b.Bytes() == a.Bytes());
+    }
+}
+
 TEST_F(RequestTest, ABadLineStopsTheReplayNamingTheLineAndKeyAndKeepsWhatCameBefore) {
     Doc d;
     const UTxString16 node = u"@\"" + mgr.StringFromRef(RSeRefBase(d.nodes[0].get())) + u"\"";
