@@ -1,7 +1,10 @@
 // korvu: drives the Korvu module the way the CAD host did, from the command line.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -28,6 +31,28 @@ const char* kUsage =
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "korvu: %s\n", message.c_str());
+    return 2;
+}
+
+// What could not be foreseen ends the program like bad input, with one message: never with an
+// abort and its core. Allocates nothing, for when memory is what ran out.
+int FailUnexpected(std::exception_ptr e) {
+    const char* what = nullptr;
+    bool memory = false;
+    try {
+        if (e) std::rethrow_exception(e);
+    } catch (const std::bad_alloc&) {
+        memory = true;
+    } catch (const std::exception& x) {
+        what = x.what();
+    } catch (...) {
+    }
+    if (memory)
+        std::fputs("korvu: out of memory\n", stderr);
+    else if (what && *what)
+        std::fprintf(stderr, "korvu: unexpected error: %s\n", what);
+    else
+        std::fputs("korvu: unexpected error\n", stderr);
     return 2;
 }
 
@@ -125,9 +150,8 @@ int Dump(const Options& o) {
     std::fputs(KorvuDump(*doc).c_str(), stdout);
     return 0;
 }
-} // namespace
 
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
     if (argc < 2) return Fail(std::string("no verb given\n") + kUsage);
     const std::string verb = argv[1];
     if (verb == "--help" || verb == "-h" || verb == "help") {
@@ -148,4 +172,19 @@ int main(int argc, char** argv) {
     if (verb == "run") return Run(o, ext);
     if (verb == "open") return Open(o, ext);
     return Dump(o);
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    // An exception that cannot reach the handler below (out of a destructor, say) would end
+    // in std::terminate: it ends the same way instead.
+    std::set_terminate([] {
+        std::fflush(stdout);
+        std::_Exit(FailUnexpected(std::current_exception()));
+    });
+    try {
+        return Main(argc, argv);
+    } catch (...) {
+        return FailUnexpected(std::current_exception());
+    }
 }

@@ -179,4 +179,38 @@ TEST(KorvuProgram, BadInputGivesOneMessageAndExitCode2AndWritesNothing) {
     EXPECT_EQ(Korvu("--version").code, 0);
 }
 
+// Transcripts made to exhaust the stack or memory end like any bad input: exit code 2, one
+// message naming the line (and the key), nothing written.
+TEST(KorvuProgram, HostileTranscriptsEndWithOneMessageAndExitCode2) {
+    KorvuTempDir dir;
+    const std::string model = Examples() + "/assembly.json";
+    const std::string head = "CreateGDTSymbol TDXVersion=1 Arrow=28029 Points=";
+    struct Case {
+        const char* name;
+        std::string line;
+        std::vector<std::string> says;
+    };
+    const Case cases[] = {
+        {"points in points",
+         head + std::string(10000, '(') + "\n",
+         {"line 2: Points: a point's coordinates are numbers"}},
+        {"lists in lists",
+         head + std::string(10000, '[') + "\n",
+         {"line 2: Points: lists nested too deeply"}},
+        {"a line over 16 MiB",
+         head + "[" + std::string(17 << 20, '[') + "\n",
+         {"line 2: the line is longer than the limit of 16 MiB"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::ofstream(dir.File("t.txt"), std::ios::binary) << "# hostile\n" << c.line;
+        ProgramRun r = Korvu("run " + model + " " + dir.File("t.txt") + " -o " + dir.File("o.kvd"));
+        EXPECT_EQ(r.code, 2) << r.output.substr(0, 2000);
+        for (const std::string& s : c.says)
+            EXPECT_NE(r.output.find(s), std::string::npos) << r.output.substr(0, 2000);
+        EXPECT_EQ(r.output.rfind("korvu: "), 0u) << r.output.substr(0, 2000); // one message
+        EXPECT_FALSE(std::filesystem::exists(dir.File("o.kvd")));
+    }
+}
+
 } // namespace
