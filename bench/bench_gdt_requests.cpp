@@ -175,7 +175,10 @@ void BM_ReplayCreateLines(benchmark::State& state) {
         auto s = std::make_unique<FrameSheet>(0);
         state.ResumeTiming();
         int32_t done = 0;
+        // As the program replays: nothing kept of the lines but the drawing.
+        FWxTranscriptMgr::Get().SetKeepLines(false);
         const UTxResult r = FWxTranscriptMgr::Get().ReplayFile(s->doc.get(), path, &done);
+        FWxTranscriptMgr::Get().SetKeepLines(true);
         if (r.Failed() || done != lines) state.SkipWithError("replay failed");
         state.PauseTiming();
         FWxTranscriptMgr::Get().ClearLines();

@@ -202,7 +202,7 @@ public:
     size_t Pos() const { return m_pos; }
     void Rewind(size_t pos) { m_pos = pos; }
     void Skip() { ++m_pos; }
-    void SetKey(UTxString16 key) { m_key = std::move(key); }
+    void SetKey(std::u16string_view key) { m_key = key; }
 
     bool Fail(std::u16string_view problem, size_t pos) {
         if (m_problem.empty()) {
@@ -216,7 +216,10 @@ public:
     // "<key>: <problem> (column N)", the key left out outside a pair.
     UTxString16 Problem() const {
         UTxString16 text;
-        if (!m_key.empty()) text = m_key + u": ";
+        if (!m_key.empty()) {
+            text = m_key;
+            text += u": ";
+        }
         text += m_problem;
         text += u" (column ";
         AppendAscii(text, std::to_string(m_problemPos + 1));
@@ -448,7 +451,7 @@ private:
 
     std::u16string_view m_s;
     size_t m_pos = 0;
-    UTxString16 m_key;
+    std::u16string_view m_key; // into the line read
     UTxString16 m_problem;
     size_t m_problemPos = 0;
 };
@@ -607,6 +610,14 @@ const FWxTranscriptValue* FWxTranscriptLine::Find(std::u16string_view key) const
     return nullptr;
 }
 
+void FWxTranscriptLine::Reserve(size_t count) {
+    pairs.reserve(count);
+    size_t slots = 16;
+    while (slots < count * 2)
+        slots *= 2;
+    if (m_slots.size() < slots) m_slots.assign(slots, 0);
+}
+
 bool FWxTranscriptLine::IndexLastPair() {
     // At most half full, so that probes stay short; the table's size is a power of two.
     if ((m_indexed + 1) * 2 > m_slots.size()) {
@@ -695,16 +706,20 @@ UTxResult FWxTranscriptMgr::ParseLine(const UTxString16& line, FWxTranscriptLine
         return failed();
     }
 
+    // Room for the pairs at once: each has an '=', and most lines are short.
+    const size_t equals = size_t(std::count(line.begin(), line.end(), u'='));
+    out.Reserve(std::min<size_t>(equals, 1024));
     for (;;) {
         r.SkipBlanks();
         if (r.AtEnd()) break;
         r.SetKey({});
+        const size_t keyAt = r.Pos();
         UTxString16 key = r.ReadIdent();
         if (key.empty()) {
             r.Fail(u"expected a key, found " + DescribeChar(r.Peek()));
             return failed();
         }
-        r.SetKey(key);
+        r.SetKey(std::u16string_view(line).substr(keyAt, key.size()));
         if (r.Peek() != u'=') {
             r.Fail(r.AtEnd() ? u"expected '=' after the key"
                              : u"expected '=' after the key, found " + DescribeChar(r.Peek()));
@@ -778,7 +793,7 @@ UTxResult FWxTranscriptMgr::WriteLine(const UTxString16& line) {
     std::string text;
     if (m_file || line.size() > kFWxTranscriptMaxLine / 3) text = UTx::ToUtf8(line);
     if (text.size() > kFWxTranscriptMaxLine) return UTxResult(kFWxErrTranscriptMalformed, kTooLong);
-    m_lines.push_back(line);
+    if (m_keepLines) m_lines.push_back(line);
     if (m_file) {
         text.push_back('\n');
         if (std::fwrite(text.data(), 1, text.size(), m_file) != text.size() ||

@@ -116,6 +116,8 @@ struct FWxTranscriptLine {
 
 private:
     friend class FWxTranscriptMgr;
+    // Room for `count` pairs and their index, so that taking a line apart allocates once.
+    void Reserve(size_t count);
     // Indexes pairs.back(); false, leaving it out of the index, when its key is there already.
     bool IndexLastPair();
 
@@ -155,11 +157,15 @@ public:
     // Checks that the line reads back: a request name and well-formed pairs.
     UTxResult EndDocRequest(UTxString16& line);
 
-    // Appends to the lines kept in memory and, when a file is open, to the file (flushed, so that
+    // Appends to the lines kept in memory (unless turned off) and, when a file is open, to the file (flushed, so that
     // the transcript survives a crash).
     UTxResult WriteLine(const UTxString16& line);
     const std::vector<UTxString16>& GetLines() const { return m_lines; }
     void ClearLines() { m_lines.clear(); }
+    // Whether written lines are kept in memory (they are by default). A program that journals
+    // to a file, or not at all, turns it off: a long session would otherwise hold every line.
+    void SetKeepLines(bool keep) { m_keepLines = keep; }
+    bool GetKeepLines() const { return m_keepLines; }
     // Starts a new UTF-8 file (replacing any), or continues one.
     UTxResult OpenFile(const std::string& path, bool append = false);
     UTxResult CloseFile();
@@ -208,6 +214,7 @@ private:
     };
 
     std::vector<UTxString16> m_lines;
+    bool m_keepLines = true;
     std::FILE* m_file = nullptr;
     std::map<UTxString16, CRuntimeClass*> m_requests;
     // The last line taken apart: its text, and its index or why it does not parse.

@@ -371,6 +371,14 @@ TEST(FWxTranscriptFile, RequestsAreWrittenLineByLineInUtf8) {
     mgr.ClearLines();
     EXPECT_TRUE(mgr.GetLines().empty());
 
+    // A program journalling to its file keeps nothing of a long session in memory.
+    mgr.SetKeepLines(false);
+    ASSERT_TRUE(mgr.OpenFile(dir.File("session.txt"), true).IsEmpty());
+    ASSERT_TRUE(mgr.WriteLine(u"Fifth").IsEmpty());
+    ASSERT_TRUE(mgr.CloseFile().IsEmpty());
+    EXPECT_EQ(ReadFile(dir.File("session.txt")), U8(line) + "\nSecond\nFourth\nFifth\n");
+    EXPECT_TRUE(mgr.GetLines().empty());
+
     UTxString16 name;
     ASSERT_TRUE(FWxTranscriptMgr::GetRequestName(line, name).IsEmpty());
     EXPECT_EQ(name, u"CreateNote");
