@@ -69,6 +69,8 @@ FWxAppletExtension* KorvuLoadModule(std::string& why) {
 }
 
 UTxResult KorvuDrawSheets(DLxDrawingDoc& doc, const KorvuOutputs& outputs, std::string& written) {
+    if (outputs.svgDir.empty() && outputs.pngDir.empty() && outputs.pdfFile.empty())
+        return {}; // no picture asked for: nothing to draw
     const std::vector<DLxSheet*> sheets = doc.GetSheets();
     for (size_t i = 0; i < sheets.size(); ++i) {
         DLxSheet* sheet = sheets[i];
