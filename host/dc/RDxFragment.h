@@ -76,6 +76,9 @@ public:
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;
     void FixPtrs(RSeMetaContext& ctx);
+    // A loaded node list names each node that names this fragment, once: the index and its
+    // passes rely on it.
+    UTxResult PostRestore(RSeMetaContext& ctx);
     UTxResult Clone(RDxFragment* target, RSeCloneCommander* cc) const;
 
     // The list's own edits, recorded as changes while a transaction records: nodes inserted at
@@ -103,6 +106,7 @@ private:
     std::vector<uint64_t> m_keys; // the nodes' order keys, increasing
     uint64_t m_nextKey = 0;       // the greatest key handed out
     int32_t m_lastBirthday = 0;
+    uint32_t m_loadClaims = 0; // the loaded nodes that name this fragment, told by their FixPtrs
     std::vector<UTxDiagnosis*> m_diagnoses;
 };
 

@@ -1,9 +1,15 @@
 #include "dc/RDxFragment.h"
 
+#include <string>
+#include <unordered_set>
+#include <utility>
+
 #include "dc/RDxNode.h"
 #include "dc/RDxPersist.h"
+#include "rse/RSeErrors.h"
 #include "rse/RSeMeta.h"
 #include "rse/RSeTransaction.h"
+#include "utx/UTxString16.h"
 
 namespace {
 void InitFragmentGuid(UTxGUID& g) {
@@ -48,6 +54,30 @@ void RDxFragment::FixPtrs(RSeMetaContext& ctx) {
     if (RSe::InTxnImage()) return;
     RDxPersist::FixRefs(m_nodes, ctx);
     RenumberKeys();
+}
+
+UTxResult RDxFragment::PostRestore(RSeMetaContext& ctx) {
+    const uint32_t claims = std::exchange(m_loadClaims, 0);
+    UTxResult r = RSeMetaType::PlainPostRestore(this, ctx);
+    if (r.Failed() || !ctx.IsLoading() || RSe::InTxnImage()) return r;
+    // A node listed twice would be computed twice a pass, and one left out never.
+    std::unordered_set<const RSeHandle*> listed;
+    listed.reserve(m_nodes.size());
+    for (const RSeRef<RDxNode>& ref : m_nodes) {
+        const RDxNode* node = ref.Read();
+        if (!node) continue;
+        const UTxString16 which = u"object #" + UTx::MakeWideString(std::to_string(node->GetId()));
+        if (!listed.insert(ref.GetHandle()).second)
+            RSe::ThrowDamaged(u"the fragment's node list names " + which + u" twice");
+        if (node->m_fragment.GetTarget() != this)
+            RSe::ThrowDamaged(u"the fragment's node list names " + which +
+                              u", which belongs to another fragment");
+    }
+    if (claims != listed.size())
+        RSe::ThrowDamaged(u"the fragment's node list leaves out " +
+                          UTx::MakeWideString(std::to_string(claims - listed.size())) +
+                          u" of its nodes");
+    return r;
 }
 
 UTxResult RDxFragment::Clone(RDxFragment* target, RSeCloneCommander* cc) const {

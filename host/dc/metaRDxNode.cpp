@@ -47,6 +47,10 @@ void RDxNode::Save(RSeStream& s) const {
 void RDxNode::FixPtrs(RSeMetaContext& ctx) {
     RSeMetaType::PlainFixPtrs(this, ctx);
     m_fragment.FixAddress(ctx);
+    // The fragment checks its loaded node list against this count (RDxFragment::PostRestore).
+    if (ctx.IsLoading())
+        if (RSeIDed* fragment = m_fragment.GetTarget())
+            ++static_cast<RDxFragment*>(fragment)->m_loadClaims;
     RDxPersist::FixRefs(m_dependencies, ctx);
 }
 

@@ -1,5 +1,7 @@
 #include "dl/DLxDrawingDoc.h"
 
+#include <unordered_set>
+
 #include "dl/DLxDrawing.h"
 #include "dl/DLxSelectCmd.h"
 #include "dl/DLxSheet.h"
@@ -35,6 +37,23 @@ FWxDocCmd* DLxDrawingDoc::GetStaticCommand() const {
 
 DLxSheet* DLxDrawingDoc::CreateSheet(const UTxString16& name, double width, double height) {
     if (name.empty() || FindSheet(name)) return nullptr;
+    return MakeSheet(name, width, height);
+}
+
+std::vector<DLxSheet*> DLxDrawingDoc::CreateSheets(const std::vector<SheetSpec>& specs) {
+    std::unordered_set<UTxString16> names;
+    for (DLxSheet* sheet : GetSheets())
+        names.insert(sheet->GetName());
+    for (const SheetSpec& spec : specs)
+        if (spec.name.empty() || !names.insert(spec.name).second) return {};
+    std::vector<DLxSheet*> made;
+    made.reserve(specs.size());
+    for (const SheetSpec& spec : specs)
+        made.push_back(MakeSheet(spec.name, spec.width, spec.height));
+    return made;
+}
+
+DLxSheet* DLxDrawingDoc::MakeSheet(const UTxString16& name, double width, double height) {
     RSeSegment* seg = GetRSeDb()->CreateSegment(u"Sheet:" + name);
     auto* sheet = new (RSe::_GetMeta(static_cast<const DLxSheet*>(nullptr)), seg) DLxSheet();
     sheet->SetName(name);

@@ -27,6 +27,15 @@ public:
     // A new sheet at the end of the drawing; null when the name is empty or taken. It collects
     // the diagnoses of what computes on it (RDxObject::kCollectDiagnosesFlag).
     DLxSheet* CreateSheet(const UTxString16& name, double width, double height);
+    struct SheetSpec {
+        UTxString16 name;
+        double width = 0.0;
+        double height = 0.0;
+    };
+    // Sheets at the end of the drawing as CreateSheet makes them, in order; none at all when a
+    // name is empty, taken or given twice. The names are checked in one pass, so that a
+    // drawing of many sheets is made in time linear in their number.
+    std::vector<DLxSheet*> CreateSheets(const std::vector<SheetSpec>& specs);
     std::vector<DLxSheet*> GetSheets() const;
     DLxSheet* FindSheet(const UTxString16& name) const;
 
@@ -35,5 +44,7 @@ public:
     DLxDrawing* GetDrawing() const;
 
 private:
+    DLxSheet* MakeSheet(const UTxString16& name, double width, double height);
+
     std::unique_ptr<DLxSelectCmd> m_select;
 };

@@ -326,16 +326,11 @@ private:
         if (const json* breaks = Optional(v, "breaks")) {
             const std::string list = Member(path, "breaks");
             Array(*breaks, list);
-            for (size_t i = 0; i < breaks->size(); ++i) {
-                const std::string at = Element(list, i);
-                const DLxViewBreak b = ReadBreak((*breaks)[i], at);
-                for (size_t j = 0; j < view.breaks.size(); ++j) {
-                    const DLxViewBreak& o = view.breaks[j];
-                    if (o.direction == b.direction && b.from < o.to && o.from < b.to)
-                        Fail(at, "overlaps " + Element(list, j));
-                }
-                view.breaks.push_back(b);
-            }
+            for (size_t i = 0; i < breaks->size(); ++i)
+                view.breaks.push_back(ReadBreak((*breaks)[i], Element(list, i)));
+            const auto [at, earlier] = DLxViewBreak::FirstOverlap(view.breaks);
+            if (at >= 0)
+                Fail(Element(list, size_t(at)), "overlaps " + Element(list, size_t(earlier)));
         }
         return view;
     }
@@ -430,31 +425,36 @@ private:
     }
 };
 
-// Where the parser stands, so that a fault in the text can be told by its place in the model.
-class PathTracker {
+// Where a text stops being JSON, as a path in the model. It walks the text again, building
+// nothing, only after a parse failed: a parse that reported every element to a callback would
+// make the library walk each array again at each element's end.
+class PathTracker : public json::json_sax_t {
 public:
-    bool Event(json::parse_event_t event, const json& parsed) {
-        switch (event) {
-        case json::parse_event_t::object_start:
-            m_frames.push_back({false, 0, {}});
-            break;
-        case json::parse_event_t::array_start:
-            m_frames.push_back({true, 0, {}});
-            break;
-        case json::parse_event_t::key:
-            m_frames.back().key = parsed.get<std::string>();
-            break;
-        case json::parse_event_t::object_end:
-        case json::parse_event_t::array_end:
-            m_frames.pop_back();
-            Advance();
-            break;
-        case json::parse_event_t::value:
-            Advance();
-            break;
-        }
+    bool null() override { return Advance(); }
+    bool boolean(bool) override { return Advance(); }
+    bool number_integer(number_integer_t) override { return Advance(); }
+    bool number_unsigned(number_unsigned_t) override { return Advance(); }
+    bool number_float(number_float_t, const string_t&) override { return Advance(); }
+    bool string(string_t&) override { return Advance(); }
+    bool binary(binary_t&) override { return Advance(); }
+    bool start_object(std::size_t) override {
+        m_frames.push_back({false, 0, {}});
         return true;
     }
+    bool key(string_t& key) override {
+        m_frames.back().key = key;
+        return true;
+    }
+    bool end_object() override { return End(); }
+    bool start_array(std::size_t) override {
+        m_frames.push_back({true, 0, {}});
+        return true;
+    }
+    bool end_array() override { return End(); }
+    bool parse_error(std::size_t, const std::string&, const json::exception&) override {
+        return false;
+    }
+
     std::string Path() const {
         std::string path;
         for (const Frame& f : m_frames)
@@ -463,8 +463,13 @@ public:
     }
 
 private:
-    void Advance() {
+    bool Advance() {
         if (!m_frames.empty() && m_frames.back().array) ++m_frames.back().count;
+        return true;
+    }
+    bool End() {
+        m_frames.pop_back();
+        return Advance();
     }
     struct Frame {
         bool array;
@@ -474,13 +479,26 @@ private:
     std::vector<Frame> m_frames;
 };
 
+std::string PathOfFault(const std::string& text) {
+    PathTracker tracker;
+    json::sax_parse(text, &tracker);
+    return tracker.Path();
+}
+
 std::unique_ptr<DLxDrawingDoc> Build(const ModelData& model) {
     auto doc = std::make_unique<DLxDrawingDoc>();
     doc->GetDrawing()->SetStandardName(UTx::MakeWideString(model.standard));
+    // The reader found the names unique: the sheets are made together, without a search of
+    // the sheets made so far for each.
+    std::vector<DLxDrawingDoc::SheetSpec> specs;
+    specs.reserve(model.sheets.size());
+    for (const SheetData& s : model.sheets)
+        specs.push_back({UTx::MakeWideString(s.name), s.width, s.height});
+    const std::vector<DLxSheet*> sheets = doc->CreateSheets(specs);
+    if (sheets.size() != specs.size()) Fail("sheets", "the sheets cannot be made");
     for (size_t i = 0; i < model.sheets.size(); ++i) {
         const SheetData& s = model.sheets[i];
-        DLxSheet* sheet = doc->CreateSheet(UTx::MakeWideString(s.name), s.width, s.height);
-        if (!sheet) Fail(Element("sheets", i), "the sheet cannot be made");
+        DLxSheet* sheet = sheets[i];
         for (size_t j = 0; j < s.views.size(); ++j) {
             const ViewData& v = s.views[j];
             DLxViewInstance* view = sheet->CreateView(UTx::MakeWideString(v.name));
@@ -516,18 +534,15 @@ UTxResult Failure(const std::string& name, const Fault& f) {
 UTxResult DLxModelFile::LoadFromString(const std::string& text, const std::string& name,
                                        std::unique_ptr<DLxDrawingDoc>& out) {
     out.reset();
-    PathTracker tracker;
     json root;
     try {
-        root = json::parse(text, [&tracker](int, json::parse_event_t event, json& parsed) {
-            return tracker.Event(event, parsed);
-        });
+        root = json::parse(text);
     } catch (const json::out_of_range& e) {
         // The only range fault of the parser: a number too large for a double.
-        return Failure(name, {kDLxErrModelInvalid, tracker.Path(),
+        return Failure(name, {kDLxErrModelInvalid, PathOfFault(text),
                               "is not a finite number (" + WithoutPrefix(e.what()) + ")"});
     } catch (const json::exception& e) {
-        return Failure(name, {kDLxErrModelSyntax, tracker.Path(),
+        return Failure(name, {kDLxErrModelSyntax, PathOfFault(text),
                               "not valid JSON: " + WithoutPrefix(e.what())});
     }
     try {

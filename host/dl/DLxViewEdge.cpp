@@ -197,7 +197,10 @@ void DLxSheetCurve::Sample(WqArray<WqGePoint3d>& points) const {
         points.append(start).append(end);
         return;
     }
-    const int32_t n = std::max(1, int32_t(std::ceil(sweep / kSampleStep - 1e-9)));
+    // The count comes from the sweep taken into [0, 2*pi] (NaN as 0): a curve made of damaged
+    // numbers gives wrong points, never an undefined conversion or an endless array.
+    const double span = sweep >= 0.0 ? std::min(sweep, kTwoPi) : 0.0;
+    const int32_t n = std::max(1, int32_t(std::ceil(span / kSampleStep - 1e-9)));
     const int32_t count = IsFullCircle() ? n : n + 1;
     points.setPhysicalLength(count);
     for (int32_t i = 0; i < count; ++i)

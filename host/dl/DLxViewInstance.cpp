@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <unordered_set>
 
 #include "dl/DLxEdgeGeometryProxy.h"
@@ -22,11 +23,15 @@ bool Finite(const WqGePoint3d& p) {
     return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }
 
-// A finite band of some width, of a known direction, clear of the bands of its direction.
-bool BreakFits(const DLxViewBreak& brk, const std::vector<DLxViewBreak>& breaks) {
+// A finite band of some width, of a known direction.
+bool BreakValid(const DLxViewBreak& brk) {
     if (!std::isfinite(brk.from) || !std::isfinite(brk.to) || !(brk.from < brk.to)) return false;
-    if (brk.direction != DLxViewBreak::kHorizontal && brk.direction != DLxViewBreak::kVertical)
-        return false;
+    return brk.direction == DLxViewBreak::kHorizontal || brk.direction == DLxViewBreak::kVertical;
+}
+
+// A valid band clear of the bands of its direction.
+bool BreakFits(const DLxViewBreak& brk, const std::vector<DLxViewBreak>& breaks) {
+    if (!BreakValid(brk)) return false;
     return std::none_of(breaks.begin(), breaks.end(), [&](const DLxViewBreak& b) {
         return b.direction == brk.direction && brk.from < b.to && b.from < brk.to;
     });
@@ -87,15 +92,33 @@ bool DLxViewInstance::AddBreak(const DLxViewBreak& brk) {
     return true;
 }
 
-bool DLxViewInstance::SetBreaks(std::vector<DLxViewBreak> breaks) {
-    std::vector<DLxViewBreak> checked;
-    for (const DLxViewBreak& b : breaks) {
-        if (!BreakFits(b, checked)) return false;
-        checked.push_back(b);
+std::pair<int64_t, int64_t> DLxViewBreak::FirstOverlap(const std::vector<DLxViewBreak>& breaks) {
+    // The bands so far, clear of each other, by their start for each direction: their ends
+    // increase with their starts, so those a new band overlaps lie together just before the
+    // first that starts at or beyond its end.
+    std::map<double, size_t> clear[2];
+    for (size_t i = 0; i < breaks.size(); ++i) {
+        const DLxViewBreak& b = breaks[i];
+        std::map<double, size_t>& bands = clear[b.direction == kVertical ? 1 : 0];
+        auto it = bands.lower_bound(b.to);
+        int64_t first = -1;
+        while (it != bands.begin()) {
+            --it;
+            if (!(breaks[it->second].to > b.from)) break;
+            if (first < 0 || int64_t(it->second) < first) first = int64_t(it->second);
+        }
+        if (first >= 0) return {int64_t(i), first};
+        bands.emplace(b.from, i);
     }
-    if (checked != m_breaks) {
+    return {-1, -1};
+}
+
+bool DLxViewInstance::SetBreaks(std::vector<DLxViewBreak> breaks) {
+    if (!std::all_of(breaks.begin(), breaks.end(), BreakValid)) return false;
+    if (DLxViewBreak::FirstOverlap(breaks).first >= 0) return false;
+    if (breaks != m_breaks) {
         BeginChange();
-        m_breaks = std::move(checked);
+        m_breaks = std::move(breaks);
     }
     return true;
 }

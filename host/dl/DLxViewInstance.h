@@ -9,6 +9,7 @@
 // x to the right on the sheet, y up the sheet, z towards the viewer. The orientation is stored
 // as that matrix; the model origin is the model point seen at the view's centre.
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "dc/RDxNode.h"
@@ -37,6 +38,11 @@ struct DLxViewBreak {
     // The coordinate of `p` that the band bounds.
     double Along(const WqGePoint3d& p) const { return direction == kHorizontal ? p.x : p.y; }
     bool operator==(const DLxViewBreak&) const = default;
+
+    // Of a list of breaks each finite, of some width and of a known direction: the first that
+    // overlaps an earlier one of its direction, and the first such earlier one; {-1, -1} when
+    // the bands are clear of each other. In n log n, for views of many breaks.
+    static std::pair<int64_t, int64_t> FirstOverlap(const std::vector<DLxViewBreak>& breaks);
 };
 
 class DLxViewInstance : public RDxNode {

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <string>
 
 #include "dc/RDxPersist.h"
 #include "dl/DLxEdgeGeometryProxy.h"
@@ -6,6 +7,7 @@
 #include "rse/RSeErrors.h"
 #include "rse/RSeMeta.h"
 #include "rse/RSeSaveData.h"
+#include "utx/UTxString16.h"
 
 namespace {
 void InitGuid(UTxGUID& g) {
@@ -47,6 +49,10 @@ void LoadEdge(RSeStream& s, DLxViewEdge& e) {
     } else {
         RSe::ThrowDamaged(u"a view edge of an unknown kind");
     }
+    // Drawing samples the edge by its numbers: a NaN or a zero radius must not get that far.
+    if (!e.IsWellFormed())
+        RSe::ThrowDamaged(u"the view edge " + UTx::MakeWideString(std::to_string(e.id)) +
+                          u" is not well formed (a coordinate, radius or angle out of range)");
 }
 void LoadBreak(RSeStream& s, DLxViewBreak& b) {
     int32_t direction = 0;

@@ -1,7 +1,11 @@
+#include <string>
+
 #include "dc/RDxPersist.h"
 #include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
+#include "rse/RSeErrors.h"
 #include "rse/RSeMeta.h"
+#include "utx/UTxString16.h"
 
 namespace {
 void TreeGuid(UTxGUID& g) {
@@ -37,6 +41,11 @@ void DUxLeaderNodeTree::Load(RSeStream& s) {
     s.Read(m_landingLength);
     s.Read(m_refLandingLength);
     s.Read(m_landingPos);
+    // Tables indexed by the position have one entry per ELandingPos, as SetLandingPosition keeps.
+    if (m_landingPos < kNoLanding || m_landingPos > kNegY)
+        RSe::ThrowDamaged(u"a leader's landing position is " +
+                          UTx::MakeWideString(std::to_string(m_landingPos)) +
+                          u" (expected 0 to 4)");
     s.Read(m_secondLanding);
     s.Read(m_dirFlag0);
     s.Read(m_dirFlag1);

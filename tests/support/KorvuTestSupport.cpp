@@ -1,7 +1,12 @@
 #include "KorvuTestSupport.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 KorvuTempDir::KorvuTempDir() {
@@ -13,4 +18,36 @@ KorvuTempDir::KorvuTempDir() {
 KorvuTempDir::~KorvuTempDir() {
     std::error_code ec;
     std::filesystem::remove_all(m_path, ec);
+}
+
+size_t KorvuFirstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    EXPECT_EQ(a.size(), b.size()) << "the two saves differ in more than one field";
+    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+        if (a[i] != b[i]) return i;
+    ADD_FAILURE() << "the two saves are the same";
+    return 0;
+}
+
+std::vector<uint8_t> KorvuCorpusFile(const std::string& target, const std::string& name,
+                                     const std::vector<uint8_t>& made) {
+    const char* root = std::getenv("KORVU_TEST_DATA");
+    if (!root) {
+        ADD_FAILURE() << "KORVU_TEST_DATA is not set";
+        return {};
+    }
+    const std::filesystem::path path =
+        std::filesystem::path(root) / "fuzz" / "corpus" / target / name;
+    const char* update = std::getenv("KORVU_UPDATE_CORPUS");
+    if (update && std::string(update) == "1") {
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(made.data()), std::streamsize(made.size()));
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        ADD_FAILURE() << "no corpus file " << path.string();
+        return {};
+    }
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
 }

@@ -1,5 +1,8 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // A fresh folder under the system's temporary folder, removed with everything in it when the
 // object goes.
@@ -15,3 +18,14 @@ public:
 private:
     std::string m_path;
 };
+
+// Where two saves differ, for documents made alike but for one stored field: where a test finds
+// that field to damage it. Fails the test (and answers 0) unless both have one size and differ.
+size_t KorvuFirstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
+
+// A damaged input kept for the fuzz target `target`, in tests/fuzz/corpus/<target>/<name>, so
+// that fuzzing starts from every damage that once got through: its bytes, which the test loads
+// as it loads the damage it made. With KORVU_UPDATE_CORPUS=1 in the environment the file is
+// (re)written from `made` first. Fails the test (and answers nothing) when the file is missing.
+std::vector<uint8_t> KorvuCorpusFile(const std::string& target, const std::string& name,
+                                     const std::vector<uint8_t>& made);

@@ -2,10 +2,12 @@
 // every field intact.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 
 #include "DcTestSupport.h"
+#include "KorvuTestSupport.h"
 #include "dc/RDxComputeContext.h"
 #include "dc/RDxFragment.h"
 #include "dc/RDxInstance.h"
@@ -14,6 +16,7 @@
 #include "rd/RDxValue.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeDatabase.h"
+#include "rse/RSeErrors.h"
 #include "rse/RSeTransaction.h"
 
 namespace {
@@ -265,6 +268,58 @@ TEST(RDxPersist, ACopyBelongsOnlyToWhatWasCopiedWithIt) {
     EXPECT_FALSE(lone->GetFragment());
     EXPECT_EQ(lone->GetInputState(0), d.a);
     EXPECT_EQ(d.frag->GetNodeCount(), 9u);
+}
+
+// A loaded node list names each node of its fragment once: a list that names one twice and
+// leaves another out would have a pass compute the one twice and the other never.
+TEST(RDxPersist, ANodeListThatNamesANodeTwiceFailsTheLoad) {
+    std::vector<uint32_t> ids;
+    auto save = [&ids](std::vector<int> order) {
+        RSeDatabase db;
+        RSeSegment* seg = db.CreateSegment(u"Sheet");
+        RDxFragment* frag = TstMake<RDxFragment>(seg);
+        std::vector<RDxInt*> nodes{TstMake<RDxInt>(seg), TstMake<RDxInt>(seg),
+                                   TstMake<RDxInt>(seg)};
+        ids.clear();
+        for (int i = 0; i < 3; ++i) {
+            nodes[i]->SetBirthday(i + 1); // the same whatever the order of the list
+            ids.push_back(nodes[i]->GetId());
+        }
+        for (int i : order)
+            frag->AddNode(nodes[i]);
+        return Bytes(db);
+    };
+    // The lists differ first at their second entry; entries are a tag and four bytes.
+    const std::vector<uint8_t> good = save({0, 1, 2});
+    const size_t second = KorvuFirstDifference(good, save({0, 2, 1}));
+    const struct {
+        const char* name;
+        size_t from, to; // the entry copied over another
+        uint32_t twice;  // the id named twice
+    } cases[] = {{"fragment-node-listed-twice.kvd", second - 5, second, ids[0]},
+                 {nullptr, second + 5, second, ids[2]}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.from);
+        std::vector<uint8_t> bytes = good;
+        std::memcpy(&bytes[c.to], &good[c.from], 4);
+        std::vector<std::vector<uint8_t>> inputs{bytes};
+        if (c.name) inputs.push_back(KorvuCorpusFile("fuzz_document_load", c.name, bytes));
+        for (const std::vector<uint8_t>& input : inputs) {
+            std::unique_ptr<RSeDatabase> db;
+            const UTxResult r = RSeDatabase::LoadFromBuffer(input.data(), input.size(), db);
+            EXPECT_EQ(r.GetCode(), kRSeErrDamaged) << r.GetMessageUtf8();
+            EXPECT_NE(r.GetMessageUtf8().find("RDxFragment, stored at version 0): the "
+                                              "fragment's node list names object #" +
+                                              std::to_string(c.twice) + " twice"),
+                      std::string::npos)
+                << r.GetMessageUtf8();
+            EXPECT_FALSE(db);
+        }
+    }
+    // The list in another order is no damage.
+    const std::vector<uint8_t> swapped = save({2, 0, 1});
+    std::unique_ptr<RSeDatabase> db;
+    EXPECT_FALSE(RSeDatabase::LoadFromBuffer(swapped.data(), swapped.size(), db).Failed());
 }
 
 } // namespace

@@ -3,16 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <limits>
+#include <memory>
 #include <numbers>
 #include <vector>
 
 #include "../ge/GeTestSupport.h"
+#include "KorvuTestSupport.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxEdgeGeometryProxy.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
 #include "ge/BBox.h"
+#include "ge/WqArray.h"
 #include "rse/RSeDatabase.h"
+#include "rse/RSeErrors.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
 
@@ -297,6 +303,70 @@ TEST_F(Views, BreaksAreStoredAndUndone) {
     auto* copy = dynamic_cast<DLxViewInstance*>(loaded->FindObject(view->GetId()));
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy->GetBreaks(), view->GetBreaks());
+}
+
+// Drawing samples an edge by its numbers: a stored edge that is not well formed (a NaN or
+// infinite angle) is a failed load that names the edge, never a view that draws from it.
+TEST_F(Views, AStoredEdgeOutOfRangeFailsTheLoad) {
+    RSeDatabase* db = doc.GetRSeDb();
+    auto save = [&](double start) {
+        EXPECT_TRUE(view->SetEdges({DLxViewEdge::Line(1, {0, 0, 0}, {10, 0, 0}),
+                                    DLxViewEdge::Arc(2, {0, 0, 0}, {0, 0, 1}, 5, start, 1.5)}));
+        std::vector<uint8_t> bytes;
+        EXPECT_FALSE(db->SaveToBuffer(bytes).Failed());
+        return bytes;
+    };
+    // Start angles apart in their lowest byte only: the first difference is where it is stored.
+    const std::vector<uint8_t> good = save(0.25);
+    const size_t at = KorvuFirstDifference(good, save(std::nextafter(0.25, 1.0)));
+    const struct {
+        const char* name;
+        double start;
+    } cases[] = {{"view-arc-start-angle-nan.kvd", std::numeric_limits<double>::quiet_NaN()},
+                 {"view-arc-start-angle-infinite.kvd", std::numeric_limits<double>::infinity()}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<uint8_t> bytes = good;
+        std::memcpy(&bytes[at], &c.start, sizeof(double));
+        for (const std::vector<uint8_t>& input :
+             {bytes, KorvuCorpusFile("fuzz_document_load", c.name, bytes)}) {
+            std::unique_ptr<RSeDatabase> loaded;
+            const UTxResult r = RSeDatabase::LoadFromBuffer(input.data(), input.size(), loaded);
+            EXPECT_EQ(r.GetCode(), kRSeErrDamaged) << r.GetMessageUtf8();
+            EXPECT_NE(r.GetMessageUtf8().find("the view edge 2 is not well formed"),
+                      std::string::npos)
+                << r.GetMessageUtf8();
+            EXPECT_FALSE(loaded);
+        }
+    }
+}
+
+// Sampling a sheet curve takes any sweep, however it came: a damaged one gives points, never an
+// undefined conversion (the sanitizer build checks) nor more than a full circle's worth.
+TEST(SheetCurves, SamplingTakesAnySweep) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const struct {
+        double sweep;
+        int32_t points;
+    } cases[] = {{std::numeric_limits<double>::quiet_NaN(), 2},
+                 {-1.0, 2},
+                 {0.0, 2},
+                 {kPi / 2, 19},
+                 {2 * kPi, 72},
+                 {1e300, 72},
+                 {kInf, 72},
+                 {-kInf, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sweep);
+        DLxSheetCurve curve;
+        curve.kind = DLxEdgeKind::Arc;
+        curve.a = {5, 0, 0};
+        curve.b = {0, 5, 0};
+        curve.sweep = c.sweep;
+        WqArray<WqGePoint3d> points;
+        curve.Sample(points);
+        EXPECT_EQ(points.length(), c.points);
+    }
 }
 
 } // namespace

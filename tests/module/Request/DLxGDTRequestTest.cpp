@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <random>
 #include <string>
@@ -31,6 +32,7 @@
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "rse/RSeDatabase.h"
+#include "rse/RSeErrors.h"
 #include "rse/RSeMetaType.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
@@ -561,9 +563,9 @@ TEST(GDTRequest, AFramesHistoryDoesNotGrowWithTheSheet) {
     auto lastCreate = [](int before) {
         FrameDoc d;
         for (int i = 0; i < before; ++i)
-            EXPECT_FALSE(d.Create(Fields({{5, u"0.2"}}), 0.9,
-                                  {200.0 + i % 10 * 20, 200.0 + i / 10 * 10, 0})
-                             .Failed());
+            EXPECT_FALSE(
+                d.Create(Fields({{5, u"0.2"}}), 0.9, {200.0 + i % 10 * 20, 200.0 + i / 10 * 10, 0})
+                    .Failed());
         EXPECT_FALSE(d.Create(Fields({{5, u"0.2"}}), 0.1, {60, 60, 0}).Failed());
         return d.doc->GetHistoryByteSize(1);
     };
@@ -614,6 +616,38 @@ TEST(GDTRequest, DamagedDrawingsWithFramesLoadAndDrawOrFailCleanly) {
         }
     }
     EXPECT_GT(loaded, 0);
+}
+
+// A quarter turn looks the landing position up in a table of five: a stored position outside
+// 0..4 is a failed load that says so, as a setter would never store it.
+TEST(GDTRequest, AStoredLandingPositionOutOfRangeFailsTheLoad) {
+    FrameDoc d;
+    ASSERT_FALSE(d.Create(Fields({{5, u"0.2"}})).Failed());
+    Tree* leader = d.Frame()->GetLeader(0);
+    ASSERT_TRUE(leader);
+    leader->SetLandingPosition(Tree::kPosY);
+    const std::vector<uint8_t> good = d.Bytes();
+    leader->SetLandingPosition(Tree::kNegY);
+    const size_t at = KorvuFirstDifference(good, d.Bytes());
+    for (const int32_t pos : {7, -1, 5}) {
+        SCOPED_TRACE(pos);
+        std::vector<uint8_t> bytes = good;
+        std::memcpy(&bytes[at], &pos, sizeof(pos));
+        std::vector<std::vector<uint8_t>> inputs{bytes};
+        if (pos == 7)
+            inputs.push_back(
+                KorvuCorpusFile("fuzz_document_load", "leader-landing-position-7.kvd", bytes));
+        for (const std::vector<uint8_t>& input : inputs) {
+            std::unique_ptr<RSeDatabase> db;
+            const UTxResult r = RSeDatabase::LoadFromBuffer(input.data(), input.size(), db);
+            EXPECT_EQ(r.GetCode(), kRSeErrDamaged) << r.GetMessageUtf8();
+            EXPECT_NE(r.GetMessageUtf8().find("a leader's landing position is " +
+                                              std::to_string(pos) + " (expected 0 to 4)"),
+                      std::string::npos)
+                << r.GetMessageUtf8();
+            EXPECT_FALSE(db);
+        }
+    }
 }
 
 } // namespace
