@@ -33,7 +33,7 @@ constexpr size_t kMinPenBytes = 2 + 3 * 5;
 namespace RSe {
 RSeMetaType* _InitMeta(const DUxLineStyleTable*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DUxLineStyleTable>(u"DUxLineStyleTable", &InitGuid, 0, 0xF18,
+        RSeMakeMeta<DUxLineStyleTable>(u"DUxLineStyleTable", &InitGuid, 0, RSeMetaType::kClass,
                                        RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
     return mt;
 }

@@ -77,13 +77,15 @@ void GuidB(UTxGUID& g) {
 }
 
 RSeMetaType* MetaA() {
-    static RSeMetaType* mt = RSeMakeMeta<OrderA>(
-        u"TstOrderA", &GuidA, 0, 0xF18, RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<OrderA>(u"TstOrderA", &GuidA, 0, RSeMetaType::kClass,
+                            RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
     return mt;
 }
 RSeMetaType* MetaB() {
-    static RSeMetaType* mt = RSeMakeMeta<OrderB>(
-        u"TstOrderB", &GuidB, 0, 0xF18, RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<OrderB>(u"TstOrderB", &GuidB, 0, RSeMetaType::kClass,
+                            RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
     return mt;
 }
 RSeMetaType* const s_metaA = MetaA();
