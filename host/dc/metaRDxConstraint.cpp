@@ -12,9 +12,9 @@ void InitConstraintGuid(UTxGUID& g) {
 
 namespace RSe {
 RSeMetaType* _InitMeta(const RDxConstraint*) {
-    static RSeMetaType* mt =
-        RSeMakeMeta<RDxConstraint>(u"RDxConstraint", &InitConstraintGuid, 0, 0x8F18,
-                                   RSe::_InitMeta(static_cast<const RDxNode*>(nullptr)));
+    static RSeMetaType* mt = RSeMakeMeta<RDxConstraint>(
+        u"RDxConstraint", &InitConstraintGuid, 0, RSeMetaType::kAbstractClass,
+        RSe::_InitMeta(static_cast<const RDxNode*>(nullptr)));
     return mt;
 }
 RSeMetaType* _GetMeta(const RDxConstraint* p) {

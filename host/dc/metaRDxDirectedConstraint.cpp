@@ -11,7 +11,7 @@ void InitDirectedGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const RDxDirectedConstraint*) {
     static RSeMetaType* mt = RSeMakeMeta<RDxDirectedConstraint>(
-        u"RDxDirectedConstraint", &InitDirectedGuid, 0, 0x8F18,
+        u"RDxDirectedConstraint", &InitDirectedGuid, 0, RSeMetaType::kAbstractClass,
         RSe::_InitMeta(static_cast<const RDxConstraint*>(nullptr)));
     return mt;
 }

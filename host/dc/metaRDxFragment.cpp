@@ -20,7 +20,7 @@ void InitFragmentGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const RDxFragment*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<RDxFragment>(u"RDxFragment", &InitFragmentGuid, 0, 0xF18,
+        RSeMakeMeta<RDxFragment>(u"RDxFragment", &InitFragmentGuid, 0, RSeMetaType::kClass,
                                  RSe::_InitMeta(static_cast<const RDxObject*>(nullptr)));
     return mt;
 }

@@ -11,7 +11,7 @@ void InitInstanceGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const RDxInstance*) {
     static RSeMetaType* mt = RSeMakeMeta<RDxInstance>(
-        u"RDxInstance", &InitInstanceGuid, 0, 0xF18,
+        u"RDxInstance", &InitInstanceGuid, 0, RSeMetaType::kClass,
         RSe::_InitMeta(static_cast<const RDxDirectedConstraint*>(nullptr)));
     return mt;
 }

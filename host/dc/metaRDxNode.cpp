@@ -13,7 +13,7 @@ void InitNodeGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const RDxNode*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<RDxNode>(u"RDxNode", &InitNodeGuid, 0, 0x8F18,
+        RSeMakeMeta<RDxNode>(u"RDxNode", &InitNodeGuid, 0, RSeMetaType::kAbstractClass,
                              RSe::_InitMeta(static_cast<const RDxObject*>(nullptr)));
     return mt;
 }

@@ -11,7 +11,7 @@ void InitObjectGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const RDxObject*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<RDxObject>(u"RDxObject", &InitObjectGuid, 0, 0x8F18,
+        RSeMakeMeta<RDxObject>(u"RDxObject", &InitObjectGuid, 0, RSeMetaType::kAbstractClass,
                                RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
     return mt;
 }

@@ -11,7 +11,7 @@ void InitStateGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const RDxState*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<RDxState>(u"RDxState", &InitStateGuid, 0, 0x8F18,
+        RSeMakeMeta<RDxState>(u"RDxState", &InitStateGuid, 0, RSeMetaType::kAbstractClass,
                               RSe::_InitMeta(static_cast<const RDxNode*>(nullptr)));
     return mt;
 }

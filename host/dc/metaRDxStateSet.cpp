@@ -12,7 +12,7 @@ void InitStateSetGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const RDxStateSet*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<RDxStateSet>(u"RDxStateSet", &InitStateSetGuid, 0, 0xF18,
+        RSeMakeMeta<RDxStateSet>(u"RDxStateSet", &InitStateSetGuid, 0, RSeMetaType::kClass,
                                  RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
     return mt;
 }

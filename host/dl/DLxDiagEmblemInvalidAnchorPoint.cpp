@@ -16,7 +16,7 @@ void InitGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxDiagEmblemInvalidAnchorPoint*) {
     static RSeMetaType* mt = RSeMakeMeta<DLxDiagEmblemInvalidAnchorPoint>(
-        u"DLxDiagEmblemInvalidAnchorPoint", &InitGuid, 0, 0xE88,
+        u"DLxDiagEmblemInvalidAnchorPoint", &InitGuid, 0, RSeMetaType::kDiagnosisClass,
         RSe::_InitMeta(static_cast<const UTxDiagnosis*>(nullptr)));
     return mt;
 }

@@ -14,7 +14,7 @@ void InitGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxAnchorPoint*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DLxAnchorPoint>(u"DLxAnchorPoint", &InitGuid, 1, 0xF18,
+        RSeMakeMeta<DLxAnchorPoint>(u"DLxAnchorPoint", &InitGuid, 1, RSeMetaType::kClass,
                                     RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
     return mt;
 }

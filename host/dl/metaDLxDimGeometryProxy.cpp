@@ -13,7 +13,7 @@ void InitGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxDimGeometryProxy*) {
     static RSeMetaType* mt = RSeMakeMeta<DLxDimGeometryProxy>(
-        u"DLxDimGeometryProxy", &InitGuid, 0, 0xF18,
+        u"DLxDimGeometryProxy", &InitGuid, 0, RSeMetaType::kClass,
         RSe::_InitMeta(static_cast<const DUxGeometryProxy*>(nullptr)));
     return mt;
 }

@@ -12,8 +12,9 @@ void InitGuid(UTxGUID& g) {
 
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxDrawing*) {
-    static RSeMetaType* mt = RSeMakeMeta<DLxDrawing>(
-        u"DLxDrawing", &InitGuid, 1, 0xF18, RSe::_InitMeta(static_cast<const RDxObject*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<DLxDrawing>(u"DLxDrawing", &InitGuid, 1, RSeMetaType::kClass,
+                                RSe::_InitMeta(static_cast<const RDxObject*>(nullptr)));
     return mt;
 }
 RSeMetaType* _GetMeta(const DLxDrawing* p) {

@@ -12,7 +12,7 @@ void InitGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxEdgeGeometryProxy*) {
     static RSeMetaType* mt = RSeMakeMeta<DLxEdgeGeometryProxy>(
-        u"DLxEdgeGeometryProxy", &InitGuid, 0, 0xF18,
+        u"DLxEdgeGeometryProxy", &InitGuid, 0, RSeMetaType::kClass,
         RSe::_InitMeta(static_cast<const DUxGeometryProxy*>(nullptr)));
     return mt;
 }

@@ -9,8 +9,9 @@ void InitGuid(UTxGUID& g) {
 
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxEmblem*) {
-    static RSeMetaType* mt = RSeMakeMeta<DLxEmblem>(
-        u"DLxEmblem", &InitGuid, 0, 0x8F18, RSe::_InitMeta(static_cast<const DUxEmblem*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<DLxEmblem>(u"DLxEmblem", &InitGuid, 0, RSeMetaType::kAbstractClass,
+                               RSe::_InitMeta(static_cast<const DUxEmblem*>(nullptr)));
     return mt;
 }
 RSeMetaType* _GetMeta(const DLxEmblem* p) {

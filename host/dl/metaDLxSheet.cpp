@@ -30,8 +30,9 @@ public:
 
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxSheet*) {
-    static RSeMetaType* mt = RSeMakeMeta<DLxSheet>(
-        u"DLxSheet", &InitGuid, 0, 0xF18, RSe::_InitMeta(static_cast<const RDxFragment*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<DLxSheet>(u"DLxSheet", &InitGuid, 0, RSeMetaType::kClass,
+                              RSe::_InitMeta(static_cast<const RDxFragment*>(nullptr)));
     return mt;
 }
 RSeMetaType* _GetMeta(const DLxSheet* p) {

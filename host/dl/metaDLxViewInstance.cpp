@@ -70,7 +70,7 @@ void LoadBreak(RSeStream& s, DLxViewBreak& b) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxViewInstance*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DLxViewInstance>(u"DLxViewInstance", &InitGuid, 1, 0xF18,
+        RSeMakeMeta<DLxViewInstance>(u"DLxViewInstance", &InitGuid, 1, RSeMetaType::kClass,
                                      RSe::_InitMeta(static_cast<const RDxNode*>(nullptr)));
     return mt;
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Line styles of a document: the pen (colour, weight, line type) that each kind of line takes
 // under each drafting standard, and the pens that single objects are given in place of their
-// kind's. Line styles are settings of the open document, not stored with it; a document that
-// set none draws every kind with the default pen.
+// kind's. Line styles are state of the document: stored in its table (DUxLineStyleTable),
+// saved, and undone like any change; a document that set none draws every kind with the
+// default pen.
 #include <cstdint>
 
 #include "sm/SMxColor.h"
@@ -44,6 +45,4 @@ public:
     static void SetOverloadedLineStyle(const RSeIDed* object, FWxSceneDoc* doc,
                                        const DUxLineStyle& style);
     static void ClearOverloadedLineStyle(const RSeIDed* object, FWxSceneDoc* doc);
-    // Drops the styles of a document that goes away.
-    static void ForgetDocument(FWxSceneDoc* doc);
 };

@@ -1,7 +1,6 @@
 #include "du/DUxStandard.h"
 
 #include <memory>
-#include <utility>
 
 #include "du/DUxCategoryDefault.h"
 #include "fw/FWxSceneDoc.h"
@@ -9,10 +8,15 @@
 #include "rse/RSeDatabase.h"
 #include "rse/RSeSegment.h"
 
+namespace {
+// Inch drawings letter smaller than metric ones.
+double TextHeightOf(const UTxGUID& guid) {
+    return guid == DUxStandardGUID::GetANSIGuid() ? 0.12 : 3.5;
+}
+} // namespace
+
 DUxStandard::DUxStandard(FWxSceneDoc* doc, const UTxGUID& guid)
-    : m_doc(doc), m_guid(guid),
-      // inch drawings letter smaller than metric ones
-      m_textHeight(guid == DUxStandardGUID::GetANSIGuid() ? 0.12 : 3.5) {}
+    : m_doc(doc), m_guid(guid), m_textHeight(TextHeightOf(guid)) {}
 
 RSeRef<DUxCategoryDefault> DUxStandard::GetCategoryDefault(FWxSceneDoc* doc, int32_t category) {
     RSeRef<DUxCategoryDefault>& slot = m_defaults[category];
@@ -37,36 +41,41 @@ RSeRef<DUxCategoryDefault> DUxStandard::GetCategoryDefault(FWxSceneDoc* doc, int
 }
 
 namespace {
-std::map<std::pair<uint64_t, UTxGUID>, std::unique_ptr<DUxStandard>>& Standards() {
-    static std::map<std::pair<uint64_t, UTxGUID>, std::unique_ptr<DUxStandard>> m;
-    return m;
+// A cache, not state: what it holds follows from the GUIDs, and the category objects it
+// remembers are the document's stored objects, found again by reference (a reference answers
+// null once undo takes its object away, and the object is then looked for or made anew).
+struct Standards : FWxDocData {
+    std::map<UTxGUID, std::unique_ptr<DUxStandard>> byGuid;
+};
+const char kStandardsKey = 0;
+
+std::unique_ptr<FWxDocData> MakeStandards(FWxSceneDoc*) {
+    return std::make_unique<Standards>();
 }
 } // namespace
 
 DUxStandard* DUxStandardUtil::GetStandard(FWxSceneDoc* doc, const UTxGUID& guid) {
-    // keyed by the document's serial: a later document at the same address is another one
-    auto& slot = Standards()[{doc ? doc->GetSerial() : 0, guid}];
+    if (!doc) return nullptr;
+    auto& standards = static_cast<Standards&>(doc->GetData(&kStandardsKey, &MakeStandards));
+    std::unique_ptr<DUxStandard>& slot = standards.byGuid[guid];
     if (!slot) slot = std::make_unique<DUxStandard>(doc, guid);
     return slot.get();
 }
 
 RSeRef<DUxCategoryDefault>
 DUxStandardUtil::GetCategoryDefault(FWxSceneDoc* doc, const UTxGUID& guid, int32_t category) {
-    return GetStandard(doc, guid)->GetCategoryDefault(doc, category);
+    DUxStandard* standard = GetStandard(doc, guid);
+    return standard ? standard->GetCategoryDefault(doc, category) : RSeRef<DUxCategoryDefault>();
 }
 
 double DUxStandardUtil::GetTextHeight(FWxSceneDoc* doc, const UTxGUID& guid) {
-    return GetStandard(doc, guid)->GetTextHeight();
+    DUxStandard* standard = GetStandard(doc, guid);
+    return standard ? standard->GetTextHeight() : TextHeightOf(guid);
 }
 
 int32_t DUxStandardUtil::GetFontID(FWxSceneDoc* doc, const UTxGUID& guid) {
-    return GetStandard(doc, guid)->GetFontID();
-}
-
-void DUxStandardUtil::ForgetDocument(FWxSceneDoc* doc) {
-    auto& m = Standards();
-    for (auto it = m.begin(); it != m.end();)
-        it = doc && it->first.first == doc->GetSerial() ? m.erase(it) : std::next(it);
+    DUxStandard* standard = GetStandard(doc, guid);
+    return standard ? standard->GetFontID() : DUxStandard(nullptr, guid).GetFontID();
 }
 
 const UTxGUID& DUxStandardGUID::GetANSIGuid() {

@@ -1,6 +1,8 @@
 #pragma once
 // A document's drafting standard: its text defaults and its per-category default objects,
-// made on demand through the registered factories.
+// made on demand through the registered factories. The standard itself holds no state of the
+// document: its text defaults follow from its GUID and its category objects are stored objects
+// of the document, which it only finds again.
 #include <cstdint>
 #include <map>
 
@@ -21,9 +23,7 @@ public:
     RSeRef<DUxCategoryDefault> GetCategoryDefault(FWxSceneDoc* doc, int32_t category);
 
     double GetTextHeight() const { return m_textHeight; }
-    void SetTextHeight(double h) { m_textHeight = h; }
     int32_t GetFontID() const { return m_fontId; }
-    void SetFontID(int32_t id) { m_fontId = id; }
 
 private:
     FWxSceneDoc* m_doc;
@@ -35,14 +35,15 @@ private:
 
 class DUxStandardUtil {
 public:
-    // One standard per (document, GUID), kept until the document is forgotten.
+    // One standard per (document, GUID), kept with the document and released with it; null
+    // without a document.
     static DUxStandard* GetStandard(FWxSceneDoc* doc, const UTxGUID& guid);
+    // Null without a document.
     static RSeRef<DUxCategoryDefault> GetCategoryDefault(FWxSceneDoc* doc, const UTxGUID& guid,
                                                          int32_t category);
+    // The standard's text defaults; without a document those of a standard of that GUID.
     static double GetTextHeight(FWxSceneDoc* doc, const UTxGUID& guid);
     static int32_t GetFontID(FWxSceneDoc* doc, const UTxGUID& guid);
-    // Drops the standards of a document that goes away.
-    static void ForgetDocument(FWxSceneDoc* doc);
 };
 
 // The host's GUIDs of its standards.

@@ -10,7 +10,7 @@ void StateGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DUxArrowHeadState*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DUxArrowHeadState>(u"DUxArrowHeadState", &StateGuid, 0, 0xF18,
+        RSeMakeMeta<DUxArrowHeadState>(u"DUxArrowHeadState", &StateGuid, 0, RSeMetaType::kClass,
                                        RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
     return mt;
 }

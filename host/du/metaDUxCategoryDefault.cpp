@@ -12,7 +12,7 @@ void InitGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DUxCategoryDefault*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DUxCategoryDefault>(u"DUxCategoryDefault", &InitGuid, 0, 0xF18,
+        RSeMakeMeta<DUxCategoryDefault>(u"DUxCategoryDefault", &InitGuid, 0, RSeMetaType::kClass,
                                         RSe::_InitMeta(static_cast<const RDxObject*>(nullptr)));
     return mt;
 }

@@ -13,7 +13,7 @@ void EmblemGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DUxAnnotationInstance*) {
     static RSeMetaType* mt = RSeMakeMeta<DUxAnnotationInstance>(
-        u"DUxAnnotationInstance", &AnnotationGuid, 0, 0x8F18,
+        u"DUxAnnotationInstance", &AnnotationGuid, 0, RSeMetaType::kAbstractClass,
         RSe::_InitMeta(static_cast<const RDxInstance*>(nullptr)));
     return mt;
 }
@@ -22,7 +22,7 @@ RSeMetaType* _GetMeta(const DUxAnnotationInstance* p) {
 }
 RSeMetaType* _InitMeta(const DUxEmblem*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DUxEmblem>(u"DUxEmblem", &EmblemGuid, 0, 0x8F18,
+        RSeMakeMeta<DUxEmblem>(u"DUxEmblem", &EmblemGuid, 0, RSeMetaType::kAbstractClass,
                                RSe::_InitMeta(static_cast<const DUxAnnotationInstance*>(nullptr)));
     return mt;
 }

@@ -12,7 +12,7 @@ void InitGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DUxFeatureControlFrameStyle*) {
     static RSeMetaType* mt = RSeMakeMeta<DUxFeatureControlFrameStyle>(
-        u"DUxFeatureControlFrameStyle", &InitGuid, 0, 0xF18,
+        u"DUxFeatureControlFrameStyle", &InitGuid, 0, RSeMetaType::kClass,
         RSe::_InitMeta(static_cast<const FWxStyle*>(nullptr)));
     return mt;
 }

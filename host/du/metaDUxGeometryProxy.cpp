@@ -10,9 +10,9 @@ void InitGuid(UTxGUID& g) {
 
 namespace RSe {
 RSeMetaType* _InitMeta(const DUxGeometryProxy*) {
-    static RSeMetaType* mt =
-        RSeMakeMeta<DUxGeometryProxy>(u"DUxGeometryProxy", &InitGuid, 0, 0x8F18,
-                                      RSe::_InitMeta(static_cast<const RDxObject*>(nullptr)));
+    static RSeMetaType* mt = RSeMakeMeta<DUxGeometryProxy>(
+        u"DUxGeometryProxy", &InitGuid, 0, RSeMetaType::kAbstractClass,
+        RSe::_InitMeta(static_cast<const RDxObject*>(nullptr)));
     return mt;
 }
 RSeMetaType* _GetMeta(const DUxGeometryProxy* p) {

@@ -19,7 +19,7 @@ void GeneratorGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DUxLeaderNode*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DUxLeaderNode>(u"DUxLeaderNode", &NodeGuid, 0, 0xF18,
+        RSeMakeMeta<DUxLeaderNode>(u"DUxLeaderNode", &NodeGuid, 0, RSeMetaType::kClass,
                                    RSe::_InitMeta(static_cast<const RDxNode*>(nullptr)));
     return mt;
 }
@@ -28,7 +28,7 @@ RSeMetaType* _GetMeta(const DUxLeaderNode* p) {
 }
 RSeMetaType* _InitMeta(const DUxBaseTerminalLeaderNode*) {
     static RSeMetaType* mt = RSeMakeMeta<DUxBaseTerminalLeaderNode>(
-        u"DUxBaseTerminalLeaderNode", &TerminalGuid, 0, 0xF18,
+        u"DUxBaseTerminalLeaderNode", &TerminalGuid, 0, RSeMetaType::kClass,
         RSe::_InitMeta(static_cast<const DUxLeaderNode*>(nullptr)));
     return mt;
 }
@@ -37,7 +37,7 @@ RSeMetaType* _GetMeta(const DUxBaseTerminalLeaderNode* p) {
 }
 RSeMetaType* _InitMeta(const DUxBaseTerminalNodeGenerator*) {
     static RSeMetaType* mt = RSeMakeMeta<DUxBaseTerminalNodeGenerator>(
-        u"DUxBaseTerminalNodeGenerator", &GeneratorGuid, 0, 0xF18,
+        u"DUxBaseTerminalNodeGenerator", &GeneratorGuid, 0, RSeMetaType::kClass,
         RSe::_InitMeta(static_cast<const RDxNode*>(nullptr)));
     return mt;
 }

@@ -16,7 +16,7 @@ void TreeGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DUxLeaderNodeTree*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DUxLeaderNodeTree>(u"DUxLeaderNodeTree", &TreeGuid, 0, 0xF18,
+        RSeMakeMeta<DUxLeaderNodeTree>(u"DUxLeaderNodeTree", &TreeGuid, 0, RSeMetaType::kClass,
                                        RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
     return mt;
 }

@@ -16,7 +16,7 @@ void ListStateGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DUxSymState*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DUxSymState>(u"DUxSymState", &SymStateGuid, 0, 0xF18,
+        RSeMakeMeta<DUxSymState>(u"DUxSymState", &SymStateGuid, 0, RSeMetaType::kClass,
                                  RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
     return mt;
 }
@@ -24,9 +24,9 @@ RSeMetaType* _GetMeta(const DUxSymState* p) {
     return _InitMeta(p);
 }
 RSeMetaType* _InitMeta(const DUxDisplayListState*) {
-    static RSeMetaType* mt =
-        RSeMakeMeta<DUxDisplayListState>(u"DUxDisplayListState", &ListStateGuid, 0, 0xF18,
-                                         RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
+    static RSeMetaType* mt = RSeMakeMeta<DUxDisplayListState>(
+        u"DUxDisplayListState", &ListStateGuid, 0, RSeMetaType::kClass,
+        RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
     return mt;
 }
 RSeMetaType* _GetMeta(const DUxDisplayListState* p) {

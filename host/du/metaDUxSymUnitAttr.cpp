@@ -12,7 +12,7 @@ void InitGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DUxSymUnitAttr*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DUxSymUnitAttr>(u"DUxSymUnitAttr", &InitGuid, 0, 0xF18,
+        RSeMakeMeta<DUxSymUnitAttr>(u"DUxSymUnitAttr", &InitGuid, 0, RSeMetaType::kClass,
                                     RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
     return mt;
 }

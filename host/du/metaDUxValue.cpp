@@ -16,8 +16,9 @@ void IntegerValueGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DUxValue*) {
     // Abstract: only its two kinds are ever made.
-    static RSeMetaType* mt = RSeMakeMeta<DUxValue>(
-        u"DUxValue", &ValueGuid, 0, 0x8F18, RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<DUxValue>(u"DUxValue", &ValueGuid, 0, RSeMetaType::kAbstractClass,
+                              RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
     return mt;
 }
 RSeMetaType* _GetMeta(const DUxValue* p) {
@@ -25,7 +26,7 @@ RSeMetaType* _GetMeta(const DUxValue* p) {
 }
 RSeMetaType* _InitMeta(const DUxStringValue*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DUxStringValue>(u"DUxStringValue", &StringValueGuid, 0, 0xF18,
+        RSeMakeMeta<DUxStringValue>(u"DUxStringValue", &StringValueGuid, 0, RSeMetaType::kClass,
                                     RSe::_InitMeta(static_cast<const DUxValue*>(nullptr)));
     return mt;
 }
@@ -34,7 +35,7 @@ RSeMetaType* _GetMeta(const DUxStringValue* p) {
 }
 RSeMetaType* _InitMeta(const DUxIntegerValue*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DUxIntegerValue>(u"DUxIntegerValue", &IntegerValueGuid, 0, 0xF18,
+        RSeMakeMeta<DUxIntegerValue>(u"DUxIntegerValue", &IntegerValueGuid, 0, RSeMetaType::kClass,
                                      RSe::_InitMeta(static_cast<const DUxValue*>(nullptr)));
     return mt;
 }

@@ -13,7 +13,7 @@ void InitGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const FBxLayerStyle*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<FBxLayerStyle>(u"FBxLayerStyle", &InitGuid, 0, 0xF18,
+        RSeMakeMeta<FBxLayerStyle>(u"FBxLayerStyle", &InitGuid, 0, RSeMetaType::kClass,
                                    RSe::_InitMeta(static_cast<const FWxStyle*>(nullptr)));
     return mt;
 }

@@ -52,6 +52,8 @@ FWxSceneDoc::FWxSceneDoc(std::unique_ptr<RSeDatabase> db)
 
 FWxSceneDoc::~FWxSceneDoc() {
     FWxDocUtil::UnregisterDocument(m_db.get(), this);
+    // Libraries' data may hold references into the database: it goes before the database.
+    m_data.clear();
     // Requests and records may refer to objects of the database: they go first.
     m_undo.clear();
     m_redo.clear();
@@ -128,4 +130,18 @@ size_t FWxSceneDoc::GetHistoryByteSize(size_t steps) const {
 
 void FWxSceneDoc::AddCommand(FWxDocCmd* cmd) {
     if (cmd) m_commands.emplace_back(cmd);
+}
+
+FWxDocData& FWxSceneDoc::GetData(const void* key,
+                                 std::unique_ptr<FWxDocData> (*make)(FWxSceneDoc*)) {
+    if (FWxDocData* d = FindData(key)) return *d;
+    m_data.emplace_back(key, make(this));
+    return *m_data.back().second;
+}
+
+FWxDocData* FWxSceneDoc::FindData(const void* key) const {
+    // A document holds the data of a few libraries: a walk is quicker than a lookup.
+    for (const auto& [k, d] : m_data)
+        if (k == key) return d.get();
+    return nullptr;
 }

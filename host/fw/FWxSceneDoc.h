@@ -3,6 +3,7 @@
 // only way to change it, with undo and redo.
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "fw/SmartPtr.h"
@@ -12,6 +13,13 @@ class RSeDatabase;
 class RSeTxnRecord;
 class FWxChangeRequest;
 class FWxDocCmd;
+
+// What a library above this one keeps for one document beside its store: caches of facts
+// derived from the document, never state of its own (state is stored, saved and undone).
+class FWxDocData {
+public:
+    virtual ~FWxDocData() = default;
+};
 
 class FWxSceneDoc {
 public:
@@ -50,6 +58,11 @@ public:
     FWxDocCmd* GetCommand(size_t i) const { return m_commands[i].get(); }
     virtual FWxDocCmd* GetStaticCommand() const { return nullptr; }
 
+    // The data a library keeps for this document under its key (the address of something of
+    // its own): made by `make` on first use, released with the document.
+    FWxDocData& GetData(const void* key, std::unique_ptr<FWxDocData> (*make)(FWxSceneDoc*));
+    FWxDocData* FindData(const void* key) const;
+
 private:
     struct Step {
         std::unique_ptr<RSeTxnRecord> record;
@@ -59,6 +72,7 @@ private:
     std::vector<Step> m_undo;
     std::vector<Step> m_redo;
     std::vector<std::unique_ptr<FWxDocCmd>> m_commands;
+    std::vector<std::pair<const void*, std::unique_ptr<FWxDocData>>> m_data;
     bool m_processing = false;
     uint64_t m_serial = 0;
 };

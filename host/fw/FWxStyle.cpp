@@ -12,8 +12,9 @@ void InitGuid(UTxGUID& g) {
 
 namespace RSe {
 RSeMetaType* _InitMeta(const FWxStyle*) {
-    static RSeMetaType* mt = RSeMakeMeta<FWxStyle>(
-        u"FWxStyle", &InitGuid, 0, 0xF18, RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<FWxStyle>(u"FWxStyle", &InitGuid, 0, RSeMetaType::kClass,
+                              RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
     return mt;
 }
 RSeMetaType* _GetMeta(const FWxStyle* p) {

@@ -11,8 +11,9 @@ void InitGuid(UTxGUID& g) {
 
 namespace RSe {
 RSeMetaType* _InitMeta(const RDxInt*) {
-    static RSeMetaType* mt = RSeMakeMeta<RDxInt>(
-        u"RDxInt", &InitGuid, 0, 0xF18, RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<RDxInt>(u"RDxInt", &InitGuid, 0, RSeMetaType::kClass,
+                            RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
     return mt;
 }
 RSeMetaType* _GetMeta(const RDxInt* p) {

@@ -11,8 +11,9 @@ void InitGuid(UTxGUID& g) {
 
 namespace RSe {
 RSeMetaType* _InitMeta(const RDxPoint3*) {
-    static RSeMetaType* mt = RSeMakeMeta<RDxPoint3>(
-        u"RDxPoint3", &InitGuid, 0, 0xF18, RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<RDxPoint3>(u"RDxPoint3", &InitGuid, 0, RSeMetaType::kClass,
+                               RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
     return mt;
 }
 RSeMetaType* _GetMeta(const RDxPoint3* p) {

@@ -11,8 +11,9 @@ void InitGuid(UTxGUID& g) {
 
 namespace RSe {
 RSeMetaType* _InitMeta(const RDxString*) {
-    static RSeMetaType* mt = RSeMakeMeta<RDxString>(
-        u"RDxString", &InitGuid, 1, 0xF18, RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<RDxString>(u"RDxString", &InitGuid, 1, RSeMetaType::kClass,
+                               RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
     return mt;
 }
 RSeMetaType* _GetMeta(const RDxString* p) {

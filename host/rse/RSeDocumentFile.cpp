@@ -623,7 +623,7 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
     }
     db->RaiseNextId(nextId);
     load.RunMigrators();
-    RSeInitializer::RunAll(db);
+    load.RunInitializers();
 }
 
 // Writes all of `parts` to `path` in a few large writes.

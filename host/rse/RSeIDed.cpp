@@ -31,7 +31,8 @@ void InitIDedGuid(UTxGUID& g) {
 
 namespace RSe {
 RSeMetaType* _InitMeta(const RSeIDed*) {
-    static RSeMetaType* mt = RSeMakeMeta<RSeIDed>(u"RSeIDed", &InitIDedGuid, 0, 0x8F18, nullptr);
+    static RSeMetaType* mt =
+        RSeMakeMeta<RSeIDed>(u"RSeIDed", &InitIDedGuid, 0, RSeMetaType::kAbstractClass, nullptr);
     return mt;
 }
 RSeMetaType* _GetMeta(const RSeIDed* p) {

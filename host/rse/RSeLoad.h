@@ -10,6 +10,7 @@
 #include "rse/RSeStream.h"
 
 class RSeDatabase;
+class RSeInitializer;
 class RSeSegment;
 class RSeSegmentMigrator;
 class RSeSegmentMigrationContext;
@@ -32,6 +33,10 @@ public:
                                             uint16_t number, bool create);
     RSeSegmentMigrationContext* FindContext(RSeSegment* seg, RSeSegmentMigrator* migrator);
     void RunMigrators();
+    // Initializers made during this load, run after the migrators in the order made.
+    void QueueInitializer(RSeInitializer* init) { m_initializers.push_back(init); }
+    void DropInitializer(RSeInitializer* init);
+    void RunInitializers();
 
     // Filled by the loader.
     std::vector<RSeMetaType*> m_tableMetas;    // by meta table index: the reading meta type
@@ -52,4 +57,5 @@ private:
     RSeMetaContext m_ctx;
     mutable std::unordered_map<const RSeVMeta*, uint16_t> m_versions; // made on first ask
     std::vector<Entry> m_entries;
+    std::vector<RSeInitializer*> m_initializers;
 };

@@ -27,6 +27,12 @@ public:
         kIDed = 0x10,        // objects are RSeIDed and can be targets of references
         kVersionMeta = 0x40, // made for one older stored version of its class
         kAbstract = 0x8000,  // no object of this class exists by itself
+        // The whole flag words that registrations pass; the bits not named above are the
+        // host's own, kept as its classes were always registered.
+        kClass = 0x0F18,                     // an identified class
+        kAbstractClass = kClass | kAbstract, // an identified class with no objects of its own
+        kValueClass = kClass & ~kIDed,       // a value class, held by plain pointer
+        kDiagnosisClass = 0x0E88,            // diagnoses, value objects of their own kind
     };
 
     RSeMetaType(const char16_t* name, uint32_t size, const UTxGUID* owner,
@@ -133,6 +139,10 @@ private:
     RSePostRestoreFn m_postRestore = &PlainPostRestore;
     std::map<uint16_t, RSeMetaType*> m_versionMetas;
 };
+
+// The flag words are written into no file, but the classes have always been registered with
+// them: they stay as they were.
+static_assert(RSeMetaType::kAbstractClass == 0x8F18 && RSeMetaType::kValueClass == 0x0F08);
 
 // Where a callback stands: the meta type whose part of the object runs now, and, while loading,
 // the addresses of the loaded objects by stored index.

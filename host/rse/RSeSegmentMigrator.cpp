@@ -1,6 +1,7 @@
 #include "rse/RSeSegmentMigrator.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "rse/RSeDatabase.h"
 #include "rse/RSeLoad.h"
@@ -10,10 +11,6 @@
 namespace {
 std::vector<RSeSegmentMigrator*>& Migrators() {
     static std::vector<RSeSegmentMigrator*> all;
-    return all;
-}
-std::vector<RSeInitializer::Fn>& Initializers() {
-    static std::vector<RSeInitializer::Fn> all;
     return all;
 }
 RSeLoad* LoadOf(RSeSegment* segment) {
@@ -86,13 +83,22 @@ RSeMigrationPacket::Manager& RSeMigrationPacket::GetManager() {
     return manager;
 }
 
-RSeInitializer::RSeInitializer(Fn fn) {
-    Initializers().push_back(fn);
+void* RSeInitializer::operator new(size_t size, RSeSegment* segment) {
+    RSeLoad* load = LoadOf(segment);
+    if (!load) throw std::logic_error("an initializer is made only while a document loads");
+    void* p = ::operator new(size);
+    load->QueueInitializer(static_cast<RSeInitializer*>(p));
+    return p;
 }
 
-void RSeInitializer::RunAll(RSeDatabase* db) {
-    for (Fn fn : Initializers())
-        fn(db);
+// Only when its constructor throws: it never ran, so it leaves the queue.
+void RSeInitializer::operator delete(void* p, RSeSegment* segment) {
+    if (RSeLoad* load = LoadOf(segment)) load->DropInitializer(static_cast<RSeInitializer*>(p));
+    ::operator delete(p);
+}
+
+void RSeInitializer::operator delete(void* p) {
+    ::operator delete(p);
 }
 
 // ---- contexts of a load -------------------------------------------------------------------
@@ -104,6 +110,8 @@ RSeLoad::RSeLoad(RSeDatabase* db) : m_db(db) {
 
 RSeLoad::~RSeLoad() {
     m_entries.clear();
+    for (RSeInitializer* init : m_initializers)
+        delete init;
     RSeMigrationPacket::GetManager().Clear();
     for (RSeMetaType* mt : m_tableMetas)
         if (mt) mt->GetClassMeta()->SetActiveLoadMeta(nullptr);
@@ -155,6 +163,19 @@ void RSeLoad::RunMigrators() {
     for (RSeSegmentMigrator* m : order)
         for (size_t i = 0; i < m_entries.size(); ++i)
             if (m_entries[i].migrator == m) m->Migrate(m_entries[i].ctx.get());
+}
+
+void RSeLoad::RunInitializers() {
+    // An initializer may make another, which runs after it.
+    for (size_t i = 0; i < m_initializers.size(); ++i)
+        m_initializers[i]->Initialize();
+    for (RSeInitializer* init : m_initializers)
+        delete init;
+    m_initializers.clear();
+}
+
+void RSeLoad::DropInitializer(RSeInitializer* init) {
+    std::erase(m_initializers, init);
 }
 
 namespace RSe {

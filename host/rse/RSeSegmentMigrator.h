@@ -102,12 +102,22 @@ private:
     const void* m_key;
 };
 
-// A step run on every database after its load and migrations, in registration order.
+// Work that a migrator leaves for after every migrator has run (deleting an old object that
+// later migrators may still read, say). It is made with new in a segment of the loading
+// document, which queues it on that load; after the migrators the load runs each initializer
+// once, in the order they were made, and deletes it. A load that fails deletes them unrun.
 class RSeInitializer {
 public:
-    using Fn = void (*)(RSeDatabase*);
-    explicit RSeInitializer(Fn fn);
-    static void RunAll(RSeDatabase* db);
+    RSeInitializer() = default;
+    RSeInitializer(const RSeInitializer&) = delete;
+    RSeInitializer& operator=(const RSeInitializer&) = delete;
+    virtual ~RSeInitializer() = default;
+    virtual void Initialize() = 0;
+
+    // The segment's database must be loading: outside a load there is nothing to run after.
+    static void* operator new(size_t size, RSeSegment* segment);
+    static void operator delete(void* p, RSeSegment* segment);
+    static void operator delete(void* p);
 };
 
 namespace RSe {

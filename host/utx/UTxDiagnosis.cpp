@@ -13,8 +13,8 @@ void InitDiagnosisGuid(UTxGUID& g) {
 
 namespace RSe {
 RSeMetaType* _InitMeta(const UTxDiagnosis*) {
-    static RSeMetaType* mt =
-        RSeMakeMeta<UTxDiagnosis>(u"UTxDiagnosis", &InitDiagnosisGuid, 0, 0xE88, nullptr);
+    static RSeMetaType* mt = RSeMakeMeta<UTxDiagnosis>(u"UTxDiagnosis", &InitDiagnosisGuid, 0,
+                                                       RSeMetaType::kDiagnosisClass, nullptr);
     return mt;
 }
 RSeMetaType* _GetMeta(const UTxDiagnosis* p) {

@@ -14,7 +14,7 @@ void InitGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxTerminalLeaderNode*) {
     static RSeMetaType* mt = RSeMakeMeta<DLxTerminalLeaderNode>(
-        u"DLxTerminalLeaderNode", &InitGuid, 0, 0x0F18,
+        u"DLxTerminalLeaderNode", &InitGuid, 0, RSeMetaType::kClass,
         RSe::_InitMeta(static_cast<const DUxLeaderNode*>(nullptr)));
     return mt;
 }

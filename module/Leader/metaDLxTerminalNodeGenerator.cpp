@@ -11,7 +11,7 @@ void InitGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxTerminalNodeGenerator*) {
     static RSeMetaType* mt = RSeMakeMeta<DLxTerminalNodeGenerator>(
-        u"DLxTerminalNodeGenerator", &InitGuid, 0, 0x0F18,
+        u"DLxTerminalNodeGenerator", &InitGuid, 0, RSeMetaType::kClass,
         RSe::_InitMeta(static_cast<const DUxBaseTerminalNodeGenerator*>(nullptr)));
     return mt;
 }

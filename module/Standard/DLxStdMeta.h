@@ -19,7 +19,7 @@
     namespace RSe {                                                                                \
     RSeMetaType* _InitMeta(const Cls*) {                                                           \
         static RSeMetaType* mt =                                                                   \
-            RSeMakeMeta<Cls>(u## #Cls, &Cls##_Guid, version, 0xF18,                                \
+            RSeMakeMeta<Cls>(u## #Cls, &Cls##_Guid, version, RSeMetaType::kClass,                  \
                              RSe::_InitMeta(static_cast<const Base*>(nullptr)));                   \
         return mt;                                                                                 \
     }                                                                                              \

@@ -13,7 +13,7 @@ void InitGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxGDTInstance*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DLxGDTInstance>(u"DLxGDTInstance", &InitGuid, 4, 0xF18,
+        RSeMakeMeta<DLxGDTInstance>(u"DLxGDTInstance", &InitGuid, 4, RSeMetaType::kClass,
                                     RSe::_InitMeta(static_cast<const DLxSymInstance*>(nullptr)));
     return mt;
 }

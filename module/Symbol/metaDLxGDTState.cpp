@@ -45,7 +45,7 @@ template <class T> void CloneOwned(RSeCloneCommander* cc, const RSeRef<T>& src, 
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxGDTStateLine*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DLxGDTStateLine>(u"DLxGDTStateLine", &LineGuid, 0, 0xF18,
+        RSeMakeMeta<DLxGDTStateLine>(u"DLxGDTStateLine", &LineGuid, 0, RSeMetaType::kClass,
                                      RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
     return mt;
 }
@@ -54,7 +54,7 @@ RSeMetaType* _GetMeta(const DLxGDTStateLine* p) {
 }
 RSeMetaType* _InitMeta(const DLxGDTState*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DLxGDTState>(u"DLxGDTState", &StateGuid, 2, 0xF18,
+        RSeMakeMeta<DLxGDTState>(u"DLxGDTState", &StateGuid, 2, RSeMetaType::kClass,
                                  RSe::_InitMeta(static_cast<const DUxSymState*>(nullptr)));
     return mt;
 }

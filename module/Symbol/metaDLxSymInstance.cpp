@@ -17,7 +17,7 @@ void InitGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxSymInstance*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DLxSymInstance>(u"DLxSymInstance", &InitGuid, 7, 0x8F18,
+        RSeMakeMeta<DLxSymInstance>(u"DLxSymInstance", &InitGuid, 7, RSeMetaType::kAbstractClass,
                                     RSe::_InitMeta(static_cast<const DLxEmblem*>(nullptr)));
     return mt;
 }

@@ -30,15 +30,16 @@ RSeMetaType* IDedMeta() {
 
 namespace RSe {
 RSeMetaType* _InitMeta(const TstValue*) {
-    static RSeMetaType* mt = RSeMakeMeta<TstValue>(u"TstValue", &ValueGuid, 0, 0xF08, nullptr);
+    static RSeMetaType* mt =
+        RSeMakeMeta<TstValue>(u"TstValue", &ValueGuid, 0, RSeMetaType::kValueClass, nullptr);
     return mt;
 }
 RSeMetaType* _GetMeta(const TstValue* p) {
     return _InitMeta(p);
 }
 RSeMetaType* _InitMeta(const TstEmbedded*) {
-    static RSeMetaType* mt =
-        RSeMakeMeta<TstEmbedded>(u"TstEmbedded", &EmbeddedGuid, 0, 0xF08, nullptr);
+    static RSeMetaType* mt = RSeMakeMeta<TstEmbedded>(u"TstEmbedded", &EmbeddedGuid, 0,
+                                                      RSeMetaType::kValueClass, nullptr);
     return mt;
 }
 RSeMetaType* _GetMeta(const TstEmbedded* p) {
@@ -46,7 +47,7 @@ RSeMetaType* _GetMeta(const TstEmbedded* p) {
 }
 RSeMetaType* _InitMeta(const TstNode*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<TstNode>(u"TstNode", &NodeGuid, 3, 0xF18, IDedMeta(),
+        RSeMakeMeta<TstNode>(u"TstNode", &NodeGuid, 3, RSeMetaType::kClass, IDedMeta(),
                              RSe::_InitMeta(static_cast<const TstEmbedded*>(nullptr)));
     return mt;
 }
@@ -55,7 +56,7 @@ RSeMetaType* _GetMeta(const TstNode* p) {
 }
 RSeMetaType* _InitMeta(const TstDerived*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<TstDerived>(u"TstDerived", &DerivedGuid, 1, 0xF18,
+        RSeMakeMeta<TstDerived>(u"TstDerived", &DerivedGuid, 1, RSeMetaType::kClass,
                                 RSe::_InitMeta(static_cast<const TstNode*>(nullptr)));
     return mt;
 }
@@ -63,7 +64,8 @@ RSeMetaType* _GetMeta(const TstDerived* p) {
     return _InitMeta(p);
 }
 RSeMetaType* _InitMeta(const TstZero*) {
-    static RSeMetaType* mt = RSeMakeMeta<TstZero>(u"TstZero", &ZeroGuid, 0, 0xF18, IDedMeta());
+    static RSeMetaType* mt =
+        RSeMakeMeta<TstZero>(u"TstZero", &ZeroGuid, 0, RSeMetaType::kClass, IDedMeta());
     return mt;
 }
 RSeMetaType* _GetMeta(const TstZero* p) {
@@ -71,7 +73,7 @@ RSeMetaType* _GetMeta(const TstZero* p) {
 }
 RSeMetaType* _InitMeta(const TstRefuser*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<TstRefuser>(u"TstRefuser", &RefuserGuid, 2, 0xF18, IDedMeta());
+        RSeMakeMeta<TstRefuser>(u"TstRefuser", &RefuserGuid, 2, RSeMetaType::kClass, IDedMeta());
     return mt;
 }
 RSeMetaType* _GetMeta(const TstRefuser* p) {

@@ -27,7 +27,7 @@ int32_t SumOf(RDxState* s) {
 namespace RSe {
 RSeMetaType* _InitMeta(const TstSumConstraint*) {
     static RSeMetaType* mt = RSeMakeMeta<TstSumConstraint>(
-        u"TstSumConstraint", &InitSumGuid, 0, 0xF18,
+        u"TstSumConstraint", &InitSumGuid, 0, RSeMetaType::kClass,
         RSe::_InitMeta(static_cast<const RDxDirectedConstraint*>(nullptr)));
     return mt;
 }

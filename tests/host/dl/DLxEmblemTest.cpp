@@ -30,8 +30,9 @@ void MarkGuid(UTxGUID& g) {
     g = UTxGUID(0x51a7e0e1, 0x00010001, 0x80000000, 0x00000001);
 }
 RSeMetaType* MarkMeta() {
-    static RSeMetaType* mt = RSeMakeMeta<TstMark>(
-        u"TstMark", &MarkGuid, 0, 0xF18, RSe::_InitMeta(static_cast<const DLxEmblem*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<TstMark>(u"TstMark", &MarkGuid, 0, RSeMetaType::kClass,
+                             RSe::_InitMeta(static_cast<const DLxEmblem*>(nullptr)));
     return mt;
 }
 RSeMetaType* TstMark::GetMeta() const {

@@ -53,8 +53,6 @@ TEST(DUxCategoryDefaultFactory, StandardsMakeTheirObjectsOnceThroughTheLatestFac
     // another document has its own standard
     FWxSceneDoc other;
     EXPECT_NE(DUxStandardUtil::GetStandard(&other, kStd), DUxStandardUtil::GetStandard(&doc, kStd));
-    DUxStandardUtil::ForgetDocument(&doc);
-    DUxStandardUtil::ForgetDocument(&other);
 }
 
 TEST(TXTxBaseUtil, EscapesBracesAndKeepsOrDoublesBackslashes) {

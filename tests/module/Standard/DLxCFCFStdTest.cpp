@@ -71,7 +71,6 @@ protected:
             st->AddLine();
         return RSeRef<DLxGDTState>(st);
     }
-    void TearDown() override { DUxStandardUtil::ForgetDocument(&doc); }
 
     FWxSceneDoc doc;
 };
@@ -475,7 +474,6 @@ TEST(DLxStdStorage, FrameStandardStyleAndStateComeBackAsSaved) {
     EXPECT_EQ(state2->VariableStatus(DLxGDTState::kToleranceA, 0), 3);
     EXPECT_FALSE(state2->IsFramed(0));
     EXPECT_TRUE(state2->IsFlagOn(DLxGDTState::kNewStateFlag));
-    DUxStandardUtil::ForgetDocument(&doc);
 
     // A document over the loaded objects finds them instead of making new ones.
     FWxSceneDoc loaded(std::move(back));
@@ -483,7 +481,6 @@ TEST(DLxStdStorage, FrameStandardStyleAndStateComeBackAsSaved) {
         DUxStandardUtil::GetCategoryDefault(&loaded, DUxStandardGUID::GetISOGuid(), 56462);
     EXPECT_EQ(found.get(), iso2);
     EXPECT_EQ(found->GetDocument(), &loaded);
-    DUxStandardUtil::ForgetDocument(&loaded);
 }
 
 } // namespace
@@ -542,7 +539,6 @@ TEST(DLxStdUndo, StyleCopyVisibilityAndDefaultsAreUndone) {
     EXPECT_EQ(ansi->m_GdtSymbols, std::vector<uint32_t>(14, 1));
     ASSERT_FALSE(doc.Redo().Failed());
     EXPECT_EQ(style->GetAuxSymbols(), 0x1FFu);
-    DUxStandardUtil::ForgetDocument(&doc);
 }
 
 } // namespace

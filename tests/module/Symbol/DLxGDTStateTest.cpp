@@ -92,7 +92,6 @@ protected:
     GDTStateTest() : sheet(doc.CreateSheet(u"S", 420, 297)) {
         DLxStdStyles::AddDocumentStyles(&doc);
     }
-    ~GDTStateTest() override { DUxStandardUtil::ForgetDocument(&doc); }
 
     DUxFeatureControlFrameStyle* Style() { return DUxSymStyleWrapUtils::GetDocumentFCFStyle(&doc); }
     double Cell() { return 2 * Style()->GetTextStyle().GetFontSize(); }
@@ -716,7 +715,6 @@ TEST_F(GDTStateTest, StateComesBackFromADocumentFileAsSaved) {
 
     // Saved again, the file is the same.
     ASSERT_FALSE(loaded->Save(dir.File("b.kdoc")).Failed());
-    DUxStandardUtil::ForgetDocument(loaded.get());
     EXPECT_EQ(ReadFile(dir.File("a.kdoc")), ReadFile(dir.File("b.kdoc")));
 }
 

@@ -25,13 +25,13 @@ void KindGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const SymTestState*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<SymTestState>(u"SymTestState", &StateGuid, 0, 0xF18,
+        RSeMakeMeta<SymTestState>(u"SymTestState", &StateGuid, 0, RSeMetaType::kClass,
                                   RSe::_InitMeta(static_cast<const DUxSymState*>(nullptr)));
     return mt;
 }
 RSeMetaType* _InitMeta(const SymTestKind*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<SymTestKind>(u"SymTestKind", &KindGuid, 0, 0x0F18,
+        RSeMakeMeta<SymTestKind>(u"SymTestKind", &KindGuid, 0, RSeMetaType::kClass,
                                  RSe::_InitMeta(static_cast<const DLxSymInstance*>(nullptr)));
     return mt;
 }
