@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 // A fresh folder under the system's temporary folder, removed with everything in it when the
 // object goes.
@@ -15,3 +16,20 @@ public:
 private:
     std::string m_path;
 };
+
+// While it lives, no file of this process grows past `bytes`: a write beyond fails as on a full
+// disk (EFBIG instead of a signal), root or not.
+class KorvuFileSizeLimit {
+public:
+    explicit KorvuFileSizeLimit(unsigned long bytes);
+    ~KorvuFileSizeLimit();
+    KorvuFileSizeLimit(const KorvuFileSizeLimit&) = delete;
+    KorvuFileSizeLimit& operator=(const KorvuFileSizeLimit&) = delete;
+
+private:
+    unsigned long m_soft;
+    void (*m_signal)(int);
+};
+
+// The names in a folder, sorted.
+std::vector<std::string> KorvuFolderNames(const std::string& path);
