@@ -147,6 +147,7 @@ TEST(KorvuProgram, BadInputGivesOneMessageAndExitCode2AndWritesNothing) {
         {"dump " + dir.File("missing.kvd"), {"cannot be read"}},
         {"dump " + model("junk.kvd", "not a drawing"), {"not a Korvu document"}},
         {"run " + model("notjson.json", "{ nope") + " " + script, {"notjson.json"}},
+        {"run " + Examples() + " " + script, {"examples: is a folder"}},
         {"run " + model("nosheets.json", R"({"format":"korvu-model","version":1})") + " " + script,
          {"nosheets.json", "sheets"}},
         {"run " +
@@ -185,12 +186,22 @@ TEST(KorvuProgram, BadInputGivesOneMessageAndExitCode2AndWritesNothing) {
     EXPECT_EQ(Korvu("--version").code, 0);
 }
 
-// Transcripts made to exhaust the stack or memory end like any bad input: exit code 2, one
+// Bad transcripts, and those made to exhaust the stack or memory, end like any bad input: exit code 2, one
 // message naming the line (and the key), nothing written.
 TEST(KorvuProgram, HostileTranscriptsEndWithOneMessageAndExitCode2) {
     KorvuTempDir dir;
     const std::string model = Examples() + "/assembly.json";
     const std::string head = "CreateGDTSymbol TDXVersion=1 Arrow=28029 Points=";
+    // A free frame, as the example has one, with `from` replaced by `to`.
+    auto frame = [](const std::string& from, const std::string& to) {
+        std::string line =
+            R"(CreateGDTSymbol TDXVersion=1 Arrow=28029 Intent=null Intent_Edge=0 Intent_Param=0 )"
+            R"(Intent_Point=(330,40,0) Points=[(330,40,0)] AllAround=false DisplayLeader=false )"
+            R"(Fields_Count=7 Fields_0="" Fields_1="4" Fields_2="0.03" Fields_3="" Fields_4="" )"
+            R"(Fields_5="" Fields_6="" FieldsVisibility=[3,3,3,3,3,3,3] LinesFramed=[true] )"
+            R"(Create=true LayerStyle=null FCFStyle=@"DUxFeatureControlFrameStyle#JIS")";
+        return line.replace(line.find(from), from.size(), to) + "\n";
+    };
     struct Case {
         const char* name;
         std::string line;
@@ -203,6 +214,12 @@ TEST(KorvuProgram, HostileTranscriptsEndWithOneMessageAndExitCode2) {
         {"lists in lists",
          head + std::string(10000, '[') + "\n",
          {"line 2: Points: lists nested too deeply"}},
+        {"a misspelt key", frame("LinesFramed", "LinesFramd"),
+         {"line 2: LinesFramd: not a key of CreateGDTSymbol"}},
+        {"a coordinate that is not a number", frame("Points=[(330,40,0)]", "Points=[(nan,40,0)]"),
+         {"line 2: Points: element 0: nan is not a finite number"}},
+        {"a coordinate far off the drawing", frame("(330,40,0)]", "(330,4e15,0)]"),
+         {"line 2: Points: element 0: 4e+15 is beyond 1e12, the limit of a coordinate"}},
         {"a line over 16 MiB",
          head + "[" + std::string(17 << 20, '[') + "\n",
          {"line 2: the line is longer than the limit of 16 MiB"}},
