@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "KorvuOutputBatch.h"
 #include "WinModule.h"
 #include "dc/RDxComputeContext.h"
 #include "dc/RDxInstance.h"
@@ -19,6 +20,7 @@
 #include "dl/DLxViewInstance.h"
 #include "fb/FBxObjectNameKey.h"
 #include "fw/FWxAppletExtension.h"
+#include "render/RNxErrors.h"
 #include "render/RNxRenderer.h"
 #include "rse/RSeMetaType.h"
 #include "sm/SMxDisplayList.h"
@@ -68,7 +70,8 @@ FWxAppletExtension* KorvuLoadModule(std::string& why) {
     return extension;
 }
 
-UTxResult KorvuDrawSheets(DLxDrawingDoc& doc, const KorvuOutputs& outputs, std::string& written) {
+UTxResult KorvuDrawSheets(DLxDrawingDoc& doc, const KorvuOutputs& outputs,
+                          KorvuOutputBatch& batch) {
     if (outputs.svgDir.empty() && outputs.pngDir.empty() && outputs.pdfFile.empty())
         return {}; // no picture asked for: nothing to draw
     const std::vector<DLxSheet*> sheets = doc.GetSheets();
@@ -113,9 +116,11 @@ UTxResult KorvuDrawSheets(DLxDrawingDoc& doc, const KorvuOutputs& outputs, std::
             targets.emplace_back(file, RNxFormat::Pdf);
         }
         for (const auto& [file, format] : targets) {
-            UTxResult r = RNx::RenderSheet(page, layers, format, file);
-            if (r.Failed()) return r;
-            written += file + "\n";
+            std::string staged, why;
+            if (!batch.Stage(file, staged, why))
+                return UTxResult(kRNxErrWrite, UTx::MakeWideString(why));
+            UTxResult r = RNx::RenderSheet(page, layers, format, staged);
+            if (r.Failed()) return KorvuOutputBatch::Renamed(r, staged, file);
         }
     }
     return {};

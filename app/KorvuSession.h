@@ -8,6 +8,7 @@
 
 class DLxDrawingDoc;
 class FWxAppletExtension;
+class KorvuOutputBatch;
 
 // Loads the module beside the program and finds its applet extension; false with a message when
 // the module (or its resource module) cannot be loaded.
@@ -20,9 +21,10 @@ struct KorvuOutputs {
     std::string pdfFile;
 };
 
-// Draws every sheet: one picture per sheet and format (sheets after the first get their name in
-// the PDF file name). Returns the first failure.
-UTxResult KorvuDrawSheets(DLxDrawingDoc& doc, const KorvuOutputs& outputs, std::string& written);
+// Draws every sheet into files staged in `batch`: one picture per sheet and format (sheets after
+// the first get their name in the PDF file name). Returns the first failure.
+UTxResult KorvuDrawSheets(DLxDrawingDoc& doc, const KorvuOutputs& outputs,
+                          KorvuOutputBatch& batch);
 
 // The document's structure as text: drawing settings, sheets, views and the other nodes.
 std::string KorvuDump(DLxDrawingDoc& doc);

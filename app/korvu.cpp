@@ -10,6 +10,7 @@
 
 #include <unistd.h>
 
+#include "KorvuOutputBatch.h"
 #include "KorvuSession.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxModelFile.h"
@@ -97,17 +98,33 @@ bool ParseOptions(int argc, char** argv, int first, Options& o, std::string& why
     return true;
 }
 
-// Saves and draws as the options say; 0, or 2 with the message.
-int Finish(DLxDrawingDoc& doc, const Options& o) {
+// Makes the folders that the outputs go to, before any work: a command that cannot write its
+// outputs fails before it replays anything.
+bool PrepareOutputs(const Options& o, KorvuOutputBatch& batch, std::string& why) {
+    for (const std::string* file : {&o.save, &o.outputs.pdfFile, &o.transcript})
+        if (!file->empty() && !batch.MakeFolderOf(*file, why)) return false;
+    for (const std::string* dir : {&o.outputs.svgDir, &o.outputs.pngDir})
+        if (!batch.MakeFolder(*dir, why)) return false;
+    return true;
+}
+
+// Saves and draws as the options say, then puts every file in place at once; 0, or 2 with the
+// message and no file written.
+int Finish(DLxDrawingDoc& doc, const Options& o, KorvuOutputBatch& batch) {
+    std::string why;
     if (!o.save.empty()) {
-        UTxResult r = doc.Save(o.save);
-        if (r.Failed()) return Fail(r.GetMessageUtf8());
-        std::printf("wrote %s\n", o.save.c_str());
+        std::string staged;
+        if (!batch.Stage(o.save, staged, why)) return Fail(why);
+        UTxResult r = doc.Save(staged);
+        if (r.Failed()) return Fail(KorvuOutputBatch::Renamed(r, staged, o.save).GetMessageUtf8());
     }
-    std::string written;
-    UTxResult r = KorvuDrawSheets(doc, o.outputs, written);
-    std::fputs(written.c_str(), stdout); // what was drawn before a failure stays drawn
+    UTxResult r = KorvuDrawSheets(doc, o.outputs, batch);
     if (r.Failed()) return Fail(r.GetMessageUtf8());
+    std::vector<std::string> written;
+    const bool committed = batch.Commit(written, why);
+    for (const std::string& file : written)
+        std::printf("wrote %s\n", file.c_str());
+    if (!committed) return Fail(why);
     return 0;
 }
 
@@ -128,6 +145,9 @@ int Done(std::unique_ptr<DLxDrawingDoc> doc, int code) {
 int Run(const Options& o, FWxAppletExtension* ext) {
     if (o.positional.size() != 2)
         return Fail(std::string("'run' takes a model and a transcript\n") + kUsage);
+    KorvuOutputBatch batch;
+    std::string why;
+    if (!PrepareOutputs(o, batch, why)) return Fail(why);
     std::unique_ptr<DLxDrawingDoc> doc;
     UTxResult r = DLxModelFile::Load(o.positional[0], doc);
     if (r.Failed()) return Fail(r.GetMessageUtf8());
@@ -136,26 +156,31 @@ int Run(const Options& o, FWxAppletExtension* ext) {
     FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
     mgr.SetKeepLines(false); // journalled to the file, when asked for one
     if (!o.transcript.empty()) {
-        r = mgr.OpenFile(o.transcript);
-        if (r.Failed()) return Fail(r.GetMessageUtf8());
+        std::string staged;
+        if (!batch.Stage(o.transcript, staged, why)) return Fail(why);
+        r = mgr.OpenFile(staged);
+        if (r.Failed()) return Fail(o.transcript + ": " + r.GetMessageUtf8());
     }
     r = mgr.ReplayFile(doc.get(), o.positional[1]);
-    mgr.CloseFile();
+    UTxResult closed = mgr.CloseFile();
     if (r.Failed()) return Fail(o.positional[1] + ": " + r.GetMessageUtf8());
-    if (!o.transcript.empty()) std::printf("wrote %s\n", o.transcript.c_str());
-    const int code = Finish(*doc, o);
+    if (closed.Failed()) return Fail(o.transcript + ": " + closed.GetMessageUtf8());
+    const int code = Finish(*doc, o, batch);
     return Done(std::move(doc), code);
 }
 
 int Open(const Options& o, FWxAppletExtension* ext) {
     if (o.positional.size() != 1 || !o.transcript.empty())
         return Fail(std::string("'open' takes one drawing\n") + kUsage);
+    KorvuOutputBatch batch;
+    std::string why;
+    if (!PrepareOutputs(o, batch, why)) return Fail(why);
     std::unique_ptr<DLxDrawingDoc> doc;
     UTxResult r = DLxDrawingDoc::Open(o.positional[0], doc);
     if (r.Failed()) return Fail(r.GetMessageUtf8());
     ext->CreateDocumentInterfaces(doc.get());
     ext->SetUpLoadedDocument(doc.get());
-    const int code = Finish(*doc, o);
+    const int code = Finish(*doc, o, batch);
     return Done(std::move(doc), code);
 }
 

@@ -51,6 +51,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <map>
@@ -557,6 +558,10 @@ UTxResult DLxModelFile::LoadFromString(const std::string& text, const std::strin
 
 UTxResult DLxModelFile::Load(const std::string& path, std::unique_ptr<DLxDrawingDoc>& out) {
     out.reset();
+    // A folder opens as a stream that reads nothing: say what it is rather than "not JSON".
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return Failure(path, {kDLxErrModelRead, "", "is a folder"});
     std::ifstream in(path, std::ios::binary);
     if (!in) return Failure(path, {kDLxErrModelRead, "", std::strerror(errno)});
     std::ostringstream text;

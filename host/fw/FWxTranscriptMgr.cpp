@@ -593,20 +593,38 @@ const char16_t* FWxTranscriptValue::KindName(Kind kind) {
 
 // ---- lines ----------------------------------------------------------------------------------
 
-const FWxTranscriptValue* FWxTranscriptLine::Find(std::u16string_view key) const {
+size_t FWxTranscriptLine::Locate(std::u16string_view key) const {
     if (m_slots.empty() || m_indexed != pairs.size()) {
-        for (const FWxTranscriptPair& p : pairs)
-            if (p.key == key) return &p.value;
-        return nullptr;
+        for (size_t i = 0; i < pairs.size(); ++i)
+            if (pairs[i].key == key) return i;
+        return pairs.size();
     }
     // A request reads its keys in the order it wrote them: try the pair after the last found.
-    if (m_next < pairs.size() && pairs[m_next].key == key) return &pairs[m_next++].value;
+    if (m_next < pairs.size() && pairs[m_next].key == key) return m_next++;
     const size_t mask = m_slots.size() - 1;
     for (size_t i = HashKey(key) & mask; m_slots[i]; i = (i + 1) & mask)
         if (pairs[m_slots[i] - 1].key == key) {
             m_next = m_slots[i];
-            return &pairs[m_slots[i] - 1].value;
+            return m_slots[i] - 1;
         }
+    return pairs.size();
+}
+
+const FWxTranscriptValue* FWxTranscriptLine::Find(std::u16string_view key) const {
+    const size_t i = Locate(key);
+    if (i == pairs.size()) return nullptr;
+    if (m_read.size() != pairs.size()) m_read.resize(pairs.size(), false);
+    m_read[i] = true;
+    return &pairs[i].value;
+}
+
+bool FWxTranscriptLine::Has(std::u16string_view key) const {
+    return Locate(key) != pairs.size();
+}
+
+const FWxTranscriptPair* FWxTranscriptLine::FirstUnread() const {
+    for (size_t i = 0; i < pairs.size(); ++i)
+        if (i >= m_read.size() || !m_read[i]) return &pairs[i];
     return nullptr;
 }
 
@@ -846,13 +864,21 @@ UTxResult FWxTranscriptMgr::GetValue(const UTxString16& line, const UTxString16&
 
 bool FWxTranscriptMgr::ArgumentExists(const UTxString16& line, const UTxString16& key) {
     std::shared_ptr<const FWxTranscriptLine> parsed;
-    return IndexLine(line, parsed).Succeeded() && parsed->Find(key);
+    // Asking is not reading: an old layout's key that a request only asks after is still unread.
+    return IndexLine(line, parsed).Succeeded() && parsed->Has(key);
 }
 
 UTxResult FWxTranscriptMgr::IndexLine(const UTxString16& line,
                                       std::shared_ptr<const FWxTranscriptLine>& out) {
     for (auto pin = m_pins.rbegin(); pin != m_pins.rend(); ++pin)
         if (pin->line == &line) {
+            out = pin->index;
+            return {};
+        }
+    // A copy of a pinned line (a request reads its own copy of the line replayed) shares its
+    // index, so that what the copy's reader read is known.
+    for (auto pin = m_pins.rbegin(); pin != m_pins.rend(); ++pin)
+        if (pin->line->size() == line.size() && *pin->line == line) {
             out = pin->index;
             return {};
         }

@@ -111,7 +111,13 @@ struct FWxTranscriptLine {
 
     // Through the index of keys that ParseLine builds, so that a request reading every key of a
     // long line costs what the line is long; pairs added by hand are searched in order.
+    // Marks the pair as read.
     const FWxTranscriptValue* Find(std::u16string_view key) const;
+    // Without marking it.
+    bool Has(std::u16string_view key) const;
+    // The first pair that no Find asked for since the line was taken apart or ForgetReads.
+    const FWxTranscriptPair* FirstUnread() const;
+    void ForgetReads() const { m_read.assign(pairs.size(), false); }
     UTxString16 ToText() const;
 
 private:
@@ -120,12 +126,16 @@ private:
     void Reserve(size_t count);
     // Indexes pairs.back(); false, leaving it out of the index, when its key is there already.
     bool IndexLastPair();
+    // The pair's position, or pairs.size().
+    size_t Locate(std::u16string_view key) const;
 
     // Open addressing: each slot holds a position in `pairs` plus one, or 0 when free.
     std::vector<uint32_t> m_slots;
     size_t m_indexed = 0;
     // Where the next read most likely is.
     mutable size_t m_next = 0;
+    // Which pairs a reader asked for, so that a key nobody reads (a misspelt one) is reported.
+    mutable std::vector<bool> m_read;
 };
 
 class FWxTranscriptMgr {
@@ -144,7 +154,9 @@ public:
     CRuntimeClass* FindRequestClass(const UTxString16& name) const;
 
     // Replay: a line makes its request by name, reads it back and has the document process it
-    // like a new one; the lines "Undo" and "Redo" undo and redo. A file replays line by line
+    // like a new one; a key that the request did not read (for the record version the line
+    // holds) fails the line, naming the key. The lines "Undo" and "Redo", which take no keys,
+    // undo and redo. A file replays line by line
     // (blank lines and lines starting with '#' are skipped) and stops at the first line that
     // fails, naming it; the document keeps what the lines before it did.
     UTxResult ReplayLine(FWxSceneDoc* doc, const UTxString16& line);

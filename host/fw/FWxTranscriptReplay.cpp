@@ -82,11 +82,18 @@ UTxResult FWxTranscriptMgr::WriteNameLine(FWxSceneDoc* doc, const UTxString16& n
 }
 
 UTxResult FWxTranscriptMgr::ReplayLine(FWxSceneDoc* doc, const UTxString16& line) {
-    UTxString16 name;
-    UTxResult r = GetRequestName(line, name);
+    std::shared_ptr<const FWxTranscriptLine> parsed;
+    UTxResult r = IndexLine(line, parsed);
     if (r.Failed()) return r;
-    if (name == u"Undo") return doc->Undo();
-    if (name == u"Redo") return doc->Redo();
+    const UTxString16& name = parsed->name;
+    if (name.empty()) return UTxResult(kFWxErrTranscriptMalformed, u"the line has no request name");
+    const bool undo = name == u"Undo";
+    if (undo || name == u"Redo") {
+        if (!parsed->pairs.empty())
+            return MakeError(kFWxErrTranscriptMalformed, parsed->pairs.front().key,
+                             name + u" takes no keys");
+        return undo ? doc->Undo() : doc->Redo();
+    }
     CRuntimeClass* cls = FindRequestClass(name);
     if (!cls) return MakeError(kFWxErrTranscriptMalformed, name, u"no request has this name");
     CObject* made = cls->CreateObject();
@@ -96,8 +103,14 @@ UTxResult FWxTranscriptMgr::ReplayLine(FWxSceneDoc* doc, const UTxString16& line
         return MakeError(kFWxErrTranscriptMalformed, name, u"not a change request");
     }
     SmartPtr<FWxChangeRequest> held(request);
+    // Reads of the line, and of copies of it, go to this index: what was read is known after.
+    parsed->ForgetReads();
+    PinLine(&line, parsed);
     r = request->InitFromTranscript(doc, line);
+    UnpinLine(&line);
     if (r.Failed()) return r;
+    if (const FWxTranscriptPair* unread = parsed->FirstUnread())
+        return MakeError(kFWxErrTranscriptMalformed, unread->key, u"not a key of " + name);
     return doc->ProcessChangeRequest(held);
 }
 

@@ -3,6 +3,7 @@
 #include "render/RNxCairo.h"
 #include "render/RNxErrors.h"
 #include "render/RNxScene.h"
+#include "utx/UTxFileWriter.h"
 
 #include <cerrno>
 #include <cmath>
@@ -30,31 +31,11 @@ UTxResult failure(UTxResultCode code, const std::string& path, const std::string
     return UTxResult(code, UTx::MakeWideString(path + " (" + why + ")"));
 }
 
-// Writes to a temporary file beside the target and renames it over the target only when the
-// whole picture is there, so that a failure leaves the previous file, or none, in place.
+// The file is replaced only when the whole picture is there.
 UTxResult writeAtomically(const std::string& path,
                           const std::function<bool(std::FILE*, std::string&)>& write) {
-    const std::string temp = path + ".tmp";
-    std::FILE* file = std::fopen(temp.c_str(), "wb");
-    if (!file) return failure(kRNxErrWrite, path, std::strerror(errno));
     std::string why;
-    bool ok = write(file, why);
-    if (ok && std::fflush(file) != 0) {
-        ok = false;
-        why = std::strerror(errno);
-    }
-    if (std::fclose(file) != 0 && ok) {
-        ok = false;
-        why = std::strerror(errno);
-    }
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
-        ok = false;
-        why = std::strerror(errno);
-    }
-    if (!ok) {
-        std::remove(temp.c_str());
-        return failure(kRNxErrWrite, path, why);
-    }
+    if (!UTx::WriteFileAtomically(path, write, why)) return failure(kRNxErrWrite, path, why);
     return {};
 }
 

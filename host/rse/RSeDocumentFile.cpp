@@ -33,6 +33,7 @@
 #include "rse/RSeSegmentMigrator.h"
 #include "rse/RSeStream.h"
 #include "utx/UTxException.h"
+#include "utx/UTxFileWriter.h"
 
 namespace {
 constexpr char kMagic[8] = {'K', 'O', 'R', 'V', 'U', 'D', 'O', 'C'};
@@ -626,26 +627,6 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
     load.RunInitializers();
 }
 
-// Writes all of `parts` to `path` in a few large writes.
-bool WriteFile(const std::string& path, std::initializer_list<const std::vector<uint8_t>*> parts,
-               int& err) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        err = errno;
-        return false;
-    }
-    bool ok = true;
-    for (const std::vector<uint8_t>* part : parts)
-        if (ok && !part->empty())
-            ok = std::fwrite(part->data(), 1, part->size(), f) == part->size();
-    if (!ok) err = errno;
-    if (std::fclose(f) != 0 && ok) {
-        err = errno;
-        ok = false;
-    }
-    return ok;
-}
-
 // A whole file's bytes, read with one read of its size (more only if it grew meanwhile).
 class FileBytes {
 public:
@@ -717,14 +698,22 @@ UTxResult RSeDatabase::Save(const std::string& path) {
     } catch (const std::bad_alloc&) {
         return UTxResult(kRSeErrWrite, u"out of memory");
     }
-    const std::string tmp = path + ".tmp";
-    const UTxString16 where = UTx::MakeWideString(path);
-    int err = 0;
-    if (!WriteFile(tmp, {&head, &body}, err) || std::rename(tmp.c_str(), path.c_str()) != 0) {
-        if (!err) err = errno;
-        std::remove(tmp.c_str());
-        return UTxResult(kRSeErrWrite, where + u": " + UTx::MakeWideString(std::strerror(err)));
-    }
+    // In a few large writes; the file is replaced only when all of it is there.
+    std::string why;
+    const bool written = UTx::WriteFileAtomically(
+        path,
+        [&](std::FILE* f, std::string& problem) {
+            for (const std::vector<uint8_t>* part : {&head, &body})
+                if (!part->empty() && std::fwrite(part->data(), 1, part->size(), f) != part->size()) {
+                    problem = std::strerror(errno);
+                    return false;
+                }
+            return true;
+        },
+        why);
+    if (!written)
+        return UTxResult(kRSeErrWrite,
+                         UTx::MakeWideString(path) + u": " + UTx::MakeWideString(why));
     return {};
 }
 

@@ -24,6 +24,12 @@ const char16_t* TagName(uint8_t t) {
         u"2D point", u"2D vector", u"3D point",  u"3D vector", u"matrix"};
     return t < sizeof names / sizeof names[0] ? names[t] : u"unknown value";
 }
+
+// "a bool", "an unsigned", "an unknown value".
+UTxString16 WithArticle(const char16_t* name) {
+    const std::u16string_view vowels = u"aeiou";
+    return UTxString16(vowels.find(name[0]) != std::u16string_view::npos ? u"an " : u"a ") + name;
+}
 } // namespace
 
 // ---- writing ----------------------------------------------------------------------------
@@ -124,8 +130,8 @@ void RSeStream::Overrun() const {
 }
 
 void RSeStream::Mismatch(RSeTag want, uint8_t got) const {
-    RSe::ThrowDamaged(UTxString16(u"a ") + TagName(uint8_t(want)) + u" was expected where a " +
-                      TagName(got) + u" is stored");
+    RSe::ThrowDamaged(WithArticle(TagName(uint8_t(want))) + u" was expected where " +
+                      WithArticle(TagName(got)) + u" is stored");
 }
 
 void RSeStream::BadBool() {

@@ -109,9 +109,35 @@ bool FromValue(const Value& v, uint32_t& out, Problem& p) {
     return FromInteger(v, out, p, "an unsigned 32-bit integer");
 }
 
+UTxString16 Literal(double d) {
+    return Value::MakeReal(d).ToLiteral();
+}
+
+// Nothing on a drawing is infinite or not a number.
+bool Finite(double d, Problem& p) {
+    if (std::isfinite(d)) return true;
+    p.code = kFWxErrTranscriptOutOfRange;
+    p.text = Literal(d) + u" is not a finite number";
+    return false;
+}
+
 bool FromValue(const Value& v, double& out, Problem& p) {
     if (!v.IsNumber()) return WrongType(p, u"a number", v);
+    if (!Finite(v.GetReal(), p)) return false;
     out = v.GetReal();
+    return true;
+}
+
+// Finite, and no farther out than anything on a drawing can meaningfully be.
+bool Coordinates(const double* xyz, Problem& p) {
+    for (int i = 0; i < 3; ++i) {
+        if (!Finite(xyz[i], p)) return false;
+        if (std::fabs(xyz[i]) > kUCxTranscriptMaxCoordinate) {
+            p.code = kFWxErrTranscriptOutOfRange;
+            p.text = Literal(xyz[i]) + u" is beyond 1e12, the limit of a coordinate";
+            return false;
+        }
+    }
     return true;
 }
 
@@ -139,6 +165,7 @@ bool FromValue(const Value& v, UTxString16& out, Problem& p) {
 template <class P> bool FromTriple(const Value& v, P& out, Problem& p) {
     if (v.GetKind() != Value::kTriple) return WrongType(p, u"a point", v);
     const double* xyz = v.GetTriple();
+    if (!Coordinates(xyz, p)) return false;
     out.x = xyz[0];
     out.y = xyz[1];
     out.z = xyz[2];
@@ -287,6 +314,7 @@ bool EditFromValue(UCxTranscriptDataExchange& tdx, const Value& v, FBxEditValue&
         return true;
     }
     case Value::kReal:
+        if (!Finite(v.GetReal(), p)) return false;
         out = FBxEditValue::MakeReal(v.GetReal());
         return true;
     case Value::kBool:
@@ -297,6 +325,7 @@ bool EditFromValue(UCxTranscriptDataExchange& tdx, const Value& v, FBxEditValue&
         return true;
     case Value::kTriple: {
         const double* xyz = v.GetTriple();
+        if (!Coordinates(xyz, p)) return false;
         out = FBxEditValue::MakeTriple(xyz[0], xyz[1], xyz[2]);
         return true;
     }

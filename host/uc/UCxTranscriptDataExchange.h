@@ -15,6 +15,10 @@
 // later read uses, including reads of the same line through the transcript manager. Reading
 // never changes the line, and nothing else may while the exchange reads it.
 //
+// Reading refuses what means nothing on a drawing: a real that is not finite (nan, inf), and a
+// point or vector with a coordinate beyond +-kUCxTranscriptMaxCoordinate (1e12). Writing keeps
+// every value exactly.
+//
 // Each _TDX_ function returns true when it wrote the value or read it from the line, false when
 // the key was absent or an error is held.
 #include <cstdint>
@@ -24,6 +28,8 @@
 #include "rse/RSeRef.h"
 #include "utx/UTxResult.h"
 #include "utx/UTxString16.h"
+
+constexpr double kUCxTranscriptMaxCoordinate = 1e12;
 
 class FBxObjectEditRecord;
 class FWxSceneDoc;

@@ -3,6 +3,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -20,8 +21,9 @@ struct ProgramRun {
     std::string output; // stdout and stderr together
 };
 
-ProgramRun Korvu(const std::string& args) {
-    const std::string cmd = std::string(KORVU_BIN) + " " + args + " 2>&1";
+// A shell command line, its output and exit code.
+ProgramRun Shell(const std::string& line) {
+    const std::string cmd = "{ " + line + "; } 2>&1";
     ProgramRun run{-1, {}};
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return run;
@@ -32,6 +34,10 @@ ProgramRun Korvu(const std::string& args) {
     const int status = pclose(p);
     run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+ProgramRun Korvu(const std::string& args) {
+    return Shell(std::string(KORVU_BIN) + " " + args);
 }
 
 std::string Examples() {
@@ -141,6 +147,7 @@ TEST(KorvuProgram, BadInputGivesOneMessageAndExitCode2AndWritesNothing) {
         {"dump " + dir.File("missing.kvd"), {"cannot be read"}},
         {"dump " + model("junk.kvd", "not a drawing"), {"not a Korvu document"}},
         {"run " + model("notjson.json", "{ nope") + " " + script, {"notjson.json"}},
+        {"run " + Examples() + " " + script, {"examples: is a folder"}},
         {"run " + model("nosheets.json", R"({"format":"korvu-model","version":1})") + " " + script,
          {"nosheets.json", "sheets"}},
         {"run " +
@@ -179,12 +186,22 @@ TEST(KorvuProgram, BadInputGivesOneMessageAndExitCode2AndWritesNothing) {
     EXPECT_EQ(Korvu("--version").code, 0);
 }
 
-// Transcripts made to exhaust the stack or memory end like any bad input: exit code 2, one
+// Bad transcripts, and those made to exhaust the stack or memory, end like any bad input: exit code 2, one
 // message naming the line (and the key), nothing written.
 TEST(KorvuProgram, HostileTranscriptsEndWithOneMessageAndExitCode2) {
     KorvuTempDir dir;
     const std::string model = Examples() + "/assembly.json";
     const std::string head = "CreateGDTSymbol TDXVersion=1 Arrow=28029 Points=";
+    // A free frame, as the example has one, with `from` replaced by `to`.
+    auto frame = [](const std::string& from, const std::string& to) {
+        std::string line =
+            R"(CreateGDTSymbol TDXVersion=1 Arrow=28029 Intent=null Intent_Edge=0 Intent_Param=0 )"
+            R"(Intent_Point=(330,40,0) Points=[(330,40,0)] AllAround=false DisplayLeader=false )"
+            R"(Fields_Count=7 Fields_0="" Fields_1="4" Fields_2="0.03" Fields_3="" Fields_4="" )"
+            R"(Fields_5="" Fields_6="" FieldsVisibility=[3,3,3,3,3,3,3] LinesFramed=[true] )"
+            R"(Create=true LayerStyle=null FCFStyle=@"DUxFeatureControlFrameStyle#JIS")";
+        return line.replace(line.find(from), from.size(), to) + "\n";
+    };
     struct Case {
         const char* name;
         std::string line;
@@ -197,6 +214,12 @@ TEST(KorvuProgram, HostileTranscriptsEndWithOneMessageAndExitCode2) {
         {"lists in lists",
          head + std::string(10000, '[') + "\n",
          {"line 2: Points: lists nested too deeply"}},
+        {"a misspelt key", frame("LinesFramed", "LinesFramd"),
+         {"line 2: LinesFramd: not a key of CreateGDTSymbol"}},
+        {"a coordinate that is not a number", frame("Points=[(330,40,0)]", "Points=[(nan,40,0)]"),
+         {"line 2: Points: element 0: nan is not a finite number"}},
+        {"a coordinate far off the drawing", frame("(330,40,0)]", "(330,4e15,0)]"),
+         {"line 2: Points: element 0: 4e+15 is beyond 1e12, the limit of a coordinate"}},
         {"a line over 16 MiB",
          head + "[" + std::string(17 << 20, '[') + "\n",
          {"line 2: the line is longer than the limit of 16 MiB"}},
@@ -210,6 +233,71 @@ TEST(KorvuProgram, HostileTranscriptsEndWithOneMessageAndExitCode2) {
             EXPECT_NE(r.output.find(s), std::string::npos) << r.output.substr(0, 2000);
         EXPECT_EQ(r.output.rfind("korvu: "), 0u) << r.output.substr(0, 2000); // one message
         EXPECT_FALSE(std::filesystem::exists(dir.File("o.kvd")));
+    }
+}
+
+// Missing output folders are made; a command that fails (bad input, an output that cannot be
+// made, a disk that fills up) leaves every earlier file as it was and no new file or folder.
+TEST(KorvuProgram, OutputsAreWrittenAllOrNoneIntoFoldersMadeForThem) {
+    KorvuTempDir dir;
+    const std::string model = Examples() + "/assembly.json";
+    const std::string script = Examples() + "/assembly.txt";
+    ProgramRun made = Korvu("run " + model + " " + script + " -o " + dir.File("d/e/a.kvd") +
+                            " --svg " + dir.File("s") + " --transcript " + dir.File("t/t.txt"));
+    ASSERT_EQ(made.code, 0) << made.output;
+    for (const char* file : {"d/e/a.kvd", "s/Sheet_1.svg", "t/t.txt"})
+        EXPECT_TRUE(std::filesystem::is_regular_file(dir.File(file))) << file;
+
+    // Good outputs from before, that a failing command must keep as they are.
+    KorvuTempDir out;
+    ProgramRun good = Korvu("run " + model + " " + script + " -o " + out.File("a.kvd") +
+                            " --pdf " + out.File("a.pdf") + " --png " + out.Path());
+    ASSERT_EQ(good.code, 0) << good.output;
+    const std::vector<std::string> names = KorvuFolderNames(out.Path());
+    std::vector<std::string> before;
+    for (const std::string& name : names)
+        before.push_back(Read(out.File(name)));
+    std::ofstream(out.File("plain")) << "a file";
+    std::filesystem::create_directories(out.File("svg/Sheet_1.svg"));
+    std::ofstream(dir.File("bad.txt")) << "CreateGDTSymbol Arrow=1\n";
+
+    // A disk that fills up is a limit on the size of the files written (512-byte blocks).
+    const std::string full = "trap '' XFSZ; ulimit -f ";
+    struct Case {
+        const char* name;
+        std::string prefix;
+        std::string args;
+        std::string says;
+    };
+    const Case cases[] = {
+        {"a bad transcript", "", dir.File("bad.txt") + " -o " +
+                                      out.File("new/a.kvd") + " --svg " + out.File("new/svg"),
+         "line 1"},
+        {"an output folder that is a file", "",
+         script + " -o " + out.File("new/a.kvd") + " --svg " + out.File("plain/svg"),
+         "plain is not a folder"},
+        {"a picture whose name is a folder", "",
+         script + " -o " + out.File("a.kvd") + " --svg " + out.File("svg"), "is a folder"},
+        {"a full disk under the PDF", full + "16; exec ",
+         script + " --pdf " + out.File("a.pdf"), "a.pdf"},
+        {"a full disk under a picture after the drawing", full + "64; exec ",
+         script + " -o " + out.File("a.kvd") + " --png " + out.Path(), "Sheet_1.png"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string cmd = std::string(KORVU_BIN) + " run " + model + " " + c.args;
+        ProgramRun r = c.prefix.empty() ? Korvu("run " + model + " " + c.args)
+                                        : Shell(c.prefix + cmd);
+        EXPECT_EQ(r.code, 2) << r.output;
+        EXPECT_NE(r.output.find(c.says), std::string::npos) << r.output;
+        EXPECT_EQ(r.output.find("wrote"), std::string::npos) << r.output;
+        std::vector<std::string> expected = names;
+        expected.insert(expected.end(), {"plain", "svg"});
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(KorvuFolderNames(out.Path()), expected);
+        for (size_t i = 0; i < names.size(); ++i)
+            EXPECT_EQ(Read(out.File(names[i])), before[i]) << names[i];
+        EXPECT_TRUE(std::filesystem::is_empty(out.File("svg/Sheet_1.svg")));
     }
 }
 

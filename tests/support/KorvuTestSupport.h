@@ -29,3 +29,20 @@ size_t KorvuFirstDifference(const std::vector<uint8_t>& a, const std::vector<uin
 // (re)written from `made` first. Fails the test (and answers nothing) when the file is missing.
 std::vector<uint8_t> KorvuCorpusFile(const std::string& target, const std::string& name,
                                      const std::vector<uint8_t>& made);
+
+// While it lives, no file of this process grows past `bytes`: a write beyond fails as on a full
+// disk (EFBIG instead of a signal), root or not.
+class KorvuFileSizeLimit {
+public:
+    explicit KorvuFileSizeLimit(unsigned long bytes);
+    ~KorvuFileSizeLimit();
+    KorvuFileSizeLimit(const KorvuFileSizeLimit&) = delete;
+    KorvuFileSizeLimit& operator=(const KorvuFileSizeLimit&) = delete;
+
+private:
+    unsigned long m_soft;
+    void (*m_signal)(int);
+};
+
+// The names in a folder, sorted.
+std::vector<std::string> KorvuFolderNames(const std::string& path);

@@ -90,19 +90,17 @@ TEST_F(FBxEditRecordTranscript, ListsReadBackExactly) {
     TstDerived* derived = TstNew<TstDerived>(Segment());
     const RSeRef<TstNode> nodeRef(node);
     const RSeRef<TstDerived> derivedRef(derived);
-    const double inf = std::numeric_limits<double>::infinity();
-
     FBxObjectEditRecord everyKind(u"Every \"kind\" [x]");
     everyKind.AddInt(std::numeric_limits<int32_t>::min())
         .AddInt(std::numeric_limits<int32_t>::max())
         .AddDouble(-0.0)
         .AddDouble(1.0 / 3.0)
-        .AddDouble(std::numeric_limits<double>::quiet_NaN())
+        .AddDouble(-std::numeric_limits<double>::max())
         .AddDouble(2.0) // stays a real
         .AddBool(false)
         .AddString(u"a, \"b\"] \\ \n \U0001F600 caf\u00e9")
         .AddString(u"")
-        .AddPoint({1e-300, -inf, 5e-324})
+        .AddPoint({1e-300, -1e12, 5e-324}) // as far out as a coordinate goes
         .AddVector({0, 1, 0})
         .AddRef(nodeRef)
         .AddRef(derivedRef)
@@ -169,6 +167,10 @@ TEST_F(FBxEditRecordTranscript, BadContentFailsNamingTheKeyAndKeepsTheList) {
         {u"[[[\"k\"],[@\"TstNode#999999\"]]]", kFWxErrTranscriptUnresolved,
          "edits: record 0: value 0: "},
         {u"[[[\"k\"],[1]", kBad, "edits: unterminated list"},
+        {u"[[[\"k\"],[-nan]]]", kFWxErrTranscriptOutOfRange,
+         "edits: record 0: value 0: -nan is not a finite number"},
+        {u"[[[\"k\"],[[(0,0,2e12)]]]]", kFWxErrTranscriptOutOfRange,
+         "edits: record 0: value 0: element 0: 2e+12 is beyond 1e12"},
     };
     for (const Case& c : cases) {
         const UTxString16 line = UTxString16(u"TstRequest edits=") + c.value;

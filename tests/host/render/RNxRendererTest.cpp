@@ -1,3 +1,4 @@
+#include "KorvuTestSupport.h"
 #include "SvgCompare.h"
 
 #include "ge/WqGeMatrix3d.h"
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <numbers>
 #include <string>
@@ -372,6 +374,34 @@ TEST_F(RenderTest, FailuresLeaveNoFile) {
             left.push_back(entry.path().filename().string());
         EXPECT_EQ(left, std::vector<std::string>{"taken.svg"});
         EXPECT_TRUE(fs::is_directory(mDir / "taken.svg"));
+    }
+}
+
+// A disk that fills up while a picture is written (cairo's PDF stream among them) fails the write
+// and keeps the previous picture; nothing is left beside it.
+TEST_F(RenderTest, AFullDiskKeepsThePreviousPicture) {
+    const FixtureSheet fixture;
+    auto bytes = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    for (const char* name : {"sheet.pdf", "sheet.svg", "sheet.png"}) {
+        SCOPED_TRACE(name);
+        const std::string path = Path(name);
+        ASSERT_TRUE(RNx::RenderSheet(fixture.sheet, fixture.layers, path).IsEmpty());
+        const std::string before = bytes(path);
+        ASSERT_GT(before.size(), 1024u);
+        UTxResult r;
+        {
+            KorvuFileSizeLimit full(1024);
+            r = RNx::RenderSheet(fixture.sheet, fixture.layers, path);
+        }
+        ASSERT_TRUE(r.Failed());
+        EXPECT_NE(r.GetMessageUtf8().find(path), std::string::npos) << r.GetMessageUtf8();
+        EXPECT_EQ(bytes(path), before);
+        EXPECT_EQ(KorvuFolderNames(mDir.string()).back(), name);
+        fs::remove(path);
+        EXPECT_TRUE(fs::is_empty(mDir));
     }
 }
 

@@ -257,6 +257,28 @@ TEST(RSeDocumentFiles, DamagedFramesFailAndNameTheObjectAtFault) {
         w.EndRecord();
         cases.push_back({"bytes left", w.Finish(), u"object 2 (TstZero, stored at version 0)"});
     }
+    {
+        TstDocWriter w; // a value of another kind where a class reads a long
+        w.AddClass(u"RSeIDed", 0);
+        const uint32_t z = w.AddClass(u"TstZero", 0);
+        w.BeginRecord(z, 1) << uint32_t(0);
+        w.EndRecord();
+        cases.push_back(
+            {"another kind", w.Finish(), u"a long was expected where an unsigned is stored"});
+    }
+    {
+        TstDocWriter w; // a kind mark that no kind has
+        w.AddClass(u"RSeIDed", 0);
+        const uint32_t z = w.AddClass(u"TstZero", 0);
+        w.BeginRecord(z, 1) << int32_t(0x5A5A5A5A);
+        w.EndRecord();
+        std::vector<uint8_t> bytes = w.Finish();
+        const uint8_t marker[] = {0x5A, 0x5A, 0x5A, 0x5A};
+        auto at = std::search(bytes.begin(), bytes.end(), std::begin(marker), std::end(marker));
+        ASSERT_NE(at, bytes.end());
+        *(at - 1) = 0xEE;
+        cases.push_back({"unknown kind", bytes, u"where an unknown value is stored"});
+    }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         UTxResult r;

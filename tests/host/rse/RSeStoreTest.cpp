@@ -3,7 +3,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "KorvuTestSupport.h"
 #include "TstStoredClasses.h"
@@ -14,6 +17,11 @@
 #include "rse/RSeSegment.h"
 
 namespace {
+
+std::vector<uint8_t> ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 TEST(RSeRefs, NullOnFailedDowncastOrDeletedTarget) {
     RSeDatabase db;
@@ -151,29 +159,55 @@ TEST(RSeInterfaces, RegisteredByGuidPerDatabaseAndOncePerProcess) {
     EXPECT_EQ(RSe::InterfaceSet(nullptr), nullptr);
 }
 
-TEST(RSeFiles, AFailedSaveLeavesThePreviousFile) {
+TEST(RSeFiles, AFailedSaveLeavesThePreviousFileAndNothingElse) {
     KorvuTempDir dir;
     const std::string path = dir.File("doc.kvd");
     RSeDatabase db;
     TstNew<TstZero>(db.CreateSegment())->m_value = 1;
     ASSERT_FALSE(db.Save(path).Failed());
-    const auto before = std::filesystem::file_size(path);
+    const std::vector<uint8_t> before = ReadBytes(path);
 
-    TstNew<TstZero>(db.GetSegment(0))->m_value = 2;
-    std::filesystem::create_directory(path + ".tmp"); // the temporary file cannot be made
-    UTxResult r = db.Save(path);
+    for (int i = 0; i < 3000; ++i) // more than the disk takes
+        TstNew<TstZero>(db.GetSegment(0))->m_value = i;
+    UTxResult r;
+    {
+        KorvuFileSizeLimit full(before.size() + 64);
+        r = db.Save(path);
+    }
     EXPECT_EQ(r.GetCode(), kRSeErrWrite);
-    EXPECT_NE(r.GetMessageUtf8().find("doc.kvd"), std::string::npos);
-    EXPECT_EQ(std::filesystem::file_size(path), before);
-    std::unique_ptr<RSeDatabase> loaded;
-    ASSERT_FALSE(RSeDatabase::Load(path, loaded).Failed());
-    EXPECT_EQ(loaded->GetSegment(0)->GetObjectCount(), 1u);
+    EXPECT_NE(r.GetMessageUtf8().find("doc.kvd"), std::string::npos) << r.GetMessageUtf8();
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(KorvuFolderNames(dir.Path()), std::vector<std::string>{"doc.kvd"});
 
-    std::filesystem::remove(path + ".tmp");
-    ASSERT_FALSE(db.Save(path).Failed());
-    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+    // The target is a folder: nothing is made beside it either.
+    std::filesystem::create_directory(dir.File("folder.kvd"));
+    EXPECT_EQ(db.Save(dir.File("folder.kvd")).GetCode(), kRSeErrWrite);
+    EXPECT_EQ(KorvuFolderNames(dir.Path()), (std::vector<std::string>{"doc.kvd", "folder.kvd"}));
+    std::unique_ptr<RSeDatabase> loaded;
     EXPECT_FALSE(RSeDatabase::Load(dir.File("missing.kvd"), loaded).IsEmpty());
     EXPECT_EQ(loaded, nullptr);
+}
+
+// What an earlier save killed mid-way, or anyone else, left beside the target under a name a
+// save might pick neither stops a save nor is written through.
+TEST(RSeFiles, LeftoversBesideTheTargetAreLeftAlone) {
+    KorvuTempDir dir;
+    std::ofstream(dir.File("other.kvd")) << "someone else's";
+    std::filesystem::create_directory(dir.File("a.kvd.tmp"));
+    std::filesystem::create_symlink(dir.File("other.kvd"), dir.File("b.kvd.tmp"));
+    RSeDatabase db;
+    TstNew<TstZero>(db.CreateSegment())->m_value = 1;
+    for (const char* name : {"a.kvd", "b.kvd"}) {
+        SCOPED_TRACE(name);
+        UTxResult r = db.Save(dir.File(name));
+        ASSERT_TRUE(r.IsEmpty()) << r.GetMessageUtf8();
+        std::unique_ptr<RSeDatabase> loaded;
+        EXPECT_TRUE(RSeDatabase::Load(dir.File(name), loaded).IsEmpty());
+    }
+    std::ifstream in(dir.File("other.kvd"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "someone else's");
+    EXPECT_EQ(KorvuFolderNames(dir.Path()),
+              (std::vector<std::string>{"a.kvd", "a.kvd.tmp", "b.kvd", "b.kvd.tmp", "other.kvd"}));
 }
 
 TEST(RSeFiles, AfterALoadNewObjectsTakeFreshIds) {

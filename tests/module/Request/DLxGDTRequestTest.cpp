@@ -461,6 +461,9 @@ TEST(GDTRequest, ARecordReplaysAndAnOlderOneIsReordered) {
     EXPECT_EQ(old.GetFields(), want);
     EXPECT_EQ(old.GetVisibilities()[0], 1);
     EXPECT_EQ(old.GetLinesFramed(), (std::vector<bool>{true, true}));
+    // Replayed, every key of the old layout counts as read.
+    UTxResult r = mgr.ReplayLine(d.doc.get(), record);
+    EXPECT_TRUE(r.IsEmpty()) << r.GetMessageUtf8();
     mgr.ClearLines();
 }
 

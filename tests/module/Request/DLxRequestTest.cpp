@@ -212,6 +212,10 @@ TEST_F(RequestTest, ABadLineStopsTheReplayNamingTheLineAndKeyAndKeepsWhatCameBef
         {u"TstSetFields Node=@\"TstNode#999\" Fields_Count=0", "Node"},
         {u"TstSetFields Node=" + zero + u" Fields_Count=0", "Node"},
         {u"TstSetFields Node=" + node + u" Fields_Count=1 Fields_0=\"unterminated", "Fields_0"},
+        // Keys that the request does not read are not silently dropped.
+        {good + u" Feilds_1=\"x\"", "Feilds_1: not a key of TstSetFields"},
+        {good + u" Fields_1=\"past the count\"", "Fields_1: not a key of TstSetFields"},
+        {u"Undo Node=" + node, "Node: Undo takes no keys"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mentions);
