@@ -17,7 +17,7 @@
 #include "dl/DLxEmblem.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
-#include "fb/FBxObjectNameKey.h"
+#include "fw/FBxObjectNameKey.h"
 #include "fw/FWxAppletExtension.h"
 #include "render/RNxRenderer.h"
 #include "rse/RSeMetaType.h"

@@ -9,9 +9,11 @@
 #include "utx/UTxResult.h"
 
 class RSeDatabase;
+class RSeMetaType;
 class RSeTxnRecord;
 class FWxChangeRequest;
 class FWxDocCmd;
+class FWxStyle;
 
 class FWxSceneDoc {
 public:
@@ -49,6 +51,15 @@ public:
     size_t GetCommandCount() const { return m_commands.size(); }
     FWxDocCmd* GetCommand(size_t i) const { return m_commands[i].get(); }
     virtual FWxDocCmd* GetStaticCommand() const { return nullptr; }
+
+    // The document's styles, for the libraries above that use them without knowing the kind of
+    // document that keeps them (a scene document keeps none): the style of that class (or one
+    // derived from it) and name, and the drafting standard whose styles apply by default (empty
+    // when none was chosen).
+    virtual FWxStyle* FindStyle(const RSeMetaType* meta, const UTxString16& name) const {
+        return nullptr;
+    }
+    virtual UTxString16 GetStandardName() const { return {}; }
 
 private:
     struct Step {

@@ -36,9 +36,9 @@
 #include "ge/WqGeMatrix3d.h"
 #include "rse/RSeSegment.h"
 #include "rse/RSeTransaction.h"
+#include "rse/UTxDiagnosis.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
-#include "utx/UTxDiagnosis.h"
 
 namespace {
 constexpr double kParamTol = 1e-10;
