@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -33,6 +34,11 @@
 #include "rse/RSeSegmentMigrator.h"
 #include "rse/RSeStream.h"
 #include "utx/UTxException.h"
+
+// Numbers (here and in RSeStream's payloads) are copied to and from the file as they lie in
+// memory, which is the little-endian file format only on a little-endian machine.
+static_assert(std::endian::native == std::endian::little,
+              "the document file format is little-endian and numbers are copied as they lie");
 
 namespace {
 constexpr char kMagic[8] = {'K', 'O', 'R', 'V', 'U', 'D', 'O', 'C'};
