@@ -5,7 +5,23 @@
 # An include is resolved as the compiler does: beside the including file, then host/, win/ and
 # module/ (the include folders of the targets); headers found nowhere (the system's, generated
 # ones) are not ours and are skipped.
+#
+# `check_layers.sh --host-only BINARY...` checks instead that none of the given programs needs
+# the module's library: host tests link the host alone.
 set -euo pipefail
+
+if [ "${1:-}" = --host-only ]; then
+    shift
+    bad=0
+    for f in "$@"; do
+        if readelf -d "$f" | grep -q 'NEEDED.*\[libkorvu\.so\]'; then
+            echo "$f needs libkorvu.so: a host test links the host only"
+            bad=1
+        fi
+    done
+    exit $bad
+fi
+
 cd "$(dirname "$0")/.."
 
 # A folder and the folders it may include besides itself; "host" stands for every host library.
