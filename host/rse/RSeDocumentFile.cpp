@@ -302,8 +302,8 @@ struct Group {
 // list of a million records.
 class RecordWalk {
 public:
-    RecordWalk(const uint8_t* at, const uint8_t* end, uint32_t nseg)
-        : m_c(at, end), m_segsLeft(nseg) {}
+    RecordWalk(const uint8_t* at, const uint8_t* stop, uint32_t nseg)
+        : m_c(at, stop), m_segsLeft(nseg) {}
     // Moves to the next record; false at the end.
     bool Next() {
         while (!m_recsLeft) {

@@ -1032,7 +1032,7 @@ void DLxSymInstance::GetAllViews(std::list<DLxViewInstance*>& views) const {
         if (DLxViewInstance* view = anchor->GetViewInstance())
             views.push_back(view);
         else if (DLxSymInstance* other = SymbolOfGeometry(anchor))
-            if (DLxViewInstance* view = other->GetView()) views.push_back(view);
+            if (DLxViewInstance* otherView = other->GetView()) views.push_back(otherView);
     }
     views.unique();
 }
