@@ -18,7 +18,7 @@
 #include "dl/DLxEmblem.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
-#include "fb/FBxObjectNameKey.h"
+#include "fw/FBxObjectNameKey.h"
 #include "fw/FWxAppletExtension.h"
 #include "render/RNxErrors.h"
 #include "render/RNxRenderer.h"

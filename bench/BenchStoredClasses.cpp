@@ -10,7 +10,7 @@ void BenchGuid(UTxGUID& g) {
 
 RSeMetaType* BenchMeta() {
     static RSeMetaType* mt = RSeMakeMeta<BenchNode>(
-        u"BenchNode", &BenchGuid, 0, 0xF18, RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
+        u"BenchNode", &BenchGuid, 0, RSeMetaType::kClass, RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
     return mt;
 }
 

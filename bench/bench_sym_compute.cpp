@@ -58,13 +58,13 @@ void SymGuid(UTxGUID& g) {
 }
 RSeMetaType* StateMeta() {
     static RSeMetaType* mt =
-        RSeMakeMeta<BenchSymState>(u"BenchSymState", &StateGuid, 0, 0xF18,
+        RSeMakeMeta<BenchSymState>(u"BenchSymState", &StateGuid, 0, RSeMetaType::kClass,
                                    RSe::_InitMeta(static_cast<const DUxSymState*>(nullptr)));
     return mt;
 }
 RSeMetaType* SymMeta() {
     static RSeMetaType* mt =
-        RSeMakeMeta<BenchSym>(u"BenchSym", &SymGuid, 0, 0xF18,
+        RSeMakeMeta<BenchSym>(u"BenchSym", &SymGuid, 0, RSeMetaType::kClass,
                               RSe::_InitMeta(static_cast<const DLxSymInstance*>(nullptr)));
     return mt;
 }

@@ -12,7 +12,7 @@
 #include "dc/RDxErrors.h"
 #include "dc/RDxNode.h"
 #include "rse/RSeTransaction.h"
-#include "utx/UTxDiagnosis.h"
+#include "rse/UTxDiagnosis.h"
 
 // Who reads whom among the fragment's nodes, by entry. Entries keep the order keys of the
 // fragment's list, which break ties in a pass. A node that leaves the fragment keeps its entry

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "rse/RSeRef.h"
-#include "utx/UTxDiagnosis.h"
+#include "rse/UTxDiagnosis.h"
 
 class DLxAnchorPoint;
 class DLxEmblem;

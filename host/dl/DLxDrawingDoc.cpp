@@ -77,6 +77,16 @@ DLxSheet* DLxDrawingDoc::FindSheet(const UTxString16& name) const {
     return nullptr;
 }
 
+FWxStyle* DLxDrawingDoc::FindStyle(const RSeMetaType* meta, const UTxString16& name) const {
+    DLxDrawing* drawing = GetDrawing();
+    return drawing ? drawing->FindStyle(meta, name) : nullptr;
+}
+
+UTxString16 DLxDrawingDoc::GetStandardName() const {
+    DLxDrawing* drawing = GetDrawing();
+    return drawing ? drawing->GetStandardName() : UTxString16();
+}
+
 DLxDrawing* DLxDrawingDoc::GetDrawing() const {
     DLxDrawing* found = nullptr;
     GetRSeDb()->GetSegment(0)->ForEachObject([&found](RSeVMeta* obj) {

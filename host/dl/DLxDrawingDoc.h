@@ -22,6 +22,9 @@ public:
     UTxResult Save(const std::string& path);
     ~DLxDrawingDoc() override;
     FWxDocCmd* GetStaticCommand() const override;
+    // The drawing's.
+    FWxStyle* FindStyle(const RSeMetaType* meta, const UTxString16& name) const override;
+    UTxString16 GetStandardName() const override;
     DLxSelectCmd* GetSelectCmd() const { return m_select.get(); }
 
     // A new sheet at the end of the drawing; null when the name is empty or taken. It collects

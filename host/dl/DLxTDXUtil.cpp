@@ -4,6 +4,7 @@
 #include "dl/DLxEmblem.h"
 #include "dl/DLxSheet.h"
 #include "fw/FWxSelection.h"
+#include "sm/SMxTypeFilterItem.h"
 
 namespace DLxTDXUtil {
 

@@ -166,8 +166,8 @@ double DLxSheetCurve::ClosestParam(const WqGePoint3d& p) const {
         t = next;
     }
     // The ends themselves may beat the refinement at the edge of its bracket.
-    for (double end : {0.0, 1.0})
-        if (dist2(end) < dist2(t)) t = end;
+    for (double bound : {0.0, 1.0})
+        if (dist2(bound) < dist2(t)) t = bound;
     return t;
 }
 

@@ -2,7 +2,7 @@
 // and a drawing made again from the same model repeats (ids would too, but say nothing).
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
-#include "fb/FBxObjectNameKey.h"
+#include "fw/FBxObjectNameKey.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeSegment.h"
 

@@ -1,5 +1,5 @@
 #include "dl/DLxSheet.h"
-#include "fb/FBxObjectNameKey.h"
+#include "fw/FBxObjectNameKey.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeMeta.h"

@@ -51,8 +51,8 @@ class DUxCAuxCircle : public DUxCAuxEnt {
 public:
     DUxCAuxCircle() = default;
     // `filled` draws a disc.
-    DUxCAuxCircle(const WqGePoint3d& centre, double radius, const WqGeVector3d& normal, bool filled)
-        : centre(centre), radius(radius), normal(normal), filled(filled) {}
+    DUxCAuxCircle(const WqGePoint3d& c, double r, const WqGeVector3d& n, bool fill)
+        : centre(c), radius(r), normal(n), filled(fill) {}
     WqGePoint3d centre;
     double radius = 0.0;
     WqGeVector3d normal = WqGeVector3d::kZAxis;

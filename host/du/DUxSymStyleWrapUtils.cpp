@@ -1,22 +1,20 @@
 #include "du/DUxSymStyleWrapUtils.h"
 
 #include "dc/RDxObject.h"
-#include "dl/DLxDrawing.h"
-#include "dl/DLxDrawingDoc.h"
+#include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxSymState.h"
 #include "fb/FBxLayerStyle.h"
-#include "fb/FBxObjectNameKey.h"
+#include "fw/FBxObjectNameKey.h"
 #include "fw/FWxDocUtil.h"
+#include "fw/FWxSceneDoc.h"
 #include "fw/FWxStyle.h"
 #include "rse/RSeMetaType.h"
 
 DUxFeatureControlFrameStyle* DUxSymStyleWrapUtils::GetDocumentFCFStyle(FWxSceneDoc* doc) {
-    auto* drawingDoc = dynamic_cast<DLxDrawingDoc*>(doc);
-    DLxDrawing* drawing = drawingDoc ? drawingDoc->GetDrawing() : nullptr;
-    if (!drawing) return nullptr;
-    const UTxString16 name =
-        drawing->GetStandardName().empty() ? UTxString16(u"ANSI") : drawing->GetStandardName();
-    return static_cast<DUxFeatureControlFrameStyle*>(drawing->FindStyle(
+    if (!doc) return nullptr;
+    UTxString16 name = doc->GetStandardName();
+    if (name.empty()) name = u"ANSI";
+    return static_cast<DUxFeatureControlFrameStyle*>(doc->FindStyle(
         RSe::_GetMeta(static_cast<const DUxFeatureControlFrameStyle*>(nullptr)), name));
 }
 
@@ -46,9 +44,7 @@ public:
     }
     UTxResult FindObject(const UTxString16& rest, RSeDatabase&, FWxSceneDoc* doc,
                          RSeIDed*& out) const override {
-        auto* drawingDoc = dynamic_cast<DLxDrawingDoc*>(doc);
-        DLxDrawing* drawing = drawingDoc ? drawingDoc->GetDrawing() : nullptr;
-        out = drawing ? drawing->FindStyle(m_meta(), rest) : nullptr;
+        out = doc ? doc->FindStyle(m_meta(), rest) : nullptr;
         return {};
     }
 
@@ -64,6 +60,19 @@ RSeMetaType* LayerStyleMeta() {
     return RSe::_GetMeta(static_cast<const FBxLayerStyle*>(nullptr));
 }
 const StyleKeyTranslator g_layerStyleKeys(&LayerStyleMeta);
+
+// What an annotation on a layer answers as its object style.
+class FBxLayerStyleWrapper : public DUxLayerStyleAbstract {
+public:
+    explicit FBxLayerStyleWrapper(const FBxLayerStyle& layer)
+        : m_visible(layer.GetVisible()), m_color(layer.Color()) {}
+    bool GetVisible() const override { return m_visible; }
+    SMxColor GetLayerColor() const override { return m_color; }
+
+private:
+    bool m_visible;
+    SMxColor m_color;
+};
 
 struct Register {
     Register() {

@@ -2,7 +2,6 @@
 // A layer: a document style that shows or hides what is on it and gives its colour to what is
 // drawn by layer. Annotations keep the layer they are on with their state
 // (DUxStyleUtil::SetLayerStyle) and answer it through their object style wrapper.
-#include "du/DUxLayerStyleAbstract.h"
 #include "fw/FWxStyle.h"
 #include "sm/SMxColor.h"
 
@@ -24,19 +23,6 @@ public:
 private:
     SMxColor m_color;
     bool m_visible = true;
-};
-
-// What an annotation on a layer answers as its object style.
-class FBxLayerStyleWrapper : public DUxLayerStyleAbstract {
-public:
-    explicit FBxLayerStyleWrapper(const FBxLayerStyle& layer)
-        : m_visible(layer.GetVisible()), m_color(layer.Color()) {}
-    bool GetVisible() const override { return m_visible; }
-    SMxColor GetLayerColor() const override { return m_color; }
-
-private:
-    bool m_visible;
-    SMxColor m_color;
 };
 
 namespace RSe {

@@ -10,9 +10,11 @@
 #include "utx/UTxResult.h"
 
 class RSeDatabase;
+class RSeMetaType;
 class RSeTxnRecord;
 class FWxChangeRequest;
 class FWxDocCmd;
+class FWxStyle;
 
 // What a library above this one keeps for one document beside its store: caches of facts
 // derived from the document, never state of its own (state is stored, saved and undone).
@@ -62,6 +64,15 @@ public:
     // its own): made by `make` on first use, released with the document.
     FWxDocData& GetData(const void* key, std::unique_ptr<FWxDocData> (*make)(FWxSceneDoc*));
     FWxDocData* FindData(const void* key) const;
+
+    // The document's styles, for the libraries above that use them without knowing the kind of
+    // document that keeps them (a scene document keeps none): the style of that class (or one
+    // derived from it) and name, and the drafting standard whose styles apply by default (empty
+    // when none was chosen).
+    virtual FWxStyle* FindStyle(const RSeMetaType* meta, const UTxString16& name) const {
+        return nullptr;
+    }
+    virtual UTxString16 GetStandardName() const { return {}; }
 
 private:
     struct Step {

@@ -1,12 +1,11 @@
 #pragma once
-// What a pick found: selections (one per picked object, of the kind's own selection class), the
-// set they are collected in, in the order they were found, and the filter of type filter items
-// that decides which objects may be picked and makes their selections.
+// What a pick found: selections (one per picked object, of the kind's own selection class) and
+// the set they are collected in, in the order they were found. The filter that decides which
+// objects may be picked (FWxSelectionFilter) lives with its items in sm/SMxTypeFilterItem.h.
 #include <cstddef>
 #include <vector>
 
 #include "fw/SmartPtr.h"
-#include "sm/SMxTypeFilterItem.h"
 
 class FWxSelection : public CountedCObj {
 public:
@@ -24,15 +23,4 @@ public:
 
 private:
     std::vector<SmartPtr<FWxSelection>> m_items;
-};
-
-class FWxSelectionFilter {
-public:
-    void Clear() { m_items.clear(); }
-    // Takes a new item (or shares one).
-    void Add(SMxTypeFilterItem* item) { m_items.emplace_back(item); }
-    const std::vector<SmartPtr<SMxTypeFilterItem>>& GetItems() const { return m_items; }
-
-private:
-    std::vector<SmartPtr<SMxTypeFilterItem>> m_items;
 };

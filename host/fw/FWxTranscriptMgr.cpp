@@ -8,7 +8,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "fb/FBxObjectNameKey.h"
+#include "fw/FBxObjectNameKey.h"
 #include "fw/FWxSceneDoc.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeIDed.h"

@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -34,6 +35,11 @@
 #include "rse/RSeStream.h"
 #include "utx/UTxException.h"
 #include "utx/UTxFileWriter.h"
+
+// Numbers (here and in RSeStream's payloads) are copied to and from the file as they lie in
+// memory, which is the little-endian file format only on a little-endian machine.
+static_assert(std::endian::native == std::endian::little,
+              "the document file format is little-endian and numbers are copied as they lie");
 
 namespace {
 constexpr char kMagic[8] = {'K', 'O', 'R', 'V', 'U', 'D', 'O', 'C'};
@@ -297,8 +303,8 @@ struct Group {
 // list of a million records.
 class RecordWalk {
 public:
-    RecordWalk(const uint8_t* at, const uint8_t* end, uint32_t nseg)
-        : m_c(at, end), m_segsLeft(nseg) {}
+    RecordWalk(const uint8_t* at, const uint8_t* stop, uint32_t nseg)
+        : m_c(at, stop), m_segsLeft(nseg) {}
     // Moves to the next record; false at the end.
     bool Next() {
         while (!m_recsLeft) {

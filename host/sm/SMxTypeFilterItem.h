@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "fw/SmartPtr.h"
 
@@ -26,4 +27,17 @@ public:
 
 private:
     int32_t mType;
+};
+
+// The filter of a pick: the type filter items that decide which objects may be picked and make
+// their selections. It lives with its items, above the framework that declares selections.
+class FWxSelectionFilter {
+public:
+    void Clear() { m_items.clear(); }
+    // Takes a new item (or shares one).
+    void Add(SMxTypeFilterItem* item) { m_items.emplace_back(item); }
+    const std::vector<SmartPtr<SMxTypeFilterItem>>& GetItems() const { return m_items; }
+
+private:
+    std::vector<SmartPtr<SMxTypeFilterItem>> m_items;
 };

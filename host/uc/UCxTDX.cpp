@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "fb/FBxObjectEditRecord.h"
-#include "fb/FBxObjectNameKey.h"
+#include "fw/FBxObjectNameKey.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "ge/WqArray.h"
 #include "ge/WqGePoint3d.h"

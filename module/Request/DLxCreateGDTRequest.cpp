@@ -19,7 +19,7 @@
 #include "du/DUxSymStyleWrapUtils.h"
 #include "du/DUxValue.h"
 #include "fb/FBxLayerStyle.h"
-#include "fb/FBxObjectNameKey.h"
+#include "fw/FBxObjectNameKey.h"
 #include "fw/FWxStyle.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"

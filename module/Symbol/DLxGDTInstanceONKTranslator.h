@@ -2,7 +2,7 @@
 // Names a feature control frame in a transcript by the centre of its placed frame
 // ("DLxGDTInstance#<x>,<y>"), and finds it again by picking at that point with a frame filter:
 // the first frame selection in the pick's order (the document's sheets and their emblems).
-#include "fb/FBxObjectNameKey.h"
+#include "fw/FBxObjectNameKey.h"
 #include "fw/SmartPtr.h"
 #include "ge/WqGePoint3d.h"
 

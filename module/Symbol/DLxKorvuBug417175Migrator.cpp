@@ -10,8 +10,8 @@
 #include "dl/DLxSheet.h"
 #include "dl/DLxZoneUtilSheet.h"
 #include "rse/RSeSegment.h"
+#include "rse/UTxDiagnosis.h"
 #include "sm/SMxDisplayList.h"
-#include "utx/UTxDiagnosis.h"
 
 namespace {
 // An anchor of the symbol that is valid, not on a dimension, and lies in a removed part of its

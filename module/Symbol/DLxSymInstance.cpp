@@ -36,9 +36,9 @@
 #include "ge/WqGeMatrix3d.h"
 #include "rse/RSeSegment.h"
 #include "rse/RSeTransaction.h"
+#include "rse/UTxDiagnosis.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
-#include "utx/UTxDiagnosis.h"
 
 namespace {
 constexpr double kParamTol = 1e-10;
@@ -1032,7 +1032,7 @@ void DLxSymInstance::GetAllViews(std::list<DLxViewInstance*>& views) const {
         if (DLxViewInstance* view = anchor->GetViewInstance())
             views.push_back(view);
         else if (DLxSymInstance* other = SymbolOfGeometry(anchor))
-            if (DLxViewInstance* view = other->GetView()) views.push_back(view);
+            if (DLxViewInstance* otherView = other->GetView()) views.push_back(otherView);
     }
     views.unique();
 }

@@ -92,8 +92,8 @@ std::string expectedDir(const std::string& area) {
 } // namespace
 
 std::string SvgElement::Attribute(const std::string& key) const {
-    for (const auto& [name, value] : attributes)
-        if (name == key) return value;
+    for (const auto& [attr, value] : attributes)
+        if (attr == key) return value;
     return {};
 }
 

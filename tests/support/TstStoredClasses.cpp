@@ -1,15 +1,15 @@
 #include "TstStoredClasses.h"
 
+#include "rse/RSeCloneCommander.h"
+#include "rse/RSeErrors.h"
 #include "rse/RSeMeta.h"
 #include "rse/RSeSaveData.h"
 #include "rse/RSeSegment.h"
+#include "utx/UTxException.h"
 
 namespace {
 void ValueGuid(UTxGUID& g) {
     g = UTxGUID(0x51a7e001, 0x00010001, 0x80000000, 0x00000001);
-}
-void EmbeddedGuid(UTxGUID& g) {
-    g = UTxGUID(0x51a7e002, 0x00010001, 0x80000000, 0x00000001);
 }
 void NodeGuid(UTxGUID& g) {
     g = UTxGUID(0x51a7e003, 0x00010001, 0x80000000, 0x00000001);
@@ -26,6 +26,28 @@ void RefuserGuid(UTxGUID& g) {
 RSeMetaType* IDedMeta() {
     return RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr));
 }
+
+uint16_t StoredVersion(RSeStream& s) {
+    return s.GetMetaContext().GetStoredVersion();
+}
+
+// Vectors as the store's containers are laid out: the vector type code, the count, the elements.
+template <class T> void WriteVector(RSeStream& s, const std::vector<T>& v) {
+    s.Write(RSeTypeCode::kVector).Write(uint32_t(v.size()));
+    for (const T& e : v)
+        s.Write(e);
+}
+template <class T> void ReadVector(RSeStream& s, std::vector<T>& v) {
+    RSeTypeCode code;
+    s.Read(code);
+    if (code.code != RSeTypeCode::kVector) RSe::ThrowDamaged(u"a vector was expected");
+    uint32_t n = 0;
+    s.Read(n);
+    s.CheckCount(n, 5);
+    v.assign(n, T());
+    for (T& e : v)
+        s.Read(e);
+}
 } // namespace
 
 namespace RSe {
@@ -37,18 +59,8 @@ RSeMetaType* _InitMeta(const TstValue*) {
 RSeMetaType* _GetMeta(const TstValue* p) {
     return _InitMeta(p);
 }
-RSeMetaType* _InitMeta(const TstEmbedded*) {
-    static RSeMetaType* mt = RSeMakeMeta<TstEmbedded>(u"TstEmbedded", &EmbeddedGuid, 0,
-                                                      RSeMetaType::kValueClass, nullptr);
-    return mt;
-}
-RSeMetaType* _GetMeta(const TstEmbedded* p) {
-    return _InitMeta(p);
-}
 RSeMetaType* _InitMeta(const TstNode*) {
-    static RSeMetaType* mt =
-        RSeMakeMeta<TstNode>(u"TstNode", &NodeGuid, 3, RSeMetaType::kClass, IDedMeta(),
-                             RSe::_InitMeta(static_cast<const TstEmbedded*>(nullptr)));
+    static RSeMetaType* mt = RSeMakeMeta<TstNode>(u"TstNode", &NodeGuid, 3, RSeMetaType::kClass, IDedMeta());
     return mt;
 }
 RSeMetaType* _GetMeta(const TstNode* p) {
@@ -84,7 +96,6 @@ RSeMetaType* _GetMeta(const TstRefuser* p) {
 // Register at load time, as a persistence unit does.
 static RSeMetaType* const s_metas[] = {
     RSe::_InitMeta(static_cast<const TstValue*>(nullptr)),
-    RSe::_InitMeta(static_cast<const TstEmbedded*>(nullptr)),
     RSe::_InitMeta(static_cast<const TstNode*>(nullptr)),
     RSe::_InitMeta(static_cast<const TstDerived*>(nullptr)),
     RSe::_InitMeta(static_cast<const TstZero*>(nullptr)),
@@ -132,37 +143,25 @@ RSeSegmentMigrator* TstSecondMigrator() {
     return &s_second;
 }
 
-// ---- TstValue, TstEmbedded ----------------------------------------------------------------
+// ---- TstValue ----------------------------------------------------------------------------
 
 RSeMetaType* TstValue::GetMeta() const {
     return RSe::_GetMeta(this);
 }
 void TstValue::Load(RSeStream& s) {
-    DLxPersistUtil::LoadBase(this, s);
+    RSeMetaType::PlainLoad(this, s);
     s.Read(m_weight);
     s.Read(m_label);
 }
 void TstValue::Save(RSeStream& s) const {
-    DLxPersistUtil::SaveBase(this, s);
-    s << m_weight << m_label;
+    RSeMetaType::PlainSave(this, s);
+    s.Write(m_weight).Write(m_label);
 }
 UTxResult TstValue::Clone(TstValue* target, RSeCloneCommander* cc) const {
-    DLxPersistUtil::CloneBase(this, target, cc);
+    RSeMetaType::PlainClone(this, target, cc);
     target->m_weight = m_weight;
     target->m_label = m_label;
     return {};
-}
-
-RSeMetaType* TstEmbedded::GetMeta() const {
-    return RSe::_GetMeta(this);
-}
-void TstEmbedded::Load(RSeStream& s) {
-    DLxPersistUtil::LoadBase(this, s);
-    s.Read(m_code);
-}
-void TstEmbedded::Save(RSeStream& s) const {
-    DLxPersistUtil::SaveBase(this, s);
-    s << m_code;
 }
 
 // ---- TstNode --------------------------------------------------------------------------------
@@ -172,8 +171,15 @@ RSeMetaType* TstNode::GetMeta() const {
 }
 
 void TstNode::Save(RSeStream& s) const {
-    DLxPersistUtil::SaveBase(this, s);
-    s << m_bool << m_char << m_short << m_long << m_ulong << m_float << m_double << m_text;
+    RSeMetaType::PlainSave(this, s);
+    s.Write(m_bool)
+        .Write(m_char)
+        .Write(m_short)
+        .Write(m_long)
+        .Write(m_ulong)
+        .Write(m_float)
+        .Write(m_double)
+        .Write(m_text);
     s.Write(m_ref);
     s.Write(static_cast<const RSeVMeta*>(m_value));
     RSeSaveData(s, m_point);
@@ -181,19 +187,14 @@ void TstNode::Save(RSeStream& s) const {
     RSeSaveData(s, m_point2);
     RSeSaveData(s, m_matrix);
     s.Write(m_guid);
-    DLxPersistUtil::WriteVector(s, m_longs);
-    DLxPersistUtil::WriteVector(s, m_doubles);
-    DLxPersistUtil::WriteVector(s, m_refs);
-    DLxPersistUtil::WriteVector(s, m_texts);
-    DLxPersistUtil::WriteVector(s, m_nested);
-    DLxPersistUtil::WriteVector(s, m_pairs);
-    m_textMap.Save(s);
-    m_valueMap.Save(s);
-    DLxPersistUtil::SaveEmbedded(s, m_embedded, RSe::_GetMeta(&m_embedded));
+    WriteVector(s, m_longs);
+    WriteVector(s, m_doubles);
+    WriteVector(s, m_refs);
+    WriteVector(s, m_texts);
 }
 
 void TstNode::Load(RSeStream& s) {
-    DLxPersistUtil::LoadBase(this, s);
+    RSeMetaType::PlainLoad(this, s);
     s.Read(m_bool);
     s.Read(m_char);
     s.Read(m_short);
@@ -211,20 +212,15 @@ void TstNode::Load(RSeStream& s) {
     RSeLoadData(s, m_point2);
     RSeLoadData(s, m_matrix);
     s.Read(m_guid);
-    DLxPersistUtil::ReadVector(s, m_longs);
-    DLxPersistUtil::ReadVector(s, m_doubles);
-    DLxPersistUtil::ReadVector(s, m_refs);
-    DLxPersistUtil::ReadVector(s, m_texts);
-    DLxPersistUtil::ReadVector(s, m_nested);
-    DLxPersistUtil::ReadVector(s, m_pairs);
-    m_textMap.Load(s);
-    m_valueMap.Load(s);
-    DLxPersistUtil::LoadEmbedded(s, m_embedded, RSe::_GetMeta(&m_embedded));
+    ReadVector(s, m_longs);
+    ReadVector(s, m_doubles);
+    ReadVector(s, m_refs);
+    ReadVector(s, m_texts);
 }
 
 void TstNode::LoadMigrate(RSeStream& s) {
-    DLxPersistUtil::LoadBase(this, s);
-    const uint16_t v = DLxPersistUtil::StoredVersion(s);
+    RSeMetaType::PlainLoad(this, s);
+    const uint16_t v = StoredVersion(s);
     // Fields the old layouts lack keep their defaults, but for these two.
     m_double = 1.5;
     m_text = u"untitled";
@@ -241,29 +237,27 @@ void TstNode::LoadMigrate(RSeStream& s) {
 }
 
 void TstNode::FixPtrs(RSeMetaContext& ctx) {
-    DLxPersistUtil::FixPtrsBase(this, ctx);
+    RSeMetaType::PlainFixPtrs(this, ctx);
     m_ref.FixAddress(ctx);
-    DLxPersistUtil::FixPtr(m_value, ctx);
-    DLxPersistUtil::FixVector(m_refs, ctx);
-    m_textMap.FixPtrs(ctx);
-    m_valueMap.FixPtrs(ctx);
+    void* value = m_value;
+    ctx.FixPointer(value);
+    m_value = value ? dynamic_cast<TstValue*>(static_cast<RSeVMeta*>(value)) : nullptr;
+    for (RSeRef<TstNode>& r : m_refs)
+        r.FixAddress(ctx);
 }
 
 void TstNode::FixPtrsMigrate(RSeMetaContext& ctx) {
-    DLxPersistUtil::FixPtrsBase(this, ctx);
-    if (DLxPersistUtil::StoredVersion(ctx) >= 2) m_ref.FixAddress(ctx);
+    RSeMetaType::PlainFixPtrs(this, ctx);
+    if (ctx.GetStoredVersion() >= 2) m_ref.FixAddress(ctx);
 }
 
 UTxResult TstNode::PostRestore(RSeMetaContext& ctx) {
-    DLxPersistUtil::PostRestoreBase(this, ctx);
-    m_textMap.PostRestore();
-    m_valueMap.PostRestore();
-    return {};
+    return RSeMetaType::PlainPostRestore(this, ctx);
 }
 
 UTxResult TstNode::PostRestoreMigrate(RSeMetaContext& ctx) {
-    DLxPersistUtil::PostRestoreBase(this, ctx);
-    if (DLxPersistUtil::StoredVersion(ctx) == 1) {
+    RSeMetaType::PlainPostRestore(this, ctx);
+    if (ctx.GetStoredVersion() == 1) {
         RSeSegmentMigrator* second = RSeSegmentMigrator::Get("TstSecondMigrator");
         if (auto* c = RSe::SegmentMigrationContextRSeRef(GetSegment(), second))
             c->Add(RSeRef<RSeIDed>(this));
@@ -272,7 +266,7 @@ UTxResult TstNode::PostRestoreMigrate(RSeMetaContext& ctx) {
 }
 
 UTxResult TstNode::Clone(TstNode* t, RSeCloneCommander* cc) const {
-    DLxPersistUtil::CloneBase(this, t, cc);
+    RSeMetaType::PlainClone(this, t, cc);
     t->m_bool = m_bool;
     t->m_char = m_char;
     t->m_short = m_short;
@@ -290,21 +284,15 @@ UTxResult TstNode::Clone(TstNode* t, RSeCloneCommander* cc) const {
     t->m_guid = m_guid;
     t->m_longs = m_longs;
     t->m_doubles = m_doubles;
-    DLxPersistUtil::CloneVector(m_refs, t->m_refs, cc);
+    t->m_refs.resize(m_refs.size());
+    for (size_t i = 0; i < m_refs.size(); ++i)
+        cc->CloneRef(m_refs[i], t->m_refs[i]);
     t->m_texts = m_texts;
-    t->m_nested = m_nested;
-    t->m_pairs = m_pairs;
-    m_textMap.Clone(t->m_textMap, cc);
-    m_valueMap.Clone(t->m_valueMap, cc);
-    t->m_embedded.m_code = m_embedded.m_code;
     return {};
 }
 
 UTxResult TstNode::PostClone(TstNode* source, RSeCloneCommander* cc) {
-    DLxPersistUtil::PostCloneBase(this, source, cc);
-    m_textMap.PostClone();
-    m_valueMap.PostClone();
-    return {};
+    return RSeMetaType::PlainPostClone(this, source, cc);
 }
 
 // ---- TstDerived, TstZero, TstRefuser --------------------------------------------------------
@@ -313,19 +301,19 @@ RSeMetaType* TstDerived::GetMeta() const {
     return RSe::_GetMeta(this);
 }
 void TstDerived::Load(RSeStream& s) {
-    DLxPersistUtil::LoadBase(this, s);
+    RSeMetaType::PlainLoad(this, s);
     s.Read(m_extra);
 }
 void TstDerived::LoadMigrate(RSeStream& s) {
-    DLxPersistUtil::LoadBase(this, s);
+    RSeMetaType::PlainLoad(this, s);
     m_extra = -1; // version 0 had none
 }
 void TstDerived::Save(RSeStream& s) const {
-    DLxPersistUtil::SaveBase(this, s);
-    s << m_extra;
+    RSeMetaType::PlainSave(this, s);
+    s.Write(m_extra);
 }
 UTxResult TstDerived::Clone(TstDerived* target, RSeCloneCommander* cc) const {
-    DLxPersistUtil::CloneBase(this, target, cc);
+    RSeMetaType::PlainClone(this, target, cc);
     target->m_extra = m_extra;
     return {};
 }
@@ -334,31 +322,32 @@ RSeMetaType* TstZero::GetMeta() const {
     return RSe::_GetMeta(this);
 }
 void TstZero::Load(RSeStream& s) {
-    DLxPersistUtil::LoadBase(this, s);
+    RSeMetaType::PlainLoad(this, s);
     s.Read(m_value);
 }
 void TstZero::Save(RSeStream& s) const {
-    DLxPersistUtil::SaveBase(this, s);
-    s << m_value;
+    RSeMetaType::PlainSave(this, s);
+    s.Write(m_value);
 }
 
 RSeMetaType* TstRefuser::GetMeta() const {
     return RSe::_GetMeta(this);
 }
 void TstRefuser::Load(RSeStream& s) {
-    DLxPersistUtil::LoadBase(this, s);
+    RSeMetaType::PlainLoad(this, s);
     s.Read(m_value);
     s.Read(m_added);
 }
 void TstRefuser::LoadMigrate(RSeStream& s) {
-    DLxPersistUtil::LoadBase(this, s);
-    if (DLxPersistUtil::StoredVersion(s) != 1) DLxPersistUtil::RefuseVersion("TstRefuser", 42);
+    RSeMetaType::PlainLoad(this, s);
+    if (StoredVersion(s) != 1)
+        UTxException::Throw(UTxError{kRSeErrUnsupportedVersion, "TstRefuser", 42});
     s.Read(m_value);
     m_added = 7;
 }
 void TstRefuser::Save(RSeStream& s) const {
-    DLxPersistUtil::SaveBase(this, s);
-    s << m_value << m_added;
+    RSeMetaType::PlainSave(this, s);
+    s.Write(m_value).Write(m_added);
 }
 
 // ---- fixtures -------------------------------------------------------------------------------
@@ -388,15 +377,4 @@ void TstFillNode(TstNode* n, TstNode* peer, int seed) {
     n->m_doubles = {0.5, -0.0, 1e308};
     n->m_refs = {RSeRef<TstNode>(peer), RSeRef<TstNode>(), RSeRef<TstNode>(n)};
     n->m_texts = {u"", u"x", u"\u2300 12"};
-    n->m_nested = {{}, {4, 5}};
-    n->m_pairs = {{1, u"one"}, {2, u"two"}};
-    if (peer) n->m_textMap.Get()[RSeRef<TstNode>(peer)] = u"peer";
-    n->m_textMap.Get()[RSeRef<TstNode>(n)] = u"self";
-    if (RSeSegment* seg = n->GetSegment()) {
-        auto* v = TstNew<TstValue>(seg);
-        v->m_weight = -1;
-        v->m_label = u"mapped";
-        n->m_valueMap.Get()[RSeRef<TstNode>(n)] = v;
-    }
-    n->m_embedded.m_code = 4000 + seed;
 }

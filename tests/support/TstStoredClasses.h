@@ -1,14 +1,16 @@
 #pragma once
-// Stored classes that exist only for tests of the store and of the shared persistence routines.
+// Stored classes that exist only for tests of the store. They use the host alone, so that a host
+// test never needs the module; the module's persistence routines have their own test classes
+// (module/TstPersistClasses.h).
 #include <string>
 #include <vector>
 
-#include "BofM/DLxPersistUtil.h"
 #include "ge/WqGeMatrix3d.h"
 #include "ge/WqGePoint2d.h"
 #include "ge/WqGePoint3d.h"
 #include "ge/WqGeVector3d.h"
 #include "rse/RSeIDed.h"
+#include "rse/RSeRef.h"
 #include "rse/RSeSegmentMigrator.h"
 #include "utx/UTxGUID.h"
 
@@ -24,30 +26,6 @@ public:
 
     double m_weight = 0;
     UTxString16 m_label;
-};
-
-// An object embedded by value in TstNode.
-class TstEmbedded : public RSeVMeta {
-public:
-    TstEmbedded() = default;
-    explicit TstEmbedded(const RSeStream*) {}
-    RSeMetaType* GetMeta() const override;
-    void Load(RSeStream& s);
-    void Save(RSeStream& s) const;
-
-    int32_t m_code = 0;
-};
-
-// A record element of a vector.
-struct TstPair {
-    int32_t a = 0;
-    UTxString16 b;
-    void Save(RSeStream& s) const { s << a << b; }
-    void Load(RSeStream& s) {
-        s.Read(a);
-        s.Read(b);
-    }
-    bool operator==(const TstPair&) const = default;
 };
 
 // Current version 3. Version 1 stored only m_long and m_text; version 2 added m_ref.
@@ -86,11 +64,6 @@ public:
     std::vector<double> m_doubles;
     std::vector<RSeRef<TstNode>> m_refs;
     std::vector<UTxString16> m_texts;
-    std::vector<std::vector<int32_t>> m_nested;
-    std::vector<TstPair> m_pairs;
-    DLxStoredMap<TstNode, UTxString16> m_textMap;
-    DLxStoredMap<TstNode, TstValue*> m_valueMap;
-    TstEmbedded m_embedded;
 };
 
 // Derives from TstNode; current version 1, version 0 had no field of its own.
@@ -136,8 +109,6 @@ public:
 namespace RSe {
 RSeMetaType* _InitMeta(const TstValue*);
 RSeMetaType* _GetMeta(const TstValue*);
-RSeMetaType* _InitMeta(const TstEmbedded*);
-RSeMetaType* _GetMeta(const TstEmbedded*);
 RSeMetaType* _InitMeta(const TstNode*);
 RSeMetaType* _GetMeta(const TstNode*);
 RSeMetaType* _InitMeta(const TstDerived*);

@@ -7,7 +7,7 @@
 #include "rd/RDxInt.h"
 #include "rse/RSeMeta.h"
 #include "rse/RSeTransaction.h"
-#include "utx/UTxDiagnosis.h"
+#include "rse/UTxDiagnosis.h"
 
 namespace {
 void InitSumGuid(UTxGUID& g) {

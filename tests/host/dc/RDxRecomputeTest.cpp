@@ -13,7 +13,7 @@
 #include "rd/RDxInt.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeTransaction.h"
-#include "utx/UTxDiagnosis.h"
+#include "rse/UTxDiagnosis.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
-#include "fb/FBxObjectNameKey.h"
+#include "fw/FBxObjectNameKey.h"
 #include "rse/RSeDatabase.h"
 
 TEST(DLxViewNameKey, AViewIsFoundAgainByItsSheetAndName) {

@@ -10,7 +10,7 @@
 
 #include "KorvuTestSupport.h"
 #include "TstStoredClasses.h"
-#include "fb/FBxObjectNameKey.h"
+#include "fw/FBxObjectNameKey.h"
 #include "fw/FWxSceneDoc.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "rse/RSe.h"

@@ -178,7 +178,7 @@ TEST(RSeDocumentFiles, IdsFarApartLoadAndStayUnique) {
     w.AddClass(u"RSeIDed", 0);
     const uint32_t z = w.AddClass(u"TstZero", 0);
     for (uint32_t id : {2u, far, 5000000u, 1u}) {
-        w.BeginRecord(z, id) << int32_t(id % 1000);
+        w.BeginRecord(z, id).Write(int32_t(id % 1000));
         w.EndRecord();
     }
     auto db = Load(w.Finish(7));
@@ -207,7 +207,7 @@ TEST(RSeDocumentFiles, DamagedFramesFailAndNameTheObjectAtFault) {
     std::vector<Case> cases;
     auto zeros = [](TstDocWriter& w, uint32_t meta, std::initializer_list<uint32_t> ids) {
         for (uint32_t id : ids) {
-            w.BeginRecord(meta, id) << int32_t(0);
+            w.BeginRecord(meta, id).Write(int32_t(0));
             w.EndRecord();
         }
     };
@@ -237,7 +237,7 @@ TEST(RSeDocumentFiles, DamagedFramesFailAndNameTheObjectAtFault) {
     {
         TstDocWriter w;
         const uint32_t v = w.AddClass(u"TstValue", 0);
-        w.BeginRecord(v, 2) << 1.0 << UTxString16(u"x");
+        w.BeginRecord(v, 2).Write(1.0).Write(UTxString16(u"x"));
         w.EndRecord();
         cases.push_back({"value out of order", w.Finish(), u"object 0 is numbered out of order"});
     }
@@ -253,7 +253,7 @@ TEST(RSeDocumentFiles, DamagedFramesFailAndNameTheObjectAtFault) {
         w.AddClass(u"RSeIDed", 0);
         const uint32_t z = w.AddClass(u"TstZero", 0);
         zeros(w, z, {1, 2});
-        w.BeginRecord(z, 3) << int32_t(0) << int32_t(1);
+        w.BeginRecord(z, 3).Write(int32_t(0)).Write(int32_t(1));
         w.EndRecord();
         cases.push_back({"bytes left", w.Finish(), u"object 2 (TstZero, stored at version 0)"});
     }

@@ -33,7 +33,7 @@ struct Doc {
     }
 };
 
-// A change that touches every kind of thing: fields, references, value objects, maps,
+// A change that touches every kind of thing: fields, references, value objects, vectors,
 // a new object and a deleted one.
 void BigChange(Doc& d, int k) {
     d.nodes[1]->m_long = 1000 + k;
@@ -41,7 +41,7 @@ void BigChange(Doc& d, int k) {
     d.nodes[1]->m_refs.push_back(d.nodes[3]);
     d.nodes[2]->m_value->m_label = u"value changed"; // a held value, through its owner
     d.nodes[3]->m_value = TstNew<TstValue>(d.seg);   // a held value replaced
-    d.nodes[3]->m_textMap.Get()[RSeRef<TstNode>(d.nodes[0])] = u"new entry";
+    d.nodes[3]->m_texts.push_back(u"new entry");
     TstNode* made = TstNew<TstNode>(d.seg);
     TstFillNode(made, d.nodes[4].get(), 40 + k);
     d.nodes[0]->m_ref = made;

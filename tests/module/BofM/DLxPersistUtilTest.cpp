@@ -7,6 +7,7 @@
 
 #include "KorvuTestSupport.h"
 #include "TstDocWriter.h"
+#include "TstPersistClasses.h"
 #include "TstStoredClasses.h"
 #include "rse/RSe.h"
 #include "rse/RSeCloneCommander.h"
@@ -57,9 +58,6 @@ void ExpectSameFields(const TstNode& a, const TstNode& b) {
         EXPECT_EQ(std::signbit(a.m_doubles[i]), std::signbit(b.m_doubles[i]));
     EXPECT_EQ(a.m_doubles, b.m_doubles);
     EXPECT_EQ(a.m_texts, b.m_texts);
-    EXPECT_EQ(a.m_nested, b.m_nested);
-    EXPECT_EQ(a.m_pairs, b.m_pairs);
-    EXPECT_EQ(a.m_embedded.m_code, b.m_embedded.m_code);
     ASSERT_EQ(a.m_value != nullptr, b.m_value != nullptr);
     if (a.m_value) {
         EXPECT_EQ(a.m_value->m_weight, b.m_value->m_weight);
@@ -67,14 +65,22 @@ void ExpectSameFields(const TstNode& a, const TstNode& b) {
     }
 }
 
+void ExpectSameFields(const TstPersistNode& a, const TstPersistNode& b) {
+    ExpectSameFields(static_cast<const TstNode&>(a), static_cast<const TstNode&>(b));
+    EXPECT_EQ(a.m_reserved, b.m_reserved);
+    EXPECT_EQ(a.m_nested, b.m_nested);
+    EXPECT_EQ(a.m_pairs, b.m_pairs);
+    EXPECT_EQ(a.m_embedded.m_code, b.m_embedded.m_code);
+}
+
 TEST(StoredObjects, EveryFieldKindRoundTripsThroughAFile) {
     KorvuTempDir dir;
     RSeDatabase db;
     RSeSegment* seg = db.CreateSegment(u"Sheet");
     RSeSegment* other = db.CreateSegment(u"Other");
-    TstNode* a = TstNew<TstNode>(seg);
+    TstPersistNode* a = TstNew<TstPersistNode>(seg);
     TstDerived* b = TstNew<TstDerived>(other); // referenced across segments
-    TstFillNode(a, b, 1);
+    TstFillPersistNode(a, b, 1);
     TstFillNode(b, a, 2);
     b->m_extra = 77;
     TstZero* z = TstNew<TstZero>(seg);
@@ -85,14 +91,14 @@ TEST(StoredObjects, EveryFieldKindRoundTripsThroughAFile) {
     UTxResult r = RSeDatabase::Load(dir.File("doc.kvd"), loaded);
     ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
 
-    auto* la = FindById<TstNode>(*loaded, a->GetId());
+    auto* la = FindById<TstPersistNode>(*loaded, a->GetId());
     auto* lb = FindById<TstDerived>(*loaded, b->GetId());
     auto* lz = FindById<TstZero>(*loaded, z->GetId());
     ASSERT_TRUE(la && lb && lz);
     ExpectSameFields(*a, *la);
     ExpectSameFields(*b, *lb);
     EXPECT_EQ(lb->m_extra, 77);
-    EXPECT_EQ(la->m_longs.capacity(), a->m_longs.capacity()); // the stored capacity is kept
+    EXPECT_EQ(la->m_reserved.capacity(), a->m_reserved.capacity()); // the stored capacity is kept
     EXPECT_EQ(lz->m_value, -5);
     EXPECT_EQ(lb->GetSegment(), loaded->GetSegment(1));
 
@@ -120,8 +126,15 @@ TEST(StoredObjects, SavingALoadedDocumentGivesTheSameBytes) {
     RSeSegment* seg = db.CreateSegment(u"Sheet");
     TstNode* prev = nullptr;
     for (int i = 0; i < 20; ++i) {
-        TstNode* n = i % 3 ? TstNew<TstNode>(seg) : TstNew<TstDerived>(seg);
-        TstFillNode(n, prev, i);
+        TstNode* n = nullptr;
+        if (i % 3 == 2) {
+            auto* p = TstNew<TstPersistNode>(seg);
+            TstFillPersistNode(p, prev, i);
+            n = p;
+        } else {
+            n = i % 3 ? TstNew<TstNode>(seg) : TstNew<TstDerived>(seg);
+            TstFillNode(n, prev, i);
+        }
         prev = n;
     }
     delete TstNew<TstZero>(seg); // a hole in the segment
@@ -195,13 +208,13 @@ TEST(StoredObjects, CountingWritesCountValuesNotReferences) {
 TEST(StoredObjects, AReferenceToAnObjectMissingFromTheLoadReadsAsNull) {
     RSeDatabase db;
     RSeSegment* seg = db.CreateSegment(u"Sheet");
-    TstNode* a = TstNew<TstNode>(seg);
+    TstPersistNode* a = TstNew<TstPersistNode>(seg);
     TstNode* elsewhere = TstNew<TstNode>(RSe::TransientSegment());
     a->m_ref = elsewhere;
     a->m_refs = {RSeRef<TstNode>(elsewhere), RSeRef<TstNode>(a)};
     a->m_textMap.Get()[RSeRef<TstNode>(elsewhere)] = u"gone";
     auto loaded = Reload(db);
-    auto* la = FindById<TstNode>(*loaded, a->GetId());
+    auto* la = FindById<TstPersistNode>(*loaded, a->GetId());
     ASSERT_TRUE(la);
     EXPECT_FALSE(la->m_ref.HasTarget());
     EXPECT_FALSE(la->m_refs[0].HasTarget());
@@ -401,17 +414,17 @@ TEST(StoredObjects, ARefusingClassStillReadsTheVersionItKnows) {
 TEST(StoredObjects, CloningLeadsReferencesBetweenCopiesToTheCopies) {
     RSeDatabase db;
     RSeSegment* seg = db.CreateSegment(u"Sheet");
-    TstNode* a = TstNew<TstNode>(seg);
+    TstPersistNode* a = TstNew<TstPersistNode>(seg);
     TstNode* b = TstNew<TstNode>(seg);
     TstNode* outside = TstNew<TstNode>(seg);
-    TstFillNode(a, b, 1);
+    TstFillPersistNode(a, b, 1);
     a->m_refs = {RSeRef<TstNode>(outside), RSeRef<TstNode>(b)};
     a->m_textMap.Get()[RSeRef<TstNode>(outside)] = u"outside";
     TstFillNode(b, outside, 2);
 
     RSeCloneCommander cc(seg);
     ASSERT_FALSE(cc.Clone({a, b}).Failed());
-    auto* ca = dynamic_cast<TstNode*>(cc.CloneOf(a));
+    auto* ca = dynamic_cast<TstPersistNode*>(cc.CloneOf(a));
     auto* cb = dynamic_cast<TstNode*>(cc.CloneOf(b));
     ASSERT_TRUE(ca && cb);
     EXPECT_NE(ca->GetId(), a->GetId());
@@ -434,11 +447,11 @@ TEST(StoredObjects, CloningLeadsReferencesBetweenCopiesToTheCopies) {
 TEST(StoredObjects, CloningIntoTheTransientSegmentIsNeverSaved) {
     RSeDatabase db;
     RSeSegment* seg = db.CreateSegment(u"Sheet");
-    TstNode* a = TstNew<TstNode>(seg);
-    TstFillNode(a, nullptr, 3);
+    TstPersistNode* a = TstNew<TstPersistNode>(seg);
+    TstFillPersistNode(a, nullptr, 3);
     RSeCloneCommander cc(RSe::TransientSegment());
     ASSERT_FALSE(cc.Clone({a}).Failed());
-    auto* preview = dynamic_cast<TstNode*>(cc.CloneOf(a));
+    auto* preview = dynamic_cast<TstPersistNode*>(cc.CloneOf(a));
     ASSERT_TRUE(preview);
     EXPECT_EQ(preview->m_text, a->m_text);
     auto loaded = Reload(db);

@@ -34,9 +34,9 @@
 #include "rse/RSeMetaType.h"
 #include "rse/RSeSegment.h"
 #include "rse/RSeTransaction.h"
+#include "rse/UTxDiagnosis.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
-#include "utx/UTxDiagnosis.h"
 #include "utx/UTxString16.h"
 
 namespace {

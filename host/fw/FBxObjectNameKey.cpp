@@ -1,4 +1,4 @@
-#include "fb/FBxObjectNameKey.h"
+#include "fw/FBxObjectNameKey.h"
 
 #include <unordered_map>
 

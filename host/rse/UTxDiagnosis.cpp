@@ -1,4 +1,4 @@
-#include "utx/UTxDiagnosis.h"
+#include "rse/UTxDiagnosis.h"
 
 #include "rse/RSe.h"
 #include "rse/RSeCloneCommander.h"
