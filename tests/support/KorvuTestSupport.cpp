@@ -53,6 +53,8 @@ std::vector<uint8_t> KorvuCorpusFile(const std::string& target, const std::strin
     }
     return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)),
                                 std::istreambuf_iterator<char>());
+}
+
 KorvuFileSizeLimit::KorvuFileSizeLimit(unsigned long bytes) {
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);

@@ -261,7 +261,7 @@ TEST(RSeDocumentFiles, DamagedFramesFailAndNameTheObjectAtFault) {
         TstDocWriter w; // a value of another kind where a class reads a long
         w.AddClass(u"RSeIDed", 0);
         const uint32_t z = w.AddClass(u"TstZero", 0);
-        w.BeginRecord(z, 1) << uint32_t(0);
+        w.BeginRecord(z, 1).Write(uint32_t(0));
         w.EndRecord();
         cases.push_back(
             {"another kind", w.Finish(), u"a long was expected where an unsigned is stored"});
@@ -270,7 +270,7 @@ TEST(RSeDocumentFiles, DamagedFramesFailAndNameTheObjectAtFault) {
         TstDocWriter w; // a kind mark that no kind has
         w.AddClass(u"RSeIDed", 0);
         const uint32_t z = w.AddClass(u"TstZero", 0);
-        w.BeginRecord(z, 1) << int32_t(0x5A5A5A5A);
+        w.BeginRecord(z, 1).Write(int32_t(0x5A5A5A5A));
         w.EndRecord();
         std::vector<uint8_t> bytes = w.Finish();
         const uint8_t marker[] = {0x5A, 0x5A, 0x5A, 0x5A};
