@@ -526,7 +526,8 @@ void DLxSymInstance::AdjustLeaderRoot(const WqGePoint3d& p, int32_t) {
     if (GetNumberOfActiveLeaders() < 2) return;
     DUxSymState* state = GetSymState();
     WqGePoint3d ref;
-    if (state && !state->GetBoundingBox().isEmpty()) {
+    // Leaders that meet elsewhere than the middle of the box (a frame's corner) move from there.
+    if (!GetCommonLeaderRoot(ref) && state && !state->GetBoundingBox().isEmpty()) {
         const BBox& box = state->GetBoundingBox();
         ref = WqGePoint3d((box.min.x + box.max.x) / 2, (box.min.y + box.max.y) / 2, 0);
     }

@@ -112,7 +112,8 @@ public:
     void MoveSymbolBox(const WqGePoint3d& target, int32_t leader) {
         MoveSymbolBox(target, leader, target);
     }
-    // Moves the roots of all leaders with the symbol (two active leaders or more).
+    // Moves the roots of all leaders with the symbol (two active leaders or more): the common
+    // root (GetCommonLeaderRoot, else the middle of the box) goes to p.
     void AdjustLeaderRoot(const WqGePoint3d& p, int32_t);
     bool GetEndPointsOfExtensionLineIfNoLeader(WqGePoint3d& start, WqGePoint3d& end,
                                                const WqGeVector3d& offset);

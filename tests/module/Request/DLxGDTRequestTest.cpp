@@ -402,6 +402,42 @@ TEST(GDTInstance, TheCommonRootOfCornerLeadersIsLeaderZerosRoot) {
     EXPECT_NEAR(at.y, root.y, 1e-9);
 }
 
+// Dragging the roots of a frame with two leaders: a corner frame's leaders move from leader 0's
+// root (their common root), any other from the middle of the frame; both keep their spacing.
+TEST(GDTInstance, DraggingTheLeaderRootsMovesTheCommonRootToThePoint) {
+    for (const bool corner : {true, false}) {
+        SCOPED_TRACE(corner ? "corner" : "side");
+        FrameDoc d;
+        ASSERT_FALSE(d.Create(Fields({{10, u"0.1"}})).Failed());
+        DLxGDTInstance* f = d.Frame();
+        Tree* second = f->GetLeader(1);
+        second->InsertNode(second->GetRoot(), {230, 200, 0});
+        ASSERT_TRUE(DLxLeaderUtils::GetAnchorPoint(second, 0)->AttachToEdge(d.view, 1, 0.9));
+        d.Style()->SetLeaderAtCorner(corner);
+        f->MarkEdited(true);
+        RDxComputeContext ctx;
+        d.sheet->Recompute(ctx);
+        ASSERT_EQ(f->GetNumberOfActiveLeaders(), 2);
+        ASSERT_EQ(f->GetGDTState()->IsFlagOn(DLxGDTInstance::kCornerSetUpFlag), corner);
+
+        const WqGePoint3d r0 = f->GetLeader(0)->GetRoot()->GetPoint();
+        const WqGePoint3d r1 = f->GetLeader(1)->GetRoot()->GetPoint();
+        const WqGePoint3d from = corner ? r0 : f->GetGDTState()->GetBoundingBox().center();
+        const WqGePoint3d to(260, 210, 0);
+        f->AdjustLeaderRoot(to, 0);
+        const WqGePoint3d n0 = f->GetLeader(0)->GetRoot()->GetPoint();
+        const WqGePoint3d n1 = f->GetLeader(1)->GetRoot()->GetPoint();
+        EXPECT_NEAR(n0.x, r0.x + to.x - from.x, 1e-9);
+        EXPECT_NEAR(n0.y, r0.y + to.y - from.y, 1e-9);
+        EXPECT_NEAR(n1.x - n0.x, r1.x - r0.x, 1e-9);
+        EXPECT_NEAR(n1.y - n0.y, r1.y - r0.y, 1e-9);
+        if (corner) {
+            EXPECT_NEAR(n0.x, to.x, 1e-9);
+            EXPECT_NEAR(n0.y, to.y, 1e-9);
+        }
+    }
+}
+
 // Frames upgraded from older versions attach by the box centre x and the attach offset.
 TEST(GDTInstance, AnOlderFrameAttachesByTheAttachOffset) {
     FrameDoc d;
