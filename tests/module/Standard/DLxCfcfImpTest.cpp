@@ -27,6 +27,8 @@ constexpr double kChar = UCxStringUtil::kAdvanceRatio * kFont;
 double W(int chars) {
     return chars * kChar + kWhite;
 }
+// A characteristic symbol's cell: nearly as wide as the frame is tall, not a letter's sliver.
+constexpr double kGlyphCell = UCxStringUtil::kGdtSymbolAdvanceRatio * kFont + kWhite;
 
 struct Seg {
     double x0, y0, x1, y1;
@@ -101,7 +103,7 @@ TEST_F(CfcfTest, MergedSymbolCellSpansBothLinesAndInterruptsTheBorder) {
     EXPECT_FALSE(q.Cell(0)->HasText());
     EXPECT_TRUE(q.Cell(0)->m_merged && r.Cell(0)->m_merged);
     EXPECT_FALSE(q.Cell(1)->m_merged); // different tolerances
-    EXPECT_DOUBLE_EQ(r.Cell(0)->m_width, W(1));
+    EXPECT_DOUBLE_EQ(r.Cell(0)->m_width, kGlyphCell);
     EXPECT_DOUBLE_EQ(q.Cell(1)->m_width, W(3));
 
     DUxCAuxEntArray first, second;
@@ -111,18 +113,18 @@ TEST_F(CfcfTest, MergedSymbolCellSpansBothLinesAndInterruptsTheBorder) {
     EXPECT_EQ(texts[0]->text, u"0.1");
     EXPECT_DOUBLE_EQ(texts[0]->position.y, -kH / 2);
     EXPECT_EQ(texts[1]->text, u"k");
-    EXPECT_DOUBLE_EQ(texts[1]->position.x, W(1) / 2);
+    EXPECT_DOUBLE_EQ(texts[1]->position.x, kGlyphCell / 2);
     EXPECT_DOUBLE_EQ(texts[1]->position.y, -kH); // on the boundary of the two lines
     EXPECT_EQ(texts[1]->fontId, 2);
 
     const auto segs = Segments(second);
     // the glyph's separator reaches the top of the upper line
-    EXPECT_TRUE(Has(segs, {W(1), 0, W(1), -2 * kH}));
+    EXPECT_TRUE(Has(segs, {kGlyphCell, 0, kGlyphCell, -2 * kH}));
     // the border under line 0 starts after the merged column
-    EXPECT_TRUE(Has(segs, {W(1), -kH, W(1) + W(3), -kH}));
-    EXPECT_FALSE(Has(segs, {0, -kH, W(1) + W(3), -kH}));
-    EXPECT_TRUE(Has(segs, {0, -2 * kH, W(1) + W(3), -2 * kH}));
-    EXPECT_TRUE(Has(segs, {0, 0, W(1) + W(3), 0})); // top
+    EXPECT_TRUE(Has(segs, {kGlyphCell, -kH, kGlyphCell + W(3), -kH}));
+    EXPECT_FALSE(Has(segs, {0, -kH, kGlyphCell + W(3), -kH}));
+    EXPECT_TRUE(Has(segs, {0, -2 * kH, kGlyphCell + W(3), -2 * kH}));
+    EXPECT_TRUE(Has(segs, {0, 0, kGlyphCell + W(3), 0})); // top
     EXPECT_TRUE(Has(segs, {0, 0, 0, -2 * kH}));     // left
     EXPECT_TRUE(Segments(first).size() == 1);       // only the top border: no symbol lines
 }
@@ -177,7 +179,7 @@ TEST_F(CfcfTest, TextsSitOnTheFirstBaselineUnlessTheStateIsNew) {
             EXPECT_EQ(texts[k]->refPoint, newState ? 4 : 7);
             EXPECT_DOUBLE_EQ(texts[k]->position.y, newState ? -kH / 2 - kFont / 2 : -kH / 2);
         }
-        EXPECT_DOUBLE_EQ(texts[2]->position.x, W(1) + W(3) + W(1) / 2);
+        EXPECT_DOUBLE_EQ(texts[2]->position.x, kGlyphCell + W(3) + W(1) / 2);
     }
 }
 
@@ -193,7 +195,7 @@ TEST_F(CfcfTest, UnframedFirstLineStaysOutsideTheBorders) {
     DUxCAuxEntArray first, second;
     lay->GenerateEntities(first, second);
     const auto segs = Segments(second);
-    const double w = W(1) + W(4);
+    const double w = kGlyphCell + W(4);
     EXPECT_TRUE(Has(segs, {0, -kH, w, -kH}));         // top border at the first framed line
     EXPECT_TRUE(Has(segs, {0, -kH, 0, -2 * kH}));     // left border
     EXPECT_TRUE(Has(segs, {0, -2 * kH, w, -2 * kH})); // bottom
