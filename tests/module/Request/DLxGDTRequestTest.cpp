@@ -23,6 +23,7 @@
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
+#include "du/DUxArrowHead.h"
 #include "du/DUxFeatureControlFrameStyle.h"
 #include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
@@ -30,6 +31,7 @@
 #include "fb/FBxLayerStyle.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
+#include "ge/BBox.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeMetaType.h"
 #include "sm/SMxDisplayItem.h"
@@ -434,6 +436,47 @@ TEST(GDTInstance, DraggingTheLeaderRootsMovesTheCommonRootToThePoint) {
         if (corner) {
             EXPECT_NEAR(n0.x, to.x, 1e-9);
             EXPECT_NEAR(n0.y, to.y, 1e-9);
+        }
+    }
+}
+
+// The frame's own arrowhead boxes (one a framed line, one for the datum identifier) cover the
+// frame as drawn: together they are its placed box, at every quarter turn.
+TEST(GDTInstance, ArrowHeadBoxesCoverTheDrawnFrame) {
+    struct Case {
+        const char* name;
+        std::vector<Line> lines;
+        const char16_t* datumId;
+    };
+    const Case cases[] = {
+        {"one line", {{10, u"0.1", u"", u"A"}}, u""},
+        {"one line, datum identifier", {{10, u"0.1", u"", u"A"}}, u"E"},
+        {"three lines, datum identifier",
+         {{10, u"0.1", u"0.05", u"A", u"B"}, {10, u"0.05", u"", u"A"}, {1, u"0.01"}},
+         u"E"},
+    };
+    for (const Case& c : cases) {
+        for (int turns = 0; turns < 2; ++turns) {
+            SCOPED_TRACE(std::string(c.name) + (turns ? ", turned" : ""));
+            FrameDoc d;
+            ASSERT_FALSE(d.Create(Fields(c.lines, c.datumId)).Failed());
+            DLxGDTInstance* f = d.Frame();
+            if (turns) {
+                ASSERT_FALSE(d.Rotate(f, true).Failed());
+            }
+            std::vector<DUxArrowHeadBox> boxes;
+            f->GetArrowHeadBoxes(boxes);
+            const size_t own = c.lines.size() + (c.datumId[0] ? 1 : 0);
+            ASSERT_GE(boxes.size(), own);
+            BBox covered;
+            for (size_t i = 0; i < own; ++i)
+                for (const WqGePoint3d& p : boxes[i].GetPoints())
+                    covered.extend(p);
+            const BBox drawn = f->GetGDTState()->GetBoundingBox();
+            EXPECT_NEAR(covered.min.x, drawn.min.x, 1e-9);
+            EXPECT_NEAR(covered.min.y, drawn.min.y, 1e-9);
+            EXPECT_NEAR(covered.max.x, drawn.max.x, 1e-9);
+            EXPECT_NEAR(covered.max.y, drawn.max.y, 1e-9);
         }
     }
 }
