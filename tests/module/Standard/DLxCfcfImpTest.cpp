@@ -1,11 +1,12 @@
-// Frame layout through the monospace text engine: cell widths, merges, padding, text placement
-// and borders, and one frame drawn to SVG.
+// Frame layout through the text engine: cell widths, merges, padding, text placement and
+// borders; each layout case is drawn and compared with its expected SVG in expected/.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <string>
+
 
 #include "KorvuTestSupport.h"
+#include "SvgCompare.h"
 #include "Standard/DLxCfcfImp.h"
 #include "Symbol/DLxGDTState.h"
 #include "du/DUxCAuxEntArray.h"
@@ -63,6 +64,18 @@ protected:
         for (int32_t i = 0; i < a.GetSize(); ++i)
             if (auto* t = dynamic_cast<DUxCAuxText*>(a.GetAt(i))) out.push_back(t);
         return out;
+    }
+    // The layout drawn on an A4 sheet matches the expected picture of that name.
+    static ::testing::AssertionResult DrawsAsExpected(const DUxCAuxEntArray& entities,
+                                                      const std::string& name) {
+        SMxDisplayList list;
+        entities.Draw(list);
+        KorvuTempDir dir;
+        const std::string path = dir.File(name);
+        RNxLayer layer{&list, WqGeMatrix3d::translation(WqGeVector3d(40, 150, 0))};
+        if (RNx::RenderSheet(RNxSheet{u"Frame", 210, 297}, {layer}, path).Failed())
+            return ::testing::AssertionFailure() << "drawing " << name << " failed";
+        return MatchesExpectedFile(path, "module/Standard/expected", name);
     }
     static bool Has(const std::vector<Seg>& segs, Seg s) {
         for (const Seg& g : segs)
@@ -127,6 +140,7 @@ TEST_F(CfcfTest, MergedSymbolCellSpansBothLinesAndInterruptsTheBorder) {
     EXPECT_TRUE(Has(segs, {0, 0, kGlyphCell + W(3), 0})); // top
     EXPECT_TRUE(Has(segs, {0, 0, 0, -2 * kH}));     // left
     EXPECT_TRUE(Segments(first).size() == 1);       // only the top border: no symbol lines
+    EXPECT_TRUE(DrawsAsExpected(second, "merged_symbol.svg"));
 }
 
 TEST_F(CfcfTest, TextsMergeOnlyWhenExactlyEqual) {
@@ -180,6 +194,7 @@ TEST_F(CfcfTest, TextsSitOnTheFirstBaselineUnlessTheStateIsNew) {
             EXPECT_DOUBLE_EQ(texts[k]->position.y, newState ? -kH / 2 - kFont / 2 : -kH / 2);
         }
         EXPECT_DOUBLE_EQ(texts[2]->position.x, kGlyphCell + W(3) + W(1) / 2);
+        EXPECT_TRUE(DrawsAsExpected(second, newState ? "new_state_line.svg" : "old_state_line.svg"));
     }
 }
 
@@ -202,6 +217,7 @@ TEST_F(CfcfTest, UnframedFirstLineStaysOutsideTheBorders) {
     for (const Seg& s : segs)
         EXPECT_LE(std::max(s.y0, s.y1), -kH + 1e-9); // nothing around the note
     EXPECT_EQ(Texts(first).size(), 2u); // the symbol line went into the first array too
+    EXPECT_TRUE(DrawsAsExpected(second, "unframed_first_line.svg"));
 }
 
 TEST_F(CfcfTest, LineWithoutWidthEndsTheFrameAndUnknownGlyphAddsNothing) {
@@ -221,7 +237,7 @@ TEST_F(CfcfTest, LineWithoutWidthEndsTheFrameAndUnknownGlyphAddsNothing) {
     EXPECT_EQ(texts[0]->text, u"0.1");
 }
 
-TEST_F(CfcfTest, ThreeLineFrameDrawsToSvg) {
+TEST_F(CfcfTest, ThreeLineFrameWithModifiersDrawsAsExpected) {
     auto lay = Make(true, true);
     for (int i = 0; i < 3; ++i)
         lay->AddLine();
@@ -234,19 +250,7 @@ TEST_F(CfcfTest, ThreeLineFrameDrawsToSvg) {
     lay->AddCompositeTextBoxes(u"A", u"B", true, 1, &doc, false);
     DUxCAuxEntArray first, second;
     lay->GenerateEntities(first, second);
-    SMxDisplayList list;
-    second.Draw(list);
-    ASSERT_GT(list.Count(), 10);
-
-    KorvuTempDir dir;
-    const std::string path = dir.File("frame.svg");
-    RNxLayer layer{&list, WqGeMatrix3d::translation(WqGeVector3d(40, 150, 0))};
-    ASSERT_FALSE(RNx::RenderSheet(RNxSheet{u"Frame", 210, 297}, {layer}, path).Failed());
-    std::ifstream in(path);
-    std::stringstream svg;
-    svg << in.rdbuf();
-    EXPECT_NE(svg.str().find("<svg"), std::string::npos);
-    EXPECT_NE(svg.str().find("0.05"), std::string::npos);
+    EXPECT_TRUE(DrawsAsExpected(second, "three_line_frame.svg"));
 }
 
 } // namespace
