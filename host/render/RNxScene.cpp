@@ -261,11 +261,11 @@ private:
             const uint32_t sansIndex = monoIndex ? 0 : mFonts.GlyphIndex(RNxFont::Sans, c.code);
             if (monoIndex || !sansIndex) {
                 // A cell wider than the font's (a symbol the fonts hold after all) centres it.
-                const double x = c.advance == cell
-                                     ? c.x
-                                     : c.x + 0.5 * (c.advance - mFonts.Advance(RNxFont::Mono,
-                                                                              monoIndex) *
-                                                                    monoSize);
+                const double x =
+                    c.advance == cell
+                        ? c.x
+                        : c.x + 0.5 * (c.advance -
+                                       mFonts.Advance(RNxFont::Mono, monoIndex) * monoSize);
                 mono(c.code, x, c.y, monoSize);
                 continue;
             }

@@ -34,8 +34,8 @@ TEST(UCxStringUtil, TextExtents) {
         {"a characteristic symbol takes a cell of its own",
          UCxStringUtil::GdtGlyphToUnicode(int32_t(UCxGdtSymbol::Position)) + u"0.1", 5.0, 1.0, 18.5,
          5.0, 4, 1},
-        {"modifiers among text take a capital's width and some room",
-         u"\u23000.1\u24C2\n\u00B1", 1.0, 1.0, 3.8, 2.0, 5, 2},
+        {"modifiers among text take a capital's width and some room", u"\u23000.1\u24C2\n\u00B1",
+         1.0, 1.0, 3.8, 2.0, 5, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -128,7 +128,8 @@ TEST(UCxStringUtil, CellsSitOnBaselinesInsideTheBox) {
     EXPECT_NEAR(cells[3].y, -1.0 + baseline, 1e-12);
 
     // Symbols advance by their own cells; a centred line of them still centres.
-    const auto symbols = UCxStringUtil::LayoutCells(u"\u2316A\u24C2", 2.0, 1.0, Align::BottomCenter);
+    const auto symbols =
+        UCxStringUtil::LayoutCells(u"\u2316A\u24C2", 2.0, 1.0, Align::BottomCenter);
     ASSERT_EQ(symbols.size(), 3u);
     EXPECT_NEAR(symbols[0].x, -3.5, 1e-12); // 1.9 + 0.6 + 1.0 heights, 7 wide
     EXPECT_NEAR(symbols[0].advance, 3.8, 1e-12);

@@ -640,9 +640,9 @@ TEST(GDTRequest, AFramesHistoryDoesNotGrowWithTheSheet) {
     auto lastCreate = [](int before) {
         FrameDoc d;
         for (int i = 0; i < before; ++i)
-            EXPECT_FALSE(d.Create(Fields({{5, u"0.2"}}), 0.9,
-                                  {200.0 + i % 10 * 20, 200.0 + i / 10 * 10, 0})
-                             .Failed());
+            EXPECT_FALSE(
+                d.Create(Fields({{5, u"0.2"}}), 0.9, {200.0 + i % 10 * 20, 200.0 + i / 10 * 10, 0})
+                    .Failed());
         EXPECT_FALSE(d.Create(Fields({{5, u"0.2"}}), 0.1, {60, 60, 0}).Failed());
         return d.doc->GetHistoryByteSize(1);
     };

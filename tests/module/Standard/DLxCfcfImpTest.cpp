@@ -4,10 +4,9 @@
 
 #include <string>
 
-
 #include "KorvuTestSupport.h"
-#include "SvgCompare.h"
 #include "Standard/DLxCfcfImp.h"
+#include "SvgCompare.h"
 #include "Symbol/DLxGDTState.h"
 #include "du/DUxCAuxEntArray.h"
 #include "du/DUxFeatureControlFrameStyle.h"
@@ -138,8 +137,8 @@ TEST_F(CfcfTest, MergedSymbolCellSpansBothLinesAndInterruptsTheBorder) {
     EXPECT_FALSE(Has(segs, {0, -kH, kGlyphCell + W(3), -kH}));
     EXPECT_TRUE(Has(segs, {0, -2 * kH, kGlyphCell + W(3), -2 * kH}));
     EXPECT_TRUE(Has(segs, {0, 0, kGlyphCell + W(3), 0})); // top
-    EXPECT_TRUE(Has(segs, {0, 0, 0, -2 * kH}));     // left
-    EXPECT_TRUE(Segments(first).size() == 1);       // only the top border: no symbol lines
+    EXPECT_TRUE(Has(segs, {0, 0, 0, -2 * kH}));           // left
+    EXPECT_TRUE(Segments(first).size() == 1);             // only the top border: no symbol lines
     EXPECT_TRUE(DrawsAsExpected(second, "merged_symbol.svg"));
 }
 
@@ -194,7 +193,8 @@ TEST_F(CfcfTest, TextsSitOnTheFirstBaselineUnlessTheStateIsNew) {
             EXPECT_DOUBLE_EQ(texts[k]->position.y, newState ? -kH / 2 - kFont / 2 : -kH / 2);
         }
         EXPECT_DOUBLE_EQ(texts[2]->position.x, kGlyphCell + W(3) + W(1) / 2);
-        EXPECT_TRUE(DrawsAsExpected(second, newState ? "new_state_line.svg" : "old_state_line.svg"));
+        EXPECT_TRUE(
+            DrawsAsExpected(second, newState ? "new_state_line.svg" : "old_state_line.svg"));
     }
 }
 
