@@ -241,7 +241,8 @@ private:
                 RNxPrimitive& strokes = shapes.emplace_back();
                 strokes.rgba = rgba;
                 strokes.width = shape.penWidth * h * std::sqrt(std::abs(det));
-                const auto at = [&](RNxPoint p) { return toPage(c.x + p.x * h, c.y + p.y * h); };
+                const double middle = c.x + 0.5 * c.advance;
+                const auto at = [&](RNxPoint p) { return toPage(middle + p.x * h, c.y + p.y * h); };
                 for (const auto& polyline : shape.strokes)
                     for (std::size_t i = 0; i < polyline.size(); ++i)
                         strokes.path.push_back(
@@ -252,22 +253,28 @@ private:
                                 2.0 * std::numbers::pi, true, strokes.path);
                 }
                 if (shape.letter)
-                    mono(shape.letter, c.x + shape.letterOrigin.x * h,
+                    mono(shape.letter, middle + shape.letterOrigin.x * h,
                          c.y + shape.letterOrigin.y * h, monoSize * shape.letterSize);
                 continue;
             }
             const uint32_t monoIndex = mFonts.GlyphIndex(RNxFont::Mono, c.code);
             const uint32_t sansIndex = monoIndex ? 0 : mFonts.GlyphIndex(RNxFont::Sans, c.code);
             if (monoIndex || !sansIndex) {
-                mono(c.code, c.x, c.y, monoSize);
+                // A cell wider than the font's (a symbol the fonts hold after all) centres it.
+                const double x =
+                    c.advance == cell
+                        ? c.x
+                        : c.x + 0.5 * (c.advance -
+                                       mFonts.Advance(RNxFont::Mono, monoIndex) * monoSize);
+                mono(c.code, x, c.y, monoSize);
                 continue;
             }
             // A wider glyph of the fallback font shrinks to its cell; any glyph is centred in it.
             const double advance = mFonts.Advance(RNxFont::Sans, sansIndex) * monoSize;
-            const double scale = advance > cell ? cell / advance : 1.0;
+            const double scale = advance > c.advance ? c.advance / advance : 1.0;
             text.glyphs.push_back({RNxFont::Sans, c.code, sansIndex,
-                                   c.x + 0.5 * (cell - advance * scale), -c.y, monoSize * scale,
-                                   advance * scale});
+                                   c.x + 0.5 * (c.advance - advance * scale), -c.y,
+                                   monoSize * scale, advance * scale});
         }
         if (!text.glyphs.empty()) mScene.items.push_back(std::move(text));
         for (RNxPrimitive& shape : shapes)

@@ -1,11 +1,12 @@
 #pragma once
-// GD&T symbols that the drawing fonts lack, drawn with strokes in their character cell.
+// GD&T symbols, drawn with strokes so that every one is as tall as a capital of the drawing font
+// and sits in the middle of its cell, whatever the fonts at hand hold.
 #include "render/RNxScene.h"
 
 #include <vector>
 
-// A symbol in units of the text height, origin at the left end of its cell on the baseline,
-// y up; it stays within the cell's advance.
+// A symbol in units of the text height, origin at the middle of its cell on the baseline, y up;
+// it stays within the cell's advance (UCxStringUtil::AdvanceRatio).
 struct RNxSymbolShape {
     struct Circle {
         RNxPoint center;

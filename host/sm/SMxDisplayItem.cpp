@@ -170,11 +170,23 @@ void SMxTextItem::TransformBy(const WqGeMatrix3d& xform) {
     if (!tx.isZeroLength()) direction = tx.normal();
 }
 
+namespace {
+SMxTextItem::WidthMetric& TextWidthMetric() {
+    static SMxTextItem::WidthMetric metric = nullptr;
+    return metric;
+}
+} // namespace
+
+void SMxTextItem::SetWidthMetric(WidthMetric metric) {
+    TextWidthMetric() = metric;
+}
+
 void SMxTextItem::ExtendBBox(BBox& box, const WqGeMatrix3d& xform) const {
     int32_t columns = 0, lines = 0;
     GetTextExtent(columns, lines);
     if (lines == 0) return;
-    const double width = kAdvanceRatio * height * columns;
+    const WidthMetric metric = TextWidthMetric();
+    const double width = metric ? metric(text, height) : kAdvanceRatio * height * columns;
     const double blockHeight = height * lines;
 
     const int align = static_cast<int>(alignment);

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 class BBox;
 
@@ -147,8 +148,8 @@ enum class SMxTextAlign : uint8_t {
 };
 
 // Text on a baseline along direction, in the plane with the given normal; '\n' starts a line.
-// Its box follows the monospace metrics every layout uses: 0.6 of the height per character and
-// one height per line.
+// Its box follows the metrics every layout uses: the width of the text engine (installed by it;
+// 0.6 of the height per character until then) and one height per line.
 class SMxTextItem : public SMxDisplayItem {
 public:
     static constexpr SMxItemKind kKind = SMxItemKind::Text;
@@ -163,6 +164,11 @@ public:
     std::unique_ptr<SMxDisplayItem> Clone() const override;
     void TransformBy(const WqGeMatrix3d& xform) override;
     void ExtendBBox(BBox& box, const WqGeMatrix3d& xform) const override;
+
+    // Width of a block of text at a height. The text engine lives above this layer and hands
+    // its measure down here when the host library loads.
+    using WidthMetric = double (*)(std::u16string_view text, double height);
+    static void SetWidthMetric(WidthMetric metric);
 
     // Characters of the longest line (a surrogate pair counts once) and number of lines.
     void GetTextExtent(int32_t& columns, int32_t& lines) const;

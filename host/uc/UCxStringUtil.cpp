@@ -60,7 +60,87 @@ constexpr GdtEntry kGdtTable[] = {
     {UCxGdtSymbol::PlusMinus, u"\u00B1"},
 };
 
+// The symbols that fill a frame's symbol cell alone.
+bool IsGdtCharacteristic(char32_t c) {
+    switch (c) {
+    case U'\u23E4':
+    case U'\u23E5':
+    case U'\u25CB':
+    case U'\u232D':
+    case U'\u2312':
+    case U'\u2313':
+    case U'\u27C2':
+    case U'\u2220':
+    case U'\u2225':
+    case U'\u2316':
+    case U'\u25CE':
+    case U'\u232F':
+    case U'\u2197':
+    case U'\u2330':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The other one-character symbols of the table; the degree and plus-minus signs are text.
+bool IsGdtModifier(char32_t c) {
+    if (c >= U'\u24B6' && c <= U'\u24CF') return true; // circled capitals
+    switch (c) {
+    case U'\u2300':
+    case U'\u2331':
+    case U'\u2332':
+    case U'\u2333':
+    case U'\u2334':
+    case U'\u2335':
+    case U'\u21A7':
+    case U'\u25A1':
+    case U'\u2194':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The line's width as a sum: monospace characters as one product, so that plain text measures
+// to the same bits as count * advance * height.
+struct LineMeasure {
+    int32_t plain = 0;
+    double extra = 0.0; // sum of the symbols' advance ratios
+    double Width(double height) const {
+        return UCxStringUtil::kAdvanceRatio * height * plain + height * extra;
+    }
+    void Add(char32_t c) {
+        const double r = UCxStringUtil::AdvanceRatio(c);
+        if (r == UCxStringUtil::kAdvanceRatio)
+            ++plain;
+        else
+            extra += r;
+    }
+};
+
+// Display items size their texts by the same metric.
+[[maybe_unused]] const bool kItemsMeasureLikeLayout = [] {
+    SMxTextItem::SetWidthMetric([](std::u16string_view text, double height) {
+        return UCxStringUtil::GetTextExtent(text, height).width;
+    });
+    return true;
+}();
+
 } // namespace
+
+double UCxStringUtil::AdvanceRatio(char32_t code) {
+    if (IsGdtCharacteristic(code)) return kGdtSymbolAdvanceRatio;
+    if (IsGdtModifier(code)) return kGdtModifierAdvanceRatio;
+    return kAdvanceRatio;
+}
+
+double UCxStringUtil::LineWidth(std::u16string_view line, double height) {
+    LineMeasure m;
+    for (const char32_t c : CodePoints(line))
+        m.Add(c);
+    return m.Width(height);
+}
 
 std::u32string UCxStringUtil::CodePoints(std::u16string_view line) {
     std::u32string out;
@@ -104,10 +184,10 @@ UCxTextExtent UCxStringUtil::GetTextExtent(std::u16string_view text, double heig
     UCxTextExtent extent;
     for (const std::u16string_view line : SplitLines(text)) {
         extent.columns = std::max(extent.columns, CharCount(line));
+        extent.width = std::max(extent.width, LineWidth(line, height));
         ++extent.lines;
     }
     if (extent.lines == 0) return extent;
-    extent.width = kAdvanceRatio * height * extent.columns;
     // Written so that a pitch of 1 gives exactly height * lines, as SMxTextItem computes it.
     extent.height =
         linePitch == 1.0 ? height * extent.lines : height + height * linePitch * (extent.lines - 1);
@@ -155,16 +235,20 @@ std::vector<UCxTextCell> UCxStringUtil::LayoutCells(std::u16string_view text, do
     if (extent.lines == 0) return cells;
     const WqGeVector3d offset = GetBoxOffset(extent, alignment);
     const int column = static_cast<int>(alignment) % 3;
-    const double advance = kAdvanceRatio * height;
     const double top = offset.y + extent.height;
     int32_t lineIndex = 0;
     for (const std::u16string_view line : SplitLines(text)) {
         const std::u32string codes = CodePoints(line);
-        const double lineWidth = advance * static_cast<double>(codes.size());
-        const double x = offset.x + (extent.width - lineWidth) * 0.5 * column;
+        LineMeasure whole;
+        for (const char32_t c : codes)
+            whole.Add(c);
+        const double x = offset.x + (extent.width - whole.Width(height)) * 0.5 * column;
         const double y = top - height - height * linePitch * lineIndex + kBaselineRatio * height;
-        for (std::size_t i = 0; i < codes.size(); ++i)
-            cells.push_back({codes[i], x + advance * static_cast<double>(i), y});
+        LineMeasure before;
+        for (const char32_t c : codes) {
+            cells.push_back({c, x + before.Width(height), y, AdvanceRatio(c) * height});
+            before.Add(c);
+        }
         ++lineIndex;
     }
     return cells;

@@ -1,6 +1,7 @@
 #pragma once
 // The one text engine of layout and drawing: a monospace model whose metrics depend on nothing
-// but the text and its height, so that a frame sized by layout fits the drawn text exactly.
+// but the text and its height, so that a frame sized by layout fits the drawn text exactly. The
+// glyphs of the GD&T symbol font have wider cells of their own (see AdvanceRatio).
 #include "ge/BBox.h"
 #include "ge/WqGePoint3d.h"
 #include "ge/WqGeVector3d.h"
@@ -28,6 +29,7 @@ struct UCxTextCell {
     char32_t code = 0;
     double x = 0.0;
     double y = 0.0;
+    double advance = 0.0; // width of the cell
 };
 
 // Symbols of the GD&T symbol font, numbered by us; the font's own codes are bound to these.
@@ -73,8 +75,18 @@ enum class UCxGdtSymbol : int32_t {
 
 class UCxStringUtil {
 public:
-    // Advance of every character, glyphs of the symbol font included, as a fraction of the height.
+    // Advance of every character but the GD&T symbols, as a fraction of the height.
     static constexpr double kAdvanceRatio = 0.6;
+    // Advance of a characteristic symbol (position, flatness, ...): with a frame's white space
+    // its cell is about as wide as a frame scaled to the text (two heights) is tall, so that it
+    // reads as the square cell of a good drawing.
+    static constexpr double kGdtSymbolAdvanceRatio = 1.9;
+    // Advance of the other GD&T symbols (diameter, circled modifiers, ...), which stand among
+    // text: a capital-sized glyph with some room on either side.
+    static constexpr double kGdtModifierAdvanceRatio = 1.0;
+    // Height of the capitals of the drawing font, as a fraction of the height: every GD&T symbol
+    // is drawn as tall.
+    static constexpr double kCapitalRatio = 0.73;
     // Distance between baselines, as a factor of the height, when the text style gives none.
     static constexpr double kDefaultLinePitch = 1.0;
     // Height of the baseline above the bottom of its line, as a fraction of the height: capitals
@@ -84,11 +96,15 @@ public:
     // The code points of one line: a surrogate pair is one character, a lone surrogate becomes
     // U+FFFD and still counts, '\r' is dropped.
     static std::u32string CodePoints(std::u16string_view line);
+    // The advance of one character as a fraction of the height.
+    static double AdvanceRatio(char32_t code);
+    // Width of one line (no '\n') at this height.
+    static double LineWidth(std::u16string_view line, double height);
     static int32_t CharCount(std::u16string_view line);
     // Lines split at '\n'; empty text has no lines, "a\n" has two.
     static std::vector<std::u16string_view> SplitLines(std::u16string_view text);
 
-    // Width of the longest line and height of the block: the first line is one height, each
+    // Width of the widest line and height of the block: the first line is one height, each
     // further line adds linePitch heights.
     static UCxTextExtent GetTextExtent(std::u16string_view text, double height,
                                        double linePitch = kDefaultLinePitch);

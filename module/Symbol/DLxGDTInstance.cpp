@@ -253,7 +253,9 @@ bool DLxGDTInstance::GetFrameCorners(WqGePoint3d p[4], bool atFrame, WqGeVector3
     hv = Clean(hv.transformBy(turn));
     const WqGeVector3d wDir = WidthDir(wv), hDir = HeightDir(hv);
     WqGePoint3d origin;
-    if (atFrame) origin = centre - wv / 2 - hv / 2;
+    // The box's centre lies half the datum identifier's cell below the middle of the framed
+    // lines: measured from the framed lines alone, every corner sat that much too low.
+    if (atFrame) origin = centre - wv / 2 - (hv + (datumId ? hDir * cell : WqGeVector3d())) / 2;
     p[0] = origin;
     p[1] = p[0] + wDir * state->GetLineWidth(0);
     p[2] = p[0] + hv + (datumId ? hDir * cell : WqGeVector3d());

@@ -526,7 +526,8 @@ void DLxSymInstance::AdjustLeaderRoot(const WqGePoint3d& p, int32_t) {
     if (GetNumberOfActiveLeaders() < 2) return;
     DUxSymState* state = GetSymState();
     WqGePoint3d ref;
-    if (state && !state->GetBoundingBox().isEmpty()) {
+    // Leaders that meet elsewhere than the middle of the box (a frame's corner) move from there.
+    if (!GetCommonLeaderRoot(ref) && state && !state->GetBoundingBox().isEmpty()) {
         const BBox& box = state->GetBoundingBox();
         ref = WqGePoint3d((box.min.x + box.max.x) / 2, (box.min.y + box.max.y) / 2, 0);
     }
@@ -616,7 +617,64 @@ void DLxSymInstance::TransformInstance(SMxChildItem* symbol, SMxChildItem* text,
 
 // ---- compute
 
+// What one compute works with, from step to step.
+struct DLxSymInstance::ComputePass {
+    explicit ComputePass(RDxComputeContext& c) : ctx(c) {}
+    RDxComputeContext& ctx;
+    DUxLeaderNodeTree* leader0 = nullptr;
+    SMxDisplayList* list = nullptr;
+    DUxSymState* state = nullptr;
+    DLxAnchorPoint* anchor = nullptr;
+    bool anyLeaderVisible = false;
+    bool leader0Visible = false;
+    bool horizontal = false;
+    bool command = false;
+    WqGeVector3d shift;
+    SMxChildItem* leaderChild = nullptr;
+    DUxLeaderNodeTree::ELandingPos pos = DUxLeaderNodeTree::kNegY;
+    WqGePoint3d r;
+    WqGeVector3d u;
+    bool upsideDown = false;
+};
+
 UTxResult DLxSymInstance::Compute(RDxComputeContext& ctx) {
+    const bool hidden = RepairLeaderNodes();
+    SMxDisplayList* list = GetDisplayList();
+    if (hidden || GetNumLeaders() == 0 || IsSuppressed()) {
+        if (list) {
+            list->Clear();
+            list->ClearAttributes();
+        }
+        return {};
+    }
+    DUxLeaderNodeTree* leader0 = GetLeader(0);
+    if (!leader0) return {};
+
+    // What this compute draws.
+    ComputePass pass(ctx);
+    pass.leader0 = leader0;
+    for (int32_t i = 0; i < GetNumLeaders(); ++i)
+        pass.anyLeaderVisible |= IsActiveLeader(i);
+    pass.anyLeaderVisible &= DisplayLeaders();
+    pass.leader0Visible = DisplayLeaders() && leader0->GetNumNodes() > 1;
+    const bool valid = IsValid();
+    pass.horizontal = m_alwaysHorizontal;
+    pass.command = ctx.Has(kCommandAttr);
+    pass.state = GetSymState();
+    pass.anchor = GetFirstAnchor();
+
+    FollowFirstAnchor(pass);
+    if (!list) return {};
+    pass.list = list;
+    const UTxResult result = StartDrawing(pass, valid);
+    PlaceAttachPoint(pass);
+    if (pass.state) DrawSymbol(pass);
+    // This host keeps no scene nodes to refresh; the dimensions of the view clip again.
+    if (ctx.Has(kPersistantAttr)) DLxAnnotationUtil::DimCleanup(GetView());
+    return result;
+}
+
+bool DLxSymInstance::RepairLeaderNodes() {
     // Repair: non-finite nodes go to their leader's anchor. A symbol whose every anchor lies in
     // a removed part of a broken view (directly or through another symbol) draws nothing.
     bool keepScanning = true;
@@ -656,31 +714,16 @@ UTxResult DLxSymInstance::Compute(RDxComputeContext& ctx) {
             if (node && !IsFinite2d(node->GetPoint())) node->SetPoint(reference);
         }
     }
-    SMxDisplayList* list = GetDisplayList();
-    if (keepScanning || GetNumLeaders() == 0 || IsSuppressed()) {
-        if (list) {
-            list->Clear();
-            list->ClearAttributes();
-        }
-        return {};
-    }
-    DUxLeaderNodeTree* leader0 = GetLeader(0);
-    if (!leader0) return {};
+    return keepScanning;
+}
 
-    // What this compute draws.
-    bool anyLeaderVisible = false;
-    for (int32_t i = 0; i < GetNumLeaders(); ++i)
-        anyLeaderVisible |= IsActiveLeader(i);
-    anyLeaderVisible &= DisplayLeaders();
-    const bool leader0Visible = DisplayLeaders() && leader0->GetNumNodes() > 1;
-    const bool valid = IsValid();
-    bool horizontal = m_alwaysHorizontal;
-    const bool command = ctx.Has(kCommandAttr);
-
-    // Follow the first anchor: its moves and its view's scale carry leader 0 along.
-    DUxSymState* state = GetSymState();
-    DLxAnchorPoint* anchor = GetFirstAnchor();
-    WqGeVector3d shift;
+void DLxSymInstance::FollowFirstAnchor(ComputePass& pass) {
+    DUxLeaderNodeTree* leader0 = pass.leader0;
+    DUxSymState* state = pass.state;
+    DLxAnchorPoint* anchor = pass.anchor;
+    const bool command = pass.command;
+    bool& horizontal = pass.horizontal;
+    WqGeVector3d& shift = pass.shift;
     if (anchor && anchor->IsValid() && state) {
         auto* dim = dynamic_cast<DLxDimGeometryProxy*>(anchor->GetGeometryProxy());
         if (dim && !SkipAlwaysHorizontalOverride() &&
@@ -703,9 +746,10 @@ UTxResult DLxSymInstance::Compute(RDxComputeContext& ctx) {
             }
         }
     }
+}
 
-    // Redraw from scratch; a sick symbol is still drawn, and marked.
-    if (!list) return {};
+UTxResult DLxSymInstance::StartDrawing(ComputePass& pass, bool valid) {
+    SMxDisplayList* list = pass.list;
     list->Clear();
     list->ClearAttributes();
     UTxResult result;
@@ -717,15 +761,26 @@ UTxResult DLxSymInstance::Compute(RDxComputeContext& ctx) {
             DLxAnnotationUtil::UnsetAnnotationSickColor(*list);
     }
 
+    return result;
+}
+
+void DLxSymInstance::PlaceAttachPoint(ComputePass& pass) {
+    SMxDisplayList* list = pass.list;
+    DUxLeaderNodeTree* leader0 = pass.leader0;
+    DUxSymState* state = pass.state;
+    DLxAnchorPoint* anchor = pass.anchor;
     // The leader list comes first, then the symbol and its texts.
-    SMxChildItem* leaderChild = AppendChild(*list);
-    DUxLeaderNodeTree::ELandingPos pos = DUxLeaderNodeTree::kNegY;
-    WqGePoint3d r;
-    WqGeVector3d u;
+    pass.leaderChild = AppendChild(*list);
+    SMxChildItem* leaderChild = pass.leaderChild;
+    const bool command = pass.command;
+    DUxLeaderNodeTree::ELandingPos& pos = pass.pos;
+    WqGePoint3d& r = pass.r;
+    WqGeVector3d& u = pass.u;
+    bool& upsideDown = pass.upsideDown;
+    const WqGeVector3d& shift = pass.shift;
 
     // Where the symbol attaches: the landing of leader 0, or its geometry without leaders.
-    bool upsideDown = false;
-    if (leader0Visible) {
+    if (pass.leader0Visible) {
         const bool shortLanding =
             GetNumberOfActiveLeaders() == 1 &&
             leader0->GetLandingLength() < leader0->GetReferenceLandingLength() + kParamTol;
@@ -748,103 +803,111 @@ UTxResult DLxSymInstance::Compute(RDxComputeContext& ctx) {
         AdjustAttachPointForHiddenLeader(r, u, pos, kSnapToGeometryDistance);
         upsideDown = u.y > kParamTol || (std::fabs(u.y) < kParamTol && u.x < 0);
     }
+}
 
-    // The symbol itself, placed and turned at its attach point.
-    if (state) {
-        SMxChildItem* symbolChild = AppendChild(*list);
-        SMxChildItem* textChild = AppendChild(*list);
-        state->GenGraphics(symbolChild->list, textChild->list, pos, DUxStandardGUID::GetANSIGuid(),
-                           upsideDown && !horizontal, m_outlineType);
-        AddToLayer(kKeepAttributes);
+void DLxSymInstance::DrawSymbol(ComputePass& pass) {
+    RDxComputeContext& ctx = pass.ctx;
+    SMxDisplayList* list = pass.list;
+    DUxSymState* state = pass.state;
+    SMxChildItem* leaderChild = pass.leaderChild;
+    DUxLeaderNodeTree::ELandingPos& pos = pass.pos;
+    const WqGePoint3d& r = pass.r;
+    const WqGeVector3d& u = pass.u;
+    const bool horizontal = pass.horizontal;
+    const bool upsideDown = pass.upsideDown;
+    const bool leader0Visible = pass.leader0Visible;
+    const bool anyLeaderVisible = pass.anyLeaderVisible;
+    const WqGeVector3d& shift = pass.shift;
 
-        // The unplaced box only sizes the placement: storing it would change the state on
-        // every compute and keep the symbol out of date.
-        BBox box = GetGraphicsBoundingBox(&symbolChild->list, &textChild->list);
-        const double hx = box.isEmpty() ? 0 : (box.max.x - box.min.x) / 2;
-        const double hy = box.isEmpty() ? 0 : (box.max.y - box.min.y) / 2;
-        const WqGeVector3d centre = GetAttachPointOffset(box);
+    SMxChildItem* symbolChild = AppendChild(*list);
+    SMxChildItem* textChild = AppendChild(*list);
+    state->GenGraphics(symbolChild->list, textChild->list, pos, DUxStandardGUID::GetANSIGuid(),
+                       upsideDown && !horizontal, m_outlineType);
+    AddToLayer(kKeepAttributes);
 
-        WqGeVector3d p;
-        double angle = 0;
-        WqGeVector3d xAxis = WqGeVector3d::kXAxis, yAxis = WqGeVector3d::kYAxis;
-        if (!leader0Visible) {
-            if (horizontal) {
-                if (std::fabs(u.x) < kParamTol)
-                    pos = u.y < 0 ? DUxLeaderNodeTree::kPosY : DUxLeaderNodeTree::kNegY;
-                else if (std::fabs(u.y) < kParamTol)
-                    pos = u.x < 0 ? DUxLeaderNodeTree::kPosX : DUxLeaderNodeTree::kNegX;
-                else {
-                    pos = DUxLeaderNodeTree::kNoLanding;
-                    p = WqGeVector3d::kXAxis * (hx * (u.x < 0 ? 1 : -1)) +
-                        WqGeVector3d::kYAxis * (hy * (u.y < 0 ? 1 : -1));
-                }
-            } else {
-                xAxis = WqGeVector3d(u.y, -u.x, 0);
-                yAxis = WqGeVector3d(u.x, u.y, 0);
-                if (!u.isZeroLength()) {
-                    if (CanTextBeDrawnUpsideDown()) {
-                        angle = std::atan2(u.x, -u.y);
-                    } else if (u.isParallelTo(WqGeVector3d::kXAxis)) {
-                        angle = std::numbers::pi / 2;
-                    } else {
-                        const WqGeVector3d f = u.y > 0 ? u : -u;
-                        angle = std::acos(f.normal().dotProduct(WqGeVector3d::kYAxis));
-                        if (f.x > 0) angle = -angle;
-                    }
+    // The unplaced box only sizes the placement: storing it would change the state on
+    // every compute and keep the symbol out of date.
+    BBox box = GetGraphicsBoundingBox(&symbolChild->list, &textChild->list);
+    const double hx = box.isEmpty() ? 0 : (box.max.x - box.min.x) / 2;
+    const double hy = box.isEmpty() ? 0 : (box.max.y - box.min.y) / 2;
+    const WqGeVector3d centre = GetAttachPointOffset(box);
+
+    WqGeVector3d p;
+    double angle = 0;
+    WqGeVector3d xAxis = WqGeVector3d::kXAxis, yAxis = WqGeVector3d::kYAxis;
+    if (!leader0Visible) {
+        if (horizontal) {
+            if (std::fabs(u.x) < kParamTol)
+                pos = u.y < 0 ? DUxLeaderNodeTree::kPosY : DUxLeaderNodeTree::kNegY;
+            else if (std::fabs(u.y) < kParamTol)
+                pos = u.x < 0 ? DUxLeaderNodeTree::kPosX : DUxLeaderNodeTree::kNegX;
+            else {
+                pos = DUxLeaderNodeTree::kNoLanding;
+                p = WqGeVector3d::kXAxis * (hx * (u.x < 0 ? 1 : -1)) +
+                    WqGeVector3d::kYAxis * (hy * (u.y < 0 ? 1 : -1));
+            }
+        } else {
+            xAxis = WqGeVector3d(u.y, -u.x, 0);
+            yAxis = WqGeVector3d(u.x, u.y, 0);
+            if (!u.isZeroLength()) {
+                if (CanTextBeDrawnUpsideDown()) {
+                    angle = std::atan2(u.x, -u.y);
+                } else if (u.isParallelTo(WqGeVector3d::kXAxis)) {
+                    angle = std::numbers::pi / 2;
+                } else {
+                    const WqGeVector3d f = u.y > 0 ? u : -u;
+                    angle = std::acos(f.normal().dotProduct(WqGeVector3d::kYAxis));
+                    if (f.x > 0) angle = -angle;
                 }
             }
-        }
-        if (state->GetUseStackingBehavior()) {
-            const int32_t al = m_alignment;
-            const double sign = al == 1 ? 1 : al == 2 ? -1 : 0;
-            switch (pos) {
-            case DUxLeaderNodeTree::kPosX:
-                p = xAxis * hx + yAxis * (hy * sign);
-                break;
-            case DUxLeaderNodeTree::kPosY:
-                p = yAxis * hy - xAxis * (hx * sign);
-                break;
-            case DUxLeaderNodeTree::kNegX:
-                p = xAxis * -hx - yAxis * (hy * sign);
-                break;
-            case DUxLeaderNodeTree::kNegY:
-                p = yAxis * -hy + xAxis * (hx * sign);
-                break;
-            default:
-                break;
-            }
-        }
-        TransformInstance(symbolChild, textChild, leaderChild, nullptr, centre, r.asVector(), p,
-                          angle);
-        ReplaceSymTextDisplayListByDimText(&ctx, &textChild->list, &leaderChild->list);
-
-        box = PlacedBox(symbolChild);
-        if (box.isEmpty()) box = PlacedBox(textChild);
-        if (box.isEmpty()) box = BBox(r + shift, r + shift);
-        state->SetBoundingBox(box);
-
-        if (GetNumberOfActiveLeaders() > 1) {
-            WqGePoint3d common(box.center().x, box.center().y, 0);
-            GetCommonLeaderRoot(common);
-            AddHotPoint(*list, common, DUxLeaderNodeTree::kLeaderRootItem, 0);
-        }
-        if (anyLeaderVisible) {
-            AdjustLeaderRoots(box);
-            for (int32_t i = 1; i < GetNumLeaders(); ++i)
-                if (DUxLeaderNodeTree* tree = GetLeader(i))
-                    tree->GenGraphics(list, leaderChild->list, i, false, false,
-                                      GetLeaderStyleWrapper(), GetTextStyleWrapper(), false,
-                                      CanDrawArrowHead(), CanDrawRootHotPoints());
-        }
-        if (ctx.Has(kPersistantAttr) || ctx.Has(kSheetChangeAttr)) {
-            std::vector<DUxArrowHeadBox> boxes;
-            GetArrowHeadBoxes(boxes);
-            Cleanup(boxes, false);
         }
     }
-    // This host keeps no scene nodes to refresh; the dimensions of the view clip again.
-    if (ctx.Has(kPersistantAttr)) DLxAnnotationUtil::DimCleanup(GetView());
-    return result;
+    if (state->GetUseStackingBehavior()) {
+        const int32_t al = m_alignment;
+        const double sign = al == 1 ? 1 : al == 2 ? -1 : 0;
+        switch (pos) {
+        case DUxLeaderNodeTree::kPosX:
+            p = xAxis * hx + yAxis * (hy * sign);
+            break;
+        case DUxLeaderNodeTree::kPosY:
+            p = yAxis * hy - xAxis * (hx * sign);
+            break;
+        case DUxLeaderNodeTree::kNegX:
+            p = xAxis * -hx - yAxis * (hy * sign);
+            break;
+        case DUxLeaderNodeTree::kNegY:
+            p = yAxis * -hy + xAxis * (hx * sign);
+            break;
+        default:
+            break;
+        }
+    }
+    TransformInstance(symbolChild, textChild, leaderChild, nullptr, centre, r.asVector(), p, angle);
+    ReplaceSymTextDisplayListByDimText(&ctx, &textChild->list, &leaderChild->list);
+
+    box = PlacedBox(symbolChild);
+    if (box.isEmpty()) box = PlacedBox(textChild);
+    if (box.isEmpty()) box = BBox(r + shift, r + shift);
+    state->SetBoundingBox(box);
+
+    if (GetNumberOfActiveLeaders() > 1) {
+        WqGePoint3d common(box.center().x, box.center().y, 0);
+        GetCommonLeaderRoot(common);
+        AddHotPoint(*list, common, DUxLeaderNodeTree::kLeaderRootItem, 0);
+    }
+    if (anyLeaderVisible) {
+        AdjustLeaderRoots(box);
+        for (int32_t i = 1; i < GetNumLeaders(); ++i)
+            if (DUxLeaderNodeTree* tree = GetLeader(i))
+                tree->GenGraphics(list, leaderChild->list, i, false, false, GetLeaderStyleWrapper(),
+                                  GetTextStyleWrapper(), false, CanDrawArrowHead(),
+                                  CanDrawRootHotPoints());
+    }
+    if (ctx.Has(kPersistantAttr) || ctx.Has(kSheetChangeAttr)) {
+        std::vector<DUxArrowHeadBox> boxes;
+        GetArrowHeadBoxes(boxes);
+        Cleanup(boxes, false);
+    }
 }
 
 // ---- bounding boxes and clipping

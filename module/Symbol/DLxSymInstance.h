@@ -112,7 +112,8 @@ public:
     void MoveSymbolBox(const WqGePoint3d& target, int32_t leader) {
         MoveSymbolBox(target, leader, target);
     }
-    // Moves the roots of all leaders with the symbol (two active leaders or more).
+    // Moves the roots of all leaders with the symbol (two active leaders or more): the common
+    // root (GetCommonLeaderRoot, else the middle of the box) goes to p.
     void AdjustLeaderRoot(const WqGePoint3d& p, int32_t);
     bool GetEndPointsOfExtensionLineIfNoLeader(WqGePoint3d& start, WqGePoint3d& end,
                                                const WqGeVector3d& offset);
@@ -226,6 +227,20 @@ protected:
     BBox GetSymbolBoundingBoxFromGraphics() const;
 
 private:
+    // The steps of Compute, in order.
+    struct ComputePass;
+    // Non-finite nodes go to their anchors; true when every anchor lies in a removed part of a
+    // broken view, so that nothing is drawn.
+    bool RepairLeaderNodes();
+    // Leader 0 follows the first anchor's moves and its view's scale.
+    void FollowFirstAnchor(ComputePass& pass);
+    // Clears the list and marks the symbol's health.
+    UTxResult StartDrawing(ComputePass& pass, bool valid);
+    // The leader list, and where the symbol attaches: leader 0's landing or its geometry.
+    void PlaceAttachPoint(ComputePass& pass);
+    // The symbol and its texts placed and turned, its box, the other leaders and the cleanup.
+    void DrawSymbol(ComputePass& pass);
+
     // Where the root of `tree` goes: a leader of one node gets a node inserted above its end.
     void PlaceRoot(DUxLeaderNodeTree* tree, const WqGePoint3d& point);
     void UpdateSideFlag(const WqGeVector3d& d);

@@ -4,6 +4,7 @@
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxCreateGDTRequest.h"
+#include "Standard/DLxCBalloonMigrator.h"
 #include "Standard/DLxStdRegistration.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTInstanceONKTranslator.h"
@@ -40,6 +41,7 @@ const KorvuInitRow kRows[] = {
     // Group 1: the named migrators and the meta types of their source units.
     {"DLxSymInstance", &InitMeta<DLxSymInstance>, 1},
     {"DLxKorvuBug417175Migrator", &DLxKorvuBug417175Migrator::Register, 1},
+    {"DLxCBalloonMigrator", &DLxCBalloonMigrator::Register, 1},
     // Group 2: everything else.
     {"KorvuModuleGuid", &InitModuleGuid, 2},
     {"DLxGBStandardGUID", &DLxInitGBStandardGUID, 2},

@@ -31,9 +31,11 @@ TEST(UCxStringUtil, TextExtents) {
         {"lone surrogate still counts", u"\xD800z", 1.0, 1.0, 1.2, 1.0, 2, 1},
         {"trailing newline opens a line", u"ab\n", 1.0, 1.0, 1.2, 2.0, 2, 2},
         {"carriage return takes no cell", u"ab\r\ncd", 1.0, 1.0, 1.2, 2.0, 2, 2},
-        {"GD&T glyph advances like a letter",
-         UCxStringUtil::GdtGlyphToUnicode(int32_t(UCxGdtSymbol::Position)) + u"0.1", 5.0, 1.0, 12.0,
+        {"a characteristic symbol takes a cell of its own",
+         UCxStringUtil::GdtGlyphToUnicode(int32_t(UCxGdtSymbol::Position)) + u"0.1", 5.0, 1.0, 18.5,
          5.0, 4, 1},
+        {"modifiers among text take a capital's width and some room", u"\u23000.1\u24C2\n\u00B1",
+         1.0, 1.0, 3.8, 2.0, 5, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -78,8 +80,12 @@ TEST(UCxStringUtil, BoxFollowsAlignment) {
 // Layout sizes frames with the engine while items report their own boxes: both must agree to
 // the last bit, in any placement.
 TEST(UCxStringUtil, AgreesWithTextItems) {
-    const std::vector<std::u16string> texts = {u"", u"A", u"Ø25 H7\nR12", u"\U0001D400\n\n x\r",
-                                               u"\xDC00\xD800"};
+    const std::vector<std::u16string> texts = {u"",
+                                               u"A",
+                                               u"Ø25 H7\nR12",
+                                               u"\U0001D400\n\n x\r",
+                                               u"\xDC00\xD800",
+                                               u"\u2316\n\u23000.1\u24C2"};
     struct Placement {
         WqGeVector3d direction, normal;
     };
@@ -120,6 +126,17 @@ TEST(UCxStringUtil, CellsSitOnBaselinesInsideTheBox) {
     EXPECT_EQ(cells[3].code, U'\U0001F600');
     EXPECT_NEAR(cells[3].x, -0.3, 1e-12);
     EXPECT_NEAR(cells[3].y, -1.0 + baseline, 1e-12);
+
+    // Symbols advance by their own cells; a centred line of them still centres.
+    const auto symbols =
+        UCxStringUtil::LayoutCells(u"\u2316A\u24C2", 2.0, 1.0, Align::BottomCenter);
+    ASSERT_EQ(symbols.size(), 3u);
+    EXPECT_NEAR(symbols[0].x, -3.5, 1e-12); // 1.9 + 0.6 + 1.0 heights, 7 wide
+    EXPECT_NEAR(symbols[0].advance, 3.8, 1e-12);
+    EXPECT_NEAR(symbols[1].x, 0.3, 1e-12);
+    EXPECT_NEAR(symbols[1].advance, 1.2, 1e-12);
+    EXPECT_NEAR(symbols[2].x, 1.5, 1e-12);
+    EXPECT_NEAR(symbols[2].advance, 2.0, 1e-12);
 
     // A wider pitch moves later baselines down, right-aligned lines end at the position.
     const auto right = UCxStringUtil::LayoutCells(u"AB\nC", 2.0, 1.5, Align::TopRight);

@@ -24,6 +24,7 @@
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
+#include "du/DUxArrowHead.h"
 #include "du/DUxFeatureControlFrameStyle.h"
 #include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
@@ -31,6 +32,7 @@
 #include "fb/FBxLayerStyle.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
+#include "ge/BBox.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeErrors.h"
 #include "rse/RSeMetaType.h"
@@ -402,6 +404,83 @@ TEST(GDTInstance, TheCommonRootOfCornerLeadersIsLeaderZerosRoot) {
     const WqGePoint3d root = f->GetLeader(0)->GetRoot()->GetPoint();
     EXPECT_NEAR(at.x, root.x, 1e-9);
     EXPECT_NEAR(at.y, root.y, 1e-9);
+}
+
+// Dragging the roots of a frame with two leaders: a corner frame's leaders move from leader 0's
+// root (their common root), any other from the middle of the frame; both keep their spacing.
+TEST(GDTInstance, DraggingTheLeaderRootsMovesTheCommonRootToThePoint) {
+    for (const bool corner : {true, false}) {
+        SCOPED_TRACE(corner ? "corner" : "side");
+        FrameDoc d;
+        ASSERT_FALSE(d.Create(Fields({{10, u"0.1"}})).Failed());
+        DLxGDTInstance* f = d.Frame();
+        Tree* second = f->GetLeader(1);
+        second->InsertNode(second->GetRoot(), {230, 200, 0});
+        ASSERT_TRUE(DLxLeaderUtils::GetAnchorPoint(second, 0)->AttachToEdge(d.view, 1, 0.9));
+        d.Style()->SetLeaderAtCorner(corner);
+        f->MarkEdited(true);
+        RDxComputeContext ctx;
+        d.sheet->Recompute(ctx);
+        ASSERT_EQ(f->GetNumberOfActiveLeaders(), 2);
+        ASSERT_EQ(f->GetGDTState()->IsFlagOn(DLxGDTInstance::kCornerSetUpFlag), corner);
+
+        const WqGePoint3d r0 = f->GetLeader(0)->GetRoot()->GetPoint();
+        const WqGePoint3d r1 = f->GetLeader(1)->GetRoot()->GetPoint();
+        const WqGePoint3d from = corner ? r0 : f->GetGDTState()->GetBoundingBox().center();
+        const WqGePoint3d to(260, 210, 0);
+        f->AdjustLeaderRoot(to, 0);
+        const WqGePoint3d n0 = f->GetLeader(0)->GetRoot()->GetPoint();
+        const WqGePoint3d n1 = f->GetLeader(1)->GetRoot()->GetPoint();
+        EXPECT_NEAR(n0.x, r0.x + to.x - from.x, 1e-9);
+        EXPECT_NEAR(n0.y, r0.y + to.y - from.y, 1e-9);
+        EXPECT_NEAR(n1.x - n0.x, r1.x - r0.x, 1e-9);
+        EXPECT_NEAR(n1.y - n0.y, r1.y - r0.y, 1e-9);
+        if (corner) {
+            EXPECT_NEAR(n0.x, to.x, 1e-9);
+            EXPECT_NEAR(n0.y, to.y, 1e-9);
+        }
+    }
+}
+
+// The frame's own arrowhead boxes (one a framed line, one for the datum identifier) cover the
+// frame as drawn: together they are its placed box, at every quarter turn.
+TEST(GDTInstance, ArrowHeadBoxesCoverTheDrawnFrame) {
+    struct Case {
+        const char* name;
+        std::vector<Line> lines;
+        const char16_t* datumId;
+    };
+    const Case cases[] = {
+        {"one line", {{10, u"0.1", u"", u"A"}}, u""},
+        {"one line, datum identifier", {{10, u"0.1", u"", u"A"}}, u"E"},
+        {"three lines, datum identifier",
+         {{10, u"0.1", u"0.05", u"A", u"B"}, {10, u"0.05", u"", u"A"}, {1, u"0.01"}},
+         u"E"},
+    };
+    for (const Case& c : cases) {
+        for (int turns = 0; turns < 2; ++turns) {
+            SCOPED_TRACE(std::string(c.name) + (turns ? ", turned" : ""));
+            FrameDoc d;
+            ASSERT_FALSE(d.Create(Fields(c.lines, c.datumId)).Failed());
+            DLxGDTInstance* f = d.Frame();
+            if (turns) {
+                ASSERT_FALSE(d.Rotate(f, true).Failed());
+            }
+            std::vector<DUxArrowHeadBox> boxes;
+            f->GetArrowHeadBoxes(boxes);
+            const size_t own = c.lines.size() + (c.datumId[0] ? 1 : 0);
+            ASSERT_GE(boxes.size(), own);
+            BBox covered;
+            for (size_t i = 0; i < own; ++i)
+                for (const WqGePoint3d& p : boxes[i].GetPoints())
+                    covered.extend(p);
+            const BBox drawn = f->GetGDTState()->GetBoundingBox();
+            EXPECT_NEAR(covered.min.x, drawn.min.x, 1e-9);
+            EXPECT_NEAR(covered.min.y, drawn.min.y, 1e-9);
+            EXPECT_NEAR(covered.max.x, drawn.max.x, 1e-9);
+            EXPECT_NEAR(covered.max.y, drawn.max.y, 1e-9);
+        }
+    }
 }
 
 // Frames upgraded from older versions attach by the box centre x and the attach offset.

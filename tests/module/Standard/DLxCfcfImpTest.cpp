@@ -1,12 +1,12 @@
-// Frame layout through the monospace text engine: cell widths, merges, padding, text placement
-// and borders, and one frame drawn to SVG.
+// Frame layout through the text engine: cell widths, merges, padding, text placement and
+// borders; each layout case is drawn and compared with its expected SVG in expected/.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <string>
 
 #include "KorvuTestSupport.h"
 #include "Standard/DLxCfcfImp.h"
+#include "SvgCompare.h"
 #include "Symbol/DLxGDTState.h"
 #include "du/DUxCAuxEntArray.h"
 #include "du/DUxFeatureControlFrameStyle.h"
@@ -27,6 +27,8 @@ constexpr double kChar = UCxStringUtil::kAdvanceRatio * kFont;
 double W(int chars) {
     return chars * kChar + kWhite;
 }
+// A characteristic symbol's cell: nearly as wide as the frame is tall, not a letter's sliver.
+constexpr double kGlyphCell = UCxStringUtil::kGdtSymbolAdvanceRatio * kFont + kWhite;
 
 struct Seg {
     double x0, y0, x1, y1;
@@ -61,6 +63,18 @@ protected:
         for (int32_t i = 0; i < a.GetSize(); ++i)
             if (auto* t = dynamic_cast<DUxCAuxText*>(a.GetAt(i))) out.push_back(t);
         return out;
+    }
+    // The layout drawn on an A4 sheet matches the expected picture of that name.
+    static ::testing::AssertionResult DrawsAsExpected(const DUxCAuxEntArray& entities,
+                                                      const std::string& name) {
+        SMxDisplayList list;
+        entities.Draw(list);
+        KorvuTempDir dir;
+        const std::string path = dir.File(name);
+        RNxLayer layer{&list, WqGeMatrix3d::translation(WqGeVector3d(40, 150, 0))};
+        if (RNx::RenderSheet(RNxSheet{u"Frame", 210, 297}, {layer}, path).Failed())
+            return ::testing::AssertionFailure() << "drawing " << name << " failed";
+        return MatchesExpectedFile(path, "module/Standard/expected", name);
     }
     static bool Has(const std::vector<Seg>& segs, Seg s) {
         for (const Seg& g : segs)
@@ -101,7 +115,7 @@ TEST_F(CfcfTest, MergedSymbolCellSpansBothLinesAndInterruptsTheBorder) {
     EXPECT_FALSE(q.Cell(0)->HasText());
     EXPECT_TRUE(q.Cell(0)->m_merged && r.Cell(0)->m_merged);
     EXPECT_FALSE(q.Cell(1)->m_merged); // different tolerances
-    EXPECT_DOUBLE_EQ(r.Cell(0)->m_width, W(1));
+    EXPECT_DOUBLE_EQ(r.Cell(0)->m_width, kGlyphCell);
     EXPECT_DOUBLE_EQ(q.Cell(1)->m_width, W(3));
 
     DUxCAuxEntArray first, second;
@@ -111,20 +125,21 @@ TEST_F(CfcfTest, MergedSymbolCellSpansBothLinesAndInterruptsTheBorder) {
     EXPECT_EQ(texts[0]->text, u"0.1");
     EXPECT_DOUBLE_EQ(texts[0]->position.y, -kH / 2);
     EXPECT_EQ(texts[1]->text, u"k");
-    EXPECT_DOUBLE_EQ(texts[1]->position.x, W(1) / 2);
+    EXPECT_DOUBLE_EQ(texts[1]->position.x, kGlyphCell / 2);
     EXPECT_DOUBLE_EQ(texts[1]->position.y, -kH); // on the boundary of the two lines
     EXPECT_EQ(texts[1]->fontId, 2);
 
     const auto segs = Segments(second);
     // the glyph's separator reaches the top of the upper line
-    EXPECT_TRUE(Has(segs, {W(1), 0, W(1), -2 * kH}));
+    EXPECT_TRUE(Has(segs, {kGlyphCell, 0, kGlyphCell, -2 * kH}));
     // the border under line 0 starts after the merged column
-    EXPECT_TRUE(Has(segs, {W(1), -kH, W(1) + W(3), -kH}));
-    EXPECT_FALSE(Has(segs, {0, -kH, W(1) + W(3), -kH}));
-    EXPECT_TRUE(Has(segs, {0, -2 * kH, W(1) + W(3), -2 * kH}));
-    EXPECT_TRUE(Has(segs, {0, 0, W(1) + W(3), 0})); // top
-    EXPECT_TRUE(Has(segs, {0, 0, 0, -2 * kH}));     // left
-    EXPECT_TRUE(Segments(first).size() == 1);       // only the top border: no symbol lines
+    EXPECT_TRUE(Has(segs, {kGlyphCell, -kH, kGlyphCell + W(3), -kH}));
+    EXPECT_FALSE(Has(segs, {0, -kH, kGlyphCell + W(3), -kH}));
+    EXPECT_TRUE(Has(segs, {0, -2 * kH, kGlyphCell + W(3), -2 * kH}));
+    EXPECT_TRUE(Has(segs, {0, 0, kGlyphCell + W(3), 0})); // top
+    EXPECT_TRUE(Has(segs, {0, 0, 0, -2 * kH}));           // left
+    EXPECT_TRUE(Segments(first).size() == 1);             // only the top border: no symbol lines
+    EXPECT_TRUE(DrawsAsExpected(second, "merged_symbol.svg"));
 }
 
 TEST_F(CfcfTest, TextsMergeOnlyWhenExactlyEqual) {
@@ -177,7 +192,9 @@ TEST_F(CfcfTest, TextsSitOnTheFirstBaselineUnlessTheStateIsNew) {
             EXPECT_EQ(texts[k]->refPoint, newState ? 4 : 7);
             EXPECT_DOUBLE_EQ(texts[k]->position.y, newState ? -kH / 2 - kFont / 2 : -kH / 2);
         }
-        EXPECT_DOUBLE_EQ(texts[2]->position.x, W(1) + W(3) + W(1) / 2);
+        EXPECT_DOUBLE_EQ(texts[2]->position.x, kGlyphCell + W(3) + W(1) / 2);
+        EXPECT_TRUE(
+            DrawsAsExpected(second, newState ? "new_state_line.svg" : "old_state_line.svg"));
     }
 }
 
@@ -193,13 +210,14 @@ TEST_F(CfcfTest, UnframedFirstLineStaysOutsideTheBorders) {
     DUxCAuxEntArray first, second;
     lay->GenerateEntities(first, second);
     const auto segs = Segments(second);
-    const double w = W(1) + W(4);
+    const double w = kGlyphCell + W(4);
     EXPECT_TRUE(Has(segs, {0, -kH, w, -kH}));         // top border at the first framed line
     EXPECT_TRUE(Has(segs, {0, -kH, 0, -2 * kH}));     // left border
     EXPECT_TRUE(Has(segs, {0, -2 * kH, w, -2 * kH})); // bottom
     for (const Seg& s : segs)
         EXPECT_LE(std::max(s.y0, s.y1), -kH + 1e-9); // nothing around the note
     EXPECT_EQ(Texts(first).size(), 2u); // the symbol line went into the first array too
+    EXPECT_TRUE(DrawsAsExpected(second, "unframed_first_line.svg"));
 }
 
 TEST_F(CfcfTest, LineWithoutWidthEndsTheFrameAndUnknownGlyphAddsNothing) {
@@ -219,7 +237,7 @@ TEST_F(CfcfTest, LineWithoutWidthEndsTheFrameAndUnknownGlyphAddsNothing) {
     EXPECT_EQ(texts[0]->text, u"0.1");
 }
 
-TEST_F(CfcfTest, ThreeLineFrameDrawsToSvg) {
+TEST_F(CfcfTest, ThreeLineFrameWithModifiersDrawsAsExpected) {
     auto lay = Make(true, true);
     for (int i = 0; i < 3; ++i)
         lay->AddLine();
@@ -232,19 +250,7 @@ TEST_F(CfcfTest, ThreeLineFrameDrawsToSvg) {
     lay->AddCompositeTextBoxes(u"A", u"B", true, 1, &doc, false);
     DUxCAuxEntArray first, second;
     lay->GenerateEntities(first, second);
-    SMxDisplayList list;
-    second.Draw(list);
-    ASSERT_GT(list.Count(), 10);
-
-    KorvuTempDir dir;
-    const std::string path = dir.File("frame.svg");
-    RNxLayer layer{&list, WqGeMatrix3d::translation(WqGeVector3d(40, 150, 0))};
-    ASSERT_FALSE(RNx::RenderSheet(RNxSheet{u"Frame", 210, 297}, {layer}, path).Failed());
-    std::ifstream in(path);
-    std::stringstream svg;
-    svg << in.rdbuf();
-    EXPECT_NE(svg.str().find("<svg"), std::string::npos);
-    EXPECT_NE(svg.str().find("0.05"), std::string::npos);
+    EXPECT_TRUE(DrawsAsExpected(second, "three_line_frame.svg"));
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "KorvuTestSupport.h"
 #include "Symbol/KorvuAppletExtension.h"
@@ -16,6 +18,7 @@
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeInterface.h"
+#include "rse/RSeSegmentMigrator.h"
 #include "uc/UCxUtil.h"
 
 namespace {
@@ -121,6 +124,28 @@ TEST(KorvuEntry, EveryDocumentGetsItsOwnInterfaces) {
 TEST(KorvuEntry, TheInitialiserTableRunsTheModuleRegistrations) {
     ASSERT_FALSE(KorvuInitTable().empty());
     EXPECT_EQ(KorvuModuleGuid(), UTxGUID(0x1e81af26, 0x6a9811d1, 0xbdb60800, 0x09dc42f8));
+}
+
+// The first pass holds the named migrators (and the meta types of their source units), in the
+// order the host runs them after a load: the symbol repair, then the balloon upgrade.
+TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
+    std::vector<std::string> first;
+    for (const KorvuInitRow& row : KorvuInitTable())
+        if (row.group == 1) first.push_back(row.name);
+    const std::vector<std::string> expected{"DLxSymInstance", "DLxKorvuBug417175Migrator",
+                                            "DLxCBalloonMigrator"};
+    EXPECT_EQ(first, expected);
+
+    std::vector<std::string> migrators;
+    for (RSeSegmentMigrator* m : RSeSegmentMigrator::All())
+        migrators.push_back(m->GetName());
+    const std::vector<std::string> named{"DLxKorvuBug417175Migrator", "DLxCBalloonMigrator"};
+    EXPECT_EQ(migrators, named);
+    for (const std::string& name : named) {
+        RSeSegmentMigrator* m = RSeSegmentMigrator::Get(name);
+        ASSERT_NE(m, nullptr) << name;
+        EXPECT_EQ(m->GetName(), name);
+    }
 }
 
 } // namespace
