@@ -40,8 +40,9 @@ constexpr const char* kModel = R"({
       {"id": 9, "circle": {"center": [0, 25, 0], "normal": [0, 0, 1], "radius": 5}}]}]}]
 })";
 
-// Replays take long enough as it is; a few dozen lines reach every request several times.
-constexpr size_t kMaxLines = 48;
+// Each line that goes through is processed four times (replay, undo, redo, the journal): a
+// dozen or so lines reach every request several times and keep an input under a few seconds.
+constexpr size_t kMaxLines = 16;
 
 FWxAppletExtension* g_extension = nullptr;
 
