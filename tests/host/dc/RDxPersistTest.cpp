@@ -303,7 +303,7 @@ TEST(RDxPersist, ANodeListThatNamesANodeTwiceFailsTheLoad) {
         std::vector<uint8_t> bytes = good;
         std::memcpy(&bytes[c.to], &good[c.from], 4);
         std::vector<std::vector<uint8_t>> inputs{bytes};
-        if (c.name) inputs.push_back(KorvuCorpusFile("fuzz_document_load", c.name, bytes));
+        if (c.name) inputs.push_back(KorvuCorpusFile("document_load", c.name, bytes));
         for (const std::vector<uint8_t>& input : inputs) {
             std::unique_ptr<RSeDatabase> db;
             const UTxResult r = RSeDatabase::LoadFromBuffer(input.data(), input.size(), db);

@@ -329,7 +329,7 @@ TEST_F(Views, AStoredEdgeOutOfRangeFailsTheLoad) {
         std::vector<uint8_t> bytes = good;
         std::memcpy(&bytes[at], &c.start, sizeof(double));
         for (const std::vector<uint8_t>& input :
-             {bytes, KorvuCorpusFile("fuzz_document_load", c.name, bytes)}) {
+             {bytes, KorvuCorpusFile("document_load", c.name, bytes)}) {
             std::unique_ptr<RSeDatabase> loaded;
             const UTxResult r = RSeDatabase::LoadFromBuffer(input.data(), input.size(), loaded);
             EXPECT_EQ(r.GetCode(), kRSeErrDamaged) << r.GetMessageUtf8();

@@ -718,7 +718,7 @@ TEST(GDTRequest, AStoredLandingPositionOutOfRangeFailsTheLoad) {
         std::vector<std::vector<uint8_t>> inputs{bytes};
         if (pos == 7)
             inputs.push_back(
-                KorvuCorpusFile("fuzz_document_load", "leader-landing-position-7.kvd", bytes));
+                KorvuCorpusFile("document_load", "leader-landing-position-7.kvd", bytes));
         for (const std::vector<uint8_t>& input : inputs) {
             std::unique_ptr<RSeDatabase> db;
             const UTxResult r = RSeDatabase::LoadFromBuffer(input.data(), input.size(), db);
