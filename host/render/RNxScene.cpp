@@ -261,12 +261,12 @@ private:
             const uint32_t sansIndex = monoIndex ? 0 : mFonts.GlyphIndex(RNxFont::Sans, c.code);
             if (monoIndex || !sansIndex) {
                 // A cell wider than the font's (a symbol the fonts hold after all) centres it.
-                const double x =
+                const double left =
                     c.advance == cell
                         ? c.x
                         : c.x + 0.5 * (c.advance -
                                        mFonts.Advance(RNxFont::Mono, monoIndex) * monoSize);
-                mono(c.code, x, c.y, monoSize);
+                mono(c.code, left, c.y, monoSize);
                 continue;
             }
             // A wider glyph of the fallback font shrinks to its cell; any glyph is centred in it.
