@@ -7,6 +7,8 @@
 
 class DLxCBalloonStd : public DUxCategoryDefault {
 public:
+    // The host's category id of this kind; stored with every object, so it never changes.
+    static constexpr int32_t kCategory = 56468;
     explicit DLxCBalloonStd(const RSeStream* s) : DUxCategoryDefault(s) {}
     DLxCBalloonStd(FWxSceneDoc* doc, int32_t category, const UTxGUID& standard)
         : DUxCategoryDefault(doc, category, standard) {}

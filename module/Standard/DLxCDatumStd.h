@@ -7,6 +7,8 @@
 
 class DLxCDatumStd : public DUxCategoryDefault {
 public:
+    // The host's category id of this kind; stored with every object, so it never changes.
+    static constexpr int32_t kCategory = 56463;
     explicit DLxCDatumStd(const RSeStream* s) : DUxCategoryDefault(s) {}
     DLxCDatumStd(FWxSceneDoc* doc, int32_t category, const UTxGUID& standard)
         : DUxCategoryDefault(doc, category, standard) {}

@@ -20,6 +20,7 @@ class WqGeMatrix3d;
 
 class DLxCFCFStd : public DUxCategoryDefault {
 public:
+    // The host's category id of this kind; stored with every object, so it never changes.
     static constexpr int32_t kCategory = 56462;
     using DLxSymbolDescs = DLxSymbolStdInfo::DLxSymbolDescs;
 

@@ -7,6 +7,10 @@
 
 class DLxCIdStd : public DUxCategoryDefault {
 public:
+    // The host's two identifier category ids; one object of the class serves each, and both
+    // are stored with their objects, so they never change.
+    static constexpr int32_t kFirstCategory = 56464;
+    static constexpr int32_t kSecondCategory = 56465;
     explicit DLxCIdStd(const RSeStream* s) : DUxCategoryDefault(s) {}
     DLxCIdStd(FWxSceneDoc* doc, int32_t category, const UTxGUID& standard)
         : DUxCategoryDefault(doc, category, standard) {}

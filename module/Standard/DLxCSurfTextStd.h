@@ -7,6 +7,8 @@
 
 class DLxCSurfTextStd : public DUxCategoryDefault {
 public:
+    // The host's category id of this kind; stored with every object, so it never changes.
+    static constexpr int32_t kCategory = 56460;
     explicit DLxCSurfTextStd(const RSeStream* s) : DUxCategoryDefault(s) {}
     DLxCSurfTextStd(FWxSceneDoc* doc, int32_t category, const UTxGUID& standard)
         : DUxCategoryDefault(doc, category, standard) {}

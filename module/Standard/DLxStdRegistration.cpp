@@ -27,58 +27,58 @@ void DLxInitSymbolTemplateGUID() {
 namespace {
 struct FactoryRow {
     int32_t category;
-    int32_t standard; // DLxStdWhich
+    DLxStdWhich standard;
     DUxCategoryDefaultFn fn;
 };
 
 // The registration order is fixed: the host keeps factories in the order they come.
 const FactoryRow kFactoryRows[kDLxStdFactoryCount] = {
-    {56468, int32_t(DLxStdWhich::ANSI), &DLxCBalloonStdANSI::CreateCategoryDefault},
-    {56468, int32_t(DLxStdWhich::BSI), &DLxCBalloonStdBSI::CreateCategoryDefault},
-    {56468, int32_t(DLxStdWhich::DIN), &DLxCBalloonStdDIN::CreateCategoryDefault},
-    {56468, int32_t(DLxStdWhich::GB), &DLxCBalloonStdGB::CreateCategoryDefault},
-    {56468, int32_t(DLxStdWhich::ISO), &DLxCBalloonStdISO::CreateCategoryDefault},
-    {56468, int32_t(DLxStdWhich::JIS), &DLxCBalloonStdJIS::CreateCategoryDefault},
-    {56463, int32_t(DLxStdWhich::BSI), &DLxCDatumStdBSI::CreateCategoryDefault},
-    {56463, int32_t(DLxStdWhich::GB), &DLxCDatumStdGB::CreateCategoryDefault},
-    {56462, int32_t(DLxStdWhich::BSI), &DLxCFCFStdBSI::CreateCategoryDefault},
-    {56462, int32_t(DLxStdWhich::GB), &DLxCFCFStdGB::CreateCategoryDefault},
-    {56464, int32_t(DLxStdWhich::BSI), &DLxCIdStdBSI::CreateCategoryDefault},
-    {56465, int32_t(DLxStdWhich::BSI), &DLxCIdStdBSI::CreateCategoryDefault},
-    {56464, int32_t(DLxStdWhich::GB), &DLxCIdStdGB::CreateCategoryDefault},
-    {56465, int32_t(DLxStdWhich::GB), &DLxCIdStdGB::CreateCategoryDefault},
-    {56467, int32_t(DLxStdWhich::ANSI), &DLxCPartListStdANSI::CreateCategoryDefault},
-    {56467, int32_t(DLxStdWhich::BSI), &DLxCPartListStdBSI::CreateCategoryDefault},
-    {56467, int32_t(DLxStdWhich::DIN), &DLxCPartListStdDIN::CreateCategoryDefault},
-    {56467, int32_t(DLxStdWhich::GB), &DLxCPartListStdGB::CreateCategoryDefault},
-    {56467, int32_t(DLxStdWhich::ISO), &DLxCPartListStdISO::CreateCategoryDefault},
-    {56467, int32_t(DLxStdWhich::JIS), &DLxCPartListStdJIS::CreateCategoryDefault},
-    {56460, int32_t(DLxStdWhich::BSI), &DLxCSurfTextStdBSI::CreateCategoryDefault},
-    {56460, int32_t(DLxStdWhich::GB), &DLxCSurfTextStdGB::CreateCategoryDefault},
-    {56463, int32_t(DLxStdWhich::ANSI), &DLxCDatumStdANSI::CreateCategoryDefault},
-    {56463, int32_t(DLxStdWhich::DIN), &DLxCDatumStdDIN::CreateCategoryDefault},
-    {56463, int32_t(DLxStdWhich::ISO), &DLxCDatumStdISO::CreateCategoryDefault},
-    {56463, int32_t(DLxStdWhich::JIS), &DLxCDatumStdJIS::CreateCategoryDefault},
-    {56462, int32_t(DLxStdWhich::ANSI), &DLxCFCFStdANSI::CreateCategoryDefault},
-    {56462, int32_t(DLxStdWhich::DIN), &DLxCFCFStdDIN::CreateCategoryDefault},
-    {56462, int32_t(DLxStdWhich::ISO), &DLxCFCFStdISO::CreateCategoryDefault},
-    {56462, int32_t(DLxStdWhich::JIS), &DLxCFCFStdJIS::CreateCategoryDefault},
-    {56464, int32_t(DLxStdWhich::ANSI), &DLxCIdStdANSI::CreateCategoryDefault},
-    {56465, int32_t(DLxStdWhich::ANSI), &DLxCIdStdANSI::CreateCategoryDefault},
-    {56464, int32_t(DLxStdWhich::DIN), &DLxCIdStdDIN::CreateCategoryDefault},
-    {56465, int32_t(DLxStdWhich::DIN), &DLxCIdStdDIN::CreateCategoryDefault},
-    {56464, int32_t(DLxStdWhich::ISO), &DLxCIdStdISO::CreateCategoryDefault},
-    {56465, int32_t(DLxStdWhich::ISO), &DLxCIdStdISO::CreateCategoryDefault},
-    {56464, int32_t(DLxStdWhich::JIS), &DLxCIdStdJIS::CreateCategoryDefault},
-    {56465, int32_t(DLxStdWhich::JIS), &DLxCIdStdJIS::CreateCategoryDefault},
-    {56460, int32_t(DLxStdWhich::ANSI), &DLxCSurfTextStdANSI::CreateCategoryDefault},
-    {56460, int32_t(DLxStdWhich::DIN), &DLxCSurfTextStdDIN::CreateCategoryDefault},
-    {56460, int32_t(DLxStdWhich::ISO), &DLxCSurfTextStdISO::CreateCategoryDefault},
-    {56460, int32_t(DLxStdWhich::JIS), &DLxCSurfTextStdJIS::CreateCategoryDefault},
+    {DLxCBalloonStd::kCategory, DLxStdWhich::ANSI, &DLxCBalloonStdANSI::CreateCategoryDefault},
+    {DLxCBalloonStd::kCategory, DLxStdWhich::BSI, &DLxCBalloonStdBSI::CreateCategoryDefault},
+    {DLxCBalloonStd::kCategory, DLxStdWhich::DIN, &DLxCBalloonStdDIN::CreateCategoryDefault},
+    {DLxCBalloonStd::kCategory, DLxStdWhich::GB, &DLxCBalloonStdGB::CreateCategoryDefault},
+    {DLxCBalloonStd::kCategory, DLxStdWhich::ISO, &DLxCBalloonStdISO::CreateCategoryDefault},
+    {DLxCBalloonStd::kCategory, DLxStdWhich::JIS, &DLxCBalloonStdJIS::CreateCategoryDefault},
+    {DLxCDatumStd::kCategory, DLxStdWhich::BSI, &DLxCDatumStdBSI::CreateCategoryDefault},
+    {DLxCDatumStd::kCategory, DLxStdWhich::GB, &DLxCDatumStdGB::CreateCategoryDefault},
+    {DLxCFCFStd::kCategory, DLxStdWhich::BSI, &DLxCFCFStdBSI::CreateCategoryDefault},
+    {DLxCFCFStd::kCategory, DLxStdWhich::GB, &DLxCFCFStdGB::CreateCategoryDefault},
+    {DLxCIdStd::kFirstCategory, DLxStdWhich::BSI, &DLxCIdStdBSI::CreateCategoryDefault},
+    {DLxCIdStd::kSecondCategory, DLxStdWhich::BSI, &DLxCIdStdBSI::CreateCategoryDefault},
+    {DLxCIdStd::kFirstCategory, DLxStdWhich::GB, &DLxCIdStdGB::CreateCategoryDefault},
+    {DLxCIdStd::kSecondCategory, DLxStdWhich::GB, &DLxCIdStdGB::CreateCategoryDefault},
+    {DLxCPartListStd::kCategory, DLxStdWhich::ANSI, &DLxCPartListStdANSI::CreateCategoryDefault},
+    {DLxCPartListStd::kCategory, DLxStdWhich::BSI, &DLxCPartListStdBSI::CreateCategoryDefault},
+    {DLxCPartListStd::kCategory, DLxStdWhich::DIN, &DLxCPartListStdDIN::CreateCategoryDefault},
+    {DLxCPartListStd::kCategory, DLxStdWhich::GB, &DLxCPartListStdGB::CreateCategoryDefault},
+    {DLxCPartListStd::kCategory, DLxStdWhich::ISO, &DLxCPartListStdISO::CreateCategoryDefault},
+    {DLxCPartListStd::kCategory, DLxStdWhich::JIS, &DLxCPartListStdJIS::CreateCategoryDefault},
+    {DLxCSurfTextStd::kCategory, DLxStdWhich::BSI, &DLxCSurfTextStdBSI::CreateCategoryDefault},
+    {DLxCSurfTextStd::kCategory, DLxStdWhich::GB, &DLxCSurfTextStdGB::CreateCategoryDefault},
+    {DLxCDatumStd::kCategory, DLxStdWhich::ANSI, &DLxCDatumStdANSI::CreateCategoryDefault},
+    {DLxCDatumStd::kCategory, DLxStdWhich::DIN, &DLxCDatumStdDIN::CreateCategoryDefault},
+    {DLxCDatumStd::kCategory, DLxStdWhich::ISO, &DLxCDatumStdISO::CreateCategoryDefault},
+    {DLxCDatumStd::kCategory, DLxStdWhich::JIS, &DLxCDatumStdJIS::CreateCategoryDefault},
+    {DLxCFCFStd::kCategory, DLxStdWhich::ANSI, &DLxCFCFStdANSI::CreateCategoryDefault},
+    {DLxCFCFStd::kCategory, DLxStdWhich::DIN, &DLxCFCFStdDIN::CreateCategoryDefault},
+    {DLxCFCFStd::kCategory, DLxStdWhich::ISO, &DLxCFCFStdISO::CreateCategoryDefault},
+    {DLxCFCFStd::kCategory, DLxStdWhich::JIS, &DLxCFCFStdJIS::CreateCategoryDefault},
+    {DLxCIdStd::kFirstCategory, DLxStdWhich::ANSI, &DLxCIdStdANSI::CreateCategoryDefault},
+    {DLxCIdStd::kSecondCategory, DLxStdWhich::ANSI, &DLxCIdStdANSI::CreateCategoryDefault},
+    {DLxCIdStd::kFirstCategory, DLxStdWhich::DIN, &DLxCIdStdDIN::CreateCategoryDefault},
+    {DLxCIdStd::kSecondCategory, DLxStdWhich::DIN, &DLxCIdStdDIN::CreateCategoryDefault},
+    {DLxCIdStd::kFirstCategory, DLxStdWhich::ISO, &DLxCIdStdISO::CreateCategoryDefault},
+    {DLxCIdStd::kSecondCategory, DLxStdWhich::ISO, &DLxCIdStdISO::CreateCategoryDefault},
+    {DLxCIdStd::kFirstCategory, DLxStdWhich::JIS, &DLxCIdStdJIS::CreateCategoryDefault},
+    {DLxCIdStd::kSecondCategory, DLxStdWhich::JIS, &DLxCIdStdJIS::CreateCategoryDefault},
+    {DLxCSurfTextStd::kCategory, DLxStdWhich::ANSI, &DLxCSurfTextStdANSI::CreateCategoryDefault},
+    {DLxCSurfTextStd::kCategory, DLxStdWhich::DIN, &DLxCSurfTextStdDIN::CreateCategoryDefault},
+    {DLxCSurfTextStd::kCategory, DLxStdWhich::ISO, &DLxCSurfTextStdISO::CreateCategoryDefault},
+    {DLxCSurfTextStd::kCategory, DLxStdWhich::JIS, &DLxCSurfTextStdJIS::CreateCategoryDefault},
 };
 
-const UTxGUID& GuidOf(int32_t standard) {
-    switch (DLxStdWhich(standard)) {
+const UTxGUID& GuidOf(DLxStdWhich standard) {
+    switch (standard) {
     case DLxStdWhich::ANSI:
         return DUxStandardGUID::GetANSIGuid();
     case DLxStdWhich::BSI:

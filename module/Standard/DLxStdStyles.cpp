@@ -1,5 +1,6 @@
 #include "Standard/DLxStdStyles.h"
 
+#include "Standard/DLxCFCFStd.h"
 #include "Standard/DLxStdRegistration.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
@@ -9,8 +10,6 @@
 #include "rse/RSeMeta.h"
 
 namespace {
-constexpr int32_t kFrameCategory = 56462;
-
 struct Standard {
     const char16_t* name;
     const UTxGUID& (*guid)();
@@ -34,7 +33,7 @@ bool DLxStdStyles::AddDocumentStyles(FWxSceneDoc* doc) {
         auto* style = new (meta, drawing->GetSegment()) DUxFeatureControlFrameStyle();
         style->SetStyleName(st.name);
         RSeRef<DUxCategoryDefault> defaults =
-            DUxStandardUtil::GetCategoryDefault(doc, st.guid(), kFrameCategory);
+            DUxStandardUtil::GetCategoryDefault(doc, st.guid(), DLxCFCFStd::kCategory);
         if (defaults.HasTarget()) defaults->CopyToStyle(RSeRef<FWxStyle>(style));
         drawing->AddStyle(style);
     }

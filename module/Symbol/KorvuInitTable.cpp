@@ -1,10 +1,21 @@
 // The module's registrations, in the order they run at load. Each stored class, migrator,
 // request name, context-menu command, default factory and translator adds its row here, in the
 // group its kind belongs to.
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxCreateGDTRequest.h"
 #include "Standard/DLxCBalloonMigrator.h"
+#include "Standard/DLxCBalloonStd.h"
+#include "Standard/DLxCDatumStd.h"
+#include "Standard/DLxCFCFStd.h"
+#include "Standard/DLxCIdStd.h"
+#include "Standard/DLxCPartListStd.h"
+#include "Standard/DLxCSurfTextStd.h"
 #include "Standard/DLxStdRegistration.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTInstanceONKTranslator.h"
@@ -37,6 +48,32 @@ void RegisterRotateGDTSymbol() {
                                                 u"RotateGDTSymbol");
 }
 
+// A factory row is named by its class and the category it registers under ("DLxCIdStdBSI
+// 56464"); the name is built from the kind's constant so that it cannot drift from it.
+template <std::size_t N> struct ClassName {
+    constexpr ClassName(const char (&s)[N]) { std::copy_n(s, N, text); }
+    char text[N];
+};
+template <ClassName Class, int32_t Category>
+constexpr auto kStdRowName = [] {
+    static_assert(Category > 0);
+    constexpr std::size_t length = sizeof(Class.text) - 1;
+    std::array<char, length + 12> name{}; // a blank, at most ten digits, the terminator
+    std::copy_n(Class.text, length, name.begin());
+    std::size_t n = length;
+    name[n++] = ' ';
+    char digits[10] = {};
+    int count = 0;
+    for (int32_t v = Category; v > 0; v /= 10)
+        digits[count++] = char('0' + v % 10);
+    while (count > 0)
+        name[n++] = digits[--count];
+    return name;
+}();
+template <ClassName Class, int32_t Category, int Index>
+constexpr KorvuInitRow StdFactoryRow{kStdRowName<Class, Category>.data(),
+                                     &DLxRegisterStdFactoryRow<Index>, 2};
+
 const KorvuInitRow kRows[] = {
     // Group 1: the named migrators and the meta types of their source units.
     {"DLxSymInstance", &InitMeta<DLxSymInstance>, 1},
@@ -47,49 +84,49 @@ const KorvuInitRow kRows[] = {
     {"DLxGBStandardGUID", &DLxInitGBStandardGUID, 2},
     {"DLxSymbolTemplateGUID", &DLxInitSymbolTemplateGUID, 2},
     {"DLxStandardMetaTypes", &DLxInitStandardMetaTypes, 2},
-    {"DLxCBalloonStdANSI 56468", &DLxRegisterStdFactoryRow<0>, 2},
-    {"DLxCBalloonStdBSI 56468", &DLxRegisterStdFactoryRow<1>, 2},
-    {"DLxCBalloonStdDIN 56468", &DLxRegisterStdFactoryRow<2>, 2},
-    {"DLxCBalloonStdGB 56468", &DLxRegisterStdFactoryRow<3>, 2},
-    {"DLxCBalloonStdISO 56468", &DLxRegisterStdFactoryRow<4>, 2},
-    {"DLxCBalloonStdJIS 56468", &DLxRegisterStdFactoryRow<5>, 2},
-    {"DLxCDatumStdBSI 56463", &DLxRegisterStdFactoryRow<6>, 2},
-    {"DLxCDatumStdGB 56463", &DLxRegisterStdFactoryRow<7>, 2},
-    {"DLxCFCFStdBSI 56462", &DLxRegisterStdFactoryRow<8>, 2},
-    {"DLxCFCFStdGB 56462", &DLxRegisterStdFactoryRow<9>, 2},
-    {"DLxCIdStdBSI 56464", &DLxRegisterStdFactoryRow<10>, 2},
-    {"DLxCIdStdBSI 56465", &DLxRegisterStdFactoryRow<11>, 2},
-    {"DLxCIdStdGB 56464", &DLxRegisterStdFactoryRow<12>, 2},
-    {"DLxCIdStdGB 56465", &DLxRegisterStdFactoryRow<13>, 2},
-    {"DLxCPartListStdANSI 56467", &DLxRegisterStdFactoryRow<14>, 2},
-    {"DLxCPartListStdBSI 56467", &DLxRegisterStdFactoryRow<15>, 2},
-    {"DLxCPartListStdDIN 56467", &DLxRegisterStdFactoryRow<16>, 2},
-    {"DLxCPartListStdGB 56467", &DLxRegisterStdFactoryRow<17>, 2},
-    {"DLxCPartListStdISO 56467", &DLxRegisterStdFactoryRow<18>, 2},
-    {"DLxCPartListStdJIS 56467", &DLxRegisterStdFactoryRow<19>, 2},
-    {"DLxCSurfTextStdBSI 56460", &DLxRegisterStdFactoryRow<20>, 2},
-    {"DLxCSurfTextStdGB 56460", &DLxRegisterStdFactoryRow<21>, 2},
-    {"DLxCDatumStdANSI 56463", &DLxRegisterStdFactoryRow<22>, 2},
-    {"DLxCDatumStdDIN 56463", &DLxRegisterStdFactoryRow<23>, 2},
-    {"DLxCDatumStdISO 56463", &DLxRegisterStdFactoryRow<24>, 2},
-    {"DLxCDatumStdJIS 56463", &DLxRegisterStdFactoryRow<25>, 2},
-    {"DLxCFCFStdANSI 56462", &DLxRegisterStdFactoryRow<26>, 2},
-    {"DLxCFCFStdDIN 56462", &DLxRegisterStdFactoryRow<27>, 2},
-    {"DLxCFCFStdISO 56462", &DLxRegisterStdFactoryRow<28>, 2},
-    {"DLxCFCFStdJIS 56462", &DLxRegisterStdFactoryRow<29>, 2},
-    {"DLxCIdStdANSI 56464", &DLxRegisterStdFactoryRow<30>, 2},
-    {"DLxCIdStdANSI 56465", &DLxRegisterStdFactoryRow<31>, 2},
-    {"DLxCIdStdDIN 56464", &DLxRegisterStdFactoryRow<32>, 2},
-    {"DLxCIdStdDIN 56465", &DLxRegisterStdFactoryRow<33>, 2},
-    {"DLxCIdStdISO 56464", &DLxRegisterStdFactoryRow<34>, 2},
-    {"DLxCIdStdISO 56465", &DLxRegisterStdFactoryRow<35>, 2},
-    {"DLxCIdStdJIS 56464", &DLxRegisterStdFactoryRow<36>, 2},
-    {"DLxCIdStdJIS 56465", &DLxRegisterStdFactoryRow<37>, 2},
+    StdFactoryRow<"DLxCBalloonStdANSI", DLxCBalloonStd::kCategory, 0>,
+    StdFactoryRow<"DLxCBalloonStdBSI", DLxCBalloonStd::kCategory, 1>,
+    StdFactoryRow<"DLxCBalloonStdDIN", DLxCBalloonStd::kCategory, 2>,
+    StdFactoryRow<"DLxCBalloonStdGB", DLxCBalloonStd::kCategory, 3>,
+    StdFactoryRow<"DLxCBalloonStdISO", DLxCBalloonStd::kCategory, 4>,
+    StdFactoryRow<"DLxCBalloonStdJIS", DLxCBalloonStd::kCategory, 5>,
+    StdFactoryRow<"DLxCDatumStdBSI", DLxCDatumStd::kCategory, 6>,
+    StdFactoryRow<"DLxCDatumStdGB", DLxCDatumStd::kCategory, 7>,
+    StdFactoryRow<"DLxCFCFStdBSI", DLxCFCFStd::kCategory, 8>,
+    StdFactoryRow<"DLxCFCFStdGB", DLxCFCFStd::kCategory, 9>,
+    StdFactoryRow<"DLxCIdStdBSI", DLxCIdStd::kFirstCategory, 10>,
+    StdFactoryRow<"DLxCIdStdBSI", DLxCIdStd::kSecondCategory, 11>,
+    StdFactoryRow<"DLxCIdStdGB", DLxCIdStd::kFirstCategory, 12>,
+    StdFactoryRow<"DLxCIdStdGB", DLxCIdStd::kSecondCategory, 13>,
+    StdFactoryRow<"DLxCPartListStdANSI", DLxCPartListStd::kCategory, 14>,
+    StdFactoryRow<"DLxCPartListStdBSI", DLxCPartListStd::kCategory, 15>,
+    StdFactoryRow<"DLxCPartListStdDIN", DLxCPartListStd::kCategory, 16>,
+    StdFactoryRow<"DLxCPartListStdGB", DLxCPartListStd::kCategory, 17>,
+    StdFactoryRow<"DLxCPartListStdISO", DLxCPartListStd::kCategory, 18>,
+    StdFactoryRow<"DLxCPartListStdJIS", DLxCPartListStd::kCategory, 19>,
+    StdFactoryRow<"DLxCSurfTextStdBSI", DLxCSurfTextStd::kCategory, 20>,
+    StdFactoryRow<"DLxCSurfTextStdGB", DLxCSurfTextStd::kCategory, 21>,
+    StdFactoryRow<"DLxCDatumStdANSI", DLxCDatumStd::kCategory, 22>,
+    StdFactoryRow<"DLxCDatumStdDIN", DLxCDatumStd::kCategory, 23>,
+    StdFactoryRow<"DLxCDatumStdISO", DLxCDatumStd::kCategory, 24>,
+    StdFactoryRow<"DLxCDatumStdJIS", DLxCDatumStd::kCategory, 25>,
+    StdFactoryRow<"DLxCFCFStdANSI", DLxCFCFStd::kCategory, 26>,
+    StdFactoryRow<"DLxCFCFStdDIN", DLxCFCFStd::kCategory, 27>,
+    StdFactoryRow<"DLxCFCFStdISO", DLxCFCFStd::kCategory, 28>,
+    StdFactoryRow<"DLxCFCFStdJIS", DLxCFCFStd::kCategory, 29>,
+    StdFactoryRow<"DLxCIdStdANSI", DLxCIdStd::kFirstCategory, 30>,
+    StdFactoryRow<"DLxCIdStdANSI", DLxCIdStd::kSecondCategory, 31>,
+    StdFactoryRow<"DLxCIdStdDIN", DLxCIdStd::kFirstCategory, 32>,
+    StdFactoryRow<"DLxCIdStdDIN", DLxCIdStd::kSecondCategory, 33>,
+    StdFactoryRow<"DLxCIdStdISO", DLxCIdStd::kFirstCategory, 34>,
+    StdFactoryRow<"DLxCIdStdISO", DLxCIdStd::kSecondCategory, 35>,
+    StdFactoryRow<"DLxCIdStdJIS", DLxCIdStd::kFirstCategory, 36>,
+    StdFactoryRow<"DLxCIdStdJIS", DLxCIdStd::kSecondCategory, 37>,
     {"MyStandard", &DLxRegisterSymbolTemplateFactory, 2},
-    {"DLxCSurfTextStdANSI 56460", &DLxRegisterStdFactoryRow<38>, 2},
-    {"DLxCSurfTextStdDIN 56460", &DLxRegisterStdFactoryRow<39>, 2},
-    {"DLxCSurfTextStdISO 56460", &DLxRegisterStdFactoryRow<40>, 2},
-    {"DLxCSurfTextStdJIS 56460", &DLxRegisterStdFactoryRow<41>, 2},
+    StdFactoryRow<"DLxCSurfTextStdANSI", DLxCSurfTextStd::kCategory, 38>,
+    StdFactoryRow<"DLxCSurfTextStdDIN", DLxCSurfTextStd::kCategory, 39>,
+    StdFactoryRow<"DLxCSurfTextStdISO", DLxCSurfTextStd::kCategory, 40>,
+    StdFactoryRow<"DLxCSurfTextStdJIS", DLxCSurfTextStd::kCategory, 41>,
     {"DLxTerminalNodeGenerator", &InitMeta<DLxTerminalNodeGenerator>, 2},
     {"DLxTerminalLeaderNode", &InitMeta<DLxTerminalLeaderNode>, 2},
     {"DLxGDTStateLine", &InitMeta<DLxGDTStateLine>, 2},

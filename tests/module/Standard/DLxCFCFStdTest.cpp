@@ -5,8 +5,11 @@
 #include <functional>
 
 #include "Standard/DLxCBalloonStd.h"
+#include "Standard/DLxCDatumStd.h"
 #include "Standard/DLxCFCFStd.h"
 #include "Standard/DLxCIdStd.h"
+#include "Standard/DLxCPartListStd.h"
+#include "Standard/DLxCSurfTextStd.h"
 #include "Standard/DLxStdRegistration.h"
 #include "Symbol/DLxGDTState.h"
 #include "dc/RDxTemplateFactory.h"
@@ -75,6 +78,18 @@ protected:
     FWxSceneDoc doc;
 };
 
+// The category ids are the host's numbers and every saved default object carries its id, so
+// the named constants must keep these values.
+TEST(DLxStdRegistration, CategoryIdsAreTheHostsNumbers) {
+    EXPECT_EQ(DLxCSurfTextStd::kCategory, 56460);
+    EXPECT_EQ(DLxCFCFStd::kCategory, 56462);
+    EXPECT_EQ(DLxCDatumStd::kCategory, 56463);
+    EXPECT_EQ(DLxCIdStd::kFirstCategory, 56464);
+    EXPECT_EQ(DLxCIdStd::kSecondCategory, 56465);
+    EXPECT_EQ(DLxCPartListStd::kCategory, 56467);
+    EXPECT_EQ(DLxCBalloonStd::kCategory, 56468);
+}
+
 TEST(DLxStdRegistration, FactoriesRegisterInTheFixedOrderWithOurGBGuid) {
     struct Row {
         int32_t category;
@@ -86,16 +101,16 @@ TEST(DLxStdRegistration, FactoriesRegisterInTheFixedOrderWithOurGBGuid) {
             for (int32_t c : cats)
                 expected.push_back({c, s});
     };
-    add({56468}, {ANSI, BSI, DIN, GB, ISO, JIS});
-    add({56463}, {BSI, GB});
-    add({56462}, {BSI, GB});
-    add({56464, 56465}, {BSI, GB});
-    add({56467}, {ANSI, BSI, DIN, GB, ISO, JIS});
-    add({56460}, {BSI, GB});
-    add({56463}, {ANSI, DIN, ISO, JIS});
-    add({56462}, {ANSI, DIN, ISO, JIS});
-    add({56464, 56465}, {ANSI, DIN, ISO, JIS});
-    add({56460}, {ANSI, DIN, ISO, JIS});
+    add({DLxCBalloonStd::kCategory}, {ANSI, BSI, DIN, GB, ISO, JIS});
+    add({DLxCDatumStd::kCategory}, {BSI, GB});
+    add({DLxCFCFStd::kCategory}, {BSI, GB});
+    add({DLxCIdStd::kFirstCategory, DLxCIdStd::kSecondCategory}, {BSI, GB});
+    add({DLxCPartListStd::kCategory}, {ANSI, BSI, DIN, GB, ISO, JIS});
+    add({DLxCSurfTextStd::kCategory}, {BSI, GB});
+    add({DLxCDatumStd::kCategory}, {ANSI, DIN, ISO, JIS});
+    add({DLxCFCFStd::kCategory}, {ANSI, DIN, ISO, JIS});
+    add({DLxCIdStd::kFirstCategory, DLxCIdStd::kSecondCategory}, {ANSI, DIN, ISO, JIS});
+    add({DLxCSurfTextStd::kCategory}, {ANSI, DIN, ISO, JIS});
     ASSERT_EQ(expected.size(), 42u);
 
     const auto& all = DUxCategoryDefaultFactory::Registered();
@@ -105,7 +120,8 @@ TEST(DLxStdRegistration, FactoriesRegisterInTheFixedOrderWithOurGBGuid) {
         EXPECT_EQ(all[i]->GetStandardGUID(), GuidOf(expected[i].std)) << i;
     }
     EXPECT_EQ(DLxGBStandardGUID.ToString16(), u"{F00A3AB0-06CC-11D3-BF27-00104BB54A0B}");
-    EXPECT_EQ(DUxCategoryDefaultFactory::Find(56462, DUxStandardGUID::GetGBGuid()), nullptr);
+    EXPECT_EQ(DUxCategoryDefaultFactory::Find(DLxCFCFStd::kCategory, DUxStandardGUID::GetGBGuid()),
+              nullptr);
 
     const RDxTemplateFactory* t = RDxTemplateFactory::Find(DLxSymbolTemplateGUID);
     ASSERT_NE(t, nullptr);
@@ -121,25 +137,25 @@ TEST_F(StdTest, NormTitlesPerCategoryAndStandard) {
         const char16_t* titles[6];
     };
     const Row rows[] = {
-        {56468,
+        {DLxCBalloonStd::kCategory,
          {u"ASME Y14.36M - 1989", u"BS 142 - 1992", u"DIN 6771 - 1987", u"GB/T 4458.2-84",
           u"ISO 7573 - 1983", u"ISO 7573 - 1983"}},
-        {56467,
+        {DLxCPartListStd::kCategory,
          {u"ASME Y14.36M - 1989", u"BS 142 - 1992", u"DIN 6771 - 1987", u"GB/T  GB 10609.2-89",
           u"ISO 7573 - 1983", u"ISO 7573 - 1983"}},
-        {56463,
+        {DLxCDatumStd::kCategory,
          {u"ASME Y14.5M - 1994", u"BS 308 - 1990", u"DIN ISO 1101 - 1983", u"GB/T 1182-96",
           u"ISO 1101 - 1983, ISO 7083 - 1983", u"JIS B 0021 (1984)"}},
-        {56464,
+        {DLxCIdStd::kFirstCategory,
          {u"ASME Y14.5M - 1994", u"BS 308 - 1990", u"DIN ISO 1101 - 1983", u"GB/T 1182-96",
           u"ISO 1101 - 1983", u"JIS B 0021 (1984)"}},
-        {56465,
+        {DLxCIdStd::kSecondCategory,
          {u"ASME Y14.5M - 1994", u"BS 308 - 1990", u"DIN ISO 1101 - 1983", u"GB/T 1182-96",
           u"ISO 1101 - 1983", u"JIS B 0021 (1984)"}},
-        {56462,
+        {DLxCFCFStd::kCategory,
          {u"ASME Y14.5M - 1994", u"BS 308 - 1990", u"DIN ISO 1101 - 1983", u"GB/T 1182-96",
           u"ISO 1101 - 1983", u"JIS B 0021 (1984)"}},
-        {56460,
+        {DLxCSurfTextStd::kCategory,
          {u"ASME Y14.36M - 1996", u"BS 308 - 1990", u"DIN ISO 1302 : 1992", u"GB/T 131-93",
           u"ISO 1302 - 1978", u"JIS B 0031 (1994)"}},
     };
@@ -155,22 +171,25 @@ TEST_F(StdTest, NormTitlesPerCategoryAndStandard) {
 
 TEST_F(StdTest, ClassesOfEachStandardAndTheirFactoryPreparation) {
     // GB and BSI derive from ISO; the GB balloon gets type 4.
-    EXPECT_NE(dynamic_cast<DLxCFCFStdISO*>(Get(GB, 56462).get()), nullptr);
-    EXPECT_NE(dynamic_cast<DLxCFCFStdISO*>(Get(BSI, 56462).get()), nullptr);
-    EXPECT_EQ(dynamic_cast<DLxCFCFStdISO*>(Get(JIS, 56462).get()), nullptr);
-    auto gbBalloon = RSeRefCast<DLxCBalloonStdGB>(Get(GB, 56468));
+    EXPECT_NE(dynamic_cast<DLxCFCFStdISO*>(Get(GB, DLxCFCFStd::kCategory).get()), nullptr);
+    EXPECT_NE(dynamic_cast<DLxCFCFStdISO*>(Get(BSI, DLxCFCFStd::kCategory).get()), nullptr);
+    EXPECT_EQ(dynamic_cast<DLxCFCFStdISO*>(Get(JIS, DLxCFCFStd::kCategory).get()), nullptr);
+    auto gbBalloon = RSeRefCast<DLxCBalloonStdGB>(Get(GB, DLxCBalloonStd::kCategory));
     ASSERT_TRUE(gbBalloon.HasTarget());
     EXPECT_EQ(gbBalloon->GetDefaultBalloonType(), 4);
-    EXPECT_NE(RSeRefCast<DLxCBalloonStdISO>(Get(ISO, 56468))->GetDefaultBalloonType(), 4);
+    auto isoBalloon = RSeRefCast<DLxCBalloonStdISO>(Get(ISO, DLxCBalloonStd::kCategory));
+    EXPECT_NE(isoBalloon->GetDefaultBalloonType(), 4);
     // The two identifier categories give two objects of one class.
-    RSeRef<DUxCategoryDefault> a = Get(DIN, 56464), b = Get(DIN, 56465);
+    RSeRef<DUxCategoryDefault> a = Get(DIN, DLxCIdStd::kFirstCategory),
+                               b = Get(DIN, DLxCIdStd::kSecondCategory);
     ASSERT_TRUE(a.HasTarget() && b.HasTarget());
     EXPECT_NE(a.get(), b.get());
     EXPECT_NE(dynamic_cast<DLxCIdStdDIN*>(b.get()), nullptr);
-    EXPECT_EQ(Get(DIN, 56464).get(), a.get()); // made once
+    EXPECT_EQ(Get(DIN, DLxCIdStd::kFirstCategory).get(), a.get()); // made once
     // The host's own GB GUID has no factories.
-    EXPECT_FALSE(
-        DUxStandardUtil::GetCategoryDefault(&doc, DUxStandardGUID::GetGBGuid(), 56462).HasTarget());
+    EXPECT_FALSE(DUxStandardUtil::GetCategoryDefault(&doc, DUxStandardGUID::GetGBGuid(),
+                                                     DLxCFCFStd::kCategory)
+                     .HasTarget());
 }
 
 TEST_F(StdTest, FactoryValuesAndCopiedMasksPerStandard) {
@@ -226,8 +245,9 @@ TEST_F(StdTest, FactoryValuesAndCopiedMasksPerStandard) {
     style->SetStyleDescription(u"old");
     iso.CopyToStyle(style);
     EXPECT_EQ(style->GetGdtSymbols(), 0x3FFFu & ~0x400u);
-    auto* plain = new (RSe::_GetMeta(static_cast<const DLxCFCFStd*>(nullptr)),
-                       RSe::SegmentOf(doc.GetRSeDb())) DLxCFCFStd(&doc, 56462, GuidOf(ISO));
+    auto* plain =
+        new (RSe::_GetMeta(static_cast<const DLxCFCFStd*>(nullptr)), RSe::SegmentOf(doc.GetRSeDb()))
+            DLxCFCFStd(&doc, DLxCFCFStd::kCategory, GuidOf(ISO));
     plain->CopyToStyle(style);
     EXPECT_EQ(style->GetStyleDescription(), u"");
 }
@@ -430,14 +450,18 @@ namespace {
 
 TEST(DLxStdStorage, FrameStandardStyleAndStateComeBackAsSaved) {
     FWxSceneDoc doc;
-    auto* iso = dynamic_cast<DLxCFCFStd*>(
-        DUxStandardUtil::GetCategoryDefault(&doc, DUxStandardGUID::GetISOGuid(), 56462).get());
+    auto* iso =
+        dynamic_cast<DLxCFCFStd*>(DUxStandardUtil::GetCategoryDefault(
+                                      &doc, DUxStandardGUID::GetISOGuid(), DLxCFCFStd::kCategory)
+                                      .get());
     ASSERT_NE(iso, nullptr);
     iso->m_FrameGap = 1.5;
     iso->m_SepDatumId = true;
     iso->m_AuxSymbols = {1, 0, 1};
     iso->m_SymUnitAttr->SetAltPrecision(5);
-    auto* gb = DUxStandardUtil::GetCategoryDefault(&doc, DLxGBStandardGUID, 56468).get();
+    auto* gb =
+        DUxStandardUtil::GetCategoryDefault(&doc, DLxGBStandardGUID, DLxCBalloonStd::kCategory)
+            .get();
     RSeSegment* seg = RSe::SegmentOf(doc.GetRSeDb());
     auto* state = new (RSe::_GetMeta(static_cast<const DLxGDTState*>(nullptr)), seg)
         DLxGDTState(RSeRef<RDxFragment>());
@@ -461,7 +485,7 @@ TEST(DLxStdStorage, FrameStandardStyleAndStateComeBackAsSaved) {
     EXPECT_TRUE(iso2->m_EndPadding);
     EXPECT_EQ(iso2->m_AuxSymbols, (std::vector<uint32_t>{1, 0, 1}));
     EXPECT_EQ(iso2->m_GdtSymbols, std::vector<uint32_t>(14, 1));
-    EXPECT_EQ(iso2->GetCategoryId(), 56462);
+    EXPECT_EQ(iso2->GetCategoryId(), DLxCFCFStd::kCategory);
     EXPECT_EQ(iso2->GetStandardGUID(), DUxStandardGUID::GetISOGuid());
     ASSERT_TRUE(iso2->m_SymUnitAttr.HasTarget());
     EXPECT_EQ(iso2->m_SymUnitAttr->GetAltPrecision(), 5);
@@ -477,8 +501,8 @@ TEST(DLxStdStorage, FrameStandardStyleAndStateComeBackAsSaved) {
 
     // A document over the loaded objects finds them instead of making new ones.
     FWxSceneDoc loaded(std::move(back));
-    RSeRef<DUxCategoryDefault> found =
-        DUxStandardUtil::GetCategoryDefault(&loaded, DUxStandardGUID::GetISOGuid(), 56462);
+    RSeRef<DUxCategoryDefault> found = DUxStandardUtil::GetCategoryDefault(
+        &loaded, DUxStandardGUID::GetISOGuid(), DLxCFCFStd::kCategory);
     EXPECT_EQ(found.get(), iso2);
     EXPECT_EQ(found->GetDocument(), &loaded);
 }
@@ -506,8 +530,8 @@ private:
 
 TEST(DLxStdUndo, StyleCopyVisibilityAndDefaultsAreUndone) {
     FWxSceneDoc doc;
-    RSeRef<DLxCFCFStd> ansi = RSeRefCast<DLxCFCFStd>(
-        DUxStandardUtil::GetCategoryDefault(&doc, DUxStandardGUID::GetANSIGuid(), 56462));
+    RSeRef<DLxCFCFStd> ansi = RSeRefCast<DLxCFCFStd>(DUxStandardUtil::GetCategoryDefault(
+        &doc, DUxStandardGUID::GetANSIGuid(), DLxCFCFStd::kCategory));
     RSeSegment* seg = RSe::SegmentOf(doc.GetRSeDb());
     RSeRef<DUxFeatureControlFrameStyle> style(
         new (RSe::_GetMeta(static_cast<const DUxFeatureControlFrameStyle*>(nullptr)), seg)

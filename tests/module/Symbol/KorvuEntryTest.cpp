@@ -14,12 +14,16 @@
 #include "WinModule.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxSelectCmd.h"
+#include "du/DUxCategoryDefault.h"
+#include "fw/FWxSceneDoc.h"
 #include "fw/IFxInterfaces.h"
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeInterface.h"
+#include "rse/RSeMetaType.h"
 #include "rse/RSeSegmentMigrator.h"
 #include "uc/UCxUtil.h"
+#include "utx/UTxString16.h"
 
 namespace {
 
@@ -124,6 +128,29 @@ TEST(KorvuEntry, EveryDocumentGetsItsOwnInterfaces) {
 TEST(KorvuEntry, TheInitialiserTableRunsTheModuleRegistrations) {
     ASSERT_FALSE(KorvuInitTable().empty());
     EXPECT_EQ(KorvuModuleGuid(), UTxGUID(0x1e81af26, 0x6a9811d1, 0xbdb60800, 0x09dc42f8));
+}
+
+// Each default-factory row is named "<class> <category>" after what it registers: the factory
+// registered in its turn makes an object of that class under that category.
+TEST(KorvuEntry, TheFactoryRowsAreNamedAfterTheClassAndCategoryTheyRegister) {
+    std::vector<std::string> rows;
+    for (const KorvuInitRow& row : KorvuInitTable()) {
+        const std::string name = row.name;
+        if (name.starts_with("DLxC") && name.find(' ') != std::string::npos) rows.push_back(name);
+    }
+    const auto& factories = DUxCategoryDefaultFactory::Registered();
+    ASSERT_EQ(rows.size(), 42u);
+    ASSERT_GE(factories.size(), rows.size());
+    FWxSceneDoc doc;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(rows[i]);
+        const DUxCategoryDefaultFactory& f = *factories[i];
+        RSeRef<DUxCategoryDefault> made = f.GetFunction()(&doc, RSe::SegmentOf(doc.GetRSeDb()),
+                                                          f.GetCategoryId(), f.GetStandardGUID());
+        ASSERT_TRUE(made.HasTarget());
+        EXPECT_EQ(rows[i], UTx::ToUtf8(made->GetMeta()->GetName()) + " " +
+                               std::to_string(f.GetCategoryId()));
+    }
 }
 
 // The first pass holds the named migrators (and the meta types of their source units), in the
