@@ -1,0 +1,90 @@
+#pragma once
+// One typed value: what a transcript line holds under a key, and what an edit record
+// (FBxObjectEditRecord) holds at a position, so that a request journals its records as they are.
+// The literals are those of the transcript grammar (FWxTranscriptMgr.h); they are written and
+// read beside the line reader, in FWxTranscriptMgr.cpp.
+//
+// A reference is either the name-key text a line gives (MakeRef(text), resolved in a document
+// by FWxTranscriptMgr::ResolveRSeRef) or a live reference an editor holds (MakeRef(ref), named
+// by FWxTranscriptMgr::NameRef before it goes on a line). A null live reference stays a
+// reference, so that a record keeps the kind of each position; on a line it is null.
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "rse/RSeRef.h"
+#include "utx/UTxResult.h"
+#include "utx/UTxString16.h"
+
+class WqGePoint3d;
+class WqGeVector3d;
+
+class FWxTranscriptValue {
+public:
+    // Points and vectors are one kind: a triple.
+    enum Kind : uint8_t { kNull, kInt, kReal, kBool, kString, kRef, kTriple, kList };
+
+    // Null.
+    FWxTranscriptValue() = default;
+    static FWxTranscriptValue MakeInt(int64_t v);
+    static FWxTranscriptValue MakeReal(double v);
+    // Written in the shortest form that still reads back to the same float.
+    static FWxTranscriptValue MakeFloat(float v);
+    static FWxTranscriptValue MakeBool(bool v);
+    static FWxTranscriptValue MakeString(UTxString16 v);
+    // A reference by its name-key text.
+    static FWxTranscriptValue MakeRef(UTxString16 keyText);
+    // A live reference.
+    static FWxTranscriptValue MakeRef(const RSeRefBase& ref);
+    static FWxTranscriptValue MakeTriple(double x, double y, double z);
+    static FWxTranscriptValue MakePoint(const WqGePoint3d& p);
+    static FWxTranscriptValue MakeVector(const WqGeVector3d& v);
+    // A line holds lists of one kind (see ShareAList).
+    static FWxTranscriptValue MakeList(std::vector<FWxTranscriptValue> items);
+
+    // A value of another kind reads as the kind's zero.
+    Kind GetKind() const { return m_kind; }
+    bool IsNumber() const { return m_kind == kInt || m_kind == kReal; }
+    int64_t GetInt() const { return m_kind == kInt ? m_int : 0; }
+    // Integers too.
+    double GetReal() const;
+    bool GetBool() const { return m_kind == kBool && m_bool; }
+    // The string, or the name-key text of a reference.
+    const UTxString16& GetText() const;
+    // Whether a reference is a live one rather than a name-key text.
+    bool IsLiveRef() const { return m_kind == kRef && m_live; }
+    // The live reference; null for a reference by text.
+    const RSeRefBase& GetRef() const;
+    // Three zeros for another kind.
+    const double* GetTriple() const;
+    WqGePoint3d GetPoint() const;
+    WqGeVector3d GetVector() const;
+    const std::vector<FWxTranscriptValue>& GetList() const;
+
+    // Reals compare by their bits, so that equality means "reads back as written"; how a real
+    // is written (MakeFloat) is not part of it.
+    friend bool operator==(const FWxTranscriptValue& a, const FWxTranscriptValue& b);
+
+    // A live reference is written by its name key, null for a null reference (PutValue refuses
+    // one that has no name key).
+    void AppendLiteral(UTxString16& out) const;
+    UTxString16 ToLiteral() const;
+    // One literal making up all of `text`.
+    static UTxResult Parse(std::u16string_view text, FWxTranscriptValue& out);
+    // "an integer", "a string", ... for messages.
+    static const char16_t* KindName(Kind kind);
+    // Whether items of these kinds may share a list: integers and reals are numbers, null is a
+    // missing reference.
+    static bool ShareAList(Kind a, Kind b);
+
+private:
+    Kind m_kind = kNull;
+    bool m_bool = false;
+    bool m_float = false;
+    bool m_live = false;
+    int64_t m_int = 0;
+    double m_xyz[3] = {};
+    UTxString16 m_text;
+    RSeRefBase m_ref;
+    std::vector<FWxTranscriptValue> m_list;
+};
