@@ -469,7 +469,7 @@ void FWxTranscriptValue::AppendLiteral(UTxString16& out) const {
             AppendReal(out, m_xyz[0]);
         break;
     case kBool:
-        out += m_bool ? u"true" : u"false";
+        out += GetBool() ? u"true" : u"false";
         break;
     case kString:
         AppendString(out, m_text);

@@ -16,67 +16,18 @@ bool SameBits(double a, double b) {
 }
 } // namespace
 
-FWxTranscriptValue FWxTranscriptValue::MakeInt(int64_t v) {
-    FWxTranscriptValue r;
-    r.m_kind = kInt;
-    r.m_int = v;
-    return r;
-}
-FWxTranscriptValue FWxTranscriptValue::MakeReal(double v) {
-    FWxTranscriptValue r;
-    r.m_kind = kReal;
-    r.m_xyz[0] = v;
-    return r;
-}
 FWxTranscriptValue FWxTranscriptValue::MakeFloat(float v) {
     FWxTranscriptValue r = MakeReal(v);
     r.m_float = true;
     return r;
 }
-FWxTranscriptValue FWxTranscriptValue::MakeBool(bool v) {
-    FWxTranscriptValue r;
-    r.m_kind = kBool;
-    r.m_bool = v;
-    return r;
-}
-FWxTranscriptValue FWxTranscriptValue::MakeString(UTxString16 v) {
-    FWxTranscriptValue r;
-    r.m_kind = kString;
-    r.m_text = std::move(v);
-    return r;
-}
-FWxTranscriptValue FWxTranscriptValue::MakeRef(UTxString16 keyText) {
-    FWxTranscriptValue r;
-    r.m_kind = kRef;
-    r.m_text = std::move(keyText);
-    return r;
-}
-FWxTranscriptValue FWxTranscriptValue::MakeRef(const RSeRefBase& ref) {
-    FWxTranscriptValue r;
-    r.m_kind = kRef;
-    r.m_live = true;
-    r.m_ref = ref;
-    return r;
-}
-FWxTranscriptValue FWxTranscriptValue::MakeTriple(double x, double y, double z) {
-    FWxTranscriptValue r;
-    r.m_kind = kTriple;
-    r.m_xyz[0] = x;
-    r.m_xyz[1] = y;
-    r.m_xyz[2] = z;
-    return r;
-}
+
 FWxTranscriptValue FWxTranscriptValue::MakePoint(const WqGePoint3d& p) {
     return MakeTriple(p.x, p.y, p.z);
 }
+
 FWxTranscriptValue FWxTranscriptValue::MakeVector(const WqGeVector3d& v) {
-    return MakeTriple(v.x, v.y, v.z);
-}
-FWxTranscriptValue FWxTranscriptValue::MakeList(std::vector<FWxTranscriptValue> items) {
-    FWxTranscriptValue r;
-    r.m_kind = kList;
-    r.m_list = std::move(items);
-    return r;
+    return MakePoint({v.x, v.y, v.z});
 }
 
 double FWxTranscriptValue::GetReal() const {
@@ -101,9 +52,10 @@ WqGePoint3d FWxTranscriptValue::GetPoint() const {
     return {xyz[0], xyz[1], xyz[2]};
 }
 
+// Copied, not subtracted from the origin, so that every bit reads back.
 WqGeVector3d FWxTranscriptValue::GetVector() const {
-    const double* xyz = GetTriple();
-    return {xyz[0], xyz[1], xyz[2]};
+    const WqGePoint3d p = GetPoint();
+    return {p.x, p.y, p.z};
 }
 
 const std::vector<FWxTranscriptValue>& FWxTranscriptValue::GetList() const {
@@ -116,11 +68,10 @@ bool operator==(const FWxTranscriptValue& a, const FWxTranscriptValue& b) {
     case FWxTranscriptValue::kNull:
         return true;
     case FWxTranscriptValue::kInt:
+    case FWxTranscriptValue::kBool:
         return a.m_int == b.m_int;
     case FWxTranscriptValue::kReal:
         return SameBits(a.m_xyz[0], b.m_xyz[0]);
-    case FWxTranscriptValue::kBool:
-        return a.m_bool == b.m_bool;
     case FWxTranscriptValue::kString:
         return a.m_text == b.m_text;
     case FWxTranscriptValue::kRef:

@@ -10,6 +10,7 @@
 // reference, so that a record keeps the kind of each position; on a line it is null.
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "rse/RSeRef.h"
@@ -26,21 +27,29 @@ public:
 
     // Null.
     FWxTranscriptValue() = default;
-    static FWxTranscriptValue MakeInt(int64_t v);
-    static FWxTranscriptValue MakeReal(double v);
+    static FWxTranscriptValue MakeInt(int64_t v) { return FWxTranscriptValue(kInt, v); }
+    static FWxTranscriptValue MakeReal(double v) { return FWxTranscriptValue(kReal, v, 0, 0); }
     // Written in the shortest form that still reads back to the same float.
     static FWxTranscriptValue MakeFloat(float v);
-    static FWxTranscriptValue MakeBool(bool v);
-    static FWxTranscriptValue MakeString(UTxString16 v);
+    static FWxTranscriptValue MakeBool(bool v) { return FWxTranscriptValue(kBool, v ? 1 : 0); }
+    static FWxTranscriptValue MakeString(UTxString16 v) {
+        return FWxTranscriptValue(kString, std::move(v));
+    }
     // A reference by its name-key text.
-    static FWxTranscriptValue MakeRef(UTxString16 keyText);
+    static FWxTranscriptValue MakeRef(UTxString16 keyText) {
+        return FWxTranscriptValue(kRef, std::move(keyText));
+    }
     // A live reference.
-    static FWxTranscriptValue MakeRef(const RSeRefBase& ref);
-    static FWxTranscriptValue MakeTriple(double x, double y, double z);
+    static FWxTranscriptValue MakeRef(const RSeRefBase& ref) { return FWxTranscriptValue(ref); }
+    static FWxTranscriptValue MakeTriple(double x, double y, double z) {
+        return FWxTranscriptValue(kTriple, x, y, z);
+    }
     static FWxTranscriptValue MakePoint(const WqGePoint3d& p);
     static FWxTranscriptValue MakeVector(const WqGeVector3d& v);
     // A line holds lists of one kind (see ShareAList).
-    static FWxTranscriptValue MakeList(std::vector<FWxTranscriptValue> items);
+    static FWxTranscriptValue MakeList(std::vector<FWxTranscriptValue> items) {
+        return FWxTranscriptValue(std::move(items));
+    }
 
     // A value of another kind reads as the kind's zero.
     Kind GetKind() const { return m_kind; }
@@ -48,7 +57,7 @@ public:
     int64_t GetInt() const { return m_kind == kInt ? m_int : 0; }
     // Integers too.
     double GetReal() const;
-    bool GetBool() const { return m_kind == kBool && m_bool; }
+    bool GetBool() const { return m_kind == kBool && m_int != 0; }
     // The string, or the name-key text of a reference.
     const UTxString16& GetText() const;
     // Whether a reference is a live one rather than a name-key text.
@@ -78,8 +87,16 @@ public:
     static bool ShareAList(Kind a, Kind b);
 
 private:
+    // A boolean is kept as the integer 0 or 1.
+    FWxTranscriptValue(Kind kind, int64_t i) : m_kind(kind), m_int(i) {}
+    FWxTranscriptValue(Kind kind, double x, double y, double z)
+        : m_kind(kind), m_xyz{x, y, z} {}
+    FWxTranscriptValue(Kind kind, UTxString16 text) : m_kind(kind), m_text(std::move(text)) {}
+    explicit FWxTranscriptValue(const RSeRefBase& ref) : m_kind(kRef), m_live(true), m_ref(ref) {}
+    explicit FWxTranscriptValue(std::vector<FWxTranscriptValue> items)
+        : m_kind(kList), m_list(std::move(items)) {}
+
     Kind m_kind = kNull;
-    bool m_bool = false;
     bool m_float = false;
     bool m_live = false;
     int64_t m_int = 0;
