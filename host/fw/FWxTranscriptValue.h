@@ -5,9 +5,9 @@
 // read beside the line reader, in FWxTranscriptMgr.cpp.
 //
 // A reference is either the name-key text a line gives (MakeRef(text), resolved in a document
-// by FWxTranscriptMgr::ResolveRSeRef) or a live reference an editor holds (MakeRef(ref), named
-// by FWxTranscriptMgr::NameRef before it goes on a line). A null live reference stays a
-// reference, so that a record keeps the kind of each position; on a line it is null.
+// by FWxTranscriptMgr::ResolveRSeRef) or a live reference an editor holds (MakeRef(ref), written
+// by its name key, FWxTranscriptMgr::NameRef). A null live reference stays a reference, so that
+// a record keeps the kind of each position; on a line it is null.
 #include <cstdint>
 #include <string_view>
 #include <utility>
