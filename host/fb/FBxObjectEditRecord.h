@@ -1,68 +1,22 @@
 #pragma once
 // Edit records: what an editor or a manipulator changed, passed to the request that applies it
 // and from there to the objects themselves. A record is a key naming the change and an ordered
-// list of typed values; the kinds are those a transcript line can hold, so that a request can
-// journal its records as they are.
+// list of typed values: transcript values, so that a request journals its records as they are.
+// A record's references are live ones (a null one included), and its integers are 32-bit: a
+// record that holds a wider one is not journalled.
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
+#include "fw/FWxTranscriptValue.h"
 #include "rse/RSeRef.h"
 #include "utx/UTxString16.h"
 
 class WqGePoint3d;
 class WqGeVector3d;
 
-// One value of an edit record.
-class FBxEditValue {
-public:
-    // Points and vectors are one kind: a triple.
-    enum Kind : uint8_t { kInt, kReal, kBool, kString, kRef, kTriple, kList };
-
-    // The integer 0.
-    FBxEditValue() = default;
-    static FBxEditValue MakeInt(int32_t v);
-    static FBxEditValue MakeReal(double v);
-    static FBxEditValue MakeBool(bool v);
-    static FBxEditValue MakeString(UTxString16 v);
-    static FBxEditValue MakeRef(const RSeRefBase& v);
-    static FBxEditValue MakeTriple(double x, double y, double z);
-    static FBxEditValue MakePoint(const WqGePoint3d& p);
-    static FBxEditValue MakeVector(const WqGeVector3d& v);
-    // Journalling needs the items of a list to be of one kind (integers and reals mix, as do
-    // references of any class).
-    static FBxEditValue MakeList(std::vector<FBxEditValue> items);
-
-    Kind GetKind() const { return m_kind; }
-    // A value of another kind reads as the kind's zero; integers read as reals too.
-    int32_t GetInt() const { return m_kind == kInt ? m_int : 0; }
-    double GetReal() const;
-    bool GetBool() const { return m_kind == kBool && m_bool; }
-    const UTxString16& GetString() const;
-    const RSeRefBase& GetRef() const;
-    WqGePoint3d GetPoint() const;
-    WqGeVector3d GetVector() const;
-    const std::vector<FBxEditValue>& GetList() const;
-
-    // Reals compare by their bits, so that equality means "reads back as written".
-    friend bool operator==(const FBxEditValue& a, const FBxEditValue& b);
-
-    // "an integer", "a point", ... for messages.
-    static const char16_t* KindName(Kind kind);
-
-private:
-    Kind m_kind = kInt;
-    bool m_bool = false;
-    int32_t m_int = 0;
-    double m_xyz[3] = {};
-    UTxString16 m_text;
-    RSeRefBase m_ref;
-    std::vector<FBxEditValue> m_list;
-};
-
 class FBxObjectEditRecord {
 public:
-    using Value = FBxEditValue;
+    using Value = FWxTranscriptValue;
 
     FBxObjectEditRecord() = default;
     explicit FBxObjectEditRecord(UTxString16 key) : m_key(std::move(key)) {}
@@ -110,10 +64,10 @@ public:
     }
 
     // A value of another kind, or a position past the end, reads as the kind's zero.
-    int32_t GetInt(int32_t i) const { return GetValue(i).GetInt(); }
+    int32_t GetInt(int32_t i) const { return int32_t(GetValue(i).GetInt()); }
     double GetDouble(int32_t i) const { return GetValue(i).GetReal(); }
     bool GetBool(int32_t i) const { return GetValue(i).GetBool(); }
-    const UTxString16& GetString(int32_t i) const { return GetValue(i).GetString(); }
+    const UTxString16& GetString(int32_t i) const;
     WqGePoint3d GetPoint(int32_t i) const;
     WqGeVector3d GetVector(int32_t i) const;
     const RSeRefBase& GetRef(int32_t i) const { return GetValue(i).GetRef(); }

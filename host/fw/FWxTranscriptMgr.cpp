@@ -168,27 +168,20 @@ size_t HashKey(std::u16string_view key) {
     return size_t(h);
 }
 
-// Whether a value nests its lists no deeper than a line may hold them, read from `depth`.
-bool NestsWithin(const FWxTranscriptValue& v, int depth) {
-    if (v.GetKind() != FWxTranscriptValue::kList) return true;
-    if (depth >= kMaxDepth) return false;
-    for (const FWxTranscriptValue& item : v.GetList())
-        if (!NestsWithin(item, depth + 1)) return false;
-    return true;
-}
-
-// Lists hold one type; integers and reals are both numbers, null is a missing reference.
-int KindGroup(FWxTranscriptValue::Kind k) {
-    switch (k) {
-    case FWxTranscriptValue::kInt:
-    case FWxTranscriptValue::kReal:
-        return FWxTranscriptValue::kReal;
-    case FWxTranscriptValue::kNull:
-    case FWxTranscriptValue::kRef:
-        return FWxTranscriptValue::kRef;
-    default:
-        return k;
+// Why a value cannot go on a line, read from `depth` lists deep: lists nested deeper than a line
+// may hold them, or a live reference without a name key.
+UTxResult WriteProblem(const FWxTranscriptValue& v, int depth) {
+    if (v.IsLiveRef()) {
+        UTxString16 keyText;
+        return FWxTranscriptMgr::NameRef(v.GetRef(), keyText);
     }
+    if (v.GetKind() != FWxTranscriptValue::kList) return {};
+    if (depth >= kMaxDepth) return UTxResult(kFWxErrTranscriptMalformed, u"lists nested too deeply");
+    for (const FWxTranscriptValue& item : v.GetList()) {
+        UTxResult r = WriteProblem(item, depth + 1);
+        if (r.Failed()) return r;
+    }
+    return {};
 }
 
 // Recursive-descent reader of a line or of a single literal. The first problem is kept with its
@@ -428,7 +421,8 @@ private:
             const size_t at = m_pos;
             FWxTranscriptValue v;
             if (!ReadValue(v, depth + 1)) return false;
-            if (!items.empty() && KindGroup(v.GetKind()) != KindGroup(items.front().GetKind()))
+            if (!items.empty() &&
+                !FWxTranscriptValue::ShareAList(v.GetKind(), items.front().GetKind()))
                 return Fail(UTxString16(u"a list holds one type: ") +
                                 FWxTranscriptValue::KindName(v.GetKind()) + u" after " +
                                 FWxTranscriptValue::KindName(items.front().GetKind()),
@@ -460,56 +454,6 @@ private:
 
 // ---- values ---------------------------------------------------------------------------------
 
-FWxTranscriptValue FWxTranscriptValue::MakeInt(int64_t v) {
-    FWxTranscriptValue r;
-    r.m_kind = kInt;
-    r.m_int = v;
-    return r;
-}
-FWxTranscriptValue FWxTranscriptValue::MakeReal(double v) {
-    FWxTranscriptValue r;
-    r.m_kind = kReal;
-    r.m_xyz[0] = v;
-    return r;
-}
-FWxTranscriptValue FWxTranscriptValue::MakeFloat(float v) {
-    FWxTranscriptValue r = MakeReal(v);
-    r.m_float = true;
-    return r;
-}
-FWxTranscriptValue FWxTranscriptValue::MakeBool(bool v) {
-    FWxTranscriptValue r;
-    r.m_kind = kBool;
-    r.m_bool = v;
-    return r;
-}
-FWxTranscriptValue FWxTranscriptValue::MakeString(UTxString16 v) {
-    FWxTranscriptValue r;
-    r.m_kind = kString;
-    r.m_text = std::move(v);
-    return r;
-}
-FWxTranscriptValue FWxTranscriptValue::MakeRef(UTxString16 keyText) {
-    FWxTranscriptValue r;
-    r.m_kind = kRef;
-    r.m_text = std::move(keyText);
-    return r;
-}
-FWxTranscriptValue FWxTranscriptValue::MakeTriple(double x, double y, double z) {
-    FWxTranscriptValue r;
-    r.m_kind = kTriple;
-    r.m_xyz[0] = x;
-    r.m_xyz[1] = y;
-    r.m_xyz[2] = z;
-    return r;
-}
-FWxTranscriptValue FWxTranscriptValue::MakeList(std::vector<FWxTranscriptValue> items) {
-    FWxTranscriptValue r;
-    r.m_kind = kList;
-    r.m_list = std::move(items);
-    return r;
-}
-
 void FWxTranscriptValue::AppendLiteral(UTxString16& out) const {
     switch (m_kind) {
     case kNull:
@@ -525,12 +469,22 @@ void FWxTranscriptValue::AppendLiteral(UTxString16& out) const {
             AppendReal(out, m_xyz[0]);
         break;
     case kBool:
-        out += m_bool ? u"true" : u"false";
+        out += GetBool() ? u"true" : u"false";
         break;
     case kString:
         AppendString(out, m_text);
         break;
     case kRef:
+        if (m_live) {
+            UTxString16 keyText;
+            if (FWxTranscriptMgr::NameRef(m_ref, keyText).Failed() || !m_ref.HasTarget()) {
+                out += u"null";
+                break;
+            }
+            out.push_back(u'@');
+            AppendString(out, keyText);
+            break;
+        }
         out.push_back(u'@');
         AppendString(out, m_text);
         break;
@@ -567,28 +521,6 @@ UTxResult FWxTranscriptValue::Parse(std::u16string_view text, FWxTranscriptValue
         return {};
     }
     return UTxResult(kFWxErrTranscriptMalformed, r.Problem());
-}
-
-const char16_t* FWxTranscriptValue::KindName(Kind kind) {
-    switch (kind) {
-    case kNull:
-        return u"null";
-    case kInt:
-        return u"an integer";
-    case kReal:
-        return u"a real number";
-    case kBool:
-        return u"a boolean";
-    case kString:
-        return u"a string";
-    case kRef:
-        return u"a reference";
-    case kTriple:
-        return u"a point";
-    case kList:
-        return u"a list";
-    }
-    return u"a value";
 }
 
 // ---- lines ----------------------------------------------------------------------------------
@@ -842,8 +774,8 @@ UTxResult FWxTranscriptMgr::CloseFile() {
 UTxResult FWxTranscriptMgr::PutValue(UTxString16& line, const UTxString16& key,
                                      const FWxTranscriptValue& value) {
     if (!IsValidKey(key)) return MakeError(kFWxErrTranscriptMalformed, key, u"not a valid key");
-    if (!NestsWithin(value, 0))
-        return MakeError(kFWxErrTranscriptMalformed, key, u"lists nested too deeply");
+    UTxResult r = WriteProblem(value, 0);
+    if (r.Failed()) return MakeError(r.GetCode(), key, r.GetDetail());
     if (!line.empty() && !IsBlank(line.back())) line.push_back(u' ');
     line += key;
     line.push_back(u'=');
@@ -908,16 +840,28 @@ void FWxTranscriptMgr::UnpinLine(const UTxString16* line) {
 
 UTxResult FWxTranscriptMgr::PutRSeRef(UTxString16& line, const UTxString16& key,
                                       const RSeRefBase& ref) {
+    // Named here once, rather than checked and then named again as the value is written.
+    UTxString16 keyText;
+    UTxResult r = NameRef(ref, keyText);
+    if (r.Failed()) return MakeError(r.GetCode(), key, r.GetDetail());
+    return PutValue(line, key,
+                    ref.HasTarget() ? FWxTranscriptValue::MakeRef(std::move(keyText))
+                                    : FWxTranscriptValue());
+}
+
+UTxResult FWxTranscriptMgr::NameRef(const RSeRefBase& ref, UTxString16& keyText) {
+    keyText.clear();
     const RSeIDed* target = ref.GetTarget();
     if (!target) {
         if (ref.IsTargetDeleted() || ref.IsTargetBogus())
-            return MakeError(kFWxErrTranscriptUnresolved, key, u"the object no longer exists");
-        return PutValue(line, key, FWxTranscriptValue());
+            return UTxResult(kFWxErrTranscriptUnresolved, u"the object no longer exists");
+        return {};
     }
     FBxObjectNameKey name;
     UTxResult r = FBxObjectNameKey::FromObject(target, name);
-    if (r.Failed()) return MakeError(kFWxErrTranscriptUnresolved, key, r.GetMessage());
-    return PutValue(line, key, FWxTranscriptValue::MakeRef(name.GetText()));
+    if (r.Failed()) return UTxResult(kFWxErrTranscriptUnresolved, r.GetMessage());
+    keyText = name.GetText();
+    return {};
 }
 
 UTxResult FWxTranscriptMgr::GetRSeRef(const UTxString16& line, const UTxString16& key,
@@ -944,9 +888,9 @@ UTxResult FWxTranscriptMgr::ResolveRSeRef(const UTxString16& key, const FWxTrans
 }
 
 UTxString16 FWxTranscriptMgr::StringFromRef(const RSeRefBase& ref) {
-    FBxObjectNameKey name;
-    if (FBxObjectNameKey::FromObject(ref.GetTarget(), name).Failed()) return {};
-    return name.GetText();
+    UTxString16 keyText;
+    NameRef(ref, keyText);
+    return keyText;
 }
 
 UTxResult FWxTranscriptMgr::RefFromString(FWxSceneDoc* doc, const UTxString16& text,

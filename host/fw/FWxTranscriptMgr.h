@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "fw/FWxErrors.h"
+#include "fw/FWxTranscriptValue.h"
 #include "utx/UTxResult.h"
 #include "utx/UTxString16.h"
 
@@ -53,51 +54,6 @@ constexpr UTxResultCode kFWxErrTranscriptFile =
 
 constexpr size_t kFWxTranscriptMaxLine = size_t(16) << 20;
 constexpr int kFWxTranscriptMaxDepth = 16;
-
-// One value of a transcript line.
-class FWxTranscriptValue {
-public:
-    enum Kind : uint8_t { kNull, kInt, kReal, kBool, kString, kRef, kTriple, kList };
-
-    FWxTranscriptValue() = default;
-    static FWxTranscriptValue MakeInt(int64_t v);
-    static FWxTranscriptValue MakeReal(double v);
-    // Written in the shortest form that still reads back to the same float.
-    static FWxTranscriptValue MakeFloat(float v);
-    static FWxTranscriptValue MakeBool(bool v);
-    static FWxTranscriptValue MakeString(UTxString16 v);
-    // A reference by its name-key text.
-    static FWxTranscriptValue MakeRef(UTxString16 keyText);
-    static FWxTranscriptValue MakeTriple(double x, double y, double z);
-    static FWxTranscriptValue MakeList(std::vector<FWxTranscriptValue> items);
-
-    Kind GetKind() const { return m_kind; }
-    bool IsNumber() const { return m_kind == kInt || m_kind == kReal; }
-    int64_t GetInt() const { return m_int; }
-    // Integers too.
-    double GetReal() const { return m_kind == kInt ? double(m_int) : m_xyz[0]; }
-    bool GetBool() const { return m_bool; }
-    // The string, or the name-key text of a reference.
-    const UTxString16& GetText() const { return m_text; }
-    const double* GetTriple() const { return m_xyz; }
-    const std::vector<FWxTranscriptValue>& GetList() const { return m_list; }
-
-    void AppendLiteral(UTxString16& out) const;
-    UTxString16 ToLiteral() const;
-    // One literal making up all of `text`.
-    static UTxResult Parse(std::u16string_view text, FWxTranscriptValue& out);
-    // "an integer", "a string", ... for messages.
-    static const char16_t* KindName(Kind kind);
-
-private:
-    Kind m_kind = kNull;
-    bool m_bool = false;
-    bool m_float = false;
-    int64_t m_int = 0;
-    double m_xyz[3] = {};
-    UTxString16 m_text;
-    std::vector<FWxTranscriptValue> m_list;
-};
 
 struct FWxTranscriptPair {
     UTxString16 key;
@@ -200,6 +156,9 @@ public:
     void PinLine(const UTxString16* line, std::shared_ptr<const FWxTranscriptLine> index);
     void UnpinLine(const UTxString16* line);
 
+    // The name-key text of a live reference (empty for a null one); an error, whose detail says
+    // why, for a reference to a deleted object or to one without a name key.
+    static UTxResult NameRef(const RSeRefBase& ref, UTxString16& keyText);
     // A null reference is written as null; a reference to a deleted object is an error.
     UTxResult PutRSeRef(UTxString16& line, const UTxString16& key, const RSeRefBase& ref);
     UTxResult GetRSeRef(const UTxString16& line, const UTxString16& key, FWxSceneDoc* doc,

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "fb/FBxObjectEditRecord.h"
-#include "fw/FBxObjectNameKey.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "ge/WqArray.h"
 #include "ge/WqGePoint3d.h"
@@ -233,104 +232,62 @@ bool Malformed(Problem& p, const char16_t* text) {
     return false;
 }
 
-// Integers and reals share lists, as references and null do.
-int EditKindGroup(FBxEditValue::Kind k) {
-    return k == FBxEditValue::kInt ? FBxEditValue::kReal : k;
-}
-
 // A record's value sits three lists deep in the line (records, record, one-element item): its
 // own lists may nest only as deep as the line's reader then allows.
 constexpr int kEditValueDepth = 3;
 
-bool EditToValue(const FBxEditValue& v, Value& out, Problem& p, int depth) {
-    switch (v.GetKind()) {
-    case FBxEditValue::kInt:
-        out = Value::MakeInt(v.GetInt());
-        return true;
-    case FBxEditValue::kReal:
-        out = Value::MakeReal(v.GetReal());
-        return true;
-    case FBxEditValue::kBool:
-        out = Value::MakeBool(v.GetBool());
-        return true;
-    case FBxEditValue::kString:
-        out = Value::MakeString(v.GetString());
-        return true;
-    case FBxEditValue::kTriple: {
-        const WqGePoint3d xyz = v.GetPoint();
-        out = Value::MakeTriple(xyz.x, xyz.y, xyz.z);
-        return true;
-    }
-    case FBxEditValue::kRef: {
-        const RSeRefBase& ref = v.GetRef();
-        if (!ref.GetTarget()) {
-            if (ref.IsTargetDeleted() || ref.IsTargetBogus()) {
-                p.code = kFWxErrTranscriptUnresolved;
-                p.text = u"the object no longer exists";
-                return false;
-            }
-            out = Value();
-            return true;
-        }
-        FBxObjectNameKey name;
-        UTxResult r = FBxObjectNameKey::FromObject(ref.GetTarget(), name);
-        if (r.Failed()) {
-            p.code = kFWxErrTranscriptUnresolved;
-            p.text = r.GetMessage();
-            return false;
-        }
-        out = Value::MakeRef(name.GetText());
-        return true;
-    }
-    case FBxEditValue::kList: {
-        if (depth >= kFWxTranscriptMaxDepth) return Malformed(p, u"lists nested too deeply");
-        const std::vector<FBxEditValue>& items = v.GetList();
-        std::vector<Value> list;
-        for (size_t i = 0; i < items.size(); ++i) {
-            if (i && EditKindGroup(items[i].GetKind()) != EditKindGroup(items[0].GetKind())) {
-                p.code = kFWxErrTranscriptMalformed;
-                p.text = UTxString16(u"a list holds one type: ") +
-                         FBxEditValue::KindName(items[i].GetKind()) + u" after " +
-                         FBxEditValue::KindName(items[0].GetKind());
-                return At(p, u"element " + Index(i));
-            }
-            Value item;
-            if (!EditToValue(items[i], item, p, depth + 1)) return At(p, u"element " + Index(i));
-            list.push_back(std::move(item));
-        }
-        out = Value::MakeList(std::move(list));
-        return true;
-    }
-    }
-    return false;
-}
-
-bool EditFromValue(UCxTranscriptDataExchange& tdx, const Value& v, FBxEditValue& out, Problem& p) {
+// What the line would refuse, or a record could not read back, said with where it is: lists of
+// mixed kinds or nested too deeply, integers wider than a record's, references without a name.
+bool Journalable(const Value& v, Problem& p, int depth) {
     switch (v.GetKind()) {
     case Value::kInt: {
         int32_t i = 0;
-        if (!FromValue(v, i, p)) return false;
-        out = FBxEditValue::MakeInt(i);
+        return FromValue(v, i, p);
+    }
+    case Value::kRef: {
+        UTxString16 keyText;
+        UTxResult r = FWxTranscriptMgr::NameRef(v.GetRef(), keyText);
+        if (r.Failed()) {
+            p.code = r.GetCode();
+            p.text = r.GetDetail();
+            return false;
+        }
         return true;
+    }
+    case Value::kList: {
+        if (depth >= kFWxTranscriptMaxDepth) return Malformed(p, u"lists nested too deeply");
+        const std::vector<Value>& items = v.GetList();
+        for (size_t i = 0; i < items.size(); ++i) {
+            if (i && !Value::ShareAList(items[i].GetKind(), items[0].GetKind())) {
+                p.code = kFWxErrTranscriptMalformed;
+                p.text = UTxString16(u"a list holds one type: ") +
+                         Value::KindName(items[i].GetKind()) + u" after " +
+                         Value::KindName(items[0].GetKind());
+                return At(p, u"element " + Index(i));
+            }
+            if (!Journalable(items[i], p, depth + 1)) return At(p, u"element " + Index(i));
+        }
+        return true;
+    }
+    default:
+        return true;
+    }
+}
+
+// A value as a record holds it: references resolved in the document (null a null reference),
+// integers 32-bit, numbers finite, coordinates on the drawing.
+bool BindEditValue(UCxTranscriptDataExchange& tdx, Value& v, Problem& p) {
+    switch (v.GetKind()) {
+    case Value::kInt: {
+        int32_t i = 0;
+        return FromValue(v, i, p);
     }
     case Value::kReal:
-        if (!Finite(v.GetReal(), p)) return false;
-        out = FBxEditValue::MakeReal(v.GetReal());
-        return true;
-    case Value::kBool:
-        out = FBxEditValue::MakeBool(v.GetBool());
-        return true;
-    case Value::kString:
-        out = FBxEditValue::MakeString(v.GetText());
-        return true;
-    case Value::kTriple: {
-        const double* xyz = v.GetTriple();
-        if (!Coordinates(xyz, p)) return false;
-        out = FBxEditValue::MakeTriple(xyz[0], xyz[1], xyz[2]);
-        return true;
-    }
+        return Finite(v.GetReal(), p);
+    case Value::kTriple:
+        return Coordinates(v.GetTriple(), p);
     case Value::kNull:
-        out = FBxEditValue::MakeRef(RSeRefBase());
+        v = Value::MakeRef(RSeRefBase());
         return true;
     case Value::kRef: {
         RSeRefBase ref;
@@ -340,22 +297,19 @@ bool EditFromValue(UCxTranscriptDataExchange& tdx, const Value& v, FBxEditValue&
             p.text = r.GetMessage();
             return false;
         }
-        out = FBxEditValue::MakeRef(ref);
+        v = Value::MakeRef(ref);
         return true;
     }
     case Value::kList: {
-        const std::vector<Value>& items = v.GetList();
-        std::vector<FBxEditValue> list;
-        for (size_t i = 0; i < items.size(); ++i) {
-            FBxEditValue item;
-            if (!EditFromValue(tdx, items[i], item, p)) return At(p, u"element " + Index(i));
-            list.push_back(std::move(item));
-        }
-        out = FBxEditValue::MakeList(std::move(list));
+        std::vector<Value> items = v.GetList();
+        for (size_t i = 0; i < items.size(); ++i)
+            if (!BindEditValue(tdx, items[i], p)) return At(p, u"element " + Index(i));
+        v = Value::MakeList(std::move(items));
         return true;
     }
+    default:
+        return true;
     }
-    return false;
 }
 
 bool RecordsToValue(const FBxObjectEditRecordList& records, Value& out, Problem& p) {
@@ -365,10 +319,10 @@ bool RecordsToValue(const FBxObjectEditRecordList& records, Value& out, Problem&
         std::vector<Value> items;
         items.push_back(Value::MakeList({Value::MakeString(rec.GetKey())}));
         for (size_t i = 0; i < rec.GetValues().size(); ++i) {
-            Value v;
-            if (!EditToValue(rec.GetValues()[i], v, p, kEditValueDepth))
+            const Value& v = rec.GetValues()[i];
+            if (!Journalable(v, p, kEditValueDepth))
                 return At(p, u"record " + Index(r) + u": value " + Index(i));
-            items.push_back(Value::MakeList({std::move(v)}));
+            items.push_back(Value::MakeList({v}));
         }
         list.push_back(Value::MakeList(std::move(items)));
     }
@@ -413,10 +367,10 @@ bool RecordsFromValue(UCxTranscriptDataExchange& tdx, const Value& v, FBxObjectE
         }
         FBxObjectEditRecord read(key->GetText());
         for (size_t i = 1; i < items.size(); ++i) {
-            FBxEditValue value;
             const Value* item = Unwrap(items[i], p);
-            if (!item || !EditFromValue(tdx, *item, value, p))
-                return At(p, where + u": value " + Index(i - 1));
+            if (!item) return At(p, where + u": value " + Index(i - 1));
+            Value value = *item;
+            if (!BindEditValue(tdx, value, p)) return At(p, where + u": value " + Index(i - 1));
             read.AddValue(std::move(value));
         }
         out.push_back(std::move(read));

@@ -12,7 +12,7 @@
 
 namespace {
 
-using Value = FBxEditValue;
+using Value = FWxTranscriptValue;
 
 std::string U8(const UTxString16& s) {
     return UTx::ToUtf8(s);
@@ -218,6 +218,10 @@ TEST_F(FBxEditRecordTranscript, UnwritableRecordsFailNamingTheKey) {
          "edits: record 0: value 1: element 1: a list holds one type: a string after an integer"},
         {FBxObjectEditRecord(u"k").AddRef(goneRef), kFWxErrTranscriptUnresolved,
          "edits: record 0: value 0: the object no longer exists"},
+        // Records hold 32-bit integers: a wider one would not read back.
+        {FBxObjectEditRecord(u"k").AddList({Value::MakeInt(int64_t(1) << 32)}),
+         kFWxErrTranscriptOutOfRange,
+         "edits: record 0: value 0: element 0: 4294967296 does not fit a 32-bit integer"},
         {nested(kFWxTranscriptMaxDepth - 2), kFWxErrTranscriptMalformed,
          "edits: record 0: value 0: element 0: element 0: element 0"},
         {nested(kFWxTranscriptMaxDepth - 2), kFWxErrTranscriptMalformed,

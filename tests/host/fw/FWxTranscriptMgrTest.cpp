@@ -498,6 +498,15 @@ TEST_F(FWxTranscriptRefs, ReadBackToTheSameObjects) {
     ASSERT_TRUE(m_mgr.PutRSeRef(line, u"none", RSeRef<TstNode>()).IsEmpty());
     EXPECT_EQ(U8(line), "Req node=@\"TstNode#" + Id(node) + "\" derived=@\"TstDerived#" +
                             Id(derived) + "\" zero=@\"TstZero#" + Id(zero) + "\" none=null");
+    // A value may hold live references, as edit records do: they are written by their name keys.
+    UTxString16 live = u"Req";
+    ASSERT_TRUE(m_mgr
+                    .PutValue(live, u"refs",
+                              FWxTranscriptValue::MakeList(
+                                  {FWxTranscriptValue::MakeRef(RSeRef<TstNode>(node)),
+                                   FWxTranscriptValue::MakeRef(RSeRefBase())}))
+                    .IsEmpty());
+    EXPECT_EQ(U8(live), "Req refs=[@\"TstNode#" + Id(node) + "\",null]");
 
     RSeRefBase out;
     ASSERT_TRUE(m_mgr.GetRSeRef(line, u"node", &m_doc, out).IsEmpty());
@@ -570,9 +579,16 @@ TEST_F(FWxTranscriptRefs, FailNamingTheKey) {
 
     // Writing a reference whose object is gone would name nothing on replay.
     UTxString16 line = u"Req";
-    r = m_mgr.PutRSeRef(line, u"gone", kept);
-    EXPECT_EQ(r.GetCode(), kFWxErrTranscriptUnresolved);
-    EXPECT_NE(r.GetMessageUtf8().find("gone: the object no longer exists"), std::string::npos);
+    const UTxResult refused[] = {
+        m_mgr.PutRSeRef(line, u"gone", kept),
+        m_mgr.PutValue(line, u"gone",
+                       FWxTranscriptValue::MakeList({FWxTranscriptValue::MakeRef(kept)})),
+    };
+    for (const UTxResult& refusal : refused) {
+        EXPECT_EQ(refusal.GetCode(), kFWxErrTranscriptUnresolved);
+        EXPECT_NE(refusal.GetMessageUtf8().find("gone: the object no longer exists"),
+                  std::string::npos);
+    }
     EXPECT_EQ(line, u"Req");
 }
 
