@@ -560,6 +560,23 @@ const FWxTranscriptPair* FWxTranscriptLine::FirstUnread() const {
     return nullptr;
 }
 
+void FWxTranscriptLine::Clear() {
+    // The room of a line of ordinary length is kept for the next; that of a long one goes.
+    constexpr size_t kKeptPairs = 1024;
+    name.clear();
+    if (pairs.capacity() > kKeptPairs)
+        std::vector<FWxTranscriptPair>().swap(pairs);
+    else
+        pairs.clear();
+    if (m_slots.size() > 4 * kKeptPairs)
+        std::vector<uint32_t>().swap(m_slots);
+    else
+        std::fill(m_slots.begin(), m_slots.end(), 0);
+    m_indexed = 0;
+    m_next = 0;
+    m_read.clear();
+}
+
 void FWxTranscriptLine::Reserve(size_t count) {
     pairs.reserve(count);
     size_t slots = 16;
@@ -634,7 +651,7 @@ UTxResult FWxTranscriptMgr::MakeError(UTxResultCode code, std::u16string_view ke
 }
 
 UTxResult FWxTranscriptMgr::ParseLine(const UTxString16& line, FWxTranscriptLine& out) {
-    out = FWxTranscriptLine();
+    out.Clear();
     // No more units than the file's limit in bytes: a UTF-8 byte makes at most one unit.
     if (line.size() > kFWxTranscriptMaxLine) return UTxResult(kFWxErrTranscriptMalformed, kTooLong);
     Reader r(line);
@@ -816,7 +833,10 @@ UTxResult FWxTranscriptMgr::IndexLine(const UTxString16& line,
         }
     const bool known = (m_indexed || m_indexedError.Failed()) && line == m_indexedText;
     if (!known) {
-        auto parsed = std::make_shared<FWxTranscriptLine>();
+        // Nobody else reads the last line taken apart: its room serves this one.
+        std::shared_ptr<FWxTranscriptLine> parsed =
+            m_indexed && m_indexed.use_count() == 1 ? std::move(m_indexed)
+                                                    : std::make_shared<FWxTranscriptLine>();
         m_indexedError = ParseLine(line, *parsed);
         m_indexed = m_indexedError.Failed() ? nullptr : std::move(parsed);
         m_indexedText = line;

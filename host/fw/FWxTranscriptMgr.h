@@ -78,6 +78,8 @@ struct FWxTranscriptLine {
 
 private:
     friend class FWxTranscriptMgr;
+    // Empty again, keeping the room of a line of ordinary length for the next one.
+    void Clear();
     // Room for `count` pairs and their index, so that taking a line apart allocates once.
     void Reserve(size_t count);
     // Indexes pairs.back(); false, leaving it out of the index, when its key is there already.
@@ -190,7 +192,7 @@ private:
     std::map<UTxString16, CRuntimeClass*> m_requests;
     // The last line taken apart: its text, and its index or why it does not parse.
     UTxString16 m_indexedText;
-    std::shared_ptr<const FWxTranscriptLine> m_indexed;
+    std::shared_ptr<FWxTranscriptLine> m_indexed;
     UTxResult m_indexedError;
     std::vector<Pin> m_pins;
 };

@@ -300,6 +300,25 @@ TEST(FWxTranscriptLines, LongLinesFindEveryKey) {
         ASSERT_TRUE(mgr.GetValue(UTxString16(line), u"k0", v).IsEmpty());
         EXPECT_EQ(v.GetText(), u"0");
 
+        // The next line taken apart, a short one, knows only its own keys.
+        const UTxString16 shortLine = u"Req k1=\"short\" other=2";
+        ASSERT_TRUE(mgr.GetValue(shortLine, u"k1", v).IsEmpty());
+        EXPECT_EQ(v.GetText(), u"short");
+        EXPECT_FALSE(mgr.ArgumentExists(shortLine, u"k0"));
+        EXPECT_FALSE(mgr.ArgumentExists(shortLine, u"k" + Num(pairs - 1)));
+        EXPECT_TRUE(mgr.ArgumentExists(shortLine, u"other"));
+        EXPECT_FALSE(mgr.ArgumentExists(u"Req a=1", u"k1"));
+        EXPECT_FALSE(mgr.ArgumentExists(u"Req a=1", u"other"));
+        EXPECT_TRUE(mgr.ArgumentExists(u"Req a=1", u"a"));
+
+        // A line taken apart into the room of an earlier one finds none of the earlier keys.
+        FWxTranscriptLine reused;
+        ASSERT_TRUE(Parse(u"Req k1=1 other=2 third=3", reused).IsEmpty());
+        ASSERT_TRUE(Parse(u"Req a=1", reused).IsEmpty());
+        for (const char16_t* gone : {u"k1", u"other", u"third"})
+            EXPECT_EQ(reused.Find(gone), nullptr) << U8(gone);
+        ASSERT_NE(reused.Find(u"a"), nullptr);
+
         const UTxString16 twice = line + u" k" + Num(pairs / 2) + u"=1";
         UTxResult r = Parse(twice, parsed);
         EXPECT_NE(r.GetMessageUtf8().find("k" + std::to_string(pairs / 2) +
