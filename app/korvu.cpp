@@ -245,7 +245,9 @@ static void AskForHugePages(char** argv) {
 }
 
 int main(int argc, char** argv) {
-    AskForHugePages(argv);
+    // Only the verbs that build or load a whole drawing are worth a second start.
+    if (argc > 1 && (std::strcmp(argv[1], "run") == 0 || std::strcmp(argv[1], "open") == 0))
+        AskForHugePages(argv);
     // An exception that cannot reach the handler below (out of a destructor, say) would end
     // in std::terminate: it ends the same way instead.
     std::set_terminate([] {

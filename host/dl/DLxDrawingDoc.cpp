@@ -88,9 +88,9 @@ UTxString16 DLxDrawingDoc::GetStandardName() const {
 }
 
 DLxDrawing* DLxDrawingDoc::GetDrawing() const {
-    DLxDrawing* found = nullptr;
-    GetRSeDb()->GetSegment(0)->ForEachObject([&found](RSeVMeta* obj) {
-        if (!found) found = dynamic_cast<DLxDrawing*>(obj);
-    });
-    return found;
+    // Through the segment's index by kind: requests ask for the drawing's styles and standard,
+    // and a walk over the segment would cost what the document holds.
+    const std::vector<RSeVMeta*> found = GetRSeDb()->GetSegment(0)->GetObjectsOfKind(
+        RSe::_GetMeta(static_cast<const DLxDrawing*>(nullptr)));
+    return found.empty() ? nullptr : static_cast<DLxDrawing*>(found.front());
 }

@@ -37,8 +37,6 @@ constexpr uint64_t kQuietNaN = 0x7FF8000000000000ull;
 constexpr uint64_t kSignBit = 0x8000000000000000ull;
 // Lists may hold lists; a bound keeps hostile input from exhausting the stack.
 constexpr int kMaxDepth = kFWxTranscriptMaxDepth;
-constexpr char16_t kTooLong[] = u"the line is longer than the limit of 16 MiB";
-static_assert(kFWxTranscriptMaxLine == size_t(16) << 20, "the message states the limit");
 
 bool IsBlank(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\r';
@@ -653,7 +651,8 @@ UTxResult FWxTranscriptMgr::MakeError(UTxResultCode code, std::u16string_view ke
 UTxResult FWxTranscriptMgr::ParseLine(const UTxString16& line, FWxTranscriptLine& out) {
     out.Clear();
     // No more units than the file's limit in bytes: a UTF-8 byte makes at most one unit.
-    if (line.size() > kFWxTranscriptMaxLine) return UTxResult(kFWxErrTranscriptMalformed, kTooLong);
+    if (line.size() > kFWxTranscriptMaxLine)
+        return UTxResult(kFWxErrTranscriptMalformed, kFWxTranscriptTooLong);
     Reader r(line);
     auto failed = [&] { return UTxResult(kFWxErrTranscriptMalformed, r.Problem()); };
 
@@ -759,7 +758,8 @@ UTxResult FWxTranscriptMgr::WriteLine(const UTxString16& line) {
     // A unit takes at most three bytes of UTF-8: only a long line needs its bytes counted.
     std::string text;
     if (m_file || line.size() > kFWxTranscriptMaxLine / 3) text = UTx::ToUtf8(line);
-    if (text.size() > kFWxTranscriptMaxLine) return UTxResult(kFWxErrTranscriptMalformed, kTooLong);
+    if (text.size() > kFWxTranscriptMaxLine)
+        return UTxResult(kFWxErrTranscriptMalformed, kFWxTranscriptTooLong);
     if (m_keepLines) m_lines.push_back(line);
     if (m_file) {
         text.push_back('\n');

@@ -53,6 +53,8 @@ constexpr UTxResultCode kFWxErrTranscriptFile =
     UTxResult::MakeCode(UTxSeverityError, kFWxLibrary, 0x0E05);
 
 constexpr size_t kFWxTranscriptMaxLine = size_t(16) << 20;
+// What a line past that limit is told, written or read.
+constexpr char16_t kFWxTranscriptTooLong[] = u"the line is longer than the limit of 16 MiB";
 constexpr int kFWxTranscriptMaxDepth = 16;
 
 struct FWxTranscriptPair {
@@ -135,7 +137,6 @@ public:
     // Whether written lines are kept in memory (they are by default). A program that journals
     // to a file, or not at all, turns it off: a long session would otherwise hold every line.
     void SetKeepLines(bool keep) { m_keepLines = keep; }
-    bool GetKeepLines() const { return m_keepLines; }
     // Starts a new UTF-8 file (replacing any), or continues one.
     UTxResult OpenFile(const std::string& path, bool append = false);
     UTxResult CloseFile();

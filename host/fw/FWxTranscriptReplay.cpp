@@ -133,8 +133,7 @@ UTxResult FWxTranscriptMgr::ReplayFile(FWxSceneDoc* doc, const std::string& path
         ++number;
         UTxResult r;
         if (status == LineReader::kTooLong) {
-            r = UTxResult(kFWxErrTranscriptMalformed,
-                          u"the line is longer than the limit of 16 MiB");
+            r = UTxResult(kFWxErrTranscriptMalformed, kFWxTranscriptTooLong);
         } else {
             const size_t first = text.find_first_not_of(" \t");
             if (first == std::string::npos || text[first] == '#') continue;

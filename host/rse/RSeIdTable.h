@@ -21,7 +21,7 @@ public:
     // `id` must be free.
     void Insert(uint32_t id, RSeHandle* h) {
         ++m_count;
-        if (id >= m_flat.size() && !Grow(id)) {
+        if (id >= m_flat.size() && !Grow(id, m_count)) {
             m_sparse.emplace(id, h);
             return;
         }
@@ -41,7 +41,7 @@ public:
     void Reserve(uint32_t maxId, size_t more) {
         if (maxId < m_flat.size() || maxId > Limit(m_count + more)) return;
         m_flat.reserve(size_t(maxId) + 1);
-        Grow(maxId);
+        Grow(maxId, m_count + more); // the objects to come count: a load sizes the table once
     }
 
     template <class F> void ForEach(F&& f) const {
@@ -61,9 +61,10 @@ private:
     // The largest id the flat table takes for `count` objects.
     static size_t Limit(size_t count) { return 2 * count + 65536; }
 
-    bool Grow(uint32_t id) {
-        if (id > Limit(m_count)) return false;
-        const size_t size = std::max(size_t(id) + 1, std::min(2 * m_flat.size(), Limit(m_count)));
+    // Makes the flat table take `id`, when that fits `count` objects.
+    bool Grow(uint32_t id, size_t count) {
+        if (id > Limit(count)) return false;
+        const size_t size = std::max(size_t(id) + 1, std::min(2 * m_flat.size(), Limit(count)));
         m_flat.resize(size, nullptr);
         // Ids now inside the flat table leave the map.
         for (auto it = m_sparse.begin(); it != m_sparse.end();) {

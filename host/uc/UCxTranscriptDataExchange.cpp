@@ -20,15 +20,15 @@ bool UCxTranscriptDataExchange::Put(const char16_t* key, const FWxTranscriptValu
 
 const FWxTranscriptValue* UCxTranscriptDataExchange::Find(const char16_t* key, bool required) {
     if (HasFailed()) return nullptr;
-    // A request reads many keys from one line: reading takes it apart once. A line being written
-    // grows, so it is looked up again (the manager keeps the last one taken apart).
-    if (!m_parsed || m_writing) {
+    // A request reads many keys from one line: reading takes it apart once. (Writing exchanges
+    // only put.)
+    if (!m_parsed) {
         UTxResult r = m_mgr.IndexLine(m_line, m_parsed);
         if (r.Failed()) {
             Fail(r); // names the faulty key
             return nullptr;
         }
-        if (!m_writing && !m_pinned) {
+        if (!m_pinned) {
             m_mgr.PinLine(&m_line, m_parsed);
             m_pinned = true;
         }

@@ -349,9 +349,8 @@ UTxResult DLxGDTRotateRequest::_Execute(FWxSceneDoc*) {
     static const P ccw[5] = {DUxLeaderNodeTree::kNoLanding, DUxLeaderNodeTree::kPosY,
                              DUxLeaderNodeTree::kNegX, DUxLeaderNodeTree::kNegY,
                              DUxLeaderNodeTree::kPosX};
-    // A position past the table (never stored by a setter) turns to no landing.
-    const int32_t at = int32_t(pos);
-    pos = at >= 0 && at < 5 ? (m_clockwise ? cw : ccw)[at] : DUxLeaderNodeTree::kNoLanding;
+    // Setters and loading keep a landing position within the table.
+    pos = (m_clockwise ? cw : ccw)[int32_t(pos)];
     if (leader0 && pos != DUxLeaderNodeTree::kNoLanding && inst->DisplayLeaders() &&
         leader0->GetNumNodes() > 1)
         leader0->SetLandingLength(

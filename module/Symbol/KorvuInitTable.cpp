@@ -49,7 +49,8 @@ void RegisterRotateGDTSymbol() {
 }
 
 // A factory row is named by its class and the category it registers under ("DLxCIdStdBSI
-// 56464"); the name is built from the kind's constant so that it cannot drift from it.
+// 56464"), the number written from the kind's constant; a test checks each row's name against
+// the factory it registers.
 template <std::size_t N> struct ClassName {
     constexpr ClassName(const char (&s)[N]) { std::copy_n(s, N, text); }
     char text[N];
