@@ -237,14 +237,12 @@ double DLxCfcfImpSymbol::Measure(const UTxString16& converted, bool glyph, FWxSc
     s.SetFontId(glyph ? m_gdtFontId : m_fontId);
     s.SetParagraphStringInvalid();
     s.SetFormattedValue(converted, kCellFormat);
-    BBox box = UCxStringUtil::GetBBox(s, doc);
     // The string's display text keeps the symbol font's letters, which are narrower than the
     // symbols they stand for: the cell takes the width of the text as it is drawn.
-    if (!box.isEmpty())
-        box = UCxStringUtil::GetBBox(DUxPlainText(converted, m_gdtFontId, s.GetFontId()),
-                                     s.GetTextHeight(), UCxStringUtil::kDefaultLinePitch,
-                                     SMxTextAlign::MiddleCenter, WqGePoint3d::kOrigin,
-                                     WqGeVector3d::kXAxis);
+    const BBox box = UCxStringUtil::GetBBox(DUxPlainText(converted, m_gdtFontId, s.GetFontId()),
+                                            s.GetTextHeight(), UCxStringUtil::kDefaultLinePitch,
+                                            SMxTextAlign::MiddleCenter, WqGePoint3d::kOrigin,
+                                            WqGeVector3d::kXAxis);
     const double w = box.isEmpty() ? 0.0 : box.max.x - box.min.x;
     return w + m_whiteSpace;
 }
