@@ -15,6 +15,7 @@
 #include "rse/RSeErrors.h"
 #include "rse/RSeSaveData.h"
 #include "rse/RSeSegment.h"
+#include "rse/RSeTransaction.h"
 
 namespace {
 
@@ -464,3 +465,34 @@ TEST(StoredObjects, CloningIntoTheTransientSegmentIsNeverSaved) {
 }
 
 } // namespace
+
+// The module's stored containers under undo: maps keyed by references, maps of held values,
+// nested vectors and an embedded value come back byte for byte, and forward again.
+TEST(StoredObjects, ContainersAreUndoneAndRedoneWithTheirObject) {
+    RSeDatabase db;
+    RSeSegment* seg = db.CreateSegment(u"Main");
+    auto* peer = TstNew<TstPersistNode>(seg);
+    TstFillPersistNode(peer, nullptr, 1);
+    RSeRef<TstPersistNode> node(TstNew<TstPersistNode>(seg));
+    TstFillPersistNode(node.get(), peer, 2);
+    auto bytes = [&db] {
+        std::vector<uint8_t> out;
+        EXPECT_FALSE(db.SaveToBuffer(out).Failed());
+        return out;
+    };
+    const std::vector<uint8_t> before = bytes();
+
+    db.BeginTxn();
+    node->m_textMap.Get()[RSeRef<TstNode>(node.get())] = u"added";
+    node->m_valueMap.Get()[RSeRef<TstNode>(peer)] = TstNew<TstValue>(seg);
+    node->m_nested.push_back({7, 8, 9});
+    node->m_embedded.m_code += 5;
+    std::unique_ptr<RSeTxnRecord> record = db.CommitTxn();
+    const std::vector<uint8_t> after = bytes();
+    ASSERT_NE(after, before);
+
+    db.Undo(*record);
+    EXPECT_EQ(bytes(), before);
+    db.Redo(*record);
+    EXPECT_EQ(bytes(), after);
+}
