@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "dl/DLxAssemblyCheck.h"
 #include "dl/DLxAssemblyData.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingAssembly.h"
@@ -109,14 +110,16 @@ const DLxAssemblyData* DLxDrawingDoc::GetAssembly() const {
     return assembly ? &assembly->GetData() : nullptr;
 }
 
-void DLxDrawingDoc::SetAssembly(const DLxAssemblyData& data) {
+bool DLxDrawingDoc::SetAssembly(const DLxAssemblyData& data) {
+    if (!DLxAssemblyCheck::Check(data).Empty()) return false;
     DLxDrawingAssembly* assembly = FindAssembly();
     if (data.Empty()) {
         if (assembly) RSe::DeleteObject(assembly);
-        return;
+        return true;
     }
     if (!assembly)
         assembly = new (RSe::_GetMeta(static_cast<const DLxDrawingAssembly*>(nullptr)),
                         GetRSeDb()->GetSegment(0)) DLxDrawingAssembly();
     assembly->SetData(data);
+    return true;
 }

@@ -50,9 +50,10 @@ public:
 
     // The assembly the drawing documents, kept with its stored data; null when it has none.
     const DLxAssemblyData* GetAssembly() const;
-    // Makes or replaces the drawing's assembly (an empty one removes it). The caller checked it
-    // (DLxAssemblyCheck): a stored drawing refuses to load an unsound one.
-    void SetAssembly(const DLxAssemblyData& data);
+    // Makes or replaces the drawing's assembly (an empty one removes it). False, changing
+    // nothing, for an assembly that DLxAssemblyCheck finds unsound: what reads the drawing's
+    // assembly relies on its soundness, and a stored drawing refuses to load an unsound one.
+    bool SetAssembly(const DLxAssemblyData& data);
 
 private:
     DLxDrawingAssembly* FindAssembly() const;

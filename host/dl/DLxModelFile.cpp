@@ -701,7 +701,7 @@ std::string PathOfFault(const std::string& text) {
 std::unique_ptr<DLxDrawingDoc> Build(const ModelData& model) {
     auto doc = std::make_unique<DLxDrawingDoc>();
     doc->GetDrawing()->SetStandardName(UTx::MakeWideString(model.standard));
-    if (!model.assembly.Empty()) doc->SetAssembly(model.assembly);
+    if (!doc->SetAssembly(model.assembly)) Fail("assembly", "the assembly cannot be kept");
     // The reader found the names unique: the sheets are made together, without a search of
     // the sheets made so far for each.
     std::vector<DLxDrawingDoc::SheetSpec> specs;

@@ -2,6 +2,7 @@
 // unsound, and the views' edges keep the occurrence they belong to, older views included.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "dl/DLxAssemblyCheck.h"
 #include "dl/DLxAssemblyData.h"
 #include "dl/DLxDrawingDoc.h"
+#include "dl/DLxEdgeGeometryProxy.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
 #include "ge/WqGeMatrix3d.h"
@@ -80,7 +82,7 @@ TEST(DLxDrawingAssembly, IsStoredWholeWithTheDrawingAndItsEdges) {
     EXPECT_EQ(doc.GetAssembly(), nullptr);
     const DLxAssemblyData data = SmallAssembly();
     ASSERT_TRUE(DLxAssemblyCheck::Check(data).Empty());
-    doc.SetAssembly(data);
+    ASSERT_TRUE(doc.SetAssembly(data));
     DLxViewInstance* view = doc.CreateSheet(u"Sheet 1", 420, 297)->CreateView(u"Front");
     DLxViewEdge leafEdge = DLxViewEdge::Line(7, {0, 0, 0}, {10, 0, 0});
     leafEdge.occurrence = {3, 4};
@@ -97,8 +99,18 @@ TEST(DLxDrawingAssembly, IsStoredWholeWithTheDrawingAndItsEdges) {
     EXPECT_TRUE(back->FindEdge(8)->occurrence.empty());
     EXPECT_EQ(Bytes(*opened), Bytes(doc));
 
+    // An annotation on the edge reaches its component through the edge's proxy, for as long as
+    // the view has the edge.
+    DLxViewInstance* front = opened->GetSheets()[0]->FindView(u"Front");
+    DLxEdgeGeometryProxy* proxy = front->FindEdgeProxy(7);
+    ASSERT_TRUE(proxy);
+    EXPECT_EQ(proxy->GetOccurrencePath(), (std::vector<int32_t>{3, 4}));
+    EXPECT_TRUE(front->FindEdgeProxy(8)->GetOccurrencePath().empty());
+    ASSERT_TRUE(front->RemoveEdge(7));
+    EXPECT_TRUE(proxy->GetOccurrencePath().empty());
+
     // An empty assembly takes the stored one away.
-    opened->SetAssembly(DLxAssemblyData());
+    EXPECT_TRUE(opened->SetAssembly(DLxAssemblyData()));
     EXPECT_EQ(opened->GetAssembly(), nullptr);
     EXPECT_EQ(Reload(Bytes(*opened))->GetAssembly(), nullptr);
 }
@@ -109,7 +121,7 @@ TEST(DLxDrawingAssembly, GoesBackWithItsTransaction) {
     const std::vector<uint8_t> before = Bytes(doc);
 
     db->BeginTxn();
-    doc.SetAssembly(SmallAssembly());
+    ASSERT_TRUE(doc.SetAssembly(SmallAssembly()));
     std::unique_ptr<RSeTxnRecord> made = db->CommitTxn();
     ASSERT_NE(doc.GetAssembly(), nullptr);
 
@@ -117,7 +129,7 @@ TEST(DLxDrawingAssembly, GoesBackWithItsTransaction) {
     changed.occurrences[1].quantity = 4;
     changed.components[1].userProperties[0].value = u"black";
     db->BeginTxn();
-    doc.SetAssembly(changed);
+    ASSERT_TRUE(doc.SetAssembly(changed));
     std::unique_ptr<RSeTxnRecord> edit = db->CommitTxn();
     EXPECT_EQ(doc.GetAssembly()->occurrences[1].quantity, 4);
 
@@ -134,37 +146,55 @@ TEST(DLxDrawingAssembly, GoesBackWithItsTransaction) {
 // What reads a stored assembly (the structure, the bill of materials) relies on its soundness:
 // an unsound one is a damaged file, named as such, never a drawing.
 TEST(DLxDrawingAssembly, AnUnsoundStoredAssemblyFailsTheLoad) {
+    // Each case saves two sound assemblies that differ in one stored integer, and puts an unsound
+    // value where they differ.
     const struct {
         const char* name;
-        void (*spoil)(DLxAssemblyData&);
+        void (*vary)(DLxAssemblyData&);
+        int32_t value;
         const char* says;
     } cases[] = {
-        {"a zero quantity", [](DLxAssemblyData& d) { d.occurrences[3].quantity = 0; },
-         "occurrences[3].quantity"},
-        {"a cycle",
-         [](DLxAssemblyData& d) {
-             d.occurrences.push_back({5, 30, 10, 1});
-         },
-         "occurrences[4].component: component 10 would contain itself"},
+        {"a zero quantity", [](DLxAssemblyData& d) { d.occurrences[3].quantity = 3; }, 0,
+         "occurrences[3].quantity: must be 1 or more, found 0"},
+        {"a cycle", [](DLxAssemblyData& d) { d.occurrences[3].component = 20; }, 10,
+         "occurrences[3].component: component 10 would contain itself"},
         {"an unknown kind",
-         [](DLxAssemblyData& d) { d.components[3].kind = DLxAssemblyComponent::Kind(7); },
-         "components[3].kind"},
-        {"a root of no component", [](DLxAssemblyData& d) { d.root = 99; }, "root"},
+         [](DLxAssemblyData& d) { d.components[3].kind = DLxAssemblyComponent::Kind::Assembly; }, 7,
+         "components[3].kind: unknown kind 7"},
+        {"a root of no component", [](DLxAssemblyData& d) { d.root = 30; }, 99,
+         "root: names no component (99)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        DLxAssemblyData bad = SmallAssembly();
-        c.spoil(bad);
         DLxDrawingDoc doc;
-        doc.SetAssembly(bad);
+        ASSERT_TRUE(doc.SetAssembly(SmallAssembly()));
+        std::vector<uint8_t> bytes = Bytes(doc);
+        DLxAssemblyData varied = SmallAssembly();
+        c.vary(varied);
+        ASSERT_TRUE(doc.SetAssembly(varied));
+        const size_t at = KorvuFirstDifference(bytes, Bytes(doc));
+        ASSERT_LT(at, bytes.size());
+        std::memcpy(&bytes[at], &c.value, sizeof c.value); // little-endian, as stored
         UTxResult r;
-        EXPECT_EQ(Reload(Bytes(doc), &r), nullptr);
+        EXPECT_EQ(Reload(bytes, &r), nullptr);
         EXPECT_EQ(r.GetCode(), kRSeErrDamaged);
         EXPECT_NE(
             r.GetMessageUtf8().find(std::string("the drawing's assembly is not sound: ") + c.says),
             std::string::npos)
             << r.GetMessageUtf8();
     }
+}
+
+// A drawing refuses an unsound assembly, changing nothing.
+TEST(DLxDrawingAssembly, ADrawingRefusesAnUnsoundAssembly) {
+    DLxDrawingDoc doc;
+    DLxAssemblyData bad = SmallAssembly();
+    bad.occurrences[0].quantity = -1;
+    EXPECT_FALSE(doc.SetAssembly(bad));
+    EXPECT_EQ(doc.GetAssembly(), nullptr);
+    ASSERT_TRUE(doc.SetAssembly(SmallAssembly()));
+    EXPECT_FALSE(doc.SetAssembly(bad));
+    EXPECT_TRUE(*doc.GetAssembly() == SmallAssembly());
 }
 
 // A view stored before edges knew their occurrence (version 1): its edges load with none, and
