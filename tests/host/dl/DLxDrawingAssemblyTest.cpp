@@ -2,8 +2,10 @@
 // unsound, and the views' edges keep the occurrence they belong to, older views included.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "KorvuTestSupport.h"
@@ -195,6 +197,45 @@ TEST(DLxDrawingAssembly, ADrawingRefusesAnUnsoundAssembly) {
     ASSERT_TRUE(doc.SetAssembly(SmallAssembly()));
     EXPECT_FALSE(doc.SetAssembly(bad));
     EXPECT_TRUE(*doc.GetAssembly() == SmallAssembly());
+}
+
+// Every truncation of a drawing with an assembly fails, and seeded mutations of it load or fail
+// cleanly: a drawing that loads holds a sound assembly (the sanitizer build checks the rest).
+TEST(DLxDrawingAssembly, DamagedStoredAssembliesLoadSoundOrFail) {
+    DLxDrawingDoc doc;
+    ASSERT_TRUE(doc.SetAssembly(SmallAssembly()));
+    DLxViewEdge edge = DLxViewEdge::Line(1, {0, 0, 0}, {10, 0, 0});
+    edge.occurrence = {3, 4};
+    ASSERT_TRUE(doc.CreateSheet(u"Sheet 1", 420, 297)->CreateView(u"Front")->SetEdges({edge}));
+    const std::vector<uint8_t> valid = Bytes(doc);
+    for (size_t n = 0; n < valid.size(); ++n) {
+        const std::vector<uint8_t> cut(valid.begin(), valid.begin() + ptrdiff_t(n));
+        UTxResult r;
+        ASSERT_EQ(Reload(cut, &r), nullptr) << "a file cut at " << n << " loaded";
+        ASSERT_FALSE(r.GetMessage().empty());
+    }
+    std::mt19937 rng(20261211);
+    int loaded = 0;
+    for (int round = 0; round < 300; ++round) {
+        std::vector<uint8_t> bytes = valid;
+        for (int e = 0, edits = 1 + int(rng() % 3); e < edits; ++e) {
+            const size_t at = rng() % bytes.size();
+            if (rng() % 2)
+                bytes[at] ^= uint8_t(1u << (rng() % 8));
+            else
+                for (size_t k = at; k < std::min(bytes.size(), at + 4); ++k)
+                    bytes[k] = (rng() % 2) ? 0xFF : uint8_t(rng());
+        }
+        SCOPED_TRACE(round);
+        std::unique_ptr<DLxDrawingDoc> again = Reload(bytes);
+        if (!again) continue;
+        ++loaded;
+        const DLxAssemblyData* a = again->GetAssembly();
+        ASSERT_TRUE(!a || DLxAssemblyCheck::Check(*a).Empty());
+        std::vector<uint8_t> resaved;
+        ASSERT_FALSE(again->GetRSeDb()->SaveToBuffer(resaved).Failed());
+    }
+    EXPECT_LT(loaded, 300);
 }
 
 // A view stored before edges knew their occurrence (version 1): its edges load with none, and
