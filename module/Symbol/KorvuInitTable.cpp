@@ -9,6 +9,7 @@
 #include "BofM/DLxComponentProperty.h"
 #include "BofM/DLxPartListColumn.h"
 #include "BofM/DLxPartListColumnHeaders.h"
+#include "BofM/DLxPartListDataSourceObserver.h"
 #include "BofM/DLxPartListItemIdRanges.h"
 #include "BofM/DLxPartListProperty.h"
 #include "BofM/DLxPartListPropertyId.h"
@@ -143,6 +144,8 @@ const KorvuInitRow kRows[] = {
     {"CreateGDTSymbol", &RegisterCreateGDTSymbol, 2},
     {"RotateGDTSymbol", &RegisterRotateGDTSymbol, 2},
     {"DLxComponentProperty", &InitMeta<DLxComponentProperty>, 2},
+    {"DLxPartListDataSourceObserver", &InitMeta<DLxPartListDataSourceObserver>, 2},
+    {"DLxPartListAssemblyDataSourceObserver", &InitMeta<DLxPartListAssemblyDataSourceObserver>, 2},
     {"DLxPartListColumn", &InitMeta<DLxPartListColumn>, 2},
     {"DLxPartListColumnHeaders", &InitMeta<DLxPartListColumnHeaders>, 2},
     {"DLxColumnHeaders", &InitMeta<DLxColumnHeaders>, 2},
