@@ -240,6 +240,21 @@ void DLxPartListColumn::SetHeader(const UTxString16& header) {
     m_header = header;
 }
 
+void DLxPartListColumn::SetWidth(double width) {
+    RSe::PrepareWrite(this);
+    m_width = width;
+}
+
+void DLxPartListColumn::SetHeaderAlignment(int32_t alignment) {
+    RSe::PrepareWrite(this);
+    m_headerAlignment = alignment;
+}
+
+void DLxPartListColumn::SetColumnAlignment(int32_t alignment) {
+    RSe::PrepareWrite(this);
+    m_columnAlignment = alignment;
+}
+
 void DLxPartListColumn::SetHeaderFromProperty() {
     const DLxPartListPropertyId* id = m_propertyId.Read();
     SetHeader(id ? id->GetDisplayName() : UTxString16());

@@ -83,6 +83,9 @@ public:
     bool IsCustomPropertyColumn() const { return GetPropertyType() == DLxPartListPropertyId::eCustom; }
 
     void SetHeader(const UTxString16& header);
+    void SetWidth(double width);
+    void SetHeaderAlignment(int32_t alignment);
+    void SetColumnAlignment(int32_t alignment);
     void SetHeaderFromProperty();
     // Data type 3 with unit values, 1 without.
     void SetUnitValues(const RSeRef<DUxDimStyleUnitVals>& values);
