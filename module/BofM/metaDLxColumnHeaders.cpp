@@ -61,7 +61,7 @@ void DLxColumnHeaders::FixPtrs(RSeMetaContext& ctx) {
 UTxResult DLxColumnHeaders::Clone(DLxColumnHeaders* t, RSeCloneCommander* cc) const {
     DLxPersistUtil::CloneBase(this, t, cc);
     t->m_displayed = m_displayed;
-    DLxPersistUtil::CloneVector(m_propertyIds, t->m_propertyIds, cc);
+    DLxPersistUtil::CloneOwnedVector(m_propertyIds, t->m_propertyIds, cc);
     t->m_widths = m_widths;
     t->m_headerAlignments = m_headerAlignments;
     t->m_columnAlignments = m_columnAlignments;

@@ -101,16 +101,16 @@ void DLxPartListColumn::FixPtrs(RSeMetaContext& ctx) {
 UTxResult DLxPartListColumn::Clone(DLxPartListColumn* t, RSeCloneCommander* cc) const {
     DLxPersistUtil::CloneBase(this, t, cc);
     t->m_header = m_header;
-    cc->CloneRef(m_propertyId, t->m_propertyId);
+    DLxPersistUtil::CloneOwned(cc, m_propertyId, t->m_propertyId);
     t->m_width = m_width;
     t->m_headerAlignment = m_headerAlignment;
     t->m_columnAlignment = m_columnAlignment;
-    cc->CloneRef(m_unitValues, t->m_unitValues);
+    DLxPersistUtil::CloneOwned(cc, m_unitValues, t->m_unitValues);
     t->m_dataType = m_dataType;
     t->m_formatMode = m_formatMode;
     t->m_outputUnitType = m_outputUnitType;
-    cc->CloneRef(m_substituteId, t->m_substituteId);
-    cc->CloneRef(m_substituteUnitValues, t->m_substituteUnitValues);
+    DLxPersistUtil::CloneOwned(cc, m_substituteId, t->m_substituteId);
+    DLxPersistUtil::CloneOwned(cc, m_substituteUnitValues, t->m_substituteUnitValues);
     t->m_substituteFormatMode = m_substituteFormatMode;
     t->m_substituteBehavior = m_substituteBehavior;
     t->m_substituteOutputUnitType = m_substituteOutputUnitType;

@@ -62,7 +62,7 @@ UTxResult DLxPartListColumnHeaders::Clone(DLxPartListColumnHeaders* t,
                                           RSeCloneCommander* cc) const {
     DLxPersistUtil::CloneBase(this, t, cc);
     t->m_displayed = m_displayed;
-    DLxPersistUtil::CloneVector(m_columns, t->m_columns, cc);
+    DLxPersistUtil::CloneOwnedVector(m_columns, t->m_columns, cc);
     t->m_firstList = m_firstList;
     t->m_secondList = m_secondList;
     t->m_count = m_count;

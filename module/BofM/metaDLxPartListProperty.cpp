@@ -78,8 +78,8 @@ UTxResult DLxPartListProperty::PostRestoreMigrate(RSeMetaContext& ctx) {
 
 UTxResult DLxPartListProperty::Clone(DLxPartListProperty* target, RSeCloneCommander* cc) const {
     DLxPersistUtil::CloneBase(this, target, cc);
-    cc->CloneRef(m_value, target->m_value);
-    cc->CloneRef(m_id, target->m_id);
+    DLxPersistUtil::CloneOwned(cc, m_value, target->m_value);
+    DLxPersistUtil::CloneOwned(cc, m_id, target->m_id);
     target->m_detached = m_detached;
     return {};
 }

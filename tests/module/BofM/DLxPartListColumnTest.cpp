@@ -442,6 +442,37 @@ TEST_F(ColumnFixture, OldestHeadersConvertAndBadPositionsAreDropped) {
     EXPECT_EQ(target->GetColumn(0)->GetPropertyType(), Id::eItemNumber);
 }
 
+// A column or a header list copied without what it owns gets copies of its own: the source
+// and the copy never share an owned object, so deleting one leaves the other whole.
+TEST_F(ColumnFixture, ClonesOwnWhatTheyHold) {
+    Column* full = Full();
+    DLxPartListColumnHeaders* headers = DLxPartListColumnHeaders::New(m_seg, false);
+    headers->AddColumn(*full);
+    RSeSegment* other = m_db.CreateSegment(u"Other");
+    for (RSeVMeta* source : std::vector<RSeVMeta*>{full, headers}) {
+        SCOPED_TRACE(source == full ? "column" : "headers");
+        RSeCloneCommander cc(other);
+        ASSERT_FALSE(cc.Clone({source}).Failed());
+        const Column* original = source == full ? full : headers->GetColumn(0).Read();
+        const Column* copy = source == full
+                                 ? dynamic_cast<const Column*>(cc.CloneOf(full))
+                                 : dynamic_cast<DLxPartListColumnHeaders*>(cc.CloneOf(headers))
+                                       ->GetColumn(0)
+                                       .Read();
+        ASSERT_TRUE(copy && copy != original);
+        EXPECT_NE(copy->GetPropertyId().get(), original->GetPropertyId().get());
+        EXPECT_NE(copy->GetUnitValues().get(), original->GetUnitValues().get());
+        EXPECT_NE(copy->GetSubstitutePropertyId().get(), original->GetSubstitutePropertyId().get());
+        EXPECT_NE(copy->GetSubstituteUnitValues().get(), original->GetSubstituteUnitValues().get());
+        EXPECT_EQ(copy->GetPropertyId()->GetSegment(), other);
+        ExpectSameColumn(*copy, *original);
+    }
+    RSe::DeleteObject(headers);
+    RSe::DeleteObject(full);
+    auto again = Reload(m_db); // the copies are whole
+    ASSERT_TRUE(again);
+}
+
 TEST(UnitCodes, SimpleUnitsHaveTheirCodes) {
     struct Case {
         std::shared_ptr<const RDxUnit> unit;

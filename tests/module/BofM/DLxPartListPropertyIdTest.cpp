@@ -217,12 +217,24 @@ TEST_F(PropertyFixture, NullValueAndDetachedPropertiesAnswerEmpty) {
     EXPECT_EQ(p->GetValueString(false), u"string");
     EXPECT_EQ(p->GetCachedText(), u"text");
 
+    // A copy made without its value object and id gets its own.
+    RSeCloneCommander cc(m_seg);
+    ASSERT_FALSE(cc.Clone({p.get()}).Failed());
+    auto* copy = dynamic_cast<DLxPartListProperty*>(cc.CloneOf(p.get()));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_TRUE(copy->IsDetached());
+    ASSERT_TRUE(copy->GetValueObject() && copy->GetPropertyId());
+    EXPECT_NE(copy->GetValueObject().get(), p->GetValueObject().get());
+    EXPECT_NE(copy->GetPropertyId().get(), p->GetPropertyId().get());
+    EXPECT_EQ(copy->GetPropertyId()->GetType(), Id::ePartName);
+
     // The property owns what it holds.
     const uint32_t valueId = value->GetId();
     const uint32_t idId = p->GetPropertyId()->GetId();
     RSe::DeleteObject(p.get());
     EXPECT_EQ(m_db.FindObject(valueId), nullptr);
     EXPECT_EQ(m_db.FindObject(idId), nullptr);
+    EXPECT_EQ(copy->GetCachedText(), u"text");
 }
 
 TEST(PartListPropertyId, TranscriptKeysCarryThePrefixAndReadBackANewId) {
