@@ -473,6 +473,40 @@ TEST_F(ColumnFixture, ClonesOwnWhatTheyHold) {
     ASSERT_TRUE(again);
 }
 
+// Edits of columns and headers inside a transaction come back whole with undo and go again
+// with redo, deleted and replaced owned objects included.
+TEST_F(ColumnFixture, EditsAreUndoneAndRedone) {
+    RSeRef<DLxPartListColumnHeaders> headers(DLxPartListColumnHeaders::New(m_seg, true));
+    RSeRef<Column> full(Full());
+    headers->AddColumn(*Custom(u"Finish"));
+    auto bytes = [this] {
+        std::vector<uint8_t> out;
+        EXPECT_FALSE(m_db.SaveToBuffer(out).Failed());
+        return out;
+    };
+    const std::vector<uint8_t> before = bytes();
+
+    m_db.BeginTxn();
+    std::vector<RSeRef<Column>> shown{headers->GetColumn(headers->GetColumnCount() - 1),
+                                      headers->GetColumn(0)};
+    headers->SetDisplayedColumns(shown);
+    headers->RemoveColumn(Custom(u"Finish"));
+    headers->GetColumn(0)->SetHeader(u"Renamed");
+    full->SetUnitValues(Units(3, 1));
+    full->SetSubstitute(0, {});
+    full->Assign(*General(7));
+    std::unique_ptr<RSeTxnRecord> record = m_db.CommitTxn();
+    const std::vector<uint8_t> after = bytes();
+    ASSERT_NE(after, before);
+    EXPECT_EQ(headers->GetDisplayedPositions(), (std::vector<int32_t>{0}));
+
+    m_db.Undo(*record);
+    EXPECT_EQ(bytes(), before);
+    EXPECT_TRUE(full->GetSubstitutePropertyId());
+    m_db.Redo(*record);
+    EXPECT_EQ(bytes(), after);
+}
+
 TEST(UnitCodes, SimpleUnitsHaveTheirCodes) {
     struct Case {
         std::shared_ptr<const RDxUnit> unit;
