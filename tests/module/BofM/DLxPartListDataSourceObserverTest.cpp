@@ -100,6 +100,31 @@ TEST_F(DataSourceObserver, OnlyComponentInstanceEvents26And27MarkTheNode) {
     EXPECT_FALSE(node->IsEdited());
 }
 
+// Undoing the deletion of an observer brings its listener back.
+TEST_F(DataSourceObserver, UndoBringsTheListenerBack) {
+    RDxNode* node = NewNode();
+    TstNode* assembly = TstNew<TstNode>(m_seg);
+    const uint32_t id = NewObserver(node, assembly)->GetId();
+    dynamic_cast<Observer*>(m_db.FindObject(id))->Attach();
+
+    m_db.BeginTxn();
+    RSe::DeleteObject(m_db.FindObject(id));
+    std::unique_ptr<RSeTxnRecord> record = m_db.CommitTxn();
+    EXPECT_EQ(RSeNotifier::ObserverCount(RSeRefBase(assembly)), 0u);
+
+    m_db.Undo(*record);
+    auto* back = dynamic_cast<Observer*>(m_db.FindObject(id));
+    ASSERT_NE(back, nullptr);
+    ASSERT_NE(back->GetListener(), nullptr);
+    EXPECT_EQ(RSeNotifier::ObserverCount(RSeRefBase(assembly)), 1u);
+    node->MarkEdited(false);
+    Send(26, assembly);
+    EXPECT_TRUE(node->IsEdited());
+
+    m_db.Redo(*record);
+    EXPECT_EQ(RSeNotifier::ObserverCount(RSeRefBase(assembly)), 0u);
+}
+
 // The listener is attached again by a load, and by a clone, as long as the watched object is
 // there; an observer of a deleted object stays deaf and asks nothing of the notifier.
 TEST_F(DataSourceObserver, LoadsAndClonesAttachUnlessTheObservedObjectIsGone) {
