@@ -39,7 +39,7 @@ bool DUxDimStyleUnitVals::SameValues(const DUxDimStyleUnitVals& o) const {
            m_unitString == o.m_unitString;
 }
 
-#define DUX_UNITVALS_SETTER(Name, Type, member)                                                   \
+#define DUX_UNITVALS_SETTER(Name, Type, member)                                                    \
     void DUxDimStyleUnitVals::Name(Type v) {                                                       \
         RSe::PrepareWrite(this);                                                                   \
         member = v;                                                                                \

@@ -31,8 +31,7 @@ DUX_STYLE_SETTER(DUxTableStyleColumn, SetFractionalFormat, bool, m_units.fractio
 DUX_STYLE_SETTER(DUxTableStyleColumn, SetFurtherInt, int32_t, m_furtherInt)
 DUX_STYLE_SETTER(DUxTableStyleColumn, SetFurtherReal, double, m_furtherReal)
 DUX_STYLE_SETTER(DUxTableStylePartsListColumn, SetSubstitute, bool, m_substitute)
-DUX_STYLE_SETTER(DUxTableStylePartsListColumn, SetSubstituteBehavior, int32_t,
-                 m_substituteBehavior)
+DUX_STYLE_SETTER(DUxTableStylePartsListColumn, SetSubstituteBehavior, int32_t, m_substituteBehavior)
 DUX_STYLE_SETTER(DUxTableStylePartsListColumn, SetSubstituteFormatMode, int32_t,
                  m_substituteFormatMode)
 DUX_STYLE_SETTER(DUxTableStylePartsListColumn, SetSubstituteOutputUnitType, int32_t,

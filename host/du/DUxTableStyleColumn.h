@@ -193,7 +193,9 @@ public:
     const UTxString16& getCustomId() const { return m_customId; }
     void setCustomId(const UTxString16& v) { m_customId = v; }
     // The user's heading when set, else the default one.
-    UTxString16 getCurrentHeading() const { return m_userHeading.empty() ? m_heading : m_userHeading; }
+    UTxString16 getCurrentHeading() const {
+        return m_userHeading.empty() ? m_heading : m_userHeading;
+    }
     void setUserHeading(const UTxString16& v) { m_userHeading = v; }
     int32_t getHeaderAligment() const { return m_headerAlignment; }
     void setHeaderAligment(int32_t v) { m_headerAlignment = v; }

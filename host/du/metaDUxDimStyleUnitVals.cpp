@@ -14,9 +14,9 @@ void InitGuid(UTxGUID& g) {
 
 namespace RSe {
 RSeMetaType* _InitMeta(const DUxDimStyleUnitVals*) {
-    static RSeMetaType* mt = RSeMakeMeta<DUxDimStyleUnitVals>(
-        u"DUxDimStyleUnitVals", &InitGuid, 0, RSeMetaType::kClass,
-        RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<DUxDimStyleUnitVals>(u"DUxDimStyleUnitVals", &InitGuid, 0, RSeMetaType::kClass,
+                                         RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
     return mt;
 }
 RSeMetaType* _GetMeta(const DUxDimStyleUnitVals* p) {
@@ -24,8 +24,7 @@ RSeMetaType* _GetMeta(const DUxDimStyleUnitVals* p) {
 }
 } // namespace RSe
 
-static RSeMetaType* const s_meta =
-    RSe::_InitMeta(static_cast<const DUxDimStyleUnitVals*>(nullptr));
+static RSeMetaType* const s_meta = RSe::_InitMeta(static_cast<const DUxDimStyleUnitVals*>(nullptr));
 
 RSeMetaType* DUxDimStyleUnitVals::GetMeta() const {
     return RSe::_GetMeta(this);

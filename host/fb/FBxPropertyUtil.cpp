@@ -16,9 +16,9 @@ struct Row {
 // Title, subject, author and keywords are summary properties 2 to 5; the others are design
 // properties under their own id.
 constexpr Row kRows[] = {
-    {1, &kSummary, 2}, {2, &kSummary, 3},  {3, &kSummary, 4},   {4, &kSummary, 5},
-    {5, &kDesign, 5},  {6, &kDesign, 6},   {7, &kDesign, 7},    {8, &kDesign, 8},
-    {9, &kDesign, 9},  {14, &kDesign, 14}, {15, &kDesign, 15},  {20, &kDesign, 20},
+    {1, &kSummary, 2},  {2, &kSummary, 3},  {3, &kSummary, 4},  {4, &kSummary, 5},
+    {5, &kDesign, 5},   {6, &kDesign, 6},   {7, &kDesign, 7},   {8, &kDesign, 8},
+    {9, &kDesign, 9},   {14, &kDesign, 14}, {15, &kDesign, 15}, {20, &kDesign, 20},
     {29, &kDesign, 29}, {38, &kDesign, 38}, {39, &kDesign, 39},
 };
 } // namespace

@@ -69,8 +69,9 @@ int32_t RSeNotifier::Notify(const RSeEvent& event) {
     for (const Registration& r : Registrations())
         if (SameSubject(r.subject, event.Subject()) && r.mask.Contains(event.Event()))
             targets.push_back(r);
-    std::stable_sort(targets.begin(), targets.end(),
-                     [](const Registration& a, const Registration& b) { return a.timing < b.timing; });
+    std::stable_sort(
+        targets.begin(), targets.end(),
+        [](const Registration& a, const Registration& b) { return a.timing < b.timing; });
     int32_t delivered = 0;
     for (const Registration& r : targets) {
         const auto& now = Registrations();
@@ -85,8 +86,9 @@ int32_t RSeNotifier::Notify(const RSeEvent& event) {
 }
 
 size_t RSeNotifier::ObserverCount(const RSeRefBase& subject) {
-    return size_t(std::count_if(Registrations().begin(), Registrations().end(),
-                                [&](const Registration& r) { return SameSubject(r.subject, subject); }));
+    return size_t(
+        std::count_if(Registrations().begin(), Registrations().end(),
+                      [&](const Registration& r) { return SameSubject(r.subject, subject); }));
 }
 
 uint64_t RSeNotifier::ChangeCount() {

@@ -53,9 +53,9 @@ UTxString16 AsString(const FBxObjectEditRecord& r, const char16_t* key) {
 }
 
 constexpr const char16_t* kUnitKeys[] = {
-    u"length_unit",       u"decimal_point",     u"fractional_format", u"linear_precision",
-    u"decimal_format",    u"angular_precision", u"slash_format",      u"fractional_height",
-    u"leading_zero",      u"trailing_zero",     u"show_units",
+    u"length_unit",    u"decimal_point",     u"fractional_format", u"linear_precision",
+    u"decimal_format", u"angular_precision", u"slash_format",      u"fractional_height",
+    u"leading_zero",   u"trailing_zero",     u"show_units",
 };
 
 RSeRef<DUxDimStyleUnitVals> UnitValuesFromRecord(const FBxObjectEditRecord& r,
@@ -127,9 +127,8 @@ DLxPartListColumn::DLxPartListColumn(const UTxString16& header, PropertyType typ
                                      int32_t generalId, double width, int32_t headerAlignment,
                                      int32_t columnAlignment)
     : m_header(header),
-      m_propertyId(type == DLxPartListPropertyId::eCustom
-                       ? NewId(GetSegment(), type, -1, header)
-                       : NewId(GetSegment(), type, generalId)),
+      m_propertyId(type == DLxPartListPropertyId::eCustom ? NewId(GetSegment(), type, -1, header)
+                                                          : NewId(GetSegment(), type, generalId)),
       m_width(width), m_headerAlignment(headerAlignment), m_columnAlignment(columnAlignment) {
     if (m_header.empty() && type != DLxPartListPropertyId::eCustom) SetHeaderFromProperty();
 }
@@ -148,8 +147,8 @@ DLxPartListColumn::DLxPartListColumn(const UTxString16& header,
       m_columnAlignment(columnAlignment) {}
 
 DLxPartListColumn::DLxPartListColumn(const DLxPartListColumn& other, RSeSegment* segment)
-    : m_header(other.m_header), m_width(other.m_width),
-      m_headerAlignment(other.m_headerAlignment), m_columnAlignment(other.m_columnAlignment) {
+    : m_header(other.m_header), m_width(other.m_width), m_headerAlignment(other.m_headerAlignment),
+      m_columnAlignment(other.m_columnAlignment) {
     if (&other == this) return;
     m_propertyId = CopyOf(segment, other.m_propertyId);
     m_unitValues = CopyOf(segment, other.m_unitValues);
@@ -178,7 +177,8 @@ DLxPartListColumn::DLxPartListColumn(const FBxObjectEditRecord& r) {
         m_substituteId = NewId(nullptr, PropertyType(AsInt(r, u"substitute_propertyId_type")),
                                AsInt(r, u"substitute_propertyId_generalId"),
                                AsString(r, u"substitute_propertyId_customId"));
-    if (AsBool(r, u"has_subunitval")) m_substituteUnitValues = UnitValuesFromRecord(r, u"substitute_");
+    if (AsBool(r, u"has_subunitval"))
+        m_substituteUnitValues = UnitValuesFromRecord(r, u"substitute_");
     m_substituteBehavior = AsInt(r, u"substitute_behavior");
     m_substituteFormatMode = AsInt(r, u"substitute_format_mode");
     m_substituteOutputUnitType = AsInt(r, u"substitute_output_unit_type");
@@ -447,8 +447,8 @@ UTxResult Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key,
     _TDX_Int(tdx, (p + u"SubstituteOutputUnitType").c_str(), subOutputUnitType, writing);
 
     if (writing || tdx.HasFailed()) return tdx.GetResult();
-    DLxPartListColumn* column = DLxPartListColumn::New(nullptr, header, id, width,
-                                                       headerAlignment, columnAlignment);
+    DLxPartListColumn* column =
+        DLxPartListColumn::New(nullptr, header, id, width, headerAlignment, columnAlignment);
     if (hasUnits) column->SetPropertyDataType(dataType, units);
     column->SetFormatMode(formatMode);
     column->SetIntOption(outputUnitType);

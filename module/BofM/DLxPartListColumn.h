@@ -39,8 +39,8 @@ public:
                       int32_t columnAlignment);
     // A custom property (type 2) takes the header as its name and keeps an empty header empty;
     // other types take the property's name for an empty header.
-    DLxPartListColumn(const UTxString16& header, PropertyType type, int32_t generalId,
-                      double width, int32_t headerAlignment, int32_t columnAlignment);
+    DLxPartListColumn(const UTxString16& header, PropertyType type, int32_t generalId, double width,
+                      int32_t headerAlignment, int32_t columnAlignment);
     // A copy of `id` in the column's segment; the heading is the property's name.
     DLxPartListColumn(const DLxPartListPropertyId& id, double width, int32_t headerAlignment,
                       int32_t columnAlignment);
@@ -80,7 +80,9 @@ public:
     int32_t GetSubstituteFormatMode() const { return m_substituteFormatMode; }
     int32_t GetSubstituteBehavior() const { return m_substituteBehavior; }
     int32_t GetSubstituteOutputUnitType() const { return m_substituteOutputUnitType; }
-    bool IsCustomPropertyColumn() const { return GetPropertyType() == DLxPartListPropertyId::eCustom; }
+    bool IsCustomPropertyColumn() const {
+        return GetPropertyType() == DLxPartListPropertyId::eCustom;
+    }
 
     void SetHeader(const UTxString16& header);
     void SetWidth(double width);

@@ -152,8 +152,8 @@ void DLxPartListColumnHeaders::AddMissingGeneralColumns() {
         }
         if (present) continue;
         RSe::PrepareWrite(this);
-        AppendColumn(DLxPartListColumn::New(GetSegment(), DLxPartListPropertyId::eGeneral, id, 5.0,
-                                            1, 0));
+        AppendColumn(
+            DLxPartListColumn::New(GetSegment(), DLxPartListPropertyId::eGeneral, id, 5.0, 1, 0));
     }
 }
 

@@ -24,7 +24,8 @@ bool DLxPartListItemIdRanges::ContainsItemId(const UTxString16& item) const {
     if (std::find(m_singleIds.begin(), m_singleIds.end(), item) != m_singleIds.end()) return true;
     const int64_t number = LeadingNumber(item);
     for (size_t k = 0; k + 1 < m_rangeBounds.size(); k += 2)
-        if (LeadingNumber(m_rangeBounds[k]) <= number && number <= LeadingNumber(m_rangeBounds[k + 1]))
+        if (LeadingNumber(m_rangeBounds[k]) <= number &&
+            number <= LeadingNumber(m_rangeBounds[k + 1]))
             return true;
     return false;
 }

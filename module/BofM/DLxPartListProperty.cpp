@@ -23,8 +23,8 @@ DLxPartListProperty* DLxPartListProperty::New(RSeSegment* segment,
                 segment ? segment : RSe::TransientSegment()) DLxPartListProperty(value, id);
 }
 
-UTxString16 DLxPartListProperty::GetValue(const RSeRef<RDxComponent>& component,
-                                          bool quantityMode, int32_t& type) {
+UTxString16 DLxPartListProperty::GetValue(const RSeRef<RDxComponent>& component, bool quantityMode,
+                                          int32_t& type) {
     DLxComponentProperty* v = m_value.get();
     return v ? v->GetValue(component, quantityMode, type) : UTxString16();
 }

@@ -7,10 +7,10 @@
 #include "BofM/DLxPartListColumn.h"
 #include "Symbol/KorvuModule.h"
 #include "WinModule.h"
-#include "rse/RSeTransaction.h"
 #include "du/DUxDimStyleUnitVals.h"
 #include "du/DUxTableStyleColumn.h"
 #include "fb/FBxPropertyUtil.h"
+#include "rse/RSeTransaction.h"
 #include "utx/UTxGUID.h"
 
 namespace DLxPropertyUtil {
@@ -276,7 +276,7 @@ RSeRef<DUxHoleTableStyleColumnItem> createStyleItemFromColumnDef(const DUxTableC
         p->SetPropertySet(kHoleTableSet);
         // Property number 5 has no id of its own; 0 to 4 are "1" to "5".
         const int32_t n = def->getPropID();
-        p->SetPropertyID(n >= 0 && n <= 4 ? Decimal(n + 1)
+        p->SetPropertyID(n >= 0 && n <= 4    ? Decimal(n + 1)
                          : n >= 6 && n <= 25 ? Decimal(n)
                                              : UTxString16());
     } else if (def->getType() == 2) {

@@ -21,9 +21,9 @@ void InitGuid(UTxGUID& g) {
 
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxPartListColumn*) {
-    static RSeMetaType* mt = RSeMakeMeta<DLxPartListColumn>(
-        u"DLxPartListColumn", &InitGuid, 2, RSeMetaType::kClass,
-        RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<DLxPartListColumn>(u"DLxPartListColumn", &InitGuid, 2, RSeMetaType::kClass,
+                                       RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
     return mt;
 }
 RSeMetaType* _GetMeta(const DLxPartListColumn* p) {

@@ -82,8 +82,9 @@ UTxResult DLxPartListAssemblyDataSourceObserver::Clone(DLxPartListAssemblyDataSo
     return {};
 }
 
-UTxResult DLxPartListAssemblyDataSourceObserver::PostClone(DLxPartListAssemblyDataSourceObserver* src,
-                                                           RSeCloneCommander* cc) {
+UTxResult
+DLxPartListAssemblyDataSourceObserver::PostClone(DLxPartListAssemblyDataSourceObserver* src,
+                                                 RSeCloneCommander* cc) {
     DLxPersistUtil::PostCloneBase(this, src, cc);
     Attach();
     return {};

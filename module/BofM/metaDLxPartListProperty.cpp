@@ -3,8 +3,8 @@
 //   version 1: the same; a parts-list property (types 3 to 7) was wrongly stored detached and
 //              is attached again after the load;
 //   version 0: the two references only (not detached).
-#include "BofM/DLxPartListProperty.h"
 #include "BofM/DLxComponentProperty.h"
+#include "BofM/DLxPartListProperty.h"
 #include "BofM/DLxPartListPropertyId.h"
 #include "BofM/DLxPersistUtil.h"
 #include "rse/RSeMeta.h"
@@ -18,9 +18,9 @@ void InitGuid(UTxGUID& g) {
 
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxPartListProperty*) {
-    static RSeMetaType* mt = RSeMakeMeta<DLxPartListProperty>(
-        u"DLxPartListProperty", &InitGuid, 2, RSeMetaType::kClass,
-        RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<DLxPartListProperty>(u"DLxPartListProperty", &InitGuid, 2, RSeMetaType::kClass,
+                                         RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
     return mt;
 }
 RSeMetaType* _GetMeta(const DLxPartListProperty* p) {
@@ -69,8 +69,7 @@ UTxResult DLxPartListProperty::PostRestoreMigrate(RSeMetaContext& ctx) {
     if (DLxPersistUtil::StoredVersion(ctx) == 1) {
         const RSeRef<DLxPartListPropertyId> id = GetPropertyId();
         const int32_t type = id ? id.Read()->GetType() : 0;
-        if (type >= DLxPartListPropertyId::eItemNumber &&
-            type <= DLxPartListPropertyId::eMaterial)
+        if (type >= DLxPartListPropertyId::eItemNumber && type <= DLxPartListPropertyId::eMaterial)
             m_detached = false;
     }
     return {};

@@ -40,8 +40,7 @@ void DLxPartListPropertyId::Save(RSeStream& s) const {
     s << int32_t(m_type) << m_generalId << m_customId;
 }
 
-UTxResult DLxPartListPropertyId::Clone(DLxPartListPropertyId* target,
-                                       RSeCloneCommander* cc) const {
+UTxResult DLxPartListPropertyId::Clone(DLxPartListPropertyId* target, RSeCloneCommander* cc) const {
     DLxPersistUtil::CloneBase(this, target, cc);
     target->m_type = m_type;
     target->m_generalId = m_generalId;

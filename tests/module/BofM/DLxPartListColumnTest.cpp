@@ -226,9 +226,8 @@ TEST_F(ColumnFixture, DisplayedColumnsFollowAddAndRemove) {
     };
     Column* unknown = General(14);    // not in the list: dropped
     Column* newCustom = Custom(u"C"); // not in the list: added
-    EXPECT_EQ(h->SetDisplayedColumns(refs({columns[0], columns[3], unknown, columns[2],
-                                           columns[5]})),
-              5);
+    EXPECT_EQ(
+        h->SetDisplayedColumns(refs({columns[0], columns[3], unknown, columns[2], columns[5]})), 5);
     EXPECT_EQ(h->GetDisplayedPositions(), (std::vector<int32_t>{0, 3, 2, 5}));
 
     EXPECT_FALSE(h->RemoveColumn(columns[1]));
@@ -291,7 +290,8 @@ TEST_F(ColumnFixture, EditRecordsAndTranscriptsGiveTheColumnBack) {
     UTxResult result;
     RSeRef<Column> read;
     UCxTranscriptDataExchange tdx(line, result, nullptr, false);
-    EXPECT_FALSE(DLxTDXUtil::Transcript(tdx, u"P", read, false).Failed()) << result.GetMessageUtf8();
+    EXPECT_FALSE(DLxTDXUtil::Transcript(tdx, u"P", read, false).Failed())
+        << result.GetMessageUtf8();
     ASSERT_TRUE(read);
     EXPECT_FALSE(read->GetUnitValues());
     EXPECT_EQ(read->GetPropertyDataType(), 1);
@@ -454,11 +454,10 @@ TEST_F(ColumnFixture, ClonesOwnWhatTheyHold) {
         RSeCloneCommander cc(other);
         ASSERT_FALSE(cc.Clone({source}).Failed());
         const Column* original = source == full ? full : headers->GetColumn(0).Read();
-        const Column* copy = source == full
-                                 ? dynamic_cast<const Column*>(cc.CloneOf(full))
-                                 : dynamic_cast<DLxPartListColumnHeaders*>(cc.CloneOf(headers))
-                                       ->GetColumn(0)
-                                       .Read();
+        const Column* copy =
+            source == full
+                ? dynamic_cast<const Column*>(cc.CloneOf(full))
+                : dynamic_cast<DLxPartListColumnHeaders*>(cc.CloneOf(headers))->GetColumn(0).Read();
         ASSERT_TRUE(copy && copy != original);
         EXPECT_NE(copy->GetPropertyId().get(), original->GetPropertyId().get());
         EXPECT_NE(copy->GetUnitValues().get(), original->GetUnitValues().get());

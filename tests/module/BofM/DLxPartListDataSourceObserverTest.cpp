@@ -76,12 +76,13 @@ TEST_F(DataSourceObserver, OnlyComponentInstanceEvents26And27MarkTheNode) {
         bool marks;
     };
     const Case cases[] = {
-        {26, true, assembly, true},  {27, true, assembly, true},  {28, true, assembly, false},
+        {26, true, assembly, true},   {27, true, assembly, true},   {28, true, assembly, false},
         {26, false, assembly, false}, {27, false, assembly, false}, {26, true, other, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "event " << c.event << (c.componentEvent ? " on" : " not on")
-                                        << " a component instance");
+        SCOPED_TRACE(testing::Message()
+                     << "event " << c.event << (c.componentEvent ? " on" : " not on")
+                     << " a component instance");
         node->MarkEdited(false);
         Send(c.event, c.subject, c.componentEvent);
         EXPECT_EQ(node->IsEdited(), c.marks);

@@ -10,13 +10,13 @@
 #include "BofM/DLxPartListItemIdRanges.h"
 #include "BofM/DLxPartListProperty.h"
 #include "BofM/DLxPartListPropertyId.h"
+#include "BofM/DLxPersistUtil.h"
 #include "TstDocWriter.h"
 #include "TstStoredClasses.h"
 #include "WinModule.h"
 #include "rse/RSe.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeDatabase.h"
-#include "BofM/DLxPersistUtil.h"
 #include "rse/RSeMeta.h"
 #include "rse/RSeSegment.h"
 #include "rse/RSeTransaction.h"
@@ -102,8 +102,8 @@ TEST(PartListPropertyId, SamenessFollowsTheType) {
         {Id::PropertyType(12), -1, u"", Id::PropertyType(12), -1, u"", false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.a << "/" << c.aGeneral << " vs " << c.b << "/"
-                                        << c.bGeneral);
+        SCOPED_TRACE(testing::Message()
+                     << c.a << "/" << c.aGeneral << " vs " << c.b << "/" << c.bGeneral);
         const Id a(c.a, c.aGeneral, c.aCustom);
         const Id b(c.b, c.bGeneral, c.bCustom);
         EXPECT_EQ(a.IsSameProperty(b), c.same);
@@ -189,7 +189,8 @@ TEST_F(PropertyFixture, ComponentPropertiesCarryANewIdOrNothing) {
 // A property without value object answers empty instead of reaching through its null value;
 // a detached one stops asking the model but still reads its value.
 TEST_F(PropertyFixture, NullValueAndDetachedPropertiesAnswerEmpty) {
-    RSeRef<DLxPartListProperty> none = Id(Id::eGeneral, 39).CreateComponentProperty({}, m_seg, false);
+    RSeRef<DLxPartListProperty> none =
+        Id(Id::eGeneral, 39).CreateComponentProperty({}, m_seg, false);
     ASSERT_TRUE(none);
     int32_t type = -5;
     EXPECT_EQ(none->GetValue({}, false, type), u"");
@@ -294,8 +295,8 @@ TEST(PartListPropertyStorage, OlderVersionsLoadWithTheirDetachedRule) {
         bool loaded;
     };
     const Case cases[] = {
-        {0, Id::eGeneral, true, false},  {1, Id::eGeneral, true, true},
-        {1, Id::eQuantity, true, false}, {1, Id::eMaterial, true, false},
+        {0, Id::eGeneral, true, false},          {1, Id::eGeneral, true, true},
+        {1, Id::eQuantity, true, false},         {1, Id::eMaterial, true, false},
         {1, Id::ePartListProperty6, true, true}, {2, Id::eQuantity, true, true},
         {2, Id::eGeneral, false, false},
     };
@@ -362,10 +363,10 @@ TEST(PartListItemIdRanges, RangesReadLeadingDigitsAndSinglesWholeTexts) {
         bool contained;
     };
     const Case cases[] = {
-        {u"1", true},   {u"2", true},    {u"02", true}, {u"3B", true}, {u"003", true},
-        {u"7", true},   {u"07", false},  {u"A12", true}, {u"12", false}, {u"A2", false},
-        {u"0", false},  {u"4", false},   {u"10", false}, {u"", false}, {u"-2", false},
-        {u"99999999999999999999", false},
+        {u"1", true},   {u"2", true},   {u"02", true},  {u"3B", true},
+        {u"003", true}, {u"7", true},   {u"07", false}, {u"A12", true},
+        {u"12", false}, {u"A2", false}, {u"0", false},  {u"4", false},
+        {u"10", false}, {u"", false},   {u"-2", false}, {u"99999999999999999999", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(UTx::ToUtf8(c.item));

@@ -53,12 +53,18 @@ TEST(PropertyUtilCategories, ASetBelongsToItsCategory) {
         bool in;
     };
     const Case cases[] = {
-        {PU::kCategory1Set, 1, true},     {PU::kCategory2Set, 1, false},
-        {PU::kCategory2Set, 2, true},     {PU::kCategory3Set, 3, true},
-        {PU::kPartsListSet, 5, true},     {PU::kPartsListUserSet, 5, false},
-        {PU::kPartsListUserSet, 4, true}, {PU::kHoleTableUserSet, 4, true},
-        {PU::kHoleTableSet, 4, false},    {u"anything", 0, true},
-        {PU::kPartsListSet, 6, false},    {PU::kPartsListSet, -1, false},
+        {PU::kCategory1Set, 1, true},
+        {PU::kCategory2Set, 1, false},
+        {PU::kCategory2Set, 2, true},
+        {PU::kCategory3Set, 3, true},
+        {PU::kPartsListSet, 5, true},
+        {PU::kPartsListUserSet, 5, false},
+        {PU::kPartsListUserSet, 4, true},
+        {PU::kHoleTableUserSet, 4, true},
+        {PU::kHoleTableSet, 4, false},
+        {u"anything", 0, true},
+        {PU::kPartsListSet, 6, false},
+        {PU::kPartsListSet, -1, false},
         {u"{beb6b91c-af44-4F9B-ad9e-1e0570a168f9}", 5, true},
     };
     for (const Case& c : cases) {
@@ -236,8 +242,8 @@ TEST_F(PropertyUtil, UnitSettingsOfColumnsWithoutUnitValues) {
         {3, true, 6, true, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "format mode " << c.formatMode
-                                        << (c.migration ? " migration" : " plain"));
+        SCOPED_TRACE(testing::Message()
+                     << "format mode " << c.formatMode << (c.migration ? " migration" : " plain"));
         DLxPartListColumn* column = DLxPartListColumn::New(m_seg, Id::eQuantity, -1, 1.0, 1, 1);
         column->SetFormatMode(c.formatMode);
         column->SetSubstituteFormatMode(c.formatMode);
@@ -263,9 +269,9 @@ TEST_F(PropertyUtil, HoleTableColumnsConvertByPropertyNumber) {
         const char16_t* name;
     };
     const Name names[] = {
-        {PU::kHoleTableSet, u"1", u"Hole"},        {PU::kHoleTableSet, u"25", u"Hole Type"},
-        {PU::kHoleTableSet, u"26", u""},           {PU::kHoleTableSet, u"0", u""},
-        {PU::kHoleTableUserSet, u"Tap", u"Tap"},   {PU::kPartsListSet, u"1", u""},
+        {PU::kHoleTableSet, u"1", u"Hole"},      {PU::kHoleTableSet, u"25", u"Hole Type"},
+        {PU::kHoleTableSet, u"26", u""},         {PU::kHoleTableSet, u"0", u""},
+        {PU::kHoleTableUserSet, u"Tap", u"Tap"}, {PU::kPartsListSet, u"1", u""},
     };
     for (const Name& n : names) {
         SCOPED_TRACE(UTx::ToUtf8(n.id));
@@ -279,7 +285,7 @@ TEST_F(PropertyUtil, HoleTableColumnsConvertByPropertyNumber) {
         const char16_t* id;
         int32_t back;
     };
-    const Number numbers[] = {{0, u"1", 0}, {4, u"5", 4}, {5, u"", 0},
+    const Number numbers[] = {{0, u"1", 0}, {4, u"5", 4},    {5, u"", 0},
                               {6, u"6", 6}, {25, u"25", 25}, {26, u"", 0}};
     for (const Number& n : numbers) {
         SCOPED_TRACE(n.number);
@@ -297,7 +303,8 @@ TEST_F(PropertyUtil, HoleTableColumnsConvertByPropertyNumber) {
         EXPECT_EQ(item->GetFormatMode(), 1);
         EXPECT_EQ(item->GetDecimalMarker(), 1);
         EXPECT_EQ(item->GetFurtherReal(), 0.25);
-        std::unique_ptr<DUxTableColumnDef> back(PU::createColumnDefFromStyleItem(item.get(), m_seg));
+        std::unique_ptr<DUxTableColumnDef> back(
+            PU::createColumnDefFromStyleItem(item.get(), m_seg));
         ASSERT_TRUE(back);
         EXPECT_EQ(back->getType(), 3);
         EXPECT_EQ(back->getPropID(), n.back);

@@ -78,7 +78,7 @@ TEST_F(RefIndexMap, OrderAndIndexesSurviveTheSwitchAndEveryRebuild) {
         size_t entries;
         size_t slots;
     };
-    const Step steps[] = {{15, 0}, {16, 46}, {36, 46}, {37, 94}, {75, 94},
+    const Step steps[] = {{15, 0},   {16, 46},   {36, 46},   {37, 94},  {75, 94},
                           {76, 190}, {152, 190}, {153, 382}, {200, 382}};
     size_t inserted = 0;
     for (const Step& step : steps) {
