@@ -88,8 +88,8 @@ public:
         if (m_spill) std::fclose(m_spill);
     }
 
-    // The body bytes that went to the scratch file (null when none did), in front of what Run
-    // left in memory.
+    // The body bytes that went to the scratch file, in front of what Run left in memory, and
+    // that file (null when nothing went there).
     uint64_t Spilled() const { return m_spilled; }
     std::FILE* SpillFile() const { return m_spill; }
 
@@ -100,8 +100,8 @@ public:
         return h ? PlaceOf(h) : UINT32_MAX;
     }
 
-    // References are written last, all at once: their handles lie anywhere in memory, and one
-    // pass over them can fetch ahead of need.
+    // References are filled in a batch at a time after their records: their handles lie
+    // anywhere in memory, and one pass over many can fetch ahead of need.
     uint32_t RefValueAt(const RSeRefBase& ref, size_t at) override {
         RSeHandle* h = ref.GetHandle();
         if (!h) return UINT32_MAX;
@@ -760,7 +760,7 @@ UTxResult RSeDatabase::Save(const std::string& path) {
     if (m_load) return UTxResult(kRSeErrWrite, u"the document is still loading");
     // The head (its meta-type table) is known only once the body is written: a large body
     // waits in a scratch file beside the target instead of in memory, and is copied behind the
-    // head. Without a scratch file the body stays in memory.
+    // head. A small one never needs the scratch file.
     Saver saver(this, &path);
     std::vector<uint8_t> head, body;
     try {
