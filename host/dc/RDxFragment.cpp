@@ -4,6 +4,8 @@
 #include <cassert>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <new>
 #include <deque>
 #include <set>
 #include <string>
@@ -11,6 +13,7 @@
 
 #include "dc/RDxErrors.h"
 #include "dc/RDxNode.h"
+#include "rse/RSeRef.h"
 #include "rse/RSeTransaction.h"
 #include "rse/UTxDiagnosis.h"
 
@@ -28,16 +31,62 @@ public:
         uint32_t other;
         uint32_t back;
     };
+    // The edges of one end. Most nodes read, or are read by, one other node or none: one edge
+    // lives in place, more go to the heap.
+    class EdgeList {
+    public:
+        EdgeList() = default;
+        EdgeList(const EdgeList&) = delete;
+        EdgeList& operator=(const EdgeList&) = delete;
+        EdgeList(EdgeList&& o) noexcept : m_u(o.m_u), m_size(o.m_size), m_cap(o.m_cap) {
+            o.m_size = 0;
+            o.m_cap = 1;
+        }
+        ~EdgeList() {
+            if (m_cap > 1) std::free(m_u.heap);
+        }
+        uint32_t size() const { return m_size; }
+        bool empty() const { return m_size == 0; }
+        Edge* begin() { return m_cap > 1 ? m_u.heap : &m_u.one; }
+        const Edge* begin() const { return m_cap > 1 ? m_u.heap : &m_u.one; }
+        Edge* end() { return begin() + m_size; }
+        const Edge* end() const { return begin() + m_size; }
+        Edge& operator[](uint32_t i) { return begin()[i]; }
+        const Edge& operator[](uint32_t i) const { return begin()[i]; }
+        Edge& back() { return begin()[m_size - 1]; }
+        void pop_back() { --m_size; }
+        void clear() { m_size = 0; }
+        void push_back(const Edge& e) {
+            if (m_size == m_cap) Grow();
+            begin()[m_size++] = e;
+        }
+
+    private:
+        void Grow() {
+            const uint32_t cap = m_cap * 2;
+            auto* heap = static_cast<Edge*>(std::malloc(sizeof(Edge) * cap));
+            if (!heap) throw std::bad_alloc();
+            std::memcpy(heap, begin(), sizeof(Edge) * m_size);
+            if (m_cap > 1) std::free(m_u.heap);
+            m_u.heap = heap;
+            m_cap = cap;
+        }
+        union U {
+            Edge one;
+            Edge* heap;
+        } m_u{};
+        uint32_t m_size = 0;
+        uint32_t m_cap = 1; // 1: the edge in place
+    };
     struct Entry {
         RSeRefBase node; // keeps the handle, so the key below is never reused
-        uint64_t key = 0;
-        bool present = false;
-        std::vector<Edge> deps;       // what it reads
-        std::vector<Edge> dependents; // what reads it
+        uint64_t key : 63 = 0;
+        uint64_t present : 1 = 0;
+        EdgeList deps;       // what it reads
+        EdgeList dependents; // what reads it
     };
 
     RDxFragmentIndex(const std::vector<RSeRef<RDxNode>>& refs, const std::vector<uint64_t>& keys) {
-        m_byHandle.reserve(refs.size());
         for (size_t i = 0; i < refs.size(); ++i)
             Insert(refs[i].GetHandle(), keys[i]);
         for (uint32_t i = 0; i < m_entries.size(); ++i)
@@ -54,43 +103,43 @@ public:
         return e.present ? static_cast<RDxNode*>(e.node.GetTarget()) : nullptr;
     }
     uint64_t Key(uint32_t i) const { return m_entries[i].key; }
-    const std::vector<Edge>& Deps(uint32_t i) const { return m_entries[i].deps; }
-    const std::vector<Edge>& Dependents(uint32_t i) const { return m_entries[i].dependents; }
+    const EdgeList& Deps(uint32_t i) const { return m_entries[i].deps; }
+    const EdgeList& Dependents(uint32_t i) const { return m_entries[i].dependents; }
 
     // The entry of a node, or -1.
     int64_t Find(const RDxNode* node) const {
-        auto it = m_byHandle.find(node->GetHandle());
-        return it != m_byHandle.end() && Node(it->second) == node ? int64_t(it->second) : -1;
+        const int64_t i = EntryOf(node->GetHandle());
+        return i >= 0 && Node(uint32_t(i)) == node ? i : -1;
     }
 
     // A node joins (again) under its key; an edited one is noted for the next pass.
     void Insert(RSeHandle* handle, uint64_t key) {
+        const int64_t found = handle ? EntryOf(handle) : -1;
         uint32_t i;
-        auto it = handle ? m_byHandle.find(handle) : m_byHandle.end();
-        if (it != m_byHandle.end()) {
-            i = it->second;
+        if (found >= 0) {
+            i = uint32_t(found);
         } else {
             i = uint32_t(m_entries.size());
             m_entries.emplace_back();
             m_entries.back().node.SetHandle(handle);
-            if (handle) m_byHandle.emplace(handle, i);
+            if (handle) Bind(handle, i);
         }
         Entry& e = m_entries[i];
         if (!e.present) ++m_present;
-        e.present = true;
+        e.present = 1;
         e.key = key;
         if (RDxNode* node = Node(i); node && node->IsEdited()) m_pending.push_back(i);
     }
     void Remove(const RSeHandle* handle) {
-        auto it = m_byHandle.find(handle);
-        if (it == m_byHandle.end() || !m_entries[it->second].present) return;
-        m_entries[it->second].present = false;
+        const int64_t i = EntryOf(handle);
+        if (i < 0 || !m_entries[size_t(i)].present) return;
+        m_entries[size_t(i)].present = 0;
         --m_present;
     }
 
     void NoteEdited(const RDxNode* node) {
-        auto it = m_byHandle.find(node->GetHandle());
-        if (it != m_byHandle.end()) m_pending.push_back(it->second);
+        const int64_t i = EntryOf(node->GetHandle());
+        if (i >= 0) m_pending.push_back(uint32_t(i));
     }
     void NoteEdited(uint32_t i) { m_pending.push_back(i); }
 
@@ -106,7 +155,7 @@ public:
     void ReadDeps(uint32_t i) {
         for (const Edge& dep : m_entries[i].deps) {
             // Swap the edge out of the other end's list, and tell the edge moved into its place.
-            std::vector<Edge>& back = m_entries[dep.other].dependents;
+            EdgeList& back = m_entries[dep.other].dependents;
             const Edge moved = back.back();
             back[dep.back] = moved;
             m_entries[moved.other].deps[moved.back].back = dep.back;
@@ -119,13 +168,13 @@ public:
         RSeReadOnlyScope reading; // what a node reads is only looked at
         node->CollectDependencies(m_read);
         for (RDxNode* d : m_read) {
-            auto it = m_byHandle.find(d->GetHandle());
-            if (it == m_byHandle.end()) continue;
-            const uint32_t j = it->second;
-            std::vector<Edge>& deps = m_entries[i].deps;
+            const int64_t found = EntryOf(d->GetHandle());
+            if (found < 0) continue;
+            const uint32_t j = uint32_t(found);
+            EdgeList& deps = m_entries[i].deps;
             if (std::any_of(deps.begin(), deps.end(), [j](const Edge& e) { return e.other == j; }))
                 continue;
-            std::vector<Edge>& dependents = m_entries[j].dependents;
+            EdgeList& dependents = m_entries[j].dependents;
             deps.push_back({j, uint32_t(dependents.size())});
             dependents.push_back({i, uint32_t(deps.size() - 1)});
         }
@@ -200,7 +249,7 @@ public:
             while (!calls.empty()) {
                 const uint32_t v = calls.back().first;
                 const size_t e = calls.back().second++;
-                const std::vector<Edge>& deps = m_entries[v].deps;
+                const EdgeList& deps = m_entries[v].deps;
                 if (e < deps.size()) {
                     const uint32_t w = deps[e].other;
                     if (!among[w]) continue;
@@ -242,9 +291,37 @@ public:
     }
 
 private:
+    static constexpr uint32_t kNoEntry = UINT32_MAX;
+
+    // Entries are found by their node's id: ids are handed out in sequence, so a flat table
+    // indexed by id costs a word per object of the document, far less than a hash map's node
+    // per entry. An id far beyond the entries (a sparse document), or one that another
+    // database's node holds in the table already, goes to a map.
+    int64_t EntryOf(const RSeHandle* h) const {
+        if (!h) return -1;
+        if (h->id < m_byId.size()) {
+            const uint32_t i = m_byId[h->id];
+            if (i != kNoEntry && m_entries[i].node.GetHandle() == h) return i;
+        }
+        if (m_byHandle.empty()) return -1;
+        auto it = m_byHandle.find(h);
+        return it == m_byHandle.end() ? -1 : int64_t(it->second);
+    }
+    void Bind(const RSeHandle* h, uint32_t i) {
+        if (h->id < m_byId.size() || h->id <= 2 * m_entries.size() + 65536) {
+            if (h->id >= m_byId.size()) m_byId.resize(size_t(h->id) + 1, kNoEntry);
+            if (m_byId[h->id] == kNoEntry) {
+                m_byId[h->id] = i;
+                return;
+            }
+        }
+        m_byHandle.emplace(h, i);
+    }
+
     std::deque<Entry> m_entries; // grows without copying, or room to spare, on large sheets
     size_t m_present = 0;
-    std::unordered_map<const RSeHandle*, uint32_t> m_byHandle;
+    std::vector<uint32_t> m_byId; // entry by node id, or kNoEntry
+    std::unordered_map<const RSeHandle*, uint32_t> m_byHandle; // the rest
     std::vector<uint32_t> m_pending;
     std::vector<RDxNode*> m_read;
     std::vector<uint32_t> m_mark; // == m_stamp: in the current pass

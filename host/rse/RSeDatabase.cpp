@@ -21,7 +21,7 @@ RSeDatabase::~RSeDatabase() {
         m_segments[i]->DeleteAll();
     m_segments.clear();
     m_ids.ForEach([](RSeHandle* h) {
-        h->inTable = false;
+        h->inTable = 0;
         h->db = nullptr;
         h->obj = nullptr;
         if (h->refs == 0) delete h;
@@ -57,7 +57,7 @@ RSeHandle* RSeDatabase::AttachObject(RSeIDed* obj) {
         RecordCreated(obj, slot);
         return slot;
     }
-    RSeHandle* h = new RSeHandle{obj, this, id, 0, 0, 0, true};
+    RSeHandle* h = new RSeHandle{.obj = obj, .db = this, .id = id, .refs = 0, .inTable = 1};
     m_ids.Insert(id, h);
     RecordCreated(obj, h);
     return h;

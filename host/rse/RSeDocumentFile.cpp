@@ -77,7 +77,21 @@ size_t g_recordBytesHint = 64;
 
 class Saver : public RSeSaveSite {
 public:
-    explicit Saver(RSeDatabase* db) : m_db(db) {}
+    // With `spillBeside`, a body that outgrows kSpillBytes goes a large piece at a time to a
+    // scratch file beside that path, and Run leaves only its tail in memory: a large drawing's
+    // file need not be held whole on top of the drawing itself.
+    explicit Saver(RSeDatabase* db, const std::string* spillBeside = nullptr)
+        : m_db(db), m_spillBeside(spillBeside) {}
+    Saver(const Saver&) = delete;
+    Saver& operator=(const Saver&) = delete;
+    ~Saver() override {
+        if (m_spill) std::fclose(m_spill);
+    }
+
+    // The body bytes that went to the scratch file, in front of what Run left in memory, and
+    // that file (null when nothing went there).
+    uint64_t Spilled() const { return m_spilled; }
+    std::FILE* SpillFile() const { return m_spill; }
 
     // From the handle alone: every live identified object of the database is in the save (a
     // database's segments are transient only when the database is), and has its place there.
@@ -86,10 +100,15 @@ public:
         return h ? PlaceOf(h) : UINT32_MAX;
     }
 
-    // References are written last, all at once: their handles lie anywhere in memory, and one
-    // pass over them can fetch ahead of need.
+    // References are filled in a batch at a time after their records: their handles lie
+    // anywhere in memory, and one pass over many can fetch ahead of need.
     uint32_t RefValueAt(const RSeRefBase& ref, size_t at) override {
-        if (RSeHandle* h = ref.GetHandle()) m_refs.push_back({at, h});
+        RSeHandle* h = ref.GetHandle();
+        if (!h) return UINT32_MAX;
+        // A batch is full only inside one large record (a sheet's list of every node): the
+        // rest of it is written at once rather than held a record per reference.
+        if (m_refs.size() >= kRefBatch) return PlaceOf(h);
+        m_refs.push_back({at, h});
         return UINT32_MAX;
     }
 
@@ -157,7 +176,9 @@ public:
 
         body.clear();
         // Room for the head too, which SaveToBuffer puts in front of the body in place.
-        body.reserve(objects * (g_recordBytesHint + g_recordBytesHint / 8) + 65536);
+        size_t room = objects * (g_recordBytesHint + g_recordBytesHint / 8) + 65536;
+        if (m_spillBeside) room = std::min(room, kSpillBytes + kSpillBytes / 4);
+        body.reserve(room);
         RSe::AdviseBulk(body.data(), body.capacity());
         PutU32(body, nseg);
         RSeStream stream(&body, this);
@@ -172,11 +193,15 @@ public:
             const uint32_t length = uint32_t(body.size() - at - sizeof frame);
             std::memcpy(body.data() + at + 8, &length, 4);
             ++records;
+            // A batch of references at a time: waiting for all of them held a record per
+            // reference for the whole save, more than the file itself on a large drawing.
+            if (m_refs.size() >= kRefBatch) WriteRefs(body);
+            if (m_spillBeside && body.size() >= kSpillBytes) Spill(body);
         };
         for (uint32_t i = 0; i < nseg; ++i) {
             RSeSegment* seg = m_db->GetSegment(i);
             PutString(body, seg->GetName());
-            const size_t countAt = body.size();
+            const uint64_t countAt = m_spilled + body.size(); // from the start of the body
             PutU32(body, 0);
             m_pending.clear();
             for (const Ided& o : ided[i])
@@ -187,11 +212,15 @@ public:
                 record(v, m_valueNumber[v] + 1);
             }
             const uint32_t count = uint32_t(ided[i].size() + m_pending.size());
-            std::memcpy(body.data() + countAt, &count, 4);
+            if (countAt >= m_spilled)
+                std::memcpy(body.data() + (countAt - m_spilled), &count, 4);
+            else
+                PatchSpilled(countAt, count);
         }
         WriteRefs(body);
         PutBytes(body, kTrailer, 4);
-        if (records) g_recordBytesHint = std::max<size_t>(16, body.size() / records);
+        if (records)
+            g_recordBytesHint = std::max<size_t>(16, size_t((m_spilled + body.size()) / records));
 
         head.clear();
         PutBytes(head, kMagic, 8);
@@ -209,6 +238,34 @@ public:
     }
 
 private:
+    static constexpr size_t kSpillBytes = size_t(1) << 20;
+
+    [[noreturn]] static void SpillFailed() {
+        throw UTxException(UTxResult(
+            kRSeErrWrite, u"cannot write the scratch file: " + UTx::MakeWideString(
+                                                                    std::strerror(errno))));
+    }
+    // The body so far goes to the spill file, its references filled in first.
+    void Spill(std::vector<uint8_t>& body) {
+        if (!m_spill) {
+            std::string why;
+            m_spill = UTx::CreateScratchBeside(*m_spillBeside, why);
+            if (!m_spill)
+                throw UTxException(
+                    UTxResult(kRSeErrWrite, UTx::MakeWideString(*m_spillBeside + ": " + why)));
+        }
+        WriteRefs(body);
+        if (std::fwrite(body.data(), 1, body.size(), m_spill) != body.size()) SpillFailed();
+        m_spilled += body.size();
+        body.clear();
+    }
+    // A segment's count, known only after its records, some of which went to the file already.
+    void PatchSpilled(uint64_t at, uint32_t v) {
+        if (std::fseek(m_spill, long(at), SEEK_SET) != 0 || std::fwrite(&v, 1, 4, m_spill) != 4 ||
+            std::fseek(m_spill, 0, SEEK_END) != 0)
+            SpillFailed();
+    }
+
     uint32_t PlaceOf(const RSeHandle* h) const {
         if (!h->obj || h->db != m_db || m_db->IsTransient()) return UINT32_MAX;
         return h->saveIndex;
@@ -227,14 +284,19 @@ private:
             const uint32_t v = index < 0x7FFFFFFFu ? 2 * index + 1 : 0; // as RSeStream writes
             std::memcpy(body.data() + m_refs[k].at, &v, 4);
         }
+        m_refs.clear();
     }
 
     struct PendingRef {
         size_t at;
         const RSeHandle* handle;
     };
+    static constexpr size_t kRefBatch = 16384;
     RSeDatabase* m_db;
-    RSeBulkVector<PendingRef> m_refs;
+    const std::string* m_spillBeside;
+    std::FILE* m_spill = nullptr;
+    uint64_t m_spilled = 0;
+    std::vector<PendingRef> m_refs;
     std::vector<const RSeMetaType*> m_metas;
     std::unordered_map<const RSeMetaType*, uint32_t> m_metaIndex;
     const RSeMetaType* m_lastMeta = nullptr;
@@ -696,25 +758,50 @@ UTxResult RSeDatabase::SaveToBuffer(std::vector<uint8_t>& out) {
 
 UTxResult RSeDatabase::Save(const std::string& path) {
     if (m_load) return UTxResult(kRSeErrWrite, u"the document is still loading");
+    // The head (its meta-type table) is known only once the body is written: a large body
+    // waits in a scratch file beside the target instead of in memory, and is copied behind the
+    // head. A small one never needs the scratch file.
+    Saver saver(this, &path);
     std::vector<uint8_t> head, body;
     try {
-        Saver(this).Run(head, body);
+        saver.Run(head, body);
     } catch (const UTxException& e) {
         return e.GetResult();
     } catch (const std::bad_alloc&) {
         return UTxResult(kRSeErrWrite, u"out of memory");
     }
+    const uint64_t spilled = saver.Spilled();
+    std::FILE* spill = saver.SpillFile();
     // In a few large writes; the file is replaced only when all of it is there.
     std::string why;
     const bool written = UTx::WriteFileAtomically(
         path,
         [&](std::FILE* f, std::string& problem) {
-            for (const std::vector<uint8_t>* part : {&head, &body})
-                if (!part->empty() && std::fwrite(part->data(), 1, part->size(), f) != part->size()) {
+            auto put = [&](const uint8_t* p, size_t n) {
+                if (n && std::fwrite(p, 1, n, f) != n) {
                     problem = std::strerror(errno);
                     return false;
                 }
-            return true;
+                return true;
+            };
+            if (!put(head.data(), head.size())) return false;
+            if (spilled) {
+                std::vector<uint8_t> chunk(size_t(1) << 20);
+                if (std::fseek(spill, 0, SEEK_SET) != 0) {
+                    problem = std::strerror(errno);
+                    return false;
+                }
+                for (uint64_t left = spilled; left;) {
+                    const size_t n = size_t(std::min<uint64_t>(left, chunk.size()));
+                    if (std::fread(chunk.data(), 1, n, spill) != n) {
+                        problem = "cannot read the scratch file back";
+                        return false;
+                    }
+                    if (!put(chunk.data(), n)) return false;
+                    left -= n;
+                }
+            }
+            return put(body.data(), body.size());
         },
         why);
     if (!written)

@@ -14,10 +14,12 @@ struct RSeHandle {
     RSeIDed* obj = nullptr;
     RSeDatabase* db = nullptr;
     uint32_t id = 0;
-    uint32_t refs = 0;
-    uint32_t saveIndex = 0; // the object's place in the document file being written
-    uint32_t txnMark = 0;   // the transaction that has recorded the object already
-    bool inTable = false;   // the database's id table keeps it
+    // The flag shares the count's word: there is one handle per object, tens of them per
+    // annotation, and a separate bool would round the record up by a fifth.
+    uint32_t refs : 31 = 0;
+    uint32_t inTable : 1 = 0; // the database's id table keeps it
+    uint32_t saveIndex = 0;   // the object's place in the document file being written
+    uint32_t txnMark = 0;     // the transaction that has recorded the object already
     // The object's dynamic type when the loader made it (typed references then check it without
     // reaching the object); cleared when the object goes. Not taken from an object under
     // construction, whose dynamic type is not yet its own.
@@ -27,6 +29,7 @@ struct RSeHandle {
     static void* operator new(size_t size);
     static void operator delete(void* p);
 };
+static_assert(sizeof(void*) != 8 || sizeof(RSeHandle) == 40, "a handle is five words");
 
 // While a transaction is open, reaching an object through a reference may change it: the
 // transaction records how the object was before (once), so that it can be put back.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <set>
 
 namespace {
 
@@ -34,6 +35,12 @@ void planeAxes(const WqGeVector3d& normal, const WqGeVector3d& reference, WqGeVe
 } // namespace
 
 SMxDisplayItem::~SMxDisplayItem() = default;
+
+const UTxString16* SMxTextItem::InternFontName(std::u16string_view name) {
+    if (name.empty()) return nullptr;
+    static std::set<UTxString16, std::less<>> names; // nodes stay put: items point into them
+    return &*names.emplace(name).first;
+}
 
 BBox SMxDisplayItem::GetBBox() const {
     BBox box;

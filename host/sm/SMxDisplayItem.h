@@ -60,12 +60,13 @@ protected:
     SMxDisplayItem(const SMxDisplayItem&) = default;
 
 private:
-    SMxItemKind mKind;
+    // Ordered so that the small fields share words: a sheet holds tens of items per annotation.
     int32_t mId = 0;
-    SMxColor mColor;
     int32_t mLineWeight = 0;
     int32_t mLineStyle = 0;
+    SMxItemKind mKind;
     bool mHasStyledColor = false;
+    SMxColor mColor;
     SMxColor mStyledColor;
 };
 
@@ -169,6 +170,8 @@ public:
     // its measure down here when the host library loads.
     using WidthMetric = double (*)(std::u16string_view text, double height);
     static void SetWidthMetric(WidthMetric metric);
+    // The one copy of a font name, kept for the process; null for an empty name.
+    static const UTxString16* InternFontName(std::u16string_view name);
 
     // Characters of the longest line (a surrogate pair counts once) and number of lines.
     void GetTextExtent(int32_t& columns, int32_t& lines) const;
@@ -180,8 +183,9 @@ public:
     WqGeVector3d direction = WqGeVector3d::kXAxis;
     WqGeVector3d normal = WqGeVector3d::kZAxis;
     double height = 1.0;
-    // The font name wins when set; otherwise fontId picks a font of the host's table.
-    UTxString16 fontName;
+    // The font name wins when set; otherwise fontId picks a font of the host's table. Names are
+    // few and texts many: a name is kept once (InternFontName) and the items point at it.
+    const UTxString16* fontName = nullptr;
     int32_t fontId = 0;
     SMxTextAlign alignment = SMxTextAlign::BottomLeft;
 };

@@ -11,6 +11,10 @@ SMxDisplayListBuilder::SMxDisplayListBuilder(SMxDisplayList& target) : mRoot(tar
 
 SMxDisplayListBuilder::~SMxDisplayListBuilder() = default;
 
+void SMxDisplayListBuilder::SetFontName(std::u16string_view name) {
+    mState.fontName = SMxTextItem::InternFontName(name);
+}
+
 SMxDisplayList& SMxDisplayListBuilder::GetTarget() const {
     return mOpen.empty() ? mRoot : *mOpen.back().list;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 class SMxArcItem;
@@ -41,8 +42,10 @@ public:
     int32_t GetLineStyle() const { return mState.lineStyle; }
     void SetLineStyle(int32_t style) { mState.lineStyle = style; }
     // Font for the texts that follow; a non-empty name wins over the id.
-    const UTxString16& GetFontName() const { return mState.fontName; }
-    void SetFontName(const UTxString16& name) { mState.fontName = name; }
+    std::u16string_view GetFontName() const {
+        return mState.fontName ? std::u16string_view(*mState.fontName) : std::u16string_view();
+    }
+    void SetFontName(std::u16string_view name);
     int32_t GetFontId() const { return mState.fontId; }
     void SetFontId(int32_t id) { mState.fontId = id; }
 
@@ -73,7 +76,7 @@ private:
         SMxColor color;
         int32_t lineWeight = 0;
         int32_t lineStyle = 0;
-        UTxString16 fontName;
+        const UTxString16* fontName = nullptr; // interned
         int32_t fontId = 0;
     };
     struct Open {

@@ -37,6 +37,22 @@ std::FILE* CreateFileBeside(const std::string& path, std::string& tempPath, std:
     return file;
 }
 
+std::FILE* CreateScratchBeside(const std::string& path, std::string& why) {
+    std::string name = path + ".XXXXXX";
+    const int fd = mkstemp(name.data());
+    if (fd < 0) {
+        why = Reason(errno);
+        return nullptr;
+    }
+    unlink(name.c_str());
+    std::FILE* file = fdopen(fd, "w+b");
+    if (!file) {
+        why = Reason(errno);
+        close(fd);
+    }
+    return file;
+}
+
 bool WriteFileAtomically(const std::string& path,
                          const std::function<bool(std::FILE*, std::string&)>& write,
                          std::string& why) {

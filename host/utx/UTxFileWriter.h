@@ -13,6 +13,11 @@ namespace UTx {
 // `path` would get. Null, with the system's reason in `why`, when it cannot be made.
 std::FILE* CreateFileBeside(const std::string& path, std::string& tempPath, std::string& why);
 
+// A scratch file beside `path`, open for writing and reading back, that has no name: it goes
+// when it is closed, even when the process dies. Null, with the reason in `why`, when it cannot
+// be made.
+std::FILE* CreateScratchBeside(const std::string& path, std::string& why);
+
 // Writes `path` through `write`, which answers false with its reason in `why`. False, with the
 // reason, when `write` failed or any byte, the flush, the close or the rename did.
 bool WriteFileAtomically(const std::string& path,

@@ -269,6 +269,70 @@ TEST(RDxRecompute, AStateHasOneDirectedWriter) {
     EXPECT_TRUE(second->AddOutputState(b).IsEmpty());
 }
 
+// The fragment finds its nodes by id: in a flat table while ids come in sequence, otherwise
+// (ids far apart, or nodes of another database whose ids are those of this one's) in a map.
+// Either way a pass reaches everything downstream of an edit, and a node that leaves and comes
+// back is found again.
+TEST(RDxRecompute, NodesAreFoundWhateverTheirIds) {
+    const struct {
+        const char* name;
+        bool farApart;
+        bool otherDatabase;
+    } cases[] = {{"in sequence", false, false},
+                 {"far apart", true, false},
+                 {"of two databases", false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Doc d;
+        RSeDatabase other;
+        RSeSegment* segs[2] = {d.seg, c.otherDatabase ? other.CreateSegment(u"Other") : d.seg};
+        uint32_t made = 0;
+        uint32_t farId = 40000000;
+        // Each new object goes to the next segment, under an id far out when asked.
+        auto next = [&] {
+            RSeSegment* seg = segs[made++ % 2];
+            if (c.farApart) seg->GetDatabase()->SetPendingId(farId += 1000003);
+            return seg;
+        };
+        auto integer = [&] { return TstMake<RDxInt>(next()); };
+        auto sum = [&](const char* label, RDxState* in, RDxState* out) {
+            auto* s = TstMake<TstSumConstraint>(next());
+            s->SetLabel(label);
+            s->AddInputState(in);
+            EXPECT_TRUE(s->AddOutputState(out).IsEmpty());
+            return s;
+        };
+        // a -> L -> b -> T -> e, and x -> R -> y beside it.
+        RDxInt *a = integer(), *b = integer(), *e = integer(), *x = integer(), *y = integer();
+        TstSumConstraint *L = sum("L", a, b), *T = sum("T", b, e), *R = sum("R", x, y);
+        if (c.otherDatabase) {
+            ASSERT_EQ(a->GetId(), x->GetId()); // the ids collide
+        }
+        d.Add({e, T, b, L, a, y, R, x});
+        EXPECT_TRUE(d.Recompute().IsEmpty());
+        EXPECT_EQ(TstComputeLog(), (Log{"L", "T", "R"}));
+
+        a->SetValue(4);
+        EXPECT_EQ(d.frag->GetOutOfDateNodes(), (std::vector<RDxNode*>{e, T, b, L, a}));
+        EXPECT_TRUE(d.Recompute().IsEmpty());
+        EXPECT_EQ(TstComputeLog(), (Log{"L", "T"}));
+        EXPECT_EQ(e->GetValue(), 4);
+
+        // T leaves and comes back (last now): its edges are there again.
+        ASSERT_TRUE(d.frag->RemoveNode(T));
+        EXPECT_FALSE(d.frag->HasNode(T));
+        d.Add({T});
+        EXPECT_TRUE(d.frag->HasNode(T));
+        d.Recompute();
+        a->SetValue(6);
+        x->SetValue(1);
+        EXPECT_TRUE(d.Recompute().IsEmpty());
+        EXPECT_EQ(TstComputeLog(), (Log{"L", "R", "T"}));
+        EXPECT_EQ(e->GetValue(), 6);
+        EXPECT_EQ(y->GetValue(), 1);
+    }
+}
+
 TEST(RDxRecompute, NodesMoveBetweenFragmentsAndKeepTheirBirthday) {
     Doc d;
     auto* other = TstMake<RDxFragment>(d.seg);

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
+#include <vector>
 
 #include "KorvuTestSupport.h"
 #include "TstDocWriter.h"
@@ -286,6 +288,59 @@ TEST(RSeDocumentFiles, DamagedFramesFailAndNameTheObjectAtFault) {
         EXPECT_EQ(r.GetCode(), kRSeErrDamaged) << r.GetMessageUtf8();
         EXPECT_NE(r.GetMessage().find(c.mentions), UTxString16::npos) << r.GetMessageUtf8();
     }
+}
+
+// A save fills in references a batch at a time, and a large file waits in a scratch file beside
+// its target until its head is known: the file is the bytes of a save to memory, and every one
+// of many more references than a batch names its own target after a load, in both segments.
+TEST(RSeDocumentFiles, LargeDocumentsWithManyReferencesRoundTrip) {
+    KorvuTempDir dir;
+    RSeDatabase db;
+    RSeSegment* segs[2] = {db.CreateSegment(u"Sheet"), db.CreateSegment(u"Styles")};
+    std::vector<TstNode*> nodes;
+    for (int i = 0; i < 20000; ++i) {
+        TstNode* n = TstNew<TstNode>(segs[i % 3 == 2]);
+        n->m_long = i;
+        n->m_text = UTxString16(40, char16_t(u'a' + i % 26));
+        if (!nodes.empty()) {
+            n->m_ref = nodes[size_t(i) * 7919 % nodes.size()]; // back and forth over the file
+            n->m_refs = {nodes.back(), nodes.front()};
+        }
+        nodes.push_back(n);
+    }
+    // One record with more references than a batch: the sheet's list of every node, say.
+    nodes.front()->m_refs.assign(nodes.rbegin(), nodes.rend());
+    const auto bytes = Bytes(db);
+    ASSERT_GT(bytes.size(), size_t(4) << 20) << "larger than what a save keeps in memory";
+    const std::string path = dir.File("large.kvd");
+    ASSERT_FALSE(db.Save(path).Failed());
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<uint8_t> onDisk((std::istreambuf_iterator<char>(in)),
+                                      std::istreambuf_iterator<char>());
+    EXPECT_TRUE(onDisk == bytes);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no scratch file is left";
+
+    std::unique_ptr<RSeDatabase> loaded;
+    UTxResult r = RSeDatabase::Load(path, loaded);
+    ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    auto* first = dynamic_cast<TstNode*>(loaded->FindObject(nodes.front()->GetId()));
+    ASSERT_TRUE(first);
+    ASSERT_EQ(first->m_refs.size(), nodes.size());
+    for (size_t i = 0; i < nodes.size(); ++i)
+        ASSERT_EQ(first->m_refs[i]->m_long, int32_t(nodes.size() - 1 - i)) << i;
+    for (size_t i = 1; i < nodes.size(); ++i) {
+        auto* n = dynamic_cast<TstNode*>(loaded->FindObject(nodes[i]->GetId()));
+        ASSERT_TRUE(n) << i;
+        ASSERT_TRUE(n->m_ref) << i;
+        ASSERT_EQ(n->m_ref->m_long, nodes[i]->m_ref->m_long) << i;
+        ASSERT_EQ(n->m_refs.size(), 2u) << i;
+        ASSERT_EQ(n->m_refs[0]->m_long, int32_t(i - 1)) << i;
+        ASSERT_EQ(n->m_refs[1]->m_long, 0) << i;
+    }
+    EXPECT_TRUE(Bytes(*loaded) == bytes);
 }
 
 TEST(RSeDocumentFiles, WholeFilesAreWrittenAndReadBack) {

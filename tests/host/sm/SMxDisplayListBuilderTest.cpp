@@ -42,7 +42,8 @@ TEST(SMxDisplayListBuilder, AttributesCarryOverUntilChanged) {
     expectAttributes(list.GetAt(2), 3, kRed, 2, 4);
     for (int32_t i = 3; i < 6; ++i)
         expectAttributes(list.GetAt(i), -20, kIndexed, 2, 4);
-    EXPECT_EQ(list.GetAt(3).As<SMxTextItem>()->fontName, u"mono");
+    ASSERT_NE(list.GetAt(3).As<SMxTextItem>()->fontName, nullptr);
+    EXPECT_EQ(*list.GetAt(3).As<SMxTextItem>()->fontName, u"mono");
     EXPECT_TRUE(list.GetAt(3).GetColor().IsIndex());
     EXPECT_EQ(kBlue.Blue(), 255);
     EXPECT_EQ(kBlue.Alpha(), 128);
