@@ -1,0 +1,507 @@
+// The local bill of materials over the shared bracket assembly: rows, quantities and item
+// numbers of both schemes, grouping, sorting, hiding, custom rows and overrides, and its state
+// through save, load, undo and redo.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "KorvuBOMFixture.h"
+#include "dl/DLxDrawingDoc.h"
+#include "dl/DLxLocalBOM.h"
+#include "dl/DLxLocalBOMMgr.h"
+#include "dl/DLxLocalBOMPrint.h"
+#include "dl/DLxLocalBOMQuery.h"
+#include "dl/GBxBOMDescriptor.h"
+#include "fw/FWxChangeRequest.h"
+#include "rse/RSeDatabase.h"
+
+namespace {
+
+using Col = DLxLocalBOMColumn;
+using namespace KorvuBOM;
+
+class FnRequest : public FWxChangeRequest {
+public:
+    explicit FnRequest(std::function<UTxResult()> run) : m_run(std::move(run)) {}
+    UTxResult _Execute(FWxSceneDoc*) override { return m_run(); }
+    UTxResult DoTranscriptDataExchange(UCxTranscriptDataExchange&) override { return {}; }
+
+private:
+    std::function<UTxResult()> m_run;
+};
+
+// What a parts list would tell the query: key columns, participants, hidden rows and table
+// overrides, set by each test.
+struct Settings : DLxLocalBOMGroupSettings {
+    std::vector<Col> keys;
+    bool participants = false;
+    bool hideZero = false;
+    std::vector<DLxLocalBOMCookie> hidden;
+    std::map<std::pair<DLxLocalBOMCookie, std::u16string>, std::u16string> tableOverrides;
+
+    bool IsGroupingEnabled() const override { return !keys.empty(); }
+    bool Key(size_t i, Col& out) const {
+        if (i >= keys.size()) return false;
+        out = keys[i];
+        return true;
+    }
+    bool GetGroupKey1(Col& c) const override { return Key(0, c); }
+    bool GetGroupKey2(Col& c) const override { return Key(1, c); }
+    bool GetGroupKey3(Col& c) const override { return Key(2, c); }
+    bool GetDisplayParticipants() const override { return participants; }
+    bool GetHideZeroQuantityRows() const override { return hideZero; }
+    bool IsRowHidden(const DLxLocalBOMCookie& c, bool* bomHidden) const override {
+        if (bomHidden) *bomHidden = false;
+        return std::find(hidden.begin(), hidden.end(), c) != hidden.end();
+    }
+    bool GetCellOverride(const DLxLocalBOMCookie& c, const Col& col,
+                         std::u16string& text) const override {
+        auto it = tableOverrides.find({c, col.Key()});
+        if (it == tableOverrides.end()) return false;
+        text = it->second;
+        return true;
+    }
+};
+
+std::u16string Text(const DLxLocalBOMRow* row, const Col& col) {
+    std::u16string t;
+    row->GetCellText(col, t);
+    return t;
+}
+
+// "item part-number quantity" of every row in results order.
+std::vector<std::u16string> Lines(DLxLocalBOMQuery& q) {
+    std::vector<std::u16string> out;
+    for (size_t i = 0; i < q.RowCount(); ++i) {
+        const DLxLocalBOMRow* r = q.RowAt(i);
+        out.push_back(Text(r, Col::Item) + u" " + Text(r, Col::PartNumber) + u" " +
+                      Text(r, Col::Quantity));
+    }
+    return out;
+}
+
+struct BOMFixture : ::testing::Test {
+    DLxAssemblyData assembly = BracketAssembly();
+    DLxDrawingDoc doc;
+
+    DLxLocalBOM* Bill(int32_t scheme = DLxLocalBOM::kStructured) {
+        return DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), assembly, scheme, true);
+    }
+    UTxResult Change(std::function<UTxResult()> fn) {
+        return doc.ProcessChangeRequest(new FnRequest(std::move(fn)));
+    }
+    std::vector<uint8_t> Bytes() {
+        std::vector<uint8_t> out;
+        EXPECT_FALSE(doc.GetRSeDb()->SaveToBuffer(out).Failed());
+        return out;
+    }
+};
+
+TEST_F(BOMFixture, StructuredBillListsTheRootsChildrenWithSummedQuantities) {
+    DLxLocalBOM* bom = Bill();
+    ASSERT_TRUE(bom);
+    EXPECT_TRUE(bom->IsAssemblyBased());
+    EXPECT_FALSE(bom->IsPartsOnlyBOM());
+    DLxLocalBOMQuery q(bom, nullptr, 1, true);
+    ASSERT_TRUE(q.Execute(false));
+    EXPECT_EQ(Lines(q), (std::vector<std::u16string>{
+                            u"1 BR-100 1", u"2 SH-110 1", u"3 BU-120 2", u"4 ISO 4017-M8x30 4",
+                            u"5 ISO 7089-8 4", u"6 ISO 4032-M8 4", u"7 MX-24 1", u"8 CV-200 1"}));
+    DLxLocalBOMRow* motor = q.RowAt(6);
+    EXPECT_EQ(motor->GetItemCode(), DLxLocalBOMRow::kItemPurchased);
+    EXPECT_EQ(Text(motor, Col::Vendor), u"Motorwerk");
+    EXPECT_EQ(Text(q.RowAt(3), Col::StandardPart), u"Yes");
+    EXPECT_EQ(Text(q.RowAt(3), Col::UserProperty(u"Finish")), u"Zinc plated");
+    EXPECT_EQ(Text(q.RowAt(0), Col::Mass), u"0.42");
+
+    // The cover is collapsed; expanding it is stored and shows its parts after it.
+    DLxLocalBOMRow* cover = q.RowAt(7);
+    ASSERT_TRUE(cover->IsExpandable());
+    EXPECT_FALSE(cover->IsExpanded());
+    ASSERT_EQ(cover->SubRows().size(), 2u);
+    DLxLocalBOMRow* gasket = q.RowByCookie(DLxLocalBOMCookie({kCover}, kGasket));
+    ASSERT_TRUE(gasket);
+    EXPECT_EQ(gasket->Parent(), cover);
+    EXPECT_TRUE(gasket->PathContains(kCover));
+    EXPECT_TRUE(cover->SetExpanded(true, true));
+    EXPECT_FALSE(q.RowAt(0)->SetExpanded(true, true)); // a part does not expand
+    ASSERT_TRUE(q.Execute(false));
+    ASSERT_EQ(q.RowCount(), 10u);
+    EXPECT_EQ(Lines(q)[8], u"8.1 CP-210 1");
+    EXPECT_EQ(Lines(q)[9], u"8.2 GK-220 1");
+}
+
+TEST_F(BOMFixture, PartsOnlyBillMultipliesQuantitiesThroughEveryLevel) {
+    // Two covers: each part of the cover counts twice; the cover itself has no row.
+    for (DLxAssemblyOccurrence& o : assembly.occurrences)
+        if (o.component == kCover) o.quantity = 2;
+    DLxLocalBOMQuery q(Bill(DLxLocalBOM::kPartsOnly), nullptr, 1, true);
+    ASSERT_TRUE(q.Execute(false));
+    EXPECT_EQ(Lines(q), (std::vector<std::u16string>{
+                            u"1 BR-100 1", u"2 SH-110 1", u"3 BU-120 2", u"4 ISO 4017-M8x30 4",
+                            u"5 ISO 7089-8 4", u"6 ISO 4032-M8 4", u"7 MX-24 1", u"8 CP-210 2",
+                            u"9 GK-220 2"}));
+    for (size_t i = 0; i < q.RowCount(); ++i)
+        EXPECT_FALSE(q.RowAt(i)->IsExpandable());
+}
+
+TEST_F(BOMFixture, ASchemeTheModelHasNotEnabledHasNoBill) {
+    assembly.scheme.partsOnlyEnabled = false;
+    EXPECT_EQ(Bill(DLxLocalBOM::kPartsOnly), nullptr);
+    EXPECT_EQ(Bill(7), nullptr);
+    ASSERT_FALSE(DLxLocalBOMMgr::EnableBomSchema(assembly, DLxLocalBOM::kPartsOnly, false).Failed());
+    EXPECT_NE(Bill(DLxLocalBOM::kPartsOnly), nullptr);
+    EXPECT_TRUE(DLxLocalBOMMgr::EnableBomSchema(assembly, 7, false).Failed());
+    EXPECT_EQ(DLxLocalBOMMgr::GetLocalBOMs(doc.GetRSeDb()).size(), 1u);
+    EXPECT_EQ(Bill(DLxLocalBOM::kPartsOnly), Bill(DLxLocalBOM::kPartsOnly)); // found, not made
+    DLxAssemblyData none;
+    EXPECT_EQ(DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), none, 1, true), nullptr);
+}
+
+TEST_F(BOMFixture, AllLevelsExpandsSubAssembliesUntilARowIsCollapsed) {
+    assembly.scheme.structuredAllLevels = true;
+    DLxLocalBOM* bom = Bill();
+    DLxLocalBOMQuery q(bom, nullptr, 1, true);
+    ASSERT_TRUE(q.Execute(false));
+    EXPECT_EQ(q.RowCount(), 10u);
+    q.RowAt(7)->SetExpanded(false, true);
+    ASSERT_TRUE(q.Execute(false));
+    EXPECT_EQ(q.RowCount(), 8u);
+}
+
+TEST(DLxLocalBOMCookie, MatchesTellsTheSameRowAGroupAndItsMembers) {
+    DLxLocalBOMCookie group({}, 5);
+    group.Add(7);
+    group.Add(6);
+    group.Add(6);
+    EXPECT_TRUE(group.IsGrouped());
+    EXPECT_EQ(group.item(), 5);
+    DLxLocalBOMCookie otherGroup({}, 7);
+    otherGroup.Add(9);
+    DLxLocalBOMCookie disjoint({}, 8);
+    disjoint.Add(9);
+    struct Case {
+        const char* what;
+        DLxLocalBOMCookie other;
+        int expected;
+    } cases[] = {
+        {"itself", group, 3},
+        {"a member", DLxLocalBOMCookie({}, 6), 1},
+        {"not a member", DLxLocalBOMCookie({}, 8), 0},
+        {"a member on another path", DLxLocalBOMCookie({9}, 6), 0},
+        {"a group sharing an item", otherGroup, 2},
+        {"a group sharing nothing", disjoint, 0},
+        {"an empty cookie", DLxLocalBOMCookie(), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(group.matches(c.other), c.expected);
+    }
+    // A single row matches only itself, never a group holding it.
+    EXPECT_EQ(DLxLocalBOMCookie({}, 6).matches(group), 0);
+    EXPECT_EQ(DLxLocalBOMCookie({}, 6).matches(DLxLocalBOMCookie({}, 6)), 3);
+    std::vector<DLxLocalBOMCookie> singles = group.singleItems();
+    ASSERT_EQ(singles.size(), 3u);
+    EXPECT_EQ(singles[1], DLxLocalBOMCookie({}, 6));
+    EXPECT_LT(DLxLocalBOMCookie({}, 9), DLxLocalBOMCookie({1}, 2)); // path first
+    EXPECT_EQ(DLxLocalBOMCookie({9}, 11).Key(), u"9/11");
+    EXPECT_EQ(DLxLocalBOMCookie({}, -3).Key(), u"c3");
+    EXPECT_EQ(group.Key(), u"");
+}
+
+TEST(DLxLocalBOMColumn, KeysReadBackAsTheirColumns) {
+    for (int32_t k = Col::Item; k < Col::User; ++k) {
+        SCOPED_TRACE(k);
+        Col c;
+        ASSERT_TRUE(Col::FromKey(Col(Col::Kind(k)).Key(), c));
+        EXPECT_EQ(c, Col(Col::Kind(k)));
+    }
+    Col c;
+    ASSERT_TRUE(Col::FromKey(Col::UserProperty(u"Item").Key(), c));
+    EXPECT_EQ(c, Col::UserProperty(u"Item")); // a user property named like a built-in one
+    EXPECT_FALSE(Col::FromKey(u"User:", c));
+    EXPECT_FALSE(Col::FromKey(u"User", c));
+    EXPECT_FALSE(Col::FromKey(u"Weight", c));
+}
+
+TEST_F(BOMFixture, GroupingByMaterialMergesTheStandardParts) {
+    DLxLocalBOM* bom = Bill();
+    Settings s;
+    s.keys = {Col::Material};
+    DLxLocalBOMQuery q(bom, &s, 1, true);
+    ASSERT_TRUE(q.Execute(false));
+    // The bracket and the cover plate share a material but lie on different levels; the motor
+    // and the cover, which have no material, are not alike for that.
+    EXPECT_EQ(Lines(q), (std::vector<std::u16string>{u"1 BR-100 1", u"2 SH-110 1", u"3 BU-120 2",
+                                                     u"4  12", u"7 MX-24 1", u"8 CV-200 1"}));
+    DLxLocalBOMRow* group = q.RowAt(3);
+    ASSERT_TRUE(group->IsGroupRow());
+    EXPECT_EQ(group->Cookie().items(), (std::vector<int32_t>{kBolt, kWasher, kNut}));
+    EXPECT_EQ(group->GetFlags() & DLxLocalBOMRow::kGroupedRow, DLxLocalBOMRow::kGroupedRow);
+    EXPECT_EQ(Text(group, Col::Material), u"Steel 8.8");
+    EXPECT_EQ(Text(group, Col::UserProperty(u"Finish")), u"Zinc plated"); // shared by all
+    EXPECT_EQ(Text(group, Col::Description), u"");                       // differs
+    ASSERT_EQ(group->ParticipantRows().size(), 3u);
+    EXPECT_EQ(q.RowByCookie(DLxLocalBOMCookie({}, kNut)), group->ParticipantRows()[2]);
+
+    // Participants follow their group; a second key splits the group apart.
+    s.participants = true;
+    ASSERT_TRUE(q.Execute(false));
+    EXPECT_EQ(q.RowCount(), 9u);
+    EXPECT_EQ(Lines(q)[4], u"4 ISO 4017-M8x30 4");
+    s.keys = {Col::Material, Col::Description};
+    ASSERT_TRUE(q.Execute(false));
+    EXPECT_EQ(q.RowCount(), 8u);
+    for (size_t i = 0; i < q.RowCount(); ++i)
+        EXPECT_FALSE(q.RowAt(i)->IsGroupRow());
+
+    // An item number set on the group numbers every member.
+    s.keys = {Col::Material};
+    s.participants = false;
+    ASSERT_TRUE(q.Execute(false));
+    ASSERT_TRUE(q.RowAt(3)->SetItemNumber(u"F"));
+    ASSERT_TRUE(q.Execute(false));
+    EXPECT_EQ(Text(q.RowAt(3), Col::Item), u"F");
+    std::u16string number;
+    EXPECT_TRUE(bom->GetItemNumberOverride(DLxLocalBOMCookie({}, kWasher), number));
+    EXPECT_EQ(number, u"F");
+}
+
+TEST_F(BOMFixture, SortingOrdersEachLevelAndLeavesCustomRowsLast) {
+    assembly.scheme.structuredAllLevels = true;
+    DLxLocalBOM* bom = Bill();
+    const DLxLocalBOMCookie custom = bom->AddCustom();
+    DLxLocalBOMQuery q(bom, nullptr, 1, true);
+    q.AddSortKey(Col::Mass, false);
+    ASSERT_TRUE(q.Execute(true));
+    std::vector<std::u16string> items;
+    for (size_t i = 0; i < q.RowCount(); ++i)
+        items.push_back(Text(q.RowAt(i), Col::Item));
+    // Masses as numbers (1.2 > 0.42 > 0.18 ...); the cover has none and sorts after them; its
+    // parts sort among themselves under it.
+    EXPECT_EQ(items, (std::vector<std::u16string>{u"7", u"1", u"2", u"3", u"4", u"6", u"5",
+                                                  u"8", u"8.1", u"8.2", u"9"}));
+    EXPECT_EQ(q.RowAt(10)->Cookie(), custom);
+    // Execute without sorting gives the model's order back.
+    ASSERT_TRUE(q.Execute(false));
+    EXPECT_EQ(Text(q.RowAt(0), Col::Item), u"1");
+}
+
+TEST_F(BOMFixture, HiddenAndZeroQuantityRowsLeaveTheResults) {
+    DLxLocalBOM* bom = Bill();
+    const DLxLocalBOMCookie custom = bom->AddCustom();
+    ASSERT_TRUE(bom->SetCellOverride(custom, Col::Quantity, u"0"));
+    Settings s;
+    s.hidden = {DLxLocalBOMCookie({}, kNut)};
+    DLxLocalBOMQuery q(bom, &s, 1, true);
+    ASSERT_TRUE(q.Execute(false));
+    EXPECT_EQ(q.RowCount(), 8u); // nine rows less the nut
+    EXPECT_EQ(q.RowAt(7)->GetQuantity(), 0);
+    s.hideZero = true;
+    ASSERT_TRUE(q.Execute(false));
+    EXPECT_EQ(q.RowCount(), 7u);
+    // A row the bill hides stays, flagged.
+    bom->SetRowHidden(DLxLocalBOMCookie({}, kShaft), true);
+    ASSERT_TRUE(q.Execute(false));
+    EXPECT_EQ(q.RowCount(), 7u);
+    EXPECT_EQ(q.RowAt(1)->GetFlags() & DLxLocalBOMRow::kHiddenByBOM, DLxLocalBOMRow::kHiddenByBOM);
+    // Without custom parts the custom row is not listed at all.
+    DLxLocalBOMQuery plain(bom, nullptr, 0, true);
+    ASSERT_TRUE(plain.Execute(false));
+    EXPECT_EQ(plain.RowCount(), 8u);
+    EXPECT_EQ(plain.RowByCookie(custom), nullptr);
+}
+
+TEST_F(BOMFixture, CellsTakeTheTableOverrideThenTheBillsThenTheModels) {
+    DLxLocalBOM* bom = Bill();
+    Settings s;
+    DLxLocalBOMQuery q(bom, &s, 1, true);
+    DLxLocalBOMRow* bolt = q.RowByCookie(DLxLocalBOMCookie({}, kBolt));
+    ASSERT_TRUE(bolt);
+    bool subst = true;
+    std::u16string text;
+    bolt->GetCellValue(Col::Description, text, &subst);
+    EXPECT_EQ(text, u"Hex bolt M8x30");
+    EXPECT_FALSE(subst);
+    EXPECT_FALSE(bolt->CanPushBack());
+
+    ASSERT_TRUE(bolt->SetCellValue(Col::Description, u"Bolt, zinc"));
+    EXPECT_TRUE(bolt->IsCellOverridden(Col::Description));
+    bolt->GetCellValue(Col::Description, text, &subst);
+    EXPECT_EQ(text, u"Bolt, zinc");
+    EXPECT_TRUE(subst);
+    EXPECT_TRUE(bolt->CanPushBack());
+    EXPECT_FALSE(bolt->SetCellValue(Col::Item, u"9")); // item numbers go through SetItemNumber
+
+    s.tableOverrides[{bolt->Cookie(), Col(Col::Description).Key()}] = u"table's own";
+    EXPECT_EQ(Text(bolt, Col::Description), u"table's own");
+    bolt->GetCellValue(Col::Description, text, nullptr);
+    EXPECT_EQ(text, u"Bolt, zinc");
+
+    ASSERT_TRUE(bolt->ClearCellOverride(Col::Description));
+    EXPECT_FALSE(bolt->IsCellOverridden(Col::Description));
+    EXPECT_FALSE(bom->SetCellOverride(DLxLocalBOMCookie({}, kPlate), Col::Vendor, u"x"))
+        << "the plate lies under the cover, not at the top";
+}
+
+TEST_F(BOMFixture, PushBackWritesOverridesIntoTheModelAndDropsThem) {
+    DLxLocalBOM* bom = Bill();
+    const DLxLocalBOMCookie gasket({kCover}, kGasket);
+    ASSERT_TRUE(bom->SetCellOverride(gasket, Col::PartNumber, u"GK-221"));
+    ASSERT_TRUE(bom->SetCellOverride(gasket, Col::UserProperty(u"Colour"), u"black"));
+    ASSERT_TRUE(bom->SetCellOverride(gasket, Col::Quantity, u"3")); // not a model property
+    const DLxLocalBOMCookie custom = bom->AddCustom();
+    ASSERT_TRUE(bom->SetCellOverride(custom, Col::PartNumber, u"C-1"));
+
+    DLxAssemblyData model = assembly;
+    EXPECT_EQ(bom->PushBack(model), 2);
+    const DLxAssemblyComponent& g = model.components[kGasket - 1];
+    EXPECT_EQ(g.partNumber, u"GK-221");
+    ASSERT_EQ(g.userProperties.size(), 1u);
+    EXPECT_EQ(g.userProperties[0].value, u"black");
+    std::u16string text;
+    EXPECT_FALSE(bom->GetCellOverride(gasket, Col::PartNumber, text));
+    EXPECT_TRUE(bom->GetCellOverride(gasket, Col::Quantity, text));
+    EXPECT_TRUE(bom->GetCellOverride(custom, Col::PartNumber, text));
+}
+
+TEST_F(BOMFixture, ABillWithoutItsModelFailsItsQueries) {
+    DLxLocalBOM* bom = Bill();
+    bom->Attach(nullptr);
+    EXPECT_EQ(bom->GetBOMStatus(), DLxLocalBOM::kStatusUnresolved);
+    EXPECT_EQ(bom->GetDescriptor(), nullptr);
+    DLxLocalBOMQuery q(bom, nullptr, 1, true);
+    EXPECT_FALSE(q.Execute(false));
+    EXPECT_EQ(q.Results(), nullptr);
+    EXPECT_EQ(q.RowByCookie(DLxLocalBOMCookie({}, kBolt)), nullptr);
+    EXPECT_EQ(q.GetStatus(), DLxLocalBOM::kStatusUnresolved);
+    EXPECT_FALSE(DLxLocalBOM::GetErrorDescription(q.GetStatus()).empty());
+    bom->Attach(&assembly);
+    bom->SetStatusOn(DLxLocalBOM::kStatusError);
+    EXPECT_FALSE(q.Execute(false));
+    bom->UnsetFlag(DLxLocalBOM::kStatusError);
+    EXPECT_TRUE(q.Execute(false));
+    DLxLocalBOMQuery none(nullptr, nullptr, 1, true);
+    EXPECT_FALSE(none.Execute(false));
+}
+
+TEST_F(BOMFixture, TheDescriptorAnswersTheModelsSchemeAndFamilyTables) {
+    assembly.components[kBolt - 1].isFactory = true;
+    assembly.components[kBolt - 1].factoryMembers = {u"M8x30", u"M8x40"};
+    assembly.components[kBolt - 1].activeMember = u"M8x40";
+    assembly.scheme.structuredDelimiter = u"-";
+    DLxLocalBOM* bom = Bill();
+    const GBxBOMDescriptor* d = bom->GetDescriptor();
+    ASSERT_TRUE(d);
+    EXPECT_TRUE(d->IsBOMSchemeEnabled(1));
+    EXPECT_FALSE(d->IsBOMSchemeEnabled(3));
+    EXPECT_FALSE(d->IsBOMFactory());
+    EXPECT_TRUE(d->IsBOMFactory(u"parts/bolt M8x30.part"));
+    EXPECT_EQ(d->GetActiveFactoryMember(u"parts/bolt M8x30.part"), u"M8x40");
+    EXPECT_EQ(d->GetBOMFactoryMembers(u"parts/bolt M8x30.part").size(), 2u);
+    EXPECT_TRUE(bom->IsMemberSpecificProperty(Col::Mass, false));
+    EXPECT_FALSE(bom->IsMemberSpecificProperty(Col::Quantity, true));
+    // Sub-rows take the model's delimiter.
+    bom->SetExpanded(DLxLocalBOMCookie({}, kCover), true);
+    DLxLocalBOMQuery q(bom, nullptr, 1, true);
+    EXPECT_EQ(Text(q.RowByCookie(DLxLocalBOMCookie({kCover}, kPlate)), Col::Item), u"8-1");
+}
+
+// The bill's own state is the drawing's: it is saved and loaded with it, and undo and redo
+// take it back and forth exactly.
+TEST_F(BOMFixture, OverridesCustomRowsAndItemNumbersSurviveSaveLoadUndoAndRedo) {
+    DLxLocalBOMCookie custom;
+    ASSERT_FALSE(Change([&] {
+                     DLxLocalBOM* bom = Bill();
+                     bom->AddPropID2Usage(Col::PartNumber);
+                     custom = bom->AddCustom();
+                     bom->SetCellOverride(custom, Col::Description, u"Grease");
+                     bom->SetCellOverride(custom, Col::Quantity, u"2");
+                     return UTxResult();
+                 }).Failed());
+    const std::vector<uint8_t> before = Bytes();
+    const std::string printedBefore = DLxLocalBOMPrintDrawing(doc.GetRSeDb(), assembly);
+
+    ASSERT_FALSE(Change([&] {
+                     DLxLocalBOM* bom = Bill();
+                     bom->SetCellOverride(DLxLocalBOMCookie({}, kBolt), Col::Description,
+                                          u"Bolt, zinc");
+                     bom->SetItemNumber(DLxLocalBOMCookie({}, kMotor), u"M");
+                     bom->SetExpanded(DLxLocalBOMCookie({}, kCover), true);
+                     bom->RemovePropIDFromUsage(Col::PartNumber);
+                     return UTxResult();
+                 }).Failed());
+    const std::vector<uint8_t> after = Bytes();
+    const std::string printedAfter = DLxLocalBOMPrintDrawing(doc.GetRSeDb(), assembly);
+    EXPECT_NE(printedAfter, printedBefore);
+    EXPECT_NE(printedAfter.find("  M  x1  \"MX-24\""), std::string::npos);
+
+    // Load: the saved bill, attached to the assembly again, is the same bill.
+    std::unique_ptr<RSeDatabase> loaded;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(after.data(), after.size(), loaded).Failed());
+    DLxDrawingDoc reopened(std::move(loaded));
+    EXPECT_EQ(DLxLocalBOMPrintDrawing(reopened.GetRSeDb(), assembly), printedAfter);
+    DLxLocalBOM* bom = DLxLocalBOMMgr::GetLocalBOM(reopened.GetRSeDb(), assembly, 1, false);
+    ASSERT_TRUE(bom);
+    EXPECT_TRUE(bom->IsAnyOfDetailIDsOverriden());
+    EXPECT_FALSE(bom->IsPropIDInUse(Col::PartNumber));
+    ASSERT_EQ(bom->NumOfCustoms(), 1u);
+    DLxLocalBOMQuery q(bom, nullptr, 1, true);
+    ASSERT_TRUE(q.Execute(false));
+    ASSERT_EQ(q.RowCount(), 11u);
+    EXPECT_EQ(Text(q.RowAt(10), Col::Description), u"Grease");
+    EXPECT_EQ(q.RowAt(10)->GetQuantity(), 2);
+    EXPECT_EQ(Text(q.RowAt(10), Col::Item), u"9");
+
+    // Undo restores the bytes and the bill of before; redo those of after.
+    ASSERT_FALSE(doc.Undo().Failed());
+    EXPECT_EQ(Bytes(), before);
+    EXPECT_EQ(DLxLocalBOMPrintDrawing(doc.GetRSeDb(), assembly), printedBefore);
+    EXPECT_TRUE(Bill()->IsPropIDInUse(Col::PartNumber));
+    ASSERT_FALSE(doc.Redo().Failed());
+    EXPECT_EQ(Bytes(), after);
+    EXPECT_EQ(DLxLocalBOMPrintDrawing(doc.GetRSeDb(), assembly), printedAfter);
+    // Undoing both takes the bill away; printing then shows the model's bill unchanged.
+    ASSERT_FALSE(doc.Undo().Failed());
+    ASSERT_FALSE(doc.Undo().Failed());
+    EXPECT_TRUE(DLxLocalBOMMgr::GetLocalBOMs(doc.GetRSeDb()).empty());
+    EXPECT_EQ(DLxLocalBOMPrintDrawing(doc.GetRSeDb(), assembly).find("Grease"), std::string::npos);
+    EXPECT_TRUE(DLxLocalBOMMgr::GetLocalBOMs(doc.GetRSeDb()).empty()) << "printing made nothing";
+}
+
+TEST_F(BOMFixture, RemovingACustomRowDropsItsStateAndLeavesTheOthersNumbered) {
+    DLxLocalBOM* bom = Bill();
+    const DLxLocalBOMCookie a = bom->AddCustom();
+    const DLxLocalBOMCookie b = bom->AddCustom();
+    bom->SetCellOverride(a, Col::Description, u"first");
+    bom->SetCellOverride(b, Col::Description, u"second");
+    EXPECT_FALSE(DLxLocalBOMQuery::RemoveCustom(bom, DLxLocalBOMCookie({}, kBolt)));
+    ASSERT_TRUE(DLxLocalBOMQuery::RemoveCustom(bom, a));
+    EXPECT_FALSE(DLxLocalBOMQuery::RemoveCustom(bom, a));
+    const DLxLocalBOMCookie c = bom->AddCustom();
+    EXPECT_NE(c, a) << "a removed custom row's name is not given again";
+    DLxLocalBOMQuery q(bom, nullptr, 1, true);
+    ASSERT_TRUE(q.Execute(false));
+    ASSERT_EQ(q.RowCount(), 10u);
+    EXPECT_EQ(Text(q.RowAt(8), Col::Description), u"second");
+    EXPECT_EQ(Text(q.RowAt(8), Col::Item), u"9");
+    EXPECT_EQ(Text(q.RowAt(9), Col::Description), u"");
+    EXPECT_EQ(q.RowAt(9)->GetQuantity(), 1);
+}
+
+// Every cut of a saved bill fails its load cleanly.
+TEST_F(BOMFixture, EveryTruncationOfASavedBillFailsToLoad) {
+    DLxLocalBOM* bom = Bill();
+    const DLxLocalBOMCookie custom = bom->AddCustom();
+    bom->SetCellOverride(custom, Col::Description, u"Grease");
+    bom->SetItemNumber(DLxLocalBOMCookie({}, kMotor), u"M");
+    bom->SetRowHidden(DLxLocalBOMCookie({}, kNut), true);
+    const std::vector<uint8_t> bytes = Bytes();
+    for (size_t n = 0; n < bytes.size(); ++n) {
+        std::unique_ptr<RSeDatabase> db;
+        EXPECT_TRUE(RSeDatabase::LoadFromBuffer(bytes.data(), n, db).Failed()) << n;
+    }
+}
+
+} // namespace
