@@ -16,6 +16,7 @@ struct DLxLocalBOM::Model {
     std::unordered_map<uint64_t, size_t> childAt; // (parent, component) -> entry position
     std::vector<Entry> allParts;
     std::unordered_map<int32_t, size_t> partAt;
+    std::unordered_map<int32_t, size_t> occurrenceAt;
     std::vector<Entry> none;
 
     static uint64_t Pair(int32_t parent, int32_t child) {
@@ -26,6 +27,8 @@ struct DLxLocalBOM::Model {
         index.reserve(a.components.size());
         for (size_t i = 0; i < a.components.size(); ++i)
             index.emplace(a.components[i].id, i);
+        for (size_t i = 0; i < a.occurrences.size(); ++i)
+            occurrenceAt.emplace(a.occurrences[i].id, i);
         for (const DLxAssemblyOccurrence& o : a.occurrences) {
             if (!index.count(o.component)) continue;
             std::vector<Entry>& list = children[o.parent];
@@ -130,6 +133,33 @@ bool DLxLocalBOM::HasRow(const DLxLocalBOMCookie& cookie) const {
         parent = p;
     }
     return m.childAt.count(Model::Pair(parent, cookie.item())) != 0;
+}
+
+const DLxAssemblyOccurrence* DLxLocalBOM::FindOccurrence(int32_t id) const {
+    if (!m_assembly) return nullptr;
+    const Model& m = GetModel();
+    auto it = m.occurrenceAt.find(id);
+    return it == m.occurrenceAt.end() ? nullptr : &m_assembly->occurrences[it->second];
+}
+
+DLxLocalBOMCookie DLxLocalBOM::CookieOfOccurrencePath(
+    const std::vector<int32_t>& occurrences) const {
+    if (!m_assembly || occurrences.empty()) return {};
+    std::vector<int32_t> components;
+    int32_t parent = m_assembly->root;
+    for (int32_t id : occurrences) {
+        const DLxAssemblyOccurrence* o = FindOccurrence(id);
+        if (!o || o->parent != parent) return {};
+        components.push_back(o->component);
+        parent = o->component;
+    }
+    const int32_t item = components.back();
+    components.pop_back();
+    if (m_scheme == kPartsOnly) {
+        if (IsAssemblyComponent(item)) return {};
+        return DLxLocalBOMCookie({}, item);
+    }
+    return DLxLocalBOMCookie(std::move(components), item);
 }
 
 uint32_t DLxLocalBOM::GetBOMStatus(bool) const {

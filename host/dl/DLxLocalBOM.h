@@ -44,6 +44,7 @@
 
 struct DLxAssemblyComponent;
 struct DLxAssemblyData;
+struct DLxAssemblyOccurrence;
 class GBxBOMDescriptor;
 class RSeSegment;
 
@@ -152,6 +153,14 @@ public:
     const std::vector<Entry>& AllParts() const;
     bool IsAssemblyComponent(int32_t id) const;
     bool HasCustom(int32_t item) const;
+    // The row of one occurrence of the model, named by its occurrence path (the ids of the
+    // occurrences from the root's child down to it, as view edges keep it): in a structured
+    // bill the row of its component under the components above it, in a parts-only bill the
+    // row of its part. An empty cookie for a path that does not go down the model, and for an
+    // assembly in a parts-only bill.
+    DLxLocalBOMCookie CookieOfOccurrencePath(const std::vector<int32_t>& occurrences) const;
+    // The occurrence of that id; null when the model has none.
+    const DLxAssemblyOccurrence* FindOccurrence(int32_t id) const;
     // Whether the bill has a row of that single cookie (its path and component exist).
     bool HasRow(const DLxLocalBOMCookie& cookie) const;
 

@@ -12,6 +12,8 @@
 #include "dl/DLxLocalBOMMgr.h"
 #include "dl/DLxLocalBOMPrint.h"
 #include "dl/DLxLocalBOMQuery.h"
+#include "dl/DLxStructureNode.h"
+#include "dl/DLxTagManager.h"
 #include "dl/GBxBOMDescriptor.h"
 #include "fw/FWxChangeRequest.h"
 #include "rse/RSeDatabase.h"
@@ -502,6 +504,103 @@ TEST_F(BOMFixture, EveryTruncationOfASavedBillFailsToLoad) {
         std::unique_ptr<RSeDatabase> db;
         EXPECT_TRUE(RSeDatabase::LoadFromBuffer(bytes.data(), n, db).Failed()) << n;
     }
+}
+
+} // namespace
+
+namespace {
+
+using Col = DLxLocalBOMColumn;
+using namespace KorvuBOM;
+
+// The occurrence ids of the fixture, as the model lists them from 101 on.
+constexpr int32_t kFirstBolt = 105, kWashers = 109, kCoverOcc = 115, kGasketOcc = 117;
+
+TEST(DLxLocalBOMOccurrences, AnOccurrencePathNamesItsRowInEitherScheme) {
+    DLxAssemblyData assembly = BracketAssembly();
+    DLxDrawingDoc doc;
+    DLxLocalBOM* structured = DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), assembly, 1, true);
+    DLxLocalBOM* partsOnly = DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), assembly, 2, true);
+    struct Case {
+        const char* what;
+        std::vector<int32_t> path;
+        DLxLocalBOMCookie structured, partsOnly;
+    } cases[] = {
+        {"the third bolt", {kFirstBolt + 2}, DLxLocalBOMCookie({}, kBolt), DLxLocalBOMCookie({}, kBolt)},
+        {"the washers", {kWashers}, DLxLocalBOMCookie({}, kWasher), DLxLocalBOMCookie({}, kWasher)},
+        {"the gasket in the cover", {kCoverOcc, kGasketOcc}, DLxLocalBOMCookie({kCover}, kGasket),
+         DLxLocalBOMCookie({}, kGasket)},
+        {"the cover", {kCoverOcc}, DLxLocalBOMCookie({}, kCover), DLxLocalBOMCookie()},
+        {"the gasket without its cover", {kGasketOcc}, DLxLocalBOMCookie(), DLxLocalBOMCookie()},
+        {"below a part", {kFirstBolt, kGasketOcc}, DLxLocalBOMCookie(), DLxLocalBOMCookie()},
+        {"an unknown occurrence", {999}, DLxLocalBOMCookie(), DLxLocalBOMCookie()},
+        {"nothing", {}, DLxLocalBOMCookie(), DLxLocalBOMCookie()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(structured->CookieOfOccurrencePath(c.path), c.structured);
+        EXPECT_EQ(partsOnly->CookieOfOccurrencePath(c.path), c.partsOnly);
+        if (c.structured.IsValid()) {
+            DLxLocalBOMQuery q(structured, nullptr, 1, true);
+            EXPECT_NE(q.RowByCookie(c.structured), nullptr);
+        }
+    }
+}
+
+// The structure an annotation keeps: nodes made once per occurrence path, their children and
+// parts in model order, and the bill's row of each, through save and load.
+TEST(DLxTagManager, NodesFollowTheModelAndNameTheirRows) {
+    DLxAssemblyData assembly = BracketAssembly();
+    DLxDrawingDoc doc;
+    DLxLocalBOM* bom = DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), assembly, 1, true);
+    DLxTagManager* tm = DLxTagManager::Create(bom);
+    ASSERT_TRUE(tm);
+    DLxStructureNode* root = tm->GetRootNode();
+    ASSERT_TRUE(root);
+    EXPECT_TRUE(root->IsAssemblyNode());
+    EXPECT_EQ(tm->GetRowKeyTag(root), u"");
+    std::vector<DLxStructureNode*> children = tm->GetStructureChildren(root);
+    ASSERT_EQ(children.size(), 15u); // every occurrence under the root, bolts one by one
+    EXPECT_EQ(tm->FindNode({kFirstBolt}), children[4]) << "a node is made once";
+    // The four bolts are four nodes of one row.
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(tm->GetRowKeyTag(children[4 + i]), u"5");
+    DLxStructureNode* cover = children[14];
+    EXPECT_EQ(cover->GetKind(), DLxStructureNode::kAssemblyNode);
+    EXPECT_TRUE(tm->GetStructureChildren(children[0]).empty()) << "a part has no children";
+    EXPECT_EQ(tm->FindNode({kGasketOcc}), nullptr);
+
+    // Parts depth first: the cover's parts come where the cover is; level by level they come
+    // after every part of the root.
+    std::vector<DLxStructureNode*> deep = tm->GetAllPartStructureNodes(root, true);
+    std::vector<DLxStructureNode*> wide = tm->GetAllPartStructureNodes(root, false);
+    ASSERT_EQ(deep.size(), 16u);
+    ASSERT_EQ(wide.size(), 16u);
+    EXPECT_EQ(deep[14]->GetComponentId(), kPlate);
+    EXPECT_EQ(deep[15]->GetComponentId(), kGasket);
+    EXPECT_EQ(deep.back()->GetRDxPassivePath(), (std::vector<int32_t>{kCoverOcc, kGasketOcc}));
+    cover = tm->FindNode({kCoverOcc});
+    std::vector<DLxStructureNode*> coverWide = tm->GetAllPartStructureNodes(cover, false);
+    ASSERT_EQ(coverWide.size(), 2u);
+    EXPECT_EQ(tm->GetRowKeyTag(coverWide[1]), u"9/11");
+
+    // Stored: the loaded nodes keep their paths, and answer their rows again once the bill
+    // has its model.
+    const uint32_t gasketId = deep.back()->GetId();
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(doc.GetRSeDb()->SaveToBuffer(bytes).Failed());
+    std::unique_ptr<RSeDatabase> loaded;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), loaded).Failed());
+    auto* gasket = dynamic_cast<DLxStructureNode*>(loaded->FindObject(gasketId));
+    ASSERT_TRUE(gasket);
+    DLxTagManager* ltm = gasket->GetTagManager();
+    ASSERT_TRUE(ltm);
+    EXPECT_EQ(ltm->GetRowKeyTag(gasket), u"") << "no model attached yet";
+    ASSERT_TRUE(DLxLocalBOMMgr::GetLocalBOM(loaded.get(), assembly, 1, false));
+    EXPECT_EQ(ltm->GetRowKeyTag(gasket), u"9/11");
+    EXPECT_EQ(ltm->FindNode({kCoverOcc, kGasketOcc}), gasket);
+    ltm->ClearCachedNodes();
+    EXPECT_EQ(loaded->FindObject(gasketId), nullptr);
 }
 
 } // namespace

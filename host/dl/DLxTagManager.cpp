@@ -1,0 +1,126 @@
+#include "dl/DLxTagManager.h"
+
+#include <deque>
+
+#include "dl/DLxAssemblyData.h"
+#include "dl/DLxLocalBOM.h"
+#include "dl/DLxStructureNode.h"
+#include "rse/RSeSegment.h"
+#include "rse/RSeTransaction.h"
+
+DLxTagManager* DLxTagManager::Create(DLxLocalBOM* bom) {
+    if (!bom) return nullptr;
+    auto* tm = new (RSe::_GetMeta(static_cast<const DLxTagManager*>(nullptr)), bom->GetSegment())
+        DLxTagManager();
+    tm->m_bom = bom;
+    return tm;
+}
+
+DLxStructureNode* DLxTagManager::FindNode(const std::vector<int32_t>& path) {
+    for (const RSeRef<DLxStructureNode>& ref : m_nodes)
+        if (DLxStructureNode* n = ref.get(); n && n->m_path == path) return n;
+    DLxLocalBOM* bom = m_bom.get();
+    if (!bom || !bom->GetAssembly()) return nullptr;
+    int32_t component = bom->GetAssembly()->root;
+    for (int32_t id : path) {
+        const DLxAssemblyOccurrence* o = bom->FindOccurrence(id);
+        if (!o || o->parent != component) return nullptr;
+        component = o->component;
+    }
+    RSe::PrepareWrite(this);
+    auto* node = new (RSe::_GetMeta(static_cast<const DLxStructureNode*>(nullptr)), GetSegment())
+        DLxStructureNode();
+    node->m_path = path;
+    node->m_component = component;
+    node->m_kind = bom->IsAssemblyComponent(component) ? DLxStructureNode::kAssemblyNode
+                                                       : DLxStructureNode::kPartNode;
+    node->m_manager = this;
+    m_nodes.emplace_back(node);
+    return node;
+}
+
+std::vector<DLxStructureNode*> DLxTagManager::GetStructureChildren(DLxStructureNode* node) {
+    std::vector<DLxStructureNode*> out;
+    DLxLocalBOM* bom = m_bom.get();
+    if (!node || !bom || !bom->GetAssembly() ||
+        (!node->IsAssemblyNode() && !node->IsRoot()))
+        return out;
+    std::vector<int32_t> path = node->m_path;
+    path.push_back(0);
+    for (const DLxAssemblyOccurrence& o : bom->GetAssembly()->occurrences) {
+        if (o.parent != node->m_component) continue;
+        path.back() = o.id;
+        if (DLxStructureNode* child = FindNode(path)) out.push_back(child);
+    }
+    return out;
+}
+
+std::vector<DLxStructureNode*> DLxTagManager::GetAllPartStructureNodes(DLxStructureNode* node,
+                                                                       bool depthFirst) {
+    std::vector<DLxStructureNode*> out;
+    if (depthFirst) {
+        // An explicit stack, so that a deep model does not recurse.
+        std::vector<DLxStructureNode*> stack{node};
+        while (!stack.empty()) {
+            DLxStructureNode* n = stack.back();
+            stack.pop_back();
+            if (!n) continue;
+            if (n != node && !n->IsAssemblyNode()) {
+                out.push_back(n);
+                continue;
+            }
+            std::vector<DLxStructureNode*> children = GetStructureChildren(n);
+            stack.insert(stack.end(), children.rbegin(), children.rend());
+        }
+        return out;
+    }
+    std::deque<DLxStructureNode*> queue{node};
+    while (!queue.empty()) {
+        DLxStructureNode* n = queue.front();
+        queue.pop_front();
+        if (!n) continue;
+        if (n != node && !n->IsAssemblyNode()) {
+            out.push_back(n);
+            continue;
+        }
+        for (DLxStructureNode* c : GetStructureChildren(n))
+            queue.push_back(c);
+    }
+    return out;
+}
+
+DLxLocalBOMCookie DLxTagManager::GetRowCookie(const DLxStructureNode* node) const {
+    const DLxLocalBOM* bom = m_bom.get();
+    if (!node || !bom) return {};
+    return bom->CookieOfOccurrencePath(node->GetRDxPassivePath());
+}
+
+std::u16string DLxTagManager::GetRowKeyTag(const DLxStructureNode* node) const {
+    return GetRowCookie(node).Key();
+}
+
+void DLxTagManager::ClearCachedNodes() {
+    if (m_nodes.empty()) return;
+    RSe::PrepareWrite(this);
+    for (RSeRef<DLxStructureNode>& ref : m_nodes)
+        if (DLxStructureNode* n = ref.get()) RSe::DeleteObject(n);
+    m_nodes.clear();
+}
+
+void DLxTagManager::SetDepthFirst(bool on) {
+    if (on == m_depthFirst) return;
+    RSe::PrepareWrite(this);
+    m_depthFirst = on;
+}
+
+void DLxTagManager::SetTagMode(int32_t mode) {
+    if (mode == m_tagMode) return;
+    RSe::PrepareWrite(this);
+    m_tagMode = mode;
+}
+
+void DLxTagManager::SetListMode(uint8_t mode) {
+    if (mode == m_listMode) return;
+    RSe::PrepareWrite(this);
+    m_listMode = mode;
+}
