@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <unordered_map>
 
+#include "dc/RDxNode.h"
+#include "dl/DLxAnnotationUpdateState.h"
 #include "dl/DLxAssemblyData.h"
 #include "dl/GBxBOMDescriptor.h"
 #include "rse/RSeMetaType.h"
@@ -458,4 +460,126 @@ int32_t DLxLocalBOM::PushBack(DLxAssemblyData& model) {
         m_overrides = std::move(kept);
     }
     return written;
+}
+
+DLxAnnotationUpdateState* DLxLocalBOM::FindAnnotationUpdateState(
+    const RSeIDed* annotation) const {
+    if (!annotation) return nullptr;
+    for (const RSeRef<DLxAnnotationUpdateState>& ref : m_annotations)
+        if (DLxAnnotationUpdateState* st = ref.get(); st && st->GetAnnotation() == annotation)
+            return st;
+    return nullptr;
+}
+
+bool DLxLocalBOM::GetAnnotationState(const RSeIDed* annotation,
+                                     DLxAnnotationUpdateState*& out) const {
+    out = FindAnnotationUpdateState(annotation);
+    return out != nullptr;
+}
+
+bool DLxLocalBOM::IsRelatedAnnotation(const RSeIDed* annotation) const {
+    return FindAnnotationUpdateState(annotation) != nullptr;
+}
+
+bool DLxLocalBOM::HasRelatedAnnotations() const {
+    for (const RSeRef<DLxAnnotationUpdateState>& ref : m_annotations)
+        if (DLxAnnotationUpdateState* st = ref.get(); st && st->GetAnnotation()) return true;
+    return false;
+}
+
+DLxAnnotationUpdateState* DLxLocalBOM::RegisterAnnotation(RSeIDed* sheet, RSeIDed* annotation,
+                                                          bool create) {
+    if (!annotation) return nullptr;
+    DLxAnnotationUpdateState* st = FindAnnotationUpdateState(annotation);
+    if (!st && create) {
+        RSe::PrepareWrite(this);
+        st = new (RSe::_GetMeta(static_cast<const DLxAnnotationUpdateState*>(nullptr)),
+                  GetSegment()) DLxAnnotationUpdateState();
+        st->m_annotation = annotation;
+        m_annotations.emplace_back(st);
+    }
+    if (st) st->SetSheet(sheet);
+    return st;
+}
+
+void DLxLocalBOM::SetAnnotationDirty(const RSeIDed* annotation) {
+    if (DLxAnnotationUpdateState* st = FindAnnotationUpdateState(annotation)) st->SetDirty(true);
+}
+
+int32_t DLxLocalBOM::NotifyAnnotationUpdateStates(const RSeIDed* sheet, bool) {
+    int32_t n = 0;
+    for (const RSeRef<DLxAnnotationUpdateState>& ref : m_annotations) {
+        DLxAnnotationUpdateState* st = ref.get();
+        if (!st || !st->GetAnnotation() || (sheet && st->GetSheet() != sheet)) continue;
+        st->SetDirty(true);
+        ++n;
+    }
+    return n;
+}
+
+int32_t DLxLocalBOM::NotifyPLsInterestedInBalloonChanges(const RSeIDed* sheet) {
+    int32_t n = 0;
+    for (const RSeRef<DLxAnnotationUpdateState>& ref : m_annotations) {
+        DLxAnnotationUpdateState* st = ref.get();
+        if (!st || !st->GetAnnotation() || st->GetUpdateType() != DLxAnnotationUpdateState::kPartsList ||
+            (sheet && st->GetSheet() != sheet))
+            continue;
+        st->SetDirty(true);
+        ++n;
+    }
+    return n;
+}
+
+int32_t DLxLocalBOM::MarkDirtyAnnotationsEdited() {
+    int32_t n = 0;
+    for (const RSeRef<DLxAnnotationUpdateState>& ref : m_annotations) {
+        DLxAnnotationUpdateState* st = ref.get();
+        if (!st || !st->IsDirty()) continue;
+        if (auto* node = dynamic_cast<RDxNode*>(st->GetAnnotation())) {
+            node->MarkEdited(true);
+            ++n;
+        }
+        st->SetDirty(false);
+    }
+    return n;
+}
+
+bool DLxLocalBOM::PurgeAnnotation(const RSeIDed* annotation) {
+    bool purged = false;
+    for (size_t i = m_annotations.size(); i-- > 0;) {
+        DLxAnnotationUpdateState* st = m_annotations[i].get();
+        const bool gone = !st || (annotation ? st->GetAnnotation() == annotation
+                                             : st->GetAnnotation() == nullptr);
+        if (!gone) continue;
+        RSe::PrepareWrite(this);
+        if (st) {
+            st->SetAnnoSpecificData(nullptr);
+            RSe::DeleteObject(st);
+        }
+        m_annotations.erase(m_annotations.begin() + std::ptrdiff_t(i));
+        purged = true;
+    }
+    return purged;
+}
+
+void DLxLocalBOM::GetBalloonCookieSet(std::set<DLxLocalBOMCookie>& out) const {
+    for (const RSeRef<DLxAnnotationUpdateState>& ref : m_annotations) {
+        DLxAnnotationUpdateState* st = ref.get();
+        if (!st || !st->GetAnnotation()) continue;
+        auto* data = dynamic_cast<DLxBalloonUpdateData*>(st->GetAnnoSpecificData());
+        if (!data || !data->GetBalloonVisibility()) continue;
+        for (const DLxBalloonUpdateData::Item& item : data->GetItems())
+            out.insert(item.cookie);
+    }
+}
+
+void DLxLocalBOM::ReleaseAnnotations() {
+    if (m_annotations.empty()) return;
+    RSe::PrepareWrite(this);
+    for (RSeRef<DLxAnnotationUpdateState>& ref : m_annotations)
+        if (DLxAnnotationUpdateState* st = ref.get()) {
+            st->SetAnnoSpecificData(nullptr);
+            RSe::DeleteObject(st);
+        }
+    m_annotations.clear();
 }

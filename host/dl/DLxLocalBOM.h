@@ -28,7 +28,8 @@
 //   empty, are never merged.
 // - Status bits are plain words: 0x1 unresolved, 0x2 error, 0x10 and 0x20 update required.
 // - Storage. Overrides, custom rows, item numbers, expansion, hidden rows, the property
-//   usage and the status are stored fields: they take part in save, load, undo and redo,
+//   usage, the status and the update states of the annotations placed from the bill are
+//   stored fields: they take part in save, load, undo and redo,
 //   and are saved in key order, so the saved bytes depend on content only. Every setter
 //   records the object first (RSe::PrepareWrite).
 #include <cstdint>
@@ -41,7 +42,9 @@
 #include "dc/RDxObject.h"
 #include "dl/DLxLocalBOMColumn.h"
 #include "dl/DLxLocalBOMCookie.h"
+#include "rse/RSeRef.h"
 
+class DLxAnnotationUpdateState;
 struct DLxAssemblyComponent;
 struct DLxAssemblyData;
 struct DLxAssemblyOccurrence;
@@ -126,6 +129,31 @@ public:
     // bill that is not assembly based) makes it so even without a factory.
     bool IsMemberSpecificProperty(const DLxLocalBOMColumn& column, bool severalMembers) const;
 
+    // Annotations placed from the bill (parts lists, balloons), each with its update state,
+    // which the bill owns. RegisterAnnotation finds the annotation's state, or makes one when
+    // `create`, and sets its sheet; null for a null annotation.
+    DLxAnnotationUpdateState* RegisterAnnotation(RSeIDed* sheet, RSeIDed* annotation,
+                                                 bool create);
+    DLxAnnotationUpdateState* FindAnnotationUpdateState(const RSeIDed* annotation) const;
+    bool GetAnnotationState(const RSeIDed* annotation, DLxAnnotationUpdateState*& out) const;
+    bool IsRelatedAnnotation(const RSeIDed* annotation) const;
+    // Whether an annotation that still exists is registered.
+    bool HasRelatedAnnotations() const;
+    void SetAnnotationDirty(const RSeIDed* annotation);
+    // Marks dirty the annotations on that sheet (every sheet for null); answers how many.
+    int32_t NotifyAnnotationUpdateStates(const RSeIDed* sheet, bool force);
+    // The same for the parts lists alone (update type 2), whose "ballooned" rows change.
+    int32_t NotifyPLsInterestedInBalloonChanges(const RSeIDed* sheet);
+    // Marks the dirty annotations edited, so they recompute, and clears their dirt.
+    int32_t MarkDirtyAnnotationsEdited();
+    // Forgets the annotation (null: every annotation that no longer exists), deleting its
+    // state; answers whether a state went.
+    bool PurgeAnnotation(const RSeIDed* annotation);
+    // Deletes every update state (the bill is going).
+    void ReleaseAnnotations();
+    // Adds the rows that visible balloons of the bill show.
+    void GetBalloonCookieSet(std::set<DLxLocalBOMCookie>& out) const;
+
     // Writes the overrides of model properties into the components of `model` (a copy of the
     // attached assembly that the caller then keeps) and drops them; answers how many values
     // were written. Rows that stand for the same component write in cookie order.
@@ -166,6 +194,7 @@ public:
 
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;
+    void FixPtrs(RSeMetaContext& ctx);
     UTxResult Clone(DLxLocalBOM* target, RSeCloneCommander* cc) const;
 
 private:
@@ -183,6 +212,7 @@ private:
     std::map<std::u16string, bool> m_expanded;       // against the scheme's default
     std::set<std::u16string> m_hidden;
     std::set<std::u16string> m_propsInUse;
+    std::vector<RSeRef<DLxAnnotationUpdateState>> m_annotations; // owned
 
     // Not stored: the attached model and what is derived from it.
     const DLxAssemblyData* m_assembly = nullptr;

@@ -70,6 +70,8 @@ bool DLxLocalBOMMgr::IsFromPartOnlyDocument(const DLxAssemblyData& assembly) {
 UTxResult DLxLocalBOMMgr::RemoveLocalBOM(DLxLocalBOM* bom) {
     if (!bom) return UTxResult(kDLxErrBOMNoAssembly, u"There is no bill of materials.");
     bom->Attach(nullptr);
+    // Its update states go with it; the annotations keep their own references.
+    bom->ReleaseAnnotations();
     RSe::DeleteObject(bom);
     return {};
 }

@@ -1,3 +1,5 @@
+#include "dc/RDxPersist.h"
+#include "dl/DLxAnnotationUpdateState.h"
 #include "dl/DLxLocalBOM.h"
 #include "rse/RSeMeta.h"
 
@@ -93,6 +95,12 @@ void DLxLocalBOM::Load(RSeStream& s) {
     }
     LoadStrings(s, m_hidden);
     LoadStrings(s, m_propsInUse);
+    RDxPersist::LoadRefs(s, m_annotations);
+}
+
+void DLxLocalBOM::FixPtrs(RSeMetaContext& ctx) {
+    RSeMetaType::PlainFixPtrs(this, ctx);
+    RDxPersist::FixRefs(m_annotations, ctx);
 }
 
 void DLxLocalBOM::Save(RSeStream& s) const {
@@ -116,6 +124,7 @@ void DLxLocalBOM::Save(RSeStream& s) const {
     }
     SaveStrings(s, m_hidden);
     SaveStrings(s, m_propsInUse);
+    RDxPersist::SaveRefs(s, m_annotations);
 }
 
 UTxResult DLxLocalBOM::Clone(DLxLocalBOM* target, RSeCloneCommander* cc) const {
@@ -129,5 +138,6 @@ UTxResult DLxLocalBOM::Clone(DLxLocalBOM* target, RSeCloneCommander* cc) const {
     target->m_expanded = m_expanded;
     target->m_hidden = m_hidden;
     target->m_propsInUse = m_propsInUse;
+    RDxPersist::CloneRefs(m_annotations, target->m_annotations, cc);
     return {};
 }

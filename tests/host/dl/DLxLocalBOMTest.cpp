@@ -5,18 +5,24 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "KorvuBOMFixture.h"
+#include "dl/DLxAnchorPoint.h"
+#include "dl/DLxAnnotationUpdateState.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxLocalBOMMgr.h"
 #include "dl/DLxLocalBOMPrint.h"
 #include "dl/DLxLocalBOMQuery.h"
+#include "dl/DLxSheet.h"
 #include "dl/DLxStructureNode.h"
 #include "dl/DLxTagManager.h"
 #include "dl/GBxBOMDescriptor.h"
 #include "fw/FWxChangeRequest.h"
+#include "ge/WqGePoint3d.h"
 #include "rse/RSeDatabase.h"
+#include "rse/RSeTransaction.h"
 
 namespace {
 
@@ -601,6 +607,77 @@ TEST(DLxTagManager, NodesFollowTheModelAndNameTheirRows) {
     EXPECT_EQ(ltm->FindNode({kCoverOcc, kGasketOcc}), gasket);
     ltm->ClearCachedNodes();
     EXPECT_EQ(loaded->FindObject(gasketId), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+using namespace KorvuBOM;
+
+// Annotations placed from a bill: which rows carry visible balloons, which annotations need
+// an update when the bill changes, and states that go with their annotations; the registry
+// is stored with the bill.
+TEST(DLxLocalBOMAnnotations, TheBillKnowsItsBalloonsAndPartsLists) {
+    DLxAssemblyData assembly = BracketAssembly();
+    DLxDrawingDoc doc;
+    DLxSheet* one = doc.CreateSheet(u"Sheet 1", 420, 297);
+    DLxSheet* two = doc.CreateSheet(u"Sheet 2", 420, 297);
+    DLxLocalBOM* bom = DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), assembly, 1, true);
+    DLxAnchorPoint* balloon = DLxAnchorPoint::CreateFree(one, WqGePoint3d(10, 10, 0));
+    DLxAnchorPoint* partsList = DLxAnchorPoint::CreateFree(two, WqGePoint3d(20, 20, 0));
+    EXPECT_EQ(bom->RegisterAnnotation(one, balloon, false), nullptr) << "not made unasked";
+    DLxAnnotationUpdateState* bs = bom->RegisterAnnotation(one, balloon, true);
+    ASSERT_TRUE(bs);
+    EXPECT_EQ(bom->RegisterAnnotation(one, balloon, true), bs);
+    bs->SetUpdateType(DLxAnnotationUpdateState::kBalloon);
+    auto* data = new (RSe::_GetMeta(static_cast<const DLxBalloonUpdateData*>(nullptr)),
+                      bom->GetSegment()) DLxBalloonUpdateData();
+    data->AddItem(DLxLocalBOMCookie({}, kBolt), {105});
+    data->AddItem(DLxLocalBOMCookie({kCover}, kGasket), {115, 117});
+    bs->SetAnnoSpecificData(data);
+    DLxAnnotationUpdateState* ps = bom->RegisterAnnotation(two, partsList, true);
+    ps->SetUpdateType(DLxAnnotationUpdateState::kPartsList);
+
+    std::set<DLxLocalBOMCookie> ballooned;
+    bom->GetBalloonCookieSet(ballooned);
+    EXPECT_EQ(ballooned, (std::set<DLxLocalBOMCookie>{DLxLocalBOMCookie({}, kBolt),
+                                                      DLxLocalBOMCookie({kCover}, kGasket)}));
+
+    EXPECT_EQ(bom->NotifyAnnotationUpdateStates(one, false), 1);
+    EXPECT_TRUE(bs->IsDirty());
+    EXPECT_FALSE(ps->IsDirty());
+    EXPECT_EQ(bom->NotifyPLsInterestedInBalloonChanges(nullptr), 1);
+    EXPECT_TRUE(ps->IsDirty());
+    EXPECT_EQ(bom->MarkDirtyAnnotationsEdited(), 2);
+    EXPECT_FALSE(bs->IsDirty() || ps->IsDirty());
+
+    // Stored: a reopened drawing still knows its ballooned rows.
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(doc.GetRSeDb()->SaveToBuffer(bytes).Failed());
+    std::unique_ptr<RSeDatabase> loaded;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), loaded).Failed());
+    DLxLocalBOM* again = DLxLocalBOMMgr::GetLocalBOM(loaded.get(), assembly, 1, false);
+    ASSERT_TRUE(again);
+    std::set<DLxLocalBOMCookie> reloaded;
+    again->GetBalloonCookieSet(reloaded);
+    EXPECT_EQ(reloaded, ballooned);
+    EXPECT_TRUE(again->IsRelatedAnnotation(loaded->FindObject(balloon->GetId())));
+
+    // A hidden balloon carries no rows; a deleted one leaves a state that a purge takes away.
+    data->SetBalloonVisibility(false);
+    ballooned.clear();
+    bom->GetBalloonCookieSet(ballooned);
+    EXPECT_TRUE(ballooned.empty());
+    const uint32_t stateId = bs->GetId(), dataId = data->GetId();
+    RSe::DeleteObject(balloon);
+    EXPECT_TRUE(bom->HasRelatedAnnotations());
+    EXPECT_TRUE(bom->PurgeAnnotation(nullptr));
+    EXPECT_FALSE(bom->PurgeAnnotation(nullptr));
+    EXPECT_EQ(doc.GetRSeDb()->FindObject(stateId), nullptr);
+    EXPECT_EQ(doc.GetRSeDb()->FindObject(dataId), nullptr);
+    EXPECT_TRUE(bom->PurgeAnnotation(partsList));
+    EXPECT_FALSE(bom->HasRelatedAnnotations());
 }
 
 } // namespace
