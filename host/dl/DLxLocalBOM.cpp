@@ -76,6 +76,24 @@ DLxLocalBOM* DLxLocalBOM::Create(RSeSegment* segment, int32_t scheme) {
     return bom;
 }
 
+void DLxLocalBOM::SetSchemeID(int32_t scheme) {
+    scheme = scheme == kPartsOnly ? kPartsOnly : kStructured;
+    if (scheme == m_scheme) return;
+    RSe::PrepareWrite(this);
+    m_scheme = scheme;
+}
+
+void DLxLocalBOM::SetRowKeyMode(int32_t mode) {
+    if (mode == m_rowKeyMode) return;
+    RSe::PrepareWrite(this);
+    m_rowKeyMode = mode;
+}
+
+void DLxLocalBOM::Refresh() {
+    Attach(m_assembly);
+    UnsetFlag(kStatusUpdateRequired | kStatusUpdateRequiredAll);
+}
+
 void DLxLocalBOM::Attach(const DLxAssemblyData* assembly) {
     m_assembly = assembly && !assembly->Empty() ? assembly : nullptr;
     m_descriptor.reset(m_assembly ? new GBxBOMDescriptor(*m_assembly) : nullptr);

@@ -69,6 +69,14 @@ public:
     static DLxLocalBOM* Create(RSeSegment* segment, int32_t scheme);
 
     int32_t GetSchemeID() const { return m_scheme; }
+    // Lists the model as the other scheme from now on; the rows' stored state stays under
+    // their keys (a structured row's and a part's differ only below the top level).
+    void SetSchemeID(int32_t scheme);
+    // How rows merge by their row keys, as the parts-list records give it; kept, not read.
+    int32_t RowKeyMode() const { return m_rowKeyMode; }
+    void SetRowKeyMode(int32_t mode);
+    // Reads the attached model again (after it changed) and clears the update bits.
+    void Refresh();
     // This host keeps no bills of the older kind.
     bool IsLegacyBOM() const { return false; }
     bool IsPartsOnlyBOM() const { return m_scheme == kPartsOnly; }
@@ -219,6 +227,7 @@ private:
     // Stored.
     int32_t m_scheme = kStructured;
     uint32_t m_status = 0;
+    int32_t m_rowKeyMode = 0;
     int32_t m_lastCustom = 0;
     std::vector<int32_t> m_customs;                  // custom items (negative), in order
     std::map<std::u16string, Cells> m_overrides;     // row key -> cells

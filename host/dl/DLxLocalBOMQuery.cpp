@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <set>
 
 #include "dl/DLxAssemblyData.h"
 #include "dl/DLxLocalBOM.h"
+#include "dl/DLxStructureNode.h"
+#include "dl/DLxTagManager.h"
 #include "dl/GBxBOMDescriptor.h"
 
 namespace {
@@ -182,7 +185,38 @@ DLxLocalBOMQuery::DLxLocalBOMQuery(DLxLocalBOM* bom, const DLxLocalBOMGroupSetti
                                    int32_t customParts, bool)
     : m_bom(bom), m_settings(settings), m_customParts(customParts) {}
 
+DLxLocalBOMQuery::DLxLocalBOMQuery(DLxLocalBOM* bom, const std::vector<int32_t>& occurrencePath,
+                                   const std::u16string&, bool)
+    : m_bom(bom), m_settings(nullptr), m_customParts(0), m_single(true),
+      m_occurrence(occurrencePath) {}
+
 DLxLocalBOMQuery::~DLxLocalBOMQuery() = default;
+
+std::u16string DLxLocalBOMQuery::GetMemberName(const DLxStructureNode* node) {
+    DLxTagManager* tm = node ? node->GetTagManager() : nullptr;
+    DLxLocalBOM* bom = tm ? tm->GetLocalBOM() : nullptr;
+    const DLxAssemblyComponent* c = bom ? bom->FindComponent(node->GetComponentId()) : nullptr;
+    return c && c->isFactory ? c->activeMember : std::u16string();
+}
+
+DLxLocalBOMRow* DLxLocalBOMQuery::VisibleRowByCookie(const DLxLocalBOMCookie& cookie) {
+    if (!m_rows && !Execute(false)) return nullptr;
+    DLxLocalBOMRow* row = m_rows->RowByCookie(cookie);
+    if (!row) return nullptr;
+    std::set<const DLxLocalBOMRow*> shown(m_rows->m_visible.begin(), m_rows->m_visible.end());
+    for (; row; row = row->Parent()) {
+        if (shown.count(row)) return row;
+        // A merged row shows as its group, when the group is in the results.
+        for (DLxLocalBOMRow* v : m_rows->m_visible)
+            if (v->IsGroupRow() && v->Cookie().matches(row->Cookie()) == 1) return v;
+    }
+    return nullptr;
+}
+
+DLxLocalBOMCookie DLxLocalBOMQuery::VisibleCookieByCookie(const DLxLocalBOMCookie& cookie) {
+    DLxLocalBOMRow* row = VisibleRowByCookie(cookie);
+    return row ? row->Cookie() : DLxLocalBOMCookie();
+}
 
 void DLxLocalBOMQuery::AddSortKey(const DLxLocalBOMColumn& column, bool ascending) {
     m_sortKeys.emplace_back(column, ascending);
@@ -224,7 +258,13 @@ bool DLxLocalBOMQuery::Execute(bool sort) {
     m_delimiter = m_bom->GetDescriptor()->GetBOMStructuredDelimiter();
     m_rows = std::make_unique<DLxLocalBOMRows>();
     m_sort = sort && !m_sortKeys.empty();
-    Emit(BuildLevel({}, nullptr, true));
+    std::vector<DLxLocalBOMRow*> top = BuildLevel({}, nullptr, true);
+    if (m_single) {
+        if (DLxLocalBOMRow* row = m_rows->RowByCookie(m_bom->CookieOfOccurrencePath(m_occurrence)))
+            m_rows->m_visible.push_back(row);
+        return true;
+    }
+    Emit(top);
     return true;
 }
 

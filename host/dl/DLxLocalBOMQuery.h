@@ -15,6 +15,7 @@
 
 class DLxLocalBOM;
 class DLxLocalBOMQuery;
+class DLxStructureNode;
 
 // What a parts list tells the query; the defaults are a plain bill: no grouping, no
 // participants, nothing hidden, item numbers shown, zero quantities kept, no table overrides.
@@ -100,6 +101,7 @@ public:
 
 private:
     friend class DLxLocalBOMQuery;
+class DLxStructureNode;
     DLxLocalBOMCookie m_cookie;
     std::u16string m_key; // the cookie's stored key
     DLxLocalBOM* m_bom = nullptr;
@@ -130,6 +132,7 @@ public:
 
 private:
     friend class DLxLocalBOMQuery;
+class DLxStructureNode;
     std::vector<std::unique_ptr<DLxLocalBOMRow>> m_all;
     std::vector<DLxLocalBOMRow*> m_visible;
     mutable std::map<DLxLocalBOMCookie, DLxLocalBOMRow*> m_byCookie;
@@ -140,6 +143,13 @@ public:
     // `customParts` 1 lists the bill's custom rows after the model's, 0 leaves them out.
     DLxLocalBOMQuery(DLxLocalBOM* bom, const DLxLocalBOMGroupSettings* settings,
                      int32_t customParts, bool flag = true);
+    // A query for the one row of an occurrence (by its occurrence path, see
+    // DLxLocalBOM::CookieOfOccurrencePath): its results hold that row alone, or nothing. The
+    // member name is the family-table member the row is read for.
+    DLxLocalBOMQuery(DLxLocalBOM* bom, const std::vector<int32_t>& occurrencePath,
+                     const std::u16string& memberName, bool flag = true);
+    // The family-table member a node's component is shown as; empty when it is no factory.
+    static std::u16string GetMemberName(const DLxStructureNode* node);
     ~DLxLocalBOMQuery();
 
     // Rows of each level are sorted by the keys, in the order they were added, when Execute
@@ -153,6 +163,11 @@ public:
     DLxLocalBOMRow* RowAt(size_t index) const { return m_rows ? m_rows->RowAt(index) : nullptr; }
     // Executes first when no execution has run yet.
     DLxLocalBOMRow* RowByCookie(const DLxLocalBOMCookie& cookie);
+    // The row that shows a row of the bill: itself when it is in the results, else the
+    // grouped row that merges it, else its nearest ancestor in the results; null when none
+    // is (a hidden row). Executes first when no execution has run yet.
+    DLxLocalBOMRow* VisibleRowByCookie(const DLxLocalBOMCookie& cookie);
+    DLxLocalBOMCookie VisibleCookieByCookie(const DLxLocalBOMCookie& cookie);
     // The bill's status when the query last executed.
     uint32_t GetStatus() const { return m_status; }
     static bool RemoveCustom(DLxLocalBOM* bom, const DLxLocalBOMCookie& cookie);
@@ -172,5 +187,7 @@ private:
     std::vector<std::pair<DLxLocalBOMColumn, bool>> m_sortKeys;
     std::vector<DLxLocalBOMColumn> m_groupKeys;
     std::u16string m_delimiter;
+    bool m_single = false; // a query for one occurrence
+    std::vector<int32_t> m_occurrence;
     std::unique_ptr<DLxLocalBOMRows> m_rows;
 };

@@ -69,6 +69,7 @@ void DLxLocalBOM::Load(RSeStream& s) {
     RSeMetaType::PlainLoad(this, s);
     s.Read(m_scheme);
     s.Read(m_status);
+    s.Read(m_rowKeyMode);
     s.Read(m_lastCustom);
     uint32_t n = 0;
     s.Read(n);
@@ -110,6 +111,7 @@ void DLxLocalBOM::Save(RSeStream& s) const {
     RSeMetaType::PlainSave(this, s);
     s.Write(m_scheme);
     s.Write(m_status);
+    s.Write(m_rowKeyMode);
     s.Write(m_lastCustom);
     s.Write(uint32_t(m_customs.size()));
     for (int32_t c : m_customs)
@@ -135,6 +137,7 @@ UTxResult DLxLocalBOM::Clone(DLxLocalBOM* target, RSeCloneCommander* cc) const {
     RSeMetaType::PlainClone(this, target, cc);
     target->m_scheme = m_scheme;
     target->m_status = m_status;
+    target->m_rowKeyMode = m_rowKeyMode;
     target->m_lastCustom = m_lastCustom;
     target->m_customs = m_customs;
     target->m_overrides = m_overrides;

@@ -795,3 +795,75 @@ TEST(DLxComponentProxy, ProxiesAnswerFromTheBillTheListOrTheCustomPart) {
 }
 
 } // namespace
+
+namespace {
+
+using Col = DLxLocalBOMColumn;
+using namespace KorvuBOM;
+
+// Balloons find their row by occurrence, and show the row that stands for it in the results:
+// the row itself, its collapsed assembly or the group that merges it.
+TEST_F(BOMFixture, ARowShowsAsItselfItsAssemblyOrItsGroup) {
+    DLxLocalBOM* bom = Bill();
+    const DLxLocalBOMCookie gasket({kCover}, kGasket), bolt({}, kBolt), nut({}, kNut);
+    Settings s;
+    s.keys = {Col::Material};
+    s.hidden = {DLxLocalBOMCookie({}, kShaft)};
+    DLxLocalBOMQuery q(bom, &s, 1, true);
+    EXPECT_EQ(q.VisibleCookieByCookie(gasket), DLxLocalBOMCookie({}, kCover));
+    DLxLocalBOMCookie group({}, kBolt);
+    group.Add(kWasher);
+    group.Add(kNut);
+    EXPECT_EQ(q.VisibleCookieByCookie(nut), group);
+    EXPECT_EQ(q.VisibleCookieByCookie(DLxLocalBOMCookie({}, kShaft)), DLxLocalBOMCookie());
+    EXPECT_EQ(q.VisibleCookieByCookie(DLxLocalBOMCookie({}, 999)), DLxLocalBOMCookie());
+    bom->SetExpanded(DLxLocalBOMCookie({}, kCover), true);
+    s.keys.clear();
+    ASSERT_TRUE(q.Execute(false));
+    EXPECT_EQ(q.VisibleCookieByCookie(gasket), gasket);
+    EXPECT_EQ(q.VisibleCookieByCookie(bolt), bolt);
+
+    // The query of one occurrence holds its row alone.
+    DLxLocalBOMQuery one(bom, std::vector<int32_t>{115, 117}, u"", true);
+    ASSERT_TRUE(one.Execute(false));
+    ASSERT_EQ(one.RowCount(), 1u);
+    EXPECT_EQ(one.RowAt(0)->Cookie(), gasket);
+    EXPECT_EQ(one.RowAt(0)->GetItemNumber(), u"8.2");
+    DLxLocalBOMQuery none(bom, std::vector<int32_t>{117}, u"", true);
+    ASSERT_TRUE(none.Execute(false));
+    EXPECT_EQ(none.RowCount(), 0u);
+}
+
+TEST_F(BOMFixture, ChangingTheSchemeListsTheModelAnewAndKeepsTopLevelState) {
+    DLxLocalBOM* bom = Bill();
+    ASSERT_TRUE(bom->SetCellOverride(DLxLocalBOMCookie({}, kBolt), Col::Description, u"Bolt"));
+    bom->SetSchemeID(DLxLocalBOM::kPartsOnly);
+    EXPECT_TRUE(bom->IsPartsOnlyBOM());
+    DLxLocalBOMQuery q(bom, nullptr, 1, true);
+    ASSERT_TRUE(q.Execute(false));
+    EXPECT_EQ(q.RowCount(), 9u);
+    EXPECT_EQ(Text(q.RowAt(3), Col::Description), u"Bolt");
+    EXPECT_EQ(Text(q.RowAt(8), Col::Item), u"9");
+    // Refresh reads the changed model and clears the update bits.
+    assembly.occurrences.push_back({200, kRoot, kMotor, 1});
+    bom->SetStatusOn(DLxLocalBOM::kStatusUpdateRequired);
+    bom->Refresh();
+    EXPECT_EQ(bom->GetBOMStatus(), 0u);
+    ASSERT_TRUE(q.Execute(false));
+    EXPECT_EQ(q.RowAt(6)->GetQuantity(), 2);
+}
+
+TEST(DLxLocalBOMQuery, AFactorysNodeIsReadForItsActiveMember) {
+    DLxAssemblyData assembly = BracketAssembly();
+    assembly.components[kBolt - 1].isFactory = true;
+    assembly.components[kBolt - 1].factoryMembers = {u"M8x30", u"M8x40"};
+    assembly.components[kBolt - 1].activeMember = u"M8x30";
+    DLxDrawingDoc doc;
+    DLxLocalBOM* bom = DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), assembly, 1, true);
+    DLxTagManager* tm = DLxTagManager::Create(bom);
+    EXPECT_EQ(DLxLocalBOMQuery::GetMemberName(tm->FindNode({105})), u"M8x30");
+    EXPECT_EQ(DLxLocalBOMQuery::GetMemberName(tm->FindNode({110})), u"");
+    EXPECT_EQ(DLxLocalBOMQuery::GetMemberName(nullptr), u"");
+}
+
+} // namespace
