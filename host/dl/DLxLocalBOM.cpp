@@ -8,6 +8,7 @@
 #include "dc/RDxNode.h"
 #include "dl/DLxAnnotationUpdateState.h"
 #include "dl/DLxAssemblyData.h"
+#include "dl/DLxConfiguration.h"
 #include "dl/GBxBOMDescriptor.h"
 #include "rd/RDxComponent.h"
 #include "rse/RSeMetaType.h"
@@ -703,4 +704,23 @@ RDxComponent* DLxLocalBOM::GetRDxComponent(int32_t id) {
 
 RDxComponent* DLxLocalBOM::GetMasterRDxComp() {
     return m_assembly ? GetRDxComponent(m_assembly->root) : nullptr;
+}
+
+std::vector<DLxAnnotationUpdateState*> DLxLocalBOM::GetAnnotationStates() const {
+    std::vector<DLxAnnotationUpdateState*> out;
+    for (const RSeRef<DLxAnnotationUpdateState>& ref : m_annotations)
+        if (DLxAnnotationUpdateState* st = ref.get()) out.push_back(st);
+    return out;
+}
+
+DLxConfiguration* DLxLocalBOM::GetConfiguration(bool create) {
+    DLxConfiguration* c = m_configuration.get();
+    if (c || !create) return c;
+    RSe::PrepareWrite(this);
+    std::u16string member;
+    if (const DLxAssemblyComponent* root = GetMasterComponent(); root && root->isFactory)
+        member = root->activeMember;
+    c = DLxConfiguration::Create(this, member);
+    m_configuration = c;
+    return c;
 }

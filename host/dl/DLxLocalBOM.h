@@ -45,6 +45,7 @@
 #include "rse/RSeRef.h"
 
 class DLxAnnotationUpdateState;
+class DLxConfiguration;
 struct DLxAssemblyComponent;
 struct DLxAssemblyData;
 struct DLxAssemblyOccurrence;
@@ -163,6 +164,10 @@ public:
     // Forgets the annotation (null: every annotation that no longer exists), deleting its
     // state; answers whether a state went.
     bool PurgeAnnotation(const RSeIDed* annotation);
+    // Every update state, in registration order.
+    std::vector<DLxAnnotationUpdateState*> GetAnnotationStates() const;
+    // The bill's configuration, made in its segment when `create`.
+    DLxConfiguration* GetConfiguration(bool create);
     // Deletes every update state and component object (the bill is going).
     void ReleaseAnnotations();
     // Adds the rows that visible balloons of the bill show.
@@ -237,6 +242,7 @@ private:
     std::set<std::u16string> m_propsInUse;
     std::vector<RSeRef<DLxAnnotationUpdateState>> m_annotations; // owned
     std::vector<RSeRef<RDxComponent>> m_components;              // owned
+    RSeRef<DLxConfiguration> m_configuration;
 
     // Not stored: the attached model and what is derived from it.
     const DLxAssemblyData* m_assembly = nullptr;

@@ -101,7 +101,6 @@ public:
 
 private:
     friend class DLxLocalBOMQuery;
-class DLxStructureNode;
     DLxLocalBOMCookie m_cookie;
     std::u16string m_key; // the cookie's stored key
     DLxLocalBOM* m_bom = nullptr;
@@ -132,7 +131,6 @@ public:
 
 private:
     friend class DLxLocalBOMQuery;
-class DLxStructureNode;
     std::vector<std::unique_ptr<DLxLocalBOMRow>> m_all;
     std::vector<DLxLocalBOMRow*> m_visible;
     mutable std::map<DLxLocalBOMCookie, DLxLocalBOMRow*> m_byCookie;

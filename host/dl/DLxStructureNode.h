@@ -10,6 +10,7 @@
 #include "dc/RDxObject.h"
 #include "rse/RSeRef.h"
 
+class DLxConfiguration;
 class DLxTagManager;
 
 class DLxStructureNode : public RDxObject {
@@ -31,6 +32,8 @@ public:
     // This host's models have no reference components.
     bool IsReference() const { return false; }
     DLxTagManager* GetTagManager() const;
+    // Its tag manager's configuration; null when it has none.
+    DLxConfiguration* GetConfiguration() const;
 
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;

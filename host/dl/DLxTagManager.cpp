@@ -4,6 +4,7 @@
 
 #include "dl/DLxAssemblyData.h"
 #include "dl/DLxComponentProxy.h"
+#include "dl/DLxConfiguration.h"
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxStructureNode.h"
 #include "rse/RSeSegment.h"
@@ -19,6 +20,21 @@ DLxTagManager* DLxTagManager::Create(DLxLocalBOM* bom) {
 
 DLxLocalBOM* DLxTagManager::GetLocalBOM() const {
     return m_bom.get();
+}
+
+DLxConfiguration* DLxTagManager::GetConfiguration() const {
+    return m_configuration.get();
+}
+
+void DLxTagManager::SetConfiguration(DLxConfiguration* configuration) {
+    if (configuration == m_configuration.get()) return;
+    RSe::PrepareWrite(this);
+    m_configuration = configuration;
+}
+
+DLxConfiguration* DLxStructureNode::GetConfiguration() const {
+    DLxTagManager* tm = m_manager.get();
+    return tm ? tm->GetConfiguration() : nullptr;
 }
 
 DLxTagManager* DLxStructureNode::GetTagManager() const {

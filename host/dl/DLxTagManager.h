@@ -12,6 +12,7 @@
 #include "rse/RSeRef.h"
 
 class DLxComponentProxy;
+class DLxConfiguration;
 class DLxCustomSurrogate;
 class DLxLocalBOM;
 class DLxStructureNode;
@@ -26,6 +27,9 @@ public:
     // A tag manager of the bill in the bill's segment.
     static DLxTagManager* Create(DLxLocalBOM* bom);
     DLxLocalBOM* GetLocalBOM() const;
+    // The configuration whose structure it is; null for one made on its own.
+    DLxConfiguration* GetConfiguration() const;
+    void SetConfiguration(DLxConfiguration* configuration);
 
     // The node of that occurrence path (the root for an empty one), made on first asking;
     // null when the path does not go down the model.
@@ -67,6 +71,7 @@ public:
 
 private:
     RSeRef<DLxLocalBOM> m_bom;
+    RSeRef<DLxConfiguration> m_configuration;
     std::vector<RSeRef<DLxStructureNode>> m_nodes; // in the order they were made
     std::vector<RSeRef<DLxComponentProxy>> m_roots;
     std::vector<int32_t> m_rootTypes;

@@ -1,6 +1,7 @@
 #include "dc/RDxPersist.h"
 #include "dl/DLxAnnotationUpdateState.h"
 #include "dl/DLxLocalBOM.h"
+#include "dl/DLxConfiguration.h"
 #include "rd/RDxComponent.h"
 #include "rse/RSeMeta.h"
 
@@ -99,12 +100,14 @@ void DLxLocalBOM::Load(RSeStream& s) {
     LoadStrings(s, m_propsInUse);
     RDxPersist::LoadRefs(s, m_annotations);
     RDxPersist::LoadRefs(s, m_components);
+    s.Read(m_configuration);
 }
 
 void DLxLocalBOM::FixPtrs(RSeMetaContext& ctx) {
     RSeMetaType::PlainFixPtrs(this, ctx);
     RDxPersist::FixRefs(m_annotations, ctx);
     RDxPersist::FixRefs(m_components, ctx);
+    m_configuration.FixAddress(ctx);
 }
 
 void DLxLocalBOM::Save(RSeStream& s) const {
@@ -131,6 +134,7 @@ void DLxLocalBOM::Save(RSeStream& s) const {
     SaveStrings(s, m_propsInUse);
     RDxPersist::SaveRefs(s, m_annotations);
     RDxPersist::SaveRefs(s, m_components);
+    s.Write(m_configuration);
 }
 
 UTxResult DLxLocalBOM::Clone(DLxLocalBOM* target, RSeCloneCommander* cc) const {
@@ -147,5 +151,6 @@ UTxResult DLxLocalBOM::Clone(DLxLocalBOM* target, RSeCloneCommander* cc) const {
     target->m_propsInUse = m_propsInUse;
     RDxPersist::CloneRefs(m_annotations, target->m_annotations, cc);
     RDxPersist::CloneRefs(m_components, target->m_components, cc);
+    cc->CloneRef(m_configuration, target->m_configuration);
     return {};
 }

@@ -1,5 +1,6 @@
 #include "dc/RDxPersist.h"
 #include "dl/DLxComponentProxy.h"
+#include "dl/DLxConfiguration.h"
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxStructureNode.h"
 #include "dl/DLxTagManager.h"
@@ -43,6 +44,7 @@ RSeMetaType* DLxTagManager::GetMeta() const {
 void DLxTagManager::Load(RSeStream& s) {
     RSeMetaType::PlainLoad(this, s);
     s.Read(m_bom);
+    s.Read(m_configuration);
     RDxPersist::LoadRefs(s, m_nodes);
     s.Read(m_depthFirst);
     s.Read(m_tagMode);
@@ -60,6 +62,7 @@ void DLxTagManager::Load(RSeStream& s) {
 void DLxTagManager::Save(RSeStream& s) const {
     RSeMetaType::PlainSave(this, s);
     s.Write(m_bom);
+    s.Write(m_configuration);
     RDxPersist::SaveRefs(s, m_nodes);
     s.Write(m_depthFirst);
     s.Write(m_tagMode);
@@ -73,6 +76,7 @@ void DLxTagManager::Save(RSeStream& s) const {
 void DLxTagManager::FixPtrs(RSeMetaContext& ctx) {
     RSeMetaType::PlainFixPtrs(this, ctx);
     m_bom.FixAddress(ctx);
+    m_configuration.FixAddress(ctx);
     RDxPersist::FixRefs(m_nodes, ctx);
     RDxPersist::FixRefs(m_roots, ctx);
 }
@@ -80,6 +84,7 @@ void DLxTagManager::FixPtrs(RSeMetaContext& ctx) {
 UTxResult DLxTagManager::Clone(DLxTagManager* target, RSeCloneCommander* cc) const {
     RSeMetaType::PlainClone(this, target, cc);
     cc->CloneRef(m_bom, target->m_bom);
+    cc->CloneRef(m_configuration, target->m_configuration);
     RDxPersist::CloneRefs(m_nodes, target->m_nodes, cc);
     target->m_depthFirst = m_depthFirst;
     target->m_tagMode = m_tagMode;

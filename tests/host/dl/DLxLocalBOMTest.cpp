@@ -11,6 +11,7 @@
 #include "dl/DLxAnchorPoint.h"
 #include "dl/DLxAnnotationUpdateState.h"
 #include "dl/DLxComponentProxy.h"
+#include "dl/DLxConfiguration.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxLocalBOMMgr.h"
@@ -864,6 +865,53 @@ TEST(DLxLocalBOMQuery, AFactorysNodeIsReadForItsActiveMember) {
     EXPECT_EQ(DLxLocalBOMQuery::GetMemberName(tm->FindNode({105})), u"M8x30");
     EXPECT_EQ(DLxLocalBOMQuery::GetMemberName(tm->FindNode({110})), u"");
     EXPECT_EQ(DLxLocalBOMQuery::GetMemberName(nullptr), u"");
+}
+
+} // namespace
+
+namespace {
+
+using namespace KorvuBOM;
+
+// A bill's configuration: made once, with its structure, root and annotations, and found
+// again from any of its nodes after a save.
+TEST(DLxConfiguration, TheBillsConfigurationHoldsItsStructure) {
+    DLxAssemblyData assembly = BracketAssembly();
+    DLxDrawingDoc doc;
+    DLxLocalBOM* bom = DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), assembly, 1, true);
+    EXPECT_EQ(bom->GetConfiguration(false), nullptr);
+    DLxConfiguration* config = bom->GetConfiguration(true);
+    ASSERT_TRUE(config);
+    EXPECT_EQ(bom->GetConfiguration(true), config);
+    EXPECT_EQ(config->GetUFRxInstance(), &assembly);
+    EXPECT_EQ(config->GetTagManager(false), nullptr);
+    DLxStructureNode* root = config->GetRootStructureNode();
+    ASSERT_TRUE(root);
+    EXPECT_EQ(root->GetConfiguration(), config);
+    DLxTagManager* tm = config->GetTagManager(false);
+    ASSERT_TRUE(tm);
+    DLxStructureNode* gasket = tm->FindNode({115, 117});
+    EXPECT_EQ(gasket->GetConfiguration(), config);
+    EXPECT_EQ(config->GetRootComponent()->GetComponentId(), kRoot);
+    DLxSheet* sheet = doc.CreateSheet(u"Sheet 1", 420, 297);
+    DLxAnchorPoint* anno = DLxAnchorPoint::CreateFree(sheet, WqGePoint3d(1, 1, 0));
+    bom->RegisterAnnotation(sheet, anno, true);
+    ASSERT_EQ(config->GetAllAnnotations().size(), 1u);
+    config->SetStatus(DLxConfiguration::kPending);
+
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(doc.GetRSeDb()->SaveToBuffer(bytes).Failed());
+    std::unique_ptr<RSeDatabase> db;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db).Failed());
+    auto* lgasket = dynamic_cast<DLxStructureNode*>(db->FindObject(gasket->GetId()));
+    ASSERT_TRUE(lgasket);
+    DLxConfiguration* lconfig = lgasket->GetConfiguration();
+    ASSERT_TRUE(lconfig);
+    EXPECT_EQ(lconfig->GetStatus(), DLxConfiguration::kPending);
+    EXPECT_EQ(lconfig->GetLocalBOM()->GetConfiguration(false), lconfig);
+    EXPECT_EQ(lconfig->GetUFRxInstance(), nullptr) << "the model is not stored";
+    EXPECT_TRUE(lconfig->PurgeAnnotation(db->FindObject(anno->GetId())));
+    EXPECT_TRUE(lconfig->GetAllAnnotations().empty());
 }
 
 } // namespace
