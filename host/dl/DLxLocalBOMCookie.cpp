@@ -1,6 +1,7 @@
 #include "dl/DLxLocalBOMCookie.h"
 
 #include <algorithm>
+#include <climits>
 
 DLxLocalBOMCookie::DLxLocalBOMCookie(std::vector<int32_t> path, int32_t item)
     : m_path(std::move(path)), m_items{item} {}
@@ -48,6 +49,37 @@ void AppendNumber(std::u16string& out, int32_t v) {
         out.push_back(char16_t(c));
 }
 } // namespace
+
+bool DLxLocalBOMCookie::FromKey(const std::u16string& key, DLxLocalBOMCookie& out) {
+    std::vector<int32_t> parts;
+    bool custom = false;
+    int64_t v = 0;
+    size_t digits = 0;
+    for (size_t i = 0; i <= key.size(); ++i) {
+        const char16_t c = i < key.size() ? key[i] : u'/';
+        if (c == u'/') {
+            // Components are positive; a custom item only stands alone, last.
+            if (!digits || v == 0 || (custom && i != key.size())) return false;
+            parts.push_back(custom ? -int32_t(v) : int32_t(v));
+            v = 0;
+            digits = 0;
+        } else if (c == u'c' && !digits && !custom && i + 1 < key.size() &&
+                   (i == 0 || key[i - 1] == u'/')) {
+            custom = true;
+        } else if (c >= u'0' && c <= u'9' && digits < 10) {
+            v = v * 10 + (c - u'0');
+            ++digits;
+            if (v > INT32_MAX) return false;
+        } else {
+            return false;
+        }
+    }
+    if (custom && parts.size() != 1) return false;
+    const int32_t item = parts.back();
+    parts.pop_back();
+    out = DLxLocalBOMCookie(std::move(parts), item);
+    return true;
+}
 
 std::u16string DLxLocalBOMCookie::Key() const {
     if (m_items.size() != 1) return {};

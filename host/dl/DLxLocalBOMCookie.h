@@ -33,6 +33,8 @@ public:
     // The key under which a single row's state is stored: the path and the item, "10/12", a
     // custom row as "c3". Empty for a grouped or empty cookie.
     std::u16string Key() const;
+    // The single cookie of a key that Key gave; false for any other text.
+    static bool FromKey(const std::u16string& key, DLxLocalBOMCookie& out);
 
 private:
     std::vector<int32_t> m_path;

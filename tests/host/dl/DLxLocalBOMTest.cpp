@@ -3,6 +3,7 @@
 // through save, load, undo and redo.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <memory>
 #include <set>
@@ -22,6 +23,10 @@
 #include "dl/DLxTagManager.h"
 #include "dl/GBxBOMDescriptor.h"
 #include "fw/FWxChangeRequest.h"
+#include "fw/FWxTranscriptMgr.h"
+#include "fw/FWxUtil.h"
+#include "uc/UCxTranscriptDataExchange.h"
+#include "utx/UTxString16.h"
 #include "ge/WqGePoint3d.h"
 #include "rse/RSeDatabase.h"
 #include "rd/RDxComponent.h"
@@ -912,6 +917,132 @@ TEST(DLxConfiguration, TheBillsConfigurationHoldsItsStructure) {
     EXPECT_EQ(lconfig->GetUFRxInstance(), nullptr) << "the model is not stored";
     EXPECT_TRUE(lconfig->PurgeAnnotation(db->FindObject(anno->GetId())));
     EXPECT_TRUE(lconfig->GetAllAnnotations().empty());
+}
+
+} // namespace
+
+namespace {
+
+using Col = DLxLocalBOMColumn;
+using namespace KorvuBOM;
+
+TEST(DLxLocalBOMCookie, KeysReadBackAsTheirRowsAndNothingElseDoes) {
+    for (const DLxLocalBOMCookie& c : {DLxLocalBOMCookie({}, 5), DLxLocalBOMCookie({9, 12}, 11),
+                                       DLxLocalBOMCookie({}, -3), DLxLocalBOMCookie({}, INT32_MAX)}) {
+        SCOPED_TRACE(UTx::ToUtf8(c.Key()));
+        DLxLocalBOMCookie back;
+        ASSERT_TRUE(DLxLocalBOMCookie::FromKey(c.Key(), back));
+        EXPECT_EQ(back, c);
+    }
+    for (const char16_t* bad : {u"", u"/", u"5/", u"/5", u"0", u"c", u"c0", u"5/c3", u"c3/5",
+                                u"cc3", u"2147483648", u"-3", u"5//9", u"x"}) {
+        SCOPED_TRACE(UTx::ToUtf8(bad));
+        DLxLocalBOMCookie out;
+        EXPECT_FALSE(DLxLocalBOMCookie::FromKey(bad, out));
+    }
+}
+
+// A change of the bill as a request writes it to the transcript: the row by its key, the
+// column and the text ("+" as the row adds a custom row).
+const DLxAssemblyData& ReplayAssembly() {
+    static const DLxAssemblyData a = BracketAssembly();
+    return a;
+}
+
+class TstBOMEditRequest : public FWxChangeRequest {
+    DECLARE_DYNCREATE(TstBOMEditRequest)
+    TstBOMEditRequest() = default;
+    TstBOMEditRequest(UTxString16 row, UTxString16 column, UTxString16 text)
+        : m_row(std::move(row)), m_column(std::move(column)), m_text(std::move(text)) {}
+
+    UTxResult Script(FWxSceneDoc* doc) override {
+        UTxString16 line;
+        FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+        UTxResult r = mgr.BeginDocRequest(line, doc);
+        if (!r.Failed()) r = mgr.PutDocRequestName(line, u"TstBOMEdit");
+        if (r.Failed()) return r;
+        UCxTranscriptDataExchange tdx(line, r, doc, true);
+        UTxResult own = DoTranscriptDataExchange(tdx);
+        if (own.Failed()) return own;
+        if (!r.Failed()) r = mgr.EndDocRequest(line);
+        return r.Failed() ? r : mgr.WriteLine(line);
+    }
+    UTxResult InitFromTranscript(FWxSceneDoc* doc, const UTxString16& line) override {
+        UTxString16 text = line;
+        UTxResult r;
+        UCxTranscriptDataExchange tdx(text, r, doc, false);
+        UTxResult own = DoTranscriptDataExchange(tdx);
+        return own.Failed() ? own : r;
+    }
+    UTxResult _Execute(FWxSceneDoc* doc) override {
+        DLxLocalBOM* bom =
+            DLxLocalBOMMgr::GetLocalBOM(doc->GetRSeDb(), ReplayAssembly(), 1, true);
+        DLxLocalBOMCookie cookie;
+        if (m_row == u"+")
+            cookie = bom->AddCustom();
+        else if (!DLxLocalBOMCookie::FromKey(m_row, cookie))
+            return UTxResult(0xE009033C, u"Row: no such row");
+        Col column;
+        if (!Col::FromKey(m_column, column)) return UTxResult(0xE009033C, u"Column: unknown");
+        const bool done = column.GetKind() == Col::Item ? bom->SetItemNumber(cookie, m_text)
+                                                        : bom->SetCellOverride(cookie, column, m_text);
+        return done ? UTxResult() : UTxResult(0xE009033C, u"Row: not in the bill");
+    }
+    UTxResult DoTranscriptDataExchange(UCxTranscriptDataExchange& tdx) override {
+        _TDX_String(tdx, u"Row", m_row, true);
+        _TDX_String(tdx, u"Column", m_column, true);
+        _TDX_String(tdx, u"Text", m_text, true);
+        return tdx.GetResult();
+    }
+
+private:
+    UTxString16 m_row, m_column, m_text;
+};
+IMPLEMENT_DYNCREATE(TstBOMEditRequest, FWxChangeRequest)
+const bool s_bomEditRegistered = FWxUtil::GetTranscriptMgr().RegisterRequest(
+    RUNTIME_CLASS(TstBOMEditRequest), u"TstBOMEdit");
+
+std::vector<uint8_t> SavedBytes(DLxDrawingDoc& doc) {
+    std::vector<uint8_t> out;
+    EXPECT_FALSE(doc.GetRSeDb()->SaveToBuffer(out).Failed());
+    return out;
+}
+
+// Replaying the transcript of changes to the bill, undo and redo among them, on a drawing that
+// started alike gives the same drawing, byte for byte.
+TEST(DLxLocalBOMReplay, ATranscriptOfBillChangesReplaysToTheSameDrawing) {
+    ASSERT_TRUE(s_bomEditRegistered);
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    mgr.ClearLines();
+    DLxDrawingDoc doc;
+    auto run = [&](const char16_t* row, const char16_t* column, const char16_t* text) {
+        return doc.ProcessChangeRequest(new TstBOMEditRequest(row, column, text));
+    };
+    ASSERT_FALSE(run(u"5", u"Description", u"Bolt, zinc").Failed());
+    ASSERT_FALSE(run(u"+", u"Description", u"Grease").Failed());
+    ASSERT_FALSE(run(u"c1", u"Quantity", u"2").Failed());
+    ASSERT_FALSE(run(u"8", u"Item", u"M").Failed());
+    ASSERT_FALSE(doc.Undo().Failed());
+    ASSERT_FALSE(run(u"9/11", u"User:Colour", u"black").Failed());
+    ASSERT_FALSE(doc.Undo().Failed());
+    ASSERT_FALSE(doc.Redo().Failed());
+    EXPECT_TRUE(run(u"11", u"Vendor", u"x").Failed()) << "the gasket is not at the top";
+    const std::vector<UTxString16> lines = mgr.GetLines();
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[0], u"TstBOMEdit Row=\"5\" Column=\"Description\" Text=\"Bolt, zinc\"");
+    const std::vector<uint8_t> expected = SavedBytes(doc);
+
+    DLxDrawingDoc again;
+    for (const UTxString16& line : lines) {
+        const UTxResult r = mgr.ReplayLine(&again, line);
+        ASSERT_FALSE(r.Failed()) << UTx::ToUtf8(line) << ": " << r.GetMessageUtf8();
+    }
+    EXPECT_EQ(SavedBytes(again), expected);
+    const std::string printed =
+        DLxLocalBOMPrintDrawing(again.GetRSeDb(), ReplayAssembly());
+    EXPECT_NE(printed.find("\"Grease\""), std::string::npos);
+    EXPECT_EQ(printed.find("  M  "), std::string::npos) << "the item number was undone";
+    mgr.ClearLines();
 }
 
 } // namespace
