@@ -27,11 +27,21 @@
 //   value all participants share or empty. Custom rows, and rows whose key cells are all
 //   empty, are never merged.
 // - Status bits are plain words: 0x1 unresolved, 0x2 error, 0x10 and 0x20 update required.
+// - Occurrences. An occurrence path (the occurrence ids from the root's child down, as view
+//   edges and structure nodes keep it) names one row: CookieOfOccurrencePath.
 // - Storage. Overrides, custom rows, item numbers, expansion, hidden rows, the property
-//   usage, the status and the update states of the annotations placed from the bill are
-//   stored fields: they take part in save, load, undo and redo,
-//   and are saved in key order, so the saved bytes depend on content only. Every setter
-//   records the object first (RSe::PrepareWrite).
+//   usage, the status, the row-key mode, the update states of the annotations placed from
+//   the bill, its component objects and its configuration are stored: they take part in
+//   save, load, undo, redo and replay, and maps are saved in key order, so the saved bytes
+//   depend on content only. Every setter records the object first (RSe::PrepareWrite).
+//
+// The family: DLxLocalBOMMgr finds and makes bills; DLxLocalBOMQuery, DLxLocalBOMRows and
+// DLxLocalBOMRow read them; DLxLocalBOMCookie and DLxLocalBOMColumn name rows and columns;
+// GBxBOMDescriptor answers the model's scheme settings; DLxAnnotationUpdateState keeps the
+// annotations; DLxConfiguration, DLxTagManager and DLxStructureNode give the structure that
+// annotations keep, and the DLxComponentProxy kinds what the older parts lists ask of a row;
+// DLxLocalBOMPrint writes a bill as text. The shared test assembly is tests/support/
+// KorvuBOMFixture.h.
 #include <cstdint>
 #include <map>
 #include <memory>

@@ -1046,3 +1046,42 @@ TEST(DLxLocalBOMReplay, ATranscriptOfBillChangesReplaysToTheSameDrawing) {
 }
 
 } // namespace
+
+namespace {
+
+// What `korvu dump` shows of the example's bill: every row of both schemes, sub-rows under
+// their assembly, with the purchased, standard and custom marks.
+TEST(DLxLocalBOMPrint, TheExamplesBillInBothSchemes) {
+    const DLxAssemblyData assembly = KorvuBOM::BracketAssembly();
+    DLxDrawingDoc doc;
+    DLxLocalBOM* bom = DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), assembly, 1, true);
+    const DLxLocalBOMCookie custom = bom->AddCustom();
+    bom->SetCellOverride(custom, DLxLocalBOMColumn::Description, u"Grease");
+    // The parts-only bill is not stored: it is printed fresh, without the custom row.
+    EXPECT_EQ(DLxLocalBOMPrintDrawing(doc.GetRSeDb(), assembly),
+              R"(bill of materials (structured)
+  1  x1  "BR-100"  "Bracket"  material "Aluminium 6061"
+  2  x1  "SH-110"  "Shaft 12 mm"  material "Steel C45"
+  3  x2  "BU-120"  "Bushing 12/16"  material "Bronze"
+  4  x4  "ISO 4017-M8x30"  "Hex bolt M8x30"  material "Steel 8.8"  standard
+  5  x4  "ISO 7089-8"  "Washer 8"  material "Steel 8.8"  standard
+  6  x4  "ISO 4032-M8"  "Hex nut M8"  material "Steel 8.8"  standard
+  7  x1  "MX-24"  "Gear motor 24 V"  purchased
+  8  x1  "CV-200"  "Cover"
+    8.1  x1  "CP-210"  "Cover plate"  material "Aluminium 6061"
+    8.2  x1  "GK-220"  "Gasket"  material "NBR"
+  9  x1  ""  "Grease"  custom
+bill of materials (parts only)
+  1  x1  "BR-100"  "Bracket"  material "Aluminium 6061"
+  2  x1  "SH-110"  "Shaft 12 mm"  material "Steel C45"
+  3  x2  "BU-120"  "Bushing 12/16"  material "Bronze"
+  4  x4  "ISO 4017-M8x30"  "Hex bolt M8x30"  material "Steel 8.8"  standard
+  5  x4  "ISO 7089-8"  "Washer 8"  material "Steel 8.8"  standard
+  6  x4  "ISO 4032-M8"  "Hex nut M8"  material "Steel 8.8"  standard
+  7  x1  "MX-24"  "Gear motor 24 V"  purchased
+  8  x1  "CP-210"  "Cover plate"  material "Aluminium 6061"
+  9  x1  "GK-220"  "Gasket"  material "NBR"
+)");
+}
+
+} // namespace
