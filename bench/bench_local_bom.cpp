@@ -64,18 +64,21 @@ DLxAssemblyData Generated() {
 }
 
 struct Material : DLxLocalBOMGroupSettings {
+    bool participants = false;
     bool IsGroupingEnabled() const override { return true; }
+    bool GetDisplayParticipants() const override { return participants; }
     bool GetGroupKey1(DLxLocalBOMColumn& c) const override {
         c = DLxLocalBOMColumn::Material;
         return true;
     }
 };
 
-void Query(benchmark::State& state, int32_t scheme, bool grouped) {
+void Query(benchmark::State& state, int32_t scheme, bool grouped, bool participants = false) {
     static const DLxAssemblyData assembly = Generated();
     DLxDrawingDoc doc;
     DLxLocalBOM* bom = DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), assembly, scheme, true);
     Material material;
+    material.participants = participants;
     size_t rows = 0;
     for (auto _ : state) {
         DLxLocalBOMQuery q(bom, grouped ? &material : nullptr, 1, true);
@@ -91,6 +94,10 @@ void Query(benchmark::State& state, int32_t scheme, bool grouped) {
 void BM_StructuredGroupedSorted(benchmark::State& s) {
     Query(s, DLxLocalBOM::kStructured, true);
 }
+// Every merged row listed after its group: the results hold the whole bill again.
+void BM_StructuredGroupedSortedParticipants(benchmark::State& s) {
+    Query(s, DLxLocalBOM::kStructured, true, true);
+}
 void BM_StructuredSorted(benchmark::State& s) {
     Query(s, DLxLocalBOM::kStructured, false);
 }
@@ -104,6 +111,7 @@ void BM_PartsOnlySorted(benchmark::State& s) {
 } // namespace
 
 BENCHMARK(BM_StructuredGroupedSorted)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StructuredGroupedSortedParticipants)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StructuredSorted)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PartsOnlyGroupedSorted)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PartsOnlySorted)->Unit(benchmark::kMillisecond);
