@@ -42,8 +42,14 @@ DLxTagManager* DLxStructureNode::GetTagManager() const {
 }
 
 DLxStructureNode* DLxTagManager::FindNode(const std::vector<int32_t>& path) {
-    for (const RSeRef<DLxStructureNode>& ref : m_nodes)
-        if (DLxStructureNode* n = ref.get(); n && n->m_path == path) return n;
+    if (!m_indexed) {
+        m_index.clear();
+        for (size_t i = 0; i < m_nodes.size(); ++i)
+            if (DLxStructureNode* n = m_nodes[i].get()) m_index.emplace(n->m_path, i);
+        m_indexed = true;
+    }
+    if (auto it = m_index.find(path); it != m_index.end() && it->second < m_nodes.size())
+        if (DLxStructureNode* n = m_nodes[it->second].get(); n && n->m_path == path) return n;
     DLxLocalBOM* bom = m_bom.get();
     if (!bom || !bom->GetAssembly()) return nullptr;
     int32_t component = bom->GetAssembly()->root;
@@ -60,6 +66,7 @@ DLxStructureNode* DLxTagManager::FindNode(const std::vector<int32_t>& path) {
     node->m_kind = bom->IsAssemblyComponent(component) ? DLxStructureNode::kAssemblyNode
                                                        : DLxStructureNode::kPartNode;
     node->m_manager = this;
+    m_index[path] = m_nodes.size();
     m_nodes.emplace_back(node);
     return node;
 }
@@ -130,6 +137,7 @@ void DLxTagManager::ClearCachedNodes() {
     for (RSeRef<DLxStructureNode>& ref : m_nodes)
         if (DLxStructureNode* n = ref.get()) RSe::DeleteObject(n);
     m_nodes.clear();
+    m_index.clear();
 }
 
 void DLxTagManager::SetDepthFirst(bool on) {

@@ -4,6 +4,7 @@
 // and parts, and ties a node to its row of the bill (its row key). It reads the model through
 // its bill, so its answers need the bill's model attached; the nodes it made are stored.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,10 @@ private:
     std::vector<RSeRef<DLxStructureNode>> m_nodes; // in the order they were made
     std::vector<RSeRef<DLxComponentProxy>> m_roots;
     std::vector<int32_t> m_rootTypes;
+    // Not stored: where each path's node is in m_nodes, built on first use after a load (an
+    // undo loads the list again) and kept by FindNode and ClearCachedNodes.
+    std::map<std::vector<int32_t>, size_t> m_index;
+    bool m_indexed = false;
     bool m_depthFirst = true;
     int32_t m_tagMode = 0;
     uint8_t m_listMode = 0;

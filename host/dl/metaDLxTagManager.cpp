@@ -46,6 +46,7 @@ void DLxTagManager::Load(RSeStream& s) {
     s.Read(m_bom);
     s.Read(m_configuration);
     RDxPersist::LoadRefs(s, m_nodes);
+    m_indexed = false;
     s.Read(m_depthFirst);
     s.Read(m_tagMode);
     char mode = 0;

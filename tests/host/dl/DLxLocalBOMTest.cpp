@@ -1085,3 +1085,35 @@ bill of materials (parts only)
 }
 
 } // namespace
+
+namespace {
+
+// Nodes made in a change go with its undo; the tag manager then makes them again rather than
+// answering ones that are gone.
+TEST(DLxTagManager, NodesMadeInAnUndoneChangeAreMadeAgain) {
+    const DLxAssemblyData assembly = KorvuBOM::BracketAssembly();
+    DLxDrawingDoc doc;
+    DLxLocalBOM* bom = DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), assembly, 1, true);
+    DLxTagManager* tm = DLxTagManager::Create(bom);
+    DLxStructureNode* kept = tm->FindNode({101});
+    uint32_t madeId = 0;
+    ASSERT_FALSE(doc.ProcessChangeRequest(new FnRequest([&] {
+                        DLxStructureNode* n = tm->FindNode({115, 117});
+                        madeId = n ? n->GetId() : 0;
+                        return UTxResult();
+                    })).Failed());
+    ASSERT_NE(madeId, 0u);
+    ASSERT_FALSE(doc.Undo().Failed());
+    EXPECT_EQ(doc.GetRSeDb()->FindObject(madeId), nullptr);
+    EXPECT_EQ(tm->FindNode({101}), kept);
+    // A node made now takes the place the undone one had in the manager's list.
+    DLxStructureNode* shaft = tm->FindNode({102});
+    ASSERT_TRUE(shaft);
+    DLxStructureNode* again = tm->FindNode({115, 117});
+    ASSERT_TRUE(again);
+    EXPECT_NE(again, shaft);
+    EXPECT_EQ(again->GetRDxPassivePath(), (std::vector<int32_t>{115, 117}));
+    EXPECT_EQ(tm->FindNode({115, 117}), again);
+}
+
+} // namespace
