@@ -6,8 +6,8 @@
 
 DLxConfiguration* DLxConfiguration::Create(DLxLocalBOM* bom, const std::u16string& memberName) {
     if (!bom) return nullptr;
-    auto* c = new (RSe::_GetMeta(static_cast<const DLxConfiguration*>(nullptr)),
-                   bom->GetSegment()) DLxConfiguration();
+    auto* c = new (RSe::_GetMeta(static_cast<const DLxConfiguration*>(nullptr)), bom->GetSegment())
+        DLxConfiguration();
     c->m_bom = bom;
     c->m_member = memberName;
     return c;

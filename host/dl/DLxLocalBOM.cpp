@@ -71,8 +71,8 @@ DLxLocalBOM::DLxLocalBOM(const RSeStream* s) : RDxObject(s) {}
 DLxLocalBOM::~DLxLocalBOM() = default;
 
 DLxLocalBOM* DLxLocalBOM::Create(RSeSegment* segment, int32_t scheme) {
-    auto* bom = new (RSe::_GetMeta(static_cast<const DLxLocalBOM*>(nullptr)), segment)
-        DLxLocalBOM();
+    auto* bom =
+        new (RSe::_GetMeta(static_cast<const DLxLocalBOM*>(nullptr)), segment) DLxLocalBOM();
     bom->m_scheme = scheme == kPartsOnly ? kPartsOnly : kStructured;
     return bom;
 }
@@ -165,8 +165,8 @@ const DLxAssemblyOccurrence* DLxLocalBOM::FindOccurrence(int32_t id) const {
     return it == m.occurrenceAt.end() ? nullptr : &m_assembly->occurrences[it->second];
 }
 
-DLxLocalBOMCookie DLxLocalBOM::CookieOfOccurrencePath(
-    const std::vector<int32_t>& occurrences) const {
+DLxLocalBOMCookie
+DLxLocalBOM::CookieOfOccurrencePath(const std::vector<int32_t>& occurrences) const {
     if (!m_assembly || occurrences.empty()) return {};
     std::vector<int32_t> components;
     int32_t parent = m_assembly->root;
@@ -217,8 +217,7 @@ DLxLocalBOMCookie DLxLocalBOM::AddCustom() {
 }
 
 DLxLocalBOMCookie DLxLocalBOM::CustomAt(size_t index) const {
-    return index < m_customs.size() ? DLxLocalBOMCookie({}, m_customs[index])
-                                    : DLxLocalBOMCookie();
+    return index < m_customs.size() ? DLxLocalBOMCookie({}, m_customs[index]) : DLxLocalBOMCookie();
 }
 
 bool DLxLocalBOM::RemoveCustom(const DLxLocalBOMCookie& cookie) {
@@ -232,8 +231,8 @@ bool DLxLocalBOM::RemoveCustom(const DLxLocalBOMCookie& cookie) {
     return true;
 }
 
-bool DLxLocalBOM::SetCellOverride(const DLxLocalBOMCookie& cookie,
-                                  const DLxLocalBOMColumn& column, const std::u16string& text) {
+bool DLxLocalBOM::SetCellOverride(const DLxLocalBOMCookie& cookie, const DLxLocalBOMColumn& column,
+                                  const std::u16string& text) {
     if (column.GetKind() == DLxLocalBOMColumn::Item || !cookie.IsValid()) return false;
     if (cookie.IsGrouped()) {
         bool any = false;
@@ -261,8 +260,8 @@ bool DLxLocalBOM::SetCellOverride(const DLxLocalBOMCookie& cookie,
     return true;
 }
 
-bool DLxLocalBOM::GetCellOverride(const DLxLocalBOMCookie& cookie,
-                                  const DLxLocalBOMColumn& column, std::u16string& text) const {
+bool DLxLocalBOM::GetCellOverride(const DLxLocalBOMCookie& cookie, const DLxLocalBOMColumn& column,
+                                  std::u16string& text) const {
     return FindCellOverride(cookie.Key(), column.Key(), text);
 }
 
@@ -447,8 +446,10 @@ int32_t DLxLocalBOM::PushBack(DLxAssemblyData& model) {
         int32_t id = 0;
         bool number = !last.empty();
         for (char16_t ch : last) {
-            if (ch < u'0' || ch > u'9') number = false;
-            else id = id * 10 + (ch - u'0');
+            if (ch < u'0' || ch > u'9')
+                number = false;
+            else
+                id = id * 10 + (ch - u'0');
         }
         DLxAssemblyComponent* target = nullptr;
         for (DLxAssemblyComponent& c : model.components)
@@ -462,10 +463,18 @@ int32_t DLxLocalBOM::PushBack(DLxAssemblyData& model) {
             }
             ++written;
             switch (col.GetKind()) {
-            case DLxLocalBOMColumn::PartNumber: target->partNumber = text; break;
-            case DLxLocalBOMColumn::Description: target->description = text; break;
-            case DLxLocalBOMColumn::Material: target->material = text; break;
-            case DLxLocalBOMColumn::Vendor: target->vendor = text; break;
+            case DLxLocalBOMColumn::PartNumber:
+                target->partNumber = text;
+                break;
+            case DLxLocalBOMColumn::Description:
+                target->description = text;
+                break;
+            case DLxLocalBOMColumn::Material:
+                target->material = text;
+                break;
+            case DLxLocalBOMColumn::Vendor:
+                target->vendor = text;
+                break;
             default: {
                 bool found = false;
                 for (DLxAssemblyProperty& p : target->userProperties)
@@ -483,8 +492,7 @@ int32_t DLxLocalBOM::PushBack(DLxAssemblyData& model) {
     return written;
 }
 
-DLxAnnotationUpdateState* DLxLocalBOM::FindAnnotationUpdateState(
-    const RSeIDed* annotation) const {
+DLxAnnotationUpdateState* DLxLocalBOM::FindAnnotationUpdateState(const RSeIDed* annotation) const {
     if (!annotation) return nullptr;
     for (const RSeRef<DLxAnnotationUpdateState>& ref : m_annotations)
         if (DLxAnnotationUpdateState* st = ref.get(); st && st->GetAnnotation() == annotation)
@@ -542,7 +550,8 @@ int32_t DLxLocalBOM::NotifyPLsInterestedInBalloonChanges(const RSeIDed* sheet) {
     int32_t n = 0;
     for (const RSeRef<DLxAnnotationUpdateState>& ref : m_annotations) {
         DLxAnnotationUpdateState* st = ref.get();
-        if (!st || !st->GetAnnotation() || st->GetUpdateType() != DLxAnnotationUpdateState::kPartsList ||
+        if (!st || !st->GetAnnotation() ||
+            st->GetUpdateType() != DLxAnnotationUpdateState::kPartsList ||
             (sheet && st->GetSheet() != sheet))
             continue;
         st->SetDirty(true);
@@ -643,8 +652,8 @@ std::u16string DLxLocalBOM::ItemNumberOf(const DLxLocalBOMCookie& cookie) const 
     if (FindItemNumber(cookie.Key(), number)) return number;
     const Model& m = GetModel();
     if (cookie.item() < 0) {
-        const size_t top = m_scheme == kPartsOnly ? m.allParts.size()
-                                                  : ChildrenOf(m_assembly->root).size();
+        const size_t top =
+            m_scheme == kPartsOnly ? m.allParts.size() : ChildrenOf(m_assembly->root).size();
         const size_t at = size_t(std::find(m_customs.begin(), m_customs.end(), cookie.item()) -
                                  m_customs.begin());
         return Decimal(int64_t(top + at + 1));
@@ -697,7 +706,7 @@ RDxComponent* DLxLocalBOM::GetRDxComponent(int32_t id) {
         props[DLxLocalBOMColumn::UserProperty(p.name).Key()] = p.value;
     found->Set(id,
                c->kind == DLxAssemblyComponent::Kind::Assembly ? RDxComponent::kAssembly
-                                                                 : RDxComponent::kPart,
+                                                               : RDxComponent::kPart,
                c->name, c->path, props);
     return found;
 }

@@ -157,8 +157,7 @@ public:
     // Annotations placed from the bill (parts lists, balloons), each with its update state,
     // which the bill owns. RegisterAnnotation finds the annotation's state, or makes one when
     // `create`, and sets its sheet; null for a null annotation.
-    DLxAnnotationUpdateState* RegisterAnnotation(RSeIDed* sheet, RSeIDed* annotation,
-                                                 bool create);
+    DLxAnnotationUpdateState* RegisterAnnotation(RSeIDed* sheet, RSeIDed* annotation, bool create);
     DLxAnnotationUpdateState* FindAnnotationUpdateState(const RSeIDed* annotation) const;
     bool GetAnnotationState(const RSeIDed* annotation, DLxAnnotationUpdateState*& out) const;
     bool IsRelatedAnnotation(const RSeIDed* annotation) const;
@@ -244,10 +243,10 @@ private:
     uint32_t m_status = 0;
     int32_t m_rowKeyMode = 0;
     int32_t m_lastCustom = 0;
-    std::vector<int32_t> m_customs;                  // custom items (negative), in order
-    std::map<std::u16string, Cells> m_overrides;     // row key -> cells
+    std::vector<int32_t> m_customs;              // custom items (negative), in order
+    std::map<std::u16string, Cells> m_overrides; // row key -> cells
     std::map<std::u16string, std::u16string> m_itemNumbers;
-    std::map<std::u16string, bool> m_expanded;       // against the scheme's default
+    std::map<std::u16string, bool> m_expanded; // against the scheme's default
     std::set<std::u16string> m_hidden;
     std::set<std::u16string> m_propsInUse;
     std::vector<RSeRef<DLxAnnotationUpdateState>> m_annotations; // owned

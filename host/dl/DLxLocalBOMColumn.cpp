@@ -4,8 +4,8 @@
 
 namespace {
 constexpr std::array<const char16_t*, 12> kNames = {
-    u"Item",     u"Quantity", u"PartNumber", u"Description",  u"Material", u"Mass",
-    u"Vendor",   u"Name",     u"Path",       u"Purchased",    u"StandardPart", u"User"};
+    u"Item",   u"Quantity", u"PartNumber", u"Description", u"Material",     u"Mass",
+    u"Vendor", u"Name",     u"Path",       u"Purchased",   u"StandardPart", u"User"};
 constexpr std::u16string_view kUserPrefix = u"User:";
 } // namespace
 

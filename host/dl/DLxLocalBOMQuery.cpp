@@ -308,8 +308,8 @@ std::vector<DLxLocalBOMRow*> DLxLocalBOMQuery::BuildLevel(const std::vector<int3
             row->m_cookie = m_bom->CustomAt(i);
             number(row);
             std::u16string quantity;
-            m_bom->FindCellOverride(row->m_key, DLxLocalBOMColumn(DLxLocalBOMColumn::Quantity).Key(),
-                                    quantity);
+            m_bom->FindCellOverride(row->m_key,
+                                    DLxLocalBOMColumn(DLxLocalBOMColumn::Quantity).Key(), quantity);
             row->m_quantity = ParseQuantity(quantity);
             rows.push_back(row);
         }
@@ -364,8 +364,8 @@ void DLxLocalBOMQuery::Shape(std::vector<DLxLocalBOMRow*>& rows) {
             group->m_parent = members.front()->m_parent;
             group->m_quantity = int32_t(std::min<int64_t>(quantity, INT32_MAX));
             group->m_participants = members;
-            group->m_flags = DLxLocalBOMRow::kGroupedRow |
-                             (allHidden ? DLxLocalBOMRow::kHiddenByBOM : 0u);
+            group->m_flags =
+                DLxLocalBOMRow::kGroupedRow | (allHidden ? DLxLocalBOMRow::kHiddenByBOM : 0u);
             group->m_expandable = true;
             group->m_expanded = m_settings->GetDisplayParticipants();
             group->m_itemNumber = members.front()->m_itemNumber;
@@ -375,8 +375,8 @@ void DLxLocalBOMQuery::Shape(std::vector<DLxLocalBOMRow*>& rows) {
         rows.swap(merged);
     }
     if (!m_sort) return;
-    const auto end = std::stable_partition(rows.begin(), rows.end(),
-                                           [](const DLxLocalBOMRow* r) { return !r->StaysInPlace(); });
+    const auto end = std::stable_partition(
+        rows.begin(), rows.end(), [](const DLxLocalBOMRow* r) { return !r->StaysInPlace(); });
     struct Keyed {
         std::vector<SortValue> keys;
         DLxLocalBOMRow* row;

@@ -74,8 +74,7 @@ DLxStructureNode* DLxTagManager::FindNode(const std::vector<int32_t>& path) {
 std::vector<DLxStructureNode*> DLxTagManager::GetStructureChildren(DLxStructureNode* node) {
     std::vector<DLxStructureNode*> out;
     DLxLocalBOM* bom = m_bom.get();
-    if (!node || !bom || !bom->GetAssembly() ||
-        (!node->IsAssemblyNode() && !node->IsRoot()))
+    if (!node || !bom || !bom->GetAssembly() || (!node->IsAssemblyNode() && !node->IsRoot()))
         return out;
     std::vector<int32_t> path = node->m_path;
     path.push_back(0);

@@ -39,8 +39,8 @@ bool GBxBOMDescriptor::IsBOMFactory(const std::u16string& path) const {
     return c && c->isFactory;
 }
 
-std::vector<std::u16string> GBxBOMDescriptor::GetBOMFactoryMembers(
-    const std::u16string& path) const {
+std::vector<std::u16string>
+GBxBOMDescriptor::GetBOMFactoryMembers(const std::u16string& path) const {
     const DLxAssemblyComponent* c = Document(path);
     return c && c->isFactory ? c->factoryMembers : std::vector<std::u16string>();
 }

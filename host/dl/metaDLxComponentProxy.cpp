@@ -141,8 +141,7 @@ void DLxComponentProxyNode::FixPtrs(RSeMetaContext& ctx) {
     m_manager.FixAddress(ctx);
 }
 
-UTxResult DLxComponentProxyNode::Clone(DLxComponentProxyNode* target,
-                                       RSeCloneCommander* cc) const {
+UTxResult DLxComponentProxyNode::Clone(DLxComponentProxyNode* target, RSeCloneCommander* cc) const {
     DLxComponentProxy::Clone(target, cc);
     cc->CloneRef(m_node, target->m_node);
     cc->CloneRef(m_manager, target->m_manager);

@@ -1,7 +1,7 @@
 #include "dc/RDxPersist.h"
 #include "dl/DLxAnnotationUpdateState.h"
-#include "dl/DLxLocalBOM.h"
 #include "dl/DLxConfiguration.h"
+#include "dl/DLxLocalBOM.h"
 #include "rd/RDxComponent.h"
 #include "rse/RSeMeta.h"
 

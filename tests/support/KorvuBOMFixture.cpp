@@ -33,14 +33,17 @@ DLxAssemblyData BracketAssembly() {
     root.description = u"Bracket assembly";
     root.representations = {u"Default"};
     a.components.push_back(root);
-    a.components.push_back(Part(kBracket, u"bracket", u"BR-100", u"Bracket", u"Aluminium 6061", 0.42));
+    a.components.push_back(
+        Part(kBracket, u"bracket", u"BR-100", u"Bracket", u"Aluminium 6061", 0.42));
     a.components.push_back(Part(kShaft, u"shaft", u"SH-110", u"Shaft 12 mm", u"Steel C45", 0.18));
-    a.components.push_back(Part(kBushing, u"bushing", u"BU-120", u"Bushing 12/16", u"Bronze", 0.02));
+    a.components.push_back(
+        Part(kBushing, u"bushing", u"BU-120", u"Bushing 12/16", u"Bronze", 0.02));
     DLxAssemblyComponent bolt =
         Part(kBolt, u"bolt M8x30", u"ISO 4017-M8x30", u"Hex bolt M8x30", u"Steel 8.8", 0.016);
     DLxAssemblyComponent washer =
         Part(kWasher, u"washer M8", u"ISO 7089-8", u"Washer 8", u"Steel 8.8", 0.003);
-    DLxAssemblyComponent nut = Part(kNut, u"nut M8", u"ISO 4032-M8", u"Hex nut M8", u"Steel 8.8", 0.005);
+    DLxAssemblyComponent nut =
+        Part(kNut, u"nut M8", u"ISO 4032-M8", u"Hex nut M8", u"Steel 8.8", 0.005);
     for (DLxAssemblyComponent* c : {&bolt, &washer, &nut}) {
         c->standardPart = true;
         c->userProperties.push_back({u"Finish", u"Zinc plated"});
@@ -61,7 +64,8 @@ DLxAssemblyData BracketAssembly() {
     cover.description = u"Cover";
     cover.representations = {u"Default"};
     a.components.push_back(cover);
-    a.components.push_back(Part(kPlate, u"cover plate", u"CP-210", u"Cover plate", u"Aluminium 6061", 0.11));
+    a.components.push_back(
+        Part(kPlate, u"cover plate", u"CP-210", u"Cover plate", u"Aluminium 6061", 0.11));
     a.components.push_back(Part(kGasket, u"gasket", u"GK-220", u"Gasket", u"NBR", 0.01));
 
     int32_t occ = 100;

@@ -25,13 +25,13 @@
 #include "fw/FWxChangeRequest.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
-#include "uc/UCxTranscriptDataExchange.h"
-#include "utx/UTxString16.h"
 #include "ge/WqGePoint3d.h"
-#include "rse/RSeDatabase.h"
 #include "rd/RDxComponent.h"
+#include "rse/RSeDatabase.h"
 #include "rse/RSeSegment.h"
 #include "rse/RSeTransaction.h"
+#include "uc/UCxTranscriptDataExchange.h"
+#include "utx/UTxString16.h"
 
 namespace {
 
@@ -155,10 +155,10 @@ TEST_F(BOMFixture, PartsOnlyBillMultipliesQuantitiesThroughEveryLevel) {
         if (o.component == kCover) o.quantity = 2;
     DLxLocalBOMQuery q(Bill(DLxLocalBOM::kPartsOnly), nullptr, 1, true);
     ASSERT_TRUE(q.Execute(false));
-    EXPECT_EQ(Lines(q), (std::vector<std::u16string>{
-                            u"1 BR-100 1", u"2 SH-110 1", u"3 BU-120 2", u"4 ISO 4017-M8x30 4",
-                            u"5 ISO 7089-8 4", u"6 ISO 4032-M8 4", u"7 MX-24 1", u"8 CP-210 2",
-                            u"9 GK-220 2"}));
+    EXPECT_EQ(Lines(q), (std::vector<std::u16string>{u"1 BR-100 1", u"2 SH-110 1", u"3 BU-120 2",
+                                                     u"4 ISO 4017-M8x30 4", u"5 ISO 7089-8 4",
+                                                     u"6 ISO 4032-M8 4", u"7 MX-24 1",
+                                                     u"8 CP-210 2", u"9 GK-220 2"}));
     for (size_t i = 0; i < q.RowCount(); ++i)
         EXPECT_FALSE(q.RowAt(i)->IsExpandable());
 }
@@ -167,7 +167,8 @@ TEST_F(BOMFixture, ASchemeTheModelHasNotEnabledHasNoBill) {
     assembly.scheme.partsOnlyEnabled = false;
     EXPECT_EQ(Bill(DLxLocalBOM::kPartsOnly), nullptr);
     EXPECT_EQ(Bill(7), nullptr);
-    ASSERT_FALSE(DLxLocalBOMMgr::EnableBomSchema(assembly, DLxLocalBOM::kPartsOnly, false).Failed());
+    ASSERT_FALSE(
+        DLxLocalBOMMgr::EnableBomSchema(assembly, DLxLocalBOM::kPartsOnly, false).Failed());
     EXPECT_NE(Bill(DLxLocalBOM::kPartsOnly), nullptr);
     EXPECT_TRUE(DLxLocalBOMMgr::EnableBomSchema(assembly, 7, false).Failed());
     EXPECT_EQ(DLxLocalBOMMgr::GetLocalBOMs(doc.GetRSeDb()).size(), 1u);
@@ -258,7 +259,7 @@ TEST_F(BOMFixture, GroupingByMaterialMergesTheStandardParts) {
     EXPECT_EQ(group->GetFlags() & DLxLocalBOMRow::kGroupedRow, DLxLocalBOMRow::kGroupedRow);
     EXPECT_EQ(Text(group, Col::Material), u"Steel 8.8");
     EXPECT_EQ(Text(group, Col::UserProperty(u"Finish")), u"Zinc plated"); // shared by all
-    EXPECT_EQ(Text(group, Col::Description), u"");                       // differs
+    EXPECT_EQ(Text(group, Col::Description), u"");                        // differs
     ASSERT_EQ(group->ParticipantRows().size(), 3u);
     EXPECT_EQ(q.RowByCookie(DLxLocalBOMCookie({}, kNut)), group->ParticipantRows()[2]);
 
@@ -297,8 +298,8 @@ TEST_F(BOMFixture, SortingOrdersEachLevelAndLeavesCustomRowsLast) {
         items.push_back(Text(q.RowAt(i), Col::Item));
     // Masses as numbers (1.2 > 0.42 > 0.18 ...); the cover has none and sorts after them; its
     // parts sort among themselves under it.
-    EXPECT_EQ(items, (std::vector<std::u16string>{u"7", u"1", u"2", u"3", u"4", u"6", u"5",
-                                                  u"8", u"8.1", u"8.2", u"9"}));
+    EXPECT_EQ(items, (std::vector<std::u16string>{u"7", u"1", u"2", u"3", u"4", u"6", u"5", u"8",
+                                                  u"8.1", u"8.2", u"9"}));
     EXPECT_EQ(q.RowAt(10)->Cookie(), custom);
     // Execute without sorting gives the model's order back.
     ASSERT_TRUE(q.Execute(false));
@@ -541,9 +542,14 @@ TEST(DLxLocalBOMOccurrences, AnOccurrencePathNamesItsRowInEitherScheme) {
         std::vector<int32_t> path;
         DLxLocalBOMCookie structured, partsOnly;
     } cases[] = {
-        {"the third bolt", {kFirstBolt + 2}, DLxLocalBOMCookie({}, kBolt), DLxLocalBOMCookie({}, kBolt)},
+        {"the third bolt",
+         {kFirstBolt + 2},
+         DLxLocalBOMCookie({}, kBolt),
+         DLxLocalBOMCookie({}, kBolt)},
         {"the washers", {kWashers}, DLxLocalBOMCookie({}, kWasher), DLxLocalBOMCookie({}, kWasher)},
-        {"the gasket in the cover", {kCoverOcc, kGasketOcc}, DLxLocalBOMCookie({kCover}, kGasket),
+        {"the gasket in the cover",
+         {kCoverOcc, kGasketOcc},
+         DLxLocalBOMCookie({kCover}, kGasket),
          DLxLocalBOMCookie({}, kGasket)},
         {"the cover", {kCoverOcc}, DLxLocalBOMCookie({}, kCover), DLxLocalBOMCookie()},
         {"the gasket without its cover", {kGasketOcc}, DLxLocalBOMCookie(), DLxLocalBOMCookie()},
@@ -927,8 +933,9 @@ using Col = DLxLocalBOMColumn;
 using namespace KorvuBOM;
 
 TEST(DLxLocalBOMCookie, KeysReadBackAsTheirRowsAndNothingElseDoes) {
-    for (const DLxLocalBOMCookie& c : {DLxLocalBOMCookie({}, 5), DLxLocalBOMCookie({9, 12}, 11),
-                                       DLxLocalBOMCookie({}, -3), DLxLocalBOMCookie({}, INT32_MAX)}) {
+    for (const DLxLocalBOMCookie& c :
+         {DLxLocalBOMCookie({}, 5), DLxLocalBOMCookie({9, 12}, 11), DLxLocalBOMCookie({}, -3),
+          DLxLocalBOMCookie({}, INT32_MAX)}) {
         SCOPED_TRACE(UTx::ToUtf8(c.Key()));
         DLxLocalBOMCookie back;
         ASSERT_TRUE(DLxLocalBOMCookie::FromKey(c.Key(), back));
@@ -975,8 +982,7 @@ class TstBOMEditRequest : public FWxChangeRequest {
         return own.Failed() ? own : r;
     }
     UTxResult _Execute(FWxSceneDoc* doc) override {
-        DLxLocalBOM* bom =
-            DLxLocalBOMMgr::GetLocalBOM(doc->GetRSeDb(), ReplayAssembly(), 1, true);
+        DLxLocalBOM* bom = DLxLocalBOMMgr::GetLocalBOM(doc->GetRSeDb(), ReplayAssembly(), 1, true);
         DLxLocalBOMCookie cookie;
         if (m_row == u"+")
             cookie = bom->AddCustom();
@@ -984,8 +990,9 @@ class TstBOMEditRequest : public FWxChangeRequest {
             return UTxResult(0xE009033C, u"Row: no such row");
         Col column;
         if (!Col::FromKey(m_column, column)) return UTxResult(0xE009033C, u"Column: unknown");
-        const bool done = column.GetKind() == Col::Item ? bom->SetItemNumber(cookie, m_text)
-                                                        : bom->SetCellOverride(cookie, column, m_text);
+        const bool done = column.GetKind() == Col::Item
+                              ? bom->SetItemNumber(cookie, m_text)
+                              : bom->SetCellOverride(cookie, column, m_text);
         return done ? UTxResult() : UTxResult(0xE009033C, u"Row: not in the bill");
     }
     UTxResult DoTranscriptDataExchange(UCxTranscriptDataExchange& tdx) override {
@@ -999,8 +1006,8 @@ private:
     UTxString16 m_row, m_column, m_text;
 };
 IMPLEMENT_DYNCREATE(TstBOMEditRequest, FWxChangeRequest)
-const bool s_bomEditRegistered = FWxUtil::GetTranscriptMgr().RegisterRequest(
-    RUNTIME_CLASS(TstBOMEditRequest), u"TstBOMEdit");
+const bool s_bomEditRegistered =
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(TstBOMEditRequest), u"TstBOMEdit");
 
 std::vector<uint8_t> SavedBytes(DLxDrawingDoc& doc) {
     std::vector<uint8_t> out;
@@ -1038,8 +1045,7 @@ TEST(DLxLocalBOMReplay, ATranscriptOfBillChangesReplaysToTheSameDrawing) {
         ASSERT_FALSE(r.Failed()) << UTx::ToUtf8(line) << ": " << r.GetMessageUtf8();
     }
     EXPECT_EQ(SavedBytes(again), expected);
-    const std::string printed =
-        DLxLocalBOMPrintDrawing(again.GetRSeDb(), ReplayAssembly());
+    const std::string printed = DLxLocalBOMPrintDrawing(again.GetRSeDb(), ReplayAssembly());
     EXPECT_NE(printed.find("\"Grease\""), std::string::npos);
     EXPECT_EQ(printed.find("  M  "), std::string::npos) << "the item number was undone";
     mgr.ClearLines();
@@ -1101,7 +1107,8 @@ TEST(DLxTagManager, NodesMadeInAnUndoneChangeAreMadeAgain) {
                         DLxStructureNode* n = tm->FindNode({115, 117});
                         madeId = n ? n->GetId() : 0;
                         return UTxResult();
-                    })).Failed());
+                    }))
+                     .Failed());
     ASSERT_NE(madeId, 0u);
     ASSERT_FALSE(doc.Undo().Failed());
     EXPECT_EQ(doc.GetRSeDb()->FindObject(madeId), nullptr);
