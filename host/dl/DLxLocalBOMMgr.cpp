@@ -4,6 +4,7 @@
 
 #include "dl/DLxAssemblyData.h"
 #include "dl/DLxLocalBOM.h"
+#include "dl/DLxLocalBOMSetup.h"
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeSegment.h"
@@ -37,6 +38,11 @@ DLxLocalBOM* DLxLocalBOMMgr::GetLocalBOM(RSeDatabase* db, const DLxAssemblyData&
     if (!found && create) found = DLxLocalBOM::Create(db->GetSegment(0), scheme);
     if (found) found->Attach(&assembly);
     return found;
+}
+
+DLxLocalBOM* DLxLocalBOMMgr::GetLocalBOM(RSeDatabase* db, const DLxAssemblyData& assembly,
+                                         const DLxLocalBOMSetup& setup, bool create) {
+    return GetLocalBOM(db, assembly, setup.GetSchemeID(), create);
 }
 
 bool DLxLocalBOMMgr::HasSchemeEnabled(const DLxAssemblyData& assembly, int32_t scheme) {

@@ -7,6 +7,7 @@
 #include "utx/UTxResult.h"
 
 class DLxLocalBOM;
+class DLxLocalBOMSetup;
 class RSeDatabase;
 struct DLxAssemblyData;
 
@@ -20,6 +21,9 @@ public:
     // the assembly has not enabled, or none found without `create`.
     static DLxLocalBOM* GetLocalBOM(RSeDatabase* db, const DLxAssemblyData& assembly,
                                     int32_t scheme, bool create);
+    // The same for the scheme a parts list's numbering setup names.
+    static DLxLocalBOM* GetLocalBOM(RSeDatabase* db, const DLxAssemblyData& assembly,
+                                    const DLxLocalBOMSetup& setup, bool create);
     // Every bill of the drawing, in id order; the first of them, or null.
     static std::vector<DLxLocalBOM*> GetLocalBOMs(RSeDatabase* db);
     static DLxLocalBOM* GetAnyLocalBOM(RSeDatabase* db);

@@ -28,6 +28,10 @@ bool GBxBOMDescriptor::IsBOMUpdatePending() const {
     return m_assembly.scheme.updatePending;
 }
 
+bool GBxBOMDescriptor::DetailIDNotAvailable() const {
+    return !m_assembly.scheme.structuredAllLevels;
+}
+
 const DLxAssemblyComponent* GBxBOMDescriptor::Document(const std::u16string& path) const {
     for (const DLxAssemblyComponent& c : m_assembly.components)
         if (path.empty() ? c.id == m_assembly.root : c.path == path) return &c;

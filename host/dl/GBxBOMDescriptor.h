@@ -20,6 +20,9 @@ public:
     const std::u16string& GetBOMStructuredDelimiter() const;
     bool IsBOMStructuredAllLevels() const;
     bool IsBOMUpdatePending() const;
+    // The model keeps item numbers of its top level only (its structured scheme does not list
+    // every level), so only those can be pushed back.
+    bool DetailIDNotAvailable() const;
 
     // Family tables, of the document at that path (the root document for an empty path).
     // A document that is no factory has no members and no active member.

@@ -18,6 +18,7 @@
 #include "dl/DLxLocalBOMMgr.h"
 #include "dl/DLxLocalBOMPrint.h"
 #include "dl/DLxLocalBOMQuery.h"
+#include "dl/DLxLocalBOMSetup.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxStructureNode.h"
 #include "dl/DLxTagManager.h"
@@ -173,6 +174,12 @@ TEST_F(BOMFixture, ASchemeTheModelHasNotEnabledHasNoBill) {
     EXPECT_TRUE(DLxLocalBOMMgr::EnableBomSchema(assembly, 7, false).Failed());
     EXPECT_EQ(DLxLocalBOMMgr::GetLocalBOMs(doc.GetRSeDb()).size(), 1u);
     EXPECT_EQ(Bill(DLxLocalBOM::kPartsOnly), Bill(DLxLocalBOM::kPartsOnly)); // found, not made
+    DLxLocalBOMSetup setup;
+    setup.SetSchemeIDRaw(DLxLocalBOM::kPartsOnly);
+    EXPECT_EQ(DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), assembly, setup, false),
+              Bill(DLxLocalBOM::kPartsOnly));
+    setup.SetSchemeIDRaw(3);
+    EXPECT_EQ(DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), assembly, setup, true), nullptr);
     DLxAssemblyData none;
     EXPECT_EQ(DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), none, 1, true), nullptr);
 }
@@ -415,6 +422,7 @@ TEST_F(BOMFixture, TheDescriptorAnswersTheModelsSchemeAndFamilyTables) {
     EXPECT_TRUE(d->IsBOMSchemeEnabled(1));
     EXPECT_FALSE(d->IsBOMSchemeEnabled(3));
     EXPECT_FALSE(d->IsBOMFactory());
+    EXPECT_TRUE(d->DetailIDNotAvailable());
     EXPECT_TRUE(d->IsBOMFactory(u"parts/bolt M8x30.part"));
     EXPECT_EQ(d->GetActiveFactoryMember(u"parts/bolt M8x30.part"), u"M8x40");
     EXPECT_EQ(d->GetBOMFactoryMembers(u"parts/bolt M8x30.part").size(), 2u);
