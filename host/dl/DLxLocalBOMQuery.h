@@ -3,7 +3,8 @@
 // of the parts list that asks (or by none), gives rows in table order. Each row answers its
 // cookie, values per column and whether they are overridden, and passes changes of its cells,
 // item number and expansion on to the bill, where they are stored (DLxLocalBOM.h has the
-// contract). Rows belong to the query's results and live as long as the query.
+// contract). Rows belong to the query's results: they live until the query executes again or
+// goes.
 #include <cstdint>
 #include <map>
 #include <memory>
