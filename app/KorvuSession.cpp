@@ -16,6 +16,7 @@
 #include "dl/DLxAssemblyData.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
+#include "dl/DLxLocalBOMPrint.h"
 #include "dl/DLxEmblem.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
@@ -131,13 +132,15 @@ std::string KorvuDump(DLxDrawingDoc& doc) {
     std::ostringstream out;
     if (DLxDrawing* drawing = doc.GetDrawing())
         out << "drawing: standard " << UTx::ToUtf8(drawing->GetStandardName()) << "\n";
-    // What `open` kept of the model's assembly; the bill of materials itself is printed apart.
+    // What `open` kept of the model's assembly, and its bill of materials as a parts list would
+    // show it.
     if (const DLxAssemblyData* assembly = doc.GetAssembly()) {
         std::string root;
         for (const DLxAssemblyComponent& c : assembly->components)
             if (c.id == assembly->root) root = UTx::ToUtf8(c.name);
         out << "assembly \"" << root << "\": " << assembly->components.size() << " components, "
             << assembly->occurrences.size() << " occurrences\n";
+        out << DLxLocalBOMPrintDrawing(doc.GetRSeDb(), *assembly);
     }
     for (DLxSheet* sheet : doc.GetSheets()) {
         out << "sheet \"" << UTx::ToUtf8(sheet->GetName()) << "\" " << Num(sheet->GetWidth())
