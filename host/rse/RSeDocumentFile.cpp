@@ -516,6 +516,14 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
     MadeObjects made;
     made.objects.resize(n, nullptr);
     db->ReserveIds(nIded, maxId);
+    {
+        // Each segment's list grows once, not by doubling while a million objects join it.
+        std::vector<size_t> perSegment(nseg);
+        for (const Group& g : groups)
+            perSegment[g.segment] += g.count;
+        for (uint32_t s = 0; s < nseg; ++s)
+            segments[s]->Reserve(perSegment[s]);
+    }
     for (const Group& g : groups) {
         RSeSegment* seg = segments[g.segment];
         RSeMetaType* classMeta = g.meta->GetClassMeta();
@@ -568,6 +576,7 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
         }
     }
     made.listed = true;
+    load.Context().SetResolution(load.m_handles, load.m_values, true);
     RSeBulkVector<RSeVMeta*>().swap(made.objects);
     RSeBulkVector<uint32_t>().swap(next);
 
@@ -594,9 +603,15 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
             fixes[m] = !load.m_tableMetas[m]->LoadFixesNothing();
             restores[m] = !load.m_tableMetas[m]->LoadRestoresNothing();
         }
+        // Two steps ahead: first the table entry that names a handle, then, once that entry
+        // is near, the handle itself; either lies anywhere in a large document.
         constexpr size_t kAhead = 16;
-        const std::vector<RSeHandle*>& handles = load.m_handles;
-        auto fetch = [&](size_t k) {
+        const RSeBulkVector<RSeHandle*>& handles = load.m_handles;
+        auto fetchEntries = [&](size_t k) {
+            for (uint32_t j = refsAt[k]; j < refsAt[k + 1]; ++j)
+                if (refs[j] < handles.size()) __builtin_prefetch(handles.data() + refs[j]);
+        };
+        auto fetchHandles = [&](size_t k) {
             for (uint32_t j = refsAt[k]; j < refsAt[k + 1]; ++j)
                 if (refs[j] < handles.size()) {
                     const char* h = reinterpret_cast<const char*>(handles[refs[j]]);
@@ -606,10 +621,13 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
                     asm volatile("" : : "r"(h));
                 }
         };
+        for (size_t k = 0; k < std::min(2 * kAhead, n); ++k)
+            fetchEntries(k);
         for (size_t k = 0; k < std::min(kAhead, n); ++k)
-            fetch(k);
+            fetchHandles(k);
         for (i = 0; i < n; ++i) {
-            if (i + kAhead < n) fetch(i + kAhead);
+            if (i + 2 * kAhead < n) fetchEntries(i + 2 * kAhead);
+            if (i + kAhead < n) fetchHandles(i + kAhead);
             if (fixes[tableIndexOf[i]]) load.m_recordMetas[i]->_vFixPtrs(load.m_objects[i], ctx);
         }
         for (i = 0; i < n; ++i) {

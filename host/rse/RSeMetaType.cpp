@@ -217,9 +217,9 @@ void RSeMetaContext::BadHandleIndex() {
 void RSeMetaContext::FixPointer(void*& p) const {
     const uintptr_t v = reinterpret_cast<uintptr_t>(p);
     if (!v) return;
-    if (!m_values || v > m_values->size())
+    if (v > m_valueCount)
         RSe::ThrowDamaged(u"a stored value pointer names an object beyond the document");
-    p = (*m_values)[v - 1];
+    p = m_values[v - 1];
 }
 
 namespace RSe {

@@ -169,18 +169,22 @@ public:
     // Reading support: stored references resolve by index to handles, stored value pointers by
     // number (1 and up) to objects. A document load reads every class at its stored version;
     // a transaction's restore reads the current versions.
-    void SetResolution(const std::vector<RSeHandle*>* handles, const std::vector<RSeVMeta*>* values,
-                       bool storedVersions) {
-        m_handles = handles;
-        m_values = values;
+    // The tables are taken as they are now: set them again after they change.
+    template <class Handles, class Values>
+    void SetResolution(const Handles& handles, const Values& values, bool storedVersions) {
+        m_handles = handles.data();
+        m_handleCount = handles.size();
+        m_values = values.data();
+        m_valueCount = values.size();
         m_storedVersions = storedVersions;
+        m_reading = true;
     }
     bool IsLoading() const { return m_storedVersions; }
-    bool IsReading() const { return m_handles != nullptr; }
+    bool IsReading() const { return m_reading; }
     // The handle a stored reference names; a bad index fails the load.
     RSeHandle* HandleAt(uint32_t index) const {
-        if (!m_handles || index >= m_handles->size()) BadHandleIndex();
-        return (*m_handles)[index];
+        if (index >= m_handleCount) BadHandleIndex();
+        return m_handles[index];
     }
     // Resolves a plain pointer read with RSeStream::Read(void*&).
     void FixPointer(void*& p) const;
@@ -189,9 +193,12 @@ private:
     [[noreturn]] static void BadHandleIndex();
 
     std::vector<RSeMetaType*> m_stack;
-    const std::vector<RSeHandle*>* m_handles = nullptr;
-    const std::vector<RSeVMeta*>* m_values = nullptr;
+    RSeHandle* const* m_handles = nullptr;
+    size_t m_handleCount = 0;
+    RSeVMeta* const* m_values = nullptr;
+    size_t m_valueCount = 0;
     bool m_storedVersions = false;
+    bool m_reading = false;
 };
 
 namespace RSe {
