@@ -72,8 +72,11 @@ UTxString16 Num(uint64_t v) {
     return UTx::MakeWideString(std::to_string(v));
 }
 
-// Bytes per object record of the last save, so that the next one reserves about what it needs.
+// Bytes and references per object record of the last save, so that the next one reserves
+// about what it needs: growing a buffer of a million records by doubling copies it and faults
+// in fresh pages for it again and again.
 size_t g_recordBytesHint = 64;
+double g_refsPerRecordHint = 2;
 
 class Saver : public RSeSaveSite {
 public:
@@ -159,6 +162,7 @@ public:
         // Room for the head too, which SaveToBuffer puts in front of the body in place.
         body.reserve(objects * (g_recordBytesHint + g_recordBytesHint / 8) + 65536);
         RSe::AdviseBulk(body.data(), body.capacity());
+        m_refs.reserve(size_t(double(objects) * (g_refsPerRecordHint * 1.125)) + 1024);
         PutU32(body, nseg);
         RSeStream stream(&body, this);
         size_t records = 0;
@@ -191,7 +195,10 @@ public:
         }
         WriteRefs(body);
         PutBytes(body, kTrailer, 4);
-        if (records) g_recordBytesHint = std::max<size_t>(16, body.size() / records);
+        if (records) {
+            g_recordBytesHint = std::max<size_t>(16, body.size() / records);
+            g_refsPerRecordHint = double(m_refs.size()) / double(records);
+        }
 
         head.clear();
         PutBytes(head, kMagic, 8);
