@@ -78,6 +78,8 @@ public:
         m_fixPtrs = fix;
         m_postRestore = restore;
     }
+    // Whether the class's Save is only its base's part (RSeMeta<T> says, for T).
+    void SetSavesOwnPart(bool own) { m_ownSave = own; }
 
     virtual RSeMetaType* CreateVersionMeta(uint16_t storedVersion, uint16_t index);
     virtual RSeVMeta* Construct(RSeSegment* segment);
@@ -122,6 +124,11 @@ public:
 private:
     RSeMetaType* LoadSide(RSeMetaContext& ctx);
     bool ChainIsPlain(bool restore) const;
+    // A class with no base whose part of a load (or fix, or save) is the plain form does
+    // nothing there: a derived class's call of its base part passes it over instead of
+    // making the call through the context. Asked of the meta type the call would run.
+    bool LoadPartIsEmpty(RSeMetaContext& ctx, bool fix);
+    bool SavePartIsEmpty() const { return !m_ownSave && !m_base; }
 
     UTxString16 m_name;
     uint32_t m_size;
@@ -137,6 +144,7 @@ private:
     RSeLoadFn m_load = &PlainLoad;
     RSeFixPtrsFn m_fixPtrs = &PlainFixPtrs;
     RSePostRestoreFn m_postRestore = &PlainPostRestore;
+    bool m_ownSave = true;
     std::map<uint16_t, RSeMetaType*> m_versionMetas;
 };
 
