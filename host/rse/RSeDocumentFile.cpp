@@ -72,7 +72,9 @@ UTxString16 Num(uint64_t v) {
     return UTx::MakeWideString(std::to_string(v));
 }
 
-// Bytes per object record of the last save, so that the next one reserves about what it needs.
+// Bytes per object record of the last save, so that the next one reserves
+// about what it needs: growing a buffer of a million records by doubling copies it and faults
+// in fresh pages for it again and again.
 size_t g_recordBytesHint = 64;
 
 class Saver : public RSeSaveSite {
@@ -180,6 +182,7 @@ public:
         if (m_spillBeside) room = std::min(room, kSpillBytes + kSpillBytes / 4);
         body.reserve(room);
         RSe::AdviseBulk(body.data(), body.capacity());
+        m_refs.reserve(kRefBatch); // written a batch at a time, never more
         PutU32(body, nseg);
         RSeStream stream(&body, this);
         size_t records = 0;
@@ -360,9 +363,9 @@ struct Group {
     uint32_t first = 0; // where its objects start in the list of made objects
 };
 
-// The segments part of a frame, walked again once checked: each record's segment, meta table
-// index, key and payload, in file order. Walking the bytes again is cheaper than keeping a
-// list of a million records.
+// The segments part of a frame, walked again once checked, to read the objects: each record's
+// segment, meta table index, key and payload, in file order. Walking the bytes again is cheaper
+// than keeping the bounds of a million payloads.
 class RecordWalk {
 public:
     RecordWalk(const uint8_t* at, const uint8_t* stop, uint32_t nseg)
@@ -406,7 +409,7 @@ private:
 class GroupMap {
 public:
     explicit GroupMap(uint32_t nmeta) : m_ofMeta(nmeta, UINT32_MAX) {}
-    uint32_t At(uint32_t segment, uint32_t tableIndex, std::vector<Group>* groups,
+    uint32_t At(uint32_t segment, uint32_t tableIndex, std::vector<Group>& groups,
                 RSeMetaType* meta) {
         if (segment != m_segment) {
             for (uint32_t g = m_segFirst; g < m_next; ++g)
@@ -419,7 +422,7 @@ public:
         if (g == UINT32_MAX) {
             g = m_next++;
             m_tableOf.push_back(tableIndex);
-            if (groups) groups->push_back({meta, tableIndex, segment});
+            groups.push_back({meta, tableIndex, segment});
         }
         return g;
     }
@@ -515,6 +518,15 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
     segments.reserve(nseg);
     std::vector<Group> groups;
     GroupMap groupOf(nmeta);
+    // Each record's group and key, in file order, so that the steps before the objects are
+    // read need not walk the file's bytes again. Records take 12 bytes or more: the file's
+    // size bounds their number, and untouched room costs nothing.
+    struct Rec {
+        uint32_t group;
+        uint32_t key;
+    };
+    RSeBulkVector<Rec> recs;
+    recs.reserve(size / 12 + 1);
     size_t n = 0;
     uint32_t nIded = 0, nValues = 0, maxId = 0;
     for (uint32_t s = 0; s < nseg; ++s) {
@@ -540,8 +552,9 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
                 RSe::ThrowDamaged(which() + u" is numbered out of order");
             }
             c.Take(length, u"an object record");
-            const uint32_t g = groupOf.At(s, mi, &groups, lm);
+            const uint32_t g = groupOf.At(s, mi, groups, lm);
             ++groups[g].count;
+            recs.push_back({g, key});
         }
     }
     if (c.Left() != 4 || std::memcmp(c.Pos(), kTrailer, 4) != 0)
@@ -562,13 +575,10 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
     RSeBulkVector<uint32_t> ids(n);
     {
         IdCheck unique(nIded, maxId);
-        GroupMap walkGroups(nmeta);
         restart();
-        RecordWalk w(segmentsAt, segmentsEnd, nseg);
-        while (w.Next()) {
-            const uint32_t g = walkGroups.At(w.Segment(), w.tableIndex, nullptr, nullptr);
-            ids[next[g]++] = w.key;
-            if (groups[g].meta->IsIDed()) unique.Add(w.key);
+        for (const Rec& r : recs) {
+            ids[next[r.group]++] = r.key;
+            if (groups[r.group].meta->IsIDed()) unique.Add(r.key);
         }
         unique.Finish();
     }
@@ -578,6 +588,14 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
     MadeObjects made;
     made.objects.resize(n, nullptr);
     db->ReserveIds(nIded, maxId);
+    {
+        // Each segment's list grows once, not by doubling while a million objects join it.
+        std::vector<size_t> perSegment(nseg);
+        for (const Group& g : groups)
+            perSegment[g.segment] += g.count;
+        for (uint32_t s = 0; s < nseg; ++s)
+            segments[s]->Reserve(perSegment[s]);
+    }
     for (const Group& g : groups) {
         RSeSegment* seg = segments[g.segment];
         RSeMetaType* classMeta = g.meta->GetClassMeta();
@@ -611,25 +629,23 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
     load.m_handles.reserve(nIded);
     load.m_values.reserve(nValues);
     RSeBulkVector<uint32_t> tableIndexOf(n);
-    {
-        GroupMap walkGroups(nmeta);
-        restart();
-        RecordWalk w(segmentsAt, segmentsEnd, nseg);
-        for (size_t i = 0; w.Next(); ++i) {
-            const uint32_t g = walkGroups.At(w.Segment(), w.tableIndex, nullptr, nullptr);
-            RSeVMeta* obj = made.objects[next[g]++];
-            obj->Enlist();
-            RSeMetaType* lm = groups[g].meta;
-            load.m_objects[i] = obj;
-            load.m_recordMetas[i] = lm;
-            tableIndexOf[i] = w.tableIndex;
-            if (lm->IsIDed())
-                load.m_handles.push_back(static_cast<RSeIDed*>(obj)->GetHandle());
-            else
-                load.m_values.push_back(obj);
-        }
+    restart();
+    for (size_t i = 0; i < n; ++i) {
+        const Group& g = groups[recs[i].group];
+        RSeVMeta* obj = made.objects[next[recs[i].group]++];
+        obj->Enlist();
+        RSeMetaType* lm = g.meta;
+        load.m_objects[i] = obj;
+        load.m_recordMetas[i] = lm;
+        tableIndexOf[i] = g.tableIndex;
+        if (lm->IsIDed())
+            load.m_handles.push_back(static_cast<RSeIDed*>(obj)->GetHandle());
+        else
+            load.m_values.push_back(obj);
     }
     made.listed = true;
+    RSeBulkVector<Rec>().swap(recs);
+    load.Context().SetResolution(load.m_handles, load.m_values, true);
     RSeBulkVector<RSeVMeta*>().swap(made.objects);
     RSeBulkVector<uint32_t>().swap(next);
 
@@ -656,9 +672,15 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
             fixes[m] = !load.m_tableMetas[m]->LoadFixesNothing();
             restores[m] = !load.m_tableMetas[m]->LoadRestoresNothing();
         }
+        // Two steps ahead: first the table entry that names a handle, then, once that entry
+        // is near, the handle itself; either lies anywhere in a large document.
         constexpr size_t kAhead = 16;
-        const std::vector<RSeHandle*>& handles = load.m_handles;
-        auto fetch = [&](size_t k) {
+        const RSeBulkVector<RSeHandle*>& handles = load.m_handles;
+        auto fetchEntries = [&](size_t k) {
+            for (uint32_t j = refsAt[k]; j < refsAt[k + 1]; ++j)
+                if (refs[j] < handles.size()) __builtin_prefetch(handles.data() + refs[j]);
+        };
+        auto fetchHandles = [&](size_t k) {
             for (uint32_t j = refsAt[k]; j < refsAt[k + 1]; ++j)
                 if (refs[j] < handles.size()) {
                     const char* h = reinterpret_cast<const char*>(handles[refs[j]]);
@@ -668,10 +690,13 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
                     asm volatile("" : : "r"(h));
                 }
         };
+        for (size_t k = 0; k < std::min(2 * kAhead, n); ++k)
+            fetchEntries(k);
         for (size_t k = 0; k < std::min(kAhead, n); ++k)
-            fetch(k);
+            fetchHandles(k);
         for (i = 0; i < n; ++i) {
-            if (i + kAhead < n) fetch(i + kAhead);
+            if (i + 2 * kAhead < n) fetchEntries(i + 2 * kAhead);
+            if (i + kAhead < n) fetchHandles(i + kAhead);
             if (fixes[tableIndexOf[i]]) load.m_recordMetas[i]->_vFixPtrs(load.m_objects[i], ctx);
         }
         for (i = 0; i < n; ++i) {

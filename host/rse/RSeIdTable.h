@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "rse/RSeBulkMemory.h"
+
 struct RSeHandle;
 
 class RSeIdTable {
@@ -78,7 +80,7 @@ private:
         return true;
     }
 
-    std::vector<RSeHandle*> m_flat;
+    RSeBulkVector<RSeHandle*> m_flat;
     std::unordered_map<uint32_t, RSeHandle*> m_sparse;
     size_t m_count = 0;
 };

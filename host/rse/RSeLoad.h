@@ -42,8 +42,9 @@ public:
     std::vector<RSeMetaType*> m_tableMetas;    // by meta table index: the reading meta type
     RSeBulkVector<RSeVMeta*> m_objects;        // every object, in file order
     RSeBulkVector<RSeMetaType*> m_recordMetas; // the meta type that read each of them
-    std::vector<RSeHandle*> m_handles;         // identified objects by reference index
-    std::vector<RSeVMeta*> m_values;           // value objects by pointer number - 1
+    // Read through the context: Context().SetResolution again once they are filled.
+    RSeBulkVector<RSeHandle*> m_handles;       // identified objects by reference index
+    RSeBulkVector<RSeVMeta*> m_values;         // value objects by pointer number - 1
 
 private:
     struct Entry {

@@ -26,8 +26,10 @@ public:
             uint32_t embeddedCount, int32_t hasBase, bool b, const char16_t* s1, const char16_t* s2)
         : RSeMetaType(name, size, owner, guidInit, version, flags, reserved, base, embeddedCount,
                       hasBase, b, s1, s2) {
-        SetLoadCallbacks(&LoadCb, kOwnFix ? &FixPtrsCb : &PlainFixPtrs,
+        // Plain forms stay recognisable, so that a load can pass over a part that does nothing.
+        SetLoadCallbacks(kOwnLoad ? &LoadCb : &PlainLoad, kOwnFix ? &FixPtrsCb : &PlainFixPtrs,
                          kOwnRestore ? &PostRestoreCb : &PlainPostRestore);
+        SetSavesOwnPart(kOwnSave);
     }
     RSeMeta(const RSeMeta& other, uint16_t index) : RSeMetaType(other, index) {}
 
@@ -36,7 +38,8 @@ public:
         mt->AddFlags(kVersionMeta);
         // Plain forms stay recognisable, so that a load can pass over a chain that does nothing.
         mt->SetLoadCallbacks(
-            &LoadMigrateCb, kOwnFixMigrate || kOwnFix ? &FixPtrsMigrateCb : &PlainFixPtrs,
+            kOwnLoadMigrate || kOwnLoad ? &LoadMigrateCb : &PlainLoad,
+            kOwnFixMigrate || kOwnFix ? &FixPtrsMigrateCb : &PlainFixPtrs,
             kOwnRestoreMigrate || kOwnRestore ? &PostRestoreMigrateCb : &PlainPostRestore);
         mt->SetVersion(storedVersion);
         return mt;

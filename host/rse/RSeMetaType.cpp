@@ -38,7 +38,7 @@ RSeMetaType::RSeMetaType(const RSeMetaType& other, uint16_t)
       m_hasOwner(other.m_hasOwner), m_guid(other.m_guid), m_version(other.m_version),
       m_flags(other.m_flags), m_base(other.m_base), m_embedded(other.m_embedded),
       m_classMeta(const_cast<RSeMetaType&>(other).GetClassMeta()), m_load(other.m_load),
-      m_fixPtrs(other.m_fixPtrs), m_postRestore(other.m_postRestore) {}
+      m_fixPtrs(other.m_fixPtrs), m_postRestore(other.m_postRestore), m_ownSave(other.m_ownSave) {}
 
 RSeMetaType::~RSeMetaType() {
     for (auto& [v, mt] : m_versionMetas)
@@ -109,7 +109,7 @@ uint32_t RSeMetaType::Construct(RSeSegment* segment, uint32_t n, RSeVMeta** out)
 void RSeMetaType::SeedPtrs(RSeVMeta*, RSeAddrMap&, uint32_t) {}
 
 void RSeMetaType::Save(const RSeVMeta* obj, RSeStream& stream) {
-    if (m_base) m_base->_Save(obj, stream);
+    if (m_base && !m_base->SavePartIsEmpty()) m_base->_Save(obj, stream);
 }
 
 UTxResult RSeMetaType::Clone(const RSeVMeta* src, RSeVMeta* dst, RSeCloneCommander* cc) {
@@ -126,6 +126,16 @@ RSeMetaType* RSeMetaType::LoadSide(RSeMetaContext& ctx) {
     RSeMetaType* active = GetClassMeta()->m_activeLoad;
     if (!active) RSe::ThrowDamaged(u"the class " + m_name + u" is read but not declared");
     return active;
+}
+
+bool RSeMetaType::LoadPartIsEmpty(RSeMetaContext& ctx, bool fix) {
+    const RSeMetaType* mt = this;
+    if (ctx.IsLoading() && !IsVersionMeta()) {
+        mt = GetClassMeta()->m_activeLoad;
+        if (!mt) return false; // the call must run, and fail
+    }
+    if (mt->m_base) return false;
+    return fix ? mt->m_fixPtrs == &PlainFixPtrs : mt->m_load == &PlainLoad;
 }
 
 bool RSeMetaType::ChainIsPlain(bool restore) const {
@@ -184,11 +194,13 @@ UTxResult RSeMetaType::_PostClone(RSeVMeta* dst, const RSeVMeta* src, RSeCloneCo
 }
 
 void RSeMetaType::PlainLoad(RSeVMeta* obj, RSeStream& stream) {
-    if (RSeMetaType* base = stream.GetMetaContext().GetBaseMT()) base->_Load(obj, stream);
+    RSeMetaType* base = stream.GetMetaContext().GetBaseMT();
+    if (base && !base->LoadPartIsEmpty(stream.GetMetaContext(), false)) base->_Load(obj, stream);
 }
 
 void RSeMetaType::PlainSave(const RSeVMeta* obj, RSeStream& stream) {
-    if (RSeMetaType* base = stream.GetMetaContext().GetBaseMT()) base->_Save(obj, stream);
+    RSeMetaType* base = stream.GetMetaContext().GetBaseMT();
+    if (base && !base->SavePartIsEmpty()) base->_Save(obj, stream);
 }
 
 UTxResult RSeMetaType::PlainClone(const RSeVMeta* src, RSeVMeta* dst, RSeCloneCommander* cc) {
@@ -202,7 +214,8 @@ UTxResult RSeMetaType::PlainPostClone(RSeVMeta* dst, const RSeVMeta* src, RSeClo
 }
 
 void RSeMetaType::PlainFixPtrs(RSeVMeta* obj, RSeMetaContext& ctx) {
-    if (RSeMetaType* base = ctx.GetBaseMT()) base->_vFixPtrs(obj, ctx);
+    RSeMetaType* base = ctx.GetBaseMT();
+    if (base && !base->LoadPartIsEmpty(ctx, true)) base->_vFixPtrs(obj, ctx);
 }
 
 UTxResult RSeMetaType::PlainPostRestore(RSeVMeta* obj, RSeMetaContext& ctx) {
@@ -217,9 +230,9 @@ void RSeMetaContext::BadHandleIndex() {
 void RSeMetaContext::FixPointer(void*& p) const {
     const uintptr_t v = reinterpret_cast<uintptr_t>(p);
     if (!v) return;
-    if (!m_values || v > m_values->size())
+    if (v > m_valueCount)
         RSe::ThrowDamaged(u"a stored value pointer names an object beyond the document");
-    p = (*m_values)[v - 1];
+    p = m_values[v - 1];
 }
 
 namespace RSe {

@@ -78,6 +78,8 @@ public:
         m_fixPtrs = fix;
         m_postRestore = restore;
     }
+    // Whether the class's Save is only its base's part (RSeMeta<T> says, for T).
+    void SetSavesOwnPart(bool own) { m_ownSave = own; }
 
     virtual RSeMetaType* CreateVersionMeta(uint16_t storedVersion, uint16_t index);
     virtual RSeVMeta* Construct(RSeSegment* segment);
@@ -122,6 +124,11 @@ public:
 private:
     RSeMetaType* LoadSide(RSeMetaContext& ctx);
     bool ChainIsPlain(bool restore) const;
+    // A class with no base whose part of a load (or fix, or save) is the plain form does
+    // nothing there: a derived class's call of its base part passes it over instead of
+    // making the call through the context. Asked of the meta type the call would run.
+    bool LoadPartIsEmpty(RSeMetaContext& ctx, bool fix);
+    bool SavePartIsEmpty() const { return !m_ownSave && !m_base; }
 
     UTxString16 m_name;
     uint32_t m_size;
@@ -137,6 +144,7 @@ private:
     RSeLoadFn m_load = &PlainLoad;
     RSeFixPtrsFn m_fixPtrs = &PlainFixPtrs;
     RSePostRestoreFn m_postRestore = &PlainPostRestore;
+    bool m_ownSave = true;
     std::map<uint16_t, RSeMetaType*> m_versionMetas;
 };
 
@@ -169,18 +177,22 @@ public:
     // Reading support: stored references resolve by index to handles, stored value pointers by
     // number (1 and up) to objects. A document load reads every class at its stored version;
     // a transaction's restore reads the current versions.
-    void SetResolution(const std::vector<RSeHandle*>* handles, const std::vector<RSeVMeta*>* values,
-                       bool storedVersions) {
-        m_handles = handles;
-        m_values = values;
+    // The tables are taken as they are now: set them again after they change.
+    template <class Handles, class Values>
+    void SetResolution(const Handles& handles, const Values& values, bool storedVersions) {
+        m_handles = handles.data();
+        m_handleCount = handles.size();
+        m_values = values.data();
+        m_valueCount = values.size();
         m_storedVersions = storedVersions;
+        m_reading = true;
     }
     bool IsLoading() const { return m_storedVersions; }
-    bool IsReading() const { return m_handles != nullptr; }
+    bool IsReading() const { return m_reading; }
     // The handle a stored reference names; a bad index fails the load.
     RSeHandle* HandleAt(uint32_t index) const {
-        if (!m_handles || index >= m_handles->size()) BadHandleIndex();
-        return (*m_handles)[index];
+        if (index >= m_handleCount) BadHandleIndex();
+        return m_handles[index];
     }
     // Resolves a plain pointer read with RSeStream::Read(void*&).
     void FixPointer(void*& p) const;
@@ -189,9 +201,12 @@ private:
     [[noreturn]] static void BadHandleIndex();
 
     std::vector<RSeMetaType*> m_stack;
-    const std::vector<RSeHandle*>* m_handles = nullptr;
-    const std::vector<RSeVMeta*>* m_values = nullptr;
+    RSeHandle* const* m_handles = nullptr;
+    size_t m_handleCount = 0;
+    RSeVMeta* const* m_values = nullptr;
+    size_t m_valueCount = 0;
     bool m_storedVersions = false;
+    bool m_reading = false;
 };
 
 namespace RSe {

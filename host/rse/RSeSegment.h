@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "rse/RSeBulkMemory.h"
 #include "utx/UTxString16.h"
 
 class RSeDatabase;
@@ -44,6 +45,9 @@ public:
     // The first identified object of the segment, if any (the segment's root).
     RSeVMeta* GetRootObject() const;
 
+    // Room for `more` objects to come (a load knows how many it will list).
+    void Reserve(size_t more) { m_objects.reserve(m_objects.size() + more); }
+
     // Deletes every object of the segment.
     void DeleteAll();
 
@@ -60,7 +64,7 @@ private:
     uint32_t m_index;
     UTxString16 m_name;
     bool m_transient;
-    std::vector<RSeVMeta*> m_objects;
+    RSeBulkVector<RSeVMeta*> m_objects;
     size_t m_holes = 0;
     bool m_clearing = false;
     bool m_healthColoring = true;

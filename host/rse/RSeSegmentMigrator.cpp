@@ -104,7 +104,7 @@ void RSeInitializer::operator delete(void* p) {
 // ---- contexts of a load -------------------------------------------------------------------
 
 RSeLoad::RSeLoad(RSeDatabase* db) : m_db(db) {
-    m_ctx.SetResolution(&m_handles, &m_values, true);
+    m_ctx.SetResolution(m_handles, m_values, true);
     m_db->m_load = this;
 }
 

@@ -10,6 +10,7 @@
 
 namespace {
 constexpr uint32_t kVoidMark = 0xFFFFFFFFu;
+static_assert(kVoidMark == RSeStream::kNoTypeMark);
 
 template <class T> T LoadLE(const uint8_t* p) {
     T v;
@@ -134,6 +135,10 @@ void RSeStream::Mismatch(RSeTag want, uint8_t got) const {
                       WithArticle(TagName(got)) + u" is stored");
 }
 
+void RSeStream::TypeMarkMismatch() {
+    RSe::ThrowDamaged(u"a stored type mark does not match");
+}
+
 void RSeStream::BadBool() {
     RSe::ThrowDamaged(u"a stored boolean is neither true nor false");
 }
@@ -218,12 +223,11 @@ void RSeStream::ReadTypeMark(const RSeMetaType* expected) {
     const uint32_t v = LoadLE<uint32_t>(Take(RSeTag::TypeMark, 4));
     static const RSeMetaType* const voidMeta = RSe::_GetMeta(static_cast<const void*>(nullptr));
     if (!expected || expected == voidMeta) {
-        if (v != kVoidMark) RSe::ThrowDamaged(u"a stored type mark does not match");
+        if (v != kVoidMark) TypeMarkMismatch();
         return;
     }
     RSeMetaType* mt = m_loadSite && v != kVoidMark ? m_loadSite->LoadMetaAt(v) : nullptr;
-    if (!mt || mt->GetClassMeta() != expected->GetClassMeta())
-        RSe::ThrowDamaged(u"a stored type mark does not match");
+    if (!mt || mt->GetClassMeta() != expected->GetClassMeta()) TypeMarkMismatch();
 }
 
 RSeMetaType* RSeStream::ReadEmbeddedMark(RSeMetaType* expected) {

@@ -119,6 +119,16 @@ public:
     RSeStream& Write(const RSeVMeta* ptr);
     RSeStream& Write(const UTxGUID& guid);
     void WriteTypeMark(const RSeMetaType* mt);
+    static constexpr uint32_t kNoTypeMark = 0xFFFFFFFFu;
+    // The type mark of elements that have no meta type of their own (as WriteTypeMark and
+    // ReadTypeMark of the void meta type); every stored container has one, so it is inline.
+    void WriteNoTypeMark() { Put(RSeTag::TypeMark, &kNoTypeMark, 4); }
+    void ReadNoTypeMark() {
+        uint32_t v;
+        std::memcpy(&v, Take(RSeTag::TypeMark, 4), 4);
+        if (v != kNoTypeMark) [[unlikely]]
+            TypeMarkMismatch();
+    }
     void WriteEmbeddedMark(const RSeMetaType* mt);
     void WriteGeometry(RSeTag tag, const double* v, size_t n);
 
@@ -192,6 +202,7 @@ private:
         std::memcpy(&v, Take(tag, sizeof(T)), sizeof(T));
     }
     [[noreturn]] void Overrun() const;
+    [[noreturn]] static void TypeMarkMismatch();
     [[noreturn]] static void BadBool();
     [[noreturn]] void Mismatch(RSeTag want, uint8_t got) const;
 

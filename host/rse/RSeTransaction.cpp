@@ -119,11 +119,11 @@ public:
         for (auto& job : m_jobs)
             Read(*job);
         for (auto& job : m_jobs) {
-            m_ctx.SetResolution(&job->handles, &job->values, false);
+            m_ctx.SetResolution(job->handles, job->values, false);
             job->img->meta->_vFixPtrs(job->obj, m_ctx);
         }
         for (auto& job : m_jobs) {
-            m_ctx.SetResolution(&job->handles, &job->values, false);
+            m_ctx.SetResolution(job->handles, job->values, false);
             job->img->meta->_vPostRestore(job->obj, m_ctx);
         }
         // Values the objects no longer hold.
@@ -165,7 +165,7 @@ private:
 
     void Read(Job& job) {
         ImageLoadSite site(*job.img);
-        m_ctx.SetResolution(&job.handles, &job.values, false);
+        m_ctx.SetResolution(job.handles, job.values, false);
         RSeStream s(job.img->bytes.data(), job.img->bytes.data() + job.img->bytes.size(), &site,
                     job.obj->GetSegment(), &m_ctx);
         job.img->meta->_Load(job.obj, s);

@@ -65,7 +65,7 @@ public:
         s << RSeTypeCode::kVector << uint32_t(v.size());
         if (v.empty()) return;
         s << uint32_t(v.capacity());
-        s.WriteTypeMark(RSe::_GetMeta(static_cast<const void*>(nullptr)));
+        s.WriteNoTypeMark();
         for (const T& e : v)
             WriteElement(s, e);
     }
@@ -88,7 +88,7 @@ public:
             v.reserve(reserve);
         }
         v.resize(n);
-        s.ReadTypeMark(RSe::_GetMeta(static_cast<const void*>(nullptr)));
+        s.ReadNoTypeMark();
         ReadElements(s, v.data(), n);
     }
 
@@ -194,9 +194,8 @@ public:
     void Save(RSeStream& s) const {
         s << RSeTypeCode::kMap << uint32_t(m_map.size());
         if (m_map.empty()) return;
-        RSeMetaType* none = RSe::_GetMeta(static_cast<const void*>(nullptr));
-        s.WriteTypeMark(none);
-        s.WriteTypeMark(none);
+        s.WriteNoTypeMark();
+        s.WriteNoTypeMark();
         for (const auto& [key, value] : m_map) {
             s.Write(static_cast<const RSeRefBase&>(key));
             if constexpr (kPointerValue)
@@ -216,9 +215,8 @@ public:
         m_pending.clear();
         if (!n) return;
         s.CheckCount(n, 10);
-        RSeMetaType* none = RSe::_GetMeta(static_cast<const void*>(nullptr));
-        s.ReadTypeMark(none);
-        s.ReadTypeMark(none);
+        s.ReadNoTypeMark();
+        s.ReadNoTypeMark();
         RSeIRefAllocDisable guard(s.GetSegment());
         m_pending.resize(n);
         for (auto& [key, value] : m_pending) {

@@ -260,6 +260,12 @@ TEST(RSeDocumentFiles, DamagedFramesFailAndNameTheObjectAtFault) {
         cases.push_back({"bytes left", w.Finish(), u"object 2 (TstZero, stored at version 0)"});
     }
     {
+        TstDocWriter w; // a base that stores nothing must still be declared
+        const uint32_t z = w.AddClass(u"TstZero", 0);
+        zeros(w, z, {1});
+        cases.push_back({"base not declared", w.Finish(2), u"RSeIDed is read but not declared"});
+    }
+    {
         TstDocWriter w; // a value of another kind where a class reads a long
         w.AddClass(u"RSeIDed", 0);
         const uint32_t z = w.AddClass(u"TstZero", 0);

@@ -2,6 +2,7 @@
 // references, older versions with their migrators, refusals and cloning.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -16,6 +17,7 @@
 #include "rse/RSeSaveData.h"
 #include "rse/RSeSegment.h"
 #include "rse/RSeTransaction.h"
+#include "utx/UTxException.h"
 
 namespace {
 
@@ -189,6 +191,35 @@ TEST(StoredObjects, EmptyContainersAreTheirTypeCodeAndAZeroCount) {
     EXPECT_TRUE(v.empty());
     EXPECT_FALSE(m.HasPendingEntries());
     EXPECT_TRUE(in.AtEnd());
+}
+
+// Containers carry the mark of elements without a class of their own; any other mark stops
+// the read there.
+TEST(StoredObjects, ContainersRefuseElementsMarkedWithAClass) {
+    auto bytes = ContainerBytes([](RSeStream& s) {
+        DLxPersistUtil::WriteVector(s, std::vector<int32_t>{7});
+        DLxStoredMap<TstNode, UTxString16>().Save(s); // an empty map: no marks
+    });
+    const std::vector<uint8_t> vectorMark = {uint8_t(RSeTag::TypeMark), 0xFF, 0xFF, 0xFF, 0xFF};
+    auto at = std::search(bytes.begin(), bytes.end(), vectorMark.begin(), vectorMark.end());
+    ASSERT_NE(at, bytes.end());
+    {
+        RSeStream in(bytes.data(), bytes.data() + bytes.size(), nullptr, nullptr, nullptr);
+        std::vector<int32_t> v;
+        DLxPersistUtil::ReadVector(in, v);
+        EXPECT_EQ(v, std::vector<int32_t>{7});
+    }
+    *(at + 1) = 0; // the mark of the first class of a document's table
+    RSeStream in(bytes.data(), bytes.data() + bytes.size(), nullptr, nullptr, nullptr);
+    std::vector<int32_t> v;
+    try {
+        DLxPersistUtil::ReadVector(in, v);
+        ADD_FAILURE() << "a vector of elements marked with a class was read";
+    } catch (const UTxException& e) {
+        EXPECT_EQ(e.GetResult().GetCode(), kRSeErrDamaged);
+        EXPECT_NE(e.GetResult().GetMessage().find(u"type mark does not match"), UTxString16::npos)
+            << e.GetResult().GetMessageUtf8();
+    }
 }
 
 TEST(StoredObjects, CountingWritesCountValuesNotReferences) {
