@@ -182,6 +182,17 @@ UTxResult WriteProblem(const FWxTranscriptValue& v, int depth) {
     return {};
 }
 
+// Whether every list in `v` holds one kind, as the reader wants it.
+bool ListsOfOneKind(const FWxTranscriptValue& v) {
+    if (v.GetKind() != FWxTranscriptValue::kList) return true;
+    const std::vector<FWxTranscriptValue>& items = v.GetList();
+    for (const FWxTranscriptValue& item : items)
+        if (!FWxTranscriptValue::ShareAList(item.GetKind(), items.front().GetKind()) ||
+            !ListsOfOneKind(item))
+            return false;
+    return true;
+}
+
 // Recursive-descent reader of a line or of a single literal. The first problem is kept with its
 // column and the key whose value was being read.
 class Reader {
@@ -721,8 +732,71 @@ UTxResult FWxTranscriptMgr::GetRequestName(const UTxString16& line, UTxString16&
     return {};
 }
 
+namespace {
+
+// FNV-1a, continued from `h`, so that the text of a line is hashed as it grows.
+uint64_t HashText(uint64_t h, std::u16string_view text) {
+    for (char16_t c : text) {
+        h ^= c;
+        h *= 0x100000001B3ull;
+    }
+    return h;
+}
+constexpr uint64_t kHashStart = 0xCBF29CE484222325ull;
+
+} // namespace
+
+void FWxTranscriptMgr::StartWritten(const UTxString16& line, bool named) {
+    Written& w = m_written;
+    w.line = &line;
+    w.size = line.size();
+    w.hash = HashText(kHashStart, line);
+    w.named = named;
+    w.clean = true;
+    // Room for the keys of an ordinary line; a long line's grown table goes.
+    constexpr size_t kSlots = 64;
+    if (w.keys.size() != kSlots)
+        w.keys.assign(kSlots, 0);
+    else
+        std::fill(w.keys.begin(), w.keys.end(), 0);
+    w.keyCount = 0;
+}
+
+bool FWxTranscriptMgr::IsWritten(const UTxString16& line) const {
+    return m_written.line == &line && m_written.size == line.size();
+}
+
+void FWxTranscriptMgr::NoteWrittenKey(std::u16string_view key) {
+    Written& w = m_written;
+    if ((w.keyCount + 1) * 2 > w.keys.size()) {
+        std::vector<uint64_t> grown(w.keys.size() * 2, 0);
+        for (uint64_t h : w.keys) {
+            if (!h) continue;
+            size_t i = size_t(h) & (grown.size() - 1);
+            while (grown[i])
+                i = (i + 1) & (grown.size() - 1);
+            grown[i] = h;
+        }
+        w.keys.swap(grown);
+    }
+    const uint64_t h = std::max<uint64_t>(HashKey(key), 1);
+    const size_t mask = w.keys.size() - 1;
+    for (size_t i = size_t(h) & mask;; i = (i + 1) & mask) {
+        if (!w.keys[i]) {
+            w.keys[i] = h;
+            ++w.keyCount;
+            return;
+        }
+        if (w.keys[i] == h) {
+            w.clean = false; // maybe twice: the reader decides
+            return;
+        }
+    }
+}
+
 UTxResult FWxTranscriptMgr::BeginDocRequest(UTxString16& line, FWxSceneDoc* doc) {
     line.clear();
+    StartWritten(line, false);
     return {};
 }
 
@@ -732,17 +806,33 @@ UTxResult FWxTranscriptMgr::PutDocRequestName(UTxString16& line, const UTxString
     size_t pos = 0;
     while (pos < line.size() && IsBlank(line[pos]))
         ++pos;
+    const bool empty = pos == line.size();
+    const bool ours = IsWritten(line) && m_written.clean;
     UTxString16 old;
-    if (pos < line.size() && GetRequestName(line, old).Succeeded())
+    if (!empty && GetRequestName(line, old).Succeeded())
         line.replace(pos, old.size(), name);
     else
-        line = name + (pos < line.size() ? u" " + line.substr(pos) : UTxString16());
+        line = name + (!empty ? u" " + line.substr(pos) : UTxString16());
+    if (empty) {
+        StartWritten(line, true);
+    } else if (ours) {
+        m_written.size = line.size();
+        m_written.hash = HashText(kHashStart, line);
+        m_written.named = true;
+    } else {
+        m_written.line = &line;
+        m_written.clean = false;
+    }
     return {};
 }
 
 UTxResult FWxTranscriptMgr::EndDocRequest(UTxString16& line) {
     while (!line.empty() && IsBlank(line.back()))
         line.pop_back();
+    const Written& w = m_written;
+    if (IsWritten(line) && w.clean && w.named && line.size() <= kFWxTranscriptMaxLine &&
+        HashText(kHashStart, line) == w.hash)
+        return {};
     // Replaying, the line written back is most often the very line read: taken apart already.
     std::shared_ptr<const FWxTranscriptLine> parsed;
     UTxResult r = IndexLine(line, parsed);
@@ -753,7 +843,7 @@ UTxResult FWxTranscriptMgr::EndDocRequest(UTxString16& line) {
 }
 
 UTxResult FWxTranscriptMgr::WriteLine(const UTxString16& line) {
-    if (line.find_first_of(u"\r\n") != UTxString16::npos)
+    if (std::any_of(line.begin(), line.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }))
         return UTxResult(kFWxErrTranscriptMalformed, u"a transcript line holds no line break");
     // A unit takes at most three bytes of UTF-8: only a long line needs its bytes counted.
     std::string text;
@@ -793,10 +883,24 @@ UTxResult FWxTranscriptMgr::PutValue(UTxString16& line, const UTxString16& key,
     if (!IsValidKey(key)) return MakeError(kFWxErrTranscriptMalformed, key, u"not a valid key");
     UTxResult r = WriteProblem(value, 0);
     if (r.Failed()) return MakeError(r.GetCode(), key, r.GetDetail());
+    if (line.empty()) {
+        StartWritten(line, false);
+    } else if (!IsWritten(line)) {
+        m_written.line = &line;
+        m_written.clean = false;
+    }
+    const size_t from = line.size();
     if (!line.empty() && !IsBlank(line.back())) line.push_back(u' ');
     line += key;
     line.push_back(u'=');
     value.AppendLiteral(line);
+    Written& w = m_written;
+    w.size = line.size();
+    if (w.clean) {
+        w.hash = HashText(w.hash, std::u16string_view(line).substr(from));
+        if (!ListsOfOneKind(value)) w.clean = false;
+        NoteWrittenKey(key);
+    }
     return {};
 }
 

@@ -126,7 +126,10 @@ public:
 
     UTxResult BeginDocRequest(UTxString16& line, FWxSceneDoc* doc);
     UTxResult PutDocRequestName(UTxString16& line, const UTxString16& name);
-    // Checks that the line reads back: a request name and well-formed pairs.
+    // Checks that the line reads back: a request name and well-formed pairs. A line that
+    // BeginDocRequest (or emptiness), PutDocRequestName and PutValue alone made, with no key
+    // twice and lists of one kind, reads back by construction and is not taken apart again;
+    // anything else done to it sends it through the reader.
     UTxResult EndDocRequest(UTxString16& line);
 
     // Appends to the lines kept in memory (unless turned off) and, when a file is open, to the file (flushed, so that
@@ -187,6 +190,23 @@ private:
         std::shared_ptr<const FWxTranscriptLine> index;
     };
 
+    // The line being written, as far as our own Puts made it.
+    struct Written {
+        const UTxString16* line = nullptr;
+        size_t size = 0;   // after our last change to it
+        uint64_t hash = 0; // of its text then, so that a change made around us shows
+        bool named = false;
+        // No key seen twice (by hash: a collision only costs a parse), every list of one kind.
+        bool clean = false;
+        std::vector<uint64_t> keys; // key hashes, open addressing, 0 for a free slot
+        size_t keyCount = 0;
+    };
+    // Starts following `line`, which holds what `hash` says and no key.
+    void StartWritten(const UTxString16& line, bool named);
+    // Whether `line` is the followed line as we left it.
+    bool IsWritten(const UTxString16& line) const;
+    void NoteWrittenKey(std::u16string_view key);
+
     std::vector<UTxString16> m_lines;
     bool m_keepLines = true;
     std::FILE* m_file = nullptr;
@@ -196,4 +216,5 @@ private:
     std::shared_ptr<FWxTranscriptLine> m_indexed;
     UTxResult m_indexedError;
     std::vector<Pin> m_pins;
+    Written m_written;
 };
