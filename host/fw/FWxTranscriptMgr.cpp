@@ -878,7 +878,7 @@ UTxResult FWxTranscriptMgr::CloseFile() {
     return {};
 }
 
-UTxResult FWxTranscriptMgr::PutValue(UTxString16& line, const UTxString16& key,
+UTxResult FWxTranscriptMgr::PutValue(UTxString16& line, std::u16string_view key,
                                      const FWxTranscriptValue& value) {
     if (!IsValidKey(key)) return MakeError(kFWxErrTranscriptMalformed, key, u"not a valid key");
     UTxResult r = WriteProblem(value, 0);
@@ -904,7 +904,7 @@ UTxResult FWxTranscriptMgr::PutValue(UTxString16& line, const UTxString16& key,
     return {};
 }
 
-UTxResult FWxTranscriptMgr::GetValue(const UTxString16& line, const UTxString16& key,
+UTxResult FWxTranscriptMgr::GetValue(const UTxString16& line, std::u16string_view key,
                                      FWxTranscriptValue& out) {
     std::shared_ptr<const FWxTranscriptLine> parsed;
     UTxResult r = IndexLine(line, parsed);
@@ -915,7 +915,7 @@ UTxResult FWxTranscriptMgr::GetValue(const UTxString16& line, const UTxString16&
     return {};
 }
 
-bool FWxTranscriptMgr::ArgumentExists(const UTxString16& line, const UTxString16& key) {
+bool FWxTranscriptMgr::ArgumentExists(const UTxString16& line, std::u16string_view key) {
     std::shared_ptr<const FWxTranscriptLine> parsed;
     // Asking is not reading: an old layout's key that a request only asks after is still unread.
     return IndexLine(line, parsed).Succeeded() && parsed->Has(key);
@@ -962,7 +962,7 @@ void FWxTranscriptMgr::UnpinLine(const UTxString16* line) {
         }
 }
 
-UTxResult FWxTranscriptMgr::PutRSeRef(UTxString16& line, const UTxString16& key,
+UTxResult FWxTranscriptMgr::PutRSeRef(UTxString16& line, std::u16string_view key,
                                       const RSeRefBase& ref) {
     // Named here once, rather than checked and then named again as the value is written.
     UTxString16 keyText;
@@ -988,7 +988,7 @@ UTxResult FWxTranscriptMgr::NameRef(const RSeRefBase& ref, UTxString16& keyText)
     return {};
 }
 
-UTxResult FWxTranscriptMgr::GetRSeRef(const UTxString16& line, const UTxString16& key,
+UTxResult FWxTranscriptMgr::GetRSeRef(const UTxString16& line, std::u16string_view key,
                                       FWxSceneDoc* doc, RSeRefBase& out) {
     FWxTranscriptValue value;
     UTxResult r = GetValue(line, key, value);
@@ -996,7 +996,7 @@ UTxResult FWxTranscriptMgr::GetRSeRef(const UTxString16& line, const UTxString16
     return ResolveRSeRef(key, value, doc, out);
 }
 
-UTxResult FWxTranscriptMgr::ResolveRSeRef(const UTxString16& key, const FWxTranscriptValue& value,
+UTxResult FWxTranscriptMgr::ResolveRSeRef(std::u16string_view key, const FWxTranscriptValue& value,
                                           FWxSceneDoc* doc, RSeRefBase& out) {
     if (value.GetKind() == FWxTranscriptValue::kNull) {
         out.Clear();

@@ -147,11 +147,11 @@ public:
 
     // Appends " key=value" (no space before the first item of an empty line); a value nested
     // deeper than a line may be is refused.
-    UTxResult PutValue(UTxString16& line, const UTxString16& key, const FWxTranscriptValue& value);
+    UTxResult PutValue(UTxString16& line, std::u16string_view key, const FWxTranscriptValue& value);
     // The value under `key`: an error naming the key when it is missing; for a malformed line,
     // the line's error, which names the faulty key.
-    UTxResult GetValue(const UTxString16& line, const UTxString16& key, FWxTranscriptValue& out);
-    bool ArgumentExists(const UTxString16& line, const UTxString16& key);
+    UTxResult GetValue(const UTxString16& line, std::u16string_view key, FWxTranscriptValue& out);
+    bool ArgumentExists(const UTxString16& line, std::u16string_view key);
 
     // The line taken apart, with its keys indexed. The last line taken apart is kept, so that
     // the reads of one request and the check of the line it writes back take its text apart
@@ -166,11 +166,11 @@ public:
     // why, for a reference to a deleted object or to one without a name key.
     static UTxResult NameRef(const RSeRefBase& ref, UTxString16& keyText);
     // A null reference is written as null; a reference to a deleted object is an error.
-    UTxResult PutRSeRef(UTxString16& line, const UTxString16& key, const RSeRefBase& ref);
-    UTxResult GetRSeRef(const UTxString16& line, const UTxString16& key, FWxSceneDoc* doc,
+    UTxResult PutRSeRef(UTxString16& line, std::u16string_view key, const RSeRefBase& ref);
+    UTxResult GetRSeRef(const UTxString16& line, std::u16string_view key, FWxSceneDoc* doc,
                         RSeRefBase& out);
     // Resolves a value already taken from a line (a reference or null) in `doc`.
-    UTxResult ResolveRSeRef(const UTxString16& key, const FWxTranscriptValue& value,
+    UTxResult ResolveRSeRef(std::u16string_view key, const FWxTranscriptValue& value,
                             FWxSceneDoc* doc, RSeRefBase& out);
     // The name-key text of the target; empty for a null reference or an object without one.
     UTxString16 StringFromRef(const RSeRefBase& ref);
