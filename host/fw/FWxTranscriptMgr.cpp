@@ -269,12 +269,14 @@ private:
     bool ReadString(UTxString16& out) {
         const size_t start = m_pos++;
         while (!AtEnd()) {
-            const char16_t c = m_s[m_pos++];
-            if (c == u'"') return true;
-            if (c != u'\\') {
-                out.push_back(c);
-                continue;
-            }
+            // A run without escapes is taken whole.
+            size_t run = m_pos;
+            while (run < m_s.size() && m_s[run] != u'"' && m_s[run] != u'\\')
+                ++run;
+            out.append(m_s.substr(m_pos, run - m_pos));
+            m_pos = run;
+            if (AtEnd()) break;
+            if (m_s[m_pos++] == u'"') return true;
             if (AtEnd()) break;
             const char16_t e = m_s[m_pos++];
             switch (e) {
@@ -318,38 +320,56 @@ private:
     }
 
     bool ReadNumber(FWxTranscriptValue& out) {
-        const size_t start = m_pos;
-        if (Peek() == u'-') {
+        if (Peek() == u'-' && m_pos + 1 < m_s.size() && IsIdentChar(m_s[m_pos + 1]) &&
+            !IsDigit(m_s[m_pos + 1])) {
             ++m_pos;
-            if (IsIdentChar(Peek()) && !IsDigit(Peek())) return ReadWord(out, true);
+            return ReadWord(out, true);
         }
-        std::string token(m_pos - start, '-');
+        Number n;
+        if (!ReadNumeral(n)) return false;
+        out = n.real ? FWxTranscriptValue::MakeReal(n.d) : FWxTranscriptValue::MakeInt(n.i);
+        return true;
+    }
+
+    struct Number {
         bool real = false;
+        double d = 0;
+        int64_t i = 0;
+    };
+
+    // A number that is digits, signs, '.' and exponents (not a word such as inf or nan).
+    bool ReadNumeral(Number& out) {
+        const size_t start = m_pos;
+        if (Peek() == u'-') ++m_pos;
         while (!AtEnd()) {
             const char16_t c = m_s[m_pos];
             if (c == u'.' || c == u'e' || c == u'E')
-                real = true;
+                out.real = true;
             else if (!IsDigit(c) && c != u'+' && c != u'-')
                 break;
-            token.push_back(char(c));
             ++m_pos;
         }
-        const char* first = token.data();
-        const char* last = first + token.size();
-        std::from_chars_result r;
-        if (real) {
-            double d = 0;
-            r = std::from_chars(first, last, d, std::chars_format::general);
-            if (r.ec == std::errc() && r.ptr == last) out = FWxTranscriptValue::MakeReal(d);
-        } else {
-            int64_t i = 0;
-            r = std::from_chars(first, last, i);
-            if (r.ec == std::errc() && r.ptr == last) out = FWxTranscriptValue::MakeInt(i);
+        // Narrowed on the stack: numbers are read by the hundred on every line.
+        const std::u16string_view text = m_s.substr(start, m_pos - start);
+        char small[40];
+        std::string large;
+        char* first = small;
+        if (text.size() > sizeof small) {
+            large.resize(text.size());
+            first = large.data();
         }
+        for (size_t k = 0; k < text.size(); ++k)
+            first[k] = char(text[k]);
+        const char* last = first + text.size();
+        std::from_chars_result r;
+        if (out.real)
+            r = std::from_chars(first, last, out.d, std::chars_format::general);
+        else
+            r = std::from_chars(first, last, out.i);
         if (r.ec == std::errc::result_out_of_range)
-            return Fail(u"number out of range " + UTx::MakeWideString(token), start);
+            return Fail(u"number out of range " + UTxString16(text), start);
         if (r.ec != std::errc() || r.ptr != last)
-            return Fail(u"malformed number " + UTx::MakeWideString(token), start);
+            return Fail(u"malformed number " + UTxString16(text), start);
         return true;
     }
 
@@ -391,6 +411,25 @@ private:
         return true;
     }
 
+    // A plain number is read as it is; anything else as a value that must turn out a number.
+    bool ReadCoordinate(double& out, int depth) {
+        const size_t at = m_pos;
+        const char16_t c = Peek();
+        const bool word = c == u'-' && m_pos + 1 < m_s.size() && IsIdentChar(m_s[m_pos + 1]) &&
+                          !IsDigit(m_s[m_pos + 1]);
+        if (!word && (c == u'-' || c == u'.' || IsDigit(c))) {
+            Number n;
+            if (!ReadNumeral(n)) return false;
+            out = n.real ? n.d : double(n.i);
+            return true;
+        }
+        FWxTranscriptValue v;
+        if (!ReadValue(v, depth + 1)) return false;
+        if (!v.IsNumber()) return Fail(u"a point's coordinates are numbers", at);
+        out = v.GetReal();
+        return true;
+    }
+
     bool ReadTriple(FWxTranscriptValue& out, int depth) {
         double xyz[3];
         ++m_pos;
@@ -400,10 +439,7 @@ private:
             // Refused before reading it: a point in a point would nest without bound.
             if (Peek() == u'(' || Peek() == u'[')
                 return Fail(u"a point's coordinates are numbers", at);
-            FWxTranscriptValue v;
-            if (!ReadValue(v, depth + 1)) return false;
-            if (!v.IsNumber()) return Fail(u"a point's coordinates are numbers", at);
-            xyz[i] = v.GetReal();
+            if (!ReadCoordinate(xyz[i], depth)) return false;
             SkipBlanks();
             const char16_t want = i < 2 ? u',' : u')';
             if (Peek() != want)
