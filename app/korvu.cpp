@@ -227,6 +227,7 @@ int Main(int argc, char** argv) {
 // of a size at hand, and past that each malloc and free takes its slow path; 64 hold a request's
 // churn. Where huge pages are off, or the address sanitizer owns the heap, only the second is
 // asked; a setting already in GLIBC_TUNABLES is left as it is.
+#if !defined(__SANITIZE_ADDRESS__)
 static bool HugePagesAvailable() {
     std::FILE* f = std::fopen("/sys/kernel/mm/transparent_hugepage/enabled", "r");
     if (!f) return false;
@@ -235,6 +236,7 @@ static bool HugePagesAvailable() {
     std::fclose(f);
     return read && !std::strstr(mode, "[never]");
 }
+#endif
 
 static void AskForHeapTunables(char** argv) {
 #if !defined(__SANITIZE_ADDRESS__)
