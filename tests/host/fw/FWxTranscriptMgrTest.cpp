@@ -527,7 +527,7 @@ TEST(FWxTranscriptFile, WrittenLinesAreCheckedWhateverWasDoneToThem) {
              line[line.find(u'3')] = u'"';
              more(mgr, line);
          },
-         "unterminated string"},
+         "after the value"},
         {"a broken line of the same length in the same string",
          [&](auto& mgr, auto& line) {
              begin(mgr, line);
