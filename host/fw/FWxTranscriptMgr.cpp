@@ -966,8 +966,10 @@ UTxResult FWxTranscriptMgr::IndexLine(const UTxString16& line,
         }
     // A copy of a pinned line (a request reads its own copy of the line replayed) shares its
     // index, so that what the copy's reader read is known.
+    // Compared as bytes: the units' own comparison goes one by one, and a copy is equal whole.
     for (auto pin = m_pins.rbegin(); pin != m_pins.rend(); ++pin)
-        if (pin->line->size() == line.size() && *pin->line == line) {
+        if (pin->line->size() == line.size() &&
+            std::memcmp(pin->line->data(), line.data(), line.size() * sizeof(char16_t)) == 0) {
             out = pin->index;
             return {};
         }
