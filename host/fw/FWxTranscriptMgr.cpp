@@ -740,13 +740,18 @@ UTxResult FWxTranscriptMgr::ParseLine(const UTxString16& line, FWxTranscriptLine
         }
         r.Skip();
         const size_t at = r.Pos();
-        FWxTranscriptValue value;
-        if (!r.ReadValue(value, 0)) return failed();
+        // Read in place: a value is large, and moving it twice a pair showed.
+        FWxTranscriptPair& pair = out.pairs.emplace_back();
+        pair.key = std::move(key);
+        if (!r.ReadValue(pair.value, 0)) {
+            out.pairs.pop_back();
+            return failed();
+        }
         if (!r.AtEnd() && !IsBlank(r.Peek())) {
+            out.pairs.pop_back();
             r.Fail(u"unexpected " + DescribeChar(r.Peek()) + u" after the value");
             return failed();
         }
-        out.pairs.push_back({std::move(key), std::move(value)});
         if (!out.IndexLastPair()) {
             out.pairs.pop_back();
             r.Fail(u"the key is given twice", at);
