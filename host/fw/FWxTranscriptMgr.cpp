@@ -50,8 +50,12 @@ bool IsDigit(char16_t c) {
 }
 
 void AppendAscii(UTxString16& out, std::string_view s) {
+    // Widened in place rather than a unit at a time: every number of a line comes through here.
+    const size_t at = out.size();
+    out.resize(at + s.size());
+    char16_t* to = out.data() + at;
     for (char c : s)
-        out.push_back(char16_t(uint8_t(c)));
+        *to++ = char16_t(uint8_t(c));
 }
 
 void AppendHex4(UTxString16& out, char16_t c) {
@@ -504,9 +508,12 @@ void FWxTranscriptValue::AppendLiteral(UTxString16& out) const {
     case kNull:
         out += u"null";
         break;
-    case kInt:
-        AppendAscii(out, std::to_string(m_int));
+    case kInt: {
+        char buf[24];
+        const auto r = std::to_chars(buf, buf + sizeof buf, m_int);
+        AppendAscii(out, std::string_view(buf, size_t(r.ptr - buf)));
         break;
+    }
     case kReal:
         if (m_float)
             AppendFloat(out, float(m_xyz[0]));
