@@ -3,13 +3,20 @@
 #include <cstdint>
 
 std::u16string WinFromUtf8(std::string_view s) {
-    std::u16string out;
-    out.reserve(s.size());
+    // Never more units than bytes: written in place, then cut to size. Whole lines of
+    // transcripts and models go through here, nearly all ASCII.
+    std::u16string out(s.size(), u'\0');
+    char16_t* o = out.data();
     size_t i = 0;
     const size_t n = s.size();
     auto cont = [&](size_t k) { return k < n && (uint8_t(s[k]) & 0xC0) == 0x80; };
     while (i < n) {
         const uint8_t c = uint8_t(s[i]);
+        if (c < 0x80) {
+            *o++ = char16_t(c);
+            ++i;
+            continue;
+        }
         uint32_t cp = 0xFFFD;
         size_t len = 1;
         if (c < 0x80) {
@@ -32,12 +39,13 @@ std::u16string WinFromUtf8(std::string_view s) {
         i += len;
         if (cp >= 0x10000) {
             cp -= 0x10000;
-            out.push_back(char16_t(0xD800 + (cp >> 10)));
-            out.push_back(char16_t(0xDC00 + (cp & 0x3FF)));
+            *o++ = char16_t(0xD800 + (cp >> 10));
+            *o++ = char16_t(0xDC00 + (cp & 0x3FF));
         } else {
-            out.push_back(char16_t(cp));
+            *o++ = char16_t(cp);
         }
     }
+    out.resize(size_t(o - out.data()));
     return out;
 }
 

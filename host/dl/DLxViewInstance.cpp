@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <unordered_set>
 
@@ -240,12 +241,20 @@ bool DLxViewInstance::RemoveEdge(int32_t id) {
 }
 
 WqGeMatrix3d DLxViewInstance::GetModelToSheet() const {
+    SheetXform& x = m_sheetXform;
+    const auto same = [](const auto& a, const auto& b) {
+        return std::memcmp(&a, &b, sizeof a) == 0;
+    };
+    if (x.valid && same(x.scale, m_scale) && same(x.center, m_center) &&
+        same(x.modelOrigin, m_modelOrigin) && same(x.orientation.entry, m_orientation.entry))
+        return x.modelToSheet;
     WqGeMatrix3d m = WqGeMatrix3d::scaling(m_scale) * m_orientation *
                      WqGeMatrix3d::translation(WqGePoint3d::kOrigin - m_modelOrigin);
     m.preMultBy(WqGeMatrix3d::translation(m_center.asVector()));
     // Onto the sheet: depth is dropped.
     for (double& v : m.entry[2])
         v = 0.0;
+    x = {true, m_scale, m_center, m_modelOrigin, m_orientation, m};
     return m;
 }
 

@@ -142,6 +142,17 @@ private:
     std::vector<DLxViewEdge> m_edges;
     std::vector<DLxViewBreak> m_breaks;
     std::vector<RSeRef<DLxEdgeGeometryProxy>> m_proxies;
+
+    // The last model-to-sheet matrix and the placement it was made from, compared bit for bit:
+    // edges are projected many times a compute and the placement seldom changes (an undo may
+    // change it behind our back, so it is compared, not invalidated).
+    struct SheetXform {
+        bool valid = false;
+        double scale = 0.0;
+        WqGePoint3d center, modelOrigin;
+        WqGeMatrix3d orientation, modelToSheet;
+    };
+    mutable SheetXform m_sheetXform;
 };
 
 namespace RSe {

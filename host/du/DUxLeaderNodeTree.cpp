@@ -12,6 +12,7 @@
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
 #include "sm/SMxDisplayListBuilder.h"
+#include "utx/UTxCast.h"
 
 namespace {
 // Item id fields, low bits first: node id + 1, arrowhead index + 1, leader, kind.
@@ -85,14 +86,14 @@ DUxLeaderNode* DUxLeaderNodeTree::FindNode(int32_t nodeId) const {
 int32_t DUxLeaderNodeTree::GetNumBranches() const {
     int32_t count = 0;
     for (const RSeRef<DUxLeaderNode>& r : m_nodes)
-        if (dynamic_cast<DUxBaseTerminalLeaderNode*>(r.get())) ++count;
+        if (UTx::Cast<DUxBaseTerminalLeaderNode>(r.get())) ++count;
     return count;
 }
 
 DUxBaseTerminalLeaderNode* DUxLeaderNodeTree::GetTerminalNode(int32_t branch) const {
     if (branch < 0) return nullptr;
     for (const RSeRef<DUxLeaderNode>& r : m_nodes)
-        if (auto* t = dynamic_cast<DUxBaseTerminalLeaderNode*>(r.get()))
+        if (auto* t = UTx::Cast<DUxBaseTerminalLeaderNode>(r.get()))
             if (branch-- == 0) return t;
     return nullptr;
 }
@@ -100,7 +101,7 @@ DUxBaseTerminalLeaderNode* DUxLeaderNodeTree::GetTerminalNode(int32_t branch) co
 int32_t DUxLeaderNodeTree::GetBranchIndex(const DUxLeaderNode* node) const {
     int32_t branch = 0;
     for (const RSeRef<DUxLeaderNode>& r : m_nodes)
-        if (auto* t = dynamic_cast<DUxBaseTerminalLeaderNode*>(r.get())) {
+        if (auto* t = UTx::Cast<DUxBaseTerminalLeaderNode>(r.get())) {
             if (t == node) return branch;
             ++branch;
         }

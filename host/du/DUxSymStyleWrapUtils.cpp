@@ -9,6 +9,7 @@
 #include "fw/FWxSceneDoc.h"
 #include "fw/FWxStyle.h"
 #include "rse/RSeMetaType.h"
+#include "utx/UTxCast.h"
 
 DUxFeatureControlFrameStyle* DUxSymStyleWrapUtils::GetDocumentFCFStyle(FWxSceneDoc* doc) {
     if (!doc) return nullptr;
@@ -21,8 +22,8 @@ DUxFeatureControlFrameStyle* DUxSymStyleWrapUtils::GetDocumentFCFStyle(FWxSceneD
 std::unique_ptr<DUxFeatureControlFrameStyleWrapper>
 DUxSymStyleWrapUtils::GetFCFStyle(const RDxObject* object, FWxSceneDoc* doc) {
     DUxFeatureControlFrameStyle* style = nullptr;
-    if (auto* state = dynamic_cast<const DUxSymState*>(object))
-        style = dynamic_cast<DUxFeatureControlFrameStyle*>(state->GetStyle());
+    if (auto* state = UTx::Cast<const DUxSymState>(object))
+        style = UTx::Cast<DUxFeatureControlFrameStyle>(state->GetStyle());
     if (!style) {
         if (!doc && object) doc = FWxDocUtil::DocumentOf(object);
         style = GetDocumentFCFStyle(doc);

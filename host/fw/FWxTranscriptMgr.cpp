@@ -50,8 +50,12 @@ bool IsDigit(char16_t c) {
 }
 
 void AppendAscii(UTxString16& out, std::string_view s) {
+    // Widened in place rather than a unit at a time: every number of a line comes through here.
+    const size_t at = out.size();
+    out.resize(at + s.size());
+    char16_t* to = out.data() + at;
     for (char c : s)
-        out.push_back(char16_t(uint8_t(c)));
+        *to++ = char16_t(uint8_t(c));
 }
 
 void AppendHex4(UTxString16& out, char16_t c) {
@@ -182,6 +186,17 @@ UTxResult WriteProblem(const FWxTranscriptValue& v, int depth) {
     return {};
 }
 
+// Whether every list in `v` holds one kind, as the reader wants it.
+bool ListsOfOneKind(const FWxTranscriptValue& v) {
+    if (v.GetKind() != FWxTranscriptValue::kList) return true;
+    const std::vector<FWxTranscriptValue>& items = v.GetList();
+    for (const FWxTranscriptValue& item : items)
+        if (!FWxTranscriptValue::ShareAList(item.GetKind(), items.front().GetKind()) ||
+            !ListsOfOneKind(item))
+            return false;
+    return true;
+}
+
 // Recursive-descent reader of a line or of a single literal. The first problem is kept with its
 // column and the key whose value was being read.
 class Reader {
@@ -258,12 +273,14 @@ private:
     bool ReadString(UTxString16& out) {
         const size_t start = m_pos++;
         while (!AtEnd()) {
-            const char16_t c = m_s[m_pos++];
-            if (c == u'"') return true;
-            if (c != u'\\') {
-                out.push_back(c);
-                continue;
-            }
+            // A run without escapes is taken whole.
+            size_t run = m_pos;
+            while (run < m_s.size() && m_s[run] != u'"' && m_s[run] != u'\\')
+                ++run;
+            out.append(m_s.substr(m_pos, run - m_pos));
+            m_pos = run;
+            if (AtEnd()) break;
+            if (m_s[m_pos++] == u'"') return true;
             if (AtEnd()) break;
             const char16_t e = m_s[m_pos++];
             switch (e) {
@@ -307,38 +324,56 @@ private:
     }
 
     bool ReadNumber(FWxTranscriptValue& out) {
-        const size_t start = m_pos;
-        if (Peek() == u'-') {
+        if (Peek() == u'-' && m_pos + 1 < m_s.size() && IsIdentChar(m_s[m_pos + 1]) &&
+            !IsDigit(m_s[m_pos + 1])) {
             ++m_pos;
-            if (IsIdentChar(Peek()) && !IsDigit(Peek())) return ReadWord(out, true);
+            return ReadWord(out, true);
         }
-        std::string token(m_pos - start, '-');
+        Number n;
+        if (!ReadNumeral(n)) return false;
+        out = n.real ? FWxTranscriptValue::MakeReal(n.d) : FWxTranscriptValue::MakeInt(n.i);
+        return true;
+    }
+
+    struct Number {
         bool real = false;
+        double d = 0;
+        int64_t i = 0;
+    };
+
+    // A number that is digits, signs, '.' and exponents (not a word such as inf or nan).
+    bool ReadNumeral(Number& out) {
+        const size_t start = m_pos;
+        if (Peek() == u'-') ++m_pos;
         while (!AtEnd()) {
             const char16_t c = m_s[m_pos];
             if (c == u'.' || c == u'e' || c == u'E')
-                real = true;
+                out.real = true;
             else if (!IsDigit(c) && c != u'+' && c != u'-')
                 break;
-            token.push_back(char(c));
             ++m_pos;
         }
-        const char* first = token.data();
-        const char* last = first + token.size();
-        std::from_chars_result r;
-        if (real) {
-            double d = 0;
-            r = std::from_chars(first, last, d, std::chars_format::general);
-            if (r.ec == std::errc() && r.ptr == last) out = FWxTranscriptValue::MakeReal(d);
-        } else {
-            int64_t i = 0;
-            r = std::from_chars(first, last, i);
-            if (r.ec == std::errc() && r.ptr == last) out = FWxTranscriptValue::MakeInt(i);
+        // Narrowed on the stack: numbers are read by the hundred on every line.
+        const std::u16string_view text = m_s.substr(start, m_pos - start);
+        char small[40];
+        std::string large;
+        char* first = small;
+        if (text.size() > sizeof small) {
+            large.resize(text.size());
+            first = large.data();
         }
+        for (size_t k = 0; k < text.size(); ++k)
+            first[k] = char(text[k]);
+        const char* last = first + text.size();
+        std::from_chars_result r;
+        if (out.real)
+            r = std::from_chars(first, last, out.d, std::chars_format::general);
+        else
+            r = std::from_chars(first, last, out.i);
         if (r.ec == std::errc::result_out_of_range)
-            return Fail(u"number out of range " + UTx::MakeWideString(token), start);
+            return Fail(u"number out of range " + UTxString16(text), start);
         if (r.ec != std::errc() || r.ptr != last)
-            return Fail(u"malformed number " + UTx::MakeWideString(token), start);
+            return Fail(u"malformed number " + UTxString16(text), start);
         return true;
     }
 
@@ -380,6 +415,25 @@ private:
         return true;
     }
 
+    // A plain number is read as it is; anything else as a value that must turn out a number.
+    bool ReadCoordinate(double& out, int depth) {
+        const size_t at = m_pos;
+        const char16_t c = Peek();
+        const bool word = c == u'-' && m_pos + 1 < m_s.size() && IsIdentChar(m_s[m_pos + 1]) &&
+                          !IsDigit(m_s[m_pos + 1]);
+        if (!word && (c == u'-' || c == u'.' || IsDigit(c))) {
+            Number n;
+            if (!ReadNumeral(n)) return false;
+            out = n.real ? n.d : double(n.i);
+            return true;
+        }
+        FWxTranscriptValue v;
+        if (!ReadValue(v, depth + 1)) return false;
+        if (!v.IsNumber()) return Fail(u"a point's coordinates are numbers", at);
+        out = v.GetReal();
+        return true;
+    }
+
     bool ReadTriple(FWxTranscriptValue& out, int depth) {
         double xyz[3];
         ++m_pos;
@@ -389,10 +443,7 @@ private:
             // Refused before reading it: a point in a point would nest without bound.
             if (Peek() == u'(' || Peek() == u'[')
                 return Fail(u"a point's coordinates are numbers", at);
-            FWxTranscriptValue v;
-            if (!ReadValue(v, depth + 1)) return false;
-            if (!v.IsNumber()) return Fail(u"a point's coordinates are numbers", at);
-            xyz[i] = v.GetReal();
+            if (!ReadCoordinate(xyz[i], depth)) return false;
             SkipBlanks();
             const char16_t want = i < 2 ? u',' : u')';
             if (Peek() != want)
@@ -457,9 +508,12 @@ void FWxTranscriptValue::AppendLiteral(UTxString16& out) const {
     case kNull:
         out += u"null";
         break;
-    case kInt:
-        AppendAscii(out, std::to_string(m_int));
+    case kInt: {
+        char buf[24];
+        const auto r = std::to_chars(buf, buf + sizeof buf, m_int);
+        AppendAscii(out, std::string_view(buf, size_t(r.ptr - buf)));
         break;
+    }
     case kReal:
         if (m_float)
             AppendFloat(out, float(m_xyz[0]));
@@ -693,13 +747,18 @@ UTxResult FWxTranscriptMgr::ParseLine(const UTxString16& line, FWxTranscriptLine
         }
         r.Skip();
         const size_t at = r.Pos();
-        FWxTranscriptValue value;
-        if (!r.ReadValue(value, 0)) return failed();
+        // Read in place: a value is large, and moving it twice a pair showed.
+        FWxTranscriptPair& pair = out.pairs.emplace_back();
+        pair.key = std::move(key);
+        if (!r.ReadValue(pair.value, 0)) {
+            out.pairs.pop_back();
+            return failed();
+        }
         if (!r.AtEnd() && !IsBlank(r.Peek())) {
+            out.pairs.pop_back();
             r.Fail(u"unexpected " + DescribeChar(r.Peek()) + u" after the value");
             return failed();
         }
-        out.pairs.push_back({std::move(key), std::move(value)});
         if (!out.IndexLastPair()) {
             out.pairs.pop_back();
             r.Fail(u"the key is given twice", at);
@@ -721,8 +780,71 @@ UTxResult FWxTranscriptMgr::GetRequestName(const UTxString16& line, UTxString16&
     return {};
 }
 
+namespace {
+
+// FNV-1a, continued from `h`, so that the text of a line is hashed as it grows.
+uint64_t HashText(uint64_t h, std::u16string_view text) {
+    for (char16_t c : text) {
+        h ^= c;
+        h *= 0x100000001B3ull;
+    }
+    return h;
+}
+constexpr uint64_t kHashStart = 0xCBF29CE484222325ull;
+
+} // namespace
+
+void FWxTranscriptMgr::StartWritten(const UTxString16& line, bool named) {
+    Written& w = m_written;
+    w.line = &line;
+    w.size = line.size();
+    w.hash = HashText(kHashStart, line);
+    w.named = named;
+    w.clean = true;
+    // Room for the keys of an ordinary line; a long line's grown table goes.
+    constexpr size_t kSlots = 64;
+    if (w.keys.size() != kSlots)
+        w.keys.assign(kSlots, 0);
+    else
+        std::fill(w.keys.begin(), w.keys.end(), 0);
+    w.keyCount = 0;
+}
+
+bool FWxTranscriptMgr::IsWritten(const UTxString16& line) const {
+    return m_written.line == &line && m_written.size == line.size();
+}
+
+void FWxTranscriptMgr::NoteWrittenKey(std::u16string_view key) {
+    Written& w = m_written;
+    if ((w.keyCount + 1) * 2 > w.keys.size()) {
+        std::vector<uint64_t> grown(w.keys.size() * 2, 0);
+        for (uint64_t h : w.keys) {
+            if (!h) continue;
+            size_t i = size_t(h) & (grown.size() - 1);
+            while (grown[i])
+                i = (i + 1) & (grown.size() - 1);
+            grown[i] = h;
+        }
+        w.keys.swap(grown);
+    }
+    const uint64_t h = std::max<uint64_t>(HashKey(key), 1);
+    const size_t mask = w.keys.size() - 1;
+    for (size_t i = size_t(h) & mask;; i = (i + 1) & mask) {
+        if (!w.keys[i]) {
+            w.keys[i] = h;
+            ++w.keyCount;
+            return;
+        }
+        if (w.keys[i] == h) {
+            w.clean = false; // maybe twice: the reader decides
+            return;
+        }
+    }
+}
+
 UTxResult FWxTranscriptMgr::BeginDocRequest(UTxString16& line, FWxSceneDoc* doc) {
     line.clear();
+    StartWritten(line, false);
     return {};
 }
 
@@ -732,17 +854,33 @@ UTxResult FWxTranscriptMgr::PutDocRequestName(UTxString16& line, const UTxString
     size_t pos = 0;
     while (pos < line.size() && IsBlank(line[pos]))
         ++pos;
+    const bool empty = pos == line.size();
+    const bool ours = IsWritten(line) && m_written.clean;
     UTxString16 old;
-    if (pos < line.size() && GetRequestName(line, old).Succeeded())
+    if (!empty && GetRequestName(line, old).Succeeded())
         line.replace(pos, old.size(), name);
     else
-        line = name + (pos < line.size() ? u" " + line.substr(pos) : UTxString16());
+        line = name + (!empty ? u" " + line.substr(pos) : UTxString16());
+    if (empty) {
+        StartWritten(line, true);
+    } else if (ours) {
+        m_written.size = line.size();
+        m_written.hash = HashText(kHashStart, line);
+        m_written.named = true;
+    } else {
+        m_written.line = &line;
+        m_written.clean = false;
+    }
     return {};
 }
 
 UTxResult FWxTranscriptMgr::EndDocRequest(UTxString16& line) {
     while (!line.empty() && IsBlank(line.back()))
         line.pop_back();
+    const Written& w = m_written;
+    if (IsWritten(line) && w.clean && w.named && line.size() <= kFWxTranscriptMaxLine &&
+        HashText(kHashStart, line) == w.hash)
+        return {};
     // Replaying, the line written back is most often the very line read: taken apart already.
     std::shared_ptr<const FWxTranscriptLine> parsed;
     UTxResult r = IndexLine(line, parsed);
@@ -753,7 +891,7 @@ UTxResult FWxTranscriptMgr::EndDocRequest(UTxString16& line) {
 }
 
 UTxResult FWxTranscriptMgr::WriteLine(const UTxString16& line) {
-    if (line.find_first_of(u"\r\n") != UTxString16::npos)
+    if (std::any_of(line.begin(), line.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }))
         return UTxResult(kFWxErrTranscriptMalformed, u"a transcript line holds no line break");
     // A unit takes at most three bytes of UTF-8: only a long line needs its bytes counted.
     std::string text;
@@ -788,19 +926,33 @@ UTxResult FWxTranscriptMgr::CloseFile() {
     return {};
 }
 
-UTxResult FWxTranscriptMgr::PutValue(UTxString16& line, const UTxString16& key,
+UTxResult FWxTranscriptMgr::PutValue(UTxString16& line, std::u16string_view key,
                                      const FWxTranscriptValue& value) {
     if (!IsValidKey(key)) return MakeError(kFWxErrTranscriptMalformed, key, u"not a valid key");
     UTxResult r = WriteProblem(value, 0);
     if (r.Failed()) return MakeError(r.GetCode(), key, r.GetDetail());
+    if (line.empty()) {
+        StartWritten(line, false);
+    } else if (!IsWritten(line)) {
+        m_written.line = &line;
+        m_written.clean = false;
+    }
+    const size_t from = line.size();
     if (!line.empty() && !IsBlank(line.back())) line.push_back(u' ');
     line += key;
     line.push_back(u'=');
     value.AppendLiteral(line);
+    Written& w = m_written;
+    w.size = line.size();
+    if (w.clean) {
+        w.hash = HashText(w.hash, std::u16string_view(line).substr(from));
+        if (!ListsOfOneKind(value)) w.clean = false;
+        NoteWrittenKey(key);
+    }
     return {};
 }
 
-UTxResult FWxTranscriptMgr::GetValue(const UTxString16& line, const UTxString16& key,
+UTxResult FWxTranscriptMgr::GetValue(const UTxString16& line, std::u16string_view key,
                                      FWxTranscriptValue& out) {
     std::shared_ptr<const FWxTranscriptLine> parsed;
     UTxResult r = IndexLine(line, parsed);
@@ -811,7 +963,7 @@ UTxResult FWxTranscriptMgr::GetValue(const UTxString16& line, const UTxString16&
     return {};
 }
 
-bool FWxTranscriptMgr::ArgumentExists(const UTxString16& line, const UTxString16& key) {
+bool FWxTranscriptMgr::ArgumentExists(const UTxString16& line, std::u16string_view key) {
     std::shared_ptr<const FWxTranscriptLine> parsed;
     // Asking is not reading: an old layout's key that a request only asks after is still unread.
     return IndexLine(line, parsed).Succeeded() && parsed->Has(key);
@@ -826,8 +978,10 @@ UTxResult FWxTranscriptMgr::IndexLine(const UTxString16& line,
         }
     // A copy of a pinned line (a request reads its own copy of the line replayed) shares its
     // index, so that what the copy's reader read is known.
+    // Compared as bytes: the units' own comparison goes one by one, and a copy is equal whole.
     for (auto pin = m_pins.rbegin(); pin != m_pins.rend(); ++pin)
-        if (pin->line->size() == line.size() && *pin->line == line) {
+        if (pin->line->size() == line.size() &&
+            std::memcmp(pin->line->data(), line.data(), line.size() * sizeof(char16_t)) == 0) {
             out = pin->index;
             return {};
         }
@@ -858,7 +1012,7 @@ void FWxTranscriptMgr::UnpinLine(const UTxString16* line) {
         }
 }
 
-UTxResult FWxTranscriptMgr::PutRSeRef(UTxString16& line, const UTxString16& key,
+UTxResult FWxTranscriptMgr::PutRSeRef(UTxString16& line, std::u16string_view key,
                                       const RSeRefBase& ref) {
     // Named here once, rather than checked and then named again as the value is written.
     UTxString16 keyText;
@@ -884,7 +1038,7 @@ UTxResult FWxTranscriptMgr::NameRef(const RSeRefBase& ref, UTxString16& keyText)
     return {};
 }
 
-UTxResult FWxTranscriptMgr::GetRSeRef(const UTxString16& line, const UTxString16& key,
+UTxResult FWxTranscriptMgr::GetRSeRef(const UTxString16& line, std::u16string_view key,
                                       FWxSceneDoc* doc, RSeRefBase& out) {
     FWxTranscriptValue value;
     UTxResult r = GetValue(line, key, value);
@@ -892,7 +1046,7 @@ UTxResult FWxTranscriptMgr::GetRSeRef(const UTxString16& line, const UTxString16
     return ResolveRSeRef(key, value, doc, out);
 }
 
-UTxResult FWxTranscriptMgr::ResolveRSeRef(const UTxString16& key, const FWxTranscriptValue& value,
+UTxResult FWxTranscriptMgr::ResolveRSeRef(std::u16string_view key, const FWxTranscriptValue& value,
                                           FWxSceneDoc* doc, RSeRefBase& out) {
     if (value.GetKind() == FWxTranscriptValue::kNull) {
         out.Clear();

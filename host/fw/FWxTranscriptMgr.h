@@ -126,7 +126,10 @@ public:
 
     UTxResult BeginDocRequest(UTxString16& line, FWxSceneDoc* doc);
     UTxResult PutDocRequestName(UTxString16& line, const UTxString16& name);
-    // Checks that the line reads back: a request name and well-formed pairs.
+    // Checks that the line reads back: a request name and well-formed pairs. A line that
+    // BeginDocRequest (or emptiness), PutDocRequestName and PutValue alone made, with no key
+    // twice and lists of one kind, reads back by construction and is not taken apart again;
+    // anything else done to it sends it through the reader.
     UTxResult EndDocRequest(UTxString16& line);
 
     // Appends to the lines kept in memory (unless turned off) and, when a file is open, to the file (flushed, so that
@@ -144,11 +147,11 @@ public:
 
     // Appends " key=value" (no space before the first item of an empty line); a value nested
     // deeper than a line may be is refused.
-    UTxResult PutValue(UTxString16& line, const UTxString16& key, const FWxTranscriptValue& value);
+    UTxResult PutValue(UTxString16& line, std::u16string_view key, const FWxTranscriptValue& value);
     // The value under `key`: an error naming the key when it is missing; for a malformed line,
     // the line's error, which names the faulty key.
-    UTxResult GetValue(const UTxString16& line, const UTxString16& key, FWxTranscriptValue& out);
-    bool ArgumentExists(const UTxString16& line, const UTxString16& key);
+    UTxResult GetValue(const UTxString16& line, std::u16string_view key, FWxTranscriptValue& out);
+    bool ArgumentExists(const UTxString16& line, std::u16string_view key);
 
     // The line taken apart, with its keys indexed. The last line taken apart is kept, so that
     // the reads of one request and the check of the line it writes back take its text apart
@@ -163,11 +166,11 @@ public:
     // why, for a reference to a deleted object or to one without a name key.
     static UTxResult NameRef(const RSeRefBase& ref, UTxString16& keyText);
     // A null reference is written as null; a reference to a deleted object is an error.
-    UTxResult PutRSeRef(UTxString16& line, const UTxString16& key, const RSeRefBase& ref);
-    UTxResult GetRSeRef(const UTxString16& line, const UTxString16& key, FWxSceneDoc* doc,
+    UTxResult PutRSeRef(UTxString16& line, std::u16string_view key, const RSeRefBase& ref);
+    UTxResult GetRSeRef(const UTxString16& line, std::u16string_view key, FWxSceneDoc* doc,
                         RSeRefBase& out);
     // Resolves a value already taken from a line (a reference or null) in `doc`.
-    UTxResult ResolveRSeRef(const UTxString16& key, const FWxTranscriptValue& value,
+    UTxResult ResolveRSeRef(std::u16string_view key, const FWxTranscriptValue& value,
                             FWxSceneDoc* doc, RSeRefBase& out);
     // The name-key text of the target; empty for a null reference or an object without one.
     UTxString16 StringFromRef(const RSeRefBase& ref);
@@ -187,6 +190,23 @@ private:
         std::shared_ptr<const FWxTranscriptLine> index;
     };
 
+    // The line being written, as far as our own Puts made it.
+    struct Written {
+        const UTxString16* line = nullptr;
+        size_t size = 0;   // after our last change to it
+        uint64_t hash = 0; // of its text then, so that a change made around us shows
+        bool named = false;
+        // No key seen twice (by hash: a collision only costs a parse), every list of one kind.
+        bool clean = false;
+        std::vector<uint64_t> keys; // key hashes, open addressing, 0 for a free slot
+        size_t keyCount = 0;
+    };
+    // Starts following `line`, which holds what `hash` says and no key.
+    void StartWritten(const UTxString16& line, bool named);
+    // Whether `line` is the followed line as we left it.
+    bool IsWritten(const UTxString16& line) const;
+    void NoteWrittenKey(std::u16string_view key);
+
     std::vector<UTxString16> m_lines;
     bool m_keepLines = true;
     std::FILE* m_file = nullptr;
@@ -196,4 +216,5 @@ private:
     std::shared_ptr<FWxTranscriptLine> m_indexed;
     UTxResult m_indexedError;
     std::vector<Pin> m_pins;
+    Written m_written;
 };

@@ -293,12 +293,16 @@ void RSeDatabase::NoteWrite(RSeIDed* obj) {
     if (!m_txn || m_inRestore || g_capturing) return;
     RSeHandle* h = obj->GetHandle();
     if (!h || h->txnMark == m_txnSerial) return;
-    h->txnMark = m_txnSerial;
-    RSeTxnRecord::Entry e;
-    e.ref.SetHandle(h);
-    e.segment = obj->GetSegment();
-    e.before = RSe::Capture(obj);
-    m_txn->m_entries.push_back(std::move(e));
+    // Out of line: nearly every call is for an object recorded already, and costs the checks
+    // above only.
+    [this, obj, h]() __attribute__((noinline)) {
+        h->txnMark = m_txnSerial;
+        RSeTxnRecord::Entry e;
+        e.ref.SetHandle(h);
+        e.segment = obj->GetSegment();
+        e.before = RSe::Capture(obj);
+        m_txn->m_entries.push_back(std::move(e));
+    }();
 }
 
 bool RSeDatabase::IsRecording() const {

@@ -135,33 +135,42 @@ double UCxStringUtil::AdvanceRatio(char32_t code) {
     return kAdvanceRatio;
 }
 
+namespace {
+// The line's code points in order, without building them: text is measured on every compute.
+template <class F>
+void ForEachCodePoint(std::u16string_view line, F&& f) {
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char16_t c = line[i];
+        if (c == u'\r') continue;
+        if (isLead(c) && i + 1 < line.size() && isTrail(line[i + 1])) {
+            f(0x10000 + ((char32_t(c) - 0xD800) << 10) + (line[i + 1] - 0xDC00));
+            ++i;
+        } else if (isLead(c) || isTrail(c)) {
+            f(char32_t(0xFFFD));
+        } else {
+            f(char32_t(c));
+        }
+    }
+}
+} // namespace
+
 double UCxStringUtil::LineWidth(std::u16string_view line, double height) {
     LineMeasure m;
-    for (const char32_t c : CodePoints(line))
-        m.Add(c);
+    ForEachCodePoint(line, [&](char32_t c) { m.Add(c); });
     return m.Width(height);
 }
 
 std::u32string UCxStringUtil::CodePoints(std::u16string_view line) {
     std::u32string out;
     out.reserve(line.size());
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char16_t c = line[i];
-        if (c == u'\r') continue;
-        if (isLead(c) && i + 1 < line.size() && isTrail(line[i + 1])) {
-            out.push_back(0x10000 + ((char32_t(c) - 0xD800) << 10) + (line[i + 1] - 0xDC00));
-            ++i;
-        } else if (isLead(c) || isTrail(c)) {
-            out.push_back(0xFFFD);
-        } else {
-            out.push_back(c);
-        }
-    }
+    ForEachCodePoint(line, [&](char32_t c) { out.push_back(c); });
     return out;
 }
 
 int32_t UCxStringUtil::CharCount(std::u16string_view line) {
-    return static_cast<int32_t>(CodePoints(line).size());
+    int32_t n = 0;
+    ForEachCodePoint(line, [&](char32_t) { ++n; });
+    return n;
 }
 
 std::vector<std::u16string_view> UCxStringUtil::SplitLines(std::u16string_view text) {
@@ -182,12 +191,22 @@ std::vector<std::u16string_view> UCxStringUtil::SplitLines(std::u16string_view t
 UCxTextExtent UCxStringUtil::GetTextExtent(std::u16string_view text, double height,
                                            double linePitch) {
     UCxTextExtent extent;
-    for (const std::u16string_view line : SplitLines(text)) {
-        extent.columns = std::max(extent.columns, CharCount(line));
-        extent.width = std::max(extent.width, LineWidth(line, height));
+    if (text.empty()) return extent;
+    // The lines SplitLines gives, measured where they lie; each in one pass.
+    for (std::size_t start = 0;;) {
+        const std::size_t end = std::min(text.find(u'\n', start), text.size());
+        LineMeasure m;
+        int32_t count = 0;
+        ForEachCodePoint(text.substr(start, end - start), [&](char32_t c) {
+            m.Add(c);
+            ++count;
+        });
+        extent.columns = std::max(extent.columns, count);
+        extent.width = std::max(extent.width, m.Width(height));
         ++extent.lines;
+        if (end == text.size()) break;
+        start = end + 1;
     }
-    if (extent.lines == 0) return extent;
     // Written so that a pitch of 1 gives exactly height * lines, as SMxTextItem computes it.
     extent.height =
         linePitch == 1.0 ? height * extent.lines : height + height * linePitch * (extent.lines - 1);

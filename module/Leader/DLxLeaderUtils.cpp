@@ -10,12 +10,13 @@
 #include "rse/RSe.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeMetaType.h"
+#include "utx/UTxCast.h"
 
 namespace {
 template <class F> void ForEachTerminal(DUxLeaderNodeTree* tree, F f) {
     const int32_t n = tree->GetNumNodes();
     for (int32_t i = 0; i < n; ++i)
-        if (auto* t = dynamic_cast<DLxTerminalLeaderNode*>(tree->GetNodeAtIndex(i)))
+        if (auto* t = UTx::Cast<DLxTerminalLeaderNode>(tree->GetNodeAtIndex(i)))
             if (!f(t)) return;
 }
 

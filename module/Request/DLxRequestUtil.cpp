@@ -1,5 +1,8 @@
 #include "Request/DLxRequestUtil.h"
 
+#include <iterator>
+#include <string_view>
+
 #include "fw/FWxChangeRequest.h"
 #include "fw/FWxUtil.h"
 
@@ -46,12 +49,20 @@ void DLxRequestUtil::ExchangeVersion(UCxTranscriptDataExchange& tdx, int32_t& ve
 
 UTxString16 DLxRequestUtil::ElementKey(const char16_t* key, uint32_t i) {
     static const char16_t hex[] = u"0123456789abcdef";
-    UTxString16 digits;
+    // Written back to front into room for the eight digits of any index, in one string.
+    char16_t digits[8];
+    char16_t* first = std::end(digits);
     do {
-        digits.insert(digits.begin(), hex[i & 0xF]);
+        *--first = hex[i & 0xF];
         i >>= 4;
     } while (i);
-    return UTxString16(key) + u"_" + digits;
+    const std::u16string_view name(key);
+    UTxString16 out;
+    out.reserve(name.size() + 1 + size_t(std::end(digits) - first));
+    out += name;
+    out += u'_';
+    out.append(first, std::end(digits));
+    return out;
 }
 
 UTxString16 DLxRequestUtil::CountKey(const char16_t* key) {

@@ -21,6 +21,7 @@
 #include "rse/RSeTransaction.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
+#include "utx/UTxCast.h"
 
 namespace {
 constexpr double kZero = 1e-10;
@@ -136,7 +137,7 @@ DLxGDTInstance::CreateInstance(RDxFragment* fragment, std::vector<WqGePoint3d>& 
 }
 
 DLxGDTState* DLxGDTInstance::GetGDTState() const {
-    return dynamic_cast<DLxGDTState*>(GetSymState());
+    return UTx::Cast<DLxGDTState>(GetSymState());
 }
 
 void DLxGDTInstance::SetAttachmentRule(bool on) {

@@ -482,19 +482,20 @@ void DLxGDTState::SetDefaultVisibility() {
 }
 
 void DLxGDTState::SelectDefaultSymbol() {
-    DLxSymbolStdInfo::DLxSymbolDescs list;
-    GetGeometricSymbolDescs(list);
+    // The geometric symbols' list read straight from the style's mask: each new frame asks, and
+    // the list's names and bitmaps play no part in the choice.
     int32_t code = 0;
-    if (!list.empty()) {
+    if (auto wrapper = getGDTWrapper()) {
+        const uint32_t mask = wrapper->GetGdtSymbols();
         code = 10;
         bool tenEnabled = false;
-        const DLxCSymbolDesc* first = nullptr;
-        for (const auto& d : list) {
-            if (!d->m_enabled) continue;
-            if (d->m_value == 10) tenEnabled = true;
-            if (!first) first = d.get();
+        const SymbolRow* first = nullptr;
+        for (const SymbolRow& row : kGeometricRows) {
+            if (!((mask >> row.bit) & 1u)) continue;
+            if (row.code == 10) tenEnabled = true;
+            if (!first) first = &row;
         }
-        if (!tenEnabled && first) code = first->m_value;
+        if (!tenEnabled && first) code = first->code;
     }
     SetSymbol(0, code);
 }

@@ -39,6 +39,7 @@
 #include "rse/UTxDiagnosis.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
+#include "utx/UTxCast.h"
 
 namespace {
 constexpr double kParamTol = 1e-10;
@@ -95,7 +96,7 @@ WqGeVector3d AnchorOffset(const DLxAnchorPoint* anchor) {
 
 DLxAnchorPoint* BranchAnchor(DUxLeaderNodeTree* tree, int32_t branch) {
     auto* end =
-        tree ? dynamic_cast<DLxTerminalLeaderNode*>(tree->GetTerminalNode(branch)) : nullptr;
+        tree ? UTx::Cast<DLxTerminalLeaderNode>(tree->GetTerminalNode(branch)) : nullptr;
     return end ? end->GetAnchorPoint() : nullptr;
 }
 
@@ -209,7 +210,7 @@ void DLxSymInstance::SetDisplayLeaders(bool on) {
 // ---- the state list
 
 DUxSymState* DLxSymInstance::GetSymState() const {
-    return dynamic_cast<DUxSymState*>(GetInputState(0));
+    return UTx::Cast<DUxSymState>(GetInputState(0));
 }
 
 void DLxSymInstance::SetSymState(DUxSymState* state) {
@@ -221,7 +222,7 @@ void DLxSymInstance::SetSymState(DUxSymState* state) {
 }
 
 DUxDisplayListState* DLxSymInstance::GetDisplayListState() const {
-    return dynamic_cast<DUxDisplayListState*>(GetInputState(1));
+    return UTx::Cast<DUxDisplayListState>(GetInputState(1));
 }
 
 SMxDisplayList* DLxSymInstance::GetDisplayList() const {
@@ -235,7 +236,7 @@ void DLxSymInstance::SetDisplayList(const SMxDisplayList& list) {
 
 DUxLeaderNodeTree* DLxSymInstance::GetLeader(int32_t i) const {
     if (i < 0) return nullptr;
-    return dynamic_cast<DUxLeaderNodeTree*>(GetInputState(uint32_t(GetLeaderIndex() + i)));
+    return UTx::Cast<DUxLeaderNodeTree>(GetInputState(uint32_t(GetLeaderIndex() + i)));
 }
 
 int32_t DLxSymInstance::GetNumLeaders() const {

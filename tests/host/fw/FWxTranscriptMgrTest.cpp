@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <limits>
 #include <sstream>
 
@@ -465,6 +466,90 @@ TEST(FWxTranscriptFile, LinesLongerThanTheLimitAreRefused) {
         EXPECT_EQ(r.GetCode(), kFWxErrTranscriptMalformed);
         EXPECT_NE(r.GetMessageUtf8().find(c.says), std::string::npos) << r.GetMessageUtf8();
         EXPECT_EQ(done, 0);
+    }
+}
+
+// A line made by the manager's own Puts is not taken apart again to be checked: whatever else
+// is done to it, or a key put twice, or a list of two kinds, must still be found.
+TEST(FWxTranscriptFile, WrittenLinesAreCheckedWhateverWasDoneToThem) {
+    using Build = std::function<void(FWxTranscriptMgr&, UTxString16&)>;
+    const auto begin = [](FWxTranscriptMgr& mgr, UTxString16& line) {
+        ASSERT_TRUE(mgr.BeginDocRequest(line, nullptr).IsEmpty());
+        ASSERT_TRUE(mgr.PutDocRequestName(line, u"Req").IsEmpty());
+        ASSERT_TRUE(mgr.PutValue(line, u"n", Value::MakeInt(3)).IsEmpty());
+        ASSERT_TRUE(mgr.PutValue(line, u"s", Value::MakeString(u"x")).IsEmpty());
+    };
+    const auto more = [](FWxTranscriptMgr& mgr, UTxString16& line) {
+        ASSERT_TRUE(mgr.PutValue(line, u"m", Value::MakeReal(0.5)).IsEmpty());
+    };
+    struct Case {
+        const char* name;
+        Build build;
+        const char* says; // nullptr: the line reads back
+    };
+    const Case cases[] = {
+        {"puts only", [&](auto& mgr, auto& line) { begin(mgr, line); more(mgr, line); }, nullptr},
+        {"name after the pairs",
+         [&](auto& mgr, auto& line) {
+             ASSERT_TRUE(mgr.PutValue(line, u"a", Value::MakeInt(1)).IsEmpty());
+             ASSERT_TRUE(mgr.PutDocRequestName(line, u"Late").IsEmpty());
+             more(mgr, line);
+         },
+         nullptr},
+        {"no name",
+         [&](auto& mgr, auto& line) { ASSERT_TRUE(mgr.PutValue(line, u"a", Value::MakeInt(1)).IsEmpty()); },
+         "no request name"},
+        {"a key twice",
+         [&](auto& mgr, auto& line) {
+             begin(mgr, line);
+             ASSERT_TRUE(mgr.PutValue(line, u"n", Value::MakeInt(4)).IsEmpty());
+         },
+         "given twice"},
+        {"a list of two kinds",
+         [&](auto& mgr, auto& line) {
+             begin(mgr, line);
+             mgr.PutValue(line, u"l", Value::MakeList({Value::MakeInt(1), Value::MakeString(u"a")}));
+         },
+         "a list holds one type"},
+        {"a list of two kinds, nested",
+         [&](auto& mgr, auto& line) {
+             begin(mgr, line);
+             mgr.PutValue(line, u"l",
+                          Value::MakeList({Value::MakeList({Value::MakeBool(true),
+                                                            Value::MakeTriple(0, 0, 0)})}));
+         },
+         "a list holds one type"},
+        {"text added by hand", [&](auto& mgr, auto& line) { begin(mgr, line); line += u" a=\"open"; },
+         "unterminated string"},
+        {"a unit changed by hand, then a put",
+         [&](auto& mgr, auto& line) {
+             begin(mgr, line);
+             line[line.find(u'3')] = u'"';
+             more(mgr, line);
+         },
+         "after the value"},
+        {"a broken line of the same length in the same string",
+         [&](auto& mgr, auto& line) {
+             begin(mgr, line);
+             ASSERT_TRUE(mgr.EndDocRequest(line).IsEmpty());
+             line[line.find(u'3')] = u'?';
+         },
+         "unexpected character"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FWxTranscriptMgr mgr;
+        UTxString16 line;
+        c.build(mgr, line);
+        const UTxResult r = mgr.EndDocRequest(line);
+        if (!c.says) {
+            EXPECT_TRUE(r.IsEmpty()) << r.GetMessageUtf8();
+            FWxTranscriptLine parsed;
+            EXPECT_TRUE(Parse(line, parsed).IsEmpty()) << U8(line);
+            continue;
+        }
+        EXPECT_EQ(r.GetCode(), kFWxErrTranscriptMalformed) << U8(line);
+        EXPECT_NE(r.GetMessageUtf8().find(c.says), std::string::npos) << r.GetMessageUtf8();
     }
 }
 

@@ -120,6 +120,9 @@ TEST_F(RequestTest, SixteenFieldsAreACountAndHexSuffixedEntries) {
     EXPECT_EQ(keys, expected);
     EXPECT_EQ(parsed.Find(u"Fields_Count")->GetInt(), 16);
     EXPECT_EQ(parsed.Find(u"Fields_f")->GetText(), u"f 15");
+    // Past one digit, up to the largest index.
+    EXPECT_EQ(DLxRequestUtil::ElementKey(u"Fields", 0x10), u"Fields_10");
+    EXPECT_EQ(DLxRequestUtil::ElementKey(u"Fields", 0xFFFFFFFFu), u"Fields_ffffffff");
 }
 
 TEST_F(RequestTest, ARecordWithoutItsVersionReadsAsVersionZero) {
