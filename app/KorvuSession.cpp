@@ -13,6 +13,7 @@
 #include "dc/RDxInstance.h"
 #include "dc/RDxNode.h"
 #include "dc/RDxState.h"
+#include "dl/DLxAssemblyData.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxEmblem.h"
@@ -130,6 +131,14 @@ std::string KorvuDump(DLxDrawingDoc& doc) {
     std::ostringstream out;
     if (DLxDrawing* drawing = doc.GetDrawing())
         out << "drawing: standard " << UTx::ToUtf8(drawing->GetStandardName()) << "\n";
+    // What `open` kept of the model's assembly; the bill of materials itself is printed apart.
+    if (const DLxAssemblyData* assembly = doc.GetAssembly()) {
+        std::string root;
+        for (const DLxAssemblyComponent& c : assembly->components)
+            if (c.id == assembly->root) root = UTx::ToUtf8(c.name);
+        out << "assembly \"" << root << "\": " << assembly->components.size() << " components, "
+            << assembly->occurrences.size() << " occurrences\n";
+    }
     for (DLxSheet* sheet : doc.GetSheets()) {
         out << "sheet \"" << UTx::ToUtf8(sheet->GetName()) << "\" " << Num(sheet->GetWidth())
             << " x " << Num(sheet->GetHeight()) << "\n";

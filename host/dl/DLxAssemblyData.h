@@ -12,6 +12,7 @@
 struct DLxAssemblyProperty {
     std::u16string name;   // a user property's name, unique in its component
     std::u16string value;
+    bool operator==(const DLxAssemblyProperty&) const = default;
 };
 
 struct DLxAssemblyComponent {
@@ -36,6 +37,7 @@ struct DLxAssemblyComponent {
     bool isFactory = false;
     std::vector<std::u16string> factoryMembers;
     std::u16string activeMember;
+    bool operator==(const DLxAssemblyComponent&) const = default;
 };
 
 // One occurrence of a component under an assembly. Four bolts are four occurrences (or one
@@ -45,6 +47,7 @@ struct DLxAssemblyOccurrence {
     int32_t parent = 0;      // the assembly component it lies in
     int32_t component = 0;   // the component it places
     int32_t quantity = 1;    // at least 1
+    bool operator==(const DLxAssemblyOccurrence&) const = default;
 };
 
 // The bill-of-materials scheme settings of the root assembly's document.
@@ -56,6 +59,7 @@ struct DLxAssemblyBOMScheme {
     std::u16string structuredDelimiter = u".";
     int32_t partsOnlyFormat = 0;        // numbering format code of scheme 2
     bool updatePending = false;
+    bool operator==(const DLxAssemblyBOMScheme&) const = default;
 };
 
 struct DLxAssemblyData {
@@ -65,4 +69,5 @@ struct DLxAssemblyData {
     DLxAssemblyBOMScheme scheme;
 
     bool Empty() const { return root == 0; }
+    bool operator==(const DLxAssemblyData&) const = default;
 };

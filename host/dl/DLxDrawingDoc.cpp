@@ -2,11 +2,15 @@
 
 #include <unordered_set>
 
+#include "dl/DLxAssemblyCheck.h"
+#include "dl/DLxAssemblyData.h"
 #include "dl/DLxDrawing.h"
+#include "dl/DLxDrawingAssembly.h"
 #include "dl/DLxSelectCmd.h"
 #include "dl/DLxSheet.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeSegment.h"
+#include "rse/RSeTransaction.h"
 
 DLxDrawingDoc::DLxDrawingDoc() : m_select(std::make_unique<DLxSelectCmd>(this)) {
     new (RSe::_GetMeta(static_cast<const DLxDrawing*>(nullptr)), GetRSeDb()->GetSegment(0))
@@ -93,4 +97,29 @@ DLxDrawing* DLxDrawingDoc::GetDrawing() const {
     const std::vector<RSeVMeta*> found = GetRSeDb()->GetSegment(0)->GetObjectsOfKind(
         RSe::_GetMeta(static_cast<const DLxDrawing*>(nullptr)));
     return found.empty() ? nullptr : static_cast<DLxDrawing*>(found.front());
+}
+
+DLxDrawingAssembly* DLxDrawingDoc::FindAssembly() const {
+    const std::vector<RSeVMeta*> found = GetRSeDb()->GetSegment(0)->GetObjectsOfKind(
+        RSe::_GetMeta(static_cast<const DLxDrawingAssembly*>(nullptr)));
+    return found.empty() ? nullptr : static_cast<DLxDrawingAssembly*>(found.front());
+}
+
+const DLxAssemblyData* DLxDrawingDoc::GetAssembly() const {
+    const DLxDrawingAssembly* assembly = FindAssembly();
+    return assembly ? &assembly->GetData() : nullptr;
+}
+
+bool DLxDrawingDoc::SetAssembly(const DLxAssemblyData& data) {
+    if (!DLxAssemblyCheck::Check(data).Empty()) return false;
+    DLxDrawingAssembly* assembly = FindAssembly();
+    if (data.Empty()) {
+        if (assembly) RSe::DeleteObject(assembly);
+        return true;
+    }
+    if (!assembly)
+        assembly = new (RSe::_GetMeta(static_cast<const DLxDrawingAssembly*>(nullptr)),
+                        GetRSeDb()->GetSegment(0)) DLxDrawingAssembly();
+    assembly->SetData(data);
+    return true;
 }

@@ -8,7 +8,9 @@
 #include "fw/FWxSceneDoc.h"
 #include "utx/UTxString16.h"
 
+struct DLxAssemblyData;
 class DLxDrawing;
+class DLxDrawingAssembly;
 class DLxSelectCmd;
 class DLxSheet;
 class RSeDatabase;
@@ -46,7 +48,15 @@ public:
     // written without them has none.
     DLxDrawing* GetDrawing() const;
 
+    // The assembly the drawing documents, kept with its stored data; null when it has none.
+    const DLxAssemblyData* GetAssembly() const;
+    // Makes or replaces the drawing's assembly (an empty one removes it). False, changing
+    // nothing, for an assembly that DLxAssemblyCheck finds unsound: what reads the drawing's
+    // assembly relies on its soundness, and a stored drawing refuses to load an unsound one.
+    bool SetAssembly(const DLxAssemblyData& data);
+
 private:
+    DLxDrawingAssembly* FindAssembly() const;
     DLxSheet* MakeSheet(const UTxString16& name, double width, double height);
 
     std::unique_ptr<DLxSelectCmd> m_select;

@@ -21,6 +21,12 @@ DLxViewInstance* DLxEdgeGeometryProxy::GetViewInstance() const {
     return m_view.get();
 }
 
+std::vector<int32_t> DLxEdgeGeometryProxy::GetOccurrencePath() const {
+    const auto* view = static_cast<const DLxViewInstance*>(m_view.GetTarget());
+    const DLxViewEdge* edge = view ? view->FindEdge(m_edgeId) : nullptr;
+    return edge ? edge->occurrence : std::vector<int32_t>();
+}
+
 bool DLxEdgeGeometryProxy::GetSheetCurve(DLxSheetCurve& curve) const {
     // Queries only read the view: it is taken without noting a write.
     const auto* view = static_cast<const DLxViewInstance*>(m_view.GetTarget());

@@ -6,6 +6,7 @@
 // polyline; every curve also answers as points along it). Parameters are those of the model
 // edge: 0 at its start, 1 at its end.
 #include <cstdint>
+#include <vector>
 
 #include "du/DUxGeometryProxy.h"
 
@@ -23,6 +24,10 @@ public:
 
     DLxViewInstance* GetViewInstance() const;
     int32_t GetEdgeId() const { return m_edgeId; }
+    // The occurrence path of the component the edge belongs to (DLxViewEdge::occurrence), so
+    // that an annotation on the edge knows its component; empty when the view has lost the edge
+    // or the model did not say.
+    std::vector<int32_t> GetOccurrencePath() const;
 
     bool IsValid() const override;
     DUxCurveKind GetCurveKind() const override;

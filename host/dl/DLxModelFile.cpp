@@ -1,9 +1,37 @@
-// Model files, version 1. A model file is one JSON object:
+// Model files, versions 1 and 2. A model file is one JSON object:
 //
 //   {
 //     "format": "korvu-model",          required, exactly this
-//     "version": 1,                     required integer; other versions are refused
+//     "version": 2,                     required integer, 1 or 2; later versions are refused
 //     "standard": "ISO",                optional: ANSI, BSI, DIN, GB, ISO or JIS (default ISO)
+//     "assembly": {                     optional, version 2: the assembly the drawing documents
+//       "root": 1,                      required: the id of the component the drawing shows
+//       "components": [                 required: part documents and sub-assemblies
+//         {"id": 5,                     required, positive, unique among the components
+//          "kind": "part",              required: part or assembly
+//          "name": "bolt M8x30",        required, not empty
+//          "path": "iso4017-m8.kprt",   required: the document in the model repository, unique
+//          "partNumber": "...", "description": "...", "material": "...", "vendor": "...",
+//                                       optional texts (default empty)
+//          "mass": 0.017,               optional, kg, 0 or more (default: none)
+//          "purchased": false, "standardPart": true,           optional (default false)
+//          "properties": [{"name": "Thread", "value": "M8"}],  optional user properties,
+//                                       names unique in the component, kept in this order
+//          "representations": ["Master"],                      optional, names unique
+//          "familyTable": {"members": ["M8x25", "M8x30"], "active": "M8x30"}}
+//                                       optional: the component is a factory of these members
+//       ],
+//       "occurrences": [                optional: the structure
+//         {"id": 5,                     required, positive, unique among the occurrences
+//          "parent": 1,                 required: the assembly component it lies in
+//          "component": 5,              required: the component it places
+//          "quantity": 1}               optional, 1 or more (default 1)
+//       ],
+//       "bomScheme": {                  optional: the root document's bill-of-materials schemes
+//         "structured": true, "partsOnly": false, "structuredAllLevels": false,
+//         "structuredFormat": 0, "delimiter": ".", "partsOnlyFormat": 0,
+//         "updatePending": false}       (these are the defaults; formats 0 or more)
+//     },
 //     "sheets": [                       required, at least one
 //       {
 //         "name": "Sheet 1",            required, not empty, unique among the sheets
@@ -21,7 +49,9 @@
 //               {"id": 1, "line": [[x,y,z], [x,y,z]]},
 //               {"id": 2, "arc": {"center": [x,y,z], "normal": [x,y,z], "radius": r,
 //                                 "start": deg, "end": deg, "reference": [x,y,z]}},
-//               {"id": 3, "circle": {"center": [x,y,z], "normal": [x,y,z], "radius": r}}
+//               {"id": 3, "circle": {"center": [x,y,z], "normal": [x,y,z], "radius": r},
+//                "occurrence": [18, 19]}  optional, version 2: the occurrence path of the
+//                                       component the edge belongs to
 //             ],
 //             "breaks": [               optional (default none): bands the view leaves out
 //               {"direction": "horizontal", "from": x1, "to": x2}
@@ -42,10 +72,15 @@
 // horizontal one between the x coordinates from and to, a vertical one between y coordinates;
 // bands of one direction must not overlap.
 //
+// The assembly must be sound (DLxAssemblyCheck): every id it names exists, an occurrence lies in
+// an assembly and places its component at least once, and no assembly contains itself. An
+// edge's occurrence path lists occurrence ids from the root down: the first lies in the root,
+// each next one in the component the one before places.
+//
 // Members other than these are refused, so that a misspelt optional member does not pass
-// unnoticed. Later versions add members (the assembly and its bill of materials at the top,
-// weld beads in the views) and keep these: a version 1 file stays a valid file of every later
-// version, and a reader refuses versions newer than its own.
+// unnoticed; the members of version 2 are refused in a version 1 file. Later versions add
+// members (weld beads in the views) and keep these: a file of one version stays a valid file
+// of every later version, and a reader refuses versions newer than its own.
 #include "dl/DLxModelFile.h"
 
 #include <cerrno>
@@ -61,6 +96,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "dl/DLxAssemblyCheck.h"
+#include "dl/DLxAssemblyData.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxErrors.h"
@@ -145,6 +182,7 @@ struct SheetData {
 };
 struct ModelData {
     std::string standard = "ISO";
+    DLxAssemblyData assembly;
     std::vector<SheetData> sheets;
 };
 
@@ -162,9 +200,20 @@ public:
                  "version " + std::to_string(version) + " is not supported (this program reads " +
                      "versions 1 to " + std::to_string(DLxModelFile::kVersion) + ")",
                  kDLxErrModelVersion);
-        OnlyMembers(root, "", {"format", "version", "standard", "sheets"});
+        m_version = version;
+        if (version >= 2)
+            OnlyMembers(root, "", {"format", "version", "standard", "assembly", "sheets"});
+        else
+            OnlyMembers(root, "", {"format", "version", "standard", "sheets"});
 
         ModelData model;
+        // Before the sheets: their edges name the assembly's occurrences.
+        if (const json* assembly = Optional(root, "assembly")) {
+            model.assembly = ReadAssembly(*assembly, "assembly");
+            const DLxAssemblyFault fault = DLxAssemblyCheck::Check(model.assembly);
+            if (!fault.Empty()) Fail(Member("assembly", fault.path), fault.what);
+        }
+        m_paths = std::make_unique<DLxAssemblyCheck>(model.assembly);
         if (const json* standard = Optional(root, "standard")) {
             model.standard = String(*standard, "standard");
             bool known = false;
@@ -187,6 +236,10 @@ public:
     }
 
 private:
+    int64_t m_version = 1;
+    // Checks the edges' occurrence paths against the model's assembly.
+    std::unique_ptr<DLxAssemblyCheck> m_paths;
+
     static std::string TypeOf(const json& v) {
         const std::string t = v.type_name();
         return (t == "array" || t == "object" ? "an " : "a ") + t;
@@ -254,6 +307,149 @@ private:
         if (!v.is_number_integer()) Fail(path, "expected an integer, found " + TypeOf(v));
         return v.get<int64_t>();
     }
+    static int32_t Int32(const json& v, const std::string& path) {
+        const int64_t i = Integer(v, path);
+        if (i < INT32_MIN || i > INT32_MAX)
+            Fail(path, "must be a 32-bit integer, found " + v.dump());
+        return int32_t(i);
+    }
+    static bool Bool(const json& v, const std::string& path) {
+        if (!v.is_boolean()) Fail(path, "expected true or false, found " + TypeOf(v));
+        return v.get<bool>();
+    }
+    static std::u16string Text(const json& v, const std::string& path) {
+        return UTx::MakeWideString(String(v, path));
+    }
+    static std::vector<std::u16string> Texts(const json& v, const std::string& path) {
+        Array(v, path);
+        std::vector<std::u16string> out;
+        out.reserve(v.size());
+        for (size_t i = 0; i < v.size(); ++i)
+            out.push_back(Text(v[i], Element(path, i)));
+        return out;
+    }
+
+    // Types and shapes here; what makes the assembly sound (ids, references, quantities,
+    // cycles) is DLxAssemblyCheck's, shared with stored drawings.
+    static DLxAssemblyData ReadAssembly(const json& v, const std::string& path) {
+        Object(v, path);
+        OnlyMembers(v, path, {"root", "components", "occurrences", "bomScheme"});
+        DLxAssemblyData data;
+        const json& root = Required(v, path, "root");
+        data.root = Int32(root, Member(path, "root"));
+        if (data.root <= 0)
+            Fail(Member(path, "root"), "must be a component's id, found " + root.dump());
+        const std::string components = Member(path, "components");
+        const json& list = Array(Required(v, path, "components"), components);
+        data.components.reserve(list.size());
+        for (size_t i = 0; i < list.size(); ++i)
+            data.components.push_back(ReadComponent(list[i], Element(components, i)));
+        if (const json* occurrences = Optional(v, "occurrences")) {
+            const std::string at = Member(path, "occurrences");
+            Array(*occurrences, at);
+            data.occurrences.reserve(occurrences->size());
+            for (size_t i = 0; i < occurrences->size(); ++i)
+                data.occurrences.push_back(ReadOccurrence((*occurrences)[i], Element(at, i)));
+        }
+        if (const json* scheme = Optional(v, "bomScheme"))
+            data.scheme = ReadScheme(*scheme, Member(path, "bomScheme"));
+        return data;
+    }
+
+    static DLxAssemblyComponent ReadComponent(const json& v, const std::string& path) {
+        Object(v, path);
+        OnlyMembers(v, path,
+                    {"id", "kind", "name", "path", "partNumber", "description", "material",
+                     "vendor", "mass", "purchased", "standardPart", "properties", "representations",
+                     "familyTable"});
+        DLxAssemblyComponent c;
+        c.id = Int32(Required(v, path, "id"), Member(path, "id"));
+        const std::string kindPath = Member(path, "kind");
+        const std::string kind = String(Required(v, path, "kind"), kindPath);
+        if (kind == "part")
+            c.kind = DLxAssemblyComponent::Kind::Part;
+        else if (kind == "assembly")
+            c.kind = DLxAssemblyComponent::Kind::Assembly;
+        else
+            Fail(kindPath, "unknown kind " + Quoted(kind) + " (expected part or assembly)");
+        c.name = UTx::MakeWideString(Name(Required(v, path, "name"), Member(path, "name")));
+        c.path = UTx::MakeWideString(Name(Required(v, path, "path"), Member(path, "path")));
+        const std::pair<const char*, std::u16string*> texts[] = {
+            {"partNumber", &c.partNumber},
+            {"description", &c.description},
+            {"material", &c.material},
+            {"vendor", &c.vendor},
+        };
+        for (const auto& [key, field] : texts)
+            if (const json* t = Optional(v, key)) *field = Text(*t, Member(path, key));
+        if (const json* mass = Optional(v, "mass")) {
+            c.mass = Number(*mass, Member(path, "mass"));
+            c.hasMass = true;
+        }
+        if (const json* b = Optional(v, "purchased"))
+            c.purchased = Bool(*b, Member(path, "purchased"));
+        if (const json* b = Optional(v, "standardPart"))
+            c.standardPart = Bool(*b, Member(path, "standardPart"));
+        if (const json* properties = Optional(v, "properties")) {
+            const std::string at = Member(path, "properties");
+            Array(*properties, at);
+            for (size_t i = 0; i < properties->size(); ++i) {
+                const std::string p = Element(at, i);
+                const json& property = Object((*properties)[i], p);
+                OnlyMembers(property, p, {"name", "value"});
+                c.userProperties.push_back(
+                    {Text(Required(property, p, "name"), Member(p, "name")),
+                     Text(Required(property, p, "value"), Member(p, "value"))});
+            }
+        }
+        if (const json* reps = Optional(v, "representations"))
+            c.representations = Texts(*reps, Member(path, "representations"));
+        if (const json* family = Optional(v, "familyTable")) {
+            const std::string at = Member(path, "familyTable");
+            Object(*family, at);
+            OnlyMembers(*family, at, {"members", "active"});
+            c.isFactory = true;
+            c.factoryMembers = Texts(Required(*family, at, "members"), Member(at, "members"));
+            c.activeMember = Text(Required(*family, at, "active"), Member(at, "active"));
+        }
+        return c;
+    }
+
+    static DLxAssemblyOccurrence ReadOccurrence(const json& v, const std::string& path) {
+        Object(v, path);
+        OnlyMembers(v, path, {"id", "parent", "component", "quantity"});
+        DLxAssemblyOccurrence o;
+        o.id = Int32(Required(v, path, "id"), Member(path, "id"));
+        o.parent = Int32(Required(v, path, "parent"), Member(path, "parent"));
+        o.component = Int32(Required(v, path, "component"), Member(path, "component"));
+        if (const json* q = Optional(v, "quantity"))
+            o.quantity = Int32(*q, Member(path, "quantity"));
+        return o;
+    }
+
+    static DLxAssemblyBOMScheme ReadScheme(const json& v, const std::string& path) {
+        Object(v, path);
+        OnlyMembers(v, path,
+                    {"structured", "partsOnly", "structuredAllLevels", "structuredFormat",
+                     "delimiter", "partsOnlyFormat", "updatePending"});
+        DLxAssemblyBOMScheme scheme;
+        const std::pair<const char*, bool*> flags[] = {
+            {"structured", &scheme.structuredEnabled},
+            {"partsOnly", &scheme.partsOnlyEnabled},
+            {"structuredAllLevels", &scheme.structuredAllLevels},
+            {"updatePending", &scheme.updatePending},
+        };
+        for (const auto& [key, field] : flags)
+            if (const json* b = Optional(v, key)) *field = Bool(*b, Member(path, key));
+        if (const json* f = Optional(v, "structuredFormat"))
+            scheme.structuredFormat = Int32(*f, Member(path, "structuredFormat"));
+        if (const json* f = Optional(v, "partsOnlyFormat"))
+            scheme.partsOnlyFormat = Int32(*f, Member(path, "partsOnlyFormat"));
+        if (const json* d = Optional(v, "delimiter"))
+            scheme.structuredDelimiter = Text(*d, Member(path, "delimiter"));
+        return scheme;
+    }
+
     static WqGeVector3d Triple(const json& v, const std::string& path) {
         if (!v.is_array() || v.size() != 3)
             Fail(path, "expected [x, y, z], found " +
@@ -376,9 +572,25 @@ private:
             Fail(Member(path, "up"), "must not lie along the direction");
     }
 
-    static DLxViewEdge ReadEdge(const json& v, const std::string& path) {
+    DLxViewEdge ReadEdge(const json& v, const std::string& path) const {
+        DLxViewEdge edge = ReadEdgeGeometry(v, path);
+        if (const json* occurrence = Optional(v, "occurrence")) {
+            const std::string at = Member(path, "occurrence");
+            Array(*occurrence, at);
+            for (size_t i = 0; i < occurrence->size(); ++i)
+                edge.occurrence.push_back(Int32((*occurrence)[i], Element(at, i)));
+            const std::string fault = m_paths->CheckPath(edge.occurrence);
+            if (!fault.empty()) Fail(at, fault);
+        }
+        return edge;
+    }
+
+    DLxViewEdge ReadEdgeGeometry(const json& v, const std::string& path) const {
         Object(v, path);
-        OnlyMembers(v, path, {"id", "line", "arc", "circle"});
+        if (m_version >= 2)
+            OnlyMembers(v, path, {"id", "line", "arc", "circle", "occurrence"});
+        else
+            OnlyMembers(v, path, {"id", "line", "arc", "circle"});
         const std::string idPath = Member(path, "id");
         const json& idValue = Required(v, path, "id");
         const int64_t id = Integer(idValue, idPath);
@@ -489,6 +701,7 @@ std::string PathOfFault(const std::string& text) {
 std::unique_ptr<DLxDrawingDoc> Build(const ModelData& model) {
     auto doc = std::make_unique<DLxDrawingDoc>();
     doc->GetDrawing()->SetStandardName(UTx::MakeWideString(model.standard));
+    if (!doc->SetAssembly(model.assembly)) Fail("assembly", "the assembly cannot be kept");
     // The reader found the names unique: the sheets are made together, without a search of
     // the sheets made so far for each.
     std::vector<DLxDrawingDoc::SheetSpec> specs;

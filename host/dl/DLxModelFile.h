@@ -1,6 +1,6 @@
 #pragma once
-// Model files: the JSON description of a model's drawing (its drafting standard, its sheets
-// and their views with the projected edges) from which a new drawing document is built. The
+// Model files: the JSON description of a model's drawing (its drafting standard, the assembly
+// it documents, its sheets and their views with the projected edges) from which a new drawing document is built. The
 // format is written down at the top of DLxModelFile.cpp and in examples/MODEL_FORMAT.md.
 #include <cstdint>
 #include <memory>
@@ -13,7 +13,7 @@ class DLxDrawingDoc;
 class DLxModelFile {
 public:
     // The newest version of the format this program reads.
-    static constexpr int32_t kVersion = 1;
+    static constexpr int32_t kVersion = 2;
 
     // A new document from the model file at `path`. On failure `out` is empty and the result
     // names the file, where in it the fault lies and what it is.

@@ -2,6 +2,7 @@
 // The projected edges of a drawing view: what the model gives (a line segment or a circular arc
 // in model coordinates) and what the sheet shows of it.
 #include <cstdint>
+#include <vector>
 
 #include "ge/WqGePoint3d.h"
 #include "ge/WqGeVector3d.h"
@@ -26,6 +27,9 @@ struct DLxViewEdge {
     double radius = 0.0;
     double startAngle = 0.0;
     double endAngle = 0.0;
+    // The occurrence of the assembly's component the edge belongs to: occurrence ids from the
+    // root down (see DLxAssemblyCheck); empty when the model does not say.
+    std::vector<int32_t> occurrence;
 
     static DLxViewEdge Line(int32_t id, const WqGePoint3d& start, const WqGePoint3d& end);
     // The normal is made unit length and the reference is taken into the arc's plane; without a

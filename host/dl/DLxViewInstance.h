@@ -122,7 +122,8 @@ public:
     // Around the projected edges; empty without edges.
     BBox GetSheetBBox() const;
 
-    // Version 1 added the breaks; a view stored at version 0 has none.
+    // Version 1 added the breaks, version 2 each edge's occurrence path; a view stored at
+    // version 0 has no breaks, and one stored before version 2 edges of no occurrence.
     void Load(RSeStream& s);
     void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
@@ -131,7 +132,7 @@ public:
 
 private:
     void BeginChange();
-    void LoadFields(RSeStream& s, bool withBreaks);
+    void LoadFields(RSeStream& s, int32_t version);
 
     UTxString16 m_name;
     double m_scale = 1.0;

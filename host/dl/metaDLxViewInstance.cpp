@@ -30,6 +30,24 @@ void SaveEdge(RSeStream& s, const DLxViewEdge& e) {
     s.Write(e.endAngle);
 }
 
+void SaveOccurrence(RSeStream& s, const DLxViewEdge& e) {
+    s.Write(uint32_t(e.occurrence.size()));
+    for (int32_t id : e.occurrence)
+        s.Write(id);
+}
+void LoadOccurrence(RSeStream& s, DLxViewEdge& e) {
+    uint32_t n = 0;
+    s.Read(n);
+    s.CheckCount(n, 5);
+    e.occurrence.assign(n, 0);
+    for (int32_t& id : e.occurrence) {
+        s.Read(id);
+        if (id <= 0)
+            RSe::ThrowDamaged(u"the view edge " + UTx::MakeWideString(std::to_string(e.id)) +
+                              u" names an occurrence of no positive id");
+    }
+}
+
 void LoadEdge(RSeStream& s, DLxViewEdge& e) {
     int32_t kind = 0;
     s.Read(e.id);
@@ -70,7 +88,7 @@ void LoadBreak(RSeStream& s, DLxViewBreak& b) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxViewInstance*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DLxViewInstance>(u"DLxViewInstance", &InitGuid, 1, RSeMetaType::kClass,
+        RSeMakeMeta<DLxViewInstance>(u"DLxViewInstance", &InitGuid, 2, RSeMetaType::kClass,
                                      RSe::_InitMeta(static_cast<const RDxNode*>(nullptr)));
     return mt;
 }
@@ -86,14 +104,14 @@ RSeMetaType* DLxViewInstance::GetMeta() const {
 }
 
 void DLxViewInstance::Load(RSeStream& s) {
-    LoadFields(s, true);
+    LoadFields(s, 2);
 }
 
 void DLxViewInstance::LoadMigrate(RSeStream& s) {
-    LoadFields(s, s.GetMetaContext().GetStoredVersion() >= 1);
+    LoadFields(s, s.GetMetaContext().GetStoredVersion());
 }
 
-void DLxViewInstance::LoadFields(RSeStream& s, bool withBreaks) {
+void DLxViewInstance::LoadFields(RSeStream& s, int32_t version) {
     RSeMetaType::PlainLoad(this, s);
     s.Read(m_name);
     s.Read(m_scale);
@@ -104,10 +122,12 @@ void DLxViewInstance::LoadFields(RSeStream& s, bool withBreaks) {
     s.Read(n);
     s.CheckCount(n, 2 * 5 + 2 * 25); // id, kind and the two points of the smallest edge
     m_edges.assign(n, DLxViewEdge());
-    for (DLxViewEdge& e : m_edges)
+    for (DLxViewEdge& e : m_edges) {
         LoadEdge(s, e);
+        if (version >= 2) LoadOccurrence(s, e);
+    }
     m_breaks.clear();
-    if (withBreaks) {
+    if (version >= 1) {
         s.Read(n);
         s.CheckCount(n, 5 + 2 * 9); // direction, from and to
         m_breaks.assign(n, DLxViewBreak());
@@ -125,8 +145,10 @@ void DLxViewInstance::Save(RSeStream& s) const {
     RSeSaveData(s, m_modelOrigin);
     RSeSaveData(s, m_orientation);
     s.Write(uint32_t(m_edges.size()));
-    for (const DLxViewEdge& e : m_edges)
+    for (const DLxViewEdge& e : m_edges) {
         SaveEdge(s, e);
+        SaveOccurrence(s, e);
+    }
     s.Write(uint32_t(m_breaks.size()));
     for (const DLxViewBreak& b : m_breaks) {
         s.Write(int32_t(b.direction));

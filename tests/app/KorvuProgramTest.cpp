@@ -172,6 +172,15 @@ TEST(KorvuProgram, BadInputGivesOneMessageAndExitCode2AndWritesNothing) {
                           R"({"id":1,"line":[[0,0,0],[1e999,0,0]]}]}]}]})") +
              " " + script,
          {"nan.json", "edges[0]"}},
+        {"run " +
+             model("cycle.json",
+                   R"({"format":"korvu-model","version":2,"assembly":{"root":1,"components":[)"
+                   R"({"id":1,"kind":"assembly","name":"A","path":"a.kasm"},)"
+                   R"({"id":2,"kind":"assembly","name":"B","path":"b.kasm"}],"occurrences":[)"
+                   R"({"id":1,"parent":1,"component":2},{"id":2,"parent":2,"component":1}]},)"
+                   R"("sheets":[{"name":"S","width":420,"height":297}]})") +
+             " " + script,
+         {"cycle.json: assembly.occurrences[1].component: component 1 would contain itself"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);

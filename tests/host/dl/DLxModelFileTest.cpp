@@ -5,11 +5,14 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "../ge/GeTestSupport.h"
 #include "KorvuTestSupport.h"
+#include "dl/DLxAssemblyData.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxErrors.h"
@@ -19,6 +22,7 @@
 #include "rse/RSeDatabase.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
+#include "utx/UTxString16.h"
 
 namespace {
 
@@ -48,13 +52,15 @@ TEST(DLxModelFile, BuildsTheExampleDrawing) {
     EXPECT_EQ(sheet->GetHeight(), 297);
     ASSERT_EQ(sheet->GetViews().size(), 2u);
 
-    // The plate's outline in the top view closes: every drawn end meets another edge's end.
+    // The plate's outline in the top view closes: every drawn end of the bracket's edges meets
+    // another edge's end.
     DLxViewInstance* top = sheet->FindView(u"Top");
     ASSERT_TRUE(top);
     SMxDisplayList list;
     top->BuildDisplayList(list);
     std::vector<WqGePoint3d> ends;
     for (const SMxDisplayItem& item : list) {
+        if (top->FindEdge(item.GetId())->occurrence != std::vector<int32_t>{1}) continue;
         if (const auto* l = item.As<SMxLineItem>()) {
             ends.push_back(l->start);
             ends.push_back(l->end);
@@ -70,11 +76,76 @@ TEST(DLxModelFile, BuildsTheExampleDrawing) {
             meeting += p.distanceTo(q) < 1e-9;
         EXPECT_EQ(meeting, 2) << p.x << ", " << p.y;
     }
-    // Both views lie on the sheet.
+    // Both views lie on the sheet, clear of each other.
     for (DLxViewInstance* view : sheet->GetViews()) {
         const BBox box = view->GetSheetBBox();
         EXPECT_TRUE(box.min.x > 0 && box.min.y > 0 && box.max.x < 420 && box.max.y < 297);
     }
+    EXPECT_LT(top->GetSheetBBox().max.y, sheet->FindView(u"Front")->GetSheetBBox().min.y);
+}
+
+// The example's assembly: the bracket with a shaft in two bushings, four bolts with washers and
+// nuts (standard parts), a purchased motor and a collar sub-assembly of two parts; every edge
+// belongs to an occurrence, and the views show every component.
+TEST(DLxModelFile, TheExampleDocumentsItsAssembly) {
+    std::unique_ptr<DLxDrawingDoc> doc;
+    const UTxResult r = DLxModelFile::Load(Example("assembly.json"), doc);
+    ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    const DLxAssemblyData* a = doc->GetAssembly();
+    ASSERT_NE(a, nullptr);
+    auto component = [&](int32_t id) -> const DLxAssemblyComponent& {
+        for (const DLxAssemblyComponent& c : a->components)
+            if (c.id == id) return c;
+        ADD_FAILURE() << "no component " << id;
+        return a->components.front();
+    };
+    auto byName = [&](const std::u16string& name) -> const DLxAssemblyComponent* {
+        for (const DLxAssemblyComponent& c : a->components)
+            if (c.name == name) return &c;
+        return nullptr;
+    };
+    EXPECT_EQ(component(a->root).kind, DLxAssemblyComponent::Kind::Assembly);
+    // How often each component occurs directly under the root.
+    std::map<std::u16string, int32_t> underRoot;
+    for (const DLxAssemblyOccurrence& o : a->occurrences)
+        if (o.parent == a->root) underRoot[component(o.component).name] += o.quantity;
+    EXPECT_EQ(underRoot, (std::map<std::u16string, int32_t>{{u"bracket", 1},
+                                                            {u"shaft", 1},
+                                                            {u"bushing", 2},
+                                                            {u"bolt M8x30", 4},
+                                                            {u"washer 8", 4},
+                                                            {u"nut M8", 4},
+                                                            {u"motor", 1},
+                                                            {u"collar assembly", 1}}));
+    for (const char16_t* name : {u"bolt M8x30", u"washer 8", u"nut M8", u"set screw M4x6"}) {
+        ASSERT_TRUE(byName(name));
+        EXPECT_TRUE(byName(name)->standardPart);
+    }
+    ASSERT_TRUE(byName(u"motor"));
+    EXPECT_TRUE(byName(u"motor")->purchased);
+    EXPECT_FALSE(byName(u"motor")->vendor.empty());
+    EXPECT_EQ(byName(u"motor")->userProperties.size(), 2u);
+    const DLxAssemblyComponent* bolt = byName(u"bolt M8x30");
+    EXPECT_TRUE(bolt->isFactory);
+    EXPECT_EQ(bolt->activeMember, u"M8x30");
+    EXPECT_TRUE(a->scheme.partsOnlyEnabled);
+    const DLxAssemblyComponent* collar = byName(u"collar assembly");
+    ASSERT_TRUE(collar);
+    int32_t inCollar = 0;
+    for (const DLxAssemblyOccurrence& o : a->occurrences)
+        inCollar += o.parent == collar->id;
+    EXPECT_EQ(inCollar, 2);
+
+    std::set<int32_t> shown;
+    for (DLxViewInstance* view : doc->GetSheets()[0]->GetViews())
+        for (const DLxViewEdge& e : view->GetEdges()) {
+            ASSERT_FALSE(e.occurrence.empty()) << "edge " << e.id;
+            for (const DLxAssemblyOccurrence& o : a->occurrences)
+                if (o.id == e.occurrence.back()) shown.insert(o.component);
+        }
+    for (const DLxAssemblyComponent& c : a->components)
+        EXPECT_TRUE(c.kind == DLxAssemblyComponent::Kind::Assembly || shown.count(c.id))
+            << UTx::ToUtf8(c.name);
 }
 
 TEST(DLxModelFile, DrawingsSaveAndLoadWhole) {
@@ -121,8 +192,8 @@ TEST(DLxModelFile, ReportsEveryFaultWithItsPlace) {
         {"not an object", "[1, 2]", kDLxErrModelInvalid, "", "expected an object"},
         {"another format", R"({"format": "cad", "version": 1})", kDLxErrModelVersion, "format",
          "expected \"korvu-model\""},
-        {"a newer version", R"({"format": "korvu-model", "version": 2, "beads": []})",
-         kDLxErrModelVersion, "version", "version 2 is not supported"},
+        {"a newer version", R"({"format": "korvu-model", "version": 3, "beads": []})",
+         kDLxErrModelVersion, "version", "version 3 is not supported"},
         {"no sheets", R"({"format": "korvu-model", "version": 1})", kDLxErrModelInvalid, "sheets",
          "is missing"},
         {"an unknown standard", Model("", "", R"("standard": "XYZ", )"), kDLxErrModelInvalid,
@@ -214,6 +285,182 @@ TEST(DLxModelFile, ReportsEveryFaultWithItsPlace) {
         EXPECT_EQ(doc, nullptr);
         const std::string message = r.GetMessageUtf8();
         const std::string place = std::string("bad.json: ") + c.path + (*c.path ? ": " : "");
+        EXPECT_NE(message.find(place + c.problem), std::string::npos) << message;
+    }
+}
+
+// A version 2 model of an assembly: the root (1) places part 2 and sub-assembly 3, which
+// places part 4. `components` and `occurrences` are appended to the sound ones, `more` to the
+// assembly's members, and the view's one edge takes `occurrence`.
+std::string AssemblyModel(const std::string& components = "", const std::string& occurrences = "",
+                          const std::string& more = "",
+                          const std::string& occurrence = R"("occurrence": [2, 3])") {
+    return R"({"format": "korvu-model", "version": 2, "assembly": {"root": 1, "components": [
+               {"id": 1, "kind": "assembly", "name": "R", "path": "r.kasm"},
+               {"id": 2, "kind": "part", "name": "P", "path": "p.kprt"},
+               {"id": 3, "kind": "assembly", "name": "S", "path": "s.kasm"},
+               {"id": 4, "kind": "part", "name": "Q", "path": "q.kprt"})" +
+           components + R"(], "occurrences": [
+               {"id": 1, "parent": 1, "component": 2, "quantity": 4},
+               {"id": 2, "parent": 1, "component": 3},
+               {"id": 3, "parent": 3, "component": 4})" +
+           occurrences + "]" + more + R"(},
+           "sheets": [{"name": "Sheet 1", "width": 420, "height": 297, "views": [
+               {"name": "Front", "scale": 1, "center": [100, 100], "orientation": "front",
+                "edges": [{"id": 1, "line": [[0, 0, 0], [10, 0, 0]], )" +
+           occurrence + "}]}]}]}";
+}
+
+TEST(DLxModelFile, ReadsTheAssemblyAndTheEdgesOccurrences) {
+    std::unique_ptr<DLxDrawingDoc> doc;
+    const UTxResult r = DLxModelFile::LoadFromString(
+        AssemblyModel(R"(, {"id": 5, "kind": "part", "name": "B", "path": "b.kprt",
+                           "partNumber": "B-5", "description": "Bolt", "material": "8.8",
+                           "vendor": "V", "mass": 0, "purchased": true, "standardPart": true,
+                           "properties": [{"name": "Z", "value": "1"}, {"name": "A", "value": ""}],
+                           "representations": ["Master", "Simple"],
+                           "familyTable": {"members": ["M8", "M10"], "active": "M10"}})",
+                      "", R"(, "bomScheme": {"structured": false, "partsOnly": true,
+                                 "structuredAllLevels": true, "structuredFormat": 3,
+                                 "delimiter": "-", "partsOnlyFormat": 2, "updatePending": true})"),
+        "a.json", doc);
+    ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    const DLxAssemblyData* a = doc->GetAssembly();
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->root, 1);
+    ASSERT_EQ(a->components.size(), 5u);
+    const DLxAssemblyComponent& b = a->components[4];
+    EXPECT_EQ(b.kind, DLxAssemblyComponent::Kind::Part);
+    EXPECT_EQ(b.partNumber, u"B-5");
+    EXPECT_EQ(b.description, u"Bolt");
+    EXPECT_EQ(b.material, u"8.8");
+    EXPECT_EQ(b.vendor, u"V");
+    EXPECT_TRUE(b.hasMass); // a mass of 0 is a mass
+    EXPECT_FALSE(a->components[1].hasMass);
+    EXPECT_TRUE(b.purchased && b.standardPart);
+    // User properties keep the file's order, not the names' order.
+    EXPECT_EQ(b.userProperties, (std::vector<DLxAssemblyProperty>{{u"Z", u"1"}, {u"A", u""}}));
+    EXPECT_EQ(b.representations, (std::vector<std::u16string>{u"Master", u"Simple"}));
+    EXPECT_TRUE(b.isFactory);
+    EXPECT_EQ(b.factoryMembers, (std::vector<std::u16string>{u"M8", u"M10"}));
+    EXPECT_EQ(b.activeMember, u"M10");
+    EXPECT_EQ(a->components[2].kind, DLxAssemblyComponent::Kind::Assembly);
+    ASSERT_EQ(a->occurrences.size(), 3u);
+    EXPECT_EQ(a->occurrences[0].quantity, 4);
+    EXPECT_EQ(a->occurrences[1].quantity, 1);
+    EXPECT_EQ(a->occurrences[2].parent, 3);
+    EXPECT_TRUE(a->scheme == (DLxAssemblyBOMScheme{false, true, true, 3, u"-", 2, true}));
+    const DLxViewInstance* view = doc->GetSheets()[0]->FindView(u"Front");
+    EXPECT_EQ(view->FindEdge(1)->occurrence, (std::vector<int32_t>{2, 3}));
+
+    // A model without an assembly makes a drawing without one, and a version 1 model still reads.
+    ASSERT_FALSE(DLxModelFile::LoadFromString(Model(), "m.json", doc).Failed());
+    EXPECT_EQ(doc->GetAssembly(), nullptr);
+    EXPECT_TRUE(doc->GetSheets()[0]->FindView(u"Front")->FindEdge(1)->occurrence.empty());
+}
+
+// Each unsound assembly is refused with one message naming the member at fault, and no drawing.
+TEST(DLxModelFile, RefusesUnsoundAssemblies) {
+    const BadModel cases[] = {
+        {"a direct cycle", AssemblyModel("", R"(, {"id": 4, "parent": 3, "component": 3})"),
+         kDLxErrModelInvalid, "assembly.occurrences[3].component",
+         "component 3 would contain itself (a cycle)"},
+        {"a cycle through the root",
+         AssemblyModel("", R"(, {"id": 4, "parent": 3, "component": 1})"), kDLxErrModelInvalid,
+         "assembly.occurrences[3].component", "component 1 would contain itself (a cycle)"},
+        {"a deep cycle",
+         AssemblyModel(R"(, {"id": 6, "kind": "assembly", "name": "T", "path": "t.kasm"},
+                          {"id": 7, "kind": "assembly", "name": "U", "path": "u.kasm"})",
+                       R"(, {"id": 4, "parent": 3, "component": 6},
+                          {"id": 5, "parent": 6, "component": 7},
+                          {"id": 6, "parent": 7, "component": 3})"),
+         kDLxErrModelInvalid, "assembly.occurrences[5].component", "component 3 would contain"},
+        {"an unknown component", AssemblyModel("", R"(, {"id": 4, "parent": 1, "component": 9})"),
+         kDLxErrModelInvalid, "assembly.occurrences[3].component", "unknown component 9"},
+        {"an unknown parent", AssemblyModel("", R"(, {"id": 4, "parent": 8, "component": 2})"),
+         kDLxErrModelInvalid, "assembly.occurrences[3].parent", "unknown component 8"},
+        {"a part as a parent", AssemblyModel("", R"(, {"id": 4, "parent": 2, "component": 4})"),
+         kDLxErrModelInvalid, "assembly.occurrences[3].parent",
+         "component 2 is a part, not an assembly"},
+        {"a negative quantity",
+         AssemblyModel("", R"(, {"id": 4, "parent": 1, "component": 2, "quantity": -4})"),
+         kDLxErrModelInvalid, "assembly.occurrences[3].quantity", "must be 1 or more, found -4"},
+        {"a zero quantity",
+         AssemblyModel("", R"(, {"id": 4, "parent": 1, "component": 2, "quantity": 0})"),
+         kDLxErrModelInvalid, "assembly.occurrences[3].quantity", "must be 1 or more, found 0"},
+        {"a quantity beyond 32 bits",
+         AssemblyModel("", R"(, {"id": 4, "parent": 1, "component": 2, "quantity": 4294967297})"),
+         kDLxErrModelInvalid, "assembly.occurrences[3].quantity", "must be a 32-bit integer"},
+        {"a duplicate component id",
+         AssemblyModel(R"(, {"id": 2, "kind": "part", "name": "X", "path": "x.kprt"})"),
+         kDLxErrModelInvalid, "assembly.components[4].id",
+         "duplicate component id 2 (also components[1])"},
+        {"a duplicate occurrence id",
+         AssemblyModel("", R"(, {"id": 2, "parent": 1, "component": 2})"), kDLxErrModelInvalid,
+         "assembly.occurrences[3].id", "duplicate occurrence id 2"},
+        {"a duplicate document path",
+         AssemblyModel(R"(, {"id": 5, "kind": "part", "name": "X", "path": "p.kprt"})"),
+         kDLxErrModelInvalid, "assembly.components[4].path", "duplicate document path \"p.kprt\""},
+        {"a component id of zero",
+         AssemblyModel(R"(, {"id": 0, "kind": "part", "name": "X", "path": "x.kprt"})"),
+         kDLxErrModelInvalid, "assembly.components[4].id", "must be a positive 32-bit integer"},
+        {"an unknown kind",
+         AssemblyModel(R"(, {"id": 5, "kind": "drawing", "name": "X", "path": "x.kprt"})"),
+         kDLxErrModelInvalid, "assembly.components[4].kind", "unknown kind \"drawing\""},
+        {"a root of no component",
+         [] {
+             std::string text = AssemblyModel();
+             return text.replace(text.find(R"("root": 1)"), 9, R"("root": 12)");
+         }(),
+         kDLxErrModelInvalid, "assembly.root", "names no component (12)"},
+        {"a negative mass",
+         AssemblyModel(R"(, {"id": 5, "kind": "part", "name": "X", "path": "x.kprt", "mass": -1})"),
+         kDLxErrModelInvalid, "assembly.components[4].mass", "must be a finite number, 0 or more"},
+        {"two properties of one name",
+         AssemblyModel(R"(, {"id": 5, "kind": "part", "name": "X", "path": "x.kprt", "properties":
+                           [{"name": "A", "value": "1"}, {"name": "A", "value": "2"}]})"),
+         kDLxErrModelInvalid, "assembly.components[4].properties[1]",
+         "duplicate property name \"A\""},
+        {"an active member that is none",
+         AssemblyModel(R"(, {"id": 5, "kind": "part", "name": "X", "path": "x.kprt",
+                           "familyTable": {"members": ["A", "B"], "active": "C"}})"),
+         kDLxErrModelInvalid, "assembly.components[4].familyTable.active",
+         "is not one of the members"},
+        {"an empty delimiter", AssemblyModel("", "", R"(, "bomScheme": {"delimiter": ""})"),
+         kDLxErrModelInvalid, "assembly.bomScheme.delimiter", "must not be empty"},
+        {"a misspelt member", AssemblyModel("", R"(, {"id": 4, "parent": 1, "componet": 2})"),
+         kDLxErrModelInvalid, "assembly.occurrences[3].componet", "is not a member"},
+        {"an edge of an unknown occurrence", AssemblyModel("", "", "", R"("occurrence": [7])"),
+         kDLxErrModelInvalid, "sheets[0].views[0].edges[0].occurrence", "unknown occurrence 7"},
+        {"an edge's path off the structure", AssemblyModel("", "", "", R"("occurrence": [3])"),
+         kDLxErrModelInvalid, "sheets[0].views[0].edges[0].occurrence",
+         "occurrence 3 does not lie in component 1"},
+        {"an edge's empty path", AssemblyModel("", "", "", R"("occurrence": [])"),
+         kDLxErrModelInvalid, "sheets[0].views[0].edges[0].occurrence",
+         "an occurrence path names at least one occurrence"},
+        {"an edge's occurrence without an assembly",
+         R"({"format": "korvu-model", "version": 2, "sheets": [{"name": "S", "width": 1,
+             "height": 1, "views": [{"name": "V", "scale": 1, "center": [0, 0],
+             "orientation": "top", "edges": [{"id": 1, "line": [[0, 0, 0], [1, 0, 0]],
+             "occurrence": [1]}]}]}]})",
+         kDLxErrModelInvalid, "sheets[0].views[0].edges[0].occurrence",
+         "the model has no assembly"},
+        {"an assembly in a version 1 model",
+         R"({"format": "korvu-model", "version": 1, "assembly": {}, "sheets": []})",
+         kDLxErrModelInvalid, "assembly", "is not a member this format knows"},
+        {"an edge's occurrence in a version 1 model",
+         Model("", R"(, {"id": 2, "line": [[0, 0, 0], [0, 1, 0]], "occurrence": [1]})"),
+         kDLxErrModelInvalid, "sheets[0].views[0].edges[1].occurrence", "is not a member"},
+    };
+    for (const BadModel& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<DLxDrawingDoc> doc;
+        const UTxResult r = DLxModelFile::LoadFromString(c.text, "bad.json", doc);
+        EXPECT_EQ(r.GetCode(), c.code);
+        EXPECT_EQ(doc, nullptr);
+        const std::string message = r.GetMessageUtf8();
+        EXPECT_EQ(message.find('\n'), std::string::npos) << message;
+        const std::string place = std::string("bad.json: ") + c.path + ": ";
         EXPECT_NE(message.find(place + c.problem), std::string::npos) << message;
     }
 }
