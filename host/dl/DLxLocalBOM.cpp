@@ -1,6 +1,7 @@
 #include "dl/DLxLocalBOM.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <unordered_map>
 
@@ -8,6 +9,7 @@
 #include "dl/DLxAnnotationUpdateState.h"
 #include "dl/DLxAssemblyData.h"
 #include "dl/GBxBOMDescriptor.h"
+#include "rd/RDxComponent.h"
 #include "rse/RSeMetaType.h"
 #include "rse/RSeSegment.h"
 #include "rse/RSeTransaction.h"
@@ -574,7 +576,7 @@ void DLxLocalBOM::GetBalloonCookieSet(std::set<DLxLocalBOMCookie>& out) const {
 }
 
 void DLxLocalBOM::ReleaseAnnotations() {
-    if (m_annotations.empty()) return;
+    if (m_annotations.empty() && m_components.empty()) return;
     RSe::PrepareWrite(this);
     for (RSeRef<DLxAnnotationUpdateState>& ref : m_annotations)
         if (DLxAnnotationUpdateState* st = ref.get()) {
@@ -582,4 +584,105 @@ void DLxLocalBOM::ReleaseAnnotations() {
             RSe::DeleteObject(st);
         }
     m_annotations.clear();
+    for (RSeRef<RDxComponent>& ref : m_components)
+        if (RDxComponent* c = ref.get()) RSe::DeleteObject(c);
+    m_components.clear();
+}
+
+namespace {
+std::u16string Decimal(int64_t v) {
+    std::u16string out;
+    for (char c : std::to_string(v))
+        out.push_back(char16_t(c));
+    return out;
+}
+} // namespace
+
+int32_t DLxLocalBOM::QuantityOf(const DLxLocalBOMCookie& cookie) const {
+    if (!HasRow(cookie)) return 0;
+    std::u16string text;
+    if (cookie.item() < 0) {
+        if (!FindCellOverride(cookie.Key(), DLxLocalBOMColumn(DLxLocalBOMColumn::Quantity).Key(),
+                              text))
+            return 1;
+        int64_t v = 0;
+        for (char16_t c : text) {
+            if (c < u'0' || c > u'9') break;
+            v = std::min<int64_t>(v * 10 + (c - u'0'), INT32_MAX);
+        }
+        return int32_t(v);
+    }
+    const Model& m = GetModel();
+    if (m_scheme == kPartsOnly) return m.allParts[m.partAt.at(cookie.item())].quantity;
+    const int32_t parent = cookie.path().empty() ? m_assembly->root : cookie.path().back();
+    return m.children.at(parent)[m.childAt.at(Model::Pair(parent, cookie.item()))].quantity;
+}
+
+std::u16string DLxLocalBOM::ItemNumberOf(const DLxLocalBOMCookie& cookie) const {
+    if (!HasRow(cookie)) return {};
+    std::u16string number;
+    if (FindItemNumber(cookie.Key(), number)) return number;
+    const Model& m = GetModel();
+    if (cookie.item() < 0) {
+        const size_t top = m_scheme == kPartsOnly ? m.allParts.size()
+                                                  : ChildrenOf(m_assembly->root).size();
+        const size_t at = size_t(std::find(m_customs.begin(), m_customs.end(), cookie.item()) -
+                                 m_customs.begin());
+        return Decimal(int64_t(top + at + 1));
+    }
+    if (m_scheme == kPartsOnly) return Decimal(int64_t(m.partAt.at(cookie.item()) + 1));
+    // The parent's own number (not one set on it), the delimiter, the position.
+    int32_t parent = m_assembly->root;
+    std::vector<int32_t> chain = cookie.path();
+    chain.push_back(cookie.item());
+    for (int32_t c : chain) {
+        if (!number.empty()) number += m_descriptor->GetBOMStructuredDelimiter();
+        number += Decimal(int64_t(m.childAt.at(Model::Pair(parent, c)) + 1));
+        parent = c;
+    }
+    return number;
+}
+
+int32_t DLxLocalBOM::QuantityUnder(int32_t assembly, int32_t component) const {
+    if (!m_assembly) return 0;
+    const Model& m = GetModel();
+    auto it = m.childAt.find(Model::Pair(assembly, component));
+    return it == m.childAt.end() ? 0 : m.children.at(assembly)[it->second].quantity;
+}
+
+int32_t DLxLocalBOM::TotalQuantity(int32_t component) const {
+    if (!m_assembly) return 0;
+    const Model& m = GetModel();
+    auto it = m.partAt.find(component);
+    return it == m.partAt.end() ? 0 : m.allParts[it->second].quantity;
+}
+
+RDxComponent* DLxLocalBOM::GetRDxComponent(int32_t id) {
+    const DLxAssemblyComponent* c = FindComponent(id);
+    if (!c) return nullptr;
+    RDxComponent* found = nullptr;
+    for (const RSeRef<RDxComponent>& ref : m_components)
+        if (RDxComponent* r = ref.get(); r && r->GetComponentId() == id) found = r;
+    if (!found) {
+        RSe::PrepareWrite(this);
+        found = new (RSe::_GetMeta(static_cast<const RDxComponent*>(nullptr)), GetSegment())
+            RDxComponent();
+        m_components.emplace_back(found);
+    }
+    std::map<std::u16string, std::u16string> props;
+    for (int32_t k = DLxLocalBOMColumn::PartNumber; k < DLxLocalBOMColumn::User; ++k) {
+        const DLxLocalBOMColumn col{DLxLocalBOMColumn::Kind(k)};
+        if (std::u16string v = ModelValue(*c, col); !v.empty()) props[col.Key()] = std::move(v);
+    }
+    for (const DLxAssemblyProperty& p : c->userProperties)
+        props[DLxLocalBOMColumn::UserProperty(p.name).Key()] = p.value;
+    found->Set(id,
+               c->kind == DLxAssemblyComponent::Kind::Assembly ? RDxComponent::kAssembly
+                                                                 : RDxComponent::kPart,
+               c->name, c->path, props);
+    return found;
+}
+
+RDxComponent* DLxLocalBOM::GetMasterRDxComp() {
+    return m_assembly ? GetRDxComponent(m_assembly->root) : nullptr;
 }

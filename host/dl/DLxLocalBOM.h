@@ -49,6 +49,7 @@ struct DLxAssemblyComponent;
 struct DLxAssemblyData;
 struct DLxAssemblyOccurrence;
 class GBxBOMDescriptor;
+class RDxComponent;
 class RSeSegment;
 
 class DLxLocalBOM : public RDxObject {
@@ -82,6 +83,11 @@ public:
     const GBxBOMDescriptor* GetDescriptor() const { return m_descriptor.get(); }
     // The model's root component; null without one.
     const DLxAssemblyComponent* GetMasterComponent() const;
+    // The stored component object of a model component (of the root for the master), made in
+    // the bill's segment on first asking and refreshed from the model at every asking; null
+    // without the model or for a component it does not have.
+    RDxComponent* GetRDxComponent(int32_t id);
+    RDxComponent* GetMasterRDxComp();
     const DLxAssemblyComponent* FindComponent(int32_t id) const;
 
     // The stored status bits, with 0x1 while no assembly is attached.
@@ -149,7 +155,7 @@ public:
     // Forgets the annotation (null: every annotation that no longer exists), deleting its
     // state; answers whether a state went.
     bool PurgeAnnotation(const RSeIDed* annotation);
-    // Deletes every update state (the bill is going).
+    // Deletes every update state and component object (the bill is going).
     void ReleaseAnnotations();
     // Adds the rows that visible balloons of the bill show.
     void GetBalloonCookieSet(std::set<DLxLocalBOMCookie>& out) const;
@@ -189,6 +195,14 @@ public:
     DLxLocalBOMCookie CookieOfOccurrencePath(const std::vector<int32_t>& occurrences) const;
     // The occurrence of that id; null when the model has none.
     const DLxAssemblyOccurrence* FindOccurrence(int32_t id) const;
+    // A single row's quantity and item number as a query gives them, without running one
+    // (what a component proxy asks row by row); 0 and empty for a row the bill does not have.
+    int32_t QuantityOf(const DLxLocalBOMCookie& cookie) const;
+    std::u16string ItemNumberOf(const DLxLocalBOMCookie& cookie) const;
+    // A component's quantity directly under an assembly, and through every level below the
+    // root (parts only; 0 for an assembly); 0 where it does not occur.
+    int32_t QuantityUnder(int32_t assembly, int32_t component) const;
+    int32_t TotalQuantity(int32_t component) const;
     // Whether the bill has a row of that single cookie (its path and component exist).
     bool HasRow(const DLxLocalBOMCookie& cookie) const;
 
@@ -213,6 +227,7 @@ private:
     std::set<std::u16string> m_hidden;
     std::set<std::u16string> m_propsInUse;
     std::vector<RSeRef<DLxAnnotationUpdateState>> m_annotations; // owned
+    std::vector<RSeRef<RDxComponent>> m_components;              // owned
 
     // Not stored: the attached model and what is derived from it.
     const DLxAssemblyData* m_assembly = nullptr;

@@ -30,7 +30,7 @@ public:
     bool IsRoot() const { return m_path.empty(); }
     // This host's models have no reference components.
     bool IsReference() const { return false; }
-    DLxTagManager* GetTagManager() const { return m_manager.get(); }
+    DLxTagManager* GetTagManager() const;
 
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;

@@ -3,6 +3,7 @@
 #include <deque>
 
 #include "dl/DLxAssemblyData.h"
+#include "dl/DLxComponentProxy.h"
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxStructureNode.h"
 #include "rse/RSeSegment.h"
@@ -14,6 +15,14 @@ DLxTagManager* DLxTagManager::Create(DLxLocalBOM* bom) {
         DLxTagManager();
     tm->m_bom = bom;
     return tm;
+}
+
+DLxLocalBOM* DLxTagManager::GetLocalBOM() const {
+    return m_bom.get();
+}
+
+DLxTagManager* DLxStructureNode::GetTagManager() const {
+    return m_manager.get();
 }
 
 DLxStructureNode* DLxTagManager::FindNode(const std::vector<int32_t>& path) {
@@ -123,4 +132,23 @@ void DLxTagManager::SetListMode(uint8_t mode) {
     if (mode == m_listMode) return;
     RSe::PrepareWrite(this);
     m_listMode = mode;
+}
+
+DLxCustomSurrogate* DLxTagManager::CreateNewCustom() {
+    return new (RSe::_GetMeta(static_cast<const DLxCustomSurrogate*>(nullptr)), GetSegment())
+        DLxCustomSurrogate();
+}
+
+void DLxTagManager::AddRootNode(DLxComponentProxy* proxy, int32_t nodeType, int32_t) {
+    if (!proxy) return;
+    RSe::PrepareWrite(this);
+    m_roots.emplace_back(proxy);
+    m_rootTypes.push_back(nodeType);
+}
+
+std::vector<DLxComponentProxy*> DLxTagManager::GetRootNodes() const {
+    std::vector<DLxComponentProxy*> out;
+    for (const RSeRef<DLxComponentProxy>& r : m_roots)
+        if (DLxComponentProxy* p = r.get()) out.push_back(p);
+    return out;
 }

@@ -11,6 +11,8 @@
 #include "dl/DLxLocalBOMCookie.h"
 #include "rse/RSeRef.h"
 
+class DLxComponentProxy;
+class DLxCustomSurrogate;
 class DLxLocalBOM;
 class DLxStructureNode;
 class RSeSegment;
@@ -23,7 +25,7 @@ public:
 
     // A tag manager of the bill in the bill's segment.
     static DLxTagManager* Create(DLxLocalBOM* bom);
-    DLxLocalBOM* GetLocalBOM() const { return m_bom.get(); }
+    DLxLocalBOM* GetLocalBOM() const;
 
     // The node of that occurrence path (the root for an empty one), made on first asking;
     // null when the path does not go down the model.
@@ -40,6 +42,12 @@ public:
     // bill has no row for.
     DLxLocalBOMCookie GetRowCookie(const DLxStructureNode* node) const;
     std::u16string GetRowKeyTag(const DLxStructureNode* node) const;
+    // A new custom part, in the tag manager's segment.
+    DLxCustomSurrogate* CreateNewCustom();
+    // Top-level rows that the structure does not give (custom parts of structured lists),
+    // with their node type; the proxies stay their makers'.
+    void AddRootNode(DLxComponentProxy* proxy, int32_t nodeType, int32_t flags);
+    std::vector<DLxComponentProxy*> GetRootNodes() const;
     // Forgets the nodes made so far (deleting them).
     void ClearCachedNodes();
 
@@ -60,6 +68,8 @@ public:
 private:
     RSeRef<DLxLocalBOM> m_bom;
     std::vector<RSeRef<DLxStructureNode>> m_nodes; // in the order they were made
+    std::vector<RSeRef<DLxComponentProxy>> m_roots;
+    std::vector<int32_t> m_rootTypes;
     bool m_depthFirst = true;
     int32_t m_tagMode = 0;
     uint8_t m_listMode = 0;

@@ -1,6 +1,7 @@
 #include "dc/RDxPersist.h"
 #include "dl/DLxAnnotationUpdateState.h"
 #include "dl/DLxLocalBOM.h"
+#include "rd/RDxComponent.h"
 #include "rse/RSeMeta.h"
 
 namespace {
@@ -96,11 +97,13 @@ void DLxLocalBOM::Load(RSeStream& s) {
     LoadStrings(s, m_hidden);
     LoadStrings(s, m_propsInUse);
     RDxPersist::LoadRefs(s, m_annotations);
+    RDxPersist::LoadRefs(s, m_components);
 }
 
 void DLxLocalBOM::FixPtrs(RSeMetaContext& ctx) {
     RSeMetaType::PlainFixPtrs(this, ctx);
     RDxPersist::FixRefs(m_annotations, ctx);
+    RDxPersist::FixRefs(m_components, ctx);
 }
 
 void DLxLocalBOM::Save(RSeStream& s) const {
@@ -125,6 +128,7 @@ void DLxLocalBOM::Save(RSeStream& s) const {
     SaveStrings(s, m_hidden);
     SaveStrings(s, m_propsInUse);
     RDxPersist::SaveRefs(s, m_annotations);
+    RDxPersist::SaveRefs(s, m_components);
 }
 
 UTxResult DLxLocalBOM::Clone(DLxLocalBOM* target, RSeCloneCommander* cc) const {
@@ -139,5 +143,6 @@ UTxResult DLxLocalBOM::Clone(DLxLocalBOM* target, RSeCloneCommander* cc) const {
     target->m_hidden = m_hidden;
     target->m_propsInUse = m_propsInUse;
     RDxPersist::CloneRefs(m_annotations, target->m_annotations, cc);
+    RDxPersist::CloneRefs(m_components, target->m_components, cc);
     return {};
 }

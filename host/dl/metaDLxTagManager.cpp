@@ -1,4 +1,5 @@
 #include "dc/RDxPersist.h"
+#include "dl/DLxComponentProxy.h"
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxStructureNode.h"
 #include "dl/DLxTagManager.h"
@@ -48,6 +49,12 @@ void DLxTagManager::Load(RSeStream& s) {
     char mode = 0;
     s.Read(mode);
     m_listMode = uint8_t(mode);
+    RDxPersist::LoadRefs(s, m_roots);
+    uint32_t n = 0;
+    s.Read(n);
+    s.CheckCount(n, 5);
+    m_rootTypes.resize(n);
+    if (n) s.Read(m_rootTypes.data(), n);
 }
 
 void DLxTagManager::Save(RSeStream& s) const {
@@ -57,12 +64,17 @@ void DLxTagManager::Save(RSeStream& s) const {
     s.Write(m_depthFirst);
     s.Write(m_tagMode);
     s.Write(char(m_listMode));
+    RDxPersist::SaveRefs(s, m_roots);
+    s.Write(uint32_t(m_rootTypes.size()));
+    for (int32_t t : m_rootTypes)
+        s.Write(t);
 }
 
 void DLxTagManager::FixPtrs(RSeMetaContext& ctx) {
     RSeMetaType::PlainFixPtrs(this, ctx);
     m_bom.FixAddress(ctx);
     RDxPersist::FixRefs(m_nodes, ctx);
+    RDxPersist::FixRefs(m_roots, ctx);
 }
 
 UTxResult DLxTagManager::Clone(DLxTagManager* target, RSeCloneCommander* cc) const {
@@ -72,6 +84,8 @@ UTxResult DLxTagManager::Clone(DLxTagManager* target, RSeCloneCommander* cc) con
     target->m_depthFirst = m_depthFirst;
     target->m_tagMode = m_tagMode;
     target->m_listMode = m_listMode;
+    RDxPersist::CloneRefs(m_roots, target->m_roots, cc);
+    target->m_rootTypes = m_rootTypes;
     return {};
 }
 

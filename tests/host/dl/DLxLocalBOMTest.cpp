@@ -10,6 +10,7 @@
 #include "KorvuBOMFixture.h"
 #include "dl/DLxAnchorPoint.h"
 #include "dl/DLxAnnotationUpdateState.h"
+#include "dl/DLxComponentProxy.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxLocalBOMMgr.h"
@@ -22,6 +23,8 @@
 #include "fw/FWxChangeRequest.h"
 #include "ge/WqGePoint3d.h"
 #include "rse/RSeDatabase.h"
+#include "rd/RDxComponent.h"
+#include "rse/RSeSegment.h"
 #include "rse/RSeTransaction.h"
 
 namespace {
@@ -678,6 +681,117 @@ TEST(DLxLocalBOMAnnotations, TheBillKnowsItsBalloonsAndPartsLists) {
     EXPECT_EQ(doc.GetRSeDb()->FindObject(dataId), nullptr);
     EXPECT_TRUE(bom->PurgeAnnotation(partsList));
     EXPECT_FALSE(bom->HasRelatedAnnotations());
+}
+
+} // namespace
+
+namespace {
+
+using namespace KorvuBOM;
+
+template <class T, class... A> T* Make(RSeSegment* seg, A&&... a) {
+    return new (RSe::_GetMeta(static_cast<const T*>(nullptr)), seg) T(std::forward<A>(a)...);
+}
+
+// What the older parts lists ask of a row candidate, on structure nodes, on the components of
+// an older assembly list and on custom parts, answered from the bill and kept through a save.
+TEST(DLxComponentProxy, ProxiesAnswerFromTheBillTheListOrTheCustomPart) {
+    DLxAssemblyData assembly = BracketAssembly();
+    for (DLxAssemblyOccurrence& o : assembly.occurrences)
+        if (o.component == kCover) o.quantity = 2;
+    DLxDrawingDoc doc;
+    DLxLocalBOM* bom = DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), assembly, 1, true);
+    DLxTagManager* tm = DLxTagManager::Create(bom);
+    RSeSegment* seg = tm->GetSegment();
+    auto* bolt = Make<DLxComponentProxyPartSurrogate>(seg, tm->FindNode({107}), tm);
+    auto* otherBolt = Make<DLxComponentProxyPartSurrogate>(seg, tm->FindNode({105}), tm);
+    auto* nut = Make<DLxComponentProxyPartSurrogate>(seg, tm->FindNode({110}), tm);
+    auto* cover = Make<DLxComponentProxyAssemblySurrogate>(seg, tm->FindNode({115}), tm);
+    auto* gasket = Make<DLxComponentProxyPartDT>(seg, tm->FindNode({115, 117}), tm);
+
+    struct Case {
+        const char* what;
+        DLxComponentProxy* proxy;
+        int32_t structured, total;
+        std::u16string tag, name;
+        bool composite;
+        int32_t connection;
+    } cases[] = {
+        {"a bolt", bolt, 4, 4, u"4", u"bolt M8x30", false, 107},
+        {"the covers", cover, 2, 0, u"8", u"cover", true, 115},
+        {"a gasket of two covers", gasket, 1, 2, u"8.2", u"gasket", false, 117},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.proxy->getInstanceCount(true), c.structured);
+        EXPECT_EQ(c.proxy->getInstanceCount(false), c.total);
+        EXPECT_EQ(c.proxy->getComponentTag(true), c.tag);
+        EXPECT_EQ(c.proxy->getDataSourceNameString(), c.name);
+        EXPECT_EQ(c.proxy->isComposite(), c.composite);
+        EXPECT_EQ(c.proxy->GetConnectionId(), c.connection);
+        EXPECT_FALSE(c.proxy->isCustom());
+    }
+    EXPECT_EQ(bolt->getComponentMaterial(), u"Steel 8.8");
+    EXPECT_EQ(bolt->getComponentMass(), u"0.016");
+    EXPECT_TRUE(bolt->isDataSourceEqual(otherBolt, true));
+    EXPECT_FALSE(bolt->isDataSourceEqual(nut, true));
+    // A tag set through a proxy is the row's item number.
+    ASSERT_TRUE(otherBolt->setComponentTag(u"B", true, false));
+    EXPECT_EQ(bolt->getComponentTag(true), u"B");
+    DLxLocalBOMQuery q(bom, nullptr, 1, true);
+    EXPECT_EQ(q.RowByCookie(DLxLocalBOMCookie({}, kBolt))->GetItemNumber(), u"B");
+
+    // An older assembly list's child, on the bill's component objects.
+    RDxComponent* master = bom->GetMasterRDxComp();
+    ASSERT_TRUE(master);
+    EXPECT_EQ(master->GetKind(), RDxComponent::kAssembly);
+    EXPECT_EQ(bom->GetRDxComponent(kWasher), bom->GetRDxComponent(kWasher));
+    EXPECT_EQ(bom->GetRDxComponent(999), nullptr);
+    auto* washer = Make<DLxComponentProxyDT>(seg, master, bom->GetRDxComponent(kWasher), u"5");
+    washer->cacheComponentQuantity(4, true);
+    EXPECT_EQ(washer->getComponentTag(true), u"5");
+    EXPECT_EQ(washer->getInstanceCount(true), 4);
+    EXPECT_EQ(washer->getInstanceCount(false), 0);
+    EXPECT_EQ(washer->getComponentMaterial(), u"Steel 8.8");
+    EXPECT_EQ(washer->getDataSourcePathString(true), u"parts/washer M8.part");
+    EXPECT_EQ(bom->GetRDxComponent(kBolt)->GetProperty(u"User:Finish"), u"Zinc plated");
+
+    // A custom part: its values are the surrogate's, its count the quantity's digits.
+    DLxCustomSurrogate* part = tm->CreateNewCustom();
+    auto* custom = Make<DLxComponentProxyCustom>(seg, part);
+    auto* sameCustom = Make<DLxComponentProxyCustom>(seg, part);
+    tm->AddRootNode(sameCustom, 1, 1);
+    EXPECT_EQ(tm->GetRootNodes(), (std::vector<DLxComponentProxy*>{sameCustom}));
+    EXPECT_TRUE(custom->isCustom());
+    EXPECT_EQ(custom->getInstanceCount(true), 1);
+    custom->setQuantityString(u"3 pcs");
+    EXPECT_EQ(sameCustom->getInstanceCount(false), 3);
+    custom->setPropertyString(2, u"Grease");
+    custom->setPropertyString(u"Quantity", u"a user property, not the quantity");
+    custom->setComponentMaterial(u"Lithium");
+    EXPECT_EQ(sameCustom->getPropertyString(2), u"Grease");
+    EXPECT_EQ(sameCustom->getQuantityString(), u"3 pcs");
+    EXPECT_EQ(sameCustom->getComponentMaterial(), u"Lithium");
+    EXPECT_TRUE(custom->isDataSourceEqual(sameCustom, true));
+    EXPECT_FALSE(custom->isDataSourceEqual(bolt, true));
+    EXPECT_FALSE(bolt->isDataSourceEqual(custom, true));
+
+    // Saved and loaded, with the bill's model attached again.
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(doc.GetRSeDb()->SaveToBuffer(bytes).Failed());
+    std::unique_ptr<RSeDatabase> db;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db).Failed());
+    ASSERT_TRUE(DLxLocalBOMMgr::GetLocalBOM(db.get(), assembly, 1, false));
+    auto* lgasket = dynamic_cast<DLxComponentProxyPartDT*>(db->FindObject(gasket->GetId()));
+    auto* lwasher = dynamic_cast<DLxComponentProxyDT*>(db->FindObject(washer->GetId()));
+    auto* lcustom = dynamic_cast<DLxComponentProxyCustom*>(db->FindObject(custom->GetId()));
+    ASSERT_TRUE(lgasket && lwasher && lcustom);
+    EXPECT_EQ(lgasket->getComponentTag(true), u"8.2");
+    EXPECT_EQ(lgasket->getInstanceCount(false), 2);
+    EXPECT_EQ(lwasher->getInstanceCount(true), 4);
+    EXPECT_EQ(lwasher->getComponentMaterial(), u"Steel 8.8");
+    EXPECT_EQ(lcustom->getPropertyString(2), u"Grease");
+    EXPECT_EQ(lcustom->getInstanceCount(true), 3);
 }
 
 } // namespace
