@@ -79,6 +79,10 @@ public:
         return (m_v & 1) || !m_v ? nullptr : reinterpret_cast<RSeHandle*>(m_v)->db;
     }
     size_t HashVal() const { return size_t(m_v >> 4) * 0x9E3779B97F4A7C15ull; }
+    // The start slot of the reference in a table of maxSlot + 1 slots.
+    size_t HashVal(size_t maxSlot) const { return HashVal() % (maxSlot + 1); }
+    // Two references hold the same value: one handle, or one stored value while a load reads.
+    bool IsSameValue(const RSeRefBase& o) const { return m_v == o.m_v; }
     void Clear() {
         Release();
         m_v = 0;

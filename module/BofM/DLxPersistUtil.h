@@ -105,6 +105,29 @@ public:
             cc->CloneRef(src[i], dst[i]);
     }
 
+    // The copy of an object the cloned one owns: the clone commander's when it copies that
+    // object too, else a private copy made for the target alone (which copies what it owns in
+    // turn). Owners delete what they own, so two owners must never share an object.
+    template <class T>
+    static void CloneOwned(RSeCloneCommander* cc, const RSeRef<T>& src, RSeRef<T>& dst) {
+        cc->CloneRef(src, dst);
+        RSeIDed* obj = src.GetTarget();
+        if (!obj || dst.GetTarget() != obj || !cc->GetTargetSegment()) return;
+        RSeCloneCommander own(cc->GetTargetSegment());
+        if (own.Clone({obj}).Failed()) {
+            dst.Clear();
+            return;
+        }
+        dst.SetTarget(dynamic_cast<RSeIDed*>(own.CloneOf(obj)));
+    }
+    template <class T>
+    static void CloneOwnedVector(const std::vector<RSeRef<T>>& src, std::vector<RSeRef<T>>& dst,
+                                 RSeCloneCommander* cc) {
+        dst.resize(src.size());
+        for (size_t i = 0; i < src.size(); ++i)
+            CloneOwned(cc, src[i], dst[i]);
+    }
+
 private:
     [[noreturn]] static void BadContainer();
     static uint32_t SaneCapacity(uint32_t n, uint32_t capacity);

@@ -16,4 +16,16 @@ struct DLxSym {
         // Feature control frame, the frame's datum identifier.
         kDatumIdentifier = 27,
     };
+
+    // Kinds of table-column properties, by the property set that holds them: 0 any, 1 to 3
+    // the three property categories of documents, 4 user-defined properties (of parts lists
+    // or hole tables), 5 parts-list properties.
+    enum PropertyCategory : int32_t {
+        kAnyProperty = 0,
+        kCategory1 = 1,
+        kCategory2 = 2,
+        kCategory3 = 3,
+        kUserDefined = 4,
+        kPartsListProperty = 5,
+    };
 };

@@ -6,6 +6,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "BofM/DLxComponentProperty.h"
+#include "BofM/DLxPartListColumn.h"
+#include "BofM/DLxPartListColumnHeaders.h"
+#include "BofM/DLxPartListDataSourceObserver.h"
+#include "BofM/DLxPartListItemIdRanges.h"
+#include "BofM/DLxPartListProperty.h"
+#include "BofM/DLxPartListPropertyId.h"
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxCreateGDTRequest.h"
@@ -136,6 +143,15 @@ const KorvuInitRow kRows[] = {
     {"DLxGDTInstanceONKTranslator", &DLxGDTInstanceONKTranslator::Register, 2},
     {"CreateGDTSymbol", &RegisterCreateGDTSymbol, 2},
     {"RotateGDTSymbol", &RegisterRotateGDTSymbol, 2},
+    {"DLxComponentProperty", &InitMeta<DLxComponentProperty>, 2},
+    {"DLxPartListDataSourceObserver", &InitMeta<DLxPartListDataSourceObserver>, 2},
+    {"DLxPartListAssemblyDataSourceObserver", &InitMeta<DLxPartListAssemblyDataSourceObserver>, 2},
+    {"DLxPartListColumn", &InitMeta<DLxPartListColumn>, 2},
+    {"DLxPartListColumnHeaders", &InitMeta<DLxPartListColumnHeaders>, 2},
+    {"DLxColumnHeaders", &InitMeta<DLxColumnHeaders>, 2},
+    {"DLxPartListItemIdRanges", &InitMeta<DLxPartListItemIdRanges>, 2},
+    {"DLxPartListProperty", &InitMeta<DLxPartListProperty>, 2},
+    {"DLxPartListPropertyId", &InitMeta<DLxPartListPropertyId>, 2},
 };
 
 struct RunAtLoad {
