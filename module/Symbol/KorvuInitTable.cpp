@@ -7,6 +7,8 @@
 #include <cstdint>
 
 #include "BofM/DLxComponentProperty.h"
+#include "BofM/DLxComponentPropertyDT.h"
+#include "BofM/DLxComponentPropertyPartList.h"
 #include "BofM/DLxPartListColumn.h"
 #include "BofM/DLxPartListColumnHeaders.h"
 #include "BofM/DLxPartListDataSourceObserver.h"
@@ -144,6 +146,20 @@ const KorvuInitRow kRows[] = {
     {"CreateGDTSymbol", &RegisterCreateGDTSymbol, 2},
     {"RotateGDTSymbol", &RegisterRotateGDTSymbol, 2},
     {"DLxComponentProperty", &InitMeta<DLxComponentProperty>, 2},
+    {"DLxComponentPropertyGeneralDT", &InitMeta<DLxComponentPropertyGeneralDT>, 2},
+    {"DLxComponentPropertyGeneralDTTransparent",
+     &InitMeta<DLxComponentPropertyGeneralDTTransparent>, 2},
+    {"DLxComponentPropertyPartListItem", &InitMeta<DLxComponentPropertyPartListItem>, 2},
+    {"DLxComponentPropertyPartListPartMass", &InitMeta<DLxComponentPropertyPartListPartMass>, 2},
+    {"DLxComponentPropertyPartListPartMaterial",
+     &InitMeta<DLxComponentPropertyPartListPartMaterial>, 1},
+    {"DLxComponentPropertyPartListPartName", &InitMeta<DLxComponentPropertyPartListPartName>, 2},
+    {"DLxComponentPropertyPartListQuantity", &InitMeta<DLxComponentPropertyPartListQuantity>, 2},
+    {"DLxComponentPropertyStringDT", &InitMeta<DLxComponentPropertyStringDT>, 2},
+    {"DLxComponentPropertyStringDTTransparent",
+     &InitMeta<DLxComponentPropertyStringDTTransparent>, 2},
+    {"DLxComponentPropertyIntegerDT", &InitMeta<DLxComponentPropertyIntegerDT>, 2},
+    {"DLxComponentPropertyRealDT", &InitMeta<DLxComponentPropertyRealDT>, 2},
     {"DLxPartListDataSourceObserver", &InitMeta<DLxPartListDataSourceObserver>, 2},
     {"DLxPartListAssemblyDataSourceObserver", &InitMeta<DLxPartListAssemblyDataSourceObserver>, 2},
     {"DLxPartListColumn", &InitMeta<DLxPartListColumn>, 2},
