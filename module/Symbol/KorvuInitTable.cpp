@@ -6,9 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "BofM/DLxBOMProxy.h"
 #include "BofM/DLxComponentProperty.h"
 #include "BofM/DLxComponentPropertyDT.h"
 #include "BofM/DLxComponentPropertyPartList.h"
+#include "BofM/DLxDataSourceProxy.h"
 #include "BofM/DLxPartListColumn.h"
 #include "BofM/DLxPartListColumnHeaders.h"
 #include "BofM/DLxPartListDataSourceObserver.h"
@@ -145,6 +147,8 @@ const KorvuInitRow kRows[] = {
     {"DLxGDTInstanceONKTranslator", &DLxGDTInstanceONKTranslator::Register, 2},
     {"CreateGDTSymbol", &RegisterCreateGDTSymbol, 2},
     {"RotateGDTSymbol", &RegisterRotateGDTSymbol, 2},
+    {"DLxAssemblySurrogateProxy", &InitMeta<DLxAssemblySurrogateProxy>, 2},
+    {"DLxBOMProxy", &InitMeta<DLxBOMProxy>, 2},
     {"DLxComponentProperty", &InitMeta<DLxComponentProperty>, 2},
     {"DLxComponentPropertyGeneralDT", &InitMeta<DLxComponentPropertyGeneralDT>, 2},
     {"DLxComponentPropertyGeneralDTTransparent",
@@ -158,6 +162,9 @@ const KorvuInitRow kRows[] = {
     {"DLxComponentPropertyStringDT", &InitMeta<DLxComponentPropertyStringDT>, 2},
     {"DLxComponentPropertyStringDTTransparent",
      &InitMeta<DLxComponentPropertyStringDTTransparent>, 2},
+    {"DLxDataSourcePartProxy", &InitMeta<DLxDataSourcePartProxy>, 2},
+    {"DLxDataSourceProxy", &InitMeta<DLxDataSourceProxy>, 2},
+    {"DLxAssemblyProxy", &InitMeta<DLxAssemblyProxy>, 2},
     {"DLxComponentPropertyIntegerDT", &InitMeta<DLxComponentPropertyIntegerDT>, 2},
     {"DLxComponentPropertyRealDT", &InitMeta<DLxComponentPropertyRealDT>, 2},
     {"DLxPartListDataSourceObserver", &InitMeta<DLxPartListDataSourceObserver>, 2},
