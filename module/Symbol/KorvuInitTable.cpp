@@ -13,6 +13,7 @@
 #include "BofM/DLxDataSourceProxy.h"
 #include "BofM/DLxPartListColumn.h"
 #include "BofM/DLxPartListColumnHeaders.h"
+#include "BofM/DLxPartListComponent.h"
 #include "BofM/DLxPartListDataSourceObserver.h"
 #include "BofM/DLxPartListItemIdRanges.h"
 #include "BofM/DLxPartListProperty.h"
@@ -164,6 +165,8 @@ const KorvuInitRow kRows[] = {
      &InitMeta<DLxComponentPropertyStringDTTransparent>, 2},
     {"DLxDataSourcePartProxy", &InitMeta<DLxDataSourcePartProxy>, 2},
     {"DLxDataSourceProxy", &InitMeta<DLxDataSourceProxy>, 2},
+    {"DLxPartListComponent", &InitMeta<DLxPartListComponent>, 1},
+    {"DLxPartListComponentGroup", &InitMeta<DLxPartListComponentGroup>, 2},
     {"DLxAssemblyProxy", &InitMeta<DLxAssemblyProxy>, 2},
     {"DLxComponentPropertyIntegerDT", &InitMeta<DLxComponentPropertyIntegerDT>, 2},
     {"DLxComponentPropertyRealDT", &InitMeta<DLxComponentPropertyRealDT>, 2},
