@@ -18,6 +18,8 @@
 #include "BofM/DLxPartListItemIdRanges.h"
 #include "BofM/DLxPartListProperty.h"
 #include "BofM/DLxPartListPropertyId.h"
+#include "BofM/DLxPartListTablePropertyQuantity.h"
+#include "BofM/DLxTableComponentBinder.h"
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxCreateGDTRequest.h"
@@ -167,6 +169,9 @@ const KorvuInitRow kRows[] = {
     {"DLxDataSourceProxy", &InitMeta<DLxDataSourceProxy>, 2},
     {"DLxPartListComponent", &InitMeta<DLxPartListComponent>, 1},
     {"DLxPartListComponentGroup", &InitMeta<DLxPartListComponentGroup>, 2},
+    {"DLxPartListPropertiesTableComponent", &InitMeta<DLxPartListPropertiesTableComponent>, 2},
+    {"DLxTableComponentBinder", &InitMeta<DLxTableComponentBinder>, 2},
+    {"DLxPartListTablePropertyQuantity", &InitMeta<DLxPartListTablePropertyQuantity>, 2},
     {"DLxAssemblyProxy", &InitMeta<DLxAssemblyProxy>, 2},
     {"DLxComponentPropertyIntegerDT", &InitMeta<DLxComponentPropertyIntegerDT>, 2},
     {"DLxComponentPropertyRealDT", &InitMeta<DLxComponentPropertyRealDT>, 2},
