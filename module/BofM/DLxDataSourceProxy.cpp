@@ -12,9 +12,13 @@
 
 namespace {
 
+// A new proxy with its quantities cached, as the rows made from it read them (a parts list
+// lists only what has a quantity).
 template <class T, class... A> RSeRef<DLxComponentProxy> MakeProxy(RSeSegment* seg, A&&... a) {
-    return RSeRef<DLxComponentProxy>(new (RSe::_GetMeta(static_cast<const T*>(nullptr)), seg)
-                                         T(std::forward<A>(a)...));
+    T* p = new (RSe::_GetMeta(static_cast<const T*>(nullptr)), seg) T(std::forward<A>(a)...);
+    for (bool structured : {false, true})
+        p->cacheComponentQuantity(p->getInstanceCount(structured), structured);
+    return RSeRef<DLxComponentProxy>(p);
 }
 
 // Row key tags already listed: a node whose row was listed is left out.
@@ -53,9 +57,16 @@ void DLxAssemblyProxy::CreateComponentProxies(ProxyList& out, bool, const RSeRef
         if (earlier) continue;
         ++counter;
         const std::string tag = std::to_string(counter);
-        out.push_back(MakeProxy<DLxComponentProxyDT>(GetSegment(), m_assembly.get(),
-                                                     m_children[i].get(),
-                                                     std::u16string(tag.begin(), tag.end())));
+        auto* p = new (RSe::_GetMeta(static_cast<const DLxComponentProxyDT*>(nullptr)),
+                       GetSegment()) DLxComponentProxyDT(m_assembly.get(), m_children[i].get(),
+                                                         std::u16string(tag.begin(), tag.end()));
+        // The list's quantity of a child is how often it lists it.
+        const auto times = int32_t(std::count_if(
+            m_children.begin(), m_children.end(),
+            [child](const RSeRef<RDxComponent>& c) { return c.GetTarget() == child; }));
+        for (bool structured : {false, true})
+            p->cacheComponentQuantity(times, structured);
+        out.emplace_back(p);
     }
 }
 

@@ -14,6 +14,7 @@
 #include "BofM/DLxPartListColumn.h"
 #include "BofM/DLxPartListColumnHeaders.h"
 #include "BofM/DLxPartListComponent.h"
+#include "BofM/DLxPartListComponentPropertiesTable.h"
 #include "BofM/DLxPartListDataSourceObserver.h"
 #include "BofM/DLxPartListItemIdRanges.h"
 #include "BofM/DLxPartListProperty.h"
@@ -169,6 +170,7 @@ const KorvuInitRow kRows[] = {
     {"DLxDataSourceProxy", &InitMeta<DLxDataSourceProxy>, 2},
     {"DLxPartListComponent", &InitMeta<DLxPartListComponent>, 1},
     {"DLxPartListComponentGroup", &InitMeta<DLxPartListComponentGroup>, 2},
+    {"DLxPartListComponentPropertiesTable", &InitMeta<DLxPartListComponentPropertiesTable>, 1},
     {"DLxPartListPropertiesTableComponent", &InitMeta<DLxPartListPropertiesTableComponent>, 2},
     {"DLxTableComponentBinder", &InitMeta<DLxTableComponentBinder>, 2},
     {"DLxPartListTablePropertyQuantity", &InitMeta<DLxPartListTablePropertyQuantity>, 2},

@@ -83,8 +83,8 @@ protected:
     RSeSegment* seg = db.CreateSegment(u"Sheet");
 };
 
-// An older assembly list tags its children "1", "2", ... in list order, each component once,
-// skipping references that lost their target.
+// An older assembly list tags its children "1", "2", ... in list order, each component once
+// with the number of times it is listed, skipping references that lost their target.
 TEST_F(DataSources, AnAssemblyListTagsEachChildOnce) {
     DLxTagManager* tm = Manager(DLxLocalBOM::kStructured);
     DLxLocalBOM* bom = tm->GetLocalBOM();
@@ -104,6 +104,8 @@ TEST_F(DataSources, AnAssemblyListTagsEachChildOnce) {
     EXPECT_EQ(second->getComponentTag(true), u"2");
     EXPECT_EQ(second->GetChild(), nut);
     EXPECT_EQ(first->GetAssembly(), bom->GetMasterRDxComp());
+    EXPECT_EQ(first->getInstanceCount(true), 3); // listed three times
+    EXPECT_EQ(second->getInstanceCount(false), 1);
     EXPECT_FALSE(source->GetStructureNode());
 }
 
