@@ -1,5 +1,7 @@
 #include "BofM/DLxPartListComponentPropertiesTable.h"
 
+#include <algorithm>
+
 #include "BofM/DLxBOMProxy.h"
 #include "BofM/DLxPartListColumn.h"
 #include "BofM/DLxPartListColumnHeaders.h"
@@ -123,4 +125,139 @@ DLxTableComponentBinder* DLxPartListComponentPropertiesTable::CreateCustomCompon
     m_rowOrder.push_back(int32_t(m_rowOrder.size()));
     m_tags.insert(proxy->getComponentTag(true));
     return binder;
+}
+
+namespace {
+
+DLxComponentProxy* ProxyOf(const DLxTableComponentBinder* b) {
+    const DLxPartListComponent* c = b ? b->GetComponent().Read() : nullptr;
+    return c ? c->GetProxy().get() : nullptr;
+}
+
+DLxStructureNode* NodeOf(const DLxTableComponentBinder* b) {
+    DLxComponentProxy* p = ProxyOf(b);
+    return p ? p->GetStructureNode() : nullptr;
+}
+
+} // namespace
+
+bool DLxPartListComponentPropertiesTable::MatchTagManagerNodes() {
+    DLxTagManager* tm = GetTagManager().get();
+    if (!tm) return false;
+    RSe::PrepareWrite(this);
+    std::vector<NodeRecord> before;
+    CollectNodes(before);
+    std::vector<const DLxTableComponentBinder*> noted;
+    for (int32_t entry : m_rowOrder)
+        noted.push_back(entry >= 0 && size_t(entry) < before.size()
+                            ? before[size_t(entry)].binder.Read()
+                            : nullptr);
+    BinderList fresh;
+    CreateBinders(fresh);
+
+    // Takes the first fresh row that `matches`, handing its node to the stored row's proxy.
+    auto takeMatch = [&fresh](DLxComponentProxy* proxy, auto matches) {
+        for (auto it = fresh.begin(); it != fresh.end(); ++it) {
+            DLxStructureNode* node = NodeOf(it->Read());
+            if (!node || !matches(node)) continue;
+            proxy->SetStructureNode(node);
+            RSe::DeleteObject(it->get());
+            fresh.erase(it);
+            return true;
+        }
+        return false;
+    };
+
+    std::vector<RSeRef<DLxTableComponentBinder>> kept;
+    if (m_structured) {
+        for (RSeRef<DLxTableComponentBinder>& ref : m_binders) {
+            DLxTableComponentBinder* b = ref.get();
+            if (!b) continue;
+            if (b->IsCustom()) {
+                kept.push_back(ref);
+                continue;
+            }
+            DLxComponentProxy* proxy = ProxyOf(b);
+            const int32_t id = proxy ? proxy->GetConnectionId() : 0;
+            if (id && takeMatch(proxy, [id](const DLxStructureNode* n) {
+                    return !n->IsRoot() && n->GetRDxPassivePath().back() == id;
+                }))
+                kept.push_back(ref);
+            else
+                RSe::DeleteObject(b);
+        }
+        for (RSeRef<DLxTableComponentBinder>& f : fresh)
+            kept.push_back(f);
+        m_binders = std::move(kept);
+        for (RSeRef<DLxTableComponentBinder>& ref : m_binders)
+            if (DLxTableComponentBinder* b = ref.get(); b && !b->IsCustom())
+                b->AttachTagManagerNode(RSeRef<DLxStructureNode>(NodeOf(b)));
+
+        // The stored rows keep their places; what is new follows; children follow their row.
+        std::vector<NodeRecord> after;
+        CollectNodes(after);
+        std::vector<bool> taken(after.size(), false);
+        std::vector<int32_t> order;
+        for (const DLxTableComponentBinder* b : noted)
+            for (size_t i = 0; i < after.size(); ++i)
+                if (!taken[i] && b && after[i].binder.Read() == b) {
+                    taken[i] = true;
+                    order.push_back(int32_t(i));
+                    break;
+                }
+        for (size_t i = 0; i < after.size(); ++i)
+            if (!taken[i]) order.push_back(int32_t(i));
+        std::vector<int32_t> arranged;
+        std::vector<bool> placed(after.size(), false);
+        auto place = [&](auto& self, int32_t i) -> void {
+            placed[size_t(i)] = true;
+            arranged.push_back(i);
+            const DLxTableComponentBinder* b = after[size_t(i)].binder.Read();
+            for (int32_t j : order)
+                if (!placed[size_t(j)] && b && after[size_t(j)].binder.Read() &&
+                    after[size_t(j)].binder.Read()->GetParent() == b)
+                    self(self, j);
+        };
+        for (int32_t i : order) {
+            const DLxTableComponentBinder* b = after[size_t(i)].binder.Read();
+            if (!placed[size_t(i)] && (!b || !b->GetParent())) place(place, i);
+        }
+        for (int32_t i : order)
+            if (!placed[size_t(i)]) place(place, i);
+        m_rowOrder = std::move(arranged);
+        return true;
+    }
+
+    // Parts only: a stored row takes the fresh row of the same bill row (an occurrence of its
+    // part); one whose part has no row any more goes, with its entries in the row order.
+    for (RSeRef<DLxTableComponentBinder>& ref : m_binders) {
+        DLxTableComponentBinder* b = ref.get();
+        if (!b) continue;
+        if (b->IsCustom()) {
+            kept.push_back(ref);
+            continue;
+        }
+        DLxComponentProxy* proxy = ProxyOf(b);
+        const DLxStructureNode* stored = NodeOf(b);
+        DLxStructureNode* current = stored ? tm->FindNode(stored->GetRDxPassivePath()) : nullptr;
+        const std::u16string key = current ? tm->GetRowKeyTag(current) : std::u16string();
+        if (proxy && !key.empty() && takeMatch(proxy, [&](const DLxStructureNode* n) {
+                return tm->GetRowKeyTag(n) == key;
+            })) {
+            kept.push_back(ref);
+            continue;
+        }
+        const auto position = int32_t(kept.size());
+        RSe::DeleteObject(b);
+        std::vector<int32_t> order;
+        for (int32_t entry : m_rowOrder)
+            if (entry != position) order.push_back(entry > position ? entry - 1 : entry);
+        m_rowOrder = std::move(order);
+    }
+    for (RSeRef<DLxTableComponentBinder>& f : fresh) {
+        kept.push_back(f);
+        m_rowOrder.push_back(int32_t(kept.size()) - 1);
+    }
+    m_binders = std::move(kept);
+    return true;
 }

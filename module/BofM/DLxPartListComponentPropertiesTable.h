@@ -62,6 +62,12 @@ public:
     void CreateBinders(BinderList& out);
     // Each binder, then its collected children, in order.
     void CollectNodes(std::vector<NodeRecord>& out) const;
+    // Rebinds the stored rows to the current structure (the upgrade of older parts lists):
+    // stored rows take the nodes of the occurrences (structured) or rows (parts only) they
+    // stood on, rows of nothing left go, new components get rows at the end, and the row order
+    // keeps the stored rows' places with each row's children after it. False without a tag
+    // manager.
+    bool MatchTagManagerNodes();
     // Adds a custom row (quantity 1) and answers its binder; null without a tag manager. A
     // structured list also lists the custom part among the tag manager's root nodes.
     DLxTableComponentBinder* CreateCustomComponents(int32_t, int32_t,

@@ -207,6 +207,79 @@ TEST_F(PropertiesTables, TheTableKeepsAndOwnsItsParts) {
     EXPECT_EQ(tm->FindNode({}) != nullptr, true); // made again on asking
 }
 
+// The tags of the table's rows in row order, each child after "  ".
+std::vector<std::u16string> Rows(const Table& t) {
+    std::vector<Table::NodeRecord> records;
+    t.CollectNodes(records);
+    std::vector<std::u16string> out;
+    for (int32_t i : t.GetRowOrder()) {
+        const DLxTableComponentBinder* b = records.at(size_t(i)).binder.Read();
+        out.push_back((b->GetParent() ? u"  " : u"") +
+                      (b->IsCustom() ? std::u16string(u"custom") : b->GetComponentTag(true)));
+    }
+    return out;
+}
+
+// Upgrading a structured list: the stored rows keep their place and take their occurrence's
+// node, the expanded cover gets its children right after it, a row whose occurrence is gone is
+// replaced by a new row at the end.
+TEST_F(PropertiesTables, MatchingKeepsTheStoredRowsInPlace) {
+    DLxTagManager* tm = Manager(assembly);
+    Table* table = NewTable(tm, true);
+    table->CreateCustomComponents(0, 0, RSeRef<DLxTagManager>(tm));
+    ASSERT_TRUE(table->MatchTagManagerNodes());
+    EXPECT_EQ(Rows(*table), (std::vector<std::u16string>{u"custom", u"8", u"1", u"2", u"3", u"4",
+                                                         u"5", u"6", u"7"}));
+    const uint32_t coverRow = table->GetBinders()[1]->GetId();
+    const uint32_t nutRow = table->GetBinders()[7]->GetId();
+    table->GetBinders()[1]->Expand();
+    ASSERT_TRUE(table->MatchTagManagerNodes());
+    EXPECT_EQ(table->GetBinders()[1]->GetId(), coverRow);
+    EXPECT_EQ(table->GetBinders()[7]->GetId(), nutRow);
+    EXPECT_EQ(Rows(*table), (std::vector<std::u16string>{u"custom", u"8", u"  8.1", u"  8.2", u"1",
+                                                         u"2", u"3", u"4", u"5", u"6", u"7"}));
+
+    // The bolts' first occurrence is renumbered: their row goes, a new one ends the list.
+    DLxAssemblyData changed = assembly;
+    for (DLxAssemblyOccurrence& o : changed.occurrences)
+        if (o.id == 105) o.id = 205;
+    tm->GetLocalBOM()->Attach(&changed);
+    ASSERT_TRUE(table->MatchTagManagerNodes());
+    EXPECT_EQ(Rows(*table), (std::vector<std::u16string>{u"custom", u"8", u"  8.1", u"  8.2", u"1",
+                                                         u"2", u"3", u"5", u"6", u"7", u"4"}));
+    EXPECT_EQ(table->GetBinders().back()->GetComponent()->GetProxy()->GetConnectionId(), 205);
+    EXPECT_FALSE(Make<Table>(seg, RSeRef<DLxPartListColumnHeaders>(),
+                             RSeRef<DLxPartListComponentGroup>(), RSeRef<DLxPartListItemIdRanges>(),
+                             true)
+                     ->MatchTagManagerNodes());
+}
+
+// Upgrading a parts-only list: rows keep standing on their part's bill row; a part that is no
+// longer placed loses its row and its entry in the row order.
+TEST_F(PropertiesTables, MatchingAPartsOnlyListFollowsTheBillsRows) {
+    DLxTagManager* tm = Manager(assembly, DLxLocalBOM::kPartsOnly);
+    Table* table = NewTable(tm, false);
+    ASSERT_TRUE(table->MatchTagManagerNodes());
+    ASSERT_EQ(table->GetBinders().size(), 9u);
+    EXPECT_EQ(table->GetRowOrder(), (std::vector<int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+    std::vector<uint32_t> ids;
+    for (const auto& b : table->GetBinders())
+        ids.push_back(b->GetId());
+    ASSERT_TRUE(table->MatchTagManagerNodes());
+    for (size_t i = 0; i < ids.size(); ++i)
+        EXPECT_EQ(table->GetBinders()[i]->GetId(), ids[i]) << i;
+
+    DLxAssemblyData noShaft = assembly;
+    std::erase_if(noShaft.occurrences,
+                  [](const DLxAssemblyOccurrence& o) { return o.component == kShaft; });
+    tm->GetLocalBOM()->Attach(&noShaft);
+    ASSERT_TRUE(table->MatchTagManagerNodes());
+    ASSERT_EQ(table->GetBinders().size(), 8u);
+    EXPECT_EQ(db.FindObject(ids[1]), nullptr);
+    EXPECT_EQ(table->GetBinders()[1]->GetId(), ids[2]);
+    EXPECT_EQ(table->GetRowOrder(), (std::vector<int32_t>{0, 1, 2, 3, 4, 5, 6, 7}));
+}
+
 // A table of version 3 keeps its custom rows for the upgrade; version 0 has no structured flag.
 TEST(PropertiesTableStorage, OlderFormsLoad) {
     for (uint16_t version : {0, 3}) {
