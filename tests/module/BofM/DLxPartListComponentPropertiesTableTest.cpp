@@ -3,6 +3,7 @@
 // manager, what it keeps through a save and what its stored older forms hold.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "BofM/DLxBOMProxy.h"
@@ -11,16 +12,20 @@
 #include "BofM/DLxPartListComponent.h"
 #include "BofM/DLxPartListComponentPropertiesTable.h"
 #include "BofM/DLxPartListItemIdRanges.h"
+#include "BofM/DLxPartListProperty.h"
+#include "BofM/DLxPartListPropertyId.h"
 #include "BofM/DLxPersistUtil.h"
 #include "BofM/DLxTableComponentBinder.h"
 #include "KorvuBOMFixture.h"
 #include "TstDocWriter.h"
 #include "dl/DLxAssemblyData.h"
 #include "dl/DLxComponentProxy.h"
+#include "dl/DLxDrawingDoc.h"
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxLocalBOMMgr.h"
 #include "dl/DLxStructureNode.h"
 #include "dl/DLxTagManager.h"
+#include "fw/FWxChangeRequest.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeSegment.h"
@@ -278,6 +283,68 @@ TEST_F(PropertiesTables, MatchingAPartsOnlyListFollowsTheBillsRows) {
     EXPECT_EQ(db.FindObject(ids[1]), nullptr);
     EXPECT_EQ(table->GetBinders()[1]->GetId(), ids[2]);
     EXPECT_EQ(table->GetRowOrder(), (std::vector<int32_t>{0, 1, 2, 3, 4, 5, 6, 7}));
+}
+
+class FnRequest : public FWxChangeRequest {
+public:
+    explicit FnRequest(std::function<UTxResult()> run) : m_run(std::move(run)) {}
+    UTxResult _Execute(FWxSceneDoc*) override { return m_run(); }
+    UTxResult DoTranscriptDataExchange(UCxTranscriptDataExchange&) override { return {}; }
+
+private:
+    std::function<UTxResult()> m_run;
+};
+
+// Every change the upgrade makes to a table, its rows, components and proxies is recorded:
+// undo gives the drawing back byte for byte, redo the upgraded one.
+TEST(PropertiesTableHistory, MatchingIsUndoneAndRedoneWhole) {
+    DLxDrawingDoc doc;
+    ASSERT_TRUE(doc.SetAssembly(BracketAssembly()));
+    RSeDatabase* db = doc.GetRSeDb();
+    auto bytes = [db] {
+        std::vector<uint8_t> out;
+        EXPECT_FALSE(db->SaveToBuffer(out).Failed());
+        return out;
+    };
+    Table* table = nullptr;
+    ASSERT_FALSE(
+        doc.ProcessChangeRequest(new FnRequest([&] {
+               DLxLocalBOM* bom = DLxLocalBOMMgr::GetLocalBOM(db, *doc.GetAssembly(), 1, true);
+               DLxTagManager* tm = DLxTagManager::Create(bom);
+               RSeSegment* seg = bom->GetSegment();
+               auto* group = Make<DLxPartListComponentGroup>(
+                   seg, RSeRef<DLxBOMProxy>(Make<DLxBOMProxy>(seg)), false);
+               group->SetDataSourceProxy(RSeRef<DLxStructureNode>(tm->GetRootNode()));
+               table = Make<Table>(
+                   seg, RSeRef<DLxPartListColumnHeaders>(DLxPartListColumnHeaders::New(seg, true)),
+                   RSeRef<DLxPartListComponentGroup>(group), RSeRef<DLxPartListItemIdRanges>(),
+                   true);
+               table->CreateCustomComponents(0, 0, RSeRef<DLxTagManager>(tm));
+               return UTxResult();
+           }))
+            .Failed());
+    const std::vector<uint8_t> before = bytes();
+    auto upgrade = [&] {
+        return doc.ProcessChangeRequest(new FnRequest([&] {
+            table->MatchTagManagerNodes();
+            table->GetBinders()[1]->Expand();
+            table->MatchTagManagerNodes();
+            auto* quantity =
+                table->GetBinders()[2]
+                    ->GetProperty(DLxPartListPropertyId(DLxPartListPropertyId::eQuantity, -1))
+                    .get();
+            quantity->SetValueString(u"7");
+            table->GetBinders()[3]->SetShown(true);
+            return UTxResult();
+        }));
+    };
+    ASSERT_FALSE(upgrade().Failed());
+    const std::vector<uint8_t> after = bytes();
+    EXPECT_NE(after, before);
+    ASSERT_FALSE(doc.Undo().Failed());
+    EXPECT_EQ(bytes(), before);
+    ASSERT_FALSE(doc.Redo().Failed());
+    EXPECT_EQ(bytes(), after);
 }
 
 // A table of version 3 keeps its custom rows for the upgrade; version 0 has no structured flag.
