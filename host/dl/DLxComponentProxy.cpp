@@ -79,6 +79,24 @@ bool DLxComponentProxy::isDataSourceEqual(const DLxComponentProxy* other, bool s
     return !path.empty() && path == other->getDataSourcePathString(structured);
 }
 
+std::vector<DLxComponentProxy*> DLxComponentProxy::createSubComponentProxies(bool) {
+    return {};
+}
+
+bool DLxComponentProxy::audit(int32_t) const {
+    return false;
+}
+
+bool DLxComponentProxy::restoreDataSourceConnection(bool) {
+    return audit(0);
+}
+
+void DLxComponentProxy::SetMarker(bool on) {
+    if (on == m_marker) return;
+    RSe::PrepareWrite(this);
+    m_marker = on;
+}
+
 std::u16string DLxComponentProxy::getComponentMass() const {
     return {};
 }
@@ -168,6 +186,62 @@ std::u16string DLxComponentProxyNode::getComponentMaterial() const {
     return c ? c->material : std::u16string();
 }
 
+std::vector<DLxComponentProxy*> DLxComponentProxyNode::createSubComponentProxies(bool) {
+    std::vector<DLxComponentProxy*> out;
+    DLxTagManager* tm = m_manager.get();
+    DLxStructureNode* node = m_node.get();
+    if (!tm || !node || !node->IsAssemblyNode()) return out;
+    for (DLxStructureNode* child : tm->GetStructureChildren(node)) {
+        DLxComponentProxy* p = nullptr;
+        if (child->IsAssemblyNode())
+            p = new (RSe::_GetMeta(static_cast<const DLxComponentProxyAssemblySurrogate*>(nullptr)),
+                     GetSegment()) DLxComponentProxyAssemblySurrogate(child, tm);
+        else
+            p = new (RSe::_GetMeta(static_cast<const DLxComponentProxyPartSurrogate*>(nullptr)),
+                     GetSegment()) DLxComponentProxyPartSurrogate(child, tm);
+        out.push_back(p);
+    }
+    return out;
+}
+
+bool DLxComponentProxyNode::audit(int32_t) const {
+    // The node's occurrence path still goes down the model to its component.
+    DLxLocalBOM* bom = BillOf(m_manager);
+    const DLxStructureNode* node = m_node.Read();
+    if (!bom || !bom->GetAssembly() || !node) return false;
+    int32_t component = bom->GetAssembly()->root;
+    for (int32_t id : node->GetRDxPassivePath()) {
+        const DLxAssemblyOccurrence* o = bom->FindOccurrence(id);
+        if (!o || o->parent != component) return false;
+        component = o->component;
+    }
+    return component == node->GetComponentId() && bom->FindComponent(component);
+}
+
+bool DLxComponentProxyNode::restoreDataSourceConnection(bool restore) {
+    if (audit(0)) return true;
+    // Reconnects to the first occurrence of the same component, level by level.
+    DLxTagManager* tm = m_manager.get();
+    const DLxStructureNode* node = m_node.Read();
+    if (!tm || !node) return false;
+    const int32_t component = node->GetComponentId();
+    std::vector<DLxStructureNode*> level{tm->GetRootNode()};
+    while (!level.empty()) {
+        std::vector<DLxStructureNode*> next;
+        for (DLxStructureNode* n : level) {
+            if (!n) continue;
+            if (!n->IsRoot() && n->GetComponentId() == component) {
+                if (restore) SetStructureNode(n);
+                return true;
+            }
+            for (DLxStructureNode* c : tm->GetStructureChildren(n))
+                next.push_back(c);
+        }
+        level = std::move(next);
+    }
+    return false;
+}
+
 int32_t DLxComponentProxyNode::GetConnectionId() const {
     DLxStructureNode* node = m_node.get();
     return node && !node->IsRoot() ? node->GetRDxPassivePath().back() : 0;
@@ -185,6 +259,10 @@ RDxComponent* DLxComponentProxyDT::GetAssembly() const {
 
 RDxComponent* DLxComponentProxyDT::GetChild() const {
     return m_child.get();
+}
+
+bool DLxComponentProxyDT::audit(int32_t) const {
+    return m_child.Read() != nullptr;
 }
 
 bool DLxComponentProxyDT::setComponentTag(const std::u16string& tag, bool, bool) {
@@ -234,6 +312,10 @@ void DLxComponentProxyCustom::SetValue(const std::u16string& key, const std::u16
 bool DLxComponentProxyCustom::isDataSourceEqual(const DLxComponentProxy* other, bool) const {
     auto* custom = dynamic_cast<const DLxComponentProxyCustom*>(other);
     return custom && custom->m_surrogate.get() && custom->m_surrogate.get() == m_surrogate.get();
+}
+
+bool DLxComponentProxyCustom::audit(int32_t) const {
+    return m_surrogate.Read() != nullptr;
 }
 
 std::u16string DLxComponentProxyCustom::getQuantityString() const {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "dc/RDxObject.h"
 #include "rse/RSeRef.h"
@@ -63,6 +64,16 @@ public:
     virtual bool isCustom() const { return false; }
     // The occurrence the proxy stands on; 0 when it stands on none.
     virtual int32_t GetConnectionId() const { return 0; }
+    // New proxies, in this proxy's segment and owned by the caller, on what lies directly
+    // below what this one stands on (the children of a sub-assembly's node); none for others.
+    virtual std::vector<DLxComponentProxy*> createSubComponentProxies(bool structured);
+    // Whether the proxy still reaches what it stands on (the kind of check is not told apart
+    // here), and, when it does not, reconnects it where it can.
+    virtual bool audit(int32_t kind) const;
+    virtual bool restoreDataSourceConnection(bool restore);
+    // A mark an older parts list keeps on its row's proxy (whether the row is shown); stored.
+    bool GetMarker() const { return m_marker; }
+    void SetMarker(bool on);
 
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;
@@ -70,6 +81,7 @@ public:
 
 private:
     int32_t m_cached[2] = {0, 0}; // parts only, structured
+    bool m_marker = false;
 };
 
 // A proxy on a node of the structure, read through its tag manager's bill.
@@ -93,6 +105,12 @@ public:
     std::u16string getComponentMaterial() const override;
     DLxTagManager* GetTagManager() const override;
     int32_t GetConnectionId() const override;
+    std::vector<DLxComponentProxy*> createSubComponentProxies(bool structured) override;
+    // Passes while the node's occurrence path goes down the model to its component.
+    bool audit(int32_t kind) const override;
+    // When the audit fails, finds the component's first occurrence (level by level) and,
+    // when `restore`, stands on it; false when the model no longer has the component placed.
+    bool restoreDataSourceConnection(bool restore) override;
 
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;
@@ -142,6 +160,7 @@ public:
     bool isComposite() const override;
     std::u16string getComponentMass() const override;
     std::u16string getComponentMaterial() const override;
+    bool audit(int32_t kind) const override;
 
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;
@@ -181,6 +200,7 @@ public:
     void setComponentMass(const std::u16string& text);
     std::u16string getComponentMaterial() const override;
     void setComponentMaterial(const std::u16string& text);
+    bool audit(int32_t kind) const override;
 
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;

@@ -31,6 +31,8 @@ public:
     bool IsRoot() const { return m_path.empty(); }
     // This host's models have no reference components.
     bool IsReference() const { return false; }
+    // Nor components left out of the bill: every occurrence is listed.
+    bool IsExcludedFromBOM() const { return false; }
     DLxTagManager* GetTagManager() const;
     // Its tag manager's configuration; null when it has none.
     DLxConfiguration* GetConfiguration() const;

@@ -108,18 +108,21 @@ void DLxComponentProxy::Load(RSeStream& s) {
     RSeMetaType::PlainLoad(this, s);
     s.Read(m_cached[0]);
     s.Read(m_cached[1]);
+    s.Read(m_marker);
 }
 
 void DLxComponentProxy::Save(RSeStream& s) const {
     RSeMetaType::PlainSave(this, s);
     s.Write(m_cached[0]);
     s.Write(m_cached[1]);
+    s.Write(m_marker);
 }
 
 UTxResult DLxComponentProxy::Clone(DLxComponentProxy* target, RSeCloneCommander* cc) const {
     RSeMetaType::PlainClone(this, target, cc);
     target->m_cached[0] = m_cached[0];
     target->m_cached[1] = m_cached[1];
+    target->m_marker = m_marker;
     return {};
 }
 

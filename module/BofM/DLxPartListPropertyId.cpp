@@ -1,16 +1,60 @@
 #include "BofM/DLxPartListPropertyId.h"
 
+#include <type_traits>
+#include <utility>
+
 #include "BofM/DLxComponentProperty.h"
+#include "BofM/DLxComponentPropertyDT.h"
+#include "BofM/DLxComponentPropertyPartList.h"
 #include "BofM/DLxPartListProperty.h"
 #include "Symbol/KorvuModule.h"
 #include "WinModule.h"
+#include "dl/DLxComponentProxy.h"
 #include "dl/DLxTDXUtil.h"
 #include "rse/RSe.h"
 #include "uc/UCxDTUtil.h"
 #include "uc/UCxTranscriptDataExchange.h"
 
 namespace {
-DLxPartListPropertyId::ValueMaker g_valueMaker = nullptr;
+using Id = DLxPartListPropertyId;
+
+// The value kind of each property type, on the component's proxy.
+DLxComponentProperty* MakeValue(Id::PropertyType type, int32_t generalId,
+                                const UTxString16& customId, const RSeRef<RSeIDed>& component,
+                                RSeSegment* segment, bool transparent) {
+    const RSeRef<DLxComponentProxy> proxy(component);
+    if (!segment) segment = RSe::TransientSegment();
+    auto make = [segment]<class T, class... A>(std::type_identity<T>, A&&... a) -> T* {
+        return new (RSe::_GetMeta(static_cast<const T*>(nullptr)), segment)
+            T(std::forward<A>(a)...);
+    };
+    switch (type) {
+    case Id::eGeneral:
+        if (transparent)
+            return make(std::type_identity<DLxComponentPropertyGeneralDTTransparent>(), generalId,
+                        proxy);
+        return make(std::type_identity<DLxComponentPropertyGeneralDT>(), generalId, proxy);
+    case Id::eCustom:
+        if (transparent)
+            return make(std::type_identity<DLxComponentPropertyStringDTTransparent>(), customId,
+                        proxy);
+        return make(std::type_identity<DLxComponentPropertyStringDT>(), customId, proxy);
+    case Id::eItemNumber:
+        return make(std::type_identity<DLxComponentPropertyPartListItem>(), proxy);
+    case Id::eQuantity:
+        return make(std::type_identity<DLxComponentPropertyPartListQuantity>(), proxy);
+    case Id::ePartName:
+        return make(std::type_identity<DLxComponentPropertyPartListPartName>(), proxy);
+    case Id::eMass:
+        return make(std::type_identity<DLxComponentPropertyPartListPartMass>(), proxy);
+    case Id::eMaterial:
+        return make(std::type_identity<DLxComponentPropertyPartListPartMaterial>(), proxy);
+    default:
+        return nullptr;
+    }
+}
+
+DLxPartListPropertyId::ValueMaker g_valueMaker = &MakeValue;
 
 // Display-name resources of types 3 to 11.
 constexpr uint32_t kPartListNameIds[] = {7671, 7668, 7670, 7674, 7676, 2802, 2794, 2795, 2798};
@@ -83,7 +127,7 @@ UTxString16 DLxPartListPropertyId::GetDisplayName() const {
 }
 
 void DLxPartListPropertyId::SetValueMaker(ValueMaker maker) {
-    g_valueMaker = maker;
+    g_valueMaker = maker ? maker : &MakeValue;
 }
 
 RSeRef<DLxPartListProperty>

@@ -58,8 +58,9 @@ public:
                                                         RSeSegment* segment,
                                                         bool transparent) const;
 
-    // Makes the value object of a property type for a component; the component-property kinds
-    // install it. Without one, no property type has a value object.
+    // Makes the value object of a property type for a component (a component proxy). The
+    // value kinds of the parts-list model are the default; a test may put its own in their
+    // place, and null brings the default back.
     using ValueMaker = DLxComponentProperty* (*)(PropertyType type, int32_t generalId,
                                                  const UTxString16& customId,
                                                  const RSeRef<RSeIDed>& component,

@@ -6,13 +6,21 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "BofM/DLxBOMProxy.h"
 #include "BofM/DLxComponentProperty.h"
+#include "BofM/DLxComponentPropertyDT.h"
+#include "BofM/DLxComponentPropertyPartList.h"
+#include "BofM/DLxDataSourceProxy.h"
 #include "BofM/DLxPartListColumn.h"
 #include "BofM/DLxPartListColumnHeaders.h"
+#include "BofM/DLxPartListComponent.h"
+#include "BofM/DLxPartListComponentPropertiesTable.h"
 #include "BofM/DLxPartListDataSourceObserver.h"
 #include "BofM/DLxPartListItemIdRanges.h"
 #include "BofM/DLxPartListProperty.h"
 #include "BofM/DLxPartListPropertyId.h"
+#include "BofM/DLxPartListTablePropertyQuantity.h"
+#include "BofM/DLxTableComponentBinder.h"
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxCreateGDTRequest.h"
@@ -143,7 +151,32 @@ const KorvuInitRow kRows[] = {
     {"DLxGDTInstanceONKTranslator", &DLxGDTInstanceONKTranslator::Register, 2},
     {"CreateGDTSymbol", &RegisterCreateGDTSymbol, 2},
     {"RotateGDTSymbol", &RegisterRotateGDTSymbol, 2},
+    {"DLxAssemblySurrogateProxy", &InitMeta<DLxAssemblySurrogateProxy>, 2},
+    {"DLxBOMProxy", &InitMeta<DLxBOMProxy>, 2},
     {"DLxComponentProperty", &InitMeta<DLxComponentProperty>, 2},
+    {"DLxComponentPropertyGeneralDT", &InitMeta<DLxComponentPropertyGeneralDT>, 2},
+    {"DLxComponentPropertyGeneralDTTransparent",
+     &InitMeta<DLxComponentPropertyGeneralDTTransparent>, 2},
+    {"DLxComponentPropertyPartListItem", &InitMeta<DLxComponentPropertyPartListItem>, 2},
+    {"DLxComponentPropertyPartListPartMass", &InitMeta<DLxComponentPropertyPartListPartMass>, 2},
+    {"DLxComponentPropertyPartListPartMaterial",
+     &InitMeta<DLxComponentPropertyPartListPartMaterial>, 1},
+    {"DLxComponentPropertyPartListPartName", &InitMeta<DLxComponentPropertyPartListPartName>, 2},
+    {"DLxComponentPropertyPartListQuantity", &InitMeta<DLxComponentPropertyPartListQuantity>, 2},
+    {"DLxComponentPropertyStringDT", &InitMeta<DLxComponentPropertyStringDT>, 2},
+    {"DLxComponentPropertyStringDTTransparent",
+     &InitMeta<DLxComponentPropertyStringDTTransparent>, 2},
+    {"DLxDataSourcePartProxy", &InitMeta<DLxDataSourcePartProxy>, 2},
+    {"DLxDataSourceProxy", &InitMeta<DLxDataSourceProxy>, 2},
+    {"DLxPartListComponent", &InitMeta<DLxPartListComponent>, 1},
+    {"DLxPartListComponentGroup", &InitMeta<DLxPartListComponentGroup>, 2},
+    {"DLxPartListComponentPropertiesTable", &InitMeta<DLxPartListComponentPropertiesTable>, 1},
+    {"DLxPartListPropertiesTableComponent", &InitMeta<DLxPartListPropertiesTableComponent>, 2},
+    {"DLxTableComponentBinder", &InitMeta<DLxTableComponentBinder>, 2},
+    {"DLxPartListTablePropertyQuantity", &InitMeta<DLxPartListTablePropertyQuantity>, 2},
+    {"DLxAssemblyProxy", &InitMeta<DLxAssemblyProxy>, 2},
+    {"DLxComponentPropertyIntegerDT", &InitMeta<DLxComponentPropertyIntegerDT>, 2},
+    {"DLxComponentPropertyRealDT", &InitMeta<DLxComponentPropertyRealDT>, 2},
     {"DLxPartListDataSourceObserver", &InitMeta<DLxPartListDataSourceObserver>, 2},
     {"DLxPartListAssemblyDataSourceObserver", &InitMeta<DLxPartListAssemblyDataSourceObserver>, 2},
     {"DLxPartListColumn", &InitMeta<DLxPartListColumn>, 2},

@@ -159,8 +159,13 @@ TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
     std::vector<std::string> first;
     for (const KorvuInitRow& row : KorvuInitTable())
         if (row.group == 1) first.push_back(row.name);
+    // The older parts lists' material property, component and component properties table are
+    // first-pass too, as the original had them.
     const std::vector<std::string> expected{"DLxSymInstance", "DLxKorvuBug417175Migrator",
-                                            "DLxCBalloonMigrator"};
+                                            "DLxCBalloonMigrator",
+                                            "DLxComponentPropertyPartListPartMaterial",
+                                            "DLxPartListComponent",
+                                            "DLxPartListComponentPropertiesTable"};
     EXPECT_EQ(first, expected);
 
     std::vector<std::string> migrators;

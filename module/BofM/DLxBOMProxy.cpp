@@ -1,0 +1,40 @@
+#include "BofM/DLxBOMProxy.h"
+
+#include "dl/DLxStructureNode.h"
+#include "dl/DLxTagManager.h"
+#include "rse/RSe.h"
+#include "rse/RSeTransaction.h"
+
+DLxBOMProxy::~DLxBOMProxy() {
+    if (RSeIDed* t = m_source.GetTarget()) RSe::DeleteObject(t);
+}
+
+void DLxBOMProxy::CreateComponentProxies(DLxDataSourceProxy::ProxyList& out, bool structured,
+                                         const RSeRef<DLxTagManager>& tagManager) {
+    if (DLxDataSourceProxy* source = m_source.get())
+        source->CreateComponentProxies(out, structured, tagManager);
+}
+
+void DLxBOMProxy::SetDataSource(const RSeRef<DLxStructureNode>& node) {
+    if (DLxDataSourceProxy* source = m_source.get()) {
+        source->SetStructureNode(node);
+        return;
+    }
+    // The node's configuration is the structure its tag manager keeps; a node without one
+    // (or a structure whose model is gone) gives no data source rather than asking a missing
+    // configuration for its root.
+    const DLxStructureNode* n = node.Read();
+    DLxTagManager* configuration = n ? n->GetTagManager() : nullptr;
+    DLxStructureNode* root = configuration ? configuration->GetRootNode() : nullptr;
+    if (!root) return;
+    RSeSegment* seg = GetSegment();
+    DLxDataSourceProxy* source = nullptr;
+    if (root->GetKind() != DLxStructureNode::kPartNode)
+        source = new (RSe::_GetMeta(static_cast<const DLxAssemblySurrogateProxy*>(nullptr)), seg)
+            DLxAssemblySurrogateProxy(RSeRef<DLxStructureNode>(root));
+    else
+        source = new (RSe::_GetMeta(static_cast<const DLxDataSourcePartProxy*>(nullptr)), seg)
+            DLxDataSourcePartProxy(RSeRef<DLxStructureNode>(root));
+    RSe::PrepareWrite(this);
+    m_source = source;
+}
