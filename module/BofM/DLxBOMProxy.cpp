@@ -1,5 +1,6 @@
 #include "BofM/DLxBOMProxy.h"
 
+#include "dl/DLxConfiguration.h"
 #include "dl/DLxStructureNode.h"
 #include "dl/DLxTagManager.h"
 #include "rse/RSe.h"
@@ -20,12 +21,11 @@ void DLxBOMProxy::SetDataSource(const RSeRef<DLxStructureNode>& node) {
         source->SetStructureNode(node);
         return;
     }
-    // The node's configuration is the structure its tag manager keeps; a node without one
-    // (or a structure whose model is gone) gives no data source rather than asking a missing
-    // configuration for its root.
+    // A node without a configuration (or a configuration whose model is gone) gives no data
+    // source rather than asking a missing configuration for its root.
     const DLxStructureNode* n = node.Read();
-    DLxTagManager* configuration = n ? n->GetTagManager() : nullptr;
-    DLxStructureNode* root = configuration ? configuration->GetRootNode() : nullptr;
+    DLxConfiguration* configuration = n ? n->GetConfiguration() : nullptr;
+    DLxStructureNode* root = configuration ? configuration->GetRootStructureNode() : nullptr;
     if (!root) return;
     RSeSegment* seg = GetSegment();
     DLxDataSourceProxy* source = nullptr;

@@ -21,6 +21,7 @@
 #include "dl/DLxLocalBOMColumn.h"
 #include "dl/DLxLocalBOMMgr.h"
 #include "dl/DLxLocalBOMQuery.h"
+#include "dl/DLxConfiguration.h"
 #include "dl/DLxTagManager.h"
 #include "fw/FWxChangeRequest.h"
 #include "rd/RDxComponent.h"
@@ -62,7 +63,7 @@ protected:
         ASSERT_TRUE(doc.SetAssembly(assembly));
         bom = DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), *doc.GetAssembly(), 1, true);
         ASSERT_TRUE(bom);
-        tm = DLxTagManager::Create(bom);
+        tm = bom->GetConfiguration(true)->GetTagManager(true);
         seg = tm->GetSegment();
         bolt = Make<DLxComponentProxyPartSurrogate>(seg, tm->FindNode({105}), tm);
         motor = Make<DLxComponentProxyPartSurrogate>(seg, tm->FindNode({114}), tm);

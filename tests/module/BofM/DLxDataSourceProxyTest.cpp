@@ -15,6 +15,7 @@
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxLocalBOMMgr.h"
 #include "dl/DLxStructureNode.h"
+#include "dl/DLxConfiguration.h"
 #include "dl/DLxTagManager.h"
 #include "rd/RDxComponent.h"
 #include "rse/RSe.h"
@@ -67,7 +68,7 @@ protected:
     DLxTagManager* Manager(int32_t scheme) {
         DLxLocalBOM* bom = DLxLocalBOMMgr::GetLocalBOM(&db, assembly, scheme, true);
         EXPECT_TRUE(bom);
-        return bom ? DLxTagManager::Create(bom) : nullptr;
+        return bom ? bom->GetConfiguration(true)->GetTagManager(true) : nullptr;
     }
     std::vector<std::string> Proxies(DLxDataSourceProxy& source, bool structured,
                                      DLxTagManager* tm) {
@@ -204,7 +205,7 @@ TEST_F(DataSources, SetDataSourceMakesTheSourceOfTheNodesStructure) {
     RSeSegment* partSeg = partDb.CreateSegment(u"Sheet");
     DLxLocalBOM* partBom = DLxLocalBOMMgr::GetLocalBOM(&partDb, part, 1, true);
     ASSERT_TRUE(partBom);
-    DLxTagManager* partTm = DLxTagManager::Create(partBom);
+    DLxTagManager* partTm = partBom->GetConfiguration(true)->GetTagManager(true);
     auto* partProxy = Make<DLxBOMProxy>(partSeg);
     partProxy->SetDataSource(RSeRef<DLxStructureNode>(partTm->GetRootNode()));
     auto* source = dynamic_cast<DLxDataSourcePartProxy*>(partProxy->GetDataSource().get());

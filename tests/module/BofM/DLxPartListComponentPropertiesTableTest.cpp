@@ -24,6 +24,7 @@
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxLocalBOMMgr.h"
 #include "dl/DLxStructureNode.h"
+#include "dl/DLxConfiguration.h"
 #include "dl/DLxTagManager.h"
 #include "fw/FWxChangeRequest.h"
 #include "rse/RSeCloneCommander.h"
@@ -52,7 +53,7 @@ protected:
     DLxTagManager* Manager(const DLxAssemblyData& a, int32_t scheme = 1) {
         DLxLocalBOM* bom = DLxLocalBOMMgr::GetLocalBOM(&db, a, scheme, true);
         EXPECT_TRUE(bom);
-        return DLxTagManager::Create(bom);
+        return bom->GetConfiguration(true)->GetTagManager(true);
     }
     // A table whose group stands on the structure of `tm`, with these item ranges.
     Table* NewTable(DLxTagManager* tm, bool structured, DLxPartListItemIdRanges* ranges = nullptr) {
@@ -114,7 +115,7 @@ TEST_F(PropertiesTables, BindersAreMadeForShownComponentsWithAQuantity) {
     RSeSegment* partSeg = partDb.CreateSegment(u"Sheet");
     DLxLocalBOM* partBom = DLxLocalBOMMgr::GetLocalBOM(&partDb, part, 1, true);
     ASSERT_TRUE(partBom);
-    DLxTagManager* partTm = DLxTagManager::Create(partBom);
+    DLxTagManager* partTm = partBom->GetConfiguration(true)->GetTagManager(true);
     auto* group = Make<DLxPartListComponentGroup>(
         partSeg, RSeRef<DLxBOMProxy>(Make<DLxBOMProxy>(partSeg)), false);
     group->SetDataSourceProxy(RSeRef<DLxStructureNode>(partTm->GetRootNode()));
@@ -310,7 +311,7 @@ TEST(PropertiesTableHistory, MatchingIsUndoneAndRedoneWhole) {
     ASSERT_FALSE(
         doc.ProcessChangeRequest(new FnRequest([&] {
                DLxLocalBOM* bom = DLxLocalBOMMgr::GetLocalBOM(db, *doc.GetAssembly(), 1, true);
-               DLxTagManager* tm = DLxTagManager::Create(bom);
+               DLxTagManager* tm = bom->GetConfiguration(true)->GetTagManager(true);
                RSeSegment* seg = bom->GetSegment();
                auto* group = Make<DLxPartListComponentGroup>(
                    seg, RSeRef<DLxBOMProxy>(Make<DLxBOMProxy>(seg)), false);

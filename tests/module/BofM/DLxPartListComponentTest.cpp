@@ -16,6 +16,7 @@
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxLocalBOMMgr.h"
 #include "dl/DLxStructureNode.h"
+#include "dl/DLxConfiguration.h"
 #include "dl/DLxTagManager.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeDatabase.h"
@@ -36,7 +37,7 @@ protected:
     void SetUp() override {
         bom = DLxLocalBOMMgr::GetLocalBOM(&db, assembly, 1, true);
         ASSERT_TRUE(bom);
-        tm = DLxTagManager::Create(bom);
+        tm = bom->GetConfiguration(true)->GetTagManager(true);
     }
     DLxPartListComponent* Component(std::vector<int32_t> path, bool transparent = false) {
         DLxStructureNode* n = tm->FindNode(path);

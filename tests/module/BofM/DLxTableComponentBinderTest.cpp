@@ -19,6 +19,7 @@
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxLocalBOMMgr.h"
 #include "dl/DLxStructureNode.h"
+#include "dl/DLxConfiguration.h"
 #include "dl/DLxTagManager.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeSegment.h"
@@ -39,7 +40,7 @@ protected:
     void SetUp() override {
         bom = DLxLocalBOMMgr::GetLocalBOM(&db, assembly, 1, true);
         ASSERT_TRUE(bom);
-        tm = DLxTagManager::Create(bom);
+        tm = bom->GetConfiguration(true)->GetTagManager(true);
     }
     RSeRef<DLxPartListComponent> Component(std::vector<int32_t> path) {
         DLxStructureNode* n = tm->FindNode(path);
