@@ -6,34 +6,36 @@
 #include "rse/RSeMeta.h"
 
 namespace {
+// Each kind its own GUID: a meta type is also found by its GUID.
+template <uint32_t N>
 void InitGuid(UTxGUID& g) {
-    g = UTxGUID(0x7d1f0b10, 0x3c4e11d2, 0x9a110800, 0x09db0001);
+    g = UTxGUID(0x7d1f0b30 + N, 0x3c4e11d2, 0x9a110800, 0x09db0001);
 }
 
-template <class T, class Base>
+template <class T, class Base, uint32_t N>
 RSeMetaType* MakeMeta(const char16_t* name, uint32_t flags = RSeMetaType::kClass) {
-    return RSeMakeMeta<T>(name, &InitGuid, 0, flags,
+    return RSeMakeMeta<T>(name, &InitGuid<N>, 0, flags,
                           RSe::_InitMeta(static_cast<const Base*>(nullptr)));
 }
 } // namespace
 
 namespace RSe {
-#define KORVU_PROXY_META(T, Base)                                                                  \
+#define KORVU_PROXY_META(T, Base, N)                                                               \
     RSeMetaType* _InitMeta(const T*) {                                                             \
-        static RSeMetaType* mt = MakeMeta<T, Base>(u## #T);                                        \
+        static RSeMetaType* mt = MakeMeta<T, Base, N>(u## #T);                                     \
         return mt;                                                                                 \
     }                                                                                              \
     RSeMetaType* _GetMeta(const T* p) {                                                            \
         return _InitMeta(p);                                                                       \
     }
-KORVU_PROXY_META(DLxCustomSurrogate, RDxObject)
-KORVU_PROXY_META(DLxComponentProxy, RDxObject)
-KORVU_PROXY_META(DLxComponentProxyNode, DLxComponentProxy)
-KORVU_PROXY_META(DLxComponentProxyPartDT, DLxComponentProxyNode)
-KORVU_PROXY_META(DLxComponentProxyAssemblySurrogate, DLxComponentProxyNode)
-KORVU_PROXY_META(DLxComponentProxyPartSurrogate, DLxComponentProxyNode)
-KORVU_PROXY_META(DLxComponentProxyDT, DLxComponentProxy)
-KORVU_PROXY_META(DLxComponentProxyCustom, DLxComponentProxy)
+KORVU_PROXY_META(DLxCustomSurrogate, RDxObject, 0)
+KORVU_PROXY_META(DLxComponentProxy, RDxObject, 1)
+KORVU_PROXY_META(DLxComponentProxyNode, DLxComponentProxy, 2)
+KORVU_PROXY_META(DLxComponentProxyPartDT, DLxComponentProxyNode, 3)
+KORVU_PROXY_META(DLxComponentProxyAssemblySurrogate, DLxComponentProxyNode, 4)
+KORVU_PROXY_META(DLxComponentProxyPartSurrogate, DLxComponentProxyNode, 5)
+KORVU_PROXY_META(DLxComponentProxyDT, DLxComponentProxy, 6)
+KORVU_PROXY_META(DLxComponentProxyCustom, DLxComponentProxy, 7)
 #undef KORVU_PROXY_META
 } // namespace RSe
 

@@ -6,7 +6,7 @@
 
 namespace {
 void InitGuid(UTxGUID& g) {
-    g = UTxGUID(0x7d1f0b10, 0x3c4e11d2, 0x9a110800, 0x09db0001);
+    g = UTxGUID(0x7d1f0b24, 0x3c4e11d2, 0x9a110800, 0x09db0001);
 }
 } // namespace
 
