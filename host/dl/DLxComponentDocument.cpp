@@ -162,11 +162,7 @@ template <class F> bool DLxComponentDocument::Write(F change) {
     DLxAssemblyComponent* c = Find(copy, m_id);
     if (!c || !change(*c)) return false;
     if (copy == *m_doc->GetAssembly()) return true;
-    if (!m_doc->SetAssembly(copy)) return false;
-    // The bills derive their rows from the model: they read it afresh.
-    for (DLxLocalBOM* bom : DLxLocalBOMMgr::GetLocalBOMs(m_doc->GetRSeDb()))
-        if (bom->GetAssembly() == m_doc->GetAssembly()) bom->Attach(m_doc->GetAssembly());
-    return true;
+    return m_doc->SetAssembly(copy); // the drawing's bills follow it
 }
 
 std::u16string DLxComponentDocument::GetMassText() const {

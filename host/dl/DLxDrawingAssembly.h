@@ -7,6 +7,7 @@
 
 #include "dc/RDxObject.h"
 
+class RSeDatabase;
 struct DLxAssemblyData;
 
 class DLxDrawingAssembly : public RDxObject {
@@ -15,6 +16,10 @@ public:
     explicit DLxDrawingAssembly(const RSeStream* s);
     ~DLxDrawingAssembly() override;
     RSeMetaType* GetMeta() const override;
+
+    // The drawing's assembly in `db` (its first segment), null when it has none.
+    static DLxDrawingAssembly* Find(RSeDatabase* db);
+    static const DLxAssemblyData* FindData(RSeDatabase* db);
 
     const DLxAssemblyData& GetData() const { return *m_data; }
     // The whole assembly at once: callers change a copy and set it back, inside a transaction.

@@ -6,6 +6,8 @@
 #include "dl/DLxAssemblyData.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingAssembly.h"
+#include "dl/DLxLocalBOM.h"
+#include "dl/DLxLocalBOMMgr.h"
 #include "dl/DLxSelectCmd.h"
 #include "dl/DLxSheet.h"
 #include "rse/RSeDatabase.h"
@@ -100,9 +102,7 @@ DLxDrawing* DLxDrawingDoc::GetDrawing() const {
 }
 
 DLxDrawingAssembly* DLxDrawingDoc::FindAssembly() const {
-    const std::vector<RSeVMeta*> found = GetRSeDb()->GetSegment(0)->GetObjectsOfKind(
-        RSe::_GetMeta(static_cast<const DLxDrawingAssembly*>(nullptr)));
-    return found.empty() ? nullptr : static_cast<DLxDrawingAssembly*>(found.front());
+    return DLxDrawingAssembly::Find(GetRSeDb());
 }
 
 const DLxAssemblyData* DLxDrawingDoc::GetAssembly() const {
@@ -115,11 +115,19 @@ bool DLxDrawingDoc::SetAssembly(const DLxAssemblyData& data) {
     DLxDrawingAssembly* assembly = FindAssembly();
     if (data.Empty()) {
         if (assembly) RSe::DeleteObject(assembly);
+        FollowAssembly();
         return true;
     }
     if (!assembly)
         assembly = new (RSe::_GetMeta(static_cast<const DLxDrawingAssembly*>(nullptr)),
                         GetRSeDb()->GetSegment(0)) DLxDrawingAssembly();
     assembly->SetData(data);
+    FollowAssembly();
     return true;
+}
+
+void DLxDrawingDoc::FollowAssembly() {
+    // The bills derive their rows from the model: they read it afresh.
+    for (DLxLocalBOM* bom : DLxLocalBOMMgr::GetLocalBOMs(GetRSeDb()))
+        bom->FollowDrawing();
 }

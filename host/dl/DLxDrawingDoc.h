@@ -57,6 +57,7 @@ public:
 
 private:
     DLxDrawingAssembly* FindAssembly() const;
+    void FollowAssembly();
     DLxSheet* MakeSheet(const UTxString16& name, double width, double height);
 
     std::unique_ptr<DLxSelectCmd> m_select;

@@ -9,6 +9,7 @@
 #include "dl/DLxAnnotationUpdateState.h"
 #include "dl/DLxAssemblyData.h"
 #include "dl/DLxConfiguration.h"
+#include "dl/DLxDrawingAssembly.h"
 #include "dl/GBxBOMDescriptor.h"
 #include "rd/RDxComponent.h"
 #include "rse/RSeMetaType.h"
@@ -91,33 +92,58 @@ void DLxLocalBOM::SetRowKeyMode(int32_t mode) {
 }
 
 void DLxLocalBOM::Refresh() {
-    Attach(m_assembly);
+    if (m_followsDrawing)
+        FollowDrawing();
+    else
+        Derive(m_assembly);
     UnsetFlag(kStatusUpdateRequired | kStatusUpdateRequiredAll);
 }
 
 void DLxLocalBOM::Attach(const DLxAssemblyData* assembly) {
+    m_followsDrawing = assembly && assembly == DLxDrawingAssembly::FindData(GetDatabase());
+    m_restoreSeen = RSe::RestoreCount();
+    Derive(assembly);
+}
+
+void DLxLocalBOM::FollowDrawing() {
+    m_followsDrawing = true;
+    m_restoreSeen = RSe::RestoreCount();
+    Derive(DLxDrawingAssembly::FindData(GetDatabase()));
+}
+
+void DLxLocalBOM::Derive(const DLxAssemblyData* assembly) const {
     m_assembly = assembly && !assembly->Empty() ? assembly : nullptr;
     m_descriptor.reset(m_assembly ? new GBxBOMDescriptor(*m_assembly) : nullptr);
     m_model.reset();
 }
 
+const DLxAssemblyData* DLxLocalBOM::Assembly() const {
+    // An undo or redo may have put the drawing's assembly back to another state, or taken it
+    // away: what was derived from it is derived again.
+    if (m_followsDrawing && m_restoreSeen != RSe::RestoreCount()) {
+        m_restoreSeen = RSe::RestoreCount();
+        Derive(DLxDrawingAssembly::FindData(GetDatabase()));
+    }
+    return m_assembly;
+}
+
 const DLxLocalBOM::Model& DLxLocalBOM::GetModel() const {
     if (!m_model) {
         static const DLxAssemblyData kNone;
-        m_model = std::make_unique<Model>(m_assembly ? *m_assembly : kNone);
+        m_model = std::make_unique<Model>(Assembly() ? *Assembly() : kNone);
     }
     return *m_model;
 }
 
 const DLxAssemblyComponent* DLxLocalBOM::FindComponent(int32_t id) const {
-    if (!m_assembly) return nullptr;
+    if (!Assembly()) return nullptr;
     const Model& m = GetModel();
     auto it = m.index.find(id);
-    return it == m.index.end() ? nullptr : &m_assembly->components[it->second];
+    return it == m.index.end() ? nullptr : &Assembly()->components[it->second];
 }
 
 const DLxAssemblyComponent* DLxLocalBOM::GetMasterComponent() const {
-    return m_assembly ? FindComponent(m_assembly->root) : nullptr;
+    return Assembly() ? FindComponent(Assembly()->root) : nullptr;
 }
 
 bool DLxLocalBOM::IsAssemblyBased() const {
@@ -147,10 +173,10 @@ bool DLxLocalBOM::HasCustom(int32_t item) const {
 bool DLxLocalBOM::HasRow(const DLxLocalBOMCookie& cookie) const {
     if (cookie.IsGrouped() || !cookie.IsValid()) return false;
     if (cookie.item() < 0) return cookie.path().empty() && HasCustom(cookie.item());
-    if (!m_assembly) return false;
+    if (!Assembly()) return false;
     const Model& m = GetModel();
     if (m_scheme == kPartsOnly) return cookie.path().empty() && m.partAt.count(cookie.item());
-    int32_t parent = m_assembly->root;
+    int32_t parent = Assembly()->root;
     for (int32_t p : cookie.path()) {
         if (!m.childAt.count(Model::Pair(parent, p))) return false;
         parent = p;
@@ -159,17 +185,17 @@ bool DLxLocalBOM::HasRow(const DLxLocalBOMCookie& cookie) const {
 }
 
 const DLxAssemblyOccurrence* DLxLocalBOM::FindOccurrence(int32_t id) const {
-    if (!m_assembly) return nullptr;
+    if (!Assembly()) return nullptr;
     const Model& m = GetModel();
     auto it = m.occurrenceAt.find(id);
-    return it == m.occurrenceAt.end() ? nullptr : &m_assembly->occurrences[it->second];
+    return it == m.occurrenceAt.end() ? nullptr : &Assembly()->occurrences[it->second];
 }
 
 DLxLocalBOMCookie
 DLxLocalBOM::CookieOfOccurrencePath(const std::vector<int32_t>& occurrences) const {
-    if (!m_assembly || occurrences.empty()) return {};
+    if (!Assembly() || occurrences.empty()) return {};
     std::vector<int32_t> components;
-    int32_t parent = m_assembly->root;
+    int32_t parent = Assembly()->root;
     for (int32_t id : occurrences) {
         const DLxAssemblyOccurrence* o = FindOccurrence(id);
         if (!o || o->parent != parent) return {};
@@ -186,7 +212,7 @@ DLxLocalBOM::CookieOfOccurrencePath(const std::vector<int32_t>& occurrences) con
 }
 
 uint32_t DLxLocalBOM::GetBOMStatus(bool) const {
-    return m_status | (m_assembly ? 0u : kStatusUnresolved);
+    return m_status | (Assembly() ? 0u : kStatusUnresolved);
 }
 
 void DLxLocalBOM::SetStatusOn(uint32_t bits) {
@@ -387,8 +413,8 @@ bool DLxLocalBOM::IsMemberSpecificProperty(const DLxLocalBOMColumn& column,
                                            bool severalMembers) const {
     if (column.GetKind() == DLxLocalBOMColumn::Item || column.IsQuantity()) return false;
     if (severalMembers) return true;
-    if (!m_assembly) return false;
-    for (const DLxAssemblyComponent& c : m_assembly->components)
+    if (!Assembly()) return false;
+    for (const DLxAssemblyComponent& c : Assembly()->components)
         if (c.isFactory) return true;
     return false;
 }
@@ -642,7 +668,7 @@ int32_t DLxLocalBOM::QuantityOf(const DLxLocalBOMCookie& cookie) const {
     }
     const Model& m = GetModel();
     if (m_scheme == kPartsOnly) return m.allParts[m.partAt.at(cookie.item())].quantity;
-    const int32_t parent = cookie.path().empty() ? m_assembly->root : cookie.path().back();
+    const int32_t parent = cookie.path().empty() ? Assembly()->root : cookie.path().back();
     return m.children.at(parent)[m.childAt.at(Model::Pair(parent, cookie.item()))].quantity;
 }
 
@@ -653,14 +679,14 @@ std::u16string DLxLocalBOM::ItemNumberOf(const DLxLocalBOMCookie& cookie) const 
     const Model& m = GetModel();
     if (cookie.item() < 0) {
         const size_t top =
-            m_scheme == kPartsOnly ? m.allParts.size() : ChildrenOf(m_assembly->root).size();
+            m_scheme == kPartsOnly ? m.allParts.size() : ChildrenOf(Assembly()->root).size();
         const size_t at = size_t(std::find(m_customs.begin(), m_customs.end(), cookie.item()) -
                                  m_customs.begin());
         return Decimal(int64_t(top + at + 1));
     }
     if (m_scheme == kPartsOnly) return Decimal(int64_t(m.partAt.at(cookie.item()) + 1));
     // The parent's own number (not one set on it), the delimiter, the position.
-    int32_t parent = m_assembly->root;
+    int32_t parent = Assembly()->root;
     std::vector<int32_t> chain = cookie.path();
     chain.push_back(cookie.item());
     for (int32_t c : chain) {
@@ -672,14 +698,14 @@ std::u16string DLxLocalBOM::ItemNumberOf(const DLxLocalBOMCookie& cookie) const 
 }
 
 int32_t DLxLocalBOM::QuantityUnder(int32_t assembly, int32_t component) const {
-    if (!m_assembly) return 0;
+    if (!Assembly()) return 0;
     const Model& m = GetModel();
     auto it = m.childAt.find(Model::Pair(assembly, component));
     return it == m.childAt.end() ? 0 : m.children.at(assembly)[it->second].quantity;
 }
 
 int32_t DLxLocalBOM::TotalQuantity(int32_t component) const {
-    if (!m_assembly) return 0;
+    if (!Assembly()) return 0;
     const Model& m = GetModel();
     auto it = m.partAt.find(component);
     return it == m.partAt.end() ? 0 : m.allParts[it->second].quantity;
@@ -712,7 +738,7 @@ RDxComponent* DLxLocalBOM::GetRDxComponent(int32_t id) {
 }
 
 RDxComponent* DLxLocalBOM::GetMasterRDxComp() {
-    return m_assembly ? GetRDxComponent(m_assembly->root) : nullptr;
+    return Assembly() ? GetRDxComponent(Assembly()->root) : nullptr;
 }
 
 std::vector<DLxAnnotationUpdateState*> DLxLocalBOM::GetAnnotationStates() const {

@@ -94,12 +94,16 @@ public:
     // The root of the attached model is an assembly (not a lone part document).
     bool IsAssemblyBased() const;
 
-    // The model the bill lists; the caller keeps it alive while it is attached, and attaches
-    // it again after changing it. Null detaches.
+    // The model the bill lists. The drawing's own assembly is followed through undo, redo and
+    // DLxDrawingDoc::SetAssembly; any other model the caller keeps alive while it is attached,
+    // and attaches again after changing it. Null detaches.
     void Attach(const DLxAssemblyData* assembly);
-    const DLxAssemblyData* GetAssembly() const { return m_assembly; }
+    const DLxAssemblyData* GetAssembly() const { return Assembly(); }
+    // Follow the drawing's own assembly (DLxDrawingAssembly of this database), whatever state
+    // an undo, a redo or a change of the drawing puts it in.
+    void FollowDrawing();
     // The model's bill-of-materials settings; null without an attached assembly.
-    const GBxBOMDescriptor* GetDescriptor() const { return m_descriptor.get(); }
+    const GBxBOMDescriptor* GetDescriptor() const { return Assembly() ? m_descriptor.get() : nullptr; }
     // The model's root component; null without one.
     const DLxAssemblyComponent* GetMasterComponent() const;
     // The stored component object of a model component (of the root for the master), made in
@@ -253,10 +257,16 @@ private:
     std::vector<RSeRef<RDxComponent>> m_components;              // owned
     RSeRef<DLxConfiguration> m_configuration;
 
+    // The attached model, found again after anything put objects back when it is the drawing's.
+    const DLxAssemblyData* Assembly() const;
+    void Derive(const DLxAssemblyData* assembly) const;
+
     // Not stored: the attached model and what is derived from it.
-    const DLxAssemblyData* m_assembly = nullptr;
-    std::unique_ptr<GBxBOMDescriptor> m_descriptor;
+    mutable const DLxAssemblyData* m_assembly = nullptr;
+    mutable std::unique_ptr<GBxBOMDescriptor> m_descriptor;
     mutable std::unique_ptr<Model> m_model;
+    bool m_followsDrawing = false;
+    mutable uint64_t m_restoreSeen = 0;
 };
 
 namespace RSe {

@@ -35,7 +35,7 @@ DLxLocalBOM* DLxLocalBOMMgr::GetLocalBOM(RSeDatabase* db, const DLxAssemblyData&
             found = bom;
             break;
         }
-    if (!found && create) found = DLxLocalBOM::Create(db->GetSegment(0), scheme);
+    if (!found && create && db->GetSegment(0)) found = DLxLocalBOM::Create(db->GetSegment(0), scheme);
     if (found) found->Attach(&assembly);
     return found;
 }

@@ -1132,3 +1132,46 @@ TEST(DLxTagManager, NodesMadeInAnUndoneChangeAreMadeAgain) {
 }
 
 } // namespace
+
+// A bill of the drawing's own assembly reads it as every change, undo and redo leaves it,
+// the assembly's removal included, without being attached again.
+TEST_F(BOMFixture, ABillFollowsTheDrawingsAssemblyThroughUndoAndRedo) {
+    DLxLocalBOM* bom = nullptr;
+    ASSERT_FALSE(Change([&] {
+                     if (!doc.SetAssembly(assembly)) return UTxResult(1, u"refused");
+                     bom = DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), *doc.GetAssembly(), 1,
+                                                       true);
+                     return UTxResult();
+                 }).Failed());
+    ASSERT_TRUE(bom);
+    auto boltNumber = [&] {
+        DLxLocalBOMQuery q(bom, nullptr, 1, true);
+        if (!q.Execute(false)) return std::u16string(u"(no rows)");
+        const DLxLocalBOMRow* row = q.RowByCookie(DLxLocalBOMCookie({}, kBolt));
+        return row ? Text(row, Col::PartNumber) : std::u16string(u"(no bolt)");
+    };
+    const std::u16string before = boltNumber();
+    ASSERT_NE(before, u"(no rows)");
+
+    ASSERT_FALSE(Change([&] {
+                     DLxAssemblyData changed = *doc.GetAssembly();
+                     for (DLxAssemblyComponent& c : changed.components)
+                         if (c.id == kBolt) c.partNumber = u"B-2";
+                     return doc.SetAssembly(changed) ? UTxResult() : UTxResult(1, u"refused");
+                 }).Failed());
+    EXPECT_EQ(boltNumber(), u"B-2");
+    ASSERT_FALSE(Change([&] {
+                     return doc.SetAssembly(DLxAssemblyData()) ? UTxResult()
+                                                               : UTxResult(1, u"refused");
+                 }).Failed());
+    EXPECT_FALSE(bom->GetAssembly());
+    EXPECT_EQ(boltNumber(), u"(no rows)");
+
+    ASSERT_FALSE(doc.Undo().Failed());
+    EXPECT_EQ(boltNumber(), u"B-2");
+    ASSERT_FALSE(doc.Undo().Failed());
+    EXPECT_EQ(boltNumber(), before);
+    EXPECT_EQ(bom->GetAssembly(), doc.GetAssembly());
+    ASSERT_FALSE(doc.Redo().Failed());
+    EXPECT_EQ(boltNumber(), u"B-2");
+}
