@@ -630,6 +630,55 @@ TEST_F(FWxTranscriptRefs, ReadBackToTheSameObjects) {
     EXPECT_EQ(out.GetTarget(), derived);
 }
 
+// A value holds one kind at a time: copies, moves and assignments across kinds keep exactly the
+// value given, and an assignment from a part of the value itself takes the part whole.
+TEST_F(FWxTranscriptRefs, ValuesKeepTheirKindThroughCopiesAndAssignments) {
+    TstNode* node = TstNew<TstNode>(Segment());
+    // Long enough to live outside the string object, so that a shallow copy would show.
+    const UTxString16 longText = u"a text longer than any string keeps in place";
+    const std::vector<Value> values = {
+        Value(),
+        Value::MakeInt(-12),
+        Value::MakeReal(-0.0),
+        Value::MakeFloat(0.1f),
+        Value::MakeBool(true),
+        Value::MakeString(longText),
+        Value::MakeRef(u"TstNode#" + UTx::MakeWideString(Id(node))),
+        Value::MakeRef(RSeRef<TstNode>(node)),
+        Value::MakeTriple(1.5, -2.0, 1e300),
+        Value::MakeList({Value::MakeList({Value::MakeString(longText)}),
+                         Value::MakeList({Value::MakeRef(RSeRef<TstNode>(node))})}),
+    };
+    for (size_t i = 0; i < values.size(); ++i) {
+        const Value& a = values[i];
+        SCOPED_TRACE(U8(a.ToLiteral()));
+        Value copy(a);
+        EXPECT_EQ(copy, a);
+        EXPECT_EQ(copy.ToLiteral(), a.ToLiteral());
+        Value moved(std::move(copy));
+        EXPECT_EQ(moved, a);
+        EXPECT_EQ(copy.GetKind(), Value::kNull);
+        for (const Value& b : values) {
+            SCOPED_TRACE(U8(b.ToLiteral()));
+            Value assigned(a);
+            assigned = b;
+            EXPECT_EQ(assigned, b);
+            EXPECT_EQ(assigned.GetText(), b.GetText());
+            EXPECT_EQ(assigned.GetRef(), b.GetRef());
+            EXPECT_EQ(assigned.ToLiteral(), b.ToLiteral());
+            Value taken(a);
+            Value from(b);
+            taken = std::move(from);
+            EXPECT_EQ(taken, b);
+        }
+    }
+    Value nested = values.back();
+    nested = nested.GetList()[0];
+    EXPECT_EQ(nested, values.back().GetList()[0]);
+    nested = nested.GetList()[0];
+    EXPECT_EQ(nested.GetText(), longText);
+}
+
 TEST_F(FWxTranscriptRefs, FailNamingTheKey) {
     TstNode* node = TstNew<TstNode>(Segment());
     TstNode* doomed = TstNew<TstNode>(Segment());
