@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <sstream>
 
 #include "KorvuTestSupport.h"
@@ -186,6 +187,29 @@ TEST(FWxTranscriptLines, KeepKindsAndOrder) {
     ASSERT_TRUE(Parse(u"a=1 b=2", pairsOnly).IsEmpty());
     EXPECT_TRUE(pairsOnly.name.empty());
     EXPECT_EQ(pairsOnly.pairs.size(), 2u);
+}
+
+// A line taken apart keeps its keys whatever becomes of the text it was given, and taking
+// another line apart in the same room leaves nothing of the first.
+TEST(FWxTranscriptLines, KeysOutliveTheTextTheyWereReadFrom) {
+    FWxTranscriptLine parsed;
+    {
+        UTxString16 text = u"Req FirstLongKeyName=1 SecondLongKeyName=\"two\"";
+        ASSERT_TRUE(Parse(text, parsed).IsEmpty());
+        text.assign(text.size(), u'x');
+    }
+    ASSERT_EQ(parsed.pairs.size(), 2u);
+    EXPECT_EQ(parsed.pairs[0].key, u"FirstLongKeyName");
+    EXPECT_EQ(parsed.Find(u"SecondLongKeyName")->GetText(), u"two");
+
+    FWxTranscriptMgr mgr;
+    std::shared_ptr<const FWxTranscriptLine> index;
+    ASSERT_TRUE(mgr.IndexLine(u"Req AnotherLongKeyName=1 YetAnotherKeyName=2", index).IsEmpty());
+    index.reset(); // nobody else holds it: the next line is taken apart in its room
+    ASSERT_TRUE(mgr.IndexLine(u"Req ShortKey=3 AnotherLongKeyName=4", index).IsEmpty());
+    EXPECT_EQ(index->ToText(), u"Req ShortKey=3 AnotherLongKeyName=4");
+    EXPECT_EQ(index->Find(u"AnotherLongKeyName")->GetInt(), 4);
+    EXPECT_FALSE(index->Has(u"YetAnotherKeyName"));
 }
 
 TEST(FWxTranscriptLines, MalformedLinesFailNamingTheKeyAndProblem) {
