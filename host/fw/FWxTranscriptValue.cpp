@@ -48,6 +48,12 @@ FWxTranscriptValue& FWxTranscriptValue::operator=(const FWxTranscriptValue& o) {
 }
 
 FWxTranscriptValue& FWxTranscriptValue::operator=(FWxTranscriptValue&& o) noexcept {
+    // A value holding no member cannot hold `o` either: taken directly, as a reader fills the
+    // null values it starts from.
+    if (HeldMember() == kHeldPlain) {
+        if (this != &o) TakeFrom(o);
+        return *this;
+    }
     if (this != &o) {
         FWxTranscriptValue taken(std::move(o));
         Reset();
