@@ -111,9 +111,24 @@ void AppendFloat(UTxString16& out, float f) {
     AppendReal(out, double(f));
 }
 
+// Whether a unit goes on a line as it is: not a quote, a backslash, a control or a surrogate.
+bool IsPlainUnit(char16_t c) {
+    return c >= 0x20 && c != u'"' && c != u'\\' && !(c >= 0x7F && c <= 0x9F) &&
+           !(c >= 0xD800 && c <= 0xDFFF);
+}
+
 void AppendString(UTxString16& out, std::u16string_view s) {
     out.push_back(u'"');
     for (size_t i = 0; i < s.size(); ++i) {
+        // A run without escapes is appended whole: the string's own push_back is not inlined.
+        size_t run = i;
+        while (run < s.size() && IsPlainUnit(s[run]))
+            ++run;
+        if (run != i) {
+            out.append(s.substr(i, run - i));
+            i = run;
+            if (i == s.size()) break;
+        }
         const char16_t c = s[i];
         switch (c) {
         case u'"':
@@ -238,12 +253,13 @@ public:
             ++m_pos;
     }
 
-    UTxString16 ReadIdent() {
+    std::u16string_view ReadIdentView() {
         const size_t start = m_pos;
         while (!AtEnd() && IsIdentChar(m_s[m_pos]))
             ++m_pos;
-        return UTxString16(m_s.substr(start, m_pos - start));
+        return m_s.substr(start, m_pos - start);
     }
+    UTxString16 ReadIdent() { return UTxString16(ReadIdentView()); }
 
     bool ReadValue(FWxTranscriptValue& out, int depth) {
         if (AtEnd() || IsBlank(Peek())) return Fail(u"missing value");
@@ -616,6 +632,10 @@ void FWxTranscriptLine::Clear() {
     // The room of a line of ordinary length is kept for the next; that of a long one goes.
     constexpr size_t kKeptPairs = 1024;
     name.clear();
+    if (m_text.capacity() > 64 * kKeptPairs)
+        UTxString16().swap(m_text);
+    else
+        m_text.clear();
     if (pairs.capacity() > kKeptPairs)
         std::vector<FWxTranscriptPair>().swap(pairs);
     else
@@ -652,7 +672,7 @@ bool FWxTranscriptLine::IndexLastPair() {
         m_slots.swap(grown);
     }
     const size_t mask = m_slots.size() - 1;
-    const UTxString16& key = pairs.back().key;
+    const std::u16string_view key = pairs.back().key;
     for (size_t i = HashKey(key) & mask;; i = (i + 1) & mask) {
         if (!m_slots[i]) {
             m_slots[i] = uint32_t(pairs.size());
@@ -707,7 +727,10 @@ UTxResult FWxTranscriptMgr::ParseLine(const UTxString16& line, FWxTranscriptLine
     // No more units than the file's limit in bytes: a UTF-8 byte makes at most one unit.
     if (line.size() > kFWxTranscriptMaxLine)
         return UTxResult(kFWxErrTranscriptMalformed, kFWxTranscriptTooLong);
-    Reader r(line);
+    // Read from the line's own copy, which its keys point into.
+    out.m_text.assign(line);
+    const std::u16string_view text = out.m_text;
+    Reader r(text);
     auto failed = [&] { return UTxResult(kFWxErrTranscriptMalformed, r.Problem()); };
 
     r.SkipBlanks();
@@ -733,13 +756,12 @@ UTxResult FWxTranscriptMgr::ParseLine(const UTxString16& line, FWxTranscriptLine
         r.SkipBlanks();
         if (r.AtEnd()) break;
         r.SetKey({});
-        const size_t keyAt = r.Pos();
-        UTxString16 key = r.ReadIdent();
+        const std::u16string_view key = r.ReadIdentView();
         if (key.empty()) {
             r.Fail(u"expected a key, found " + DescribeChar(r.Peek()));
             return failed();
         }
-        r.SetKey(std::u16string_view(line).substr(keyAt, key.size()));
+        r.SetKey(key);
         if (r.Peek() != u'=') {
             r.Fail(r.AtEnd() ? u"expected '=' after the key"
                              : u"expected '=' after the key, found " + DescribeChar(r.Peek()));
@@ -749,7 +771,7 @@ UTxResult FWxTranscriptMgr::ParseLine(const UTxString16& line, FWxTranscriptLine
         const size_t at = r.Pos();
         // Read in place: a value is large, and moving it twice a pair showed.
         FWxTranscriptPair& pair = out.pairs.emplace_back();
-        pair.key = std::move(key);
+        pair.key = key;
         if (!r.ReadValue(pair.value, 0)) {
             out.pairs.pop_back();
             return failed();
@@ -938,9 +960,13 @@ UTxResult FWxTranscriptMgr::PutValue(UTxString16& line, std::u16string_view key,
         m_written.clean = false;
     }
     const size_t from = line.size();
-    if (!line.empty() && !IsBlank(line.back())) line.push_back(u' ');
-    line += key;
-    line.push_back(u'=');
+    // The separator, key and '=' grown at once.
+    const bool space = !line.empty() && !IsBlank(line.back());
+    line.resize(from + (space ? 1 : 0) + key.size() + 1);
+    char16_t* to = line.data() + from;
+    if (space) *to++ = u' ';
+    to = std::copy(key.begin(), key.end(), to);
+    *to = u'=';
     value.AppendLiteral(line);
     Written& w = m_written;
     w.size = line.size();

@@ -58,17 +58,24 @@ constexpr char16_t kFWxTranscriptTooLong[] = u"the line is longer than the limit
 constexpr int kFWxTranscriptMaxDepth = 16;
 
 struct FWxTranscriptPair {
-    UTxString16 key;
+    // Into the text of the line the pair was taken from (FWxTranscriptLine keeps it).
+    std::u16string_view key;
     FWxTranscriptValue value;
 };
 
 // A line taken apart: the request name (empty for a line of pairs only) and its pairs in order.
+// It keeps its own copy of the text, which its keys point into, so it is neither copied nor
+// moved.
 struct FWxTranscriptLine {
+    FWxTranscriptLine() = default;
+    FWxTranscriptLine(const FWxTranscriptLine&) = delete;
+    FWxTranscriptLine& operator=(const FWxTranscriptLine&) = delete;
+
     UTxString16 name;
     std::vector<FWxTranscriptPair> pairs;
 
     // Through the index of keys that ParseLine builds, so that a request reading every key of a
-    // long line costs what the line is long; pairs added by hand are searched in order.
+    // long line costs what the line is long.
     // Marks the pair as read.
     const FWxTranscriptValue* Find(std::u16string_view key) const;
     // Without marking it.
@@ -89,6 +96,9 @@ private:
     // The pair's position, or pairs.size().
     size_t Locate(std::u16string_view key) const;
 
+    // The text taken apart: most keys are too long to be kept inside a string of their own,
+    // and a line has dozens.
+    UTxString16 m_text;
     // Open addressing: each slot holds a position in `pairs` plus one, or 0 when free.
     std::vector<uint32_t> m_slots;
     size_t m_indexed = 0;

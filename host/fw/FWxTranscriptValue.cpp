@@ -1,6 +1,9 @@
 #include "fw/FWxTranscriptValue.h"
 
+#include <algorithm>
 #include <bit>
+#include <iterator>
+#include <new>
 
 #include "ge/WqGePoint3d.h"
 #include "ge/WqGeVector3d.h"
@@ -15,6 +18,90 @@ bool SameBits(double a, double b) {
     return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b);
 }
 } // namespace
+
+FWxTranscriptValue::FWxTranscriptValue(const FWxTranscriptValue& o)
+    : m_kind(o.m_kind), m_float(o.m_float), m_live(o.m_live) {
+    switch (o.HeldMember()) {
+    case kHeldPlain:
+        std::copy(std::begin(o.m_xyz), std::end(o.m_xyz), m_xyz);
+        break;
+    case kHeldText:
+        new (&m_text) UTxString16(o.m_text);
+        break;
+    case kHeldRef:
+        new (&m_ref) RSeRefBase(o.m_ref);
+        break;
+    case kHeldList:
+        new (&m_list) std::vector<FWxTranscriptValue>(o.m_list);
+        break;
+    }
+}
+
+// Through a copy, so that `o` may be part of this value (an item of its list).
+FWxTranscriptValue& FWxTranscriptValue::operator=(const FWxTranscriptValue& o) {
+    if (this != &o) {
+        FWxTranscriptValue copy(o);
+        Reset();
+        TakeFrom(copy);
+    }
+    return *this;
+}
+
+FWxTranscriptValue& FWxTranscriptValue::operator=(FWxTranscriptValue&& o) noexcept {
+    // A value holding no member cannot hold `o` either: taken directly, as a reader fills the
+    // null values it starts from.
+    if (HeldMember() == kHeldPlain) {
+        if (this != &o) TakeFrom(o);
+        return *this;
+    }
+    if (this != &o) {
+        FWxTranscriptValue taken(std::move(o));
+        Reset();
+        TakeFrom(taken);
+    }
+    return *this;
+}
+
+void FWxTranscriptValue::Reset() {
+    switch (HeldMember()) {
+    case kHeldPlain:
+        break;
+    case kHeldText:
+        m_text.~UTxString16();
+        break;
+    case kHeldRef:
+        m_ref.~RSeRefBase();
+        break;
+    case kHeldList:
+        m_list.~vector();
+        break;
+    }
+    m_kind = kNull;
+    m_float = false;
+    m_live = false;
+    m_int = 0;
+}
+
+void FWxTranscriptValue::TakeFrom(FWxTranscriptValue& o) noexcept {
+    m_kind = o.m_kind;
+    m_float = o.m_float;
+    m_live = o.m_live;
+    switch (o.HeldMember()) {
+    case kHeldPlain:
+        std::copy(std::begin(o.m_xyz), std::end(o.m_xyz), m_xyz);
+        break;
+    case kHeldText:
+        new (&m_text) UTxString16(std::move(o.m_text));
+        break;
+    case kHeldRef:
+        new (&m_ref) RSeRefBase(std::move(o.m_ref));
+        break;
+    case kHeldList:
+        new (&m_list) std::vector<FWxTranscriptValue>(std::move(o.m_list));
+        break;
+    }
+    o.Reset();
+}
 
 FWxTranscriptValue FWxTranscriptValue::MakeFloat(float v) {
     FWxTranscriptValue r = MakeReal(v);
@@ -36,11 +123,11 @@ double FWxTranscriptValue::GetReal() const {
 }
 
 const UTxString16& FWxTranscriptValue::GetText() const {
-    return m_kind == kString || m_kind == kRef ? m_text : kNoText;
+    return HeldMember() == kHeldText ? m_text : kNoText;
 }
 
 const RSeRefBase& FWxTranscriptValue::GetRef() const {
-    return m_kind == kRef ? m_ref : kNoRef;
+    return HeldMember() == kHeldRef ? m_ref : kNoRef;
 }
 
 const double* FWxTranscriptValue::GetTriple() const {
@@ -75,7 +162,8 @@ bool operator==(const FWxTranscriptValue& a, const FWxTranscriptValue& b) {
     case FWxTranscriptValue::kString:
         return a.m_text == b.m_text;
     case FWxTranscriptValue::kRef:
-        return a.m_live == b.m_live && a.m_ref == b.m_ref && a.m_text == b.m_text;
+        if (a.m_live != b.m_live) return false;
+        return a.m_live ? a.m_ref == b.m_ref : a.m_text == b.m_text;
     case FWxTranscriptValue::kTriple:
         return SameBits(a.m_xyz[0], b.m_xyz[0]) && SameBits(a.m_xyz[1], b.m_xyz[1]) &&
                SameBits(a.m_xyz[2], b.m_xyz[2]);

@@ -26,7 +26,14 @@ public:
     enum Kind : uint8_t { kNull, kInt, kReal, kBool, kString, kRef, kTriple, kList };
 
     // Null.
-    FWxTranscriptValue() = default;
+    FWxTranscriptValue() {}
+    FWxTranscriptValue(const FWxTranscriptValue& o);
+    FWxTranscriptValue(FWxTranscriptValue&& o) noexcept { TakeFrom(o); }
+    FWxTranscriptValue& operator=(const FWxTranscriptValue& o);
+    FWxTranscriptValue& operator=(FWxTranscriptValue&& o) noexcept;
+    ~FWxTranscriptValue() {
+        if (HeldMember() != kHeldPlain) Reset();
+    }
     static FWxTranscriptValue MakeInt(int64_t v) { return FWxTranscriptValue(kInt, v); }
     static FWxTranscriptValue MakeReal(double v) { return FWxTranscriptValue(kReal, v, 0, 0); }
     // Written in the shortest form that still reads back to the same float.
@@ -96,12 +103,28 @@ private:
     explicit FWxTranscriptValue(std::vector<FWxTranscriptValue> items)
         : m_kind(kList), m_list(std::move(items)) {}
 
+    // Which member of the union the kind keeps.
+    enum Held : uint8_t { kHeldPlain, kHeldText, kHeldRef, kHeldList };
+    Held HeldMember() const {
+        if (m_kind == kString || (m_kind == kRef && !m_live)) return kHeldText;
+        if (m_kind == kRef) return kHeldRef;
+        return m_kind == kList ? kHeldList : kHeldPlain;
+    }
+    // Ends the held member and leaves null.
+    void Reset();
+    // Takes `o`'s kind and member while null; `o` is left null.
+    void TakeFrom(FWxTranscriptValue& o) noexcept;
+
     Kind m_kind = kNull;
     bool m_float = false;
     bool m_live = false;
-    int64_t m_int = 0;
-    double m_xyz[3] = {};
-    UTxString16 m_text;
-    RSeRefBase m_ref;
-    std::vector<FWxTranscriptValue> m_list;
+    // One member per kind: lines are parsed into thousands of values, and a value carrying a
+    // string, a reference and a list at once was most of what parsing and copying cost.
+    union {
+        int64_t m_int = 0;
+        double m_xyz[3];
+        UTxString16 m_text;
+        RSeRefBase m_ref;
+        std::vector<FWxTranscriptValue> m_list;
+    };
 };

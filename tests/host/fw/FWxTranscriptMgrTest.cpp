@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <sstream>
 
 #include "KorvuTestSupport.h"
@@ -186,6 +187,29 @@ TEST(FWxTranscriptLines, KeepKindsAndOrder) {
     ASSERT_TRUE(Parse(u"a=1 b=2", pairsOnly).IsEmpty());
     EXPECT_TRUE(pairsOnly.name.empty());
     EXPECT_EQ(pairsOnly.pairs.size(), 2u);
+}
+
+// A line taken apart keeps its keys whatever becomes of the text it was given, and taking
+// another line apart in the same room leaves nothing of the first.
+TEST(FWxTranscriptLines, KeysOutliveTheTextTheyWereReadFrom) {
+    FWxTranscriptLine parsed;
+    {
+        UTxString16 text = u"Req FirstLongKeyName=1 SecondLongKeyName=\"two\"";
+        ASSERT_TRUE(Parse(text, parsed).IsEmpty());
+        text.assign(text.size(), u'x');
+    }
+    ASSERT_EQ(parsed.pairs.size(), 2u);
+    EXPECT_EQ(parsed.pairs[0].key, u"FirstLongKeyName");
+    EXPECT_EQ(parsed.Find(u"SecondLongKeyName")->GetText(), u"two");
+
+    FWxTranscriptMgr mgr;
+    std::shared_ptr<const FWxTranscriptLine> index;
+    ASSERT_TRUE(mgr.IndexLine(u"Req AnotherLongKeyName=1 YetAnotherKeyName=2", index).IsEmpty());
+    index.reset(); // nobody else holds it: the next line is taken apart in its room
+    ASSERT_TRUE(mgr.IndexLine(u"Req ShortKey=3 AnotherLongKeyName=4", index).IsEmpty());
+    EXPECT_EQ(index->ToText(), u"Req ShortKey=3 AnotherLongKeyName=4");
+    EXPECT_EQ(index->Find(u"AnotherLongKeyName")->GetInt(), 4);
+    EXPECT_FALSE(index->Has(u"YetAnotherKeyName"));
 }
 
 TEST(FWxTranscriptLines, MalformedLinesFailNamingTheKeyAndProblem) {
@@ -628,6 +652,55 @@ TEST_F(FWxTranscriptRefs, ReadBackToTheSameObjects) {
     ASSERT_TRUE(
         m_mgr.RefFromString(&m_doc, u"TstNode#" + UTx::MakeWideString(Id(derived)), out).IsEmpty());
     EXPECT_EQ(out.GetTarget(), derived);
+}
+
+// A value holds one kind at a time: copies, moves and assignments across kinds keep exactly the
+// value given, and an assignment from a part of the value itself takes the part whole.
+TEST_F(FWxTranscriptRefs, ValuesKeepTheirKindThroughCopiesAndAssignments) {
+    TstNode* node = TstNew<TstNode>(Segment());
+    // Long enough to live outside the string object, so that a shallow copy would show.
+    const UTxString16 longText = u"a text longer than any string keeps in place";
+    const std::vector<Value> values = {
+        Value(),
+        Value::MakeInt(-12),
+        Value::MakeReal(-0.0),
+        Value::MakeFloat(0.1f),
+        Value::MakeBool(true),
+        Value::MakeString(longText),
+        Value::MakeRef(u"TstNode#" + UTx::MakeWideString(Id(node))),
+        Value::MakeRef(RSeRef<TstNode>(node)),
+        Value::MakeTriple(1.5, -2.0, 1e300),
+        Value::MakeList({Value::MakeList({Value::MakeString(longText)}),
+                         Value::MakeList({Value::MakeRef(RSeRef<TstNode>(node))})}),
+    };
+    for (size_t i = 0; i < values.size(); ++i) {
+        const Value& a = values[i];
+        SCOPED_TRACE(U8(a.ToLiteral()));
+        Value copy(a);
+        EXPECT_EQ(copy, a);
+        EXPECT_EQ(copy.ToLiteral(), a.ToLiteral());
+        Value moved(std::move(copy));
+        EXPECT_EQ(moved, a);
+        EXPECT_EQ(copy.GetKind(), Value::kNull);
+        for (const Value& b : values) {
+            SCOPED_TRACE(U8(b.ToLiteral()));
+            Value assigned(a);
+            assigned = b;
+            EXPECT_EQ(assigned, b);
+            EXPECT_EQ(assigned.GetText(), b.GetText());
+            EXPECT_EQ(assigned.GetRef(), b.GetRef());
+            EXPECT_EQ(assigned.ToLiteral(), b.ToLiteral());
+            Value taken(a);
+            Value from(b);
+            taken = std::move(from);
+            EXPECT_EQ(taken, b);
+        }
+    }
+    Value nested = values.back();
+    nested = nested.GetList()[0];
+    EXPECT_EQ(nested, values.back().GetList()[0]);
+    nested = nested.GetList()[0];
+    EXPECT_EQ(nested.GetText(), longText);
 }
 
 TEST_F(FWxTranscriptRefs, FailNamingTheKey) {

@@ -111,7 +111,7 @@ TEST_F(RequestTest, SixteenFieldsAreACountAndHexSuffixedEntries) {
     EXPECT_EQ(parsed.name, u"TstSetFields");
     std::vector<UTxString16> keys;
     for (const auto& p : parsed.pairs)
-        keys.push_back(p.key);
+        keys.emplace_back(p.key);
     std::vector<UTxString16> expected = {u"TDXVersion", u"Node", u"Fields_Count"};
     for (const char16_t* s : {u"0", u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"a",
                               u"b", u"c", u"d", u"e", u"f"})
