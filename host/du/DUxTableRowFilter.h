@@ -73,8 +73,8 @@ private:
 
 // Creates a filter of a kind in a segment, from its record when one is given; null for a kind
 // the module does not know.
-using DUxTableRowFilterFactory = DUxTableRowFilter* (*)(DUxTableRowFilter::FilterType,
-                                                       RSeSegment*, const FBxObjectEditRecord*);
+using DUxTableRowFilterFactory = DUxTableRowFilter* (*)(DUxTableRowFilter::FilterType, RSeSegment*,
+                                                        const FBxObjectEditRecord*);
 
 // The filters of a table in the order they are applied. The list owns its filters: they live in
 // the list's segment, and whoever deletes the list deletes them first (RemoveAll).

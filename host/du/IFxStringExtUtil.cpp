@@ -17,9 +17,8 @@ IFxStringExtUtil::IFxStringExtUtil() : RSeStaticInterface(UTxGuidForIFxStringExt
 
 BBox IFxStringExtUtil::GetStringExtents(const RDxString& text, FWxSceneDoc*) const {
     const UTxString16& formatted = text.GetFormattedValue();
-    const UTxString16 shown = formatted.empty()
-                                  ? text.GetSimpleValue()
-                                  : DUxPlainText(formatted, -1, text.GetFontId());
+    const UTxString16 shown =
+        formatted.empty() ? text.GetSimpleValue() : DUxPlainText(formatted, -1, text.GetFontId());
     if (shown.empty() || text.GetTextHeight() <= 0.0) return BBox();
     return UCxStringUtil::GetBBox(shown, text.GetTextHeight(), UCxStringUtil::kDefaultLinePitch,
                                   SMxTextAlign::BottomLeft, WqGePoint3d::kOrigin,

@@ -1,6 +1,7 @@
 // Storage of the row filters and their list, each version 0.
 //   DUxTableRowFilter: the active flag (bool); the subclasses' fields follow.
-//   DUxTableRowFilterList: the number of filters (unsigned long), then each filter's reference, in order.
+//   DUxTableRowFilterList: the number of filters (unsigned long), then each filter's reference, in
+//   order.
 #include "du/DUxTableRowFilter.h"
 
 #include "dc/RDxPersist.h"
@@ -18,9 +19,9 @@ void FilterListGuid(UTxGUID& g) {
 
 namespace RSe {
 RSeMetaType* _InitMeta(const DUxTableRowFilter*) {
-    static RSeMetaType* mt = RSeMakeMeta<DUxTableRowFilter>(
-        u"DUxTableRowFilter", &FilterGuid, 0, RSeMetaType::kClass,
-        RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<DUxTableRowFilter>(u"DUxTableRowFilter", &FilterGuid, 0, RSeMetaType::kClass,
+                                       RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
     return mt;
 }
 RSeMetaType* _GetMeta(const DUxTableRowFilter* p) {

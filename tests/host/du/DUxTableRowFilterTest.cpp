@@ -72,9 +72,9 @@ void TstLimitGuid(UTxGUID& g) {
 }
 
 RSeMetaType* LimitMeta() {
-    static RSeMetaType* mt = RSeMakeMeta<TstLimitFilter>(
-        u"TstLimitFilter", &TstLimitGuid, 0, RSeMetaType::kClass,
-        RSe::_InitMeta(static_cast<const DUxTableRowFilter*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<TstLimitFilter>(u"TstLimitFilter", &TstLimitGuid, 0, RSeMetaType::kClass,
+                                    RSe::_InitMeta(static_cast<const DUxTableRowFilter*>(nullptr)));
     return mt;
 }
 RSeMetaType* TstLimitFilter::GetMeta() const {

@@ -18,15 +18,12 @@ TEST(DUxTableTextMetrics, CodesTakeNoRoomAndStackedTextsShowBothParts) {
         int32_t lines;
     };
     const Case cases[] = {
-        {u"ABC", 3, 1},
-        {u"\\H2.5;AB", 2, 1},
-        {u"\\A1;\\h0.7x;AB", 2, 1},
-        {u"\\S12^5;", 4, 1},      // "12/5"
-        {u"\\Sa#b;c", 4, 1},      // "a/bc"
-        {u"\\F3;W\\\\", 2, 1},    // a font switch, an escaped backslash
-        {u"\\H2.5", 4, 1},        // no ';': a backslash escapes the letter
-        {u"AB\nCDEF", 4, 2},
-        {u"", 0, 0},
+        {u"ABC", 3, 1},        {u"\\H2.5;AB", 2, 1}, {u"\\A1;\\h0.7x;AB", 2, 1},
+        {u"\\S12^5;", 4, 1},   // "12/5"
+        {u"\\Sa#b;c", 4, 1},   // "a/bc"
+        {u"\\F3;W\\\\", 2, 1}, // a font switch, an escaped backslash
+        {u"\\H2.5", 4, 1},     // no ';': a backslash escapes the letter
+        {u"AB\nCDEF", 4, 2},   {u"", 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(UTx::ToUtf8(c.text));
