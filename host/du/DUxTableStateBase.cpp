@@ -4,6 +4,7 @@
 
 #include "du/DUxTableRowFilter.h"
 #include "du/DUxTableStyleColumn.h"
+#include "fw/FWxStyle.h"
 #include "rse/RSe.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeTransaction.h"
@@ -289,4 +290,14 @@ void DUxTableStateBase::SetDisplayOption(int32_t option) {
     if (option == m_displayOption) return;
     BeginValueChange();
     m_displayOption = option;
+}
+
+FWxStyle* DUxTableStateBase::GetStyle() const {
+    return m_style.get();
+}
+
+void DUxTableStateBase::SetStyle(FWxStyle* style) {
+    if (style == m_style.get()) return;
+    BeginValueChange();
+    m_style = RSeRef<FWxStyle>(style);
 }

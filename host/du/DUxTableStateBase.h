@@ -29,6 +29,7 @@ class DUxTableRowBase;
 class DUxTableRowFilterList;
 class DUxTableStateBase;
 class DUxTableStyleColumn;
+class FWxStyle;
 
 using DUxTableColumnList = std::vector<RSeRef<DUxTableStyleColumn>>;
 
@@ -196,6 +197,10 @@ public:
     int32_t GetDisplayOption() const { return m_displayOption; }
     void SetDisplayOption(int32_t option);
 
+    // The table's style (a table style of the document); null for none.
+    FWxStyle* GetStyle() const;
+    void SetStyle(FWxStyle* style);
+
     // Text layout: whether cell texts are read with their format codes.
     virtual bool UsesFormatCodes() const { return true; }
 
@@ -208,6 +213,7 @@ private:
     std::vector<RSeRef<DUxTableRowBase>> m_rows;
     DUxTableColumnList m_columns;
     RSeRef<DUxTableRowFilterList> m_filters;
+    RSeRef<FWxStyle> m_style;
     SortDef m_sortDef;
     WqGePoint3d m_origin;
     uint32_t m_flagWord = 0;

@@ -5,14 +5,15 @@
 //     (doubles); the number of cells (unsigned long), then per cell its column and the cell
 //     (references).
 //   DUxTableStateBase: the state's part, then the rows and the columns (counted reference
-//     lists), the filter list (reference), the sort definition (count, then per key the column
-//     index (short) and the order (long)), origin (point), flag word (unsigned long), display
-//     option (long).
+//     lists), the filter list and the style (references), the sort definition (count, then per key
+//     the column index (short) and the order (long)), origin (point), flag word (unsigned long),
+//     display option (long).
 #include "du/DUxTableStateBase.h"
 
 #include "dc/RDxPersist.h"
 #include "du/DUxTableRowFilter.h"
 #include "du/DUxTableStyleColumn.h"
+#include "fw/FWxStyle.h"
 #include "rse/RSe.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeErrors.h"
@@ -195,6 +196,7 @@ void DUxTableStateBase::Load(RSeStream& s) {
     RDxPersist::LoadRefs(s, m_rows);
     RDxPersist::LoadRefs(s, m_columns);
     s.Read(m_filters);
+    s.Read(m_style);
     uint32_t n = 0;
     s.Read(n);
     s.CheckCount(n, 8); // a short and a long a key
@@ -216,12 +218,14 @@ void DUxTableStateBase::FixPtrs(RSeMetaContext& ctx) {
     RDxPersist::FixRefs(m_rows, ctx);
     RDxPersist::FixRefs(m_columns, ctx);
     m_filters.FixAddress(ctx);
+    m_style.FixAddress(ctx);
 }
 void DUxTableStateBase::Save(RSeStream& s) const {
     RSeMetaType::PlainSave(this, s);
     RDxPersist::SaveRefs(s, m_rows);
     RDxPersist::SaveRefs(s, m_columns);
     s.Write(m_filters);
+    s.Write(m_style);
     s.Write(uint32_t(m_sortDef.size()));
     for (const auto& [column, order] : m_sortDef) {
         s.Write(column);
@@ -236,6 +240,7 @@ UTxResult DUxTableStateBase::Clone(DUxTableStateBase* t, RSeCloneCommander* cc) 
     RDxPersist::CloneRefs(m_rows, t->m_rows, cc);
     RDxPersist::CloneRefs(m_columns, t->m_columns, cc);
     cc->CloneRef(m_filters, t->m_filters);
+    cc->CloneRef(m_style, t->m_style);
     t->m_sortDef = m_sortDef;
     t->m_origin = m_origin;
     t->m_flagWord = m_flagWord;

@@ -54,11 +54,11 @@ public:
     void PostFilterOut() override { ++passesEnded; }
 
     void Load(RSeStream& s) {
-        DUxTableRowFilter::Load(s);
+        RSeMetaType::PlainLoad(this, s); // the base's part is read by its own meta type
         s.Read(limit);
     }
     void Save(RSeStream& s) const {
-        DUxTableRowFilter::Save(s);
+        RSeMetaType::PlainSave(this, s);
         s.Write(limit);
     }
 
