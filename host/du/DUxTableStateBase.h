@@ -19,17 +19,17 @@
 #include <vector>
 
 #include "dc/RDxState.h"
+// Held by reference in the state, so complete wherever the state is.
+#include "du/DUxTableRowFilter.h"
+#include "du/DUxTableStyleColumn.h"
+#include "fw/FWxStyle.h"
 #include "ge/WqGePoint3d.h"
 #include "rse/RSeRef.h"
 #include "utx/UTxString16.h"
 
-class DUxStyleFormatColumnPropertyID;
 class DUxTableDataQueryResultRow;
 class DUxTableRowBase;
-class DUxTableRowFilterList;
 class DUxTableStateBase;
-class DUxTableStyleColumn;
-class FWxStyle;
 
 using DUxTableColumnList = std::vector<RSeRef<DUxTableStyleColumn>>;
 
