@@ -119,6 +119,29 @@ TEST(DUxTableStyleTexts, EscapingStackingAndSimpleValues) {
     }
 }
 
+TEST(DUxStyleFormatColumnPropertyID, ItemAndQuantityAreKnownByTheirSetInAnyCase) {
+    struct Case {
+        const char16_t* set;
+        const char16_t* id;
+        bool item, quantity;
+    };
+    const Case cases[] = {
+        {u"{BEB6B91C-AF44-4f9b-AD9E-1E0570A168F9}", u"1", true, false},
+        {u"{beb6b91c-af44-4F9B-ad9e-1e0570a168f9}", u"2", false, true},
+        {u"{BEB6B91C-AF44-4f9b-AD9E-1E0570A168F9}", u"3", false, false},
+        {u"{D5CDD505-2E9C-101B-9397-08002B2CF9AE}", u"1", false, false}, // a user property
+        {u"", u"2", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(UTx::ToUtf8(c.set) + " " + UTx::ToUtf8(c.id));
+        DUxStyleFormatColumnPropertyID p;
+        p.SetPropertySet(c.set);
+        p.SetPropertyID(c.id);
+        EXPECT_EQ(p.IsItem(), c.item);
+        EXPECT_EQ(p.IsQuantity(), c.quantity);
+    }
+}
+
 TEST_F(DUxTableStyleTest, AStyleSavesAndLoadsToTheSameBytes) {
     DUxTableStylePartsList* style = DUxTableStylePartsList::CreateStyle(Seg(), u"JIS");
     style->SetTitle(u"部品表");
