@@ -237,6 +237,26 @@ bool DUxTableStateBase::SetColumns(const DUxTableColumnList& columns) {
     return true;
 }
 
+DUxTableColumnList DUxTableStateBase::GetColumns(RSeSegment* segment) const {
+    std::vector<RSeVMeta*> sources;
+    for (const RSeRef<DUxTableStyleColumn>& c : m_columns)
+        if (DUxTableStyleColumn* p = c.get()) sources.push_back(p);
+    DUxTableColumnList copies;
+    if (sources.empty()) return copies;
+    RSeCloneCommander cc(segment ? segment : RSe::TransientSegment());
+    if (cc.Clone(sources).Failed()) return copies;
+    for (RSeVMeta* src : sources)
+        if (auto* copy = dynamic_cast<DUxTableStyleColumn*>(cc.CloneOf(src)))
+            copies.emplace_back(copy);
+    return copies;
+}
+
+UTxString16 DUxTableStateBase::GetValue(int32_t row, int32_t column) const {
+    const DUxTableRowBase* r = GetRow(row);
+    DUxTableStyleColumn* c = GetColumn(column);
+    return r && c ? r->GetValue(c) : UTxString16();
+}
+
 void DUxTableStateBase::OnColumnRemoved(DUxTableStyleColumn* column) {
     for (const RSeRef<DUxTableRowBase>& r : m_rows)
         if (DUxTableRowBase* row = r.get()) row->OnColumnRemoved(column);

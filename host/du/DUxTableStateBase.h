@@ -179,6 +179,12 @@ public:
     const DUxTableColumnList& GetOriginalColumns() const { return m_columns; }
     DUxTableStyleColumn* GetColumn(int32_t index) const;
     virtual bool SetColumns(const DUxTableColumnList& columns);
+    // New copies of the columns in the segment (the transient one for null), the caller's to
+    // free with DUxTableStyle::ClearColumns.
+    DUxTableColumnList GetColumns(RSeSegment* segment) const;
+    // The value text of a cell by row and column index; empty for an index out of range or a
+    // row without a cell of that column.
+    UTxString16 GetValue(int32_t row, int32_t column) const;
     // The first column showing that property; null when none does.
     DUxTableStyleColumn* FindOriginalColumn(const DUxStyleFormatColumnPropertyID& id) const;
     virtual void OnColumnRemoved(DUxTableStyleColumn* column);

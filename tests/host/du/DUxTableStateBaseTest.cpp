@@ -139,6 +139,17 @@ TEST_F(DUxTableStateBaseTest, ColumnsAreTheStatesOwnCopiesAndRowsLoseCellsOfDrop
 
     DUxTableRowBase* row = state->GetRow(DUxTableRowID(1), true, -1);
     DUxTableRowData_Base* cell = row->GetValueRaw(copy, true);
+    cell->UpdateData(u"1", false, copy);
+    EXPECT_EQ(state->GetValue(0, 0), u"1");
+    EXPECT_EQ(state->GetValue(0, 1), u""); // no cell of that column
+    EXPECT_EQ(state->GetValue(1, 0), u"");
+    DUxTableColumnList copies = state->GetColumns(nullptr);
+    ASSERT_EQ(copies.size(), 2u);
+    EXPECT_NE(copies[0].get(), copy);
+    EXPECT_EQ(copies[0].get()->GetWidth(), 12.5);
+    EXPECT_EQ(RSe::SegmentOf(copies[1].get()), RSe::TransientSegment());
+    for (RSeRef<DUxTableStyleColumn>& c : copies)
+        RSe::DeleteObject(c.get());
     const uint32_t cellId = cell->GetId(), copyId = copy->GetId();
     ASSERT_TRUE(state->SetColumns({RSeRef<DUxTableStyleColumn>(qty)}));
     EXPECT_EQ(row->GetCellCount(), 0);
