@@ -3,11 +3,14 @@
 #include <algorithm>
 
 #include "du/DUxTableRowFilter.h"
+#include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
 #include "fw/FWxStyle.h"
+#include "rd/RDxString.h"
 #include "rse/RSe.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeTransaction.h"
+#include "uc/UCxStringUtil.h"
 
 namespace {
 template <class T> T* Make(RSeSegment* segment) {
@@ -320,4 +323,35 @@ void DUxTableStateBase::SetStyle(FWxStyle* style) {
     if (style == m_style.get()) return;
     BeginValueChange();
     m_style = RSeRef<FWxStyle>(style);
+}
+
+double DUxTableStateBase::GetMinBandHeight(int32_t band, bool multiLine) const {
+    const auto* style = dynamic_cast<const DUxTableStyle*>(GetStyle());
+    if (!style) return 0.0;
+    double h = 0.0, gap = 0.0;
+    switch (band) {
+    case 1:
+        h = style->GetTitleTextStyle().height;
+        gap = style->GetTitleGap();
+        break;
+    case 2:
+        h = style->GetHeadingTextStyle().height;
+        gap = style->GetHeadingGap();
+        break;
+    case 3:
+        h = style->GetTextStyle().height;
+        gap = style->GetRowGap();
+        break;
+    default:
+        return 0.0;
+    }
+    if (!multiLine) return h + 2.0 * gap;
+    const double n = style->GetLineSpacing();
+    return h * (n + 1.0) + gap * (n + 2.0);
+}
+
+int32_t DUxTableStateBase::WrapCellText(RDxString& text, double) {
+    const UTxString16& shown =
+        text.GetFormattedValue().empty() ? text.GetSimpleValue() : text.GetFormattedValue();
+    return std::max<int32_t>(1, int32_t(UCxStringUtil::SplitLines(shown).size()));
 }

@@ -30,6 +30,7 @@
 class DUxTableDataQueryResultRow;
 class DUxTableRowBase;
 class DUxTableStateBase;
+class RDxString;
 
 using DUxTableColumnList = std::vector<RSeRef<DUxTableStyleColumn>>;
 
@@ -207,8 +208,19 @@ public:
     FWxStyle* GetStyle() const;
     void SetStyle(FWxStyle* style);
 
-    // Text layout: whether cell texts are read with their format codes.
+    // Text layout, which the kinds of table refine. Bands: 1 the title, 2 the column headings,
+    // 3 the rows.
+    // Whether cell texts are read with their format codes.
     virtual bool UsesFormatCodes() const { return true; }
+    // The least height of a band: its text height (the style's look of the band) and the
+    // band's gap on either side; with `multiLine` the style's further lines and their gaps too.
+    // 0 without a table style or for another band.
+    virtual double GetMinBandHeight(int32_t band, bool multiLine) const;
+    // Fits a cell's text to the width (the base does not wrap); answers its number of lines.
+    virtual int32_t WrapCellText(RDxString& text, double width);
+    // Shortens a heading to its column, a title to the width; the base leaves them whole.
+    virtual void FitColumnHeading(RDxString& heading, DUxTableStyleColumn* column) {}
+    virtual void FitTitle(RDxString& title, double width) {}
 
     void Load(RSeStream& s);
     void FixPtrs(RSeMetaContext& ctx);

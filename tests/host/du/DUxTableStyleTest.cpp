@@ -91,6 +91,33 @@ TEST_F(DUxTableStyleTest, WrappersReadTheExplicitStyleElseTheStatesOwn) {
     EXPECT_EQ(explicitPlain.Style().get(), nullptr); // but it is no parts-list style
 }
 
+TEST_F(DUxTableStyleTest, BandHeightsComeFromTheTablesStyle) {
+    auto* state = new (RSe::_GetMeta(static_cast<const DUxTableStateBase*>(nullptr)), Seg())
+        DUxTableStateBase();
+    EXPECT_EQ(state->GetMinBandHeight(3, false), 0.0); // no style yet
+    DUxTableStylePartsList* style = DUxTableStylePartsList::CreateStyle(Seg(), u"S");
+    style->SetTitleTextStyle({0, 5.0});
+    style->SetTitleGap(1.5);
+    style->SetHeadingTextStyle({0, 3.5});
+    style->SetHeadingGap(1.0);
+    style->SetTextStyle({0, 2.5});
+    style->SetRowGap(0.5);
+    style->SetLineSpacing(2);
+    state->SetStyle(style);
+    struct Case {
+        int32_t band;
+        bool multiLine;
+        double height;
+    };
+    const Case cases[] = {{1, false, 5.0 + 3.0},        {2, false, 3.5 + 2.0},
+                          {3, false, 2.5 + 1.0},        {3, true, 2.5 * 3 + 0.5 * 4},
+                          {2, true, 3.5 * 3 + 1.0 * 4}, {4, false, 0.0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.band << (c.multiLine ? " multi-line" : ""));
+        EXPECT_DOUBLE_EQ(state->GetMinBandHeight(c.band, c.multiLine), c.height);
+    }
+}
+
 TEST(DUxTableStyleTexts, EscapingStackingAndSimpleValues) {
     struct Case {
         const char16_t* text;
