@@ -13,6 +13,7 @@
 
 #include "dl/DLxLocalBOMColumn.h"
 #include "dl/DLxLocalBOMCookie.h"
+#include "du/DUxTableDataQueryResultRow.h"
 
 class DLxLocalBOM;
 class DLxLocalBOMQuery;
@@ -45,7 +46,7 @@ public:
     }
 };
 
-class DLxLocalBOMRow {
+class DLxLocalBOMRow : public DUxTableDataQueryResultRow {
 public:
     static constexpr uint32_t kHiddenByBOM = 0x2;
     // A grouped row: the table hides it while it is expanded into its participants.
@@ -55,7 +56,7 @@ public:
     static constexpr int32_t kItemPurchased = 2;
     static constexpr int32_t kItemCustom = 3;
 
-    virtual ~DLxLocalBOMRow();
+    ~DLxLocalBOMRow() override;
 
     const DLxLocalBOMCookie& Cookie() const { return m_cookie; }
     DLxLocalBOM* BOM() const { return m_bom; }

@@ -40,6 +40,18 @@ UTxString16 DUxPlainText(const UTxString16& in, int32_t gdtFontId, int32_t start
         }
         if (c == u'\\' && i + 1 < in.size()) {
             const char16_t n = in[i + 1];
+            // "\Avalue;" (alignment) and "\Hvalue;" (height) draw nothing; "\Sa^b;" (stacked)
+            // draws its parts with a slash between. Without the closing ';' they are characters.
+            if (n == u'A' || n == u'a' || n == u'H' || n == u'h' || n == u'S' || n == u's') {
+                const size_t end = in.find(u';', i + 2);
+                if (end != UTxString16::npos) {
+                    if (n == u'S' || n == u's')
+                        for (size_t k = i + 2; k < end; ++k)
+                            out += (in[k] == u'^' || in[k] == u'#') ? u'/' : in[k];
+                    i = end;
+                    continue;
+                }
+            }
             const size_t end = n == u'F' ? in.find(u';', i + 2) : UTxString16::npos;
             if (end != UTxString16::npos) {
                 // "\Fid;" by number; "\Fname;" by file name, the GD&T font when it says so
@@ -70,6 +82,14 @@ UTxString16 DUxPlainText(const UTxString16& in, int32_t gdtFontId, int32_t start
         out += c;
     }
     return out;
+}
+
+double DUxCAuxText::actualWidth() const {
+    return UCxStringUtil::GetTextExtent(DUxPlainText(text, gdtFontId, fontId), height).width;
+}
+
+double DUxCAuxText::actualHeight() const {
+    return UCxStringUtil::GetTextExtent(DUxPlainText(text, gdtFontId, fontId), height).height;
 }
 
 void DUxCAuxText::TransformBy(const WqGeMatrix3d& m) {

@@ -34,6 +34,12 @@ public:
     int32_t gdtFontId = 0;
     double height = 0.0;
 
+    // Size of the drawn text in the monospace model (codes dropped, see DUxPlainText): the
+    // widest line, and one height per line plus the pitch of each further line. Both are 0 at
+    // height 0: a measuring text takes its height from the text style it stands for.
+    double actualWidth() const;
+    double actualHeight() const;
+
     void TransformBy(const WqGeMatrix3d& m) override;
     void Draw(SMxDisplayList& list) const override;
     void AddExtents(BBox& box) const override;
@@ -77,7 +83,8 @@ private:
     std::vector<std::unique_ptr<DUxCAuxEnt>> m_ents;
 };
 
-// The plain text of formatted text: font switches "\Fid;" dropped, "\{", "\}" and "\\" made
+// The plain text of formatted text: font switches "\Fid;", alignment "\A..;" and height
+// "\H..;" codes dropped, a stacked "\Sa^b;" made "a/b", "\{", "\}" and "\\" made
 // their characters; a character in the GD&T symbol font (by fontId gdtFont) drawn as its
 // Unicode symbol.
 UTxString16 DUxPlainText(const UTxString16& formatted, int32_t gdtFontId, int32_t startFontId);

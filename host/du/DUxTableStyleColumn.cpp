@@ -12,6 +12,11 @@ bool DUxStyleFormatColumnPropertyID::IsPropertySet(const UTxString16& set) const
                       [&](char16_t a, char16_t b) { return lower(a) == lower(b); });
 }
 
+const UTxString16& DUxStyleFormatColumnPropertyID::PartsListPropertySet() {
+    static const UTxString16 set = u"{BEB6B91C-AF44-4f9b-AD9E-1E0570A168F9}";
+    return set;
+}
+
 #define DUX_STYLE_SETTER(Class, Name, Type, member)                                                \
     void Class::Name(Type v) {                                                                     \
         RSe::PrepareWrite(this);                                                                   \

@@ -21,6 +21,11 @@ public:
     void SetPropertyExternalName(const UTxString16& v) { m_name = v; }
     // Property sets are GUID texts: their case does not matter.
     bool IsPropertySet(const UTxString16& set) const;
+    // The parts-list properties the table framework itself tells apart: the item number
+    // (property "1" of the parts-list set) and the quantity (property "2").
+    static const UTxString16& PartsListPropertySet();
+    bool IsItem() const { return IsPropertySet(PartsListPropertySet()) && m_id == u"1"; }
+    bool IsQuantity() const { return IsPropertySet(PartsListPropertySet()) && m_id == u"2"; }
 
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;

@@ -1,0 +1,357 @@
+#include "du/DUxTableStateBase.h"
+
+#include <algorithm>
+
+#include "du/DUxTableRowFilter.h"
+#include "du/DUxTableStyle.h"
+#include "du/DUxTableStyleColumn.h"
+#include "fw/FWxStyle.h"
+#include "rd/RDxString.h"
+#include "rse/RSe.h"
+#include "rse/RSeCloneCommander.h"
+#include "rse/RSeTransaction.h"
+#include "uc/UCxStringUtil.h"
+
+namespace {
+template <class T> T* Make(RSeSegment* segment) {
+    return new (RSe::_GetMeta(static_cast<const T*>(nullptr)),
+                segment ? segment : RSe::TransientSegment()) T();
+}
+} // namespace
+
+// --- row ids ---
+
+bool DUxTableRowID::IsEqual(const DUxTableRowID& other) const {
+    return GetMeta() == other.GetMeta() && m_number == other.m_number;
+}
+
+DUxTableRowID* DUxTableRowID::Copy(RSeSegment* segment) const {
+    DUxTableRowID* id = Make<DUxTableRowID>(segment);
+    id->m_number = m_number;
+    return id;
+}
+
+// --- cells ---
+
+DUxTableRowData_Base::DUxTableRowData_Base(DUxTableStateBase* state, DUxTableRowBase* row)
+    : m_state(state), m_row(row) {}
+
+DUxTableStateBase* DUxTableRowData_Base::GetState() const {
+    return m_state.get();
+}
+
+DUxTableRowBase* DUxTableRowData_Base::GetRow() const {
+    return m_row.get();
+}
+
+void DUxTableRowData_Base::SetOverriddenMark(bool on) {
+    if (IsOverridden() == on) return;
+    RSe::PrepareWrite(this);
+    m_overridden = on ? 1 : 0;
+}
+
+bool DUxTableRowData_Base::SetValue(const UTxString16& text, DUxTableStyleColumn*, bool) {
+    SetString(text);
+    SetOverriddenMark(true);
+    return true;
+}
+
+void DUxTableRowData_Base::SetString(const UTxString16& text) {
+    if (text == m_value) return;
+    RSe::PrepareWrite(this);
+    m_value = text;
+}
+
+bool DUxTableRowData_Base::ClearOverride(DUxTableStyleColumn*) {
+    SetOverriddenMark(false);
+    return true;
+}
+
+void DUxTableRowData_Base::UpdateData(const UTxString16& value, bool overridden,
+                                      DUxTableStyleColumn*) {
+    SetString(value);
+    SetOverriddenMark(overridden);
+}
+
+// --- rows ---
+
+DUxTableRowBase::DUxTableRowBase(DUxTableRowID* id, DUxTableStateBase* state)
+    : m_id(id), m_state(state) {}
+
+DUxTableRowID* DUxTableRowBase::RowID() const {
+    return m_id.get();
+}
+
+DUxTableStateBase* DUxTableRowBase::GetState() const {
+    return m_state.get();
+}
+
+void DUxTableRowBase::SetFlag(uint32_t flag, bool off) {
+    const uint32_t flags = off ? (m_flags & ~flag) : (m_flags | flag);
+    if (flags == m_flags) return;
+    RSe::PrepareWrite(this);
+    m_flags = flags;
+}
+
+void DUxTableRowBase::SetRowGap(double gap) {
+    if (gap == m_rowGap) return;
+    RSe::PrepareWrite(this);
+    m_rowGap = gap;
+}
+
+void DUxTableRowBase::SetKeptRowGap(double gap) {
+    if (gap == m_keptGap) return;
+    RSe::PrepareWrite(this);
+    m_keptGap = gap;
+}
+
+bool DUxTableRowBase::UpdateData(DUxTableDataQueryResultRow*, const DUxTableColumnList&) {
+    return true;
+}
+
+void DUxTableRowBase::OnColumnRemoved(DUxTableStyleColumn* column) {
+    for (size_t i = 0; i < m_cells.size(); ++i) {
+        if (m_cells[i].first.get() != column) continue;
+        RSe::PrepareWrite(this);
+        DUxTableRowData_Base* cell = m_cells[i].second.get();
+        m_cells.erase(m_cells.begin() + std::ptrdiff_t(i));
+        if (cell) RSe::DeleteObject(cell);
+        return;
+    }
+}
+
+DUxTableRowData_Base* DUxTableRowBase::CreateRowData(RSeSegment* segment) {
+    return new (RSe::_GetMeta(static_cast<const DUxTableRowData_Base*>(nullptr)),
+                segment ? segment : RSe::TransientSegment()) DUxTableRowData_Base(GetState(), this);
+}
+
+DUxTableRowData_Base* DUxTableRowBase::GetValueRaw(DUxTableStyleColumn* column, bool create) {
+    if (!column) return nullptr;
+    for (auto& [col, cell] : m_cells)
+        if (col.get() == column) return cell.get();
+    if (!create) return nullptr;
+    DUxTableRowData_Base* cell = CreateRowData(RSe::SegmentOf(this));
+    if (!cell) return nullptr;
+    RSe::PrepareWrite(this);
+    m_cells.emplace_back(RSeRef<DUxTableStyleColumn>(column), RSeRef<DUxTableRowData_Base>(cell));
+    return cell;
+}
+
+UTxString16 DUxTableRowBase::GetValue(DUxTableStyleColumn* column) const {
+    for (const auto& [col, cell] : m_cells)
+        if (col.get() == column && cell.get()) return cell.get()->GetValue();
+    return {};
+}
+
+void DUxTableRowBase::DeleteParts() {
+    RSe::PrepareWrite(this);
+    for (auto& entry : m_cells)
+        if (DUxTableRowData_Base* cell = entry.second.get()) RSe::DeleteObject(cell);
+    m_cells.clear();
+    if (DUxTableRowID* id = m_id.get()) RSe::DeleteObject(id);
+    m_id = RSeRef<DUxTableRowID>();
+}
+
+// --- the state ---
+
+DUxTableRowBase* DUxTableStateBase::GetRow(int32_t index) const {
+    if (index < 0 || index >= GetRowCount()) return nullptr;
+    return m_rows[size_t(index)].get();
+}
+
+DUxTableRowBase* DUxTableStateBase::GetRow(const DUxTableRowID& id, bool create, int32_t position) {
+    for (const RSeRef<DUxTableRowBase>& r : m_rows) {
+        DUxTableRowBase* row = r.get();
+        if (row && row->RowID() && row->RowID()->IsEqual(id)) return row;
+    }
+    if (!create) return nullptr;
+    DUxTableRowBase* row = CreateRow(id, this, RSe::SegmentOf(this));
+    if (row) InsertRow(row, position);
+    return row;
+}
+
+int32_t DUxTableStateBase::IndexOfRow(const DUxTableRowBase* row) const {
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        if (m_rows[i].get() == row) return int32_t(i);
+    return -1;
+}
+
+std::vector<DUxTableRowBase*> DUxTableStateBase::GetRows() const {
+    std::vector<DUxTableRowBase*> rows;
+    rows.reserve(m_rows.size());
+    for (const RSeRef<DUxTableRowBase>& r : m_rows)
+        rows.push_back(r.get());
+    return rows;
+}
+
+void DUxTableStateBase::InsertRow(DUxTableRowBase* row, int32_t index) {
+    if (!row) return;
+    BeginValueChange();
+    if (index < 0 || index > GetRowCount()) index = GetRowCount();
+    m_rows.insert(m_rows.begin() + index, RSeRef<DUxTableRowBase>(row));
+}
+
+bool DUxTableStateBase::RemoveRow(int32_t index, bool keep) {
+    if (index < 0 || index >= GetRowCount()) return false;
+    BeginValueChange();
+    DUxTableRowBase* row = m_rows[size_t(index)].get();
+    m_rows.erase(m_rows.begin() + index);
+    if (!row) return true;
+    OnRowRemoved(row);
+    if (!keep) {
+        row->DeleteParts();
+        RSe::DeleteObject(row);
+    }
+    return true;
+}
+
+DUxTableRowBase* DUxTableStateBase::CreateRow(const DUxTableRowID& id, DUxTableStateBase* state,
+                                              RSeSegment* segment) {
+    DUxTableRowID* copy = id.Copy(segment);
+    if (!copy) return nullptr;
+    return new (RSe::_GetMeta(static_cast<const DUxTableRowBase*>(nullptr)),
+                segment ? segment : RSe::TransientSegment()) DUxTableRowBase(copy, state);
+}
+
+DUxTableStyleColumn* DUxTableStateBase::GetColumn(int32_t index) const {
+    if (index < 0 || size_t(index) >= m_columns.size()) return nullptr;
+    return m_columns[size_t(index)].get();
+}
+
+bool DUxTableStateBase::SetColumns(const DUxTableColumnList& columns) {
+    BeginValueChange();
+    // Copies first: a column may be given back to the state it came from.
+    std::vector<RSeVMeta*> sources;
+    for (const RSeRef<DUxTableStyleColumn>& c : columns)
+        if (DUxTableStyleColumn* p = c.get()) sources.push_back(p);
+    RSeCloneCommander cc(RSe::SegmentOf(this));
+    if (!sources.empty() && cc.Clone(sources).Failed()) return false;
+    DUxTableColumnList copies;
+    for (RSeVMeta* src : sources)
+        if (auto* copy = dynamic_cast<DUxTableStyleColumn*>(cc.CloneOf(src)))
+            copies.emplace_back(copy);
+    for (const RSeRef<DUxTableStyleColumn>& old : m_columns) {
+        DUxTableStyleColumn* p = old.get();
+        if (!p) continue;
+        OnColumnRemoved(p);
+        RSe::DeleteObject(p);
+    }
+    m_columns = std::move(copies);
+    return true;
+}
+
+DUxTableColumnList DUxTableStateBase::GetColumns(RSeSegment* segment) const {
+    std::vector<RSeVMeta*> sources;
+    for (const RSeRef<DUxTableStyleColumn>& c : m_columns)
+        if (DUxTableStyleColumn* p = c.get()) sources.push_back(p);
+    DUxTableColumnList copies;
+    if (sources.empty()) return copies;
+    RSeCloneCommander cc(segment ? segment : RSe::TransientSegment());
+    if (cc.Clone(sources).Failed()) return copies;
+    for (RSeVMeta* src : sources)
+        if (auto* copy = dynamic_cast<DUxTableStyleColumn*>(cc.CloneOf(src)))
+            copies.emplace_back(copy);
+    return copies;
+}
+
+UTxString16 DUxTableStateBase::GetValue(int32_t row, int32_t column) const {
+    const DUxTableRowBase* r = GetRow(row);
+    DUxTableStyleColumn* c = GetColumn(column);
+    return r && c ? r->GetValue(c) : UTxString16();
+}
+
+void DUxTableStateBase::OnColumnRemoved(DUxTableStyleColumn* column) {
+    for (const RSeRef<DUxTableRowBase>& r : m_rows)
+        if (DUxTableRowBase* row = r.get()) row->OnColumnRemoved(column);
+}
+
+DUxTableStyleColumn*
+DUxTableStateBase::FindOriginalColumn(const DUxStyleFormatColumnPropertyID& id) const {
+    for (const RSeRef<DUxTableStyleColumn>& c : m_columns) {
+        DUxTableStyleColumn* p = c.get();
+        if (p && p->GetPropertyID()->IsPropertySet(id.GetPropertySet()) &&
+            p->GetPropertyID()->GetPropertyID() == id.GetPropertyID())
+            return p;
+    }
+    return nullptr;
+}
+
+DUxTableRowFilterList* DUxTableStateBase::GetFilterList() {
+    if (DUxTableRowFilterList* list = m_filters.get()) return list;
+    BeginValueChange();
+    DUxTableRowFilterList* list = DUxTableRowFilterList::New(RSe::SegmentOf(this));
+    m_filters = RSeRef<DUxTableRowFilterList>(list);
+    return list;
+}
+
+void DUxTableStateBase::SetFilterList(const DUxTableRowFilterList& filters) {
+    DUxTableRowFilterList* list = GetFilterList();
+    if (list == &filters || *list == filters) return;
+    BeginValueChange();
+    *list = filters;
+}
+
+void DUxTableStateBase::SetSortDef(const SortDef& def) {
+    if (def == m_sortDef) return;
+    BeginValueChange();
+    m_sortDef = def;
+}
+
+void DUxTableStateBase::SetOrigin(const WqGePoint3d& origin) {
+    if (origin == m_origin) return;
+    BeginValueChange();
+    m_origin = origin;
+}
+
+void DUxTableStateBase::SetFlagWord(uint32_t flags) {
+    if (flags == m_flagWord) return;
+    BeginValueChange();
+    m_flagWord = flags;
+}
+
+void DUxTableStateBase::SetDisplayOption(int32_t option) {
+    if (option == m_displayOption) return;
+    BeginValueChange();
+    m_displayOption = option;
+}
+
+FWxStyle* DUxTableStateBase::GetStyle() const {
+    return m_style.get();
+}
+
+void DUxTableStateBase::SetStyle(FWxStyle* style) {
+    if (style == m_style.get()) return;
+    BeginValueChange();
+    m_style = RSeRef<FWxStyle>(style);
+}
+
+double DUxTableStateBase::GetMinBandHeight(int32_t band, bool multiLine) const {
+    const auto* style = dynamic_cast<const DUxTableStyle*>(GetStyle());
+    if (!style) return 0.0;
+    double h = 0.0, gap = 0.0;
+    switch (band) {
+    case 1:
+        h = style->GetTitleTextStyle().height;
+        gap = style->GetTitleGap();
+        break;
+    case 2:
+        h = style->GetHeadingTextStyle().height;
+        gap = style->GetHeadingGap();
+        break;
+    case 3:
+        h = style->GetTextStyle().height;
+        gap = style->GetRowGap();
+        break;
+    default:
+        return 0.0;
+    }
+    if (!multiLine) return h + 2.0 * gap;
+    const double n = style->GetLineSpacing();
+    return h * (n + 1.0) + gap * (n + 2.0);
+}
+
+int32_t DUxTableStateBase::WrapCellText(RDxString& text, double) {
+    const UTxString16& shown =
+        text.GetFormattedValue().empty() ? text.GetSimpleValue() : text.GetFormattedValue();
+    return std::max<int32_t>(1, int32_t(UCxStringUtil::SplitLines(shown).size()));
+}

@@ -1,0 +1,250 @@
+#pragma once
+// The host's table framework: a table state holds a table's columns (its own copies of style
+// columns), its rows in table order, its row filters, sort definition, origin and flag word.
+// Rows are named by row ids and hold cells, one per column they were given a value for.
+//
+// Contract:
+// - Rows, their ids and their cells live in the state's segment and belong to it. A row leaves
+//   the table only through RemoveRow, which tells the state (OnRowRemoved) before it deletes
+//   the row (unless asked to keep it), its id and its cells.
+// - GetRow by id finds the first row whose id IsEqual to the given one; with creation a missing
+//   row is made by the state's CreateRow and inserted at the position (the end for -1).
+// - SetColumns replaces the columns by copies made in the state's segment; the old copies are
+//   deleted, each row first losing its cell of that column (OnColumnRemoved).
+// - Flags of a row: SetFlag(flag, false) turns the flag on, SetFlag(flag, true) turns it off.
+//   The base reads one flag itself: 0x1, a hidden row (Invisible).
+// - The kept row gap of a row is -1.0 when there is none.
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "dc/RDxState.h"
+// Held by reference in the state, so complete wherever the state is.
+#include "du/DUxTableRowFilter.h"
+#include "du/DUxTableStyleColumn.h"
+#include "fw/FWxStyle.h"
+#include "ge/WqGePoint3d.h"
+#include "rse/RSeRef.h"
+#include "utx/UTxString16.h"
+
+class DUxTableDataQueryResultRow;
+class DUxTableRowBase;
+class DUxTableStateBase;
+class RDxString;
+
+using DUxTableColumnList = std::vector<RSeRef<DUxTableStyleColumn>>;
+
+// The name of a row. The base is a number; the kinds of table add what names their rows.
+class DUxTableRowID : public RSeIDed {
+public:
+    DUxTableRowID() = default;
+    explicit DUxTableRowID(int32_t number) : m_number(number) {}
+    explicit DUxTableRowID(const RSeStream* s) : RSeIDed(s) {}
+    RSeMetaType* GetMeta() const override;
+
+    int32_t GetNumber() const { return m_number; }
+    // The same class and number; subclasses compare what they add too.
+    virtual bool IsEqual(const DUxTableRowID& other) const;
+    // A new id equal to this one in the segment.
+    virtual DUxTableRowID* Copy(RSeSegment* segment) const;
+
+    void Load(RSeStream& s);
+    void Save(RSeStream& s) const;
+    UTxResult Clone(DUxTableRowID* target, RSeCloneCommander* cc) const;
+
+protected:
+    int32_t m_number = 0;
+};
+
+// A cell: its column, value text and whether the value is the user's (overridden).
+class DUxTableRowData_Base : public RSeIDed {
+public:
+    DUxTableRowData_Base() = default;
+    DUxTableRowData_Base(DUxTableStateBase* state, DUxTableRowBase* row);
+    explicit DUxTableRowData_Base(const RSeStream* s) : RSeIDed(s) {}
+    RSeMetaType* GetMeta() const override;
+
+    DUxTableStateBase* GetState() const;
+    DUxTableRowBase* GetRow() const;
+    bool IsOverridden() const { return m_overridden != 0; }
+
+    virtual const UTxString16& GetValue() const { return m_value; }
+    // The user's value: stored and marked overridden. `freeze` is the caller's (kept for the
+    // kinds of cell); the base always accepts.
+    virtual bool SetValue(const UTxString16& text, DUxTableStyleColumn* column, bool freeze);
+    // The value alone, its mark unchanged.
+    virtual void SetString(const UTxString16& text);
+    // Drops the overridden mark; the value stays until the next refresh.
+    virtual bool ClearOverride(DUxTableStyleColumn* column);
+    // A refresh from the table's data.
+    void UpdateData(const UTxString16& value, bool overridden, DUxTableStyleColumn* column);
+
+    void Load(RSeStream& s);
+    void FixPtrs(RSeMetaContext& ctx);
+    void Save(RSeStream& s) const;
+    UTxResult Clone(DUxTableRowData_Base* target, RSeCloneCommander* cc) const;
+
+protected:
+    void SetOverriddenMark(bool on);
+
+private:
+    RSeRef<DUxTableStateBase> m_state;
+    RSeRef<DUxTableRowBase> m_row;
+    uint8_t m_overridden = 0;
+    UTxString16 m_value;
+};
+
+class DUxTableRowBase : public RSeIDed {
+public:
+    static constexpr uint32_t kHiddenFlag = 0x1;
+
+    DUxTableRowBase() = default;
+    // Takes the id over (it lives in the state's segment).
+    DUxTableRowBase(DUxTableRowID* id, DUxTableStateBase* state);
+    explicit DUxTableRowBase(const RSeStream* s) : RSeIDed(s) {}
+    RSeMetaType* GetMeta() const override;
+
+    DUxTableRowID* RowID() const;
+    DUxTableStateBase* GetState() const;
+
+    bool IsFlagOn(uint32_t flag) const { return (m_flags & flag) == flag; }
+    // false turns the flag on, true turns it off.
+    void SetFlag(uint32_t flag, bool off);
+    uint32_t GetFlags() const { return m_flags; }
+
+    // The row's natural gap (what its texts need), set by layout.
+    double GetRowGap() const { return m_rowGap; }
+    void SetRowGap(double gap);
+    double GetKeptRowGap() const { return m_keptGap; }
+    void SetKeptRowGap(double gap);
+
+    virtual bool Invisible() const { return IsFlagOn(kHiddenFlag); }
+    // A refresh from the table's data; the base takes nothing and answers true.
+    virtual bool UpdateData(DUxTableDataQueryResultRow* data, const DUxTableColumnList& columns);
+    // Deletes the cell of the column.
+    virtual void OnColumnRemoved(DUxTableStyleColumn* column);
+    // A new cell of this row's kind, in the segment.
+    virtual DUxTableRowData_Base* CreateRowData(RSeSegment* segment);
+
+    // The cell of the column; with `create` a missing one is made by CreateRowData.
+    DUxTableRowData_Base* GetValueRaw(DUxTableStyleColumn* column, bool create);
+    // The cell's value text; empty without a cell.
+    UTxString16 GetValue(DUxTableStyleColumn* column) const;
+    int32_t GetCellCount() const { return int32_t(m_cells.size()); }
+    // Deletes the cells and the id: the row is going.
+    void DeleteParts();
+
+    void Load(RSeStream& s);
+    void FixPtrs(RSeMetaContext& ctx);
+    void Save(RSeStream& s) const;
+    UTxResult Clone(DUxTableRowBase* target, RSeCloneCommander* cc) const;
+
+private:
+    RSeRef<DUxTableRowID> m_id;
+    RSeRef<DUxTableStateBase> m_state;
+    uint32_t m_flags = 0;
+    double m_rowGap = 0.0;
+    double m_keptGap = -1.0;
+    // Cells by column, in the order they were made.
+    std::vector<std::pair<RSeRef<DUxTableStyleColumn>, RSeRef<DUxTableRowData_Base>>> m_cells;
+};
+
+class DUxTableStateBase : public RDxState {
+public:
+    enum ESortOrder : int32_t { eAscending = 0, eDescending = 1 };
+    using SortDef = std::vector<std::pair<int16_t, ESortOrder>>;
+
+    DUxTableStateBase() = default;
+    explicit DUxTableStateBase(const RSeStream* s) : RDxState(s) {}
+    RSeMetaType* GetMeta() const override;
+
+    // Rows.
+    int32_t GetRowCount() const { return int32_t(m_rows.size()); }
+    // Null past the end.
+    DUxTableRowBase* GetRow(int32_t index) const;
+    DUxTableRowBase* GetRow(const DUxTableRowID& id, bool create, int32_t position);
+    int32_t IndexOfRow(const DUxTableRowBase* row) const;
+    std::vector<DUxTableRowBase*> GetRows() const;
+    // Takes the row over; an index out of range appends.
+    void InsertRow(DUxTableRowBase* row, int32_t index);
+    // False past the end. With `keep` the row only leaves the table (it may come back).
+    bool RemoveRow(int32_t index, bool keep = false);
+    // The row for an id, of the table's kind: the base makes a DUxTableRowBase with a copy of
+    // the id; null refuses the id.
+    virtual DUxTableRowBase* CreateRow(const DUxTableRowID& id, DUxTableStateBase* state,
+                                       RSeSegment* segment);
+    // Called by RemoveRow before the row goes.
+    virtual void OnRowRemoved(DUxTableRowBase*) {}
+
+    // Columns.
+    const DUxTableColumnList& GetOriginalColumns() const { return m_columns; }
+    DUxTableStyleColumn* GetColumn(int32_t index) const;
+    virtual bool SetColumns(const DUxTableColumnList& columns);
+    // New copies of the columns in the segment (the transient one for null), the caller's to
+    // free with DUxTableStyle::ClearColumns.
+    DUxTableColumnList GetColumns(RSeSegment* segment) const;
+    // The value text of a cell by row and column index; empty for an index out of range or a
+    // row without a cell of that column.
+    UTxString16 GetValue(int32_t row, int32_t column) const;
+    // The first column showing that property; null when none does.
+    DUxTableStyleColumn* FindOriginalColumn(const DUxStyleFormatColumnPropertyID& id) const;
+    virtual void OnColumnRemoved(DUxTableStyleColumn* column);
+
+    // Filters: the state's own list (made on first use), replaced by copies.
+    DUxTableRowFilterList* GetFilterList();
+    void SetFilterList(const DUxTableRowFilterList& filters);
+
+    const SortDef& GetSortDef() const { return m_sortDef; }
+    void SetSortDef(const SortDef& def);
+    const WqGePoint3d& GetOrigin() const { return m_origin; }
+    void SetOrigin(const WqGePoint3d& origin);
+    uint32_t GetFlagWord() const { return m_flagWord; }
+    void SetFlagWord(uint32_t flags);
+    // 0 full display, 1 outline only, 2 lines only.
+    int32_t GetDisplayOption() const { return m_displayOption; }
+    void SetDisplayOption(int32_t option);
+
+    // The table's style (a table style of the document); null for none.
+    FWxStyle* GetStyle() const;
+    void SetStyle(FWxStyle* style);
+
+    // Text layout, which the kinds of table refine. Bands: 1 the title, 2 the column headings,
+    // 3 the rows.
+    // Whether cell texts are read with their format codes.
+    virtual bool UsesFormatCodes() const { return true; }
+    // The least height of a band: its text height (the style's look of the band) and the
+    // band's gap on either side; with `multiLine` the style's further lines and their gaps too.
+    // 0 without a table style or for another band.
+    virtual double GetMinBandHeight(int32_t band, bool multiLine) const;
+    // Fits a cell's text to the width (the base does not wrap); answers its number of lines.
+    virtual int32_t WrapCellText(RDxString& text, double width);
+    // Shortens a heading to its column, a title to the width; the base leaves them whole.
+    virtual void FitColumnHeading(RDxString& heading, DUxTableStyleColumn* column) {}
+    virtual void FitTitle(RDxString& title, double width) {}
+
+    void Load(RSeStream& s);
+    void FixPtrs(RSeMetaContext& ctx);
+    void Save(RSeStream& s) const;
+    UTxResult Clone(DUxTableStateBase* target, RSeCloneCommander* cc) const;
+
+private:
+    std::vector<RSeRef<DUxTableRowBase>> m_rows;
+    DUxTableColumnList m_columns;
+    RSeRef<DUxTableRowFilterList> m_filters;
+    RSeRef<FWxStyle> m_style;
+    SortDef m_sortDef;
+    WqGePoint3d m_origin;
+    uint32_t m_flagWord = 0;
+    int32_t m_displayOption = 0;
+};
+
+namespace RSe {
+RSeMetaType* _InitMeta(const DUxTableRowID*);
+RSeMetaType* _GetMeta(const DUxTableRowID*);
+RSeMetaType* _InitMeta(const DUxTableRowData_Base*);
+RSeMetaType* _GetMeta(const DUxTableRowData_Base*);
+RSeMetaType* _InitMeta(const DUxTableRowBase*);
+RSeMetaType* _GetMeta(const DUxTableRowBase*);
+RSeMetaType* _InitMeta(const DUxTableStateBase*);
+RSeMetaType* _GetMeta(const DUxTableStateBase*);
+} // namespace RSe

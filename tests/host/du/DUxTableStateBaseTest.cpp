@@ -1,0 +1,242 @@
+// The table framework's state, rows and cells: rows found and made by id, removed with their
+// parts, flags, column copies and their cells, and storage of the whole table.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "dl/DLxDrawingDoc.h"
+#include "du/DUxTableRowFilter.h"
+#include "du/DUxTableStateBase.h"
+#include "du/DUxTableStyleColumn.h"
+#include "rse/RSe.h"
+#include "rse/RSeDatabase.h"
+#include "rse/RSeMeta.h"
+#include "rse/RSeTransaction.h"
+
+namespace {
+
+// Remembers the rows it was told about.
+class TstTableState : public DUxTableStateBase {
+public:
+    TstTableState() = default;
+    explicit TstTableState(const RSeStream* s) : DUxTableStateBase(s) {}
+    RSeMetaType* GetMeta() const override;
+    void OnRowRemoved(DUxTableRowBase* row) override { removed.push_back(row); }
+    std::vector<DUxTableRowBase*> removed;
+};
+
+void TstStateGuid(UTxGUID& g) {
+    g = UTxGUID(0x7e570002, 0x1, 0x2, 0x3);
+}
+RSeMetaType* TstStateMeta() {
+    static RSeMetaType* mt =
+        RSeMakeMeta<TstTableState>(u"TstTableState", &TstStateGuid, 0, RSeMetaType::kClass,
+                                   RSe::_InitMeta(static_cast<const DUxTableStateBase*>(nullptr)));
+    return mt;
+}
+RSeMetaType* TstTableState::GetMeta() const {
+    return TstStateMeta();
+}
+
+class DUxTableStateBaseTest : public ::testing::Test {
+protected:
+    RSeSegment* Seg() { return RSe::SegmentOf(doc.GetRSeDb()); }
+    TstTableState* NewState() { return new (TstStateMeta(), Seg()) TstTableState(); }
+    DUxTableStylePartsListColumn* NewColumn(const char16_t* set, const char16_t* id) {
+        DUxTableStylePartsListColumn* c = DUxTableStylePartsListColumn::New(Seg());
+        c->GetPropertyID()->SetPropertySet(set);
+        c->GetPropertyID()->SetPropertyID(id);
+        return c;
+    }
+    DLxDrawingDoc doc;
+};
+
+TEST_F(DUxTableStateBaseTest, RowsAreFoundByIdMadeWhereAskedAndRemovedWithTheirParts) {
+    TstTableState* state = NewState();
+    const DUxTableRowID one(1), two(2), three(3);
+    EXPECT_EQ(state->GetRow(one, false, -1), nullptr);
+    DUxTableRowBase* r1 = state->GetRow(one, true, -1);
+    DUxTableRowBase* r3 = state->GetRow(three, true, -1);
+    DUxTableRowBase* r2 = state->GetRow(two, true, 1);
+    ASSERT_TRUE(r1 && r2 && r3);
+    EXPECT_EQ(state->GetRows(), (std::vector<DUxTableRowBase*>{r1, r2, r3}));
+    EXPECT_EQ(state->GetRow(two, true, 0), r2); // found, not made again
+    EXPECT_EQ(state->GetRowCount(), 3);
+    // The row holds its own copy of the id, in the state's segment.
+    ASSERT_NE(r2->RowID(), nullptr);
+    EXPECT_NE(r2->RowID(), &two);
+    EXPECT_TRUE(r2->RowID()->IsEqual(two));
+    EXPECT_EQ(r2->GetState(), state);
+
+    DUxTableStylePartsListColumn* column = NewColumn(u"{S}", u"1");
+    DUxTableRowData_Base* cell = r2->GetValueRaw(column, true);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(r2->GetValueRaw(column, false), cell);
+    cell->UpdateData(u"Bolt", false, column);
+    EXPECT_EQ(r2->GetValue(column), u"Bolt");
+    const uint32_t rowId = r2->GetId(), cellId = cell->GetId(), idId = r2->RowID()->GetId();
+
+    ASSERT_TRUE(state->RemoveRow(1));
+    EXPECT_EQ(state->removed, (std::vector<DUxTableRowBase*>{r2}));
+    RSeDatabase* db = doc.GetRSeDb();
+    EXPECT_EQ(db->FindObject(rowId), nullptr);
+    EXPECT_EQ(db->FindObject(cellId), nullptr);
+    EXPECT_EQ(db->FindObject(idId), nullptr);
+    EXPECT_EQ(state->GetRows(), (std::vector<DUxTableRowBase*>{r1, r3}));
+
+    // A kept row leaves the table and stays whole, to be put back.
+    ASSERT_TRUE(state->RemoveRow(0, true));
+    EXPECT_EQ(state->removed.back(), r1);
+    EXPECT_TRUE(r1->RowID()->IsEqual(one));
+    state->InsertRow(r1, 5);
+    EXPECT_EQ(state->GetRows(), (std::vector<DUxTableRowBase*>{r3, r1}));
+    EXPECT_FALSE(state->RemoveRow(2));
+}
+
+TEST_F(DUxTableStateBaseTest, RowFlagsAndCellOverrides) {
+    TstTableState* state = NewState();
+    DUxTableRowBase* row = state->GetRow(DUxTableRowID(7), true, -1);
+    ASSERT_NE(row, nullptr);
+    EXPECT_FALSE(row->Invisible());
+    row->SetFlag(DUxTableRowBase::kHiddenFlag | 0x40, false); // false turns flags on
+    EXPECT_TRUE(row->IsFlagOn(0x40));
+    EXPECT_TRUE(row->Invisible());
+    row->SetFlag(DUxTableRowBase::kHiddenFlag, true);
+    EXPECT_FALSE(row->Invisible());
+    EXPECT_EQ(row->GetFlags(), 0x40u);
+    EXPECT_EQ(row->GetKeptRowGap(), -1.0);
+
+    DUxTableStylePartsListColumn* column = NewColumn(u"{S}", u"2");
+    DUxTableRowData_Base* cell = row->GetValueRaw(column, true);
+    EXPECT_TRUE(cell->SetValue(u"mine", column, false));
+    EXPECT_TRUE(cell->IsOverridden());
+    EXPECT_TRUE(cell->ClearOverride(column));
+    EXPECT_FALSE(cell->IsOverridden());
+    EXPECT_EQ(cell->GetValue(), u"mine");
+}
+
+TEST_F(DUxTableStateBaseTest, ColumnsAreTheStatesOwnCopiesAndRowsLoseCellsOfDroppedOnes) {
+    TstTableState* state = NewState();
+    DUxTableStylePartsListColumn* item = NewColumn(u"{BEB6B91C-AF44-4f9b-AD9E-1E0570A168F9}", u"1");
+    item->SetWidth(12.5);
+    DUxTableStylePartsListColumn* qty = NewColumn(u"{Q}", u"9");
+    ASSERT_TRUE(
+        state->SetColumns({RSeRef<DUxTableStyleColumn>(item), RSeRef<DUxTableStyleColumn>(qty)}));
+    ASSERT_EQ(state->GetOriginalColumns().size(), 2u);
+    DUxTableStyleColumn* copy = state->GetColumn(0);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, item);
+    EXPECT_EQ(copy->GetWidth(), 12.5);
+    EXPECT_EQ(dynamic_cast<DUxTableStylePartsListColumn*>(copy) != nullptr, true);
+
+    DUxStyleFormatColumnPropertyID wanted;
+    wanted.SetPropertySet(u"{beb6b91c-af44-4F9B-ad9e-1e0570a168f9}"); // case does not matter
+    wanted.SetPropertyID(u"1");
+    EXPECT_EQ(state->FindOriginalColumn(wanted), copy);
+    wanted.SetPropertyID(u"2");
+    EXPECT_EQ(state->FindOriginalColumn(wanted), nullptr);
+
+    DUxTableRowBase* row = state->GetRow(DUxTableRowID(1), true, -1);
+    DUxTableRowData_Base* cell = row->GetValueRaw(copy, true);
+    cell->UpdateData(u"1", false, copy);
+    EXPECT_EQ(state->GetValue(0, 0), u"1");
+    EXPECT_EQ(state->GetValue(0, 1), u""); // no cell of that column
+    EXPECT_EQ(state->GetValue(1, 0), u"");
+    DUxTableColumnList copies = state->GetColumns(nullptr);
+    ASSERT_EQ(copies.size(), 2u);
+    EXPECT_NE(copies[0].get(), copy);
+    EXPECT_EQ(copies[0].get()->GetWidth(), 12.5);
+    EXPECT_EQ(RSe::SegmentOf(copies[1].get()), RSe::TransientSegment());
+    for (RSeRef<DUxTableStyleColumn>& c : copies)
+        RSe::DeleteObject(c.get());
+    const uint32_t cellId = cell->GetId(), copyId = copy->GetId();
+    ASSERT_TRUE(state->SetColumns({RSeRef<DUxTableStyleColumn>(qty)}));
+    EXPECT_EQ(row->GetCellCount(), 0);
+    EXPECT_EQ(doc.GetRSeDb()->FindObject(cellId), nullptr);
+    EXPECT_EQ(doc.GetRSeDb()->FindObject(copyId), nullptr);
+    ASSERT_EQ(state->GetOriginalColumns().size(), 1u);
+    EXPECT_EQ(state->GetColumn(0)->GetPropertyID()->GetPropertyID(), u"9");
+}
+
+TEST_F(DUxTableStateBaseTest, ATableSavesAndLoadsToTheSameBytes) {
+    TstTableState* state = NewState();
+    DUxTableStylePartsListColumn* column = NewColumn(u"{S}", u"3");
+    ASSERT_TRUE(state->SetColumns({RSeRef<DUxTableStyleColumn>(column)}));
+    DUxTableStyleColumn* own = state->GetColumn(0);
+    DUxTableRowBase* row = state->GetRow(DUxTableRowID(4), true, -1);
+    row->SetFlag(0x88, false);
+    row->SetKeptRowGap(5.0);
+    row->GetValueRaw(own, true)->SetValue(u"Ø 6 × 20", own, false);
+    state->GetRow(DUxTableRowID(5), true, -1);
+    state->SetSortDef({{0, DUxTableStateBase::eDescending}, {2, DUxTableStateBase::eAscending}});
+    state->SetOrigin(WqGePoint3d(10, 20, 0));
+    state->SetFlagWord(0x2);
+    state->SetDisplayOption(1);
+    DUxTableRowFilterList* filters = DUxTableRowFilterList::New(nullptr);
+    state->SetFilterList(*filters); // empty: the state's own list stays empty
+    RSe::DeleteObject(filters);
+    EXPECT_EQ(state->GetFilterList()->GetCount(), 0);
+
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(doc.GetRSeDb()->SaveToBuffer(bytes).Failed());
+    std::unique_ptr<RSeDatabase> back;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), back).Failed());
+    auto* loaded = dynamic_cast<TstTableState*>(back->FindObject(state->GetId()));
+    ASSERT_NE(loaded, nullptr);
+    ASSERT_EQ(loaded->GetRowCount(), 2);
+    DUxTableRowBase* r = loaded->GetRow(0);
+    ASSERT_TRUE(r && r->RowID());
+    EXPECT_TRUE(r->RowID()->IsEqual(DUxTableRowID(4)));
+    EXPECT_EQ(r->GetState(), loaded);
+    EXPECT_EQ(r->GetFlags(), 0x88u);
+    EXPECT_EQ(r->GetKeptRowGap(), 5.0);
+    DUxTableRowData_Base* cell = r->GetValueRaw(loaded->GetColumn(0), false);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->GetValue(), u"Ø 6 × 20");
+    EXPECT_TRUE(cell->IsOverridden());
+    EXPECT_EQ(cell->GetRow(), r);
+    EXPECT_EQ(loaded->GetSortDef(), state->GetSortDef());
+    EXPECT_EQ(loaded->GetOrigin(), WqGePoint3d(10, 20, 0));
+    EXPECT_EQ(loaded->GetFlagWord(), 0x2u);
+    EXPECT_EQ(loaded->GetDisplayOption(), 1);
+    std::vector<uint8_t> again;
+    ASSERT_FALSE(back->SaveToBuffer(again).Failed());
+    EXPECT_EQ(again, bytes);
+}
+
+TEST_F(DUxTableStateBaseTest, RemovingRowsAndReplacingColumnsUndoesToTheSameBytes) {
+    RSeDatabase* db = doc.GetRSeDb();
+    auto bytes = [&] {
+        std::vector<uint8_t> out;
+        EXPECT_FALSE(db->SaveToBuffer(out).Failed());
+        return out;
+    };
+    TstTableState* state = NewState();
+    DUxTableStylePartsListColumn* a = NewColumn(u"{S}", u"1");
+    DUxTableStylePartsListColumn* b = NewColumn(u"{S}", u"2");
+    ASSERT_TRUE(state->SetColumns({RSeRef<DUxTableStyleColumn>(a)}));
+    for (int32_t i = 0; i < 3; ++i) {
+        DUxTableRowBase* row = state->GetRow(DUxTableRowID(i), true, -1);
+        row->GetValueRaw(state->GetColumn(0), true)->UpdateData(u"v", false, nullptr);
+    }
+    const std::vector<uint8_t> before = bytes();
+
+    db->BeginTxn();
+    ASSERT_TRUE(state->RemoveRow(1));
+    ASSERT_TRUE(state->SetColumns({RSeRef<DUxTableStyleColumn>(b)}));
+    state->GetRow(DUxTableRowID(9), true, 0);
+    state->SetOrigin(WqGePoint3d(1, 2, 0));
+    std::unique_ptr<RSeTxnRecord> record = db->CommitTxn();
+    const std::vector<uint8_t> after = bytes();
+    EXPECT_NE(after, before);
+
+    db->Undo(*record);
+    EXPECT_EQ(bytes(), before);
+    ASSERT_EQ(state->GetRowCount(), 3);
+    EXPECT_EQ(state->GetRow(1)->GetValue(state->GetColumn(0)), u"v");
+    db->Redo(*record);
+    EXPECT_EQ(bytes(), after);
+}
+
+} // namespace

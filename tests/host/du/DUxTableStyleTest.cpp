@@ -1,0 +1,212 @@
+// Table styles: their own column copies, the wrappers' choice of style, the escaping of cell
+// texts and storage.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "dl/DLxDrawingDoc.h"
+#include "du/DUxTableRowFilter.h"
+#include "du/DUxTableStateBase.h"
+#include "du/DUxTableStyle.h"
+#include "du/DUxTableStyleColumn.h"
+#include "rse/RSe.h"
+#include "rse/RSeDatabase.h"
+#include "rse/RSeTransaction.h"
+
+namespace {
+
+class DUxTableStyleTest : public ::testing::Test {
+protected:
+    RSeSegment* Seg() { return RSe::SegmentOf(doc.GetRSeDb()); }
+    DUxTableStylePartsListColumn* NewColumn(const char16_t* id, double width) {
+        DUxTableStylePartsListColumn* c = DUxTableStylePartsListColumn::New(Seg());
+        c->GetPropertyID()->SetPropertyID(id);
+        c->SetWidth(width);
+        return c;
+    }
+    bool Exists(uint32_t id) { return doc.GetRSeDb()->FindObject(id) != nullptr; }
+    DLxDrawingDoc doc;
+};
+
+TEST_F(DUxTableStyleTest, ColumnsGoInAndOutAsCopies) {
+    DUxTableStylePartsList* style = DUxTableStylePartsList::CreateStyle(Seg(), u"ISO");
+    EXPECT_EQ(style->GetStyleName(), u"ISO");
+    DUxTableStylePartsListColumn* item = NewColumn(u"1", 10);
+    DUxTableStylePartsListColumn* name = NewColumn(u"2", 40);
+    style->SetColumns({RSeRef<DUxTableStyleColumn>(item), RSeRef<DUxTableStyleColumn>(name)});
+    ASSERT_EQ(style->GetColumns().size(), 2u);
+    DUxTableStyleColumn* own = style->GetColumns()[0].get();
+    EXPECT_NE(own, item);
+    EXPECT_EQ(own->GetPropertyID()->GetPropertyID(), u"1");
+    const uint32_t firstOwn = own->GetId();
+
+    // The style's own list given back: the copies are made before the old ones go.
+    style->SetColumns({style->GetColumns()[1]});
+    ASSERT_EQ(style->GetColumns().size(), 1u);
+    EXPECT_EQ(style->GetColumns()[0].get()->GetWidth(), 40.0);
+    EXPECT_FALSE(Exists(firstOwn));
+
+    DUxTableColumnList copies = style->GetCopyOfColumns(nullptr);
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(RSe::SegmentOf(copies[0].get()), RSe::TransientSegment());
+    EXPECT_NE(dynamic_cast<DUxTableStylePartsListColumn*>(copies[0].get()), nullptr);
+    DUxTableStyle::ClearColumns(copies);
+    EXPECT_TRUE(copies.empty());
+
+    style->SetGroupKeys({RSeRef<DUxTableStylePartsListColumn>(item)});
+    ASSERT_EQ(style->GetGroupKeys().size(), 1u);
+    EXPECT_NE(style->GetGroupKeys()[0].get(), item);
+    EXPECT_EQ(style->GetGroupKeys()[0].get()->GetWidth(), 10.0);
+}
+
+TEST_F(DUxTableStyleTest, WrappersReadTheExplicitStyleElseTheStatesOwn) {
+    auto* state = new (RSe::_GetMeta(static_cast<const DUxTableStateBase*>(nullptr)), Seg())
+        DUxTableStateBase();
+    const RSeRef<DUxTableStateBase> stateRef(state);
+    DUxTableStylePartsListWrapper none(stateRef, RSeRef<DUxTableStyle>());
+    EXPECT_EQ(none.Style().get(), nullptr);
+    EXPECT_EQ(none.GetTitle(), u"");
+    EXPECT_EQ(none.GetRotation(), DUxTableStyle::eRot0);
+    EXPECT_EQ(none.FilterList(), nullptr);
+    EXPECT_TRUE(none.GetCopyOfColumns(nullptr).empty());
+
+    DUxTableStylePartsList* own = DUxTableStylePartsList::CreateStyle(Seg(), u"Own");
+    own->SetTitle(u"PARTS LIST");
+    own->SetRotation(DUxTableStyle::eRot90);
+    none.SetPrimaryStyle(RSeRef<DUxTableStyle>(own));
+    EXPECT_EQ(state->GetStyle(), own);
+    DUxTableStylePartsListWrapper wrapper(stateRef, RSeRef<DUxTableStyle>());
+    EXPECT_EQ(wrapper.Style().get(), own);
+    EXPECT_EQ(wrapper.GetTitle(), u"PARTS LIST");
+    EXPECT_EQ(wrapper.GetRotation(), DUxTableStyle::eRot90);
+    wrapper.SetTitle(u"BOM");
+    EXPECT_EQ(own->GetTitle(), u"BOM");
+
+    auto* plain =
+        new (RSe::_GetMeta(static_cast<const DUxTableStyle*>(nullptr)), Seg()) DUxTableStyle();
+    plain->SetHeading(DUxTableStyle::eNoHeading);
+    DUxTableStylePartsListWrapper explicitPlain(stateRef, RSeRef<DUxTableStyle>(plain));
+    EXPECT_EQ(explicitPlain.GetHeading(), DUxTableStyle::eNoHeading); // the explicit one wins
+    EXPECT_EQ(explicitPlain.Style().get(), nullptr); // but it is no parts-list style
+}
+
+TEST_F(DUxTableStyleTest, BandHeightsComeFromTheTablesStyle) {
+    auto* state = new (RSe::_GetMeta(static_cast<const DUxTableStateBase*>(nullptr)), Seg())
+        DUxTableStateBase();
+    EXPECT_EQ(state->GetMinBandHeight(3, false), 0.0); // no style yet
+    DUxTableStylePartsList* style = DUxTableStylePartsList::CreateStyle(Seg(), u"S");
+    style->SetTitleTextStyle({0, 5.0});
+    style->SetTitleGap(1.5);
+    style->SetHeadingTextStyle({0, 3.5});
+    style->SetHeadingGap(1.0);
+    style->SetTextStyle({0, 2.5});
+    style->SetRowGap(0.5);
+    style->SetLineSpacing(2);
+    state->SetStyle(style);
+    struct Case {
+        int32_t band;
+        bool multiLine;
+        double height;
+    };
+    const Case cases[] = {{1, false, 5.0 + 3.0},        {2, false, 3.5 + 2.0},
+                          {3, false, 2.5 + 1.0},        {3, true, 2.5 * 3 + 0.5 * 4},
+                          {2, true, 3.5 * 3 + 1.0 * 4}, {4, false, 0.0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.band << (c.multiLine ? " multi-line" : ""));
+        EXPECT_DOUBLE_EQ(state->GetMinBandHeight(c.band, c.multiLine), c.height);
+    }
+}
+
+TEST(DUxTableStyleTexts, EscapingStackingAndSimpleValues) {
+    struct Case {
+        const char16_t* text;
+        const char16_t* escaped; // null: unchanged
+        bool stacked;
+        const char16_t* simple;
+    };
+    const Case cases[] = {
+        {u"M6x20", nullptr, false, u"M6x20"},
+        {u"C:\\Parts", u"C:\\\\Parts", false, u"C:Parts"},
+        {u"{A}", u"\\{A\\}", false, u"A"},
+        {u"\\S1^2;", u"\\\\S1^2;", true, u"1/2"},
+        {u"\\\\S1^2;", u"\\\\\\\\S1^2;", false, u"\\S1^2;"}, // an escaped backslash
+        {u"\\S1^2", u"\\\\S1^2", false, u"S1^2"},            // no ';': no code
+        {u"", nullptr, false, u""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(UTx::ToUtf8(c.text));
+        UTxString16 escaped;
+        EXPECT_EQ(DUxTableStyle::GetEscapedString(c.text, escaped), c.escaped != nullptr);
+        EXPECT_EQ(escaped, c.escaped ? c.escaped : c.text);
+        EXPECT_EQ(DUxTableStyle::IsStacked(c.text), c.stacked);
+        EXPECT_EQ(DUxTableStyle::GetSimpleValue(c.text), c.simple);
+        // What escaping gives shows as the text itself.
+        EXPECT_EQ(DUxTableStyle::GetSimpleValue(escaped), c.text);
+    }
+}
+
+TEST(DUxStyleFormatColumnPropertyID, ItemAndQuantityAreKnownByTheirSetInAnyCase) {
+    struct Case {
+        const char16_t* set;
+        const char16_t* id;
+        bool item, quantity;
+    };
+    const Case cases[] = {
+        {u"{BEB6B91C-AF44-4f9b-AD9E-1E0570A168F9}", u"1", true, false},
+        {u"{beb6b91c-af44-4F9B-ad9e-1e0570a168f9}", u"2", false, true},
+        {u"{BEB6B91C-AF44-4f9b-AD9E-1E0570A168F9}", u"3", false, false},
+        {u"{D5CDD505-2E9C-101B-9397-08002B2CF9AE}", u"1", false, false}, // a user property
+        {u"", u"2", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(UTx::ToUtf8(c.set) + " " + UTx::ToUtf8(c.id));
+        DUxStyleFormatColumnPropertyID p;
+        p.SetPropertySet(c.set);
+        p.SetPropertyID(c.id);
+        EXPECT_EQ(p.IsItem(), c.item);
+        EXPECT_EQ(p.IsQuantity(), c.quantity);
+    }
+}
+
+TEST_F(DUxTableStyleTest, AStyleSavesAndLoadsToTheSameBytes) {
+    DUxTableStylePartsList* style = DUxTableStylePartsList::CreateStyle(Seg(), u"JIS");
+    style->SetTitle(u"部品表");
+    style->SetUseTitle(false);
+    style->SetDirection(DUxTableStyle::eBottomUp);
+    style->SetRotation(DUxTableStyle::eRot270);
+    style->SetHeading(DUxTableStyle::eHeadingBottom);
+    style->SetLineSpacing(2);
+    style->SetRowGap(0.75);
+    style->SetHeadingTextStyle({4, 5.0});
+    style->SetColumns({RSeRef<DUxTableStyleColumn>(NewColumn(u"1", 12))});
+    style->SetCustomColumns({RSeRef<DUxTableStyleColumn>(NewColumn(u"7", 30))});
+    style->SetGroupKeys({RSeRef<DUxTableStylePartsListColumn>(NewColumn(u"2", 1))});
+    style->EnsureFilterList();
+
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(doc.GetRSeDb()->SaveToBuffer(bytes).Failed());
+    std::unique_ptr<RSeDatabase> back;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), back).Failed());
+    auto* loaded = dynamic_cast<DUxTableStylePartsList*>(back->FindObject(style->GetId()));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->GetStyleName(), u"JIS");
+    EXPECT_EQ(loaded->GetTitle(), u"部品表");
+    EXPECT_FALSE(loaded->UseTitle());
+    EXPECT_EQ(loaded->GetDirection(), DUxTableStyle::eBottomUp);
+    EXPECT_EQ(loaded->GetRotation(), DUxTableStyle::eRot270);
+    EXPECT_EQ(loaded->GetHeading(), DUxTableStyle::eHeadingBottom);
+    EXPECT_EQ(loaded->GetLineSpacing(), 2);
+    EXPECT_EQ(loaded->GetRowGap(), 0.75);
+    EXPECT_EQ(loaded->GetHeadingTextStyle(), (DUxTableStyle::TextLook{4, 5.0}));
+    ASSERT_EQ(loaded->GetColumns().size(), 1u);
+    EXPECT_EQ(loaded->GetColumns()[0].get()->GetWidth(), 12.0);
+    ASSERT_EQ(loaded->GetCustomColumns().size(), 1u);
+    ASSERT_EQ(loaded->GetGroupKeys().size(), 1u);
+    EXPECT_NE(loaded->FilterList(), nullptr);
+    std::vector<uint8_t> again;
+    ASSERT_FALSE(back->SaveToBuffer(again).Failed());
+    EXPECT_EQ(again, bytes);
+}
+
+} // namespace
