@@ -249,7 +249,7 @@ UTxResult DLxCreateGDTRequest::_Execute(FWxSceneDoc* doc) {
         }
         for (size_t j = 0; j < m_linesFramed.size(); ++j)
             state->SetLineFramed(int32_t(j), m_linesFramed[j]);
-        DUxStyleUtil::SetLayerStyle(state, m_layerStyle.get());
+        DUxStyleUtil::SetLayerStyle(state, m_layerStyle.Read());
     }
     result = Recompute(inst);
     if (m_create) new DLxCreateGDTInstanceBulletin(doc, RSeRefBase(inst));
