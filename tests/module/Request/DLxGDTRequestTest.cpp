@@ -660,7 +660,8 @@ TEST(GDTRequest, AFramesHistoryDoesNotGrowWithTheSheet) {
 
 // A frame looks at its style and never changes it: no request on a frame keeps an image of the
 // style in its history, whether the request names the style or the frame takes the document's.
-TEST(GDTRequest, TheHistoryOfAFrameKeepsNoImageOfItsStyle) {
+// Nor does an edit or a turn keep one of the sheet: only placing a frame on it changes it.
+TEST(GDTRequest, TheHistoryOfAFrameKeepsNoImageOfWhatItOnlyReads) {
     FrameDoc d;
     DUxFeatureControlFrameStyle* style = d.Style();
     ASSERT_NE(style, nullptr);
@@ -670,23 +671,27 @@ TEST(GDTRequest, TheHistoryOfAFrameKeepsNoImageOfItsStyle) {
     struct Case {
         const char* name;
         std::function<UTxResult()> run;
+        bool placesAFrame;
     };
     const Case cases[] = {
-        {"create taking the document's style", [&] { return d.Create(fields); }},
+        {"create taking the document's style", [&] { return d.Create(fields); }, true},
         {"create naming the style",
          [&] {
              return d.doc->ProcessChangeRequest(new DLxCreateGDTRequest(
                  DLxIntent::OnEdge(d.view, 1, 0.3), {{180, 150, 0}, {200, 200, 0}}, 28029, true,
                  false, fields, vis, framed, {}, RSeRef<DUxFeatureControlFrameStyle>(style)));
-         }},
-        {"edit", [&] { return d.Edit(d.Frame(0), Fields({{10, u"0.3"}})); }},
-        {"rotate", [&] { return d.Rotate(d.Frame(1), true); }},
+         },
+         true},
+        {"edit", [&] { return d.Edit(d.Frame(0), Fields({{10, u"0.3"}})); }, false},
+        {"rotate", [&] { return d.Rotate(d.Frame(1), true); }, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_FALSE(c.run().Failed());
-        ASSERT_NE(d.doc->GetUndoRecord(), nullptr);
-        EXPECT_FALSE(d.doc->GetUndoRecord()->Holds(style));
+        const RSeTxnRecord* record = d.doc->GetUndoRecord();
+        ASSERT_NE(record, nullptr);
+        EXPECT_FALSE(record->Holds(style));
+        EXPECT_EQ(record->Holds(d.sheet), c.placesAFrame);
     }
     // What the history does keep still gives the drawing back.
     const std::vector<uint8_t> full = d.Bytes();
