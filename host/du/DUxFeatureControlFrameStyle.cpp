@@ -17,6 +17,6 @@ std::unique_ptr<DUxSymUnitAttr> DUxFeatureControlFrameStyleWrapper::GetSymUnitAt
     if (!m_style) return nullptr;
     auto attr = std::make_unique<DUxSymUnitAttr>();
     for (int32_t f = 0; f < int32_t(DUxUnitField::Count); ++f)
-        attr->SetField(DUxUnitField(f), m_style->GetUnitValue(DUxUnitField(f)));
+        attr->SetField(DUxUnitField(f), Style()->GetUnitValue(DUxUnitField(f)));
     return attr;
 }

@@ -141,26 +141,28 @@ public:
         : m_style(style), m_owner(owner) {}
     const RSeRef<DUxFeatureControlFrameStyle>& GetStyle() const { return m_style; }
     const RSeRef<RDxObject>& GetObject() const { return m_owner; }
-    DUxTextStyleWrapper GetTextStyleWrapper() const { return m_style->GetTextStyle(); }
-    bool GetScaleToTextHeight() const { return m_style->GetScaleToTextHeight(); }
-    double GetSize() const { return m_style->GetSize(); }
-    double GetWhiteSpace() const { return m_style->GetWhiteSpace(); }
-    bool GetEndPadding() const { return m_style->GetEndPadding(); }
-    bool GetMergeSymbol() const { return m_style->GetMergeSymbol(); }
-    bool GetMergeTolerance() const { return m_style->GetMergeTolerance(); }
-    bool GetMergeDatum() const { return m_style->GetMergeDatum(); }
-    bool GetLeaderAtCorner() const { return m_style->GetLeaderAtCorner(); }
-    bool GetAllowTolerance2() const { return m_style->GetAllowTolerance2(); }
-    bool GetDatumId() const { return m_style->GetDatumId(); }
-    bool GetUseCommonString() const { return m_style->GetUseCommonSetting(); }
-    uint32_t GetGdtSymbols() const { return m_style->GetGdtSymbols(); }
-    uint32_t GetAuxSymbols() const { return m_style->GetAuxSymbols(); }
-    double GetExtensionLineOvershoot() const { return m_style->GetExtensionLineOvershoot(); }
+    DUxTextStyleWrapper GetTextStyleWrapper() const { return Style()->GetTextStyle(); }
+    bool GetScaleToTextHeight() const { return Style()->GetScaleToTextHeight(); }
+    double GetSize() const { return Style()->GetSize(); }
+    double GetWhiteSpace() const { return Style()->GetWhiteSpace(); }
+    bool GetEndPadding() const { return Style()->GetEndPadding(); }
+    bool GetMergeSymbol() const { return Style()->GetMergeSymbol(); }
+    bool GetMergeTolerance() const { return Style()->GetMergeTolerance(); }
+    bool GetMergeDatum() const { return Style()->GetMergeDatum(); }
+    bool GetLeaderAtCorner() const { return Style()->GetLeaderAtCorner(); }
+    bool GetAllowTolerance2() const { return Style()->GetAllowTolerance2(); }
+    bool GetDatumId() const { return Style()->GetDatumId(); }
+    bool GetUseCommonString() const { return Style()->GetUseCommonSetting(); }
+    uint32_t GetGdtSymbols() const { return Style()->GetGdtSymbols(); }
+    uint32_t GetAuxSymbols() const { return Style()->GetAuxSymbols(); }
+    double GetExtensionLineOvershoot() const { return Style()->GetExtensionLineOvershoot(); }
     // A new unit-attribute object (outside any segment) holding the style's unit fields; the
     // caller owns it.
     std::unique_ptr<DUxSymUnitAttr> GetSymUnitAttr() const;
 
 private:
+    const DUxFeatureControlFrameStyle* Style() const { return m_style.Read(); }
+
     RSeRef<DUxFeatureControlFrameStyle> m_style;
     RSeRef<RDxObject> m_owner;
 };

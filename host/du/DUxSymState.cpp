@@ -37,7 +37,7 @@ FWxStyle* DUxSymState::GetStyle() const {
     return static_cast<FWxStyle*>(m_style.GetTarget());
 }
 
-void DUxSymState::SetStyle(FWxStyle* style) {
+void DUxSymState::SetStyle(const FWxStyle* style) {
     if (m_style.GetTarget() == style) return;
     BeginValueChange();
     m_style = RSeRef<FWxStyle>(style);
@@ -47,7 +47,7 @@ FWxStyle* DUxSymState::GetLayerStyle() const {
     return static_cast<FWxStyle*>(m_layerStyle.GetTarget());
 }
 
-void DUxSymState::SetLayerStyle(FWxStyle* layer) {
+void DUxSymState::SetLayerStyle(const FWxStyle* layer) {
     if (m_layerStyle.GetTarget() == layer) return;
     BeginValueChange();
     m_layerStyle = RSeRef<FWxStyle>(layer);

@@ -36,10 +36,10 @@ public:
     // The style the symbol takes its look from (a document style of its kind); without one the
     // document's style for the kind applies.
     FWxStyle* GetStyle() const;
-    void SetStyle(FWxStyle* style);
+    void SetStyle(const FWxStyle* style);
     // The layer the symbol is on (a document layer style); null for none.
     FWxStyle* GetLayerStyle() const;
-    void SetLayerStyle(FWxStyle* layer);
+    void SetLayerStyle(const FWxStyle* layer);
     // Subclasses lay out stacks of symbols (balloons) instead of one box.
     virtual bool GetUseStackingBehavior() const { return false; }
     // The shape of the symbol's outline as its kind draws it; a circle's clipping outline is

@@ -83,7 +83,7 @@ struct Register {
 } g_register;
 } // namespace
 
-void DUxStyleUtil::SetLayerStyle(DUxSymState* state, FBxLayerStyle* layer) {
+void DUxStyleUtil::SetLayerStyle(DUxSymState* state, const FBxLayerStyle* layer) {
     if (state) state->SetLayerStyle(layer);
 }
 

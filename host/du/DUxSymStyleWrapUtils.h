@@ -31,7 +31,7 @@ class DUxLayerStyleAbstract;
 class DUxStyleUtil {
 public:
     // Puts the state on the layer (null: on none).
-    static void SetLayerStyle(DUxSymState* state, FBxLayerStyle* layer);
+    static void SetLayerStyle(DUxSymState* state, const FBxLayerStyle* layer);
     static FBxLayerStyle* GetLayerStyle(const DUxSymState* state);
     // The object style the annotation answers: its layer's visibility and colour, or a visible
     // black layer when it is on none.

@@ -82,9 +82,8 @@ UTxResult FWxSceneDoc::ProcessChangeRequest(const SmartPtr<FWxChangeRequest>& re
         request->AbortTxn(this);
         return r;
     }
-    Step step{m_db->CommitTxn(), request};
     m_redo.clear();
-    m_undo.push_back(std::move(step));
+    m_undo.push_back(m_db->CommitTxn());
     // The change stands; a journal that cannot be written is reported, not undone.
     UTxResult journal = request->Script(this);
     return journal.Failed() ? journal : r;
@@ -94,9 +93,9 @@ UTxResult FWxSceneDoc::Undo() {
     if (m_processing || m_db->InTxn()) return UTxResult(kFWxErrBusy);
     if (m_undo.empty()) return UTxResult(kFWxErrNothingToUndo);
     Flag busy(m_processing);
-    Step step = std::move(m_undo.back());
+    std::unique_ptr<RSeTxnRecord> step = std::move(m_undo.back());
     m_undo.pop_back();
-    m_db->Undo(*step.record);
+    m_db->Undo(*step);
     m_redo.push_back(std::move(step));
     // The journal says so, so that a replay undoes too.
     return FWxUtil::GetTranscriptMgr().WriteNameLine(this, u"Undo");
@@ -106,9 +105,9 @@ UTxResult FWxSceneDoc::Redo() {
     if (m_processing || m_db->InTxn()) return UTxResult(kFWxErrBusy);
     if (m_redo.empty()) return UTxResult(kFWxErrNothingToRedo);
     Flag busy(m_processing);
-    Step step = std::move(m_redo.back());
+    std::unique_ptr<RSeTxnRecord> step = std::move(m_redo.back());
     m_redo.pop_back();
-    m_db->Redo(*step.record);
+    m_db->Redo(*step);
     m_undo.push_back(std::move(step));
     return FWxUtil::GetTranscriptMgr().WriteNameLine(this, u"Redo");
 }
@@ -116,15 +115,15 @@ UTxResult FWxSceneDoc::Redo() {
 size_t FWxSceneDoc::GetHistoryByteSize() const {
     size_t n = 0;
     for (const auto* steps : {&m_undo, &m_redo})
-        for (const Step& s : *steps)
-            n += s.record->ByteSize();
+        for (const auto& s : *steps)
+            n += s->ByteSize();
     return n;
 }
 
 size_t FWxSceneDoc::GetHistoryByteSize(size_t steps) const {
     size_t n = 0;
     for (size_t i = m_undo.size() - std::min(steps, m_undo.size()); i < m_undo.size(); ++i)
-        n += m_undo[i].record->ByteSize();
+        n += m_undo[i]->ByteSize();
     return n;
 }
 

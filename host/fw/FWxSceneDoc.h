@@ -48,6 +48,10 @@ public:
     UTxResult Undo();
     UTxResult Redo();
     size_t GetUndoDepth() const { return m_undo.size(); }
+    // The transaction that the next undo puts back; null when there is none.
+    const RSeTxnRecord* GetUndoRecord() const {
+        return m_undo.empty() ? nullptr : m_undo.back().get();
+    }
     // The memory that the undo and redo history keeps, in bytes; or that the newest `steps`
     // steps of the undo history keep.
     size_t GetHistoryByteSize() const;
@@ -75,13 +79,11 @@ public:
     virtual UTxString16 GetStandardName() const { return {}; }
 
 private:
-    struct Step {
-        std::unique_ptr<RSeTxnRecord> record;
-        SmartPtr<FWxChangeRequest> request;
-    };
+    // A step of the history is its transaction alone: a request lives for one execution, and
+    // undo and redo put back what the transaction recorded without asking the request again.
     std::unique_ptr<RSeDatabase> m_db;
-    std::vector<Step> m_undo;
-    std::vector<Step> m_redo;
+    std::vector<std::unique_ptr<RSeTxnRecord>> m_undo;
+    std::vector<std::unique_ptr<RSeTxnRecord>> m_redo;
     std::vector<std::unique_ptr<FWxDocCmd>> m_commands;
     std::vector<std::pair<const void*, std::unique_ptr<FWxDocData>>> m_data;
     bool m_processing = false;

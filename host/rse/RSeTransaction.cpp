@@ -201,8 +201,15 @@ size_t RSeTxnRecord::ByteSize() const {
     size_t n = sizeof(*this) + m_entries.capacity() * sizeof(Entry) +
                m_changes.capacity() * sizeof(void*);
     for (const Entry& e : m_entries)
-        n += ImageBytes(e.before.get()) + ImageBytes(e.after.get());
+        if (e.images)
+            n += sizeof(Images) + ImageBytes(e.Before()) + ImageBytes(e.After());
     return n;
+}
+
+bool RSeTxnRecord::Holds(const RSeIDed* obj) const {
+    const RSeHandle* h = obj ? obj->GetHandle() : nullptr;
+    return h && std::any_of(m_entries.begin(), m_entries.end(),
+                            [h](const Entry& e) { return e.ref.GetHandle() == h; });
 }
 
 RSeTxnChange::RSeTxnChange(RSeIDed* owner) {
@@ -299,8 +306,9 @@ void RSeDatabase::NoteWrite(RSeIDed* obj) {
         h->txnMark = m_txnSerial;
         RSeTxnRecord::Entry e;
         e.ref.SetHandle(h);
-        e.segment = obj->GetSegment();
-        e.before = RSe::Capture(obj);
+        e.images = std::make_unique<RSeTxnRecord::Images>();
+        e.images->segment = obj->GetSegment();
+        e.images->before = RSe::Capture(obj);
         m_txn->m_entries.push_back(std::move(e));
     }();
 }
@@ -318,12 +326,11 @@ void RSeDatabase::AdoptChange(std::unique_ptr<RSeTxnChange> change) {
     m_txn->m_changes.push_back(std::move(change));
 }
 
-void RSeDatabase::RecordCreated(RSeIDed* obj, RSeHandle* h) {
+void RSeDatabase::RecordCreated(RSeIDed*, RSeHandle* h) {
     if (!m_txn || m_inRestore || m_load) return;
     h->txnMark = m_txnSerial;
     RSeTxnRecord::Entry e;
     e.ref.SetHandle(h);
-    e.segment = obj->GetSegment();
     m_txn->m_entries.push_back(std::move(e));
 }
 
@@ -336,7 +343,7 @@ std::unique_ptr<RSeTxnRecord> RSeDatabase::CommitTxn() {
     // its containers. The images of how things are after the change are not taken now: the
     // history is undone newest first, so an undo finds them as they are and takes them then.
     auto passing = [](const RSeTxnRecord::Entry& e) {
-        return !e.before && !e.ref.GetHandle()->obj;
+        return !e.Before() && !e.ref.GetHandle()->obj;
     };
     std::unordered_set<const RSeHandle*> transient;
     for (const auto& e : entries)
@@ -373,7 +380,13 @@ void RSeDatabase::Undo(RSeTxnRecord& record) {
     // What a redo gives back: the objects as the change left them, which is how they are now.
     for (auto& e : record.m_entries) {
         RSeIDed* obj = e.ref.GetHandle()->obj;
-        e.after = obj ? RSe::Capture(obj) : nullptr;
+        if (!obj) {
+            if (e.images) e.images->after.reset();
+            continue;
+        }
+        if (!e.images) e.images = std::make_unique<RSeTxnRecord::Images>();
+        e.images->segment = obj->GetSegment();
+        e.images->after = RSe::Capture(obj);
     }
     Restore(record, true);
     for (auto& b : record.m_bulletins)
@@ -387,9 +400,14 @@ void RSeDatabase::Redo(RSeTxnRecord& record) {
     for (auto& b : record.m_bulletins)
         b->PreRedo();
     Restore(record, false);
-    // The next undo takes them again.
-    for (auto& e : record.m_entries)
-        e.after.reset();
+    // The next undo takes them again; an object the change made goes back to its handle alone.
+    for (auto& e : record.m_entries) {
+        if (!e.images) continue;
+        if (e.images->before)
+            e.images->after.reset();
+        else
+            e.images.reset();
+    }
     for (auto& b : record.m_bulletins)
         b->AbortRedo();
     for (auto& b : record.m_bulletins)
@@ -408,7 +426,7 @@ void RSeDatabase::Restore(RSeTxnRecord& record, bool undo) {
     g_restoreCount.fetch_add(1, std::memory_order_relaxed);
     m_inRestore = true;
     auto target = [undo](const RSeTxnRecord::Entry& e) {
-        return undo ? e.before.get() : e.after.get();
+        return undo ? e.Before() : e.After();
     };
     // Objects that exist afterwards exist first, so that their containers' changes can be
     // undone or redone on them; then the changes, newest first for an undo; then the objects
@@ -419,7 +437,7 @@ void RSeDatabase::Restore(RSeTxnRecord& record, bool undo) {
         if (!img || h->obj) continue;
         // Back under its own id: the handle that the record keeps finds it again.
         SetPendingId(h->id);
-        RSeVMeta* made = img->meta->Construct(e.segment);
+        RSeVMeta* made = img->meta->Construct(e.images->segment);
         SetPendingId(0);
         assert(made && h->obj == made);
         (void)made;

@@ -64,18 +64,27 @@ public:
     }
     size_t ObjectCount() const { return m_entries.size(); }
     size_t ChangeCount() const { return m_changes.size(); }
+    // Whether the record keeps `obj` (an image of it, or its creation or deletion).
+    bool Holds(const RSeIDed* obj) const;
     // The bytes the record keeps (images and the values inside them), for measuring the history.
     size_t ByteSize() const;
 
 private:
     friend class RSeDatabase;
-    struct Entry {
-        RSeRefBase ref; // keeps the object's handle, and so its id, across deletion
-        RSeSegment* segment = nullptr;
+    struct Images {
+        RSeSegment* segment = nullptr; // where the object is made again
         std::unique_ptr<RSeImage> before; // null: made by the transaction
         // Taken by an undo for the redo that may follow; null otherwise, and for an object
         // deleted by the transaction.
         std::unique_ptr<RSeImage> after;
+    };
+    // Most objects a change reaches are ones it made, which need no image until an undo: their
+    // entry is the handle alone, and the images hang off it when there are any.
+    struct Entry {
+        RSeRefBase ref; // keeps the object's handle, and so its id, across deletion
+        std::unique_ptr<Images> images; // null: made by the transaction, not undone since
+        RSeImage* Before() const { return images ? images->before.get() : nullptr; }
+        RSeImage* After() const { return images ? images->after.get() : nullptr; }
     };
     std::vector<Entry> m_entries;
     std::vector<std::unique_ptr<RSeTxnChange>> m_changes; // in the order they happened

@@ -23,6 +23,7 @@
 #include "fw/FWxStyle.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
+#include "rse/RSeTransaction.h"
 
 IMPLEMENT_DYNCREATE(DLxCreateGDTRequest, FWxChangeRequest)
 IMPLEMENT_DYNCREATE(DLxGDTRotateRequest, FWxChangeRequest)
@@ -49,6 +50,9 @@ uint32_t SymbolBit(int32_t code) {
 
 // The sheet a new frame goes on: that of the intent's view, else the document's first.
 RDxFragment* FragmentFor(FWxSceneDoc* doc, const DLxIntent& intent) {
+    // Finding the sheet changes nothing; what placing the frame changes on it (its node list)
+    // records itself, so the history keeps no image of the sheet with every frame.
+    RSeReadOnlyScope finding;
     if (DLxViewInstance* view = intent.GetView())
         if (RDxFragment* f = view->GetFragment().get()) return f;
     auto* drawing = dynamic_cast<DLxDrawingDoc*>(doc);
@@ -61,7 +65,12 @@ UTxResult Recompute(DLxGDTInstance* inst) {
     RDxComputeContext ctx;
     ctx.SetInt(kPersistantAttr, 1);
     inst->MarkEdited(true);
-    RDxFragment* fragment = inst->GetFragment().get();
+    // A compute records what it writes on the sheet itself.
+    RDxFragment* fragment = nullptr;
+    {
+        RSeReadOnlyScope finding;
+        fragment = inst->GetFragment().get();
+    }
     if (!fragment) return {};
     // A first compute settles the leaders' landings, which the next one follows; a frame that
     // cannot be drawn fully is still placed, and the pass's diagnoses say why.
@@ -249,7 +258,7 @@ UTxResult DLxCreateGDTRequest::_Execute(FWxSceneDoc* doc) {
         }
         for (size_t j = 0; j < m_linesFramed.size(); ++j)
             state->SetLineFramed(int32_t(j), m_linesFramed[j]);
-        DUxStyleUtil::SetLayerStyle(state, m_layerStyle.get());
+        DUxStyleUtil::SetLayerStyle(state, m_layerStyle.Read());
     }
     result = Recompute(inst);
     if (m_create) new DLxCreateGDTInstanceBulletin(doc, RSeRefBase(inst));

@@ -106,8 +106,10 @@ DLxGDTInstance::CreateInstance(RDxFragment* fragment, std::vector<WqGePoint3d>& 
                                const RSeRef<FBxLayerStyle>& layerStyle, const RSeRef<FWxStyle>&) {
     if (!fragment || !fragment->GetSegment()) return nullptr;
     DLxGDTState* state = DLxGDTState::Create(fragment);
-    if (frameStyle.HasTarget()) state->SetStyle(frameStyle.get());
-    if (layerStyle.HasTarget()) DUxStyleUtil::SetLayerStyle(state, layerStyle.get());
+    // Pointing the state at its styles changes the state only: the styles are read, so that
+    // the transaction does not keep an image of a style with every frame made.
+    if (frameStyle.HasTarget()) state->SetStyle(frameStyle.Read());
+    if (layerStyle.HasTarget()) DUxStyleUtil::SetLayerStyle(state, layerStyle.Read());
     auto* inst = new (RSe::_GetMeta(static_cast<const DLxGDTInstance*>(nullptr)),
                       fragment->GetSegment()) DLxGDTInstance(fragment, state);
     state->SelectDefaultSymbol();
@@ -116,7 +118,7 @@ DLxGDTInstance::CreateInstance(RDxFragment* fragment, std::vector<WqGePoint3d>& 
     if (auto wrapper = DUxSymStyleWrapUtils::GetFCFStyle(state)) {
         overshoot = wrapper->GetExtensionLineOvershoot();
         // The standard's decimal marker in the default tolerance "0.000".
-        const int32_t marker = wrapper->GetStyle()->GetUnitValue(DUxUnitField::PrimDecimalMarker);
+        const int32_t marker = wrapper->GetStyle().Read()->GetUnitValue(DUxUnitField::PrimDecimalMarker);
         UTxString16 tol = state->Value(DLxSym::kToleranceA, 0);
         if (marker == 0) std::replace(tol.begin(), tol.end(), u',', u'.');
         if (marker == 1) std::replace(tol.begin(), tol.end(), u'.', u',');

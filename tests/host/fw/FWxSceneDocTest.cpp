@@ -121,4 +121,22 @@ TEST_F(DocFixture, AChangeCannotStartInsideAnother) {
     EXPECT_EQ(doc.GetUndoDepth(), 1u);
 }
 
+TEST_F(DocFixture, TheHistoryKeepsTheTransactionButNotTheRequest) {
+    // A request lives for one execution: undo and redo need only what the transaction
+    // recorded, and a history of thousands of steps must not hold every request's inputs.
+    SmartPtr<FnRequest> req(new FnRequest([&](FWxSceneDoc*) {
+        nodes[0]->m_long += 5;
+        return UTxResult();
+    }));
+    const auto before = Bytes(doc);
+    ASSERT_FALSE(doc.ProcessChangeRequest(req).Failed());
+    const auto after = Bytes(doc);
+    EXPECT_EQ(req->GetRefCount(), 1);
+    req.reset();
+    ASSERT_FALSE(doc.Undo().Failed());
+    EXPECT_EQ(Bytes(doc), before);
+    ASSERT_FALSE(doc.Redo().Failed());
+    EXPECT_EQ(Bytes(doc), after);
+}
+
 } // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -36,6 +37,7 @@
 #include "rse/RSeDatabase.h"
 #include "rse/RSeErrors.h"
 #include "rse/RSeMetaType.h"
+#include "rse/RSeTransaction.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
 
@@ -654,6 +656,50 @@ TEST(GDTRequest, AFramesHistoryDoesNotGrowWithTheSheet) {
     const size_t small = lastCreate(2), large = lastCreate(80);
     EXPECT_GT(small, 0u);
     EXPECT_EQ(large, small);
+}
+
+// A frame looks at its style and never changes it: no request on a frame keeps an image of the
+// style in its history, whether the request names the style or the frame takes the document's.
+// Nor does an edit or a turn keep one of the sheet: only placing a frame on it changes it.
+TEST(GDTRequest, TheHistoryOfAFrameKeepsNoImageOfWhatItOnlyReads) {
+    FrameDoc d;
+    DUxFeatureControlFrameStyle* style = d.Style();
+    ASSERT_NE(style, nullptr);
+    const std::vector<UTxString16> fields = Fields({{5, u"0.2"}});
+    const std::vector<int32_t> vis(fields.size(), 3);
+    const std::vector<bool> framed{true};
+    struct Case {
+        const char* name;
+        std::function<UTxResult()> run;
+        bool placesAFrame;
+    };
+    const Case cases[] = {
+        {"create taking the document's style", [&] { return d.Create(fields); }, true},
+        {"create naming the style",
+         [&] {
+             return d.doc->ProcessChangeRequest(new DLxCreateGDTRequest(
+                 DLxIntent::OnEdge(d.view, 1, 0.3), {{180, 150, 0}, {200, 200, 0}}, 28029, true,
+                 false, fields, vis, framed, {}, RSeRef<DUxFeatureControlFrameStyle>(style)));
+         },
+         true},
+        {"edit", [&] { return d.Edit(d.Frame(0), Fields({{10, u"0.3"}})); }, false},
+        {"rotate", [&] { return d.Rotate(d.Frame(1), true); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_FALSE(c.run().Failed());
+        const RSeTxnRecord* record = d.doc->GetUndoRecord();
+        ASSERT_NE(record, nullptr);
+        EXPECT_FALSE(record->Holds(style));
+        EXPECT_EQ(record->Holds(d.sheet), c.placesAFrame);
+    }
+    // What the history does keep still gives the drawing back.
+    const std::vector<uint8_t> full = d.Bytes();
+    while (d.doc->CanUndo())
+        ASSERT_FALSE(d.doc->Undo().Failed());
+    while (d.doc->CanRedo())
+        ASSERT_FALSE(d.doc->Redo().Failed());
+    EXPECT_EQ(d.Bytes(), full);
 }
 
 // A damaged drawing with frames loads or fails with a result; one that loads computes and
