@@ -500,13 +500,15 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
         const uint16_t version = c.U16(u"the class table");
         c.U16(u"the class table");
         RSeMetaType* mt = RSeMetaType::Find(name);
-        if (!mt || mt->GetGUID() != guid)
+        // A class saved under a GUID it no longer has is read as the older form it declared.
+        uint16_t readAs = version;
+        if (!mt || (mt->GetGUID() != guid && !mt->FindFormerForm(guid, version, readAs)))
             UTxException::Throw(UTxResult(kRSeErrUnknownClass, name + u" " + guid.ToString16()));
         if (mt->GetActiveLoadMeta())
             RSe::ThrowDamaged(u"the class " + name + u" is declared twice");
-        if (version > mt->GetVersion())
+        if (readAs == version && version > mt->GetVersion())
             UTxException::Throw(UTxResult(kRSeErrNewerClass, name + u" version " + Num(version)));
-        RSeMetaType* lm = mt->GetVersionMeta(version);
+        RSeMetaType* lm = mt->GetVersionMeta(readAs);
         load.m_tableMetas.push_back(lm);
         mt->SetActiveLoadMeta(lm);
     }

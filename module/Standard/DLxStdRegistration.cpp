@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Standard/DLxCBalloonStd.h"
+#include "Standard/DLxCColumnDef.h"
 #include "Standard/DLxCDatumStd.h"
 #include "Standard/DLxCFCFStd.h"
 #include "Standard/DLxCIdStd.h"
@@ -123,6 +124,7 @@ void DLxRegisterSymbolTemplateFactory() {
 }
 
 void DLxInitStandardMetaTypes() {
+    RSe::_InitMeta(static_cast<const DLxCColumnDef*>(nullptr));
     RSe::_InitMeta(static_cast<const DLxCBalloonStd*>(nullptr));
     RSe::_InitMeta(static_cast<const DLxCBalloonStdANSI*>(nullptr));
     RSe::_InitMeta(static_cast<const DLxCBalloonStdBSI*>(nullptr));

@@ -25,6 +25,7 @@
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxCreateGDTRequest.h"
 #include "Standard/DLxCBalloonMigrator.h"
+#include "Standard/DLxCPartListStd.h"
 #include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCDatumStd.h"
 #include "Standard/DLxCFCFStd.h"
@@ -95,6 +96,7 @@ const KorvuInitRow kRows[] = {
     {"DLxSymInstance", &InitMeta<DLxSymInstance>, 1},
     {"DLxKorvuBug417175Migrator", &DLxKorvuBug417175Migrator::Register, 1},
     {"DLxCBalloonMigrator", &DLxCBalloonMigrator::Register, 1},
+    {"DLxCPartListStdRowKeyMigrator", &DLxCPartListStdRowKeyMigrator::Register, 1},
     // Group 2: everything else.
     {"KorvuModuleGuid", &InitModuleGuid, 2},
     {"DLxGBStandardGUID", &DLxInitGBStandardGUID, 2},

@@ -154,7 +154,8 @@ TEST(KorvuEntry, TheFactoryRowsAreNamedAfterTheClassAndCategoryTheyRegister) {
 }
 
 // The first pass holds the named migrators (and the meta types of their source units), in the
-// order the host runs them after a load: the symbol repair, then the balloon upgrade.
+// order the host runs them after a load: the symbol repair, the balloon upgrade, then the
+// parts-list standards' row keys.
 TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
     std::vector<std::string> first;
     for (const KorvuInitRow& row : KorvuInitTable())
@@ -163,6 +164,7 @@ TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
     // first-pass too, as the original had them.
     const std::vector<std::string> expected{"DLxSymInstance", "DLxKorvuBug417175Migrator",
                                             "DLxCBalloonMigrator",
+                                            "DLxCPartListStdRowKeyMigrator",
                                             "DLxComponentPropertyPartListPartMaterial",
                                             "DLxPartListComponent",
                                             "DLxPartListComponentPropertiesTable"};
@@ -171,7 +173,8 @@ TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
     std::vector<std::string> migrators;
     for (RSeSegmentMigrator* m : RSeSegmentMigrator::All())
         migrators.push_back(m->GetName());
-    const std::vector<std::string> named{"DLxKorvuBug417175Migrator", "DLxCBalloonMigrator"};
+    const std::vector<std::string> named{"DLxKorvuBug417175Migrator", "DLxCBalloonMigrator",
+                                         "DLxCPartListStdRowKeyMigrator"};
     EXPECT_EQ(migrators, named);
     for (const std::string& name : named) {
         RSeSegmentMigrator* m = RSeSegmentMigrator::Get(name);
