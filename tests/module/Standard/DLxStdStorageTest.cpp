@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string_view>
 
@@ -20,10 +21,12 @@
 #include "du/DUxStandard.h"
 #include "du/DUxSymUnitAttr.h"
 #include "du/DUxTableStyleColumn.h"
+#include "fw/FWxChangeRequest.h"
 #include "fw/FWxSceneDoc.h"
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeMetaType.h"
+#include "uc/UCxTranscriptDataExchange.h"
 
 namespace {
 
@@ -360,6 +363,46 @@ TEST_F(PartListStdTest, OlderRecordsGetTheirRowKeysFromTheMigrator) {
         ASSERT_TRUE(back);
         EXPECT_EQ(Save(back.get()), saved);
     }
+}
+
+// Runs a function as the body of one change request, so that it can be undone.
+class TstRunRequest : public FWxChangeRequest {
+public:
+    explicit TstRunRequest(std::function<void()> body) : m_body(std::move(body)) {}
+    UTxResult Script(FWxSceneDoc*) override { return {}; }
+    UTxResult DoTranscriptDataExchange(UCxTranscriptDataExchange& tdx) override {
+        return tdx.GetResult();
+    }
+    UTxResult _Execute(FWxSceneDoc*) override {
+        m_body();
+        return {};
+    }
+
+private:
+    std::function<void()> m_body;
+};
+
+// New keys, the replacement of a type-3 key and new default columns are all undone and redone
+// to the same bytes.
+TEST_F(PartListStdTest, RowKeysAndFactoryValuesAreUndoneToTheSameBytes) {
+    DLxCPartListStd* s = Get(DUxStandardGUID::GetDINGuid());
+    ASSERT_NE(s, nullptr);
+    const std::vector<uint8_t> before = Save(doc.GetRSeDb());
+    ASSERT_FALSE(doc.ProcessChangeRequest(new TstRunRequest([&] {
+                        RSeSegment* seg = s->GetSegment();
+                        s->SetRowKeys({DUxRowKey::New(seg, 3, 1, u""),
+                                       DUxRowKey::New(seg, 6, -1, u"")});
+                        std::vector<RSeRef<DUxRowKey>> keys;
+                        s->GetRowKeys(keys);
+                        s->setFactoryDefaults();
+                    }))
+                     .Failed());
+    const std::vector<uint8_t> after = Save(doc.GetRSeDb());
+    EXPECT_NE(after, before);
+    ASSERT_FALSE(doc.Undo().Failed());
+    EXPECT_EQ(Save(doc.GetRSeDb()), before);
+    ASSERT_FALSE(doc.Redo().Failed());
+    EXPECT_EQ(Save(doc.GetRSeDb()), after);
 }
 
 TEST(DLxStdStorage, RowKeyMigratorMapsStoredIntegers) {
