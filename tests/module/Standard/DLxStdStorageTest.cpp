@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "BofM/DLxPartListColumnHeaders.h"
+#include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCColumnDef.h"
 #include "Standard/DLxCFCFStd.h"
 #include "Standard/DLxCPartListStd.h"
@@ -190,6 +191,45 @@ TEST(DLxStdStorage, FrameStandardRecordsOfEachVersion) {
                 EXPECT_EQ(std->m_SymUnitAttr->GetSegment(), std->GetSegment());
             }
         }
+    }
+}
+
+// The balloon standard's size is 1.0 after any older record, whatever it held; version 2
+// keeps its item columns, 0 and 1 (and the former form) hold the type only.
+TEST(DLxStdStorage, BalloonStandardRecordsOfEachVersion) {
+    FWxSceneDoc doc;
+    DUxCategoryDefault* model =
+        DUxStandardUtil::GetCategoryDefault(&doc, DUxStandardGUID::GetISOGuid(),
+                                            DLxCBalloonStd::kCategory)
+            .get();
+    ASSERT_NE(model, nullptr);
+    for (uint16_t version : {uint16_t(0), uint16_t(1), uint16_t(2), uint16_t(3)}) {
+        SCOPED_TRACE(testing::Message() << "version " << version);
+        TstDocWriter w;
+        AddBases(w, u"DLxCBalloonStd");
+        w.AddClass(u"DLxCBalloonStd", version);
+        const uint32_t iso = w.AddClass(u"DLxCBalloonStdISO", 0);
+        w.BeginSegment(u"Standards");
+        RSeStream& s = w.BeginRecord(iso, 1);
+        RSe::_GetMeta(static_cast<const DUxCategoryDefault*>(nullptr))->_Save(model, s);
+        s.Write(int32_t(5));
+        if (version == 1 || version == 2) s.Write(true);
+        if (version >= 2) {
+            s.Write(RSeTypeCode::kVector);
+            s.Write(uint32_t(1));
+            s.Write(uint32_t(1));
+            s.WriteNoTypeMark();
+            w.RefValue(0); // a column that is gone reads null
+            s.Write(2.5);
+        }
+        w.EndRecord();
+        std::unique_ptr<RSeDatabase> db = Load(w.Finish(10));
+        ASSERT_TRUE(db);
+        auto* std = Find<DLxCBalloonStdISO>(db.get(), 1);
+        ASSERT_NE(std, nullptr);
+        EXPECT_EQ(std->GetDefaultBalloonType(), 5);
+        EXPECT_EQ(std->GetBalloonSize(), version == 3 ? 2.5 : 1.0);
+        EXPECT_EQ(std->GetItemColumns().size(), version >= 2 ? 1u : 0u);
     }
 }
 
