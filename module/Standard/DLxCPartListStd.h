@@ -52,6 +52,7 @@ public:
     UTxResult Clone(DLxCPartListStd* target, RSeCloneCommander* cc) const;
 
 private:
+    friend class DLxUpdatePLStdInitializer;
     // Older records up to the column definitions, and the integer row keys that the row-key
     // migrator turns into key objects once the document has loaded.
     void LoadFront(RSeStream& s);
@@ -87,6 +88,17 @@ public:
     RSeSegmentMigrationContext* AllocateContext(RSeSegment* segment) override;
     // The key that a stored integer stands for: (type, general property id).
     static std::pair<int32_t, int32_t> KeyFor(int32_t stored);
+    static void Register();
+};
+
+// Completes parts-list standards of the oldest records once the document has loaded: the older
+// column headers they named are deleted, and a standard still without headers gets the default
+// ones.
+class DLxUpdatePLStdInitializer : public RSeSegmentMigrator {
+public:
+    DLxUpdatePLStdInitializer();
+    ~DLxUpdatePLStdInitializer() override;
+    void Migrate(RSeSegmentMigrationContext* ctx) override;
     static void Register();
 };
 

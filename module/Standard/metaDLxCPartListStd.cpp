@@ -110,25 +110,29 @@ void DLxCPartListStd::FixPtrsMigrate(RSeMetaContext& ctx) {
 }
 
 // The oldest records named column headers of either generation: the current kind is taken
-// over, an older one converted, and none at all replaced by the default columns.
+// over; an older one is converted into new headers, and none at all gets the default columns.
+// Those two are queued for DLxUpdatePLStdInitializer, which deletes the older headers once
+// nothing loading can still reach them.
 UTxResult DLxCPartListStd::PostRestoreMigrate(RSeMetaContext& ctx) {
     DLxPersistUtil::PostRestoreBase(this, ctx);
     if (DLxPersistUtil::StoredVersion(ctx) > 1) return {};
     RSeIDed* old = m_oldColumnHeaders.GetTarget();
-    m_oldColumnHeaders = RSeRef<RSeIDed>();
     if (auto* headers = dynamic_cast<DLxPartListColumnHeaders*>(old)) {
         m_columnHeaders = RSeRef<DLxPartListColumnHeaders>(headers);
+        m_oldColumnHeaders = RSeRef<RSeIDed>();
         return {};
     }
+    DLxPartListColumnHeaders* headers = nullptr;
     if (auto* older = dynamic_cast<DLxColumnHeaders*>(old)) {
-        DLxPartListColumnHeaders* headers = DLxPartListColumnHeaders::New(GetSegment(), false);
+        headers = DLxPartListColumnHeaders::New(GetSegment(), false);
         older->ConvertToPartListColumns(*headers);
-        m_columnHeaders = RSeRef<DLxPartListColumnHeaders>(headers);
-        RSe::DeleteObject(older);
-        return {};
+    } else {
+        headers = DLxPartListColumnHeaders::New(GetSegment(), true);
     }
-    m_columnHeaders =
-        RSeRef<DLxPartListColumnHeaders>(DLxPartListColumnHeaders::New(GetSegment(), true));
+    m_columnHeaders = RSeRef<DLxPartListColumnHeaders>(headers);
+    if (RSeSegmentMigrationContextRSeRef* queue = RSe::SegmentMigrationContextRSeRef(
+            GetSegment(), RSe::_GetMeta(static_cast<const DLxCPartListStd*>(nullptr)), 1))
+        queue->Add(RSeRef<RSeIDed>(this));
     return {};
 }
 
@@ -199,6 +203,32 @@ void DLxCPartListStdRowKeyMigrator::Migrate(RSeSegmentMigrationContext* context)
         for (const RSeRef<DUxRowKey>& k : keys)
             if (RSeIDed* t = k.GetTarget()) RSe::DeleteObject(t);
     }
+}
+
+DLxUpdatePLStdInitializer::DLxUpdatePLStdInitializer()
+    : RSeSegmentMigrator("DLxUpdatePLStdInitializer") {
+    Handles(u"DLxCPartListStd", 1);
+}
+
+DLxUpdatePLStdInitializer::~DLxUpdatePLStdInitializer() = default;
+
+void DLxUpdatePLStdInitializer::Migrate(RSeSegmentMigrationContext* context) {
+    auto* ctx = dynamic_cast<RSeSegmentMigrationContextRSeRef*>(context);
+    if (!ctx) return;
+    for (uint32_t i = 0; i < ctx->Objects(); ++i) {
+        if (ctx->UnmigratedVersion(i) >= 2) continue;
+        auto* standard = dynamic_cast<DLxCPartListStd*>(ctx->Object(i).GetTarget());
+        if (!standard) continue;
+        if (RSeIDed* old = standard->m_oldColumnHeaders.GetTarget()) RSe::DeleteObject(old);
+        standard->m_oldColumnHeaders = RSeRef<RSeIDed>();
+        if (!standard->m_columnHeaders.HasTarget())
+            standard->m_columnHeaders = RSeRef<DLxPartListColumnHeaders>(
+                DLxPartListColumnHeaders::New(standard->GetSegment(), true));
+    }
+}
+
+void DLxUpdatePLStdInitializer::Register() {
+    static DLxUpdatePLStdInitializer s_migrator;
 }
 
 void DLxCPartListStdRowKeyMigrator::Register() {

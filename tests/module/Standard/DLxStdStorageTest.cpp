@@ -445,6 +445,71 @@ TEST_F(PartListStdTest, RowKeysAndFactoryValuesAreUndoneToTheSameBytes) {
     EXPECT_EQ(Save(doc.GetRSeDb()), after);
 }
 
+// The oldest records name column headers of either generation, or none: current headers are
+// taken over, older ones converted (and deleted after the load), none replaced by the defaults.
+TEST_F(PartListStdTest, OldestRecordsTakeOverOrConvertTheirColumnHeaders) {
+    DLxCPartListStd* model = Get(DUxStandardGUID::GetISOGuid());
+    ASSERT_NE(model, nullptr);
+    enum Old { kNone, kCurrent, kOlder };
+    for (uint16_t version : {uint16_t(0), uint16_t(1)}) {
+        for (Old old : {kNone, kCurrent, kOlder}) {
+            SCOPED_TRACE(testing::Message() << "version " << version << ", old " << old);
+            TstDocWriter w;
+            AddBases(w, u"DLxCPartListStd");
+            w.AddClass(u"DLxCPartListStd", version);
+            const uint32_t iso = w.AddClass(u"DLxCPartListStdISO", 0);
+            const uint32_t current = w.AddClass(u"DLxPartListColumnHeaders", 0);
+            const uint32_t older = w.AddClass(u"DLxColumnHeaders", 0);
+            w.BeginSegment(u"Standards");
+            RSeStream& s = w.BeginRecord(iso, 1);
+            RSe::_GetMeta(static_cast<const DUxCategoryDefault*>(nullptr))->_Save(model, s);
+            for (int32_t v : {0, 0, 1})
+                s.Write(v);
+            s.Write(0.09);
+            s.Write(0.09);
+            s.Write(int32_t(1));
+            s.Write(UTxString16(u"T"));
+            s.Write(int32_t(1));
+            s.Write(RSeTypeCode::kVector);
+            s.Write(uint32_t(0));
+            if (old == kNone)
+                w.RefValue(0);
+            else
+                w.Ref(1);
+            w.EndRecord();
+            if (old == kCurrent) {
+                DLxPartListColumnHeaders headers(false);
+                RSeStream& h = w.BeginRecord(current, 2);
+                RSe::_GetMeta(static_cast<const DLxPartListColumnHeaders*>(nullptr))
+                    ->_Save(&headers, h);
+                w.EndRecord();
+            } else if (old == kOlder) {
+                DLxColumnHeaders headers;
+                RSeStream& h = w.BeginRecord(older, 2);
+                RSe::_GetMeta(static_cast<const DLxColumnHeaders*>(nullptr))->_Save(&headers, h);
+                w.EndRecord();
+            }
+            std::unique_ptr<RSeDatabase> db = Load(w.Finish(10));
+            ASSERT_TRUE(db);
+            auto* std = Find<DLxCPartListStdISO>(db.get(), 1);
+            ASSERT_NE(std, nullptr);
+            const DLxPartListColumnHeaders* headers = std->GetColumnHeaders().Read();
+            ASSERT_NE(headers, nullptr);
+            if (old == kCurrent) {
+                EXPECT_EQ(headers->GetId(), 2u);
+            }
+            EXPECT_EQ(headers->GetColumnCount() > 0, old == kNone);
+            if (old == kOlder) {
+                EXPECT_EQ(db->FindObject(2), nullptr);
+            }
+            const std::vector<uint8_t> saved = Save(db.get());
+            std::unique_ptr<RSeDatabase> back = Load(saved);
+            ASSERT_TRUE(back);
+            EXPECT_EQ(Save(back.get()), saved);
+        }
+    }
+}
+
 TEST(DLxStdStorage, RowKeyMigratorMapsStoredIntegers) {
     const struct {
         int32_t stored;

@@ -155,7 +155,7 @@ TEST(KorvuEntry, TheFactoryRowsAreNamedAfterTheClassAndCategoryTheyRegister) {
 
 // The first pass holds the named migrators (and the meta types of their source units), in the
 // order the host runs them after a load: the symbol repair, the balloon upgrade, then the
-// parts-list standards' row keys.
+// parts-list standards' row keys and column headers.
 TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
     std::vector<std::string> first;
     for (const KorvuInitRow& row : KorvuInitTable())
@@ -165,6 +165,7 @@ TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
     const std::vector<std::string> expected{"DLxSymInstance", "DLxKorvuBug417175Migrator",
                                             "DLxCBalloonMigrator",
                                             "DLxCPartListStdRowKeyMigrator",
+                                            "DLxUpdatePLStdInitializer",
                                             "DLxComponentPropertyPartListPartMaterial",
                                             "DLxPartListComponent",
                                             "DLxPartListComponentPropertiesTable"};
@@ -174,7 +175,8 @@ TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
     for (RSeSegmentMigrator* m : RSeSegmentMigrator::All())
         migrators.push_back(m->GetName());
     const std::vector<std::string> named{"DLxKorvuBug417175Migrator", "DLxCBalloonMigrator",
-                                         "DLxCPartListStdRowKeyMigrator"};
+                                         "DLxCPartListStdRowKeyMigrator",
+                                         "DLxUpdatePLStdInitializer"};
     EXPECT_EQ(migrators, named);
     for (const std::string& name : named) {
         RSeSegmentMigrator* m = RSeSegmentMigrator::Get(name);
