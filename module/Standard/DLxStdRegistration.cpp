@@ -5,6 +5,7 @@
 
 #include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCColumnDef.h"
+#include "Standard/DLxCPartList.h"
 #include "Standard/DLxCDatumStd.h"
 #include "Standard/DLxCFCFStd.h"
 #include "Standard/DLxCIdStd.h"
@@ -125,6 +126,7 @@ void DLxRegisterSymbolTemplateFactory() {
 
 void DLxInitStandardMetaTypes() {
     RSe::_InitMeta(static_cast<const DLxCColumnDef*>(nullptr));
+    RSe::_InitMeta(static_cast<const DLxCPartList*>(nullptr));
     RSe::_InitMeta(static_cast<const DLxCBalloonStd*>(nullptr));
     RSe::_InitMeta(static_cast<const DLxCBalloonStdANSI*>(nullptr));
     RSe::_InitMeta(static_cast<const DLxCBalloonStdBSI*>(nullptr));
