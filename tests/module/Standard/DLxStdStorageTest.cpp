@@ -14,6 +14,7 @@
 #include "BofM/DLxPartListColumnHeaders.h"
 #include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCColumnDef.h"
+#include "Standard/DLxCDatumStd.h"
 #include "Standard/DLxCFCFStd.h"
 #include "Standard/DLxCPartListStd.h"
 #include "Standard/DLxStdRegistration.h"
@@ -230,6 +231,54 @@ TEST(DLxStdStorage, BalloonStandardRecordsOfEachVersion) {
         EXPECT_EQ(std->GetDefaultBalloonType(), 5);
         EXPECT_EQ(std->GetBalloonSize(), version == 3 ? 2.5 : 1.0);
         EXPECT_EQ(std->GetItemColumns().size(), version >= 2 ? 1u : 0u);
+    }
+}
+
+// The datum standard's version 0 stops before the unit settings: it gets use-common-setting and
+// unit attributes of its own; version 1 holds them.
+TEST(DLxStdStorage, DatumStandardRecordsOfEachVersion) {
+    FWxSceneDoc doc;
+    DUxCategoryDefault* model =
+        DUxStandardUtil::GetCategoryDefault(&doc, DUxStandardGUID::GetDINGuid(),
+                                            DLxCDatumStd::kCategory)
+            .get();
+    ASSERT_NE(model, nullptr);
+    for (uint16_t version : {uint16_t(0), uint16_t(1)}) {
+        SCOPED_TRACE(testing::Message() << "version " << version);
+        TstDocWriter w;
+        AddBases(w, u"DLxCDatumStd");
+        w.AddClass(u"DLxCDatumStd", version);
+        const uint32_t din = w.AddClass(u"DLxCDatumStdDIN", 0);
+        w.BeginSegment(u"Standards");
+        RSeStream& s = w.BeginRecord(din, 1);
+        RSe::_GetMeta(static_cast<const DUxCategoryDefault*>(nullptr))->_Save(model, s);
+        s.Write(true);
+        for (double d : {0.5, 1.5, 2.5, 3.5, 4.5})
+            s.Write(d);
+        s.Write(uint32_t(0xFF00FF));
+        s.Write(int16_t(3));
+        s.Write(int16_t(4));
+        if (version == 1) {
+            s.Write(false);
+            w.RefValue(0);
+        }
+        w.EndRecord();
+        std::unique_ptr<RSeDatabase> db = Load(w.Finish(10));
+        ASSERT_TRUE(db);
+        auto* std = Find<DLxCDatumStdDIN>(db.get(), 1);
+        ASSERT_NE(std, nullptr);
+        EXPECT_TRUE(std->m_DrawLeaderArrow);
+        EXPECT_EQ(std->m_HatchAngle, 0.5);
+        EXPECT_EQ(std->m_PointSize, 4.5);
+        EXPECT_EQ(std->m_PointColor, 0xFF00FFu);
+        EXPECT_EQ(std->m_BorderLineId, 3);
+        EXPECT_EQ(std->m_HiddenLeaderLineId, 4);
+        EXPECT_EQ(std->m_UseCommonSetting, version == 0);
+        EXPECT_EQ(std->m_SymUnitAttr.HasTarget(), version == 0);
+        const std::vector<uint8_t> saved = Save(db.get());
+        std::unique_ptr<RSeDatabase> back = Load(saved);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(Save(back.get()), saved);
     }
 }
 
