@@ -6,6 +6,9 @@
 //                    { u32 meta-index  u32 key  u32 byte-length  payload } }
 //   "END."
 //
+// A class is found by its name and must carry its GUID; a GUID it declared as a former form
+// (RSeMetaType::AddFormerForm) at that stored version is read as the older version it stands for.
+//
 // All numbers are little-endian. A segment's identified objects come first, in the order of
 // their ids (the key is the id); then the value objects they hold, in the order the payloads
 // first point at them (the key is the value's number, from 1, over the whole file). References

@@ -86,7 +86,8 @@ RSeMetaType* RSeMetaType::GetVersionMeta(uint16_t storedVersion) {
 void RSeMetaType::AddFormerForm(const UTxGUID& guid, uint16_t storedVersion, uint16_t asVersion) {
     RSeMetaType* cls = GetClassMeta();
     // A former form is older than every stored version: never the current one, never newer.
-    assert(guid != cls->m_guid && asVersion != cls->m_version);
+    assert(guid != cls->m_guid && asVersion != cls->m_version &&
+           "a former form is neither the class's GUID nor its current version");
     cls->m_formerForms.push_back({guid, storedVersion, asVersion});
 }
 
