@@ -51,8 +51,8 @@ void DLxCPartListStd::MakeDefaultColumns() {
     static constexpr Def kDefs[] = {
         {7671, 1.5, 1, 1}, {7668, 1.0, 1, 1}, {7681, 6.0, 1, 1}, {7669, 6.0, 1, 0}};
     DeleteTarget(m_columnHeaders.GetTarget());
-    m_columnHeaders = RSeRef<DLxPartListColumnHeaders>(
-        DLxPartListColumnHeaders::New(GetSegment(), true));
+    m_columnHeaders =
+        RSeRef<DLxPartListColumnHeaders>(DLxPartListColumnHeaders::New(GetSegment(), true));
     for (const RSeRef<DLxCColumnDef>& c : m_columnDefs)
         DeleteTarget(c.GetTarget());
     m_columnDefs.clear();
@@ -99,8 +99,8 @@ int32_t DLxCPartListStd::SetRowKeys(const std::vector<RSeRef<DUxRowKey>>& keys) 
     for (const RSeRef<DUxRowKey>& k : keys) {
         const DUxRowKey* key = k.Read();
         if (!key) continue;
-        m_rowKeys.emplace_back(DUxRowKey::New(GetSegment(), key->getType(), key->getGeneralPID(),
-                                              key->getCustomId()));
+        m_rowKeys.emplace_back(
+            DUxRowKey::New(GetSegment(), key->getType(), key->getGeneralPID(), key->getCustomId()));
     }
     return int32_t(keys.size());
 }

@@ -24,10 +24,9 @@ inline constexpr uint16_t kDLxStdFormerForm = 0xFFFF;
         g = UTxGUID(w0, w1, w2, w3);                                                               \
     }                                                                                              \
     RSeMetaType* Cls##_MakeMeta() {                                                                \
-        RSeMetaType* mt =                                                                          \
-            RSeMakeMeta<Cls>(u## #Cls, &Cls##_Guid, version, RSeMetaType::kClass,                  \
-                             RSe::_InitMeta(static_cast<const Base*>(nullptr)));                   \
-        mt->AddFormerForm(UTxGUID(0x7e5d0000u + (n), 0x06cc11d3, 0xbf270010, 0x4bb5a100), 0,      \
+        RSeMetaType* mt = RSeMakeMeta<Cls>(u## #Cls, &Cls##_Guid, version, RSeMetaType::kClass,    \
+                                           RSe::_InitMeta(static_cast<const Base*>(nullptr)));     \
+        mt->AddFormerForm(UTxGUID(0x7e5d0000u + (n), 0x06cc11d3, 0xbf270010, 0x4bb5a100), 0,       \
                           kDLxStdFormerForm);                                                      \
         return mt;                                                                                 \
     }                                                                                              \

@@ -5,10 +5,10 @@
 
 #include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCColumnDef.h"
-#include "Standard/DLxCPartList.h"
 #include "Standard/DLxCDatumStd.h"
 #include "Standard/DLxCFCFStd.h"
 #include "Standard/DLxCIdStd.h"
+#include "Standard/DLxCPartList.h"
 #include "Standard/DLxCPartListStd.h"
 #include "Standard/DLxCSurfTextStd.h"
 #include "dc/RDxTemplateFactory.h"

@@ -1,14 +1,21 @@
+#include "BofM/DLxPartListColumn.h"
 #include "BofM/DLxPersistUtil.h"
 #include "Standard/DLxCBalloonStd.h"
-#include "BofM/DLxPartListColumn.h"
 
-DLX_STD_META_DEF(DLxCBalloonStd, DUxCategoryDefault, 0x10, 3, 0x9fdbc584, 0x991c11d2, 0xb2e50060, 0xb0fbe8cf)
-DLX_STD_META_DEF(DLxCBalloonStdANSI, DLxCBalloonStd, 0x11, 0, 0x9fdbc583, 0x991c11d2, 0xb2e50060, 0xb0fbe8cf)
-DLX_STD_META_DEF(DLxCBalloonStdBSI, DLxCBalloonStdISO, 0x12, 0, 0xa7e957dc, 0x13fe11d3, 0xbf330010, 0x4bb54a0b)
-DLX_STD_META_DEF(DLxCBalloonStdDIN, DLxCBalloonStd, 0x13, 0, 0x9fdbc582, 0x991c11d2, 0xb2e50060, 0xb0fbe8cf)
-DLX_STD_META_DEF(DLxCBalloonStdGB, DLxCBalloonStdISO, 0x14, 0, 0x0f201980, 0x06d611d3, 0xbf270010, 0x4bb54a0b)
-DLX_STD_META_DEF(DLxCBalloonStdISO, DLxCBalloonStd, 0x15, 0, 0x9fdbc581, 0x991c11d2, 0xb2e50060, 0xb0fbe8cf)
-DLX_STD_META_DEF(DLxCBalloonStdJIS, DLxCBalloonStd, 0x16, 0, 0x9fdbc580, 0x991c11d2, 0xb2e50060, 0xb0fbe8cf)
+DLX_STD_META_DEF(DLxCBalloonStd, DUxCategoryDefault, 0x10, 3, 0x9fdbc584, 0x991c11d2, 0xb2e50060,
+                 0xb0fbe8cf)
+DLX_STD_META_DEF(DLxCBalloonStdANSI, DLxCBalloonStd, 0x11, 0, 0x9fdbc583, 0x991c11d2, 0xb2e50060,
+                 0xb0fbe8cf)
+DLX_STD_META_DEF(DLxCBalloonStdBSI, DLxCBalloonStdISO, 0x12, 0, 0xa7e957dc, 0x13fe11d3, 0xbf330010,
+                 0x4bb54a0b)
+DLX_STD_META_DEF(DLxCBalloonStdDIN, DLxCBalloonStd, 0x13, 0, 0x9fdbc582, 0x991c11d2, 0xb2e50060,
+                 0xb0fbe8cf)
+DLX_STD_META_DEF(DLxCBalloonStdGB, DLxCBalloonStdISO, 0x14, 0, 0x0f201980, 0x06d611d3, 0xbf270010,
+                 0x4bb54a0b)
+DLX_STD_META_DEF(DLxCBalloonStdISO, DLxCBalloonStd, 0x15, 0, 0x9fdbc581, 0x991c11d2, 0xb2e50060,
+                 0xb0fbe8cf)
+DLX_STD_META_DEF(DLxCBalloonStdJIS, DLxCBalloonStd, 0x16, 0, 0x9fdbc580, 0x991c11d2, 0xb2e50060,
+                 0xb0fbe8cf)
 
 // Record (version 3): default type, item columns, balloon size. Versions 1 and 2 kept a flag
 // (and version 2 a size) that are read past; the balloon size starts at 1.0 for all of them.

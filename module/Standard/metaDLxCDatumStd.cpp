@@ -1,13 +1,20 @@
 #include "BofM/DLxPersistUtil.h"
 #include "Standard/DLxCDatumStd.h"
 
-DLX_STD_META_DEF(DLxCDatumStd, DUxCategoryDefault, 0x30, 1, 0xdac8fd60, 0x3c9d11d2, 0xb2660060, 0x080d10e6)
-DLX_STD_META_DEF(DLxCDatumStdANSI, DLxCDatumStd, 0x31, 0, 0xaba86185, 0x3cfb11d2, 0xbe880800, 0x09dc42f8)
-DLX_STD_META_DEF(DLxCDatumStdBSI, DLxCDatumStdISO, 0x32, 0, 0xa7e957dd, 0x13fe11d3, 0xbf330010, 0x4bb54a0b)
-DLX_STD_META_DEF(DLxCDatumStdDIN, DLxCDatumStd, 0x33, 0, 0xe39bac26, 0x53e911d2, 0x9b940060, 0xb087bcec)
-DLX_STD_META_DEF(DLxCDatumStdGB, DLxCDatumStdISO, 0x34, 0, 0x55f15380, 0x06d711d3, 0xbf270010, 0x4bb54a0b)
-DLX_STD_META_DEF(DLxCDatumStdISO, DLxCDatumStd, 0x35, 0, 0x55b0843c, 0x3d1411d2, 0xbe880800, 0x09dc42f8)
-DLX_STD_META_DEF(DLxCDatumStdJIS, DLxCDatumStd, 0x36, 0, 0x968f69ba, 0x534211d2, 0x9b930060, 0xb087bcec)
+DLX_STD_META_DEF(DLxCDatumStd, DUxCategoryDefault, 0x30, 1, 0xdac8fd60, 0x3c9d11d2, 0xb2660060,
+                 0x080d10e6)
+DLX_STD_META_DEF(DLxCDatumStdANSI, DLxCDatumStd, 0x31, 0, 0xaba86185, 0x3cfb11d2, 0xbe880800,
+                 0x09dc42f8)
+DLX_STD_META_DEF(DLxCDatumStdBSI, DLxCDatumStdISO, 0x32, 0, 0xa7e957dd, 0x13fe11d3, 0xbf330010,
+                 0x4bb54a0b)
+DLX_STD_META_DEF(DLxCDatumStdDIN, DLxCDatumStd, 0x33, 0, 0xe39bac26, 0x53e911d2, 0x9b940060,
+                 0xb087bcec)
+DLX_STD_META_DEF(DLxCDatumStdGB, DLxCDatumStdISO, 0x34, 0, 0x55f15380, 0x06d711d3, 0xbf270010,
+                 0x4bb54a0b)
+DLX_STD_META_DEF(DLxCDatumStdISO, DLxCDatumStd, 0x35, 0, 0x55b0843c, 0x3d1411d2, 0xbe880800,
+                 0x09dc42f8)
+DLX_STD_META_DEF(DLxCDatumStdJIS, DLxCDatumStd, 0x36, 0, 0x968f69ba, 0x534211d2, 0x9b930060,
+                 0xb087bcec)
 #include "du/DUxSymUnitAttr.h"
 
 // Record (version 1): DrawLeaderArrow, HatchAngle, HatchDist, MinLegLen, PointGap, PointSize,
@@ -64,9 +71,9 @@ UTxResult DLxCDatumStd::PostRestore(RSeMetaContext& ctx) {
 UTxResult DLxCDatumStd::PostRestoreMigrate(RSeMetaContext& ctx) {
     DLxPersistUtil::PostRestoreBase(this, ctx);
     if (DLxPersistUtil::StoredVersion(ctx) == 0 && !m_SymUnitAttr.HasTarget())
-        m_SymUnitAttr = RSeRef<DUxSymUnitAttr>(
-            new (RSe::_GetMeta(static_cast<const DUxSymUnitAttr*>(nullptr)), GetSegment())
-                DUxSymUnitAttr());
+        m_SymUnitAttr =
+            RSeRef<DUxSymUnitAttr>(new (RSe::_GetMeta(static_cast<const DUxSymUnitAttr*>(nullptr)),
+                                        GetSegment()) DUxSymUnitAttr());
     CreateTargetServices();
     return {};
 }

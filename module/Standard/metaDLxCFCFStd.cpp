@@ -2,11 +2,15 @@
 #include "Standard/DLxCFCFStd.h"
 #include "du/DUxSymUnitAttr.h"
 
-DLX_STD_META_DEF(DLxCFCFStd, DUxCategoryDefault, 0x50, 2, 0xef0b04c0, 0x3c9b11d2, 0xb2660060, 0x080d10e6)
-DLX_STD_META_DEF(DLxCFCFStdANSI, DLxCFCFStd, 0x51, 1, 0xaba86186, 0x3cfb11d2, 0xbe880800, 0x09dc42f8)
-DLX_STD_META_DEF(DLxCFCFStdBSI, DLxCFCFStdISO, 0x52, 0, 0xa7e957df, 0x13fe11d3, 0xbf330010, 0x4bb54a0b)
+DLX_STD_META_DEF(DLxCFCFStd, DUxCategoryDefault, 0x50, 2, 0xef0b04c0, 0x3c9b11d2, 0xb2660060,
+                 0x080d10e6)
+DLX_STD_META_DEF(DLxCFCFStdANSI, DLxCFCFStd, 0x51, 1, 0xaba86186, 0x3cfb11d2, 0xbe880800,
+                 0x09dc42f8)
+DLX_STD_META_DEF(DLxCFCFStdBSI, DLxCFCFStdISO, 0x52, 0, 0xa7e957df, 0x13fe11d3, 0xbf330010,
+                 0x4bb54a0b)
 DLX_STD_META_DEF(DLxCFCFStdDIN, DLxCFCFStd, 0x53, 0, 0xe39bac25, 0x53e911d2, 0x9b940060, 0xb087bcec)
-DLX_STD_META_DEF(DLxCFCFStdGB, DLxCFCFStdISO, 0x54, 0, 0xed007b10, 0x06d811d3, 0xbf270010, 0x4bb54a0b)
+DLX_STD_META_DEF(DLxCFCFStdGB, DLxCFCFStdISO, 0x54, 0, 0xed007b10, 0x06d811d3, 0xbf270010,
+                 0x4bb54a0b)
 DLX_STD_META_DEF(DLxCFCFStdISO, DLxCFCFStd, 0x55, 0, 0x55b0843d, 0x3d1411d2, 0xbe880800, 0x09dc42f8)
 DLX_STD_META_DEF(DLxCFCFStdJIS, DLxCFCFStd, 0x56, 0, 0x968f69b9, 0x534211d2, 0x9b930060, 0xb087bcec)
 
@@ -72,9 +76,9 @@ void DLxCFCFStd::Save(RSeStream& s) const {
 UTxResult DLxCFCFStd::PostRestoreMigrate(RSeMetaContext& ctx) {
     DLxPersistUtil::PostRestoreBase(this, ctx);
     if (DLxPersistUtil::StoredVersion(ctx) == 0 && !m_SymUnitAttr.HasTarget())
-        m_SymUnitAttr = RSeRef<DUxSymUnitAttr>(
-            new (RSe::_GetMeta(static_cast<const DUxSymUnitAttr*>(nullptr)), GetSegment())
-                DUxSymUnitAttr());
+        m_SymUnitAttr =
+            RSeRef<DUxSymUnitAttr>(new (RSe::_GetMeta(static_cast<const DUxSymUnitAttr*>(nullptr)),
+                                        GetSegment()) DUxSymUnitAttr());
     return {};
 }
 

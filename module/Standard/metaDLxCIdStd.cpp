@@ -1,8 +1,10 @@
 #include "Standard/DLxCIdStd.h"
 
-DLX_STD_META_DEF(DLxCIdStd, DUxCategoryDefault, 0x40, 0, 0xd84c9130, 0x3ca311d2, 0xb2660060, 0x080d10e6)
+DLX_STD_META_DEF(DLxCIdStd, DUxCategoryDefault, 0x40, 0, 0xd84c9130, 0x3ca311d2, 0xb2660060,
+                 0x080d10e6)
 DLX_STD_META_DEF(DLxCIdStdANSI, DLxCIdStd, 0x41, 0, 0xaba86184, 0x3cfb11d2, 0xbe880800, 0x09dc42f8)
-DLX_STD_META_DEF(DLxCIdStdBSI, DLxCIdStdISO, 0x42, 0, 0xa7e957e0, 0x13fe11d3, 0xbf330010, 0x4bb54a0b)
+DLX_STD_META_DEF(DLxCIdStdBSI, DLxCIdStdISO, 0x42, 0, 0xa7e957e0, 0x13fe11d3, 0xbf330010,
+                 0x4bb54a0b)
 DLX_STD_META_DEF(DLxCIdStdDIN, DLxCIdStd, 0x43, 0, 0xe39bac27, 0x53e911d2, 0x9b940060, 0xb087bcec)
 DLX_STD_META_DEF(DLxCIdStdGB, DLxCIdStdISO, 0x44, 0, 0x8bc174d0, 0x06db11d3, 0xbf270010, 0x4bb54a0b)
 DLX_STD_META_DEF(DLxCIdStdISO, DLxCIdStd, 0x45, 0, 0x4bc2f978, 0x3d1411d2, 0xbe880800, 0x09dc42f8)

@@ -6,13 +6,20 @@
 #include "rse/RSeSegmentMigrator.h"
 #include "rse/RSeTransaction.h"
 
-DLX_STD_META_DEF(DLxCPartListStd, DUxCategoryDefault, 0x20, 5, 0x9fdbc589, 0x991c11d2, 0xb2e50060, 0xb0fbe8cf)
-DLX_STD_META_DEF(DLxCPartListStdANSI, DLxCPartListStd, 0x21, 0, 0x9fdbc588, 0x991c11d2, 0xb2e50060, 0xb0fbe8cf)
-DLX_STD_META_DEF(DLxCPartListStdBSI, DLxCPartListStdISO, 0x22, 0, 0xa7e957e1, 0x13fe11d3, 0xbf330010, 0x4bb54a0b)
-DLX_STD_META_DEF(DLxCPartListStdDIN, DLxCPartListStd, 0x23, 0, 0x9fdbc587, 0x991c11d2, 0xb2e50060, 0xb0fbe8cf)
-DLX_STD_META_DEF(DLxCPartListStdGB, DLxCPartListStdISO, 0x24, 0, 0x95a72330, 0x06dc11d3, 0xbf270010, 0x4bb54a0b)
-DLX_STD_META_DEF(DLxCPartListStdISO, DLxCPartListStd, 0x25, 0, 0x9fdbc586, 0x991c11d2, 0xb2e50060, 0xb0fbe8cf)
-DLX_STD_META_DEF(DLxCPartListStdJIS, DLxCPartListStd, 0x26, 0, 0x9fdbc585, 0x991c11d2, 0xb2e50060, 0xb0fbe8cf)
+DLX_STD_META_DEF(DLxCPartListStd, DUxCategoryDefault, 0x20, 5, 0x9fdbc589, 0x991c11d2, 0xb2e50060,
+                 0xb0fbe8cf)
+DLX_STD_META_DEF(DLxCPartListStdANSI, DLxCPartListStd, 0x21, 0, 0x9fdbc588, 0x991c11d2, 0xb2e50060,
+                 0xb0fbe8cf)
+DLX_STD_META_DEF(DLxCPartListStdBSI, DLxCPartListStdISO, 0x22, 0, 0xa7e957e1, 0x13fe11d3,
+                 0xbf330010, 0x4bb54a0b)
+DLX_STD_META_DEF(DLxCPartListStdDIN, DLxCPartListStd, 0x23, 0, 0x9fdbc587, 0x991c11d2, 0xb2e50060,
+                 0xb0fbe8cf)
+DLX_STD_META_DEF(DLxCPartListStdGB, DLxCPartListStdISO, 0x24, 0, 0x95a72330, 0x06dc11d3, 0xbf270010,
+                 0x4bb54a0b)
+DLX_STD_META_DEF(DLxCPartListStdISO, DLxCPartListStd, 0x25, 0, 0x9fdbc586, 0x991c11d2, 0xb2e50060,
+                 0xb0fbe8cf)
+DLX_STD_META_DEF(DLxCPartListStdJIS, DLxCPartListStd, 0x26, 0, 0x9fdbc585, 0x991c11d2, 0xb2e50060,
+                 0xb0fbe8cf)
 
 // Record (version 5): layout codes A, B, C, gaps A and B, use title, title, the further integer,
 // column definitions, column headers, row keys, nested delimiter, nested inheritance, row key
@@ -72,9 +79,8 @@ void DLxCPartListStd::LoadMigrate(RSeStream& s) {
 }
 
 void DLxCPartListStd::QueueRowKeys(const std::vector<int32_t>& keys) {
-    auto* ctx = dynamic_cast<DLxCPartListStdRowKeyMigrationContext*>(
-        RSe::SegmentMigrationContext(
-            GetSegment(), RSe::_GetMeta(static_cast<const DLxCPartListStd*>(nullptr)), 4, true));
+    auto* ctx = dynamic_cast<DLxCPartListStdRowKeyMigrationContext*>(RSe::SegmentMigrationContext(
+        GetSegment(), RSe::_GetMeta(static_cast<const DLxCPartListStd*>(nullptr)), 4, true));
     if (ctx) ctx->m_entries.emplace_back(RSeRef<DLxCPartListStd>(this), keys);
 }
 

@@ -25,7 +25,6 @@
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxCreateGDTRequest.h"
 #include "Standard/DLxCBalloonMigrator.h"
-#include "Standard/DLxCPartListStd.h"
 #include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCDatumStd.h"
 #include "Standard/DLxCFCFStd.h"

@@ -3,9 +3,9 @@
 // factory values, row keys and their upgrade.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -87,8 +87,7 @@ TEST(DLxStdStorage, ClassesAreSavedUnderTheirTypeGuidsAndVersions) {
     }
     // BSI surface texture derives from the kind's base, GB from ISO.
     EXPECT_EQ(RSeMetaType::Find(u"DLxCSurfTextStdBSI")->GetBase()->GetName(), u"DLxCSurfTextStd");
-    EXPECT_EQ(RSeMetaType::Find(u"DLxCSurfTextStdGB")->GetBase()->GetName(),
-              u"DLxCSurfTextStdISO");
+    EXPECT_EQ(RSeMetaType::Find(u"DLxCSurfTextStdGB")->GetBase()->GetName(), u"DLxCSurfTextStdISO");
 }
 
 // A drawing saved by earlier builds names the frame standards by GUIDs they no longer have and
@@ -105,8 +104,9 @@ TEST(DLxStdStorage, FrameStandardsOfEarlierBuildsLoadAndSaveInTheCurrentForm) {
     ASSERT_TRUE(db);
     FWxSceneDoc loaded(std::move(db));
     FWxSceneDoc fresh;
-    for (const UTxGUID* standard : {&DUxStandardGUID::GetISOGuid(), &DUxStandardGUID::GetJISGuid(),
-                                    &DUxStandardGUID::GetANSIGuid(), static_cast<const UTxGUID*>(&DLxGBStandardGUID)}) {
+    for (const UTxGUID* standard :
+         {&DUxStandardGUID::GetISOGuid(), &DUxStandardGUID::GetJISGuid(),
+          &DUxStandardGUID::GetANSIGuid(), static_cast<const UTxGUID*>(&DLxGBStandardGUID)}) {
         SCOPED_TRACE(standard->ToString());
         auto* a = dynamic_cast<DLxCFCFStd*>(
             DUxStandardUtil::GetCategoryDefault(&loaded, *standard, DLxCFCFStd::kCategory).get());
@@ -138,10 +138,9 @@ TEST(DLxStdStorage, FrameStandardsOfEarlierBuildsLoadAndSaveInTheCurrentForm) {
 // symbol lists before the flag. A JIS standard with three auxiliary symbols gets three more.
 TEST(DLxStdStorage, FrameStandardRecordsOfEachVersion) {
     FWxSceneDoc doc;
-    DUxCategoryDefault* model =
-        DUxStandardUtil::GetCategoryDefault(&doc, DUxStandardGUID::GetJISGuid(),
-                                            DLxCFCFStd::kCategory)
-            .get();
+    DUxCategoryDefault* model = DUxStandardUtil::GetCategoryDefault(
+                                    &doc, DUxStandardGUID::GetJISGuid(), DLxCFCFStd::kCategory)
+                                    .get();
     ASSERT_NE(model, nullptr);
     for (uint16_t version : {uint16_t(0), uint16_t(1), uint16_t(2)}) {
         for (size_t aux : {size_t(3), size_t(4)}) {
@@ -199,10 +198,9 @@ TEST(DLxStdStorage, FrameStandardRecordsOfEachVersion) {
 // keeps its item columns, 0 and 1 (and the former form) hold the type only.
 TEST(DLxStdStorage, BalloonStandardRecordsOfEachVersion) {
     FWxSceneDoc doc;
-    DUxCategoryDefault* model =
-        DUxStandardUtil::GetCategoryDefault(&doc, DUxStandardGUID::GetISOGuid(),
-                                            DLxCBalloonStd::kCategory)
-            .get();
+    DUxCategoryDefault* model = DUxStandardUtil::GetCategoryDefault(
+                                    &doc, DUxStandardGUID::GetISOGuid(), DLxCBalloonStd::kCategory)
+                                    .get();
     ASSERT_NE(model, nullptr);
     for (uint16_t version : {uint16_t(0), uint16_t(1), uint16_t(2), uint16_t(3)}) {
         SCOPED_TRACE(testing::Message() << "version " << version);
@@ -238,10 +236,9 @@ TEST(DLxStdStorage, BalloonStandardRecordsOfEachVersion) {
 // unit attributes of its own; version 1 holds them.
 TEST(DLxStdStorage, DatumStandardRecordsOfEachVersion) {
     FWxSceneDoc doc;
-    DUxCategoryDefault* model =
-        DUxStandardUtil::GetCategoryDefault(&doc, DUxStandardGUID::GetDINGuid(),
-                                            DLxCDatumStd::kCategory)
-            .get();
+    DUxCategoryDefault* model = DUxStandardUtil::GetCategoryDefault(
+                                    &doc, DUxStandardGUID::GetDINGuid(), DLxCDatumStd::kCategory)
+                                    .get();
     ASSERT_NE(model, nullptr);
     for (uint16_t version : {uint16_t(0), uint16_t(1)}) {
         SCOPED_TRACE(testing::Message() << "version " << version);
@@ -315,8 +312,8 @@ TEST_F(PartListStdTest, EveryStandardGetsTheFactoryValuesAndDefaultColumns) {
     const std::vector<std::pair<int32_t, int32_t>> threeDefaults(3, {1, 56111});
     for (const UTxGUID* standard :
          {&DUxStandardGUID::GetANSIGuid(), &DUxStandardGUID::GetBSIGuid(),
-          &DUxStandardGUID::GetDINGuid(), static_cast<const UTxGUID*>(&DLxGBStandardGUID), &DUxStandardGUID::GetISOGuid(),
-          &DUxStandardGUID::GetJISGuid()}) {
+          &DUxStandardGUID::GetDINGuid(), static_cast<const UTxGUID*>(&DLxGBStandardGUID),
+          &DUxStandardGUID::GetISOGuid(), &DUxStandardGUID::GetJISGuid()}) {
         SCOPED_TRACE(standard->ToString());
         DLxCPartListStd* s = Get(*standard);
         ASSERT_NE(s, nullptr);
@@ -339,7 +336,9 @@ TEST_F(PartListStdTest, EveryStandardGetsTheFactoryValuesAndDefaultColumns) {
             const char16_t* name;
             double width;
             int32_t second;
-        } expected[] = {{u"Item", 1.5, 1}, {u"Qty", 1.0, 1}, {u"Part Number", 6.0, 1},
+        } expected[] = {{u"Item", 1.5, 1},
+                        {u"Qty", 1.0, 1},
+                        {u"Part Number", 6.0, 1},
                         {u"Description", 6.0, 0}};
         for (size_t i = 0; i < 4; ++i) {
             const DLxCColumnDef* d = defs[i].Read();
@@ -477,15 +476,15 @@ TEST_F(PartListStdTest, RowKeysAndFactoryValuesAreUndoneToTheSameBytes) {
     DLxCPartListStd* s = Get(DUxStandardGUID::GetDINGuid());
     ASSERT_NE(s, nullptr);
     const std::vector<uint8_t> before = Save(doc.GetRSeDb());
-    ASSERT_FALSE(doc.ProcessChangeRequest(new TstRunRequest([&] {
-                        RSeSegment* seg = s->GetSegment();
-                        s->SetRowKeys({DUxRowKey::New(seg, 3, 1, u""),
-                                       DUxRowKey::New(seg, 6, -1, u"")});
-                        std::vector<RSeRef<DUxRowKey>> keys;
-                        s->GetRowKeys(keys);
-                        s->setFactoryDefaults();
-                    }))
-                     .Failed());
+    ASSERT_FALSE(
+        doc.ProcessChangeRequest(new TstRunRequest([&] {
+               RSeSegment* seg = s->GetSegment();
+               s->SetRowKeys({DUxRowKey::New(seg, 3, 1, u""), DUxRowKey::New(seg, 6, -1, u"")});
+               std::vector<RSeRef<DUxRowKey>> keys;
+               s->GetRowKeys(keys);
+               s->setFactoryDefaults();
+           }))
+            .Failed());
     const std::vector<uint8_t> after = Save(doc.GetRSeDb());
     EXPECT_NE(after, before);
     ASSERT_FALSE(doc.Undo().Failed());
@@ -564,7 +563,7 @@ TEST(DLxStdStorage, RowKeyMigratorMapsStoredIntegers) {
         int32_t stored;
         std::pair<int32_t, int32_t> key;
     } cases[] = {{22388, {1, 56111}}, {-1, {1, 56111}}, {-2, {1, 56111}}, {-3, {5, -1}},
-                 {-4, {6, -1}},       {-5, {7, -1}},    {7, {1, 7}},        {-6, {1, -6}}};
+                 {-4, {6, -1}},       {-5, {7, -1}},    {7, {1, 7}},      {-6, {1, -6}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
         EXPECT_EQ(DLxCPartListStdRowKeyMigrator::KeyFor(c.stored), c.key);

@@ -162,7 +162,8 @@ TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
         if (row.group == 1) first.push_back(row.name);
     // The older parts lists' material property, component and component properties table are
     // first-pass too, as the original had them.
-    const std::vector<std::string> expected{"DLxSymInstance", "DLxKorvuBug417175Migrator",
+    const std::vector<std::string> expected{"DLxSymInstance",
+                                            "DLxKorvuBug417175Migrator",
                                             "DLxCBalloonMigrator",
                                             "DLxCPartListStdRowKeyMigrator",
                                             "DLxUpdatePLStdInitializer",
