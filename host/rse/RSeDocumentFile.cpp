@@ -6,6 +6,9 @@
 //                    { u32 meta-index  u32 key  u32 byte-length  payload } }
 //   "END."
 //
+// A class is found by its name and must carry its GUID; a GUID it declared as a former form
+// (RSeMetaType::AddFormerForm) at that stored version is read as the older version it stands for.
+//
 // All numbers are little-endian. A segment's identified objects come first, in the order of
 // their ids (the key is the id); then the value objects they hold, in the order the payloads
 // first point at them (the key is the value's number, from 1, over the whole file). References
@@ -500,13 +503,15 @@ void LoadInto(RSeDatabase* db, RSeLoad& load, const uint8_t* data, size_t size) 
         const uint16_t version = c.U16(u"the class table");
         c.U16(u"the class table");
         RSeMetaType* mt = RSeMetaType::Find(name);
-        if (!mt || mt->GetGUID() != guid)
+        // A class saved under a GUID it no longer has is read as the older form it declared.
+        uint16_t readAs = version;
+        if (!mt || (mt->GetGUID() != guid && !mt->FindFormerForm(guid, version, readAs)))
             UTxException::Throw(UTxResult(kRSeErrUnknownClass, name + u" " + guid.ToString16()));
         if (mt->GetActiveLoadMeta())
             RSe::ThrowDamaged(u"the class " + name + u" is declared twice");
-        if (version > mt->GetVersion())
+        if (readAs == version && version > mt->GetVersion())
             UTxException::Throw(UTxResult(kRSeErrNewerClass, name + u" version " + Num(version)));
-        RSeMetaType* lm = mt->GetVersionMeta(version);
+        RSeMetaType* lm = mt->GetVersionMeta(readAs);
         load.m_tableMetas.push_back(lm);
         mt->SetActiveLoadMeta(lm);
     }

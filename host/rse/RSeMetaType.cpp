@@ -83,6 +83,24 @@ RSeMetaType* RSeMetaType::GetVersionMeta(uint16_t storedVersion) {
     return mt;
 }
 
+void RSeMetaType::AddFormerForm(const UTxGUID& guid, uint16_t storedVersion, uint16_t asVersion) {
+    RSeMetaType* cls = GetClassMeta();
+    // A former form is older than every stored version: never the current one, never newer.
+    assert(guid != cls->m_guid && asVersion != cls->m_version &&
+           "a former form is neither the class's GUID nor its current version");
+    cls->m_formerForms.push_back({guid, storedVersion, asVersion});
+}
+
+bool RSeMetaType::FindFormerForm(const UTxGUID& guid, uint16_t storedVersion,
+                                 uint16_t& asVersion) const {
+    for (const FormerForm& f : GetClassMeta()->m_formerForms)
+        if (f.guid == guid && f.storedVersion == storedVersion) {
+            asVersion = f.asVersion;
+            return true;
+        }
+    return false;
+}
+
 RSeMetaType* RSeMetaType::CreateVersionMeta(uint16_t storedVersion, uint16_t index) {
     auto* mt = new RSeMetaType(*this, index);
     mt->AddFlags(kVersionMeta);

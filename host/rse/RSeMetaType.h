@@ -73,6 +73,13 @@ public:
     // the version meta made once by CreateVersionMeta and kept.
     RSeMetaType* GetVersionMeta(uint16_t storedVersion);
 
+    // A form the class was once saved in under another GUID: a file naming the class with
+    // `guid` at `storedVersion` is read as the stored version `asVersion`, which the class's
+    // LoadMigrate tells apart from its real older versions.
+    void AddFormerForm(const UTxGUID& guid, uint16_t storedVersion, uint16_t asVersion);
+    // The version a former form is read as, or false when `guid` at `storedVersion` is none.
+    bool FindFormerForm(const UTxGUID& guid, uint16_t storedVersion, uint16_t& asVersion) const;
+
     void SetLoadCallbacks(RSeLoadFn load, RSeFixPtrsFn fix, RSePostRestoreFn restore) {
         m_load = load;
         m_fixPtrs = fix;
@@ -146,6 +153,12 @@ private:
     RSePostRestoreFn m_postRestore = &PlainPostRestore;
     bool m_ownSave = true;
     std::map<uint16_t, RSeMetaType*> m_versionMetas;
+    struct FormerForm {
+        UTxGUID guid;
+        uint16_t storedVersion;
+        uint16_t asVersion;
+    };
+    std::vector<FormerForm> m_formerForms;
 };
 
 // The flag words are written into no file, but the classes have always been registered with

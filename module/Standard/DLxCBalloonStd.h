@@ -1,9 +1,13 @@
 #pragma once
 // Balloon defaults of each standard; the shapes and their values grow with the balloon annotation.
 #include <cstdint>
+#include <vector>
 
 #include "Standard/DLxStdMeta.h"
 #include "du/DUxCategoryDefault.h"
+#include "rse/RSeRef.h"
+
+class DLxPartListColumn;
 
 class DLxCBalloonStd : public DUxCategoryDefault {
 public:
@@ -17,12 +21,20 @@ public:
     int32_t GetDefaultBalloonType() const { return m_defaultType; }
     void SetDefaultBalloonType(int32_t type);
 
+    double GetBalloonSize() const { return m_balloonSize; }
+    // Columns whose properties a borderless balloon shows; only stored data fills them.
+    const std::vector<RSeRef<DLxPartListColumn>>& GetItemColumns() const { return m_itemColumns; }
+
     void Load(RSeStream& s);
+    void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
+    void FixPtrs(RSeMetaContext& ctx);
     UTxResult Clone(DLxCBalloonStd* target, RSeCloneCommander* cc) const;
 
 private:
     int32_t m_defaultType = 0;
+    std::vector<RSeRef<DLxPartListColumn>> m_itemColumns;
+    double m_balloonSize = 1.0;
 };
 
 class DLxCBalloonStdISO : public DLxCBalloonStd {

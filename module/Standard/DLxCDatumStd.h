@@ -4,6 +4,9 @@
 
 #include "Standard/DLxStdMeta.h"
 #include "du/DUxCategoryDefault.h"
+#include "rse/RSeRef.h"
+
+class DUxSymUnitAttr;
 
 class DLxCDatumStd : public DUxCategoryDefault {
 public:
@@ -16,6 +19,31 @@ public:
     bool setFactoryDefaults() override;
     // The datum-target services of the standard; success when they are ready.
     virtual UTxResult CreateTargetServices() { return {}; }
+
+    // The stored defaults, named by their transcript keys; their factory values come with the
+    // datum symbol.
+    bool m_DrawLeaderArrow = false;
+    double m_HatchAngle = 0.0;
+    double m_HatchDist = 0.0;
+    double m_MinLegLen = 0.0;
+    double m_PointGap = 0.0;
+    double m_PointSize = 0.0;
+    uint32_t m_PointColor = 0;
+    int16_t m_BorderLineId = 0;
+    int16_t m_HiddenLeaderLineId = 0;
+    bool m_UseCommonSetting = true;
+    RSeRef<DUxSymUnitAttr> m_SymUnitAttr;
+
+    void Load(RSeStream& s);
+    void LoadMigrate(RSeStream& s);
+    void Save(RSeStream& s) const;
+    void FixPtrs(RSeMetaContext& ctx);
+    UTxResult PostRestore(RSeMetaContext& ctx);
+    UTxResult PostRestoreMigrate(RSeMetaContext& ctx);
+    UTxResult Clone(DLxCDatumStd* target, RSeCloneCommander* cc) const;
+
+private:
+    void LoadFront(RSeStream& s);
 };
 
 class DLxCDatumStdISO : public DLxCDatumStd {

@@ -77,8 +77,10 @@ public:
     std::vector<uint32_t> m_AuxSymbols;
 
     void Load(RSeStream& s);
+    void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
     void FixPtrs(RSeMetaContext& ctx);
+    UTxResult PostRestoreMigrate(RSeMetaContext& ctx);
     UTxResult Clone(DLxCFCFStd* target, RSeCloneCommander* cc) const;
 
 protected:
@@ -187,6 +189,8 @@ public:
     bool setFactoryDefaults() override;
     UTxString16 GetStandardReference() const override;
     void GetAuxSymbolDescs(DLxSymbolDescs& list) override;
+    // Older files kept three auxiliary symbols; the three later ones are offered too.
+    UTxResult PostRestore(RSeMetaContext& ctx);
 };
 
 DLX_STD_META_DECL(DLxCFCFStd)

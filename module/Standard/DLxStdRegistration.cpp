@@ -4,9 +4,11 @@
 #include <vector>
 
 #include "Standard/DLxCBalloonStd.h"
+#include "Standard/DLxCColumnDef.h"
 #include "Standard/DLxCDatumStd.h"
 #include "Standard/DLxCFCFStd.h"
 #include "Standard/DLxCIdStd.h"
+#include "Standard/DLxCPartList.h"
 #include "Standard/DLxCPartListStd.h"
 #include "Standard/DLxCSurfTextStd.h"
 #include "dc/RDxTemplateFactory.h"
@@ -123,6 +125,8 @@ void DLxRegisterSymbolTemplateFactory() {
 }
 
 void DLxInitStandardMetaTypes() {
+    RSe::_InitMeta(static_cast<const DLxCColumnDef*>(nullptr));
+    RSe::_InitMeta(static_cast<const DLxCPartList*>(nullptr));
     RSe::_InitMeta(static_cast<const DLxCBalloonStd*>(nullptr));
     RSe::_InitMeta(static_cast<const DLxCBalloonStdANSI*>(nullptr));
     RSe::_InitMeta(static_cast<const DLxCBalloonStdBSI*>(nullptr));

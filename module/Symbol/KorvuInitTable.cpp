@@ -95,6 +95,8 @@ const KorvuInitRow kRows[] = {
     {"DLxSymInstance", &InitMeta<DLxSymInstance>, 1},
     {"DLxKorvuBug417175Migrator", &DLxKorvuBug417175Migrator::Register, 1},
     {"DLxCBalloonMigrator", &DLxCBalloonMigrator::Register, 1},
+    {"DLxCPartListStdRowKeyMigrator", &DLxCPartListStdRowKeyMigrator::Register, 1},
+    {"DLxUpdatePLStdInitializer", &DLxUpdatePLStdInitializer::Register, 1},
     // Group 2: everything else.
     {"KorvuModuleGuid", &InitModuleGuid, 2},
     {"DLxGBStandardGUID", &DLxInitGBStandardGUID, 2},

@@ -385,3 +385,48 @@ TEST(RSeDocumentFiles, WholeFilesAreWrittenAndReadBack) {
 }
 
 } // namespace
+
+namespace {
+
+// A class once saved under another GUID is read, from that GUID and stored version only, as the
+// older version it declared; the same GUID at another version is still an unknown class.
+TEST(RSeDocumentFiles, AFormerGuidIsReadAsTheDeclaredOlderVersion) {
+    const UTxGUID former(0x11111111, 0x22222222, 0x33333333, 0x44444444);
+    TstMeta<TstRefuser>()->AddFormerForm(former, 0, 1);
+    const struct {
+        bool formerGuid;
+        uint16_t version;
+        bool loads;
+    } cases[] = {{true, 0, true}, {true, 1, false}, {false, 0, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "former " << c.formerGuid << " v" << c.version);
+        TstDocWriter w;
+        w.AddClass(u"RSeIDed", 0);
+        const uint32_t meta = c.formerGuid ? w.AddClass(u"TstRefuser", former, c.version)
+                                           : w.AddClass(u"TstRefuser", c.version);
+        w.BeginSegment(u"Main");
+        w.BeginRecord(meta, 1).Write(int32_t(5));
+        w.EndRecord();
+        const std::vector<uint8_t> bytes = w.Finish(2);
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
+        ASSERT_EQ(r.Failed(), !c.loads) << r.GetMessageUtf8();
+        if (!c.loads) continue;
+        auto* obj = dynamic_cast<TstRefuser*>(db->FindObject(1));
+        ASSERT_NE(obj, nullptr);
+        EXPECT_EQ(obj->m_value, 5);
+        EXPECT_EQ(obj->m_added, 7);
+        // Saved again, it names the class by its own GUID at the current version.
+        std::vector<uint8_t> saved;
+        ASSERT_FALSE(db->SaveToBuffer(saved).Failed());
+        const uint8_t formerFirstWord[] = {0x11, 0x11, 0x11, 0x11};
+        EXPECT_EQ(std::search(saved.begin(), saved.end(), std::begin(formerFirstWord),
+                              std::end(formerFirstWord)),
+                  saved.end());
+        std::unique_ptr<RSeDatabase> back;
+        ASSERT_FALSE(RSeDatabase::LoadFromBuffer(saved.data(), saved.size(), back).Failed());
+        EXPECT_EQ(dynamic_cast<TstRefuser*>(back->FindObject(1))->m_added, 7);
+    }
+}
+
+} // namespace

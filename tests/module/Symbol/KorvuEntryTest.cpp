@@ -154,15 +154,19 @@ TEST(KorvuEntry, TheFactoryRowsAreNamedAfterTheClassAndCategoryTheyRegister) {
 }
 
 // The first pass holds the named migrators (and the meta types of their source units), in the
-// order the host runs them after a load: the symbol repair, then the balloon upgrade.
+// order the host runs them after a load: the symbol repair, the balloon upgrade, then the
+// parts-list standards' row keys and column headers.
 TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
     std::vector<std::string> first;
     for (const KorvuInitRow& row : KorvuInitTable())
         if (row.group == 1) first.push_back(row.name);
     // The older parts lists' material property, component and component properties table are
     // first-pass too, as the original had them.
-    const std::vector<std::string> expected{"DLxSymInstance", "DLxKorvuBug417175Migrator",
+    const std::vector<std::string> expected{"DLxSymInstance",
+                                            "DLxKorvuBug417175Migrator",
                                             "DLxCBalloonMigrator",
+                                            "DLxCPartListStdRowKeyMigrator",
+                                            "DLxUpdatePLStdInitializer",
                                             "DLxComponentPropertyPartListPartMaterial",
                                             "DLxPartListComponent",
                                             "DLxPartListComponentPropertiesTable"};
@@ -171,7 +175,9 @@ TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
     std::vector<std::string> migrators;
     for (RSeSegmentMigrator* m : RSeSegmentMigrator::All())
         migrators.push_back(m->GetName());
-    const std::vector<std::string> named{"DLxKorvuBug417175Migrator", "DLxCBalloonMigrator"};
+    const std::vector<std::string> named{"DLxKorvuBug417175Migrator", "DLxCBalloonMigrator",
+                                         "DLxCPartListStdRowKeyMigrator",
+                                         "DLxUpdatePLStdInitializer"};
     EXPECT_EQ(migrators, named);
     for (const std::string& name : named) {
         RSeSegmentMigrator* m = RSeSegmentMigrator::Get(name);
