@@ -35,7 +35,6 @@ public:
     };
 
     DUxTableRowFilter() = default;
-    DUxTableRowFilter(const DUxTableRowFilter&) = default;
     explicit DUxTableRowFilter(const RSeStream* s) : RSeIDed(s) {}
     // The base's part of a record written by InitObjectEditRecord.
     explicit DUxTableRowFilter(const FBxObjectEditRecord* record);

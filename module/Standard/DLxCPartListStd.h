@@ -25,10 +25,11 @@ public:
     RSeMetaType* GetMeta() const override;
     bool setFactoryDefaults() override;
     // Keys of type 3 or 4 are replaced for good by the default key before they are handed out.
+    using DUxCategoryDefault::GetRowKeys;
     virtual bool GetRowKeys(std::vector<RSeRef<DUxRowKey>>& keys);
-    virtual int32_t GetRowKeyMode() const { return m_rowKeyMode; }
-    virtual UTxString16 GetNestedDelimiter() const { return m_nestedDelimiter; }
-    virtual bool GetNestedInheritanceFlag() const { return m_nestedInheritance; }
+    int32_t GetRowKeyMode() const override { return m_rowKeyMode; }
+    UTxString16 GetNestedDelimiter() const override { return m_nestedDelimiter; }
+    bool GetNestedInheritanceFlag() const override { return m_nestedInheritance; }
     virtual bool CanSetFactoryDefaults() { return true; }
     // Stores copies of the keys given; answers their number.
     int32_t SetRowKeys(const std::vector<RSeRef<DUxRowKey>>& keys);
