@@ -20,6 +20,7 @@
 #include "BofM/DLxPartListProperty.h"
 #include "BofM/DLxPartListPropertyId.h"
 #include "BofM/DLxPartListTablePropertyQuantity.h"
+#include "BofM/DLxPartlistFilter.h"
 #include "BofM/DLxTableComponentBinder.h"
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
@@ -187,6 +188,11 @@ const KorvuInitRow kRows[] = {
     {"DLxPartListItemIdRanges", &InitMeta<DLxPartListItemIdRanges>, 2},
     {"DLxPartListProperty", &InitMeta<DLxPartListProperty>, 2},
     {"DLxPartListPropertyId", &InitMeta<DLxPartListPropertyId>, 2},
+    {"DLxPartlistFilterBallooned", &InitMeta<DLxPartlistFilterBallooned>, 2},
+    {"DLxPartlistFilterPurchased", &InitMeta<DLxPartlistFilterPurchased>, 2},
+    {"DLxPartlistFilterStandard", &InitMeta<DLxPartlistFilterStandard>, 2},
+    {"DLxPartlistFilterDesignView", &InitMeta<DLxPartlistFilterDesignView>, 2},
+    {"DLxPartlistFilterItemRange", &InitMeta<DLxPartlistFilterItemRange>, 2},
 };
 
 struct RunAtLoad {
