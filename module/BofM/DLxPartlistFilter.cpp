@@ -170,6 +170,7 @@ DLxPartlistFilterItemRange::DLxPartlistFilterItemRange(const FBxObjectEditRecord
 void DLxPartlistFilterItemRange::SetRangeString(const UTxString16& text) {
     PrepareWrite();
     m_rangeString = text;
+    m_ranges.clear(); // parsed again by the next PreFilterOut
 }
 
 DUxTableRowFilter& DLxPartlistFilterItemRange::operator=(const DUxTableRowFilter& other) {

@@ -162,6 +162,20 @@ TEST_F(BillFilters, ItemRangeShowsItemsInNaturalOrder) {
     }
 }
 
+// The ranges parsed for a pass follow a change of the string, even when the pass did not end.
+TEST_F(BillFilters, ItemRangeReadsAChangedStringInTheNextPass) {
+    DLxPartlistFilterItemRange range;
+    DLxLocalBOMQuery q(m_bom, nullptr, 1, true);
+    ASSERT_TRUE(q.Execute(false));
+    DLxLocalBOMRow* seven = q.RowAt(6);
+    range.SetRangeString(u"1-3");
+    range.PreFilterOut(seven);
+    EXPECT_TRUE(range.FilterOut(seven));
+    range.SetRangeString(u"7");
+    range.PreFilterOut(seven);
+    EXPECT_FALSE(range.FilterOut(seven));
+}
+
 // A row of another query is never judged by the kinds that read the bill; the item range
 // has no number for it and hides it.
 TEST(PartlistFilters, RowsOfOtherQueriesAreNotBillRows) {
