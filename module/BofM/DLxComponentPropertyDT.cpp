@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <type_traits>
 
 #include "Symbol/KorvuModule.h"
 #include "WinModule.h"
@@ -277,102 +278,97 @@ DLxComponentProperty::ResultWord DLxComponentPropertyStringDTTransparent::Refres
     return 0;
 }
 
-// ---- integer
-
-UTxString16 DLxComponentPropertyIntegerDT::GetValue(const RSeRef<RDxComponent>& component, bool,
-                                                    ValueType& type) {
-    const DLxComponentDocument doc = ComponentDocument(component);
-    if (!doc) {
-        type = 1;
-        return DLxNoDocumentText();
-    }
-    type = 2;
-    return Widen(std::to_string(doc.GetIntValueS(m_name)).c_str());
-}
-
-UTxString16 DLxComponentPropertyIntegerDT::GetValueString(bool) {
-    return Widen(std::to_string(m_value).c_str());
-}
-
-DLxComponentProperty::ResultWord
-DLxComponentPropertyIntegerDT::SetValueString(const UTxString16& text) {
-    // As the C library reads it: leading blanks, a sign and digits; 0 when there are none.
-    const std::wstring w = Wide(text);
-    const long long v = std::wcstoll(w.c_str(), nullptr, 10);
-    const int32_t value = v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : int32_t(v);
-    if (value != m_value) {
-        RSe::PrepareWrite(this);
-        m_value = value;
-    }
-    return 0;
-}
-
-DLxComponentProperty::ResultWord DLxComponentPropertyIntegerDT::WriteToSource() {
-    DLxComponentDocument doc = ProxyDocument(m_proxy);
-    if (doc) doc.SetIntValueS(m_name, m_value);
-    return 0;
-}
-
-DLxComponentProperty::ResultWord DLxComponentPropertyIntegerDT::RefreshFromSource() {
-    const DLxComponentDocument doc = ProxyDocument(m_proxy);
-    if (!doc) return 0;
-    const int32_t value = doc.GetIntValueS(m_name);
-    if (value != m_value) {
-        RSe::PrepareWrite(this);
-        m_value = value;
-    }
-    return 0;
-}
-
-// ---- real
+// ---- integer and real
 
 namespace {
-UTxString16 Fixed(double v) {
+UTxString16 Format(int32_t v) {
+    return Widen(std::to_string(v).c_str());
+}
+UTxString16 Format(double v) {
     char buf[512];
     std::snprintf(buf, sizeof buf, "%f", v);
     return Widen(buf);
 }
+// As the C library reads it: leading blanks, a sign and digits; 0 when there are none.
+void Parse(const UTxString16& text, int32_t& out) {
+    const std::wstring w = Wide(text);
+    const long long v = std::wcstoll(w.c_str(), nullptr, 10);
+    out = v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : int32_t(v);
+}
+void Parse(const UTxString16& text, double& out) {
+    const std::wstring w = Wide(text);
+    out = std::wcstod(w.c_str(), nullptr);
+}
+void Read(const DLxComponentDocument& doc, const UTxString16& name, int32_t& out) {
+    out = doc.GetIntValueS(name);
+}
+void Read(const DLxComponentDocument& doc, const UTxString16& name, double& out) {
+    out = doc.GetDoubleValueS(name);
+}
+void Write(DLxComponentDocument& doc, const UTxString16& name, int32_t v) {
+    doc.SetIntValueS(name, v);
+}
+void Write(DLxComponentDocument& doc, const UTxString16& name, double v) {
+    doc.SetDoubleValueS(name, v);
+}
 } // namespace
 
-UTxString16 DLxComponentPropertyRealDT::GetValue(const RSeRef<RDxComponent>& component, bool,
-                                                 ValueType& type) {
+template <class T>
+DLxComponentProperty::ValueType DLxComponentPropertyNumberDT<T>::GetValueType() const {
+    return std::is_same_v<T, int32_t> ? 2 : 3;
+}
+
+template <class T>
+UTxString16 DLxComponentPropertyNumberDT<T>::GetValue(const RSeRef<RDxComponent>& component,
+                                                      bool, ValueType& type) {
     const DLxComponentDocument doc = ComponentDocument(component);
     if (!doc) {
         type = 1;
         return DLxNoDocumentText();
     }
-    type = 3;
-    return Fixed(doc.GetDoubleValueS(m_name));
+    type = GetValueType();
+    T value{};
+    Read(doc, m_name, value);
+    return Format(value);
 }
 
-UTxString16 DLxComponentPropertyRealDT::GetValueString(bool) {
-    return Fixed(m_value);
+template <class T> UTxString16 DLxComponentPropertyNumberDT<T>::GetValueString(bool) {
+    return Format(m_value);
 }
 
-DLxComponentProperty::ResultWord
-DLxComponentPropertyRealDT::SetValueString(const UTxString16& text) {
-    const std::wstring w = Wide(text);
-    const double value = std::wcstod(w.c_str(), nullptr);
+template <class T> void DLxComponentPropertyNumberDT<T>::Set(T value) {
     if (value != m_value) {
         RSe::PrepareWrite(this);
         m_value = value;
     }
+}
+
+template <class T>
+DLxComponentProperty::ResultWord
+DLxComponentPropertyNumberDT<T>::SetValueString(const UTxString16& text) {
+    T value{};
+    Parse(text, value);
+    Set(value);
     return 0;
 }
 
-DLxComponentProperty::ResultWord DLxComponentPropertyRealDT::WriteToSource() {
+template <class T>
+DLxComponentProperty::ResultWord DLxComponentPropertyNumberDT<T>::WriteToSource() {
     DLxComponentDocument doc = ProxyDocument(m_proxy);
-    if (doc) doc.SetDoubleValueS(m_name, m_value);
+    if (doc) Write(doc, m_name, m_value);
     return 0;
 }
 
-DLxComponentProperty::ResultWord DLxComponentPropertyRealDT::RefreshFromSource() {
+template <class T>
+DLxComponentProperty::ResultWord DLxComponentPropertyNumberDT<T>::RefreshFromSource() {
     const DLxComponentDocument doc = ProxyDocument(m_proxy);
     if (!doc) return 0;
-    const double value = doc.GetDoubleValueS(m_name);
-    if (value != m_value) {
-        RSe::PrepareWrite(this);
-        m_value = value;
-    }
+    T value{};
+    Read(doc, m_name, value);
+    Set(value);
     return 0;
 }
+
+// Their storage is in metaDLxComponentPropertyDT.cpp.
+template class DLxComponentPropertyNumberDT<int32_t>;
+template class DLxComponentPropertyNumberDT<double>;

@@ -151,15 +151,16 @@ public:
     }
 };
 
-// Made by nothing but loading older documents.
-class DLxComponentPropertyIntegerDT : public DLxComponentProperty {
+// Integer and real values of older documents (made by nothing but loading them): one record
+// around a value of their kind, read from and written to the component's document by name.
+template <class T>
+class DLxComponentPropertyNumberDT : public DLxComponentProperty {
 public:
-    explicit DLxComponentPropertyIntegerDT(const RSeStream* s) : DLxComponentProperty(s) {}
-    DLxComponentPropertyIntegerDT(const UTxString16& name, const RSeRef<DLxComponentProxy>& proxy)
+    explicit DLxComponentPropertyNumberDT(const RSeStream* s) : DLxComponentProperty(s) {}
+    DLxComponentPropertyNumberDT(const UTxString16& name, const RSeRef<DLxComponentProxy>& proxy)
         : m_name(name), m_proxy(proxy) {}
-    RSeMetaType* GetMeta() const override;
 
-    ValueType GetValueType() const override { return 2; }
+    ValueType GetValueType() const override;
     UTxString16 GetValue(const RSeRef<RDxComponent>& component, bool quantityMode,
                          ValueType& type) override;
     UTxString16 GetValueString(bool quantityMode) override;
@@ -175,43 +176,44 @@ public:
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;
     void FixPtrs(RSeMetaContext& ctx);
-    UTxResult Clone(DLxComponentPropertyIntegerDT* target, RSeCloneCommander* cc) const;
+
+protected:
+    UTxResult CloneInto(DLxComponentPropertyNumberDT* target, RSeCloneCommander* cc) const;
 
 private:
+    void Set(T value);
+
     UTxString16 m_name;
-    int32_t m_value = 0;
+    T m_value{};
     RSeRef<DLxComponentProxy> m_proxy;
 };
+extern template class DLxComponentPropertyNumberDT<int32_t>;
+extern template class DLxComponentPropertyNumberDT<double>;
 
-class DLxComponentPropertyRealDT : public DLxComponentProperty {
+class DLxComponentPropertyIntegerDT : public DLxComponentPropertyNumberDT<int32_t> {
 public:
-    explicit DLxComponentPropertyRealDT(const RSeStream* s) : DLxComponentProperty(s) {}
-    DLxComponentPropertyRealDT(const UTxString16& name, const RSeRef<DLxComponentProxy>& proxy)
-        : m_name(name), m_proxy(proxy) {}
+    using DLxComponentPropertyNumberDT::DLxComponentPropertyNumberDT;
     RSeMetaType* GetMeta() const override;
+    UTxResult Clone(DLxComponentPropertyIntegerDT* target, RSeCloneCommander* cc) const {
+        return CloneInto(target, cc);
+    }
+    // The store calls a class's own storage members only.
+    void Load(RSeStream& s) { DLxComponentPropertyNumberDT::Load(s); }
+    void Save(RSeStream& s) const { DLxComponentPropertyNumberDT::Save(s); }
+    void FixPtrs(RSeMetaContext& ctx) { DLxComponentPropertyNumberDT::FixPtrs(ctx); }
+};
 
-    ValueType GetValueType() const override { return 3; }
-    UTxString16 GetValue(const RSeRef<RDxComponent>& component, bool quantityMode,
-                         ValueType& type) override;
-    UTxString16 GetValueString(bool quantityMode) override;
-    ResultWord SetValueString(const UTxString16& text) override;
-    UTxString16 GetCachedValue(int32_t, ValueType&) override { return {}; }
-    UTxString16 GetCachedText() override { return {}; }
-    int32_t CompareWithSource() override { return 0; }
-    ResultWord WriteToSource() override;
-    ResultWord RefreshFromSource() override;
-    bool IsNumericValue() const override { return true; }
-    bool IsTextValue() const override { return false; }
-
-    void Load(RSeStream& s);
-    void Save(RSeStream& s) const;
-    void FixPtrs(RSeMetaContext& ctx);
-    UTxResult Clone(DLxComponentPropertyRealDT* target, RSeCloneCommander* cc) const;
-
-private:
-    UTxString16 m_name;
-    double m_value = 0.0;
-    RSeRef<DLxComponentProxy> m_proxy;
+class DLxComponentPropertyRealDT : public DLxComponentPropertyNumberDT<double> {
+public:
+    using DLxComponentPropertyNumberDT::DLxComponentPropertyNumberDT;
+    RSeMetaType* GetMeta() const override;
+    UTxResult Clone(DLxComponentPropertyRealDT* target, RSeCloneCommander* cc) const {
+        return CloneInto(target, cc);
+    }
+    // The store calls a class's own storage members only.
+    void Load(RSeStream& s) { DLxComponentPropertyNumberDT::Load(s); }
+    void Save(RSeStream& s) const { DLxComponentPropertyNumberDT::Save(s); }
+    void FixPtrs(RSeMetaContext& ctx) { DLxComponentPropertyNumberDT::FixPtrs(ctx); }
 };
 
 // The text shown for a value whose component has no document (string resource 8160).

@@ -159,7 +159,7 @@ void DLxComponentPropertyStringDTTransparent::Save(RSeStream& s) const {
 
 // ---- integer and real
 
-void DLxComponentPropertyIntegerDT::Load(RSeStream& s) {
+template <class T> void DLxComponentPropertyNumberDT<T>::Load(RSeStream& s) {
     DLxPersistUtil::LoadBase(this, s);
     RSeIRefAllocDisable guard(s.GetSegment());
     s.Read(m_name);
@@ -167,19 +167,20 @@ void DLxComponentPropertyIntegerDT::Load(RSeStream& s) {
     s.Read(m_proxy);
 }
 
-void DLxComponentPropertyIntegerDT::Save(RSeStream& s) const {
+template <class T> void DLxComponentPropertyNumberDT<T>::Save(RSeStream& s) const {
     DLxPersistUtil::SaveBase(this, s);
     s << m_name << m_value;
     s.Write(m_proxy);
 }
 
-void DLxComponentPropertyIntegerDT::FixPtrs(RSeMetaContext& ctx) {
+template <class T> void DLxComponentPropertyNumberDT<T>::FixPtrs(RSeMetaContext& ctx) {
     DLxPersistUtil::FixPtrsBase(this, ctx);
     m_proxy.FixAddress(ctx);
 }
 
-UTxResult DLxComponentPropertyIntegerDT::Clone(DLxComponentPropertyIntegerDT* target,
-                                               RSeCloneCommander* cc) const {
+template <class T>
+UTxResult DLxComponentPropertyNumberDT<T>::CloneInto(DLxComponentPropertyNumberDT* target,
+                                                     RSeCloneCommander* cc) const {
     DLxPersistUtil::CloneBase(this, target, cc);
     target->m_name = m_name;
     target->m_value = m_value;
@@ -187,30 +188,13 @@ UTxResult DLxComponentPropertyIntegerDT::Clone(DLxComponentPropertyIntegerDT* ta
     return {};
 }
 
-void DLxComponentPropertyRealDT::Load(RSeStream& s) {
-    DLxPersistUtil::LoadBase(this, s);
-    RSeIRefAllocDisable guard(s.GetSegment());
-    s.Read(m_name);
-    s.Read(m_value);
-    s.Read(m_proxy);
-}
-
-void DLxComponentPropertyRealDT::Save(RSeStream& s) const {
-    DLxPersistUtil::SaveBase(this, s);
-    s << m_name << m_value;
-    s.Write(m_proxy);
-}
-
-void DLxComponentPropertyRealDT::FixPtrs(RSeMetaContext& ctx) {
-    DLxPersistUtil::FixPtrsBase(this, ctx);
-    m_proxy.FixAddress(ctx);
-}
-
-UTxResult DLxComponentPropertyRealDT::Clone(DLxComponentPropertyRealDT* target,
-                                            RSeCloneCommander* cc) const {
-    DLxPersistUtil::CloneBase(this, target, cc);
-    target->m_name = m_name;
-    target->m_value = m_value;
-    cc->CloneRef(m_proxy, target->m_proxy);
-    return {};
-}
+template void DLxComponentPropertyNumberDT<int32_t>::Load(RSeStream&);
+template void DLxComponentPropertyNumberDT<int32_t>::Save(RSeStream&) const;
+template void DLxComponentPropertyNumberDT<int32_t>::FixPtrs(RSeMetaContext&);
+template UTxResult DLxComponentPropertyNumberDT<int32_t>::CloneInto(DLxComponentPropertyNumberDT*,
+                                                              RSeCloneCommander*) const;
+template void DLxComponentPropertyNumberDT<double>::Load(RSeStream&);
+template void DLxComponentPropertyNumberDT<double>::Save(RSeStream&) const;
+template void DLxComponentPropertyNumberDT<double>::FixPtrs(RSeMetaContext&);
+template UTxResult DLxComponentPropertyNumberDT<double>::CloneInto(DLxComponentPropertyNumberDT*,
+                                                              RSeCloneCommander*) const;
