@@ -1,6 +1,7 @@
 #include "Standard/DLxCFCFStd.h"
 
 #include "Request/DLxRequestUtil.h"
+#include "Standard/DLxStdLength.h"
 #include "Standard/DLxStdNorms.h"
 #include "Symbol/DLxGDTState.h"
 #include "Symbol/KorvuModule.h"
@@ -64,8 +65,8 @@ void DLxCFCFStd::BaseFactoryDefaults() {
     m_MergeTolerance = false;
     m_MergeDatum = false;
     m_EndPadding = false;
-    m_FrameGap = 2.0;
-    m_WhiteSpace = 0.1;
+    m_FrameGap = DLxStdCm(2.0);
+    m_WhiteSpace = DLxStdCm(0.1);
     m_UseCommonSetting = true;
     m_GdtSymbols.assign(14, 1);
     m_AuxSymbols.assign(3, 1);
@@ -354,7 +355,7 @@ DLX_FCF_COMMON(DLxCFCFStdJIS, JIS)
 
 bool DLxCFCFStdANSI::setFactoryDefaults() {
     BaseFactoryDefaults();
-    m_WhiteSpace = 0.089;
+    m_WhiteSpace = DLxStdCm(0.089);
     SetAuxCount(9);
     return true;
 }

@@ -201,12 +201,13 @@ TEST_F(StdTest, FactoryValuesAndCopiedMasksPerStandard) {
         uint32_t gdtMask, auxMask;
     };
     const Row rows[] = {
-        {ANSI, false, false, false, 0.089, 9, 0x3FFF, 0x1FF},
-        {BSI, true, true, true, 0.1, 4, 0x3FFF, 0x305},
-        {DIN, false, true, true, 0.1, 3, 0x3FFF, 0x105},
-        {GB, false, true, true, 0.1, 8, 0x3FFF, 0xF17},
-        {ISO, false, true, true, 0.1, 3, 0x3FFF, 0x105},
-        {JIS, false, false, false, 0.1, 6, 0x3FFF, 0x317},
+        // white space in sheet millimetres: 0.089 cm and 0.1 cm
+        {ANSI, false, false, false, 0.89, 9, 0x3FFF, 0x1FF},
+        {BSI, true, true, true, 1.0, 4, 0x3FFF, 0x305},
+        {DIN, false, true, true, 1.0, 3, 0x3FFF, 0x105},
+        {GB, false, true, true, 1.0, 8, 0x3FFF, 0xF17},
+        {ISO, false, true, true, 1.0, 3, 0x3FFF, 0x105},
+        {JIS, false, false, false, 1.0, 6, 0x3FFF, 0x317},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(kNames[r.std]);
@@ -215,8 +216,8 @@ TEST_F(StdTest, FactoryValuesAndCopiedMasksPerStandard) {
         EXPECT_EQ(s.m_MergeTolerance, r.mergeTol);
         EXPECT_EQ(s.m_MergeDatum, r.mergeDatum);
         EXPECT_EQ(s.m_EndPadding, r.endPadding);
-        EXPECT_EQ(s.m_FrameGap, 2.0);
-        EXPECT_EQ(s.m_WhiteSpace, r.whiteSpace);
+        EXPECT_DOUBLE_EQ(s.m_FrameGap, 20.0);
+        EXPECT_DOUBLE_EQ(s.m_WhiteSpace, r.whiteSpace);
         EXPECT_EQ(s.m_GdtSymbols, std::vector<uint32_t>(14, 1));
         EXPECT_EQ(s.m_AuxSymbols, std::vector<uint32_t>(r.auxCount, 1));
         ASSERT_TRUE(s.m_SymUnitAttr.HasTarget());
@@ -226,7 +227,7 @@ TEST_F(StdTest, FactoryValuesAndCopiedMasksPerStandard) {
         EXPECT_EQ(style->GetGdtSymbols(), r.gdtMask);
         EXPECT_EQ(style->GetAuxSymbols(), r.auxMask);
         EXPECT_EQ(style->GetStyleDescription(), s.GetStandardReference());
-        EXPECT_EQ(style->GetWhiteSpace(), r.whiteSpace);
+        EXPECT_EQ(style->GetWhiteSpace(), s.m_WhiteSpace);
         EXPECT_EQ(style->GetEndPadding(), r.endPadding);
         EXPECT_EQ(style->GetUnitValue(DUxUnitField::AltPrecision),
                   s.m_SymUnitAttr->GetAltPrecision());

@@ -64,6 +64,36 @@ const SMxTextItem* FindText(const SMxDisplayList& list, const UTxString16& text)
     return nullptr;
 }
 
+// ASCII texts for traces.
+std::string Narrow(std::u16string_view text) {
+    return std::string(text.begin(), text.end());
+}
+
+// Where a drawn text stands between the frame's vertical lines: the room left of its box up to
+// the nearest line on that side, and right of it likewise.
+struct CellRoom {
+    double left = -1, right = -1;
+};
+CellRoom RoomAround(const SMxDisplayList& list, const SMxTextItem& text) {
+    const BBox ink = text.GetBBox();
+    const double centre = (ink.min.x + ink.max.x) / 2;
+    double leftEdge = -1e9, rightEdge = 1e9;
+    auto edge = [&](const WqGePoint3d& a, const WqGePoint3d& b) {
+        if (std::abs(a.x - b.x) > 1e-9 || std::max(a.y, b.y) < ink.min.y ||
+            std::min(a.y, b.y) > ink.max.y)
+            return;
+        if (a.x <= centre) leftEdge = std::max(leftEdge, a.x);
+        if (a.x >= centre) rightEdge = std::min(rightEdge, a.x);
+    };
+    for (const SMxDisplayItem& item : list) {
+        if (const auto* l = item.As<SMxLineItem>()) edge(l->start, l->end);
+        if (const auto* p = item.As<SMxPolylineItem>())
+            for (int32_t i = 0; i + 1 < p->points.length(); ++i)
+                edge(p->points[i], p->points[i + 1]);
+    }
+    return {ink.min.x - leftEdge, rightEdge - ink.max.x};
+}
+
 std::vector<uint8_t> ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -523,6 +553,57 @@ TEST_F(GDTStateTest, DatumIdentifierFollowsTheLastFramedLineWithASymbol) {
         EXPECT_TRUE(st->IsFramed(4));
         EXPECT_EQ(st->GetDatumIdentifierWidth(), 0.0);
     }
+}
+
+// The standards give a cell's white space in centimetres; on our millimetre sheets a new
+// drawing's frames must still leave a visible margin either side of every text, as a drafter
+// draws them. A stored drawing keeps the white space it stored: no reader converts again.
+TEST_F(GDTStateTest, NewDrawingFramesLeaveAMarginAroundToleranceAndDatumTexts) {
+    struct Row {
+        const char16_t* standard;
+        double whiteSpace; // sheet millimetres
+    };
+    const Row rows[] = {{u"ANSI", 0.89}, {u"BSI", 1.0}, {u"DIN", 1.0},
+                        {u"GB", 1.0},    {u"ISO", 1.0}, {u"JIS", 1.0}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(Narrow(r.standard));
+        doc.GetDrawing()->SetStandardName(r.standard);
+        ASSERT_NE(Style(), nullptr);
+        EXPECT_DOUBLE_EQ(Style()->GetWhiteSpace(), r.whiteSpace);
+        const double font = Style()->GetTextStyle().GetFontSize();
+        DLxGDTState* st = DLxGDTState::Create(sheet);
+        Set(st, 0, {10, u"0.1", u"", u"A", u"B", u""});
+        const SMxDisplayList list = Draw(st);
+        for (const char16_t* text : {u"0.1", u"A", u"B"}) {
+            SCOPED_TRACE(Narrow(text));
+            const SMxTextItem* item = FindText(list, text);
+            ASSERT_NE(item, nullptr);
+            const CellRoom room = RoomAround(list, *item);
+            // A tenth of the text height each side: visibly apart from the cell's lines.
+            EXPECT_GE(room.left, 0.1 * font);
+            EXPECT_GE(room.right, 0.1 * font);
+            EXPECT_NEAR(room.left + room.right, r.whiteSpace, 1e-9);
+        }
+    }
+
+    doc.GetDrawing()->SetStandardName(u"ISO");
+    Style()->SetWhiteSpace(0.1);
+    DLxGDTState* st = DLxGDTState::Create(sheet);
+    Set(st, 0, {10, u"0.1", u"", u"A", u"", u""});
+    const uint32_t id = st->GetId();
+    KorvuTempDir dir;
+    ASSERT_FALSE(doc.Save(dir.File("a.kdoc")).Failed());
+    std::unique_ptr<DLxDrawingDoc> loaded;
+    const UTxResult result = DLxDrawingDoc::Open(dir.File("a.kdoc"), loaded);
+    ASSERT_FALSE(result.Failed()) << result.GetMessageUtf8();
+    loaded->GetDrawing()->SetStandardName(u"ISO");
+    auto* back = dynamic_cast<DLxGDTState*>(loaded->GetRSeDb()->FindObject(id));
+    ASSERT_NE(back, nullptr);
+    const SMxDisplayList list = Draw(back);
+    const SMxTextItem* datum = FindText(list, u"A");
+    ASSERT_NE(datum, nullptr);
+    const CellRoom room = RoomAround(list, *datum);
+    EXPECT_NEAR(room.left + room.right, 0.1, 1e-9);
 }
 
 TEST_F(GDTStateTest, AttachOffsetIsAcrossTheReadingDirection) {
