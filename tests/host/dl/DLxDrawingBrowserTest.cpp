@@ -51,9 +51,14 @@ TEST(DLxDrawingBrowser, SheetsViewsAndStoredEntriesMakeTheTree) {
     DLxDrawingDoc loaded(std::move(db));
     EXPECT_EQ(loaded.GetBrowser()->Print(), expected);
 
-    // An entry deleted leaves the tree.
+    // An entry deleted leaves the tree, and so does the entry of a view that went.
     RSe::DeleteObject(stored);
-    EXPECT_EQ(doc.GetBrowser()->Print().find("Parts List"), std::string::npos);
+    RSe::DeleteObject(front);
+    EXPECT_EQ(doc.GetBrowser()->Print(), "Drawing [icon 100]\n"
+                                         "  Sheet 1 [icon 101]\n"
+                                         "    Top [icon 102]\n"
+                                         "  Sheet 2 [icon 101]\n");
+    EXPECT_EQ(doc.GetEntry(two), sheetEntry);
     EXPECT_EQ(DLxDrawingDoc::GetEntryType(3), nullptr);
 }
 
