@@ -172,8 +172,8 @@ public:
     int32_t SaveAttributes(FBxXmlElement& element,
                            std::vector<FBxXmlElement*>* extra) const override;
     UTxString16 DisplayName() const override;
-    // This host keeps no design views: every name resolves to none, and a filter without a
-    // design view shows every row.
+    // The host answers no occurrence test of a design view yet (GetDesignView finds the view,
+    // nothing says which components it shows): every row is shown.
     bool FilterOut(DUxTableDataQueryResultRow* row) override;
 
     void Load(RSeStream& s);
