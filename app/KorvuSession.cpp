@@ -9,6 +9,7 @@
 
 #include "KorvuOutputBatch.h"
 #include "WinModule.h"
+#include "br/BRxDocManager.h"
 #include "dc/RDxComputeContext.h"
 #include "dc/RDxInstance.h"
 #include "dc/RDxNode.h"
@@ -16,8 +17,8 @@
 #include "dl/DLxAssemblyData.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
-#include "dl/DLxLocalBOMPrint.h"
 #include "dl/DLxEmblem.h"
+#include "dl/DLxLocalBOMPrint.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
 #include "fw/FBxObjectNameKey.h"
@@ -173,5 +174,10 @@ std::string KorvuDump(DLxDrawingDoc& doc) {
             }
         }
     }
+    // The model browser as the user sees it.
+    out << "browser:\n";
+    std::istringstream tree(doc.GetBrowser()->Print());
+    for (std::string line; std::getline(tree, line);)
+        out << "  " << line << "\n";
     return out.str();
 }

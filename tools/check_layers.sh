@@ -33,13 +33,15 @@ utx:    win ge
 rse:    win ge utx
 dc:     win ge utx rse
 rd:     win ge utx rse dc
-fw:     win ge utx rse dc rd
-sm:     win ge utx rse dc rd fw
-fb:     win ge utx rse dc rd fw sm
-uc:     win ge utx rse dc rd fw sm fb
-du:     win ge utx rse dc rd fw sm fb uc
-dl:     win ge utx rse dc rd fw sm fb uc du
-render: win ge utx rse dc rd fw sm fb uc du dl
+ufr:    win ge utx rse dc rd
+fw:     win ge utx rse dc rd ufr
+sm:     win ge utx rse dc rd ufr fw
+fb:     win ge utx rse dc rd ufr fw sm
+uc:     win ge utx rse dc rd ufr fw sm fb
+br:     win ge utx rse dc rd ufr fw sm fb uc
+du:     win ge utx rse dc rd ufr fw sm fb uc br
+dl:     win ge utx rse dc rd ufr fw sm fb uc br du
+render: win ge utx rse dc rd ufr fw sm fb uc br du dl
 module: host win
 app:    host win
 '

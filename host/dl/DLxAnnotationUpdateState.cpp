@@ -20,6 +20,12 @@ void DLxBalloonUpdateData::SetBalloonVisibility(bool visible) {
     m_visible = visible;
 }
 
+void DLxPartListUpdateData::SetInterestedInBalloonChanges(bool interested) {
+    if (interested == m_balloons) return;
+    RSe::PrepareWrite(this);
+    m_balloons = interested;
+}
+
 DLxAnnotationUpdateState::~DLxAnnotationUpdateState() = default;
 
 void DLxAnnotationUpdateState::SetSheet(RSeIDed* sheet) {

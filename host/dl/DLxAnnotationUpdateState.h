@@ -46,6 +46,26 @@ private:
     bool m_visible = true;
 };
 
+// What a parts list records: whether its rows depend on balloons (it has an active
+// "ballooned" filter), so that a change of balloons marks only such parts lists dirty.
+class DLxPartListUpdateData : public DLxAnnoUpdateData {
+public:
+    explicit DLxPartListUpdateData(bool interestedInBalloonChanges = false)
+        : m_balloons(interestedInBalloonChanges) {}
+    explicit DLxPartListUpdateData(const RSeStream* s) : DLxAnnoUpdateData(s) {}
+    RSeMetaType* GetMeta() const override;
+
+    bool IsInterestedInBalloonChanges() const { return m_balloons; }
+    void SetInterestedInBalloonChanges(bool interested);
+
+    void Load(RSeStream& s);
+    void Save(RSeStream& s) const;
+    UTxResult Clone(DLxPartListUpdateData* target, RSeCloneCommander* cc) const;
+
+private:
+    bool m_balloons = false;
+};
+
 class DLxAnnotationUpdateState : public RDxObject {
 public:
     // Update types the annotations set: balloons 1, parts lists 2.
@@ -90,6 +110,8 @@ RSeMetaType* _InitMeta(const DLxAnnoUpdateData*);
 RSeMetaType* _GetMeta(const DLxAnnoUpdateData*);
 RSeMetaType* _InitMeta(const DLxBalloonUpdateData*);
 RSeMetaType* _GetMeta(const DLxBalloonUpdateData*);
+RSeMetaType* _InitMeta(const DLxPartListUpdateData*);
+RSeMetaType* _GetMeta(const DLxPartListUpdateData*);
 RSeMetaType* _InitMeta(const DLxAnnotationUpdateState*);
 RSeMetaType* _GetMeta(const DLxAnnotationUpdateState*);
 } // namespace RSe

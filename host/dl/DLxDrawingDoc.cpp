@@ -2,6 +2,8 @@
 
 #include <unordered_set>
 
+#include "br/BRxDocManager.h"
+#include "br/BRxFixedEntry.h"
 #include "dl/DLxAssemblyCheck.h"
 #include "dl/DLxAssemblyData.h"
 #include "dl/DLxDrawing.h"
@@ -10,6 +12,8 @@
 #include "dl/DLxLocalBOMMgr.h"
 #include "dl/DLxSelectCmd.h"
 #include "dl/DLxSheet.h"
+#include "dl/DLxViewInstance.h"
+#include "rd/RDxComponent.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeSegment.h"
 #include "rse/RSeTransaction.h"
@@ -36,6 +40,53 @@ UTxResult DLxDrawingDoc::Save(const std::string& path) {
 }
 
 DLxDrawingDoc::~DLxDrawingDoc() = default;
+
+namespace {
+// Icons are image indices of the browser's image list: one per kind of entry.
+const BRxFixedEntryType s_drawingType(DLxDrawingDoc::kDrawingEntry, u"Drawing", 100);
+const BRxFixedEntryType s_sheetType(DLxDrawingDoc::kSheetEntry, u"Sheet", 101);
+const BRxFixedEntryType s_viewType(DLxDrawingDoc::kViewEntry, u"View", 102);
+const BRxFixedEntryType s_partsListType(DLxDrawingDoc::kPartsListEntry, u"Parts List", 114);
+} // namespace
+
+const BRxFixedEntryType* DLxDrawingDoc::GetEntryType(int32_t type) {
+    switch (type) {
+    case kDrawingEntry:
+        return &s_drawingType;
+    case kSheetEntry:
+        return &s_sheetType;
+    case kViewEntry:
+        return &s_viewType;
+    case kPartsListEntry:
+        return &s_partsListType;
+    default:
+        return nullptr;
+    }
+}
+
+std::vector<std::u16string> DLxDrawingDoc::GetDesignViewNames(const RDxComponent* component) const {
+    const DLxAssemblyData* assembly = GetAssembly();
+    if (!assembly || !component) return {};
+    for (const DLxAssemblyComponent& c : assembly->components)
+        if (c.id == component->GetComponentId()) return c.representations;
+    return {};
+}
+
+BRxDocManager* DLxDrawingDoc::GetBrowser() {
+    if (!m_browser) m_browser = std::make_unique<BRxDocManager>();
+    m_browser->BeginRebuild(&s_drawingType, u"Drawing");
+    for (DLxSheet* sheet : GetSheets()) {
+        BRxFixedEntry* entry = m_browser->AddEntry(&s_sheetType, sheet->GetName(), nullptr, sheet);
+        for (DLxViewInstance* view : sheet->GetViews())
+            m_browser->AddEntry(&s_viewType, view->GetName(), entry, view);
+    }
+    m_browser->FinishRebuild(GetRSeDb());
+    return m_browser.get();
+}
+
+BRxEntry* DLxDrawingDoc::GetEntry(const RSeIDed* object) {
+    return object ? GetBrowser()->Find(object) : nullptr;
+}
 
 FWxDocCmd* DLxDrawingDoc::GetStaticCommand() const {
     return m_select.get();

@@ -9,11 +9,15 @@
 #include "utx/UTxString16.h"
 
 struct DLxAssemblyData;
+class BRxDocManager;
+class BRxEntry;
+class BRxFixedEntryType;
 class DLxDrawing;
 class DLxDrawingAssembly;
 class DLxSelectCmd;
 class DLxSheet;
 class RSeDatabase;
+class RSeIDed;
 
 class DLxDrawingDoc : public FWxSceneDoc {
 public:
@@ -27,6 +31,8 @@ public:
     // The drawing's.
     FWxStyle* FindStyle(const RSeMetaType* meta, const UTxString16& name) const override;
     UTxString16 GetStandardName() const override;
+    // The component's representations in the drawing's assembly.
+    std::vector<std::u16string> GetDesignViewNames(const RDxComponent* component) const override;
     DLxSelectCmd* GetSelectCmd() const { return m_select.get(); }
 
     // A new sheet at the end of the drawing; null when the name is empty or taken. It collects
@@ -55,10 +61,27 @@ public:
     // assembly relies on its soundness, and a stored drawing refuses to load an unsound one.
     bool SetAssembly(const DLxAssemblyData& data);
 
+    // The model browser: the drawing, its sheets and their views, and the entries that
+    // annotations store of themselves under their sheets. Rebuilt at each asking, so it
+    // follows undo and redo; an entry stays the same object while its subject lives.
+    enum EntryType : int32_t {
+        kDrawingEntry = 0,
+        kSheetEntry = 1,
+        kViewEntry = 2,
+        kPartsListEntry = 14,
+    };
+    BRxDocManager* GetBrowser();
+    // The type of the drawing's entries of that kind; null for a kind it has none of.
+    static const BRxFixedEntryType* GetEntryType(int32_t type);
+    // The browser's entry of a sheet, a view or an annotation with a stored entry; null for
+    // anything else.
+    BRxEntry* GetEntry(const RSeIDed* object);
+
 private:
     DLxDrawingAssembly* FindAssembly() const;
     void FollowAssembly();
     DLxSheet* MakeSheet(const UTxString16& name, double width, double height);
 
     std::unique_ptr<DLxSelectCmd> m_select;
+    std::unique_ptr<BRxDocManager> m_browser;
 };

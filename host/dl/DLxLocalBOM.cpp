@@ -557,8 +557,11 @@ DLxAnnotationUpdateState* DLxLocalBOM::RegisterAnnotation(RSeIDed* sheet, RSeIDe
     return st;
 }
 
-void DLxLocalBOM::SetAnnotationDirty(const RSeIDed* annotation) {
-    if (DLxAnnotationUpdateState* st = FindAnnotationUpdateState(annotation)) st->SetDirty(true);
+bool DLxLocalBOM::SetAnnotationDirty(const RSeIDed* annotation) {
+    DLxAnnotationUpdateState* st = FindAnnotationUpdateState(annotation);
+    if (!st) return false;
+    st->SetDirty(true);
+    return true;
 }
 
 int32_t DLxLocalBOM::NotifyAnnotationUpdateStates(const RSeIDed* sheet, bool) {
@@ -579,6 +582,11 @@ int32_t DLxLocalBOM::NotifyPLsInterestedInBalloonChanges(const RSeIDed* sheet) {
         if (!st || !st->GetAnnotation() ||
             st->GetUpdateType() != DLxAnnotationUpdateState::kPartsList ||
             (sheet && st->GetSheet() != sheet))
+            continue;
+        // A parts list that said it shows no balloons' rows does not care; one that said
+        // nothing (an older one) is asked to look.
+        if (auto* data = dynamic_cast<const DLxPartListUpdateData*>(st->GetAnnoSpecificData());
+            data && !data->IsInterestedInBalloonChanges())
             continue;
         st->SetDirty(true);
         ++n;

@@ -167,10 +167,12 @@ public:
     bool IsRelatedAnnotation(const RSeIDed* annotation) const;
     // Whether an annotation that still exists is registered.
     bool HasRelatedAnnotations() const;
-    void SetAnnotationDirty(const RSeIDed* annotation);
+    // False when the annotation is not registered.
+    bool SetAnnotationDirty(const RSeIDed* annotation);
     // Marks dirty the annotations on that sheet (every sheet for null); answers how many.
     int32_t NotifyAnnotationUpdateStates(const RSeIDed* sheet, bool force);
-    // The same for the parts lists alone (update type 2), whose "ballooned" rows change.
+    // The same for the parts lists alone (update type 2), whose "ballooned" rows change; a
+    // parts list whose DLxPartListUpdateData is not interested in balloon changes is left.
     int32_t NotifyPLsInterestedInBalloonChanges(const RSeIDed* sheet);
     // Marks the dirty annotations edited, so they recompute, and clears their dirt.
     int32_t MarkDirtyAnnotationsEdited();

@@ -26,6 +26,13 @@ DLxLocalBOM* DLxLocalBOMMgr::GetAnyLocalBOM(RSeDatabase* db) {
     return all.empty() ? nullptr : all.front();
 }
 
+DLxLocalBOM* DLxLocalBOMMgr::GetLocalBOM(const RSeIDed* annotation) {
+    if (!annotation) return nullptr;
+    for (DLxLocalBOM* bom : GetLocalBOMs(annotation->GetDatabase()))
+        if (bom->IsRelatedAnnotation(annotation)) return bom;
+    return nullptr;
+}
+
 DLxLocalBOM* DLxLocalBOMMgr::GetLocalBOM(RSeDatabase* db, const DLxAssemblyData& assembly,
                                          int32_t scheme, bool create) {
     if (!db || assembly.Empty() || !HasSchemeEnabled(assembly, scheme)) return nullptr;

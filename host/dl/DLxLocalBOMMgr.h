@@ -7,6 +7,7 @@
 #include "utx/UTxResult.h"
 
 class DLxLocalBOM;
+class RSeIDed;
 class DLxLocalBOMSetup;
 class RSeDatabase;
 struct DLxAssemblyData;
@@ -27,6 +28,9 @@ public:
     // Every bill of the drawing, in id order; the first of them, or null.
     static std::vector<DLxLocalBOM*> GetLocalBOMs(RSeDatabase* db);
     static DLxLocalBOM* GetAnyLocalBOM(RSeDatabase* db);
+    // The bill an annotation was placed from (the first that has it registered); null for
+    // none.
+    static DLxLocalBOM* GetLocalBOM(const RSeIDed* annotation);
 
     static bool HasSchemeEnabled(const DLxAssemblyData& assembly, int32_t scheme);
     // Turns a scheme on in the model's settings (all levels applies to the structured one).

@@ -27,6 +27,15 @@ RSeMetaType* _InitMeta(const DLxBalloonUpdateData*) {
 RSeMetaType* _GetMeta(const DLxBalloonUpdateData* p) {
     return _InitMeta(p);
 }
+RSeMetaType* _InitMeta(const DLxPartListUpdateData*) {
+    static RSeMetaType* mt = RSeMakeMeta<DLxPartListUpdateData>(
+        u"DLxPartListUpdateData", &InitGuid, 0, RSeMetaType::kClass,
+        RSe::_InitMeta(static_cast<const DLxAnnoUpdateData*>(nullptr)));
+    return mt;
+}
+RSeMetaType* _GetMeta(const DLxPartListUpdateData* p) {
+    return _InitMeta(p);
+}
 RSeMetaType* _InitMeta(const DLxAnnotationUpdateState*) {
     static RSeMetaType* mt = RSeMakeMeta<DLxAnnotationUpdateState>(
         u"DLxAnnotationUpdateState", &InitGuid, 0, RSeMetaType::kClass,
@@ -41,6 +50,8 @@ RSeMetaType* _GetMeta(const DLxAnnotationUpdateState* p) {
 static RSeMetaType* const s_data = RSe::_InitMeta(static_cast<const DLxAnnoUpdateData*>(nullptr));
 static RSeMetaType* const s_balloon =
     RSe::_InitMeta(static_cast<const DLxBalloonUpdateData*>(nullptr));
+static RSeMetaType* const s_partList =
+    RSe::_InitMeta(static_cast<const DLxPartListUpdateData*>(nullptr));
 static RSeMetaType* const s_state =
     RSe::_InitMeta(static_cast<const DLxAnnotationUpdateState*>(nullptr));
 
@@ -48,6 +59,9 @@ RSeMetaType* DLxAnnoUpdateData::GetMeta() const {
     return RSe::_GetMeta(this);
 }
 RSeMetaType* DLxBalloonUpdateData::GetMeta() const {
+    return RSe::_GetMeta(this);
+}
+RSeMetaType* DLxPartListUpdateData::GetMeta() const {
     return RSe::_GetMeta(this);
 }
 RSeMetaType* DLxAnnotationUpdateState::GetMeta() const {
@@ -105,6 +119,23 @@ UTxResult DLxBalloonUpdateData::Clone(DLxBalloonUpdateData* target, RSeCloneComm
     RSeMetaType::PlainClone(this, target, cc);
     target->m_items = m_items;
     target->m_visible = m_visible;
+    return {};
+}
+
+// Record after the base: the interest in balloon changes (bool).
+void DLxPartListUpdateData::Load(RSeStream& s) {
+    RSeMetaType::PlainLoad(this, s);
+    s.Read(m_balloons);
+}
+
+void DLxPartListUpdateData::Save(RSeStream& s) const {
+    RSeMetaType::PlainSave(this, s);
+    s.Write(m_balloons);
+}
+
+UTxResult DLxPartListUpdateData::Clone(DLxPartListUpdateData* target, RSeCloneCommander* cc) const {
+    RSeMetaType::PlainClone(this, target, cc);
+    target->m_balloons = m_balloons;
     return {};
 }
 

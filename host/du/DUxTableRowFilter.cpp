@@ -1,6 +1,7 @@
 #include "du/DUxTableRowFilter.h"
 
 #include "fb/FBxObjectEditRecord.h"
+#include "fb/FBxXmlElement.h"
 #include "rse/RSe.h"
 #include "rse/RSeMetaType.h"
 #include "rse/RSeTransaction.h"
@@ -39,6 +40,17 @@ void DUxTableRowFilter::Init() {
 
 void DUxTableRowFilter::InitObjectEditRecord(FBxObjectEditRecord* record) const {
     if (record) record->AddBool(m_active);
+}
+
+void DUxTableRowFilter::LoadAttributes(const FBxXmlElement& element, int32_t) {
+    bool active = m_active;
+    if (element.GetAttributeBool(u"Active", active) && active != m_active) SetActive(active);
+}
+
+int32_t DUxTableRowFilter::SaveAttributes(FBxXmlElement& element,
+                                          std::vector<FBxXmlElement*>*) const {
+    element.SetAttributeBool(u"Active", m_active);
+    return 0;
 }
 
 DUxTableRowFilterList* DUxTableRowFilterList::New(RSeSegment* segment) {

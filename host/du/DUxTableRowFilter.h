@@ -12,6 +12,10 @@
 // Edit records: "Filters" with the number of filters, then one record per filter, key "Filter",
 // its kind (long) first and then what its InitObjectEditRecord writes (the base: the active
 // flag). The list reads them back with InitFromObjectEditRecordList.
+//
+// XML: a filter writes its settings as attributes of its element (SaveAttributes; the base:
+// "Active") and reads them back with LoadAttributes; an attribute that is missing leaves the
+// setting as it is, so an element written by an older dialog loads over the defaults.
 #include <cstdint>
 #include <vector>
 
@@ -21,6 +25,7 @@
 #include "utx/UTxString16.h"
 
 class FBxObjectEditRecord;
+class FBxXmlElement;
 class RSeSegment;
 
 class DUxTableRowFilter : public RSeIDed {
@@ -52,6 +57,11 @@ public:
     virtual FilterType GetFilterType() const = 0;
     // Appends the filter's settings (the base: its active flag).
     virtual void InitObjectEditRecord(FBxObjectEditRecord* record) const;
+    // `version` is the version of the XML's writer, for subclasses whose keys changed.
+    virtual void LoadAttributes(const FBxXmlElement& element, int32_t version);
+    // Answers 0; `extra` takes elements a filter writes beside its own (none here).
+    virtual int32_t SaveAttributes(FBxXmlElement& element,
+                                   std::vector<FBxXmlElement*>* extra) const;
     virtual UTxString16 DisplayName() const = 0;
     // True hides the row.
     virtual bool FilterOut(DUxTableDataQueryResultRow* row) = 0;

@@ -15,6 +15,7 @@ class RSeTxnRecord;
 class FWxChangeRequest;
 class FWxDocCmd;
 class FWxStyle;
+class RDxComponent;
 
 // What a library above this one keeps for one document beside its store: caches of facts
 // derived from the document, never state of its own (state is stored, saved and undone).
@@ -77,6 +78,9 @@ public:
         return nullptr;
     }
     virtual UTxString16 GetStandardName() const { return {}; }
+    // The names of the design views the model has of a component (FWxDesignViewAccessor);
+    // a scene document knows no model.
+    virtual std::vector<std::u16string> GetDesignViewNames(const RDxComponent*) const { return {}; }
 
 private:
     // A step of the history is its transaction alone: a request lives for one execution, and

@@ -85,6 +85,10 @@ int32_t RSeNotifier::Notify(const RSeEvent& event) {
     return delivered;
 }
 
+int32_t RSeNotifier::NotifyOf(int32_t event, const RSeRefBase& subject) {
+    return Notify(RSeEvent(event, subject));
+}
+
 size_t RSeNotifier::ObserverCount(const RSeRefBase& subject) {
     return size_t(
         std::count_if(Registrations().begin(), Registrations().end(),

@@ -73,6 +73,8 @@ public:
     // Delivers the event to the observers registered for its subject and event; answers how
     // many got it.
     static int32_t Notify(const RSeEvent& event);
+    // Posts event number `event` on the subject (Notify of a plain RSeEvent).
+    static int32_t NotifyOf(int32_t event, const RSeRefBase& subject);
 
     static size_t ObserverCount(const RSeRefBase& subject);
     // Registrations and removals made so far, for tests of who talks to the notifier.

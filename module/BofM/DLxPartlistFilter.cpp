@@ -5,12 +5,21 @@
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxLocalBOMQuery.h"
 #include "fb/FBxObjectEditRecord.h"
+#include "fb/FBxXmlElement.h"
+#include "fw/FWxDesignView.h"
+#include "fw/FWxDocUtil.h"
+#include "rd/RDxComponent.h"
 #include "rse/RSe.h"
 #include "rse/RSeMetaType.h"
 
 namespace {
 // A record holds its kind, the base's active flag, then the class's value.
 constexpr int32_t kRecordValue = 2;
+// The class's value in the filter list's XML.
+constexpr char16_t kPurchasedKey[] = u"Purchased_Only";
+constexpr char16_t kStandardKey[] = u"Standard_Only";
+constexpr char16_t kRangeKey[] = u"Range_String";
+constexpr char16_t kDesignViewKey[] = u"Design_View";
 
 UTxString16 LoadText(uint32_t id) {
     HMODULE res = KorvuGetResourceHandle();
@@ -61,6 +70,20 @@ void DLxPartlistFilterPurchased::InitObjectEditRecord(FBxObjectEditRecord* recor
     if (record) record->AddBool(m_purchasedOnly);
 }
 
+void DLxPartlistFilterPurchased::LoadAttributes(const FBxXmlElement& element, int32_t version) {
+    DUxTableRowFilter::LoadAttributes(element, version);
+    bool only = m_purchasedOnly;
+    if (element.GetAttributeBool(kPurchasedKey, only) && only != m_purchasedOnly)
+        SetPurchasedOnly(only);
+}
+
+int32_t DLxPartlistFilterPurchased::SaveAttributes(FBxXmlElement& element,
+                                                   std::vector<FBxXmlElement*>* extra) const {
+    DUxTableRowFilter::SaveAttributes(element, extra);
+    element.SetAttributeBool(kPurchasedKey, m_purchasedOnly);
+    return 0;
+}
+
 UTxString16 DLxPartlistFilterPurchased::DisplayName() const {
     return LoadText(m_purchasedOnly ? 7504 : 7505);
 }
@@ -105,6 +128,20 @@ void DLxPartlistFilterStandard::Init() {
 void DLxPartlistFilterStandard::InitObjectEditRecord(FBxObjectEditRecord* record) const {
     DUxTableRowFilter::InitObjectEditRecord(record);
     if (record) record->AddBool(m_standardOnly);
+}
+
+void DLxPartlistFilterStandard::LoadAttributes(const FBxXmlElement& element, int32_t version) {
+    DUxTableRowFilter::LoadAttributes(element, version);
+    bool only = m_standardOnly;
+    if (element.GetAttributeBool(kStandardKey, only) && only != m_standardOnly)
+        SetStandardOnly(only);
+}
+
+int32_t DLxPartlistFilterStandard::SaveAttributes(FBxXmlElement& element,
+                                                  std::vector<FBxXmlElement*>* extra) const {
+    DUxTableRowFilter::SaveAttributes(element, extra);
+    element.SetAttributeBool(kStandardKey, m_standardOnly);
+    return 0;
 }
 
 UTxString16 DLxPartlistFilterStandard::DisplayName() const {
@@ -195,6 +232,19 @@ void DLxPartlistFilterItemRange::InitObjectEditRecord(FBxObjectEditRecord* recor
     if (record) record->AddString(m_rangeString);
 }
 
+void DLxPartlistFilterItemRange::LoadAttributes(const FBxXmlElement& element, int32_t version) {
+    DUxTableRowFilter::LoadAttributes(element, version);
+    UTxString16 text = m_rangeString;
+    if (element.GetAttribute(kRangeKey, text) && text != m_rangeString) SetRangeString(text);
+}
+
+int32_t DLxPartlistFilterItemRange::SaveAttributes(FBxXmlElement& element,
+                                                   std::vector<FBxXmlElement*>* extra) const {
+    DUxTableRowFilter::SaveAttributes(element, extra);
+    element.SetAttribute(kRangeKey, m_rangeString);
+    return 0;
+}
+
 UTxString16 DLxPartlistFilterItemRange::DisplayName() const {
     return LoadText(7523) + m_rangeString;
 }
@@ -253,6 +303,16 @@ void DLxPartlistFilterDesignView::SetDesignView(const RSeRef<RSeIDed>& table) {
     m_table = table;
 }
 
+RSeRef<FWxDesignView> DLxPartlistFilterDesignView::GetDesignView(RDxComponent* component,
+                                                                 const UTxString16& name) {
+    if (name.empty() || name == LoadText(9760) || !component) return {};
+    FWxSceneDoc* doc = FWxDocUtil::DocumentOf(component);
+    if (!doc) return {};
+    RSeRef<FWxDesignView> view = FWxDesignViewAccessor(doc).GetDesignView(component, name);
+    if (view) view->Initialize(doc);
+    return view;
+}
+
 DUxTableRowFilter& DLxPartlistFilterDesignView::operator=(const DUxTableRowFilter& other) {
     DUxTableRowFilter::operator=(other);
     if (auto* o = dynamic_cast<const DLxPartlistFilterDesignView*>(&other); o && o != this) {
@@ -277,6 +337,23 @@ void DLxPartlistFilterDesignView::Init() {
 void DLxPartlistFilterDesignView::InitObjectEditRecord(FBxObjectEditRecord* record) const {
     DUxTableRowFilter::InitObjectEditRecord(record);
     if (record) record->AddString(DesignView());
+}
+
+void DLxPartlistFilterDesignView::LoadAttributes(const FBxXmlElement& element, int32_t version) {
+    DUxTableRowFilter::LoadAttributes(element, version);
+    // The name only: a filter that follows a table keeps following it.
+    UTxString16 name = m_name;
+    if (element.GetAttribute(kDesignViewKey, name) && name != m_name) {
+        PrepareWrite();
+        m_name = name;
+    }
+}
+
+int32_t DLxPartlistFilterDesignView::SaveAttributes(FBxXmlElement& element,
+                                                    std::vector<FBxXmlElement*>* extra) const {
+    DUxTableRowFilter::SaveAttributes(element, extra);
+    element.SetAttribute(kDesignViewKey, DesignView());
+    return 0;
 }
 
 UTxString16 DLxPartlistFilterDesignView::DisplayName() const {

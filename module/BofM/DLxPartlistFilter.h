@@ -17,6 +17,8 @@
 #include "du/DUxTableRowFilter.h"
 
 class DLxLocalBOM;
+class FWxDesignView;
+class RDxComponent;
 
 class DLxPartlistFilterPurchased : public DUxTableRowFilter {
 public:
@@ -33,6 +35,9 @@ public:
     void Init() override;
     FilterType GetFilterType() const override { return ePurchasedFilter; }
     void InitObjectEditRecord(FBxObjectEditRecord* record) const override;
+    void LoadAttributes(const FBxXmlElement& element, int32_t version) override;
+    int32_t SaveAttributes(FBxXmlElement& element,
+                           std::vector<FBxXmlElement*>* extra) const override;
     UTxString16 DisplayName() const override;
     // Purchased-only shows only purchased items (item code 2); otherwise only the others.
     bool FilterOut(DUxTableDataQueryResultRow* row) override;
@@ -60,6 +65,9 @@ public:
     void Init() override;
     FilterType GetFilterType() const override { return eStandardFilter; }
     void InitObjectEditRecord(FBxObjectEditRecord* record) const override;
+    void LoadAttributes(const FBxXmlElement& element, int32_t version) override;
+    int32_t SaveAttributes(FBxXmlElement& element,
+                           std::vector<FBxXmlElement*>* extra) const override;
     UTxString16 DisplayName() const override;
     // Standard-only shows only standard parts; otherwise only the others. A row without a
     // model component (custom, grouped) is not a standard part.
@@ -113,6 +121,9 @@ public:
     void Init() override;
     FilterType GetFilterType() const override { return eItemRangeFilter; }
     void InitObjectEditRecord(FBxObjectEditRecord* record) const override;
+    void LoadAttributes(const FBxXmlElement& element, int32_t version) override;
+    int32_t SaveAttributes(FBxXmlElement& element,
+                           std::vector<FBxXmlElement*>* extra) const override;
     UTxString16 DisplayName() const override;
     // Shows the rows whose item number lies in one of the ranges (in the natural order of
     // item numbers); an invalid or empty range string hides every row.
@@ -148,15 +159,21 @@ public:
     void SetDesignView(const UTxString16& name);
     void SetDesignView(const RSeRef<RSeIDed>& table);
     const RSeRef<RSeIDed>& GetTable() const { return m_table; }
+    // The component's design view of that name, through its document; null for an empty
+    // name, the master design view's name (string 9760), or a component without document.
+    static RSeRef<FWxDesignView> GetDesignView(RDxComponent* component, const UTxString16& name);
 
     DUxTableRowFilter& operator=(const DUxTableRowFilter& other) override;
     bool operator==(const DUxTableRowFilter& other) const override;
     void Init() override;
     FilterType GetFilterType() const override { return eDesignViewFilter; }
     void InitObjectEditRecord(FBxObjectEditRecord* record) const override;
+    void LoadAttributes(const FBxXmlElement& element, int32_t version) override;
+    int32_t SaveAttributes(FBxXmlElement& element,
+                           std::vector<FBxXmlElement*>* extra) const override;
     UTxString16 DisplayName() const override;
-    // This host keeps no design views: every name resolves to none, and a filter without a
-    // design view shows every row.
+    // The host answers no occurrence test of a design view yet (GetDesignView finds the view,
+    // nothing says which components it shows): every row is shown.
     bool FilterOut(DUxTableDataQueryResultRow* row) override;
 
     void Load(RSeStream& s);

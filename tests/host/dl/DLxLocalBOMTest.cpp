@@ -703,6 +703,56 @@ TEST(DLxLocalBOMAnnotations, TheBillKnowsItsBalloonsAndPartsLists) {
     EXPECT_FALSE(bom->HasRelatedAnnotations());
 }
 
+// Balloon changes reach only the parts lists that said they show ballooned rows (and older
+// ones that said nothing); the interest is stored with the bill.
+TEST(DLxLocalBOMAnnotations, BalloonChangesReachInterestedPartsListsOnly) {
+    DLxAssemblyData assembly = BracketAssembly();
+    DLxDrawingDoc doc;
+    DLxSheet* sheet = doc.CreateSheet(u"Sheet 1", 420, 297);
+    DLxLocalBOM* bom = DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), assembly, 1, true);
+    struct Case {
+        int interest; // -1: no data attached
+        bool marked;
+    };
+    const Case cases[] = {{-1, true}, {0, false}, {1, true}};
+    std::vector<DLxAnnotationUpdateState*> states;
+    for (const Case& c : cases) {
+        DLxAnchorPoint* list = DLxAnchorPoint::CreateFree(sheet, WqGePoint3d(10, 10, 0));
+        DLxAnnotationUpdateState* st = bom->RegisterAnnotation(sheet, list, true);
+        st->SetUpdateType(DLxAnnotationUpdateState::kPartsList);
+        if (c.interest >= 0) {
+            auto* data = new (RSe::_GetMeta(static_cast<const DLxPartListUpdateData*>(nullptr)),
+                              st->GetSegment()) DLxPartListUpdateData(false);
+            data->SetInterestedInBalloonChanges(c.interest == 1);
+            st->SetAnnoSpecificData(data);
+        }
+        states.push_back(st);
+    }
+    EXPECT_EQ(bom->NotifyPLsInterestedInBalloonChanges(nullptr), 2);
+    for (size_t i = 0; i < states.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(states[i]->IsDirty(), cases[i].marked);
+        EXPECT_TRUE(bom->SetAnnotationDirty(states[i]->GetAnnotation()));
+    }
+    EXPECT_FALSE(bom->SetAnnotationDirty(sheet)) << "not an annotation of the bill";
+
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(doc.GetRSeDb()->SaveToBuffer(bytes).Failed());
+    std::unique_ptr<RSeDatabase> loaded;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), loaded).Failed());
+    std::vector<uint8_t> again;
+    ASSERT_FALSE(loaded->SaveToBuffer(again).Failed());
+    EXPECT_EQ(again, bytes);
+    for (size_t i = 1; i < states.size(); ++i) {
+        SCOPED_TRACE(i);
+        auto* st = dynamic_cast<DLxAnnotationUpdateState*>(loaded->FindObject(states[i]->GetId()));
+        ASSERT_TRUE(st);
+        auto* data = dynamic_cast<const DLxPartListUpdateData*>(st->GetAnnoSpecificData());
+        ASSERT_TRUE(data);
+        EXPECT_EQ(data->IsInterestedInBalloonChanges(), cases[i].interest == 1);
+    }
+}
+
 } // namespace
 
 namespace {

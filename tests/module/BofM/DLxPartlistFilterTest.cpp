@@ -20,7 +20,10 @@
 #include "dl/DLxLocalBOMQuery.h"
 #include "dl/DLxSheet.h"
 #include "fb/FBxObjectEditRecord.h"
+#include "fb/FBxXmlElement.h"
+#include "fw/FWxDesignView.h"
 #include "ge/WqGePoint3d.h"
+#include "rd/RDxComponent.h"
 #include "rse/RSe.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeDatabase.h"
@@ -360,6 +363,48 @@ TEST_F(StoredFilters, RecordsAndListAssignmentGiveEqualLists) {
     RSe::DeleteObject(assigned);
 }
 
+// The filter list's XML: each kind's key with its value, the design-view filter writing the
+// name of the table it follows; read back into fresh filters they equal the originals, and an
+// element without the key leaves the setting alone.
+TEST_F(StoredFilters, XmlAttributesCarryEachKindsSetting) {
+    struct Case {
+        const char16_t* key;
+        const char16_t* value; // null: the kind writes no key of its own
+    };
+    const Case cases[] = {
+        {u"Purchased_Only", u"1"},   {u"Standard_Only", u"1"},      {nullptr, nullptr},
+        {u"Range_String", u"1-3,A"}, {u"Design_View", u"Exploded"},
+    };
+    for (int32_t i = 0; i < m_list->GetCount(); ++i) {
+        const DUxTableRowFilter* f = m_list->GetAt(i);
+        SCOPED_TRACE(i);
+        FBxXmlElement element(u"Filter");
+        EXPECT_EQ(f->SaveAttributes(element, nullptr), 0);
+        EXPECT_EQ(element.GetAttributes().size(), cases[i].key ? 2u : 1u);
+        std::u16string text;
+        ASSERT_TRUE(element.GetAttribute(u"Active", text));
+        EXPECT_EQ(text, f->IsActive() ? u"1" : u"0");
+        if (cases[i].key) {
+            ASSERT_TRUE(element.GetAttribute(cases[i].key, text));
+            EXPECT_EQ(text, cases[i].value);
+        }
+        DUxTableRowFilter* fresh =
+            DLxNewPartlistFilter(f->GetFilterType(), RSe::TransientSegment(), nullptr);
+        ASSERT_TRUE(fresh);
+        EXPECT_EQ(*fresh == *f, !cases[i].key && f->IsActive());
+        fresh->LoadAttributes(element, 1);
+        EXPECT_TRUE(*fresh == *f);
+        fresh->LoadAttributes(FBxXmlElement(u"Filter"), 1);
+        EXPECT_TRUE(*fresh == *f) << "missing keys change nothing";
+        RSe::DeleteObject(fresh);
+    }
+    // A followed table stays followed when the XML names another view.
+    FBxXmlElement element(u"Filter");
+    element.SetAttribute(u"Design_View", u"Other");
+    m_view->LoadAttributes(element, 1);
+    EXPECT_EQ(m_view->GetTable().get(), m_list);
+}
+
 TEST_F(StoredFilters, AssignmentTakesOnlyWhatTheClassesShare) {
     // Following a table and typing its view's name are the same filter.
     DLxPartlistFilterDesignView typed;
@@ -398,6 +443,37 @@ TEST_F(StoredFilters, CopyOutsideTheDocumentHoldsTheName) {
     copy = dynamic_cast<DLxPartlistFilterDesignView*>(in.CloneOf(m_view));
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy->GetTable().get(), m_list);
+}
+
+// The design views a design-view filter finds: the master component's representations, never
+// the master design view by name, and none without a document.
+TEST_F(WithModule, DesignViewFilterFindsTheMastersDesignViews) {
+    DLxAssemblyData assembly = BracketAssembly();
+    assembly.components.front().representations = {u"Default", u"Exploded", u"Master"};
+    DLxDrawingDoc doc;
+    ASSERT_TRUE(doc.SetAssembly(assembly));
+    DLxLocalBOM* bom = DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), assembly, 1, true);
+    ASSERT_TRUE(bom);
+    RDxComponent* master = bom->GetMasterRDxComp();
+    struct Case {
+        const char16_t* name;
+        bool found;
+    };
+    for (const Case& c : {Case{u"Exploded", true}, Case{u"Default", true}, Case{u"Master", false},
+                          Case{u"", false}, Case{u"Missing", false}}) {
+        SCOPED_TRACE(UTx::ToUtf8(c.name));
+        RSeRef<FWxDesignView> view = DLxPartlistFilterDesignView::GetDesignView(master, c.name);
+        EXPECT_EQ(bool(view), c.found);
+        if (view) {
+            EXPECT_EQ(view->GetName(), c.name);
+        }
+    }
+    EXPECT_FALSE(DLxPartlistFilterDesignView::GetDesignView(nullptr, u"Exploded"));
+    RSeDatabase loose;
+    auto* stray = new (RSe::_GetMeta(static_cast<const RDxComponent*>(nullptr)),
+                       loose.CreateSegment(u"S")) RDxComponent();
+    EXPECT_FALSE(DLxPartlistFilterDesignView::GetDesignView(stray, u"Exploded"))
+        << "a component of no document";
 }
 
 TEST_F(WithModule, DisplayNamesSayWhatIsShown) {
