@@ -424,6 +424,32 @@ TEST_F(DUxTableStateLayoutTest, LaidOutTableSavesLoadsAndSavesToTheSameBytes) {
     EXPECT_EQ(again, bytes);
 }
 
+TEST_F(DUxTableStateLayoutTest, LayoutChangesUndoToTheSameBytes) {
+    RSeDatabase* db = doc.GetRSeDb();
+    auto bytes = [&] {
+        std::vector<uint8_t> out;
+        EXPECT_FALSE(db->SaveToBuffer(out).Failed());
+        return out;
+    };
+    const std::vector<uint8_t> before = bytes();
+    db->BeginTxn();
+    state->Stretch(20.0, -6.0, 0.0); // column widths and every row's height
+    state->SetTitleHeight(9.0);
+    state->SetColumnHeadingHeight(7.0);
+    state->SetAutomaticWrap(true);
+    state->SetWrapMode(DUxTableStateBase::eWrapBySections);
+    state->SetWrapCount(2);
+    state->ApplyAutomaticWrapping();
+    ASSERT_TRUE(state->MoveColumns(0, 1));
+    std::unique_ptr<RSeTxnRecord> record = db->CommitTxn();
+    const std::vector<uint8_t> after = bytes();
+    EXPECT_NE(after, before);
+    db->Undo(*record);
+    EXPECT_EQ(bytes(), before);
+    db->Redo(*record);
+    EXPECT_EQ(bytes(), after);
+}
+
 TEST_F(DUxTableStateLayoutTest, DrawnToSvgAndPng) {
     // Kept in the build tree so that a person can look at the picture.
     const std::filesystem::path dir = std::filesystem::current_path() / "out" / "du_table";
