@@ -93,7 +93,10 @@ public:
     // What is drawn of it: codes dropped.
     UTxString16 Shown() const {
         const UTxString16& f = m_s->GetFormattedValue();
-        return f.empty() ? m_s->GetSimpleValue() : DUxPlainText(f, -1, m_s->GetFontId());
+        if (f.empty()) return m_s->GetSimpleValue();
+        // Most cell texts hold no code at all: no need to read them through.
+        if (f.find_first_of(u"\\{}") == UTxString16::npos) return f;
+        return DUxPlainText(f, -1, m_s->GetFontId());
     }
 
 private:

@@ -322,6 +322,24 @@ TEST_F(DUxTableStateLayoutTest, DrawnItemsDecodeToWhatTheyShowAndTextsStayInThei
     EXPECT_NEAR(rm.y, (table.min.y + table.max.y) / 2, kEps);
 }
 
+TEST_F(DUxTableStateLayoutTest, CellTextsAreDrawnAndMeasuredWithoutTheirCodes) {
+    state->GetRow(0)->GetValueRaw(state->GetColumn(1), false)->UpdateData(
+        u"\\H2.5;Base \\{plate\\}", false, nullptr);
+    SMxDisplayList list;
+    state->GenGraphics(list);
+    bool found = false;
+    for (const SMxTextItem* t : Items<SMxTextItem>(list)) {
+        const TextId id = Decode(*t);
+        if (id.type != DUxTableDispIDs::eCellText || id.row != 0 || id.column != 1) continue;
+        found = true;
+        EXPECT_EQ(t->text, u"Base {plate}");
+    }
+    EXPECT_TRUE(found);
+    // "{plate}" is the longest fragment: 7 characters and two row gaps; "DESCRIPTION" is longer.
+    state->GetColumn(1)->GetPropertyID()->SetPropertyExternalName(u"D");
+    EXPECT_NEAR(state->GetMinColumnWidth(1), 7 * 1.5 + 2, kEps);
+}
+
 TEST_F(DUxTableStateLayoutTest, DisplayOptionsAndRowDirection) {
     struct Case {
         int32_t option;
