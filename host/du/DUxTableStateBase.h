@@ -234,8 +234,8 @@ public:
 
     // --- Layout and drawing (DUxTableStateLayout.cpp) ---
     // Table coordinates: the origin is the top corner on the side the table grows from (its
-    // left one when it wraps to the right, its right one when it wraps to the left); with the
-    // headings at the bottom the table grows upward from its bottom corner instead. Sections
+    // left one when it wraps to the right, its right one when it wraps to the left), wherever
+    // the headings stand; the table lies below it. Sections
     // of a wrapped table stand side by side, each repeating the column headings; the title
     // spans them all. The style's rotation turns the whole table about the origin.
     enum EWrapMode : int32_t { eWrapByRows = 0, eWrapBySections = 1 };

@@ -2,9 +2,12 @@
 // wrapped once (WrapCellText), its row's height taken from the most lines, and, when drawing,
 // its text placed right away, so that a table costs what its cells cost and no more.
 //
-// Depth runs from the origin's edge into the table: the title band, then per section the
-// heading band and the rows. y = s * depth, with s = -1 (growing down) unless the headings
-// stand at the bottom, where the table grows upward (s = +1). Sections are side by side, to
+// The origin is the table's top corner on the side it wraps from, whatever the headings: the
+// stretch and line drags of the sheet rely on it. Depth runs from the headings' edge into the
+// table: the title band, then per section the heading band and the rows; y = s * depth with
+// s = -1 from the top down. With the headings at the bottom, the bands are laid out upward from
+// the bottom edge (s = +1) and the whole drawing then moves down by the table's height, so
+// that shorter sections keep their rows against their headings. Sections are side by side, to
 // the right of the origin or, wrapping to the left, to its left.
 //
 // Line ids (DUxTableDispIDs): side 0 the line on the origin's side of a band or row, 3 the one
@@ -22,6 +25,7 @@
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
 #include "ge/BBox.h"
+#include "ge/WqGeMatrix3d.h"
 #include "ge/WqGeVector3d.h"
 #include "rd/RDxString.h"
 #include "rse/RSe.h"
@@ -447,6 +451,7 @@ void DUxTableStateBase::ComputeLayout(Layout& out, SMxDisplayList* draw) {
     };
     using IDs = DUxTableDispIDs;
     ScratchString scratch;
+    const int32_t firstItem = draw ? draw->Count() : 0;
 
     const double top = out.titleHeight;               // depth of the heading bands
     const double body = out.titleHeight + out.headingHeight; // depth of the first rows
@@ -559,12 +564,18 @@ void DUxTableStateBase::ComputeLayout(Layout& out, SMxDisplayList* draw) {
         line(xr, d, xl, d, IDs::MakeLineItemId(3, 3, 0, 0));
         line(xl, d, xl, 0.0, IDs::MakeLineItemId(1, 3, 0, 0));
     }
+    if (s > 0.0) {
+        const WqGeMatrix3d down =
+            WqGeMatrix3d::translation(Turn(0.0, -out.Height(), rotation));
+        for (int32_t i = firstItem; i < draw->Count(); ++i)
+            draw->GetAt(i).TransformBy(down);
+    }
 }
 
 BBox DUxTableStateBase::GetExtents(bool sheet) {
     Layout layout;
     ComputeLayout(layout, nullptr);
-    const double y0 = 0.0, y1 = layout.s * layout.Height();
+    const double y0 = 0.0, y1 = -layout.Height();
     BBox box;
     const double xs[2] = {layout.left, layout.left + layout.Width()};
     const double ys[2] = {y0, y1};
@@ -579,7 +590,7 @@ BBox DUxTableStateBase::GetExtents(bool sheet) {
 WqGePoint3d DUxTableStateBase::GetHotPoint(int32_t id) {
     Layout layout;
     ComputeLayout(layout, nullptr);
-    return HotPoint(m_origin, layout.left, layout.left + layout.Width(), layout.s * layout.Height(),
+    return HotPoint(m_origin, layout.left, layout.left + layout.Width(), -layout.Height(),
                     layout.looks.rotation, id);
 }
 
@@ -594,9 +605,8 @@ void DUxTableStateBase::AdjustExtents(int32_t mode) {
 
 void DUxTableStateBase::ApplyOriginMoveDueToRowChanges(double dh) {
     if (std::fabs(dh) <= 1e-10) return;
-    const Looks l = ReadLooks(GetStyle());
-    const double s = l.headingPos == DUxTableStyle::eHeadingBottom ? 1.0 : -1.0;
-    SetOrigin(m_origin + Turn(0.0, -s * dh, l.rotation));
+    // The origin is the top: the bottom stays where it was when the top goes up by dh.
+    SetOrigin(m_origin + Turn(0.0, dh, ReadLooks(GetStyle()).rotation));
 }
 
 void DUxTableStateBase::Stretch(double dx, double dy, double) {
@@ -636,7 +646,7 @@ void DUxTableStateBase::GenGraphics(SMxDisplayList& list) {
     for (int32_t id = 0; id < DUxTableDispIDs::kHotPointCount; ++id) {
         auto point = std::make_unique<SMxPointItem>(
             HotPoint(m_origin, layout.left, layout.left + layout.Width(),
-                     layout.s * layout.Height(), layout.looks.rotation, id),
+                     -layout.Height(), layout.looks.rotation, id),
             0);
         point->SetId(id);
         list.Append(std::move(point));

@@ -112,8 +112,8 @@ TEST_F(DUxTableStateLayoutTest, ExtentsFollowTitleHeadingPositionWrapDirectionAn
          DUxTableStyle::eRot0, 0, -full, 40, 0},
         {"no title", false, DUxTableStyle::eHeadingTop, 1, DUxTableStyle::eRot0, 0,
          -(kHeading + 3 * kRow), 40, 0},
-        {"headings at the bottom grow upward", true, DUxTableStyle::eHeadingBottom, 1,
-         DUxTableStyle::eRot0, 0, 0, 40, full},
+        {"headings at the bottom: the origin stays the top", true,
+         DUxTableStyle::eHeadingBottom, 1, DUxTableStyle::eRot0, 0, -full, 40, 0},
         {"no headings hide the title too", true, DUxTableStyle::eNoHeading, 1,
          DUxTableStyle::eRot0, 0, -3 * kRow, 40, 0},
         {"wrapping to the left", true, DUxTableStyle::eHeadingTop, 0, DUxTableStyle::eRot0, -40,
@@ -369,24 +369,37 @@ TEST_F(DUxTableStateLayoutTest, DisplayOptionsAndRowDirection) {
         style->SetDirection(direction);
         SMxDisplayList list;
         state->GenGraphics(list);
-        double y0 = 0, y2 = 0;
+        double y0 = 0, y2 = 0, lowestCell = 1e9, heading = 0, title = 0;
         for (const SMxTextItem* t : Items<SMxTextItem>(list)) {
             const TextId id = Decode(*t);
-            if (id.type != DUxTableDispIDs::eCellText || id.column != 0) continue;
+            if (id.type == DUxTableDispIDs::eHeadingText) heading = t->position.y;
+            if (id.type == DUxTableDispIDs::eTitleText) title = t->position.y;
+            if (id.type != DUxTableDispIDs::eCellText) continue;
+            lowestCell = std::min(lowestCell, t->position.y);
+            if (id.column != 0) continue;
             if (id.row == 0) y0 = t->position.y;
             if (id.row == 2) y2 = t->position.y;
         }
         EXPECT_EQ(y0 > y2, direction == DUxTableStyle::eTopDown);
+        // From the top: the rows, the headings, the title; the table still hangs from the origin.
+        EXPECT_LT(heading, lowestCell);
+        EXPECT_LT(title, heading);
+        const BBox drawn = list.GetBBox();
+        EXPECT_NEAR(drawn.max.y, 0.0, kEps);
+        EXPECT_NEAR(drawn.min.y, -(kTitle + kHeading + 3 * kRow), kEps);
     }
 }
 
 TEST_F(DUxTableStateLayoutTest, OriginMovesKeepTheFarEdgeAndRowsAndColumnsMove) {
+    // A row more: the top goes up by its height, so that the bottom stays; turned a quarter,
+    // the top is on the left.
     state->SetOrigin(WqGePoint3d(0, 100, 0));
-    state->ApplyOriginMoveDueToRowChanges(4.5); // grew downward by a row: the top goes up
-    EXPECT_NEAR(state->GetOrigin().y, 104.5, kEps);
-    style->SetHeading(DUxTableStyle::eHeadingBottom);
     state->ApplyOriginMoveDueToRowChanges(4.5);
-    EXPECT_NEAR(state->GetOrigin().y, 100.0, kEps);
+    EXPECT_EQ(state->GetOrigin(), WqGePoint3d(0, 104.5, 0));
+    style->SetRotation(DUxTableStyle::eRot90);
+    state->ApplyOriginMoveDueToRowChanges(-4.5);
+    EXPECT_EQ(state->GetOrigin(), WqGePoint3d(4.5, 104.5, 0));
+    style->SetRotation(DUxTableStyle::eRot0);
 
     auto ids = [&] {
         std::vector<int32_t> out;
@@ -479,24 +492,37 @@ TEST_F(DUxTableStateLayoutTest, DrawnToSvgAndPng) {
     state->SetAutomaticWrap(true);
     state->SetWrapCount(3);
     state->ApplyAutomaticWrapping();
-    state->SetOrigin(WqGePoint3d(10, 90, 0));
-    SMxDisplayList list;
-    state->GenGraphics(list);
-    const RNxSheet sheet{u"table", 110.0, 100.0};
-    const std::vector<RNxLayer> layers{{&list, WqGeMatrix3d::kIdentity}};
-    RNxOptions options;
-    options.dotsPerMm = 8.0;
-    for (const char* name : {"table.svg", "table.png"}) {
-        SCOPED_TRACE(name);
-        const std::string path = (dir / name).string();
-        ASSERT_FALSE(RNx::RenderSheet(sheet, layers, path, options).Failed());
-        EXPECT_GT(std::filesystem::file_size(path), 0u);
+    // Headings on top wrapping to the right from the left corner; headings at the bottom
+    // wrapping to the left from the right corner.
+    const struct {
+        const char* name;
+        DUxTableStyle::eHeading heading;
+        int32_t wrap;
+        WqGePoint3d origin;
+    } pictures[] = {{"table", DUxTableStyle::eHeadingTop, 1, {10, 90, 0}},
+                    {"table_bottom", DUxTableStyle::eHeadingBottom, 0, {100, 90, 0}}};
+    for (const auto& picture : pictures) {
+        style->SetHeading(picture.heading);
+        state->SetWrapDirection(picture.wrap);
+        state->SetOrigin(picture.origin);
+        SMxDisplayList list;
+        state->GenGraphics(list);
+        const RNxSheet sheet{u"table", 110.0, 100.0};
+        const std::vector<RNxLayer> layers{{&list, WqGeMatrix3d::kIdentity}};
+        RNxOptions options;
+        options.dotsPerMm = 8.0;
+        for (const char* ext : {".svg", ".png"}) {
+            const std::string path = (dir / (std::string(picture.name) + ext)).string();
+            SCOPED_TRACE(path);
+            ASSERT_FALSE(RNx::RenderSheet(sheet, layers, path, options).Failed());
+            EXPECT_GT(std::filesystem::file_size(path), 0u);
+        }
+        std::ifstream in(dir / (std::string(picture.name) + ".svg"));
+        std::stringstream svg;
+        svg << in.rdbuf();
+        for (const char* shown : {"PARTS LIST", "DESCRIPTION", "ISO 4017 M6", "Spring pin"})
+            EXPECT_NE(svg.str().find(shown), std::string::npos) << picture.name << ": " << shown;
     }
-    std::ifstream in(dir / "table.svg");
-    std::stringstream svg;
-    svg << in.rdbuf();
-    for (const char* shown : {"PARTS LIST", "DESCRIPTION", "ISO 4017 M6", "Spring pin"})
-        EXPECT_NE(svg.str().find(shown), std::string::npos) << shown;
 }
 
 } // namespace
