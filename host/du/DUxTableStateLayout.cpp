@@ -68,10 +68,14 @@ Looks ReadLooks(const FWxStyle* s) {
 // A quarter turn a step, counter-clockwise: table frame to sheet frame.
 WqGeVector3d Turn(double x, double y, int32_t rotation) {
     switch (rotation & 3) {
-    case 1: return WqGeVector3d(-y, x, 0.0);
-    case 2: return WqGeVector3d(-x, -y, 0.0);
-    case 3: return WqGeVector3d(y, -x, 0.0);
-    default: return WqGeVector3d(x, y, 0.0);
+    case 1:
+        return WqGeVector3d(-y, x, 0.0);
+    case 2:
+        return WqGeVector3d(-x, -y, 0.0);
+    case 3:
+        return WqGeVector3d(y, -x, 0.0);
+    default:
+        return WqGeVector3d(x, y, 0.0);
     }
 }
 
@@ -126,7 +130,8 @@ double LongestFragment(std::u16string_view text, double height) {
         if (i < text.size() && text[i] != u' ' && text[i] != u'\n' && text[i] != u'\r' &&
             text[i] != u'\t')
             continue;
-        if (i > start) w = std::max(w, UCxStringUtil::LineWidth(text.substr(start, i - start), height));
+        if (i > start)
+            w = std::max(w, UCxStringUtil::LineWidth(text.substr(start, i - start), height));
         start = i + 1;
     }
     return w;
@@ -146,8 +151,9 @@ WqGePoint3d HotPoint(const WqGePoint3d& origin, double xl, double xr, double y, 
 }
 
 SMxTextAlign MiddleAlign(int32_t alignment) {
-    return alignment == 1 ? SMxTextAlign::MiddleCenter
-                          : alignment == 0 ? SMxTextAlign::MiddleLeft : SMxTextAlign::MiddleRight;
+    return alignment == 1   ? SMxTextAlign::MiddleCenter
+           : alignment == 0 ? SMxTextAlign::MiddleLeft
+                            : SMxTextAlign::MiddleRight;
 }
 
 } // namespace
@@ -453,7 +459,7 @@ void DUxTableStateBase::ComputeLayout(Layout& out, SMxDisplayList* draw) {
     ScratchString scratch;
     const int32_t firstItem = draw ? draw->Count() : 0;
 
-    const double top = out.titleHeight;               // depth of the heading bands
+    const double top = out.titleHeight;                      // depth of the heading bands
     const double body = out.titleHeight + out.headingHeight; // depth of the first rows
     std::vector<UTxString16> cellTexts(static_cast<size_t>(columns));
     std::vector<UTxString16> headings;
@@ -480,15 +486,16 @@ void DUxTableStateBase::ComputeLayout(Layout& out, SMxDisplayList* draw) {
                     scratch.Set(headings[size_t(c)], false, l.heading);
                     const int32_t align = GetColumn(c)->GetHeadingAlignment();
                     const double gap = l.headingGap;
-                    WqGePoint3d corner(align == 1 ? x + w / 2 : align == 0 ? x + gap : x + w - gap,
+                    WqGePoint3d corner(align == 1   ? x + w / 2
+                                       : align == 0 ? x + gap
+                                                    : x + w - gap,
                                        top + out.headingHeight / 2, 0.0);
                     PlaceHeadingText(*scratch, corner, WqGeVector3d(w, out.headingHeight, 0.0));
                     text(scratch.Shown(), corner.x, corner.y, MiddleAlign(align), l.heading,
                          IDs::MakeTextItemId(IDs::eHeadingText, k, c));
                 }
                 x += w;
-                if (grid)
-                    line(x, top, x, body, IDs::MakeLineItemId(2, 2, 0, c));
+                if (grid) line(x, top, x, body, IDs::MakeLineItemId(2, 2, 0, c));
             }
             if (grid) {
                 line(x0, top, x0, body, IDs::MakeLineItemId(1, 2, 0, 0));
@@ -515,8 +522,9 @@ void DUxTableStateBase::ComputeLayout(Layout& out, SMxDisplayList* draw) {
                 for (int32_t c = 0; c < columns; ++c) {
                     const double w = out.widths[size_t(c)];
                     const int32_t align = GetColumn(c)->GetColumnAlignment();
-                    const double tx =
-                        align == 1 ? x + w / 2 : align == 0 ? x + l.rowGap : x + w - l.rowGap;
+                    const double tx = align == 1   ? x + w / 2
+                                      : align == 0 ? x + l.rowGap
+                                                   : x + w - l.rowGap;
                     if (w > 0.0)
                         text(cellTexts[size_t(c)], tx, d0 + h / 2, MiddleAlign(align), l.text,
                              IDs::MakeTextItemId(IDs::eCellText, index, c));
@@ -565,8 +573,7 @@ void DUxTableStateBase::ComputeLayout(Layout& out, SMxDisplayList* draw) {
         line(xl, d, xl, 0.0, IDs::MakeLineItemId(1, 3, 0, 0));
     }
     if (s > 0.0) {
-        const WqGeMatrix3d down =
-            WqGeMatrix3d::translation(Turn(0.0, -out.Height(), rotation));
+        const WqGeMatrix3d down = WqGeMatrix3d::translation(Turn(0.0, -out.Height(), rotation));
         for (int32_t i = firstItem; i < draw->Count(); ++i)
             draw->GetAt(i).TransformBy(down);
     }
@@ -596,9 +603,9 @@ WqGePoint3d DUxTableStateBase::GetHotPoint(int32_t id) {
 
 void DUxTableStateBase::AdjustExtents(int32_t mode) {
     for (int32_t c = 0; c < GetColumnCount(); ++c) {
-        const double least = mode == 1 ? std::max(GetMinColumnWidth(c),
-                                                  GetMinColumnHeaderWidth(c, true))
-                                       : GetMinColumnWidth(c);
+        const double least = mode == 1
+                                 ? std::max(GetMinColumnWidth(c), GetMinColumnHeaderWidth(c, true))
+                                 : GetMinColumnWidth(c);
         if (mode == 1 || GetColumnWidth(c) < least) SetColumnWidth(c, least);
     }
 }
@@ -624,12 +631,20 @@ void DUxTableStateBase::Stretch(double dx, double dy, double) {
             SetColumnHeadingHeight(std::max(GetMinColumnHeaderHeight(), layout.headingHeight - dy));
         return;
     }
-    // Heights as drawn before the widths changed: a row's minimum is taken anew.
+    // Each row's minimum is taken anew in the new widths; a drag stretches on every move, so
+    // one string serves every row.
     const double f = std::max(0.0, (layout.depth - dy) / layout.depth);
+    const Looks& l = layout.looks;
+    std::vector<double> widths(static_cast<size_t>(columns));
+    for (int32_t c = 0; c < columns; ++c)
+        widths[size_t(c)] = GetColumnWidth(c);
+    const double band = RowBand(*this, l);
+    ScratchString text;
     for (int32_t i = 0; i < GetRowCount(); ++i) {
         DUxTableRowBase* row = GetRow(i);
         if (!row || row->Invisible()) continue;
-        const double least = GetMinRowHeight(i);
+        const double least =
+            band + (WrapRow(*this, *row, widths, l, text, nullptr) - 1) * l.text.height;
         const double drawn = std::max(row->GetHeight(), least);
         row->SetHeight(std::max(least, drawn * f));
     }
@@ -645,8 +660,8 @@ void DUxTableStateBase::GenGraphics(SMxDisplayList& list) {
     ComputeLayout(layout, &list);
     for (int32_t id = 0; id < DUxTableDispIDs::kHotPointCount; ++id) {
         auto point = std::make_unique<SMxPointItem>(
-            HotPoint(m_origin, layout.left, layout.left + layout.Width(),
-                     -layout.Height(), layout.looks.rotation, id),
+            HotPoint(m_origin, layout.left, layout.left + layout.Width(), -layout.Height(),
+                     layout.looks.rotation, id),
             0);
         point->SetId(id);
         list.Append(std::move(point));

@@ -112,10 +112,10 @@ TEST_F(DUxTableStateLayoutTest, ExtentsFollowTitleHeadingPositionWrapDirectionAn
          DUxTableStyle::eRot0, 0, -full, 40, 0},
         {"no title", false, DUxTableStyle::eHeadingTop, 1, DUxTableStyle::eRot0, 0,
          -(kHeading + 3 * kRow), 40, 0},
-        {"headings at the bottom: the origin stays the top", true,
-         DUxTableStyle::eHeadingBottom, 1, DUxTableStyle::eRot0, 0, -full, 40, 0},
-        {"no headings hide the title too", true, DUxTableStyle::eNoHeading, 1,
-         DUxTableStyle::eRot0, 0, -3 * kRow, 40, 0},
+        {"headings at the bottom: the origin stays the top", true, DUxTableStyle::eHeadingBottom, 1,
+         DUxTableStyle::eRot0, 0, -full, 40, 0},
+        {"no headings hide the title too", true, DUxTableStyle::eNoHeading, 1, DUxTableStyle::eRot0,
+         0, -3 * kRow, 40, 0},
         {"wrapping to the left", true, DUxTableStyle::eHeadingTop, 0, DUxTableStyle::eRot0, -40,
          -full, 0, 0},
         {"a quarter turn", true, DUxTableStyle::eHeadingTop, 1, DUxTableStyle::eRot90, 0, 0, full,
@@ -136,8 +136,9 @@ TEST_F(DUxTableStateLayoutTest, ExtentsFollowTitleHeadingPositionWrapDirectionAn
 TEST_F(DUxTableStateLayoutTest, UserSizesWinOnlyAboveTheMinimumTheTextsNeed) {
     EXPECT_NEAR(state->GetMinRowHeight(0), kRow, kEps);
     // A text of two lines needs one more text height.
-    state->GetRow(1)->GetValueRaw(state->GetColumn(1), false)->UpdateData(u"Hex bolt\nM6 x 20",
-                                                                          false, nullptr);
+    state->GetRow(1)
+        ->GetValueRaw(state->GetColumn(1), false)
+        ->UpdateData(u"Hex bolt\nM6 x 20", false, nullptr);
     EXPECT_NEAR(state->GetMinRowHeight(1), kRow + 2.5, kEps);
     const double base = Height(state->GetExtents(false));
 
@@ -160,8 +161,8 @@ TEST_F(DUxTableStateLayoutTest, UserSizesWinOnlyAboveTheMinimumTheTextsNeed) {
 }
 
 TEST_F(DUxTableStateLayoutTest, AdjustExtentsRaisesOrSetsWidthsToTheirMinimum) {
-    state->SetColumnWidth(0, 2.0);    // narrower than "ITEM" (4 characters) and its gaps
-    state->SetColumnWidth(1, 100.0);  // wider than anything needs
+    state->SetColumnWidth(0, 2.0);   // narrower than "ITEM" (4 characters) and its gaps
+    state->SetColumnWidth(1, 100.0); // wider than anything needs
     state->AdjustExtents(0);
     EXPECT_NEAR(state->GetColumnWidth(0), 4 * 1.5 + 2, kEps);
     EXPECT_NEAR(state->GetColumnWidth(1), 100.0, kEps);
@@ -246,8 +247,9 @@ TEST_F(DUxTableStateLayoutTest, WrappedTableStandsInSectionsEachWithItsHeadings)
 TEST_F(DUxTableStateLayoutTest, DrawnItemsDecodeToWhatTheyShowAndTextsStayInTheirCells) {
     state->SetOrigin(WqGePoint3d(20, 150, 0));
     state->GetRow(1)->SetFlag(DUxTableRowBase::kHiddenFlag, false);
-    state->GetRow(2)->GetValueRaw(state->GetColumn(1), false)->UpdateData(u"Washer\nDIN 125",
-                                                                          false, nullptr);
+    state->GetRow(2)
+        ->GetValueRaw(state->GetColumn(1), false)
+        ->UpdateData(u"Washer\nDIN 125", false, nullptr);
     SMxDisplayList list;
     state->GenGraphics(list);
     const BBox table = state->GetExtents(true);
@@ -323,8 +325,9 @@ TEST_F(DUxTableStateLayoutTest, DrawnItemsDecodeToWhatTheyShowAndTextsStayInThei
 }
 
 TEST_F(DUxTableStateLayoutTest, CellTextsAreDrawnAndMeasuredWithoutTheirCodes) {
-    state->GetRow(0)->GetValueRaw(state->GetColumn(1), false)->UpdateData(
-        u"\\H2.5;Base \\{plate\\}", false, nullptr);
+    state->GetRow(0)
+        ->GetValueRaw(state->GetColumn(1), false)
+        ->UpdateData(u"\\H2.5;Base \\{plate\\}", false, nullptr);
     SMxDisplayList list;
     state->GenGraphics(list);
     bool found = false;
@@ -485,8 +488,9 @@ TEST_F(DUxTableStateLayoutTest, DrawnToSvgAndPng) {
     // Kept in the build tree so that a person can look at the picture.
     const std::filesystem::path dir = std::filesystem::current_path() / "out" / "du_table";
     std::filesystem::create_directories(dir);
-    state->GetRow(1)->GetValueRaw(state->GetColumn(1), false)->UpdateData(u"Hex bolt\nISO 4017 M6",
-                                                                          false, nullptr);
+    state->GetRow(1)
+        ->GetValueRaw(state->GetColumn(1), false)
+        ->UpdateData(u"Hex bolt\nISO 4017 M6", false, nullptr);
     AddRow(4, u"4", u"Nut");
     AddRow(5, u"5", u"Spring pin");
     state->SetAutomaticWrap(true);
