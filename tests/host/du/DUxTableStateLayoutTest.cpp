@@ -17,6 +17,7 @@
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
 #include "ge/BBox.h"
+#include "rd/RDxString.h"
 #include "render/RNxRenderer.h"
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
@@ -33,17 +34,59 @@ constexpr double kEps = 1e-9;
 // Bands of the fixture's style: text 2.5 and title 3.5 high, every gap 1.
 constexpr double kRow = 4.5, kHeading = 4.5, kTitle = 5.5;
 
+// A kind of table with its own text hooks: cells cut every 8 characters, headings cut to 3,
+// heading anchors moved 0.25 down into their cell.
+class TstHookState : public DUxTableStateBase {
+public:
+    TstHookState() = default;
+    explicit TstHookState(const RSeStream* s) : DUxTableStateBase(s) {}
+    RSeMetaType* GetMeta() const override;
+    bool UsesFormatCodes() const override { return false; }
+    int32_t WrapCellText(RDxString& text, double) override {
+        const UTxString16 value = text.GetSimpleValue();
+        UTxString16 out;
+        for (size_t i = 0; i < value.size(); i += 8)
+            out += (i ? u"\n" : u"") + value.substr(i, 8);
+        text.SetSimpleValue(out);
+        return std::max<int32_t>(1, int32_t((value.size() + 7) / 8));
+    }
+    void FitColumnHeading(RDxString& heading, DUxTableStyleColumn*) override {
+        heading.SetSimpleValue(heading.GetSimpleValue().substr(0, 3));
+    }
+    void PlaceHeadingText(RDxString&, WqGePoint3d& corner, const WqGeVector3d& extents) override {
+        corner.y += 0.25;
+        lastExtents = extents;
+    }
+    WqGeVector3d lastExtents;
+};
+
+void TstHookStateGuid(UTxGUID& g) {
+    g = UTxGUID(0x7e570003, 0x1, 0x2, 0x3);
+}
+RSeMetaType* TstHookStateMeta() {
+    static RSeMetaType* mt =
+        RSeMakeMeta<TstHookState>(u"TstHookState", &TstHookStateGuid, 0, RSeMetaType::kClass,
+                                  RSe::_InitMeta(static_cast<const DUxTableStateBase*>(nullptr)));
+    return mt;
+}
+RSeMetaType* TstHookState::GetMeta() const {
+    return TstHookStateMeta();
+}
+
 class DUxTableStateLayoutTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        Make(new (RSe::_GetMeta(static_cast<const DUxTableStateBase*>(nullptr)), Seg())
+                 DUxTableStateBase());
+    }
+    void Make(DUxTableStateBase* made) {
         style = DUxTableStylePartsList::CreateStyle(Seg(), u"Layout");
         style->SetTitle(u"PARTS LIST");
         style->SetUseTitle(true);
         style->SetTextStyle({0, 2.5});
         style->SetHeadingTextStyle({0, 2.5});
         style->SetTitleTextStyle({0, 3.5});
-        state = new (RSe::_GetMeta(static_cast<const DUxTableStateBase*>(nullptr)), Seg())
-            DUxTableStateBase();
+        state = made;
         state->SetStyle(style);
         DUxTableColumnList columns{Column(u"ITEM", 10.0, 1), Column(u"DESCRIPTION", 30.0, 0)};
         state->SetColumns(columns);
@@ -341,6 +384,34 @@ TEST_F(DUxTableStateLayoutTest, CellTextsAreDrawnAndMeasuredWithoutTheirCodes) {
     // "{plate}" is the longest fragment: 7 characters and two row gaps; "DESCRIPTION" is longer.
     state->GetColumn(1)->GetPropertyID()->SetPropertyExternalName(u"D");
     EXPECT_NEAR(state->GetMinColumnWidth(1), 7 * 1.5 + 2, kEps);
+}
+
+TEST_F(DUxTableStateLayoutTest, AKindOfTableWrapsFitsAndPlacesItsOwnTexts) {
+    auto* hooks = new (TstHookStateMeta(), Seg()) TstHookState();
+    Make(hooks);
+    // "Base plate" is 10 characters: two lines; the others one.
+    EXPECT_NEAR(state->GetMinRowHeight(0), kRow + 2.5, kEps);
+    EXPECT_NEAR(state->GetMinRowHeight(1), kRow, kEps);
+    SMxDisplayList list;
+    state->GenGraphics(list);
+    bool cell = false, heading = false;
+    for (const SMxTextItem* t : Items<SMxTextItem>(list)) {
+        const TextId id = Decode(*t);
+        if (id.type == DUxTableDispIDs::eCellText && id.row == 0 && id.column == 1) {
+            cell = true;
+            EXPECT_EQ(t->text, u"Base pla\nte");
+        }
+        if (id.type == DUxTableDispIDs::eHeadingText && id.column == 1) {
+            heading = true;
+            EXPECT_EQ(t->text, u"DES");
+            // Centred in its band, then moved by the hook: 0.25 deeper, so 0.25 lower.
+            EXPECT_NEAR(t->position.y, -(kTitle + kHeading / 2 + 0.25), kEps);
+            EXPECT_NEAR(t->position.x, 10 + 30 / 2.0, kEps);
+        }
+    }
+    EXPECT_TRUE(cell && heading);
+    EXPECT_EQ(hooks->lastExtents, WqGeVector3d(30, kHeading, 0));
+    EXPECT_NEAR(Height(state->GetExtents(false)), kTitle + kHeading + 3 * kRow + 2.5, kEps);
 }
 
 TEST_F(DUxTableStateLayoutTest, DisplayOptionsAndRowDirection) {
