@@ -27,10 +27,13 @@
 #include "rse/RSeRef.h"
 #include "utx/UTxString16.h"
 
+class BBox;
 class DUxTableDataQueryResultRow;
 class DUxTableRowBase;
 class DUxTableStateBase;
 class RDxString;
+class SMxDisplayList;
+class WqGeVector3d;
 
 using DUxTableColumnList = std::vector<RSeRef<DUxTableStyleColumn>>;
 
@@ -97,6 +100,8 @@ private:
 class DUxTableRowBase : public RSeIDed {
 public:
     static constexpr uint32_t kHiddenFlag = 0x1;
+    // The last row of a section of a wrapped table.
+    static constexpr uint32_t kSectionEndFlag = 0x2;
 
     DUxTableRowBase() = default;
     // Takes the id over (it lives in the state's segment).
@@ -117,6 +122,10 @@ public:
     void SetRowGap(double gap);
     double GetKeptRowGap() const { return m_keptGap; }
     void SetKeptRowGap(double gap);
+    // The user's height of the row; layout never draws it lower than its texts need
+    // (DUxTableStateBase::GetMinRowHeight). 0 for none.
+    double GetHeight() const { return m_height; }
+    void SetHeight(double height);
 
     virtual bool Invisible() const { return IsFlagOn(kHiddenFlag); }
     // A refresh from the table's data; the base takes nothing and answers true.
@@ -145,6 +154,7 @@ private:
     uint32_t m_flags = 0;
     double m_rowGap = 0.0;
     double m_keptGap = -1.0;
+    double m_height = 0.0;
     // Cells by column, in the order they were made.
     std::vector<std::pair<RSeRef<DUxTableStyleColumn>, RSeRef<DUxTableRowData_Base>>> m_cells;
 };
@@ -222,12 +232,111 @@ public:
     virtual void FitColumnHeading(RDxString& heading, DUxTableStyleColumn* column) {}
     virtual void FitTitle(RDxString& title, double width) {}
 
+    // --- Layout and drawing (DUxTableStateLayout.cpp) ---
+    // Table coordinates: the origin is the top corner on the side the table grows from (its
+    // left one when it wraps to the right, its right one when it wraps to the left), wherever
+    // the headings stand; the table lies below it. Sections
+    // of a wrapped table stand side by side, each repeating the column headings; the title
+    // spans them all. The style's rotation turns the whole table about the origin.
+    enum EWrapMode : int32_t { eWrapByRows = 0, eWrapBySections = 1 };
+    enum EWrapDirection : int32_t { eWrapLeft = 0, eWrapRight = 1 };
+    // Named by their place on the unrotated table.
+    enum EHotPointID : int32_t {
+        eTopLeft = 0,
+        eTopRight = 1,
+        eBottomRight = 2,
+        eBottomLeft = 3,
+        eTopMiddle = 4,
+        eRightMiddle = 5,
+        eBottomMiddle = 6,
+        eLeftMiddle = 7
+    };
+    // Bit of the flag word: sections are cut by ApplyAutomaticWrapping.
+    static constexpr uint32_t kAutomaticWrapFlag = 0x1;
+
+    bool AutomaticWrap() const { return (m_flagWord & kAutomaticWrapFlag) != 0; }
+    void SetAutomaticWrap(bool on);
+    EWrapMode GetWrapMode() const { return EWrapMode(m_wrapMode); }
+    void SetWrapMode(int32_t mode);
+    EWrapDirection GetWrapDirection() const { return EWrapDirection(m_wrapDirection); }
+    void SetWrapDirection(int32_t direction);
+    // Rows per section (by rows) or number of sections (by sections).
+    int32_t GetWrapCount() const { return m_wrapCount; }
+    void SetWrapCount(int32_t count);
+    // With automatic wrapping on, marks the section ends of the visible rows anew (a count
+    // below 1 counts as 1); off, the user's section ends stay.
+    void ApplyAutomaticWrapping();
+
+    int32_t GetColumnCount() const { return int32_t(m_columns.size()); }
+    // Widths are the state's column copies' own; 0 for an index out of range.
+    double GetColumnWidth(int32_t column) const;
+    void SetColumnWidth(int32_t column, double width);
+    // Multiplies every column's width.
+    void SetColumnWidthScale(double scale);
+    // Title and heading bands: the user's heights, never drawn below their minimum.
+    double GetTitleHeight() const { return m_titleHeight; }
+    void SetTitleHeight(double height);
+    double GetColumnHeadingHeight() const { return m_headingHeight; }
+    void SetColumnHeadingHeight(double height);
+    double GetMinTitleHeight() const;
+    double GetMinColumnHeaderHeight();
+    // What the row's texts need, wrapped in their columns: lines times text height and the
+    // row gap on either side; 0 for an index out of range.
+    double GetMinRowHeight(int32_t row);
+    // The heading text and its heading gaps; with `wholeHeading` false only its longest word.
+    double GetMinColumnHeaderWidth(int32_t column, bool wholeHeading);
+    // The least width of a column: its longest unbreakable fragment of a value and the row
+    // gaps, its heading's longest word and the heading gaps.
+    double GetMinColumnWidth(int32_t column);
+    // The heading a column shows: its property's external name.
+    UTxString16 GetColumnHeading(int32_t column) const;
+    // Heights drawn: the larger of the user's and the minimum.
+    double GetRowHeight(int32_t row);
+
+    // Swaps the places of the two rows; false when either is missing.
+    bool SwapRows(const DUxTableRowID& a, const DUxTableRowID& b);
+    // Moves `count` rows from `from` so that the first stands at `to` afterwards.
+    bool MoveRows(int32_t from, int32_t count, int32_t to);
+    bool MoveColumns(int32_t from, int32_t to);
+
+    // The table's box, relative to the origin, or on the sheet with `sheet`.
+    BBox GetExtents(bool sheet);
+    // 0: widths raised to their minimum, user sizes larger than it kept; 1: widths set to their
+    // minimum. Both store the drawn heights of title, headings and rows.
+    void AdjustExtents(int32_t mode);
+    // Keeps the table's far edge in place when its height changed by dh.
+    void ApplyOriginMoveDueToRowChanges(double dh);
+    // Grows the table by (dx, -dy): widths and row heights scaled, never below their minimum.
+    void Stretch(double dx, double dy, double dz);
+    // The hot point on the sheet.
+    WqGePoint3d GetHotPoint(int32_t id);
+    // Data texts take the style's text look anew; the base's cells hold plain values, so only
+    // the drawing is renewed.
+    virtual void ApplyTextStyleToDataStrings();
+    // Draws the table into the list (cleared first) in sheet coordinates.
+    virtual void GenGraphics(SMxDisplayList& list);
+    // Where a heading text goes: `corner` comes in as the text's anchor in its cell (by the
+    // column's heading alignment, centred in the band; x across the table, y the depth from
+    // the origin's edge) and `extents` as the cell's width and height. A kind of table may
+    // move the anchor or change the text; the base leaves both.
+    virtual void PlaceHeadingText(RDxString& heading, WqGePoint3d& corner,
+                                  const WqGeVector3d& extents);
+
     void Load(RSeStream& s);
     void FixPtrs(RSeMetaContext& ctx);
     void Save(RSeStream& s) const;
     UTxResult Clone(DUxTableStateBase* target, RSeCloneCommander* cc) const;
 
 private:
+    struct Layout;
+    void ComputeLayout(Layout& out, SMxDisplayList* draw);
+
+    double m_titleHeight = 0.0;
+    double m_headingHeight = 0.0;
+    int32_t m_wrapMode = eWrapByRows;
+    int32_t m_wrapDirection = eWrapRight;
+    int32_t m_wrapCount = 1;
+
     std::vector<RSeRef<DUxTableRowBase>> m_rows;
     DUxTableColumnList m_columns;
     RSeRef<DUxTableRowFilterList> m_filters;

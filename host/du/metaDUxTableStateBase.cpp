@@ -1,13 +1,14 @@
 // Storage of the table framework, each version 0.
 //   DUxTableRowID: number (long).
 //   DUxTableRowData_Base: state, row (references); overridden mark (char); value (text).
-//   DUxTableRowBase: id, state (references); flags (unsigned long); row gap, kept row gap
-//     (doubles); the number of cells (unsigned long), then per cell its column and the cell
+//   DUxTableRowBase: id, state (references); flags (unsigned long); row gap, kept row gap,
+//     user height (doubles); the number of cells (unsigned long), then per cell its column and the cell
 //     (references).
 //   DUxTableStateBase: the state's part, then the rows and the columns (counted reference
 //     lists), the filter list and the style (references), the sort definition (count, then per key
 //     the column index (short) and the order (long)), origin (point), flag word (unsigned long),
-//     display option (long).
+//     display option (long), title height, column heading height (doubles), wrap mode, wrap
+//     direction, wrap count (longs).
 #include "du/DUxTableStateBase.h"
 
 #include "dc/RDxPersist.h"
@@ -145,6 +146,7 @@ void DUxTableRowBase::Load(RSeStream& s) {
     s.Read(m_flags);
     s.Read(m_rowGap);
     s.Read(m_keptGap);
+    s.Read(m_height);
     uint32_t n = 0;
     s.Read(n);
     s.CheckCount(n, 10); // two references a cell
@@ -170,6 +172,7 @@ void DUxTableRowBase::Save(RSeStream& s) const {
     s.Write(m_flags);
     s.Write(m_rowGap);
     s.Write(m_keptGap);
+    s.Write(m_height);
     s.Write(uint32_t(m_cells.size()));
     for (const auto& [column, cell] : m_cells) {
         s.Write(column);
@@ -183,6 +186,7 @@ UTxResult DUxTableRowBase::Clone(DUxTableRowBase* t, RSeCloneCommander* cc) cons
     t->m_flags = m_flags;
     t->m_rowGap = m_rowGap;
     t->m_keptGap = m_keptGap;
+    t->m_height = m_height;
     t->m_cells.resize(m_cells.size());
     for (size_t i = 0; i < m_cells.size(); ++i) {
         cc->CloneRef(m_cells[i].first, t->m_cells[i].first);
@@ -212,6 +216,11 @@ void DUxTableStateBase::Load(RSeStream& s) {
     RSeLoadData(s, m_origin);
     s.Read(m_flagWord);
     s.Read(m_displayOption);
+    s.Read(m_titleHeight);
+    s.Read(m_headingHeight);
+    s.Read(m_wrapMode);
+    s.Read(m_wrapDirection);
+    s.Read(m_wrapCount);
 }
 void DUxTableStateBase::FixPtrs(RSeMetaContext& ctx) {
     RSeMetaType::PlainFixPtrs(this, ctx);
@@ -234,6 +243,11 @@ void DUxTableStateBase::Save(RSeStream& s) const {
     RSeSaveData(s, m_origin);
     s.Write(m_flagWord);
     s.Write(m_displayOption);
+    s.Write(m_titleHeight);
+    s.Write(m_headingHeight);
+    s.Write(m_wrapMode);
+    s.Write(m_wrapDirection);
+    s.Write(m_wrapCount);
 }
 UTxResult DUxTableStateBase::Clone(DUxTableStateBase* t, RSeCloneCommander* cc) const {
     RSeMetaType::PlainClone(this, t, cc);
@@ -245,5 +259,10 @@ UTxResult DUxTableStateBase::Clone(DUxTableStateBase* t, RSeCloneCommander* cc) 
     t->m_origin = m_origin;
     t->m_flagWord = m_flagWord;
     t->m_displayOption = m_displayOption;
+    t->m_titleHeight = m_titleHeight;
+    t->m_headingHeight = m_headingHeight;
+    t->m_wrapMode = m_wrapMode;
+    t->m_wrapDirection = m_wrapDirection;
+    t->m_wrapCount = m_wrapCount;
     return {};
 }
