@@ -31,6 +31,7 @@ class DUxTableDataQueryResultRow;
 class DUxTableRowBase;
 class DUxTableStateBase;
 class RDxString;
+class WqGeVector3d;
 
 using DUxTableColumnList = std::vector<RSeRef<DUxTableStyleColumn>>;
 
@@ -221,6 +222,33 @@ public:
     // Shortens a heading to its column, a title to the width; the base leaves them whole.
     virtual void FitColumnHeading(RDxString& heading, DUxTableStyleColumn* column) {}
     virtual void FitTitle(RDxString& title, double width) {}
+
+    // --- Column edits, custom rows, column usage, heading placement and refreshes from a whole
+    // query: the kinds of table refine what they need.
+    // Adds a copy of the column at the index (the end for -1 or past it); false for null.
+    virtual bool AddColumn(DUxTableStyleColumn* column, int32_t index);
+    // Removes the column with the same column id (DUxColumnIDPropBased); false when none has it.
+    virtual bool RemoveColumn(DUxTableStyleColumn* column);
+    // The column with the changed column's id takes its settings (heading included).
+    virtual void FormatColumnChanged(DUxTableStyleColumn* column);
+    // A row the user adds at the index; the base table has no such rows.
+    virtual DUxTableRowBase* AddCustomRow(int32_t) { return nullptr; }
+    // Whether the user may type a value into the cell; the base lets every cell be.
+    virtual bool CanOverrideCell(DUxTableRowBase*, DUxTableStyleColumn*) { return true; }
+    // Tells the table's data source that a column shows (or no longer shows) its property;
+    // answers whether the source took note. The base has no data source.
+    virtual bool AddColumnUsage(DUxTableStyleColumn*) { return false; }
+    virtual bool RemoveColumnUsage(DUxTableStyleColumn*) { return false; }
+    virtual bool RestoreColumnUsage(DUxTableStyleColumn*) { return false; }
+    // Moves a heading's text within its cell (corner and extents of the cell); the base keeps
+    // the drawing's placement.
+    virtual void PlaceHeadingText(RDxString& heading, WqGePoint3d& corner,
+                                  const WqGeVector3d& extents) {}
+    // Refreshes the rows that the results name (RowForResult) from them and puts those rows in
+    // the results' order; rows that no result names keep their order after them.
+    void UpdateData(const std::vector<DUxTableDataQueryResultRow*>& results);
+    // The row a query's result row stands for; the base tells none.
+    virtual DUxTableRowBase* RowForResult(DUxTableDataQueryResultRow*) { return nullptr; }
 
     void Load(RSeStream& s);
     void FixPtrs(RSeMetaContext& ctx);
