@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "BofM/DLxPartListPropertyId.h"
 #include "BofM/DLxTableRowPartlist.h"
 #include "BofM/DLxTableStatePartlist.h"
 #include "dl/DLxLocalBOM.h"
@@ -54,9 +55,19 @@ DUxTableColumnList CopyColumns(const DUxTableColumnList& columns, RSeSegment* se
     return copies;
 }
 
+// The name a property goes by: the default name of a parts-list property, the name of a user
+// property, else the external name the column carries.
 UTxString16 DisplayName(const DUxStyleFormatColumnPropertyID& property) {
-    if (property.IsPropertySet(u"{D5CDD505-2E9C-101B-9397-08002B2CF9AE}"))
-        return property.GetPropertyID();
+    const UTxString16& id = property.GetPropertyID();
+    if (property.IsPropertySet(DUxStyleFormatColumnPropertyID::PartsListPropertySet()) &&
+        id.size() == 1 && id[0] >= u'1' && id[0] <= u'9') {
+        DLxPartListPropertyId* named = DLxPartListPropertyId::New(
+            RSe::TransientSegment(), DLxPartListPropertyId::PropertyType(id[0] - u'1' + 3), -1);
+        const UTxString16 name = named ? named->GetDisplayName() : UTxString16();
+        if (named) RSe::DeleteObject(named);
+        if (!name.empty()) return name;
+    }
+    if (property.IsPropertySet(u"{D5CDD505-2E9C-101B-9397-08002B2CF9AE}")) return id;
     return property.GetPropertyExternalName();
 }
 } // namespace

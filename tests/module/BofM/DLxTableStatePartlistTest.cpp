@@ -204,6 +204,22 @@ TEST_F(PartlistState, SingleRowsOfAGroupEndRightBeforeItAndNoSetAsideRowIsLost) 
     EXPECT_NE(m_doc.GetRSeDb()->FindObject(secondId), nullptr);
 }
 
+TEST_F(PartlistState, AGroupThatChangedMembersKeepsItsRow) {
+    GroupByMaterial();
+    Rebuild();
+    Row* group = dynamic_cast<Row*>(m_state->GetRow(0));
+    ASSERT_TRUE(group && group->IsFlagOn(Row::GroupRowFlag));
+    EXPECT_EQ(m_state->GetValue(0, 1), u"12");
+    // The nuts take another material: the group keeps bolts and washers only.
+    for (DLxAssemblyComponent& c : m_assembly.components)
+        if (c.id == kNut) c.material = u"Steel 10";
+    m_bom->Attach(&m_assembly);
+    Rebuild();
+    EXPECT_EQ(m_state->GetRow(0), group); // the same row, refreshed as the new group
+    EXPECT_EQ(m_state->GetValue(0, 1), u"8");
+    EXPECT_NE(RowOf(Cookie({}, kNut)), nullptr);
+}
+
 TEST_F(PartlistState, RefreshKeepsUserGapsAndHiddenRowsAndFollowsTheBill) {
     Rebuild();
     Row* shaft = RowOf(Cookie({}, kShaft));
@@ -270,6 +286,33 @@ TEST_F(PartlistState, OverridesEqualToTheBillAreDroppedOthersStay) {
     EXPECT_EQ(value, u"Titanium");
 }
 
+TEST_F(PartlistState, TypingAnItemNumberWritesTheBillNotAnOverride) {
+    Rebuild();
+    Row* shaft = RowOf(Cookie({}, kShaft));
+    DUxTableRowData_Base* cell = shaft->GetValueRaw(StateColumn(0), true);
+    ASSERT_TRUE(cell);
+    ASSERT_TRUE(cell->SetValue(u"12", StateColumn(0), false));
+    std::u16string number;
+    EXPECT_TRUE(m_bom->GetItemNumberOverride(Cookie({}, kShaft), number));
+    EXPECT_EQ(number, u"12");
+    auto* own = dynamic_cast<DUxTableRowData_Partlist*>(cell);
+    ASSERT_TRUE(own);
+    EXPECT_FALSE(own->HasOverride());
+    // Clearing gives the row its own number back.
+    EXPECT_TRUE(cell->ClearOverride(StateColumn(0)));
+    Rebuild();
+    EXPECT_EQ(m_state->GetValue(1, 0), u"2");
+    // A custom row's cells hold the bill's values: the table lets none be overridden.
+    DUxTableRowBase* custom = m_state->AddCustomRow(-1);
+    ASSERT_TRUE(custom && custom->IsFlagOn(Row::CustomRowFlag));
+    EXPECT_FALSE(m_state->CanOverrideCell(custom, StateColumn(2)));
+    EXPECT_TRUE(m_state->CanOverrideCell(shaft, StateColumn(2)));
+    // Removing the custom row removes its item from the bill.
+    EXPECT_EQ(m_bom->NumOfCustoms(), 1u);
+    ASSERT_TRUE(m_state->RemoveRow(m_state->IndexOfRow(custom)));
+    EXPECT_EQ(m_bom->NumOfCustoms(), 0u);
+}
+
 TEST_F(PartlistState, DuplicateItemNumbersAreFoundNeverForAGroupRow) {
     Rebuild();
     Row* shaft = RowOf(Cookie({}, kShaft));
@@ -281,6 +324,25 @@ TEST_F(PartlistState, DuplicateItemNumbersAreFoundNeverForAGroupRow) {
     EXPECT_TRUE(motor->CompareItemNumberWithOtherRows());
     motor->SetFlag(Row::GroupRowFlag, false);
     EXPECT_FALSE(motor->CompareItemNumberWithOtherRows());
+}
+
+TEST_F(PartlistState, SequencingLeavesNumbersThatAreAlreadyRight) {
+    Rebuild();
+    m_state->SequenceTags();
+    EXPECT_FALSE(m_bom->IsAnyOfDetailIDsOverriden());
+    // Participants shown under their group: the group row gives way to them.
+    GroupByMaterial();
+    m_state->SetDisplayParticipants(true);
+    Rebuild();
+    m_state->SequenceTags();
+    DLxLocalBOMQuery q(m_bom, nullptr, 1, true);
+    ASSERT_TRUE(q.Execute(false));
+    std::vector<std::u16string> numbers;
+    for (size_t i = 0; i < q.RowCount(); ++i)
+        numbers.push_back(q.RowAt(i)->GetItemNumber());
+    // In model order: the participants were numbered first, where their group row stands.
+    EXPECT_EQ(numbers, (std::vector<std::u16string>{u"4", u"5", u"6", u"1", u"2", u"3", u"7",
+                                                    u"8"}));
 }
 
 TEST_F(PartlistState, SequencingNumbersShownRowsAndGroupParticipants) {
@@ -323,7 +385,28 @@ TEST_F(PartlistState, SelectedMembersRepeatMemberSpecificColumns) {
     headings.clear();
     for (const auto& c : m_state->GetOriginalColumns())
         headings.push_back(c.get()->GetPropertyID()->GetPropertyExternalName());
-    EXPECT_EQ(headings.size(), 3u);
+    // One member: one copy with the plain heading (the property's name), named by the member.
+    EXPECT_EQ(headings, (std::vector<UTxString16>{u"Heading", u"Heading", u"Material"}));
+    EXPECT_EQ(m_state->GetColumn(2)->GetPropertyID()->GetMemberID(), u"M8");
+}
+
+TEST_F(PartlistState, ABillOfAPartKeepsOneMemberUnlessAnOlderDocumentKeptSeveral) {
+    for (DLxAssemblyComponent& c : m_assembly.components)
+        if (c.id == kRoot) c.kind = DLxAssemblyComponent::Kind::Part;
+    m_bom->Attach(&m_assembly);
+    ASSERT_FALSE(m_bom->IsAssemblyBased());
+    struct Case {
+        bool several;
+        size_t kept;
+    };
+    for (const Case c : {Case{false, 1}, Case{true, 2}}) {
+        SCOPED_TRACE(c.several);
+        m_state->SetFlagBit(DLxTableStatePartlist::kSeveralMembers, c.several);
+        m_state->SetFlagBit(DLxTableStatePartlist::kHideZeroQuantityRows, true);
+        m_state->SetSelectedMembers({u"M8", u"M10"}, true);
+        EXPECT_EQ(m_state->GetSelectedMembers().size(), c.kept);
+        EXPECT_FALSE(m_state->GetHideZeroQuantityRows());
+    }
 }
 
 TEST_F(PartlistState, SetColumnsWithMembersReportsWhetherTheColumnsWereApplied) {
