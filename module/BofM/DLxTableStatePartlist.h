@@ -90,7 +90,7 @@ public:
                          std::u16string& text) const override;
     // The table's quantity columns, in column order.
     void GetQuantityColumns(DUxTableColumnList& out) const;
-    DUxTableRowFilterList* GetRowFilters() { return GetFilterList(); }
+    const DUxTableRowFilterList* GetRowFilters() const override { return FindFilterList(); }
 
     // The table state's operations, refined for parts lists.
     bool AddColumn(DUxTableStyleColumn* column, int32_t index) override;

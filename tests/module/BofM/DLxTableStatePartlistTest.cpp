@@ -2,10 +2,13 @@
 // regroup rows, flags and gaps from the bill, overrides, sequencing, member columns and storage.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <vector>
 
+#include "BofM/DLxPartlistFilter.h"
 #include "BofM/DLxTableRowPartlist.h"
 #include "BofM/DLxTableStatePartlist.h"
 #include "KorvuBOMFixture.h"
@@ -107,6 +110,31 @@ protected:
     DLxLocalBOM* m_bom = nullptr;
     DLxTableStatePartlist* m_state = nullptr;
 };
+
+// Marks a class of a saved document as stored at an older version whose record is today's.
+void SetStoredVersion(std::vector<uint8_t>& bytes, const std::u16string& name, uint16_t version) {
+    std::vector<uint8_t> pattern;
+    for (char16_t c : name) {
+        pattern.push_back(uint8_t(c & 0xff));
+        pattern.push_back(uint8_t(c >> 8));
+    }
+    auto it = bytes.begin();
+    for (;;) {
+        it = std::search(it, bytes.end(), pattern.begin(), pattern.end());
+        ASSERT_NE(it, bytes.end()) << "no class of that name";
+        const size_t at = size_t(it - bytes.begin());
+        // The meta table's entry: the name's length right before it, the GUID right after.
+        uint32_t length = 0;
+        if (at >= 4) std::memcpy(&length, &bytes[at - 4], 4);
+        if (length == name.size() || length == 2 * name.size()) {
+            const size_t v = at + pattern.size() + 16;
+            bytes[v] = uint8_t(version & 0xff);
+            bytes[v + 1] = uint8_t(version >> 8);
+            return;
+        }
+        ++it;
+    }
+}
 
 std::vector<Cookie> Top(std::initializer_list<int32_t> items) {
     std::vector<Cookie> out;
@@ -218,6 +246,22 @@ TEST_F(PartlistState, AGroupThatChangedMembersKeepsItsRow) {
     EXPECT_EQ(m_state->GetRow(0), group); // the same row, refreshed as the new group
     EXPECT_EQ(m_state->GetValue(0, 1), u"8");
     EXPECT_NE(RowOf(Cookie({}, kNut)), nullptr);
+}
+
+TEST_F(PartlistState, RowFiltersOfTheTableShapeItsRows) {
+    ASSERT_TRUE(DLxTableStatePartlist::InterestedInFilter(DUxTableRowFilter::FilterType(5)));
+    ASSERT_FALSE(DLxTableStatePartlist::InterestedInFilter(DUxTableRowFilter::FilterType(6)));
+    EXPECT_EQ(DLxTableStatePartlist::NewFilter(DUxTableRowFilter::FilterType(0), Seg()), nullptr);
+    auto* purchased = dynamic_cast<DLxPartlistFilterPurchased*>(
+        DLxTableStatePartlist::NewFilter(DUxTableRowFilter::FilterType(1), Seg()));
+    ASSERT_TRUE(purchased);
+    purchased->SetPurchasedOnly(true);
+    m_state->GetFilterList()->Add(purchased);
+    Rebuild();
+    EXPECT_EQ(Cookies(), Top({kMotor}));
+    purchased->SetPurchasedOnly(false);
+    Rebuild();
+    EXPECT_EQ(Cookies(), Top({kBracket, kShaft, kBushing, kBolt, kWasher, kNut, kCover}));
 }
 
 TEST_F(PartlistState, RefreshKeepsUserGapsAndHiddenRowsAndFollowsTheBill) {
@@ -446,6 +490,59 @@ TEST_F(PartlistState, SaveLoadSaveGivesTheSameBytes) {
         ++at;
     EXPECT_EQ(at, bytes.size()) << "sizes " << bytes.size() << " and " << again.size();
     EXPECT_EQ(again.size(), bytes.size());
+}
+
+TEST_F(PartlistState, OlderStatesKeepSeveralMembersOnABillOfAPart) {
+    m_state->SetSelectedMembers({u"M8", u"M10"}, false);
+    ASSERT_EQ(m_state->GetSelectedMembers().size(), 2u);
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(m_doc.GetRSeDb()->SaveToBuffer(bytes).Failed());
+    // The loaded bill has no model attached: it is not assembly based.
+    for (const uint16_t version : {uint16_t(2), uint16_t(1)}) {
+        SCOPED_TRACE(version);
+        std::vector<uint8_t> stored = bytes;
+        SetStoredVersion(stored, u"DLxTableStatePartlist", version);
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(stored.data(), stored.size(), db);
+        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+        const auto* state = dynamic_cast<DLxTableStatePartlist*>(db->FindObject(m_state->GetId()));
+        ASSERT_TRUE(state);
+        EXPECT_EQ(state->GetSelectedMembers().size(), 2u);
+        EXPECT_EQ((state->GetFlags() & DLxTableStatePartlist::kSeveralMembers) != 0, version == 1);
+    }
+}
+
+TEST_F(PartlistState, OlderCustomRowsOfACurrentBillLoseTheirOverrides) {
+    Rebuild();
+    DUxTableRowBase* custom = m_state->AddCustomRow(-1);
+    Row* shaft = RowOf(Cookie({}, kShaft));
+    ASSERT_TRUE(custom && shaft);
+    for (DUxTableRowBase* row : {custom, static_cast<DUxTableRowBase*>(shaft)}) {
+        auto* cell = dynamic_cast<DUxTableRowData_Partlist*>(row->GetValueRaw(StateColumn(2), true));
+        ASSERT_TRUE(cell);
+        cell->SetOverride(u"Local");
+    }
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(m_doc.GetRSeDb()->SaveToBuffer(bytes).Failed());
+    for (const uint16_t version : {uint16_t(2), uint16_t(1), uint16_t(0)}) {
+        SCOPED_TRACE(version);
+        std::vector<uint8_t> stored = bytes;
+        SetStoredVersion(stored, u"DLxTableRowPartlist", version);
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(stored.data(), stored.size(), db);
+        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+        const auto* state = dynamic_cast<DLxTableStatePartlist*>(db->FindObject(m_state->GetId()));
+        ASSERT_TRUE(state);
+        auto overridden = [&](uint32_t rowId) {
+            auto* row = dynamic_cast<DUxTableRowBase*>(db->FindObject(rowId));
+            auto* cell = row ? dynamic_cast<DUxTableRowData_Partlist*>(
+                                   row->GetValueRaw(state->GetColumn(2), false))
+                             : nullptr;
+            return cell && cell->HasOverride() && cell->IsOverridden();
+        };
+        EXPECT_EQ(overridden(custom->GetId()), version == 2); // a custom row's values are the bill's
+        EXPECT_TRUE(overridden(shaft->GetId()));
+    }
 }
 
 } // namespace
