@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -20,9 +21,12 @@
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
 #include "rse/RSe.h"
+#include "rd/RDxString.h"
+#include "rse/RSeCloneCommander.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeMeta.h"
 #include "rse/RSeSegment.h"
+#include "rse/RSeTransaction.h"
 #include "utx/UTxUtil.h"
 
 namespace {
@@ -466,6 +470,116 @@ TEST_F(PartlistState, SetColumnsWithMembersReportsWhetherTheColumnsWereApplied) 
     columns.emplace_back(bad);
     EXPECT_FALSE(m_state->SetColumns(columns, true));
     DUxTableStyle::ClearColumns(columns);
+}
+
+TEST_F(PartlistState, CellTextsWrapAndHeadingsTrimInTheTablesFonts) {
+    // At this height a character is one unit wide; the gaps take one unit on either side.
+    DUxTableStylePartsList* style = DUxTableStylePartsList::CreateStyle(Seg(), u"Parts");
+    ASSERT_TRUE(style);
+    const DUxTableStyle::TextLook look{0, 1.0 / 0.6};
+    style->SetTextStyle(look);
+    style->SetHeadingTextStyle(look);
+    style->SetTitleTextStyle(look);
+    style->SetRowGap(1.0);
+    style->SetHeadingGap(1.0);
+    style->SetTitleGap(1.0);
+    m_state->SetStyle(style);
+    EXPECT_FALSE(m_state->UsesFormatCodes());
+
+    struct Case {
+        const char16_t* text;
+        double width;
+        int32_t lines;
+        const char16_t* wrapped;
+    };
+    const Case cases[] = {
+        {u"Hex bolt M8x30", 11.0, 2, u"Hex bolt \nM8x30"},
+        {u"Hex bolt M8x30", 20.0, 1, u"Hex bolt M8x30"},
+        {u"Gear\r\nmotor", 20.0, 2, u"Gear\r\nmotor"},
+        {u"Gear\r\n", 20.0, 2, u"Gear\r\n"},
+        {u"abcdefgh", 5.0, 3, u"abc\ndef\ngh"},
+    };
+    for (const Case& c : cases) {
+        UTxString16 text = c.text, expected = c.wrapped;
+        // The table writes line ends as "\r\n" and "\n" in these texts.
+        auto unescape = [](UTxString16 t) {
+            UTxString16 out;
+            for (size_t i = 0; i < t.size(); ++i) {
+                if (t[i] == u'\\' && i + 1 < t.size() && (t[i + 1] == u'n' || t[i + 1] == u'r')) {
+                    out += t[i + 1] == u'n' ? u'\n' : u'\r';
+                    ++i;
+                } else {
+                    out += t[i];
+                }
+            }
+            return out;
+        };
+        text = unescape(text);
+        expected = unescape(expected);
+        SCOPED_TRACE(&c - cases);
+        auto* cell = new (RSe::_GetMeta(static_cast<const RDxString*>(nullptr)),
+                          RSe::TransientSegment()) RDxString();
+        cell->SetSimpleValue(text);
+        EXPECT_EQ(m_state->WrapCellText(*cell, c.width), c.lines);
+        EXPECT_EQ(cell->GetSimpleValue(), expected);
+        RSe::DeleteObject(cell);
+    }
+
+    // Headings keep their start or end by their alignment; titles their start.
+    auto* heading = new (RSe::_GetMeta(static_cast<const RDxString*>(nullptr)),
+                         RSe::TransientSegment()) RDxString();
+    DUxTableStyleColumn* column = StateColumn(2);
+    column->SetWidth(8.0);
+    for (const auto& [alignment, kept] :
+         {std::pair<int32_t, const char16_t*>{1, u"Materi"}, {2, u"terial"}}) {
+        SCOPED_TRACE(alignment);
+        column->SetHeadingAlignment(alignment);
+        heading->SetSimpleValue(u"Material");
+        m_state->FitColumnHeading(*heading, column);
+        EXPECT_EQ(heading->GetSimpleValue(), kept);
+    }
+    heading->SetSimpleValue(u"Parts list");
+    m_state->FitTitle(*heading, 8.0);
+    EXPECT_EQ(heading->GetSimpleValue(), u"Parts ");
+    m_state->FitTitle(*heading, 2.5); // narrower than one character between its gaps
+    EXPECT_EQ(heading->GetSimpleValue(), u"");
+    RSe::DeleteObject(heading);
+}
+
+TEST_F(PartlistState, SortingOrdersTheRowsByTheBillsSortAndKeepsThem) {
+    Rebuild();
+    const std::vector<DUxTableRowBase*> before = m_state->GetRows();
+    // A key past the columns is passed over.
+    m_state->SortRows(
+        {{int16_t(2), DUxTableStateBase::eDescending}, {int16_t(9), DUxTableStateBase::eAscending}});
+    ASSERT_EQ(m_state->GetSortDef().size(), 2u);
+    std::vector<UTxString16> materials;
+    for (int32_t i = 0; i < m_state->GetRowCount(); ++i)
+        materials.push_back(m_state->GetValue(i, 2));
+    std::vector<UTxString16> sorted = materials;
+    std::stable_sort(sorted.begin(), sorted.end(), std::greater<>());
+    EXPECT_EQ(materials, sorted);
+    // The same row objects, only in another order.
+    std::vector<DUxTableRowBase*> after = m_state->GetRows();
+    std::sort(after.begin(), after.end());
+    std::vector<DUxTableRowBase*> same = before;
+    std::sort(same.begin(), same.end());
+    EXPECT_EQ(after, same);
+}
+
+TEST_F(PartlistState, ACopyOutsideTheDocumentKeepsTheBillAndOwnsItsKeys) {
+    GroupByMaterial();
+    m_state->SetSelectedMembers({u"M8"}, false);
+    RSeCloneCommander cc(RSe::TransientSegment());
+    ASSERT_FALSE(cc.Clone({m_state}).Failed());
+    auto* copy = dynamic_cast<DLxTableStatePartlist*>(cc.CloneOf(m_state));
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->LocalBOM(), m_bom);
+    EXPECT_EQ(copy->GetFlags(), m_state->GetFlags());
+    EXPECT_EQ(copy->GetSelectedMembers(), m_state->GetSelectedMembers());
+    ASSERT_EQ(copy->GetGroupKeys().size(), 1u);
+    EXPECT_NE(copy->GetGroupKeys()[0].get(), m_state->GetGroupKeys()[0].get());
+    EXPECT_TRUE(copy->IsGroupingEnabled());
 }
 
 TEST_F(PartlistState, SaveLoadSaveGivesTheSameBytes) {
