@@ -606,6 +606,33 @@ TEST_F(PartlistState, SaveLoadSaveGivesTheSameBytes) {
     EXPECT_EQ(again.size(), bytes.size());
 }
 
+TEST_F(PartlistState, RebuildsAndEditsUndoToTheSameBytes) {
+    Rebuild();
+    RSeDatabase* db = m_doc.GetRSeDb();
+    auto bytes = [&] {
+        std::vector<uint8_t> out;
+        EXPECT_FALSE(db->SaveToBuffer(out).Failed());
+        return out;
+    };
+    const std::vector<uint8_t> before = bytes();
+    db->BeginTxn();
+    GroupByMaterial();
+    m_state->SetSelectedMembers({u"M8"}, true);
+    Rebuild();
+    m_state->AddCustomRow(1);
+    m_state->UpdateRow(1);
+    dynamic_cast<DUxTableRowData_Partlist*>(m_state->GetRow(2)->GetValueRaw(StateColumn(2), true))
+        ->SetOverride(u"Local");
+    m_state->SequenceTags();
+    std::unique_ptr<RSeTxnRecord> record = db->CommitTxn();
+    const std::vector<uint8_t> after = bytes();
+    EXPECT_NE(after, before);
+    db->Undo(*record);
+    EXPECT_EQ(bytes(), before);
+    db->Redo(*record);
+    EXPECT_EQ(bytes(), after);
+}
+
 TEST_F(PartlistState, OlderStatesKeepSeveralMembersOnABillOfAPart) {
     m_state->SetSelectedMembers({u"M8", u"M10"}, false);
     ASSERT_EQ(m_state->GetSelectedMembers().size(), 2u);
