@@ -160,8 +160,11 @@ TEST_F(PartlistState, RebuildKeepsRowsDeletesVanishedOnesAndPlacesNewOnes) {
     const Cookie custom = m_bom->AddCustom();
     Rebuild();
     EXPECT_EQ(Cookies().back(), custom);
-    m_bom->SetExpanded(Cookie({}, kCover), true);
+    EXPECT_FALSE(m_state->AnyRowWithBothFlags());
+    ASSERT_TRUE(m_state->ExpandRow(m_state->IndexOfRow(RowOf(Cookie({}, kCover))), true));
+    EXPECT_TRUE(m_bom->IsExpanded(Cookie({}, kCover)));
     Rebuild();
+    EXPECT_TRUE(m_state->AnyRowWithBothFlags());
     std::vector<Cookie> expected = all;
     expected.push_back(Cookie({kCover}, kPlate));
     expected.push_back(Cookie({kCover}, kGasket));
@@ -325,6 +328,10 @@ TEST_F(PartlistState, OverridesEqualToTheBillAreDroppedOthersStay) {
     Rebuild();
     EXPECT_EQ(m_state->GetValue(1, 2), u"Steel 42CrMo4");
 
+    // Clearing every local override, as converting the table's values into the bill does.
+    DLxTableStatePartlist::RemoveEntityBasedRowOverrides(m_state);
+    EXPECT_FALSE(shaft->GetOverride(text));
+
     // Typing a value writes the bill; the cell of a model row is marked overridden.
     ASSERT_TRUE(bracket->SetValue(u"Titanium", material, false));
     DLxLocalBOMQuery q(m_bom, nullptr, 1, true);
@@ -359,6 +366,20 @@ TEST_F(PartlistState, TypingAnItemNumberWritesTheBillNotAnOverride) {
     EXPECT_EQ(m_bom->NumOfCustoms(), 1u);
     ASSERT_TRUE(m_state->RemoveRow(m_state->IndexOfRow(custom)));
     EXPECT_EQ(m_bom->NumOfCustoms(), 0u);
+}
+
+TEST_F(PartlistState, CellsOfSubstitutedValuesAreFlagged) {
+    Rebuild();
+    m_bom->SetItemNumber(Cookie({}, kShaft), u"20");
+    auto* item = dynamic_cast<DUxTableStylePartsListColumn*>(StateColumn(0));
+    ASSERT_TRUE(item);
+    // Only a column that uses a substitute property tells.
+    EXPECT_FALSE(m_state->GetLocalBOMCellFlag(0, 1));
+    item->SetSubstitute(true);
+    EXPECT_TRUE(m_state->GetLocalBOMCellFlag(0, 1));
+    EXPECT_FALSE(m_state->GetLocalBOMCellFlag(0, 0));
+    EXPECT_FALSE(m_state->GetLocalBOMCellFlag(7, 1));
+    EXPECT_FALSE(m_state->GetLocalBOMCellFlag(0, 99));
 }
 
 TEST_F(PartlistState, DuplicateItemNumbersAreFoundNeverForAGroupRow) {
