@@ -604,6 +604,8 @@ TEST_F(PartlistState, ACopyOutsideTheDocumentKeepsTheBillAndOwnsItsKeys) {
 }
 
 TEST_F(PartlistState, SaveLoadSaveGivesTheSameBytes) {
+    m_state->SetFlagBit(DLxTableStatePartlist::kSeveralMembers, true);
+    m_state->SetSelectedMembers({u"M8", u"M10"}, false);
     GroupByMaterial();
     m_bom->AddCustom();
     Rebuild();
@@ -617,6 +619,14 @@ TEST_F(PartlistState, SaveLoadSaveGivesTheSameBytes) {
     std::unique_ptr<RSeDatabase> db;
     const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
     ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    // The member copies of a column come back as copies of their members.
+    const auto* loaded = dynamic_cast<DLxTableStatePartlist*>(db->FindObject(m_state->GetId()));
+    ASSERT_TRUE(loaded);
+    std::vector<UTxString16> members;
+    for (const auto& c : loaded->GetOriginalColumns())
+        members.push_back(c.get()->GetPropertyID()->GetMemberID());
+    EXPECT_EQ(members, (std::vector<UTxString16>{u"", u"", u"M8", u"M10"}));
+    EXPECT_EQ(loaded->GetRowCount(), m_state->GetRowCount());
     std::vector<uint8_t> again;
     ASSERT_FALSE(db->SaveToBuffer(again).Failed());
     // Where the two saves part, for a readable failure.
