@@ -262,13 +262,20 @@ TEST_F(PartlistState, RowFiltersOfTheTableShapeItsRows) {
     auto* purchased = dynamic_cast<DLxPartlistFilterPurchased*>(
         DLxTableStatePartlist::NewFilter(DUxTableRowFilter::FilterType(1), Seg()));
     ASSERT_TRUE(purchased);
-    purchased->SetPurchasedOnly(true);
     m_state->GetFilterList()->Add(purchased);
+    const Cookie custom = m_bom->AddCustom();
+    Rebuild();
+    EXPECT_EQ(Cookies().back(), custom);
+    purchased->SetPurchasedOnly(true);
     Rebuild();
     EXPECT_EQ(Cookies(), Top({kMotor}));
+    // A custom row the filter hides leaves the table, not the bill.
+    EXPECT_EQ(m_bom->NumOfCustoms(), 1u);
     purchased->SetPurchasedOnly(false);
     Rebuild();
-    EXPECT_EQ(Cookies(), Top({kBracket, kShaft, kBushing, kBolt, kWasher, kNut, kCover}));
+    std::vector<Cookie> expected = Top({kBracket, kShaft, kBushing, kBolt, kWasher, kNut, kCover});
+    expected.push_back(custom);
+    EXPECT_EQ(Cookies(), expected);
 }
 
 TEST_F(PartlistState, RefreshKeepsUserGapsAndHiddenRowsAndFollowsTheBill) {
