@@ -25,6 +25,7 @@
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeMeta.h"
+#include "rse/RSeNotifier.h"
 #include "rse/RSeSegment.h"
 #include "rse/RSeTransaction.h"
 #include "utx/UTxUtil.h"
@@ -180,6 +181,32 @@ TEST_F(PartlistState, RebuildKeepsRowsDeletesVanishedOnesAndPlacesNewOnes) {
     EXPECT_EQ(RowOf(custom), nullptr);
     EXPECT_EQ(m_state->GetRowCount(), int32_t(expected.size()) - 1);
     EXPECT_EQ(m_doc.GetRSeDb()->FindObject(customId), nullptr);
+}
+
+// Counts the events it is told of.
+class TstCounter : public RSeObjectObserverM {
+public:
+    bool OnEvent(const RSeEvent* event) override {
+        events.push_back(event->Event());
+        return true;
+    }
+    std::vector<int32_t> events;
+};
+
+TEST_F(PartlistState, ARebuildTellsItsTargetWhenTheBillsStatusChanged) {
+    const RSeRef<DLxLocalBOM> target(m_bom);
+    TstCounter counter;
+    RSeNotifier::NotifyOnEventTo(target, RSeNotifierEventMask::Field(3, 0x2aaaaaaa), &counter, 0);
+    m_state->RebuildRows(target);
+    EXPECT_TRUE(counter.events.empty()); // the status the state knew
+    m_bom->SetStatusOn(DLxLocalBOM::kStatusUpdateRequired);
+    m_state->RebuildRows(target);
+    EXPECT_EQ(counter.events, std::vector<int32_t>{3});
+    EXPECT_EQ(m_state->GetBOMStatus(), DLxLocalBOM::kStatusUpdateRequired);
+    m_state->RebuildRows(target);
+    Rebuild(); // without a target nothing is told, nothing kept
+    EXPECT_EQ(counter.events.size(), 1u);
+    RSeNotifier::EraseObserverOf(target, &counter);
 }
 
 TEST_F(PartlistState, GroupedRowsGoToTheFrontAndHideExpandedRowsWhileGrouping) {
