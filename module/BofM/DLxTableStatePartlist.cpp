@@ -37,8 +37,8 @@ const DLxTableRowIDLocalBOM* LocalBOMID(const DUxTableRowBase* row) {
 // Whether the bill can be read: a descriptor, and no unresolved or failed status.
 bool BOMReady(const DLxLocalBOM* bom) {
     if (!bom || !bom->GetDescriptor()) return false;
-    return (bom->GetBOMStatus(false) & (DLxLocalBOM::kStatusUnresolved |
-                                        DLxLocalBOM::kStatusError)) == 0;
+    return (bom->GetBOMStatus(false) &
+            (DLxLocalBOM::kStatusUnresolved | DLxLocalBOM::kStatusError)) == 0;
 }
 
 const DUxTableStyle* TableStyle(const DUxTableStateBase* state) {
@@ -273,7 +273,8 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
         } else if (const DLxLocalBOMRow* parent = r->Parent()) {
             const DLxTableRowIDLocalBOM parentId(parent->Cookie());
             int32_t i = 0;
-            while (i < GetRowCount() && !(GetRow(i)->RowID() && GetRow(i)->RowID()->IsEqual(parentId)))
+            while (i < GetRowCount() &&
+                   !(GetRow(i)->RowID() && GetRow(i)->RowID()->IsEqual(parentId)))
                 ++i;
             if (i < GetRowCount()) {
                 for (++i; i < GetRowCount(); ++i) {
@@ -451,8 +452,8 @@ int32_t DLxTableStatePartlist::WrapCellText(RDxString& text, double width) {
         text.GetFormattedValue().empty() ? text.GetSimpleValue() : text.GetFormattedValue();
     RSeSegment* segment = RSe::SegmentOf(this);
     DLxStringWrap wrap(source, width - 2.0 * gap, font, (GetFlagWord() & 0x2) != 0,
-                       segment ? segment : RSe::TransientSegment(),
-                       RSeRef<DUxTableStateBase>(this), height);
+                       segment ? segment : RSe::TransientSegment(), RSeRef<DUxTableStateBase>(this),
+                       height);
     UTxString16 joined, line;
     bool hard = false, more = true;
     int32_t count = 0;

@@ -56,7 +56,9 @@ public:
     // Sets the columns; with selected members every member-specific column is repeated per
     // member. `reuseHeadings` keeps the headings of member copies the table already has.
     bool SetColumns(const DUxTableColumnList& columns, bool reuseHeadings);
-    bool SetColumns(const DUxTableColumnList& columns) override { return SetColumns(columns, true); }
+    bool SetColumns(const DUxTableColumnList& columns) override {
+        return SetColumns(columns, true);
+    }
 
     // The query of the bill under this state's settings; custom rows listed.
     std::unique_ptr<DLxLocalBOMQuery> NewQuery() const;

@@ -20,7 +20,8 @@ DUxTableStylePartsListColumn* PartsListColumn(DUxTableStyleColumn* column) {
     return dynamic_cast<DUxTableStylePartsListColumn*>(column);
 }
 
-bool SameProperty(const DUxStyleFormatColumnPropertyID& a, const DUxStyleFormatColumnPropertyID& b) {
+bool SameProperty(const DUxStyleFormatColumnPropertyID& a,
+                  const DUxStyleFormatColumnPropertyID& b) {
     auto lower = [](UTxString16 s) {
         for (char16_t& c : s)
             if (c >= u'A' && c <= u'Z') c = char16_t(c - u'A' + u'a');
@@ -51,7 +52,8 @@ DUxTableColumnList CopyColumns(const DUxTableColumnList& columns, RSeSegment* se
     RSeCloneCommander cc(segment);
     if (cc.Clone(sources).Failed()) return copies;
     for (RSeVMeta* src : sources)
-        if (auto* copy = dynamic_cast<DUxTableStyleColumn*>(cc.CloneOf(src))) copies.emplace_back(copy);
+        if (auto* copy = dynamic_cast<DUxTableStyleColumn*>(cc.CloneOf(src)))
+            copies.emplace_back(copy);
     return copies;
 }
 
@@ -115,9 +117,9 @@ bool DLxTableStatePartlist::ExpandMemberColumns(DUxTableColumnList& columns, boo
             it = work.erase(it);
             continue;
         }
-        const UTxString16 base =
-            property->GetMemberID().empty() || wasSingle ? property->GetPropertyExternalName()
-                                                         : display;
+        const UTxString16 base = property->GetMemberID().empty() || wasSingle
+                                     ? property->GetPropertyExternalName()
+                                     : display;
         // Members already shown keep their places; the others follow in selection order.
         std::vector<UTxString16> order;
         for (const RSeRef<DUxTableStyleColumn>& c : GetOriginalColumns()) {
@@ -178,9 +180,10 @@ bool DLxTableStatePartlist::SetColumns(const DUxTableColumnList& columns, bool r
 bool DLxTableStatePartlist::AddColumn(DUxTableStyleColumn* column, int32_t index) {
     DUxTableStylePartsListColumn* pl = PartsListColumn(column);
     if (m_selectedMembers.empty() || !pl) return DUxTableStateBase::AddColumn(column, index);
-    if (pl->GetPropertyID()->GetPropertyID().empty()) return DUxTableStateBase::AddColumn(column, -1);
-    DUxTableColumnList copies = CopyColumns({RSeRef<DUxTableStyleColumn>(column)},
-                                            RSe::TransientSegment(), true);
+    if (pl->GetPropertyID()->GetPropertyID().empty())
+        return DUxTableStateBase::AddColumn(column, -1);
+    DUxTableColumnList copies =
+        CopyColumns({RSeRef<DUxTableStyleColumn>(column)}, RSe::TransientSegment(), true);
     ExpandMemberColumns(copies, true, -1);
     bool all = true;
     for (const RSeRef<DUxTableStyleColumn>& c : copies) {

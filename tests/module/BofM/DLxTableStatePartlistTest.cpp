@@ -20,8 +20,8 @@
 #include "dl/DLxLocalBOMQuery.h"
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
-#include "rse/RSe.h"
 #include "rd/RDxString.h"
+#include "rse/RSe.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeMeta.h"
@@ -240,8 +240,8 @@ TEST_F(PartlistState, SingleRowsOfAGroupEndRightBeforeItAndNoSetAsideRowIsLost) 
     group.Add(kWasher);
     group.Add(kNut);
     // A grouped row kept from an earlier grouping, at the end, and a second row of the bolts.
-    Row* grouped = dynamic_cast<Row*>(
-        m_state->CreateRow(DLxTableRowIDLocalBOM(group), m_state, Seg()));
+    Row* grouped =
+        dynamic_cast<Row*>(m_state->CreateRow(DLxTableRowIDLocalBOM(group), m_state, Seg()));
     m_state->InsertRow(grouped, -1);
     Row* second = dynamic_cast<Row*>(
         m_state->CreateRow(DLxTableRowIDLocalBOM(Cookie({}, kBolt)), m_state, Seg()));
@@ -444,8 +444,8 @@ TEST_F(PartlistState, SequencingLeavesNumbersThatAreAlreadyRight) {
     for (size_t i = 0; i < q.RowCount(); ++i)
         numbers.push_back(q.RowAt(i)->GetItemNumber());
     // In model order: the participants were numbered first, where their group row stands.
-    EXPECT_EQ(numbers, (std::vector<std::u16string>{u"4", u"5", u"6", u"1", u"2", u"3", u"7",
-                                                    u"8"}));
+    EXPECT_EQ(numbers,
+              (std::vector<std::u16string>{u"4", u"5", u"6", u"1", u"2", u"3", u"7", u"8"}));
 }
 
 TEST_F(PartlistState, SequencingNumbersShownRowsAndGroupParticipants) {
@@ -482,8 +482,8 @@ TEST_F(PartlistState, SelectedMembersRepeatMemberSpecificColumns) {
     headings.clear();
     for (const auto& c : m_state->GetOriginalColumns())
         headings.push_back(c.get()->GetPropertyID()->GetPropertyExternalName());
-    EXPECT_EQ(headings, (std::vector<UTxString16>{u"Heading", u"Heading", u"Heading M8",
-                                                  u"Heading M10"}));
+    EXPECT_EQ(headings,
+              (std::vector<UTxString16>{u"Heading", u"Heading", u"Heading M8", u"Heading M10"}));
     m_state->SetSelectedMembers({u"M8"}, true);
     headings.clear();
     for (const auto& c : m_state->GetOriginalColumns())
@@ -605,8 +605,8 @@ TEST_F(PartlistState, SortingOrdersTheRowsByTheBillsSortAndKeepsThem) {
     Rebuild();
     const std::vector<DUxTableRowBase*> before = m_state->GetRows();
     // A key past the columns is passed over.
-    m_state->SortRows(
-        {{int16_t(2), DUxTableStateBase::eDescending}, {int16_t(9), DUxTableStateBase::eAscending}});
+    m_state->SortRows({{int16_t(2), DUxTableStateBase::eDescending},
+                       {int16_t(9), DUxTableStateBase::eAscending}});
     ASSERT_EQ(m_state->GetSortDef().size(), 2u);
     std::vector<UTxString16> materials;
     for (int32_t i = 0; i < m_state->GetRowCount(); ++i)
@@ -724,7 +724,8 @@ TEST_F(PartlistState, OlderCustomRowsOfACurrentBillLoseTheirOverrides) {
     Row* shaft = RowOf(Cookie({}, kShaft));
     ASSERT_TRUE(custom && shaft);
     for (DUxTableRowBase* row : {custom, static_cast<DUxTableRowBase*>(shaft)}) {
-        auto* cell = dynamic_cast<DUxTableRowData_Partlist*>(row->GetValueRaw(StateColumn(2), true));
+        auto* cell =
+            dynamic_cast<DUxTableRowData_Partlist*>(row->GetValueRaw(StateColumn(2), true));
         ASSERT_TRUE(cell);
         cell->SetOverride(u"Local");
     }
@@ -746,7 +747,8 @@ TEST_F(PartlistState, OlderCustomRowsOfACurrentBillLoseTheirOverrides) {
                              : nullptr;
             return cell && cell->HasOverride() && cell->IsOverridden();
         };
-        EXPECT_EQ(overridden(custom->GetId()), version == 2); // a custom row's values are the bill's
+        EXPECT_EQ(overridden(custom->GetId()),
+                  version == 2); // a custom row's values are the bill's
         EXPECT_TRUE(overridden(shaft->GetId()));
     }
 }
