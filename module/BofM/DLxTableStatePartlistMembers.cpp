@@ -7,6 +7,7 @@
 #include "BofM/DLxTableRowPartlist.h"
 #include "BofM/DLxTableStatePartlist.h"
 #include "dl/DLxLocalBOM.h"
+#include "dl/DLxLocalBOMMgr.h"
 #include "dl/GBxBOMDescriptor.h"
 #include "du/DUxColumnIDPropBased.h"
 #include "du/DUxTableStyle.h"
@@ -349,7 +350,9 @@ bool DLxTableStatePartlist::CanPushbackItemNumbers(const std::set<int32_t>* rows
     DLxLocalBOM* bom = LocalBOM();
     if (!bom || !bom->IsAssemblyBased()) return false;
     const GBxBOMDescriptor* descriptor = bom->GetDescriptor();
-    const bool topOnly = descriptor && descriptor->DetailIDNotAvailable();
+    // The model keeps numbers of its top level only when it cannot take them deeper.
+    const bool topOnly = descriptor && descriptor->DetailIDNotAvailable() && bom->GetAssembly() &&
+                         DLxLocalBOMMgr::HasSchemeEnabled(*bom->GetAssembly(), 1);
     DLxLocalBOMQuery q(bom, nullptr, 0, false);
     if (!q.Execute(false)) return false;
     const DLxLocalBOMColumn item(DLxLocalBOMColumn::Item);

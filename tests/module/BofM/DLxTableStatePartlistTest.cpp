@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "BofM/DLxPartlistFilter.h"
@@ -18,6 +19,7 @@
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxLocalBOMMgr.h"
 #include "dl/DLxLocalBOMQuery.h"
+#include "dl/GBxBOMDescriptor.h"
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
 #include "rd/RDxString.h"
@@ -414,6 +416,27 @@ TEST_F(PartlistState, CellsOfSubstitutedValuesAreFlagged) {
     EXPECT_FALSE(m_state->GetLocalBOMCellFlag(0, 0));
     EXPECT_FALSE(m_state->GetLocalBOMCellFlag(7, 1));
     EXPECT_FALSE(m_state->GetLocalBOMCellFlag(0, 99));
+}
+
+TEST_F(PartlistState, ItemNumbersCanBePushedBackFromRowsThatWriteTheModel) {
+    m_bom->SetExpanded(Cookie({}, kCover), true);
+    Rebuild();
+    EXPECT_FALSE(m_state->CanPushbackItemNumbers(nullptr));
+    const Cookie shaft({}, kShaft), plate({kCover}, kPlate);
+    // A row qualifies with its number set and a value push-back writes into the model.
+    m_bom->SetItemNumber(shaft, u"20");
+    EXPECT_FALSE(m_state->CanPushbackItemNumbers(nullptr));
+    m_bom->SetCellOverride(shaft, DLxLocalBOMColumn::Material, u"Steel 42CrMo4");
+    EXPECT_TRUE(m_state->CanPushbackItemNumbers(nullptr));
+    const std::set<int32_t> bracketOnly{0}, shaftOnly{1};
+    EXPECT_FALSE(m_state->CanPushbackItemNumbers(&bracketOnly));
+    EXPECT_TRUE(m_state->CanPushbackItemNumbers(&shaftOnly));
+    // The model takes numbers of its top level only: a sub-row never qualifies.
+    m_bom->SetItemNumber(shaft, u"");
+    m_bom->SetItemNumber(plate, u"8.7");
+    m_bom->SetCellOverride(plate, DLxLocalBOMColumn::Material, u"Steel");
+    ASSERT_TRUE(m_bom->GetDescriptor()->DetailIDNotAvailable());
+    EXPECT_FALSE(m_state->CanPushbackItemNumbers(nullptr));
 }
 
 TEST_F(PartlistState, DuplicateItemNumbersAreFoundNeverForAGroupRow) {
