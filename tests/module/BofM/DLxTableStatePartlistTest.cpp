@@ -284,6 +284,54 @@ TEST_F(PartlistState, AGroupThatChangedMembersKeepsItsRow) {
     EXPECT_NE(RowOf(Cookie({}, kNut)), nullptr);
 }
 
+TEST_F(PartlistState, GroupSettingsAnswerTheBillsQuery) {
+    DLxLocalBOMColumn key;
+    EXPECT_FALSE(m_state->IsGroupingEnabled());
+    EXPECT_FALSE(m_state->GetGroupKey1(key));
+    std::vector<RSeRef<DUxTableStylePartsListColumn>> keys;
+    for (const char16_t* id : {u"5", u"3", u"7"})
+        keys.emplace_back(Column(id));
+    struct Case {
+        size_t keys;
+        bool first, second, third;
+    };
+    for (const Case c : {Case{3, true, true, true}, Case{1, true, false, false}}) {
+        SCOPED_TRACE(c.keys);
+        m_state->SetGroupKeys({keys.begin(), keys.begin() + std::ptrdiff_t(c.keys)});
+        m_state->SetGroupingEnabled(true);
+        EXPECT_TRUE(m_state->IsGroupingEnabled());
+        EXPECT_EQ(m_state->GetGroupKey1(key), c.first);
+        EXPECT_EQ(key, DLxLocalBOMColumn(DLxLocalBOMColumn::Material));
+        EXPECT_EQ(m_state->GetGroupKey2(key), c.second);
+        EXPECT_EQ(m_state->GetGroupKey3(key), c.third);
+    }
+    m_state->SetGroupingEnabled(false);
+    EXPECT_FALSE(m_state->IsGroupingEnabled());
+
+    DUxTableColumnList quantities;
+    m_state->GetQuantityColumns(quantities);
+    ASSERT_EQ(quantities.size(), 1u);
+    EXPECT_EQ(quantities[0].get(), StateColumn(1));
+
+    // The rows the table hides, as any other query of the table reads them.
+    Rebuild();
+    Row* shaft = RowOf(Cookie({}, kShaft));
+    bool bomHidden = true;
+    EXPECT_FALSE(m_state->IsRowHidden(Cookie({}, kShaft), &bomHidden));
+    EXPECT_FALSE(bomHidden);
+    shaft->SetFlag(Row::HiddenRowFlag, false);
+    EXPECT_TRUE(m_state->IsRowHidden(Cookie({}, kShaft), &bomHidden));
+    EXPECT_FALSE(bomHidden);
+    EXPECT_FALSE(m_state->IsRowHidden(Cookie({}, 99), &bomHidden));
+    DLxLocalBOMQuery q(m_bom, m_state, 1, true);
+    ASSERT_TRUE(q.Execute(false));
+    EXPECT_EQ(q.RowCount(), 7u);
+    // The table's own rebuild still lists it, and keeps the row hidden.
+    Rebuild();
+    EXPECT_EQ(RowOf(Cookie({}, kShaft)), shaft);
+    EXPECT_TRUE(shaft->Invisible());
+}
+
 TEST_F(PartlistState, RowFiltersOfTheTableShapeItsRows) {
     ASSERT_TRUE(DLxTableStatePartlist::InterestedInFilter(DUxTableRowFilter::FilterType(5)));
     ASSERT_FALSE(DLxTableStatePartlist::InterestedInFilter(DUxTableRowFilter::FilterType(6)));
