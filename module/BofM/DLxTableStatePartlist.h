@@ -6,6 +6,7 @@
 // keep their identity across rebuilds through their cookies. Rows come and go only through
 // RebuildRows, AddCustomRow and the base's row creation and removal.
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <set>
 #include <vector>
@@ -141,6 +142,13 @@ private:
     // While rebuilding, rows leave the table because the bill no longer lists them (a filter may
     // hide a custom row): the bill keeps its items.
     bool m_rebuilding = false;
+
+    // The rows by cookie, for the bill's query that asks row by row and cell by cell; in step
+    // with the table while m_indexedCount is its row count (not stored, never copied).
+    void Reindex() const;
+    void PlaceRow(DUxTableRowBase* row, int32_t at);
+    mutable std::map<DLxLocalBOMCookie, RSeRef<DUxTableRowBase>> m_rowIndex;
+    mutable int32_t m_indexedCount = -1;
 
     uint32_t m_flags = 0;
     RSeRef<DLxLocalBOM> m_localBOM;

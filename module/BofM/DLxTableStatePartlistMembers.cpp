@@ -318,6 +318,14 @@ DUxTableRowBase* DLxTableStatePartlist::AddCustomRow(int32_t index) {
 
 void DLxTableStatePartlist::OnRowRemoved(DUxTableRowBase* row) {
     const DLxTableRowIDLocalBOM* id = LocalBOMID(row);
+    // The row has left the rows already.
+    if (m_indexedCount == GetRowCount() + 1 && id) {
+        auto at = m_rowIndex.find(id->Cookie());
+        if (at != m_rowIndex.end() && at->second.get() == row) m_rowIndex.erase(at);
+        m_indexedCount = GetRowCount();
+    } else {
+        m_indexedCount = -1;
+    }
     if (id && !m_rebuilding && row->IsFlagOn(DLxTableRowPartlist::CustomRowFlag))
         DLxLocalBOMQuery::RemoveCustom(LocalBOM(), DLxLocalBOMCookie(id->Cookie()));
 }

@@ -332,6 +332,25 @@ TEST_F(PartlistState, GroupSettingsAnswerTheBillsQuery) {
     EXPECT_TRUE(shaft->Invisible());
 }
 
+TEST_F(PartlistState, RowsAreFoundByCookieWhateverMovedThem) {
+    Rebuild();
+    const Cookie shaft({}, kShaft);
+    ASSERT_EQ(m_state->FindRow(shaft), m_state->GetRow(1));
+    // Rows the base removes or inserts, with or without the rebuild.
+    ASSERT_TRUE(m_state->RemoveRow(1));
+    EXPECT_EQ(m_state->FindRow(shaft), nullptr);
+    DUxTableRowBase* row = m_state->CreateRow(DLxTableRowIDLocalBOM(shaft), m_state, Seg());
+    m_state->InsertRow(row, 0);
+    EXPECT_EQ(m_state->FindRow(shaft), row);
+    ASSERT_TRUE(m_state->RemoveRow(0, true));
+    m_state->InsertRow(row, 3);
+    EXPECT_EQ(m_state->FindRow(shaft), row);
+    Rebuild();
+    EXPECT_EQ(m_state->FindRow(shaft), row);
+    EXPECT_EQ(m_state->GetRowCount(), 8);
+    EXPECT_EQ(m_state->FindRow(Cookie({}, kMotor)), m_state->GetRow(6));
+}
+
 TEST_F(PartlistState, RowFiltersOfTheTableShapeItsRows) {
     ASSERT_TRUE(DLxTableStatePartlist::InterestedInFilter(DUxTableRowFilter::FilterType(5)));
     ASSERT_FALSE(DLxTableStatePartlist::InterestedInFilter(DUxTableRowFilter::FilterType(6)));
