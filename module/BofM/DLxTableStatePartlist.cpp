@@ -127,14 +127,21 @@ void DLxTableStatePartlist::Reindex() const {
 DUxTableRowBase* DLxTableStatePartlist::FindRow(const DLxLocalBOMCookie& cookie) const {
     // Rows come and go through the base too: a changed count, or an entry that no longer names
     // its row, sends the index back to the rows.
-    for (int pass = 0; pass < 2; ++pass) {
-        if (m_indexedCount != GetRowCount()) Reindex();
-        auto it = m_rowIndex.find(cookie);
-        if (it == m_rowIndex.end()) return nullptr;
+    // An undo may put back another set of rows of the same count: a cookie the index does not
+    // know is looked for among the rows before the answer is no.
+    if (m_indexedCount != GetRowCount()) Reindex();
+    auto it = m_rowIndex.find(cookie);
+    if (it != m_rowIndex.end()) {
         DUxTableRowBase* row = it->second.get();
         const DLxTableRowIDLocalBOM* id = LocalBOMID(row);
         if (row && id && id->Cookie() == cookie && row->GetState() == this) return row;
-        m_indexedCount = -1;
+    }
+    for (int32_t i = 0; i < GetRowCount(); ++i) {
+        const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(i));
+        if (id && id->Cookie() == cookie) {
+            Reindex();
+            return GetRow(i);
+        }
     }
     return nullptr;
 }

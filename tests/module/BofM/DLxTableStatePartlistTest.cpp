@@ -349,6 +349,20 @@ TEST_F(PartlistState, RowsAreFoundByCookieWhateverMovedThem) {
     EXPECT_EQ(m_state->FindRow(shaft), row);
     EXPECT_EQ(m_state->GetRowCount(), 8);
     EXPECT_EQ(m_state->FindRow(Cookie({}, kMotor)), m_state->GetRow(6));
+
+    // An undo that gives back another row in place of one: the same count, other rows.
+    RSeDatabase* db = m_doc.GetRSeDb();
+    db->BeginTxn();
+    ASSERT_TRUE(m_state->RemoveRow(m_state->IndexOfRow(row)));
+    DUxTableRowBase* custom = m_state->AddCustomRow(-1);
+    ASSERT_TRUE(custom);
+    std::unique_ptr<RSeTxnRecord> record = db->CommitTxn();
+    EXPECT_EQ(m_state->FindRow(shaft), nullptr);
+    db->Undo(*record);
+    ASSERT_EQ(m_state->GetRowCount(), 8);
+    EXPECT_NE(m_state->FindRow(shaft), nullptr);
+    EXPECT_EQ(m_state->FindRow(shaft),
+              m_state->GetRow(m_state->IndexOfRow(m_state->FindRow(shaft))));
 }
 
 TEST_F(PartlistState, RowFiltersOfTheTableShapeItsRows) {
