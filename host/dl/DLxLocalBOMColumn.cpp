@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "du/DUxTableStyleColumn.h"
+
 namespace {
 constexpr std::array<const char16_t*, 12> kNames = {
     u"Item",   u"Quantity", u"PartNumber", u"Description", u"Material",     u"Mass",
@@ -43,6 +45,23 @@ bool DLxLocalBOMColumn::FromKey(const std::u16string& key, DLxLocalBOMColumn& ou
             out = DLxLocalBOMColumn(Kind(i + 1));
             return true;
         }
+    }
+    return false;
+}
+
+bool DLxLocalBOMColumn::FromPropertyID(const DUxStyleFormatColumnPropertyID& property,
+                                       DLxLocalBOMColumn& out) {
+    static constexpr Kind kPartsList[] = {Item,     Quantity,   Name,        Mass,     Material,
+                                          PartNumber, Description, Vendor, Purchased};
+    const UTxString16& id = property.GetPropertyID();
+    if (property.IsPropertySet(DUxStyleFormatColumnPropertyID::PartsListPropertySet())) {
+        if (id.size() != 1 || id[0] < u'1' || id[0] > u'9') return false;
+        out = DLxLocalBOMColumn(kPartsList[id[0] - u'1']);
+        return true;
+    }
+    if (property.IsPropertySet(u"{D5CDD505-2E9C-101B-9397-08002B2CF9AE}") && !id.empty()) {
+        out = UserProperty(id);
+        return true;
     }
     return false;
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+class DUxStyleFormatColumnPropertyID;
+
 class DLxLocalBOMColumn {
 public:
     enum Kind : int32_t {
@@ -34,6 +36,11 @@ public:
 
     // The text the bill stores the column under: "PartNumber", "User:Finish".
     std::u16string Key() const;
+    // The column a table style's column shows: the parts-list properties "1" to "9" (item,
+    // quantity, name, mass, material, part number, description, vendor, purchased) and the
+    // user-defined parts-list properties by name; false for any other property.
+    static bool FromPropertyID(const DUxStyleFormatColumnPropertyID& property,
+                               DLxLocalBOMColumn& out);
     // The column of a stored key; false for a key no column has.
     static bool FromKey(const std::u16string& key, DLxLocalBOMColumn& out);
 

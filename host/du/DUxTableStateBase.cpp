@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "du/DUxColumnIDPropBased.h"
+#include "du/DUxTableDataQueryResultRow.h"
 #include "du/DUxTableRowFilter.h"
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
@@ -354,4 +356,75 @@ int32_t DUxTableStateBase::WrapCellText(RDxString& text, double) {
     const UTxString16& shown =
         text.GetFormattedValue().empty() ? text.GetSimpleValue() : text.GetFormattedValue();
     return std::max<int32_t>(1, int32_t(UCxStringUtil::SplitLines(shown).size()));
+}
+
+// --- column edits and refreshes from a whole query ---
+
+namespace {
+int32_t FindColumnById(const DUxTableColumnList& columns, const DUxTableStyleColumn* column) {
+    const DUxColumnIDPropBased id = DUxColumnIDPropBased::Of(column);
+    for (size_t i = 0; i < columns.size(); ++i)
+        if (DUxColumnIDPropBased::Of(columns[i].get()).IsEqual(id)) return int32_t(i);
+    return -1;
+}
+} // namespace
+
+bool DUxTableStateBase::AddColumn(DUxTableStyleColumn* column, int32_t index) {
+    if (!column) return false;
+    RSeCloneCommander cc(RSe::SegmentOf(this));
+    if (cc.Clone({column}).Failed()) return false;
+    auto* copy = dynamic_cast<DUxTableStyleColumn*>(cc.CloneOf(column));
+    if (!copy) return false;
+    BeginValueChange();
+    if (index < 0 || size_t(index) > m_columns.size()) index = int32_t(m_columns.size());
+    m_columns.insert(m_columns.begin() + index, RSeRef<DUxTableStyleColumn>(copy));
+    return true;
+}
+
+bool DUxTableStateBase::RemoveColumn(DUxTableStyleColumn* column) {
+    const int32_t at = FindColumnById(m_columns, column);
+    if (at < 0) return false;
+    BeginValueChange();
+    DUxTableStyleColumn* old = m_columns[size_t(at)].get();
+    m_columns.erase(m_columns.begin() + at);
+    if (old) {
+        OnColumnRemoved(old);
+        RSe::DeleteObject(old);
+    }
+    return true;
+}
+
+void DUxTableStateBase::FormatColumnChanged(DUxTableStyleColumn* column) {
+    const int32_t at = FindColumnById(m_columns, column);
+    if (at < 0 || m_columns[size_t(at)].get() == column) return;
+    DUxTableColumnList columns = GetColumns(nullptr);
+    if (size_t(at) >= columns.size()) {
+        DUxTableStyle::ClearColumns(columns);
+        return;
+    }
+    // The changed column stands in for its old copy; the others go through as they are.
+    RSeRef<DUxTableStyleColumn> own = columns[size_t(at)];
+    columns[size_t(at)] = RSeRef<DUxTableStyleColumn>(column);
+    DUxTableStateBase::SetColumns(columns);
+    columns[size_t(at)] = own;
+    DUxTableStyle::ClearColumns(columns);
+}
+
+void DUxTableStateBase::UpdateData(const std::vector<DUxTableDataQueryResultRow*>& results) {
+    std::vector<RSeRef<DUxTableRowBase>> ordered;
+    ordered.reserve(m_rows.size());
+    std::vector<bool> taken(m_rows.size(), false);
+    for (DUxTableDataQueryResultRow* result : results) {
+        DUxTableRowBase* row = result ? RowForResult(result) : nullptr;
+        const int32_t at = row ? IndexOfRow(row) : -1;
+        if (at < 0 || taken[size_t(at)]) continue;
+        taken[size_t(at)] = true;
+        row->UpdateData(result, m_columns);
+        ordered.emplace_back(row);
+    }
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        if (!taken[i]) ordered.push_back(m_rows[i]);
+    if (ordered == m_rows) return;
+    BeginValueChange();
+    m_rows = std::move(ordered);
 }

@@ -322,6 +322,29 @@ public:
     virtual void PlaceHeadingText(RDxString& heading, WqGePoint3d& corner,
                                   const WqGeVector3d& extents);
 
+    // --- Column edits, custom rows, column usage, heading placement and refreshes from a whole
+    // query: the kinds of table refine what they need.
+    // Adds a copy of the column at the index (the end for -1 or past it); false for null.
+    virtual bool AddColumn(DUxTableStyleColumn* column, int32_t index);
+    // Removes the column with the same column id (DUxColumnIDPropBased); false when none has it.
+    virtual bool RemoveColumn(DUxTableStyleColumn* column);
+    // The column with the changed column's id takes its settings (heading included).
+    virtual void FormatColumnChanged(DUxTableStyleColumn* column);
+    // A row the user adds at the index; the base table has no such rows.
+    virtual DUxTableRowBase* AddCustomRow(int32_t) { return nullptr; }
+    // Whether the user may type a value into the cell; the base lets every cell be.
+    virtual bool CanOverrideCell(DUxTableRowBase*, DUxTableStyleColumn*) { return true; }
+    // Tells the table's data source that a column shows (or no longer shows) its property;
+    // answers whether the source took note. The base has no data source.
+    virtual bool AddColumnUsage(DUxTableStyleColumn*) { return false; }
+    virtual bool RemoveColumnUsage(DUxTableStyleColumn*) { return false; }
+    virtual bool RestoreColumnUsage(DUxTableStyleColumn*) { return false; }
+    // Refreshes the rows that the results name (RowForResult) from them and puts those rows in
+    // the results' order; rows that no result names keep their order after them.
+    void UpdateData(const std::vector<DUxTableDataQueryResultRow*>& results);
+    // The row a query's result row stands for; the base tells none.
+    virtual DUxTableRowBase* RowForResult(DUxTableDataQueryResultRow*) { return nullptr; }
+
     void Load(RSeStream& s);
     void FixPtrs(RSeMetaContext& ctx);
     void Save(RSeStream& s) const;

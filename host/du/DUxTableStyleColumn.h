@@ -19,6 +19,10 @@ public:
     void SetPropertySet(const UTxString16& v) { m_set = v; }
     void SetPropertyID(const UTxString16& v) { m_id = v; }
     void SetPropertyExternalName(const UTxString16& v) { m_name = v; }
+    // The family-table member a column repeated per member shows; empty for any other column.
+    // Kept with the column in memory and in copies, not in the stored record.
+    const UTxString16& GetMemberID() const { return m_member; }
+    void SetMemberID(const UTxString16& v) { m_member = v; }
     // Property sets are GUID texts: their case does not matter.
     bool IsPropertySet(const UTxString16& set) const;
     // The parts-list properties the table framework itself tells apart: the item number
@@ -36,6 +40,7 @@ private:
     UTxString16 m_set;
     UTxString16 m_id;
     UTxString16 m_name;
+    UTxString16 m_member;
 };
 
 // How a column shows its values, each value a getter and its setter.

@@ -22,6 +22,8 @@
 #include "BofM/DLxPartListTablePropertyQuantity.h"
 #include "BofM/DLxPartlistFilter.h"
 #include "BofM/DLxTableComponentBinder.h"
+#include "BofM/DLxTableRowPartlist.h"
+#include "BofM/DLxTableStatePartlist.h"
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxCreateGDTRequest.h"
@@ -193,6 +195,10 @@ const KorvuInitRow kRows[] = {
     {"DLxPartlistFilterStandard", &InitMeta<DLxPartlistFilterStandard>, 2},
     {"DLxPartlistFilterDesignView", &InitMeta<DLxPartlistFilterDesignView>, 2},
     {"DLxPartlistFilterItemRange", &InitMeta<DLxPartlistFilterItemRange>, 2},
+    {"DLxTableStatePartlist", &InitMeta<DLxTableStatePartlist>, 2},
+    {"DLxTableRowPartlist", &InitMeta<DLxTableRowPartlist>, 2},
+    {"DUxTableRowData_Partlist", &InitMeta<DUxTableRowData_Partlist>, 2},
+    {"DLxTableRowIDLocalBOM", &InitMeta<DLxTableRowIDLocalBOM>, 2},
 };
 
 struct RunAtLoad {

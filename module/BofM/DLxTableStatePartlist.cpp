@@ -1,0 +1,497 @@
+#include "BofM/DLxTableStatePartlist.h"
+
+#include <algorithm>
+#include <map>
+
+#include "BofM/DLxPartlistFilter.h"
+#include "BofM/DLxStringWrap.h"
+#include "BofM/DLxTableRowPartlist.h"
+#include "dl/DLxLocalBOM.h"
+#include "du/DUxColumnIDPropBased.h"
+#include "du/DUxTableStyle.h"
+#include "du/DUxTableStyleColumn.h"
+#include "ge/WqGeVector3d.h"
+#include "rd/RDxString.h"
+#include "rse/RSe.h"
+#include "rse/RSeCloneCommander.h"
+#include "rse/RSeNotifier.h"
+#include "rse/RSeSegment.h"
+#include "rse/RSeTransaction.h"
+
+namespace {
+using Cookie = DLxLocalBOMCookie;
+
+const DUxTableStylePartsListColumn* PartsListColumn(const DUxTableStyleColumn* column) {
+    return dynamic_cast<const DUxTableStylePartsListColumn*>(column);
+}
+
+bool BOMColumnOf(const DUxTableStyleColumn* column, DLxLocalBOMColumn& out) {
+    const DUxTableStylePartsListColumn* c = PartsListColumn(column);
+    return c && DLxLocalBOMColumn::FromPropertyID(*c->GetPropertyID(), out);
+}
+
+const DLxTableRowIDLocalBOM* LocalBOMID(const DUxTableRowBase* row) {
+    return row ? dynamic_cast<const DLxTableRowIDLocalBOM*>(row->RowID()) : nullptr;
+}
+
+// Whether the bill can be read: a descriptor, and no unresolved or failed status.
+bool BOMReady(const DLxLocalBOM* bom) {
+    if (!bom || !bom->GetDescriptor()) return false;
+    return (bom->GetBOMStatus(false) & (DLxLocalBOM::kStatusUnresolved |
+                                        DLxLocalBOM::kStatusError)) == 0;
+}
+
+const DUxTableStyle* TableStyle(const DUxTableStateBase* state) {
+    return dynamic_cast<const DUxTableStyle*>(state->GetStyle());
+}
+} // namespace
+
+DLxTableStatePartlist* DLxTableStatePartlist::New(RSeSegment* segment) {
+    return new (RSe::_GetMeta(static_cast<const DLxTableStatePartlist*>(nullptr)),
+                segment ? segment : RSe::TransientSegment()) DLxTableStatePartlist();
+}
+
+DLxTableStatePartlist::~DLxTableStatePartlist() {
+    m_selectedMembers.clear();
+    m_groupKeys.clear();
+}
+
+const char* DLxTableStatePartlist::GetInternalName() {
+    static const char* const name = "PartsList";
+    return name;
+}
+
+DUxTableRowFilter* DLxTableStatePartlist::NewFilter(DUxTableRowFilter::FilterType type,
+                                                    RSeSegment* segment,
+                                                    FBxObjectEditRecord* record) {
+    if (!InterestedInFilter(type)) return nullptr;
+    return DLxNewPartlistFilter(type, segment, record);
+}
+
+bool DLxTableStatePartlist::InterestedInFilter(DUxTableRowFilter::FilterType type) {
+    return type >= 1 && type <= 5;
+}
+
+DLxLocalBOM* DLxTableStatePartlist::LocalBOM() const {
+    return m_localBOM.get();
+}
+
+void DLxTableStatePartlist::Prepare() {
+    BeginValueChange();
+}
+
+void DLxTableStatePartlist::SetLocalBOM(const RSeRef<DLxLocalBOM>& bom) {
+    if (bom == m_localBOM) return;
+    Prepare();
+    m_localBOM = bom;
+}
+
+void DLxTableStatePartlist::SetFlagBit(uint32_t bit, bool on) {
+    const uint32_t flags = on ? (m_flags | bit) : (m_flags & ~bit);
+    if (flags == m_flags) return;
+    Prepare();
+    m_flags = flags;
+}
+
+void DLxTableStatePartlist::SetGroupKeys(
+    const std::vector<RSeRef<DUxTableStylePartsListColumn>>& keys) {
+    Prepare();
+    std::vector<DUxTableStylePartsListColumn*> sources;
+    for (const auto& k : keys)
+        if (DUxTableStylePartsListColumn* p = k.get()) sources.push_back(p);
+    // Copies first: the keys given may be this state's own.
+    std::vector<RSeRef<DUxTableStylePartsListColumn>> copies;
+    RSeCloneCommander cc(RSe::SegmentOf(this));
+    std::vector<RSeVMeta*> metas(sources.begin(), sources.end());
+    if (metas.empty() || !cc.Clone(metas).Failed())
+        for (RSeVMeta* src : metas)
+            if (auto* copy = dynamic_cast<DUxTableStylePartsListColumn*>(cc.CloneOf(src)))
+                copies.emplace_back(copy);
+    for (auto& k : m_groupKeys)
+        if (DUxTableStylePartsListColumn* p = k.get()) RSe::DeleteObject(p);
+    m_groupKeys = std::move(copies);
+}
+
+std::unique_ptr<DLxLocalBOMQuery> DLxTableStatePartlist::NewQuery() const {
+    return std::make_unique<DLxLocalBOMQuery>(LocalBOM(), this, 1, true);
+}
+
+DUxTableRowBase* DLxTableStatePartlist::FindRow(const DLxLocalBOMCookie& cookie) const {
+    for (int32_t i = 0; i < GetRowCount(); ++i) {
+        const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(i));
+        if (id && id->Cookie() == cookie) return GetRow(i);
+    }
+    return nullptr;
+}
+
+DUxTableRowBase* DLxTableStatePartlist::RowForResult(DUxTableDataQueryResultRow* result) {
+    const auto* r = dynamic_cast<const DLxLocalBOMRow*>(result);
+    return r ? FindRow(r->Cookie()) : nullptr;
+}
+
+// --- group settings ---
+
+bool DLxTableStatePartlist::IsGroupingEnabled() const {
+    const DLxLocalBOM* bom = LocalBOM();
+    return bom && !bom->IsLegacyBOM() && (m_flags & kGroupingEnabled) && !m_groupKeys.empty();
+}
+
+bool DLxTableStatePartlist::GroupKey(size_t index, DLxLocalBOMColumn& key) const {
+    if (index >= m_groupKeys.size()) return false;
+    return BOMColumnOf(m_groupKeys[index].get(), key);
+}
+
+bool DLxTableStatePartlist::IsRowHidden(const DLxLocalBOMCookie& cookie, bool* bomHidden) const {
+    if (bomHidden) *bomHidden = false;
+    const DUxTableRowBase* row = FindRow(cookie);
+    if (!row) return false;
+    if (bomHidden) *bomHidden = row->IsFlagOn(DLxTableRowPartlist::BOMHiddenRowFlag);
+    if (m_listHidden) return false;
+    if (!row->IsFlagOn(DLxTableRowPartlist::BOMGroupedRowFlag)) return row->Invisible();
+    if (row->IsFlagOn(DLxTableRowPartlist::HiddenRowFlag)) return true;
+    return IsGroupingEnabled() && row->IsFlagOn(DLxTableRowPartlist::ExpandableRowFlag) &&
+           row->IsFlagOn(DLxTableRowPartlist::ExpandedRowFlag);
+}
+
+bool DLxTableStatePartlist::GetCellOverride(const DLxLocalBOMCookie& cookie,
+                                            const DLxLocalBOMColumn& column,
+                                            std::u16string& text) const {
+    // The table's column of that bill column.
+    for (const RSeRef<DUxTableStyleColumn>& c : GetOriginalColumns()) {
+        DLxLocalBOMColumn bc;
+        if (!BOMColumnOf(c.get(), bc) || !(bc == column)) continue;
+        if (!DUxColumnIDPropBased::Of(c.get()).HasTarget()) return false;
+        auto* row = dynamic_cast<DLxTableRowPartlist*>(FindRow(cookie));
+        return row && row->GetCellOverride(c.get(), text);
+    }
+    return false;
+}
+
+void DLxTableStatePartlist::GetQuantityColumns(DUxTableColumnList& out) const {
+    out.clear();
+    for (const RSeRef<DUxTableStyleColumn>& c : GetOriginalColumns())
+        if (c.get() && c.get()->GetPropertyID()->IsQuantity()) out.push_back(c);
+}
+
+// --- rows ---
+
+namespace {
+// Lists the rows the table hides while the table reads the bill for its own rows.
+struct ListingHidden {
+    explicit ListingHidden(bool& flag) : m_flag(flag), m_was(flag) { m_flag = true; }
+    ~ListingHidden() { m_flag = m_was; }
+    ListingHidden(const ListingHidden&) = delete;
+    ListingHidden& operator=(const ListingHidden&) = delete;
+    bool& m_flag;
+    bool m_was;
+};
+} // namespace
+
+void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
+    if (!LocalBOM()) return;
+    ListingHidden listing(m_listHidden);
+    std::unique_ptr<DLxLocalBOMQuery> q = NewQuery();
+    if (!q->Execute(false) || !q->Results()) return;
+
+    // Step 2: the results, the single items of their grouped rows and who is whose parent.
+    std::vector<DLxLocalBOMRow*> unplaced;
+    std::vector<Cookie> resultItems;
+    std::map<Cookie, Cookie> parentOf;
+    for (size_t i = 0; i < q->RowCount(); ++i) {
+        DLxLocalBOMRow* r = q->RowAt(i);
+        unplaced.push_back(r);
+        if (r->Cookie().IsGrouped())
+            for (const Cookie& c : r->Cookie().singleItems())
+                resultItems.push_back(c);
+        parentOf[r->Cookie()] = r->Parent() ? r->Parent()->Cookie() : Cookie();
+    }
+    std::sort(resultItems.begin(), resultItems.end());
+
+    // Step 3: the single items of the table's grouped rows.
+    std::vector<int32_t> tableItems;
+    for (DUxTableRowBase* row : GetRows())
+        if (const DLxTableRowIDLocalBOM* id = LocalBOMID(row); id && id->Cookie().IsGrouped())
+            for (int32_t item : id->Cookie().items())
+                tableItems.push_back(item);
+    std::sort(tableItems.begin(), tableItems.end());
+
+    // Step 4: match the table's rows with the results.
+    // Rows set aside under a result's cookie, in table order, with where each stood.
+    std::map<Cookie, std::vector<std::pair<DUxTableRowBase*, int32_t>>> setAside;
+    for (int32_t p = 0; p < GetRowCount();) {
+        DUxTableRowBase* t = GetRow(p);
+        const DLxTableRowIDLocalBOM* id = LocalBOMID(t);
+        auto found = unplaced.end();
+        if (id)
+            found = std::find_if(unplaced.begin(), unplaced.end(), [&](DLxLocalBOMRow* r) {
+                return r->Cookie() == id->Cookie() || r->Cookie().matches(id->Cookie()) > 1;
+            });
+        if (found == unplaced.end()) {
+            RemoveRow(p);
+            continue;
+        }
+        DLxLocalBOMRow* r = *found;
+        if (!id->Cookie().IsGrouped() && !r->StaysInPlace() &&
+            std::binary_search(tableItems.begin(), tableItems.end(), id->Cookie().item())) {
+            RemoveRow(p, true);
+            setAside[r->Cookie()].emplace_back(t, p);
+            continue;
+        }
+        t->UpdateData(r, GetOriginalColumns());
+        unplaced.erase(found);
+        ++p;
+    }
+
+    // Step 5: place the results no row took.
+    auto descendsFrom = [&](const Cookie& cookie, const Cookie& ancestor) {
+        auto at = parentOf.find(cookie);
+        if (at == parentOf.end()) return true;
+        for (int guard = 0; at != parentOf.end() && guard < 1000; ++guard) {
+            if (at->second == ancestor) return true;
+            if (!at->second.IsValid()) return false;
+            at = parentOf.find(at->second);
+        }
+        return false;
+    };
+    for (DLxLocalBOMRow* r : unplaced) {
+        DUxTableRowBase* t = nullptr;
+        auto aside = setAside.find(r->Cookie());
+        if (!r->IsGroupRow() && !r->StaysInPlace() && aside != setAside.end() &&
+            !aside->second.empty()) {
+            t = aside->second.front().first;
+            aside->second.erase(aside->second.begin());
+        } else {
+            t = CreateRow(DLxTableRowIDLocalBOM(r->Cookie()), this, RSe::SegmentOf(this));
+            if (!t) continue;
+        }
+        t->UpdateData(r, GetOriginalColumns());
+        int32_t at = GetRowCount();
+        if (r->Cookie().IsGrouped()) {
+            at = 0;
+        } else if (const DLxLocalBOMRow* parent = r->Parent()) {
+            const DLxTableRowIDLocalBOM parentId(parent->Cookie());
+            int32_t i = 0;
+            while (i < GetRowCount() && !(GetRow(i)->RowID() && GetRow(i)->RowID()->IsEqual(parentId)))
+                ++i;
+            if (i < GetRowCount()) {
+                for (++i; i < GetRowCount(); ++i) {
+                    const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(i));
+                    if (!id || !descendsFrom(id->Cookie(), parent->Cookie())) break;
+                }
+                at = i;
+            }
+        }
+        InsertRow(t, at);
+    }
+    // A row set aside that no result took (its result became a group row or stays in place,
+    // or another row of the same cookie took it) would otherwise be lost: it goes back where
+    // it stood, or to the end when that place is gone.
+    for (auto& [cookie, rows] : setAside)
+        for (auto& [t, at] : rows)
+            InsertRow(t, std::min(at, GetRowCount()));
+
+    // Step 6: take out the single rows that no longer stand right before their grouped row.
+    std::vector<DUxTableRowBase*> moved;
+    Cookie group;
+    for (int32_t i = GetRowCount() - 1; i >= 0; --i) {
+        const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(i));
+        if (!id) continue;
+        if (id->Cookie().IsGrouped()) {
+            group = id->Cookie();
+            continue;
+        }
+        if (!std::binary_search(resultItems.begin(), resultItems.end(), id->Cookie())) continue;
+        if (group.matches(id->Cookie()) > 0) continue;
+        moved.push_back(GetRow(i));
+        RemoveRow(i, true);
+    }
+    // Taken from the last, so the list runs backwards: their previous order is its reverse.
+    std::reverse(moved.begin(), moved.end());
+
+    // Step 7: each goes right before its grouped row.
+    for (int32_t i = 0; i < GetRowCount() && !moved.empty(); ++i) {
+        const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(i));
+        if (!id || !id->Cookie().IsGrouped()) continue;
+        for (auto it = moved.begin(); it != moved.end();) {
+            const DLxTableRowIDLocalBOM* mid = LocalBOMID(*it);
+            if (mid && id->Cookie().matches(mid->Cookie()) > 0) {
+                InsertRow(*it, i++);
+                it = moved.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    // Rows whose grouped row is gone are not lost either.
+    for (DUxTableRowBase* t : moved)
+        InsertRow(t, -1);
+
+    // Step 8.
+    if (notify.GetTarget() && q->GetStatus() != m_bomStatus) {
+        Prepare();
+        m_bomStatus = q->GetStatus();
+        RSeNotifier::Notify(RSeEvent(3, notify));
+    }
+}
+
+void DLxTableStatePartlist::RequeryRows() {
+    if (!BOMReady(LocalBOM())) return;
+    ListingHidden listing(m_listHidden);
+    std::unique_ptr<DLxLocalBOMQuery> q = NewQuery();
+    if (!q->Execute(false)) return;
+    std::vector<DUxTableDataQueryResultRow*> results;
+    for (size_t i = 0; i < q->RowCount(); ++i)
+        results.push_back(q->RowAt(i));
+    UpdateData(results);
+}
+
+void DLxTableStatePartlist::SortRows(const SortDef& keys) {
+    if (!BOMReady(LocalBOM())) return;
+    ListingHidden listing(m_listHidden);
+    std::unique_ptr<DLxLocalBOMQuery> q = NewQuery();
+    bool any = false;
+    for (const auto& [index, order] : keys) {
+        if (index < 0 || size_t(index) >= GetOriginalColumns().size()) continue;
+        DLxLocalBOMColumn bc;
+        if (!BOMColumnOf(GetColumn(index), bc)) continue;
+        q->AddSortKey(bc, order == eAscending);
+        any = true;
+    }
+    if (!q->Execute(any)) return;
+    SetSortDef(keys);
+    std::vector<DUxTableDataQueryResultRow*> results;
+    for (size_t i = 0; i < q->RowCount(); ++i)
+        results.push_back(q->RowAt(i));
+    UpdateData(results);
+}
+
+void DLxTableStatePartlist::UpdateRow(int32_t index) {
+    DUxTableRowBase* row = GetRow(index);
+    const DLxTableRowIDLocalBOM* id = LocalBOMID(row);
+    if (!LocalBOM() || !id) return;
+    ListingHidden listing(m_listHidden);
+    std::unique_ptr<DLxLocalBOMQuery> q = NewQuery();
+    if (DLxLocalBOMRow* r = q->RowByCookie(id->Cookie())) row->UpdateData(r, GetOriginalColumns());
+}
+
+bool DLxTableStatePartlist::ExpandRow(int32_t index, bool expand) {
+    const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(index));
+    if (!LocalBOM() || !id) return false;
+    std::unique_ptr<DLxLocalBOMQuery> q = NewQuery();
+    DLxLocalBOMRow* r = q->RowByCookie(id->Cookie());
+    if (!r) return false;
+    r->SetExpanded(expand, true);
+    return true;
+}
+
+DUxTableRowBase* DLxTableStatePartlist::CreateRow(const DUxTableRowID& id, DUxTableStateBase* state,
+                                                  RSeSegment* segment) {
+    if (!dynamic_cast<const DLxTableRowIDLocalBOM*>(&id)) return nullptr;
+    DUxTableRowID* copy = id.Copy(segment);
+    return new (RSe::_GetMeta(static_cast<const DLxTableRowPartlist*>(nullptr)),
+                segment ? segment : RSe::TransientSegment()) DLxTableRowPartlist(copy, state);
+}
+
+bool DLxTableStatePartlist::DropRedundantOverrides() {
+    if (!LocalBOM()) return false;
+    DLxLocalBOMQuery q(LocalBOM(), nullptr, 1, true);
+    if (!q.Execute(false) || !q.Results()) return false;
+    bool dropped = false;
+    for (DUxTableRowBase* row : GetRows()) {
+        auto* r = dynamic_cast<DLxTableRowPartlist*>(row);
+        const DLxTableRowIDLocalBOM* id = LocalBOMID(row);
+        if (!r || !id) continue;
+        if (const DLxLocalBOMRow* bomRow = q.RowByCookie(id->Cookie()))
+            dropped |= r->DropRedundantOverrides(*bomRow, GetOriginalColumns());
+    }
+    return dropped;
+}
+
+void DLxTableStatePartlist::RemoveEntityBasedRowOverrides(DLxTableStatePartlist* state) {
+    if (!state) return;
+    for (DUxTableRowBase* row : state->GetRows())
+        if (auto* r = dynamic_cast<DLxTableRowPartlist*>(row))
+            r->ClearLocalOverrides(state->GetOriginalColumns());
+}
+
+// --- column usage ---
+
+bool DLxTableStatePartlist::AddColumnUsage(DUxTableStyleColumn* column) {
+    DLxLocalBOMColumn bc;
+    if (!LocalBOM() || !BOMColumnOf(column, bc)) return false;
+    return LocalBOM()->AddPropID2Usage(bc);
+}
+
+bool DLxTableStatePartlist::RemoveColumnUsage(DUxTableStyleColumn* column) {
+    DLxLocalBOMColumn bc;
+    if (!LocalBOM() || !BOMColumnOf(column, bc)) return false;
+    return LocalBOM()->RemovePropIDFromUsage(bc);
+}
+
+void DLxTableStatePartlist::OnColumnRemoved(DUxTableStyleColumn* column) {
+    DUxTableStateBase::OnColumnRemoved(column);
+    RemoveColumnUsage(column);
+}
+
+// --- text layout ---
+
+double DLxTableStatePartlist::GetMinBandHeight(int32_t band, bool multiLine) const {
+    // The monospace text engine's height of a line is the text height the style gives.
+    return DUxTableStateBase::GetMinBandHeight(band, multiLine);
+}
+
+int32_t DLxTableStatePartlist::WrapCellText(RDxString& text, double width) {
+    const DUxTableStyle* style = TableStyle(this);
+    const double gap = style ? style->GetRowGap() : 0.0;
+    const int32_t font = style ? style->GetTextStyle().fontId : 0;
+    const double height = style ? style->GetTextStyle().height : text.GetTextHeight();
+    const UTxString16 source =
+        text.GetFormattedValue().empty() ? text.GetSimpleValue() : text.GetFormattedValue();
+    RSeSegment* segment = RSe::SegmentOf(this);
+    DLxStringWrap wrap(source, width - 2.0 * gap, font, (GetFlagWord() & 0x2) != 0,
+                       segment ? segment : RSe::TransientSegment(),
+                       RSeRef<DUxTableStateBase>(this), height);
+    UTxString16 joined, line;
+    bool hard = false, more = true;
+    int32_t count = 0;
+    while (more) {
+        more = wrap.GetItem(line, hard);
+        if (count > 0 && !joined.empty() && joined.back() != u'\n') joined += u'\n';
+        joined += line;
+        ++count;
+    }
+    if (hard) ++count;
+    if (text.GetFormattedValue().empty())
+        text.SetSimpleValue(joined);
+    else
+        text.SetFormattedValue(joined, text.GetFormatCode());
+    return count;
+}
+
+void DLxTableStatePartlist::FitColumnHeading(RDxString& heading, DUxTableStyleColumn* column) {
+    if (!column) return;
+    const DUxTableStyle* style = TableStyle(this);
+    const double gap = style ? style->GetHeadingGap() : 0.0;
+    const int32_t font = style ? style->GetHeadingTextStyle().fontId : 0;
+    const double height = style ? style->GetHeadingTextStyle().height : heading.GetTextHeight();
+    DLxStringTrim trim(heading.GetSimpleValue(), column->GetWidth() - 2.0 * gap, font,
+                       column->GetHeadingAlignment(), RSe::SegmentOf(this), gap, height);
+    heading.SetSimpleValue(trim.GetString());
+}
+
+void DLxTableStatePartlist::FitTitle(RDxString& title, double width) {
+    const DUxTableStyle* style = TableStyle(this);
+    const double gap = style ? style->GetTitleGap() : 0.0;
+    const int32_t font = style ? style->GetTitleTextStyle().fontId : 0;
+    const double height = style ? style->GetTitleTextStyle().height : title.GetTextHeight();
+    DLxStringTrim trim(title.GetSimpleValue(), width - 2.0 * gap, font, 1, RSe::SegmentOf(this),
+                       -1.0, height);
+    title.SetSimpleValue(trim.GetString());
+}
+
+void DLxTableStatePartlist::PlaceHeadingText(RDxString&, WqGePoint3d& corner,
+                                             const WqGeVector3d& extents) {
+    // Headings sit centred in their cell: half the width across, half the height down.
+    corner.x += extents.x / 2.0;
+    corner.y -= extents.y / 2.0;
+}
