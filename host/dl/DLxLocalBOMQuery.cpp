@@ -1,5 +1,7 @@
 #include "dl/DLxLocalBOMQuery.h"
 
+#include "du/DUxTableRowFilter.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +12,7 @@
 #include "dl/DLxStructureNode.h"
 #include "dl/DLxTagManager.h"
 #include "dl/GBxBOMDescriptor.h"
+#include "du/DUxTableRowFilter.h"
 
 namespace {
 
@@ -265,6 +268,16 @@ bool DLxLocalBOMQuery::Execute(bool sort) {
         return true;
     }
     Emit(top);
+    if (const DUxTableRowFilterList* filters = m_settings ? m_settings->GetRowFilters() : nullptr) {
+        const std::vector<DUxTableDataQueryResultRow*> rows(m_rows->m_visible.begin(),
+                                                            m_rows->m_visible.end());
+        const std::vector<bool> out = filters->FilterOut(rows);
+        std::vector<DLxLocalBOMRow*> kept;
+        kept.reserve(rows.size());
+        for (size_t i = 0; i < rows.size(); ++i)
+            if (i >= out.size() || !out[i]) kept.push_back(m_rows->m_visible[i]);
+        m_rows->m_visible.swap(kept);
+    }
     return true;
 }
 

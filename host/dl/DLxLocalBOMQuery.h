@@ -17,6 +17,7 @@
 
 class DLxLocalBOM;
 class DLxLocalBOMQuery;
+class DUxTableRowFilterList;
 class DLxStructureNode;
 
 // What a parts list tells the query; the defaults are a plain bill: no grouping, no
@@ -37,6 +38,9 @@ public:
         if (bomHidden) *bomHidden = false;
         return false;
     }
+    // The table's row filters; the rows they filter out leave the results (after the rows
+    // are laid out, so a filtered-out row's sub-rows go only when filtered out themselves).
+    virtual const DUxTableRowFilterList* GetRowFilters() const { return nullptr; }
     virtual bool GetDisplayItemNumbers() const { return true; }
     virtual bool GetHideZeroQuantityRows() const { return false; }
     // The table's own value of a cell, which the row's text shows instead of the bill's.

@@ -344,6 +344,8 @@ public:
     void UpdateData(const std::vector<DUxTableDataQueryResultRow*>& results);
     // The row a query's result row stands for; the base tells none.
     virtual DUxTableRowBase* RowForResult(DUxTableDataQueryResultRow*) { return nullptr; }
+    // The filter list when the state has one; null, without making one, when not.
+    const DUxTableRowFilterList* FindFilterList() const { return m_filters.get(); }
 
     void Load(RSeStream& s);
     void FixPtrs(RSeMetaContext& ctx);

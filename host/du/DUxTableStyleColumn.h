@@ -20,7 +20,7 @@ public:
     void SetPropertyID(const UTxString16& v) { m_id = v; }
     void SetPropertyExternalName(const UTxString16& v) { m_name = v; }
     // The family-table member a column repeated per member shows; empty for any other column.
-    // Kept with the column in memory and in copies, not in the stored record.
+    // Stored with the parts-list columns, the only ones repeated per member.
     const UTxString16& GetMemberID() const { return m_member; }
     void SetMemberID(const UTxString16& v) { m_member = v; }
     // Property sets are GUID texts: their case does not matter.
@@ -169,6 +169,7 @@ public:
     void SetSubstituteUnits(const DUxColumnUnitSettings& v);
 
     void Load(RSeStream& s);
+    void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
     UTxResult Clone(DUxTableStylePartsListColumn* target, RSeCloneCommander* cc) const;
 

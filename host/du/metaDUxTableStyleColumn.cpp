@@ -1,4 +1,4 @@
-// Storage of the table styles' columns and row keys, each version 0.
+// Storage of the table styles' columns and row keys, each version 0 but the parts-list column.
 //   DUxTableStyleColumn: property set, property id, external name (texts); heading alignment,
 //     column alignment (longs); width (double); format mode, output unit type (longs); the unit
 //     settings (decimal marker (long), unit string, leading zero, trailing zero (bools), linear
@@ -6,7 +6,9 @@
 //     (double).
 //   DUxTableStylePartsListColumn: then the substitute switch (bool), the substitute property
 //     (three texts), substitute behaviour, format mode, output unit type (longs) and the
-//     substitute unit settings.
+//     substitute unit settings; version 1 adds the family-table members of the property and of
+//     the substitute property (texts), which a column repeated per member shows. Version 0
+//     columns show no member.
 //   DUxHoleTableStyleColumnItem: the column's part only.
 //   DUxRowKey: type, general property id (longs), custom id (text).
 #include "du/DUxTableStyleColumn.h"
@@ -40,7 +42,7 @@ RSeMetaType* _GetMeta(const DUxTableStyleColumn* p) {
 }
 RSeMetaType* _InitMeta(const DUxTableStylePartsListColumn*) {
     static RSeMetaType* mt = RSeMakeMeta<DUxTableStylePartsListColumn>(
-        u"DUxTableStylePartsListColumn", &PartsListGuid, 0, RSeMetaType::kClass,
+        u"DUxTableStylePartsListColumn", &PartsListGuid, 1, RSeMetaType::kClass,
         RSe::_InitMeta(static_cast<const DUxTableStyleColumn*>(nullptr)));
     return mt;
 }
@@ -166,6 +168,21 @@ void DUxTableStylePartsListColumn::Load(RSeStream& s) {
     s.Read(m_substituteFormatMode);
     s.Read(m_substituteOutputUnitType);
     m_substituteUnits.Load(s);
+    UTxString16 member;
+    s.Read(member);
+    GetPropertyID()->SetMemberID(member);
+    s.Read(member);
+    m_substituteProperty.SetMemberID(member);
+}
+
+void DUxTableStylePartsListColumn::LoadMigrate(RSeStream& s) {
+    RSeMetaType::PlainLoad(this, s);
+    s.Read(m_substitute);
+    m_substituteProperty.Load(s);
+    s.Read(m_substituteBehavior);
+    s.Read(m_substituteFormatMode);
+    s.Read(m_substituteOutputUnitType);
+    m_substituteUnits.Load(s);
 }
 
 void DUxTableStylePartsListColumn::Save(RSeStream& s) const {
@@ -176,6 +193,8 @@ void DUxTableStylePartsListColumn::Save(RSeStream& s) const {
     s.Write(m_substituteFormatMode);
     s.Write(m_substituteOutputUnitType);
     m_substituteUnits.Save(s);
+    s.Write(GetPropertyID()->GetMemberID());
+    s.Write(m_substituteProperty.GetMemberID());
 }
 
 UTxResult DUxTableStylePartsListColumn::Clone(DUxTableStylePartsListColumn* t,

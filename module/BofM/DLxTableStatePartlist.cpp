@@ -176,7 +176,8 @@ void DLxTableStatePartlist::GetQuantityColumns(DUxTableColumnList& out) const {
 // --- rows ---
 
 namespace {
-// Lists the rows the table hides while the table reads the bill for its own rows.
+// Sets a switch for the time of a pass: the table reading the bill for its own rows, or
+// rebuilding them.
 struct ListingHidden {
     explicit ListingHidden(bool& flag) : m_flag(flag), m_was(flag) { m_flag = true; }
     ~ListingHidden() { m_flag = m_was; }
@@ -190,6 +191,7 @@ struct ListingHidden {
 void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
     if (!LocalBOM()) return;
     ListingHidden listing(m_listHidden);
+    ListingHidden rebuilding(m_rebuilding);
     std::unique_ptr<DLxLocalBOMQuery> q = NewQuery();
     if (!q->Execute(false) || !q->Results()) return;
 

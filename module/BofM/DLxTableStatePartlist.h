@@ -90,7 +90,7 @@ public:
                          std::u16string& text) const override;
     // The table's quantity columns, in column order.
     void GetQuantityColumns(DUxTableColumnList& out) const;
-    DUxTableRowFilterList* GetRowFilters() { return GetFilterList(); }
+    const DUxTableRowFilterList* GetRowFilters() const override { return FindFilterList(); }
 
     // The table state's operations, refined for parts lists.
     bool AddColumn(DUxTableStyleColumn* column, int32_t index) override;
@@ -134,6 +134,9 @@ private:
     // While the table reads the bill for its own rows it lists the rows it hides too: a row
     // keeps its identity (and the user's hidden mark) only while the results name it.
     mutable bool m_listHidden = false;
+    // While rebuilding, rows leave the table because the bill no longer lists them (a filter may
+    // hide a custom row): the bill keeps its items.
+    bool m_rebuilding = false;
 
     uint32_t m_flags = 0;
     RSeRef<DLxLocalBOM> m_localBOM;

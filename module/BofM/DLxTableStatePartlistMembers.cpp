@@ -314,7 +314,7 @@ DUxTableRowBase* DLxTableStatePartlist::AddCustomRow(int32_t index) {
 
 void DLxTableStatePartlist::OnRowRemoved(DUxTableRowBase* row) {
     const DLxTableRowIDLocalBOM* id = LocalBOMID(row);
-    if (id && row->IsFlagOn(DLxTableRowPartlist::CustomRowFlag))
+    if (id && !m_rebuilding && row->IsFlagOn(DLxTableRowPartlist::CustomRowFlag))
         DLxLocalBOMQuery::RemoveCustom(LocalBOM(), DLxLocalBOMCookie(id->Cookie()));
 }
 

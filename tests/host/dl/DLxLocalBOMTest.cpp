@@ -15,6 +15,7 @@
 #include "dl/DLxConfiguration.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxLocalBOM.h"
+#include "du/DUxTableStyleColumn.h"
 #include "dl/DLxLocalBOMMgr.h"
 #include "dl/DLxLocalBOMPrint.h"
 #include "dl/DLxLocalBOMQuery.h"
@@ -1224,4 +1225,37 @@ TEST_F(BOMFixture, ABillFollowsTheDrawingsAssemblyThroughUndoAndRedo) {
     EXPECT_EQ(bom->GetAssembly(), doc.GetAssembly());
     ASSERT_FALSE(doc.Redo().Failed());
     EXPECT_EQ(boltNumber(), u"B-2");
+}
+
+TEST(DLxLocalBOMColumn, TableColumnsNameTheirBillColumnsByProperty) {
+    struct Case {
+        const char16_t* set;
+        const char16_t* id;
+        bool found;
+        DLxLocalBOMColumn column;
+    };
+    const UTxString16 partsList = DUxStyleFormatColumnPropertyID::PartsListPropertySet();
+    const Case cases[] = {
+        {partsList.c_str(), u"1", true, DLxLocalBOMColumn::Item},
+        {u"{beb6b91c-af44-4F9B-ad9e-1e0570a168f9}", u"2", true, DLxLocalBOMColumn::Quantity},
+        {partsList.c_str(), u"5", true, DLxLocalBOMColumn::Material},
+        {partsList.c_str(), u"9", true, DLxLocalBOMColumn::Purchased},
+        {partsList.c_str(), u"0", false, {}},
+        {partsList.c_str(), u"10", false, {}},
+        {u"{D5CDD505-2E9C-101B-9397-08002B2CF9AE}", u"Finish", true,
+         DLxLocalBOMColumn::UserProperty(u"Finish")},
+        {u"{D5CDD505-2E9C-101B-9397-08002B2CF9AE}", u"", false, {}},
+        {u"{04570C0A-FA19-4d76-A48F-D5A662908B35}", u"1", false, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        DUxStyleFormatColumnPropertyID property;
+        property.SetPropertySet(c.set);
+        property.SetPropertyID(c.id);
+        DLxLocalBOMColumn out;
+        EXPECT_EQ(DLxLocalBOMColumn::FromPropertyID(property, out), c.found);
+        if (c.found) {
+            EXPECT_EQ(out, c.column);
+        }
+    }
 }

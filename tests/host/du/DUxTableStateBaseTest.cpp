@@ -239,4 +239,34 @@ TEST_F(DUxTableStateBaseTest, RemovingRowsAndReplacingColumnsUndoesToTheSameByte
     EXPECT_EQ(bytes(), after);
 }
 
+TEST_F(DUxTableStateBaseTest, ColumnsAreAddedRemovedAndReformattedByTheirIds) {
+    TstTableState* state = NewState();
+    ASSERT_TRUE(state->SetColumns({RSeRef<DUxTableStyleColumn>(NewColumn(u"{S}", u"1"))}));
+    DUxTableStylePartsListColumn* m8 = NewColumn(u"{s}", u"2");
+    m8->GetPropertyID()->SetMemberID(u"M8");
+    DUxTableStylePartsListColumn* m10 = NewColumn(u"{S}", u"2");
+    m10->GetPropertyID()->SetMemberID(u"M10");
+    ASSERT_TRUE(state->AddColumn(m10, -1));
+    ASSERT_TRUE(state->AddColumn(m8, 1)); // a copy, before the other member's
+    ASSERT_EQ(state->GetOriginalColumns().size(), 3u);
+    EXPECT_NE(state->GetColumn(1), m8);
+    EXPECT_EQ(state->GetColumn(1)->GetPropertyID()->GetMemberID(), u"M8");
+    EXPECT_EQ(state->GetColumn(2)->GetPropertyID()->GetMemberID(), u"M10");
+    EXPECT_FALSE(state->AddColumn(nullptr, 0));
+
+    // A changed column reaches the table's column with its id, and only that one.
+    m10->SetWidth(17.0);
+    state->FormatColumnChanged(m10);
+    EXPECT_EQ(state->GetColumn(2)->GetWidth(), 17.0);
+    EXPECT_NE(state->GetColumn(1)->GetWidth(), 17.0);
+
+    DUxTableRowBase* row = state->GetRow(DUxTableRowID(1), true, -1);
+    row->GetValueRaw(state->GetColumn(1), true)->UpdateData(u"v", false, nullptr);
+    ASSERT_TRUE(state->RemoveColumn(m8));
+    EXPECT_EQ(row->GetCellCount(), 0); // its cell went with it
+    ASSERT_EQ(state->GetOriginalColumns().size(), 2u);
+    EXPECT_EQ(state->GetColumn(1)->GetPropertyID()->GetMemberID(), u"M10");
+    EXPECT_FALSE(state->RemoveColumn(m8));
+}
+
 } // namespace

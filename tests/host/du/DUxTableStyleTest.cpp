@@ -13,6 +13,7 @@
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeTransaction.h"
+#include "TstDocWriter.h"
 
 namespace {
 
@@ -207,6 +208,57 @@ TEST_F(DUxTableStyleTest, AStyleSavesAndLoadsToTheSameBytes) {
     std::vector<uint8_t> again;
     ASSERT_FALSE(back->SaveToBuffer(again).Failed());
     EXPECT_EQ(again, bytes);
+}
+
+// Parts-list columns stored before they could show a family-table member show none.
+TEST(DUxTableStylePartsListColumnStorage, AColumnOfVersionZeroShowsNoMember) {
+    TstDocWriter w;
+    w.AddClass(u"RSeIDed", 0);
+    w.AddClass(u"DUxTableStyleColumn", 0);
+    const uint32_t meta = w.AddClass(u"DUxTableStylePartsListColumn", 0);
+    w.BeginSegment(u"Styles");
+    RSeStream& s = w.BeginRecord(meta, 1);
+    auto units = [&s] {
+        s.Write(int32_t(1));
+        s.Write(true);
+        s.Write(false);
+        s.Write(true);
+        s.Write(int32_t(3));
+        s.Write(false);
+    };
+    s.Write(DUxStyleFormatColumnPropertyID::PartsListPropertySet());
+    s.Write(UTxString16(u"5"));
+    s.Write(UTxString16(u"MATERIAL"));
+    s.Write(int32_t(2));
+    s.Write(int32_t(0));
+    s.Write(30.0);
+    s.Write(int32_t(0));
+    s.Write(int32_t(1));
+    units();
+    s.Write(int32_t(0));
+    s.Write(0.0);
+    s.Write(true);
+    s.Write(UTxString16(u"{S}"));
+    s.Write(UTxString16(u"7"));
+    s.Write(UTxString16(u"Stock"));
+    s.Write(int32_t(1));
+    s.Write(int32_t(0));
+    s.Write(int32_t(1));
+    units();
+    w.EndRecord();
+    const std::vector<uint8_t> bytes = w.Finish(2);
+    std::unique_ptr<RSeDatabase> db;
+    const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
+    ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    const auto* column = dynamic_cast<DUxTableStylePartsListColumn*>(db->FindObject(1));
+    ASSERT_TRUE(column);
+    EXPECT_EQ(column->GetPropertyID()->GetPropertyExternalName(), u"MATERIAL");
+    EXPECT_EQ(column->GetWidth(), 30.0);
+    EXPECT_TRUE(column->GetSubstitute());
+    EXPECT_EQ(column->GetSubstitutePropertyID()->GetPropertyExternalName(), u"Stock");
+    EXPECT_EQ(column->GetSubstituteUnits().linearPrecision, 3);
+    EXPECT_TRUE(column->GetPropertyID()->GetMemberID().empty());
+    EXPECT_TRUE(column->GetSubstitutePropertyID()->GetMemberID().empty());
 }
 
 } // namespace

@@ -2,10 +2,14 @@
 // regroup rows, flags and gaps from the bill, overrides, sequencing, member columns and storage.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include "BofM/DLxPartlistFilter.h"
 #include "BofM/DLxTableRowPartlist.h"
 #include "BofM/DLxTableStatePartlist.h"
 #include "KorvuBOMFixture.h"
@@ -17,9 +21,13 @@
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
 #include "rse/RSe.h"
+#include "rd/RDxString.h"
+#include "rse/RSeCloneCommander.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeMeta.h"
+#include "rse/RSeNotifier.h"
 #include "rse/RSeSegment.h"
+#include "rse/RSeTransaction.h"
 #include "utx/UTxUtil.h"
 
 namespace {
@@ -108,6 +116,31 @@ protected:
     DLxTableStatePartlist* m_state = nullptr;
 };
 
+// Marks a class of a saved document as stored at an older version whose record is today's.
+void SetStoredVersion(std::vector<uint8_t>& bytes, const std::u16string& name, uint16_t version) {
+    std::vector<uint8_t> pattern;
+    for (char16_t c : name) {
+        pattern.push_back(uint8_t(c & 0xff));
+        pattern.push_back(uint8_t(c >> 8));
+    }
+    auto it = bytes.begin();
+    for (;;) {
+        it = std::search(it, bytes.end(), pattern.begin(), pattern.end());
+        ASSERT_NE(it, bytes.end()) << "no class of that name";
+        const size_t at = size_t(it - bytes.begin());
+        // The meta table's entry: the name's length right before it, the GUID right after.
+        uint32_t length = 0;
+        if (at >= 4) std::memcpy(&length, &bytes[at - 4], 4);
+        if (length == name.size() || length == 2 * name.size()) {
+            const size_t v = at + pattern.size() + 16;
+            bytes[v] = uint8_t(version & 0xff);
+            bytes[v + 1] = uint8_t(version >> 8);
+            return;
+        }
+        ++it;
+    }
+}
+
 std::vector<Cookie> Top(std::initializer_list<int32_t> items) {
     std::vector<Cookie> out;
     for (int32_t i : items)
@@ -128,8 +161,11 @@ TEST_F(PartlistState, RebuildKeepsRowsDeletesVanishedOnesAndPlacesNewOnes) {
     const Cookie custom = m_bom->AddCustom();
     Rebuild();
     EXPECT_EQ(Cookies().back(), custom);
-    m_bom->SetExpanded(Cookie({}, kCover), true);
+    EXPECT_FALSE(m_state->AnyRowWithBothFlags());
+    ASSERT_TRUE(m_state->ExpandRow(m_state->IndexOfRow(RowOf(Cookie({}, kCover))), true));
+    EXPECT_TRUE(m_bom->IsExpanded(Cookie({}, kCover)));
     Rebuild();
+    EXPECT_TRUE(m_state->AnyRowWithBothFlags());
     std::vector<Cookie> expected = all;
     expected.push_back(Cookie({kCover}, kPlate));
     expected.push_back(Cookie({kCover}, kGasket));
@@ -145,6 +181,32 @@ TEST_F(PartlistState, RebuildKeepsRowsDeletesVanishedOnesAndPlacesNewOnes) {
     EXPECT_EQ(RowOf(custom), nullptr);
     EXPECT_EQ(m_state->GetRowCount(), int32_t(expected.size()) - 1);
     EXPECT_EQ(m_doc.GetRSeDb()->FindObject(customId), nullptr);
+}
+
+// Counts the events it is told of.
+class TstCounter : public RSeObjectObserverM {
+public:
+    bool OnEvent(const RSeEvent* event) override {
+        events.push_back(event->Event());
+        return true;
+    }
+    std::vector<int32_t> events;
+};
+
+TEST_F(PartlistState, ARebuildTellsItsTargetWhenTheBillsStatusChanged) {
+    const RSeRef<DLxLocalBOM> target(m_bom);
+    TstCounter counter;
+    RSeNotifier::NotifyOnEventTo(target, RSeNotifierEventMask::Field(3, 0x2aaaaaaa), &counter, 0);
+    m_state->RebuildRows(target);
+    EXPECT_TRUE(counter.events.empty()); // the status the state knew
+    m_bom->SetStatusOn(DLxLocalBOM::kStatusUpdateRequired);
+    m_state->RebuildRows(target);
+    EXPECT_EQ(counter.events, std::vector<int32_t>{3});
+    EXPECT_EQ(m_state->GetBOMStatus(), DLxLocalBOM::kStatusUpdateRequired);
+    m_state->RebuildRows(target);
+    Rebuild(); // without a target nothing is told, nothing kept
+    EXPECT_EQ(counter.events.size(), 1u);
+    RSeNotifier::EraseObserverOf(target, &counter);
 }
 
 TEST_F(PartlistState, GroupedRowsGoToTheFrontAndHideExpandedRowsWhileGrouping) {
@@ -220,6 +282,29 @@ TEST_F(PartlistState, AGroupThatChangedMembersKeepsItsRow) {
     EXPECT_NE(RowOf(Cookie({}, kNut)), nullptr);
 }
 
+TEST_F(PartlistState, RowFiltersOfTheTableShapeItsRows) {
+    ASSERT_TRUE(DLxTableStatePartlist::InterestedInFilter(DUxTableRowFilter::FilterType(5)));
+    ASSERT_FALSE(DLxTableStatePartlist::InterestedInFilter(DUxTableRowFilter::FilterType(6)));
+    EXPECT_EQ(DLxTableStatePartlist::NewFilter(DUxTableRowFilter::FilterType(0), Seg()), nullptr);
+    auto* purchased = dynamic_cast<DLxPartlistFilterPurchased*>(
+        DLxTableStatePartlist::NewFilter(DUxTableRowFilter::FilterType(1), Seg()));
+    ASSERT_TRUE(purchased);
+    m_state->GetFilterList()->Add(purchased);
+    const Cookie custom = m_bom->AddCustom();
+    Rebuild();
+    EXPECT_EQ(Cookies().back(), custom);
+    purchased->SetPurchasedOnly(true);
+    Rebuild();
+    EXPECT_EQ(Cookies(), Top({kMotor}));
+    // A custom row the filter hides leaves the table, not the bill.
+    EXPECT_EQ(m_bom->NumOfCustoms(), 1u);
+    purchased->SetPurchasedOnly(false);
+    Rebuild();
+    std::vector<Cookie> expected = Top({kBracket, kShaft, kBushing, kBolt, kWasher, kNut, kCover});
+    expected.push_back(custom);
+    EXPECT_EQ(Cookies(), expected);
+}
+
 TEST_F(PartlistState, RefreshKeepsUserGapsAndHiddenRowsAndFollowsTheBill) {
     Rebuild();
     Row* shaft = RowOf(Cookie({}, kShaft));
@@ -277,6 +362,10 @@ TEST_F(PartlistState, OverridesEqualToTheBillAreDroppedOthersStay) {
     Rebuild();
     EXPECT_EQ(m_state->GetValue(1, 2), u"Steel 42CrMo4");
 
+    // Clearing every local override, as converting the table's values into the bill does.
+    DLxTableStatePartlist::RemoveEntityBasedRowOverrides(m_state);
+    EXPECT_FALSE(shaft->GetOverride(text));
+
     // Typing a value writes the bill; the cell of a model row is marked overridden.
     ASSERT_TRUE(bracket->SetValue(u"Titanium", material, false));
     DLxLocalBOMQuery q(m_bom, nullptr, 1, true);
@@ -311,6 +400,20 @@ TEST_F(PartlistState, TypingAnItemNumberWritesTheBillNotAnOverride) {
     EXPECT_EQ(m_bom->NumOfCustoms(), 1u);
     ASSERT_TRUE(m_state->RemoveRow(m_state->IndexOfRow(custom)));
     EXPECT_EQ(m_bom->NumOfCustoms(), 0u);
+}
+
+TEST_F(PartlistState, CellsOfSubstitutedValuesAreFlagged) {
+    Rebuild();
+    m_bom->SetItemNumber(Cookie({}, kShaft), u"20");
+    auto* item = dynamic_cast<DUxTableStylePartsListColumn*>(StateColumn(0));
+    ASSERT_TRUE(item);
+    // Only a column that uses a substitute property tells.
+    EXPECT_FALSE(m_state->GetLocalBOMCellFlag(0, 1));
+    item->SetSubstitute(true);
+    EXPECT_TRUE(m_state->GetLocalBOMCellFlag(0, 1));
+    EXPECT_FALSE(m_state->GetLocalBOMCellFlag(0, 0));
+    EXPECT_FALSE(m_state->GetLocalBOMCellFlag(7, 1));
+    EXPECT_FALSE(m_state->GetLocalBOMCellFlag(0, 99));
 }
 
 TEST_F(PartlistState, DuplicateItemNumbersAreFoundNeverForAGroupRow) {
@@ -424,7 +527,119 @@ TEST_F(PartlistState, SetColumnsWithMembersReportsWhetherTheColumnsWereApplied) 
     DUxTableStyle::ClearColumns(columns);
 }
 
+TEST_F(PartlistState, CellTextsWrapAndHeadingsTrimInTheTablesFonts) {
+    // At this height a character is one unit wide; the gaps take one unit on either side.
+    DUxTableStylePartsList* style = DUxTableStylePartsList::CreateStyle(Seg(), u"Parts");
+    ASSERT_TRUE(style);
+    const DUxTableStyle::TextLook look{0, 1.0 / 0.6};
+    style->SetTextStyle(look);
+    style->SetHeadingTextStyle(look);
+    style->SetTitleTextStyle(look);
+    style->SetRowGap(1.0);
+    style->SetHeadingGap(1.0);
+    style->SetTitleGap(1.0);
+    m_state->SetStyle(style);
+    EXPECT_FALSE(m_state->UsesFormatCodes());
+
+    struct Case {
+        const char16_t* text;
+        double width;
+        int32_t lines;
+        const char16_t* wrapped;
+    };
+    const Case cases[] = {
+        {u"Hex bolt M8x30", 11.0, 2, u"Hex bolt \nM8x30"},
+        {u"Hex bolt M8x30", 20.0, 1, u"Hex bolt M8x30"},
+        {u"Gear\r\nmotor", 20.0, 2, u"Gear\r\nmotor"},
+        {u"Gear\r\n", 20.0, 2, u"Gear\r\n"},
+        {u"abcdefgh", 5.0, 3, u"abc\ndef\ngh"},
+    };
+    for (const Case& c : cases) {
+        UTxString16 text = c.text, expected = c.wrapped;
+        // The table writes line ends as "\r\n" and "\n" in these texts.
+        auto unescape = [](UTxString16 t) {
+            UTxString16 out;
+            for (size_t i = 0; i < t.size(); ++i) {
+                if (t[i] == u'\\' && i + 1 < t.size() && (t[i + 1] == u'n' || t[i + 1] == u'r')) {
+                    out += t[i + 1] == u'n' ? u'\n' : u'\r';
+                    ++i;
+                } else {
+                    out += t[i];
+                }
+            }
+            return out;
+        };
+        text = unescape(text);
+        expected = unescape(expected);
+        SCOPED_TRACE(&c - cases);
+        auto* cell = new (RSe::_GetMeta(static_cast<const RDxString*>(nullptr)),
+                          RSe::TransientSegment()) RDxString();
+        cell->SetSimpleValue(text);
+        EXPECT_EQ(m_state->WrapCellText(*cell, c.width), c.lines);
+        EXPECT_EQ(cell->GetSimpleValue(), expected);
+        RSe::DeleteObject(cell);
+    }
+
+    // Headings keep their start or end by their alignment; titles their start.
+    auto* heading = new (RSe::_GetMeta(static_cast<const RDxString*>(nullptr)),
+                         RSe::TransientSegment()) RDxString();
+    DUxTableStyleColumn* column = StateColumn(2);
+    column->SetWidth(8.0);
+    for (const auto& [alignment, kept] :
+         {std::pair<int32_t, const char16_t*>{1, u"Materi"}, {2, u"terial"}}) {
+        SCOPED_TRACE(alignment);
+        column->SetHeadingAlignment(alignment);
+        heading->SetSimpleValue(u"Material");
+        m_state->FitColumnHeading(*heading, column);
+        EXPECT_EQ(heading->GetSimpleValue(), kept);
+    }
+    heading->SetSimpleValue(u"Parts list");
+    m_state->FitTitle(*heading, 8.0);
+    EXPECT_EQ(heading->GetSimpleValue(), u"Parts ");
+    m_state->FitTitle(*heading, 2.5); // narrower than one character between its gaps
+    EXPECT_EQ(heading->GetSimpleValue(), u"");
+    RSe::DeleteObject(heading);
+}
+
+TEST_F(PartlistState, SortingOrdersTheRowsByTheBillsSortAndKeepsThem) {
+    Rebuild();
+    const std::vector<DUxTableRowBase*> before = m_state->GetRows();
+    // A key past the columns is passed over.
+    m_state->SortRows(
+        {{int16_t(2), DUxTableStateBase::eDescending}, {int16_t(9), DUxTableStateBase::eAscending}});
+    ASSERT_EQ(m_state->GetSortDef().size(), 2u);
+    std::vector<UTxString16> materials;
+    for (int32_t i = 0; i < m_state->GetRowCount(); ++i)
+        materials.push_back(m_state->GetValue(i, 2));
+    std::vector<UTxString16> sorted = materials;
+    std::stable_sort(sorted.begin(), sorted.end(), std::greater<>());
+    EXPECT_EQ(materials, sorted);
+    // The same row objects, only in another order.
+    std::vector<DUxTableRowBase*> after = m_state->GetRows();
+    std::sort(after.begin(), after.end());
+    std::vector<DUxTableRowBase*> same = before;
+    std::sort(same.begin(), same.end());
+    EXPECT_EQ(after, same);
+}
+
+TEST_F(PartlistState, ACopyOutsideTheDocumentKeepsTheBillAndOwnsItsKeys) {
+    GroupByMaterial();
+    m_state->SetSelectedMembers({u"M8"}, false);
+    RSeCloneCommander cc(RSe::TransientSegment());
+    ASSERT_FALSE(cc.Clone({m_state}).Failed());
+    auto* copy = dynamic_cast<DLxTableStatePartlist*>(cc.CloneOf(m_state));
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->LocalBOM(), m_bom);
+    EXPECT_EQ(copy->GetFlags(), m_state->GetFlags());
+    EXPECT_EQ(copy->GetSelectedMembers(), m_state->GetSelectedMembers());
+    ASSERT_EQ(copy->GetGroupKeys().size(), 1u);
+    EXPECT_NE(copy->GetGroupKeys()[0].get(), m_state->GetGroupKeys()[0].get());
+    EXPECT_TRUE(copy->IsGroupingEnabled());
+}
+
 TEST_F(PartlistState, SaveLoadSaveGivesTheSameBytes) {
+    m_state->SetFlagBit(DLxTableStatePartlist::kSeveralMembers, true);
+    m_state->SetSelectedMembers({u"M8", u"M10"}, false);
     GroupByMaterial();
     m_bom->AddCustom();
     Rebuild();
@@ -438,6 +653,14 @@ TEST_F(PartlistState, SaveLoadSaveGivesTheSameBytes) {
     std::unique_ptr<RSeDatabase> db;
     const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
     ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    // The member copies of a column come back as copies of their members.
+    const auto* loaded = dynamic_cast<DLxTableStatePartlist*>(db->FindObject(m_state->GetId()));
+    ASSERT_TRUE(loaded);
+    std::vector<UTxString16> members;
+    for (const auto& c : loaded->GetOriginalColumns())
+        members.push_back(c.get()->GetPropertyID()->GetMemberID());
+    EXPECT_EQ(members, (std::vector<UTxString16>{u"", u"", u"M8", u"M10"}));
+    EXPECT_EQ(loaded->GetRowCount(), m_state->GetRowCount());
     std::vector<uint8_t> again;
     ASSERT_FALSE(db->SaveToBuffer(again).Failed());
     // Where the two saves part, for a readable failure.
@@ -446,6 +669,86 @@ TEST_F(PartlistState, SaveLoadSaveGivesTheSameBytes) {
         ++at;
     EXPECT_EQ(at, bytes.size()) << "sizes " << bytes.size() << " and " << again.size();
     EXPECT_EQ(again.size(), bytes.size());
+}
+
+TEST_F(PartlistState, RebuildsAndEditsUndoToTheSameBytes) {
+    Rebuild();
+    RSeDatabase* db = m_doc.GetRSeDb();
+    auto bytes = [&] {
+        std::vector<uint8_t> out;
+        EXPECT_FALSE(db->SaveToBuffer(out).Failed());
+        return out;
+    };
+    const std::vector<uint8_t> before = bytes();
+    db->BeginTxn();
+    GroupByMaterial();
+    m_state->SetSelectedMembers({u"M8"}, true);
+    Rebuild();
+    m_state->AddCustomRow(1);
+    m_state->UpdateRow(1);
+    dynamic_cast<DUxTableRowData_Partlist*>(m_state->GetRow(2)->GetValueRaw(StateColumn(2), true))
+        ->SetOverride(u"Local");
+    m_state->SequenceTags();
+    std::unique_ptr<RSeTxnRecord> record = db->CommitTxn();
+    const std::vector<uint8_t> after = bytes();
+    EXPECT_NE(after, before);
+    db->Undo(*record);
+    EXPECT_EQ(bytes(), before);
+    db->Redo(*record);
+    EXPECT_EQ(bytes(), after);
+}
+
+TEST_F(PartlistState, OlderStatesKeepSeveralMembersOnABillOfAPart) {
+    m_state->SetSelectedMembers({u"M8", u"M10"}, false);
+    ASSERT_EQ(m_state->GetSelectedMembers().size(), 2u);
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(m_doc.GetRSeDb()->SaveToBuffer(bytes).Failed());
+    // The loaded bill has no model attached: it is not assembly based.
+    for (const uint16_t version : {uint16_t(2), uint16_t(1)}) {
+        SCOPED_TRACE(version);
+        std::vector<uint8_t> stored = bytes;
+        SetStoredVersion(stored, u"DLxTableStatePartlist", version);
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(stored.data(), stored.size(), db);
+        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+        const auto* state = dynamic_cast<DLxTableStatePartlist*>(db->FindObject(m_state->GetId()));
+        ASSERT_TRUE(state);
+        EXPECT_EQ(state->GetSelectedMembers().size(), 2u);
+        EXPECT_EQ((state->GetFlags() & DLxTableStatePartlist::kSeveralMembers) != 0, version == 1);
+    }
+}
+
+TEST_F(PartlistState, OlderCustomRowsOfACurrentBillLoseTheirOverrides) {
+    Rebuild();
+    DUxTableRowBase* custom = m_state->AddCustomRow(-1);
+    Row* shaft = RowOf(Cookie({}, kShaft));
+    ASSERT_TRUE(custom && shaft);
+    for (DUxTableRowBase* row : {custom, static_cast<DUxTableRowBase*>(shaft)}) {
+        auto* cell = dynamic_cast<DUxTableRowData_Partlist*>(row->GetValueRaw(StateColumn(2), true));
+        ASSERT_TRUE(cell);
+        cell->SetOverride(u"Local");
+    }
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(m_doc.GetRSeDb()->SaveToBuffer(bytes).Failed());
+    for (const uint16_t version : {uint16_t(2), uint16_t(1), uint16_t(0)}) {
+        SCOPED_TRACE(version);
+        std::vector<uint8_t> stored = bytes;
+        SetStoredVersion(stored, u"DLxTableRowPartlist", version);
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(stored.data(), stored.size(), db);
+        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+        const auto* state = dynamic_cast<DLxTableStatePartlist*>(db->FindObject(m_state->GetId()));
+        ASSERT_TRUE(state);
+        auto overridden = [&](uint32_t rowId) {
+            auto* row = dynamic_cast<DUxTableRowBase*>(db->FindObject(rowId));
+            auto* cell = row ? dynamic_cast<DUxTableRowData_Partlist*>(
+                                   row->GetValueRaw(state->GetColumn(2), false))
+                             : nullptr;
+            return cell && cell->HasOverride() && cell->IsOverridden();
+        };
+        EXPECT_EQ(overridden(custom->GetId()), version == 2); // a custom row's values are the bill's
+        EXPECT_TRUE(overridden(shaft->GetId()));
+    }
 }
 
 } // namespace
