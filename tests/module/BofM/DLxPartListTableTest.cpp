@@ -26,6 +26,7 @@
 #include "dl/DLxSheet.h"
 #include "du/DUxSymState.h"
 #include "du/DUxTableDispIDs.h"
+#include "du/DUxTableRowFilter.h"
 #include "du/DUxTableStyle.h"
 #include "fb/FBxLayerStyle.h"
 #include "fb/FBxObjectEditRecord.h"
@@ -35,7 +36,9 @@
 #include "ge/WqGeVector3d.h"
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
+#include "rse/RSeCloneCommander.h"
 #include "rse/RSeMeta.h"
+#include "rse/RSeNotifier.h"
 #include "rse/RSeSegment.h"
 #include "rse/RSeSegmentMigrator.h"
 #include "rse/RSeTransaction.h"
@@ -487,6 +490,79 @@ TEST_F(PartListTable, OlderVersionsLoadAndQueueTheirUpgrades) {
         Bytes again;
         ASSERT_FALSE(db->SaveToBuffer(again).Failed());
         EXPECT_EQ(again, saved);
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PartListTable, FiltersDecideTheInterestInBalloons) {
+    DLxPartListTable* table = Place();
+    DLxAnnotationUpdateState* update = nullptr;
+    ASSERT_TRUE(m_bom->GetAnnotationState(table, update));
+    const auto interested = [&] {
+        auto* data = dynamic_cast<DLxPartListUpdateData*>(update->GetAnnoSpecificData());
+        EXPECT_TRUE(data);
+        return data && data->IsInterestedInBalloonChanges();
+    };
+    struct Case {
+        const char* what;
+        int32_t type;
+        bool active, interested;
+    };
+    for (const Case c : {Case{"ballooned items", 3, true, true},
+                         Case{"ballooned items, switched off", 3, false, false},
+                         Case{"purchased parts", 1, true, false}}) {
+        SCOPED_TRACE(c.what);
+        DUxTableRowFilterList* list = DUxTableRowFilterList::New(RSe::TransientSegment());
+        DUxTableRowFilter* filter = DLxTableStatePartlist::NewFilter(
+            DUxTableRowFilter::FilterType(c.type), RSe::TransientSegment());
+        ASSERT_TRUE(filter);
+        filter->SetActive(c.active);
+        list->Add(filter);
+        table->SetFilterList(*list);
+        EXPECT_EQ(interested(), c.interested);
+        list->RemoveAll();
+        RSe::DeleteObject(list);
+    }
+}
+
+TEST_F(PartListTable, TheTitleIsTheStylesAndTellsObservers) {
+    DLxPartListTable* table = Place();
+    struct Observer : RSeObjectObserverM {
+        bool OnEvent(const RSeEvent* event) override {
+            events.push_back(event->Event());
+            return true;
+        }
+        std::vector<int32_t> events;
+    } observer;
+    RSeNotifier::NotifyOnEventTo(RSeRef<DLxPartListTable>(table),
+                                 RSeNotifierEventMask::Field(DLxPartListTable::kTitleChangedEvent, ~0u),
+                                 &observer, 0);
+    table->SetTitle(u"BILL");
+    EXPECT_EQ(DUxTableStyleWrapper(RSeRef<DUxTableStateBase>(table->GetPartListTableState().get()),
+                                   {})
+                  .GetTitle(),
+              u"BILL");
+    EXPECT_EQ(observer.events, std::vector<int32_t>{DLxPartListTable::kTitleChangedEvent});
+}
+
+TEST_F(PartListTable, CopiesRegisterWithTheirSheetUnlessTransient) {
+    DLxPartListTable* table = Place();
+    Recompute();
+    DLxTableStatePartlist* state = table->GetPartListTableState().get();
+    for (const bool transient : {false, true}) {
+        SCOPED_TRACE(transient);
+        RSeCloneCommander cc(transient ? RSe::TransientSegment() : m_sheet->GetSegment());
+        // The sheet goes with the table: a copy belongs to a sheet only when its sheet is copied.
+        ASSERT_FALSE(cc.Clone({m_sheet, table, state}).Failed());
+        auto* copy = dynamic_cast<DLxPartListTable*>(cc.CloneOf(table));
+        ASSERT_TRUE(copy);
+        EXPECT_EQ(copy->GetDesignViewRef().GetOwnerNode(), copy);
+        EXPECT_EQ(copy->GetPartListTableState().get(), cc.CloneOf(state));
+        DLxAnnotationUpdateState* update = nullptr;
+        EXPECT_EQ(m_bom->GetAnnotationState(copy, update), !transient);
     }
 }
 
