@@ -769,8 +769,7 @@ std::unique_ptr<DLxDrawingDoc> Build(const ModelData& model) {
                 Fail(Element(Member(Element("sheets", i), "views"), j), "the view cannot be made");
         }
         for (const PartsListData& p : s.partsLists)
-            doc->AddPartsListPlacement(
-                {sheet, p.x, p.y, p.hasTitle, UTx::MakeWideString(p.title)});
+            doc->AddPartsListPlacement({sheet, p.x, p.y, p.hasTitle, UTx::MakeWideString(p.title)});
     }
     return doc;
 }

@@ -28,8 +28,8 @@ bool DLxPartListPlacement::PlaceModelPartsLists(FWxSceneDoc* doc) {
     RSeRef<DUxTableStylePartsList> style(DLxStdStyles::GetPartsListStyle(doc));
     for (const DLxDrawingDoc::PartsListPlacement& p : placements) {
         RSeRef<DLxPartListTable> table =
-            DLxPartListTable::Create(p.sheet, WqGePoint3d(p.x, p.y, 0.0),
-                                     RSeRef<DLxLocalBOM>(bom), style, RSeRef<FBxLayerStyle>());
+            DLxPartListTable::Create(p.sheet, WqGePoint3d(p.x, p.y, 0.0), RSeRef<DLxLocalBOM>(bom),
+                                     style, RSeRef<FBxLayerStyle>());
         if (!table.get()) return false;
         if (p.hasTitle) table->SetTitle(p.title);
         table->RegisterAnnotation(p.sheet);

@@ -8,31 +8,31 @@
 
 #include "BofM/DLxTableStatePartlist.h"
 #include "dc/RDxComputeContext.h"
-#include "dl/DLxAnnotationUpdateState.h"
-#include "dl/GBxBOMDescriptor.h"
-#include "du/DUxLayerStyleAbstract.h"
-#include "du/DUxSceneUtil.h"
-#include "du/DUxTableRowFilter.h"
-#include "fb/FBxObjectEditRecord.h"
-#include "fw/FWxTranscriptValue.h"
-#include "ge/BBox.h"
-#include "ge/WqGeMatrix3d.h"
-#include "ge/WqGeVector3d.h"
-#include "rse/RSeNotifier.h"
 #include "dc/RDxFragment.h"
 #include "dc/RDxTemplate.h"
 #include "dc/RDxTemplateFactory.h"
 #include "dc/RSeTemplateMgr.h"
+#include "dl/DLxAnnotationUpdateState.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxLocalBOM.h"
+#include "dl/GBxBOMDescriptor.h"
+#include "du/DUxLayerStyleAbstract.h"
+#include "du/DUxSceneUtil.h"
 #include "du/DUxSymState.h"
+#include "du/DUxTableRowFilter.h"
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
 #include "fb/FBxLayerStyle.h"
+#include "fb/FBxObjectEditRecord.h"
 #include "fw/FWxDocUtil.h"
+#include "fw/FWxTranscriptValue.h"
+#include "ge/BBox.h"
+#include "ge/WqGeMatrix3d.h"
 #include "ge/WqGePoint3d.h"
+#include "ge/WqGeVector3d.h"
 #include "rse/RSe.h"
+#include "rse/RSeNotifier.h"
 #include "rse/RSeSegment.h"
 #include "rse/RSeTransaction.h"
 #include "sm/SMxDisplayList.h"
@@ -113,9 +113,9 @@ RSeRef<DLxPartListTable> DLxPartListTable::Create(RDxFragment* fragment, const W
                                                   const RSeRef<FBxLayerStyle>& layerStyle) {
     RSeSegment* segment = fragment ? fragment->GetSegment() : nullptr;
     RSeRef<DLxTableStatePartlist> state(DLxTableStatePartlist::New(segment));
-    auto* table = new (RSe::_GetMeta(static_cast<const DLxPartListTable*>(nullptr)),
-                       segment ? segment : RSe::TransientSegment())
-        DLxPartListTable(fragment, state);
+    auto* table =
+        new (RSe::_GetMeta(static_cast<const DLxPartListTable*>(nullptr)),
+             segment ? segment : RSe::TransientSegment()) DLxPartListTable(fragment, state);
     RSeRef<DLxPartListTable> result(table);
 
     DLxDrawingDoc* doc = DrawingDocOf(fragment);
@@ -163,7 +163,6 @@ SMxDisplayList* DLxPartListTable::GetDisplayList() const {
 void DLxPartListTable::SetDisplayList(const SMxDisplayList& list) {
     if (DUxDisplayListState* s = GetDisplayListState()) s->SetDisplayList(list);
 }
-
 
 // ---- compute and drawing
 
@@ -236,8 +235,8 @@ void DLxPartListTable::ApplyLayerStyles(int32_t cleanAttributes, bool colourLine
     SMxDisplayList* list = GetDisplayList();
     if (!list) return;
     if (cleanAttributes == kCleanAttributes) DUxSceneUtil::CleanAttrStackForLayers(*list);
-    auto* state = GetInputStateCount() >= 2 ? dynamic_cast<DUxTableStateBase*>(GetInputState(1))
-                                            : nullptr;
+    auto* state =
+        GetInputStateCount() >= 2 ? dynamic_cast<DUxTableStateBase*>(GetInputState(1)) : nullptr;
     if (!state) return;
     SmartPtr<DUxLayerStyleAbstract> layer = ObjectStyleWrapper();
     if (layer) DUxSceneUtil::DLItemSetLayerStyle(*list, *layer);
@@ -265,7 +264,9 @@ struct RecordReader {
             }
         throw std::invalid_argument("edit record key");
     }
-    double Real(const char16_t* key) const { return Find(key, FWxTranscriptValue::kReal).GetReal(); }
+    double Real(const char16_t* key) const {
+        return Find(key, FWxTranscriptValue::kReal).GetReal();
+    }
     int32_t Int(const char16_t* key) const {
         return int32_t(Find(key, FWxTranscriptValue::kInt).GetInt());
     }

@@ -2,14 +2,14 @@
 // design-view reference as an embedded UFRxRef record.
 #include "BofM/DLxPartListTable.h"
 #include "BofM/DLxPersistUtil.h"
-#include "rse/RSeCloneCommander.h"
 #include "dc/RDxFragment.h"
 #include "fw/FWxDocUtil.h"
 #include "ge/WqGePoint3d.h"
 #include "ge/WqGeVector3d.h"
+#include "rse/RSeCloneCommander.h"
 #include "rse/RSeMeta.h"
-#include "rse/RSeSegment.h"
 #include "rse/RSeSaveData.h"
+#include "rse/RSeSegment.h"
 #include "rse/RSeSegmentMigrator.h"
 
 namespace {

@@ -63,7 +63,8 @@ DUxTableStylePartsList* DLxStdStyles::GetPartsListStyle(FWxSceneDoc* doc) {
     for (const Standard& st : kStandards)
         if (drawing->GetStandardName() == st.name) standard = &st;
     RSeMetaType* meta = RSe::_GetMeta(static_cast<const DUxTableStylePartsList*>(nullptr));
-    if (auto* found = dynamic_cast<DUxTableStylePartsList*>(drawing->FindStyle(meta, standard->name)))
+    if (auto* found =
+            dynamic_cast<DUxTableStylePartsList*>(drawing->FindStyle(meta, standard->name)))
         return found;
     DUxTableStylePartsList* style =
         DUxTableStylePartsList::CreateStyle(drawing->GetSegment(), standard->name);
@@ -85,8 +86,10 @@ DUxTableStylePartsList* DLxStdStyles::GetPartsListStyle(FWxSceneDoc* doc) {
             const DLxCColumnDef* def = ref.get();
             const char16_t* property = PropertyOfHeading(index++);
             if (!def || !property) continue;
-            DUxTableStylePartsListColumn* c = DUxTableStylePartsListColumn::New(RSe::TransientSegment());
-            c->GetPropertyID()->SetPropertySet(DUxStyleFormatColumnPropertyID::PartsListPropertySet());
+            DUxTableStylePartsListColumn* c =
+                DUxTableStylePartsListColumn::New(RSe::TransientSegment());
+            c->GetPropertyID()->SetPropertySet(
+                DUxStyleFormatColumnPropertyID::PartsListPropertySet());
             c->GetPropertyID()->SetPropertyID(property);
             c->GetPropertyID()->SetPropertyExternalName(def->GetName());
             c->SetWidth(def->GetWidth() * kColumnWidthUnit);

@@ -1,7 +1,7 @@
-#include "BofM/DLxPartListPlacement.h"
 #include "Symbol/KorvuAppletExtension.h"
 
 #include "BofM/DLxPartListFilter.h"
+#include "BofM/DLxPartListPlacement.h"
 #include "BofM/DLxSymTestCmdGroup.h"
 #include "Command/DLxSymbolDocCmdGroup.h"
 #include "DatumTarget/DLxDatumTargetFilter.h"

@@ -525,8 +525,8 @@ TEST(DLxModelFile, ReadsThePartsListsOfASheet) {
     std::string noAssembly = withLists(Model(), R"([{"origin": [1, 2]}])");
     noAssembly.replace(noAssembly.find(R"("version": 1)"), 12, R"("version": 2)");
     const BadModel cases[] = {
-        {"in a version 1 model", withLists(Model(), R"([{"origin": [1, 2]}])"),
-         kDLxErrModelInvalid, "sheets[0].partsLists", "is not a member"},
+        {"in a version 1 model", withLists(Model(), R"([{"origin": [1, 2]}])"), kDLxErrModelInvalid,
+         "sheets[0].partsLists", "is not a member"},
         {"without the assembly", noAssembly, kDLxErrModelInvalid, "sheets[0].partsLists",
          "a parts list needs the model's assembly"},
         {"not a list", withLists(AssemblyModel(), R"({"origin": [1, 2]})"), kDLxErrModelInvalid,

@@ -35,8 +35,8 @@
 #include "ge/WqGePoint3d.h"
 #include "ge/WqGeVector3d.h"
 #include "rse/RSe.h"
-#include "rse/RSeDatabase.h"
 #include "rse/RSeCloneCommander.h"
+#include "rse/RSeDatabase.h"
 #include "rse/RSeMeta.h"
 #include "rse/RSeNotifier.h"
 #include "rse/RSeSegment.h"
@@ -194,11 +194,12 @@ TEST_F(PartListTable, AnotherKindOfStateMakesEveryOperationANoOp) {
     Recompute();
     EXPECT_TRUE(table->GetDisplayList()->IsEmpty());
     const Bytes before = Save();
-    EXPECT_TRUE(table->ApplyObjectEditRecord(
-                         Record(u"TextItemEditor", {{u"NewOrigin", Point(1, 2)},
-                                                    {u"NewDispOption", Int(0)},
-                                                    {u"NewSnapLocation", Int(0)}}))
-                    .IsEmpty());
+    EXPECT_TRUE(
+        table
+            ->ApplyObjectEditRecord(Record(u"TextItemEditor", {{u"NewOrigin", Point(1, 2)},
+                                                               {u"NewDispOption", Int(0)},
+                                                               {u"NewSnapLocation", Int(0)}}))
+            .IsEmpty());
     EXPECT_EQ(Save(), before);
 }
 
@@ -249,17 +250,19 @@ TEST_F(PartListTable, ManipulatorRecordsApplyOnlyWhenEveryKeyReads) {
         }
     }
     // A key of the wrong kind stops the record as a missing one does.
-    EXPECT_TRUE(table->ApplyObjectEditRecord(Record(u"TextItemEditor",
-                                                    {{u"NewOrigin", Int(3)},
-                                                     {u"NewDispOption", Int(0)},
-                                                     {u"NewSnapLocation", Int(0)}}))
-                    .IsEmpty());
+    EXPECT_TRUE(
+        table
+            ->ApplyObjectEditRecord(Record(
+                u"TextItemEditor",
+                {{u"NewOrigin", Int(3)}, {u"NewDispOption", Int(0)}, {u"NewSnapLocation", Int(0)}}))
+            .IsEmpty());
     EXPECT_EQ(state->GetOrigin(), WqGePoint3d(290, 285, 0));
-    EXPECT_TRUE(table->ApplyObjectEditRecord(Record(u"TextItemEditor",
-                                                    {{u"NewOrigin", Point(10, 20)},
-                                                     {u"NewDispOption", Int(0)},
-                                                     {u"NewSnapLocation", Int(0)}}))
-                    .IsEmpty());
+    EXPECT_TRUE(
+        table
+            ->ApplyObjectEditRecord(Record(u"TextItemEditor", {{u"NewOrigin", Point(10, 20)},
+                                                               {u"NewDispOption", Int(0)},
+                                                               {u"NewSnapLocation", Int(0)}}))
+            .IsEmpty());
     EXPECT_EQ(state->GetOrigin(), WqGePoint3d(10, 20, 0));
 }
 
@@ -368,7 +371,8 @@ public:
     explicit TstQueueMigrator(const char* name) : RSeSegmentMigrator(name) {}
     void Migrate(RSeSegmentMigrationContext* ctx) override {
         if (auto* refs = dynamic_cast<RSeSegmentMigrationContextRSeRef*>(ctx))
-            for (uint32_t i = 0; i < refs->Objects(); ++i) ids.push_back(refs->Object(i).GetId());
+            for (uint32_t i = 0; i < refs->Objects(); ++i)
+                ids.push_back(refs->Object(i).GetId());
     }
     std::vector<uint32_t> ids;
 };
@@ -461,9 +465,9 @@ TEST_F(PartListTable, OlderVersionsLoadAndQueueTheirUpgrades) {
         uint16_t version;
         bool cleanup, bottomHeading, version6;
     };
-    for (const Case c : {Case{6, true, true, true}, Case{7, true, true, false},
-                         Case{8, false, true, false}, Case{9, false, false, false},
-                         Case{10, false, false, false}}) {
+    for (const Case c :
+         {Case{6, true, true, true}, Case{7, true, true, false}, Case{8, false, true, false},
+          Case{9, false, false, false}, Case{10, false, false, false}}) {
         SCOPED_TRACE(c.version);
         for (auto& entry : migrators)
             entry.second->ids.clear();
@@ -537,14 +541,14 @@ TEST_F(PartListTable, TheTitleIsTheStylesAndTellsObservers) {
         }
         std::vector<int32_t> events;
     } observer;
-    RSeNotifier::NotifyOnEventTo(RSeRef<DLxPartListTable>(table),
-                                 RSeNotifierEventMask::Field(DLxPartListTable::kTitleChangedEvent, ~0u),
-                                 &observer, 0);
+    RSeNotifier::NotifyOnEventTo(
+        RSeRef<DLxPartListTable>(table),
+        RSeNotifierEventMask::Field(DLxPartListTable::kTitleChangedEvent, ~0u), &observer, 0);
     table->SetTitle(u"BILL");
-    EXPECT_EQ(DUxTableStyleWrapper(RSeRef<DUxTableStateBase>(table->GetPartListTableState().get()),
-                                   {})
-                  .GetTitle(),
-              u"BILL");
+    EXPECT_EQ(
+        DUxTableStyleWrapper(RSeRef<DUxTableStateBase>(table->GetPartListTableState().get()), {})
+            .GetTitle(),
+        u"BILL");
     EXPECT_EQ(observer.events, std::vector<int32_t>{DLxPartListTable::kTitleChangedEvent});
 }
 
