@@ -571,3 +571,45 @@ TEST_F(PartListTable, CopiesRegisterWithTheirSheetUnlessTransient) {
 }
 
 } // namespace
+
+namespace {
+
+// On a bill whose model is a family-table factory the table keeps the selected members the
+// factory still has, and falls back to its active member when none is left.
+TEST_F(PartListTable, SelectedMembersAreTheFactorysOwn) {
+    DLxAssemblyData assembly = KorvuBOM::BracketAssembly();
+    DLxAssemblyComponent& root = assembly.components[0];
+    root.isFactory = true;
+    root.factoryMembers = {u"S", u"M", u"L"};
+    root.activeMember = u"M";
+    DLxDrawingDoc doc;
+    ASSERT_TRUE(doc.SetAssembly(assembly));
+    DLxSheet* sheet = doc.CreateSheet(u"Sheet 1", 420, 297);
+    DLxLocalBOM* bom = DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), *doc.GetAssembly(), 1, true);
+    ASSERT_TRUE(bom);
+    RSeRef<DLxPartListTable> table =
+        DLxPartListTable::Create(sheet, {10, 10, 0}, RSeRef<DLxLocalBOM>(bom),
+                                 RSeRef<DUxTableStylePartsList>(), RSeRef<FBxLayerStyle>());
+    DLxTableStatePartlist* state = table->GetPartListTableState().get();
+    using Names = std::vector<UTxString16>;
+    struct Case {
+        const char* what;
+        Names selected, kept;
+        bool hidesZeroQuantities;
+    };
+    const Case cases[] = {
+        {"one gone", {u"S", u"X"}, {u"S"}, false},
+        {"all there", {u"S", u"L"}, {u"S", u"L"}, false},
+        {"the only one gone", {u"X"}, {u"M"}, true},
+        {"none selected", {}, {u"M"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        state->SetSelectedMembers(c.selected, false);
+        table->ValidateSelectedMembers();
+        EXPECT_EQ(state->GetSelectedMembers(), c.kept);
+        EXPECT_EQ(state->GetHideZeroQuantityRows(), c.hidesZeroQuantities);
+    }
+}
+
+} // namespace
