@@ -39,6 +39,7 @@
 #include "rse/RSeDatabase.h"
 #include "rse/RSeMeta.h"
 #include "rse/RSeNotifier.h"
+#include "rse/RSeSaveData.h"
 #include "rse/RSeSegment.h"
 #include "rse/RSeSegmentMigrator.h"
 #include "rse/RSeTransaction.h"
@@ -383,10 +384,11 @@ std::map<std::string, TstQueueMigrator*>& QueueMigrators() {
     if (made.empty()) {
         for (const char* name : {"DLxCleanupOrphanedPartlistStylesMigrator",
                                  "DLxPartListTableWithBottomHeadingMigrator",
-                                 "DLxUnregisteredLBOMAnnosMigrator", "TstPartListTableVersion6"})
+                                 "DLxUnregisteredLBOMAnnosMigrator", "4", "5", "6"})
             made[name] = owned.emplace_back(std::make_unique<TstQueueMigrator>(name)).get();
-        made["6"] = made["TstPartListTableVersion6"];
-        made["6"]->Handles(u"DLxPartListTable", 6);
+        // The table's own numbered contexts: the upgrades of older parts lists.
+        for (const uint16_t number : {4, 5, 6})
+            made[std::to_string(number)]->Handles(u"DLxPartListTable", number);
     }
     return made;
 }
@@ -394,7 +396,7 @@ std::map<std::string, TstQueueMigrator*>& QueueMigrators() {
 // Sets the stored version of a class in a saved document's meta table and, from its records,
 // drops the last `trim` bytes of the payload of the object with id `id`.
 void MakeOlder(Bytes& bytes, const std::u16string& name, uint16_t version, uint32_t id,
-               uint32_t trim) {
+               uint32_t trim, const Bytes& extra = {}) {
     size_t at = 8;
     const auto u32 = [&](size_t pos) {
         uint32_t v = 0;
@@ -426,13 +428,14 @@ void MakeOlder(Bytes& bytes, const std::u16string& name, uint16_t version, uint3
         at += 4;
         for (uint32_t r = 0; r < records; ++r) {
             const uint32_t meta = u32(at), key = u32(at + 4), length = u32(at + 8);
-            if (meta == metaIndex && key == id && trim) {
+            if (meta == metaIndex && key == id && (trim || !extra.empty())) {
                 ASSERT_GE(length, trim);
-                const uint32_t shorter = length - trim;
-                std::memcpy(&bytes[at + 8], &shorter, 4);
+                const uint32_t changed = length - trim + uint32_t(extra.size());
+                std::memcpy(&bytes[at + 8], &changed, 4);
                 const size_t end = at + 12 + length;
                 bytes.erase(bytes.begin() + ptrdiff_t(end - trim), bytes.begin() + ptrdiff_t(end));
-                at += 12 + shorter;
+                bytes.insert(bytes.begin() + ptrdiff_t(end - trim), extra.begin(), extra.end());
+                at += 12 + changed;
             } else {
                 at += 12 + length;
             }
@@ -452,6 +455,62 @@ uint32_t DesignViewRefSize() {
         return w.Finish().size();
     };
     return uint32_t(sized(true) - sized(false));
+}
+
+// The legacy record of versions 3 to 5: references A and B, P0, V1 to V3, C, F, D, P1, P2.
+Bytes LegacyRecordBytes() {
+    const auto written = [](bool withRecord) {
+        TstDocWriter w;
+        const uint32_t meta = w.AddClass(u"DLxDrawing", 1);
+        w.BeginSegment(u"S");
+        RSeStream& s = w.BeginRecord(meta, 1);
+        if (withRecord) {
+            const RSeRefBase none;
+            s.Write(none);
+            s.Write(none);
+            RSeSaveData(s, WqGePoint3d(1, 2, 0));
+            for (int i = 0; i < 3; ++i)
+                RSeSaveData(s, WqGeVector3d(1, 0, 0));
+            s.Write(none);
+            s.Write(true);
+            s.Write(none);
+            RSeSaveData(s, WqGePoint3d(3, 4, 0));
+            RSeSaveData(s, WqGePoint3d(5, 6, 0));
+        }
+        w.EndRecord();
+        return w.Finish();
+    };
+    const Bytes with = written(true), without = written(false);
+    // The one record is the file's last, before the end mark.
+    return Bytes(with.begin() + ptrdiff_t(without.size() - 4), with.end() - 4);
+}
+
+TEST_F(PartListTable, TablesOfTheLegacyRecordLoadAndQueueTheirUpgrades) {
+    std::map<std::string, TstQueueMigrator*>& migrators = QueueMigrators();
+    DLxPartListTable* table = Place();
+    Recompute();
+    const Bytes saved = Save();
+    const std::vector<uint32_t> just{table->GetId()}, none;
+    for (const uint16_t version : {uint16_t(3), uint16_t(4), uint16_t(5)}) {
+        SCOPED_TRACE(version);
+        for (auto& entry : migrators)
+            entry.second->ids.clear();
+        Bytes bytes = saved;
+        MakeOlder(bytes, u"DLxPartListTable", version, table->GetId(), DesignViewRefSize(),
+                  LegacyRecordBytes());
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
+        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+        auto* loaded = dynamic_cast<DLxPartListTable*>(db->FindObject(table->GetId()));
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(loaded->GetBirthday(), version < 5 ? -1 : table->GetBirthday());
+        EXPECT_EQ(migrators["4"]->ids, version < 5 ? just : none);
+        EXPECT_EQ(migrators["5"]->ids, just);
+        EXPECT_EQ(migrators["6"]->ids, just);
+        EXPECT_EQ(migrators["DLxPartListTableWithBottomHeadingMigrator"]->ids, just);
+        EXPECT_EQ(migrators["DLxUnregisteredLBOMAnnosMigrator"]->ids, just);
+        EXPECT_EQ(migrators["DLxCleanupOrphanedPartlistStylesMigrator"]->ids, none);
+    }
 }
 
 TEST_F(PartListTable, OlderVersionsLoadAndQueueTheirUpgrades) {
