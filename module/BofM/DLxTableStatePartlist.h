@@ -106,8 +106,7 @@ public:
     bool UsesFormatCodes() const override { return false; }
     void FitColumnHeading(RDxString& heading, DUxTableStyleColumn* column) override;
     void FitTitle(RDxString& title, double width) override;
-    // From the cell's top-left corner (y up) and its extents to the middle of the cell, where a
-    // heading is drawn centred.
+    // The layout's anchor (placed by the heading alignment, centred in the band) is kept.
     void PlaceHeadingText(RDxString& heading, WqGePoint3d& corner,
                           const WqGeVector3d& extents) override;
     DUxTableRowBase* CreateRow(const DUxTableRowID& id, DUxTableStateBase* state,

@@ -1,6 +1,7 @@
 #include "Symbol/KorvuAppletExtension.h"
 
 #include "BofM/DLxPartListFilter.h"
+#include "BofM/DLxPartListPlacement.h"
 #include "BofM/DLxSymTestCmdGroup.h"
 #include "Command/DLxSymbolDocCmdGroup.h"
 #include "DatumTarget/DLxDatumTargetFilter.h"
@@ -30,6 +31,7 @@ void KorvuAppletExtension::CreateDocumentInterfaces(FWxSceneDoc* doc) {
 
 bool KorvuAppletExtension::SetUpNewDocument(FWxSceneDoc* doc) {
     DLxStdStyles::AddDocumentStyles(doc);
+    DLxPartListPlacement::PlaceModelPartsLists(doc);
     return SetUpDocument(doc);
 }
 
