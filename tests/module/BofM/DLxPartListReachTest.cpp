@@ -32,6 +32,7 @@
 #include "rse/RSeTransaction.h"
 #include "sm/SMxDisplayList.h"
 #include "uc/UCxBrowserUtil.h"
+#include "uc/UCxTranscriptDataExchange.h"
 #include "ufr/UFRxInstance.h"
 #include "utx/UTxUtil.h"
 
@@ -109,6 +110,29 @@ TEST_F(PartListReach, KeyNamesTheOriginAndFindsTheTableAgain) {
     EXPECT_EQ(found, nullptr);
     EXPECT_EQ(DLxPartListTableONKTranslator::TranslateKey(&m_doc, WqGePoint3d(1000, 1000, 0)),
               nullptr);
+}
+
+// A transcript line names the table by its key and reads back to the same table.
+TEST_F(PartListReach, TranscriptsNameTheTableByItsKey) {
+    DLxPartListTable* t = Place(m_sheet, WqGePoint3d(70, 80, 0));
+    ASSERT_TRUE(t);
+    UTxString16 line;
+    UTxResult result;
+    {
+        UCxTranscriptDataExchange out(line, result, &m_doc, true);
+        RSeRef<DLxPartListTable> ref(t);
+        ASSERT_TRUE(_TDX_RSeRef(out, u"PartsList", ref, true));
+    }
+    ASSERT_FALSE(result.Failed()) << result.GetMessageUtf8();
+    EXPECT_NE(UTx::ToUtf8(line).find("PartsList=@\"DLxPartListTable#70,80\""), std::string::npos)
+        << UTx::ToUtf8(line);
+    RSeRef<DLxPartListTable> back;
+    {
+        UCxTranscriptDataExchange in(line, result, &m_doc, false);
+        ASSERT_TRUE(_TDX_RSeRef(in, u"PartsList", back, true));
+    }
+    ASSERT_FALSE(result.Failed()) << result.GetMessageUtf8();
+    EXPECT_EQ(back.get(), t);
 }
 
 TEST_F(PartListReach, TablesAtTheSameOriginYieldTheFirst) {
