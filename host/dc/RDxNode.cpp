@@ -67,3 +67,12 @@ void RDxNode::SetFragment(RDxFragment* fragment) {
     RSe::PrepareWrite(this);
     m_fragment = fragment;
 }
+
+void RDxNode::SetNodeMarks(uint32_t bits, bool on) {
+    if (on) {
+        m_marks |= bits;
+        MarkEdited(true);
+    } else {
+        m_marks &= ~bits;
+    }
+}

@@ -24,6 +24,13 @@ public:
     void MarkEdited(bool edited = true);
     bool IsEdited() const { return m_edited; }
 
+    // Marks that the host sets for a node's own compute to read, which clears them: with
+    // kRefreshMark the node re-reads what it shows from its source (a parts list its bill).
+    // Setting one marks the node edited. Not stored: a loaded node starts without marks.
+    static constexpr uint32_t kRefreshMark = 0x10;
+    uint32_t GetNodeMarks() const { return m_marks; }
+    void SetNodeMarks(uint32_t bits, bool on);
+
     // When the node joined its fragment, in the fragment's count.
     int32_t GetBirthday() const { return m_birthday; }
     void SetBirthday(int32_t birthday);
@@ -57,6 +64,7 @@ private:
     bool m_edited = true; // a new node has never been computed
     int32_t m_birthday = 0;
     std::vector<RSeRef<RDxNode>> m_dependencies;
+    uint32_t m_marks = 0;
 };
 
 namespace RSe {

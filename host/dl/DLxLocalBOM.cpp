@@ -600,7 +600,7 @@ int32_t DLxLocalBOM::MarkDirtyAnnotationsEdited() {
         DLxAnnotationUpdateState* st = ref.get();
         if (!st || !st->IsDirty()) continue;
         if (auto* node = dynamic_cast<RDxNode*>(st->GetAnnotation())) {
-            node->MarkEdited(true);
+            node->SetNodeMarks(RDxNode::kRefreshMark, true);
             ++n;
         }
         st->SetDirty(false);

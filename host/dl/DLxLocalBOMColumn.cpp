@@ -51,7 +51,7 @@ bool DLxLocalBOMColumn::FromKey(const std::u16string& key, DLxLocalBOMColumn& ou
 
 bool DLxLocalBOMColumn::FromPropertyID(const DUxStyleFormatColumnPropertyID& property,
                                        DLxLocalBOMColumn& out) {
-    static constexpr Kind kPartsList[] = {Item,     Quantity,   Name,        Mass,     Material,
+    static constexpr Kind kPartsList[] = {Item,       Quantity,    Name,   Mass,     Material,
                                           PartNumber, Description, Vendor, Purchased};
     const UTxString16& id = property.GetPropertyID();
     if (property.IsPropertySet(DUxStyleFormatColumnPropertyID::PartsListPropertySet())) {

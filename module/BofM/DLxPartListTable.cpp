@@ -164,13 +164,6 @@ void DLxPartListTable::SetDisplayList(const SMxDisplayList& list) {
     if (DUxDisplayListState* s = GetDisplayListState()) s->SetDisplayList(list);
 }
 
-void DLxPartListTable::SetPendingRefresh(bool on) {
-    if (on)
-        m_nodeMarks |= kPendingRefreshMark;
-    else
-        m_nodeMarks &= ~kPendingRefreshMark;
-    if (on) MarkEdited(true);
-}
 
 // ---- compute and drawing
 
@@ -185,7 +178,7 @@ UTxResult DLxPartListTable::Compute(RDxComputeContext& ctx) {
             state->RebuildRows(RSeRef<DLxPartListTable>(this));
             state->AdjustExtents(0);
         }
-        m_nodeMarks &= ~kPendingRefreshMark;
+        SetPendingRefresh(false);
     }
     DUxTableStylePartsListWrapper wrapper(RSeRef<DUxTableStateBase>(state), {});
     SMxDisplayList* list = GetDisplayList();

@@ -65,11 +65,10 @@ public:
     DLxPartlistDVRef& GetDesignViewRef() { return m_dvRef; }
     const DLxPartlistDVRef& GetDesignViewRef() const { return m_dvRef; }
 
-    // The pending-refresh mark: the rows are re-read from the bill at the next compute. The
-    // host (the bill, a request) sets it; Compute clears it. It is not stored.
-    static constexpr uint32_t kPendingRefreshMark = 0x10;
-    bool IsPendingRefresh() const { return (m_nodeMarks & kPendingRefreshMark) != 0; }
-    void SetPendingRefresh(bool on);
+    // The pending-refresh mark (the node's kRefreshMark): the rows are re-read from the bill at
+    // the next compute, which clears it.
+    bool IsPendingRefresh() const { return (GetNodeMarks() & kRefreshMark) != 0; }
+    void SetPendingRefresh(bool on) { SetNodeMarks(kRefreshMark, on); }
 
     // ---- host overrides
     virtual uint32_t GetObjectType() const { return kObjectType; }
@@ -142,7 +141,6 @@ private:
     void KeepFarEdge(DLxTableStatePartlist& state, const SMxDisplayList& list);
 
     DLxPartlistDVRef m_dvRef;
-    uint32_t m_nodeMarks = 0;
 };
 
 namespace RSe {

@@ -37,8 +37,8 @@ const DLxTableRowIDLocalBOM* LocalBOMID(const DUxTableRowBase* row) {
 // Whether the bill can be read: a descriptor, and no unresolved or failed status.
 bool BOMReady(const DLxLocalBOM* bom) {
     if (!bom || !bom->GetDescriptor()) return false;
-    return (bom->GetBOMStatus(false) & (DLxLocalBOM::kStatusUnresolved |
-                                        DLxLocalBOM::kStatusError)) == 0;
+    return (bom->GetBOMStatus(false) &
+            (DLxLocalBOM::kStatusUnresolved | DLxLocalBOM::kStatusError)) == 0;
 }
 
 const DUxTableStyle* TableStyle(const DUxTableStateBase* state) {
@@ -116,12 +116,46 @@ std::unique_ptr<DLxLocalBOMQuery> DLxTableStatePartlist::NewQuery() const {
     return std::make_unique<DLxLocalBOMQuery>(LocalBOM(), this, 1, true);
 }
 
+void DLxTableStatePartlist::Reindex() const {
+    m_rowIndex.clear();
+    for (int32_t i = 0; i < GetRowCount(); ++i)
+        if (const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(i)))
+            m_rowIndex.emplace(id->Cookie(), RSeRef<DUxTableRowBase>(GetRow(i)));
+    m_indexedCount = GetRowCount();
+}
+
 DUxTableRowBase* DLxTableStatePartlist::FindRow(const DLxLocalBOMCookie& cookie) const {
+    // Rows come and go through the base too: a changed count, or an entry that no longer names
+    // its row, sends the index back to the rows.
+    // An undo may put back another set of rows of the same count: a cookie the index does not
+    // know is looked for among the rows before the answer is no.
+    if (m_indexedCount != GetRowCount()) Reindex();
+    auto it = m_rowIndex.find(cookie);
+    if (it != m_rowIndex.end()) {
+        DUxTableRowBase* row = it->second.get();
+        const DLxTableRowIDLocalBOM* id = LocalBOMID(row);
+        if (row && id && id->Cookie() == cookie && row->GetState() == this) return row;
+    }
     for (int32_t i = 0; i < GetRowCount(); ++i) {
         const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(i));
-        if (id && id->Cookie() == cookie) return GetRow(i);
+        if (id && id->Cookie() == cookie) {
+            Reindex();
+            return GetRow(i);
+        }
     }
     return nullptr;
+}
+
+void DLxTableStatePartlist::PlaceRow(DUxTableRowBase* row, int32_t at) {
+    const bool inStep = m_indexedCount == GetRowCount();
+    InsertRow(row, at);
+    const DLxTableRowIDLocalBOM* id = LocalBOMID(row);
+    if (!inStep || !id) {
+        m_indexedCount = -1;
+        return;
+    }
+    m_rowIndex.insert_or_assign(id->Cookie(), RSeRef<DUxTableRowBase>(row));
+    m_indexedCount = GetRowCount();
 }
 
 DUxTableRowBase* DLxTableStatePartlist::RowForResult(DUxTableDataQueryResultRow* result) {
@@ -196,12 +230,15 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
     if (!q->Execute(false) || !q->Results()) return;
 
     // Step 2: the results, the single items of their grouped rows and who is whose parent.
-    std::vector<DLxLocalBOMRow*> unplaced;
+    std::vector<DLxLocalBOMRow*> results;
+    std::vector<bool> placed(q->RowCount(), false);
+    std::map<Cookie, size_t> resultOf;
     std::vector<Cookie> resultItems;
     std::map<Cookie, Cookie> parentOf;
     for (size_t i = 0; i < q->RowCount(); ++i) {
         DLxLocalBOMRow* r = q->RowAt(i);
-        unplaced.push_back(r);
+        results.push_back(r);
+        resultOf.emplace(r->Cookie(), i);
         if (r->Cookie().IsGrouped())
             for (const Cookie& c : r->Cookie().singleItems())
                 resultItems.push_back(c);
@@ -223,16 +260,22 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
     for (int32_t p = 0; p < GetRowCount();) {
         DUxTableRowBase* t = GetRow(p);
         const DLxTableRowIDLocalBOM* id = LocalBOMID(t);
-        auto found = unplaced.end();
-        if (id)
-            found = std::find_if(unplaced.begin(), unplaced.end(), [&](DLxLocalBOMRow* r) {
-                return r->Cookie() == id->Cookie() || r->Cookie().matches(id->Cookie()) > 1;
-            });
-        if (found == unplaced.end()) {
+        // The first result not yet placed that is the row's, or (both grouped) shares items.
+        size_t found = results.size();
+        if (id && id->Cookie().IsGrouped()) {
+            for (size_t i = 0; i < results.size() && found == results.size(); ++i)
+                if (!placed[i] && (results[i]->Cookie() == id->Cookie() ||
+                                   results[i]->Cookie().matches(id->Cookie()) > 1))
+                    found = i;
+        } else if (id) {
+            auto at = resultOf.find(id->Cookie());
+            if (at != resultOf.end() && !placed[at->second]) found = at->second;
+        }
+        if (found == results.size()) {
             RemoveRow(p);
             continue;
         }
-        DLxLocalBOMRow* r = *found;
+        DLxLocalBOMRow* r = results[found];
         if (!id->Cookie().IsGrouped() && !r->StaysInPlace() &&
             std::binary_search(tableItems.begin(), tableItems.end(), id->Cookie().item())) {
             RemoveRow(p, true);
@@ -240,7 +283,7 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
             continue;
         }
         t->UpdateData(r, GetOriginalColumns());
-        unplaced.erase(found);
+        placed[found] = true;
         ++p;
     }
 
@@ -255,7 +298,9 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
         }
         return false;
     };
-    for (DLxLocalBOMRow* r : unplaced) {
+    for (size_t i = 0; i < results.size(); ++i) {
+        if (placed[i]) continue;
+        DLxLocalBOMRow* r = results[i];
         DUxTableRowBase* t = nullptr;
         auto aside = setAside.find(r->Cookie());
         if (!r->IsGroupRow() && !r->StaysInPlace() && aside != setAside.end() &&
@@ -265,6 +310,8 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
         } else {
             t = CreateRow(DLxTableRowIDLocalBOM(r->Cookie()), this, RSe::SegmentOf(this));
             if (!t) continue;
+            // Asked for by its cookie while it is refreshed, before it stands in the table.
+            m_rowIndex.insert_or_assign(r->Cookie(), RSeRef<DUxTableRowBase>(t));
         }
         t->UpdateData(r, GetOriginalColumns());
         int32_t at = GetRowCount();
@@ -272,25 +319,26 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
             at = 0;
         } else if (const DLxLocalBOMRow* parent = r->Parent()) {
             const DLxTableRowIDLocalBOM parentId(parent->Cookie());
-            int32_t i = 0;
-            while (i < GetRowCount() && !(GetRow(i)->RowID() && GetRow(i)->RowID()->IsEqual(parentId)))
-                ++i;
-            if (i < GetRowCount()) {
-                for (++i; i < GetRowCount(); ++i) {
-                    const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(i));
+            int32_t k = 0;
+            while (k < GetRowCount() &&
+                   !(GetRow(k)->RowID() && GetRow(k)->RowID()->IsEqual(parentId)))
+                ++k;
+            if (k < GetRowCount()) {
+                for (++k; k < GetRowCount(); ++k) {
+                    const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(k));
                     if (!id || !descendsFrom(id->Cookie(), parent->Cookie())) break;
                 }
-                at = i;
+                at = k;
             }
         }
-        InsertRow(t, at);
+        PlaceRow(t, at);
     }
     // A row set aside that no result took (its result became a group row or stays in place,
     // or another row of the same cookie took it) would otherwise be lost: it goes back where
     // it stood, or to the end when that place is gone.
     for (auto& [cookie, rows] : setAside)
         for (auto& [t, at] : rows)
-            InsertRow(t, std::min(at, GetRowCount()));
+            PlaceRow(t, std::min(at, GetRowCount()));
 
     // Step 6: take out the single rows that no longer stand right before their grouped row.
     std::vector<DUxTableRowBase*> moved;
@@ -317,7 +365,7 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
         for (auto it = moved.begin(); it != moved.end();) {
             const DLxTableRowIDLocalBOM* mid = LocalBOMID(*it);
             if (mid && id->Cookie().matches(mid->Cookie()) > 0) {
-                InsertRow(*it, i++);
+                PlaceRow(*it, i++);
                 it = moved.erase(it);
             } else {
                 ++it;
@@ -326,7 +374,7 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
     }
     // Rows whose grouped row is gone are not lost either.
     for (DUxTableRowBase* t : moved)
-        InsertRow(t, -1);
+        PlaceRow(t, -1);
 
     // Step 8.
     if (notify.GetTarget() && q->GetStatus() != m_bomStatus) {
@@ -451,8 +499,8 @@ int32_t DLxTableStatePartlist::WrapCellText(RDxString& text, double width) {
         text.GetFormattedValue().empty() ? text.GetSimpleValue() : text.GetFormattedValue();
     RSeSegment* segment = RSe::SegmentOf(this);
     DLxStringWrap wrap(source, width - 2.0 * gap, font, (GetFlagWord() & 0x2) != 0,
-                       segment ? segment : RSe::TransientSegment(),
-                       RSeRef<DUxTableStateBase>(this), height);
+                       segment ? segment : RSe::TransientSegment(), RSeRef<DUxTableStateBase>(this),
+                       height);
     UTxString16 joined, line;
     bool hard = false, more = true;
     int32_t count = 0;

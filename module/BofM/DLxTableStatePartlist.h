@@ -6,6 +6,7 @@
 // keep their identity across rebuilds through their cookies. Rows come and go only through
 // RebuildRows, AddCustomRow and the base's row creation and removal.
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <set>
 #include <vector>
@@ -56,7 +57,9 @@ public:
     // Sets the columns; with selected members every member-specific column is repeated per
     // member. `reuseHeadings` keeps the headings of member copies the table already has.
     bool SetColumns(const DUxTableColumnList& columns, bool reuseHeadings);
-    bool SetColumns(const DUxTableColumnList& columns) override { return SetColumns(columns, true); }
+    bool SetColumns(const DUxTableColumnList& columns) override {
+        return SetColumns(columns, true);
+    }
 
     // The query of the bill under this state's settings; custom rows listed.
     std::unique_ptr<DLxLocalBOMQuery> NewQuery() const;
@@ -103,6 +106,7 @@ public:
     bool UsesFormatCodes() const override { return false; }
     void FitColumnHeading(RDxString& heading, DUxTableStyleColumn* column) override;
     void FitTitle(RDxString& title, double width) override;
+    // The layout's anchor (placed by the heading alignment, centred in the band) is kept.
     void PlaceHeadingText(RDxString& heading, WqGePoint3d& corner,
                           const WqGeVector3d& extents) override;
     DUxTableRowBase* CreateRow(const DUxTableRowID& id, DUxTableStateBase* state,
@@ -137,6 +141,13 @@ private:
     // While rebuilding, rows leave the table because the bill no longer lists them (a filter may
     // hide a custom row): the bill keeps its items.
     bool m_rebuilding = false;
+
+    // The rows by cookie, for the bill's query that asks row by row and cell by cell; in step
+    // with the table while m_indexedCount is its row count (not stored, never copied).
+    void Reindex() const;
+    void PlaceRow(DUxTableRowBase* row, int32_t at);
+    mutable std::map<DLxLocalBOMCookie, RSeRef<DUxTableRowBase>> m_rowIndex;
+    mutable int32_t m_indexedCount = -1;
 
     uint32_t m_flags = 0;
     RSeRef<DLxLocalBOM> m_localBOM;

@@ -7,6 +7,7 @@
 #include "BofM/DLxTableRowPartlist.h"
 #include "BofM/DLxTableStatePartlist.h"
 #include "dl/DLxLocalBOM.h"
+#include "dl/DLxLocalBOMMgr.h"
 #include "dl/GBxBOMDescriptor.h"
 #include "du/DUxColumnIDPropBased.h"
 #include "du/DUxTableStyle.h"
@@ -20,7 +21,8 @@ DUxTableStylePartsListColumn* PartsListColumn(DUxTableStyleColumn* column) {
     return dynamic_cast<DUxTableStylePartsListColumn*>(column);
 }
 
-bool SameProperty(const DUxStyleFormatColumnPropertyID& a, const DUxStyleFormatColumnPropertyID& b) {
+bool SameProperty(const DUxStyleFormatColumnPropertyID& a,
+                  const DUxStyleFormatColumnPropertyID& b) {
     auto lower = [](UTxString16 s) {
         for (char16_t& c : s)
             if (c >= u'A' && c <= u'Z') c = char16_t(c - u'A' + u'a');
@@ -51,7 +53,8 @@ DUxTableColumnList CopyColumns(const DUxTableColumnList& columns, RSeSegment* se
     RSeCloneCommander cc(segment);
     if (cc.Clone(sources).Failed()) return copies;
     for (RSeVMeta* src : sources)
-        if (auto* copy = dynamic_cast<DUxTableStyleColumn*>(cc.CloneOf(src))) copies.emplace_back(copy);
+        if (auto* copy = dynamic_cast<DUxTableStyleColumn*>(cc.CloneOf(src)))
+            copies.emplace_back(copy);
     return copies;
 }
 
@@ -115,9 +118,9 @@ bool DLxTableStatePartlist::ExpandMemberColumns(DUxTableColumnList& columns, boo
             it = work.erase(it);
             continue;
         }
-        const UTxString16 base =
-            property->GetMemberID().empty() || wasSingle ? property->GetPropertyExternalName()
-                                                         : display;
+        const UTxString16 base = property->GetMemberID().empty() || wasSingle
+                                     ? property->GetPropertyExternalName()
+                                     : display;
         // Members already shown keep their places; the others follow in selection order.
         std::vector<UTxString16> order;
         for (const RSeRef<DUxTableStyleColumn>& c : GetOriginalColumns()) {
@@ -178,9 +181,10 @@ bool DLxTableStatePartlist::SetColumns(const DUxTableColumnList& columns, bool r
 bool DLxTableStatePartlist::AddColumn(DUxTableStyleColumn* column, int32_t index) {
     DUxTableStylePartsListColumn* pl = PartsListColumn(column);
     if (m_selectedMembers.empty() || !pl) return DUxTableStateBase::AddColumn(column, index);
-    if (pl->GetPropertyID()->GetPropertyID().empty()) return DUxTableStateBase::AddColumn(column, -1);
-    DUxTableColumnList copies = CopyColumns({RSeRef<DUxTableStyleColumn>(column)},
-                                            RSe::TransientSegment(), true);
+    if (pl->GetPropertyID()->GetPropertyID().empty())
+        return DUxTableStateBase::AddColumn(column, -1);
+    DUxTableColumnList copies =
+        CopyColumns({RSeRef<DUxTableStyleColumn>(column)}, RSe::TransientSegment(), true);
     ExpandMemberColumns(copies, true, -1);
     bool all = true;
     for (const RSeRef<DUxTableStyleColumn>& c : copies) {
@@ -314,6 +318,14 @@ DUxTableRowBase* DLxTableStatePartlist::AddCustomRow(int32_t index) {
 
 void DLxTableStatePartlist::OnRowRemoved(DUxTableRowBase* row) {
     const DLxTableRowIDLocalBOM* id = LocalBOMID(row);
+    // The row has left the rows already.
+    if (m_indexedCount == GetRowCount() + 1 && id) {
+        auto at = m_rowIndex.find(id->Cookie());
+        if (at != m_rowIndex.end() && at->second.get() == row) m_rowIndex.erase(at);
+        m_indexedCount = GetRowCount();
+    } else {
+        m_indexedCount = -1;
+    }
     if (id && !m_rebuilding && row->IsFlagOn(DLxTableRowPartlist::CustomRowFlag))
         DLxLocalBOMQuery::RemoveCustom(LocalBOM(), DLxLocalBOMCookie(id->Cookie()));
 }
@@ -346,7 +358,9 @@ bool DLxTableStatePartlist::CanPushbackItemNumbers(const std::set<int32_t>* rows
     DLxLocalBOM* bom = LocalBOM();
     if (!bom || !bom->IsAssemblyBased()) return false;
     const GBxBOMDescriptor* descriptor = bom->GetDescriptor();
-    const bool topOnly = descriptor && descriptor->DetailIDNotAvailable();
+    // The model keeps numbers of its top level only when it cannot take them deeper.
+    const bool topOnly = descriptor && descriptor->DetailIDNotAvailable() && bom->GetAssembly() &&
+                         DLxLocalBOMMgr::HasSchemeEnabled(*bom->GetAssembly(), 1);
     DLxLocalBOMQuery q(bom, nullptr, 0, false);
     if (!q.Execute(false)) return false;
     const DLxLocalBOMColumn item(DLxLocalBOMColumn::Item);

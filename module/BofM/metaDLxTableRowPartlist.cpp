@@ -85,8 +85,7 @@ void DLxTableRowIDLocalBOM::Save(RSeStream& s) const {
     DLxPersistUtil::WriteVector(s, path);
     DLxPersistUtil::WriteVector(s, items);
 }
-UTxResult DLxTableRowIDLocalBOM::Clone(DLxTableRowIDLocalBOM* target,
-                                       RSeCloneCommander* cc) const {
+UTxResult DLxTableRowIDLocalBOM::Clone(DLxTableRowIDLocalBOM* target, RSeCloneCommander* cc) const {
     DLxPersistUtil::CloneBase(this, target, cc);
     target->m_cookie = m_cookie;
     return {};

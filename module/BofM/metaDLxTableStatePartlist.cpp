@@ -76,8 +76,7 @@ void DLxTableStatePartlist::FixPtrs(RSeMetaContext& ctx) {
 UTxResult DLxTableStatePartlist::PostRestoreMigrate(RSeMetaContext& ctx) {
     DLxPersistUtil::PostRestoreBase(this, ctx);
     const uint16_t version = DLxPersistUtil::StoredVersion(ctx);
-    if (version <= 1 && !m_selectedMembers.empty() && LocalBOM() &&
-        !LocalBOM()->IsAssemblyBased())
+    if (version <= 1 && !m_selectedMembers.empty() && LocalBOM() && !LocalBOM()->IsAssemblyBased())
         m_flags |= kSeveralMembers;
     return {};
 }
@@ -90,8 +89,7 @@ void DLxTableStatePartlist::Save(RSeStream& s) const {
     DLxPersistUtil::WriteVector(s, m_selectedMembers);
 }
 
-UTxResult DLxTableStatePartlist::Clone(DLxTableStatePartlist* target,
-                                       RSeCloneCommander* cc) const {
+UTxResult DLxTableStatePartlist::Clone(DLxTableStatePartlist* target, RSeCloneCommander* cc) const {
     DLxPersistUtil::CloneBase(this, target, cc);
     const RSeSegment* segment = target->GetSegment();
     const bool transient = segment && segment->IsTransient();

@@ -289,7 +289,7 @@ TEST(KorvuProgram, OutputsAreWrittenAllOrNoneIntoFoldersMadeForThem) {
          script + " -o " + out.File("a.kvd") + " --svg " + out.File("svg"), "is a folder"},
         {"a full disk under the PDF", full + "16; exec ",
          script + " --pdf " + out.File("a.pdf"), "a.pdf"},
-        {"a full disk under a picture after the drawing", full + "64; exec ",
+        {"a full disk under a picture after the drawing", full + "128; exec ",
          script + " -o " + out.File("a.kvd") + " --png " + out.Path(), "Sheet_1.png"},
     };
     for (const Case& c : cases) {

@@ -496,3 +496,59 @@ TEST(DLxModelFile, ReportsAFileItCannotRead) {
 }
 
 } // namespace
+
+// Parts lists of a sheet: read with their origin and optional title for the module to place,
+// handed over once; every fault refused with its place.
+TEST(DLxModelFile, ReadsThePartsListsOfASheet) {
+    const auto withLists = [](std::string model, const std::string& lists) {
+        const std::string at = R"("height": 297, )";
+        model.insert(model.find(at) + at.size(), R"("partsLists": )" + lists + ", ");
+        return model;
+    };
+    std::unique_ptr<DLxDrawingDoc> doc;
+    const UTxResult r = DLxModelFile::LoadFromString(
+        withLists(AssemblyModel(),
+                  R"([{"origin": [290, 285], "title": "PARTS"}, {"origin": [10.5, 20]}])"),
+        "a.json", doc);
+    ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    const std::vector<DLxDrawingDoc::PartsListPlacement> placed = doc->TakePartsListPlacements();
+    ASSERT_EQ(placed.size(), 2u);
+    EXPECT_EQ(placed[0].sheet, doc->GetSheets()[0]);
+    EXPECT_EQ(placed[0].x, 290);
+    EXPECT_EQ(placed[0].y, 285);
+    EXPECT_TRUE(placed[0].hasTitle);
+    EXPECT_EQ(placed[0].title, u"PARTS");
+    EXPECT_EQ(placed[1].x, 10.5);
+    EXPECT_FALSE(placed[1].hasTitle);
+    EXPECT_TRUE(doc->TakePartsListPlacements().empty());
+
+    std::string noAssembly = withLists(Model(), R"([{"origin": [1, 2]}])");
+    noAssembly.replace(noAssembly.find(R"("version": 1)"), 12, R"("version": 2)");
+    const BadModel cases[] = {
+        {"in a version 1 model", withLists(Model(), R"([{"origin": [1, 2]}])"),
+         kDLxErrModelInvalid, "sheets[0].partsLists", "is not a member"},
+        {"without the assembly", noAssembly, kDLxErrModelInvalid, "sheets[0].partsLists",
+         "a parts list needs the model's assembly"},
+        {"not a list", withLists(AssemblyModel(), R"({"origin": [1, 2]})"), kDLxErrModelInvalid,
+         "sheets[0].partsLists", "expected an array"},
+        {"no origin", withLists(AssemblyModel(), R"([{"title": "T"}])"), kDLxErrModelInvalid,
+         "sheets[0].partsLists[0].origin", "is missing"},
+        {"an origin of three", withLists(AssemblyModel(), R"([{"origin": [1, 2, 3]}])"),
+         kDLxErrModelInvalid, "sheets[0].partsLists[0].origin",
+         "expected [x, y], found an array of 3"},
+        {"a title of the wrong type",
+         withLists(AssemblyModel(), R"([{"origin": [1, 2]}, {"origin": [1, 2], "title": 5}])"),
+         kDLxErrModelInvalid, "sheets[0].partsLists[1].title", "expected a string"},
+        {"an unknown member", withLists(AssemblyModel(), R"([{"origin": [1, 2], "size": 3}])"),
+         kDLxErrModelInvalid, "sheets[0].partsLists[0].size", "is not a member"},
+    };
+    for (const BadModel& c : cases) {
+        SCOPED_TRACE(c.name);
+        const UTxResult bad = DLxModelFile::LoadFromString(c.text, "bad.json", doc);
+        EXPECT_EQ(bad.GetCode(), c.code);
+        EXPECT_EQ(doc, nullptr);
+        const std::string message = bad.GetMessageUtf8();
+        const std::string place = std::string("bad.json: ") + c.path + (*c.path ? ": " : "");
+        EXPECT_NE(message.find(place + c.problem), std::string::npos) << message;
+    }
+}

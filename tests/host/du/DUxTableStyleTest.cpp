@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "TstDocWriter.h"
 #include "dl/DLxDrawingDoc.h"
 #include "du/DUxTableRowFilter.h"
 #include "du/DUxTableStateBase.h"
@@ -13,7 +14,6 @@
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeTransaction.h"
-#include "TstDocWriter.h"
 
 namespace {
 

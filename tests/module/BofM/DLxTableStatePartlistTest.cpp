@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "BofM/DLxPartlistFilter.h"
@@ -18,10 +19,11 @@
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxLocalBOMMgr.h"
 #include "dl/DLxLocalBOMQuery.h"
+#include "dl/GBxBOMDescriptor.h"
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
-#include "rse/RSe.h"
 #include "rd/RDxString.h"
+#include "rse/RSe.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeMeta.h"
@@ -240,8 +242,8 @@ TEST_F(PartlistState, SingleRowsOfAGroupEndRightBeforeItAndNoSetAsideRowIsLost) 
     group.Add(kWasher);
     group.Add(kNut);
     // A grouped row kept from an earlier grouping, at the end, and a second row of the bolts.
-    Row* grouped = dynamic_cast<Row*>(
-        m_state->CreateRow(DLxTableRowIDLocalBOM(group), m_state, Seg()));
+    Row* grouped =
+        dynamic_cast<Row*>(m_state->CreateRow(DLxTableRowIDLocalBOM(group), m_state, Seg()));
     m_state->InsertRow(grouped, -1);
     Row* second = dynamic_cast<Row*>(
         m_state->CreateRow(DLxTableRowIDLocalBOM(Cookie({}, kBolt)), m_state, Seg()));
@@ -280,6 +282,87 @@ TEST_F(PartlistState, AGroupThatChangedMembersKeepsItsRow) {
     EXPECT_EQ(m_state->GetRow(0), group); // the same row, refreshed as the new group
     EXPECT_EQ(m_state->GetValue(0, 1), u"8");
     EXPECT_NE(RowOf(Cookie({}, kNut)), nullptr);
+}
+
+TEST_F(PartlistState, GroupSettingsAnswerTheBillsQuery) {
+    DLxLocalBOMColumn key;
+    EXPECT_FALSE(m_state->IsGroupingEnabled());
+    EXPECT_FALSE(m_state->GetGroupKey1(key));
+    std::vector<RSeRef<DUxTableStylePartsListColumn>> keys;
+    for (const char16_t* id : {u"5", u"3", u"7"})
+        keys.emplace_back(Column(id));
+    struct Case {
+        size_t keys;
+        bool first, second, third;
+    };
+    for (const Case c : {Case{3, true, true, true}, Case{1, true, false, false}}) {
+        SCOPED_TRACE(c.keys);
+        m_state->SetGroupKeys({keys.begin(), keys.begin() + std::ptrdiff_t(c.keys)});
+        m_state->SetGroupingEnabled(true);
+        EXPECT_TRUE(m_state->IsGroupingEnabled());
+        EXPECT_EQ(m_state->GetGroupKey1(key), c.first);
+        EXPECT_EQ(key, DLxLocalBOMColumn(DLxLocalBOMColumn::Material));
+        EXPECT_EQ(m_state->GetGroupKey2(key), c.second);
+        EXPECT_EQ(m_state->GetGroupKey3(key), c.third);
+    }
+    m_state->SetGroupingEnabled(false);
+    EXPECT_FALSE(m_state->IsGroupingEnabled());
+
+    DUxTableColumnList quantities;
+    m_state->GetQuantityColumns(quantities);
+    ASSERT_EQ(quantities.size(), 1u);
+    EXPECT_EQ(quantities[0].get(), StateColumn(1));
+
+    // The rows the table hides, as any other query of the table reads them.
+    Rebuild();
+    Row* shaft = RowOf(Cookie({}, kShaft));
+    bool bomHidden = true;
+    EXPECT_FALSE(m_state->IsRowHidden(Cookie({}, kShaft), &bomHidden));
+    EXPECT_FALSE(bomHidden);
+    shaft->SetFlag(Row::HiddenRowFlag, false);
+    EXPECT_TRUE(m_state->IsRowHidden(Cookie({}, kShaft), &bomHidden));
+    EXPECT_FALSE(bomHidden);
+    EXPECT_FALSE(m_state->IsRowHidden(Cookie({}, 99), &bomHidden));
+    DLxLocalBOMQuery q(m_bom, m_state, 1, true);
+    ASSERT_TRUE(q.Execute(false));
+    EXPECT_EQ(q.RowCount(), 7u);
+    // The table's own rebuild still lists it, and keeps the row hidden.
+    Rebuild();
+    EXPECT_EQ(RowOf(Cookie({}, kShaft)), shaft);
+    EXPECT_TRUE(shaft->Invisible());
+}
+
+TEST_F(PartlistState, RowsAreFoundByCookieWhateverMovedThem) {
+    Rebuild();
+    const Cookie shaft({}, kShaft);
+    ASSERT_EQ(m_state->FindRow(shaft), m_state->GetRow(1));
+    // Rows the base removes or inserts, with or without the rebuild.
+    ASSERT_TRUE(m_state->RemoveRow(1));
+    EXPECT_EQ(m_state->FindRow(shaft), nullptr);
+    DUxTableRowBase* row = m_state->CreateRow(DLxTableRowIDLocalBOM(shaft), m_state, Seg());
+    m_state->InsertRow(row, 0);
+    EXPECT_EQ(m_state->FindRow(shaft), row);
+    ASSERT_TRUE(m_state->RemoveRow(0, true));
+    m_state->InsertRow(row, 3);
+    EXPECT_EQ(m_state->FindRow(shaft), row);
+    Rebuild();
+    EXPECT_EQ(m_state->FindRow(shaft), row);
+    EXPECT_EQ(m_state->GetRowCount(), 8);
+    EXPECT_EQ(m_state->FindRow(Cookie({}, kMotor)), m_state->GetRow(6));
+
+    // An undo that gives back another row in place of one: the same count, other rows.
+    RSeDatabase* db = m_doc.GetRSeDb();
+    db->BeginTxn();
+    ASSERT_TRUE(m_state->RemoveRow(m_state->IndexOfRow(row)));
+    DUxTableRowBase* custom = m_state->AddCustomRow(-1);
+    ASSERT_TRUE(custom);
+    std::unique_ptr<RSeTxnRecord> record = db->CommitTxn();
+    EXPECT_EQ(m_state->FindRow(shaft), nullptr);
+    db->Undo(*record);
+    ASSERT_EQ(m_state->GetRowCount(), 8);
+    EXPECT_NE(m_state->FindRow(shaft), nullptr);
+    EXPECT_EQ(m_state->FindRow(shaft),
+              m_state->GetRow(m_state->IndexOfRow(m_state->FindRow(shaft))));
 }
 
 TEST_F(PartlistState, RowFiltersOfTheTableShapeItsRows) {
@@ -416,6 +499,27 @@ TEST_F(PartlistState, CellsOfSubstitutedValuesAreFlagged) {
     EXPECT_FALSE(m_state->GetLocalBOMCellFlag(0, 99));
 }
 
+TEST_F(PartlistState, ItemNumbersCanBePushedBackFromRowsThatWriteTheModel) {
+    m_bom->SetExpanded(Cookie({}, kCover), true);
+    Rebuild();
+    EXPECT_FALSE(m_state->CanPushbackItemNumbers(nullptr));
+    const Cookie shaft({}, kShaft), plate({kCover}, kPlate);
+    // A row qualifies with its number set and a value push-back writes into the model.
+    m_bom->SetItemNumber(shaft, u"20");
+    EXPECT_FALSE(m_state->CanPushbackItemNumbers(nullptr));
+    m_bom->SetCellOverride(shaft, DLxLocalBOMColumn::Material, u"Steel 42CrMo4");
+    EXPECT_TRUE(m_state->CanPushbackItemNumbers(nullptr));
+    const std::set<int32_t> bracketOnly{0}, shaftOnly{1};
+    EXPECT_FALSE(m_state->CanPushbackItemNumbers(&bracketOnly));
+    EXPECT_TRUE(m_state->CanPushbackItemNumbers(&shaftOnly));
+    // The model takes numbers of its top level only: a sub-row never qualifies.
+    m_bom->SetItemNumber(shaft, u"");
+    m_bom->SetItemNumber(plate, u"8.7");
+    m_bom->SetCellOverride(plate, DLxLocalBOMColumn::Material, u"Steel");
+    ASSERT_TRUE(m_bom->GetDescriptor()->DetailIDNotAvailable());
+    EXPECT_FALSE(m_state->CanPushbackItemNumbers(nullptr));
+}
+
 TEST_F(PartlistState, DuplicateItemNumbersAreFoundNeverForAGroupRow) {
     Rebuild();
     Row* shaft = RowOf(Cookie({}, kShaft));
@@ -444,8 +548,8 @@ TEST_F(PartlistState, SequencingLeavesNumbersThatAreAlreadyRight) {
     for (size_t i = 0; i < q.RowCount(); ++i)
         numbers.push_back(q.RowAt(i)->GetItemNumber());
     // In model order: the participants were numbered first, where their group row stands.
-    EXPECT_EQ(numbers, (std::vector<std::u16string>{u"4", u"5", u"6", u"1", u"2", u"3", u"7",
-                                                    u"8"}));
+    EXPECT_EQ(numbers,
+              (std::vector<std::u16string>{u"4", u"5", u"6", u"1", u"2", u"3", u"7", u"8"}));
 }
 
 TEST_F(PartlistState, SequencingNumbersShownRowsAndGroupParticipants) {
@@ -482,8 +586,8 @@ TEST_F(PartlistState, SelectedMembersRepeatMemberSpecificColumns) {
     headings.clear();
     for (const auto& c : m_state->GetOriginalColumns())
         headings.push_back(c.get()->GetPropertyID()->GetPropertyExternalName());
-    EXPECT_EQ(headings, (std::vector<UTxString16>{u"Heading", u"Heading", u"Heading M8",
-                                                  u"Heading M10"}));
+    EXPECT_EQ(headings,
+              (std::vector<UTxString16>{u"Heading", u"Heading", u"Heading M8", u"Heading M10"}));
     m_state->SetSelectedMembers({u"M8"}, true);
     headings.clear();
     for (const auto& c : m_state->GetOriginalColumns())
@@ -605,8 +709,8 @@ TEST_F(PartlistState, SortingOrdersTheRowsByTheBillsSortAndKeepsThem) {
     Rebuild();
     const std::vector<DUxTableRowBase*> before = m_state->GetRows();
     // A key past the columns is passed over.
-    m_state->SortRows(
-        {{int16_t(2), DUxTableStateBase::eDescending}, {int16_t(9), DUxTableStateBase::eAscending}});
+    m_state->SortRows({{int16_t(2), DUxTableStateBase::eDescending},
+                       {int16_t(9), DUxTableStateBase::eAscending}});
     ASSERT_EQ(m_state->GetSortDef().size(), 2u);
     std::vector<UTxString16> materials;
     for (int32_t i = 0; i < m_state->GetRowCount(); ++i)
@@ -724,7 +828,8 @@ TEST_F(PartlistState, OlderCustomRowsOfACurrentBillLoseTheirOverrides) {
     Row* shaft = RowOf(Cookie({}, kShaft));
     ASSERT_TRUE(custom && shaft);
     for (DUxTableRowBase* row : {custom, static_cast<DUxTableRowBase*>(shaft)}) {
-        auto* cell = dynamic_cast<DUxTableRowData_Partlist*>(row->GetValueRaw(StateColumn(2), true));
+        auto* cell =
+            dynamic_cast<DUxTableRowData_Partlist*>(row->GetValueRaw(StateColumn(2), true));
         ASSERT_TRUE(cell);
         cell->SetOverride(u"Local");
     }
@@ -746,7 +851,8 @@ TEST_F(PartlistState, OlderCustomRowsOfACurrentBillLoseTheirOverrides) {
                              : nullptr;
             return cell && cell->HasOverride() && cell->IsOverridden();
         };
-        EXPECT_EQ(overridden(custom->GetId()), version == 2); // a custom row's values are the bill's
+        EXPECT_EQ(overridden(custom->GetId()),
+                  version == 2); // a custom row's values are the bill's
         EXPECT_TRUE(overridden(shaft->GetId()));
     }
 }
