@@ -22,6 +22,7 @@
 #include "dl/DLxLocalBOMMgr.h"
 #include "dl/DLxSheet.h"
 #include "ge/WqGePoint3d.h"
+#include "rse/RSeCloneCommander.h"
 #include "rse/RSeDatabase.h"
 #include "utx/UTxUtil.h"
 
@@ -139,6 +140,16 @@ TEST_F(PartListEntryStorage, OlderRecordsLoadTheirFileNameAndDropTheOldStatus) {
         EXPECT_EQ(entry->Name(), u"Parts List");
         EXPECT_EQ(entry->GetStatusCode(), c.status);
         EXPECT_EQ(entry->FileNameText(), c.file);
+        if (c.version < 5) continue;
+
+        // A copy reads its bill's state afresh: no status yet, the file name kept until then.
+        RSeCloneCommander cc(db->GetSegment(0));
+        ASSERT_FALSE(cc.Clone({entry}).Failed());
+        auto* copy = dynamic_cast<DLxPartListDwgBrowserEntry*>(cc.CloneOf(entry));
+        ASSERT_TRUE(copy);
+        EXPECT_EQ(copy->GetStatusCode(), 0u);
+        EXPECT_EQ(copy->FileNameText(), c.file);
+        EXPECT_EQ(copy->Name(), u"Parts List");
     }
 }
 

@@ -29,6 +29,7 @@
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeNotifier.h"
+#include "rse/RSeSegment.h"
 #include "rse/RSeTransaction.h"
 #include "sm/SMxDisplayList.h"
 #include "uc/UCxBrowserUtil.h"
@@ -211,6 +212,27 @@ TEST_F(PartListReach, AFilterListBindsItsDesignViewAndItsRemovalUnbinds) {
     EXPECT_EQ(t->GetDesignViewRef().GetInstance(), nullptr);
     t->UpdateDesignViewFilter(u"Exploded");
     EXPECT_EQ(t->GetDesignViewRef().GetInstance(), nullptr) << "no filter, no binding";
+    RSe::DeleteObject(filters);
+}
+
+// A preview (a table in the transient segment) never binds: its filter keeps the name.
+TEST_F(PartListReach, APreviewKeepsTheNameInItsFilter) {
+    RSeRef<DLxPartListTable> preview =
+        DLxPartListTable::Create(nullptr, WqGePoint3d(0, 0, 0), RSeRef<DLxLocalBOM>(m_bom), {}, {});
+    ASSERT_TRUE(preview);
+    ASSERT_TRUE(preview->GetSegment()->IsTransient());
+    DUxTableRowFilterList* filters = DUxTableRowFilterList::New(RSe::TransientSegment());
+    filters->Add(DLxTableStatePartlist::NewFilter(DUxTableRowFilter::FilterType(5),
+                                                  RSe::TransientSegment()));
+    preview->SetFilterList(*filters);
+    preview->UpdateDesignViewFilter(u"Exploded");
+    auto* kept = dynamic_cast<DLxPartlistFilterDesignView*>(
+        preview->GetPartListTableState()->GetFilterList()->GetFilterOfType(
+            DUxTableRowFilter::FilterType(5), false));
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->GetTable().get(), nullptr);
+    EXPECT_EQ(kept->DesignView(), u"Exploded");
+    EXPECT_EQ(preview->GetDesignViewRef().GetInstance(), nullptr);
     RSe::DeleteObject(filters);
 }
 
