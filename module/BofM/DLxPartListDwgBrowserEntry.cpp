@@ -3,6 +3,8 @@
 #include "BofM/DLxPartListSelection.h"
 #include "BofM/DLxPartListTable.h"
 #include "BofM/DLxTableStatePartlist.h"
+#include "Symbol/KorvuModule.h"
+#include "WinModule.h"
 #include "br/BRxAbsPath.h"
 #include "dl/DLxAnnotationUpdateState.h"
 #include "dl/DLxAssemblyData.h"
@@ -14,8 +16,6 @@
 #include "rse/RSeTransaction.h"
 #include "uc/UCxBrowserUtil.h"
 #include "utx/UTxResult.h"
-#include "WinModule.h"
-#include "Symbol/KorvuModule.h"
 
 namespace {
 std::u16string ResourceText(uint32_t id) {
@@ -37,8 +37,7 @@ constexpr uint32_t kUnresolvedMessage = 0x600E076A;
 DLxPartListDwgBrowserEntry::DLxPartListDwgBrowserEntry(const RSeStream* s) : BRxFixedEntry(s) {}
 
 DLxPartListDwgBrowserEntry::DLxPartListDwgBrowserEntry(const BRxFixedEntryType* type,
-                                                       const std::u16string& name,
-                                                       BRxEntry* parent,
+                                                       const std::u16string& name, BRxEntry* parent,
                                                        const RSeRefBase& subject,
                                                        const RSeRefBase& second, bool)
     : BRxFixedEntry(type, name, parent, subject, second, true) {
@@ -68,9 +67,8 @@ bool DLxPartListDwgBrowserEntry::NeedsUpdate() const {
     const DLxAnnotationUpdateState* update = GetUpdateState();
     bool needs = update && update->IsDirty();
     if (const DLxLocalBOM* bom = GetLocalBOM())
-        needs = needs || (bom->GetBOMStatus(false) &
-                          (DLxLocalBOM::kStatusUpdateRequired |
-                           DLxLocalBOM::kStatusUpdateRequiredAll)) != 0;
+        needs = needs || (bom->GetBOMStatus(false) & (DLxLocalBOM::kStatusUpdateRequired |
+                                                      DLxLocalBOM::kStatusUpdateRequiredAll)) != 0;
     return needs;
 }
 

@@ -71,14 +71,14 @@ const BRxAbsPath* DLxPartListBrowserSelection::GetBrowserPath() {
     return &m_path;
 }
 
-SmartPtr<DLxPartListSelection> DLxPartListSelector::OnItemSelection(int32_t,
-                                                                    const WqGePoint3d& point) const {
+SmartPtr<DLxPartListSelection>
+DLxPartListSelector::OnItemSelection(int32_t, const WqGePoint3d& point) const {
     if (!m_table) return nullptr;
     return SmartPtr<DLxPartListSelection>(new DLxPartListSelection(m_table, point));
 }
 
-SmartPtr<DLxPartListSelection> DLxPartListSelector::OnGripSelection(int32_t itemId,
-                                                                    const WqGePoint3d& point) const {
+SmartPtr<DLxPartListSelection>
+DLxPartListSelector::OnGripSelection(int32_t itemId, const WqGePoint3d& point) const {
     SmartPtr<DLxPartListSelection> sel = OnItemSelection(itemId, point);
     // Unsigned, so that a negative id is no grip either.
     if (sel && uint32_t(itemId) < uint32_t(DUxTableDispIDs::kHotPointCount)) {

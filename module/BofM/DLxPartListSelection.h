@@ -22,9 +22,9 @@ public:
     struct Pick {
         enum Kind : int32_t { kNone = 0, kStretch = 1, kLine = 2, kText = 3 };
         Kind kind = kNone;
-        int32_t hotPoint = -1;                            // kStretch: 0..7
+        int32_t hotPoint = -1;                               // kStretch: 0..7
         int32_t category = 0, side = 0, column = 0, row = 0; // kLine
-        int32_t type = 0;                                 // kText, with row and column
+        int32_t type = 0;                                    // kText, with row and column
         bool operator==(const Pick&) const = default;
     };
 

@@ -35,8 +35,8 @@ std::string Number(double v) {
 const UTxString16& KeyText() {
     static const UTxString16 text = [] {
         HMODULE res = KorvuGetResourceHandle();
-        auto found = res ? FindStringResource(res, DLxPartListTableONKTranslator::kKeyTextId)
-                         : std::nullopt;
+        auto found =
+            res ? FindStringResource(res, DLxPartListTableONKTranslator::kKeyTextId) : std::nullopt;
         return found ? UTxString16(*found) : UTxString16(u"DLxPartListTable");
     }();
     return text;

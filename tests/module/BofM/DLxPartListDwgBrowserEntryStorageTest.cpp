@@ -66,8 +66,8 @@ TEST_F(PartListEntryStorage, ADrawingWithAPartsListSavesOpensAndSavesTheSame) {
     DLxSheet* sheet = doc.CreateSheet(u"Sheet 1", 420, 297);
     DLxLocalBOM* bom = DLxLocalBOMMgr::GetLocalBOM(doc.GetRSeDb(), assembly, 1, true);
     ASSERT_TRUE(bom);
-    RSeRef<DLxPartListTable> table = DLxPartListTable::Create(
-        sheet, WqGePoint3d(20, 30, 0), RSeRef<DLxLocalBOM>(bom), {}, {});
+    RSeRef<DLxPartListTable> table =
+        DLxPartListTable::Create(sheet, WqGePoint3d(20, 30, 0), RSeRef<DLxLocalBOM>(bom), {}, {});
     ASSERT_TRUE(table);
     table->RegisterAnnotation(sheet);
     table->SetTitle(u"Parts of the bracket");
@@ -83,8 +83,7 @@ TEST_F(PartListEntryStorage, ADrawingWithAPartsListSavesOpensAndSavesTheSame) {
     std::unique_ptr<DLxDrawingDoc> loaded;
     const UTxResult r = DLxDrawingDoc::Open(dir.File("a.kdoc"), loaded);
     ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
-    auto* back = dynamic_cast<DLxPartListDwgBrowserEntry*>(
-        loaded->GetRSeDb()->FindObject(entryId));
+    auto* back = dynamic_cast<DLxPartListDwgBrowserEntry*>(loaded->GetRSeDb()->FindObject(entryId));
     ASSERT_TRUE(back);
     EXPECT_EQ(back->Name(), u"Parts of the bracket");
     EXPECT_EQ(back->Text(), u"Parts of the bracket:bracket-assembly.asm");
