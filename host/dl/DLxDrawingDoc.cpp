@@ -182,3 +182,14 @@ void DLxDrawingDoc::FollowAssembly() {
     for (DLxLocalBOM* bom : DLxLocalBOMMgr::GetLocalBOMs(GetRSeDb()))
         bom->FollowDrawing();
 }
+
+DLxSheet* DLxDrawingDoc::GetActiveSheet() const {
+    auto* active = dynamic_cast<DLxSheet*>(m_activeSheet.GetTarget());
+    if (active) return active;
+    const std::vector<DLxSheet*> sheets = GetSheets();
+    return sheets.empty() ? nullptr : sheets.front();
+}
+
+void DLxDrawingDoc::SetActiveSheet(DLxSheet* sheet) {
+    m_activeSheet = RSeRefBase(sheet);
+}

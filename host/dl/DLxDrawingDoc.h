@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fw/FWxSceneDoc.h"
+#include "rse/RSeRef.h"
 #include "utx/UTxString16.h"
 
 struct DLxAssemblyData;
@@ -88,6 +89,13 @@ public:
         kPartsListEntry = 14,
     };
     BRxDocManager* GetBrowser();
+    // A deferred drawing does not update its annotations until asked; not stored.
+    bool IsDocDeferred() const { return m_deferred; }
+    void SetDocDeferred(bool deferred) { m_deferred = deferred; }
+    // The sheet the user works on: the one made active, else the first; null without sheets.
+    // Not stored.
+    DLxSheet* GetActiveSheet() const;
+    void SetActiveSheet(DLxSheet* sheet);
     // The type of the drawing's entries of that kind; null for a kind it has none of.
     static const BRxFixedEntryType* GetEntryType(int32_t type);
     // The browser's entry of a sheet, a view or an annotation with a stored entry; null for
@@ -102,4 +110,6 @@ private:
 
     std::unique_ptr<DLxSelectCmd> m_select;
     std::unique_ptr<BRxDocManager> m_browser;
+    bool m_deferred = false;
+    RSeRefBase m_activeSheet;
 };

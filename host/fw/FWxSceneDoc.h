@@ -64,6 +64,10 @@ public:
     size_t GetCommandCount() const { return m_commands.size(); }
     FWxDocCmd* GetCommand(size_t i) const { return m_commands[i].get(); }
     virtual FWxDocCmd* GetStaticCommand() const { return nullptr; }
+    // Asks the user interface to start a command by its id once the current one returns. This
+    // host has no command loop: the ids wait here, in order, for whoever drives the document.
+    void PostCommand(int32_t id) { m_postedCommands.push_back(id); }
+    const std::vector<int32_t>& GetPostedCommands() const { return m_postedCommands; }
 
     // The data a library keeps for this document under its key (the address of something of
     // its own): made by `make` on first use, released with the document.
@@ -89,6 +93,7 @@ private:
     std::vector<std::unique_ptr<RSeTxnRecord>> m_undo;
     std::vector<std::unique_ptr<RSeTxnRecord>> m_redo;
     std::vector<std::unique_ptr<FWxDocCmd>> m_commands;
+    std::vector<int32_t> m_postedCommands;
     std::vector<std::pair<const void*, std::unique_ptr<FWxDocData>>> m_data;
     bool m_processing = false;
     uint64_t m_serial = 0;

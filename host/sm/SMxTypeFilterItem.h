@@ -19,6 +19,9 @@ public:
     ~SMxTypeFilterItem() override;
 
     int32_t GetType() const { return mType; }
+    // A disabled filter admits nothing; a new one is enabled.
+    bool IsEnabled() const { return mEnabled; }
+    void SetEnabled(bool enabled) { mEnabled = enabled; }
     // For diagnostics.
     virtual std::string GetFilterName() const;
     // The selection of `object` picked at `point` when the filter admits it; null otherwise
@@ -27,6 +30,7 @@ public:
 
 private:
     int32_t mType;
+    bool mEnabled = true;
 };
 
 // The filter of a pick: the type filter items that decide which objects may be picked and make

@@ -33,6 +33,7 @@ bool DLxPartListPlacement::PlaceModelPartsLists(FWxSceneDoc* doc) {
         if (!table.get()) return false;
         if (p.hasTitle) table->SetTitle(p.title);
         table->RegisterAnnotation(p.sheet);
+        table->AddDLBrowserEntry(p.sheet);
         table->SetPendingRefresh(true);
     }
     for (const DLxDrawingDoc::PartsListPlacement& p : placements) {

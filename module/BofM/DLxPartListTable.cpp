@@ -337,6 +337,7 @@ void DLxPartListTable::SetFilterList(const DUxTableRowFilterList& filters) {
     if (!state) return;
     state->SetFilterList(filters);
     InitAnnoUpdateState(nullptr);
+    RebindDesignView();
 }
 
 void DLxPartListTable::SetTitle(const UTxString16& title) {

@@ -17,6 +17,9 @@
 #include "utx/UTxString16.h"
 
 class DLxLocalBOM;
+class DLxSheet;
+class FBxObjectNameKey;
+class FWxDesignView;
 class DLxTableStatePartlist;
 class DUxDisplayListState;
 class DUxTableRowFilterList;
@@ -99,6 +102,29 @@ public:
     // Keeps the selected family members that the bill's factory still has; falls back to the
     // active member when none is left.
     void ValidateSelectedMembers();
+
+    // ---- reaching the table: name key, design-view binding, browser entry
+    // The key of the table's origin; false (the key unchanged) without a state.
+    bool BuildObjectNameKey(FBxObjectNameKey& key, bool withParents) const;
+    // The sheet the table lies on.
+    DLxSheet* GetObjectNameKeyParent() const;
+    // The bound design view's name; the default name when unbound, or when the bound view
+    // is gone (which also unbinds).
+    UTxString16 GetDesignViewName();
+    // Binds the design view (null unbinds); the same view again changes nothing, a view
+    // without a UFRx state is not bound.
+    void BindDesignView(const RSeRef<FWxDesignView>& view);
+    void CreateDesignViewInstance();
+    // Binds the design view of that name when the filters hold a design-view filter, else
+    // unbinds. A preview's filter keeps the name; a document's table is the filter's source.
+    void UpdateDesignViewFilter(const UTxString16& name);
+    // The design-view step after the filters changed.
+    void RebindDesignView();
+    static UTxString16 DefaultDesignViewName();
+    // Lets the design-view filter ask its table for the bound name.
+    static void RegisterDesignViewName();
+    // The table's entry in the drawing's browser, under its sheet's entry.
+    void AddDLBrowserEntry(DLxSheet* sheet);
 
     void Load(RSeStream& s);
     // Versions 0 to 10.

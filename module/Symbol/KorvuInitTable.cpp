@@ -16,10 +16,13 @@
 #include "BofM/DLxPartListComponent.h"
 #include "BofM/DLxPartListComponentPropertiesTable.h"
 #include "BofM/DLxPartListDataSourceObserver.h"
+#include "BofM/DLxPartListDwgBrowserEntry.h"
 #include "BofM/DLxPartListItemIdRanges.h"
 #include "BofM/DLxPartListProperty.h"
 #include "BofM/DLxPartListPropertyId.h"
+#include "BofM/DLxPartListSelection.h"
 #include "BofM/DLxPartListTable.h"
+#include "BofM/DLxPartListTableONKTranslator.h"
 #include "BofM/DLxPartListTablePropertyQuantity.h"
 #include "BofM/DLxPartlistFilter.h"
 #include "BofM/DLxTableComponentBinder.h"
@@ -42,6 +45,7 @@
 #include "Symbol/DLxKorvuBug417175Migrator.h"
 #include "Symbol/DLxSymInstance.h"
 #include "Symbol/KorvuModule.h"
+#include "fb/FBxSelectionGenerator.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "utx/UTxGUID.h"
@@ -61,6 +65,10 @@ template <class T> void InitMeta() {
 void RegisterCreateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateGDTRequest),
                                                 u"CreateGDTSymbol");
+}
+// Made once and kept until the module goes, which takes it off the registry.
+void RegisterPartListSelectionGenerator() {
+    static const FBxSelectionGenerator generator(u"DLxPartListTable", &CreatePartListSelection);
 }
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
@@ -170,8 +178,8 @@ const KorvuInitRow kRows[] = {
     {"DLxComponentPropertyPartListPartName", &InitMeta<DLxComponentPropertyPartListPartName>, 2},
     {"DLxComponentPropertyPartListQuantity", &InitMeta<DLxComponentPropertyPartListQuantity>, 2},
     {"DLxComponentPropertyStringDT", &InitMeta<DLxComponentPropertyStringDT>, 2},
-    {"DLxComponentPropertyStringDTTransparent",
-     &InitMeta<DLxComponentPropertyStringDTTransparent>, 2},
+    {"DLxComponentPropertyStringDTTransparent", &InitMeta<DLxComponentPropertyStringDTTransparent>,
+     2},
     {"DLxDataSourcePartProxy", &InitMeta<DLxDataSourcePartProxy>, 2},
     {"DLxDataSourceProxy", &InitMeta<DLxDataSourceProxy>, 2},
     {"DLxPartListComponent", &InitMeta<DLxPartListComponent>, 1},
@@ -197,7 +205,11 @@ const KorvuInitRow kRows[] = {
     {"DLxPartlistFilterDesignView", &InitMeta<DLxPartlistFilterDesignView>, 2},
     {"DLxPartlistFilterItemRange", &InitMeta<DLxPartlistFilterItemRange>, 2},
     {"DLxTableStatePartlist", &InitMeta<DLxTableStatePartlist>, 2},
-    {"DLxPartListTable", &InitMeta<DLxPartListTable>, 2},
+    {"DLxPartListTable", &InitMeta<DLxPartListTable>, 1},
+    {"DLxPartListDwgBrowserEntry", &InitMeta<DLxPartListDwgBrowserEntry>, 2},
+    {"DLxPartListSelectionGenerator", &RegisterPartListSelectionGenerator, 2},
+    {"DLxPartListTableONKTranslator", &DLxPartListTableONKTranslator::Register, 2},
+    {"DLxPartListTableDesignViewName", &DLxPartListTable::RegisterDesignViewName, 2},
     {"DLxTableRowPartlist", &InitMeta<DLxTableRowPartlist>, 2},
     {"DUxTableRowData_Partlist", &InitMeta<DUxTableRowData_Partlist>, 2},
     {"DLxTableRowIDLocalBOM", &InitMeta<DLxTableRowIDLocalBOM>, 2},

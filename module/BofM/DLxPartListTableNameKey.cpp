@@ -1,0 +1,112 @@
+// Naming a parts list in a transcript: its key is the key class text and the point of the
+// table's origin ("DLxPartListTable#<x>,<y>"); a replay finds the table again by picking at
+// that point with a parts-list filter and taking the first parts list the pick yields.
+#include "BofM/DLxPartListTableONKTranslator.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "BofM/DLxPartListFilter.h"
+#include "BofM/DLxPartListSelection.h"
+#include "BofM/DLxPartListTable.h"
+#include "BofM/DLxTableStatePartlist.h"
+#include "Symbol/KorvuModule.h"
+#include "WinModule.h"
+#include "dl/DLxSheet.h"
+#include "dl/DLxTDXUtil.h"
+#include "fw/FWxSelection.h"
+#include "ge/WqGePoint3d.h"
+#include "rse/RSeMeta.h"
+#include "utx/UTxUtil.h"
+
+namespace {
+// Shortest text that reads back to the same double.
+std::string Number(double v) {
+    char buf[40];
+    for (int precision = 15; precision <= 17; ++precision) {
+        std::snprintf(buf, sizeof buf, "%.*g", precision, v);
+        if (std::strtod(buf, nullptr) == v) break;
+    }
+    return buf;
+}
+
+// The key class text, read once for the life of the process.
+const UTxString16& KeyText() {
+    static const UTxString16 text = [] {
+        HMODULE res = KorvuGetResourceHandle();
+        auto found =
+            res ? FindStringResource(res, DLxPartListTableONKTranslator::kKeyTextId) : std::nullopt;
+        return found ? UTxString16(*found) : UTxString16(u"DLxPartListTable");
+    }();
+    return text;
+}
+
+// Exact: the key holds the origin's own digits.
+constexpr double kPickTolerance = 1e-9;
+
+const DLxPartListTableONKTranslator g_translator(DLxPartListTableONKTranslator::kKeyTextId);
+} // namespace
+
+bool DLxPartListTable::BuildObjectNameKey(FBxObjectNameKey& key, bool) const {
+    RSeRef<DLxTableStatePartlist> state = GetPartListTableState();
+    if (!state) return false;
+    // The sheet is not part of the key: the pick looks through every sheet.
+    const WqGePoint3d& origin = state->GetOrigin();
+    key = FBxObjectNameKey(KeyText() + u"#" +
+                           UTx::MakeWideString(Number(origin.x) + "," + Number(origin.y)));
+    return true;
+}
+
+DLxSheet* DLxPartListTable::GetObjectNameKeyParent() const {
+    return dynamic_cast<DLxSheet*>(GetFragment().get());
+}
+
+UTxResult DLxPartListTableONKTranslator::GetKey(const RSeIDed& obj, UTxString16& rest) const {
+    auto* table = dynamic_cast<const DLxPartListTable*>(&obj);
+    FBxObjectNameKey key;
+    if (!table || !table->BuildObjectNameKey(key, true))
+        return UTxResult(kFBxErrNameKeyNone, u"not a parts list with a state");
+    const UTxString16& text = key.GetText();
+    rest = text.substr(text.find(u'#') + 1);
+    return {};
+}
+
+UTxResult DLxPartListTableONKTranslator::FindObject(const UTxString16& rest, RSeDatabase&,
+                                                    FWxSceneDoc* doc, RSeIDed*& out) const {
+    const std::string text = UTx::ToUtf8(rest);
+    const size_t comma = text.find(',');
+    char* end = nullptr;
+    const double x = std::strtod(text.c_str(), &end);
+    const bool xOk = comma != std::string::npos && end == text.c_str() + comma;
+    const double y = xOk ? std::strtod(text.c_str() + comma + 1, &end) : 0.0;
+    if (!xOk || *end != '\0' || comma + 1 == text.size())
+        return UTxResult(kFBxErrNameKeyMalformed, u"not a point x,y: " + rest);
+    out = TranslateKey(doc, WqGePoint3d(x, y, 0));
+    return {};
+}
+
+SmartPtr<DLxPartListSelection>
+DLxPartListTableONKTranslator::FindSelection(FWxSceneDoc* doc, const WqGePoint3d& point) {
+    FWxSelectionSet set;
+    FWxSelectionFilter filter;
+    filter.Clear();
+    filter.Add(new DLxPartListFilter(DLxPartListFilter::ESubType(1)));
+    DLxTDXUtil::GetSelection(doc, WqGePoint3d(point.x, point.y, 0), set, filter, kPickTolerance);
+    if (set.IsEmpty()) return nullptr;
+    for (const SmartPtr<FWxSelection>& sel : set)
+        if (auto* list = dynamic_cast<DLxPartListSelection*>(sel.get()))
+            return SmartPtr<DLxPartListSelection>(list);
+    return nullptr;
+}
+
+DLxPartListTable* DLxPartListTableONKTranslator::TranslateKey(FWxSceneDoc* doc,
+                                                              const WqGePoint3d& point) {
+    SmartPtr<DLxPartListSelection> sel = FindSelection(doc, point);
+    return sel ? sel->GetInstance() : nullptr;
+}
+
+void DLxPartListTableONKTranslator::Register() {
+    FBxObjectNameKey::RegisterTranslator(
+        RSe::_InitMeta(static_cast<const DLxPartListTable*>(nullptr))->GetName(), &g_translator);
+}
