@@ -2,6 +2,8 @@
 // and its overrides, finding its row by node or cookie, and its stored versions.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -16,15 +18,29 @@
 #include "dl/DLxStructureNode.h"
 #include "dl/DLxTagManager.h"
 #include "du/DUxTableStyleColumn.h"
+#include "fw/FWxChangeRequest.h"
 #include "rd/RDxString.h"
 #include "rse/RSe.h"
+#include "rse/RSeCloneCommander.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeMetaType.h"
 #include "rse/RSeSaveData.h"
+#include "rse/RSeTransaction.h"
+#include "uc/UCxTranscriptDataExchange.h"
 
 namespace {
 
 using namespace KorvuBOM;
+
+class FnRequest : public FWxChangeRequest {
+public:
+    explicit FnRequest(std::function<UTxResult()> run) : m_run(std::move(run)) {}
+    UTxResult _Execute(FWxSceneDoc*) override { return m_run(); }
+    UTxResult DoTranscriptDataExchange(UCxTranscriptDataExchange&) override { return {}; }
+
+private:
+    std::function<UTxResult()> m_run;
+};
 
 // Occurrences of the bracket assembly: the first bolt (row 4) and the motor (row 7).
 constexpr int32_t kFirstBoltOcc = 105, kMotorOcc = 114;
@@ -220,6 +236,59 @@ TEST_F(BalloonTest, CurrentRecordSavesLoadsAndSavesTheSameBytes) {
     EXPECT_EQ(back->GetBalloonWidth(), 0.0);
     EXPECT_EQ(back->GetBalloonHeight(), 0.0);
     EXPECT_TRUE(back->GetBoundary().empty());
+}
+
+// Every change of a balloon in a document is undone to the document's bytes: the record
+// writes itself into the transaction before it changes.
+TEST_F(BalloonTest, ChangesAreUndoneToTheSameBytes) {
+    DLxCBalloon* b = DLxCBalloon::New(seg, Node(kFirstBoltOcc), 0);
+    b->AddMappedOverride(&kDescription, u"before");
+    const std::vector<uint8_t> before = Bytes(doc.GetRSeDb());
+    const std::function<void()> changes[] = {
+        [&] { b->AddMappedOverride(&kDescription, u"after"); },
+        [&] { b->AddMappedOverride(&kPartNumber, u"new"); },
+        [&] { b->RemoveMappedOverride(&kDescription); },
+        [&] { b->AddMappedOverride(&kItem, u"I"); },
+        [&] { b->SetCookie(bom->CookieOfOccurrencePath({kMotorOcc})); },
+        [&] { b->SetStructureNode(Node(kMotorOcc)); },
+        [&] {
+            b->setOrigin({5, 5, 0});
+        },
+        [&] { b->SetIndex(4); },
+        [&] { (void)b->RemoveRedundantOverrides(bom); },
+    };
+    for (size_t i = 0; i < std::size(changes); ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_FALSE(doc.ProcessChangeRequest(new FnRequest([&] {
+                            changes[i]();
+                            return UTxResult();
+                        }))
+                         .Failed());
+        ASSERT_FALSE(doc.Undo().Failed());
+        EXPECT_EQ(Bytes(doc.GetRSeDb()), before);
+    }
+}
+
+// A copy in the transient segment (a preview) keeps the node it numbers; a copy into the
+// document gets its own overrides and cookie.
+TEST_F(BalloonTest, CopiesKeepOverridesAndANodeInAPreview) {
+    DLxCBalloon* b = DLxCBalloon::New(seg, Node(kMotorOcc), 1);
+    b->AddMappedOverride(&kDescription, u"copied");
+    b->SetCookie(bom->CookieOfOccurrencePath({kMotorOcc}));
+    RSeCloneCommander preview(RSe::TransientSegment());
+    ASSERT_FALSE(preview.Clone({b}).Failed());
+    auto* copy = dynamic_cast<DLxCBalloon*>(preview.CloneOf(b));
+    ASSERT_NE(copy, nullptr);
+    ASSERT_NE(copy, b);
+    EXPECT_EQ(copy->GetStructureNode().Read(), b->GetStructureNode().Read());
+    EXPECT_EQ(copy->GetCookie(), b->GetCookie());
+    EXPECT_EQ(copy->GetMappedOverrides(), b->GetMappedOverrides());
+    EXPECT_EQ(copy->GetIndex(), 1);
+    EXPECT_EQ(copy->GetItemText(Column(kDescription), bom, u""), u"copied");
+    EXPECT_EQ(copy->GetItemText(Column(kItem), bom, u""), u"7");
+    copy->RemoveMappedOverride(&kDescription);
+    EXPECT_EQ(b->GetMappedOverrides().size(), 1u);
+    RSe::DeleteObject(copy);
 }
 
 // Older records held the callout's values in the balloon's own record; what each version lacks
