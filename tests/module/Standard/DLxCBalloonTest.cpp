@@ -199,6 +199,14 @@ TEST_F(BalloonTest, RowIsFoundByNodeElseByVisibleCookie) {
     b->SetCookie({});
     EXPECT_FALSE(b->FindRow(bom));
     EXPECT_FALSE(b->IsCustom(bom));
+
+    // A custom row has no node: its balloon finds it by cookie, until the row goes.
+    const DLxLocalBOMCookie custom = bom->AddCustom();
+    b->SetCookie(custom);
+    EXPECT_TRUE(b->IsCustom(bom));
+    ASSERT_TRUE(bom->RemoveCustom(custom));
+    EXPECT_FALSE(b->FindRow(bom));
+    EXPECT_FALSE(b->IsCustom(bom));
 }
 
 // The current record keeps node, cookie (grouped ones too) and overrides; measures are not
