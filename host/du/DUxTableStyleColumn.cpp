@@ -1,4 +1,5 @@
 #include "du/DUxTableStyleColumn.h"
+#include "du/DUxPartsListPropertyIDCompare.h"
 
 #include <algorithm>
 
@@ -10,6 +11,19 @@ bool DUxStyleFormatColumnPropertyID::IsPropertySet(const UTxString16& set) const
     return m_set.size() == set.size() &&
            std::equal(m_set.begin(), m_set.end(), set.begin(),
                       [&](char16_t a, char16_t b) { return lower(a) == lower(b); });
+}
+
+bool DUxPartsListPropertyIDCompare::operator()(const DUxStyleFormatColumnPropertyID& a,
+                                               const DUxStyleFormatColumnPropertyID& b) const {
+    auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; };
+    const UTxString16& x = a.GetPropertySet();
+    const UTxString16& y = b.GetPropertySet();
+    if (!a.IsPropertySet(y))
+        return std::lexicographical_compare(
+            x.begin(), x.end(), y.begin(), y.end(),
+            [&](char16_t p, char16_t q) { return lower(p) < lower(q); });
+    if (a.GetPropertyID() != b.GetPropertyID()) return a.GetPropertyID() < b.GetPropertyID();
+    return a.GetMemberID() < b.GetMemberID();
 }
 
 const UTxString16& DUxStyleFormatColumnPropertyID::PartsListPropertySet() {

@@ -1,8 +1,9 @@
 #pragma once
 // The upgrade of legacy balloons: balloons stored with their own kind and item columns get them
 // from balloon styles once the document has loaded. The migrator is registered with the named
-// migrators so that its name and its place in the order are fixed now; the legacy balloon record
-// that would queue work for it is not read yet, so no context ever reaches it.
+// migrators so that its name and its place in the order are fixed now. Legacy balloon records
+// load (DLxCBalloon) but nothing makes the context they would hand their kind and item columns
+// to yet, so they read them past and no context ever reaches the migrator.
 #include "rse/RSeSegmentMigrator.h"
 
 class DLxCBalloonMigrator : public RSeSegmentMigrator {

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "Standard/DLxStdLength.h"
 #include "Standard/DLxStdMeta.h"
 #include "du/DUxCategoryDefault.h"
 #include "rse/RSeRef.h"
@@ -24,6 +25,10 @@ public:
     ~DLxCPartListStd() override;
     RSeMetaType* GetMeta() const override;
     bool setFactoryDefaults() override;
+    // Fills a parts-list table style from the standard: its layout, gaps, title and the
+    // displayed columns of the column headers (made first, as the factory values make them,
+    // when the standard has none), each value written only when the style's differs.
+    void CopyToStyle(const RSeRef<FWxStyle>& style) override;
     // Keys of type 3 or 4 are replaced for good by the default key before they are handed out.
     using DUxCategoryDefault::GetRowKeys;
     virtual bool GetRowKeys(std::vector<RSeRef<DUxRowKey>>& keys);
@@ -65,8 +70,8 @@ private:
     int32_t m_layoutA = 0;
     int32_t m_layoutB = 0;
     int32_t m_layoutC = 1;
-    double m_gapA = 0.09;
-    double m_gapB = 0.09;
+    double m_gapA = DLxStdCm(0.09);
+    double m_gapB = DLxStdCm(0.09);
     int32_t m_useTitle = 1;
     UTxString16 m_title;
     int32_t m_further = 1;

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "Standard/DLxCBalloon.h"
 #include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCColumnDef.h"
 #include "Standard/DLxCDatumStd.h"
@@ -127,6 +128,8 @@ void DLxRegisterSymbolTemplateFactory() {
 void DLxInitStandardMetaTypes() {
     RSe::_InitMeta(static_cast<const DLxCColumnDef*>(nullptr));
     RSe::_InitMeta(static_cast<const DLxCPartList*>(nullptr));
+    RSe::_InitMeta(static_cast<const DLxCTableCallout*>(nullptr));
+    RSe::_InitMeta(static_cast<const DLxCBalloon*>(nullptr));
     RSe::_InitMeta(static_cast<const DLxCBalloonStd*>(nullptr));
     RSe::_InitMeta(static_cast<const DLxCBalloonStdANSI*>(nullptr));
     RSe::_InitMeta(static_cast<const DLxCBalloonStdBSI*>(nullptr));

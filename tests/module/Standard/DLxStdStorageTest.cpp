@@ -20,8 +20,10 @@
 #include "Standard/DLxStdRegistration.h"
 #include "TstDocWriter.h"
 #include "WinModule.h"
+#include "dl/DLxLocalBOMColumn.h"
 #include "du/DUxStandard.h"
 #include "du/DUxSymUnitAttr.h"
+#include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
 #include "fw/FWxChangeRequest.h"
 #include "fw/FWxSceneDoc.h"
@@ -327,8 +329,9 @@ TEST_F(PartListStdTest, EveryStandardGetsTheFactoryValuesAndDefaultColumns) {
         EXPECT_EQ(s->GetLayoutCodeA(), 0);
         EXPECT_EQ(s->GetLayoutCodeB(), 0);
         EXPECT_EQ(s->GetLayoutCodeC(), 1);
-        EXPECT_EQ(s->GetGapA(), 0.09);
-        EXPECT_EQ(s->GetGapB(), 0.09);
+        // Factory lengths are held in sheet millimetres.
+        EXPECT_DOUBLE_EQ(s->GetGapA(), 0.9);
+        EXPECT_DOUBLE_EQ(s->GetGapB(), 0.9);
         EXPECT_EQ(s->GetTitle(), u"Parts List");
         EXPECT_TRUE(s->GetUseTitle());
         EXPECT_EQ(s->GetNestedDelimiter(), u".");
@@ -343,10 +346,10 @@ TEST_F(PartListStdTest, EveryStandardGetsTheFactoryValuesAndDefaultColumns) {
             const char16_t* name;
             double width;
             int32_t second;
-        } expected[] = {{u"Item", 1.5, 1},
-                        {u"Qty", 1.0, 1},
-                        {u"Part Number", 6.0, 1},
-                        {u"Description", 6.0, 0}};
+        } expected[] = {{u"Item", 15.0, 1},
+                        {u"Qty", 10.0, 1},
+                        {u"Part Number", 60.0, 1},
+                        {u"Description", 60.0, 0}};
         for (size_t i = 0; i < 4; ++i) {
             const DLxCColumnDef* d = defs[i].Read();
             ASSERT_NE(d, nullptr);
@@ -357,6 +360,99 @@ TEST_F(PartListStdTest, EveryStandardGetsTheFactoryValuesAndDefaultColumns) {
             EXPECT_EQ(d->GetColumn(), int16_t(i));
         }
     }
+}
+
+// A style filled from a standard draws a sensible table on a millimetre sheet: gaps near 1 mm,
+// the displayed columns of the standard's headers at widths of 15 to 50 mm, the title, and the
+// standard's norm text as the description. A second copy changes nothing.
+TEST_F(PartListStdTest, CopyToStyleFillsAPartsListStyleFromEveryStandard) {
+    const struct {
+        const UTxGUID* standard;
+        const char16_t* norm;
+    } cases[] = {{&DUxStandardGUID::GetANSIGuid(), u"ASME Y14.36M - 1989"},
+                 {&DUxStandardGUID::GetBSIGuid(), u"BS 142 - 1992"},
+                 {&DUxStandardGUID::GetDINGuid(), u"DIN 6771 - 1987"},
+                 {&DLxGBStandardGUID, u"GB/T  GB 10609.2-89"},
+                 {&DUxStandardGUID::GetISOGuid(), u"ISO 7573 - 1983"},
+                 {&DUxStandardGUID::GetJISGuid(), u"ISO 7573 - 1983"}};
+    // Item number and quantity are the bill's own columns; part number and description are
+    // the model's general properties.
+    const struct {
+        const char16_t* heading;
+        bool billColumn;
+        DLxLocalBOMColumn::Kind kind;
+        double width;
+    } columns[] = {{u"Item", true, DLxLocalBOMColumn::Item, 20.0},
+                   {u"Qty", true, DLxLocalBOMColumn::Quantity, 15.0},
+                   {u"Part Number", false, DLxLocalBOMColumn::PartNumber, 50.0},
+                   {u"Description", false, DLxLocalBOMColumn::Description, 50.0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.standard->ToString());
+        DLxCPartListStd* s = Get(*c.standard);
+        ASSERT_NE(s, nullptr);
+        RSeRef<DUxTableStylePartsList> style(
+            DUxTableStylePartsList::CreateStyle(RSe::SegmentOf(doc.GetRSeDb()), u"PL"));
+        // Values the standard does not hold, so that every one has to be written.
+        style->SetTitle(u"old");
+        style->SetUseTitle(false);
+        style->SetRowGap(7.0);
+        style->SetHeadingGap(7.0);
+        style->SetLineSpacing(3);
+        style->SetHeading(DUxTableStyle::eNoHeading);
+        style->SetDirection(DUxTableStyle::eBottomUp);
+        s->CopyToStyle(RSeRef<FWxStyle>(style.get()));
+
+        EXPECT_EQ(style->GetStyleDescription(), c.norm);
+        EXPECT_EQ(style->GetTitle(), u"Parts List");
+        EXPECT_TRUE(style->UseTitle());
+        EXPECT_DOUBLE_EQ(style->GetRowGap(), 0.9);
+        EXPECT_DOUBLE_EQ(style->GetHeadingGap(), 0.9);
+        EXPECT_EQ(style->GetLineSpacing(), 0);
+        EXPECT_EQ(style->GetHeading(), DUxTableStyle::eHeadingTop);
+        EXPECT_EQ(style->GetDirection(), DUxTableStyle::eTopDown);
+        const DUxTableColumnList& got = style->GetColumns();
+        ASSERT_EQ(got.size(), std::size(columns));
+        for (size_t i = 0; i < got.size(); ++i) {
+            SCOPED_TRACE(i);
+            const DUxTableStyleColumn* col = got[i].Read();
+            ASSERT_NE(col, nullptr);
+            EXPECT_EQ(col->GetPropertyID()->GetPropertyExternalName(), columns[i].heading);
+            DLxLocalBOMColumn bomColumn;
+            ASSERT_EQ(DLxLocalBOMColumn::FromPropertyID(*col->GetPropertyID(), bomColumn),
+                      columns[i].billColumn);
+            if (columns[i].billColumn) {
+                EXPECT_EQ(bomColumn.GetKind(), columns[i].kind);
+            }
+            EXPECT_EQ(col->GetWidth(), columns[i].width);
+            EXPECT_EQ(RSe::SegmentOf(col), RSe::SegmentOf(style.get()));
+        }
+        const int32_t edits = style->GetEditCount();
+        EXPECT_GE(edits, 8);
+        const DUxTableStyleColumn* first = got[0].Read();
+        s->CopyToStyle(RSeRef<FWxStyle>(style.get()));
+        EXPECT_EQ(style->GetEditCount(), edits);
+        EXPECT_EQ(style->GetColumns()[0].Read(), first);
+    }
+}
+
+// A standard without column headers (a loaded one whose headers vanished) makes the default ones
+// before it fills a style, and keeps them.
+TEST_F(PartListStdTest, CopyToStyleMakesMissingColumnHeadersFirst) {
+    const UTxGUID& din = DUxStandardGUID::GetDINGuid();
+    auto* bare = new (RSe::_GetMeta(static_cast<const DLxCPartListStdDIN*>(nullptr)),
+                      RSe::SegmentOf(doc.GetRSeDb()))
+        DLxCPartListStdDIN(&doc, DLxCPartListStd::kCategory, din);
+    ASSERT_FALSE(bare->GetColumnHeaders().HasTarget());
+    RSeRef<DUxTableStylePartsList> style(
+        DUxTableStylePartsList::CreateStyle(RSe::SegmentOf(doc.GetRSeDb()), u"PL"));
+    bare->CopyToStyle(RSeRef<FWxStyle>(style.get()));
+    EXPECT_TRUE(bare->GetColumnHeaders().HasTarget());
+    EXPECT_EQ(bare->GetColumnDefs().size(), 4u);
+    ASSERT_EQ(style->GetColumns().size(), 4u);
+    EXPECT_EQ(style->GetColumns()[2].Read()->GetWidth(), 50.0);
+    // Its own title stays empty, as the constructor leaves it.
+    EXPECT_EQ(style->GetTitle(), u"");
+    EXPECT_EQ(style->GetStyleDescription(), u"DIN 6771 - 1987");
 }
 
 // A key of type 3 or 4 comes back as the default key and the standard keeps the replacement.
@@ -390,7 +486,7 @@ TEST_F(PartListStdTest, SavedStandardLoadsWithItsValuesAndSavesToTheSameBytes) {
     auto* back = Find<DLxCPartListStdGB>(db.get(), s->GetId());
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->GetTitle(), u"Parts List");
-    EXPECT_EQ(back->GetGapA(), 0.09);
+    EXPECT_DOUBLE_EQ(back->GetGapA(), 0.9);
     ASSERT_EQ(back->GetColumnDefs().size(), 4u);
     EXPECT_EQ(back->GetColumnDefs()[3].Read()->GetName(), u"Description");
     EXPECT_TRUE(back->GetColumnHeaders().HasTarget());
