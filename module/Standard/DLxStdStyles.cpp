@@ -51,9 +51,9 @@ const char16_t* PropertyOfHeading(int32_t index) {
     static const char16_t* const kProperties[] = {u"1", u"2", u"6", u"7"};
     return index >= 0 && index < 4 ? kProperties[index] : nullptr;
 }
-// Standard column widths are in units of this many millimetres on the sheet: descriptions of
-// a few words wrap onto a second line.
-constexpr double kColumnWidthUnit = 6.0;
+// The standards' column widths are sheet millimetres; a drawing's own parts-list style takes
+// them narrower, so that descriptions of a few words wrap onto a second line.
+constexpr double kColumnWidthUnit = 0.6;
 } // namespace
 
 DUxTableStylePartsList* DLxStdStyles::GetPartsListStyle(FWxSceneDoc* doc) {
