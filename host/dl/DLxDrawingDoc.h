@@ -3,6 +3,7 @@
 // segment of its own, and whose static command is the drawing's select command.
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fw/FWxSceneDoc.h"
@@ -61,6 +62,22 @@ public:
     // assembly relies on its soundness, and a stored drawing refuses to load an unsound one.
     bool SetAssembly(const DLxAssemblyData& data);
 
+    // Parts lists that the model file places: the host reads them, the module makes them when
+    // it sets the new document up (TakePartsListPlacements hands them over once). Not stored.
+    struct PartsListPlacement {
+        DLxSheet* sheet = nullptr;
+        double x = 0.0;
+        double y = 0.0;
+        bool hasTitle = false;
+        UTxString16 title;
+    };
+    void AddPartsListPlacement(const PartsListPlacement& placement) {
+        m_partsListPlacements.push_back(placement);
+    }
+    std::vector<PartsListPlacement> TakePartsListPlacements() {
+        return std::exchange(m_partsListPlacements, {});
+    }
+
     // The model browser: the drawing, its sheets and their views, and the entries that
     // annotations store of themselves under their sheets. Rebuilt at each asking, so it
     // follows undo and redo; an entry stays the same object while its subject lives.
@@ -78,6 +95,7 @@ public:
     BRxEntry* GetEntry(const RSeIDed* object);
 
 private:
+    std::vector<PartsListPlacement> m_partsListPlacements;
     DLxDrawingAssembly* FindAssembly() const;
     void FollowAssembly();
     DLxSheet* MakeSheet(const UTxString16& name, double width, double height);

@@ -57,6 +57,12 @@
 //               {"direction": "horizontal", "from": x1, "to": x2}
 //             ]
 //           }
+//         ],
+//         "partsLists": [               optional, version 2, needs the assembly: parts lists of
+//           {                           the assembly's bill of materials on this sheet
+//             "origin": [300, 120],     required: the table's origin corner, [x, y]
+//             "title": "PARTS LIST"     optional: the title; else the style's
+//           }
 //         ]
 //       }
 //     ]
@@ -174,11 +180,18 @@ struct ViewData {
     std::vector<DLxViewEdge> edges;
     std::vector<DLxViewBreak> breaks;
 };
+struct PartsListData {
+    double x = 0.0;
+    double y = 0.0;
+    bool hasTitle = false;
+    std::string title;
+};
 struct SheetData {
     std::string name;
     double width = 0.0;
     double height = 0.0;
     std::vector<ViewData> views;
+    std::vector<PartsListData> partsLists;
 };
 struct ModelData {
     std::string standard = "ISO";
@@ -210,6 +223,7 @@ public:
         // Before the sheets: their edges name the assembly's occurrences.
         if (const json* assembly = Optional(root, "assembly")) {
             model.assembly = ReadAssembly(*assembly, "assembly");
+            m_hasAssembly = true;
             const DLxAssemblyFault fault = DLxAssemblyCheck::Check(model.assembly);
             if (!fault.Empty()) Fail(Member("assembly", fault.path), fault.what);
         }
@@ -237,6 +251,7 @@ public:
 
 private:
     int64_t m_version = 1;
+    bool m_hasAssembly = false;
     // Checks the edges' occurrence paths against the model's assembly.
     std::unique_ptr<DLxAssemblyCheck> m_paths;
 
@@ -469,7 +484,10 @@ private:
 
     SheetData ReadSheet(const json& v, const std::string& path) {
         Object(v, path);
-        OnlyMembers(v, path, {"name", "width", "height", "views"});
+        if (m_version >= 2)
+            OnlyMembers(v, path, {"name", "width", "height", "views", "partsLists"});
+        else
+            OnlyMembers(v, path, {"name", "width", "height", "views"});
         SheetData sheet;
         sheet.name = Name(Required(v, path, "name"), Member(path, "name"));
         sheet.width = Positive(Required(v, path, "width"), Member(path, "width"));
@@ -485,7 +503,34 @@ private:
                 Unique(names, name, i, Member(at, "name"), "view name " + Quoted(name), list);
             }
         }
+        if (const json* lists = Optional(v, "partsLists")) {
+            const std::string list = Member(path, "partsLists");
+            Array(*lists, list);
+            if (!lists->empty() && !m_hasAssembly)
+                Fail(list, "a parts list needs the model's assembly");
+            for (size_t i = 0; i < lists->size(); ++i)
+                sheet.partsLists.push_back(ReadPartsList((*lists)[i], Element(list, i)));
+        }
         return sheet;
+    }
+
+    PartsListData ReadPartsList(const json& v, const std::string& path) {
+        Object(v, path);
+        OnlyMembers(v, path, {"origin", "title"});
+        PartsListData data;
+        const std::string originPath = Member(path, "origin");
+        const json& origin = Required(v, path, "origin");
+        if (!origin.is_array() || origin.size() != 2)
+            Fail(originPath, "expected [x, y], found " +
+                                 (origin.is_array() ? "an array of " + std::to_string(origin.size())
+                                                    : TypeOf(origin)));
+        data.x = Number(origin[0], Element(originPath, 0));
+        data.y = Number(origin[1], Element(originPath, 1));
+        if (const json* title = Optional(v, "title")) {
+            data.hasTitle = true;
+            data.title = String(*title, Member(path, "title"));
+        }
+        return data;
     }
 
     ViewData ReadView(const json& v, const std::string& path) {
@@ -723,6 +768,9 @@ std::unique_ptr<DLxDrawingDoc> Build(const ModelData& model) {
             if (!made)
                 Fail(Element(Member(Element("sheets", i), "views"), j), "the view cannot be made");
         }
+        for (const PartsListData& p : s.partsLists)
+            doc->AddPartsListPlacement(
+                {sheet, p.x, p.y, p.hasTitle, UTx::MakeWideString(p.title)});
     }
     return doc;
 }

@@ -136,14 +136,25 @@ public:
         return m_groupKeys;
     }
     void SetGroupKeys(const std::vector<RSeRef<DUxTableStylePartsListColumn>>& keys);
+    // What a new parts list of this style starts with.
+    bool GetGrouping() const { return m_grouping; }
+    void SetGrouping(bool v) { Set(m_grouping, v); }
+    bool GetDisplayGroupedItemNumber() const { return m_displayGroupedItemNumber; }
+    void SetDisplayGroupedItemNumber(bool v) { Set(m_displayGroupedItemNumber, v); }
+    bool GetDisplayParticipants() const { return m_displayParticipants; }
+    void SetDisplayParticipants(bool v) { Set(m_displayParticipants, v); }
 
     void Load(RSeStream& s);
+    void LoadMigrate(RSeStream& s);
     void FixPtrs(RSeMetaContext& ctx);
     void Save(RSeStream& s) const;
     UTxResult Clone(DUxTableStylePartsList* target, RSeCloneCommander* cc) const;
 
 private:
     std::vector<RSeRef<DUxTableStylePartsListColumn>> m_groupKeys;
+    bool m_grouping = false;
+    bool m_displayGroupedItemNumber = false;
+    bool m_displayParticipants = false;
 };
 
 // Reads a table's style: the explicit one, else the state's.

@@ -3,7 +3,9 @@
 //     heading position, line spacing (longs), title, heading and row gaps (doubles), the data,
 //     heading and title texts (font id (long) and height (double) each), the columns and the
 //     custom columns (counted reference lists) and the filter list (reference).
-//   DUxTableStylePartsList (after the table style's part): the group keys (counted reference list).
+//   DUxTableStylePartsList (after the table style's part): the group keys (counted reference list);
+//   from version 1 grouping, display grouped item numbers, display participants (bools).
+//   Version 0 stored no switches: they read as off.
 #include "du/DUxTableStyle.h"
 
 #include "dc/RDxPersist.h"
@@ -51,7 +53,7 @@ RSeMetaType* _GetMeta(const DUxTableStyle* p) {
 }
 RSeMetaType* _InitMeta(const DUxTableStylePartsList*) {
     static RSeMetaType* mt = RSeMakeMeta<DUxTableStylePartsList>(
-        u"DUxTableStylePartsList", &PartsListStyleGuid, 0, RSeMetaType::kClass,
+        u"DUxTableStylePartsList", &PartsListStyleGuid, 1, RSeMetaType::kClass,
         RSe::_InitMeta(static_cast<const DUxTableStyle*>(nullptr)));
     return mt;
 }
@@ -136,6 +138,14 @@ UTxResult DUxTableStyle::Clone(DUxTableStyle* t, RSeCloneCommander* cc) const {
 void DUxTableStylePartsList::Load(RSeStream& s) {
     RSeMetaType::PlainLoad(this, s);
     RDxPersist::LoadRefs(s, m_groupKeys);
+    s.Read(m_grouping);
+    s.Read(m_displayGroupedItemNumber);
+    s.Read(m_displayParticipants);
+}
+void DUxTableStylePartsList::LoadMigrate(RSeStream& s) {
+    RSeMetaType::PlainLoad(this, s);
+    RDxPersist::LoadRefs(s, m_groupKeys);
+    m_grouping = m_displayGroupedItemNumber = m_displayParticipants = false;
 }
 void DUxTableStylePartsList::FixPtrs(RSeMetaContext& ctx) {
     RSeMetaType::PlainFixPtrs(this, ctx);
@@ -144,9 +154,15 @@ void DUxTableStylePartsList::FixPtrs(RSeMetaContext& ctx) {
 void DUxTableStylePartsList::Save(RSeStream& s) const {
     RSeMetaType::PlainSave(this, s);
     RDxPersist::SaveRefs(s, m_groupKeys);
+    s.Write(m_grouping);
+    s.Write(m_displayGroupedItemNumber);
+    s.Write(m_displayParticipants);
 }
 UTxResult DUxTableStylePartsList::Clone(DUxTableStylePartsList* t, RSeCloneCommander* cc) const {
     RSeMetaType::PlainClone(this, t, cc);
     RDxPersist::CloneRefs(m_groupKeys, t->m_groupKeys, cc);
+    t->m_grouping = m_grouping;
+    t->m_displayGroupedItemNumber = m_displayGroupedItemNumber;
+    t->m_displayParticipants = m_displayParticipants;
     return {};
 }

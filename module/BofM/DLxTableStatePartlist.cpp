@@ -539,9 +539,8 @@ void DLxTableStatePartlist::FitTitle(RDxString& title, double width) {
     title.SetSimpleValue(trim.GetString());
 }
 
-void DLxTableStatePartlist::PlaceHeadingText(RDxString&, WqGePoint3d& corner,
-                                             const WqGeVector3d& extents) {
-    // Headings sit centred in their cell: half the width across, half the height down.
-    corner.x += extents.x / 2.0;
-    corner.y -= extents.y / 2.0;
+void DLxTableStatePartlist::PlaceHeadingText(RDxString&, WqGePoint3d&, const WqGeVector3d&) {
+    // The layout hands the anchor already placed in the cell by the column's heading
+    // alignment and centred in the band: moving it again put every heading on its cell's
+    // far corner.
 }

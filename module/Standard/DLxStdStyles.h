@@ -2,10 +2,15 @@
 // The styles a new drawing document starts with: one feature-control-frame style per drafting
 // standard, named after it ("ANSI", "BSI", "DIN", "GB", "ISO", "JIS") and filled from that
 // standard's defaults. Annotations that name no style take the one of the drawing's standard.
+class DUxTableStylePartsList;
 class FWxSceneDoc;
 
 class DLxStdStyles {
 public:
     // Adds the styles the document lacks, in its drawing's segment; false without a drawing.
     static bool AddDocumentStyles(FWxSceneDoc* doc);
+    // The drawing's parts-list style of its standard, named after it; made from the standard's
+    // parts-list defaults (title, column headings and widths, text heights) the first time a
+    // parts list asks, so that drawings without parts lists carry none. Null without a drawing.
+    static DUxTableStylePartsList* GetPartsListStyle(FWxSceneDoc* doc);
 };

@@ -1,3 +1,4 @@
+#include "BofM/DLxPartListPlacement.h"
 #include "Symbol/KorvuAppletExtension.h"
 
 #include "BofM/DLxPartListFilter.h"
@@ -30,6 +31,7 @@ void KorvuAppletExtension::CreateDocumentInterfaces(FWxSceneDoc* doc) {
 
 bool KorvuAppletExtension::SetUpNewDocument(FWxSceneDoc* doc) {
     DLxStdStyles::AddDocumentStyles(doc);
+    DLxPartListPlacement::PlaceModelPartsLists(doc);
     return SetUpDocument(doc);
 }
 

@@ -23,6 +23,7 @@
 #include "BofM/DLxPartlistFilter.h"
 #include "BofM/DLxTableComponentBinder.h"
 #include "BofM/DLxTableRowPartlist.h"
+#include "BofM/DLxPartListTable.h"
 #include "BofM/DLxTableStatePartlist.h"
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
@@ -196,6 +197,7 @@ const KorvuInitRow kRows[] = {
     {"DLxPartlistFilterDesignView", &InitMeta<DLxPartlistFilterDesignView>, 2},
     {"DLxPartlistFilterItemRange", &InitMeta<DLxPartlistFilterItemRange>, 2},
     {"DLxTableStatePartlist", &InitMeta<DLxTableStatePartlist>, 2},
+    {"DLxPartListTable", &InitMeta<DLxPartListTable>, 2},
     {"DLxTableRowPartlist", &InitMeta<DLxTableRowPartlist>, 2},
     {"DUxTableRowData_Partlist", &InitMeta<DUxTableRowData_Partlist>, 2},
     {"DLxTableRowIDLocalBOM", &InitMeta<DLxTableRowIDLocalBOM>, 2},
