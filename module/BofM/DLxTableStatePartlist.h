@@ -147,8 +147,16 @@ private:
     // with the table while m_indexedCount is its row count (not stored, never copied).
     void Reindex() const;
     void PlaceRow(DUxTableRowBase* row, int32_t at);
+    void IndexRow(const DLxLocalBOMCookie& cookie, DUxTableRowBase* row) const;
     mutable std::map<DLxLocalBOMCookie, RSeRef<DUxTableRowBase>> m_rowIndex;
     mutable int32_t m_indexedCount = -1;
+    // Two rows of one cookie were indexed: the index names one of them only.
+    mutable bool m_indexShared = false;
+    // While the table reads the bill over all its rows (rebuild, requery, sort), nothing but the
+    // pass changes them and the pass keeps the index in step: a cookie it does not know is in
+    // no row, and the bill asks for many such cookies (not stored, never copied).
+    mutable bool m_indexTrusted = false;
+    friend struct TrustedIndex;
 
     uint32_t m_flags = 0;
     RSeRef<DLxLocalBOM> m_localBOM;

@@ -284,6 +284,36 @@ TEST_F(PartlistState, AGroupThatChangedMembersKeepsItsRow) {
     EXPECT_NE(RowOf(Cookie({}, kNut)), nullptr);
 }
 
+// Rows are matched with results in table order, and a grouped row takes the first result it
+// shares items with whether its own cookie names that result or only part of it: an earlier
+// row of part of a group wins over a later row of the whole group, which is deleted.
+TEST_F(PartlistState, TheFirstGroupedRowInTableOrderTakesItsGroupExactOrNot) {
+    Rebuild();
+    Cookie part({}, kBolt);
+    part.Add(kWasher);
+    Cookie whole = part;
+    whole.Add(kNut);
+    Row* partRow =
+        dynamic_cast<Row*>(m_state->CreateRow(DLxTableRowIDLocalBOM(part), m_state, Seg()));
+    Row* wholeRow =
+        dynamic_cast<Row*>(m_state->CreateRow(DLxTableRowIDLocalBOM(whole), m_state, Seg()));
+    ASSERT_TRUE(partRow && wholeRow);
+    m_state->InsertRow(partRow, 1);
+    m_state->InsertRow(wholeRow, 3);
+
+    GroupByMaterial();
+    Rebuild();
+    EXPECT_EQ(m_state->IndexOfRow(wholeRow), -1);
+    ASSERT_GE(m_state->IndexOfRow(partRow), 0);
+    EXPECT_EQ(m_state->GetValue(m_state->IndexOfRow(partRow), 1), u"12");
+    EXPECT_TRUE(partRow->IsFlagOn(Row::GroupRowFlag));
+    EXPECT_EQ(RowOf(whole), nullptr);
+    // Again, nothing changed: the same rows in the same order.
+    const std::vector<DUxTableRowBase*> before = m_state->GetRows();
+    Rebuild();
+    EXPECT_EQ(m_state->GetRows(), before);
+}
+
 TEST_F(PartlistState, GroupSettingsAnswerTheBillsQuery) {
     DLxLocalBOMColumn key;
     EXPECT_FALSE(m_state->IsGroupingEnabled());
