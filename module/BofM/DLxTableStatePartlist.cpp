@@ -1,7 +1,9 @@
 #include "BofM/DLxTableStatePartlist.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
+#include <unordered_map>
 
 #include "BofM/DLxPartlistFilter.h"
 #include "BofM/DLxStringWrap.h"
@@ -50,6 +52,37 @@ DLxTableStatePartlist* DLxTableStatePartlist::New(RSeSegment* segment) {
     return new (RSe::_GetMeta(static_cast<const DLxTableStatePartlist*>(nullptr)),
                 segment ? segment : RSe::TransientSegment()) DLxTableStatePartlist();
 }
+
+struct DLxTableStatePartlist::WrapMemo {
+    struct Key {
+        UTxString16 text;
+        double width = 0.0;
+        double height = 0.0;
+        int32_t font = 0;
+        bool noSpaceBreaks = false;
+        bool operator==(const Key&) const = default;
+    };
+    struct Hash {
+        size_t operator()(const Key& k) const {
+            size_t h = std::hash<UTxString16>()(k.text);
+            for (size_t v : {std::hash<double>()(k.width), std::hash<double>()(k.height),
+                             std::hash<int32_t>()(k.font), size_t(k.noSpaceBreaks)})
+                h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+            return h;
+        }
+    };
+    struct Wrapped {
+        UTxString16 joined;
+        int32_t count = 0;
+    };
+    // A bound on what texts the table no longer shows can hold.
+    static constexpr size_t kMost = 1 << 18;
+    std::unordered_map<Key, Wrapped, Hash> wrapped;
+};
+
+DLxTableStatePartlist::DLxTableStatePartlist() = default;
+
+DLxTableStatePartlist::DLxTableStatePartlist(const RSeStream* s) : DUxTableStateBase(s) {}
 
 DLxTableStatePartlist::~DLxTableStatePartlist() {
     m_selectedMembers.clear();
@@ -584,20 +617,29 @@ int32_t DLxTableStatePartlist::WrapCellText(RDxString& text, double width) {
     const double height = style ? style->GetTextStyle().height : text.GetTextHeight();
     const UTxString16 source =
         text.GetFormattedValue().empty() ? text.GetSimpleValue() : text.GetFormattedValue();
-    RSeSegment* segment = RSe::SegmentOf(this);
-    DLxStringWrap wrap(source, width - 2.0 * gap, font, (GetFlagWord() & 0x2) != 0,
-                       segment ? segment : RSe::TransientSegment(), RSeRef<DUxTableStateBase>(this),
-                       height);
-    UTxString16 joined, line;
-    bool hard = false, more = true;
-    int32_t count = 0;
-    while (more) {
-        more = wrap.GetItem(line, hard);
-        if (count > 0 && !joined.empty() && joined.back() != u'\n') joined += u'\n';
-        joined += line;
-        ++count;
+    if (!m_wrapMemo) m_wrapMemo = std::make_unique<WrapMemo>();
+    WrapMemo::Key key{source, width - 2.0 * gap, height, font, (GetFlagWord() & 0x2) != 0};
+    auto known = m_wrapMemo->wrapped.find(key);
+    if (known == m_wrapMemo->wrapped.end()) {
+        RSeSegment* segment = RSe::SegmentOf(this);
+        DLxStringWrap wrap(source, key.width, font, key.noSpaceBreaks,
+                           segment ? segment : RSe::TransientSegment(),
+                           RSeRef<DUxTableStateBase>(this), height);
+        UTxString16 joined, line;
+        bool hard = false, more = true;
+        int32_t count = 0;
+        while (more) {
+            more = wrap.GetItem(line, hard);
+            if (count > 0 && !joined.empty() && joined.back() != u'\n') joined += u'\n';
+            joined += line;
+            ++count;
+        }
+        if (hard) ++count;
+        if (m_wrapMemo->wrapped.size() >= WrapMemo::kMost) m_wrapMemo->wrapped.clear();
+        known = m_wrapMemo->wrapped.emplace(std::move(key), WrapMemo::Wrapped{joined, count}).first;
     }
-    if (hard) ++count;
+    const UTxString16& joined = known->second.joined;
+    const int32_t count = known->second.count;
     if (text.GetFormattedValue().empty())
         text.SetSimpleValue(joined);
     else

@@ -27,8 +27,8 @@ public:
     // Several selected members stay on a bill that is not assembly based (older documents).
     static constexpr uint32_t kSeveralMembers = 0x10;
 
-    DLxTableStatePartlist() = default;
-    explicit DLxTableStatePartlist(const RSeStream* s) : DUxTableStateBase(s) {}
+    DLxTableStatePartlist();
+    explicit DLxTableStatePartlist(const RSeStream* s);
     ~DLxTableStatePartlist() override;
     RSeMetaType* GetMeta() const override;
     static DLxTableStatePartlist* New(RSeSegment* segment);
@@ -157,6 +157,11 @@ private:
     // no row, and the bill asks for many such cookies (not stored, never copied).
     mutable bool m_indexTrusted = false;
     friend struct TrustedIndex;
+
+    // Wrapped cell texts by what decides them (text, width, font, height, breaks): every compute
+    // lays out every row again, and most texts did not change (not stored, never copied).
+    struct WrapMemo;
+    mutable std::unique_ptr<WrapMemo> m_wrapMemo;
 
     uint32_t m_flags = 0;
     RSeRef<DLxLocalBOM> m_localBOM;
