@@ -1,6 +1,7 @@
 #include "du/DUxTableStateBase.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "du/DUxColumnIDPropBased.h"
 #include "du/DUxTableDataQueryResultRow.h"
@@ -414,11 +415,17 @@ void DUxTableStateBase::UpdateData(const std::vector<DUxTableDataQueryResultRow*
     std::vector<RSeRef<DUxTableRowBase>> ordered;
     ordered.reserve(m_rows.size());
     std::vector<bool> taken(m_rows.size(), false);
+    // Where each row stands, looked up once: asking the list row by row costs the square.
+    std::unordered_map<const DUxTableRowBase*, size_t> where;
+    where.reserve(m_rows.size());
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        where.emplace(m_rows[i].get(), i);
     for (DUxTableDataQueryResultRow* result : results) {
         DUxTableRowBase* row = result ? RowForResult(result) : nullptr;
-        const int32_t at = row ? IndexOfRow(row) : -1;
-        if (at < 0 || taken[size_t(at)]) continue;
-        taken[size_t(at)] = true;
+        const auto found = row ? where.find(row) : where.end();
+        if (found == where.end() || taken[found->second]) continue;
+        const size_t at = found->second;
+        taken[at] = true;
         row->UpdateData(result, m_columns);
         ordered.emplace_back(row);
     }

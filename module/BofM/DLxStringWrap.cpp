@@ -36,6 +36,17 @@ struct MeasuringString {
     MeasuringString& operator=(const MeasuringString&) = delete;
     RDxString* s;
 };
+// No line ends, codes, braces or surrogates: each character adds its own width.
+bool PlainRun(const UTxString16& text, size_t from) {
+    for (size_t i = from; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\n' || c == u'\r' || c == u'\\' || c == u'{' || c == u'}' ||
+            (c >= 0xD800 && c <= 0xDFFF))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 double MeasureTextWidth(const UTxString16& text, int32_t font, RSeSegment*, double height) {
@@ -74,10 +85,19 @@ bool DLxStringWrap::GetItem(UTxString16& line, bool& hardBreak) {
     const bool formatCodes = !state || state->UsesFormatCodes() || DUxTableStyle::IsStacked(m_text);
     IFxStringExtUtil* util = GetIFxStringExtUtil();
     if (!util) return false;
-    MeasuringString measuring(m_font, m_height);
-
     const int32_t n = int32_t(m_text.size());
     const int32_t start = m_position;
+    // Most cells fit on one line. A text of plain characters only grows as it runs, so when
+    // the whole rest fits, every part of it does and the rest is the last line: measured once
+    // instead of once a character.
+    if (!formatCodes && PlainRun(m_text, size_t(start)) &&
+        !(m_width < MeasureTextWidth(m_text.substr(size_t(start)), m_font, m_segment, m_height))) {
+        line = m_text.substr(size_t(start));
+        m_position = -2;
+        return false;
+    }
+    MeasuringString measuring(m_font, m_height);
+
     int32_t lastBreak = -1, afterBlank = -1, end = -1;
     char16_t previous = 0;
     UTxString16 running;

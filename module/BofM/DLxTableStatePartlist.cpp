@@ -1,7 +1,9 @@
 #include "BofM/DLxTableStatePartlist.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
+#include <unordered_map>
 
 #include "BofM/DLxPartlistFilter.h"
 #include "BofM/DLxStringWrap.h"
@@ -50,6 +52,37 @@ DLxTableStatePartlist* DLxTableStatePartlist::New(RSeSegment* segment) {
     return new (RSe::_GetMeta(static_cast<const DLxTableStatePartlist*>(nullptr)),
                 segment ? segment : RSe::TransientSegment()) DLxTableStatePartlist();
 }
+
+struct DLxTableStatePartlist::WrapMemo {
+    struct Key {
+        UTxString16 text;
+        double width = 0.0;
+        double height = 0.0;
+        int32_t font = 0;
+        bool noSpaceBreaks = false;
+        bool operator==(const Key&) const = default;
+    };
+    struct Hash {
+        size_t operator()(const Key& k) const {
+            size_t h = std::hash<UTxString16>()(k.text);
+            for (size_t v : {std::hash<double>()(k.width), std::hash<double>()(k.height),
+                             std::hash<int32_t>()(k.font), size_t(k.noSpaceBreaks)})
+                h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+            return h;
+        }
+    };
+    struct Wrapped {
+        UTxString16 joined;
+        int32_t count = 0;
+    };
+    // A bound on what texts the table no longer shows can hold.
+    static constexpr size_t kMost = 1 << 18;
+    std::unordered_map<Key, Wrapped, Hash> wrapped;
+};
+
+DLxTableStatePartlist::DLxTableStatePartlist() = default;
+
+DLxTableStatePartlist::DLxTableStatePartlist(const RSeStream* s) : DUxTableStateBase(s) {}
 
 DLxTableStatePartlist::~DLxTableStatePartlist() {
     m_selectedMembers.clear();
@@ -118,10 +151,19 @@ std::unique_ptr<DLxLocalBOMQuery> DLxTableStatePartlist::NewQuery() const {
 
 void DLxTableStatePartlist::Reindex() const {
     m_rowIndex.clear();
+    m_indexShared = false;
     for (int32_t i = 0; i < GetRowCount(); ++i)
         if (const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(i)))
-            m_rowIndex.emplace(id->Cookie(), RSeRef<DUxTableRowBase>(GetRow(i)));
+            if (!m_rowIndex.emplace(id->Cookie(), RSeRef<DUxTableRowBase>(GetRow(i))).second)
+                m_indexShared = true;
     m_indexedCount = GetRowCount();
+}
+
+void DLxTableStatePartlist::IndexRow(const DLxLocalBOMCookie& cookie, DUxTableRowBase* row) const {
+    auto [at, added] = m_rowIndex.try_emplace(cookie, RSeRef<DUxTableRowBase>(row));
+    if (added || at->second.get() == row) return;
+    if (at->second.get() && IndexOfRow(at->second.get()) >= 0) m_indexShared = true;
+    at->second = RSeRef<DUxTableRowBase>(row);
 }
 
 DUxTableRowBase* DLxTableStatePartlist::FindRow(const DLxLocalBOMCookie& cookie) const {
@@ -135,6 +177,8 @@ DUxTableRowBase* DLxTableStatePartlist::FindRow(const DLxLocalBOMCookie& cookie)
         DUxTableRowBase* row = it->second.get();
         const DLxTableRowIDLocalBOM* id = LocalBOMID(row);
         if (row && id && id->Cookie() == cookie && row->GetState() == this) return row;
+    } else if (m_indexTrusted && !m_indexShared) {
+        return nullptr;
     }
     for (int32_t i = 0; i < GetRowCount(); ++i) {
         const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(i));
@@ -154,7 +198,7 @@ void DLxTableStatePartlist::PlaceRow(DUxTableRowBase* row, int32_t at) {
         m_indexedCount = -1;
         return;
     }
-    m_rowIndex.insert_or_assign(id->Cookie(), RSeRef<DUxTableRowBase>(row));
+    IndexRow(id->Cookie(), row);
     m_indexedCount = GetRowCount();
 }
 
@@ -222,8 +266,24 @@ struct ListingHidden {
 };
 } // namespace
 
+// Trusts the index for the time of a pass over all rows, read anew first: an undo may have
+// put back other rows of the same count since the last pass.
+struct TrustedIndex {
+    explicit TrustedIndex(const DLxTableStatePartlist& state)
+        : m_state(state), m_was(state.m_indexTrusted) {
+        m_state.Reindex();
+        m_state.m_indexTrusted = true;
+    }
+    ~TrustedIndex() { m_state.m_indexTrusted = m_was; }
+    TrustedIndex(const TrustedIndex&) = delete;
+    TrustedIndex& operator=(const TrustedIndex&) = delete;
+    const DLxTableStatePartlist& m_state;
+    bool m_was;
+};
+
 void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
     if (!LocalBOM()) return;
+    TrustedIndex trusted(*this);
     ListingHidden listing(m_listHidden);
     ListingHidden rebuilding(m_rebuilding);
     std::unique_ptr<DLxLocalBOMQuery> q = NewQuery();
@@ -235,6 +295,8 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
     std::map<Cookie, size_t> resultOf;
     std::vector<Cookie> resultItems;
     std::map<Cookie, Cookie> parentOf;
+    // The grouped results by path and item, in result order.
+    std::map<std::pair<std::vector<int32_t>, int32_t>, std::vector<size_t>> groupedWith;
     for (size_t i = 0; i < q->RowCount(); ++i) {
         DLxLocalBOMRow* r = q->RowAt(i);
         results.push_back(r);
@@ -243,6 +305,9 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
             for (const Cookie& c : r->Cookie().singleItems())
                 resultItems.push_back(c);
         parentOf[r->Cookie()] = r->Parent() ? r->Parent()->Cookie() : Cookie();
+        if (r->Cookie().IsGrouped())
+            for (int32_t item : r->Cookie().items())
+                groupedWith[{r->Cookie().path(), item}].push_back(i);
     }
     std::sort(resultItems.begin(), resultItems.end());
 
@@ -263,10 +328,20 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
         // The first result not yet placed that is the row's, or (both grouped) shares items.
         size_t found = results.size();
         if (id && id->Cookie().IsGrouped()) {
-            for (size_t i = 0; i < results.size() && found == results.size(); ++i)
-                if (!placed[i] && (results[i]->Cookie() == id->Cookie() ||
-                                   results[i]->Cookie().matches(id->Cookie()) > 1))
-                    found = i;
+            // Only a grouped result on the row's path that holds one of its items can be the
+            // row's; the first of those in result order not yet placed is.
+            for (int32_t item : id->Cookie().items()) {
+                auto at = groupedWith.find({id->Cookie().path(), item});
+                if (at == groupedWith.end()) continue;
+                for (size_t i : at->second) {
+                    if (i >= found) break;
+                    if (!placed[i] && (results[i]->Cookie() == id->Cookie() ||
+                                       results[i]->Cookie().matches(id->Cookie()) > 1)) {
+                        found = i;
+                        break;
+                    }
+                }
+            }
         } else if (id) {
             auto at = resultOf.find(id->Cookie());
             if (at != resultOf.end() && !placed[at->second]) found = at->second;
@@ -298,6 +373,38 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
         }
         return false;
     };
+    // The table's rows by cookie, for finding a parent's row: the parent is the first row whose
+    // id equals the parent's, so a cookie that two rows share is looked for in table order.
+    struct Holder {
+        DUxTableRowBase* row = nullptr;
+        bool shared = false;
+    };
+    std::map<Cookie, Holder> holders;
+    auto hold = [&holders](DUxTableRowBase* row) {
+        if (const DLxTableRowIDLocalBOM* id = LocalBOMID(row)) {
+            auto [at, added] = holders.try_emplace(id->Cookie(), Holder{row, false});
+            if (!added) at->second.shared = true;
+        }
+    };
+    for (int32_t k = 0; k < GetRowCount(); ++k)
+        hold(GetRow(k));
+    auto indexOfParent = [&](const DLxTableRowIDLocalBOM& parentId) {
+        const int32_t count = GetRowCount();
+        auto at = holders.find(parentId.Cookie());
+        if (at == holders.end()) return count;
+        if (!at->second.shared) {
+            DUxTableRowBase* row = at->second.row;
+            if (!row->RowID() || !row->RowID()->IsEqual(parentId)) return count;
+            // Rows just placed stand near the end, and so mostly does the parent.
+            for (int32_t k = count - 1; k >= 0; --k)
+                if (GetRow(k) == row) return k;
+            return count;
+        }
+        int32_t k = 0;
+        while (k < count && !(GetRow(k)->RowID() && GetRow(k)->RowID()->IsEqual(parentId)))
+            ++k;
+        return k;
+    };
     for (size_t i = 0; i < results.size(); ++i) {
         if (placed[i]) continue;
         DLxLocalBOMRow* r = results[i];
@@ -311,7 +418,7 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
             t = CreateRow(DLxTableRowIDLocalBOM(r->Cookie()), this, RSe::SegmentOf(this));
             if (!t) continue;
             // Asked for by its cookie while it is refreshed, before it stands in the table.
-            m_rowIndex.insert_or_assign(r->Cookie(), RSeRef<DUxTableRowBase>(t));
+            IndexRow(r->Cookie(), t);
         }
         t->UpdateData(r, GetOriginalColumns());
         int32_t at = GetRowCount();
@@ -319,10 +426,7 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
             at = 0;
         } else if (const DLxLocalBOMRow* parent = r->Parent()) {
             const DLxTableRowIDLocalBOM parentId(parent->Cookie());
-            int32_t k = 0;
-            while (k < GetRowCount() &&
-                   !(GetRow(k)->RowID() && GetRow(k)->RowID()->IsEqual(parentId)))
-                ++k;
+            int32_t k = indexOfParent(parentId);
             if (k < GetRowCount()) {
                 for (++k; k < GetRowCount(); ++k) {
                     const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(k));
@@ -332,6 +436,7 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
             }
         }
         PlaceRow(t, at);
+        hold(t);
     }
     // A row set aside that no result took (its result became a group row or stays in place,
     // or another row of the same cookie took it) would otherwise be lost: it goes back where
@@ -358,23 +463,36 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
     // Taken from the last, so the list runs backwards: their previous order is its reverse.
     std::reverse(moved.begin(), moved.end());
 
-    // Step 7: each goes right before its grouped row.
-    for (int32_t i = 0; i < GetRowCount() && !moved.empty(); ++i) {
+    // Step 7: each goes right before its grouped row, in their previous order. A single row
+    // belongs to a grouped row on its path that holds its item: the rows taken out are found
+    // by path and item, not tried against every grouped row.
+    std::map<std::pair<std::vector<int32_t>, int32_t>, std::vector<size_t>> movedOf;
+    for (size_t m = 0; m < moved.size(); ++m)
+        if (const DLxTableRowIDLocalBOM* mid = LocalBOMID(moved[m]))
+            movedOf[{mid->Cookie().path(), mid->Cookie().item()}].push_back(m);
+    std::vector<bool> taken(moved.size(), false);
+    size_t left = moved.size();
+    for (int32_t i = 0; i < GetRowCount() && left > 0; ++i) {
         const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(i));
         if (!id || !id->Cookie().IsGrouped()) continue;
-        for (auto it = moved.begin(); it != moved.end();) {
-            const DLxTableRowIDLocalBOM* mid = LocalBOMID(*it);
-            if (mid && id->Cookie().matches(mid->Cookie()) > 0) {
-                PlaceRow(*it, i++);
-                it = moved.erase(it);
-            } else {
-                ++it;
-            }
+        std::vector<size_t> mine;
+        for (int32_t item : id->Cookie().items()) {
+            auto at = movedOf.find({id->Cookie().path(), item});
+            if (at == movedOf.end()) continue;
+            for (size_t m : at->second)
+                if (!taken[m] && id->Cookie().matches(LocalBOMID(moved[m])->Cookie()) > 0)
+                    mine.push_back(m);
+        }
+        std::sort(mine.begin(), mine.end());
+        for (size_t m : mine) {
+            PlaceRow(moved[m], i++);
+            taken[m] = true;
+            --left;
         }
     }
     // Rows whose grouped row is gone are not lost either.
-    for (DUxTableRowBase* t : moved)
-        PlaceRow(t, -1);
+    for (size_t m = 0; m < moved.size(); ++m)
+        if (!taken[m]) PlaceRow(moved[m], -1);
 
     // Step 8.
     if (notify.GetTarget() && q->GetStatus() != m_bomStatus) {
@@ -386,6 +504,7 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
 
 void DLxTableStatePartlist::RequeryRows() {
     if (!BOMReady(LocalBOM())) return;
+    TrustedIndex trusted(*this);
     ListingHidden listing(m_listHidden);
     std::unique_ptr<DLxLocalBOMQuery> q = NewQuery();
     if (!q->Execute(false)) return;
@@ -397,6 +516,7 @@ void DLxTableStatePartlist::RequeryRows() {
 
 void DLxTableStatePartlist::SortRows(const SortDef& keys) {
     if (!BOMReady(LocalBOM())) return;
+    TrustedIndex trusted(*this);
     ListingHidden listing(m_listHidden);
     std::unique_ptr<DLxLocalBOMQuery> q = NewQuery();
     bool any = false;
@@ -497,20 +617,29 @@ int32_t DLxTableStatePartlist::WrapCellText(RDxString& text, double width) {
     const double height = style ? style->GetTextStyle().height : text.GetTextHeight();
     const UTxString16 source =
         text.GetFormattedValue().empty() ? text.GetSimpleValue() : text.GetFormattedValue();
-    RSeSegment* segment = RSe::SegmentOf(this);
-    DLxStringWrap wrap(source, width - 2.0 * gap, font, (GetFlagWord() & 0x2) != 0,
-                       segment ? segment : RSe::TransientSegment(), RSeRef<DUxTableStateBase>(this),
-                       height);
-    UTxString16 joined, line;
-    bool hard = false, more = true;
-    int32_t count = 0;
-    while (more) {
-        more = wrap.GetItem(line, hard);
-        if (count > 0 && !joined.empty() && joined.back() != u'\n') joined += u'\n';
-        joined += line;
-        ++count;
+    if (!m_wrapMemo) m_wrapMemo = std::make_unique<WrapMemo>();
+    WrapMemo::Key key{source, width - 2.0 * gap, height, font, (GetFlagWord() & 0x2) != 0};
+    auto known = m_wrapMemo->wrapped.find(key);
+    if (known == m_wrapMemo->wrapped.end()) {
+        RSeSegment* segment = RSe::SegmentOf(this);
+        DLxStringWrap wrap(source, key.width, font, key.noSpaceBreaks,
+                           segment ? segment : RSe::TransientSegment(),
+                           RSeRef<DUxTableStateBase>(this), height);
+        UTxString16 joined, line;
+        bool hard = false, more = true;
+        int32_t count = 0;
+        while (more) {
+            more = wrap.GetItem(line, hard);
+            if (count > 0 && !joined.empty() && joined.back() != u'\n') joined += u'\n';
+            joined += line;
+            ++count;
+        }
+        if (hard) ++count;
+        if (m_wrapMemo->wrapped.size() >= WrapMemo::kMost) m_wrapMemo->wrapped.clear();
+        known = m_wrapMemo->wrapped.emplace(std::move(key), WrapMemo::Wrapped{joined, count}).first;
     }
-    if (hard) ++count;
+    const UTxString16& joined = known->second.joined;
+    const int32_t count = known->second.count;
     if (text.GetFormattedValue().empty())
         text.SetSimpleValue(joined);
     else

@@ -27,8 +27,8 @@ public:
     // Several selected members stay on a bill that is not assembly based (older documents).
     static constexpr uint32_t kSeveralMembers = 0x10;
 
-    DLxTableStatePartlist() = default;
-    explicit DLxTableStatePartlist(const RSeStream* s) : DUxTableStateBase(s) {}
+    DLxTableStatePartlist();
+    explicit DLxTableStatePartlist(const RSeStream* s);
     ~DLxTableStatePartlist() override;
     RSeMetaType* GetMeta() const override;
     static DLxTableStatePartlist* New(RSeSegment* segment);
@@ -146,8 +146,21 @@ private:
     // with the table while m_indexedCount is its row count (not stored, never copied).
     void Reindex() const;
     void PlaceRow(DUxTableRowBase* row, int32_t at);
+    void IndexRow(const DLxLocalBOMCookie& cookie, DUxTableRowBase* row) const;
     mutable std::map<DLxLocalBOMCookie, RSeRef<DUxTableRowBase>> m_rowIndex;
     mutable int32_t m_indexedCount = -1;
+    // Two rows of one cookie were indexed: the index names one of them only.
+    mutable bool m_indexShared = false;
+    // While the table reads the bill over all its rows (rebuild, requery, sort), nothing but the
+    // pass changes them and the pass keeps the index in step: a cookie it does not know is in
+    // no row, and the bill asks for many such cookies (not stored, never copied).
+    mutable bool m_indexTrusted = false;
+    friend struct TrustedIndex;
+
+    // Wrapped cell texts by what decides them (text, width, font, height, breaks): every compute
+    // lays out every row again, and most texts did not change (not stored, never copied).
+    struct WrapMemo;
+    mutable std::unique_ptr<WrapMemo> m_wrapMemo;
 
     uint32_t m_flags = 0;
     RSeRef<DLxLocalBOM> m_localBOM;

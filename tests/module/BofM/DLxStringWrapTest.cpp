@@ -85,9 +85,25 @@ TEST(DLxStringWrap, WithoutFormatCodesTheTextIsMeasuredAsItRuns) {
     auto* state = new (RSe::_GetMeta(static_cast<const DUxTableStateBase*>(nullptr)),
                        RSe::SegmentOf(doc.GetRSeDb())) TstPlainTextState();
     const RSeRef<DUxTableStateBase> ref(state);
-    EXPECT_EQ(WrapAll(u"abc def", 5, false, ref), (std::vector<Line>{{u"abc "}, {u"def"}}));
-    EXPECT_EQ(WrapAll(u"abcdefgh", 3, false, ref),
-              (std::vector<Line>{{u"abc"}, {u"def"}, {u"gh"}}));
+    struct Case {
+        const char* name;
+        std::u16string text;
+        double width;
+        std::vector<Line> lines;
+    };
+    const Case cases[] = {
+        {"two words", u"abc def", 5, {{u"abc "}, {u"def"}}},
+        {"long word cut", u"abcdefgh", 3, {{u"abc"}, {u"def"}, {u"gh"}}},
+        {"exactly as wide as the cell", u"abcde", 5, {{u"abcde"}}},
+        {"one character too many", u"abcdef", 5, {{u"abcde"}, {u"f"}}},
+        {"the rest fits after a break", u"ab cd ef", 6, {{u"ab cd "}, {u"ef"}}},
+        {"hard break", u"ab\r\ncd", 10, {{u"ab\r\n", true}, {u"cd"}}},
+        {"a code is measured as what it draws", u"a\\H2;bc", 3, {{u"a\\H2;bc"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(WrapAll(c.text, c.width, false, ref), c.lines);
+    }
 }
 
 TEST(DLxStringTrim, KeepsTheStartOrTheEndAndGivesNothingBelowOneCharacter) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "BofM/DLxPartlistFilter.h"
@@ -282,6 +283,36 @@ TEST_F(PartlistState, AGroupThatChangedMembersKeepsItsRow) {
     EXPECT_EQ(m_state->GetRow(0), group); // the same row, refreshed as the new group
     EXPECT_EQ(m_state->GetValue(0, 1), u"8");
     EXPECT_NE(RowOf(Cookie({}, kNut)), nullptr);
+}
+
+// Rows are matched with results in table order, and a grouped row takes the first result it
+// shares items with whether its own cookie names that result or only part of it: an earlier
+// row of part of a group wins over a later row of the whole group, which is deleted.
+TEST_F(PartlistState, TheFirstGroupedRowInTableOrderTakesItsGroupExactOrNot) {
+    Rebuild();
+    Cookie part({}, kBolt);
+    part.Add(kWasher);
+    Cookie whole = part;
+    whole.Add(kNut);
+    Row* partRow =
+        dynamic_cast<Row*>(m_state->CreateRow(DLxTableRowIDLocalBOM(part), m_state, Seg()));
+    Row* wholeRow =
+        dynamic_cast<Row*>(m_state->CreateRow(DLxTableRowIDLocalBOM(whole), m_state, Seg()));
+    ASSERT_TRUE(partRow && wholeRow);
+    m_state->InsertRow(partRow, 1);
+    m_state->InsertRow(wholeRow, 3);
+
+    GroupByMaterial();
+    Rebuild();
+    EXPECT_EQ(m_state->IndexOfRow(wholeRow), -1);
+    ASSERT_GE(m_state->IndexOfRow(partRow), 0);
+    EXPECT_EQ(m_state->GetValue(m_state->IndexOfRow(partRow), 1), u"12");
+    EXPECT_TRUE(partRow->IsFlagOn(Row::GroupRowFlag));
+    EXPECT_EQ(RowOf(whole), nullptr);
+    // Again, nothing changed: the same rows in the same order.
+    const std::vector<DUxTableRowBase*> before = m_state->GetRows();
+    Rebuild();
+    EXPECT_EQ(m_state->GetRows(), before);
 }
 
 TEST_F(PartlistState, GroupSettingsAnswerTheBillsQuery) {
@@ -683,6 +714,34 @@ TEST_F(PartlistState, CellTextsWrapAndHeadingsTrimInTheTablesFonts) {
         EXPECT_EQ(cell->GetSimpleValue(), expected);
         RSe::DeleteObject(cell);
     }
+
+    // A text wrapped before is wrapped anew when what decides its lines changed: the text
+    // height, the breaks at blanks, and whether it is read with its codes.
+    auto wrap = [&](const UTxString16& text, double width, bool formatted) {
+        auto* cell = new (RSe::_GetMeta(static_cast<const RDxString*>(nullptr)),
+                          RSe::TransientSegment()) RDxString();
+        if (formatted)
+            cell->SetFormattedValue(text, 0x131);
+        else
+            cell->SetSimpleValue(text);
+        const int32_t lines = m_state->WrapCellText(*cell, width);
+        const std::pair<int32_t, UTxString16> out{
+            lines, formatted ? cell->GetFormattedValue() : cell->GetSimpleValue()};
+        RSe::DeleteObject(cell);
+        return out;
+    };
+    using Wrapped = std::pair<int32_t, UTxString16>;
+    EXPECT_EQ(wrap(u"Hex bolt M8x30", 20.0, false), Wrapped(1, u"Hex bolt M8x30"));
+    style->SetTextStyle({0, 2.0 / 0.6}); // two units a character
+    EXPECT_EQ(wrap(u"Hex bolt M8x30", 20.0, false), Wrapped(2, u"Hex bolt \nM8x30"));
+    style->SetTextStyle(look);
+    EXPECT_EQ(wrap(u"ab cdefg", 6.0, false), Wrapped(3, u"ab \ncdef\ng"));
+    EXPECT_EQ(wrap(u"ab cdefg", 6.0, true), Wrapped(3, u"ab \ncdef\ng"));
+    const uint32_t flags = m_state->GetFlagWord();
+    m_state->SetFlagWord(flags | 0x2); // no breaks at blanks
+    EXPECT_EQ(wrap(u"ab cdefg", 6.0, false), Wrapped(2, u"ab c\ndefg"));
+    m_state->SetFlagWord(flags);
+    EXPECT_EQ(wrap(u"ab cdefg", 6.0, false), Wrapped(3, u"ab \ncdef\ng"));
 
     // Headings keep their start or end by their alignment; titles their start.
     auto* heading = new (RSe::_GetMeta(static_cast<const RDxString*>(nullptr)),
