@@ -70,9 +70,11 @@ struct HandlePool {
         free = s;
     }
 };
+// Never destroyed: objects of databases that statics hold (the transient one) give their
+// handles back while the process exits, after function statics made later are gone.
 HandlePool& Pool() {
-    static HandlePool pool;
-    return pool;
+    static HandlePool* pool = new HandlePool;
+    return *pool;
 }
 } // namespace
 

@@ -1,6 +1,7 @@
 // The object store's own contracts: references, segments, ids, interfaces and safe saving.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -55,6 +56,21 @@ TEST(RSeRefs, OutliveTheirDatabase) {
     }
     EXPECT_FALSE(kept.HasTarget());
     EXPECT_EQ(kept.GetDatabase(), nullptr);
+}
+
+// The transient database lives until the process exits; objects it still holds then give their
+// handles back after every function static made after it is gone. A fresh process (the
+// threadsafe style re-runs this test alone) that touches the transient segment before its first
+// handle exits cleanly.
+TEST(RSeRefsDeathTest, TransientObjectsOutliveExit) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            RSeSegment* seg = RSe::TransientSegment();
+            TstNew<TstZero>(seg);
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(RSeRefs, ObjectsOutsideASegmentHaveNoIdAndNoReference) {
