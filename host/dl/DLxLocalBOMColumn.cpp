@@ -3,12 +3,32 @@
 #include <array>
 
 #include "du/DUxTableStyleColumn.h"
+#include "fb/FBxPropertyUtil.h"
+#include "utx/UTxGUID.h"
 
 namespace {
 constexpr std::array<const char16_t*, 12> kNames = {
     u"Item",   u"Quantity", u"PartNumber", u"Description", u"Material",     u"Mass",
     u"Vendor", u"Name",     u"Path",       u"Purchased",   u"StandardPart", u"User"};
 constexpr std::u16string_view kUserPrefix = u"User:";
+
+// The general (document) properties that the bill holds per component: a parts list shows the
+// part number and the description this way by default.
+bool FromGeneralProperty(int32_t generalId, DLxLocalBOMColumn& out) {
+    switch (generalId) {
+    case 5:
+        out = DLxLocalBOMColumn::PartNumber;
+        return true;
+    case 14:
+        out = DLxLocalBOMColumn::Vendor;
+        return true;
+    case 29:
+        out = DLxLocalBOMColumn::Description;
+        return true;
+    default:
+        return false;
+    }
+}
 } // namespace
 
 DLxLocalBOMColumn DLxLocalBOMColumn::UserProperty(std::u16string name) {
@@ -63,5 +83,16 @@ bool DLxLocalBOMColumn::FromPropertyID(const DUxStyleFormatColumnPropertyID& pro
         out = UserProperty(id);
         return true;
     }
-    return false;
+    UTxGUID set;
+    int32_t generalId = 0;
+    if (id.empty() || id.size() > 9 ||
+        !UTxGUID::Parse(std::u16string_view(property.GetPropertySet()), set))
+        return false;
+    int32_t number = 0;
+    for (char16_t ch : id) {
+        if (ch < u'0' || ch > u'9') return false;
+        number = number * 10 + (ch - u'0');
+    }
+    return FBxPropertyUtil::FindDTPropByInfo(set, number, generalId) &&
+           FromGeneralProperty(generalId, out);
 }

@@ -38,7 +38,9 @@ public:
     std::u16string Key() const;
     // The column a table style's column shows: the parts-list properties "1" to "9" (item,
     // quantity, name, mass, material, part number, description, vendor, purchased) and the
-    // user-defined parts-list properties by name; false for any other property.
+    // user-defined parts-list properties by name, and the general properties the bill holds
+    // (part number, vendor, description) by their property set and number; false for any
+    // other property.
     static bool FromPropertyID(const DUxStyleFormatColumnPropertyID& property,
                                DLxLocalBOMColumn& out);
     // The column of a stored key; false for a key no column has.

@@ -1,6 +1,5 @@
 #include "Standard/DLxStdStyles.h"
 
-#include "Standard/DLxCColumnDef.h"
 #include "Standard/DLxCFCFStd.h"
 #include "Standard/DLxCPartListStd.h"
 #include "Standard/DLxStdRegistration.h"
@@ -10,7 +9,6 @@
 #include "du/DUxFeatureControlFrameStyle.h"
 #include "du/DUxStandard.h"
 #include "du/DUxTableStyle.h"
-#include "du/DUxTableStyleColumn.h"
 #include "rse/RSe.h"
 #include "rse/RSeMeta.h"
 
@@ -45,17 +43,6 @@ bool DLxStdStyles::AddDocumentStyles(FWxSceneDoc* doc) {
     return true;
 }
 
-namespace {
-// The parts-list property each heading of the standard's default columns shows.
-const char16_t* PropertyOfHeading(int32_t index) {
-    static const char16_t* const kProperties[] = {u"1", u"2", u"6", u"7"};
-    return index >= 0 && index < 4 ? kProperties[index] : nullptr;
-}
-// The standards' column widths are sheet millimetres; a drawing's own parts-list style takes
-// them narrower, so that descriptions of a few words wrap onto a second line.
-constexpr double kColumnWidthUnit = 0.6;
-} // namespace
-
 DUxTableStylePartsList* DLxStdStyles::GetPartsListStyle(FWxSceneDoc* doc) {
     auto* drawingDoc = dynamic_cast<DLxDrawingDoc*>(doc);
     DLxDrawing* drawing = drawingDoc ? drawingDoc->GetDrawing() : nullptr;
@@ -76,32 +63,10 @@ DUxTableStylePartsList* DLxStdStyles::GetPartsListStyle(FWxSceneDoc* doc) {
     style->SetTitleTextStyle({font, height * 1.4});
     // A standard's parts list numbers its items.
     style->SetDisplayGroupedItemNumber(true);
+    // Title, layout, gaps and columns come from the standard, as for any style it fills.
     RSeRef<DUxCategoryDefault> defaults =
         DUxStandardUtil::GetCategoryDefault(doc, standard->guid(), DLxCPartListStd::kCategory);
-    if (auto* std = dynamic_cast<DLxCPartListStd*>(defaults.get())) {
-        style->SetTitle(std->GetTitle());
-        style->SetUseTitle(std->GetUseTitle());
-        DUxTableColumnList columns;
-        int32_t index = 0;
-        for (const RSeRef<DLxCColumnDef>& ref : std->GetColumnDefs()) {
-            const DLxCColumnDef* def = ref.get();
-            const char16_t* property = PropertyOfHeading(index++);
-            if (!def || !property) continue;
-            DUxTableStylePartsListColumn* c =
-                DUxTableStylePartsListColumn::New(RSe::TransientSegment());
-            c->GetPropertyID()->SetPropertySet(
-                DUxStyleFormatColumnPropertyID::PartsListPropertySet());
-            c->GetPropertyID()->SetPropertyID(property);
-            c->GetPropertyID()->SetPropertyExternalName(def->GetName());
-            c->SetWidth(def->GetWidth() * kColumnWidthUnit);
-            // Numbers centred, texts from the left.
-            c->SetColumnAlignment(index <= 2 ? 1 : 0);
-            c->SetHeadingAlignment(1);
-            columns.emplace_back(c);
-        }
-        style->SetColumns(columns);
-        DUxTableStyle::ClearColumns(columns);
-    }
+    if (defaults.HasTarget()) defaults->CopyToStyle(RSeRef<FWxStyle>(style));
     drawing->AddStyle(style);
     return style;
 }

@@ -1246,6 +1246,15 @@ TEST(DLxLocalBOMColumn, TableColumnsNameTheirBillColumnsByProperty) {
          DLxLocalBOMColumn::UserProperty(u"Finish")},
         {u"{D5CDD505-2E9C-101B-9397-08002B2CF9AE}", u"", false, {}},
         {u"{04570C0A-FA19-4d76-A48F-D5A662908B35}", u"1", false, {}},
+        // The model's general properties that the bill holds, by set and number.
+        {u"{32853F0F-3444-11d1-9E93-0060B03C1CA6}", u"5", true, DLxLocalBOMColumn::PartNumber},
+        {u"{32853f0f-3444-11D1-9e93-0060b03c1ca6}", u"29", true, DLxLocalBOMColumn::Description},
+        {u"{32853F0F-3444-11d1-9E93-0060B03C1CA6}", u"14", true, DLxLocalBOMColumn::Vendor},
+        {u"{32853F0F-3444-11d1-9E93-0060B03C1CA6}", u"6", false, {}},
+        {u"{32853F0F-3444-11d1-9E93-0060B03C1CA6}", u"5x", false, {}},
+        {u"{32853F0F-3444-11d1-9E93-0060B03C1CA6}", u"", false, {}},
+        {u"{F29F85E0-4FF9-1068-AB91-08002B27B3D9}", u"5", false, {}},
+        {u"not a set", u"5", false, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(&c - cases);

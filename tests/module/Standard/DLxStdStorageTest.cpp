@@ -376,7 +376,7 @@ TEST_F(PartListStdTest, CopyToStyleFillsAPartsListStyleFromEveryStandard) {
                  {&DUxStandardGUID::GetISOGuid(), u"ISO 7573 - 1983"},
                  {&DUxStandardGUID::GetJISGuid(), u"ISO 7573 - 1983"}};
     // Item number and quantity are the bill's own columns; part number and description are
-    // the model's general properties.
+    // the model's general properties, which the bill holds too.
     const struct {
         const char16_t* heading;
         bool billColumn;
@@ -384,8 +384,8 @@ TEST_F(PartListStdTest, CopyToStyleFillsAPartsListStyleFromEveryStandard) {
         double width;
     } columns[] = {{u"Item", true, DLxLocalBOMColumn::Item, 20.0},
                    {u"Qty", true, DLxLocalBOMColumn::Quantity, 15.0},
-                   {u"Part Number", false, DLxLocalBOMColumn::PartNumber, 50.0},
-                   {u"Description", false, DLxLocalBOMColumn::Description, 50.0}};
+                   {u"Part Number", true, DLxLocalBOMColumn::PartNumber, 50.0},
+                   {u"Description", true, DLxLocalBOMColumn::Description, 50.0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.standard->ToString());
         DLxCPartListStd* s = Get(*c.standard);
