@@ -166,6 +166,9 @@ public:
 
     DUxTableStateBase() = default;
     explicit DUxTableStateBase(const RSeStream* s) : RDxState(s) {}
+    // The rows (with their cells), the columns and the filter list are the state's own and go
+    // with it.
+    ~DUxTableStateBase() override;
     RSeMetaType* GetMeta() const override;
 
     // Rows.

@@ -105,7 +105,24 @@ DLxPartListTable::DLxPartListTable(const RSeStream* s) : DLxEmblem(s) {
     m_dvRef.SetOwnerNode(this);
 }
 
-DLxPartListTable::~DLxPartListTable() = default;
+DLxPartListTable::~DLxPartListTable() {
+    // Undo, redo and closing put every other object back from its image or end it themselves.
+    if (!RSe::IsLiveDeletion(this)) return;
+    DLxDrawingDoc* doc = DrawingDocOf(this);
+    RSe::NotifyOfDelete(this);
+    DeleteBrowserEntry();
+    // Both input states are the table's own: the display list's (a node of the sheet) and the
+    // table state.
+    std::vector<RDxState*> states;
+    for (uint32_t i = 0; i < GetInputStateCount() && i < 2; ++i)
+        if (RDxState* state = GetInputState(i)) states.push_back(state);
+    for (RDxState* state : states) {
+        RDxFragment* fragment = state->GetFragment().get();
+        if (!fragment || !fragment->DeleteNode(state)) RSe::DeleteObject(state);
+    }
+    if (DLxDrawing* drawing = doc ? doc->GetDrawing() : nullptr)
+        drawing->ProcessAnnotationDelete(this);
+}
 
 RSeRef<DLxPartListTable> DLxPartListTable::Create(RDxFragment* fragment, const WqGePoint3d& origin,
                                                   const RSeRef<DLxLocalBOM>& bom,
@@ -172,10 +189,15 @@ UTxResult DLxPartListTable::Compute(RDxComputeContext& ctx) {
     if (IsPendingRefresh()) {
         DLxLocalBOM* bom = state->LocalBOM();
         const uint32_t status = bom ? bom->GetBOMStatus(false) : DLxLocalBOM::kStatusUnresolved;
-        if (!(status & (DLxLocalBOM::kStatusUnresolved | DLxLocalBOM::kStatusError))) {
+        // A deferred drawing keeps its annotations as they were until it is asked to update.
+        DLxDrawingDoc* doc = DrawingDocOf(this);
+        if ((!doc || !doc->IsDocDeferred()) &&
+            !(status & (DLxLocalBOM::kStatusUnresolved | DLxLocalBOM::kStatusError))) {
             ValidateSelectedMembers();
             state->RebuildRows(RSeRef<DLxPartListTable>(this));
             state->AdjustExtents(0);
+            if (DLxDrawing* drawing = doc ? doc->GetDrawing() : nullptr)
+                drawing->SetAnnotationUpdated(this);
         }
         SetPendingRefresh(false);
     }

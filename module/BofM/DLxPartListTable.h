@@ -17,6 +17,7 @@
 #include "utx/UTxString16.h"
 
 class DLxLocalBOM;
+class DLxPartListDwgBrowserEntry;
 class DLxSheet;
 class FBxObjectNameKey;
 class FWxDesignView;
@@ -125,12 +126,16 @@ public:
     static void RegisterDesignViewName();
     // The table's entry in the drawing's browser, under its sheet's entry.
     void AddDLBrowserEntry(DLxSheet* sheet);
+    // The stored entry that AddDLBrowserEntry made; null when there is none.
+    DLxPartListDwgBrowserEntry* FindBrowserEntry() const;
 
     void Load(RSeStream& s);
     // Versions 0 to 10.
     void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
     void FixPtrs(RSeMetaContext& ctx);
+    // Versions 0 to 5 also fix the references of their legacy record.
+    void FixPtrsMigrate(RSeMetaContext& ctx);
     UTxResult PostRestore(RSeMetaContext& ctx);
     UTxResult PostRestoreMigrate(RSeMetaContext& ctx);
     UTxResult Clone(DLxPartListTable* target, RSeCloneCommander* cc) const;
@@ -139,6 +144,8 @@ public:
 private:
     // The far edge stays put under heading position 2 when the drawn height changed.
     void KeepFarEdge(DLxTableStatePartlist& state, const SMxDisplayList& list);
+    // The entry goes with its table, so that the browser does not show a list that is gone.
+    void DeleteBrowserEntry();
 
     DLxPartlistDVRef m_dvRef;
 };
