@@ -12,6 +12,7 @@
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeMeta.h"
+#include "rse/RSeSegment.h"
 #include "rse/RSeTransaction.h"
 
 namespace {
@@ -235,6 +236,46 @@ TEST_F(DUxTableStateBaseTest, RemovingRowsAndReplacingColumnsUndoesToTheSameByte
     EXPECT_EQ(bytes(), before);
     ASSERT_EQ(state->GetRowCount(), 3);
     EXPECT_EQ(state->GetRow(1)->GetValue(state->GetColumn(0)), u"v");
+    db->Redo(*record);
+    EXPECT_EQ(bytes(), after);
+}
+
+TEST_F(DUxTableStateBaseTest, ADeletedStateTakesItsRowsColumnsAndFiltersAndUndoGivesThemBack) {
+    RSeDatabase* db = doc.GetRSeDb();
+    auto bytes = [&] {
+        std::vector<uint8_t> out;
+        EXPECT_FALSE(db->SaveToBuffer(out).Failed());
+        return out;
+    };
+    DUxTableStylePartsListColumn* source = NewColumn(u"{S}", u"1");
+    const size_t unstated = Seg()->GetObjectCount();
+    TstTableState* state = NewState();
+    ASSERT_TRUE(state->SetColumns({RSeRef<DUxTableStyleColumn>(source)}));
+    RSeRef<DUxTableStyleColumn> column(state->GetColumn(0));
+    std::vector<RSeRef<RSeIDed>> parts{RSeRef<RSeIDed>(column.get()),
+                                       RSeRef<RSeIDed>(state->GetFilterList())};
+    for (int32_t i = 0; i < 2; ++i) {
+        DUxTableRowBase* row = state->GetRow(DUxTableRowID(i), true, -1);
+        DUxTableRowData_Base* cell = row->GetValueRaw(column.get(), true);
+        cell->UpdateData(u"v", false, nullptr);
+        parts.insert(parts.end(),
+                     {RSeRef<RSeIDed>(row), RSeRef<RSeIDed>(cell), RSeRef<RSeIDed>(row->RowID())});
+    }
+    const std::vector<uint8_t> before = bytes();
+
+    db->BeginTxn();
+    RSe::DeleteObject(state);
+    std::unique_ptr<RSeTxnRecord> record = db->CommitTxn();
+    for (const RSeRef<RSeIDed>& part : parts)
+        EXPECT_FALSE(part.get());
+    // The column the state copied is not its own and stays.
+    EXPECT_EQ(Seg()->GetObjectCount(), unstated);
+    const std::vector<uint8_t> after = bytes();
+
+    db->Undo(*record);
+    EXPECT_EQ(bytes(), before);
+    for (const RSeRef<RSeIDed>& part : parts)
+        EXPECT_TRUE(part.get());
     db->Redo(*record);
     EXPECT_EQ(bytes(), after);
 }
