@@ -342,6 +342,16 @@ void DUxTableStateBase::SetStyle(FWxStyle* style) {
     m_style = RSeRef<FWxStyle>(style);
 }
 
+FWxStyle* DUxTableStateBase::GetLayerStyle() const {
+    return m_layerStyle.get();
+}
+
+void DUxTableStateBase::SetLayerStyle(const FWxStyle* layer) {
+    if (layer == m_layerStyle.get()) return;
+    BeginValueChange();
+    m_layerStyle = RSeRef<FWxStyle>(layer);
+}
+
 double DUxTableStateBase::GetMinBandHeight(int32_t band, bool multiLine) const {
     const auto* style = dynamic_cast<const DUxTableStyle*>(GetStyle());
     if (!style) return 0.0;

@@ -20,6 +20,7 @@
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxSceneUtil.h"
 #include "du/DUxSymState.h"
+#include "du/DUxSymStyleWrapUtils.h"
 #include "du/DUxTableRowFilter.h"
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
@@ -143,7 +144,8 @@ RSeRef<DLxPartListTable> DLxPartListTable::Create(RDxFragment* fragment, const W
     if (!wrapper.Style().get() && !chosen.get())
         chosen = RSeRef<DUxTableStylePartsList>(ChooseDocumentStyle(doc));
     if (chosen.get()) wrapper.SetPrimaryStyle(RSeRef<DUxTableStyle>(chosen.get()));
-    (void)layerStyle; // table states hold no layer in this host yet
+    // The layer is read, not written: the transaction keeps no image of it with every table.
+    if (layerStyle.HasTarget()) DUxStyleUtil::SetLayerStyle(state.get(), layerStyle.Read());
 
     DUxTableStylePartsList* bound = wrapper.Style().get();
     DUxTableColumnList copies = wrapper.GetCopyOfColumns(RSe::TransientSegment());
@@ -246,7 +248,7 @@ bool DLxPartListTable::wakeUpToOnline() {
 
 SmartPtr<DUxLayerStyleAbstract> DLxPartListTable::ObjectStyleWrapper() {
     if (GetInputStateCount() < 2) return nullptr;
-    return SmartPtr<DUxLayerStyleAbstract>(new DUxLayerStyleAbstract());
+    return DUxStyleUtil::LayerStyleWrapper(dynamic_cast<DUxTableStateBase*>(GetInputState(1)));
 }
 
 void DLxPartListTable::AddToLayer(CleanUpDisposition disposition) {

@@ -29,6 +29,7 @@
 #include "dl/DLxLocalBOMMgr.h"
 #include "dl/DLxSheet.h"
 #include "du/DUxSymState.h"
+#include "du/DUxSymStyleWrapUtils.h"
 #include "du/DUxTableDispIDs.h"
 #include "du/DUxTableRowFilter.h"
 #include "du/DUxTableStyle.h"
@@ -443,6 +444,52 @@ TEST_F(PartListTable, DeletingItTakesItsStateEntryAndRegistrationAndUndoGivesThe
     EXPECT_EQ(table->GetPartListTableState()->GetRowCount(), 8);
     db->Redo(*record);
     EXPECT_EQ(Save(), deleted);
+}
+
+// Every item the list draws, lines and texts alike, in the colour its attributes give it.
+void CollectColours(const SMxDisplayList& list, SMxDrawAttributes attrs,
+                    std::vector<SMxColor>& out) {
+    attrs.Enter(list);
+    for (const SMxDisplayItem& item : list)
+        if (const auto* child = item.As<SMxChildItem>())
+            CollectColours(child->list, attrs, out);
+        else
+            out.push_back(attrs.ColorOf(item));
+}
+
+TEST_F(PartListTable, ATableOnALayerDrawsInItsColourAndKeepsItWhenStored) {
+    const SMxColor red = SMxColor::FromRgba(255, 0, 0);
+    auto* layer = new (RSe::_GetMeta(static_cast<const FBxLayerStyle*>(nullptr)),
+                       m_doc.GetDrawing()->GetSegment()) FBxLayerStyle();
+    layer->SetStyleName(u"Red");
+    layer->SetColor(red);
+    ASSERT_TRUE(m_doc.GetDrawing()->AddStyle(layer));
+    RSeRef<DLxPartListTable> onLayer = DLxPartListTable::Create(
+        m_sheet, {100, 100, 0}, RSeRef<DLxLocalBOM>(m_bom),
+        RSeRef<DUxTableStylePartsList>(DLxStdStyles::GetPartsListStyle(&m_doc)),
+        RSeRef<FBxLayerStyle>(layer));
+    ASSERT_TRUE(onLayer);
+    onLayer->SetPendingRefresh(true);
+    DLxPartListTable* plain = Place();
+    Recompute();
+    EXPECT_EQ(DUxStyleUtil::GetLayerStyle(onLayer->GetPartListTableState().get()), layer);
+    for (DLxPartListTable* table : {onLayer.get(), plain}) {
+        const bool onRed = table == onLayer.get();
+        SCOPED_TRACE(onRed ? "on the red layer" : "on none");
+        std::vector<SMxColor> colours;
+        CollectColours(*table->GetDisplayList(), SMxDrawAttributes(), colours);
+        ASSERT_GT(colours.size(), 20u);
+        for (const SMxColor& c : colours)
+            EXPECT_EQ(c == red, onRed);
+    }
+
+    const Bytes bytes = Save();
+    std::unique_ptr<RSeDatabase> db;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db).Failed());
+    auto* loaded = dynamic_cast<DLxPartListTable*>(db->FindObject(onLayer->GetId()));
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(DUxStyleUtil::GetLayerStyle(loaded->GetPartListTableState().get()),
+              db->FindObject(layer->GetId()));
 }
 
 // ---- older stored versions
