@@ -45,6 +45,9 @@ public:
     // Made in the fragment's segment and added to it; without a state a default one is made.
     DLxPartListTable(RDxFragment* fragment, const RSeRef<DLxTableStatePartlist>& state);
     explicit DLxPartListTable(const RSeStream* s);
+    // A deleted table tells its observers (RSe::NotifyOfDelete), takes its browser entry and
+    // both input states with it, and the drawing forgets it (the bill drops its update state).
+    // Undo, redo and closing leave the other objects to their images.
     ~DLxPartListTable() override;
     RSeMetaType* GetMeta() const override;
 
