@@ -1,5 +1,9 @@
 #include "dl/DLxDrawing.h"
 
+#include <algorithm>
+
+#include "dl/DLxLocalBOM.h"
+#include "dl/DLxLocalBOMMgr.h"
 #include "fw/FWxStyle.h"
 #include "rse/RSeMetaType.h"
 #include "rse/RSeTransaction.h"
@@ -39,4 +43,31 @@ void DLxDrawing::SetPreserveAnnotationMode(int32_t mode) {
     if (mode == m_preserveAnnotations) return;
     RSe::PrepareWrite(this);
     m_preserveAnnotations = mode;
+}
+
+void DLxDrawing::SetAnnotationUpdated(RSeIDed* annotation) {
+    if (annotation && !IsAnnotationUpdated(annotation))
+        m_updatedAnnotations.emplace_back(annotation);
+}
+
+bool DLxDrawing::IsAnnotationUpdated(const RSeIDed* annotation) const {
+    return annotation &&
+           std::any_of(m_updatedAnnotations.begin(), m_updatedAnnotations.end(),
+                       [&](const RSeRefBase& r) { return r.GetTarget() == annotation; });
+}
+
+std::vector<RSeRefBase> DLxDrawing::TakeUpdatedAnnotations() {
+    std::vector<RSeRefBase> out;
+    for (RSeRefBase& r : m_updatedAnnotations)
+        if (r.GetTarget()) out.push_back(std::move(r));
+    m_updatedAnnotations.clear();
+    return out;
+}
+
+void DLxDrawing::ProcessAnnotationDelete(RSeIDed* annotation) {
+    if (!annotation) return;
+    std::erase_if(m_updatedAnnotations,
+                  [&](const RSeRefBase& r) { return r.GetTarget() == annotation; });
+    for (DLxLocalBOM* bom : DLxLocalBOMMgr::GetLocalBOMs(GetDatabase()))
+        if (bom) bom->PurgeAnnotation(annotation);
 }

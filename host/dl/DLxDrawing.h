@@ -9,6 +9,7 @@
 #include "utx/UTxString16.h"
 
 class FWxStyle;
+class RSeIDed;
 
 class DLxDrawing : public RDxObject {
 public:
@@ -38,6 +39,16 @@ public:
     int32_t GetPreserveAnnotationMode() const { return m_preserveAnnotations; }
     void SetPreserveAnnotationMode(int32_t mode);
 
+    // Annotations whose rows or contents were read again from the model since the owner of the
+    // drawing last asked (TakeUpdatedAnnotations), in the order they were first reported. Not
+    // stored: it tells the session what changed, not the document.
+    void SetAnnotationUpdated(RSeIDed* annotation);
+    bool IsAnnotationUpdated(const RSeIDed* annotation) const;
+    std::vector<RSeRefBase> TakeUpdatedAnnotations();
+    // An annotation is going: the drawing's bills of materials forget it (with its update
+    // state) and it is no longer reported as updated.
+    void ProcessAnnotationDelete(RSeIDed* annotation);
+
     // Version 1 added the sick highlighting and the preserve-annotation mode; a drawing stored
     // at version 0 takes their defaults.
     void Load(RSeStream& s);
@@ -51,6 +62,7 @@ private:
     std::vector<RSeRef<FWxStyle>> m_styles;
     bool m_showSickHighlight = true;
     int32_t m_preserveAnnotations = 0;
+    std::vector<RSeRefBase> m_updatedAnnotations; // not stored
 };
 
 namespace RSe {

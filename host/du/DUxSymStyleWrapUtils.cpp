@@ -3,6 +3,7 @@
 #include "dc/RDxObject.h"
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxSymState.h"
+#include "du/DUxTableStateBase.h"
 #include "fb/FBxLayerStyle.h"
 #include "fw/FBxObjectNameKey.h"
 #include "fw/FWxDocUtil.h"
@@ -92,6 +93,20 @@ FBxLayerStyle* DUxStyleUtil::GetLayerStyle(const DUxSymState* state) {
 }
 
 SmartPtr<DUxLayerStyleAbstract> DUxStyleUtil::LayerStyleWrapper(const DUxSymState* state) {
+    if (FBxLayerStyle* layer = GetLayerStyle(state))
+        return SmartPtr<DUxLayerStyleAbstract>(new FBxLayerStyleWrapper(*layer));
+    return SmartPtr<DUxLayerStyleAbstract>(new DUxLayerStyleAbstract());
+}
+
+void DUxStyleUtil::SetLayerStyle(DUxTableStateBase* state, const FBxLayerStyle* layer) {
+    if (state) state->SetLayerStyle(layer);
+}
+
+FBxLayerStyle* DUxStyleUtil::GetLayerStyle(const DUxTableStateBase* state) {
+    return state ? dynamic_cast<FBxLayerStyle*>(state->GetLayerStyle()) : nullptr;
+}
+
+SmartPtr<DUxLayerStyleAbstract> DUxStyleUtil::LayerStyleWrapper(const DUxTableStateBase* state) {
     if (FBxLayerStyle* layer = GetLayerStyle(state))
         return SmartPtr<DUxLayerStyleAbstract>(new FBxLayerStyleWrapper(*layer));
     return SmartPtr<DUxLayerStyleAbstract>(new DUxLayerStyleAbstract());

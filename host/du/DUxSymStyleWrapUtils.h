@@ -25,6 +25,7 @@ public:
 };
 
 class FBxLayerStyle;
+class DUxTableStateBase;
 class DUxLayerStyleAbstract;
 
 // Which layer an annotation's state is on.
@@ -36,4 +37,8 @@ public:
     // The object style the annotation answers: its layer's visibility and colour, or a visible
     // black layer when it is on none.
     static SmartPtr<DUxLayerStyleAbstract> LayerStyleWrapper(const DUxSymState* state);
+    // The same for a table.
+    static void SetLayerStyle(DUxTableStateBase* state, const FBxLayerStyle* layer);
+    static FBxLayerStyle* GetLayerStyle(const DUxTableStateBase* state);
+    static SmartPtr<DUxLayerStyleAbstract> LayerStyleWrapper(const DUxTableStateBase* state);
 };

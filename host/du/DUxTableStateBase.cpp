@@ -194,6 +194,21 @@ void DUxTableStateBase::InsertRow(DUxTableRowBase* row, int32_t index) {
     m_rows.insert(m_rows.begin() + index, RSeRef<DUxTableRowBase>(row));
 }
 
+DUxTableStateBase::~DUxTableStateBase() {
+    if (!RSe::IsLiveDeletion(this)) return;
+    for (const RSeRef<DUxTableRowBase>& r : m_rows)
+        if (DUxTableRowBase* row = r.get()) {
+            row->DeleteParts();
+            RSe::DeleteObject(row);
+        }
+    for (const RSeRef<DUxTableStyleColumn>& c : m_columns)
+        if (DUxTableStyleColumn* column = c.get()) RSe::DeleteObject(column);
+    if (DUxTableRowFilterList* filters = m_filters.get()) {
+        filters->RemoveAll();
+        RSe::DeleteObject(filters);
+    }
+}
+
 bool DUxTableStateBase::RemoveRow(int32_t index, bool keep) {
     if (index < 0 || index >= GetRowCount()) return false;
     BeginValueChange();
@@ -326,6 +341,16 @@ void DUxTableStateBase::SetStyle(FWxStyle* style) {
     if (style == m_style.get()) return;
     BeginValueChange();
     m_style = RSeRef<FWxStyle>(style);
+}
+
+FWxStyle* DUxTableStateBase::GetLayerStyle() const {
+    return m_layerStyle.get();
+}
+
+void DUxTableStateBase::SetLayerStyle(const FWxStyle* layer) {
+    if (layer == m_layerStyle.get()) return;
+    BeginValueChange();
+    m_layerStyle = RSeRef<FWxStyle>(layer);
 }
 
 double DUxTableStateBase::GetMinBandHeight(int32_t band, bool multiLine) const {

@@ -166,6 +166,9 @@ public:
 
     DUxTableStateBase() = default;
     explicit DUxTableStateBase(const RSeStream* s) : RDxState(s) {}
+    // The rows (with their cells), the columns and the filter list are the state's own and go
+    // with it.
+    ~DUxTableStateBase() override;
     RSeMetaType* GetMeta() const override;
 
     // Rows.
@@ -217,6 +220,9 @@ public:
     // The table's style (a table style of the document); null for none.
     FWxStyle* GetStyle() const;
     void SetStyle(FWxStyle* style);
+    // The layer the table is on (DUxStyleUtil); null for none.
+    FWxStyle* GetLayerStyle() const;
+    void SetLayerStyle(const FWxStyle* layer);
 
     // Text layout, which the kinds of table refine. Bands: 1 the title, 2 the column headings,
     // 3 the rows.
@@ -348,6 +354,8 @@ public:
     const DUxTableRowFilterList* FindFilterList() const { return m_filters.get(); }
 
     void Load(RSeStream& s);
+    // Version 0: on no layer.
+    void LoadMigrate(RSeStream& s);
     void FixPtrs(RSeMetaContext& ctx);
     void Save(RSeStream& s) const;
     UTxResult Clone(DUxTableStateBase* target, RSeCloneCommander* cc) const;
@@ -366,6 +374,7 @@ private:
     DUxTableColumnList m_columns;
     RSeRef<DUxTableRowFilterList> m_filters;
     RSeRef<FWxStyle> m_style;
+    RSeRef<FWxStyle> m_layerStyle;
     SortDef m_sortDef;
     WqGePoint3d m_origin;
     uint32_t m_flagWord = 0;

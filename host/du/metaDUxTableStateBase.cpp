@@ -1,14 +1,15 @@
-// Storage of the table framework, each version 0.
+// Storage of the table framework, each version 0 but the state's.
 //   DUxTableRowID: number (long).
 //   DUxTableRowData_Base: state, row (references); overridden mark (char); value (text).
 //   DUxTableRowBase: id, state (references); flags (unsigned long); row gap, kept row gap,
-//     user height (doubles); the number of cells (unsigned long), then per cell its column and the cell
-//     (references).
+//     user height (doubles); the number of cells (unsigned long), then per cell its column and the
+//     cell (references).
 //   DUxTableStateBase: the state's part, then the rows and the columns (counted reference
 //     lists), the filter list and the style (references), the sort definition (count, then per key
 //     the column index (short) and the order (long)), origin (point), flag word (unsigned long),
 //     display option (long), title height, column heading height (doubles), wrap mode, wrap
-//     direction, wrap count (longs).
+//     direction, wrap count (longs); version 1 adds the layer the table is on (reference), which
+//     a version-0 state is on none of.
 #include "du/DUxTableStateBase.h"
 
 #include "dc/RDxPersist.h"
@@ -66,7 +67,7 @@ RSeMetaType* _GetMeta(const DUxTableRowBase* p) {
 }
 RSeMetaType* _InitMeta(const DUxTableStateBase*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DUxTableStateBase>(u"DUxTableStateBase", &StateGuid, 0, RSeMetaType::kClass,
+        RSeMakeMeta<DUxTableStateBase>(u"DUxTableStateBase", &StateGuid, 1, RSeMetaType::kClass,
                                        RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
     return mt;
 }
@@ -196,6 +197,10 @@ UTxResult DUxTableRowBase::Clone(DUxTableRowBase* t, RSeCloneCommander* cc) cons
 }
 
 void DUxTableStateBase::Load(RSeStream& s) {
+    LoadMigrate(s);
+    s.Read(m_layerStyle);
+}
+void DUxTableStateBase::LoadMigrate(RSeStream& s) {
     RSeMetaType::PlainLoad(this, s);
     RDxPersist::LoadRefs(s, m_rows);
     RDxPersist::LoadRefs(s, m_columns);
@@ -228,6 +233,7 @@ void DUxTableStateBase::FixPtrs(RSeMetaContext& ctx) {
     RDxPersist::FixRefs(m_columns, ctx);
     m_filters.FixAddress(ctx);
     m_style.FixAddress(ctx);
+    m_layerStyle.FixAddress(ctx);
 }
 void DUxTableStateBase::Save(RSeStream& s) const {
     RSeMetaType::PlainSave(this, s);
@@ -248,6 +254,7 @@ void DUxTableStateBase::Save(RSeStream& s) const {
     s.Write(m_wrapMode);
     s.Write(m_wrapDirection);
     s.Write(m_wrapCount);
+    s.Write(m_layerStyle);
 }
 UTxResult DUxTableStateBase::Clone(DUxTableStateBase* t, RSeCloneCommander* cc) const {
     RSeMetaType::PlainClone(this, t, cc);
@@ -264,5 +271,6 @@ UTxResult DUxTableStateBase::Clone(DUxTableStateBase* t, RSeCloneCommander* cc) 
     t->m_wrapMode = m_wrapMode;
     t->m_wrapDirection = m_wrapDirection;
     t->m_wrapCount = m_wrapCount;
+    cc->CloneRef(m_layerStyle, t->m_layerStyle);
     return {};
 }

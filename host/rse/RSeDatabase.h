@@ -55,6 +55,11 @@ public:
     std::unique_ptr<RSeTxnRecord> CommitTxn();
     void AbortTxn();
     bool InTxn() const { return m_txn != nullptr; }
+    // While objects are put back from a transaction's images (abort, undo, redo), or deleted
+    // because the database goes: an object's destructor then leaves the other objects alone,
+    // since their images, or their own end, take care of them.
+    bool IsRestoring() const { return m_inRestore; }
+    bool IsClosing() const { return m_closing; }
     void Undo(RSeTxnRecord& record);
     void Redo(RSeTxnRecord& record);
     // Store internals of transactions.

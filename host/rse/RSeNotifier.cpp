@@ -89,6 +89,10 @@ int32_t RSeNotifier::NotifyOf(int32_t event, const RSeRefBase& subject) {
     return Notify(RSeEvent(event, subject));
 }
 
+int32_t RSe::NotifyOfDelete(RSeIDed* obj) {
+    return obj ? RSeNotifier::NotifyOf(RSeNotifier::kDeleteEvent, RSeRefBase(obj)) : 0;
+}
+
 size_t RSeNotifier::ObserverCount(const RSeRefBase& subject) {
     return size_t(
         std::count_if(Registrations().begin(), Registrations().end(),

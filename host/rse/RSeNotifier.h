@@ -64,6 +64,9 @@ public:
 
 class RSeNotifier {
 public:
+    // The event posted on an object that is being deleted.
+    static constexpr int32_t kDeleteEvent = 0;
+
     // Registers `observer` for the events of `mask` on `subject` (a null subject takes
     // nothing). `timing` orders deliveries: lower first, then registration order.
     static void NotifyOnEventTo(const RSeRefBase& subject, RSeNotifierEventMask mask,
@@ -84,3 +87,9 @@ private:
     friend class RSeObjectObserverM;
     static void EraseObserver(RSeObjectObserverM* observer);
 };
+
+class RSeIDed;
+namespace RSe {
+// Tells the object's observers that it is going (kDeleteEvent); answers how many were told.
+int32_t NotifyOfDelete(RSeIDed* obj);
+} // namespace RSe

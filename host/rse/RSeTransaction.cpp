@@ -255,6 +255,11 @@ bool InTxnImage() {
     return g_capturing > 0 || g_readingImages > 0;
 }
 
+bool IsLiveDeletion(const RSeIDed* obj) {
+    const RSeDatabase* db = obj ? obj->GetDatabase() : nullptr;
+    return !db || (!db->IsRestoring() && !db->IsClosing());
+}
+
 bool IsRecording(const RSeIDed* owner) {
     RSeDatabase* db = owner ? owner->GetDatabase() : nullptr;
     return db && db->IsRecording() && !g_capturing;

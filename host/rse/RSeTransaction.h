@@ -133,6 +133,11 @@ namespace RSe {
 void PrepareWrite(RSeIDed* obj);
 // Deletes an identified object so that its transaction can bring it back.
 void DeleteObject(RSeIDed* obj);
+// Whether deleting `obj` now is a change of its document, made by the program: not an undo, a
+// redo or an abort putting objects back from their images, and not the document closing. Only
+// then does a destructor delete what the object owns and tell the objects that know of it;
+// otherwise the images (or the closing) take care of them.
+bool IsLiveDeletion(const RSeIDed* obj);
 // Captures and puts back objects (the transaction's own tools; also used by tests).
 std::unique_ptr<RSeImage> Capture(const RSeVMeta* obj);
 // True while an object is saved to, or read back from, a transaction image (not a file): what

@@ -20,6 +20,7 @@
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxSceneUtil.h"
 #include "du/DUxSymState.h"
+#include "du/DUxSymStyleWrapUtils.h"
 #include "du/DUxTableRowFilter.h"
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
@@ -105,7 +106,24 @@ DLxPartListTable::DLxPartListTable(const RSeStream* s) : DLxEmblem(s) {
     m_dvRef.SetOwnerNode(this);
 }
 
-DLxPartListTable::~DLxPartListTable() = default;
+DLxPartListTable::~DLxPartListTable() {
+    // Undo, redo and closing put every other object back from its image or end it themselves.
+    if (!RSe::IsLiveDeletion(this)) return;
+    DLxDrawingDoc* doc = DrawingDocOf(this);
+    RSe::NotifyOfDelete(this);
+    DeleteBrowserEntry();
+    // Both input states are the table's own: the display list's (a node of the sheet) and the
+    // table state.
+    std::vector<RDxState*> states;
+    for (uint32_t i = 0; i < GetInputStateCount() && i < 2; ++i)
+        if (RDxState* state = GetInputState(i)) states.push_back(state);
+    for (RDxState* state : states) {
+        RDxFragment* fragment = state->GetFragment().get();
+        if (!fragment || !fragment->DeleteNode(state)) RSe::DeleteObject(state);
+    }
+    if (DLxDrawing* drawing = doc ? doc->GetDrawing() : nullptr)
+        drawing->ProcessAnnotationDelete(this);
+}
 
 RSeRef<DLxPartListTable> DLxPartListTable::Create(RDxFragment* fragment, const WqGePoint3d& origin,
                                                   const RSeRef<DLxLocalBOM>& bom,
@@ -126,7 +144,8 @@ RSeRef<DLxPartListTable> DLxPartListTable::Create(RDxFragment* fragment, const W
     if (!wrapper.Style().get() && !chosen.get())
         chosen = RSeRef<DUxTableStylePartsList>(ChooseDocumentStyle(doc));
     if (chosen.get()) wrapper.SetPrimaryStyle(RSeRef<DUxTableStyle>(chosen.get()));
-    (void)layerStyle; // table states hold no layer in this host yet
+    // The layer is read, not written: the transaction keeps no image of it with every table.
+    if (layerStyle.HasTarget()) DUxStyleUtil::SetLayerStyle(state.get(), layerStyle.Read());
 
     DUxTableStylePartsList* bound = wrapper.Style().get();
     DUxTableColumnList copies = wrapper.GetCopyOfColumns(RSe::TransientSegment());
@@ -172,10 +191,15 @@ UTxResult DLxPartListTable::Compute(RDxComputeContext& ctx) {
     if (IsPendingRefresh()) {
         DLxLocalBOM* bom = state->LocalBOM();
         const uint32_t status = bom ? bom->GetBOMStatus(false) : DLxLocalBOM::kStatusUnresolved;
-        if (!(status & (DLxLocalBOM::kStatusUnresolved | DLxLocalBOM::kStatusError))) {
+        // A deferred drawing keeps its annotations as they were until it is asked to update.
+        DLxDrawingDoc* doc = DrawingDocOf(this);
+        if ((!doc || !doc->IsDocDeferred()) &&
+            !(status & (DLxLocalBOM::kStatusUnresolved | DLxLocalBOM::kStatusError))) {
             ValidateSelectedMembers();
             state->RebuildRows(RSeRef<DLxPartListTable>(this));
             state->AdjustExtents(0);
+            if (DLxDrawing* drawing = doc ? doc->GetDrawing() : nullptr)
+                drawing->SetAnnotationUpdated(this);
         }
         SetPendingRefresh(false);
     }
@@ -224,7 +248,7 @@ bool DLxPartListTable::wakeUpToOnline() {
 
 SmartPtr<DUxLayerStyleAbstract> DLxPartListTable::ObjectStyleWrapper() {
     if (GetInputStateCount() < 2) return nullptr;
-    return SmartPtr<DUxLayerStyleAbstract>(new DUxLayerStyleAbstract());
+    return DUxStyleUtil::LayerStyleWrapper(dynamic_cast<DUxTableStateBase*>(GetInputState(1)));
 }
 
 void DLxPartListTable::AddToLayer(CleanUpDisposition disposition) {

@@ -17,6 +17,7 @@
 #include "utx/UTxString16.h"
 
 class DLxLocalBOM;
+class DLxPartListDwgBrowserEntry;
 class DLxSheet;
 class FBxObjectNameKey;
 class FWxDesignView;
@@ -44,6 +45,9 @@ public:
     // Made in the fragment's segment and added to it; without a state a default one is made.
     DLxPartListTable(RDxFragment* fragment, const RSeRef<DLxTableStatePartlist>& state);
     explicit DLxPartListTable(const RSeStream* s);
+    // A deleted table tells its observers (RSe::NotifyOfDelete), takes its browser entry and
+    // both input states with it, and the drawing forgets it (the bill drops its update state).
+    // Undo, redo and closing leave the other objects to their images.
     ~DLxPartListTable() override;
     RSeMetaType* GetMeta() const override;
 
@@ -125,12 +129,16 @@ public:
     static void RegisterDesignViewName();
     // The table's entry in the drawing's browser, under its sheet's entry.
     void AddDLBrowserEntry(DLxSheet* sheet);
+    // The stored entry that AddDLBrowserEntry made; null when there is none.
+    DLxPartListDwgBrowserEntry* FindBrowserEntry() const;
 
     void Load(RSeStream& s);
     // Versions 0 to 10.
     void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
     void FixPtrs(RSeMetaContext& ctx);
+    // Versions 0 to 5 also fix the references of their legacy record.
+    void FixPtrsMigrate(RSeMetaContext& ctx);
     UTxResult PostRestore(RSeMetaContext& ctx);
     UTxResult PostRestoreMigrate(RSeMetaContext& ctx);
     UTxResult Clone(DLxPartListTable* target, RSeCloneCommander* cc) const;
@@ -139,6 +147,8 @@ public:
 private:
     // The far edge stays put under heading position 2 when the drawn height changed.
     void KeepFarEdge(DLxTableStatePartlist& state, const SMxDisplayList& list);
+    // The entry goes with its table, so that the browser does not show a list that is gone.
+    void DeleteBrowserEntry();
 
     DLxPartlistDVRef m_dvRef;
 };

@@ -7,6 +7,8 @@
 #include "du/DUxTableStyle.h"
 #include "fw/FWxDocUtil.h"
 #include "rse/RSeMeta.h"
+#include "rse/RSeSegment.h"
+#include "rse/RSeTransaction.h"
 
 void DLxPartListTable::AddDLBrowserEntry(DLxSheet* sheet) {
     auto* doc = dynamic_cast<DLxDrawingDoc*>(FWxDocUtil::DocumentOf(this));
@@ -15,9 +17,24 @@ void DLxPartListTable::AddDLBrowserEntry(DLxSheet* sheet) {
     DUxTableStylePartsListWrapper wrapper(RSeRef<DUxTableStateBase>(state.get()), {});
     if (!wrapper.Style()) return;
     // One entry a table: the browser shows each stored entry.
-    if (dynamic_cast<DLxPartListDwgBrowserEntry*>(doc->GetEntry(this))) return;
+    if (FindBrowserEntry()) return;
     new (RSe::_GetMeta(static_cast<const DLxPartListDwgBrowserEntry*>(nullptr)), GetSegment())
         DLxPartListDwgBrowserEntry(DLxDrawingDoc::GetEntryType(DLxDrawingDoc::kPartsListEntry),
                                    wrapper.GetTitle(), doc->GetEntry(sheet), RSeRefBase(this),
                                    RSeRefBase(), true);
+}
+
+DLxPartListDwgBrowserEntry* DLxPartListTable::FindBrowserEntry() const {
+    RSeSegment* segment = GetSegment();
+    if (!segment) return nullptr;
+    for (RSeVMeta* obj : segment->GetObjectsOfKind(
+             RSe::_GetMeta(static_cast<const DLxPartListDwgBrowserEntry*>(nullptr)))) {
+        auto* entry = static_cast<DLxPartListDwgBrowserEntry*>(obj);
+        if (entry->Subject().GetTarget() == this) return entry;
+    }
+    return nullptr;
+}
+
+void DLxPartListTable::DeleteBrowserEntry() {
+    if (DLxPartListDwgBrowserEntry* entry = FindBrowserEntry()) RSe::DeleteObject(entry);
 }

@@ -1,6 +1,7 @@
 // Stored form of a placed parts list (version 11): after the annotation's base fields, the
 // design-view reference as an embedded UFRxRef record.
 #include "BofM/DLxPartListTable.h"
+#include "BofM/DLxPartListTableLegacyRecord.h"
 #include "BofM/DLxPersistUtil.h"
 #include "dc/RDxFragment.h"
 #include "fw/FWxDocUtil.h"
@@ -53,16 +54,6 @@ void DLxPartListTable::FixPtrs(RSeMetaContext& ctx) {
 }
 
 namespace {
-// What the first generation of parts lists stored in the table; handed on to the upgrade of
-// legacy parts lists, never stored again.
-struct LegacyRecord : RSeMigrationPacket {
-    explicit LegacyRecord(const void* key) : RSeMigrationPacket(key) {}
-    RSeRefBase a, b, c, d;
-    WqGePoint3d p0, p1, p2;
-    WqGeVector3d v1, v2, v3;
-    bool f = false;
-};
-
 RSeMetaType* TableMeta() {
     return RSe::_GetMeta(static_cast<const DLxPartListTable*>(nullptr));
 }
@@ -79,18 +70,19 @@ void QueueFor(const char* migrator, DLxPartListTable* table) {
 } // namespace
 
 // Stored versions: 0 A, B, X, P0, V1-V3, C; 1 as 0 and Y; 2 A, B, P0, V1-V3, C, Y; 3 to 5
-// A, B, P0, V1-V3, C, F, D, P1, P2; 6 to 9 nothing; 10 the design-view reference.
+// A, B, P0, V1-V3, C, F, D, P1, P2; 6 to 9 nothing; 10 the design-view reference. Y, the
+// oldest form's state, has nothing left to upgrade it and is dropped.
 void DLxPartListTable::LoadMigrate(RSeStream& s) {
     DLxPersistUtil::LoadBase(this, s);
     const uint16_t v = DLxPersistUtil::StoredVersion(s);
     if (v > 10) DLxPersistUtil::RefuseVersion(__FILE__, __LINE__);
     RSeSegment* segment = GetSegment();
     if (v <= 5) {
-        auto* record = new LegacyRecord(this);
-        RSeRefBase observer, oldState;
+        auto* record = new DLxPartListTableLegacyRecord(this);
+        RSeRefBase oldState;
         s.Read(record->a);
         s.Read(record->b);
-        if (v <= 1) s.Read(observer);
+        if (v <= 1) s.Read(record->observer);
         RSeLoadData(s, record->p0);
         RSeLoadData(s, record->v1);
         RSeLoadData(s, record->v2);
@@ -103,20 +95,31 @@ void DLxPartListTable::LoadMigrate(RSeStream& s) {
             RSeLoadData(s, record->p1);
             RSeLoadData(s, record->p2);
         }
-        // The former data-source observer goes with the table to the migrator that deletes it.
-        if (v <= 1)
-            if (RSeSegmentMigrationContext* ctx =
-                    RSe::SegmentMigrationContext(segment, TableMeta(), 1))
-                if (auto* refs = dynamic_cast<RSeSegmentMigrationContextRSeRef*>(ctx)) {
-                    AddTo(refs, this);
-                    refs->Add(RSeRef<RSeIDed>(observer));
-                }
         AddTo(RSe::SegmentMigrationContextRSeRef(segment, TableMeta(), 5, true), this);
         if (v < 5) SetBirthday(-1);
     }
     if (v <= 6) AddTo(RSe::SegmentMigrationContextRSeRef(segment, TableMeta(), 6, true), this);
     if (v == 10) m_dvRef.Load(s);
     m_dvRef.SetOwnerNode(this);
+}
+
+void DLxPartListTable::FixPtrsMigrate(RSeMetaContext& ctx) {
+    DLxPersistUtil::FixPtrsBase(this, ctx);
+    const uint16_t v = DLxPersistUtil::StoredVersion(ctx);
+    if (v == 10) m_dvRef.FixPtrs(ctx);
+    if (v > 5) return;
+    auto* record = RSeMigrationPacket::GetManager().Find<DLxPartListTableLegacyRecord>(this);
+    if (!record) return;
+    for (RSeRefBase* ref : {&record->a, &record->b, &record->c, &record->d, &record->observer})
+        ref->FixAddress(ctx);
+    // The former data-source observer goes with the table to the migrator that deletes it,
+    // once it names its object.
+    if (v <= 1)
+        if (auto* refs = dynamic_cast<RSeSegmentMigrationContextRSeRef*>(
+                RSe::SegmentMigrationContext(GetSegment(), TableMeta(), 1))) {
+            AddTo(refs, this);
+            refs->Add(RSeRef<RSeIDed>(record->observer));
+        }
 }
 
 UTxResult DLxPartListTable::PostRestore(RSeMetaContext& ctx) {

@@ -6,13 +6,17 @@
 #include <vector>
 
 #include "dl/DLxDrawingDoc.h"
+#include "du/DUxSymStyleWrapUtils.h"
 #include "du/DUxTableRowFilter.h"
 #include "du/DUxTableStateBase.h"
 #include "du/DUxTableStyleColumn.h"
+#include "fb/FBxLayerStyle.h"
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeMeta.h"
+#include "rse/RSeSegment.h"
 #include "rse/RSeTransaction.h"
+#include <cstring>
 
 namespace {
 
@@ -205,6 +209,72 @@ TEST_F(DUxTableStateBaseTest, ATableSavesAndLoadsToTheSameBytes) {
     EXPECT_EQ(again, bytes);
 }
 
+// A state stored before tables had a layer: the meta table says version 0 and the record ends
+// before the layer's reference (a tag and four bytes).
+TEST_F(DUxTableStateBaseTest, AStateOfVersionZeroLoadsOnNoLayer) {
+    auto* layer =
+        new (RSe::_GetMeta(static_cast<const FBxLayerStyle*>(nullptr)), Seg()) FBxLayerStyle();
+    TstTableState* state = NewState();
+    state->SetOrigin(WqGePoint3d(10, 20, 0));
+    state->SetWrapCount(3);
+    DUxStyleUtil::SetLayerStyle(state, layer);
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(doc.GetRSeDb()->SaveToBuffer(bytes).Failed());
+    {
+        std::unique_ptr<RSeDatabase> back;
+        ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), back).Failed());
+        auto* loaded = dynamic_cast<TstTableState*>(back->FindObject(state->GetId()));
+        ASSERT_NE(loaded, nullptr);
+        EXPECT_EQ(DUxStyleUtil::GetLayerStyle(loaded), back->FindObject(layer->GetId()));
+    }
+
+    const auto u32 = [&](size_t pos) {
+        uint32_t v = 0;
+        std::memcpy(&v, &bytes[pos], 4);
+        return v;
+    };
+    size_t at = 16;
+    const uint32_t metas = u32(at);
+    at += 4;
+    uint32_t stateMeta = UINT32_MAX;
+    for (uint32_t m = 0; m < metas; ++m) {
+        const uint32_t length = u32(at);
+        std::u16string name(length, u'\0');
+        std::memcpy(name.data(), &bytes[at + 4], 2 * length);
+        at += 4 + 2 * length + 16;
+        if (name == u"DUxTableStateBase") bytes[at] = 0, bytes[at + 1] = 0;
+        if (name == u"TstTableState") stateMeta = m;
+        at += 4;
+    }
+    const uint32_t segments = u32(at);
+    at += 4;
+    for (uint32_t g = 0; g < segments; ++g) {
+        at += 4 + 2 * u32(at);
+        const uint32_t records = u32(at);
+        at += 4;
+        for (uint32_t r = 0; r < records; ++r) {
+            const uint32_t length = u32(at + 8);
+            if (u32(at) == stateMeta) {
+                const uint32_t shorter = length - 5;
+                std::memcpy(&bytes[at + 8], &shorter, 4);
+                const auto end = bytes.begin() + ptrdiff_t(at + 12 + length);
+                bytes.erase(end - 5, end);
+                at += 12 + shorter;
+            } else {
+                at += 12 + length;
+            }
+        }
+    }
+    std::unique_ptr<RSeDatabase> back;
+    const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), back);
+    ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    auto* loaded = dynamic_cast<TstTableState*>(back->FindObject(state->GetId()));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->GetLayerStyle(), nullptr);
+    EXPECT_EQ(loaded->GetOrigin(), WqGePoint3d(10, 20, 0));
+    EXPECT_EQ(loaded->GetWrapCount(), 3);
+}
+
 TEST_F(DUxTableStateBaseTest, RemovingRowsAndReplacingColumnsUndoesToTheSameBytes) {
     RSeDatabase* db = doc.GetRSeDb();
     auto bytes = [&] {
@@ -235,6 +305,46 @@ TEST_F(DUxTableStateBaseTest, RemovingRowsAndReplacingColumnsUndoesToTheSameByte
     EXPECT_EQ(bytes(), before);
     ASSERT_EQ(state->GetRowCount(), 3);
     EXPECT_EQ(state->GetRow(1)->GetValue(state->GetColumn(0)), u"v");
+    db->Redo(*record);
+    EXPECT_EQ(bytes(), after);
+}
+
+TEST_F(DUxTableStateBaseTest, ADeletedStateTakesItsRowsColumnsAndFiltersAndUndoGivesThemBack) {
+    RSeDatabase* db = doc.GetRSeDb();
+    auto bytes = [&] {
+        std::vector<uint8_t> out;
+        EXPECT_FALSE(db->SaveToBuffer(out).Failed());
+        return out;
+    };
+    DUxTableStylePartsListColumn* source = NewColumn(u"{S}", u"1");
+    const size_t unstated = Seg()->GetObjectCount();
+    TstTableState* state = NewState();
+    ASSERT_TRUE(state->SetColumns({RSeRef<DUxTableStyleColumn>(source)}));
+    RSeRef<DUxTableStyleColumn> column(state->GetColumn(0));
+    std::vector<RSeRef<RSeIDed>> parts{RSeRef<RSeIDed>(column.get()),
+                                       RSeRef<RSeIDed>(state->GetFilterList())};
+    for (int32_t i = 0; i < 2; ++i) {
+        DUxTableRowBase* row = state->GetRow(DUxTableRowID(i), true, -1);
+        DUxTableRowData_Base* cell = row->GetValueRaw(column.get(), true);
+        cell->UpdateData(u"v", false, nullptr);
+        parts.insert(parts.end(),
+                     {RSeRef<RSeIDed>(row), RSeRef<RSeIDed>(cell), RSeRef<RSeIDed>(row->RowID())});
+    }
+    const std::vector<uint8_t> before = bytes();
+
+    db->BeginTxn();
+    RSe::DeleteObject(state);
+    std::unique_ptr<RSeTxnRecord> record = db->CommitTxn();
+    for (const RSeRef<RSeIDed>& part : parts)
+        EXPECT_FALSE(part.get());
+    // The column the state copied is not its own and stays.
+    EXPECT_EQ(Seg()->GetObjectCount(), unstated);
+    const std::vector<uint8_t> after = bytes();
+
+    db->Undo(*record);
+    EXPECT_EQ(bytes(), before);
+    for (const RSeRef<RSeIDed>& part : parts)
+        EXPECT_TRUE(part.get());
     db->Redo(*record);
     EXPECT_EQ(bytes(), after);
 }

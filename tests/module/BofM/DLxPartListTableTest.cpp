@@ -1,7 +1,8 @@
 // The parts list placed on a sheet over the shared bracket bill: what it computes and draws,
 // tables whose state is not a parts-list state, the manipulators' records, the far edge under
 // heading position 2, the style a document without one gets, editability by the bill's status,
-// storage round trips, undo of its creation and older stored versions.
+// a deferred drawing, deletion with what the table owns, storage round trips, undo of its
+// creation and older stored versions with their legacy record.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -12,11 +13,14 @@
 #include <vector>
 
 #include "BofM/DLxPartListTable.h"
+#include "BofM/DLxPartListTableLegacyRecord.h"
 #include "BofM/DLxTableStatePartlist.h"
 #include "KorvuBOMFixture.h"
 #include "Standard/DLxStdStyles.h"
 #include "TstDocWriter.h"
 #include "WinModule.h"
+#include "br/BRxDocManager.h"
+#include "br/BRxEntry.h"
 #include "dc/RDxComputeContext.h"
 #include "dl/DLxAnnotationUpdateState.h"
 #include "dl/DLxDrawing.h"
@@ -25,6 +29,7 @@
 #include "dl/DLxLocalBOMMgr.h"
 #include "dl/DLxSheet.h"
 #include "du/DUxSymState.h"
+#include "du/DUxSymStyleWrapUtils.h"
 #include "du/DUxTableDispIDs.h"
 #include "du/DUxTableRowFilter.h"
 #include "du/DUxTableStyle.h"
@@ -364,6 +369,129 @@ TEST_F(PartListTable, UndoOfItsCreationGivesBackTheDocument) {
     EXPECT_EQ(Save(), after);
 }
 
+TEST_F(PartListTable, ADeferredDrawingKeepsItsRowsAndARebuildIsReportedToTheDrawing) {
+    DLxPartListTable* table = Place();
+    DLxTableStatePartlist* state = table->GetPartListTableState().get();
+    DLxDrawing* drawing = m_doc.GetDrawing();
+    ASSERT_TRUE(drawing);
+    m_doc.SetDocDeferred(true);
+    Recompute();
+    EXPECT_EQ(state->GetRowCount(), 0);
+    EXPECT_FALSE(table->IsPendingRefresh());
+    EXPECT_FALSE(drawing->IsAnnotationUpdated(table));
+
+    m_doc.SetDocDeferred(false);
+    m_bom->SetAnnotationDirty(table);
+    ASSERT_EQ(m_bom->MarkDirtyAnnotationsEdited(), 1);
+    Recompute();
+    EXPECT_EQ(state->GetRowCount(), 8);
+    EXPECT_TRUE(drawing->IsAnnotationUpdated(table));
+    const std::vector<RSeRefBase> updated = drawing->TakeUpdatedAnnotations();
+    ASSERT_EQ(updated.size(), 1u);
+    EXPECT_EQ(updated[0].GetTarget(), table);
+    // Drawing again without the mark reads nothing from the bill, so nothing is reported.
+    table->MarkEdited(true);
+    Recompute();
+    EXPECT_TRUE(drawing->TakeUpdatedAnnotations().empty());
+}
+
+TEST_F(PartListTable, DeletingItTakesItsStateEntryAndRegistrationAndUndoGivesThemBack) {
+    RSeDatabase* db = m_doc.GetRSeDb();
+    db->BeginTxn();
+    RSeRef<DLxPartListTable> table(Place());
+    table->AddDLBrowserEntry(m_sheet);
+    Recompute();
+    db->CommitTxn();
+    BRxEntry* entry = m_doc.GetEntry(table.get());
+    ASSERT_TRUE(entry);
+    const uint32_t entryId = entry->GetId();
+    RSeRef<DLxTableStatePartlist> state = table->GetPartListTableState();
+    ASSERT_EQ(state->GetRowCount(), 8);
+    RSeRef<DUxTableRowBase> row(state->GetRow(0));
+    ASSERT_TRUE(m_bom->IsRelatedAnnotation(table.get()));
+    m_doc.GetDrawing()->SetAnnotationUpdated(table.get());
+    const Bytes placed = Save();
+
+    struct Observer : RSeObjectObserverM {
+        bool OnEvent(const RSeEvent* event) override {
+            events.push_back(event->Event());
+            return true;
+        }
+        std::vector<int32_t> events;
+    } observer;
+    RSeNotifier::NotifyOnEventTo(table, RSeNotifierEventMask::Field(RSeNotifier::kDeleteEvent, ~0u),
+                                 &observer, 0);
+    db->BeginTxn();
+    ASSERT_TRUE(m_sheet->DeleteNode(table.get()));
+    std::unique_ptr<RSeTxnRecord> record = db->CommitTxn();
+    EXPECT_EQ(observer.events, std::vector<int32_t>{RSeNotifier::kDeleteEvent});
+    EXPECT_FALSE(state.get());
+    EXPECT_FALSE(row.get());
+    EXPECT_EQ(db->FindObject(entryId), nullptr);
+    EXPECT_EQ(m_doc.GetBrowser()->Print().find("Parts List"), std::string::npos)
+        << m_doc.GetBrowser()->Print();
+    EXPECT_TRUE(m_bom->GetAnnotationStates().empty());
+    EXPECT_TRUE(m_doc.GetDrawing()->TakeUpdatedAnnotations().empty());
+    // Nothing of the table is left behind: all it made lay beside it on the sheet's segment.
+    EXPECT_EQ(m_sheet->GetSegment()->GetObjects(), std::vector<RSeVMeta*>{m_sheet});
+    const Bytes deleted = Save();
+
+    db->Undo(*record);
+    EXPECT_EQ(Save(), placed);
+    ASSERT_TRUE(table.get());
+    EXPECT_EQ(m_doc.GetEntry(table.get()), db->FindObject(entryId));
+    EXPECT_TRUE(m_bom->IsRelatedAnnotation(table.get()));
+    EXPECT_EQ(table->GetPartListTableState()->GetRowCount(), 8);
+    db->Redo(*record);
+    EXPECT_EQ(Save(), deleted);
+}
+
+// Every item the list draws, lines and texts alike, in the colour its attributes give it.
+void CollectColours(const SMxDisplayList& list, SMxDrawAttributes attrs,
+                    std::vector<SMxColor>& out) {
+    attrs.Enter(list);
+    for (const SMxDisplayItem& item : list)
+        if (const auto* child = item.As<SMxChildItem>())
+            CollectColours(child->list, attrs, out);
+        else
+            out.push_back(attrs.ColorOf(item));
+}
+
+TEST_F(PartListTable, ATableOnALayerDrawsInItsColourAndKeepsItWhenStored) {
+    const SMxColor red = SMxColor::FromRgba(255, 0, 0);
+    auto* layer = new (RSe::_GetMeta(static_cast<const FBxLayerStyle*>(nullptr)),
+                       m_doc.GetDrawing()->GetSegment()) FBxLayerStyle();
+    layer->SetStyleName(u"Red");
+    layer->SetColor(red);
+    ASSERT_TRUE(m_doc.GetDrawing()->AddStyle(layer));
+    RSeRef<DLxPartListTable> onLayer = DLxPartListTable::Create(
+        m_sheet, {100, 100, 0}, RSeRef<DLxLocalBOM>(m_bom),
+        RSeRef<DUxTableStylePartsList>(DLxStdStyles::GetPartsListStyle(&m_doc)),
+        RSeRef<FBxLayerStyle>(layer));
+    ASSERT_TRUE(onLayer);
+    onLayer->SetPendingRefresh(true);
+    DLxPartListTable* plain = Place();
+    Recompute();
+    EXPECT_EQ(DUxStyleUtil::GetLayerStyle(onLayer->GetPartListTableState().get()), layer);
+    for (DLxPartListTable* table : {onLayer.get(), plain}) {
+        const bool onRed = table == onLayer.get();
+        SCOPED_TRACE(onRed ? "on the red layer" : "on none");
+        std::vector<SMxColor> colours;
+        CollectColours(*table->GetDisplayList(), SMxDrawAttributes(), colours);
+        ASSERT_GT(colours.size(), 20u);
+        for (const SMxColor& c : colours)
+            EXPECT_EQ(c == red, onRed);
+    }
+
+    const Bytes bytes = Save();
+    std::unique_ptr<RSeDatabase> db;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db).Failed());
+    auto* loaded = dynamic_cast<DLxPartListTable*>(db->FindObject(onLayer->GetId()));
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(DUxStyleUtil::GetLayerStyle(loaded->GetPartListTableState().get()),
+              db->FindObject(layer->GetId()));
+}
+
 // ---- older stored versions
 
 // Records what the load queues for each migrator a table of an older version names.
@@ -372,10 +500,28 @@ public:
     explicit TstQueueMigrator(const char* name) : RSeSegmentMigrator(name) {}
     void Migrate(RSeSegmentMigrationContext* ctx) override {
         if (auto* refs = dynamic_cast<RSeSegmentMigrationContextRSeRef*>(ctx))
-            for (uint32_t i = 0; i < refs->Objects(); ++i)
+            for (uint32_t i = 0; i < refs->Objects(); ++i) {
                 ids.push_back(refs->Object(i).GetId());
+                // The legacy record lives only while the document loads: keep what it holds.
+                if (const auto* r =
+                        RSeMigrationPacket::GetManager().Find<DLxPartListTableLegacyRecord>(
+                            refs->Object(i).get()))
+                    records.push_back(Seen{Id(r->a), Id(r->b), Id(r->c), Id(r->d), Id(r->observer),
+                                           r->p0, r->v1, r->v2, r->v3, r->f, r->p1, r->p2});
+            }
+    }
+    struct Seen {
+        uint32_t a, b, c, d, observer;
+        WqGePoint3d p0;
+        WqGeVector3d v1, v2, v3;
+        bool f;
+        WqGePoint3d p1, p2;
+    };
+    static uint32_t Id(const RSeRefBase& ref) {
+        return ref.GetTarget() ? ref.GetTarget()->GetId() : 0;
     }
     std::vector<uint32_t> ids;
+    std::vector<Seen> records;
 };
 // Made once for the process, as the module's own migrators are.
 std::map<std::string, TstQueueMigrator*>& QueueMigrators() {
@@ -384,10 +530,10 @@ std::map<std::string, TstQueueMigrator*>& QueueMigrators() {
     if (made.empty()) {
         for (const char* name : {"DLxCleanupOrphanedPartlistStylesMigrator",
                                  "DLxPartListTableWithBottomHeadingMigrator",
-                                 "DLxUnregisteredLBOMAnnosMigrator", "4", "5", "6"})
+                                 "DLxUnregisteredLBOMAnnosMigrator", "1", "4", "5", "6"})
             made[name] = owned.emplace_back(std::make_unique<TstQueueMigrator>(name)).get();
         // The table's own numbered contexts: the upgrades of older parts lists.
-        for (const uint16_t number : {4, 5, 6})
+        for (const uint16_t number : {1, 4, 5, 6})
             made[std::to_string(number)]->Handles(u"DLxPartListTable", number);
     }
     return made;
@@ -510,6 +656,116 @@ TEST_F(PartListTable, TablesOfTheLegacyRecordLoadAndQueueTheirUpgrades) {
         EXPECT_EQ(migrators["DLxPartListTableWithBottomHeadingMigrator"]->ids, just);
         EXPECT_EQ(migrators["DLxUnregisteredLBOMAnnosMigrator"]->ids, just);
         EXPECT_EQ(migrators["DLxCleanupOrphanedPartlistStylesMigrator"]->ids, none);
+    }
+}
+
+// The place of the object with that id among the file's records, which a stored reference
+// names.
+uint32_t FileIndexOf(const Bytes& bytes, uint32_t id) {
+    const auto u32 = [&](size_t pos) {
+        uint32_t v = 0;
+        std::memcpy(&v, &bytes[pos], 4);
+        return v;
+    };
+    size_t at = 16;
+    const uint32_t metas = u32(at);
+    at += 4;
+    for (uint32_t m = 0; m < metas; ++m)
+        at += 4 + 2 * u32(at) + 16 + 4;
+    const uint32_t segments = u32(at);
+    at += 4;
+    uint32_t index = 0;
+    for (uint32_t s = 0; s < segments; ++s) {
+        at += 4 + 2 * u32(at);
+        const uint32_t records = u32(at);
+        at += 4;
+        for (uint32_t r = 0; r < records; ++r, ++index) {
+            if (u32(at + 4) == id) return index;
+            at += 12 + u32(at + 8);
+        }
+    }
+    ADD_FAILURE() << "no record of object " << id;
+    return 0;
+}
+
+TEST_F(PartListTable, EveryLegacyVersionHandsItsRecordOnWithItsReferencesFixed) {
+    std::map<std::string, TstQueueMigrator*>& migrators = QueueMigrators();
+    DLxPartListTable* table = Place();
+    Recompute();
+    const Bytes saved = Save();
+    DLxTableStatePartlist* state = table->GetPartListTableState().get();
+    DLxDrawing* drawing = m_doc.GetDrawing();
+    // Objects of the document that the old fields name: A the bill, B the sheet, C the state,
+    // D the drawing, the observer X the display-list state, Y (dropped) the state.
+    const uint32_t a = m_bom->GetId(), b = m_sheet->GetId(), c = state->GetId(),
+                   d = drawing->GetId(), x = table->GetDisplayListState()->GetId();
+    const auto ref = [&](TstDocWriter& w, uint32_t id) { w.Ref(FileIndexOf(saved, id)); };
+    const std::vector<uint32_t> just{table->GetId()}, none;
+    struct Case {
+        uint16_t version;
+        bool observer, oldState, tail;
+    };
+    for (const Case k :
+         {Case{0, true, false, false}, Case{1, true, true, false}, Case{2, false, true, false},
+          Case{3, false, false, true}, Case{5, false, false, true}}) {
+        SCOPED_TRACE(k.version);
+        for (auto& entry : migrators) {
+            entry.second->ids.clear();
+            entry.second->records.clear();
+        }
+        const auto written = [&](bool withRecord) {
+            TstDocWriter w;
+            const uint32_t meta = w.AddClass(u"DLxDrawing", 1);
+            w.BeginSegment(u"S");
+            RSeStream& s = w.BeginRecord(meta, 1);
+            if (withRecord) {
+                ref(w, a);
+                ref(w, b);
+                if (k.observer) ref(w, x);
+                RSeSaveData(s, WqGePoint3d(1, 2, 3));
+                RSeSaveData(s, WqGeVector3d(1, 0, 0));
+                RSeSaveData(s, WqGeVector3d(0, 1, 0));
+                RSeSaveData(s, WqGeVector3d(0, 0, 1));
+                ref(w, c);
+                if (k.oldState) ref(w, c);
+                if (k.tail) {
+                    s.Write(true);
+                    ref(w, d);
+                    RSeSaveData(s, WqGePoint3d(3, 4, 0));
+                    RSeSaveData(s, WqGePoint3d(5, 6, 0));
+                }
+            }
+            w.EndRecord();
+            return w.Finish();
+        };
+        const Bytes with = written(true), without = written(false);
+        Bytes bytes = saved;
+        MakeOlder(bytes, u"DLxPartListTable", k.version, table->GetId(), DesignViewRefSize(),
+                  Bytes(with.begin() + ptrdiff_t(without.size() - 4), with.end() - 4));
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
+        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+        ASSERT_TRUE(dynamic_cast<DLxPartListTable*>(db->FindObject(table->GetId())));
+        const std::vector<TstQueueMigrator::Seen>& seen = migrators["5"]->records;
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].a, a);
+        EXPECT_EQ(seen[0].b, b);
+        EXPECT_EQ(seen[0].c, c);
+        EXPECT_EQ(seen[0].d, k.tail ? d : 0u);
+        EXPECT_EQ(seen[0].f, k.tail);
+        EXPECT_EQ(seen[0].observer, k.observer ? x : 0u);
+        EXPECT_EQ(seen[0].p0.z, 3.0);
+        EXPECT_EQ(seen[0].v1.x, 1.0);
+        EXPECT_EQ(seen[0].v2.y, 1.0);
+        EXPECT_EQ(seen[0].v3.z, 1.0);
+        EXPECT_EQ(seen[0].p1.y, k.tail ? 4.0 : 0.0);
+        EXPECT_EQ(seen[0].p2.x, k.tail ? 5.0 : 0.0);
+        // The observer goes with its table to the migrator that deletes it.
+        const std::vector<uint32_t> paired{table->GetId(), x};
+        EXPECT_EQ(migrators["1"]->ids, k.observer ? paired : none);
+        EXPECT_EQ(migrators["4"]->ids, k.version < 5 ? just : none);
+        EXPECT_EQ(migrators["6"]->ids, just);
+        EXPECT_EQ(migrators["DLxUnregisteredLBOMAnnosMigrator"]->ids, just);
     }
 }
 
