@@ -1,6 +1,7 @@
 #include "du/DUxTableStateBase.h"
 
 #include <algorithm>
+#include <atomic>
 #include <unordered_map>
 
 #include "du/DUxColumnIDPropBased.h"
@@ -63,6 +64,7 @@ void DUxTableRowData_Base::SetString(const UTxString16& text) {
     if (text == m_value) return;
     RSe::PrepareWrite(this);
     m_value = text;
+    if (DUxTableRowBase* row = m_row.get()) row->TouchDrawing();
 }
 
 bool DUxTableRowData_Base::ClearOverride(DUxTableStyleColumn*) {
@@ -81,6 +83,11 @@ void DUxTableRowData_Base::UpdateData(const UTxString16& value, bool overridden,
 DUxTableRowBase::DUxTableRowBase(DUxTableRowID* id, DUxTableStateBase* state)
     : m_id(id), m_state(state) {}
 
+uint64_t DUxTableRowBase::NewDrawStamp() {
+    static std::atomic<uint64_t> last{0};
+    return last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
 DUxTableRowID* DUxTableRowBase::RowID() const {
     return m_id.get();
 }
@@ -94,6 +101,7 @@ void DUxTableRowBase::SetFlag(uint32_t flag, bool off) {
     if (flags == m_flags) return;
     RSe::PrepareWrite(this);
     m_flags = flags;
+    TouchDrawing();
 }
 
 void DUxTableRowBase::SetRowGap(double gap) {
@@ -116,6 +124,7 @@ void DUxTableRowBase::OnColumnRemoved(DUxTableStyleColumn* column) {
     for (size_t i = 0; i < m_cells.size(); ++i) {
         if (m_cells[i].first.get() != column) continue;
         RSe::PrepareWrite(this);
+        TouchDrawing();
         DUxTableRowData_Base* cell = m_cells[i].second.get();
         m_cells.erase(m_cells.begin() + std::ptrdiff_t(i));
         if (cell) RSe::DeleteObject(cell);
@@ -136,6 +145,7 @@ DUxTableRowData_Base* DUxTableRowBase::GetValueRaw(DUxTableStyleColumn* column, 
     DUxTableRowData_Base* cell = CreateRowData(RSe::SegmentOf(this));
     if (!cell) return nullptr;
     RSe::PrepareWrite(this);
+    TouchDrawing();
     m_cells.emplace_back(RSeRef<DUxTableStyleColumn>(column), RSeRef<DUxTableRowData_Base>(cell));
     return cell;
 }
@@ -148,6 +158,7 @@ UTxString16 DUxTableRowBase::GetValue(DUxTableStyleColumn* column) const {
 
 void DUxTableRowBase::DeleteParts() {
     RSe::PrepareWrite(this);
+    TouchDrawing();
     for (auto& entry : m_cells)
         if (DUxTableRowData_Base* cell = entry.second.get()) RSe::DeleteObject(cell);
     m_cells.clear();

@@ -3,6 +3,7 @@
 #include "ge/WqGeMatrix3d.h"
 #include "sm/SMxDisplayItem.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstdlib>
 #include <utility>
@@ -51,6 +52,20 @@ const SMxDisplayItem& SMxDisplayList::GetAt(int32_t index) const {
 void SMxDisplayList::RemoveAt(int32_t index) {
     assert(index >= 0 && index < Count());
     mItems.erase(mItems.begin() + index);
+}
+
+void SMxDisplayList::Splice(int32_t first, int32_t count, SMxDisplayList& with) {
+    assert(first >= 0 && count >= 0 && first + count <= Count());
+    const auto at = mItems.begin() + first;
+    const size_t common = std::min(size_t(count), with.mItems.size());
+    std::move(with.mItems.begin(), with.mItems.begin() + std::ptrdiff_t(common), at);
+    if (size_t(count) > common)
+        mItems.erase(at + std::ptrdiff_t(common), at + count);
+    else
+        mItems.insert(at + std::ptrdiff_t(common),
+                      std::make_move_iterator(with.mItems.begin() + std::ptrdiff_t(common)),
+                      std::make_move_iterator(with.mItems.end()));
+    with.mItems.clear();
 }
 
 SMxDisplayItem* SMxDisplayList::FindFirst(int32_t id) {

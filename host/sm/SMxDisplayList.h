@@ -84,6 +84,9 @@ public:
     SMxDisplayItem& GetAt(int32_t index);
     const SMxDisplayItem& GetAt(int32_t index) const;
     void RemoveAt(int32_t index);
+    // Replaces the `count` items from `first` by the items of `with` (left empty), in their
+    // order: a drawing that changed in one place keeps every other item.
+    void Splice(int32_t first, int32_t count, SMxDisplayList& with);
 
     iterator begin() { return iterator(mItems.data()); }
     iterator end() { return iterator(mItems.data() + mItems.size()); }
