@@ -177,9 +177,11 @@ bool DLxLocalBOMRow::CanPushBack() const {
 }
 
 DLxLocalBOMRow* DLxLocalBOMRows::RowByCookie(const DLxLocalBOMCookie& cookie) const {
-    if (m_byCookie.empty())
+    if (m_byCookie.empty()) {
+        m_byCookie.reserve(m_all.size());
         for (const auto& row : m_all)
             m_byCookie.emplace(row->Cookie(), row.get());
+    }
     auto it = m_byCookie.find(cookie);
     return it == m_byCookie.end() ? nullptr : it->second;
 }

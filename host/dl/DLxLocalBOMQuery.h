@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "dl/DLxLocalBOMColumn.h"
@@ -139,7 +140,7 @@ private:
     friend class DLxLocalBOMQuery;
     std::vector<std::unique_ptr<DLxLocalBOMRow>> m_all;
     std::vector<DLxLocalBOMRow*> m_visible;
-    mutable std::map<DLxLocalBOMCookie, DLxLocalBOMRow*> m_byCookie;
+    mutable std::unordered_map<DLxLocalBOMCookie, DLxLocalBOMRow*, DLxLocalBOMCookieHash> m_byCookie;
 };
 
 class DLxLocalBOMQuery {

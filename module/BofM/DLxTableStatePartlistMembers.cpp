@@ -318,6 +318,7 @@ DUxTableRowBase* DLxTableStatePartlist::AddCustomRow(int32_t index) {
 
 void DLxTableStatePartlist::OnRowRemoved(DUxTableRowBase* row) {
     const DLxTableRowIDLocalBOM* id = LocalBOMID(row);
+    m_lastRow = nullptr;
     // The row has left the rows already.
     if (m_indexedCount == GetRowCount() + 1 && id) {
         auto at = m_rowIndex.find(id->Cookie());
