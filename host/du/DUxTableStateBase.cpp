@@ -150,10 +150,11 @@ DUxTableRowData_Base* DUxTableRowBase::GetValueRaw(DUxTableStyleColumn* column, 
     return cell;
 }
 
-UTxString16 DUxTableRowBase::GetValue(DUxTableStyleColumn* column) const {
+const UTxString16& DUxTableRowBase::GetValue(DUxTableStyleColumn* column) const {
+    static const UTxString16 kNone;
     for (const auto& [col, cell] : m_cells)
         if (col.get() == column && cell.get()) return cell.get()->GetValue();
-    return {};
+    return kNone;
 }
 
 void DUxTableRowBase::DeleteParts() {

@@ -138,8 +138,8 @@ public:
 
     // The cell of the column; with `create` a missing one is made by CreateRowData.
     DUxTableRowData_Base* GetValueRaw(DUxTableStyleColumn* column, bool create);
-    // The cell's value text; empty without a cell.
-    UTxString16 GetValue(DUxTableStyleColumn* column) const;
+    // The cell's value text; empty without a cell. Valid until the cell changes or goes.
+    const UTxString16& GetValue(DUxTableStyleColumn* column) const;
     int32_t GetCellCount() const { return int32_t(m_cells.size()); }
     // Deletes the cells and the id: the row is going.
     void DeleteParts();

@@ -372,7 +372,13 @@ double DUxTableStateBase::GetMinColumnWidth(int32_t column) {
     for (const RSeRef<DUxTableRowBase>& r : m_rows) {
         const DUxTableRowBase* row = r.get();
         if (!row || row->Invisible()) continue;
-        text.Set(row->GetValue(col), UsesFormatCodes(), l.text);
+        const UTxString16& value = row->GetValue(col);
+        // A text without codes shows as it is: measured without copies.
+        if (value.find_first_of(u"\\{}") == UTxString16::npos) {
+            w = std::max(w, LongestFragment(value, l.text.height));
+            continue;
+        }
+        text.Set(value, UsesFormatCodes(), l.text);
         w = std::max(w, LongestFragment(text.Shown(), l.text.height));
     }
     return std::max(w + 2.0 * l.rowGap, GetMinColumnHeaderWidth(column, false));
