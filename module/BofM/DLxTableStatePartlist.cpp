@@ -583,7 +583,7 @@ bool DLxTableStatePartlist::ExpandRow(int32_t index, bool expand) {
     const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(index));
     if (!LocalBOM() || !id) return false;
     std::unique_ptr<DLxLocalBOMQuery> q = NewQuery();
-    DLxLocalBOMRow* r = q->RowByCookie(id->Cookie());
+    DLxLocalBOMRow* r = q->QueryRow(id->Cookie());
     if (!r) return false;
     r->SetExpanded(expand, true);
     return true;
