@@ -256,7 +256,8 @@ bool DLxLocalBOMQuery::Begin() {
 }
 
 DLxLocalBOMRow* DLxLocalBOMQuery::QueryRow(const DLxLocalBOMCookie& cookie) {
-    if (cookie.IsGrouped() || m_single) return Execute(false) ? m_rows->RowByCookie(cookie) : nullptr;
+    if (cookie.IsGrouped() || m_single)
+        return Execute(false) ? m_rows->RowByCookie(cookie) : nullptr;
     if (!cookie.IsValid() || !Begin()) return nullptr;
     // Each level as BuildLevel numbers it: the first entry of a component is the row its
     // cookie names, numbered by its place among its siblings; custom rows follow the model's

@@ -140,7 +140,8 @@ private:
     friend class DLxLocalBOMQuery;
     std::vector<std::unique_ptr<DLxLocalBOMRow>> m_all;
     std::vector<DLxLocalBOMRow*> m_visible;
-    mutable std::unordered_map<DLxLocalBOMCookie, DLxLocalBOMRow*, DLxLocalBOMCookieHash> m_byCookie;
+    mutable std::unordered_map<DLxLocalBOMCookie, DLxLocalBOMRow*, DLxLocalBOMCookieHash>
+        m_byCookie;
 };
 
 class DLxLocalBOMQuery {

@@ -177,14 +177,13 @@ struct DrawKey {
         const Looks& a = looks;
         const Looks& b = o.looks;
         return a.text == b.text && a.heading == b.heading && a.title == b.title &&
-               a.rowGap == b.rowGap && a.headingGap == b.headingGap &&
-               a.titleGap == b.titleGap && a.headingPos == b.headingPos &&
-               a.direction == b.direction && a.rotation == b.rotation &&
-               a.useTitle == b.useTitle && a.titleText == b.titleText && widths == o.widths &&
-               alignments == o.alignments && headings == o.headings && title == o.title &&
-               titleHeight == o.titleHeight && headingHeight == o.headingHeight &&
-               rowBand == o.rowBand && origin.x == o.origin.x && origin.y == o.origin.y &&
-               origin.z == o.origin.z && option == o.option &&
+               a.rowGap == b.rowGap && a.headingGap == b.headingGap && a.titleGap == b.titleGap &&
+               a.headingPos == b.headingPos && a.direction == b.direction &&
+               a.rotation == b.rotation && a.useTitle == b.useTitle && a.titleText == b.titleText &&
+               widths == o.widths && alignments == o.alignments && headings == o.headings &&
+               title == o.title && titleHeight == o.titleHeight &&
+               headingHeight == o.headingHeight && rowBand == o.rowBand && origin.x == o.origin.x &&
+               origin.y == o.origin.y && origin.z == o.origin.z && option == o.option &&
                wrapDirection == o.wrapDirection && rowCount == o.rowCount &&
                flagWord == o.flagWord && formatted == o.formatted && rows == o.rows &&
                cuts == o.cuts;
@@ -625,10 +624,8 @@ bool DUxTableStateBase::ComputeLayout(Layout& out, SMxDisplayList* draw) {
             changed.push_back({i, cellTexts});
         }
         if (same) {
-            const WqGeMatrix3d down =
-                WqGeMatrix3d::translation(Turn(0.0, -(out.titleHeight + out.headingHeight +
-                                                      d.depth),
-                                               rotation));
+            const WqGeMatrix3d down = WqGeMatrix3d::translation(
+                Turn(0.0, -(out.titleHeight + out.headingHeight + d.depth), rotation));
             SMxDisplayList redrawn;
             int32_t shift = 0;
             size_t next = 0;

@@ -383,7 +383,7 @@ TEST_F(BOMFixture, ARowReadAloneIsTheRowOfTheWholeQuery) {
                           {"structured, grouped by material", DLxLocalBOM::kStructured, true},
                           {"parts only", DLxLocalBOM::kPartsOnly, false},
                           {"parts only, grouped by material", DLxLocalBOM::kPartsOnly, true}};
-    const Col columns[] = {Col::Item,     Col::Quantity, Col::PartNumber,
+    const Col columns[] = {Col::Item,        Col::Quantity, Col::PartNumber,
                            Col::Description, Col::Material, Col::Purchased};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

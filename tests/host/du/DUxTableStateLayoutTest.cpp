@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -569,9 +569,8 @@ std::vector<std::string> Describe(const SMxDisplayList& list) {
     for (const SMxDisplayItem& item : list) {
         std::string d = std::to_string(int(item.GetKind())) + " " + std::to_string(item.GetId());
         if (const auto* t = item.As<SMxTextItem>())
-            d += " " + UTx::ToUtf8(t->text) + point(t->position) + " " +
-                 std::to_string(t->height) + " " + std::to_string(int(t->alignment)) + " " +
-                 std::to_string(t->fontId);
+            d += " " + UTx::ToUtf8(t->text) + point(t->position) + " " + std::to_string(t->height) +
+                 " " + std::to_string(int(t->alignment)) + " " + std::to_string(t->fontId);
         else if (const auto* l = item.As<SMxLineItem>())
             d += point(l->start) + point(l->end);
         else if (const auto* p = item.As<SMxPointItem>())
@@ -607,16 +606,22 @@ TEST_F(DUxTableStateLayoutTest, ARedrawAfterRowChangesEqualsAWholeDrawing) {
          [&] { state->GetRow(1)->SetFlag(DUxTableRowBase::kHiddenFlag, false); }, false},
         {"a row removed", [] {}, [&] { state->RemoveRow(7); }, false},
         {"a column wider", [] {}, [&] { state->SetColumnWidth(1, 44.0); }, false},
-        {"the style's text higher", [] {}, [&] { style->SetTextStyle({0, 3.0}); }, false},
+        {"the style's text higher", [] {},
+         [&] {
+             style->SetTextStyle({0, 3.0});
+         },
+         false},
         {"the table moved", [] {}, [&] { state->SetOrigin(WqGePoint3d(5, 60, 0)); }, false},
         {"headings at the bottom", [&] { style->SetHeading(DUxTableStyle::eHeadingBottom); },
          [&] { cell(4, 1)->SetString(u"Spacer ring"); }, true},
-        {"rows upward, turned", [&] {
+        {"rows upward, turned",
+         [&] {
              style->SetDirection(DUxTableStyle::eBottomUp);
              style->SetRotation(DUxTableStyle::eRot90);
          },
          [&] { cell(0, 1)->SetString(u"Base"); }, true},
-        {"in sections", [&] {
+        {"in sections",
+         [&] {
              state->SetAutomaticWrap(true);
              state->SetWrapMode(DUxTableStateBase::eWrapByRows);
              state->SetWrapCount(4);

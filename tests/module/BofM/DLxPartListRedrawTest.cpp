@@ -42,9 +42,8 @@ std::vector<std::string> Describe(const SMxDisplayList& list) {
     for (const SMxDisplayItem& item : list) {
         std::string d = std::to_string(int(item.GetKind())) + " " + std::to_string(item.GetId());
         if (const auto* t = item.As<SMxTextItem>())
-            d += " " + UTx::ToUtf8(t->text) + point(t->position) + " " +
-                 std::to_string(t->height) + " " + std::to_string(int(t->alignment)) + " " +
-                 std::to_string(t->fontId);
+            d += " " + UTx::ToUtf8(t->text) + point(t->position) + " " + std::to_string(t->height) +
+                 " " + std::to_string(int(t->alignment)) + " " + std::to_string(t->fontId);
         else if (const auto* l = item.As<SMxLineItem>())
             d += point(l->start) + point(l->end);
         else if (const auto* p = item.As<SMxPointItem>())
