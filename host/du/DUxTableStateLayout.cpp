@@ -195,8 +195,7 @@ struct DrawKey {
 struct DUxTableStateBase::Drawn {
     const SMxDisplayList* list = nullptr;
     int32_t count = -1; // the list's items after drawing
-    const SMxDisplayItem* firstItem = nullptr;
-    const SMxDisplayItem* lastItem = nullptr;
+    uint64_t generation = 0;
     uint64_t restores = 0;
     DrawKey key;
     double depth = 0.0;
@@ -207,8 +206,8 @@ struct DUxTableStateBase::Drawn {
     };
     std::vector<Row> rows; // as key.rows
     bool Holds(const SMxDisplayList& l) const {
-        return list == &l && count == l.Count() && count > 0 && &l.GetAt(0) == firstItem &&
-               &l.GetAt(count - 1) == lastItem && restores == RSe::RestoreCount();
+        return list == &l && count == l.Count() && generation == l.Generation() &&
+               restores == RSe::RestoreCount();
     }
 };
 
@@ -660,8 +659,7 @@ bool DUxTableStateBase::ComputeLayout(Layout& out, SMxDisplayList* draw) {
             }
             out.depth = d.depth;
             d.count = draw->Count();
-            d.firstItem = d.count > 0 ? &draw->GetAt(0) : nullptr;
-            d.lastItem = d.count > 0 ? &draw->GetAt(d.count - 1) : nullptr;
+            d.generation = draw->Generation();
             return false;
         }
     }
@@ -850,7 +848,6 @@ void DUxTableStateBase::GenGraphics(SMxDisplayList& list) {
     }
     m_drawn->list = &list;
     m_drawn->count = list.Count();
-    m_drawn->firstItem = list.Count() > 0 ? &list.GetAt(0) : nullptr;
-    m_drawn->lastItem = list.Count() > 0 ? &list.GetAt(list.Count() - 1) : nullptr;
+    m_drawn->generation = list.Generation();
     m_drawn->restores = RSe::RestoreCount();
 }

@@ -78,6 +78,11 @@ public:
     SMxDisplayItem& Append(const SMxDisplayItem& item);
 
     int32_t Count() const { return static_cast<int32_t>(mItems.size()); }
+    // Changes whenever items are removed, replaced or moved by the list (Clear, RemoveAt,
+    // RemoveById, Splice, TransformBy, assignment) and differs between lists: with Count it
+    // tells a drawer that the list still holds what it drew (items changed through GetAt are
+    // the caller's to track).
+    uint64_t Generation() const { return mGeneration; }
     bool IsEmpty() const { return mItems.empty(); }
     void Clear();
 
@@ -124,8 +129,10 @@ public:
     int32_t RemoveAttributes(SMxAttributes::Source source);
 
 private:
+    static uint64_t NextGeneration();
     std::vector<std::unique_ptr<SMxDisplayItem>> mItems;
     std::vector<SMxAttributes> mAttributes;
+    uint64_t mGeneration = NextGeneration();
 };
 
 // How an item is drawn under the lists that hold it: Enter each list from the outermost in,

@@ -19,6 +19,8 @@
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
 #include "ge/BBox.h"
+#include "ge/WqGeMatrix3d.h"
+#include "ge/WqGeVector3d.h"
 #include "rd/RDxString.h"
 #include "render/RNxRenderer.h"
 #include "rse/RSe.h"
@@ -582,6 +584,7 @@ std::vector<std::string> Describe(const SMxDisplayList& list) {
 
 TEST_F(DUxTableStateLayoutTest, ARedrawAfterRowChangesEqualsAWholeDrawing) {
     RSeDatabase* db = doc.GetRSeDb();
+    SMxDisplayList* drawn = nullptr; // the list of the case at hand
     auto cell = [&](int32_t row, int32_t column) {
         return state->GetRow(row)->GetValueRaw(state->GetColumn(column), false);
     };
@@ -630,6 +633,19 @@ TEST_F(DUxTableStateLayoutTest, ARedrawAfterRowChangesEqualsAWholeDrawing) {
          [&] { cell(6, 1)->SetString(u"Spacer ring"); }, true},
         {"lines only", [&] { state->SetDisplayOption(2); },
          [&] { cell(4, 1)->SetString(u"Spacer ring"); }, true},
+        {"the list given a copy of its items", [] {},
+         [&] {
+             cell(4, 1)->SetString(u"Spacer ring");
+             *drawn = SMxDisplayList(*drawn);
+         },
+         false},
+        {"the list's items moved and moved back", [] {},
+         [&] {
+             cell(4, 1)->SetString(u"Spacer ring");
+             drawn->TransformBy(WqGeMatrix3d::translation(WqGeVector3d(1, 0, 0)));
+             drawn->TransformBy(WqGeMatrix3d::translation(WqGeVector3d(-1, 0, 0)));
+         },
+         false},
         {"undone", [] {},
          [&] {
              db->BeginTxn();
@@ -646,6 +662,7 @@ TEST_F(DUxTableStateLayoutTest, ARedrawAfterRowChangesEqualsAWholeDrawing) {
             AddRow(id, u"9", u"Spacer");
         c.setUp();
         SMxDisplayList list;
+        drawn = &list;
         state->GenGraphics(list);
         // A mark the drawing never sets: it stays on the items that are not drawn again.
         list.GetAt(0).SetStyledColor(SMxColor());
