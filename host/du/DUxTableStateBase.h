@@ -14,6 +14,12 @@
 // - Flags of a row: SetFlag(flag, false) turns the flag on, SetFlag(flag, true) turns it off.
 //   The base reads one flag itself: 0x1, a hidden row (Invisible).
 // - The kept row gap of a row is -1.0 when there is none.
+// - A row's drawing stamp changes with every change of its flags, height or cells' values, and
+//   GenGraphics draws again only the rows whose stamps changed when nothing else its drawing
+//   reads changed (style looks, columns, bands, origin, flag word, display option, the shown
+//   rows and their order) and the list still holds its last drawing (SMxDisplayList
+//   generation, RSe::RestoreCount). A kind of table whose texts depend on more must change a
+//   row's stamp (TouchDrawing) or the flag word when that changes.
 #include <cstdint>
 #include <memory>
 #include <utility>
