@@ -38,6 +38,19 @@ int DLxLocalBOMCookie::matches(const DLxLocalBOMCookie& other) const {
     return 0;
 }
 
+size_t DLxLocalBOMCookieHash::operator()(const DLxLocalBOMCookie& cookie) const noexcept {
+    uint64_t h = 0x9e3779b97f4a7c15ULL ^ cookie.path().size();
+    auto mix = [&h](int32_t v) {
+        h ^= uint64_t(uint32_t(v)) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+    };
+    for (int32_t v : cookie.path())
+        mix(v);
+    mix(-1); // where the path ends
+    for (int32_t v : cookie.items())
+        mix(v);
+    return size_t(h);
+}
+
 bool DLxLocalBOMCookie::operator<(const DLxLocalBOMCookie& o) const {
     if (m_path != o.m_path) return m_path < o.m_path;
     return m_items < o.m_items;

@@ -40,3 +40,9 @@ private:
     std::vector<int32_t> m_path;
     std::vector<int32_t> m_items; // sorted, distinct
 };
+
+// For unordered containers: a table of 10 000 rows looks cookies up by the hundred thousand,
+// and ordering compares their paths element by element.
+struct DLxLocalBOMCookieHash {
+    size_t operator()(const DLxLocalBOMCookie& cookie) const noexcept;
+};

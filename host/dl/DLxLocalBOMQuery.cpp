@@ -177,9 +177,11 @@ bool DLxLocalBOMRow::CanPushBack() const {
 }
 
 DLxLocalBOMRow* DLxLocalBOMRows::RowByCookie(const DLxLocalBOMCookie& cookie) const {
-    if (m_byCookie.empty())
+    if (m_byCookie.empty()) {
+        m_byCookie.reserve(m_all.size());
         for (const auto& row : m_all)
             m_byCookie.emplace(row->Cookie(), row.get());
+    }
     auto it = m_byCookie.find(cookie);
     return it == m_byCookie.end() ? nullptr : it->second;
 }
@@ -242,11 +244,92 @@ DLxLocalBOMRow* DLxLocalBOMQuery::NewRow() {
     return row;
 }
 
-bool DLxLocalBOMQuery::Execute(bool sort) {
+// What every reading of the bill starts with: the status, and the settings it reads by.
+bool DLxLocalBOMQuery::Begin() {
     m_rows.reset();
     m_status = m_bom ? m_bom->GetBOMStatus() : DLxLocalBOM::kStatusUnresolved;
     if (!m_bom || (m_status & (DLxLocalBOM::kStatusUnresolved | DLxLocalBOM::kStatusError)))
         return false;
+    m_delimiter = m_bom->GetDescriptor()->GetBOMStructuredDelimiter();
+    m_rows = std::make_unique<DLxLocalBOMRows>();
+    return true;
+}
+
+DLxLocalBOMRow* DLxLocalBOMQuery::QueryRow(const DLxLocalBOMCookie& cookie) {
+    if (cookie.IsGrouped() || m_single)
+        return Execute(false) ? m_rows->RowByCookie(cookie) : nullptr;
+    if (!cookie.IsValid() || !Begin()) return nullptr;
+    // Each level as BuildLevel numbers it: the first entry of a component is the row its
+    // cookie names, numbered by its place among its siblings; custom rows follow the model's
+    // rows of the top level.
+    const bool partsOnly = m_bom->IsPartsOnlyBOM();
+    const std::vector<int32_t>& path = cookie.path();
+    if (partsOnly && !path.empty()) return nullptr;
+    DLxLocalBOMRow* parent = nullptr;
+    std::vector<int32_t> at;
+    at.reserve(path.size());
+    for (size_t level = 0; level <= path.size(); ++level) {
+        const bool last = level == path.size();
+        const int32_t item = last ? cookie.item() : path[level];
+        const bool top = level == 0;
+        static const std::vector<DLxLocalBOM::Entry> kNone;
+        const std::vector<DLxLocalBOM::Entry>& entries =
+            partsOnly ? (top ? m_bom->AllParts() : kNone)
+                      : m_bom->ChildrenOf(at.empty() ? m_bom->GetAssembly()->root : at.back());
+        int64_t position = 0;
+        const DLxLocalBOM::Entry* entry = nullptr;
+        for (const DLxLocalBOM::Entry& e : entries) {
+            ++position;
+            if (e.component == item) {
+                entry = &e;
+                break;
+            }
+        }
+        DLxLocalBOMRow* row = nullptr;
+        if (entry) {
+            row = NewRow();
+            row->m_cookie = DLxLocalBOMCookie(at, item);
+            row->m_component = item;
+            row->m_quantity = entry->quantity;
+            if (!partsOnly && m_bom->IsAssemblyComponent(item)) {
+                row->m_expandable = true;
+                row->m_expanded = m_bom->IsExpanded(row->m_cookie);
+            }
+        } else if (top && last && m_customParts == 1 && item < 0) {
+            position = int64_t(entries.size());
+            for (size_t i = 0; i < m_bom->NumOfCustoms() && !row; ++i) {
+                ++position;
+                if (m_bom->CustomAt(i) != cookie) continue;
+                row = NewRow();
+                row->m_cookie = cookie;
+            }
+            if (row) {
+                std::u16string quantity;
+                m_bom->FindCellOverride(row->m_cookie.Key(),
+                                        DLxLocalBOMColumn(DLxLocalBOMColumn::Quantity).Key(),
+                                        quantity);
+                row->m_quantity = ParseQuantity(quantity);
+            }
+        }
+        if (!row) return nullptr;
+        row->m_parent = parent;
+        row->m_key = row->m_cookie.Key();
+        row->m_ownNumber =
+            (parent ? parent->m_ownNumber + m_delimiter : std::u16string()) + Number(position);
+        if (!m_bom->FindItemNumber(row->m_key, row->m_itemNumber))
+            row->m_itemNumber = row->m_ownNumber;
+        if (m_bom->IsRowHidden(row->m_cookie)) row->m_flags |= DLxLocalBOMRow::kHiddenByBOM;
+        if (last) return row;
+        // Only an expandable row has rows under it.
+        if (!row->m_expandable) return nullptr;
+        at.push_back(item);
+        parent = row;
+    }
+    return nullptr;
+}
+
+bool DLxLocalBOMQuery::Execute(bool sort) {
+    if (!Begin()) return false;
     m_groupKeys.clear();
     if (m_settings && m_settings->IsGroupingEnabled()) {
         DLxLocalBOMColumn key;
@@ -258,8 +341,6 @@ bool DLxLocalBOMQuery::Execute(bool sort) {
             }
         }
     }
-    m_delimiter = m_bom->GetDescriptor()->GetBOMStructuredDelimiter();
-    m_rows = std::make_unique<DLxLocalBOMRows>();
     m_sort = sort && !m_sortKeys.empty();
     std::vector<DLxLocalBOMRow*> top = BuildLevel({}, nullptr, true);
     if (m_single) {

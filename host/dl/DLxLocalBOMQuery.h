@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "dl/DLxLocalBOMColumn.h"
@@ -139,7 +140,8 @@ private:
     friend class DLxLocalBOMQuery;
     std::vector<std::unique_ptr<DLxLocalBOMRow>> m_all;
     std::vector<DLxLocalBOMRow*> m_visible;
-    mutable std::map<DLxLocalBOMCookie, DLxLocalBOMRow*> m_byCookie;
+    mutable std::unordered_map<DLxLocalBOMCookie, DLxLocalBOMRow*, DLxLocalBOMCookieHash>
+        m_byCookie;
 };
 
 class DLxLocalBOMQuery {
@@ -167,6 +169,11 @@ public:
     DLxLocalBOMRow* RowAt(size_t index) const { return m_rows ? m_rows->RowAt(index) : nullptr; }
     // Executes first when no execution has run yet.
     DLxLocalBOMRow* RowByCookie(const DLxLocalBOMCookie& cookie);
+    // The row of one cookie as RowByCookie answers it after a full execution, read without
+    // the rest of the bill: only the row and the sub-assembly rows above it are made (a
+    // grouped cookie, which depends on its siblings, executes the whole query). Results() then
+    // lists no rows. Null when the bill has no such row or cannot be read.
+    DLxLocalBOMRow* QueryRow(const DLxLocalBOMCookie& cookie);
     // The row that shows a row of the bill: itself when it is in the results, else the
     // grouped row that merges it, else its nearest ancestor in the results; null when none
     // is (a hidden row). Executes first when no execution has run yet.
@@ -182,6 +189,7 @@ private:
     void Shape(std::vector<DLxLocalBOMRow*>& rows);
     void Emit(const std::vector<DLxLocalBOMRow*>& rows);
     DLxLocalBOMRow* NewRow();
+    bool Begin();
 
     DLxLocalBOM* m_bom;
     const DLxLocalBOMGroupSettings* m_settings;

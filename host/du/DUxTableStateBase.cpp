@@ -1,6 +1,7 @@
 #include "du/DUxTableStateBase.h"
 
 #include <algorithm>
+#include <atomic>
 #include <unordered_map>
 
 #include "du/DUxColumnIDPropBased.h"
@@ -63,6 +64,7 @@ void DUxTableRowData_Base::SetString(const UTxString16& text) {
     if (text == m_value) return;
     RSe::PrepareWrite(this);
     m_value = text;
+    if (DUxTableRowBase* row = m_row.get()) row->TouchDrawing();
 }
 
 bool DUxTableRowData_Base::ClearOverride(DUxTableStyleColumn*) {
@@ -81,6 +83,11 @@ void DUxTableRowData_Base::UpdateData(const UTxString16& value, bool overridden,
 DUxTableRowBase::DUxTableRowBase(DUxTableRowID* id, DUxTableStateBase* state)
     : m_id(id), m_state(state) {}
 
+uint64_t DUxTableRowBase::NewDrawStamp() {
+    static std::atomic<uint64_t> last{0};
+    return last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
 DUxTableRowID* DUxTableRowBase::RowID() const {
     return m_id.get();
 }
@@ -94,6 +101,7 @@ void DUxTableRowBase::SetFlag(uint32_t flag, bool off) {
     if (flags == m_flags) return;
     RSe::PrepareWrite(this);
     m_flags = flags;
+    TouchDrawing();
 }
 
 void DUxTableRowBase::SetRowGap(double gap) {
@@ -116,6 +124,7 @@ void DUxTableRowBase::OnColumnRemoved(DUxTableStyleColumn* column) {
     for (size_t i = 0; i < m_cells.size(); ++i) {
         if (m_cells[i].first.get() != column) continue;
         RSe::PrepareWrite(this);
+        TouchDrawing();
         DUxTableRowData_Base* cell = m_cells[i].second.get();
         m_cells.erase(m_cells.begin() + std::ptrdiff_t(i));
         if (cell) RSe::DeleteObject(cell);
@@ -136,18 +145,21 @@ DUxTableRowData_Base* DUxTableRowBase::GetValueRaw(DUxTableStyleColumn* column, 
     DUxTableRowData_Base* cell = CreateRowData(RSe::SegmentOf(this));
     if (!cell) return nullptr;
     RSe::PrepareWrite(this);
+    TouchDrawing();
     m_cells.emplace_back(RSeRef<DUxTableStyleColumn>(column), RSeRef<DUxTableRowData_Base>(cell));
     return cell;
 }
 
-UTxString16 DUxTableRowBase::GetValue(DUxTableStyleColumn* column) const {
+const UTxString16& DUxTableRowBase::GetValue(DUxTableStyleColumn* column) const {
+    static const UTxString16 kNone;
     for (const auto& [col, cell] : m_cells)
         if (col.get() == column && cell.get()) return cell.get()->GetValue();
-    return {};
+    return kNone;
 }
 
 void DUxTableRowBase::DeleteParts() {
     RSe::PrepareWrite(this);
+    TouchDrawing();
     for (auto& entry : m_cells)
         if (DUxTableRowData_Base* cell = entry.second.get()) RSe::DeleteObject(cell);
     m_cells.clear();
@@ -192,21 +204,6 @@ void DUxTableStateBase::InsertRow(DUxTableRowBase* row, int32_t index) {
     BeginValueChange();
     if (index < 0 || index > GetRowCount()) index = GetRowCount();
     m_rows.insert(m_rows.begin() + index, RSeRef<DUxTableRowBase>(row));
-}
-
-DUxTableStateBase::~DUxTableStateBase() {
-    if (!RSe::IsLiveDeletion(this)) return;
-    for (const RSeRef<DUxTableRowBase>& r : m_rows)
-        if (DUxTableRowBase* row = r.get()) {
-            row->DeleteParts();
-            RSe::DeleteObject(row);
-        }
-    for (const RSeRef<DUxTableStyleColumn>& c : m_columns)
-        if (DUxTableStyleColumn* column = c.get()) RSe::DeleteObject(column);
-    if (DUxTableRowFilterList* filters = m_filters.get()) {
-        filters->RemoveAll();
-        RSe::DeleteObject(filters);
-    }
 }
 
 bool DUxTableStateBase::RemoveRow(int32_t index, bool keep) {

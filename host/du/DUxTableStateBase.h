@@ -14,7 +14,14 @@
 // - Flags of a row: SetFlag(flag, false) turns the flag on, SetFlag(flag, true) turns it off.
 //   The base reads one flag itself: 0x1, a hidden row (Invisible).
 // - The kept row gap of a row is -1.0 when there is none.
+// - A row's drawing stamp changes with every change of its flags, height or cells' values, and
+//   GenGraphics draws again only the rows whose stamps changed when nothing else its drawing
+//   reads changed (style looks, columns, bands, origin, flag word, display option, the shown
+//   rows and their order) and the list still holds its last drawing (SMxDisplayList
+//   generation, RSe::RestoreCount). A kind of table whose texts depend on more must change a
+//   row's stamp (TouchDrawing) or the flag word when that changes.
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -137,11 +144,16 @@ public:
 
     // The cell of the column; with `create` a missing one is made by CreateRowData.
     DUxTableRowData_Base* GetValueRaw(DUxTableStyleColumn* column, bool create);
-    // The cell's value text; empty without a cell.
-    UTxString16 GetValue(DUxTableStyleColumn* column) const;
+    // The cell's value text; empty without a cell. Valid until the cell changes or goes.
+    const UTxString16& GetValue(DUxTableStyleColumn* column) const;
     int32_t GetCellCount() const { return int32_t(m_cells.size()); }
     // Deletes the cells and the id: the row is going.
     void DeleteParts();
+    // Changes with every change of what the row draws (its flags, height and cells' values)
+    // and differs between any two rows ever made: a drawing of the row with the same stamp is
+    // still right, unless objects were put back since (RSe::RestoreCount). Not stored.
+    uint64_t DrawStamp() const { return m_drawStamp; }
+    void TouchDrawing() { m_drawStamp = NewDrawStamp(); }
 
     void Load(RSeStream& s);
     void FixPtrs(RSeMetaContext& ctx);
@@ -155,6 +167,8 @@ private:
     double m_rowGap = 0.0;
     double m_keptGap = -1.0;
     double m_height = 0.0;
+    static uint64_t NewDrawStamp();
+    uint64_t m_drawStamp = NewDrawStamp();
     // Cells by column, in the order they were made.
     std::vector<std::pair<RSeRef<DUxTableStyleColumn>, RSeRef<DUxTableRowData_Base>>> m_cells;
 };
@@ -164,8 +178,8 @@ public:
     enum ESortOrder : int32_t { eAscending = 0, eDescending = 1 };
     using SortDef = std::vector<std::pair<int16_t, ESortOrder>>;
 
-    DUxTableStateBase() = default;
-    explicit DUxTableStateBase(const RSeStream* s) : RDxState(s) {}
+    DUxTableStateBase();
+    explicit DUxTableStateBase(const RSeStream* s);
     // The rows (with their cells), the columns and the filter list are the state's own and go
     // with it.
     ~DUxTableStateBase() override;
@@ -233,6 +247,8 @@ public:
     // 0 without a table style or for another band.
     virtual double GetMinBandHeight(int32_t band, bool multiLine) const;
     // Fits a cell's text to the width (the base does not wrap); answers its number of lines.
+    // The answer may depend on the text, the width, the style and the flag word only: a
+    // drawing keeps the rows whose texts did not change.
     virtual int32_t WrapCellText(RDxString& text, double width);
     // Shortens a heading to its column, a title to the width; the base leaves them whole.
     virtual void FitColumnHeading(RDxString& heading, DUxTableStyleColumn* column) {}
@@ -319,7 +335,9 @@ public:
     // Data texts take the style's text look anew; the base's cells hold plain values, so only
     // the drawing is renewed.
     virtual void ApplyTextStyleToDataStrings();
-    // Draws the table into the list (cleared first) in sheet coordinates.
+    // Draws the table into the list (cleared first) in sheet coordinates. When the list holds
+    // this state's last drawing, untouched since, and only rows' texts changed, without
+    // changing their heights, only those rows' items are drawn again.
     virtual void GenGraphics(SMxDisplayList& list);
     // Where a heading text goes: `corner` comes in as the text's anchor in its cell (by the
     // column's heading alignment, centred in the band; x across the table, y the depth from
@@ -362,7 +380,12 @@ public:
 
 private:
     struct Layout;
-    void ComputeLayout(Layout& out, SMxDisplayList* draw);
+    // Answers false when it only patched the rows that changed in the list's last drawing.
+    bool ComputeLayout(Layout& out, SMxDisplayList* draw);
+    // The last drawing: what it depended on and where each row's items stand in the list
+    // (not stored, never copied).
+    struct Drawn;
+    std::unique_ptr<Drawn> m_drawn;
 
     double m_titleHeight = 0.0;
     double m_headingHeight = 0.0;

@@ -158,6 +158,77 @@ SMxTextAlign MiddleAlign(int32_t alignment) {
 
 } // namespace
 
+namespace {
+// Everything a drawing depends on besides the rows' own texts, flags and heights.
+struct DrawKey {
+    Looks looks;
+    std::vector<double> widths;
+    std::vector<int32_t> alignments; // per column: heading, then cell
+    std::vector<UTxString16> headings;
+    UTxString16 title;
+    double titleHeight = 0.0, headingHeight = 0.0, rowBand = 0.0;
+    WqGePoint3d origin;
+    int32_t option = 0, wrapDirection = 0, rowCount = 0;
+    uint32_t flagWord = 0;
+    bool formatted = false;
+    std::vector<const DUxTableRowBase*> rows; // drawing order
+    std::vector<size_t> cuts;
+    bool operator==(const DrawKey& o) const {
+        const Looks& a = looks;
+        const Looks& b = o.looks;
+        return a.text == b.text && a.heading == b.heading && a.title == b.title &&
+               a.rowGap == b.rowGap && a.headingGap == b.headingGap && a.titleGap == b.titleGap &&
+               a.headingPos == b.headingPos && a.direction == b.direction &&
+               a.rotation == b.rotation && a.useTitle == b.useTitle && a.titleText == b.titleText &&
+               widths == o.widths && alignments == o.alignments && headings == o.headings &&
+               title == o.title && titleHeight == o.titleHeight &&
+               headingHeight == o.headingHeight && rowBand == o.rowBand && origin.x == o.origin.x &&
+               origin.y == o.origin.y && origin.z == o.origin.z && option == o.option &&
+               wrapDirection == o.wrapDirection && rowCount == o.rowCount &&
+               flagWord == o.flagWord && formatted == o.formatted && rows == o.rows &&
+               cuts == o.cuts;
+    }
+};
+
+} // namespace
+
+struct DUxTableStateBase::Drawn {
+    const SMxDisplayList* list = nullptr;
+    int32_t count = -1; // the list's items after drawing
+    uint64_t generation = 0;
+    uint64_t restores = 0;
+    DrawKey key;
+    double depth = 0.0;
+    struct Row {
+        uint64_t stamp = 0;
+        int32_t first = 0, end = 0; // its items in the list
+        double height = 0.0;
+    };
+    std::vector<Row> rows; // as key.rows
+    bool Holds(const SMxDisplayList& l) const {
+        return list == &l && count == l.Count() && generation == l.Generation() &&
+               restores == RSe::RestoreCount();
+    }
+};
+
+DUxTableStateBase::DUxTableStateBase() = default;
+DUxTableStateBase::DUxTableStateBase(const RSeStream* s) : RDxState(s) {}
+// Here, where what the last drawing kept is a complete type.
+DUxTableStateBase::~DUxTableStateBase() {
+    if (!RSe::IsLiveDeletion(this)) return;
+    for (const RSeRef<DUxTableRowBase>& r : m_rows)
+        if (DUxTableRowBase* row = r.get()) {
+            row->DeleteParts();
+            RSe::DeleteObject(row);
+        }
+    for (const RSeRef<DUxTableStyleColumn>& c : m_columns)
+        if (DUxTableStyleColumn* column = c.get()) RSe::DeleteObject(column);
+    if (DUxTableRowFilterList* filters = m_filters.get()) {
+        filters->RemoveAll();
+        RSe::DeleteObject(filters);
+    }
+}
+
 struct DUxTableStateBase::Layout {
     Looks looks;
     std::vector<double> widths;
@@ -178,6 +249,7 @@ void DUxTableRowBase::SetHeight(double height) {
     if (height == m_height) return;
     RSe::PrepareWrite(this);
     m_height = height;
+    TouchDrawing();
 }
 
 // --- wrap settings ---
@@ -312,7 +384,13 @@ double DUxTableStateBase::GetMinColumnWidth(int32_t column) {
     for (const RSeRef<DUxTableRowBase>& r : m_rows) {
         const DUxTableRowBase* row = r.get();
         if (!row || row->Invisible()) continue;
-        text.Set(row->GetValue(col), UsesFormatCodes(), l.text);
+        const UTxString16& value = row->GetValue(col);
+        // A text without codes shows as it is: measured without copies.
+        if (value.find_first_of(u"\\{}") == UTxString16::npos) {
+            w = std::max(w, LongestFragment(value, l.text.height));
+            continue;
+        }
+        text.Set(value, UsesFormatCodes(), l.text);
         w = std::max(w, LongestFragment(text.Shown(), l.text.height));
     }
     return std::max(w + 2.0 * l.rowGap, GetMinColumnHeaderWidth(column, false));
@@ -399,7 +477,7 @@ bool DUxTableStateBase::MoveColumns(int32_t from, int32_t to) {
 
 void DUxTableStateBase::PlaceHeadingText(RDxString&, WqGePoint3d&, const WqGeVector3d&) {}
 
-void DUxTableStateBase::ComputeLayout(Layout& out, SMxDisplayList* draw) {
+bool DUxTableStateBase::ComputeLayout(Layout& out, SMxDisplayList* draw) {
     Looks& l = out.looks;
     l = ReadLooks(GetStyle());
     const int32_t columns = GetColumnCount();
@@ -442,10 +520,12 @@ void DUxTableStateBase::ComputeLayout(Layout& out, SMxDisplayList* draw) {
     const int32_t option = m_displayOption;
     const bool texts = draw && option == 0;
     const bool grid = draw && option != 1;
+    // Where items go: the list, or a row's items drawn again apart from it.
+    SMxDisplayList* into = draw;
     auto line = [&](double x0, double d0, double x1, double d1, int32_t id) {
         auto item = std::make_unique<SMxLineItem>(at(x0, d0), at(x1, d1));
         item->SetId(id);
-        draw->Append(std::move(item));
+        into->Append(std::move(item));
     };
     auto text = [&](const UTxString16& str, double x, double depth, SMxTextAlign align,
                     const DUxTableStyle::TextLook& look, int32_t id) {
@@ -453,11 +533,10 @@ void DUxTableStateBase::ComputeLayout(Layout& out, SMxDisplayList* draw) {
         auto item = std::make_unique<SMxTextItem>(str, at(x, depth), along, look.height, align);
         item->fontId = look.fontId;
         item->SetId(id);
-        draw->Append(std::move(item));
+        into->Append(std::move(item));
     };
     using IDs = DUxTableDispIDs;
     ScratchString scratch;
-    const int32_t firstItem = draw ? draw->Count() : 0;
 
     const double top = out.titleHeight;                      // depth of the heading bands
     const double body = out.titleHeight + out.headingHeight; // depth of the first rows
@@ -470,6 +549,140 @@ void DUxTableStateBase::ComputeLayout(Layout& out, SMxDisplayList* draw) {
             FitColumnHeading(*scratch, GetColumn(c));
             headings[size_t(c)] = scratch.Shown();
         }
+    }
+    UTxString16 titleShownText;
+    if (draw && titleShown && texts) {
+        scratch.Set(l.titleText, UsesFormatCodes(), l.title);
+        FitTitle(*scratch, out.Width());
+        titleShownText = scratch.Shown();
+    }
+
+    // A row's items: its texts, the section's first line when it has no headings, its far line.
+    // `depth` is the section's rows' above it, summed from the first.
+    auto drawRow = [&](int32_t index, size_t n, size_t begin, double x0, double depth, double h) {
+        const double d0 = body + depth;
+        if (texts) {
+            double x = x0;
+            for (int32_t c = 0; c < columns; ++c) {
+                const double w = out.widths[size_t(c)];
+                const int32_t align = GetColumn(c)->GetColumnAlignment();
+                const double tx = align == 1   ? x + w / 2
+                                  : align == 0 ? x + l.rowGap
+                                               : x + w - l.rowGap;
+                if (w > 0.0)
+                    text(cellTexts[size_t(c)], tx, d0 + h / 2, MiddleAlign(align), l.text,
+                         IDs::MakeTextItemId(IDs::eCellText, index, c));
+                x += w;
+            }
+        }
+        if (!headingsShown && grid && n == begin)
+            line(x0, d0, x0 + out.sectionWidth, d0, IDs::MakeLineItemId(0, 3, 0, 0));
+        if (grid) {
+            const int32_t field = reversed ? GetRowCount() - index : index + 1;
+            line(x0, body + (depth + h), x0 + out.sectionWidth, body + (depth + h),
+                 IDs::MakeLineItemId(3, 3, field, 0));
+        }
+    };
+    auto rowOf = [&](size_t n, size_t begin, size_t end) {
+        return shown[reversed ? end - 1 - (n - begin) : n];
+    };
+
+    DrawKey key;
+    if (draw) {
+        key.looks = l;
+        key.widths = out.widths;
+        key.alignments.reserve(size_t(columns) * 2);
+        for (int32_t c = 0; c < columns; ++c) {
+            key.alignments.push_back(GetColumn(c)->GetHeadingAlignment());
+            key.alignments.push_back(GetColumn(c)->GetColumnAlignment());
+        }
+        key.headings = headings;
+        key.title = titleShownText;
+        key.titleHeight = out.titleHeight;
+        key.headingHeight = out.headingHeight;
+        key.rowBand = rowBand;
+        key.origin = origin;
+        key.option = option;
+        key.wrapDirection = m_wrapDirection;
+        key.rowCount = GetRowCount();
+        key.flagWord = m_flagWord;
+        key.formatted = UsesFormatCodes();
+        key.cuts = cuts;
+        key.rows.reserve(shown.size());
+        for (int32_t k = 0; k < out.sections; ++k) {
+            const size_t begin = cuts[size_t(k)];
+            const size_t end = k + 1 < out.sections ? cuts[size_t(k) + 1] : shown.size();
+            for (size_t n = begin; n < end; ++n)
+                key.rows.push_back(m_rows[size_t(rowOf(n, begin, end))].get());
+        }
+    }
+
+    // The list holds the last drawing and nothing it depends on changed but some rows: those
+    // rows are drawn again in place, unless one of them changed its height.
+    if (draw && m_drawn && m_drawn->Holds(*draw) && m_drawn->key == key) {
+        Drawn& d = *m_drawn;
+        struct Changed {
+            size_t at;
+            std::vector<UTxString16> texts;
+        };
+        std::vector<Changed> changed;
+        bool same = true;
+        for (size_t i = 0; i < key.rows.size() && same; ++i) {
+            DUxTableRowBase* row = const_cast<DUxTableRowBase*>(key.rows[i]);
+            if (row->DrawStamp() == d.rows[i].stamp) continue;
+            const int32_t lines =
+                WrapRow(*this, *row, out.widths, l, scratch, texts ? &cellTexts : nullptr);
+            const double h = std::max(row->GetHeight(), rowBand + (lines - 1) * l.text.height);
+            same = h == d.rows[i].height;
+            changed.push_back({i, cellTexts});
+        }
+        if (same) {
+            const WqGeMatrix3d down = WqGeMatrix3d::translation(
+                Turn(0.0, -(out.titleHeight + out.headingHeight + d.depth), rotation));
+            SMxDisplayList redrawn;
+            int32_t shift = 0;
+            size_t next = 0;
+            for (size_t i = 0; i < d.rows.size(); ++i) {
+                Drawn::Row& r = d.rows[i];
+                r.first += shift;
+                r.end += shift;
+                if (next >= changed.size() || changed[next].at != i) continue;
+                cellTexts = std::move(changed[next++].texts);
+                // The row's section, place and depth, as the whole drawing found them.
+                size_t k = 0;
+                while (k + 1 < cuts.size() && cuts[k + 1] <= i)
+                    ++k;
+                const size_t begin = cuts[k];
+                const size_t end = k + 1 < cuts.size() ? cuts[k + 1] : shown.size();
+                const int32_t index = rowOf(i, begin, end);
+                const double x0 =
+                    wrapLeft ? -double(k + 1) * out.sectionWidth : double(k) * out.sectionWidth;
+                double depth = 0.0;
+                for (size_t j = begin; j < i; ++j)
+                    depth += d.rows[j].height;
+                into = &redrawn;
+                drawRow(index, i, begin, x0, depth, r.height);
+                if (s > 0.0)
+                    for (int32_t t = 0; t < redrawn.Count(); ++t)
+                        redrawn.GetAt(t).TransformBy(down);
+                const int32_t count = redrawn.Count();
+                draw->Splice(r.first, r.end - r.first, redrawn);
+                shift += count - (r.end - r.first);
+                r.end = r.first + count;
+                r.stamp = key.rows[i]->DrawStamp();
+            }
+            out.depth = d.depth;
+            d.count = draw->Count();
+            d.generation = draw->Generation();
+            return false;
+        }
+    }
+    if (draw) {
+        draw->Clear();
+        if (!m_drawn) m_drawn = std::make_unique<Drawn>();
+        m_drawn->list = nullptr; // valid once the drawing is whole
+        m_drawn->rows.clear();
+        m_drawn->rows.reserve(key.rows.size());
     }
 
     out.depth = 0.0;
@@ -509,36 +722,18 @@ void DUxTableStateBase::ComputeLayout(Layout& out, SMxDisplayList* draw) {
         }
 
         double depth = 0.0;
-        const int32_t rowCount = GetRowCount();
         for (size_t n = begin; n < end; ++n) {
-            const int32_t index = shown[reversed ? end - 1 - (n - begin) : n];
+            const int32_t index = rowOf(n, begin, end);
             DUxTableRowBase* row = m_rows[size_t(index)].get();
             const int32_t lines =
                 WrapRow(*this, *row, out.widths, l, scratch, texts ? &cellTexts : nullptr);
             const double h = std::max(row->GetHeight(), rowBand + (lines - 1) * l.text.height);
-            const double d0 = body + depth;
-            if (texts) {
-                double x = x0;
-                for (int32_t c = 0; c < columns; ++c) {
-                    const double w = out.widths[size_t(c)];
-                    const int32_t align = GetColumn(c)->GetColumnAlignment();
-                    const double tx = align == 1   ? x + w / 2
-                                      : align == 0 ? x + l.rowGap
-                                                   : x + w - l.rowGap;
-                    if (w > 0.0)
-                        text(cellTexts[size_t(c)], tx, d0 + h / 2, MiddleAlign(align), l.text,
-                             IDs::MakeTextItemId(IDs::eCellText, index, c));
-                    x += w;
-                }
+            if (draw) {
+                const int32_t first = draw->Count();
+                drawRow(index, n, begin, x0, depth, h);
+                m_drawn->rows.push_back({row->DrawStamp(), first, draw->Count(), h});
             }
-            if (!headingsShown && grid && n == begin)
-                line(x0, d0, x0 + out.sectionWidth, d0, IDs::MakeLineItemId(0, 3, 0, 0));
             depth += h;
-            if (grid) {
-                const int32_t field = reversed ? rowCount - index : index + 1;
-                line(x0, body + depth, x0 + out.sectionWidth, body + depth,
-                     IDs::MakeLineItemId(3, 3, field, 0));
-            }
         }
         if (grid && depth > 0.0) {
             double x = x0;
@@ -551,15 +746,12 @@ void DUxTableStateBase::ComputeLayout(Layout& out, SMxDisplayList* draw) {
         out.depth = std::max(out.depth, depth);
     }
 
-    if (!draw) return;
+    if (!draw) return true;
     const double xl = out.left, xr = out.left + out.Width();
     if (titleShown && option != 1) {
-        if (texts) {
-            scratch.Set(l.titleText, UsesFormatCodes(), l.title);
-            FitTitle(*scratch, out.Width());
-            text(scratch.Shown(), (xl + xr) / 2, top / 2, SMxTextAlign::MiddleCenter, l.title,
+        if (texts)
+            text(titleShownText, (xl + xr) / 2, top / 2, SMxTextAlign::MiddleCenter, l.title,
                  IDs::MakeTextItemId(IDs::eTitleText, 0, 0));
-        }
         line(xl, 0.0, xr, 0.0, IDs::MakeLineItemId(0, 1, 0, 0));
         line(xl, top, xr, top, IDs::MakeLineItemId(3, 1, 0, 0));
         line(xl, 0.0, xl, top, IDs::MakeLineItemId(1, 1, 0, 0));
@@ -574,9 +766,12 @@ void DUxTableStateBase::ComputeLayout(Layout& out, SMxDisplayList* draw) {
     }
     if (s > 0.0) {
         const WqGeMatrix3d down = WqGeMatrix3d::translation(Turn(0.0, -out.Height(), rotation));
-        for (int32_t i = firstItem; i < draw->Count(); ++i)
+        for (int32_t i = 0; i < draw->Count(); ++i)
             draw->GetAt(i).TransformBy(down);
     }
+    m_drawn->key = std::move(key);
+    m_drawn->depth = out.depth;
+    return true;
 }
 
 BBox DUxTableStateBase::GetExtents(bool sheet) {
@@ -655,9 +850,8 @@ void DUxTableStateBase::ApplyTextStyleToDataStrings() {
 }
 
 void DUxTableStateBase::GenGraphics(SMxDisplayList& list) {
-    list.Clear();
     Layout layout;
-    ComputeLayout(layout, &list);
+    if (!ComputeLayout(layout, &list)) return;
     for (int32_t id = 0; id < DUxTableDispIDs::kHotPointCount; ++id) {
         auto point = std::make_unique<SMxPointItem>(
             HotPoint(m_origin, layout.left, layout.left + layout.Width(), -layout.Height(),
@@ -666,4 +860,8 @@ void DUxTableStateBase::GenGraphics(SMxDisplayList& list) {
         point->SetId(id);
         list.Append(std::move(point));
     }
+    m_drawn->list = &list;
+    m_drawn->count = list.Count();
+    m_drawn->generation = list.Generation();
+    m_drawn->restores = RSe::RestoreCount();
 }

@@ -3,14 +3,30 @@
 #include "ge/WqGeMatrix3d.h"
 #include "sm/SMxDisplayItem.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cassert>
 #include <cstdlib>
 #include <utility>
 
+uint64_t SMxDisplayList::NextGeneration() {
+    static std::atomic<uint64_t> last{0};
+    return last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
 SMxDisplayList::SMxDisplayList() = default;
 SMxDisplayList::~SMxDisplayList() = default;
-SMxDisplayList::SMxDisplayList(SMxDisplayList&& other) noexcept = default;
-SMxDisplayList& SMxDisplayList::operator=(SMxDisplayList&& other) noexcept = default;
+SMxDisplayList::SMxDisplayList(SMxDisplayList&& other) noexcept
+    : mItems(std::move(other.mItems)), mAttributes(std::move(other.mAttributes)) {
+    other.mGeneration = NextGeneration();
+}
+SMxDisplayList& SMxDisplayList::operator=(SMxDisplayList&& other) noexcept {
+    mItems = std::move(other.mItems);
+    mAttributes = std::move(other.mAttributes);
+    mGeneration = NextGeneration();
+    other.mGeneration = NextGeneration();
+    return *this;
+}
 
 SMxDisplayList::SMxDisplayList(const SMxDisplayList& other) : mAttributes(other.mAttributes) {
     mItems.reserve(other.mItems.size());
@@ -36,6 +52,7 @@ SMxDisplayItem& SMxDisplayList::Append(const SMxDisplayItem& item) {
 
 void SMxDisplayList::Clear() {
     mItems.clear();
+    mGeneration = NextGeneration();
 }
 
 SMxDisplayItem& SMxDisplayList::GetAt(int32_t index) {
@@ -51,6 +68,23 @@ const SMxDisplayItem& SMxDisplayList::GetAt(int32_t index) const {
 void SMxDisplayList::RemoveAt(int32_t index) {
     assert(index >= 0 && index < Count());
     mItems.erase(mItems.begin() + index);
+    mGeneration = NextGeneration();
+}
+
+void SMxDisplayList::Splice(int32_t first, int32_t count, SMxDisplayList& with) {
+    assert(first >= 0 && count >= 0 && first + count <= Count());
+    const auto at = mItems.begin() + first;
+    const size_t common = std::min(size_t(count), with.mItems.size());
+    std::move(with.mItems.begin(), with.mItems.begin() + std::ptrdiff_t(common), at);
+    if (size_t(count) > common)
+        mItems.erase(at + std::ptrdiff_t(common), at + count);
+    else
+        mItems.insert(at + std::ptrdiff_t(common),
+                      std::make_move_iterator(with.mItems.begin() + std::ptrdiff_t(common)),
+                      std::make_move_iterator(with.mItems.end()));
+    with.mItems.clear();
+    mGeneration = NextGeneration();
+    with.mGeneration = NextGeneration();
 }
 
 SMxDisplayItem* SMxDisplayList::FindFirst(int32_t id) {
@@ -80,6 +114,7 @@ WqArray<const SMxDisplayItem*> SMxDisplayList::FindAll(int32_t id) const {
 int32_t SMxDisplayList::RemoveById(int32_t id) {
     const auto removed =
         std::erase_if(mItems, [id](const auto& item) { return item->GetId() == id; });
+    if (removed) mGeneration = NextGeneration();
     return static_cast<int32_t>(removed);
 }
 
@@ -115,6 +150,7 @@ void SMxDisplayList::ExtendBBox(BBox& box, const WqGeMatrix3d& xform) const {
 void SMxDisplayList::TransformBy(const WqGeMatrix3d& xform) {
     for (const auto& item : mItems)
         item->TransformBy(xform);
+    mGeneration = NextGeneration();
 }
 
 int32_t SMxDisplayList::RemoveAttributes(SMxAttributes::Source source) {

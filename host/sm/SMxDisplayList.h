@@ -78,12 +78,20 @@ public:
     SMxDisplayItem& Append(const SMxDisplayItem& item);
 
     int32_t Count() const { return static_cast<int32_t>(mItems.size()); }
+    // Changes whenever items are removed, replaced or moved by the list (Clear, RemoveAt,
+    // RemoveById, Splice, TransformBy, assignment) and differs between lists: with Count it
+    // tells a drawer that the list still holds what it drew (items changed through GetAt are
+    // the caller's to track).
+    uint64_t Generation() const { return mGeneration; }
     bool IsEmpty() const { return mItems.empty(); }
     void Clear();
 
     SMxDisplayItem& GetAt(int32_t index);
     const SMxDisplayItem& GetAt(int32_t index) const;
     void RemoveAt(int32_t index);
+    // Replaces the `count` items from `first` by the items of `with` (left empty), in their
+    // order: a drawing that changed in one place keeps every other item.
+    void Splice(int32_t first, int32_t count, SMxDisplayList& with);
 
     iterator begin() { return iterator(mItems.data()); }
     iterator end() { return iterator(mItems.data() + mItems.size()); }
@@ -121,8 +129,10 @@ public:
     int32_t RemoveAttributes(SMxAttributes::Source source);
 
 private:
+    static uint64_t NextGeneration();
     std::vector<std::unique_ptr<SMxDisplayItem>> mItems;
     std::vector<SMxAttributes> mAttributes;
+    uint64_t mGeneration = NextGeneration();
 };
 
 // How an item is drawn under the lists that hold it: Enter each list from the outermost in,

@@ -216,7 +216,7 @@ UTxResult DLxPartListTable::Compute(RDxComputeContext& ctx) {
         if (wrapper.GetHeading() == kFarEdgeHeading && state->GetDisplayOption() == 0 &&
             !list->IsEmpty())
             KeepFarEdge(*state, *list);
-        list->Clear();
+        // GenGraphics clears the list itself, unless it only redraws the rows that changed.
         DUxSceneUtil::DLItemSetLayerStyle(*list, DUxLayerStyleAbstract());
         state->GenGraphics(*list);
     }

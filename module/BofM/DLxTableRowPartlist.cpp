@@ -113,7 +113,7 @@ int32_t DLxTableRowPartlist::QueryLocalBOMRow() const {
     const DLxTableRowIDLocalBOM* id = LocalBOMID();
     if (!state || !state->LocalBOM() || !id) return 0;
     std::unique_ptr<DLxLocalBOMQuery> q = state->NewQuery();
-    const DLxLocalBOMRow* r = q->RowByCookie(id->Cookie());
+    const DLxLocalBOMRow* r = q->QueryRow(id->Cookie());
     return r ? r->GetRowStatus() : 0;
 }
 
@@ -230,7 +230,7 @@ bool DUxTableRowData_Partlist::SetValue(const UTxString16& text, DUxTableStyleCo
     const DLxTableRowIDLocalBOM* id = row->LocalBOMID();
     if (!id) return false;
     std::unique_ptr<DLxLocalBOMQuery> q = state->NewQuery();
-    DLxLocalBOMRow* r = q->RowByCookie(id->Cookie());
+    DLxLocalBOMRow* r = q->QueryRow(id->Cookie());
     DLxLocalBOMColumn bc;
     if (!r || !BOMColumnOf(column, bc)) return false;
     // The bill keeps item numbers apart from the other cells.
@@ -257,7 +257,7 @@ bool DUxTableRowData_Partlist::ClearOverride(DUxTableStyleColumn* column) {
     const DLxTableRowIDLocalBOM* id = row ? row->LocalBOMID() : nullptr;
     if (!BOMColumnOf(column, bc) || !id) return false;
     std::unique_ptr<DLxLocalBOMQuery> q = state->NewQuery();
-    DLxLocalBOMRow* r = q->RowByCookie(id->Cookie());
+    DLxLocalBOMRow* r = q->QueryRow(id->Cookie());
     if (!r) return false;
     r->ClearCellOverride(bc);
     return true;

@@ -150,7 +150,9 @@ std::unique_ptr<DLxLocalBOMQuery> DLxTableStatePartlist::NewQuery() const {
 }
 
 void DLxTableStatePartlist::Reindex() const {
+    m_lastRow = nullptr;
     m_rowIndex.clear();
+    m_rowIndex.reserve(size_t(GetRowCount()));
     m_indexShared = false;
     for (int32_t i = 0; i < GetRowCount(); ++i)
         if (const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(i)))
@@ -160,6 +162,7 @@ void DLxTableStatePartlist::Reindex() const {
 }
 
 void DLxTableStatePartlist::IndexRow(const DLxLocalBOMCookie& cookie, DUxTableRowBase* row) const {
+    m_lastRow = nullptr;
     auto [at, added] = m_rowIndex.try_emplace(cookie, RSeRef<DUxTableRowBase>(row));
     if (added || at->second.get() == row) return;
     if (at->second.get() && IndexOfRow(at->second.get()) >= 0) m_indexShared = true;
@@ -172,11 +175,18 @@ DUxTableRowBase* DLxTableStatePartlist::FindRow(const DLxLocalBOMCookie& cookie)
     // An undo may put back another set of rows of the same count: a cookie the index does not
     // know is looked for among the rows before the answer is no.
     if (m_indexedCount != GetRowCount()) Reindex();
+    if (m_indexTrusted && m_lastRow && m_lastCookie == cookie) return m_lastRow;
     auto it = m_rowIndex.find(cookie);
     if (it != m_rowIndex.end()) {
         DUxTableRowBase* row = it->second.get();
         const DLxTableRowIDLocalBOM* id = LocalBOMID(row);
-        if (row && id && id->Cookie() == cookie && row->GetState() == this) return row;
+        if (row && id && id->Cookie() == cookie && row->GetState() == this) {
+            if (m_indexTrusted) {
+                m_lastCookie = cookie;
+                m_lastRow = row;
+            }
+            return row;
+        }
     } else if (m_indexTrusted && !m_indexShared) {
         return nullptr;
     }
@@ -234,6 +244,15 @@ bool DLxTableStatePartlist::IsRowHidden(const DLxLocalBOMCookie& cookie, bool* b
 bool DLxTableStatePartlist::GetCellOverride(const DLxLocalBOMCookie& cookie,
                                             const DLxLocalBOMColumn& column,
                                             std::u16string& text) const {
+    if (m_indexTrusted) {
+        for (const PassColumn& c : m_passColumns) {
+            if (!c.isBill || !(c.bill == column)) continue;
+            if (!c.hasTarget) return false;
+            auto* row = dynamic_cast<DLxTableRowPartlist*>(FindRow(cookie));
+            return row && row->GetCellOverride(c.column, text);
+        }
+        return false;
+    }
     // The table's column of that bill column.
     for (const RSeRef<DUxTableStyleColumn>& c : GetOriginalColumns()) {
         DLxLocalBOMColumn bc;
@@ -273,8 +292,20 @@ struct TrustedIndex {
         : m_state(state), m_was(state.m_indexTrusted) {
         m_state.Reindex();
         m_state.m_indexTrusted = true;
+        // Nothing but rows changes during the pass: the columns are read once.
+        m_state.m_passColumns.clear();
+        for (const RSeRef<DUxTableStyleColumn>& c : m_state.GetOriginalColumns()) {
+            DLxTableStatePartlist::PassColumn p;
+            p.column = c.get();
+            p.isBill = BOMColumnOf(p.column, p.bill);
+            p.hasTarget = p.isBill && DUxColumnIDPropBased::Of(p.column).HasTarget();
+            m_state.m_passColumns.push_back(p);
+        }
     }
-    ~TrustedIndex() { m_state.m_indexTrusted = m_was; }
+    ~TrustedIndex() {
+        m_state.m_indexTrusted = m_was;
+        m_state.m_lastRow = nullptr;
+    }
     TrustedIndex(const TrustedIndex&) = delete;
     TrustedIndex& operator=(const TrustedIndex&) = delete;
     const DLxTableStatePartlist& m_state;
@@ -292,9 +323,11 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
     // Step 2: the results, the single items of their grouped rows and who is whose parent.
     std::vector<DLxLocalBOMRow*> results;
     std::vector<bool> placed(q->RowCount(), false);
-    std::map<Cookie, size_t> resultOf;
+    std::unordered_map<Cookie, size_t, DLxLocalBOMCookieHash> resultOf;
     std::vector<Cookie> resultItems;
-    std::map<Cookie, Cookie> parentOf;
+    std::unordered_map<Cookie, Cookie, DLxLocalBOMCookieHash> parentOf;
+    resultOf.reserve(q->RowCount());
+    parentOf.reserve(q->RowCount());
     // The grouped results by path and item, in result order.
     std::map<std::pair<std::vector<int32_t>, int32_t>, std::vector<size_t>> groupedWith;
     for (size_t i = 0; i < q->RowCount(); ++i) {
@@ -379,7 +412,8 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
         DUxTableRowBase* row = nullptr;
         bool shared = false;
     };
-    std::map<Cookie, Holder> holders;
+    std::unordered_map<Cookie, Holder, DLxLocalBOMCookieHash> holders;
+    holders.reserve(size_t(GetRowCount()) + results.size());
     auto hold = [&holders](DUxTableRowBase* row) {
         if (const DLxTableRowIDLocalBOM* id = LocalBOMID(row)) {
             auto [at, added] = holders.try_emplace(id->Cookie(), Holder{row, false});
@@ -540,15 +574,16 @@ void DLxTableStatePartlist::UpdateRow(int32_t index) {
     const DLxTableRowIDLocalBOM* id = LocalBOMID(row);
     if (!LocalBOM() || !id) return;
     ListingHidden listing(m_listHidden);
+    // The row alone: reading the whole bill for one row cost a table of 10 000 rows 30 ms.
     std::unique_ptr<DLxLocalBOMQuery> q = NewQuery();
-    if (DLxLocalBOMRow* r = q->RowByCookie(id->Cookie())) row->UpdateData(r, GetOriginalColumns());
+    if (DLxLocalBOMRow* r = q->QueryRow(id->Cookie())) row->UpdateData(r, GetOriginalColumns());
 }
 
 bool DLxTableStatePartlist::ExpandRow(int32_t index, bool expand) {
     const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(index));
     if (!LocalBOM() || !id) return false;
     std::unique_ptr<DLxLocalBOMQuery> q = NewQuery();
-    DLxLocalBOMRow* r = q->RowByCookie(id->Cookie());
+    DLxLocalBOMRow* r = q->QueryRow(id->Cookie());
     if (!r) return false;
     r->SetExpanded(expand, true);
     return true;

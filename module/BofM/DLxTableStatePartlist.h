@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <unordered_map>
 #include <vector>
 
 #include "dl/DLxLocalBOMQuery.h"
@@ -147,7 +148,8 @@ private:
     void Reindex() const;
     void PlaceRow(DUxTableRowBase* row, int32_t at);
     void IndexRow(const DLxLocalBOMCookie& cookie, DUxTableRowBase* row) const;
-    mutable std::map<DLxLocalBOMCookie, RSeRef<DUxTableRowBase>> m_rowIndex;
+    mutable std::unordered_map<DLxLocalBOMCookie, RSeRef<DUxTableRowBase>, DLxLocalBOMCookieHash>
+        m_rowIndex;
     mutable int32_t m_indexedCount = -1;
     // Two rows of one cookie were indexed: the index names one of them only.
     mutable bool m_indexShared = false;
@@ -156,6 +158,17 @@ private:
     // no row, and the bill asks for many such cookies (not stored, never copied).
     mutable bool m_indexTrusted = false;
     friend struct TrustedIndex;
+    // While the index is trusted: the row found last (the bill asks for one row's cells one
+    // after the other), and each table column's bill column and whether it takes overrides.
+    mutable DLxLocalBOMCookie m_lastCookie;
+    mutable DUxTableRowBase* m_lastRow = nullptr;
+    struct PassColumn {
+        DLxLocalBOMColumn bill;
+        DUxTableStyleColumn* column = nullptr;
+        bool isBill = false;
+        bool hasTarget = false;
+    };
+    mutable std::vector<PassColumn> m_passColumns;
 
     // Wrapped cell texts by what decides them (text, width, font, height, breaks): every compute
     // lays out every row again, and most texts did not change (not stored, never copied).

@@ -318,6 +318,7 @@ DUxTableRowBase* DLxTableStatePartlist::AddCustomRow(int32_t index) {
 
 void DLxTableStatePartlist::OnRowRemoved(DUxTableRowBase* row) {
     const DLxTableRowIDLocalBOM* id = LocalBOMID(row);
+    m_lastRow = nullptr;
     // The row has left the rows already.
     if (m_indexedCount == GetRowCount() + 1 && id) {
         auto at = m_rowIndex.find(id->Cookie());
@@ -346,7 +347,7 @@ bool DLxTableStatePartlist::GetLocalBOMCellFlag(int32_t column, int32_t row) con
     const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(row));
     if (!id) return false;
     std::unique_ptr<DLxLocalBOMQuery> q = NewQuery();
-    const DLxLocalBOMRow* r = q->RowByCookie(id->Cookie());
+    const DLxLocalBOMRow* r = q->QueryRow(id->Cookie());
     if (!r) return false;
     std::u16string text;
     bool substituted = false;

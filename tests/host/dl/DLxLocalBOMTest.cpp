@@ -371,6 +371,99 @@ TEST_F(BOMFixture, CellsTakeTheTableOverrideThenTheBillsThenTheModels) {
         << "the plate lies under the cover, not at the top";
 }
 
+// A row read alone must be the row the whole query gives for its cookie, whatever the bill
+// holds: overrides, item numbers, hidden and expanded rows, custom rows, grouping.
+TEST_F(BOMFixture, ARowReadAloneIsTheRowOfTheWholeQuery) {
+    struct Case {
+        const char* name;
+        int32_t scheme;
+        bool grouped;
+    };
+    const Case cases[] = {{"structured", DLxLocalBOM::kStructured, false},
+                          {"structured, grouped by material", DLxLocalBOM::kStructured, true},
+                          {"parts only", DLxLocalBOM::kPartsOnly, false},
+                          {"parts only, grouped by material", DLxLocalBOM::kPartsOnly, true}};
+    const Col columns[] = {Col::Item,        Col::Quantity, Col::PartNumber,
+                           Col::Description, Col::Material, Col::Purchased};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DLxLocalBOM* bom = Bill(c.scheme);
+        ASSERT_TRUE(bom);
+        Settings s;
+        if (c.grouped) {
+            s.keys = {Col::Material};
+            s.participants = true;
+        }
+        const DLxLocalBOMCookie cover({}, kCover), gasket({kCover}, kGasket);
+        const DLxLocalBOMCookie custom = bom->AddCustom();
+        bom->SetCellOverride(custom, Col::Quantity, u"3");
+        bom->SetCellOverride(custom, Col::Description, u"Grease");
+        bom->SetCellOverride(DLxLocalBOMCookie({}, kBolt), Col::Description, u"Bolt, zinc");
+        bom->SetExpanded(cover, true);
+        bom->SetItemNumber(gasket, u"8.9");
+        bom->SetItemNumber(DLxLocalBOMCookie({}, kGasket), u"12");
+        bom->SetRowHidden(DLxLocalBOMCookie({}, kBolt), true);
+        s.tableOverrides[{gasket, Col(Col::Material).Key()}] = u"table's own";
+
+        DLxLocalBOMQuery whole(bom, &s, 1, true);
+        ASSERT_TRUE(whole.Execute(false));
+        // Every row of the bill: the results, the rows under them and the groups' members.
+        std::vector<const DLxLocalBOMRow*> rows;
+        std::function<void(const DLxLocalBOMRow*)> collect = [&](const DLxLocalBOMRow* r) {
+            rows.push_back(r);
+            for (const DLxLocalBOMRow* sub : r->SubRows())
+                collect(sub);
+            for (const DLxLocalBOMRow* p : r->ParticipantRows())
+                collect(p);
+        };
+        for (size_t i = 0; i < whole.RowCount(); ++i)
+            collect(whole.RowAt(i));
+        ASSERT_GT(rows.size(), 8u);
+        for (const DLxLocalBOMRow* r : rows) {
+            const std::u16string key = r->Cookie().Key();
+            SCOPED_TRACE(std::string(key.begin(), key.end()));
+            const DLxLocalBOMRow* expected = whole.RowByCookie(r->Cookie());
+            DLxLocalBOMQuery one(bom, &s, 1, true);
+            const DLxLocalBOMRow* alone = one.QueryRow(r->Cookie());
+            ASSERT_TRUE(alone);
+            EXPECT_EQ(one.RowCount(), r->IsGroupRow() ? whole.RowCount() : 0u);
+            EXPECT_EQ(alone->Cookie(), expected->Cookie());
+            EXPECT_EQ(alone->GetFlags(), expected->GetFlags());
+            EXPECT_EQ(alone->GetQuantity(), expected->GetQuantity());
+            EXPECT_EQ(alone->GetItemNumber(), expected->GetItemNumber());
+            EXPECT_EQ(alone->GetItemCode(), expected->GetItemCode());
+            EXPECT_EQ(alone->GetComponentId(), expected->GetComponentId());
+            EXPECT_EQ(alone->IsExpandable(), expected->IsExpandable());
+            EXPECT_EQ(alone->IsExpanded(), expected->IsExpanded());
+            EXPECT_EQ(alone->IsCustom(), expected->IsCustom());
+            ASSERT_EQ(!alone->Parent(), !expected->Parent());
+            if (alone->Parent()) {
+                EXPECT_EQ(alone->Parent()->Cookie(), expected->Parent()->Cookie());
+                EXPECT_EQ(alone->Parent()->GetItemNumber(), expected->Parent()->GetItemNumber());
+            }
+            for (const Col& col : columns) {
+                EXPECT_EQ(Text(alone, col), Text(expected, col)) << col.GetKind();
+                EXPECT_EQ(alone->IsCellOverridden(col), expected->IsCellOverridden(col));
+            }
+        }
+        // Rows the bill does not have: an unknown part, rows under a part, an unknown custom
+        // row, an empty cookie.
+        const DLxLocalBOMCookie missing[] = {DLxLocalBOMCookie({}, 999),
+                                             DLxLocalBOMCookie({kBolt}, kGasket),
+                                             DLxLocalBOMCookie({kCover, kGasket}, kPlate),
+                                             DLxLocalBOMCookie({}, -999), DLxLocalBOMCookie()};
+        for (const DLxLocalBOMCookie& m : missing) {
+            DLxLocalBOMQuery one(bom, &s, 1, true);
+            EXPECT_EQ(whole.RowByCookie(m), nullptr);
+            EXPECT_EQ(one.QueryRow(m), nullptr);
+        }
+        // Without custom rows in the query, a custom row is not read either.
+        DLxLocalBOMQuery modelOnly(bom, &s, 0, true);
+        EXPECT_EQ(modelOnly.QueryRow(custom), nullptr);
+        bom->RemoveCustom(custom);
+    }
+}
+
 TEST_F(BOMFixture, PushBackWritesOverridesIntoTheModelAndDropsThem) {
     DLxLocalBOM* bom = Bill();
     const DLxLocalBOMCookie gasket({kCover}, kGasket);

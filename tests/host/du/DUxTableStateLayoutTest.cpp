@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <vector>
@@ -17,6 +19,8 @@
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
 #include "ge/BBox.h"
+#include "ge/WqGeMatrix3d.h"
+#include "ge/WqGeVector3d.h"
 #include "rd/RDxString.h"
 #include "render/RNxRenderer.h"
 #include "rse/RSe.h"
@@ -553,6 +557,125 @@ TEST_F(DUxTableStateLayoutTest, LayoutChangesUndoToTheSameBytes) {
     EXPECT_EQ(bytes(), before);
     db->Redo(*record);
     EXPECT_EQ(bytes(), after);
+}
+
+// Every item as text, coordinates to the last bit: a list redrawn where rows changed must equal
+// the one a whole drawing gives, item for item.
+std::vector<std::string> Describe(const SMxDisplayList& list) {
+    std::vector<std::string> out;
+    auto point = [](const WqGePoint3d& p) {
+        char b[128];
+        std::snprintf(b, sizeof b, " (%a %a %a)", p.x, p.y, p.z);
+        return std::string(b);
+    };
+    for (const SMxDisplayItem& item : list) {
+        std::string d = std::to_string(int(item.GetKind())) + " " + std::to_string(item.GetId());
+        if (const auto* t = item.As<SMxTextItem>())
+            d += " " + UTx::ToUtf8(t->text) + point(t->position) + " " + std::to_string(t->height) +
+                 " " + std::to_string(int(t->alignment)) + " " + std::to_string(t->fontId);
+        else if (const auto* l = item.As<SMxLineItem>())
+            d += point(l->start) + point(l->end);
+        else if (const auto* p = item.As<SMxPointItem>())
+            d += point(p->position) + " " + std::to_string(p->marker);
+        out.push_back(std::move(d));
+    }
+    return out;
+}
+
+TEST_F(DUxTableStateLayoutTest, ARedrawAfterRowChangesEqualsAWholeDrawing) {
+    RSeDatabase* db = doc.GetRSeDb();
+    SMxDisplayList* drawn = nullptr; // the list of the case at hand
+    auto cell = [&](int32_t row, int32_t column) {
+        return state->GetRow(row)->GetValueRaw(state->GetColumn(column), false);
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> setUp;  // the table's settings, drawn whole
+        std::function<void()> change; // after the first drawing
+        bool kept;                    // the other rows' items survive the redraw
+    };
+    const Case cases[] = {
+        {"one text", [] {}, [&] { cell(4, 1)->SetString(u"Spacer ring"); }, true},
+        {"a text emptied, then another filled", [] {},
+         [&] {
+             cell(2, 1)->SetString(u"");
+             cell(6, 0)->SetString(u"12");
+         },
+         true},
+        {"a text of two lines grows the row", [] {},
+         [&] { cell(3, 1)->SetString(u"Spacer\nDIN 988"); }, false},
+        {"a row's own height", [] {}, [&] { state->GetRow(5)->SetHeight(12.0); }, false},
+        {"a row hidden", [] {},
+         [&] { state->GetRow(1)->SetFlag(DUxTableRowBase::kHiddenFlag, false); }, false},
+        {"a row removed", [] {}, [&] { state->RemoveRow(7); }, false},
+        {"a column wider", [] {}, [&] { state->SetColumnWidth(1, 44.0); }, false},
+        {"the style's text higher", [] {},
+         [&] {
+             style->SetTextStyle({0, 3.0});
+         },
+         false},
+        {"the table moved", [] {}, [&] { state->SetOrigin(WqGePoint3d(5, 60, 0)); }, false},
+        {"headings at the bottom", [&] { style->SetHeading(DUxTableStyle::eHeadingBottom); },
+         [&] { cell(4, 1)->SetString(u"Spacer ring"); }, true},
+        {"rows upward, turned",
+         [&] {
+             style->SetDirection(DUxTableStyle::eBottomUp);
+             style->SetRotation(DUxTableStyle::eRot90);
+         },
+         [&] { cell(0, 1)->SetString(u"Base"); }, true},
+        {"in sections",
+         [&] {
+             state->SetAutomaticWrap(true);
+             state->SetWrapMode(DUxTableStateBase::eWrapByRows);
+             state->SetWrapCount(4);
+             state->ApplyAutomaticWrapping();
+         },
+         [&] { cell(6, 1)->SetString(u"Spacer ring"); }, true},
+        {"lines only", [&] { state->SetDisplayOption(2); },
+         [&] { cell(4, 1)->SetString(u"Spacer ring"); }, true},
+        {"the list given a copy of its items", [] {},
+         [&] {
+             cell(4, 1)->SetString(u"Spacer ring");
+             *drawn = SMxDisplayList(*drawn);
+         },
+         false},
+        {"the list's items moved and moved back", [] {},
+         [&] {
+             cell(4, 1)->SetString(u"Spacer ring");
+             drawn->TransformBy(WqGeMatrix3d::translation(WqGeVector3d(1, 0, 0)));
+             drawn->TransformBy(WqGeMatrix3d::translation(WqGeVector3d(-1, 0, 0)));
+         },
+         false},
+        {"undone", [] {},
+         [&] {
+             db->BeginTxn();
+             cell(4, 1)->SetString(u"Spacer ring");
+             std::unique_ptr<RSeTxnRecord> record = db->CommitTxn();
+             db->Undo(*record);
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp(); // a fresh table of the fixture's three rows and six more
+        for (int32_t id = 4; id <= 9; ++id)
+            AddRow(id, u"9", u"Spacer");
+        c.setUp();
+        SMxDisplayList list;
+        drawn = &list;
+        state->GenGraphics(list);
+        // A mark the drawing never sets: it stays on the items that are not drawn again.
+        list.GetAt(0).SetStyledColor(SMxColor());
+        c.change();
+        state->GenGraphics(list);
+        EXPECT_EQ(list.GetAt(0).HasStyledColor(), c.kept);
+        SMxDisplayList whole;
+        state->GenGraphics(whole);
+        EXPECT_EQ(Describe(list), Describe(whole));
+        // Drawn again unchanged, it stays what it was.
+        state->GenGraphics(list);
+        EXPECT_EQ(Describe(list), Describe(whole));
+    }
 }
 
 TEST_F(DUxTableStateLayoutTest, DrawnToSvgAndPng) {
