@@ -286,6 +286,9 @@ void PrepareWrite(RSeIDed* obj) {
 
 void DeleteObject(RSeIDed* obj) {
     if (!obj) return;
+    // A closing database deletes every object of its own, in its own order: what one object's
+    // end would delete may be gone already, or be the object whose end is running.
+    if (const RSeDatabase* db = obj->GetDatabase(); db && db->IsClosing()) return;
     PrepareWrite(obj);
     delete obj;
 }

@@ -131,7 +131,8 @@ public:
 namespace RSe {
 // Records `obj` in its database's open transaction before a change made through a plain pointer.
 void PrepareWrite(RSeIDed* obj);
-// Deletes an identified object so that its transaction can bring it back.
+// Deletes an identified object so that its transaction can bring it back; nothing while its
+// database closes, which deletes every object itself.
 void DeleteObject(RSeIDed* obj);
 // Whether deleting `obj` now is a change of its document, made by the program: not an undo, a
 // redo or an abort putting objects back from their images, and not the document closing. Only

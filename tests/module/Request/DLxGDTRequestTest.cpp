@@ -778,4 +778,17 @@ TEST(GDTRequest, AStoredLandingPositionOutOfRangeFailsTheLoad) {
     }
 }
 
+// A drawing whose frame's lines and their values come back in an order of the file's own: when
+// the database closes, it deletes every object itself, and no object's end deletes another that
+// is gone or going.
+TEST(GDTStoredDocuments, AClosingDatabaseDeletesLinesAndValuesInAnyOrder) {
+    const std::vector<uint8_t> input = KorvuCorpusFile(
+        "document_load", "closing-database-deletes-a-line-and-its-values.kvd", {});
+    ASSERT_FALSE(input.empty());
+    std::unique_ptr<RSeDatabase> db;
+    const UTxResult r = RSeDatabase::LoadFromBuffer(input.data(), input.size(), db);
+    EXPECT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    db.reset();
+}
+
 } // namespace
