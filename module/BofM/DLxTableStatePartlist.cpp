@@ -490,6 +490,11 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
             ++k;
         return k;
     };
+    struct LastUnderParent {
+        bool valid = false;
+        Cookie parent;
+        int32_t placedAt = 0;
+    } last;
     for (size_t i = 0; i < results.size(); ++i) {
         if (placed[i]) continue;
         DLxLocalBOMRow* r = results[i];
@@ -507,21 +512,40 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
         }
         t->UpdateData(r, GetOriginalColumns());
         int32_t at = GetRowCount();
+        bool underParent = false;
         if (r->Cookie().IsGrouped()) {
             at = 0;
         } else if (const DLxLocalBOMRow* parent = r->Parent()) {
-            const DLxTableRowIDLocalBOM parentId(parent->Cookie());
-            int32_t k = indexOfParent(parentId);
-            if (k < GetRowCount()) {
-                for (++k; k < GetRowCount(); ++k) {
+            // Where the scan for the end of the parent's rows starts; none without the parent.
+            int32_t k = -1;
+            if (last.valid && last.parent == parent->Cookie()) {
+                // The rows between the parent and the row placed last still descend from it.
+                k = last.placedAt;
+            } else if (const int32_t p = indexOfParent(DLxTableRowIDLocalBOM(parent->Cookie()));
+                       p < GetRowCount()) {
+                k = p + 1;
+            }
+            if (k >= 0) {
+                for (; k < GetRowCount(); ++k) {
                     const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(k));
                     if (!id || !descendsFrom(id->Cookie(), parent->Cookie())) break;
                 }
                 at = k;
+                underParent = true;
             }
         }
         PlaceRow(t, at);
         hold(t);
+        // Rows of one parent mostly come one after the other: the next resumes the scan for
+        // the end of the parent's rows where this one went, rather than looking for the parent
+        // again and walking all its rows (the cost grew with the square of a parent's rows).
+        const DLxTableRowIDLocalBOM* placedId = LocalBOMID(t);
+        last.valid = underParent && r->Parent() &&
+                     !(placedId && placedId->Cookie() == r->Parent()->Cookie());
+        if (last.valid) {
+            last.parent = r->Parent()->Cookie();
+            last.placedAt = at;
+        }
     }
     // A row set aside that no result took (its result became a group row or stays in place,
     // or another row of the same cookie took it) would otherwise be lost: it goes back where
