@@ -196,6 +196,8 @@ public:
     // The same by the stored keys of a single row and of a column, as a query reads them.
     bool FindCellOverride(const std::u16string& rowKey, const std::u16string& columnKey,
                           std::u16string& text) const;
+    // False when no cell of any row is overridden: a query asks before making the keys.
+    bool HasCellOverrides() const { return !m_overrides.empty(); }
     bool FindItemNumber(const std::u16string& rowKey, std::u16string& number) const;
     // Whether the row has an override that push-back would write into the model.
     bool HasModelOverride(const std::u16string& rowKey) const;

@@ -137,7 +137,7 @@ bool DLxLocalBOMRow::GetCellValue(const DLxLocalBOMColumn& column, std::u16strin
                 first = false;
             }
         }
-    } else if (m_bom->FindCellOverride(m_key, column.Key(), text)) {
+    } else if (m_bom->HasCellOverrides() && m_bom->FindCellOverride(m_key, column.Key(), text)) {
         subst = true;
     } else if (column.IsQuantity()) {
         text = Number(m_quantity);
@@ -156,7 +156,7 @@ bool DLxLocalBOMRow::IsCellOverridden(const DLxLocalBOMColumn& column) const {
         return false;
     }
     std::u16string unused;
-    return m_bom->FindCellOverride(m_key, column.Key(), unused);
+    return m_bom->HasCellOverrides() && m_bom->FindCellOverride(m_key, column.Key(), unused);
 }
 
 bool DLxLocalBOMRow::ClearCellOverride(const DLxLocalBOMColumn& column) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cassert>
 #include <unordered_map>
 
 #include "du/DUxColumnIDPropBased.h"
@@ -218,6 +219,13 @@ bool DUxTableStateBase::RemoveRow(int32_t index, bool keep) {
         RSe::DeleteObject(row);
     }
     return true;
+}
+
+void DUxTableStateBase::SetRowOrder(const std::vector<DUxTableRowBase*>& rows) {
+    assert(rows.size() == m_rows.size());
+    BeginValueChange();
+    for (size_t i = 0; i < rows.size(); ++i)
+        m_rows[i] = RSeRef<DUxTableRowBase>(rows[i]);
 }
 
 DUxTableRowBase* DUxTableStateBase::CreateRow(const DUxTableRowID& id, DUxTableStateBase* state,

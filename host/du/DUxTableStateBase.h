@@ -196,6 +196,9 @@ public:
     void InsertRow(DUxTableRowBase* row, int32_t index);
     // False past the end. With `keep` the row only leaves the table (it may come back).
     bool RemoveRow(int32_t index, bool keep = false);
+    // The same rows in another order, set at once (a value change even when the order is the
+    // same): moving rows one by one through the list costs the square of its length.
+    void SetRowOrder(const std::vector<DUxTableRowBase*>& rows);
     // The row for an id, of the table's kind: the base makes a DUxTableRowBase with a copy of
     // the id; null refuses the id.
     virtual DUxTableRowBase* CreateRow(const DUxTableRowID& id, DUxTableStateBase* state,

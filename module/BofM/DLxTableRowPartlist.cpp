@@ -84,10 +84,17 @@ bool DLxTableRowPartlist::UpdateData(DUxTableDataQueryResultRow* data,
     SetHiddenByBOM((r->GetFlags() & DLxLocalBOMRow::kHiddenByBOM) != 0);
     follow(BOMGroupedRowFlag, (r->GetFlags() & DLxLocalBOMRow::kGroupedRow) != 0);
 
-    for (const RSeRef<DUxTableStyleColumn>& c : columns) {
-        DUxTableStyleColumn* column = c.get();
+    const DLxTableStatePartlist* state = PartlistState();
+    for (size_t k = 0; k < columns.size(); ++k) {
+        DUxTableStyleColumn* column = columns[k].get();
         if (!PartsListColumn(column)) continue;
-        if (auto* cell = dynamic_cast<DUxTableRowData_Partlist*>(GetValueRaw(column, true)))
+        auto* cell = dynamic_cast<DUxTableRowData_Partlist*>(GetValueRaw(column, true));
+        if (!cell) continue;
+        // A pass over all rows read each column's bill column once.
+        const DLxLocalBOMColumn* bill = nullptr;
+        if (state && state->PassBillColumn(k, column, bill))
+            cell->FillFromBOMRow(*r, column, bill);
+        else
             cell->FillFromBOMRow(*r, column);
     }
 
@@ -199,13 +206,19 @@ bool DUxTableRowData_Partlist::DropIfEqual(const DLxLocalBOMRow& bomRow,
 void DUxTableRowData_Partlist::FillFromBOMRow(const DLxLocalBOMRow& bomRow,
                                               DUxTableStyleColumn* column) {
     DLxLocalBOMColumn bc;
+    FillFromBOMRow(bomRow, column, BOMColumnOf(column, bc) ? &bc : nullptr);
+}
+
+void DUxTableRowData_Partlist::FillFromBOMRow(const DLxLocalBOMRow& bomRow,
+                                              DUxTableStyleColumn* column,
+                                              const DLxLocalBOMColumn* bill) {
     UTxString16 value;
     bool overridden = m_overrideSet;
-    if (BOMColumnOf(column, bc)) {
+    if (bill) {
         // The text the row shows: the table's own value (answered to the query by the state)
         // before the bill's.
-        bomRow.GetCellText(bc, value);
-        overridden = bomRow.IsCellOverridden(bc) || m_overrideSet;
+        bomRow.GetCellText(*bill, value);
+        overridden = bomRow.IsCellOverridden(*bill) || m_overrideSet;
     }
     if (!overridden) {
         UTxString16 escaped;

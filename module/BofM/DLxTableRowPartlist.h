@@ -8,6 +8,7 @@
 #include "dl/DLxLocalBOMCookie.h"
 #include "du/DUxTableStateBase.h"
 
+class DLxLocalBOMColumn;
 class DLxLocalBOMRow;
 class DLxTableStatePartlist;
 
@@ -92,6 +93,9 @@ public:
     // Drops the local override when the bill now holds the same value.
     bool DropIfEqual(const DLxLocalBOMRow& bomRow, DUxTableStyleColumn* column);
     void FillFromBOMRow(const DLxLocalBOMRow& bomRow, DUxTableStyleColumn* column);
+    // The same with the column's bill column known (null: it shows none).
+    void FillFromBOMRow(const DLxLocalBOMRow& bomRow, DUxTableStyleColumn* column,
+                        const DLxLocalBOMColumn* bill);
 
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;

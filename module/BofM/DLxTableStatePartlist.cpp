@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "BofM/DLxPartlistFilter.h"
 #include "BofM/DLxStringWrap.h"
@@ -212,6 +213,38 @@ void DLxTableStatePartlist::PlaceRow(DUxTableRowBase* row, int32_t at) {
     m_indexedCount = GetRowCount();
 }
 
+void DLxTableStatePartlist::ReorderRows(const std::vector<DUxTableRowBase*>& order,
+                                        const std::vector<DUxTableRowBase*>& moved,
+                                        const std::vector<DUxTableRowBase*>& placed) {
+    // The index ends as if the moved rows had left the table one by one and come back in the
+    // order placed: an entry of a row that left goes, a row that comes back takes its cookie's
+    // entry, and a cookie held by another row standing in the table at that time is shared.
+    const bool inStep = m_indexedCount == GetRowCount();
+    m_lastRow = nullptr;
+    SetRowOrder(order);
+    if (!inStep) {
+        m_indexedCount = -1;
+        return;
+    }
+    for (DUxTableRowBase* row : moved)
+        if (const DLxTableRowIDLocalBOM* id = LocalBOMID(row)) {
+            auto at = m_rowIndex.find(id->Cookie());
+            if (at != m_rowIndex.end() && at->second.get() == row) m_rowIndex.erase(at);
+        }
+    std::unordered_set<const DUxTableRowBase*> away(moved.begin(), moved.end());
+    for (DUxTableRowBase* row : placed) {
+        away.erase(row);
+        const DLxTableRowIDLocalBOM* id = LocalBOMID(row);
+        if (!id) continue;
+        auto [at, added] = m_rowIndex.try_emplace(id->Cookie(), RSeRef<DUxTableRowBase>(row));
+        if (added || at->second.get() == row) continue;
+        const DUxTableRowBase* other = at->second.get();
+        if (other && !away.count(other) && IndexOfRow(other) >= 0) m_indexShared = true;
+        at->second = RSeRef<DUxTableRowBase>(row);
+    }
+    m_indexedCount = GetRowCount();
+}
+
 DUxTableRowBase* DLxTableStatePartlist::RowForResult(DUxTableDataQueryResultRow* result) {
     const auto* r = dynamic_cast<const DLxLocalBOMRow*>(result);
     return r ? FindRow(r->Cookie()) : nullptr;
@@ -241,10 +274,19 @@ bool DLxTableStatePartlist::IsRowHidden(const DLxLocalBOMCookie& cookie, bool* b
            row->IsFlagOn(DLxTableRowPartlist::ExpandedRowFlag);
 }
 
+bool DLxTableStatePartlist::PassBillColumn(size_t k, const DUxTableStyleColumn* column,
+                                           const DLxLocalBOMColumn*& bill) const {
+    if (!m_indexTrusted || k >= m_passColumns.size() || m_passColumns[k].column != column)
+        return false;
+    bill = m_passColumns[k].isBill ? &m_passColumns[k].bill : nullptr;
+    return true;
+}
+
 bool DLxTableStatePartlist::GetCellOverride(const DLxLocalBOMCookie& cookie,
                                             const DLxLocalBOMColumn& column,
                                             std::u16string& text) const {
     if (m_indexTrusted) {
+        if (!m_passAnyOverride) return false;
         for (const PassColumn& c : m_passColumns) {
             if (!c.isBill || !(c.bill == column)) continue;
             if (!c.hasTarget) return false;
@@ -301,6 +343,15 @@ struct TrustedIndex {
             p.hasTarget = p.isBill && DUxColumnIDPropBased::Of(p.column).HasTarget();
             m_state.m_passColumns.push_back(p);
         }
+        m_state.m_passAnyOverride = false;
+        std::u16string text;
+        for (int32_t i = 0; i < m_state.GetRowCount() && !m_state.m_passAnyOverride; ++i)
+            if (auto* row = dynamic_cast<DLxTableRowPartlist*>(m_state.GetRow(i)))
+                for (const DLxTableStatePartlist::PassColumn& c : m_state.m_passColumns)
+                    if (c.hasTarget && row->GetCellOverride(c.column, text)) {
+                        m_state.m_passAnyOverride = true;
+                        break;
+                    }
     }
     ~TrustedIndex() {
         m_state.m_indexTrusted = m_was;
@@ -439,6 +490,11 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
             ++k;
         return k;
     };
+    struct LastUnderParent {
+        bool valid = false;
+        Cookie parent;
+        int32_t placedAt = 0;
+    } last;
     for (size_t i = 0; i < results.size(); ++i) {
         if (placed[i]) continue;
         DLxLocalBOMRow* r = results[i];
@@ -456,21 +512,40 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
         }
         t->UpdateData(r, GetOriginalColumns());
         int32_t at = GetRowCount();
+        bool underParent = false;
         if (r->Cookie().IsGrouped()) {
             at = 0;
         } else if (const DLxLocalBOMRow* parent = r->Parent()) {
-            const DLxTableRowIDLocalBOM parentId(parent->Cookie());
-            int32_t k = indexOfParent(parentId);
-            if (k < GetRowCount()) {
-                for (++k; k < GetRowCount(); ++k) {
+            // Where the scan for the end of the parent's rows starts; none without the parent.
+            int32_t k = -1;
+            if (last.valid && last.parent == parent->Cookie()) {
+                // The rows between the parent and the row placed last still descend from it.
+                k = last.placedAt;
+            } else if (const int32_t p = indexOfParent(DLxTableRowIDLocalBOM(parent->Cookie()));
+                       p < GetRowCount()) {
+                k = p + 1;
+            }
+            if (k >= 0) {
+                for (; k < GetRowCount(); ++k) {
                     const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(k));
                     if (!id || !descendsFrom(id->Cookie(), parent->Cookie())) break;
                 }
                 at = k;
+                underParent = true;
             }
         }
         PlaceRow(t, at);
         hold(t);
+        // Rows of one parent mostly come one after the other: the next resumes the scan for
+        // the end of the parent's rows where this one went, rather than looking for the parent
+        // again and walking all its rows (the cost grew with the square of a parent's rows).
+        const DLxTableRowIDLocalBOM* placedId = LocalBOMID(t);
+        last.valid = underParent && r->Parent() &&
+                     !(placedId && placedId->Cookie() == r->Parent()->Cookie());
+        if (last.valid) {
+            last.parent = r->Parent()->Cookie();
+            last.placedAt = at;
+        }
     }
     // A row set aside that no result took (its result became a group row or stays in place,
     // or another row of the same cookie took it) would otherwise be lost: it goes back where
@@ -480,53 +555,74 @@ void DLxTableStatePartlist::RebuildRows(const RSeRefBase& notify) {
             PlaceRow(t, std::min(at, GetRowCount()));
 
     // Step 6: take out the single rows that no longer stand right before their grouped row.
+    // The new order is built once: moving each of them through the row vector cost a grouped
+    // table of 10 000 rows the square of its length.
+    const std::vector<DUxTableRowBase*> before = GetRows();
+    std::vector<bool> isMoved(before.size(), false);
+    {
+        Cookie group;
+        for (size_t i = before.size(); i-- > 0;) {
+            const DLxTableRowIDLocalBOM* id = LocalBOMID(before[i]);
+            if (!id) continue;
+            if (id->Cookie().IsGrouped()) {
+                group = id->Cookie();
+                continue;
+            }
+            if (!std::binary_search(resultItems.begin(), resultItems.end(), id->Cookie())) continue;
+            if (group.matches(id->Cookie()) > 0) continue;
+            isMoved[i] = true;
+        }
+    }
+    // In their previous order.
     std::vector<DUxTableRowBase*> moved;
-    Cookie group;
-    for (int32_t i = GetRowCount() - 1; i >= 0; --i) {
-        const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(i));
-        if (!id) continue;
-        if (id->Cookie().IsGrouped()) {
-            group = id->Cookie();
-            continue;
-        }
-        if (!std::binary_search(resultItems.begin(), resultItems.end(), id->Cookie())) continue;
-        if (group.matches(id->Cookie()) > 0) continue;
-        moved.push_back(GetRow(i));
-        RemoveRow(i, true);
-    }
-    // Taken from the last, so the list runs backwards: their previous order is its reverse.
-    std::reverse(moved.begin(), moved.end());
+    for (size_t i = 0; i < before.size(); ++i)
+        if (isMoved[i]) moved.push_back(before[i]);
 
-    // Step 7: each goes right before its grouped row, in their previous order. A single row
-    // belongs to a grouped row on its path that holds its item: the rows taken out are found
-    // by path and item, not tried against every grouped row.
-    std::map<std::pair<std::vector<int32_t>, int32_t>, std::vector<size_t>> movedOf;
-    for (size_t m = 0; m < moved.size(); ++m)
-        if (const DLxTableRowIDLocalBOM* mid = LocalBOMID(moved[m]))
-            movedOf[{mid->Cookie().path(), mid->Cookie().item()}].push_back(m);
-    std::vector<bool> taken(moved.size(), false);
-    size_t left = moved.size();
-    for (int32_t i = 0; i < GetRowCount() && left > 0; ++i) {
-        const DLxTableRowIDLocalBOM* id = LocalBOMID(GetRow(i));
-        if (!id || !id->Cookie().IsGrouped()) continue;
-        std::vector<size_t> mine;
-        for (int32_t item : id->Cookie().items()) {
-            auto at = movedOf.find({id->Cookie().path(), item});
-            if (at == movedOf.end()) continue;
-            for (size_t m : at->second)
-                if (!taken[m] && id->Cookie().matches(LocalBOMID(moved[m])->Cookie()) > 0)
-                    mine.push_back(m);
+    if (!moved.empty()) {
+        // Step 7: each goes right before its grouped row, in their previous order. A single
+        // row belongs to a grouped row on its path that holds its item: the rows taken out
+        // are found by path and item, not tried against every grouped row.
+        std::map<std::pair<std::vector<int32_t>, int32_t>, std::vector<size_t>> movedOf;
+        for (size_t m = 0; m < moved.size(); ++m)
+            if (const DLxTableRowIDLocalBOM* mid = LocalBOMID(moved[m]))
+                movedOf[{mid->Cookie().path(), mid->Cookie().item()}].push_back(m);
+        std::vector<bool> taken(moved.size(), false);
+        size_t left = moved.size();
+        std::vector<DUxTableRowBase*> order;
+        order.reserve(before.size());
+        // The moved rows in the order they are placed.
+        std::vector<DUxTableRowBase*> placedOrder;
+        placedOrder.reserve(moved.size());
+        for (size_t i = 0; i < before.size(); ++i) {
+            if (isMoved[i]) continue;
+            const DLxTableRowIDLocalBOM* id = LocalBOMID(before[i]);
+            if (id && id->Cookie().IsGrouped() && left > 0) {
+                std::vector<size_t> mine;
+                for (int32_t item : id->Cookie().items()) {
+                    auto at = movedOf.find({id->Cookie().path(), item});
+                    if (at == movedOf.end()) continue;
+                    for (size_t m : at->second)
+                        if (!taken[m] && id->Cookie().matches(LocalBOMID(moved[m])->Cookie()) > 0)
+                            mine.push_back(m);
+                }
+                std::sort(mine.begin(), mine.end());
+                for (size_t m : mine) {
+                    order.push_back(moved[m]);
+                    placedOrder.push_back(moved[m]);
+                    taken[m] = true;
+                    --left;
+                }
+            }
+            order.push_back(before[i]);
         }
-        std::sort(mine.begin(), mine.end());
-        for (size_t m : mine) {
-            PlaceRow(moved[m], i++);
-            taken[m] = true;
-            --left;
-        }
+        // Rows whose grouped row is gone are not lost either.
+        for (size_t m = 0; m < moved.size(); ++m)
+            if (!taken[m]) {
+                order.push_back(moved[m]);
+                placedOrder.push_back(moved[m]);
+            }
+        ReorderRows(order, moved, placedOrder);
     }
-    // Rows whose grouped row is gone are not lost either.
-    for (size_t m = 0; m < moved.size(); ++m)
-        if (!taken[m]) PlaceRow(moved[m], -1);
 
     // Step 8.
     if (notify.GetTarget() && q->GetStatus() != m_bomStatus) {

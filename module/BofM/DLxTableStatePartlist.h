@@ -92,6 +92,10 @@ public:
     bool GetHideZeroQuantityRows() const override { return m_flags & kHideZeroQuantityRows; }
     bool GetCellOverride(const DLxLocalBOMCookie& cookie, const DLxLocalBOMColumn& column,
                          std::u16string& text) const override;
+    // While the table reads the bill over all its rows: true when the k-th of the table's
+    // columns is `column` as read for the pass, with its bill column (null for none).
+    bool PassBillColumn(size_t k, const DUxTableStyleColumn* column,
+                        const DLxLocalBOMColumn*& bill) const;
     // The table's quantity columns, in column order.
     void GetQuantityColumns(DUxTableColumnList& out) const;
     const DUxTableRowFilterList* GetRowFilters() const override { return FindFilterList(); }
@@ -147,6 +151,11 @@ private:
     // with the table while m_indexedCount is its row count (not stored, never copied).
     void Reindex() const;
     void PlaceRow(DUxTableRowBase* row, int32_t at);
+    // Puts the rows in a new order at once, `moved` having left the table and come back in the
+    // order `placed`; the index follows as it would have row by row.
+    void ReorderRows(const std::vector<DUxTableRowBase*>& order,
+                     const std::vector<DUxTableRowBase*>& moved,
+                     const std::vector<DUxTableRowBase*>& placed);
     void IndexRow(const DLxLocalBOMCookie& cookie, DUxTableRowBase* row) const;
     mutable std::unordered_map<DLxLocalBOMCookie, RSeRef<DUxTableRowBase>, DLxLocalBOMCookieHash>
         m_rowIndex;
@@ -169,6 +178,9 @@ private:
         bool hasTarget = false;
     };
     mutable std::vector<PassColumn> m_passColumns;
+    // While the index is trusted: whether any row holds a table's own override of a cell (the
+    // pass sets none), so that the bill's question for one, cell by cell, needs no row.
+    mutable bool m_passAnyOverride = true;
 
     // Wrapped cell texts by what decides them (text, width, font, height, breaks): every compute
     // lays out every row again, and most texts did not change (not stored, never copied).

@@ -269,6 +269,88 @@ TEST_F(PartlistState, SingleRowsOfAGroupEndRightBeforeItAndNoSetAsideRowIsLost) 
     EXPECT_NE(m_doc.GetRSeDb()->FindObject(secondId), nullptr);
 }
 
+// With its participants listed, each grouped row has the single rows of its items right before
+// it; a participant moved away goes back there, the others keeping their order, and every row
+// is still found by its cookie afterwards.
+TEST_F(PartlistState, ParticipantsGoBackRightBeforeTheirGroupedRowInTheirOrder) {
+    GroupByMaterial();
+    m_state->SetDisplayParticipants(true);
+    Rebuild();
+    auto expectParticipantsBeforeGroups = [this] {
+        const std::vector<Cookie> cookies = Cookies();
+        bool anyGroup = false;
+        for (size_t g = 0; g < cookies.size(); ++g) {
+            if (!cookies[g].IsGrouped()) continue;
+            anyGroup = true;
+            const std::vector<int32_t> items = cookies[g].items();
+            ASSERT_GE(g, items.size());
+            std::vector<int32_t> before;
+            for (size_t k = g - items.size(); k < g; ++k) {
+                EXPECT_FALSE(cookies[k].IsGrouped());
+                before.push_back(cookies[k].item());
+            }
+            std::sort(before.begin(), before.end());
+            std::vector<int32_t> sortedItems = items;
+            std::sort(sortedItems.begin(), sortedItems.end());
+            EXPECT_EQ(before, sortedItems);
+        }
+        EXPECT_TRUE(anyGroup);
+        for (int32_t i = 0; i < m_state->GetRowCount(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(m_state->FindRow(cookies[size_t(i)]), m_state->GetRow(i));
+        }
+    };
+    expectParticipantsBeforeGroups();
+    const std::vector<DUxTableRowBase*> settled = m_state->GetRows();
+    Rebuild();
+    EXPECT_EQ(m_state->GetRows(), settled);
+
+    // The first participant moved to the end by hand, the last to the front: both go back
+    // where they stood.
+    Row* bolt = RowOf(Cookie({}, kBolt));
+    Row* nut = RowOf(Cookie({}, kNut));
+    ASSERT_TRUE(bolt && nut);
+    const int32_t boltAt = m_state->IndexOfRow(bolt);
+    const int32_t nutAt = m_state->IndexOfRow(nut);
+    ASSERT_LT(boltAt, nutAt);
+    m_state->RemoveRow(nutAt, true);
+    m_state->RemoveRow(boltAt, true);
+    m_state->InsertRow(bolt, -1);
+    m_state->InsertRow(nut, 0);
+    Rebuild();
+    expectParticipantsBeforeGroups();
+    EXPECT_EQ(m_state->GetRows(), settled);
+}
+
+// A table's own value of a cell is what the bill's query reads in every pass over the rows
+// (sort, rebuild, requery), and a value taken back is no longer read.
+TEST_F(PartlistState, ATablesOwnValueIsReadInEveryPassUntilTakenBack) {
+    Rebuild();
+    DUxTableStyleColumn* material = StateColumn(2);
+    Row* shaft = RowOf(Cookie({}, kShaft));
+    ASSERT_TRUE(shaft);
+    auto* cell = dynamic_cast<DUxTableRowData_Partlist*>(shaft->GetValueRaw(material, true));
+    ASSERT_TRUE(cell);
+    const UTxString16 bill = m_state->GetValue(m_state->IndexOfRow(shaft), 2);
+    cell->SetOverride(u"Zinc plated");
+    const std::vector<std::function<void()>> passes{
+        [this] {
+            m_state->SortRows({{int16_t(2), DUxTableStateBase::eDescending}});
+        },
+        [this] { Rebuild(); }, [this] { m_state->RequeryRows(); }};
+    for (size_t p = 0; p < passes.size(); ++p) {
+        SCOPED_TRACE(p);
+        passes[p]();
+        EXPECT_EQ(m_state->GetValue(m_state->IndexOfRow(shaft), 2), u"Zinc plated");
+    }
+    cell->ClearLocalOverride();
+    for (size_t p = 0; p < passes.size(); ++p) {
+        SCOPED_TRACE(p);
+        passes[p]();
+        EXPECT_EQ(m_state->GetValue(m_state->IndexOfRow(shaft), 2), bill);
+    }
+}
+
 TEST_F(PartlistState, AGroupThatChangedMembersKeepsItsRow) {
     GroupByMaterial();
     Rebuild();
@@ -725,8 +807,8 @@ TEST_F(PartlistState, CellTextsWrapAndHeadingsTrimInTheTablesFonts) {
         else
             cell->SetSimpleValue(text);
         const int32_t lines = m_state->WrapCellText(*cell, width);
-        const std::pair<int32_t, UTxString16> out{
-            lines, formatted ? cell->GetFormattedValue() : cell->GetSimpleValue()};
+        const std::pair<int32_t, UTxString16> out{lines, formatted ? cell->GetFormattedValue()
+                                                                   : cell->GetSimpleValue()};
         RSe::DeleteObject(cell);
         return out;
     };
