@@ -31,6 +31,7 @@
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxCreateGDTRequest.h"
+#include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Standard/DLxCBalloonMigrator.h"
 #include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCDatumStd.h"
@@ -69,6 +70,10 @@ void RegisterCreateGDTSymbol() {
 // Made once and kept until the module goes, which takes it off the registry.
 void RegisterPartListSelectionGenerator() {
     static const FBxSelectionGenerator generator(u"DLxPartListTable", &CreatePartListSelection);
+}
+void RegisterCreatePartListLocalBOM() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreatePartListLocalBOMRequest),
+                                                u"CreatePartListLocalBOM");
 }
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
@@ -165,6 +170,7 @@ const KorvuInitRow kRows[] = {
     {"DLxGDTInstanceONKTranslator", &DLxGDTInstanceONKTranslator::Register, 2},
     {"CreateGDTSymbol", &RegisterCreateGDTSymbol, 2},
     {"RotateGDTSymbol", &RegisterRotateGDTSymbol, 2},
+    {"CreatePartListLocalBOM", &RegisterCreatePartListLocalBOM, 2},
     {"DLxAssemblySurrogateProxy", &InitMeta<DLxAssemblySurrogateProxy>, 2},
     {"DLxBOMProxy", &InitMeta<DLxBOMProxy>, 2},
     {"DLxComponentProperty", &InitMeta<DLxComponentProperty>, 2},

@@ -1,0 +1,156 @@
+// The creation request of a parts list: what it refuses, what it makes from the settings, its
+// journalled line replayed on a fresh drawing, and its undo.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "BofM/DLxPartListData.h"
+#include "BofM/DLxPartListTable.h"
+#include "BofM/DLxTableStatePartlist.h"
+#include "KorvuBOMFixture.h"
+#include "Request/DLxCreatePartListLocalBOMRequest.h"
+#include "Standard/DLxStdStyles.h"
+#include "WinModule.h"
+#include "dl/DLxAssemblyData.h"
+#include "dl/DLxDrawingDoc.h"
+#include "dl/DLxLocalBOM.h"
+#include "dl/DLxLocalBOMMgr.h"
+#include "dl/DLxSheet.h"
+#include "fw/FWxTranscriptMgr.h"
+#include "fw/FWxUtil.h"
+#include "rse/RSeDatabase.h"
+#include "utx/UTxUtil.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// A drawing of the bracket assembly with two sheets, the parts-list styles and no bill yet.
+struct BracketDoc {
+    std::unique_ptr<DLxDrawingDoc> doc = std::make_unique<DLxDrawingDoc>();
+    DLxSheet* sheet1 = nullptr;
+    DLxSheet* sheet2 = nullptr;
+
+    explicit BracketDoc(const DLxAssemblyData& model = KorvuBOM::BracketAssembly()) {
+        EXPECT_TRUE(doc->SetAssembly(model));
+        sheet1 = doc->CreateSheet(u"Sheet 1", 420, 297);
+        sheet2 = doc->CreateSheet(u"Sheet 2", 420, 297);
+        DLxStdStyles::AddDocumentStyles(doc.get());
+        doc->SetActiveSheet(sheet1);
+    }
+    Bytes Save() const {
+        Bytes out;
+        EXPECT_FALSE(doc->GetRSeDb()->SaveToBuffer(out).Failed());
+        return out;
+    }
+    DLxPartListData Data() const {
+        DLxPartListData d(doc.get());
+        d.SetFilename(u"bracket-assembly.asm");
+        return d;
+    }
+    SmartPtr<DLxCreatePartListLocalBOMRequest> Create(const DLxPartListData& d, UTxResult& r) {
+        SmartPtr<DLxCreatePartListLocalBOMRequest> req(new DLxCreatePartListLocalBOMRequest(d));
+        r = doc->ProcessChangeRequest(req);
+        return req;
+    }
+};
+
+class CreatePartListRequest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::filesystem::path bin = std::filesystem::path(KORVU_BIN).parent_path();
+        m_module = LoadLibraryW(UTx::MakeWideString((bin / "libkorvu.so").string()).c_str());
+        ASSERT_NE(m_module, nullptr);
+        FWxUtil::GetTranscriptMgr().ClearLines();
+    }
+    void TearDown() override {
+        FWxUtil::GetTranscriptMgr().ClearLines();
+        if (m_module) FreeLibrary(m_module);
+    }
+    HMODULE m_module = nullptr;
+};
+
+TEST_F(CreatePartListRequest, AJournalledCreationReplaysToTheSameBytesAndUndoesToTheOldOnes) {
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    BracketDoc d;
+    const Bytes before = d.Save();
+    DLxPartListData data = d.Data();
+    data.SetSheetInstance(RSeRef<DLxSheet>(d.sheet2));
+    data.SetOrigin(WqGePoint3d(300, 250, 0));
+    data.SetIsWrapEnabled(true);
+    data.SetWrapMode(0);
+    data.SetWrapRowCount(3);
+    data.SetWrapDirection(1);
+    UTxResult r;
+    SmartPtr<DLxCreatePartListLocalBOMRequest> req = d.Create(data, r);
+    ASSERT_FALSE(r.Failed()) << UTx::ToUtf8(r.GetDetail());
+    DLxPartListTable* table = req->GetPartList().get();
+    ASSERT_NE(table, nullptr);
+    DLxTableStatePartlist* state = table->GetPartListTableState().get();
+    ASSERT_NE(state, nullptr);
+    EXPECT_TRUE(state->AutomaticWrap());
+    EXPECT_EQ(state->GetWrapMode(), DUxTableStateBase::eWrapByRows);
+    EXPECT_EQ(state->GetWrapCount(), 3);
+    EXPECT_EQ(state->GetWrapDirection(), DUxTableStateBase::eWrapRight);
+    EXPECT_EQ(DLxLocalBOMMgr::GetLocalBOM(table), DLxLocalBOMMgr::GetAnyLocalBOM(d.doc->GetRSeDb()));
+    const Bytes after = d.Save();
+
+    ASSERT_EQ(mgr.GetLines().size(), 1u);
+    const UTxString16 line = mgr.GetLines()[0];
+    EXPECT_EQ(line.rfind(u"CreatePartListLocalBOM ", 0), 0u) << UTx::ToUtf8(line);
+
+    BracketDoc replay;
+    ASSERT_FALSE(mgr.ReplayLine(replay.doc.get(), line).Failed()) << UTx::ToUtf8(line);
+    EXPECT_EQ(replay.Save(), after);
+
+    ASSERT_FALSE(d.doc->Undo().Failed());
+    EXPECT_EQ(d.Save(), before);
+}
+
+TEST_F(CreatePartListRequest, RefusalsAndFailuresChangeNothingAndJournalNothing) {
+    struct Case {
+        const char* name;
+        std::function<void(DLxPartListData&)> edit;
+    };
+    const std::vector<Case> cases = {
+        {"no source file", [](DLxPartListData& d) { d.SetFilename(u""); }},
+        // Accepted, but no bill can be made for a model the drawing does not hold.
+        {"a file the drawing does not document", [](DLxPartListData& d) { d.SetFilename(u"x.asm"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BracketDoc d;
+        const Bytes before = d.Save();
+        DLxPartListData data = d.Data();
+        c.edit(data);
+        UTxResult r;
+        SmartPtr<DLxCreatePartListLocalBOMRequest> req = d.Create(data, r);
+        EXPECT_TRUE(r.Failed());
+        EXPECT_FALSE(req->GetPartList().HasTarget());
+        EXPECT_TRUE(FWxUtil::GetTranscriptMgr().GetLines().empty());
+        EXPECT_FALSE(d.doc->CanUndo());
+        EXPECT_EQ(d.Save(), before);
+    }
+}
+
+TEST_F(CreatePartListRequest, AnEmptyMemberTakesTheFactorysActiveMember) {
+    DLxAssemblyData model = KorvuBOM::BracketAssembly();
+    for (DLxAssemblyComponent& c : model.components)
+        if (c.id == model.root) {
+            c.isFactory = true;
+            c.factoryMembers = {u"A", u"B"};
+            c.activeMember = u"B";
+        }
+    BracketDoc d(model);
+    UTxResult r;
+    SmartPtr<DLxCreatePartListLocalBOMRequest> req = d.Create(d.Data(), r);
+    ASSERT_FALSE(r.Failed()) << UTx::ToUtf8(r.GetDetail());
+    DLxTableStatePartlist* state = req->GetPartList()->GetPartListTableState().get();
+    ASSERT_NE(state, nullptr);
+    EXPECT_EQ(state->GetSelectedMembers(), std::vector<UTxString16>{u"B"});
+}
+
+} // namespace
