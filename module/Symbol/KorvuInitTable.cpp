@@ -32,6 +32,7 @@
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
+#include "Request/DLxPartListRequest.h"
 #include "Standard/DLxCBalloonMigrator.h"
 #include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCDatumStd.h"
@@ -74,6 +75,10 @@ void RegisterPartListSelectionGenerator() {
 void RegisterCreatePartListLocalBOM() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreatePartListLocalBOMRequest),
                                                 u"CreatePartListLocalBOM");
+}
+void RegisterCreatePartList() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxPartListRequest),
+                                                u"CreatePartList");
 }
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
@@ -171,6 +176,7 @@ const KorvuInitRow kRows[] = {
     {"CreateGDTSymbol", &RegisterCreateGDTSymbol, 2},
     {"RotateGDTSymbol", &RegisterRotateGDTSymbol, 2},
     {"CreatePartListLocalBOM", &RegisterCreatePartListLocalBOM, 2},
+    {"CreatePartList", &RegisterCreatePartList, 2},
     {"DLxAssemblySurrogateProxy", &InitMeta<DLxAssemblySurrogateProxy>, 2},
     {"DLxBOMProxy", &InitMeta<DLxBOMProxy>, 2},
     {"DLxComponentProperty", &InitMeta<DLxComponentProperty>, 2},

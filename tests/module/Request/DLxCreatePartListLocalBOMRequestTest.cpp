@@ -19,6 +19,7 @@
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxLocalBOMMgr.h"
 #include "dl/DLxSheet.h"
+#include "dl/DLxViewInstance.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "rse/RSeDatabase.h"
@@ -38,6 +39,7 @@ struct BracketDoc {
         EXPECT_TRUE(doc->SetAssembly(model));
         sheet1 = doc->CreateSheet(u"Sheet 1", 420, 297);
         sheet2 = doc->CreateSheet(u"Sheet 2", 420, 297);
+        sheet1->CreateView(u"Front");
         DLxStdStyles::AddDocumentStyles(doc.get());
         doc->SetActiveSheet(sheet1);
     }
@@ -151,6 +153,43 @@ TEST_F(CreatePartListRequest, AnEmptyMemberTakesTheFactorysActiveMember) {
     DLxTableStatePartlist* state = req->GetPartList()->GetPartListTableState().get();
     ASSERT_NE(state, nullptr);
     EXPECT_EQ(state->GetSelectedMembers(), std::vector<UTxString16>{u"B"});
+}
+
+// Lines of the creation written before local bills of materials replay through today's
+// creation, which is what the journal then holds.
+TEST_F(CreatePartListRequest, AnOlderCreationLineReplaysAsTodaysCreation) {
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    const UTxString16 old =
+        u"CreatePartList Origin=(300.0,250.0,0.0) View=@\"DLxViewInstance#Sheet 1/Front\" "
+        u"itemIds=\"1-8\" IsComponent=false formatColumns=2 HorizDir=1";
+    BracketDoc d;
+    ASSERT_FALSE(mgr.ReplayLine(d.doc.get(), old).Failed());
+    const std::vector<DLxLocalBOM*> boms = DLxLocalBOMMgr::GetLocalBOMs(d.doc->GetRSeDb());
+    ASSERT_EQ(boms.size(), 1u);
+    // Without a mode, a part list of parts only.
+    EXPECT_EQ(boms[0]->GetSchemeID(), 2);
+    ASSERT_EQ(mgr.GetLines().size(), 1u);
+    const UTxString16 line = mgr.GetLines()[0];
+    EXPECT_EQ(line.rfind(u"CreatePartListLocalBOM ", 0), 0u) << UTx::ToUtf8(line);
+    EXPECT_NE(line.find(u"WrappingEnabled=true"), UTxString16::npos) << UTx::ToUtf8(line);
+    EXPECT_NE(line.find(u"WrapSectionCount=2"), UTxString16::npos) << UTx::ToUtf8(line);
+    EXPECT_NE(line.find(u"WrapDir=1"), UTxString16::npos) << UTx::ToUtf8(line);
+    const Bytes after = d.Save();
+
+    BracketDoc replay;
+    ASSERT_FALSE(mgr.ReplayLine(replay.doc.get(), line).Failed()) << UTx::ToUtf8(line);
+    EXPECT_EQ(replay.Save(), after);
+
+    // A mode given outright wins over IsComponent; a line without a view makes nothing.
+    BracketDoc structured;
+    ASSERT_FALSE(mgr.ReplayLine(structured.doc.get(), old + u" PartListMode=1").Failed());
+    EXPECT_EQ(DLxLocalBOMMgr::GetAnyLocalBOM(structured.doc->GetRSeDb())->GetSchemeID(), 1);
+    BracketDoc none;
+    EXPECT_TRUE(mgr.ReplayLine(none.doc.get(),
+                               u"CreatePartList Origin=(0.0,0.0,0.0) View=null itemIds=\"\" "
+                               u"IsComponent=true formatColumns=0 HorizDir=0")
+                    .Failed());
+    EXPECT_FALSE(none.doc->CanUndo());
 }
 
 } // namespace
