@@ -116,11 +116,13 @@ TEST_F(CreatePartListRequest, RefusalsAndFailuresChangeNothingAndJournalNothing)
     struct Case {
         const char* name;
         std::function<void(DLxPartListData&)> edit;
+        const char16_t* key; // the key the error names first
     };
     const std::vector<Case> cases = {
-        {"no source file", [](DLxPartListData& d) { d.SetFilename(u""); }},
+        {"no source file", [](DLxPartListData& d) { d.SetFilename(u""); }, u"Filename"},
         // Accepted, but no bill can be made for a model the drawing does not hold.
-        {"a file the drawing does not document", [](DLxPartListData& d) { d.SetFilename(u"x.asm"); }},
+        {"a file the drawing does not document",
+         [](DLxPartListData& d) { d.SetFilename(u"x.asm"); }, u"Filename"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -131,11 +133,49 @@ TEST_F(CreatePartListRequest, RefusalsAndFailuresChangeNothingAndJournalNothing)
         UTxResult r;
         SmartPtr<DLxCreatePartListLocalBOMRequest> req = d.Create(data, r);
         EXPECT_TRUE(r.Failed());
+        EXPECT_EQ(r.GetDetail().rfind(c.key, 0), 0u) << UTx::ToUtf8(r.GetDetail());
         EXPECT_FALSE(req->GetPartList().HasTarget());
         EXPECT_TRUE(FWxUtil::GetTranscriptMgr().GetLines().empty());
         EXPECT_FALSE(d.doc->CanUndo());
         EXPECT_EQ(d.Save(), before);
     }
+}
+
+// The scheme enabled in the model for the new bill belongs to the creation: undo takes it back,
+// and a replay on the same model enables it the same way. Without wrapping only the direction
+// reaches the state.
+TEST_F(CreatePartListRequest, ACreationThatEnablesTheSchemeUndoesAndReplaysIt) {
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    DLxAssemblyData model = KorvuBOM::BracketAssembly();
+    model.scheme.partsOnlyEnabled = false;
+    BracketDoc d(model);
+    const Bytes before = d.Save();
+    DLxPartListData data = d.Data();
+    data.SetSchemeID(2);
+    data.SetNumberingFormat(7);
+    data.SetWrapDirection(1);
+    data.SetWrapMode(0);
+    data.SetWrapRowCount(3);
+    UTxResult r;
+    SmartPtr<DLxCreatePartListLocalBOMRequest> req = d.Create(data, r);
+    ASSERT_FALSE(r.Failed()) << UTx::ToUtf8(r.GetDetail());
+    EXPECT_TRUE(d.doc->GetAssembly()->scheme.partsOnlyEnabled);
+    EXPECT_EQ(d.doc->GetAssembly()->scheme.partsOnlyFormat, 7);
+    DLxTableStatePartlist* state = req->GetPartList()->GetPartListTableState().get();
+    ASSERT_NE(state, nullptr);
+    EXPECT_FALSE(state->AutomaticWrap());
+    EXPECT_EQ(state->GetWrapDirection(), DUxTableStateBase::eWrapRight);
+    EXPECT_NE(state->GetWrapCount(), 3);
+    const Bytes after = d.Save();
+
+    ASSERT_EQ(mgr.GetLines().size(), 1u);
+    BracketDoc replay(model);
+    ASSERT_FALSE(mgr.ReplayLine(replay.doc.get(), mgr.GetLines()[0]).Failed());
+    EXPECT_EQ(replay.Save(), after);
+
+    ASSERT_FALSE(d.doc->Undo().Failed());
+    EXPECT_FALSE(d.doc->GetAssembly()->scheme.partsOnlyEnabled);
+    EXPECT_EQ(d.Save(), before);
 }
 
 TEST_F(CreatePartListRequest, AnEmptyMemberTakesTheFactorysActiveMember) {
