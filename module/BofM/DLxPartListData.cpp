@@ -13,6 +13,7 @@
 #include "du/DUxTableStyle.h"
 #include "fb/FBxLayerStyle.h"
 #include "fw/FWxTranscriptMgr.h"
+#include "rse/RSeDatabase.h"
 
 namespace {
 
@@ -273,6 +274,24 @@ bool DLxPartListData::PreTransactionValidityCheck(bool checkScheme) const {
         return true;
     // The drawing's model is held in memory and can always take a new scheme.
     return true;
+}
+
+bool DLxPartListData::StartCmdTxn() {
+    RSeDatabase* db = m_doc ? m_doc->GetRSeDb() : nullptr;
+    if (!db || db->InTxn()) return false;
+    db->BeginTxn();
+    // One transaction at a time: the database's open one is the command's.
+    m_cmdTxnId = 0;
+    return true;
+}
+
+void DLxPartListData::AbortCmdTxn() {
+    if (m_cmdTxnId == kNoTxn) return;
+    m_cmdTxnId = kNoTxn;
+    RSeDatabase* db = m_doc ? m_doc->GetRSeDb() : nullptr;
+    if (db && db->InTxn()) db->AbortTxn();
+    // What the transaction made is gone: the bill found or made in it with it.
+    m_localBOM = RSeRef<DLxLocalBOM>();
 }
 
 int32_t DLxPartListData::GetNumberingFormat() const {

@@ -58,6 +58,11 @@ public:
     // path; null for none.
     RSeRef<DLxLocalBOM> FindLocalBOMForPath(const std::u16string& path) const;
     bool PreTransactionValidityCheck(bool checkScheme) const;
+    // The command's own transaction, in which a preview's bill (and any scheme it enables) is
+    // made and which is always aborted: false without a document or while the document has a
+    // transaction open already.
+    bool StartCmdTxn();
+    void AbortCmdTxn();
     bool MasterRepEdited() const { return m_masterRepEdited; }
 
     // The stored value, or the document's fallback.

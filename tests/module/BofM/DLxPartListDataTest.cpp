@@ -16,6 +16,7 @@
 #include "dl/DLxSheet.h"
 #include "du/DUxTableStyle.h"
 #include "fb/FBxLayerStyle.h"
+#include "rse/RSeDatabase.h"
 #include "uc/UCxTranscriptDataExchange.h"
 #include "utx/UTxUtil.h"
 
@@ -175,6 +176,46 @@ TEST_F(PartListData, GetLocalBOMWithoutCreateNeverMakesOneAndACreateEnablesTheSc
     // Asked again, the same bill.
     EXPECT_EQ(d.GetLocalBOM(true).get(), bom.get());
     EXPECT_EQ(BOMCount(), 1u);
+}
+
+// The preview's bill and the scheme it enables live in the command's transaction, which the
+// abort takes back whole; a copy taken meanwhile holds neither the bill nor the transaction.
+TEST_F(PartListData, TheCommandTransactionTakesThePreviewsBillAndSchemeBack) {
+    DLxAssemblyData model = KorvuBOM::BracketAssembly();
+    model.scheme.partsOnlyEnabled = false;
+    ASSERT_TRUE(m_doc.SetAssembly(model));
+    std::vector<uint8_t> before;
+    ASSERT_FALSE(m_doc.GetRSeDb()->SaveToBuffer(before).Failed());
+
+    DLxPartListData d(&m_doc);
+    d.SetFilename(u"bracket-assembly.asm");
+    d.SetSchemeID(2);
+    ASSERT_TRUE(d.PreTransactionValidityCheck(true));
+    ASSERT_TRUE(d.StartCmdTxn());
+    EXPECT_NE(d.GetCmdTxnId(), DLxPartListData::kNoTxn);
+    // One transaction at a time.
+    DLxPartListData other(&m_doc);
+    EXPECT_FALSE(other.StartCmdTxn());
+    ASSERT_TRUE(d.GetLocalBOM(true).HasTarget());
+    EXPECT_TRUE(d.MasterRepEdited());
+    EXPECT_EQ(BOMCount(), 1u);
+
+    const DLxPartListData copy(d);
+    EXPECT_EQ(copy.GetCmdTxnId(), DLxPartListData::kNoTxn);
+    EXPECT_FALSE(const_cast<DLxPartListData&>(copy).GetLocalBOM(false).HasTarget());
+    EXPECT_FALSE(copy.MasterRepEdited());
+
+    d.AbortCmdTxn();
+    EXPECT_EQ(d.GetCmdTxnId(), DLxPartListData::kNoTxn);
+    EXPECT_FALSE(m_doc.GetRSeDb()->InTxn());
+    EXPECT_EQ(BOMCount(), 0u);
+    EXPECT_FALSE(m_doc.GetAssembly()->scheme.partsOnlyEnabled);
+    std::vector<uint8_t> after;
+    ASSERT_FALSE(m_doc.GetRSeDb()->SaveToBuffer(after).Failed());
+    EXPECT_EQ(after, before);
+    // Aborting again does nothing.
+    d.AbortCmdTxn();
+    EXPECT_FALSE(m_doc.GetRSeDb()->InTxn());
 }
 
 TEST_F(PartListData, AFileTheDrawingDoesNotDocumentHasNoSourceAndNoBill) {
