@@ -266,13 +266,9 @@ RSeRef<DLxLocalBOM> DLxPartListData::GetLocalBOM(bool create) {
     return m_localBOM;
 }
 
-bool DLxPartListData::PreTransactionValidityCheck(bool checkScheme) const {
-    const DLxAssemblyData* rep = GetRep();
-    if (!rep) return true;
-    if (checkScheme && ((GetSchemeID() == 0 && GetLegacyOptions() != 0) ||
-                        DLxLocalBOMMgr::HasSchemeEnabled(*rep, GetSchemeID())))
-        return true;
-    // The drawing's model is held in memory and can always take a new scheme.
+bool DLxPartListData::PreTransactionValidityCheck(bool) const {
+    // Without a source there is nothing to check; with one, the scheme is either enabled already
+    // or can be: the drawing's model is held in memory and always takes a new scheme.
     return true;
 }
 
