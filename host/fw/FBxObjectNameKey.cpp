@@ -1,7 +1,11 @@
 #include "fw/FBxObjectNameKey.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <unordered_map>
 
+#include "ge/WqGePoint3d.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeIDed.h"
 #include "rse/RSeMetaType.h"
@@ -116,5 +120,34 @@ UTxResult FBxObjectNameKey::FindObject(RSeDatabase& db, FWxSceneDoc* doc, RSeIDe
         return UTxResult(kFBxErrNameKeyUnresolved,
                          m_text + u": the object is a " + found->GetMeta()->GetName());
     out = found;
+    return {};
+}
+
+namespace {
+// Shortest text that reads back to the same double.
+std::string Number(double v) {
+    char buf[40];
+    for (int precision = 15; precision <= 17; ++precision) {
+        std::snprintf(buf, sizeof buf, "%.*g", precision, v);
+        if (std::strtod(buf, nullptr) == v) break;
+    }
+    return buf;
+}
+} // namespace
+
+UTxString16 FBxObjectNameKey::PointRest(const WqGePoint3d& p) {
+    return UTx::MakeWideString(Number(p.x) + "," + Number(p.y));
+}
+
+UTxResult FBxObjectNameKey::ReadPointRest(const UTxString16& rest, WqGePoint3d& out) {
+    const std::string text = UTx::ToUtf8(rest);
+    const size_t comma = text.find(',');
+    char* end = nullptr;
+    const double x = std::strtod(text.c_str(), &end);
+    const bool xOk = comma != std::string::npos && end == text.c_str() + comma;
+    const double y = xOk ? std::strtod(text.c_str() + comma + 1, &end) : 0.0;
+    if (!xOk || *end != '\0' || comma + 1 == text.size())
+        return UTxResult(kFBxErrNameKeyMalformed, u"not a point x,y: " + rest);
+    out = WqGePoint3d(x, y, 0);
     return {};
 }

@@ -13,6 +13,7 @@ class RSeIDed;
 class RSeDatabase;
 class RSeMetaType;
 class FWxSceneDoc;
+class WqGePoint3d;
 
 // The framework's library.
 constexpr UTxResultCode kFBxErrNameKeyNone =
@@ -60,6 +61,11 @@ public:
     static const FBxObjectNameKeyTranslator& FindTranslator(const RSeMetaType* meta);
     // Names any identified object by its id.
     static const FBxObjectNameKeyTranslator& DefaultTranslator();
+
+    // The rest of a key that names an object by a point of the sheet: "x,y", each the shortest
+    // text that reads back to the same double. ReadPointRest refuses any other text.
+    static UTxString16 PointRest(const WqGePoint3d& p);
+    static UTxResult ReadPointRest(const UTxString16& rest, WqGePoint3d& out);
 
 private:
     UTxString16 m_text;

@@ -3,10 +3,6 @@
 // that point with a parts-list filter and taking the first parts list the pick yields.
 #include "BofM/DLxPartListTableONKTranslator.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-
 #include "BofM/DLxPartListFilter.h"
 #include "BofM/DLxPartListSelection.h"
 #include "BofM/DLxPartListTable.h"
@@ -21,16 +17,6 @@
 #include "utx/UTxUtil.h"
 
 namespace {
-// Shortest text that reads back to the same double.
-std::string Number(double v) {
-    char buf[40];
-    for (int precision = 15; precision <= 17; ++precision) {
-        std::snprintf(buf, sizeof buf, "%.*g", precision, v);
-        if (std::strtod(buf, nullptr) == v) break;
-    }
-    return buf;
-}
-
 // The key class text, read once for the life of the process.
 const UTxString16& KeyText() {
     static const UTxString16 text = [] {
@@ -53,8 +39,7 @@ bool DLxPartListTable::BuildObjectNameKey(FBxObjectNameKey& key, bool) const {
     if (!state) return false;
     // The sheet is not part of the key: the pick looks through every sheet.
     const WqGePoint3d& origin = state->GetOrigin();
-    key = FBxObjectNameKey(KeyText() + u"#" +
-                           UTx::MakeWideString(Number(origin.x) + "," + Number(origin.y)));
+    key = FBxObjectNameKey(KeyText() + u"#" + FBxObjectNameKey::PointRest(origin));
     return true;
 }
 
@@ -74,15 +59,9 @@ UTxResult DLxPartListTableONKTranslator::GetKey(const RSeIDed& obj, UTxString16&
 
 UTxResult DLxPartListTableONKTranslator::FindObject(const UTxString16& rest, RSeDatabase&,
                                                     FWxSceneDoc* doc, RSeIDed*& out) const {
-    const std::string text = UTx::ToUtf8(rest);
-    const size_t comma = text.find(',');
-    char* end = nullptr;
-    const double x = std::strtod(text.c_str(), &end);
-    const bool xOk = comma != std::string::npos && end == text.c_str() + comma;
-    const double y = xOk ? std::strtod(text.c_str() + comma + 1, &end) : 0.0;
-    if (!xOk || *end != '\0' || comma + 1 == text.size())
-        return UTxResult(kFBxErrNameKeyMalformed, u"not a point x,y: " + rest);
-    out = TranslateKey(doc, WqGePoint3d(x, y, 0));
+    WqGePoint3d point;
+    if (UTxResult r = FBxObjectNameKey::ReadPointRest(rest, point); r.Failed()) return r;
+    out = TranslateKey(doc, point);
     return {};
 }
 

@@ -1,26 +1,13 @@
 #include "Symbol/DLxGDTInstanceONKTranslator.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-
 #include "Leader/DLxSymFilters.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTSelection.h"
 #include "dl/DLxTDXUtil.h"
 #include "fw/FWxSelection.h"
+#include "ge/WqGePoint3d.h"
 
 namespace {
-// Shortest text that reads back to the same double.
-std::string Number(double v) {
-    char buf[40];
-    for (int precision = 15; precision <= 17; ++precision) {
-        std::snprintf(buf, sizeof buf, "%.*g", precision, v);
-        if (std::strtod(buf, nullptr) == v) break;
-    }
-    return buf;
-}
-
 constexpr double kPickTolerance = 1e-9;
 
 const DLxGDTInstanceONKTranslator g_translator;
@@ -30,21 +17,15 @@ UTxResult DLxGDTInstanceONKTranslator::GetKey(const RSeIDed& obj, UTxString16& r
     auto* inst = dynamic_cast<const DLxGDTInstance*>(&obj);
     if (!inst) return UTxResult(kFBxErrNameKeyNone, u"not a feature control frame");
     const WqGePoint3d p = inst->GetKeyPoint();
-    rest = UTx::MakeWideString(Number(p.x) + "," + Number(p.y));
+    rest = FBxObjectNameKey::PointRest(p);
     return {};
 }
 
 UTxResult DLxGDTInstanceONKTranslator::FindObject(const UTxString16& rest, RSeDatabase&,
                                                   FWxSceneDoc* doc, RSeIDed*& out) const {
-    const std::string text = UTx::ToUtf8(rest);
-    const size_t comma = text.find(',');
-    char* end = nullptr;
-    const double x = std::strtod(text.c_str(), &end);
-    const bool xOk = comma != std::string::npos && end == text.c_str() + comma;
-    const double y = xOk ? std::strtod(text.c_str() + comma + 1, &end) : 0.0;
-    if (!xOk || *end != '\0' || comma + 1 == text.size())
-        return UTxResult(kFBxErrNameKeyMalformed, u"not a point x,y: " + rest);
-    out = ObjectFromPoint(doc, WqGePoint3d(x, y, 0));
+    WqGePoint3d point;
+    if (UTxResult r = FBxObjectNameKey::ReadPointRest(rest, point); r.Failed()) return r;
+    out = ObjectFromPoint(doc, point);
     return {};
 }
 

@@ -6,11 +6,17 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+#include "ge/WqGePoint3d.h"
+#include "sm/SMxDisplayItem.h"
+#include "sm/SMxDisplayList.h"
+#include "utx/UTxString16.h"
 
 KorvuTempDir::KorvuTempDir() {
     std::string tmpl = (std::filesystem::temp_directory_path() / "korvu-test-XXXXXX").string();
@@ -78,4 +84,25 @@ std::vector<std::string> KorvuFolderNames(const std::string& path) {
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::vector<std::string> KorvuDescribe(const SMxDisplayList& list) {
+    std::vector<std::string> out;
+    auto point = [](const WqGePoint3d& p) {
+        char b[128];
+        std::snprintf(b, sizeof b, " (%a %a %a)", p.x, p.y, p.z);
+        return std::string(b);
+    };
+    for (const SMxDisplayItem& item : list) {
+        std::string d = std::to_string(int(item.GetKind())) + " " + std::to_string(item.GetId());
+        if (const auto* t = item.As<SMxTextItem>())
+            d += " " + UTx::ToUtf8(t->text) + point(t->position) + " " + std::to_string(t->height) +
+                 " " + std::to_string(int(t->alignment)) + " " + std::to_string(t->fontId);
+        else if (const auto* l = item.As<SMxLineItem>())
+            d += point(l->start) + point(l->end);
+        else if (const auto* p = item.As<SMxPointItem>())
+            d += point(p->position) + " " + std::to_string(p->marker);
+        out.push_back(std::move(d));
+    }
+    return out;
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+class SMxDisplayList;
+
 // A fresh folder under the system's temporary folder, removed with everything in it when the
 // object goes.
 class KorvuTempDir {
@@ -46,3 +48,7 @@ private:
 
 // The names in a folder, sorted.
 std::vector<std::string> KorvuFolderNames(const std::string& path);
+
+// Every item of the list as text, coordinates to the last bit: two lists that draw the same
+// give equal descriptions, item for item.
+std::vector<std::string> KorvuDescribe(const SMxDisplayList& list);

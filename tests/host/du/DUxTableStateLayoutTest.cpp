@@ -4,6 +4,8 @@
 // drawn to a picture.
 #include <gtest/gtest.h>
 
+#include "KorvuTestSupport.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -559,29 +561,6 @@ TEST_F(DUxTableStateLayoutTest, LayoutChangesUndoToTheSameBytes) {
     EXPECT_EQ(bytes(), after);
 }
 
-// Every item as text, coordinates to the last bit: a list redrawn where rows changed must equal
-// the one a whole drawing gives, item for item.
-std::vector<std::string> Describe(const SMxDisplayList& list) {
-    std::vector<std::string> out;
-    auto point = [](const WqGePoint3d& p) {
-        char b[128];
-        std::snprintf(b, sizeof b, " (%a %a %a)", p.x, p.y, p.z);
-        return std::string(b);
-    };
-    for (const SMxDisplayItem& item : list) {
-        std::string d = std::to_string(int(item.GetKind())) + " " + std::to_string(item.GetId());
-        if (const auto* t = item.As<SMxTextItem>())
-            d += " " + UTx::ToUtf8(t->text) + point(t->position) + " " + std::to_string(t->height) +
-                 " " + std::to_string(int(t->alignment)) + " " + std::to_string(t->fontId);
-        else if (const auto* l = item.As<SMxLineItem>())
-            d += point(l->start) + point(l->end);
-        else if (const auto* p = item.As<SMxPointItem>())
-            d += point(p->position) + " " + std::to_string(p->marker);
-        out.push_back(std::move(d));
-    }
-    return out;
-}
-
 TEST_F(DUxTableStateLayoutTest, ARedrawAfterRowChangesEqualsAWholeDrawing) {
     RSeDatabase* db = doc.GetRSeDb();
     SMxDisplayList* drawn = nullptr; // the list of the case at hand
@@ -671,10 +650,10 @@ TEST_F(DUxTableStateLayoutTest, ARedrawAfterRowChangesEqualsAWholeDrawing) {
         EXPECT_EQ(list.GetAt(0).HasStyledColor(), c.kept);
         SMxDisplayList whole;
         state->GenGraphics(whole);
-        EXPECT_EQ(Describe(list), Describe(whole));
+        EXPECT_EQ(KorvuDescribe(list), KorvuDescribe(whole));
         // Drawn again unchanged, it stays what it was.
         state->GenGraphics(list);
-        EXPECT_EQ(Describe(list), Describe(whole));
+        EXPECT_EQ(KorvuDescribe(list), KorvuDescribe(whole));
     }
 }
 

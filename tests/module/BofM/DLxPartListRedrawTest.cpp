@@ -2,6 +2,8 @@
 // draws is what a parts list computed whole from the same bill draws.
 #include <gtest/gtest.h>
 
+#include "KorvuTestSupport.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -30,28 +32,6 @@ namespace {
 
 using Col = DLxLocalBOMColumn;
 using namespace KorvuBOM;
-
-// Every item as text, coordinates to the last bit.
-std::vector<std::string> Describe(const SMxDisplayList& list) {
-    std::vector<std::string> out;
-    auto point = [](const WqGePoint3d& p) {
-        char b[128];
-        std::snprintf(b, sizeof b, " (%a %a %a)", p.x, p.y, p.z);
-        return std::string(b);
-    };
-    for (const SMxDisplayItem& item : list) {
-        std::string d = std::to_string(int(item.GetKind())) + " " + std::to_string(item.GetId());
-        if (const auto* t = item.As<SMxTextItem>())
-            d += " " + UTx::ToUtf8(t->text) + point(t->position) + " " + std::to_string(t->height) +
-                 " " + std::to_string(int(t->alignment)) + " " + std::to_string(t->fontId);
-        else if (const auto* l = item.As<SMxLineItem>())
-            d += point(l->start) + point(l->end);
-        else if (const auto* p = item.As<SMxPointItem>())
-            d += point(p->position) + " " + std::to_string(p->marker);
-        out.push_back(std::move(d));
-    }
-    return out;
-}
 
 // A drawing of the shared bracket assembly with its bill; each case gets its own.
 struct Drawing {
@@ -136,7 +116,7 @@ TEST_F(PartListRedraw, OneChangedRowDrawsWhatAWholeComputeDraws) {
         ASSERT_TRUE(state && table->GetDisplayList());
         SMxDisplayList& drawn = *table->GetDisplayList();
         ASSERT_GT(drawn.Count(), 0);
-        const std::vector<std::string> before = Describe(drawn);
+        const std::vector<std::string> before = KorvuDescribe(drawn);
         // A mark the drawing never sets: it stays on the items that are not drawn again.
         drawn.GetAt(0).SetStyledColor(SMxColor());
 
@@ -146,13 +126,13 @@ TEST_F(PartListRedraw, OneChangedRowDrawsWhatAWholeComputeDraws) {
         state->UpdateRow(index);
         d.Recompute(table);
         EXPECT_EQ(drawn.GetAt(0).HasStyledColor(), c.kept);
-        EXPECT_NE(Describe(drawn), before);
+        EXPECT_NE(KorvuDescribe(drawn), before);
 
         DLxPartListTable* whole = d.Place();
         ASSERT_TRUE(whole);
         d.Recompute(whole);
         ASSERT_TRUE(whole->GetDisplayList());
-        EXPECT_EQ(Describe(drawn), Describe(*whole->GetDisplayList()));
+        EXPECT_EQ(KorvuDescribe(drawn), KorvuDescribe(*whole->GetDisplayList()));
     }
 }
 
