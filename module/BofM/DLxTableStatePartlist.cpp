@@ -799,8 +799,3 @@ void DLxTableStatePartlist::FitTitle(RDxString& title, double width) {
     title.SetSimpleValue(trim.GetString());
 }
 
-void DLxTableStatePartlist::PlaceHeadingText(RDxString&, WqGePoint3d&, const WqGeVector3d&) {
-    // The layout hands the anchor already placed in the cell by the column's heading
-    // alignment and centred in the band: moving it again put every heading on its cell's
-    // far corner.
-}

@@ -111,9 +111,6 @@ public:
     bool UsesFormatCodes() const override { return false; }
     void FitColumnHeading(RDxString& heading, DUxTableStyleColumn* column) override;
     void FitTitle(RDxString& title, double width) override;
-    // The layout's anchor (placed by the heading alignment, centred in the band) is kept.
-    void PlaceHeadingText(RDxString& heading, WqGePoint3d& corner,
-                          const WqGeVector3d& extents) override;
     DUxTableRowBase* CreateRow(const DUxTableRowID& id, DUxTableStateBase* state,
                                RSeSegment* segment) override;
     bool AddColumnUsage(DUxTableStyleColumn* column) override;
