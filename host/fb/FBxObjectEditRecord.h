@@ -5,6 +5,7 @@
 // A record's references are live ones (a null one included), and its integers are 32-bit: a
 // record that holds a wider one is not journalled.
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
 
 #include "fw/FWxTranscriptValue.h"
@@ -17,6 +18,36 @@ class WqGeVector3d;
 class FBxObjectEditRecord {
 public:
     using Value = FWxTranscriptValue;
+
+    // A named attribute that a reader asked for and that the record lacks or cannot convert.
+    class exception : public std::runtime_error {
+    public:
+        using std::runtime_error::runtime_error;
+    };
+    class attribute_not_found : public exception {
+    public:
+        using exception::exception;
+    };
+
+    // A named attribute as a reader takes it: each conversion throws `exception` when the
+    // value is of another kind (an integer reads as a double, and 0 or 1 as a bool), and
+    // `attribute_not_found` when the record has no attribute of that name.
+    class attribute {
+    public:
+        attribute(const UTxString16& name, const Value* value) : m_name(name), m_value(value) {}
+        bool exists() const { return m_value != nullptr; }
+        int32_t as_int() const;
+        bool as_bool() const;
+        double as_double() const;
+        UTxString16 as_UTxString16() const;
+        WqGePoint3d as_WqGePoint3d() const;
+
+    private:
+        const Value& Need() const;
+        [[noreturn]] void Wrong(const char* kind) const;
+        UTxString16 m_name;
+        const Value* m_value;
+    };
 
     FBxObjectEditRecord() = default;
     explicit FBxObjectEditRecord(UTxString16 key) : m_key(std::move(key)) {}
@@ -75,6 +106,13 @@ public:
     const std::vector<Value>& GetList(int32_t i) const { return GetValue(i).GetList(); }
 
     void ClearValues() { m_values.clear(); }
+
+    // Named attributes are (name text, value) pairs among the values, in the order set.
+    // Setting a name already present replaces its value.
+    FBxObjectEditRecord& SetAttribute(const UTxString16& name, Value v);
+    // The value of the first pair with this name, or null.
+    const Value* FindAttribute(const UTxString16& name) const;
+    attribute operator[](const UTxString16& name) const { return {name, FindAttribute(name)}; }
 
     friend bool operator==(const FBxObjectEditRecord& a, const FBxObjectEditRecord& b) {
         return a.m_key == b.m_key && a.m_values == b.m_values;

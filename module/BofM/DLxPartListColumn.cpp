@@ -29,11 +29,7 @@ void Drop(RSeRefBase& ref) {
 // ---- edit records: (key text, value) pairs
 
 const FBxObjectEditRecord::Value* FindKey(const FBxObjectEditRecord& r, const char16_t* key) {
-    const auto& values = r.GetValues();
-    for (size_t i = 0; i + 1 < values.size(); i += 2)
-        if (values[i].GetKind() == FWxTranscriptValue::kString && values[i].GetText() == key)
-            return &values[i + 1];
-    return nullptr;
+    return r.FindAttribute(key);
 }
 int32_t AsInt(const FBxObjectEditRecord& r, const char16_t* key) {
     const auto* v = FindKey(r, key);
@@ -88,8 +84,7 @@ RSeRef<DUxDimStyleUnitVals> UnitValuesFromRecord(const FBxObjectEditRecord& r,
 }
 
 void AddPair(FBxObjectEditRecord& r, const UTxString16& key, FBxObjectEditRecord::Value v) {
-    r.AddString(key);
-    r.AddValue(std::move(v));
+    r.SetAttribute(key, std::move(v));
 }
 void AddUnitValues(FBxObjectEditRecord& r, const UTxString16& prefix,
                    const DUxDimStyleUnitVals& v) {

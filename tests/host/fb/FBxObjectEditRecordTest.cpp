@@ -237,4 +237,27 @@ TEST_F(FBxEditRecordTranscript, UnwritableRecordsFailNamingTheKey) {
     }
 }
 
+// Named attributes: a reader gets the value it asks for, or the exception that says why not.
+TEST(FBxObjectEditRecordAttributes, ConversionsAndTheirRefusals) {
+    FBxObjectEditRecord r(u"EditCell");
+    r.SetAttribute(u"row", Value::MakeInt(3))
+        .SetAttribute(u"value", Value::MakeString(u"M8"))
+        .SetAttribute(u"scale", Value::MakeInt(2))
+        .SetAttribute(u"on", Value::MakeInt(1))
+        .SetAttribute(u"big", Value::MakeInt(int64_t(1) << 40))
+        .SetAttribute(u"row", Value::MakeInt(4)); // replaces, does not add
+    EXPECT_EQ(r.GetValueCount(), 10);
+    EXPECT_EQ(r[u"row"].as_int(), 4);
+    EXPECT_EQ(r[u"value"].as_UTxString16(), u"M8");
+    EXPECT_DOUBLE_EQ(r[u"scale"].as_double(), 2.0);
+    EXPECT_TRUE(r[u"on"].as_bool());
+    EXPECT_FALSE(r[u"Row"].exists()); // names are case-sensitive
+    EXPECT_THROW(r[u"Row"].as_int(), FBxObjectEditRecord::attribute_not_found);
+    EXPECT_THROW(r[u"value"].as_int(), FBxObjectEditRecord::exception);
+    EXPECT_THROW(r[u"row"].as_UTxString16(), FBxObjectEditRecord::exception);
+    EXPECT_THROW(r[u"big"].as_int(), FBxObjectEditRecord::exception);
+    EXPECT_THROW(r[u"row"].as_bool(), FBxObjectEditRecord::exception); // 4 is no bool
+    EXPECT_THROW(r[u"value"].as_WqGePoint3d(), FBxObjectEditRecord::exception);
+}
+
 } // namespace
