@@ -32,6 +32,7 @@
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
+#include "Request/DLxPartListEditRequest.h"
 #include "Request/DLxPartListRequest.h"
 #include "Standard/DLxCBalloonMigrator.h"
 #include "Standard/DLxCBalloonStd.h"
@@ -75,6 +76,10 @@ void RegisterPartListSelectionGenerator() {
 void RegisterCreatePartListLocalBOM() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreatePartListLocalBOMRequest),
                                                 u"CreatePartListLocalBOM");
+}
+void RegisterEditPartList() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxPartListEditRequest),
+                                                u"EditPartList");
 }
 void RegisterCreatePartList() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxPartListRequest),
@@ -177,6 +182,7 @@ const KorvuInitRow kRows[] = {
     {"RotateGDTSymbol", &RegisterRotateGDTSymbol, 2},
     {"CreatePartListLocalBOM", &RegisterCreatePartListLocalBOM, 2},
     {"CreatePartList", &RegisterCreatePartList, 2},
+    {"EditPartList", &RegisterEditPartList, 2},
     {"DLxAssemblySurrogateProxy", &InitMeta<DLxAssemblySurrogateProxy>, 2},
     {"DLxBOMProxy", &InitMeta<DLxBOMProxy>, 2},
     {"DLxComponentProperty", &InitMeta<DLxComponentProperty>, 2},
