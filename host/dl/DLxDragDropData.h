@@ -12,6 +12,8 @@
 class FWxSceneDoc;
 
 constexpr const char16_t* kDLxSymbolClipboardFormat = u"PELMARIX_DL_SYMBOL_DATA";
+// Copied parts lists: the same block, under a format of their own.
+constexpr const char16_t* kDLxPartListClipboardFormat = u"PELMARIX_DL_PARTLIST_DATA";
 
 // The block's header; the ids of the symbols follow it.
 struct DLxDragDropData {

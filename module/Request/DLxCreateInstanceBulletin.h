@@ -9,7 +9,9 @@ class FWxSceneDoc;
 
 class DLxCreateInstanceBulletin : public RSeTxnBulletin {
 public:
-    DLxCreateInstanceBulletin(FWxSceneDoc* doc, const RSeRefBase& created);
+    // `format` is the clipboard format the copies of the created kind travel under.
+    DLxCreateInstanceBulletin(FWxSceneDoc* doc, const RSeRefBase& created,
+                              const char16_t* format = nullptr);
     void PostUndo() override;
     void PostRedo() override {}
 
@@ -19,6 +21,7 @@ public:
 private:
     RSeRefBase m_created;
     FWxSceneDoc* m_doc;
+    const char16_t* m_format;
 };
 
 // One per placed kind; they share the behaviour above.
@@ -35,3 +38,9 @@ DLX_CREATE_BULLETIN(DLxCreateSurfTXTInstanceBulletin);
 DLX_CREATE_BULLETIN(DLxCreateSymbolInstanceBulletin);
 DLX_CREATE_BULLETIN(DLxCreateWeldInstanceBulletin);
 #undef DLX_CREATE_BULLETIN
+
+// Parts lists are copied under a clipboard format of their own.
+class DLxCreatePartListTableBulletin : public DLxCreateInstanceBulletin {
+public:
+    DLxCreatePartListTableBulletin(FWxSceneDoc* doc, const RSeRefBase& table);
+};

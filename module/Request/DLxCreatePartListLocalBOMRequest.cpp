@@ -2,6 +2,7 @@
 
 #include "BofM/DLxPartListTable.h"
 #include "BofM/DLxTableStatePartlist.h"
+#include "Request/DLxCreateInstanceBulletin.h"
 #include "Request/DLxRequestUtil.h"
 #include "dc/RDxComputeContext.h"
 #include "dl/DLxAssemblyData.h"
@@ -53,7 +54,7 @@ UTxResult DLxCreatePartListLocalBOMRequest::ValidateInputs(FWxSceneDoc*) {
     return {};
 }
 
-UTxResult DLxCreatePartListLocalBOMRequest::_Execute(FWxSceneDoc*) {
+UTxResult DLxCreatePartListLocalBOMRequest::_Execute(FWxSceneDoc* doc) {
     m_partList = RSeRef<DLxPartListTable>();
     // Each stop below made no table: the request fails so that the document rolls back and
     // nothing is journalled.
@@ -88,5 +89,7 @@ UTxResult DLxCreatePartListLocalBOMRequest::_Execute(FWxSceneDoc*) {
     table->SetPendingRefresh(true);
     RDxComputeContext ctx;
     (void)sheet->Recompute(ctx);
+    // Undoing the creation empties a clipboard that holds this table copied from here.
+    new DLxCreatePartListTableBulletin(doc, RSeRefBase(table));
     return {};
 }

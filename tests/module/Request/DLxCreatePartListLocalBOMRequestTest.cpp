@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "BofM/DLxPartListData.h"
+#include "Clipboard.h"
 #include "BofM/DLxPartListTable.h"
 #include "BofM/DLxTableStatePartlist.h"
 #include "KorvuBOMFixture.h"
@@ -15,6 +16,7 @@
 #include "Standard/DLxStdStyles.h"
 #include "WinModule.h"
 #include "dl/DLxAssemblyData.h"
+#include "dl/DLxDragDropData.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxLocalBOMMgr.h"
@@ -230,6 +232,39 @@ TEST_F(CreatePartListRequest, AnOlderCreationLineReplaysAsTodaysCreation) {
                                u"IsComponent=true formatColumns=0 HorizDir=0")
                     .Failed());
     EXPECT_FALSE(none.doc->CanUndo());
+}
+
+TEST_F(CreatePartListRequest, UndoEmptiesTheClipboardOnlyWhenItHoldsThisTableCopiedFromHere) {
+    struct Case {
+        const char* name;
+        bool sameDocument;
+        bool partListFormat;
+        bool emptied;
+    };
+    const Case cases[] = {
+        {"this table, copied from this drawing", true, true, true},
+        {"this table's id, copied from another drawing", false, true, false},
+        {"copied as symbols, not as a parts list", true, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WinClipboardResetForTests();
+        BracketDoc d, other;
+        UTxResult r;
+        SmartPtr<DLxCreatePartListLocalBOMRequest> req = d.Create(d.Data(), r);
+        ASSERT_FALSE(r.Failed()) << UTx::ToUtf8(r.GetDetail());
+        const RSeRefBase table(req->GetPartList().get());
+        const uint32_t format = RegisterClipboardFormatW(
+            c.partListFormat ? kDLxPartListClipboardFormat : kDLxSymbolClipboardFormat);
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        SetClipboardData(format, DLxDragDropData::Create(
+                                     c.sameDocument ? d.doc.get() : other.doc.get(), {table}));
+        CloseClipboard();
+        ASSERT_FALSE(d.doc->Undo().Failed());
+        EXPECT_EQ(IsClipboardFormatAvailable(format), !c.emptied);
+    }
+    WinClipboardResetForTests();
 }
 
 } // namespace
