@@ -122,6 +122,10 @@ public:
     // Request classes by their transcript names, registered when their library loads.
     bool RegisterRequest(CRuntimeClass* requestClass, const UTxString16& name);
     CRuntimeClass* FindRequestClass(const UTxString16& name) const;
+    // A request whose older lines do not read as lines today (a key given twice, say) names
+    // how to bring such a line to today's form; replay applies it before reading the line.
+    using LineUpgrade = UTxResult (*)(UTxString16& line);
+    void SetLineUpgrade(const UTxString16& name, LineUpgrade upgrade);
 
     // Replay: a line makes its request by name, reads it back and has the document process it
     // like a new one; a key that the request did not read (for the record version the line
@@ -221,6 +225,7 @@ private:
     bool m_keepLines = true;
     std::FILE* m_file = nullptr;
     std::map<UTxString16, CRuntimeClass*> m_requests;
+    std::map<UTxString16, LineUpgrade> m_lineUpgrades;
     // The last line taken apart: its text, and its index or why it does not parse.
     UTxString16 m_indexedText;
     std::shared_ptr<FWxTranscriptLine> m_indexed;

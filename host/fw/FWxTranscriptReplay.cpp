@@ -72,6 +72,11 @@ CRuntimeClass* FWxTranscriptMgr::FindRequestClass(const UTxString16& name) const
     return it == m_requests.end() ? nullptr : it->second;
 }
 
+void FWxTranscriptMgr::SetLineUpgrade(const UTxString16& name, LineUpgrade upgrade) {
+    if (upgrade) m_lineUpgrades[name] = upgrade;
+    else m_lineUpgrades.erase(name);
+}
+
 UTxResult FWxTranscriptMgr::WriteNameLine(FWxSceneDoc* doc, const UTxString16& name) {
     UTxString16 line;
     UTxResult r = BeginDocRequest(line, doc);
@@ -81,7 +86,19 @@ UTxResult FWxTranscriptMgr::WriteNameLine(FWxSceneDoc* doc, const UTxString16& n
     return r;
 }
 
-UTxResult FWxTranscriptMgr::ReplayLine(FWxSceneDoc* doc, const UTxString16& line) {
+UTxResult FWxTranscriptMgr::ReplayLine(FWxSceneDoc* doc, const UTxString16& given) {
+    UTxString16 upgraded;
+    const UTxString16* read = &given;
+    if (!m_lineUpgrades.empty()) {
+        UTxString16 requestName;
+        if (!GetRequestName(given, requestName).Failed())
+            if (auto it = m_lineUpgrades.find(requestName); it != m_lineUpgrades.end()) {
+                upgraded = given;
+                if (UTxResult r = it->second(upgraded); r.Failed()) return r;
+                read = &upgraded;
+            }
+    }
+    const UTxString16& line = *read;
     std::shared_ptr<const FWxTranscriptLine> parsed;
     UTxResult r = IndexLine(line, parsed);
     if (r.Failed()) return r;

@@ -1,5 +1,8 @@
 #include "Request/DLxPartListRequest.h"
 
+#include <string_view>
+#include <vector>
+
 #include "BofM/DLxPartListData.h"
 #include "BofM/DLxPartListTable.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
@@ -13,7 +16,49 @@ IMPLEMENT_DYNCREATE(DLxPartListRequest, FWxChangeRequest)
 
 namespace {
 constexpr UTxResultCode kRefused = 0xE009033C;
+
+// Where the pairs of a key ("Key=") start in a line, quoted texts skipped.
+std::vector<size_t> PairStarts(const UTxString16& line, std::u16string_view key) {
+    std::vector<size_t> starts;
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char16_t c = line[i];
+        if (quoted) {
+            if (c == u'\\') ++i;
+            else if (c == u'"') quoted = false;
+            continue;
+        }
+        if (c == u'"') {
+            quoted = true;
+            continue;
+        }
+        if (i > 0 && (line[i - 1] == u' ' || line[i - 1] == u'\t') &&
+            std::u16string_view(line).substr(i, key.size()) == key)
+            starts.push_back(i);
+    }
+    return starts;
+}
 } // namespace
+
+// Lines of an older layout carry the mode as a second "HorizDir" pair. It becomes the
+// "PartListMode" pair, or goes when the line has one of its own.
+UTxResult DLxPartListRequest::UpgradeOlderLine(UTxString16& line) {
+    static const std::u16string_view key = u"HorizDir=";
+    const std::vector<size_t> starts = PairStarts(line, key);
+    if (starts.size() < 2) return {};
+    const size_t valueStart = starts[1] + key.size();
+    size_t end = valueStart;
+    while (end < line.size() && line[end] != u' ' && line[end] != u'\t') ++end;
+    const std::u16string_view text = std::u16string_view(line).substr(valueStart, end - valueStart);
+    const UTxResult bad(kFWxErrTranscriptMalformed, u"HorizDir: the second value is no integer");
+    size_t i = (!text.empty() && text[0] == u'-') ? 1 : 0;
+    if (i == text.size() || text.size() > 11) return bad;
+    for (; i < text.size(); ++i)
+        if (text[i] < u'0' || text[i] > u'9') return bad;
+    if (!PairStarts(line, u"PartListMode=").empty()) line.erase(starts[1] - 1, end - (starts[1] - 1));
+    else line.replace(starts[1], key.size(), u"PartListMode=");
+    return {};
+}
 
 DLxPartListRequest::DLxPartListRequest() = default;
 DLxPartListRequest::~DLxPartListRequest() = default;

@@ -25,6 +25,9 @@ public:
     uint32_t GetHorizDir() const { return m_horizDir; }
     int32_t GetPartListMode() const { return m_partListMode; }
 
+    // Brings a line of the oldest layout, with the mode as a second "HorizDir", to today's.
+    static UTxResult UpgradeOlderLine(UTxString16& line);
+
     UTxStringResource GetRequestIdentity() const override;
     UTxResult Script(FWxSceneDoc* doc) override;
     UTxResult InitFromTranscript(FWxSceneDoc* doc, const UTxString16& line) override;

@@ -84,6 +84,8 @@ void RegisterEditPartList() {
 void RegisterCreatePartList() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxPartListRequest),
                                                 u"CreatePartList");
+    FWxUtil::GetTranscriptMgr().SetLineUpgrade(u"CreatePartList",
+                                               &DLxPartListRequest::UpgradeOlderLine);
 }
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),

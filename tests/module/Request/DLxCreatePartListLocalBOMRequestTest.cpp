@@ -234,6 +234,41 @@ TEST_F(CreatePartListRequest, AnOlderCreationLineReplaysAsTodaysCreation) {
     EXPECT_FALSE(none.doc->CanUndo());
 }
 
+// The oldest lines give the mode as a second "HorizDir": the first is the direction, the second
+// the mode, and a "PartListMode" of its own still wins.
+TEST_F(CreatePartListRequest, AnOlderLineWithTwoHorizDirKeysTakesTheSecondAsTheMode) {
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    const UTxString16 head =
+        u"CreatePartList Origin=(300.0,250.0,0.0) View=@\"DLxViewInstance#Sheet 1/Front\" "
+        u"itemIds=\"HorizDir=2\" IsComponent=false formatColumns=2 HorizDir=1 HorizDir=";
+    struct Case {
+        const char* name;
+        UTxString16 line;
+        bool fails;
+        int32_t scheme;
+    };
+    const Case cases[] = {
+        {"second value is the mode", head + u"1", false, 1},
+        {"mode key wins", head + u"1 PartListMode=2", false, 2},
+        {"second value no integer", head + u"x", true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        mgr.ClearLines();
+        BracketDoc d;
+        const UTxResult r = mgr.ReplayLine(d.doc.get(), c.line);
+        ASSERT_EQ(r.Failed(), c.fails) << UTx::ToUtf8(r.GetDetail());
+        if (c.fails) {
+            EXPECT_FALSE(d.doc->CanUndo());
+            continue;
+        }
+        EXPECT_EQ(DLxLocalBOMMgr::GetAnyLocalBOM(d.doc->GetRSeDb())->GetSchemeID(), c.scheme);
+        ASSERT_EQ(mgr.GetLines().size(), 1u);
+        // The first value stays the direction.
+        EXPECT_NE(mgr.GetLines()[0].find(u"WrapDir=1"), UTxString16::npos);
+    }
+}
+
 TEST_F(CreatePartListRequest, UndoEmptiesTheClipboardOnlyWhenItHoldsThisTableCopiedFromHere) {
     struct Case {
         const char* name;
