@@ -9,6 +9,7 @@
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxSheet.h"
+#include "dl/DLxUtil.h"
 #include "dl/GBxBOMDescriptor.h"
 #include "du/DUxTableStyle.h"
 #include "fb/FBxLayerStyle.h"
@@ -45,9 +46,13 @@ UTxResult DLxCreatePartListLocalBOMRequest::DoTranscriptDataExchange(
     return tdx.GetResult();
 }
 
-UTxResult DLxCreatePartListLocalBOMRequest::ValidateInputs(FWxSceneDoc*) {
-    if (!m_data.GetSheetInstance().HasTarget())
+UTxResult DLxCreatePartListLocalBOMRequest::ValidateInputs(FWxSceneDoc* doc) {
+    const RSeRef<DLxSheet> sheet = m_data.GetSheetInstance();
+    if (!sheet.HasTarget())
         return UTxResult::Refusal(kRefused, u"SheetInstance: no sheet to place the parts list on");
+    if (!DLxUtil::AllowRequestExecution(doc, sheet.get()))
+        return UTxResult::Refusal(kRefused,
+                                  u"SheetInstance: the drawing does not take changes to this sheet now");
     if (!m_data.GetDrawing()) return UTxResult::Refusal(kRefused, u"the document has no drawing");
     if (m_data.GetFilename().empty())
         return UTxResult::Refusal(kRefused, u"Filename: no source model");

@@ -197,6 +197,26 @@ TEST_F(CreatePartListRequest, AnEmptyMemberTakesTheFactorysActiveMember) {
     EXPECT_EQ(state->GetSelectedMembers(), std::vector<UTxString16>{u"B"});
 }
 
+// The sheet is checked before the rest: a deferred drawing takes no parts list, and a record
+// whose sheet is another drawing's is refused.
+TEST_F(CreatePartListRequest, ADeferredDrawingOrAnotherDrawingsSheetIsRefused) {
+    for (const bool deferred : {true, false}) {
+        SCOPED_TRACE(deferred ? "deferred drawing" : "another drawing's sheet");
+        BracketDoc d, other;
+        const Bytes before = d.Save();
+        DLxPartListData data = d.Data();
+        data.SetFilename(u""); // also refused, but later
+        if (deferred) d.doc->SetDocDeferred(true);
+        else data.SetSheetInstance(RSeRef<DLxSheet>(other.sheet1));
+        UTxResult r;
+        d.Create(data, r);
+        EXPECT_EQ(r.GetCode(), UTxResultCode(0xE009033C));
+        EXPECT_EQ(r.GetDetail().rfind(u"SheetInstance", 0), 0u) << UTx::ToUtf8(r.GetDetail());
+        EXPECT_FALSE(d.doc->CanUndo());
+        EXPECT_EQ(d.Save(), before);
+    }
+}
+
 // Lines of the creation written before local bills of materials replay through today's
 // creation, which is what the journal then holds.
 TEST_F(CreatePartListRequest, AnOlderCreationLineReplaysAsTodaysCreation) {
