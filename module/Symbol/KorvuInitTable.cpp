@@ -32,7 +32,9 @@
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
+#include "Request/DLxNewPartsListStyleRequest.h"
 #include "Request/DLxPartListRequest.h"
+#include "Request/DLxUpdatePartsListStyleRequest.h"
 #include "Standard/DLxCBalloonMigrator.h"
 #include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCDatumStd.h"
@@ -79,6 +81,14 @@ void RegisterCreatePartListLocalBOM() {
 void RegisterCreatePartList() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxPartListRequest),
                                                 u"CreatePartList");
+}
+void RegisterNewPartsListStyle() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxNewPartsListStyleRequest),
+                                                DLxNewPartsListStyleRequest::kTranscriptName);
+}
+void RegisterUpdatePartsListStyle() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxUpdatePartsListStyleRequest),
+                                                DLxUpdatePartsListStyleRequest::kTranscriptName);
 }
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
@@ -177,6 +187,8 @@ const KorvuInitRow kRows[] = {
     {"RotateGDTSymbol", &RegisterRotateGDTSymbol, 2},
     {"CreatePartListLocalBOM", &RegisterCreatePartListLocalBOM, 2},
     {"CreatePartList", &RegisterCreatePartList, 2},
+    {"New_PartsList_Style_Old", &RegisterNewPartsListStyle, 2},
+    {"Update_PartsList_Style_Old", &RegisterUpdatePartsListStyle, 2},
     {"DLxAssemblySurrogateProxy", &InitMeta<DLxAssemblySurrogateProxy>, 2},
     {"DLxBOMProxy", &InitMeta<DLxBOMProxy>, 2},
     {"DLxComponentProperty", &InitMeta<DLxComponentProperty>, 2},
