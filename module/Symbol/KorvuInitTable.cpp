@@ -33,8 +33,10 @@
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxNewPartsListStyleRequest.h"
+#include "Request/DLxNewTableStylePartsListRequest.h"
 #include "Request/DLxPartListRequest.h"
 #include "Request/DLxUpdatePartsListStyleRequest.h"
+#include "Request/DLxUpdateTableStylePartsListRequest.h"
 #include "Standard/DLxCBalloonMigrator.h"
 #include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCDatumStd.h"
@@ -89,6 +91,15 @@ void RegisterNewPartsListStyle() {
 void RegisterUpdatePartsListStyle() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxUpdatePartsListStyleRequest),
                                                 DLxUpdatePartsListStyleRequest::kTranscriptName);
+}
+void RegisterNewTableStylePartsList() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxNewTableStylePartsListRequest),
+                                                DLxNewTableStylePartsListRequest::kTranscriptName);
+}
+void RegisterUpdateTableStylePartsList() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(
+        RUNTIME_CLASS(DLxUpdateTableStylePartsListRequest),
+        DLxUpdateTableStylePartsListRequest::kTranscriptName);
 }
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
@@ -189,6 +200,8 @@ const KorvuInitRow kRows[] = {
     {"CreatePartList", &RegisterCreatePartList, 2},
     {"New_PartsList_Style_Old", &RegisterNewPartsListStyle, 2},
     {"Update_PartsList_Style_Old", &RegisterUpdatePartsListStyle, 2},
+    {"New_PartsList_Style", &RegisterNewTableStylePartsList, 2},
+    {"Update_PartsList_Style", &RegisterUpdateTableStylePartsList, 2},
     {"DLxAssemblySurrogateProxy", &InitMeta<DLxAssemblySurrogateProxy>, 2},
     {"DLxBOMProxy", &InitMeta<DLxBOMProxy>, 2},
     {"DLxComponentProperty", &InitMeta<DLxComponentProperty>, 2},
