@@ -4,6 +4,9 @@
 
 #include "br/BRxDocManager.h"
 #include "br/BRxFixedEntry.h"
+#include "dc/RDxComputeContext.h"
+#include "dc/RDxConstraint.h"
+#include "dc/RDxState.h"
 #include "dl/DLxAssemblyCheck.h"
 #include "dl/DLxAssemblyData.h"
 #include "dl/DLxDrawing.h"
@@ -13,6 +16,8 @@
 #include "dl/DLxSelectCmd.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
+#include "du/DUxTableStateBase.h"
+#include "fw/FWxStyle.h"
 #include "rd/RDxComponent.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeSegment.h"
@@ -142,6 +147,49 @@ FWxStyle* DLxDrawingDoc::FindStyle(const RSeMetaType* meta, const UTxString16& n
 UTxString16 DLxDrawingDoc::GetStandardName() const {
     DLxDrawing* drawing = GetDrawing();
     return drawing ? drawing->GetStandardName() : UTxString16();
+}
+
+std::vector<FWxStyle*> DLxDrawingDoc::GetStyles() const {
+    std::vector<FWxStyle*> out;
+    if (DLxDrawing* drawing = GetDrawing())
+        for (const RSeRef<FWxStyle>& s : drawing->GetStyles())
+            if (FWxStyle* style = s.get()) out.push_back(style);
+    return out;
+}
+
+bool DLxDrawingDoc::AddStyle(FWxStyle* style) {
+    DLxDrawing* drawing = GetDrawing();
+    return drawing && drawing->AddStyle(style);
+}
+
+RSeIDed* DLxDrawingDoc::GetRootObject() const {
+    return GetDrawing();
+}
+
+void DLxDrawingDoc::PostUpdateStyle(const RSeRef<FWxStyle>& style, bool) {
+    const FWxStyle* changed = style.get();
+    if (!changed) return;
+    const auto takesStyle = [changed](const RDxNode* node) {
+        const auto* state = dynamic_cast<const DUxTableStateBase*>(node);
+        return state && state->GetStyle() == changed;
+    };
+    for (DLxSheet* sheet : GetSheets()) {
+        bool touched = false;
+        for (const RSeRef<RDxNode>& n : sheet->GetNodes()) {
+            RDxNode* node = n.get();
+            // A table is drawn by the instance that reads its state.
+            bool reads = takesStyle(node);
+            if (const auto* constraint = dynamic_cast<const RDxConstraint*>(node))
+                for (const RSeRef<RDxState>& input : constraint->GetInputStates())
+                    reads = reads || takesStyle(input.get());
+            if (!reads) continue;
+            node->MarkEdited();
+            touched = true;
+        }
+        if (!touched) continue;
+        RDxComputeContext ctx;
+        (void)sheet->Recompute(ctx);
+    }
 }
 
 DLxDrawing* DLxDrawingDoc::GetDrawing() const {

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "fb/IFxObjectStyleSupport.h"
 #include "fw/FWxSceneDoc.h"
 #include "rse/RSeRef.h"
 #include "utx/UTxString16.h"
@@ -21,7 +22,7 @@ class DLxSheet;
 class RSeDatabase;
 class RSeIDed;
 
-class DLxDrawingDoc : public FWxSceneDoc {
+class DLxDrawingDoc : public FWxSceneDoc, public IFxObjectStyleSupport {
 public:
     DLxDrawingDoc();
     explicit DLxDrawingDoc(std::unique_ptr<RSeDatabase> db);
@@ -33,6 +34,12 @@ public:
     // The drawing's.
     FWxStyle* FindStyle(const RSeMetaType* meta, const UTxString16& name) const override;
     UTxString16 GetStandardName() const override;
+    std::vector<FWxStyle*> GetStyles() const override;
+    bool AddStyle(FWxStyle* style) override;
+    // The drawing.
+    RSeIDed* GetRootObject() const override;
+    // The tables whose state takes the style are computed again, and their sheets with them.
+    void PostUpdateStyle(const RSeRef<FWxStyle>& style, bool postUpdate) override;
     // The component's representations in the drawing's assembly.
     std::vector<std::u16string> GetDesignViewNames(const RDxComponent* component) const override;
     DLxSelectCmd* GetSelectCmd() const { return m_select.get(); }

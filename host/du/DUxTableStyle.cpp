@@ -24,6 +24,26 @@ DUxTableColumnList CopyColumns(const DUxTableColumnList& columns, RSeSegment* se
 }
 } // namespace
 
+DUxTableColumnList DUxTableStyle::CopyColumnList(const DUxTableColumnList& columns,
+                                                 RSeSegment* segment) {
+    return CopyColumns(columns, segment);
+}
+
+DUxTableStyleColumn* DUxTableStyle::MakeColumn(const DUxTableStyleColumn* source,
+                                               RSeSegment* segment) const {
+    if (!segment) segment = RSe::TransientSegment();
+    if (source) {
+        DUxTableColumnList one{
+            RSeRef<DUxTableStyleColumn>(const_cast<DUxTableStyleColumn*>(source))};
+        DUxTableColumnList copy = CopyColumns(one, segment);
+        return copy.empty() ? nullptr : copy.front().get();
+    }
+    if (dynamic_cast<const DUxTableStylePartsList*>(this))
+        return DUxTableStylePartsListColumn::New(segment);
+    return new (RSe::_GetMeta(static_cast<const DUxTableStyleColumn*>(nullptr)), segment)
+        DUxTableStyleColumn();
+}
+
 void DUxTableStyle::Prepare() {
     RSe::PrepareWrite(this);
 }
@@ -169,3 +189,11 @@ RSeRef<DUxTableStylePartsList> DUxTableStylePartsListWrapper::Style() const {
     return RSeRef<DUxTableStylePartsList>(
         dynamic_cast<DUxTableStylePartsList*>(DUxTableStyleWrapper::Style().get()));
 }
+
+// Documents find their parts-list styles under the collection name.
+static const bool s_partsListKind = [] {
+    FWxStylesCollection::RegisterKind(
+        DUxTableStylePartsList::GetInternalStylesCollectionNameStatic(),
+        RSe::_GetMeta(static_cast<const DUxTableStylePartsList*>(nullptr)));
+    return true;
+}();

@@ -76,6 +76,12 @@ public:
     void SetCustomColumns(const DUxTableColumnList& columns);
     // Deletes every column of the list and empties it.
     static void ClearColumns(DUxTableColumnList& columns);
+    // Copies of the columns in the segment (the transient one for null), in order.
+    static DUxTableColumnList CopyColumnList(const DUxTableColumnList& columns,
+                                             RSeSegment* segment);
+    // A new column of the kind this style's tables take, in the segment: a copy of `source`
+    // when one is given, else one with the defaults.
+    DUxTableStyleColumn* MakeColumn(const DUxTableStyleColumn* source, RSeSegment* segment) const;
 
     // The filters new tables take; null until a list is made (EnsureFilterList).
     DUxTableRowFilterList* FilterList() const { return m_filters.get(); }
@@ -143,6 +149,9 @@ public:
     void SetDisplayGroupedItemNumber(bool v) { Set(m_displayGroupedItemNumber, v); }
     bool GetDisplayParticipants() const { return m_displayParticipants; }
     void SetDisplayParticipants(bool v) { Set(m_displayParticipants, v); }
+    // Whether item numbers that lost their prefix get the default one back.
+    bool GetRecoverDefaultPrefix() const { return m_recoverDefaultPrefix; }
+    void SetRecoverDefaultPrefix(bool v) { Set(m_recoverDefaultPrefix, v); }
 
     void Load(RSeStream& s);
     void LoadMigrate(RSeStream& s);
@@ -155,6 +164,7 @@ private:
     bool m_grouping = false;
     bool m_displayGroupedItemNumber = false;
     bool m_displayParticipants = false;
+    bool m_recoverDefaultPrefix = false;
 };
 
 // Reads a table's style: the explicit one, else the state's.

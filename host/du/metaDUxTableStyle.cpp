@@ -5,7 +5,8 @@
 //     custom columns (counted reference lists) and the filter list (reference).
 //   DUxTableStylePartsList (after the table style's part): the group keys (counted reference list);
 //   from version 1 grouping, display grouped item numbers, display participants (bools).
-//   Version 0 stored no switches: they read as off.
+//   Version 0 stored no switches: they read as off. Version 2 adds recover default prefix
+//   (bool), off in older styles.
 #include "du/DUxTableStyle.h"
 
 #include "dc/RDxPersist.h"
@@ -53,7 +54,7 @@ RSeMetaType* _GetMeta(const DUxTableStyle* p) {
 }
 RSeMetaType* _InitMeta(const DUxTableStylePartsList*) {
     static RSeMetaType* mt = RSeMakeMeta<DUxTableStylePartsList>(
-        u"DUxTableStylePartsList", &PartsListStyleGuid, 1, RSeMetaType::kClass,
+        u"DUxTableStylePartsList", &PartsListStyleGuid, 2, RSeMetaType::kClass,
         RSe::_InitMeta(static_cast<const DUxTableStyle*>(nullptr)));
     return mt;
 }
@@ -141,11 +142,17 @@ void DUxTableStylePartsList::Load(RSeStream& s) {
     s.Read(m_grouping);
     s.Read(m_displayGroupedItemNumber);
     s.Read(m_displayParticipants);
+    s.Read(m_recoverDefaultPrefix);
 }
 void DUxTableStylePartsList::LoadMigrate(RSeStream& s) {
     RSeMetaType::PlainLoad(this, s);
     RDxPersist::LoadRefs(s, m_groupKeys);
     m_grouping = m_displayGroupedItemNumber = m_displayParticipants = false;
+    m_recoverDefaultPrefix = false;
+    if (s.GetMetaContext().GetStoredVersion() < 1) return;
+    s.Read(m_grouping);
+    s.Read(m_displayGroupedItemNumber);
+    s.Read(m_displayParticipants);
 }
 void DUxTableStylePartsList::FixPtrs(RSeMetaContext& ctx) {
     RSeMetaType::PlainFixPtrs(this, ctx);
@@ -157,6 +164,7 @@ void DUxTableStylePartsList::Save(RSeStream& s) const {
     s.Write(m_grouping);
     s.Write(m_displayGroupedItemNumber);
     s.Write(m_displayParticipants);
+    s.Write(m_recoverDefaultPrefix);
 }
 UTxResult DUxTableStylePartsList::Clone(DUxTableStylePartsList* t, RSeCloneCommander* cc) const {
     RSeMetaType::PlainClone(this, t, cc);
@@ -164,5 +172,6 @@ UTxResult DUxTableStylePartsList::Clone(DUxTableStylePartsList* t, RSeCloneComma
     t->m_grouping = m_grouping;
     t->m_displayGroupedItemNumber = m_displayGroupedItemNumber;
     t->m_displayParticipants = m_displayParticipants;
+    t->m_recoverDefaultPrefix = m_recoverDefaultPrefix;
     return {};
 }

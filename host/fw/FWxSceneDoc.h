@@ -10,6 +10,7 @@
 #include "utx/UTxResult.h"
 
 class RSeDatabase;
+class RSeIDed;
 class RSeMetaType;
 class RSeTxnRecord;
 class FWxChangeRequest;
@@ -82,6 +83,13 @@ public:
         return nullptr;
     }
     virtual UTxString16 GetStandardName() const { return {}; }
+    // All the styles, in the order they were added; AddStyle takes a style made in the
+    // document's store and refuses (false) one held already or a name its kind has.
+    virtual std::vector<FWxStyle*> GetStyles() const { return {}; }
+    virtual bool AddStyle(FWxStyle*) { return false; }
+    // The object that owns the document's styles; new styles are made in its segment. Null
+    // for a document that keeps no styles.
+    virtual RSeIDed* GetRootObject() const { return nullptr; }
     // The names of the design views the model has of a component (FWxDesignViewAccessor);
     // a scene document knows no model.
     virtual std::vector<std::u16string> GetDesignViewNames(const RDxComponent*) const { return {}; }

@@ -1,5 +1,13 @@
 #include "fw/FWxStyle.h"
 
+#include <map>
+
+#include "fw/FWxSceneDoc.h"
+#include "fw/FWxTranscriptMgr.h"
+#include "fw/FWxUtil.h"
+#include "rse/RSe.h"
+#include "rse/RSeMetaType.h"
+
 #include "rse/RSeMeta.h"
 #include "rse/RSeSaveData.h"
 #include "rse/RSeTransaction.h"
@@ -67,8 +75,79 @@ UTxResult FWxStyle::Clone(FWxStyle* target, RSeCloneCommander* cc) const {
     return {};
 }
 
+void FWxStyle::CleanStyleEdits() {
+    if (m_edits == 0) return;
+    RSe::PrepareWrite(this);
+    m_edits = 0;
+}
+
+bool FWxStyle::IsCached() const {
+    const RSeSegment* segment = RSe::SegmentOf(this);
+    return segment && RSe::DatabaseOf(segment) && segment != RSe::TransientSegment(false) &&
+           segment != RSe::TransientSegment(true);
+}
+
+bool FWxStyle::RepairStyleName(UTxString16& name) {
+    UTxString16 repaired;
+    for (char16_t c : name)
+        if (c >= 0x20 && c != 0x7F) repaired.push_back(c);
+    const auto space = [](char16_t c) { return c == u' ' || c == 0xA0 || c == 0x3000; };
+    while (!repaired.empty() && space(repaired.back()))
+        repaired.pop_back();
+    size_t first = 0;
+    while (first < repaired.size() && space(repaired[first]))
+        ++first;
+    repaired.erase(0, first);
+    if (repaired.empty()) repaired = u"Style";
+    if (repaired == name) return false;
+    name = std::move(repaired);
+    return true;
+}
+
+UTxString16 FWxStyle::GetStyleReference(const RSeRef<FWxStyle>& style) {
+    return FWxUtil::GetTranscriptMgr().StringFromRef(style);
+}
+
+namespace {
+std::map<UTxString16, const RSeMetaType*>& Kinds() {
+    static std::map<UTxString16, const RSeMetaType*> kinds;
+    return kinds;
+}
+} // namespace
+
+void FWxStylesCollection::RegisterKind(const UTxString16& name, const RSeMetaType* kind) {
+    Kinds()[name] = kind;
+}
+
+const RSeMetaType* FWxStylesCollection::FindKind(const UTxString16& name) {
+    auto it = Kinds().find(name);
+    return it == Kinds().end() ? nullptr : it->second;
+}
+
+std::vector<RSeRef<FWxStyle>> FWxStylesCollection::GetStyles() const {
+    std::vector<RSeRef<FWxStyle>> out;
+    if (!m_doc) return out;
+    for (FWxStyle* s : m_doc->GetStyles())
+        if (s->GetMeta()->IsKindOf(m_kind)) out.emplace_back(s);
+    return out;
+}
+
 RSeRef<FWxStyle> FWxStylesCollection::Find(const UTxString16& name) const {
-    for (const RSeRef<FWxStyle>& s : m_styles)
-        if (s.HasTarget() && s->GetStyleName() == name) return s;
-    return {};
+    return RSeRef<FWxStyle>(m_doc ? m_doc->FindStyle(m_kind, name) : nullptr);
+}
+
+RSeRef<FWxStyle> FWxStylesCollection::AddStyle(const RSeRef<FWxStyle>& style) {
+    FWxStyle* s = style.get();
+    if (!m_doc || !s || !s->GetMeta()->IsKindOf(m_kind)) return {};
+    return m_doc->AddStyle(s) ? style : RSeRef<FWxStyle>();
+}
+
+RSeRef<FWxStyle> FWxStylesCollection::RenameStyle(const UTxString16& from, const UTxString16& to) {
+    RSeRef<FWxStyle> style = Find(from);
+    FWxStyle* s = style.get();
+    if (!s) return {};
+    if (from == to) return style;
+    if (Find(to).HasTarget()) return {};
+    s->SetStyleName(to);
+    return style;
 }

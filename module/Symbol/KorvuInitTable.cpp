@@ -33,7 +33,11 @@
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxPartListEditRequest.h"
+#include "Request/DLxNewPartsListStyleRequest.h"
+#include "Request/DLxNewTableStylePartsListRequest.h"
 #include "Request/DLxPartListRequest.h"
+#include "Request/DLxUpdatePartsListStyleRequest.h"
+#include "Request/DLxUpdateTableStylePartsListRequest.h"
 #include "Standard/DLxCBalloonMigrator.h"
 #include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCDatumStd.h"
@@ -86,6 +90,23 @@ void RegisterCreatePartList() {
                                                 u"CreatePartList");
     FWxUtil::GetTranscriptMgr().SetLineUpgrade(u"CreatePartList",
                                                &DLxPartListRequest::UpgradeOlderLine);
+}
+void RegisterNewPartsListStyle() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxNewPartsListStyleRequest),
+                                                DLxNewPartsListStyleRequest::kTranscriptName);
+}
+void RegisterUpdatePartsListStyle() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxUpdatePartsListStyleRequest),
+                                                DLxUpdatePartsListStyleRequest::kTranscriptName);
+}
+void RegisterNewTableStylePartsList() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxNewTableStylePartsListRequest),
+                                                DLxNewTableStylePartsListRequest::kTranscriptName);
+}
+void RegisterUpdateTableStylePartsList() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(
+        RUNTIME_CLASS(DLxUpdateTableStylePartsListRequest),
+        DLxUpdateTableStylePartsListRequest::kTranscriptName);
 }
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
@@ -185,6 +206,10 @@ const KorvuInitRow kRows[] = {
     {"CreatePartListLocalBOM", &RegisterCreatePartListLocalBOM, 2},
     {"CreatePartList", &RegisterCreatePartList, 2},
     {"EditPartList", &RegisterEditPartList, 2},
+    {"New_PartsList_Style_Old", &RegisterNewPartsListStyle, 2},
+    {"Update_PartsList_Style_Old", &RegisterUpdatePartsListStyle, 2},
+    {"New_PartsList_Style", &RegisterNewTableStylePartsList, 2},
+    {"Update_PartsList_Style", &RegisterUpdateTableStylePartsList, 2},
     {"DLxAssemblySurrogateProxy", &InitMeta<DLxAssemblySurrogateProxy>, 2},
     {"DLxBOMProxy", &InitMeta<DLxBOMProxy>, 2},
     {"DLxComponentProperty", &InitMeta<DLxComponentProperty>, 2},
