@@ -33,6 +33,7 @@
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxPartListRequest.h"
+#include "Request/DLxUpdatePartsListRequest.h"
 #include "Standard/DLxCBalloonMigrator.h"
 #include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCDatumStd.h"
@@ -79,6 +80,10 @@ void RegisterCreatePartListLocalBOM() {
 void RegisterCreatePartList() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxPartListRequest),
                                                 u"CreatePartList");
+}
+void RegisterUpdatePartsList() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxUpdatePartsListRequest),
+                                                u"UpdatePartsList");
 }
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
@@ -177,6 +182,7 @@ const KorvuInitRow kRows[] = {
     {"RotateGDTSymbol", &RegisterRotateGDTSymbol, 2},
     {"CreatePartListLocalBOM", &RegisterCreatePartListLocalBOM, 2},
     {"CreatePartList", &RegisterCreatePartList, 2},
+    {"UpdatePartsList", &RegisterUpdatePartsList, 2},
     {"DLxAssemblySurrogateProxy", &InitMeta<DLxAssemblySurrogateProxy>, 2},
     {"DLxBOMProxy", &InitMeta<DLxBOMProxy>, 2},
     {"DLxComponentProperty", &InitMeta<DLxComponentProperty>, 2},
