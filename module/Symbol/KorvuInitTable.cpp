@@ -33,6 +33,7 @@
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxPartListRequest.h"
+#include "Request/DLxPartlistPushbackIDsRequest.h"
 #include "Request/DLxUpdatePartsListRequest.h"
 #include "Standard/DLxCBalloonMigrator.h"
 #include "Standard/DLxCBalloonStd.h"
@@ -84,6 +85,10 @@ void RegisterCreatePartList() {
 void RegisterUpdatePartsList() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxUpdatePartsListRequest),
                                                 u"UpdatePartsList");
+}
+void RegisterPartlistPushbackIDs() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxPartlistPushbackIDsRequest),
+                                                u"PartlistPushbackIDs");
 }
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
@@ -183,6 +188,7 @@ const KorvuInitRow kRows[] = {
     {"CreatePartListLocalBOM", &RegisterCreatePartListLocalBOM, 2},
     {"CreatePartList", &RegisterCreatePartList, 2},
     {"UpdatePartsList", &RegisterUpdatePartsList, 2},
+    {"PartlistPushbackIDs", &RegisterPartlistPushbackIDs, 2},
     {"DLxAssemblySurrogateProxy", &InitMeta<DLxAssemblySurrogateProxy>, 2},
     {"DLxBOMProxy", &InitMeta<DLxBOMProxy>, 2},
     {"DLxComponentProperty", &InitMeta<DLxComponentProperty>, 2},
