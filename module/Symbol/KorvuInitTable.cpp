@@ -30,6 +30,7 @@
 #include "BofM/DLxTableStatePartlist.h"
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
+#include "Request/DLxConvertToBOMRequest.h"
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxPartListRequest.h"
@@ -89,6 +90,10 @@ void RegisterUpdatePartsList() {
 void RegisterPartlistPushbackIDs() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxPartlistPushbackIDsRequest),
                                                 u"PartlistPushbackIDs");
+}
+void RegisterConvertToBOM() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxConvertToBOMRequest),
+                                                u"ConvertToBOM");
 }
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
@@ -189,6 +194,7 @@ const KorvuInitRow kRows[] = {
     {"CreatePartList", &RegisterCreatePartList, 2},
     {"UpdatePartsList", &RegisterUpdatePartsList, 2},
     {"PartlistPushbackIDs", &RegisterPartlistPushbackIDs, 2},
+    {"ConvertToBOM", &RegisterConvertToBOM, 2},
     {"DLxAssemblySurrogateProxy", &InitMeta<DLxAssemblySurrogateProxy>, 2},
     {"DLxBOMProxy", &InitMeta<DLxBOMProxy>, 2},
     {"DLxComponentProperty", &InitMeta<DLxComponentProperty>, 2},
