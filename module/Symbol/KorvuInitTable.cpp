@@ -33,6 +33,7 @@
 #include "Request/DLxConvertToBOMRequest.h"
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
+#include "Request/DLxDeletePartListRequest.h"
 #include "Request/DLxPartListRequest.h"
 #include "Request/DLxPartlistPushbackIDsRequest.h"
 #include "Request/DLxUpdatePartsListRequest.h"
@@ -94,6 +95,10 @@ void RegisterPartlistPushbackIDs() {
 void RegisterConvertToBOM() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxConvertToBOMRequest),
                                                 u"ConvertToBOM");
+}
+void RegisterDeletePartList() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxDeletePartListRequest),
+                                                u"DeletePartList");
 }
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
@@ -195,6 +200,7 @@ const KorvuInitRow kRows[] = {
     {"UpdatePartsList", &RegisterUpdatePartsList, 2},
     {"PartlistPushbackIDs", &RegisterPartlistPushbackIDs, 2},
     {"ConvertToBOM", &RegisterConvertToBOM, 2},
+    {"DeletePartList", &RegisterDeletePartList, 2},
     {"DLxAssemblySurrogateProxy", &InitMeta<DLxAssemblySurrogateProxy>, 2},
     {"DLxBOMProxy", &InitMeta<DLxBOMProxy>, 2},
     {"DLxComponentProperty", &InitMeta<DLxComponentProperty>, 2},
