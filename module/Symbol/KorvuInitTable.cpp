@@ -34,6 +34,7 @@
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxDeletePartListRequest.h"
+#include "Request/DLxPartListRenameRequest.h"
 #include "Request/DLxPartListRequest.h"
 #include "Request/DLxPartlistPushbackIDsRequest.h"
 #include "Request/DLxUpdatePartsListRequest.h"
@@ -99,6 +100,10 @@ void RegisterConvertToBOM() {
 void RegisterDeletePartList() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxDeletePartListRequest),
                                                 u"DeletePartList");
+}
+void RegisterPartListRename() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxPartListRenameRequest),
+                                                u"PartListRename");
 }
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
@@ -201,6 +206,7 @@ const KorvuInitRow kRows[] = {
     {"PartlistPushbackIDs", &RegisterPartlistPushbackIDs, 2},
     {"ConvertToBOM", &RegisterConvertToBOM, 2},
     {"DeletePartList", &RegisterDeletePartList, 2},
+    {"PartListRename", &RegisterPartListRename, 2},
     {"DLxAssemblySurrogateProxy", &InitMeta<DLxAssemblySurrogateProxy>, 2},
     {"DLxBOMProxy", &InitMeta<DLxBOMProxy>, 2},
     {"DLxComponentProperty", &InitMeta<DLxComponentProperty>, 2},
