@@ -36,6 +36,7 @@
 #include "Request/DLxDeletePartListRequest.h"
 #include "Request/DLxPartListRenameRequest.h"
 #include "Request/DLxPartListRequest.h"
+#include "Request/DLxPartListSortRequest.h"
 #include "Request/DLxPartlistPushbackIDsRequest.h"
 #include "Request/DLxUpdatePartsListRequest.h"
 #include "Standard/DLxCBalloonMigrator.h"
@@ -104,6 +105,10 @@ void RegisterDeletePartList() {
 void RegisterPartListRename() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxPartListRenameRequest),
                                                 u"PartListRename");
+}
+void RegisterPartListSort() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxPartListSortRequest),
+                                                u"PartListSort");
 }
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
@@ -207,6 +212,7 @@ const KorvuInitRow kRows[] = {
     {"ConvertToBOM", &RegisterConvertToBOM, 2},
     {"DeletePartList", &RegisterDeletePartList, 2},
     {"PartListRename", &RegisterPartListRename, 2},
+    {"PartListSort", &RegisterPartListSort, 2},
     {"DLxAssemblySurrogateProxy", &InitMeta<DLxAssemblySurrogateProxy>, 2},
     {"DLxBOMProxy", &InitMeta<DLxBOMProxy>, 2},
     {"DLxComponentProperty", &InitMeta<DLxComponentProperty>, 2},
