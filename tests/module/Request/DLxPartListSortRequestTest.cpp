@@ -6,6 +6,7 @@
 #include "BofM/DLxPartListTable.h"
 #include "BofM/DLxTableStatePartlist.h"
 #include "KorvuPartListDoc.h"
+#include "KorvuTestSupport.h"
 #include "Request/DLxPartListSortRequest.h"
 #include "dl/DLxDrawingDoc.h"
 #include "du/DUxTableStyleColumn.h"
@@ -75,17 +76,20 @@ TEST_F(PartListSortRequest, SortsTheRowsAndItsLineReplaysTheSameSort) {
     EXPECT_EQ(read->GetPartList(), d.table);
 }
 
-// A sorted list sorted by nothing goes back to the model's order.
-TEST_F(PartListSortRequest, AnEmptyDefinitionSortsByNothingAndStillRecomputes) {
+// A sorted list sorted by nothing goes back to the model's order, and draws it: it draws as a
+// list that was never sorted.
+TEST_F(PartListSortRequest, AnEmptyDefinitionPutsTheModelOrderBackAndDrawsIt) {
+    const std::vector<std::string> unsorted = KorvuDescribe(*Doc().table->GetDisplayList());
     DocSetup setup = DefaultSetup();
     setup.prepare = [](Doc& d) { d.Change([&] { State(d)->SortRows(ByQuantityDescending(d)); }); };
     Doc d(setup);
     ASSERT_EQ(Items(d).front(), u"4");
-    ExpectJournalledAndUndoable(setup, d, new DLxPartListSortRequest(d.table, {}), u"PartListSort",
-                                [](Doc& done) {
-                                    EXPECT_EQ(Items(done).front(), u"1");
-                                    EXPECT_TRUE(State(done)->GetSortDef().empty());
-                                });
+    ExpectJournalledAndUndoable(
+        setup, d, new DLxPartListSortRequest(d.table, {}), u"PartListSort", [&](Doc& done) {
+            EXPECT_EQ(Items(done).front(), u"1");
+            EXPECT_TRUE(State(done)->GetSortDef().empty());
+            EXPECT_EQ(KorvuDescribe(*done.table->GetDisplayList()), unsorted);
+        });
 }
 
 TEST_F(PartListSortRequest, LinesThatDoNotMatchAreRefused) {
