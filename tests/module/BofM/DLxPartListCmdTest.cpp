@@ -205,6 +205,18 @@ TEST_F(PartListCmd, LeavingAtAnyStageLeavesTheDocumentAsItWas) {
              d.doc->OnCmdMsg(DLxPartListCmd::kNotifyContext, FWxCmd::kNotify, &active);
          }},
         {"another run of the command", moved, run},
+        // The bill cannot be made for a file the drawing does not document: OK ends the run.
+        {"dialog confirmed with a source the drawing does not hold",
+         [](CmdDoc& d) {
+             d.doc->RunCommand(DLxPartListCmd::kCommandId);
+             d.Dialog()->SetDlgItemText(DLxPartListCreateDlg::kSource, u"x.asm");
+             d.Dialog()->ClickButton(DLxPartListCreateDlg::kSource);
+         },
+         [](CmdDoc& d) {
+             ASSERT_TRUE(d.Dialog()->IsItemEnabled(UCxDialog::kIdOK));
+             d.Dialog()->ClickButton(UCxDialog::kIdOK);
+             EXPECT_EQ(d.doc->GetActiveCommand(), nullptr);
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -282,4 +294,52 @@ TEST_F(PartListCmd, TheContextEntriesAreRegisteredAndAlwaysEnabled) {
     EXPECT_TRUE(d.Root().GetPlacementState()->IsRunning());
 }
 
+} // namespace
+
+namespace {
+// The dialog keeps the wrap settings it is confirmed with, and stays open on a count that is
+// not a positive integer; a view whose model is not at hand cannot be picked at all.
+TEST_F(PartListCmd, TheDialogRefusesABadRowCountAndAViewWithoutModelIsNotPicked) {
+    struct Case {
+        const char16_t* rows;
+        int32_t message; // 0: accepted
+    };
+    const Case cases[] = {{u"0", 8111}, {u"abc", 8111}, {u"-3", 8111}, {u"4x", 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(UTx::ToUtf8(c.rows));
+        CmdDoc d;
+        ASSERT_TRUE(d.doc->RunCommand(DLxPartListCmd::kCommandId));
+        d.Click(100, 200);
+        DLxPartListCreateDlg* dlg = d.Dialog();
+        dlg->CheckDlgButton(DLxPartListCreateDlg::kWrap, true);
+        dlg->ClickButton(DLxPartListCreateDlg::kWrap);
+        dlg->CheckDlgButton(DLxPartListCreateDlg::kWrapBySections, false);
+        dlg->CheckDlgButton(DLxPartListCreateDlg::kWrapByRows, true);
+        dlg->ClickButton(DLxPartListCreateDlg::kWrapByRows);
+        EXPECT_TRUE(dlg->IsItemEnabled(DLxPartListCreateDlg::kRows));
+        EXPECT_FALSE(dlg->IsItemEnabled(DLxPartListCreateDlg::kSections));
+        dlg->SetDlgItemText(DLxPartListCreateDlg::kRows, c.rows);
+        dlg->ClickButton(UCxDialog::kIdOK);
+        const DLxPartListData* data = GetPartListData(&d.Root());
+        ASSERT_NE(data, nullptr);
+        EXPECT_EQ(dlg->GetLastMessage(), c.message);
+        EXPECT_TRUE(data->IsWrapEnabled());
+        if (c.message) {
+            EXPECT_EQ(dlg->GetFocusItem(), DLxPartListCreateDlg::kRows);
+            EXPECT_TRUE(d.Root().GetInertState()->IsRunning());
+            EXPECT_EQ(data->GetWrapRowCount(), 10);
+        } else {
+            EXPECT_TRUE(d.Root().GetPlacementState()->IsRunning());
+            EXPECT_EQ(data->GetWrapMode(), 0);
+            EXPECT_EQ(data->GetWrapRowCount(), 4);
+        }
+    }
+
+    CmdDoc noModel(false);
+    ASSERT_TRUE(noModel.doc->RunCommand(DLxPartListCmd::kCommandId));
+    noModel.Click(100, 200);
+    EXPECT_TRUE(noModel.Root().GetViewSelState()->IsRunning());
+    EXPECT_TRUE(GetPartListData(&noModel.Root())->GetFilename().empty());
+    EXPECT_FALSE(noModel.Dialog()->IsItemEnabled(UCxDialog::kIdOK));
+}
 } // namespace
