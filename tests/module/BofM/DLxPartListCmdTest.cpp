@@ -18,12 +18,15 @@
 #include "Standard/DLxStdStyles.h"
 #include "WinModule.h"
 #include "dl/DLxAssemblyData.h"
+#include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUIManager.h"
 #include "fw/FWxUtil.h"
+#include "du/DUxSymStyleWrapUtils.h"
+#include "du/DUxTableStyle.h"
 #include "ge/BBox.h"
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
@@ -341,5 +344,49 @@ TEST_F(PartListCmd, TheDialogRefusesABadRowCountAndAViewWithoutModelIsNotPicked)
     EXPECT_TRUE(noModel.Root().GetViewSelState()->IsRunning());
     EXPECT_TRUE(GetPartListData(&noModel.Root())->GetFilename().empty());
     EXPECT_FALSE(noModel.Dialog()->IsItemEnabled(UCxDialog::kIdOK));
+}
+} // namespace
+
+namespace {
+// The active style chosen while placing rebinds the preview at once; a choice that is not a
+// parts-list style gives the preview the document's own again.
+TEST_F(PartListCmd, ChangingTheActiveStyleWhilePlacingRebindsThePreview) {
+    CmdDoc d;
+    DUxTableStylePartsList* standard = DLxStdStyles::GetPartsListStyle(d.doc.get());
+    ASSERT_NE(standard, nullptr);
+    DUxTableStylePartsList* bare =
+        DUxTableStylePartsList::CreateStyle(d.doc->GetDrawing()->GetSegment(), u"Bare");
+    ASSERT_NE(bare, nullptr);
+    d.StartPlacing();
+    d.Move(200, 150);
+    DLxPartListPlacementState* placement = d.Root().GetPlacementState();
+    const auto boundStyle = [&]() -> DUxTableStylePartsList* {
+        DLxPartListTable* preview = placement->GetPreview();
+        if (!preview) return nullptr;
+        RSeRef<DUxTableStateBase> state(preview->GetPartListTableState().get());
+        return DUxTableStylePartsListWrapper(state, {}).Style().get();
+    };
+    ASSERT_EQ(boundStyle(), standard);
+    const BBox before = placement->GetPreviewExtents();
+
+    struct Case {
+        const char* name;
+        FWxStyle* active;
+        DUxTableStylePartsList* bound;
+    };
+    const Case cases[] = {{"a style without columns", bare, bare},
+                          {"no style chosen", nullptr, standard}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DUxStyleUtil::SetDocActiveStyle(d.doc.get(), c.active);
+        ASSERT_TRUE(d.doc->OnCmdMsg(DLxPartListCmd::kNotifyActiveStyle, FWxCmd::kNotify, nullptr));
+        EXPECT_EQ(boundStyle(), c.bound);
+        // The record names the chosen style, or falls back on the document's.
+        EXPECT_EQ(GetPartListData(&d.Root())->GetSymbolStyle().get(), c.bound);
+        // The preview stays where it was; its size is the style's.
+        EXPECT_EQ(placement->GetCurrentOrigin(), WqGePoint3d(200, 150, 0));
+        const BBox now = placement->GetPreviewExtents();
+        EXPECT_EQ(now.max.x - now.min.x == before.max.x - before.min.x, c.bound == standard);
+    }
 }
 } // namespace
