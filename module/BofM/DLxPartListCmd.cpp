@@ -6,7 +6,6 @@
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "dc/RDxComputeContext.h"
 #include "dc/RDxFragment.h"
-#include "dl/DLxAssemblyData.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxIntent.h"
 #include "dl/DLxLocalBOM.h"
