@@ -3,8 +3,11 @@
 #include <algorithm>
 
 #include "dl/DLxAssemblyData.h"
+#include "dl/DLxDrawingDoc.h"
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxLocalBOMSetup.h"
+#include "dl/DLxSheet.h"
+#include "dl/DLxViewInstance.h"
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeSegment.h"
@@ -97,4 +100,15 @@ int32_t DLxLocalBOMMgr::CleanUnusedBOMData(RSeDatabase* db, const DLxAssemblyDat
             ++removed;
         }
     return removed;
+}
+
+const DLxAssemblyData* DLxLocalBOMMgr::GetAssemblyRepFromView(const DLxDrawingDoc* doc,
+                                                              const DLxViewInstance* view) {
+    if (!doc || !view) return nullptr;
+    DLxSheet* sheet = view->GetSheet();
+    bool onDoc = false;
+    for (DLxSheet* s : doc->GetSheets()) onDoc = onDoc || s == sheet;
+    if (!onDoc) return nullptr;
+    const DLxAssemblyData* model = doc->GetAssembly();
+    return model && !model->Empty() ? model : nullptr;
 }
