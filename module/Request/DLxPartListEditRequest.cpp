@@ -279,6 +279,9 @@ UTxResult DLxPartListEditRequest::DoTranscriptDataExchange(UCxTranscriptDataExch
     if (tdx.IsReading()) m_editType = editType;
     _TDX_Point3(tdx, u"Location", m_location, true);
     _TDX_FBxObjectEditRecordList(tdx, u"Records", m_records, true);
+    // A line without records was written by a request of the finishing steps alone: read back,
+    // it runs them again rather than failing on an empty list.
+    if (tdx.IsReading() && m_records.empty()) m_replay = false;
     m_partListRefString.clear();
     if (tdx.IsReading()) m_masterRepEdited = false;
     return tdx.GetResult();

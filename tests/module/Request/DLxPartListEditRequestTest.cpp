@@ -97,6 +97,23 @@ TEST_F(EditPartListRequest, AFailedEditLeavesTheDrawingAsItWasAndJournalsNothing
     }
 }
 
+// Built with the table alone, the request only tells the bill's annotations and recomputes the
+// sheet; its line carries no records and replays the same way.
+TEST_F(EditPartListRequest, ATableOnlyRequestRunsTheFinishingStepsAndItsLineReplays) {
+    SmartPtr<DLxPartListEditRequest> request;
+    KorvuPartList::ExpectJournalled(
+        Options(),
+        [&](Drawing& d) {
+            request = new DLxPartListEditRequest(d.TableRef());
+            return request;
+        },
+        [&](Drawing&, Drawing&) {
+            EXPECT_TRUE(request->GetRecords().empty());
+            const UTxString16 line = FWxUtil::GetTranscriptMgr().GetLines()[0];
+            EXPECT_NE(line.find(u"Records=[]"), UTxString16::npos) << UTx::ToUtf8(line);
+        });
+}
+
 TEST_F(EditPartListRequest, AMoveJournalsReplaysAndUndoes) {
     const WqGePoint3d to(120.5, 80.25, 0);
     KorvuPartList::ExpectJournalled(
