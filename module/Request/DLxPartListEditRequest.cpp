@@ -159,7 +159,7 @@ UTxResult DLxPartListEditRequest::_Execute(FWxSceneDoc*) {
                 // The record's message is plain ASCII.
                 const std::string what = e.what();
                 return UTxResult::Refusal(kReplayFailed,
-                                         u"Records: " + UTxString16(what.begin(), what.end()));
+                                          u"Records: " + UTxString16(what.begin(), what.end()));
             }
             if (!applied)
                 return UTxResult::Refusal(kReplayFailed,

@@ -45,7 +45,8 @@ Drawing::Drawing(const Options& options) : m_doc(std::make_unique<DLxDrawingDoc>
         RSeDatabase* db = m_doc->GetRSeDb();
         db->BeginTxn();
         DUxTableStylePartsListColumn* key = DUxTableStylePartsListColumn::New(nullptr);
-        key->GetPropertyID()->SetPropertySet(DUxStyleFormatColumnPropertyID::PartsListPropertySet());
+        key->GetPropertyID()->SetPropertySet(
+            DUxStyleFormatColumnPropertyID::PartsListPropertySet());
         key->GetPropertyID()->SetPropertyID(u"5");
         state->SetGroupKeys({RSeRef<DUxTableStylePartsListColumn>(key)});
         state->SetGroupingEnabled(true);

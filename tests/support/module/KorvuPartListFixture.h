@@ -11,11 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include "WinModule.h"
 #include "dl/DLxAssemblyData.h"
 #include "fb/FBxObjectEditRecord.h"
 #include "fw/SmartPtr.h"
 #include "rse/RSeRef.h"
-#include "WinModule.h"
 #include "utx/UTxResult.h"
 #include "utx/UTxUtil.h"
 
