@@ -494,6 +494,14 @@ std::vector<RecordCase> RecordCases(const Drawing& probe) {
          [=](Drawing& e, Drawing& u) {
              EXPECT_EQ(e.State()->GetValue(0, plain), u.State()->GetValue(0, plain));
          }},
+        // Numbered anew, an item number needs the model's numbers on every level: the model
+        // changes with the request, in its replay and in its undo.
+        {"StaticValue false on the item number",
+         {Rec(u"StaticValue", {{u"row", Int(0)}, {u"col", Int(item)}, {u"value", Bool(false)}})},
+         [=](Drawing& e, Drawing& u) {
+             EXPECT_TRUE(e.Doc()->GetAssembly()->scheme.structuredAllLevels);
+             EXPECT_FALSE(u.Doc()->GetAssembly()->scheme.structuredAllLevels);
+         }},
         {"EditCell", {editCell},
          [=](Drawing& e, Drawing& u) {
              EXPECT_EQ(e.State()->GetValue(0, plain), u"Edited");
