@@ -78,7 +78,7 @@ using ColumnEdit = void (*)(DUxTableStyleColumn&, int32_t);
 
 // The columns from startCol to endCol take the edit, one copy at a time; the first index
 // without a column ends the run.
-void EditColumns(Replay& replay, ColumnEdit edit) {
+Result EditColumns(Replay& replay, ColumnEdit edit) {
     const FBxObjectEditRecord& r = replay.Current();
     const int32_t startCol = r[u"startCol"].as_int();
     const int32_t endCol = r[u"endCol"].as_int();
@@ -91,6 +91,7 @@ void EditColumns(Replay& replay, ColumnEdit edit) {
         edit(*copy, value);
         state.FormatColumnChanged(copy);
     }
+    return Result::kApplied;
 }
 
 // ---- rows and cells
@@ -331,18 +332,16 @@ DLxRecordReplay DLxReplayRowAndColumnRecord(DLxPartListEditReplay& replay,
     if (name == u"ChangeColumnWidth" || name == u"ChangePropertyWidth")
         return ChangeColumnWidth(replay);
     if (name == u"ChangeColumnHeaderAlignment")
-        EditColumns(replay, [](DUxTableStyleColumn& c, int32_t v) { c.SetHeadingAlignment(v); });
-    else if (name == u"ChangeColumnAlignment")
-        EditColumns(replay, [](DUxTableStyleColumn& c, int32_t v) { c.SetColumnAlignment(v); });
-    else if (name == u"EditCell")
-        return EditCell(replay, name);
-    else if (name == u"TableChangeColumnFormat" || name == u"ChangeColumnFormat_Rev1")
+        return EditColumns(replay,
+                           [](DUxTableStyleColumn& c, int32_t v) { c.SetHeadingAlignment(v); });
+    if (name == u"ChangeColumnAlignment")
+        return EditColumns(replay,
+                           [](DUxTableStyleColumn& c, int32_t v) { c.SetColumnAlignment(v); });
+    if (name == u"EditCell") return EditCell(replay, name);
+    if (name == u"TableChangeColumnFormat" || name == u"ChangeColumnFormat_Rev1")
         return ChangeColumnFormat(replay);
-    else if (name == u"ChangeColumnFormat")
-        return ChangeColumnFormatOlder(replay);
-    else if (name == u"ColumnWidthScale")
-        return ColumnWidthScale(replay);
-    else
-        return Result::kNotMine;
-    return Result::kApplied;
+    if (name == u"ChangeColumnFormat") return ChangeColumnFormatOlder(replay);
+    if (name == u"ColumnWidthScale") return ColumnWidthScale(replay);
+    // Not a record of rows, cells, columns or headers.
+    return Result::kNotMine;
 }
