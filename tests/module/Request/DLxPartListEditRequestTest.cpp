@@ -373,6 +373,7 @@ struct RecordCase {
 };
 
 std::vector<RecordCase> RecordCases(const Drawing& probe) {
+    constexpr uint32_t kExpanded = DLxTableRowPartlist::ExpandedRowFlag;
     const Layout l = LayoutOf(probe);
     const int32_t item = l.item;
     const int32_t plain = l.plain;
@@ -438,14 +439,14 @@ std::vector<RecordCase> RecordCases(const Drawing& probe) {
         {"ExpandRow",
          {Rec(u"ExpandRow", {{u"row", Int(l.expandable)}})},
          [=](Drawing& e, Drawing& u) {
-             EXPECT_TRUE(e.State()->GetRow(l.expandable)->IsFlagOn(DLxTableRowPartlist::ExpandedRowFlag));
+             EXPECT_TRUE(e.State()->GetRow(l.expandable)->IsFlagOn(kExpanded));
              EXPECT_GT(e.State()->GetRowCount(), u.State()->GetRowCount());
          }},
         {"CollapseRow",
          {Rec(u"ExpandRow", {{u"row", Int(l.expandable)}}),
           Rec(u"CollapseRow", {{u"row", Int(l.expandable)}})},
          [=](Drawing& e, Drawing& u) {
-             EXPECT_FALSE(e.State()->GetRow(l.expandable)->IsFlagOn(DLxTableRowPartlist::ExpandedRowFlag));
+             EXPECT_FALSE(e.State()->GetRow(l.expandable)->IsFlagOn(kExpanded));
              EXPECT_EQ(e.State()->GetRowCount(), u.State()->GetRowCount());
          }},
         {"SetTableColHeaders",
@@ -471,7 +472,8 @@ std::vector<RecordCase> RecordCases(const Drawing& probe) {
              EXPECT_EQ(ColumnIds(e), ColumnIds(u));
          }},
         {"SetHeaders_Rev1",
-         {Rec(u"SetHeaders_Rev1", {{u"destroyed", Int(1)}, {u"created", Int(1)}, {u"used", Int(2)}}),
+         {Rec(u"SetHeaders_Rev1",
+              {{u"destroyed", Int(1)}, {u"created", Int(1)}, {u"used", Int(2)}}),
           col(l.quantity, u"Destroyed"), col(plain, u"Created"), col(item, u"Used"),
           col(plain, u"Used")},
          [=](Drawing& e, Drawing& u) {
@@ -490,7 +492,8 @@ std::vector<RecordCase> RecordCases(const Drawing& probe) {
         staticCase("StaticValue true", u"StaticValue"),
         staticCase("FreezeCell true", u"FreezeCell"),
         {"StaticValue false",
-         {editCell, Rec(u"StaticValue", {{u"row", Int(0)}, {u"col", Int(plain)}, {u"value", Bool(false)}})},
+         {editCell,
+          Rec(u"StaticValue", {{u"row", Int(0)}, {u"col", Int(plain)}, {u"value", Bool(false)}})},
          [=](Drawing& e, Drawing& u) {
              EXPECT_EQ(e.State()->GetValue(0, plain), u.State()->GetValue(0, plain));
          }},
@@ -531,7 +534,8 @@ std::vector<RecordCase> RecordCases(const Drawing& probe) {
         {"RemoveCustomRow on a model row", {Rec(u"RemoveCustomRow", {{u"row", Int(0)}})},
          [=](Drawing& e, Drawing& u) { EXPECT_EQ(ColumnTexts(e, item), ColumnTexts(u, item)); }},
         {"DragDropColumn",
-         {Rec(u"DragDropColumn", {{u"firstCol", Int(0)}, {u"lastCol", Int(1)}, {u"destCol", Int(2)}})},
+         {Rec(u"DragDropColumn",
+              {{u"firstCol", Int(0)}, {u"lastCol", Int(1)}, {u"destCol", Int(2)}})},
          [=](Drawing& e, Drawing& u) {
              const std::vector<std::string> before = ColumnIds(u);
              const std::vector<std::string> after = ColumnIds(e);
