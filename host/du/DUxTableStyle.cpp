@@ -155,6 +155,36 @@ double DUxTableStyleWrapper::GetTitleGap() const {
     return s ? s->GetTitleGap() : 0.0;
 }
 
+bool DUxTableStyleWrapper::UseTitle() const {
+    const DUxTableStyle* s = Style().get();
+    return s ? s->UseTitle() : true;
+}
+
+int32_t DUxTableStyleWrapper::GetLineSpacing() const {
+    const DUxTableStyle* s = Style().get();
+    return s ? s->GetLineSpacing() : 1;
+}
+
+void DUxTableStyleWrapper::SetUseTitle(bool use) {
+    if (DUxTableStyle* s = Style().get()) s->SetUseTitle(use);
+}
+
+void DUxTableStyleWrapper::SetRotation(DUxTableStyle::eTableRotation rotation) {
+    if (DUxTableStyle* s = Style().get()) s->SetRotation(rotation);
+}
+
+void DUxTableStyleWrapper::SetDirection(DUxTableStyle::eDirection direction) {
+    if (DUxTableStyle* s = Style().get()) s->SetDirection(direction);
+}
+
+void DUxTableStyleWrapper::SetHeading(DUxTableStyle::eHeading heading) {
+    if (DUxTableStyle* s = Style().get()) s->SetHeading(heading);
+}
+
+void DUxTableStyleWrapper::SetLineSpacing(int32_t spacing) {
+    if (DUxTableStyle* s = Style().get()) s->SetLineSpacing(spacing);
+}
+
 DUxTableColumnList DUxTableStyleWrapper::GetCopyOfColumns(RSeSegment* segment) const {
     const DUxTableStyle* s = Style().get();
     return s ? s->GetCopyOfColumns(segment) : DUxTableColumnList();

@@ -173,6 +173,14 @@ public:
     DUxTableStyle::eDirection GetDirection() const;
     DUxTableStyle::eHeading GetHeading() const;
     double GetTitleGap() const;
+    bool UseTitle() const;
+    int32_t GetLineSpacing() const;
+    // Each changes the style; without one, nothing.
+    void SetUseTitle(bool use);
+    void SetRotation(DUxTableStyle::eTableRotation rotation);
+    void SetDirection(DUxTableStyle::eDirection direction);
+    void SetHeading(DUxTableStyle::eHeading heading);
+    void SetLineSpacing(int32_t spacing);
     DUxTableColumnList GetCopyOfColumns(RSeSegment* segment) const;
     DUxTableRowFilterList* FilterList() const;
 
