@@ -19,6 +19,8 @@
 #include "du/DUxTableStateBase.h"
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
+#include "du/DUxTextStyle.h"
+#include "fw/FWxSceneDoc.h"
 #include "rse/RSe.h"
 #include "rse/RSeTransaction.h"
 
@@ -122,10 +124,10 @@ DUxTableStylePartsListColumn* ColumnFromRecord(const Record& r) {
         if (v && v->GetKind() == Record::Value::kString) set(v->GetText());
     };
     DUxStyleFormatColumnPropertyID* id = c->GetPropertyID();
-    text(u"PropertySet", [&](const UTxString16& t) { id->SetPropertySet(t); });
-    text(u"PropertyID", [&](const UTxString16& t) { id->SetPropertyID(t); });
-    text(u"PropertyExternalName", [&](const UTxString16& t) { id->SetPropertyExternalName(t); });
-    if (const Record::Value* v = r.FindAttribute(u"Width"); v && v->IsNumber())
+    text(u"propertySet", [&](const UTxString16& t) { id->SetPropertySet(t); });
+    text(u"propertyId", [&](const UTxString16& t) { id->SetPropertyID(t); });
+    text(u"propertyName", [&](const UTxString16& t) { id->SetPropertyExternalName(t); });
+    if (const Record::Value* v = r.FindAttribute(u"width"); v && v->IsNumber())
         c->SetWidth(v->GetReal());
     return c;
 }
@@ -184,16 +186,32 @@ void ChangeTableLayout(Replay& replay, const Record& r) {
         wrapper.SetUseTitle(useTitle != 0);
     }
     replay.State().SetWrapDirection(horizontal != 0 ? 1 : 0);
+    UTxString16 names[3];
     try {
-        (void)r[u"TextStyleData"].as_UTxString16();
-        (void)r[u"TextStyleTitle"].as_UTxString16();
-        (void)r[u"TextStyleColHeading"].as_UTxString16();
+        names[0] = r[u"TextStyleData"].as_UTxString16();
+        names[1] = r[u"TextStyleTitle"].as_UTxString16();
+        names[2] = r[u"TextStyleColHeading"].as_UTxString16();
     } catch (const Record::attribute_not_found&) {
         // Older writers name no text styles: the table keeps its own.
         return;
     }
-    // The table style holds its text looks itself: the document has no collection of named
-    // text styles to take them from, so the names change nothing here.
+    const FWxSceneDoc* doc = replay.Document();
+    if (!doc) return;
+    const RSeMetaType* meta = RSe::_GetMeta(static_cast<const DUxTextStyle*>(nullptr));
+    const DUxTextStyle* found[3];
+    for (int i = 0; i < 3; ++i)
+        found[i] = dynamic_cast<const DUxTextStyle*>(doc->FindStyle(meta, names[i]));
+    // A name the document lacks gives no style, which differs from any look; the wrapper then
+    // keeps the look it has.
+    auto differs = [](const DUxTextStyle* style, const DUxTableStyle::TextLook& look) {
+        return !style || !(DUxTableStyleWrapper::LookOf(*style) == look);
+    };
+    if (differs(found[0], wrapper.GetTextStyle())) {
+        wrapper.SetTextStyle(found[0]);
+        replay.State().ApplyTextStyleToDataStrings();
+    }
+    if (differs(found[1], wrapper.GetTitleTextStyle())) wrapper.SetTitleTextStyle(found[1]);
+    if (differs(found[2], wrapper.GetHeadingTextStyle())) wrapper.SetHeadingTextStyle(found[2]);
 }
 
 // ---- wrapping

@@ -21,12 +21,14 @@
 #include "Standard/DLxStdStyles.h"
 #include "WinModule.h"
 #include "dl/DLxAssemblyData.h"
+#include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxSheet.h"
 #include "du/DUxTableRowFilter.h"
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
+#include "du/DUxTextStyle.h"
 #include "fb/FBxObjectEditRecord.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
@@ -71,6 +73,8 @@ struct PartListDoc {
         DLxSheet* sheet = doc->CreateSheet(u"Sheet 1", 420, 297);
         sheet->CreateView(u"Front");
         DLxStdStyles::AddDocumentStyles(doc.get());
+        AddTextStyle(u"Small", 1, 2.5);
+        AddTextStyle(u"Large", 2, 5.0);
         doc->SetActiveSheet(sheet);
         FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
         if (line.empty()) {
@@ -88,6 +92,13 @@ struct PartListDoc {
             creationLine = line;
         }
         mgr.ClearLines();
+    }
+    void AddTextStyle(const UTxString16& name, int32_t font, double height) {
+        DLxDrawing* drawing = doc->GetDrawing();
+        DUxTextStyle* style = DUxTextStyle::CreateStyle(drawing->GetSegment(), name);
+        style->SetFontId(font);
+        style->SetHeight(height);
+        EXPECT_TRUE(drawing->AddStyle(style));
     }
     DLxTableStatePartlist& State() const { return *table->GetPartListTableState(); }
     DLxLocalBOM& Bill() const { return *State().GetLocalBOM(); }
@@ -289,9 +300,9 @@ TEST_F(LayoutRecords, EachRecordChangesTheTableJournalsReplaysAndUndoes) {
                                 .I(u"HorizontalDirection", 0)
                                 .I(u"Title", 0)
                                 .I(u"IsOutsideLineColorByLayer", 1)
-                                .S(u"TextStyleData", u"Data")
-                                .S(u"TextStyleTitle", u"Title")
-                                .S(u"TextStyleColHeading", u"Heading")};
+                                .S(u"TextStyleData", u"Small")
+                                .S(u"TextStyleTitle", u"Large")
+                                .S(u"TextStyleColHeading", u"No such style")};
          },
          [](D& d, Q&) {
              DUxTableStylePartsListWrapper w = d.Wrapper();
@@ -301,6 +312,11 @@ TEST_F(LayoutRecords, EachRecordChangesTheTableJournalsReplaysAndUndoes) {
              EXPECT_EQ(w.GetDirection(), DUxTableStyle::eBottomUp);
              EXPECT_FALSE(w.UseTitle());
              EXPECT_EQ(d.State().GetWrapDirection(), 0);
+             EXPECT_TRUE((w.GetTextStyle() == DUxTableStyle::TextLook{1, 2.5}));
+             EXPECT_TRUE((w.GetTitleTextStyle() == DUxTableStyle::TextLook{2, 5.0}));
+             // A name the drawing lacks leaves the look.
+             EXPECT_FALSE((w.GetHeadingTextStyle() == DUxTableStyle::TextLook{1, 2.5}));
+             EXPECT_FALSE((w.GetHeadingTextStyle() == DUxTableStyle::TextLook{2, 5.0}));
          }},
         {"ChangeWrapSettings: the splits unchanged",
          [](D&) {
@@ -351,9 +367,9 @@ TEST_F(LayoutRecords, EachRecordChangesTheTableJournalsReplaysAndUndoes) {
                                 .B(u"DisplayGroupParticipants", false)
                                 .I(u"numberOfKeys", 1),
                             Rec(u"SetTableTitle")
-                                .S(u"PropertySet", id->GetPropertySet())
-                                .S(u"PropertyID", id->GetPropertyID())
-                                .S(u"PropertyExternalName", id->GetPropertyExternalName())};
+                                .S(u"propertySet", id->GetPropertySet())
+                                .S(u"propertyId", id->GetPropertyID())
+                                .S(u"propertyName", id->GetPropertyExternalName())};
          },
          [](D& d, Q&) {
              EXPECT_EQ(d.State().GetFlags() & 0x7u, 0x5u);
