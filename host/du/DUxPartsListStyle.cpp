@@ -13,11 +13,6 @@ static const bool s_kind = [] {
     return true;
 }();
 
-DUxPartsListStyleColumnItem* DUxPartsListStyleColumnItem::New(RSeSegment* segment) {
-    return new (RSe::_GetMeta(static_cast<const DUxPartsListStyleColumnItem*>(nullptr)),
-                segment ? segment : RSe::TransientSegment()) DUxPartsListStyleColumnItem();
-}
-
 DUxPartsListStyle* DUxPartsListStyle::CreateStyle(RSeSegment* segment, const UTxString16& name) {
     auto* style = new (RSe::_GetMeta(static_cast<const DUxPartsListStyle*>(nullptr)),
                        segment ? segment : RSe::TransientSegment()) DUxPartsListStyle();

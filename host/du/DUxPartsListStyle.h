@@ -11,15 +11,7 @@
 #include "fw/FWxStyle.h"
 #include "rse/RSeRef.h"
 
-// A column of the older style: a table-style column of its own class.
-class DUxPartsListStyleColumnItem : public DUxTableStyleColumn {
-public:
-    DUxPartsListStyleColumnItem() = default;
-    explicit DUxPartsListStyleColumnItem(const RSeStream* s) : DUxTableStyleColumn(s) {}
-    RSeMetaType* GetMeta() const override;
-    static DUxPartsListStyleColumnItem* New(RSeSegment* segment);
-};
-
+// The older style's columns are DUxPartsListStyleColumnItem (du/DUxTableStyleColumn.h).
 using DUxPartsListStyleColumnList = std::vector<RSeRef<DUxPartsListStyleColumnItem>>;
 
 class DUxPartsListStyle : public FWxStyle {

@@ -185,10 +185,14 @@ DUxTableStylePartsListColumn* DUxTableStylePartsListColumn::New(RSeSegment* segm
     return c;
 }
 
+DUxPartsListStyleColumnItem* DUxPartsListStyleColumnItem::New(RSeSegment* segment) {
+    return new (RSe::_GetMeta(static_cast<const DUxPartsListStyleColumnItem*>(nullptr)),
+                segment ? segment : RSe::TransientSegment()) DUxPartsListStyleColumnItem();
+}
+
 DUxPartsListStyleColumnItem* DUxPartsListStyleColumnItem::New(RSeSegment* segment,
                                                               const FBxObjectEditRecord& record) {
-    auto* c = new (RSe::_GetMeta(static_cast<const DUxPartsListStyleColumnItem*>(nullptr)),
-                   segment ? segment : RSe::TransientSegment()) DUxPartsListStyleColumnItem();
+    DUxPartsListStyleColumnItem* c = New(segment);
     try {
         c->ReadEditRecord(record);
     } catch (...) {

@@ -198,12 +198,15 @@ private:
     DUxColumnUnitSettings m_substituteUnits;
 };
 
-// A column item of the older parts-list styles: the same settings and record.
+// A column item of the older parts-list styles (DUxPartsListStyle): the same settings and
+// record as a parts-list column.
 class DUxPartsListStyleColumnItem : public DUxTableStylePartsListColumn {
 public:
     DUxPartsListStyleColumnItem() = default;
     explicit DUxPartsListStyleColumnItem(const RSeStream* s) : DUxTableStylePartsListColumn(s) {}
     RSeMetaType* GetMeta() const override;
+    // In the segment (the transient one for null).
+    static DUxPartsListStyleColumnItem* New(RSeSegment* segment);
     static DUxPartsListStyleColumnItem* New(RSeSegment* segment, const FBxObjectEditRecord& record);
 };
 

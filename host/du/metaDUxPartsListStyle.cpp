@@ -1,5 +1,4 @@
 // Storage of the older parts-list styles, version 0.
-//   DUxPartsListStyleColumnItem: the table-style column's part only.
 //   DUxPartsListStyle (after the style's part): direction, heading (longs), row gap, heading gap
 //     (doubles), lines of text (long), title (text), display title, recover default prefix
 //     (bools), the text (font id (long), height (double)), three row keys (property set, id
@@ -11,9 +10,6 @@
 #include "rse/RSeMeta.h"
 
 namespace {
-void ColumnItemGuid(UTxGUID& g) {
-    g = UTxGUID(0x5e2a7c32, 0x1b4d4f60, 0x8a9b0c1d, 0x2e3f4a52);
-}
 void StyleGuid(UTxGUID& g) {
     g = UTxGUID(0x5e2a7c33, 0x1b4d4f60, 0x8a9b0c1d, 0x2e3f4a53);
 }
@@ -29,15 +25,6 @@ template <class E> void ReadEnum(RSeStream& s, E& value, E last, const char16_t*
 } // namespace
 
 namespace RSe {
-RSeMetaType* _InitMeta(const DUxPartsListStyleColumnItem*) {
-    static RSeMetaType* mt = RSeMakeMeta<DUxPartsListStyleColumnItem>(
-        u"DUxPartsListStyleColumnItem", &ColumnItemGuid, 0, RSeMetaType::kClass,
-        RSe::_InitMeta(static_cast<const DUxTableStyleColumn*>(nullptr)));
-    return mt;
-}
-RSeMetaType* _GetMeta(const DUxPartsListStyleColumnItem* p) {
-    return _InitMeta(p);
-}
 RSeMetaType* _InitMeta(const DUxPartsListStyle*) {
     static RSeMetaType* mt =
         RSeMakeMeta<DUxPartsListStyle>(u"DUxPartsListStyle", &StyleGuid, 0, RSeMetaType::kClass,
@@ -49,14 +36,9 @@ RSeMetaType* _GetMeta(const DUxPartsListStyle* p) {
 }
 } // namespace RSe
 
-static RSeMetaType* const s_itemMeta =
-    RSe::_InitMeta(static_cast<const DUxPartsListStyleColumnItem*>(nullptr));
 static RSeMetaType* const s_styleMeta =
     RSe::_InitMeta(static_cast<const DUxPartsListStyle*>(nullptr));
 
-RSeMetaType* DUxPartsListStyleColumnItem::GetMeta() const {
-    return RSe::_GetMeta(this);
-}
 RSeMetaType* DUxPartsListStyle::GetMeta() const {
     return RSe::_GetMeta(this);
 }

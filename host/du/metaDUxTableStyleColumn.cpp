@@ -9,8 +9,8 @@
 //     substitute unit settings; version 1 adds the family-table members of the property and of
 //     the substitute property (texts), which a column repeated per member shows. Version 0
 //     columns show no member.
-//   DUxPartsListStyleColumnItem: the parts-list column's, version 0 (made only in the transient
-//     segment today).
+//   DUxPartsListStyleColumnItem: the parts-list column's, version 0 (stored as the columns of
+//     the older parts-list styles).
 //   DUxHoleTableStyleColumnItem: the column's part only.
 //   DUxRowKey: type, general property id (longs), custom id (text).
 #include "du/DUxTableStyleColumn.h"

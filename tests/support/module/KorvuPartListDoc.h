@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "WinModule.h"
+#include "KorvuPartListModuleTest.h"
 #include "dl/DLxAssemblyData.h"
 #include "fw/SmartPtr.h"
 #include "rse/RSeRef.h"
@@ -25,8 +25,6 @@ class DLxSheet;
 class FWxChangeRequest;
 
 namespace KorvuPartList {
-
-using Bytes = std::vector<uint8_t>;
 
 struct Doc;
 
@@ -62,29 +60,9 @@ UTxString16 ExpectJournalledAndUndoable(const DocSetup& setup, Doc& d,
                                         const char16_t* name,
                                         const std::function<void(Doc&)>& after = {});
 
-void ClearJournal();
 
 // The text of a cell of the list: the row by index, the column by its parts-list property
 // ("1" the item number, "2" the quantity, ...); empty when there is none.
 UTxString16 CellText(const DLxPartListTable* table, int32_t row, const char16_t* property);
-
-#ifdef KORVU_BIN
-// Loads the module (its registrations) and clears the journal around each test. Inline: the
-// module's path is known to the test programs only.
-class ModuleTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const std::filesystem::path bin = std::filesystem::path(KORVU_BIN).parent_path();
-        m_module = LoadLibraryW(UTx::MakeWideString((bin / "libkorvu.so").string()).c_str());
-        ASSERT_NE(m_module, nullptr);
-        ClearJournal();
-    }
-    void TearDown() override {
-        ClearJournal();
-        if (m_module) FreeLibrary(m_module);
-    }
-    HMODULE m_module = nullptr;
-};
-#endif
 
 } // namespace KorvuPartList

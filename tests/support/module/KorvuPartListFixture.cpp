@@ -84,10 +84,6 @@ UTxResult Drawing::Process(const SmartPtr<DLxPartListEditRequest>& request) {
     return m_doc->ProcessChangeRequest(request);
 }
 
-void ClearJournal() {
-    FWxUtil::GetTranscriptMgr().ClearLines();
-}
-
 void ExpectJournalled(const Options& options, const MakeRequest& make, const Check& check) {
     FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
     Drawing edited(options);

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "WinModule.h"
+#include "KorvuPartListModuleTest.h"
 #include "dl/DLxAssemblyData.h"
 #include "fb/FBxObjectEditRecord.h"
 #include "fw/SmartPtr.h"
@@ -27,8 +27,6 @@ class DLxSheet;
 class DLxTableStatePartlist;
 
 namespace KorvuPartList {
-
-using Bytes = std::vector<uint8_t>;
 
 struct Options {
     DLxAssemblyData model;
@@ -64,28 +62,6 @@ private:
     RSeRef<DLxPartListTable> m_table;
 };
 
-void ClearJournal();
-
-// Loads the module for the test (registering its requests) and empties the journal before and
-// after. Inline, and only in tests: only a test's own build knows where the module is.
-#ifdef KORVU_BIN
-class ModuleTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const std::filesystem::path bin = std::filesystem::path(KORVU_BIN).parent_path();
-        m_module = LoadLibraryW(UTx::MakeWideString((bin / "libkorvu.so").string()).c_str());
-        ASSERT_NE(m_module, nullptr);
-        ClearJournal();
-    }
-    void TearDown() override {
-        ClearJournal();
-        if (m_module) FreeLibrary(m_module);
-    }
-
-private:
-    HMODULE m_module = nullptr;
-};
-#endif
 
 using Check = std::function<void(Drawing& edited, Drawing& unedited)>;
 using MakeRequest = std::function<SmartPtr<DLxPartListEditRequest>(Drawing&)>;
