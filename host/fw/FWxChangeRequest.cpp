@@ -31,3 +31,10 @@ UTxResult FWxChangeRequest::_PreExecute(FWxSceneDoc*) {
 UTxResult FWxChangeRequest::_PostExecute(FWxSceneDoc*) {
     return {};
 }
+
+UTxResult FWxChangeRequest::Execute(FWxSceneDoc* doc) {
+    UTxResult r = _PreExecute(doc);
+    if (!r.Failed()) r = _Execute(doc);
+    if (!r.Failed()) r = _PostExecute(doc);
+    return r;
+}

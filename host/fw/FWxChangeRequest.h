@@ -51,6 +51,9 @@ class FWxChangeRequest : public CountedCObj {
     virtual RSeDatabase* GetAlternateDatabaseForDirtying() const { return nullptr; }
     virtual bool DelayChangedDocumentsNotification() const { return false; }
     virtual bool ModifiesSelectedObjects() const { return false; }
+    // Runs the request inside whatever transaction is open, without validating or journalling
+    // it: _PreExecute, _Execute and _PostExecute, stopping at the first failure.
+    UTxResult Execute(FWxSceneDoc* doc);
     virtual UTxResult _PreExecute(FWxSceneDoc* doc);
     virtual UTxResult _Execute(FWxSceneDoc* doc) = 0;
     virtual UTxResult _PostExecute(FWxSceneDoc* doc);

@@ -15,6 +15,7 @@
 #include "BofM/DLxTableRowPartlist.h"
 #include "BofM/DLxTableStatePartlist.h"
 #include "Request/DLxPartListEditReplay.h"
+#include "Request/DLxPartlistPushbackIDsRequest.h"
 #include "dl/DLxLocalBOM.h"
 #include "du/DUxTableStateBase.h"
 #include "du/DUxTableStyle.h"
@@ -113,23 +114,6 @@ int32_t CountOf(const Record& r, const char16_t* name) {
 void InvertWrapFlag(DUxTableRowBase* row) {
     // SetFlag turns a flag on with false and off with true.
     if (row) row->SetFlag(kWrapAtRowFlag, row->IsFlagOn(kWrapAtRowFlag));
-}
-
-// A column of a record that describes one (the sub-records of "TableGroupSettings"): its
-// property and how it shows; what the record lacks keeps the column's default.
-DUxTableStylePartsListColumn* ColumnFromRecord(const Record& r) {
-    DUxTableStylePartsListColumn* c = DUxTableStylePartsListColumn::New(RSe::TransientSegment());
-    auto text = [&](const char16_t* name, auto set) {
-        const Record::Value* v = r.FindAttribute(name);
-        if (v && v->GetKind() == Record::Value::kString) set(v->GetText());
-    };
-    DUxStyleFormatColumnPropertyID* id = c->GetPropertyID();
-    text(u"propertySet", [&](const UTxString16& t) { id->SetPropertySet(t); });
-    text(u"propertyId", [&](const UTxString16& t) { id->SetPropertyID(t); });
-    text(u"propertyName", [&](const UTxString16& t) { id->SetPropertyExternalName(t); });
-    if (const Record::Value* v = r.FindAttribute(u"width"); v && v->IsNumber())
-        c->SetWidth(v->GetReal());
-    return c;
 }
 
 void SetGroupKeysFrom(DLxTableStatePartlist& state,
@@ -329,7 +313,8 @@ void TableGroupSettings(Replay& replay, const Record& r) {
     std::vector<DUxTableStylePartsListColumn*> columns;
     try {
         for (int32_t i = 0; i < keys; ++i)
-            columns.push_back(ColumnFromRecord(replay.TakeSubRecord()));
+            columns.push_back(
+                DUxTableStylePartsListColumn::New(RSe::TransientSegment(), replay.TakeSubRecord()));
     } catch (...) {
         for (DUxTableStylePartsListColumn* c : columns)
             RSe::DeleteObject(c);
@@ -474,9 +459,12 @@ void PushbackItemNumbers(Replay& replay, const Record& r) {
         }
     }
     (void)replay.CheckAndUpdateToSchemaStructuredAllLevels(-1, false);
-    // The push-back request ("PartlistPushbackIDs") writes the numbers of all rows, or of
-    // `cookies`, into the model; until it joins the module the record only marks the model
-    // edited and refreshes the bill.
+    // Inside this edit's transaction and journal: the push-back runs without its own.
+    const RSeRef<DLxPartListTable> table(&replay.Table());
+    SmartPtr<DLxPartlistPushbackIDsRequest> pushback(
+        all ? new DLxPartlistPushbackIDsRequest(table, false)
+            : new DLxPartlistPushbackIDsRequest(table, cookies, false));
+    if (FWxSceneDoc* doc = replay.Document()) (void)pushback->Execute(doc);
     replay.SetMasterRepEdited();
     if (DLxLocalBOM* bom = replay.LocalBOM()) bom->Refresh();
     replay.Rebuild();

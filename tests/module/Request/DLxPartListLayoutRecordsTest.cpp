@@ -23,6 +23,7 @@
 #include "dl/DLxAssemblyData.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
+#include "dl/GBxBOMEditDescriptor.h"
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxSheet.h"
 #include "du/DUxTableRowFilter.h"
@@ -186,6 +187,15 @@ DUxStyleFormatColumnPropertyID MaterialProperty() {
     return id;
 }
 
+// The record of a column showing the material, under the given name.
+FBxObjectEditRecord MaterialColumn(const char16_t* key) {
+    DUxTableStylePartsListColumn* c = DUxTableStylePartsListColumn::New(RSe::TransientSegment());
+    *c->GetPropertyID() = MaterialProperty();
+    FBxObjectEditRecord r = c->MakeEditRecord(key);
+    RSe::DeleteObject(c);
+    return r;
+}
+
 Records FilterRecords() {
     DUxTableRowFilterList* list = DUxTableRowFilterList::New(RSe::TransientSegment());
     list->Add(DLxNewPartlistFilter(DUxTableRowFilter::ePurchasedFilter, RSe::TransientSegment(),
@@ -280,15 +290,22 @@ TEST_F(LayoutRecords, EachRecordChangesTheTableJournalsReplaysAndUndoes) {
                  {1, 5, u""}, {2, -1, u"Finish"}, {2, -1, u"Finish"}};
              EXPECT_EQ(d.Bill().GetRowKeys(), expected);
          }},
-        {"PushbackItemNumbers: the source model is edited",
+        {"PushbackItemNumbers: the row's number goes into the source model",
          [](D&) {
-             return Records{Rec(u"PushbackItemNumbers").B(u"PushbackAll", false).I(u"Size", 1),
+             // The first row numbered 10 in the drawing (the item column is the first).
+             return Records{Rec(u"EditCell").I(u"row", 0).I(u"col", 0).S(u"value", u"10"),
+                            Rec(u"PushbackItemNumbers").B(u"PushbackAll", false).I(u"Size", 1),
                             Rec(u"Row").I(u"Idx", 0),
                             Rec(u"MoveOrigin").P(u"Origin", WqGePoint3d(5, 6, 0))};
          },
          [](D& d, Q& q) {
              EXPECT_TRUE(q.MasterRepEdited());
              EXPECT_EQ(d.State().GetOrigin(), WqGePoint3d(5, 6, 0));
+             const int32_t first = d.Cookies().at(0).item();
+             std::u16string pushed = u"?";
+             for (const DLxAssemblyComponent& c : d.doc->GetAssembly()->components)
+                 if (c.id == first) pushed = GBxBOMEditDescriptor::ModelItemNumber(c, 1);
+             EXPECT_EQ(pushed, u"10");
          }},
         {"ChangeTableLayout: every setting of a current writer",
          [](D&) {
@@ -359,17 +376,13 @@ TEST_F(LayoutRecords, EachRecordChangesTheTableJournalsReplaysAndUndoes) {
          }},
         {"TableGroupSettings: the flags and the key columns",
          [](D&) {
-             const DUxStyleFormatColumnPropertyID material = MaterialProperty();
-             const DUxStyleFormatColumnPropertyID* id = &material;
              return Records{Rec(u"TableGroupSettings")
                                 .B(u"groupingEnabled", true)
                                 .B(u"displayItemNumbers", true)
                                 .B(u"DisplayGroupParticipants", false)
                                 .I(u"numberOfKeys", 1),
-                            Rec(u"SetTableTitle")
-                                .S(u"propertySet", id->GetPropertySet())
-                                .S(u"propertyId", id->GetPropertyID())
-                                .S(u"propertyName", id->GetPropertyExternalName())};
+                            // A column sub-record, whatever its name.
+                            MaterialColumn(u"SetTableTitle")};
          },
          [](D& d, Q&) {
              EXPECT_EQ(d.State().GetFlags() & 0x7u, 0x5u);
