@@ -133,6 +133,16 @@ void DUxTableRowBase::OnColumnRemoved(DUxTableStyleColumn* column) {
     }
 }
 
+void DUxTableRowBase::ReplaceColumn(DUxTableStyleColumn* old, DUxTableStyleColumn* replacement) {
+    for (auto& cell : m_cells) {
+        if (cell.first.get() != old) continue;
+        RSe::PrepareWrite(this);
+        TouchDrawing();
+        cell.first = RSeRef<DUxTableStyleColumn>(replacement);
+        return;
+    }
+}
+
 DUxTableRowData_Base* DUxTableRowBase::CreateRowData(RSeSegment* segment) {
     return new (RSe::_GetMeta(static_cast<const DUxTableRowData_Base*>(nullptr)),
                 segment ? segment : RSe::TransientSegment()) DUxTableRowData_Base(GetState(), this);
@@ -451,17 +461,19 @@ bool DUxTableStateBase::RemoveColumn(DUxTableStyleColumn* column) {
 void DUxTableStateBase::FormatColumnChanged(DUxTableStyleColumn* column) {
     const int32_t at = FindColumnById(m_columns, column);
     if (at < 0 || m_columns[size_t(at)].get() == column) return;
-    DUxTableColumnList columns = GetColumns(nullptr);
-    if (size_t(at) >= columns.size()) {
-        DUxTableStyle::ClearColumns(columns);
-        return;
-    }
-    // The changed column stands in for its old copy; the others go through as they are.
-    RSeRef<DUxTableStyleColumn> own = columns[size_t(at)];
-    columns[size_t(at)] = RSeRef<DUxTableStyleColumn>(column);
-    DUxTableStateBase::SetColumns(columns);
-    columns[size_t(at)] = own;
-    DUxTableStyle::ClearColumns(columns);
+    RSeCloneCommander cc(RSe::SegmentOf(this));
+    if (cc.Clone({column}).Failed()) return;
+    auto* copy = dynamic_cast<DUxTableStyleColumn*>(cc.CloneOf(column));
+    if (!copy) return;
+    // Only the changed column is replaced, and the rows' cells of it move to the copy: a
+    // change of how a column shows keeps what the rows hold.
+    BeginValueChange();
+    DUxTableStyleColumn* old = m_columns[size_t(at)].get();
+    m_columns[size_t(at)] = RSeRef<DUxTableStyleColumn>(copy);
+    if (!old) return;
+    for (const RSeRef<DUxTableRowBase>& r : m_rows)
+        if (DUxTableRowBase* row = r.get()) row->ReplaceColumn(old, copy);
+    RSe::DeleteObject(old);
 }
 
 void DUxTableStateBase::UpdateData(const std::vector<DUxTableDataQueryResultRow*>& results) {

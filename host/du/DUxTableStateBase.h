@@ -139,6 +139,8 @@ public:
     virtual bool UpdateData(DUxTableDataQueryResultRow* data, const DUxTableColumnList& columns);
     // Deletes the cell of the column.
     virtual void OnColumnRemoved(DUxTableStyleColumn* column);
+    // The cell of `old` becomes the cell of `replacement`.
+    void ReplaceColumn(DUxTableStyleColumn* old, DUxTableStyleColumn* replacement);
     // A new cell of this row's kind, in the segment.
     virtual DUxTableRowData_Base* CreateRowData(RSeSegment* segment);
 

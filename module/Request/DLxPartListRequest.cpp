@@ -110,7 +110,7 @@ UTxResult DLxPartListRequest::_Execute(FWxSceneDoc* doc) {
     m_created = new DLxCreatePartListLocalBOMRequest(data);
     // Inside this request's transaction: what the creation makes is undone with it.
     if (UTxResult r = m_created->ValidateInputs(doc); r.Failed()) return r;
-    if (UTxResult r = m_created->_Execute(doc); r.Failed()) return r;
+    if (UTxResult r = m_created->Execute(doc); r.Failed()) return r;
     m_partList = m_created->GetPartList();
     return {};
 }

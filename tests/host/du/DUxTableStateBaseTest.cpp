@@ -367,11 +367,20 @@ TEST_F(DUxTableStateBaseTest, ColumnsAreAddedRemovedAndReformattedByTheirIds) {
     EXPECT_EQ(state->GetColumn(2)->GetPropertyID()->GetMemberID(), u"M10");
     EXPECT_FALSE(state->AddColumn(nullptr, 0));
 
-    // A changed column reaches the table's column with its id, and only that one.
+    // A changed column reaches the table's column with its id, and only that one; the rows
+    // keep their cells of every column, the changed one's included.
+    DUxTableRowBase* held = state->GetRow(DUxTableRowID(7), true, -1);
+    for (int32_t c = 0; c < 3; ++c)
+        held->GetValueRaw(state->GetColumn(c), true)->UpdateData(u"cell", false, nullptr);
+    DUxTableStyleColumn* unchanged = state->GetColumn(1);
     m10->SetWidth(17.0);
     state->FormatColumnChanged(m10);
     EXPECT_EQ(state->GetColumn(2)->GetWidth(), 17.0);
     EXPECT_NE(state->GetColumn(1)->GetWidth(), 17.0);
+    EXPECT_EQ(state->GetColumn(1), unchanged);
+    for (int32_t c = 0; c < 3; ++c)
+        EXPECT_EQ(held->GetValue(state->GetColumn(c)), u"cell") << c;
+    state->RemoveRow(state->GetRowCount() - 1);
 
     DUxTableRowBase* row = state->GetRow(DUxTableRowID(1), true, -1);
     row->GetValueRaw(state->GetColumn(1), true)->UpdateData(u"v", false, nullptr);
