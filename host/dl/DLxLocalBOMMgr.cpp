@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "WinMessageBox.h"
 #include "dl/DLxAssemblyData.h"
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxLocalBOMSetup.h"
@@ -97,4 +98,14 @@ int32_t DLxLocalBOMMgr::CleanUnusedBOMData(RSeDatabase* db, const DLxAssemblyDat
             ++removed;
         }
     return removed;
+}
+
+bool DLxLocalBOMMgr::CanUpdateMasterRep(const DLxAssemblyData* rep) {
+    return rep != nullptr;
+}
+
+int32_t DLxLocalBOMMgr::PromptSaveMasterRep(const DLxAssemblyData* rep) {
+    if (!rep) return 0;
+    return MessageBoxW(nullptr, u"The source model was changed. Save the source model?",
+                       u"Bill of materials", MB_YESNO);
 }

@@ -15,6 +15,7 @@ public:
 class FWxSelectionSet {
 public:
     void Add(const SmartPtr<FWxSelection>& selection) { m_items.push_back(selection); }
+    void RemoveAll() { m_items.clear(); }
     bool IsEmpty() const { return m_items.empty(); }
     size_t Count() const { return m_items.size(); }
     const SmartPtr<FWxSelection>& GetAt(size_t i) const { return m_items[i]; }
