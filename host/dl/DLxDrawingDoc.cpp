@@ -1,5 +1,6 @@
 #include "dl/DLxDrawingDoc.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "br/BRxDocManager.h"
@@ -13,6 +14,7 @@
 #include "dl/DLxSelectCmd.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
+#include "ge/BBox.h"
 #include "rd/RDxComponent.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeSegment.h"
@@ -192,4 +194,25 @@ DLxSheet* DLxDrawingDoc::GetActiveSheet() const {
 
 void DLxDrawingDoc::SetActiveSheet(DLxSheet* sheet) {
     m_activeSheet = RSeRefBase(sheet);
+}
+
+std::vector<RSeIDed*> DLxDrawingDoc::PickObjects(const WqGePoint3d& point, double tol) const {
+    DLxSheet* sheet = GetActiveSheet();
+    if (!sheet) return {};
+    std::vector<std::pair<double, DLxViewInstance*>> hits;
+    const WqGePoint3d at(point.x, point.y, 0.0);
+    for (DLxViewInstance* view : sheet->GetViews()) {
+        BBox box = view->GetSheetBBox();
+        if (box.isEmpty()) continue;
+        box.expand(tol);
+        if (!box.contains(at)) continue;
+        const WqGePoint3d c = view->GetViewCenter();
+        const double dx = c.x - at.x, dy = c.y - at.y;
+        hits.emplace_back(dx * dx + dy * dy, view);
+    }
+    std::stable_sort(hits.begin(), hits.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<RSeIDed*> out;
+    for (const auto& [d, view] : hits) out.push_back(view);
+    return out;
 }

@@ -36,6 +36,9 @@ public:
     // The component's representations in the drawing's assembly.
     std::vector<std::u16string> GetDesignViewNames(const RDxComponent* component) const override;
     DLxSelectCmd* GetSelectCmd() const { return m_select.get(); }
+    // The views of the active sheet whose box (of their projected edges, grown by `tol`)
+    // holds the point, the one whose centre is nearest first.
+    std::vector<RSeIDed*> PickObjects(const WqGePoint3d& point, double tol) const override;
 
     // A new sheet at the end of the drawing; null when the name is empty or taken. It collects
     // the diagnoses of what computes on it (RDxObject::kCollectDiagnosesFlag).

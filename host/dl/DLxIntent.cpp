@@ -1,6 +1,7 @@
 #include "dl/DLxIntent.h"
 
 #include "dl/DLxAnchorPoint.h"
+#include "dl/DLxContext.h"
 #include "dl/DLxViewInstance.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "uc/UCxTranscriptDataExchange.h"
@@ -73,4 +74,37 @@ bool DLxTDXUtil::Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key,
     value =
         edge != 0 ? DLxIntent::OnEdge(view.get(), edge, param) : DLxIntent::Free(point, view.get());
     return true;
+}
+
+DLxIntent::DLxIntent(const WqGePoint3d& at, double tol, const std::vector<int32_t>* types)
+    : m_point(at), m_pick(at), m_tol(tol), m_allTypes(types == nullptr) {
+    if (types) m_types = *types;
+}
+
+bool DLxIntent::WantsType(int32_t type) const {
+    if (m_allTypes) return true;
+    for (int32_t t : m_types)
+        if (t == type) return true;
+    return false;
+}
+
+void DLxIntent::AddInference(const DLxInference& inference) {
+    if (!WantsType(inference.type)) return;
+    for (DLxInference& kept : m_inferences) {
+        if (kept.type != inference.type) continue;
+        if (m_pick.distanceTo(inference.point) < m_pick.distanceTo(kept.point)) kept = inference;
+        return;
+    }
+    m_inferences.push_back(inference);
+}
+
+const DLxInference* DLxIntent::GetInference(int32_t type) const {
+    for (const DLxInference& i : m_inferences)
+        if (i.type == type) return &i;
+    return nullptr;
+}
+
+int32_t DLxIntent::GetCursorShape() const {
+    return m_inferences.empty() ? DLxInferUtil::kCursorPlain
+                                : DLxInferUtil::CursorOf(m_inferences.front().type);
 }

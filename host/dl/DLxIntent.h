@@ -4,6 +4,7 @@
 // with DLxUtil::SetAnchorFromIntent; a transcript carries it under its key (the view, or null)
 // and three keys after it: "<key>_Edge", "<key>_Param" and "<key>_Point".
 #include <cstdint>
+#include <vector>
 
 #include "ge/WqGePoint3d.h"
 #include "rse/RSeRef.h"
@@ -13,6 +14,13 @@ class DLxAnchorPoint;
 class DLxViewInstance;
 class FWxSceneDoc;
 class UCxTranscriptDataExchange;
+
+// What the inference machinery recognised near a point: a kind (DLxInferUtil's types) and the
+// point it infers.
+struct DLxInference {
+    int32_t type = 0;
+    WqGePoint3d point;
+};
 
 class DLxIntent {
 public:
@@ -28,13 +36,35 @@ public:
     const WqGePoint3d& GetPoint() const { return m_point; }
     bool IsOnEdge() const { return m_edge != 0 && m_view.HasTarget(); }
 
+    // Placement equality: view, edge, parameter and point (inferences aside).
     bool operator==(const DLxIntent& o) const;
+
+    // An intent the recognizer (DLxRecognizer) looks at: around `at` within `tol`, for the
+    // listed inference types (every type without a list). The point starts at `at` and may be
+    // set apart from where the recognizer looks.
+    DLxIntent(const WqGePoint3d& at, double tol, const std::vector<int32_t>* types);
+    void SetPoint(const WqGePoint3d& point) { m_point = point; }
+    const WqGePoint3d& GetPickPoint() const { return m_pick; }
+    double GetTolerance() const { return m_tol; }
+    bool WantsType(int32_t type) const;
+    // Keeps the nearer inference of each type.
+    void AddInference(const DLxInference& inference);
+    bool HasInferences() const { return !m_inferences.empty(); }
+    // Null when nothing of that type was recognised.
+    const DLxInference* GetInference(int32_t type) const;
+    // The cursor of the first inference recognised (DLxInferUtil), the plain one without.
+    int32_t GetCursorShape() const;
 
 private:
     RSeRef<DLxViewInstance> m_view;
     int32_t m_edge = 0;
     double m_param = 0.0;
     WqGePoint3d m_point;
+    WqGePoint3d m_pick;
+    double m_tol = 0.0;
+    std::vector<int32_t> m_types;
+    bool m_allTypes = true;
+    std::vector<DLxInference> m_inferences;
 };
 
 namespace DLxUtil {

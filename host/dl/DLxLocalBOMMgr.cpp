@@ -4,8 +4,11 @@
 
 #include "WinMessageBox.h"
 #include "dl/DLxAssemblyData.h"
+#include "dl/DLxDrawingDoc.h"
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxLocalBOMSetup.h"
+#include "dl/DLxSheet.h"
+#include "dl/DLxViewInstance.h"
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeSegment.h"
@@ -108,4 +111,15 @@ int32_t DLxLocalBOMMgr::PromptSaveMasterRep(const DLxAssemblyData* rep) {
     if (!rep) return 0;
     return MessageBoxW(nullptr, u"The source model was changed. Save the source model?",
                        u"Bill of materials", MB_YESNO);
+}
+
+const DLxAssemblyData* DLxLocalBOMMgr::GetAssemblyRepFromView(const DLxDrawingDoc* doc,
+                                                              const DLxViewInstance* view) {
+    if (!doc || !view) return nullptr;
+    DLxSheet* sheet = view->GetSheet();
+    bool onDoc = false;
+    for (DLxSheet* s : doc->GetSheets()) onDoc = onDoc || s == sheet;
+    if (!onDoc) return nullptr;
+    const DLxAssemblyData* model = doc->GetAssembly();
+    return model && !model->Empty() ? model : nullptr;
 }

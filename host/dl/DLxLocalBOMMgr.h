@@ -9,6 +9,8 @@
 class DLxLocalBOM;
 class RSeIDed;
 class DLxLocalBOMSetup;
+class DLxDrawingDoc;
+class DLxViewInstance;
 class RSeDatabase;
 struct DLxAssemblyData;
 
@@ -48,4 +50,11 @@ public:
     static UTxResult RemoveLocalBOM(DLxLocalBOM* bom);
     // Deletes the bills whose scheme the assembly no longer has enabled; answers how many.
     static int32_t CleanUnusedBOMData(RSeDatabase* db, const DLxAssemblyData& assembly);
+    // The model a view of the drawing shows: the drawing's assembly, for a view on one of its
+    // sheets, when that assembly is not empty; null otherwise. A view is online when it has one.
+    static const DLxAssemblyData* GetAssemblyRepFromView(const DLxDrawingDoc* doc,
+                                                         const DLxViewInstance* view);
+    static bool IsViewOnline(const DLxDrawingDoc* doc, const DLxViewInstance* view) {
+        return GetAssemblyRepFromView(doc, view) != nullptr;
+    }
 };

@@ -6,6 +6,7 @@
 #include "dc/RDxFragment.h"
 #include "utx/UTxString16.h"
 
+class BBox;
 class DLxViewInstance;
 
 class DLxSheet : public RDxFragment {
@@ -19,6 +20,11 @@ public:
     double GetWidth() const { return m_width; }
     double GetHeight() const { return m_height; }
     void SetSize(double width, double height);
+    // The frame every sheet of this host draws, from its size alone (nothing stored): the
+    // border 10 inside the sheet's edges (none on a sheet of 20 or less across), and the title
+    // block, 180 by 56, in the border's bottom-right corner (no larger than the border).
+    BBox GetBorder() const;
+    BBox GetTitleBlock() const;
 
     // A new view, a node of this sheet; null when the name is empty or taken on this sheet.
     DLxViewInstance* CreateView(const UTxString16& name);

@@ -6,6 +6,7 @@
 #include "fw/FWxDocCmd.h"
 #include "fw/FWxDocUtil.h"
 #include "fw/FWxErrors.h"
+#include "fw/FWxState.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "rse/RSeDatabase.h"
@@ -143,4 +144,32 @@ FWxDocData* FWxSceneDoc::FindData(const void* key) const {
     for (const auto& [k, d] : m_data)
         if (k == key) return d.get();
     return nullptr;
+}
+
+bool FWxSceneDoc::OnCmdMsg(int32_t id, int32_t code, void* extra) {
+    for (const auto& cmd : m_commands)
+        if (cmd->OnCmdMsg(id, code, extra)) return true;
+    return false;
+}
+
+bool FWxSceneDoc::RunCommand(int32_t id) {
+    return OnCmdMsg(id, FWxCmd::kCommand, nullptr);
+}
+
+bool FWxSceneDoc::IsCommandEnabled(int32_t id) {
+    FWxCmdUI ui;
+    ui.id = id;
+    return OnCmdMsg(id, FWxCmd::kUpdateUI, &ui) && ui.enabled;
+}
+
+void FWxSceneDoc::TerminateActiveContext(int32_t code) {
+    FWxDocStateCmd* cmd = m_activeCmd;
+    if (!cmd) return;
+    if (FWxTargetStateResolver* resolver = cmd->GetResolver(); resolver && resolver->IsRunning())
+        resolver->Terminate(code);
+    ClearActiveCommand(cmd);
+}
+
+std::vector<RSeIDed*> FWxSceneDoc::PickObjects(const WqGePoint3d&, double) const {
+    return {};
 }

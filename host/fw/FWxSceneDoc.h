@@ -14,6 +14,9 @@ class RSeMetaType;
 class RSeTxnRecord;
 class FWxChangeRequest;
 class FWxDocCmd;
+class FWxDocStateCmd;
+class RSeIDed;
+class WqGePoint3d;
 class FWxStyle;
 class RDxComponent;
 
@@ -68,6 +71,23 @@ public:
     // host has no command loop: the ids wait here, in order, for whoever drives the document.
     void PostCommand(int32_t id) { m_postedCommands.push_back(id); }
     const std::vector<int32_t>& GetPostedCommands() const { return m_postedCommands; }
+    // The user interface's way in: a message to the document's commands in the order they were
+    // added (FWxCommand::OnCmdMsg); false when none handled it. RunCommand runs a command by
+    // its id; IsCommandEnabled asks its entry.
+    bool OnCmdMsg(int32_t id, int32_t code, void* extra);
+    bool RunCommand(int32_t id);
+    bool IsCommandEnabled(int32_t id);
+    // The state command that runs (one at a time); null when none does. Ending it ends its
+    // states with `code`.
+    FWxDocStateCmd* GetActiveCommand() const { return m_activeCmd; }
+    void SetActiveCommand(FWxDocStateCmd* cmd) { m_activeCmd = cmd; }
+    void ClearActiveCommand(const FWxDocStateCmd* cmd) {
+        if (m_activeCmd == cmd) m_activeCmd = nullptr;
+    }
+    void TerminateActiveContext(int32_t code);
+    // The objects a pick at a sheet point finds, nearest first, within `tol`; a scene
+    // document shows none.
+    virtual std::vector<RSeIDed*> PickObjects(const WqGePoint3d& point, double tol) const;
 
     // The data a library keeps for this document under its key (the address of something of
     // its own): made by `make` on first use, released with the document.
@@ -94,6 +114,7 @@ private:
     std::vector<std::unique_ptr<RSeTxnRecord>> m_redo;
     std::vector<std::unique_ptr<FWxDocCmd>> m_commands;
     std::vector<int32_t> m_postedCommands;
+    FWxDocStateCmd* m_activeCmd = nullptr;
     std::vector<std::pair<const void*, std::unique_ptr<FWxDocData>>> m_data;
     bool m_processing = false;
     uint64_t m_serial = 0;

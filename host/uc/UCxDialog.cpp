@@ -1,0 +1,57 @@
+#include "uc/UCxDialog.h"
+
+#include "fw/FWxCommand.h"
+#include "fw/FWxState.h"
+
+UCxDialog::UCxDialog(int32_t templateId, FWxState* target, CCmdTarget*, int32_t)
+    : m_templateId(templateId), m_target(target) {}
+
+UCxDialog::~UCxDialog() = default;
+
+bool UCxDialog::Create() {
+    if (m_hasWindow) return true;
+    m_hasWindow = true;
+    return OnInitDialog();
+}
+
+void UCxDialog::DestroyWindow() {
+    m_hasWindow = false;
+    m_visible = false;
+}
+
+std::u16string UCxDialog::GetDlgItemText(int32_t id) const {
+    auto it = m_controls.find(id);
+    return it == m_controls.end() ? std::u16string() : it->second.text;
+}
+
+bool UCxDialog::IsDlgButtonChecked(int32_t id) const {
+    auto it = m_controls.find(id);
+    return it != m_controls.end() && it->second.checked;
+}
+
+bool UCxDialog::IsItemEnabled(int32_t id) const {
+    auto it = m_controls.find(id);
+    return it == m_controls.end() || it->second.enabled;
+}
+
+void UCxDialog::ClickButton(int32_t id) {
+    if (!m_hasWindow || !IsItemEnabled(id)) return;
+    if (id == kIdOK)
+        OnOK();
+    else if (id == kIdCancel)
+        OnCancel();
+    else
+        OnClicked(id);
+}
+
+void UCxDialog::OnOK() {
+    NotifyTarget(kNotifyOK, nullptr);
+}
+
+void UCxDialog::OnCancel() {
+    NotifyTarget(kNotifyCancel, nullptr);
+}
+
+bool UCxDialog::NotifyTarget(int32_t id, void* extra) {
+    return m_target && m_target->OnCmdMsg(id, FWxCmd::kNotify, extra);
+}
