@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "dc/RDxComputeContext.h"
 #include "dl/DLxDimGeometryProxy.h"
+#include "dl/DLxDrawingDoc.h"
+#include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
 #include "du/DUxEmblem.h"
 #include "rse/RSeSegment.h"
@@ -44,4 +47,21 @@ int32_t DLxAnnotationUtil::DimCleanup(DLxViewInstance* view) {
     for (DUxEmblem* dim : dimensions)
         dim->CleanupArrowHeadExtLines();
     return int32_t(dimensions.size());
+}
+
+DLxSheet* DLxAnnotationUtil::GetActiveSheetInstance(FWxSceneDoc* doc) {
+    auto* drawing = dynamic_cast<DLxDrawingDoc*>(doc);
+    return drawing ? drawing->GetActiveSheet() : nullptr;
+}
+
+DLxSheet* DLxAnnotationUtil::GetContainingSheetInstance(RDxFragment* fragment) {
+    return dynamic_cast<DLxSheet*>(fragment);
+}
+
+UTxResult DLxAnnotationUtil::UpdateActiveSheet(FWxSceneDoc* doc, int32_t kind) {
+    DLxSheet* sheet = GetActiveSheetInstance(doc);
+    if (!sheet) return {};
+    RDxComputeContext ctx;
+    ctx.SetInt(RDxComputeContext::AttributeId(u"DLxSheetChangeTypeAttr"), kind);
+    return sheet->Recompute(ctx);
 }

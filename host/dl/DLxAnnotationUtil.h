@@ -5,8 +5,12 @@
 #include <cstdint>
 
 #include "sm/SMxColor.h"
+#include "utx/UTxResult.h"
 
+class DLxSheet;
 class DLxViewInstance;
+class FWxSceneDoc;
+class RDxFragment;
 class SMxDisplayList;
 
 class DLxAnnotationUtil {
@@ -27,4 +31,14 @@ public:
     // asked once; this host draws no dimensions of its own, so there are often none. Answers how
     // many were asked; nothing without a view.
     static int32_t DimCleanup(DLxViewInstance* view);
+
+    // The sheet the user works on in a drawing document (DLxDrawingDoc::GetActiveSheet); null
+    // for another document or a drawing without sheets.
+    static DLxSheet* GetActiveSheetInstance(FWxSceneDoc* doc);
+    // The sheet a fragment is: annotations lie on their sheet's fragment. Null for any other
+    // fragment.
+    static DLxSheet* GetContainingSheetInstance(RDxFragment* fragment);
+    // Recomputes the active sheet of the document; `kind` says what changed and is handed to
+    // the nodes as the sheet change type ("DLxSheetChangeTypeAttr"). Nothing without one.
+    static UTxResult UpdateActiveSheet(FWxSceneDoc* doc, int32_t kind);
 };

@@ -12,6 +12,7 @@
 #include "dl/DLxStructureNode.h"
 #include "dl/DLxTagManager.h"
 #include "dl/GBxBOMDescriptor.h"
+#include "dl/GBxBOMEditDescriptor.h"
 #include "du/DUxTableRowFilter.h"
 
 namespace {
@@ -172,6 +173,26 @@ bool DLxLocalBOMRow::SetItemNumber(const std::u16string& number) {
     return true;
 }
 
+bool DLxLocalBOMRow::HasItemNumberToPush(const DLxLocalBOMColumn& column) const {
+    if (column.GetKind() != DLxLocalBOMColumn::Item || IsCustom() || IsGroupRow() || !m_component)
+        return false;
+    std::u16string number;
+    if (!m_bom->GetItemNumberOverride(m_cookie, number)) return false;
+    const GBxBOMDescriptor* descriptor = m_bom->GetDescriptor();
+    if (m_parent && !m_bom->IsPartsOnlyBOM() && (!descriptor || descriptor->DetailIDNotAvailable()))
+        return false;
+    const DLxAssemblyComponent* component = m_bom->FindComponent(m_component);
+    return component &&
+           GBxBOMEditDescriptor::ModelItemNumber(*component, m_bom->GetSchemeID()) != m_itemNumber;
+}
+
+bool DLxLocalBOMRow::PushItemNumber(GBxBOMEditDescriptor& edit,
+                                    const DLxLocalBOMColumn& column) const {
+    if (!HasItemNumberToPush(column)) return false;
+    edit.SetItemNumber(m_component, m_itemNumber);
+    return true;
+}
+
 bool DLxLocalBOMRow::CanPushBack() const {
     return !IsCustom() && !IsGroupRow() && m_bom->HasModelOverride(m_key);
 }
@@ -295,7 +316,7 @@ DLxLocalBOMRow* DLxLocalBOMQuery::QueryRow(const DLxLocalBOMCookie& cookie) {
                 row->m_expandable = true;
                 row->m_expanded = m_bom->IsExpanded(row->m_cookie);
             }
-        } else if (top && last && m_customParts == 1 && item < 0) {
+        } else if (top && last && ListsCustoms() && item < 0) {
             position = int64_t(entries.size());
             for (size_t i = 0; i < m_bom->NumOfCustoms() && !row; ++i) {
                 ++position;
@@ -396,7 +417,7 @@ std::vector<DLxLocalBOMRow*> DLxLocalBOMQuery::BuildLevel(const std::vector<int3
         }
         rows.push_back(row);
     }
-    if (top && m_customParts == 1) {
+    if (top && ListsCustoms()) {
         for (size_t i = 0; i < m_bom->NumOfCustoms(); ++i) {
             DLxLocalBOMRow* row = NewRow();
             row->m_cookie = m_bom->CustomAt(i);

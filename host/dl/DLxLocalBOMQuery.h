@@ -18,6 +18,7 @@
 
 class DLxLocalBOM;
 class DLxLocalBOMQuery;
+class GBxBOMEditDescriptor;
 class DUxTableRowFilterList;
 class DLxStructureNode;
 
@@ -105,6 +106,13 @@ public:
     virtual bool SetItemNumber(const std::u16string& number);
     // A model row with an override of a property that push-back writes into the component.
     virtual bool CanPushBack() const;
+    // Item numbers pushed into the model (GBxBOMEditDescriptor). The test: for the item column,
+    // a model row of one component whose number was set in the drawing and differs from the
+    // model's; under a structured scheme that keeps numbers of its top level only
+    // (GBxBOMDescriptor::DetailIDNotAvailable), a top-level row. The write puts the row's number
+    // into the edit; false when the test does not hold.
+    virtual bool HasItemNumberToPush(const DLxLocalBOMColumn& column) const;
+    virtual bool PushItemNumber(GBxBOMEditDescriptor& edit, const DLxLocalBOMColumn& column) const;
 
 private:
     friend class DLxLocalBOMQuery;
@@ -146,7 +154,8 @@ private:
 
 class DLxLocalBOMQuery {
 public:
-    // `customParts` 1 lists the bill's custom rows after the model's, 0 leaves them out.
+    // `customParts` 1 lists the bill's custom rows after the model's, 0 leaves them out; 3 (the
+    // conversion's setting) lists them as 1 does.
     DLxLocalBOMQuery(DLxLocalBOM* bom, const DLxLocalBOMGroupSettings* settings,
                      int32_t customParts, bool flag = true);
     // A query for the one row of an occurrence (by its occurrence path, see
@@ -190,6 +199,7 @@ private:
     void Emit(const std::vector<DLxLocalBOMRow*>& rows);
     DLxLocalBOMRow* NewRow();
     bool Begin();
+    bool ListsCustoms() const { return m_customParts == 1 || m_customParts == 3; }
 
     DLxLocalBOM* m_bom;
     const DLxLocalBOMGroupSettings* m_settings;

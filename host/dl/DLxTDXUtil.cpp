@@ -2,8 +2,10 @@
 
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxEmblem.h"
+#include "dl/DLxLocalBOMCookie.h"
 #include "dl/DLxSheet.h"
 #include "fw/FWxSelection.h"
+#include "fw/FWxTranscriptMgr.h"
 #include "sm/SMxTypeFilterItem.h"
 
 namespace DLxTDXUtil {
@@ -66,6 +68,39 @@ bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key,
 bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key,
                 std::vector<WqGePoint3d>& value, bool required) {
     return _TDX_Point3Vect(tdx, key, value, required);
+}
+
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, DLxLocalBOMCookie& value,
+                bool required) {
+    UTxString16 text;
+    if (tdx.IsWriting()) {
+        for (const DLxLocalBOMCookie& single : value.singleItems()) {
+            if (!text.empty()) text += u'+';
+            text += single.Key();
+        }
+        return _TDX_String(tdx, key, text, required);
+    }
+    if (!_TDX_String(tdx, key, text, required) || tdx.HasFailed()) return false;
+    DLxLocalBOMCookie read;
+    size_t start = 0;
+    while (!text.empty() && start <= text.size()) {
+        size_t end = text.find(u'+', start);
+        if (end == UTxString16::npos) end = text.size();
+        DLxLocalBOMCookie single;
+        if (!DLxLocalBOMCookie::FromKey(text.substr(start, end - start), single) ||
+            (read.IsValid() && single.path() != read.path())) {
+            tdx.Fail(FWxTranscriptMgr::MakeError(kFWxErrTranscriptWrongType, key,
+                                                 u"not a row of a bill of materials"));
+            return false;
+        }
+        if (read.IsValid())
+            read.Add(single.item());
+        else
+            read = single;
+        start = end + 1;
+    }
+    value = read;
+    return true;
 }
 
 } // namespace DLxTDXUtil

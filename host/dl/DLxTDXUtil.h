@@ -9,6 +9,7 @@
 
 #include "uc/UCxTranscriptDataExchange.h"
 
+class DLxLocalBOMCookie;
 class FWxSceneDoc;
 class FWxSelectionFilter;
 class FWxSelectionSet;
@@ -55,6 +56,11 @@ bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key,
                 std::vector<UTxString16>& value, bool required);
 bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key,
                 std::vector<WqGePoint3d>& value, bool required);
+// A row of a local bill of materials as a string: the keys of its single items
+// (DLxLocalBOMCookie::Key) joined by '+', "" for an empty cookie. Reading fails, keeping the
+// value, for a text that names no row or items on different paths.
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, DLxLocalBOMCookie& value,
+                bool required);
 
 // An object by its name key; reading fails, keeping the value, when the object is not a T.
 template <class T>

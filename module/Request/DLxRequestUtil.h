@@ -81,3 +81,16 @@ void DLxTranscriptVector(UCxTranscriptDataExchange& tdx, const char16_t* key, st
         }
     }
 }
+
+// An object exchanged as its reference string (its name key, as a quoted string), only while
+// the exchange holds no error. Reading resolves the string, whose result becomes the
+// exchange's, and keeps the object only when it is a T, else null.
+template <class T>
+void DLxTranscriptRefString(UCxTranscriptDataExchange& tdx, const char16_t* key, UTxString16& text,
+                            RSeRef<T>& ref) {
+    if (tdx.HasFailed()) return;
+    if (!_TDX_String(tdx, key, text, true) || tdx.IsWriting() || tdx.HasFailed()) return;
+    RSeRefBase read;
+    tdx.GetResult() = tdx.GetTranscriptMgr().RefFromString(tdx.GetDocument(), text, read);
+    ref = RSeRef<T>(read);
+}

@@ -30,10 +30,16 @@
 #include "BofM/DLxTableStatePartlist.h"
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
+#include "Request/DLxConvertToBOMRequest.h"
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxPartListEditRequest.h"
+#include "Request/DLxDeletePartListRequest.h"
+#include "Request/DLxPartListRenameRequest.h"
 #include "Request/DLxPartListRequest.h"
+#include "Request/DLxPartListSortRequest.h"
+#include "Request/DLxPartlistPushbackIDsRequest.h"
+#include "Request/DLxUpdatePartsListRequest.h"
 #include "Standard/DLxCBalloonMigrator.h"
 #include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCDatumStd.h"
@@ -84,6 +90,30 @@ void RegisterEditPartList() {
 void RegisterCreatePartList() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxPartListRequest),
                                                 u"CreatePartList");
+}
+void RegisterUpdatePartsList() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxUpdatePartsListRequest),
+                                                u"UpdatePartsList");
+}
+void RegisterPartlistPushbackIDs() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxPartlistPushbackIDsRequest),
+                                                u"PartlistPushbackIDs");
+}
+void RegisterConvertToBOM() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxConvertToBOMRequest),
+                                                u"ConvertToBOM");
+}
+void RegisterDeletePartList() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxDeletePartListRequest),
+                                                u"DeletePartList");
+}
+void RegisterPartListRename() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxPartListRenameRequest),
+                                                u"PartListRename");
+}
+void RegisterPartListSort() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxPartListSortRequest),
+                                                u"PartListSort");
 }
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
@@ -183,6 +213,12 @@ const KorvuInitRow kRows[] = {
     {"CreatePartListLocalBOM", &RegisterCreatePartListLocalBOM, 2},
     {"CreatePartList", &RegisterCreatePartList, 2},
     {"EditPartList", &RegisterEditPartList, 2},
+    {"UpdatePartsList", &RegisterUpdatePartsList, 2},
+    {"PartlistPushbackIDs", &RegisterPartlistPushbackIDs, 2},
+    {"ConvertToBOM", &RegisterConvertToBOM, 2},
+    {"DeletePartList", &RegisterDeletePartList, 2},
+    {"PartListRename", &RegisterPartListRename, 2},
+    {"PartListSort", &RegisterPartListSort, 2},
     {"DLxAssemblySurrogateProxy", &InitMeta<DLxAssemblySurrogateProxy>, 2},
     {"DLxBOMProxy", &InitMeta<DLxBOMProxy>, 2},
     {"DLxComponentProperty", &InitMeta<DLxComponentProperty>, 2},
