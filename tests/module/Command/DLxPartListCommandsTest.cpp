@@ -12,8 +12,11 @@
 #include "BofM/DLxCPartslistEditor.h"
 #include "BofM/DLxExportDialog.h"
 #include "BofM/DLxPartListData.h"
+#include "BofM/DLxPartListConvertToBomCmd.h"
 #include "BofM/DLxPartListEditCmd.h"
 #include "BofM/DLxPartListExportCmd.h"
+#include "BofM/DLxPartListPushbackIDsCmd.h"
+#include "BofM/DLxPartListUpdateCmd.h"
 #include "BofM/DLxPartListSelection.h"
 #include "BofM/DLxPartListTable.h"
 #include "BofM/DLxTableStatePartlist.h"
@@ -28,6 +31,7 @@
 #include "dl/DLxAssemblyData.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxLocalBOM.h"
+#include "dl/DLxLocalBOMQuery.h"
 #include "dl/DLxSheet.h"
 #include "fw/FWxCommand.h"
 #include "fw/FWxSelection.h"
@@ -35,6 +39,7 @@
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "rse/RSeDatabase.h"
+#include "rse/RSeTransaction.h"
 #include "utx/UTxUtil.h"
 
 namespace {
@@ -90,6 +95,20 @@ struct PartListDoc {
     }
     void Run(int32_t id) const { EXPECT_TRUE(doc->OnCmdMsg(id, FWxCmd::kCommand, nullptr)) << id; }
     DLxTableStatePartlist* State() const { return table->GetPartListTableState().get(); }
+    DLxLocalBOM* Bill() const { return State()->GetLocalBOM().get(); }
+    // Gives the first row of the bill an item number and a description of the drawing's own,
+    // as edits would: what a push-back writes into the model.
+    void OverrideFirstItemNumber() const {
+        DLxLocalBOMQuery q(Bill(), nullptr, 0, false);
+        ASSERT_TRUE(q.Execute(false));
+        ASSERT_GT(q.RowCount(), 0u);
+        doc->GetRSeDb()->BeginTxn();
+        EXPECT_TRUE(Bill()->SetItemNumber(q.RowAt(0)->Cookie(), u"11"));
+        EXPECT_TRUE(Bill()->SetCellOverride(q.RowAt(0)->Cookie(),
+                                            DLxLocalBOMColumn(DLxLocalBOMColumn::Description),
+                                            u"Welded base"));
+        doc->GetRSeDb()->CommitTxn();
+    }
 };
 
 FBxObjectEditRecord EditCell(int32_t row, int32_t col, const char16_t* value) {
@@ -157,47 +176,67 @@ FBxObjectEditRecordList RecordsOf(const UTxString16& line, FWxSceneDoc* doc) {
 }
 
 TEST_F(PartListCommands, EntriesAreEnabledOnlyWhereTheActionCanSucceed) {
+    // The export and update entries are asked starting from a host that disabled them, and
+    // again from one that enabled them: without a parts list they stay as the host set them.
     struct Case {
         const char* name;
         std::function<void(PartListDoc&)> situation;
-        bool edit;
-        bool exportFromDisabled; // the export entry, starting from a host that disabled it
+        bool edit, exportFromOff, exportFromOn, updateFromOff, updateFromOn, convert, pushback;
     };
+    const auto select = [](PartListDoc& d) { d.SelectTable(); };
     const Case cases[] = {
-        {"nothing selected", [](PartListDoc&) {}, false, false},
+        {"nothing selected", [](PartListDoc&) {}, false, false, true, false, true, false, false},
         {"another kind selected",
          [](PartListDoc& d) {
              d.DrawSet().Add(SmartPtr<FWxSelection>(new DLxBrowserEntrySelection(nullptr, {})));
          },
-         false, false},
-        {"the parts list selected", [](PartListDoc& d) { d.SelectTable(); }, true, true},
+         false, false, true, false, true, false, false},
+        {"the parts list selected", select, true, true, true, true, true, true, false},
         {"the parts list second in the selection",
          [](PartListDoc& d) {
              d.DrawSet().Add(SmartPtr<FWxSelection>(new DLxBrowserEntrySelection(nullptr, {})));
              d.DrawSet().Add(SmartPtr<FWxSelection>(new DLxPartListSelection(d.table.get(), {})));
          },
-         false, false},
+         false, false, true, false, true, false, false},
+        {"the parts list with an item number of the drawing's own",
+         [](PartListDoc& d) {
+             d.SelectTable();
+             d.OverrideFirstItemNumber();
+         },
+         true, true, true, true, true, true, true},
         {"the parts list of a deferred drawing",
          [](PartListDoc& d) {
              d.SelectTable();
+             d.OverrideFirstItemNumber();
              d.doc->SetDocDeferred(true);
          },
-         false, true},
+         false, true, true, false, false, false, true},
+        {"the parts list of a bill in error",
+         [](PartListDoc& d) {
+             d.SelectTable();
+             d.doc->GetRSeDb()->BeginTxn();
+             d.Bill()->SetStatusOn(DLxLocalBOM::kStatusError);
+             d.doc->GetRSeDb()->CommitTxn();
+         },
+         true, true, true, false, false, true, false},
         {"the parts list once deleted",
          [](PartListDoc& d) {
              d.SelectTable();
              ASSERT_FALSE(d.doc->Undo().Failed());
          },
-         false, false},
+         false, false, true, false, true, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         PartListDoc d;
         c.situation(d);
         EXPECT_EQ(d.Enabled(DLxPartListEditCmd::kCommandId, true), c.edit);
-        EXPECT_EQ(d.Enabled(DLxPartListExportCmd::kCommandId, false), c.exportFromDisabled);
-        // Without a parts list the export entry stays as the host set it.
-        EXPECT_TRUE(d.Enabled(DLxPartListExportCmd::kCommandId, true));
+        EXPECT_EQ(d.Enabled(DLxPartListExportCmd::kCommandId, false), c.exportFromOff);
+        EXPECT_EQ(d.Enabled(DLxPartListExportCmd::kCommandId, true), c.exportFromOn);
+        EXPECT_EQ(d.Enabled(DLxPartListUpdateCmd::kCommandId, false), c.updateFromOff);
+        EXPECT_EQ(d.Enabled(DLxPartListUpdateCmd::kCommandId, true), c.updateFromOn);
+        EXPECT_EQ(d.Enabled(DLxPartListConvertToBomCmd::kCommandId, true), c.convert);
+        EXPECT_EQ(d.Enabled(DLxPartListPushbackIDsCmd::kCommandId, true), c.pushback);
     }
 }
 
@@ -349,6 +388,71 @@ TEST_F(PartListCommands, ExportRunsTheSaveDialogOverTheSelectedTable) {
     seen = nullptr;
     d.Run(DLxPartListExportCmd::kCommandId);
     EXPECT_EQ(seen, nullptr);
+}
+
+// The one-shot commands that ask first: each answer that declines leaves the drawing as it was
+// and journals nothing; the answer that goes on journals the command's one request.
+TEST_F(PartListCommands, UpdateConvertAndPushBackAskFirstAndThenPostTheirRequest) {
+    struct Case {
+        const char* name;
+        int32_t command;
+        int32_t decline, accept;
+        const char16_t* request;
+        bool itemNumber; // an item number of the drawing's own, for push-back to carry
+    };
+    const Case cases[] = {
+        {"update", DLxPartListUpdateCmd::kCommandId, IDCANCEL, IDOK, u"UpdatePartsList", false},
+        {"convert", DLxPartListConvertToBomCmd::kCommandId, IDNO, IDYES, u"ConvertToBOM", false},
+        {"push back", DLxPartListPushbackIDsCmd::kCommandId, IDCANCEL, IDOK,
+         u"PartlistPushbackIDs", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PartListDoc d;
+        if (c.itemNumber) d.OverrideFirstItemNumber();
+        const Bytes before = d.Save();
+        WinMessageBoxes::Reset();
+        d.SelectTable();
+        WinMessageBoxes::QueueAnswer(c.decline);
+        d.Run(c.command);
+        EXPECT_EQ(WinMessageBoxes::GetShown().size(), 1u);
+        EXPECT_EQ(d.Save(), before);
+        EXPECT_TRUE(Journal().empty());
+
+        d.SelectTable();
+        WinMessageBoxes::QueueAnswer(c.accept);
+        d.Run(c.command);
+        ASSERT_EQ(Journal().size(), 1u);
+        EXPECT_EQ(Journal()[0].rfind(UTxString16(c.request) + u" ", 0), 0u)
+            << UTx::ToUtf8(Journal()[0]);
+        EXPECT_EQ(WinMessageBoxes::PendingAnswers(), 0u);
+        FWxUtil::GetTranscriptMgr().ClearLines();
+    }
+}
+
+TEST_F(PartListCommands, PushBackOffersToSaveTheModelAndShowsTheSheetOfTheList) {
+    PartListDoc d;
+    d.OverrideFirstItemNumber();
+    d.doc->SetActiveSheet(d.sheet2);
+    d.SelectTable();
+    WinMessageBoxes::QueueAnswer(IDOK);
+    d.Run(DLxPartListPushbackIDsCmd::kCommandId);
+    ASSERT_EQ(Journal().size(), 1u);
+    EXPECT_EQ(d.doc->GetActiveSheet(), d.sheet1);
+    // The confirmation, then the offer to save the source model it wrote into.
+    ASSERT_EQ(WinMessageBoxes::GetShown().size(), 2u);
+    EXPECT_EQ(WinMessageBoxes::GetShown()[1].type & 0xF, uint32_t(MB_YESNO));
+
+    // Nothing selected: nothing asked, nothing done.
+    d.DrawSet().RemoveAll();
+    WinMessageBoxes::Reset();
+    FWxUtil::GetTranscriptMgr().ClearLines();
+    d.Run(DLxPartListPushbackIDsCmd::kCommandId);
+    d.Run(DLxPartListConvertToBomCmd::kCommandId);
+    d.Run(DLxPartListUpdateCmd::kCommandId);
+    EXPECT_TRUE(Journal().empty());
+    // The update asks before it looks at the selection.
+    EXPECT_EQ(WinMessageBoxes::GetShown().size(), 1u);
 }
 
 TEST_F(PartListCommands, TheExportFileTypeDecidesExtensionConnectTextAndKind) {
