@@ -11,6 +11,7 @@
 #include "dl/DLxConfiguration.h"
 #include "dl/DLxDrawingAssembly.h"
 #include "dl/GBxBOMDescriptor.h"
+#include "du/DUxTableStyleColumn.h"
 #include "rd/RDxComponent.h"
 #include "rse/RSeMetaType.h"
 #include "rse/RSeSegment.h"
@@ -89,6 +90,22 @@ void DLxLocalBOM::SetRowKeyMode(int32_t mode) {
     if (mode == m_rowKeyMode) return;
     RSe::PrepareWrite(this);
     m_rowKeyMode = mode;
+}
+
+void DLxLocalBOM::SetRowKeys(const std::vector<const DUxRowKey*>& keys) {
+    std::vector<RowKey> values;
+    for (const DUxRowKey* k : keys)
+        if (k) values.push_back({k->getType(), k->getGeneralPID(), k->getCustomId()});
+    if (values == m_rowKeys) return;
+    RSe::PrepareWrite(this);
+    m_rowKeys = std::move(values);
+}
+
+void DLxLocalBOM::UpdateStructure() {
+    if (m_followsDrawing)
+        FollowDrawing();
+    else
+        Derive(m_assembly);
 }
 
 void DLxLocalBOM::Refresh() {

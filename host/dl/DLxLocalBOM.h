@@ -56,6 +56,7 @@
 
 class DLxAnnotationUpdateState;
 class DLxConfiguration;
+class DUxRowKey;
 struct DLxAssemblyComponent;
 struct DLxAssemblyData;
 struct DLxAssemblyOccurrence;
@@ -86,6 +87,18 @@ public:
     // How rows merge by their row keys, as the parts-list records give it; kept, not read.
     int32_t RowKeyMode() const { return m_rowKeyMode; }
     void SetRowKeyMode(int32_t mode);
+    // Row-merge keys of the older bills, as the parts-list records give them (key type,
+    // general property id, custom property name); kept, not read. Stored from version 1 on.
+    struct RowKey {
+        int32_t type = 0;
+        int32_t general = -1;
+        std::u16string custom;
+        bool operator==(const RowKey&) const = default;
+    };
+    const std::vector<RowKey>& GetRowKeys() const { return m_rowKeys; }
+    void SetRowKeys(const std::vector<const DUxRowKey*>& keys);
+    // Reads the attached model's structure again, keeping the update bits.
+    void UpdateStructure();
     // Reads the attached model again (after it changed) and clears the update bits.
     void Refresh();
     // This host keeps no bills of the older kind.
@@ -237,6 +250,8 @@ public:
     bool HasRow(const DLxLocalBOMCookie& cookie) const;
 
     void Load(RSeStream& s);
+    // Version 0: no row keys.
+    void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
     void FixPtrs(RSeMetaContext& ctx);
     UTxResult Clone(DLxLocalBOM* target, RSeCloneCommander* cc) const;
@@ -250,6 +265,7 @@ private:
     int32_t m_scheme = kStructured;
     uint32_t m_status = 0;
     int32_t m_rowKeyMode = 0;
+    std::vector<RowKey> m_rowKeys;
     int32_t m_lastCustom = 0;
     std::vector<int32_t> m_customs;              // custom items (negative), in order
     std::map<std::u16string, Cells> m_overrides; // row key -> cells

@@ -51,7 +51,7 @@ void LoadTexts(RSeStream& s, std::map<std::u16string, std::u16string>& v) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxLocalBOM*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DLxLocalBOM>(u"DLxLocalBOM", &InitGuid, 0, RSeMetaType::kClass,
+        RSeMakeMeta<DLxLocalBOM>(u"DLxLocalBOM", &InitGuid, 1, RSeMetaType::kClass,
                                  RSe::_InitMeta(static_cast<const RDxObject*>(nullptr)));
     return mt;
 }
@@ -67,6 +67,19 @@ RSeMetaType* DLxLocalBOM::GetMeta() const {
 }
 
 void DLxLocalBOM::Load(RSeStream& s) {
+    LoadMigrate(s);
+    uint32_t n = 0;
+    s.Read(n);
+    s.CheckCount(n, 12);
+    m_rowKeys.assign(n, RowKey());
+    for (RowKey& k : m_rowKeys) {
+        s.Read(k.type);
+        s.Read(k.general);
+        s.Read(k.custom);
+    }
+}
+
+void DLxLocalBOM::LoadMigrate(RSeStream& s) {
     RSeMetaType::PlainLoad(this, s);
     s.Read(m_scheme);
     s.Read(m_status);
@@ -135,6 +148,12 @@ void DLxLocalBOM::Save(RSeStream& s) const {
     RDxPersist::SaveRefs(s, m_annotations);
     RDxPersist::SaveRefs(s, m_components);
     s.Write(m_configuration);
+    s.Write(uint32_t(m_rowKeys.size()));
+    for (const RowKey& k : m_rowKeys) {
+        s.Write(k.type);
+        s.Write(k.general);
+        s.Write(k.custom);
+    }
 }
 
 UTxResult DLxLocalBOM::Clone(DLxLocalBOM* target, RSeCloneCommander* cc) const {
@@ -142,6 +161,7 @@ UTxResult DLxLocalBOM::Clone(DLxLocalBOM* target, RSeCloneCommander* cc) const {
     target->m_scheme = m_scheme;
     target->m_status = m_status;
     target->m_rowKeyMode = m_rowKeyMode;
+    target->m_rowKeys = m_rowKeys;
     target->m_lastCustom = m_lastCustom;
     target->m_customs = m_customs;
     target->m_overrides = m_overrides;

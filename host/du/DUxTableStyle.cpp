@@ -3,6 +3,7 @@
 #include "du/DUxCAuxEntArray.h"
 #include "du/DUxTableRowFilter.h"
 #include "du/DUxTableStyleColumn.h"
+#include "du/DUxTextStyle.h"
 #include "rse/RSe.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeTransaction.h"
@@ -153,6 +154,70 @@ DUxTableStyle::eHeading DUxTableStyleWrapper::GetHeading() const {
 double DUxTableStyleWrapper::GetTitleGap() const {
     const DUxTableStyle* s = Style().get();
     return s ? s->GetTitleGap() : 0.0;
+}
+
+bool DUxTableStyleWrapper::UseTitle() const {
+    const DUxTableStyle* s = Style().get();
+    return s ? s->UseTitle() : true;
+}
+
+int32_t DUxTableStyleWrapper::GetLineSpacing() const {
+    const DUxTableStyle* s = Style().get();
+    return s ? s->GetLineSpacing() : 1;
+}
+
+void DUxTableStyleWrapper::SetUseTitle(bool use) {
+    if (DUxTableStyle* s = Style().get()) s->SetUseTitle(use);
+}
+
+void DUxTableStyleWrapper::SetRotation(DUxTableStyle::eTableRotation rotation) {
+    if (DUxTableStyle* s = Style().get()) s->SetRotation(rotation);
+}
+
+void DUxTableStyleWrapper::SetDirection(DUxTableStyle::eDirection direction) {
+    if (DUxTableStyle* s = Style().get()) s->SetDirection(direction);
+}
+
+void DUxTableStyleWrapper::SetHeading(DUxTableStyle::eHeading heading) {
+    if (DUxTableStyle* s = Style().get()) s->SetHeading(heading);
+}
+
+void DUxTableStyleWrapper::SetLineSpacing(int32_t spacing) {
+    if (DUxTableStyle* s = Style().get()) s->SetLineSpacing(spacing);
+}
+
+DUxTableStyle::TextLook DUxTableStyleWrapper::GetTextStyle() const {
+    const DUxTableStyle* s = Style().get();
+    return s ? s->GetTextStyle() : DUxTableStyle::TextLook();
+}
+
+DUxTableStyle::TextLook DUxTableStyleWrapper::GetTitleTextStyle() const {
+    const DUxTableStyle* s = Style().get();
+    return s ? s->GetTitleTextStyle() : DUxTableStyle::TextLook();
+}
+
+DUxTableStyle::TextLook DUxTableStyleWrapper::GetHeadingTextStyle() const {
+    const DUxTableStyle* s = Style().get();
+    return s ? s->GetHeadingTextStyle() : DUxTableStyle::TextLook();
+}
+
+DUxTableStyle::TextLook DUxTableStyleWrapper::LookOf(const DUxTextStyle& style) {
+    DUxTableStyle::TextLook look;
+    look.fontId = style.GetFontId();
+    look.height = style.GetHeight();
+    return look;
+}
+
+void DUxTableStyleWrapper::SetTextStyle(const DUxTextStyle* style) {
+    if (DUxTableStyle* s = Style().get(); s && style) s->SetTextStyle(LookOf(*style));
+}
+
+void DUxTableStyleWrapper::SetTitleTextStyle(const DUxTextStyle* style) {
+    if (DUxTableStyle* s = Style().get(); s && style) s->SetTitleTextStyle(LookOf(*style));
+}
+
+void DUxTableStyleWrapper::SetHeadingTextStyle(const DUxTextStyle* style) {
+    if (DUxTableStyle* s = Style().get(); s && style) s->SetHeadingTextStyle(LookOf(*style));
 }
 
 DUxTableColumnList DUxTableStyleWrapper::GetCopyOfColumns(RSeSegment* segment) const {

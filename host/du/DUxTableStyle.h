@@ -17,6 +17,7 @@
 
 class DUxTableRowFilterList;
 class DUxTableStylePartsListColumn;
+class DUxTextStyle;
 
 class DUxTableStyle : public FWxStyle {
 public:
@@ -173,6 +174,24 @@ public:
     DUxTableStyle::eDirection GetDirection() const;
     DUxTableStyle::eHeading GetHeading() const;
     double GetTitleGap() const;
+    bool UseTitle() const;
+    int32_t GetLineSpacing() const;
+    // Each changes the style; without one, nothing.
+    void SetUseTitle(bool use);
+    void SetRotation(DUxTableStyle::eTableRotation rotation);
+    void SetDirection(DUxTableStyle::eDirection direction);
+    void SetHeading(DUxTableStyle::eHeading heading);
+    void SetLineSpacing(int32_t spacing);
+    // The looks of the data, title and heading texts (the defaults without a style). A set
+    // takes the named text style's look; null leaves the look as it is.
+    DUxTableStyle::TextLook GetTextStyle() const;
+    DUxTableStyle::TextLook GetTitleTextStyle() const;
+    DUxTableStyle::TextLook GetHeadingTextStyle() const;
+    void SetTextStyle(const DUxTextStyle* style);
+    void SetTitleTextStyle(const DUxTextStyle* style);
+    void SetHeadingTextStyle(const DUxTextStyle* style);
+    // The look a text style gives.
+    static DUxTableStyle::TextLook LookOf(const DUxTextStyle& style);
     DUxTableColumnList GetCopyOfColumns(RSeSegment* segment) const;
     DUxTableRowFilterList* FilterList() const;
 

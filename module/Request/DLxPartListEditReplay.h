@@ -49,6 +49,11 @@ public:
     // Turns a bill-of-materials scheme on in the source model, inside the open transaction.
     UTxResult EnableBomSchema(int32_t scheme, bool allLevels);
 
+    // The whole list and the place of the current record, for a record whose reader takes the
+    // sub-records itself (it then consumes them through TakeSubRecord).
+    const FBxObjectEditRecordList& Records() const { return m_records; }
+    size_t Position() const { return m_position; }
+
     // The loop: false once every record was taken.
     bool AtEnd() const { return m_position >= m_records.size(); }
     void Advance() { ++m_position; }

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "KorvuBOMFixture.h"
+#include "TstDocWriter.h"
 #include "dl/DLxAnchorPoint.h"
 #include "dl/DLxAnnotationUpdateState.h"
 #include "dl/DLxComponentProxy.h"
@@ -29,6 +30,7 @@
 #include "fw/FWxUtil.h"
 #include "ge/WqGePoint3d.h"
 #include "rd/RDxComponent.h"
+#include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeSegment.h"
 #include "rse/RSeTransaction.h"
@@ -588,6 +590,73 @@ TEST_F(BOMFixture, OverridesCustomRowsAndItemNumbersSurviveSaveLoadUndoAndRedo) 
     EXPECT_TRUE(DLxLocalBOMMgr::GetLocalBOMs(doc.GetRSeDb()).empty());
     EXPECT_EQ(DLxLocalBOMPrintDrawing(doc.GetRSeDb(), assembly).find("Grease"), std::string::npos);
     EXPECT_TRUE(DLxLocalBOMMgr::GetLocalBOMs(doc.GetRSeDb()).empty()) << "printing made nothing";
+}
+
+// The row keys the older parts-list records set are the bill's own state: stored, loaded,
+// undone and redone with it.
+TEST_F(BOMFixture, RowKeysSurviveSaveLoadUndoAndRedo) {
+    ASSERT_TRUE(Bill());
+    const std::vector<uint8_t> before = Bytes();
+    ASSERT_FALSE(Change([&] {
+                     std::vector<DUxRowKey*> made = {
+                         DUxRowKey::New(RSe::TransientSegment(), 3, -1, u""),
+                         DUxRowKey::New(RSe::TransientSegment(), 2, -1, u"Finish")};
+                     Bill()->SetRowKeys({made[0], made[1]});
+                     Bill()->SetRowKeyMode(2);
+                     for (DUxRowKey* k : made)
+                         RSe::DeleteObject(k);
+                     return UTxResult();
+                 }).Failed());
+    const std::vector<DLxLocalBOM::RowKey> keys = {{3, -1, u""}, {2, -1, u"Finish"}};
+    EXPECT_EQ(Bill()->GetRowKeys(), keys);
+    const std::vector<uint8_t> after = Bytes();
+    EXPECT_NE(after, before);
+
+    std::unique_ptr<RSeDatabase> loaded;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(after.data(), after.size(), loaded).Failed());
+    DLxDrawingDoc reopened(std::move(loaded));
+    DLxLocalBOM* bom = DLxLocalBOMMgr::GetLocalBOM(reopened.GetRSeDb(), assembly, 1, false);
+    ASSERT_TRUE(bom);
+    EXPECT_EQ(bom->GetRowKeys(), keys);
+    EXPECT_EQ(bom->RowKeyMode(), 2);
+
+    ASSERT_FALSE(doc.Undo().Failed());
+    EXPECT_EQ(Bytes(), before);
+    EXPECT_TRUE(Bill()->GetRowKeys().empty());
+    ASSERT_FALSE(doc.Redo().Failed());
+    EXPECT_EQ(Bytes(), after);
+    EXPECT_EQ(Bill()->GetRowKeys(), keys);
+}
+
+// A bill stored before it kept row keys loads with none, its other state as stored.
+TEST(DLxLocalBOMStorage, ABillOfVersionZeroLoadsWithoutRowKeys) {
+    TstDocWriter w;
+    w.AddClass(u"RSeIDed", 0);
+    w.AddClass(u"RDxObject", 0);
+    const uint32_t meta = w.AddClass(u"DLxLocalBOM", 0);
+    w.BeginSegment(u"Document");
+    RSeStream& s = w.BeginRecord(meta, 1);
+    s.Write(uint32_t(0)); // flags
+    s.Write(false);       // sick
+    s.Write(int32_t(DLxLocalBOM::kPartsOnly));
+    s.Write(uint32_t(0)); // status
+    s.Write(int32_t(3));  // row-key mode
+    s.Write(int32_t(0));  // last custom
+    for (int i = 0; i < 6; ++i)
+        s.Write(uint32_t(0)); // customs, overrides, item numbers, expanded, hidden, usage
+    s.Write(uint32_t(0));     // annotations
+    s.Write(uint32_t(0));     // components
+    s.Write(RSeRefBase());    // configuration
+    w.EndRecord();
+    const std::vector<uint8_t> file = w.Finish(2);
+    std::unique_ptr<RSeDatabase> db;
+    const UTxResult r = RSeDatabase::LoadFromBuffer(file.data(), file.size(), db);
+    ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    const auto* bom = dynamic_cast<const DLxLocalBOM*>(db->FindObject(1));
+    ASSERT_TRUE(bom);
+    EXPECT_EQ(bom->GetSchemeID(), DLxLocalBOM::kPartsOnly);
+    EXPECT_EQ(bom->RowKeyMode(), 3);
+    EXPECT_TRUE(bom->GetRowKeys().empty());
 }
 
 TEST_F(BOMFixture, RemovingACustomRowDropsItsStateAndLeavesTheOthersNumbered) {

@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "TstDocWriter.h"
+#include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
 #include "du/DUxTableRowFilter.h"
 #include "du/DUxTableStateBase.h"
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
+#include "du/DUxTextStyle.h"
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeTransaction.h"
@@ -90,6 +92,74 @@ TEST_F(DUxTableStyleTest, WrappersReadTheExplicitStyleElseTheStatesOwn) {
     DUxTableStylePartsListWrapper explicitPlain(stateRef, RSeRef<DUxTableStyle>(plain));
     EXPECT_EQ(explicitPlain.GetHeading(), DUxTableStyle::eNoHeading); // the explicit one wins
     EXPECT_EQ(explicitPlain.Style().get(), nullptr); // but it is no parts-list style
+}
+
+// The wrapper's setters reach the table's style, and only when there is one; a text style
+// gives its look, and no text style leaves the look.
+TEST_F(DUxTableStyleTest, WrapperSettersChangeTheStyleWhenThereIsOne) {
+    auto* state = new (RSe::_GetMeta(static_cast<const DUxTableStateBase*>(nullptr)), Seg())
+        DUxTableStateBase();
+    const RSeRef<DUxTableStateBase> stateRef(state);
+    DUxTextStyle* small = DUxTextStyle::CreateStyle(Seg(), u"Small");
+    small->SetFontId(3);
+    small->SetHeight(2.5);
+    auto setAll = [&](DUxTableStylePartsListWrapper& w) {
+        w.SetUseTitle(false);
+        w.SetRotation(DUxTableStyle::eRot180);
+        w.SetDirection(DUxTableStyle::eBottomUp);
+        w.SetHeading(DUxTableStyle::eHeadingBottom);
+        w.SetLineSpacing(4);
+        w.SetTextStyle(small);
+        w.SetTitleTextStyle(nullptr);
+        w.SetHeadingTextStyle(small);
+    };
+    DUxTableStylePartsListWrapper none(stateRef, RSeRef<DUxTableStyle>());
+    setAll(none);
+    EXPECT_EQ(none.GetRotation(), DUxTableStyle::eRot0);
+    EXPECT_TRUE(none.UseTitle());
+    EXPECT_EQ(none.GetTextStyle(), DUxTableStyle::TextLook());
+
+    DUxTableStylePartsList* own = DUxTableStylePartsList::CreateStyle(Seg(), u"Own");
+    own->SetTitleTextStyle({7, 6.0});
+    none.SetPrimaryStyle(RSeRef<DUxTableStyle>(own));
+    DUxTableStylePartsListWrapper w(stateRef, RSeRef<DUxTableStyle>());
+    setAll(w);
+    EXPECT_FALSE(own->UseTitle());
+    EXPECT_EQ(own->GetRotation(), DUxTableStyle::eRot180);
+    EXPECT_EQ(own->GetDirection(), DUxTableStyle::eBottomUp);
+    EXPECT_EQ(own->GetHeading(), DUxTableStyle::eHeadingBottom);
+    EXPECT_EQ(own->GetLineSpacing(), 4);
+    EXPECT_EQ(own->GetTextStyle(), (DUxTableStyle::TextLook{3, 2.5}));
+    EXPECT_EQ(own->GetTitleTextStyle(), (DUxTableStyle::TextLook{7, 6.0}));
+    EXPECT_EQ(own->GetHeadingTextStyle(), (DUxTableStyle::TextLook{3, 2.5}));
+}
+
+// Text styles belong to the drawing: found by name and class, saved and loaded with it.
+TEST(DUxTextStyle, FoundByNameSavedAndLoadedWithTheDrawing) {
+    DLxDrawingDoc doc;
+    DLxDrawing* drawing = doc.GetDrawing();
+    DUxTextStyle* large = DUxTextStyle::CreateStyle(drawing->GetSegment(), u"Large");
+    large->SetFontId(2);
+    large->SetHeight(5.0);
+    ASSERT_TRUE(drawing->AddStyle(large));
+    const RSeMetaType* meta = RSe::_GetMeta(static_cast<const DUxTextStyle*>(nullptr));
+    EXPECT_EQ(doc.FindStyle(meta, u"Large"), large);
+    EXPECT_EQ(doc.FindStyle(meta, u"Small"), nullptr);
+    EXPECT_EQ(doc.FindStyle(RSe::_GetMeta(static_cast<const DUxTableStyle*>(nullptr)), u"Large"),
+              nullptr);
+
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(doc.GetRSeDb()->SaveToBuffer(bytes).Failed());
+    std::unique_ptr<RSeDatabase> back;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), back).Failed());
+    DLxDrawingDoc reopened(std::move(back));
+    const auto* loaded = dynamic_cast<const DUxTextStyle*>(reopened.FindStyle(meta, u"Large"));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->GetFontId(), 2);
+    EXPECT_EQ(loaded->GetHeight(), 5.0);
+    std::vector<uint8_t> again;
+    ASSERT_FALSE(reopened.GetRSeDb()->SaveToBuffer(again).Failed());
+    EXPECT_EQ(again, bytes);
 }
 
 TEST_F(DUxTableStyleTest, BandHeightsComeFromTheTablesStyle) {
