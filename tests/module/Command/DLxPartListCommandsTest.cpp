@@ -127,6 +127,12 @@ FBxObjectEditRecord ColumnWidth(int32_t col, double width) {
     return r;
 }
 
+FBxObjectEditRecord MoveOrigin(double x, double y) {
+    FBxObjectEditRecord r(u"MoveOrigin");
+    r.SetAttribute(u"Origin", FWxTranscriptValue::MakePoint(WqGePoint3d(x, y, 0)));
+    return r;
+}
+
 // The editor runs: each step is what the user does while the editor is open.
 using EditorStep = std::function<void(DLxTableEditorDlg&)>;
 
@@ -168,10 +174,12 @@ protected:
     HMODULE m_module = nullptr;
 };
 
-// The records of one journalled "EditPartList" line, read back.
-FBxObjectEditRecordList RecordsOf(const UTxString16& line, FWxSceneDoc* doc) {
+// The records of one journalled "EditPartList" line, read back on a drawing as it was before
+// the line (the line names the table by where it stood then).
+FBxObjectEditRecordList RecordsOf(UTxString16 line) {
+    PartListDoc before;
     SmartPtr<DLxPartListEditRequest> req(new DLxPartListEditRequest());
-    EXPECT_FALSE(req->InitFromTranscript(doc, line).Failed()) << UTx::ToUtf8(line);
+    EXPECT_FALSE(req->InitFromTranscript(before.doc.get(), line).Failed()) << UTx::ToUtf8(line);
     return req->GetRecords();
 }
 
@@ -245,14 +253,19 @@ TEST_F(PartListCommands, OkPostsTheEditsOfTheRunAsOneJournalledRequest) {
     PartListDoc twin;
     d.SelectTable();
     const FBxObjectEditRecordList first = {EditCell(0, 1, u"Base bracket")};
-    const FBxObjectEditRecordList second = {ColumnWidth(1, 42.5), EditCell(1, 1, u"Drive shaft")};
-    PlayEditor({Edit(first), Edit(second)}, IDOK);
+    const FBxObjectEditRecordList second = {ColumnWidth(1, 42.5), MoveOrigin(120, 80)};
+    WqGePoint3d shownWhileEditing;
+    PlayEditor({Edit(first), Edit(second),
+                [&](DLxTableEditorDlg&) { shownWhileEditing = d.State()->GetOrigin(); }},
+               IDOK);
     d.Run(DLxPartListEditCmd::kCommandId);
+    // Each edit is on the table at once, before anything is posted.
+    EXPECT_EQ(shownWhileEditing, WqGePoint3d(120, 80, 0));
 
     ASSERT_EQ(Journal().size(), 1u);
     FBxObjectEditRecordList all = first;
     all.insert(all.end(), second.begin(), second.end());
-    EXPECT_EQ(RecordsOf(Journal()[0], d.doc.get()), all);
+    EXPECT_EQ(RecordsOf(Journal()[0]), all);
     // The same as the records posted directly: nothing of the editor run is left over.
     SmartPtr<DLxPartListEditRequest> direct(new DLxPartListEditRequest(twin.table, all));
     ASSERT_FALSE(twin.doc->ProcessChangeRequest(direct).Failed());
@@ -287,18 +300,47 @@ TEST_F(PartListCommands, EachApplyPostsTheEditsSinceTheApplyBefore) {
     // The last edit is cancelled: only what was applied stays.
     PlayEditor({Edit(a), Apply(), Edit(b), Apply(), Edit(c)}, IDCANCEL);
     d.Run(DLxPartListEditCmd::kCommandId);
-    ASSERT_EQ(Journal().size(), 2u);
-    EXPECT_EQ(RecordsOf(Journal()[0], d.doc.get()), a);
-    EXPECT_EQ(RecordsOf(Journal()[1], d.doc.get()), b);
+    const std::vector<UTxString16> lines = Journal();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(RecordsOf(lines[0]), a);
+    EXPECT_EQ(RecordsOf(lines[1]), b);
     EXPECT_FALSE(d.doc->GetRSeDb()->InTxn());
 
     // The journal replayed on a fresh drawing gives the same drawing.
-    const std::vector<UTxString16> lines = Journal();
     PartListDoc replay;
     for (const UTxString16& line : lines)
         ASSERT_FALSE(FWxUtil::GetTranscriptMgr().ReplayLine(replay.doc.get(), line).Failed())
             << UTx::ToUtf8(line);
     EXPECT_EQ(replay.Save(), d.Save());
+}
+
+TEST_F(PartListCommands, AnEditThatCannotBeAppliedIsReportedAndLeavesNothingBehind) {
+    PartListDoc d;
+    PartListDoc twin;
+    d.SelectTable();
+    const FBxObjectEditRecordList good = {MoveOrigin(150, 90)};
+    // A move that does not say where to.
+    const FBxObjectEditRecord broken(u"MoveOrigin");
+    // The first record of this edit applies, the second cannot: none of it may stay.
+    const FBxObjectEditRecordList half = {MoveOrigin(10, 10), broken};
+    bool applied = true;
+    WqGePoint3d originAfter;
+    PlayEditor({Edit(good),
+                [&](DLxTableEditorDlg& dlg) {
+                    applied = dlg.GetEditor()->ProcessEditRecords(half);
+                    originAfter = d.State()->GetOrigin();
+                }},
+               IDOK);
+    d.Run(DLxPartListEditCmd::kCommandId);
+    EXPECT_FALSE(applied);
+    EXPECT_EQ(originAfter, WqGePoint3d(150, 90, 0));
+    ASSERT_EQ(WinMessageBoxes::GetShown().size(), 1u);
+    // The edit before it is posted on its own.
+    ASSERT_EQ(Journal().size(), 1u);
+    EXPECT_EQ(RecordsOf(Journal()[0]), good);
+    SmartPtr<DLxPartListEditRequest> direct(new DLxPartListEditRequest(twin.table, good));
+    ASSERT_FALSE(twin.doc->ProcessChangeRequest(direct).Failed());
+    EXPECT_EQ(d.Save(), twin.Save());
 }
 
 TEST_F(PartListCommands, TheEditorDoesNotStartWithoutAnEditableParts) {
@@ -352,10 +394,14 @@ TEST_F(PartListCommands, ASchemeSwitchedOffInTheModelIsAskedForAndEnabledByTheRu
     PlayEditor({}, IDOK);
     d.Run(DLxPartListEditCmd::kCommandId);
     ASSERT_EQ(Journal().size(), 1u);
-    const FBxObjectEditRecordList posted = RecordsOf(Journal()[0], d.doc.get());
+    const FBxObjectEditRecordList posted = RecordsOf(Journal()[0]);
     ASSERT_EQ(posted.size(), 1u);
     EXPECT_EQ(posted[0].GetKey(), u"EnableBOMView");
     EXPECT_EQ(posted[0][u"SchemeID"].as_int(), DLxLocalBOM::kStructured);
+    EXPECT_TRUE(d.doc->GetAssembly()->scheme.structuredEnabled);
+    // The run wrote into the source model: it ends offering to save it.
+    ASSERT_EQ(WinMessageBoxes::GetShown().size(), 2u);
+    EXPECT_EQ(WinMessageBoxes::GetShown()[1].type & 0xF, uint32_t(MB_YESNO));
 }
 
 TEST_F(PartListCommands, ExportRunsTheSaveDialogOverTheSelectedTable) {
