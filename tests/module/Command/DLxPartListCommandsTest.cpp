@@ -343,6 +343,27 @@ TEST_F(PartListCommands, AnEditThatCannotBeAppliedIsReportedAndLeavesNothingBehi
     EXPECT_EQ(d.Save(), twin.Save());
 }
 
+TEST_F(PartListCommands, AnEditThatPushesItemNumbersBackShowsTheSheetAndOffersToSaveTheModel) {
+    PartListDoc d;
+    d.doc->SetActiveSheet(d.sheet2);
+    d.SelectTable();
+    FBxObjectEditRecord push(u"PushbackItemNumbers");
+    push.SetAttribute(u"PushbackAll", FWxTranscriptValue::MakeBool(true));
+    PlayEditor({Edit({push})}, IDOK);
+    d.Run(DLxPartListEditCmd::kCommandId);
+    ASSERT_EQ(Journal().size(), 1u);
+    EXPECT_EQ(d.doc->GetActiveSheet(), d.sheet1);
+    ASSERT_EQ(WinMessageBoxes::GetShown().size(), 1u);
+    EXPECT_EQ(WinMessageBoxes::GetShown()[0].type & 0xF, uint32_t(MB_YESNO));
+
+    // An edit without it leaves the sheet the user looks at.
+    d.doc->SetActiveSheet(d.sheet2);
+    d.SelectTable();
+    PlayEditor({Edit({MoveOrigin(100, 100)})}, IDOK);
+    d.Run(DLxPartListEditCmd::kCommandId);
+    EXPECT_EQ(d.doc->GetActiveSheet(), d.sheet2);
+}
+
 TEST_F(PartListCommands, TheEditorDoesNotStartWithoutAnEditableParts) {
     struct Case {
         const char* name;
