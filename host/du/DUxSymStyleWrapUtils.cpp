@@ -111,3 +111,38 @@ SmartPtr<DUxLayerStyleAbstract> DUxStyleUtil::LayerStyleWrapper(const DUxTableSt
         return SmartPtr<DUxLayerStyleAbstract>(new FBxLayerStyleWrapper(*layer));
     return SmartPtr<DUxLayerStyleAbstract>(new DUxLayerStyleAbstract());
 }
+
+namespace {
+// The choosers' state of one document.
+struct ActiveChoices : FWxDocData {
+    RSeRef<FWxStyle> style;
+    RSeRef<FBxLayerStyle> layer;
+};
+const char kActiveChoicesKey = 0;
+
+ActiveChoices* Choices(FWxSceneDoc* doc) {
+    if (!doc) return nullptr;
+    return static_cast<ActiveChoices*>(&doc->GetData(
+        &kActiveChoicesKey, [](FWxSceneDoc*) -> std::unique_ptr<FWxDocData> {
+            return std::make_unique<ActiveChoices>();
+        }));
+}
+} // namespace
+
+FWxStyle* DUxStyleUtil::GetDocActiveStyle(FWxSceneDoc* doc) {
+    ActiveChoices* c = Choices(doc);
+    return c ? c->style.get() : nullptr;
+}
+
+void DUxStyleUtil::SetDocActiveStyle(FWxSceneDoc* doc, FWxStyle* style) {
+    if (ActiveChoices* c = Choices(doc)) c->style = RSeRef<FWxStyle>(style);
+}
+
+FBxLayerStyle* DUxStyleUtil::GetDocActiveLayer(FWxSceneDoc* doc) {
+    ActiveChoices* c = Choices(doc);
+    return c ? c->layer.get() : nullptr;
+}
+
+void DUxStyleUtil::SetDocActiveLayer(FWxSceneDoc* doc, FBxLayerStyle* layer) {
+    if (ActiveChoices* c = Choices(doc)) c->layer = RSeRef<FBxLayerStyle>(layer);
+}

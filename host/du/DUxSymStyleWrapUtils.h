@@ -25,6 +25,7 @@ public:
 };
 
 class FBxLayerStyle;
+class FWxStyle;
 class DUxTableStateBase;
 class DUxLayerStyleAbstract;
 
@@ -41,4 +42,12 @@ public:
     static void SetLayerStyle(DUxTableStateBase* state, const FBxLayerStyle* layer);
     static FBxLayerStyle* GetLayerStyle(const DUxTableStateBase* state);
     static SmartPtr<DUxLayerStyleAbstract> LayerStyleWrapper(const DUxTableStateBase* state);
+
+    // The style and layer the user chose as active in the document's choosers (new
+    // annotations take them); a choice of the user interface, never stored. Null when none
+    // was chosen, or when it is gone.
+    static FWxStyle* GetDocActiveStyle(FWxSceneDoc* doc);
+    static void SetDocActiveStyle(FWxSceneDoc* doc, FWxStyle* style);
+    static FBxLayerStyle* GetDocActiveLayer(FWxSceneDoc* doc);
+    static void SetDocActiveLayer(FWxSceneDoc* doc, FBxLayerStyle* layer);
 };

@@ -6,7 +6,6 @@
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "dc/RDxComputeContext.h"
 #include "dc/RDxFragment.h"
-#include "dl/DLxAssemblyData.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxIntent.h"
 #include "dl/DLxLocalBOM.h"
@@ -16,6 +15,7 @@
 #include "dl/DLxUIUtil.h"
 #include "dl/DLxViewInstance.h"
 #include "dl/DLxViewSelection.h"
+#include "du/DUxSymStyleWrapUtils.h"
 #include "du/DUxTableStyle.h"
 #include "fb/FBxLayerStyle.h"
 #include "fw/FWxSceneDoc.h"
@@ -203,8 +203,10 @@ void DLxPartListPlacementState::UpdatePreview(DLxTransientDrawObject* drawObject
                               RSe::TransientSegment(true)) RDxFragment();
         m_fragment = RSeRef<RDxFragment>(fragment);
         const RSeRef<DLxLocalBOM> bom = data->GetLocalBOM(true);
-        m_preview = DLxPartListTable::Create(fragment, at, bom, data->GetSymbolStyle(),
-                                             data->GetLayerStyle());
+        RSeRef<FBxLayerStyle> layer = data->GetLayerStyle();
+        if (!layer.HasTarget())
+            layer = RSeRef<FBxLayerStyle>(DUxStyleUtil::GetDocActiveLayer(data->GetDocument()));
+        m_preview = DLxPartListTable::Create(fragment, at, bom, data->GetSymbolStyle(), layer);
         DLxPartListTable* table = m_preview.get();
         DLxTableStatePartlist* state = table ? table->GetPartListTableState().get() : nullptr;
         if (!state) {
@@ -234,10 +236,7 @@ void DLxPartListPlacementState::ApplyStyleToPreview() {
     // A new style binds new columns and grouping: the preview is made again at its place.
     if (!m_preview.HasTarget()) return;
     DeletePreview();
-    UpdatePreview(m_target.GetDrawObject() ? const_cast<DLxTransientDrawObject*>(
-                                                 m_target.GetDrawObject())
-                                           : nullptr,
-                  m_origin);
+    UpdatePreview(m_target.GetDrawObject(), m_origin);
 }
 
 void DLxPartListPlacementState::ApplyLayerToPreview() {
@@ -434,12 +433,16 @@ void DLxPartListCmd::OnUpdatePartList(FWxCmdUI& ui) {
 
 void DLxPartListCmd::OnActiveStyleChanged() {
     if (!GetDocument() || !m_exeCtx) return;
+    auto* style = dynamic_cast<DUxTableStylePartsList*>(DUxStyleUtil::GetDocActiveStyle(GetDocument()));
+    m_exeCtx->GetPartListData().SetSymbolStyle(RSeRef<DUxTableStylePartsList>(style));
     if (DLxPartListPlacementState* placement = m_root.GetPlacementState())
         placement->ApplyStyleToPreview();
 }
 
 void DLxPartListCmd::OnActiveLayerChanged() {
     if (!GetDocument() || !m_exeCtx) return;
+    m_exeCtx->GetPartListData().SetLayerStyle(
+        RSeRef<FBxLayerStyle>(DUxStyleUtil::GetDocActiveLayer(GetDocument())));
     if (DLxPartListPlacementState* placement = m_root.GetPlacementState())
         placement->ApplyLayerToPreview();
 }

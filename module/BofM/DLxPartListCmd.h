@@ -79,7 +79,7 @@ public:
     int32_t OnLButtonDown(const FWxEvent& event) override;
 
     int32_t GetCursorShape() const { return m_cursor; }
-    const DLxTransientDrawObject* GetDrawObject() const { return m_drawObject.get(); }
+    DLxTransientDrawObject* GetDrawObject() const { return m_drawObject.get(); }
 
 private:
     DLxPartListPlacementState* m_owner;

@@ -18,12 +18,15 @@
 #include "Standard/DLxStdStyles.h"
 #include "WinModule.h"
 #include "dl/DLxAssemblyData.h"
+#include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUIManager.h"
 #include "fw/FWxUtil.h"
+#include "du/DUxSymStyleWrapUtils.h"
+#include "du/DUxTableStyle.h"
 #include "ge/BBox.h"
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
@@ -205,6 +208,18 @@ TEST_F(PartListCmd, LeavingAtAnyStageLeavesTheDocumentAsItWas) {
              d.doc->OnCmdMsg(DLxPartListCmd::kNotifyContext, FWxCmd::kNotify, &active);
          }},
         {"another run of the command", moved, run},
+        // The bill cannot be made for a file the drawing does not document: OK ends the run.
+        {"dialog confirmed with a source the drawing does not hold",
+         [](CmdDoc& d) {
+             d.doc->RunCommand(DLxPartListCmd::kCommandId);
+             d.Dialog()->SetDlgItemText(DLxPartListCreateDlg::kSource, u"x.asm");
+             d.Dialog()->ClickButton(DLxPartListCreateDlg::kSource);
+         },
+         [](CmdDoc& d) {
+             ASSERT_TRUE(d.Dialog()->IsItemEnabled(UCxDialog::kIdOK));
+             d.Dialog()->ClickButton(UCxDialog::kIdOK);
+             EXPECT_EQ(d.doc->GetActiveCommand(), nullptr);
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -282,4 +297,96 @@ TEST_F(PartListCmd, TheContextEntriesAreRegisteredAndAlwaysEnabled) {
     EXPECT_TRUE(d.Root().GetPlacementState()->IsRunning());
 }
 
+} // namespace
+
+namespace {
+// The dialog keeps the wrap settings it is confirmed with, and stays open on a count that is
+// not a positive integer; a view whose model is not at hand cannot be picked at all.
+TEST_F(PartListCmd, TheDialogRefusesABadRowCountAndAViewWithoutModelIsNotPicked) {
+    struct Case {
+        const char16_t* rows;
+        int32_t message; // 0: accepted
+    };
+    const Case cases[] = {{u"0", 8111}, {u"abc", 8111}, {u"-3", 8111}, {u"4x", 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(UTx::ToUtf8(c.rows));
+        CmdDoc d;
+        ASSERT_TRUE(d.doc->RunCommand(DLxPartListCmd::kCommandId));
+        d.Click(100, 200);
+        DLxPartListCreateDlg* dlg = d.Dialog();
+        dlg->CheckDlgButton(DLxPartListCreateDlg::kWrap, true);
+        dlg->ClickButton(DLxPartListCreateDlg::kWrap);
+        dlg->CheckDlgButton(DLxPartListCreateDlg::kWrapBySections, false);
+        dlg->CheckDlgButton(DLxPartListCreateDlg::kWrapByRows, true);
+        dlg->ClickButton(DLxPartListCreateDlg::kWrapByRows);
+        EXPECT_TRUE(dlg->IsItemEnabled(DLxPartListCreateDlg::kRows));
+        EXPECT_FALSE(dlg->IsItemEnabled(DLxPartListCreateDlg::kSections));
+        dlg->SetDlgItemText(DLxPartListCreateDlg::kRows, c.rows);
+        dlg->ClickButton(UCxDialog::kIdOK);
+        const DLxPartListData* data = GetPartListData(&d.Root());
+        ASSERT_NE(data, nullptr);
+        EXPECT_EQ(dlg->GetLastMessage(), c.message);
+        EXPECT_TRUE(data->IsWrapEnabled());
+        if (c.message) {
+            EXPECT_EQ(dlg->GetFocusItem(), DLxPartListCreateDlg::kRows);
+            EXPECT_TRUE(d.Root().GetInertState()->IsRunning());
+            EXPECT_EQ(data->GetWrapRowCount(), 10);
+        } else {
+            EXPECT_TRUE(d.Root().GetPlacementState()->IsRunning());
+            EXPECT_EQ(data->GetWrapMode(), 0);
+            EXPECT_EQ(data->GetWrapRowCount(), 4);
+        }
+    }
+
+    CmdDoc noModel(false);
+    ASSERT_TRUE(noModel.doc->RunCommand(DLxPartListCmd::kCommandId));
+    noModel.Click(100, 200);
+    EXPECT_TRUE(noModel.Root().GetViewSelState()->IsRunning());
+    EXPECT_TRUE(GetPartListData(&noModel.Root())->GetFilename().empty());
+    EXPECT_FALSE(noModel.Dialog()->IsItemEnabled(UCxDialog::kIdOK));
+}
+} // namespace
+
+namespace {
+// The active style chosen while placing rebinds the preview at once; a choice that is not a
+// parts-list style gives the preview the document's own again.
+TEST_F(PartListCmd, ChangingTheActiveStyleWhilePlacingRebindsThePreview) {
+    CmdDoc d;
+    DUxTableStylePartsList* standard = DLxStdStyles::GetPartsListStyle(d.doc.get());
+    ASSERT_NE(standard, nullptr);
+    DUxTableStylePartsList* bare =
+        DUxTableStylePartsList::CreateStyle(d.doc->GetDrawing()->GetSegment(), u"Bare");
+    ASSERT_NE(bare, nullptr);
+    d.StartPlacing();
+    d.Move(200, 150);
+    DLxPartListPlacementState* placement = d.Root().GetPlacementState();
+    const auto boundStyle = [&]() -> DUxTableStylePartsList* {
+        DLxPartListTable* preview = placement->GetPreview();
+        if (!preview) return nullptr;
+        RSeRef<DUxTableStateBase> state(preview->GetPartListTableState().get());
+        return DUxTableStylePartsListWrapper(state, {}).Style().get();
+    };
+    ASSERT_EQ(boundStyle(), standard);
+    const BBox before = placement->GetPreviewExtents();
+
+    struct Case {
+        const char* name;
+        FWxStyle* active;
+        DUxTableStylePartsList* bound;
+    };
+    const Case cases[] = {{"a style without columns", bare, bare},
+                          {"no style chosen", nullptr, standard}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DUxStyleUtil::SetDocActiveStyle(d.doc.get(), c.active);
+        ASSERT_TRUE(d.doc->OnCmdMsg(DLxPartListCmd::kNotifyActiveStyle, FWxCmd::kNotify, nullptr));
+        EXPECT_EQ(boundStyle(), c.bound);
+        // The record names the chosen style, or falls back on the document's.
+        EXPECT_EQ(GetPartListData(&d.Root())->GetSymbolStyle().get(), c.bound);
+        // The preview stays where it was; its size is the style's.
+        EXPECT_EQ(placement->GetCurrentOrigin(), WqGePoint3d(200, 150, 0));
+        const BBox now = placement->GetPreviewExtents();
+        EXPECT_EQ(now.max.x - now.min.x == before.max.x - before.min.x, c.bound == standard);
+    }
+}
 } // namespace
