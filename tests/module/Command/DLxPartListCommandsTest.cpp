@@ -28,6 +28,7 @@
 #include "Standard/DLxStdStyles.h"
 #include "WinMessageBox.h"
 #include "WinModule.h"
+#include "br/BRxEntry.h"
 #include "dl/DLxAssemblyData.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxLocalBOM.h"
@@ -486,6 +487,8 @@ TEST_F(PartListCommands, UpdateConvertAndPushBackAskFirstAndThenPostTheirRequest
         EXPECT_EQ(d.Save(), before);
         EXPECT_TRUE(Journal().empty());
 
+        // The browser redrew the list's entry since it was made.
+        if (BRxEntry* entry = d.doc->GetEntry(d.table.get())) entry->SetModified(false);
         d.SelectTable();
         WinMessageBoxes::QueueAnswer(c.accept);
         d.Run(c.command);
@@ -494,6 +497,12 @@ TEST_F(PartListCommands, UpdateConvertAndPushBackAskFirstAndThenPostTheirRequest
             << UTx::ToUtf8(Journal()[0]);
         EXPECT_EQ(WinMessageBoxes::PendingAnswers(), 0u);
         FWxUtil::GetTranscriptMgr().ClearLines();
+        if (c.command == DLxPartListUpdateCmd::kCommandId) {
+            // The browser shows the updated list anew.
+            BRxEntry* entry = d.doc->GetEntry(d.table.get());
+            ASSERT_NE(entry, nullptr);
+            EXPECT_TRUE(entry->IsModified());
+        }
     }
 }
 
