@@ -26,6 +26,7 @@
 #include "du/DUxTableStyleColumn.h"
 #include "fb/FBxLayerStyle.h"
 #include "fb/FBxObjectEditRecord.h"
+#include "fb/IFxObjectStyleSupport.h"
 #include "fw/FWxDocUtil.h"
 #include "fw/FWxTranscriptValue.h"
 #include "ge/BBox.h"
@@ -372,9 +373,15 @@ void DLxPartListTable::SetTitle(const UTxString16& title) {
     DLxTableStatePartlist* state = GetPartListTableState().get();
     if (!state) return;
     DUxTableStylePartsListWrapper wrapper(RSeRef<DUxTableStateBase>(state), {});
-    if (!wrapper.Style().get()) return;
+    const RSeRef<DUxTableStylePartsList> style = wrapper.Style();
+    if (!style.get()) return;
+    const bool changed = wrapper.GetTitle() != title;
     wrapper.SetTitle(title);
     RSeNotifier::NotifyOf(kTitleChangedEvent, RSeRef<DLxPartListTable>(this));
+    // The title is the style's: every table drawn in that style shows it.
+    if (changed)
+        if (auto* styles = dynamic_cast<IFxObjectStyleSupport*>(FWxDocUtil::DocumentOf(this)))
+            styles->PostUpdateStyle(RSeRef<FWxStyle>(style.get()), true);
 }
 
 void DLxPartListTable::RegisterAnnotation(RSeIDed* sheet) {

@@ -6,12 +6,18 @@
 #include "BofM/DLxTableStatePartlist.h"
 #include "KorvuPartListDoc.h"
 #include "Request/DLxPartListRenameRequest.h"
+#include "dc/RDxComputeContext.h"
 #include "dl/DLxDrawingDoc.h"
+#include "dl/DLxLocalBOM.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
 #include "du/DUxTableStyle.h"
+#include "fb/FBxLayerStyle.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
+#include "ge/WqGePoint3d.h"
+#include "sm/SMxDisplayItem.h"
+#include "sm/SMxDisplayList.h"
 #include "utx/UTxUtil.h"
 
 namespace {
@@ -37,6 +43,35 @@ TEST_F(PartListRenameRequest, SetsTheTitleReplaysAndUndoes) {
                   UTxString16::npos)
             << UTx::ToUtf8(line);
     }
+}
+
+bool Draws(const DLxPartListTable* table, const UTxString16& text) {
+    const SMxDisplayList* list = table ? table->GetDisplayList() : nullptr;
+    for (int32_t i = 0; list && i < list->Count(); ++i)
+        if (const auto* t = dynamic_cast<const SMxTextItem*>(&list->GetAt(i)); t && t->text == text)
+            return true;
+    return false;
+}
+
+// The title is the style's: another parts list drawn in the same style shows the new title at
+// once, not only after the drawing is computed again.
+TEST_F(PartListRenameRequest, AnotherListInTheSameStyleRedrawsWithTheNewTitle) {
+    Doc d;
+    DLxTableStatePartlist* state = d.table->GetPartListTableState().get();
+    RSeRef<DLxPartListTable> other;
+    d.Change([&] {
+        other = DLxPartListTable::Create(
+            d.sheet1, WqGePoint3d(150, 250, 0), RSeRef<DLxLocalBOM>(state->LocalBOM()),
+            RSeRef<DUxTableStylePartsList>(dynamic_cast<DUxTableStylePartsList*>(state->GetStyle())),
+            RSeRef<FBxLayerStyle>());
+        other->RegisterAnnotation(d.sheet1);
+        RDxComputeContext ctx;
+        (void)d.sheet1->Recompute(ctx);
+    });
+    ASSERT_TRUE(other.HasTarget());
+    ASSERT_TRUE(Draws(other.get(), Title(d)));
+    ASSERT_FALSE(d.Process(new DLxPartListRenameRequest(d.table, u"Bracket parts")).Failed());
+    EXPECT_TRUE(Draws(other.get(), u"Bracket parts"));
 }
 
 // Renamed and named back again, the drawing is what it was: the title is all a rename touches.
