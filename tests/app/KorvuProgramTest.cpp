@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "KorvuTestSupport.h"
 #include "SvgCompare.h"
@@ -72,59 +73,82 @@ TEST(KorvuProgram, AModelBecomesADrawingThatOpensToTheSameDump) {
     EXPECT_EQ(Read(dir.File("b.kvd")), Read(dir.File("a.kvd")));
 }
 
-// The example transcript places feature control frames (one per standard, one turned, one of
-// three lines, one edited): the drawing's dump and picture are the expected ones, the session's
-// own transcript replays to the same bytes, and the stored drawing draws the same again.
-TEST(KorvuProgram, TheExampleFramesDrawReplayAndReopen) {
-    KorvuTempDir dir;
-    const std::string model = Examples() + "/assembly.json";
-    ProgramRun run =
-        Korvu("run " + model + " " + Examples() + "/assembly.txt -o " + dir.File("a.kvd") +
-              " --svg " + dir.Path() + " --transcript " + dir.File("own.txt"));
-    ASSERT_EQ(run.code, 0) << run.output;
-    {
-        std::ofstream(dir.File("dump.txt"), std::ios::binary)
-            << Korvu("dump " + dir.File("a.kvd")).output;
+// The example transcripts, each replayed on the example model: the frames (one per standard,
+// one turned, one of three lines, one edited) and the parts lists (created, grouped, sorted,
+// filtered, renumbered, a custom row, an override, item numbers pushed back, renamed, moved,
+// edited again, a second one deleted).
+struct Example {
+    const char* transcript;
+    const char* expected; // the expected files' stem
+    std::vector<std::string> journalled; // texts the session's own transcript holds
+};
+const Example kExamples[] = {
+    {"assembly.txt", "assembly", {"RotateGDTSymbol ", "Create=false"}},
+    {"partslist.txt",
+     "partslist",
+     {"CreatePartListLocalBOM ", "EditPartList ", "PartListSort ", "PartListRename ",
+      "DeletePartList ", "EditType=1"}},
+};
+
+// The drawing's dump and picture are the expected ones, the session's own transcript replays
+// to the same bytes, and the stored drawing draws the same again.
+TEST(KorvuProgram, TheExamplesDrawReplayAndReopen) {
+    for (const Example& e : kExamples) {
+        SCOPED_TRACE(e.transcript);
+        KorvuTempDir dir;
+        const std::string model = Examples() + "/assembly.json";
+        ProgramRun run =
+            Korvu("run " + model + " " + Examples() + "/" + e.transcript + " -o " +
+                  dir.File("a.kvd") + " --svg " + dir.Path() + " --transcript " + dir.File("own.txt"));
+        ASSERT_EQ(run.code, 0) << run.output;
+        {
+            std::ofstream(dir.File("dump.txt"), std::ios::binary)
+                << Korvu("dump " + dir.File("a.kvd")).output;
+        }
+        const std::string stem = e.expected;
+        EXPECT_TRUE(MatchesExpectedFile(dir.File("dump.txt"), "app/expected", stem + "_dump.txt"));
+        EXPECT_TRUE(
+            MatchesExpectedFile(dir.File("Sheet_1.svg"), "app/expected", stem + "_sheet.svg"));
+
+        const std::string own = Read(dir.File("own.txt"));
+        for (const std::string& text : e.journalled)
+            EXPECT_NE(own.find(text), std::string::npos) << text;
+        ASSERT_EQ(
+            Korvu("run " + model + " " + dir.File("own.txt") + " -o " + dir.File("b.kvd")).code, 0);
+        EXPECT_EQ(Read(dir.File("b.kvd")), Read(dir.File("a.kvd")));
+
+        const std::string reopened = dir.Path() + "/reopened";
+        std::filesystem::create_directories(reopened);
+        ASSERT_EQ(Korvu("open " + dir.File("a.kvd") + " --svg " + reopened).code, 0);
+        EXPECT_EQ(Read(reopened + "/Sheet_1.svg"), Read(dir.File("Sheet_1.svg")));
     }
-    EXPECT_TRUE(MatchesExpectedFile(dir.File("dump.txt"), "app/expected", "assembly_dump.txt"));
-    EXPECT_TRUE(MatchesExpectedFile(dir.File("Sheet_1.svg"), "app/expected", "assembly_sheet.svg"));
-    EXPECT_NE(Read(dir.File("dump.txt")).find("DLxGDTInstance"), std::string::npos);
-
-    const std::string own = Read(dir.File("own.txt"));
-    EXPECT_NE(own.find("RotateGDTSymbol "), std::string::npos);
-    EXPECT_NE(own.find("Create=false"), std::string::npos);
-    ASSERT_EQ(Korvu("run " + model + " " + dir.File("own.txt") + " -o " + dir.File("b.kvd")).code,
-              0);
-    EXPECT_EQ(Read(dir.File("b.kvd")), Read(dir.File("a.kvd")));
-
-    const std::string reopened = dir.Path() + "/reopened";
-    std::filesystem::create_directories(reopened);
-    ASSERT_EQ(Korvu("open " + dir.File("a.kvd") + " --svg " + reopened).code, 0);
-    EXPECT_EQ(Read(reopened + "/Sheet_1.svg"), Read(dir.File("Sheet_1.svg")));
 }
 
-// Undoing every request of the example (as "Undo" lines of a transcript) gives back the bytes of
+// Undoing every request of an example (as "Undo" lines of a transcript) gives back the bytes of
 // the drawing the model makes with no request at all.
-TEST(KorvuProgram, UndoingTheExampleGivesBackTheEmptyDrawing) {
+TEST(KorvuProgram, UndoingTheExamplesGivesBackTheEmptyDrawing) {
     KorvuTempDir dir;
     const std::string model = Examples() + "/assembly.json";
     std::ofstream(dir.File("empty.txt")) << "# nothing\n";
     ASSERT_EQ(
         Korvu("run " + model + " " + dir.File("empty.txt") + " -o " + dir.File("empty.kvd")).code,
         0);
-    std::string script = Read(Examples() + "/assembly.txt");
-    int requests = 0;
-    std::istringstream lines(script);
-    for (std::string line; std::getline(lines, line);)
-        if (!line.empty() && line[0] != '#') ++requests;
-    ASSERT_GT(requests, 0);
-    for (int i = 0; i < requests; ++i)
-        script += "Undo\n";
-    std::ofstream(dir.File("undone.txt"), std::ios::binary) << script;
-    ProgramRun run =
-        Korvu("run " + model + " " + dir.File("undone.txt") + " -o " + dir.File("undone.kvd"));
-    ASSERT_EQ(run.code, 0) << run.output;
-    EXPECT_EQ(Read(dir.File("undone.kvd")), Read(dir.File("empty.kvd")));
+    for (const Example& e : kExamples) {
+        SCOPED_TRACE(e.transcript);
+        std::string script = Read(Examples() + "/" + e.transcript);
+        int requests = 0;
+        std::istringstream lines(script);
+        for (std::string line; std::getline(lines, line);)
+            if (!line.empty() && line[0] != '#') ++requests;
+        ASSERT_GT(requests, 0);
+        for (int i = 0; i < requests; ++i)
+            script += "Undo\n";
+        std::ofstream(dir.File("undone.txt"), std::ios::binary) << script;
+        ProgramRun run =
+            Korvu("run " + model + " " + dir.File("undone.txt") + " -o " + dir.File("undone.kvd"));
+        ASSERT_EQ(run.code, 0) << run.output;
+        EXPECT_EQ(Read(dir.File("undone.kvd")), Read(dir.File("empty.kvd")));
+    }
 }
 
 TEST(KorvuProgram, BadInputGivesOneMessageAndExitCode2AndWritesNothing) {
