@@ -283,6 +283,29 @@ UTxString16 DUxTableStateBase::GetValue(int32_t row, int32_t column) const {
     return r && c ? r->GetValue(c) : UTxString16();
 }
 
+DUxTableStyleColumn* DUxTableStateBase::GetColumn(int32_t index, RSeSegment* segment) const {
+    DUxTableStyleColumn* c = GetColumn(index);
+    if (!c) return nullptr;
+    RSeCloneCommander cc(segment ? segment : RSe::TransientSegment());
+    if (cc.Clone({c}).Failed()) return nullptr;
+    return dynamic_cast<DUxTableStyleColumn*>(cc.CloneOf(c));
+}
+
+bool DUxTableStateBase::SetValue(int32_t row, int32_t column, const UTxString16& text,
+                                 bool freeze) {
+    DUxTableRowBase* r = GetRow(row);
+    DUxTableStyleColumn* c = GetColumn(column);
+    DUxTableRowData_Base* cell = r && c ? r->GetValueRaw(c, true) : nullptr;
+    return cell && cell->SetValue(text, c, freeze);
+}
+
+bool DUxTableStateBase::ClearOverride(int32_t row, int32_t column) {
+    DUxTableRowBase* r = GetRow(row);
+    DUxTableStyleColumn* c = GetColumn(column);
+    DUxTableRowData_Base* cell = r && c ? r->GetValueRaw(c, false) : nullptr;
+    return cell && cell->ClearOverride(c);
+}
+
 void DUxTableStateBase::OnColumnRemoved(DUxTableStyleColumn* column) {
     for (const RSeRef<DUxTableRowBase>& r : m_rows)
         if (DUxTableRowBase* row = r.get()) row->OnColumnRemoved(column);

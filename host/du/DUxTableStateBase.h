@@ -209,6 +209,9 @@ public:
     // Columns.
     const DUxTableColumnList& GetOriginalColumns() const { return m_columns; }
     DUxTableStyleColumn* GetColumn(int32_t index) const;
+    // A new copy of the column in the segment (the transient one for null), the caller's to
+    // delete; null for an index out of range.
+    DUxTableStyleColumn* GetColumn(int32_t index, RSeSegment* segment) const;
     virtual bool SetColumns(const DUxTableColumnList& columns);
     // New copies of the columns in the segment (the transient one for null), the caller's to
     // free with DUxTableStyle::ClearColumns.
@@ -216,6 +219,12 @@ public:
     // The value text of a cell by row and column index; empty for an index out of range or a
     // row without a cell of that column.
     UTxString16 GetValue(int32_t row, int32_t column) const;
+    // The user's value of a cell (made when the row has none yet), through the cell's own
+    // SetValue; false for an index out of range or a value the cell refuses.
+    bool SetValue(int32_t row, int32_t column, const UTxString16& text, bool freeze);
+    // Drops the user's value of a cell (the cell's ClearOverride); false for an index out of
+    // range or a row without a cell of that column.
+    bool ClearOverride(int32_t row, int32_t column);
     // The first column showing that property; null when none does.
     DUxTableStyleColumn* FindOriginalColumn(const DUxStyleFormatColumnPropertyID& id) const;
     virtual void OnColumnRemoved(DUxTableStyleColumn* column);
@@ -298,6 +307,8 @@ public:
     void SetColumnWidth(int32_t column, double width);
     // Multiplies every column's width.
     void SetColumnWidthScale(double scale);
+    // Multiplies one column's width; nothing for an index out of range or a scale not above 0.
+    void SetColumnWidthScale(int32_t column, double scale);
     // Title and heading bands: the user's heights, never drawn below their minimum.
     double GetTitleHeight() const { return m_titleHeight; }
     void SetTitleHeight(double height);
@@ -323,6 +334,8 @@ public:
     // Moves `count` rows from `from` so that the first stands at `to` afterwards.
     bool MoveRows(int32_t from, int32_t count, int32_t to);
     bool MoveColumns(int32_t from, int32_t to);
+    // Moves `count` columns from `from` so that the first stands at `to` afterwards.
+    bool MoveColumns(int32_t from, int32_t count, int32_t to);
 
     // The table's box, relative to the origin, or on the sheet with `sheet`.
     BBox GetExtents(bool sheet);

@@ -327,6 +327,11 @@ void DUxTableStateBase::SetColumnWidthScale(double scale) {
         SetColumnWidth(i, GetColumnWidth(i) * scale);
 }
 
+void DUxTableStateBase::SetColumnWidthScale(int32_t column, double scale) {
+    if (!(scale > 0.0) || !GetColumn(column)) return;
+    SetColumnWidth(column, GetColumnWidth(column) * scale);
+}
+
 void DUxTableStateBase::SetTitleHeight(double height) {
     if (height == m_titleHeight) return;
     BeginValueChange();
@@ -470,6 +475,19 @@ bool DUxTableStateBase::MoveColumns(int32_t from, int32_t to) {
         std::rotate(first + to, first + from, first + from + 1);
     else
         std::rotate(first + from, first + from + 1, first + to + 1);
+    return true;
+}
+
+bool DUxTableStateBase::MoveColumns(int32_t from, int32_t count, int32_t to) {
+    const int32_t n = GetColumnCount();
+    if (from < 0 || count < 1 || from > n - count || to < 0 || to > n - count) return false;
+    if (from == to) return true;
+    BeginValueChange();
+    auto first = m_columns.begin();
+    if (to < from)
+        std::rotate(first + to, first + from, first + from + count);
+    else
+        std::rotate(first + from, first + from + count, first + to + count);
     return true;
 }
 

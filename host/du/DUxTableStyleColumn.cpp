@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "fb/FBxObjectEditRecord.h"
 #include "rse/RSe.h"
 #include "rse/RSeTransaction.h"
 
@@ -62,6 +63,139 @@ DUX_STYLE_SETTER(DUxTableStylePartsListColumn, SetSubstituteUnits, const DUxColu
 DUxTableStylePartsListColumn* DUxTableStylePartsListColumn::New(RSeSegment* segment) {
     return new (RSe::_GetMeta(static_cast<const DUxTableStylePartsListColumn*>(nullptr)),
                 segment ? segment : RSe::TransientSegment()) DUxTableStylePartsListColumn();
+}
+
+// ---- edit records ------------------------------------------------------------------------------
+
+namespace {
+using Value = FWxTranscriptValue;
+
+void WriteProperty(FBxObjectEditRecord& r, const UTxString16& prefix,
+                   const DUxStyleFormatColumnPropertyID& p) {
+    r.SetAttribute(prefix + u"propertySet", Value::MakeString(p.GetPropertySet()));
+    r.SetAttribute(prefix + u"propertyId", Value::MakeString(p.GetPropertyID()));
+    r.SetAttribute(prefix + u"propertyName", Value::MakeString(p.GetPropertyExternalName()));
+    r.SetAttribute(prefix + u"memberId", Value::MakeString(p.GetMemberID()));
+}
+
+DUxStyleFormatColumnPropertyID ReadProperty(const FBxObjectEditRecord& r,
+                                            const UTxString16& prefix) {
+    DUxStyleFormatColumnPropertyID p;
+    p.SetPropertySet(r[prefix + u"propertySet"].as_UTxString16());
+    p.SetPropertyID(r[prefix + u"propertyId"].as_UTxString16());
+    p.SetPropertyExternalName(r[prefix + u"propertyName"].as_UTxString16());
+    p.SetMemberID(r[prefix + u"memberId"].as_UTxString16());
+    return p;
+}
+
+void WriteUnits(FBxObjectEditRecord& r, const UTxString16& prefix, const DUxColumnUnitSettings& u) {
+    r.SetAttribute(prefix + u"decimalMarker", Value::MakeInt(u.decimalMarker));
+    r.SetAttribute(prefix + u"showUnitString", Value::MakeBool(u.showUnitString));
+    r.SetAttribute(prefix + u"showLeadingZero", Value::MakeBool(u.showLeadingZero));
+    r.SetAttribute(prefix + u"showTrailingZero", Value::MakeBool(u.showTrailingZero));
+    r.SetAttribute(prefix + u"linearPrecision", Value::MakeInt(u.linearPrecision));
+    r.SetAttribute(prefix + u"fractionalFormat", Value::MakeBool(u.fractionalFormat));
+}
+
+DUxColumnUnitSettings ReadUnits(const FBxObjectEditRecord& r, const UTxString16& prefix) {
+    DUxColumnUnitSettings u;
+    u.decimalMarker = r[prefix + u"decimalMarker"].as_int();
+    u.showUnitString = r[prefix + u"showUnitString"].as_bool();
+    u.showLeadingZero = r[prefix + u"showLeadingZero"].as_bool();
+    u.showTrailingZero = r[prefix + u"showTrailingZero"].as_bool();
+    u.linearPrecision = r[prefix + u"linearPrecision"].as_int();
+    u.fractionalFormat = r[prefix + u"fractionalFormat"].as_bool();
+    return u;
+}
+
+constexpr const char16_t* kSubstitute = u"substitute_";
+} // namespace
+
+FBxObjectEditRecord DUxTableStylePartsListColumn::MakeEditRecord(const UTxString16& key) const {
+    FBxObjectEditRecord r(key);
+    WriteProperty(r, u"", *GetPropertyID());
+    r.SetAttribute(u"headingAlignment", Value::MakeInt(GetHeadingAlignment()));
+    r.SetAttribute(u"columnAlignment", Value::MakeInt(GetColumnAlignment()));
+    r.SetAttribute(u"width", Value::MakeReal(GetWidth()));
+    r.SetAttribute(u"formatMode", Value::MakeInt(GetFormatMode()));
+    r.SetAttribute(u"outputUnitType", Value::MakeInt(GetOutputUnitType()));
+    DUxColumnUnitSettings units;
+    units.decimalMarker = GetDecimalMarker();
+    units.showUnitString = GetShowUnitString();
+    units.showLeadingZero = GetShowLeadingZero();
+    units.showTrailingZero = GetShowTrailingZero();
+    units.linearPrecision = GetLinearPrecision();
+    units.fractionalFormat = GetFractionalFormat();
+    WriteUnits(r, u"", units);
+    r.SetAttribute(u"substitute", Value::MakeBool(m_substitute));
+    WriteProperty(r, kSubstitute, m_substituteProperty);
+    r.SetAttribute(u"substitute_behavior", Value::MakeInt(m_substituteBehavior));
+    r.SetAttribute(u"substitute_formatMode", Value::MakeInt(m_substituteFormatMode));
+    r.SetAttribute(u"substitute_outputUnitType", Value::MakeInt(m_substituteOutputUnitType));
+    WriteUnits(r, kSubstitute, m_substituteUnits);
+    return r;
+}
+
+void DUxTableStylePartsListColumn::ReadEditRecord(const FBxObjectEditRecord& r) {
+    // Everything is read before anything is set, so that a malformed record changes nothing.
+    const DUxStyleFormatColumnPropertyID property = ReadProperty(r, u"");
+    const int32_t headingAlignment = r[u"headingAlignment"].as_int();
+    const int32_t columnAlignment = r[u"columnAlignment"].as_int();
+    const double width = r[u"width"].as_double();
+    const int32_t formatMode = r[u"formatMode"].as_int();
+    const int32_t outputUnitType = r[u"outputUnitType"].as_int();
+    const DUxColumnUnitSettings units = ReadUnits(r, u"");
+    const bool substitute = r[u"substitute"].as_bool();
+    const DUxStyleFormatColumnPropertyID substituteProperty = ReadProperty(r, kSubstitute);
+    const int32_t behavior = r[u"substitute_behavior"].as_int();
+    const int32_t substituteFormatMode = r[u"substitute_formatMode"].as_int();
+    const int32_t substituteOutputUnitType = r[u"substitute_outputUnitType"].as_int();
+    const DUxColumnUnitSettings substituteUnits = ReadUnits(r, kSubstitute);
+
+    RSe::PrepareWrite(this);
+    *GetPropertyID() = property;
+    SetHeadingAlignment(headingAlignment);
+    SetColumnAlignment(columnAlignment);
+    SetWidth(width);
+    SetFormatMode(formatMode);
+    SetOutputUnitType(outputUnitType);
+    SetDecimalMarker(units.decimalMarker);
+    SetShowUnitString(units.showUnitString);
+    SetShowLeadingZero(units.showLeadingZero);
+    SetShowTrailingZero(units.showTrailingZero);
+    SetLinearPrecision(units.linearPrecision);
+    SetFractionalFormat(units.fractionalFormat);
+    m_substitute = substitute;
+    m_substituteProperty = substituteProperty;
+    m_substituteBehavior = behavior;
+    m_substituteFormatMode = substituteFormatMode;
+    m_substituteOutputUnitType = substituteOutputUnitType;
+    m_substituteUnits = substituteUnits;
+}
+
+DUxTableStylePartsListColumn* DUxTableStylePartsListColumn::New(RSeSegment* segment,
+                                                                const FBxObjectEditRecord& record) {
+    DUxTableStylePartsListColumn* c = New(segment);
+    try {
+        c->ReadEditRecord(record);
+    } catch (...) {
+        RSe::DeleteObject(c);
+        throw;
+    }
+    return c;
+}
+
+DUxPartsListStyleColumnItem* DUxPartsListStyleColumnItem::New(RSeSegment* segment,
+                                                              const FBxObjectEditRecord& record) {
+    auto* c = new (RSe::_GetMeta(static_cast<const DUxPartsListStyleColumnItem*>(nullptr)),
+                   segment ? segment : RSe::TransientSegment()) DUxPartsListStyleColumnItem();
+    try {
+        c->ReadEditRecord(record);
+    } catch (...) {
+        RSe::DeleteObject(c);
+        throw;
+    }
+    return c;
 }
 
 DUxHoleTableStyleColumnItem* DUxHoleTableStyleColumnItem::New(RSeSegment* segment) {

@@ -1,14 +1,16 @@
 #pragma once
 // The table styles' columns: which property a column shows (a property set, a property id and
 // the external name that heads it) and, through DUxColumnInterface, how it shows it. Parts lists
-// use DUxTableStylePartsListColumn, which adds a substitute property; hole tables use
-// DUxHoleTableStyleColumnItem. DUxTableColumnDef is the hole-table editor's own column record
-// and DUxRowKey a row-merge key of older bills of materials.
+// use DUxTableStylePartsListColumn, which adds a substitute property, and the older styles'
+// DUxPartsListStyleColumnItem; hole tables use DUxHoleTableStyleColumnItem. DUxTableColumnDef is
+// the hole-table editor's own column record and DUxRowKey a row-merge key of older bills of
+// materials.
 #include <cstdint>
 
 #include "rse/RSeIDed.h"
 #include "utx/UTxString16.h"
 
+class FBxObjectEditRecord;
 class RSeSegment;
 
 class DUxStyleFormatColumnPropertyID {
@@ -152,6 +154,20 @@ public:
     explicit DUxTableStylePartsListColumn(const RSeStream* s) : DUxTableStyleColumn(s) {}
     RSeMetaType* GetMeta() const override;
     static DUxTableStylePartsListColumn* New(RSeSegment* segment);
+    // Made from an edit record (below), in the segment (the transient one for null).
+    static DUxTableStylePartsListColumn* New(RSeSegment* segment,
+                                             const FBxObjectEditRecord& record);
+
+    // The column as an edit record: named attributes "propertySet", "propertyId",
+    // "propertyName", "memberId" (texts); "headingAlignment", "columnAlignment" (ints); "width"
+    // (double); "formatMode", "outputUnitType", "decimalMarker" (ints); "showUnitString",
+    // "showLeadingZero", "showTrailingZero" (bools); "linearPrecision" (int); "fractionalFormat"
+    // and "substitute" (bools); then the substitute's property, behaviour, format mode, output
+    // unit type and unit settings under the same names prefixed "substitute_". Reading needs
+    // every one of them: a record that lacks one, or holds one of another kind, throws
+    // FBxObjectEditRecord::exception and changes nothing.
+    FBxObjectEditRecord MakeEditRecord(const UTxString16& key) const;
+    void ReadEditRecord(const FBxObjectEditRecord& record);
 
     bool GetSubstitute() const { return m_substitute; }
     void SetSubstitute(bool v);
@@ -180,6 +196,15 @@ private:
     int32_t m_substituteFormatMode = 0;
     int32_t m_substituteOutputUnitType = 1;
     DUxColumnUnitSettings m_substituteUnits;
+};
+
+// A column item of the older parts-list styles: the same settings and record.
+class DUxPartsListStyleColumnItem : public DUxTableStylePartsListColumn {
+public:
+    DUxPartsListStyleColumnItem() = default;
+    explicit DUxPartsListStyleColumnItem(const RSeStream* s) : DUxTableStylePartsListColumn(s) {}
+    RSeMetaType* GetMeta() const override;
+    static DUxPartsListStyleColumnItem* New(RSeSegment* segment, const FBxObjectEditRecord& record);
 };
 
 class DUxHoleTableStyleColumnItem : public DUxTableStyleColumn {
@@ -280,6 +305,8 @@ RSeMetaType* _InitMeta(const DUxTableStyleColumn*);
 RSeMetaType* _GetMeta(const DUxTableStyleColumn*);
 RSeMetaType* _InitMeta(const DUxTableStylePartsListColumn*);
 RSeMetaType* _GetMeta(const DUxTableStylePartsListColumn*);
+RSeMetaType* _InitMeta(const DUxPartsListStyleColumnItem*);
+RSeMetaType* _GetMeta(const DUxPartsListStyleColumnItem*);
 RSeMetaType* _InitMeta(const DUxHoleTableStyleColumnItem*);
 RSeMetaType* _GetMeta(const DUxHoleTableStyleColumnItem*);
 RSeMetaType* _InitMeta(const DUxRowKey*);

@@ -9,6 +9,8 @@
 //     substitute unit settings; version 1 adds the family-table members of the property and of
 //     the substitute property (texts), which a column repeated per member shows. Version 0
 //     columns show no member.
+//   DUxPartsListStyleColumnItem: the parts-list column's, version 0 (made only in the transient
+//     segment today).
 //   DUxHoleTableStyleColumnItem: the column's part only.
 //   DUxRowKey: type, general property id (longs), custom id (text).
 #include "du/DUxTableStyleColumn.h"
@@ -27,6 +29,9 @@ void HoleTableGuid(UTxGUID& g) {
 }
 void RowKeyGuid(UTxGUID& g) {
     g = UTxGUID(0x3b7d2c13, 0x8e5f4a21, 0x9c0d1e2f, 0x30415204);
+}
+void StyleColumnItemGuid(UTxGUID& g) {
+    g = UTxGUID(0x3b7d2c14, 0x8e5f4a21, 0x9c0d1e2f, 0x30415205);
 }
 } // namespace
 
@@ -47,6 +52,15 @@ RSeMetaType* _InitMeta(const DUxTableStylePartsListColumn*) {
     return mt;
 }
 RSeMetaType* _GetMeta(const DUxTableStylePartsListColumn* p) {
+    return _InitMeta(p);
+}
+RSeMetaType* _InitMeta(const DUxPartsListStyleColumnItem*) {
+    static RSeMetaType* mt = RSeMakeMeta<DUxPartsListStyleColumnItem>(
+        u"DUxPartsListStyleColumnItem", &StyleColumnItemGuid, 0, RSeMetaType::kClass,
+        RSe::_InitMeta(static_cast<const DUxTableStylePartsListColumn*>(nullptr)));
+    return mt;
+}
+RSeMetaType* _GetMeta(const DUxPartsListStyleColumnItem* p) {
     return _InitMeta(p);
 }
 RSeMetaType* _InitMeta(const DUxHoleTableStyleColumnItem*) {
@@ -73,6 +87,8 @@ static RSeMetaType* const s_columnMeta =
     RSe::_InitMeta(static_cast<const DUxTableStyleColumn*>(nullptr));
 static RSeMetaType* const s_partsListMeta =
     RSe::_InitMeta(static_cast<const DUxTableStylePartsListColumn*>(nullptr));
+static RSeMetaType* const s_styleColumnItemMeta =
+    RSe::_InitMeta(static_cast<const DUxPartsListStyleColumnItem*>(nullptr));
 static RSeMetaType* const s_holeTableMeta =
     RSe::_InitMeta(static_cast<const DUxHoleTableStyleColumnItem*>(nullptr));
 static RSeMetaType* const s_rowKeyMeta = RSe::_InitMeta(static_cast<const DUxRowKey*>(nullptr));
@@ -81,6 +97,9 @@ RSeMetaType* DUxTableStyleColumn::GetMeta() const {
     return RSe::_GetMeta(this);
 }
 RSeMetaType* DUxTableStylePartsListColumn::GetMeta() const {
+    return RSe::_GetMeta(this);
+}
+RSeMetaType* DUxPartsListStyleColumnItem::GetMeta() const {
     return RSe::_GetMeta(this);
 }
 RSeMetaType* DUxHoleTableStyleColumnItem::GetMeta() const {

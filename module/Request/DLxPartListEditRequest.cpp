@@ -82,14 +82,14 @@ UTxResult DLxPartListEditReplay::EnableBomSchema(int32_t scheme, bool allLevels)
     // The bill lists the drawing's own assembly; a model of another document is not ours to
     // change.
     if (!doc || !model || model != doc->GetAssembly())
-        return UTxResult(DLxPartListEditRequest::kReplayFailed,
-                         u"the parts list's source model cannot be changed here");
+        return UTxResult::Refusal(DLxPartListEditRequest::kReplayFailed,
+                                  u"the parts list's source model cannot be changed here");
     DLxAssemblyData changed = *model;
     if (UTxResult r = DLxLocalBOMMgr::EnableBomSchema(changed, scheme, allLevels); r.Failed())
         return r;
     if (!doc->SetAssembly(changed))
-        return UTxResult(DLxPartListEditRequest::kReplayFailed,
-                         u"the source model refused the bill-of-materials scheme");
+        return UTxResult::Refusal(DLxPartListEditRequest::kReplayFailed,
+                                  u"the source model refused the bill-of-materials scheme");
     return {};
 }
 
@@ -158,11 +158,12 @@ UTxResult DLxPartListEditRequest::_Execute(FWxSceneDoc*) {
             } catch (const FBxObjectEditRecord::exception& e) {
                 // The record's message is plain ASCII.
                 const std::string what = e.what();
-                return UTxResult(kReplayFailed, u"Records: " + UTxString16(what.begin(), what.end()));
+                return UTxResult::Refusal(kReplayFailed,
+                                          u"Records: " + UTxString16(what.begin(), what.end()));
             }
             if (!applied)
-                return UTxResult(kReplayFailed,
-                                 u"Records: no record could be applied to the parts list");
+                return UTxResult::Refusal(kReplayFailed,
+                                          u"Records: no record could be applied to the parts list");
         } else {
             m_records.clear();
         }
@@ -278,6 +279,9 @@ UTxResult DLxPartListEditRequest::DoTranscriptDataExchange(UCxTranscriptDataExch
     if (tdx.IsReading()) m_editType = editType;
     _TDX_Point3(tdx, u"Location", m_location, true);
     _TDX_FBxObjectEditRecordList(tdx, u"Records", m_records, true);
+    // A line without records was written by a request of the finishing steps alone: read back,
+    // it runs them again rather than failing on an empty list.
+    if (tdx.IsReading() && m_records.empty()) m_replay = false;
     m_partListRefString.clear();
     if (tdx.IsReading()) m_masterRepEdited = false;
     return tdx.GetResult();

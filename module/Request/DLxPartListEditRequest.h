@@ -16,7 +16,8 @@ class DLxPartListTable;
 class DLxPartListEditRequest : public FWxChangeRequest {
     DECLARE_DYNCREATE(DLxPartListEditRequest)
 public:
-    // Failure of a record list: empty, malformed or a record that could not be applied.
+    // Failure of a record list: empty, malformed or a record that could not be applied. Its
+    // severity bits say success, so it is always returned as a refusal (rolled back).
     static constexpr UTxResultCode kReplayFailed = 0x200104B3;
     static constexpr int32_t kApplyRecords = 0;
     static constexpr int32_t kMove = 1;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "dl/DLxDrawingDoc.h"
@@ -377,6 +380,81 @@ TEST_F(DUxTableStateBaseTest, ColumnsAreAddedRemovedAndReformattedByTheirIds) {
     ASSERT_EQ(state->GetOriginalColumns().size(), 2u);
     EXPECT_EQ(state->GetColumn(1)->GetPropertyID()->GetMemberID(), u"M10");
     EXPECT_FALSE(state->RemoveColumn(m8));
+}
+
+} // namespace
+
+namespace {
+
+// What the table editor's records reach by index: cells, copies of columns, runs of columns and
+// one column's width. Indices out of range change nothing.
+TEST_F(DUxTableStateBaseTest, CellsAndColumnsByIndex) {
+    TstTableState* state = NewState();
+    DUxTableColumnList columns;
+    for (const char16_t* id : {u"1", u"2", u"3", u"4"}) {
+        DUxTableStylePartsListColumn* c = NewColumn(u"{S}", id);
+        c->SetWidth(10);
+        columns.emplace_back(c);
+    }
+    ASSERT_TRUE(state->SetColumns(columns));
+    for (int32_t n : {1, 2})
+        ASSERT_NE(state->GetRow(DUxTableRowID(n), true, -1), nullptr);
+    auto ids = [&] {
+        std::u16string out;
+        for (int32_t i = 0; i < state->GetColumnCount(); ++i)
+            out += state->GetColumn(i)->GetPropertyID()->GetPropertyID();
+        return out;
+    };
+
+    // A cell is made for its first value; clearing drops the mark and keeps the text.
+    EXPECT_TRUE(state->SetValue(1, 2, u"typed", false));
+    DUxTableRowData_Base* cell = state->GetRow(1)->GetValueRaw(state->GetColumn(2), false);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_TRUE(cell->IsOverridden());
+    EXPECT_EQ(state->GetValue(1, 2), u"typed");
+    EXPECT_TRUE(state->ClearOverride(1, 2));
+    EXPECT_FALSE(cell->IsOverridden());
+    EXPECT_EQ(state->GetValue(1, 2), u"typed");
+    EXPECT_FALSE(state->ClearOverride(0, 2)); // no cell yet
+    EXPECT_EQ(state->GetRow(0)->GetCellCount(), 0);
+    for (auto [row, col] : {std::pair{2, 0}, std::pair{0, 4}, std::pair{-1, 0}, std::pair{0, -1}}) {
+        SCOPED_TRACE(std::to_string(row) + "," + std::to_string(col));
+        EXPECT_FALSE(state->SetValue(row, col, u"x", false));
+        EXPECT_FALSE(state->ClearOverride(row, col));
+    }
+
+    // A copy is the caller's, in the segment asked for.
+    DUxTableStyleColumn* copy = state->GetColumn(3, nullptr);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, state->GetColumn(3));
+    EXPECT_EQ(RSe::SegmentOf(copy), RSe::TransientSegment());
+    EXPECT_EQ(copy->GetPropertyID()->GetPropertyID(), u"4");
+    EXPECT_NE(dynamic_cast<DUxTableStylePartsListColumn*>(copy), nullptr);
+    RSe::DeleteObject(copy);
+    EXPECT_EQ(state->GetColumn(4, nullptr), nullptr);
+
+    // A run of columns moves so that its first stands at the place given, either way.
+    ASSERT_TRUE(state->MoveColumns(0, 2, 2));
+    EXPECT_EQ(ids(), u"3412");
+    ASSERT_TRUE(state->MoveColumns(2, 2, 0));
+    EXPECT_EQ(ids(), u"1234");
+    ASSERT_TRUE(state->MoveColumns(3, 1, 1));
+    EXPECT_EQ(ids(), u"1423");
+    for (auto [from, count, to] :
+         {std::tuple{0, 2, 3}, std::tuple{3, 2, 0}, std::tuple{0, 0, 1}, std::tuple{-1, 1, 0}}) {
+        SCOPED_TRACE(std::to_string(from) + "," + std::to_string(count) + "," + std::to_string(to));
+        EXPECT_FALSE(state->MoveColumns(from, count, to));
+        EXPECT_EQ(ids(), u"1423");
+    }
+
+    // One column's width scales; the others and a scale not above 0 leave widths alone.
+    state->SetColumnWidthScale(1, 2.5);
+    EXPECT_EQ(state->GetColumnWidth(1), 25.0);
+    EXPECT_EQ(state->GetColumnWidth(0), 10.0);
+    for (double scale : {0.0, -1.0})
+        state->SetColumnWidthScale(1, scale);
+    state->SetColumnWidthScale(4, 2.0);
+    EXPECT_EQ(state->GetColumnWidth(1), 25.0);
 }
 
 } // namespace

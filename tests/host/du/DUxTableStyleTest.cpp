@@ -2,6 +2,7 @@
 // texts and storage.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -11,9 +12,12 @@
 #include "du/DUxTableStateBase.h"
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
+#include "fb/FBxObjectEditRecord.h"
+#include "ge/WqGePoint3d.h"
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeTransaction.h"
+#include "utx/UTxUtil.h"
 
 namespace {
 
@@ -259,6 +263,85 @@ TEST(DUxTableStylePartsListColumnStorage, AColumnOfVersionZeroShowsNoMember) {
     EXPECT_EQ(column->GetSubstituteUnits().linearPrecision, 3);
     EXPECT_TRUE(column->GetPropertyID()->GetMemberID().empty());
     EXPECT_TRUE(column->GetSubstitutePropertyID()->GetMemberID().empty());
+}
+
+} // namespace
+
+namespace {
+
+// A parts-list column written to an edit record and read back is the same column, as the
+// older styles' column item too; a record that lacks a setting, or holds one of another kind,
+// is refused and leaves the column it was read into as it was.
+TEST(DUxTableStylePartsListColumnRecord, AColumnReadsBackItsRecordAndRefusesAnIncompleteOne) {
+    DUxTableStylePartsListColumn* column = DUxTableStylePartsListColumn::New(nullptr);
+    DUxStyleFormatColumnPropertyID* id = column->GetPropertyID();
+    id->SetPropertySet(DUxStyleFormatColumnPropertyID::PartsListPropertySet());
+    id->SetPropertyID(u"5");
+    id->SetPropertyExternalName(u"MATERIAL");
+    id->SetMemberID(u"B");
+    column->SetHeadingAlignment(2);
+    column->SetColumnAlignment(1);
+    column->SetWidth(31.25);
+    column->SetFormatMode(3);
+    column->SetOutputUnitType(4);
+    column->SetDecimalMarker(1);
+    column->SetShowUnitString(true);
+    column->SetShowTrailingZero(true);
+    column->SetLinearPrecision(5);
+    column->SetFractionalFormat(true);
+    column->SetSubstitute(true);
+    column->GetSubstitutePropertyID()->SetPropertySet(u"{S}");
+    column->GetSubstitutePropertyID()->SetPropertyID(u"Stock");
+    column->GetSubstitutePropertyID()->SetPropertyExternalName(u"STOCK");
+    column->SetSubstituteBehavior(2);
+    column->SetSubstituteFormatMode(1);
+    column->SetSubstituteOutputUnitType(6);
+    DUxColumnUnitSettings units;
+    units.showLeadingZero = true;
+    units.linearPrecision = 1;
+    column->SetSubstituteUnits(units);
+
+    const FBxObjectEditRecord record = column->MakeEditRecord(u"Column");
+    EXPECT_EQ(record.GetKey(), u"Column");
+    DUxTableStylePartsListColumn* back = DUxTableStylePartsListColumn::New(nullptr, record);
+    DUxPartsListStyleColumnItem* item = DUxPartsListStyleColumnItem::New(nullptr, record);
+    for (DUxTableStylePartsListColumn* read :
+         {back, static_cast<DUxTableStylePartsListColumn*>(item)}) {
+        EXPECT_EQ(*read->GetPropertyID(), *id);
+        EXPECT_EQ(read->GetWidth(), 31.25);
+        EXPECT_EQ(read->GetLinearPrecision(), 5);
+        EXPECT_TRUE(read->GetFractionalFormat());
+        EXPECT_EQ(*read->GetSubstitutePropertyID(), *column->GetSubstitutePropertyID());
+        EXPECT_EQ(read->GetSubstituteUnits(), units);
+        EXPECT_EQ(read->MakeEditRecord(u"Column"), record);
+    }
+    EXPECT_EQ(RSe::SegmentOf(item), RSe::TransientSegment());
+
+    // Every setting is needed: the record without any one of its named values is refused.
+    DUxTableStylePartsListColumn* fresh = DUxTableStylePartsListColumn::New(nullptr);
+    const FBxObjectEditRecord untouched = fresh->MakeEditRecord(u"Column");
+    const int32_t count = record.GetValueCount();
+    ASSERT_EQ(count % 2, 0);
+    for (int32_t drop = 0; drop < count; drop += 2) {
+        const UTxString16 name = record.GetString(drop);
+        SCOPED_TRACE(UTx::ToUtf8(name));
+        FBxObjectEditRecord lacking(u"Column");
+        FBxObjectEditRecord mistyped(u"Column");
+        for (int32_t i = 0; i < count; i += 2) {
+            if (i != drop) lacking.SetAttribute(record.GetString(i), record.GetValue(i + 1));
+            mistyped.SetAttribute(record.GetString(i),
+                                  i == drop ? FWxTranscriptValue::MakePoint(WqGePoint3d())
+                                            : record.GetValue(i + 1));
+        }
+        EXPECT_THROW(DUxTableStylePartsListColumn::New(nullptr, lacking),
+                     FBxObjectEditRecord::attribute_not_found);
+        EXPECT_THROW(DUxPartsListStyleColumnItem::New(nullptr, mistyped),
+                     FBxObjectEditRecord::exception);
+        EXPECT_THROW(fresh->ReadEditRecord(mistyped), FBxObjectEditRecord::exception);
+        EXPECT_EQ(fresh->MakeEditRecord(u"Column"), untouched);
+    }
+    for (RSeIDed* o : std::initializer_list<RSeIDed*>{column, back, item, fresh})
+        RSe::DeleteObject(o);
 }
 
 } // namespace
