@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "WinMessageBox.h"
 #include "dl/DLxAssemblyData.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxLocalBOM.h"
@@ -100,6 +101,16 @@ int32_t DLxLocalBOMMgr::CleanUnusedBOMData(RSeDatabase* db, const DLxAssemblyDat
             ++removed;
         }
     return removed;
+}
+
+bool DLxLocalBOMMgr::CanUpdateMasterRep(const DLxAssemblyData* rep) {
+    return rep != nullptr;
+}
+
+int32_t DLxLocalBOMMgr::PromptSaveMasterRep(const DLxAssemblyData* rep) {
+    if (!rep) return 0;
+    return MessageBoxW(nullptr, u"The source model was changed. Save the source model?",
+                       u"Bill of materials", MB_YESNO);
 }
 
 const DLxAssemblyData* DLxLocalBOMMgr::GetAssemblyRepFromView(const DLxDrawingDoc* doc,

@@ -35,6 +35,13 @@ public:
     static DLxLocalBOM* GetLocalBOM(const RSeIDed* annotation);
 
     static bool HasSchemeEnabled(const DLxAssemblyData& assembly, int32_t scheme);
+    // Whether changes may be written into the source model (the representation a bill
+    // lists): any model this host holds may, none (null) may not.
+    static bool CanUpdateMasterRep(const DLxAssemblyData* rep);
+    // Offers the user to save a source model that a change wrote into; answers the button
+    // chosen (IDYES saves), 0 for no model. The drawing keeps its own copy: the program saves
+    // it with the drawing.
+    static int32_t PromptSaveMasterRep(const DLxAssemblyData* rep);
     // Turns a scheme on in the model's settings (all levels applies to the structured one).
     static UTxResult EnableBomSchema(DLxAssemblyData& assembly, int32_t scheme, bool allLevels);
     // The model's root is a part document, not an assembly.

@@ -175,3 +175,9 @@ std::vector<DLxComponentProxy*> DLxTagManager::GetRootNodes() const {
         if (DLxComponentProxy* p = r.get()) out.push_back(p);
     return out;
 }
+
+DLxStructureNode* DLxTagManager::FindExistingNode(const std::vector<int32_t>& path) const {
+    for (const auto& ref : m_nodes)
+        if (DLxStructureNode* n = ref.get(); n && n->m_path == path) return n;
+    return nullptr;
+}

@@ -36,6 +36,9 @@ public:
     // null when the path does not go down the model.
     DLxStructureNode* FindNode(const std::vector<int32_t>& path);
     DLxStructureNode* GetRootNode() { return FindNode({}); }
+    // The node of that path when the manager made it already; never makes one (a reader that
+    // must not change the document, such as a dump, asks this).
+    DLxStructureNode* FindExistingNode(const std::vector<int32_t>& path) const;
     // The nodes of the occurrences directly under a node's component, in model order.
     std::vector<DLxStructureNode*> GetStructureChildren(DLxStructureNode* node);
     // Every part below the node, depth first (each assembly's parts before its next sibling)

@@ -2,6 +2,10 @@
 
 #include <functional>
 #include <map>
+#include <string>
+
+#include "WinMessageBox.h"
+#include "WinModule.h"
 
 namespace {
 std::map<UTxString16, FWxPrompter*, std::less<>>& Registry() {
@@ -12,6 +16,22 @@ std::map<UTxString16, FWxPrompter*, std::less<>>& Registry() {
 
 FWxPrompter::FWxPrompter(const char16_t* name) : m_name(name ? name : u"") {
     m_registered = Registry().emplace(m_name, this).second;
+}
+
+FWxPrompter::FWxPrompter(uint32_t messageId, int32_t option1, int32_t option2, int32_t option3)
+    : m_messageId(messageId), m_options{option1, option2, option3} {}
+
+int32_t FWxPrompter::DoPrompt(WinModule* resources) {
+    UTxString16 text;
+    if (auto found = resources ? FindStringResource(resources, m_messageId) : std::nullopt)
+        text = UTxString16(*found);
+    else
+        for (char c : std::to_string(m_messageId))
+            text.push_back(char16_t(c));
+    m_prompt = text;
+    const int32_t answer = MessageBoxW(nullptr, text.c_str(), m_title.c_str(), uint32_t(m_options[0]));
+    m_prompt.clear();
+    return answer;
 }
 
 FWxPrompter::~FWxPrompter() {

@@ -348,6 +348,10 @@ UTxResult DLxPartListTable::ApplyObjectEditRecord(const FBxObjectEditRecord& rec
 // ---- the table's own operations
 
 bool DLxPartListTable::CanEdit(bool strict) const {
+    // A drawing that defers its updates holds tables that may not match their bills.
+    if (auto* doc = dynamic_cast<DLxDrawingDoc*>(FWxDocUtil::DocumentOf(this));
+        doc && doc->IsDocDeferred())
+        return false;
     DLxTableStatePartlist* state = GetPartListTableState().get();
     DLxLocalBOM* bom = state ? state->LocalBOM() : nullptr;
     if (!bom) return false;

@@ -38,6 +38,10 @@ public:
     static constexpr int32_t kCommandId = 49951;
     DLxDbgStructMgrCmd(FWxSceneDoc* doc, int32_t option) : FWxDocCmd(doc), m_option(option) {}
     int32_t GetOption() const { return m_option; }
+    // Command 49951 opens the dump; its entry is enabled as the host enables it.
+    bool OnCmdMsg(int32_t id, int32_t code, void* extra) override;
+    // Runs the dump dialog modally over the document.
+    void OnStructureDump();
 
 private:
     int32_t m_option;

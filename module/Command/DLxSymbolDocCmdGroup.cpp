@@ -1,9 +1,19 @@
 #include "Command/DLxSymbolDocCmdGroup.h"
 
 #include "BofM/DLxPartListCmd.h"
+#include "BofM/DLxPartListConvertToBomCmd.h"
+#include "BofM/DLxPartListEditCmd.h"
+#include "BofM/DLxPartListExportCmd.h"
+#include "BofM/DLxPartListPushbackIDsCmd.h"
+#include "BofM/DLxPartListUpdateCmd.h"
 
 // Each annotation command is added here as its kind is built.
 DLxSymbolDocCmdGroup::DLxSymbolDocCmdGroup(FWxSceneDoc* doc) : FWxDocCommandGroup(doc) {
     Add(new DLxPartListCmd(doc));
+    Add(new DLxPartListEditCmd(doc));
+    Add(new DLxPartListUpdateCmd(doc));
+    Add(new DLxPartListExportCmd(doc));
+    Add(new DLxPartListConvertToBomCmd(doc));
     Add(new DLxPartListContextCmd(doc));
+    Add(new DLxPartListPushbackIDsCmd(doc));
 }

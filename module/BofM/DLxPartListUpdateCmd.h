@@ -1,0 +1,44 @@
+#pragma once
+// Updating a placed parts list from the bill of materials, after the user agreed.
+#include <cstdint>
+
+#include "fw/FWxDocCmd.h"
+#include "rse/RSeRef.h"
+
+class DLxPartListTable;
+struct FWxCmdUI;
+
+// What the update command activates: asks, then updates the selected parts list.
+class DLxPartListUpdateTarget {
+public:
+    // Target states: 8 done, 4 ended without a change.
+    static constexpr int32_t kDone = 8;
+    static constexpr int32_t kEnded = 4;
+    static constexpr uint32_t kPromptId = 8027;
+
+    explicit DLxPartListUpdateTarget(FWxSceneDoc* doc) : m_doc(doc) {}
+    int32_t OnActivate();
+    void UpdatePartList();
+
+private:
+    FWxSceneDoc* m_doc;
+    RSeRef<DLxPartListTable> m_partList;
+};
+
+class DLxPartListUpdateCmd : public FWxDocCmd {
+public:
+    static constexpr int32_t kCommandId = 44091;
+
+    explicit DLxPartListUpdateCmd(FWxSceneDoc* doc) : FWxDocCmd(doc), m_target(doc) {}
+    bool OnCmdMsg(int32_t id, int32_t code, void* extra) override;
+    void OnCommand() override;
+    // Enabled for a parts list that can be edited; otherwise left as the host set it.
+    void OnUpdateUI(FWxCmdUI& ui);
+    DLxPartListUpdateTarget& GetTarget() { return m_target; }
+    // The state the last run ended in.
+    int32_t GetLastStatus() const { return m_lastStatus; }
+
+private:
+    DLxPartListUpdateTarget m_target;
+    int32_t m_lastStatus = 0;
+};
