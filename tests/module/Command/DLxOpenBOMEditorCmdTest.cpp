@@ -31,6 +31,7 @@
 #include "fw/FWxCommand.h"
 #include "fw/FWxSelection.h"
 #include "fw/FWxSelectionSetMgr.h"
+#include "fw/FWxUIManager.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "rse/RSeDatabase.h"
@@ -322,6 +323,26 @@ TEST_F(OpenBOMEditorCmd, EachRunOpensOnlyWhatItQueuedAndPassesTheModelSettingsOn
     }();
     ASSERT_NE(cmd, nullptr);
     EXPECT_TRUE(cmd->GetPendingEntries().empty());
+}
+
+// The context menus find the entries by these names; a clash of id or name would leave one
+// unregistered.
+TEST_F(OpenBOMEditorCmd, TheEntriesAreRegisteredForTheContextMenus) {
+    const struct {
+        const char16_t* name;
+        int32_t id;
+    } entries[] = {
+        {u"DrawOpenBOMEditorComponentCmd", kComponent},
+        {u"DrawOpenBOMEditorPartListCmd", kPartList},
+        {u"DrawOpenBOMEditorViewCmd", kView},
+    };
+    for (const auto& e : entries) {
+        SCOPED_TRACE(e.id);
+        const FWxUIManager::CtxMenuCommand* cmd = FWxUIManager::Get().FindCtxMenuCommand(e.name);
+        ASSERT_NE(cmd, nullptr);
+        EXPECT_EQ(cmd->id, e.id);
+        EXPECT_EQ(cmd->classification, 2);
+    }
 }
 
 } // namespace
