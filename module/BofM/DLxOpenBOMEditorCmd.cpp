@@ -164,7 +164,9 @@ void DLxOpenBOMEditorCmd::OnOpenForPartList() {
     if (!set || set->Count() != 1) return;
     const PartListBOM found = GetPartListBOM(set);
     if (found.bom) {
-        FWxSceneDoc* sceneDoc = FWxDocUtil::DocumentOf(found.bom);
+        // The master's document: a bill without a master has none to open.
+        FWxSceneDoc* sceneDoc =
+            found.bom->GetMasterComponent() ? FWxDocUtil::DocumentOf(found.bom) : nullptr;
         IFxBOMUtil* util = IFxBOMUtil::Get();
         const uint32_t handle =
             sceneDoc && util ? util->PrepareBOMEditor(sceneDoc, m_flag1, m_flag2) : 0;

@@ -173,6 +173,14 @@ TEST_F(OpenBOMEditorCmd, EntriesAreEnabledOnlyForWhatTheyCanOpen) {
          false, false, false},
         {"the parts list of a family", WithFamily(KorvuBOM::kRoot),
          [](const EditorDoc& d) { d.PickTable(); }, false, false, false},
+        // What the cursor highlights counts, not what was selected before.
+        {"the parts list selected, nothing pre-selected", bracket,
+         [](const EditorDoc& d) {
+             FWxSelectionSetMgr::Get(d.doc.get())
+                 ->GetDrawSelectionSet()
+                 ->Add(SmartPtr<FWxSelection>(new DLxPartListSelection(d.table.get(), {})));
+         },
+         false, false, false},
         {"a view", bracket, [](const EditorDoc& d) { d.PickView(); }, false, false, true},
         {"a view, then the parts list", bracket,
          [](const EditorDoc& d) {
