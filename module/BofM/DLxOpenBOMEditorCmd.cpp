@@ -6,6 +6,7 @@
 #include "BofM/DLxPartListTable.h"
 #include "BofM/DLxTableStatePartlist.h"
 #include "br/BRxEntry.h"
+#include "dl/DLxActivateSheetRequest.h"
 #include "dl/DLxAnnotationUtil.h"
 #include "dl/DLxAssemblyData.h"
 #include "dl/DLxComponentSelection.h"
@@ -17,9 +18,11 @@
 #include "dl/DLxViewSelection.h"
 #include "dl/IFxBOMUtil.h"
 #include "dl/UFRxRep.h"
+#include "fw/FWxChangeRequest.h"
 #include "fw/FWxCommand.h"
 #include "fw/FWxDocUtil.h"
 #include "fw/FWxSelection.h"
+#include "fw/FWxSceneDoc.h"
 #include "fw/FWxSelectionSetMgr.h"
 #include "fw/FWxUIManager.h"
 
@@ -198,7 +201,8 @@ int32_t DLxOpenBOMEditorCmd::OnExecute() {
     m_pending.clear();
     // The editor may have shown another document: the user comes back to the sheet they were
     // on. Views draw from their display lists, which recompute on the next draw.
-    auto* doc = dynamic_cast<DLxDrawingDoc*>(GetDocument());
-    if (DLxSheet* sheet = DLxAnnotationUtil::GetActiveSheetInstance(doc)) doc->SetActiveSheet(sheet);
+    FWxSceneDoc* doc = GetDocument();
+    if (DLxSheet* sheet = DLxAnnotationUtil::GetActiveSheetInstance(doc))
+        doc->ProcessNoTxnRequest(SmartPtr<FWxChangeRequest>(new DLxActivateSheetRequest(sheet)));
     return 1;
 }
