@@ -90,6 +90,19 @@ UTxResult FWxSceneDoc::ProcessChangeRequest(const SmartPtr<FWxChangeRequest>& re
     return journal.Failed() ? journal : r;
 }
 
+UTxResult FWxSceneDoc::ProcessNoTxnRequest(const SmartPtr<FWxChangeRequest>& request) {
+    if (!request) return UTxResult(kFWxErrNotPermitted, u"no request");
+    if (m_processing || m_db->InTxn()) return UTxResult(kFWxErrBusy);
+    if (!PermittedCommand(request->GetClassification())) return UTxResult(kFWxErrNotPermitted);
+    UTxResult r = request->ValidateInputs(this);
+    if (r.Failed()) return r;
+    Flag busy(m_processing);
+    r = request->_PreExecute(this);
+    if (!r.Failed()) r = request->_Execute(this);
+    if (!r.Failed()) r = request->_PostExecute(this);
+    return r;
+}
+
 UTxResult FWxSceneDoc::Undo() {
     if (m_processing || m_db->InTxn()) return UTxResult(kFWxErrBusy);
     if (m_undo.empty()) return UTxResult(kFWxErrNothingToUndo);

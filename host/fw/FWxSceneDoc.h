@@ -46,6 +46,10 @@ public:
     // that fails leaves the document exactly as it was; one that succeeds is journalled and
     // can be undone.
     UTxResult ProcessChangeRequest(const SmartPtr<FWxChangeRequest>& request);
+    // Runs a request that changes only what is not stored (which sheet is shown, say): the same
+    // steps without a transaction; it is neither journalled nor undoable. Refused while another
+    // request runs.
+    UTxResult ProcessNoTxnRequest(const SmartPtr<FWxChangeRequest>& request);
     virtual bool PermittedCommand(int32_t classification) const;
 
     bool CanUndo() const { return !m_undo.empty(); }

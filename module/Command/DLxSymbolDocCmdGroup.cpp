@@ -1,5 +1,6 @@
 #include "Command/DLxSymbolDocCmdGroup.h"
 
+#include "BofM/DLxOpenBOMEditorCmd.h"
 #include "BofM/DLxPartListCmd.h"
 #include "BofM/DLxPartListConvertToBomCmd.h"
 #include "BofM/DLxPartListEditCmd.h"
@@ -15,5 +16,6 @@ DLxSymbolDocCmdGroup::DLxSymbolDocCmdGroup(FWxSceneDoc* doc) : FWxDocCommandGrou
     Add(new DLxPartListExportCmd(doc));
     Add(new DLxPartListConvertToBomCmd(doc));
     Add(new DLxPartListContextCmd(doc));
+    Add(new DLxOpenBOMEditorCmd(doc));
     Add(new DLxPartListPushbackIDsCmd(doc));
 }
