@@ -84,7 +84,11 @@ main)
     "$bin/korvu" run examples/assembly.json examples/assembly.txt -o "$out/assembly.kvd" \
         --svg "$out" --png "$out" --pdf "$out/assembly.pdf"
     "$bin/korvu" dump "$out/assembly.kvd"
-    echo "the drawing and its pictures are in $out/"
+    mkdir -p "$out/partslist"
+    "$bin/korvu" run examples/assembly.json examples/partslist.txt -o "$out/partslist.kvd" \
+        --svg "$out/partslist" --png "$out/partslist"
+    "$bin/korvu" dump "$out/partslist.kvd"
+    echo "the drawings and their pictures are in $out/"
     ;;
 test)
     install_missing

@@ -11,7 +11,7 @@
 
 #include "utx/UTxString16.h"
 
-class WinModule;
+struct WinModule;
 
 class FWxPrompter {
 public:
