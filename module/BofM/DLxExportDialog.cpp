@@ -1,24 +1,30 @@
 #include "BofM/DLxExportDialog.h"
 
+#include "BofM/DLxExcelExportDialog.h"
+#include "BofM/DLxExportSave.h"
+
 #include "Symbol/KorvuModule.h"
+#include "WinMessageBox.h"
 #include "WinModule.h"
 #include "du/DUxTableStateBase.h"
+#include "du/DUxTableStyle.h"
 
 namespace {
 struct TypeRow {
     int32_t id;
     const char16_t* extension;
     const char16_t* connect;
+    uint32_t labelId;
 };
 constexpr TypeRow kTypes[] = {
-    {DLxExportDialog::kXls, u".xls", u"Excel 8.0;"},
-    {DLxExportDialog::kMdb, u".mdb", u""},
-    {DLxExportDialog::kDbf3, u".dbf", u"dBASE III;"},
-    {DLxExportDialog::kDbf4, u".dbf", u"dBASE IV;"},
-    {DLxExportDialog::kTxt, u".txt", u""},
-    {DLxExportDialog::kCsv, u".csv", u""},
-    {DLxExportDialog::kTxtUnicode, u".txt", u""},
-    {DLxExportDialog::kCsvUnicode, u".csv", u""},
+    {DLxExportDialog::kXls, u".xls", u"Excel 8.0;", 8133},
+    {DLxExportDialog::kMdb, u".mdb", u"", 8128},
+    {DLxExportDialog::kDbf3, u".dbf", u"dBASE III;", 8131},
+    {DLxExportDialog::kDbf4, u".dbf", u"dBASE IV;", 8132},
+    {DLxExportDialog::kTxt, u".txt", u"", 8135},
+    {DLxExportDialog::kCsv, u".csv", u"", 8130},
+    {DLxExportDialog::kTxtUnicode, u".txt", u"", 8137},
+    {DLxExportDialog::kCsvUnicode, u".csv", u"", 8136},
 };
 } // namespace
 
@@ -41,7 +47,14 @@ DLxExportDialog::DLxExportDialog(bool openFileDialog, const char16_t* defaultExt
     } else if (HMODULE res = KorvuGetResourceHandle()) {
         if (auto text = FindStringResource(res, kDefaultCaptionId)) m_title = UTxString16(*text);
     }
+    BuildFilter();
+    if (const DUxTableStateBase* state = m_table.get()) {
+        m_rowCount = state->GetRowCount();
+        m_columnCount = state->GetColumnCount();
+    }
+    m_spreadsheetVersion = QuerySpreadsheetVersion();
     SelectFileType(kXls);
+    m_options = std::make_unique<DLxExcelExportDialog>(this, true, false, m_table);
 }
 
 DLxExportDialog::~DLxExportDialog() = default;
@@ -53,6 +66,11 @@ const std::vector<int32_t>& DLxExportDialog::GetTypeIds() {
     return ids;
 }
 
+bool DLxExportDialog::SelectCurrentFileType() {
+    if (m_typeBoxIndex < 0 || size_t(m_typeBoxIndex) >= m_filterTypeIds.size()) return false;
+    return SelectFileType(m_filterTypeIds[size_t(m_typeBoxIndex)]);
+}
+
 bool DLxExportDialog::SelectFileType(int32_t id) {
     for (const TypeRow& row : kTypes) {
         if (row.id != id) continue;
@@ -62,4 +80,91 @@ bool DLxExportDialog::SelectFileType(int32_t id) {
         return true;
     }
     return false;
+}
+
+UTxString16 DLxExportDialog::QuerySpreadsheetVersion() {
+    // No spreadsheet application is reachable: spreadsheet files go through the database
+    // table writer and the spreadsheet-only options stay off.
+    return {};
+}
+
+void DLxExportDialog::BuildFilter() {
+    m_filter.clear();
+    m_filterTypeIds.clear();
+    m_filterDefaultExt.clear();
+    HMODULE res = KorvuGetResourceHandle();
+    for (int32_t id : GetTypeIds()) {
+        const TypeRow* row = nullptr;
+        for (const TypeRow& r : kTypes)
+            if (r.id == id) row = &r;
+        auto label = res ? FindStringResource(res, row->labelId) : std::nullopt;
+        if (!label || label->empty()) continue;
+        m_filter += UTxString16(*label) + u"|*" + row->extension + u"|";
+        m_filterTypeIds.push_back(id);
+    }
+    m_filter += u"|";
+    for (char16_t& c : m_filter)
+        if (c == u'|') c = u'\0';
+    if (!m_filterTypeIds.empty()) {
+        const UTxString16 first(m_filter.c_str());
+        const size_t star = first.find(u"*.");
+        if (star != UTxString16::npos) m_filterDefaultExt = first.substr(star + 2, 3);
+    }
+}
+
+void DLxExportDialog::AppendExtension() {
+    UTxString16 end = m_path.size() >= 4 ? m_path.substr(m_path.size() - 4) : m_path;
+    for (char16_t& c : end)
+        if (c >= u'A' && c <= u'Z') c = char16_t(c - u'A' + u'a');
+    if (end != m_extension) m_path += m_extension;
+}
+
+void DLxExportDialog::ChooseTypeBoxEntry(int32_t index) {
+    if (index < 0 || size_t(index) >= m_filterTypeIds.size()) return;
+    m_typeBoxIndex = index;
+    OnTypeChange();
+}
+
+void DLxExportDialog::OnTypeChange() {
+    SelectCurrentFileType();
+    // dBASE and text files have no table name of their own.
+    m_tableNameEnabled = IsSpreadsheet() || IsAccessDatabase();
+    m_options->SetFileKind(IsSpreadsheet(), IsPlainText() || IsCommaText());
+}
+
+bool DLxExportDialog::OnInitDialog() {
+    if (m_table) m_tableName = DUxTableStyleWrapper(m_table, {}).GetTitle();
+    return true;
+}
+
+int32_t DLxExportDialog::OnFileNameOK() {
+    if (m_path.empty()) return 1;
+    SelectCurrentFileType();
+    AppendExtension();
+    const int32_t result = SaveData(u"", u"", -1);
+    if (result == 0 && HasWindow()) EndDialog(IDOK);
+    return result;
+}
+
+int32_t DLxExportDialog::SaveData(const UTxString16& path, const UTxString16& tableName,
+                                  int32_t typeId) {
+    if (!path.empty() && typeId != -1) {
+        SelectFileType(typeId);
+        m_path = path;
+        m_tableName = tableName;
+        m_valuesGiven = true;
+    }
+    std::unique_ptr<DLxExportSave> writer;
+    if (m_spreadsheetVersion == u"9.0") {
+        writer = std::make_unique<DLxExportSave2000>(m_path, m_table, m_options.get(), this,
+                                                     IsUnicode(), m_tableName, m_connect);
+    } else {
+        writer = std::make_unique<DLxExportSave>(m_path, m_table, m_options.get(), this,
+                                                 IsUnicode(), m_tableName, m_connect);
+    }
+    return writer->Run();
+}
+
+void DLxExportDialog::OnOptions() {
+    m_options->DoModal();
 }

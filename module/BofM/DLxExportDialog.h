@@ -3,12 +3,14 @@
 // table inside it. What the command and the editor hand it, and which file type the user
 // chose; writing the file belongs to the export writers.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "CDialog.h"
 #include "rse/RSeRef.h"
 #include "utx/UTxString16.h"
 
+class DLxExcelExportDialog;
 class DUxTableStateBase;
 
 class DLxExportDialog : public CDialog {
@@ -49,6 +51,41 @@ public:
     static const std::vector<int32_t>& GetTypeIds();
     // Chooses a file type by its id; an id outside 1..8 changes nothing (false).
     bool SelectFileType(int32_t id);
+    // The type of the type box's current entry.
+    bool SelectCurrentFileType();
+
+    // The filter handed to the file part: label, NUL, pattern, NUL per type whose label the
+    // resources hold, then a final NUL; the type id of each entry, in the same order; and the
+    // extension taken from the first label.
+    const UTxString16& GetFilter() const { return m_filter; }
+    const std::vector<int32_t>& GetFilterTypeIds() const { return m_filterTypeIds; }
+    const UTxString16& GetFilterDefaultExt() const { return m_filterDefaultExt; }
+    virtual void BuildFilter();
+    // Appends the type's extension unless the path already ends with it (in any case).
+    virtual void AppendExtension();
+
+    // The file part as the user works it: the type box (an index into the filter's entries)
+    // and the table-name box.
+    int32_t GetTypeBoxIndex() const { return m_typeBoxIndex; }
+    void ChooseTypeBoxEntry(int32_t index);
+    bool IsTableNameBoxEnabled() const { return m_tableNameEnabled; }
+    bool IsTableNameBoxFocused() const { return m_tableNameFocused; }
+    void FocusTableNameBox() { m_tableNameFocused = true; }
+    void OnTypeChange();
+    bool OnInitDialog() override;
+    // The user confirms the file name: 0 writes the file and closes the dialog, 1 keeps it
+    // open.
+    int32_t OnFileNameOK();
+    // Writes the file: 0 when written, 1 otherwise. With a path and an id other than -1 those
+    // values are used instead of the dialog's own.
+    int32_t SaveData(const UTxString16& path, const UTxString16& tableName, int32_t typeId);
+    DLxExcelExportDialog* GetExcelExportDialogForAPI() { return m_options.get(); }
+    // Button 7944: the options dialog, modally.
+    void OnOptions();
+    bool HasValuesGiven() const { return m_valuesGiven; }
+    const UTxString16& GetSpreadsheetVersion() const { return m_spreadsheetVersion; }
+    // The version text of the spreadsheet application, empty when it cannot be started.
+    static UTxString16 QuerySpreadsheetVersion();
     int32_t GetFileTypeId() const { return m_typeId; }
     const UTxString16& GetExtension() const { return m_extension; }
     const UTxString16& GetConnect() const { return m_connect; }
@@ -73,4 +110,15 @@ private:
     int32_t m_typeId = 0;
     UTxString16 m_extension;
     UTxString16 m_connect;
+    UTxString16 m_filter;
+    std::vector<int32_t> m_filterTypeIds;
+    UTxString16 m_filterDefaultExt;
+    int32_t m_typeBoxIndex = 0;
+    bool m_tableNameEnabled = true;
+    bool m_tableNameFocused = false;
+    bool m_valuesGiven = false;
+    UTxString16 m_spreadsheetVersion;
+    int32_t m_rowCount = 0;
+    int32_t m_columnCount = 0;
+    std::unique_ptr<DLxExcelExportDialog> m_options;
 };

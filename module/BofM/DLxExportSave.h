@@ -1,0 +1,74 @@
+#pragma once
+// The writer of one table export: the kind of file comes from the path's extension, the
+// columns and options from the options dialog, the delimiter and source type from the export
+// dialog. One writer per export; Run writes the file and answers 0, or 1 when it was not
+// written (a failed write leaves any previous file at the path as it was).
+#include <cstdint>
+#include <vector>
+
+#include "rse/RSeRef.h"
+#include "utx/UTxString16.h"
+
+class DLxExcelExportDialog;
+class DLxExportDialog;
+class DUxTableStateBase;
+class DUxTableStyleColumn;
+
+class DLxExportSave {
+public:
+    static constexpr uint32_t kReadOnlyMessageId = 7920;
+    // The type codes the database table writes.
+    enum DbCode : int32_t { kDbWorkbook = 1, kDbAccess = 2, kDbDBaseIV = 4, kDbDBaseIII = 5 };
+
+    DLxExportSave(const UTxString16& path, const RSeRef<DUxTableStateBase>& table,
+                  DLxExcelExportDialog* options, DLxExportDialog* exportDialog, bool unicode,
+                  const UTxString16& tableName, const UTxString16& connect);
+    virtual ~DLxExportSave();
+
+    int32_t Run();
+    virtual bool WriteSpreadsheet();
+    bool WriteText();
+    bool WriteDatabase(int32_t code);
+    bool WriteDbf();
+    bool IsRowVisible(int32_t row) const;
+
+    bool IsSpreadsheet() const { return m_spreadsheet; }
+    bool IsCommaText() const { return m_commaText; }
+    bool IsAccessDatabase() const { return m_access; }
+    bool IsDBase() const { return m_dbase; }
+    bool IsPlainText() const { return m_plainText; }
+    const UTxString16& GetDelimiter() const { return m_delimiter; }
+    const UTxString16& GetStartCell() const { return m_startCell; }
+    const std::vector<UTxString16>& GetHeadings() const { return m_headings; }
+
+protected:
+    void DetectKind();
+    // The value text of a cell as every writer exports it.
+    UTxString16 GetCellValue(int32_t row, int32_t column) const;
+
+    UTxString16 m_path;
+    RSeRef<DUxTableStateBase> m_table;
+    DLxExcelExportDialog* m_options;
+    DLxExportDialog* m_exportDialog;
+    bool m_unicode;
+    UTxString16 m_tableName;
+    UTxString16 m_connect;
+    bool m_spreadsheet = false, m_commaText = false, m_access = false, m_dbase = false,
+         m_plainText = false;
+    UTxString16 m_delimiter;
+    UTxString16 m_extension;
+    UTxString16 m_startCell;
+    UTxString16 m_template;
+    std::vector<UTxString16> m_headings;
+    std::vector<RSeRef<DUxTableStyleColumn>> m_columns;
+    std::vector<int32_t> m_indices;
+    int32_t m_rowCount = 0;
+    int32_t m_columnCount = 0;
+};
+
+// The same writer for the spreadsheet application of version "9.0"; it differs only in the
+// automation calls that read and write cell values, open and save workbooks.
+class DLxExportSave2000 : public DLxExportSave {
+public:
+    using DLxExportSave::DLxExportSave;
+};

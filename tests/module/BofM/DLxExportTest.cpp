@@ -1,0 +1,490 @@
+// Exporting a placed parts list: the file types offered and their filter, the export and
+// options dialogs with their validations, and text files written to disk and read back by a
+// plain parser of delimited text.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "BofM/DLxExcelExportDialog.h"
+#include "BofM/DLxExportDialog.h"
+#include "BofM/DLxPartListTable.h"
+#include "BofM/DLxTableStatePartlist.h"
+#include "KorvuPartListDoc.h"
+#include "WinMessageBox.h"
+#include "WinText.h"
+#include "du/DUxTableStateBase.h"
+#include "du/DUxTableStyle.h"
+
+namespace {
+namespace fs = std::filesystem;
+using Fields = std::vector<std::u16string>;
+using Lines = std::vector<Fields>;
+
+// A delimited-text reader that shares nothing with the writer: fields split at the delimiter,
+// records at CR LF; a field in quotes may hold both, with doubled quotes standing for one.
+Lines ParseDelimited(const std::u16string& text, char16_t delimiter) {
+    Lines lines;
+    Fields fields;
+    std::u16string field;
+    bool quoted = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') {
+                field += u'"';
+                ++i;
+            } else if (c == u'"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == u'"' && field.empty()) {
+            quoted = true;
+        } else if (c == delimiter) {
+            fields.push_back(field);
+            field.clear();
+        } else if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            fields.push_back(field);
+            field.clear();
+            lines.push_back(fields);
+            fields.clear();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    EXPECT_FALSE(quoted) << "unterminated quote";
+    EXPECT_TRUE(field.empty() && fields.empty()) << "last line without CR LF";
+    return lines;
+}
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// UTF-16 little-endian after the byte-order mark, or UTF-8.
+std::u16string Decode(const std::string& bytes, bool unicode) {
+    if (!unicode) return WinFromUtf8(bytes);
+    EXPECT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(0, 2), std::string("\xFF\xFE"));
+    EXPECT_EQ(bytes.size() % 2, 0u);
+    std::u16string text;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+        text += char16_t(uint8_t(bytes[i]) | (uint8_t(bytes[i + 1]) << 8));
+    return text;
+}
+
+std::string Utf16Le(const std::u16string& text) {
+    std::string out;
+    for (char16_t c : text) {
+        out += char(c & 0xFF);
+        out += char(c >> 8);
+    }
+    return out;
+}
+
+// A column name in letters, as a spreadsheet shows it (1 A, 27 AA).
+std::u16string Letters(int32_t column) {
+    std::u16string s;
+    for (; column > 0; column = (column - 1) / 26)
+        s.insert(s.begin(), char16_t(u'A' + (column - 1) % 26));
+    return s;
+}
+
+std::u16string Cell(int32_t column, int32_t row) {
+    return Letters(column) + UTx::MakeWideString(std::to_string(row));
+}
+
+class PartListExport : public KorvuPartList::ModuleTest {
+protected:
+    void SetUp() override {
+        KorvuPartList::ModuleTest::SetUp();
+        WinMessageBoxes::Reset();
+        m_dir = fs::temp_directory_path() /
+                ("korvu-export-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        m_doc = std::make_unique<KorvuPartList::Doc>();
+    }
+    void TearDown() override {
+        CDialog::SetModalRunner({});
+        m_doc.reset();
+        fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(m_dir);
+        WinMessageBoxes::Reset();
+        KorvuPartList::ModuleTest::TearDown();
+    }
+    DUxTableStateBase* State() const { return m_doc->table->GetPartListTableState().get(); }
+    RSeRef<DUxTableStateBase> StateRef() const { return RSeRef<DUxTableStateBase>(State()); }
+    std::unique_ptr<DLxExportDialog> MakeDialog(const char16_t* separator = u"") const {
+        return std::make_unique<DLxExportDialog>(false, nullptr, nullptr, 0x80046, 8139, nullptr,
+                                                 StateRef(), nullptr, DLxExportDialog::kPartsList,
+                                                 separator);
+    }
+    // What a reader must find: the visible rows' texts of the chosen columns.
+    Lines ExpectedRows(const std::vector<int32_t>& columns) const {
+        Lines rows;
+        for (int32_t r = 0; r < State()->GetRowCount(); ++r) {
+            if (State()->GetRow(r)->Invisible()) continue;
+            Fields f;
+            for (int32_t c : columns) {
+                std::u16string v = DUxTableStyle::GetSimpleValue(State()->GetValue(r, c));
+                if (auto slash = v.rfind(u'\\'); slash != std::u16string::npos)
+                    v.erase(0, slash + 1);
+                f.push_back(v);
+            }
+            rows.push_back(f);
+        }
+        return rows;
+    }
+    Fields Headings(const std::vector<int32_t>& columns) const {
+        Fields f;
+        for (int32_t c : columns)
+            f.push_back(State()->GetColumnHeading(c));
+        return f;
+    }
+    std::vector<int32_t> AllColumns() const {
+        std::vector<int32_t> all;
+        for (int32_t c = 0; c < State()->GetColumnCount(); ++c)
+            all.push_back(c);
+        return all;
+    }
+
+    fs::path m_dir;
+    std::unique_ptr<KorvuPartList::Doc> m_doc;
+};
+
+TEST_F(PartListExport, TheFilterListsEveryTypeInItsOrder) {
+    auto dlg = MakeDialog();
+    EXPECT_EQ(dlg->GetFilterTypeIds(), (std::vector<int32_t>{1, 2, 4, 3, 5, 6, 7, 8}));
+    // Label and pattern per entry, NUL after each, one more NUL at the end.
+    const std::u16string& filter = dlg->GetFilter();
+    ASSERT_GE(filter.size(), 2u);
+    EXPECT_EQ(filter.substr(filter.size() - 2), std::u16string(2, u'\0'));
+    std::vector<std::u16string> parts;
+    for (size_t at = 0; at < filter.size() - 1;) {
+        const size_t end = filter.find(u'\0', at);
+        parts.push_back(filter.substr(at, end - at));
+        at = end + 1;
+    }
+    ASSERT_EQ(parts.size(), 16u);
+    const char16_t* patterns[] = {u"*.xls", u"*.mdb", u"*.dbf", u"*.dbf",
+                                  u"*.txt", u"*.csv", u"*.txt", u"*.csv"};
+    for (size_t i = 0; i < 8; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_FALSE(parts[2 * i].empty());
+        EXPECT_EQ(parts[2 * i + 1], patterns[i]);
+    }
+    EXPECT_NE(parts[4], parts[6]); // dBASE IV and III are told apart
+    EXPECT_EQ(dlg->GetFilterDefaultExt(), u"xls");
+}
+
+TEST_F(PartListExport, TheTypeBoxDecidesTableNameBoxAndExtension) {
+    auto dlg = MakeDialog();
+    struct Case {
+        int32_t index;
+        bool tableName;
+        const char16_t* typed;
+        const char16_t* path;
+    };
+    const Case cases[] = {
+        {0, true, u"/x/list", u"/x/list.xls"},
+        {1, true, u"/x/list.MDB", u"/x/list.MDB"},
+        {2, false, u"/x/list.dbf", u"/x/list.dbf"},
+        {3, false, u"/x/l", u"/x/l.dbf"},
+        {4, false, u"/x/list.csv", u"/x/list.csv.txt"},
+        {5, false, u"/x/list", u"/x/list.csv"},
+        {5, false, u"/x/list.CsV", u"/x/list.CsV"},
+        {6, false, u"/x/a.txt", u"/x/a.txt"},
+        {7, false, u"csv", u"csv.csv"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.index);
+        dlg->ChooseTypeBoxEntry(c.index);
+        EXPECT_EQ(dlg->GetFileTypeId(), dlg->GetFilterTypeIds()[size_t(c.index)]);
+        EXPECT_EQ(dlg->IsTableNameBoxEnabled(), c.tableName);
+        dlg->SetPathName(c.typed);
+        dlg->AppendExtension();
+        EXPECT_EQ(dlg->GetPathName(), c.path);
+    }
+}
+
+TEST_F(PartListExport, TheStartCellMustLeaveRoomForTheWholeBlock) {
+    const int32_t columns = State()->GetColumnCount();
+    const int32_t rows = State()->GetRowCount();
+    ASSERT_GT(columns, 1);
+    const fs::path existing = m_dir / "template.xls";
+    std::ofstream(existing) << "x";
+    struct Case {
+        std::u16string start;
+        std::u16string templ;
+        bool title;
+        bool startValid, templValid;
+    };
+    const int32_t lastRow = 65535 - rows + 1;
+    const std::vector<Case> cases = {
+        {u"", u"", false, true, true},
+        {u"C5", u"", false, true, true},
+        {u"c5", u"", false, true, true},
+        {Cell(257 - columns, 1), u"", false, true, true},
+        {Cell(258 - columns, 1), u"", false, false, true},
+        {Cell(1, lastRow), u"", false, true, true},
+        {Cell(1, lastRow + 1), u"", false, false, true},
+        {Cell(1, lastRow), u"", true, false, true}, // the title adds a row
+        {u"A0", u"", false, false, true},
+        {u"A05", u"", false, false, true},
+        {u"5A", u"", false, false, true},
+        {u"C", u"", false, false, true},
+        {u"C5", existing.u16string(), false, true, true},
+        {u"C5", (m_dir / "missing.xls").u16string(), false, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(UTx::ToUtf8(c.start) + " " + UTx::ToUtf8(c.templ));
+        auto dlg = MakeDialog();
+        DLxExcelExportDialog* opt = dlg->GetExcelExportDialogForAPI();
+        CDialog::SetModalRunner([&](CDialog& d) {
+            ASSERT_EQ(&d, static_cast<CDialog*>(opt));
+            opt->CheckDlgButton(DLxExcelExportDialog::kTitleRow, c.title);
+            opt->GetEdit(DLxExcelExportDialog::kStartCell).OnTextChange(c.start);
+            opt->GetEdit(DLxExcelExportDialog::kTemplate).OnTextChange(c.templ);
+            EXPECT_EQ(opt->IsStartCellValid(), c.startValid);
+            EXPECT_EQ(opt->IsTemplateValid(), c.templValid);
+            EXPECT_EQ(opt->GetEdit(DLxExcelExportDialog::kStartCell).OnCtlColor(),
+                      c.startValid ? DLxExcelExportDialog::kWindowText
+                                   : DLxExcelExportDialog::kRed);
+            EXPECT_EQ(opt->IsItemEnabled(DLxExcelExportDialog::kOK), c.startValid && c.templValid);
+            opt->ClickButton(DLxExcelExportDialog::kOK);
+            EXPECT_EQ(opt->IsEnded(), c.startValid && c.templValid);
+            if (!opt->IsEnded()) opt->EndDialog(IDCANCEL);
+        });
+        dlg->OnOptions();
+    }
+}
+
+TEST_F(PartListExport, TheOptionsFollowTheFileKindAndKeepTheirChoices) {
+    auto dlg = MakeDialog();
+    DLxExcelExportDialog* opt = dlg->GetExcelExportDialogForAPI();
+    // Everything selected until the user opens the options.
+    EXPECT_EQ(opt->GetSelectedIndices(), AllColumns());
+
+    // A text type: no spreadsheet options, the title box usable while the table has a title.
+    m_doc->Change([&] { DUxTableStyleWrapper(StateRef(), {}).SetTitle(u"Parts"); });
+    dlg->ChooseTypeBoxEntry(5);
+    int runs = 0;
+    CDialog::SetModalRunner([&](CDialog&) {
+        ++runs;
+        if (runs == 1) {
+            for (int32_t id : {DLxExcelExportDialog::kFormatTable, DLxExcelExportDialog::kAllText,
+                               DLxExcelExportDialog::kFitWidths, DLxExcelExportDialog::kStartCell,
+                               DLxExcelExportDialog::kTemplate, DLxExcelExportDialog::kBrowse}) {
+                SCOPED_TRACE(id);
+                EXPECT_FALSE(opt->IsItemEnabled(id));
+            }
+            EXPECT_TRUE(opt->IsItemEnabled(DLxExcelExportDialog::kTitleRow));
+            ASSERT_EQ(opt->GetListCount(), size_t(State()->GetColumnCount()));
+            opt->ClickButton(DLxExcelExportDialog::kTitleRow);
+            opt->OnListClick(0); // unchecks the first column
+            opt->ClickButton(DLxExcelExportDialog::kOK);
+        } else {
+            // Opened again: the previous choices.
+            EXPECT_TRUE(opt->IsDlgButtonChecked(DLxExcelExportDialog::kTitleRow));
+            EXPECT_FALSE(opt->IsListItemChecked(0));
+            EXPECT_TRUE(opt->IsListItemChecked(1));
+            opt->EndDialog(IDCANCEL);
+        }
+    });
+    dlg->OnOptions();
+    EXPECT_TRUE(opt->GetTitleRow());
+    std::vector<int32_t> rest = AllColumns();
+    rest.erase(rest.begin());
+    EXPECT_EQ(opt->GetSelectedIndices(), rest);
+    EXPECT_EQ(opt->GetSelectedHeadings(), Headings(rest));
+    dlg->OnOptions();
+    EXPECT_EQ(runs, 2);
+
+    // Without a title the title box is off whatever the type.
+    m_doc->Change([&] { DUxTableStyleWrapper(StateRef(), {}).SetTitle(u""); });
+    CDialog::SetModalRunner([&](CDialog&) {
+        EXPECT_FALSE(opt->IsItemEnabled(DLxExcelExportDialog::kTitleRow));
+        EXPECT_FALSE(opt->IsDlgButtonChecked(DLxExcelExportDialog::kTitleRow));
+        opt->ClickButton(DLxExcelExportDialog::kOK);
+    });
+    dlg->OnOptions();
+    EXPECT_FALSE(opt->GetTitleRow());
+}
+
+// The four text types, through SaveData as a caller with its own values would run it, and
+// read back: title, headings and every visible row, byte-exact texts in every encoding.
+TEST_F(PartListExport, TextFilesHoldEveryVisibleRowOfTheSelectedColumns) {
+    ASSERT_GE(State()->GetRowCount(), 3);
+    ASSERT_GE(State()->GetColumnCount(), 3);
+    const std::u16string accented = u"Gro\u00DFe Schraube \u00D8 8 \u2013 \u65E5\u672C";
+    const std::u16string awkward = u"bolt, \"hex\"; M8\nzinc";
+    m_doc->Change([&] {
+        DUxTableStyleWrapper(StateRef(), {}).SetTitle(u"Parts, \u00C9dition 2");
+        ASSERT_TRUE(State()->SetValue(0, 2, accented, true));
+        ASSERT_TRUE(State()->SetValue(2, 2, awkward, true));
+        State()->GetRow(1)->SetFlag(DUxTableRowBase::kHiddenFlag, false);
+    });
+    struct Case {
+        int32_t type;
+        const char* file;
+        // A caller's own separator; without one the locale's list separator, for ".txt" as well
+        // (only the interactive dialog makes ".txt" tab-separated).
+        const char16_t* separator;
+        char16_t delimiter;
+        bool unicode, title;
+        std::vector<int32_t> columns;
+    };
+    const Case cases[] = {
+        {5, "list.txt", u"\t", u'\t', false, true, {0, 1, 2}},
+        {6, "list.csv", u"", u',', false, false, {1, 2}},
+        {7, "list-u.txt", u"", u',', true, false, {0, 2}},
+        {8, "list-u.csv", u"", u',', true, true, {0, 1, 2}},
+        {6, "semi.csv", u";", u';', false, true, {2}},
+        {5, "semi.txt", u";", u';', true, false, {0, 1, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        auto dlg = MakeDialog(c.separator);
+        DLxExcelExportDialog* opt = dlg->GetExcelExportDialogForAPI();
+        opt->SetOptions(false, false, false, c.title);
+        ASSERT_TRUE(opt->SelectColumns(c.columns));
+        // Type 5 with the Unicode flag is not a type: the Unicode case of ".txt" is type 7.
+        const int32_t type = c.unicode && c.type == 5 ? 7 : c.type;
+        const fs::path path = m_dir / c.file;
+        ASSERT_EQ(dlg->SaveData(path.u16string(), u"Parts", type), 0);
+        const std::string bytes = ReadBytes(path);
+        const Lines lines = ParseDelimited(Decode(bytes, c.unicode), c.delimiter);
+
+        Lines expected;
+        if (c.title) expected.push_back({u"Parts, \u00C9dition 2"});
+        expected.push_back(Headings(c.columns));
+        for (const Fields& row : ExpectedRows(c.columns))
+            expected.push_back(row);
+        EXPECT_EQ(lines, expected);
+        EXPECT_EQ(lines.size(), size_t(c.title) + 1 + size_t(State()->GetRowCount() - 1));
+        // The texts' own bytes, not a look-alike.
+        const bool hasAccented =
+            std::find(c.columns.begin(), c.columns.end(), 2) != c.columns.end();
+        if (hasAccented) {
+            const std::string raw = c.unicode ? Utf16Le(accented) : WinToUtf8(accented);
+            EXPECT_NE(bytes.find(raw), std::string::npos);
+        }
+        EXPECT_TRUE(WinMessageBoxes::GetShown().empty());
+    }
+}
+
+TEST_F(PartListExport, TheDialogWritesWhatTheUserChoseAndCloses) {
+    // Typed without extension; a ".txt" file is tab-separated, a ".csv" file takes the
+    // locale's list separator.
+    struct Case {
+        int32_t typeBoxIndex;
+        const char* written;
+        char16_t delimiter;
+    };
+    const Case cases[] = {{5, "typed.csv", u','}, {4, "typed.txt", u'\t'}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.written);
+        DLxExportDialog* seen = nullptr;
+        CDialog::SetModalRunner([&](CDialog& d) {
+            seen = dynamic_cast<DLxExportDialog*>(&d);
+            ASSERT_NE(seen, nullptr);
+            seen->ChooseTypeBoxEntry(c.typeBoxIndex);
+            seen->SetPathName((m_dir / "typed").u16string());
+            EXPECT_EQ(seen->OnFileNameOK(), 0);
+            EXPECT_TRUE(seen->IsEnded());
+        });
+        auto dlg = MakeDialog();
+        EXPECT_EQ(dlg->DoModal(), IDOK);
+        ASSERT_EQ(seen, dlg.get());
+        const Lines lines =
+            ParseDelimited(Decode(ReadBytes(m_dir / c.written), false), c.delimiter);
+        Lines expected{Headings(AllColumns())};
+        for (const Fields& row : ExpectedRows(AllColumns()))
+            expected.push_back(row);
+        EXPECT_EQ(lines, expected);
+    }
+}
+
+// A write that fails leaves the file that was there and says so once; the dialog stays open.
+TEST_F(PartListExport, AFailedWriteKeepsThePreviousFile) {
+    const std::string previous = "previous content\r\n";
+    struct Case {
+        const char* name;
+        fs::path path;
+        std::function<void(const fs::path&)> arrange, undo;
+        bool keepsPrevious;
+    };
+    const Case cases[] = {
+        {"missing folder", m_dir / "no-such" / "list.csv", [](const fs::path&) {},
+         [](const fs::path&) {}, false},
+        {"read-only file", m_dir / "ro.csv",
+         [](const fs::path& p) {
+             fs::permissions(p, fs::perms::owner_read | fs::perms::group_read);
+         },
+         [](const fs::path& p) { fs::permissions(p, fs::perms::owner_all); }, true},
+        {"disk full", m_dir / "full.csv",
+         [](const fs::path&) {
+             // The file layer refuses bytes past a small size, as a full disk does.
+             std::signal(SIGXFSZ, SIG_IGN);
+             rlimit lim{64, RLIM_INFINITY};
+             ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &lim), 0);
+         },
+         [](const fs::path&) {
+             rlimit lim{RLIM_INFINITY, RLIM_INFINITY};
+             ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &lim), 0);
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WinMessageBoxes::Reset();
+        if (c.keepsPrevious) std::ofstream(c.path, std::ios::binary) << previous;
+        auto dlg = MakeDialog();
+        c.arrange(c.path);
+        const int32_t result = dlg->SaveData(c.path.u16string(), u"", 6);
+        c.undo(c.path);
+        EXPECT_EQ(result, 1);
+        ASSERT_EQ(WinMessageBoxes::GetShown().size(), 1u);
+        EXPECT_FALSE(WinMessageBoxes::GetShown()[0].text.empty());
+        if (c.keepsPrevious)
+            EXPECT_EQ(ReadBytes(c.path), previous);
+        else
+            EXPECT_FALSE(fs::exists(c.path));
+        // No temporary file is left beside it.
+        size_t files = 0;
+        for (const auto& e : fs::directory_iterator(m_dir))
+            if (e.is_regular_file()) ++files;
+        EXPECT_EQ(files, c.keepsPrevious ? 1u : 0u);
+        fs::remove(c.path);
+    }
+}
+
+// Types the file writers of this host do not have yet fail without writing anything.
+TEST_F(PartListExport, SpreadsheetAndDatabaseTypesWriteNothingWithoutTheirWriters) {
+    for (int32_t type : {1, 2, 3, 4}) {
+        SCOPED_TRACE(type);
+        auto dlg = MakeDialog();
+        const fs::path path = m_dir / ("list" + std::to_string(type));
+        dlg->SelectFileType(type);
+        const fs::path full = path.string() + UTx::ToUtf8(dlg->GetExtension());
+        EXPECT_EQ(dlg->SaveData(full.u16string(), u"Parts", type), 1);
+        EXPECT_FALSE(fs::exists(full));
+    }
+}
+
+} // namespace
