@@ -73,6 +73,18 @@ FWxAppletExtension* KorvuLoadModule(std::string& why) {
     return extension;
 }
 
+void KorvuShowSheet(DLxSheet* sheet) {
+    for (const RSeRef<RDxNode>& node : sheet->GetNodes())
+        if (auto* emblem = dynamic_cast<DLxEmblem*>(node.get())) {
+            const SMxDisplayList* list = emblem->GetSheetDisplayList();
+            if (!list || list->IsEmpty()) emblem->MarkEdited(true);
+        }
+    // As when a sheet is shown: annotations also clip their leaders at what they point to.
+    RDxComputeContext ctx;
+    ctx.SetInt(u"DLxSheetChangeTypeAttr", 1);
+    sheet->Recompute(ctx); // a failing node draws what it has; the dump shows its health
+}
+
 UTxResult KorvuDrawSheets(DLxDrawingDoc& doc, const KorvuOutputs& outputs,
                           KorvuOutputBatch& batch) {
     if (outputs.svgDir.empty() && outputs.pngDir.empty() && outputs.pdfFile.empty())
@@ -82,15 +94,7 @@ UTxResult KorvuDrawSheets(DLxDrawingDoc& doc, const KorvuOutputs& outputs,
         DLxSheet* sheet = sheets[i];
         // The views' edges first, then every emblem's display list, in the sheet's order.
         // Drawings are derived, not stored: a loaded emblem draws again.
-        for (const RSeRef<RDxNode>& node : sheet->GetNodes())
-            if (auto* emblem = dynamic_cast<DLxEmblem*>(node.get())) {
-                const SMxDisplayList* list = emblem->GetSheetDisplayList();
-                if (!list || list->IsEmpty()) emblem->MarkEdited(true);
-            }
-        // As when a sheet is shown: annotations also clip their leaders at what they point to.
-        RDxComputeContext ctx;
-        ctx.SetInt(u"DLxSheetChangeTypeAttr", 1);
-        sheet->Recompute(ctx); // a failing node draws what it has; the dump shows its health
+        KorvuShowSheet(sheet);
         const std::vector<DLxViewInstance*> views = sheet->GetViews();
         std::vector<SMxDisplayList> lists(views.size());
         std::vector<RNxLayer> layers;

@@ -7,6 +7,7 @@
 #include "utx/UTxResult.h"
 
 class DLxDrawingDoc;
+class DLxSheet;
 class FWxAppletExtension;
 class KorvuOutputBatch;
 
@@ -20,6 +21,10 @@ struct KorvuOutputs {
     std::string pngDir;
     std::string pdfFile;
 };
+
+// Computes a sheet as when it is shown: loaded annotations draw again (and can be picked, which
+// is how a transcript's key finds one).
+void KorvuShowSheet(DLxSheet* sheet);
 
 // Draws every sheet into files staged in `batch`: one picture per sheet and format (sheets after
 // the first get their name in the PDF file name). Returns the first failure.

@@ -1,4 +1,7 @@
 // korvu: drives the Korvu module the way the CAD host did, from the command line.
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,9 +18,11 @@
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxModelFile.h"
 #include "fw/FWxAppletExtension.h"
+#include "fw/FWxTableExport.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "utx/UTxResult.h"
+#include "utx/UTxString16.h"
 
 namespace {
 const char* kUsage =
@@ -30,6 +35,14 @@ const char* kUsage =
     "      load (and upgrade) a stored drawing, then save and draw it the same way\n"
     "  korvu dump DRAWING\n"
     "      print the structure of a stored drawing\n"
+    "  korvu export DRAWING --parts-list NAME FILE [--columns N,N,...] [--title] [--unicode]\n"
+    "      write a parts list (NAME as 'korvu dump' shows its key) to FILE, by its extension:\n"
+    "        .txt  text, tab-separated (--unicode: UTF-16)\n"
+    "        .csv  comma-separated values (--unicode: UTF-16)\n"
+    "        .xls  spreadsheet workbook (not available yet)\n"
+    "        .mdb  Access database (not available yet)\n"
+    "        .dbf  dBASE IV table (not available yet)\n"
+    "      --columns picks columns by number (1 the first), --title writes the title first\n"
     "  korvu --help | --version\n";
 
 int Fail(const std::string& message) {
@@ -195,6 +208,72 @@ int Dump(const Options& o) {
     return 0;
 }
 
+// The file types by extension: the export type id, 0 for a type this program cannot write yet.
+int32_t ExportTypeOf(const std::string& file, bool unicode, std::string& why) {
+    const size_t dot = file.rfind('.');
+    std::string ext = dot == std::string::npos ? "" : file.substr(dot);
+    for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+    if (ext == ".txt") return unicode ? 7 : 5;
+    if (ext == ".csv") return unicode ? 8 : 6;
+    if (ext == ".xls" || ext == ".mdb" || ext == ".dbf") {
+        why = "export to " + ext + " files is not available yet";
+        return 0;
+    }
+    why = "cannot tell the export type of '" + file + "': use .txt, .csv, .xls, .mdb or .dbf";
+    return 0;
+}
+
+int Export(int argc, char** argv, FWxAppletExtension* ext) {
+    std::vector<std::string> positional;
+    std::string name, columns;
+    bool title = false, unicode = false;
+    for (int i = 2; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--title") {
+            title = true;
+        } else if (a == "--unicode") {
+            unicode = true;
+        } else if (a == "--parts-list" || a == "--columns") {
+            if (i + 1 >= argc) return Fail("option '" + a + "' needs a value");
+            (a == "--columns" ? columns : name) = argv[++i];
+        } else if (a.size() > 1 && a[0] == '-') {
+            return Fail("unknown option '" + a + "'");
+        } else {
+            positional.push_back(a);
+        }
+    }
+    if (positional.size() != 2 || name.empty())
+        return Fail(std::string("'export' takes a drawing, --parts-list NAME and a file\n") +
+                    kUsage);
+    FWxTableExportRequest request;
+    request.table = UTx::MakeWideString(name);
+    request.path = UTx::MakeWideString(positional[1]);
+    request.title = title;
+    std::string why;
+    request.typeId = ExportTypeOf(positional[1], unicode, why);
+    if (!request.typeId) return Fail(why);
+    for (size_t at = 0; !columns.empty() && at <= columns.size();) {
+        const size_t comma = std::min(columns.find(',', at), columns.size());
+        const std::string n = columns.substr(at, comma - at);
+        char* end = nullptr;
+        const long v = std::strtol(n.c_str(), &end, 10);
+        if (n.empty() || *end || v < 1 || v > 100000)
+            return Fail("--columns takes column numbers from 1, separated by commas");
+        request.columns.push_back(int32_t(v - 1));
+        at = comma + 1;
+    }
+    std::unique_ptr<DLxDrawingDoc> doc;
+    UTxResult r = DLxDrawingDoc::Open(positional[0], doc);
+    if (r.Failed()) return Fail(r.GetMessageUtf8());
+    ext->CreateDocumentInterfaces(doc.get());
+    ext->SetUpLoadedDocument(doc.get());
+    for (DLxSheet* sheet : doc->GetSheets()) KorvuShowSheet(sheet);
+    r = FWxExportTable(doc.get(), request);
+    if (r.Failed()) return Fail(UTx::ToUtf8(r.GetDetail()));
+    std::printf("wrote %s\n", positional[1].c_str());
+    return 0;
+}
+
 int Main(int argc, char** argv) {
     if (argc < 2) return Fail(std::string("no verb given\n") + kUsage);
     const std::string verb = argv[1];
@@ -206,10 +285,15 @@ int Main(int argc, char** argv) {
         std::puts("korvu 0.1.0");
         return 0;
     }
-    if (verb != "run" && verb != "open" && verb != "dump")
+    if (verb != "run" && verb != "open" && verb != "dump" && verb != "export")
         return Fail("unknown verb '" + verb + "'\n" + kUsage);
     Options o;
     std::string why;
+    if (verb == "export") {
+        FWxAppletExtension* ext = KorvuLoadModule(why);
+        if (!ext) return Fail(why);
+        return Export(argc, argv, ext);
+    }
     if (!ParseOptions(argc, argv, 2, o, why)) return Fail(why);
     FWxAppletExtension* ext = KorvuLoadModule(why);
     if (!ext) return Fail(why);

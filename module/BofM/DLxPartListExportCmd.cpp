@@ -1,14 +1,53 @@
 #include "BofM/DLxPartListExportCmd.h"
 
+#include "BofM/DLxExcelExportDialog.h"
 #include "BofM/DLxExportDialog.h"
 #include "BofM/DLxPartListCmdUtil.h"
 #include "BofM/DLxPartListTable.h"
 #include "BofM/DLxTableStatePartlist.h"
 #include "fw/FWxCommand.h"
+#include "fw/FWxTableExport.h"
+#include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUIManager.h"
+#include "fw/FWxUtil.h"
+#include "WinMessageBox.h"
 
 namespace {
 const FWxUIManager::CtxMenuCommandInitializer s_ctxCmd(44084, "DrawingPartsListExportCtxCmd", 1);
+
+constexpr UTxResultCode kRefused = 0xE009033C;
+
+// An export without a user: the dialog over the named parts list, its options preset, written
+// at once. The writer's message, when it shows one, is the failure's text.
+UTxResult ExportNamedPartList(FWxSceneDoc* doc, const FWxTableExportRequest& request) {
+    RSeRef<DLxPartListTable> table;
+    const UTxResult found = FWxUtil::GetTranscriptMgr().RefFromString(doc, request.table, table);
+    if (found.Failed() || !table)
+        return UTxResult::Refusal(kRefused, u"no parts list named \"" + request.table + u"\": " +
+                                                UTx::MakeWideString(found.GetMessageUtf8()));
+    RSeRef<DUxTableStateBase> state(table->GetPartListTableState().get());
+    // Text files are tab-separated, as the interactive export writes them.
+    const bool text = request.typeId == DLxExportDialog::kTxt ||
+                      request.typeId == DLxExportDialog::kTxtUnicode;
+    DLxExportDialog dialog(false, nullptr, nullptr, 0, DLxPartListExportCmd::kFilterTextId,
+                           nullptr, state, nullptr, DLxExportDialog::kPartsList,
+                           text ? u"\t" : u"");
+    DLxExcelExportDialog* options = dialog.GetExcelExportDialogForAPI();
+    if (!request.columns.empty() && !options->SelectColumns(request.columns))
+        return UTxResult::Refusal(kRefused, u"the parts list has no such column");
+    options->SetOptions(false, false, false, request.title);
+    const size_t shown = WinMessageBoxes::GetShown().size();
+    if (dialog.SaveData(request.path, u"", request.typeId) == 0) return {};
+    const auto& boxes = WinMessageBoxes::GetShown();
+    return UTxResult::Refusal(kRefused, boxes.size() > shown ? boxes.back().text
+                                                            : u"the file was not written");
+}
+
+// Registered while the module is loaded.
+struct ExporterRegistration {
+    ExporterRegistration() { FWxSetTableExporter(ExportNamedPartList); }
+    ~ExporterRegistration() { FWxSetTableExporter({}); }
+} s_exporter;
 } // namespace
 
 bool DLxPartListExportCmd::OnCmdMsg(int32_t id, int32_t code, void* extra) {

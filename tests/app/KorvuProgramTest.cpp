@@ -335,3 +335,100 @@ TEST(KorvuProgram, OutputsAreWrittenAllOrNoneIntoFoldersMadeForThem) {
 }
 
 } // namespace
+
+namespace {
+// A delimited-text reader of its own: quoted fields may hold the delimiter and line breaks.
+std::vector<std::vector<std::string>> ParseCsv(const std::string& text, char delimiter) {
+    std::vector<std::vector<std::string>> lines(1);
+    std::string field;
+    bool quoted = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted && c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+            field += '"';
+            ++i;
+        } else if (c == '"' && (quoted || field.empty())) {
+            quoted = !quoted;
+        } else if (!quoted && c == delimiter) {
+            lines.back().push_back(field);
+            field.clear();
+        } else if (!quoted && c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            lines.back().push_back(field);
+            field.clear();
+            lines.emplace_back();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    EXPECT_TRUE(field.empty() && lines.back().empty()) << "no CR LF after the last line";
+    lines.pop_back();
+    return lines;
+}
+} // namespace
+
+// The example's parts list exported by the file's extension: the text types written and read
+// back, the others refused with one message and no file.
+TEST(KorvuProgram, ExportWritesAPartsListByTheFilesExtension) {
+    KorvuTempDir dir;
+    ASSERT_EQ(Korvu("run " + Examples() + "/assembly.json " + Examples() + "/partslist.txt -o " +
+                    dir.File("a.kvd"))
+                  .code,
+              0);
+    // The first list as placed; the second grouped, filtered, with a custom row and an
+    // override holding a comma.
+    const std::string list = " --parts-list DLxPartListTable#275,287 ";
+    const std::string edited = " --parts-list DLxPartListTable#410,120 ";
+    struct Case {
+        const std::string* list;
+        const char* file;
+        const char* options;
+        const char* expected; // expected file, or null for a refused type
+    };
+    const Case cases[] = {
+        {&edited, "list.csv", "--title", "partslist_export.csv"},
+        {&list, "list.txt", "--columns 1,3", "partslist_export.txt"},
+        {&edited, "list-u.csv", "--unicode", "partslist_export_unicode.csv"},
+        {&list, "list-u.txt", "--unicode --title --columns 2", "partslist_export_unicode.txt"},
+        {&list, "list.xls", "", nullptr},
+        {&list, "list.mdb", "", nullptr},
+        {&list, "list.dbf", "", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        ProgramRun run =
+            Korvu("export " + dir.File("a.kvd") + *c.list + dir.File(c.file) + " " + c.options);
+        if (!c.expected) {
+            EXPECT_EQ(run.code, 2);
+            EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+            EXPECT_NE(run.output.find("not available yet"), std::string::npos) << run.output;
+            EXPECT_FALSE(std::filesystem::exists(dir.File(c.file)));
+            continue;
+        }
+        ASSERT_EQ(run.code, 0) << run.output;
+        EXPECT_TRUE(MatchesExpectedFile(dir.File(c.file), "app/expected", c.expected));
+    }
+    // The comma file reads back as a table: title, headings, rows of as many fields, the
+    // override whole.
+    const auto lines = ParseCsv(Read(dir.File("list.csv")), ',');
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], std::vector<std::string>{"BRACKET ASSEMBLY"});
+    for (size_t i = 2; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i].size(), lines[1].size()) << i;
+    const std::vector<std::string> bolt{"4", "4", "ISO 4017 M8x30", "Hex bolt, zinc plated"};
+    EXPECT_NE(std::find(lines.begin(), lines.end(), bolt), lines.end());
+
+    // A missing parts list, a folder that does not exist, and a type it cannot tell.
+    for (const std::string& args :
+         {"--parts-list nosuch " + dir.File("x.csv"), list + dir.File("no/such/x.csv"),
+          list + dir.File("x.pdf")}) {
+        SCOPED_TRACE(args);
+        ProgramRun run = Korvu("export " + dir.File("a.kvd") + " " + args);
+        EXPECT_EQ(run.code, 2);
+        EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+    }
+
+    ProgramRun help = Korvu("--help");
+    for (const char* ext : {".txt", ".csv", ".xls", ".mdb", ".dbf"})
+        EXPECT_NE(help.output.find(ext), std::string::npos) << ext;
+}
