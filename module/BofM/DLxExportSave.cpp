@@ -23,17 +23,19 @@ UTxString16 Lower(UTxString16 text) {
 
 // A field that holds the delimiter, a quote or a line break goes in quotes with its quotes
 // doubled, so that a reader splits the line where the writer meant it to.
-UTxString16 QuoteField(const UTxString16& value, const UTxString16& delimiter) {
+void AppendField(std::u16string& out, const UTxString16& value, const UTxString16& delimiter) {
     const bool needs = (!delimiter.empty() && value.find(delimiter) != UTxString16::npos) ||
                        value.find_first_of(u"\"\r\n") != UTxString16::npos;
-    if (!needs) return value;
-    UTxString16 quoted = u"\"";
-    for (char16_t c : value) {
-        if (c == u'"') quoted += u'"';
-        quoted += c;
+    if (!needs) {
+        out += value;
+        return;
     }
-    quoted += u'"';
-    return quoted;
+    out += u'"';
+    for (char16_t c : value) {
+        if (c == u'"') out += u'"';
+        out += c;
+    }
+    out += u'"';
 }
 
 void ShowMessage(const UTxString16& text) {
@@ -149,10 +151,11 @@ bool DLxExportSave::WriteText() {
     // Lines end in CR LF in both encodings; 8-bit text is written in UTF-8, the code page of
     // this runtime.
     std::u16string text;
+    text.reserve(size_t(m_rowCount + 2) * (m_indices.size() + 1) * 16);
     const auto line = [&](const std::vector<UTxString16>& fields) {
         for (size_t i = 0; i < fields.size(); ++i) {
             if (i) text += m_delimiter;
-            text += QuoteField(fields[i], m_delimiter);
+            AppendField(text, fields[i], m_delimiter);
         }
         text += u"\r\n";
     };
@@ -162,22 +165,22 @@ bool DLxExportSave::WriteText() {
     for (int32_t row = 0; row < m_rowCount; ++row) {
         if (!IsRowVisible(row)) continue;
         for (size_t i = 0; i < m_indices.size(); ++i) {
-            UTxString16 value = GetCellValue(row, m_indices[i]);
+            fields[i] = GetCellValue(row, m_indices[i]);
             // A path is exported as its file name.
-            const size_t slash = value.rfind(u'\\');
-            if (slash != UTxString16::npos) value.erase(0, slash + 1);
-            fields[i] = std::move(value);
+            const size_t slash = fields[i].rfind(u'\\');
+            if (slash != UTxString16::npos) fields[i].erase(0, slash + 1);
         }
         line(fields);
     }
 
     std::string bytes;
     if (m_unicode) {
-        bytes.reserve(2 + text.size() * 2);
-        bytes += "\xFF\xFE";
-        for (char16_t c : text) {
-            bytes += char(c & 0xFF);
-            bytes += char(c >> 8);
+        bytes.resize(2 + text.size() * 2);
+        bytes[0] = '\xFF';
+        bytes[1] = '\xFE';
+        for (size_t i = 0; i < text.size(); ++i) {
+            bytes[2 + 2 * i] = char(text[i] & 0xFF);
+            bytes[3 + 2 * i] = char(text[i] >> 8);
         }
     } else {
         bytes = UTx::ToUtf8(text);
