@@ -415,7 +415,10 @@ constexpr uint32_t kSector = 512;
 constexpr uint32_t kMiniSector = 64;
 constexpr uint32_t kMiniCutoff = 4096;
 constexpr uint32_t kFree = 0xFFFFFFFF, kEnd = 0xFFFFFFFE, kFatSect = 0xFFFFFFFD;
+constexpr uint32_t kDifSect = 0xFFFFFFFC;
 constexpr uint32_t kHeaderFatSlots = 109;
+constexpr uint32_t kPerSector = kSector / 4;
+constexpr uint32_t kPerDifatSector = kPerSector - 1;
 
 uint32_t SectorsFor(size_t bytes, uint32_t size)
 {
@@ -455,17 +458,22 @@ bool BuildContainer(const std::vector<uint8_t>& stream, std::vector<uint8_t>& ou
     const uint32_t dirSectors = 1;
     const uint32_t miniFatSectors = mini ? SectorsFor(size_t(miniSectors) * 4, kSector) : 0;
     const uint32_t used = dataSectors + dirSectors + miniFatSectors;
-    uint32_t fatSectors = 1;
-    while (size_t(fatSectors) * (kSector / 4) < used + fatSectors)
+    // The header lists the first 109 allocation-table sectors; further ones are listed in
+    // sectors of their own (127 each and a link), which the table must cover too.
+    uint32_t fatSectors = 1, difatSectors = 0;
+    while (true) {
+        difatSectors = fatSectors > kHeaderFatSlots
+                           ? SectorsFor(fatSectors - kHeaderFatSlots, kPerDifatSector)
+                           : 0;
+        if (size_t(fatSectors) * kPerSector >= size_t(used) + fatSectors + difatSectors)
+            break;
         ++fatSectors;
-    if (fatSectors > kHeaderFatSlots) {
-        why = "the workbook is too large for the file format";
-        return false;
     }
     const uint32_t dirStart = dataSectors;
     const uint32_t miniFatStart = dirStart + dirSectors;
     const uint32_t fatStart = miniFatStart + miniFatSectors;
-    const uint32_t total = fatStart + fatSectors;
+    const uint32_t difatStart = fatStart + fatSectors;
+    const uint32_t total = difatStart + difatSectors;
 
     out.clear();
     out.reserve(size_t(total + 1) * kSector);
@@ -489,8 +497,8 @@ bool BuildContainer(const std::vector<uint8_t>& stream, std::vector<uint8_t>& ou
     b.U32(kMiniCutoff);
     b.U32(mini ? miniFatStart : kEnd);
     b.U32(miniFatSectors);
-    b.U32(kEnd);
-    b.U32(0);
+    b.U32(difatSectors ? difatStart : kEnd);
+    b.U32(difatSectors);
     for (uint32_t i = 0; i < kHeaderFatSlots; ++i)
         b.U32(i < fatSectors ? fatStart + i : kFree);
 
@@ -520,9 +528,18 @@ bool BuildContainer(const std::vector<uint8_t>& stream, std::vector<uint8_t>& ou
     chain(miniFatStart, miniFatSectors);
     for (uint32_t i = 0; i < fatSectors; ++i)
         b.U32(kFatSect);
-    while (out.size() < kSector * size_t(1 + total))
+    for (uint32_t i = 0; i < difatSectors; ++i)
+        b.U32(kDifSect);
+    while (out.size() < kSector * size_t(1 + difatStart))
         b.U32(kFree);
-    return true;
+    for (uint32_t k = 0; k < difatSectors; ++k) {
+        for (uint32_t j = 0; j < kPerDifatSector; ++j) {
+            const size_t i = kHeaderFatSlots + size_t(k) * kPerDifatSector + j;
+            b.U32(i < fatSectors ? fatStart + static_cast<uint32_t>(i) : kFree);
+        }
+        b.U32(k + 1 < difatSectors ? difatStart + k + 1 : kEnd);
+    }
+    return out.size() == kSector * size_t(1 + total);
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 // LABELSST, NUMBER or BLANK records in row order, WINDOW2, MERGEDCELLS, EOF). All integers
 // little-endian. A stream under 4096 bytes goes into the mini stream, as readers expect.
 // Limits of the format are refused, never wrapped: 65536 rows, 256 columns, 31-character
-// sheet names, and a file of at most 109 allocation sectors (about 6.8 MB).
+// sheet names, texts of 32767 characters, a stream under 2 GB.
 //
 // Reading (`LoadWorkbook`) goes through libfreexl: cell texts and numbers and sheet names only;
 // formats are not read back.

@@ -148,6 +148,8 @@ TEST(XLxWorkbook, SavedWorkbooksReadBackCellByCell)
         {"several sheets", XLxWorkbook{{small, texts, empty}}},
         {"an empty sheet alone", XLxWorkbook{{empty}}},
         {"10000 rows of 8 columns", XLxWorkbook{{PartsSheet(u"Teile", 10000), small}}},
+        // Past 7 MB the allocation table needs more sectors than the header can list.
+        {"a file of 10 MB", XLxWorkbook{{PartsSheet(u"Teile", 25000), PartsSheet(u"Mehr", 10000)}}},
     };
     KorvuTempDir dir;
     for (const Case& c : cases) {
@@ -155,6 +157,7 @@ TEST(XLxWorkbook, SavedWorkbooksReadBackCellByCell)
         const std::string path = dir.File("book.xls");
         std::string why;
         ASSERT_TRUE(XLx::SaveWorkbook(path, c.book, why)) << why;
+        SCOPED_TRACE(std::to_string(FileBytes(path).size()) + " bytes");
         ExpectReadsBack(path, c.book);
 
         // Our own reader (the one templates use) sees the same cells.
