@@ -197,18 +197,25 @@ private:
         return true;
     }
 
+    // Each cell's string and format, looked up once, in the order the sheets write them.
     void Collect(const XLxWorkbook& book)
     {
+        size_t count = 0;
+        for (const XLxSheet& s : book.sheets)
+            count += s.cells.size();
+        m_cellRefs.reserve(count);
         for (const XLxSheet& s : book.sheets)
             for (const auto& [key, cell] : s.cells) {
+                uint32_t sst = 0;
                 if (IsText(cell)) {
                     ++m_textCells;
                     auto [it, added] =
                         m_stringIndex.try_emplace(cell.text, static_cast<uint32_t>(m_strings.size()));
                     if (added)
                         m_strings.push_back(&it->first);
+                    sst = it->second;
                 }
-                Xf(cell);
+                m_cellRefs.push_back({sst, Xf(cell)});
             }
     }
 
@@ -351,14 +358,14 @@ private:
         b.U16(0);
         b.End(r);
         for (const auto& [key, cell] : s.cells) {
-            const uint16_t xf = Xf(cell);
+            const auto [sst, xf] = m_cellRefs[m_nextCell++];
             switch (cell.kind == XLxCell::Kind::Text && !IsText(cell) ? XLxCell::Kind::Empty : cell.kind) {
             case XLxCell::Kind::Text:
                 r = b.Begin(0x00FD);
                 b.U16(XLxSheet::RowOf(key));
                 b.U16(XLxSheet::ColumnOf(key));
                 b.U16(xf);
-                b.U32(m_stringIndex[cell.text]);
+                b.U32(sst);
                 break;
             case XLxCell::Kind::Number:
                 r = b.Begin(0x0203);
@@ -401,6 +408,12 @@ private:
     }
 
     uint32_t m_textCells = 0;
+    struct CellRef {
+        uint32_t sst;
+        uint16_t xf;
+    };
+    std::vector<CellRef> m_cellRefs;
+    size_t m_nextCell = 0;
     std::unordered_map<std::u16string, uint32_t> m_stringIndex;
     std::vector<const std::u16string*> m_strings;
     std::map<std::u16string, uint16_t> m_formats;
