@@ -278,6 +278,9 @@ TEST(XLxAutomation, WorkbooksOpenedOrMadeFromATemplateKeepTheirOtherSheets)
 
 TEST(XLxAutomation, CallsOutsideTheLimitsAreRefusedWithAReason)
 {
+    KorvuTempDir dir;
+    const std::string notABook = dir.File("list.xls");
+    std::ofstream(notABook) << "Pos.;Benennung\n1;Welle\n";
     Session s;
     COleDispatchDriver book = s.NewBook();
     COleDispatchDriver sheets = Get(book, 0x1ee);
@@ -303,6 +306,9 @@ TEST(XLxAutomation, CallsOutsideTheLimitsAreRefusedWithAReason)
         {"sheet name of 32 characters", [&] { Put(sheet, 0x6e, {COleVariant(u"abcdefghijklmnopqrstuvwxyz012345")}); }},
         {"sheet name with a slash", [&] { Put(sheet, 0x6e, {COleVariant(u"a/b")}); }},
         {"worksheet 2 of 1", [&] { Get(sheets, 0xaa, {COleVariant(int16_t(2))}); }},
+        {"open a text file", [&] { s.Open(notABook); }},
+        {"a template that does not exist",
+         [&] { s.books.GetObject(0xb5, DISPATCH_METHOD, {COleVariant(UTx::MakeWideString(dir.File("none.xls")))}); }},
         {"save as a format other than 43 or 56",
          [&] {
              std::vector<COleVariant> args = Missing(12);
