@@ -232,3 +232,24 @@ TEST(XLxWorkbook, LimitsOfTheFormatAreRefusedAndLeaveThePreviousFile)
         EXPECT_FALSE(why.empty());
     }
 }
+
+TEST(XLxWorkbook, DamagedTemplatesFailToLoadWithAReason)
+{
+    KorvuTempDir dir;
+    const std::string good = dir.File("good.xls");
+    XLxWorkbook book{{PartsSheet(u"Teile", 40), PartsSheet(u"Mehr", 2)}};
+    std::string why;
+    ASSERT_TRUE(XLx::SaveWorkbook(good, book, why)) << why;
+    const std::vector<uint8_t> bytes = FileBytes(good);
+    const std::string damaged = dir.File("damaged.xls");
+    for (size_t cut = 0; cut < bytes.size(); cut += 61) {
+        SCOPED_TRACE("cut at " + std::to_string(cut));
+        std::ofstream(damaged, std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(cut));
+        XLxWorkbook back;
+        why.clear();
+        if (!XLx::LoadWorkbook(damaged, back, why)) {
+            EXPECT_NE(why.find(damaged), std::string::npos) << why;
+        }
+    }
+}
