@@ -20,7 +20,8 @@
 //                0x234 merge (across); 0x1b3 get borders; 0xf6 get entire column; 0xed auto fit
 //   borders      0x78 put weight (1, 2, -4138, 4; all drawn thin)
 // A text put into a cell not formatted "@" that reads as a number is stored as that number, as
-// the application does; a range or name outside the sheet's limits (65536 rows, 256 columns,
+// the application does (texts it would read as dates stay texts here); an empty text empties
+// the cell. Formats put on whole columns reach only the cells that exist. A range or name outside the sheet's limits (65536 rows, 256 columns,
 // 31-character names) is refused with a dispatch exception that says why.
 #include <string>
 
