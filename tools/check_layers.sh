@@ -30,6 +30,7 @@ table='
 win:
 ge:     win
 utx:    win ge
+bom:    win ge utx
 rse:    win ge utx
 dc:     win ge utx rse
 rd:     win ge utx rse dc
