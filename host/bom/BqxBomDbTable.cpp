@@ -141,8 +141,9 @@ bool BqxBomDbTable::ExportTable(const std::u16string& path, int32_t fileType) {
         return WriteDbf(file, true);
     case kDBase3:
         return WriteDbf(file, false);
-    case kWorkbook:
     case kAccess:
+        return WriteMdb(file);
+    case kWorkbook:
         m_error = "Cannot write " + Quoted(file) + ": this file type is not available here";
         return false;
     default:

@@ -25,6 +25,12 @@
 // at most 10 characters; a name already taken gets "_1", "_2", ... in place of its last
 // characters. The last-update date is today's, or that of SOURCE_DATE_EPOCH when it is set, so
 // that expected files can be compared byte for byte.
+//
+// The Access database (code 2) is a Jet 4 file of one table, named by SetTableName, of text
+// columns (up to 255 characters, longer texts cut and reported in Notes), laid out at the top
+// of BqxBomDbTableJet.cpp. Column names are the headings with what Access forbids in a name
+// ('.', '!', '`', '[', ']', control characters) made '_', at most 64 characters, made unique
+// regardless of letter case as the dBASE names are.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -51,6 +57,8 @@ public:
     const std::u16string& TableName() const { return m_tableName; }
     // The dBASE field name of each column, as ExportTable writes them.
     std::vector<std::string> DbfFieldNames() const;
+    // The Access column name of each column, as ExportTable writes them.
+    std::vector<std::u16string> MdbColumnNames() const;
     // Why the last ExportTable failed; empty after a success.
     const std::string& LastError() const { return m_error; }
     // What the last ExportTable had to change to fit the format (replaced characters, cut
@@ -59,6 +67,7 @@ public:
 
 private:
     bool WriteDbf(const std::string& path, bool dBase4);
+    bool WriteMdb(const std::string& path);
 
     std::u16string m_tableName;
     std::vector<std::u16string> m_headings;

@@ -1,5 +1,5 @@
-// The database export table's dBASE files, read back by shapelib's DBF reader, which shares no
-// code with our writer.
+// The database export table's files read back by readers that share no code with our writers:
+// dBASE files by shapelib's DBF reader, Access databases by mdbtools' mdb-export.
 #include "bom/BqxBomDbTable.h"
 #include "utx/UTxString16.h"
 
@@ -10,6 +10,7 @@
 #include <shapefil.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -72,6 +73,55 @@ ReadBack Read(const std::string& path) {
     }
     if (const char* cp = DBFGetCodePage(dbf.get())) out.codePage = cp;
     return out;
+}
+
+// Runs a program and answers its standard output; fails the test when it does not exit with 0.
+std::string Output(const std::vector<std::string>& args) {
+    int out[2];
+    if (pipe(out) != 0) {
+        ADD_FAILURE() << "no pipe";
+        return {};
+    }
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(out[1], 1);
+        close(out[0]);
+        close(out[1]);
+        std::vector<char*> argv;
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    close(out[1]);
+    std::string text;
+    char buffer[65536];
+    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;)
+        text.append(buffer, n);
+    close(out[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << args[0] << " failed";
+    return text;
+}
+
+std::vector<std::string> Split(const std::string& text, char at) {
+    std::vector<std::string> parts;
+    size_t from = 0;
+    for (size_t to; (to = text.find(at, from)) != std::string::npos; from = to + 1)
+        parts.push_back(text.substr(from, to - from));
+    if (from < text.size()) parts.push_back(text.substr(from));
+    return parts;
+}
+
+// An Access table as mdb-export gives it, in UTF-8: the column names, then each row's values.
+std::vector<std::vector<std::string>> ReadMdb(const std::string& path, const std::string& table) {
+    std::vector<std::vector<std::string>> rows;
+    for (const std::string& line :
+         Split(Output({KORVU_MDB_EXPORT, "-Q", "-d", "\x1f", "-R", "\x1e", path, table}), '\x1e'))
+        rows.push_back(Split(line + '\x1f', '\x1f'));
+    return rows;
 }
 
 BqxBomDbTable MakeTable(const std::vector<std::u16string>& headings, const Rows& rows) {
@@ -275,23 +325,26 @@ TEST(BqxBomDbTableDbf, FailedWritesKeepThePreviousFile) {
         const std::string path = folder + "/parts.dbf";
         WriteAll(path, previous);
 
-        BqxBomDbTable table = MakeTable(kHeadings, many);
-        bool written = true;
-        if (std::string(c.what) == "disk full") {
-            KorvuFileSizeLimit limit(4096);
-            written = table.ExportTable(UTx16(path), BqxBomDbTable::kDBase4);
-        } else {
-            ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
-            {
-                NoPermissionOverride asUser;
-                written = table.ExportTable(UTx16(path), BqxBomDbTable::kDBase4);
+        for (const int32_t code : {BqxBomDbTable::kDBase4, BqxBomDbTable::kAccess}) {
+            SCOPED_TRACE(code);
+            BqxBomDbTable table = MakeTable(kHeadings, many);
+            bool written = true;
+            if (std::string(c.what) == "disk full") {
+                KorvuFileSizeLimit limit(4096 * 3);
+                written = table.ExportTable(UTx16(path), code);
+            } else {
+                ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+                {
+                    NoPermissionOverride asUser;
+                    written = table.ExportTable(UTx16(path), code);
+                }
+                chmod(folder.c_str(), 0755);
             }
-            chmod(folder.c_str(), 0755);
+            EXPECT_FALSE(written);
+            EXPECT_EQ(table.LastError(), "Cannot write \"" + path + "\": " + c.reason);
+            EXPECT_EQ(ReadAll(path), previous);
+            EXPECT_EQ(KorvuFolderNames(folder), std::vector<std::string>{"parts.dbf"});
         }
-        EXPECT_FALSE(written);
-        EXPECT_EQ(table.LastError(), "Cannot write \"" + path + "\": " + c.reason);
-        EXPECT_EQ(ReadAll(path), previous);
-        EXPECT_EQ(KorvuFolderNames(folder), std::vector<std::string>{"parts.dbf"});
     }
 }
 
@@ -319,6 +372,11 @@ TEST(BqxBomDbTableDbf, TablesDbaseCannotHoldAreRefused) {
          std::vector<std::u16string>(16, std::u16string(250, u'y')), BqxBomDbTable::kDBase4,
          "a dBASE record holds at most 4000 bytes, these rows need 4001"},
         {"unknown file type", {u"A"}, {u"v"}, 3, "unknown database file type 3"},
+        {"a workbook, which the spreadsheet stand-in writes",
+         {u"A"},
+         {u"v"},
+         BqxBomDbTable::kWorkbook,
+         "this file type is not available here"},
     };
     KorvuTempDir dir;
     for (const Case& c : cases) {
@@ -353,4 +411,102 @@ TEST(BqxBomDbTableDbf, RowsMustMatchTheColumns) {
     const std::string path = dir.File("rows.dbf");
     ASSERT_TRUE(table.ExportTable(UTx16(path), BqxBomDbTable::kDBase3)) << table.LastError();
     EXPECT_EQ(Read(path).rows, (std::vector<std::vector<std::string>>{{"one", "two"}}));
+}
+
+TEST(BqxBomDbTableMdb, EveryFieldReadsBackExactly) {
+    KorvuTempDir dir;
+    const std::string path = dir.File("parts.mdb");
+    Rows rows = kRows;
+    // Texts beyond code page 1252 stay whole in an Access database. (Characters past U+FFFF are
+    // stored as their two UTF-16 units, but mdb-export reads the text as UCS-2 and shows "??".)
+    rows.push_back({u"11", u"\u65e5\u672c-7", u"Stra\u00dfe \u0394\tend", u"1"});
+    BqxBomDbTable table = MakeTable(kHeadings, rows);
+    ASSERT_TRUE(table.ExportTable(UTx16(path), BqxBomDbTable::kAccess)) << table.LastError();
+    EXPECT_TRUE(table.Notes().empty());
+
+    std::vector<std::vector<std::string>> want = {
+        {"ITEM NO_", "PART NUMBER", "DESCRIPTION", "QTY"}};
+    for (const auto& row : rows) {
+        want.emplace_back();
+        for (const std::u16string& value : row)
+            want.back().push_back(UTx::ToUtf8(value));
+    }
+    EXPECT_EQ(ReadMdb(path, "Parts"), want);
+    EXPECT_EQ(Output({KORVU_MDB_TABLES, "-1", path}), "Parts\n");
+}
+
+TEST(BqxBomDbTableMdb, TenThousandRowsOverManyPagesReadBack) {
+    KorvuTempDir dir;
+    const std::string path = dir.File("big.mdb");
+    Rows rows;
+    for (int i = 0; i < 10000; ++i) {
+        const std::u16string n = UTx16(std::to_string(i + 1));
+        rows.push_back({n, u"P-" + n,
+                        u"Tr\u00e4ger " + n + u" \u2013 " + std::u16string(i % 50, u'x'),
+                        UTx16(std::to_string(i % 7))});
+    }
+    BqxBomDbTable table = MakeTable(kHeadings, rows);
+    ASSERT_TRUE(table.ExportTable(UTx16(path), BqxBomDbTable::kAccess)) << table.LastError();
+
+    const auto back = ReadMdb(path, "Parts");
+    ASSERT_EQ(back.size(), rows.size() + 1);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        std::vector<std::string> want;
+        for (const std::u16string& value : rows[r])
+            want.push_back(UTx::ToUtf8(value));
+        ASSERT_EQ(back[r + 1], want) << "row " << r;
+    }
+}
+
+TEST(BqxBomDbTableMdb, ColumnNamesAccessAcceptsAndLongTextsCut) {
+    const std::u16string longName(70, u'N');
+    BqxBomDbTable table =
+        MakeTable({u"Dia. [mm]", u"Note!", u"note!", u" `Qty`", u"", longName, longName},
+                  {{u"1", u"2", u"3", u"4", u"5", u"6", std::u16string(300, u'\u00e9')}});
+    KorvuTempDir dir;
+    const std::string path = dir.File("names.mdb");
+    ASSERT_TRUE(table.ExportTable(UTx16(path), BqxBomDbTable::kAccess)) << table.LastError();
+
+    const std::string n64(64, 'N');
+    const std::vector<std::string> names = {
+        "Dia_ _mm_", "Note_", "note__1", "_Qty_", "Field", n64, n64.substr(0, 62) + "_1"};
+    const auto back = ReadMdb(path, "Parts");
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[0], names);
+    EXPECT_EQ(back[1][6], UTx::ToUtf8(std::u16string(255, u'\u00e9')));
+    EXPECT_EQ(table.Notes(), std::vector<std::string>{"1 text(s) of column " + n64.substr(0, 62) +
+                                                      "_1 were cut to 255 characters"});
+}
+
+TEST(BqxBomDbTableMdb, TablesAccessCannotHoldAreRefused) {
+    struct Case {
+        const char* what;
+        std::u16string tableName;
+        std::vector<std::u16string> headings;
+        std::vector<std::u16string> row;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"no table name",
+         u"",
+         {u"A"},
+         {u"v"},
+         "an Access table needs a name of 1 to 64 characters"},
+        {"no columns", u"Parts", {}, {}, "an Access table holds 1 to 255 columns, not 0"},
+        {"a row larger than a page", u"Parts", std::vector<std::u16string>(8, u"C"),
+         std::vector<std::u16string>(8, std::u16string(255, u'w')),
+         "a row needs 4103 bytes, more than an Access data page holds"},
+    };
+    KorvuTempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string path = dir.File("refused.mdb");
+        BqxBomDbTable table;
+        table.SetTableName(c.tableName);
+        ASSERT_TRUE(table.InsertInitialColumns(c.headings));
+        ASSERT_TRUE(table.AppendRow(c.row));
+        EXPECT_FALSE(table.ExportTable(UTx16(path), BqxBomDbTable::kAccess));
+        EXPECT_EQ(table.LastError(), "Cannot write \"" + path + "\": " + c.reason);
+        EXPECT_TRUE(KorvuFolderNames(dir.Path()).empty());
+    }
 }
