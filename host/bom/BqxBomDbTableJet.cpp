@@ -38,6 +38,8 @@ constexpr size_t kDataHeader = 14;
 constexpr size_t kMaxTextChars = 255;
 constexpr size_t kMaxNameChars = 64;
 constexpr size_t kMaxColumns = 255;
+// A row is addressed elsewhere as (page << 8 | row): a page holds at most 255 rows.
+constexpr size_t kMaxRowsPerPage = 255;
 constexpr uint32_t kCatalogPage = 2;
 constexpr uint32_t kTablePage = 3;
 constexpr uint32_t kCatalogDataPage = 4;
@@ -281,7 +283,7 @@ bool BqxBomDbTable::WriteMdb(const std::string& path) {
                       " bytes, more than an Access data page holds";
             return false;
         }
-        if (used + row.size() + 2 > kPage) {
+        if (used + row.size() + 2 > kPage || onPage.size() == kMaxRowsPerPage) {
             pages.push_back(DataPage(kTablePage, onPage));
             onPage.clear();
             used = kDataHeader;

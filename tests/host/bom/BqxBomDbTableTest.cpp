@@ -510,3 +510,22 @@ TEST(BqxBomDbTableMdb, TablesAccessCannotHoldAreRefused) {
         EXPECT_TRUE(KorvuFolderNames(dir.Path()).empty());
     }
 }
+
+TEST(BqxBomDbTableMdb, NoDataPageHoldsMoreThan255Rows) {
+    // Rows are addressed as (page << 8 | row): tiny rows must not crowd a page past 255.
+    KorvuTempDir dir;
+    const std::string path = dir.File("tiny.mdb");
+    Rows rows(1000, std::vector<std::u16string>{u"x"});
+    BqxBomDbTable table = MakeTable({u"A"}, rows);
+    ASSERT_TRUE(table.ExportTable(UTx16(path), BqxBomDbTable::kAccess)) << table.LastError();
+
+    const std::string bytes = ReadAll(path);
+    ASSERT_EQ(bytes.size() % 4096, 0u);
+    for (size_t page = 0; page < bytes.size() / 4096; ++page) {
+        const auto* p = reinterpret_cast<const uint8_t*>(bytes.data() + page * 4096);
+        if (p[0] == 0x01) {
+            EXPECT_LE(p[12] | (p[13] << 8), 255) << "page " << page;
+        }
+    }
+    EXPECT_EQ(ReadMdb(path, "Parts").size(), rows.size() + 1);
+}
