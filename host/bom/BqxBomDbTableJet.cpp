@@ -27,6 +27,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cerrno>
 #include <cstring>
 #include <set>
@@ -151,9 +152,9 @@ Page DataPage(uint32_t owner, const std::vector<std::vector<uint8_t>>& rows) {
     return page;
 }
 
-// A table definition page.
-Page DefinitionPage(const std::vector<JetColumn>& columns, uint32_t rows, bool system,
-                    uint32_t usageRow, uint32_t freeRow) {
+// A table definition: the bytes of its page, as many as there are (at most a page is written).
+std::vector<uint8_t> Definition(const std::vector<JetColumn>& columns, uint32_t rows, bool system,
+                                uint32_t usageRow, uint32_t freeRow) {
     std::vector<uint8_t> def(63, 0);
     def[0] = 0x02;
     def[1] = 0x01;
@@ -185,10 +186,16 @@ Page DefinitionPage(const std::vector<JetColumn>& columns, uint32_t rows, bool s
         Append16(def, 2 * c.name.size());
         AppendText(def, c.name);
     }
+    Put32(&def[8], static_cast<uint32_t>(def.size()));
+    return def;
+}
+
+// The page of a definition that fits in one.
+Page DefinitionPage(const std::vector<uint8_t>& def) {
+    assert(def.size() + 8 <= kPage);
     Page page{};
     std::copy(def.begin(), def.end(), page.begin());
     Put16(&page[2], kPage - def.size() - 8);
-    Put32(&page[8], static_cast<uint32_t>(def.size()));
     return page;
 }
 
@@ -255,12 +262,15 @@ bool BqxBomDbTable::WriteMdb(const std::string& path) {
     const std::vector<std::u16string> names = MdbColumnNames();
     for (size_t i = 0; i < count; ++i)
         columns.push_back({names[i], 0x0A, 2 * kMaxTextChars, false, i});
-    const Page definition = DefinitionPage(columns, static_cast<uint32_t>(m_rows.size()), false,
-                                           (1u << 8) | 2, (1u << 8) | 3);
-    if (static_cast<size_t>(definition[8] | (definition[9] << 8)) + 8 > kPage) {
-        m_error = where + "the column names do not fit in one table definition";
+    const std::vector<uint8_t> def = Definition(columns, static_cast<uint32_t>(m_rows.size()),
+                                                false, (1u << 8) | 2, (1u << 8) | 3);
+    if (def.size() + 8 > kPage) {
+        m_error = where + "the definitions of " + std::to_string(count) + " columns need " +
+                  std::to_string(def.size()) +
+                  " bytes, more than an Access table definition page holds";
         return false;
     }
+    const Page definition = DefinitionPage(def);
 
     std::vector<Page> pages;
     std::vector<std::vector<uint8_t>> onPage;
@@ -333,7 +343,8 @@ bool BqxBomDbTable::WriteMdb(const std::string& path) {
     Rc4(0x6b39dac7, &header[0x18], 128);
 
     std::vector<const Page*> file = {&header, &maps};
-    const Page catalogDefinition = DefinitionPage(catalog, 1, true, (1u << 8) | 0, (1u << 8) | 1);
+    const Page catalogDefinition =
+        DefinitionPage(Definition(catalog, 1, true, (1u << 8) | 0, (1u << 8) | 1));
     const Page catalogData = DataPage(kCatalogPage, {Row(catalog, entry)});
     file.push_back(&catalogDefinition);
     file.push_back(&definition);

@@ -496,6 +496,10 @@ TEST(BqxBomDbTableMdb, TablesAccessCannotHoldAreRefused) {
         {"a row larger than a page", u"Parts", std::vector<std::u16string>(8, u"C"),
          std::vector<std::u16string>(8, std::u16string(255, u'w')),
          "a row needs 4103 bytes, more than an Access data page holds"},
+        {"more column definitions than a page holds", u"Parts",
+         std::vector<std::u16string>(200, u"COLUMN"), std::vector<std::u16string>(200, u"v"),
+         "the definitions of 200 columns need 9239 bytes, more than an Access table definition "
+         "page holds"},
     };
     KorvuTempDir dir;
     for (const Case& c : cases) {
