@@ -331,8 +331,18 @@ bool BqxBomDbTable::WriteMdb(const std::string& path) {
     std::vector<uint32_t> tablePages;
     for (size_t p = 0; p < pages.size(); ++p)
         tablePages.push_back(kFirstDataPage + static_cast<uint32_t>(p));
-    const Page maps = DataPage(
-        0, {UsageMap({kCatalogDataPage}), UsageMap({}), UsageMap(tablePages), UsageMap({})});
+    const std::vector<std::vector<uint8_t>> mapRows = {UsageMap({kCatalogDataPage}), UsageMap({}),
+                                                       UsageMap(tablePages), UsageMap({})};
+    // The maps are inline (type 0) on one page: about 32 000 data pages, 128 MB of rows.
+    size_t mapBytes = kDataHeader;
+    for (const auto& map : mapRows)
+        mapBytes += map.size() + 2;
+    if (mapBytes > kPage) {
+        m_error = where + "the rows need " + std::to_string(pages.size()) +
+                  " data pages, more than this Access writer maps";
+        return false;
+    }
+    const Page maps = DataPage(0, mapRows);
 
     Page header{};
     header[1] = 0x01;
