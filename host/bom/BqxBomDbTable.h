@@ -31,6 +31,9 @@
 // of BqxBomDbTableJet.cpp. Column names are the headings with what Access forbids in a name
 // ('.', '!', '`', '[', ']', control characters) made '_', at most 64 characters, made unique
 // regardless of letter case as the dBASE names are.
+//
+// A workbook (code 1, asked for when the spreadsheet application cannot start) is not written
+// by this table yet: ExportTable fails with "this file type is not available here".
 #include <cstdint>
 #include <string>
 #include <vector>
