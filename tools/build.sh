@@ -8,7 +8,8 @@ root=$(pwd)
 
 install_missing() {
     local pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-        nlohmann-json3-dev libcairo2-dev fonts-dejavu-core libfreexl-dev)
+        nlohmann-json3-dev libcairo2-dev fonts-dejavu-core libfreexl-dev libshp-dev
+        mdbtools)
     local missing=()
     for p in "${pkgs[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

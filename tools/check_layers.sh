@@ -31,6 +31,7 @@ win:
 ge:     win
 utx:    win ge
 xl:     win ge utx
+bom:    win ge utx
 rse:    win ge utx
 dc:     win ge utx rse
 rd:     win ge utx rse dc
