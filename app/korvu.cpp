@@ -39,7 +39,7 @@ const char* kUsage =
     "      write a parts list (NAME as 'korvu dump' shows its key) to FILE, by its extension:\n"
     "        .txt  text, tab-separated (--unicode: UTF-16)\n"
     "        .csv  comma-separated values (--unicode: UTF-16)\n"
-    "        .xls  spreadsheet workbook (not available yet)\n"
+    "        .xls  spreadsheet workbook\n"
     "        .mdb  Access database (not available yet)\n"
     "        .dbf  dBASE IV table (not available yet)\n"
     "      --columns picks columns by number (1 the first), --title writes the title first\n"
@@ -215,7 +215,8 @@ int32_t ExportTypeOf(const std::string& file, bool unicode, std::string& why) {
     for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
     if (ext == ".txt") return unicode ? 7 : 5;
     if (ext == ".csv") return unicode ? 8 : 6;
-    if (ext == ".xls" || ext == ".mdb" || ext == ".dbf") {
+    if (ext == ".xls") return 1;
+    if (ext == ".mdb" || ext == ".dbf") {
         why = "export to " + ext + " files is not available yet";
         return 0;
     }

@@ -3,6 +3,7 @@
 #include "BofM/DLxExcelExportDialog.h"
 #include "BofM/DLxExportSave.h"
 
+#include "OleAutomation.h"
 #include "Symbol/KorvuModule.h"
 #include "WinMessageBox.h"
 #include "WinModule.h"
@@ -83,8 +84,15 @@ bool DLxExportDialog::SelectFileType(int32_t id) {
 }
 
 UTxString16 DLxExportDialog::QuerySpreadsheetVersion() {
-    // No spreadsheet application is reachable: spreadsheet files go through the database
-    // table writer and the spreadsheet-only options stay off.
+    // Empty when the application cannot be started: spreadsheet files then go through the
+    // database table writer and the spreadsheet-only options stay off.
+    COleDispatchDriver application;
+    if (!application.CreateDispatch(u"Excel.Application")) return {};
+    try {
+        return application.InvokeHelper(0x188, DISPATCH_PROPERTYGET).bstrVal;
+    } catch (const COleDispatchException&) {
+    } catch (const COleException&) {
+    }
     return {};
 }
 

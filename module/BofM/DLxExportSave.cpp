@@ -1,10 +1,12 @@
 #include "BofM/DLxExportSave.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "BofM/DLxExcelExportDialog.h"
 #include "BofM/DLxExportDialog.h"
+#include "OleAutomation.h"
 #include "Symbol/KorvuModule.h"
 #include "WinLocale.h"
 #include "WinMessageBox.h"
@@ -12,6 +14,7 @@
 #include "WinText.h"
 #include "du/DUxTableStateBase.h"
 #include "du/DUxTableStyle.h"
+#include "du/DUxTableStyleColumn.h"
 #include "utx/UTxFileWriter.h"
 
 namespace {
@@ -47,7 +50,72 @@ UTxString16 LoadString(uint32_t id) {
     auto text = res ? FindStringResource(res, id) : std::nullopt;
     return text ? UTxString16(*text) : UTxString16();
 }
+
+constexpr uint32_t kSheetExistsMessageId = 8140;
+
+// Dispatch ids of the spreadsheet application's members this writer calls.
+enum : DISPID {
+    kVersion = 0x188, kWorkbooks = 0x23c, kDisplayAlerts = 0x157, kQuit = 0x12e, kAdd = 0xb5,
+    kOpen = 0x783, kOpen2000 = 0x2aa, kClose = 0x115, kWorksheets = 0x1ee, kSaveAs = 0x785,
+    kSaveAs2000 = 0x11c, kCount = 0x76, kItem = 0xaa, kName = 0x6e, kRange = 0xc5,
+    kOffset = 0xfe, kResize = 0x100, kValue = 0x6, kValue2 = 0x56c, kNumberFormat = 0xc1,
+    kHorizontalAlignment = 0x88, kMerge = 0x234, kBorders = 0x1b3, kWeight = 0x78,
+    kEntireColumn = 0xf6, kAutoFit = 0xed,
+};
+constexpr int16_t kAlignLeft = -4131, kAlignCenter = -4108, kAlignRight = -4152;
+constexpr int16_t kOneEmptySheet = -4167;
+constexpr int16_t kThinBorder = 2;
+constexpr int16_t kFormatWorkbook = 43, kFormatWorkbook2007 = 56;
+constexpr int32_t kOptionalArguments = 14, kOptionalArguments2000 = 12;
+
+COleDispatchDriver Get(COleDispatchDriver& d, DISPID id, std::vector<COleVariant> args = {}) {
+    return d.GetObject(id, DISPATCH_PROPERTYGET, args);
+}
+
+void Put(COleDispatchDriver& d, DISPID id, std::vector<COleVariant> args) {
+    d.InvokeHelper(id, DISPATCH_PROPERTYPUT, args);
+}
+
+COleDispatchDriver Offset(COleDispatchDriver& range, int32_t rows, int32_t columns) {
+    return Get(range, kOffset, {COleVariant(int16_t(rows)), COleVariant(int16_t(columns))});
+}
+
+COleDispatchDriver Resize(COleDispatchDriver& range, int32_t rows, int32_t columns) {
+    return Get(range, kResize, {COleVariant(int16_t(rows)), COleVariant(int16_t(columns))});
+}
+
+// A cell's value as text; numbers as the application shows them in a general format.
+UTxString16 VariantText(const COleVariant& v) {
+    switch (v.vt) {
+    case VT_BSTR: return v.bstrVal;
+    case VT_I2:
+    case VT_I4: return UTx::MakeWideString(std::to_string(v.lVal));
+    case VT_R8: {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%.15g", v.dblVal);
+        return UTx::MakeWideString(buffer);
+    }
+    case VT_BOOL: return v.lVal ? u"TRUE" : u"FALSE";
+    default: return {};
+    }
+}
+
+// Horizontal alignment of a column's cells: left, centre, right; -1 leaves the cell as it is.
+int16_t ToAlignment(int32_t alignment) {
+    switch (alignment) {
+    case 0: return kAlignLeft;
+    case 1: return kAlignCenter;
+    case 2: return kAlignRight;
+    default: return 0;
+    }
+}
 } // namespace
+
+struct DLxExportSave::Automation {
+    COleDispatchDriver application, workbooks, workbook, worksheets, worksheet;
+    COleDispatchDriver cursor, headerRow, firstDataColumn;
+    UTxString16 version;
+};
 
 DLxExportSave::DLxExportSave(const UTxString16& path, const RSeRef<DUxTableStateBase>& table,
                              DLxExcelExportDialog* options, DLxExportDialog* exportDialog,
@@ -122,8 +190,229 @@ int32_t DLxExportSave::Run() {
 }
 
 bool DLxExportSave::WriteSpreadsheet() {
+    auto xl = std::make_unique<Automation>();
     // Without the spreadsheet application the workbook is written through the database table.
-    return WriteDatabase(kDbWorkbook);
+    if (!xl->application.CreateDispatch(u"Excel.Application")) return WriteDatabase(kDbWorkbook);
+    m_xl = std::move(xl);
+    Automation& a = *m_xl;
+    const COleVariant missing = COleVariant::Missing();
+    // The application is closed however the run ends, so that no instance is left running.
+    const auto shutDown = [&a] {
+        try {
+            if (a.workbooks.GetDispatch()) a.workbooks.InvokeHelper(kClose, DISPATCH_METHOD);
+            a.application.InvokeHelper(kQuit, DISPATCH_METHOD);
+        } catch (const COleDispatchException&) {
+        } catch (const COleException&) {
+        }
+    };
+    // A failed run says why, once, and counts as not written: the file at the path is either the
+    // previous one or none, since the workbook is saved in one piece at the end.
+    const auto fail = [&](const UTxString16& why) {
+        shutDown();
+        m_xl.reset();
+        ShowMessage(m_path + u": " + why);
+        return false;
+    };
+    try {
+        a.version = a.application.InvokeHelper(kVersion, DISPATCH_PROPERTYGET).bstrVal;
+        a.workbooks = Get(a.application, kWorkbooks);
+        Put(a.application, kDisplayAlerts, {COleVariant(false)});
+
+        std::error_code ec;
+        if (std::filesystem::exists(std::filesystem::path(UTx::ToUtf8(m_path)), ec)) {
+            a.workbook = OpenWorkbook(m_path);
+            a.worksheets = Get(a.workbook, kWorksheets);
+            const int32_t count = a.worksheets.InvokeHelper(kCount, DISPATCH_PROPERTYGET).lVal;
+            for (int32_t j = 1; j <= count; ++j) {
+                COleDispatchDriver sheet = Get(a.worksheets, kItem, {COleVariant(int16_t(j))});
+                if (sheet.InvokeHelper(kName, DISPATCH_PROPERTYGET).bstrVal != m_tableName)
+                    continue;
+                const UTxString16 text = LoadString(kSheetExistsMessageId);
+                shutDown();
+                m_xl.reset();
+                ShowMessage(text);
+                if (m_exportDialog) m_exportDialog->FocusTableNameBox();
+                return false;
+            }
+            a.worksheet = a.worksheets.GetObject(
+                kAdd, DISPATCH_METHOD, {missing, missing, COleVariant(int16_t(1)), missing});
+        } else {
+            a.workbook = m_template.empty()
+                             ? a.workbooks.GetObject(kAdd, DISPATCH_METHOD,
+                                                     {COleVariant(kOneEmptySheet)})
+                             : a.workbooks.GetObject(kAdd, DISPATCH_METHOD, {COleVariant(m_template)});
+            a.worksheets = Get(a.workbook, kWorksheets);
+            a.worksheet = Get(a.worksheets, kItem, {COleVariant(int16_t(1))});
+        }
+        if (!m_tableName.empty()) Put(a.worksheet, kName, {COleVariant(m_tableName)});
+
+        a.cursor = Get(a.worksheet, kRange, {COleVariant(m_startCell), missing});
+        const bool title = m_options && m_options->GetTitleRow();
+        if (title) {
+            COleDispatchDriver range = Get(a.worksheet, kRange, {COleVariant(m_startCell), missing});
+            const UTxString16 text = DUxTableStyleWrapper(m_table, {}).GetTitle();
+            SetCellValue(range, text);
+            KeepAsText(range, text);
+            if (m_options->GetFormatTable()) {
+                range = Resize(range, 1, m_columnCount);
+                range.InvokeHelper(kMerge, DISPATCH_METHOD, {COleVariant(int16_t(0))});
+                Put(range, kHorizontalAlignment, {COleVariant(kAlignCenter)});
+            }
+            a.cursor = Offset(a.cursor, 1, 0);
+        }
+        for (int32_t i = 0; i < m_columnCount; ++i) {
+            COleDispatchDriver cell = Offset(a.cursor, 0, i);
+            const UTxString16& heading = size_t(i) < m_headings.size() ? m_headings[size_t(i)] : UTxString16();
+            SetCellValue(cell, heading);
+            KeepAsText(cell, heading);
+        }
+        a.headerRow = a.cursor;
+        a.cursor = Offset(a.cursor, 1, 0);
+        for (int32_t i = 0; i < m_columnCount; ++i) {
+            int32_t r = 0;
+            for (int32_t j = 0; j < m_rowCount; ++j) {
+                if (!IsRowVisible(j)) continue;
+                const UTxString16 value = GetCellValue(j, m_indices[size_t(i)]);
+                COleDispatchDriver cell = Offset(a.cursor, r, i);
+                const bool formatted = ApplyNumberFormat(i, cell);
+                SetCellValue(cell, value);
+                if (!formatted) KeepAsText(cell, value);
+                ++r;
+            }
+        }
+        a.firstDataColumn = Resize(a.cursor, m_rowCount, 1);
+        if (m_options && m_options->GetFitColumnWidths()) AutoFitColumns();
+        if (m_options && m_options->GetAllCellsAsText()) ApplyTextFormat();
+        if (m_options && m_options->GetFormatTable()) FormatTable();
+        SaveWorkbookAs(m_path);
+    } catch (const COleDispatchException& e) {
+        try {
+            Put(a.application, kDisplayAlerts, {COleVariant(true)});
+        } catch (const COleDispatchException&) {
+        } catch (const COleException&) {
+        }
+        return fail(e.m_strDescription);
+    } catch (const COleException& e) {
+        char code[16];
+        std::snprintf(code, sizeof code, "0x%08X", uint32_t(e.m_sc));
+        return fail(u"the spreadsheet application failed (" + UTx::MakeWideString(code) + u")");
+    }
+    shutDown();
+    m_xl.reset();
+    return true;
+}
+
+void DLxExportSave::FormatTable() {
+    Automation& a = *m_xl;
+    const bool title = m_options && m_options->GetTitleRow();
+    a.cursor = Get(a.worksheet, kRange, {COleVariant(m_startCell), COleVariant::Missing()});
+    COleDispatchDriver block = Resize(a.cursor, m_rowCount + 1 + (title ? 1 : 0), m_columnCount);
+    COleDispatchDriver borders = Get(block, kBorders);
+    Put(borders, kWeight, {COleVariant(kThinBorder)});
+    const auto align = [&](COleDispatchDriver start, bool heading) {
+        for (int32_t i = 0; i < m_columnCount; ++i) {
+            const DUxTableStyleColumn* column = m_columns[size_t(i)].get();
+            if (column) {
+                const int16_t value = ToAlignment(heading ? column->GetHeadingAlignment()
+                                                          : column->GetColumnAlignment());
+                if (value) Put(start, kHorizontalAlignment, {COleVariant(value)});
+            }
+            if (i + 1 < m_columnCount) start = Offset(start, 0, 1);
+        }
+    };
+    align(a.headerRow, true);
+    align(a.firstDataColumn, false);
+}
+
+void DLxExportSave::ApplyTextFormat() {
+    Automation& a = *m_xl;
+    const bool title = m_options && m_options->GetTitleRow();
+    COleDispatchDriver start = Get(a.worksheet, kRange, {COleVariant(m_startCell), COleVariant::Missing()});
+    COleDispatchDriver block = Resize(start, m_rowCount + 1 + (title ? 1 : 0), m_columnCount);
+    Put(block, kNumberFormat, {COleVariant(u"@")});
+}
+
+void DLxExportSave::AutoFitColumns() {
+    Automation& a = *m_xl;
+    COleDispatchDriver start = Get(a.worksheet, kRange, {COleVariant(m_startCell), COleVariant::Missing()});
+    COleDispatchDriver row = Resize(start, 1, m_columnCount);
+    COleDispatchDriver columns = Get(row, kEntireColumn);
+    columns.InvokeHelper(kAutoFit, DISPATCH_METHOD);
+}
+
+bool DLxExportSave::ApplyNumberFormat(int32_t column, COleDispatchDriver& cell) {
+    if (column < 0 || size_t(column) >= m_columns.size()) return false;
+    const DUxTableStyleColumn* c = m_columns[size_t(column)].get();
+    if (!c) return false;
+    if (m_options && m_options->GetAllCellsAsText()) return false;
+    if (!m_exportDialog || m_exportDialog->GetSourceType() != DLxExportDialog::kNumberFormats)
+        return false;
+    const UTxString16& id = c->GetPropertyID()->GetPropertyID();
+    if (id != u"BEND ANGLE" && id != u"BEND RADIUS") return false;
+    UTxString16 format = u"0.";
+    for (int32_t i = 0; i < c->GetLinearPrecision(); ++i) format += u'0';
+    Put(cell, kNumberFormat, {COleVariant(format)});
+    return true;
+}
+
+void DLxExportSave::KeepAsText(COleDispatchDriver& cell, const UTxString16& text) {
+    if (!m_template.empty()) return;
+    if (GetCellText(cell) == text) return;
+    // The application read the text as a number or a date: keep it as the text it was.
+    Put(cell, kNumberFormat, {COleVariant(u"@")});
+    SetCellValue(cell, text);
+}
+
+UTxString16 DLxExportSave::GetCellText(COleDispatchDriver& cell) {
+    return VariantText(cell.InvokeHelper(kValue, DISPATCH_PROPERTYGET, {COleVariant::Missing()}));
+}
+
+void DLxExportSave::SetCellValue(COleDispatchDriver& cell, const UTxString16& value) {
+    Put(cell, kValue, {COleVariant::Missing(), COleVariant(value)});
+}
+
+COleDispatchDriver DLxExportSave::OpenWorkbook(const UTxString16& path) {
+    std::vector<COleVariant> args(1 + kOptionalArguments, COleVariant::Missing());
+    args[0] = COleVariant(path);
+    return m_xl->workbooks.GetObject(kOpen, DISPATCH_METHOD, args);
+}
+
+namespace {
+// Save-as arguments after the path and the format: password, write password, read-only
+// recommended, create backup, access mode, conflict resolution, then `rest` missing ones.
+std::vector<COleVariant> SaveAsArguments(const UTxString16& path, int16_t format, size_t rest) {
+    const COleVariant missing = COleVariant::Missing();
+    std::vector<COleVariant> args = {COleVariant(path),          COleVariant(format),
+                                     missing,                    missing,
+                                     COleVariant(int16_t(0)),    COleVariant(int16_t(0)),
+                                     COleVariant(int32_t(1)),    COleVariant(int32_t(1))};
+    args.insert(args.end(), rest, missing);
+    return args;
+}
+} // namespace
+
+void DLxExportSave::SaveWorkbookAs(const UTxString16& path) {
+    const int16_t format = m_xl->version == u"12.0" ? kFormatWorkbook2007 : kFormatWorkbook;
+    m_xl->workbook.InvokeHelper(kSaveAs, DISPATCH_METHOD, SaveAsArguments(path, format, 4));
+}
+
+UTxString16 DLxExportSave2000::GetCellText(COleDispatchDriver& cell) {
+    return VariantText(cell.InvokeHelper(kValue2, DISPATCH_PROPERTYGET));
+}
+
+void DLxExportSave2000::SetCellValue(COleDispatchDriver& cell, const UTxString16& value) {
+    Put(cell, kValue2, {COleVariant(value)});
+}
+
+COleDispatchDriver DLxExportSave2000::OpenWorkbook(const UTxString16& path) {
+    std::vector<COleVariant> args(1 + kOptionalArguments2000, COleVariant::Missing());
+    args[0] = COleVariant(path);
+    return m_xl->workbooks.GetObject(kOpen2000, DISPATCH_METHOD, args);
+}
+
+void DLxExportSave2000::SaveWorkbookAs(const UTxString16& path) {
+    m_xl->workbook.InvokeHelper(kSaveAs2000, DISPATCH_METHOD,
+                                SaveAsArguments(path, kFormatWorkbook, 3));
 }
 
 bool DLxExportSave::WriteDatabase(int32_t /*code*/) {

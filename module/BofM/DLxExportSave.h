@@ -4,11 +4,13 @@
 // dialog. One writer per export; Run writes the file and answers 0, or 1 when it was not
 // written (a failed write leaves any previous file at the path as it was).
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "rse/RSeRef.h"
 #include "utx/UTxString16.h"
 
+class COleDispatchDriver;
 class DLxExcelExportDialog;
 class DLxExportDialog;
 class DUxTableStateBase;
@@ -31,6 +33,19 @@ public:
     bool WriteDatabase(int32_t code);
     bool WriteDbf();
     bool IsRowVisible(int32_t row) const;
+
+    // The steps of the spreadsheet writer that differ between application versions or that a
+    // caller may replace; `cell` and `range` are automation objects of the running application.
+    virtual void FormatTable();
+    virtual void ApplyTextFormat();
+    virtual void AutoFitColumns();
+    virtual bool ApplyNumberFormat(int32_t column, COleDispatchDriver& cell);
+    virtual void KeepAsText(COleDispatchDriver& cell, const UTxString16& text);
+    virtual UTxString16 GetCellText(COleDispatchDriver& cell);
+    virtual void SetCellValue(COleDispatchDriver& cell, const UTxString16& value);
+    // The workbook opened from `path`, all optional arguments left out.
+    virtual COleDispatchDriver OpenWorkbook(const UTxString16& path);
+    virtual void SaveWorkbookAs(const UTxString16& path);
 
     bool IsSpreadsheet() const { return m_spreadsheet; }
     bool IsCommaText() const { return m_commaText; }
@@ -64,6 +79,10 @@ protected:
     std::vector<int32_t> m_indices;
     int32_t m_rowCount = 0;
     int32_t m_columnCount = 0;
+
+    // The running application's objects; present only while WriteSpreadsheet runs.
+    struct Automation;
+    std::unique_ptr<Automation> m_xl;
 };
 
 // The same writer for the spreadsheet application of version "9.0"; it differs only in the
@@ -71,4 +90,9 @@ protected:
 class DLxExportSave2000 : public DLxExportSave {
 public:
     using DLxExportSave::DLxExportSave;
+
+    UTxString16 GetCellText(COleDispatchDriver& cell) override;
+    void SetCellValue(COleDispatchDriver& cell, const UTxString16& value) override;
+    COleDispatchDriver OpenWorkbook(const UTxString16& path) override;
+    void SaveWorkbookAs(const UTxString16& path) override;
 };

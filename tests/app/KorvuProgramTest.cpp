@@ -1,4 +1,5 @@
 // The program as a user runs it: model in, drawing and pictures out; exit codes and messages.
+#include <freexl.h>
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -367,8 +368,8 @@ std::vector<std::vector<std::string>> ParseCsv(const std::string& text, char del
 }
 } // namespace
 
-// The example's parts list exported by the file's extension: the text types written and read
-// back, the others refused with one message and no file.
+// The example's parts list exported by the file's extension: the text types and the workbook
+// written and read back, the others refused with one message and no file.
 TEST(KorvuProgram, ExportWritesAPartsListByTheFilesExtension) {
     KorvuTempDir dir;
     ASSERT_EQ(Korvu("run " + Examples() + "/assembly.json " + Examples() + "/partslist.txt -o " +
@@ -390,7 +391,6 @@ TEST(KorvuProgram, ExportWritesAPartsListByTheFilesExtension) {
         {&list, "list.txt", "--columns 1,3", "partslist_export.txt"},
         {&edited, "list-u.csv", "--unicode", "partslist_export_unicode.csv"},
         {&list, "list-u.txt", "--unicode --title --columns 2", "partslist_export_unicode.txt"},
-        {&list, "list.xls", "", nullptr},
         {&list, "list.mdb", "", nullptr},
         {&list, "list.dbf", "", nullptr},
     };
@@ -426,6 +426,41 @@ TEST(KorvuProgram, ExportWritesAPartsListByTheFilesExtension) {
         ProgramRun run = Korvu("export " + dir.File("a.kvd") + " " + args);
         EXPECT_EQ(run.code, 2);
         EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+    }
+
+    // The workbook holds what the comma file of the same list holds, cell for cell.
+    {
+        ProgramRun run = Korvu("export " + dir.File("a.kvd") + edited + dir.File("list.xls") +
+                               " --title");
+        ASSERT_EQ(run.code, 0) << run.output;
+        const void* h = nullptr;
+        ASSERT_EQ(freexl_open(dir.File("list.xls").c_str(), &h), FREEXL_OK);
+        ASSERT_EQ(freexl_select_active_worksheet(h, 0), FREEXL_OK);
+        unsigned rows = 0;
+        unsigned short columns = 0;
+        freexl_worksheet_dimensions(h, &rows, &columns);
+        std::vector<std::vector<std::string>> cells(rows);
+        for (unsigned r = 0; r < rows; ++r) {
+            for (unsigned short c = 0; c < columns; ++c) {
+                FreeXL_CellValue v;
+                ASSERT_EQ(freexl_get_cell_value(h, r, c, &v), FREEXL_OK);
+                char number[40];
+                switch (v.type) {
+                case FREEXL_CELL_SST_TEXT:
+                case FREEXL_CELL_TEXT: cells[r].push_back(v.value.text_value); break;
+                case FREEXL_CELL_INT: cells[r].push_back(std::to_string(v.value.int_value)); break;
+                case FREEXL_CELL_DOUBLE:
+                    std::snprintf(number, sizeof number, "%.15g", v.value.double_value);
+                    cells[r].push_back(number);
+                    break;
+                default: cells[r].push_back(""); break;
+                }
+            }
+            // The title row has one cell; a comma line has no trailing empty fields.
+            while (r == 0 && cells[r].size() > 1 && cells[r].back().empty()) cells[r].pop_back();
+        }
+        freexl_close(h);
+        EXPECT_EQ(cells, lines);
     }
 
     ProgramRun help = Korvu("--help");

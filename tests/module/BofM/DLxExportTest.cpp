@@ -1,6 +1,7 @@
 // Exporting a placed parts list: the file types offered and their filter, the export and
 // options dialogs with their validations, and text files written to disk and read back by a
 // plain parser of delimited text.
+#include <freexl.h>
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
@@ -25,6 +26,8 @@
 #include "WinText.h"
 #include "du/DUxTableStateBase.h"
 #include "du/DUxTableStyle.h"
+#include "xl/XLxAutomation.h"
+#include "xl/XLxWorkbook.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -474,8 +477,10 @@ TEST_F(PartListExport, AFailedWriteKeepsThePreviousFile) {
     }
 }
 
-// Types the file writers of this host do not have yet fail without writing anything.
+// Types the file writers of this host do not have yet fail without writing anything; a
+// workbook goes through the database table when the spreadsheet application cannot start.
 TEST_F(PartListExport, SpreadsheetAndDatabaseTypesWriteNothingWithoutTheirWriters) {
+    XLx::SetApplicationCanStart(false);
     for (int32_t type : {1, 2, 3, 4}) {
         SCOPED_TRACE(type);
         auto dlg = MakeDialog();
@@ -485,6 +490,317 @@ TEST_F(PartListExport, SpreadsheetAndDatabaseTypesWriteNothingWithoutTheirWriter
         EXPECT_EQ(dlg->SaveData(full.u16string(), u"Parts", type), 1);
         EXPECT_FALSE(fs::exists(full));
     }
+    XLx::SetApplicationCanStart(true);
+}
+
+// Workbooks are read back by libfreexl, which shares no code with the workbook writer.
+class XlsFile {
+public:
+    explicit XlsFile(const fs::path& path) {
+        m_ok = freexl_open(path.c_str(), &m_h) == FREEXL_OK;
+    }
+    ~XlsFile() {
+        if (m_h) freexl_close(m_h);
+    }
+    XlsFile(const XlsFile&) = delete;
+    XlsFile& operator=(const XlsFile&) = delete;
+    bool IsOpen() const { return m_ok; }
+    std::vector<std::u16string> SheetNames() const {
+        unsigned count = 0;
+        freexl_get_info(m_h, FREEXL_BIFF_SHEET_COUNT, &count);
+        std::vector<std::u16string> names;
+        for (unsigned short i = 0; i < count; ++i) {
+            const char* name = "";
+            freexl_get_worksheet_name(m_h, i, &name);
+            names.push_back(UTx::MakeWideString(name));
+        }
+        return names;
+    }
+    // The text of a cell ("" when empty); a number in its shortest form, so that a text such as
+    // "8.50" that became a number no longer compares equal to itself.
+    std::u16string Cell(unsigned short sheet, unsigned row, unsigned short column) const {
+        freexl_select_active_worksheet(m_h, sheet);
+        unsigned rows = 0;
+        unsigned short columns = 0;
+        freexl_worksheet_dimensions(m_h, &rows, &columns);
+        if (row >= rows || column >= columns) return u"";
+        FreeXL_CellValue v;
+        if (freexl_get_cell_value(m_h, row, column, &v) != FREEXL_OK) return u"<error>";
+        char buffer[40];
+        switch (v.type) {
+        case FREEXL_CELL_SST_TEXT:
+        case FREEXL_CELL_TEXT: return UTx::MakeWideString(v.value.text_value);
+        case FREEXL_CELL_INT: return UTx::MakeWideString(std::to_string(v.value.int_value));
+        case FREEXL_CELL_DOUBLE:
+            std::snprintf(buffer, sizeof buffer, "%.15g", v.value.double_value);
+            return UTx::MakeWideString(buffer);
+        default: return u"";
+        }
+    }
+    // The cells of a block, row by row.
+    Lines Block(unsigned short sheet, unsigned row, unsigned short column, size_t rows,
+                size_t columns) const {
+        Lines lines(rows, Fields(columns));
+        for (size_t r = 0; r < rows; ++r)
+            for (size_t c = 0; c < columns; ++c)
+                lines[r][c] = Cell(sheet, unsigned(row + r), static_cast<unsigned short>(column + c));
+        return lines;
+    }
+
+private:
+    const void* m_h = nullptr;
+    bool m_ok = false;
+};
+
+XLxCell TextCell(const std::u16string& text) {
+    XLxCell cell;
+    cell.kind = XLxCell::Kind::Text;
+    cell.text = text;
+    return cell;
+}
+
+class PartListSpreadsheetExport : public PartListExport {
+protected:
+    void SetUp() override {
+        PartListExport::SetUp();
+        XLx::SetApplicationCanStart(true);
+        XLx::SetApplicationVersion(u"12.0");
+    }
+    void TearDown() override {
+        XLx::SetApplicationCanStart(true);
+        XLx::SetApplicationVersion(u"12.0");
+        PartListExport::TearDown();
+    }
+    // Texts a spreadsheet would take for numbers or dates, and a path that spreadsheets keep
+    // whole (text files keep only its file name).
+    void MakeAwkwardValues() {
+        ASSERT_GE(State()->GetRowCount(), 4);
+        ASSERT_GE(State()->GetColumnCount(), 3);
+        m_doc->Change([&] {
+            DUxTableStyleWrapper(StateRef(), {}).SetTitle(u"Parts \u00C9dition 2");
+            ASSERT_TRUE(State()->SetValue(0, 2, u"Gro\u00DFe Schraube \u00D8 8 \u2013 \u65E5\u672C", true));
+            ASSERT_TRUE(State()->SetValue(2, 2, u"8.50", true));
+            ASSERT_TRUE(State()->SetValue(3, 2, u"C:\\parts\\bolt.prt", true));
+            ASSERT_TRUE(State()->SetValue(3, 1, u"007", true));
+        });
+    }
+    // What a reader must find below the headings: the visible rows' full texts.
+    Lines ExpectedCells(const std::vector<int32_t>& columns) const {
+        Lines rows;
+        for (int32_t r = 0; r < State()->GetRowCount(); ++r) {
+            if (State()->GetRow(r)->Invisible()) continue;
+            Fields f;
+            for (int32_t c : columns)
+                f.push_back(DUxTableStyle::GetSimpleValue(State()->GetValue(r, c)));
+            rows.push_back(f);
+        }
+        return rows;
+    }
+    int32_t Export(DLxExportDialog& dlg, const fs::path& path, const char16_t* tableName = u"Parts") {
+        return dlg.SaveData(path.u16string(), tableName, DLxExportDialog::kXls);
+    }
+};
+
+// Every visible row of the selected columns, at the start cell, under the title and headings;
+// texts come back as the texts they were, whether or not they read as numbers.
+TEST_F(PartListSpreadsheetExport, TheWorkbookHoldsEveryVisibleRowAtTheStartCell) {
+    MakeAwkwardValues();
+    struct Case {
+        const char* name;
+        const char16_t* version;
+        const char16_t* start;
+        unsigned row;
+        unsigned short column;
+        bool title, formatTable, allText, fit;
+        std::vector<int32_t> columns;
+    };
+    const Case cases[] = {
+        {"plain", u"12.0", u"", 0, 0, false, false, false, false, {0, 1, 2}},
+        {"C5 titled", u"12.0", u"C5", 4, 2, true, true, false, true, {0, 1, 2}},
+        {"c5 all text", u"12.0", u"c5", 4, 2, true, false, true, false, {0, 2}},
+        {"older application", u"9.0", u"B2", 1, 1, true, true, false, true, {1, 2}},
+        {"11.0", u"11.0", u"A1", 0, 0, false, false, false, false, {2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        XLx::SetApplicationVersion(c.version);
+        auto dlg = MakeDialog();
+        DLxExcelExportDialog* opt = dlg->GetExcelExportDialogForAPI();
+        opt->SetOptions(c.formatTable, c.allText, c.fit, c.title);
+        opt->SetStartCell(c.start);
+        ASSERT_TRUE(opt->SelectColumns(c.columns));
+        const fs::path path = m_dir / (std::string(c.name) + ".xls");
+        ASSERT_EQ(Export(*dlg, path), 0);
+        EXPECT_TRUE(WinMessageBoxes::GetShown().empty());
+
+        XlsFile xls(path);
+        ASSERT_TRUE(xls.IsOpen());
+        EXPECT_EQ(xls.SheetNames(), std::vector<std::u16string>{u"Parts"});
+        unsigned row = c.row;
+        if (c.title) {
+            EXPECT_EQ(xls.Cell(0, row, c.column), u"Parts \u00C9dition 2");
+            ++row;
+        }
+        const size_t n = c.columns.size();
+        Lines expected{Headings(c.columns)};
+        for (const Fields& f : ExpectedCells(c.columns))
+            expected.push_back(f);
+        // One row and one column more than the block, both empty.
+        Lines found = xls.Block(0, row, c.column, expected.size() + 1, n + 1);
+        EXPECT_EQ(found.back(), Fields(n + 1));
+        found.pop_back();
+        for (Fields& f : found) {
+            EXPECT_EQ(f.back(), u"");
+            f.pop_back();
+        }
+        EXPECT_EQ(found, expected);
+        // Nothing above or left of the start cell.
+        if (c.row > 0) {
+            EXPECT_EQ(xls.Cell(0, c.row - 1, c.column), u"");
+        }
+        if (c.column > 0) {
+            EXPECT_EQ(xls.Cell(0, c.row, c.column - 1), u"");
+        }
+    }
+}
+
+// Into an existing workbook a new sheet is added; the same table name again is refused and
+// leaves the file as it was.
+TEST_F(PartListSpreadsheetExport, AnExistingWorkbookGetsANewSheetButNotTheSameNameTwice) {
+    const fs::path path = m_dir / "book.xls";
+    XLxWorkbook book;
+    book.sheets.resize(1);
+    book.sheets[0].name = u"Cover";
+    book.sheets[0].At(0, 0) = TextCell(u"keep me");
+    std::string why;
+    ASSERT_TRUE(XLx::SaveWorkbook(path.string(), book, why)) << why;
+
+    auto dlg = MakeDialog();
+    ASSERT_EQ(Export(*dlg, path), 0);
+    {
+        XlsFile xls(path);
+        ASSERT_TRUE(xls.IsOpen());
+        const std::vector<std::u16string> names = xls.SheetNames();
+        ASSERT_EQ(names.size(), 2u);
+        EXPECT_NE(std::find(names.begin(), names.end(), u"Cover"), names.end());
+        const auto parts = std::find(names.begin(), names.end(), u"Parts");
+        ASSERT_NE(parts, names.end());
+        const auto sheet = static_cast<unsigned short>(parts - names.begin());
+        const auto cover = static_cast<unsigned short>(1 - sheet);
+        EXPECT_EQ(xls.Cell(cover, 0, 0), u"keep me");
+        EXPECT_EQ(xls.Block(0 + sheet, 0, 0, 1, size_t(State()->GetColumnCount())),
+                  Lines{Headings(AllColumns())});
+    }
+    const std::string before = ReadBytes(path);
+    auto again = MakeDialog();
+    EXPECT_EQ(Export(*again, path), 1);
+    ASSERT_EQ(WinMessageBoxes::GetShown().size(), 1u);
+    EXPECT_FALSE(WinMessageBoxes::GetShown()[0].text.empty());
+    EXPECT_TRUE(again->IsTableNameBoxFocused());
+    EXPECT_EQ(ReadBytes(path), before);
+}
+
+// A template's first sheet takes the table; its other sheets come through unchanged.
+TEST_F(PartListSpreadsheetExport, ATemplateWorkbookKeepsItsOtherSheets) {
+    const fs::path templ = m_dir / "template.xls";
+    XLxWorkbook book;
+    book.sheets.resize(2);
+    book.sheets[0].name = u"Data";
+    book.sheets[1].name = u"Notes \u00DC";
+    book.sheets[1].At(2, 1) = TextCell(u"Freigabe \u2713");
+    std::string why;
+    ASSERT_TRUE(XLx::SaveWorkbook(templ.string(), book, why)) << why;
+
+    auto dlg = MakeDialog();
+    dlg->GetExcelExportDialogForAPI()->SetTemplateWorkbook(templ.u16string());
+    const fs::path path = m_dir / "from-template.xls";
+    ASSERT_EQ(Export(*dlg, path), 0);
+    XlsFile xls(path);
+    ASSERT_TRUE(xls.IsOpen());
+    EXPECT_EQ(xls.SheetNames(), (std::vector<std::u16string>{u"Parts", u"Notes \u00DC"}));
+    EXPECT_EQ(xls.Cell(1, 2, 1), u"Freigabe \u2713");
+    EXPECT_EQ(xls.Block(0, 0, 0, 1, size_t(State()->GetColumnCount())),
+              Lines{Headings(AllColumns())});
+}
+
+// An automation call that fails is a failed export with one message, and the file at the path
+// is the previous one or none: never a half-written workbook, never a reported success.
+TEST_F(PartListSpreadsheetExport, AFailedAutomationCallIsAFailedExport) {
+    const fs::path previousBook = m_dir / "previous.xls";
+    {
+        XLxWorkbook book;
+        book.sheets.resize(1);
+        book.sheets[0].name = u"Old";
+        std::string why;
+        ASSERT_TRUE(XLx::SaveWorkbook(previousBook.string(), book, why)) << why;
+    }
+    const std::string previous = ReadBytes(previousBook);
+    struct Case {
+        const char* name;
+        fs::path path;
+        const char16_t* start;
+        bool full;
+    };
+    const Case cases[] = {
+        {"missing folder", m_dir / "no-such" / "list.xls", u"", false},
+        {"start cell past the last column", m_dir / "wide.xls", u"IW1", false},
+        {"disk full", previousBook, u"", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WinMessageBoxes::Reset();
+        auto dlg = MakeDialog();
+        dlg->GetExcelExportDialogForAPI()->SetStartCell(c.start);
+        if (c.full) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit lim{rlim_t(previous.size()), RLIM_INFINITY};
+            ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &lim), 0);
+        }
+        const int32_t result = Export(*dlg, c.path);
+        if (c.full) {
+            rlimit lim{RLIM_INFINITY, RLIM_INFINITY};
+            ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &lim), 0);
+        }
+        EXPECT_EQ(result, 1);
+        ASSERT_EQ(WinMessageBoxes::GetShown().size(), 1u);
+        EXPECT_FALSE(WinMessageBoxes::GetShown()[0].text.empty());
+        if (c.path == previousBook)
+            EXPECT_EQ(ReadBytes(c.path), previous);
+        else
+            EXPECT_FALSE(fs::exists(c.path));
+        size_t files = 0;
+        for (const auto& e : fs::directory_iterator(m_dir))
+            if (e.is_regular_file()) ++files;
+        EXPECT_EQ(files, 1u);
+    }
+}
+
+// Without the application the spreadsheet options are off and the workbook goes through the
+// database table: the export either writes a workbook a reader opens or writes nothing.
+TEST_F(PartListSpreadsheetExport, WithoutTheApplicationTheOptionsAreOffAndNothingHalfWritten) {
+    XLx::SetApplicationCanStart(false);
+    EXPECT_TRUE(DLxExportDialog::QuerySpreadsheetVersion().empty());
+    auto dlg = MakeDialog();
+    DLxExcelExportDialog* opt = dlg->GetExcelExportDialogForAPI();
+    CDialog::SetModalRunner([&](CDialog&) {
+        for (int32_t id : {DLxExcelExportDialog::kFormatTable, DLxExcelExportDialog::kAllText,
+                           DLxExcelExportDialog::kFitWidths, DLxExcelExportDialog::kStartCell,
+                           DLxExcelExportDialog::kTemplate, DLxExcelExportDialog::kBrowse}) {
+            SCOPED_TRACE(id);
+            EXPECT_FALSE(opt->IsItemEnabled(id));
+        }
+        opt->EndDialog(IDCANCEL);
+    });
+    dlg->OnOptions();
+    const fs::path path = m_dir / "fallback.xls";
+    if (Export(*dlg, path) == 0) {
+        XlsFile xls(path);
+        EXPECT_TRUE(xls.IsOpen());
+    } else {
+        EXPECT_FALSE(fs::exists(path));
+    }
+    XLx::SetApplicationCanStart(true);
+    EXPECT_EQ(DLxExportDialog::QuerySpreadsheetVersion(), u"12.0");
 }
 
 } // namespace
