@@ -29,33 +29,6 @@ FWxPrompter& ConvertPrompter() {
 }
 } // namespace
 
-bool DLxPartListConvertToBomCmd::OnCmdMsg(int32_t id, int32_t code, void* extra) {
-    if (id != kCommandId) return false;
-    if (code == FWxCmd::kCommand) {
-        OnCommand();
-        return true;
-    }
-    if (code == FWxCmd::kUpdateUI && extra) {
-        OnUpdateUI(*static_cast<FWxCmdUI*>(extra));
-        return true;
-    }
-    return false;
-}
-
-void DLxPartListConvertToBomCmd::OnCommand() {
-    if (OnInitialize()) OnExecute();
-}
-
-RSeRef<DLxPartListTable> DLxPartListConvertToBomCmd::GetSelectedInstance() {
-    m_partList = GetSelectedPartList(GetDocument());
-    return m_partList;
-}
-
-int32_t DLxPartListConvertToBomCmd::OnInitialize() {
-    GetSelectedInstance();
-    return 1;
-}
-
 void DLxPartListConvertToBomCmd::OnUpdateUI(FWxCmdUI& ui) {
     DLxPartListTable* table = GetSelectedInstance().get();
     auto* doc = dynamic_cast<DLxDrawingDoc*>(FWxDocUtil::DocumentOf(table));

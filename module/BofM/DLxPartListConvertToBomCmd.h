@@ -3,27 +3,17 @@
 // after the user agreed.
 #include <cstdint>
 
-#include "fw/FWxDocCmd.h"
-#include "rse/RSeRef.h"
+#include "BofM/DLxPartListSelectionCmd.h"
 
-class DLxPartListTable;
-struct FWxCmdUI;
-
-class DLxPartListConvertToBomCmd : public FWxDocCmd {
+class DLxPartListConvertToBomCmd : public DLxPartListSelectionCmd<FWxDocCmd> {
 public:
     static constexpr int32_t kCommandId = 44117;
     static constexpr uint32_t kPromptId = 8181;
     static constexpr uint32_t kTitleId = 8182;
 
-    explicit DLxPartListConvertToBomCmd(FWxSceneDoc* doc) : FWxDocCmd(doc) {}
-    bool OnCmdMsg(int32_t id, int32_t code, void* extra) override;
-    void OnCommand() override;
-    int32_t OnInitialize();
+    explicit DLxPartListConvertToBomCmd(FWxSceneDoc* doc)
+        : DLxPartListSelectionCmd(doc, kCommandId) {}
     // 1 (true) once the request was processed successfully.
-    int32_t OnExecute();
-    void OnUpdateUI(FWxCmdUI& ui);
-    RSeRef<DLxPartListTable> GetSelectedInstance();
-
-private:
-    RSeRef<DLxPartListTable> m_partList;
+    int32_t OnExecute() override;
+    void OnUpdateUI(FWxCmdUI& ui) override;
 };

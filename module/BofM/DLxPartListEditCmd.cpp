@@ -21,7 +21,8 @@ namespace {
 const FWxUIManager::CtxMenuCommandInitializer s_ctxCmd(44078, "DrawingPartsListEditCtxCmd", 1);
 } // namespace
 
-DLxPartListEditCmd::DLxPartListEditCmd(FWxSceneDoc* doc) : DLxSymbolEditCmd(doc) {}
+DLxPartListEditCmd::DLxPartListEditCmd(FWxSceneDoc* doc)
+    : DLxPartListSelectionCmd(doc, kCommandId) {}
 
 DLxPartListEditCmd::~DLxPartListEditCmd() {
     // The dialog refers to the editor.
@@ -29,37 +30,10 @@ DLxPartListEditCmd::~DLxPartListEditCmd() {
     m_editor.reset();
 }
 
-bool DLxPartListEditCmd::OnCmdMsg(int32_t id, int32_t code, void* extra) {
-    if (id != kCommandId) return false;
-    if (code == FWxCmd::kCommand) {
-        OnCommand();
-        return true;
-    }
-    if (code == FWxCmd::kUpdateUI && extra) {
-        OnUpdateUI(*static_cast<FWxCmdUI*>(extra));
-        return true;
-    }
-    return false;
-}
-
-void DLxPartListEditCmd::OnCommand() {
-    if (OnInitialize()) OnExecute();
-}
-
-RSeRef<DLxPartListTable> DLxPartListEditCmd::GetSelectedInstance() {
-    m_partList = GetSelectedPartList(GetDocument());
-    return m_partList;
-}
-
 void DLxPartListEditCmd::OnUpdateUI(FWxCmdUI& ui) {
     GetSelectedInstance();
     DLxPartListTable* table = m_partList.get();
     ui.Enable(table && table->CanEdit(false));
-}
-
-int32_t DLxPartListEditCmd::OnInitialize() {
-    GetSelectedInstance();
-    return 1;
 }
 
 int32_t DLxPartListEditCmd::OnExecute() {

@@ -6,33 +6,26 @@
 #include <cstdint>
 #include <memory>
 
-#include "Command/DLxSymbolEditCmd.h"
+#include "BofM/DLxPartListSelectionCmd.h"
 #include "fb/FBxObjectEditRecord.h"
-#include "rse/RSeRef.h"
 
 class DLxCPartslistEditor;
-class DLxPartListTable;
 class DLxTableEditorDlg;
-struct FWxCmdUI;
 
-class DLxPartListEditCmd : public DLxSymbolEditCmd {
+class DLxPartListEditCmd : public DLxPartListSelectionCmd<DLxSymbolEditCmd> {
 public:
     static constexpr int32_t kCommandId = 44078;
 
     explicit DLxPartListEditCmd(FWxSceneDoc* doc);
     ~DLxPartListEditCmd() override;
 
-    bool OnCmdMsg(int32_t id, int32_t code, void* extra) override;
-    void OnCommand() override;
-    void OnUpdateUI(FWxCmdUI& ui);
+    void OnUpdateUI(FWxCmdUI& ui) override;
 
-    int32_t OnInitialize();
     // 1 once the editor ran, 0 when it could not start.
-    int32_t OnExecute();
+    int32_t OnExecute() override;
     // Code 0: the user confirmed, and the edits are posted.
     void OnTerminate(int32_t code);
     bool PostEditRequest() override;
-    RSeRef<DLxPartListTable> GetSelectedInstance();
 
     // The editor's ways in. ApplyEditRecords applies one edit at once; false when it could not
     // be applied (the user is told why and the table keeps the edits before it).
@@ -48,7 +41,6 @@ private:
     void StartEditTxn();
     void AbortEditTxn();
 
-    RSeRef<DLxPartListTable> m_partList;
     // The records the editor run starts with.
     FBxObjectEditRecordList m_records;
     bool m_editTxnOpen = false;

@@ -50,33 +50,6 @@ struct ExporterRegistration {
 } s_exporter;
 } // namespace
 
-bool DLxPartListExportCmd::OnCmdMsg(int32_t id, int32_t code, void* extra) {
-    if (id != kCommandId) return false;
-    if (code == FWxCmd::kCommand) {
-        OnCommand();
-        return true;
-    }
-    if (code == FWxCmd::kUpdateUI && extra) {
-        OnUpdateUI(*static_cast<FWxCmdUI*>(extra));
-        return true;
-    }
-    return false;
-}
-
-void DLxPartListExportCmd::OnCommand() {
-    if (OnInitialize()) OnExecute();
-}
-
-RSeRef<DLxPartListTable> DLxPartListExportCmd::GetSelectedInstance() {
-    m_partList = GetSelectedPartList(GetDocument());
-    return m_partList;
-}
-
-int32_t DLxPartListExportCmd::OnInitialize() {
-    GetSelectedInstance();
-    return 1;
-}
-
 void DLxPartListExportCmd::OnUpdateUI(FWxCmdUI& ui) {
     if (GetSelectedInstance()) ui.Enable(true);
 }

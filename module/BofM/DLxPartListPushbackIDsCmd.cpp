@@ -23,33 +23,6 @@ constexpr uint32_t kStatusError = 0x2;
 constexpr uint32_t kStatusBlocked = 0x4;
 } // namespace
 
-bool DLxPartListPushbackIDsCmd::OnCmdMsg(int32_t id, int32_t code, void* extra) {
-    if (id != kCommandId) return false;
-    if (code == FWxCmd::kCommand) {
-        OnCommand();
-        return true;
-    }
-    if (code == FWxCmd::kUpdateUI && extra) {
-        OnUpdateUI(*static_cast<FWxCmdUI*>(extra));
-        return true;
-    }
-    return false;
-}
-
-void DLxPartListPushbackIDsCmd::OnCommand() {
-    if (OnInitialize()) OnExecute();
-}
-
-RSeRef<DLxPartListTable> DLxPartListPushbackIDsCmd::GetSelectedInstance() {
-    m_partList = GetSelectedPartList(GetDocument());
-    return m_partList;
-}
-
-int32_t DLxPartListPushbackIDsCmd::OnInitialize() {
-    GetSelectedInstance();
-    return 1;
-}
-
 void DLxPartListPushbackIDsCmd::OnUpdateUI(FWxCmdUI& ui) {
     DLxPartListTable* table = GetSelectedInstance().get();
     RSeRef<DLxTableStatePartlist> state =

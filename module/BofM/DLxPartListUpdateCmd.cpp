@@ -41,24 +41,11 @@ void DLxPartListUpdateTarget::UpdatePartList() {
     DLxPartListCmdUtil::ClearSelection(m_doc);
 }
 
-bool DLxPartListUpdateCmd::OnCmdMsg(int32_t id, int32_t code, void* extra) {
-    if (id != kCommandId) return false;
-    if (code == FWxCmd::kCommand) {
-        OnCommand();
-        return true;
-    }
-    if (code == FWxCmd::kUpdateUI && extra) {
-        OnUpdateUI(*static_cast<FWxCmdUI*>(extra));
-        return true;
-    }
-    return false;
-}
-
-void DLxPartListUpdateCmd::OnCommand() {
+int32_t DLxPartListUpdateCmd::OnExecute() {
     m_lastStatus = m_target.OnActivate();
+    return m_lastStatus == DLxPartListUpdateTarget::kDone ? 1 : 0;
 }
 
 void DLxPartListUpdateCmd::OnUpdateUI(FWxCmdUI& ui) {
-    RSeRef<DLxPartListTable> table = GetSelectedPartList(GetDocument());
-    if (table) ui.Enable(table->CanEdit(true));
+    if (DLxPartListTable* table = GetSelectedInstance().get()) ui.Enable(table->CanEdit(true));
 }

@@ -2,11 +2,7 @@
 // Updating a placed parts list from the bill of materials, after the user agreed.
 #include <cstdint>
 
-#include "fw/FWxDocCmd.h"
-#include "rse/RSeRef.h"
-
-class DLxPartListTable;
-struct FWxCmdUI;
+#include "BofM/DLxPartListSelectionCmd.h"
 
 // What the update command activates: asks, then updates the selected parts list.
 class DLxPartListUpdateTarget {
@@ -25,15 +21,16 @@ private:
     RSeRef<DLxPartListTable> m_partList;
 };
 
-class DLxPartListUpdateCmd : public FWxDocCmd {
+class DLxPartListUpdateCmd : public DLxPartListSelectionCmd<FWxDocCmd> {
 public:
     static constexpr int32_t kCommandId = 44091;
 
-    explicit DLxPartListUpdateCmd(FWxSceneDoc* doc) : FWxDocCmd(doc), m_target(doc) {}
-    bool OnCmdMsg(int32_t id, int32_t code, void* extra) override;
-    void OnCommand() override;
+    explicit DLxPartListUpdateCmd(FWxSceneDoc* doc)
+        : DLxPartListSelectionCmd(doc, kCommandId), m_target(doc) {}
+    // The target's run: it asks first, then takes the selection itself. 1 once it updated.
+    int32_t OnExecute() override;
     // Enabled for a parts list that can be edited; otherwise left as the host set it.
-    void OnUpdateUI(FWxCmdUI& ui);
+    void OnUpdateUI(FWxCmdUI& ui) override;
     DLxPartListUpdateTarget& GetTarget() { return m_target; }
     // The state the last run ended in.
     int32_t GetLastStatus() const { return m_lastStatus; }
