@@ -18,6 +18,15 @@ DLxCTableCallout::DLxCTableCallout(const DLxCTableCallout& other)
       m_sketchInstance(other.m_sketchInstance), m_width(other.m_width), m_height(other.m_height),
       m_boundary(other.m_boundary) {}
 
+DLxCTableCallout& DLxCTableCallout::operator=(const DLxCTableCallout& other) {
+    if (this == &other) return *this;
+    RSe::PrepareWrite(this);
+    m_direction = other.m_direction;
+    m_origin = other.m_origin;
+    m_index = other.m_index;
+    return *this;
+}
+
 DLxCTableCallout::~DLxCTableCallout() {
     if (RSeIDed* text = m_overrideText.GetTarget()) RSe::DeleteObject(text);
 }

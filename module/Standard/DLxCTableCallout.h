@@ -36,7 +36,9 @@ public:
     DLxCTableCallout(const DLxCTableCallout& other);
     // Deletes the override text it owns.
     ~DLxCTableCallout() override;
-    DLxCTableCallout& operator=(const DLxCTableCallout&) = delete;
+    // Takes the other's place in a stack (direction, origin, index); its own texts, sketch, size
+    // and outline stay.
+    DLxCTableCallout& operator=(const DLxCTableCallout& other);
     RSeMetaType* GetMeta() const override;
 
     virtual WqGePoint3d origin() const { return m_origin; }
