@@ -475,6 +475,54 @@ TEST_F(CalloutStateTest, TheStateOwnsItsEntriesThroughDeleteUndoAndClone) {
     EXPECT_NE(db->FindObject(textId), nullptr);
 }
 
+// Each change alone in a request, so that a change that is not recorded shows.
+TEST_F(CalloutStateTest, StackChangesAreUndoneToTheSameBytes) {
+    auto bytes = [&] {
+        std::vector<uint8_t> out;
+        EXPECT_FALSE(doc.GetRSeDb()->SaveToBuffer(out).Failed());
+        return out;
+    };
+    state->AlignBalloons();
+    const struct {
+        const char* name;
+        std::function<void()> change;
+    } steps[] = {
+        {"attach",
+         [&] {
+             Attach({110, 100, 0}, u"2");
+         }},
+        {"attach another",
+         [&] {
+             Attach({120, 100, 0}, u"3");
+         }},
+        {"enlarge", [&] { state->SetEnlargeBalloonSizeByText(true); }},
+        {"flip", [&] { state->FlipBalloons(DLxBomStdInfo::kLeft); }},
+        {"shift",
+         [&] {
+             state->ShiftBalloons({0, 5, 0});
+         }},
+        {"align upwards",
+         [&] {
+             state->AlignBalloons({0, 1, 0});
+         }},
+        {"remove the primary", [&] { state->RemoveBalloon(state->GetBalloon()); }},
+        {"number out of order", [&] { state->GetAttachedBalloon(0)->SetIndex(9); }},
+        {"renumber", [&] { state->ReIndexBalloons(); }},
+        {"clear", [&] { state->ClearAttachedBalloons(); }},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        const std::vector<uint8_t> before = bytes();
+        ASSERT_FALSE(doc.ProcessChangeRequest(new TstRunRequest(step.change)).Failed());
+        const std::vector<uint8_t> after = bytes();
+        EXPECT_NE(after, before);
+        ASSERT_FALSE(doc.Undo().Failed());
+        EXPECT_EQ(bytes(), before);
+        ASSERT_FALSE(doc.Redo().Failed());
+        EXPECT_EQ(bytes(), after);
+    }
+}
+
 TEST_F(CalloutStateTest, StackComesBackFromADocumentFileWithoutItsMeasures) {
     state->AlignBalloons();
     DLxCTableCallout* second = Attach({110, 100, 0}, u"2");
