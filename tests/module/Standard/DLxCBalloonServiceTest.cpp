@@ -495,16 +495,31 @@ TEST_F(BalloonShapeTest, BorderlessFormShowsEveryColumnAndIsAtLeastTheCircle) {
     EXPECT_NEAR(entry->GetBalloonHeight(), 7.5, kTol);
 }
 
-TEST_F(BalloonShapeTest, SketchedSymbolWithoutItsSketchDrawsNothing) {
+TEST_F(BalloonShapeTest, SketchedSymbolShowsItsColumnsOnlyWithItsSketch) {
     state->style.type = 7;
-    SetTexts(u"12");
+    SetTexts(u"12", u"ABC");
     entry->SetBalloonSize(4, 5);
     DUxCAuxEntArray out;
     Build(out);
     EXPECT_EQ(out.GetSize(), 0);
     EXPECT_TRUE(entry->GetBoundary().empty());
-    // Its size comes from the sketch's drawing, which did not happen.
+    // Its size comes from the sketch's drawing, not from here.
     EXPECT_EQ(entry->GetBalloonWidth(), 4);
+
+    // With a sketch (any stored object stands for its instance here) the texts are the
+    // borderless form's, and its outline is the sketch's own.
+    auto* sketch = DUxTableStylePartsListColumn::New(sheet->GetSegment());
+    entry->SetSketchInstance(RSeRef<RSeIDed>(sketch));
+    Build(out);
+    const Drawn d = Sort(out);
+    ASSERT_EQ(d.texts.size(), 1u);
+    EXPECT_EQ(d.texts[0]->text, u"12\nABC");
+    EXPECT_EQ(d.texts[0]->attachment, 10);
+    EXPECT_TRUE(d.lines.empty() && d.circles.empty() && d.arcs.empty());
+    EXPECT_EQ(entry->GetBalloonWidth(), 4);
+    std::set<int> rows;
+    Service(7)->CollectUsedRows(Ref(), state->style.items, rows);
+    EXPECT_EQ(rows, (std::set<int>{0, 1}));
 }
 
 // Without style data, or with a row outside the style's columns, nothing is drawn for it.
