@@ -39,8 +39,10 @@ UTxResult ExportNamedPartList(FWxSceneDoc* doc, const FWxTableExportRequest& req
     const size_t shown = WinMessageBoxes::GetShown().size();
     if (dialog.SaveData(request.path, u"", request.typeId) == 0) return {};
     const auto& boxes = WinMessageBoxes::GetShown();
-    return UTxResult::Refusal(kRefused, boxes.size() > shown ? boxes.back().text
-                                                            : u"the file was not written");
+    if (boxes.size() > shown) return UTxResult::Refusal(kRefused, boxes.back().text);
+    if (!dialog.GetLastFailure().empty())
+        return UTxResult::Refusal(kRefused, dialog.GetLastFailure());
+    return UTxResult::Refusal(kRefused, request.path + u": the file was not written");
 }
 
 // Registered while the module is loaded.

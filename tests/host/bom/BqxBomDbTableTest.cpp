@@ -3,14 +3,11 @@
 #include "bom/BqxBomDbTable.h"
 #include "utx/UTxString16.h"
 
+#include "KorvuDbReaders.h"
 #include "KorvuTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <linux/capability.h>
-#include <shapefil.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -37,92 +34,15 @@ void WriteAll(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-struct DbfCloser {
-    void operator()(DBFInfo* h) const { DBFClose(h); }
-};
-using Dbf = std::unique_ptr<DBFInfo, DbfCloser>;
-
-// What the independent reader finds in a file: field names, types, widths, and every value.
-struct ReadBack {
-    std::vector<std::string> names;
-    std::vector<char> types;
-    std::vector<int> widths;
-    std::vector<std::vector<std::string>> rows;
-    std::string codePage;
-};
-
+// The shared readers under the names these tests grew up with.
+using ReadBack = KorvuDbfFile;
 ReadBack Read(const std::string& path) {
-    ReadBack out;
-    Dbf dbf(DBFOpen(path.c_str(), "rb"));
-    EXPECT_TRUE(dbf) << path;
-    if (!dbf) return out;
-    const int fields = DBFGetFieldCount(dbf.get());
-    for (int f = 0; f < fields; ++f) {
-        char name[XBASE_FLDNAME_LEN_READ + 1] = {};
-        int width = 0, decimals = 0;
-        DBFGetFieldInfo(dbf.get(), f, name, &width, &decimals);
-        out.names.push_back(name);
-        out.types.push_back(DBFGetNativeFieldType(dbf.get(), f));
-        out.widths.push_back(width);
-    }
-    for (int r = 0; r < DBFGetRecordCount(dbf.get()); ++r) {
-        std::vector<std::string> row;
-        for (int f = 0; f < fields; ++f)
-            row.push_back(DBFReadStringAttribute(dbf.get(), r, f));
-        out.rows.push_back(row);
-    }
-    if (const char* cp = DBFGetCodePage(dbf.get())) out.codePage = cp;
-    return out;
+    return KorvuReadDbf(path);
 }
-
-// Runs a program and answers its standard output; fails the test when it does not exit with 0.
-std::string Output(const std::vector<std::string>& args) {
-    int out[2];
-    if (pipe(out) != 0) {
-        ADD_FAILURE() << "no pipe";
-        return {};
-    }
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(out[1], 1);
-        close(out[0]);
-        close(out[1]);
-        std::vector<char*> argv;
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    close(out[1]);
-    std::string text;
-    char buffer[65536];
-    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;)
-        text.append(buffer, n);
-    close(out[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << args[0] << " failed";
-    return text;
-}
-
-std::vector<std::string> Split(const std::string& text, char at) {
-    std::vector<std::string> parts;
-    size_t from = 0;
-    for (size_t to; (to = text.find(at, from)) != std::string::npos; from = to + 1)
-        parts.push_back(text.substr(from, to - from));
-    if (from < text.size()) parts.push_back(text.substr(from));
-    return parts;
-}
-
-// An Access table as mdb-export gives it, in UTF-8: the column names, then each row's values.
 std::vector<std::vector<std::string>> ReadMdb(const std::string& path, const std::string& table) {
-    std::vector<std::vector<std::string>> rows;
-    for (const std::string& line :
-         Split(Output({KORVU_MDB_EXPORT, "-Q", "-d", "\x1f", "-R", "\x1e", path, table}), '\x1e'))
-        rows.push_back(Split(line + '\x1f', '\x1f'));
-    return rows;
+    return KorvuReadMdb(path, table);
 }
+using NoPermissionOverride = KorvuNoPermissionOverride;
 
 BqxBomDbTable MakeTable(const std::vector<std::u16string>& headings, const Rows& rows) {
     BqxBomDbTable table;
@@ -132,31 +52,6 @@ BqxBomDbTable MakeTable(const std::vector<std::u16string>& headings, const Rows&
         EXPECT_TRUE(table.AppendRow(row));
     return table;
 }
-
-// While it lives, root loses the right to write where permissions forbid it, so that a read-only
-// folder is read-only for this process too. Nothing changes for anyone else.
-class NoPermissionOverride {
-public:
-    NoPermissionOverride() {
-        if (geteuid() != 0) return;
-        m_header.version = _LINUX_CAPABILITY_VERSION_3;
-        if (syscall(SYS_capget, &m_header, m_saved) != 0) return;
-        __user_cap_data_struct lowered[2] = {m_saved[0], m_saved[1]};
-        lowered[0].effective &=
-            ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
-        m_lowered = syscall(SYS_capset, &m_header, lowered) == 0;
-    }
-    ~NoPermissionOverride() {
-        if (m_lowered) syscall(SYS_capset, &m_header, m_saved);
-    }
-    NoPermissionOverride(const NoPermissionOverride&) = delete;
-    NoPermissionOverride& operator=(const NoPermissionOverride&) = delete;
-
-private:
-    __user_cap_header_struct m_header{};
-    __user_cap_data_struct m_saved[2]{};
-    bool m_lowered = false;
-};
 
 const std::vector<std::u16string> kHeadings = {u"ITEM NO.", u"PART NUMBER", u"DESCRIPTION", u"QTY"};
 
@@ -432,7 +327,7 @@ TEST(BqxBomDbTableMdb, EveryFieldReadsBackExactly) {
             want.back().push_back(UTx::ToUtf8(value));
     }
     EXPECT_EQ(ReadMdb(path, "Parts"), want);
-    EXPECT_EQ(Output({KORVU_MDB_TABLES, "-1", path}), "Parts\n");
+    EXPECT_EQ(KorvuMdbTables(path), std::vector<std::string>{"Parts"});
 }
 
 TEST(BqxBomDbTableMdb, TenThousandRowsOverManyPagesReadBack) {
