@@ -2,6 +2,7 @@
 // dBASE files by shapelib's DBF reader, Access databases by mdbtools' mdb-export.
 #include "bom/BqxBomDbTable.h"
 #include "utx/UTxString16.h"
+#include "xl/XLxWorkbook.h"
 
 #include "KorvuDbReaders.h"
 #include "KorvuTestSupport.h"
@@ -267,11 +268,6 @@ TEST(BqxBomDbTableDbf, TablesDbaseCannotHoldAreRefused) {
          std::vector<std::u16string>(16, std::u16string(250, u'y')), BqxBomDbTable::kDBase4,
          "a dBASE record holds at most 4000 bytes, these rows need 4001"},
         {"unknown file type", {u"A"}, {u"v"}, 3, "unknown database file type 3"},
-        {"a workbook, which the spreadsheet stand-in writes",
-         {u"A"},
-         {u"v"},
-         BqxBomDbTable::kWorkbook,
-         "this file type is not available here"},
     };
     KorvuTempDir dir;
     for (const Case& c : cases) {
@@ -427,4 +423,122 @@ TEST(BqxBomDbTableMdb, NoDataPageHoldsMoreThan255Rows) {
         }
     }
     EXPECT_EQ(ReadMdb(path, "Parts").size(), rows.size() + 1);
+}
+
+namespace {
+// A workbook's sheets as libfreexl reads them: names, and each sheet's cells row by row ("" for
+// an empty cell, numbers marked so that a text never equals one).
+struct BookRead {
+    std::vector<std::u16string> names;
+    std::vector<Rows> sheets;
+};
+
+BookRead ReadBook(const std::string& path) {
+    BookRead out;
+    XLxWorkbook book;
+    std::string why;
+    EXPECT_TRUE(XLx::LoadWorkbook(path, book, why)) << why;
+    for (const XLxSheet& sheet : book.sheets) {
+        out.names.push_back(sheet.name);
+        Rows rows;
+        for (const auto& [key, cell] : sheet.cells) {
+            const uint32_t r = XLxSheet::RowOf(key);
+            const uint16_t c = XLxSheet::ColumnOf(key);
+            if (rows.size() <= r) rows.resize(r + 1);
+            if (rows[r].size() <= c) rows[r].resize(c + 1);
+            rows[r][c] = cell.kind == XLxCell::Kind::Number ? u"#number" : cell.text;
+        }
+        out.sheets.push_back(rows);
+    }
+    return out;
+}
+} // namespace
+
+// Code 1, the workbook written when the spreadsheet application cannot start: one sheet named
+// after the table, headings in the first row, the rows below, every value the text it was,
+// numbers-like texts and texts beyond code page 1252 included.
+TEST(BqxBomDbTableXls, TheTableReadsBackAsOneSheet) {
+    struct Case {
+        const char* what;
+        std::u16string tableName;
+        std::u16string sheetName;
+    };
+    const Case cases[] = {
+        {"named", u"Parts", u"Parts"},
+        {"long name cut", u"Bill of materials of the bracket assembly",
+         u"Bill of materials of the bracke"},
+        {"characters sheet names forbid", u"Parts [rev A]: 1/2?", u"Parts _rev A__ 1_2_"},
+        {"no name", u"", u"Sheet1"},
+    };
+    Rows rows = kRows;
+    rows.push_back({u"11", u"\u65e5\u672c-7", u"007", u"1.50"});
+    KorvuTempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string path = dir.File("parts.xls");
+        BqxBomDbTable table = MakeTable(kHeadings, rows);
+        table.SetTableName(c.tableName);
+        EXPECT_EQ(table.SheetName(), c.sheetName);
+        ASSERT_TRUE(table.ExportTable(UTx16(path), BqxBomDbTable::kWorkbook)) << table.LastError();
+        EXPECT_TRUE(table.LastError().empty());
+
+        const BookRead back = ReadBook(path);
+        EXPECT_EQ(back.names, std::vector<std::u16string>{c.sheetName});
+        ASSERT_EQ(back.sheets.size(), 1u);
+        Rows want{kHeadings};
+        for (const auto& row : rows) {
+            want.push_back(row);
+            // An empty text is an empty cell; the reader does not see trailing ones.
+            while (!want.back().empty() && want.back().back().empty()) want.back().pop_back();
+        }
+        EXPECT_EQ(back.sheets[0], want);
+    }
+}
+
+// A workbook that cannot be written or that the format cannot hold leaves the previous file
+// and says why, naming the path.
+TEST(BqxBomDbTableXls, FailedWorkbooksKeepThePreviousFile) {
+    KorvuTempDir dir;
+    const std::string previous = "the previous workbook";
+    Rows tooMany(65536, std::vector<std::u16string>{u"r"});
+    struct Case {
+        const char* what;
+        Rows rows;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"read-only folder", kRows, "Permission denied"},
+        {"more rows than a sheet holds", {}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string folder = dir.File(c.what);
+        ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+        const std::string path = folder + "/parts.xls";
+        WriteAll(path, previous);
+        bool written = true;
+        std::string error;
+        if (c.reason.empty()) {
+            BqxBomDbTable table = MakeTable({u"A"}, tooMany);
+            written = table.ExportTable(UTx16(path), BqxBomDbTable::kWorkbook);
+            error = table.LastError();
+            EXPECT_EQ(error, "Cannot write \"" + path +
+                                 "\": a worksheet holds 65536 rows of 256 columns, this table "
+                                 "needs 65537 rows of 1");
+        } else {
+            BqxBomDbTable table = MakeTable(kHeadings, c.rows);
+            ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+            {
+                NoPermissionOverride asUser;
+                written = table.ExportTable(UTx16(path), BqxBomDbTable::kWorkbook);
+            }
+            chmod(folder.c_str(), 0755);
+            error = table.LastError();
+            EXPECT_EQ(error.rfind("Cannot write \"" + path + "\": ", 0), 0u) << error;
+            EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        }
+        EXPECT_FALSE(written);
+        EXPECT_EQ(ReadAll(path), previous);
+        EXPECT_EQ(KorvuFolderNames(folder), std::vector<std::string>{"parts.xls"});
+    }
 }

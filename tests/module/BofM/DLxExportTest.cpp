@@ -480,22 +480,6 @@ TEST_F(PartListExport, AFailedWriteKeepsThePreviousFile) {
     }
 }
 
-// A workbook goes through the database table when the spreadsheet application cannot start;
-// this host's table does not write workbooks yet, so nothing is written.
-TEST_F(PartListExport, SpreadsheetAndDatabaseTypesWriteNothingWithoutTheirWriters) {
-    XLx::SetApplicationCanStart(false);
-    for (int32_t type : {1}) {
-        SCOPED_TRACE(type);
-        auto dlg = MakeDialog();
-        const fs::path path = m_dir / ("list" + std::to_string(type));
-        dlg->SelectFileType(type);
-        const fs::path full = path.string() + UTx::ToUtf8(dlg->GetExtension());
-        EXPECT_EQ(dlg->SaveData(full.u16string(), u"Parts", type), 1);
-        EXPECT_FALSE(fs::exists(full));
-    }
-    XLx::SetApplicationCanStart(true);
-}
-
 // The parts list as a database: what the readers must find. Access keeps every text whole
 // (mdb-export gives UTF-8); dBASE holds code page 1252, with '?' for what it lacks (shapelib
 // gives the bytes and drops the padding spaces).
@@ -991,8 +975,12 @@ TEST_F(PartListSpreadsheetExport, AFailedAutomationCallIsAFailedExport) {
 }
 
 // Without the application the spreadsheet options are off and the workbook goes through the
-// database table: the export either writes a workbook a reader opens or writes nothing.
+// database table: one sheet named after the table, headings in A1 onwards, every visible row
+// of the selected columns below as the texts they were; start cell, title row and formats set
+// through the options have no effect.
 TEST_F(PartListSpreadsheetExport, WithoutTheApplicationTheOptionsAreOffAndNothingHalfWritten) {
+    MakeAwkwardValues();
+    m_doc->Change([&] { State()->GetRow(1)->SetFlag(DUxTableRowBase::kHiddenFlag, false); });
     XLx::SetApplicationCanStart(false);
     EXPECT_TRUE(DLxExportDialog::QuerySpreadsheetVersion().empty());
     auto dlg = MakeDialog();
@@ -1007,13 +995,32 @@ TEST_F(PartListSpreadsheetExport, WithoutTheApplicationTheOptionsAreOffAndNothin
         opt->EndDialog(IDCANCEL);
     });
     dlg->OnOptions();
+    // What a caller may still preset: none of it reaches the workbook.
+    opt->SetOptions(true, true, true, true);
+    opt->SetStartCell(u"C5");
+    const std::vector<int32_t> columns = {0, 2};
+    ASSERT_TRUE(opt->SelectColumns(columns));
     const fs::path path = m_dir / "fallback.xls";
-    if (Export(*dlg, path) == 0) {
-        XlsFile xls(path);
-        EXPECT_TRUE(xls.IsOpen());
-    } else {
-        EXPECT_FALSE(fs::exists(path));
+    ASSERT_EQ(Export(*dlg, path), 0) << UTx::ToUtf8(dlg->GetLastFailure());
+    EXPECT_TRUE(WinMessageBoxes::GetShown().empty());
+
+    XlsFile xls(path);
+    ASSERT_TRUE(xls.IsOpen());
+    EXPECT_EQ(xls.SheetNames(), std::vector<std::u16string>{u"Parts"});
+    Lines expected{Headings(columns)};
+    for (const Fields& f : ExpectedCells(columns))
+        expected.push_back(f);
+    EXPECT_EQ(expected.size(), size_t(State()->GetRowCount())); // one row hidden
+    // One row and one column more than the block, both empty.
+    Lines found = xls.Block(0, 0, 0, expected.size() + 1, columns.size() + 1);
+    EXPECT_EQ(found.back(), Fields(columns.size() + 1));
+    found.pop_back();
+    for (Fields& f : found) {
+        EXPECT_EQ(f.back(), u"");
+        f.pop_back();
     }
+    EXPECT_EQ(found, expected);
+
     XLx::SetApplicationCanStart(true);
     EXPECT_EQ(DLxExportDialog::QuerySpreadsheetVersion(), u"12.0");
 }
