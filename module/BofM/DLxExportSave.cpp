@@ -43,8 +43,8 @@ void AppendField(std::u16string& out, const UTxString16& value, const UTxString1
     out += u'"';
 }
 
-void ShowMessage(const UTxString16& text) {
-    MessageBoxW(nullptr, text.c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+void ShowMessage(const UTxString16& text, uint32_t icon = MB_ICONEXCLAMATION) {
+    MessageBoxW(nullptr, text.c_str(), nullptr, MB_OK | icon);
 }
 
 UTxString16 LoadString(uint32_t id) {
@@ -223,12 +223,12 @@ bool DLxExportSave::WriteSpreadsheet() {
         } catch (const COleException&) {
         }
     };
-    // A failed run says why, once, and counts as not written: the file at the path is either the
-    // previous one or none, since the workbook is saved in one piece at the end.
+    // A failed run says why, once, as an error, and counts as not written: the file at the path
+    // is either the previous one or none, since the workbook is saved in one piece at the end.
     const auto fail = [&](const UTxString16& why) {
         shutDown();
         m_xl.reset();
-        ShowMessage(m_path + u": " + why);
+        ShowMessage(m_path + u": " + why, MB_ICONERROR);
         return false;
     };
     try {

@@ -963,6 +963,7 @@ TEST_F(PartListSpreadsheetExport, AFailedAutomationCallIsAFailedExport) {
         EXPECT_EQ(result, 1);
         ASSERT_EQ(WinMessageBoxes::GetShown().size(), 1u);
         EXPECT_FALSE(WinMessageBoxes::GetShown()[0].text.empty());
+        EXPECT_EQ(WinMessageBoxes::GetShown()[0].type & MB_ICONMASK, MB_ICONERROR);
         if (c.path == previousBook)
             EXPECT_EQ(ReadBytes(c.path), previous);
         else
