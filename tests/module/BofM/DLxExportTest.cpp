@@ -589,7 +589,8 @@ TEST_F(PartListDatabaseExport, DatabaseFilesHoldEveryVisibleRowOfTheSelectedColu
         opt->SetOptions(false, false, false, true);
         ASSERT_TRUE(opt->SelectColumns(c.columns));
         const fs::path path = m_dir / c.file;
-        ASSERT_EQ(dlg->SaveData(path.u16string(), u"Parts", c.type), 0) << UTx::ToUtf8(dlg->GetLastFailure());
+        ASSERT_EQ(dlg->SaveData(path.u16string(), u"Parts", c.type), 0)
+            << UTx::ToUtf8(dlg->GetLastFailure());
         EXPECT_TRUE(WinMessageBoxes::GetShown().empty());
         EXPECT_TRUE(dlg->GetLastFailure().empty());
 
@@ -606,8 +607,9 @@ TEST_F(PartListDatabaseExport, DatabaseFilesHoldEveryVisibleRowOfTheSelectedColu
         // The texts' own bytes: UTF-16 in Access, code page 1252 in dBASE.
         if (std::find(c.columns.begin(), c.columns.end(), 2) != c.columns.end()) {
             const std::string bytes = ReadBytes(path);
-            const std::string raw = dbase ? KorvuCp1252(WinToUtf8(u"Gro\u00DFe Schraube \u00D8 8 \u2013"))
-                                          : Utf16Le(kAccented);
+            const std::string raw =
+                dbase ? KorvuCp1252(WinToUtf8(u"Gro\u00DFe Schraube \u00D8 8 \u2013"))
+                      : Utf16Le(kAccented);
             EXPECT_NE(bytes.find(raw), std::string::npos);
         }
     }
