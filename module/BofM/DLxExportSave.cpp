@@ -1,6 +1,7 @@
 #include "BofM/DLxExportSave.h"
 
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "WinMessageBox.h"
 #include "WinModule.h"
 #include "WinText.h"
+#include "bom/BqxBomDbTable.h"
 #include "du/DUxTableStateBase.h"
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
@@ -41,8 +43,8 @@ void AppendField(std::u16string& out, const UTxString16& value, const UTxString1
     out += u'"';
 }
 
-void ShowMessage(const UTxString16& text) {
-    MessageBoxW(nullptr, text.c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+void ShowMessage(const UTxString16& text, uint32_t icon = MB_ICONEXCLAMATION) {
+    MessageBoxW(nullptr, text.c_str(), nullptr, MB_OK | icon);
 }
 
 UTxString16 LoadString(uint32_t id) {
@@ -174,6 +176,22 @@ UTxString16 DLxExportSave::GetCellValue(int32_t row, int32_t column) const {
     return DUxTableStyle::GetSimpleValue(m_table->GetValue(row, column));
 }
 
+std::vector<int32_t> DLxExportSave::GetVisibleRows() const {
+    std::vector<int32_t> rows;
+    rows.reserve(size_t(m_rowCount));
+    for (int32_t row = 0; row < m_rowCount; ++row)
+        if (IsRowVisible(row)) rows.push_back(row);
+    return rows;
+}
+
+std::vector<UTxString16> DLxExportSave::GetRowValues(int32_t row) const {
+    std::vector<UTxString16> values;
+    values.reserve(m_indices.size());
+    for (int32_t column : m_indices)
+        values.push_back(GetCellValue(row, column));
+    return values;
+}
+
 int32_t DLxExportSave::Run() {
     bool ok = false;
     if (m_spreadsheet)
@@ -205,12 +223,12 @@ bool DLxExportSave::WriteSpreadsheet() {
         } catch (const COleException&) {
         }
     };
-    // A failed run says why, once, and counts as not written: the file at the path is either the
-    // previous one or none, since the workbook is saved in one piece at the end.
+    // A failed run says why, once, as an error, and counts as not written: the file at the path
+    // is either the previous one or none, since the workbook is saved in one piece at the end.
     const auto fail = [&](const UTxString16& why) {
         shutDown();
         m_xl.reset();
-        ShowMessage(m_path + u": " + why);
+        ShowMessage(m_path + u": " + why, MB_ICONERROR);
         return false;
     };
     try {
@@ -268,16 +286,14 @@ bool DLxExportSave::WriteSpreadsheet() {
         }
         a.headerRow = a.cursor;
         a.cursor = Offset(a.cursor, 1, 0);
+        const std::vector<int32_t> rows = GetVisibleRows();
         for (int32_t i = 0; i < m_columnCount; ++i) {
-            int32_t r = 0;
-            for (int32_t j = 0; j < m_rowCount; ++j) {
-                if (!IsRowVisible(j)) continue;
-                const UTxString16 value = GetCellValue(j, m_indices[size_t(i)]);
-                COleDispatchDriver cell = Offset(a.cursor, r, i);
+            for (size_t r = 0; r < rows.size(); ++r) {
+                const UTxString16 value = GetCellValue(rows[r], m_indices[size_t(i)]);
+                COleDispatchDriver cell = Offset(a.cursor, int32_t(r), i);
                 const bool formatted = ApplyNumberFormat(i, cell);
                 SetCellValue(cell, value);
                 if (!formatted) KeepAsText(cell, value);
-                ++r;
             }
         }
         a.firstDataColumn = Resize(a.cursor, m_rowCount, 1);
@@ -415,8 +431,25 @@ void DLxExportSave2000::SaveWorkbookAs(const UTxString16& path) {
                                 SaveAsArguments(path, kFormatWorkbook, 3));
 }
 
-bool DLxExportSave::WriteDatabase(int32_t /*code*/) {
-    // The database table writer is not part of this host yet: nothing is written.
+bool DLxExportSave::WriteDatabase(int32_t code) {
+    m_failure.clear();
+    if (!m_table) return false;
+    // The table shows no message of its own: its reason goes to the caller, which says it.
+    try {
+        BqxBomDbTable db;
+        db.SetTableName(m_tableName);
+        bool filled = db.InsertInitialColumns(m_headings);
+        for (int32_t row : GetVisibleRows())
+            filled = filled && db.AppendRow(GetRowValues(row));
+        if (!filled) {
+            m_failure = m_path + u": the selected columns and their headings do not match";
+            return false;
+        }
+        if (db.ExportTable(m_path, code)) return true;
+        m_failure = WinFromUtf8(db.LastError());
+    } catch (const std::exception& e) {
+        m_failure = m_path + u": " + WinFromUtf8(e.what());
+    }
     return false;
 }
 
@@ -450,14 +483,12 @@ bool DLxExportSave::WriteText() {
     };
     if (m_options && m_options->GetTitleRow()) line({DUxTableStyleWrapper(m_table, {}).GetTitle()});
     line(m_headings);
-    std::vector<UTxString16> fields(m_indices.size());
-    for (int32_t row = 0; row < m_rowCount; ++row) {
-        if (!IsRowVisible(row)) continue;
-        for (size_t i = 0; i < m_indices.size(); ++i) {
-            fields[i] = GetCellValue(row, m_indices[i]);
-            // A path is exported as its file name.
-            const size_t slash = fields[i].rfind(u'\\');
-            if (slash != UTxString16::npos) fields[i].erase(0, slash + 1);
+    for (int32_t row : GetVisibleRows()) {
+        std::vector<UTxString16> fields = GetRowValues(row);
+        // A path is exported as its file name.
+        for (UTxString16& field : fields) {
+            const size_t slash = field.rfind(u'\\');
+            if (slash != UTxString16::npos) field.erase(0, slash + 1);
         }
         line(fields);
     }
