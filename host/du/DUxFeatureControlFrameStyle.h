@@ -8,14 +8,15 @@
 
 #include "dc/RDxObject.h"
 #include "fw/FWxStyle.h"
+#include "fw/SmartPtr.h"
 #include "rse/RSeRef.h"
 #include "sm/SMxColor.h"
 
 class DUxSymUnitAttr;
 
 // The text look of a style: font, GD&T symbol font, size (model units) and colour (black unless
-// set).
-class DUxTextStyleWrapper {
+// set). Counted, so that a style can hand one out to share (SmartPtr) as well as by value.
+class DUxTextStyleWrapper : public CountedCObj {
 public:
     DUxTextStyleWrapper() = default;
     DUxTextStyleWrapper(int32_t fontId, int32_t gdtFontId, double fontSize)

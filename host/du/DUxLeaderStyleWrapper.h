@@ -1,11 +1,13 @@
 #pragma once
 // The look of a leader as its annotation's leader style gives it: the pen of its lines and how
-// an extension line from a symbol shown without leaders meets its geometry.
+// an extension line from a symbol shown without leaders meets its geometry. Counted, so that a
+// style can hand one out to share (SmartPtr) as well as by value.
 #include <cstdint>
 
+#include "fw/SmartPtr.h"
 #include "sm/SMxColor.h"
 
-class DUxLeaderStyleWrapper {
+class DUxLeaderStyleWrapper : public CountedCObj {
 public:
     DUxLeaderStyleWrapper() = default;
     DUxLeaderStyleWrapper(const SMxColor& color, int32_t lineWeight, int32_t lineType)
