@@ -280,12 +280,18 @@ TEST_F(BalloonStyleRequest, AnUpdateWritesTheRecordRenamesJournalsReplaysAndUndo
 
 TEST_F(BalloonStyleRequest, WritingTheSameValuesAgainCountsNoEditButSetsTheRest) {
     BalloonDoc d;
-    DLxBalloonStyleRequestData data = ShopRecord(d, u"ISO");
     ASSERT_FALSE(d.Run(new DLxUpdateBalloonStyleRequest(nullptr, RSeRef<DUxBalloonStyle>(d.iso),
-                                                        data, false))
+                                                        ShopRecord(d, u"ISO"), false))
                      .Failed());
     const int32_t edits = d.iso->GetEditCount();
     const uint32_t firstItem = d.iso->GetItems()[0].Read()->GetId();
+    // The record the style page fills from the style holds what the style holds.
+    DLxBalloonStyleRequestData data;
+    data.InitFromStyle(RSeRef<DUxBalloonStyle>(d.iso));
+    EXPECT_EQ(data.GetStyleName(), u"ISO");
+    EXPECT_EQ(data.GetComment(), u"for the \"shop\"");
+    ASSERT_EQ(data.GetItems().size(), 2u);
+    EXPECT_NE(data.GetItems()[0].Read(), d.iso->GetItems()[0].Read()); // a copy of its own
     data.SetComment(u"again");
     data.SetLeaderStyle({});
     ASSERT_FALSE(d.Run(new DLxUpdateBalloonStyleRequest(nullptr, RSeRef<DUxBalloonStyle>(d.iso),
