@@ -1,6 +1,8 @@
 #include "du/DUxAuxEntFactory.h"
 
+#include <cmath>
 #include <memory>
+#include <numbers>
 
 #include "du/DUxCAuxEntArray.h"
 
@@ -44,4 +46,39 @@ DUxCAuxCircle* DUxAuxEntFactory::CreateCircleByCenter(DUxCAuxEntArray& array,
     auto c = std::make_unique<DUxCAuxCircle>(centre, radius, WqGeVector3d::kZAxis, filled);
     c->TransformBy(xform);
     return static_cast<DUxCAuxCircle*>(array.Append(std::move(c)));
+}
+
+DUxCAuxArc* DUxAuxEntFactory::CreateArcByCenter(DUxCAuxEntArray& array, const WqGePoint3d& centre,
+                                                double radius, const WqGeVector3d& start,
+                                                double sweep, const WqGeMatrix3d& xform,
+                                                const void*, RSeSegment*) {
+    auto a = std::make_unique<DUxCAuxArc>();
+    a->centre = centre;
+    a->radius = radius;
+    a->startVector = start;
+    a->sweep = sweep;
+    a->TransformBy(xform);
+    return static_cast<DUxCAuxArc*>(array.Append(std::move(a)));
+}
+
+DUxCAuxPolyLine* DUxAuxEntFactory::CreatePolygon(DUxCAuxEntArray& array, const WqGePoint3d* points,
+                                                 int32_t count, int32_t mode, const void*,
+                                                 RSeSegment*) {
+    auto p = std::make_unique<DUxCAuxPolyLine>();
+    p->points.assign(points, points + (count > 0 ? count : 0));
+    p->closed = mode == kClosedPolygon;
+    return static_cast<DUxCAuxPolyLine*>(array.Append(std::move(p)));
+}
+
+void CreatePolygon(const WqGePoint3d& centre, double radius, int32_t sides,
+                   const WqGePoint3d& firstVertex, std::vector<WqGePoint3d>& points) {
+    points.clear();
+    if (sides < 3) return;
+    const double dx = firstVertex.x - centre.x, dy = firstVertex.y - centre.y;
+    const double first = (dx == 0.0 && dy == 0.0) ? 0.0 : std::atan2(dy, dx);
+    for (int32_t i = 0; i < sides; ++i) {
+        const double a = first + 2 * std::numbers::pi * i / sides;
+        points.emplace_back(centre.x + radius * std::cos(a), centre.y + radius * std::sin(a),
+                            centre.z);
+    }
 }

@@ -114,14 +114,14 @@ void DUxCAuxPolyLine::TransformBy(const WqGeMatrix3d& m) {
 }
 
 void DUxCAuxPolyLine::Draw(SMxDisplayList& list) const {
-    if (points.size() == 2) {
+    if (points.size() == 2 && !closed) {
         list.Append(std::make_unique<SMxLineItem>(points[0], points[1]));
         return;
     }
     WqArray<WqGePoint3d> pts;
     for (const WqGePoint3d& p : points)
         pts.append(p);
-    list.Append(std::make_unique<SMxPolylineItem>(pts, false));
+    list.Append(std::make_unique<SMxPolylineItem>(pts, closed));
 }
 
 void DUxCAuxPolyLine::AddExtents(BBox& box) const {
@@ -146,9 +146,32 @@ void DUxCAuxCircle::AddExtents(BBox& box) const {
     arc.ExtendBBox(box, WqGeMatrix3d());
 }
 
+void DUxCAuxArc::TransformBy(const WqGeMatrix3d& m) {
+    centre.transformBy(m);
+    normal.transformBy(m);
+    // A mirror turns the sweep the other way round.
+    normal = m.det() < 0 ? -normal.normal() : normal.normal();
+    startVector.transformBy(m);
+    radius *= m.scale();
+}
+
+void DUxCAuxArc::Draw(SMxDisplayList& list) const {
+    list.Append(std::make_unique<SMxArcItem>(centre, normal, startVector, radius, 0.0, sweep));
+}
+
+void DUxCAuxArc::AddExtents(BBox& box) const {
+    SMxArcItem arc(centre, normal, startVector, radius, 0.0, sweep);
+    arc.ExtendBBox(box, WqGeMatrix3d());
+}
+
 DUxCAuxEnt* DUxCAuxEntArray::Append(std::unique_ptr<DUxCAuxEnt> e) {
     m_ents.push_back(std::move(e));
     return m_ents.back().get();
+}
+
+void DUxCAuxEntArray::TransformBy(const WqGeMatrix3d& m) {
+    for (const auto& e : m_ents)
+        e->TransformBy(m);
 }
 
 void DUxCAuxEntArray::Draw(SMxDisplayList& list) const {

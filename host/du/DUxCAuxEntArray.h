@@ -48,6 +48,8 @@ public:
 class DUxCAuxPolyLine : public DUxCAuxEnt {
 public:
     std::vector<WqGePoint3d> points;
+    // A closed polyline (a polygon) joins its last point to its first.
+    bool closed = false;
     void TransformBy(const WqGeMatrix3d& m) override;
     void Draw(SMxDisplayList& list) const override;
     void AddExtents(BBox& box) const override;
@@ -68,6 +70,20 @@ public:
     void AddExtents(BBox& box) const override;
 };
 
+// An arc of a circle: from the start direction, counter-clockwise about the normal by the sweep
+// angle (radians).
+class DUxCAuxArc : public DUxCAuxEnt {
+public:
+    WqGePoint3d centre;
+    double radius = 0.0;
+    WqGeVector3d normal = WqGeVector3d::kZAxis;
+    WqGeVector3d startVector = WqGeVector3d::kXAxis;
+    double sweep = 0.0;
+    void TransformBy(const WqGeMatrix3d& m) override;
+    void Draw(SMxDisplayList& list) const override;
+    void AddExtents(BBox& box) const override;
+};
+
 // Owns its entities, in the order they were made.
 class DUxCAuxEntArray {
 public:
@@ -76,6 +92,7 @@ public:
     DUxCAuxEnt* GetAt(int32_t i) const { return m_ents[size_t(i)].get(); }
     DUxCAuxEnt* Last() const { return m_ents.empty() ? nullptr : m_ents.back().get(); }
     void Clear() { m_ents.clear(); }
+    void TransformBy(const WqGeMatrix3d& m);
     void Draw(SMxDisplayList& list) const;
     BBox GetExtents() const;
 

@@ -15,7 +15,7 @@
 class DUxSymUnitAttr;
 
 // The text look of a style: font, GD&T symbol font, size (model units) and colour (black unless
-// set). Counted, so that a style can hand one out to share (SmartPtr) as well as by value.
+// set). Counted, so that style data can hand one out through a SmartPtr; a copy is a new object.
 class DUxTextStyleWrapper : public CountedCObj {
 public:
     DUxTextStyleWrapper() = default;

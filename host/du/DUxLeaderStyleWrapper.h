@@ -1,7 +1,7 @@
 #pragma once
 // The look of a leader as its annotation's leader style gives it: the pen of its lines and how
-// an extension line from a symbol shown without leaders meets its geometry. Counted, so that a
-// style can hand one out to share (SmartPtr) as well as by value.
+// an extension line from a symbol shown without leaders meets its geometry. Counted, so that
+// style data can hand one out through a SmartPtr; a copy is a new object.
 #include <cstdint>
 
 #include "fw/SmartPtr.h"

@@ -73,7 +73,8 @@ UTxResult DLxCTableCallout::Clone(DLxCTableCallout* t, RSeCloneCommander* cc) co
     t->m_origin = m_origin;
     t->m_direction = m_direction;
     t->m_index = m_index;
-    cc->CloneRef(m_overrideText, t->m_overrideText);
+    // Each entry owns its override text.
+    DLxPersistUtil::CloneOwned(cc, m_overrideText, t->m_overrideText);
     cc->CloneRef(m_sketchInstance, t->m_sketchInstance);
     t->m_width = m_width;
     t->m_height = m_height;

@@ -59,6 +59,7 @@
 #include "Symbol/DLxGDTState.h"
 #include "Symbol/DLxKorvuBug417175Migrator.h"
 #include "Symbol/DLxSymInstance.h"
+#include "Symbol/DLxTableCalloutSymState.h"
 #include "Symbol/KorvuModule.h"
 #include "fb/FBxSelectionGenerator.h"
 #include "fw/FWxTranscriptMgr.h"
@@ -243,6 +244,7 @@ const KorvuInitRow kRows[] = {
     {"DLxGDTInstanceONKTranslator", &DLxGDTInstanceONKTranslator::Register, 2},
     {"CreateGDTSymbol", &RegisterCreateGDTSymbol, 2},
     {"RotateGDTSymbol", &RegisterRotateGDTSymbol, 2},
+    {"DLxTableCalloutSymState", &InitMeta<DLxTableCalloutSymState>, 2},
     {"CreatePartListLocalBOM", &RegisterCreatePartListLocalBOM, 2},
     {"CreatePartList", &RegisterCreatePartList, 2},
     {"EditPartList", &RegisterEditPartList, 2},

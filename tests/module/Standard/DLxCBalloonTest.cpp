@@ -214,7 +214,7 @@ TEST_F(BalloonTest, RowIsFoundByNodeElseByVisibleCookie) {
 TEST_F(BalloonTest, CurrentRecordSavesLoadsAndSavesTheSameBytes) {
     DLxCBalloon* b = DLxCBalloon::New(seg, Node(kMotorOcc), 3);
     b->setOrigin({10.0, 20.0, 0.0});
-    b->setDirection(4);
+    b->setDirection(DLxBomStdInfo::kRight);
     DLxLocalBOMCookie grouped({}, 5);
     grouped.Add(6);
     b->SetCookie(grouped);
