@@ -2,6 +2,7 @@
 
 #include "BofM/DLxPartListColumn.h"
 #include "BofM/DLxPropertyUtil.h"
+#include "Standard/DLxCBalloonService.h"
 #include "Standard/DLxStdFactory.h"
 #include "Standard/DLxStdNorms.h"
 #include "Symbol/KorvuModule.h"
@@ -12,24 +13,13 @@
 #include "rse/RSe.h"
 #include "rse/RSeTransaction.h"
 
-// The shape services come with a header of their own. Until a build has it, nothing can make a
-// service, so the map is always empty and there is nothing to default or delete.
-#if __has_include("Standard/DLxCBalloonService.h")
-#include "Standard/DLxCBalloonService.h"
-#define DLX_HAS_BALLOON_SERVICES 1
-#else
-#define DLX_HAS_BALLOON_SERVICES 0
-#endif
-
 DLxCBalloonStd::~DLxCBalloonStd() {
     ClearServices();
 }
 
 void DLxCBalloonStd::ClearServices() {
-#if DLX_HAS_BALLOON_SERVICES
     for (auto& [id, service] : m_services)
         delete service;
-#endif
     m_services.clear();
 }
 
@@ -39,10 +29,8 @@ bool DLxCBalloonStd::setFactoryDefaults() {
         m_balloonSize = 1.0;
         m_defaultType = DUxBalloonStyle::eCircular;
     }
-#if DLX_HAS_BALLOON_SERVICES
     for (auto& [id, service] : m_services)
         if (service && !service->InitDefaults()) return false;
-#endif
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "Standard/DLxCBalloonService.h"
 #include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxStdRegistration.h"
 #include "Standard/DLxStdStyles.h"
@@ -85,6 +86,26 @@ TEST_F(BalloonStd, EachStandardsFactoryValuesAndNorm) {
         EXPECT_TRUE(std->setFactoryDefaults());
         EXPECT_EQ(std->GetDefaultBalloonType(), DUxBalloonStyle::eCircular);
     }
+}
+
+// The standard's services take their own defaults with the standard's; it deletes them (a leak
+// would show under the sanitizer).
+TEST_F(BalloonStd, TheServicesOfTheStandardTakeTheirDefaultsWithIt) {
+    DLxCBalloonStd* std = Get(kStandards[4]);
+    auto* circle = new DLxCCircBalloonService();
+    auto* triangle = new DLxCTriAngleBalloonService();
+    std->GetServices()[2] = circle;
+    std->GetServices()[8] = triangle;
+    EXPECT_EQ(circle->GetRadiusScale(), 1.0);
+    std->SetDefaultBalloonType(DUxBalloonStyle::eHexagon);
+    EXPECT_TRUE(std->setFactoryDefaults());
+    EXPECT_EQ(std->GetDefaultBalloonType(), DUxBalloonStyle::eCircular);
+    EXPECT_EQ(circle->GetRadiusScale(), 1.5);
+    EXPECT_EQ(triangle->GetRadiusScale(), 1.5);
+    EXPECT_EQ(triangle->GetSides(), 3);
+    std->ClearServices();
+    EXPECT_TRUE(std->GetServices().empty());
+    std->GetServices()[9] = new DLxCSquareBalloonService();
 }
 
 TEST_F(BalloonStd, CopyingCountsAnEditOnlyForAChangedValueAndWritesTheNormEveryTime) {
