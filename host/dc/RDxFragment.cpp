@@ -333,43 +333,77 @@ private:
 class RDxNodeListChange : public RSeTxnChange {
 public:
     RDxNodeListChange(RDxFragment* owner, bool inserted, uint32_t pos,
-                      std::vector<RSeHandle*> nodes, std::vector<uint64_t> keys)
-        : RSeTxnChange(owner), m_inserted(inserted), m_pos(pos), m_keys(std::move(keys)) {
-        m_nodes.resize(nodes.size());
-        for (size_t i = 0; i < nodes.size(); ++i)
-            m_nodes[i].SetHandle(nodes[i]);
+                      const std::vector<RSeHandle*>& nodes, const std::vector<uint64_t>& keys)
+        : RSeTxnChange(owner), m_inserted(inserted), m_pos(pos) {
+        Append(nodes, keys);
     }
     // Nodes inserted right after those this change inserted join it.
     bool Extend(uint32_t pos, const std::vector<RSeHandle*>& nodes,
                 const std::vector<uint64_t>& keys) {
         if (!m_inserted || pos != m_pos + m_nodes.size()) return false;
-        for (RSeHandle* h : nodes) {
-            m_nodes.emplace_back();
-            m_nodes.back().SetHandle(h);
-        }
-        m_keys.insert(m_keys.end(), keys.begin(), keys.end());
+        Append(nodes, keys);
         return true;
     }
-    void Undo(RSeIDed* owner) override { Apply(static_cast<RDxFragment*>(owner), !m_inserted); }
-    void Redo(RSeIDed* owner) override { Apply(static_cast<RDxFragment*>(owner), m_inserted); }
+    // The fragment's last birthday changed with the list (AddNode hands one out with the node
+    // it inserts): the change carries it before and after.
+    void NoteBirthday(int32_t before, int32_t after) {
+        if (!m_hasBirthday) m_birthdayBefore = before;
+        m_hasBirthday = true;
+        m_birthdayAfter = after;
+    }
+    void Undo(RSeIDed* owner) override {
+        auto* f = static_cast<RDxFragment*>(owner);
+        Apply(f, !m_inserted);
+        if (m_hasBirthday) f->m_lastBirthday = m_birthdayBefore;
+    }
+    void Redo(RSeIDed* owner) override {
+        auto* f = static_cast<RDxFragment*>(owner);
+        Apply(f, m_inserted);
+        if (m_hasBirthday) f->m_lastBirthday = m_birthdayAfter;
+    }
 
 private:
+    // Keys that follow each other (as AddNode hands them out) are kept as the first alone.
+    void Append(const std::vector<RSeHandle*>& nodes, const std::vector<uint64_t>& keys) {
+        for (size_t i = 0; i < nodes.size(); ++i) {
+            const size_t n = m_nodes.size();
+            if (n == 0) {
+                m_firstKey = keys[i];
+            } else if (m_keys.empty() && keys[i] != m_firstKey + n) {
+                // The run breaks: from here on every key is kept.
+                m_keys.reserve(n + nodes.size() - i);
+                for (size_t k = 0; k < n; ++k)
+                    m_keys.push_back(m_firstKey + k);
+            }
+            if (!m_keys.empty()) m_keys.push_back(keys[i]);
+            m_nodes.emplace_back();
+            m_nodes.back().SetHandle(nodes[i]);
+        }
+    }
     void Apply(RDxFragment* f, bool insert) {
         if (insert) {
             std::vector<RSeHandle*> handles;
             handles.reserve(m_nodes.size());
             for (const RSeRefBase& r : m_nodes)
                 handles.push_back(r.GetHandle());
-            f->InsertNodes(m_pos, handles, m_keys);
+            std::vector<uint64_t> keys = m_keys;
+            if (keys.empty())
+                for (size_t k = 0; k < m_nodes.size(); ++k)
+                    keys.push_back(m_firstKey + k);
+            f->InsertNodes(m_pos, handles, keys);
         } else {
             f->EraseNodes(m_pos, uint32_t(m_nodes.size()));
         }
     }
 
     bool m_inserted;
+    bool m_hasBirthday = false;
     uint32_t m_pos;
+    int32_t m_birthdayBefore = 0;
+    int32_t m_birthdayAfter = 0;
+    uint64_t m_firstKey = 0;
     std::vector<RSeRefBase> m_nodes;
-    std::vector<uint64_t> m_keys;
+    std::vector<uint64_t> m_keys; // empty while the keys follow each other from m_firstKey
 };
 
 namespace {
@@ -391,8 +425,28 @@ RDxFragment::RDxFragment() = default;
 RDxFragment::RDxFragment(const RSeStream* s) : RDxObject(s) {}
 
 RDxFragment::~RDxFragment() {
-    // What the list held when the fragment went, so that an undo that brings it back finds it.
-    if (!m_nodes.empty() && RSe::IsRecording(this)) EraseNodes(0, uint32_t(m_nodes.size()));
+    // What the list held and the last birthday when the fragment went, so that an undo that
+    // brings it back finds them.
+    if (!RSe::IsRecording(this)) return;
+    if (!m_nodes.empty()) EraseNodes(0, uint32_t(m_nodes.size()));
+    SetLastBirthday(0);
+}
+
+void RDxFragment::SetLastBirthday(int32_t birthday) {
+    if (birthday == m_lastBirthday) return;
+    const int32_t before = m_lastBirthday;
+    m_lastBirthday = birthday;
+    if (!RSe::IsRecording(this)) return;
+    auto* last = dynamic_cast<RDxNodeListChange*>(RSe::LastChange(this));
+    if (!last) {
+        // No nodes: a birthday alone.
+        const std::vector<RSeHandle*> none;
+        auto change = std::make_unique<RDxNodeListChange>(this, true, uint32_t(m_nodes.size()),
+                                                          none, std::vector<uint64_t>{});
+        last = change.get();
+        RSe::RecordChange(std::move(change));
+    }
+    last->NoteBirthday(before, birthday);
 }
 
 RDxFragmentIndex& RDxFragment::Index() const {
@@ -455,8 +509,7 @@ void RDxFragment::EraseNodes(uint32_t pos, uint32_t count) {
     m_nodes.erase(m_nodes.begin() + pos, m_nodes.begin() + pos + count);
     m_keys.erase(m_keys.begin() + pos, m_keys.begin() + pos + count);
     if (RSe::IsRecording(this))
-        RSe::RecordChange(
-            std::make_unique<RDxNodeListChange>(this, false, pos, handles, std::move(keys)));
+        RSe::RecordChange(std::make_unique<RDxNodeListChange>(this, false, pos, handles, keys));
 }
 
 int64_t RDxFragment::PositionOf(const RDxNode* node) const {
@@ -482,9 +535,13 @@ bool RDxFragment::AddNode(RDxNode* node) {
     if (!node || HasNode(node)) return false;
     if (RSeIDed* previous = node->GetFragment().GetTarget())
         static_cast<RDxFragment*>(previous)->RemoveNode(node);
-    RSe::PrepareWrite(this);
+    // The list's change records the birthday handed out too: the fragment's own fields need no
+    // image, which on a sheet would be kept once for every annotation placed on it.
     InsertNodes(uint32_t(m_nodes.size()), {node->GetHandle()}, {m_nextKey + 1});
-    if (!node->GetBirthday()) node->SetBirthday(++m_lastBirthday);
+    if (!node->GetBirthday()) {
+        node->SetBirthday(m_lastBirthday + 1);
+        SetLastBirthday(m_lastBirthday + 1);
+    }
     node->SetFragment(this);
     node->MarkEdited(true); // noted for the next pass by the index, when there is one
     return true;
@@ -493,8 +550,7 @@ bool RDxFragment::AddNode(RDxNode* node) {
 bool RDxFragment::RemoveNode(RDxNode* node) {
     const int64_t pos = PositionOf(node);
     if (pos < 0) return false;
-    RSe::PrepareWrite(this);
-    EraseNodes(uint32_t(pos), 1);
+    EraseNodes(uint32_t(pos), 1); // recorded as the change, not as an image of the fragment
     if (node->GetFragment().GetTarget() == this) node->SetFragment(nullptr);
     return true;
 }
@@ -634,8 +690,8 @@ UTxResult RDxFragment::Recompute(RDxComputeContext& ctx) {
         if (g.Node(i) && g.Node(i)->IsEdited()) g.NoteEdited(i);
 
     if (!leftOut) return {};
-    UTxResult result(kRDxErrRecompute, Number(leftOut) + u" of " +
-                                           Number(g.PresentCount()) + u" left out of date");
+    UTxResult result(kRDxErrRecompute,
+                     Number(leftOut) + u" of " + Number(g.PresentCount()) + u" left out of date");
     for (UTxDiagnosis* d : found)
         result.AttachDiagnosis(d);
     return result;

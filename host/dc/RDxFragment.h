@@ -25,8 +25,10 @@ struct RSeHandle;
 //
 // The node list is recorded in transactions as its insertions and removals (RSeTxnChange), not
 // as part of the fragment's image, so that adding a node to a large sheet costs, and keeps in
-// the history, that node. Each node of the list has an order key (not stored; increasing along
-// the list, given again by undo and redo), by which a pass orders nodes in a tie.
+// the history, that node. The last birthday (which AddNode hands out) is recorded with those
+// changes too, so adding or removing a node keeps no image of the fragment at all. Each node of
+// the list has an order key (not stored; increasing along the list, given again by undo and
+// redo), by which a pass orders nodes in a tie.
 class RDxFragment : public RDxObject {
 public:
     RDxFragment();
@@ -91,6 +93,9 @@ public:
 
 private:
     friend class RDxNode;
+    friend class RDxNodeListChange;
+    // Recorded with the list's changes, as the transaction's image leaves it out.
+    void SetLastBirthday(int32_t birthday);
     // Keys 1..n for the list as loaded or copied.
     void RenumberKeys();
     void TakeDiagnoses(const UTxResult& r, RDxNode* node, std::vector<UTxDiagnosis*>& pass);

@@ -62,6 +62,10 @@ void RDxNode::CollectDependencies(std::vector<RDxNode*>& out) const {
         if (RSeIDed* t = r.GetTarget()) out.push_back(static_cast<RDxNode*>(t));
 }
 
+RDxFragment* RDxNode::GetFragmentForNodes() const {
+    return static_cast<RDxFragment*>(m_fragment.GetTarget());
+}
+
 void RDxNode::SetFragment(RDxFragment* fragment) {
     if (m_fragment.GetTarget() == fragment) return;
     RSe::PrepareWrite(this);

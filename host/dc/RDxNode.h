@@ -20,6 +20,10 @@ public:
 
     // The fragment that holds the node; RDxFragment::AddNode and RemoveNode set it.
     RSeRef<RDxFragment> GetFragment() const { return m_fragment; }
+    // The fragment, for adding nodes to it beside this one: its list records its own changes,
+    // so reaching it this way keeps no image of it (of a whole sheet) in the history. A change
+    // of the fragment's own fields still records it (RSe::PrepareWrite).
+    RDxFragment* GetFragmentForNodes() const;
 
     void MarkEdited(bool edited = true);
     bool IsEdited() const { return m_edited; }

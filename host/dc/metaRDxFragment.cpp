@@ -36,16 +36,19 @@ RSeMetaType* RDxFragment::GetMeta() const {
 }
 
 // The diagnoses are not part of the record: they belong to the session, not the document. A
-// transaction's image leaves the node list out: its changes are recorded one by one.
+// transaction's image leaves the node list and the last birthday out: their changes are
+// recorded one by one.
 void RDxFragment::Load(RSeStream& s) {
     RSeMetaType::PlainLoad(this, s);
-    if (!RSe::InTxnImage()) RDxPersist::LoadRefs(s, m_nodes);
+    if (RSe::InTxnImage()) return;
+    RDxPersist::LoadRefs(s, m_nodes);
     s.Read(m_lastBirthday);
 }
 
 void RDxFragment::Save(RSeStream& s) const {
     RSeMetaType::PlainSave(this, s);
-    if (!RSe::InTxnImage()) RDxPersist::SaveRefs(s, m_nodes);
+    if (RSe::InTxnImage()) return;
+    RDxPersist::SaveRefs(s, m_nodes);
     s.Write(m_lastBirthday);
 }
 
@@ -93,6 +96,6 @@ UTxResult RDxFragment::Clone(RDxFragment* target, RSeCloneCommander* cc) const {
         }
     target->InsertNodes(0, copies, keys);
     target->ForgetIndex();
-    target->m_lastBirthday = m_lastBirthday;
+    target->SetLastBirthday(m_lastBirthday);
     return {};
 }

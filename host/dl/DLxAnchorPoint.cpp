@@ -133,7 +133,9 @@ void DLxAnchorPoint::SetViewInstance(DLxViewInstance* view) {
 }
 
 DUxGeometryProxy* DLxAnchorPoint::GetGeometryProxy() const {
-    return m_proxy.get();
+    // As the view: every change of a proxy records it first, so reaching it records nothing.
+    // An edge's proxy serves every annotation on that edge, and was kept in the history of each.
+    return const_cast<DUxGeometryProxy*>(m_proxy.Read());
 }
 
 void DLxAnchorPoint::SetParameter(double param) {

@@ -125,7 +125,7 @@ void DUxLeaderNodeTree::Adopt(DUxLeaderNode* node, DUxLeaderNode* parent) {
 DUxLeaderNode* DUxLeaderNodeTree::AddNode(DUxLeaderNode* parent, const WqGePoint3d& point) {
     if (GetIndexOfNode(parent) < 0) return nullptr;
     DUxLeaderNode* node =
-        DUxLeaderNode::Create(GetFragment().get(), parent, point, m_nodeCounter + 1);
+        DUxLeaderNode::Create(GetFragmentForNodes(), parent, point, m_nodeCounter + 1);
     if (!node) return nullptr;
     NextNodeId();
     Adopt(node, parent);
@@ -140,9 +140,9 @@ DUxBaseTerminalLeaderNode* DUxLeaderNodeTree::AddTerminalNode(DUxLeaderNode* par
     WqGePoint3d p = point;
     DUxBaseTerminalNodeGenerator* generator = m_generator.get();
     DUxBaseTerminalLeaderNode* node =
-        generator
-            ? generator->CreateTerminalNode(this, parent, p, arrowHead, arrowId)
-            : DUxBaseTerminalLeaderNode::Create(GetFragment().get(), parent, p, m_nodeCounter + 1);
+        generator ? generator->CreateTerminalNode(this, parent, p, arrowHead, arrowId)
+                  : DUxBaseTerminalLeaderNode::Create(GetFragmentForNodes(), parent, p,
+                                                      m_nodeCounter + 1);
     if (!node) return nullptr;
     Adopt(node, parent);
     return node;
@@ -152,7 +152,7 @@ DUxLeaderNode* DUxLeaderNodeTree::InsertNode(DUxLeaderNode* node, const WqGePoin
     if (GetIndexOfNode(node) < 0) return nullptr;
     DUxLeaderNode* parent = node->GetParent();
     DUxLeaderNode* inserted =
-        DUxLeaderNode::Create(GetFragment().get(), parent, point, m_nodeCounter + 1);
+        DUxLeaderNode::Create(GetFragmentForNodes(), parent, point, m_nodeCounter + 1);
     if (!inserted) return nullptr;
     NextNodeId();
     if (parent) {

@@ -156,13 +156,34 @@ public:
             uint32_t id;
             RSeIDed* obj;
         };
+        // A segment whose objects lie in id order already (made in order, nothing brought back
+        // by an undo) is walked as it lies: no list of its objects on top of a large drawing.
         std::vector<RSeBulkVector<Ided>> ided(nseg);
+        std::vector<char> inOrder(nseg, 0);
         size_t objects = 0;
         uint32_t total = 0;
         for (uint32_t i = 0; i < nseg; ++i) {
             RSeSegment* seg = m_db->GetSegment(i);
             if (seg->IsTransient()) continue;
             objects += seg->GetObjectCount();
+            const uint32_t first = total;
+            uint32_t lastId = 0;
+            bool ordered = true;
+            seg->ForEachObject([&](RSeVMeta* obj) {
+                if (!ordered || !obj->GetMeta()->IsIDed()) return;
+                auto* o = static_cast<RSeIDed*>(obj);
+                if (total > first && o->GetId() <= lastId) {
+                    ordered = false;
+                    return;
+                }
+                lastId = o->GetId();
+                o->GetHandle()->saveIndex = total++;
+            });
+            if (ordered) {
+                inOrder[i] = 1;
+                continue;
+            }
+            total = first;
             RSeBulkVector<Ided>& list = ided[i];
             list.reserve(seg->GetObjectCount());
             seg->ForEachObject([&](RSeVMeta* obj) {
@@ -171,10 +192,9 @@ public:
                     list.push_back({o->GetId(), o});
                 }
             });
-            // Objects are mostly made in id order: sort by the ids at hand, not through them.
-            auto byId = [](const Ided& a, const Ided& b) { return a.id < b.id; };
-            if (!std::is_sorted(list.begin(), list.end(), byId))
-                std::sort(list.begin(), list.end(), byId);
+            // Sort by the ids at hand, not through the objects.
+            std::sort(list.begin(), list.end(),
+                      [](const Ided& a, const Ided& b) { return a.id < b.id; });
             for (const Ided& o : list)
                 o.obj->GetHandle()->saveIndex = total++;
         }
@@ -210,14 +230,24 @@ public:
             const uint64_t countAt = m_spilled + body.size(); // from the start of the body
             PutU32(body, 0);
             m_pending.clear();
-            for (const Ided& o : ided[i])
-                record(o.obj, o.id);
+            uint32_t count = 0;
+            if (inOrder[i]) {
+                seg->ForEachObject([&](RSeVMeta* obj) {
+                    if (!obj->GetMeta()->IsIDed()) return;
+                    record(obj, static_cast<RSeIDed*>(obj)->GetId());
+                    ++count;
+                });
+            } else {
+                for (const Ided& o : ided[i])
+                    record(o.obj, o.id);
+                count = uint32_t(ided[i].size());
+            }
             // Values found on the way, and the values they point at in turn.
             for (size_t k = 0; k < m_pending.size(); ++k) {
                 RSeVMeta* v = const_cast<RSeVMeta*>(m_pending[k]);
                 record(v, m_valueNumber[v] + 1);
             }
-            const uint32_t count = uint32_t(ided[i].size() + m_pending.size());
+            count += uint32_t(m_pending.size());
             if (countAt >= m_spilled)
                 std::memcpy(body.data() + (countAt - m_spilled), &count, 4);
             else
@@ -244,7 +274,9 @@ public:
     }
 
 private:
-    static constexpr size_t kSpillBytes = size_t(1) << 20;
+    // Small beside the drawing (a save is the peak of a large replay's memory), large enough
+    // that writing the scratch file costs a call per quarter megabyte.
+    static constexpr size_t kSpillBytes = size_t(1) << 18;
 
     [[noreturn]] static void SpillFailed() {
         throw UTxException(UTxResult(

@@ -19,7 +19,7 @@ DLxTerminalNodeGenerator::CreateTerminalNode(DUxLeaderNodeTree* tree, DUxLeaderN
                                              WqGePoint3d& point, DUxArrowHeadState* arrowHead,
                                              uint32_t arrowId) {
     if (!tree) return nullptr;
-    RDxFragment* fragment = tree->GetFragment().get();
+    RDxFragment* fragment = tree->GetFragmentForNodes();
     if (!fragment || !fragment->GetSegment()) return nullptr;
     if (!arrowHead) arrowHead = DUxLeaderNodeTree::CreateArrowHeadState(fragment, arrowId);
     DLxAnchorPoint* anchor = DLxAnchorPoint::Create(fragment);

@@ -194,10 +194,10 @@ TEST(RDxPersist, AFragmentsNodeListIsRecordedAsItsChanges) {
     RSeDatabase db;
     RSeSegment* seg = db.CreateSegment(u"Sheet");
     RSeRef<RDxFragment> frag(TstMake<RDxFragment>(seg));
-    std::vector<RDxInt*> ints;
+    std::vector<RSeRef<RDxInt>> ints; // by handle: a deleted node comes back elsewhere
     for (int i = 0; i < 6; ++i) {
-        ints.push_back(TstMake<RDxInt>(seg));
-        frag->AddNode(ints.back());
+        ints.emplace_back(TstMake<RDxInt>(seg));
+        frag->AddNode(ints.back().get());
     }
     const std::vector<uint8_t> before = Bytes(db);
     auto ids = [&] {
@@ -208,22 +208,56 @@ TEST(RDxPersist, AFragmentsNodeListIsRecordedAsItsChanges) {
     };
     const std::vector<uint32_t> order = ids();
 
+    // Whether the change alters the fragment's own fields besides its list: only then does the
+    // record need an image of the fragment. The changes reach the fragment through a plain
+    // pointer, as a request does; a reference would record it when dereferenced.
     struct Case {
         const char* what;
         std::function<void()> change;
+        bool imagesFragment;
     };
+    RDxFragment* f = nullptr; // taken afresh, outside the transaction, for each case
     const Case cases[] = {
-        {"a node from the middle goes", [&] { frag->DeleteNode(ints[2]); }},
+        {"a node from the middle goes", [&] { f->DeleteNode(ints[2].get()); }, false},
+        {"the first node goes", [&] { f->RemoveNode(ints[0].get()); }, false},
+        {"the last node goes", [&] { f->DeleteNode(ints[5].get()); }, false},
+        {"the first and last go, and one joins",
+         [&] {
+             f->RemoveNode(ints[5].get());
+             f->AddNode(TstMake<RDxInt>(seg));
+             f->DeleteNode(ints[0].get());
+         },
+         false},
         {"nodes join and leave",
          [&] {
-             frag->AddNode(TstMake<RDxInt>(seg));
-             frag->RemoveNode(ints[0]);
-             frag->AddNode(ints[0]);
-         }},
-        {"the fragment goes with its nodes", [&] { RSe::DeleteObject(frag.operator->()); }},
+             f->AddNode(TstMake<RDxInt>(seg));
+             f->RemoveNode(ints[0].get());
+             f->AddNode(ints[0].get());
+         },
+         false},
+        {"nodes join at the end and one leaves between them",
+         [&] {
+             RDxInt* joined = TstMake<RDxInt>(seg);
+             f->AddNode(joined);
+             f->AddNode(TstMake<RDxInt>(seg));
+             f->RemoveNode(ints[3].get());
+             f->DeleteNode(joined);
+             f->AddNode(TstMake<RDxInt>(seg));
+         },
+         false},
+        {"a node joins and the fragment's flags change",
+         [&] {
+             f->AddNode(TstMake<RDxInt>(seg));
+             f->SetFlag(0x40);
+             f->AddNode(TstMake<RDxInt>(seg));
+         },
+         true},
+        {"the fragment goes with its nodes", [&] { RSe::DeleteObject(f); }, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        f = frag.get();
+        const int32_t birthdayBefore = f->GetLastBirthday();
         db.BeginTxn();
         c.change();
         auto record = db.CommitTxn();
@@ -231,10 +265,13 @@ TEST(RDxPersist, AFragmentsNodeListIsRecordedAsItsChanges) {
         db.Undo(*record);
         EXPECT_EQ(Bytes(db), before);
         EXPECT_EQ(ids(), order);
+        EXPECT_EQ(frag->GetLastBirthday(), birthdayBefore);
+        EXPECT_EQ(record->Holds(frag.get()), c.imagesFragment);
         db.Redo(*record);
         EXPECT_EQ(Bytes(db), after);
         db.Undo(*record);
         EXPECT_EQ(Bytes(db), before);
+        EXPECT_EQ(ids(), order);
     }
 }
 
