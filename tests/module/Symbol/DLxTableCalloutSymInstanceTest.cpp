@@ -27,6 +27,8 @@
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeMetaType.h"
+#include "ge/BBox.h"
+#include "ge/WqGeMatrix3d.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
 
@@ -229,6 +231,242 @@ TEST_F(CalloutInstanceTest, ComputeKeepsTheStackAtTheLeaderAndOnItsSide) {
     ExpectPoint(inst->GetSubSymbolOrigin(), 100, 100, "primary");
     ExpectPoint(second->origin(), 92.5, 100, "second");
     EXPECT_EQ(second->direction(), DLxBomStdInfo::kLeft);
+}
+
+// A leader from its end (0,0) through (10,0) to its root (20,0), and a sketched balloon whose
+// outline is drawn into the symbol list: the leader is cut where it first meets the outline
+// coming from its end, and what lies beyond goes.
+TEST_F(CalloutInstanceTest, SketchedBalloonsTrimTheirLeaderAtTheOutline) {
+    enum Shape { kCircle, kLine, kTouch, kText, kFlatText, kOutlinePolyline };
+    const struct {
+        const char* name;
+        Shape shape;
+        double shiftX; // of the symbol list
+        std::vector<std::pair<WqGePoint3d, WqGePoint3d>> expected; // from the end inwards
+    } cases[] = {
+        {"circle about the root", kCircle, 0, {{{10, 0, 0}, {0, 0, 0}}, {{10, 0, 0}, {15, 0, 0}}}},
+        {"circle, symbol list moved", kCircle, 1,
+         {{{10, 0, 0}, {0, 0, 0}}, {{10, 0, 0}, {16, 0, 0}}}},
+        {"line across the first segment", kLine, 0, {{{0, 0, 0}, {5, 0, 0}}}},
+        {"touching the start of a segment", kTouch, 0,
+         {{{10, 0, 0}, {0, 0, 0}}, {{20, 0, 0}, {10, 0, 0}}}},
+        {"box of a text", kText, 0, {{{10, 0, 0}, {0, 0, 0}}, {{10, 0, 0}, {12, 0, 0}}}},
+        {"flat text: its vertical edges are none", kFlatText, 0,
+         {{{10, 0, 0}, {0, 0, 0}}, {{20, 0, 0}, {10, 0, 0}}}},
+        {"outline polyline in the symbol list", kOutlinePolyline, 0, {{{0, 0, 0}, {4, 0, 0}}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TstCalloutInstance* inst = Place({0, 0, 0}, {10, 0, 0});
+        inst->GetState()->style.type = DLxTableCalloutSymInstance::kSketchedBalloonType;
+        DUxLeaderNodeTree* tree = inst->GetLeader(0);
+        tree->InsertNode(tree->GetRoot(), {20, 0, 0});
+        SMxDisplayList list;
+        auto leaderChild = std::make_unique<SMxChildItem>();
+        tree->GenGraphics(nullptr, leaderChild->list, 0, false, false, nullptr, nullptr, false,
+                          false, false);
+        ASSERT_EQ(leaderChild->list.Count(), 2);
+        auto symbol = std::make_unique<SMxChildItem>(
+            WqGeMatrix3d::translation({c.shiftX, 0, 0}));
+        auto entry = std::make_unique<SMxChildItem>();
+        auto sketch = std::make_unique<SMxChildItem>();
+        switch (c.shape) {
+        case kCircle:
+            sketch->list.Append(std::make_unique<SMxArcItem>(
+                WqGePoint3d(20, 0, 0), WqGeVector3d::kZAxis, WqGeVector3d::kXAxis, 5, 0,
+                2 * 3.141592653589793));
+            break;
+        case kLine:
+            sketch->list.Append(std::make_unique<SMxLineItem>(WqGePoint3d(5, -5, 0),
+                                                              WqGePoint3d(5, 5, 0)));
+            break;
+        case kTouch:
+            sketch->list.Append(std::make_unique<SMxLineItem>(WqGePoint3d(10, 0, 0),
+                                                              WqGePoint3d(10, 5, 0)));
+            break;
+        case kText:
+        case kFlatText:
+            sketch->list.Append(std::make_unique<SMxTextItem>(
+                u"AB", WqGePoint3d(12, c.shape == kText ? -1 : 0, 0), WqGeVector3d::kXAxis,
+                c.shape == kText ? 2.0 : 0.0, SMxTextAlign::BottomLeft));
+            break;
+        case kOutlinePolyline: {
+            auto poly = std::make_unique<SMxPolylineItem>(
+                WqArray<WqGePoint3d>{{4, -1, 0}, {6, -1, 0}, {6, 1, 0}, {4, 1, 0}}, false);
+            poly->SetId(DLxTableCalloutSymInstance::kSketchOutlineItemId);
+            symbol->list.Append(std::move(poly));
+            // The same polyline under another id is no outline.
+            auto other = std::make_unique<SMxPolylineItem>(
+                WqArray<WqGePoint3d>{{2, -1, 0}, {2, 1, 0}}, false);
+            symbol->list.Append(std::move(other));
+            break;
+        }
+        }
+        entry->list.Append(std::move(sketch));
+        symbol->list.Append(std::move(entry));
+        list.Append(std::move(leaderChild));
+        list.Append(std::move(symbol));
+        inst->SetDisplayList(list);
+
+        // Through the cleanup that every compute runs: other boxes of its own are dropped.
+        std::vector<DUxArrowHeadBox> boxes;
+        boxes.emplace_back(std::vector<WqGePoint3d>{{-100, -100, 0}, {100, -100, 0},
+                                                    {100, 100, 0}, {-100, 100, 0}},
+                           inst, DUxLineGeometry(), true, true);
+        inst->DLxSymInstance::Cleanup(boxes, false);
+        EXPECT_TRUE(boxes.empty());
+
+        const SMxDisplayList& leaders = inst->GetDisplayList()->GetChild(0).list;
+        ASSERT_EQ(leaders.Count(), int32_t(c.expected.size()));
+        for (size_t i = 0; i < c.expected.size(); ++i) {
+            const auto* line = leaders.GetAt(int32_t(i)).As<SMxLineItem>();
+            ASSERT_NE(line, nullptr);
+            ExpectPoint(line->start, c.expected[i].first.x, c.expected[i].first.y, "start");
+            ExpectPoint(line->end, c.expected[i].second.x, c.expected[i].second.y, "end");
+            // A shortened segment keeps the id it is picked by.
+            int32_t kind = 0, leader = 0, arrow = 0, node = 0;
+            DUxLeaderNodeTree::AnalyzeItemID(line->GetId(), kind, leader, arrow, node);
+            EXPECT_EQ(kind, DUxLeaderNodeTree::kLeaderNodeItem);
+        }
+    }
+}
+
+// Edge 1 runs from (50,100) to (150,100) on the sheet.
+TEST_F(CalloutInstanceTest, DraggingSnapsOntoTheAttachedEdge) {
+    const struct {
+        const char* name;
+        WqGePoint3d cursor;
+        bool leadersShown;
+        WqGePoint3d root;
+        bool reverse;
+    } cases[] = {
+        {"just under 0.25 above", {100, 100.24, 0}, false, {100, 100, 0}, false},
+        {"0.25 above", {100, 100.25, 0}, true, {90, 110, 0}, false},
+        {"close below", {120, 99.9, 0}, false, {120, 100, 0}, true},
+        {"close but past the edge's end", {150.1, 100.1, 0}, true, {90, 110, 0}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TstCalloutInstance* inst = Place({0, 0, 0}, {100, 120, 0});
+        ASSERT_TRUE(inst->GetFirstAnchor()->AttachToEdge(t.view, 1, 0.5));
+        inst->MoveSymbolBox({90, 110, 0}, 0, c.cursor);
+        EXPECT_EQ(inst->DisplayLeaders(), c.leadersShown);
+        ExpectPoint(inst->GetLeader(0)->GetRoot()->GetPoint(), c.root.x, c.root.y, "root");
+        EXPECT_EQ(inst->IsReverseSide(), c.reverse);
+        EXPECT_EQ(inst->GetLeader(0)->GetNumNodes(), 2);
+    }
+
+    // A leader of its end alone gets a node above the end instead of moving it.
+    TstCalloutInstance* inst = TstCalloutInstance::Create(t.sheet, true);
+    DUxLeaderNodeTree* tree = DUxLeaderNodeTree::Create(t.sheet, t.generator, {0, 0, 0});
+    inst->AppendLeader(tree);
+    ASSERT_TRUE(inst->GetFirstAnchor()->AttachToEdge(t.view, 1, 0.5));
+    inst->MoveSymbolBox({100, 100.1, 0}, 0, {100, 100.1, 0});
+    ASSERT_EQ(tree->GetNumNodes(), 2);
+    EXPECT_NE(tree->GetRoot(), tree->GetTerminalNode(0));
+    ExpectPoint(tree->GetRoot()->GetPoint(), 100, 100, "new root");
+    ExpectPoint(inst->GetFirstAnchor()->GetPoint(), 100, 100, "anchor stays");
+    EXPECT_FALSE(inst->DisplayLeaders());
+
+    // A free leader: the root follows.
+    TstCalloutInstance* free = Place({0, 0, 0}, {10, 10, 0});
+    free->SetDisplayLeaders(false);
+    free->MoveSymbolBox(WqGePoint3d(30, 40, 0), 0);
+    ExpectPoint(free->GetLeader(0)->GetRoot()->GetPoint(), 30, 40, "free root");
+    EXPECT_TRUE(free->DisplayLeaders());
+}
+
+TEST_F(CalloutInstanceTest, AttachPositionsAroundThePrimaryEntry) {
+    const struct {
+        const char* name;
+        WqGePoint3d end;
+        DLxBomStdInfo::EDirection direction;
+        std::vector<WqGePoint3d> expected;
+    } cases[] = {
+        {"vertical leader: left, right, up, down", {100, 50, 0}, DLxBomStdInfo::kRight,
+         {{92.5, 100, 0}, {107.5, 100, 0}, {100, 107.5, 0}, {100, 92.5, 0}}},
+        {"stack to the right", {80, 90, 0}, DLxBomStdInfo::kRight,
+         {{107.5, 100, 0}, {100, 107.5, 0}, {100, 92.5, 0}}},
+        {"stack upwards on the left side", {80, 90, 0}, DLxBomStdInfo::kUp,
+         {{92.5, 100, 0}, {100, 107.5, 0}, {100, 92.5, 0}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TstCalloutInstance* inst = Place(c.end, {100, 100, 0}, {3, 4, 0});
+        inst->GetState()->AlignBalloons(); // sizes the primary entry
+        inst->GetBalloon()->setDirection(c.direction);
+        std::vector<WqGePoint3d> out;
+        inst->AttachPositions(out, {});
+        ExpectPoint(inst->GetSubSymbolOrigin(), 100, 100, "moved to the root");
+        ASSERT_EQ(out.size(), c.expected.size());
+        for (size_t i = 0; i < out.size(); ++i)
+            ExpectPoint(out[i], c.expected[i].x, c.expected[i].y);
+    }
+    TstCalloutInstance* empty = Place({80, 90, 0}, {100, 100, 0});
+    empty->SetBalloon({});
+    std::vector<WqGePoint3d> out;
+    empty->AttachPositions(out, {});
+    EXPECT_TRUE(out.empty());
+}
+
+TEST_F(CalloutInstanceTest, RefreshMessageKeepsOrDeletesTheCallout) {
+    TstCalloutInstance* kept = Place({80, 90, 0}, {100, 100, 0});
+    ASSERT_FALSE(Compute(kept).Failed());
+    kept->MarkEdited(false);
+    EXPECT_FALSE(kept->ProcessMessage(7, nullptr).Failed());
+    EXPECT_FALSE(kept->IsEdited());
+    EXPECT_FALSE(kept->ProcessMessage(DLxTableCalloutSymInstance::kRefreshMessage, nullptr).Failed());
+    EXPECT_TRUE(kept->IsEdited());
+
+    TstCalloutInstance* gone = Place({80, 90, 0}, {100, 100, 0});
+    const uint32_t id = gone->GetId();
+    const uint32_t stateId = gone->GetState()->GetId();
+    gone->alive = false;
+    EXPECT_FALSE(gone->ProcessMessage(DLxTableCalloutSymInstance::kRefreshMessage, nullptr).Failed());
+    RSeDatabase* db = t.doc->GetRSeDb();
+    EXPECT_EQ(db->FindObject(id), nullptr);
+    EXPECT_EQ(db->FindObject(stateId), nullptr);
+}
+
+TEST_F(CalloutInstanceTest, LeaderAndTextStylesComeFromTheStyleData) {
+    TstCalloutInstance* inst = Place({80, 90, 0}, {100, 100, 0});
+    // The test style has a primary leader style and no alternative one.
+    EXPECT_NE(inst->GetLeaderStyleWrapper(), nullptr);
+    inst->UsesPrimaryLeaderStyle(false);
+    EXPECT_EQ(inst->GetLeaderStyleWrapper(), nullptr);
+    const DUxTextStyleWrapper* text = inst->GetTextStyleWrapper();
+    ASSERT_NE(text, nullptr);
+    inst->GetState()->style.hasTextStyle = false;
+    EXPECT_EQ(inst->GetTextStyleWrapper(), nullptr);
+}
+
+// After a compute the entries' outlines clip, as boxes of the callout itself.
+TEST_F(CalloutInstanceTest, BoundaryBoxesOfEveryEntry) {
+    TstCalloutInstance* inst = Place({80, 90, 0}, {100, 100, 0});
+    std::vector<DUxArrowHeadBox> boxes;
+    inst->GetArrowHeadBoxes(boxes);
+    EXPECT_TRUE(boxes.empty()); // nothing drawn yet
+    inst->GetState()->AlignBalloons();
+    Attach(inst, {120, 100, 0}, u"2");
+    ASSERT_FALSE(Compute(inst).Failed());
+    inst->GetArrowHeadBoxes(boxes);
+    ASSERT_GE(boxes.size(), 2u);
+    const DLxCTableCallout* entries[] = {inst->GetBalloon().Read(),
+                                         inst->GetAttachedBalloon(0).Read()};
+    for (size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(boxes[i].GetEmblem(), inst);
+        ASSERT_GE(boxes[i].GetPoints().size(), 3u);
+        BBox box;
+        for (const WqGePoint3d& p : boxes[i].GetPoints())
+            box.extend(p);
+        const WqGePoint3d c = box.center();
+        ExpectPoint(c, entries[i]->origin().x, entries[i]->origin().y, "centred on the entry");
+        EXPECT_NEAR(box.max.x - box.min.x, 7.5, 1e-3);
+    }
+    std::vector<DUxArrowHeadBox> none;
+    inst->GetBalloonBoundaryBox(none, {});
+    EXPECT_TRUE(none.empty());
 }
 
 } // namespace
