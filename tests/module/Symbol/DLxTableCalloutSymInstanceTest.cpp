@@ -12,6 +12,7 @@
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Standard/DLxCBalloon.h"
 #include "SymTestKind.h"
+#include "Symbol/DLxTableCalloutBaseSelection.h"
 #include "Symbol/DLxTableCalloutSymInstance.h"
 #include "TstTableCallout.h"
 #include "dc/RDxComputeContext.h"
@@ -467,6 +468,52 @@ TEST_F(CalloutInstanceTest, BoundaryBoxesOfEveryEntry) {
     std::vector<DUxArrowHeadBox> none;
     inst->GetBalloonBoundaryBox(none, {});
     EXPECT_TRUE(none.empty());
+}
+
+// A style that keeps the anchored offset places the symbol at its attach point while the
+// callout hangs on a leader or on geometry; otherwise the offset applies.
+TEST_F(CalloutInstanceTest, TransformKeepsTheAnchoredOffsetWhenTheStyleSaysSo) {
+    const struct {
+        const char* name;
+        bool keeps;
+        bool leader;
+        bool onEdge;
+        double x;
+    } cases[] = {
+        {"offset applies", false, true, false, 15},
+        {"kept on a leader", true, true, false, 10},
+        {"kept on geometry", true, false, true, 10},
+        {"free without a leader: offset applies", true, false, false, 15},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TstCalloutInstance* inst = TstCalloutInstance::Create(t.sheet, true);
+        DUxLeaderNodeTree* tree = DUxLeaderNodeTree::Create(t.sheet, t.generator, {0, 0, 0});
+        if (c.leader) tree->InsertNode(tree->GetRoot(), {5, 5, 0});
+        inst->AppendLeader(tree);
+        if (c.onEdge) {
+            ASSERT_TRUE(inst->GetFirstAnchor()->AttachToEdge(t.view, 1, 0.5));
+        }
+        inst->GetState()->style.keepsAnchoredOffset = c.keeps;
+        SMxChildItem symbol, text;
+        inst->TransformInstance(&symbol, &text, nullptr, nullptr, WqGeVector3d(),
+                                WqGeVector3d(10, 0, 0), WqGeVector3d(5, 0, 0), 0);
+        WqGePoint3d placed;
+        placed.transformBy(symbol.transform);
+        ExpectPoint(placed, c.x, 0);
+    }
+}
+
+TEST_F(CalloutInstanceTest, SelectionNamesItsCalloutWhileItLives) {
+    TstCalloutInstance* inst = Place({80, 90, 0}, {100, 100, 0});
+    SmartPtr<DLxTableCalloutBaseSelection> sel(
+        new DLxTableCalloutBaseSelection(inst, WqGePoint3d(1, 2, 0)));
+    EXPECT_EQ(sel->GetTableCalloutSymbol(), inst);
+    EXPECT_EQ(sel->GetSymbol(), inst);
+    EXPECT_EQ(sel->GetPickPoint(), WqGePoint3d(1, 2, 0));
+    EXPECT_EQ(sel->GetDataItem(1), nullptr);
+    inst->DeleteAndVacuumClean();
+    EXPECT_EQ(sel->GetTableCalloutSymbol(), nullptr);
 }
 
 } // namespace
