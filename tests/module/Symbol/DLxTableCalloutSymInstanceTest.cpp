@@ -16,6 +16,9 @@
 #include "Symbol/DLxTableCalloutSymInstance.h"
 #include "TstTableCallout.h"
 #include "dc/RDxComputeContext.h"
+#include "dc/RDxFragment.h"
+#include "rse/RSeSegment.h"
+#include "rse/RSeTransaction.h"
 #include "dl/DLxAnchorPoint.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxSheet.h"
@@ -514,6 +517,27 @@ TEST_F(CalloutInstanceTest, SelectionNamesItsCalloutWhileItLives) {
     EXPECT_EQ(sel->GetDataItem(1), nullptr);
     inst->DeleteAndVacuumClean();
     EXPECT_EQ(sel->GetTableCalloutSymbol(), nullptr);
+}
+
+// A preview copy lives in the transient segment and does not carry the flag: it draws with the
+// primary leader style when one of its anchors is on geometry.
+TEST_F(CalloutInstanceTest, PreviewCopiesChooseTheLeaderStyleByTheirAnchors) {
+    RSeSegment* segment = RSe::TransientSegment(true);
+    auto* fragment =
+        new (RSe::_GetMeta(static_cast<const RDxFragment*>(nullptr)), segment) RDxFragment();
+    TstCalloutInstance* preview = TstCalloutInstance::Create(fragment, true);
+    DUxLeaderNodeTree* tree = DUxLeaderNodeTree::Create(fragment, t.generator, {0, 0, 0});
+    tree->InsertNode(tree->GetRoot(), {5, 5, 0});
+    preview->AppendLeader(tree);
+    preview->UsesPrimaryLeaderStyle(true);
+    EXPECT_FALSE(preview->UsesPrimaryLeaderStyle());
+    EXPECT_EQ(preview->GetLeaderStyleWrapper(), nullptr);
+    ASSERT_TRUE(preview->GetFirstAnchor()->AttachToEdge(t.view, 1, 0.5));
+    preview->UsesPrimaryLeaderStyle(false);
+    EXPECT_TRUE(preview->UsesPrimaryLeaderStyle());
+    EXPECT_NE(preview->GetLeaderStyleWrapper(), nullptr);
+    preview->DeleteAndVacuumClean();
+    RSe::DeleteObject(fragment);
 }
 
 } // namespace
