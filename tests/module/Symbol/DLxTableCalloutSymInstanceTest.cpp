@@ -360,6 +360,28 @@ TEST_F(CalloutInstanceTest, DraggingSnapsOntoTheAttachedEdge) {
         EXPECT_EQ(inst->GetLeader(0)->GetNumNodes(), 2);
     }
 
+    // Edge 2: an arc of radius 20 about (100,200) whose top is at (100,220).
+    const struct {
+        const char* name;
+        WqGePoint3d cursor;
+        bool leadersShown;
+        WqGePoint3d root;
+        bool reverse;
+    } arcCases[] = {
+        {"close outside the arc", {100, 220.1, 0}, false, {100, 220, 0}, false},
+        {"close inside the arc", {100, 219.9, 0}, false, {100, 220, 0}, true},
+        {"away from the arc", {100, 221, 0}, true, {90, 230, 0}, false},
+    };
+    for (const auto& c : arcCases) {
+        SCOPED_TRACE(c.name);
+        TstCalloutInstance* inst = Place({0, 0, 0}, {100, 240, 0});
+        ASSERT_TRUE(inst->GetFirstAnchor()->AttachToEdge(t.view, 2, 0.5));
+        inst->MoveSymbolBox({90, 230, 0}, 0, c.cursor);
+        EXPECT_EQ(inst->DisplayLeaders(), c.leadersShown);
+        ExpectPoint(inst->GetLeader(0)->GetRoot()->GetPoint(), c.root.x, c.root.y, "root");
+        EXPECT_EQ(inst->IsReverseSide(), c.reverse);
+    }
+
     // A leader of its end alone gets a node above the end instead of moving it.
     TstCalloutInstance* inst = TstCalloutInstance::Create(t.sheet, true);
     DUxLeaderNodeTree* tree = DUxLeaderNodeTree::Create(t.sheet, t.generator, {0, 0, 0});
