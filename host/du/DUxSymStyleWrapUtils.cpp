@@ -1,9 +1,13 @@
 #include "du/DUxSymStyleWrapUtils.h"
 
 #include "dc/RDxObject.h"
+#include "du/DUxBalloonStyle.h"
+#include "du/DUxBalloonStyleWrapper.h"
 #include "du/DUxLayerStyleAbstract.h"
+#include "du/DUxLeaderStyle.h"
 #include "du/DUxSymState.h"
 #include "du/DUxTableStateBase.h"
+#include "du/DUxTextStyle.h"
 #include "fb/FBxLayerStyle.h"
 #include "fw/FBxObjectNameKey.h"
 #include "fw/FWxDocUtil.h"
@@ -34,6 +38,24 @@ DUxSymStyleWrapUtils::GetFCFStyle(const RDxObject* object, FWxSceneDoc* doc) {
         RSeRef<DUxFeatureControlFrameStyle>(style), RSeRef<RDxObject>(object));
 }
 
+DUxBalloonStyle* DUxSymStyleWrapUtils::GetDocumentBalloonStyle(FWxSceneDoc* doc) {
+    if (!doc) return nullptr;
+    UTxString16 name = doc->GetStandardName();
+    if (name.empty()) name = u"ISO";
+    return dynamic_cast<DUxBalloonStyle*>(
+        doc->FindStyle(RSe::_GetMeta(static_cast<const DUxBalloonStyle*>(nullptr)), name));
+}
+
+std::unique_ptr<DUxBalloonStyleWrapper>
+DUxSymStyleWrapUtils::GetBalloonStyle(const RDxObject* object, FWxSceneDoc* doc) {
+    const auto* state = UTx::Cast<const DUxSymState>(object);
+    if (!state) return nullptr;
+    RSeRef<DUxBalloonStyle> style;
+    if (doc && !dynamic_cast<DUxBalloonStyle*>(state->GetStyle()))
+        style = RSeRef<DUxBalloonStyle>(GetDocumentBalloonStyle(doc));
+    return std::make_unique<DUxBalloonStyleWrapper>(RSeRef<DUxSymState>(state), style);
+}
+
 namespace {
 // Transcripts name a style by its name among the document's styles of its class, so that a
 // replay on another drawing takes the style of the same name.
@@ -62,6 +84,18 @@ RSeMetaType* LayerStyleMeta() {
     return RSe::_GetMeta(static_cast<const FBxLayerStyle*>(nullptr));
 }
 const StyleKeyTranslator g_layerStyleKeys(&LayerStyleMeta);
+RSeMetaType* BalloonStyleMeta() {
+    return RSe::_GetMeta(static_cast<const DUxBalloonStyle*>(nullptr));
+}
+const StyleKeyTranslator g_balloonStyleKeys(&BalloonStyleMeta);
+RSeMetaType* LeaderStyleMeta() {
+    return RSe::_GetMeta(static_cast<const DUxLeaderStyle*>(nullptr));
+}
+const StyleKeyTranslator g_leaderStyleKeys(&LeaderStyleMeta);
+RSeMetaType* TextStyleMeta() {
+    return RSe::_GetMeta(static_cast<const DUxTextStyle*>(nullptr));
+}
+const StyleKeyTranslator g_textStyleKeys(&TextStyleMeta);
 
 // What an annotation on a layer answers as its object style.
 class FBxLayerStyleWrapper : public DUxLayerStyleAbstract {
@@ -80,6 +114,9 @@ struct Register {
     Register() {
         FBxObjectNameKey::RegisterTranslator(u"DUxFeatureControlFrameStyle", &g_frameStyleKeys);
         FBxObjectNameKey::RegisterTranslator(u"FBxLayerStyle", &g_layerStyleKeys);
+        FBxObjectNameKey::RegisterTranslator(u"DUxBalloonStyle", &g_balloonStyleKeys);
+        FBxObjectNameKey::RegisterTranslator(u"DUxLeaderStyle", &g_leaderStyleKeys);
+        FBxObjectNameKey::RegisterTranslator(u"DUxTextStyle", &g_textStyleKeys);
     }
 } g_register;
 } // namespace
@@ -122,8 +159,8 @@ const char kActiveChoicesKey = 0;
 
 ActiveChoices* Choices(FWxSceneDoc* doc) {
     if (!doc) return nullptr;
-    return static_cast<ActiveChoices*>(&doc->GetData(
-        &kActiveChoicesKey, [](FWxSceneDoc*) -> std::unique_ptr<FWxDocData> {
+    return static_cast<ActiveChoices*>(
+        &doc->GetData(&kActiveChoicesKey, [](FWxSceneDoc*) -> std::unique_ptr<FWxDocData> {
             return std::make_unique<ActiveChoices>();
         }));
 }

@@ -9,6 +9,8 @@
 #include "fw/SmartPtr.h"
 #include "rse/RSeRef.h"
 
+class DUxBalloonStyle;
+class DUxBalloonStyleWrapper;
 class DUxSymState;
 class FWxSceneDoc;
 class RDxObject;
@@ -22,6 +24,14 @@ public:
     GetFCFStyle(const RDxObject* object, FWxSceneDoc* doc = nullptr);
     // The document's frame style: the one named after the drawing's standard. Null without.
     static DUxFeatureControlFrameStyle* GetDocumentFCFStyle(FWxSceneDoc* doc);
+    // The balloon-style wrapper of `object` (a symbol state; null for any other object): it
+    // reads the state's own balloon style, or, when `doc` is given and the state names none,
+    // the document's balloon style. The wrapper may find no style at all.
+    static std::unique_ptr<DUxBalloonStyleWrapper> GetBalloonStyle(const RDxObject* object,
+                                                                   FWxSceneDoc* doc = nullptr);
+    // The document's balloon style: the one named after the drawing's standard, ISO when the
+    // drawing names none (found, never made). Null without.
+    static DUxBalloonStyle* GetDocumentBalloonStyle(FWxSceneDoc* doc);
 };
 
 class FBxLayerStyle;

@@ -1,11 +1,95 @@
 #include "Standard/DLxCBalloonStd.h"
 
+#include "BofM/DLxPartListColumn.h"
+#include "BofM/DLxPropertyUtil.h"
 #include "Standard/DLxStdFactory.h"
 #include "Standard/DLxStdNorms.h"
+#include "Symbol/KorvuModule.h"
+#include "WinModule.h"
+#include "du/DUxBalloonStyle.h"
+#include "du/DUxTableStyle.h"
+#include "du/DUxTableStyleColumn.h"
+#include "rse/RSe.h"
 #include "rse/RSeTransaction.h"
 
+// The shape services come with a header of their own. Until a build has it, nothing can make a
+// service, so the map is always empty and there is nothing to default or delete.
+#if __has_include("Standard/DLxCBalloonService.h")
+#include "Standard/DLxCBalloonService.h"
+#define DLX_HAS_BALLOON_SERVICES 1
+#else
+#define DLX_HAS_BALLOON_SERVICES 0
+#endif
+
+DLxCBalloonStd::~DLxCBalloonStd() {
+    ClearServices();
+}
+
+void DLxCBalloonStd::ClearServices() {
+#if DLX_HAS_BALLOON_SERVICES
+    for (auto& [id, service] : m_services)
+        delete service;
+#endif
+    m_services.clear();
+}
+
 bool DLxCBalloonStd::setFactoryDefaults() {
+    if (m_balloonSize != 1.0 || m_defaultType != DUxBalloonStyle::eCircular) {
+        RSe::PrepareWrite(this);
+        m_balloonSize = 1.0;
+        m_defaultType = DUxBalloonStyle::eCircular;
+    }
+#if DLX_HAS_BALLOON_SERVICES
+    for (auto& [id, service] : m_services)
+        if (service && !service->InitDefaults()) return false;
+#endif
     return true;
+}
+
+namespace {
+UTxString16 ItemName() {
+    HMODULE res = KorvuGetResourceHandle();
+    auto text = res ? FindStringResource(res, DLxCBalloonStd::kItemNameStringId) : std::nullopt;
+    return text ? UTxString16(*text) : UTxString16(u"ITEM");
+}
+} // namespace
+
+void DLxCBalloonStd::CopyToStyle(const RSeRef<FWxStyle>& ref) {
+    RSeRef<DUxBalloonStyle> style = RSeRefCast<DUxBalloonStyle>(ref);
+    if (style.IsNull()) return;
+    DUxBalloonStyle& st = *style;
+    if (st.GetSize() != m_balloonSize) {
+        st.SetSize(m_balloonSize);
+        st.MarkEdited(1);
+    }
+    if (st.GetDefaultType() != m_defaultType && DUxBalloonStyle::IsBalloonType(m_defaultType)) {
+        st.SetDefaultType(DUxBalloonStyle::EBalloonType(m_defaultType));
+        st.MarkEdited(1);
+    }
+    st.SetStyleDescription(GetStandardReference());
+    if (m_defaultType != DUxBalloonStyle::eNoBorder) return;
+
+    RSeSegment* segment = RSe::SegmentOf(&st);
+    DUxBalloonItemList items;
+    for (const RSeRef<DLxPartListColumn>& column : m_itemColumns) {
+        DUxStyleFormatColumnPropertyID id;
+        // A column whose property gives no id is left out.
+        if (!DLxPropertyUtil::createPropertyIDFromColumn(column.Read(), &id)) continue;
+        DUxTableStylePartsListColumn* item = DUxTableStylePartsListColumn::New(segment);
+        *item->GetPropertyID() = id;
+        items.emplace_back(item);
+    }
+    if (items.empty()) {
+        DUxTableStylePartsListColumn* item = DUxTableStylePartsListColumn::New(segment);
+        DUxStyleFormatColumnPropertyID* id = item->GetPropertyID();
+        id->SetPropertySet(kItemPropertySet);
+        id->SetPropertyID(u"1");
+        id->SetPropertyExternalName(ItemName());
+        items.emplace_back(item);
+    }
+    st.SetItems(items);
+    // The style keeps copies of its own.
+    DUxTableStyle::ClearColumns(items);
 }
 
 void DLxCBalloonStd::SetDefaultBalloonType(int32_t type) {

@@ -1,14 +1,17 @@
 #include "Standard/DLxStdStyles.h"
 
+#include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCFCFStd.h"
 #include "Standard/DLxCPartListStd.h"
 #include "Standard/DLxStdRegistration.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
+#include "du/DUxBalloonStyle.h"
 #include "du/DUxCategoryDefault.h"
 #include "du/DUxFeatureControlFrameStyle.h"
 #include "du/DUxStandard.h"
 #include "du/DUxTableStyle.h"
+#include "du/DUxTextStyle.h"
 #include "rse/RSe.h"
 #include "rse/RSeMeta.h"
 
@@ -24,6 +27,14 @@ const Standard kStandards[] = {
     {u"ANSI", &DUxStandardGUID::GetANSIGuid}, {u"BSI", &DUxStandardGUID::GetBSIGuid},
     {u"DIN", &DUxStandardGUID::GetDINGuid},   {u"GB", &GbGuid},
     {u"ISO", &DUxStandardGUID::GetISOGuid},   {u"JIS", &DUxStandardGUID::GetJISGuid}};
+
+// The drawing's standard; ISO when it names none.
+const Standard& DrawingStandard(const DLxDrawing& drawing) {
+    const Standard* standard = &kStandards[4];
+    for (const Standard& st : kStandards)
+        if (drawing.GetStandardName() == st.name) standard = &st;
+    return *standard;
+}
 } // namespace
 
 bool DLxStdStyles::AddDocumentStyles(FWxSceneDoc* doc) {
@@ -47,9 +58,7 @@ DUxTableStylePartsList* DLxStdStyles::GetPartsListStyle(FWxSceneDoc* doc) {
     auto* drawingDoc = dynamic_cast<DLxDrawingDoc*>(doc);
     DLxDrawing* drawing = drawingDoc ? drawingDoc->GetDrawing() : nullptr;
     if (!drawing) return nullptr;
-    const Standard* standard = &kStandards[4]; // ISO when the drawing names none
-    for (const Standard& st : kStandards)
-        if (drawing->GetStandardName() == st.name) standard = &st;
+    const Standard* standard = &DrawingStandard(*drawing);
     RSeMetaType* meta = RSe::_GetMeta(static_cast<const DUxTableStylePartsList*>(nullptr));
     if (auto* found =
             dynamic_cast<DUxTableStylePartsList*>(drawing->FindStyle(meta, standard->name)))
@@ -66,6 +75,33 @@ DUxTableStylePartsList* DLxStdStyles::GetPartsListStyle(FWxSceneDoc* doc) {
     // Title, layout, gaps and columns come from the standard, as for any style it fills.
     RSeRef<DUxCategoryDefault> defaults =
         DUxStandardUtil::GetCategoryDefault(doc, standard->guid(), DLxCPartListStd::kCategory);
+    if (defaults.HasTarget()) defaults->CopyToStyle(RSeRef<FWxStyle>(style));
+    drawing->AddStyle(style);
+    return style;
+}
+
+DUxBalloonStyle* DLxStdStyles::GetBalloonStyle(FWxSceneDoc* doc) {
+    auto* drawingDoc = dynamic_cast<DLxDrawingDoc*>(doc);
+    DLxDrawing* drawing = drawingDoc ? drawingDoc->GetDrawing() : nullptr;
+    if (!drawing) return nullptr;
+    const Standard& standard = DrawingStandard(*drawing);
+    RSeMetaType* meta = RSe::_GetMeta(static_cast<const DUxBalloonStyle*>(nullptr));
+    if (auto* found = dynamic_cast<DUxBalloonStyle*>(drawing->FindStyle(meta, standard.name)))
+        return found;
+
+    RSeMetaType* textMeta = RSe::_GetMeta(static_cast<const DUxTextStyle*>(nullptr));
+    auto* text = dynamic_cast<DUxTextStyle*>(drawing->FindStyle(textMeta, standard.name));
+    if (!text) {
+        text = DUxTextStyle::CreateStyle(drawing->GetSegment(), standard.name);
+        text->SetFontId(DUxStandardUtil::GetFontID(doc, standard.guid()));
+        text->SetHeight(DUxStandardUtil::GetTextHeight(doc, standard.guid()));
+        text->CleanStyleEdits();
+        drawing->AddStyle(text);
+    }
+    DUxBalloonStyle* style = DUxBalloonStyle::CreateStyle(drawing->GetSegment(), standard.name);
+    style->SetTextStyle(RSeRef<DUxTextStyle>(text));
+    RSeRef<DUxCategoryDefault> defaults =
+        DUxStandardUtil::GetCategoryDefault(doc, standard.guid(), DLxCBalloonStd::kCategory);
     if (defaults.HasTarget()) defaults->CopyToStyle(RSeRef<FWxStyle>(style));
     drawing->AddStyle(style);
     return style;

@@ -2,6 +2,7 @@
 // The styles a new drawing document starts with: one feature-control-frame style per drafting
 // standard, named after it ("ANSI", "BSI", "DIN", "GB", "ISO", "JIS") and filled from that
 // standard's defaults. Annotations that name no style take the one of the drawing's standard.
+class DUxBalloonStyle;
 class DUxTableStylePartsList;
 class FWxSceneDoc;
 
@@ -13,4 +14,9 @@ public:
     // parts-list defaults (title, column headings and widths, text heights) the first time a
     // parts list asks, so that drawings without parts lists carry none. Null without a drawing.
     static DUxTableStylePartsList* GetPartsListStyle(FWxSceneDoc* doc);
+    // The drawing's balloon style of its standard, named after it, made the same way from the
+    // standard's balloon defaults (type, size, and the items of a borderless balloon); it names
+    // the text style of that standard (the standard's font and text height, also named after
+    // it), made with it when the drawing has none. Null without a drawing.
+    static DUxBalloonStyle* GetBalloonStyle(FWxSceneDoc* doc);
 };

@@ -58,6 +58,12 @@ void DLxCBalloonStd::FixPtrs(RSeMetaContext& ctx) {
         c.FixAddress(ctx);
 }
 
+UTxResult DLxCBalloonStd::PostRestore(RSeMetaContext& ctx) {
+    DLxPersistUtil::PostRestoreBase(this, ctx);
+    ClearServices();
+    return {};
+}
+
 UTxResult DLxCBalloonStd::Clone(DLxCBalloonStd* t, RSeCloneCommander* cc) const {
     DLxPersistUtil::CloneBase(this, t, cc);
     t->m_defaultType = m_defaultType;

@@ -34,6 +34,7 @@
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxDeletePartListRequest.h"
+#include "Request/DLxNewBalloonStyleRequest.h"
 #include "Request/DLxNewPartsListStyleRequest.h"
 #include "Request/DLxNewTableStylePartsListRequest.h"
 #include "Request/DLxPartListEditRequest.h"
@@ -41,6 +42,7 @@
 #include "Request/DLxPartListRequest.h"
 #include "Request/DLxPartListSortRequest.h"
 #include "Request/DLxPartlistPushbackIDsRequest.h"
+#include "Request/DLxUpdateBalloonStyleRequest.h"
 #include "Request/DLxUpdatePartsListRequest.h"
 #include "Request/DLxUpdatePartsListStyleRequest.h"
 #include "Request/DLxUpdateTableStylePartsListRequest.h"
@@ -97,6 +99,14 @@ void RegisterCreatePartList() {
                                                 u"CreatePartList");
     FWxUtil::GetTranscriptMgr().SetLineUpgrade(u"CreatePartList",
                                                &DLxPartListRequest::UpgradeOlderLine);
+}
+void RegisterNewBalloonStyle() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxNewBalloonStyleRequest),
+                                                DLxNewBalloonStyleRequest::kTranscriptName);
+}
+void RegisterUpdateBalloonStyle() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxUpdateBalloonStyleRequest),
+                                                DLxUpdateBalloonStyleRequest::kTranscriptName);
 }
 void RegisterNewPartsListStyle() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxNewPartsListStyleRequest),
@@ -238,6 +248,8 @@ const KorvuInitRow kRows[] = {
     {"CreatePartListLocalBOM", &RegisterCreatePartListLocalBOM, 2},
     {"CreatePartList", &RegisterCreatePartList, 2},
     {"EditPartList", &RegisterEditPartList, 2},
+    {"New_Balloon_Style", &RegisterNewBalloonStyle, 2},
+    {"Update_Balloon_Style", &RegisterUpdateBalloonStyle, 2},
     {"New_PartsList_Style_Old", &RegisterNewPartsListStyle, 2},
     {"Update_PartsList_Style_Old", &RegisterUpdatePartsListStyle, 2},
     {"New_PartsList_Style", &RegisterNewTableStylePartsList, 2},
