@@ -49,8 +49,8 @@ DLxCBalloonRow GetBOMRow(const RSeRef<DLxLocalBOM>& bom, const RSeRef<DLxStructu
     const DLxStructureNode* n = node.Read();
     if (!bill || !n) return found;
     if (!n->IsRoot())
-        found.query = std::make_unique<DLxLocalBOMQuery>(
-            bill, n->GetRDxPassivePath(), DLxLocalBOMQuery::GetMemberName(n), true);
+        found.query = std::make_unique<DLxLocalBOMQuery>(bill, n->GetRDxPassivePath(),
+                                                         DLxLocalBOMQuery::GetMemberName(n), true);
     else
         found.query = std::make_unique<DLxLocalBOMQuery>(bill, nullptr, 0, true);
     if (found.query->Execute(false) && found.query->RowCount() > 0)
@@ -73,7 +73,8 @@ bool GetBalloonTag(const RSeRef<DLxBalloonSymState>& state, const RSeRef<DLxCBal
     const DLxBalloonSymState* s = state.Read();
     const DLxCBalloon* e = entry.Read();
     if (!s || !e || !s->GetLocalBOM()) return false;
-    if (e->GetStructureNode()) return ItemText(GetBOMRow(s->GetLocalBOM(), e->GetStructureNode()), out);
+    if (e->GetStructureNode())
+        return ItemText(GetBOMRow(s->GetLocalBOM(), e->GetStructureNode()), out);
     return ItemText(GetBOMRow(s->GetLocalBOM(), e->GetCookie()), out);
 }
 
@@ -111,7 +112,8 @@ void GetBalloonCookies(const RSeRef<DLxLocalBOM>& bom, std::set<DLxLocalBOMCooki
         const auto* balloon =
             dynamic_cast<const DLxBalloonSymState*>(instance ? instance->GetSymState() : nullptr);
         if (!balloon) continue;
-        std::vector<RSeRef<DLxCTableCallout>> entries{balloon->DLxTableCalloutSymState::GetBalloon()};
+        std::vector<RSeRef<DLxCTableCallout>> entries{
+            balloon->DLxTableCalloutSymState::GetBalloon()};
         if (!entries.front()) continue;
         for (const RSeRef<DLxCTableCallout>& e : balloon->GetAttachedBalloons())
             entries.push_back(e);

@@ -7,9 +7,9 @@
 #include <set>
 
 #include "Standard/DLxCBalloon.h"
+#include "SymTestKind.h"
 #include "Symbol/DLxBalloonSymState.h"
 #include "Symbol/DLxBalloonSymUtil.h"
-#include "SymTestKind.h"
 #include "TstBalloonDrawing.h"
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxLocalBOMQuery.h"
@@ -44,13 +44,19 @@ TEST_F(BalloonUtil, RowsAndItemNumbersByCookieAndByNode) {
     } cases[] = {
         {"cookie of the motor", {}, Cookie(kMotorOcc), true, u"7"},
         // A cookie finds the row that shows it: the plate lies under the collapsed cover.
-        {"cookie of the plate", {}, d.bom->CookieOfOccurrencePath({kCoverOcc, kPlateOcc}), true,
+        {"cookie of the plate",
+         {},
+         d.bom->CookieOfOccurrencePath({kCoverOcc, kPlateOcc}),
+         true,
          u"8"},
         {"cookie of a custom row", {}, custom, true, u"9"},
         {"invalid cookie", {}, DLxLocalBOMCookie(), false, u""},
         {"node of the second bolt", d.Node(kSecondBoltOcc), {}, true, u"4"},
-        {"node of the plate", RSeRef<DLxStructureNode>(d.tags->FindNode({kCoverOcc, kPlateOcc})), {},
-         true, u"8.1"},
+        {"node of the plate",
+         RSeRef<DLxStructureNode>(d.tags->FindNode({kCoverOcc, kPlateOcc})),
+         {},
+         true,
+         u"8.1"},
         // The root is no occurrence: the first row of the bill without custom rows.
         {"root node", RSeRef<DLxStructureNode>(d.tags->GetRootNode()), {}, true, u"1"},
         {"no node", {}, {}, false, u""},
@@ -59,7 +65,8 @@ TEST_F(BalloonUtil, RowsAndItemNumbersByCookieAndByNode) {
         SCOPED_TRACE(c.name);
         UTxString16 item = u"unchanged";
         const bool byNode = bool(c.node);
-        const DLxCBalloonRow row = byNode ? U::GetBOMRow(Bom(), c.node) : U::GetBOMRow(Bom(), c.cookie);
+        const DLxCBalloonRow row =
+            byNode ? U::GetBOMRow(Bom(), c.node) : U::GetBOMRow(Bom(), c.cookie);
         EXPECT_EQ(bool(row), c.found);
         const bool tag = byNode ? U::GetComponentTag(Bom(), c.node, item)
                                 : U::GetComponentTag(Bom(), c.cookie, item);
@@ -105,8 +112,7 @@ TEST_F(BalloonUtil, DirectionFromTheLeaderAndStraightening) {
         DLxBomStdInfo::EDirection direction;
         WqGePoint3d straightened;
     } cases[] = {
-        {"2 degrees right", at(2), DLxBomStdInfo::kRight,
-         {c.x + 20 * std::cos(2 * deg), c.y, 0}},
+        {"2 degrees right", at(2), DLxBomStdInfo::kRight, {c.x + 20 * std::cos(2 * deg), c.y, 0}},
         {"5 degrees right", at(5), DLxBomStdInfo::kRight, at(5)},
         {"2 degrees left", at(178), DLxBomStdInfo::kLeft, {c.x + 20 * std::cos(178 * deg), c.y, 0}},
         {"88 degrees up", at(88), DLxBomStdInfo::kRight, {c.x, c.y + 20 * std::sin(88 * deg), 0}},

@@ -24,8 +24,8 @@ namespace TstBalloon {
 
 // Occurrences of the bracket assembly: the first bolt (row 4), the motor (row 7), the cover
 // (row 8) and its plate (row 8.1).
-constexpr int32_t kFirstBoltOcc = 105, kSecondBoltOcc = 106, kNutOcc = 113, kMotorOcc = 114, kCoverOcc = 115,
-                  kPlateOcc = 116;
+constexpr int32_t kFirstBoltOcc = 105, kSecondBoltOcc = 106, kNutOcc = 113, kMotorOcc = 114,
+                  kCoverOcc = 115, kPlateOcc = 116;
 
 // A parts-list property: 1 item, 2 quantity, 6 part number, 7 description.
 DUxStyleFormatColumnPropertyID Prop(const char16_t* id, const char16_t* heading = u"");
