@@ -33,6 +33,13 @@ SMxLineItem& SMxDisplayListBuilder::AddLine(const WqGePoint3d& start, const WqGe
     return Add(std::make_unique<SMxLineItem>(start, end));
 }
 
+SMxLineItem& SMxDisplayListBuilder::GenItemLine(const WqGePoint3d& start, const WqGePoint3d& end,
+                                                int32_t itemId) {
+    SMxLineItem& line = AddLine(start, end);
+    line.SetId(itemId);
+    return line;
+}
+
 SMxPolylineItem& SMxDisplayListBuilder::AddPolyline(const WqArray<WqGePoint3d>& points,
                                                     bool closed) {
     return Add(std::make_unique<SMxPolylineItem>(points, closed));

@@ -50,6 +50,9 @@ public:
     void SetFontId(int32_t id) { mState.fontId = id; }
 
     SMxLineItem& AddLine(const WqGePoint3d& start, const WqGePoint3d& end);
+    // A line with its own item id (replacing a trimmed item keeps the id it was picked by); the
+    // current item id stays for the items that follow.
+    SMxLineItem& GenItemLine(const WqGePoint3d& start, const WqGePoint3d& end, int32_t itemId);
     SMxPolylineItem& AddPolyline(const WqArray<WqGePoint3d>& points, bool closed = false);
     SMxArcItem& AddArc(const WqGePoint3d& center, const WqGeVector3d& normal,
                        const WqGeVector3d& refVector, double radius, double startAngle,

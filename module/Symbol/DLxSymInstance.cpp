@@ -201,6 +201,12 @@ void DLxSymInstance::SetOutlineType(int32_t type) {
     m_outlineType = type;
 }
 
+void DLxSymInstance::SetReverseSide(bool on) {
+    if (m_reverseSide == on) return;
+    RSe::PrepareWrite(this);
+    m_reverseSide = on;
+}
+
 void DLxSymInstance::SetDisplayLeaders(bool on) {
     if (m_displayLeaders == on) return;
     RSe::PrepareWrite(this);

@@ -223,6 +223,8 @@ public:
 
 protected:
     virtual int32_t GetLeaderIndex() const { return 2; }
+    // Which side of its attached edge the symbol lies on (the normal's side when false).
+    void SetReverseSide(bool on);
     // The box of the symbol and text lists of the last drawing.
     BBox GetSymbolBoundingBoxFromGraphics() const;
 

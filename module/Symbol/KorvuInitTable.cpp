@@ -60,6 +60,7 @@
 #include "Symbol/DLxGDTState.h"
 #include "Symbol/DLxKorvuBug417175Migrator.h"
 #include "Symbol/DLxSymInstance.h"
+#include "Symbol/DLxTableCalloutSymInstance.h"
 #include "Symbol/DLxTableCalloutSymState.h"
 #include "Symbol/KorvuModule.h"
 #include "fb/FBxSelectionGenerator.h"
@@ -246,6 +247,7 @@ const KorvuInitRow kRows[] = {
     {"CreateGDTSymbol", &RegisterCreateGDTSymbol, 2},
     {"RotateGDTSymbol", &RegisterRotateGDTSymbol, 2},
     {"DLxTableCalloutSymState", &InitMeta<DLxTableCalloutSymState>, 2},
+    {"DLxTableCalloutSymInstance", &InitMeta<DLxTableCalloutSymInstance>, 2},
     {"DLxBalloonSymState", &InitMeta<DLxBalloonSymState>, 2},
     {"CreatePartListLocalBOM", &RegisterCreatePartListLocalBOM, 2},
     {"CreatePartList", &RegisterCreatePartList, 2},

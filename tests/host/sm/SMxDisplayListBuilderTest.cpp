@@ -50,6 +50,21 @@ TEST(SMxDisplayListBuilder, AttributesCarryOverUntilChanged) {
     EXPECT_EQ(kBlue.GetValue(), 0x0000FF80u);
 }
 
+TEST(SMxDisplayListBuilder, AnItemLineKeepsItsOwnIdAndLeavesTheCurrentOne) {
+    SMxDisplayList list;
+    SMxDisplayListBuilder builder(list);
+    builder.SetItemId(5);
+    builder.SetColor(kRed);
+    const SMxLineItem& line = builder.GenItemLine({0, 0, 0}, {2, 1, 0}, 77);
+    builder.AddLine({1, 1, 0}, {3, 3, 0});
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(&list.GetAt(0), &line);
+    expectAttributes(list.GetAt(0), 77, kRed, 0, 0);
+    EXPECT_EQ(line.start, WqGePoint3d(0, 0, 0));
+    EXPECT_EQ(line.end, WqGePoint3d(2, 1, 0));
+    expectAttributes(list.GetAt(1), 5, kRed, 0, 0);
+}
+
 TEST(SMxDisplayListBuilder, ChildrenNestAndRestoreAttributes) {
     SMxDisplayList list;
     SMxDisplayListBuilder builder(list);

@@ -11,6 +11,9 @@ namespace {
 void StateGuid(UTxGUID& g) {
     g = UTxGUID(0x7E57CA11, 0x0C0A4B1D, 0x9A1E5E7F, 0x00000001);
 }
+void InstanceGuid(UTxGUID& g) {
+    g = UTxGUID(0x7E57CA11, 0x0C0A4B1D, 0x9A1E5E7F, 0x00000002);
+}
 } // namespace
 
 namespace RSe {
@@ -20,10 +23,32 @@ RSeMetaType* _InitMeta(const TstCalloutState*) {
         RSe::_InitMeta(static_cast<const DLxTableCalloutSymState*>(nullptr)));
     return mt;
 }
+RSeMetaType* _InitMeta(const TstCalloutInstance*) {
+    static RSeMetaType* mt = RSeMakeMeta<TstCalloutInstance>(
+        u"TstCalloutInstance", &InstanceGuid, 0, RSeMetaType::kClass,
+        RSe::_InitMeta(static_cast<const DLxTableCalloutSymInstance*>(nullptr)));
+    return mt;
+}
 } // namespace RSe
 
 static RSeMetaType* const s_stateMeta =
     RSe::_InitMeta(static_cast<const TstCalloutState*>(nullptr));
+static RSeMetaType* const s_instanceMeta =
+    RSe::_InitMeta(static_cast<const TstCalloutInstance*>(nullptr));
+
+RSeMetaType* TstCalloutInstance::GetMeta() const {
+    return RSe::_InitMeta(this);
+}
+
+TstCalloutInstance* TstCalloutInstance::Create(RDxFragment* fragment, bool balloon) {
+    TstCalloutState* state = TstCalloutState::Create(fragment, balloon);
+    return new (RSe::_InitMeta(static_cast<const TstCalloutInstance*>(nullptr)),
+                fragment->GetSegment()) TstCalloutInstance(fragment, state);
+}
+
+TstCalloutState* TstCalloutInstance::GetState() const {
+    return static_cast<TstCalloutState*>(GetTableCalloutSymState());
+}
 
 RSeMetaType* TstCalloutState::GetMeta() const {
     return RSe::_InitMeta(this);
@@ -82,6 +107,10 @@ double TstCalloutStyleData::GetSize() const {
 
 void TstCalloutStyleData::GetItems(std::vector<RSeRef<DUxTableStyleColumn>>& items) const {
     items = Style().items;
+}
+
+bool TstCalloutStyleData::KeepsAnchoredOffset() const {
+    return Style().keepsAnchoredOffset;
 }
 
 bool TstCalloutStyleData::GetStretchBalloonToText() const {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Symbol/DLxTableCalloutStyleData.h"
+#include "Symbol/DLxTableCalloutSymInstance.h"
 #include "Symbol/DLxTableCalloutSymState.h"
 
 class DUxTableStyleColumn;
@@ -18,6 +19,7 @@ struct TstCalloutStyle {
     int32_t fontId = 1;
     int32_t gdtFontId = 2;
     bool stretch = false;
+    bool keepsAnchoredOffset = false;
     std::vector<RSeRef<DUxTableStyleColumn>> items;
 };
 
@@ -33,7 +35,7 @@ public:
     double GetSize() const override;
     void GetItems(std::vector<RSeRef<DUxTableStyleColumn>>& items) const override;
     bool GetStretchBalloonToText() const override;
-    bool KeepsAnchoredOffset() const override { return false; }
+    bool KeepsAnchoredOffset() const override;
     bool AcceptsTypeCode(int32_t) const override { return true; }
 
 private:
@@ -58,4 +60,25 @@ public:
     int32_t styleDataMade = 0;
     // Makes CreateBalloon fail.
     bool refuseBalloons = false;
+};
+
+// A placed table callout kind for tests: Refresh answers what the test sets.
+class TstCalloutInstance : public DLxTableCalloutSymInstance {
+public:
+    static constexpr int32_t kObjectType = 0x7E57001;
+
+    TstCalloutInstance(RDxFragment* fragment, TstCalloutState* state)
+        : DLxTableCalloutSymInstance(fragment, state) {}
+    explicit TstCalloutInstance(const RSeStream* s) : DLxTableCalloutSymInstance(s) {}
+    RSeMetaType* GetMeta() const override;
+
+    // In the fragment's segment, with a new state (`balloon` as for TstCalloutState::Create).
+    static TstCalloutInstance* Create(RDxFragment* fragment, bool balloon);
+
+    int32_t GetObjectType() const override { return kObjectType; }
+    UTxString16 GetBrowserLabel() const override { return u"Test callout"; }
+    bool Refresh() override { return alive; }
+    TstCalloutState* GetState() const;
+
+    bool alive = true;
 };

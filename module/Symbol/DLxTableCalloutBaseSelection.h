@@ -1,0 +1,14 @@
+#pragma once
+// The selection base of table callouts: a symbol selection that adds nothing but its kind.
+#include "Symbol/DLxSymSelection.h"
+
+class DLxTableCalloutSymInstance;
+
+class DLxTableCalloutBaseSelection : public DLxSymSelection {
+public:
+    DLxTableCalloutBaseSelection(DLxTableCalloutSymInstance* callout, const WqGePoint3d& point);
+    // Null once the callout is gone.
+    DLxTableCalloutSymInstance* GetTableCalloutSymbol() const;
+    // A callout's selection makes no pick-request item.
+    virtual void* GetDataItem(int32_t) const { return nullptr; }
+};
