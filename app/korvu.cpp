@@ -36,13 +36,15 @@ const char* kUsage =
     "  korvu dump DRAWING\n"
     "      print the structure of a stored drawing\n"
     "  korvu export DRAWING --parts-list NAME FILE [--columns N,N,...] [--title] [--unicode]\n"
+    "               [--dbase3]\n"
     "      write a parts list (NAME as 'korvu dump' shows its key) to FILE, by its extension:\n"
     "        .txt  text, tab-separated (--unicode: UTF-16)\n"
     "        .csv  comma-separated values (--unicode: UTF-16)\n"
-    "        .xls  spreadsheet workbook\n"
-    "        .mdb  Access database (not available yet)\n"
-    "        .dbf  dBASE IV table (not available yet)\n"
+    "        .xls  spreadsheet workbook, one sheet named after the parts list's title\n"
+    "        .mdb  Access database, one table named after the parts list's title\n"
+    "        .dbf  dBASE IV table (--dbase3: dBASE III)\n"
     "      --columns picks columns by number (1 the first), --title writes the title first\n"
+    "      (text and workbook files only)\n"
     "  korvu --help | --version\n";
 
 int Fail(const std::string& message) {
@@ -208,18 +210,21 @@ int Dump(const Options& o) {
     return 0;
 }
 
-// The file types by extension: the export type id, 0 for a type this program cannot write yet.
-int32_t ExportTypeOf(const std::string& file, bool unicode, std::string& why) {
+// The export type id by the file's extension, as the export dialog's types name them; 0 when
+// the file names no type. A ".dbf" file is dBASE IV, the type the dialog offers first.
+int32_t ExportTypeOf(const std::string& file, bool unicode, bool dBase3, std::string& why) {
     const size_t dot = file.rfind('.');
     std::string ext = dot == std::string::npos ? "" : file.substr(dot);
     for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+    if (dBase3 && ext != ".dbf") {
+        why = "--dbase3 is for .dbf files only";
+        return 0;
+    }
     if (ext == ".txt") return unicode ? 7 : 5;
     if (ext == ".csv") return unicode ? 8 : 6;
     if (ext == ".xls") return 1;
-    if (ext == ".mdb" || ext == ".dbf") {
-        why = "export to " + ext + " files is not available yet";
-        return 0;
-    }
+    if (ext == ".mdb") return 2;
+    if (ext == ".dbf") return dBase3 ? 3 : 4;
     why = "cannot tell the export type of '" + file + "': use .txt, .csv, .xls, .mdb or .dbf";
     return 0;
 }
@@ -227,11 +232,13 @@ int32_t ExportTypeOf(const std::string& file, bool unicode, std::string& why) {
 int Export(int argc, char** argv, FWxAppletExtension* ext) {
     std::vector<std::string> positional;
     std::string name, columns;
-    bool title = false, unicode = false;
+    bool title = false, unicode = false, dBase3 = false;
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--title") {
             title = true;
+        } else if (a == "--dbase3") {
+            dBase3 = true;
         } else if (a == "--unicode") {
             unicode = true;
         } else if (a == "--parts-list" || a == "--columns") {
@@ -251,7 +258,7 @@ int Export(int argc, char** argv, FWxAppletExtension* ext) {
     request.path = UTx::MakeWideString(positional[1]);
     request.title = title;
     std::string why;
-    request.typeId = ExportTypeOf(positional[1], unicode, why);
+    request.typeId = ExportTypeOf(positional[1], unicode, dBase3, why);
     if (!request.typeId) return Fail(why);
     for (size_t at = 0; !columns.empty() && at <= columns.size();) {
         const size_t comma = std::min(columns.find(',', at), columns.size());

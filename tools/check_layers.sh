@@ -31,7 +31,7 @@ win:
 ge:     win
 utx:    win ge
 xl:     win ge utx
-bom:    win ge utx
+bom:    win ge utx xl
 rse:    win ge utx
 dc:     win ge utx rse
 rd:     win ge utx rse dc

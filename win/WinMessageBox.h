@@ -18,7 +18,11 @@ constexpr uint32_t MB_OK = 0x0;
 constexpr uint32_t MB_OKCANCEL = 0x1;
 constexpr uint32_t MB_YESNOCANCEL = 0x3;
 constexpr uint32_t MB_YESNO = 0x4;
+constexpr uint32_t MB_ICONERROR = 0x10;
+constexpr uint32_t MB_ICONSTOP = MB_ICONERROR;
 constexpr uint32_t MB_ICONEXCLAMATION = 0x30;
+// The icon bits of a box's type.
+constexpr uint32_t MB_ICONMASK = 0xF0;
 
 int32_t MessageBoxW(HWND hWnd, const char16_t* lpText, const char16_t* lpCaption, uint32_t uType);
 

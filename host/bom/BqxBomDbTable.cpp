@@ -2,6 +2,7 @@
 
 #include "utx/UTxFileWriter.h"
 #include "utx/UTxString16.h"
+#include "xl/XLxWorkbook.h"
 
 #include <algorithm>
 #include <array>
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <ctime>
 #include <set>
+#include <string_view>
 
 namespace {
 
@@ -144,8 +146,7 @@ bool BqxBomDbTable::ExportTable(const std::u16string& path, int32_t fileType) {
     case kAccess:
         return WriteMdb(file);
     case kWorkbook:
-        m_error = "Cannot write " + Quoted(file) + ": this file type is not available here";
-        return false;
+        return WriteWorkbook(file);
     default:
         m_error = "Cannot write " + Quoted(file) + ": unknown database file type " +
                   std::to_string(fileType);
@@ -240,4 +241,41 @@ bool BqxBomDbTable::WriteDbf(const std::string& path, bool dBase4) {
         m_notes.clear();
     }
     return ok;
+}
+
+std::u16string BqxBomDbTable::SheetName() const {
+    std::u16string name = m_tableName.substr(0, 31);
+    for (char16_t& c : name)
+        if (std::u16string_view(u"[]:*?/\\").find(c) != std::u16string_view::npos) c = u'_';
+    return name.empty() ? u"Sheet1" : name;
+}
+
+bool BqxBomDbTable::WriteWorkbook(const std::string& path) {
+    XLxWorkbook book;
+    book.sheets.resize(1);
+    XLxSheet& sheet = book.sheets[0];
+    sheet.name = SheetName();
+    const auto put = [&sheet](size_t row, const std::vector<std::u16string>& texts) {
+        for (size_t c = 0; c < texts.size(); ++c) {
+            if (texts[c].empty()) continue;
+            XLxCell& cell = sheet.At(static_cast<uint32_t>(row), static_cast<uint16_t>(c));
+            cell.kind = XLxCell::Kind::Text;
+            cell.text = texts[c];
+        }
+    };
+    if (m_headings.size() > XLxSheet::kColumns || m_rows.size() + 1 > XLxSheet::kRows) {
+        m_error = "Cannot write " + Quoted(path) + ": a worksheet holds " +
+                  std::to_string(XLxSheet::kRows) + " rows of " +
+                  std::to_string(XLxSheet::kColumns) + " columns, this table needs " +
+                  std::to_string(m_rows.size() + 1) + " rows of " +
+                  std::to_string(m_headings.size());
+        return false;
+    }
+    put(0, m_headings);
+    for (size_t r = 0; r < m_rows.size(); ++r)
+        put(r + 1, m_rows[r]);
+    std::string why;
+    if (XLx::SaveWorkbook(path, book, why)) return true;
+    m_error = "Cannot write " + Quoted(path) + ": " + why;
+    return false;
 }

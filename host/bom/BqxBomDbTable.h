@@ -32,8 +32,11 @@
 // ('.', '!', '`', '[', ']', control characters) made '_', at most 64 characters, made unique
 // regardless of letter case as the dBASE names are.
 //
-// A workbook (code 1, asked for when the spreadsheet application cannot start) is not written
-// by this table yet: ExportTable fails with "this file type is not available here".
+// A workbook (code 1, asked for when the spreadsheet application cannot start) is a BIFF8
+// ".xls" file written by XLx::SaveWorkbook: one sheet, named by SetTableName with what sheet
+// names forbid ('[', ']', ':', '*', '?', '/', '\\') made '_' and cut to 31 characters ("Sheet1"
+// when that leaves nothing), the headings in its first row and the rows below, every cell a
+// text (an empty text an empty cell). No formats: nothing but the values.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -62,6 +65,8 @@ public:
     std::vector<std::string> DbfFieldNames() const;
     // The Access column name of each column, as ExportTable writes them.
     std::vector<std::u16string> MdbColumnNames() const;
+    // The name of the workbook's sheet, as ExportTable writes it.
+    std::u16string SheetName() const;
     // Why the last ExportTable failed; empty after a success.
     const std::string& LastError() const { return m_error; }
     // What the last ExportTable had to change to fit the format (replaced characters, cut
@@ -71,6 +76,7 @@ public:
 private:
     bool WriteDbf(const std::string& path, bool dBase4);
     bool WriteMdb(const std::string& path);
+    bool WriteWorkbook(const std::string& path);
 
     std::u16string m_tableName;
     std::vector<std::u16string> m_headings;

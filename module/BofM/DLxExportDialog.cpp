@@ -151,6 +151,9 @@ int32_t DLxExportDialog::OnFileNameOK() {
     AppendExtension();
     const int32_t result = SaveData(u"", u"", -1);
     if (result == 0 && HasWindow()) EndDialog(IDOK);
+    // The user learns why the dialog stays open.
+    if (result != 0 && !m_lastFailure.empty())
+        MessageBoxW(nullptr, m_lastFailure.c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
     return result;
 }
 
@@ -170,7 +173,9 @@ int32_t DLxExportDialog::SaveData(const UTxString16& path, const UTxString16& ta
         writer = std::make_unique<DLxExportSave>(m_path, m_table, m_options.get(), this,
                                                  IsUnicode(), m_tableName, m_connect);
     }
-    return writer->Run();
+    const int32_t result = writer->Run();
+    m_lastFailure = result == 0 ? UTxString16() : writer->GetFailureReason();
+    return result;
 }
 
 void DLxExportDialog::OnOptions() {

@@ -79,6 +79,10 @@ public:
     // Writes the file: 0 when written, 1 otherwise. With a path and an id other than -1 those
     // values are used instead of the dialog's own.
     int32_t SaveData(const UTxString16& path, const UTxString16& tableName, int32_t typeId);
+    // Why the last SaveData failed when its writer showed no message (a database file that
+    // could not be written); empty otherwise. OnFileNameOK shows it, a caller with its own
+    // values says it its own way.
+    const UTxString16& GetLastFailure() const { return m_lastFailure; }
     DLxExcelExportDialog* GetExcelExportDialogForAPI() { return m_options.get(); }
     // Button 7944: the options dialog, modally.
     void OnOptions();
@@ -118,6 +122,7 @@ private:
     bool m_tableNameFocused = false;
     bool m_valuesGiven = false;
     UTxString16 m_spreadsheetVersion;
+    UTxString16 m_lastFailure;
     int32_t m_rowCount = 0;
     int32_t m_columnCount = 0;
     std::unique_ptr<DLxExcelExportDialog> m_options;

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@
 #include "WinMessageBox.h"
 #include "WinModule.h"
 #include "WinText.h"
+#include "bom/BqxBomDbTable.h"
 #include "du/DUxTableStateBase.h"
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
@@ -141,8 +143,8 @@ private:
     char16_t m_high = 0;
 };
 
-void ShowMessage(const UTxString16& text) {
-    MessageBoxW(nullptr, text.c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+void ShowMessage(const UTxString16& text, uint32_t icon = MB_ICONEXCLAMATION) {
+    MessageBoxW(nullptr, text.c_str(), nullptr, MB_OK | icon);
 }
 
 UTxString16 LoadString(uint32_t id) {
@@ -274,6 +276,22 @@ UTxString16 DLxExportSave::GetCellValue(int32_t row, int32_t column) const {
     return DUxTableStyle::GetSimpleValue(m_table->GetValue(row, column));
 }
 
+std::vector<int32_t> DLxExportSave::GetVisibleRows() const {
+    std::vector<int32_t> rows;
+    rows.reserve(size_t(m_rowCount));
+    for (int32_t row = 0; row < m_rowCount; ++row)
+        if (IsRowVisible(row)) rows.push_back(row);
+    return rows;
+}
+
+std::vector<UTxString16> DLxExportSave::GetRowValues(int32_t row) const {
+    std::vector<UTxString16> values;
+    values.reserve(m_indices.size());
+    for (int32_t column : m_indices)
+        values.push_back(GetCellValue(row, column));
+    return values;
+}
+
 int32_t DLxExportSave::Run() {
     bool ok = false;
     if (m_spreadsheet)
@@ -305,12 +323,12 @@ bool DLxExportSave::WriteSpreadsheet() {
         } catch (const COleException&) {
         }
     };
-    // A failed run says why, once, and counts as not written: the file at the path is either the
-    // previous one or none, since the workbook is saved in one piece at the end.
+    // A failed run says why, once, as an error, and counts as not written: the file at the path
+    // is either the previous one or none, since the workbook is saved in one piece at the end.
     const auto fail = [&](const UTxString16& why) {
         shutDown();
         m_xl.reset();
-        ShowMessage(m_path + u": " + why);
+        ShowMessage(m_path + u": " + why, MB_ICONERROR);
         return false;
     };
     try {
@@ -368,16 +386,14 @@ bool DLxExportSave::WriteSpreadsheet() {
         }
         a.headerRow = a.cursor;
         a.cursor = Offset(a.cursor, 1, 0);
+        const std::vector<int32_t> rows = GetVisibleRows();
         for (int32_t i = 0; i < m_columnCount; ++i) {
-            int32_t r = 0;
-            for (int32_t j = 0; j < m_rowCount; ++j) {
-                if (!IsRowVisible(j)) continue;
-                const UTxString16 value = GetCellValue(j, m_indices[size_t(i)]);
-                COleDispatchDriver cell = Offset(a.cursor, r, i);
+            for (size_t r = 0; r < rows.size(); ++r) {
+                const UTxString16 value = GetCellValue(rows[r], m_indices[size_t(i)]);
+                COleDispatchDriver cell = Offset(a.cursor, int32_t(r), i);
                 const bool formatted = ApplyNumberFormat(i, cell);
                 SetCellValue(cell, value);
                 if (!formatted) KeepAsText(cell, value);
-                ++r;
             }
         }
         a.firstDataColumn = Resize(a.cursor, m_rowCount, 1);
@@ -515,8 +531,25 @@ void DLxExportSave2000::SaveWorkbookAs(const UTxString16& path) {
                                 SaveAsArguments(path, kFormatWorkbook, 3));
 }
 
-bool DLxExportSave::WriteDatabase(int32_t /*code*/) {
-    // The database table writer is not part of this host yet: nothing is written.
+bool DLxExportSave::WriteDatabase(int32_t code) {
+    m_failure.clear();
+    if (!m_table) return false;
+    // The table shows no message of its own: its reason goes to the caller, which says it.
+    try {
+        BqxBomDbTable db;
+        db.SetTableName(m_tableName);
+        bool filled = db.InsertInitialColumns(m_headings);
+        for (int32_t row : GetVisibleRows())
+            filled = filled && db.AppendRow(GetRowValues(row));
+        if (!filled) {
+            m_failure = m_path + u": the selected columns and their headings do not match";
+            return false;
+        }
+        if (db.ExportTable(m_path, code)) return true;
+        m_failure = WinFromUtf8(db.LastError());
+    } catch (const std::exception& e) {
+        m_failure = m_path + u": " + WinFromUtf8(e.what());
+    }
     return false;
 }
 

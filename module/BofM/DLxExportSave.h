@@ -33,6 +33,9 @@ public:
     bool WriteDatabase(int32_t code);
     bool WriteDbf();
     bool IsRowVisible(int32_t row) const;
+    // Why the last write failed when it showed no message of its own (the database table's
+    // reason, which names the path); empty otherwise. The caller says it once.
+    const UTxString16& GetFailureReason() const { return m_failure; }
 
     // The steps of the spreadsheet writer that differ between application versions or that a
     // caller may replace; `cell` and `range` are automation objects of the running application.
@@ -60,6 +63,10 @@ protected:
     void DetectKind();
     // The value text of a cell as every writer exports it.
     UTxString16 GetCellValue(int32_t row, int32_t column) const;
+    // The rows every writer exports, in table order: the visible ones.
+    std::vector<int32_t> GetVisibleRows() const;
+    // The texts of one row's selected columns, in selection order.
+    std::vector<UTxString16> GetRowValues(int32_t row) const;
 
     UTxString16 m_path;
     RSeRef<DUxTableStateBase> m_table;
@@ -79,6 +86,7 @@ protected:
     std::vector<int32_t> m_indices;
     int32_t m_rowCount = 0;
     int32_t m_columnCount = 0;
+    UTxString16 m_failure;
 
     // The running application's objects; present only while WriteSpreadsheet runs.
     struct Automation;

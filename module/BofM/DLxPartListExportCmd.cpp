@@ -5,6 +5,7 @@
 #include "BofM/DLxPartListCmdUtil.h"
 #include "BofM/DLxPartListTable.h"
 #include "BofM/DLxTableStatePartlist.h"
+#include "du/DUxTableStyle.h"
 #include "fw/FWxCommand.h"
 #include "fw/FWxTableExport.h"
 #include "fw/FWxTranscriptMgr.h"
@@ -37,10 +38,14 @@ UTxResult ExportNamedPartList(FWxSceneDoc* doc, const FWxTableExportRequest& req
         return UTxResult::Refusal(kRefused, u"the parts list has no such column");
     options->SetOptions(false, false, false, request.title);
     const size_t shown = WinMessageBoxes::GetShown().size();
-    if (dialog.SaveData(request.path, u"", request.typeId) == 0) return {};
+    // The table or sheet is named as the dialog names it before the user changes it.
+    const UTxString16 tableName = DUxTableStyleWrapper(state, {}).GetTitle();
+    if (dialog.SaveData(request.path, tableName, request.typeId) == 0) return {};
     const auto& boxes = WinMessageBoxes::GetShown();
-    return UTxResult::Refusal(kRefused, boxes.size() > shown ? boxes.back().text
-                                                            : u"the file was not written");
+    if (boxes.size() > shown) return UTxResult::Refusal(kRefused, boxes.back().text);
+    if (!dialog.GetLastFailure().empty())
+        return UTxResult::Refusal(kRefused, dialog.GetLastFailure());
+    return UTxResult::Refusal(kRefused, request.path + u": the file was not written");
 }
 
 // Registered while the module is loaded.

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "KorvuDbReaders.h"
 #include "KorvuTestSupport.h"
 #include "SvgCompare.h"
 
@@ -368,8 +370,8 @@ std::vector<std::vector<std::string>> ParseCsv(const std::string& text, char del
 }
 } // namespace
 
-// The example's parts list exported by the file's extension: the text types and the workbook
-// written and read back, the others refused with one message and no file.
+// The example's parts list exported by the file's extension: the text types, the workbook and
+// the database types written and read back.
 TEST(KorvuProgram, ExportWritesAPartsListByTheFilesExtension) {
     KorvuTempDir dir;
     ASSERT_EQ(Korvu("run " + Examples() + "/assembly.json " + Examples() + "/partslist.txt -o " +
@@ -384,27 +386,18 @@ TEST(KorvuProgram, ExportWritesAPartsListByTheFilesExtension) {
         const std::string* list;
         const char* file;
         const char* options;
-        const char* expected; // expected file, or null for a refused type
+        const char* expected; // expected file
     };
     const Case cases[] = {
         {&edited, "list.csv", "--title", "partslist_export.csv"},
         {&list, "list.txt", "--columns 1,3", "partslist_export.txt"},
         {&edited, "list-u.csv", "--unicode", "partslist_export_unicode.csv"},
         {&list, "list-u.txt", "--unicode --title --columns 2", "partslist_export_unicode.txt"},
-        {&list, "list.mdb", "", nullptr},
-        {&list, "list.dbf", "", nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         ProgramRun run =
             Korvu("export " + dir.File("a.kvd") + *c.list + dir.File(c.file) + " " + c.options);
-        if (!c.expected) {
-            EXPECT_EQ(run.code, 2);
-            EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
-            EXPECT_NE(run.output.find("not available yet"), std::string::npos) << run.output;
-            EXPECT_FALSE(std::filesystem::exists(dir.File(c.file)));
-            continue;
-        }
         ASSERT_EQ(run.code, 0) << run.output;
         EXPECT_TRUE(MatchesExpectedFile(dir.File(c.file), "app/expected", c.expected));
     }
@@ -418,15 +411,29 @@ TEST(KorvuProgram, ExportWritesAPartsListByTheFilesExtension) {
     const std::vector<std::string> bolt{"4", "4", "ISO 4017 M8x30", "Hex bolt, zinc plated"};
     EXPECT_NE(std::find(lines.begin(), lines.end(), bolt), lines.end());
 
-    // A missing parts list, a folder that does not exist, and a type it cannot tell.
-    for (const std::string& args :
-         {"--parts-list nosuch " + dir.File("x.csv"), list + dir.File("no/such/x.csv"),
-          list + dir.File("x.pdf")}) {
-        SCOPED_TRACE(args);
-        ProgramRun run = Korvu("export " + dir.File("a.kvd") + " " + args);
+    // A missing parts list, a folder that does not exist (for a file the module writes and for
+    // one the database table writes: both name the path), a type it cannot tell, and the dBASE III
+    // switch on another type.
+    struct Refused {
+        std::string args;
+        std::string says;
+    };
+    const Refused refused[] = {
+        {"--parts-list nosuch " + dir.File("x.csv"), "nosuch"},
+        {list + dir.File("no/such/x.csv"), dir.File("no/such/x.csv")},
+        {list + dir.File("no/such/x.mdb"), dir.File("no/such/x.mdb")},
+        {list + dir.File("no/such/x.dbf") + " --dbase3", dir.File("no/such/x.dbf")},
+        {list + dir.File("x.pdf"), "x.pdf"},
+        {list + dir.File("x.csv") + " --dbase3", "--dbase3"},
+    };
+    for (const Refused& r : refused) {
+        SCOPED_TRACE(r.args);
+        ProgramRun run = Korvu("export " + dir.File("a.kvd") + " " + r.args);
         EXPECT_EQ(run.code, 2);
         EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+        EXPECT_NE(run.output.find(r.says), std::string::npos) << run.output;
     }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("x.csv")));
 
     // The workbook holds what the comma file of the same list holds, cell for cell.
     {
@@ -464,6 +471,64 @@ TEST(KorvuProgram, ExportWritesAPartsListByTheFilesExtension) {
     }
 
     ProgramRun help = Korvu("--help");
-    for (const char* ext : {".txt", ".csv", ".xls", ".mdb", ".dbf"})
+    for (const char* ext : {".txt", ".csv", ".xls", ".mdb", ".dbf", "--dbase3"})
         EXPECT_NE(help.output.find(ext), std::string::npos) << ext;
+    EXPECT_EQ(help.output.find("not available"), std::string::npos);
+}
+
+// The example's parts lists as an Access database and as dBASE IV and III tables, read back by
+// mdbtools and shapelib: the same headings and rows as the comma file of the same list, the
+// table named after the list's title.
+TEST(KorvuProgram, ExportedDatabasesHoldTheRowsOfTheCommaFile) {
+    KorvuTempDir dir;
+    ASSERT_EQ(Korvu("run " + Examples() + "/assembly.json " + Examples() + "/partslist.txt -o " +
+                    dir.File("a.kvd"))
+                  .code,
+              0);
+    struct Case {
+        const char* list;
+        const char* options;
+    };
+    const Case cases[] = {{"DLxPartListTable#275,287", ""},
+                          {"DLxPartListTable#410,120", "--columns 3,4,1"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.list);
+        const std::string args = "export " + dir.File("a.kvd") + " --parts-list '" + c.list +
+                                 "' " + c.options + " ";
+        ASSERT_EQ(Korvu(args + dir.File("list.csv")).code, 0);
+        const auto csv = ParseCsv(Read(dir.File("list.csv")), ',');
+        ASSERT_GE(csv.size(), 3u);
+        // The comma file's texts in dBASE's code page, its headings as dBASE field names.
+        std::vector<std::vector<std::string>> dbf;
+        for (const auto& line : csv) {
+            dbf.emplace_back();
+            for (const std::string& field : line)
+                dbf.back().push_back(KorvuCp1252(field));
+        }
+        for (std::string& name : dbf[0]) {
+            for (char& ch : name)
+                ch = std::isalnum(static_cast<unsigned char>(ch))
+                         ? char(std::toupper(static_cast<unsigned char>(ch)))
+                         : '_';
+            name.resize(std::min<size_t>(name.size(), 10));
+        }
+
+        ProgramRun run = Korvu(args + dir.File("list.mdb"));
+        ASSERT_EQ(run.code, 0) << run.output;
+        EXPECT_EQ(KorvuMdbTables(dir.File("list.mdb")),
+                  std::vector<std::string>{"BRACKET ASSEMBLY"});
+        EXPECT_EQ(KorvuReadMdb(dir.File("list.mdb"), "BRACKET ASSEMBLY"), csv);
+
+        for (const char* flavour : {"", " --dbase3"}) {
+            SCOPED_TRACE(flavour);
+            run = Korvu(args + dir.File("list.dbf") + flavour);
+            ASSERT_EQ(run.code, 0) << run.output;
+            const KorvuDbfFile back = KorvuReadDbf(dir.File("list.dbf"));
+            std::vector<std::vector<std::string>> found{back.names};
+            found.insert(found.end(), back.rows.begin(), back.rows.end());
+            EXPECT_EQ(found, dbf);
+            // dBASE IV names its code page; dBASE III has no place to.
+            EXPECT_EQ(back.codePage, *flavour ? "" : "LDID/87");
+        }
+    }
 }

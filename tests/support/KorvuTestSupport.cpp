@@ -1,6 +1,9 @@
 #include "KorvuTestSupport.h"
 
+#include <linux/capability.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -76,6 +80,26 @@ KorvuFileSizeLimit::~KorvuFileSizeLimit() {
     limit.rlim_cur = m_soft;
     setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, m_signal);
+}
+
+KorvuNoPermissionOverride::KorvuNoPermissionOverride() {
+    if (geteuid() != 0) return;
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved[2]{};
+    static_assert(sizeof saved == sizeof m_saved);
+    if (syscall(SYS_capget, &header, saved) != 0) return;
+    std::memcpy(m_saved, saved, sizeof saved);
+    saved[0].effective &=
+        ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
+    m_lowered = syscall(SYS_capset, &header, saved) == 0;
+}
+
+KorvuNoPermissionOverride::~KorvuNoPermissionOverride() {
+    if (!m_lowered) return;
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved[2]{};
+    std::memcpy(saved, m_saved, sizeof saved);
+    syscall(SYS_capset, &header, saved);
 }
 
 std::vector<std::string> KorvuFolderNames(const std::string& path) {

@@ -46,6 +46,20 @@ private:
     void (*m_signal)(int);
 };
 
+// While it lives, root loses the right to write where permissions forbid it, so that a
+// read-only folder is read-only for this process too. Nothing changes for anyone else.
+class KorvuNoPermissionOverride {
+public:
+    KorvuNoPermissionOverride();
+    ~KorvuNoPermissionOverride();
+    KorvuNoPermissionOverride(const KorvuNoPermissionOverride&) = delete;
+    KorvuNoPermissionOverride& operator=(const KorvuNoPermissionOverride&) = delete;
+
+private:
+    uint32_t m_saved[6] = {}; // the capability sets as the kernel gave them
+    bool m_lowered = false;
+};
+
 // The names in a folder, sorted.
 std::vector<std::string> KorvuFolderNames(const std::string& path);
 

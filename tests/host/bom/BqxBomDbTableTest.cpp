@@ -2,15 +2,13 @@
 // dBASE files by shapelib's DBF reader, Access databases by mdbtools' mdb-export.
 #include "bom/BqxBomDbTable.h"
 #include "utx/UTxString16.h"
+#include "xl/XLxWorkbook.h"
 
+#include "KorvuDbReaders.h"
 #include "KorvuTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <linux/capability.h>
-#include <shapefil.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -37,92 +35,15 @@ void WriteAll(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-struct DbfCloser {
-    void operator()(DBFInfo* h) const { DBFClose(h); }
-};
-using Dbf = std::unique_ptr<DBFInfo, DbfCloser>;
-
-// What the independent reader finds in a file: field names, types, widths, and every value.
-struct ReadBack {
-    std::vector<std::string> names;
-    std::vector<char> types;
-    std::vector<int> widths;
-    std::vector<std::vector<std::string>> rows;
-    std::string codePage;
-};
-
+// The shared readers under the names these tests grew up with.
+using ReadBack = KorvuDbfFile;
 ReadBack Read(const std::string& path) {
-    ReadBack out;
-    Dbf dbf(DBFOpen(path.c_str(), "rb"));
-    EXPECT_TRUE(dbf) << path;
-    if (!dbf) return out;
-    const int fields = DBFGetFieldCount(dbf.get());
-    for (int f = 0; f < fields; ++f) {
-        char name[XBASE_FLDNAME_LEN_READ + 1] = {};
-        int width = 0, decimals = 0;
-        DBFGetFieldInfo(dbf.get(), f, name, &width, &decimals);
-        out.names.push_back(name);
-        out.types.push_back(DBFGetNativeFieldType(dbf.get(), f));
-        out.widths.push_back(width);
-    }
-    for (int r = 0; r < DBFGetRecordCount(dbf.get()); ++r) {
-        std::vector<std::string> row;
-        for (int f = 0; f < fields; ++f)
-            row.push_back(DBFReadStringAttribute(dbf.get(), r, f));
-        out.rows.push_back(row);
-    }
-    if (const char* cp = DBFGetCodePage(dbf.get())) out.codePage = cp;
-    return out;
+    return KorvuReadDbf(path);
 }
-
-// Runs a program and answers its standard output; fails the test when it does not exit with 0.
-std::string Output(const std::vector<std::string>& args) {
-    int out[2];
-    if (pipe(out) != 0) {
-        ADD_FAILURE() << "no pipe";
-        return {};
-    }
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(out[1], 1);
-        close(out[0]);
-        close(out[1]);
-        std::vector<char*> argv;
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    close(out[1]);
-    std::string text;
-    char buffer[65536];
-    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;)
-        text.append(buffer, n);
-    close(out[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << args[0] << " failed";
-    return text;
-}
-
-std::vector<std::string> Split(const std::string& text, char at) {
-    std::vector<std::string> parts;
-    size_t from = 0;
-    for (size_t to; (to = text.find(at, from)) != std::string::npos; from = to + 1)
-        parts.push_back(text.substr(from, to - from));
-    if (from < text.size()) parts.push_back(text.substr(from));
-    return parts;
-}
-
-// An Access table as mdb-export gives it, in UTF-8: the column names, then each row's values.
 std::vector<std::vector<std::string>> ReadMdb(const std::string& path, const std::string& table) {
-    std::vector<std::vector<std::string>> rows;
-    for (const std::string& line :
-         Split(Output({KORVU_MDB_EXPORT, "-Q", "-d", "\x1f", "-R", "\x1e", path, table}), '\x1e'))
-        rows.push_back(Split(line + '\x1f', '\x1f'));
-    return rows;
+    return KorvuReadMdb(path, table);
 }
+using NoPermissionOverride = KorvuNoPermissionOverride;
 
 BqxBomDbTable MakeTable(const std::vector<std::u16string>& headings, const Rows& rows) {
     BqxBomDbTable table;
@@ -132,31 +53,6 @@ BqxBomDbTable MakeTable(const std::vector<std::u16string>& headings, const Rows&
         EXPECT_TRUE(table.AppendRow(row));
     return table;
 }
-
-// While it lives, root loses the right to write where permissions forbid it, so that a read-only
-// folder is read-only for this process too. Nothing changes for anyone else.
-class NoPermissionOverride {
-public:
-    NoPermissionOverride() {
-        if (geteuid() != 0) return;
-        m_header.version = _LINUX_CAPABILITY_VERSION_3;
-        if (syscall(SYS_capget, &m_header, m_saved) != 0) return;
-        __user_cap_data_struct lowered[2] = {m_saved[0], m_saved[1]};
-        lowered[0].effective &=
-            ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
-        m_lowered = syscall(SYS_capset, &m_header, lowered) == 0;
-    }
-    ~NoPermissionOverride() {
-        if (m_lowered) syscall(SYS_capset, &m_header, m_saved);
-    }
-    NoPermissionOverride(const NoPermissionOverride&) = delete;
-    NoPermissionOverride& operator=(const NoPermissionOverride&) = delete;
-
-private:
-    __user_cap_header_struct m_header{};
-    __user_cap_data_struct m_saved[2]{};
-    bool m_lowered = false;
-};
 
 const std::vector<std::u16string> kHeadings = {u"ITEM NO.", u"PART NUMBER", u"DESCRIPTION", u"QTY"};
 
@@ -372,11 +268,6 @@ TEST(BqxBomDbTableDbf, TablesDbaseCannotHoldAreRefused) {
          std::vector<std::u16string>(16, std::u16string(250, u'y')), BqxBomDbTable::kDBase4,
          "a dBASE record holds at most 4000 bytes, these rows need 4001"},
         {"unknown file type", {u"A"}, {u"v"}, 3, "unknown database file type 3"},
-        {"a workbook, which the spreadsheet stand-in writes",
-         {u"A"},
-         {u"v"},
-         BqxBomDbTable::kWorkbook,
-         "this file type is not available here"},
     };
     KorvuTempDir dir;
     for (const Case& c : cases) {
@@ -432,7 +323,7 @@ TEST(BqxBomDbTableMdb, EveryFieldReadsBackExactly) {
             want.back().push_back(UTx::ToUtf8(value));
     }
     EXPECT_EQ(ReadMdb(path, "Parts"), want);
-    EXPECT_EQ(Output({KORVU_MDB_TABLES, "-1", path}), "Parts\n");
+    EXPECT_EQ(KorvuMdbTables(path), std::vector<std::string>{"Parts"});
 }
 
 TEST(BqxBomDbTableMdb, TenThousandRowsOverManyPagesReadBack) {
@@ -532,4 +423,122 @@ TEST(BqxBomDbTableMdb, NoDataPageHoldsMoreThan255Rows) {
         }
     }
     EXPECT_EQ(ReadMdb(path, "Parts").size(), rows.size() + 1);
+}
+
+namespace {
+// A workbook's sheets as libfreexl reads them: names, and each sheet's cells row by row ("" for
+// an empty cell, numbers marked so that a text never equals one).
+struct BookRead {
+    std::vector<std::u16string> names;
+    std::vector<Rows> sheets;
+};
+
+BookRead ReadBook(const std::string& path) {
+    BookRead out;
+    XLxWorkbook book;
+    std::string why;
+    EXPECT_TRUE(XLx::LoadWorkbook(path, book, why)) << why;
+    for (const XLxSheet& sheet : book.sheets) {
+        out.names.push_back(sheet.name);
+        Rows rows;
+        for (const auto& [key, cell] : sheet.cells) {
+            const uint32_t r = XLxSheet::RowOf(key);
+            const uint16_t c = XLxSheet::ColumnOf(key);
+            if (rows.size() <= r) rows.resize(r + 1);
+            if (rows[r].size() <= c) rows[r].resize(c + 1);
+            rows[r][c] = cell.kind == XLxCell::Kind::Number ? u"#number" : cell.text;
+        }
+        out.sheets.push_back(rows);
+    }
+    return out;
+}
+} // namespace
+
+// Code 1, the workbook written when the spreadsheet application cannot start: one sheet named
+// after the table, headings in the first row, the rows below, every value the text it was,
+// numbers-like texts and texts beyond code page 1252 included.
+TEST(BqxBomDbTableXls, TheTableReadsBackAsOneSheet) {
+    struct Case {
+        const char* what;
+        std::u16string tableName;
+        std::u16string sheetName;
+    };
+    const Case cases[] = {
+        {"named", u"Parts", u"Parts"},
+        {"long name cut", u"Bill of materials of the bracket assembly",
+         u"Bill of materials of the bracke"},
+        {"characters sheet names forbid", u"Parts [rev A]: 1/2?", u"Parts _rev A__ 1_2_"},
+        {"no name", u"", u"Sheet1"},
+    };
+    Rows rows = kRows;
+    rows.push_back({u"11", u"\u65e5\u672c-7", u"007", u"1.50"});
+    KorvuTempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string path = dir.File("parts.xls");
+        BqxBomDbTable table = MakeTable(kHeadings, rows);
+        table.SetTableName(c.tableName);
+        EXPECT_EQ(table.SheetName(), c.sheetName);
+        ASSERT_TRUE(table.ExportTable(UTx16(path), BqxBomDbTable::kWorkbook)) << table.LastError();
+        EXPECT_TRUE(table.LastError().empty());
+
+        const BookRead back = ReadBook(path);
+        EXPECT_EQ(back.names, std::vector<std::u16string>{c.sheetName});
+        ASSERT_EQ(back.sheets.size(), 1u);
+        Rows want{kHeadings};
+        for (const auto& row : rows) {
+            want.push_back(row);
+            // An empty text is an empty cell; the reader does not see trailing ones.
+            while (!want.back().empty() && want.back().back().empty()) want.back().pop_back();
+        }
+        EXPECT_EQ(back.sheets[0], want);
+    }
+}
+
+// A workbook that cannot be written or that the format cannot hold leaves the previous file
+// and says why, naming the path.
+TEST(BqxBomDbTableXls, FailedWorkbooksKeepThePreviousFile) {
+    KorvuTempDir dir;
+    const std::string previous = "the previous workbook";
+    Rows tooMany(65536, std::vector<std::u16string>{u"r"});
+    struct Case {
+        const char* what;
+        Rows rows;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"read-only folder", kRows, "Permission denied"},
+        {"more rows than a sheet holds", {}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string folder = dir.File(c.what);
+        ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+        const std::string path = folder + "/parts.xls";
+        WriteAll(path, previous);
+        bool written = true;
+        std::string error;
+        if (c.reason.empty()) {
+            BqxBomDbTable table = MakeTable({u"A"}, tooMany);
+            written = table.ExportTable(UTx16(path), BqxBomDbTable::kWorkbook);
+            error = table.LastError();
+            EXPECT_EQ(error, "Cannot write \"" + path +
+                                 "\": a worksheet holds 65536 rows of 256 columns, this table "
+                                 "needs 65537 rows of 1");
+        } else {
+            BqxBomDbTable table = MakeTable(kHeadings, c.rows);
+            ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+            {
+                NoPermissionOverride asUser;
+                written = table.ExportTable(UTx16(path), BqxBomDbTable::kWorkbook);
+            }
+            chmod(folder.c_str(), 0755);
+            error = table.LastError();
+            EXPECT_EQ(error.rfind("Cannot write \"" + path + "\": ", 0), 0u) << error;
+            EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        }
+        EXPECT_FALSE(written);
+        EXPECT_EQ(ReadAll(path), previous);
+        EXPECT_EQ(KorvuFolderNames(folder), std::vector<std::string>{"parts.xls"});
+    }
 }

@@ -21,9 +21,12 @@
 #include "BofM/DLxExportDialog.h"
 #include "BofM/DLxPartListTable.h"
 #include "BofM/DLxTableStatePartlist.h"
+#include "KorvuDbReaders.h"
 #include "KorvuPartListDoc.h"
+#include "KorvuTestSupport.h"
 #include "WinMessageBox.h"
 #include "WinText.h"
+#include "bom/BqxBomDbTable.h"
 #include "du/DUxTableStateBase.h"
 #include "du/DUxTableStyle.h"
 #include "xl/XLxAutomation.h"
@@ -541,20 +544,218 @@ TEST_F(PartListExport, AFailedWriteKeepsThePreviousFile) {
     }
 }
 
-// Types the file writers of this host do not have yet fail without writing anything; a
-// workbook goes through the database table when the spreadsheet application cannot start.
-TEST_F(PartListExport, SpreadsheetAndDatabaseTypesWriteNothingWithoutTheirWriters) {
-    XLx::SetApplicationCanStart(false);
-    for (int32_t type : {1, 2, 3, 4}) {
+// The parts list as a database: what the readers must find. Access keeps every text whole
+// (mdb-export gives UTF-8); dBASE holds code page 1252, with '?' for what it lacks (shapelib
+// gives the bytes and drops the padding spaces).
+// dBASE bytes are compared byte for byte, each byte one character.
+std::u16string Bytes16(const std::string& bytes) {
+    std::u16string out;
+    for (char b : bytes)
+        out += char16_t(uint8_t(b));
+    return out;
+}
+
+Lines AsRead(const Lines& rows, bool dbase) {
+    Lines lines;
+    for (const Fields& row : rows) {
+        Fields f;
+        for (const std::u16string& v : row)
+            f.push_back(dbase ? Bytes16(KorvuCp1252(UTx::ToUtf8(v))) : v);
+        lines.push_back(f);
+    }
+    return lines;
+}
+
+Lines Wide(const std::vector<std::vector<std::string>>& rows, bool dbase) {
+    Lines lines;
+    for (const auto& row : rows) {
+        Fields f;
+        for (const std::string& v : row)
+            f.push_back(dbase ? Bytes16(v) : UTx::MakeWideString(v));
+        lines.push_back(f);
+    }
+    return lines;
+}
+
+class PartListDatabaseExport : public PartListExport {
+protected:
+    // Texts beyond ASCII and beyond code page 1252, a path (kept whole), and a hidden row.
+    void MakeValues() {
+        ASSERT_GE(State()->GetRowCount(), 4);
+        ASSERT_GE(State()->GetColumnCount(), 3);
+        m_doc->Change([&] {
+            DUxTableStyleWrapper(StateRef(), {}).SetTitle(u"Parts \u00C9dition 2");
+            ASSERT_TRUE(State()->SetValue(0, 2, kAccented, true));
+            ASSERT_TRUE(State()->SetValue(3, 2, u"C:\\parts\\bolt.prt", true));
+            ASSERT_TRUE(State()->SetValue(2, 1, u"bolt, \"hex\"", true));
+            State()->GetRow(1)->SetFlag(DUxTableRowBase::kHiddenFlag, false);
+        });
+    }
+    // The visible rows' full texts of the chosen columns.
+    Lines ExpectedValues(const std::vector<int32_t>& columns) const {
+        Lines rows;
+        for (int32_t r = 0; r < State()->GetRowCount(); ++r) {
+            if (State()->GetRow(r)->Invisible()) continue;
+            Fields f;
+            for (int32_t c : columns)
+                f.push_back(DUxTableStyle::GetSimpleValue(State()->GetValue(r, c)));
+            rows.push_back(f);
+        }
+        return rows;
+    }
+    // The table as a reader finds it: column names, then the rows.
+    static Lines ReadTable(const fs::path& path, int32_t type) {
+        if (type == DLxExportDialog::kMdb) {
+            EXPECT_EQ(KorvuMdbTables(path.string()), std::vector<std::string>{"Parts"});
+            return Wide(KorvuReadMdb(path.string(), "Parts"), false);
+        }
+        const KorvuDbfFile dbf = KorvuReadDbf(path.string());
+        std::vector<std::vector<std::string>> rows{dbf.names};
+        rows.insert(rows.end(), dbf.rows.begin(), dbf.rows.end());
+        return Wide(rows, true);
+    }
+    // The column names the database table gives these headings.
+    static Fields ColumnNames(const Fields& headings, int32_t type) {
+        BqxBomDbTable names;
+        names.InsertInitialColumns(headings);
+        if (type == DLxExportDialog::kMdb) return names.MdbColumnNames();
+        Fields f;
+        for (const std::string& n : names.DbfFieldNames())
+            f.push_back(UTx::MakeWideString(n));
+        return f;
+    }
+
+    const std::u16string kAccented = u"Gro\u00DFe Schraube \u00D8 8 \u2013 \u65E5\u672C";
+};
+
+// Access and both dBASE types, through SaveData as a caller with its own values runs it, read
+// back by readers that are not our writers: every visible row without a gap, the selected
+// columns in their order, texts exact as far as the format holds them. The title row is not
+// a database row.
+TEST_F(PartListDatabaseExport, DatabaseFilesHoldEveryVisibleRowOfTheSelectedColumns) {
+    MakeValues();
+    struct Case {
+        const char* file;
+        int32_t type;
+        std::vector<int32_t> columns;
+        std::string codePage; // of dBASE files, as shapelib names the language driver
+    };
+    const Case cases[] = {
+        {"list.mdb", DLxExportDialog::kMdb, {0, 1, 2}, ""},
+        {"some.mdb", DLxExportDialog::kMdb, {0, 2}, ""},
+        {"list3.dbf", DLxExportDialog::kDbf3, {0, 1, 2}, ""},
+        {"list4.dbf", DLxExportDialog::kDbf4, {1, 2}, "LDID/87"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        auto dlg = MakeDialog();
+        DLxExcelExportDialog* opt = dlg->GetExcelExportDialogForAPI();
+        opt->SetOptions(false, false, false, true);
+        ASSERT_TRUE(opt->SelectColumns(c.columns));
+        const fs::path path = m_dir / c.file;
+        ASSERT_EQ(dlg->SaveData(path.u16string(), u"Parts", c.type), 0)
+            << UTx::ToUtf8(dlg->GetLastFailure());
+        EXPECT_TRUE(WinMessageBoxes::GetShown().empty());
+        EXPECT_TRUE(dlg->GetLastFailure().empty());
+
+        const bool dbase = c.type != DLxExportDialog::kMdb;
+        Lines expected{ColumnNames(Headings(c.columns), c.type)};
+        for (const Fields& row : ExpectedValues(c.columns))
+            expected.push_back(row);
+        expected = AsRead(expected, dbase);
+        EXPECT_EQ(ReadTable(path, c.type), expected);
+        EXPECT_EQ(expected.size(), size_t(State()->GetRowCount())); // one row hidden
+        if (dbase) {
+            EXPECT_EQ(KorvuReadDbf(path.string()).codePage, c.codePage);
+        }
+        // The texts' own bytes: UTF-16 in Access, code page 1252 in dBASE.
+        if (std::find(c.columns.begin(), c.columns.end(), 2) != c.columns.end()) {
+            const std::string bytes = ReadBytes(path);
+            const std::string raw =
+                dbase ? KorvuCp1252(WinToUtf8(u"Gro\u00DFe Schraube \u00D8 8 \u2013"))
+                      : Utf16Le(kAccented);
+            EXPECT_NE(bytes.find(raw), std::string::npos);
+        }
+    }
+}
+
+// The type the file dialog's connect text names decides the dBASE flavour, whatever the path.
+TEST_F(PartListDatabaseExport, TheConnectTextPicksTheDbaseType) {
+    for (int32_t type : {DLxExportDialog::kDbf3, DLxExportDialog::kDbf4}) {
         SCOPED_TRACE(type);
         auto dlg = MakeDialog();
-        const fs::path path = m_dir / ("list" + std::to_string(type));
-        dlg->SelectFileType(type);
-        const fs::path full = path.string() + UTx::ToUtf8(dlg->GetExtension());
-        EXPECT_EQ(dlg->SaveData(full.u16string(), u"Parts", type), 1);
-        EXPECT_FALSE(fs::exists(full));
+        const fs::path path = m_dir / ("t" + std::to_string(type) + ".DBF");
+        ASSERT_EQ(dlg->SaveData(path.u16string(), u"", type), 0);
+        const std::string bytes = ReadBytes(path);
+        ASSERT_GT(bytes.size(), 32u);
+        // The language driver byte: dBASE IV names its code page, dBASE III cannot.
+        EXPECT_EQ(bytes[29], type == DLxExportDialog::kDbf4 ? '\x57' : '\0');
     }
-    XLx::SetApplicationCanStart(true);
+}
+
+// A database file that cannot be written leaves the previous file and no stray file behind;
+// the writer shows nothing itself, the caller gets the reason naming the path, and the
+// interactive dialog shows it once and stays open.
+TEST_F(PartListDatabaseExport, AFailedWriteKeepsThePreviousFileAndSaysWhyOnce) {
+    const std::string previous = "previous content\r\n";
+    struct Case {
+        const char* name;
+        int32_t type;
+        int32_t typeBoxIndex;
+        bool readOnlyFolder; // else a full disk
+    };
+    const Case cases[] = {
+        {"Access, read-only folder", DLxExportDialog::kMdb, 1, true},
+        {"dBASE IV, read-only folder", DLxExportDialog::kDbf4, 2, true},
+        {"dBASE III, disk full", DLxExportDialog::kDbf3, 3, false},
+        {"Access, disk full", DLxExportDialog::kMdb, 1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path folder = m_dir / c.name;
+        fs::create_directories(folder);
+        const fs::path path = folder / (c.type == DLxExportDialog::kMdb ? "list.mdb" : "list.dbf");
+        std::ofstream(path, std::ios::binary) << previous;
+        for (bool interactive : {false, true}) {
+            SCOPED_TRACE(interactive ? "interactive" : "given values");
+            WinMessageBoxes::Reset();
+            auto dlg = MakeDialog();
+            int32_t result = -1;
+            const auto run = [&] {
+                if (!interactive) {
+                    result = dlg->SaveData(path.u16string(), u"Parts", c.type);
+                    return;
+                }
+                dlg->ChooseTypeBoxEntry(c.typeBoxIndex);
+                ASSERT_EQ(dlg->GetFileTypeId(), c.type);
+                dlg->SetTableName(u"Parts");
+                dlg->SetPathName(path.u16string());
+                result = dlg->OnFileNameOK();
+            };
+            if (c.readOnlyFolder) {
+                fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+                KorvuNoPermissionOverride asUser;
+                run();
+            } else {
+                KorvuFileSizeLimit limit(64);
+                run();
+            }
+            fs::permissions(folder, fs::perms::owner_all);
+            EXPECT_EQ(result, 1);
+            const std::u16string& why = dlg->GetLastFailure();
+            EXPECT_NE(why.find(path.u16string()), std::u16string::npos) << UTx::ToUtf8(why);
+            if (interactive) {
+                EXPECT_FALSE(dlg->IsEnded());
+                ASSERT_EQ(WinMessageBoxes::GetShown().size(), 1u);
+                EXPECT_EQ(WinMessageBoxes::GetShown()[0].text, why);
+            } else {
+                EXPECT_TRUE(WinMessageBoxes::GetShown().empty());
+            }
+            EXPECT_EQ(ReadBytes(path), previous);
+            EXPECT_EQ(KorvuFolderNames(folder.string()),
+                      std::vector<std::string>{path.filename().string()});
+        }
+    }
 }
 
 // Workbooks are read back by libfreexl, which shares no code with the workbook writer.
@@ -828,6 +1029,7 @@ TEST_F(PartListSpreadsheetExport, AFailedAutomationCallIsAFailedExport) {
         EXPECT_EQ(result, 1);
         ASSERT_EQ(WinMessageBoxes::GetShown().size(), 1u);
         EXPECT_FALSE(WinMessageBoxes::GetShown()[0].text.empty());
+        EXPECT_EQ(WinMessageBoxes::GetShown()[0].type & MB_ICONMASK, MB_ICONERROR);
         if (c.path == previousBook)
             EXPECT_EQ(ReadBytes(c.path), previous);
         else
@@ -840,8 +1042,12 @@ TEST_F(PartListSpreadsheetExport, AFailedAutomationCallIsAFailedExport) {
 }
 
 // Without the application the spreadsheet options are off and the workbook goes through the
-// database table: the export either writes a workbook a reader opens or writes nothing.
+// database table: one sheet named after the table, headings in A1 onwards, every visible row
+// of the selected columns below as the texts they were; start cell, title row and formats set
+// through the options have no effect.
 TEST_F(PartListSpreadsheetExport, WithoutTheApplicationTheOptionsAreOffAndNothingHalfWritten) {
+    MakeAwkwardValues();
+    m_doc->Change([&] { State()->GetRow(1)->SetFlag(DUxTableRowBase::kHiddenFlag, false); });
     XLx::SetApplicationCanStart(false);
     EXPECT_TRUE(DLxExportDialog::QuerySpreadsheetVersion().empty());
     auto dlg = MakeDialog();
@@ -856,13 +1062,32 @@ TEST_F(PartListSpreadsheetExport, WithoutTheApplicationTheOptionsAreOffAndNothin
         opt->EndDialog(IDCANCEL);
     });
     dlg->OnOptions();
+    // What a caller may still preset: none of it reaches the workbook.
+    opt->SetOptions(true, true, true, true);
+    opt->SetStartCell(u"C5");
+    const std::vector<int32_t> columns = {0, 2};
+    ASSERT_TRUE(opt->SelectColumns(columns));
     const fs::path path = m_dir / "fallback.xls";
-    if (Export(*dlg, path) == 0) {
-        XlsFile xls(path);
-        EXPECT_TRUE(xls.IsOpen());
-    } else {
-        EXPECT_FALSE(fs::exists(path));
+    ASSERT_EQ(Export(*dlg, path), 0) << UTx::ToUtf8(dlg->GetLastFailure());
+    EXPECT_TRUE(WinMessageBoxes::GetShown().empty());
+
+    XlsFile xls(path);
+    ASSERT_TRUE(xls.IsOpen());
+    EXPECT_EQ(xls.SheetNames(), std::vector<std::u16string>{u"Parts"});
+    Lines expected{Headings(columns)};
+    for (const Fields& f : ExpectedCells(columns))
+        expected.push_back(f);
+    EXPECT_EQ(expected.size(), size_t(State()->GetRowCount())); // one row hidden
+    // One row and one column more than the block, both empty.
+    Lines found = xls.Block(0, 0, 0, expected.size() + 1, columns.size() + 1);
+    EXPECT_EQ(found.back(), Fields(columns.size() + 1));
+    found.pop_back();
+    for (Fields& f : found) {
+        EXPECT_EQ(f.back(), u"");
+        f.pop_back();
     }
+    EXPECT_EQ(found, expected);
+
     XLx::SetApplicationCanStart(true);
     EXPECT_EQ(DLxExportDialog::QuerySpreadsheetVersion(), u"12.0");
 }
