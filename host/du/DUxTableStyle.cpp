@@ -110,6 +110,17 @@ UTxString16 DUxTableStyle::GetSimpleValue(const UTxString16& text) {
     return DUxPlainText(text, -1, 0);
 }
 
+const UTxString16& DUxTableStyle::GetSimpleValue(const UTxString16& text, UTxString16& scratch) {
+    // Without braces and backslashes DUxPlainText copies every character as it is: the text
+    // starts in font 0, which is not the symbol font (-1) here.
+    for (char16_t c : text)
+        if (c == u'{' || c == u'}' || c == u'\\') {
+            scratch = DUxPlainText(text, -1, 0);
+            return scratch;
+        }
+    return text;
+}
+
 DUxTableStylePartsList* DUxTableStylePartsList::CreateStyle(RSeSegment* segment,
                                                             const UTxString16& name) {
     auto* style = new (RSe::_GetMeta(static_cast<const DUxTableStylePartsList*>(nullptr)),

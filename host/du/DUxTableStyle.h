@@ -94,6 +94,9 @@ public:
     static bool GetEscapedString(const UTxString16& text, UTxString16& escaped);
     // The text as it shows: codes dropped, a stacked text as "a/b".
     static UTxString16 GetSimpleValue(const UTxString16& text);
+    // The same without a copy for a text that holds no codes (no brace, no backslash): the text
+    // itself; else `scratch`, set to GetSimpleValue(text). For readers of many cells at once.
+    static const UTxString16& GetSimpleValue(const UTxString16& text, UTxString16& scratch);
     static UTxString16 GetNotStackedText(const UTxString16& text) { return GetSimpleValue(text); }
 
     void Load(RSeStream& s);

@@ -1,9 +1,13 @@
 #include "BofM/DLxExportSave.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "BofM/DLxExcelExportDialog.h"
 #include "BofM/DLxExportDialog.h"
@@ -28,20 +32,116 @@ UTxString16 Lower(UTxString16 text) {
 
 // A field that holds the delimiter, a quote or a line break goes in quotes with its quotes
 // doubled, so that a reader splits the line where the writer meant it to.
-void AppendField(std::u16string& out, const UTxString16& value, const UTxString16& delimiter) {
-    const bool needs = (!delimiter.empty() && value.find(delimiter) != UTxString16::npos) ||
-                       value.find_first_of(u"\"\r\n") != UTxString16::npos;
-    if (!needs) {
-        out += value;
+bool NeedsQuotes(std::u16string_view value, std::u16string_view delimiter) {
+    if (delimiter.size() == 1) {
+        const char16_t d = delimiter[0];
+        for (char16_t c : value)
+            if (c == d || c == u'"' || c == u'\r' || c == u'\n') return true;
+        return false;
+    }
+    return (!delimiter.empty() && value.find(delimiter) != std::u16string_view::npos) ||
+           value.find_first_of(u"\"\r\n") != std::u16string_view::npos;
+}
+
+void AppendField(std::u16string& out, std::u16string_view value, std::u16string_view delimiter) {
+    if (!NeedsQuotes(value, delimiter)) {
+        out.append(value);
         return;
     }
     out += u'"';
-    for (char16_t c : value) {
-        if (c == u'"') out += u'"';
-        out += c;
+    for (size_t at = 0;;) {
+        const size_t quote = value.find(u'"', at);
+        out.append(value.substr(at, quote == std::u16string_view::npos ? quote : quote + 1 - at));
+        if (quote == std::u16string_view::npos) break;
+        out += u'"';
+        at = quote + 1;
     }
     out += u'"';
 }
+
+// The bytes of a text file, appended piece by piece: UTF-16 little-endian as the text is held,
+// or UTF-8 exactly as WinToUtf8 encodes the whole text (a surrogate pair split between two
+// pieces is still one character, a lone surrogate becomes U+FFFD). Written in place into a
+// buffer grown by doubling: a large list's file is built in one pass over its texts.
+class TextBytes {
+public:
+    TextBytes(bool utf16, size_t expected) : m_utf16(utf16) {
+        m_bytes.resize(expected);
+        if (utf16) Raw("\xFF\xFE", 2);
+    }
+    void Append(std::u16string_view s) {
+        if (m_utf16) {
+            static_assert(std::endian::native == std::endian::little);
+            Raw(s.data(), s.size() * sizeof(char16_t));
+            return;
+        }
+        char* o = Room(s.size() * 3 + 3); // a pending surrogate's U+FFFD at most
+        size_t i = 0;
+        if (m_high && !s.empty() && IsLow(s[0])) {
+            o = Put(o, 0x10000 + ((uint32_t(m_high) - 0xD800) << 10) + (s[0] - 0xDC00));
+            m_high = 0;
+            i = 1;
+        } else if (m_high && !s.empty()) {
+            o = Put(o, 0xFFFD);
+            m_high = 0;
+        }
+        for (; i < s.size(); ++i) {
+            const char16_t c = s[i];
+            if (c < 0x80) {
+                *o++ = char(c);
+            } else if (IsHigh(c) && i + 1 < s.size() && IsLow(s[i + 1])) {
+                o = Put(o, 0x10000 + ((uint32_t(c) - 0xD800) << 10) + (s[i + 1] - 0xDC00));
+                ++i;
+            } else if (IsHigh(c) && i + 1 == s.size()) {
+                m_high = c; // the next piece may start with its other half
+            } else {
+                o = Put(o, IsHigh(c) || IsLow(c) ? 0xFFFD : c);
+            }
+        }
+        m_used = size_t(o - m_bytes.data());
+    }
+    std::string Take() {
+        if (m_high) m_used = size_t(Put(Room(3), 0xFFFD) - m_bytes.data());
+        m_high = 0;
+        m_bytes.resize(m_used);
+        return std::move(m_bytes);
+    }
+
+private:
+    static bool IsHigh(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+    static bool IsLow(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+    char* Room(size_t n) {
+        if (m_used + n > m_bytes.size()) m_bytes.resize(std::max(m_bytes.size() * 2, m_used + n));
+        return m_bytes.data() + m_used;
+    }
+    void Raw(const void* data, size_t n) {
+        std::memcpy(Room(n), data, n);
+        m_used += n;
+    }
+    static char* Put(char* o, uint32_t cp) {
+        if (cp < 0x80) {
+            *o++ = char(cp);
+        } else if (cp < 0x800) {
+            *o++ = char(0xC0 | (cp >> 6));
+            *o++ = char(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            *o++ = char(0xE0 | (cp >> 12));
+            *o++ = char(0x80 | ((cp >> 6) & 0x3F));
+            *o++ = char(0x80 | (cp & 0x3F));
+        } else {
+            *o++ = char(0xF0 | (cp >> 18));
+            *o++ = char(0x80 | ((cp >> 12) & 0x3F));
+            *o++ = char(0x80 | ((cp >> 6) & 0x3F));
+            *o++ = char(0x80 | (cp & 0x3F));
+        }
+        return o;
+    }
+
+    bool m_utf16;
+    std::string m_bytes;
+    size_t m_used = 0;
+    char16_t m_high = 0;
+};
 
 void ShowMessage(const UTxString16& text, uint32_t icon = MB_ICONEXCLAMATION) {
     MessageBoxW(nullptr, text.c_str(), nullptr, MB_OK | icon);
@@ -472,39 +572,64 @@ bool DLxExportSave::WriteText() {
 
     // Lines end in CR LF in both encodings; 8-bit text is written in UTF-8, the code page of
     // this runtime.
-    std::u16string text;
-    text.reserve(size_t(m_rowCount + 2) * (m_indices.size() + 1) * 16);
+    const std::u16string_view delimiter = m_delimiter;
+    TextBytes out(m_unicode, size_t(m_rowCount + 2) * (m_indices.size() + 1) * 12 + 64);
+    std::u16string field;
+    const auto put = [&](std::u16string_view value) {
+        field.clear();
+        AppendField(field, value, delimiter);
+        out.Append(field);
+    };
     const auto line = [&](const std::vector<UTxString16>& fields) {
         for (size_t i = 0; i < fields.size(); ++i) {
-            if (i) text += m_delimiter;
-            AppendField(text, fields[i], m_delimiter);
+            if (i) out.Append(delimiter);
+            put(fields[i]);
         }
-        text += u"\r\n";
+        out.Append(u"\r\n");
     };
     if (m_options && m_options->GetTitleRow()) line({DUxTableStyleWrapper(m_table, {}).GetTitle()});
     line(m_headings);
-    for (int32_t row : GetVisibleRows()) {
-        std::vector<UTxString16> fields = GetRowValues(row);
-        // A path is exported as its file name.
-        for (UTxString16& field : fields) {
-            const size_t slash = field.rfind(u'\\');
-            if (slash != UTxString16::npos) field.erase(0, slash + 1);
-        }
-        line(fields);
-    }
 
-    std::string bytes;
-    if (m_unicode) {
-        bytes.resize(2 + text.size() * 2);
-        bytes[0] = '\xFF';
-        bytes[1] = '\xFE';
-        for (size_t i = 0; i < text.size(); ++i) {
-            bytes[2 + 2 * i] = char(text[i] & 0xFF);
-            bytes[3 + 2 * i] = char(text[i] >> 8);
+    // Each row and column looked up once and each cell's text read in place. A text without
+    // codes, quotes, line breaks or the delimiter (nearly all of a parts list's) goes out as it
+    // is; the others take the steps below it: the text as shown, a path cut to its file name,
+    // quotes where needed.
+    bool special[128] = {};
+    for (char16_t c : u"{}\\\"\r\n")
+        if (c) special[c] = true;
+    const bool fast = delimiter.size() == 1 && delimiter[0] < 128;
+    if (fast) special[delimiter[0]] = true;
+    const auto plain = [&](std::u16string_view s) {
+        for (char16_t c : s)
+            if (c < 128 && special[c]) return false;
+        return true;
+    };
+    const DUxTableStateBase* state = m_table.get();
+    std::vector<DUxTableStyleColumn*> columns;
+    columns.reserve(m_indices.size());
+    for (int32_t index : m_indices)
+        columns.push_back(state->GetColumn(index));
+    UTxString16 scratch;
+    for (int32_t row = 0; row < m_rowCount; ++row) {
+        const DUxTableRowBase* r = state->GetRow(row);
+        if (r && r->Invisible()) continue;
+        for (size_t i = 0; i < columns.size(); ++i) {
+            if (i) out.Append(delimiter);
+            if (!r || !columns[i]) continue;
+            const UTxString16& text = r->GetValue(columns[i]);
+            if (fast && plain(text)) {
+                out.Append(text);
+                continue;
+            }
+            std::u16string_view value = DUxTableStyle::GetSimpleValue(text, scratch);
+            // A path is exported as its file name.
+            const size_t slash = value.rfind(u'\\');
+            if (slash != std::u16string_view::npos) value.remove_prefix(slash + 1);
+            put(value);
         }
-    } else {
-        bytes = UTx::ToUtf8(text);
+        out.Append(u"\r\n");
     }
+    const std::string bytes = out.Take();
     std::string why;
     const bool written = UTx::WriteFileAtomically(
         path,

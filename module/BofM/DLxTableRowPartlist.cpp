@@ -55,9 +55,10 @@ DLxTableStatePartlist* DLxTableRowPartlist::PartlistState() const {
 
 bool DLxTableRowPartlist::Invisible() const {
     if (DUxTableRowBase::Invisible()) return true;
+    // The flags first: most rows are not expanded groups, and the state's cast is not free.
+    if (!IsFlagOn(ExpandableRowFlag) || !IsFlagOn(ExpandedRowFlag)) return false;
     const DLxTableStatePartlist* state = PartlistState();
-    return state && state->IsGroupingEnabled() && IsFlagOn(ExpandableRowFlag) &&
-           IsFlagOn(ExpandedRowFlag);
+    return state && state->IsGroupingEnabled();
 }
 
 void DLxTableRowPartlist::SetHiddenByBOM(bool hidden) {

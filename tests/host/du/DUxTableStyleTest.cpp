@@ -208,6 +208,7 @@ TEST(DUxTableStyleTexts, EscapingStackingAndSimpleValues) {
         {u"\\\\S1^2;", u"\\\\\\\\S1^2;", false, u"\\S1^2;"}, // an escaped backslash
         {u"\\S1^2", u"\\\\S1^2", false, u"S1^2"},            // no ';': no code
         {u"", nullptr, false, u""},
+        {u"Gro\u00DFe \U0001F529 \xD83D", nullptr, false, u"Gro\u00DFe \U0001F529 \xD83D"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(UTx::ToUtf8(c.text));
@@ -216,6 +217,12 @@ TEST(DUxTableStyleTexts, EscapingStackingAndSimpleValues) {
         EXPECT_EQ(escaped, c.escaped ? c.escaped : c.text);
         EXPECT_EQ(DUxTableStyle::IsStacked(c.text), c.stacked);
         EXPECT_EQ(DUxTableStyle::GetSimpleValue(c.text), c.simple);
+        // Read in place: the same text, held by the cell itself when it has no codes.
+        const UTxString16 text = c.text;
+        UTxString16 scratch;
+        const UTxString16& shown = DUxTableStyle::GetSimpleValue(text, scratch);
+        EXPECT_EQ(shown, c.simple);
+        EXPECT_EQ(&shown == &text, text == c.simple);
         // What escaping gives shows as the text itself.
         EXPECT_EQ(DUxTableStyle::GetSimpleValue(escaped), c.text);
     }

@@ -394,6 +394,70 @@ TEST_F(PartListExport, TextFilesHoldEveryVisibleRowOfTheSelectedColumns) {
     }
 }
 
+// Cells as a user's list may hold them: text codes, escaped characters, paths, quotes and the
+// delimiter, characters beyond the basic plane and a lone surrogate. Each is written as it
+// shows (a path as its file name), in every encoding: a reader finds these exact texts.
+TEST_F(PartListExport, TextFilesWriteEachCellAsItShows) {
+    struct Cell {
+        std::u16string stored, shown8, shown16;
+    };
+    const Cell cells[] = {
+        {u"{\\H2.5;M8} bolt", u"M8 bolt", u"M8 bolt"},
+        {u"\\S1^2;", u"1/2", u"1/2"},
+        {u"C:\\\\models\\\\bolt.prt", u"bolt.prt", u"bolt.prt"},
+        {u"Nut \\{M8\\}", u"Nut {M8}", u"Nut {M8}"},
+        {u"washer, \"flat\"\ttab", u"washer, \"flat\"\ttab", u"washer, \"flat\"\ttab"},
+        {u"pin \U0001F529 \u00D8", u"pin \U0001F529 \u00D8", u"pin \U0001F529 \u00D8"},
+        // Alone, a surrogate is no character: UTF-8 has it as U+FFFD, UTF-16 keeps the unit.
+        {u"end \xD83D", u"end \uFFFD", u"end \xD83D"},
+        {u"\xDC29 start", u"\uFFFD start", u"\xDC29 start"},
+    };
+    std::vector<int32_t> visible; // the rows a file holds, in its order
+    for (int32_t r = 0; r < State()->GetRowCount(); ++r)
+        if (!State()->GetRow(r)->Invisible()) visible.push_back(r);
+    const size_t rows = visible.size();
+    ASSERT_GE(rows * 2, std::size(cells));
+    // Column 2 of every row, then column 1, so that cells meet across a delimiter too: cell i
+    // lies in the file's row at[i].first (after the headings), column at[i].second.
+    std::vector<std::pair<size_t, int32_t>> at;
+    for (size_t i = 0; i < std::size(cells); ++i)
+        at.emplace_back(i % rows, i < rows ? 2 : 1);
+    m_doc->Change([&] {
+        for (size_t i = 0; i < std::size(cells); ++i)
+            ASSERT_TRUE(State()->SetValue(visible[at[i].first], at[i].second, cells[i].stored,
+                                          true));
+    });
+    struct Case {
+        int32_t type;
+        const char* file;
+        const char16_t* separator;
+        char16_t delimiter;
+        bool unicode;
+    };
+    const Case cases[] = {
+        {5, "cells.txt", u"\t", u'\t', false},
+        {6, "cells.csv", u"", u',', false},
+        {7, "cells-u.txt", u"\t", u'\t', true},
+        {8, "cells-u.csv", u";", u';', true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        auto dlg = MakeDialog(c.separator);
+        ASSERT_TRUE(dlg->GetExcelExportDialogForAPI()->SelectColumns({1, 2}));
+        const fs::path path = m_dir / c.file;
+        ASSERT_EQ(dlg->SaveData(path.u16string(), u"", c.type), 0);
+        const Lines lines = ParseDelimited(Decode(ReadBytes(path), c.unicode), c.delimiter);
+        ASSERT_EQ(lines.size(), 1 + rows);
+        for (size_t i = 0; i < std::size(cells); ++i) {
+            SCOPED_TRACE(i);
+            // Line 0 holds the headings; the selected columns are 1 and 2, fields 0 and 1.
+            const Fields& line = lines[1 + at[i].first];
+            ASSERT_EQ(line.size(), 2u);
+            EXPECT_EQ(line[size_t(at[i].second - 1)], c.unicode ? cells[i].shown16 : cells[i].shown8);
+        }
+    }
+}
+
 TEST_F(PartListExport, TheDialogWritesWhatTheUserChoseAndCloses) {
     // Typed without extension; a ".txt" file is tab-separated, a ".csv" file takes the
     // locale's list separator.
