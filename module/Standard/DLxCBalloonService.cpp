@@ -313,11 +313,18 @@ bool DLxCCircBalloonService::InitDefaults() {
     return true;
 }
 
-void DLxCCircBalloonService::AttachFactors(double w, double h, double& a, double& b,
-                                           double& c) const {
+// A round end: a neighbour touches the circle half a height from its centre.
+namespace {
+void RoundEndFactors(double w, double h, double& a, double& b, double& c) {
     a = h / 2;
     b = h / 2;
     c = w - h / 2;
+}
+} // namespace
+
+void DLxCCircBalloonService::AttachFactors(double w, double h, double& a, double& b,
+                                           double& c) const {
+    RoundEndFactors(w, h, a, b, c);
 }
 
 void DLxCCircBalloonService::CollectUsedRows(const RSeRef<DLxCTableCallout>&,
@@ -374,9 +381,7 @@ bool DLxCCirc2BalloonService::InitDefaults() {
 
 void DLxCCirc2BalloonService::AttachFactors(double w, double h, double& a, double& b,
                                             double& c) const {
-    a = h / 2;
-    b = h / 2;
-    c = w - h / 2;
+    RoundEndFactors(w, h, a, b, c);
 }
 
 void DLxCCirc2BalloonService::CollectUsedRows(const RSeRef<DLxCTableCallout>&,

@@ -3,13 +3,12 @@
 // sketched balloons, dragging, attach positions, the refresh message and the style choice.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <vector>
 
 #include "KorvuTestSupport.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
+#include "SvgCompare.h"
 #include "Standard/DLxCBalloon.h"
 #include "SymTestKind.h"
 #include "Symbol/DLxTableCalloutBaseSelection.h"
@@ -47,11 +46,6 @@ DUxStyleFormatColumnPropertyID ItemProperty() {
     return p;
 }
 const DUxStyleFormatColumnPropertyID kItem = ItemProperty();
-
-std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void ExpectPoint(const WqGePoint3d& p, double x, double y, const char* what = "") {
     EXPECT_NEAR(p.x, x, kTol) << what;

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <sstream>
 
@@ -47,11 +46,6 @@ DUxStyleFormatColumnPropertyID ItemProperty() {
     return p;
 }
 const DUxStyleFormatColumnPropertyID kItem = ItemProperty();
-
-std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void ExpectAt(const DLxCTableCallout* e, double x, double y, const char* what) {
     ASSERT_NE(e, nullptr) << what;
