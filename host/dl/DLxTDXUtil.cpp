@@ -6,6 +6,8 @@
 #include "dl/DLxSheet.h"
 #include "fw/FWxSelection.h"
 #include "fw/FWxTranscriptMgr.h"
+#include "ge/WqGePoint3d.h"
+#include "rse/RSeDatabase.h"
 #include "sm/SMxTypeFilterItem.h"
 
 namespace DLxTDXUtil {
@@ -104,6 +106,24 @@ bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, DLxLocalBOM
 }
 
 } // namespace DLxTDXUtil
+
+DLxEmblem* DLxTDXUtil::FindByKeyPoint(FWxSceneDoc* doc, const WqGePoint3d& point, uint32_t id,
+                                      KeyPointOf keyPoint) {
+    auto* drawing = dynamic_cast<DLxDrawingDoc*>(doc);
+    if (!drawing || !keyPoint) return nullptr;
+    const auto at = [&](RSeIDed* obj) {
+        auto* emblem = dynamic_cast<DLxEmblem*>(obj);
+        WqGePoint3d key;
+        return emblem && keyPoint(*emblem, key) && key.x == point.x && key.y == point.y ? emblem
+                                                                                        : nullptr;
+    };
+    if (id)
+        if (DLxEmblem* e = at(drawing->GetRSeDb()->FindObject(id))) return e;
+    for (DLxSheet* sheet : drawing->GetSheets())
+        for (const RSeRef<RDxNode>& node : sheet->GetNodes())
+            if (DLxEmblem* e = at(node.GetTarget())) return e;
+    return nullptr;
+}
 
 void DLxTDXUtil::GetSelection(FWxSceneDoc* doc, const WqGePoint3d& point, FWxSelectionSet& set,
                               const FWxSelectionFilter& filter, double tol) {

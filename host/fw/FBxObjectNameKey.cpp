@@ -1,5 +1,6 @@
 #include "fw/FBxObjectNameKey.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -135,12 +136,28 @@ std::string Number(double v) {
 }
 } // namespace
 
-UTxString16 FBxObjectNameKey::PointRest(const WqGePoint3d& p) {
-    return UTx::MakeWideString(Number(p.x) + "," + Number(p.y));
+UTxString16 FBxObjectNameKey::PointRest(const WqGePoint3d& p, uint32_t id) {
+    std::string text = Number(p.x) + "," + Number(p.y);
+    if (id) text += "#" + std::to_string(id);
+    return UTx::MakeWideString(text);
 }
 
-UTxResult FBxObjectNameKey::ReadPointRest(const UTxString16& rest, WqGePoint3d& out) {
-    const std::string text = UTx::ToUtf8(rest);
+UTxResult FBxObjectNameKey::ReadPointRest(const UTxString16& rest, WqGePoint3d& out,
+                                          uint32_t* id) {
+    std::string text = UTx::ToUtf8(rest);
+    uint64_t n = 0;
+    if (const size_t hash = text.find('#'); hash != std::string::npos) {
+        // Plain decimal, so that one object has exactly one key text.
+        const std::string digits = text.substr(hash + 1);
+        bool ok = id && !digits.empty() && digits.size() <= 10 && digits[0] != '0';
+        for (char c : digits) {
+            if (c < '0' || c > '9') ok = false;
+            if (ok) n = n * 10 + uint64_t(c - '0');
+        }
+        if (!ok || n > UINT32_MAX)
+            return UTxResult(kFBxErrNameKeyMalformed, u"not a point x,y: " + rest);
+        text.resize(hash);
+    }
     const size_t comma = text.find(',');
     char* end = nullptr;
     const double x = std::strtod(text.c_str(), &end);
@@ -149,5 +166,6 @@ UTxResult FBxObjectNameKey::ReadPointRest(const UTxString16& rest, WqGePoint3d& 
     if (!xOk || *end != '\0' || comma + 1 == text.size())
         return UTxResult(kFBxErrNameKeyMalformed, u"not a point x,y: " + rest);
     out = WqGePoint3d(x, y, 0);
+    if (id) *id = uint32_t(n);
     return {};
 }

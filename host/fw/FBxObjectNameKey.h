@@ -63,9 +63,13 @@ public:
     static const FBxObjectNameKeyTranslator& DefaultTranslator();
 
     // The rest of a key that names an object by a point of the sheet: "x,y", each the shortest
-    // text that reads back to the same double. ReadPointRest refuses any other text.
-    static UTxString16 PointRest(const WqGePoint3d& p);
-    static UTxResult ReadPointRest(const UTxString16& rest, WqGePoint3d& out);
+    // text that reads back to the same double, then "#id" when an object id is given: a pick
+    // at the point may find another object lying over it, or several objects share the point,
+    // and the id tells which one was meant. ReadPointRest refuses any other text; without an
+    // id, `id` reads as 0.
+    static UTxString16 PointRest(const WqGePoint3d& p, uint32_t id = 0);
+    static UTxResult ReadPointRest(const UTxString16& rest, WqGePoint3d& out,
+                                   uint32_t* id = nullptr);
 
 private:
     UTxString16 m_text;

@@ -1,6 +1,9 @@
 // Naming a parts list in a transcript: its key is the key class text and the point of the
 // table's origin ("DLxPartListTable#<x>,<y>"); a replay finds the table again by picking at
-// that point with a parts-list filter and taking the first parts list the pick yields.
+// that point with a parts-list filter and taking the first parts list the pick yields. A key
+// this program writes adds the table's id ("#<id>"): the table with that id and origin comes
+// first, then the first table whose origin is exactly the point, so that a table on another's
+// border, or sharing its origin, is still found.
 #include "BofM/DLxPartListTableONKTranslator.h"
 
 #include "BofM/DLxPartListFilter.h"
@@ -31,6 +34,15 @@ const UTxString16& KeyText() {
 // Exact: the key holds the origin's own digits.
 constexpr double kPickTolerance = 1e-9;
 
+// The point a table's key names: its origin.
+bool KeyPoint(const DLxEmblem& emblem, WqGePoint3d& key) {
+    auto* table = dynamic_cast<const DLxPartListTable*>(&emblem);
+    RSeRef<DLxTableStatePartlist> state = table ? table->GetPartListTableState() : nullptr;
+    if (!state) return false;
+    key = state->GetOrigin();
+    return true;
+}
+
 const DLxPartListTableONKTranslator g_translator(DLxPartListTableONKTranslator::kKeyTextId);
 } // namespace
 
@@ -49,19 +61,23 @@ DLxSheet* DLxPartListTable::GetObjectNameKeyParent() const {
 
 UTxResult DLxPartListTableONKTranslator::GetKey(const RSeIDed& obj, UTxString16& rest) const {
     auto* table = dynamic_cast<const DLxPartListTable*>(&obj);
-    FBxObjectNameKey key;
-    if (!table || !table->BuildObjectNameKey(key, true))
+    WqGePoint3d origin;
+    if (!table || !KeyPoint(*table, origin))
         return UTxResult(kFBxErrNameKeyNone, u"not a parts list with a state");
-    const UTxString16& text = key.GetText();
-    rest = text.substr(text.find(u'#') + 1);
+    rest = FBxObjectNameKey::PointRest(origin, table->GetId());
     return {};
 }
 
 UTxResult DLxPartListTableONKTranslator::FindObject(const UTxString16& rest, RSeDatabase&,
                                                     FWxSceneDoc* doc, RSeIDed*& out) const {
     WqGePoint3d point;
-    if (UTxResult r = FBxObjectNameKey::ReadPointRest(rest, point); r.Failed()) return r;
-    out = TranslateKey(doc, point);
+    uint32_t id = 0;
+    if (UTxResult r = FBxObjectNameKey::ReadPointRest(rest, point, &id); r.Failed()) return r;
+    // A key this program wrote names its table exactly; a point typed by hand is picked at.
+    if (DLxEmblem* exact = DLxTDXUtil::FindByKeyPoint(doc, point, id, &KeyPoint))
+        out = exact;
+    else
+        out = TranslateKey(doc, point);
     return {};
 }
 

@@ -99,7 +99,9 @@ TEST_F(PartListReach, KeyNamesTheOriginAndFindsTheTableAgain) {
     EXPECT_EQ(UTx::ToUtf8(key.GetText()), "DLxPartListTable#30.25,40");
     FBxObjectNameKey fromHost;
     ASSERT_FALSE(FBxObjectNameKey::FromObject(t, fromHost).Failed());
-    EXPECT_EQ(fromHost.GetText(), key.GetText());
+    // What a transcript writes adds the table's id, which tells tables at one point apart.
+    EXPECT_EQ(fromHost.GetText(),
+              key.GetText() + u"#" + UTx::MakeWideString(std::to_string(t->GetId())));
     RSeIDed* found = nullptr;
     ASSERT_FALSE(key.FindObject(*m_doc.GetRSeDb(), &m_doc, found).Failed());
     EXPECT_EQ(found, t);
@@ -125,7 +127,7 @@ TEST_F(PartListReach, TranscriptsNameTheTableByItsKey) {
         ASSERT_TRUE(_TDX_RSeRef(out, u"PartsList", ref, true));
     }
     ASSERT_FALSE(result.Failed()) << result.GetMessageUtf8();
-    EXPECT_NE(UTx::ToUtf8(line).find("PartsList=@\"DLxPartListTable#70,80\""), std::string::npos)
+    EXPECT_NE(UTx::ToUtf8(line).find("PartsList=@\"DLxPartListTable#70,80#"), std::string::npos)
         << UTx::ToUtf8(line);
     RSeRef<DLxPartListTable> back;
     {
@@ -136,11 +138,30 @@ TEST_F(PartListReach, TranscriptsNameTheTableByItsKey) {
     EXPECT_EQ(back.get(), t);
 }
 
-TEST_F(PartListReach, TablesAtTheSameOriginYieldTheFirst) {
+// A pick at a point yields the first table there; a key names its own table all the same, the
+// second of two tables at one origin, or a table whose origin lies on another's border.
+TEST_F(PartListReach, EachTableIsFoundByItsOwnKey) {
     DLxPartListTable* first = Place(m_sheet, WqGePoint3d(50, 60, 0));
     DLxPartListTable* second = Place(m_sheet, WqGePoint3d(50, 60, 0));
     ASSERT_TRUE(first && second);
     EXPECT_EQ(DLxPartListTableONKTranslator::TranslateKey(&m_doc, WqGePoint3d(50, 60, 0)), first);
+    DLxPartListTable* over = nullptr;
+    // On one of the borders that meet at the first table's origin.
+    for (WqGePoint3d p : {WqGePoint3d(52, 60, 0), WqGePoint3d(48, 60, 0), WqGePoint3d(50, 62, 0),
+                          WqGePoint3d(50, 58, 0)})
+        if (first->HitTest(p, 1e-9)) {
+            over = Place(m_sheet, p);
+            break;
+        }
+    ASSERT_TRUE(over) << "no border of the first table next to its origin";
+    for (DLxPartListTable* t : {first, second, over}) {
+        FBxObjectNameKey key;
+        ASSERT_FALSE(FBxObjectNameKey::FromObject(t, key).Failed());
+        SCOPED_TRACE(UTx::ToUtf8(key.GetText()));
+        RSeIDed* found = nullptr;
+        ASSERT_FALSE(key.FindObject(*m_doc.GetRSeDb(), &m_doc, found).Failed());
+        EXPECT_EQ(found, t);
+    }
 }
 
 // ---- design view -----------------------------------------------------------------------------

@@ -31,6 +31,7 @@
 #include "du/DUxLeaderNodeTree.h"
 #include "du/DUxSymStyleWrapUtils.h"
 #include "fb/FBxLayerStyle.h"
+#include "fw/FBxObjectNameKey.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "ge/BBox.h"
@@ -548,20 +549,44 @@ TEST(GDTRequest, ARecordReplaysAndAnOlderOneIsReordered) {
     mgr.ClearLines();
 }
 
-// A frame is named by the centre of its body and found by a pick there: nothing where no frame
-// is, the first frame in the sheet's order where two overlap.
-TEST(GDTInstance, TheTranslatorFindsTheFirstFrameAtItsPoint) {
+// A frame is named by the centre of its body and its id. The key finds that frame even where
+// another lies over the point (the first in the sheet's order would win a pick) or shares it; a
+// key without the id, as typed by hand, finds the first frame whose centre is the point, and
+// any other point is picked at.
+TEST(GDTInstance, TheTranslatorFindsTheFrameItsKeyNames) {
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
     FrameDoc d;
     ASSERT_FALSE(d.Create(Fields({{10, u"0.1"}})).Failed());
-    ASSERT_FALSE(d.Create(Fields({{5, u"0.2"}}), 0.8).Failed()); // same root: they overlap
+    // Beside the first, over its body.
+    ASSERT_FALSE(d.Create(Fields({{5, u"0.2", u"", u"A"}}), 0.8, {222, 190, 0}).Failed());
+    ASSERT_FALSE(d.Create(Fields({{10, u"0.1"}})).Failed()); // the first again, to the bit
     DLxGDTInstance* first = d.Frame(0);
     DLxGDTInstance* second = d.Frame(1);
-    const UTxString16 key = FWxUtil::GetTranscriptMgr().StringFromRef(RSeRefBase(second));
-    EXPECT_EQ(key.rfind(u"DLxGDTInstance#", 0), 0u) << UTx::ToUtf8(key);
-    RSeRefBase found;
-    ASSERT_FALSE(FWxUtil::GetTranscriptMgr().RefFromString(d.doc.get(), key, found).Failed());
-    EXPECT_EQ(found.GetTarget(), first);
+    DLxGDTInstance* twin = d.Frame(2);
+    ASSERT_TRUE(first->HitTest(second->GetKeyPoint(), 1e-9)) << "the case needs an overlap";
+    const auto keyOf = [&](DLxGDTInstance* f) { return mgr.StringFromRef(RSeRefBase(f)); };
+    const auto find = [&](const UTxString16& key) -> RSeIDed* {
+        RSeRefBase found;
+        if (mgr.RefFromString(d.doc.get(), key, found).Failed()) return nullptr;
+        return dynamic_cast<RSeIDed*>(found.GetTarget());
+    };
+    const UTxString16 point = FBxObjectNameKey::PointRest(first->GetKeyPoint());
+    for (DLxGDTInstance* f : {first, second, twin}) {
+        const UTxString16 key = keyOf(f);
+        SCOPED_TRACE(UTx::ToUtf8(key));
+        EXPECT_EQ(key, u"DLxGDTInstance#" + FBxObjectNameKey::PointRest(f->GetKeyPoint()) + u"#" +
+                           UTx::MakeWideString(std::to_string(f->GetId())));
+        EXPECT_EQ(find(key), f);
+    }
+    // Without the id, or with one of a frame elsewhere: the first frame centred there.
+    EXPECT_EQ(find(u"DLxGDTInstance#" + point), first);
+    EXPECT_EQ(find(u"DLxGDTInstance#" + point + u"#" +
+                   UTx::MakeWideString(std::to_string(second->GetId()))),
+              first);
 
+    // Typed by hand: a point inside both overlapping frames picks the first.
+    const WqGePoint3d inBoth = second->GetKeyPoint() + WqGeVector3d(0.01, 0, 0);
+    EXPECT_EQ(DLxGDTInstanceONKTranslator::ObjectFromPoint(d.doc.get(), inBoth), first);
     const WqGePoint3d far(5, 5, 0);
     EXPECT_EQ(DLxGDTInstanceONKTranslator::ObjectFromPoint(d.doc.get(), far), nullptr);
     EXPECT_FALSE(DLxGDTInstanceONKTranslator::SelectionFromPoint(d.doc.get(), far));
@@ -569,9 +594,33 @@ TEST(GDTInstance, TheTranslatorFindsTheFirstFrameAtItsPoint) {
     const WqGePoint3d onLeader(205, 160, 0);
     EXPECT_EQ(DLxGDTInstanceONKTranslator::ObjectFromPoint(d.doc.get(), onLeader), nullptr);
     // Malformed keys are refused.
-    for (const char16_t* bad : {u"DLxGDTInstance#1", u"DLxGDTInstance#1,", u"DLxGDTInstance#a,b"})
-        EXPECT_TRUE(FWxUtil::GetTranscriptMgr().RefFromString(d.doc.get(), bad, found).Failed())
-            << UTx::ToUtf8(bad);
+    RSeRefBase found;
+    for (const char16_t* bad :
+         {u"DLxGDTInstance#1", u"DLxGDTInstance#1,", u"DLxGDTInstance#a,b", u"DLxGDTInstance#1,2#",
+          u"DLxGDTInstance#1,2#0", u"DLxGDTInstance#1,2#02", u"DLxGDTInstance#1,2#x",
+          u"DLxGDTInstance#1,2#4294967296"})
+        EXPECT_TRUE(mgr.RefFromString(d.doc.get(), bad, found).Failed()) << UTx::ToUtf8(bad);
+}
+
+// Edits of frames that lie over one another replay onto the frames they were made on.
+TEST(GDTRequest, EditsOfOverlappingFramesReplayOntoTheirOwnFrames) {
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    mgr.ClearLines();
+    FrameDoc d;
+    ASSERT_FALSE(d.Create(Fields({{10, u"0.1"}})).Failed());
+    ASSERT_FALSE(d.Create(Fields({{5, u"0.2", u"", u"A"}}), 0.8, {222, 190, 0}).Failed());
+    ASSERT_FALSE(d.Create(Fields({{10, u"0.1"}})).Failed());
+    ASSERT_FALSE(d.Rotate(d.Frame(1), true).Failed());
+    ASSERT_FALSE(d.Edit(d.Frame(2), Fields({{10, u"0.3"}, {1, u"0.05"}})).Failed());
+    ASSERT_FALSE(d.Rotate(d.Frame(2), false).Failed());
+    const std::vector<UTxString16> lines = mgr.GetLines();
+    ASSERT_EQ(lines.size(), 6u);
+
+    FrameDoc replay;
+    for (const UTxString16& line : lines)
+        ASSERT_FALSE(mgr.ReplayLine(replay.doc.get(), line).Failed()) << UTx::ToUtf8(line);
+    EXPECT_EQ(replay.Bytes(), d.Bytes());
+    mgr.ClearLines();
 }
 
 TEST(GDTRequest, AReplayedEditOfAMissingFrameIsRefused) {
