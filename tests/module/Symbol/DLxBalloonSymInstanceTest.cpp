@@ -406,7 +406,8 @@ public:
 // Balloons stored before version 4 load as they were and wait for the migrator that registers
 // older balloons with their bill; current ones do not.
 TEST_F(BalloonInstance, OlderVersionsAreQueuedForTheRegistration) {
-    static TstQueueMigrator migrator("DLxUnregisteredLBOMAnnosMigrator");
+    // Registered for this test only: the module itself has no such migrator.
+    TstQueueMigrator migrator("DLxUnregisteredLBOMAnnosMigrator");
     DLxBalloonSymInstance* inst = d.Place(d.Node(kMotorOcc));
     ASSERT_NE(inst, nullptr);
     const std::vector<uint8_t> saved = Bytes(d.doc.GetRSeDb());
