@@ -225,14 +225,17 @@ bool DLxBalloonSymInstance::Refresh() {
 
 UTxResult DLxBalloonSymInstance::ProcessMessage(int32_t code, void* data) {
     if (code != kRefreshMessage) return {};
-    if (!Refresh()) {
-        // The bill hears of it while the state still says which bill it is.
-        LeaveBOM();
+    if (!Refresh())
         DeleteAndVacuumClean();
-    } else if (data) {
+    else if (data)
         MarkEdited(true);
-    }
     return {};
+}
+
+void DLxBalloonSymInstance::DeleteAndVacuumClean() {
+    // The bill hears of it while the state still says which bill it is.
+    LeaveBOM();
+    DLxTableCalloutSymInstance::DeleteAndVacuumClean();
 }
 
 bool DLxBalloonSymInstance::IsDead() const {

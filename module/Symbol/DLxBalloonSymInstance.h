@@ -116,6 +116,9 @@ public:
                                                            const RSeRef<DLxStructureNode>& node);
 
     // ---- host overrides
+    // Leaves the bill (its usage and the parts lists that show balloons' rows hear of it)
+    // before the states go.
+    void DeleteAndVacuumClean() override;
     void CollectDependencies(std::vector<RDxNode*>& out) const override;
     // Treatments apply to a first leader with more than one branch only.
     bool CanApplySymbolTreatments() override;

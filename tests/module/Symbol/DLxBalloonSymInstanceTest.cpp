@@ -2,11 +2,13 @@
 // entries it hands out, its compute, and its round trip through a saved document.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "BofM/DLxPartListTable.h"
 #include "Leader/DLxSymFilters.h"
 #include "Standard/DLxCBalloon.h"
 #include "Symbol/DLxTableCalloutBaseSelection.h"
@@ -463,6 +465,42 @@ TEST_F(BalloonInstance, WakingUpDropsOverridesThatEqualTheRows) {
     EXPECT_FALSE(inst->wakeUpToOnline());
     inst->GetBalloonSymState()->SetLocalBOM({});
     EXPECT_FALSE(inst->wakeUpToOnline());
+}
+
+// A balloon that goes takes its properties out of the bill's usage, is forgotten by the bill
+// and makes the parts lists that show balloons' rows look again; the parts lists of its sheet
+// are among what it reads.
+TEST_F(BalloonInstance, GoingTellsTheBillAndItsPartsLists) {
+    DLxBalloonSymInstance* inst = nullptr;
+    DLxAnnotationUpdateState* listRecord = nullptr;
+    DLxPartListTable* table = nullptr;
+    RunRequest(d, [&] {
+        table = DLxPartListTable::Create(d.sheet, {300, 200, 0}, RSeRef<DLxLocalBOM>(d.bom), {}, {})
+                    .get();
+        listRecord = d.bom->RegisterAnnotation(d.sheet, table, true);
+        listRecord->SetUpdateType(DLxAnnotationUpdateState::kPartsList);
+        inst = d.Place(d.Node(kMotorOcc));
+    });
+    ASSERT_NE(inst, nullptr);
+    ASSERT_NE(table, nullptr);
+    std::vector<RDxNode*> reads;
+    inst->CollectDependencies(reads);
+    EXPECT_NE(std::find(reads.begin(), reads.end(), table), reads.end());
+
+    RunRequest(d, [&] { listRecord->SetDirty(false); });
+    ASSERT_TRUE(InUsage(d.bom, kItem));
+    const uint32_t id = inst->GetId();
+    RunRequest(d, [&] { inst->DeleteAndVacuumClean(); });
+    EXPECT_EQ(d.doc.GetRSeDb()->FindObject(id), nullptr);
+    EXPECT_TRUE(listRecord->IsDirty());
+    EXPECT_FALSE(InUsage(d.bom, kItem));
+    EXPECT_EQ(d.bom->GetAnnotationStates().size(), 1u);
+}
+
+TEST(BalloonCreation, NoBalloonWithoutAFragment) {
+    std::vector<WqGePoint3d> points{{0, 0, 0}, {10, 10, 0}};
+    EXPECT_FALSE(DLxBalloonSymInstance::CreateInstance({}, points, 0, {}, {},
+                                                       DLxBomStdInfo::kRight, {}, {}, {}));
 }
 
 } // namespace
