@@ -503,4 +503,38 @@ TEST(BalloonCreation, NoBalloonWithoutAFragment) {
                                                        DLxBomStdInfo::kRight, {}, {}, {}));
 }
 
+// Placing, refreshing away and deleting a balloon are undone to the same bytes, and redone.
+TEST_F(BalloonInstance, ChangesAreUndoneToTheSameBytes) {
+    const std::vector<uint8_t> empty = Bytes(d.doc.GetRSeDb());
+    DLxBalloonSymInstance* inst = nullptr;
+    RunRequest(d, [&] {
+        inst = d.Place(d.Node(kMotorOcc));
+        inst->AttachBalloonWithNode({140, 120, 0}, d.Node(kCoverOcc));
+        EXPECT_FALSE(Compute(inst).Failed());
+    });
+    ASSERT_NE(inst, nullptr);
+    const uint32_t id = inst->GetId();
+    const std::vector<uint8_t> placed = Bytes(d.doc.GetRSeDb());
+    const std::function<void(DLxBalloonSymInstance*)> changes[] = {
+        [](DLxBalloonSymInstance* b) { b->DeleteAndVacuumClean(); },
+        [](DLxBalloonSymInstance* b) {
+            b->GetBalloonSymState()->SetLocalBOM({});
+            b->ProcessMessage(DLxBalloonSymInstance::kRefreshMessage, nullptr);
+        },
+        [](DLxBalloonSymInstance* b) { b->DetachBalloon(b->GetAttachedBalloons()[0]); },
+    };
+    for (size_t i = 0; i < std::size(changes); ++i) {
+        SCOPED_TRACE(i);
+        auto* balloon = dynamic_cast<DLxBalloonSymInstance*>(d.doc.GetRSeDb()->FindObject(id));
+        ASSERT_NE(balloon, nullptr);
+        RunRequest(d, [&] { changes[i](balloon); });
+        ASSERT_FALSE(d.doc.Undo().Failed());
+        EXPECT_EQ(Bytes(d.doc.GetRSeDb()), placed);
+    }
+    ASSERT_FALSE(d.doc.Undo().Failed());
+    EXPECT_EQ(Bytes(d.doc.GetRSeDb()), empty);
+    ASSERT_FALSE(d.doc.Redo().Failed());
+    EXPECT_EQ(Bytes(d.doc.GetRSeDb()), placed);
+}
+
 } // namespace
