@@ -218,8 +218,9 @@ public:
     UTxResult PostRestoreMigrate(RSeMetaContext& ctx);
     UTxResult Clone(DLxSymInstance* target, RSeCloneCommander* cc) const;
 
-    // Deletes the symbol with its states and leaders.
-    void DeleteAndVacuumClean();
+    // Deletes the symbol with its states and leaders. Kinds that owe something to others when
+    // they go settle it first, while their states still say what.
+    virtual void DeleteAndVacuumClean();
 
 protected:
     virtual int32_t GetLeaderIndex() const { return 2; }
