@@ -5,7 +5,9 @@
 // - one cell overridden ("EditPartList" with one "EditCell" record): what one row costs;
 // - the table moved ("EditPartList" with a new origin);
 // - the rows sorted by part number ("EditPartList" with one "SortRows_Rev1" record);
-// - the undo of one cell's edit.
+// - the undo of one cell's edit;
+// - rows added by the user ("EditPartList" with N "AddCustomRow" records, each at the end) to the
+//   list of a 100-part assembly, its undo paused: what each added row costs as the list grows.
 // A one-row edit should stay near flat as the list grows; the creation and the sort grow with
 // the rows they make or order.
 #include <benchmark/benchmark.h>
@@ -160,6 +162,28 @@ void BM_UndoOneCellEdit(benchmark::State& state) {
     state.counters["rows"] = double(d.Rows());
 }
 
+void BM_AddCustomRows(benchmark::State& state) {
+    Drawing d(100);
+    if (const char* why = Prepare(d)) return state.SkipWithError(why);
+    const int32_t added = int32_t(state.range(0));
+    const int32_t first = d.Rows();
+    FBxObjectEditRecordList records;
+    for (int32_t i = 0; i < added; ++i) {
+        FBxObjectEditRecord r(u"AddCustomRow");
+        r.SetAttribute(u"index", Value::MakeInt(first + i))
+            .SetAttribute(u"addBefore", Value::MakeBool(false));
+        records.push_back(r);
+    }
+    for (auto _ : state) {
+        if (d.Edit(records).Failed()) return state.SkipWithError("adding rows failed");
+        state.PauseTiming();
+        state.counters["rows"] = double(d.Rows());
+        if (d.doc->Undo().Failed()) return state.SkipWithError("undo failed");
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(added);
+}
+
 } // namespace
 
 BENCHMARK(BM_CreatePartList)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
@@ -167,5 +191,11 @@ BENCHMARK(BM_EditOneCell)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMil
 BENCHMARK(BM_MoveTable)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortRows)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UndoOneCellEdit)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AddCustomRows)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 BENCHMARK_MAIN();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <functional>
 #include <unordered_map>
 
 #include "dc/RDxNode.h"
@@ -183,8 +184,17 @@ const std::vector<DLxLocalBOM::Entry>& DLxLocalBOM::AllParts() const {
     return GetModel().allParts;
 }
 
+size_t DLxLocalBOM::CustomIndex(int32_t item) const {
+    // Items are handed out as -1, -2, ... and appended, removals keep the order: the list falls,
+    // so a row is found without reading the list. A list stored in another order is still read.
+    auto at = std::lower_bound(m_customs.begin(), m_customs.end(), item, std::greater<int32_t>());
+    if (at == m_customs.end() || *at != item)
+        at = std::find(m_customs.begin(), m_customs.end(), item);
+    return size_t(at - m_customs.begin());
+}
+
 bool DLxLocalBOM::HasCustom(int32_t item) const {
-    return std::find(m_customs.begin(), m_customs.end(), item) != m_customs.end();
+    return CustomIndex(item) < m_customs.size();
 }
 
 bool DLxLocalBOM::HasRow(const DLxLocalBOMCookie& cookie) const {
@@ -266,7 +276,7 @@ DLxLocalBOMCookie DLxLocalBOM::CustomAt(size_t index) const {
 bool DLxLocalBOM::RemoveCustom(const DLxLocalBOMCookie& cookie) {
     if (cookie.IsGrouped() || cookie.item() >= 0 || !HasRow(cookie)) return false;
     RSe::PrepareWrite(this);
-    m_customs.erase(std::find(m_customs.begin(), m_customs.end(), cookie.item()));
+    m_customs.erase(m_customs.begin() + std::ptrdiff_t(CustomIndex(cookie.item())));
     const std::u16string key = cookie.Key();
     m_overrides.erase(key);
     m_itemNumbers.erase(key);
@@ -705,9 +715,7 @@ std::u16string DLxLocalBOM::ItemNumberOf(const DLxLocalBOMCookie& cookie) const 
     if (cookie.item() < 0) {
         const size_t top =
             m_scheme == kPartsOnly ? m.allParts.size() : ChildrenOf(Assembly()->root).size();
-        const size_t at = size_t(std::find(m_customs.begin(), m_customs.end(), cookie.item()) -
-                                 m_customs.begin());
-        return Decimal(int64_t(top + at + 1));
+        return Decimal(int64_t(top + CustomIndex(cookie.item()) + 1));
     }
     if (m_scheme == kPartsOnly) return Decimal(int64_t(m.partAt.at(cookie.item()) + 1));
     // The parent's own number (not one set on it), the delimiter, the position.

@@ -138,6 +138,8 @@ public:
     size_t NumOfCustoms() const { return m_customs.size(); }
     // The cookie of the custom row at that index; an empty cookie past the end.
     DLxLocalBOMCookie CustomAt(size_t index) const;
+    // The index of a custom item among the custom rows; NumOfCustoms() when it is not one.
+    size_t CustomIndex(int32_t item) const;
     // Drops a custom row and its state; false for anything else.
     bool RemoveCustom(const DLxLocalBOMCookie& cookie);
 

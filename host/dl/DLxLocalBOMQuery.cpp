@@ -317,14 +317,11 @@ DLxLocalBOMRow* DLxLocalBOMQuery::QueryRow(const DLxLocalBOMCookie& cookie) {
                 row->m_expanded = m_bom->IsExpanded(row->m_cookie);
             }
         } else if (top && last && ListsCustoms() && item < 0) {
-            position = int64_t(entries.size());
-            for (size_t i = 0; i < m_bom->NumOfCustoms() && !row; ++i) {
-                ++position;
-                if (m_bom->CustomAt(i) != cookie) continue;
+            const size_t custom = m_bom->CustomIndex(item);
+            if (custom < m_bom->NumOfCustoms()) {
+                position = int64_t(entries.size() + custom + 1);
                 row = NewRow();
                 row->m_cookie = cookie;
-            }
-            if (row) {
                 std::u16string quantity;
                 m_bom->FindCellOverride(row->m_cookie.Key(),
                                         DLxLocalBOMColumn(DLxLocalBOMColumn::Quantity).Key(),

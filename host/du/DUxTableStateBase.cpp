@@ -164,15 +164,16 @@ DUxTableRowData_Base* DUxTableRowBase::GetValueRaw(DUxTableStyleColumn* column, 
 const UTxString16& DUxTableRowBase::GetValue(DUxTableStyleColumn* column) const {
     static const UTxString16 kNone;
     // Every reference to a live object holds that object's handle: comparing handles finds the
-    // cell without reaching each column (exports read every cell of large tables).
+    // cell without reaching each column (exports read every cell of large tables). The cell is
+    // only read: an open transaction need not keep an image of it (a layout reads every cell).
     if (const RSeHandle* handle = column ? column->GetHandle() : nullptr) {
         for (const auto& [col, cell] : m_cells)
             if (col.GetHandle() == handle)
-                if (const DUxTableRowData_Base* data = cell.get()) return data->GetValue();
+                if (const DUxTableRowData_Base* data = cell.Read()) return data->GetValue();
         return kNone;
     }
     for (const auto& [col, cell] : m_cells)
-        if (col.get() == column && cell.get()) return cell.get()->GetValue();
+        if (col.Read() == column && cell.Read()) return cell.Read()->GetValue();
     return kNone;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -178,12 +179,19 @@ void Put(COleDispatchDriver& d, DISPID id, std::vector<COleVariant> args) {
     d.InvokeHelper(id, DISPATCH_PROPERTYPUT, args);
 }
 
+// A row or column count as the range members take it: a short where it fits, as the calls have
+// always passed it, a long past 32767 (a worksheet holds 65536 rows), never a wrapped short.
+COleVariant Count(int32_t n) {
+    if (n >= INT16_MIN && n <= INT16_MAX) return COleVariant(int16_t(n));
+    return COleVariant(n);
+}
+
 COleDispatchDriver Offset(COleDispatchDriver& range, int32_t rows, int32_t columns) {
-    return Get(range, kOffset, {COleVariant(int16_t(rows)), COleVariant(int16_t(columns))});
+    return Get(range, kOffset, {Count(rows), Count(columns)});
 }
 
 COleDispatchDriver Resize(COleDispatchDriver& range, int32_t rows, int32_t columns) {
-    return Get(range, kResize, {COleVariant(int16_t(rows)), COleVariant(int16_t(columns))});
+    return Get(range, kResize, {Count(rows), Count(columns)});
 }
 
 // A cell's value as text; numbers as the application shows them in a general format.

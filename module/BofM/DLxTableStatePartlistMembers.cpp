@@ -310,9 +310,13 @@ void DLxTableStatePartlist::SequenceTags() {
 DUxTableRowBase* DLxTableStatePartlist::AddCustomRow(int32_t index) {
     DLxLocalBOM* bom = LocalBOM();
     if (!bom) return nullptr;
+    // The bill has just handed out the cookie, so no row holds it yet: the row is made without
+    // looking for one among the rows, and placed with the index kept in step.
     const DLxLocalBOMCookie cookie = bom->AddCustom();
-    DUxTableRowBase* row = GetRow(DLxTableRowIDLocalBOM(cookie), true, index);
-    if (row) row->SetFlag(DLxTableRowPartlist::CustomRowFlag, false);
+    DUxTableRowBase* row = CreateRow(DLxTableRowIDLocalBOM(cookie), this, RSe::SegmentOf(this));
+    if (!row) return nullptr;
+    PlaceRow(row, index);
+    row->SetFlag(DLxTableRowPartlist::CustomRowFlag, false);
     return row;
 }
 

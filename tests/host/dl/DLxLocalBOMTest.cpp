@@ -397,9 +397,16 @@ TEST_F(BOMFixture, ARowReadAloneIsTheRowOfTheWholeQuery) {
             s.participants = true;
         }
         const DLxLocalBOMCookie cover({}, kCover), gasket({kCover}, kGasket);
+        // Custom rows around one that was taken away: each numbered by its place among the
+        // custom rows that are left.
+        const DLxLocalBOMCookie removed = bom->AddCustom();
         const DLxLocalBOMCookie custom = bom->AddCustom();
+        const DLxLocalBOMCookie last = bom->AddCustom();
+        ASSERT_TRUE(bom->RemoveCustom(removed));
+        EXPECT_FALSE(bom->HasRow(removed));
         bom->SetCellOverride(custom, Col::Quantity, u"3");
         bom->SetCellOverride(custom, Col::Description, u"Grease");
+        bom->SetCellOverride(last, Col::Description, u"Oil");
         bom->SetCellOverride(DLxLocalBOMCookie({}, kBolt), Col::Description, u"Bolt, zinc");
         bom->SetExpanded(cover, true);
         bom->SetItemNumber(gasket, u"8.9");
@@ -448,12 +455,14 @@ TEST_F(BOMFixture, ARowReadAloneIsTheRowOfTheWholeQuery) {
                 EXPECT_EQ(alone->IsCellOverridden(col), expected->IsCellOverridden(col));
             }
         }
-        // Rows the bill does not have: an unknown part, rows under a part, an unknown custom
-        // row, an empty cookie.
+        // Rows the bill does not have: an unknown part, rows under a part, an unknown or a
+        // removed custom row, an empty cookie.
         const DLxLocalBOMCookie missing[] = {DLxLocalBOMCookie({}, 999),
                                              DLxLocalBOMCookie({kBolt}, kGasket),
                                              DLxLocalBOMCookie({kCover, kGasket}, kPlate),
-                                             DLxLocalBOMCookie({}, -999), DLxLocalBOMCookie()};
+                                             DLxLocalBOMCookie({}, -999),
+                                             removed,
+                                             DLxLocalBOMCookie()};
         for (const DLxLocalBOMCookie& m : missing) {
             DLxLocalBOMQuery one(bom, &s, 1, true);
             EXPECT_EQ(whole.RowByCookie(m), nullptr);
@@ -463,6 +472,7 @@ TEST_F(BOMFixture, ARowReadAloneIsTheRowOfTheWholeQuery) {
         DLxLocalBOMQuery modelOnly(bom, &s, 0, true);
         EXPECT_EQ(modelOnly.QueryRow(custom), nullptr);
         bom->RemoveCustom(custom);
+        bom->RemoveCustom(last);
     }
 }
 

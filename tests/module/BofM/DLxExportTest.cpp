@@ -1092,4 +1092,70 @@ TEST_F(PartListSpreadsheetExport, WithoutTheApplicationTheOptionsAreOffAndNothin
     EXPECT_EQ(DLxExportDialog::QuerySpreadsheetVersion(), u"12.0");
 }
 
+// A worksheet holds 65536 rows: a list longer than a short count still fills it row by row, and
+// one that does not fit is a failed export with one message that leaves the file it was to go
+// into as it was.
+TEST_F(PartListSpreadsheetExport, TheSheetTakesEveryRowItHoldsAndNoMore) {
+    const std::vector<int32_t> columns = {0, 1, 2};
+    struct Case {
+        const char* name;
+        int32_t visibleRows; // below the headings
+        const char* file;    // the file of the case before when the export cannot fit
+        const char16_t* tableName;
+        bool fits;
+    };
+    const Case cases[] = {
+        {"past a short count", 32770, "short.xls", u"Parts", true},
+        {"the whole sheet but the headings", 65535, "full.xls", u"Parts", true},
+        {"one row too many", 65536, "full.xls", u"More", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WinMessageBoxes::Reset();
+        m_doc->Change([&] {
+            const int32_t visible = int32_t(ExpectedCells(columns).size());
+            for (int32_t n = visible; n < c.visibleRows; ++n)
+                State()->AddCustomRow(State()->GetRowCount());
+            // Texts in the rows either side of a short count and in the last row.
+            for (int32_t r : {32766, 32767, 32768, State()->GetRowCount() - 1}) {
+                ASSERT_TRUE(State()->SetValue(
+                    r, 2, u"row " + UTx::MakeWideString(std::to_string(r)), true));
+            }
+        });
+        const Lines expectedCells = ExpectedCells(columns);
+        ASSERT_EQ(expectedCells.size(), size_t(c.visibleRows));
+        const fs::path path = m_dir / c.file;
+        const std::string before = c.fits ? std::string() : ReadBytes(path);
+        ASSERT_EQ(fs::exists(path), !c.fits);
+
+        auto dlg = MakeDialog();
+        ASSERT_TRUE(dlg->GetExcelExportDialogForAPI()->SelectColumns(columns));
+        const int32_t result = Export(*dlg, path, c.tableName);
+        if (!c.fits) {
+            EXPECT_EQ(result, 1);
+            ASSERT_EQ(WinMessageBoxes::GetShown().size(), 1u);
+            EXPECT_NE(WinMessageBoxes::GetShown()[0].text.find(u"65536 rows"), std::u16string::npos)
+                << UTx::ToUtf8(WinMessageBoxes::GetShown()[0].text);
+            EXPECT_EQ(ReadBytes(path), before);
+            EXPECT_EQ(KorvuFolderNames(m_dir.string()),
+                      (std::vector<std::string>{"full.xls", "short.xls"}));
+            continue;
+        }
+        for (const auto& shown : WinMessageBoxes::GetShown())
+            ADD_FAILURE() << UTx::ToUtf8(shown.text);
+        ASSERT_EQ(result, 0);
+        XlsFile xls(path);
+        ASSERT_TRUE(xls.IsOpen());
+        Lines expected{Headings(columns)};
+        expected.insert(expected.end(), expectedCells.begin(), expectedCells.end());
+        // One row more than the block, empty.
+        Lines found = xls.Block(0, 0, 0, expected.size() + 1, columns.size());
+        EXPECT_EQ(found.back(), Fields(columns.size()));
+        found.pop_back();
+        EXPECT_EQ(found, expected);
+        EXPECT_EQ(xls.Cell(0, unsigned(expected.size() - 1), 2),
+                  u"row " + UTx::MakeWideString(std::to_string(State()->GetRowCount() - 1)));
+    }
+}
+
 } // namespace

@@ -181,6 +181,31 @@ TEST_F(EditPartListRequest, AMoveJournalsReplaysAndUndoes) {
         });
 }
 
+// A move lays every row out again but changes no cell: the history keeps no image of a cell,
+// and what it does keep gives the drawing back.
+TEST_F(EditPartListRequest, AMoveKeepsNoImageOfTheCellsItOnlyLaysOut) {
+    Drawing d;
+    ASSERT_TRUE(d.State());
+    const Bytes before = d.Save();
+    ASSERT_FALSE(d.Process(SmartPtr<DLxPartListEditRequest>(new DLxPartListEditRequest(
+                               d.TableRef(), WqGePoint3d(120.5, 80.25, 0))))
+                     .Failed());
+    const RSeTxnRecord* record = d.Doc()->GetUndoRecord();
+    ASSERT_NE(record, nullptr);
+    EXPECT_TRUE(record->Holds(d.State()));
+    const DUxTableColumnList& columns = d.State()->GetOriginalColumns();
+    int32_t cells = 0;
+    for (DUxTableRowBase* row : d.State()->GetRows())
+        for (const RSeRef<DUxTableStyleColumn>& column : columns)
+            if (const DUxTableRowData_Base* cell = row->GetValueRaw(column.get(), false)) {
+                ++cells;
+                EXPECT_FALSE(record->Holds(cell));
+            }
+    EXPECT_GT(cells, 0);
+    ASSERT_FALSE(d.Doc()->Undo().Failed());
+    EXPECT_EQ(d.Save(), before);
+}
+
 TEST_F(EditPartListRequest, ContainsRecordComparesWholeNamesWithCase) {
     struct Case {
         FBxObjectEditRecordList records;
