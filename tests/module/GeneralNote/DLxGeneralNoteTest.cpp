@@ -2,6 +2,7 @@
 // away from the justified edge), its hot points and name key, picking, and its file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -190,6 +191,48 @@ TEST(GeneralNote, ANoteComesBackFromItsFile) {
     RDxComputeContext ctx;
     EXPECT_FALSE(sheet->Recompute(ctx).Failed());
     EXPECT_EQ(KorvuDescribe(*note->GetSheetDisplayList()), drawn);
+}
+
+// The stored version of the note class as the file's meta table declares it: after the class's
+// name (UTF-16) and its 16-byte GUID.
+size_t NoteVersionOffset(const std::vector<uint8_t>& bytes) {
+    std::vector<uint8_t> name;
+    for (char16_t c : std::u16string(u"DLxGeneralNote")) {
+        name.push_back(uint8_t(c & 0xff));
+        name.push_back(uint8_t(c >> 8));
+    }
+    auto it = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
+    EXPECT_NE(it, bytes.end());
+    return size_t(it - bytes.begin()) + name.size() + 16;
+}
+
+// A note stored at version 0 is refused and the load fails cleanly; one stored at version 3
+// (the flags, no more) loads with its flags and saves at the current version.
+TEST(GeneralNote, OlderStoredVersionsLoadOrAreRefused) {
+    NoteTestDoc d;
+    ASSERT_FALSE(d.Create(u"kept", {100, 200, 0}, 30, {130, 190, 0}).Failed());
+    const std::vector<uint8_t> current = d.Bytes();
+    const size_t at = NoteVersionOffset(current);
+    ASSERT_EQ(current[at] | current[at + 1] << 8, 4);
+    struct Case {
+        uint8_t version;
+        bool loads;
+    };
+    for (const Case c : {Case{0, false}, Case{3, true}}) {
+        SCOPED_TRACE(int(c.version));
+        std::vector<uint8_t> old = current;
+        old[at] = c.version;
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(old.data(), old.size(), db);
+        EXPECT_EQ(r.Failed(), !c.loads) << r.GetMessageUtf8();
+        if (!c.loads) {
+            EXPECT_EQ(r.GetCode(), UTxResultCode(0xE00203ED));
+            continue;
+        }
+        std::vector<uint8_t> again;
+        ASSERT_FALSE(db->SaveToBuffer(again).Failed());
+        EXPECT_EQ(again, current);
+    }
 }
 
 } // namespace
