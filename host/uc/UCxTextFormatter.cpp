@@ -223,7 +223,10 @@ UCxFormattedText UCxTextFormatter::Parse(std::u16string_view in, int32_t startFo
                 } else if (n == u'H' || n == u'h') {
                     double v = 0.0;
                     bool factor = false;
-                    if (ReadHeight(value, v, factor)) h = factor ? h * v : v;
+                    if (ReadHeight(value, v, factor)) {
+                        const double next = factor ? h * v : v;
+                        if (std::isfinite(next) && next <= kMaxHeight) h = next;
+                    }
                 } else if (n == u'S' || n == u's') {
                     for (char16_t part : value)
                         b.Add(part == u'^' || part == u'#' ? u'/' : part, font, h, true);

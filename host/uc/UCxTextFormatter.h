@@ -8,7 +8,8 @@
 //   \P            new line ('\n' in the text does the same)            [paragraph code]
 //   \Fid;         font by number; \Fname; by file name: the GD&T font when the name holds "GDT",
 //                 else the font the text started in
-//   \Hvalue;      height in model units; \Hvaluex; a factor of the current height
+//   \Hvalue;      height in model units; \Hvaluex; a factor of the current height; a
+//                 height above kMaxHeight is not taken
 //   \Sa^b;        stacked: drawn "a/b" ('#' and '^' stand for the slash)
 //   \Avalue;      vertical alignment of a line's runs: drawn as nothing
 //   \~            a space that wrapping never breaks at                [paragraph code]
@@ -54,6 +55,10 @@ struct UCxFormattedText {
 
 class UCxTextFormatter {
 public:
+    // The tallest text a code may ask for, in model units: far above any sheet, far below
+    // where positions stop being exact.
+    static constexpr double kMaxHeight = 1.0e4;
+
     // `gdtFontId` is what a "\F...GDT...;" name selects (-1: no such font). Without
     // `paragraphCodes` "\P" and "\~" are the letters P and ~: table cells have always read
     // them so (a path "C:\Parts" shows as "C:Parts").

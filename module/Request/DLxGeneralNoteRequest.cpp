@@ -100,6 +100,27 @@ void CopyLook(RDxString& to, const RDxString& from) {
     to.SetRotation(from.GetRotation());
 }
 
+// Far beyond any sheet; larger values would only lose the exactness of positions.
+constexpr double kMaxCoordinate = 1.0e6;
+
+bool Sane(double v) {
+    return std::isfinite(v) && std::fabs(v) <= kMaxCoordinate;
+}
+
+bool Sane(const WqGePoint3d& p) {
+    return Sane(p.x) && Sane(p.y) && Sane(p.z);
+}
+
+// A text whose height or turn no layout can place.
+UTxResult CheckText(const RDxString& text) {
+    const double h = text.GetTextHeight();
+    if (!std::isfinite(h) || h > UCxTextFormatter::kMaxHeight)
+        return UTxResult::Refusal(kDLxErrNoteInput, u"String_Height: not a text height");
+    if (!Sane(text.GetRotation()))
+        return UTxResult::Refusal(kDLxErrNoteInput, u"String_Rotation: not an angle");
+    return {};
+}
+
 void DeleteOwned(RSeRef<RDxString>& text, bool owns) {
     if (owns)
         if (RDxString* s = text.get()) RSe::DeleteObject(s);
@@ -150,6 +171,9 @@ UTxResult DLxGeneralNoteRequest::ValidateInputs(FWxSceneDoc* doc) {
     if (!doc || !DLxUtil::AllowRequestExecution(doc))
         return UTxResult::Refusal(kDLxErrNoteNotAllowed, u"the document takes no notes now");
     if (!m_text.HasTarget()) return UTxResult::Refusal(kDLxErrNoteInput, u"String: no text");
+    if (UTxResult r = CheckText(*m_text.Read()); r.Failed()) return r;
+    if (!Sane(m_upperLeft) || !Sane(m_lowerRight) || !Sane(m_fixedWidth))
+        return UTxResult::Refusal(kDLxErrNoteInput, u"the note's box lies off any sheet");
     return {};
 }
 
@@ -254,7 +278,7 @@ UTxResult DLxGeneralNoteTextEditRequest::ValidateInputs(FWxSceneDoc*) {
     if (UTxResult r = CheckNote(m_note, m_noteText); r.Failed()) return r;
     if (!m_note->GetStringData()) return UTxResult::Refusal(kDLxErrNoteInput, u"the note has no text");
     if (!m_text.HasTarget()) return UTxResult::Refusal(kDLxErrNoteInput, u"String: no text");
-    return {};
+    return CheckText(*m_text.Read());
 }
 
 UTxResult DLxGeneralNoteTextEditRequest::_Execute(FWxSceneDoc*) {
@@ -338,8 +362,10 @@ UTxResult DLxGeneralNoteResizeRequest::InitFromTranscript(FWxSceneDoc* doc,
 UTxResult DLxGeneralNoteResizeRequest::ValidateInputs(FWxSceneDoc*) {
     if (UTxResult r = CheckNote(m_note, m_noteText); r.Failed()) return r;
     if (!m_note->GetStringData()) return UTxResult::Refusal(kDLxErrNoteInput, u"the note has no text");
-    if (!std::isfinite(m_width) || !std::isfinite(m_height) || m_width < 0 || m_height < 0)
+    if (!Sane(m_width) || !Sane(m_height) || m_width < 0 || m_height < 0)
         return UTxResult::Refusal(kDLxErrNoteInput, u"ResizeWidth, ResizeHeight: not a size");
+    if (!Sane(m_upperLeft))
+        return UTxResult::Refusal(kDLxErrNoteInput, u"NewUpperLeftPoint: off any sheet");
     return {};
 }
 

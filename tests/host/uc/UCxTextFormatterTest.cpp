@@ -50,6 +50,8 @@ TEST(UCxTextFormatter, CodesBecomeRunsAndLines) {
         // codes missing their ';' and unknown codes are characters
         {u"\\F7", "F7@1@2"},
         {u"\\Habc;x", "x@1@2"},
+        // heights beyond the limit are not taken, however they are reached
+        {u"a\\H1e300;b\\H20000;c{\\H6000;\\H2x;d}", "abc@1@2|d@1@6000"},
         {u"\\Qx", "Qx@1@2"},
         {u"end\\", "end\\@1@2"},
         {u"a}b{", "a}b@1@2"},

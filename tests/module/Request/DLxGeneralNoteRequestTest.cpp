@@ -189,4 +189,36 @@ TEST(GeneralNoteRequest, RequestsWithoutTheirNoteAreRefused) {
     mgr.ClearLines();
 }
 
+// Values no layout can place are refused before anything changes: text heights beyond any
+// sheet, boxes far off it, sizes that are no sizes.
+TEST(GeneralNoteRequest, ValuesNoLayoutCanPlaceAreRefused) {
+    NoteTestDoc d;
+    ASSERT_FALSE(d.Create(u"here", {100, 200, 0}).Failed());
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    const std::vector<uint8_t> before = d.Bytes();
+    const char16_t* create = u"CreateGeneralNote String=\"x\" NoteUpperLeftPoint=(1,2,0) "
+                             u"NoteFixedWidth=0 NoteLowerRightPoint=(1,2,0) ";
+    const UTxString16 lines[] = {
+        create + UTxString16(u"String_Height=1e300"),
+        UTxString16(u"CreateGeneralNote String=\"x\" NoteUpperLeftPoint=(1e7,2,0) "
+                    u"NoteFixedWidth=0 NoteLowerRightPoint=(1,2,0)"),
+        UTxString16(u"CreateGeneralNote String=\"x\" NoteUpperLeftPoint=(1,2,0) "
+                    u"NoteFixedWidth=1e300 NoteLowerRightPoint=(1,2,0)"),
+        UTxString16(u"EditGeneralNote GeneralNoteInstance=\"DLxGeneralNote#100,200\" "
+                    u"String=\"x\" String_Height=20000"),
+        UTxString16(u"ResizeGeneralNote GeneralNote=\"DLxGeneralNote#100,200\" "
+                    u"NewUpperLeftPoint=(1,2,0) ResizeWidth=1e300 ResizeHeight=4"),
+        UTxString16(u"ResizeGeneralNote GeneralNote=\"DLxGeneralNote#100,200\" "
+                    u"NewUpperLeftPoint=(1,2,0) ResizeWidth=-3 ResizeHeight=4"),
+    };
+    for (const UTxString16& line : lines) {
+        SCOPED_TRACE(UTx::ToUtf8(line));
+        const UTxResult r = mgr.ReplayLine(d.doc.get(), line);
+        EXPECT_TRUE(r.Failed());
+        EXPECT_EQ(r.GetCode(), kDLxErrNoteInput);
+        EXPECT_EQ(d.Bytes(), before);
+    }
+    mgr.ClearLines();
+}
+
 } // namespace
