@@ -75,7 +75,8 @@ bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, RSeRef<RDxS
         _TDX_Int(tdx, sub(u"SpacingType").c_str(), spacingType, true);
         _TDX_Float(tdx, sub(u"Spacing").c_str(), spacing, true);
         const char16_t* channels[4] = {u"Red", u"Green", u"Blue", u"Alpha"};
-        for (int i = 0; i < 4; ++i) _TDX_Float(tdx, sub(channels[i]).c_str(), rgba[i], true);
+        for (int i = 0; i < 4; ++i)
+            _TDX_Float(tdx, sub(channels[i]).c_str(), rgba[i], true);
         _TDX_Bool(tdx, sub(u"NoColor").c_str(), noColor, true);
         return true;
     }
@@ -94,7 +95,8 @@ bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, RSeRef<RDxS
     _TDX_Int(tdx, sub(u"SpacingType").c_str(), spacingType, false);
     _TDX_Float(tdx, sub(u"Spacing").c_str(), spacing, false);
     const char16_t* channels[4] = {u"Red", u"Green", u"Blue", u"Alpha"};
-    for (int i = 0; i < 4; ++i) _TDX_Float(tdx, sub(channels[i]).c_str(), rgba[i], false);
+    for (int i = 0; i < 4; ++i)
+        _TDX_Float(tdx, sub(channels[i]).c_str(), rgba[i], false);
     _TDX_Bool(tdx, sub(u"NoColor").c_str(), noColor, false);
     if (tdx.HasFailed()) return true;
     RDxString* s = value.get();

@@ -26,8 +26,7 @@ int32_t GdtTypeOfChar(char16_t c) {
 
 UTxString16 DUxPlainText(const UTxString16& in, int32_t gdtFontId, int32_t startFontId) {
     // Codes are read by the one formatter; the symbol font's characters become what they show.
-    const UCxFormattedText parsed =
-        UCxTextFormatter::Parse(in, startFontId, 1.0, gdtFontId, false);
+    const UCxFormattedText parsed = UCxTextFormatter::Parse(in, startFontId, 1.0, gdtFontId, false);
     UTxString16 out;
     for (size_t l = 0; l < parsed.lines.size(); ++l) {
         if (l) out += u'\n';

@@ -13,7 +13,7 @@ namespace RSe {
 RSeMetaType* _InitMeta(const RDxBool*) {
     static RSeMetaType* mt =
         RSeMakeMeta<RDxBool>(u"RDxBool", &InitGuid, 0, RSeMetaType::kClass,
-                            RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
+                             RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
     return mt;
 }
 RSeMetaType* _GetMeta(const RDxBool* p) {

@@ -50,7 +50,8 @@ void RDxString::Load(RSeStream& s) {
     s.Read(m_fontFlags);
     s.Read(m_spacingType);
     s.Read(m_spacing);
-    for (float& c : m_color) s.Read(c);
+    for (float& c : m_color)
+        s.Read(c);
     s.Read(m_noColor);
     s.Read(m_paragraph);
 }
@@ -86,7 +87,8 @@ void RDxString::Save(RSeStream& s) const {
     s.Write(m_fontFlags);
     s.Write(m_spacingType);
     s.Write(m_spacing);
-    for (float c : m_color) s.Write(c);
+    for (float c : m_color)
+        s.Write(c);
     s.Write(m_noColor);
     s.Write(m_paragraph);
 }

@@ -79,7 +79,8 @@ double CellsWidth(const std::vector<Cell>& cells, size_t from, size_t to,
     while (i < to) {
         size_t j = i;
         std::u16string piece;
-        while (j < to && cells[j].run == cells[i].run) piece += cells[j++].c;
+        while (j < to && cells[j].run == cells[i].run)
+            piece += cells[j++].c;
         w += UCxStringUtil::LineWidth(piece, runs[cells[i].run].height);
         i = j;
     }
@@ -130,26 +131,30 @@ std::vector<WqGePoint3d> LineOrigins(const UCxFormattedText& text, const RDxStri
         bottom -= i ? lh * pitch : lh;
         origins.emplace_back(x0 + (width - text.lines[i].Width()) * justify, bottom, at.z);
     }
-    if (outBox) *outBox = BBox(WqGePoint3d(x0, top - height, at.z), WqGePoint3d(x0 + width, top, at.z));
+    if (outBox)
+        *outBox = BBox(WqGePoint3d(x0, top - height, at.z), WqGePoint3d(x0 + width, top, at.z));
     return origins;
 }
 } // namespace
 
 double UCxTextLine::Width() const {
     double w = 0.0;
-    for (const UCxTextRun& r : runs) w += UCxStringUtil::LineWidth(r.text, r.height);
+    for (const UCxTextRun& r : runs)
+        w += UCxStringUtil::LineWidth(r.text, r.height);
     return w;
 }
 
 double UCxTextLine::Height(double fallback) const {
     double h = 0.0;
-    for (const UCxTextRun& r : runs) h = std::max(h, r.height);
+    for (const UCxTextRun& r : runs)
+        h = std::max(h, r.height);
     return h > 0.0 ? h : fallback;
 }
 
 UTxString16 UCxTextLine::Text() const {
     UTxString16 t;
-    for (const UCxTextRun& r : runs) t += r.text;
+    for (const UCxTextRun& r : runs)
+        t += r.text;
     return t;
 }
 
@@ -164,7 +169,8 @@ UTxString16 UCxFormattedText::PlainText() const {
 
 double UCxFormattedText::Width() const {
     double w = 0.0;
-    for (const UCxTextLine& l : lines) w = std::max(w, l.Width());
+    for (const UCxTextLine& l : lines)
+        w = std::max(w, l.Width());
     return w;
 }
 
@@ -177,9 +183,8 @@ double UCxFormattedText::Height(double linePitch) const {
     return h;
 }
 
-UCxFormattedText UCxTextFormatter::Parse(std::u16string_view in, int32_t startFontId,
-                                         double height, int32_t gdtFontId,
-                                         bool paragraphCodes) {
+UCxFormattedText UCxTextFormatter::Parse(std::u16string_view in, int32_t startFontId, double height,
+                                         int32_t gdtFontId, bool paragraphCodes) {
     UCxFormattedText out;
     out.baseHeight = height;
     Builder b(out);
@@ -213,8 +218,8 @@ UCxFormattedText UCxTextFormatter::Parse(std::u16string_view in, int32_t startFo
                 ++i;
                 continue;
             }
-            const bool valued = n == u'F' || n == u'H' || n == u'h' || n == u'S' ||
-                                n == u's' || n == u'A' || n == u'a';
+            const bool valued = n == u'F' || n == u'H' || n == u'h' || n == u'S' || n == u's' ||
+                                n == u'A' || n == u'a';
             const size_t end = valued ? in.find(u';', i + 2) : std::u16string_view::npos;
             if (end != std::u16string_view::npos) {
                 const std::u16string_view value = in.substr(i + 2, end - i - 2);
@@ -249,7 +254,8 @@ UCxFormattedText UCxTextFormatter::Wrap(const UCxFormattedText& text, double wid
     for (const UCxTextLine& line : text.lines) {
         std::vector<Cell> cells;
         for (size_t r = 0; r < line.runs.size(); ++r)
-            for (char16_t c : line.runs[r].text) cells.push_back({c, r});
+            for (char16_t c : line.runs[r].text)
+                cells.push_back({c, r});
         if (cells.empty()) {
             out.lines.push_back(line);
             continue;
@@ -261,9 +267,11 @@ UCxFormattedText UCxTextFormatter::Wrap(const UCxFormattedText& text, double wid
         bool first = true;
         while (i < cells.size()) {
             size_t wordStart = i;
-            while (wordStart < cells.size() && cells[wordStart].c == u' ') ++wordStart;
+            while (wordStart < cells.size() && cells[wordStart].c == u' ')
+                ++wordStart;
             size_t wordEnd = wordStart;
-            while (wordEnd < cells.size() && cells[wordEnd].c != u' ') ++wordEnd;
+            while (wordEnd < cells.size() && cells[wordEnd].c != u' ')
+                ++wordEnd;
             if (wordStart == wordEnd) break; // only spaces left
             if (first) {
                 lineEnd = wordEnd;

@@ -62,9 +62,8 @@ public:
     // `gdtFontId` is what a "\F...GDT...;" name selects (-1: no such font). Without
     // `paragraphCodes` "\P" and "\~" are the letters P and ~: table cells have always read
     // them so (a path "C:\Parts" shows as "C:Parts").
-    static UCxFormattedText Parse(std::u16string_view formatted, int32_t startFontId,
-                                  double height, int32_t gdtFontId = -1,
-                                  bool paragraphCodes = true);
+    static UCxFormattedText Parse(std::u16string_view formatted, int32_t startFontId, double height,
+                                  int32_t gdtFontId = -1, bool paragraphCodes = true);
     // Breaks every line at spaces so that it fits `width`; a word wider than the width stands
     // on a line of its own, unbroken. Spaces at a break are dropped. A width of 0 or less
     // leaves the text as it is.

@@ -65,8 +65,8 @@ RDxTemplate* DLxGeneralNote::CreateTemplate(RSeSegment*) {
 RDxTemplate* DLxGeneralNote::GetTemplate() {
     if (RDxTemplate* registered = RSeTemplateMgr::GetTemplate(TemplateGuid(), 0)) return registered;
     const RDxTemplateFactory* factory = RDxTemplateFactory::Find(TemplateGuid());
-    RDxTemplateCreateFn fn = factory && factory->GetFunction() ? factory->GetFunction()
-                                                                : &CreateTemplate;
+    RDxTemplateCreateFn fn =
+        factory && factory->GetFunction() ? factory->GetFunction() : &CreateTemplate;
     RDxTemplate* made = fn(nullptr);
     if (made && !RSeTemplateMgr::Register(made)) {
         delete made;
@@ -183,9 +183,8 @@ DUxTextStyle* DLxGeneralNote::GetTextStyle() const {
         if (auto* own = dynamic_cast<DUxTextStyle*>(sym->GetStyle())) return own;
     DLxDrawing* drawing = DrawingOf(this);
     if (!drawing) return nullptr;
-    return dynamic_cast<DUxTextStyle*>(
-        drawing->FindStyle(RSe::_GetMeta(static_cast<const DUxTextStyle*>(nullptr)),
-                           drawing->GetStandardName()));
+    return dynamic_cast<DUxTextStyle*>(drawing->FindStyle(
+        RSe::_GetMeta(static_cast<const DUxTextStyle*>(nullptr)), drawing->GetStandardName()));
 }
 
 void DLxGeneralNote::SetTextStyle(const RSeRef<DUxTextStyle>& style) {
@@ -236,7 +235,8 @@ void DLxGeneralNote::GetHotPoints(const BBox& box, double angle, const WqGePoint
     out[6] = {x1, y0, 0};
     out[7] = {xm, y0, 0};
     if (std::fabs(angle) > kAngleTol)
-        for (int i = 0; i < 8; ++i) out[i] = Turned(out[i], angle, centre);
+        for (int i = 0; i < 8; ++i)
+            out[i] = Turned(out[i], angle, centre);
 }
 
 WqGePoint3d DLxGeneralNote::GetKeyPoint() const {
@@ -270,7 +270,8 @@ void DLxGeneralNote::AddToLayer(CleanUpDisposition disposition) {
     DUxDisplayListState* state = GetDisplayListState();
     SmartPtr<DUxLayerStyleAbstract> wrapper = ObjectStyleWrapper();
     if (!state || !wrapper) return;
-    if (disposition == kCleanAttributes) DUxSceneUtil::CleanAttrStackForLayers(state->GetDisplayList());
+    if (disposition == kCleanAttributes)
+        DUxSceneUtil::CleanAttrStackForLayers(state->GetDisplayList());
     DUxSceneUtil::DLItemSetLayerStyle(state->GetDisplayList(), *wrapper);
 }
 
@@ -303,16 +304,30 @@ UTxResult ComputeGeneralNoteGraphics(RDxInstance& instance, RDxComputeContext&) 
         const WqGePoint3d l = s->GetLocation();
         WqGePoint3d n = l;
         switch (s->GetHorizontalJustification()) {
-        case 0: n.x = a.x; break;
-        case 1: n.x = a.x + (b.x - a.x) * 0.5; break;
-        case 2: n.x = b.x; break;
-        default: break;
+        case 0:
+            n.x = a.x;
+            break;
+        case 1:
+            n.x = a.x + (b.x - a.x) * 0.5;
+            break;
+        case 2:
+            n.x = b.x;
+            break;
+        default:
+            break;
         }
         switch (s->GetVerticalJustification()) {
-        case 0: n.y = b.y; break;
-        case 1: n.y = a.y + (b.y - a.y) * 0.5; break;
-        case 2: n.y = a.y; break;
-        default: break;
+        case 0:
+            n.y = b.y;
+            break;
+        case 1:
+            n.y = a.y + (b.y - a.y) * 0.5;
+            break;
+        case 2:
+            n.y = a.y;
+            break;
+        default:
+            break;
         }
         n.z = 0;
         if (rotated && s->GetMarker() != DLxGeneralNote::kLocationFixedMarker) {
@@ -336,13 +351,18 @@ UTxResult ComputeGeneralNoteGraphics(RDxInstance& instance, RDxComputeContext&) 
             (textBox.isEmpty() ? 0.0 : textBox.max.y - textBox.min.y) - (b.y - a.y);
         if (growth > 0) {
             switch (s->GetVerticalJustification()) {
-            case 0: a.y -= growth; break;
-            case 2: b.y += growth; break;
+            case 0:
+                a.y -= growth;
+                break;
+            case 2:
+                b.y += growth;
+                break;
             case 1:
                 b.y += growth * 0.5;
                 a.y -= growth * 0.5;
                 break;
-            default: break;
+            default:
+                break;
             }
             box = BBox(a, b);
         }

@@ -65,8 +65,8 @@ public:
 
     // A note in the fragment (added to it) with its seven inputs: an empty box at the origin,
     // resize state false, no overrides, on the text style and layer when given.
-    DLxGeneralNote(RDxFragment* fragment, const RDxTemplate* tmpl, const RSeRef<DUxTextStyle>& style,
-                   const RSeRef<FBxLayerStyle>& layer);
+    DLxGeneralNote(RDxFragment* fragment, const RDxTemplate* tmpl,
+                   const RSeRef<DUxTextStyle>& style, const RSeRef<FBxLayerStyle>& layer);
     explicit DLxGeneralNote(const RSeStream* s);
     // A deleted note takes its input states with it.
     ~DLxGeneralNote() override;

@@ -1,7 +1,7 @@
 #pragma once
 // Names a general note in a transcript by its key point, a corner of its box as the note shows
-// it ("DLxGeneralNote#<x>,<y>", see DLxGeneralNote::GetKeyPoint), and finds it again by picking there with a note
-// filter: the first note in the pick's order.
+// it ("DLxGeneralNote#<x>,<y>", see DLxGeneralNote::GetKeyPoint), and finds it again by picking
+// there with a note filter: the first note in the pick's order.
 #include "fw/FBxObjectNameKey.h"
 
 class DLxGeneralNote;

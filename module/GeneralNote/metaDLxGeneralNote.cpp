@@ -51,14 +51,20 @@ void DLxGeneralNote::Load(RSeStream& s) {
 void DLxGeneralNote::LoadMigrate(RSeStream& s) {
     DLxPersistUtil::LoadBase(this, s);
     switch (DLxPersistUtil::StoredVersion(s)) {
-    case 0: RefuseVersion0();
-    case 1: m_overrides = kFixedWidth; break;
+    case 0:
+        RefuseVersion0();
+    case 1:
+        m_overrides = kFixedWidth;
+        break;
     case 2:
         s.Read(m_overrides);
         s.Read(m_loadedStyle);
         break;
-    case 3: s.Read(m_overrides); break;
-    default: DLxPersistUtil::RefuseVersion(__FILE__, __LINE__);
+    case 3:
+        s.Read(m_overrides);
+        break;
+    default:
+        DLxPersistUtil::RefuseVersion(__FILE__, __LINE__);
     }
 }
 
@@ -98,9 +104,9 @@ UTxResult DLxGeneralNote::PostRestoreMigrate(RSeMetaContext& ctx) {
             s->SetColor(black);
             s->SetLineSpacing(0, 1.0f);
         }
-        uint32_t flags = m_overrides & ~(kOwnColor | kOwnWidthFactor | kOwnLineSpacing |
-                                         kOwnHorizontalJustification |
-                                         kOwnVerticalJustification | kOwnRotation);
+        uint32_t flags =
+            m_overrides & ~(kOwnColor | kOwnWidthFactor | kOwnLineSpacing |
+                            kOwnHorizontalJustification | kOwnVerticalJustification | kOwnRotation);
         if (s && s->GetHorizontalJustification() != 0) flags |= kOwnHorizontalJustification;
         if (s && s->GetVerticalJustification() != 0) flags |= kOwnVerticalJustification;
         if (s && s->GetRotation() != 0.0) flags |= kOwnRotation;

@@ -79,9 +79,9 @@ UTxString16 NoteKey(const RSeRef<DLxGeneralNote>& note) {
 
 UTxResult CheckNote(const RSeRef<DLxGeneralNote>& note, const UTxString16& text) {
     if (note.HasTarget()) return {};
-    return UTxResult::Refusal(kDLxErrNoteInput,
-                              text.empty() ? UTxString16(u"GeneralNote: no general note")
-                                           : u"GeneralNote: no general note at " + text);
+    return UTxResult::Refusal(kDLxErrNoteInput, text.empty()
+                                                    ? UTxString16(u"GeneralNote: no general note")
+                                                    : u"GeneralNote: no general note at " + text);
 }
 
 // Attachment code of a justification: 9 10 11 top, 6 7 8 middle, 0 1 2 bottom.
@@ -276,7 +276,8 @@ UTxResult DLxGeneralNoteTextEditRequest::InitFromTranscript(FWxSceneDoc* doc,
 
 UTxResult DLxGeneralNoteTextEditRequest::ValidateInputs(FWxSceneDoc*) {
     if (UTxResult r = CheckNote(m_note, m_noteText); r.Failed()) return r;
-    if (!m_note->GetStringData()) return UTxResult::Refusal(kDLxErrNoteInput, u"the note has no text");
+    if (!m_note->GetStringData())
+        return UTxResult::Refusal(kDLxErrNoteInput, u"the note has no text");
     if (!m_text.HasTarget()) return UTxResult::Refusal(kDLxErrNoteInput, u"String: no text");
     return CheckText(*m_text.Read());
 }
@@ -301,8 +302,8 @@ UTxResult DLxGeneralNoteTextEditRequest::_Execute(FWxSceneDoc*) {
         s->SetAttachment(AttachmentOf(m_hJust, m_vJust));
         if (!note->IsFixedWidth()) {
             if (std::fabs(s->GetRotation()) > kAngleTol)
-                l.transformBy(
-                    WqGeMatrix3d::rotation(s->GetRotation(), WqGeVector3d::kZAxis, s->GetLocation()));
+                l.transformBy(WqGeMatrix3d::rotation(s->GetRotation(), WqGeVector3d::kZAxis,
+                                                     s->GetLocation()));
             s->SetLocation(l);
         }
     }
@@ -361,7 +362,8 @@ UTxResult DLxGeneralNoteResizeRequest::InitFromTranscript(FWxSceneDoc* doc,
 
 UTxResult DLxGeneralNoteResizeRequest::ValidateInputs(FWxSceneDoc*) {
     if (UTxResult r = CheckNote(m_note, m_noteText); r.Failed()) return r;
-    if (!m_note->GetStringData()) return UTxResult::Refusal(kDLxErrNoteInput, u"the note has no text");
+    if (!m_note->GetStringData())
+        return UTxResult::Refusal(kDLxErrNoteInput, u"the note has no text");
     if (!Sane(m_width) || !Sane(m_height) || m_width < 0 || m_height < 0)
         return UTxResult::Refusal(kDLxErrNoteInput, u"ResizeWidth, ResizeHeight: not a size");
     if (!Sane(m_upperLeft))
@@ -385,8 +387,7 @@ UTxResult DLxGeneralNoteResizeRequest::_Execute(FWxSceneDoc*) {
     const double oldHeight = old.isEmpty() ? 0.0 : old.max.y - old.min.y;
     const bool resized =
         std::fabs(oldWidth - m_width) >= 1e-6 || std::fabs(oldHeight - m_height) >= 1e-6;
-    if (resized)
-        note->SetStyleOverrides(note->GetStyleOverrides() | DLxGeneralNote::kFixedWidth);
+    if (resized) note->SetStyleOverrides(note->GetStyleOverrides() | DLxGeneralNote::kFixedWidth);
 
     WqGePoint3d l = m_upperLeft;
     const int32_t h = s->GetHorizontalJustification(), v = s->GetVerticalJustification();
@@ -449,7 +450,8 @@ UTxResult DLxGeneralNoteRotateRequest::InitFromTranscript(FWxSceneDoc* doc,
 
 UTxResult DLxGeneralNoteRotateRequest::ValidateInputs(FWxSceneDoc*) {
     if (UTxResult r = CheckNote(m_note, m_noteText); r.Failed()) return r;
-    if (!m_note->GetStringData()) return UTxResult::Refusal(kDLxErrNoteInput, u"the note has no text");
+    if (!m_note->GetStringData())
+        return UTxResult::Refusal(kDLxErrNoteInput, u"the note has no text");
     return {};
 }
 
@@ -462,7 +464,7 @@ UTxResult DLxGeneralNoteRotateRequest::_Execute(FWxSceneDoc*) {
     // A text style turns nothing: a turn is the note's own unless it is none.
     const uint32_t flags = note->GetStyleOverrides();
     note->SetStyleOverrides(std::fabs(a) < kAngleTol ? flags & ~DLxGeneralNote::kOwnRotation
-                                                      : flags | DLxGeneralNote::kOwnRotation);
+                                                     : flags | DLxGeneralNote::kOwnRotation);
     s->SetParagraphStringInvalid();
     note->SetResizeState(true);
     return Recompute(note);

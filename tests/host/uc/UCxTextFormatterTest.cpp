@@ -81,14 +81,10 @@ TEST(UCxTextFormatter, WrapsAtSpacesToTheWidth) {
         std::u16string out;
     };
     const Case cases[] = {
-        {u"aaa bbb ccc", 7, u"aaa bbb\nccc"},
-        {u"aaa bbb ccc", 6.99, u"aaa\nbbb\nccc"},
-        {u"aaa   bbb", 3, u"aaa\nbbb"},
-        {u"longword b", 3, u"longword\nb"},
-        {u"  lead it", 7, u"  lead\nit"},
-        {u"one\\Ptwo three", 9, u"one\ntwo three"},
-        {u"a\\~b c", 3, u"a\u00a0b\nc"},
-        {u"fits", 0, u"fits"},
+        {u"aaa bbb ccc", 7, u"aaa bbb\nccc"}, {u"aaa bbb ccc", 6.99, u"aaa\nbbb\nccc"},
+        {u"aaa   bbb", 3, u"aaa\nbbb"},       {u"longword b", 3, u"longword\nb"},
+        {u"  lead it", 7, u"  lead\nit"},     {u"one\\Ptwo three", 9, u"one\ntwo three"},
+        {u"a\\~b c", 3, u"a\u00a0b\nc"},      {u"fits", 0, u"fits"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(UTx::ToUtf8(c.in));

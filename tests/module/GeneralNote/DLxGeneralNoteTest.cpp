@@ -68,9 +68,9 @@ TEST(GeneralNote, TallTextGrowsTheBoxAwayFromItsJustifiedEdge) {
         SCOPED_TRACE(c.vJust);
         NoteTestDoc d;
         const double width = 5.5 * kAdv;
-        ASSERT_FALSE(d.Create(u"aaa bbb ccc", {100, 200, 0}, width, {100 + width, 190, 0}, 0,
-                              c.vJust)
-                         .Failed());
+        ASSERT_FALSE(
+            d.Create(u"aaa bbb ccc", {100, 200, 0}, width, {100 + width, 190, 0}, 0, c.vJust)
+                .Failed());
         DLxGeneralNote* note = d.Note();
         EXPECT_TRUE(note->IsFixedWidth());
         EXPECT_EQ(note->GetStringData()->GetParagraphValue(), u"aaa\nbbb\nccc");
@@ -96,9 +96,9 @@ TEST(GeneralNote, HotPointsGoRoundTheBoxAndTurnWithTheNote) {
     ASSERT_FALSE(d.Create(u"ABCD", {100, 200, 0}).Failed());
     DLxGeneralNote* note = d.Note();
     const double x1 = 100 + 4 * kAdv;
-    const WqGePoint3d want[8] = {{100, 195, 0},         {100, 197.5, 0}, {100, 200, 0},
-                                 {(100 + x1) / 2, 200, 0}, {x1, 200, 0},     {x1, 197.5, 0},
-                                 {x1, 195, 0},          {(100 + x1) / 2, 195, 0}};
+    const WqGePoint3d want[8] = {
+        {100, 195, 0}, {100, 197.5, 0}, {100, 200, 0}, {(100 + x1) / 2, 200, 0},
+        {x1, 200, 0},  {x1, 197.5, 0},  {x1, 195, 0},  {(100 + x1) / 2, 195, 0}};
     for (int turned = 0; turned < 2; ++turned) {
         SCOPED_TRACE(turned);
         std::vector<const SMxPointItem*> points;
@@ -128,9 +128,8 @@ TEST(GeneralNote, TheNameKeyPointFollowsTheTurn) {
     };
     // Box 100..112 x 195..200 turned about (100, 200).
     const double c = std::cos(0.7853981633974483), s = std::sin(0.7853981633974483);
-    const Case cases[] = {{0.0, 100, 200},
-                          {kQuarter, 105, 212},
-                          {0.7853981633974483, 100 + 5 * s, 200 - 5 * c}};
+    const Case cases[] = {
+        {0.0, 100, 200}, {kQuarter, 105, 212}, {0.7853981633974483, 100 + 5 * s, 200 - 5 * c}};
     for (const Case& k : cases) {
         SCOPED_TRACE(k.angle);
         NoteTestDoc d;
@@ -165,8 +164,8 @@ TEST(GeneralNote, TheNoteFilterAdmitsNotesOnly) {
 // the same again.
 TEST(GeneralNote, ANoteComesBackFromItsFile) {
     NoteTestDoc d;
-    ASSERT_FALSE(d.Create(u"Line one\\PLine {\\H2x;two}", {50, 100, 0}, 30, {80, 90, 0}, 1, 1)
-                     .Failed());
+    ASSERT_FALSE(
+        d.Create(u"Line one\\PLine {\\H2x;two}", {50, 100, 0}, 30, {80, 90, 0}, 1, 1).Failed());
     ASSERT_FALSE(d.Rotate(d.Note(), true).Failed());
     const std::vector<std::string> drawn = KorvuDescribe(*d.Note()->GetSheetDisplayList());
     KorvuTempDir dir;

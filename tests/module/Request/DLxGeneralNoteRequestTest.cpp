@@ -181,8 +181,8 @@ TEST(GeneralNoteRequest, RequestsWithoutTheirNoteAreRefused) {
             EXPECT_TRUE(mgr.ReplayLine(d.doc.get(), line).Failed());
             EXPECT_EQ(d.Bytes(), before);
         }
-    const UTxResult r = d.doc->ProcessChangeRequest(
-        new DLxGeneralNoteRequest({}, {0, 0, 0}, {}, {}, 0, {}));
+    const UTxResult r =
+        d.doc->ProcessChangeRequest(new DLxGeneralNoteRequest({}, {0, 0, 0}, {}, {}, 0, {}));
     EXPECT_TRUE(r.Failed());
     EXPECT_EQ(r.GetCode(), kDLxErrNoteInput);
     EXPECT_EQ(d.Bytes(), before);

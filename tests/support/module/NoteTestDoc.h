@@ -48,8 +48,8 @@ struct NoteTestDoc {
                      double fixedWidth = 0.0, WqGePoint3d lowerRight = {}, int32_t hJust = 0,
                      int32_t vJust = 0, double rotation = 0.0) {
         RSeRef<RDxString> text = Text(formatted, hJust, vJust, 5.0, rotation);
-        const UTxResult r = doc->ProcessChangeRequest(new DLxGeneralNoteRequest(
-            text, upperLeft, {}, {}, fixedWidth, lowerRight));
+        const UTxResult r = doc->ProcessChangeRequest(
+            new DLxGeneralNoteRequest(text, upperLeft, {}, {}, fixedWidth, lowerRight));
         RSe::DeleteObject(text.get());
         return r;
     }
