@@ -89,6 +89,10 @@ main)
     "$bin/korvu" run examples/assembly.json examples/partslist.txt -o "$out/partslist.kvd" \
         --svg "$out/partslist" --png "$out/partslist"
     "$bin/korvu" dump "$out/partslist.kvd"
+    mkdir -p "$out/notes"
+    "$bin/korvu" run examples/assembly.json examples/notes.txt -o "$out/notes.kvd" \
+        --svg "$out/notes" --png "$out/notes"
+    "$bin/korvu" dump "$out/notes.kvd"
     echo "the drawings and their pictures are in $out/"
     ;;
 test)

@@ -7,7 +7,10 @@
 #include "fw/FWxSelection.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "ge/WqGePoint3d.h"
+#include "rd/RDxString.h"
+#include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
+#include "rse/RSeRef.h"
 #include "sm/SMxTypeFilterItem.h"
 
 namespace DLxTDXUtil {
@@ -47,6 +50,75 @@ bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, WqGePoint3d
                 bool required) {
     return _TDX_Point3(tdx, key, value, required);
 }
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, RSeRef<RDxString>& value,
+                bool required) {
+    if (tdx.HasFailed()) return true;
+    const UTxString16 base(key);
+    auto sub = [&](const char16_t* field) { return base + u"_" + field; };
+    if (tdx.IsWriting()) {
+        const RDxString* s = value.Read();
+        if (!s) {
+            tdx.Fail(FWxTranscriptMgr::MakeError(kFWxErrTranscriptMissing, base, u"no text"));
+            return true;
+        }
+        UTxString16 text = s->GetFormattedValue();
+        int32_t font = s->GetFontId(), h = s->GetHorizontalJustification(),
+                v = s->GetVerticalJustification(), spacingType = s->GetLineSpacingType();
+        double height = s->GetTextHeight(), rotation = s->GetRotation();
+        float spacing = s->GetLineSpacing();
+        float rgba[4] = {s->GetColor()[0], s->GetColor()[1], s->GetColor()[2], s->GetColor()[3]};
+        bool noColor = s->GetNoColor();
+        _TDX_String(tdx, key, text, true);
+        _TDX_Int(tdx, sub(u"Font").c_str(), font, true);
+        _TDX_Double(tdx, sub(u"Height").c_str(), height, true);
+        _TDX_Int(tdx, sub(u"HJust").c_str(), h, true);
+        _TDX_Int(tdx, sub(u"VJust").c_str(), v, true);
+        _TDX_Double(tdx, sub(u"Rotation").c_str(), rotation, true);
+        _TDX_Int(tdx, sub(u"SpacingType").c_str(), spacingType, true);
+        _TDX_Float(tdx, sub(u"Spacing").c_str(), spacing, true);
+        const char16_t* channels[4] = {u"Red", u"Green", u"Blue", u"Alpha"};
+        for (int i = 0; i < 4; ++i)
+            _TDX_Float(tdx, sub(channels[i]).c_str(), rgba[i], true);
+        _TDX_Bool(tdx, sub(u"NoColor").c_str(), noColor, true);
+        return true;
+    }
+    UTxString16 text;
+    if (!_TDX_String(tdx, key, text, required) || tdx.HasFailed()) return false;
+    int32_t font = 0, h = 0, v = 0, spacingType = 0;
+    double height = 0.0, rotation = 0.0;
+    float spacing = 1.0f;
+    float rgba[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    bool noColor = true;
+    _TDX_Int(tdx, sub(u"Font").c_str(), font, false);
+    _TDX_Double(tdx, sub(u"Height").c_str(), height, false);
+    _TDX_Int(tdx, sub(u"HJust").c_str(), h, false);
+    _TDX_Int(tdx, sub(u"VJust").c_str(), v, false);
+    _TDX_Double(tdx, sub(u"Rotation").c_str(), rotation, false);
+    _TDX_Int(tdx, sub(u"SpacingType").c_str(), spacingType, false);
+    _TDX_Float(tdx, sub(u"Spacing").c_str(), spacing, false);
+    const char16_t* channels[4] = {u"Red", u"Green", u"Blue", u"Alpha"};
+    for (int i = 0; i < 4; ++i)
+        _TDX_Float(tdx, sub(channels[i]).c_str(), rgba[i], false);
+    _TDX_Bool(tdx, sub(u"NoColor").c_str(), noColor, false);
+    if (tdx.HasFailed()) return true;
+    RDxString* s = value.get();
+    if (!s) {
+        s = new (RSe::_GetMeta(static_cast<const RDxString*>(nullptr)), RSe::TransientSegment())
+            RDxString();
+        value = RSeRef<RDxString>(s);
+    }
+    s->SetFormattedValue(text, 0x131);
+    s->SetFontId(font);
+    s->SetTextHeight(height);
+    s->SetHorizontalJustification(h);
+    s->SetVerticalJustification(v);
+    s->SetRotation(rotation);
+    s->SetLineSpacing(spacingType, spacing);
+    s->SetColor(rgba);
+    s->SetNoColor(noColor);
+    return true;
+}
+
 bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, WqGeVector3d& value,
                 bool required) {
     return _TDX_Vector3(tdx, key, value, required);

@@ -11,6 +11,7 @@
 
 class DLxEmblem;
 class DLxLocalBOMCookie;
+class RDxString;
 class FWxSceneDoc;
 class FWxSelectionFilter;
 class FWxSelectionSet;
@@ -72,6 +73,12 @@ bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key,
 bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, DLxLocalBOMCookie& value,
                 bool required);
 
+// A text state by its content: its formatted value under `key`, then the rest under
+// "<key>_<field>" (Font, Height, HJust, VJust, Rotation, SpacingType, Spacing, Red, Green,
+// Blue, Alpha, NoColor). Reading into a null reference first makes a new state in the
+// transient segment, which the caller then owns; reading fails without a text under `key`.
+bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, RSeRef<RDxString>& value,
+                bool required);
 // An object by its name key; reading fails, keeping the value, when the object is not a T.
 template <class T>
 bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, RSeRef<T>& value,

@@ -7,6 +7,7 @@
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
 #include "uc/UCxStringUtil.h"
+#include "uc/UCxTextFormatter.h"
 
 namespace {
 SMxTextAlign AlignOf(int32_t attachment) {
@@ -24,62 +25,24 @@ int32_t GdtTypeOfChar(char16_t c) {
 } // namespace
 
 UTxString16 DUxPlainText(const UTxString16& in, int32_t gdtFontId, int32_t startFontId) {
+    // Codes are read by the one formatter; the symbol font's characters become what they show.
+    const UCxFormattedText parsed = UCxTextFormatter::Parse(in, startFontId, 1.0, gdtFontId, false);
     UTxString16 out;
-    int32_t font = startFontId;
-    std::vector<int32_t> groups; // the font to go back to at each open brace
-    for (size_t i = 0; i < in.size(); ++i) {
-        char16_t c = in[i];
-        if (c == u'{') {
-            groups.push_back(font);
-            continue;
-        }
-        if (c == u'}' && !groups.empty()) {
-            font = groups.back();
-            groups.pop_back();
-            continue;
-        }
-        if (c == u'\\' && i + 1 < in.size()) {
-            const char16_t n = in[i + 1];
-            // "\Avalue;" (alignment) and "\Hvalue;" (height) draw nothing; "\Sa^b;" (stacked)
-            // draws its parts with a slash between. Without the closing ';' they are characters.
-            if (n == u'A' || n == u'a' || n == u'H' || n == u'h' || n == u'S' || n == u's') {
-                const size_t end = in.find(u';', i + 2);
-                if (end != UTxString16::npos) {
-                    if (n == u'S' || n == u's')
-                        for (size_t k = i + 2; k < end; ++k)
-                            out += (in[k] == u'^' || in[k] == u'#') ? u'/' : in[k];
-                    i = end;
-                    continue;
-                }
-            }
-            const size_t end = n == u'F' ? in.find(u';', i + 2) : UTxString16::npos;
-            if (end != UTxString16::npos) {
-                // "\Fid;" by number; "\Fname;" by file name, the GD&T font when it says so
-                const UTxString16 name = in.substr(i + 2, end - i - 2);
-                bool numeric = !name.empty();
-                int32_t id = 0;
-                for (char16_t d : name) {
-                    if (d < u'0' || d > u'9')
-                        numeric = false;
-                    else
-                        id = id * 10 + (d - u'0');
-                }
-                font = numeric ? id
-                               : (name.find(u"GDT") != UTxString16::npos ? gdtFontId : startFontId);
-                i = end;
+    for (size_t l = 0; l < parsed.lines.size(); ++l) {
+        if (l) out += u'\n';
+        for (const UCxTextRun& run : parsed.lines[l].runs) {
+            if (run.fontId != gdtFontId || run.stacked) {
+                out += run.text;
                 continue;
             }
-            c = n;
-            ++i;
-        }
-        if (font == gdtFontId) {
-            const UTxString16 sym = UCxStringUtil::GdtGlyphToUnicode(GdtTypeOfChar(c));
-            if (!sym.empty()) {
-                out += sym;
-                continue;
+            for (char16_t c : run.text) {
+                const UTxString16 sym = UCxStringUtil::GdtGlyphToUnicode(GdtTypeOfChar(c));
+                if (sym.empty())
+                    out += c;
+                else
+                    out += sym;
             }
         }
-        out += c;
     }
     return out;
 }

@@ -1,5 +1,7 @@
 #include "rd/RDxString.h"
 
+#include <algorithm>
+
 #include "rse/RSeMeta.h"
 #include "rse/RSeSaveData.h"
 
@@ -12,7 +14,7 @@ void InitGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const RDxString*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<RDxString>(u"RDxString", &InitGuid, 1, RSeMetaType::kClass,
+        RSeMakeMeta<RDxString>(u"RDxString", &InitGuid, 2, RSeMetaType::kClass,
                                RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
     return mt;
 }
@@ -27,7 +29,8 @@ RSeMetaType* RDxString::GetMeta() const {
     return RSe::_GetMeta(this);
 }
 
-// Version 1 added the formatted text and its font.
+// Version 1 added the formatted text and its font, version 2 the placement and look of a free
+// text and its laid-out paragraph.
 void RDxString::Load(RSeStream& s) {
     RSeMetaType::PlainLoad(this, s);
     s.Read(m_value);
@@ -36,11 +39,33 @@ void RDxString::Load(RSeStream& s) {
     s.Read(m_fontId);
     s.Read(m_height);
     s.Read(m_paragraphValid);
+    s.Read(m_location.x);
+    s.Read(m_location.y);
+    s.Read(m_location.z);
+    s.Read(m_rotation);
+    s.Read(m_hJust);
+    s.Read(m_vJust);
+    s.Read(m_attachment);
+    s.Read(m_marker);
+    s.Read(m_fontFlags);
+    s.Read(m_spacingType);
+    s.Read(m_spacing);
+    for (float& c : m_color)
+        s.Read(c);
+    s.Read(m_noColor);
+    s.Read(m_paragraph);
 }
 
+// Older texts keep the defaults of what they did not store.
 void RDxString::LoadMigrate(RSeStream& s) {
     RSeMetaType::PlainLoad(this, s);
     s.Read(m_value);
+    if (s.GetMetaContext().GetStoredVersion() < 1) return;
+    s.Read(m_formatted);
+    s.Read(m_format);
+    s.Read(m_fontId);
+    s.Read(m_height);
+    s.Read(m_paragraphValid);
 }
 
 void RDxString::Save(RSeStream& s) const {
@@ -51,6 +76,21 @@ void RDxString::Save(RSeStream& s) const {
     s.Write(m_fontId);
     s.Write(m_height);
     s.Write(m_paragraphValid);
+    s.Write(m_location.x);
+    s.Write(m_location.y);
+    s.Write(m_location.z);
+    s.Write(m_rotation);
+    s.Write(m_hJust);
+    s.Write(m_vJust);
+    s.Write(m_attachment);
+    s.Write(m_marker);
+    s.Write(m_fontFlags);
+    s.Write(m_spacingType);
+    s.Write(m_spacing);
+    for (float c : m_color)
+        s.Write(c);
+    s.Write(m_noColor);
+    s.Write(m_paragraph);
 }
 
 UTxResult RDxString::Clone(RDxString* target, RSeCloneCommander* cc) const {
@@ -61,5 +101,17 @@ UTxResult RDxString::Clone(RDxString* target, RSeCloneCommander* cc) const {
     target->m_fontId = m_fontId;
     target->m_height = m_height;
     target->m_paragraphValid = m_paragraphValid;
+    target->m_location = m_location;
+    target->m_rotation = m_rotation;
+    target->m_hJust = m_hJust;
+    target->m_vJust = m_vJust;
+    target->m_attachment = m_attachment;
+    target->m_marker = m_marker;
+    target->m_fontFlags = m_fontFlags;
+    target->m_spacingType = m_spacingType;
+    target->m_spacing = m_spacing;
+    std::copy(m_color, m_color + 4, target->m_color);
+    target->m_noColor = m_noColor;
+    target->m_paragraph = m_paragraph;
     return {};
 }

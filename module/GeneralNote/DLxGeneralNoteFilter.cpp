@@ -1,4 +1,14 @@
 #include "GeneralNote/DLxGeneralNoteFilter.h"
 
+#include "GeneralNote/DLxGeneralNote.h"
+#include "GeneralNote/DLxGeneralNoteSelection.h"
+
 DLxGeneralNoteFilter::DLxGeneralNoteFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}
+
+SmartPtr<FWxSelection> DLxGeneralNoteFilter::Select(RSeIDed& object,
+                                                    const WqGePoint3d& point) const {
+    auto* note = dynamic_cast<DLxGeneralNote*>(&object);
+    if (!note) return nullptr;
+    return SmartPtr<FWxSelection>(new DLxGeneralNoteSelection(note, point));
+}

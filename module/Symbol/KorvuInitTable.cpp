@@ -28,12 +28,15 @@
 #include "BofM/DLxTableComponentBinder.h"
 #include "BofM/DLxTableRowPartlist.h"
 #include "BofM/DLxTableStatePartlist.h"
+#include "GeneralNote/DLxGeneralNote.h"
+#include "GeneralNote/DLxGeneralNoteONKTranslator.h"
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxConvertToBOMRequest.h"
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxDeletePartListRequest.h"
+#include "Request/DLxGeneralNoteRequest.h"
 #include "Request/DLxNewBalloonStyleRequest.h"
 #include "Request/DLxNewPartsListStyleRequest.h"
 #include "Request/DLxNewTableStylePartsListRequest.h"
@@ -64,6 +67,7 @@
 #include "Symbol/DLxTableCalloutSymInstance.h"
 #include "Symbol/DLxTableCalloutSymState.h"
 #include "Symbol/KorvuModule.h"
+#include "dc/RDxTemplateFactory.h"
 #include "fb/FBxSelectionGenerator.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
@@ -88,6 +92,26 @@ void RegisterCreateGDTSymbol() {
 // Made once and kept until the module goes, which takes it off the registry.
 void RegisterPartListSelectionGenerator() {
     static const FBxSelectionGenerator generator(u"DLxPartListTable", &CreatePartListSelection);
+}
+// The service the note requests fetch the note template from; kept until the module goes.
+void RegisterGeneralNoteTemplate() {
+    static RDxTemplateFactory factory(DLxGeneralNote::TemplateGuid(), u"GeneralNote",
+                                      &DLxGeneralNote::CreateTemplate, 16);
+}
+template <class R> void RegisterNoteRequest(const char16_t* name) {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(R), name);
+}
+void RegisterCreateGeneralNote() {
+    RegisterNoteRequest<DLxGeneralNoteRequest>(u"CreateGeneralNote");
+}
+void RegisterEditGeneralNote() {
+    RegisterNoteRequest<DLxGeneralNoteTextEditRequest>(u"EditGeneralNote");
+}
+void RegisterResizeGeneralNote() {
+    RegisterNoteRequest<DLxGeneralNoteResizeRequest>(u"ResizeGeneralNote");
+}
+void RegisterRotateGeneralNote() {
+    RegisterNoteRequest<DLxGeneralNoteRotateRequest>(u"RotateGeneralNote");
 }
 void RegisterCreatePartListLocalBOM() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreatePartListLocalBOMRequest),
@@ -247,6 +271,13 @@ const KorvuInitRow kRows[] = {
     {"DLxGDTInstanceONKTranslator", &DLxGDTInstanceONKTranslator::Register, 2},
     {"CreateGDTSymbol", &RegisterCreateGDTSymbol, 2},
     {"RotateGDTSymbol", &RegisterRotateGDTSymbol, 2},
+    {"GeneralNoteTemplate", &RegisterGeneralNoteTemplate, 2},
+    {"DLxGeneralNote", &InitMeta<DLxGeneralNote>, 2},
+    {"DLxGeneralNoteONKTranslator", &DLxGeneralNoteONKTranslator::Register, 2},
+    {"CreateGeneralNote", &RegisterCreateGeneralNote, 2},
+    {"EditGeneralNote", &RegisterEditGeneralNote, 2},
+    {"ResizeGeneralNote", &RegisterResizeGeneralNote, 2},
+    {"RotateGeneralNote", &RegisterRotateGeneralNote, 2},
     {"DLxTableCalloutSymState", &InitMeta<DLxTableCalloutSymState>, 2},
     {"DLxTableCalloutSymInstance", &InitMeta<DLxTableCalloutSymInstance>, 2},
     {"DLxBalloonSymState", &InitMeta<DLxBalloonSymState>, 2},

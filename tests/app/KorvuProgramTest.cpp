@@ -91,6 +91,9 @@ const Example kExamples[] = {
      "partslist",
      {"CreatePartListLocalBOM ", "EditPartList ", "PartListSort ", "PartListRename ",
       "DeletePartList ", "EditType=1"}},
+    {"notes.txt",
+     "notes",
+     {"CreateGeneralNote ", "EditGeneralNote ", "ResizeGeneralNote ", "RotateGeneralNote "}},
 };
 
 // The drawing's dump and picture are the expected ones, the session's own transcript replays
