@@ -6,6 +6,7 @@
 #include "ge/WqGeVector3d.h"
 #include "sm/SMxColor.h"
 #include "sm/SMxDisplayList.h"
+#include "utx/UTxSmallPool.h"
 #include "utx/UTxString16.h"
 
 #include <cstdint>
@@ -22,6 +23,10 @@ class SMxDisplayItem {
 public:
     virtual ~SMxDisplayItem();
     SMxDisplayItem& operator=(const SMxDisplayItem&) = delete;
+
+    // A sheet holds tens of items per annotation, made and dropped on every recompute.
+    static void* operator new(std::size_t bytes) { return UTx::PoolAllocate(bytes); }
+    static void operator delete(void* p, std::size_t bytes) noexcept { UTx::PoolFree(p, bytes); }
 
     SMxItemKind GetKind() const { return mKind; }
 
