@@ -9,6 +9,7 @@
 #include "ge/WqGeMatrix3d.h"
 #include "ge/WqGePoint3d.h"
 #include "ge/WqGeVector3d.h"
+#include "utx/UTxSmallPool.h"
 #include "utx/UTxString16.h"
 
 class SMxDisplayList;
@@ -16,6 +17,9 @@ class SMxDisplayList;
 class DUxCAuxEnt {
 public:
     virtual ~DUxCAuxEnt() = default;
+    // Layouts make and drop tens of these on every recompute of an annotation.
+    static void* operator new(std::size_t bytes) { return UTx::PoolAllocate(bytes); }
+    static void operator delete(void* p, std::size_t bytes) noexcept { UTx::PoolFree(p, bytes); }
     virtual void TransformBy(const WqGeMatrix3d& m) = 0;
     virtual void Draw(SMxDisplayList& list) const = 0;
     virtual void AddExtents(BBox& box) const = 0;

@@ -79,7 +79,7 @@ public:
                 break;
             case SMxItemKind::Child: {
                 const SMxChildItem& child = *item.As<SMxChildItem>();
-                List(child.list, xform * child.transform, attrs);
+                List(child.list, xform * child.GetTransform(), attrs);
                 break;
             }
             }

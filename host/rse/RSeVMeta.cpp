@@ -6,6 +6,8 @@
 
 #include "rse/RSeBulkMemory.h"
 #include "rse/RSeSegment.h"
+#include "rse/RSeMetaType.h"
+#include "utx/UTxSmallPool.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
@@ -66,19 +68,27 @@ void FreeBlockIfDone(uint32_t index) {
 }
 } // namespace
 
+// Objects come from the small-object pool: a drawing holds a few tens of them per annotation.
 void* RSeVMeta::operator new(size_t size, RSeMetaType*, RSeSegment* segment) {
-    void* p = ::operator new(size);
+    void* p = UTx::PoolAllocate(size);
     g_pending = {static_cast<const char*>(p), size, segment, 0};
     return p;
 }
 
-void RSeVMeta::operator delete(void* p, RSeMetaType*, RSeSegment*) {
-    if (g_pending.begin == p) g_pending = {};
-    ::operator delete(p);
+// Only reached when a constructor throws. By then the RSeVMeta part may have taken the pending
+// placement, so the size is the class's own: the new above is always given the meta type of
+// the class it makes.
+void RSeVMeta::operator delete(void* p, RSeMetaType* meta, RSeSegment*) {
+    size_t size = meta ? meta->GetSize() : 0;
+    if (g_pending.begin == p) {
+        size = g_pending.size;
+        g_pending = {};
+    }
+    UTx::PoolFree(p, size);
 }
 
 void* RSeVMeta::operator new(size_t size) {
-    return ::operator new(size);
+    return UTx::PoolAllocate(size);
 }
 
 void RSeVMeta::operator delete(void* p, size_t size) {
@@ -93,7 +103,7 @@ void RSeVMeta::operator delete(void* p, size_t size) {
         FreeBlockIfDone(index);
         return;
     }
-    ::operator delete(p);
+    UTx::PoolFree(p, size);
 }
 
 uint32_t RSeVMeta::OpenBlock(size_t bytes, size_t align, void*& memory) {

@@ -3,6 +3,7 @@
 #include "ge/BBox.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cmath>
 #include <numbers>
 #include <set>
@@ -239,14 +240,31 @@ void SMxPointItem::ExtendBBox(BBox& box, const WqGeMatrix3d& xform) const {
 
 // --- child
 
+SMxChildItem::SMxChildItem(const SMxChildItem& other) : SMxDisplayItem(other), list(other.list) {
+    if (other.mPlacement) mPlacement = std::make_unique<Placement>(*other.mPlacement);
+}
+
+SMxChildItem::~SMxChildItem() = default;
+
 std::unique_ptr<SMxDisplayItem> SMxChildItem::Clone() const {
     return std::make_unique<SMxChildItem>(*this);
 }
 
+void SMxChildItem::SetTransform(const WqGeMatrix3d& placement) {
+    // Compared by bits: a negative zero in a matrix is kept as it was given.
+    if (std::memcmp(&placement, &WqGeMatrix3d::kIdentity, sizeof placement) == 0) {
+        mPlacement.reset();
+    } else if (mPlacement) {
+        mPlacement->matrix = placement;
+    } else {
+        mPlacement = std::make_unique<Placement>(Placement{placement});
+    }
+}
+
 void SMxChildItem::TransformBy(const WqGeMatrix3d& xform) {
-    transform = xform * transform;
+    SetTransform(xform * GetTransform());
 }
 
 void SMxChildItem::ExtendBBox(BBox& box, const WqGeMatrix3d& xform) const {
-    list.ExtendBBox(box, xform * transform);
+    list.ExtendBBox(box, xform * GetTransform());
 }

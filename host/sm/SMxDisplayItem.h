@@ -6,6 +6,7 @@
 #include "ge/WqGeVector3d.h"
 #include "sm/SMxColor.h"
 #include "sm/SMxDisplayList.h"
+#include "utx/UTxSmallPool.h"
 #include "utx/UTxString16.h"
 
 #include <cstdint>
@@ -22,6 +23,10 @@ class SMxDisplayItem {
 public:
     virtual ~SMxDisplayItem();
     SMxDisplayItem& operator=(const SMxDisplayItem&) = delete;
+
+    // A sheet holds tens of items per annotation, made and dropped on every recompute.
+    static void* operator new(std::size_t bytes) { return UTx::PoolAllocate(bytes); }
+    static void operator delete(void* p, std::size_t bytes) noexcept { UTx::PoolFree(p, bytes); }
 
     SMxItemKind GetKind() const { return mKind; }
 
@@ -228,14 +233,34 @@ public:
     static constexpr SMxItemKind kKind = SMxItemKind::Child;
 
     SMxChildItem() : SMxDisplayItem(kKind) {}
-    explicit SMxChildItem(const WqGeMatrix3d& placement)
-        : SMxDisplayItem(kKind), transform(placement) {}
+    explicit SMxChildItem(const WqGeMatrix3d& placement) : SMxDisplayItem(kKind) {
+        SetTransform(placement);
+    }
+    SMxChildItem(const SMxChildItem& other);
+    ~SMxChildItem() override;
 
     std::unique_ptr<SMxDisplayItem> Clone() const override;
     // Composes with the placement, leaving the child's own items in their coordinates.
     void TransformBy(const WqGeMatrix3d& xform) override;
     void ExtendBBox(BBox& box, const WqGeMatrix3d& xform) const override;
 
-    WqGeMatrix3d transform;
+    const WqGeMatrix3d& GetTransform() const {
+        return mPlacement ? mPlacement->matrix : WqGeMatrix3d::kIdentity;
+    }
+    // Gives back exactly the matrix set, bit for bit.
+    void SetTransform(const WqGeMatrix3d& placement);
+
     SMxDisplayList list;
+
+private:
+    // Most children (a leader's, a text's before it is placed) sit where their parent does: a
+    // matrix is kept only for one that does not, bit for bit not the identity.
+    struct Placement {
+        WqGeMatrix3d matrix;
+        static void* operator new(std::size_t bytes) { return UTx::PoolAllocate(bytes); }
+        static void operator delete(void* p, std::size_t bytes) noexcept {
+            UTx::PoolFree(p, bytes);
+        }
+    };
+    std::unique_ptr<Placement> mPlacement;
 };

@@ -619,7 +619,7 @@ void DLxSymInstance::TransformInstance(SMxChildItem* symbol, SMxChildItem* text,
     const WqGeMatrix3d m = WqGeMatrix3d::rotation(angle, WqGeVector3d::kZAxis, c);
     const WqGeMatrix3d t = WqGeMatrix3d::translation(attach - centre + offset);
     for (SMxChildItem* child : {symbol, text})
-        if (child) child->transform = t * m * child->transform;
+        if (child) child->SetTransform(t * m * child->GetTransform());
 }
 
 // ---- compute

@@ -361,7 +361,7 @@ void DLxTableCalloutSymInstance::Cleanup(SMxDisplayList* leaderList) {
         if (const auto* entry = item.As<SMxChildItem>()) {
             for (const SMxDisplayItem& inner : entry->list)
                 if (const auto* nested = inner.As<SMxChildItem>())
-                    CollectItems(outline, nested->list, entry->transform * nested->transform);
+                    CollectItems(outline, nested->list, entry->GetTransform() * nested->GetTransform());
         } else if (const auto* poly = item.As<SMxPolylineItem>()) {
             if (poly->GetId() != kSketchOutlineItemId) continue;
             const int32_t n = int32_t(poly->points.length());
@@ -372,11 +372,11 @@ void DLxTableCalloutSymInstance::Cleanup(SMxDisplayList* leaderList) {
         }
     }
     for (Segment& s : outline.lines) {
-        s.from.transformBy(S.transform);
-        s.to.transformBy(S.transform);
+        s.from.transformBy(S.GetTransform());
+        s.to.transformBy(S.GetTransform());
     }
     for (SMxArcItem& a : outline.arcs)
-        a.TransformBy(S.transform);
+        a.TransformBy(S.GetTransform());
     if (outline.Empty() || leader->GetNumBranches() == 0) return;
 
     // Each branch's segment lines, from its end towards the root. A segment's line carries the

@@ -92,7 +92,7 @@ TEST(SMxDisplayListBuilder, ChildrenNestAndRestoreAttributes) {
     ASSERT_EQ(list.Count(), 2);
     const SMxChildItem& outerItem = *list.GetAt(0).As<SMxChildItem>();
     expectAttributes(outerItem, 10, kRed, 3, 0);
-    EXPECT_EQ(outerItem.transform, outerPlace);
+    EXPECT_EQ(outerItem.GetTransform(), outerPlace);
     expectAttributes(list.GetAt(1), 1, kRed, 3, 0);
 
     ASSERT_EQ(outer.Count(), 3);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <numbers>
@@ -221,14 +222,14 @@ TEST(SMxDisplayList, CopiesAreDeepAndMovesHandOver) {
     copy.GetAt(0).As<SMxLineItem>()->end = {9, 9, 9};
     copy.GetAt(0).SetId(42);
     copy.GetChild(0).list.GetAt(0).As<SMxLineItem>()->end = {7, 7, 7};
-    copy.GetChild(0).transform = WqGeMatrix3d::translation({1, 1, 1});
+    copy.GetChild(0).SetTransform(WqGeMatrix3d::translation({1, 1, 1}));
     copy.GetChild(0).list.Clear();
 
     EXPECT_EQ(original.GetAt(0).As<SMxLineItem>()->end, WqGePoint3d(1, 0, 0));
     EXPECT_EQ(original.GetAt(0).GetId(), 0);
     ASSERT_EQ(original.GetChild(0).list.Count(), 1);
     EXPECT_EQ(original.GetChild(0).list.GetAt(0).As<SMxLineItem>()->end, WqGePoint3d(0, 1, 0));
-    EXPECT_EQ(original.GetChild(0).transform, WqGeMatrix3d::kIdentity);
+    EXPECT_EQ(original.GetChild(0).GetTransform(), WqGeMatrix3d::kIdentity);
 
     SMxDisplayList assigned;
     assigned.Append(SMxPointItem({5, 5, 5}, 0));
@@ -245,6 +246,54 @@ TEST(SMxDisplayList, CopiesAreDeepAndMovesHandOver) {
     SMxDisplayList moved = std::move(original);
     EXPECT_EQ(&moved.GetAt(0), first);
     EXPECT_EQ(moved.Count(), 2);
+}
+
+// A child keeps its placement bit for bit whatever it is, through copies and placing: the
+// identity is kept as no matrix at all, and a matrix that only looks like it (a negative zero)
+// is not taken for it.
+TEST(SMxDisplayList, AChildGivesBackItsPlacementBitForBit) {
+    WqGeMatrix3d negativeZero = WqGeMatrix3d::kIdentity;
+    negativeZero.entry[0][3] = -0.0;
+    struct Case {
+        const char* name;
+        WqGeMatrix3d placement;
+    };
+    const Case cases[] = {
+        {"identity", WqGeMatrix3d::kIdentity},
+        {"moved", WqGeMatrix3d::translation({1, -2, 3})},
+        {"turned", WqGeMatrix3d::rotation(0.3, kZ, {4, 5, 0})},
+        {"negative zero", negativeZero},
+    };
+    const auto sameBits = [](const WqGeMatrix3d& a, const WqGeMatrix3d& b) {
+        return std::memcmp(&a, &b, sizeof a) == 0;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SMxDisplayList list;
+        SMxDisplayListBuilder builder(list);
+        builder.BeginChild(7, c.placement);
+        builder.AddLine({0, 0, 0}, {1, 1, 0});
+        builder.EndChild();
+        SMxChildItem& child = list.GetChild(0);
+        EXPECT_TRUE(sameBits(child.GetTransform(), c.placement));
+
+        const SMxDisplayList copy = list;
+        EXPECT_TRUE(sameBits(copy.GetChild(0).GetTransform(), c.placement));
+
+        // Placing composes with what the child had; setting back the identity forgets it.
+        const WqGeMatrix3d by = WqGeMatrix3d::translation({10, 0, 0});
+        child.TransformBy(by);
+        EXPECT_TRUE(sameBits(child.GetTransform(), by * c.placement));
+        EXPECT_TRUE(sameBits(copy.GetChild(0).GetTransform(), c.placement));
+        BBox box;
+        list.ExtendBBox(box, WqGeMatrix3d::kIdentity);
+        BBox expected;
+        expected.extend((by * c.placement) * WqGePoint3d(0, 0, 0));
+        expected.extend((by * c.placement) * WqGePoint3d(1, 1, 0));
+        EXPECT_TRUE(boxIs(box, expected.min, expected.max));
+        child.SetTransform(WqGeMatrix3d::kIdentity);
+        EXPECT_TRUE(sameBits(child.GetTransform(), WqGeMatrix3d::kIdentity));
+    }
 }
 
 TEST(SMxDisplayList, TransformByMovesEveryKindAsPlacingWould) {

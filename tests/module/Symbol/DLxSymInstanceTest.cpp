@@ -360,7 +360,7 @@ TEST(SymInstance, DimensionTypesKeepTheSymbolHorizontal) {
         sym->SetDisplayLeaders(false);
         ASSERT_FALSE(t.Recompute().Failed());
         WqGeVector3d x = WqGeVector3d::kXAxis;
-        x.transformBy(sym->GetDisplayList()->GetChild(2).transform);
+        x.transformBy(sym->GetDisplayList()->GetChild(2).GetTransform());
         EXPECT_EQ(x.isParallelTo(WqGeVector3d::kXAxis), c.horizontal);
     }
 }
@@ -436,9 +436,9 @@ TEST(SymInstance, TransformRotatesAboutTheCentreThenMoves) {
     sym->TransformInstance(&symbol, &text, &leader, nullptr, {1, 0, 0}, {10, 10, 0}, {0, 1, 0},
                            std::numbers::pi / 2);
     WqGePoint3d p(2, 0, 0);
-    p.transformBy(symbol.transform);
+    p.transformBy(symbol.GetTransform());
     ExpectNear(p, {10, 12, 0}); // (2,0) turns to (1,1) about (1,0), then moves by (9,11)
-    EXPECT_EQ(leader.transform, WqGeMatrix3d());
+    EXPECT_EQ(leader.GetTransform(), WqGeMatrix3d());
 }
 
 TEST(SymInstance, ComputeDrawsLeaderSymbolAndText) {

@@ -518,7 +518,7 @@ TEST_F(CalloutInstanceTest, TransformKeepsTheAnchoredOffsetWhenTheStyleSaysSo) {
         inst->TransformInstance(&symbol, &text, nullptr, nullptr, WqGeVector3d(),
                                 WqGeVector3d(10, 0, 0), WqGeVector3d(5, 0, 0), 0);
         WqGePoint3d placed;
-        placed.transformBy(symbol.transform);
+        placed.transformBy(symbol.GetTransform());
         ExpectPoint(placed, c.x, 0);
     }
 }
