@@ -31,6 +31,7 @@
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxConvertToBOMRequest.h"
+#include "Request/DLxCreateBalloonSymRequest.h"
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxDeletePartListRequest.h"
@@ -80,6 +81,14 @@ void InitModuleGuid() {
 }
 template <class T> void InitMeta() {
     RSe::_InitMeta(static_cast<const T*>(nullptr));
+}
+void RegisterCreateBalloonSymbol() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateBalloonSymRequest),
+                                                u"CreateBalloonSymbol");
+}
+void RegisterCreateBalloonSymbolLocalBOM() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(
+        RUNTIME_CLASS(DLxCreateBalloonSymLocalBOMRequest), u"CreateBalloonSymbolLocalBOM");
 }
 void RegisterCreateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateGDTRequest),
@@ -251,6 +260,8 @@ const KorvuInitRow kRows[] = {
     {"DLxTableCalloutSymInstance", &InitMeta<DLxTableCalloutSymInstance>, 2},
     {"DLxBalloonSymState", &InitMeta<DLxBalloonSymState>, 2},
     {"DLxBalloonSymInstance", &InitMeta<DLxBalloonSymInstance>, 2},
+    {"CreateBalloonSymbol", &RegisterCreateBalloonSymbol, 2},
+    {"CreateBalloonSymbolLocalBOM", &RegisterCreateBalloonSymbolLocalBOM, 2},
     {"CreatePartListLocalBOM", &RegisterCreatePartListLocalBOM, 2},
     {"CreatePartList", &RegisterCreatePartList, 2},
     {"EditPartList", &RegisterEditPartList, 2},
