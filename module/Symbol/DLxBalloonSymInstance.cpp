@@ -12,6 +12,7 @@
 #include "WinModule.h"
 #include "dc/RDxFragment.h"
 #include "dl/DLxAnnotationUpdateState.h"
+#include "dl/DLxAnnotationUtil.h"
 #include "dl/DLxConfiguration.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
@@ -258,7 +259,31 @@ bool DLxBalloonSymInstance::wakeUpToOnline() {
 
 // ---- the bill
 
-void DLxBalloonSymInstance::InitAnnoUpdateState(const RSeRef<RSeIDed>&) {}
+void DLxBalloonSymInstance::InitAnnoUpdateState(const RSeRef<RSeIDed>& update) {
+    DLxLocalBOM* bom = LocalBOM();
+    if (!bom) return;
+    auto* record = dynamic_cast<DLxAnnotationUpdateState*>(update.get());
+    if (!record) bom->GetAnnotationState(this, record);
+    if (!record) return;
+    record->SetUpdateType(DLxAnnotationUpdateState::kBalloon);
+    auto* data = dynamic_cast<DLxBalloonUpdateData*>(record->GetAnnoSpecificData());
+    if (!data) {
+        data = new (RSe::_GetMeta(static_cast<const DLxBalloonUpdateData*>(nullptr)),
+                    record->GetSegment()) DLxBalloonUpdateData();
+        record->SetAnnoSpecificData(data);
+    }
+    data->Clear();
+    Balloons all;
+    GetAllBalloons(&all);
+    for (const RSeRef<DLxCBalloon>& ref : all) {
+        const DLxCBalloon* entry = ref.Read();
+        if (!entry) continue;
+        const DLxStructureNode* node = entry->GetStructureNode().Read();
+        data->AddItem(entry->GetCookie(), node ? node->GetRDxPassivePath() : std::vector<int32_t>());
+    }
+    data->SetBalloonVisibility(!IsSuppressed());
+    bom->NotifyPLsInterestedInBalloonChanges(nullptr);
+}
 
 void DLxBalloonSymInstance::RegisterAnnotation(const RSeRef<DLxSheet>& sheet) {
     DLxLocalBOM* bom = LocalBOM();
@@ -302,7 +327,14 @@ void DLxBalloonSymInstance::LeaveBOM() {
 
 // ---- host overrides
 
+// The sketch a sketched balloon draws, and the parts lists of its sheet, whose rows it numbers.
 void DLxBalloonSymInstance::CollectDependencies(std::vector<RDxNode*>& out) const {
+    if (const DLxCBalloon* primary = GetBalloon().Read())
+        if (auto* sketch = dynamic_cast<RDxNode*>(primary->GetSketchInstance().GetTarget()))
+            out.push_back(sketch);
+    if (DLxSheet* sheet = DLxAnnotationUtil::GetContainingSheetInstance(GetFragment().get()))
+        for (const RSeRef<RDxNode>& node : sheet->GetNodes())
+            if (auto* table = dynamic_cast<DLxPartListTable*>(node.GetTarget())) out.push_back(table);
     DLxTableCalloutSymInstance::CollectDependencies(out);
 }
 
@@ -311,6 +343,8 @@ bool DLxBalloonSymInstance::CanApplySymbolTreatments() {
     return tree && tree->GetNumBranches() > 1;
 }
 
+// The layer the balloon's state is on.
 SmartPtr<DUxLayerStyleAbstract> DLxBalloonSymInstance::ObjectStyleWrapper() {
-    return DLxTableCalloutSymInstance::ObjectStyleWrapper();
+    const DUxSymState* state = GetSymState();
+    return state ? DUxStyleUtil::LayerStyleWrapper(state) : SmartPtr<DUxLayerStyleAbstract>();
 }

@@ -4,6 +4,7 @@
 #include "BofM/DLxPersistUtil.h"
 #include "Symbol/DLxBalloonSymInstance.h"
 #include "rse/RSeMeta.h"
+#include "rse/RSeSegmentMigrator.h"
 
 namespace {
 void InstanceGuid(UTxGUID& g) {
@@ -34,5 +35,10 @@ void DLxBalloonSymInstance::LoadMigrate(RSeStream& s) {
 
 UTxResult DLxBalloonSymInstance::PostRestoreMigrate(RSeMetaContext& ctx) {
     DLxPersistUtil::PostRestoreBase(this, ctx);
+    // Queued only when this build has the migrator.
+    if (DLxPersistUtil::StoredVersion(ctx) < 4)
+        if (RSeSegmentMigrator* m = RSeSegmentMigrator::Get("DLxUnregisteredLBOMAnnosMigrator"))
+            if (auto* queue = RSe::SegmentMigrationContextRSeRef(GetSegment(), m))
+                queue->Add(RSeRef<RSeIDed>(this));
     return {};
 }

@@ -2,6 +2,8 @@
 // entries it hands out, its compute, and its round trip through a saved document.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -10,6 +12,8 @@
 #include "Symbol/DLxBalloonSymState.h"
 #include "TstBalloonDrawing.h"
 #include "dc/RDxComputeContext.h"
+#include "dl/DLxAnnotationUpdateState.h"
+#include "dl/DLxConfiguration.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxLocalBOMColumn.h"
@@ -18,10 +22,14 @@
 #include "du/DUxArrowHead.h"
 #include "du/DUxBalloonStyle.h"
 #include "du/DUxLeaderNode.h"
+#include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxLeaderNodeTree.h"
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
+#include "fw/FWxChangeRequest.h"
 #include "rse/RSeMetaType.h"
+#include "rse/RSeSegmentMigrator.h"
+#include "uc/UCxTranscriptDataExchange.h"
 #include "sm/SMxDisplayList.h"
 #include "utx/UTxUtil.h"
 
@@ -40,6 +48,36 @@ std::vector<uint8_t> Bytes(RSeDatabase* db) {
 bool InUsage(const DLxLocalBOM* bom, const DUxStyleFormatColumnPropertyID& p) {
     DLxLocalBOMColumn column;
     return DLxLocalBOMColumn::FromPropertyID(p, column) && bom->IsPropIDInUse(column);
+}
+
+class FnRequest : public FWxChangeRequest {
+public:
+    explicit FnRequest(std::function<void()> run) : m_run(std::move(run)) {}
+    UTxResult _Execute(FWxSceneDoc*) override {
+        m_run();
+        return {};
+    }
+    UTxResult DoTranscriptDataExchange(UCxTranscriptDataExchange&) override { return {}; }
+
+private:
+    std::function<void()> m_run;
+};
+
+void RunRequest(Drawing& d, std::function<void()> f) {
+    ASSERT_FALSE(d.doc.ProcessChangeRequest(new FnRequest(std::move(f))).Failed());
+}
+
+// A cookie that names a row no more: a custom row taken out of the bill again.
+DLxLocalBOMCookie LostCookie(Drawing& d) {
+    const DLxLocalBOMCookie cookie = d.bom->AddCustom();
+    EXPECT_TRUE(d.bom->RemoveCustom(cookie));
+    return cookie;
+}
+
+const DLxBalloonUpdateData* UpdateData(const Drawing& d, const DLxBalloonSymInstance* inst) {
+    const DLxAnnotationUpdateState* record = d.bom->FindAnnotationUpdateState(inst);
+    return record ? dynamic_cast<const DLxBalloonUpdateData*>(record->GetAnnoSpecificData())
+                  : nullptr;
 }
 
 UTxResult Compute(DLxBalloonSymInstance* inst) {
@@ -171,6 +209,223 @@ TEST_F(BalloonInstance, SavedBalloonLoadsBackWhole) {
 
     const std::vector<uint8_t> saved = Bytes(db.get());
     EXPECT_EQ(saved, bytes);
+}
+
+// Message 3 drops the entries whose rows are gone and deletes the balloon when none is left;
+// an unsettled bill, a pending configuration change or the preservation mode keep every entry.
+TEST(BalloonRefresh, MessageKeepsOrDropsEntriesByTheirRows) {
+    enum class Expect { Kept, Dropped, Deleted };
+    const struct {
+        const char* name;
+        void (*before)(Drawing&);
+        bool primaryCookieLost;
+        bool primaryHasNode;
+        bool motorAttached; // else the middle attached entry's row is gone as well
+        Expect expect;
+    } cases[] = {
+        {"attached rows gone", nullptr, false, false, true, Expect::Dropped},
+        {"lost cookie, the node finds the row", nullptr, true, true, true, Expect::Dropped},
+        {"every row gone", nullptr, true, false, false, Expect::Deleted},
+        {"bill in error", [](Drawing& d) { d.bom->SetStatusOn(DLxLocalBOM::kStatusError); },
+         true, false, false, Expect::Kept},
+        {"preserving annotations",
+         [](Drawing& d) { d.doc.GetDrawing()->SetPreserveAnnotationMode(1); }, true, false, false,
+         Expect::Kept},
+        {"configuration change pending",
+         [](Drawing& d) {
+             d.Node(kMotorOcc)->GetConfiguration()->SetStatus(DLxConfiguration::kPending);
+         },
+         true, false, true, Expect::Kept},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Drawing d;
+        d.SetItems({kItem});
+        DLxBalloonSymInstance* inst = nullptr;
+        RunRequest(d, [&] {
+            const DLxLocalBOMCookie lost = LostCookie(d);
+            inst = d.Place(c.primaryHasNode ? d.Node(kFirstBoltOcc) : RSeRef<DLxStructureNode>(),
+                           c.primaryCookieLost ? lost
+                                               : d.bom->CookieOfOccurrencePath({kFirstBoltOcc}));
+            inst->AttachBalloonWithCookie({140, 120, 0}, {}, lost);
+            if (c.motorAttached)
+                inst->AttachBalloonWithNode({150, 120, 0}, d.Node(kMotorOcc));
+            else
+                inst->AttachBalloonWithCookie({150, 120, 0}, {}, lost);
+            inst->AttachBalloonWithCookie({160, 120, 0}, {}, lost);
+            inst->SetFlag(DLxBalloonSymInstance::kPendingConfigurationFlag);
+            if (c.before) c.before(d);
+        });
+        ASSERT_NE(inst, nullptr);
+        ASSERT_EQ(inst->AttachedCount(), 3u);
+        const uint32_t id = inst->GetId();
+        const RSeRef<DLxCTableCallout> middle = inst->GetAttachedBalloons()[1];
+        inst->MarkEdited(false);
+        RunRequest(d, [&] {
+            int data = 0;
+            EXPECT_FALSE(inst->ProcessMessage(DLxBalloonSymInstance::kRefreshMessage, &data).Failed());
+        });
+        auto* after = dynamic_cast<DLxBalloonSymInstance*>(d.doc.GetRSeDb()->FindObject(id));
+        if (c.expect == Expect::Deleted) {
+            // The bill forgets the balloon and the properties it showed.
+            EXPECT_EQ(after, nullptr);
+            EXPECT_TRUE(d.bom->GetAnnotationStates().empty());
+            EXPECT_FALSE(InUsage(d.bom, kItem));
+            continue;
+        }
+        ASSERT_NE(after, nullptr);
+        EXPECT_TRUE(after->IsEdited());
+        if (c.expect == Expect::Kept) {
+            EXPECT_EQ(after->AttachedCount(), 3u);
+            continue;
+        }
+        // Only the motor's entry is left attached, renumbered after the primary one, and the
+        // bill hears which rows are left.
+        ASSERT_EQ(after->AttachedCount(), 1u);
+        EXPECT_EQ(after->GetAttachedBalloons()[0], middle);
+        EXPECT_EQ(middle.Read()->GetIndex(), 1);
+        // No configuration has a change pending: the flag goes.
+        EXPECT_FALSE(after->IsFlagOn(DLxBalloonSymInstance::kPendingConfigurationFlag));
+        const DLxBalloonUpdateData* data = UpdateData(d, after);
+        ASSERT_NE(data, nullptr);
+        EXPECT_EQ(data->GetItems().size(), 2u);
+    }
+}
+
+TEST_F(BalloonInstance, DeadAndDeletingByThePrimaryEntryAndTheBill) {
+    const struct {
+        const char* name;
+        bool node;
+        bool cookie;
+        bool dead;
+    } cases[] = {
+        {"node without cookie", true, false, false},
+        {"cookie without node", false, true, false},
+        {"neither", false, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DLxBalloonSymInstance* inst =
+            d.Place(c.node ? d.Node(kMotorOcc) : RSeRef<DLxStructureNode>(),
+                    c.cookie ? d.bom->CookieOfOccurrencePath({kMotorOcc}) : DLxLocalBOMCookie());
+        ASSERT_NE(inst, nullptr);
+        EXPECT_EQ(inst->IsDead(), c.dead);
+        EXPECT_FALSE(inst->NeedsDeleting());
+    }
+    DLxBalloonSymInstance* inst = d.Place(d.Node(kMotorOcc));
+    inst->GetBalloonSymState()->SetLocalBOM({});
+    EXPECT_TRUE(inst->NeedsDeleting());
+    EXPECT_FALSE(inst->Refresh());
+}
+
+// The bill's record of the balloon lists every entry's row and occurrence path, in stack order,
+// after every attach and detach.
+TEST_F(BalloonInstance, TheBillHearsWhichRowsTheBalloonNumbers) {
+    const DLxLocalBOMCookie bolt = d.bom->CookieOfOccurrencePath({kFirstBoltOcc});
+    const DLxLocalBOMCookie motor = d.bom->CookieOfOccurrencePath({kMotorOcc});
+    DLxBalloonSymInstance* inst = d.Place({}, bolt);
+    ASSERT_NE(inst, nullptr);
+    const DLxAnnotationUpdateState* record = d.bom->FindAnnotationUpdateState(inst);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->GetSheet(), static_cast<RSeIDed*>(d.sheet));
+    // Registering alone records nothing yet.
+    EXPECT_EQ(UpdateData(d, inst), nullptr);
+
+    const RSeRef<DLxCTableCallout> added =
+        inst->AttachBalloonWithCookie({140, 120, 0}, d.Node(kMotorOcc), motor);
+    ASSERT_TRUE(added);
+    EXPECT_EQ(RSeRef<DLxCBalloon>(added)->GetCookie(), motor);
+    EXPECT_EQ(record->GetUpdateType(), DLxAnnotationUpdateState::kBalloon);
+    const DLxBalloonUpdateData* data = UpdateData(d, inst);
+    ASSERT_NE(data, nullptr);
+    ASSERT_EQ(data->GetItems().size(), 2u);
+    EXPECT_EQ(data->GetItems()[0].cookie, bolt);
+    EXPECT_TRUE(data->GetItems()[0].path.empty());
+    EXPECT_EQ(data->GetItems()[1].cookie, motor);
+    EXPECT_EQ(data->GetItems()[1].path, d.Node(kMotorOcc)->GetRDxPassivePath());
+    EXPECT_TRUE(data->GetBalloonVisibility());
+
+    inst->AttachBalloonWithNode({150, 120, 0}, d.Node(kCoverOcc));
+    EXPECT_EQ(UpdateData(d, inst)->GetItems().size(), 3u);
+    inst->DetachBalloon(added);
+    data = UpdateData(d, inst);
+    ASSERT_EQ(data->GetItems().size(), 2u);
+    EXPECT_EQ(data->GetItems()[1].path, d.Node(kCoverOcc)->GetRDxPassivePath());
+    inst->SetStructureNode(d.Node(kNutOcc));
+    EXPECT_EQ(UpdateData(d, inst)->GetItems()[0].path, d.Node(kNutOcc)->GetRDxPassivePath());
+}
+
+TEST_F(BalloonInstance, TreatmentsNeedASecondBranchAndTheLabelNamesTheKind) {
+    DLxBalloonSymInstance* inst = d.Place(d.Node(kMotorOcc));
+    ASSERT_NE(inst, nullptr);
+    EXPECT_FALSE(inst->CanApplySymbolTreatments());
+    DUxLeaderNodeTree* tree = inst->GetLeader(0);
+    ASSERT_NE(tree->AddTerminalNode(tree->GetRoot(), {90, 80, 0}), nullptr);
+    EXPECT_TRUE(inst->CanApplySymbolTreatments());
+    EXPECT_TRUE(inst->GetKeyPoint().isEqualTo(inst->GetBalloon()->origin()));
+    EXPECT_TRUE(inst->ObjectStyleWrapper());
+}
+
+// Sets a class's stored version in a saved document's meta table.
+void SetStoredVersion(std::vector<uint8_t>& bytes, const std::u16string& name, uint16_t version) {
+    const auto u32 = [&](size_t pos) {
+        uint32_t v = 0;
+        std::memcpy(&v, &bytes[pos], 4);
+        return v;
+    };
+    size_t at = 16; // magic, format, next id
+    const uint32_t metas = u32(at);
+    at += 4;
+    bool found = false;
+    for (uint32_t m = 0; m < metas; ++m) {
+        const uint32_t length = u32(at);
+        std::u16string n(length, u'\0');
+        std::memcpy(n.data(), &bytes[at + 4], 2 * length);
+        at += 4 + 2 * length + 16;
+        if (n == name) {
+            bytes[at] = uint8_t(version & 0xff);
+            bytes[at + 1] = uint8_t(version >> 8);
+            found = true;
+        }
+        at += 4;
+    }
+    EXPECT_TRUE(found);
+}
+
+class TstQueueMigrator : public RSeSegmentMigrator {
+public:
+    explicit TstQueueMigrator(const char* name) : RSeSegmentMigrator(name) {}
+    void Migrate(RSeSegmentMigrationContext* ctx) override {
+        if (auto* refs = dynamic_cast<RSeSegmentMigrationContextRSeRef*>(ctx))
+            for (uint32_t i = 0; i < refs->Objects(); ++i)
+                ids.push_back(refs->Object(i).GetId());
+    }
+    std::vector<uint32_t> ids;
+};
+
+// Balloons stored before version 4 load as they were and wait for the migrator that registers
+// older balloons with their bill; current ones do not.
+TEST_F(BalloonInstance, OlderVersionsAreQueuedForTheRegistration) {
+    // Registered for this test only: the module itself has no such migrator.
+    TstQueueMigrator migrator("DLxUnregisteredLBOMAnnosMigrator");
+    DLxBalloonSymInstance* inst = d.Place(d.Node(kMotorOcc));
+    ASSERT_NE(inst, nullptr);
+    const std::vector<uint8_t> saved = Bytes(d.doc.GetRSeDb());
+    for (uint16_t version = 0; version <= 4; ++version) {
+        SCOPED_TRACE(version);
+        migrator.ids.clear();
+        std::vector<uint8_t> bytes = saved;
+        SetStoredVersion(bytes, u"DLxBalloonSymInstance", version);
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
+        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+        auto* back = dynamic_cast<DLxBalloonSymInstance*>(db->FindObject(inst->GetId()));
+        ASSERT_NE(back, nullptr);
+        EXPECT_EQ(back->GetStructureNode()->GetId(), d.Node(kMotorOcc)->GetId());
+        EXPECT_EQ(back->GetNumLeaders(), 1);
+        EXPECT_EQ(migrator.ids, version < 4 ? std::vector<uint32_t>{inst->GetId()}
+                                            : std::vector<uint32_t>{});
+    }
 }
 
 } // namespace
