@@ -56,6 +56,7 @@
 #include "Standard/DLxCSurfTextStd.h"
 #include "Standard/DLxStdRegistration.h"
 #include "Symbol/DLxBalloonSymInstance.h"
+#include "Symbol/DLxBalloonSymInstanceONKTranslator.h"
 #include "Symbol/DLxBalloonSymState.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTInstanceONKTranslator.h"
@@ -260,6 +261,7 @@ const KorvuInitRow kRows[] = {
     {"DLxTableCalloutSymInstance", &InitMeta<DLxTableCalloutSymInstance>, 2},
     {"DLxBalloonSymState", &InitMeta<DLxBalloonSymState>, 2},
     {"DLxBalloonSymInstance", &InitMeta<DLxBalloonSymInstance>, 2},
+    {"DLxBalloonSymInstanceONKTranslator", &DLxBalloonSymInstanceONKTranslator::Register, 2},
     {"CreateBalloonSymbol", &RegisterCreateBalloonSymbol, 2},
     {"CreateBalloonSymbolLocalBOM", &RegisterCreateBalloonSymbolLocalBOM, 2},
     {"CreatePartListLocalBOM", &RegisterCreatePartListLocalBOM, 2},

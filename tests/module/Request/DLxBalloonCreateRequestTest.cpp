@@ -21,6 +21,7 @@
 #include "Standard/DLxStdStyles.h"
 #include "WinModule.h"
 #include "Symbol/DLxBalloonSymInstance.h"
+#include "Symbol/DLxBalloonSymInstanceONKTranslator.h"
 #include "Symbol/DLxBalloonSymState.h"
 #include "Symbol/DLxBalloonSymUtil.h"
 #include "dl/DLxAnchorPoint.h"
@@ -369,6 +370,27 @@ TEST_F(BalloonCreate, UndoingACopiedBalloonsCreationEmptiesTheClipboard) {
     CloseClipboard();
     ASSERT_FALSE(d.doc->Undo().Failed());
     EXPECT_FALSE(IsClipboardFormatAvailable(format));
+}
+
+// A balloon is named by the centre of its primary entry, and that name finds it again among
+// other balloons; a name at a point where there is none finds nothing.
+TEST_F(BalloonCreate, ABalloonsNameKeyFindsThatBalloon) {
+    BalloonDoc d;
+    ASSERT_FALSE(d.OnEdgeOf(1).Failed());
+    ASSERT_FALSE(d.OnEdgeOf(52).Failed());
+    ASSERT_EQ(d.Balloons().size(), 2u);
+    for (DLxBalloonSymInstance* b : d.Balloons()) {
+        const UTxString16 key = mgr.StringFromRef(RSeRef<DLxBalloonSymInstance>(b));
+        SCOPED_TRACE(UTx::ToUtf8(key));
+        EXPECT_EQ(key.rfind(u"DLxBalloonSymInstance#", 0), 0u);
+        RSeRefBase found;
+        ASSERT_FALSE(mgr.RefFromString(d.doc.get(), key, found).Failed());
+        EXPECT_EQ(found.GetTarget(), b);
+        const WqGePoint3d at = b->GetKeyPoint();
+        EXPECT_EQ(DLxBalloonSymInstanceONKTranslator::ObjectFromPoint(d.doc.get(), at), b);
+    }
+    EXPECT_EQ(DLxBalloonSymInstanceONKTranslator::ObjectFromPoint(d.doc.get(), {5, 5, 0}),
+              nullptr);
 }
 
 // ---- the older record
