@@ -7,6 +7,7 @@
 #include "Request/DLxCreateInstanceBulletin.h"
 #include "Request/DLxRequestUtil.h"
 #include "Standard/DLxCBalloon.h"
+#include "Standard/DLxStdStyles.h"
 #include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxBalloonSymState.h"
 #include "Symbol/DLxBalloonSymUtil.h"
@@ -175,11 +176,16 @@ UTxResult DLxCreateBalloonSymLocalBOMRequest::_Execute(FWxSceneDoc* doc) {
         if (!node.HasTarget()) return {};
     }
 
+    // No style named: the drawing's own, made on the first balloon's asking. The record keeps
+    // null, so that a replay asks again.
+    RSeRef<DUxBalloonStyle> style = m_balloonStyle;
+    if (!style.HasTarget()) style = RSeRef<DUxBalloonStyle>(DLxStdStyles::GetBalloonStyle(doc));
+    if (!style.HasTarget()) return Stop(u"the drawing has no balloon style");
     // The journalled points stay as picked, whatever the creation makes of them.
     std::vector<WqGePoint3d> points = m_points;
     m_instance = DLxBalloonSymInstance::CreateInstance(
         RSeRef<RDxFragment>(sheet), points, m_arrowType, node, cookie, m_direction,
-        m_balloonStyle, m_layerStyle, RSeRef<DUxStandardStyle>());
+        style, m_layerStyle, RSeRef<DUxStandardStyle>());
     DLxBalloonSymInstance* inst = m_instance.get();
     if (!inst) return Stop(u"the balloon was not made");
 

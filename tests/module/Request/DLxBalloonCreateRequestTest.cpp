@@ -19,6 +19,7 @@
 #include "Request/DLxCreateBalloonSymRequest.h"
 #include "Standard/DLxCBalloon.h"
 #include "Standard/DLxStdStyles.h"
+#include "TstBalloonDrawing.h"
 #include "WinModule.h"
 #include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxBalloonSymInstanceONKTranslator.h"
@@ -36,12 +37,17 @@
 #include "dl/DLxStructureNode.h"
 #include "dl/DLxTagManager.h"
 #include "dl/DLxViewInstance.h"
+#include "du/DUxBalloonStyle.h"
 #include "du/DUxLeaderNodeTree.h"
+#include "du/DUxTableStyleColumn.h"
 #include "du/DUxSymStyleWrapUtils.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
+#include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeTransaction.h"
+#include "sm/SMxDisplayItem.h"
+#include "sm/SMxDisplayList.h"
 
 namespace {
 
@@ -67,6 +73,12 @@ struct BalloonDoc {
         if (!doc) return;
         DLxStdStyles::AddDocumentStyles(doc.get());
         EXPECT_TRUE(DLxPartListPlacement::PlaceModelPartsLists(doc.get()));
+        // The drawing's balloon style, showing the ITEM column.
+        DUxBalloonStyle* style = DLxStdStyles::GetBalloonStyle(doc.get());
+        DUxTableStylePartsListColumn* item = DUxTableStylePartsListColumn::New(nullptr);
+        *item->GetPropertyID() = TstBalloon::Prop(u"1", u"ITEM");
+        style->SetItems({RSeRef<DUxTableStyleColumn>(item)});
+        RSe::DeleteObject(item);
         sheet = doc->GetSheets().front();
         front = sheet->FindView(u"Front");
     }
@@ -121,6 +133,19 @@ UTxString16 TagOf(DLxBalloonSymInstance* balloon) {
     return tag;
 }
 
+// The texts a display list draws, its children's included.
+void CollectTexts(const SMxDisplayList& list, std::vector<UTxString16>& out) {
+    for (const SMxDisplayItem& item : list) {
+        if (const auto* t = item.As<SMxTextItem>()) out.push_back(t->text);
+        if (const auto* c = item.As<SMxChildItem>()) CollectTexts(c->list, out);
+    }
+}
+std::vector<UTxString16> DrawnTexts(DLxBalloonSymInstance* balloon) {
+    std::vector<UTxString16> out;
+    if (const SMxDisplayList* list = balloon->GetDisplayList()) CollectTexts(*list, out);
+    return out;
+}
+
 class BalloonCreate : public ::testing::Test {
 protected:
     FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
@@ -162,6 +187,7 @@ TEST_F(BalloonCreate, ABalloonOnAnEdgeNumbersTheRowOfTheEdgesComponent) {
         EXPECT_FALSE(b->GetCookie().IsValid());
         EXPECT_EQ(TagOf(b), d.Bill()->ItemNumberOf(d.RowOf(c.occurrence)));
         EXPECT_FALSE(TagOf(b).empty());
+        EXPECT_EQ(DrawnTexts(b), std::vector<UTxString16>{TagOf(b)});
         EXPECT_EQ(b->GetBalloonSymState()->GetLocalBOM().get(), d.Bill());
         EXPECT_TRUE(d.Bill()->IsRelatedAnnotation(b));
         DLxAnchorPoint* anchor = DLxLeaderUtils::GetAnchorPoint(b->GetLeader(0), 0);
