@@ -89,6 +89,10 @@ main)
     "$bin/korvu" run examples/assembly.json examples/partslist.txt -o "$out/partslist.kvd" \
         --svg "$out/partslist" --png "$out/partslist"
     "$bin/korvu" dump "$out/partslist.kvd"
+    mkdir -p "$out/balloons"
+    "$bin/korvu" run examples/assembly.json examples/balloons.txt -o "$out/balloons.kvd" \
+        --svg "$out/balloons" --png "$out/balloons"
+    "$bin/korvu" dump "$out/balloons.kvd"
     echo "the drawings and their pictures are in $out/"
     ;;
 test)
