@@ -42,6 +42,7 @@
 #include "Request/DLxPartListRequest.h"
 #include "Request/DLxPartListSortRequest.h"
 #include "Request/DLxPartlistPushbackIDsRequest.h"
+#include "Request/DLxSymChangeLeaderRequest.h"
 #include "Request/DLxUpdateBalloonStyleRequest.h"
 #include "Request/DLxUpdatePartsListRequest.h"
 #include "Request/DLxUpdatePartsListStyleRequest.h"
@@ -151,6 +152,14 @@ void RegisterPartListSort() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxPartListSortRequest),
                                                 u"PartListSort");
 }
+void RegisterChangeSymAnchor() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymChangeAnchorRequest),
+                                                u"ChangeSymAnchor");
+}
+void RegisterChangeSymLeader() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymChangeLeaderRequest),
+                                                u"ChangeSymLeader");
+}
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
                                                 u"RotateGDTSymbol");
@@ -246,6 +255,8 @@ const KorvuInitRow kRows[] = {
     {"DLxGDTInstanceONKTranslator", &DLxGDTInstanceONKTranslator::Register, 2},
     {"CreateGDTSymbol", &RegisterCreateGDTSymbol, 2},
     {"RotateGDTSymbol", &RegisterRotateGDTSymbol, 2},
+    {"ChangeSymAnchor", &RegisterChangeSymAnchor, 2},
+    {"ChangeSymLeader", &RegisterChangeSymLeader, 2},
     {"DLxTableCalloutSymState", &InitMeta<DLxTableCalloutSymState>, 2},
     {"DLxTableCalloutSymInstance", &InitMeta<DLxTableCalloutSymInstance>, 2},
     {"DLxBalloonSymState", &InitMeta<DLxBalloonSymState>, 2},
