@@ -85,7 +85,7 @@ public:
 
     // Code 3 (refresh): marks the callout edited, or deletes it when Refresh says it is gone.
     static constexpr int32_t kRefreshMessage = 3;
-    UTxResult ProcessMessage(int32_t code, void* data);
+    virtual UTxResult ProcessMessage(int32_t code, void* data);
 
     // ---- host overrides
     UTxResult Compute(RDxComputeContext& ctx) override;

@@ -55,6 +55,7 @@
 #include "Standard/DLxCPartListStd.h"
 #include "Standard/DLxCSurfTextStd.h"
 #include "Standard/DLxStdRegistration.h"
+#include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxBalloonSymState.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTInstanceONKTranslator.h"
@@ -260,6 +261,7 @@ const KorvuInitRow kRows[] = {
     {"DLxTableCalloutSymState", &InitMeta<DLxTableCalloutSymState>, 2},
     {"DLxTableCalloutSymInstance", &InitMeta<DLxTableCalloutSymInstance>, 2},
     {"DLxBalloonSymState", &InitMeta<DLxBalloonSymState>, 2},
+    {"DLxBalloonSymInstance", &InitMeta<DLxBalloonSymInstance>, 2},
     {"CreatePartListLocalBOM", &RegisterCreatePartListLocalBOM, 2},
     {"CreatePartList", &RegisterCreatePartList, 2},
     {"EditPartList", &RegisterEditPartList, 2},

@@ -5,6 +5,7 @@
 #include "KorvuBOMFixture.h"
 #include "Standard/DLxCBalloon.h"
 #include "Standard/DLxStdStyles.h"
+#include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxBalloonSymState.h"
 #include "dl/DLxConfiguration.h"
 #include "dl/DLxDrawing.h"
@@ -56,6 +57,21 @@ DLxBalloonSymState* Drawing::Balloon(const RSeRef<DLxStructureNode>& node,
     RSeRef<DLxCBalloon>(primary)->SetCookie(cookie);
     state->SetBalloon(primary);
     return state;
+}
+
+DLxBalloonSymInstance* Drawing::Place(const RSeRef<DLxStructureNode>& node,
+                                      const DLxLocalBOMCookie& cookie, const WqGePoint3d& end,
+                                      const WqGePoint3d& root) {
+    std::vector<WqGePoint3d> points{end, root};
+    const RSeRef<DLxBalloonSymInstance> ref = DLxBalloonSymInstance::CreateInstance(
+        RSeRef<RDxFragment>(sheet), points, DUxLeaderNodeTree::kDefaultArrowHeadId, node, cookie,
+        DLxBomStdInfo::kRight, RSeRef<DUxBalloonStyle>(style), {}, {});
+    DLxBalloonSymInstance* inst = ref.get();
+    if (!inst) return nullptr;
+    inst->GetBalloonSymState()->SetLocalBOM(RSeRef<DLxLocalBOM>(bom));
+    inst->RegisterAnnotation(RSeRef<DLxSheet>(sheet));
+    inst->GetBalloonSymState()->UpdateUsedProperties();
+    return inst;
 }
 
 void Drawing::SetItems(const std::vector<DUxStyleFormatColumnPropertyID>& properties) {

@@ -9,8 +9,10 @@
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxLocalBOMCookie.h"
 #include "du/DUxTableStyleColumn.h"
+#include "ge/WqGePoint3d.h"
 #include "rse/RSeRef.h"
 
+class DLxBalloonSymInstance;
 class DLxBalloonSymState;
 class DLxCBalloon;
 class DLxLocalBOM;
@@ -39,6 +41,14 @@ struct Drawing {
     // bill, its primary entry for the node (with the cookie) at the origin.
     DLxBalloonSymState* Balloon(const RSeRef<DLxStructureNode>& node,
                                 const DLxLocalBOMCookie& cookie = {});
+    // A whole balloon placed on the sheet as the creating request places it: CreateInstance
+    // with the document's balloon style and a leader from `end` to `root`, bound to the bill,
+    // registered for the sheet, its used properties brought up to date. Null when creation
+    // failed.
+    DLxBalloonSymInstance* Place(const RSeRef<DLxStructureNode>& node,
+                                 const DLxLocalBOMCookie& cookie = {},
+                                 const WqGePoint3d& end = {100, 100, 0},
+                                 const WqGePoint3d& root = {120, 120, 0});
     // The style's items become parts-list columns of these properties.
     void SetItems(const std::vector<DUxStyleFormatColumnPropertyID>& properties);
     RSeSegment* Segment() const;
