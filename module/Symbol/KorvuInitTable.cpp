@@ -30,6 +30,7 @@
 #include "BofM/DLxTableStatePartlist.h"
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
+#include "Request/DLxBalloonSymChangeLeaderRequest.h"
 #include "Request/DLxConvertToBOMRequest.h"
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
@@ -153,6 +154,14 @@ void RegisterPartListSort() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxPartListSortRequest),
                                                 u"PartListSort");
 }
+void RegisterChangeBalloonSymAnchor() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxBalloonSymChangeAnchorRequest),
+                                                u"ChangeBalloonSymAnchor");
+}
+void RegisterChangeBalloonSymLeader() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxBalloonSymChangeLeaderRequest),
+                                                u"ChangeBalloonSymLeader");
+}
 void RegisterChangeSymAnchor() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymChangeAnchorRequest),
                                                 u"ChangeSymAnchor");
@@ -256,6 +265,8 @@ const KorvuInitRow kRows[] = {
     {"DLxGDTInstanceONKTranslator", &DLxGDTInstanceONKTranslator::Register, 2},
     {"CreateGDTSymbol", &RegisterCreateGDTSymbol, 2},
     {"RotateGDTSymbol", &RegisterRotateGDTSymbol, 2},
+    {"ChangeBalloonSymAnchor", &RegisterChangeBalloonSymAnchor, 2},
+    {"ChangeBalloonSymLeader", &RegisterChangeBalloonSymLeader, 2},
     {"ChangeSymAnchor", &RegisterChangeSymAnchor, 2},
     {"ChangeSymLeader", &RegisterChangeSymLeader, 2},
     {"DLxTableCalloutSymState", &InitMeta<DLxTableCalloutSymState>, 2},
