@@ -57,7 +57,8 @@ bool Draws(const SMxDisplayList& list, const UTxString16& text) {
 }
 
 // A view of the assembly whose edge 1 belongs to the motor (row 7), edge 2 to the cover (row
-// 8), and a balloon numbering the motor from the middle of edge 1 (at (100,100)).
+// 8), edge 3 to no component of the bill, edge 4 to
+// the cover's plate (row 8.1), and a balloon numbering the motor from the middle of edge 1 (at (100,100)).
 class BalloonLeader : public ::testing::Test {
 protected:
     BalloonLeader() {
@@ -68,7 +69,12 @@ protected:
         motor.occurrence = {kMotorOcc};
         DLxViewEdge cover = DLxViewEdge::Line(2, {40, -20, 0}, {40, 20, 0});
         cover.occurrence = {kCoverOcc};
-        view->SetEdges({motor, cover});
+        // Edge 3 belongs to a component the bill does not list.
+        DLxViewEdge stray = DLxViewEdge::Line(3, {-40, -20, 0}, {-40, 20, 0});
+        stray.occurrence = {kCoverOcc, 999};
+        DLxViewEdge plate = DLxViewEdge::Line(4, {0, 30, 0}, {20, 30, 0});
+        plate.occurrence = {kCoverOcc, kPlateOcc};
+        view->SetEdges({motor, cover, stray, plate});
         RDxComputeContext ctx;
         d.sheet->Recompute(ctx);
         EXPECT_FALSE(d.doc
@@ -126,6 +132,34 @@ TEST_F(BalloonLeader, AnAnchorInferredOntoAnotherComponentNumbersItsRow) {
     EXPECT_NEAR(a->GetPoint().distanceTo({140, 100, 0}), 0, 1e-9);
     // The balloon's state follows its first anchor.
     EXPECT_NEAR(balloon->GetSymState()->GetOrigin().distanceTo({140, 100, 0}), 0, 1e-9);
+}
+
+// Onto a part inside the assembly that the balloon numbers, the balloon keeps the assembly's
+// row; from elsewhere it numbers the part's own row.
+TEST_F(BalloonLeader, APartInsideTheNumberedAssemblyKeepsItsRow) {
+    auto infer = [&](int32_t edge) {
+        ProcessAndUndo(
+            new Anchor(Ref(), 0, 0, EndId(), DLxIntent::OnEdge(view, edge, 0.5), true, {}, 0));
+    };
+    infer(4);
+    EXPECT_EQ(Tag(), u"8.1");
+    ASSERT_FALSE(d.doc.Undo().Failed());
+    infer(2);
+    ASSERT_EQ(Tag(), u"8");
+    infer(4);
+    EXPECT_EQ(Tag(), u"8");
+    EXPECT_EQ(balloon->GetStructureNode(), d.Node(kCoverOcc));
+}
+
+// An edge of no component the bill lists takes the anchor and leaves the balloon's row.
+TEST_F(BalloonLeader, AnAnchorInferredOntoAnEdgeOfNoListedComponentKeepsTheRow) {
+    ProcessAndUndo(
+        new Anchor(Ref(), 0, 0, EndId(), DLxIntent::OnEdge(view, 3, 0.5), true, {}, 0));
+    DLxAnchorPoint* a = balloon->GetFirstAnchor();
+    EXPECT_TRUE(a->IsOnEdge());
+    EXPECT_NEAR(a->GetPoint().distanceTo({60, 100, 0}), 0, 1e-9);
+    EXPECT_EQ(balloon->GetStructureNode(), d.Node(kMotorOcc));
+    EXPECT_EQ(Tag(), u"7");
 }
 
 // Dragged without inference, an anchor slides along its edge while it stays between the
