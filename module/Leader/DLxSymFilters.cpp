@@ -1,10 +1,18 @@
 #include "Leader/DLxSymFilters.h"
 
+#include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTSelection.h"
+#include "Symbol/DLxTableCalloutBaseSelection.h"
 
 DLxBalloonSymFilter::DLxBalloonSymFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}
+
+SmartPtr<FWxSelection> DLxBalloonSymFilter::Select(RSeIDed& object, const WqGePoint3d& point) const {
+    auto* balloon = dynamic_cast<DLxBalloonSymInstance*>(&object);
+    if (!balloon) return nullptr;
+    return SmartPtr<FWxSelection>(new DLxTableCalloutBaseSelection(balloon, point));
+}
 
 DLxCallOutFilter::DLxCallOutFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}

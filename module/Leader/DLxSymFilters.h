@@ -11,6 +11,8 @@ public:
     explicit DLxBalloonSymFilter(ESubType value);
     ESubType GetSubType() const { return m_value; }
     std::string GetFilterName() const override { return "DLxBalloonSymFilter"; }
+    // A table-callout selection of a placed balloon; null for anything else.
+    SmartPtr<FWxSelection> Select(RSeIDed& object, const WqGePoint3d& point) const override;
 
 private:
     ESubType m_value;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxBalloonSymState.h"
 #include "Symbol/DLxSymInstance.h"
 #include "dl/DLxAnnotationUpdateState.h"
@@ -99,7 +100,9 @@ DLxBomStdInfo::EDirection CalcBalloonDirection(DUxLeaderNodeTree* leader, bool s
     return x >= 0 ? DLxBomStdInfo::kRight : DLxBomStdInfo::kLeft;
 }
 
-DLxBomStdInfo::EDirection CalcBalloonDirection(const DLxSymInstance* instance, bool straighten) {
+DLxBomStdInfo::EDirection CalcBalloonDirection(const RSeRef<DLxBalloonSymInstance>& balloon,
+                                               bool straighten) {
+    const DLxBalloonSymInstance* instance = balloon.Read();
     return CalcBalloonDirection(instance ? instance->GetLeader(0) : nullptr, straighten);
 }
 
@@ -108,17 +111,12 @@ void GetBalloonCookies(const RSeRef<DLxLocalBOM>& bom, std::set<DLxLocalBOMCooki
     const DLxLocalBOM* bill = bom.Read();
     if (!bill) return;
     for (const DLxAnnotationUpdateState* state : bill->GetAnnotationStates()) {
-        const auto* instance = dynamic_cast<const DLxSymInstance*>(state->GetAnnotation());
-        const auto* balloon =
-            dynamic_cast<const DLxBalloonSymState*>(instance ? instance->GetSymState() : nullptr);
+        const auto* balloon = dynamic_cast<const DLxBalloonSymInstance*>(state->GetAnnotation());
         if (!balloon) continue;
-        std::vector<RSeRef<DLxCTableCallout>> entries{
-            balloon->DLxTableCalloutSymState::GetBalloon()};
-        if (!entries.front()) continue;
-        for (const RSeRef<DLxCTableCallout>& e : balloon->GetAttachedBalloons())
-            entries.push_back(e);
-        for (const RSeRef<DLxCTableCallout>& ref : entries) {
-            const auto* entry = dynamic_cast<const DLxCBalloon*>(ref.Read());
+        std::vector<RSeRef<DLxCBalloon>> entries;
+        balloon->GetAllBalloons(&entries);
+        for (const RSeRef<DLxCBalloon>& ref : entries) {
+            const DLxCBalloon* entry = ref.Read();
             if (!entry) continue;
             DLxLocalBOMCookie cookie = entry->GetCookie();
             if (entry->GetStructureNode()) {

@@ -9,10 +9,10 @@
 #include "rse/RSeRef.h"
 #include "utx/UTxString16.h"
 
+class DLxBalloonSymInstance;
 class DLxBalloonSymState;
 class DLxLocalBOM;
 class DLxStructureNode;
-class DLxSymInstance;
 class DUxLeaderNodeTree;
 
 namespace DLxBalloonSymUtil {
@@ -37,8 +37,11 @@ bool GetBalloonTag(const RSeRef<DLxBalloonSymState>& state, const RSeRef<DLxCBal
 // `straighten`, a last segment within about 3 degrees of an axis is put onto that axis through
 // the child (the direction still comes from the segment as it was).
 DLxBomStdInfo::EDirection CalcBalloonDirection(DUxLeaderNodeTree* leader, bool straighten);
-DLxBomStdInfo::EDirection CalcBalloonDirection(const DLxSymInstance* instance, bool straighten);
-// The rows numbered by the balloons registered with the bill, each once: an entry with a node
+// The same for the balloon's first leader; 4 for null.
+DLxBomStdInfo::EDirection CalcBalloonDirection(const RSeRef<DLxBalloonSymInstance>& balloon,
+                                               bool straighten);
+// The rows numbered by the balloons registered with the bill (placed balloon instances), each
+// once: an entry with a node
 // names the row its node finds (nothing when it finds none), any other its own cookie.
 void GetBalloonCookies(const RSeRef<DLxLocalBOM>& bom, std::set<DLxLocalBOMCookie>& out);
 } // namespace DLxBalloonSymUtil

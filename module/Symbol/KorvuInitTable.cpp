@@ -32,6 +32,7 @@
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxBalloonSymChangeLeaderRequest.h"
 #include "Request/DLxConvertToBOMRequest.h"
+#include "Request/DLxCreateBalloonSymRequest.h"
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxDeletePartListRequest.h"
@@ -57,6 +58,7 @@
 #include "Standard/DLxCSurfTextStd.h"
 #include "Standard/DLxStdRegistration.h"
 #include "Symbol/DLxBalloonSymInstance.h"
+#include "Symbol/DLxBalloonSymInstanceONKTranslator.h"
 #include "Symbol/DLxBalloonSymState.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTInstanceONKTranslator.h"
@@ -82,6 +84,14 @@ void InitModuleGuid() {
 }
 template <class T> void InitMeta() {
     RSe::_InitMeta(static_cast<const T*>(nullptr));
+}
+void RegisterCreateBalloonSymbol() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateBalloonSymRequest),
+                                                u"CreateBalloonSymbol");
+}
+void RegisterCreateBalloonSymbolLocalBOM() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(
+        RUNTIME_CLASS(DLxCreateBalloonSymLocalBOMRequest), u"CreateBalloonSymbolLocalBOM");
 }
 void RegisterCreateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateGDTRequest),
@@ -273,6 +283,9 @@ const KorvuInitRow kRows[] = {
     {"DLxTableCalloutSymInstance", &InitMeta<DLxTableCalloutSymInstance>, 2},
     {"DLxBalloonSymState", &InitMeta<DLxBalloonSymState>, 2},
     {"DLxBalloonSymInstance", &InitMeta<DLxBalloonSymInstance>, 2},
+    {"DLxBalloonSymInstanceONKTranslator", &DLxBalloonSymInstanceONKTranslator::Register, 2},
+    {"CreateBalloonSymbol", &RegisterCreateBalloonSymbol, 2},
+    {"CreateBalloonSymbolLocalBOM", &RegisterCreateBalloonSymbolLocalBOM, 2},
     {"CreatePartListLocalBOM", &RegisterCreatePartListLocalBOM, 2},
     {"CreatePartList", &RegisterCreatePartList, 2},
     {"EditPartList", &RegisterEditPartList, 2},

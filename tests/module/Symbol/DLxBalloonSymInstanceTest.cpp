@@ -7,7 +7,9 @@
 #include <memory>
 #include <vector>
 
+#include "Leader/DLxSymFilters.h"
 #include "Standard/DLxCBalloon.h"
+#include "Symbol/DLxTableCalloutBaseSelection.h"
 #include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxBalloonSymState.h"
 #include "TstBalloonDrawing.h"
@@ -29,6 +31,7 @@
 #include "fw/FWxChangeRequest.h"
 #include "rse/RSeMetaType.h"
 #include "rse/RSeSegmentMigrator.h"
+#include "rse/RSeTransaction.h"
 #include "uc/UCxTranscriptDataExchange.h"
 #include "sm/SMxDisplayList.h"
 #include "utx/UTxUtil.h"
@@ -426,6 +429,40 @@ TEST_F(BalloonInstance, OlderVersionsAreQueuedForTheRegistration) {
         EXPECT_EQ(migrator.ids, version < 4 ? std::vector<uint32_t>{inst->GetId()}
                                             : std::vector<uint32_t>{});
     }
+}
+
+// The balloon's own filter picks balloons, and nothing else.
+TEST_F(BalloonInstance, ItsSelectionFilterAdmitsBalloonsOnly) {
+    DLxBalloonSymInstance* inst = d.Place(d.Node(kMotorOcc));
+    ASSERT_NE(inst, nullptr);
+    const SmartPtr<DLxBalloonSymFilter> filter(inst->CreateSelectionFilter());
+    ASSERT_TRUE(filter);
+    EXPECT_EQ(filter->GetSubType(), 1);
+    const SmartPtr<FWxSelection> picked = filter->Select(*inst, {120, 120, 0});
+    const auto* selection = dynamic_cast<const DLxTableCalloutBaseSelection*>(picked.get());
+    ASSERT_NE(selection, nullptr);
+    EXPECT_EQ(selection->GetTableCalloutSymbol(), inst);
+    EXPECT_FALSE(filter->Select(*inst->GetBalloonSymState().get(), {120, 120, 0}));
+}
+
+// Overrides equal to their rows' values go when the bill comes online; others stay.
+TEST_F(BalloonInstance, WakingUpDropsOverridesThatEqualTheRows) {
+    DLxBalloonSymInstance* inst = d.Place(d.Node(kMotorOcc));
+    ASSERT_NE(inst, nullptr);
+    const DUxStyleFormatColumnPropertyID partNumber = Prop(u"6");
+    const RSeRef<DLxCBalloon> primary = inst->GetBalloon();
+    DUxTableStylePartsListColumn* column = DUxTableStylePartsListColumn::New(nullptr);
+    *column->GetPropertyID() = partNumber;
+    const UTxString16 shown = primary->GetItemText(column, d.bom, {});
+    RSe::DeleteObject(column);
+    ASSERT_FALSE(shown.empty());
+    primary->AddMappedOverride(&partNumber, shown);
+    EXPECT_TRUE(inst->wakeUpToOnline());
+    EXPECT_FALSE(inst->wakeUpToOnline());
+    primary->AddMappedOverride(&partNumber, u"X");
+    EXPECT_FALSE(inst->wakeUpToOnline());
+    inst->GetBalloonSymState()->SetLocalBOM({});
+    EXPECT_FALSE(inst->wakeUpToOnline());
 }
 
 } // namespace

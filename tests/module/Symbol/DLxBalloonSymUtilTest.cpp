@@ -8,6 +8,7 @@
 
 #include "Standard/DLxCBalloon.h"
 #include "SymTestKind.h"
+#include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxBalloonSymState.h"
 #include "Symbol/DLxBalloonSymUtil.h"
 #include "TstBalloonDrawing.h"
@@ -139,14 +140,22 @@ TEST_F(BalloonUtil, DirectionFromTheLeaderAndStraightening) {
               DLxBomStdInfo::kRight);
     DUxLeaderNodeTree* lone = DUxLeaderNodeTree::Create(d.sheet, nullptr, c);
     EXPECT_EQ(U::CalcBalloonDirection(lone, true), DLxBomStdInfo::kRight);
+    // A placed balloon answers for its first leader: root left of its end.
+    const RSeRef<DLxBalloonSymInstance> placed(d.Place(d.Node(kMotorOcc), {}, {100, 100, 0},
+                                                       {80, 101, 0}));
+    ASSERT_TRUE(placed);
+    EXPECT_EQ(U::CalcBalloonDirection(placed, true), DLxBomStdInfo::kLeft);
+    EXPECT_TRUE(placed->GetLeader(0)->GetRoot()->GetPoint().isEqualTo({80, 100, 0}));
+    EXPECT_EQ(U::CalcBalloonDirection(RSeRef<DLxBalloonSymInstance>(), true),
+              DLxBomStdInfo::kRight);
 }
 
 // Every row numbered by a registered balloon, once: an entry with a node names its node's row
 // (nothing when the node finds none), any other its cookie.
 TEST_F(BalloonUtil, BalloonCookiesListEachNumberedRowOnce) {
     auto place = [&](DLxBalloonSymState* state, bool registered) {
-        auto* sym = new (RSe::_InitMeta(static_cast<const SymTestKind*>(nullptr)),
-                         d.sheet->GetSegment()) SymTestKind(d.sheet, state);
+        auto* sym = new (RSe::_InitMeta(static_cast<const DLxBalloonSymInstance*>(nullptr)),
+                         d.sheet->GetSegment()) DLxBalloonSymInstance(d.sheet, state);
         if (registered) d.bom->RegisterAnnotation(d.sheet, sym, true);
         return sym;
     };
@@ -160,6 +169,11 @@ TEST_F(BalloonUtil, BalloonCookiesListEachNumberedRowOnce) {
     place(bolts, true);
     place(d.Balloon(d.Node(kMotorOcc)), true);
     place(d.Balloon(d.Node(kPlateOcc)), false);
+    // A symbol of another kind over a balloon's state is no balloon.
+    DLxBalloonSymState* coverState = d.Balloon(d.Node(kCoverOcc));
+    auto* other = new (RSe::_InitMeta(static_cast<const SymTestKind*>(nullptr)),
+                       d.sheet->GetSegment()) SymTestKind(d.sheet, coverState);
+    d.bom->RegisterAnnotation(d.sheet, other, true);
 
     std::set<DLxLocalBOMCookie> out{DLxLocalBOMCookie({}, 42)};
     U::GetBalloonCookies(Bom(), out);
