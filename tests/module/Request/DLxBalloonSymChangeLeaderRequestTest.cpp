@@ -21,6 +21,8 @@
 #include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
 #include "fw/FWxChangeRequest.h"
+#include "fw/FWxTranscriptMgr.h"
+#include "fw/FWxUtil.h"
 #include "rse/RSeDatabase.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
@@ -60,7 +62,7 @@ bool Draws(const SMxDisplayList& list, const UTxString16& text) {
 // 8), edge 3 to no component of the bill, edge 4 to
 // the cover's plate (row 8.1), and a balloon numbering the motor from the middle of edge 1 (at (100,100)).
 class BalloonLeader : public ::testing::Test {
-protected:
+public:
     BalloonLeader() {
         d.SetItems({Prop(u"1")});
         view = d.sheet->CreateView(u"Front");
@@ -149,6 +151,49 @@ TEST_F(BalloonLeader, APartInsideTheNumberedAssemblyKeepsItsRow) {
     infer(4);
     EXPECT_EQ(Tag(), u"8");
     EXPECT_EQ(balloon->GetStructureNode(), d.Node(kCoverOcc));
+}
+
+// Each edit's journalled line replays on the same drawing made afresh to the same bytes.
+TEST_F(BalloonLeader, RecordsReplayToTheSameDrawing) {
+    struct Fresh : BalloonLeader {
+        void TestBody() override {}
+    };
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    const struct {
+        const char* name;
+        std::function<FWxChangeRequest*(BalloonLeader&)> make;
+    } cases[] = {
+        {"the root moved left",
+         [](BalloonLeader& t) {
+             return new Leader(t.Ref(), 0, t.balloon->GetLeader(0)->GetRoot()->GetNodeId(),
+                               {60, 120, 0});
+         }},
+        {"the leader shifted",
+         [](BalloonLeader& t) { return new Leader(t.Ref(), WqGeVector3d(5, -5, 0), false); }},
+        {"the anchor inferred onto the cover",
+         [](BalloonLeader& t) {
+             return new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent::OnEdge(t.view, 2, 0.5), true,
+                               {}, 28029);
+         }},
+        {"the anchor dragged along its edge",
+         [](BalloonLeader& t) {
+             return new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent(), false, {90, 104, 0}, 0);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fresh edited;
+        mgr.ClearLines();
+        const UTxResult r = edited.d.doc.ProcessChangeRequest(c.make(edited));
+        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+        ASSERT_EQ(mgr.GetLines().size(), 1u);
+        const UTxString16 line = mgr.GetLines().front();
+        Fresh replayed;
+        const UTxResult rr = mgr.ReplayLine(&replayed.d.doc, line);
+        ASSERT_FALSE(rr.Failed()) << UTx::ToUtf8(line) << ": " << rr.GetMessageUtf8();
+        EXPECT_EQ(replayed.Bytes(), edited.Bytes()) << UTx::ToUtf8(line);
+    }
+    mgr.ClearLines();
 }
 
 // An edge of no component the bill lists takes the anchor and leaves the balloon's row.
