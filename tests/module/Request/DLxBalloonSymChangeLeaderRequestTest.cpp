@@ -271,6 +271,20 @@ TEST_F(BalloonLeader, WhatIsNotThereIsRefused) {
         SCOPED_TRACE(c.name);
         EXPECT_TRUE(d.doc.ProcessChangeRequest(c.request).Failed());
     }
+    // A record whose key names an object of another kind reads as no balloon.
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    const UTxString16 sheet = mgr.StringFromRef(RSeRefBase(d.sheet));
+    for (const UTxString16& line :
+         {u"ChangeBalloonSymLeader BalloonSymbol=\"" + sheet +
+              u"\" LeaderNum=0 NodeID=1 Point=(0,0,0) BaseVector=(0,0,0) "
+              u"ShiftVector=(1,0,0) _TargetTypeId=2",
+          u"ChangeBalloonSymAnchor BalloonSymbol=\"" + sheet +
+              u"\" LeaderNum=0 BranchNum=0 NodeNum=1 Intent=null Intent_Edge=0 Intent_Param=0 "
+              u"Intent_Point=(0,0,0) InferAnchor=false Point=(0,0,0) ArrowHead=0"}) {
+        const UTxResult r = mgr.ReplayLine(&d.doc, line);
+        EXPECT_EQ(r.GetCode(), 0x200B0323u) << UTx::ToUtf8(line) << ": " << r.GetMessageUtf8();
+    }
+    mgr.ClearLines();
     EXPECT_EQ(Bytes(), before);
 }
 
