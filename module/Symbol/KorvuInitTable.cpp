@@ -30,6 +30,7 @@
 #include "BofM/DLxTableStatePartlist.h"
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
+#include "Request/DLxBalloonSymChangeLeaderRequest.h"
 #include "Request/DLxConvertToBOMRequest.h"
 #include "Request/DLxCreateBalloonSymRequest.h"
 #include "Request/DLxCreateGDTRequest.h"
@@ -43,6 +44,7 @@
 #include "Request/DLxPartListRequest.h"
 #include "Request/DLxPartListSortRequest.h"
 #include "Request/DLxPartlistPushbackIDsRequest.h"
+#include "Request/DLxSymChangeLeaderRequest.h"
 #include "Request/DLxUpdateBalloonStyleRequest.h"
 #include "Request/DLxUpdatePartsListRequest.h"
 #include "Request/DLxUpdatePartsListStyleRequest.h"
@@ -162,6 +164,22 @@ void RegisterPartListSort() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxPartListSortRequest),
                                                 u"PartListSort");
 }
+void RegisterChangeBalloonSymAnchor() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxBalloonSymChangeAnchorRequest),
+                                                u"ChangeBalloonSymAnchor");
+}
+void RegisterChangeBalloonSymLeader() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxBalloonSymChangeLeaderRequest),
+                                                u"ChangeBalloonSymLeader");
+}
+void RegisterChangeSymAnchor() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymChangeAnchorRequest),
+                                                u"ChangeSymAnchor");
+}
+void RegisterChangeSymLeader() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymChangeLeaderRequest),
+                                                u"ChangeSymLeader");
+}
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
                                                 u"RotateGDTSymbol");
@@ -257,6 +275,10 @@ const KorvuInitRow kRows[] = {
     {"DLxGDTInstanceONKTranslator", &DLxGDTInstanceONKTranslator::Register, 2},
     {"CreateGDTSymbol", &RegisterCreateGDTSymbol, 2},
     {"RotateGDTSymbol", &RegisterRotateGDTSymbol, 2},
+    {"ChangeBalloonSymAnchor", &RegisterChangeBalloonSymAnchor, 2},
+    {"ChangeBalloonSymLeader", &RegisterChangeBalloonSymLeader, 2},
+    {"ChangeSymAnchor", &RegisterChangeSymAnchor, 2},
+    {"ChangeSymLeader", &RegisterChangeSymLeader, 2},
     {"DLxTableCalloutSymState", &InitMeta<DLxTableCalloutSymState>, 2},
     {"DLxTableCalloutSymInstance", &InitMeta<DLxTableCalloutSymInstance>, 2},
     {"DLxBalloonSymState", &InitMeta<DLxBalloonSymState>, 2},
