@@ -102,7 +102,7 @@ const Example kExamples[] = {
     {"balloons.txt",
      "balloons",
      {"CreateBalloonSymbolLocalBOM ", "New_Balloon_Style ", "Update_Balloon_Style ",
-      "PartListSort ", "Cookie=\"9\""},
+      "PartListSort ", "Cookie=\"9\"", "ChangeBalloonSymAnchor "},
      false},
 };
 
@@ -190,7 +190,8 @@ std::vector<DrawnText> SvgTexts(const std::string& svg, double sheetHeight) {
 
 // The example's balloons, each by the point that names it, and the part number of the row it
 // stands for; the parts list's row of that part number shows the number the balloon must show.
-// Before the renumbering and after it, each balloon draws its row's number.
+// Before the renumbering and after it, each balloon draws its row's number; a balloon moved
+// onto another component draws that component's.
 TEST(KorvuProgram, BalloonsShowTheirPartsListRowsNumbers) {
     const std::pair<SheetPoint, const char*> balloons[] = {
         {{55, 205}, "BR-101"},          {{110, 162}, "SH-102"},
@@ -244,6 +245,11 @@ TEST(KorvuProgram, BalloonsShowTheirPartsListRowsNumbers) {
             numbers.push_back(item->text);
         }
         shown.push_back(numbers);
+        // The set screw's balloon, moved onto the collar at the end, numbers the collar's row as
+        // the collar's own balloon does.
+        if (s.script == full) {
+            EXPECT_EQ(at(235, 242), at(60, 237));
+        }
     }
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_NE(shown[1], shown[0]);
