@@ -93,6 +93,10 @@ main)
     "$bin/korvu" run examples/assembly.json examples/notes.txt -o "$out/notes.kvd" \
         --svg "$out/notes" --png "$out/notes"
     "$bin/korvu" dump "$out/notes.kvd"
+    mkdir -p "$out/balloons"
+    "$bin/korvu" run examples/assembly.json examples/balloons.txt -o "$out/balloons.kvd" \
+        --svg "$out/balloons" --png "$out/balloons"
+    "$bin/korvu" dump "$out/balloons.kvd"
     echo "the drawings and their pictures are in $out/"
     ;;
 test)

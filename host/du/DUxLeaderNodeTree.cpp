@@ -193,6 +193,71 @@ bool DUxLeaderNodeTree::RemoveNode(DUxLeaderNode* node) {
     return true;
 }
 
+bool DUxLeaderNodeTree::SetNodePoint(int32_t nodeId, const WqGePoint3d& point) {
+    DUxLeaderNode* node = FindNode(nodeId);
+    if (!node) return false;
+    if (auto* end = UTx::Cast<DUxBaseTerminalLeaderNode>(node))
+        end->SetTerminalPoint(point);
+    else
+        node->SetPoint(point);
+    MarkEdited(true);
+    return true;
+}
+
+DUxBaseTerminalLeaderNode* DUxLeaderNodeTree::AddBranch(const std::vector<WqGePoint3d>& points,
+                                                       const WqGePoint3d& end,
+                                                       DUxArrowHeadState* arrowHead,
+                                                       bool attachToRoot) {
+    DUxLeaderNode* parent = GetRoot();
+    if (!parent) return nullptr;
+    if (!attachToRoot && !parent->GetChildren().empty())
+        if (DUxLeaderNode* first = parent->GetChildren().front().get();
+            first && !UTx::Cast<DUxBaseTerminalLeaderNode>(first))
+            parent = first;
+    for (const WqGePoint3d& p : points)
+        if (DUxLeaderNode* added = AddNode(parent, p)) parent = added;
+    return AddTerminalNode(parent, end, arrowHead);
+}
+
+int32_t DUxLeaderNodeTree::PruneTree() {
+    const WqGeTol tol(1e-9, 1e-9);
+    int32_t removed = 0;
+    // Removing a node may leave its parent without purpose: go on until nothing changes.
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (const RSeRef<DUxLeaderNode>& ref : m_nodes) {
+            DUxLeaderNode* node = ref.get();
+            DUxLeaderNode* parent = node ? node->GetParent() : nullptr;
+            if (!parent || node == m_root.GetTarget() || UTx::Cast<DUxBaseTerminalLeaderNode>(node))
+                continue;
+            const std::vector<RSeRef<DUxLeaderNode>>& children = node->GetChildren();
+            DUxLeaderNode* child = children.size() == 1 ? children.front().get() : nullptr;
+            if (!children.empty() && !child) continue;
+            if (child && !node->GetPoint().isEqualTo(parent->GetPoint(), tol) &&
+                !node->GetPoint().isEqualTo(child->GetPoint(), tol))
+                continue;
+            // The child takes the node's place among the parent's children.
+            RSe::PrepareWrite(this);
+            if (child) {
+                RSe::PrepareWrite(parent);
+                for (RSeRef<DUxLeaderNode>& c : parent->m_children)
+                    if (c.GetTarget() == node) c = child;
+                RSe::PrepareWrite(node);
+                node->m_children.clear();
+                child->SetParent(parent);
+            } else {
+                parent->RemoveChild(node);
+            }
+            DeleteSubtree(node);
+            ++removed;
+            changed = true;
+            break;
+        }
+    }
+    if (removed) MarkEdited(true);
+    return removed;
+}
+
 void DUxLeaderNodeTree::Delete(DUxLeaderNodeTree* tree) {
     if (!tree) return;
     RSe::PrepareWrite(tree);

@@ -92,6 +92,18 @@ public:
     DUxLeaderNode* InsertNode(DUxLeaderNode* node, const WqGePoint3d& point);
     // Deletes the node with its subtree; the root cannot be removed.
     bool RemoveNode(DUxLeaderNode* node);
+    // Moves node `nodeId` (an end through SetTerminalPoint, so that it moves its anchor). False
+    // when the tree has no such node.
+    bool SetNodePoint(int32_t nodeId, const WqGePoint3d& point);
+    // A new branch: from the root (`attachToRoot`), else from the root's first child when that
+    // is an inner node, through `points` in order to an end at `end`. Null without a root.
+    DUxBaseTerminalLeaderNode* AddBranch(const std::vector<WqGePoint3d>& points,
+                                         const WqGePoint3d& end, DUxArrowHeadState* arrowHead,
+                                         bool attachToRoot);
+    // Removes the inner nodes an edit left without purpose: those without children, and those
+    // with one child that lie on their parent or on that child. Root and ends stay. Answers
+    // how many nodes went.
+    int32_t PruneTree();
     // Deletes the tree with all its nodes and what they own (not the generator, which may
     // serve other trees). Null does nothing.
     static void Delete(DUxLeaderNodeTree* tree);

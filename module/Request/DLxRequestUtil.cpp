@@ -3,6 +3,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "dl/DLxUtil.h"
 #include "fw/FWxChangeRequest.h"
 #include "fw/FWxUtil.h"
 
@@ -67,4 +68,8 @@ UTxString16 DLxRequestUtil::ElementKey(const char16_t* key, uint32_t i) {
 
 UTxString16 DLxRequestUtil::CountKey(const char16_t* key) {
     return UTxString16(key) + u"_Count";
+}
+
+bool DLxRequestUtil::AllowRequestExecution(const FWxSceneDoc* doc) {
+    return DLxUtil::AllowRequestExecution(doc);
 }

@@ -30,6 +30,10 @@ public:
     // The key of element i of a vector: key, "_" and i in lower-case hexadecimal.
     static UTxString16 ElementKey(const char16_t* key, uint32_t i);
     static UTxString16 CountKey(const char16_t* key);
+
+    // DLxUtil::AllowRequestExecution for requests whose headers name the intent (whose helpers
+    // share the DLxUtil name).
+    static bool AllowRequestExecution(const FWxSceneDoc* doc);
 };
 
 // A reference exchanged directly. Does nothing (and answers true) once the exchange holds an

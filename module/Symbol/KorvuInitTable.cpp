@@ -32,7 +32,9 @@
 #include "GeneralNote/DLxGeneralNoteONKTranslator.h"
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
+#include "Request/DLxBalloonSymChangeLeaderRequest.h"
 #include "Request/DLxConvertToBOMRequest.h"
+#include "Request/DLxCreateBalloonSymRequest.h"
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxDeletePartListRequest.h"
@@ -45,6 +47,7 @@
 #include "Request/DLxPartListRequest.h"
 #include "Request/DLxPartListSortRequest.h"
 #include "Request/DLxPartlistPushbackIDsRequest.h"
+#include "Request/DLxSymChangeLeaderRequest.h"
 #include "Request/DLxUpdateBalloonStyleRequest.h"
 #include "Request/DLxUpdatePartsListRequest.h"
 #include "Request/DLxUpdatePartsListStyleRequest.h"
@@ -58,6 +61,7 @@
 #include "Standard/DLxCSurfTextStd.h"
 #include "Standard/DLxStdRegistration.h"
 #include "Symbol/DLxBalloonSymInstance.h"
+#include "Symbol/DLxBalloonSymInstanceONKTranslator.h"
 #include "Symbol/DLxBalloonSymState.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTInstanceONKTranslator.h"
@@ -84,6 +88,14 @@ void InitModuleGuid() {
 }
 template <class T> void InitMeta() {
     RSe::_InitMeta(static_cast<const T*>(nullptr));
+}
+void RegisterCreateBalloonSymbol() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateBalloonSymRequest),
+                                                u"CreateBalloonSymbol");
+}
+void RegisterCreateBalloonSymbolLocalBOM() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(
+        RUNTIME_CLASS(DLxCreateBalloonSymLocalBOMRequest), u"CreateBalloonSymbolLocalBOM");
 }
 void RegisterCreateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateGDTRequest),
@@ -175,6 +187,22 @@ void RegisterPartListRename() {
 void RegisterPartListSort() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxPartListSortRequest),
                                                 u"PartListSort");
+}
+void RegisterChangeBalloonSymAnchor() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxBalloonSymChangeAnchorRequest),
+                                                u"ChangeBalloonSymAnchor");
+}
+void RegisterChangeBalloonSymLeader() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxBalloonSymChangeLeaderRequest),
+                                                u"ChangeBalloonSymLeader");
+}
+void RegisterChangeSymAnchor() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymChangeAnchorRequest),
+                                                u"ChangeSymAnchor");
+}
+void RegisterChangeSymLeader() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymChangeLeaderRequest),
+                                                u"ChangeSymLeader");
 }
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
@@ -278,10 +306,17 @@ const KorvuInitRow kRows[] = {
     {"EditGeneralNote", &RegisterEditGeneralNote, 2},
     {"ResizeGeneralNote", &RegisterResizeGeneralNote, 2},
     {"RotateGeneralNote", &RegisterRotateGeneralNote, 2},
+    {"ChangeBalloonSymAnchor", &RegisterChangeBalloonSymAnchor, 2},
+    {"ChangeBalloonSymLeader", &RegisterChangeBalloonSymLeader, 2},
+    {"ChangeSymAnchor", &RegisterChangeSymAnchor, 2},
+    {"ChangeSymLeader", &RegisterChangeSymLeader, 2},
     {"DLxTableCalloutSymState", &InitMeta<DLxTableCalloutSymState>, 2},
     {"DLxTableCalloutSymInstance", &InitMeta<DLxTableCalloutSymInstance>, 2},
     {"DLxBalloonSymState", &InitMeta<DLxBalloonSymState>, 2},
     {"DLxBalloonSymInstance", &InitMeta<DLxBalloonSymInstance>, 2},
+    {"DLxBalloonSymInstanceONKTranslator", &DLxBalloonSymInstanceONKTranslator::Register, 2},
+    {"CreateBalloonSymbol", &RegisterCreateBalloonSymbol, 2},
+    {"CreateBalloonSymbolLocalBOM", &RegisterCreateBalloonSymbolLocalBOM, 2},
     {"CreatePartListLocalBOM", &RegisterCreatePartListLocalBOM, 2},
     {"CreatePartList", &RegisterCreatePartList, 2},
     {"EditPartList", &RegisterEditPartList, 2},

@@ -119,6 +119,42 @@ TEST_F(LeaderTree, NodesKeepTheirOrderNumbersAndLinks) {
     EXPECT_EQ(sheet->GetNodes().size(), withTree - 4);
 }
 
+// Edits of a placed leader: moving a node by its number, a branch from the root or from the
+// first bend, and pruning what an edit left without purpose.
+TEST_F(LeaderTree, MovesNodesAddsBranchesAndPrunes) {
+    EXPECT_TRUE(tree->SetNodePoint(3, {12, 2, 0}));
+    EXPECT_EQ(vertex->GetPoint(), WqGePoint3d(12, 2, 0));
+    EXPECT_TRUE(tree->SetNodePoint(4, {30, -10, 0}));
+    EXPECT_EQ(e2->GetPoint(), WqGePoint3d(30, -10, 0));
+    EXPECT_FALSE(tree->SetNodePoint(99, {}));
+
+    // The root's first child is the end E1, so even without attaching to the root the branch
+    // starts at the root.
+    DUxBaseTerminalLeaderNode* e3 = tree->AddBranch({{0, 10, 0}}, {0, 20, 0}, nullptr, false);
+    ASSERT_TRUE(e3);
+    ASSERT_TRUE(e3->GetParent());
+    EXPECT_EQ(e3->GetParent()->GetPoint(), WqGePoint3d(0, 10, 0));
+    EXPECT_EQ(e3->GetParent()->GetParent(), root);
+    EXPECT_EQ(tree->GetNumBranches(), 3);
+    EXPECT_EQ(e3->GetPoint(), WqGePoint3d(0, 20, 0));
+
+    // Pruning: an inner node on its parent goes and its child moves up; one without children
+    // goes; the root and the ends stay however they lie.
+    DUxLeaderNode* onParent = tree->InsertNode(e2, vertex->GetPoint());
+    DUxLeaderNode* bare = tree->AddNode(vertex, {40, 40, 0});
+    root->SetPoint(e1->GetPoint());
+    const int32_t before = tree->GetNumNodes();
+    EXPECT_EQ(tree->PruneTree(), 2);
+    EXPECT_EQ(tree->GetNumNodes(), before - 2);
+    EXPECT_EQ(tree->GetIndexOfNode(onParent), -1);
+    EXPECT_EQ(tree->GetIndexOfNode(bare), -1);
+    EXPECT_EQ(e2->GetParent(), vertex);
+    ASSERT_EQ(vertex->GetNumberOfChildren(), 1);
+    EXPECT_EQ(vertex->GetChildren()[0].get(), e2);
+    EXPECT_EQ(tree->GetRoot(), root);
+    EXPECT_EQ(tree->PruneTree(), 0);
+}
+
 TEST_F(LeaderTree, FindsPointsOnNodesAndSegments) {
     struct Case {
         const char* name;

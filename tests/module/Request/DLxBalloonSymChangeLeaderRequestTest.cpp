@@ -1,0 +1,291 @@
+// Leader and anchor edits of balloons on the bracket assembly's drawing: the stack follows the
+// leader, an anchor dragged off its edge comes free, and an anchor inferred onto another
+// component numbers that component's row; each edit undoes to the bytes from before.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "Request/DLxBalloonSymChangeLeaderRequest.h"
+#include "Standard/DLxCBalloon.h"
+#include "Symbol/DLxBalloonSymInstance.h"
+#include "Symbol/DLxBalloonSymState.h"
+#include "Symbol/DLxBalloonSymUtil.h"
+#include "TstBalloonDrawing.h"
+#include "dc/RDxComputeContext.h"
+#include "dl/DLxAnchorPoint.h"
+#include "dl/DLxLocalBOM.h"
+#include "dl/DLxSheet.h"
+#include "dl/DLxStructureNode.h"
+#include "dl/DLxViewInstance.h"
+#include "du/DUxLeaderNode.h"
+#include "du/DUxLeaderNodeTree.h"
+#include "fw/FWxChangeRequest.h"
+#include "fw/FWxTranscriptMgr.h"
+#include "fw/FWxUtil.h"
+#include "rse/RSeDatabase.h"
+#include "sm/SMxDisplayItem.h"
+#include "sm/SMxDisplayList.h"
+
+namespace {
+
+using namespace TstBalloon;
+using Anchor = DLxBalloonSymChangeAnchorRequest;
+using Leader = DLxBalloonSymChangeLeaderRequest;
+
+class FnRequest : public FWxChangeRequest {
+public:
+    explicit FnRequest(std::function<void()> run) : m_run(std::move(run)) {}
+    UTxResult _Execute(FWxSceneDoc*) override {
+        m_run();
+        return {};
+    }
+    UTxResult DoTranscriptDataExchange(UCxTranscriptDataExchange&) override { return {}; }
+
+private:
+    std::function<void()> m_run;
+};
+
+// Whether some text drawn in the list (at any depth) reads `text`.
+bool Draws(const SMxDisplayList& list, const UTxString16& text) {
+    for (const SMxDisplayItem& item : list) {
+        if (auto* child = item.As<SMxChildItem>()) {
+            if (Draws(child->list, text)) return true;
+        } else if (auto* t = item.As<SMxTextItem>(); t && t->text == text) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A view of the assembly whose edge 1 belongs to the motor (row 7), edge 2 to the cover (row
+// 8), edge 3 to no component of the bill, edge 4 to
+// the cover's plate (row 8.1), and a balloon numbering the motor from the middle of edge 1 (at (100,100)).
+class BalloonLeader : public ::testing::Test {
+public:
+    BalloonLeader() {
+        d.SetItems({Prop(u"1")});
+        view = d.sheet->CreateView(u"Front");
+        view->SetViewCenter({100, 100, 0});
+        DLxViewEdge motor = DLxViewEdge::Line(1, {-20, 0, 0}, {20, 0, 0});
+        motor.occurrence = {kMotorOcc};
+        DLxViewEdge cover = DLxViewEdge::Line(2, {40, -20, 0}, {40, 20, 0});
+        cover.occurrence = {kCoverOcc};
+        // Edge 3 belongs to a component the bill does not list.
+        DLxViewEdge stray = DLxViewEdge::Line(3, {-40, -20, 0}, {-40, 20, 0});
+        stray.occurrence = {kCoverOcc, 999};
+        DLxViewEdge plate = DLxViewEdge::Line(4, {0, 30, 0}, {20, 30, 0});
+        plate.occurrence = {kCoverOcc, kPlateOcc};
+        view->SetEdges({motor, cover, stray, plate});
+        RDxComputeContext ctx;
+        d.sheet->Recompute(ctx);
+        EXPECT_FALSE(d.doc
+                         .ProcessChangeRequest(new FnRequest([this] {
+                             balloon = d.Place(d.Node(kMotorOcc));
+                             balloon->GetFirstAnchor()->AttachToEdge(view, 1, 0.5);
+                             // Placed where its anchor is, as the creating request places it.
+                             balloon->GetSymState()->SetOrigin({100, 100, 0});
+                             RDxComputeContext placing;
+                             d.sheet->Recompute(placing);
+                         }))
+                         .Failed());
+    }
+    RSeRef<DLxBalloonSymInstance> Ref() const { return RSeRef<DLxBalloonSymInstance>(balloon); }
+    UTxString16 Tag() const {
+        UTxString16 tag;
+        DLxBalloonSymUtil::GetBalloonTag(balloon->GetBalloonSymState(), balloon->GetBalloon(), tag);
+        return tag;
+    }
+    std::vector<uint8_t> Bytes() {
+        std::vector<uint8_t> out;
+        EXPECT_FALSE(d.doc.GetRSeDb()->SaveToBuffer(out).Failed());
+        return out;
+    }
+    // Processes the request; its undo gives back the bytes from before, its redo the edit.
+    void ProcessAndUndo(FWxChangeRequest* request) {
+        const std::vector<uint8_t> before = Bytes();
+        const UTxResult r = d.doc.ProcessChangeRequest(request);
+        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+        const std::vector<uint8_t> after = Bytes();
+        ASSERT_FALSE(d.doc.Undo().Failed());
+        EXPECT_EQ(Bytes(), before);
+        ASSERT_FALSE(d.doc.Redo().Failed());
+        EXPECT_EQ(Bytes(), after);
+    }
+    int32_t EndId() const { return balloon->GetLeader(0)->GetTerminalNode(0)->GetNodeId(); }
+
+    Drawing d;
+    DLxViewInstance* view = nullptr;
+    DLxBalloonSymInstance* balloon = nullptr;
+};
+
+TEST_F(BalloonLeader, AnAnchorInferredOntoAnotherComponentNumbersItsRow) {
+    ASSERT_NE(balloon, nullptr);
+    EXPECT_EQ(Tag(), u"7");
+    ProcessAndUndo(
+        new Anchor(Ref(), 0, 0, EndId(), DLxIntent::OnEdge(view, 2, 0.5), true, {}, 0));
+    EXPECT_EQ(balloon->GetStructureNode(), d.Node(kCoverOcc));
+    EXPECT_EQ(Tag(), u"8");
+    ASSERT_NE(balloon->GetDisplayList(), nullptr);
+    EXPECT_TRUE(Draws(*balloon->GetDisplayList(), u"8"));
+    EXPECT_FALSE(Draws(*balloon->GetDisplayList(), u"7"));
+    DLxAnchorPoint* a = balloon->GetFirstAnchor();
+    EXPECT_TRUE(a->IsOnEdge());
+    EXPECT_NEAR(a->GetPoint().distanceTo({140, 100, 0}), 0, 1e-9);
+    // The balloon's state follows its first anchor.
+    EXPECT_NEAR(balloon->GetSymState()->GetOrigin().distanceTo({140, 100, 0}), 0, 1e-9);
+}
+
+// Onto a part inside the assembly that the balloon numbers, the balloon keeps the assembly's
+// row; from elsewhere it numbers the part's own row.
+TEST_F(BalloonLeader, APartInsideTheNumberedAssemblyKeepsItsRow) {
+    auto infer = [&](int32_t edge) {
+        ProcessAndUndo(
+            new Anchor(Ref(), 0, 0, EndId(), DLxIntent::OnEdge(view, edge, 0.5), true, {}, 0));
+    };
+    infer(4);
+    EXPECT_EQ(Tag(), u"8.1");
+    ASSERT_FALSE(d.doc.Undo().Failed());
+    infer(2);
+    ASSERT_EQ(Tag(), u"8");
+    infer(4);
+    EXPECT_EQ(Tag(), u"8");
+    EXPECT_EQ(balloon->GetStructureNode(), d.Node(kCoverOcc));
+}
+
+// Each edit's journalled line replays on the same drawing made afresh to the same bytes.
+TEST_F(BalloonLeader, RecordsReplayToTheSameDrawing) {
+    struct Fresh : BalloonLeader {
+        void TestBody() override {}
+    };
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    const struct {
+        const char* name;
+        std::function<FWxChangeRequest*(BalloonLeader&)> make;
+    } cases[] = {
+        {"the root moved left",
+         [](BalloonLeader& t) {
+             return new Leader(t.Ref(), 0, t.balloon->GetLeader(0)->GetRoot()->GetNodeId(),
+                               {60, 120, 0});
+         }},
+        {"the leader shifted",
+         [](BalloonLeader& t) { return new Leader(t.Ref(), WqGeVector3d(5, -5, 0), false); }},
+        {"the anchor inferred onto the cover",
+         [](BalloonLeader& t) {
+             return new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent::OnEdge(t.view, 2, 0.5), true,
+                               {}, 28029);
+         }},
+        {"the anchor dragged along its edge",
+         [](BalloonLeader& t) {
+             return new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent(), false, {90, 104, 0}, 0);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fresh edited;
+        mgr.ClearLines();
+        const UTxResult r = edited.d.doc.ProcessChangeRequest(c.make(edited));
+        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+        ASSERT_EQ(mgr.GetLines().size(), 1u);
+        const UTxString16 line = mgr.GetLines().front();
+        Fresh replayed;
+        const UTxResult rr = mgr.ReplayLine(&replayed.d.doc, line);
+        ASSERT_FALSE(rr.Failed()) << UTx::ToUtf8(line) << ": " << rr.GetMessageUtf8();
+        EXPECT_EQ(replayed.Bytes(), edited.Bytes()) << UTx::ToUtf8(line);
+    }
+    mgr.ClearLines();
+}
+
+// An edge of no component the bill lists takes the anchor and leaves the balloon's row.
+TEST_F(BalloonLeader, AnAnchorInferredOntoAnEdgeOfNoListedComponentKeepsTheRow) {
+    ProcessAndUndo(
+        new Anchor(Ref(), 0, 0, EndId(), DLxIntent::OnEdge(view, 3, 0.5), true, {}, 0));
+    DLxAnchorPoint* a = balloon->GetFirstAnchor();
+    EXPECT_TRUE(a->IsOnEdge());
+    EXPECT_NEAR(a->GetPoint().distanceTo({60, 100, 0}), 0, 1e-9);
+    EXPECT_EQ(balloon->GetStructureNode(), d.Node(kMotorOcc));
+    EXPECT_EQ(Tag(), u"7");
+}
+
+// Dragged without inference, an anchor slides along its edge while it stays between the
+// edge's ends, and comes off it where it is dropped past either end.
+TEST_F(BalloonLeader, AnAnchorDraggedPastItsEdgeComesFree) {
+    const struct {
+        const char* name;
+        WqGePoint3d drop;
+        bool onEdge;
+        WqGePoint3d at;
+    } cases[] = {
+        {"along the edge", {90, 104, 0}, true, {90, 100, 0}},
+        {"past the end", {130, 104, 0}, false, {130, 104, 0}},
+        {"past the start", {60, 90, 0}, false, {60, 90, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProcessAndUndo(new Anchor(Ref(), 0, 0, EndId(), DLxIntent(), false, c.drop, 0));
+        DLxAnchorPoint* a = balloon->GetFirstAnchor();
+        EXPECT_EQ(a->IsOnEdge(), c.onEdge);
+        EXPECT_NEAR(a->GetPoint().distanceTo(c.at), 0, 1e-9);
+        EXPECT_EQ(Tag(), u"7");
+        ASSERT_FALSE(d.doc.Undo().Failed());
+    }
+}
+
+// Moving the root to the left of its first vertex turns the stack to the left; moving a deeper
+// vertex leaves it running right.
+TEST_F(BalloonLeader, TheStackTurnsWithTheLastSegment) {
+    DUxLeaderNodeTree* tree = balloon->GetLeader(0);
+    const int32_t rootId = tree->GetRoot()->GetNodeId();
+    ProcessAndUndo(new Leader(Ref(), 0, rootId, {60, 120, 0}));
+    EXPECT_EQ(balloon->GetBalloon()->direction(), DLxBomStdInfo::EDirection(0));
+    EXPECT_EQ(tree->GetRoot()->GetPoint(), WqGePoint3d(60, 120, 0));
+    ProcessAndUndo(new Leader(Ref(), 0, rootId, {140, 120, 0}));
+    EXPECT_EQ(balloon->GetBalloon()->direction(), DLxBomStdInfo::EDirection(4));
+    ProcessAndUndo(new Leader(Ref(), WqGeVector3d(5, -5, 0), false));
+    EXPECT_EQ(tree->GetRoot()->GetPoint(), WqGePoint3d(145, 115, 0));
+}
+
+// Requests that name a balloon, a leader, a node, a branch or an arrowhead the drawing does
+// not have are refused before anything changes.
+TEST_F(BalloonLeader, WhatIsNotThereIsRefused) {
+    const RSeRef<DLxBalloonSymInstance> none;
+    const struct {
+        const char* name;
+        FWxChangeRequest* request;
+    } cases[] = {
+        {"no balloon", new Leader(none, WqGeVector3d(1, 0, 0), false)},
+        {"a leader past the last", new Leader(Ref(), 3, 1, {})},
+        {"a node the leader lacks", new Leader(Ref(), 0, 77, {})},
+        {"no direction to line up along", new Leader(Ref(), WqGeVector3d())},
+        {"an anchor of no balloon", new Anchor(none, 0, 0, 1, DLxIntent(), false, {}, 0)},
+        {"an anchor at no end", new Anchor(Ref(), 0, 0, 77, DLxIntent(), false, {}, 0)},
+        {"an arrowhead service that does not exist",
+         new Anchor(Ref(), 0, 0, EndId(), DLxIntent(), false, {}, 12345)},
+        {"an arrowhead on a branch past the last",
+         new Anchor(Ref(), 0, 4, EndId(), DLxIntent(), false, {}, 28029)},
+        {"an edge the view lacks",
+         new Anchor(Ref(), 0, 0, EndId(), DLxIntent::OnEdge(view, 9, 0.5), true, {}, 0)},
+    };
+    const std::vector<uint8_t> before = Bytes();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(d.doc.ProcessChangeRequest(c.request).Failed());
+    }
+    // A record whose key names an object of another kind reads as no balloon.
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    const UTxString16 sheet = mgr.StringFromRef(RSeRefBase(d.sheet));
+    for (const UTxString16& line :
+         {u"ChangeBalloonSymLeader BalloonSymbol=\"" + sheet +
+              u"\" LeaderNum=0 NodeID=1 Point=(0,0,0) BaseVector=(0,0,0) "
+              u"ShiftVector=(1,0,0) _TargetTypeId=2",
+          u"ChangeBalloonSymAnchor BalloonSymbol=\"" + sheet +
+              u"\" LeaderNum=0 BranchNum=0 NodeNum=1 Intent=null Intent_Edge=0 Intent_Param=0 "
+              u"Intent_Point=(0,0,0) InferAnchor=false Point=(0,0,0) ArrowHead=0"}) {
+        const UTxResult r = mgr.ReplayLine(&d.doc, line);
+        EXPECT_EQ(r.GetCode(), 0x200B0323u) << UTx::ToUtf8(line) << ": " << r.GetMessageUtf8();
+    }
+    mgr.ClearLines();
+    EXPECT_EQ(Bytes(), before);
+}
+
+} // namespace
