@@ -9,7 +9,6 @@
 #include "ge/WqGePoint3d.h"
 #include "rd/RDxString.h"
 #include "rse/RSe.h"
-#include "rse/RSeDatabase.h"
 #include "rse/RSeRef.h"
 #include "sm/SMxTypeFilterItem.h"
 
@@ -178,24 +177,6 @@ bool Transcript(UCxTranscriptDataExchange& tdx, const char16_t* key, DLxLocalBOM
 }
 
 } // namespace DLxTDXUtil
-
-DLxEmblem* DLxTDXUtil::FindByKeyPoint(FWxSceneDoc* doc, const WqGePoint3d& point, uint32_t id,
-                                      KeyPointOf keyPoint) {
-    auto* drawing = dynamic_cast<DLxDrawingDoc*>(doc);
-    if (!drawing || !keyPoint) return nullptr;
-    const auto at = [&](RSeIDed* obj) {
-        auto* emblem = dynamic_cast<DLxEmblem*>(obj);
-        WqGePoint3d key;
-        return emblem && keyPoint(*emblem, key) && key.x == point.x && key.y == point.y ? emblem
-                                                                                        : nullptr;
-    };
-    if (id)
-        if (DLxEmblem* e = at(drawing->GetRSeDb()->FindObject(id))) return e;
-    for (DLxSheet* sheet : drawing->GetSheets())
-        for (const RSeRef<RDxNode>& node : sheet->GetNodes())
-            if (DLxEmblem* e = at(node.GetTarget())) return e;
-    return nullptr;
-}
 
 void DLxTDXUtil::GetSelection(FWxSceneDoc* doc, const WqGePoint3d& point, FWxSelectionSet& set,
                               const FWxSelectionFilter& filter, double tol) {

@@ -9,7 +9,6 @@
 
 #include "uc/UCxTranscriptDataExchange.h"
 
-class DLxEmblem;
 class DLxLocalBOMCookie;
 class RDxString;
 class FWxSceneDoc;
@@ -25,15 +24,6 @@ namespace DLxTDXUtil {
 // item makes (the first admitting item's) to the set. A point within `tol` of an emblem hits it.
 void GetSelection(FWxSceneDoc* doc, const WqGePoint3d& point, FWxSelectionSet& set,
                   const FWxSelectionFilter& filter, double tol = 1e-9);
-
-// Objects that a key names by a point and an id (FBxObjectNameKey::PointRest). A pick at the
-// point may find another object lying over it, so the object with the id comes first when its
-// key point is exactly the point, then the first emblem of the kind (in the document's sheet and
-// node order) with exactly that key point; null when none (the caller then picks). `keyPoint`
-// answers whether an emblem is of the kind, and its key point.
-using KeyPointOf = bool (*)(const DLxEmblem& emblem, WqGePoint3d& key);
-DLxEmblem* FindByKeyPoint(FWxSceneDoc* doc, const WqGePoint3d& point, uint32_t id,
-                          KeyPointOf keyPoint);
 
 // How a request's arrowhead is exchanged: version 0 is the older form, kept for replaying old
 // transcripts.

@@ -34,15 +34,6 @@ const UTxString16& KeyText() {
 // Exact: the key holds the origin's own digits.
 constexpr double kPickTolerance = 1e-9;
 
-// The point a table's key names: its origin.
-bool KeyPoint(const DLxEmblem& emblem, WqGePoint3d& key) {
-    auto* table = dynamic_cast<const DLxPartListTable*>(&emblem);
-    RSeRef<DLxTableStatePartlist> state = table ? table->GetPartListTableState() : nullptr;
-    if (!state) return false;
-    key = state->GetOrigin();
-    return true;
-}
-
 const DLxPartListTableONKTranslator g_translator(DLxPartListTableONKTranslator::kKeyTextId);
 } // namespace
 
@@ -59,26 +50,21 @@ DLxSheet* DLxPartListTable::GetObjectNameKeyParent() const {
     return dynamic_cast<DLxSheet*>(GetFragment().get());
 }
 
-UTxResult DLxPartListTableONKTranslator::GetKey(const RSeIDed& obj, UTxString16& rest) const {
+// The point a table's key names: its origin.
+bool DLxPartListTableONKTranslator::KeyPoint(const RSeIDed& obj, WqGePoint3d& key) const {
     auto* table = dynamic_cast<const DLxPartListTable*>(&obj);
-    WqGePoint3d origin;
-    if (!table || !KeyPoint(*table, origin))
-        return UTxResult(kFBxErrNameKeyNone, u"not a parts list with a state");
-    rest = FBxObjectNameKey::PointRest(origin, table->GetId());
-    return {};
+    RSeRef<DLxTableStatePartlist> state = table ? table->GetPartListTableState() : nullptr;
+    if (!state) return false;
+    key = state->GetOrigin();
+    return true;
 }
 
-UTxResult DLxPartListTableONKTranslator::FindObject(const UTxString16& rest, RSeDatabase&,
-                                                    FWxSceneDoc* doc, RSeIDed*& out) const {
-    WqGePoint3d point;
-    uint32_t id = 0;
-    if (UTxResult r = FBxObjectNameKey::ReadPointRest(rest, point, &id); r.Failed()) return r;
-    // A key this program wrote names its table exactly; a point typed by hand is picked at.
-    if (DLxEmblem* exact = DLxTDXUtil::FindByKeyPoint(doc, point, id, &KeyPoint))
-        out = exact;
-    else
-        out = TranslateKey(doc, point);
-    return {};
+const char16_t* DLxPartListTableONKTranslator::NotOfTheKind() const {
+    return u"not a parts list with a state";
+}
+
+RSeIDed* DLxPartListTableONKTranslator::Pick(FWxSceneDoc* doc, const WqGePoint3d& point) const {
+    return TranslateKey(doc, point);
 }
 
 SmartPtr<DLxPartListSelection>

@@ -3,23 +3,19 @@
 // found again by picking there with a parts-list filter.
 #include <cstdint>
 
-#include "fw/FBxObjectNameKey.h"
+#include "dl/DLxPointKeyTranslator.h"
 #include "fw/SmartPtr.h"
 
 class DLxPartListSelection;
 class DLxPartListTable;
 class WqGePoint3d;
 
-class DLxPartListTableONKTranslator : public FBxObjectNameKeyTranslator {
+class DLxPartListTableONKTranslator : public DLxPointKeyTranslator {
 public:
     // The resource string of the key text.
     static constexpr uint32_t kKeyTextId = 7922;
     explicit DLxPartListTableONKTranslator(uint32_t keyTextId) : m_keyTextId(keyTextId) {}
     uint32_t GetKeyTextId() const { return m_keyTextId; }
-
-    UTxResult GetKey(const RSeIDed& obj, UTxString16& rest) const override;
-    UTxResult FindObject(const UTxString16& rest, RSeDatabase& db, FWxSceneDoc* doc,
-                         RSeIDed*& out) const override;
 
     // The first parts-list selection a pick at the point yields; null when none.
     static SmartPtr<DLxPartListSelection> FindSelection(FWxSceneDoc* doc, const WqGePoint3d& point);
@@ -28,6 +24,11 @@ public:
 
     // The one translator, registered for DLxPartListTable when the module starts.
     static void Register();
+
+protected:
+    bool KeyPoint(const RSeIDed& obj, WqGePoint3d& key) const override;
+    const char16_t* NotOfTheKind() const override;
+    RSeIDed* Pick(FWxSceneDoc* doc, const WqGePoint3d& point) const override;
 
 private:
     uint32_t m_keyTextId;

@@ -13,19 +13,18 @@ constexpr double kPickTolerance = 1e-9;
 const DLxGeneralNoteONKTranslator g_translator;
 } // namespace
 
-UTxResult DLxGeneralNoteONKTranslator::GetKey(const RSeIDed& obj, UTxString16& rest) const {
-    auto* note = dynamic_cast<const DLxGeneralNote*>(&obj);
-    if (!note) return UTxResult(kFBxErrNameKeyNone, u"not a general note");
-    rest = FBxObjectNameKey::PointRest(note->GetKeyPoint());
-    return {};
+bool DLxGeneralNoteONKTranslator::KeyPoint(const RSeIDed& obj, WqGePoint3d& key) const {
+    auto* found = dynamic_cast<const DLxGeneralNote*>(&obj);
+    if (found) key = found->GetKeyPoint();
+    return found;
 }
 
-UTxResult DLxGeneralNoteONKTranslator::FindObject(const UTxString16& rest, RSeDatabase&,
-                                                  FWxSceneDoc* doc, RSeIDed*& out) const {
-    WqGePoint3d point;
-    if (UTxResult r = FBxObjectNameKey::ReadPointRest(rest, point); r.Failed()) return r;
-    out = ObjectFromPoint(doc, point);
-    return {};
+const char16_t* DLxGeneralNoteONKTranslator::NotOfTheKind() const {
+    return u"not a general note";
+}
+
+RSeIDed* DLxGeneralNoteONKTranslator::Pick(FWxSceneDoc* doc, const WqGePoint3d& point) const {
+    return ObjectFromPoint(doc, point);
 }
 
 DLxGeneralNote* DLxGeneralNoteONKTranslator::ObjectFromPoint(FWxSceneDoc* doc,

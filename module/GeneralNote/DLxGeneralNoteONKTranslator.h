@@ -1,20 +1,22 @@
 #pragma once
 // Names a general note in a transcript by its key point, a corner of its box as the note shows
-// it ("DLxGeneralNote#<x>,<y>", see DLxGeneralNote::GetKeyPoint), and finds it again by picking
-// there with a note filter: the first note in the pick's order.
-#include "fw/FBxObjectNameKey.h"
+// it ("DLxGeneralNote#<x>,<y>#<id>", see DLxGeneralNote::GetKeyPoint); a pick there with a
+// note filter finds a note by a point typed by hand.
+#include "dl/DLxPointKeyTranslator.h"
 
 class DLxGeneralNote;
 
-class DLxGeneralNoteONKTranslator : public FBxObjectNameKeyTranslator {
+class DLxGeneralNoteONKTranslator : public DLxPointKeyTranslator {
 public:
-    UTxResult GetKey(const RSeIDed& obj, UTxString16& rest) const override;
-    UTxResult FindObject(const UTxString16& rest, RSeDatabase& db, FWxSceneDoc* doc,
-                         RSeIDed*& out) const override;
 
     // The note a pick at `point` finds in the document; null when none.
     static DLxGeneralNote* ObjectFromPoint(FWxSceneDoc* doc, const WqGePoint3d& point);
 
     // The one translator, registered for DLxGeneralNote when the module starts.
     static void Register();
+
+protected:
+    bool KeyPoint(const RSeIDed& obj, WqGePoint3d& key) const override;
+    const char16_t* NotOfTheKind() const override;
+    RSeIDed* Pick(FWxSceneDoc* doc, const WqGePoint3d& point) const override;
 };

@@ -12,19 +12,18 @@ constexpr double kPickTolerance = 1e-9;
 const DLxBalloonSymInstanceONKTranslator g_translator;
 } // namespace
 
-UTxResult DLxBalloonSymInstanceONKTranslator::GetKey(const RSeIDed& obj, UTxString16& rest) const {
-    auto* inst = dynamic_cast<const DLxBalloonSymInstance*>(&obj);
-    if (!inst) return UTxResult(kFBxErrNameKeyNone, u"not a balloon");
-    rest = FBxObjectNameKey::PointRest(inst->GetKeyPoint());
-    return {};
+bool DLxBalloonSymInstanceONKTranslator::KeyPoint(const RSeIDed& obj, WqGePoint3d& key) const {
+    auto* found = dynamic_cast<const DLxBalloonSymInstance*>(&obj);
+    if (found) key = found->GetKeyPoint();
+    return found;
 }
 
-UTxResult DLxBalloonSymInstanceONKTranslator::FindObject(const UTxString16& rest, RSeDatabase&,
-                                                         FWxSceneDoc* doc, RSeIDed*& out) const {
-    WqGePoint3d point;
-    if (UTxResult r = FBxObjectNameKey::ReadPointRest(rest, point); r.Failed()) return r;
-    out = ObjectFromPoint(doc, point);
-    return {};
+const char16_t* DLxBalloonSymInstanceONKTranslator::NotOfTheKind() const {
+    return u"not a balloon";
+}
+
+RSeIDed* DLxBalloonSymInstanceONKTranslator::Pick(FWxSceneDoc* doc, const WqGePoint3d& point) const {
+    return ObjectFromPoint(doc, point);
 }
 
 SmartPtr<DLxSymSelection>

@@ -11,33 +11,20 @@ namespace {
 constexpr double kPickTolerance = 1e-9;
 
 const DLxGDTInstanceONKTranslator g_translator;
+} // namespace
 
-bool KeyPoint(const DLxEmblem& emblem, WqGePoint3d& key) {
-    auto* frame = dynamic_cast<const DLxGDTInstance*>(&emblem);
+bool DLxGDTInstanceONKTranslator::KeyPoint(const RSeIDed& obj, WqGePoint3d& key) const {
+    auto* frame = dynamic_cast<const DLxGDTInstance*>(&obj);
     if (frame) key = frame->GetKeyPoint();
     return frame;
 }
-} // namespace
 
-UTxResult DLxGDTInstanceONKTranslator::GetKey(const RSeIDed& obj, UTxString16& rest) const {
-    auto* inst = dynamic_cast<const DLxGDTInstance*>(&obj);
-    if (!inst) return UTxResult(kFBxErrNameKeyNone, u"not a feature control frame");
-    const WqGePoint3d p = inst->GetKeyPoint();
-    rest = FBxObjectNameKey::PointRest(p, inst->GetId());
-    return {};
+const char16_t* DLxGDTInstanceONKTranslator::NotOfTheKind() const {
+    return u"not a feature control frame";
 }
 
-UTxResult DLxGDTInstanceONKTranslator::FindObject(const UTxString16& rest, RSeDatabase&,
-                                                  FWxSceneDoc* doc, RSeIDed*& out) const {
-    WqGePoint3d point;
-    uint32_t id = 0;
-    if (UTxResult r = FBxObjectNameKey::ReadPointRest(rest, point, &id); r.Failed()) return r;
-    // A key this program wrote names its frame exactly; a point typed by hand is picked at.
-    if (DLxEmblem* exact = DLxTDXUtil::FindByKeyPoint(doc, point, id, &KeyPoint))
-        out = exact;
-    else
-        out = ObjectFromPoint(doc, point);
-    return {};
+RSeIDed* DLxGDTInstanceONKTranslator::Pick(FWxSceneDoc* doc, const WqGePoint3d& point) const {
+    return ObjectFromPoint(doc, point);
 }
 
 SmartPtr<DLxGDTSelection>
