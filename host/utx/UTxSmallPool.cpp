@@ -3,7 +3,20 @@
 #include <cstdint>
 #include <new>
 
-#if !defined(__SANITIZE_ADDRESS__)
+// Under AddressSanitizer every block comes from the heap, so that misuse stays visible. GCC says
+// so with a macro, clang through __has_feature.
+#if defined(__SANITIZE_ADDRESS__)
+#define KORVU_POOL_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KORVU_POOL_UNDER_ASAN 1
+#endif
+#endif
+#ifndef KORVU_POOL_UNDER_ASAN
+#define KORVU_POOL_UNDER_ASAN 0
+#endif
+
+#if !KORVU_POOL_UNDER_ASAN
 namespace {
 constexpr size_t kGrain = 8;
 constexpr size_t kLargestPooled = 512;
@@ -37,7 +50,7 @@ void* TakeFromNewChunk(SizeClass& sizeClass, size_t blockBytes) {
 #endif
 
 void* UTx::PoolAllocate(size_t bytes) {
-#if defined(__SANITIZE_ADDRESS__)
+#if KORVU_POOL_UNDER_ASAN
     return ::operator new(bytes);
 #else
     if (bytes > kLargestPooled) return ::operator new(bytes);
@@ -58,11 +71,11 @@ void* UTx::PoolAllocate(size_t bytes) {
 
 void UTx::PoolFree(void* p, size_t bytes) noexcept {
     if (!p) return;
-#if defined(__SANITIZE_ADDRESS__)
-    ::operator delete(p, bytes);
+#if KORVU_POOL_UNDER_ASAN
+    ::operator delete(p);
 #else
     if (bytes > kLargestPooled) {
-        ::operator delete(p, bytes);
+        ::operator delete(p);
         return;
     }
     const size_t grains = bytes ? (bytes + kGrain - 1) / kGrain : 1;
