@@ -718,16 +718,20 @@ std::u16string DLxLocalBOM::ItemNumberOf(const DLxLocalBOMCookie& cookie) const 
         return Decimal(int64_t(top + CustomIndex(cookie.item()) + 1));
     }
     if (m_scheme == kPartsOnly) return Decimal(int64_t(m.partAt.at(cookie.item()) + 1));
-    // The parent's own number (not one set on it), the delimiter, the position.
+    // The parent's number (one set on it if any, as the list shows it), the delimiter, the
+    // position: renumbering an assembly renumbers its rows.
     int32_t parent = Assembly()->root;
-    std::vector<int32_t> chain = cookie.path();
-    chain.push_back(cookie.item());
-    for (int32_t c : chain) {
+    std::vector<int32_t> above;
+    for (int32_t c : cookie.path()) {
         if (!number.empty()) number += m_descriptor->GetBOMStructuredDelimiter();
         number += Decimal(int64_t(m.childAt.at(Model::Pair(parent, c)) + 1));
+        std::u16string set;
+        if (FindItemNumber(DLxLocalBOMCookie(above, c).Key(), set)) number = set;
+        above.push_back(c);
         parent = c;
     }
-    return number;
+    if (!number.empty()) number += m_descriptor->GetBOMStructuredDelimiter();
+    return number + Decimal(int64_t(m.childAt.at(Model::Pair(parent, cookie.item())) + 1));
 }
 
 int32_t DLxLocalBOM::QuantityUnder(int32_t assembly, int32_t component) const {

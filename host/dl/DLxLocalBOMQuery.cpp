@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <set>
+#include <utility>
 
 #include "dl/DLxAssemblyData.h"
 #include "dl/DLxLocalBOM.h"
@@ -167,9 +168,21 @@ bool DLxLocalBOMRow::ClearCellOverride(const DLxLocalBOMColumn& column) {
 
 bool DLxLocalBOMRow::SetItemNumber(const std::u16string& number) {
     if (!m_bom->SetItemNumber(m_cookie, number)) return false;
-    m_itemNumber = number.empty() ? m_ownNumber : number;
+    // A sub-row's own number starts with the number its parent shows: the sub-rows that show
+    // their own numbers follow it.
+    auto show = [](auto& self, DLxLocalBOMRow* row, std::u16string shown) -> void {
+        const std::u16string before = std::exchange(row->m_itemNumber, std::move(shown));
+        if (before == row->m_itemNumber) return;
+        for (DLxLocalBOMRow* sub : row->m_subRows) {
+            if (sub->m_ownNumber.compare(0, before.size(), before) != 0) continue;
+            const bool ownShown = sub->m_itemNumber == sub->m_ownNumber;
+            sub->m_ownNumber = row->m_itemNumber + sub->m_ownNumber.substr(before.size());
+            if (ownShown) self(self, sub, sub->m_ownNumber);
+        }
+    };
+    show(show, this, number.empty() ? m_ownNumber : number);
     for (DLxLocalBOMRow* p : m_participants)
-        p->m_itemNumber = number.empty() ? p->m_ownNumber : number;
+        show(show, p, number.empty() ? p->m_ownNumber : number);
     return true;
 }
 
@@ -333,7 +346,7 @@ DLxLocalBOMRow* DLxLocalBOMQuery::QueryRow(const DLxLocalBOMCookie& cookie) {
         row->m_parent = parent;
         row->m_key = row->m_cookie.Key();
         row->m_ownNumber =
-            (parent ? parent->m_ownNumber + m_delimiter : std::u16string()) + Number(position);
+            (parent ? parent->m_itemNumber + m_delimiter : std::u16string()) + Number(position);
         if (!m_bom->FindItemNumber(row->m_key, row->m_itemNumber))
             row->m_itemNumber = row->m_ownNumber;
         if (m_bom->IsRowHidden(row->m_cookie)) row->m_flags |= DLxLocalBOMRow::kHiddenByBOM;
@@ -389,7 +402,7 @@ std::vector<DLxLocalBOMRow*> DLxLocalBOMQuery::BuildLevel(const std::vector<int3
                   : m_bom->ChildrenOf(path.empty() ? m_bom->GetAssembly()->root : path.back());
     std::vector<DLxLocalBOMRow*> rows;
     rows.reserve(entries.size() + (top ? m_bom->NumOfCustoms() : 0));
-    const std::u16string prefix = parent ? parent->m_ownNumber + m_delimiter : std::u16string();
+    const std::u16string prefix = parent ? parent->m_itemNumber + m_delimiter : std::u16string();
     int64_t position = 0;
     auto number = [&](DLxLocalBOMRow* row) {
         row->m_key = row->m_cookie.Key();

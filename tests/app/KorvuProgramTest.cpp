@@ -193,8 +193,9 @@ std::vector<DrawnText> SvgTexts(const std::string& svg, double sheetHeight) {
 
 // The example's balloons, each by the point that names it, and the part number of the row it
 // stands for; the parts list's row of that part number shows the number the balloon must show.
-// Before the renumbering and after it, each balloon draws its row's number; a balloon moved
-// onto another component draws that component's.
+// Before the renumbering, after it, after undoing it and after redoing it, each balloon draws
+// its row's number, and a balloon on a row of an assembly its assembly's number first; a
+// balloon moved onto another component draws that component's.
 TEST(KorvuProgram, BalloonsShowTheirPartsListRowsNumbers) {
     const std::pair<SheetPoint, const char*> balloons[] = {
         {{55, 205}, "BR-101"},          {{110, 162}, "SH-102"},
@@ -206,6 +207,9 @@ TEST(KorvuProgram, BalloonsShowTheirPartsListRowsNumbers) {
     const std::string full = Read(Examples() + "/balloons.txt");
     const size_t renumbering = full.find("\nPartListSort ");
     ASSERT_NE(renumbering, std::string::npos);
+    const size_t sequenced = full.find('\n', full.find("\nEditPartList ", renumbering) + 1);
+    ASSERT_NE(sequenced, std::string::npos);
+    const std::string renumbered = full.substr(0, sequenced + 1);
     struct Stage {
         const char* what;
         std::string script;
@@ -213,6 +217,8 @@ TEST(KorvuProgram, BalloonsShowTheirPartsListRowsNumbers) {
     const Stage stages[] = {
         {"created", full.substr(0, renumbering + 1)},
         {"renumbered", full},
+        {"after undoing it", renumbered + "Undo\n"},
+        {"after redoing it", renumbered + "Undo\nRedo\n"},
     };
     std::vector<std::vector<std::string>> shown;
     for (const Stage& s : stages) {
@@ -248,14 +254,17 @@ TEST(KorvuProgram, BalloonsShowTheirPartsListRowsNumbers) {
             numbers.push_back(item->text);
         }
         shown.push_back(numbers);
+        // The collar and the set screw, rows of the collar assembly, take its number first.
+        const std::string assembly = numbers.back();
+        EXPECT_EQ(at(60, 237), assembly + ".1");
         // The set screw's balloon, moved onto the collar at the end, numbers the collar's row as
         // the collar's own balloon does.
-        if (s.script == full) {
-            EXPECT_EQ(at(235, 242), at(60, 237));
-        }
+        EXPECT_EQ(at(235, 242), assembly + (s.script == full ? ".1" : ".2"));
     }
-    ASSERT_EQ(shown.size(), 2u);
+    ASSERT_EQ(shown.size(), 4u);
     EXPECT_NE(shown[1], shown[0]);
+    EXPECT_EQ(shown[2], shown[0]);
+    EXPECT_EQ(shown[3], shown[1]);
 }
 
 TEST(KorvuProgram, BadInputGivesOneMessageAndExitCode2AndWritesNothing) {

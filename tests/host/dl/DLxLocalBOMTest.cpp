@@ -153,6 +153,37 @@ TEST_F(BOMFixture, StructuredBillListsTheRootsChildrenWithSummedQuantities) {
     EXPECT_EQ(Lines(q)[9], u"8.2 GK-220 1");
 }
 
+// A number given to an assembly's row heads its rows' own numbers, in the rows read already,
+// in a new reading and in the bill's answer; a number set on a sub-row stays its own.
+TEST_F(BOMFixture, RowsOfARenumberedAssemblyTakeItsNumber) {
+    DLxLocalBOM* bom = Bill();
+    const DLxLocalBOMCookie plate({kCover}, kPlate), gasket({kCover}, kGasket);
+    ASSERT_TRUE(bom->SetItemNumber(gasket, u"G"));
+    DLxLocalBOMQuery q(bom, nullptr, 1, true);
+    ASSERT_TRUE(q.Execute(false));
+    auto numbers = [&] {
+        return std::vector<std::u16string>{Text(q.RowByCookie(plate), Col::Item),
+                                           Text(q.RowByCookie(gasket), Col::Item),
+                                           bom->ItemNumberOf(plate), bom->ItemNumberOf(gasket)};
+    };
+    EXPECT_EQ(numbers(), (std::vector<std::u16string>{u"8.1", u"G", u"8.1", u"G"}));
+    const struct {
+        const char* what;
+        const char16_t* number;
+        std::vector<std::u16string> rows;
+    } cases[] = {
+        {"renumbered", u"3", {u"3.1", u"G", u"3.1", u"G"}},
+        {"its own number again", u"", {u"8.1", u"G", u"8.1", u"G"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(q.RowByCookie(DLxLocalBOMCookie({}, kCover))->SetItemNumber(c.number));
+        EXPECT_EQ(numbers(), c.rows);
+        ASSERT_TRUE(q.Execute(false));
+        EXPECT_EQ(numbers(), c.rows);
+    }
+}
+
 TEST_F(BOMFixture, PartsOnlyBillMultipliesQuantitiesThroughEveryLevel) {
     // Two covers: each part of the cover counts twice; the cover itself has no row.
     for (DLxAssemblyOccurrence& o : assembly.occurrences)

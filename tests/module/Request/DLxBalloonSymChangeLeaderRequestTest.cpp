@@ -111,6 +111,11 @@ public:
         EXPECT_EQ(Bytes(), before);
         ASSERT_FALSE(d.doc.Redo().Failed());
         EXPECT_EQ(Bytes(), after);
+        // The redo dropped the balloon's drawing; showing the sheet draws it again.
+        if (balloon->GetDisplayList() && balloon->GetDisplayList()->IsEmpty())
+            balloon->MarkEdited(true);
+        RDxComputeContext ctx;
+        d.sheet->Recompute(ctx);
     }
     int32_t EndId() const { return balloon->GetLeader(0)->GetTerminalNode(0)->GetNodeId(); }
 

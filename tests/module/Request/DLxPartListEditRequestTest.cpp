@@ -19,7 +19,9 @@
 #include "Request/DLxPartListEditReplay.h"
 #include "Request/DLxPartListEditRequest.h"
 #include "dl/DLxAssemblyData.h"
+#include "dc/RDxComputeContext.h"
 #include "dl/DLxDrawingDoc.h"
+#include "dl/DLxSheet.h"
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
 #include "fw/FWxTranscriptMgr.h"
@@ -27,6 +29,8 @@
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
 #include "rse/RSeTransaction.h"
+#include "sm/SMxDisplayItem.h"
+#include "sm/SMxDisplayList.h"
 #include "utx/UTxUtil.h"
 
 namespace {
@@ -719,6 +723,37 @@ TEST_F(EditPartListRequest, ACustomRowGoesBeforeOrAtItsIndex) {
             EXPECT_EQ(CustomRows(e), std::vector<int32_t>{c.position});
         });
     }
+}
+
+// Undo and redo put back the list's fields; what it draws follows them when the sheet is shown
+// again (as the program shows it: what draws nothing is drawn, then the sheet recomputes).
+TEST_F(EditPartListRequest, UndoAndRedoRedrawTheList) {
+    Drawing d;
+    ASSERT_NE(d.Table(), nullptr);
+    auto drawn = [&] {
+        for (const RSeRef<RDxNode>& node : d.Sheet()->GetNodes())
+            if (auto* emblem = dynamic_cast<DLxEmblem*>(node.get()))
+                if (const SMxDisplayList* list = emblem->GetSheetDisplayList();
+                    !list || list->IsEmpty())
+                    emblem->MarkEdited(true);
+        RDxComputeContext ctx;
+        EXPECT_FALSE(d.Sheet()->Recompute(ctx).Failed());
+        std::vector<UTxString16> texts;
+        for (const SMxDisplayItem& item : *d.Table()->GetSheetDisplayList())
+            if (const auto* text = item.As<SMxTextItem>()) texts.push_back(text->text);
+        return texts;
+    };
+    const std::vector<UTxString16> before = drawn();
+    const int32_t plain = LayoutOf(d).plain;
+    ASSERT_FALSE(
+        d.Edit({Rec(u"EditCell", {{u"row", Int(0)}, {u"col", Int(plain)}, {u"value", Text(u"Mine")}})})
+            .Failed());
+    const std::vector<UTxString16> after = drawn();
+    ASSERT_NE(after, before);
+    ASSERT_FALSE(d.Doc()->Undo().Failed());
+    EXPECT_EQ(drawn(), before);
+    ASSERT_FALSE(d.Doc()->Redo().Failed());
+    EXPECT_EQ(drawn(), after);
 }
 
 } // namespace
