@@ -4,7 +4,8 @@
 //
 // Contract (what parts lists, balloons and their requests rely on):
 // - Model. A bill lists the drawing's assembly (DLxAssemblyData), which the manager attaches;
-//   the assembly is not stored with the bill, only the bill's own state is. Without an
+//   the assembly is not stored with the bill, only the bill's own state is, and a bill
+//   loaded with its drawing lists the drawing's assembly (DLxDrawingAssembly). Without an
 //   attached assembly the status has bit 0x1 (references unresolved) and queries fail.
 // - Schemes. A structured bill (scheme 1) lists the root's children, one row per component
 //   under one parent with the summed quantity of its occurrences, in the order the components
@@ -256,6 +257,9 @@ public:
     void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
     void FixPtrs(RSeMetaContext& ctx);
+    // The assembly is not stored with the bill: a loaded bill (one without a model) lists the
+    // drawing's own.
+    UTxResult PostRestore(RSeMetaContext& ctx);
     UTxResult Clone(DLxLocalBOM* target, RSeCloneCommander* cc) const;
 
 private:
@@ -288,6 +292,8 @@ private:
     mutable std::unique_ptr<GBxBOMDescriptor> m_descriptor;
     mutable std::unique_ptr<Model> m_model;
     bool m_followsDrawing = false;
+    // A restore count never reached: the drawing's assembly is derived on first use.
+    static constexpr uint64_t kNotYetDerived = ~uint64_t(0);
     mutable uint64_t m_restoreSeen = 0;
 };
 

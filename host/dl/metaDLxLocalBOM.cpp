@@ -123,6 +123,18 @@ void DLxLocalBOM::FixPtrs(RSeMetaContext& ctx) {
     m_configuration.FixAddress(ctx);
 }
 
+UTxResult DLxLocalBOM::PostRestore(RSeMetaContext& ctx) {
+    const UTxResult base = RSeMetaType::PlainPostRestore(this, ctx);
+    // Undo and redo also come here: a bill that has a model keeps it. A loaded one finds the
+    // drawing's on first use rather than now, so that what runs after this step of the load
+    // (the migrators) has put it in its final state.
+    if (!m_assembly) {
+        m_followsDrawing = true;
+        m_restoreSeen = kNotYetDerived;
+    }
+    return base;
+}
+
 void DLxLocalBOM::Save(RSeStream& s) const {
     RSeMetaType::PlainSave(this, s);
     s.Write(m_scheme);

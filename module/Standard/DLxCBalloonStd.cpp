@@ -67,17 +67,19 @@ void DLxCBalloonStd::CopyToStyle(const RSeRef<FWxStyle>& ref) {
         *item->GetPropertyID() = id;
         items.emplace_back(item);
     }
-    if (items.empty()) {
-        DUxTableStylePartsListColumn* item = DUxTableStylePartsListColumn::New(segment);
-        DUxStyleFormatColumnPropertyID* id = item->GetPropertyID();
-        id->SetPropertySet(kItemPropertySet);
-        id->SetPropertyID(u"1");
-        id->SetPropertyExternalName(ItemName());
-        items.emplace_back(item);
-    }
+    if (items.empty()) items.emplace_back(NewItemColumn(segment));
     st.SetItems(items);
     // The style keeps copies of its own.
     DUxTableStyle::ClearColumns(items);
+}
+
+DUxTableStylePartsListColumn* DLxCBalloonStd::NewItemColumn(RSeSegment* segment) {
+    DUxTableStylePartsListColumn* item = DUxTableStylePartsListColumn::New(segment);
+    DUxStyleFormatColumnPropertyID* id = item->GetPropertyID();
+    id->SetPropertySet(kItemPropertySet);
+    id->SetPropertyID(u"1");
+    id->SetPropertyExternalName(ItemName());
+    return item;
 }
 
 void DLxCBalloonStd::SetDefaultBalloonType(int32_t type) {

@@ -13,6 +13,8 @@
 
 class DLxCBalloonService;
 class DLxPartListColumn;
+class DUxTableStylePartsListColumn;
+class RSeSegment;
 
 class DLxCBalloonStd : public DUxCategoryDefault {
 public:
@@ -37,6 +39,9 @@ public:
     // title as its description every time; for the borderless type, the items (the item
     // columns' properties, or the ITEM column when none of them gives one).
     void CopyToStyle(const RSeRef<FWxStyle>& style) override;
+    // The ITEM column (the item number, headed by the resource's name for it), new in the
+    // segment: the caller puts it in a list and deletes it.
+    static DUxTableStylePartsListColumn* NewItemColumn(RSeSegment* segment);
     int32_t GetDefaultBalloonType() const { return m_defaultType; }
     void SetDefaultBalloonType(int32_t type);
 

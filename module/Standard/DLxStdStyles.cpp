@@ -11,6 +11,7 @@
 #include "du/DUxFeatureControlFrameStyle.h"
 #include "du/DUxStandard.h"
 #include "du/DUxTableStyle.h"
+#include "du/DUxTableStyleColumn.h"
 #include "du/DUxTextStyle.h"
 #include "rse/RSe.h"
 #include "rse/RSeMeta.h"
@@ -103,6 +104,18 @@ DUxBalloonStyle* DLxStdStyles::GetBalloonStyle(FWxSceneDoc* doc) {
     RSeRef<DUxCategoryDefault> defaults =
         DUxStandardUtil::GetCategoryDefault(doc, standard.guid(), DLxCBalloonStd::kCategory);
     if (defaults.HasTarget()) defaults->CopyToStyle(RSeRef<FWxStyle>(style));
+    // The standards give items to borderless balloons only; a drawing's balloons number their
+    // rows whatever their shape, so a style left without items shows the item number.
+    if (style->GetItems().empty()) {
+        DUxBalloonItemList items{RSeRef<DUxTableStyleColumn>(
+            DLxCBalloonStd::NewItemColumn(drawing->GetSegment()))};
+        style->SetItems(items);
+        DUxTableStyle::ClearColumns(items);
+    }
+    // The standards' balloon size (1.0) is in their own length unit, which need not be the
+    // sheet's: taken as a multiple of the text height it gives a balloon twice the text's height
+    // across on any sheet, where a plain size would draw a balloon smaller than its number.
+    if (!style->GetScaleToTextHeight()) style->SetScaleToTextHeight(true);
     drawing->AddStyle(style);
     return style;
 }

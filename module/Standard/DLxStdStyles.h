@@ -15,7 +15,8 @@ public:
     // parts list asks, so that drawings without parts lists carry none. Null without a drawing.
     static DUxTableStylePartsList* GetPartsListStyle(FWxSceneDoc* doc);
     // The drawing's balloon style of its standard, named after it, made the same way from the
-    // standard's balloon defaults (type, size, and the items of a borderless balloon); it names
+    // standard's balloon defaults (type, size, and the items of a borderless balloon), with
+    // the ITEM column when the standard gives no items, so that its balloons number; it names
     // the text style of that standard (the standard's font and text height, also named after
     // it), made with it when the drawing has none. Null without a drawing.
     static DUxBalloonStyle* GetBalloonStyle(FWxSceneDoc* doc);

@@ -1,6 +1,6 @@
 // Balloon standards: the factory values of each standard, what they copy into a balloon style
 // (edits counted only for changed values, the norm's title every time, the borderless type's
-// item), and the balloon style a drawing takes from its standard.
+// item), and the balloon style a drawing takes from its standard, which shows the item number.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -181,7 +181,17 @@ TEST_F(BalloonStd, ADrawingTakesTheBalloonStyleOfItsStandardOnFirstAsking) {
         EXPECT_EQ(DUxSymStyleWrapUtils::GetDocumentBalloonStyle(&drawing), style);
         EXPECT_EQ(style->GetDefaultType(), s.type);
         EXPECT_EQ(style->GetSize(), 1.0);
+        // The size counts in text heights, so that the balloon is larger than its number.
+        EXPECT_TRUE(style->GetScaleToTextHeight());
         EXPECT_EQ(style->GetStyleDescription(), s.norm);
+        // Whatever the shape, a balloon of the style numbers its row: the ITEM column.
+        ASSERT_EQ(style->GetItems().size(), 1u);
+        const DUxTableStylePartsListColumn* item = Item(*style, 0);
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(RSe::SegmentOf(item), RSe::SegmentOf(style));
+        EXPECT_TRUE(item->GetPropertyID()->IsItem());
+        EXPECT_EQ(item->GetPropertyID()->GetPropertyID(), u"1");
+        EXPECT_EQ(item->GetPropertyID()->GetPropertyExternalName(), u"ITEM");
         // Its text is the standard's, in a text style named after it.
         const DUxTextStyle* text = style->GetTextStyle().Read();
         ASSERT_NE(text, nullptr);

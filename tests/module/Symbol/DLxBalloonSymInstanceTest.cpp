@@ -14,6 +14,7 @@
 #include "Symbol/DLxTableCalloutBaseSelection.h"
 #include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxBalloonSymState.h"
+#include "KorvuTestSupport.h"
 #include "TstBalloonDrawing.h"
 #include "dc/RDxComputeContext.h"
 #include "dl/DLxAnnotationUpdateState.h"
@@ -35,6 +36,7 @@
 #include "rse/RSeSegmentMigrator.h"
 #include "rse/RSeTransaction.h"
 #include "uc/UCxTranscriptDataExchange.h"
+#include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
 #include "utx/UTxUtil.h"
 
@@ -214,6 +216,54 @@ TEST_F(BalloonInstance, SavedBalloonLoadsBackWhole) {
 
     const std::vector<uint8_t> saved = Bytes(db.get());
     EXPECT_EQ(saved, bytes);
+}
+
+// The texts a display list draws, its children's included.
+void CollectTexts(const SMxDisplayList& list, std::vector<UTxString16>& out) {
+    for (const SMxDisplayItem& item : list) {
+        if (const auto* t = item.As<SMxTextItem>()) out.push_back(t->text);
+        if (const auto* c = item.As<SMxChildItem>()) CollectTexts(c->list, out);
+    }
+}
+std::vector<UTxString16> Texts(const DLxBalloonSymInstance& inst) {
+    std::vector<UTxString16> out;
+    if (const SMxDisplayList* list = inst.GetDisplayList()) CollectTexts(*list, out);
+    return out;
+}
+
+// A drawing saved to a file and opened again draws its balloons as before, each with its
+// row's number: one on a component's node, one naming a row by its cookie.
+TEST_F(BalloonInstance, AReopenedDrawingDrawsTheRowsNumbersAgain) {
+    const DLxBalloonSymInstance* onNode = d.Place(d.Node(kFirstBoltOcc));
+    const DLxLocalBOMCookie motor = d.bom->CookieOfOccurrencePath({kMotorOcc});
+    const DLxBalloonSymInstance* onCookie = d.Place({}, motor, {200, 100, 0}, {220, 120, 0});
+    ASSERT_NE(onNode, nullptr);
+    ASSERT_NE(onCookie, nullptr);
+    RDxComputeContext ctx;
+    ASSERT_FALSE(d.sheet->Recompute(ctx).Failed());
+    ASSERT_EQ(Texts(*onNode), std::vector<UTxString16>{u"4"});
+    ASSERT_EQ(Texts(*onCookie), std::vector<UTxString16>{u"7"});
+
+    KorvuTempDir dir;
+    ASSERT_FALSE(d.doc.Save(dir.File("a.kvd")).Failed());
+    std::unique_ptr<DLxDrawingDoc> loaded;
+    const UTxResult r = DLxDrawingDoc::Open(dir.File("a.kvd"), loaded);
+    ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    auto* sheet = dynamic_cast<DLxSheet*>(loaded->GetRSeDb()->FindObject(d.sheet->GetId()));
+    ASSERT_NE(sheet, nullptr);
+    // Drawings are not stored: the opened balloons draw afresh.
+    for (const DLxBalloonSymInstance* inst : {onNode, onCookie})
+        if (auto* back = dynamic_cast<DLxBalloonSymInstance*>(
+                loaded->GetRSeDb()->FindObject(inst->GetId())))
+            back->MarkEdited(true);
+    ASSERT_FALSE(sheet->Recompute(ctx).Failed());
+    for (const DLxBalloonSymInstance* inst : {onNode, onCookie}) {
+        SCOPED_TRACE(inst == onNode ? "on the node" : "by the cookie");
+        const auto* back =
+            dynamic_cast<const DLxBalloonSymInstance*>(loaded->GetRSeDb()->FindObject(inst->GetId()));
+        ASSERT_NE(back, nullptr);
+        EXPECT_EQ(Texts(*back), Texts(*inst));
+    }
 }
 
 // Message 3 drops the entries whose rows are gone and deletes the balloon when none is left;
