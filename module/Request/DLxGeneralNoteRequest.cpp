@@ -28,6 +28,18 @@ IMPLEMENT_DYNCREATE(DLxGeneralNoteRotateRequest, FWxChangeRequest)
 
 namespace {
 constexpr double kAngleTol = 0.0001;
+
+// What a create and an edit keep of the text they were given: its font, justification and
+// the text as typed.
+void ReadTextLook(const RSeRef<RDxString>& text, int32_t& fontId, int32_t& hJust, int32_t& vJust,
+                  UTxString16& source) {
+    const RDxString* t = text.Read();
+    if (!t) return;
+    fontId = t->GetFontId();
+    hJust = t->GetHorizontalJustification();
+    vJust = t->GetVerticalJustification();
+    source = t->GetOriginalValue();
+}
 constexpr double kQuarter = 1.5707963267946;
 constexpr double kThreeQuarters = 4.7123889803838;
 constexpr double kTurn = 6.2831853071784;
@@ -147,12 +159,7 @@ DLxGeneralNoteRequest::~DLxGeneralNoteRequest() {
 }
 
 void DLxGeneralNoteRequest::TakeFromText() {
-    const RDxString* t = m_text.Read();
-    if (!t) return;
-    m_fontId = t->GetFontId();
-    m_hJust = t->GetHorizontalJustification();
-    m_vJust = t->GetVerticalJustification();
-    m_source = t->GetOriginalValue();
+    ReadTextLook(m_text, m_fontId, m_hJust, m_vJust, m_source);
 }
 
 UTxStringResource DLxGeneralNoteRequest::GetRequestIdentity() const {
@@ -253,12 +260,7 @@ DLxGeneralNoteTextEditRequest::~DLxGeneralNoteTextEditRequest() {
 }
 
 void DLxGeneralNoteTextEditRequest::TakeFromText() {
-    const RDxString* t = m_text.Read();
-    if (!t) return;
-    m_fontId = t->GetFontId();
-    m_hJust = t->GetHorizontalJustification();
-    m_vJust = t->GetVerticalJustification();
-    m_source = t->GetOriginalValue();
+    ReadTextLook(m_text, m_fontId, m_hJust, m_vJust, m_source);
 }
 
 UTxStringResource DLxGeneralNoteTextEditRequest::GetRequestIdentity() const {
