@@ -16,6 +16,9 @@ const std::vector<DUxArrowHeadTemplate> kTemplates = {
     {28032, DUxArrowHeadShape::Dot, 1.0, 1.0},
     {28033, DUxArrowHeadShape::Slash, 1.5, 1.5},
     {28034, DUxArrowHeadShape::None, 0.0, 0.0},
+    // Equilateral datum triangles.
+    {28035, DUxArrowHeadShape::DatumFilled, 2.598, 3.0},
+    {28036, DUxArrowHeadShape::DatumOpen, 2.598, 3.0},
 };
 
 double Cross(const WqGePoint3d& o, const WqGePoint3d& a, const WqGePoint3d& b) {
@@ -86,7 +89,8 @@ void DUxArrowHeadState::PassValue(DUxArrowHeadState* target, int32_t) const {
 
 bool DUxArrowHeadState::IsFilled() const {
     const DUxArrowHeadShape s = GetTemplateRef()->shape;
-    return s == DUxArrowHeadShape::ClosedFilled || s == DUxArrowHeadShape::Dot;
+    return s == DUxArrowHeadShape::ClosedFilled || s == DUxArrowHeadShape::Dot ||
+           s == DUxArrowHeadShape::DatumFilled;
 }
 
 bool DUxArrowHeadState::GetArrowHeadVector(const WqGePoint3d&, const WqGeVector3d& direction,
@@ -125,6 +129,12 @@ void DUxArrowHeadState::GetArrowHeadPoints(const WqGePoint3d& tip, const WqGeVec
         points.push_back(tip - slash + thin);
         break;
     }
+    case DUxArrowHeadShape::DatumFilled:
+    case DUxArrowHeadShape::DatumOpen:
+        points.push_back(tip + across * half);
+        points.push_back(tip - across * half);
+        points.push_back(tip - vector);
+        break;
     default:
         points.push_back(tip);
         points.push_back(tip - vector + across * half);

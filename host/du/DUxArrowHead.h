@@ -13,7 +13,18 @@
 class DUxEmblem;
 class DUxLeaderStyleWrapper;
 
-enum class DUxArrowHeadShape : int32_t { None = 0, ClosedFilled, Closed, Open, Dot, Slash };
+// A datum triangle stands on its tip: its base lies across the leader's end, on the geometry,
+// and its apex points back along the leader.
+enum class DUxArrowHeadShape : int32_t {
+    None = 0,
+    ClosedFilled,
+    Closed,
+    Open,
+    Dot,
+    Slash,
+    DatumFilled,
+    DatumOpen
+};
 
 // One arrowhead service: its id, its shape and its size in sheet units (length along the
 // leader, width across it).

@@ -1,5 +1,9 @@
 #include "Leader/DLxSymFilters.h"
 
+#include "DatumId/DLxCenterDatumInstance.h"
+#include "DatumId/DLxCenterDatumSelection.h"
+#include "DatumId/DLxDatumIdInstance.h"
+#include "DatumId/DLxDatumIdSelection.h"
 #include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTSelection.h"
@@ -20,8 +24,21 @@ DLxCallOutFilter::DLxCallOutFilter(ESubType value)
 DLxDatumIdFilter::DLxDatumIdFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}
 
+SmartPtr<FWxSelection> DLxDatumIdFilter::Select(RSeIDed& object, const WqGePoint3d& point) const {
+    auto* identifier = dynamic_cast<DLxDatumIdInstance*>(&object);
+    if (!identifier) return nullptr;
+    return SmartPtr<FWxSelection>(new DLxDatumIdSelection(identifier, point));
+}
+
 DLxCenterDatumFilter::DLxCenterDatumFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}
+
+SmartPtr<FWxSelection> DLxCenterDatumFilter::Select(RSeIDed& object,
+                                                    const WqGePoint3d& point) const {
+    auto* indicator = dynamic_cast<DLxCenterDatumInstance*>(&object);
+    if (!indicator) return nullptr;
+    return SmartPtr<FWxSelection>(new DLxCenterDatumSelection(indicator, point));
+}
 
 DLxGDTFilter::DLxGDTFilter(ESubType value) : SMxTypeFilterItem(kFilterType), m_value(value) {}
 

@@ -39,6 +39,8 @@ public:
     explicit DLxDatumIdFilter(ESubType value);
     ESubType GetSubType() const { return m_value; }
     std::string GetFilterName() const override { return "DLxDatumIdFilter"; }
+    // A DLxDatumIdSelection of a datum or feature identifier.
+    SmartPtr<FWxSelection> Select(RSeIDed& object, const WqGePoint3d& point) const override;
 
 private:
     ESubType m_value;
@@ -52,6 +54,8 @@ public:
     explicit DLxCenterDatumFilter(ESubType value);
     ESubType GetSubType() const { return m_value; }
     std::string GetFilterName() const override { return "DLxCenterDatumFilter"; }
+    // A DLxCenterDatumSelection of an origin indicator.
+    SmartPtr<FWxSelection> Select(RSeIDed& object, const WqGePoint3d& point) const override;
 
 private:
     ESubType m_value;

@@ -2,7 +2,49 @@
 
 #include "Standard/DLxStdFactory.h"
 #include "Standard/DLxStdNorms.h"
+#include "du/DUxCAuxEntArray.h"
+#include "du/DUxIdStyle.h"
+#include "ge/BBox.h"
+#include "ge/WqGeMatrix3d.h"
 #include "rse/RSeTransaction.h"
+
+bool DLxCIdStd::IsIdTypeAllowed(int32_t, bool) const {
+    return true;
+}
+
+bool DLxCIdStd::IsStyleIdTypeAllowed(int32_t, bool) const {
+    return true;
+}
+
+UTxResult DLxCIdStd::GetIdExtents(BBox& extents, const DUxDatumIdState* state,
+                                  const WqGeMatrix3d& transform) const {
+    DUxCAuxEntArray entities;
+    BuildIdEntities(state, entities);
+    entities.TransformBy(transform);
+    const BBox own = entities.GetExtents();
+    if (!own.isEmpty()) extents.extend(own);
+    return {};
+}
+
+bool DLxCIdStd::DrawId(SMxDisplayList& list, const DUxDatumIdState* state,
+                       const WqGeMatrix3d& transform, const DLxSymInstance*) const {
+    DUxCAuxEntArray entities;
+    BuildIdEntities(state, entities);
+    entities.TransformBy(transform);
+    entities.Draw(list);
+    return true;
+}
+
+void DLxCIdStd::CopyToStyle(const RSeRef<FWxStyle>& style) {
+    auto* id = dynamic_cast<DUxIdStyle*>(style.get());
+    if (!id) return;
+    id->SetIdentifierFlag(IsStyleIdTypeAllowed(kDatumIdType, false));
+    id->SetStyleDescription(GetStandardReference());
+}
+
+bool DLxCIdStdANSI::IsIdTypeAllowed(int32_t type, bool) const {
+    return type == kDatumIdType;
+}
 
 RSeRef<DUxCategoryDefault> DLxCIdStdANSI::CreateCategoryDefault(FWxSceneDoc* doc,
                                                                 RSeSegment* segment,

@@ -2,6 +2,7 @@
 
 #include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCFCFStd.h"
+#include "Standard/DLxCIdStd.h"
 #include "Standard/DLxCPartListStd.h"
 #include "Standard/DLxStdRegistration.h"
 #include "dl/DLxDrawing.h"
@@ -9,6 +10,7 @@
 #include "du/DUxBalloonStyle.h"
 #include "du/DUxCategoryDefault.h"
 #include "du/DUxFeatureControlFrameStyle.h"
+#include "du/DUxIdStyle.h"
 #include "du/DUxStandard.h"
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
@@ -52,7 +54,29 @@ bool DLxStdStyles::AddDocumentStyles(FWxSceneDoc* doc) {
         if (defaults.HasTarget()) defaults->CopyToStyle(RSeRef<FWxStyle>(style));
         drawing->AddStyle(style);
     }
+    AddIdStyles(doc, *drawing);
     return true;
+}
+
+void DLxStdStyles::AddIdStyles(FWxSceneDoc* doc, DLxDrawing& drawing) {
+    // The datum triangle of each standard's identifiers: ASME draws it filled, DIN and JIS
+    // open, the others filled.
+    const uint32_t triangles[] = {DUxIdStyle::kFilledTriangle, DUxIdStyle::kFilledTriangle,
+                                  DUxIdStyle::kOpenTriangle,   DUxIdStyle::kFilledTriangle,
+                                  DUxIdStyle::kFilledTriangle, DUxIdStyle::kOpenTriangle};
+    RSeMetaType* meta = RSe::_GetMeta(static_cast<const DUxIdStyle*>(nullptr));
+    for (size_t i = 0; i < std::size(kStandards); ++i) {
+        const Standard& st = kStandards[i];
+        if (drawing.FindStyle(meta, st.name)) continue;
+        DUxIdStyle* style = DUxIdStyle::CreateStyle(drawing.GetSegment(), st.name);
+        style->SetFontId(DUxStandardUtil::GetFontID(doc, st.guid()));
+        style->SetTextHeight(DUxStandardUtil::GetTextHeight(doc, st.guid()));
+        style->SetArrowHead(triangles[i]);
+        RSeRef<DUxCategoryDefault> defaults =
+            DUxStandardUtil::GetCategoryDefault(doc, st.guid(), DLxCIdStd::kFirstCategory);
+        if (defaults.HasTarget()) defaults->CopyToStyle(RSeRef<FWxStyle>(style));
+        drawing.AddStyle(style);
+    }
 }
 
 DUxTableStylePartsList* DLxStdStyles::GetPartsListStyle(FWxSceneDoc* doc) {

@@ -1,7 +1,8 @@
 #pragma once
-// The styles a new drawing document starts with: one feature-control-frame style per drafting
-// standard, named after it ("ANSI", "BSI", "DIN", "GB", "ISO", "JIS") and filled from that
-// standard's defaults. Annotations that name no style take the one of the drawing's standard.
+// The styles a new drawing document starts with: one feature-control-frame style and one
+// identifier style per drafting standard, named after it ("ANSI", "BSI", "DIN", "GB", "ISO",
+// "JIS") and filled from that standard's defaults. Annotations that name no style take the one of the drawing's standard.
+class DLxDrawing;
 class DUxBalloonStyle;
 class DUxTableStylePartsList;
 class FWxSceneDoc;
@@ -20,4 +21,9 @@ public:
     // the text style of that standard (the standard's font and text height, also named after
     // it), made with it when the drawing has none. Null without a drawing.
     static DUxBalloonStyle* GetBalloonStyle(FWxSceneDoc* doc);
+
+private:
+    // One identifier style per standard, named after it: the standard's font and text height,
+    // its datum triangle and what its identifier defaults give (AddDocumentStyles).
+    static void AddIdStyles(FWxSceneDoc* doc, DLxDrawing& drawing);
 };

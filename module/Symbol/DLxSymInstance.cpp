@@ -154,6 +154,14 @@ template <class F> void DLxSymInstance::ForEachBranchAnchor(F f) const {
                 f(i, b, BranchAnchor(tree, b));
 }
 
+RDxTemplate* DLxSymInstance::GetSymbolTemplate() {
+    return SymbolTemplate();
+}
+
+const UTxGUID& DLxSymInstance::GetSymbolTemplateGuid() {
+    return SymbolTemplateGuid();
+}
+
 DLxSymInstance::DLxSymInstance(RDxFragment* fragment, DUxSymState* state) {
     if (RDxTemplate* tmpl = SymbolTemplate())
         SetTemplate(tmpl);

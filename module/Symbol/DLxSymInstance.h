@@ -25,6 +25,7 @@ class DUxDisplayListState;
 class DUxGeometryProxy;
 class DUxLeaderNode;
 class DUxSymState;
+class RDxTemplate;
 class SMxChildItem;
 class SMxColor;
 class SMxDisplayList;
@@ -53,6 +54,10 @@ public:
 
     // Made in the fragment's segment and added to it; without a state a default one is made.
     DLxSymInstance(RDxFragment* fragment, DUxSymState* state);
+    // The annotation template every placed symbol (and the module's other emblems) is an
+    // instance of; null when no factory makes it.
+    static RDxTemplate* GetSymbolTemplate();
+    static const UTxGUID& GetSymbolTemplateGuid();
     explicit DLxSymInstance(const RSeStream* s);
     ~DLxSymInstance() override;
     RSeMetaType* GetMeta() const override;

@@ -28,13 +28,20 @@
 #include "BofM/DLxTableComponentBinder.h"
 #include "BofM/DLxTableRowPartlist.h"
 #include "BofM/DLxTableStatePartlist.h"
+#include "DatumId/DLxCenterDatumInstance.h"
+#include "DatumId/DLxCenterDatumInstanceONKTranslator.h"
+#include "DatumId/DLxCenterDatumState.h"
+#include "DatumId/DLxDatumIdInstance.h"
+#include "DatumId/DLxDatumIdSymbolONKTranslator.h"
 #include "GeneralNote/DLxGeneralNote.h"
 #include "GeneralNote/DLxGeneralNoteONKTranslator.h"
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxBalloonSymChangeLeaderRequest.h"
+#include "Request/DLxCenterDatumRequests.h"
 #include "Request/DLxConvertToBOMRequest.h"
 #include "Request/DLxCreateBalloonSymRequest.h"
+#include "Request/DLxCreateDatumIdRequest.h"
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxDeletePartListRequest.h"
@@ -208,6 +215,28 @@ void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
                                                 u"RotateGDTSymbol");
 }
+// Datum identifiers and origin indicators.
+template <class R> void RegisterDatumRequest(const char16_t* name) {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(R), name);
+}
+void RegisterCreateDatumIdSymbol() {
+    RegisterDatumRequest<DLxCreateDatumIdRequest>(u"CreateDatumIdSymbol");
+}
+void RegisterCreateCenterDatumSymbol() {
+    RegisterDatumRequest<DLxCreateCenterDatumRequest>(u"CreateCenterDatumSymbol");
+}
+void RegisterShowHideCenterDatum() {
+    RegisterDatumRequest<DLxCenterDatumShowHideRequest>(u"ShowHideCenterDatum");
+}
+void RegisterMoveCenterDatumAnchor() {
+    RegisterDatumRequest<DLxCenterDatumChangeAnchorRequest>(u"MoveCenterDatumAnchor");
+}
+void RegisterChangeCenterDatumSymbol() {
+    RegisterDatumRequest<DLxCenterDatumArrowHeadRequest>(u"ChangeCenterDatumSymbol");
+}
+void RegisterEditCenterDatumSymbol() {
+    RegisterDatumRequest<DLxCenterDatumEditRequest>(u"EditCenterDatumSymbol");
+}
 
 // A factory row is named by its class and the category it registers under ("DLxCIdStdBSI
 // 56464"), the number written from the kind's constant; a test checks each row's name against
@@ -380,6 +409,18 @@ const KorvuInitRow kRows[] = {
     {"DLxTableRowPartlist", &InitMeta<DLxTableRowPartlist>, 2},
     {"DUxTableRowData_Partlist", &InitMeta<DUxTableRowData_Partlist>, 2},
     {"DLxTableRowIDLocalBOM", &InitMeta<DLxTableRowIDLocalBOM>, 2},
+    // Datum identifiers and origin indicators.
+    {"DLxDatumIdInstance", &InitMeta<DLxDatumIdInstance>, 2},
+    {"DLxDatumIdSymbolONKTranslator", &DLxDatumIdSymbolONKTranslator::Register, 2},
+    {"CreateDatumIdSymbol", &RegisterCreateDatumIdSymbol, 2},
+    {"DLxCenterDatumState", &InitMeta<DLxCenterDatumState>, 2},
+    {"DLxCenterDatumInstance", &InitMeta<DLxCenterDatumInstance>, 2},
+    {"DLxCenterDatumInstanceONKTranslator", &DLxCenterDatumInstanceONKTranslator::Register, 2},
+    {"CreateCenterDatumSymbol", &RegisterCreateCenterDatumSymbol, 2},
+    {"ShowHideCenterDatum", &RegisterShowHideCenterDatum, 2},
+    {"MoveCenterDatumAnchor", &RegisterMoveCenterDatumAnchor, 2},
+    {"ChangeCenterDatumSymbol", &RegisterChangeCenterDatumSymbol, 2},
+    {"EditCenterDatumSymbol", &RegisterEditCenterDatumSymbol, 2},
 };
 
 struct RunAtLoad {

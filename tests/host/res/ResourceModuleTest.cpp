@@ -224,9 +224,9 @@ TEST_F(KorvuRes, DialogTemplateCarriesItsControls) {
     };
     const Expected expected[] = {
         {KORVU_RES_STATIC, 0xFFFFFFFFu, u"&X:", false},
-        {KORVU_RES_EDIT, 1001, u"", false},
+        {KORVU_RES_EDIT, 7893, u"", false},
         {KORVU_RES_STATIC, 0xFFFFFFFFu, u"&Y:", false},
-        {KORVU_RES_EDIT, 1002, u"", false},
+        {KORVU_RES_EDIT, 7894, u"", false},
         {KORVU_RES_BUTTON, 1, u"OK", true},
         {KORVU_RES_BUTTON, 2, u"Cancel", false},
     };
