@@ -97,6 +97,10 @@ main)
     "$bin/korvu" run examples/assembly.json examples/balloons.txt -o "$out/balloons.kvd" \
         --svg "$out/balloons" --png "$out/balloons"
     "$bin/korvu" dump "$out/balloons.kvd"
+    mkdir -p "$out/datums"
+    "$bin/korvu" run examples/assembly.json examples/datums.txt -o "$out/datums.kvd" \
+        --svg "$out/datums" --png "$out/datums"
+    "$bin/korvu" dump "$out/datums.kvd"
     echo "the drawings and their pictures are in $out/"
     ;;
 test)

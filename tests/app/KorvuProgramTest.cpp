@@ -103,6 +103,10 @@ const Example kExamples[] = {
      "balloons",
      {"CreateBalloonSymbolLocalBOM ", "New_Balloon_Style ", "PartListSort ", "Cookie=\"9\"",
       "ChangeBalloonSymAnchor "}},
+    {"datums.txt",
+     "datums",
+     {"CreateDatumIdSymbol ", "DatumIDStyle=@\"DUxIdStyle#DIN\"", "CreateCenterDatumSymbol ",
+      "EditCenterDatumSymbol "}},
 };
 
 // The drawing's dump and picture are the expected ones, the session's own transcript replays
