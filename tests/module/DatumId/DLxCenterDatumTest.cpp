@@ -17,6 +17,7 @@
 #include "DatumId/DLxCenterDatumInstanceONKTranslator.h"
 #include "DatumId/DLxCenterDatumSelection.h"
 #include "DatumId/DLxCenterDatumState.h"
+#include "Leader/DLxCenterDatumManipulator.h"
 #include "Leader/DLxSymFilters.h"
 #include "Request/DLxCenterDatumRequests.h"
 #include "Standard/DLxStdStyles.h"
@@ -328,12 +329,6 @@ TEST(CenterDatumEditCmd, TheDialogEditsTheOffsetAndTheItemsToggleTheArrowhead) {
     ASSERT_FALSE(d.Edit(1.25, 2).Failed());
     DLxCenterDatumEditCmd cmd(d.doc.get());
     cmd.SetInstance(d.Indicator());
-    auto undoable = [&] {
-        int32_t n = 0;
-        for (const RSeTxnRecord* r = d.doc->GetUndoRecord(); r; r = nullptr) ++n;
-        return n;
-    };
-    (void)undoable;
 
     const struct {
         const char16_t* x;
@@ -391,6 +386,74 @@ TEST(CenterDatumEditCmd, TheDialogEditsTheOffsetAndTheItemsToggleTheArrowhead) {
     other.OnToggleHide();
     other.OnEdit();
     EXPECT_EQ(d.Bytes(), before);
+}
+
+// ---- the drag manipulator, driven by cursor events
+
+TEST(CenterDatumManipulator, ADragMovesTheAnchorOnlyWhenItEndsOnAnEdge) {
+    OriginDoc d;
+    ASSERT_FALSE(d.Create(0.5).Failed());
+    ASSERT_FALSE(d.Edit(2, 2).Failed());
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    mgr.ClearLines();
+    DLxCenterDatumInstance* o = d.Indicator();
+
+    // Over empty sheet space and released there: nothing changes.
+    {
+        const std::vector<uint8_t> before = d.Bytes();
+        DLxCenterDatumManipulator m(o, d.doc.get());
+        ASSERT_TRUE(m.StartDrag({200, 150, 0}));
+        for (const WqGePoint3d& p : {WqGePoint3d(220, 180, 0), WqGePoint3d(40, 40, 0)})
+            ASSERT_TRUE(m.Drag(p));
+        EXPECT_FALSE(m.HasInference());
+        EXPECT_TRUE(m.GetPreviewPoint().isEqualTo({40, 40, 0}));
+        EXPECT_TRUE(m.EndDrag({40, 40, 0}));
+        EXPECT_EQ(m.GetRequest().get(), nullptr);
+        EXPECT_EQ(d.Bytes(), before);
+        EXPECT_TRUE(mgr.GetLines().empty());
+    }
+    // Across the sheet and onto edge 2: the anchor goes there, the offset is cleared; near an
+    // end it snaps to the end.
+    const struct {
+        WqGePoint3d release;
+        int32_t edge;
+        WqGePoint3d expected;
+    } cases[] = {
+        {{301, 220, 0}, 2, {300, 220, 0}},
+        {{299, 151.5, 0}, 1, {300, 150, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.edge);
+        DLxCenterDatumManipulator m(o, d.doc.get());
+        ASSERT_TRUE(m.StartDrag(o->GetCenterPoint()));
+        ASSERT_TRUE(m.Drag({250, 100, 0}));
+        ASSERT_TRUE(m.Drag(c.release));
+        EXPECT_TRUE(m.HasInference());
+        ASSERT_TRUE(m.EndDrag(c.release));
+        ASSERT_NE(m.GetRequest().get(), nullptr);
+        int32_t edge = 0;
+        ASSERT_TRUE(o->GetAnchorPoint()->GetEdgeId(edge));
+        EXPECT_EQ(edge, c.edge);
+        EXPECT_NEAR(o->GetCenterPoint().distanceTo(c.expected), 0, 1e-9);
+        EXPECT_EQ(o->GetCenterDatumState()->GetRelXValue(), 0.0);
+    }
+    EXPECT_EQ(mgr.GetLines().size(), 2u);
+    mgr.ClearLines();
+    ASSERT_FALSE(d.doc->Undo().Failed());
+    ASSERT_FALSE(d.doc->Undo().Failed());
+    EXPECT_NEAR(d.Indicator()->GetCenterPoint().x, 200, 1e-9);
+    EXPECT_EQ(d.Indicator()->GetCenterDatumState()->GetRelXValue(), 2.0);
+
+    // A double-click opens the edit dialog; OK hands over the edit.
+    ScopedRunner runner([](CDialog& dlg) {
+        static_cast<DLxCenterDatumEditDlg&>(dlg).SetItemText(DLxCenterDatumEditDlg::kRelXId, u"5");
+        dlg.OnOK();
+    });
+    DLxCenterDatumManipulator m(d.Indicator(), d.doc.get());
+    EXPECT_TRUE(m.StartDialog());
+    EXPECT_EQ(d.Indicator()->GetCenterDatumState()->GetRelXValue(), 5.0);
+    EXPECT_EQ(d.Indicator()->GetCenterDatumState()->GetRelYValue(), 2.0);
+    mgr.ClearLines();
 }
 
 TEST(CenterDatumFilter, AdmitsOriginIndicatorsOnly) {
