@@ -72,8 +72,7 @@ void DUxDatumIdState::GenGraphics(SMxDisplayList& symbolList, SMxDisplayList& te
     frame.AddPolyline(pts, true);
 
     SMxDisplayListBuilder b(textList);
-    b.SetItemId(
-        DUxLeaderNodeTree::SynthesizeItemID(DUxLeaderNodeTree::kSymbolBodyItem, 0, -1, -1));
+    b.SetItemId(DUxLeaderNodeTree::SynthesizeItemID(DUxLeaderNodeTree::kSymbolBodyItem, 0, -1, -1));
     b.SetFontId(text->GetFontId() ? text->GetFontId() : look.GetFontId());
     b.AddText(shown, WqGePoint3d(), WqGeVector3d::kXAxis, h, SMxTextAlign::MiddleCenter);
 }

@@ -15,7 +15,8 @@ void DUxIdStyle::Prepare() {
 
 DUxIdStyle* DUxIdStyle::CreateStyle(RSeSegment* segment, const UTxString16& name) {
     if (!segment) return nullptr;
-    auto* style = new (RSe::_GetMeta(static_cast<const DUxIdStyle*>(nullptr)), segment) DUxIdStyle();
+    auto* style =
+        new (RSe::_GetMeta(static_cast<const DUxIdStyle*>(nullptr)), segment) DUxIdStyle();
     style->SetStyleName(name);
     return style;
 }
@@ -36,7 +37,8 @@ void DUxIdStyleWrapper::SetPrimaryStyle(const DUxIdStyle* style) {
 }
 
 bool DUxIdStyleWrapper::GetAllowedHorizontalLanding() const {
-    return Style() ? Style()->GetAllowedHorizontalLanding() : DUxIdStyle().GetAllowedHorizontalLanding();
+    return Style() ? Style()->GetAllowedHorizontalLanding()
+                   : DUxIdStyle().GetAllowedHorizontalLanding();
 }
 
 bool DUxIdStyleWrapper::GetAllowHorizontal() const {

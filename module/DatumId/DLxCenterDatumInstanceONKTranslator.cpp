@@ -19,18 +19,20 @@ const char16_t* DLxCenterDatumInstanceONKTranslator::NotOfTheKind() const {
     return u"not an origin indicator";
 }
 
-RSeIDed* DLxCenterDatumInstanceONKTranslator::Pick(FWxSceneDoc* doc, const WqGePoint3d& point) const {
+RSeIDed* DLxCenterDatumInstanceONKTranslator::Pick(FWxSceneDoc* doc,
+                                                   const WqGePoint3d& point) const {
     return ObjectFromPoint(doc, point);
 }
 
 SmartPtr<DLxCenterDatumSelection>
-DLxCenterDatumInstanceONKTranslator::SelectionFromPoint(FWxSceneDoc* doc, const WqGePoint3d& point) {
-    return DLxPickSelection<DLxCenterDatumSelection>(doc, point,
-                                                 new DLxCenterDatumFilter(DLxCenterDatumFilter::ESubType(1)));
+DLxCenterDatumInstanceONKTranslator::SelectionFromPoint(FWxSceneDoc* doc,
+                                                        const WqGePoint3d& point) {
+    return DLxPickSelection<DLxCenterDatumSelection>(
+        doc, point, new DLxCenterDatumFilter(DLxCenterDatumFilter::ESubType(1)));
 }
 
-DLxCenterDatumInstance* DLxCenterDatumInstanceONKTranslator::ObjectFromPoint(FWxSceneDoc* doc,
-                                                                   const WqGePoint3d& point) {
+DLxCenterDatumInstance*
+DLxCenterDatumInstanceONKTranslator::ObjectFromPoint(FWxSceneDoc* doc, const WqGePoint3d& point) {
     SmartPtr<DLxCenterDatumSelection> sel = SelectionFromPoint(doc, point);
     return sel ? sel->GetInstance() : nullptr;
 }

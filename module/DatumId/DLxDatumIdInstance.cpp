@@ -66,13 +66,11 @@ DLxDatumIdInstance::DLxDatumIdInstance(const RSeStream* s) : DLxSymInstance(s) {
 
 DLxDatumIdInstance::~DLxDatumIdInstance() = default;
 
-DLxDatumIdInstance* DLxDatumIdInstance::CreateInstance(RDxFragment* fragment,
-                                                       const UTxString16& text,
-                                                       std::vector<WqGePoint3d>& points,
-                                                       const WqGePoint3d& landingPoint,
-                                                       uint32_t arrowId, bool feature,
-                                                       const DUxIdStyle* style,
-                                                       const FBxLayerStyle* layer) {
+DLxDatumIdInstance*
+DLxDatumIdInstance::CreateInstance(RDxFragment* fragment, const UTxString16& text,
+                                   std::vector<WqGePoint3d>& points,
+                                   const WqGePoint3d& landingPoint, uint32_t arrowId, bool feature,
+                                   const DUxIdStyle* style, const FBxLayerStyle* layer) {
     if (!fragment || !fragment->GetSegment()) return nullptr;
     DUxIdStyleWrapper wrapper(nullptr, FWxDocUtil::DocumentOf(fragment));
     wrapper.SetPrimaryStyle(style);
@@ -88,10 +86,11 @@ DLxDatumIdInstance* DLxDatumIdInstance::CreateInstance(RDxFragment* fragment,
     return CreateFromString(string, points, landingPoint, arrowId, feature, style, layer, nullptr);
 }
 
-DLxDatumIdInstance* DLxDatumIdInstance::CreateFromString(
-    RDxString* text, std::vector<WqGePoint3d>& points, const WqGePoint3d& landingPoint,
-    uint32_t arrowId, bool feature, const DUxIdStyle* style, const FBxLayerStyle* layer,
-    const DUxStandardStyle*) {
+DLxDatumIdInstance*
+DLxDatumIdInstance::CreateFromString(RDxString* text, std::vector<WqGePoint3d>& points,
+                                     const WqGePoint3d& landingPoint, uint32_t arrowId,
+                                     bool feature, const DUxIdStyle* style,
+                                     const FBxLayerStyle* layer, const DUxStandardStyle*) {
     if (!text) return nullptr;
     RDxFragment* fragment = nullptr;
     {
@@ -196,8 +195,7 @@ WqGeVector3d DLxDatumIdInstance::GetAttachPointOffset(const BBox& box) const {
     if (!DisplayLeaders() || !root || root->GetNumberOfChildren() == 0) return {c.x, c.y, 0};
     // The leader's last segment, towards the root.
     const WqGeVector3d d = root->GetStoredPoint() - root->GetChildren().front()->GetStoredPoint();
-    if (std::fabs(d.y) >= std::fabs(d.x))
-        return {c.x, d.y >= 0 ? box.min.y : box.max.y, 0};
+    if (std::fabs(d.y) >= std::fabs(d.x)) return {c.x, d.y >= 0 ? box.min.y : box.max.y, 0};
     return {d.x >= 0 ? box.min.x : box.max.x, c.y, 0};
 }
 

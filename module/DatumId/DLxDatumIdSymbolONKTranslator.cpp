@@ -25,8 +25,8 @@ RSeIDed* DLxDatumIdSymbolONKTranslator::Pick(FWxSceneDoc* doc, const WqGePoint3d
 
 SmartPtr<DLxDatumIdSelection>
 DLxDatumIdSymbolONKTranslator::SelectionFromPoint(FWxSceneDoc* doc, const WqGePoint3d& point) {
-    return DLxPickSelection<DLxDatumIdSelection>(doc, point,
-                                                 new DLxDatumIdFilter(DLxDatumIdFilter::ESubType(1)));
+    return DLxPickSelection<DLxDatumIdSelection>(
+        doc, point, new DLxDatumIdFilter(DLxDatumIdFilter::ESubType(1)));
 }
 
 DLxDatumIdInstance* DLxDatumIdSymbolONKTranslator::ObjectFromPoint(FWxSceneDoc* doc,

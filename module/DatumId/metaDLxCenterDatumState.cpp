@@ -15,9 +15,9 @@ void InitGuid(UTxGUID& g) {
 
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxCenterDatumState*) {
-    static RSeMetaType* mt = RSeMakeMeta<DLxCenterDatumState>(
-        u"DLxCenterDatumState", &InitGuid, 4, RSeMetaType::kClass,
-        RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
+    static RSeMetaType* mt =
+        RSeMakeMeta<DLxCenterDatumState>(u"DLxCenterDatumState", &InitGuid, 4, RSeMetaType::kClass,
+                                         RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
     return mt;
 }
 RSeMetaType* _GetMeta(const DLxCenterDatumState* p) {

@@ -10,9 +10,9 @@ void InitGuid(UTxGUID& g) {
 // Nothing is stored after the placed-symbol part.
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxDatumIdInstance*) {
-    static RSeMetaType* mt =
-        RSeMakeMeta<DLxDatumIdInstance>(u"DLxDatumIdInstance", &InitGuid, 1, RSeMetaType::kClass,
-                                        RSe::_InitMeta(static_cast<const DLxSymInstance*>(nullptr)));
+    static RSeMetaType* mt = RSeMakeMeta<DLxDatumIdInstance>(
+        u"DLxDatumIdInstance", &InitGuid, 1, RSeMetaType::kClass,
+        RSe::_InitMeta(static_cast<const DLxSymInstance*>(nullptr)));
     return mt;
 }
 RSeMetaType* _GetMeta(const DLxDatumIdInstance* p) {

@@ -3,9 +3,9 @@
 // through a filter holding only `item` (which the filter then owns).
 #include "dl/DLxTDXUtil.h"
 #include "fw/FWxSelection.h"
-#include "sm/SMxTypeFilterItem.h"
 #include "fw/SmartPtr.h"
 #include "ge/WqGePoint3d.h"
+#include "sm/SMxTypeFilterItem.h"
 
 template <class S>
 SmartPtr<S> DLxPickSelection(FWxSceneDoc* doc, const WqGePoint3d& point, SMxTypeFilterItem* item) {

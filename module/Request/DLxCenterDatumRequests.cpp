@@ -264,8 +264,7 @@ UTxResult DLxCenterDatumEditRequest::Script(FWxSceneDoc* doc) {
     return DLxRequestUtil::Script(*this, doc, u"EditCenterDatumSymbol");
 }
 
-UTxResult DLxCenterDatumEditRequest::InitFromTranscript(FWxSceneDoc* doc,
-                                                        const UTxString16& line) {
+UTxResult DLxCenterDatumEditRequest::InitFromTranscript(FWxSceneDoc* doc, const UTxString16& line) {
     return DLxRequestUtil::InitFromTranscript(*this, doc, line);
 }
 
@@ -315,8 +314,7 @@ UTxResult DLxCenterDatumChangeAnchorRequest::InitFromTranscript(FWxSceneDoc* doc
 }
 
 UTxResult DLxCenterDatumChangeAnchorRequest::ValidateInputs(FWxSceneDoc* doc) {
-    if (UTxResult r = CheckIndicator(m_instance, UTxString16(), u"CenterDatumInstance");
-        r.Failed())
+    if (UTxResult r = CheckIndicator(m_instance, UTxString16(), u"CenterDatumInstance"); r.Failed())
         return r;
     return CheckPlacement(doc, m_intent, m_point);
 }
@@ -350,8 +348,8 @@ UTxResult DLxCenterDatumChangeAnchorRequest::_Execute(FWxSceneDoc* doc) {
     return {};
 }
 
-UTxResult DLxCenterDatumChangeAnchorRequest::DoTranscriptDataExchange(
-    UCxTranscriptDataExchange& tdx) {
+UTxResult
+DLxCenterDatumChangeAnchorRequest::DoTranscriptDataExchange(UCxTranscriptDataExchange& tdx) {
     DLxTranscriptRefString(tdx, u"CenterDatumInstance", m_instanceText, m_instance);
     UTxString16 misread;
     ExchangeRef(tdx, u"ViewInstance", m_view, misread, true);

@@ -125,8 +125,7 @@ public:
     // With `infer` the anchor goes where the intent says; without, it slides along its edge to
     // `point`. The indicator is named as it is now, before it moves.
     DLxCenterDatumChangeAnchorRequest(const RSeRef<DLxCenterDatumInstance>& indicator,
-                                      const DLxIntent& intent, bool infer,
-                                      const WqGePoint3d& point,
+                                      const DLxIntent& intent, bool infer, const WqGePoint3d& point,
                                       const RSeRef<DLxViewInstance>& view);
 
     const RSeRef<DLxCenterDatumInstance>& GetInstance() const { return m_instance; }

@@ -128,9 +128,9 @@ UTxResult DLxCreateDatumIdRequest::_Execute(FWxSceneDoc* doc) {
     // The identifier shows a copy: the request's own string stays the request's.
     RDxString* copy = CopyText(fragment, *m_text.Read());
     std::vector<WqGePoint3d> points = m_points;
-    DLxDatumIdInstance* inst = DLxDatumIdInstance::CreateFromString(
-        copy, points, m_landingPoint, m_arrowId, m_feature, m_style.Read(), m_layer.Read(),
-        nullptr);
+    DLxDatumIdInstance* inst =
+        DLxDatumIdInstance::CreateFromString(copy, points, m_landingPoint, m_arrowId, m_feature,
+                                             m_style.Read(), m_layer.Read(), nullptr);
     m_instance = RSeRef<DLxDatumIdInstance>(inst);
     if (!inst) return {};
     inst->SetDisplayLeaders(m_displayLeader);

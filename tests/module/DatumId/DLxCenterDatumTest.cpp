@@ -70,7 +70,9 @@ struct OriginDoc {
             if (auto* f = dynamic_cast<DLxCenterDatumInstance*>(r.GetTarget())) return f;
         return nullptr;
     }
-    RSeRef<DLxCenterDatumInstance> Ref() const { return RSeRef<DLxCenterDatumInstance>(Indicator()); }
+    RSeRef<DLxCenterDatumInstance> Ref() const {
+        return RSeRef<DLxCenterDatumInstance>(Indicator());
+    }
     UTxResult Edit(double x, double y) {
         return doc->ProcessChangeRequest(new DLxCenterDatumEditRequest(Ref(), x, y));
     }
@@ -168,8 +170,8 @@ TEST(CenterDatumRequest, HidingTwiceRestoresTheArrowhead) {
 TEST(CenterDatumRequest, AnotherArrowheadIsDrawnOpen) {
     OriginDoc d;
     ASSERT_FALSE(d.Create().Failed());
-    ASSERT_FALSE(d.doc->ProcessChangeRequest(new DLxCenterDatumArrowHeadRequest(d.Ref(), 28030))
-                     .Failed());
+    ASSERT_FALSE(
+        d.doc->ProcessChangeRequest(new DLxCenterDatumArrowHeadRequest(d.Ref(), 28030)).Failed());
     const SMxDisplayItem* head = ArrowHead(*d.Indicator()->GetSheetDisplayList());
     ASSERT_NE(head, nullptr);
     EXPECT_NE(head->As<SMxPolylineItem>(), nullptr);
@@ -214,14 +216,14 @@ TEST(CenterDatumRequest, UnsoundRequestsAreRefusedAndChangeNothing) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const RSeRef<DLxCenterDatumInstance> none;
     const std::function<UTxResult()> cases[] = {
-        [&] { return d.Create(DLxIntent::Free({10, 10, 0}, d.view)); },
+        [&] {
+            return d.Create(DLxIntent::Free({10, 10, 0}, d.view));
+        },
         [&] { return d.Create(DLxIntent::OnEdge(d.view, 9, 0.5)); },
         [&] { return d.doc->ProcessChangeRequest(new DLxCenterDatumEditRequest(none, 1, 1)); },
         [&] { return d.Edit(nan, 0); },
         [&] { return d.doc->ProcessChangeRequest(new DLxCenterDatumShowHideRequest(none, true)); },
-        [&] {
-            return d.doc->ProcessChangeRequest(new DLxCenterDatumArrowHeadRequest(d.Ref(), 1));
-        },
+        [&] { return d.doc->ProcessChangeRequest(new DLxCenterDatumArrowHeadRequest(d.Ref(), 1)); },
         [&] {
             return d.doc->ProcessChangeRequest(new DLxCenterDatumChangeAnchorRequest(
                 none, DLxIntent::OnEdge(d.view, 1, 0.5), true, {}, {}));
@@ -233,8 +235,9 @@ TEST(CenterDatumRequest, UnsoundRequestsAreRefusedAndChangeNothing) {
         // A replayed key that names an object of another kind.
         [&] {
             return FWxUtil::GetTranscriptMgr().ReplayLine(
-                d.doc.get(), u"EditCenterDatumSymbol SymInstance=@\"DLxViewInstance#Sheet 1/Front\" "
-                             u"RelX=1 RelY=1");
+                d.doc.get(),
+                u"EditCenterDatumSymbol SymInstance=@\"DLxViewInstance#Sheet 1/Front\" "
+                u"RelX=1 RelY=1");
         },
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
@@ -279,8 +282,8 @@ TEST(CenterDatumRequest, RecordsReplayToTheSameDrawingAndUndoToTheEmptyOne) {
     ASSERT_FALSE(d.Edit(1.5, -2).Failed());
     ASSERT_FALSE(d.Hide(true).Failed());
     ASSERT_FALSE(d.Hide(false).Failed());
-    ASSERT_FALSE(d.doc->ProcessChangeRequest(new DLxCenterDatumArrowHeadRequest(d.Ref(), 28031))
-                     .Failed());
+    ASSERT_FALSE(
+        d.doc->ProcessChangeRequest(new DLxCenterDatumArrowHeadRequest(d.Ref(), 28031)).Failed());
     ASSERT_FALSE(d.doc
                      ->ProcessChangeRequest(new DLxCenterDatumChangeAnchorRequest(
                          d.Ref(), DLxIntent::OnEdge(d.view, 1, 0.5), false, {120, 150, 0},

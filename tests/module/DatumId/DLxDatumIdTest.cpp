@@ -13,6 +13,7 @@
 #include "DatumId/DLxDatumIdInstance.h"
 #include "DatumId/DLxDatumIdSelection.h"
 #include "DatumId/DLxDatumIdSymbolONKTranslator.h"
+#include "Leader/DLxMoveDatumIdNodeManipulator.h"
 #include "Leader/DLxSymFilters.h"
 #include "Request/DLxCreateDatumIdRequest.h"
 #include "Standard/DLxCIdStd.h"
@@ -31,6 +32,7 @@
 #include "du/DUxDatumIdState.h"
 #include "du/DUxFeatureControlFrameStyle.h"
 #include "du/DUxIdStyle.h"
+#include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
 #include "du/DUxStandard.h"
 #include "fw/FBxObjectNameKey.h"
@@ -112,7 +114,8 @@ private:
 };
 
 // Items of a list at any depth that satisfy `pred`.
-int32_t CountItems(const SMxDisplayList& list, const std::function<bool(const SMxDisplayItem&)>& pred) {
+int32_t CountItems(const SMxDisplayList& list,
+                   const std::function<bool(const SMxDisplayItem&)>& pred) {
     int32_t n = 0;
     for (const SMxDisplayItem& item : list) {
         if (auto* child = item.As<SMxChildItem>())
@@ -143,7 +146,7 @@ TEST(DatumIdStandard, EachStandardAnswersItsIdentifierRules) {
         {u"ANSI", &DUxStandardGUID::GetANSIGuid, 4, false, DLxStdWhich::ANSI},
         {u"BSI", &DUxStandardGUID::GetBSIGuid, 4, true, DLxStdWhich::BSI},
         {u"DIN", &DUxStandardGUID::GetDINGuid, 4, true, DLxStdWhich::DIN},
-        {u"GB", [] () -> const UTxGUID& { return DLxGBStandardGUID; }, 17, true, DLxStdWhich::GB},
+        {u"GB", []() -> const UTxGUID& { return DLxGBStandardGUID; }, 17, true, DLxStdWhich::GB},
         {u"ISO", &DUxStandardGUID::GetISOGuid, 4, true, DLxStdWhich::ISO},
         {u"JIS", &DUxStandardGUID::GetJISGuid, 4, true, DLxStdWhich::JIS},
     };
@@ -184,9 +187,9 @@ TEST(DatumIdRequest, AnIdentifierStandsOnItsEdgeWithACopyOfItsText) {
     IdDoc d;
     RSeRef<RDxString> text = d.Text(u"A");
     const WqGePoint3d end{200, 150, 0}, root{200, 165, 0};
-    auto* request = new DLxCreateDatumIdRequest(DLxIntent::OnEdge(d.view, 1, 0.5), text,
-                                                {end, root}, root, 0, true, true, false,
-                                                RSeRef<DUxIdStyle>(d.Style(u"ISO")), {});
+    auto* request =
+        new DLxCreateDatumIdRequest(DLxIntent::OnEdge(d.view, 1, 0.5), text, {end, root}, root, 0,
+                                    true, true, false, RSeRef<DUxIdStyle>(d.Style(u"ISO")), {});
     SmartPtr<FWxChangeRequest> keep(request);
     const UTxResult made = d.doc->ProcessChangeRequest(request);
     ASSERT_FALSE(made.Failed()) << made.GetMessageUtf8();
@@ -212,10 +215,11 @@ TEST(DatumIdRequest, AnIdentifierStandsOnItsEdgeWithACopyOfItsText) {
     EXPECT_GT(key.y, 165);
     const SMxDisplayList* list = id->GetDisplayList();
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(CountItems(*list, [](const SMxDisplayItem& i) {
-                  auto* t = i.As<SMxTextItem>();
-                  return t && t->text == u"A";
-              }),
+    EXPECT_EQ(CountItems(*list,
+                         [](const SMxDisplayItem& i) {
+                             auto* t = i.As<SMxTextItem>();
+                             return t && t->text == u"A";
+                         }),
               1);
 }
 
@@ -242,13 +246,15 @@ TEST(DatumIdRequest, TheStyleChoosesAFilledOrAnOpenTriangle) {
         ASSERT_NE(id, nullptr);
         EXPECT_EQ(id->GetArrowHeadRef(0, 0)->id, c.expected);
         const SMxDisplayList& list = *id->GetDisplayList();
-        EXPECT_EQ(CountItems(list, [](const SMxDisplayItem& i) {
-                      return IsArrowHead(i) && i.As<SMxFillItem>();
-                  }),
+        EXPECT_EQ(CountItems(list,
+                             [](const SMxDisplayItem& i) {
+                                 return IsArrowHead(i) && i.As<SMxFillItem>();
+                             }),
                   c.filled ? 1 : 0);
-        EXPECT_EQ(CountItems(list, [](const SMxDisplayItem& i) {
-                      return IsArrowHead(i) && i.As<SMxPolylineItem>();
-                  }),
+        EXPECT_EQ(CountItems(list,
+                             [](const SMxDisplayItem& i) {
+                                 return IsArrowHead(i) && i.As<SMxPolylineItem>();
+                             }),
                   c.filled ? 0 : 1);
         // The triangle's base lies across the leader's end, on the edge.
         CountItems(list, [](const SMxDisplayItem& i) {
@@ -371,15 +377,15 @@ TEST(DatumIdRequest, UnsoundRecordsAreRefusedAndChangeNothing) {
     const std::function<UTxResult()> cases[] = {
         // No text.
         [&] {
-            return d.doc->ProcessChangeRequest(new DLxCreateDatumIdRequest(
-                DLxIntent::OnEdge(d.view, 1, 0.5), {}, {end, root}, root, 0, true, true, false,
-                {}, {}));
+            return d.doc->ProcessChangeRequest(
+                new DLxCreateDatumIdRequest(DLxIntent::OnEdge(d.view, 1, 0.5), {}, {end, root},
+                                            root, 0, true, true, false, {}, {}));
         },
         // A leader point that is not a number.
         [&] {
             return d.doc->ProcessChangeRequest(new DLxCreateDatumIdRequest(
-                DLxIntent::OnEdge(d.view, 1, 0.5), d.Text(u"A"), {end, {nan, 0, 0}}, root, 0,
-                true, true, false, {}, {}));
+                DLxIntent::OnEdge(d.view, 1, 0.5), d.Text(u"A"), {end, {nan, 0, 0}}, root, 0, true,
+                true, false, {}, {}));
         },
         // A style key naming a frame style.
         [&] {
@@ -424,6 +430,50 @@ TEST(DatumIdTranslator, AnIdentifierIsFoundByItsKeyAndByAPick) {
     ASSERT_NE(idSel, nullptr);
     EXPECT_EQ(idSel->GetInstance(), b);
     EXPECT_EQ(filter.Select(*d.view, {}).get(), nullptr);
+}
+
+// ---- dragging the leader's end, driven by cursor events
+
+// The last segment keeps its length and stands on the edge the end lands on, on the side it
+// stood before; over no edge it keeps its direction. One request at the end of the drag.
+TEST(DatumIdManipulator, TheLastSegmentTurnsToStandOnTheEdge) {
+    IdDoc d;
+    // A second edge, upright at x = 260 from y 150 to 190.
+    d.view->AddEdge(DLxViewEdge::Line(2, {60, 0, 0}, {60, 40, 0}));
+    ASSERT_FALSE(d.Create(u"A", 0.5).Failed());
+    DLxDatumIdInstance* id = d.Identifier();
+    const struct {
+        WqGePoint3d release;
+        WqGePoint3d end;
+        WqGePoint3d root;
+        int32_t edge;
+    } cases[] = {
+        // Along the same edge: the segment still rises.
+        {{230, 151, 0}, {230, 150, 0}, {230, 165, 0}, 1},
+        // Onto the upright edge: the segment turns to stand across it.
+        {{261, 170, 0}, {260, 170, 0}, {275, 170, 0}, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.edge);
+        DLxMoveDatumIdNodeManipulator m(id, d.doc.get());
+        ASSERT_TRUE(m.StartDrag(id->GetFirstAnchor()->GetPoint()));
+        EXPECT_NEAR(m.GetSegmentLength(), 15, 1e-9);
+        ASSERT_TRUE(m.Drag({300, 300, 0}));
+        // Over nothing: the direction stays.
+        EXPECT_NEAR(m.GetRootPoint().distanceTo(m.GetEndPoint() +
+                                                WqGeVector3d(m.GetSegmentDirection()) * 15),
+                    0, 1e-9);
+        ASSERT_TRUE(m.Drag(c.release));
+        EXPECT_NEAR(m.GetEndPoint().distanceTo(c.end), 0, 1e-9);
+        EXPECT_NEAR(m.GetRootPoint().distanceTo(c.root), 0, 1e-9);
+        ASSERT_TRUE(m.EndDrag(c.release));
+        ASSERT_NE(m.GetRequest().get(), nullptr);
+        int32_t edge = 0;
+        ASSERT_TRUE(id->GetFirstAnchor()->GetEdgeId(edge));
+        EXPECT_EQ(edge, c.edge);
+        EXPECT_NEAR(id->GetFirstAnchor()->GetPoint().distanceTo(c.end), 0, 1e-9);
+        EXPECT_NEAR(id->GetLeader(0)->GetRoot()->GetPoint().distanceTo(c.root), 0, 1e-9);
+    }
 }
 
 } // namespace
