@@ -21,6 +21,7 @@
 #include "Leader/DLxSymFilters.h"
 #include "Request/DLxCenterDatumRequests.h"
 #include "Standard/DLxStdStyles.h"
+#include "TstDocWriter.h"
 #include "WinMessageBox.h"
 #include "dc/RDxComputeContext.h"
 #include "dc/RDxFragment.h"
@@ -34,7 +35,10 @@
 #include "fw/FWxCommand.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
+#include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
+#include "rse/RSeMetaType.h"
+#include "rse/RSeSaveData.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
 
@@ -269,6 +273,59 @@ TEST(CenterDatumInstance, ALostAnchorWarnsAndUnhides) {
         if (auto* a = dynamic_cast<DLxDiagEmblemInvalidAnchorPoint*>(diag))
             named |= a->GetEmblem() == o && a->GetAnchorPoint() == o->GetAnchorPoint();
     EXPECT_TRUE(named);
+}
+
+// Version 0 stored no offsets; versions 1 to 3 stored them with the opposite sign. Each loads
+// as the indicator was drawn, and saves in the current form.
+TEST(CenterDatumState, OlderVersionsLoadTheirOffsetsTheRightWayRound) {
+    DLxDrawingDoc scratch;
+    RSeSegment* seg = RSe::SegmentOf(scratch.GetRSeDb());
+    auto* state = new (RSe::_GetMeta(static_cast<const DLxCenterDatumState*>(nullptr)), seg)
+        DLxCenterDatumState();
+    RSeMetaType* meta = RSe::_GetMeta(static_cast<const DLxCenterDatumState*>(nullptr));
+    RSeMetaType* base = meta->GetBase();
+    for (uint16_t version : {0, 1, 2, 3}) {
+        SCOPED_TRACE(version);
+        TstDocWriter w;
+        std::vector<RSeMetaType*> chain;
+        for (RSeMetaType* mt = base; mt; mt = mt->GetBase())
+            chain.insert(chain.begin(), mt);
+        for (RSeMetaType* mt : chain)
+            w.AddClass(mt->GetName(), mt->GetVersion());
+        const uint32_t index = w.AddClass(u"DLxCenterDatumState", version);
+        w.BeginSegment(u"Sheet");
+        RSeStream& s = w.BeginRecord(index, 1);
+        base->_Save(state, s);
+        RSeSaveData(s, WqGePoint3d(10, 20, 0));
+        s.Write(2.0);
+        if (version >= 1) {
+            s.Write(1.5);
+            s.Write(-2.5);
+        }
+        s.Write(true);
+        w.EndRecord();
+        const std::vector<uint8_t> bytes = w.Finish(2);
+
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
+        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+        auto* back = dynamic_cast<DLxCenterDatumState*>(db->FindObject(1));
+        ASSERT_NE(back, nullptr);
+        EXPECT_TRUE(back->GetOrigin().isEqualTo({10, 20, 0}));
+        EXPECT_EQ(back->GetScale(), 2.0);
+        EXPECT_EQ(back->GetRelXValue(), version >= 1 ? -1.5 : 0.0);
+        EXPECT_EQ(back->GetRelYValue(), version >= 1 ? 2.5 : 0.0);
+        EXPECT_TRUE(back->GetHideSymbol());
+
+        std::vector<uint8_t> saved;
+        ASSERT_FALSE(db->SaveToBuffer(saved).Failed());
+        std::unique_ptr<RSeDatabase> again;
+        ASSERT_FALSE(RSeDatabase::LoadFromBuffer(saved.data(), saved.size(), again).Failed());
+        auto* current = dynamic_cast<DLxCenterDatumState*>(again->FindObject(1));
+        ASSERT_NE(current, nullptr);
+        EXPECT_EQ(current->GetRelXValue(), back->GetRelXValue());
+        EXPECT_EQ(current->GetRelYValue(), back->GetRelYValue());
+    }
 }
 
 // ---- transcript
