@@ -17,6 +17,7 @@
 #include "rd/RDxString.h"
 #include "rse/RSeMeta.h"
 #include "rse/RSeTransaction.h"
+#include "sm/SMxDisplayList.h"
 #include "utx/UTxCast.h"
 
 namespace {
@@ -185,6 +186,15 @@ const DUxTextStyleWrapper* DLxDatumIdInstance::GetTextStyleWrapper() const {
     if (!state) return nullptr;
     m_textStyle = DUxIdStyleWrapper(state).GetTextStyle();
     return &*m_textStyle;
+}
+
+BBox DLxDatumIdInstance::GetGraphicsBoundingBox(const SMxDisplayList* first,
+                                                const SMxDisplayList* second) const {
+    if (GetBirthday() < kBirthday) return DLxSymInstance::GetGraphicsBoundingBox(first, second);
+    BBox box;
+    for (const SMxDisplayList* list : {first, second})
+        if (list && !list->GetBBox().isEmpty()) box.extend(list->GetBBox());
+    return box;
 }
 
 WqGeVector3d DLxDatumIdInstance::GetAttachPointOffset(const BBox& box) const {

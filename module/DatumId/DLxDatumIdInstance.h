@@ -67,6 +67,9 @@ public:
     const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const override;
     const DUxTextStyleWrapper* GetTextStyleWrapper() const override;
     SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override;
+    // The box of both drawn lists (frame and text) once the identifier is born (birthday 1).
+    BBox GetGraphicsBoundingBox(const SMxDisplayList* first,
+                                const SMxDisplayList* second) const override;
     // The frame meets its leader's root with the middle of the side the leader comes from.
     WqGeVector3d GetAttachPointOffset(const BBox& box) const override;
     // The string goes with the state it belongs to.

@@ -59,8 +59,8 @@ bool DLxStdStyles::AddDocumentStyles(FWxSceneDoc* doc) {
 }
 
 void DLxStdStyles::AddIdStyles(FWxSceneDoc* doc, DLxDrawing& drawing) {
-    // The datum triangle of each standard's identifiers: ASME draws it filled, DIN and JIS
-    // open, the others filled.
+    // The datum triangle of each standard's identifiers, in the order of kStandards: filled,
+    // but open under DIN and JIS.
     const uint32_t triangles[] = {DUxIdStyle::kFilledTriangle, DUxIdStyle::kFilledTriangle,
                                   DUxIdStyle::kOpenTriangle,   DUxIdStyle::kFilledTriangle,
                                   DUxIdStyle::kFilledTriangle, DUxIdStyle::kOpenTriangle};

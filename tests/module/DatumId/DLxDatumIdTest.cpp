@@ -295,6 +295,23 @@ TEST(DatumIdInstance, TheStyleRulesAtEveryCompute) {
     }
 }
 
+// On the sheet without a view the identifier is laid out at scale 1, whatever the views'.
+TEST(DatumIdRequest, AnIdentifierOffAnyViewIsLaidOutAtScaleOne) {
+    IdDoc d;
+    d.view->SetViewScale(2);
+    const WqGePoint3d end{60, 60, 0}, root{60, 75, 0};
+    ASSERT_FALSE(d.doc
+                     ->ProcessChangeRequest(new DLxCreateDatumIdRequest(
+                         DLxIntent::Free(end), d.Text(u"Z"), {end, root}, root, 0, true, true,
+                         false, {}, {}))
+                     .Failed());
+    DLxDatumIdInstance* id = d.Identifier();
+    ASSERT_NE(id, nullptr);
+    EXPECT_FALSE(id->GetFirstAnchor()->IsOnEdge());
+    EXPECT_EQ(id->GetDatumIdState()->GetScale(), 1.0);
+    EXPECT_TRUE(id->GetDatumIdState()->GetOrigin().isEqualTo(end));
+}
+
 TEST(DatumIdInstance, NothingIsMadeWithoutAText) {
     IdDoc d;
     const size_t before = d.sheet->GetNodes().size();
