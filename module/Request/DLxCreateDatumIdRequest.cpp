@@ -19,6 +19,7 @@
 #include "fb/FBxLayerStyle.h"
 #include "rd/RDxString.h"
 #include "rse/RSeTransaction.h"
+#include "uc/UCxTextFormatter.h"
 
 IMPLEMENT_DYNCREATE(DLxCreateDatumIdRequest, FWxChangeRequest)
 
@@ -115,6 +116,12 @@ UTxResult DLxCreateDatumIdRequest::ValidateInputs(FWxSceneDoc* doc) {
         return UTxResult::Refusal(kBadInput, u"the document takes no identifiers now");
     if (!m_misread.empty()) return UTxResult::Refusal(kBadInput, m_misread);
     if (!m_text.HasTarget()) return UTxResult::Refusal(kBadInput, u"String: no text");
+    // A height no layout can place would frame the text in a box without bounds.
+    const double height = m_text.Read()->GetTextHeight();
+    if (!std::isfinite(height) || height < 0 || height > UCxTextFormatter::kMaxHeight)
+        return UTxResult::Refusal(kBadInput, u"String_Height: not a text height");
+    if (!std::isfinite(m_text.Read()->GetRotation()))
+        return UTxResult::Refusal(kBadInput, u"String_Rotation: not an angle");
     if (!Sane(m_landingPoint)) return UTxResult::Refusal(kBadInput, u"EndLand: off any sheet");
     for (const WqGePoint3d& p : m_points)
         if (!Sane(p)) return UTxResult::Refusal(kBadInput, u"LeaderPoints: off any sheet");

@@ -404,6 +404,15 @@ TEST(DatumIdRequest, UnsoundRecordsAreRefusedAndChangeNothing) {
                 DLxIntent::OnEdge(d.view, 1, 0.5), d.Text(u"A"), {end, {nan, 0, 0}}, root, 0, true,
                 true, false, {}, {}));
         },
+        // A text too high for any layout.
+        [&] {
+            return FWxUtil::GetTranscriptMgr().ReplayLine(
+                d.doc.get(),
+                u"CreateDatumIdSymbol Arrow=0 Intent=null Intent_Edge=0 Intent_Param=0 "
+                u"Intent_Point=(200,150,0) LeaderPoints_Count=0 EndLand=(200,165,0) "
+                u"DispLeader=false String=\"A\" String_Height=1e300 Horizontal=true "
+                u"Feature=false");
+        },
         // A style key naming a frame style.
         [&] {
             return FWxUtil::GetTranscriptMgr().ReplayLine(
