@@ -9,6 +9,6 @@ DLxGeneralNoteFilter::DLxGeneralNoteFilter(ESubType value)
 SmartPtr<FWxSelection> DLxGeneralNoteFilter::Select(RSeIDed& object,
                                                     const WqGePoint3d& point) const {
     auto* note = dynamic_cast<DLxGeneralNote*>(&object);
-    if (!note) return nullptr;
-    return SmartPtr<FWxSelection>(new DLxGeneralNoteSelection(note, point));
+    if (!note || !IsEnabled()) return nullptr;
+    return DLxGeneralNoteSelector(note).Select(point);
 }

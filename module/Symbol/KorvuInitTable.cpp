@@ -39,6 +39,7 @@
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxDeletePartListRequest.h"
 #include "Request/DLxGeneralNoteRequest.h"
+#include "Request/DLxPasteGeneralNoteRequest.h"
 #include "Request/DLxNewBalloonStyleRequest.h"
 #include "Request/DLxNewPartsListStyleRequest.h"
 #include "Request/DLxNewTableStylePartsListRequest.h"
@@ -124,6 +125,9 @@ void RegisterResizeGeneralNote() {
 }
 void RegisterRotateGeneralNote() {
     RegisterNoteRequest<DLxGeneralNoteRotateRequest>(u"RotateGeneralNote");
+}
+void RegisterPasteGeneralNote() {
+    RegisterNoteRequest<DLxPasteGeneralNoteRequest>(u"PasteGeneralNote");
 }
 void RegisterCreatePartListLocalBOM() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreatePartListLocalBOMRequest),
@@ -380,6 +384,8 @@ const KorvuInitRow kRows[] = {
     {"DLxTableRowPartlist", &InitMeta<DLxTableRowPartlist>, 2},
     {"DUxTableRowData_Partlist", &InitMeta<DUxTableRowData_Partlist>, 2},
     {"DLxTableRowIDLocalBOM", &InitMeta<DLxTableRowIDLocalBOM>, 2},
+    // Copy and paste of general notes.
+    {"PasteGeneralNote", &RegisterPasteGeneralNote, 2},
 };
 
 struct RunAtLoad {
