@@ -8,6 +8,7 @@
 #include "GeneralNote/DLxGeneralNote.h"
 #include "GeneralNote/DLxGeneralNoteSelection.h"
 #include "Request/DLxGeneralNoteRequest.h"
+#include "Standard/DLxStdStyles.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxUIUtil.h"
@@ -42,9 +43,11 @@ UTxString16 HeightText(double h) {
     return UTxString16(s.begin(), s.end());
 }
 
-// The heights the drawing's text styles use, smallest first: what the dialog offers.
+// The heights the drawing's standard and its text styles use, smallest first: what the dialog
+// offers.
 std::vector<UTxString16> HeightTexts(FWxSceneDoc* doc) {
     std::vector<double> heights;
+    if (const double h = DLxStdStyles::GetStandardTextHeight(doc); h > 0) heights.push_back(h);
     for (FWxStyle* style : doc->GetStyles())
         if (auto* text = dynamic_cast<DUxTextStyle*>(style))
             if (text->GetHeight() > 0) heights.push_back(text->GetHeight());
@@ -149,9 +152,12 @@ int32_t DLxTextCmdTarget::OnLButtonUp(const FWxEvent& event) {
 
     DUxTextStyle* style = DefaultTextStyle(doc);
     bool styleIsDefault = true;
+    // Without a text style of its own the drawing writes in its standard's font and height.
+    const int32_t fontId = style ? style->GetFontId() : DLxStdStyles::GetStandardFontId(doc);
+    const double height = style ? style->GetHeight() : DLxStdStyles::GetStandardTextHeight(doc);
     TransientString text;
-    text.s->SetFontId(style ? style->GetFontId() : 0);
-    if (style) text.s->SetTextHeight(style->GetHeight());
+    text.s->SetFontId(fontId);
+    text.s->SetTextHeight(height);
     text.s->SetNoColor(true);
     text.s->SetAttachment(9);
     text.s->SetLocation(m_press);
@@ -170,8 +176,8 @@ int32_t DLxTextCmdTarget::OnLButtonUp(const FWxEvent& event) {
         if (width > kMinFixedWidth) fixedWidth = width;
     }
 
-    UCxTextFormater dialog(text.s, doc, style ? style->GetFontId() : 0, HeightTexts(doc),
-                           style ? HeightText(style->GetHeight()) : UTxString16());
+    UCxTextFormater dialog(text.s, doc, fontId, HeightTexts(doc),
+                           height > 0 ? HeightText(height) : UTxString16());
     dialog.SetTextStyle(style);
     dialog.AllowAnyAngleRotation(true);
     dialog.SetFixedWidth(fixedWidth);
@@ -294,8 +300,9 @@ void DLxGeneralNoteTextEditCmd::EditGeneralNoteText() {
     }
 
     FWxSceneDoc* doc = GetDocument();
-    UCxTextFormater dialog(text.s, doc, style ? style->GetFontId() : 0, HeightTexts(doc),
-                           style ? HeightText(style->GetHeight()) : UTxString16());
+    const double height = text.s->GetTextHeight();
+    UCxTextFormater dialog(text.s, doc, text.s->GetFontId(), HeightTexts(doc),
+                           height > 0 ? HeightText(height) : UTxString16());
     dialog.SetTextStyle(style);
     dialog.SetLayerStyle(layer);
     dialog.AllowAnyAngleRotation(true);
