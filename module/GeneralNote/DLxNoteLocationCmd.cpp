@@ -1,34 +1,14 @@
 #include "GeneralNote/DLxNoteLocationCmd.h"
 
-#include <cmath>
-
 #include "GeneralNote/DLxCopyPasteGeneralNoteCmd.h"
 #include "GeneralNote/DLxGeneralNote.h"
 #include "Request/DLxPasteGeneralNoteRequest.h"
 #include "fw/FWxCommand.h"
 #include "fw/FWxSceneDoc.h"
 #include "ge/BBox.h"
-#include "ge/WqGeMatrix3d.h"
-#include "rd/RDxString.h"
 #include "sm/SMxDisplayItem.h"
 
 namespace {
-constexpr double kAngleTol = 0.0001;
-
-// A note's box as shown: turned by its text, then squared to the sheet.
-BBox ShownBox(const DLxGeneralNote& note) {
-    BBox box;
-    note.GetBBox(box);
-    const RDxString* s = note.GetStringData();
-    if (box.isEmpty() || !s || std::fabs(s->GetRotation()) <= kAngleTol) return box;
-    const WqGeMatrix3d turn =
-        WqGeMatrix3d::rotation(s->GetRotation(), WqGeVector3d::kZAxis, s->GetLocation());
-    WqGePoint3d p = box.min, q = box.max;
-    p.transformBy(turn);
-    q.transformBy(turn);
-    return BBox(p, q);
-}
-
 void AddLine(SMxDisplayList& list, double x0, double y0, double x1, double y1) {
     list.Append(std::make_unique<SMxLineItem>(WqGePoint3d(x0, y0, 0), WqGePoint3d(x1, y1, 0)));
 }
@@ -47,7 +27,7 @@ void DLxNoteLocationCmdTarget::OnActivate(FWxState* state) {
     for (const RSeRef<DLxGeneralNote>& ref : parked->GetSourceNotes()) {
         const DLxGeneralNote* note = ref.Read();
         if (!note) continue;
-        const BBox box = ShownBox(*note);
+        const BBox box = note->GetShownBox();
         if (box.isEmpty()) continue;
         m_widths.push_back(box.max.x - box.min.x);
         m_heights.push_back(box.max.y - box.min.y);

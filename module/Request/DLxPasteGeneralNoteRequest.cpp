@@ -14,13 +14,11 @@
 #include "fb/FBxLayerStyle.h"
 #include "fw/FWxDocUtil.h"
 #include "ge/BBox.h"
-#include "ge/WqGeMatrix3d.h"
 #include "rd/RDxString.h"
 
 IMPLEMENT_DYNCREATE(DLxPasteGeneralNoteRequest, FWxChangeRequest)
 
 namespace {
-constexpr double kAngleTol = 0.0001;
 // Far beyond any sheet, as the other note requests take it.
 constexpr double kMaxCoordinate = 1.0e6;
 
@@ -51,20 +49,8 @@ DLxPasteGeneralNoteRequest::DLxPasteGeneralNoteRequest() = default;
 DLxPasteGeneralNoteRequest::~DLxPasteGeneralNoteRequest() = default;
 
 WqGePoint3d DLxPasteGeneralNoteRequest::ShownMinCorner(const DLxGeneralNote& note) {
-    BBox box;
-    note.GetBBox(box);
-    if (box.isEmpty()) return {};
-    WqGePoint3d p = box.min;
-    const RDxString* s = note.GetStringData();
-    const double a = s ? s->GetRotation() : 0.0;
-    if (s && std::fabs(a) > kAngleTol) {
-        const WqGeMatrix3d turn = WqGeMatrix3d::rotation(a, WqGeVector3d::kZAxis, s->GetLocation());
-        WqGePoint3d q = box.max;
-        p.transformBy(turn);
-        q.transformBy(turn);
-        p = WqGePoint3d(std::min(p.x, q.x), std::min(p.y, q.y), 0.0);
-    }
-    return p;
+    const BBox box = note.GetShownBox();
+    return box.isEmpty() ? WqGePoint3d() : WqGePoint3d(box.min.x, box.min.y, 0.0);
 }
 
 UTxStringResource DLxPasteGeneralNoteRequest::GetRequestIdentity() const {
