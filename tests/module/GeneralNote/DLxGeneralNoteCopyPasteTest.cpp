@@ -309,6 +309,27 @@ TEST(GeneralNotePaste, ThePreviewFollowsTheCursorAndCancelChangesNothing) {
     EXPECT_EQ(d.Bytes(), before);
 }
 
+// The location command started with no paste waiting, or with one parked for a drawing that
+// has since been closed, places nothing where the user clicks.
+TEST(GeneralNotePaste, AClickWithoutAPasteForThisDrawingPlacesNothing) {
+    PasteDoc d;
+    {
+        PasteDoc closed;
+        ASSERT_FALSE(closed.Create(u"gone").Failed());
+        ASSERT_TRUE(closed.CopyNotes({closed.Note()}));
+        ASSERT_TRUE(closed.Paste(true));
+        closed.doc->TerminateActiveContext(FWxStateCode::kEnd);
+    }
+    const std::vector<uint8_t> before = d.Bytes();
+    for (bool parked : {true, false}) {
+        SCOPED_TRACE(parked);
+        if (!parked) DLxCopyPasteGeneralNoteCmd::ParkRequest(nullptr);
+        ASSERT_TRUE(d.doc->RunCommand(DLxNoteLocationCmd::kCommandId));
+        d.ClickAt({10, 10, 0});
+        EXPECT_EQ(d.Bytes(), before);
+    }
+}
+
 // A replayed paste whose notes or sheets name nothing or something else, or whose flags say
 // the notes came from another drawing that is not open, is refused and changes nothing;
 // seventeen notes number their keys in hexadecimal.
