@@ -2,6 +2,7 @@
 
 #include "GeneralNote/DLxGeneralNote.h"
 #include "GeneralNote/DLxGeneralNoteManipulator.h"
+#include "du/DUxSceneUtil.h"
 #include "ge/BBox.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
@@ -35,6 +36,15 @@ BBox DLxGeneralNoteSelection::BoundingBox() const {
     const DLxGeneralNote* note = GetGeneralNote();
     const SMxDisplayList* list = note ? note->GetSheetDisplayList() : nullptr;
     return list ? list->GetBBox() : BBox();
+}
+
+bool DLxGeneralNoteSelection::Draw(SMxDisplayList& out, bool highlight) const {
+    const DLxGeneralNote* note = GetGeneralNote();
+    const SMxDisplayList* list = note ? note->GetSheetDisplayList() : nullptr;
+    if (!list) return false;
+    out = *list;
+    DUxSceneUtil::DLItemProcessHilite(out, highlight);
+    return true;
 }
 
 int32_t DLxGeneralNoteSelector::HotPointAt(const WqGePoint3d& point) const {

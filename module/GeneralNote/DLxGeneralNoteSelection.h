@@ -12,6 +12,7 @@
 class BBox;
 class DLxGeneralNote;
 class DLxGeneralNoteManipulator;
+class SMxDisplayList;
 
 class DLxGeneralNoteSelection : public DUxEmblemSelection {
 public:
@@ -30,6 +31,8 @@ public:
     bool IsEqual(const FWxSelection* other) const;
     // What the note draws, as placed on its sheet; empty once the note is gone.
     BBox BoundingBox() const;
+    // The note's drawing, highlighted or not, into `out`; false once the note is gone.
+    bool Draw(SMxDisplayList& out, bool highlight) const;
 
 private:
     std::unique_ptr<DLxGeneralNoteManipulator> m_manipulator;

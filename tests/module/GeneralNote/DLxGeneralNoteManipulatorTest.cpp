@@ -13,6 +13,7 @@
 #include "fw/FWxSelectionSetMgr.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
+#include "sm/SMxDisplayList.h"
 #include "uc/UCxTextFormater.h"
 
 namespace {
@@ -168,6 +169,14 @@ TEST(GeneralNotePicking, APickOnAHandleReshapesElsewhereItMoves) {
     EXPECT_FALSE(sa->IsEqual(other.get()));
     EXPECT_FALSE(sa->IsEqual(&sheet));
     EXPECT_FALSE(sa->BoundingBox().isEmpty());
+    // The highlight is drawn over a copy: the note's own list stays as it is.
+    SMxDisplayList lit;
+    ASSERT_TRUE(sa->Draw(lit, true));
+    ASSERT_EQ(lit.GetAttributes().size(), d.note->GetSheetDisplayList()->GetAttributes().size() + 1);
+    EXPECT_EQ(lit.GetAttributes().back().source, SMxAttributes::kHighlight);
+    EXPECT_EQ(lit.Count(), d.note->GetSheetDisplayList()->Count());
+    ASSERT_TRUE(sa->Draw(lit, false));
+    EXPECT_EQ(lit.GetAttributes().size(), d.note->GetSheetDisplayList()->GetAttributes().size());
     filter.SetEnabled(false);
     EXPECT_FALSE(filter.Select(*d.note, {120, 190, 0}));
 }
