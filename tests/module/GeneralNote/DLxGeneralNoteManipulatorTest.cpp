@@ -135,6 +135,41 @@ TEST(GeneralNoteManipulator, ACancelledDragChangesNothing) {
     EXPECT_EQ(d.Bytes(), before);
 }
 
+// While the drawing permits no edits (a change still running, say) a drag does not start and a
+// double-click opens nothing.
+TEST(GeneralNoteManipulator, NoDragWhereTheDrawingPermitsNoEdit) {
+    struct LockedDoc : DLxDrawingDoc {
+        bool locked = false;
+        bool PermittedCommand(int32_t c) const override {
+            return !locked && DLxDrawingDoc::PermittedCommand(c);
+        }
+    };
+    NoteTestDoc d;
+    auto* locked = new LockedDoc();
+    d.doc.reset(locked);
+    d.doc->GetDrawing()->SetStandardName(u"ISO");
+    d.sheet = d.doc->CreateSheet(u"Sheet 1", 420, 297);
+    DLxStdStyles::AddDocumentStyles(d.doc.get());
+    d.AddCommands();
+    ASSERT_FALSE(d.Create(u"locked", {100, 200, 0}, 50, {150, 180, 0}).Failed());
+    DLxGeneralNote* note = d.Note();
+    FWxSelectionSetMgr::Get(d.doc.get())
+        ->GetDrawSelectionSet()
+        ->Add(new DLxGeneralNoteSelection(note, {}));
+    locked->locked = true;
+    DLxGeneralNoteManipulator m(RSeRef<DLxGeneralNote>(note), 4, 1, nullptr);
+    EXPECT_FALSE(m.StartDrag({150, 200, 0}));
+    EXPECT_FALSE(m.Drag({160, 210, 0}));
+    EXPECT_FALSE(m.EndDrag({160, 210, 0}));
+    EXPECT_TRUE(m.GetPreview().GetDisplayList().IsEmpty());
+    int32_t runs = 0;
+    CDialog::ModalRunner before = CDialog::SetModalRunner([&](CDialog&) { ++runs; });
+    EXPECT_TRUE(m.StartDialog());
+    CDialog::SetModalRunner(before);
+    EXPECT_EQ(runs, 0);
+    FWxUtil::GetTranscriptMgr().ClearLines();
+}
+
 // A pick on a hot point reshapes from it (class 1); anywhere else on the note it moves it
 // (class 5). Two picks of one note are equal, picks of two notes are not, and a disabled
 // filter picks nothing.
