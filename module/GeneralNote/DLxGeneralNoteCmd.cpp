@@ -201,32 +201,23 @@ int32_t DLxTextCmdTarget::OnLButtonUp(const FWxEvent& event) {
 // ---- placement states and command
 
 FWxEventTarget* DLxTextCmdState::OnActivate() {
-    m_child = std::make_unique<DLxTextState>();
-    m_started = false;
     if (FWxSelectionSetMgr* sets = FWxSelectionSetMgr::Get(GetActiveDocument())) {
         m_set = sets->Add(kSelectionSetName);
         m_set->RemoveAll();
     }
-    return FWxComplexState::OnActivate();
+    return DLxSingleChildState::OnActivate();
 }
 
 void DLxTextCmdState::OnTerminate(int32_t code) {
-    FWxComplexState::OnTerminate(code);
     if (FWxSelectionSetMgr* sets = FWxSelectionSetMgr::Get(GetActiveDocument()))
         sets->Remove(kSelectionSetName);
     m_set = nullptr;
-    m_child.reset();
-}
-
-FWxState* DLxTextCmdState::OnNextState() {
-    if (m_started) return nullptr;
-    m_started = true;
-    return m_child.get();
+    DLxSingleChildState::OnTerminate(code);
 }
 
 void DLxTextCmdState::OnChildFinished(FWxState* child, int32_t code) {
     if (m_set) m_set->RemoveAll();
-    FWxComplexState::OnChildFinished(child, code);
+    DLxSingleChildState::OnChildFinished(child, code);
 }
 
 DLxGeneralNoteCmd::DLxGeneralNoteCmd(FWxSceneDoc* doc)

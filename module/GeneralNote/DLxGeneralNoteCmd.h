@@ -13,13 +13,13 @@
 #include <cstdint>
 #include <memory>
 
+#include "GeneralNote/DLxSingleChildState.h"
 #include "dl/DLxTransientDrawObject.h"
 #include "fw/FWxDocCmd.h"
 #include "fw/FWxState.h"
 #include "ge/WqGePoint3d.h"
 
 class DLxGeneralNote;
-class DLxTextState;
 class FWxSelectionSet;
 
 class DLxTextCmdTarget : public FWxEventTarget {
@@ -63,21 +63,18 @@ private:
     DLxTextCmdTarget m_target;
 };
 
-class DLxTextCmdState : public FWxComplexState {
+// Keeps the command's selection set "GeneralNoteSelectionSet" while it runs.
+class DLxTextCmdState : public DLxSingleChildState<DLxTextState> {
 public:
     static constexpr const char16_t* kSelectionSetName = u"GeneralNoteSelectionSet";
 
     FWxEventTarget* OnActivate() override;
     void OnTerminate(int32_t code) override;
-    FWxState* OnNextState() override;
     void OnChildFinished(FWxState* child, int32_t code) override;
-    DLxTextState* GetChild() const { return m_child.get(); }
     FWxSelectionSet* GetSelectionSet() const { return m_set; }
 
 private:
-    std::unique_ptr<DLxTextState> m_child;
     FWxSelectionSet* m_set = nullptr; // the document's selection-set manager owns it
-    bool m_started = false;
 };
 
 class DLxGeneralNoteCmd : public FWxDocStateCmd {

@@ -78,24 +78,6 @@ int32_t DLxNoteLocationCmdTarget::OnLButtonUp(const FWxEvent&) {
     return FWxStateCode::kFinished;
 }
 
-FWxEventTarget* DLxNoteLocationCmdState::OnActivate() {
-    m_child = std::make_unique<DLxNoteLocationState>();
-    m_started = false;
-    return FWxComplexState::OnActivate();
-}
-
-void DLxNoteLocationCmdState::OnTerminate(int32_t code) {
-    FWxComplexState::OnTerminate(code);
-    m_child.reset();
-}
-
-FWxState* DLxNoteLocationCmdState::OnNextState() {
-    // One placement, then the command ends.
-    if (m_started) return nullptr;
-    m_started = true;
-    return m_child.get();
-}
-
 DLxNoteLocationCmd::DLxNoteLocationCmd(FWxSceneDoc* doc)
     : FWxDocStateCmd(doc, 1), m_resolver(std::make_unique<FWxTargetStateResolver>(&m_state)) {}
 

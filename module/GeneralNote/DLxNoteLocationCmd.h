@@ -9,12 +9,11 @@
 #include <memory>
 #include <vector>
 
+#include "GeneralNote/DLxSingleChildState.h"
 #include "dl/DLxTransientDrawObject.h"
 #include "fw/FWxDocCmd.h"
 #include "fw/FWxState.h"
 #include "ge/WqGePoint3d.h"
-
-class DLxNoteLocationState;
 
 class DLxNoteLocationCmdTarget : public FWxEventTarget {
 public:
@@ -49,17 +48,7 @@ private:
     DLxNoteLocationCmdTarget m_target;
 };
 
-class DLxNoteLocationCmdState : public FWxComplexState {
-public:
-    FWxEventTarget* OnActivate() override;
-    void OnTerminate(int32_t code) override;
-    FWxState* OnNextState() override;
-    DLxNoteLocationState* GetChild() const { return m_child.get(); }
-
-private:
-    std::unique_ptr<DLxNoteLocationState> m_child;
-    bool m_started = false;
-};
+class DLxNoteLocationCmdState : public DLxSingleChildState<DLxNoteLocationState> {};
 
 class DLxNoteLocationCmd : public FWxDocStateCmd {
 public:

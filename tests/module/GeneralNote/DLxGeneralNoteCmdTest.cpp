@@ -187,14 +187,18 @@ TEST(GeneralNoteCmd, TheContextCommandsEditAndTurnTheSelectedNote) {
     EXPECT_NEAR(note->GetStringData()->GetRotation(), 0, 1e-12);
 }
 
-// The placement command ends at its cancel entry without a note.
+// The placement command keeps its selection set while it runs and ends at its cancel entry
+// without a note.
 TEST(GeneralNoteCmd, TheCancelEntryEndsThePlacement) {
     CmdDoc d;
     const std::vector<uint8_t> before = d.Bytes();
+    FWxSelectionSetMgr* sets = FWxSelectionSetMgr::Get(d.doc.get());
     ASSERT_TRUE(d.doc->RunCommand(DLxGeneralNoteCmd::kCommandId));
     ASSERT_TRUE(d.doc->GetActiveCommand());
+    EXPECT_TRUE(sets->Find(DLxTextCmdState::kSelectionSetName));
     EXPECT_TRUE(d.doc->RunCommand(DLxGeneralNoteCmd::kCancelCommand));
     EXPECT_FALSE(d.doc->GetActiveCommand());
+    EXPECT_FALSE(sets->Find(DLxTextCmdState::kSelectionSetName));
     EXPECT_EQ(d.Bytes(), before);
 }
 
