@@ -65,3 +65,13 @@ void DUxSceneUtil::CleanAttrStackForLayers(SMxDisplayItem& item) {
     else
         item.ClearStyledColor();
 }
+
+void DUxSceneUtil::DLItemProcessHilite(SMxDisplayList& list, bool highlight) {
+    list.RemoveAttributes(SMxAttributes::kHighlight);
+    if (!highlight) return;
+    SMxAttributes hilite;
+    hilite.source = SMxAttributes::kHighlight;
+    hilite.hasColor = true;
+    hilite.color = SMxColor::FromRgba(0xFF, 0x80, 0x00);
+    list.PushAttributes(hilite);
+}

@@ -24,6 +24,8 @@ public:
     static void DLItemSetColor(SMxDisplayItem& item, const SMxColor& color);
     // Takes off what styling put on: the list's layer and style entries (a highlight stays); an
     // item's styled colour (a child item: its list's entries). Nested lists are not visited.
+    // Shows a selected annotation's list in the highlight colour, or stops doing so.
+    static void DLItemProcessHilite(SMxDisplayList& list, bool highlight);
     static void CleanAttrStackForLayers(SMxDisplayList& list);
     static void CleanAttrStackForLayers(SMxDisplayItem& item);
 };

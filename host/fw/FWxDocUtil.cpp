@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include "fw/FWxSceneDoc.h"
 #include "rse/RSe.h"
 
 namespace {
@@ -20,6 +21,12 @@ FWxSceneDoc* FWxDocUtil::DocumentOf(const RSeDatabase* db) {
     auto& documents = Registry();
     auto it = documents.find(db);
     return it == documents.end() ? nullptr : it->second;
+}
+
+FWxSceneDoc* FWxDocUtil::DocumentOfSerial(uint64_t serial) {
+    for (const auto& [db, doc] : Registry())
+        if (doc && doc->GetSerial() == serial) return doc;
+    return nullptr;
 }
 
 void FWxDocUtil::RegisterDocument(const RSeDatabase* db, FWxSceneDoc* doc) {

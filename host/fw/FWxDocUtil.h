@@ -1,5 +1,7 @@
 #pragma once
 // Which document an object belongs to: the document whose database holds it.
+#include <cstdint>
+
 class FWxSceneDoc;
 class RSeDatabase;
 class RSeVMeta;
@@ -10,6 +12,8 @@ public:
     // transient segments).
     static FWxSceneDoc* DocumentOf(const RSeVMeta* obj);
     static FWxSceneDoc* DocumentOf(const RSeDatabase* db);
+    // The open document with this serial (FWxSceneDoc::GetSerial); null once it is closed.
+    static FWxSceneDoc* DocumentOfSerial(uint64_t serial);
 
     // A document enters its database here when it is made and leaves when it goes.
     static void RegisterDocument(const RSeDatabase* db, FWxSceneDoc* doc);

@@ -138,6 +138,11 @@ int32_t FWxTargetStateResolver::LButtonDown(const FWxEvent& event) {
     return s ? Answer(s, s->m_target->OnLButtonDown(event)) : FWxStateCode::kGoOn;
 }
 
+int32_t FWxTargetStateResolver::LButtonUp(const FWxEvent& event) {
+    FWxState* s = TargetState();
+    return s ? Answer(s, s->m_target->OnLButtonUp(event)) : FWxStateCode::kGoOn;
+}
+
 bool FWxTargetStateResolver::Notify(int32_t id, void* extra) {
     for (FWxState* s = m_root; s && s->m_running; s = s->m_activeChild)
         if (s->OnCmdMsg(id, FWxCmd::kNotify, extra)) return true;

@@ -41,6 +41,9 @@ struct FWxEvent {
     double worldSelectionTol = 0.0;
     bool inDrawingView = true;
     bool hasDrawTarget = true;
+    // Non-zero while a mouse button is held: a move with it is a drag, a release after one
+    // ends it.
+    int32_t buttons = 0;
 };
 
 class FWxState;
@@ -53,6 +56,7 @@ public:
     virtual void OnTerminate(int32_t /*code*/) {}
     virtual int32_t OnMouseMove(const FWxEvent&) { return FWxStateCode::kGoOn; }
     virtual int32_t OnLButtonDown(const FWxEvent&) { return FWxStateCode::kGoOn; }
+    virtual int32_t OnLButtonUp(const FWxEvent&) { return FWxStateCode::kGoOn; }
 };
 
 // One run of a state command: the command and its document.
@@ -137,6 +141,7 @@ public:
     FWxEventTarget* GetActiveTarget() const;
     int32_t MouseMove(const FWxEvent& event);
     int32_t LButtonDown(const FWxEvent& event);
+    int32_t LButtonUp(const FWxEvent& event);
     void Cancel() { Terminate(FWxStateCode::kCancelled); }
     // A notification to the running states, root first, until one handles it.
     bool Notify(int32_t id, void* extra);

@@ -6,6 +6,7 @@
 #include "dc/RDxFragment.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxSheet.h"
+#include "du/DUxSceneUtil.h"
 #include "du/DUxTableDispIDs.h"
 #include "fw/FWxDocUtil.h"
 #include "sm/SMxDisplayList.h"
@@ -40,14 +41,7 @@ bool DLxPartListSelection::Draw(SMxDisplayList& out, bool highlight) const {
     if (table->GetFragment().get() != static_cast<RDxFragment*>(doc->GetActiveSheet()))
         return false;
     SMxDisplayList drawn = table->GetDisplayList() ? *table->GetDisplayList() : SMxDisplayList();
-    drawn.RemoveAttributes(SMxAttributes::kHighlight);
-    if (highlight) {
-        SMxAttributes hilite;
-        hilite.source = SMxAttributes::kHighlight;
-        hilite.hasColor = true;
-        hilite.color = SMxColor::FromRgba(0xFF, 0x80, 0x00);
-        drawn.PushAttributes(hilite);
-    }
+    DUxSceneUtil::DLItemProcessHilite(drawn, highlight);
     out = std::move(drawn);
     return true;
 }

@@ -7,6 +7,9 @@
 #include "BofM/DLxPartListExportCmd.h"
 #include "BofM/DLxPartListPushbackIDsCmd.h"
 #include "BofM/DLxPartListUpdateCmd.h"
+#include "GeneralNote/DLxCopyPasteGeneralNoteCmd.h"
+#include "GeneralNote/DLxGeneralNoteCmd.h"
+#include "GeneralNote/DLxNoteLocationCmd.h"
 
 // Each annotation command is added here as its kind is built.
 DLxSymbolDocCmdGroup::DLxSymbolDocCmdGroup(FWxSceneDoc* doc) : FWxDocCommandGroup(doc) {
@@ -18,4 +21,9 @@ DLxSymbolDocCmdGroup::DLxSymbolDocCmdGroup(FWxSceneDoc* doc) : FWxDocCommandGrou
     Add(new DLxPartListContextCmd(doc));
     Add(new DLxOpenBOMEditorCmd(doc));
     Add(new DLxPartListPushbackIDsCmd(doc));
+    // General notes.
+    Add(new DLxGeneralNoteCmd(doc));
+    Add(new DLxGeneralNoteTextEditCmd(doc));
+    Add(new DLxCopyPasteGeneralNoteCmd(doc));
+    Add(new DLxNoteLocationCmd(doc));
 }

@@ -169,6 +169,15 @@ void DLxGeneralNote::SetBBox(const BBox& box) {
     if (RDxPoint3* b = Input<RDxPoint3>(kMaxCornerInput)) b->SetPoint(box.max);
 }
 
+BBox DLxGeneralNote::GetShownBox() const {
+    BBox box;
+    GetBBox(box);
+    const RDxString* s = GetStringData();
+    if (box.isEmpty() || !s || std::fabs(s->GetRotation()) <= kAngleTol) return box;
+    return BBox(Turned(box.min, s->GetRotation(), s->GetLocation()),
+                Turned(box.max, s->GetRotation(), s->GetLocation()));
+}
+
 bool DLxGeneralNote::GetResizeState() const {
     RDxBool* b = Input<RDxBool>(kResizeInput);
     return b && b->GetValue();

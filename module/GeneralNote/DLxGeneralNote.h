@@ -93,6 +93,9 @@ public:
     // The box from the corner inputs (ordered); empty when an input is missing.
     void GetBBox(BBox& box) const;
     void SetBBox(const BBox& box);
+    // The box as the note shows it: its corners turned by the text's rotation about the text's
+    // location, squared to the sheet. The box itself for an unturned note.
+    BBox GetShownBox() const;
     bool GetResizeState() const;
     void SetResizeState(bool on);
 

@@ -2,6 +2,8 @@
 
 #include "GeneralNote/DLxGeneralNote.h"
 #include "GeneralNote/DLxGeneralNoteSelection.h"
+#include "dl/DLxUIUtil.h"
+#include "fw/FWxDocUtil.h"
 
 DLxGeneralNoteFilter::DLxGeneralNoteFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}
@@ -9,6 +11,8 @@ DLxGeneralNoteFilter::DLxGeneralNoteFilter(ESubType value)
 SmartPtr<FWxSelection> DLxGeneralNoteFilter::Select(RSeIDed& object,
                                                     const WqGePoint3d& point) const {
     auto* note = dynamic_cast<DLxGeneralNote*>(&object);
-    if (!note) return nullptr;
-    return SmartPtr<FWxSelection>(new DLxGeneralNoteSelection(note, point));
+    if (!note || !IsEnabled()) return nullptr;
+    // A sketch being edited takes the picks for itself.
+    if (DLxUIUtil::IsSketchActive(FWxDocUtil::DocumentOf(note))) return nullptr;
+    return DLxGeneralNoteSelector(note).Select(point);
 }

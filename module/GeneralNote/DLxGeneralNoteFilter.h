@@ -9,7 +9,8 @@ public:
     explicit DLxGeneralNoteFilter(ESubType value);
     ESubType GetSubType() const { return m_value; }
     std::string GetFilterName() const override { return "DLxGeneralNoteFilter"; }
-    // A DLxGeneralNoteSelection of a general note; null for anything else.
+    // A DLxGeneralNoteSelection of a general note, with the manipulator of what the pick hit
+    // (DLxGeneralNoteSelector); null for anything else, and for everything while disabled.
     SmartPtr<FWxSelection> Select(RSeIDed& object, const WqGePoint3d& point) const override;
 
 private:

@@ -60,9 +60,11 @@ RDxFragment* FragmentFor(FWxSceneDoc* doc) {
     return sheets.empty() ? nullptr : sheets.front();
 }
 
+} // namespace
+
 // Computes the note now, as its request left it; the first pass settles the box, which the
 // next one follows.
-UTxResult Recompute(DLxGeneralNote* note) {
+UTxResult DLxRecomputeGeneralNote(DLxGeneralNote* note) {
     RDxComputeContext ctx;
     ctx.SetInt(RDxComputeContext::AttributeId(kPersistantAttr), 1);
     note->MarkEdited(true);
@@ -76,6 +78,11 @@ UTxResult Recompute(DLxGeneralNote* note) {
     for (int pass = 0; pass < 4 && (pass == 0 || !fragment->IsUpToDate()); ++pass)
         r = fragment->Recompute(ctx);
     return r;
+}
+
+namespace {
+UTxResult Recompute(DLxGeneralNote* note) {
+    return DLxRecomputeGeneralNote(note);
 }
 
 // The text's natural box as the note's string places it, unturned.

@@ -24,6 +24,9 @@ constexpr UTxResultCode kDLxErrNoteNotAllowed = 0xE009033C;
 // Refusal of a request without its text or its note.
 constexpr UTxResultCode kDLxErrNoteInput = 0x200B0323;
 
+// Computes a note at once, as a request leaves it, until its box settles.
+UTxResult DLxRecomputeGeneralNote(DLxGeneralNote* note);
+
 class DLxGeneralNoteRequest : public FWxChangeRequest {
     DECLARE_DYNCREATE(DLxGeneralNoteRequest)
 public:

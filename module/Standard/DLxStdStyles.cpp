@@ -79,6 +79,18 @@ void DLxStdStyles::AddIdStyles(FWxSceneDoc* doc, DLxDrawing& drawing) {
     }
 }
 
+double DLxStdStyles::GetStandardTextHeight(FWxSceneDoc* doc) {
+    auto* drawingDoc = dynamic_cast<DLxDrawingDoc*>(doc);
+    DLxDrawing* drawing = drawingDoc ? drawingDoc->GetDrawing() : nullptr;
+    return drawing ? DUxStandardUtil::GetTextHeight(doc, DrawingStandard(*drawing).guid()) : 0.0;
+}
+
+int32_t DLxStdStyles::GetStandardFontId(FWxSceneDoc* doc) {
+    auto* drawingDoc = dynamic_cast<DLxDrawingDoc*>(doc);
+    DLxDrawing* drawing = drawingDoc ? drawingDoc->GetDrawing() : nullptr;
+    return drawing ? DUxStandardUtil::GetFontID(doc, DrawingStandard(*drawing).guid()) : 0;
+}
+
 DUxTableStylePartsList* DLxStdStyles::GetPartsListStyle(FWxSceneDoc* doc) {
     auto* drawingDoc = dynamic_cast<DLxDrawingDoc*>(doc);
     DLxDrawing* drawing = drawingDoc ? drawingDoc->GetDrawing() : nullptr;

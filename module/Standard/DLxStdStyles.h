@@ -1,7 +1,10 @@
 #pragma once
 // The styles a new drawing document starts with: one feature-control-frame style and one
 // identifier style per drafting standard, named after it ("ANSI", "BSI", "DIN", "GB", "ISO",
-// "JIS") and filled from that standard's defaults. Annotations that name no style take the one of the drawing's standard.
+// "JIS") and filled from that standard's defaults. Annotations that name no style take the one
+// of the drawing's standard.
+#include <cstdint>
+
 class DLxDrawing;
 class DUxBalloonStyle;
 class DUxTableStylePartsList;
@@ -21,6 +24,10 @@ public:
     // the text style of that standard (the standard's font and text height, also named after
     // it), made with it when the drawing has none. Null without a drawing.
     static DUxBalloonStyle* GetBalloonStyle(FWxSceneDoc* doc);
+    // The text height and font of the drawing's standard, which a text without a style of its
+    // own starts from; 0 and 0 without a drawing. Makes nothing.
+    static double GetStandardTextHeight(FWxSceneDoc* doc);
+    static int32_t GetStandardFontId(FWxSceneDoc* doc);
 
 private:
     // One identifier style per standard, named after it: the standard's font and text height,

@@ -46,6 +46,7 @@
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxDeletePartListRequest.h"
 #include "Request/DLxGeneralNoteRequest.h"
+#include "Request/DLxPasteGeneralNoteRequest.h"
 #include "Request/DLxNewBalloonStyleRequest.h"
 #include "Request/DLxNewPartsListStyleRequest.h"
 #include "Request/DLxNewTableStylePartsListRequest.h"
@@ -131,6 +132,9 @@ void RegisterResizeGeneralNote() {
 }
 void RegisterRotateGeneralNote() {
     RegisterNoteRequest<DLxGeneralNoteRotateRequest>(u"RotateGeneralNote");
+}
+void RegisterPasteGeneralNote() {
+    RegisterNoteRequest<DLxPasteGeneralNoteRequest>(u"PasteGeneralNote");
 }
 void RegisterCreatePartListLocalBOM() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreatePartListLocalBOMRequest),
@@ -421,6 +425,8 @@ const KorvuInitRow kRows[] = {
     {"MoveCenterDatumAnchor", &RegisterMoveCenterDatumAnchor, 2},
     {"ChangeCenterDatumSymbol", &RegisterChangeCenterDatumSymbol, 2},
     {"EditCenterDatumSymbol", &RegisterEditCenterDatumSymbol, 2},
+    // Copy and paste of general notes.
+    {"PasteGeneralNote", &RegisterPasteGeneralNote, 2},
 };
 
 struct RunAtLoad {

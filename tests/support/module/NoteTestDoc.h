@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "Command/DLxSymbolDocCmdGroup.h"
 #include "GeneralNote/DLxGeneralNote.h"
 #include "Request/DLxGeneralNoteRequest.h"
 #include "Standard/DLxStdStyles.h"
@@ -30,6 +31,10 @@ struct NoteTestDoc {
         RDxComputeContext ctx;
         sheet->Recompute(ctx);
     }
+
+    // The annotation commands, as the applet gives every drawing; the group answers the
+    // note commands' ids.
+    void AddCommands() { doc->AddCommand(new DLxSymbolDocCmdGroup(doc.get())); }
 
     // A text as the text-format dialog hands it over, owned by the caller (transient).
     static RSeRef<RDxString> Text(const UTxString16& formatted, int32_t hJust = 0,
