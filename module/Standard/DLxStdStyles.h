@@ -3,6 +3,8 @@
 // standard, named after it ("ANSI", "BSI", "DIN", "GB", "ISO", "JIS") and filled from that
 // standard's defaults. Annotations that name no style take the one of the drawing's standard.
 class DUxBalloonStyle;
+class DUxDimensionStyle;
+class DUxTextStyle;
 class DUxTableStylePartsList;
 class FWxSceneDoc;
 
@@ -20,4 +22,14 @@ public:
     // the text style of that standard (the standard's font and text height, also named after
     // it), made with it when the drawing has none. Null without a drawing.
     static DUxBalloonStyle* GetBalloonStyle(FWxSceneDoc* doc);
+    // The drawing's leader-text (dimension) style of its standard, named after it and made the
+    // first time a leader text asks: a landing, a text gap of a quarter of the text height,
+    // the text underlined on its reference line except under ANSI, on the standard's text
+    // style (made as for balloons). Null without a drawing.
+    static DUxDimensionStyle* GetLeaderTextStyle(FWxSceneDoc* doc);
+
+private:
+    // The drawing's text style of its standard, made from the standard's font and text height
+    // when the drawing has none.
+    static DUxTextStyle* GetStandardTextStyle(FWxSceneDoc* doc);
 };

@@ -39,6 +39,7 @@
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxDeletePartListRequest.h"
 #include "Request/DLxGeneralNoteRequest.h"
+#include "Request/DLxLeaderTextRequest.h"
 #include "Request/DLxNewBalloonStyleRequest.h"
 #include "Request/DLxNewPartsListStyleRequest.h"
 #include "Request/DLxNewTableStylePartsListRequest.h"
@@ -67,6 +68,8 @@
 #include "Symbol/DLxGDTInstanceONKTranslator.h"
 #include "Symbol/DLxGDTState.h"
 #include "Symbol/DLxKorvuBug417175Migrator.h"
+#include "Symbol/DLxLeaderTextInstance.h"
+#include "Symbol/DLxLeaderTextInstanceONKTranslator.h"
 #include "Symbol/DLxSymInstance.h"
 #include "Symbol/DLxTableCalloutSymInstance.h"
 #include "Symbol/DLxTableCalloutSymState.h"
@@ -203,6 +206,10 @@ void RegisterChangeSymAnchor() {
 void RegisterChangeSymLeader() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymChangeLeaderRequest),
                                                 u"ChangeSymLeader");
+}
+void RegisterCreateLeaderTextSymbol() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxLeaderTextRequest),
+                                                u"CreateLeaderTextSymbol");
 }
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
@@ -380,6 +387,10 @@ const KorvuInitRow kRows[] = {
     {"DLxTableRowPartlist", &InitMeta<DLxTableRowPartlist>, 2},
     {"DUxTableRowData_Partlist", &InitMeta<DUxTableRowData_Partlist>, 2},
     {"DLxTableRowIDLocalBOM", &InitMeta<DLxTableRowIDLocalBOM>, 2},
+    // Leader texts.
+    {"DLxLeaderTextInstance", &InitMeta<DLxLeaderTextInstance>, 2},
+    {"DLxLeaderTextInstanceONKTranslator", &DLxLeaderTextInstanceONKTranslator::Register, 2},
+    {"CreateLeaderTextSymbol", &RegisterCreateLeaderTextSymbol, 2},
 };
 
 struct RunAtLoad {
