@@ -33,8 +33,9 @@ public:
     static bool IsUnderlineItemId(int32_t id) {
         return id >= kUnderlineItemId && id < kUnderlineItemEnd;
     }
-    // How far below a line of text its underline runs, as a part of the text height.
-    static constexpr double kUnderlineDrop = 0.25;
+    // How far below the box of a line of text (its descenders included) its underline runs,
+    // as a part of the text height.
+    static constexpr double kUnderlineDrop = 0.1;
 
     DUxLeaderTextState() = default;
     explicit DUxLeaderTextState(const RSeStream* s) : DUxSymState(s) {}

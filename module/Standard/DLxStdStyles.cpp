@@ -143,9 +143,10 @@ DUxDimensionStyle* DLxStdStyles::GetLeaderTextStyle(FWxSceneDoc* doc) {
     style->SetTextStyle(text);
     style->SetHasLeaderLanding(true);
     style->SetTextGap(text ? text->GetHeight() / 4 : 0.0);
-    // ANSI writes a leader's note beside its landing; the others write it on a reference line.
+    // ANSI writes a leader's note beside its landing; the others write it above a reference
+    // line, which its last line stands on.
     if (&standard != &kStandards[0])
-        style->SetLeaderUnderliningType(DUxDimensionStyle::kUnderlineFirst);
+        style->SetLeaderUnderliningType(DUxDimensionStyle::kUnderlineLast);
     style->CleanStyleEdits();
     drawing->AddStyle(style);
     return style;

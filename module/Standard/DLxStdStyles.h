@@ -24,7 +24,7 @@ public:
     static DUxBalloonStyle* GetBalloonStyle(FWxSceneDoc* doc);
     // The drawing's leader-text (dimension) style of its standard, named after it and made the
     // first time a leader text asks: a landing, a text gap of a quarter of the text height,
-    // the text underlined on its reference line except under ANSI, on the standard's text
+    // the text standing on a reference line (its last line underlined) except under ANSI, on the standard's text
     // style (made as for balloons). Null without a drawing.
     static DUxDimensionStyle* GetLeaderTextStyle(FWxSceneDoc* doc);
 

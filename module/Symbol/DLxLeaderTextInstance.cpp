@@ -331,13 +331,9 @@ void DLxLeaderTextInstance::TransformInstance(SMxChildItem* symbol, SMxChildItem
         if (underlined) {
             const double ref =
                 free && underlining == DUxDimensionStyle::kUnderlineLast ? yMin : yMax;
+            // (A text to the left of its landing needs no line of its own along the
+            // reference: its underline is stretched to the landing below.)
             if (sideways) off.y = midY + off.y - ref;
-            if (p == DUxLeaderNodeTree::kNegX && shown && !justify) {
-                auto line = std::make_unique<SMxLineItem>(WqGePoint3d(h.min.x, ref, 0),
-                                                          WqGePoint3d(h.max.x, ref, 0));
-                line->SetId(DUxLeaderTextState::kUnderlineItemId);
-                symbol->list.Append(std::move(line));
-            }
         } else if (sideways) {
             if (vJust == 0) off.y = midY + off.y - yMax;
             if (vJust == 2) off.y = midY + off.y - yMin;

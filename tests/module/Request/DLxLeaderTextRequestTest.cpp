@@ -255,6 +255,18 @@ TEST(LeaderTextInstance, ASecondLeaderMirrorsTheFirst) {
     EXPECT_NEAR(Root(*t, 1).x, placed.min.x + placed.max.x - e.x, 1e-9);
     EXPECT_NEAR(Root(*t, 1).y, e.y, 1e-9);
     EXPECT_FALSE(box.isEmpty());
+
+    // A landing up or down has no mirror: the second leader stays as it is.
+    for (Tree::ELandingPos pos : {Tree::kPosY, Tree::kNegY}) {
+        SCOPED_TRACE(int(pos));
+        t->GetLeader(0)->SetLandingPosition(pos);
+        const WqGePoint3d kept = Root(*t, 1);
+        const Tree::ELandingPos keptPos = second->GetLandingPosition();
+        d.Recompute(t);
+        EXPECT_EQ(t->GetLeader(0)->GetLandingPosition(), pos);
+        EXPECT_EQ(Root(*t, 1), kept);
+        EXPECT_EQ(second->GetLandingPosition(), keptPos);
+    }
 }
 
 // The request's short form, a missing text and the colour the user chose.
@@ -412,6 +424,48 @@ TEST(LeaderTextInstance, ADrawingWithLeaderTextsRoundTrips) {
     const BBox after = TextBox(*t);
     EXPECT_NEAR(after.min.x, before.min.x, 1e-9);
     EXPECT_NEAR(after.max.y, before.max.y, 1e-9);
+}
+
+// Leader texts stored before version 4 held the same placed-symbol part: such a drawing loads,
+// draws its texts where they were and saves as the current version.
+TEST(LeaderTextInstance, OlderStoredVersionsLoadAsTheCurrentOne) {
+    TextDoc d;
+    ASSERT_FALSE(d.Create(u"OLDER").Failed());
+    const BBox before = TextBox(*d.Leader());
+    const std::vector<uint8_t> current = d.Bytes();
+    // The meta table names each class (u32 length, UTF-16 name), then its GUID and version.
+    const std::u16string name = u"DLxLeaderTextInstance";
+    std::vector<uint8_t> pattern;
+    for (char16_t c : name) {
+        pattern.push_back(uint8_t(c & 0xFF));
+        pattern.push_back(uint8_t(c >> 8));
+    }
+    auto at = std::search(current.begin(), current.end(), pattern.begin(), pattern.end());
+    ASSERT_NE(at, current.end());
+    const size_t version = size_t(at - current.begin()) + pattern.size() + 16;
+    ASSERT_EQ(current[version], 4);
+    for (uint8_t v = 0; v < 4; ++v) {
+        SCOPED_TRACE(int(v));
+        std::vector<uint8_t> old = current;
+        old[version] = v;
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(old.data(), old.size(), db);
+        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+        DLxDrawingDoc loaded(std::move(db));
+        std::vector<uint8_t> saved;
+        ASSERT_FALSE(loaded.GetRSeDb()->SaveToBuffer(saved).Failed());
+        EXPECT_EQ(saved, current);
+        DLxSheet* sheet = loaded.GetSheets().front();
+        for (const RSeRef<RDxNode>& n : sheet->GetNodes())
+            if (auto* t = dynamic_cast<DLxLeaderTextInstance*>(n.GetTarget())) {
+                t->MarkEdited(true);
+                RDxComputeContext ctx;
+                sheet->Recompute(ctx);
+                const BBox after = TextBox(*t);
+                EXPECT_NEAR(after.min.x, before.min.x, 1e-9);
+                EXPECT_NEAR(after.min.y, before.min.y, 1e-9);
+            }
+    }
 }
 
 // A leader text is named by the centre of its text and its id; a point typed by hand picks
