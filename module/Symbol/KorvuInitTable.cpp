@@ -70,6 +70,7 @@
 #include "Symbol/DLxKorvuBug417175Migrator.h"
 #include "Symbol/DLxLeaderTextInstance.h"
 #include "Symbol/DLxLeaderTextInstanceONKTranslator.h"
+#include "Symbol/DLxLeaderTextUnderlineMigrator.h"
 #include "Symbol/DLxSymInstance.h"
 #include "Symbol/DLxTableCalloutSymInstance.h"
 #include "Symbol/DLxTableCalloutSymState.h"
@@ -388,6 +389,7 @@ const KorvuInitRow kRows[] = {
     {"DUxTableRowData_Partlist", &InitMeta<DUxTableRowData_Partlist>, 2},
     {"DLxTableRowIDLocalBOM", &InitMeta<DLxTableRowIDLocalBOM>, 2},
     // Leader texts.
+    {"DLxLeaderTextUnderlineMigrator", &DLxLeaderTextUnderlineMigrator::Register, 1},
     {"DLxLeaderTextInstance", &InitMeta<DLxLeaderTextInstance>, 2},
     {"DLxLeaderTextInstanceONKTranslator", &DLxLeaderTextInstanceONKTranslator::Register, 2},
     {"CreateLeaderTextSymbol", &RegisterCreateLeaderTextSymbol, 2},

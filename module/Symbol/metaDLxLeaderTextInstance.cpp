@@ -1,13 +1,14 @@
 // Storage of the leader-text instance: the placed-symbol part only, at every version. The text
 // box outline is derived and not stored. Versions 0 to 3 were written before the current
 // layout: their texts keep the older placement (their stored symbol flags lack
-// kCurrentLayoutFlag) until an edit marks them.
+// kCurrentLayoutFlag) until an edit marks them, and are queued for the underline upgrade.
 #include "BofM/DLxPersistUtil.h"
 #include "Symbol/DLxLeaderTextInstance.h"
 #include "du/DUxLeaderTextState.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeErrors.h"
 #include "rse/RSeMeta.h"
+#include "rse/RSeSegmentMigrator.h"
 
 namespace {
 // {db06a399-f88b-11d4-abcd-0010b547d27d}
@@ -51,6 +52,11 @@ void DLxLeaderTextInstance::Load(RSeStream& s) {
 void DLxLeaderTextInstance::LoadMigrate(RSeStream& s) {
     DLxPersistUtil::LoadBase(this, s);
     m_outline.clear();
+    // Their underlines come from their leaders now (DLxLeaderTextUnderlineMigrator).
+    if (RSeSegmentMigrationContextRSeRef* ctx = RSe::SegmentMigrationContextRSeRef(
+            GetSegment(), RSe::_GetMeta(static_cast<const DLxLeaderTextInstance*>(nullptr)), 3,
+            true))
+        ctx->Add(RSeRef<RSeIDed>(this));
 }
 
 void DLxLeaderTextInstance::Save(RSeStream& s) const {

@@ -468,6 +468,54 @@ TEST(LeaderTextInstance, OlderStoredVersionsLoadAsTheCurrentOne) {
     }
 }
 
+// Loaded from before version 4, texts on a dimension style of their own get the underline
+// their leader wants (the first line's under a leader from above) through one style that has
+// it, made once for all of them; texts on the drawing's style are left as they are.
+TEST(LeaderTextInstance, OlderTextsTakeTheUnderlineTheirLeaderWants) {
+    TextDoc d;
+    DLxDrawing* drawing = d.doc->GetDrawing();
+    DUxDimensionStyle* own = DUxDimensionStyle::CreateStyle(drawing->GetSegment(), u"OWN");
+    own->SetLeaderUnderliningType(DUxDimensionStyle::kUnderlineLast);
+    own->SetTextGap(1.25);
+    drawing->AddStyle(own);
+    ASSERT_FALSE(d.Create(u"FROM ABOVE", {220, 120, 0}, 0.5, own).Failed());
+    ASSERT_FALSE(d.Create(u"ALSO", {160, 110, 0}, 0.2, own).Failed());
+    ASSERT_FALSE(d.Create(u"FROM BELOW", {240, 190, 0}, 0.8, own).Failed());
+    ASSERT_FALSE(d.Create(u"DEFAULT", {180, 100, 0}, 0.3).Failed());
+    std::vector<uint8_t> bytes = d.Bytes();
+    const std::u16string name = u"DLxLeaderTextInstance";
+    std::vector<uint8_t> pattern;
+    for (char16_t c : name) {
+        pattern.push_back(uint8_t(c & 0xFF));
+        pattern.push_back(uint8_t(c >> 8));
+    }
+    auto at = std::search(bytes.begin(), bytes.end(), pattern.begin(), pattern.end());
+    ASSERT_NE(at, bytes.end());
+    bytes[size_t(at - bytes.begin()) + pattern.size() + 16] = 2;
+
+    std::unique_ptr<RSeDatabase> db;
+    const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
+    ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    DLxDrawingDoc loaded(std::move(db));
+    std::vector<DLxLeaderTextInstance*> texts;
+    for (const RSeRef<RDxNode>& n : loaded.GetSheets().front()->GetNodes())
+        if (auto* t = dynamic_cast<DLxLeaderTextInstance*>(n.GetTarget())) texts.push_back(t);
+    ASSERT_EQ(texts.size(), 4u);
+    auto styleOf = [](DLxLeaderTextInstance* t) {
+        return dynamic_cast<DUxDimensionStyle*>(t->GetSymState()->GetStyle());
+    };
+    DUxDimensionStyle* made = styleOf(texts[0]);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->GetStyleName(), u"OWN (2)");
+    EXPECT_EQ(made->GetLeaderUnderliningType(), DUxDimensionStyle::kUnderlineFirst);
+    EXPECT_EQ(made->GetTextGap(), 1.25);
+    EXPECT_EQ(loaded.GetDrawing()->FindStyle(made->GetMeta(), u"OWN (2)"), made);
+    EXPECT_EQ(styleOf(texts[1]), made);
+    ASSERT_NE(styleOf(texts[2]), nullptr);
+    EXPECT_EQ(styleOf(texts[2])->GetStyleName(), u"OWN");
+    EXPECT_EQ(styleOf(texts[3]), nullptr);
+}
+
 // A leader text is named by the centre of its text and its id; a point typed by hand picks
 // the text there, and nothing where there is none. A pick on the text itself says so.
 TEST(LeaderTextInstance, TheTranslatorAndTheFilterFindTheText) {
