@@ -8,6 +8,7 @@
 #include "dc/RDxFragment.h"
 #include "du/DUxDimensionStyle.h"
 #include "ge/BBox.h"
+#include "ge/WqGeMatrix3d.h"
 #include "rd/RDxString.h"
 #include "rse/RSe.h"
 #include "rse/RSeTransaction.h"
@@ -100,10 +101,39 @@ void DUxLeaderTextState::GenGraphics(SMxDisplayList&, SMxDisplayList& textList, 
     if (!s) return;
     const int32_t first = textList.Count();
     UCxTextFormatter::Draw(UCxTextFormatter::Read(*s), *s, textList, kTextItemId);
-
-    const int32_t type = DUxDimensionStyleWrapper(this, nullptr).GetLeaderUnderliningType();
-    if (type == DUxDimensionStyle::kNoUnderline) return;
     const std::vector<TextLine> lines = LinesOf(textList, first);
+    const DUxDimensionStyleWrapper style(this, nullptr);
+    const bool justify = style.GetJustifyToLeader();
+    BBox box;
+    for (int32_t i = first; i < textList.Count(); ++i)
+        box.extend(textList.GetAt(i).GetBBox());
+
+    if (justify && !box.isEmpty()) {
+        // Each run moves with its line to the side (or the middle) of the whole text.
+        const int32_t end = textList.Count();
+        for (int32_t id : {kLeftTextItemId, kCentredTextItemId, kRightTextItemId})
+            for (int32_t i = first; i < end; ++i) {
+                const SMxDisplayItem& run = textList.GetAt(i);
+                const BBox b = run.GetBBox();
+                auto line = std::find_if(lines.begin(), lines.end(), [&](const TextLine& l) {
+                    return std::fabs(l.baseY - b.min.y) < kSameLine;
+                });
+                if (line == lines.end()) continue;
+                double dx = 0;
+                if (id == kLeftTextItemId) dx = box.min.x - line->minX;
+                if (id == kRightTextItemId) dx = box.max.x - line->maxX;
+                if (id == kCentredTextItemId)
+                    dx = (box.min.x + box.max.x) / 2 - (line->minX + line->maxX) / 2;
+                SMxDisplayItem& moved = textList.Append(run);
+                moved.TransformBy(WqGeMatrix3d::translation(WqGeVector3d(dx, 0, 0)));
+                moved.SetId(id);
+            }
+        for (int32_t i = first; i < end; ++i)
+            textList.RemoveAt(first);
+    }
+
+    const int32_t type = style.GetLeaderUnderliningType();
+    if (type == DUxDimensionStyle::kNoUnderline) return;
     for (size_t i = 0; i < lines.size(); ++i) {
         const bool wanted = type == DUxDimensionStyle::kUnderlineAll ||
                             (type == DUxDimensionStyle::kUnderlineLast && i + 1 == lines.size()) ||
@@ -111,9 +141,10 @@ void DUxLeaderTextState::GenGraphics(SMxDisplayList&, SMxDisplayList& textList, 
         if (!wanted) continue;
         const TextLine& l = lines[i];
         const double y = l.baseY - kUnderlineDrop * l.height;
-        auto line = std::make_unique<SMxLineItem>(WqGePoint3d(l.minX, y, 0),
-                                                  WqGePoint3d(l.maxX, y, 0));
-        line->SetId(kUnderlineItemId + int32_t(std::min<size_t>(i, kUnderlineItemEnd - kUnderlineItemId - 1)));
+        const double x0 = justify ? box.min.x : l.minX, x1 = justify ? box.max.x : l.maxX;
+        auto line = std::make_unique<SMxLineItem>(WqGePoint3d(x0, y, 0), WqGePoint3d(x1, y, 0));
+        line->SetId(kUnderlineItemId +
+                    int32_t(std::min<size_t>(i, kUnderlineItemEnd - kUnderlineItemId - 1)));
         line->SetColor(l.color);
         textList.Append(std::move(line));
     }

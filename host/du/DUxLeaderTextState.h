@@ -28,6 +28,12 @@ public:
     // (DUxLeaderNodeTree::SynthesizeItemID of any kind), so that they stay told apart once
     // they join the leader's list.
     static constexpr int32_t kTextItemId = 1;
+    // Under a style that justifies the text to its leader the text is drawn three times, its
+    // lines to the left, centred and to the right; the annotation keeps the one its leader
+    // wants.
+    static constexpr int32_t kLeftTextItemId = 1;
+    static constexpr int32_t kCentredTextItemId = 2;
+    static constexpr int32_t kRightTextItemId = 3;
     static constexpr int32_t kUnderlineItemId = 0x1000;
     static constexpr int32_t kUnderlineItemEnd = 0x2000;
     static bool IsUnderlineItemId(int32_t id) {
@@ -68,8 +74,10 @@ public:
     // The dimension style's text style (the drawing's for the standard without one).
     DUxTextStyle* GetTextStyle() const;
 
-    // The text into `textList` as the string lays it out (items kTextItemId), and the
-    // underlines of the style's underlining type under its lines (kUnderlineItemId + line).
+    // The text into `textList` as the string lays it out (items kTextItemId; the three
+    // justifications when the style justifies to the leader), and the underlines of the
+    // style's underlining type under its lines (kUnderlineItemId + line; across the whole
+    // text when it is justified to the leader).
     void GenGraphics(SMxDisplayList& symbolList, SMxDisplayList& textList, int32_t landingPos,
                      const UTxGUID& standard, bool upright, int32_t outlineType) override;
 

@@ -29,6 +29,8 @@
 namespace {
 constexpr double kZero = 1e-10;
 constexpr char16_t kSheetChangeAttr[] = u"DLxSheetChangeTypeAttr";
+// The part of an item id that tells a text's justification alternatives apart.
+constexpr int32_t kAlternativeMask = int32_t(0xFF000FFF);
 using Pos = DUxLeaderNodeTree::ELandingPos;
 
 bool IsUnderline(const SMxDisplayItem& item) {
@@ -292,7 +294,22 @@ void DLxLeaderTextInstance::TransformInstance(SMxChildItem* symbol, SMxChildItem
     const bool shown = DisplayLeaders() && leader0 && leader0->GetNumNodes() >= 2;
     if (p == DUxLeaderNodeTree::kNoLanding && (current || justify)) p = SideOfLeader(leader0);
 
-    // 2. Reference heights: the underlines, else the middles of the text's runs.
+    // 2. Justified to the leader: the text's lines to the side the leader comes from.
+    if (justify && free && leader0) {
+        const int32_t kept = p == DUxLeaderNodeTree::kNegX ? DUxLeaderTextState::kRightTextItemId
+                                                           : DUxLeaderTextState::kLeftTextItemId;
+        for (int32_t i = text->list.Count() - 1; i >= 0; --i) {
+            const SMxDisplayItem& item = text->list.GetAt(i);
+            const int32_t code = item.GetId() & kAlternativeMask;
+            if (item.GetKind() == SMxItemKind::Text && code != kept &&
+                (code == DUxLeaderTextState::kLeftTextItemId ||
+                 code == DUxLeaderTextState::kCentredTextItemId ||
+                 code == DUxLeaderTextState::kRightTextItemId))
+                text->list.RemoveAt(i);
+        }
+    }
+
+    // 3. Reference heights: the underlines, else the middles of the text's runs.
     bool underlined = false;
     if (underlining != DUxDimensionStyle::kNoUnderline)
         for (const SMxDisplayItem& item : text->list)
@@ -315,7 +332,7 @@ void DLxLeaderTextInstance::TransformInstance(SMxChildItem* symbol, SMxChildItem
         }
     }
 
-    // 3. The gap between landing and text; an underline runs on from the landing instead.
+    // 4. The gap between landing and text; an underline runs on from the landing instead.
     WqGeVector3d off = offset;
     const bool plain = underlining == DUxDimensionStyle::kNoUnderline;
     if (current && shown && gap > 0) {
@@ -325,7 +342,7 @@ void DLxLeaderTextInstance::TransformInstance(SMxChildItem* symbol, SMxChildItem
         if (p == DUxLeaderNodeTree::kNegY) off.y -= gap;
     }
 
-    // 4. The reference line level with the landing.
+    // 5. The reference line level with the landing.
     const bool sideways = p == DUxLeaderNodeTree::kPosX || p == DUxLeaderNodeTree::kNegX;
     if (found && rootHasChild) {
         if (underlined) {
@@ -340,7 +357,7 @@ void DLxLeaderTextInstance::TransformInstance(SMxChildItem* symbol, SMxChildItem
         }
     }
 
-    // 5. Without a landing the text follows the leader's first segment, upright.
+    // 6. Without a landing the text follows the leader's first segment, upright.
     double turn = angle;
     WqGeVector3d d;
     if (!landing && free && rootHasChild) {
@@ -357,7 +374,7 @@ void DLxLeaderTextInstance::TransformInstance(SMxChildItem* symbol, SMxChildItem
         }
     }
 
-    // 6. Placed: moved so that the attach point meets the landing, then turned about it.
+    // 7. Placed: moved so that the attach point meets the landing, then turned about it.
     if (current) {
         const WqGeMatrix3d t = WqGeMatrix3d::translation(attach - centre + off);
         const WqGeMatrix3d r = WqGeMatrix3d::rotation(
@@ -369,7 +386,7 @@ void DLxLeaderTextInstance::TransformInstance(SMxChildItem* symbol, SMxChildItem
                                           turn);
     }
 
-    // 7. Underlines become leader lines, the one on the landing stretched to the text's side
+    // 8. Underlines become leader lines, the one on the landing stretched to the text's side
     // that faces the leader.
     if (underlining == DUxDimensionStyle::kNoUnderline || !leader) return;
     int32_t side = 0;

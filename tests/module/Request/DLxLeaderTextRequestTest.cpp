@@ -204,6 +204,41 @@ TEST(LeaderTextRequest, TheStyleDecidesGapUnderlineAndSide) {
     }
 }
 
+// Justified to its leader, a text of several lines keeps its lines to the side its leader
+// comes from: left under a leader from the left, right under one from the right.
+TEST(LeaderTextRequest, AJustifiedTextLinesUpOnItsLeadersSide) {
+    for (const bool fromRight : {false, true}) {
+        SCOPED_TRACE(fromRight);
+        TextDoc d;
+        DUxDimensionStyle* style = DLxStdStyles::GetLeaderTextStyle(d.doc.get());
+        style->SetJustifyToLeader(true);
+        ASSERT_FALSE(
+            d.Create(u"LONG LINE\\PX", fromRight ? WqGePoint3d(180, 190, 0) : WqGePoint3d(220, 190, 0))
+                .Failed());
+        DLxLeaderTextInstance* t = d.Leader();
+        const SMxDisplayList* list = t->GetDisplayList();
+        const SMxDisplayList& text = list->GetChild(list->ChildCount() - 1).list;
+        std::vector<BBox> runs;
+        for (const SMxDisplayItem& item : text)
+            if (item.GetKind() == SMxItemKind::Text) runs.push_back(item.GetBBox());
+        ASSERT_EQ(runs.size(), 2u); // one justification of two lines
+        const BBox& longLine = runs[0].max.x - runs[0].min.x > runs[1].max.x - runs[1].min.x
+                                   ? runs[0]
+                                   : runs[1];
+        const BBox& shortLine = &longLine == &runs[0] ? runs[1] : runs[0];
+        if (fromRight) {
+            EXPECT_NEAR(shortLine.max.x, longLine.max.x, 1e-9);
+        } else {
+            EXPECT_NEAR(shortLine.min.x, longLine.min.x, 1e-9);
+        }
+        // The reference line runs under the whole text.
+        const std::vector<const SMxLineItem*> lines = Underlines(*t);
+        ASSERT_EQ(lines.size(), 1u);
+        const BBox box = TextBox(*t);
+        EXPECT_NEAR(std::fabs(lines[0]->end.x - lines[0]->start.x), box.max.x - box.min.x, 1e-9);
+    }
+}
+
 // Without a landing the leader loses it on every compute and the text follows the leader's
 // first segment, turned upright along it; landing again, the default landing comes back
 // where it had gone.
