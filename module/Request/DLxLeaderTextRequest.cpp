@@ -35,6 +35,24 @@ constexpr double kMaxCoordinate = 1.0e6;
 // The format code a text read back from the journal has.
 constexpr int32_t kJournalledFormat = 0x131;
 
+// A style reference as TranscriptRSeRefArgument exchanges it (optional when reading); `other`
+// tells whether a record named an object that is not a T, which the request then refuses
+// rather than take the default style for it.
+template <class T>
+void ExchangeStyle(UCxTranscriptDataExchange& tdx, const char16_t* key, RSeRef<T>& ref,
+                   bool& other) {
+    if (tdx.IsWriting() || tdx.HasFailed()) {
+        TranscriptRSeRefArgument(tdx, key, ref, tdx.IsWriting());
+        return;
+    }
+    FWxTranscriptMgr& mgr = tdx.GetTranscriptMgr();
+    if (!mgr.ArgumentExists(tdx.GetLine(), key)) return;
+    RSeRefBase read;
+    tdx.GetResult() = mgr.GetRSeRef(tdx.GetLine(), key, tdx.GetDocument(), read);
+    ref = RSeRef<T>(read);
+    other = read.GetTarget() && !ref.HasTarget();
+}
+
 bool Sane(const WqGePoint3d& p) {
     auto ok = [](double v) { return std::isfinite(v) && std::fabs(v) <= kMaxCoordinate; };
     return ok(p.x) && ok(p.y) && ok(p.z);
@@ -52,8 +70,7 @@ DLxLeaderTextRequest::DLxLeaderTextRequest(const DLxIntent& intent, const RSeRef
                                            int32_t overrideFlags)
     : m_arrowId(arrowId), m_intent(intent), m_points(points), m_landingPoint(landingPoint),
       m_displayLeader(displayLeader), m_text(text), m_horizontal(horizontal),
-      m_overrideFlags(overrideFlags), m_dimensionStyle(dimensionStyle),
-      m_layerStyle(layerStyle) {}
+      m_overrideFlags(overrideFlags), m_dimensionStyle(dimensionStyle), m_layerStyle(layerStyle) {}
 
 DLxLeaderTextRequest::DLxLeaderTextRequest(const DLxIntent& intent, const RSeRef<RDxString>& text,
                                            const std::vector<WqGePoint3d>& points,
@@ -87,6 +104,9 @@ UTxResult DLxLeaderTextRequest::ValidateInputs(FWxSceneDoc* doc) {
         return UTxResult::Refusal(kDefinitionActive, u"the drawing takes no annotations now");
     for (const WqGePoint3d& p : m_points)
         if (!Sane(p)) return UTxResult::Refusal(kBadInput, u"Points: a point lies off any sheet");
+    if (m_otherDimensionStyle)
+        return UTxResult::Refusal(kBadInput, u"DimensionStyle: not a dimension style");
+    if (m_otherLayerStyle) return UTxResult::Refusal(kBadInput, u"LayerStyle: not a layer");
     if (!Sane(m_landingPoint))
         return UTxResult::Refusal(kBadInput, u"LandingPoint: the point lies off any sheet");
     if (const RDxString* text = m_text.Read()) {
@@ -119,8 +139,8 @@ UTxResult DLxLeaderTextRequest::_Execute(FWxSceneDoc* doc) {
     // The sheet's copy, which the instance owns, takes what the journal keeps of the text, so
     // that a replay makes the same; the leader places it, about its middle and unturned.
     const RDxString* given = m_text.Read();
-    auto* text = new (RSe::_GetMeta(static_cast<const RDxString*>(nullptr)),
-                      fragment->GetSegment()) RDxString();
+    auto* text = new (RSe::_GetMeta(static_cast<const RDxString*>(nullptr)), fragment->GetSegment())
+        RDxString();
     fragment->AddNode(text);
     text->SetFormattedValue(given->GetFormattedValue(), kJournalledFormat);
     text->SetFontId(given->GetFontId());
@@ -172,11 +192,12 @@ UTxResult DLxLeaderTextRequest::DoTranscriptDataExchange(UCxTranscriptDataExchan
     if (tdx.IsReading() && !hadText) m_ownsText = m_text.HasTarget();
     DLxTDXUtil::Transcript(tdx, u"Horizontal", m_horizontal, true);
     DLxTDXUtil::Transcript(tdx, u"LeaderTextOverrideFlags", m_overrideFlags, true);
-    TranscriptRSeRefArgument(tdx, u"DimensionStyle", m_dimensionStyle, tdx.IsWriting());
-    TranscriptRSeRefArgument(tdx, u"LayerStyle", m_layerStyle, tdx.IsWriting());
+    ExchangeStyle(tdx, u"DimensionStyle", m_dimensionStyle, m_otherDimensionStyle);
+    ExchangeStyle(tdx, u"LayerStyle", m_layerStyle, m_otherLayerStyle);
     // A record naming the drawing's own leader-text style means the default.
     if (tdx.IsReading() && !tdx.HasFailed() && m_dimensionStyle.HasTarget() &&
-        m_dimensionStyle.GetTarget() == DUxDimensionStyleWrapper::GetDocumentStyle(tdx.GetDocument()))
+        m_dimensionStyle.GetTarget() ==
+            DUxDimensionStyleWrapper::GetDocumentStyle(tdx.GetDocument()))
         m_dimensionStyle = {};
     return tdx.GetResult();
 }

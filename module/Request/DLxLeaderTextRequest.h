@@ -63,5 +63,8 @@ private:
     int32_t m_overrideFlags = 0;
     RSeRef<DUxDimensionStyle> m_dimensionStyle;
     RSeRef<FBxLayerStyle> m_layerStyle;
+    // A replayed record named an object of another kind for the style or the layer.
+    bool m_otherDimensionStyle = false;
+    bool m_otherLayerStyle = false;
     RSeRef<DLxLeaderTextInstance> m_instance;
 };

@@ -80,11 +80,14 @@ DLxLeaderTextInstance::DLxLeaderTextInstance(const RSeStream* s) : DLxSymInstanc
 
 DLxLeaderTextInstance::~DLxLeaderTextInstance() = default;
 
-DLxLeaderTextInstance* DLxLeaderTextInstance::CreateInstance(
-    RDxFragment* fragment, RDxString* text, const std::vector<WqGePoint3d>& points,
-    const WqGePoint3d&, uint32_t arrowId, const RSeRef<DUxStandardStyle>&,
-    const RSeRef<DUxDimensionStyle>& style, const RSeRef<FBxLayerStyle>& layer) {
-    if (!fragment || !fragment->GetSegment() || !text || text->GetSegment() != fragment->GetSegment())
+DLxLeaderTextInstance* DLxLeaderTextInstance::CreateInstance(RDxFragment* fragment, RDxString* text,
+                                                             const std::vector<WqGePoint3d>& points,
+                                                             const WqGePoint3d&, uint32_t arrowId,
+                                                             const RSeRef<DUxStandardStyle>&,
+                                                             const RSeRef<DUxDimensionStyle>& style,
+                                                             const RSeRef<FBxLayerStyle>& layer) {
+    if (!fragment || !fragment->GetSegment() || !text ||
+        text->GetSegment() != fragment->GetSegment())
         return nullptr;
     // The styles are read, so that the transaction keeps no image of them with every text.
     DUxLeaderTextState* state = DUxLeaderTextState::Create(fragment, text, style.Read());
@@ -377,8 +380,8 @@ void DLxLeaderTextInstance::TransformInstance(SMxChildItem* symbol, SMxChildItem
     // 7. Placed: moved so that the attach point meets the landing, then turned about it.
     if (current) {
         const WqGeMatrix3d t = WqGeMatrix3d::translation(attach - centre + off);
-        const WqGeMatrix3d r = WqGeMatrix3d::rotation(
-            turn, WqGeVector3d::kZAxis, WqGePoint3d(attach.x, attach.y, attach.z));
+        const WqGeMatrix3d r = WqGeMatrix3d::rotation(turn, WqGeVector3d::kZAxis,
+                                                      WqGePoint3d(attach.x, attach.y, attach.z));
         for (SMxChildItem* child : {symbol, text})
             child->SetTransform(r * t * child->GetTransform());
     } else {
@@ -412,8 +415,7 @@ void DLxLeaderTextInstance::TransformInstance(SMxChildItem* symbol, SMxChildItem
     if (landing && underlining == DUxDimensionStyle::kUnderlineExtended && last && shown &&
         sideways && std::fabs(last->start.y - p0.y) > kZero) {
         // The extension runs from the leader's root up or down to the underline.
-        auto line =
-            std::make_unique<SMxLineItem>(p0, WqGePoint3d(p0.x, last->start.y, 0));
+        auto line = std::make_unique<SMxLineItem>(p0, WqGePoint3d(p0.x, last->start.y, 0));
         line->SetId(last->GetId());
         leader->list.Append(std::move(line));
     }
@@ -481,17 +483,15 @@ void DLxLeaderTextInstance::ReplaceSymTextDisplayListByDimText(RDxComputeContext
     m_outline.clear();
     if (box.isEmpty()) return;
     const WqGeMatrix3d& m = child->GetTransform();
-    for (WqGePoint3d corner : {WqGePoint3d(box.min.x, box.min.y, 0),
-                               WqGePoint3d(box.max.x, box.min.y, 0),
-                               WqGePoint3d(box.max.x, box.max.y, 0),
-                               WqGePoint3d(box.min.x, box.max.y, 0)}) {
+    for (WqGePoint3d corner :
+         {WqGePoint3d(box.min.x, box.min.y, 0), WqGePoint3d(box.max.x, box.min.y, 0),
+          WqGePoint3d(box.max.x, box.max.y, 0), WqGePoint3d(box.min.x, box.max.y, 0)}) {
         corner.transformBy(m);
         m_outline.push_back(corner);
     }
 }
 
-bool DLxLeaderTextInstance::GetEmblemBoundingBox(std::vector<WqGePoint3d>& points,
-                                                 int32_t) const {
+bool DLxLeaderTextInstance::GetEmblemBoundingBox(std::vector<WqGePoint3d>& points, int32_t) const {
     points.clear();
     if (m_outline.empty()) return false;
     points = m_outline;

@@ -108,7 +108,7 @@ private:
     // A sheet-wide restyle of the text by the change type of the compute.
     void Restyle(RDxComputeContext& ctx);
 
-    std::vector<WqGePoint3d> m_outline; // not stored
+    std::vector<WqGePoint3d> m_outline;                     // not stored
     mutable std::optional<DUxTextStyleWrapper> m_textStyle; // last answer of GetTextStyleWrapper
 };
 

@@ -29,8 +29,7 @@ RSeIDed* DLxLeaderTextInstanceONKTranslator::Pick(FWxSceneDoc* doc,
 }
 
 SmartPtr<DLxLeaderTextSymbolSelection>
-DLxLeaderTextInstanceONKTranslator::SelectionFromPoint(FWxSceneDoc* doc,
-                                                       const WqGePoint3d& point) {
+DLxLeaderTextInstanceONKTranslator::SelectionFromPoint(FWxSceneDoc* doc, const WqGePoint3d& point) {
     FWxSelectionSet set;
     FWxSelectionFilter filter;
     filter.Clear();
@@ -42,8 +41,8 @@ DLxLeaderTextInstanceONKTranslator::SelectionFromPoint(FWxSceneDoc* doc,
     return nullptr;
 }
 
-DLxLeaderTextInstance* DLxLeaderTextInstanceONKTranslator::ObjectFromPoint(
-    FWxSceneDoc* doc, const WqGePoint3d& point) {
+DLxLeaderTextInstance*
+DLxLeaderTextInstanceONKTranslator::ObjectFromPoint(FWxSceneDoc* doc, const WqGePoint3d& point) {
     SmartPtr<DLxLeaderTextSymbolSelection> sel = SelectionFromPoint(doc, point);
     return sel ? sel->GetLeaderTextSymbol() : nullptr;
 }

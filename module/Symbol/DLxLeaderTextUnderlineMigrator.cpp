@@ -17,8 +17,7 @@ constexpr double kZero = 1e-10;
 
 bool SameLook(const DUxDimensionStyle& a, const DUxDimensionStyle& b) {
     return a.GetTextStyle() == b.GetTextStyle() &&
-           a.GetHasLeaderLanding() == b.GetHasLeaderLanding() &&
-           a.GetTextGap() == b.GetTextGap() &&
+           a.GetHasLeaderLanding() == b.GetHasLeaderLanding() && a.GetTextGap() == b.GetTextGap() &&
            a.GetLeaderUnderliningType() == b.GetLeaderUnderliningType() &&
            a.GetJustifyToLeader() == b.GetJustifyToLeader();
 }

@@ -73,8 +73,7 @@ UTxResult DLxLeaderTextInstance::PostRestoreMigrate(RSeMetaContext& ctx) {
     return CheckLoaded(this, ctx);
 }
 
-UTxResult DLxLeaderTextInstance::Clone(DLxLeaderTextInstance* target,
-                                       RSeCloneCommander* cc) const {
+UTxResult DLxLeaderTextInstance::Clone(DLxLeaderTextInstance* target, RSeCloneCommander* cc) const {
     DLxPersistUtil::CloneBase(this, target, cc);
     target->m_outline.clear();
     return {};

@@ -89,7 +89,9 @@ struct TextDoc {
                 if (n++ == i) return t;
         return nullptr;
     }
-    DUxDimensionStyle* Style() const { return DUxDimensionStyleWrapper::GetDocumentStyle(doc.get()); }
+    DUxDimensionStyle* Style() const {
+        return DUxDimensionStyleWrapper::GetDocumentStyle(doc.get());
+    }
     void Recompute(DLxLeaderTextInstance* t) {
         t->MarkEdited(true);
         RDxComputeContext ctx;
@@ -140,7 +142,8 @@ TEST(LeaderTextRequest, ATextSitsAtTheEndOfItsLanding) {
     EXPECT_EQ(t->GetFirstAnchor()->GetPoint(), WqGePoint3d(200, 150, 0));
     Tree* leader = t->GetLeader(0);
     EXPECT_EQ(leader->GetLandingPosition(), Tree::kPosX);
-    EXPECT_DOUBLE_EQ(leader->GetReferenceLandingLength(), DLxLeaderTextInstance::kDefaultLandingLength);
+    EXPECT_DOUBLE_EQ(leader->GetReferenceLandingLength(),
+                     DLxLeaderTextInstance::kDefaultLandingLength);
     EXPECT_TRUE(t->IsSymFlagOn(DLxLeaderTextInstance::kCurrentLayoutFlag));
     EXPECT_TRUE(t->AlwaysHorizontal());
     const BBox box = TextBox(*t);
@@ -160,8 +163,8 @@ TEST(LeaderTextRequest, TheStyleDecidesGapUnderlineAndSide) {
         double gap;
         WqGePoint3d root;
         const char16_t* text;
-        double wantLeft;   // the text's left (leader from the left) or right (from the right)
-        double wantRefY;   // the underline's y, or the top line's middle
+        double wantLeft; // the text's left (leader from the left) or right (from the right)
+        double wantRefY; // the underline's y, or the top line's middle
         bool fromRight;
     };
     const double h = 3.5;
@@ -212,9 +215,9 @@ TEST(LeaderTextRequest, AJustifiedTextLinesUpOnItsLeadersSide) {
         TextDoc d;
         DUxDimensionStyle* style = DLxStdStyles::GetLeaderTextStyle(d.doc.get());
         style->SetJustifyToLeader(true);
-        ASSERT_FALSE(
-            d.Create(u"LONG LINE\\PX", fromRight ? WqGePoint3d(180, 190, 0) : WqGePoint3d(220, 190, 0))
-                .Failed());
+        ASSERT_FALSE(d.Create(u"LONG LINE\\PX",
+                              fromRight ? WqGePoint3d(180, 190, 0) : WqGePoint3d(220, 190, 0))
+                         .Failed());
         DLxLeaderTextInstance* t = d.Leader();
         const SMxDisplayList* list = t->GetDisplayList();
         const SMxDisplayList& text = list->GetChild(list->ChildCount() - 1).list;
@@ -222,9 +225,8 @@ TEST(LeaderTextRequest, AJustifiedTextLinesUpOnItsLeadersSide) {
         for (const SMxDisplayItem& item : text)
             if (item.GetKind() == SMxItemKind::Text) runs.push_back(item.GetBBox());
         ASSERT_EQ(runs.size(), 2u); // one justification of two lines
-        const BBox& longLine = runs[0].max.x - runs[0].min.x > runs[1].max.x - runs[1].min.x
-                                   ? runs[0]
-                                   : runs[1];
+        const BBox& longLine =
+            runs[0].max.x - runs[0].min.x > runs[1].max.x - runs[1].min.x ? runs[0] : runs[1];
         const BBox& shortLine = &longLine == &runs[0] ? runs[1] : runs[0];
         if (fromRight) {
             EXPECT_NEAR(shortLine.max.x, longLine.max.x, 1e-9);
@@ -308,8 +310,8 @@ TEST(LeaderTextInstance, ASecondLeaderMirrorsTheFirst) {
 TEST(LeaderTextRequest, DefaultsEmptyTextAndColourOverride) {
     TextDoc d;
     const WqGePoint3d end(200, 150, 0);
-    DLxLeaderTextRequest shortForm(DLxIntent::OnEdge(d.view, 1, 0.5), {}, {end, {220, 190, 0}},
-                                   {}, {});
+    DLxLeaderTextRequest shortForm(DLxIntent::OnEdge(d.view, 1, 0.5), {}, {end, {220, 190, 0}}, {},
+                                   {});
     EXPECT_EQ(shortForm.GetArrowId(), 28029u);
     EXPECT_TRUE(shortForm.GetDisplayLeader());
     EXPECT_TRUE(shortForm.GetHorizontal());
@@ -364,7 +366,26 @@ TEST(LeaderTextRequest, ValidationRefusesBadInput) {
     d.texts.push_back(huge);
     DLxLeaderTextRequest tooHigh(DLxIntent::Free({0, 0, 0}), huge, {}, {}, {});
     EXPECT_TRUE(tooHigh.ValidateInputs(d.doc.get()).Failed());
-    EXPECT_EQ(d.Leader(), nullptr);
+
+    // A record naming something else for its style or layer (the view here) is refused, not
+    // read as the default.
+    const UTxString16 record =
+        u"CreateLeaderTextSymbol ArrowId=28029 Points=[(200,150,0),(220,190,0)] "
+        u"LandingPoint=(0,0,0) DisplayLeader=true Intent=@\"DLxViewInstance#Sheet 1/Front\" "
+        u"Intent_Edge=1 Intent_Param=0.5 Intent_Point=(0,0,0) String=\"A\" Horizontal=true "
+        u"LeaderTextOverrideFlags=0";
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    for (const char16_t* styles :
+         {u" DimensionStyle=@\"DLxViewInstance#Sheet 1/Front\" LayerStyle=null",
+          u" DimensionStyle=null LayerStyle=@\"DLxViewInstance#Sheet 1/Front\""}) {
+        SCOPED_TRACE(UTx::ToUtf8(styles));
+        EXPECT_TRUE(mgr.ReplayLine(d.doc.get(), record + styles).Failed());
+    }
+    EXPECT_FALSE(
+        mgr.ReplayLine(d.doc.get(), record + u" DimensionStyle=null LayerStyle=null").Failed());
+    mgr.ClearLines();
+    EXPECT_NE(d.Leader(), nullptr);
+    EXPECT_EQ(d.Leader(1), nullptr);
 }
 
 // The record written by a session replays to the same drawing; one naming the drawing's own
@@ -389,9 +410,9 @@ TEST(LeaderTextRequest, ARecordReplaysToTheSameDrawing) {
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0].rfind(u"CreateLeaderTextSymbol ArrowId=28029 Points=", 0), 0u)
         << UTx::ToUtf8(lines[0]);
-    for (const char16_t* key : {u" LandingPoint=", u" DisplayLeader=true", u" Intent=",
-                                u" String=", u" Horizontal=true", u" LeaderTextOverrideFlags=0",
-                                u" DimensionStyle=", u" LayerStyle="})
+    for (const char16_t* key :
+         {u" LandingPoint=", u" DisplayLeader=true", u" Intent=", u" String=", u" Horizontal=true",
+          u" LeaderTextOverrideFlags=0", u" DimensionStyle=", u" LayerStyle="})
         EXPECT_NE(lines[0].find(key), UTxString16::npos) << UTx::ToUtf8(key);
 
     TextDoc replay;
@@ -399,7 +420,6 @@ TEST(LeaderTextRequest, ARecordReplaysToTheSameDrawing) {
     for (const UTxString16& line : lines)
         ASSERT_FALSE(mgr.ReplayLine(replay.doc.get(), line).Failed()) << UTx::ToUtf8(line);
     EXPECT_EQ(replay.Bytes(), d.Bytes());
-
 
     EXPECT_NE(lines[2].find(u"DimensionStyle=@\"DUxDimensionStyle#OWN\""), UTxString16::npos);
     UTxString16 naming = lines[2];
@@ -561,8 +581,8 @@ TEST(LeaderTextInstance, TheTranslatorAndTheFilterFindTheText) {
     const UTxString16 key = mgr.StringFromRef(RSeRef<DLxLeaderTextInstance>(t));
     EXPECT_EQ(key.rfind(u"DLxLeaderTextInstance#", 0), 0u) << UTx::ToUtf8(key);
     RSeRefBase found;
-    ASSERT_FALSE(mgr.ResolveRSeRef(u"T", FWxTranscriptValue::MakeRef(key), d.doc.get(), found)
-                     .Failed());
+    ASSERT_FALSE(
+        mgr.ResolveRSeRef(u"T", FWxTranscriptValue::MakeRef(key), d.doc.get(), found).Failed());
     EXPECT_EQ(found.GetTarget(), t);
 
     const WqGePoint3d centre = t->GetKeyPoint();
