@@ -4,6 +4,7 @@
 #include "du/DUxBalloonStyle.h"
 #include "du/DUxBalloonStyleWrapper.h"
 #include "du/DUxIdStyle.h"
+#include "du/DUxDimensionStyle.h"
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxLeaderStyle.h"
 #include "du/DUxSymState.h"
@@ -101,6 +102,10 @@ RSeMetaType* IdStyleMeta() {
     return RSe::_GetMeta(static_cast<const DUxIdStyle*>(nullptr));
 }
 const StyleKeyTranslator g_idStyleKeys(&IdStyleMeta);
+RSeMetaType* DimensionStyleMeta() {
+    return RSe::_GetMeta(static_cast<const DUxDimensionStyle*>(nullptr));
+}
+const StyleKeyTranslator g_dimensionStyleKeys(&DimensionStyleMeta);
 
 // What an annotation on a layer answers as its object style.
 class FBxLayerStyleWrapper : public DUxLayerStyleAbstract {
@@ -123,6 +128,7 @@ struct Register {
         FBxObjectNameKey::RegisterTranslator(u"DUxLeaderStyle", &g_leaderStyleKeys);
         FBxObjectNameKey::RegisterTranslator(u"DUxTextStyle", &g_textStyleKeys);
         FBxObjectNameKey::RegisterTranslator(u"DUxIdStyle", &g_idStyleKeys);
+        FBxObjectNameKey::RegisterTranslator(u"DUxDimensionStyle", &g_dimensionStyleKeys);
     }
 } g_register;
 } // namespace

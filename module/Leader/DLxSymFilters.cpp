@@ -4,9 +4,11 @@
 #include "DatumId/DLxCenterDatumSelection.h"
 #include "DatumId/DLxDatumIdInstance.h"
 #include "DatumId/DLxDatumIdSelection.h"
+#include "Leader/DLxLeaderTextSymbolSelection.h"
 #include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTSelection.h"
+#include "Symbol/DLxLeaderTextInstance.h"
 #include "Symbol/DLxTableCalloutBaseSelection.h"
 
 DLxBalloonSymFilter::DLxBalloonSymFilter(ESubType value)
@@ -53,5 +55,12 @@ DLxSurfTXTFilter::DLxSurfTXTFilter(ESubType value)
 
 DLxLeaderTextSymbolFilter::DLxLeaderTextSymbolFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}
+
+SmartPtr<FWxSelection> DLxLeaderTextSymbolFilter::Select(RSeIDed& object,
+                                                         const WqGePoint3d& point) const {
+    auto* text = dynamic_cast<DLxLeaderTextInstance*>(&object);
+    if (!text) return nullptr;
+    return SmartPtr<FWxSelection>(new DLxLeaderTextSymbolSelection(text, point));
+}
 
 DLxWeldFilter::DLxWeldFilter(ESubType value) : SMxTypeFilterItem(kFilterType), m_value(value) {}

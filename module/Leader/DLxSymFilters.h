@@ -97,6 +97,8 @@ public:
     explicit DLxLeaderTextSymbolFilter(ESubType value);
     ESubType GetSubType() const { return m_value; }
     std::string GetFilterName() const override { return "DLxLeaderTextSymbolFilter"; }
+    // A DLxLeaderTextSymbolSelection of a leader text.
+    SmartPtr<FWxSelection> Select(RSeIDed& object, const WqGePoint3d& point) const override;
 
 private:
     ESubType m_value;

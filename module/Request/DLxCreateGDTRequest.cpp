@@ -48,19 +48,6 @@ uint32_t SymbolBit(int32_t code) {
     return code >= 0 && code <= 30 ? bits[code] : 0;
 }
 
-// The sheet a new frame goes on: that of the intent's view, else the document's first.
-RDxFragment* FragmentFor(FWxSceneDoc* doc, const DLxIntent& intent) {
-    // Finding the sheet changes nothing; what placing the frame changes on it (its node list)
-    // records itself, so the history keeps no image of the sheet with every frame.
-    RSeReadOnlyScope finding;
-    if (DLxViewInstance* view = intent.GetView())
-        if (RDxFragment* f = view->GetFragment().get()) return f;
-    auto* drawing = dynamic_cast<DLxDrawingDoc*>(doc);
-    if (!drawing) return nullptr;
-    const std::vector<DLxSheet*> sheets = drawing->GetSheets();
-    return sheets.empty() ? nullptr : sheets.front();
-}
-
 UTxResult Recompute(DLxGDTInstance* inst) {
     RDxComputeContext ctx;
     ctx.SetInt(kPersistantAttr, 1);
@@ -204,7 +191,7 @@ UTxResult DLxCreateGDTRequest::_Execute(FWxSceneDoc* doc) {
     UTxResult result;
     DLxGDTInstance* inst = nullptr;
     if (m_create) {
-        RDxFragment* fragment = FragmentFor(doc, m_intent);
+        RDxFragment* fragment = DLxRequestUtil::SheetFragmentFor(doc, m_intent.GetView());
         if (!fragment) return UTxResult::Refusal(kBadInput, u"Intent: the document has no sheet");
         inst = DLxGDTInstance::CreateInstance(fragment, m_points, m_arrowType, m_frameStyle,
                                               m_layerStyle, {});

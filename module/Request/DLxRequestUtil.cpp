@@ -3,9 +3,14 @@
 #include <iterator>
 #include <string_view>
 
+#include "dc/RDxFragment.h"
+#include "dl/DLxDrawingDoc.h"
+#include "dl/DLxSheet.h"
 #include "dl/DLxUtil.h"
+#include "dl/DLxViewInstance.h"
 #include "fw/FWxChangeRequest.h"
 #include "fw/FWxUtil.h"
+#include "rse/RSeTransaction.h"
 
 UTxResult DLxRequestUtil::Script(FWxChangeRequest& request, FWxSceneDoc* doc,
                                  const char16_t* name) {
@@ -72,4 +77,16 @@ UTxString16 DLxRequestUtil::CountKey(const char16_t* key) {
 
 bool DLxRequestUtil::AllowRequestExecution(const FWxSceneDoc* doc) {
     return DLxUtil::AllowRequestExecution(doc);
+}
+
+RDxFragment* DLxRequestUtil::SheetFragmentFor(FWxSceneDoc* doc, DLxViewInstance* view) {
+    // Finding the sheet changes nothing; what placing the symbol changes on it (its node list)
+    // records itself, so the history keeps no image of the sheet with every symbol.
+    RSeReadOnlyScope finding;
+    if (view)
+        if (RDxFragment* f = view->GetFragment().get()) return f;
+    auto* drawing = dynamic_cast<DLxDrawingDoc*>(doc);
+    if (!drawing) return nullptr;
+    const std::vector<DLxSheet*> sheets = drawing->GetSheets();
+    return sheets.empty() ? nullptr : sheets.front();
 }

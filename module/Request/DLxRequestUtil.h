@@ -11,8 +11,10 @@
 #include "uc/UCxTranscriptDataExchange.h"
 #include "utx/UTxResult.h"
 
+class DLxViewInstance;
 class FWxChangeRequest;
 class FWxSceneDoc;
+class RDxFragment;
 
 class DLxRequestUtil {
 public:
@@ -34,6 +36,10 @@ public:
     // DLxUtil::AllowRequestExecution for requests whose headers name the intent (whose helpers
     // share the DLxUtil name).
     static bool AllowRequestExecution(const FWxSceneDoc* doc);
+
+    // The sheet a new symbol goes on: that of the view it was picked in (an intent's), else
+    // the document's first; null for a document without sheets.
+    static RDxFragment* SheetFragmentFor(FWxSceneDoc* doc, DLxViewInstance* view);
 };
 
 // A reference exchanged directly. Does nothing (and answers true) once the exchange holds an

@@ -9,6 +9,7 @@
 #include "dl/DLxDrawingDoc.h"
 #include "du/DUxBalloonStyle.h"
 #include "du/DUxCategoryDefault.h"
+#include "du/DUxDimensionStyle.h"
 #include "du/DUxFeatureControlFrameStyle.h"
 #include "du/DUxIdStyle.h"
 #include "du/DUxStandard.h"
@@ -126,15 +127,7 @@ DUxBalloonStyle* DLxStdStyles::GetBalloonStyle(FWxSceneDoc* doc) {
     if (auto* found = dynamic_cast<DUxBalloonStyle*>(drawing->FindStyle(meta, standard.name)))
         return found;
 
-    RSeMetaType* textMeta = RSe::_GetMeta(static_cast<const DUxTextStyle*>(nullptr));
-    auto* text = dynamic_cast<DUxTextStyle*>(drawing->FindStyle(textMeta, standard.name));
-    if (!text) {
-        text = DUxTextStyle::CreateStyle(drawing->GetSegment(), standard.name);
-        text->SetFontId(DUxStandardUtil::GetFontID(doc, standard.guid()));
-        text->SetHeight(DUxStandardUtil::GetTextHeight(doc, standard.guid()));
-        text->CleanStyleEdits();
-        drawing->AddStyle(text);
-    }
+    DUxTextStyle* text = GetStandardTextStyle(doc);
     DUxBalloonStyle* style = DUxBalloonStyle::CreateStyle(drawing->GetSegment(), standard.name);
     style->SetTextStyle(RSeRef<DUxTextStyle>(text));
     RSeRef<DUxCategoryDefault> defaults =
@@ -152,6 +145,45 @@ DUxBalloonStyle* DLxStdStyles::GetBalloonStyle(FWxSceneDoc* doc) {
     // sheet's: taken as a multiple of the text height it gives a balloon twice the text's height
     // across on any sheet, where a plain size would draw a balloon smaller than its number.
     if (!style->GetScaleToTextHeight()) style->SetScaleToTextHeight(true);
+    drawing->AddStyle(style);
+    return style;
+}
+
+DUxTextStyle* DLxStdStyles::GetStandardTextStyle(FWxSceneDoc* doc) {
+    auto* drawingDoc = dynamic_cast<DLxDrawingDoc*>(doc);
+    DLxDrawing* drawing = drawingDoc ? drawingDoc->GetDrawing() : nullptr;
+    if (!drawing) return nullptr;
+    const Standard& standard = DrawingStandard(*drawing);
+    RSeMetaType* textMeta = RSe::_GetMeta(static_cast<const DUxTextStyle*>(nullptr));
+    auto* text = dynamic_cast<DUxTextStyle*>(drawing->FindStyle(textMeta, standard.name));
+    if (!text) {
+        text = DUxTextStyle::CreateStyle(drawing->GetSegment(), standard.name);
+        text->SetFontId(DUxStandardUtil::GetFontID(doc, standard.guid()));
+        text->SetHeight(DUxStandardUtil::GetTextHeight(doc, standard.guid()));
+        text->CleanStyleEdits();
+        drawing->AddStyle(text);
+    }
+    return text;
+}
+
+DUxDimensionStyle* DLxStdStyles::GetLeaderTextStyle(FWxSceneDoc* doc) {
+    auto* drawingDoc = dynamic_cast<DLxDrawingDoc*>(doc);
+    DLxDrawing* drawing = drawingDoc ? drawingDoc->GetDrawing() : nullptr;
+    if (!drawing) return nullptr;
+    const Standard& standard = DrawingStandard(*drawing);
+    RSeMetaType* meta = RSe::_GetMeta(static_cast<const DUxDimensionStyle*>(nullptr));
+    if (auto* found = dynamic_cast<DUxDimensionStyle*>(drawing->FindStyle(meta, standard.name)))
+        return found;
+    DUxTextStyle* text = GetStandardTextStyle(doc);
+    DUxDimensionStyle* style = DUxDimensionStyle::CreateStyle(drawing->GetSegment(), standard.name);
+    style->SetTextStyle(text);
+    style->SetHasLeaderLanding(true);
+    style->SetTextGap(text ? text->GetHeight() / 4 : 0.0);
+    // ANSI writes a leader's note beside its landing; the others write it above a reference
+    // line, which its last line stands on.
+    if (&standard != &kStandards[0])
+        style->SetLeaderUnderliningType(DUxDimensionStyle::kUnderlineLast);
+    style->CleanStyleEdits();
     drawing->AddStyle(style);
     return style;
 }

@@ -7,6 +7,8 @@
 
 class DLxDrawing;
 class DUxBalloonStyle;
+class DUxDimensionStyle;
+class DUxTextStyle;
 class DUxTableStylePartsList;
 class FWxSceneDoc;
 
@@ -28,8 +30,16 @@ public:
     // own starts from; 0 and 0 without a drawing. Makes nothing.
     static double GetStandardTextHeight(FWxSceneDoc* doc);
     static int32_t GetStandardFontId(FWxSceneDoc* doc);
+    // The drawing's leader-text (dimension) style of its standard, named after it and made the
+    // first time a leader text asks: a landing, a text gap of a quarter of the text height,
+    // the text standing on a reference line (its last line underlined) except under ANSI, on
+    // the standard's text style (made as for balloons). Null without a drawing.
+    static DUxDimensionStyle* GetLeaderTextStyle(FWxSceneDoc* doc);
 
 private:
+    // The drawing's text style of its standard, made from the standard's font and text height
+    // when the drawing has none.
+    static DUxTextStyle* GetStandardTextStyle(FWxSceneDoc* doc);
     // One identifier style per standard, named after it: the standard's font and text height,
     // its datum triangle and what its identifier defaults give (AddDocumentStyles).
     static void AddIdStyles(FWxSceneDoc* doc, DLxDrawing& drawing);

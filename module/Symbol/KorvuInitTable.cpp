@@ -47,6 +47,7 @@
 #include "Request/DLxDeletePartListRequest.h"
 #include "Request/DLxGeneralNoteRequest.h"
 #include "Request/DLxPasteGeneralNoteRequest.h"
+#include "Request/DLxLeaderTextRequest.h"
 #include "Request/DLxNewBalloonStyleRequest.h"
 #include "Request/DLxNewPartsListStyleRequest.h"
 #include "Request/DLxNewTableStylePartsListRequest.h"
@@ -75,6 +76,9 @@
 #include "Symbol/DLxGDTInstanceONKTranslator.h"
 #include "Symbol/DLxGDTState.h"
 #include "Symbol/DLxKorvuBug417175Migrator.h"
+#include "Symbol/DLxLeaderTextInstance.h"
+#include "Symbol/DLxLeaderTextInstanceONKTranslator.h"
+#include "Symbol/DLxLeaderTextUnderlineMigrator.h"
 #include "Symbol/DLxSymInstance.h"
 #include "Symbol/DLxTableCalloutSymInstance.h"
 #include "Symbol/DLxTableCalloutSymState.h"
@@ -214,6 +218,10 @@ void RegisterChangeSymAnchor() {
 void RegisterChangeSymLeader() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymChangeLeaderRequest),
                                                 u"ChangeSymLeader");
+}
+void RegisterCreateLeaderTextSymbol() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxLeaderTextRequest),
+                                                u"CreateLeaderTextSymbol");
 }
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
@@ -427,6 +435,11 @@ const KorvuInitRow kRows[] = {
     {"EditCenterDatumSymbol", &RegisterEditCenterDatumSymbol, 2},
     // Copy and paste of general notes.
     {"PasteGeneralNote", &RegisterPasteGeneralNote, 2},
+    // Leader texts.
+    {"DLxLeaderTextUnderlineMigrator", &DLxLeaderTextUnderlineMigrator::Register, 1},
+    {"DLxLeaderTextInstance", &InitMeta<DLxLeaderTextInstance>, 2},
+    {"DLxLeaderTextInstanceONKTranslator", &DLxLeaderTextInstanceONKTranslator::Register, 2},
+    {"CreateLeaderTextSymbol", &RegisterCreateLeaderTextSymbol, 2},
 };
 
 struct RunAtLoad {
