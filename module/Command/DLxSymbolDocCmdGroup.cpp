@@ -7,6 +7,7 @@
 #include "BofM/DLxPartListExportCmd.h"
 #include "BofM/DLxPartListPushbackIDsCmd.h"
 #include "BofM/DLxPartListUpdateCmd.h"
+#include "Request/DLxSortSketchedSymbolsRequest.h"
 
 // Each annotation command is added here as its kind is built.
 DLxSymbolDocCmdGroup::DLxSymbolDocCmdGroup(FWxSceneDoc* doc) : FWxDocCommandGroup(doc) {
@@ -18,4 +19,5 @@ DLxSymbolDocCmdGroup::DLxSymbolDocCmdGroup(FWxSceneDoc* doc) : FWxDocCommandGrou
     Add(new DLxPartListContextCmd(doc));
     Add(new DLxOpenBOMEditorCmd(doc));
     Add(new DLxPartListPushbackIDsCmd(doc));
+    Add(new DLxSortSketchedSymbolsCmd(doc));
 }

@@ -1,6 +1,8 @@
 #include "Leader/DLxSymFilters.h"
 
 #include "Symbol/DLxBalloonSymInstance.h"
+#include "Symbol/DLxCallOutInstance.h"
+#include "Symbol/DLxCallOutSelection.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTSelection.h"
 #include "Symbol/DLxTableCalloutBaseSelection.h"
@@ -16,6 +18,12 @@ SmartPtr<FWxSelection> DLxBalloonSymFilter::Select(RSeIDed& object, const WqGePo
 
 DLxCallOutFilter::DLxCallOutFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}
+
+SmartPtr<FWxSelection> DLxCallOutFilter::Select(RSeIDed& object, const WqGePoint3d& point) const {
+    auto* symbol = dynamic_cast<DLxCallOutInstance*>(&object);
+    if (!symbol) return nullptr;
+    return SmartPtr<FWxSelection>(new DLxCallOutSelection(symbol, point));
+}
 
 DLxDatumIdFilter::DLxDatumIdFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}

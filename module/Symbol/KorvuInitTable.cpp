@@ -33,6 +33,9 @@
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxBalloonSymChangeLeaderRequest.h"
+#include "Request/DLxCallOutRequest.h"
+#include "Request/DLxCreateSketchRequest.h"
+#include "Request/DLxSortSketchedSymbolsRequest.h"
 #include "Request/DLxConvertToBOMRequest.h"
 #include "Request/DLxCreateBalloonSymRequest.h"
 #include "Request/DLxCreateGDTRequest.h"
@@ -63,6 +66,10 @@
 #include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxBalloonSymInstanceONKTranslator.h"
 #include "Symbol/DLxBalloonSymState.h"
+#include "Symbol/DLxCallOutFolderEntry.h"
+#include "Symbol/DLxCallOutInstance.h"
+#include "Symbol/DLxCallOutInstanceONKTranslator.h"
+#include "Symbol/DLxCallOutState.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTInstanceONKTranslator.h"
 #include "Symbol/DLxGDTState.h"
@@ -207,6 +214,23 @@ void RegisterChangeSymLeader() {
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
                                                 u"RotateGDTSymbol");
+}
+
+// Sketched symbols.
+template <class R> void RegisterSketchRequest(const char16_t* name) {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(R), name);
+}
+void RegisterCreateSketch() {
+    RegisterSketchRequest<DLxCreateSketchRequest>(u"CreateSketch");
+}
+void RegisterCreateCallOutSymbol() {
+    RegisterSketchRequest<DLxCreateCallOutRequest>(u"CreateCallOutSymbol");
+}
+void RegisterEditCallOutSymbol() {
+    RegisterSketchRequest<DLxCallOutSymEditRequest>(u"EditCallOutSymbol");
+}
+void RegisterSortSketchedSymbols() {
+    RegisterSketchRequest<DLxSortSketchedSymbolsRequest>(u"SortSketchedSymbols");
 }
 
 // A factory row is named by its class and the category it registers under ("DLxCIdStdBSI
@@ -380,6 +404,16 @@ const KorvuInitRow kRows[] = {
     {"DLxTableRowPartlist", &InitMeta<DLxTableRowPartlist>, 2},
     {"DUxTableRowData_Partlist", &InitMeta<DUxTableRowData_Partlist>, 2},
     {"DLxTableRowIDLocalBOM", &InitMeta<DLxTableRowIDLocalBOM>, 2},
+    // Sketched symbols.
+    {"DLxCallOutState", &InitMeta<DLxCallOutState>, 2},
+    {"DLxCallOutInstance", &InitMeta<DLxCallOutInstance>, 2},
+    {"DLxCallOutFolderEntry", &InitMeta<DLxCallOutFolderEntry>, 2},
+    {"DLxCallOutInstEntry", &InitMeta<DLxCallOutInstEntry>, 2},
+    {"DLxCallOutInstanceONKTranslator", &DLxCallOutInstanceONKTranslator::Register, 2},
+    {"CreateSketch", &RegisterCreateSketch, 2},
+    {"CreateCallOutSymbol", &RegisterCreateCallOutSymbol, 2},
+    {"EditCallOutSymbol", &RegisterEditCallOutSymbol, 2},
+    {"SortSketchedSymbols", &RegisterSortSketchedSymbols, 2},
 };
 
 struct RunAtLoad {
