@@ -97,6 +97,10 @@ main)
     "$bin/korvu" run examples/assembly.json examples/balloons.txt -o "$out/balloons.kvd" \
         --svg "$out/balloons" --png "$out/balloons"
     "$bin/korvu" dump "$out/balloons.kvd"
+    mkdir -p "$out/sketched"
+    "$bin/korvu" run examples/assembly.json examples/sketched.txt -o "$out/sketched.kvd" \
+        --svg "$out/sketched" --png "$out/sketched"
+    "$bin/korvu" dump "$out/sketched.kvd"
     echo "the drawings and their pictures are in $out/"
     ;;
 test)

@@ -172,7 +172,10 @@ void PopulateTransientDL(const DLxSketchInstance& instance, SMxDisplayList& list
         images.Append(std::make_unique<SMxPolylineItem>(frame, true));
         images.Append(std::make_unique<SMxLineItem>(a, b));
         images.Append(std::make_unique<SMxLineItem>(WqGePoint3d(a.x, b.y, 0), WqGePoint3d(b.x, a.y, 0)));
-        const double h = std::min(2.5, std::fabs(b.y - a.y) / 4);
+        // The name fits the frame's width and a quarter of its height.
+        const double fit = std::fabs(b.x - a.x) /
+                           (SMxTextItem::kAdvanceRatio * double(image.name.size()) + 1.0);
+        const double h = std::min({2.5, std::fabs(b.y - a.y) / 4, fit});
         if (!image.name.empty() && h > 0)
             images.Append(std::make_unique<SMxTextItem>(
                 image.name, WqGePoint3d(a.x + h / 2, a.y + h / 2, 0), WqGeVector3d::kXAxis, h,

@@ -237,7 +237,7 @@ UTxResult DLxCallOutInstance::Compute(RDxComputeContext& ctx) {
     // The symbol's box is that of its drawing: the grips above it do not widen it.
     const int32_t n = list->ChildCount();
     BBox box = PlacedBoxWithoutPoints(list->GetChild(n - 2));
-    box.extend(PlacedBoxWithoutPoints(list->GetChild(n - 1)));
+    if (box.isEmpty()) box = PlacedBoxWithoutPoints(list->GetChild(n - 1));
     if (!box.isEmpty()) state->SetBoundingBox(box);
     // Cutting the leader at the outline is part of drawing the symbol, whatever the compute.
     if (!IsDisableSelfClippingFlagOn() && DisplayLeaders()) ClipLeaderAtOutline(list->GetChild(0).list);

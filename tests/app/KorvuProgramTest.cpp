@@ -103,6 +103,10 @@ const Example kExamples[] = {
      "balloons",
      {"CreateBalloonSymbolLocalBOM ", "New_Balloon_Style ", "PartListSort ", "Cookie=\"9\"",
       "ChangeBalloonSymAnchor "}},
+    {"sketched.txt",
+     "sketched",
+     {"CreateSketch ", "CreateCallOutSymbol ", "EditCallOutSymbol ", "SortSketchedSymbols ",
+      "CalloutChangeType=2", "NewSketch=@\"DLxSketch#Inspection tag\""}},
 };
 
 // The drawing's dump and picture are the expected ones, the session's own transcript replays
