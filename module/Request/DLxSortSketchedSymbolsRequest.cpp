@@ -12,11 +12,15 @@
 #include "dl/DLxSelectCmd.h"
 #include "dl/DLxSheet.h"
 #include "fw/FWxSelection.h"
+#include "fw/FWxUIManager.h"
 
 IMPLEMENT_DYNCREATE(DLxSortSketchedSymbolsRequest, FWxChangeRequest)
 
 namespace {
 constexpr UTxResultCode kBadInput = 0xE009033C;
+
+const FWxUIManager::CtxMenuCommandInitializer s_ctxCmd(DLxSortSketchedSymbolsCmd::kCommandId,
+                                                       "DrawingSortSketchedSymbols", 64);
 
 // Compares as the names read, letter case aside: negative, zero or positive.
 int CompareNoCase(const std::u16string& a, const std::u16string& b) {

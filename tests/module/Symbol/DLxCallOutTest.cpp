@@ -35,6 +35,7 @@
 #include "fw/FWxCommand.h"
 #include "fw/FWxSelection.h"
 #include "fw/FWxTranscriptMgr.h"
+#include "fw/FWxUIManager.h"
 #include "fw/FWxUtil.h"
 #include "ge/BBox.h"
 #include "rse/RSeDatabase.h"
@@ -563,6 +564,11 @@ TEST(CallOutBrowser, TheSortCommandTakesTheFoldersSelectedBeforeAnythingElse) {
                                                      {}, 0, 1, false, true, false, true, true))
                          .Failed());
     }
+    const FWxUIManager::CtxMenuCommand* entry =
+        FWxUIManager::Get().FindCtxMenuCommand(u"DrawingSortSketchedSymbols");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->id, DLxSortSketchedSymbolsCmd::kCommandId);
+    EXPECT_EQ(entry->classification, 64);
     DLxSortSketchedSymbolsCmd cmd(d.doc.get());
     FWxSelectionSet* set = d.doc->GetSelectCmd()->GetSelectionSet();
     auto select = [&](DLxSheet* sheet) {
