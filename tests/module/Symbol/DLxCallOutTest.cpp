@@ -513,6 +513,38 @@ TEST(CallOutBrowser, DeletingASymbolTakesItsEntryAndPlacementAndTheEmptyFolder) 
     EXPECT_EQ(d.Bytes(), before);
 }
 
+TEST(CallOutBrowser, ASymbolsEntrySelectsItAndActivatesOnlyWhenItIsTheOneSelected) {
+    SketchDoc d;
+    ASSERT_FALSE(d.Create({}).Failed());
+    SketchDoc::Place tag;
+    tag.sketch = u"Tag";
+    tag.root = {300, 200, 0};
+    ASSERT_FALSE(d.Create(tag).Failed());
+    DLxCallOutInstEntry* entry = DLxSymBrowserUtil::FindCallOutInstEntry(d.sheet, d.Symbol(0));
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->Icon(), DLxCallOutInstEntry::kIcon);
+    SmartPtr<FWxSelection> made = entry->CreateSelection(BRxAbsPath());
+    auto* selection = dynamic_cast<DLxCallOutSelection*>(made.get());
+    ASSERT_NE(selection, nullptr);
+    EXPECT_EQ(selection->GetInstance(), d.Symbol(0));
+    EXPECT_EQ(selection->GetEntry(), entry);
+
+    FWxSelectionSet* set = d.doc->GetSelectCmd()->GetSelectionSet();
+    auto posted = [&] { return d.doc->GetPostedCommands().size(); };
+    EXPECT_FALSE(entry->Activate().Failed());
+    EXPECT_EQ(posted(), 0u) << "nothing selected";
+    set->Add(made);
+    set->Add(SmartPtr<FWxSelection>(new DLxCallOutSelection(d.Symbol(1), {})));
+    EXPECT_FALSE(entry->Activate().Failed());
+    EXPECT_EQ(posted(), 0u) << "two selected";
+    set->RemoveAll();
+    set->Add(made);
+    EXPECT_FALSE(entry->Activate().Failed());
+    ASSERT_EQ(posted(), 1u);
+    EXPECT_EQ(d.doc->GetPostedCommands()[0], DLxCallOutInstEntry::kActivateCommand);
+    set->RemoveAll();
+}
+
 // Four symbols whose definitions differ in letter case, placed in this order.
 struct SortDoc : SketchDoc {
     SortDoc() {
