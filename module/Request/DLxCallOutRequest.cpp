@@ -110,6 +110,24 @@ void ReadSymbol(UCxTranscriptDataExchange& tdx, RSeRef<DLxCallOutInstance>& symb
     text = symbol.HasTarget() ? UTxString16() : v.GetText();
 }
 
+// A reference that may be null. Read, a value that names an object of another kind reads as
+// null too: its key goes to `wrongKind`, for ValidateInputs to refuse.
+template <class T>
+void Reference(UCxTranscriptDataExchange& tdx, const char16_t* key, RSeRef<T>& ref, bool required,
+               std::vector<UTxString16>& wrongKind) {
+    const bool present = TranscriptRSeRefArgument(tdx, key, ref, required);
+    if (!tdx.IsReading() || !present || tdx.HasFailed() || ref.HasTarget()) return;
+    FWxTranscriptValue v;
+    if (!tdx.GetTranscriptMgr().GetValue(tdx.GetLine(), key, v).Failed() &&
+        v.GetKind() == FWxTranscriptValue::kRef)
+        wrongKind.emplace_back(key);
+}
+
+UTxResult RefuseWrongKind(const std::vector<UTxString16>& wrongKind) {
+    if (wrongKind.empty()) return {};
+    return Refuse(wrongKind.front() + u": names an object of another kind");
+}
+
 // An optional key: the default first, then the key when the record has it.
 void Optional(UCxTranscriptDataExchange& tdx, const char16_t* key, bool& value, bool fallback) {
     if (tdx.IsReading()) value = fallback;
@@ -148,6 +166,7 @@ UTxResult DLxCreateCallOutRequest::InitFromTranscript(FWxSceneDoc* doc, const UT
 
 UTxResult DLxCreateCallOutRequest::ValidateInputs(FWxSceneDoc* doc) {
     if (!doc) return Refuse(u"no document");
+    if (UTxResult r = RefuseWrongKind(m_wrongKind); r.Failed()) return r;
     if (!m_sheet.HasTarget()) return Refuse(u"SketchInstance: no sheet");
     if (!DLxRequestUtil::AllowRequestExecution(doc))
         return Refuse(u"SketchInstance: the sheet takes no changes");
@@ -195,8 +214,9 @@ UTxResult DLxCreateCallOutRequest::_Execute(FWxSceneDoc* doc) {
 }
 
 UTxResult DLxCreateCallOutRequest::DoTranscriptDataExchange(UCxTranscriptDataExchange& tdx) {
-    TranscriptRSeRefArgument(tdx, u"Sketch", m_sketch, true);
-    TranscriptRSeRefArgument(tdx, u"SketchInstance", m_sheet, true);
+    if (tdx.IsReading()) m_wrongKind.clear();
+    Reference(tdx, u"Sketch", m_sketch, true, m_wrongKind);
+    Reference(tdx, u"SketchInstance", m_sheet, true, m_wrongKind);
     DLxTDXUtil::Transcript(tdx, u"PromptStrings", m_promptStrings, true);
     DLxTDXUtil::Transcript(tdx, u"ArrowId", m_arrowId, true);
     DLxTDXUtil::Transcript(tdx, u"Intent", m_intent, true);
@@ -206,8 +226,8 @@ UTxResult DLxCreateCallOutRequest::DoTranscriptDataExchange(UCxTranscriptDataExc
     DLxTDXUtil::Transcript(tdx, u"Rotation", m_rotation, true);
     DLxTDXUtil::Transcript(tdx, u"Scale", m_scale, true);
     DLxTDXUtil::Transcript(tdx, u"UseGeomCenter", m_useGeomCenter, true);
-    TranscriptRSeRefArgument(tdx, u"LeaderStyle", m_leaderStyle, tdx.IsWriting());
-    TranscriptRSeRefArgument(tdx, u"LayerStyle", m_layerStyle, tdx.IsWriting());
+    Reference(tdx, u"LeaderStyle", m_leaderStyle, tdx.IsWriting(), m_wrongKind);
+    Reference(tdx, u"LayerStyle", m_layerStyle, tdx.IsWriting(), m_wrongKind);
     Optional(tdx, u"Static", m_static, false);
     Optional(tdx, u"LeaderVisible", m_leaderVisible, true);
     Optional(tdx, u"UseStackingBehavior", m_useStackingBehavior, true);
@@ -244,7 +264,8 @@ UTxResult DLxCallOutSymEditRequest::InitFromTranscript(FWxSceneDoc* doc, const U
     return DLxRequestUtil::InitFromTranscript(*this, doc, line);
 }
 
-UTxResult DLxCallOutSymEditRequest::ValidateInputs(FWxSceneDoc*) {
+UTxResult DLxCallOutSymEditRequest::ValidateInputs(FWxSceneDoc* doc) {
+    if (UTxResult r = RefuseWrongKind(m_wrongKind); r.Failed()) return r;
     if (!m_symbol.HasTarget())
         return Refuse(u"Callout: " + (m_symbolText.empty()
                                           ? UTxString16(u"no sketched symbol")
@@ -252,6 +273,11 @@ UTxResult DLxCallOutSymEditRequest::ValidateInputs(FWxSceneDoc*) {
     if (!m_symbol->GetCallOutState()) return Refuse(u"Callout: the symbol has no state");
     switch (m_changeType) {
     case kChangeAll:
+        // A new definition goes on the symbol's sheet, from the symbol's drawing.
+        if (m_newSketch.HasTarget() && !dynamic_cast<DLxSheet*>(m_symbol->GetSheet()))
+            return Refuse(u"Callout: the symbol lies on no sheet");
+        if (m_newSketch.HasTarget() && FWxDocUtil::DocumentOf(m_newSketch.get()) != doc)
+            return Refuse(u"NewSketch: a definition of another drawing");
         return CheckTurnAndSize(m_rotation, m_scale, u"CalloutRotation", u"CalloutScale");
     case kChangeScale:
         return CheckTurnAndSize(0.0, m_scale, u"ScaleOrRotationVal", u"ScaleOrRotationVal");
@@ -313,7 +339,8 @@ UTxResult DLxCallOutSymEditRequest::DoTranscriptDataExchange(UCxTranscriptDataEx
     if (tdx.IsReading()) m_changeType = ESymChangeType(type);
     switch (type) {
     case kChangeAll:
-        TranscriptRSeRefArgument(tdx, u"NewSketch", m_newSketch, true);
+        if (tdx.IsReading()) m_wrongKind.clear();
+        Reference(tdx, u"NewSketch", m_newSketch, true, m_wrongKind);
         DLxTDXUtil::Transcript(tdx, u"PromptStrings", m_promptStrings, true);
         DLxTDXUtil::Transcript(tdx, u"CalloutRotation", m_rotation, true);
         DLxTDXUtil::Transcript(tdx, u"CalloutScale", m_scale, true);

@@ -59,6 +59,8 @@ private:
     RSeRef<FBxLayerStyle> m_layerStyle;
     RSeRef<DLxCallOutInstance> m_created;
     bool m_useStackingBehavior = true;
+    // Keys of a replayed record that named objects of another kind.
+    std::vector<UTxString16> m_wrongKind;
 };
 
 class DLxCallOutSymEditRequest : public FWxChangeRequest {
@@ -103,4 +105,5 @@ private:
     bool m_disableSelfClipping = false;
     // The symbol's key before the request moved it, so that a replay finds it there.
     UTxString16 m_symbolText;
+    std::vector<UTxString16> m_wrongKind;
 };

@@ -413,6 +413,13 @@ TEST(CallOutRequest, ReplayedRecordsNamingNoSymbolOrSheetAreRefused) {
         u"UseGeomCenter=false LeaderStyle=null LayerStyle=null",
         u"EditCallOutSymbol Callout=@\"DLxCallOutInstance#220,195\" CalloutChangeType=2 "
         u"ScaleOrRotationVal=-1.0",
+        u"EditCallOutSymbol Callout=@\"DLxCallOutInstance#220,195\" CalloutChangeType=1 "
+        u"NewSketch=@\"DLxSheet#Sheet 1\" PromptStrings=[] CalloutRotation=0.0 CalloutScale=1.0 "
+        u"ShowLeader=true",
+        u"CreateCallOutSymbol Sketch=@\"DLxSketch#Flag\" SketchInstance=@\"DLxSheet#Sheet 1\" "
+        u"PromptStrings=[] ArrowId=28029 Intent=null Intent_Edge=0 Intent_Param=0.0 "
+        u"Intent_Point=(0,0,0) Points=[(1,1,0),(2,2,0)] DisplayLeader=true Rotation=0.0 Scale=1.0 "
+        u"UseGeomCenter=false LeaderStyle=@\"DLxSheet#Sheet 1\" LayerStyle=null",
         u"SortSketchedSymbols Sheet=null",
         u"SortSketchedSymbols Sheet=@\"DLxSketch#Tag\"",
     };
