@@ -109,12 +109,15 @@ struct SketchDoc {
         bool isStatic = false;
         bool leaderVisible = true;
         std::vector<UTxString16> prompts = {};
+        // Where on the edge (y 150, x 150 to 250) the leader's end is.
+        double anchorParam = 0.5;
     };
     UTxResult Create(const Place& p) {
         return doc->ProcessChangeRequest(new DLxCreateCallOutRequest(
             RSeRef<DLxSketch>(Sketch(p.sketch)), RSeRef<DLxSheet>(sheet), p.prompts,
-            DLxIntent::OnEdge(view, 1, 0.5), {{200, 150, 0}, p.root}, 28029, true, {}, {},
-            p.rotation, p.scale, p.geomCentre, true, p.isStatic, p.leaderVisible, true));
+            DLxIntent::OnEdge(view, 1, p.anchorParam),
+            {{150 + 100 * p.anchorParam, 150, 0}, p.root}, 28029, true, {}, {}, p.rotation,
+            p.scale, p.geomCentre, true, p.isStatic, p.leaderVisible, true));
     }
     DLxCallOutInstance* Symbol(size_t i = 0) const {
         size_t n = 0;
@@ -262,39 +265,67 @@ TEST(CallOutPlacement, AStaticSymbolDrawsNoGripsAndAnotherFive) {
 
 // ---- the leader at the outline
 
-// The leader's end farthest from the anchor along its lines: where it stops at the symbol.
-WqGePoint3d LeaderStop(const DLxCallOutInstance* s) {
+// The leader's point farthest from its anchor along its lines: where it stops at the symbol.
+WqGePoint3d LeaderStop(const DLxCallOutInstance* s, const WqGePoint3d& anchor) {
     const SMxDisplayList& leader = s->GetDisplayList()->GetChild(0).list;
-    WqGePoint3d best(200, 150, 0);
+    WqGePoint3d best = anchor;
     double far = -1;
     for (const SMxDisplayItem& item : leader)
         if (const auto* line = item.As<SMxLineItem>())
             for (const WqGePoint3d& q : {line->start, line->end})
-                if (q.distanceTo({200, 150, 0}) > far) {
-                    far = q.distanceTo({200, 150, 0});
+                if (q.distanceTo(anchor) > far) {
+                    far = q.distanceTo(anchor);
                     best = q;
                 }
     return best;
 }
 
-TEST(CallOutLeader, TheLeaderStopsAtTheOutlineUnlessSelfClippingIsOff) {
+TEST(CallOutLeader, TheLeaderStopsWhereItFirstMeetsTheOutline) {
+    struct Case {
+        const char* name;
+        SketchDoc::Place place;
+        WqGePoint3d stop;
+    };
+    auto place = [](const char16_t* sketch, WqGePoint3d root, double param, bool centre,
+                    double rotation) {
+        SketchDoc::Place p;
+        p.sketch = sketch;
+        p.root = root;
+        p.anchorParam = param;
+        p.geomCentre = centre;
+        p.rotation = rotation;
+        return p;
+    };
+    const Case cases[] = {
+        {"the flag's base, the root at its middle", place(u"Flag", {220, 190, 0}, 0.5, true, 0),
+         {217.5, 185, 0}},
+        {"the tag's rounded end, turned to face the anchor",
+         place(u"Tag", {200, 200, 0}, 0.5, false, -std::numbers::pi / 2), {200, 158, 0}},
+        {"a side of the flag hanging upside down",
+         place(u"Flag", {220, 190, 0}, 0.5, false, std::numbers::pi),
+         {214 + 36.0 / 11, 190 - 60.0 / 11, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SketchDoc d;
+        ASSERT_FALSE(d.Create(c.place).Failed());
+        const WqGePoint3d anchor(150 + 100 * c.place.anchorParam, 150, 0);
+        ExpectPoint(LeaderStop(d.Symbol(), anchor), c.stop, "stop");
+    }
+}
+
+TEST(CallOutLeader, WithSelfClippingOffTheLeaderRunsToItsRoot) {
     SketchDoc d;
-    // The root at the flag's centre: the leader from (200,150) would run into the flag.
     SketchDoc::Place p;
     p.geomCentre = true;
     ASSERT_FALSE(d.Create(p).Failed());
     DLxCallOutInstance* s = d.Symbol();
-    const WqGePoint3d stop = LeaderStop(s);
-    // On the flag's base (y 185) on the way from the anchor to the root.
-    EXPECT_NEAR(stop.y, 185, 1e-6);
-    EXPECT_LT(stop.distanceTo({200, 150, 0}), WqGePoint3d(220, 190, 0).distanceTo({200, 150, 0}));
-
     auto edit = SmartPtr<DLxCallOutSymEditRequest>(new DLxCallOutSymEditRequest(
         RSeRef<DLxCallOutInstance>(s), {}, 0, 1, true, true, false, true));
     edit->SetDisableSelfClipping(true);
     ASSERT_FALSE(d.doc->ProcessChangeRequest(edit).Failed());
     EXPECT_TRUE(s->IsDisableSelfClippingFlagOn());
-    ExpectPoint(LeaderStop(s), {220, 190, 0}, "unclipped leader");
+    ExpectPoint(LeaderStop(s, {200, 150, 0}), {220, 190, 0}, "unclipped leader");
 }
 
 TEST(CallOutLeader, AHiddenLeaderLeavesOnlyItsRootGrip) {
@@ -309,6 +340,20 @@ TEST(CallOutLeader, AHiddenLeaderLeavesOnlyItsRootGrip) {
     EXPECT_FALSE(d.Symbol()->CanApplySymbolTreatments());
     // Its own corner and rotation grips stay.
     EXPECT_EQ(Grips(SymbolChild(d.Symbol()).list), 5);
+
+    // A preview shows the hidden leader dashed instead.
+    d.Symbol()->SetTemporarySymbol(true);
+    d.Symbol()->MarkEdited(true);
+    RDxComputeContext ctx;
+    d.sheet->Recompute(ctx);
+    int lines = 0, dashed = 0;
+    for (const SMxDisplayItem& item : d.Symbol()->GetDisplayList()->GetChild(0).list)
+        if (item.As<SMxLineItem>()) {
+            ++lines;
+            dashed += item.GetLineStyle() == 28102 ? 1 : 0;
+        }
+    EXPECT_GT(lines, 0);
+    EXPECT_EQ(dashed, lines);
 }
 
 // ---- edits
