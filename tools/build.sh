@@ -101,6 +101,10 @@ main)
     "$bin/korvu" run examples/assembly.json examples/datums.txt -o "$out/datums.kvd" \
         --svg "$out/datums" --png "$out/datums"
     "$bin/korvu" dump "$out/datums.kvd"
+    mkdir -p "$out/sketched"
+    "$bin/korvu" run examples/assembly.json examples/sketched.txt -o "$out/sketched.kvd" \
+        --svg "$out/sketched" --png "$out/sketched"
+    "$bin/korvu" dump "$out/sketched.kvd"
     echo "the drawings and their pictures are in $out/"
     ;;
 test)

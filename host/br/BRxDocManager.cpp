@@ -62,6 +62,8 @@ void BRxDocManager::FinishRebuild(RSeDatabase* db) {
         if (parent == entry) parent = nullptr;
         entry->SetParent(parent ? parent : m_root.get());
     }
+    for (auto& [id, entry] : stored)
+        entry->ArrangeChildren();
 }
 
 namespace {

@@ -29,8 +29,17 @@ public:
     const RSeRefBase& ParentSubject() const { return m_parentSubject; }
     BRxEntry* GetParent() const { return m_parent; }
     const std::vector<BRxEntry*>& GetChildren() const { return m_children; }
-    // Moves the entry under another parent (null: none), at the end of its children.
+    // Moves the entry under another parent (null: none), at the end of its children; an entry
+    // that lists first goes after those of its new siblings that list first, before the rest.
     void SetParent(BRxEntry* parent);
+    // Whether the entry goes before the other children of its parent (a folder that gathers
+    // annotations of its sheet before the sheet's views).
+    virtual bool ListsFirst() const { return false; }
+    // Called once the document's browser has hung every stored entry in: an entry that keeps
+    // an order of its children puts them in it. The base keeps the order they came in.
+    virtual void ArrangeChildren() {}
+    // Puts the children named in `order` first, in that order; the others follow as they were.
+    void ReorderChildren(const std::vector<BRxEntry*>& order);
 
     // The browser redraws a modified entry and then clears the mark.
     bool IsModified() const { return m_modified; }
@@ -48,6 +57,10 @@ public:
     void FixPtrs(RSeMetaContext& ctx);
     UTxResult PostRestore(RSeMetaContext& ctx);
     UTxResult Clone(BRxEntry* target, RSeCloneCommander* cc) const;
+
+protected:
+    // For an entry made before what it shows can be named (an entry that stands for itself).
+    void SetSubject(const RSeRefBase& subject);
 
 private:
     RSeRef<RSeIDed> m_subject;

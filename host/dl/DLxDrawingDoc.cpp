@@ -54,6 +54,10 @@ const BRxFixedEntryType s_drawingType(DLxDrawingDoc::kDrawingEntry, u"Drawing", 
 const BRxFixedEntryType s_sheetType(DLxDrawingDoc::kSheetEntry, u"Sheet", 101);
 const BRxFixedEntryType s_viewType(DLxDrawingDoc::kViewEntry, u"View", 102);
 const BRxFixedEntryType s_partsListType(DLxDrawingDoc::kPartsListEntry, u"Parts List", 114);
+const BRxFixedEntryType s_callOutFolderType(DLxDrawingDoc::kCallOutFolderEntry,
+                                            u"Sketched Symbols", 5851);
+const BRxFixedEntryType s_callOutInstType(DLxDrawingDoc::kCallOutInstEntry, u"Sketched Symbol",
+                                          5909);
 } // namespace
 
 const BRxFixedEntryType* DLxDrawingDoc::GetEntryType(int32_t type) {
@@ -66,6 +70,10 @@ const BRxFixedEntryType* DLxDrawingDoc::GetEntryType(int32_t type) {
         return &s_viewType;
     case kPartsListEntry:
         return &s_partsListType;
+    case kCallOutFolderEntry:
+        return &s_callOutFolderType;
+    case kCallOutInstEntry:
+        return &s_callOutInstType;
     default:
         return nullptr;
     }

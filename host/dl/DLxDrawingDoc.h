@@ -97,6 +97,8 @@ public:
         kSheetEntry = 1,
         kViewEntry = 2,
         kPartsListEntry = 14,
+        kCallOutFolderEntry = 30,
+        kCallOutInstEntry = 31,
     };
     BRxDocManager* GetBrowser();
     // A deferred drawing does not update its annotations until asked; not stored.

@@ -32,6 +32,22 @@
 //         "structuredFormat": 0, "delimiter": ".", "partsOnlyFormat": 0,
 //         "updatePending": false}       (these are the defaults; formats 0 or more)
 //     },
+//     "resources": {                    optional, version 2: what the drawing keeps for its
+//       "sketches": [                   annotations; sketched-symbol definitions, their
+//         {"name": "Flag",              coordinates the sketch's own: name required, unique
+//          "insert": [6, 0],            optional insertion point (default [0, 0])
+//          "lines": [[[0, 0], [12, 0]]],                       optional, two distinct ends each
+//          "arcs": [{"center": [x, y], "radius": r, "start": deg, "end": deg}],  optional,
+//                                       counter-clockwise from start to end, radius above 0
+//          "circles": [{"center": [x, y], "radius": r}],       optional, radius above 0
+//          "texts": [{"text": "A", "at": [x, y], "height": 3.5, "prompt": "Revision"}],
+//                                       optional; at is the text's bottom left, height above
+//                                       0 (default 3.5); a prompt makes the text a parameter
+//                                       whose value each placement gives (text its default)
+//          "images": [{"name": "stamp.png", "from": [x, y], "to": [x, y]}]}  optional, the
+//                                       image's name and two opposite corners, distinct
+//       ]
+//     },
 //     "sheets": [                       required, at least one
 //       {
 //         "name": "Sheet 1",            required, not empty, unique among the sheets
@@ -89,6 +105,7 @@
 // of every later version, and a reader refuses versions newer than its own.
 #include "dl/DLxModelFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -108,6 +125,7 @@
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxErrors.h"
 #include "dl/DLxSheet.h"
+#include "dl/DLxSketch.h"
 #include "dl/DLxViewEdge.h"
 #include "dl/DLxViewInstance.h"
 #include "utx/UTxString16.h"
@@ -193,10 +211,18 @@ struct SheetData {
     std::vector<ViewData> views;
     std::vector<PartsListData> partsLists;
 };
+struct SketchData {
+    std::string name;
+    WqGePoint3d insert;
+    std::vector<DLxSketch::Curve> curves;
+    std::vector<DLxSketch::Text> texts;
+    std::vector<DLxSketch::Image> images;
+};
 struct ModelData {
     std::string standard = "ISO";
     DLxAssemblyData assembly;
     std::vector<SheetData> sheets;
+    std::vector<SketchData> sketches;
 };
 
 class Reader {
@@ -215,7 +241,8 @@ public:
                  kDLxErrModelVersion);
         m_version = version;
         if (version >= 2)
-            OnlyMembers(root, "", {"format", "version", "standard", "assembly", "sheets"});
+            OnlyMembers(root, "",
+                        {"format", "version", "standard", "assembly", "resources", "sheets"});
         else
             OnlyMembers(root, "", {"format", "version", "standard", "sheets"});
 
@@ -237,6 +264,8 @@ public:
                 Fail("standard", "unknown standard " + Quoted(model.standard) +
                                      " (expected ANSI, BSI, DIN, GB, ISO or JIS)");
         }
+        if (const json* resources = Optional(root, "resources"))
+            model.sketches = ReadResources(*resources, "resources");
         const json& sheets = Array(Required(root, "", "sheets"), "sheets");
         if (sheets.empty()) Fail("sheets", "a model needs at least one sheet");
         std::map<std::string, size_t> names;
@@ -480,6 +509,111 @@ private:
         const WqGeVector3d d = Triple(v, path);
         if (d.isZeroLength()) Fail(path, "must not be the zero vector");
         return d;
+    }
+
+    static WqGePoint3d Point2(const json& v, const std::string& path) {
+        if (!v.is_array() || v.size() != 2)
+            Fail(path, "expected [x, y], found " +
+                           (v.is_array() ? "an array of " + std::to_string(v.size()) : TypeOf(v)));
+        return {Number(v[0], Element(path, 0)), Number(v[1], Element(path, 1)), 0.0};
+    }
+    // The members of a list of objects, each read by `one`.
+    template <class F>
+    static void EachObject(const json& obj, const std::string& path, const char* key,
+                           std::initializer_list<const char*> members, F one) {
+        const json* list = Optional(obj, key);
+        if (!list) return;
+        const std::string at = Member(path, key);
+        Array(*list, at);
+        for (size_t i = 0; i < list->size(); ++i) {
+            const std::string p = Element(at, i);
+            Object((*list)[i], p);
+            OnlyMembers((*list)[i], p, members);
+            one((*list)[i], p);
+        }
+    }
+
+    static std::vector<SketchData> ReadResources(const json& v, const std::string& path) {
+        Object(v, path);
+        OnlyMembers(v, path, {"sketches"});
+        std::vector<SketchData> sketches;
+        std::map<std::string, size_t> names;
+        const std::string list = Member(path, "sketches");
+        EachObject(v, path, "sketches",
+                   {"name", "insert", "lines", "arcs", "circles", "texts", "images"},
+                   [&](const json& o, const std::string& p) {
+                       sketches.push_back(ReadSketch(o, p));
+                       Unique(names, sketches.back().name, sketches.size() - 1,
+                              Member(p, "name"), "sketch name " + Quoted(sketches.back().name),
+                              list);
+                   });
+        return sketches;
+    }
+
+    static SketchData ReadSketch(const json& v, const std::string& path) {
+        SketchData sketch;
+        sketch.name = Name(Required(v, path, "name"), Member(path, "name"));
+        if (const json* insert = Optional(v, "insert"))
+            sketch.insert = Point2(*insert, Member(path, "insert"));
+        if (const json* lines = Optional(v, "lines")) {
+            const std::string at = Member(path, "lines");
+            Array(*lines, at);
+            for (size_t i = 0; i < lines->size(); ++i) {
+                const std::string p = Element(at, i);
+                const json& ends = (*lines)[i];
+                if (!ends.is_array() || ends.size() != 2)
+                    Fail(p, "expected [[x, y], [x, y]]");
+                DLxSketch::Curve line;
+                line.start = Point2(ends[0], Element(p, 0));
+                line.end = Point2(ends[1], Element(p, 1));
+                if (line.start == line.end) Fail(p, "a line needs two distinct ends");
+                sketch.curves.push_back(line);
+            }
+        }
+        EachObject(v, path, "arcs", {"center", "radius", "start", "end"},
+                   [&](const json& o, const std::string& p) {
+                       DLxSketch::Curve arc;
+                       arc.kind = DLxSketch::Curve::kArc;
+                       arc.centre = Point2(Required(o, p, "center"), Member(p, "center"));
+                       arc.radius = Positive(Required(o, p, "radius"), Member(p, "radius"));
+                       arc.startAngle = Number(Required(o, p, "start"), Member(p, "start")) * kDegree;
+                       arc.endAngle = Number(Required(o, p, "end"), Member(p, "end")) * kDegree;
+                       sketch.curves.push_back(arc);
+                   });
+        EachObject(v, path, "circles", {"center", "radius"},
+                   [&](const json& o, const std::string& p) {
+                       DLxSketch::Curve circle;
+                       circle.kind = DLxSketch::Curve::kCircle;
+                       circle.centre = Point2(Required(o, p, "center"), Member(p, "center"));
+                       circle.radius = Positive(Required(o, p, "radius"), Member(p, "radius"));
+                       sketch.curves.push_back(circle);
+                   });
+        EachObject(v, path, "texts", {"text", "at", "height", "prompt"},
+                   [&](const json& o, const std::string& p) {
+                       DLxSketch::Text text;
+                       text.text = Text(Required(o, p, "text"), Member(p, "text"));
+                       text.position = Point2(Required(o, p, "at"), Member(p, "at"));
+                       if (const json* h = Optional(o, "height"))
+                           text.height = Positive(*h, Member(p, "height"));
+                       if (const json* prompt = Optional(o, "prompt")) {
+                           text.prompt = Text(*prompt, Member(p, "prompt"));
+                           text.prompted = true;
+                       }
+                       sketch.texts.push_back(text);
+                   });
+        EachObject(v, path, "images", {"name", "from", "to"},
+                   [&](const json& o, const std::string& p) {
+                       const WqGePoint3d a = Point2(Required(o, p, "from"), Member(p, "from"));
+                       const WqGePoint3d b = Point2(Required(o, p, "to"), Member(p, "to"));
+                       if (a.x == b.x || a.y == b.y)
+                           Fail(p, "an image needs two corners apart in x and in y");
+                       DLxSketch::Image image;
+                       image.name = Text(Required(o, p, "name"), Member(p, "name"));
+                       image.lowerLeft = {std::min(a.x, b.x), std::min(a.y, b.y), 0};
+                       image.upperRight = {std::max(a.x, b.x), std::max(a.y, b.y), 0};
+                       sketch.images.push_back(image);
+                   });
+        return sketch;
     }
 
     SheetData ReadSheet(const json& v, const std::string& path) {
@@ -770,6 +904,18 @@ std::unique_ptr<DLxDrawingDoc> Build(const ModelData& model) {
         }
         for (const PartsListData& p : s.partsLists)
             doc->AddPartsListPlacement({sheet, p.x, p.y, p.hasTitle, UTx::MakeWideString(p.title)});
+    }
+    for (size_t i = 0; i < model.sketches.size(); ++i) {
+        const SketchData& k = model.sketches[i];
+        DLxSketch* sketch = DLxSketch::Create(doc.get(), UTx::MakeWideString(k.name));
+        if (!sketch) Fail(Element("resources.sketches", i), "the sketch cannot be made");
+        sketch->SetInsertPoint(k.insert);
+        for (const DLxSketch::Curve& c : k.curves)
+            sketch->AddCurve(c);
+        for (const DLxSketch::Text& t : k.texts)
+            sketch->AddText(t);
+        for (const DLxSketch::Image& image : k.images)
+            sketch->AddImage(image);
     }
     return doc;
 }

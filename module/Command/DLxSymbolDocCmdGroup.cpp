@@ -10,6 +10,7 @@
 #include "GeneralNote/DLxCopyPasteGeneralNoteCmd.h"
 #include "GeneralNote/DLxGeneralNoteCmd.h"
 #include "GeneralNote/DLxNoteLocationCmd.h"
+#include "Request/DLxSortSketchedSymbolsRequest.h"
 
 // Each annotation command is added here as its kind is built.
 DLxSymbolDocCmdGroup::DLxSymbolDocCmdGroup(FWxSceneDoc* doc) : FWxDocCommandGroup(doc) {
@@ -26,4 +27,5 @@ DLxSymbolDocCmdGroup::DLxSymbolDocCmdGroup(FWxSceneDoc* doc) : FWxDocCommandGrou
     Add(new DLxGeneralNoteTextEditCmd(doc));
     Add(new DLxCopyPasteGeneralNoteCmd(doc));
     Add(new DLxNoteLocationCmd(doc));
+    Add(new DLxSortSketchedSymbolsCmd(doc));
 }

@@ -6,6 +6,8 @@
 #include "DatumId/DLxDatumIdSelection.h"
 #include "Leader/DLxLeaderTextSymbolSelection.h"
 #include "Symbol/DLxBalloonSymInstance.h"
+#include "Symbol/DLxCallOutInstance.h"
+#include "Symbol/DLxCallOutSelection.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTSelection.h"
 #include "Symbol/DLxLeaderTextInstance.h"
@@ -22,6 +24,12 @@ SmartPtr<FWxSelection> DLxBalloonSymFilter::Select(RSeIDed& object, const WqGePo
 
 DLxCallOutFilter::DLxCallOutFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}
+
+SmartPtr<FWxSelection> DLxCallOutFilter::Select(RSeIDed& object, const WqGePoint3d& point) const {
+    auto* symbol = dynamic_cast<DLxCallOutInstance*>(&object);
+    if (!symbol) return nullptr;
+    return SmartPtr<FWxSelection>(new DLxCallOutSelection(symbol, point));
+}
 
 DLxDatumIdFilter::DLxDatumIdFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}

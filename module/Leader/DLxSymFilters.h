@@ -26,6 +26,8 @@ public:
     explicit DLxCallOutFilter(ESubType value);
     ESubType GetSubType() const { return m_value; }
     std::string GetFilterName() const override { return "DLxCallOutFilter"; }
+    // A DLxCallOutSelection of a sketched symbol.
+    SmartPtr<FWxSelection> Select(RSeIDed& object, const WqGePoint3d& point) const override;
 
 private:
     ESubType m_value;

@@ -39,6 +39,9 @@
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxBalloonSymChangeLeaderRequest.h"
 #include "Request/DLxCenterDatumRequests.h"
+#include "Request/DLxCallOutRequest.h"
+#include "Request/DLxCreateSketchRequest.h"
+#include "Request/DLxSortSketchedSymbolsRequest.h"
 #include "Request/DLxConvertToBOMRequest.h"
 #include "Request/DLxCreateBalloonSymRequest.h"
 #include "Request/DLxCreateDatumIdRequest.h"
@@ -72,6 +75,10 @@
 #include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxBalloonSymInstanceONKTranslator.h"
 #include "Symbol/DLxBalloonSymState.h"
+#include "Symbol/DLxCallOutFolderEntry.h"
+#include "Symbol/DLxCallOutInstance.h"
+#include "Symbol/DLxCallOutInstanceONKTranslator.h"
+#include "Symbol/DLxCallOutState.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTInstanceONKTranslator.h"
 #include "Symbol/DLxGDTState.h"
@@ -248,6 +255,23 @@ void RegisterChangeCenterDatumSymbol() {
 }
 void RegisterEditCenterDatumSymbol() {
     RegisterDatumRequest<DLxCenterDatumEditRequest>(u"EditCenterDatumSymbol");
+}
+
+// Sketched symbols.
+template <class R> void RegisterSketchRequest(const char16_t* name) {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(R), name);
+}
+void RegisterCreateSketch() {
+    RegisterSketchRequest<DLxCreateSketchRequest>(u"CreateSketch");
+}
+void RegisterCreateCallOutSymbol() {
+    RegisterSketchRequest<DLxCreateCallOutRequest>(u"CreateCallOutSymbol");
+}
+void RegisterEditCallOutSymbol() {
+    RegisterSketchRequest<DLxCallOutSymEditRequest>(u"EditCallOutSymbol");
+}
+void RegisterSortSketchedSymbols() {
+    RegisterSketchRequest<DLxSortSketchedSymbolsRequest>(u"SortSketchedSymbols");
 }
 
 // A factory row is named by its class and the category it registers under ("DLxCIdStdBSI
@@ -440,6 +464,16 @@ const KorvuInitRow kRows[] = {
     {"DLxLeaderTextInstance", &InitMeta<DLxLeaderTextInstance>, 2},
     {"DLxLeaderTextInstanceONKTranslator", &DLxLeaderTextInstanceONKTranslator::Register, 2},
     {"CreateLeaderTextSymbol", &RegisterCreateLeaderTextSymbol, 2},
+    // Sketched symbols.
+    {"DLxCallOutState", &InitMeta<DLxCallOutState>, 2},
+    {"DLxCallOutInstance", &InitMeta<DLxCallOutInstance>, 2},
+    {"DLxCallOutFolderEntry", &InitMeta<DLxCallOutFolderEntry>, 2},
+    {"DLxCallOutInstEntry", &InitMeta<DLxCallOutInstEntry>, 2},
+    {"DLxCallOutInstanceONKTranslator", &DLxCallOutInstanceONKTranslator::Register, 2},
+    {"CreateSketch", &RegisterCreateSketch, 2},
+    {"CreateCallOutSymbol", &RegisterCreateCallOutSymbol, 2},
+    {"EditCallOutSymbol", &RegisterEditCallOutSymbol, 2},
+    {"SortSketchedSymbols", &RegisterSortSketchedSymbols, 2},
 };
 
 struct RunAtLoad {

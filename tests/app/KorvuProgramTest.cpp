@@ -108,6 +108,10 @@ const Example kExamples[] = {
      "datums",
      {"CreateDatumIdSymbol ", "DatumIDStyle=@\"DUxIdStyle#DIN\"", "CreateCenterDatumSymbol ",
       "EditCenterDatumSymbol "}},
+    {"sketched.txt",
+     "sketched",
+     {"CreateSketch ", "CreateCallOutSymbol ", "EditCallOutSymbol ", "SortSketchedSymbols ",
+      "CalloutChangeType=2", "NewSketch=@\"DLxSketch#Inspection tag\""}},
 };
 
 // The drawing's dump and picture are the expected ones, the session's own transcript replays

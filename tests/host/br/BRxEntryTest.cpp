@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "TstStoredClasses.h"
@@ -126,6 +127,38 @@ TEST(BRxFixedEntry, StoredEntrySavesLoadsAndListensAgain) {
     EXPECT_EQ(again->GetParent(), nullptr) << "the tree is the browser's to build";
     EXPECT_TRUE(again->IsObservingSubject());
     EXPECT_EQ(RSeNotifier::ObserverCount(again->Subject()), 1u);
+}
+
+// A folder-like entry that goes before its siblings.
+class FirstEntry : public BRxFixedEntry {
+public:
+    using BRxFixedEntry::BRxFixedEntry;
+    bool ListsFirst() const override { return true; }
+};
+
+std::vector<std::u16string> Names(const BRxEntry& parent) {
+    std::vector<std::u16string> names;
+    for (const BRxEntry* e : parent.GetChildren())
+        names.push_back(static_cast<const BRxFixedEntry*>(e)->Name());
+    return names;
+}
+
+// Entries that list first go before the others, after those that listed first already; a
+// reorder puts the children it names first, in its order, and keeps the others as they were.
+TEST(BRxEntry, ListingFirstAndReorderingChildren) {
+    BRxFixedEntry parent(nullptr, u"sheet", nullptr, RSeRefBase(), RSeRefBase(), false);
+    BRxFixedEntry a(nullptr, u"a", &parent, RSeRefBase(), RSeRefBase(), false);
+    BRxFixedEntry b(nullptr, u"b", &parent, RSeRefBase(), RSeRefBase(), false);
+    FirstEntry f1(nullptr, u"f1", nullptr, RSeRefBase(), RSeRefBase(), false);
+    FirstEntry f2(nullptr, u"f2", nullptr, RSeRefBase(), RSeRefBase(), false);
+    f1.SetParent(&parent);
+    f2.SetParent(&parent);
+    EXPECT_EQ(Names(parent), (std::vector<std::u16string>{u"f1", u"f2", u"a", u"b"}));
+    parent.ReorderChildren({&b, &f2, &b});
+    EXPECT_EQ(Names(parent), (std::vector<std::u16string>{u"b", u"f2", u"f1", u"a"}));
+    BRxFixedEntry stranger(nullptr, u"x", nullptr, RSeRefBase(), RSeRefBase(), false);
+    parent.ReorderChildren({&stranger, &a});
+    EXPECT_EQ(Names(parent), (std::vector<std::u16string>{u"a", u"b", u"f2", u"f1"}));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <numbers>
 #include <set>
 #include <string>
 
@@ -18,6 +19,7 @@
 #include "dl/DLxErrors.h"
 #include "dl/DLxModelFile.h"
 #include "dl/DLxSheet.h"
+#include "dl/DLxSketch.h"
 #include "dl/DLxViewInstance.h"
 #include "rse/RSeDatabase.h"
 #include "sm/SMxDisplayItem.h"
@@ -549,6 +551,79 @@ TEST(DLxModelFile, ReadsThePartsListsOfASheet) {
         EXPECT_EQ(doc, nullptr);
         const std::string message = bad.GetMessageUtf8();
         const std::string place = std::string("bad.json: ") + c.path + (*c.path ? ": " : "");
+        EXPECT_NE(message.find(place + c.problem), std::string::npos) << message;
+    }
+}
+
+// Sketched-symbol definitions of a version 2 model: made in the drawing with their curves,
+// texts (prompted or fixed) and images; every fault refused with its place.
+TEST(DLxModelFile, ReadsTheSketchesOfItsResources) {
+    const auto withSketches = [](const std::string& sketches, int version = 2) {
+        std::string model = Model("", "", R"("resources": {"sketches": )" + sketches + "}, ");
+        model.replace(model.find(R"("version": 1)"), 12,
+                      R"("version": )" + std::to_string(version));
+        return model;
+    };
+    std::unique_ptr<DLxDrawingDoc> doc;
+    const UTxResult r = DLxModelFile::LoadFromString(
+        withSketches(R"([{"name": "Flag", "insert": [6, 0],
+            "lines": [[[0, 0], [12, 0]], [[12, 0], [6, 10]]],
+            "arcs": [{"center": [6, 4], "radius": 2, "start": 0, "end": 180}],
+            "circles": [{"center": [6, 4], "radius": 1}],
+            "texts": [{"text": "A", "at": [4.6, 1.5], "prompt": "Revision"},
+                      {"text": "REV", "at": [0, 11], "height": 2}],
+            "images": [{"name": "logo.png", "from": [20, 10], "to": [14, 0]}]},
+            {"name": "Empty"}])"),
+        "s.json", doc);
+    ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    ASSERT_EQ(DLxSketch::GetAll(doc.get()).size(), 2u);
+    const DLxSketch* flag = DLxSketch::Find(doc.get(), u"Flag");
+    ASSERT_NE(flag, nullptr);
+    EXPECT_EQ(flag->GetInsertPoint(), WqGePoint3d(6, 0, 0));
+    ASSERT_EQ(flag->GetCurves().size(), 4u);
+    EXPECT_EQ(flag->GetCurves()[2].kind, DLxSketch::Curve::kArc);
+    EXPECT_NEAR(flag->GetCurves()[2].endAngle, std::numbers::pi, 1e-12);
+    EXPECT_EQ(flag->GetCurves()[3].kind, DLxSketch::Curve::kCircle);
+    ASSERT_EQ(flag->GetTexts().size(), 2u);
+    EXPECT_TRUE(flag->GetTexts()[0].prompted);
+    EXPECT_EQ(flag->GetTexts()[0].prompt, u"Revision");
+    EXPECT_EQ(flag->GetTexts()[0].height, 3.5);
+    EXPECT_FALSE(flag->GetTexts()[1].prompted);
+    ASSERT_EQ(flag->GetImages().size(), 1u);
+    EXPECT_EQ(flag->GetImages()[0].lowerLeft, WqGePoint3d(14, 0, 0));
+    EXPECT_EQ(flag->GetImages()[0].upperRight, WqGePoint3d(20, 10, 0));
+
+    const BadModel cases[] = {
+        {"in a version 1 model", withSketches(R"([{"name": "F"}])", 1), kDLxErrModelInvalid,
+         "resources", "is not a member"},
+        {"a name twice", withSketches(R"([{"name": "F"}, {"name": "F"}])"), kDLxErrModelInvalid,
+         "resources.sketches[1].name", "duplicate sketch name"},
+        {"no name", withSketches(R"([{"insert": [0, 0]}])"), kDLxErrModelInvalid,
+         "resources.sketches[0].name", "is missing"},
+        {"a line of one end", withSketches(R"([{"name": "F", "lines": [[[0, 0]]]}])"),
+         kDLxErrModelInvalid, "resources.sketches[0].lines[0]", "expected [[x, y], [x, y]]"},
+        {"a line without length",
+         withSketches(R"([{"name": "F", "lines": [[[1, 1], [1, 1]]]}])"), kDLxErrModelInvalid,
+         "resources.sketches[0].lines[0]", "a line needs two distinct ends"},
+        {"a circle of no size",
+         withSketches(R"([{"name": "F", "circles": [{"center": [0, 0], "radius": 0}]}])"),
+         kDLxErrModelInvalid, "resources.sketches[0].circles[0].radius", "must be greater than 0"},
+        {"a text without its place",
+         withSketches(R"([{"name": "F", "texts": [{"text": "A"}]}])"), kDLxErrModelInvalid,
+         "resources.sketches[0].texts[0].at", "is missing"},
+        {"a flat image",
+         withSketches(R"([{"name": "F", "images": [{"name": "i", "from": [0, 0], "to": [5, 0]}]}])"),
+         kDLxErrModelInvalid, "resources.sketches[0].images[0]", "an image needs two corners apart"},
+        {"an unknown member", withSketches(R"([{"name": "F", "colour": 3}])"), kDLxErrModelInvalid,
+         "resources.sketches[0].colour", "is not a member"},
+    };
+    for (const BadModel& c : cases) {
+        SCOPED_TRACE(c.name);
+        const UTxResult bad = DLxModelFile::LoadFromString(c.text, "bad.json", doc);
+        EXPECT_EQ(bad.GetCode(), c.code);
+        EXPECT_EQ(doc, nullptr);
+        const std::string message = bad.GetMessageUtf8();
+        const std::string place = std::string("bad.json: ") + c.path + ": ";
         EXPECT_NE(message.find(place + c.problem), std::string::npos) << message;
     }
 }
