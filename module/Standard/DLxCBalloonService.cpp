@@ -9,6 +9,7 @@
 #include "Symbol/DLxTableCalloutSymState.h"
 #include "Symbol/KorvuModule.h"
 #include "WinModule.h"
+#include "dl/DLxSketch.h"
 #include "du/DUxAuxEntFactory.h"
 #include "du/DUxCAuxEntArray.h"
 #include "du/DUxFeatureControlFrameStyle.h"
@@ -17,6 +18,7 @@
 #include "ge/BBox.h"
 #include "ge/WqGeMatrix3d.h"
 #include "rse/RSe.h"
+#include "sm/SMxDisplayList.h"
 
 namespace {
 constexpr double kPi = std::numbers::pi;
@@ -592,6 +594,15 @@ void DLxCSketchBalloonService::BuildShape(const RSeRef<DLxCTableCallout>& balloo
     entry->GetBoundary().clear();
     if (!entry->GetSketchInstance()) return;
     CreateColumnsText(balloon, out);
+    // The balloon is as large as its sketch as drawn (curves, texts and image frames).
+    const auto* sketch = dynamic_cast<const DLxSketchInstance*>(entry->GetSketchInstance().Read());
+    if (!sketch) return;
+    SMxDisplayList list, images;
+    DLxSketchUtil::PopulateTransientDL(*sketch, list, images);
+    BBox box = list.GetBBox();
+    box.extend(images.GetBBox());
+    if (box.isEmpty()) return;
+    entry->SetBalloonSize(box.max.x - box.min.x, box.max.y - box.min.y);
 }
 
 // ---- polygons

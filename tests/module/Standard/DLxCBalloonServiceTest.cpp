@@ -18,6 +18,7 @@
 #include "WinResourceTable.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxSheet.h"
+#include "dl/DLxSketch.h"
 #include "du/DUxCAuxEntArray.h"
 #include "du/DUxTableStyleColumn.h"
 #include "ge/BBox.h"
@@ -506,9 +507,24 @@ TEST_F(BalloonShapeTest, SketchedSymbolShowsItsColumnsOnlyWithItsSketch) {
     // Its size comes from the sketch's drawing, not from here.
     EXPECT_EQ(entry->GetBalloonWidth(), 4);
 
-    // With a sketch (any stored object stands for its instance here) the texts are the
-    // borderless form's, and its outline is the sketch's own.
-    auto* sketch = DUxTableStylePartsListColumn::New(sheet->GetSegment());
+    // With a sketch the texts are the borderless form's, its outline is the sketch's own and
+    // its size the sketch's as drawn: a 12 x 6 rectangle and a circle of radius 4 reaching below.
+    DLxSketch* definition = DLxSketch::Create(&doc, u"Flag");
+    ASSERT_NE(definition, nullptr);
+    const WqGePoint3d corners[] = {{0, 0, 0}, {12, 0, 0}, {12, 6, 0}, {0, 6, 0}};
+    for (int i = 0; i < 4; ++i) {
+        DLxSketch::Curve side;
+        side.start = corners[i];
+        side.end = corners[(i + 1) % 4];
+        definition->AddCurve(side);
+    }
+    DLxSketch::Curve circle;
+    circle.kind = DLxSketch::Curve::kCircle;
+    circle.centre = WqGePoint3d(6, 2, 0);
+    circle.radius = 4;
+    definition->AddCurve(circle);
+    DLxSketchInstance* sketch = DLxSketchInstance::Create(sheet, definition);
+    ASSERT_NE(sketch, nullptr);
     entry->SetSketchInstance(RSeRef<RSeIDed>(sketch));
     Build(out);
     const Drawn d = Sort(out);
@@ -516,7 +532,8 @@ TEST_F(BalloonShapeTest, SketchedSymbolShowsItsColumnsOnlyWithItsSketch) {
     EXPECT_EQ(d.texts[0]->text, u"12\nABC");
     EXPECT_EQ(d.texts[0]->attachment, 10);
     EXPECT_TRUE(d.lines.empty() && d.circles.empty() && d.arcs.empty());
-    EXPECT_EQ(entry->GetBalloonWidth(), 4);
+    EXPECT_NEAR(entry->GetBalloonWidth(), 12, kTol);
+    EXPECT_NEAR(entry->GetBalloonHeight(), 8, kTol);
     std::set<int> rows;
     Service(7)->CollectUsedRows(Ref(), state->style.items, rows);
     EXPECT_EQ(rows, (std::set<int>{0, 1}));
