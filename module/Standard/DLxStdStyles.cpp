@@ -1,6 +1,7 @@
 #include "Standard/DLxStdStyles.h"
 
 #include "Standard/DLxCBalloonStd.h"
+#include "Standard/DLxCDatumStd.h"
 #include "Standard/DLxCFCFStd.h"
 #include "Standard/DLxCPartListStd.h"
 #include "Standard/DLxStdRegistration.h"
@@ -8,6 +9,7 @@
 #include "dl/DLxDrawingDoc.h"
 #include "du/DUxBalloonStyle.h"
 #include "du/DUxCategoryDefault.h"
+#include "du/DUxDatumTargetStyle.h"
 #include "du/DUxFeatureControlFrameStyle.h"
 #include "du/DUxStandard.h"
 #include "du/DUxTableStyle.h"
@@ -49,6 +51,18 @@ bool DLxStdStyles::AddDocumentStyles(FWxSceneDoc* doc) {
         style->SetStyleName(st.name);
         RSeRef<DUxCategoryDefault> defaults =
             DUxStandardUtil::GetCategoryDefault(doc, st.guid(), DLxCFCFStd::kCategory);
+        if (defaults.HasTarget()) defaults->CopyToStyle(RSeRef<FWxStyle>(style));
+        drawing->AddStyle(style);
+    }
+    // One datum-target style per standard, in the standard's text font and height.
+    RSeMetaType* targetMeta = RSe::_GetMeta(static_cast<const DUxDatumTargetStyle*>(nullptr));
+    for (const Standard& st : kStandards) {
+        if (drawing->FindStyle(targetMeta, st.name)) continue;
+        auto* style = DUxDatumTargetStyle::CreateStyle(drawing->GetSegment(), st.name);
+        style->SetTextStyle({DUxStandardUtil::GetFontID(doc, st.guid()), 2,
+                             DUxStandardUtil::GetTextHeight(doc, st.guid())});
+        RSeRef<DUxCategoryDefault> defaults =
+            DUxStandardUtil::GetCategoryDefault(doc, st.guid(), DLxCDatumStd::kCategory);
         if (defaults.HasTarget()) defaults->CopyToStyle(RSeRef<FWxStyle>(style));
         drawing->AddStyle(style);
     }

@@ -1,6 +1,6 @@
 #pragma once
-// The styles a new drawing document starts with: one feature-control-frame style per drafting
-// standard, named after it ("ANSI", "BSI", "DIN", "GB", "ISO", "JIS") and filled from that
+// The styles a new drawing document starts with: one feature-control-frame style and one
+// datum-target style per drafting standard, named after it ("ANSI", "BSI", "DIN", "GB", "ISO", "JIS") and filled from that
 // standard's defaults. Annotations that name no style take the one of the drawing's standard.
 class DUxBalloonStyle;
 class DUxTableStylePartsList;
