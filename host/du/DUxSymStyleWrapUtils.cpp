@@ -3,6 +3,7 @@
 #include "dc/RDxObject.h"
 #include "du/DUxBalloonStyle.h"
 #include "du/DUxBalloonStyleWrapper.h"
+#include "du/DUxDatumTargetStyle.h"
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxLeaderStyle.h"
 #include "du/DUxSymState.h"
@@ -96,6 +97,10 @@ RSeMetaType* TextStyleMeta() {
     return RSe::_GetMeta(static_cast<const DUxTextStyle*>(nullptr));
 }
 const StyleKeyTranslator g_textStyleKeys(&TextStyleMeta);
+RSeMetaType* DatumTargetStyleMeta() {
+    return RSe::_GetMeta(static_cast<const DUxDatumTargetStyle*>(nullptr));
+}
+const StyleKeyTranslator g_datumTargetStyleKeys(&DatumTargetStyleMeta);
 
 // What an annotation on a layer answers as its object style.
 class FBxLayerStyleWrapper : public DUxLayerStyleAbstract {
@@ -117,6 +122,7 @@ struct Register {
         FBxObjectNameKey::RegisterTranslator(u"DUxBalloonStyle", &g_balloonStyleKeys);
         FBxObjectNameKey::RegisterTranslator(u"DUxLeaderStyle", &g_leaderStyleKeys);
         FBxObjectNameKey::RegisterTranslator(u"DUxTextStyle", &g_textStyleKeys);
+        FBxObjectNameKey::RegisterTranslator(u"DUxDatumTargetStyle", &g_datumTargetStyleKeys);
     }
 } g_register;
 } // namespace

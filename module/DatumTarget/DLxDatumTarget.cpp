@@ -72,6 +72,19 @@ void AddHotPoint(SMxDisplayList& list, const WqGePoint3d& p, int32_t id) {
     list.Append(std::move(item));
 }
 
+// A closed filled arrowhead (the host's default: 3 long, 1 wide) with its tip at `tip`.
+void AddArrowHead(SMxDisplayList& list, const WqGePoint3d& from, const WqGePoint3d& tip) {
+    const WqGeVector3d along = (tip - from).normal();
+    if (along.isZeroLength()) return;
+    const WqGeVector3d across(-along.y, along.x, 0);
+    const WqGePoint3d base = tip - along * 3.0;
+    WqArray<WqGePoint3d> outline;
+    outline.append(tip);
+    outline.append(base + across * 0.5);
+    outline.append(base - across * 0.5);
+    list.Append(std::make_unique<SMxFillItem>(outline));
+}
+
 WqGeMatrix3d At(const WqGePoint3d& origin) {
     WqGeMatrix3d m;
     m.setCoordSystem(origin, WqGeVector3d::kXAxis, WqGeVector3d::kYAxis, WqGeVector3d::kZAxis);
@@ -651,17 +664,26 @@ UTxResult DLxDatumTarget::Compute(RDxComputeContext& ctx) {
         if (n > 0) AddHotPoint(*list, balloon->GetOrigin(), kBalloonHotPoint + n - 1);
     }
 
-    // The leader, with its arrowhead at the target when balloons are drawn and the style
-    // wants one.
+    // The leader from the default balloon's rim, with its arrowhead at the target when balloons
+    // are drawn and the style wants one.
     if (leader) {
         const auto style = StyleWrapper();
+        const std::vector<WqGePoint3d> points = GetFirstLeaderPoints();
         const bool arrow = drawBalloons && (!style || style->GetDrawLeaderArrow());
-        SMxChildItem* child = AppendChild(*list, kLeaderList);
-        GetLeader(0)->GenGraphics(nullptr, child->list, 0, false, false, nullptr,
-                                  GetTextStyleWrapper(), false, arrow, false);
         if (arrow) {
-            const std::vector<WqGePoint3d> points = GetFirstLeaderPoints();
+            SMxChildItem* child = AppendChild(*list, kArrowHeadList);
+            AddArrowHead(child->list, points[points.size() - 2], points.back());
             AddHotPoint(*list, points.back(), kArrowHeadHotPoint);
+        }
+        SMxChildItem* child = AppendChild(*list, kLeaderList);
+        WqGePoint3d start = points.front();
+        const WqGeVector3d first = points[1] - start;
+        const double radius = drawBalloons ? GetBalloonSize() : 0.0;
+        if (first.length() > radius) start += first.normal() * radius;
+        for (size_t i = 1; i < points.size(); ++i) {
+            auto line = std::make_unique<SMxLineItem>(i == 1 ? start : points[i - 1], points[i]);
+            line->SetId(int32_t(i - 1));
+            child->list.Append(std::move(line));
         }
     }
     AddToLayer(kCleanAttributes);

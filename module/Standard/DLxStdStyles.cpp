@@ -54,13 +54,16 @@ bool DLxStdStyles::AddDocumentStyles(FWxSceneDoc* doc) {
         if (defaults.HasTarget()) defaults->CopyToStyle(RSeRef<FWxStyle>(style));
         drawing->AddStyle(style);
     }
-    // One datum-target style per standard, in the standard's text font and height.
+    // One datum-target style per standard, in the standard's text font and height. ANSI gives
+    // its text height in inches; sheets are laid out in millimetres.
     RSeMetaType* targetMeta = RSe::_GetMeta(static_cast<const DUxDatumTargetStyle*>(nullptr));
     for (const Standard& st : kStandards) {
         if (drawing->FindStyle(targetMeta, st.name)) continue;
         auto* style = DUxDatumTargetStyle::CreateStyle(drawing->GetSegment(), st.name);
+        const bool inches = st.guid() == DUxStandardGUID::GetANSIGuid();
+        const double height = DUxStandardUtil::GetTextHeight(doc, st.guid());
         style->SetTextStyle({DUxStandardUtil::GetFontID(doc, st.guid()), 2,
-                             DUxStandardUtil::GetTextHeight(doc, st.guid())});
+                             inches ? height * 25.4 : height});
         RSeRef<DUxCategoryDefault> defaults =
             DUxStandardUtil::GetCategoryDefault(doc, st.guid(), DLxCDatumStd::kCategory);
         if (defaults.HasTarget()) defaults->CopyToStyle(RSeRef<FWxStyle>(style));

@@ -28,6 +28,8 @@
 #include "BofM/DLxTableComponentBinder.h"
 #include "BofM/DLxTableRowPartlist.h"
 #include "BofM/DLxTableStatePartlist.h"
+#include "DatumTarget/DLxDatumTarget.h"
+#include "DatumTarget/DLxDatumTargetONKTranslator.h"
 #include "GeneralNote/DLxGeneralNote.h"
 #include "GeneralNote/DLxGeneralNoteONKTranslator.h"
 #include "Leader/DLxTerminalLeaderNode.h"
@@ -52,9 +54,12 @@
 #include "Request/DLxUpdatePartsListRequest.h"
 #include "Request/DLxUpdatePartsListStyleRequest.h"
 #include "Request/DLxUpdateTableStylePartsListRequest.h"
+#include "Request/DLxCreateSymbolRequest.h"
+#include "Request/DLxDatumTargetRequest.h"
 #include "Standard/DLxCBalloonMigrator.h"
 #include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCDatumStd.h"
+#include "Standard/DLxCTarget.h"
 #include "Standard/DLxCFCFStd.h"
 #include "Standard/DLxCIdStd.h"
 #include "Standard/DLxCPartListStd.h"
@@ -204,6 +209,11 @@ void RegisterChangeSymLeader() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymChangeLeaderRequest),
                                                 u"ChangeSymLeader");
 }
+// Datum targets.
+template <class Request> void RegisterDatumTargetRequest() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(Request::GetThisClass(), Request::kTranscriptName);
+}
+
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
                                                 u"RotateGDTSymbol");
@@ -380,6 +390,23 @@ const KorvuInitRow kRows[] = {
     {"DLxTableRowPartlist", &InitMeta<DLxTableRowPartlist>, 2},
     {"DUxTableRowData_Partlist", &InitMeta<DUxTableRowData_Partlist>, 2},
     {"DLxTableRowIDLocalBOM", &InitMeta<DLxTableRowIDLocalBOM>, 2},
+    // Datum targets.
+    {"DLxCTargetSubSym", &InitMeta<DLxCTargetSubSym>, 2},
+    {"DLxCTarget", &InitMeta<DLxCTarget>, 2},
+    {"DLxCTargetPoint", &InitMeta<DLxCTargetPoint>, 2},
+    {"DLxCTargetLine", &InitMeta<DLxCTargetLine>, 2},
+    {"DLxCTargetCircularArea", &InitMeta<DLxCTargetCircularArea>, 2},
+    {"DLxCTargetRectangularArea", &InitMeta<DLxCTargetRectangularArea>, 2},
+    {"DLxCTargetBalloon", &InitMeta<DLxCTargetBalloon>, 2},
+    {"DLxDatumTarget", &InitMeta<DLxDatumTarget>, 2},
+    {"DLxDatumTargetONKTranslator", &DLxDatumTargetONKTranslator::Register, 2},
+    {"CreateDatumTarget", &RegisterDatumTargetRequest<DLxCreateSymbolRequest>, 2},
+    {"EditDatumTarget", &RegisterDatumTargetRequest<DLxSymbolEditRequest>, 2},
+    {"LeaderMoveDatumTarget", &RegisterDatumTargetRequest<DLxDatumTargetLeaderMoveRequest>, 2},
+    {"ReOrientDatumTarget", &RegisterDatumTargetRequest<DLxDatumTargetOrientAttachRequest>, 2},
+    {"AttachBalloon", &RegisterDatumTargetRequest<DLxDatumTargetAttachRequest>, 2},
+    {"RemoveDatumBalloon", &RegisterDatumTargetRequest<DLxDatumTargetRemoveRequest>, 2},
+    {"DTAltUnitMove", &RegisterDatumTargetRequest<DLxDatumTargetMoveAltUnitRequest>, 2},
 };
 
 struct RunAtLoad {
