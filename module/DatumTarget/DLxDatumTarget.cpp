@@ -439,6 +439,9 @@ DLxDatumTarget* DLxDatumTarget::CreateInDocument(FWxSceneDoc*, RDxFragment* frag
     if (const DLxCTarget* shape = m_shape.Read()) made->GetTargetShape()->SetOrigin(shape->GetOrigin());
     made->m_secondTarget = m_secondTarget;
     made->ApplySecondTargetPoint(DLxCTargetSubSym::GetScale());
+    // The leader ends where the shape takes it (a circle's rim, a rectangle's corner, a line's
+    // ratio point); a leader-only target keeps the end the user gave.
+    if (made->GetTargetType() != DLxCTargetSubSym::kNoTarget) made->AdjustLeaderEndPoint();
     return made;
 }
 

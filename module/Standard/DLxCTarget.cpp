@@ -130,12 +130,9 @@ UTxString16 DLxCTargetCircularArea::GetSizeText() const {
 WqGePoint3d DLxCTargetCircularArea::GetLeaderAttachPoint(const WqGePoint3d& p) const {
     const WqGePoint3d o = GetOrigin();
     if (!HasOwner() || m_radius <= 0 || p == o) return o;
-    // The segment from the centre to just past p (by the radius) meets the rim once when p
-    // lies outside, nowhere when it lies inside.
-    const WqGeVector3d u = (p - o).normal();
-    const WqGePoint3d far = p + u * (m_radius + 0.0001);
-    if (o.distanceTo(far) < m_radius) return o;
-    return o + u * m_radius;
+    // The segment from the centre to a radius past p always leaves the circle once: the leader
+    // meets the rim on the way to p, from outside or inside.
+    return o + (p - o).normal() * m_radius;
 }
 
 void DLxCTargetCircularArea::GetGripPoints(std::vector<WqGePoint3d>& points) const {
