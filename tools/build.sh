@@ -97,6 +97,10 @@ main)
     "$bin/korvu" run examples/assembly.json examples/balloons.txt -o "$out/balloons.kvd" \
         --svg "$out/balloons" --png "$out/balloons"
     "$bin/korvu" dump "$out/balloons.kvd"
+    mkdir -p "$out/datumtargets"
+    "$bin/korvu" run examples/assembly.json examples/datumtargets.txt -o "$out/datumtargets.kvd" \
+        --svg "$out/datumtargets" --png "$out/datumtargets"
+    "$bin/korvu" dump "$out/datumtargets.kvd"
     echo "the drawings and their pictures are in $out/"
     ;;
 test)

@@ -136,6 +136,7 @@ void DLxDatumTarget::DeleteRecords() {
     if (m_shape.HasTarget()) owned.push_back(m_shape.GetTarget());
     for (const auto& b : m_balloons)
         if (b.HasTarget()) owned.push_back(b.GetTarget());
+    if (owned.empty() && m_balloons.empty()) return;
     Prepare();
     m_defaultBalloon.Clear();
     m_shape.Clear();
@@ -399,10 +400,7 @@ void DLxDatumTarget::AdjustLeaderEndPoint() {
     if (!bend) return;
     const WqGePoint3d p = shape->GetLeaderAttachPoint(bend->GetPoint());
     if (end->GetPoint() != p) end->SetPoint(p);
-    if (m_targetPoint != p) {
-        Prepare();
-        m_targetPoint = p;
-    }
+    m_targetPoint = p;
 }
 
 void DLxDatumTarget::SetLeaderVertexFromIntent(int32_t index, const DLxIntent& intent) {
@@ -507,7 +505,6 @@ void DLxDatumTarget::TransformBy(const WqGeMatrix3d& m) {
     if (DUxLeaderNodeTree* tree = GetLeader(0))
         for (int32_t i = 0; i < tree->GetNumNodes(); ++i)
             if (DUxLeaderNode* node = tree->GetNodeAtIndex(i)) node->SetPoint(m * node->GetPoint());
-    Prepare();
     m_targetPoint = WqGePoint3d();
 }
 

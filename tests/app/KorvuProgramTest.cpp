@@ -103,6 +103,10 @@ const Example kExamples[] = {
      "balloons",
      {"CreateBalloonSymbolLocalBOM ", "New_Balloon_Style ", "PartListSort ", "Cookie=\"9\"",
       "ChangeBalloonSymAnchor "}},
+    {"datumtargets.txt",
+     "datumtargets",
+     {"CreateDatumTarget ", "EditDatumTarget ", "AttachBalloon ", "ReOrientDatumTarget ",
+      "TransientDatumTarget_DefaultBalloon_DatumTargetText=\"C2\""}},
 };
 
 // The drawing's dump and picture are the expected ones, the session's own transcript replays
