@@ -561,6 +561,10 @@ WqGePoint3d DLxDatumTarget::GetSymbolOrigin() const {
     return balloon ? balloon->GetOrigin() : WqGePoint3d();
 }
 
+void DLxDatumTarget::SetSymbolOrigin(const WqGePoint3d& point) {
+    if (DLxCTargetBalloon* balloon = GetBalloon(0)) balloon->SetOrigin(point);
+}
+
 // ---- host overrides
 
 DLxViewInstance* DLxDatumTarget::GetView() const {

@@ -130,6 +130,8 @@ public:
     // The default balloon's origin.
     WqGePoint3d GetKeyPoint() const;
     WqGePoint3d GetSymbolOrigin() const;
+    // Moves the default balloon (the leader does not follow).
+    void SetSymbolOrigin(const WqGePoint3d& point);
 
     // The anchor the target hangs on (what the placement picked).
     DLxAnchorPoint* GetAnchor() const;
