@@ -34,6 +34,27 @@ DLxDatumTargetCmd::~DLxDatumTargetCmd() {
     if (s_activeLeaderCmd == this) s_activeLeaderCmd = nullptr;
 }
 
+bool DLxDatumTargetCmd::OnCmdMsg(int32_t id, int32_t code, void*) {
+    if (id == m_commandId && code == FWxCmd::kCommand) {
+        OnCommand();
+        return true;
+    }
+    if (code != FWxCmd::kNotify || !IsActive()) return false;
+    switch (id) {
+    case kDoneNotification:
+        Done();
+        return true;
+    case kCancelNotification:
+        OnTerminate();
+        return true;
+    case kUndoNotification:
+        UndoLastPoint();
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool DLxDatumTargetCmd::OnInitialize() {
     Restart();
     return m_transient != nullptr;

@@ -33,6 +33,15 @@ public:
     int32_t GetTargetType() const { return m_type; }
     int32_t GetCommandId() const { return m_commandId; }
 
+    // Notifications (code 0xFFFF) of the leader picking: Done, Cancel and Undo.
+    static constexpr int32_t kDoneNotification = 3224;
+    static constexpr int32_t kCancelNotification = 3225;
+    static constexpr int32_t kUndoNotification = 3226;
+
+    // Its command id starts it; while it runs, the notifications above reach it.
+    bool OnCmdMsg(int32_t id, int32_t code, void* extra) override;
+    void OnCommand() override { OnInitialize(); }
+
     // Starts the placements: a transient target of the command's type; false without one.
     bool OnInitialize();
     // Ends them: the transient target goes, and the command no longer answers the menu.

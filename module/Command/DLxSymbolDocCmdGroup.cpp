@@ -7,6 +7,7 @@
 #include "BofM/DLxPartListExportCmd.h"
 #include "BofM/DLxPartListPushbackIDsCmd.h"
 #include "BofM/DLxPartListUpdateCmd.h"
+#include "Command/DLxDatumTargetCmd.h"
 
 // Each annotation command is added here as its kind is built.
 DLxSymbolDocCmdGroup::DLxSymbolDocCmdGroup(FWxSceneDoc* doc) : FWxDocCommandGroup(doc) {
@@ -18,4 +19,10 @@ DLxSymbolDocCmdGroup::DLxSymbolDocCmdGroup(FWxSceneDoc* doc) : FWxDocCommandGrou
     Add(new DLxPartListContextCmd(doc));
     Add(new DLxOpenBOMEditorCmd(doc));
     Add(new DLxPartListPushbackIDsCmd(doc));
+    // Datum targets.
+    Add(new DLxDatumTargetCircleCmd(doc));
+    Add(new DLxDatumTargetLeaderCmd(doc));
+    Add(new DLxDatumTargetLineCmd(doc));
+    Add(new DLxDatumTargetPointCmd(doc));
+    Add(new DLxDatumTargetRectCmd(doc));
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Command/DLxDatumTargetCmd.h"
+#include "Command/DLxSymbolDocCmdGroup.h"
 #include "DatumTarget/DLxDatumTarget.h"
 #include "Standard/DLxCTarget.h"
 #include "Standard/DLxStdStyles.h"
@@ -17,6 +18,7 @@
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
+#include "fw/FWxCommand.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "rse/RSeDatabase.h"
@@ -175,6 +177,28 @@ TEST(DatumTargetCmd, TheBalloonLeaderSnapsToTheSheetsAxes) {
     }
     // A preview changes nothing in the drawing.
     EXPECT_TRUE(d.Targets().empty());
+}
+
+TEST(DatumTargetCmd, TheCommandGroupStartsACommandByItsIdAndPassesItsNotifications) {
+    CmdDoc d;
+    DLxSymbolDocCmdGroup group(d.doc.get());
+    DLxDatumTargetCmd* point = nullptr;
+    for (size_t i = 0; i < group.GetCommandCount(); ++i)
+        if (auto* c = dynamic_cast<DLxDatumTargetPointCmd*>(group.GetCommand(i))) point = c;
+    ASSERT_NE(point, nullptr);
+    EXPECT_FALSE(point->IsActive());
+    ASSERT_TRUE(group.OnCmdMsg(40044, FWxCmd::kCommand, nullptr));
+    ASSERT_TRUE(point->IsActive());
+    point->Pick({210, 150, 0}, DLxIntent::OnEdge(d.view, 1, 0.6));
+    point->Pick({200, 200, 0}, DLxIntent::Free({200, 200, 0}));
+    ASSERT_TRUE(group.OnCmdMsg(DLxDatumTargetCmd::kUndoNotification, FWxCmd::kNotify, nullptr));
+    EXPECT_FALSE(point->CanFinish());
+    point->Pick({190, 200, 0}, DLxIntent::Free({190, 200, 0}));
+    ASSERT_TRUE(group.OnCmdMsg(DLxDatumTargetCmd::kDoneNotification, FWxCmd::kNotify, nullptr));
+    ASSERT_EQ(d.Targets().size(), 1u);
+    EXPECT_EQ(d.Targets()[0]->GetKeyPoint(), WqGePoint3d(190, 200, 0));
+    ASSERT_TRUE(group.OnCmdMsg(DLxDatumTargetCmd::kCancelNotification, FWxCmd::kNotify, nullptr));
+    EXPECT_FALSE(point->IsActive());
 }
 
 TEST(DatumTargetCmd, AnEndedCommandNoLongerAnswersTheLeaderMenu) {
