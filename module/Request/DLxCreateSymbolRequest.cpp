@@ -9,6 +9,7 @@
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxTDXUtil.h"
+#include "uc/UCxTranscriptDataExchange.h"
 #include "dl/DLxViewInstance.h"
 #include "du/DUxDatumTargetStyle.h"
 #include "du/DUxSymState.h"
@@ -53,6 +54,25 @@ void DeleteTransient(DLxDatumTarget*& target, RDxFragment*& fragment) {
     if (fragment) RSe::DeleteObject(fragment);
     target = nullptr;
     fragment = nullptr;
+}
+
+DLxDatumTarget* MakeTransientCopy(const DLxDatumTarget& from, FWxSceneDoc* doc,
+                                  RDxFragment*& fragment) {
+    DLxDatumTarget* copy = MakeTransient(fragment);
+    if (!copy) return nullptr;
+    UTxString16 line = u"Copy";
+    UTxResult result;
+    {
+        UCxTranscriptDataExchange out(line, result, doc, true);
+        const_cast<DLxDatumTarget&>(from).Transcript(out, u"T", true);
+    }
+    UTxResult read;
+    {
+        UCxTranscriptDataExchange in(line, read, doc, false);
+        copy->Transcript(in, u"T", true);
+    }
+    if (result.Failed() || read.Failed()) DeleteTransient(copy, fragment);
+    return copy;
 }
 
 UTxString16 KeyText(const RSeRef<DLxDatumTarget>& target) {

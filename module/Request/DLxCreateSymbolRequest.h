@@ -86,6 +86,10 @@ namespace DLxDatumTargetRequestUtil {
 // segment.
 DLxDatumTarget* MakeTransient(RDxFragment*& fragment);
 void DeleteTransient(DLxDatumTarget*& target, RDxFragment*& fragment);
+// A transient copy of a placed target, as an edit starts from: its type, leader, shape and
+// balloons through its transcript form. Null when the copy could not be read back.
+DLxDatumTarget* MakeTransientCopy(const DLxDatumTarget& from, FWxSceneDoc* doc,
+                                  RDxFragment*& fragment);
 // The datum target under `key`. Writing puts `before` (the key text the target had when the
 // request found it, so that a replay finds it there) or, without one, the reference now.
 // Reading resolves the key; a key that names nothing or an object of another kind reads as no

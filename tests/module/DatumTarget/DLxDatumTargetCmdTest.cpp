@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "Command/DLxDatumTargetCmd.h"
+#include "Command/DLxDatumTargetHideLeaderCmd.h"
 #include "Command/DLxSymbolDocCmdGroup.h"
+#include "DatumTarget/DLxDatumTargetSelection.h"
 #include "DatumTarget/DLxDatumTarget.h"
 #include "Standard/DLxCTarget.h"
 #include "Standard/DLxStdStyles.h"
@@ -19,6 +21,8 @@
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
 #include "fw/FWxCommand.h"
+#include "fw/FWxSelection.h"
+#include "fw/FWxSelectionSetMgr.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "rse/RSeDatabase.h"
@@ -199,6 +203,38 @@ TEST(DatumTargetCmd, TheCommandGroupStartsACommandByItsIdAndPassesItsNotificatio
     EXPECT_EQ(d.Targets()[0]->GetKeyPoint(), WqGePoint3d(190, 200, 0));
     ASSERT_TRUE(group.OnCmdMsg(DLxDatumTargetCmd::kCancelNotification, FWxCmd::kNotify, nullptr));
     EXPECT_FALSE(point->IsActive());
+}
+
+TEST(DatumTargetCmd, HidingTheLeaderTwiceShowsItAgainAndTheItemFollows) {
+    CmdDoc d;
+    DLxDatumTargetPointCmd place(d.doc.get());
+    ASSERT_TRUE(place.OnInitialize());
+    place.Pick({210, 150, 0}, DLxIntent::OnEdge(d.view, 1, 0.6));
+    place.Pick({200, 200, 0}, DLxIntent::Free({200, 200, 0}));
+    ASSERT_TRUE(place.Done());
+    DLxDatumTarget* t = d.Targets()[0];
+    DLxSymbolDocCmdGroup group(d.doc.get());
+    auto check = [&] {
+        FWxCmdUI ui;
+        EXPECT_TRUE(group.OnCmdMsg(DLxDatumTargetHideLeaderCmd::kCommandId, FWxCmd::kUpdateUI, &ui));
+        return ui.checked;
+    };
+    // Without a selected datum target the item does nothing.
+    const std::vector<uint8_t> before = d.Bytes();
+    ASSERT_TRUE(group.OnCmdMsg(DLxDatumTargetHideLeaderCmd::kCommandId, FWxCmd::kCommand, nullptr));
+    EXPECT_EQ(d.Bytes(), before);
+    FWxSelectionSetMgr::Get(d.doc.get())
+        ->GetDrawSelectionSet()
+        ->Add(SmartPtr<FWxSelection>(new DLxDatumTargetSelection(t, {200, 200, 0})));
+    for (bool hidden : {true, false}) {
+        ASSERT_TRUE(
+            group.OnCmdMsg(DLxDatumTargetHideLeaderCmd::kCommandId, FWxCmd::kCommand, nullptr));
+        EXPECT_EQ(t->IsHiddenLeader(), hidden);
+        EXPECT_EQ(check(), hidden);
+    }
+    // Each toggle is one undoable edit.
+    ASSERT_FALSE(d.doc->Undo().Failed());
+    EXPECT_TRUE(t->IsHiddenLeader());
 }
 
 TEST(DatumTargetCmd, AnEndedCommandNoLongerAnswersTheLeaderMenu) {

@@ -112,15 +112,8 @@ struct TransientCopy {
     RDxFragment* fragment = nullptr;
     DLxDatumTarget* target = nullptr;
     TransientCopy(DLxDatumTarget& from, FWxSceneDoc* doc) {
-        target = MakeTransient(fragment);
-        UTxString16 line = u"Copy";
-        UTxResult result;
-        {
-            UCxTranscriptDataExchange out(line, result, doc, true);
-            from.Transcript(out, u"T", true);
-        }
-        UCxTranscriptDataExchange in(line, result, doc, false);
-        EXPECT_FALSE(target->Transcript(in, u"T", true).Failed()) << result.GetMessageUtf8();
+        target = MakeTransientCopy(from, doc, fragment);
+        EXPECT_NE(target, nullptr);
     }
     ~TransientCopy() { DeleteTransient(target, fragment); }
 };
