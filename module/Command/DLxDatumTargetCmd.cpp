@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Command/DLxDatumBl.h"
+#include "Command/DLxDatumTargetEditCmd.h"
 #include "DatumTarget/DLxDatumTarget.h"
 #include "Request/DLxCreateSymbolRequest.h"
 #include "Standard/DLxCTarget.h"
@@ -34,12 +36,17 @@ DLxDatumTargetCmd::~DLxDatumTargetCmd() {
     if (s_activeLeaderCmd == this) s_activeLeaderCmd = nullptr;
 }
 
-bool DLxDatumTargetCmd::OnCmdMsg(int32_t id, int32_t code, void*) {
+bool DLxDatumTargetCmd::OnCmdMsg(int32_t id, int32_t code, void* extra) {
     if (id == m_commandId && code == FWxCmd::kCommand) {
         OnCommand();
         return true;
     }
-    if (code != FWxCmd::kNotify || !IsActive()) return false;
+    if (code != FWxCmd::kNotify) return false;
+    if (id == DLxDatumBl::kTextsChanged && m_edit && extra) {
+        m_edit->OnBalloonTextsChanged(*static_cast<const DLxDatumBlTexts*>(extra));
+        return true;
+    }
+    if (!IsActive()) return false;
     switch (id) {
     case kDoneNotification:
         Done();
@@ -176,6 +183,12 @@ bool DLxDatumTargetCmd::Done() {
     const bool placed = !r.Failed() && request->GetCreated().HasTarget();
     m_created = placed ? request->GetCreated() : RSeRef<DLxDatumTarget>();
     Restart();
+    if (placed) {
+        DLxDatumTargetBalloonEdit edit(GetDocument(), m_created, 0);
+        m_edit = &edit;
+        edit.Run(this, false);
+        m_edit = nullptr;
+    }
     return placed;
 }
 

@@ -19,6 +19,7 @@
 #include "rse/RSeRef.h"
 
 class DLxDatumTarget;
+class DLxDatumTargetBalloonEdit;
 class RDxFragment;
 
 class DLxDatumTargetCmd : public FWxDocCmd {
@@ -54,7 +55,8 @@ public:
     void MoveCursor(const WqGePoint3d& point);
     // The leader reaches from the target to a balloon position.
     bool CanFinish() const;
-    // Done or Enter: places the target when it can and starts over; true when one was placed.
+    // Done or Enter: places the target when it can, opens the balloon text dialog on it (OK
+    // gives it the texts) and starts over; true when one was placed.
     bool Done();
     // Takes back the last leader vertex; with only the target's own left, the target itself.
     void UndoLastPoint();
@@ -87,6 +89,8 @@ private:
     std::vector<WqGePoint3d> m_targetPicks;
     // The leader's vertices from the target out to the balloon.
     std::vector<WqGePoint3d> m_vertices;
+    // While the balloon text dialog of a placed target is open.
+    DLxDatumTargetBalloonEdit* m_edit = nullptr;
 };
 
 class DLxDatumTargetCircleCmd : public DLxDatumTargetCmd {

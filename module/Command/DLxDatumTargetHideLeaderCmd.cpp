@@ -1,20 +1,9 @@
 #include "Command/DLxDatumTargetHideLeaderCmd.h"
 
 #include "DatumTarget/DLxDatumTarget.h"
-#include "DatumTarget/DLxDatumTargetSelection.h"
 #include "Request/DLxCreateSymbolRequest.h"
 #include "fw/FWxCommand.h"
 #include "fw/FWxSceneDoc.h"
-#include "fw/FWxSelection.h"
-#include "fw/FWxSelectionSetMgr.h"
-
-RSeRef<DLxDatumTarget> DLxDatumTargetHideLeaderCmd::GetSelectedInstance() const {
-    FWxSelectionSetMgr* mgr = FWxSelectionSetMgr::Get(GetDocument());
-    FWxSelectionSet* set = mgr ? mgr->GetDrawSelectionSet() : nullptr;
-    if (!set || set->IsEmpty()) return {};
-    auto* selection = dynamic_cast<DLxDatumTargetSelection*>(set->GetAt(0).get());
-    return RSeRef<DLxDatumTarget>(selection ? selection->GetDatumTarget() : nullptr);
-}
 
 bool DLxDatumTargetHideLeaderCmd::OnCmdMsg(int32_t id, int32_t code, void* extra) {
     if (id != kCommandId) return false;

@@ -8,6 +8,7 @@
 #include "BofM/DLxPartListPushbackIDsCmd.h"
 #include "BofM/DLxPartListUpdateCmd.h"
 #include "Command/DLxDatumTargetCmd.h"
+#include "Command/DLxDatumTargetEditCmd.h"
 #include "Command/DLxDatumTargetHideLeaderCmd.h"
 
 // Each annotation command is added here as its kind is built.
@@ -26,5 +27,6 @@ DLxSymbolDocCmdGroup::DLxSymbolDocCmdGroup(FWxSceneDoc* doc) : FWxDocCommandGrou
     Add(new DLxDatumTargetLineCmd(doc));
     Add(new DLxDatumTargetPointCmd(doc));
     Add(new DLxDatumTargetRectCmd(doc));
+    Add(new DLxDatumTargetEditCmd(doc));
     Add(new DLxDatumTargetHideLeaderCmd(doc));
 }

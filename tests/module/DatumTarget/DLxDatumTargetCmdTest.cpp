@@ -7,11 +7,15 @@
 #include <memory>
 #include <vector>
 
+#include "CDialog.h"
+#include "Command/DLxDatumBl.h"
 #include "Command/DLxDatumTargetCmd.h"
+#include "Command/DLxDatumTargetEditCmd.h"
 #include "Command/DLxDatumTargetHideLeaderCmd.h"
 #include "Command/DLxSymbolDocCmdGroup.h"
 #include "DatumTarget/DLxDatumTargetSelection.h"
 #include "DatumTarget/DLxDatumTarget.h"
+#include "Request/DLxDatumTargetRequest.h"
 #include "Standard/DLxCTarget.h"
 #include "Standard/DLxStdStyles.h"
 #include "dc/RDxComputeContext.h"
@@ -235,6 +239,99 @@ TEST(DatumTargetCmd, HidingTheLeaderTwiceShowsItAgainAndTheItemFollows) {
     // Each toggle is one undoable edit.
     ASSERT_FALSE(d.doc->Undo().Failed());
     EXPECT_TRUE(t->IsHiddenLeader());
+}
+
+// A user at the balloon text dialog: types the texts given and confirms, or cancels.
+struct BalloonTyping {
+    const char16_t* size;
+    const char16_t* label;
+    bool ok;
+    int shown = 0;
+    UTxString16 shownSize, shownLabel;
+    BalloonTyping(const char16_t* s, const char16_t* l, bool confirm) : size(s), label(l), ok(confirm) {
+        CDialog::SetModalRunner([this](CDialog& d) {
+            auto* dialog = dynamic_cast<DLxDatumBl*>(&d);
+            ASSERT_NE(dialog, nullptr);
+            ++shown;
+            shownSize = dialog->GetEditText(DLxDatumBl::kSizeEdit);
+            shownLabel = dialog->GetEditText(DLxDatumBl::kTargetEdit);
+            dialog->SetEditText(DLxDatumBl::kSizeEdit, size);
+            dialog->SetEditText(DLxDatumBl::kTargetEdit, label);
+            if (ok)
+                dialog->OnOK();
+            else
+                dialog->OnCancel();
+        });
+    }
+    ~BalloonTyping() { CDialog::SetModalRunner(nullptr); }
+};
+
+TEST(DatumTargetCmd, APlacedTargetTakesTheTextsTypedIntoItsBalloonDialog) {
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    for (bool ok : {true, false}) {
+        mgr.ClearLines();
+        CmdDoc d;
+        DLxDatumTargetCircleCmd place(d.doc.get());
+        ASSERT_TRUE(place.OnInitialize());
+        BalloonTyping user(u"%%c10", u"A12345", ok);
+        place.Pick({210, 150, 0}, DLxIntent::OnEdge(d.view, 1, 0.6));
+        place.Pick({215, 150, 0}, DLxIntent::Free({215, 150, 0}));
+        place.Pick({200, 200, 0}, DLxIntent::Free({200, 200, 0}));
+        ASSERT_TRUE(place.Done());
+        EXPECT_EQ(user.shown, 1);
+        // The dialog opens on the new target's default texts.
+        EXPECT_EQ(user.shownSize, u"1");
+        EXPECT_EQ(user.shownLabel, u"A");
+        const DLxCTargetBalloon* balloon = d.Targets()[0]->GetBalloon(0);
+        // The label keeps four characters.
+        EXPECT_EQ(balloon->GetSizeTextValue(), ok ? u"%%c10" : u"1");
+        EXPECT_EQ(balloon->GetTargetText(), ok ? u"A123" : u"A");
+        EXPECT_EQ(mgr.GetLines().size(), ok ? 2u : 1u);
+        // The placement with its texts replays to the same drawing.
+        CmdDoc replay;
+        for (const UTxString16& line : mgr.GetLines())
+            ASSERT_FALSE(mgr.ReplayLine(replay.doc.get(), line).Failed());
+        EXPECT_EQ(replay.Bytes(), d.Bytes());
+    }
+}
+
+TEST(DatumTargetCmd, EachBalloonItemEditsItsBalloon) {
+    struct Row {
+        int32_t id;
+        int32_t balloon;
+    };
+    for (const Row& r : {Row{44053, 0}, Row{44064, 1}, Row{44071, 8}, Row{44054, 9},
+                         Row{44063, 18}, Row{44072, 0}, Row{44048, 0}})
+        EXPECT_EQ(DLxDatumTargetEditCmd::BalloonIndexOfItem(r.id), r.balloon) << r.id;
+
+    CmdDoc d;
+    DLxDatumTargetPointCmd place(d.doc.get());
+    ASSERT_TRUE(place.OnInitialize());
+    place.Pick({210, 150, 0}, DLxIntent::OnEdge(d.view, 1, 0.6));
+    place.Pick({200, 200, 0}, DLxIntent::Free({200, 200, 0}));
+    ASSERT_TRUE(place.Done());
+    DLxDatumTarget* t = d.Targets()[0];
+    ASSERT_FALSE(d.doc->ProcessChangeRequest(new DLxDatumTargetAttachRequest(
+                                               RSeRef<DLxDatumTarget>(t), {215, 200, 0}))
+                     .Failed());
+    DLxSymbolDocCmdGroup group(d.doc.get());
+    FWxSelectionSetMgr::Get(d.doc.get())
+        ->GetDrawSelectionSet()
+        ->Add(SmartPtr<FWxSelection>(new DLxDatumTargetSelection(t, {200, 200, 0})));
+    {
+        BalloonTyping user(u"", u"B", true);
+        ASSERT_TRUE(group.OnCmdMsg(44064, FWxCmd::kCommand, nullptr));
+        EXPECT_EQ(user.shown, 1);
+        EXPECT_EQ(t->GetBalloon(1)->GetTargetText(), u"B");
+        EXPECT_EQ(t->GetBalloon(0)->GetTargetText(), u"A");
+        // The item of a balloon the target does not have opens nothing.
+        ASSERT_TRUE(group.OnCmdMsg(44065, FWxCmd::kCommand, nullptr));
+        EXPECT_EQ(user.shown, 1);
+        // "Edit" opens the default balloon.
+        ASSERT_TRUE(group.OnCmdMsg(DLxDatumTargetEditCmd::kCommandId, FWxCmd::kCommand, nullptr));
+        EXPECT_EQ(user.shown, 2);
+        EXPECT_EQ(t->GetBalloon(0)->GetTargetText(), u"B");
+    }
 }
 
 TEST(DatumTargetCmd, AnEndedCommandNoLongerAnswersTheLeaderMenu) {
