@@ -124,8 +124,9 @@ TEST(DatumTargetCmd, EachCommandPlacesItsTargetFromScriptedPicks) {
         EXPECT_TRUE(command->IsActive());
         EXPECT_FALSE(command->CanFinish());
         ASSERT_EQ(mgr.GetLines().size(), 1u);
+        const UTxString16 line = mgr.GetLines()[0];
         CmdDoc replay;
-        ASSERT_FALSE(mgr.ReplayLine(replay.doc.get(), mgr.GetLines()[0]).Failed());
+        ASSERT_FALSE(mgr.ReplayLine(replay.doc.get(), line).Failed());
         EXPECT_EQ(replay.Bytes(), d.Bytes());
         command->OnTerminate();
         EXPECT_FALSE(command->IsActive());
@@ -288,8 +289,9 @@ TEST(DatumTargetCmd, APlacedTargetTakesTheTextsTypedIntoItsBalloonDialog) {
         EXPECT_EQ(balloon->GetTargetText(), ok ? u"A123" : u"A");
         EXPECT_EQ(mgr.GetLines().size(), ok ? 2u : 1u);
         // The placement with its texts replays to the same drawing.
+        const std::vector<UTxString16> lines = mgr.GetLines();
         CmdDoc replay;
-        for (const UTxString16& line : mgr.GetLines())
+        for (const UTxString16& line : lines)
             ASSERT_FALSE(mgr.ReplayLine(replay.doc.get(), line).Failed());
         EXPECT_EQ(replay.Bytes(), d.Bytes());
     }

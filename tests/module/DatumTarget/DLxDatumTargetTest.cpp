@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <set>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "DatumTarget/DLxDatumTarget.h"
 #include "DatumTarget/DLxDatumTargetFilter.h"
+#include "DatumTarget/DLxDatumTargetManipulators.h"
 #include "DatumTarget/DLxDatumTargetONKTranslator.h"
 #include "DatumTarget/DLxDatumTargetSelection.h"
 #include "Request/DLxCreateSymbolRequest.h"
@@ -297,6 +299,91 @@ TEST(DatumTarget, AKeyFindsItsTargetAndAPickAtTheBalloonSelectsIt) {
     DLxDatumTargetFilter filter(DLxDatumTargetFilter::ESubType(1));
     EXPECT_TRUE(filter.Select(*d.Target(), {200, 200, 0}));
     EXPECT_FALSE(filter.Select(*d.sheet, {200, 200, 0}));
+}
+
+// ---- drags
+
+TEST(DatumTargetDrag, EachHotPointRangeHasItsDrag) {
+    TargetDoc d;
+    ASSERT_FALSE(d.Place(2, kLeader, {210, 150, 0}, {210, 150, 0}).Failed());
+    struct Row {
+        int32_t id;
+        int kind; // 0 none, 1 vertex move, 2 alternate-unit turn
+    };
+    for (const Row& r : {Row{0, 1}, Row{999, 1}, Row{1000, 1}, Row{1999, 1}, Row{2000, 2},
+                         Row{4095, 2}, Row{4096, 0}, Row{-1, 0}}) {
+        const auto drag = DLxDatumTargetDrag::ForHotPoint(d.doc.get(), d.Ref(), r.id);
+        const int kind = !drag                                                          ? 0
+                         : dynamic_cast<DLxDatumLeaderVertexMove*>(drag.get()) != nullptr ? 1
+                                                                                          : 2;
+        EXPECT_EQ(kind, r.kind) << r.id;
+    }
+}
+
+TEST(DatumTargetDrag, TheAlternateUnitTextTurnsToWholeDegreesAndSnaps) {
+    TargetDoc d;
+    ASSERT_FALSE(d.Place(2, kLeader, {210, 150, 0}, {210, 150, 0}).Failed());
+    DLxDatumAltUnitManipulator drag(d.doc.get(), d.Ref(), DLxDatumTarget::kAltUnitHotPoint);
+    ASSERT_TRUE(drag.StartDrag({210, 210, 0}));
+    auto at = [](double degrees) {
+        const double a = degrees * M_PI / 180;
+        return WqGePoint3d(200 + 10 * std::cos(a), 200 + 10 * std::sin(a), 0);
+    };
+    struct Case {
+        WqGePoint3d point;
+        double degrees;
+    };
+    for (const Case& c : {Case{at(4), 0}, Case{at(45.5), 45}, Case{at(93), 90}, Case{at(176), 180},
+                          Case{{190, 195, 0}, 180}, Case{{210, 195, 0}, 0}}) {
+        ASSERT_TRUE(drag.Drag(c.point));
+        EXPECT_NEAR(drag.GetAngle() * 180 / M_PI, c.degrees, 1e-9) << c.point.x << "," << c.point.y;
+    }
+    // The drag shows on a copy; the end posts the turn.
+    EXPECT_NEAR(d.Target()->GetBalloon(0)->GetAlternateUnitAngle(), M_PI / 4, 1e-12);
+    ASSERT_TRUE(drag.EndDrag(at(93)));
+    EXPECT_NEAR(d.Target()->GetBalloon(0)->GetAlternateUnitAngle(), M_PI / 2, 1e-12);
+    EXPECT_EQ(drag.GetPreview(), nullptr);
+}
+
+TEST(DatumTargetDrag, LeaderVerticesLandOnTheAxesAndBalloonsTurnByQuarters) {
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    mgr.ClearLines();
+    TargetDoc d;
+    ASSERT_FALSE(
+        d.Place(2, {{200, 200, 0}, {205, 180, 0}, {210, 150, 0}}, {210, 150, 0}, {210, 150, 0})
+            .Failed());
+    {
+        // A middle vertex within three degrees of horizontal from its neighbour.
+        DLxDatumLeaderVertexMove drag(d.doc.get(), d.Ref(), 1);
+        ASSERT_TRUE(drag.StartDrag({205, 180, 0}));
+        ASSERT_TRUE(drag.EndDrag({230.5, 200.9, 0}));
+    }
+    EXPECT_EQ(d.Target()->GetFirstLeaderPoints()[1], WqGePoint3d(230.5, 200, 0));
+    {
+        // The balloon end within three degrees of vertical above the next vertex.
+        DLxDatumLeaderVertexMove drag(d.doc.get(), d.Ref(), 0);
+        ASSERT_TRUE(drag.StartDrag({200, 200, 0}));
+        ASSERT_TRUE(drag.EndDrag({231.5, 240, 0}));
+    }
+    EXPECT_EQ(d.Target()->GetSymbolOrigin(), WqGePoint3d(230.5, 240, 0));
+    ASSERT_FALSE(d.Run(new DLxDatumTargetAttachRequest(d.Ref(), {245, 240, 0})).Failed());
+    ASSERT_FALSE(d.Run(new DLxDatumTargetAttachRequest(d.Ref(), {260, 240, 0})).Failed());
+    {
+        // Dragged above the default balloon, the row of balloons turns a quarter.
+        DLxDatumLeaderVertexMove drag(d.doc.get(), d.Ref(), DLxDatumTarget::kBalloonHotPoint);
+        ASSERT_TRUE(drag.StartDrag({245, 240, 0}));
+        ASSERT_TRUE(drag.EndDrag({232, 270, 0}));
+        EXPECT_NEAR(drag.GetBalloonDirection().y, 1, 1e-12);
+    }
+    const double step = 2 * d.Target()->GetBalloonSize();
+    EXPECT_NEAR(d.Target()->GetBalloon(2)->GetOrigin().x, 230.5, 1e-9);
+    EXPECT_NEAR(d.Target()->GetBalloon(2)->GetOrigin().y, 240 + 2 * step, 1e-9);
+    // What the drags posted replays to the same drawing.
+    const std::vector<UTxString16> lines = mgr.GetLines();
+    TargetDoc replay;
+    for (const UTxString16& line : lines)
+        ASSERT_FALSE(mgr.ReplayLine(replay.doc.get(), line).Failed()) << UTx::ToUtf8(line);
+    EXPECT_EQ(replay.Bytes(), d.Bytes());
 }
 
 // ---- requests
