@@ -251,6 +251,32 @@ TEST(DatumTarget, TheTranscriptFormNamesEachBalloonByItsNumber) {
                                 u" P_NumBalloons=3", u" P_DefaultBalloon_ConnectionTypeId=7"})
         EXPECT_NE(line.find(key), UTxString16::npos) << UTx::ToUtf8(key);
     EXPECT_EQ(line.find(u"P_Balloon4"), UTxString16::npos);
+
+    // A record claiming more balloons than a target may carry is refused before any is made.
+    const size_t at = line.find(u"P_NumBalloons=3");
+    ASSERT_NE(at, UTxString16::npos);
+    line.replace(at, 15, u"P_NumBalloons=18");
+    RDxFragment* fragment = nullptr;
+    DLxDatumTarget* other = MakeTransient(fragment);
+    UTxResult read;
+    {
+        UCxTranscriptDataExchange in(line, read, d.doc.get(), false);
+        EXPECT_TRUE(other->Transcript(in, u"P", true).Failed());
+    }
+    EXPECT_EQ(other->GetNumAttachedBalloons(), 0);
+    DeleteTransient(other, fragment);
+}
+
+TEST(DatumTargetRequest, AnEditNeedsABalloonForEachOfTheTargets) {
+    TargetDoc d;
+    ASSERT_FALSE(d.Place(2, kLeader, {210, 150, 0}, {210, 150, 0}).Failed());
+    ASSERT_FALSE(d.Run(new DLxDatumTargetAttachRequest(d.Ref(), {220, 200, 0})).Failed());
+    RDxFragment* fragment = nullptr;
+    DLxDatumTarget* fewer = MakeTransient(fragment);
+    const std::vector<uint8_t> before = d.Bytes();
+    EXPECT_TRUE(d.Run(new DLxSymbolEditRequest(d.Ref(), fewer)).Failed());
+    EXPECT_EQ(d.Bytes(), before);
+    DeleteTransient(fewer, fragment);
 }
 
 TEST(DatumTarget, AFileKeepsTheTargetAndForgetsTheEditState) {
