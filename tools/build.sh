@@ -105,6 +105,10 @@ main)
     "$bin/korvu" run examples/assembly.json examples/sketched.txt -o "$out/sketched.kvd" \
         --svg "$out/sketched" --png "$out/sketched"
     "$bin/korvu" dump "$out/sketched.kvd"
+    mkdir -p "$out/datumtargets"
+    "$bin/korvu" run examples/assembly.json examples/datumtargets.txt -o "$out/datumtargets.kvd" \
+        --svg "$out/datumtargets" --png "$out/datumtargets"
+    "$bin/korvu" dump "$out/datumtargets.kvd"
     echo "the drawings and their pictures are in $out/"
     ;;
 test)

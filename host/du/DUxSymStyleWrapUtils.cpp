@@ -5,6 +5,7 @@
 #include "du/DUxBalloonStyleWrapper.h"
 #include "du/DUxIdStyle.h"
 #include "du/DUxDimensionStyle.h"
+#include "du/DUxDatumTargetStyle.h"
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxLeaderStyle.h"
 #include "du/DUxSymState.h"
@@ -106,6 +107,10 @@ RSeMetaType* DimensionStyleMeta() {
     return RSe::_GetMeta(static_cast<const DUxDimensionStyle*>(nullptr));
 }
 const StyleKeyTranslator g_dimensionStyleKeys(&DimensionStyleMeta);
+RSeMetaType* DatumTargetStyleMeta() {
+    return RSe::_GetMeta(static_cast<const DUxDatumTargetStyle*>(nullptr));
+}
+const StyleKeyTranslator g_datumTargetStyleKeys(&DatumTargetStyleMeta);
 
 // What an annotation on a layer answers as its object style.
 class FBxLayerStyleWrapper : public DUxLayerStyleAbstract {
@@ -129,6 +134,7 @@ struct Register {
         FBxObjectNameKey::RegisterTranslator(u"DUxTextStyle", &g_textStyleKeys);
         FBxObjectNameKey::RegisterTranslator(u"DUxIdStyle", &g_idStyleKeys);
         FBxObjectNameKey::RegisterTranslator(u"DUxDimensionStyle", &g_dimensionStyleKeys);
+        FBxObjectNameKey::RegisterTranslator(u"DUxDatumTargetStyle", &g_datumTargetStyleKeys);
     }
 } g_register;
 } // namespace

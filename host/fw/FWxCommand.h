@@ -18,7 +18,10 @@ constexpr int32_t kNotify = 0xFFFF;
 struct FWxCmdUI {
     int32_t id = 0;
     bool enabled = false;
+    // A check mark beside the entry.
+    bool checked = false;
     void Enable(bool on) { enabled = on; }
+    void SetCheck(bool on) { checked = on; }
 };
 
 class FWxCommand : public CCmdTarget {

@@ -11,6 +11,9 @@
 #include "GeneralNote/DLxGeneralNoteCmd.h"
 #include "GeneralNote/DLxNoteLocationCmd.h"
 #include "Request/DLxSortSketchedSymbolsRequest.h"
+#include "Command/DLxDatumTargetCmd.h"
+#include "Command/DLxDatumTargetEditCmd.h"
+#include "Command/DLxDatumTargetHideLeaderCmd.h"
 
 // Each annotation command is added here as its kind is built.
 DLxSymbolDocCmdGroup::DLxSymbolDocCmdGroup(FWxSceneDoc* doc) : FWxDocCommandGroup(doc) {
@@ -28,4 +31,12 @@ DLxSymbolDocCmdGroup::DLxSymbolDocCmdGroup(FWxSceneDoc* doc) : FWxDocCommandGrou
     Add(new DLxCopyPasteGeneralNoteCmd(doc));
     Add(new DLxNoteLocationCmd(doc));
     Add(new DLxSortSketchedSymbolsCmd(doc));
+    // Datum targets.
+    Add(new DLxDatumTargetCircleCmd(doc));
+    Add(new DLxDatumTargetLeaderCmd(doc));
+    Add(new DLxDatumTargetLineCmd(doc));
+    Add(new DLxDatumTargetPointCmd(doc));
+    Add(new DLxDatumTargetRectCmd(doc));
+    Add(new DLxDatumTargetEditCmd(doc));
+    Add(new DLxDatumTargetHideLeaderCmd(doc));
 }

@@ -9,6 +9,8 @@ public:
     explicit DLxDatumTargetFilter(ESubType value);
     ESubType GetSubType() const { return m_value; }
     std::string GetFilterName() const override { return "DLxDatumTargetFilter"; }
+    // A DLxDatumTargetSelection of a datum target; null for anything else.
+    SmartPtr<FWxSelection> Select(RSeIDed& object, const WqGePoint3d& point) const override;
 
 private:
     ESubType m_value;

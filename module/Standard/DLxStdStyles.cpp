@@ -1,6 +1,7 @@
 #include "Standard/DLxStdStyles.h"
 
 #include "Standard/DLxCBalloonStd.h"
+#include "Standard/DLxCDatumStd.h"
 #include "Standard/DLxCFCFStd.h"
 #include "Standard/DLxCIdStd.h"
 #include "Standard/DLxCPartListStd.h"
@@ -10,6 +11,7 @@
 #include "du/DUxBalloonStyle.h"
 #include "du/DUxCategoryDefault.h"
 #include "du/DUxDimensionStyle.h"
+#include "du/DUxDatumTargetStyle.h"
 #include "du/DUxFeatureControlFrameStyle.h"
 #include "du/DUxIdStyle.h"
 #include "du/DUxStandard.h"
@@ -56,6 +58,21 @@ bool DLxStdStyles::AddDocumentStyles(FWxSceneDoc* doc) {
         drawing->AddStyle(style);
     }
     AddIdStyles(doc, *drawing);
+    // One datum-target style per standard, in the standard's text font and height. ANSI gives
+    // its text height in inches; sheets are laid out in millimetres.
+    RSeMetaType* targetMeta = RSe::_GetMeta(static_cast<const DUxDatumTargetStyle*>(nullptr));
+    for (const Standard& st : kStandards) {
+        if (drawing->FindStyle(targetMeta, st.name)) continue;
+        auto* style = DUxDatumTargetStyle::CreateStyle(drawing->GetSegment(), st.name);
+        const bool inches = st.guid() == DUxStandardGUID::GetANSIGuid();
+        const double height = DUxStandardUtil::GetTextHeight(doc, st.guid());
+        style->SetTextStyle({DUxStandardUtil::GetFontID(doc, st.guid()), 2,
+                             inches ? height * 25.4 : height});
+        RSeRef<DUxCategoryDefault> defaults =
+            DUxStandardUtil::GetCategoryDefault(doc, st.guid(), DLxCDatumStd::kCategory);
+        if (defaults.HasTarget()) defaults->CopyToStyle(RSeRef<FWxStyle>(style));
+        drawing->AddStyle(style);
+    }
     return true;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
-// The styles a new drawing document starts with: one feature-control-frame style and one
-// identifier style per drafting standard, named after it ("ANSI", "BSI", "DIN", "GB", "ISO",
-// "JIS") and filled from that standard's defaults. Annotations that name no style take the one
-// of the drawing's standard.
+// The styles a new drawing document starts with: one feature-control-frame style, one
+// identifier style and one datum-target style per drafting standard, named after it ("ANSI",
+// "BSI", "DIN", "GB", "ISO", "JIS") and filled from that standard's defaults. Annotations that
+// name no style take the one of the drawing's standard.
 #include <cstdint>
 
 class DLxDrawing;

@@ -33,6 +33,8 @@
 #include "DatumId/DLxCenterDatumState.h"
 #include "DatumId/DLxDatumIdInstance.h"
 #include "DatumId/DLxDatumIdSymbolONKTranslator.h"
+#include "DatumTarget/DLxDatumTarget.h"
+#include "DatumTarget/DLxDatumTargetONKTranslator.h"
 #include "GeneralNote/DLxGeneralNote.h"
 #include "GeneralNote/DLxGeneralNoteONKTranslator.h"
 #include "Leader/DLxTerminalLeaderNode.h"
@@ -64,9 +66,12 @@
 #include "Request/DLxUpdatePartsListRequest.h"
 #include "Request/DLxUpdatePartsListStyleRequest.h"
 #include "Request/DLxUpdateTableStylePartsListRequest.h"
+#include "Request/DLxCreateSymbolRequest.h"
+#include "Request/DLxDatumTargetRequest.h"
 #include "Standard/DLxCBalloonMigrator.h"
 #include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCDatumStd.h"
+#include "Standard/DLxCTarget.h"
 #include "Standard/DLxCFCFStd.h"
 #include "Standard/DLxCIdStd.h"
 #include "Standard/DLxCPartListStd.h"
@@ -230,6 +235,11 @@ void RegisterCreateLeaderTextSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxLeaderTextRequest),
                                                 u"CreateLeaderTextSymbol");
 }
+// Datum targets.
+template <class Request> void RegisterDatumTargetRequest() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(Request::GetThisClass(), Request::kTranscriptName);
+}
+
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
                                                 u"RotateGDTSymbol");
@@ -474,6 +484,23 @@ const KorvuInitRow kRows[] = {
     {"CreateCallOutSymbol", &RegisterCreateCallOutSymbol, 2},
     {"EditCallOutSymbol", &RegisterEditCallOutSymbol, 2},
     {"SortSketchedSymbols", &RegisterSortSketchedSymbols, 2},
+    // Datum targets.
+    {"DLxCTargetSubSym", &InitMeta<DLxCTargetSubSym>, 2},
+    {"DLxCTarget", &InitMeta<DLxCTarget>, 2},
+    {"DLxCTargetPoint", &InitMeta<DLxCTargetPoint>, 2},
+    {"DLxCTargetLine", &InitMeta<DLxCTargetLine>, 2},
+    {"DLxCTargetCircularArea", &InitMeta<DLxCTargetCircularArea>, 2},
+    {"DLxCTargetRectangularArea", &InitMeta<DLxCTargetRectangularArea>, 2},
+    {"DLxCTargetBalloon", &InitMeta<DLxCTargetBalloon>, 2},
+    {"DLxDatumTarget", &InitMeta<DLxDatumTarget>, 2},
+    {"DLxDatumTargetONKTranslator", &DLxDatumTargetONKTranslator::Register, 2},
+    {"CreateDatumTarget", &RegisterDatumTargetRequest<DLxCreateSymbolRequest>, 2},
+    {"EditDatumTarget", &RegisterDatumTargetRequest<DLxSymbolEditRequest>, 2},
+    {"LeaderMoveDatumTarget", &RegisterDatumTargetRequest<DLxDatumTargetLeaderMoveRequest>, 2},
+    {"ReOrientDatumTarget", &RegisterDatumTargetRequest<DLxDatumTargetOrientAttachRequest>, 2},
+    {"AttachBalloon", &RegisterDatumTargetRequest<DLxDatumTargetAttachRequest>, 2},
+    {"RemoveDatumBalloon", &RegisterDatumTargetRequest<DLxDatumTargetRemoveRequest>, 2},
+    {"DTAltUnitMove", &RegisterDatumTargetRequest<DLxDatumTargetMoveAltUnitRequest>, 2},
 };
 
 struct RunAtLoad {

@@ -112,6 +112,10 @@ const Example kExamples[] = {
      "sketched",
      {"CreateSketch ", "CreateCallOutSymbol ", "EditCallOutSymbol ", "SortSketchedSymbols ",
       "CalloutChangeType=2", "NewSketch=@\"DLxSketch#Inspection tag\""}},
+    {"datumtargets.txt",
+     "datumtargets",
+     {"CreateDatumTarget ", "EditDatumTarget ", "AttachBalloon ", "ReOrientDatumTarget ",
+      "TransientDatumTarget_DefaultBalloon_DatumTargetText=\"C2\""}},
 };
 
 // The drawing's dump and picture are the expected ones, the session's own transcript replays
