@@ -4,6 +4,8 @@
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTSelection.h"
 #include "Symbol/DLxTableCalloutBaseSelection.h"
+#include "Welding/DLxWeldInstance.h"
+#include "Welding/DLxWeldSelection.h"
 
 DLxBalloonSymFilter::DLxBalloonSymFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}
@@ -38,3 +40,9 @@ DLxLeaderTextSymbolFilter::DLxLeaderTextSymbolFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}
 
 DLxWeldFilter::DLxWeldFilter(ESubType value) : SMxTypeFilterItem(kFilterType), m_value(value) {}
+
+SmartPtr<FWxSelection> DLxWeldFilter::Select(RSeIDed& object, const WqGePoint3d& point) const {
+    auto* weld = dynamic_cast<DLxWeldInstance*>(&object);
+    if (!weld) return nullptr;
+    return SmartPtr<FWxSelection>(new DLxWeldSelection(weld, point));
+}

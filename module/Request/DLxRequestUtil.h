@@ -11,8 +11,11 @@
 #include "uc/UCxTranscriptDataExchange.h"
 #include "utx/UTxResult.h"
 
+class DLxIntent;
 class FWxChangeRequest;
 class FWxSceneDoc;
+class RDxFragment;
+class RDxNode;
 
 class DLxRequestUtil {
 public:
@@ -34,6 +37,14 @@ public:
     // DLxUtil::AllowRequestExecution for requests whose headers name the intent (whose helpers
     // share the DLxUtil name).
     static bool AllowRequestExecution(const FWxSceneDoc* doc);
+
+    // The sheet a new symbol picked by `intent` goes on: that of the intent's view, else the
+    // document's first; null for a document without sheets.
+    static RDxFragment* SheetFor(FWxSceneDoc* doc, const DLxIntent& intent);
+    // Recomputes a changed symbol's sheet as a user's change (its landings settle over up to
+    // three passes). A symbol that cannot be drawn fully is still placed: a failed compute is
+    // success, and the pass's diagnoses say why.
+    static UTxResult RecomputeChanged(RDxNode* symbol);
 };
 
 // A reference exchanged directly. Does nothing (and answers true) once the exchange holds an

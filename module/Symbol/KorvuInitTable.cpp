@@ -36,6 +36,7 @@
 #include "Request/DLxConvertToBOMRequest.h"
 #include "Request/DLxCreateBalloonSymRequest.h"
 #include "Request/DLxCreateGDTRequest.h"
+#include "Request/DLxCreateWeldSymbolRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxDeletePartListRequest.h"
 #include "Request/DLxGeneralNoteRequest.h"
@@ -76,6 +77,8 @@
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "utx/UTxGUID.h"
+#include "Welding/DLxWeldInstance.h"
+#include "Welding/DLxWeldInstanceONKTranslator.h"
 
 const UTxGUID& KorvuModuleGuid() {
     static const UTxGUID guid(0x1e81af26, 0x6a9811d1, 0xbdb60800, 0x09dc42f8);
@@ -203,6 +206,10 @@ void RegisterChangeSymAnchor() {
 void RegisterChangeSymLeader() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymChangeLeaderRequest),
                                                 u"ChangeSymLeader");
+}
+void RegisterCreateWeldSymbol() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateWeldSymbolRequest),
+                                                u"CreateWeldSymbol");
 }
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
@@ -380,6 +387,10 @@ const KorvuInitRow kRows[] = {
     {"DLxTableRowPartlist", &InitMeta<DLxTableRowPartlist>, 2},
     {"DUxTableRowData_Partlist", &InitMeta<DUxTableRowData_Partlist>, 2},
     {"DLxTableRowIDLocalBOM", &InitMeta<DLxTableRowIDLocalBOM>, 2},
+    // Weld symbols.
+    {"DLxWeldInstance", &InitMeta<DLxWeldInstance>, 2},
+    {"DLxWeldInstanceONKTranslator", &DLxWeldInstanceONKTranslator::Register, 2},
+    {"CreateWeldSymbol", &RegisterCreateWeldSymbol, 2},
 };
 
 struct RunAtLoad {
