@@ -97,6 +97,10 @@ main)
     "$bin/korvu" run examples/assembly.json examples/balloons.txt -o "$out/balloons.kvd" \
         --svg "$out/balloons" --png "$out/balloons"
     "$bin/korvu" dump "$out/balloons.kvd"
+    mkdir -p "$out/welds"
+    "$bin/korvu" run examples/assembly.json examples/welds.txt -o "$out/welds.kvd" \
+        --svg "$out/welds" --png "$out/welds"
+    "$bin/korvu" dump "$out/welds.kvd"
     echo "the drawings and their pictures are in $out/"
     ;;
 test)
