@@ -86,18 +86,17 @@ int32_t DUxWeldState::addSubWelding() {
     return numOfSubWeldings() - 1;
 }
 
-bool DUxWeldState::insertSubWeldingBefore(int32_t index, const DUxCSubWelding& sub) {
-    if (index < 0 || index > numOfSubWeldings()) return false;
-    BeginValueChange();
-    m_subWeldings.insert(m_subWeldings.begin() + index, sub);
-    return true;
+DUxWeldContent DUxWeldState::GetContent() const {
+    return {m_orientation, m_identLineType, m_arrowSidePosition, m_subWeldings};
 }
 
-bool DUxWeldState::removeSubWelding(int32_t index) {
-    if (index < 0 || index >= numOfSubWeldings()) return false;
+void DUxWeldState::SetContent(const DUxWeldContent& content) {
+    if (content == GetContent()) return;
     BeginValueChange();
-    m_subWeldings.erase(m_subWeldings.begin() + index);
-    return true;
+    m_orientation = content.orientation;
+    m_identLineType = content.identLineType;
+    m_arrowSidePosition = content.arrowSidePosition;
+    m_subWeldings = content.subWeldings;
 }
 
 void DUxWeldState::SetIdentLineType(int32_t type) {

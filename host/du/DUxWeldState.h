@@ -96,6 +96,16 @@ private:
     void Put(int i, const DUxCWeld* weld);
 };
 
+// What a user edits of a weld symbol, as one value: the weld dialog previews its changes on a
+// copy, and the edit records replay onto it.
+struct DUxWeldContent {
+    int32_t orientation = 1;
+    int32_t identLineType = 0;
+    int32_t arrowSidePosition = 0;
+    std::vector<DUxCSubWelding> subWeldings;
+    bool operator==(const DUxWeldContent&) const = default;
+};
+
 // What each weld type knows of its values.
 class DUxWeldSrvUtils {
 public:
@@ -143,10 +153,9 @@ public:
     DUxCSubWelding* EditSubWelding(int32_t i);
     // Appends a sub-welding with the state's arrow-side position and orientation; its index.
     int32_t addSubWelding();
-    // Inserts before index (0 .. count); false, changing nothing, outside.
-    bool insertSubWeldingBefore(int32_t index, const DUxCSubWelding& sub);
-    // False, changing nothing, outside the list.
-    bool removeSubWelding(int32_t index);
+    // Everything at once; setting what the state holds already changes nothing.
+    DUxWeldContent GetContent() const;
+    void SetContent(const DUxWeldContent& content);
 
     // Per-object choices of the weld's look.
     int32_t GetIdentLineType() const { return m_identLineType; }

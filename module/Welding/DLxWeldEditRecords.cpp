@@ -60,12 +60,16 @@ bool TakesSecondary(uint32_t type) {
 }
 
 struct Applier {
-    DUxWeldState& state;
+    DUxWeldContent& state;
     int32_t current = 0;
     std::array<ValueSlot, kValueSlots> table{};
     int32_t valueIndex = 0;
 
-    DUxCSubWelding* Current() { return state.EditSubWelding(current); }
+    DUxCSubWelding* Sub(int32_t i) {
+        return i >= 0 && i < int32_t(state.subWeldings.size()) ? &state.subWeldings[size_t(i)]
+                                                              : nullptr;
+    }
+    DUxCSubWelding* Current() { return Sub(current); }
 
     void PrimaryWeld(bool arrow, uint32_t type, int32_t group) {
         DUxCSubWelding* sub = Current();
@@ -104,7 +108,6 @@ struct Applier {
     }
 
     void Contour(bool arrow, bool primary, int32_t contour) {
-        state.setOrientation(state.GetOrientation());
         DUxCSubWelding* sub = Current();
         if (DUxCWeld* w = sub ? WeldAt(*sub, WeldSlot(arrow, primary)) : nullptr)
             w->contourType = contour;
@@ -126,7 +129,7 @@ struct Applier {
     void Value(const UTxString16& text) {
         if (valueIndex < 0 || valueIndex >= kValueSlots) return;
         const ValueSlot v = table[size_t(valueIndex)];
-        DUxCSubWelding* sub = v.sub >= 0 ? state.EditSubWelding(v.sub) : nullptr;
+        DUxCSubWelding* sub = Sub(v.sub);
         if (DUxCWeld* w = sub ? WeldAt(*sub, v.weld) : nullptr) w->values[size_t(v.field)] = text;
     }
 
@@ -137,10 +140,11 @@ struct Applier {
 
     void AddSubWeld(int32_t index) {
         DUxCSubWelding sub;
-        sub.arrowSidePosition = state.GetArrowSidePosition();
-        sub.orientation = state.GetOrientation();
+        sub.arrowSidePosition = state.arrowSidePosition;
+        sub.orientation = state.orientation;
         DUxWeldState::SetDefaultSubSymbol(sub);
-        if (!state.insertSubWeldingBefore(index, sub)) return;
+        if (index < 0 || index > int32_t(state.subWeldings.size())) return;
+        state.subWeldings.insert(state.subWeldings.begin() + index, sub);
         // The listed values keep naming the welds they were listed from.
         for (ValueSlot& v : table)
             if (v.sub >= index) ++v.sub;
@@ -148,7 +152,8 @@ struct Applier {
     }
 
     void DeleteSubWeld(int32_t index) {
-        if (!state.removeSubWelding(index)) return;
+        if (!Sub(index)) return;
+        state.subWeldings.erase(state.subWeldings.begin() + index);
         for (ValueSlot& v : table)
             if (v.sub == index)
                 v = ValueSlot();
@@ -166,16 +171,16 @@ struct Applier {
         } else if (key == u"WeldAllAround") {
             if (DUxCSubWelding* sub = Current()) sub->areaDescType = r.GetInt(0);
         } else if (key == u"WeldOrientation") {
-            state.setOrientation(r.GetInt(0));
+            state.orientation = r.GetInt(0);
         } else if (key == u"WeldIdentLine") {
             if (!r.GetBool(0))
-                state.SetIdentLineType(DUxWeldState::kNoIdentLine);
-            else if (state.GetArrowSidePosition() == 0)
-                state.SetIdentLineType(DUxWeldState::kIdentLineAbove);
-            else if (state.GetArrowSidePosition() == 1)
-                state.SetIdentLineType(DUxWeldState::kIdentLineBelow);
+                state.identLineType = DUxWeldState::kNoIdentLine;
+            else if (state.arrowSidePosition == 0)
+                state.identLineType = DUxWeldState::kIdentLineAbove;
+            else if (state.arrowSidePosition == 1)
+                state.identLineType = DUxWeldState::kIdentLineBelow;
         } else if (key == u"WeldIdentLineType") {
-            state.SetIdentLineType(r.GetInt(0));
+            state.identLineType = r.GetInt(0);
         } else if (key == u"WeldAssociationType") {
             if (DUxCSubWelding* sub = Current()) sub->associationType = r.GetInt(0);
         } else if (key == u"WeldSwap") {
@@ -187,7 +192,7 @@ struct Applier {
             DeleteSubWeld(r.GetInt(0));
         } else if (key == u"SubWeldIndex") {
             const int32_t i = r.GetInt(0);
-            current = i >= 0 && i < state.numOfSubWeldings() ? i : -1;
+            current = Sub(i) ? i : -1;
         } else if (key == u"NoteBox") {
             if (DUxCSubWelding* sub = Current()) sub->closedTail = r.GetBool(0);
         } else if (key == u"NoteText") {
@@ -243,12 +248,20 @@ UTxString16 Number(int32_t i) {
 }
 } // namespace
 
-UTxResult DLxWeldInstance::ApplyEditRecords(const FBxObjectEditRecordList& records) {
-    DUxWeldState* state = GetWeldState();
-    if (!state || state->numOfSubWeldings() == 0) return {};
-    Applier a{*state};
+void DLxWeldInstance::ApplyEditRecords(DUxWeldContent& content,
+                                       const FBxObjectEditRecordList& records) {
+    if (content.subWeldings.empty()) return;
+    Applier a{content};
     for (const FBxObjectEditRecord& r : records)
         a.Apply(r);
+}
+
+UTxResult DLxWeldInstance::ApplyEditRecords(const FBxObjectEditRecordList& records) {
+    DUxWeldState* state = GetWeldState();
+    if (!state) return {};
+    DUxWeldContent content = state->GetContent();
+    ApplyEditRecords(content, records);
+    state->SetContent(content);
     return {};
 }
 

@@ -11,6 +11,7 @@
 #include "rse/RSeRef.h"
 #include "utx/UTxString16.h"
 
+struct DUxWeldContent;
 class DUxWeldState;
 class FBxLayerStyle;
 class FBxObjectEditRecord;
@@ -56,6 +57,8 @@ public:
     // Replays weld edit records onto the state, in order; records that name nothing change
     // nothing. Check a list first with CheckEditRecords.
     UTxResult ApplyEditRecords(const FBxObjectEditRecordList& records);
+    // The same onto a weld symbol's content (one with no sub-welding is left alone).
+    static void ApplyEditRecords(DUxWeldContent& content, const FBxObjectEditRecordList& records);
     // Whether a list can be applied to a symbol of `subWeldings` sub-weldings: every index
     // names a sub-welding (an insertion position for "AddSubWeld"), no record edits a deleted
     // current sub-welding, and one sub-welding at least remains. Refusal text otherwise.
