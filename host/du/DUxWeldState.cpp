@@ -414,6 +414,9 @@ void DUxWeldState::DrawSubWelding(SMxDisplayListBuilder& lines, SMxDisplayListBu
     if (sub.areaDescType == 1 || sub.areaDescType == 2 || sub.areaDescType == 4) {
         lines.SetItemId(kAllAroundItem);
         lines.AddCircle(f.P(f.root, 0), WqGeVector3d::kZAxis, GetAllAroundDiameter() / 2);
+    } else if (sub.areaDescType == 8) {
+        lines.SetItemId(kAllAroundItem);
+        lines.AddCircle(f.P(f.root, 0), WqGeVector3d::kZAxis, kTextHeight / 2);
     }
     if (sub.fieldWeldType != 0) {
         lines.SetItemId(kFlagItem);

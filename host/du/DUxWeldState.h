@@ -67,7 +67,7 @@ struct DUxCSubWelding {
     int32_t orientation = 1;
     // 0 none; 1 the field flag pointing to the tail, 2 pointing to the arrow.
     int32_t fieldWeldType = 0;
-    // 0 none; 1 all around (1.8 text heights), 2 all around (1 text height), 3 between
+    // 0 none; 1 all around (1.8 text heights), 2 and 8 all around (1 text height), 3 between
     // points (no circle), 4 all around sized by the identification line's gap.
     int32_t areaDescType = 0;
     // 0 none, 1 spacer, 2 to 4 staggered (the other side's symbols move along by a symbol).
@@ -113,8 +113,14 @@ public:
     static bool HasService(uint32_t type, int32_t group);
     // The fields a weld of the type shows, in dialog order; empty without a service.
     static std::vector<int32_t> ValueFields(uint32_t type);
-    // The dialog index of a field: primary welds 0 .. 5, secondary ones 6 .. 11.
-    static int32_t DialogIndex(int32_t field, bool primary) { return field + (primary ? 0 : 6); }
+    // The dialog index of a field: a primary weld's 0 .. 5, a secondary's 10 .. 14 (a secondary
+    // weld shows no root opening: -1).
+    static int32_t DialogIndex(int32_t field, bool primary) {
+        if (primary) return field;
+        return field < DUxCWeld::kRootOpening ? 10 + field : -1;
+    }
+    // The dialog index of a primary weld's brazing flag.
+    static constexpr int32_t kBrazingIndex = 20;
 };
 
 class DUxWeldState : public DUxSymState {

@@ -11,8 +11,9 @@
 //   adds the secondary weld, or removes the one there.
 //   "ArrowContourType", "ArrowSecContourType", "OtherContourType", "OtherSecContourType" int.
 //   "WeldPrimaryValuePositions" / "WeldSecondaryValuePositions" bool (true: arrow side): lists
-//   that weld's values by dialog index (the primary's listing starts afresh), after which
-//   "WeldValueIndex" int and "WeldValue" string pairs set them.
+//   that weld's values by dialog index (the primary's listing starts afresh; index 20 is its
+//   brazing flag, "1" or "0"), after which "WeldValueIndex" int and "WeldValue" string pairs
+//   set them.
 //   "WeldArrowPrefix" / "WeldOtherPrefix" string: the primary weld's prefix.
 // Records with other keys are skipped.
 #include <array>
@@ -29,8 +30,9 @@ constexpr int32_t kValueSlots = 21;
 struct ValueSlot {
     int32_t sub = -1;
     int32_t weld = 0; // 0 arrow primary, 1 arrow secondary, 2 other primary, 3 other secondary
-    int32_t field = 0;
+    int32_t field = 0; // kBrazing: the weld's brazing flag ("1" sets it)
 };
+constexpr int32_t kBrazing = -1;
 
 int32_t WeldSlot(bool arrow, bool primary) {
     return (arrow ? 0 : 2) + (primary ? 0 : 1);
@@ -124,13 +126,19 @@ struct Applier {
             const int32_t i = DUxWeldSrvUtils::DialogIndex(f, primary);
             if (i >= 0 && i < kValueSlots) table[size_t(i)] = {current, slot, f};
         }
+        if (primary) table[DUxWeldSrvUtils::kBrazingIndex] = {current, slot, kBrazing};
     }
 
     void Value(const UTxString16& text) {
         if (valueIndex < 0 || valueIndex >= kValueSlots) return;
         const ValueSlot v = table[size_t(valueIndex)];
         DUxCSubWelding* sub = Sub(v.sub);
-        if (DUxCWeld* w = sub ? WeldAt(*sub, v.weld) : nullptr) w->values[size_t(v.field)] = text;
+        DUxCWeld* w = sub ? WeldAt(*sub, v.weld) : nullptr;
+        if (!w) return;
+        if (v.field == kBrazing)
+            w->brazing = text == u"1";
+        else
+            w->values[size_t(v.field)] = text;
     }
 
     void Prefix(bool arrow, const UTxString16& text) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "KorvuTestSupport.h"
+#include "WeldTestDoc.h"
 #include "Request/DLxCreateWeldSymbolRequest.h"
 #include "Standard/DLxStdStyles.h"
 #include "Symbol/DLxGDTInstance.h"
@@ -35,76 +36,8 @@
 #include "sm/SMxDisplayList.h"
 
 namespace {
+using namespace weldtest;
 
-using Records = FBxObjectEditRecordList;
-using W = DUxWeldState;
-
-FBxObjectEditRecord Rec(const char16_t* key, int32_t v) {
-    return FBxObjectEditRecord(key).AddInt(v);
-}
-FBxObjectEditRecord Rec(const char16_t* key, bool v) {
-    return FBxObjectEditRecord(key).AddBool(v);
-}
-FBxObjectEditRecord Rec(const char16_t* key, const char16_t* v) {
-    return FBxObjectEditRecord(key).AddString(v);
-}
-FBxObjectEditRecord Weld(const char16_t* key, uint32_t type) {
-    FBxObjectEditRecord r = Rec(key, int32_t(type));
-    r.SetAttribute(u"group", FWxTranscriptValue::MakeInt(0));
-    return r;
-}
-
-// A drawing under a standard with one sheet and a view whose edge 1 runs along y = 150 from
-// x 150 to 250.
-struct WeldDoc {
-    std::unique_ptr<DLxDrawingDoc> doc = std::make_unique<DLxDrawingDoc>();
-    DLxSheet* sheet = nullptr;
-    DLxViewInstance* view = nullptr;
-
-    explicit WeldDoc(const char16_t* standard = u"ISO") {
-        doc->GetDrawing()->SetStandardName(standard);
-        sheet = doc->CreateSheet(u"Sheet 1", 420, 297);
-        view = sheet->CreateView(u"Front");
-        view->SetViewCenter({200, 150, 0});
-        view->SetEdges({DLxViewEdge::Line(1, {-50, 0, 0}, {50, 0, 0})});
-        DLxStdStyles::AddDocumentStyles(doc.get());
-        RDxComputeContext ctx;
-        sheet->Recompute(ctx);
-    }
-
-    // The arrow at `param` along the edge, the root of the reference line at `root`.
-    UTxResult Create(const Records& records = {}, double param = 0.5,
-                     WqGePoint3d root = {220, 180, 0}) {
-        const WqGePoint3d end = {150 + 100 * param, 150, 0};
-        return doc->ProcessChangeRequest(new DLxCreateWeldSymbolRequest(
-            DLxIntent::OnEdge(view, 1, param), {end, root}, root, {}, records));
-    }
-    // A leader through `points`, its end (at `param` along the edge) first, the root last.
-    UTxResult CreateThrough(std::vector<WqGePoint3d> points, double param) {
-        return doc->ProcessChangeRequest(new DLxCreateWeldSymbolRequest(
-            DLxIntent::OnEdge(view, 1, param), points, points.back(), {}, {}));
-    }
-    UTxResult Edit(DLxWeldInstance* w, const Records& records) {
-        return doc->ProcessChangeRequest(
-            new DLxCreateWeldSymbolRequest(RSeRef<DLxWeldInstance>(w), records));
-    }
-    DLxWeldInstance* Weld(size_t i = 0) const {
-        size_t n = 0;
-        for (const RSeRef<RDxNode>& r : sheet->GetNodes())
-            if (auto* w = dynamic_cast<DLxWeldInstance*>(r.GetTarget()))
-                if (n++ == i) return w;
-        return nullptr;
-    }
-    W* State(size_t i = 0) const {
-        DLxWeldInstance* w = Weld(i);
-        return w ? w->GetWeldState() : nullptr;
-    }
-    std::vector<uint8_t> Bytes() {
-        std::vector<uint8_t> bytes;
-        EXPECT_FALSE(doc->GetRSeDb()->SaveToBuffer(bytes).Failed());
-        return bytes;
-    }
-};
 
 // What a weld state draws about its root, split by part.
 struct Drawn {
@@ -317,11 +250,12 @@ TEST(WeldSymbol, EditRecordsChangeWhatTheyName) {
         {"the secondary's values follow the primary's",
          {Weld(u"AddPrimaryArrowWeld", DUxCWeld::kV), Weld(u"AddSecondaryArrowWeld", DUxCWeld::kFillet),
           Rec(u"WeldPrimaryValuePositions", true), Rec(u"WeldSecondaryValuePositions", true),
-          Rec(u"WeldValueIndex", 4), Rec(u"WeldValue", u"60"), Rec(u"WeldValueIndex", 6),
-          Rec(u"WeldValue", u"3")},
+          Rec(u"WeldValueIndex", 4), Rec(u"WeldValue", u"60"), Rec(u"WeldValueIndex", 10),
+          Rec(u"WeldValue", u"3"), Rec(u"WeldValueIndex", 20), Rec(u"WeldValue", u"1")},
          [&](const W& s) {
              EXPECT_EQ(sub0(s).weldOnArrowSide(true)->values[DUxCWeld::kAngle], u"60");
              EXPECT_EQ(sub0(s).weldOnArrowSide(false)->values[DUxCWeld::kSize], u"3");
+             EXPECT_TRUE(sub0(s).weldOnArrowSide(true)->brazing);
          }},
         {"a new sub-welding in front becomes current",
          {Rec(u"AddSubWeld", 0), Rec(u"NoteText", u"141"), Rec(u"SubWeldIndex", 1),
