@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "Leader/DLxTerminalNodeGenerator.h"
+#include "Leader/DLxLeaderUtils.h"
 #include "Symbol/KorvuModule.h"
 #include "WinModule.h"
 #include "dc/RDxFragment.h"
@@ -22,17 +22,6 @@ constexpr uint32_t kArrowHead = 28029;
 // A weld symbol draws no landing: the reference line is the landing.
 constexpr double kReferenceLandingLength = 1.5e-10;
 
-DUxLeaderNodeTree* MakeLeader(RDxFragment* fragment, const std::vector<WqGePoint3d>& points,
-                              DUxArrowHeadState* arrow) {
-    auto* generator = DLxTerminalNodeGenerator::Create(fragment);
-    const WqGePoint3d end = points.empty() ? WqGePoint3d() : points.front();
-    DUxLeaderNodeTree* tree = DUxLeaderNodeTree::Create(fragment, generator, end, arrow);
-    if (!tree) return tree;
-    DUxLeaderNode* node = tree->GetRoot();
-    for (size_t i = 1; i < points.size(); ++i)
-        node = tree->InsertNode(node, points[i]);
-    return tree;
-}
 } // namespace
 
 DLxWeldInstance::DLxWeldInstance(RDxFragment* fragment, DUxWeldState* state)
@@ -60,7 +49,7 @@ DLxWeldInstance* DLxWeldInstance::CreateInstance(RDxFragment* fragment,
         DUxWeldState::SetDefaultSubSymbol(*sub);
 
     DUxArrowHeadState* arrow = DUxLeaderNodeTree::CreateArrowHeadState(fragment, kArrowHead);
-    DUxLeaderNodeTree* leader = MakeLeader(fragment, points, arrow);
+    DUxLeaderNodeTree* leader = DLxLeaderUtils::MakeLeader(fragment, points, arrow);
     leader->SetReferenceLandingLength(kReferenceLandingLength);
     leader->SetLandingLength(0);
     inst->AppendLeader(leader);
