@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "Symbol/KorvuModule.h"
+#include "WinModule.h"
 #include "Welding/DLxWeldInstance.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
@@ -65,6 +67,11 @@ int32_t DLxWeldDialog::StandardType() const {
 }
 
 bool DLxWeldDialog::OnInitDialog() {
+    HMODULE res = KorvuGetResourceHandle();
+    const KorvuResDialog* dialog = res ? FindDialogResource(res, kTemplate) : nullptr;
+    if (!dialog) return false;
+    for (uint32_t i = 0; i < dialog->controlCount; ++i)
+        if (dialog->controls[i].id != 0xFFFFFFFFu) m_templateIds.insert(int32_t(dialog->controls[i].id));
     const DUxCSubWelding* sub = Current();
     m_arrowOnTop = !sub || sub->arrowSidePosition == 1;
     for (const Row& row : kRows)

@@ -12,6 +12,7 @@
 // combos (OnChoose: the weld popups take a weld type, the contour combos a contour type, the
 // identification-line popup a line type, the stagger popup an association type).
 #include <cstdint>
+#include <set>
 #include <vector>
 
 #include "du/DUxWeldState.h"
@@ -58,6 +59,7 @@ public:
     DLxWeldDialog(const RSeRef<DLxWeldInstance>& weld, FWxState* target,
                   FBxObjectEditRecordList& records);
 
+    // False when the resource module lacks the dialog's template.
     bool OnInitDialog() override;
     void OnClicked(int32_t id) override;
     void OnKillFocus(int32_t id);
@@ -67,6 +69,8 @@ public:
     const DUxWeldContent& GetPreview() const { return m_preview; }
     int32_t GetCurrentIndex() const { return m_current; }
     bool IsArrowSideOnTop() const { return m_arrowOnTop; }
+    // Whether the dialog's template has a control of that id.
+    bool HasControl(int32_t id) const { return m_templateIds.count(id) != 0; }
 
 private:
     const DUxCSubWelding* Current() const;
@@ -86,6 +90,7 @@ private:
 
     RSeRef<DLxWeldInstance> m_weld;
     FBxObjectEditRecordList& m_records;
+    std::set<int32_t> m_templateIds;
     DUxWeldContent m_original;
     DUxWeldContent m_preview;
     int32_t m_current = 0;

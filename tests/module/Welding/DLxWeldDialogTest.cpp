@@ -3,10 +3,12 @@
 // request replays them.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "WeldTestDoc.h"
+#include "WinModule.h"
 #include "Welding/DLxWeldDialog.h"
 #include "fw/FWxTranscriptValue.h"
 
@@ -32,7 +34,12 @@ std::vector<std::string> Keys(const Records& records, size_t from) {
     return out;
 }
 
+// The dialog takes its template from the resource module, which the module loads with it.
 struct Session {
+    HMODULE module = LoadLibraryW(
+        UTx::MakeWideString(
+            (std::filesystem::path(KORVU_BIN).parent_path() / "libkorvu.so").string())
+            .c_str());
     WeldDoc d;
     Records records;
     std::unique_ptr<D> dlg;
@@ -41,11 +48,34 @@ struct Session {
         dlg = std::make_unique<D>(RSeRef<DLxWeldInstance>(d.Weld()), nullptr, records);
         EXPECT_TRUE(dlg->Create());
     }
+    ~Session() {
+        dlg.reset();
+        if (module) FreeLibrary(module);
+    }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
     void Type(int32_t id, const char16_t* text) {
         dlg->SetDlgItemText(id, text);
         dlg->OnKillFocus(id);
     }
 };
+
+TEST(WeldDialog, ItsTemplateHoldsEveryControlItDrives) {
+    Session s;
+    std::vector<int32_t> ids = {D::kFieldWeld, D::kAllAround,  D::kSwap,          D::kSpacer,
+                                D::kIdentLine, D::kStagger,    D::kNoteBox,       D::kNoteText,
+                                D::kAddSubWeld, D::kDeleteSubWeld, D::kNextSubWeld,
+                                D::kPreviousSubWeld, UCxDialog::kIdOK, UCxDialog::kIdCancel};
+    for (const D::Row& row : D::kRows) {
+        for (int32_t i : {0, 1, 2, 3, 4, 5, 10, 11, 12, 13, 14})
+            ids.push_back(row.firstValueEdit + i);
+        for (int32_t id : {row.prefixEdit, row.weldPopup, row.secondaryButton, row.primaryContour,
+                           row.secondaryContour, row.brazing})
+            ids.push_back(id);
+    }
+    for (int32_t id : ids)
+        EXPECT_TRUE(s.dlg->HasControl(id)) << id;
+}
 
 TEST(WeldDialog, TheTopRowEditsTheArrowSideWhenItIsAboveTheLine) {
     Session s(u"ISO"); // arrow side above the line
