@@ -201,12 +201,19 @@ struct LineLayout {
     double length = 0;
 };
 
-LineLayout Layout(const DUxCSubWelding& sub) {
+bool HasCircle(const DUxCSubWelding& sub) {
+    const int32_t t = sub.areaDescType;
+    return t == 1 || t == 2 || t == 4 || t == 8;
+}
+
+// `rootStart`: the root is at the line's reading start (orientation 1); `margin` keeps the
+// symbols and texts clear of what the root carries (the all-around circle).
+LineLayout Layout(const DUxCSubWelding& sub, bool rootStart = true, double margin = 0) {
     double left = 0;
     for (const DUxCWeld* w : {sub.weldOnArrowSide(true), sub.weldOnOtherSide(true)})
         if (w) left = std::max(left, TextWidth(LeftText(*w)));
     LineLayout l;
-    l.xs = std::max(1.5 * kH, left + kGap + kSymbol / 2);
+    l.xs = std::max(1.5 * kH, left + kGap + kSymbol / 2) + (rootStart ? margin : 0);
     double end = l.xs + kSymbol / 2;
     const double stagger = sub.associationType >= 2 && sub.associationType <= 4 ? kSecondaryPitch : 0;
     for (int side = 0; side < 2; ++side) {
@@ -220,7 +227,7 @@ LineLayout Layout(const DUxCSubWelding& sub) {
         }
         end = std::max(end, e);
     }
-    l.length = std::max(end + kH, 5 * kH);
+    l.length = std::max(end + kH + (rootStart ? 0 : margin), 5 * kH);
     return l;
 }
 
@@ -367,13 +374,13 @@ void DrawSide(SMxDisplayListBuilder& lines, SMxDisplayListBuilder& texts, const 
 
 double DUxWeldState::GetReferenceLineLength(int32_t i) const {
     const DUxCSubWelding* sub = subWelding(i);
-    return sub ? Layout(*sub).length : 0.0;
+    return sub ? Layout(*sub, m_orientation != 0, RootMargin(*sub)).length : 0.0;
 }
 
 void DUxWeldState::DrawSubWelding(SMxDisplayListBuilder& lines, SMxDisplayListBuilder& texts,
                                   int32_t i) {
     const DUxCSubWelding& sub = m_subWeldings[size_t(i)];
-    const LineLayout l = Layout(sub);
+    const LineLayout l = Layout(sub, m_orientation != 0, RootMargin(sub));
     Frame f;
     f.y = i * kStackPitch;
     f.root = m_orientation == 0 ? l.length : 0.0;
@@ -411,12 +418,10 @@ void DUxWeldState::DrawSubWelding(SMxDisplayListBuilder& lines, SMxDisplayListBu
     }
 
     // At the root: the all-around circle and the field flag.
-    if (sub.areaDescType == 1 || sub.areaDescType == 2 || sub.areaDescType == 4) {
+    if (HasCircle(sub)) {
         lines.SetItemId(kAllAroundItem);
-        lines.AddCircle(f.P(f.root, 0), WqGeVector3d::kZAxis, GetAllAroundDiameter() / 2);
-    } else if (sub.areaDescType == 8) {
-        lines.SetItemId(kAllAroundItem);
-        lines.AddCircle(f.P(f.root, 0), WqGeVector3d::kZAxis, kTextHeight / 2);
+        const double d = sub.areaDescType == 8 ? kTextHeight : GetAllAroundDiameter();
+        lines.AddCircle(f.P(f.root, 0), WqGeVector3d::kZAxis, d / 2);
     }
     if (sub.fieldWeldType != 0) {
         lines.SetItemId(kFlagItem);
@@ -449,6 +454,12 @@ void DUxWeldState::DrawSubWelding(SMxDisplayListBuilder& lines, SMxDisplayListBu
             lines.AddPolyline(box, true);
         }
     }
+}
+
+double DUxWeldState::RootMargin(const DUxCSubWelding& sub) const {
+    if (!HasCircle(sub)) return 0.0;
+    const double d = sub.areaDescType == 8 ? kTextHeight : GetAllAroundDiameter();
+    return d / 2 + 0.2 * kTextHeight;
 }
 
 void DUxWeldState::GenGraphics(SMxDisplayList& symbolList, SMxDisplayList& textList, int32_t,

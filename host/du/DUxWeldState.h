@@ -194,8 +194,14 @@ public:
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;
     UTxResult Clone(DUxWeldState* target, RSeCloneCommander* cc) const;
+    // The stored form of a list of sub-weldings, for the state and for whoever else keeps
+    // weld symbol content (the model's welds).
+    static void SaveSubWeldings(RSeStream& s, const std::vector<DUxCSubWelding>& subs);
+    static void LoadSubWeldings(RSeStream& s, std::vector<DUxCSubWelding>& subs);
 
 private:
+    // How far the symbols of a line keep from its root: clear of the all-around circle.
+    double RootMargin(const DUxCSubWelding& sub) const;
     void DrawSubWelding(SMxDisplayListBuilder& lines, SMxDisplayListBuilder& texts, int32_t i);
 
     int32_t m_orientation = 1;

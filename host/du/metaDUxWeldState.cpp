@@ -64,11 +64,36 @@ void DUxWeldState::Load(RSeStream& s) {
     s.Read(m_arrowSidePosition);
     s.Read(m_recoverPrefix);
     s.Read(m_recovered);
+    LoadSubWeldings(s, m_subWeldings);
+}
+
+void DUxWeldState::Save(RSeStream& s) const {
+    RSeMetaType::PlainSave(this, s);
+    s.Write(m_orientation);
+    s.Write(m_identLineType);
+    s.Write(m_arrowSidePosition);
+    s.Write(m_recoverPrefix);
+    s.Write(m_recovered);
+    SaveSubWeldings(s, m_subWeldings);
+}
+
+UTxResult DUxWeldState::Clone(DUxWeldState* target, RSeCloneCommander* cc) const {
+    RSeMetaType::PlainClone(this, target, cc);
+    target->m_orientation = m_orientation;
+    target->m_identLineType = m_identLineType;
+    target->m_arrowSidePosition = m_arrowSidePosition;
+    target->m_recoverPrefix = m_recoverPrefix;
+    target->m_recovered = m_recovered;
+    target->m_subWeldings = m_subWeldings;
+    return {};
+}
+
+void DUxWeldState::LoadSubWeldings(RSeStream& s, std::vector<DUxCSubWelding>& subs) {
     uint32_t n = 0;
     s.Read(n);
     s.CheckCount(n, kMinSubWeldingBytes);
-    m_subWeldings.assign(n, DUxCSubWelding());
-    for (DUxCSubWelding& sub : m_subWeldings) {
+    subs.assign(n, DUxCSubWelding());
+    for (DUxCSubWelding& sub : subs) {
         s.Read(sub.arrowSidePosition);
         s.Read(sub.orientation);
         s.Read(sub.fieldWeldType);
@@ -85,15 +110,9 @@ void DUxWeldState::Load(RSeStream& s) {
     }
 }
 
-void DUxWeldState::Save(RSeStream& s) const {
-    RSeMetaType::PlainSave(this, s);
-    s.Write(m_orientation);
-    s.Write(m_identLineType);
-    s.Write(m_arrowSidePosition);
-    s.Write(m_recoverPrefix);
-    s.Write(m_recovered);
-    s.Write(uint32_t(m_subWeldings.size()));
-    for (const DUxCSubWelding& sub : m_subWeldings) {
+void DUxWeldState::SaveSubWeldings(RSeStream& s, const std::vector<DUxCSubWelding>& subs) {
+    s.Write(uint32_t(subs.size()));
+    for (const DUxCSubWelding& sub : subs) {
         s.Write(sub.arrowSidePosition);
         s.Write(sub.orientation);
         s.Write(sub.fieldWeldType);
@@ -106,15 +125,4 @@ void DUxWeldState::Save(RSeStream& s) const {
             if (sub.present[k]) SaveWeld(s, sub.welds[k]);
         }
     }
-}
-
-UTxResult DUxWeldState::Clone(DUxWeldState* target, RSeCloneCommander* cc) const {
-    RSeMetaType::PlainClone(this, target, cc);
-    target->m_orientation = m_orientation;
-    target->m_identLineType = m_identLineType;
-    target->m_arrowSidePosition = m_arrowSidePosition;
-    target->m_recoverPrefix = m_recoverPrefix;
-    target->m_recovered = m_recovered;
-    target->m_subWeldings = m_subWeldings;
-    return {};
 }

@@ -128,6 +128,8 @@ UTxResult DLxCreateWeldSymbolRequest::_Execute(FWxSceneDoc* doc) {
         m_weldText = FWxUtil::GetTranscriptMgr().StringFromRef(m_weld);
     }
     if (!m_records.empty()) weld->ApplyEditRecords(m_records);
+    // A symbol made on a weld bead of the model shows the model's weld symbol.
+    if (m_create) weld->RecoverFromModelWeld();
     const UTxResult result = DLxRequestUtil::RecomputeChanged(weld);
     if (m_create) new DLxCreateWeldInstanceBulletin(doc, RSeRefBase(weld));
     return result;

@@ -6,6 +6,9 @@
 #include "Symbol/KorvuModule.h"
 #include "WinModule.h"
 #include "dc/RDxFragment.h"
+#include "dl/DLxAnchorPoint.h"
+#include "dl/DLxModelWeld.h"
+#include "dl/DLxViewInstance.h"
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
@@ -109,6 +112,47 @@ void DLxWeldInstance::SetSymbolOrientation(int32_t leader) {
     if (orientation != state->GetOrientation()) state->setOrientation(orientation);
 }
 
+const DLxModelWeld* DLxWeldInstance::GetAnchorModelWeld() const {
+    DLxAnchorPoint* anchor = GetFirstAnchor();
+    DLxViewInstance* view = anchor ? anchor->GetViewInstance() : nullptr;
+    int32_t edgeId = 0;
+    if (!view || !anchor->GetEdgeId(edgeId)) return nullptr;
+    const DLxViewEdge* edge = view->FindEdge(edgeId);
+    return edge && edge->weld != 0 ? view->FindModelWeld(edge->weld) : nullptr;
+}
+
+uint32_t DLxWeldInstance::GetFeatureIdFromAnchorEdgeProxy() const {
+    if (!IsRecovered()) return kNoFeature;
+    const DLxModelWeld* weld = GetAnchorModelWeld();
+    return weld ? uint32_t(weld->id) : kNoFeature;
+}
+
+void DLxWeldInstance::UpdatefromWeldState(const DLxModelWeld& weld) {
+    DUxWeldState* state = GetWeldState();
+    if (!state) return;
+    DUxWeldContent content = state->GetContent();
+    content.subWeldings = weld.subWeldings;
+    for (DUxCSubWelding& sub : content.subWeldings) {
+        if (weld.reverse) sub.reverseSide();
+        if (!state->GetRecoverPrefix())
+            for (DUxCWeld* w : {sub.weldOnArrowSide(true), sub.weldOnOtherSide(true)})
+                if (w) w->prefix.clear();
+        sub.arrowSidePosition = content.arrowSidePosition;
+        sub.orientation = content.orientation;
+    }
+    state->SetContent(content);
+    state->SetRecovered(true);
+}
+
+bool DLxWeldInstance::RecoverFromModelWeld() {
+    const DLxModelWeld* weld = GetAnchorModelWeld();
+    if (!weld || weld->subWeldings.empty()) return false;
+    UpdatefromWeldState(*weld);
+    SetArrowID(uint32_t(weld->id));
+    SetOtherID(kNoFeature);
+    return true;
+}
+
 bool DLxWeldInstance::GetKeyPoint(WqGePoint3d& p) const {
     WqGePoint3d r, d;
     const int32_t n = GetReferencePoints(r, d);
@@ -129,6 +173,8 @@ const UTxString16& DLxWeldInstance::GetBrowserLabel() {
 UTxResult DLxWeldInstance::Compute(RDxComputeContext& ctx) {
     // The reference line runs away from the arrow, whichever side the user put the root.
     if (IsActiveLeader(0)) SetSymbolOrientation(0);
+    // A recovered symbol that lost its weld's id takes the weld of its anchor's edge again.
+    if (IsRecovered() && m_arrowID == kNoFeature && m_otherID == kNoFeature) RecoverFromModelWeld();
     return DLxSymInstance::Compute(ctx);
 }
 

@@ -13,6 +13,7 @@
 
 struct DUxWeldContent;
 class DUxWeldState;
+struct DLxModelWeld;
 class FBxLayerStyle;
 class FBxObjectEditRecord;
 using FBxObjectEditRecordList = std::vector<FBxObjectEditRecord>;
@@ -63,6 +64,20 @@ public:
     // names a sub-welding (an insertion position for "AddSubWeld"), no record edits a deleted
     // current sub-welding, and one sub-welding at least remains. Refusal text otherwise.
     static UTxString16 CheckEditRecords(const FBxObjectEditRecordList& records, int32_t subWeldings);
+
+    // Association with the model's welds. The weld feature whose bead edge the first anchor
+    // lies on; null when none.
+    const DLxModelWeld* GetAnchorModelWeld() const;
+    // For a recovered symbol, the id of that weld feature; kNoFeature otherwise.
+    uint32_t GetFeatureIdFromAnchorEdgeProxy() const;
+    // Takes the weld symbol the model keeps for `weld`: its sub-weldings (sides swapped for a
+    // reversed weld, primary prefixes dropped unless the symbol keeps recovered prefixes, the
+    // arrow side where this symbol's standard puts it), keeping the orientation; the symbol is
+    // then recovered.
+    void UpdatefromWeldState(const DLxModelWeld& weld);
+    // A symbol on a model weld's bead takes that weld's symbol and its id (ArrowID); false,
+    // changing nothing, when the first anchor lies on no weld's edge.
+    bool RecoverFromModelWeld();
 
     // The key point: the root, or the middle of the root and its first child.
     bool GetKeyPoint(WqGePoint3d& p) const;

@@ -451,6 +451,56 @@ TEST(WeldSymbol, RoundTripsKeepEverything) {
     }
 }
 
+// A symbol made on a weld bead of the model shows the weld symbol the model keeps for that weld
+// (its sides swapped for a reversed weld) and keeps the weld's id; one made elsewhere does not.
+TEST(WeldSymbol, ASymbolOnAModelWeldTakesTheModelsSymbol) {
+    for (const bool reverse : {false, true}) {
+        SCOPED_TRACE(reverse);
+        WeldDoc d;
+        DLxViewEdge bead = DLxViewEdge::Line(1, {-50, 0, 0}, {50, 0, 0});
+        bead.weld = 7;
+        ASSERT_TRUE(d.view->SetEdges({bead, DLxViewEdge::Line(2, {-50, 40, 0}, {50, 40, 0})}));
+        DUxCSubWelding sub;
+        DUxCWeld fillet;
+        fillet.setWeldType(DUxCWeld::kFillet, 0);
+        fillet.prefix = u"a";
+        fillet.values[DUxCWeld::kSize] = u"5";
+        sub.setWeldOnArrowSide(&fillet, true);
+        sub.notes = u"141";
+        ASSERT_TRUE(d.view->SetModelWelds({{7, reverse, {sub}}}));
+        RDxComputeContext ctx;
+        d.sheet->Recompute(ctx);
+
+        // Records of a create on a weld give way to the model's symbol.
+        ASSERT_FALSE(d.Create({Rec(u"NoteText", u"mine")}).Failed());
+        DLxWeldInstance* onBead = d.Weld(0);
+        EXPECT_TRUE(onBead->IsRecovered());
+        EXPECT_EQ(onBead->GetArrowID(), 7u);
+        EXPECT_EQ(onBead->GetOtherID(), DLxWeldInstance::kNoFeature);
+        EXPECT_EQ(onBead->GetFeatureIdFromAnchorEdgeProxy(), 7u);
+        const DUxCSubWelding& shown = *onBead->GetWeldState()->subWelding(0);
+        EXPECT_EQ(shown.notes, u"141");
+        const DUxCWeld* w = reverse ? shown.weldOnOtherSide(true) : shown.weldOnArrowSide(true);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->values[DUxCWeld::kSize], u"5");
+        EXPECT_EQ(w->prefix, u"a");
+        EXPECT_EQ(reverse ? shown.weldOnArrowSide(true) : shown.weldOnOtherSide(true), nullptr);
+        EXPECT_EQ(shown.arrowSidePosition, onBead->GetWeldState()->GetArrowSidePosition());
+
+        const std::vector<uint8_t> before = d.Bytes();
+        ASSERT_FALSE(d.doc->ProcessChangeRequest(new DLxCreateWeldSymbolRequest(
+                                                     DLxIntent::OnEdge(d.view, 2, 0.5),
+                                                     {{200, 190, 0}, {220, 210, 0}}, {}, {}, {}))
+                         .Failed());
+        DLxWeldInstance* elsewhere = d.Weld(1);
+        EXPECT_FALSE(elsewhere->IsRecovered());
+        EXPECT_EQ(elsewhere->GetArrowID(), DLxWeldInstance::kNoFeature);
+        EXPECT_EQ(elsewhere->GetFeatureIdFromAnchorEdgeProxy(), DLxWeldInstance::kNoFeature);
+        ASSERT_FALSE(d.doc->Undo().Failed());
+        EXPECT_EQ(d.Bytes(), before);
+    }
+}
+
 TEST(WeldSymbol, DamagedDrawingsWithWeldsLoadAndDrawOrFailCleanly) {
     WeldDoc d;
     ASSERT_FALSE(d.Create({Weld(u"AddPrimaryOtherWeld", DUxCWeld::kV), Rec(u"NoteText", u"x"),
