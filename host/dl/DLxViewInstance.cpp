@@ -243,6 +243,12 @@ bool DLxViewInstance::SetModelWelds(std::vector<DLxModelWeld> welds) {
     return true;
 }
 
+void DLxViewInstance::SetWeldSymbolsVisible(bool visible) {
+    if (visible == m_weldSymbolsVisible) return;
+    BeginChange();
+    m_weldSymbolsVisible = visible;
+}
+
 bool DLxViewInstance::AddEdge(const DLxViewEdge& edge) {
     if (!edge.IsWellFormed() || FindEdge(edge.id)) return false;
     BeginChange();

@@ -87,6 +87,10 @@ public:
     const DLxModelWeld* FindModelWeld(int32_t id) const;
     // False, changing nothing, when an id is not positive or two share one.
     bool SetModelWelds(std::vector<DLxModelWeld> welds);
+    // Whether the weld symbols recovered from the model's welds show in this view (they do by
+    // default).
+    bool GetWeldSymbolsVisible() const { return m_weldSymbolsVisible; }
+    void SetWeldSymbolsVisible(bool visible);
 
     // Model to sheet and back. SheetToModel answers the model point on the plane through the
     // model origin across the view direction.
@@ -129,8 +133,9 @@ public:
     BBox GetSheetBBox() const;
 
     // Version 1 added the breaks, version 2 each edge's occurrence path, version 3 each edge's
-    // model weld and the model welds; a view stored at version 0 has no breaks, one stored
-    // before version 2 edges of no occurrence, one before version 3 no welds.
+    // model weld, the model welds and the weld symbols' visibility; a view stored at version 0
+    // has no breaks, one stored before version 2 edges of no occurrence, one before version 3
+    // no welds (and shows its weld symbols).
     void Load(RSeStream& s);
     void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
@@ -148,6 +153,7 @@ private:
     WqGeMatrix3d m_orientation;
     std::vector<DLxViewEdge> m_edges;
     std::vector<DLxModelWeld> m_welds;
+    bool m_weldSymbolsVisible = true;
     std::vector<DLxViewBreak> m_breaks;
     std::vector<RSeRef<DLxEdgeGeometryProxy>> m_proxies;
 

@@ -147,6 +147,8 @@ void DLxViewInstance::LoadFields(RSeStream& s, int32_t version) {
             DUxWeldState::LoadSubWeldings(s, w.subWeldings);
         }
     }
+    m_weldSymbolsVisible = true;
+    if (version >= 3) s.Read(m_weldSymbolsVisible);
     RDxPersist::LoadRefs(s, m_proxies);
 }
 
@@ -175,6 +177,7 @@ void DLxViewInstance::Save(RSeStream& s) const {
         s.Write(w.reverse);
         DUxWeldState::SaveSubWeldings(s, w.subWeldings);
     }
+    s.Write(m_weldSymbolsVisible);
     RDxPersist::SaveRefs(s, m_proxies);
 }
 
@@ -193,6 +196,7 @@ UTxResult DLxViewInstance::Clone(DLxViewInstance* target, RSeCloneCommander* cc)
     target->m_edges = m_edges;
     target->m_breaks = m_breaks;
     target->m_welds = m_welds;
+    target->m_weldSymbolsVisible = m_weldSymbolsVisible;
     // The copy keeps only the proxies copied along with it: the others speak for this view.
     target->m_proxies.clear();
     for (const RSeRef<DLxEdgeGeometryProxy>& r : m_proxies)

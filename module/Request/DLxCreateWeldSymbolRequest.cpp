@@ -3,6 +3,7 @@
 #include "Request/DLxCreateInstanceBulletin.h"
 #include "Request/DLxRequestUtil.h"
 #include "Welding/DLxWeldInstance.h"
+#include "dc/RDxFragment.h"
 #include "dl/DLxAnchorPoint.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
@@ -17,8 +18,10 @@
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "ge/WqGeVector3d.h"
+#include "rse/RSeTransaction.h"
 
 IMPLEMENT_DYNCREATE(DLxCreateWeldSymbolRequest, FWxChangeRequest)
+IMPLEMENT_DYNCREATE(DLxWeldSymbolVisibilityRequest, FWxChangeRequest)
 
 namespace {
 constexpr UTxResultCode kBadInput = 0x200B0323;
@@ -150,5 +153,58 @@ UTxResult DLxCreateWeldSymbolRequest::DoTranscriptDataExchange(UCxTranscriptData
     // A create journals its records only when it has some.
     if (tdx.IsReading() || !m_create || !m_records.empty())
         _TDX_FBxObjectEditRecordList(tdx, u"ObjectRecordList", m_records, !m_create);
+    return tdx.GetResult();
+}
+
+// ---- visibility
+
+DLxWeldSymbolVisibilityRequest::DLxWeldSymbolVisibilityRequest() = default;
+
+DLxWeldSymbolVisibilityRequest::DLxWeldSymbolVisibilityRequest(const RSeRef<DLxViewInstance>& view,
+                                                               bool visible)
+    : m_view(view), m_visible(visible) {}
+
+UTxStringResource DLxWeldSymbolVisibilityRequest::GetRequestIdentity() const {
+    return {0x600B01E9, 11, 0};
+}
+
+UTxResult DLxWeldSymbolVisibilityRequest::Script(FWxSceneDoc* doc) {
+    return DLxRequestUtil::Script(*this, doc, u"WeldSymbolVisibility");
+}
+
+UTxResult DLxWeldSymbolVisibilityRequest::InitFromTranscript(FWxSceneDoc* doc,
+                                                             const UTxString16& line) {
+    return DLxRequestUtil::InitFromTranscript(*this, doc, line);
+}
+
+UTxResult DLxWeldSymbolVisibilityRequest::ValidateInputs(FWxSceneDoc* doc) {
+    if (!doc) return UTxResult::Refusal(kBadInput, u"no document");
+    if (!m_view.HasTarget()) return UTxResult::Refusal(kBadInput, u"View: no drawing view");
+    return {};
+}
+
+UTxResult DLxWeldSymbolVisibilityRequest::_Execute(FWxSceneDoc*) {
+    DLxViewInstance* view = m_view.get();
+    view->SetWeldSymbolsVisible(m_visible);
+    // The view's recovered weld symbols draw again, shown or hidden.
+    RDxFragment* sheet = nullptr;
+    {
+        RSeReadOnlyScope finding;
+        sheet = view->GetFragment().get();
+    }
+    if (!sheet) return {};
+    DLxWeldInstance* last = nullptr;
+    for (const RSeRef<RDxNode>& node : sheet->GetNodes())
+        if (auto* weld = dynamic_cast<DLxWeldInstance*>(node.GetTarget()))
+            if (weld->IsRecovered() && weld->GetView() == view) {
+                weld->MarkEdited(true);
+                last = weld;
+            }
+    return last ? DLxRequestUtil::RecomputeChanged(last) : UTxResult();
+}
+
+UTxResult DLxWeldSymbolVisibilityRequest::DoTranscriptDataExchange(UCxTranscriptDataExchange& tdx) {
+    DLxTDXUtil::Transcript(tdx, u"IsVisible", m_visible, true);
+    TranscriptRSeRefArgument(tdx, u"View", m_view, true);
     return tdx.GetResult();
 }

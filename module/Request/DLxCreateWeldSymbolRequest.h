@@ -1,7 +1,8 @@
 #pragma once
-// The weld symbol request ("CreateWeldSymbol"): creates a weld symbol picked by an intent,
-// with a leader through the given points (create mode), or applies weld edit records to an
-// existing one (edit mode). A create may carry records too: they fill the new symbol.
+// The weld symbol requests: "CreateWeldSymbol" creates a weld symbol picked by an intent, with a
+// leader through the given points (create mode), or applies weld edit records to an existing one
+// (edit mode); a create may carry records too: they fill the new symbol. "WeldSymbolVisibility"
+// shows or hides, in one drawing view, the weld symbols recovered from the model's welds.
 #include <cstdint>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "uc/UCxTranscriptDataExchange.h"
 #include "utx/UTxString16.h"
 
+class DLxViewInstance;
 class DLxWeldInstance;
 class FBxLayerStyle;
 
@@ -53,4 +55,23 @@ private:
     FBxObjectEditRecordList m_records;
     RSeRef<FBxLayerStyle> m_layerStyle;
     bool m_create = false;
+};
+
+class DLxWeldSymbolVisibilityRequest : public FWxChangeRequest {
+    DECLARE_DYNCREATE(DLxWeldSymbolVisibilityRequest)
+public:
+    // For replay.
+    DLxWeldSymbolVisibilityRequest();
+    DLxWeldSymbolVisibilityRequest(const RSeRef<DLxViewInstance>& view, bool visible);
+
+    UTxStringResource GetRequestIdentity() const override;
+    UTxResult Script(FWxSceneDoc* doc) override;
+    UTxResult InitFromTranscript(FWxSceneDoc* doc, const UTxString16& line) override;
+    UTxResult ValidateInputs(FWxSceneDoc* doc) override;
+    UTxResult _Execute(FWxSceneDoc* doc) override;
+    UTxResult DoTranscriptDataExchange(UCxTranscriptDataExchange& tdx) override;
+
+private:
+    RSeRef<DLxViewInstance> m_view;
+    bool m_visible = true;
 };

@@ -211,6 +211,10 @@ void RegisterCreateWeldSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateWeldSymbolRequest),
                                                 u"CreateWeldSymbol");
 }
+void RegisterWeldSymbolVisibility() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxWeldSymbolVisibilityRequest),
+                                                u"WeldSymbolVisibility");
+}
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
                                                 u"RotateGDTSymbol");
@@ -391,6 +395,7 @@ const KorvuInitRow kRows[] = {
     {"DLxWeldInstance", &InitMeta<DLxWeldInstance>, 2},
     {"DLxWeldInstanceONKTranslator", &DLxWeldInstanceONKTranslator::Register, 2},
     {"CreateWeldSymbol", &RegisterCreateWeldSymbol, 2},
+    {"WeldSymbolVisibility", &RegisterWeldSymbolVisibility, 2},
 };
 
 struct RunAtLoad {

@@ -16,6 +16,7 @@
 #include "du/DUxWeldState.h"
 #include "fb/FBxLayerStyle.h"
 #include "rse/RSeMeta.h"
+#include "sm/SMxDisplayList.h"
 #include "rse/RSeTransaction.h"
 #include "utx/UTxCast.h"
 
@@ -175,7 +176,14 @@ UTxResult DLxWeldInstance::Compute(RDxComputeContext& ctx) {
     if (IsActiveLeader(0)) SetSymbolOrientation(0);
     // A recovered symbol that lost its weld's id takes the weld of its anchor's edge again.
     if (IsRecovered() && m_arrowID == kNoFeature && m_otherID == kNoFeature) RecoverFromModelWeld();
-    return DLxSymInstance::Compute(ctx);
+    const UTxResult result = DLxSymInstance::Compute(ctx);
+    // A view can hide the weld symbols recovered from the model's welds.
+    if (IsRecovered())
+        if (DLxAnchorPoint* anchor = GetFirstAnchor())
+            if (DLxViewInstance* view = anchor->GetViewInstance();
+                view && !view->GetWeldSymbolsVisible())
+                if (SMxDisplayList* list = GetDisplayList()) list->Clear();
+    return result;
 }
 
 SmartPtr<DUxLayerStyleAbstract> DLxWeldInstance::ObjectStyleWrapper() {

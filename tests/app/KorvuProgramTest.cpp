@@ -105,7 +105,8 @@ const Example kExamples[] = {
       "ChangeBalloonSymAnchor "}},
     {"welds.txt",
      "welds",
-     {"CreateWeldSymbol ", "Create=false", "WeldSymbolInstance=", "\"AddSubWeld\""}},
+     {"CreateWeldSymbol ", "Create=false", "WeldSymbolInstance=", "\"AddSubWeld\"",
+      "WeldSymbolVisibility "}},
 };
 
 // The drawing's dump and picture are the expected ones, the session's own transcript replays

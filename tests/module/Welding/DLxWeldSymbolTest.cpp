@@ -501,6 +501,67 @@ TEST(WeldSymbol, ASymbolOnAModelWeldTakesTheModelsSymbol) {
     }
 }
 
+// A view hides the weld symbols recovered from the model's welds and shows them again; the
+// others stay; undo and replay follow.
+TEST(WeldSymbol, AViewHidesItsRecoveredWeldSymbols) {
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    mgr.ClearLines();
+    WeldDoc d;
+    DLxViewEdge bead = DLxViewEdge::Line(1, {-50, 0, 0}, {50, 0, 0});
+    bead.weld = 7;
+    ASSERT_TRUE(d.view->SetEdges({bead, DLxViewEdge::Line(2, {-50, 40, 0}, {50, 40, 0})}));
+    DUxCSubWelding sub;
+    DUxWeldState::SetDefaultSubSymbol(sub);
+    ASSERT_TRUE(d.view->SetModelWelds({{7, false, {sub}}}));
+    RDxComputeContext ctx;
+    d.sheet->Recompute(ctx);
+    ASSERT_FALSE(d.Create().Failed());
+    ASSERT_FALSE(d.doc->ProcessChangeRequest(new DLxCreateWeldSymbolRequest(
+                                                 DLxIntent::OnEdge(d.view, 2, 0.5),
+                                                 {{200, 190, 0}, {220, 210, 0}}, {}, {}, {}))
+                     .Failed());
+    DLxWeldInstance* recovered = d.Weld(0);
+    DLxWeldInstance* own = d.Weld(1);
+    ASSERT_TRUE(recovered->IsRecovered());
+    ASSERT_FALSE(own->IsRecovered());
+    const auto shown = [](DLxWeldInstance* w) { return !w->GetDisplayList()->IsEmpty(); };
+    const std::vector<uint8_t> before = d.Bytes();
+
+    const auto hide = [&](bool visible) {
+        return d.doc->ProcessChangeRequest(
+            new DLxWeldSymbolVisibilityRequest(RSeRef<DLxViewInstance>(d.view), visible));
+    };
+    ASSERT_FALSE(hide(false).Failed());
+    EXPECT_FALSE(d.view->GetWeldSymbolsVisible());
+    EXPECT_FALSE(shown(recovered));
+    EXPECT_TRUE(shown(own));
+    const std::vector<uint8_t> hidden = d.Bytes();
+
+    WeldDoc replay;
+    ASSERT_TRUE(replay.view->SetEdges(d.view->GetEdges()));
+    ASSERT_TRUE(replay.view->SetModelWelds(d.view->GetModelWelds()));
+    replay.sheet->Recompute(ctx);
+    for (const UTxString16& line : mgr.GetLines())
+        ASSERT_FALSE(mgr.ReplayLine(replay.doc.get(), line).Failed()) << UTx::ToUtf8(line);
+    EXPECT_EQ(replay.Bytes(), hidden);
+
+    ASSERT_FALSE(d.doc->Undo().Failed());
+    EXPECT_EQ(d.Bytes(), before);
+    // As a shown sheet does: what shows nothing draws again.
+    for (DLxWeldInstance* w : {recovered, own})
+        if (!shown(w)) w->MarkEdited(true);
+    d.sheet->Recompute(ctx);
+    EXPECT_TRUE(shown(recovered));
+    ASSERT_FALSE(d.doc->Redo().Failed());
+    ASSERT_FALSE(hide(true).Failed());
+    EXPECT_TRUE(shown(recovered));
+
+    DLxWeldSymbolVisibilityRequest noView;
+    ASSERT_FALSE(noView.InitFromTranscript(d.doc.get(), u"WeldSymbolVisibility IsVisible=true View=null")
+                     .Failed());
+    EXPECT_TRUE(noView.ValidateInputs(d.doc.get()).Failed());
+}
+
 TEST(WeldSymbol, DamagedDrawingsWithWeldsLoadAndDrawOrFailCleanly) {
     WeldDoc d;
     ASSERT_FALSE(d.Create({Weld(u"AddPrimaryOtherWeld", DUxCWeld::kV), Rec(u"NoteText", u"x"),
