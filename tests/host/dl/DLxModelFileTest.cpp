@@ -186,6 +186,21 @@ struct BadModel {
     const char* problem;
 };
 
+// Each model is refused with its code and no document, the message naming the file, the place
+// and the problem.
+void ExpectRefused(const BadModel* first, const BadModel* last) {
+    for (const BadModel* c = first; c != last; ++c) {
+        SCOPED_TRACE(c->name);
+        std::unique_ptr<DLxDrawingDoc> doc;
+        const UTxResult r = DLxModelFile::LoadFromString(c->text, "bad.json", doc);
+        EXPECT_EQ(r.GetCode(), c->code);
+        EXPECT_EQ(doc, nullptr);
+        const std::string message = r.GetMessageUtf8();
+        const std::string place = std::string("bad.json: ") + c->path + (*c->path ? ": " : "");
+        EXPECT_NE(message.find(place + c->problem), std::string::npos) << message;
+    }
+}
+
 TEST(DLxModelFile, ReportsEveryFaultWithItsPlace) {
     const BadModel cases[] = {
         {"not JSON", "{\"format\": ", kDLxErrModelSyntax, "format", "not valid JSON"},
@@ -277,16 +292,7 @@ TEST(DLxModelFile, ReportsEveryFaultWithItsPlace) {
                                           "radius": 1, "start": 45, "end": 45}})"),
          kDLxErrModelInvalid, "sheets[0].views[0].edges[1].arc.end", "the arc has no sweep"},
     };
-    for (const BadModel& c : cases) {
-        SCOPED_TRACE(c.name);
-        std::unique_ptr<DLxDrawingDoc> doc;
-        const UTxResult r = DLxModelFile::LoadFromString(c.text, "bad.json", doc);
-        EXPECT_EQ(r.GetCode(), c.code);
-        EXPECT_EQ(doc, nullptr);
-        const std::string message = r.GetMessageUtf8();
-        const std::string place = std::string("bad.json: ") + c.path + (*c.path ? ": " : "");
-        EXPECT_NE(message.find(place + c.problem), std::string::npos) << message;
-    }
+    ExpectRefused(std::begin(cases), std::end(cases));
 }
 
 // A version 2 model of an assembly: the root (1) places part 2 and sub-assembly 3, which
@@ -542,15 +548,7 @@ TEST(DLxModelFile, ReadsThePartsListsOfASheet) {
         {"an unknown member", withLists(AssemblyModel(), R"([{"origin": [1, 2], "size": 3}])"),
          kDLxErrModelInvalid, "sheets[0].partsLists[0].size", "is not a member"},
     };
-    for (const BadModel& c : cases) {
-        SCOPED_TRACE(c.name);
-        const UTxResult bad = DLxModelFile::LoadFromString(c.text, "bad.json", doc);
-        EXPECT_EQ(bad.GetCode(), c.code);
-        EXPECT_EQ(doc, nullptr);
-        const std::string message = bad.GetMessageUtf8();
-        const std::string place = std::string("bad.json: ") + c.path + (*c.path ? ": " : "");
-        EXPECT_NE(message.find(place + c.problem), std::string::npos) << message;
-    }
+    ExpectRefused(std::begin(cases), std::end(cases));
 }
 
 namespace {
@@ -628,14 +626,6 @@ TEST(DLxModelFile, ViewsKeepTheModelWeldsTheirEdgesName) {
          WeldModel(R"([{"id": 5, "subWeldings": [{"arrow": {"type": 1, "throat": "3"}}]}])", ""),
          kDLxErrModelInvalid, "welds[0].subWeldings[0].arrow.throat", "is not a member"},
     };
-    for (const BadModel& c : cases) {
-        SCOPED_TRACE(c.name);
-        const UTxResult bad = DLxModelFile::LoadFromString(c.text, "bad.json", doc);
-        EXPECT_EQ(bad.GetCode(), c.code);
-        EXPECT_EQ(doc, nullptr);
-        const std::string message = bad.GetMessageUtf8();
-        const std::string place = std::string("bad.json: ") + c.path + (*c.path ? ": " : "");
-        EXPECT_NE(message.find(place + c.problem), std::string::npos) << message;
-    }
+    ExpectRefused(std::begin(cases), std::end(cases));
 }
 } // namespace
