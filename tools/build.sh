@@ -109,6 +109,10 @@ main)
     "$bin/korvu" run examples/assembly.json examples/datumtargets.txt -o "$out/datumtargets.kvd" \
         --svg "$out/datumtargets" --png "$out/datumtargets"
     "$bin/korvu" dump "$out/datumtargets.kvd"
+    mkdir -p "$out/welds"
+    "$bin/korvu" run examples/assembly.json examples/welds.txt -o "$out/welds.kvd" \
+        --svg "$out/welds" --png "$out/welds"
+    "$bin/korvu" dump "$out/welds.kvd"
     echo "the drawings and their pictures are in $out/"
     ;;
 test)

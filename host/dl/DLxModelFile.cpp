@@ -1,8 +1,8 @@
-// Model files, versions 1 and 2. A model file is one JSON object:
+// Model files, versions 1 to 3. A model file is one JSON object:
 //
 //   {
 //     "format": "korvu-model",          required, exactly this
-//     "version": 2,                     required integer, 1 or 2; later versions are refused
+//     "version": 3,                     required integer, 1 to 3; later versions are refused
 //     "standard": "ISO",                optional: ANSI, BSI, DIN, GB, ISO or JIS (default ISO)
 //     "assembly": {                     optional, version 2: the assembly the drawing documents
 //       "root": 1,                      required: the id of the component the drawing shows
@@ -48,6 +48,21 @@
 //                                       image's name and two opposite corners, distinct
 //       ]
 //     },
+//     "welds": [                        optional, version 3: the model's weld features
+//       {"id": 101,                     required, positive, unique among the welds
+//        "reverse": false,              optional: the model's arrow side is the drawing's
+//                                       other side (default false)
+//        "subWeldings": [               required, at least one: the weld symbol the model
+//          {"arrow": {...},             keeps for the weld, one reference line each;
+//           "other": {...},             optional: the welds of the arrow and other sides
+//           "field": 1,                 optional: the field-weld flag, 0 none (default 0)
+//           "allAround": 1,             optional: 0 none, 1 .. 4 as the weld symbol's
+//           "tail": true,               optional: the tail boxed (default false)
+//           "notes": "111"}             optional: the tail's text
+//        ]}                             a weld: {"type": 1 .. 10 (fillet, square, V, bevel,
+//     ],                                U, J, plug, spot, seam, back), "contour": 0 .. 3,
+//                                       "prefix", "size", "depth", "length", "pitch",
+//                                       "angle", "rootOpening": optional texts}
 //     "sheets": [                       required, at least one
 //       {
 //         "name": "Sheet 1",            required, not empty, unique among the sheets
@@ -66,8 +81,9 @@
 //               {"id": 2, "arc": {"center": [x,y,z], "normal": [x,y,z], "radius": r,
 //                                 "start": deg, "end": deg, "reference": [x,y,z]}},
 //               {"id": 3, "circle": {"center": [x,y,z], "normal": [x,y,z], "radius": r},
-//                "occurrence": [18, 19]}  optional, version 2: the occurrence path of the
+//                "occurrence": [18, 19],  optional, version 2: the occurrence path of the
 //                                       component the edge belongs to
+//                "weld": 101}           optional, version 3: the weld whose bead it edges
 //             ],
 //             "breaks": [               optional (default none): bands the view leaves out
 //               {"direction": "horizontal", "from": x1, "to": x2}
@@ -124,6 +140,7 @@
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxErrors.h"
+#include "dl/DLxModelWeld.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxSketch.h"
 #include "dl/DLxViewEdge.h"
@@ -221,6 +238,7 @@ struct SketchData {
 struct ModelData {
     std::string standard = "ISO";
     DLxAssemblyData assembly;
+    std::vector<DLxModelWeld> welds;
     std::vector<SheetData> sheets;
     std::vector<SketchData> sketches;
 };
@@ -240,7 +258,10 @@ public:
                      "versions 1 to " + std::to_string(DLxModelFile::kVersion) + ")",
                  kDLxErrModelVersion);
         m_version = version;
-        if (version >= 2)
+        if (version >= 3)
+            OnlyMembers(root, "", {"format", "version", "standard", "assembly", "resources",
+                                   "welds", "sheets"});
+        else if (version >= 2)
             OnlyMembers(root, "",
                         {"format", "version", "standard", "assembly", "resources", "sheets"});
         else
@@ -255,6 +276,18 @@ public:
             if (!fault.Empty()) Fail(Member("assembly", fault.path), fault.what);
         }
         m_paths = std::make_unique<DLxAssemblyCheck>(model.assembly);
+        // Before the sheets too: edges name the welds.
+        if (const json* welds = Optional(root, "welds")) {
+            Array(*welds, "welds");
+            std::map<std::string, size_t> ids;
+            for (size_t i = 0; i < welds->size(); ++i) {
+                const std::string at = Element("welds", i);
+                model.welds.push_back(ReadWeld((*welds)[i], at));
+                const std::string id = std::to_string(model.welds.back().id);
+                Unique(ids, id, i, Member(at, "id"), "weld id " + id, "welds");
+            }
+            m_welds = model.welds;
+        }
         if (const json* standard = Optional(root, "standard")) {
             model.standard = String(*standard, "standard");
             bool known = false;
@@ -281,6 +314,70 @@ public:
 private:
     int64_t m_version = 1;
     bool m_hasAssembly = false;
+    std::vector<DLxModelWeld> m_welds;
+
+    static UTxString16 Text(const json& obj, const std::string& path, const char* key) {
+        const json* v = Optional(obj, key);
+        return v ? UTx::MakeWideString(String(*v, Member(path, key))) : UTxString16();
+    }
+    static int32_t InRange(const json& obj, const std::string& path, const char* key, int32_t low,
+                           int32_t high, bool required = false) {
+        const json* v = required ? &Required(obj, path, key) : Optional(obj, key);
+        if (!v) return 0;
+        const int32_t n = Int32(*v, Member(path, key));
+        if (n < low || n > high)
+            Fail(Member(path, key), "must be " + std::to_string(low) + " to " +
+                                        std::to_string(high) + ", found " + std::to_string(n));
+        return n;
+    }
+
+    static DUxCWeld ReadModelWeldSide(const json& v, const std::string& path) {
+        Object(v, path);
+        OnlyMembers(v, path, {"type", "contour", "prefix", "size", "depth", "length", "pitch",
+                              "angle", "rootOpening"});
+        DUxCWeld w;
+        w.setWeldType(uint32_t(InRange(v, path, "type", 1, int32_t(DUxCWeld::kLastType), true)),
+                      0);
+        w.contourType = InRange(v, path, "contour", 0, DUxCWeld::kConcave);
+        w.prefix = Text(v, path, "prefix");
+        static const char* const fields[DUxCWeld::kFields] = {"size",  "depth", "length",
+                                                              "pitch", "angle", "rootOpening"};
+        for (int32_t f = 0; f < DUxCWeld::kFields; ++f)
+            w.values[size_t(f)] = Text(v, path, fields[f]);
+        return w;
+    }
+
+    static DLxModelWeld ReadWeld(const json& v, const std::string& path) {
+        Object(v, path);
+        OnlyMembers(v, path, {"id", "reverse", "subWeldings"});
+        DLxModelWeld weld;
+        weld.id = InRange(v, path, "id", 1, INT32_MAX, true);
+        if (const json* reverse = Optional(v, "reverse"))
+            weld.reverse = Bool(*reverse, Member(path, "reverse"));
+        const std::string list = Member(path, "subWeldings");
+        const json& subs = Array(Required(v, path, "subWeldings"), list);
+        if (subs.empty()) Fail(list, "needs at least one sub-welding");
+        for (size_t i = 0; i < subs.size(); ++i) {
+            const std::string at = Element(list, i);
+            const json& s = Object(subs[i], at);
+            OnlyMembers(s, at, {"arrow", "other", "field", "allAround", "tail", "notes"});
+            DUxCSubWelding sub;
+            for (const char* side : {"arrow", "other"})
+                if (const json* w = Optional(s, side)) {
+                    const DUxCWeld weldSide = ReadModelWeldSide(*w, Member(at, side));
+                    if (side[0] == 'a')
+                        sub.setWeldOnArrowSide(&weldSide, true);
+                    else
+                        sub.setWeldOnOtherSide(&weldSide, true);
+                }
+            sub.fieldWeldType = InRange(s, at, "field", 0, 2);
+            sub.areaDescType = InRange(s, at, "allAround", 0, 4);
+            if (const json* tail = Optional(s, "tail")) sub.closedTail = Bool(*tail, Member(at, "tail"));
+            sub.notes = Text(s, at, "notes");
+            weld.subWeldings.push_back(sub);
+        }
+        return weld;
+    }
     // Checks the edges' occurrence paths against the model's assembly.
     std::unique_ptr<DLxAssemblyCheck> m_paths;
 
@@ -761,12 +858,22 @@ private:
             const std::string fault = m_paths->CheckPath(edge.occurrence);
             if (!fault.empty()) Fail(at, fault);
         }
+        if (const json* weld = Optional(v, "weld")) {
+            const std::string at = Member(path, "weld");
+            edge.weld = Int32(*weld, at);
+            bool known = false;
+            for (const DLxModelWeld& w : m_welds)
+                known = known || w.id == edge.weld;
+            if (!known) Fail(at, "names no weld of the model (" + std::to_string(edge.weld) + ")");
+        }
         return edge;
     }
 
     DLxViewEdge ReadEdgeGeometry(const json& v, const std::string& path) const {
         Object(v, path);
-        if (m_version >= 2)
+        if (m_version >= 3)
+            OnlyMembers(v, path, {"id", "line", "arc", "circle", "occurrence", "weld"});
+        else if (m_version >= 2)
             OnlyMembers(v, path, {"id", "line", "arc", "circle", "occurrence"});
         else
             OnlyMembers(v, path, {"id", "line", "arc", "circle"});
@@ -877,6 +984,18 @@ std::string PathOfFault(const std::string& text) {
     return tracker.Path();
 }
 
+// The welds a view's edges name, in the model's order.
+std::vector<DLxModelWeld> WeldsOf(const ModelData& model, const ViewData& view) {
+    std::vector<DLxModelWeld> welds;
+    for (const DLxModelWeld& w : model.welds)
+        for (const DLxViewEdge& e : view.edges)
+            if (e.weld == w.id) {
+                welds.push_back(w);
+                break;
+            }
+    return welds;
+}
+
 std::unique_ptr<DLxDrawingDoc> Build(const ModelData& model) {
     auto doc = std::make_unique<DLxDrawingDoc>();
     doc->GetDrawing()->SetStandardName(UTx::MakeWideString(model.standard));
@@ -898,7 +1017,8 @@ std::unique_ptr<DLxDrawingDoc> Build(const ModelData& model) {
             const bool made = view && view->SetViewScale(v.scale) &&
                               view->SetViewCenter(v.center) && view->SetModelOrigin(v.origin) &&
                               view->SetOrientation(v.direction, v.up, v.rotation) &&
-                              view->SetEdges(v.edges) && view->SetBreaks(v.breaks);
+                              view->SetEdges(v.edges) && view->SetBreaks(v.breaks) &&
+                              view->SetModelWelds(WeldsOf(model, v));
             if (!made)
                 Fail(Element(Member(Element("sheets", i), "views"), j), "the view cannot be made");
         }

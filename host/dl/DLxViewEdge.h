@@ -30,6 +30,8 @@ struct DLxViewEdge {
     // The occurrence of the assembly's component the edge belongs to: occurrence ids from the
     // root down (see DLxAssemblyCheck); empty when the model does not say.
     std::vector<int32_t> occurrence;
+    // The model weld feature whose bead the edge belongs to (DLxModelWeld); 0 for none.
+    int32_t weld = 0;
 
     static DLxViewEdge Line(int32_t id, const WqGePoint3d& start, const WqGePoint3d& end);
     // The normal is made unit length and the reference is taken into the arc's plane; without a

@@ -224,6 +224,31 @@ bool DLxViewInstance::SetEdges(std::vector<DLxViewEdge> edges) {
     return true;
 }
 
+const DLxModelWeld* DLxViewInstance::FindModelWeld(int32_t id) const {
+    for (const DLxModelWeld& w : m_welds)
+        if (w.id == id) return &w;
+    return nullptr;
+}
+
+bool DLxViewInstance::SetModelWelds(std::vector<DLxModelWeld> welds) {
+    for (size_t i = 0; i < welds.size(); ++i) {
+        if (welds[i].id <= 0) return false;
+        for (size_t j = 0; j < i; ++j)
+            if (welds[j].id == welds[i].id) return false;
+    }
+    if (welds != m_welds) {
+        BeginChange();
+        m_welds = std::move(welds);
+    }
+    return true;
+}
+
+void DLxViewInstance::SetWeldSymbolsVisible(bool visible) {
+    if (visible == m_weldSymbolsVisible) return;
+    BeginChange();
+    m_weldSymbolsVisible = visible;
+}
+
 bool DLxViewInstance::AddEdge(const DLxViewEdge& edge) {
     if (!edge.IsWellFormed() || FindEdge(edge.id)) return false;
     BeginChange();

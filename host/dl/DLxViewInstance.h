@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "dc/RDxNode.h"
+#include "dl/DLxModelWeld.h"
 #include "dl/DLxViewEdge.h"
 #include "ge/WqGeMatrix3d.h"
 #include "utx/UTxString16.h"
@@ -81,6 +82,15 @@ public:
     bool SetEdges(std::vector<DLxViewEdge> edges);
     bool AddEdge(const DLxViewEdge& edge);
     bool RemoveEdge(int32_t id);
+    // The model's weld features that the view's edges name; null for an id the view lacks.
+    const std::vector<DLxModelWeld>& GetModelWelds() const { return m_welds; }
+    const DLxModelWeld* FindModelWeld(int32_t id) const;
+    // False, changing nothing, when an id is not positive or two share one.
+    bool SetModelWelds(std::vector<DLxModelWeld> welds);
+    // Whether the weld symbols recovered from the model's welds show in this view (they do by
+    // default).
+    bool GetWeldSymbolsVisible() const { return m_weldSymbolsVisible; }
+    void SetWeldSymbolsVisible(bool visible);
 
     // Model to sheet and back. SheetToModel answers the model point on the plane through the
     // model origin across the view direction.
@@ -122,8 +132,10 @@ public:
     // Around the projected edges; empty without edges.
     BBox GetSheetBBox() const;
 
-    // Version 1 added the breaks, version 2 each edge's occurrence path; a view stored at
-    // version 0 has no breaks, and one stored before version 2 edges of no occurrence.
+    // Version 1 added the breaks, version 2 each edge's occurrence path, version 3 each edge's
+    // model weld, the model welds and the weld symbols' visibility; a view stored at version 0
+    // has no breaks, one stored before version 2 edges of no occurrence, one before version 3
+    // no welds (and shows its weld symbols).
     void Load(RSeStream& s);
     void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
@@ -140,6 +152,8 @@ private:
     WqGePoint3d m_modelOrigin;
     WqGeMatrix3d m_orientation;
     std::vector<DLxViewEdge> m_edges;
+    std::vector<DLxModelWeld> m_welds;
+    bool m_weldSymbolsVisible = true;
     std::vector<DLxViewBreak> m_breaks;
     std::vector<RSeRef<DLxEdgeGeometryProxy>> m_proxies;
 

@@ -88,7 +88,7 @@ void LoadBreak(RSeStream& s, DLxViewBreak& b) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxViewInstance*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DLxViewInstance>(u"DLxViewInstance", &InitGuid, 2, RSeMetaType::kClass,
+        RSeMakeMeta<DLxViewInstance>(u"DLxViewInstance", &InitGuid, 3, RSeMetaType::kClass,
                                      RSe::_InitMeta(static_cast<const RDxNode*>(nullptr)));
     return mt;
 }
@@ -104,7 +104,7 @@ RSeMetaType* DLxViewInstance::GetMeta() const {
 }
 
 void DLxViewInstance::Load(RSeStream& s) {
-    LoadFields(s, 2);
+    LoadFields(s, 3);
 }
 
 void DLxViewInstance::LoadMigrate(RSeStream& s) {
@@ -125,6 +125,8 @@ void DLxViewInstance::LoadFields(RSeStream& s, int32_t version) {
     for (DLxViewEdge& e : m_edges) {
         LoadEdge(s, e);
         if (version >= 2) LoadOccurrence(s, e);
+        e.weld = 0;
+        if (version >= 3) s.Read(e.weld);
     }
     m_breaks.clear();
     if (version >= 1) {
@@ -134,6 +136,19 @@ void DLxViewInstance::LoadFields(RSeStream& s, int32_t version) {
         for (DLxViewBreak& b : m_breaks)
             LoadBreak(s, b);
     }
+    m_welds.clear();
+    if (version >= 3) {
+        s.Read(n);
+        s.CheckCount(n, 5 + 5 + 5); // id, reverse flag, sub-welding count
+        m_welds.assign(n, DLxModelWeld());
+        for (DLxModelWeld& w : m_welds) {
+            s.Read(w.id);
+            s.Read(w.reverse);
+            DUxWeldState::LoadSubWeldings(s, w.subWeldings);
+        }
+    }
+    m_weldSymbolsVisible = true;
+    if (version >= 3) s.Read(m_weldSymbolsVisible);
     RDxPersist::LoadRefs(s, m_proxies);
 }
 
@@ -148,6 +163,7 @@ void DLxViewInstance::Save(RSeStream& s) const {
     for (const DLxViewEdge& e : m_edges) {
         SaveEdge(s, e);
         SaveOccurrence(s, e);
+        s.Write(e.weld);
     }
     s.Write(uint32_t(m_breaks.size()));
     for (const DLxViewBreak& b : m_breaks) {
@@ -155,6 +171,13 @@ void DLxViewInstance::Save(RSeStream& s) const {
         s.Write(b.from);
         s.Write(b.to);
     }
+    s.Write(uint32_t(m_welds.size()));
+    for (const DLxModelWeld& w : m_welds) {
+        s.Write(w.id);
+        s.Write(w.reverse);
+        DUxWeldState::SaveSubWeldings(s, w.subWeldings);
+    }
+    s.Write(m_weldSymbolsVisible);
     RDxPersist::SaveRefs(s, m_proxies);
 }
 
@@ -172,6 +195,8 @@ UTxResult DLxViewInstance::Clone(DLxViewInstance* target, RSeCloneCommander* cc)
     target->m_orientation = m_orientation;
     target->m_edges = m_edges;
     target->m_breaks = m_breaks;
+    target->m_welds = m_welds;
+    target->m_weldSymbolsVisible = m_weldSymbolsVisible;
     // The copy keeps only the proxies copied along with it: the others speak for this view.
     target->m_proxies.clear();
     for (const RSeRef<DLxEdgeGeometryProxy>& r : m_proxies)

@@ -34,6 +34,11 @@ bool UCxDialog::IsItemEnabled(int32_t id) const {
     return it == m_controls.end() || it->second.enabled;
 }
 
+bool UCxDialog::IsItemVisible(int32_t id) const {
+    auto it = m_controls.find(id);
+    return it == m_controls.end() || it->second.shown;
+}
+
 void UCxDialog::ClickButton(int32_t id) {
     if (!m_hasWindow || !IsItemEnabled(id)) return;
     if (id == kIdOK)

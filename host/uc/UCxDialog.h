@@ -47,6 +47,9 @@ public:
     bool IsDlgButtonChecked(int32_t id) const;
     void EnableItem(int32_t id, bool enabled) { m_controls[id].enabled = enabled; }
     bool IsItemEnabled(int32_t id) const;
+    // Shown unless hidden.
+    void ShowItem(int32_t id, bool shown) { m_controls[id].shown = shown; }
+    bool IsItemVisible(int32_t id) const;
     void SetFocusItem(int32_t id) { m_focus = id; }
     int32_t GetFocusItem() const { return m_focus; }
 
@@ -65,6 +68,7 @@ private:
         std::u16string text;
         bool checked = false;
         bool enabled = true;
+        bool shown = true;
     };
     int32_t m_templateId;
     FWxState* m_target;

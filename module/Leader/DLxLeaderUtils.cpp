@@ -1,11 +1,14 @@
 #include "Leader/DLxLeaderUtils.h"
 
+#include "Leader/DLxTerminalNodeGenerator.h"
+
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Symbol/DLxSymInstance.h"
 #include "dc/RDxFragment.h"
 #include "dl/DLxAnchorPoint.h"
 #include "du/DUxArrowHead.h"
 #include "du/DUxEmblem.h"
+#include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
 #include "rse/RSe.h"
 #include "rse/RSeCloneCommander.h"
@@ -116,4 +119,17 @@ void DLxLeaderUtils::AppendArrowHeadBoxes(DUxLeaderNodeTree* tree, DUxEmblem* em
         boxes.emplace_back(std::move(outline), emblem, ext, false, false);
         return true;
     });
+}
+
+DUxLeaderNodeTree* DLxLeaderUtils::MakeLeader(RDxFragment* fragment,
+                                              const std::vector<WqGePoint3d>& points,
+                                              DUxArrowHeadState* arrow) {
+    auto* generator = DLxTerminalNodeGenerator::Create(fragment);
+    const WqGePoint3d end = points.empty() ? WqGePoint3d() : points.front();
+    DUxLeaderNodeTree* tree = DUxLeaderNodeTree::Create(fragment, generator, end, arrow);
+    if (!tree) return tree;
+    DUxLeaderNode* node = tree->GetRoot();
+    for (size_t i = 1; i < points.size() && node; ++i)
+        node = tree->InsertNode(node, points[i]);
+    return tree;
 }

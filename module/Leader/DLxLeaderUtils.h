@@ -6,12 +6,21 @@
 
 class DLxAnchorPoint;
 class DLxViewInstance;
+class DUxArrowHeadState;
+class RDxFragment;
+class WqGePoint3d;
 class DUxArrowHeadBox;
 class DUxEmblem;
 class DUxLeaderNodeTree;
 
 class DLxLeaderUtils {
 public:
+    // A new tree in the fragment with a terminal-node generator of its own, whose one branch
+    // runs from its end (the first point, with `arrow`) through the others to its root (the
+    // last point); one node at the origin without points.
+    static DUxLeaderNodeTree* MakeLeader(RDxFragment* fragment,
+                                         const std::vector<WqGePoint3d>& points,
+                                         DUxArrowHeadState* arrow);
     // The view of the first end whose anchor has one; null otherwise.
     static DLxViewInstance* GetViewInstance(DUxLeaderNodeTree* tree);
     // The terminal index of the end holding that anchor; the last end's index when none holds

@@ -12,6 +12,8 @@
 #include "Symbol/DLxGDTSelection.h"
 #include "Symbol/DLxLeaderTextInstance.h"
 #include "Symbol/DLxTableCalloutBaseSelection.h"
+#include "Welding/DLxWeldInstance.h"
+#include "Welding/DLxWeldSelection.h"
 
 DLxBalloonSymFilter::DLxBalloonSymFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}
@@ -72,3 +74,9 @@ SmartPtr<FWxSelection> DLxLeaderTextSymbolFilter::Select(RSeIDed& object,
 }
 
 DLxWeldFilter::DLxWeldFilter(ESubType value) : SMxTypeFilterItem(kFilterType), m_value(value) {}
+
+SmartPtr<FWxSelection> DLxWeldFilter::Select(RSeIDed& object, const WqGePoint3d& point) const {
+    auto* weld = dynamic_cast<DLxWeldInstance*>(&object);
+    if (!weld) return nullptr;
+    return SmartPtr<FWxSelection>(new DLxWeldSelection(weld, point));
+}

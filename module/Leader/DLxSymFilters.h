@@ -114,6 +114,8 @@ public:
     explicit DLxWeldFilter(ESubType value);
     ESubType GetSubType() const { return m_value; }
     std::string GetFilterName() const override { return "DLxWeldFilter"; }
+    // A DLxWeldSelection of a weld symbol.
+    SmartPtr<FWxSelection> Select(RSeIDed& object, const WqGePoint3d& point) const override;
 
 private:
     ESubType m_value;

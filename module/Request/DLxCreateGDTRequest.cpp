@@ -32,7 +32,6 @@ namespace {
 constexpr UTxResultCode kNoStyle = 0x200B0321;
 constexpr UTxResultCode kBadInput = 0x200B0323;
 constexpr double kQuarter = 1.5707963267946;
-constexpr char16_t kPersistantAttr[] = u"DUxPersistantComputeContextAttr";
 
 // Variables of a line in the order of the field vector.
 const DLxSym::Variable kLineVariables[6] = {DLxSym::kSymbolValue, DLxSym::kToleranceA,
@@ -46,25 +45,6 @@ uint32_t SymbolBit(int32_t code) {
                                       0,    0,    0,     0,      0,      0,       0,      0,
                                       0,    0,    0,     0x4000, 0x8000, 0x10000, 0x20000};
     return code >= 0 && code <= 30 ? bits[code] : 0;
-}
-
-UTxResult Recompute(DLxGDTInstance* inst) {
-    RDxComputeContext ctx;
-    ctx.SetInt(kPersistantAttr, 1);
-    inst->MarkEdited(true);
-    // A compute records what it writes on the sheet itself.
-    RDxFragment* fragment = nullptr;
-    {
-        RSeReadOnlyScope finding;
-        fragment = inst->GetFragment().get();
-    }
-    if (!fragment) return {};
-    // A first compute settles the leaders' landings, which the next one follows; a frame that
-    // cannot be drawn fully is still placed, and the pass's diagnoses say why.
-    UTxResult r;
-    for (int pass = 0; pass < 3 && (pass == 0 || !fragment->IsUpToDate()); ++pass)
-        r = fragment->Recompute(ctx);
-    return r.Failed() ? UTxResult() : r;
 }
 
 // The frame as it was named before the request changed it (its key follows its place), so
@@ -191,7 +171,7 @@ UTxResult DLxCreateGDTRequest::_Execute(FWxSceneDoc* doc) {
     UTxResult result;
     DLxGDTInstance* inst = nullptr;
     if (m_create) {
-        RDxFragment* fragment = DLxRequestUtil::SheetFragmentFor(doc, m_intent.GetView());
+        RDxFragment* fragment = DLxRequestUtil::SheetFor(doc, m_intent);
         if (!fragment) return UTxResult::Refusal(kBadInput, u"Intent: the document has no sheet");
         inst = DLxGDTInstance::CreateInstance(fragment, m_points, m_arrowType, m_frameStyle,
                                               m_layerStyle, {});
@@ -247,7 +227,7 @@ UTxResult DLxCreateGDTRequest::_Execute(FWxSceneDoc* doc) {
             state->SetLineFramed(int32_t(j), m_linesFramed[j]);
         DUxStyleUtil::SetLayerStyle(state, m_layerStyle.Read());
     }
-    result = Recompute(inst);
+    result = DLxRequestUtil::RecomputeChanged(inst);
     if (m_create) new DLxCreateGDTInstanceBulletin(doc, RSeRefBase(inst));
     return result;
 }
@@ -362,7 +342,7 @@ UTxResult DLxGDTRotateRequest::_Execute(FWxSceneDoc*) {
             tree->SetLandingDirectionFlags(corner || vertical, corner || !vertical);
             tree->SetLandingPosition(i == 0 ? pos : DUxLeaderNodeTree::kNoLanding);
         }
-    return Recompute(inst);
+    return DLxRequestUtil::RecomputeChanged(inst);
 }
 
 UTxResult DLxGDTRotateRequest::DoTranscriptDataExchange(UCxTranscriptDataExchange& tdx) {

@@ -11,10 +11,12 @@
 #include "uc/UCxTranscriptDataExchange.h"
 #include "utx/UTxResult.h"
 
+class DLxIntent;
 class DLxViewInstance;
 class FWxChangeRequest;
 class FWxSceneDoc;
 class RDxFragment;
+class RDxNode;
 
 class DLxRequestUtil {
 public:
@@ -40,6 +42,13 @@ public:
     // The sheet a new symbol goes on: that of the view it was picked in (an intent's), else
     // the document's first; null for a document without sheets.
     static RDxFragment* SheetFragmentFor(FWxSceneDoc* doc, DLxViewInstance* view);
+    // The sheet a new symbol picked by `intent` goes on: that of the intent's view, else the
+    // document's first; null for a document without sheets.
+    static RDxFragment* SheetFor(FWxSceneDoc* doc, const DLxIntent& intent);
+    // Recomputes a changed symbol's sheet as a user's change (its landings settle over up to
+    // three passes). A symbol that cannot be drawn fully is still placed: a failed compute is
+    // success, and the pass's diagnoses say why.
+    static UTxResult RecomputeChanged(RDxNode* symbol);
 };
 
 // A reference exchanged directly. Does nothing (and answers true) once the exchange holds an

@@ -1,5 +1,7 @@
 #include "Symbol/DLxBalloonSymInstance.h"
 
+#include "Leader/DLxLeaderUtils.h"
+
 #include <optional>
 
 #include "BofM/DLxPartListTable.h"
@@ -31,21 +33,6 @@
 #include "rse/RSeTransaction.h"
 #include "utx/UTxCast.h"
 
-namespace {
-// A tree whose one branch runs from its end (the first point) through the others to its root
-// (the last point); one node at the origin without points.
-DUxLeaderNodeTree* MakeLeader(RDxFragment* fragment, const std::vector<WqGePoint3d>& points,
-                              DUxArrowHeadState* arrow) {
-    auto* generator = DLxTerminalNodeGenerator::Create(fragment);
-    const WqGePoint3d end = points.empty() ? WqGePoint3d() : points.front();
-    DUxLeaderNodeTree* tree = DUxLeaderNodeTree::Create(fragment, generator, end, arrow);
-    if (!tree) return tree;
-    DUxLeaderNode* node = tree->GetRoot();
-    for (size_t i = 1; i < points.size() && node; ++i)
-        node = tree->InsertNode(node, points[i]);
-    return tree;
-}
-} // namespace
 
 DLxBalloonSymInstance::DLxBalloonSymInstance(RDxFragment* fragment, DLxBalloonSymState* state)
     : DLxTableCalloutSymInstance(fragment, state) {}
@@ -87,7 +74,7 @@ DLxBalloonSymInstance::CreateInstance(const RSeRef<RDxFragment>& fragmentRef,
     auto* inst = new (RSe::_GetMeta(static_cast<const DLxBalloonSymInstance*>(nullptr)), segment)
         DLxBalloonSymInstance(fragment, state);
     DUxArrowHeadState* arrow = DUxLeaderNodeTree::CreateArrowHeadState(fragment, arrowType);
-    DUxLeaderNodeTree* tree = MakeLeader(fragment, points, arrow);
+    DUxLeaderNodeTree* tree = DLxLeaderUtils::MakeLeader(fragment, points, arrow);
     if (!tree) {
         // No half-built balloon: without its leader it goes again.
         inst->DeleteAndVacuumClean();

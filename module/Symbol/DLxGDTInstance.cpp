@@ -76,20 +76,6 @@ DUxLeaderNodeTree::ELandingPos Opposite(DUxLeaderNodeTree::ELandingPos pos) {
     }
 }
 
-// A tree whose one branch runs from its end (the first point) through the others to its root
-// (the last point): the frame goes where the leader was placed to end. Without points the tree
-// is one node at `root`.
-DUxLeaderNodeTree* MakeLeader(RDxFragment* fragment, const std::vector<WqGePoint3d>& points,
-                              const WqGePoint3d& root, DUxArrowHeadState* arrow) {
-    auto* generator = DLxTerminalNodeGenerator::Create(fragment);
-    const WqGePoint3d end = points.empty() ? root : points.front();
-    DUxLeaderNodeTree* tree = DUxLeaderNodeTree::Create(fragment, generator, end, arrow);
-    if (!tree) return tree;
-    DUxLeaderNode* node = tree->GetRoot();
-    for (size_t i = 1; i < points.size(); ++i)
-        node = tree->InsertNode(node, points[i]);
-    return tree;
-}
 } // namespace
 
 DLxGDTInstance::DLxGDTInstance(RDxFragment* fragment, DLxGDTState* state)
@@ -125,13 +111,12 @@ DLxGDTInstance::CreateInstance(RDxFragment* fragment, std::vector<WqGePoint3d>& 
         state->SetValue(DLxSym::kToleranceA, 0, tol.c_str());
     }
 
-    const WqGePoint3d origin;
     DUxArrowHeadState* arrow = DUxLeaderNodeTree::CreateArrowHeadState(fragment, arrowType);
-    DUxLeaderNodeTree* first = MakeLeader(fragment, points, origin, arrow);
+    DUxLeaderNodeTree* first = DLxLeaderUtils::MakeLeader(fragment, points, arrow);
     first->SetSecondLandingDistance(overshoot);
     inst->AppendLeader(first);
     DUxArrowHeadState* arrow2 = DUxLeaderNodeTree::CreateArrowHeadState(fragment, arrowType);
-    DUxLeaderNodeTree* second = MakeLeader(fragment, {}, origin, arrow2);
+    DUxLeaderNodeTree* second = DLxLeaderUtils::MakeLeader(fragment, {}, arrow2);
     second->SetSecondLandingDistance(overshoot);
     inst->AppendLeader(second);
     inst->SetAlwaysHorizontal(true);

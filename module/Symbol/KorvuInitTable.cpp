@@ -48,6 +48,7 @@
 #include "Request/DLxCreateBalloonSymRequest.h"
 #include "Request/DLxCreateDatumIdRequest.h"
 #include "Request/DLxCreateGDTRequest.h"
+#include "Request/DLxCreateWeldSymbolRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxDeletePartListRequest.h"
 #include "Request/DLxGeneralNoteRequest.h"
@@ -100,6 +101,8 @@
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "utx/UTxGUID.h"
+#include "Welding/DLxWeldInstance.h"
+#include "Welding/DLxWeldInstanceONKTranslator.h"
 
 const UTxGUID& KorvuModuleGuid() {
     static const UTxGUID guid(0x1e81af26, 0x6a9811d1, 0xbdb60800, 0x09dc42f8);
@@ -240,6 +243,14 @@ template <class Request> void RegisterDatumTargetRequest() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(Request::GetThisClass(), Request::kTranscriptName);
 }
 
+void RegisterCreateWeldSymbol() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateWeldSymbolRequest),
+                                                u"CreateWeldSymbol");
+}
+void RegisterWeldSymbolVisibility() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxWeldSymbolVisibilityRequest),
+                                                u"WeldSymbolVisibility");
+}
 void RegisterRotateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxGDTRotateRequest),
                                                 u"RotateGDTSymbol");
@@ -501,6 +512,11 @@ const KorvuInitRow kRows[] = {
     {"AttachBalloon", &RegisterDatumTargetRequest<DLxDatumTargetAttachRequest>, 2},
     {"RemoveDatumBalloon", &RegisterDatumTargetRequest<DLxDatumTargetRemoveRequest>, 2},
     {"DTAltUnitMove", &RegisterDatumTargetRequest<DLxDatumTargetMoveAltUnitRequest>, 2},
+    // Weld symbols.
+    {"DLxWeldInstance", &InitMeta<DLxWeldInstance>, 2},
+    {"DLxWeldInstanceONKTranslator", &DLxWeldInstanceONKTranslator::Register, 2},
+    {"CreateWeldSymbol", &RegisterCreateWeldSymbol, 2},
+    {"WeldSymbolVisibility", &RegisterWeldSymbolVisibility, 2},
 };
 
 struct RunAtLoad {

@@ -84,7 +84,7 @@ TEST(KorvuProgram, AModelBecomesADrawingThatOpensToTheSameDump) {
 // The example transcripts, each replayed on the example model: the frames (one per standard,
 // one turned, one of three lines, one edited) and the parts lists (created, grouped, sorted,
 // filtered, renumbered, a custom row, an override, item numbers pushed back, renamed, moved,
-// edited again, a second one deleted).
+// edited again, a second one deleted), the notes, the balloons and the weld symbols.
 struct Example {
     const char* transcript;
     const char* expected; // the expected files' stem
@@ -116,6 +116,10 @@ const Example kExamples[] = {
      "datumtargets",
      {"CreateDatumTarget ", "EditDatumTarget ", "AttachBalloon ", "ReOrientDatumTarget ",
       "TransientDatumTarget_DefaultBalloon_DatumTargetText=\"C2\""}},
+    {"welds.txt",
+     "welds",
+     {"CreateWeldSymbol ", "Create=false", "WeldSymbolInstance=", "\"AddSubWeld\"",
+      "WeldSymbolVisibility "}},
 };
 
 // The drawing's dump and picture are the expected ones, the session's own transcript replays

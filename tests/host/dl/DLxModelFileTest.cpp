@@ -188,14 +188,29 @@ struct BadModel {
     const char* problem;
 };
 
+// Each model is refused with its code and no document, the message naming the file, the place
+// and the problem.
+void ExpectRefused(const BadModel* first, const BadModel* last) {
+    for (const BadModel* c = first; c != last; ++c) {
+        SCOPED_TRACE(c->name);
+        std::unique_ptr<DLxDrawingDoc> doc;
+        const UTxResult r = DLxModelFile::LoadFromString(c->text, "bad.json", doc);
+        EXPECT_EQ(r.GetCode(), c->code);
+        EXPECT_EQ(doc, nullptr);
+        const std::string message = r.GetMessageUtf8();
+        const std::string place = std::string("bad.json: ") + c->path + (*c->path ? ": " : "");
+        EXPECT_NE(message.find(place + c->problem), std::string::npos) << message;
+    }
+}
+
 TEST(DLxModelFile, ReportsEveryFaultWithItsPlace) {
     const BadModel cases[] = {
         {"not JSON", "{\"format\": ", kDLxErrModelSyntax, "format", "not valid JSON"},
         {"not an object", "[1, 2]", kDLxErrModelInvalid, "", "expected an object"},
         {"another format", R"({"format": "cad", "version": 1})", kDLxErrModelVersion, "format",
          "expected \"korvu-model\""},
-        {"a newer version", R"({"format": "korvu-model", "version": 3, "beads": []})",
-         kDLxErrModelVersion, "version", "version 3 is not supported"},
+        {"a newer version", R"({"format": "korvu-model", "version": 4, "beads": []})",
+         kDLxErrModelVersion, "version", "version 4 is not supported"},
         {"no sheets", R"({"format": "korvu-model", "version": 1})", kDLxErrModelInvalid, "sheets",
          "is missing"},
         {"an unknown standard", Model("", "", R"("standard": "XYZ", )"), kDLxErrModelInvalid,
@@ -279,16 +294,7 @@ TEST(DLxModelFile, ReportsEveryFaultWithItsPlace) {
                                           "radius": 1, "start": 45, "end": 45}})"),
          kDLxErrModelInvalid, "sheets[0].views[0].edges[1].arc.end", "the arc has no sweep"},
     };
-    for (const BadModel& c : cases) {
-        SCOPED_TRACE(c.name);
-        std::unique_ptr<DLxDrawingDoc> doc;
-        const UTxResult r = DLxModelFile::LoadFromString(c.text, "bad.json", doc);
-        EXPECT_EQ(r.GetCode(), c.code);
-        EXPECT_EQ(doc, nullptr);
-        const std::string message = r.GetMessageUtf8();
-        const std::string place = std::string("bad.json: ") + c.path + (*c.path ? ": " : "");
-        EXPECT_NE(message.find(place + c.problem), std::string::npos) << message;
-    }
+    ExpectRefused(std::begin(cases), std::end(cases));
 }
 
 // A version 2 model of an assembly: the root (1) places part 2 and sub-assembly 3, which
@@ -544,15 +550,7 @@ TEST(DLxModelFile, ReadsThePartsListsOfASheet) {
         {"an unknown member", withLists(AssemblyModel(), R"([{"origin": [1, 2], "size": 3}])"),
          kDLxErrModelInvalid, "sheets[0].partsLists[0].size", "is not a member"},
     };
-    for (const BadModel& c : cases) {
-        SCOPED_TRACE(c.name);
-        const UTxResult bad = DLxModelFile::LoadFromString(c.text, "bad.json", doc);
-        EXPECT_EQ(bad.GetCode(), c.code);
-        EXPECT_EQ(doc, nullptr);
-        const std::string message = bad.GetMessageUtf8();
-        const std::string place = std::string("bad.json: ") + c.path + (*c.path ? ": " : "");
-        EXPECT_NE(message.find(place + c.problem), std::string::npos) << message;
-    }
+    ExpectRefused(std::begin(cases), std::end(cases));
 }
 
 // Sketched-symbol definitions of a version 2 model: made in the drawing with their curves,
@@ -627,3 +625,81 @@ TEST(DLxModelFile, ReadsTheSketchesOfItsResources) {
         EXPECT_NE(message.find(place + c.problem), std::string::npos) << message;
     }
 }
+namespace {
+// A version 3 model whose view has a weld bead edge: `welds` is the welds list, `weld` the edge's
+// member.
+std::string WeldModel(const std::string& welds, const std::string& weld = R"(, "weld": 101)",
+                      int version = 3) {
+    return R"({"format": "korvu-model", "version": )" + std::to_string(version) +
+           R"(, "welds": )" + welds + R"(,
+           "sheets": [{"name": "Sheet 1", "width": 420, "height": 297, "views": [
+               {"name": "Front", "scale": 1, "center": [100, 100], "orientation": "front",
+                "edges": [{"id": 1, "line": [[0, 0, 0], [10, 0, 0]])" +
+           weld + R"(}, {"id": 2, "line": [[0, 5, 0], [10, 5, 0]]}]}]}]})";
+}
+
+// The model's welds: each view keeps those its edges name, with the weld symbol the model gives
+// them, and stores them; every fault is refused with its place.
+TEST(DLxModelFile, ViewsKeepTheModelWeldsTheirEdgesName) {
+    const std::string welds = R"([
+        {"id": 101, "reverse": true, "subWeldings": [
+            {"arrow": {"type": 1, "prefix": "a", "size": "4", "contour": 2},
+             "other": {"type": 3, "angle": "60"}, "field": 1, "allAround": 2, "tail": true,
+             "notes": "141"}, {"arrow": {"type": 10}}]},
+        {"id": 102, "subWeldings": [{"arrow": {"type": 8}}]}])";
+    std::unique_ptr<DLxDrawingDoc> doc;
+    const UTxResult r = DLxModelFile::LoadFromString(WeldModel(welds), "w.json", doc);
+    ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    DLxViewInstance* view = doc->GetSheets()[0]->FindView(u"Front");
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->FindEdge(1)->weld, 101);
+    EXPECT_EQ(view->FindEdge(2)->weld, 0);
+    ASSERT_EQ(view->GetModelWelds().size(), 1u); // 102 borders no edge of the view
+    const DLxModelWeld* w = view->FindModelWeld(101);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->reverse);
+    ASSERT_EQ(w->subWeldings.size(), 2u);
+    const DUxCSubWelding& first = w->subWeldings[0];
+    ASSERT_NE(first.weldOnArrowSide(true), nullptr);
+    EXPECT_EQ(first.weldOnArrowSide(true)->weldType, DUxCWeld::kFillet);
+    EXPECT_EQ(first.weldOnArrowSide(true)->prefix, u"a");
+    EXPECT_EQ(first.weldOnArrowSide(true)->values[DUxCWeld::kSize], u"4");
+    EXPECT_EQ(first.weldOnArrowSide(true)->contourType, DUxCWeld::kConvex);
+    EXPECT_EQ(first.weldOnOtherSide(true)->values[DUxCWeld::kAngle], u"60");
+    EXPECT_EQ(first.fieldWeldType, 1);
+    EXPECT_EQ(first.areaDescType, 2);
+    EXPECT_TRUE(first.closedTail);
+    EXPECT_EQ(first.notes, u"141");
+
+    // Stored and read back with the view.
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(doc->GetRSeDb()->SaveToBuffer(bytes).Failed());
+    std::unique_ptr<RSeDatabase> db;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db).Failed());
+    DLxDrawingDoc loaded(std::move(db));
+    DLxViewInstance* again = loaded.GetSheets()[0]->FindView(u"Front");
+    EXPECT_EQ(again->GetModelWelds(), view->GetModelWelds());
+    EXPECT_EQ(again->GetEdges(), view->GetEdges());
+
+    const BadModel cases[] = {
+        {"welds in a version 2 model", WeldModel(welds, "", 2), kDLxErrModelInvalid, "welds",
+         "is not a member"},
+        {"an edge's weld the model lacks", WeldModel(welds, R"(, "weld": 7)"),
+         kDLxErrModelInvalid, "sheets[0].views[0].edges[0].weld", "names no weld of the model"},
+        {"two welds of one id",
+         WeldModel(R"([{"id": 5, "subWeldings": [{}]}, {"id": 5, "subWeldings": [{}]}])", ""),
+         kDLxErrModelInvalid, "welds[1].id", "duplicate weld id 5"},
+        {"a weld without sub-weldings", WeldModel(R"([{"id": 5, "subWeldings": []}])", ""),
+         kDLxErrModelInvalid, "welds[0].subWeldings", "needs at least one sub-welding"},
+        {"an unknown weld type",
+         WeldModel(R"([{"id": 5, "subWeldings": [{"arrow": {"type": 11}}]}])", ""),
+         kDLxErrModelInvalid, "welds[0].subWeldings[0].arrow.type", "must be 1 to 10"},
+        {"a side without type", WeldModel(R"([{"id": 5, "subWeldings": [{"other": {}}]}])", ""),
+         kDLxErrModelInvalid, "welds[0].subWeldings[0].other.type", "is missing"},
+        {"an unknown member",
+         WeldModel(R"([{"id": 5, "subWeldings": [{"arrow": {"type": 1, "throat": "3"}}]}])", ""),
+         kDLxErrModelInvalid, "welds[0].subWeldings[0].arrow.throat", "is not a member"},
+    };
+    ExpectRefused(std::begin(cases), std::end(cases));
+}
+} // namespace

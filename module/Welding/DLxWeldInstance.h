@@ -1,0 +1,112 @@
+#pragma once
+// A 2D weld symbol placed on a sheet: a placed symbol whose state is a DUxWeldState and whose
+// one leader runs from the weld (its arrow) to the root of the reference line. The state draws
+// the reference lines from the root; the symbol keeps their direction in step with the leader
+// (the line runs away from the arrow), applies the weld edit records, and keeps the ids of the
+// model weld features shown on its arrow and other sides.
+#include <cstdint>
+#include <vector>
+
+#include "Symbol/DLxSymInstance.h"
+#include "rse/RSeRef.h"
+#include "utx/UTxString16.h"
+
+struct DUxWeldContent;
+class DUxWeldState;
+struct DLxModelWeld;
+class FBxLayerStyle;
+class FBxObjectEditRecord;
+using FBxObjectEditRecordList = std::vector<FBxObjectEditRecord>;
+class RDxFragment;
+
+class DLxWeldInstance : public DLxSymInstance {
+public:
+    // No model weld feature.
+    static constexpr uint32_t kNoFeature = 0xFFFFFFFF;
+    // A pick this near the root of the reference line is not on the leader.
+    static constexpr double kRootPickTolerance = 0.1;
+
+    DLxWeldInstance(RDxFragment* fragment, DUxWeldState* state);
+    explicit DLxWeldInstance(const RSeStream* s);
+    ~DLxWeldInstance() override;
+    RSeMetaType* GetMeta() const override;
+
+    // A new weld symbol in the fragment: a weld state with one sub-welding (a fillet weld on
+    // the arrow side) under the look of `standard`, one leader through `points` (its end
+    // first, the root last) with the default arrowhead, on the layer when given; always
+    // horizontal, no feature ids.
+    static DLxWeldInstance* CreateInstance(RDxFragment* fragment, std::vector<WqGePoint3d>& points,
+                                           const RSeRef<FBxLayerStyle>& layerStyle,
+                                           const UTxString16& standard);
+
+    DUxWeldState* GetWeldState() const;
+    bool IsRecovered() const;
+    uint32_t GetArrowID() const { return m_arrowID; }
+    uint32_t GetOtherID() const { return m_otherID; }
+    void SetArrowID(uint32_t id);
+    void SetOtherID(uint32_t id);
+
+    // The root of leader 0 (r) and its first child (d): 0 without leader 0 (r and d untouched),
+    // 1 for a root without children, 2 otherwise.
+    int32_t GetReferencePoints(WqGePoint3d& r, WqGePoint3d& d) const;
+    // The end of a landing of `length` from `root` along the reference line's direction.
+    bool GetWeldAttachPoint(const WqGePoint3d& root, double length, WqGePoint3d& q,
+                            WqGeVector3d& v) const;
+    // The reference line runs away from the arrow: orientation 0 (to the left) when leader k
+    // leaves its root to the right, else 1.
+    void SetSymbolOrientation(int32_t leader);
+    // Replays weld edit records onto the state, in order; records that name nothing change
+    // nothing. Check a list first with CheckEditRecords.
+    UTxResult ApplyEditRecords(const FBxObjectEditRecordList& records);
+    // The same onto a weld symbol's content (one with no sub-welding is left alone).
+    static void ApplyEditRecords(DUxWeldContent& content, const FBxObjectEditRecordList& records);
+    // Whether a list can be applied to a symbol of `subWeldings` sub-weldings: every index
+    // names a sub-welding (an insertion position for "AddSubWeld"), no record edits a deleted
+    // current sub-welding, and one sub-welding at least remains. Refusal text otherwise.
+    static UTxString16 CheckEditRecords(const FBxObjectEditRecordList& records, int32_t subWeldings);
+
+    // Association with the model's welds. The weld feature whose bead edge the first anchor
+    // lies on; null when none.
+    const DLxModelWeld* GetAnchorModelWeld() const;
+    // For a recovered symbol, the id of that weld feature; kNoFeature otherwise.
+    uint32_t GetFeatureIdFromAnchorEdgeProxy() const;
+    // Takes the weld symbol the model keeps for `weld`: its sub-weldings (sides swapped for a
+    // reversed weld, primary prefixes dropped unless the symbol keeps recovered prefixes, the
+    // arrow side where this symbol's standard puts it), keeping the orientation; the symbol is
+    // then recovered.
+    void UpdatefromWeldState(const DLxModelWeld& weld);
+    // A symbol on a model weld's bead takes that weld's symbol and its id (ArrowID); false,
+    // changing nothing, when the first anchor lies on no weld's edge.
+    bool RecoverFromModelWeld();
+
+    // The key point: the root, or the middle of the root and its first child.
+    bool GetKeyPoint(WqGePoint3d& p) const;
+    static const UTxString16& GetBrowserLabel();
+
+    UTxResult Compute(RDxComputeContext& ctx) override;
+    const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const override { return nullptr; }
+    const DUxTextStyleWrapper* GetTextStyleWrapper() const override { return nullptr; }
+    SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override;
+    WqGeVector3d GetAttachPointOffset(const BBox& box) const override;
+    bool IsOnLeader(WqGePoint3d& p, int32_t leader) const override;
+    bool AdjustLandingAttachPoint(WqGePoint3d&, int32_t) override { return false; }
+    bool CanDrawRootHotPoints() const override;
+    void GetAttachPointIfNoLeader(WqGePoint3d& p) const override;
+    // With several sub-weldings the root and its direct children hold the stack; they stay.
+    bool CanDeleteSelectedLeader(int32_t leader, int32_t nodeId) const override;
+
+    void Load(RSeStream& s);
+    void LoadMigrate(RSeStream& s);
+    void Save(RSeStream& s) const;
+    UTxResult PostRestore(RSeMetaContext& ctx);
+    UTxResult Clone(DLxWeldInstance* target, RSeCloneCommander* cc) const;
+
+private:
+    uint32_t m_arrowID = kNoFeature;
+    uint32_t m_otherID = kNoFeature;
+};
+
+namespace RSe {
+RSeMetaType* _InitMeta(const DLxWeldInstance*);
+RSeMetaType* _GetMeta(const DLxWeldInstance*);
+} // namespace RSe
