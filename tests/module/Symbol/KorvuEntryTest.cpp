@@ -155,7 +155,7 @@ TEST(KorvuEntry, TheFactoryRowsAreNamedAfterTheClassAndCategoryTheyRegister) {
 
 // The first pass holds the named migrators (and the meta types of their source units), in the
 // order the host runs them after a load: the symbol repair, the balloon upgrade, then the
-// parts-list standards' row keys and column headers.
+// parts-list standards' row keys and column headers, then the upgrade of older frames.
 TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
     std::vector<std::string> first;
     for (const KorvuInitRow& row : KorvuInitTable())
@@ -170,7 +170,8 @@ TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
                                             "DLxComponentPropertyPartListPartMaterial",
                                             "DLxPartListComponent",
                                             "DLxPartListComponentPropertiesTable",
-                                            "DLxPartListTable"};
+                                            "DLxPartListTable",
+                                            "DLxGDTSymMigrator"};
     EXPECT_EQ(first, expected);
 
     std::vector<std::string> migrators;
@@ -178,7 +179,7 @@ TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
         migrators.push_back(m->GetName());
     const std::vector<std::string> named{"DLxKorvuBug417175Migrator", "DLxCBalloonMigrator",
                                          "DLxCPartListStdRowKeyMigrator",
-                                         "DLxUpdatePLStdInitializer"};
+                                         "DLxUpdatePLStdInitializer", "DLxGDTSymMigrator"};
     EXPECT_EQ(migrators, named);
     for (const std::string& name : named) {
         RSeSegmentMigrator* m = RSeSegmentMigrator::Get(name);
