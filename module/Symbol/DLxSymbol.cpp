@@ -1,7 +1,6 @@
 #include "Symbol/DLxSymbol.h"
 
-#include "dc/RDxFragment.h"
-#include "dc/RDxState.h"
+#include "dl/DLxAnnotationUtil.h"
 #include "rse/RSeTransaction.h"
 
 DLxSymbol::DLxSymbol(const RSeStream* s) : DLxEmblem(s) {}
@@ -37,11 +36,5 @@ uint32_t DLxSymbol::ArrowTemplateOf(int32_t arrowType) {
 }
 
 void DLxSymbol::DeleteAndVacuumClean() {
-    std::vector<RDxState*> states;
-    for (uint32_t i = 0; i < GetInputStateCount(); ++i)
-        if (RDxState* state = GetInputState(i)) states.push_back(state);
-    RDxFragment* fragment = GetFragment().get();
-    for (RDxState* state : states)
-        if (!fragment || !fragment->DeleteNode(state)) RSe::DeleteObject(state);
-    if (!fragment || !fragment->DeleteNode(this)) RSe::DeleteObject(this);
+    DLxAnnotationUtil::DeleteWithStates(this);
 }

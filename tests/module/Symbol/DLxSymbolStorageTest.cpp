@@ -195,11 +195,12 @@ std::u16string FrameText(int32_t i) {
 // A legacy frame: record 1 the symbol, record 2 its frame record, records 3 to 15 the frame's
 // values (even positions offered, odd ones withdrawn), record 16 the fragment it is in when
 // `inFragment`.
+// `recordIndex` is the index the symbol's reference to its frame record names.
 std::vector<uint8_t> LegacyFrame(uint16_t version, uint16_t symbolVersion = 1,
-                                 bool inFragment = false) {
+                                 bool inFragment = false, uint32_t recordIndex = 1) {
     LegacyWriter lw(u"DLxGDTSymbol", version, symbolVersion, inFragment ? 15 : 0);
     RSeStream& s = lw.BeginSymbol();
-    lw.w.Ref(1);
+    lw.w.Ref(recordIndex);
     lw.WriteLongs(s, {7, 9});
     if (version >= 1) s.Write(int32_t(5));
     lw.w.EndRecord();
@@ -429,6 +430,25 @@ TEST(LegacySymbolUpgrade, OlderFramesBecomePlacedFramesWithTheirValues) {
         EXPECT_EQ(frames[0]->GetSymbolOrigin(), kOrigin);
         ExpectStableSave(*db);
     }
+}
+
+// A frame whose reference to its record names an object of another class loads without the
+// record, and its upgrade gives a placed frame with the values a new frame has.
+TEST(LegacySymbolUpgrade, AFrameThatLostItsRecordBecomesAFrameWithNewValues) {
+    std::unique_ptr<RSeDatabase> db = Load(LegacyFrame(0, 1, true, 2));
+    ASSERT_TRUE(db);
+    EXPECT_EQ(db->FindObject(1), nullptr);
+    auto* fragment = dynamic_cast<RDxFragment*>(db->FindObject(16));
+    ASSERT_NE(fragment, nullptr);
+    int32_t frames = 0;
+    for (const RSeRef<RDxNode>& node : fragment->GetNodes())
+        if (auto* f = dynamic_cast<DLxGDTInstance*>(node.GetTarget())) {
+            ++frames;
+            EXPECT_EQ(f->GetGDTState()->Value(DLxSym::kDatumA, 0), u"");
+            EXPECT_EQ(f->GetSymbolOrigin(), kOrigin);
+        }
+    EXPECT_EQ(frames, 1);
+    ExpectStableSave(*db);
 }
 
 // A copy owns copies of what the original owns, so that deleting one leaves the other whole.
