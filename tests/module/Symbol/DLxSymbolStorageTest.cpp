@@ -75,10 +75,7 @@ public:
     LegacyWriter(const char16_t* kind, uint16_t kindVersion, uint16_t symbolVersion,
                  uint32_t fragment = 0)
         : m_symbolVersion(symbolVersion), m_fragment(fragment) {
-        for (const char16_t* base :
-             {u"RSeIDed", u"RDxObject", u"RDxNode", u"RDxConstraint", u"RDxDirectedConstraint",
-              u"RDxInstance", u"DUxAnnotationInstance", u"DUxEmblem", u"DLxEmblem"})
-            w.AddClass(base, 0);
+        w.AddEmblemClasses();
         w.AddClass(u"DLxSymbol", symbolVersion);
         m_kind = w.AddClass(kind, kindVersion);
         w.BeginSegment(u"Sheet");
@@ -88,19 +85,7 @@ public:
     // one is asked for: its container code and a count with no elements behind it.
     RSeStream& BeginSymbol(uint32_t leaderCode = RSeTypeCode::kVector, uint32_t leaderCount = 0) {
         RSeStream& s = w.BeginRecord(m_kind, 1);
-        s.Write(uint32_t(0)); // object: flags, sick
-        s.Write(false);
-        if (m_fragment) // node: fragment, edited, birthday, no dependencies
-            w.Ref(m_fragment);
-        else
-            w.RefValue(0);
-        s.Write(true);
-        s.Write(int32_t(0));
-        s.Write(uint32_t(0));
-        s.Write(uint32_t(0)); // constraint: no inputs, no outputs
-        s.Write(uint32_t(0));
-        s.Write(UTxGUID()); // instance: template
-        s.Write(int32_t(0));
+        w.EmblemPart(s, m_fragment ? &m_fragment : nullptr);
         // Legacy symbol part.
         WriteLongs(s, kArrowheadVertices);
         s.Write(leaderCode); // leader records
