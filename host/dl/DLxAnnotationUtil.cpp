@@ -4,12 +4,16 @@
 #include <vector>
 
 #include "dc/RDxComputeContext.h"
+#include "dc/RDxFragment.h"
+#include "dc/RDxInstance.h"
+#include "dc/RDxState.h"
 #include "dl/DLxDimGeometryProxy.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
 #include "du/DUxEmblem.h"
 #include "rse/RSeSegment.h"
+#include "rse/RSeTransaction.h"
 #include "sm/SMxDisplayList.h"
 
 void DLxAnnotationUtil::SetAnnotationSickColor(SMxDisplayList& list) {
@@ -64,4 +68,14 @@ UTxResult DLxAnnotationUtil::UpdateActiveSheet(FWxSceneDoc* doc, int32_t kind) {
     RDxComputeContext ctx;
     ctx.SetInt(RDxComputeContext::AttributeId(u"DLxSheetChangeTypeAttr"), kind);
     return sheet->Recompute(ctx);
+}
+
+void DLxAnnotationUtil::DeleteWithStates(RDxInstance* instance) {
+    std::vector<RDxState*> states;
+    for (uint32_t i = 0; i < instance->GetInputStateCount(); ++i)
+        if (RDxState* state = instance->GetInputState(i)) states.push_back(state);
+    RDxFragment* fragment = instance->GetFragment().get();
+    for (RDxState* state : states)
+        if (!fragment || !fragment->DeleteNode(state)) RSe::DeleteObject(state);
+    if (!fragment || !fragment->DeleteNode(instance)) RSe::DeleteObject(instance);
 }

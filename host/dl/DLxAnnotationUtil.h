@@ -11,6 +11,7 @@ class DLxSheet;
 class DLxViewInstance;
 class FWxSceneDoc;
 class RDxFragment;
+class RDxInstance;
 class SMxDisplayList;
 
 class DLxAnnotationUtil {
@@ -41,4 +42,8 @@ public:
     // Recomputes the active sheet of the document; `kind` says what changed and is handed to
     // the nodes as the sheet change type ("DLxSheetChangeTypeAttr"). Nothing without one.
     static UTxResult UpdateActiveSheet(FWxSceneDoc* doc, int32_t kind);
+
+    // Deletes an annotation and its input states: through its fragment when they are in it,
+    // else from the store.
+    static void DeleteWithStates(RDxInstance* instance);
 };

@@ -319,11 +319,5 @@ void DLxCenterDatumInstance::AddToLayer(CleanUpDisposition disposition) {
 }
 
 void DLxCenterDatumInstance::DeleteAndVacuumClean() {
-    std::vector<RDxState*> states;
-    for (uint32_t i = 0; i < GetInputStateCount(); ++i)
-        if (RDxState* state = GetInputState(i)) states.push_back(state);
-    RDxFragment* fragment = GetFragment().get();
-    for (RDxState* state : states)
-        if (!fragment || !fragment->DeleteNode(state)) RSe::DeleteObject(state);
-    if (!fragment || !fragment->DeleteNode(this)) RSe::DeleteObject(this);
+    DLxAnnotationUtil::DeleteWithStates(this);
 }

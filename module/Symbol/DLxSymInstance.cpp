@@ -284,13 +284,7 @@ void DLxSymInstance::RemoveLeader(int32_t i) {
 void DLxSymInstance::DeleteAndVacuumClean() {
     while (GetNumLeaders() > 0)
         RemoveLeader(GetNumLeaders() - 1);
-    std::vector<RDxState*> states;
-    for (uint32_t i = 0; i < GetInputStateCount(); ++i)
-        if (RDxState* state = GetInputState(i)) states.push_back(state);
-    RDxFragment* fragment = GetFragment().get();
-    for (RDxState* state : states)
-        if (!fragment || !fragment->DeleteNode(state)) RSe::DeleteObject(state);
-    if (!fragment || !fragment->DeleteNode(this)) RSe::DeleteObject(this);
+    DLxAnnotationUtil::DeleteWithStates(this);
 }
 
 bool DLxSymInstance::IsActiveLeader(int32_t i) const {

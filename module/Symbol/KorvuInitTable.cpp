@@ -78,6 +78,7 @@
 #include "Standard/DLxCPartListStd.h"
 #include "Standard/DLxCSurfTextStd.h"
 #include "Standard/DLxStdRegistration.h"
+#include "Symbol/DLxBalloon.h"
 #include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxBalloonSymInstanceONKTranslator.h"
 #include "Symbol/DLxBalloonSymState.h"
@@ -85,16 +86,22 @@
 #include "Symbol/DLxCallOutInstance.h"
 #include "Symbol/DLxCallOutInstanceONKTranslator.h"
 #include "Symbol/DLxCallOutState.h"
+#include "Symbol/DLxCFCF.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTInstanceONKTranslator.h"
 #include "Symbol/DLxGDTState.h"
+#include "Symbol/DLxGDTSymMigrator.h"
+#include "Symbol/DLxGDTSymbol.h"
 #include "Symbol/DLxKorvuBug417175Migrator.h"
 #include "Symbol/DLxLeaderTextInstance.h"
 #include "Symbol/DLxLeaderTextInstanceONKTranslator.h"
 #include "Symbol/DLxLeaderTextUnderlineMigrator.h"
+#include "Symbol/DLxLeaderText.h"
 #include "Symbol/DLxSymInstance.h"
+#include "Symbol/DLxSymbol.h"
 #include "Symbol/DLxTableCalloutSymInstance.h"
 #include "Symbol/DLxTableCalloutSymState.h"
+#include "Symbol/DLxWeldSymbol.h"
 #include "Symbol/KorvuModule.h"
 #include "dc/RDxTemplateFactory.h"
 #include "fb/FBxSelectionGenerator.h"
@@ -517,6 +524,14 @@ const KorvuInitRow kRows[] = {
     {"DLxWeldInstanceONKTranslator", &DLxWeldInstanceONKTranslator::Register, 2},
     {"CreateWeldSymbol", &RegisterCreateWeldSymbol, 2},
     {"WeldSymbolVisibility", &RegisterWeldSymbolVisibility, 2},
+    // Symbols of the older generation, as old documents hold them.
+    {"DLxSymbol", &InitMeta<DLxSymbol>, 2},
+    {"DLxBalloon", &InitMeta<DLxBalloon>, 2},
+    {"DLxWeldSymbol", &InitMeta<DLxWeldSymbol>, 2},
+    {"DLxLeaderText", &InitMeta<DLxLeaderText>, 2},
+    {"DLxCFCF", &InitMeta<DLxCFCF>, 2},
+    {"DLxGDTSymbol", &InitMeta<DLxGDTSymbol>, 2},
+    {"DLxGDTSymMigrator", &DLxGDTSymMigrator::Register, 1},
 };
 
 struct RunAtLoad {

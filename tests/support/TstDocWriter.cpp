@@ -83,3 +83,26 @@ std::vector<uint8_t> TstDocWriter::Finish(uint32_t nextId) {
     out.insert(out.end(), {'E', 'N', 'D', '.'});
     return out;
 }
+
+void TstDocWriter::AddEmblemClasses() {
+    for (const char16_t* base :
+         {u"RSeIDed", u"RDxObject", u"RDxNode", u"RDxConstraint", u"RDxDirectedConstraint",
+          u"RDxInstance", u"DUxAnnotationInstance", u"DUxEmblem", u"DLxEmblem"})
+        AddClass(base, 0);
+}
+
+void TstDocWriter::EmblemPart(RSeStream& s, const uint32_t* fragment) {
+    s.Write(uint32_t(0)); // object: flags, sick
+    s.Write(false);
+    if (fragment) // node: fragment, edited, birthday, no dependencies
+        Ref(*fragment);
+    else
+        RefValue(0);
+    s.Write(true);
+    s.Write(int32_t(0));
+    s.Write(uint32_t(0));
+    s.Write(uint32_t(0)); // constraint: no inputs, no outputs
+    s.Write(uint32_t(0));
+    s.Write(UTxGUID()); // instance: template
+    s.Write(int32_t(0));
+}

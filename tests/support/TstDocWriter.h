@@ -21,6 +21,12 @@ public:
     void RefValue(uint32_t value);
     std::vector<uint8_t> Finish(uint32_t nextId = 0);
 
+    // The classes an emblem's record starts with, declared at version 0, and that start itself:
+    // an emblem without states or dependencies, in the fragment stored at `fragment` (none when
+    // null). The emblem's own classes follow.
+    void AddEmblemClasses();
+    void EmblemPart(RSeStream& s, const uint32_t* fragment = nullptr);
+
     uint32_t ObjectIndex(const RSeVMeta*) override { return UINT32_MAX; }
     uint32_t MetaIndex(const RSeMetaType* mt) override;
 

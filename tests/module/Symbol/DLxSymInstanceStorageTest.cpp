@@ -36,24 +36,12 @@ std::vector<uint8_t> OldSymbol(uint16_t version, const Stored& f,
                                const char16_t* kindName = u"SymTestKind",
                                uint16_t kindVersion = 0) {
     TstDocWriter w;
-    for (const char16_t* base :
-         {u"RSeIDed", u"RDxObject", u"RDxNode", u"RDxConstraint", u"RDxDirectedConstraint",
-          u"RDxInstance", u"DUxAnnotationInstance", u"DUxEmblem", u"DLxEmblem"})
-        w.AddClass(base, 0);
+    w.AddEmblemClasses();
     w.AddClass(u"DLxSymInstance", version);
     const uint32_t kind = w.AddClass(kindName, kindVersion);
     w.BeginSegment(u"Sheet");
     RSeStream& s = w.BeginRecord(kind, 1);
-    s.Write(uint32_t(0)); // object: flags, sick
-    s.Write(false);
-    w.RefValue(0); // node: no fragment, edited, birthday, no dependencies
-    s.Write(true);
-    s.Write(int32_t(0));
-    s.Write(uint32_t(0));
-    s.Write(uint32_t(0)); // constraint: no inputs, no outputs
-    s.Write(uint32_t(0));
-    s.Write(UTxGUID()); // instance: template
-    s.Write(int32_t(0));
+    w.EmblemPart(s);
     if (version >= 1) s.Write(f.displayLeaders);
     if (version >= 2) {
         s.Write(f.reverseSide);

@@ -155,7 +155,8 @@ TEST(KorvuEntry, TheFactoryRowsAreNamedAfterTheClassAndCategoryTheyRegister) {
 
 // The first pass holds the named migrators (and the meta types of their source units), in the
 // order the host runs them after a load: the symbol repair, the balloon upgrade, then the
-// parts-list standards' row keys and column headers, then the leader texts' underlines.
+// parts-list standards' row keys and column headers, then the leader texts' underlines, then the
+// upgrade of older frames.
 TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
     std::vector<std::string> first;
     for (const KorvuInitRow& row : KorvuInitTable())
@@ -171,7 +172,8 @@ TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
                                             "DLxPartListComponent",
                                             "DLxPartListComponentPropertiesTable",
                                             "DLxPartListTable",
-                                            "DLxLeaderTextUnderlineMigrator"};
+                                            "DLxLeaderTextUnderlineMigrator",
+                                            "DLxGDTSymMigrator"};
     EXPECT_EQ(first, expected);
 
     std::vector<std::string> migrators;
@@ -180,7 +182,7 @@ TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
     const std::vector<std::string> named{"DLxKorvuBug417175Migrator", "DLxCBalloonMigrator",
                                          "DLxCPartListStdRowKeyMigrator",
                                          "DLxUpdatePLStdInitializer",
-                                         "DLxLeaderTextUnderlineMigrator"};
+                                         "DLxLeaderTextUnderlineMigrator", "DLxGDTSymMigrator"};
     EXPECT_EQ(migrators, named);
     for (const std::string& name : named) {
         RSeSegmentMigrator* m = RSeSegmentMigrator::Get(name);

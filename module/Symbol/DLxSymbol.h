@@ -1,0 +1,107 @@
+#pragma once
+// The older generation of symbols. Documents of earlier releases hold their balloons, weld
+// symbols, leader texts and feature control frames as kinds of DLxSymbol; they are loaded and
+// then rebuilt as placed symbols by the named migrators, so here the class is what such a
+// symbol stored: its leader records, arrowheads, coordinate system and arrow type.
+//
+// The states of a legacy symbol are the input states of its instance part, addressed by index:
+// 0 its display list, 1 the origin, 2 the leader vertex points, 3 an integer variable, 4 and 5
+// the attaching points (anchors) of leaders 0 and 1.
+#include <cstdint>
+#include <vector>
+
+#include "dl/DLxEmblem.h"
+#include "ge/WqGeMatrix3d.h"
+#include "ge/WqGePoint3d.h"
+#include "ge/WqGeVector3d.h"
+#include "rse/RSeRef.h"
+
+class RSeCloneCommander;
+
+class DLxSymbol : public DLxEmblem {
+public:
+    // Kind codes answered by GetSymbolType.
+    enum SymbolType : int32_t {
+        kPlainSymbol = 0,
+        kWeldSymbol = 1,
+        kDatumTargetSymbol = 3,
+        kDatumIdSymbol = 4,
+        kBalloonSymbol = 5,
+        kFeatureIdSymbol = 6,
+        kLeaderTextSymbol = 7,
+    };
+    // Input-state indices.
+    enum StateIndex : uint32_t {
+        kDisplayListState = 0,
+        kOriginState = 1,
+        kVertexState = 2,
+        kVariableState = 3,
+        kFirstAttachingPointState = 4,
+    };
+    static constexpr int32_t kDefaultArrowType = 16;
+    static constexpr int32_t kDefaultOrientation = 1;
+
+    explicit DLxSymbol(const RSeStream* s);
+    ~DLxSymbol() override;
+    RSeMetaType* GetMeta() const override;
+
+    virtual int32_t GetSymbolType() const { return kPlainSymbol; }
+
+    int32_t GetArrowType() const { return m_arrowType; }
+    const RSeRef<RSeIDed>& GetArrowheadState() const { return m_arrowheadState; }
+    int32_t GetOrientation() const { return m_orientation; }
+    const WqGePoint3d& GetOrigin() const { return m_origin; }
+    const WqGeVector3d& GetXAxis() const { return m_xAxis; }
+    const WqGeVector3d& GetYAxis() const { return m_yAxis; }
+    const WqGeVector3d& GetZAxis() const { return m_zAxis; }
+    const WqGeVector3d& GetAttachDirection() const { return m_attachDirection; }
+    const WqGeMatrix3d& GetMatrix() const { return m_matrix; }
+    bool GetDisplayLeaders() const { return m_displayLeaders; }
+    int16_t GetArrowheadIndexBase() const { return m_arrowheadIndexBase; }
+    const std::vector<int32_t>& GetArrowheadVertexIndices() const { return m_arrowheadVertices; }
+    double GetScale() const { return 1.0; }
+
+    // The arrowhead template that an arrow type draws with.
+    static uint32_t ArrowTemplateOf(int32_t arrowType);
+
+    // Deletes the symbol with its states (and, through its destructor, what it owns).
+    void DeleteAndVacuumClean();
+
+    // The leader records, in order; the symbol owns them.
+    int32_t GetNumLeaders() const { return int32_t(m_leaders.size()); }
+    RSeIDed* GetLeader(int16_t index) const;
+
+    void Load(RSeStream& s);
+    void LoadMigrate(RSeStream& s);
+    void Save(RSeStream& s) const;
+    void FixPtrs(RSeMetaContext& ctx);
+    UTxResult Clone(DLxSymbol* target, RSeCloneCommander* cc) const;
+
+protected:
+    // Queues a symbol of an older stored version of its kind for that kind's migrator: the
+    // context (kind's meta type, 1) of the symbol's segment.
+    void QueueForUpgrade();
+
+private:
+    void ReadFields(RSeStream& s, bool withAttachDirection);
+
+    std::vector<int32_t> m_arrowheadVertices;
+    std::vector<RSeRef<RSeIDed>> m_leaders;
+    bool m_displayLeaders = true;
+    int16_t m_arrowheadIndexBase = 0;
+    WqGeMatrix3d m_matrix;
+    int32_t m_orientation = kDefaultOrientation;
+    RSeRef<RSeIDed> m_reserved;
+    WqGePoint3d m_origin;
+    WqGeVector3d m_xAxis{1, 0, 0};
+    WqGeVector3d m_yAxis{0, 1, 0};
+    WqGeVector3d m_zAxis{0, 0, 1};
+    int32_t m_arrowType = kDefaultArrowType;
+    RSeRef<RSeIDed> m_arrowheadState;
+    WqGeVector3d m_attachDirection{0, 0, 0};
+};
+
+namespace RSe {
+RSeMetaType* _InitMeta(const DLxSymbol*);
+RSeMetaType* _GetMeta(const DLxSymbol*);
+} // namespace RSe

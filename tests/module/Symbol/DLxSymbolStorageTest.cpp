@@ -1,0 +1,501 @@
+// Symbols of the older generation as old documents stored them: every stored version of every
+// kind loads with what it held, is queued for its kind's upgrade when its version asks for
+// one, saves in the current form and reads back to the same bytes; damaged records fail the
+// load with a message.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "KorvuTestSupport.h"
+#include "Standard/DLxCBalloon.h"
+#include "Symbol/DLxBalloon.h"
+#include "Symbol/DLxCFCF.h"
+#include "Symbol/DLxGDTInstance.h"
+#include "Symbol/DLxGDTState.h"
+#include "Symbol/DLxGDTSymbol.h"
+#include "Symbol/DLxLeaderText.h"
+#include "Symbol/DLxWeldSymbol.h"
+#include "TstDocWriter.h"
+#include "dc/RDxFragment.h"
+#include "du/DUxValue.h"
+#include "fw/FWxSceneDoc.h"
+#include "ge/WqGeMatrix3d.h"
+#include "rd/RDxString.h"
+#include "rse/RSe.h"
+#include "rse/RSeCloneCommander.h"
+#include "rse/RSeDatabase.h"
+#include "rse/RSeMetaType.h"
+#include "rse/RSeSaveData.h"
+#include "rse/RSeSegment.h"
+#include "rse/RSeSegmentMigrator.h"
+#include "rse/RSeTransaction.h"
+#include "utx/UTxGUID.h"
+
+namespace {
+
+// Records what the upgrade queues of the legacy kinds without a migrator of their own receive:
+// "<class> <id> v<stored version>". It takes part in loads while it lives.
+struct QueueWatcher : RSeSegmentMigrator {
+    QueueWatcher() : RSeSegmentMigrator("TstLegacySymbolQueueWatcher") {
+        for (const char16_t* kind : {u"DLxBalloon", u"DLxWeldSymbol", u"DLxLeaderText"})
+            Handles(kind, 1);
+    }
+    void Migrate(RSeSegmentMigrationContext* ctx) override {
+        auto* refs = dynamic_cast<RSeSegmentMigrationContextRSeRef*>(ctx);
+        for (uint32_t i = 0; refs && i < refs->Objects(); ++i)
+            if (RSeIDed* obj = refs->Object(i).GetTarget())
+                queued.push_back(UTx::ToUtf8(obj->GetMeta()->GetName()) + " " +
+                                 std::to_string(obj->GetId()) + " v" +
+                                 std::to_string(refs->UnmigratedVersion(i)));
+    }
+    std::vector<std::string> queued;
+};
+
+template <class T> RSeMetaType* Meta() {
+    return RSe::_GetMeta(static_cast<const T*>(nullptr));
+}
+
+// The values every test symbol stores in its legacy symbol part.
+const WqGePoint3d kOrigin(12.5, -4.0, 0.0);
+const WqGeVector3d kXAxis(0.0, 1.0, 0.0), kYAxis(-1.0, 0.0, 0.0), kZAxis(0.0, 0.0, 1.0);
+const WqGeVector3d kAttachDirection(0.0, -1.0, 0.0);
+const std::vector<int32_t> kArrowheadVertices{2, 5, -1};
+WqGeMatrix3d StoredMatrix() {
+    return WqGeMatrix3d::translation(WqGeVector3d(1.0, 2.0, 3.0));
+}
+
+// Writes records of one document: the symbol first (id 1), then what it owns.
+class LegacyWriter {
+public:
+    // `fragment`: the index the fragment holding the symbol will be stored at (WriteFragment),
+    // or 0 for a symbol in no fragment.
+    LegacyWriter(const char16_t* kind, uint16_t kindVersion, uint16_t symbolVersion,
+                 uint32_t fragment = 0)
+        : m_symbolVersion(symbolVersion), m_fragment(fragment) {
+        w.AddEmblemClasses();
+        w.AddClass(u"DLxSymbol", symbolVersion);
+        m_kind = w.AddClass(kind, kindVersion);
+        w.BeginSegment(u"Sheet");
+    }
+
+    // The symbol's record up to its kind's own part. The leader list is empty unless a damaged
+    // one is asked for: its container code and a count with no elements behind it.
+    RSeStream& BeginSymbol(uint32_t leaderCode = RSeTypeCode::kVector, uint32_t leaderCount = 0) {
+        RSeStream& s = w.BeginRecord(m_kind, 1);
+        w.EmblemPart(s, m_fragment ? &m_fragment : nullptr);
+        // Legacy symbol part.
+        WriteLongs(s, kArrowheadVertices);
+        s.Write(leaderCode); // leader records
+        s.Write(leaderCount);
+        if (leaderCount) {
+            s.Write(leaderCount);
+            s.WriteNoTypeMark();
+        }
+        s.Write(false);      // display leaders
+        s.Write(int16_t(3)); // arrowhead index base
+        RSeSaveData(s, StoredMatrix());
+        s.Write(int32_t(2)); // orientation
+        w.RefValue(0);       // reserved reference
+        RSeSaveData(s, kOrigin);
+        RSeSaveData(s, kXAxis);
+        RSeSaveData(s, kYAxis);
+        RSeSaveData(s, kZAxis);
+        s.Write(int32_t(13)); // arrow type
+        w.RefValue(0);        // arrowhead state
+        if (m_symbolVersion >= 1) RSeSaveData(s, kAttachDirection);
+        return s;
+    }
+
+    void WriteLongs(RSeStream& s, const std::vector<int32_t>& v) {
+        s.Write(RSeTypeCode::kVector);
+        s.Write(uint32_t(v.size()));
+        if (v.empty()) return;
+        s.Write(uint32_t(v.size()));
+        s.WriteNoTypeMark();
+        for (int32_t e : v)
+            s.Write(e);
+    }
+    // A vector of references to the objects stored at `indices`.
+    void WriteRefs(RSeStream& s, const std::vector<uint32_t>& indices) {
+        s.Write(RSeTypeCode::kVector);
+        s.Write(uint32_t(indices.size()));
+        if (indices.empty()) return;
+        s.Write(uint32_t(indices.size()));
+        s.WriteNoTypeMark();
+        for (uint32_t i : indices)
+            w.Ref(i);
+    }
+
+    // A string value record (id), its text and visibility.
+    void WriteStringValue(uint32_t id, const std::u16string& text, DUxValue::EVisibility vis) {
+        if (!m_valueMeta) {
+            w.AddClass(u"DUxValue", Meta<DUxValue>()->GetVersion());
+            m_valueMeta = w.AddClass(u"DUxStringValue", Meta<DUxStringValue>()->GetVersion());
+        }
+        RSeStream& s = w.BeginRecord(m_valueMeta, id);
+        s.Write(int32_t(vis));
+        s.Write(UTxString16(text));
+        w.EndRecord();
+    }
+
+    // The fragment that holds the symbol (and nothing else).
+    void WriteFragment(uint32_t id) {
+        RSeStream& s = w.BeginRecord(w.AddClass(u"RDxFragment", 0), id);
+        s.Write(uint32_t(0)); // object: flags, sick
+        s.Write(false);
+        s.Write(uint32_t(1));
+        w.Ref(0);
+        s.Write(int32_t(1));
+        w.EndRecord();
+    }
+
+    // A current object's record (id), saved by its own meta type.
+    void WriteCurrent(const RSeVMeta* obj, uint32_t id,
+                      std::initializer_list<const char16_t*> chain) {
+        uint32_t meta = 0;
+        for (const char16_t* name : chain)
+            meta = w.MetaIndex(RSeMetaType::Find(name));
+        RSeStream& s = w.BeginRecord(meta, id);
+        obj->GetMeta()->_Save(obj, s);
+        w.EndRecord();
+    }
+
+    TstDocWriter w;
+
+private:
+    uint16_t m_symbolVersion;
+    uint32_t m_fragment;
+    uint32_t m_kind = 0;
+    uint32_t m_valueMeta = 0;
+};
+
+// The text a frame record's value at stored position i holds.
+std::u16string FrameText(int32_t i) {
+    return u"v" + std::u16string(1, char16_t(u'a' + i));
+}
+
+// A legacy frame: record 1 the symbol, record 2 its frame record, records 3 to 15 the frame's
+// values (even positions offered, odd ones withdrawn), record 16 the fragment it is in when
+// `inFragment`.
+// `recordIndex` is the index the symbol's reference to its frame record names.
+std::vector<uint8_t> LegacyFrame(uint16_t version, uint16_t symbolVersion = 1,
+                                 bool inFragment = false, uint32_t recordIndex = 1) {
+    LegacyWriter lw(u"DLxGDTSymbol", version, symbolVersion, inFragment ? 15 : 0);
+    RSeStream& s = lw.BeginSymbol();
+    lw.w.Ref(recordIndex);
+    lw.WriteLongs(s, {7, 9});
+    if (version >= 1) s.Write(int32_t(5));
+    lw.w.EndRecord();
+    RSeStream& f = lw.w.BeginRecord(lw.w.AddClass(u"DLxCFCF", 0), 2);
+    lw.w.RefValue(0);
+    RSeSaveData(f, WqGePoint3d(1, 1, 0));
+    for (uint32_t i = 0; i < uint32_t(DLxCFCF::kValueCount); ++i)
+        lw.w.Ref(2 + i);
+    f.Write(true);
+    lw.w.EndRecord();
+    for (int32_t i = 0; i < DLxCFCF::kValueCount; ++i)
+        lw.WriteStringValue(uint32_t(3 + i), FrameText(i),
+                            i % 2 ? DUxValue::kWithdrawn : DUxValue::kOffered);
+    if (inFragment) lw.WriteFragment(16);
+    return lw.w.Finish(17);
+}
+
+std::unique_ptr<RSeDatabase> Load(const std::vector<uint8_t>& bytes) {
+    std::unique_ptr<RSeDatabase> db;
+    const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
+    EXPECT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    return db;
+}
+
+// Saves, loads that and saves again: the two saves must agree. Answers the first save.
+std::vector<uint8_t> ExpectStableSave(RSeDatabase& db) {
+    std::vector<uint8_t> first, second;
+    EXPECT_FALSE(db.SaveToBuffer(first).Failed());
+    std::unique_ptr<RSeDatabase> again = Load(first);
+    if (!again) return first;
+    EXPECT_FALSE(again->SaveToBuffer(second).Failed());
+    EXPECT_EQ(first, second);
+    return first;
+}
+
+void ExpectSymbolPart(const DLxSymbol& sym, uint16_t symbolVersion) {
+    EXPECT_EQ(sym.GetArrowheadVertexIndices(), kArrowheadVertices);
+    EXPECT_EQ(sym.GetNumLeaders(), 0);
+    EXPECT_EQ(sym.GetLeader(0), nullptr);
+    EXPECT_FALSE(sym.GetDisplayLeaders());
+    EXPECT_EQ(sym.GetArrowheadIndexBase(), 3);
+    EXPECT_EQ(sym.GetMatrix().entry[1][3], 2.0);
+    EXPECT_EQ(sym.GetOrientation(), 2);
+    EXPECT_EQ(sym.GetOrigin(), kOrigin);
+    EXPECT_EQ(sym.GetXAxis(), kXAxis);
+    EXPECT_EQ(sym.GetYAxis(), kYAxis);
+    EXPECT_EQ(sym.GetZAxis(), kZAxis);
+    EXPECT_EQ(sym.GetArrowType(), 13);
+    EXPECT_EQ(sym.GetAttachDirection(),
+              symbolVersion >= 1 ? kAttachDirection : WqGeVector3d(0, 0, 0));
+}
+
+TEST(LegacySymbolStorage, FramesOfEveryVersionKeepTheirFrameRecordAndValues) {
+    for (uint16_t version : {0, 1, 2})
+        for (uint16_t symbolVersion : {0, 1}) {
+            SCOPED_TRACE(testing::Message()
+                         << "frame v" << version << ", symbol v" << symbolVersion);
+            std::unique_ptr<RSeDatabase> db = Load(LegacyFrame(version, symbolVersion));
+            ASSERT_TRUE(db);
+            auto* sym = dynamic_cast<DLxGDTSymbol*>(db->FindObject(1));
+            ASSERT_NE(sym, nullptr);
+            ExpectSymbolPart(*sym, symbolVersion);
+            EXPECT_EQ(sym->GetSymbolType(), DLxSymbol::kPlainSymbol);
+            EXPECT_EQ(sym->GetIntegers(), (std::vector<int32_t>{7, 9}));
+            EXPECT_EQ(sym->GetInteger(), version >= 1 ? 5 : 0);
+            auto* frame = static_cast<DLxCFCF*>(sym->GetFrame().GetTarget());
+            ASSERT_NE(frame, nullptr);
+            ExpectStableSave(*db);
+        }
+}
+
+// The record keeps value 0, then the two lines' values of variables 20, 22, 24, 14, 16, 18;
+// any other number reads value 0.
+TEST(LegacySymbolStorage, FrameRecordValuesAreFoundByVariableAndLine) {
+    std::unique_ptr<RSeDatabase> db = Load(LegacyFrame(2));
+    ASSERT_TRUE(db);
+    auto* frame = dynamic_cast<DLxCFCF*>(db->FindObject(2));
+    ASSERT_NE(frame, nullptr);
+    struct Case {
+        DLxSym::Variable variable;
+        bool second;
+        int32_t position;
+    } cases[] = {
+        {DLxSym::kDatumIdentifier, false, 0}, {DLxSym::kDatumIdentifier, true, 0},
+        {DLxSym::kDatumA, false, 1},          {DLxSym::kDatumA, true, 2},
+        {DLxSym::kDatumB, false, 3},          {DLxSym::kDatumC, true, 6},
+        {DLxSym::kSymbolValue, false, 7},     {DLxSym::kToleranceA, true, 10},
+        {DLxSym::kToleranceB, false, 11},     {DLxSym::kToleranceB, true, 12},
+        {DLxSym::Variable(3), true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.variable << (c.second ? " second" : " first"));
+        ASSERT_NE(frame->GetValue(c.variable, c.second), nullptr);
+        EXPECT_EQ(frame->GetValue(c.variable, c.second)->GetText(), FrameText(c.position));
+        EXPECT_EQ(frame->IsValueVisible(c.variable, c.second), c.position % 2 == 0);
+    }
+}
+
+// Each kind's own part over the legacy symbol part, at every version its meta type reads.
+TEST(LegacySymbolStorage, BalloonsWeldSymbolsAndLeaderTextsOfEveryVersionLoad) {
+    FWxSceneDoc scratch;
+    RSeSegment* seg = RSe::SegmentOf(scratch.GetRSeDb());
+    DLxCBalloon* primary = DLxCBalloon::New(seg, {}, 0);
+    primary->setOrigin(WqGePoint3d(40, 50, 0));
+    DLxCBalloon* stacked = DLxCBalloon::New(seg, {}, 1);
+    auto* text = new (Meta<RDxString>(), seg) RDxString();
+    text->SetSimpleValue(u"NOTE");
+
+    struct Case {
+        const char16_t* kind;
+        uint16_t version;
+        bool queued;
+    } cases[] = {
+        {u"DLxBalloon", 0, true},     {u"DLxBalloon", 1, false},    {u"DLxWeldSymbol", 0, true},
+        {u"DLxWeldSymbol", 1, false}, {u"DLxLeaderText", 0, true},  {u"DLxLeaderText", 1, false},
+        {u"DLxLeaderText", 2, false}, {u"DLxLeaderText", 3, false},
+    };
+    for (const Case& c : cases) {
+        const std::string kind = UTx::ToUtf8(c.kind);
+        SCOPED_TRACE(testing::Message() << kind << " v" << c.version);
+        LegacyWriter lw(c.kind, c.version, 1);
+        RSeStream& s = lw.BeginSymbol();
+        if (kind == "DLxBalloon") {
+            lw.w.Ref(1);
+            lw.WriteRefs(s, {2});
+        } else if (kind == "DLxWeldSymbol") {
+            lw.WriteRefs(s, {1, 2}); // stand-ins for two sub-weldings
+        } else {
+            lw.w.Ref(1);
+        }
+        lw.w.EndRecord();
+        if (kind == "DLxBalloon") {
+            lw.WriteCurrent(primary, 2, {u"DLxCTableCallout", u"DLxCBalloon"});
+            lw.WriteCurrent(stacked, 3, {u"DLxCTableCallout", u"DLxCBalloon"});
+        } else if (kind == "DLxWeldSymbol") {
+            lw.WriteStringValue(2, u"arrow side", DUxValue::kOffered);
+            lw.WriteStringValue(3, u"other side", DUxValue::kOffered);
+        } else {
+            lw.WriteCurrent(text, 2, {u"RDxObject", u"RDxNode", u"RDxState", u"RDxString"});
+        }
+        QueueWatcher watcher;
+        const std::vector<uint8_t> made = lw.w.Finish(4);
+        std::unique_ptr<RSeDatabase> db =
+            Load(kind == "DLxBalloon" && c.version == 0
+                     ? KorvuCorpusFile("document_load", "legacy-balloon-v0.kvd", made)
+                     : made);
+        ASSERT_TRUE(db);
+        auto* sym = dynamic_cast<DLxSymbol*>(db->FindObject(1));
+        ASSERT_NE(sym, nullptr);
+        ExpectSymbolPart(*sym, 1);
+        if (auto* balloon = dynamic_cast<DLxBalloon*>(sym)) {
+            EXPECT_EQ(balloon->GetSymbolType(), DLxSymbol::kBalloonSymbol);
+            EXPECT_EQ(balloon->GetBalloonData().GetId(), 2u);
+            ASSERT_EQ(balloon->GetAttachedBalloons().size(), 1u);
+            EXPECT_EQ(balloon->GetAttachedBalloons()[0].GetId(), 3u);
+            EXPECT_EQ(balloon->GetAttachPoint(), WqGePoint3d(40, 50, 0));
+        } else if (auto* weld = dynamic_cast<DLxWeldSymbol*>(sym)) {
+            EXPECT_EQ(weld->GetSymbolType(), DLxSymbol::kWeldSymbol);
+            ASSERT_EQ(weld->GetNumSubWeldings(), 2);
+            EXPECT_EQ(weld->GetSubWelding(1)->GetId(), 3u);
+            EXPECT_EQ(weld->GetSubWelding(2), nullptr);
+        } else {
+            auto* leaderText = dynamic_cast<DLxLeaderText*>(sym);
+            ASSERT_NE(leaderText, nullptr);
+            EXPECT_EQ(leaderText->GetSymbolType(), DLxSymbol::kLeaderTextSymbol);
+            ASSERT_TRUE(leaderText->GetText().HasTarget());
+            EXPECT_EQ(static_cast<RDxString*>(leaderText->GetText().GetTarget())->GetSimpleValue(),
+                      u"NOTE");
+        }
+        const std::vector<std::string> queued =
+            c.queued ? std::vector<std::string>{kind + " 1 v0"} : std::vector<std::string>{};
+        EXPECT_EQ(watcher.queued, queued);
+        // Saved again it is current, and is not queued any more.
+        const std::vector<uint8_t> saved = ExpectStableSave(*db);
+        watcher.queued.clear();
+        ASSERT_TRUE(Load(saved));
+        EXPECT_TRUE(watcher.queued.empty());
+    }
+}
+
+// Frames stored at versions 0 and 1 become placed frames where they stood, with the texts and
+// visibilities of their frame record; the old symbol and its record are gone. Version 2 frames
+// were never queued and stay.
+TEST(LegacySymbolUpgrade, OlderFramesBecomePlacedFramesWithTheirValues) {
+    struct Value {
+        DLxSym::Variable variable;
+        int32_t line, position;
+    } values[] = {
+        {DLxSym::kSymbolValue, 0, 7},     {DLxSym::kSymbolValue, 1, 8},
+        {DLxSym::kToleranceA, 0, 9},      {DLxSym::kToleranceA, 1, 10},
+        {DLxSym::kToleranceB, 0, 11},     {DLxSym::kToleranceB, 1, 12},
+        {DLxSym::kDatumA, 0, 1},          {DLxSym::kDatumA, 1, 2},
+        {DLxSym::kDatumB, 0, 3},          {DLxSym::kDatumB, 1, 4},
+        {DLxSym::kDatumC, 0, 5},          {DLxSym::kDatumC, 1, 6},
+        {DLxSym::kDatumIdentifier, 0, 0},
+    };
+    for (uint16_t version : {0, 1, 2}) {
+        SCOPED_TRACE(testing::Message() << "frame v" << version);
+        const std::vector<uint8_t> made = LegacyFrame(version, 1, true);
+        std::unique_ptr<RSeDatabase> db = Load(
+            version == 0 ? KorvuCorpusFile("document_load", "legacy-frame-v0.kvd", made) : made);
+        ASSERT_TRUE(db);
+        auto* fragment = dynamic_cast<RDxFragment*>(db->FindObject(16));
+        ASSERT_NE(fragment, nullptr);
+        std::vector<DLxGDTInstance*> frames;
+        for (const RSeRef<RDxNode>& node : fragment->GetNodes())
+            if (auto* f = dynamic_cast<DLxGDTInstance*>(node.GetTarget())) frames.push_back(f);
+        if (version == 2) {
+            EXPECT_TRUE(frames.empty());
+            EXPECT_NE(dynamic_cast<DLxGDTSymbol*>(db->FindObject(1)), nullptr);
+            continue;
+        }
+        EXPECT_EQ(db->FindObject(1), nullptr);
+        EXPECT_EQ(db->FindObject(2), nullptr);
+        EXPECT_EQ(db->FindObject(3), nullptr);
+        ASSERT_EQ(frames.size(), 1u);
+        DLxGDTState* state = frames[0]->GetGDTState();
+        ASSERT_NE(state, nullptr);
+        for (const Value& v : values) {
+            SCOPED_TRACE(testing::Message() << v.variable << " line " << v.line);
+            EXPECT_EQ(state->Value(v.variable, v.line), FrameText(v.position));
+            if (v.variable != DLxSym::kDatumIdentifier) {
+                EXPECT_EQ(state->VariableStatus(v.variable, v.line),
+                          v.position % 2 ? DUxValue::kWithdrawn : DUxValue::kOffered);
+            }
+        }
+        EXPECT_EQ(frames[0]->GetSymbolOrigin(), kOrigin);
+        ExpectStableSave(*db);
+    }
+}
+
+// A frame whose reference to its record names an object of another class loads without the
+// record, and its upgrade gives a placed frame with the values a new frame has.
+TEST(LegacySymbolUpgrade, AFrameThatLostItsRecordBecomesAFrameWithNewValues) {
+    std::unique_ptr<RSeDatabase> db = Load(LegacyFrame(0, 1, true, 2));
+    ASSERT_TRUE(db);
+    EXPECT_EQ(db->FindObject(1), nullptr);
+    auto* fragment = dynamic_cast<RDxFragment*>(db->FindObject(16));
+    ASSERT_NE(fragment, nullptr);
+    int32_t frames = 0;
+    for (const RSeRef<RDxNode>& node : fragment->GetNodes())
+        if (auto* f = dynamic_cast<DLxGDTInstance*>(node.GetTarget())) {
+            ++frames;
+            EXPECT_EQ(f->GetGDTState()->Value(DLxSym::kDatumA, 0), u"");
+            EXPECT_EQ(f->GetSymbolOrigin(), kOrigin);
+        }
+    EXPECT_EQ(frames, 1);
+    ExpectStableSave(*db);
+}
+
+// A copy owns copies of what the original owns, so that deleting one leaves the other whole.
+TEST(LegacySymbolStorage, ACopyOwnsItsOwnFrameRecord) {
+    std::unique_ptr<RSeDatabase> db = Load(LegacyFrame(2));
+    ASSERT_TRUE(db);
+    auto* sym = dynamic_cast<DLxGDTSymbol*>(db->FindObject(1));
+    ASSERT_NE(sym, nullptr);
+    RSeCloneCommander cc(RSe::TransientSegment());
+    ASSERT_FALSE(cc.Clone({sym}).Failed());
+    auto* copy = dynamic_cast<DLxGDTSymbol*>(cc.CloneOf(sym));
+    ASSERT_NE(copy, nullptr);
+    auto* frame = static_cast<DLxCFCF*>(copy->GetFrame().GetTarget());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_NE(frame, sym->GetFrame().GetTarget());
+    EXPECT_NE(
+        frame->GetValue(DLxSym::kToleranceA, true),
+        static_cast<DLxCFCF*>(sym->GetFrame().GetTarget())->GetValue(DLxSym::kToleranceA, true));
+    EXPECT_EQ(frame->GetValue(DLxSym::kToleranceA, true)->GetText(), FrameText(10));
+    ExpectSymbolPart(*copy, 1);
+    EXPECT_EQ(copy->GetIntegers(), sym->GetIntegers());
+    RSe::DeleteObject(copy);
+    EXPECT_EQ(static_cast<DLxCFCF*>(sym->GetFrame().GetTarget())
+                  ->GetValue(DLxSym::kToleranceA, true)
+                  ->GetText(),
+              FrameText(10));
+}
+
+// Damaged legacy records end the load with a message: every truncation of the file, and a
+// leader list whose count runs past the record.
+TEST(LegacySymbolStorage, DamagedRecordsFailTheLoad) {
+    const std::vector<uint8_t> bytes = LegacyFrame(0, 0);
+    for (size_t n = 0; n < bytes.size(); n += 7) {
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), n, db);
+        EXPECT_TRUE(r.Failed()) << n;
+        EXPECT_FALSE(r.GetMessageUtf8().empty()) << n;
+    }
+
+    struct Damage {
+        const char* what;
+        uint32_t code, count;
+        const char* corpusName;
+    } damages[] = {
+        {"a count past the record", RSeTypeCode::kVector, 1000000,
+         "legacy-symbol-leader-count-past-record.kvd"},
+        {"a map where the list was", RSeTypeCode::kMap, 0, nullptr},
+    };
+    for (const Damage& d : damages) {
+        SCOPED_TRACE(d.what);
+        LegacyWriter lw(u"DLxLeaderText", 3, 1);
+        lw.BeginSymbol(d.code, d.count);
+        lw.w.RefValue(0);
+        lw.w.EndRecord();
+        const std::vector<uint8_t> damaged =
+            d.corpusName ? KorvuCorpusFile("document_load", d.corpusName, lw.w.Finish(2))
+                         : lw.w.Finish(2);
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(damaged.data(), damaged.size(), db);
+        EXPECT_TRUE(r.Failed());
+        EXPECT_FALSE(r.GetMessageUtf8().empty());
+    }
+}
+
+} // namespace
