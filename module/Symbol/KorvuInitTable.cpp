@@ -35,7 +35,11 @@
 #include "DatumId/DLxDatumIdSymbolONKTranslator.h"
 #include "GeneralNote/DLxGeneralNote.h"
 #include "GeneralNote/DLxGeneralNoteONKTranslator.h"
+#include "Leader/DLxCLeader.h"
+#include "Leader/DLxCLeaderNode.h"
+#include "Leader/DLxLeaderTree.h"
 #include "Leader/DLxTerminalLeaderNode.h"
+#include "Leader/DLxVertexStateSet.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxBalloonSymChangeLeaderRequest.h"
 #include "Request/DLxCenterDatumRequests.h"
@@ -427,6 +431,20 @@ const KorvuInitRow kRows[] = {
     {"EditCenterDatumSymbol", &RegisterEditCenterDatumSymbol, 2},
     // Copy and paste of general notes.
     {"PasteGeneralNote", &RegisterPasteGeneralNote, 2},
+    // Leader records and leader trees of older documents.
+    {"DLxCLeader", &InitMeta<DLxCLeader>, 2},
+    {"DLxCLeaderGeneral", &InitMeta<DLxCLeaderGeneral>, 2},
+    {"DLxCLeaderWelding", &InitMeta<DLxCLeaderWelding>, 2},
+    {"DLxCLeaderLand", &InitMeta<DLxCLeaderLand>, 2},
+    {"DLxCLeaderDatumId", &InitMeta<DLxCLeaderDatumId>, 2},
+    {"DLxCLeaderFeatId", &InitMeta<DLxCLeaderFeatId>, 2},
+    {"DLxCLeaderFCF", &InitMeta<DLxCLeaderFCF>, 2},
+    {"DLxCLeaderDatumTgt", &InitMeta<DLxCLeaderDatumTgt>, 2},
+    {"DLxCLeaderBalloon", &InitMeta<DLxCLeaderBalloon>, 2},
+    {"DLxCLeaderNode", &InitMeta<DLxCLeaderNode>, 2},
+    {"DLxVertexStateSet", &InitMeta<DLxVertexStateSet>, 2},
+    {"DLxLeaderBranch", &InitMeta<DLxLeaderBranch>, 2},
+    {"DLxLeaderTree", &InitMeta<DLxLeaderTree>, 2},
 };
 
 struct RunAtLoad {
