@@ -1,6 +1,7 @@
 #include "Leader/DLxCLeader.h"
 
 #include "Leader/DLxCLeaderNode.h"
+#include "Leader/DLxCLeaderNodeIterator.h"
 #include "ge/WqGeMatrix3d.h"
 #include "rse/RSeTransaction.h"
 
@@ -93,8 +94,13 @@ UTxResult DLxCLeaderGeneral::TransformBy(const WqGeMatrix3d& m) {
 void DLxCLeaderGeneral::SetRootNode(DLxCLeaderNode* root) {
     if (root == m_root.GetTarget()) return;
     RSe::PrepareWrite(this);
-    DLxCLeaderNode::DeleteTree(m_root.get());
     m_root = root;
+}
+
+std::unique_ptr<DLxCLeaderNodeIterator> DLxCLeaderGeneral::CreateNodeIterator() {
+    DLxCLeaderNode* root = m_root.get();
+    if (!root) return nullptr;
+    return std::make_unique<DLxCLeaderNodeIteratorImp>(root, this);
 }
 
 void DLxCLeaderGeneral::SetOwner(RSeIDed* owner) {
@@ -124,6 +130,10 @@ void DLxCLeaderLand::CollectVertices(std::vector<WqGePoint3d>& points) const {
 UTxResult DLxCLeaderLand::QueryLandingVector(WqGeVector3d& landing) const {
     landing = m_landing;
     return {};
+}
+
+std::unique_ptr<DLxCLeaderNodeIterator> DLxCLeaderLand::CreateVertexIterator() {
+    return CreateNodeIterator();
 }
 
 UTxResult DLxCLeaderDatumTgt::QueryLeaderFlag(int16_t& flag) const {

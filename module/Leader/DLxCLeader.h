@@ -7,6 +7,7 @@
 // (DLxCLeaderLand and below) counts the far end of its landing, root point plus landing vector,
 // as vertex 0, and node i as vertex i + 1.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "ge/WqGePoint3d.h"
@@ -16,6 +17,7 @@
 #include "utx/UTxResult.h"
 
 class DLxCLeaderNode;
+class DLxCLeaderNodeIterator;
 class RSeCloneCommander;
 class RSeMetaContext;
 class RSeSegment;
@@ -80,8 +82,10 @@ public:
     // Refused with kRefused while a report to the owner runs.
     UTxResult TransformBy(const WqGeMatrix3d& m) override;
     DLxCLeaderNode* GetRootNode() const override;
-    // The record owns the new root; the old tree, if any, is deleted.
+    // The record owns the new root. The old tree is the caller's: it is not deleted.
     void SetRootNode(DLxCLeaderNode* root);
+    // A cursor on the root; null without a root.
+    std::unique_ptr<DLxCLeaderNodeIterator> CreateNodeIterator();
     RSeIDed* GetOwner() const { return m_owner.get(); }
     void SetOwner(RSeIDed* owner);
 
@@ -122,6 +126,8 @@ public:
     // The landing end first, then the nodes; nothing without a root.
     void CollectVertices(std::vector<WqGePoint3d>& points) const override;
     UTxResult QueryLandingVector(WqGeVector3d& landing) const;
+    // The same cursor as CreateNodeIterator.
+    std::unique_ptr<DLxCLeaderNodeIterator> CreateVertexIterator();
 };
 
 class DLxCLeaderDatumId : public DLxCLeaderLand {

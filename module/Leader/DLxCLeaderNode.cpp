@@ -49,6 +49,39 @@ void DLxCLeaderNode::AddChild(DLxCLeaderNode* child) {
     child->SetParent(this);
 }
 
+bool DLxCLeaderNode::RemoveChild(const DLxCLeaderNode* child) {
+    auto it = std::find_if(m_children.begin(), m_children.end(),
+                           [&](const RSeRef<DLxCLeaderNode>& c) { return c.GetTarget() == child; });
+    if (!child || it == m_children.end()) return false;
+    RSe::PrepareWrite(this);
+    m_children.erase(it);
+    return true;
+}
+
+bool DLxCLeaderNode::LiftChildren(DLxCLeaderNode* child) {
+    auto it = std::find_if(m_children.begin(), m_children.end(),
+                           [&](const RSeRef<DLxCLeaderNode>& c) { return c.GetTarget() == child; });
+    if (!child || it == m_children.end()) return false;
+    RSe::PrepareWrite(this);
+    RSe::PrepareWrite(child);
+    std::vector<RSeRef<DLxCLeaderNode>> lifted = std::move(child->m_children);
+    child->m_children.clear();
+    for (const RSeRef<DLxCLeaderNode>& c : lifted)
+        if (DLxCLeaderNode* grandchild = c.get()) grandchild->SetParent(this);
+    it = m_children.erase(it);
+    m_children.insert(it, lifted.begin(), lifted.end());
+    return true;
+}
+
+bool DLxCLeaderNode::ReplaceChild(const DLxCLeaderNode* child, DLxCLeaderNode* replacement) {
+    auto it = std::find_if(m_children.begin(), m_children.end(),
+                           [&](const RSeRef<DLxCLeaderNode>& c) { return c.GetTarget() == child; });
+    if (!child || !replacement || it == m_children.end()) return false;
+    RSe::PrepareWrite(this);
+    *it = replacement;
+    return true;
+}
+
 void DLxCLeaderNode::CollectPreOrder(std::vector<DLxCLeaderNode*>& out) const {
     out.push_back(const_cast<DLxCLeaderNode*>(this));
     for (const RSeRef<DLxCLeaderNode>& c : m_children)

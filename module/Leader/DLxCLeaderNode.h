@@ -31,6 +31,13 @@ public:
     void SetLeader(DLxCLeader* leader);
     const std::vector<RSeRef<DLxCLeaderNode>>& GetChildren() const { return m_children; }
     void AddChild(DLxCLeaderNode* child);
+    // Leaves the child's own parent reference alone; false when it is no child of this node.
+    bool RemoveChild(const DLxCLeaderNode* child);
+    // The child's own children take its place in this node's list, in order, and name this
+    // node as their parent; the child is left without children. False when it is no child.
+    bool LiftChildren(DLxCLeaderNode* child);
+    // `replacement` takes the child's place in the list; false when it is no child.
+    bool ReplaceChild(const DLxCLeaderNode* child, DLxCLeaderNode* replacement);
     bool IsEnd() const { return m_children.empty(); }
 
     // The subtree in depth-first pre-order, this node first. Missing children are passed over.

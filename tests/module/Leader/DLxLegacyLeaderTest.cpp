@@ -12,6 +12,7 @@
 
 #include "Leader/DLxCLeader.h"
 #include "Leader/DLxCLeaderNode.h"
+#include "Leader/DLxCLeaderNodeIterator.h"
 #include "Leader/DLxLeaderTree.h"
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxVertexStateSet.h"
@@ -211,9 +212,8 @@ TEST(LegacyLeaderRecord, EveryTruncationFailsCleanly) {
 
 // A record that nothing owns is still a record: one made in a drawing, cloned as a kind, and
 // changed by the operations that do not involve its symbol.
-class RecordInDrawing : public ::testing::Test {
-protected:
-    RecordInDrawing() {
+struct WeldRecordDrawing {
+    WeldRecordDrawing() {
         auto* leader = new (RSe::_GetMeta(static_cast<const DLxCLeaderWelding*>(nullptr)), seg)
             DLxCLeaderWelding(static_cast<RSeIDed*>(nullptr));
         record = leader;
@@ -229,6 +229,7 @@ protected:
     RSeSegment* seg = RSe::SegmentOf(doc.GetRSeDb());
     DLxCLeaderGeneral* record = nullptr;
 };
+class RecordInDrawing : public ::testing::Test, protected WeldRecordDrawing {};
 
 TEST_F(RecordInDrawing, EndVertexNumbersCountFromTheCallersBase) {
     // Pre-order: root 1, inner 2, ends 3 and 4, end 5; the owner's base 10 comes first.
@@ -288,6 +289,133 @@ TEST_F(RecordInDrawing, SavesAndDeletesWithItsTree) {
         DLxCLeaderLand(static_cast<RSeIDed*>(nullptr));
     EXPECT_EQ(land->GetNumVertices(), 1) << "the landing end counts without a root";
     EXPECT_EQ(land->GetRootPoint(), WqGePoint3d());
+}
+
+using Points = std::vector<WqGePoint3d>;
+
+Points Vertices(const DLxCLeaderGeneral* record) {
+    Points p;
+    record->CollectVertices(p);
+    return p;
+}
+
+// The tree in pre-order: root (10,0), inner (5,5), its ends (0,0) and (0,10), the end (20,0).
+TEST_F(RecordInDrawing, CursorWalksTheFirstChildChainOrTheEnds) {
+    std::unique_ptr<DLxCLeaderNodeIterator> it = record->CreateNodeIterator();
+    ASSERT_NE(it, nullptr);
+    const struct {
+        bool endsOnly;
+        Points visited;
+    } walks[] = {
+        {false, {{10, 0, 0}, {5, 5, 0}, {0, 0, 0}}},
+        {true, {{0, 0, 0}, {0, 10, 0}, {20, 0, 0}}},
+    };
+    for (const auto& w : walks) {
+        SCOPED_TRACE(w.endsOnly);
+        Points visited;
+        for (it->Start(w.endsOnly); !it->IsDone(); it->Step(false))
+            visited.push_back(it->GetPoint());
+        EXPECT_EQ(visited, w.visited);
+        // Done at the end, the cursor stays on the last entry; backwards it walks back.
+        EXPECT_EQ(it->GetPoint(), w.visited.back());
+        it->Step(true);
+        EXPECT_FALSE(it->IsDone());
+        EXPECT_EQ(it->GetPoint(), w.visited[1]);
+    }
+
+    it->Start(false);
+    EXPECT_FALSE(it->MoveToParent()) << "at the root";
+    EXPECT_EQ(it->MoveToIndex(3).GetCode(), 0u);
+    EXPECT_EQ(it->GetPoint(), WqGePoint3d(0, 10, 0));
+    EXPECT_TRUE(it->IsEnd());
+    EXPECT_TRUE(it->MoveToParent());
+    EXPECT_EQ(it->GetNumChildren(), 2);
+    EXPECT_EQ(it->MoveToIndex(5).GetCode(), DLxCLeader::kNoNode);
+    EXPECT_EQ(it->MoveToPoint({20, 0, 0}).GetCode(), 0u);
+    EXPECT_EQ(it->MoveToPoint({20, 0, 1}).GetCode(), DLxCLeader::kNoNode);
+    EXPECT_EQ(it->GetPoint(), WqGePoint3d(20, 0, 0));
+    // Nearest searches the current node's subtree only.
+    it->MoveToIndex(1);
+    ASSERT_TRUE(it->MoveToNearest({19, 0, 0}).IsEmpty());
+    EXPECT_EQ(it->GetPoint(), WqGePoint3d(5, 5, 0));
+    std::unique_ptr<DLxCLeaderNodeIterator> child = it->CreateChildIterator(1);
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child->GetPoint(), WqGePoint3d(0, 10, 0));
+    EXPECT_EQ(it->CreateChildIterator(2), nullptr);
+}
+
+TEST_F(RecordInDrawing, CursorEditsTheTreeAroundItsNode) {
+    const struct {
+        const char* name;
+        int32_t at; // pre-order index of the cursor's node
+        std::function<UTxResult(DLxCLeaderNodeIterator&)> edit;
+        UTxResultCode result;
+        Points after;
+        WqGePoint3d cursor;
+    } cases[] = {
+        {"append a chain below an end", 4,
+         [](DLxCLeaderNodeIterator& i) { return i.AppendVertices({{30, 0, 0}, {40, 0, 0}}); }, 0,
+         {{10, 0, 0}, {5, 5, 0}, {0, 0, 0}, {0, 10, 0}, {20, 0, 0}, {30, 0, 0}, {40, 0, 0}},
+         {20, 0, 0}},
+        {"append nothing", 4, [](DLxCLeaderNodeIterator& i) { return i.AppendVertices({}); },
+         DLxCLeader::kNoNode, {{10, 0, 0}, {5, 5, 0}, {0, 0, 0}, {0, 10, 0}, {20, 0, 0}},
+         {20, 0, 0}},
+        {"insert above the inner vertex", 1,
+         [](DLxCLeaderNodeIterator& i) { return i.InsertVertexBefore({7, 2, 0}); }, 0,
+         {{10, 0, 0}, {7, 2, 0}, {5, 5, 0}, {0, 0, 0}, {0, 10, 0}, {20, 0, 0}}, {5, 5, 0}},
+        {"insert above the root", 0,
+         [](DLxCLeaderNodeIterator& i) { return i.InsertVertexBefore({7, 2, 0}); },
+         DLxCLeader::kNoNode, {{10, 0, 0}, {5, 5, 0}, {0, 0, 0}, {0, 10, 0}, {20, 0, 0}},
+         {10, 0, 0}},
+        {"detach the inner vertex", 1, [](DLxCLeaderNodeIterator& i) { return i.Detach(); }, 0,
+         {{10, 0, 0}, {20, 0, 0}}, {10, 0, 0}},
+        {"detach the root", 0, [](DLxCLeaderNodeIterator& i) { return i.DetachFromParent(); },
+         DLxCLeader::kRefused, {{10, 0, 0}, {5, 5, 0}, {0, 0, 0}, {0, 10, 0}, {20, 0, 0}},
+         {10, 0, 0}},
+        // Its ends take its place, in order, before the root's other end.
+        {"delete the inner vertex", 1, [](DLxCLeaderNodeIterator& i) { return i.DeleteVertex(); },
+         0, {{10, 0, 0}, {0, 0, 0}, {0, 10, 0}, {20, 0, 0}}, {10, 0, 0}},
+        // The first child becomes the root, the other hangs below it.
+        {"delete the root", 0, [](DLxCLeaderNodeIterator& i) { return i.DeleteVertex(); }, 0,
+         {{5, 5, 0}, {0, 0, 0}, {0, 10, 0}, {20, 0, 0}}, {5, 5, 0}},
+        {"move an end", 2,
+         [](DLxCLeaderNodeIterator& i) { return i.SetPoint({-1, -1, 0}); }, 0,
+         {{10, 0, 0}, {5, 5, 0}, {-1, -1, 0}, {0, 10, 0}, {20, 0, 0}}, {-1, -1, 0}},
+        {"shift a subtree", 1,
+         [](DLxCLeaderNodeIterator& i) {
+             return i.TransformBy(WqGeMatrix3d::translation({1, 0, 0}));
+         },
+         0, {{10, 0, 0}, {6, 5, 0}, {1, 0, 0}, {1, 10, 0}, {20, 0, 0}}, {6, 5, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WeldRecordDrawing fresh;
+        std::unique_ptr<DLxCLeaderNodeIterator> it = fresh.record->CreateNodeIterator();
+        ASSERT_TRUE(it->MoveToIndex(c.at).IsEmpty());
+        EXPECT_EQ(c.edit(*it).GetCode(), c.result);
+        EXPECT_EQ(Vertices(fresh.record), c.after);
+        EXPECT_EQ(it->GetPoint(), c.cursor);
+        // Every node of the record's tree names the record and its parent.
+        std::vector<DLxCLeaderNode*> nodes;
+        fresh.record->GetRootNode()->CollectPreOrder(nodes);
+        EXPECT_EQ(nodes.front()->GetParent(), nullptr);
+        for (const DLxCLeaderNode* n : nodes) {
+            EXPECT_EQ(n->GetLeader(), fresh.record);
+            for (const RSeRef<DLxCLeaderNode>& ch : n->GetChildren())
+                EXPECT_EQ(ch.Read()->GetParent(), n);
+        }
+    }
+}
+
+TEST_F(RecordInDrawing, DeletingTheLastVertexIsRefused) {
+    auto* single = new (RSe::_GetMeta(static_cast<const DLxCLeaderGeneral*>(nullptr)), seg)
+        DLxCLeaderGeneral(static_cast<RSeIDed*>(nullptr));
+    single->SetRootNode(DLxCLeaderNode::New(seg, single, {1, 1, 0}));
+    std::unique_ptr<DLxCLeaderNodeIterator> it = single->CreateNodeIterator();
+    EXPECT_EQ(it->DeleteVertex().GetCode(), DLxCLeader::kNoNode);
+    EXPECT_EQ(single->GetNumVertices(), 1);
+    single->SetRootNode(nullptr);
+    EXPECT_EQ(single->CreateNodeIterator(), nullptr);
 }
 
 // ---- intermediate leader trees
