@@ -430,7 +430,7 @@ void WriteNodeBase(TstDocWriter& w, RSeStream& s) {
 }
 
 // A tree (object 0) with two branches (objects 1 and 2) and a vertex set (object 3).
-std::vector<uint8_t> OldTree() {
+std::vector<uint8_t> OldTree(int32_t secondKey = 3) {
     TstDocWriter w;
     AddChain(w, {u"RSeIDed", u"RDxObject", u"RDxNode", u"RDxState", u"RDxStateSet"});
     const uint32_t treeMeta = w.AddClass(u"DLxLeaderTree", 0);
@@ -447,7 +447,7 @@ std::vector<uint8_t> OldTree() {
     t.Write(uint32_t(2));
     t.WriteNoTypeMark();
     t.WriteNoTypeMark();
-    for (int32_t key : {1, 3}) {
+    for (int32_t key : {1, secondKey}) {
         t.Write(key);
         RSeSaveData(t, WqGePoint3d(key, 2.0 * key, 0));
     }
@@ -506,6 +506,11 @@ TEST(LegacyLeaderTree, StoredTreesBranchesAndVertexSetsLoadAndSaveStably) {
 }
 
 TEST(LegacyLeaderTree, DamagedTreeRecordsFailTheLoad) {
+    std::unique_ptr<RSeDatabase> twice;
+    const UTxResult r = Load(OldTree(1), twice);
+    ASSERT_TRUE(r.Failed());
+    EXPECT_NE(r.GetMessageUtf8().find("vertex key twice"), std::string::npos) << r.GetMessageUtf8();
+
     const std::vector<uint8_t> bytes = OldTree();
     for (size_t n = 0; n < bytes.size(); ++n) {
         std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + ptrdiff_t(n));
@@ -547,6 +552,21 @@ TEST_F(TreeOnSheet, BranchesBecomeEndsOfANodeTree) {
     Branch({1, 7}, {30, 30, 0}, false, 28029); // key 7 is missing: skipped
     Branch({1, 5}, {14, 12, 0}, true, 28032);  // in the view: scaled about its centre
     Branch({1, 3}, {40, 40, 0}, false, 0);     // no arrowhead: skipped
+
+    // Converted as a loaded document holds it, and as it was built.
+    std::vector<uint8_t> saved = Save(doc.GetRSeDb());
+    std::unique_ptr<RSeDatabase> loaded;
+    ASSERT_FALSE(Load(saved, loaded).Failed());
+    auto* stored = dynamic_cast<DLxLeaderTree*>(loaded->FindObject(tree->GetId()));
+    ASSERT_NE(stored, nullptr);
+    RSeRef<DUxLeaderNodeTree> fromStored;
+    ASSERT_TRUE(stored->ConvertToLeaderNodeTree(fromStored));
+    ASSERT_NE(fromStored.get(), nullptr);
+    EXPECT_EQ(fromStored->GetNumBranches(), 3);
+    auto* storedEnd = dynamic_cast<DLxTerminalLeaderNode*>(fromStored->GetTerminalNode(2));
+    ASSERT_NE(storedEnd, nullptr);
+    EXPECT_EQ(storedEnd->GetAnchorPoint()->GetPoint(), WqGePoint3d(12, 11, 0));
+    EXPECT_EQ(storedEnd->GetAnchorPoint()->GetViewInstance()->GetId(), view->GetId());
 
     RSeRef<DUxLeaderNodeTree> out;
     ASSERT_TRUE(tree->ConvertToLeaderNodeTree(out));
