@@ -31,6 +31,7 @@
 #include "rse/RSeMetaType.h"
 #include "rse/RSeSaveData.h"
 #include "rse/RSeTransaction.h"
+#include "utx/UTxGUID.h"
 
 namespace {
 
@@ -128,6 +129,47 @@ const std::vector<StoredNode> kTree = {
     {{0, 0, 0}, 0, 2, {}},
     {{12, 0, 0}, 0, 1, {}},
 };
+
+// Old documents name these classes by name and GUID: both, and the base each reads first, must
+// be exactly those the documents were written with.
+TEST(LegacyLeaderClasses, NamesGuidsAndBasesAreThoseOfTheStoredDocuments) {
+    const struct {
+        const char16_t* name;
+        const char* guid;
+        const char16_t* base;
+        bool abstract;
+    } cases[] = {
+        {u"DLxCLeader", "{09daf3f1-c125-11d1-9aaa-0060b087bcec}", u"RSeIDed", true},
+        {u"DLxCLeaderGeneral", "{09daf3f2-c125-11d1-9aaa-0060b087bcec}", u"DLxCLeader", false},
+        {u"DLxCLeaderWelding", "{09daf3f3-c125-11d1-9aaa-0060b087bcec}", u"DLxCLeaderGeneral",
+         false},
+        {u"DLxCLeaderLand", "{09daf3f4-c125-11d1-9aaa-0060b087bcec}", u"DLxCLeaderGeneral", false},
+        {u"DLxCLeaderDatumId", "{09daf3f5-c125-11d1-9aaa-0060b087bcec}", u"DLxCLeaderLand", false},
+        {u"DLxCLeaderFeatId", "{09daf3f7-c125-11d1-9aaa-0060b087bcec}", u"DLxCLeaderDatumId",
+         false},
+        {u"DLxCLeaderFCF", "{ab85a778-fcc5-11d1-91a1-0060b0570379}", u"DLxCLeaderLand", false},
+        {u"DLxCLeaderDatumTgt", "{ab85a77b-fcc5-11d1-91a1-0060b0570379}", u"DLxCLeaderWelding",
+         false},
+        {u"DLxCLeaderBalloon", "{ab85a77d-fcc5-11d1-91a1-0060b0570379}", u"DLxCLeaderWelding",
+         false},
+        {u"DLxCLeaderNode", "{7bca4e2f-7f3f-11d2-8842-0060b0570379}", u"RSeIDed", false},
+        {u"DLxVertexStateSet", "{93c5bea1-74d7-11d1-9d4b-080009d9311e}", u"RDxStateSet", false},
+        {u"DLxLeaderBranch", "{5f65fe6e-3658-11d4-b761-0060b0fbb682}", u"RDxNode", false},
+        {u"DLxLeaderTree", "{6e08652c-365a-11d4-b761-0060b0fbb682}", u"RDxState", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.guid);
+        const RSeMetaType* mt = RSeMetaType::Find(c.name);
+        ASSERT_NE(mt, nullptr);
+        UTxGUID guid;
+        ASSERT_TRUE(UTxGUID::Parse(std::string_view(c.guid), guid));
+        EXPECT_EQ(mt->GetGUID(), guid);
+        ASSERT_NE(mt->GetBase(), nullptr);
+        EXPECT_EQ(mt->GetBase()->GetName(), c.base);
+        EXPECT_EQ(mt->GetVersion(), 0);
+        EXPECT_EQ(mt->IsAbstract(), c.abstract);
+    }
+}
 
 TEST(LegacyLeaderRecord, EveryKindLoadsTheGeneralLayoutAndSavesStably) {
     const struct {
