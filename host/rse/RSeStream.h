@@ -129,6 +129,10 @@ public:
         if (v != kNoTypeMark) [[unlikely]]
             TypeMarkMismatch();
     }
+    // A reference slot that holds a plain 32-bit value: older formats kept keys in reference
+    // form. The value is written and read as it is, never resolved.
+    void WriteRefSlotValue(uint32_t v) { Put(RSeTag::Ref, &v, 4); }
+    void ReadRefSlotValue(uint32_t& v) { std::memcpy(&v, Take(RSeTag::Ref, 4), 4); }
     void WriteEmbeddedMark(const RSeMetaType* mt);
     void WriteGeometry(RSeTag tag, const double* v, size_t n);
 

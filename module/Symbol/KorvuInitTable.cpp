@@ -37,7 +37,11 @@
 #include "DatumTarget/DLxDatumTargetONKTranslator.h"
 #include "GeneralNote/DLxGeneralNote.h"
 #include "GeneralNote/DLxGeneralNoteONKTranslator.h"
+#include "Leader/DLxCLeader.h"
+#include "Leader/DLxCLeaderNode.h"
+#include "Leader/DLxLeaderTree.h"
 #include "Leader/DLxTerminalLeaderNode.h"
+#include "Leader/DLxVertexStateSet.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxBalloonSymChangeLeaderRequest.h"
 #include "Request/DLxCenterDatumRequests.h"
@@ -532,6 +536,20 @@ const KorvuInitRow kRows[] = {
     {"DLxCFCF", &InitMeta<DLxCFCF>, 2},
     {"DLxGDTSymbol", &InitMeta<DLxGDTSymbol>, 2},
     {"DLxGDTSymMigrator", &DLxGDTSymMigrator::Register, 1},
+    // Leader records and leader trees of older documents.
+    {"DLxCLeader", &InitMeta<DLxCLeader>, 2},
+    {"DLxCLeaderGeneral", &InitMeta<DLxCLeaderGeneral>, 2},
+    {"DLxCLeaderWelding", &InitMeta<DLxCLeaderWelding>, 2},
+    {"DLxCLeaderLand", &InitMeta<DLxCLeaderLand>, 2},
+    {"DLxCLeaderDatumId", &InitMeta<DLxCLeaderDatumId>, 2},
+    {"DLxCLeaderFeatId", &InitMeta<DLxCLeaderFeatId>, 2},
+    {"DLxCLeaderFCF", &InitMeta<DLxCLeaderFCF>, 2},
+    {"DLxCLeaderDatumTgt", &InitMeta<DLxCLeaderDatumTgt>, 2},
+    {"DLxCLeaderBalloon", &InitMeta<DLxCLeaderBalloon>, 2},
+    {"DLxCLeaderNode", &InitMeta<DLxCLeaderNode>, 2},
+    {"DLxVertexStateSet", &InitMeta<DLxVertexStateSet>, 2},
+    {"DLxLeaderBranch", &InitMeta<DLxLeaderBranch>, 2},
+    {"DLxLeaderTree", &InitMeta<DLxLeaderTree>, 2},
 };
 
 struct RunAtLoad {
