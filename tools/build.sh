@@ -97,6 +97,10 @@ main)
     "$bin/korvu" run examples/assembly.json examples/balloons.txt -o "$out/balloons.kvd" \
         --svg "$out/balloons" --png "$out/balloons"
     "$bin/korvu" dump "$out/balloons.kvd"
+    mkdir -p "$out/surfacetexture"
+    "$bin/korvu" run examples/assembly.json examples/surfacetexture.txt \
+        -o "$out/surfacetexture.kvd" --svg "$out/surfacetexture" --png "$out/surfacetexture"
+    "$bin/korvu" dump "$out/surfacetexture.kvd"
     echo "the drawings and their pictures are in $out/"
     ;;
 test)

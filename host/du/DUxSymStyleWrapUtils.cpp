@@ -5,6 +5,7 @@
 #include "du/DUxBalloonStyleWrapper.h"
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxLeaderStyle.h"
+#include "du/DUxSurfaceTextureStyle.h"
 #include "du/DUxSymState.h"
 #include "du/DUxTableStateBase.h"
 #include "du/DUxTextStyle.h"
@@ -96,6 +97,10 @@ RSeMetaType* TextStyleMeta() {
     return RSe::_GetMeta(static_cast<const DUxTextStyle*>(nullptr));
 }
 const StyleKeyTranslator g_textStyleKeys(&TextStyleMeta);
+RSeMetaType* SurfaceTextureStyleMeta() {
+    return RSe::_GetMeta(static_cast<const DUxSurfaceTextureStyle*>(nullptr));
+}
+const StyleKeyTranslator g_surfaceTextureStyleKeys(&SurfaceTextureStyleMeta);
 
 // What an annotation on a layer answers as its object style.
 class FBxLayerStyleWrapper : public DUxLayerStyleAbstract {
@@ -117,6 +122,8 @@ struct Register {
         FBxObjectNameKey::RegisterTranslator(u"DUxBalloonStyle", &g_balloonStyleKeys);
         FBxObjectNameKey::RegisterTranslator(u"DUxLeaderStyle", &g_leaderStyleKeys);
         FBxObjectNameKey::RegisterTranslator(u"DUxTextStyle", &g_textStyleKeys);
+        FBxObjectNameKey::RegisterTranslator(u"DUxSurfaceTextureStyle",
+                                             &g_surfaceTextureStyleKeys);
     }
 } g_register;
 } // namespace

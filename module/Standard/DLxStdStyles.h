@@ -1,8 +1,9 @@
 #pragma once
-// The styles a new drawing document starts with: one feature-control-frame style per drafting
-// standard, named after it ("ANSI", "BSI", "DIN", "GB", "ISO", "JIS") and filled from that
+// The styles a new drawing document starts with: one feature-control-frame style and one
+// surface-texture style per drafting standard, named after it ("ANSI", "BSI", "DIN", "GB", "ISO", "JIS") and filled from that
 // standard's defaults. Annotations that name no style take the one of the drawing's standard.
 class DUxBalloonStyle;
+class DUxSurfaceTextureStyle;
 class DUxTableStylePartsList;
 class FWxSceneDoc;
 
@@ -20,4 +21,9 @@ public:
     // the text style of that standard (the standard's font and text height, also named after
     // it), made with it when the drawing has none. Null without a drawing.
     static DUxBalloonStyle* GetBalloonStyle(FWxSceneDoc* doc);
+    // The drawing's surface-texture style of its standard (ISO when it names none); one per
+    // standard comes with every new drawing. Null without.
+    static DUxSurfaceTextureStyle* GetDocumentSurfaceTextureStyle(FWxSceneDoc* doc);
+    // Lets surface-texture states find the surface-texture defaults of a standard by its code.
+    static void RegisterSurfaceTextureServices();
 };

@@ -36,6 +36,7 @@
 #include "Request/DLxConvertToBOMRequest.h"
 #include "Request/DLxCreateBalloonSymRequest.h"
 #include "Request/DLxCreateGDTRequest.h"
+#include "Request/DLxCreateSurfTXTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxDeletePartListRequest.h"
 #include "Request/DLxGeneralNoteRequest.h"
@@ -59,6 +60,7 @@
 #include "Standard/DLxCIdStd.h"
 #include "Standard/DLxCPartListStd.h"
 #include "Standard/DLxCSurfTextStd.h"
+#include "Standard/DLxStdStyles.h"
 #include "Standard/DLxStdRegistration.h"
 #include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxBalloonSymInstanceONKTranslator.h"
@@ -66,6 +68,8 @@
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTInstanceONKTranslator.h"
 #include "Symbol/DLxGDTState.h"
+#include "Symbol/DLxSurfTXTInstance.h"
+#include "Symbol/DLxSurfTXTInstanceONKTranslator.h"
 #include "Symbol/DLxKorvuBug417175Migrator.h"
 #include "Symbol/DLxSymInstance.h"
 #include "Symbol/DLxTableCalloutSymInstance.h"
@@ -100,6 +104,10 @@ void RegisterCreateBalloonSymbolLocalBOM() {
 void RegisterCreateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateGDTRequest),
                                                 u"CreateGDTSymbol");
+}
+void RegisterCreateSurfTXTSymbol() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateSurfTXTRequest),
+                                                u"CreateSurfTXTSymbol");
 }
 // Made once and kept until the module goes, which takes it off the registry.
 void RegisterPartListSelectionGenerator() {
@@ -380,6 +388,11 @@ const KorvuInitRow kRows[] = {
     {"DLxTableRowPartlist", &InitMeta<DLxTableRowPartlist>, 2},
     {"DUxTableRowData_Partlist", &InitMeta<DUxTableRowData_Partlist>, 2},
     {"DLxTableRowIDLocalBOM", &InitMeta<DLxTableRowIDLocalBOM>, 2},
+    // Surface-texture symbols.
+    {"DLxSurfTXTInstance", &InitMeta<DLxSurfTXTInstance>, 2},
+    {"DLxSurfTXTInstanceONKTranslator", &DLxSurfTXTInstanceONKTranslator::Register, 2},
+    {"CreateSurfTXTSymbol", &RegisterCreateSurfTXTSymbol, 2},
+    {"DLxSurfTextStdServices", &DLxStdStyles::RegisterSurfaceTextureServices, 2},
 };
 
 struct RunAtLoad {

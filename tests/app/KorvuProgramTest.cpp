@@ -103,6 +103,7 @@ const Example kExamples[] = {
      "balloons",
      {"CreateBalloonSymbolLocalBOM ", "New_Balloon_Style ", "PartListSort ", "Cookie=\"9\"",
       "ChangeBalloonSymAnchor "}},
+    {"surfacetexture.txt", "surfacetexture", {"CreateSurfTXTSymbol ", "Create=false"}},
 };
 
 // The drawing's dump and picture are the expected ones, the session's own transcript replays
