@@ -157,14 +157,23 @@ void DUxSurfTXTState::GenGraphics(SMxDisplayList& symbolList, SMxDisplayList& te
     } else if (!IsEmpty(kProduction)) {
         onTail(GetValue(kProduction), ax + 0.3 * h, H + 0.3 * h);
     }
-    // Below the tail, one line each, right of the long leg: the roughness requirements first.
-    static const int32_t kBelow[] = {kRaMax,     kRaMin,   kOtherValue, kOtherMin, kSampLength,
-                                     kCutoff,    kReference, kWaviness,  kMaxRspac, kComment};
+    // Below the tail, right of the long leg: the roughness requirement (with its sampling
+    // length), its minimum, the other requirement after its cutoff, its minimum, then the
+    // remaining values of the standards that use them.
+    auto joined = [this](int32_t a, int32_t b, const char16_t* between) {
+        if (IsEmpty(a)) return GetValue(b);
+        if (IsEmpty(b)) return GetValue(a);
+        return GetValue(a) + between + GetValue(b);
+    };
+    const UTxString16 below[] = {joined(kRaMax, kSampLength, u"  "), GetValue(kRaMin),
+                                 joined(kCutoff, kOtherValue, u"/"), GetValue(kOtherMin),
+                                 GetValue(kReference),            GetValue(kWaviness),
+                                 GetValue(kMaxRspac),             GetValue(kComment)};
     int32_t line = 0;
-    for (int32_t v : kBelow) {
-        if (IsEmpty(v)) continue;
-        const double baseline = H - (1.4 + 1.5 * line) * h;
-        onTail(GetValue(v), (baseline + h) / t + 0.3 * h, baseline);
+    for (const UTxString16& text : below) {
+        if (text.empty()) continue;
+        const double baseline = H - (1.3 + 1.25 * line) * h;
+        onTail(text, (std::max(baseline, 0.0) + h) / t + 0.3 * h, baseline);
         ++line;
     }
     // The lay right of the V, the machining allowance left of it.

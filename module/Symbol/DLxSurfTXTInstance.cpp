@@ -66,7 +66,9 @@ const UTxString16& DLxSurfTXTInstance::GetBrowserLabel() {
 }
 
 WqGePoint3d DLxSurfTXTInstance::GetKeyPoint() const {
-    const BBox box = GetSymbolBoundingBoxFromGraphics();
+    BBox box;
+    if (const DUxSurfTXTState* state = GetSurfTXTState()) box = state->GetBoundingBox();
+    if (box.isEmpty()) box = GetSymbolBoundingBoxFromGraphics();
     if (box.isEmpty()) return GetSymbolOrigin();
     const WqGePoint3d c = box.center();
     return {c.x, c.y, 0};

@@ -41,7 +41,8 @@ public:
     DUxSurfTXTState* GetSurfTXTState() const;
     int32_t GetObjectType() const { return kObjectType; }
     static const UTxString16& GetBrowserLabel();
-    // The key point: the centre of the placed symbol's graphics.
+    // The key point: the centre of the placed symbol (of its graphics while it has no box), a
+    // point a pick finds it by.
     WqGePoint3d GetKeyPoint() const;
 
     const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const override { return nullptr; }
