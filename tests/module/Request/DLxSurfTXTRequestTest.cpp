@@ -117,6 +117,9 @@ TEST(SurfTXTRequest, ValidationFollowsTheStandardAndItsLays) {
         {"lay 7 where it is offered", u"ISO", Values({{S::kLay, u"7"}}), 1, 0},
         {"lay 8 exists nowhere", u"ISO", Values({{S::kLay, u"8"}}), 1, kBadInput},
         {"a lay that is no number reads as none", u"BSI", Values({{S::kLay, u"abc"}}), 1, 0},
+        // Read without overflowing, and refused like any lay no standard has.
+        {"a lay of twenty digits", u"ISO", Values({{S::kLay, u"99999999999999999999"}}), 1,
+         kBadInput},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
