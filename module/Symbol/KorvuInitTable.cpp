@@ -59,6 +59,7 @@
 #include "Standard/DLxCFCFStd.h"
 #include "Standard/DLxCIdStd.h"
 #include "Standard/DLxCPartListStd.h"
+#include "Standard/DLxCSurfText.h"
 #include "Standard/DLxCSurfTextStd.h"
 #include "Standard/DLxStdStyles.h"
 #include "Standard/DLxStdRegistration.h"
@@ -393,6 +394,7 @@ const KorvuInitRow kRows[] = {
     {"DLxSurfTXTInstanceONKTranslator", &DLxSurfTXTInstanceONKTranslator::Register, 2},
     {"CreateSurfTXTSymbol", &RegisterCreateSurfTXTSymbol, 2},
     {"DLxSurfTextStdServices", &DLxStdStyles::RegisterSurfaceTextureServices, 2},
+    {"DLxCSurfText", &InitMeta<DLxCSurfText>, 2},
 };
 
 struct RunAtLoad {
