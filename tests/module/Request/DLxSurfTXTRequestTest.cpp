@@ -9,7 +9,10 @@
 #include "KorvuTestSupport.h"
 #include "Request/DLxCreateSurfTXTRequest.h"
 #include "Standard/DLxStdStyles.h"
+#include "Leader/DLxSymFilters.h"
 #include "Symbol/DLxSurfTXTInstance.h"
+#include "Symbol/DLxSurfTXTInstanceONKTranslator.h"
+#include "Symbol/DLxSurfTXTSelection.h"
 #include "dc/RDxComputeContext.h"
 #include "dl/DLxAnchorPoint.h"
 #include "dl/DLxDrawing.h"
@@ -251,4 +254,22 @@ TEST(SurfTXTRequest, UndoingEveryRequestGivesBackTheEmptyDrawing) {
             ASSERT_FALSE(d.doc->Redo().Failed());
         EXPECT_EQ(d.Bytes(), full);
     }
+}
+
+TEST(SurfTXTRequest, APickAtItsKeyFindsTheSymbolAndNothingElse) {
+    SurfDoc d;
+    ASSERT_FALSE(d.Create(Values({{S::kRaMax, u"3.2"}})).Failed());
+    ASSERT_FALSE(d.Create(Values({{S::kRaMax, u"6.3"}}), 1, {}, nullptr, 0.1).Failed());
+    for (size_t i = 0; i < 2; ++i) {
+        DLxSurfTXTInstance* s = d.Symbol(i);
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(DLxSurfTXTInstanceONKTranslator::ObjectFromPoint(d.doc.get(), s->GetKeyPoint()),
+                  s);
+    }
+    // Far from both symbols a pick finds none; the filter admits symbols of its kind only.
+    EXPECT_EQ(DLxSurfTXTInstanceONKTranslator::ObjectFromPoint(d.doc.get(), {400, 20, 0}),
+              nullptr);
+    const DLxSurfTXTFilter filter(DLxSurfTXTFilter::ESubType(1));
+    EXPECT_TRUE(filter.Select(*d.Symbol(0), d.Symbol(0)->GetKeyPoint()));
+    EXPECT_FALSE(filter.Select(*d.sheet, {0, 0, 0}));
 }
