@@ -113,6 +113,10 @@ main)
     "$bin/korvu" run examples/assembly.json examples/welds.txt -o "$out/welds.kvd" \
         --svg "$out/welds" --png "$out/welds"
     "$bin/korvu" dump "$out/welds.kvd"
+    mkdir -p "$out/surfacetexture"
+    "$bin/korvu" run examples/assembly.json examples/surfacetexture.txt \
+        -o "$out/surfacetexture.kvd" --svg "$out/surfacetexture" --png "$out/surfacetexture"
+    "$bin/korvu" dump "$out/surfacetexture.kvd"
     echo "the drawings and their pictures are in $out/"
     ;;
 test)

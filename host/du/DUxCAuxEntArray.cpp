@@ -148,3 +148,9 @@ BBox DUxCAuxEntArray::GetExtents() const {
         e->AddExtents(box);
     return box;
 }
+
+void DUxCAuxEntArray::MoveTo(DUxCAuxEntArray& other) {
+    for (auto& e : m_ents)
+        other.m_ents.push_back(std::move(e));
+    m_ents.clear();
+}

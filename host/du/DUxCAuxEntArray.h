@@ -96,6 +96,8 @@ public:
     DUxCAuxEnt* GetAt(int32_t i) const { return m_ents[size_t(i)].get(); }
     DUxCAuxEnt* Last() const { return m_ents.empty() ? nullptr : m_ents.back().get(); }
     void Clear() { m_ents.clear(); }
+    // Hands this array's entities, in order, to the end of `other`.
+    void MoveTo(DUxCAuxEntArray& other);
     void TransformBy(const WqGeMatrix3d& m);
     void Draw(SMxDisplayList& list) const;
     BBox GetExtents() const;

@@ -8,6 +8,7 @@
 #include "du/DUxDatumTargetStyle.h"
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxLeaderStyle.h"
+#include "du/DUxSurfaceTextureStyle.h"
 #include "du/DUxSymState.h"
 #include "du/DUxTableStateBase.h"
 #include "du/DUxTextStyle.h"
@@ -111,6 +112,10 @@ RSeMetaType* DatumTargetStyleMeta() {
     return RSe::_GetMeta(static_cast<const DUxDatumTargetStyle*>(nullptr));
 }
 const StyleKeyTranslator g_datumTargetStyleKeys(&DatumTargetStyleMeta);
+RSeMetaType* SurfaceTextureStyleMeta() {
+    return RSe::_GetMeta(static_cast<const DUxSurfaceTextureStyle*>(nullptr));
+}
+const StyleKeyTranslator g_surfaceTextureStyleKeys(&SurfaceTextureStyleMeta);
 
 // What an annotation on a layer answers as its object style.
 class FBxLayerStyleWrapper : public DUxLayerStyleAbstract {
@@ -135,6 +140,8 @@ struct Register {
         FBxObjectNameKey::RegisterTranslator(u"DUxIdStyle", &g_idStyleKeys);
         FBxObjectNameKey::RegisterTranslator(u"DUxDimensionStyle", &g_dimensionStyleKeys);
         FBxObjectNameKey::RegisterTranslator(u"DUxDatumTargetStyle", &g_datumTargetStyleKeys);
+        FBxObjectNameKey::RegisterTranslator(u"DUxSurfaceTextureStyle",
+                                             &g_surfaceTextureStyleKeys);
     }
 } g_register;
 } // namespace

@@ -11,6 +11,8 @@
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTSelection.h"
 #include "Symbol/DLxLeaderTextInstance.h"
+#include "Symbol/DLxSurfTXTInstance.h"
+#include "Symbol/DLxSurfTXTSelection.h"
 #include "Symbol/DLxTableCalloutBaseSelection.h"
 #include "Welding/DLxWeldInstance.h"
 #include "Welding/DLxWeldSelection.h"
@@ -62,6 +64,12 @@ SmartPtr<FWxSelection> DLxGDTFilter::Select(RSeIDed& object, const WqGePoint3d& 
 
 DLxSurfTXTFilter::DLxSurfTXTFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}
+
+SmartPtr<FWxSelection> DLxSurfTXTFilter::Select(RSeIDed& object, const WqGePoint3d& point) const {
+    auto* symbol = dynamic_cast<DLxSurfTXTInstance*>(&object);
+    if (!symbol) return nullptr;
+    return SmartPtr<FWxSelection>(new DLxSurfTXTSelection(symbol, point));
+}
 
 DLxLeaderTextSymbolFilter::DLxLeaderTextSymbolFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}

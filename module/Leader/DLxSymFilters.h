@@ -86,6 +86,8 @@ public:
     explicit DLxSurfTXTFilter(ESubType value);
     ESubType GetSubType() const { return m_value; }
     std::string GetFilterName() const override { return "DLxSurfTXTFilter"; }
+    // A DLxSurfTXTSelection of a surface-texture symbol.
+    SmartPtr<FWxSelection> Select(RSeIDed& object, const WqGePoint3d& point) const override;
 
 private:
     ESubType m_value;

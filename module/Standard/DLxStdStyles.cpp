@@ -5,6 +5,7 @@
 #include "Standard/DLxCFCFStd.h"
 #include "Standard/DLxCIdStd.h"
 #include "Standard/DLxCPartListStd.h"
+#include "Standard/DLxCSurfTextStd.h"
 #include "Standard/DLxStdRegistration.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
@@ -15,11 +16,13 @@
 #include "du/DUxFeatureControlFrameStyle.h"
 #include "du/DUxIdStyle.h"
 #include "du/DUxStandard.h"
+#include "du/DUxSurfaceTextureStyle.h"
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
 #include "du/DUxTextStyle.h"
 #include "rse/RSe.h"
 #include "rse/RSeMeta.h"
+#include "rse/RSeTransaction.h"
 
 namespace {
 struct Standard {
@@ -73,6 +76,17 @@ bool DLxStdStyles::AddDocumentStyles(FWxSceneDoc* doc) {
         if (defaults.HasTarget()) defaults->CopyToStyle(RSeRef<FWxStyle>(style));
         drawing->AddStyle(style);
     }
+    RSeMetaType* surfMeta = RSe::_GetMeta(static_cast<const DUxSurfaceTextureStyle*>(nullptr));
+    for (const Standard& st : kStandards) {
+        if (drawing->FindStyle(surfMeta, st.name)) continue;
+        auto* style = new (surfMeta, drawing->GetSegment()) DUxSurfaceTextureStyle();
+        style->SetStyleName(st.name);
+        RSeRef<DUxCategoryDefault> defaults =
+            DUxStandardUtil::GetCategoryDefault(doc, st.guid(), DLxCSurfTextStd::kCategory);
+        if (defaults.HasTarget()) defaults->CopyToStyle(RSeRef<FWxStyle>(style));
+        style->CleanStyleEdits();
+        drawing->AddStyle(style);
+    }
     return true;
 }
 
@@ -107,6 +121,26 @@ int32_t DLxStdStyles::GetStandardFontId(FWxSceneDoc* doc) {
     auto* drawingDoc = dynamic_cast<DLxDrawingDoc*>(doc);
     DLxDrawing* drawing = drawingDoc ? drawingDoc->GetDrawing() : nullptr;
     return drawing ? DUxStandardUtil::GetFontID(doc, DrawingStandard(*drawing).guid()) : 0;
+}
+
+DUxSurfaceTextureStyle* DLxStdStyles::GetDocumentSurfaceTextureStyle(FWxSceneDoc* doc) {
+    auto* drawingDoc = dynamic_cast<DLxDrawingDoc*>(doc);
+    DLxDrawing* drawing = drawingDoc ? drawingDoc->GetDrawing() : nullptr;
+    if (!drawing) return nullptr;
+    return dynamic_cast<DUxSurfaceTextureStyle*>(drawing->FindStyle(
+        RSe::_GetMeta(static_cast<const DUxSurfaceTextureStyle*>(nullptr)),
+        DrawingStandard(*drawing).name));
+}
+
+void DLxStdStyles::RegisterSurfaceTextureServices() {
+    DUxSurfTextStdServices::SetFinder([](FWxSceneDoc* doc, int32_t code) {
+        // Codes 1 ANSI, 2 BSI, 3 DIN, 4 GB, 5 ISO, 6 JIS: the order of kStandards.
+        if (code < 1 || code > 6) return static_cast<DUxSurfTextStdServices*>(nullptr);
+        const Standard& st = kStandards[size_t(code - 1)];
+        return static_cast<DUxSurfTextStdServices*>(dynamic_cast<DLxCSurfTextStd*>(
+            DUxStandardUtil::GetCategoryDefault(doc, st.guid(), DLxCSurfTextStd::kCategory)
+                .GetTarget()));
+    });
 }
 
 DUxTableStylePartsList* DLxStdStyles::GetPartsListStyle(FWxSceneDoc* doc) {

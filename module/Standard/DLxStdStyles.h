@@ -1,13 +1,14 @@
 #pragma once
 // The styles a new drawing document starts with: one feature-control-frame style, one
-// identifier style and one datum-target style per drafting standard, named after it ("ANSI",
-// "BSI", "DIN", "GB", "ISO", "JIS") and filled from that standard's defaults. Annotations that
-// name no style take the one of the drawing's standard.
+// identifier style, one datum-target style and one surface-texture style per drafting standard,
+// named after it ("ANSI", "BSI", "DIN", "GB", "ISO", "JIS") and filled from that standard's
+// defaults. Annotations that name no style take the one of the drawing's standard.
 #include <cstdint>
 
 class DLxDrawing;
 class DUxBalloonStyle;
 class DUxDimensionStyle;
+class DUxSurfaceTextureStyle;
 class DUxTextStyle;
 class DUxTableStylePartsList;
 class FWxSceneDoc;
@@ -35,6 +36,11 @@ public:
     // the text standing on a reference line (its last line underlined) except under ANSI, on
     // the standard's text style (made as for balloons). Null without a drawing.
     static DUxDimensionStyle* GetLeaderTextStyle(FWxSceneDoc* doc);
+    // The drawing's surface-texture style of its standard (ISO when it names none); one per
+    // standard comes with every new drawing. Null without.
+    static DUxSurfaceTextureStyle* GetDocumentSurfaceTextureStyle(FWxSceneDoc* doc);
+    // Lets surface-texture states find the surface-texture defaults of a standard by its code.
+    static void RegisterSurfaceTextureServices();
 
 private:
     // The drawing's text style of its standard, made from the standard's font and text height

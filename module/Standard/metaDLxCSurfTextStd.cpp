@@ -1,3 +1,4 @@
+#include "BofM/DLxPersistUtil.h"
 #include "Standard/DLxCSurfTextStd.h"
 
 DLX_STD_META_DEF(DLxCSurfTextStd, DUxCategoryDefault, 0x60, 0, 0x43d96080, 0x3b8e11d2, 0xbe860800,
@@ -14,3 +15,41 @@ DLX_STD_META_DEF(DLxCSurfTextStdISO, DLxCSurfTextStd, 0x65, 0, 0x55b0843e, 0x3d1
                  0x09dc42f8)
 DLX_STD_META_DEF(DLxCSurfTextStdJIS, DLxCSurfTextStd, 0x66, 0, 0x968f69b8, 0x534211d2, 0x9b930060,
                  0xb087bcec)
+
+// Record (version 0): the five options fit circle, all-around allowed, forced tail, majority
+// allowed and production multiline (bytes), then the offered lay symbols (32-bit vector). The
+// former form has the base record only: its standard's factory values apply.
+void DLxCSurfTextStd::Load(RSeStream& s) {
+    DLxPersistUtil::LoadBase(this, s);
+    s.Read(m_FitCircle);
+    s.Read(m_AllAroundAllowed);
+    s.Read(m_ForceTail);
+    s.Read(m_MajorityAllowed);
+    s.Read(m_ProductionMultiline);
+    DLxPersistUtil::ReadVector(s, m_OfferedLaySymbols);
+}
+
+void DLxCSurfTextStd::LoadMigrate(RSeStream& s) {
+    DLxPersistUtil::LoadBase(this, s);
+    if (DLxPersistUtil::StoredVersion(s) != kDLxStdFormerForm)
+        DLxPersistUtil::RefuseVersion(__FILE__, __LINE__);
+    setFactoryDefaults();
+}
+
+void DLxCSurfTextStd::Save(RSeStream& s) const {
+    DLxPersistUtil::SaveBase(this, s);
+    s << m_FitCircle << m_AllAroundAllowed << m_ForceTail << m_MajorityAllowed
+      << m_ProductionMultiline;
+    DLxPersistUtil::WriteVector(s, m_OfferedLaySymbols);
+}
+
+UTxResult DLxCSurfTextStd::Clone(DLxCSurfTextStd* t, RSeCloneCommander* cc) const {
+    DLxPersistUtil::CloneBase(this, t, cc);
+    t->m_FitCircle = m_FitCircle;
+    t->m_AllAroundAllowed = m_AllAroundAllowed;
+    t->m_ForceTail = m_ForceTail;
+    t->m_MajorityAllowed = m_MajorityAllowed;
+    t->m_ProductionMultiline = m_ProductionMultiline;
+    t->m_OfferedLaySymbols = m_OfferedLaySymbols;
+    return {};
+}

@@ -53,6 +53,7 @@
 #include "Request/DLxCreateDatumIdRequest.h"
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreateWeldSymbolRequest.h"
+#include "Request/DLxCreateSurfTXTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxDeletePartListRequest.h"
 #include "Request/DLxGeneralNoteRequest.h"
@@ -80,7 +81,9 @@
 #include "Standard/DLxCFCFStd.h"
 #include "Standard/DLxCIdStd.h"
 #include "Standard/DLxCPartListStd.h"
+#include "Standard/DLxCSurfText.h"
 #include "Standard/DLxCSurfTextStd.h"
+#include "Standard/DLxStdStyles.h"
 #include "Standard/DLxStdRegistration.h"
 #include "Symbol/DLxBalloon.h"
 #include "Symbol/DLxBalloonSymInstance.h"
@@ -96,6 +99,8 @@
 #include "Symbol/DLxGDTState.h"
 #include "Symbol/DLxGDTSymMigrator.h"
 #include "Symbol/DLxGDTSymbol.h"
+#include "Symbol/DLxSurfTXTInstance.h"
+#include "Symbol/DLxSurfTXTInstanceONKTranslator.h"
 #include "Symbol/DLxKorvuBug417175Migrator.h"
 #include "Symbol/DLxLeaderTextInstance.h"
 #include "Symbol/DLxLeaderTextInstanceONKTranslator.h"
@@ -138,6 +143,10 @@ void RegisterCreateBalloonSymbolLocalBOM() {
 void RegisterCreateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateGDTRequest),
                                                 u"CreateGDTSymbol");
+}
+void RegisterCreateSurfTXTSymbol() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateSurfTXTRequest),
+                                                u"CreateSurfTXTSymbol");
 }
 // Made once and kept until the module goes, which takes it off the registry.
 void RegisterPartListSelectionGenerator() {
@@ -550,6 +559,12 @@ const KorvuInitRow kRows[] = {
     {"DLxVertexStateSet", &InitMeta<DLxVertexStateSet>, 2},
     {"DLxLeaderBranch", &InitMeta<DLxLeaderBranch>, 2},
     {"DLxLeaderTree", &InitMeta<DLxLeaderTree>, 2},
+    // Surface-texture symbols.
+    {"DLxSurfTXTInstance", &InitMeta<DLxSurfTXTInstance>, 2},
+    {"DLxSurfTXTInstanceONKTranslator", &DLxSurfTXTInstanceONKTranslator::Register, 2},
+    {"CreateSurfTXTSymbol", &RegisterCreateSurfTXTSymbol, 2},
+    {"DLxSurfTextStdServices", &DLxStdStyles::RegisterSurfaceTextureServices, 2},
+    {"DLxCSurfText", &InitMeta<DLxCSurfText>, 2},
 };
 
 struct RunAtLoad {

@@ -120,6 +120,7 @@ const Example kExamples[] = {
      "welds",
      {"CreateWeldSymbol ", "Create=false", "WeldSymbolInstance=", "\"AddSubWeld\"",
       "WeldSymbolVisibility "}},
+    {"surfacetexture.txt", "surfacetexture", {"CreateSurfTXTSymbol ", "Create=false"}},
 };
 
 // The drawing's dump and picture are the expected ones, the session's own transcript replays

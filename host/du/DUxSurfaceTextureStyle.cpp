@@ -1,0 +1,7 @@
+#include "du/DUxSurfaceTextureStyle.h"
+
+#include "rse/RSeTransaction.h"
+
+void DUxSurfaceTextureStyle::Prepare() {
+    RSe::PrepareWrite(this);
+}

@@ -1,0 +1,48 @@
+#include "BofM/DLxPersistUtil.h"
+#include "Symbol/DLxSurfTXTInstance.h"
+#include "rse/RSeCloneCommander.h"
+#include "rse/RSeMeta.h"
+
+namespace {
+// {0025EEA5-11D4-F08F-1000-CDAB7DD247B5}
+void InitGuid(UTxGUID& g) {
+    g = UTxGUID(0x0025EEA5, 0x11D4F08F, 0x1000CDAB, 0x7DD247B5);
+}
+} // namespace
+
+namespace RSe {
+RSeMetaType* _InitMeta(const DLxSurfTXTInstance*) {
+    static RSeMetaType* mt =
+        RSeMakeMeta<DLxSurfTXTInstance>(u"DLxSurfTXTInstance", &InitGuid, 3, RSeMetaType::kClass,
+                                    RSe::_InitMeta(static_cast<const DLxSymInstance*>(nullptr)));
+    return mt;
+}
+RSeMetaType* _GetMeta(const DLxSurfTXTInstance* p) {
+    return _InitMeta(p);
+}
+} // namespace RSe
+
+static RSeMetaType* const s_meta = RSe::_InitMeta(static_cast<const DLxSurfTXTInstance*>(nullptr));
+
+RSeMetaType* DLxSurfTXTInstance::GetMeta() const {
+    return RSe::_GetMeta(this);
+}
+
+// The placed-symbol part only.
+void DLxSurfTXTInstance::Load(RSeStream& s) {
+    DLxPersistUtil::LoadBase(this, s);
+}
+
+void DLxSurfTXTInstance::Save(RSeStream& s) const {
+    DLxPersistUtil::SaveBase(this, s);
+}
+
+UTxResult DLxSurfTXTInstance::PostRestore(RSeMetaContext& ctx) {
+    DLxPersistUtil::PostRestoreBase(this, ctx);
+    return {};
+}
+
+UTxResult DLxSurfTXTInstance::Clone(DLxSurfTXTInstance* target, RSeCloneCommander* cc) const {
+    DLxPersistUtil::CloneBase(this, target, cc);
+    return {};
+}
