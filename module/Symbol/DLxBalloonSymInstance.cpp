@@ -28,6 +28,7 @@
 #include "fw/FWxDocUtil.h"
 #include "rse/RSe.h"
 #include "rse/RSeMeta.h"
+#include "rse/RSeSegment.h"
 #include "rse/RSeTransaction.h"
 #include "utx/UTxCast.h"
 
@@ -53,8 +54,10 @@ DLxBalloonSymInstance::DLxBalloonSymInstance(RDxFragment* fragment, DLxBalloonSy
 DLxBalloonSymInstance::DLxBalloonSymInstance(const RSeStream* s) : DLxTableCalloutSymInstance(s) {}
 
 DLxBalloonSymInstance::~DLxBalloonSymInstance() {
-    // Undo, redo and closing put the bill back from its image.
-    if (!RSe::IsLiveDeletion(this)) return;
+    // Undo, redo and closing put the bill back from its image; a preview copy was never
+    // counted there.
+    const RSeSegment* segment = GetSegment();
+    if (!RSe::IsLiveDeletion(this) || (segment && segment->IsTransient())) return;
     LeaveBOM();
     if (DLxDrawing* drawing = Drawing()) drawing->ProcessAnnotationDelete(this);
 }
@@ -178,9 +181,13 @@ UTxString16 DLxBalloonSymInstance::GetBrowserLabel() const {
 }
 
 UTxResult DLxBalloonSymInstance::Compute(RDxComputeContext& ctx) {
-    if (DLxDrawing* drawing = Drawing()) drawing->SetAnnotationUpdated(this);
+    // A preview copy (a drag's) only draws: what the drawing and the bill keep account of is
+    // the stored balloon's, and a copy that counted itself there would leave its counts behind.
+    const RSeSegment* segment = GetSegment();
+    const bool preview = segment && segment->IsTransient();
+    if (DLxDrawing* drawing = preview ? nullptr : Drawing()) drawing->SetAnnotationUpdated(this);
     const UTxResult result = DLxTableCalloutSymInstance::Compute(ctx);
-    if (DLxBalloonSymState* state = State()) state->UpdateUsedProperties();
+    if (DLxBalloonSymState* state = preview ? nullptr : State()) state->UpdateUsedProperties();
     return result;
 }
 

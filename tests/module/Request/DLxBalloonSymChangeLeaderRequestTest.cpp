@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "Leader/DLxMoveBalloonSymLeaderNodeManipulator.h"
 #include "Request/DLxBalloonSymChangeLeaderRequest.h"
 #include "Standard/DLxCBalloon.h"
 #include "Symbol/DLxBalloonSymInstance.h"
@@ -18,6 +19,7 @@
 #include "dl/DLxSheet.h"
 #include "dl/DLxStructureNode.h"
 #include "dl/DLxViewInstance.h"
+#include "du/DUxArrowHead.h"
 #include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
 #include "fw/FWxChangeRequest.h"
@@ -291,6 +293,100 @@ TEST_F(BalloonLeader, WhatIsNotThereIsRefused) {
     }
     mgr.ClearLines();
     EXPECT_EQ(Bytes(), before);
+}
+
+// A balloon's hot points dragged as a user drags them: each drag ends in the request a direct
+// edit makes (same journal line, same drawing). An end that changes between free and attached
+// takes the plain arrowhead; one that keeps its attachment keeps its own.
+TEST_F(BalloonLeader, DragsEndInTheirOwnRequests) {
+    struct Fresh : BalloonLeader {
+        void TestBody() override {}
+    };
+    using Drag = DLxMoveBalloonSymLeaderNodeManipulator;
+    using Item = DUxLeaderNodeTree;
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    // Each balloon starts with a dot at its end, not the plain arrowhead.
+    const uint32_t own = 28032;
+    const uint32_t plain = DUxLeaderNodeTree::kDefaultArrowHeadId;
+    const struct {
+        const char* name;
+        bool startFree;
+        int32_t kind;
+        WqGePoint3d from;
+        std::vector<WqGePoint3d> path;
+        std::function<FWxChangeRequest*(BalloonLeader&)> expected;
+    } cases[] = {
+        {"an end slid along its edge", false, Item::kAnchorItem, {100, 100, 0},
+         {{95, 100.5, 0}, {90, 100.25, 0}},
+         [&](BalloonLeader& t) {
+             return new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent::Free({}), false,
+                               {90, 100, 0}, own);
+         }},
+        {"an attached end dropped on the sheet", false, Item::kAnchorItem, {100, 100, 0},
+         {{100, 110, 0}, {60, 60, 0}},
+         [&](BalloonLeader& t) {
+             return new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent::Free({60, 60, 0}, t.view),
+                               true, {60, 60, 0}, plain);
+         }},
+        {"an attached end dropped on the cover", false, Item::kAnchorItem, {100, 100, 0},
+         {{100, 110, 0}, {139, 100, 0}},
+         [&](BalloonLeader& t) {
+             DLxIntent on = DLxIntent::OnEdge(t.view, 2, 0.5);
+             on.SetPoint({140, 100, 0});
+             return new Anchor(t.Ref(), 0, 0, t.EndId(), on, true, {140, 100, 0}, own);
+         }},
+        {"a free end dropped on the cover", true, Item::kAnchorItem, {60, 60, 0},
+         {{139, 100, 0}},
+         [&](BalloonLeader& t) {
+             DLxIntent on = DLxIntent::OnEdge(t.view, 2, 0.5);
+             on.SetPoint({140, 100, 0});
+             return new Anchor(t.Ref(), 0, 0, t.EndId(), on, true, {140, 100, 0}, plain);
+         }},
+        {"the root", false, Item::kLeaderNodeItem, {120, 120, 0}, {{60, 130, 0}},
+         [&](BalloonLeader& t) {
+             return new Leader(t.Ref(), 0, t.balloon->GetLeader(0)->GetRoot()->GetNodeId(),
+                               {60, 130, 0});
+         }},
+    };
+    auto prepare = [own](BalloonLeader& t, bool startFree) {
+        FWxChangeRequest* r =
+            startFree ? new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent::Free({60, 60, 0}), true,
+                                   {}, own)
+                      : new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent(), false, {100, 100, 0},
+                                   own);
+        ASSERT_FALSE(t.d.doc.ProcessChangeRequest(r).Failed());
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fresh dragged;
+        prepare(dragged, c.startFree);
+        mgr.ClearLines();
+        const std::vector<uint8_t> before = dragged.Bytes();
+        DUxLeaderNodeTree* tree = dragged.balloon->GetLeader(0);
+        const int32_t node = c.kind == Item::kAnchorItem ? dragged.EndId()
+                                                         : tree->GetRoot()->GetNodeId();
+        Drag m(dragged.Ref(), c.kind, 0, 0, node, nullptr);
+        ASSERT_TRUE(m.StartDrag(c.from));
+        if (c.kind == Item::kAnchorItem) {
+            EXPECT_EQ(m.StartedFree(), c.startFree);
+        }
+        for (const WqGePoint3d& p : c.path)
+            ASSERT_TRUE(m.Drag(p));
+        ASSERT_TRUE(m.EndDrag(c.path.back()));
+        EXPECT_EQ(dragged.Bytes(), before);
+        ASSERT_FALSE(m.ProcessRequest(&dragged.d.doc).Failed());
+        ASSERT_EQ(mgr.GetLines().size(), 1u);
+        const UTxString16 line = mgr.GetLines().front();
+
+        Fresh direct;
+        prepare(direct, c.startFree);
+        ASSERT_FALSE(direct.d.doc.ProcessChangeRequest(c.expected(direct)).Failed());
+        EXPECT_EQ(UTx::ToUtf8(mgr.GetLines().back()), UTx::ToUtf8(line));
+        EXPECT_EQ(direct.Bytes(), dragged.Bytes());
+        ASSERT_FALSE(dragged.d.doc.Undo().Failed());
+        EXPECT_EQ(dragged.Bytes(), before);
+    }
+    mgr.ClearLines();
 }
 
 } // namespace
