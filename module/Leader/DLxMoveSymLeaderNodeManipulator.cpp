@@ -80,6 +80,12 @@ bool DLxMoveSymLeaderNodeManipulator::StartDrag(const WqGePoint3d& point) {
     m_intent = DLxIntent::Free(WqGePoint3d());
     if (!DLxInstanceManipulator::StartDrag(point)) return false;
     m_dragging = true;
+    m_views.clear();
+    if (DLxSymInstance* stored = GetStoredSymbol()) {
+        RSeReadOnlyScope reading;
+        if (auto* sheet = dynamic_cast<DLxSheet*>(stored->GetFragment().get()))
+            m_views = sheet->GetViews();
+    }
     DLxSymInstance* sym = GetSymbol();
     if (!sym) return true;
     if (auto* text = dynamic_cast<DLxLeaderTextInstance*>(sym))
@@ -118,19 +124,12 @@ bool DLxMoveSymLeaderNodeManipulator::StartDrag(const WqGePoint3d& point) {
 }
 
 void DLxMoveSymLeaderNodeManipulator::InferFreeEnd(DLxSymInstance*, WqGePoint3d& q) {
-    DLxSymInstance* stored = GetStoredSymbol();
-    DLxSheet* sheet = nullptr;
-    {
-        RSeReadOnlyScope reading;
-        sheet = stored ? dynamic_cast<DLxSheet*>(stored->GetFragment().get()) : nullptr;
-    }
-    DLxViewInstance* view = m_anchor ? m_anchor->GetViewInstance() : nullptr;
-    if (sheet && DLxInferUtil::InferOnViewEdges(sheet->GetViews(), q, kInferTolerance, m_intent)) {
+    if (DLxInferUtil::InferOnViewEdges(m_views, q, kInferTolerance, m_intent)) {
         q = m_intent.GetPoint();
         m_cursor = m_intent.GetCursorShape();
         return;
     }
-    m_intent = DLxIntent::Free(q, view);
+    m_intent = DLxIntent::Free(q, m_anchor ? m_anchor->GetViewInstance() : nullptr);
     m_cursor = kDragCursor;
 }
 

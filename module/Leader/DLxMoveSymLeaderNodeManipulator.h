@@ -11,6 +11,7 @@
 // edge of the sheet's views (ends first) within kInferTolerance and is bound to it when the
 // drag ends there.
 #include <cstdint>
+#include <vector>
 
 #include "dl/DLxInstanceManipulator.h"
 #include "dl/DLxIntent.h"
@@ -19,6 +20,7 @@
 
 class DLxAnchorPoint;
 class DLxSymInstance;
+class DLxViewInstance;
 class DUxLeaderNodeTree;
 
 class DLxMoveSymLeaderNodeManipulator : public DLxInstanceManipulator {
@@ -81,6 +83,8 @@ protected:
     void FollowFirstAnchor(DLxSymInstance* sym);
     bool m_dragging = false;
     WqGePoint3d m_last;
+    // The views of the symbol's sheet, taken at the start: nothing changes them during a drag.
+    std::vector<DLxViewInstance*> m_views;
     DLxAnchorPoint* m_anchor = nullptr;
     DLxIntent m_intent;
 

@@ -389,4 +389,58 @@ TEST_F(BalloonLeader, DragsEndInTheirOwnRequests) {
     mgr.ClearLines();
 }
 
+// The stack handle turns a stack of two entries in quarter turns towards the cursor: past 45
+// degrees from its direction, never at exactly 135, and never back into the leader (which
+// comes from the lower left, so the stack may not run left).
+TEST_F(BalloonLeader, TheStackHandleTurnsTheStackInQuarterTurns) {
+    ASSERT_FALSE(d.doc
+                     .ProcessChangeRequest(new FnRequest([this] {
+                         const WqGePoint3d p = balloon->GetBalloon()->origin();
+                         ASSERT_TRUE(balloon->AttachNewBalloon(p + WqGeVector3d(10, 0, 0),
+                                                               d.Node(kMotorOcc)));
+                         balloon->AlignBalloons(WqGeVector3d::kXAxis);
+                         RDxComputeContext ctx;
+                         d.sheet->Recompute(ctx);
+                     }))
+                     .Failed());
+    const WqGePoint3d primary = balloon->GetBalloon()->origin();
+    const struct {
+        const char* name;
+        WqGeVector3d towards;
+        WqGeVector3d direction;
+    } cases[] = {
+        {"100 degrees: a quarter turn", {-0.173648, 0.984808, 0}, {0, 1, 0}},
+        {"exactly 135 degrees: none", {-1, 1, 0}, {1, 0, 0}},
+        {"300 degrees: a quarter turn back", {0.5, -0.866025, 0}, {0, -1, 0}},
+        {"180 degrees: back into the leader, refused", {-1, 0, 0}, {1, 0, 0}},
+        {"20 degrees: none", {0.939693, 0.342020, 0}, {1, 0, 0}},
+    };
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        mgr.ClearLines();
+        const std::vector<uint8_t> before = Bytes();
+        DLxMoveBalloonSymLeaderNodeManipulator m(Ref(), DUxLeaderNodeTree::kBalloonStackItem, 0, 0,
+                                                 0, nullptr);
+        const WqGePoint3d to = primary + c.towards * 20.0;
+        ASSERT_TRUE(m.StartDrag(primary + WqGeVector3d(10, 0, 0)));
+        EXPECT_TRUE(m.GetStackDirection().isEqualTo(WqGeVector3d::kXAxis));
+        ASSERT_TRUE(m.Drag(to));
+        ASSERT_TRUE(m.EndDrag(to));
+        EXPECT_TRUE(m.GetStackDirection().isEqualTo(c.direction))
+            << m.GetStackDirection().x << "," << m.GetStackDirection().y;
+        EXPECT_EQ(Bytes(), before);
+        ASSERT_FALSE(m.ProcessRequest(&d.doc).Failed());
+        ASSERT_EQ(mgr.GetLines().size(), 1u);
+        const UTxString16 line = mgr.GetLines().front();
+        ASSERT_FALSE(d.doc.Undo().Failed());
+        EXPECT_EQ(Bytes(), before);
+        mgr.ClearLines();
+        ASSERT_FALSE(d.doc.ProcessChangeRequest(new Leader(Ref(), c.direction)).Failed());
+        EXPECT_EQ(UTx::ToUtf8(mgr.GetLines().front()), UTx::ToUtf8(line));
+        ASSERT_FALSE(d.doc.Undo().Failed());
+    }
+    mgr.ClearLines();
+}
+
 } // namespace
