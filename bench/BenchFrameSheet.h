@@ -23,8 +23,8 @@
 namespace BenchFrames {
 
 inline std::vector<UTxString16> Fields(int i) {
-    return {u"", u"5", UTx::MakeWideString(std::to_string(0.01 * (1 + i % 9))), u"", u"A", u"B",
-            u""};
+    return {u"",  u"5", UTx::MakeWideString(std::to_string(0.01 * (1 + i % 9))), u"", u"A",
+            u"B", u""};
 }
 
 inline WqGePoint3d RootOf(int i) {

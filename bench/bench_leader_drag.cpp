@@ -49,8 +49,7 @@ void BM_DragLeaderEnd(benchmark::State& state) {
         return;
     }
     const int32_t end = tree->GetTerminalNode(0)->GetNodeId();
-    DragSteps(state, DUxLeaderNodeTree::kAnchorItem, end,
-              tree->GetTerminalNode(0)->GetPoint());
+    DragSteps(state, DUxLeaderNodeTree::kAnchorItem, end, tree->GetTerminalNode(0)->GetPoint());
 }
 
 void BM_DragLeaderRoot(benchmark::State& state) {

@@ -6,8 +6,8 @@
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewEdge.h"
 #include "dl/DLxViewInstance.h"
-#include "rse/RSeTransaction.h"
 #include "ge/BBox.h"
+#include "rse/RSeTransaction.h"
 
 namespace {
 WqGePoint3d NearestOnSegment(const WqGePoint3d& p, const WqGePoint3d& a, const WqGePoint3d& b) {

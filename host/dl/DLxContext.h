@@ -55,6 +55,6 @@ void ExtendContextWithDLBorderTitleBlock(DLxContext& context, const DLxSheet* sh
 // between; of equal distances the first found): `intent` becomes that edge at its parameter,
 // with the point it infers and an end-point or on-curve inference. False, `intent` unchanged,
 // when no edge is that near.
-bool InferOnViewEdges(const std::vector<DLxViewInstance*>& views, const WqGePoint3d& q,
-                      double tol, DLxIntent& intent);
+bool InferOnViewEdges(const std::vector<DLxViewInstance*>& views, const WqGePoint3d& q, double tol,
+                      DLxIntent& intent);
 } // namespace DLxInferUtil

@@ -35,9 +35,8 @@ void CollectOwned(RDxInstance* inst, std::vector<RSeVMeta*>& out) {
 }
 } // namespace
 
-DLxInstanceManipulator::DLxInstanceManipulator(const RSeRefBase& instance,
-                                               int32_t selectionClass, FWxSelection* selection,
-                                               FWxSceneDoc* doc)
+DLxInstanceManipulator::DLxInstanceManipulator(const RSeRefBase& instance, int32_t selectionClass,
+                                               FWxSelection* selection, FWxSceneDoc* doc)
     : DLxManipulator(selectionClass, selection), m_instance(instance), m_doc(doc) {}
 
 DLxInstanceManipulator::~DLxInstanceManipulator() {

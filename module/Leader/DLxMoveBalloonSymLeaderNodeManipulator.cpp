@@ -42,8 +42,8 @@ WqGePoint3d OriginOf(const RSeRef<DLxCTableCallout>& entry) {
 DLxMoveBalloonSymLeaderNodeManipulator::DLxMoveBalloonSymLeaderNodeManipulator(
     const RSeRef<DLxBalloonSymInstance>& balloon, int32_t kind, int32_t leader, int32_t arrow,
     int32_t node, FWxSelection* selection, FWxSceneDoc* doc)
-    : DLxMoveSymLeaderNodeManipulator(RSeRef<DLxSymInstance>(balloon.get()), kind, leader,
-                                      node, selection, doc),
+    : DLxMoveSymLeaderNodeManipulator(RSeRef<DLxSymInstance>(balloon.get()), kind, leader, node,
+                                      selection, doc),
       m_arrow(arrow) {}
 
 bool DLxMoveBalloonSymLeaderNodeManipulator::OwnKind() const {
@@ -75,10 +75,11 @@ bool DLxMoveBalloonSymLeaderNodeManipulator::StartDrag(const WqGePoint3d& point)
         }
         break;
     case DUxLeaderNodeTree::kBalloonStackItem:
-        m_direction = (OriginOf(balloon->GetAttachedBalloon(0)) - OriginOf(balloon->GetBalloon()))
-                          .normal();
+        m_direction =
+            (OriginOf(balloon->GetAttachedBalloon(0)) - OriginOf(balloon->GetBalloon())).normal();
         break;
-    default: break;
+    default:
+        break;
     }
     return true;
 }
@@ -168,8 +169,7 @@ void DLxMoveBalloonSymLeaderNodeManipulator::TurnStack(DLxSymInstance* sym,
             const DUxLeaderNode* child = root->GetChildren().front().get();
             const WqGePoint3d c = child ? const_cast<DUxLeaderNode*>(child)->GetPoint() : r;
             if (std::fabs(r.x - c.x) >= kVerticalTol) {
-                const bool right =
-                    DLxBomStdInfo::BalloonDirection(r, c) == DLxBomStdInfo::kRight;
+                const bool right = DLxBomStdInfo::BalloonDirection(r, c) == DLxBomStdInfo::kRight;
                 const WqGeVector3d back = right ? -WqGeVector3d::kXAxis : WqGeVector3d::kXAxis;
                 if (d.isEqualTo(back, WqGeTol(1e-6, 1e-6))) return;
             }
@@ -185,9 +185,15 @@ bool DLxMoveBalloonSymLeaderNodeManipulator::Drag(const WqGePoint3d& current) {
     m_intent = DLxIntent::Free(WqGePoint3d());
     if (DLxSymInstance* sym = GetSymbol()) {
         switch (GetItemKind()) {
-        case DUxLeaderNodeTree::kAnchorItem: DragEnd(sym, current); break;
-        case DUxLeaderNodeTree::kLeaderNodeItem: DragRoot(sym, current); break;
-        default: TurnStack(sym, current); break;
+        case DUxLeaderNodeTree::kAnchorItem:
+            DragEnd(sym, current);
+            break;
+        case DUxLeaderNodeTree::kLeaderNodeItem:
+            DragRoot(sym, current);
+            break;
+        default:
+            TurnStack(sym, current);
+            break;
         }
     }
     return !RecomputePreview().Failed();
@@ -220,9 +226,9 @@ bool DLxMoveBalloonSymLeaderNodeManipulator::EndDrag(const WqGePoint3d& point) {
         const uint32_t arrowHead = attached == m_startedFree
                                        ? DUxLeaderNodeTree::kDefaultArrowHeadId
                                        : uint32_t(m_arrowType);
-        request = new DLxBalloonSymChangeAnchorRequest(balloon, GetLeaderIndex(), m_arrow,
-                                                       GetNodeId(), m_intent, free,
-                                                       m_anchor->GetPoint(), arrowHead);
+        request =
+            new DLxBalloonSymChangeAnchorRequest(balloon, GetLeaderIndex(), m_arrow, GetNodeId(),
+                                                 m_intent, free, m_anchor->GetPoint(), arrowHead);
         break;
     }
     }

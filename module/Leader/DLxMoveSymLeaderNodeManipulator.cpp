@@ -118,7 +118,8 @@ bool DLxMoveSymLeaderNodeManipulator::StartDrag(const WqGePoint3d& point) {
         m_startSymbol = sym->GetSymbolOrigin();
         m_point = m_startSymbol;
         break;
-    default: break;
+    default:
+        break;
     }
     return true;
 }
@@ -189,7 +190,9 @@ bool DLxMoveSymLeaderNodeManipulator::Drag(const WqGePoint3d& current) {
     const WqGeVector3d delta(current.x - m_startSelection.x, current.y - m_startSelection.y, 0);
     DUxLeaderNodeTree* tree = sym->GetLeader(m_leader);
     switch (m_kind) {
-    case DUxLeaderNodeTree::kAnchorItem: DragEnd(sym, current); break;
+    case DUxLeaderNodeTree::kAnchorItem:
+        DragEnd(sym, current);
+        break;
     case DUxLeaderNodeTree::kLeaderNodeItem:
         if (!tree) break;
         m_point = Flat(m_startSymbol + delta);
@@ -232,7 +235,8 @@ bool DLxMoveSymLeaderNodeManipulator::Drag(const WqGePoint3d& current) {
         sym->AdjustLandingAttachPoint(p, m_leader);
         break;
     }
-    default: break;
+    default:
+        break;
     }
     sym->AdjustAnchorPoints();
     return DLxInstanceManipulator::Drag(current);
@@ -252,9 +256,8 @@ bool DLxMoveSymLeaderNodeManipulator::EndDrag(const WqGePoint3d& point) {
     case DUxLeaderNodeTree::kAnchorItem:
         // A free end is bound to what the drag inferred; one on its edge keeps the edge.
         if (m_anchor)
-            request = new DLxSymChangeAnchorRequest(ref, m_leader, m_node, m_intent,
-                                                    !m_anchor->IsOnEdge(), m_anchor->GetPoint(),
-                                                    true);
+            request = new DLxSymChangeAnchorRequest(
+                ref, m_leader, m_node, m_intent, !m_anchor->IsOnEdge(), m_anchor->GetPoint(), true);
         break;
     case DUxLeaderNodeTree::kLeaderNodeItem:
         request = new DLxSymChangeLeaderRequest(ref, m_leader, m_node, m_point, true);
@@ -277,7 +280,8 @@ bool DLxMoveSymLeaderNodeManipulator::EndDrag(const WqGePoint3d& point) {
     case DUxLeaderNodeTree::kLandingAttachItem:
         request = new DLxSymChangeLeaderRequest(ref, m_leader, m_point, true, true);
         break;
-    default: break;
+    default:
+        break;
     }
     SetRequest(request);
     return true;

@@ -5,6 +5,7 @@
 // leader end: along its straight edge, torn off it, onto another edge or its end.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,20 @@
 #include "utx/UTxString16.h"
 
 namespace {
+
+// Runs a test's own edit as one step of the document.
+class FnRequest : public FWxChangeRequest {
+public:
+    explicit FnRequest(std::function<void()> run) : m_run(std::move(run)) {}
+    UTxResult _Execute(FWxSceneDoc*) override {
+        m_run();
+        return {};
+    }
+    UTxResult DoTranscriptDataExchange(UCxTranscriptDataExchange&) override { return {}; }
+
+private:
+    std::function<void()> m_run;
+};
 
 using Leader = DLxSymChangeLeaderRequest;
 using Anchor = DLxSymChangeAnchorRequest;
@@ -62,12 +77,11 @@ struct FrameDoc {
         RDxComputeContext ctx;
         sheet->Recompute(ctx);
         const std::vector<UTxString16> fields{u"", u"5", u"0.1", u"", u"A", u"", u""};
-        EXPECT_FALSE(doc->ProcessChangeRequest(
-                            new DLxCreateGDTRequest(
-                                DLxIntent::OnEdge(view, 1, 0.5),
-                                {{200, 150, 0}, {205, 170, 0}, {220, 190, 0}}, 28029, true,
-                                false, fields, std::vector<int32_t>(fields.size(), 3), {true},
-                                {}, {}))
+        EXPECT_FALSE(doc
+                         ->ProcessChangeRequest(new DLxCreateGDTRequest(
+                             DLxIntent::OnEdge(view, 1, 0.5),
+                             {{200, 150, 0}, {205, 170, 0}, {220, 190, 0}}, 28029, true, false,
+                             fields, std::vector<int32_t>(fields.size(), 3), {true}, {}, {}))
                          .Failed());
     }
     DLxGDTInstance* Frame() const {
@@ -76,6 +90,20 @@ struct FrameDoc {
         return nullptr;
     }
     RSeRef<DLxSymInstance> Ref() const { return RSeRef<DLxSymInstance>(Frame()); }
+    // A second leader, from a root at (230,170) to a free end at (240,120).
+    void AddSecondLeader() {
+        ASSERT_FALSE(doc->ProcessChangeRequest(new FnRequest([this] {
+                            DLxGDTInstance* f = Frame();
+                            DUxLeaderNodeTree* tree = DUxLeaderNodeTree::Create(
+                                sheet, f->GetLeader(0)->GetTerminalNodeGenerator(), {240, 120, 0});
+                            tree->InsertNode(tree->GetRoot(), {230, 170, 0});
+                            f->AppendLeader(tree);
+                            RDxComputeContext ctx;
+                            sheet->Recompute(ctx);
+                        }))
+                         .Failed());
+        ASSERT_EQ(Frame()->GetNumberOfActiveLeaders(), 2);
+    }
     std::vector<uint8_t> Bytes() {
         std::vector<uint8_t> bytes;
         EXPECT_FALSE(doc->GetRSeDb()->SaveToBuffer(bytes).Failed());
@@ -111,49 +139,86 @@ TEST_F(LeaderNodeDrag, EachHotPointEndsInItsOwnRequest) {
         std::vector<WqGePoint3d> path;
         Make expected;
     } cases[] = {
-        {"end slid along its edge", Item::kAnchorItem, 1, {200, 150, 0},
+        {"end slid along its edge",
+         Item::kAnchorItem,
+         1,
+         {200, 150, 0},
          {{180, 150.5, 0}, {170, 150.5, 0}},
          [](const FrameDoc& d) -> FWxChangeRequest* {
              return new Anchor(d.Ref(), 0, 1, DLxIntent::Free({}), false, {170, 150, 0}, true);
          }},
-        {"end torn off and dropped on edge 2", Item::kAnchorItem, 1, {200, 150, 0},
+        {"end torn off and dropped on edge 2",
+         Item::kAnchorItem,
+         1,
+         {200, 150, 0},
          {{200, 140, 0}, {259, 175, 0}},
          [](const FrameDoc& d) -> FWxChangeRequest* {
              DLxIntent on = DLxIntent::OnEdge(d.view, 2, 0.75);
              on.SetPoint({260, 175, 0});
              return new Anchor(d.Ref(), 0, 1, on, true, {260, 175, 0}, true);
          }},
-        {"end torn off and dropped on the sheet", Item::kAnchorItem, 1, {200, 150, 0},
+        {"end torn off and dropped on the sheet",
+         Item::kAnchorItem,
+         1,
+         {200, 150, 0},
          {{200, 140, 0}, {100, 100, 0}},
          [](const FrameDoc& d) -> FWxChangeRequest* {
              return new Anchor(d.Ref(), 0, 1, DLxIntent::Free({100, 100, 0}, d.view), true,
                                {100, 100, 0}, true);
          }},
-        {"bend", Item::kLeaderNodeItem, 2, {206, 171, 0}, {{210, 171, 0}, {216, 173, 0}},
+        {"bend",
+         Item::kLeaderNodeItem,
+         2,
+         {206, 171, 0},
+         {{210, 171, 0}, {216, 173, 0}},
          [](const FrameDoc& d) -> FWxChangeRequest* {
              return new Leader(d.Ref(), 0, 2, {215, 172, 0}, true);
          }},
-        {"root of the only leader", Item::kLeaderNodeItem, 3, {220, 190, 0}, {{230, 185, 0}},
+        {"root of the only leader",
+         Item::kLeaderNodeItem,
+         3,
+         {220, 190, 0},
+         {{230, 185, 0}},
          [](const FrameDoc& d) -> FWxChangeRequest* {
              return new Leader(d.Ref(), 0, 3, {230, 185, 0}, true);
          }},
-        {"body on a straight edge", Item::kSymbolBoxItem, -1, {240, 195, 0}, {{250, 200, 0}},
+        {"body on a straight edge",
+         Item::kSymbolBoxItem,
+         -1,
+         {240, 195, 0},
+         {{250, 200, 0}},
          [](const FrameDoc& d) -> FWxChangeRequest* {
              return new Leader(d.Ref(), {210, 155, 0}, {210, 150, 0}, false, -1, true, 0.6, true);
          }},
-        {"landing end", Item::kLandingEndItem, -1, {230, 190, 0}, {{240, 195, 0}},
+        {"landing end",
+         Item::kLandingEndItem,
+         -1,
+         {230, 190, 0},
+         {{240, 195, 0}},
          [](const FrameDoc& d) -> FWxChangeRequest* {
              return new Leader(d.Ref(), 0, {240, 190, 0}, false, true);
          }},
-        {"leader root", Item::kLeaderRootItem, -1, {220, 190, 0}, {{225, 200, 0}},
+        {"leader root",
+         Item::kLeaderRootItem,
+         -1,
+         {220, 190, 0},
+         {{225, 200, 0}},
          [](const FrameDoc& d) -> FWxChangeRequest* {
              return new Leader(d.Ref(), {225, 200, 0}, true, true);
          }},
-        {"landing attach point", Item::kLandingAttachItem, -1, {230, 190, 0}, {{232, 190, 0}},
+        {"landing attach point",
+         Item::kLandingAttachItem,
+         -1,
+         {230, 190, 0},
+         {{232, 190, 0}},
          [](const FrameDoc& d) -> FWxChangeRequest* {
              return new Leader(d.Ref(), 0, {232, 190, 0}, true, true);
          }},
-        {"the symbol's own body item", Item::kSymbolBodyItem, -1, {240, 195, 0}, {{250, 200, 0}},
+        {"the symbol's own body item",
+         Item::kSymbolBodyItem,
+         -1,
+         {240, 195, 0},
+         {{250, 200, 0}},
          nullptr},
     };
     for (const auto& c : cases) {
@@ -233,12 +298,18 @@ TEST_F(LeaderNodeDrag, ALeaderEndSlidesTearsOffAndSnaps) {
         bool inferred;
     } cases[] = {
         {"0.75 from its edge: projected", {{180, 150.75, 0}}, {180, 150, 0}, true, false},
-        {"past the edge's end along its line: held at the end", {{260.5, 150.5, 0}}, {250, 150, 0},
-         true, false},
+        {"past the edge's end along its line: held at the end",
+         {{260.5, 150.5, 0}},
+         {250, 150, 0},
+         true,
+         false},
         {"beyond 0.75: free at the cursor", {{180, 150.76, 0}}, {180, 150.76, 0}, false, false},
         {"free, near edge 2: on it", {{180, 153, 0}, {258.5, 120, 0}}, {260, 120, 0}, false, true},
-        {"free, near edge 2's end: the end wins", {{180, 153, 0}, {259, 198.5, 0}},
-         {260, 200, 0}, false, true},
+        {"free, near edge 2's end: the end wins",
+         {{180, 153, 0}, {259, 198.5, 0}},
+         {260, 200, 0},
+         false,
+         true},
         {"free, nothing near", {{180, 153, 0}, {300, 250, 0}}, {300, 250, 0}, false, false},
     };
     for (const auto& c : cases) {
@@ -270,6 +341,41 @@ TEST_F(LeaderNodeDrag, PromptsOfAManipulatorThatDragsNothing) {
     DLxMoveSymLeaderNodeManipulator end(d.Ref(), Item::kAnchorItem, 0, 1, nullptr);
     EXPECT_EQ(end.GetPromptCursor(), DLxMoveSymLeaderNodeManipulator::kDragCursor);
     EXPECT_EQ(end.GetPromptText(), DLxMoveSymLeaderNodeManipulator::kDragPrompt);
+}
+
+// With two leaders the landing's end stays put: a root drag of leader 0 slides its root along
+// the landing and shortens or lengthens it, and the landing end cannot be dragged.
+TEST_F(LeaderNodeDrag, WithTwoLeadersTheLandingEndStays) {
+    FrameDoc d;
+    d.AddSecondLeader();
+    DUxLeaderNodeTree* tree = d.Frame()->GetLeader(0);
+    const DUxLeaderNodeTree::ELandingPos pos = tree->GetLandingPosition();
+    ASSERT_NE(pos, DUxLeaderNodeTree::kNoLanding);
+    const WqGeVector3d along = DUxLeaderNodeTree::LandingDirection(pos);
+    WqGePoint3d end;
+    ASSERT_TRUE(d.Frame()->GetLandingEndPoint(end, 0));
+    const WqGePoint3d root = tree->GetRoot()->GetPoint();
+
+    DLxMoveSymLeaderNodeManipulator m(d.Ref(), Item::kLeaderNodeItem, 0,
+                                      tree->GetRoot()->GetNodeId(), nullptr);
+    ASSERT_TRUE(m.StartDrag(root));
+    // Across the landing and back along it by 2.
+    const WqGePoint3d to = root - along * 2.0 + along.perpVector() * 3.0;
+    ASSERT_TRUE(m.Drag(to));
+    DUxLeaderNodeTree* preview = m.GetSymbol()->GetLeader(0);
+    EXPECT_NEAR(preview->GetLandingLength(), -(to - end).dotProduct(along), 1e-9);
+    const WqGePoint3d slid = preview->GetRoot()->GetPoint();
+    EXPECT_NEAR((slid - end).crossProduct(along).length(), 0, 1e-9);
+    m.CancelDrag();
+
+    const std::vector<uint8_t> before = d.Bytes();
+    DLxMoveSymLeaderNodeManipulator landing(d.Ref(), Item::kLandingEndItem, 0, -1, nullptr);
+    ASSERT_TRUE(landing.StartDrag(end));
+    ASSERT_TRUE(landing.Drag(end + along * 5.0));
+    ASSERT_TRUE(landing.EndDrag(end + along * 5.0));
+    EXPECT_EQ(landing.GetRequest(), nullptr);
+    EXPECT_FALSE(landing.ProcessRequest(d.doc.get()).Failed());
+    EXPECT_EQ(d.Bytes(), before);
 }
 
 } // namespace

@@ -316,33 +316,49 @@ TEST_F(BalloonLeader, DragsEndInTheirOwnRequests) {
         std::vector<WqGePoint3d> path;
         std::function<FWxChangeRequest*(BalloonLeader&)> expected;
     } cases[] = {
-        {"an end slid along its edge", false, Item::kAnchorItem, {100, 100, 0},
+        {"an end slid along its edge",
+         false,
+         Item::kAnchorItem,
+         {100, 100, 0},
          {{95, 100.5, 0}, {90, 100.25, 0}},
          [&](BalloonLeader& t) {
-             return new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent::Free({}), false,
-                               {90, 100, 0}, own);
+             return new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent::Free({}), false, {90, 100, 0},
+                               own);
          }},
-        {"an attached end dropped on the sheet", false, Item::kAnchorItem, {100, 100, 0},
+        {"an attached end dropped on the sheet",
+         false,
+         Item::kAnchorItem,
+         {100, 100, 0},
          {{100, 110, 0}, {60, 60, 0}},
          [&](BalloonLeader& t) {
-             return new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent::Free({60, 60, 0}, t.view),
-                               true, {60, 60, 0}, plain);
+             return new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent::Free({60, 60, 0}, t.view), true,
+                               {60, 60, 0}, plain);
          }},
-        {"an attached end dropped on the cover", false, Item::kAnchorItem, {100, 100, 0},
+        {"an attached end dropped on the cover",
+         false,
+         Item::kAnchorItem,
+         {100, 100, 0},
          {{100, 110, 0}, {139, 100, 0}},
          [&](BalloonLeader& t) {
              DLxIntent on = DLxIntent::OnEdge(t.view, 2, 0.5);
              on.SetPoint({140, 100, 0});
              return new Anchor(t.Ref(), 0, 0, t.EndId(), on, true, {140, 100, 0}, own);
          }},
-        {"a free end dropped on the cover", true, Item::kAnchorItem, {60, 60, 0},
+        {"a free end dropped on the cover",
+         true,
+         Item::kAnchorItem,
+         {60, 60, 0},
          {{139, 100, 0}},
          [&](BalloonLeader& t) {
              DLxIntent on = DLxIntent::OnEdge(t.view, 2, 0.5);
              on.SetPoint({140, 100, 0});
              return new Anchor(t.Ref(), 0, 0, t.EndId(), on, true, {140, 100, 0}, plain);
          }},
-        {"the root", false, Item::kLeaderNodeItem, {120, 120, 0}, {{60, 130, 0}},
+        {"the root",
+         false,
+         Item::kLeaderNodeItem,
+         {120, 120, 0},
+         {{60, 130, 0}},
          [&](BalloonLeader& t) {
              return new Leader(t.Ref(), 0, t.balloon->GetLeader(0)->GetRoot()->GetNodeId(),
                                {60, 130, 0});
@@ -350,10 +366,9 @@ TEST_F(BalloonLeader, DragsEndInTheirOwnRequests) {
     };
     auto prepare = [own](BalloonLeader& t, bool startFree) {
         FWxChangeRequest* r =
-            startFree ? new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent::Free({60, 60, 0}), true,
-                                   {}, own)
-                      : new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent(), false, {100, 100, 0},
-                                   own);
+            startFree
+                ? new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent::Free({60, 60, 0}), true, {}, own)
+                : new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent(), false, {100, 100, 0}, own);
         ASSERT_FALSE(t.d.doc.ProcessChangeRequest(r).Failed());
     };
     for (const auto& c : cases) {
@@ -363,8 +378,8 @@ TEST_F(BalloonLeader, DragsEndInTheirOwnRequests) {
         mgr.ClearLines();
         const std::vector<uint8_t> before = dragged.Bytes();
         DUxLeaderNodeTree* tree = dragged.balloon->GetLeader(0);
-        const int32_t node = c.kind == Item::kAnchorItem ? dragged.EndId()
-                                                         : tree->GetRoot()->GetNodeId();
+        const int32_t node =
+            c.kind == Item::kAnchorItem ? dragged.EndId() : tree->GetRoot()->GetNodeId();
         Drag m(dragged.Ref(), c.kind, 0, 0, node, nullptr);
         ASSERT_TRUE(m.StartDrag(c.from));
         if (c.kind == Item::kAnchorItem) {
@@ -441,6 +456,46 @@ TEST_F(BalloonLeader, TheStackHandleTurnsTheStackInQuarterTurns) {
         ASSERT_FALSE(d.doc.Undo().Failed());
     }
     mgr.ClearLines();
+}
+
+// A balloon's root dragged over another balloon lines up with that balloon's root.
+TEST_F(BalloonLeader, ARootDraggedOverAnotherBalloonLinesUpWithIt) {
+    DLxBalloonSymInstance* other = nullptr;
+    ASSERT_FALSE(d.doc
+                     .ProcessChangeRequest(new FnRequest([&] {
+                         other = d.Place(d.Node(kCoverOcc), {}, {140, 90, 0}, {170, 60, 0});
+                         RDxComputeContext ctx;
+                         d.sheet->Recompute(ctx);
+                     }))
+                     .Failed());
+    ASSERT_NE(other, nullptr);
+    const WqGePoint3d otherRoot = other->GetLeader(0)->GetRoot()->GetPoint();
+    ASSERT_TRUE(other->HitTest(otherRoot, DLxMoveBalloonSymLeaderNodeManipulator::kAlignTolerance));
+    DUxLeaderNodeTree* tree = balloon->GetLeader(0);
+    const struct {
+        const char* name;
+        WqGePoint3d cursor;
+        WqGePoint3d root;
+    } cases[] = {
+        // The nearer of the two lines through the other root wins.
+        {"over the other balloon, near its level",
+         otherRoot + WqGeVector3d(1.25, 0.5, 0),
+         {otherRoot.x + 1.25, otherRoot.y, 0}},
+        {"over the other balloon, near its upright",
+         otherRoot + WqGeVector3d(0.5, -1.25, 0),
+         {otherRoot.x, otherRoot.y - 1.25, 0}},
+        {"over empty sheet", {60, 130, 0}, {60, 130, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DLxMoveBalloonSymLeaderNodeManipulator m(Ref(), DUxLeaderNodeTree::kLeaderNodeItem, 0, 0,
+                                                 tree->GetRoot()->GetNodeId(), nullptr);
+        ASSERT_TRUE(m.StartDrag({120, 120, 0}));
+        ASSERT_TRUE(m.Drag(c.cursor));
+        EXPECT_NEAR(m.GetPoint().distanceTo(c.root), 0, 1e-9);
+        EXPECT_NEAR(m.GetSymbol()->GetLeader(0)->GetRoot()->GetPoint().distanceTo(c.root), 0, 1e-9);
+        m.CancelDrag();
+    }
 }
 
 } // namespace
