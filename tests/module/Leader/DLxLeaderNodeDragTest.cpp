@@ -15,6 +15,7 @@
 #include "Request/DLxSymChangeLeaderRequest.h"
 #include "Standard/DLxStdStyles.h"
 #include "Symbol/DLxGDTInstance.h"
+#include "TstFnRequest.h"
 #include "dc/RDxComputeContext.h"
 #include "dl/DLxAnchorPoint.h"
 #include "dl/DLxContext.h"
@@ -32,20 +33,6 @@
 #include "utx/UTxString16.h"
 
 namespace {
-
-// Runs a test's own edit as one step of the document.
-class FnRequest : public FWxChangeRequest {
-public:
-    explicit FnRequest(std::function<void()> run) : m_run(std::move(run)) {}
-    UTxResult _Execute(FWxSceneDoc*) override {
-        m_run();
-        return {};
-    }
-    UTxResult DoTranscriptDataExchange(UCxTranscriptDataExchange&) override { return {}; }
-
-private:
-    std::function<void()> m_run;
-};
 
 using Leader = DLxSymChangeLeaderRequest;
 using Anchor = DLxSymChangeAnchorRequest;
@@ -92,7 +79,7 @@ struct FrameDoc {
     RSeRef<DLxSymInstance> Ref() const { return RSeRef<DLxSymInstance>(Frame()); }
     // A second leader, from a root at (230,170) to a free end at (240,120).
     void AddSecondLeader() {
-        ASSERT_FALSE(doc->ProcessChangeRequest(new FnRequest([this] {
+        ASSERT_FALSE(doc->ProcessChangeRequest(new TstFnRequest([this] {
                             DLxGDTInstance* f = Frame();
                             DUxLeaderNodeTree* tree = DUxLeaderNodeTree::Create(
                                 sheet, f->GetLeader(0)->GetTerminalNodeGenerator(), {240, 120, 0});

@@ -13,6 +13,7 @@
 #include "Symbol/DLxBalloonSymState.h"
 #include "Symbol/DLxBalloonSymUtil.h"
 #include "TstBalloonDrawing.h"
+#include "TstFnRequest.h"
 #include "dc/RDxComputeContext.h"
 #include "dl/DLxAnchorPoint.h"
 #include "dl/DLxLocalBOM.h"
@@ -34,19 +35,6 @@ namespace {
 using namespace TstBalloon;
 using Anchor = DLxBalloonSymChangeAnchorRequest;
 using Leader = DLxBalloonSymChangeLeaderRequest;
-
-class FnRequest : public FWxChangeRequest {
-public:
-    explicit FnRequest(std::function<void()> run) : m_run(std::move(run)) {}
-    UTxResult _Execute(FWxSceneDoc*) override {
-        m_run();
-        return {};
-    }
-    UTxResult DoTranscriptDataExchange(UCxTranscriptDataExchange&) override { return {}; }
-
-private:
-    std::function<void()> m_run;
-};
 
 // Whether some text drawn in the list (at any depth) reads `text`.
 bool Draws(const SMxDisplayList& list, const UTxString16& text) {
@@ -82,7 +70,7 @@ public:
         RDxComputeContext ctx;
         d.sheet->Recompute(ctx);
         EXPECT_FALSE(d.doc
-                         .ProcessChangeRequest(new FnRequest([this] {
+                         .ProcessChangeRequest(new TstFnRequest([this] {
                              balloon = d.Place(d.Node(kMotorOcc));
                              balloon->GetFirstAnchor()->AttachToEdge(view, 1, 0.5);
                              // Placed where its anchor is, as the creating request places it.
@@ -409,7 +397,7 @@ TEST_F(BalloonLeader, DragsEndInTheirOwnRequests) {
 // comes from the lower left, so the stack may not run left).
 TEST_F(BalloonLeader, TheStackHandleTurnsTheStackInQuarterTurns) {
     ASSERT_FALSE(d.doc
-                     .ProcessChangeRequest(new FnRequest([this] {
+                     .ProcessChangeRequest(new TstFnRequest([this] {
                          const WqGePoint3d p = balloon->GetBalloon()->origin();
                          ASSERT_TRUE(balloon->AttachNewBalloon(p + WqGeVector3d(10, 0, 0),
                                                                d.Node(kMotorOcc)));
@@ -462,7 +450,7 @@ TEST_F(BalloonLeader, TheStackHandleTurnsTheStackInQuarterTurns) {
 TEST_F(BalloonLeader, ARootDraggedOverAnotherBalloonLinesUpWithIt) {
     DLxBalloonSymInstance* other = nullptr;
     ASSERT_FALSE(d.doc
-                     .ProcessChangeRequest(new FnRequest([&] {
+                     .ProcessChangeRequest(new TstFnRequest([&] {
                          other = d.Place(d.Node(kCoverOcc), {}, {140, 90, 0}, {170, 60, 0});
                          RDxComputeContext ctx;
                          d.sheet->Recompute(ctx);
