@@ -4,7 +4,10 @@
 
 #include "dl/DLxIntent.h"
 #include "dl/DLxSheet.h"
+#include "dl/DLxViewEdge.h"
+#include "dl/DLxViewInstance.h"
 #include "ge/BBox.h"
+#include "rse/RSeTransaction.h"
 
 namespace {
 WqGePoint3d NearestOnSegment(const WqGePoint3d& p, const WqGePoint3d& a, const WqGePoint3d& b) {
@@ -58,4 +61,30 @@ void DLxInferUtil::ExtendContextWithDLBorderTitleBlock(DLxContext& context, cons
     if (title.isEmpty()) return;
     context.AddLine(WqGePoint3d(title.min.x, title.max.y, 0), WqGePoint3d(title.max.x, title.max.y, 0));
     context.AddLine(WqGePoint3d(title.min.x, title.min.y, 0), WqGePoint3d(title.min.x, title.max.y, 0));
+}
+
+bool DLxInferUtil::InferOnViewEdges(const std::vector<DLxViewInstance*>& views,
+                                    const WqGePoint3d& q, double tol, DLxIntent& intent) {
+    RSeReadOnlyScope reading;
+    double best = tol;
+    bool found = false;
+    for (DLxViewInstance* view : views) {
+        if (!view) continue;
+        for (const DLxViewEdge& edge : view->GetEdges()) {
+            const DLxSheetCurve curve = view->ProjectEdge(edge);
+            double t = curve.ClosestParam(q);
+            int32_t type = kInferOnCurve;
+            for (double end : {0.0, 1.0})
+                if (curve.PointAt(end).distanceTo(q) <= tol) t = end, type = kInferEndPoint;
+            const WqGePoint3d p = curve.PointAt(t);
+            const double dist = p.distanceTo(q);
+            if (dist > best || (found && dist == best)) continue;
+            best = dist;
+            found = true;
+            intent = DLxIntent::OnEdge(view, edge.id, t);
+            intent.SetPoint({p.x, p.y, 0});
+            intent.AddInference({type, {p.x, p.y, 0}});
+        }
+    }
+    return found;
 }

@@ -14,6 +14,7 @@
 
 class DLxIntent;
 class DLxSheet;
+class DLxViewInstance;
 
 class DLxContext {
 public:
@@ -50,4 +51,10 @@ void GetCommonTablesInferenceTypes(std::vector<int32_t>& types);
 // The lines of the sheet's border and of its title block (DLxSheet::GetBorder and
 // GetTitleBlock): the border's four sides, the title block's top and left sides.
 void ExtendContextWithDLBorderTitleBlock(DLxContext& context, const DLxSheet* sheet);
+// The nearest edge of the views within `tol` of q (an end within `tol` wins over the points
+// between; of equal distances the first found): `intent` becomes that edge at its parameter,
+// with the point it infers and an end-point or on-curve inference. False, `intent` unchanged,
+// when no edge is that near.
+bool InferOnViewEdges(const std::vector<DLxViewInstance*>& views, const WqGePoint3d& q, double tol,
+                      DLxIntent& intent);
 } // namespace DLxInferUtil

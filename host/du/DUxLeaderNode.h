@@ -13,6 +13,7 @@
 class DUxArrowHeadState;
 class DUxLeaderNodeTree;
 class RSeSegment;
+class RSeVMeta;
 class WqGeVector3d;
 struct DUxLineGeometry;
 struct DUxArcGeometry;
@@ -44,6 +45,8 @@ public:
 
     // Objects the node owns besides itself; the tree deletes them just before the node.
     virtual void DeleteOwnedObjects() {}
+    // The same objects, appended (for whoever copies a tree with everything it owns).
+    virtual void GetOwnedObjects(std::vector<RSeVMeta*>&) const {}
 
     DUxLeaderNode* GetParent() const { return m_parent.get(); }
     int32_t GetNodeId() const { return m_nodeId; }

@@ -6,6 +6,7 @@
 #include "Request/DLxCenterDatumRequests.h"
 #include "WinMessageBox.h"
 #include "dl/DLxAnchorPoint.h"
+#include "dl/DLxContext.h"
 #include "dl/DLxViewEdge.h"
 #include "dl/DLxViewInstance.h"
 #include "fw/FWxSceneDoc.h"
@@ -18,7 +19,8 @@ constexpr int32_t kChangeClassification = 1;
 
 DLxCenterDatumManipulator::DLxCenterDatumManipulator(DLxCenterDatumInstance* indicator,
                                                      FWxSceneDoc* doc)
-    : m_indicator(indicator), m_doc(doc), m_intent(DLxIntent::Free(WqGePoint3d())) {}
+    : DLxInstanceManipulator(RSeRefBase(indicator), kClassHotPoint, nullptr, doc),
+      m_indicator(indicator), m_doc(doc), m_intent(DLxIntent::Free(WqGePoint3d())) {}
 
 DLxCenterDatumInstance* DLxCenterDatumManipulator::GetIndicator() const {
     return m_indicator.get();
@@ -40,26 +42,15 @@ bool DLxCenterDatumManipulator::StartDrag(const WqGePoint3d& point) {
 }
 
 bool DLxCenterDatumManipulator::Infer(const WqGePoint3d& q) {
-    RSeReadOnlyScope reading;
-    DLxViewInstance* view = m_view.get();
-    if (!view) return false;
-    double best = kInferTolerance;
-    bool found = false;
-    for (const DLxViewEdge& edge : view->GetEdges()) {
-        const DLxSheetCurve curve = view->ProjectEdge(edge);
-        double t = curve.ClosestParam(q);
-        // An end within the tolerance wins over the points between.
-        for (double end : {0.0, 1.0})
-            if (curve.PointAt(end).distanceTo(q) <= kInferTolerance) t = end;
-        const WqGePoint3d p = curve.PointAt(t);
-        const double dist = p.distanceTo(q);
-        if (dist > best || (found && dist == best)) continue;
-        best = dist;
-        found = true;
-        m_intent = DLxIntent::OnEdge(view, edge.id, t);
-        m_point = {p.x, p.y, 0};
+    DLxViewInstance* view = nullptr;
+    {
+        RSeReadOnlyScope reading;
+        view = m_view.get();
     }
-    return found;
+    if (!view || !DLxInferUtil::InferOnViewEdges({view}, q, kInferTolerance, m_intent))
+        return false;
+    m_point = m_intent.GetPoint();
+    return true;
 }
 
 bool DLxCenterDatumManipulator::Drag(const WqGePoint3d& point) {

@@ -6,7 +6,7 @@
 // drag released away from any edge changes nothing.
 #include <cstdint>
 
-#include "Leader/DLxInstanceManipulator.h"
+#include "dl/DLxInstanceManipulator.h"
 #include "dl/DLxIntent.h"
 #include "fw/SmartPtr.h"
 #include "ge/WqGePoint3d.h"
@@ -33,7 +33,7 @@ public:
     bool EndDrag(const WqGePoint3d& point) override;
     void CancelDrag() override;
     // The edit dialog of the indicator's offset; OK hands the document the edit.
-    bool StartDialog();
+    bool StartDialog() override;
     std::string GetManipulatorName() const override { return "DLxCenterDatumManipulator"; }
 
     DLxCenterDatumInstance* GetIndicator() const;

@@ -79,10 +79,7 @@ DUxLeaderNodeTree* DLxLeaderUtils::MakeTransientCopy(DUxLeaderNodeTree* tree) {
         DUxLeaderNode* node = tree->GetNodeAtIndex(i);
         if (!node) continue;
         sources.push_back(node);
-        if (auto* t = dynamic_cast<DLxTerminalLeaderNode*>(node)) {
-            if (DLxAnchorPoint* anchor = t->GetAnchorPoint()) sources.push_back(anchor);
-            if (DUxArrowHeadState* state = t->GetArrowHeadState()) sources.push_back(state);
-        }
+        node->GetOwnedObjects(sources);
     }
     RSeCloneCommander cc(segment);
     if (cc.Clone(sources).Failed()) return nullptr;

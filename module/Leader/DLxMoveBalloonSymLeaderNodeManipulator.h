@@ -1,33 +1,47 @@
 #pragma once
-// Drags the leader nodes of placed symbols; the balloon kind keeps its balloon group together.
-// (The drag behaviour is filled in with the leader-node manipulators.)
+// Drags the hot points of a balloon. A leader end that changes between free and attached gets
+// the plain arrowhead its new state calls for; the leader's root drags the balloon, lining it
+// up with another balloon it passes over; the stack handle turns the stack of entries in
+// quarter turns. Other hot points drag as any symbol's do.
 #include <cstdint>
 
-#include "Leader/DLxInstanceManipulator.h"
-#include "rse/RSeRef.h"
+#include "Leader/DLxMoveSymLeaderNodeManipulator.h"
+#include "ge/WqGeVector3d.h"
 
-class DLxSymInstance;
 class DLxBalloonSymInstance;
-class SMxSelection;
-
-class DLxMoveSymLeaderNodeManipulator : public DLxInstanceManipulator {
-public:
-    DLxMoveSymLeaderNodeManipulator(const RSeRefBase& symbol, int32_t itemId,
-                                    SMxSelection* selection, double x, double y, double z);
-    const RSeRefBase& GetSymbol() const { return m_symbol; }
-    int32_t GetItemId() const { return m_itemId; }
-    SMxSelection* GetSelection() const { return m_selection; }
-    const double* GetPickPoint() const { return m_pick; }
-
-private:
-    RSeRefBase m_symbol;
-    int32_t m_itemId;
-    SMxSelection* m_selection;
-    double m_pick[3];
-};
 
 class DLxMoveBalloonSymLeaderNodeManipulator : public DLxMoveSymLeaderNodeManipulator {
 public:
-    DLxMoveBalloonSymLeaderNodeManipulator(const RSeRefBase& balloon, int32_t itemId,
-                                           SMxSelection* selection, double x, double y, double z);
+    // The arrowhead of an end whose attachment the drag changed.
+    static constexpr int32_t kResetArrowType = 16;
+    // How near the cursor must come to another balloon's root line to line up with it.
+    static constexpr double kAlignTolerance = 2.0;
+
+    // `arrow` is the arrowhead (branch) index of the picked item.
+    DLxMoveBalloonSymLeaderNodeManipulator(const RSeRef<DLxBalloonSymInstance>& balloon,
+                                           int32_t kind, int32_t leader, int32_t arrow,
+                                           int32_t node, FWxSelection* selection,
+                                           FWxSceneDoc* doc = nullptr);
+
+    bool StartDrag(const WqGePoint3d& point) override;
+    bool Drag(const WqGePoint3d& point) override;
+    bool EndDrag(const WqGePoint3d& point) override;
+    std::string GetManipulatorName() const override {
+        return "DLxMoveBalloonSymLeaderNodeManipulator";
+    }
+
+    int32_t GetArrowIndex() const { return m_arrow; }
+    bool StartedFree() const { return m_startedFree; }
+    const WqGeVector3d& GetStackDirection() const { return m_direction; }
+
+private:
+    bool OwnKind() const;
+    void DragEnd(DLxSymInstance* sym, const WqGePoint3d& current);
+    void DragRoot(DLxSymInstance* sym, const WqGePoint3d& current);
+    void TurnStack(DLxSymInstance* sym, const WqGePoint3d& current);
+
+    bool m_startedFree = true;
+    int32_t m_arrowType = kResetArrowType;
+    int32_t m_arrow;
+    WqGeVector3d m_direction;
 };

@@ -16,14 +16,12 @@ constexpr int32_t kChangeClassification = 1;
 
 DLxMoveDatumIdNodeManipulator::DLxMoveDatumIdNodeManipulator(DLxDatumIdInstance* identifier,
                                                              FWxSceneDoc* doc)
-    : DLxMoveSymLeaderNodeManipulator(
-          RSeRefBase(identifier),
-          DUxLeaderNodeTree::SynthesizeItemID(DUxLeaderNodeTree::kAnchorItem, 0, 0, 0), nullptr, 0,
-          0, 0),
-      m_doc(doc), m_intent(DLxIntent::Free(WqGePoint3d())) {}
+    : DLxMoveSymLeaderNodeManipulator(RSeRef<DLxSymInstance>(identifier),
+                                      DUxLeaderNodeTree::kAnchorItem, 0, 0, nullptr, doc),
+      m_doc(doc) {}
 
 DLxDatumIdInstance* DLxMoveDatumIdNodeManipulator::GetIdentifier() const {
-    return dynamic_cast<DLxDatumIdInstance*>(GetSymbol().GetTarget());
+    return dynamic_cast<DLxDatumIdInstance*>(GetStoredSymbol());
 }
 
 bool DLxMoveDatumIdNodeManipulator::StartDrag(const WqGePoint3d&) {

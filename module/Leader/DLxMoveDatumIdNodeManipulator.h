@@ -6,7 +6,7 @@
 // vertex before the end.
 #include <cstdint>
 
-#include "Leader/DLxMoveBalloonSymLeaderNodeManipulator.h"
+#include "Leader/DLxMoveSymLeaderNodeManipulator.h"
 #include "dl/DLxIntent.h"
 #include "fw/SmartPtr.h"
 #include "ge/WqGePoint3d.h"
@@ -50,8 +50,6 @@ private:
     WqGePoint3d m_end;
     WqGePoint3d m_root;
     bool m_movesRoot = false;
-    DLxIntent m_intent;
     bool m_inferred = false;
-    bool m_dragging = false;
     SmartPtr<FWxChangeRequest> m_request;
 };

@@ -121,6 +121,11 @@ bool DLxTerminalLeaderNode::GetNormalAtAnchorGeometry(const WqGePoint3d& point,
     return proxy && proxy->GetNormalAtPointOnEntity(point, normal);
 }
 
+void DLxTerminalLeaderNode::GetOwnedObjects(std::vector<RSeVMeta*>& out) const {
+    if (DLxAnchorPoint* anchor = m_anchor.get()) out.push_back(anchor);
+    if (DUxArrowHeadState* state = m_arrowHead.get()) out.push_back(state);
+}
+
 void DLxTerminalLeaderNode::DeleteOwnedObjects() {
     if (m_arrowHead) SetArrowHeadState(nullptr);
     DLxAnchorPoint* anchor = m_anchor.get();

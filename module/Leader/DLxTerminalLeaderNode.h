@@ -37,6 +37,7 @@ public:
     // Deletes the arrowhead state, and the anchor point with what depends on it unless the
     // anchor's fragment carries kFragmentTearDown (the whole fragment goes anyway).
     void DeleteOwnedObjects() override;
+    void GetOwnedObjects(std::vector<RSeVMeta*>& out) const override;
     static constexpr uint32_t kFragmentTearDown = 8;
 
     void Load(RSeStream& s);

@@ -30,6 +30,7 @@
 #include "fw/FWxDocUtil.h"
 #include "rse/RSe.h"
 #include "rse/RSeMeta.h"
+#include "rse/RSeSegment.h"
 #include "rse/RSeTransaction.h"
 #include "utx/UTxCast.h"
 
@@ -40,8 +41,10 @@ DLxBalloonSymInstance::DLxBalloonSymInstance(RDxFragment* fragment, DLxBalloonSy
 DLxBalloonSymInstance::DLxBalloonSymInstance(const RSeStream* s) : DLxTableCalloutSymInstance(s) {}
 
 DLxBalloonSymInstance::~DLxBalloonSymInstance() {
-    // Undo, redo and closing put the bill back from its image.
-    if (!RSe::IsLiveDeletion(this)) return;
+    // Undo, redo and closing put the bill back from its image; a preview copy was never
+    // counted there.
+    const RSeSegment* segment = GetSegment();
+    if (!RSe::IsLiveDeletion(this) || (segment && segment->IsTransient())) return;
     LeaveBOM();
     if (DLxDrawing* drawing = Drawing()) drawing->ProcessAnnotationDelete(this);
 }
@@ -165,9 +168,13 @@ UTxString16 DLxBalloonSymInstance::GetBrowserLabel() const {
 }
 
 UTxResult DLxBalloonSymInstance::Compute(RDxComputeContext& ctx) {
-    if (DLxDrawing* drawing = Drawing()) drawing->SetAnnotationUpdated(this);
+    // A preview copy (a drag's) only draws: what the drawing and the bill keep account of is
+    // the stored balloon's, and a copy that counted itself there would leave its counts behind.
+    const RSeSegment* segment = GetSegment();
+    const bool preview = segment && segment->IsTransient();
+    if (DLxDrawing* drawing = preview ? nullptr : Drawing()) drawing->SetAnnotationUpdated(this);
     const UTxResult result = DLxTableCalloutSymInstance::Compute(ctx);
-    if (DLxBalloonSymState* state = State()) state->UpdateUsedProperties();
+    if (DLxBalloonSymState* state = preview ? nullptr : State()) state->UpdateUsedProperties();
     return result;
 }
 

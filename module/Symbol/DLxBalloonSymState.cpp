@@ -14,6 +14,7 @@
 #include "dl/DLxStructureNode.h"
 #include "dl/GBxBOMDescriptor.h"
 #include "du/DUxBalloonStyleWrapper.h"
+#include "rse/RSeSegment.h"
 #include "rse/RSeTransaction.h"
 
 DLxBalloonSymState::DLxBalloonSymState(RSeRef<RDxFragment> fragment)
@@ -24,7 +25,10 @@ DLxBalloonSymState::DLxBalloonSymState(RSeRef<RDxFragment> fragment)
 DLxBalloonSymState::DLxBalloonSymState(const RSeStream* s) : DLxTableCalloutSymState(s) {}
 
 DLxBalloonSymState::~DLxBalloonSymState() {
-    if (RSe::IsLiveDeletion(this)) RemoveFromUsage(m_usedProperties);
+    // A preview copy's properties are the stored balloon's: they stay counted.
+    const RSeSegment* segment = GetSegment();
+    if (RSe::IsLiveDeletion(this) && !(segment && segment->IsTransient()))
+        RemoveFromUsage(m_usedProperties);
     m_usedProperties.clear();
 }
 

@@ -16,7 +16,7 @@
 #include "rse/RSeMetaType.h"
 
 KorvuAppletExtension::KorvuAppletExtension()
-    : m_manipulator(RSeRef<DLxBalloonSymInstance>(), 0, nullptr, 0, 0, 0) {}
+    : m_manipulator(RSeRef<DLxBalloonSymInstance>(), 0, 0, 0, 0, nullptr) {}
 
 KorvuAppletExtension::~KorvuAppletExtension() = default;
 

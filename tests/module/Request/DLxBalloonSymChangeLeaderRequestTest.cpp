@@ -6,18 +6,21 @@
 #include <functional>
 #include <vector>
 
+#include "Leader/DLxMoveBalloonSymLeaderNodeManipulator.h"
 #include "Request/DLxBalloonSymChangeLeaderRequest.h"
 #include "Standard/DLxCBalloon.h"
 #include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxBalloonSymState.h"
 #include "Symbol/DLxBalloonSymUtil.h"
 #include "TstBalloonDrawing.h"
+#include "TstFnRequest.h"
 #include "dc/RDxComputeContext.h"
 #include "dl/DLxAnchorPoint.h"
 #include "dl/DLxLocalBOM.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxStructureNode.h"
 #include "dl/DLxViewInstance.h"
+#include "du/DUxArrowHead.h"
 #include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
 #include "fw/FWxChangeRequest.h"
@@ -32,19 +35,6 @@ namespace {
 using namespace TstBalloon;
 using Anchor = DLxBalloonSymChangeAnchorRequest;
 using Leader = DLxBalloonSymChangeLeaderRequest;
-
-class FnRequest : public FWxChangeRequest {
-public:
-    explicit FnRequest(std::function<void()> run) : m_run(std::move(run)) {}
-    UTxResult _Execute(FWxSceneDoc*) override {
-        m_run();
-        return {};
-    }
-    UTxResult DoTranscriptDataExchange(UCxTranscriptDataExchange&) override { return {}; }
-
-private:
-    std::function<void()> m_run;
-};
 
 // Whether some text drawn in the list (at any depth) reads `text`.
 bool Draws(const SMxDisplayList& list, const UTxString16& text) {
@@ -80,7 +70,7 @@ public:
         RDxComputeContext ctx;
         d.sheet->Recompute(ctx);
         EXPECT_FALSE(d.doc
-                         .ProcessChangeRequest(new FnRequest([this] {
+                         .ProcessChangeRequest(new TstFnRequest([this] {
                              balloon = d.Place(d.Node(kMotorOcc));
                              balloon->GetFirstAnchor()->AttachToEdge(view, 1, 0.5);
                              // Placed where its anchor is, as the creating request places it.
@@ -291,6 +281,209 @@ TEST_F(BalloonLeader, WhatIsNotThereIsRefused) {
     }
     mgr.ClearLines();
     EXPECT_EQ(Bytes(), before);
+}
+
+// A balloon's hot points dragged as a user drags them: each drag ends in the request a direct
+// edit makes (same journal line, same drawing). An end that changes between free and attached
+// takes the plain arrowhead; one that keeps its attachment keeps its own.
+TEST_F(BalloonLeader, DragsEndInTheirOwnRequests) {
+    struct Fresh : BalloonLeader {
+        void TestBody() override {}
+    };
+    using Drag = DLxMoveBalloonSymLeaderNodeManipulator;
+    using Item = DUxLeaderNodeTree;
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    // Each balloon starts with a dot at its end, not the plain arrowhead.
+    const uint32_t own = 28032;
+    const uint32_t plain = DUxLeaderNodeTree::kDefaultArrowHeadId;
+    const struct {
+        const char* name;
+        bool startFree;
+        int32_t kind;
+        WqGePoint3d from;
+        std::vector<WqGePoint3d> path;
+        std::function<FWxChangeRequest*(BalloonLeader&)> expected;
+    } cases[] = {
+        {"an end slid along its edge",
+         false,
+         Item::kAnchorItem,
+         {100, 100, 0},
+         {{95, 100.5, 0}, {90, 100.25, 0}},
+         [&](BalloonLeader& t) {
+             return new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent::Free({}), false, {90, 100, 0},
+                               own);
+         }},
+        {"an attached end dropped on the sheet",
+         false,
+         Item::kAnchorItem,
+         {100, 100, 0},
+         {{100, 110, 0}, {60, 60, 0}},
+         [&](BalloonLeader& t) {
+             return new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent::Free({60, 60, 0}, t.view), true,
+                               {60, 60, 0}, plain);
+         }},
+        {"an attached end dropped on the cover",
+         false,
+         Item::kAnchorItem,
+         {100, 100, 0},
+         {{100, 110, 0}, {139, 100, 0}},
+         [&](BalloonLeader& t) {
+             DLxIntent on = DLxIntent::OnEdge(t.view, 2, 0.5);
+             on.SetPoint({140, 100, 0});
+             return new Anchor(t.Ref(), 0, 0, t.EndId(), on, true, {140, 100, 0}, own);
+         }},
+        {"a free end dropped on the cover",
+         true,
+         Item::kAnchorItem,
+         {60, 60, 0},
+         {{139, 100, 0}},
+         [&](BalloonLeader& t) {
+             DLxIntent on = DLxIntent::OnEdge(t.view, 2, 0.5);
+             on.SetPoint({140, 100, 0});
+             return new Anchor(t.Ref(), 0, 0, t.EndId(), on, true, {140, 100, 0}, plain);
+         }},
+        {"the root",
+         false,
+         Item::kLeaderNodeItem,
+         {120, 120, 0},
+         {{60, 130, 0}},
+         [&](BalloonLeader& t) {
+             return new Leader(t.Ref(), 0, t.balloon->GetLeader(0)->GetRoot()->GetNodeId(),
+                               {60, 130, 0});
+         }},
+    };
+    auto prepare = [own](BalloonLeader& t, bool startFree) {
+        FWxChangeRequest* r =
+            startFree
+                ? new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent::Free({60, 60, 0}), true, {}, own)
+                : new Anchor(t.Ref(), 0, 0, t.EndId(), DLxIntent(), false, {100, 100, 0}, own);
+        ASSERT_FALSE(t.d.doc.ProcessChangeRequest(r).Failed());
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fresh dragged;
+        prepare(dragged, c.startFree);
+        mgr.ClearLines();
+        const std::vector<uint8_t> before = dragged.Bytes();
+        DUxLeaderNodeTree* tree = dragged.balloon->GetLeader(0);
+        const int32_t node =
+            c.kind == Item::kAnchorItem ? dragged.EndId() : tree->GetRoot()->GetNodeId();
+        Drag m(dragged.Ref(), c.kind, 0, 0, node, nullptr);
+        ASSERT_TRUE(m.StartDrag(c.from));
+        if (c.kind == Item::kAnchorItem) {
+            EXPECT_EQ(m.StartedFree(), c.startFree);
+        }
+        for (const WqGePoint3d& p : c.path)
+            ASSERT_TRUE(m.Drag(p));
+        ASSERT_TRUE(m.EndDrag(c.path.back()));
+        EXPECT_EQ(dragged.Bytes(), before);
+        ASSERT_FALSE(m.ProcessRequest(&dragged.d.doc).Failed());
+        ASSERT_EQ(mgr.GetLines().size(), 1u);
+        const UTxString16 line = mgr.GetLines().front();
+
+        Fresh direct;
+        prepare(direct, c.startFree);
+        ASSERT_FALSE(direct.d.doc.ProcessChangeRequest(c.expected(direct)).Failed());
+        EXPECT_EQ(UTx::ToUtf8(mgr.GetLines().back()), UTx::ToUtf8(line));
+        EXPECT_EQ(direct.Bytes(), dragged.Bytes());
+        ASSERT_FALSE(dragged.d.doc.Undo().Failed());
+        EXPECT_EQ(dragged.Bytes(), before);
+    }
+    mgr.ClearLines();
+}
+
+// The stack handle turns a stack of two entries in quarter turns towards the cursor: past 45
+// degrees from its direction, never at exactly 135, and never back into the leader (which
+// comes from the lower left, so the stack may not run left).
+TEST_F(BalloonLeader, TheStackHandleTurnsTheStackInQuarterTurns) {
+    ASSERT_FALSE(d.doc
+                     .ProcessChangeRequest(new TstFnRequest([this] {
+                         const WqGePoint3d p = balloon->GetBalloon()->origin();
+                         ASSERT_TRUE(balloon->AttachNewBalloon(p + WqGeVector3d(10, 0, 0),
+                                                               d.Node(kMotorOcc)));
+                         balloon->AlignBalloons(WqGeVector3d::kXAxis);
+                         RDxComputeContext ctx;
+                         d.sheet->Recompute(ctx);
+                     }))
+                     .Failed());
+    const WqGePoint3d primary = balloon->GetBalloon()->origin();
+    const struct {
+        const char* name;
+        WqGeVector3d towards;
+        WqGeVector3d direction;
+    } cases[] = {
+        {"100 degrees: a quarter turn", {-0.173648, 0.984808, 0}, {0, 1, 0}},
+        {"exactly 135 degrees: none", {-1, 1, 0}, {1, 0, 0}},
+        {"300 degrees: a quarter turn back", {0.5, -0.866025, 0}, {0, -1, 0}},
+        {"180 degrees: back into the leader, refused", {-1, 0, 0}, {1, 0, 0}},
+        {"20 degrees: none", {0.939693, 0.342020, 0}, {1, 0, 0}},
+    };
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        mgr.ClearLines();
+        const std::vector<uint8_t> before = Bytes();
+        DLxMoveBalloonSymLeaderNodeManipulator m(Ref(), DUxLeaderNodeTree::kBalloonStackItem, 0, 0,
+                                                 0, nullptr);
+        const WqGePoint3d to = primary + c.towards * 20.0;
+        ASSERT_TRUE(m.StartDrag(primary + WqGeVector3d(10, 0, 0)));
+        EXPECT_TRUE(m.GetStackDirection().isEqualTo(WqGeVector3d::kXAxis));
+        ASSERT_TRUE(m.Drag(to));
+        ASSERT_TRUE(m.EndDrag(to));
+        EXPECT_TRUE(m.GetStackDirection().isEqualTo(c.direction))
+            << m.GetStackDirection().x << "," << m.GetStackDirection().y;
+        EXPECT_EQ(Bytes(), before);
+        ASSERT_FALSE(m.ProcessRequest(&d.doc).Failed());
+        ASSERT_EQ(mgr.GetLines().size(), 1u);
+        const UTxString16 line = mgr.GetLines().front();
+        ASSERT_FALSE(d.doc.Undo().Failed());
+        EXPECT_EQ(Bytes(), before);
+        mgr.ClearLines();
+        ASSERT_FALSE(d.doc.ProcessChangeRequest(new Leader(Ref(), c.direction)).Failed());
+        EXPECT_EQ(UTx::ToUtf8(mgr.GetLines().front()), UTx::ToUtf8(line));
+        ASSERT_FALSE(d.doc.Undo().Failed());
+    }
+    mgr.ClearLines();
+}
+
+// A balloon's root dragged over another balloon lines up with that balloon's root.
+TEST_F(BalloonLeader, ARootDraggedOverAnotherBalloonLinesUpWithIt) {
+    DLxBalloonSymInstance* other = nullptr;
+    ASSERT_FALSE(d.doc
+                     .ProcessChangeRequest(new TstFnRequest([&] {
+                         other = d.Place(d.Node(kCoverOcc), {}, {140, 90, 0}, {170, 60, 0});
+                         RDxComputeContext ctx;
+                         d.sheet->Recompute(ctx);
+                     }))
+                     .Failed());
+    ASSERT_NE(other, nullptr);
+    const WqGePoint3d otherRoot = other->GetLeader(0)->GetRoot()->GetPoint();
+    ASSERT_TRUE(other->HitTest(otherRoot, DLxMoveBalloonSymLeaderNodeManipulator::kAlignTolerance));
+    DUxLeaderNodeTree* tree = balloon->GetLeader(0);
+    const struct {
+        const char* name;
+        WqGePoint3d cursor;
+        WqGePoint3d root;
+    } cases[] = {
+        // The nearer of the two lines through the other root wins.
+        {"over the other balloon, near its level",
+         otherRoot + WqGeVector3d(1.25, 0.5, 0),
+         {otherRoot.x + 1.25, otherRoot.y, 0}},
+        {"over the other balloon, near its upright",
+         otherRoot + WqGeVector3d(0.5, -1.25, 0),
+         {otherRoot.x, otherRoot.y - 1.25, 0}},
+        {"over empty sheet", {60, 130, 0}, {60, 130, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DLxMoveBalloonSymLeaderNodeManipulator m(Ref(), DUxLeaderNodeTree::kLeaderNodeItem, 0, 0,
+                                                 tree->GetRoot()->GetNodeId(), nullptr);
+        ASSERT_TRUE(m.StartDrag({120, 120, 0}));
+        ASSERT_TRUE(m.Drag(c.cursor));
+        EXPECT_NEAR(m.GetPoint().distanceTo(c.root), 0, 1e-9);
+        EXPECT_NEAR(m.GetSymbol()->GetLeader(0)->GetRoot()->GetPoint().distanceTo(c.root), 0, 1e-9);
+        m.CancelDrag();
+    }
 }
 
 } // namespace

@@ -9,13 +9,14 @@
 #include <vector>
 
 #include "BofM/DLxPartListTable.h"
+#include "KorvuTestSupport.h"
 #include "Leader/DLxSymFilters.h"
 #include "Standard/DLxCBalloon.h"
-#include "Symbol/DLxTableCalloutBaseSelection.h"
 #include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxBalloonSymState.h"
-#include "KorvuTestSupport.h"
+#include "Symbol/DLxTableCalloutBaseSelection.h"
 #include "TstBalloonDrawing.h"
+#include "TstFnRequest.h"
 #include "dc/RDxComputeContext.h"
 #include "dl/DLxAnnotationUpdateState.h"
 #include "dl/DLxConfiguration.h"
@@ -26,18 +27,18 @@
 #include "dl/DLxStructureNode.h"
 #include "du/DUxArrowHead.h"
 #include "du/DUxBalloonStyle.h"
-#include "du/DUxLeaderNode.h"
 #include "du/DUxLayerStyleAbstract.h"
+#include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
+#include "fw/FWxChangeRequest.h"
 #include "rse/RSe.h"
 #include "rse/RSeDatabase.h"
-#include "fw/FWxChangeRequest.h"
 #include "rse/RSeMetaType.h"
 #include "rse/RSeSegmentMigrator.h"
 #include "rse/RSeTransaction.h"
-#include "uc/UCxTranscriptDataExchange.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
+#include "uc/UCxTranscriptDataExchange.h"
 #include "utx/UTxUtil.h"
 
 namespace {
@@ -57,21 +58,8 @@ bool InUsage(const DLxLocalBOM* bom, const DUxStyleFormatColumnPropertyID& p) {
     return DLxLocalBOMColumn::FromPropertyID(p, column) && bom->IsPropIDInUse(column);
 }
 
-class FnRequest : public FWxChangeRequest {
-public:
-    explicit FnRequest(std::function<void()> run) : m_run(std::move(run)) {}
-    UTxResult _Execute(FWxSceneDoc*) override {
-        m_run();
-        return {};
-    }
-    UTxResult DoTranscriptDataExchange(UCxTranscriptDataExchange&) override { return {}; }
-
-private:
-    std::function<void()> m_run;
-};
-
 void RunRequest(Drawing& d, std::function<void()> f) {
-    ASSERT_FALSE(d.doc.ProcessChangeRequest(new FnRequest(std::move(f))).Failed());
+    ASSERT_FALSE(d.doc.ProcessChangeRequest(new TstFnRequest(std::move(f))).Failed());
 }
 
 // A cookie that names a row no more: a custom row taken out of the bill again.

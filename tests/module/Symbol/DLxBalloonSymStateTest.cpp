@@ -14,6 +14,7 @@
 #include "Symbol/DLxBalloonSymState.h"
 #include "TstBalloonDrawing.h"
 #include "TstDocWriter.h"
+#include "TstFnRequest.h"
 #include "dc/RDxFragment.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxLocalBOM.h"
@@ -32,19 +33,6 @@
 namespace {
 
 using namespace TstBalloon;
-
-class FnRequest : public FWxChangeRequest {
-public:
-    explicit FnRequest(std::function<void()> run) : m_run(std::move(run)) {}
-    UTxResult _Execute(FWxSceneDoc*) override {
-        m_run();
-        return {};
-    }
-    UTxResult DoTranscriptDataExchange(UCxTranscriptDataExchange&) override { return {}; }
-
-private:
-    std::function<void()> m_run;
-};
 
 std::vector<uint8_t> Bytes(RSeDatabase* db) {
     std::vector<uint8_t> out;
@@ -201,7 +189,7 @@ TEST_F(BalloonState, UsageChangesAreUndoneToTheSameBytes) {
     };
     for (size_t i = 0; i < std::size(changes); ++i) {
         SCOPED_TRACE(i);
-        ASSERT_FALSE(d.doc.ProcessChangeRequest(new FnRequest(changes[i])).Failed());
+        ASSERT_FALSE(d.doc.ProcessChangeRequest(new TstFnRequest(changes[i])).Failed());
         ASSERT_FALSE(d.doc.Undo().Failed());
         EXPECT_EQ(Bytes(d.doc.GetRSeDb()), before);
     }
