@@ -6,18 +6,18 @@
 #include <cstdint>
 #include <memory>
 
-#include "Leader/DLxInstanceManipulator.h"
 #include "dl/DLxIntent.h"
 #include "ge/WqGePoint3d.h"
 #include "ge/WqGeVector3d.h"
 #include "rse/RSeRef.h"
+#include "sm/SMxManipulator.h"
 
 class DLxDatumTarget;
 class FWxChangeRequest;
 class FWxSceneDoc;
 class RDxFragment;
 
-class DLxDatumTargetDrag : public DLxInstanceManipulator {
+class DLxDatumTargetDrag : public SMxManipulator {
 public:
     DLxDatumTargetDrag(FWxSceneDoc* doc, const RSeRef<DLxDatumTarget>& target, int32_t hotPoint);
     ~DLxDatumTargetDrag() override;
