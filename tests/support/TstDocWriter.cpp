@@ -83,3 +83,45 @@ std::vector<uint8_t> TstDocWriter::Finish(uint32_t nextId) {
     out.insert(out.end(), {'E', 'N', 'D', '.'});
     return out;
 }
+
+std::vector<uint8_t> TstDocWriter::OneRecord(RSeMetaType* mt, uint16_t version,
+                                             const RSeVMeta* prototype,
+                                             const std::function<void(RSeStream&)>& own) {
+    TstDocWriter w;
+    std::vector<RSeMetaType*> chain;
+    for (RSeMetaType* b = mt->GetBase(); b; b = b->GetBase())
+        chain.insert(chain.begin(), b);
+    for (RSeMetaType* b : chain)
+        w.AddClass(b->GetName(), b->GetGUID(), b->GetVersion());
+    const uint32_t index = w.AddClass(mt->GetName(), mt->GetGUID(), version);
+    w.BeginSegment(u"Sheet");
+    RSeStream& s = w.BeginRecord(index, 1);
+    if (mt->GetBase()) mt->GetBase()->_Save(prototype, s);
+    own(s);
+    w.EndRecord();
+    return w.Finish(2);
+}
+
+std::optional<uint16_t> TstDocWriter::DeclaredVersion(const std::vector<uint8_t>& file,
+                                                      const UTxString16& name) {
+    size_t at = 16;
+    auto u32 = [&](uint32_t& v) {
+        if (at + 4 > file.size()) return false;
+        std::memcpy(&v, file.data() + at, 4);
+        at += 4;
+        return true;
+    };
+    uint32_t count = 0;
+    if (!u32(count)) return std::nullopt;
+    for (uint32_t i = 0; i < count; ++i) {
+        uint32_t length = 0;
+        if (!u32(length) || at + 2 * size_t(length) + 20 > file.size()) return std::nullopt;
+        UTxString16 text(length, u'\0');
+        if (length) std::memcpy(text.data(), file.data() + at, 2 * size_t(length));
+        at += 2 * size_t(length) + 16;
+        const uint16_t version = uint16_t(file[at] | (file[at + 1] << 8));
+        at += 4;
+        if (text == name) return version;
+    }
+    return std::nullopt;
+}

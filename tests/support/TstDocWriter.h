@@ -1,7 +1,9 @@
 #pragma once
 // Writes document files by hand, record by record, so that tests can build the exact layouts
 // older versions stored, or damaged ones.
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "rse/RSeStream.h"
@@ -20,6 +22,16 @@ public:
     void Ref(uint32_t index) { RefValue(2 * index + 1); }
     void RefValue(uint32_t value);
     std::vector<uint8_t> Finish(uint32_t nextId = 0);
+
+    // A document of one object (id 1) of class `mt` stored at `version`: the meta table declares
+    // its bases at their current versions, and the record holds the base part as `prototype`
+    // saves it today, then what `own` writes for the class itself.
+    static std::vector<uint8_t> OneRecord(RSeMetaType* mt, uint16_t version,
+                                          const RSeVMeta* prototype,
+                                          const std::function<void(RSeStream&)>& own);
+    // The version a document file declares for class `name`, if it declares the class.
+    static std::optional<uint16_t> DeclaredVersion(const std::vector<uint8_t>& file,
+                                                   const UTxString16& name);
 
     uint32_t ObjectIndex(const RSeVMeta*) override { return UINT32_MAX; }
     uint32_t MetaIndex(const RSeMetaType* mt) override;

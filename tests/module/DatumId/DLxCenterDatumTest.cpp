@@ -275,7 +275,8 @@ TEST(CenterDatumInstance, ALostAnchorWarnsAndUnhides) {
     EXPECT_TRUE(named);
 }
 
-// Version 0 stored no offsets; versions 1 to 3 stored them with the opposite sign. Each loads
+// Version 0 stored no offsets; versions 1 to 3 stored them with the opposite sign; versions 0 to
+// 2 stored a GUID after the origin and only 2 and 3 the hide flag. Each loads
 // as the indicator was drawn, and saves in the current form.
 TEST(CenterDatumState, OlderVersionsLoadTheirOffsetsTheRightWayRound) {
     DLxDrawingDoc scratch;
@@ -297,12 +298,13 @@ TEST(CenterDatumState, OlderVersionsLoadTheirOffsetsTheRightWayRound) {
         RSeStream& s = w.BeginRecord(index, 1);
         base->_Save(state, s);
         RSeSaveData(s, WqGePoint3d(10, 20, 0));
+        if (version <= 2) s.Write(UTxGUID(0x1, 0x2, 0x3, 0x4)); // read and dropped
         s.Write(2.0);
         if (version >= 1) {
             s.Write(1.5);
             s.Write(-2.5);
         }
-        s.Write(true);
+        if (version >= 2) s.Write(true);
         w.EndRecord();
         const std::vector<uint8_t> bytes = w.Finish(2);
 
@@ -315,7 +317,7 @@ TEST(CenterDatumState, OlderVersionsLoadTheirOffsetsTheRightWayRound) {
         EXPECT_EQ(back->GetScale(), 2.0);
         EXPECT_EQ(back->GetRelXValue(), version >= 1 ? -1.5 : 0.0);
         EXPECT_EQ(back->GetRelYValue(), version >= 1 ? 2.5 : 0.0);
-        EXPECT_TRUE(back->GetHideSymbol());
+        EXPECT_EQ(back->GetHideSymbol(), version >= 2);
 
         std::vector<uint8_t> saved;
         ASSERT_FALSE(db->SaveToBuffer(saved).Failed());
