@@ -33,6 +33,7 @@
 #include "DatumId/DLxCenterDatumState.h"
 #include "DatumId/DLxDatumIdInstance.h"
 #include "DatumId/DLxDatumIdSymbolONKTranslator.h"
+#include "DatumId/DLxFeatureIdSymbolONKTranslator.h"
 #include "DatumTarget/DLxDatumTarget.h"
 #include "DatumTarget/DLxDatumTargetONKTranslator.h"
 #include "GeneralNote/DLxGeneralNote.h"
@@ -501,6 +502,8 @@ const KorvuInitRow kRows[] = {
     {"AttachBalloon", &RegisterDatumTargetRequest<DLxDatumTargetAttachRequest>, 2},
     {"RemoveDatumBalloon", &RegisterDatumTargetRequest<DLxDatumTargetRemoveRequest>, 2},
     {"DTAltUnitMove", &RegisterDatumTargetRequest<DLxDatumTargetMoveAltUnitRequest>, 2},
+    // Storage and upgrade of the placed kinds.
+    {"DLxFeatureIdSymbolONKTranslator", &DLxFeatureIdSymbolONKTranslator::Register, 2},
 };
 
 struct RunAtLoad {
