@@ -15,6 +15,7 @@
 #include "Symbol/DLxCallOutInstance.h"
 #include "Symbol/DLxCallOutState.h"
 #include "Symbol/DLxGDTInstance.h"
+#include "KorvuTestSupport.h"
 #include "TstDocWriter.h"
 #include "dl/DLxDrawingDoc.h"
 #include "ge/WqGePoint3d.h"
@@ -49,6 +50,7 @@ struct Case {
     MakeFn make;
     WriteFn own;      // the class's own fields of that version
     CheckFn check;    // what the loaded object holds
+    std::string corpus = {}; // kept for the document-load fuzz target, when named
 };
 
 const UTxGUID kDropped(0x11111111, 0x22222222, 0x33333333, 0x44444444);
@@ -115,10 +117,12 @@ std::vector<Case> Cases() {
         cases.push_back({name + " v" + std::to_string(v), meta, v, std::move(make),
                          std::move(own), std::move(check)});
     };
+    auto keep = [&](const char* corpus) { cases.back().corpus = corpus; };
     add("origin indicator state", Meta<DLxCenterDatumState>(), 0, Fresh<DLxCenterDatumState>(),
         OldOrigin(0), OriginHolds(0, 0, false));
     add("origin indicator state", Meta<DLxCenterDatumState>(), 1, Fresh<DLxCenterDatumState>(),
         OldOrigin(1), OriginHolds(-1.5, 2.5, false));
+    keep("older-origin-indicator-state");
     for (uint16_t v : {2, 3})
         add("origin indicator state", Meta<DLxCenterDatumState>(), v,
             Fresh<DLxCenterDatumState>(), OldOrigin(v), OriginHolds(-1.5, 2.5, true));
@@ -128,6 +132,7 @@ std::vector<Case> Cases() {
         kAnything);
     add("sketched symbol state", Meta<DLxCallOutState>(), 0, Fresh<DLxCallOutState>(),
         OldCallOutState(0), CallOutStateHolds(1.0, 0.0, true));
+    keep("older-sketched-symbol-state");
     for (uint16_t v : {1, 2})
         add("sketched symbol state", Meta<DLxCallOutState>(), v, Fresh<DLxCallOutState>(),
             OldCallOutState(v), CallOutStateHolds(0.5, 0.25, false));
@@ -146,12 +151,14 @@ std::vector<Case> Cases() {
                 ASSERT_NE(f, nullptr);
                 EXPECT_FALSE(f->GetAttachmentRule());
             });
+        if (v == 3) keep("older-feature-control-frame");
         add("balloon", Meta<DLxBalloonSymInstance>(), v, Fresh<DLxBalloonSymInstance>(), kNothing,
             [](RSeVMeta* o) {
                 auto* b = dynamic_cast<DLxBalloonSymInstance*>(o);
                 ASSERT_NE(b, nullptr);
                 EXPECT_TRUE(b->UsesPrimaryLeaderStyle());
             });
+        if (v == 2) keep("older-balloon");
     }
     return cases;
 }
@@ -162,26 +169,31 @@ TEST(PlacedKindStorage, OlderLayoutsLoadAndSaveAsTheCurrentVersion) {
     for (const Case& c : Cases()) {
         SCOPED_TRACE(c.name);
         ASSERT_LT(c.version, c.meta->GetVersion());
-        const std::vector<uint8_t> old =
+        const std::vector<uint8_t> made =
             TstDocWriter::OneRecord(c.meta, c.version, c.make(seg), c.own);
-        std::unique_ptr<RSeDatabase> db;
-        const UTxResult r = RSeDatabase::LoadFromBuffer(old.data(), old.size(), db);
-        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
-        RSeVMeta* loaded = db->FindObject(1);
-        ASSERT_NE(loaded, nullptr);
-        EXPECT_EQ(loaded->GetMeta(), c.meta);
-        c.check(loaded);
+        std::vector<std::vector<uint8_t>> inputs{made};
+        if (!c.corpus.empty())
+            inputs.push_back(KorvuCorpusFile("document_load", c.corpus + ".kvd", made));
+        for (const std::vector<uint8_t>& old : inputs) {
+            std::unique_ptr<RSeDatabase> db;
+            const UTxResult r = RSeDatabase::LoadFromBuffer(old.data(), old.size(), db);
+            ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+            RSeVMeta* loaded = db->FindObject(1);
+            ASSERT_NE(loaded, nullptr);
+            EXPECT_EQ(loaded->GetMeta(), c.meta);
+            c.check(loaded);
 
-        std::vector<uint8_t> saved;
-        ASSERT_FALSE(db->SaveToBuffer(saved).Failed());
-        EXPECT_EQ(TstDocWriter::DeclaredVersion(saved, c.meta->GetName()), c.meta->GetVersion());
-        std::unique_ptr<RSeDatabase> again;
-        const UTxResult r2 = RSeDatabase::LoadFromBuffer(saved.data(), saved.size(), again);
-        ASSERT_FALSE(r2.Failed()) << r2.GetMessageUtf8();
-        c.check(again->FindObject(1));
-        std::vector<uint8_t> resaved;
-        ASSERT_FALSE(again->SaveToBuffer(resaved).Failed());
-        EXPECT_EQ(resaved, saved);
+            std::vector<uint8_t> saved;
+            ASSERT_FALSE(db->SaveToBuffer(saved).Failed());
+            EXPECT_EQ(TstDocWriter::DeclaredVersion(saved, c.meta->GetName()), c.meta->GetVersion());
+            std::unique_ptr<RSeDatabase> again;
+            const UTxResult r2 = RSeDatabase::LoadFromBuffer(saved.data(), saved.size(), again);
+            ASSERT_FALSE(r2.Failed()) << r2.GetMessageUtf8();
+            c.check(again->FindObject(1));
+            std::vector<uint8_t> resaved;
+            ASSERT_FALSE(again->SaveToBuffer(resaved).Failed());
+            EXPECT_EQ(resaved, saved);
+        }
     }
 }
 
@@ -204,8 +216,10 @@ TEST(PlacedKindStorage, AnOlderRecordOfTheWrongLengthFailsTheLoad) {
         }
         if (!probe.empty()) damaged.push_back(kNothing);
         for (const WriteFn& own : damaged) {
-            const std::vector<uint8_t> bytes =
+            std::vector<uint8_t> bytes =
                 TstDocWriter::OneRecord(c.meta, c.version, c.make(seg), own);
+            if (!c.corpus.empty() && &own == &damaged.back() && damaged.size() == 2)
+                bytes = KorvuCorpusFile("document_load", c.corpus + "-cut-short.kvd", bytes);
             std::unique_ptr<RSeDatabase> db;
             const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
             EXPECT_TRUE(r.Failed());
