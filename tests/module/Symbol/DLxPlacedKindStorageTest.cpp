@@ -25,6 +25,7 @@
 #include "rse/RSeSaveData.h"
 #include "rse/RSeStream.h"
 #include "utx/UTxGUID.h"
+#include "utx/UTxString16.h"
 
 namespace {
 
@@ -241,6 +242,35 @@ TEST(PlacedKindStorage, ANewerVersionIsRefused) {
         const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
         EXPECT_TRUE(r.Failed());
         EXPECT_FALSE(r.GetMessageUtf8().empty());
+    }
+}
+
+// Documents name each class by its name and its GUID; a GUID other than the one older
+// documents carry makes every such document fail to load.
+TEST(PlacedKindStorage, ClassesCarryTheGuidsDocumentsNameThemBy) {
+    const struct {
+        const char16_t* name;
+        uint32_t words[4];
+    } cases[] = {
+        {u"DLxSymInstance", {0x2ed478de, 0x370c11d4, 0xb7610060, 0xb0fbb682}},
+        {u"DLxBalloonSymInstance", {0x3962e9db, 0xb8444202, 0xbd4eb106, 0x300ea086}},
+        {u"DLxBalloonSymState", {0x78dc7110, 0xa7774852, 0xb57659c7, 0xf1a6e96b}},
+        {u"DLxCallOutInstance", {0x28156908, 0x375d11d4, 0xb7610060, 0xb0fbb682}},
+        {u"DLxCallOutState", {0x28156909, 0x375d11d4, 0xb7610060, 0xb0fbb682}},
+        {u"DLxCenterDatumInstance", {0xf5a6ed78, 0x7c6911d4, 0xb7690060, 0xb0fbb682}},
+        {u"DLxCenterDatumState", {0xf5a6ed79, 0x7c6911d4, 0xb7690060, 0xb0fbb682}},
+        {u"DLxDatumIdInstance", {0xf3f435a0, 0x725d11d4, 0xb7660060, 0xb0fbb682}},
+        {u"DLxGDTInstance", {0x502678e6, 0x9b5411d4, 0xabae0010, 0xb547d27d}},
+        {u"DLxGDTState", {0x502678e7, 0x9b5411d4, 0xabae0010, 0xb547d27d}},
+        {u"DLxGDTStateLine", {0xb1cf069e, 0xb2b84107, 0xbb51a64a, 0x0ebc941b}},
+        {u"DLxLeaderTextInstance", {0xdb06a399, 0xf88b11d4, 0xabcd0010, 0xb547d27d}},
+    };
+    DLxDrawingDoc scratch; // the module's classes are registered
+    for (const auto& c : cases) {
+        SCOPED_TRACE(UTx::ToUtf8(c.name));
+        const RSeMetaType* mt = RSeMetaType::Find(c.name);
+        ASSERT_NE(mt, nullptr);
+        EXPECT_EQ(mt->GetGUID(), UTxGUID(c.words[0], c.words[1], c.words[2], c.words[3]));
     }
 }
 
