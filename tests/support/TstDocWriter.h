@@ -29,6 +29,12 @@ public:
     static std::vector<uint8_t> OneRecord(RSeMetaType* mt, uint16_t version,
                                           const RSeVMeta* prototype,
                                           const std::function<void(RSeStream&)>& own);
+    // A saved document as an older release would have stored it: class `name` declared at
+    // `version`, and each of its records without its last `dropTail` bytes (the fields that
+    // version did not have, when they are the record's last). Empty when the file does not
+    // declare the class or a record is shorter.
+    static std::vector<uint8_t> AsOlder(const std::vector<uint8_t>& file, const UTxString16& name,
+                                        uint16_t version, size_t dropTail);
     // The version a document file declares for class `name`, if it declares the class.
     static std::optional<uint16_t> DeclaredVersion(const std::vector<uint8_t>& file,
                                                    const UTxString16& name);
