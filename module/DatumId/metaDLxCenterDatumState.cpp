@@ -60,8 +60,10 @@ void DLxCenterDatumState::LoadMigrate(RSeStream& s) {
     if (version >= 1) {
         s.Read(m_relX);
         s.Read(m_relY);
-        m_relX = -m_relX;
-        m_relY = -m_relY;
+        // Subtracted from zero rather than negated, so that a zero offset stays +0 and the
+        // upgraded drawing saves as a new one would.
+        m_relX = 0.0 - m_relX;
+        m_relY = 0.0 - m_relY;
     }
     if (version >= 2) s.Read(m_hide);
 }

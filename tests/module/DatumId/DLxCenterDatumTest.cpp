@@ -330,6 +330,30 @@ TEST(CenterDatumState, OlderVersionsLoadTheirOffsetsTheRightWayRound) {
     }
 }
 
+// A drawing whose origin indicator an older release stored loads as the indicator it drew:
+// saved again it is the drawing this release makes, byte for byte. The newest older layout ends
+// before the two style references (which this indicator does not use).
+TEST(CenterDatumState, AnOlderStoredIndicatorLoadsAsTheIndicatorItDrew) {
+    OriginDoc d;
+    ASSERT_FALSE(d.Create().Failed());
+    const std::vector<uint8_t> current = d.Bytes();
+    const size_t styleRefs = 2 * 5; // two references: a tag and four bytes each
+    for (uint16_t instanceVersion : {0, 1}) {
+        SCOPED_TRACE(instanceVersion);
+        const std::vector<uint8_t> old = TstDocWriter::AsOlder(
+            TstDocWriter::AsOlder(current, u"DLxCenterDatumState", 3, styleRefs),
+            u"DLxCenterDatumInstance", uint16_t(instanceVersion), 0);
+        ASSERT_FALSE(old.empty());
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(old.data(), old.size(), db);
+        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+        DLxDrawingDoc loaded(std::move(db));
+        std::vector<uint8_t> saved;
+        ASSERT_FALSE(loaded.GetRSeDb()->SaveToBuffer(saved).Failed());
+        EXPECT_EQ(saved, current);
+    }
+}
+
 // ---- transcript
 
 TEST(CenterDatumRequest, RecordsReplayToTheSameDrawingAndUndoToTheEmptyOne) {
