@@ -87,7 +87,8 @@ void DLxGDTStateLine::ReadFields(RSeStream& s) {
 }
 
 RSeRefBase* DLxGDTStateLine::StoredRef(int32_t k) {
-    RSeRefBase* refs[6] = {&m_datumA, &m_datumB, &m_datumC, &m_symbol, &m_toleranceA, &m_toleranceB};
+    RSeRefBase* refs[6] = {&m_datumA, &m_datumB,     &m_datumC,
+                           &m_symbol, &m_toleranceA, &m_toleranceB};
     return refs[k];
 }
 

@@ -176,7 +176,8 @@ std::vector<uint8_t> TstDocWriter::AsOlder(const std::vector<uint8_t>& file,
             if (meta == target && length < dropTail) return {};
             const size_t kept = meta == target ? length - dropTail : length;
             w.m_segments.back().records.push_back(
-                {meta, key, std::vector<uint8_t>(file.begin() + long(at), file.begin() + long(at + kept))});
+                {meta, key,
+                 std::vector<uint8_t>(file.begin() + long(at), file.begin() + long(at + kept))});
             at += length;
         }
     }

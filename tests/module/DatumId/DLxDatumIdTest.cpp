@@ -474,14 +474,16 @@ TEST(DatumIdTranslator, AFeatureIdentifierKeyFindsTheIdentifierAtItsPoint) {
         DLxDatumIdInstance* found;
     } cases[] = {
         {u"DLxFeatureIdSymbol" + rest, b},
-        {u"DLxFeatureIdSymbol#" + UTx::MakeWideString(std::to_string(at.x) + "," + std::to_string(at.y)),
+        {u"DLxFeatureIdSymbol#" +
+             UTx::MakeWideString(std::to_string(at.x) + "," + std::to_string(at.y)),
          b},
         {u"DLxFeatureIdSymbol#10,10", nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(UTx::ToUtf8(c.text));
         RSeIDed* found = nullptr;
-        const UTxResult r = FBxObjectNameKey(c.text).FindObject(*d.doc->GetRSeDb(), d.doc.get(), found);
+        const UTxResult r =
+            FBxObjectNameKey(c.text).FindObject(*d.doc->GetRSeDb(), d.doc.get(), found);
         EXPECT_EQ(r.Failed(), c.found == nullptr);
         EXPECT_EQ(found, c.found);
     }

@@ -11,11 +11,11 @@
 #include "DatumId/DLxCenterDatumInstance.h"
 #include "DatumId/DLxCenterDatumState.h"
 #include "DatumId/DLxDatumIdInstance.h"
+#include "KorvuTestSupport.h"
 #include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxCallOutInstance.h"
 #include "Symbol/DLxCallOutState.h"
 #include "Symbol/DLxGDTInstance.h"
-#include "KorvuTestSupport.h"
 #include "TstDocWriter.h"
 #include "dl/DLxDrawingDoc.h"
 #include "ge/WqGePoint3d.h"
@@ -49,8 +49,8 @@ struct Case {
     RSeMetaType* meta;
     uint16_t version;
     MakeFn make;
-    WriteFn own;      // the class's own fields of that version
-    CheckFn check;    // what the loaded object holds
+    WriteFn own;             // the class's own fields of that version
+    CheckFn check;           // what the loaded object holds
     std::string corpus = {}; // kept for the document-load fuzz target, when named
 };
 
@@ -115,8 +115,8 @@ std::vector<Case> Cases() {
     std::vector<Case> cases;
     auto add = [&](std::string name, RSeMetaType* meta, uint16_t v, MakeFn make, WriteFn own,
                    CheckFn check) {
-        cases.push_back({name + " v" + std::to_string(v), meta, v, std::move(make),
-                         std::move(own), std::move(check)});
+        cases.push_back({name + " v" + std::to_string(v), meta, v, std::move(make), std::move(own),
+                         std::move(check)});
     };
     auto keep = [&](const char* corpus) { cases.back().corpus = corpus; };
     add("origin indicator state", Meta<DLxCenterDatumState>(), 0, Fresh<DLxCenterDatumState>(),
@@ -125,8 +125,8 @@ std::vector<Case> Cases() {
         OldOrigin(1), OriginHolds(-1.5, 2.5, false));
     keep("older-origin-indicator-state");
     for (uint16_t v : {2, 3})
-        add("origin indicator state", Meta<DLxCenterDatumState>(), v,
-            Fresh<DLxCenterDatumState>(), OldOrigin(v), OriginHolds(-1.5, 2.5, true));
+        add("origin indicator state", Meta<DLxCenterDatumState>(), v, Fresh<DLxCenterDatumState>(),
+            OldOrigin(v), OriginHolds(-1.5, 2.5, true));
     add("origin indicator", Meta<DLxCenterDatumInstance>(), 0, Fresh<DLxCenterDatumInstance>(),
         kNothing, kAnything);
     add("datum identifier", Meta<DLxDatumIdInstance>(), 0, Fresh<DLxDatumIdInstance>(), kNothing,
@@ -138,8 +138,8 @@ std::vector<Case> Cases() {
         add("sketched symbol state", Meta<DLxCallOutState>(), v, Fresh<DLxCallOutState>(),
             OldCallOutState(v), CallOutStateHolds(0.5, 0.25, false));
     for (uint16_t v = 0; v <= 2; ++v)
-        add("sketched symbol", Meta<DLxCallOutInstance>(), v, Fresh<DLxCallOutInstance>(),
-            kNothing, [](RSeVMeta* o) {
+        add("sketched symbol", Meta<DLxCallOutInstance>(), v, Fresh<DLxCallOutInstance>(), kNothing,
+            [](RSeVMeta* o) {
                 auto* c = dynamic_cast<DLxCallOutInstance*>(o);
                 ASSERT_NE(c, nullptr);
                 EXPECT_TRUE(c->EmblemClipOthers());
@@ -186,7 +186,8 @@ TEST(PlacedKindStorage, OlderLayoutsLoadAndSaveAsTheCurrentVersion) {
 
             std::vector<uint8_t> saved;
             ASSERT_FALSE(db->SaveToBuffer(saved).Failed());
-            EXPECT_EQ(TstDocWriter::DeclaredVersion(saved, c.meta->GetName()), c.meta->GetVersion());
+            EXPECT_EQ(TstDocWriter::DeclaredVersion(saved, c.meta->GetName()),
+                      c.meta->GetVersion());
             std::unique_ptr<RSeDatabase> again;
             const UTxResult r2 = RSeDatabase::LoadFromBuffer(saved.data(), saved.size(), again);
             ASSERT_FALSE(r2.Failed()) << r2.GetMessageUtf8();
@@ -205,26 +206,38 @@ TEST(PlacedKindStorage, AnOlderRecordOfTheWrongLengthFailsTheLoad) {
     RSeSegment* seg = RSe::SegmentOf(scratch.GetRSeDb());
     for (const Case& c : Cases()) {
         SCOPED_TRACE(c.name);
-        std::vector<WriteFn> damaged = {[&c](RSeStream& s) {
-            c.own(s);
-            s.Write(int32_t(7));
-        }};
+        struct Damage {
+            WriteFn own;
+            const char* corpusSuffix; // kept for the fuzz target under this suffix, when set
+        };
+        std::vector<Damage> damaged = {{[&c](RSeStream& s) {
+                                            c.own(s);
+                                            s.Write(int32_t(7));
+                                        },
+                                        nullptr}};
         std::vector<uint8_t> probe;
         {
             TstDocWriter w;
             RSeStream s(&probe, &w);
             c.own(s);
         }
-        if (!probe.empty()) damaged.push_back(kNothing);
-        for (const WriteFn& own : damaged) {
-            std::vector<uint8_t> bytes =
-                TstDocWriter::OneRecord(c.meta, c.version, c.make(seg), own);
-            if (!c.corpus.empty() && &own == &damaged.back() && damaged.size() == 2)
-                bytes = KorvuCorpusFile("document_load", c.corpus + "-cut-short.kvd", bytes);
-            std::unique_ptr<RSeDatabase> db;
-            const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
-            EXPECT_TRUE(r.Failed());
-            EXPECT_FALSE(r.GetMessageUtf8().empty());
+        if (!probe.empty()) damaged.push_back({kNothing, "-cut-short.kvd"});
+        for (const Damage& damage : damaged) {
+            const std::vector<uint8_t> made =
+                TstDocWriter::OneRecord(c.meta, c.version, c.make(seg), damage.own);
+            std::vector<std::vector<uint8_t>> inputs{made};
+            if (damage.corpusSuffix && !c.corpus.empty())
+                inputs.push_back(
+                    KorvuCorpusFile("document_load", c.corpus + damage.corpusSuffix, made));
+            for (const std::vector<uint8_t>& bytes : inputs) {
+                std::unique_ptr<RSeDatabase> db;
+                const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
+                EXPECT_TRUE(r.Failed());
+                EXPECT_NE(r.GetMessageUtf8().find(UTx::ToUtf8(c.meta->GetName())),
+                          std::string::npos)
+                    << r.GetMessageUtf8();
+                EXPECT_FALSE(db);
+            }
         }
     }
 }
