@@ -41,18 +41,18 @@
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
 #include "Request/DLxBalloonSymChangeLeaderRequest.h"
-#include "Request/DLxCallOutRequest.h"
 #include "Request/DLxCenterDatumRequests.h"
+#include "Request/DLxCallOutRequest.h"
+#include "Request/DLxCreateSketchRequest.h"
+#include "Request/DLxSortSketchedSymbolsRequest.h"
 #include "Request/DLxConvertToBOMRequest.h"
 #include "Request/DLxCreateBalloonSymRequest.h"
 #include "Request/DLxCreateDatumIdRequest.h"
 #include "Request/DLxCreateGDTRequest.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
-#include "Request/DLxCreateSketchRequest.h"
-#include "Request/DLxCreateSymbolRequest.h"
-#include "Request/DLxDatumTargetRequest.h"
 #include "Request/DLxDeletePartListRequest.h"
 #include "Request/DLxGeneralNoteRequest.h"
+#include "Request/DLxPasteGeneralNoteRequest.h"
 #include "Request/DLxLeaderTextRequest.h"
 #include "Request/DLxNewBalloonStyleRequest.h"
 #include "Request/DLxNewPartsListStyleRequest.h"
@@ -62,21 +62,21 @@
 #include "Request/DLxPartListRequest.h"
 #include "Request/DLxPartListSortRequest.h"
 #include "Request/DLxPartlistPushbackIDsRequest.h"
-#include "Request/DLxPasteGeneralNoteRequest.h"
-#include "Request/DLxSortSketchedSymbolsRequest.h"
 #include "Request/DLxSymChangeLeaderRequest.h"
 #include "Request/DLxUpdateBalloonStyleRequest.h"
 #include "Request/DLxUpdatePartsListRequest.h"
 #include "Request/DLxUpdatePartsListStyleRequest.h"
 #include "Request/DLxUpdateTableStylePartsListRequest.h"
+#include "Request/DLxCreateSymbolRequest.h"
+#include "Request/DLxDatumTargetRequest.h"
 #include "Standard/DLxCBalloonMigrator.h"
 #include "Standard/DLxCBalloonStd.h"
 #include "Standard/DLxCDatumStd.h"
+#include "Standard/DLxCTarget.h"
 #include "Standard/DLxCFCFStd.h"
 #include "Standard/DLxCIdStd.h"
 #include "Standard/DLxCPartListStd.h"
 #include "Standard/DLxCSurfTextStd.h"
-#include "Standard/DLxCTarget.h"
 #include "Standard/DLxStdRegistration.h"
 #include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxBalloonSymInstanceONKTranslator.h"
@@ -119,8 +119,8 @@ void RegisterCreateBalloonSymbol() {
                                                 u"CreateBalloonSymbol");
 }
 void RegisterCreateBalloonSymbolLocalBOM() {
-    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateBalloonSymLocalBOMRequest),
-                                                u"CreateBalloonSymbolLocalBOM");
+    FWxUtil::GetTranscriptMgr().RegisterRequest(
+        RUNTIME_CLASS(DLxCreateBalloonSymLocalBOMRequest), u"CreateBalloonSymbolLocalBOM");
 }
 void RegisterCreateGDTSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateGDTRequest),

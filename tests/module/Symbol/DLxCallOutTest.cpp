@@ -21,7 +21,6 @@
 #include "Symbol/DLxCallOutSelection.h"
 #include "Symbol/DLxCallOutState.h"
 #include "Symbol/DLxSymBrowserUtil.h"
-#include "TstDocWriter.h"
 #include "br/BRxAbsPath.h"
 #include "br/BRxDocManager.h"
 #include "dc/RDxComputeContext.h"
@@ -39,6 +38,7 @@
 #include "fw/FWxUIManager.h"
 #include "fw/FWxUtil.h"
 #include "ge/BBox.h"
+#include "TstDocWriter.h"
 #include "rse/RSeDatabase.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
@@ -117,8 +117,8 @@ struct SketchDoc {
         return doc->ProcessChangeRequest(new DLxCreateCallOutRequest(
             RSeRef<DLxSketch>(Sketch(p.sketch)), RSeRef<DLxSheet>(sheet), p.prompts,
             DLxIntent::OnEdge(view, 1, p.anchorParam),
-            {{150 + 100 * p.anchorParam, 150, 0}, p.root}, 28029, true, {}, {}, p.rotation, p.scale,
-            p.geomCentre, true, p.isStatic, p.leaderVisible, true));
+            {{150 + 100 * p.anchorParam, 150, 0}, p.root}, 28029, true, {}, {}, p.rotation,
+            p.scale, p.geomCentre, true, p.isStatic, p.leaderVisible, true));
     }
     DLxCallOutInstance* Symbol(size_t i = 0) const {
         size_t n = 0;
@@ -298,12 +298,10 @@ TEST(CallOutLeader, TheLeaderStopsWhereItFirstMeetsTheOutline) {
         return p;
     };
     const Case cases[] = {
-        {"the flag's base, the root at its middle",
-         place(u"Flag", {220, 190, 0}, 0.5, true, 0),
+        {"the flag's base, the root at its middle", place(u"Flag", {220, 190, 0}, 0.5, true, 0),
          {217.5, 185, 0}},
         {"the tag's rounded end, turned to face the anchor",
-         place(u"Tag", {200, 200, 0}, 0.5, false, -std::numbers::pi / 2),
-         {200, 158, 0}},
+         place(u"Tag", {200, 200, 0}, 0.5, false, -std::numbers::pi / 2), {200, 158, 0}},
         {"a side of the flag hanging upside down",
          place(u"Flag", {220, 190, 0}, 0.5, false, std::numbers::pi),
          {214 + 36.0 / 11, 190 - 60.0 / 11, 0}},
@@ -366,17 +364,15 @@ TEST(CallOutEdit, ScaleAndRotationEditsChangeOnlyTheirOwnValue) {
     ASSERT_FALSE(d.Create({}).Failed());
     DLxCallOutInstance* s = d.Symbol();
     RSeRef<DLxCallOutInstance> ref(s);
-    ASSERT_FALSE(d.doc
-                     ->ProcessChangeRequest(new DLxCallOutSymEditRequest(
-                         ref, 2.0, DLxCallOutSymEditRequest::kChangeScale))
+    ASSERT_FALSE(d.doc->ProcessChangeRequest(new DLxCallOutSymEditRequest(
+                                                 ref, 2.0, DLxCallOutSymEditRequest::kChangeScale))
                      .Failed());
     EXPECT_EQ(s->GetCallOutState()->GetScale(), 2.0);
     EXPECT_EQ(s->GetCallOutState()->GetRotation(), 0.0);
     const BBox& box = s->GetCallOutState()->GetBoundingBox();
     EXPECT_NEAR(box.max.x - box.min.x, 24, 1e-6);
-    ASSERT_FALSE(d.doc
-                     ->ProcessChangeRequest(new DLxCallOutSymEditRequest(
-                         ref, 0.5, DLxCallOutSymEditRequest::kChangeRotation))
+    ASSERT_FALSE(d.doc->ProcessChangeRequest(
+                          new DLxCallOutSymEditRequest(ref, 0.5, DLxCallOutSymEditRequest::kChangeRotation))
                      .Failed());
     EXPECT_EQ(s->GetCallOutState()->GetScale(), 2.0);
     EXPECT_EQ(s->GetCallOutState()->GetRotation(), 0.5);
@@ -389,8 +385,8 @@ TEST(CallOutEdit, ASwapShowsTheNewDefinitionAndRenamesTheEntry) {
     DLxSketchInstance* old = s->GetSketchInstance();
     const uint32_t oldId = old->GetId();
     auto edit = SmartPtr<DLxCallOutSymEditRequest>(new DLxCallOutSymEditRequest(
-        RSeRef<DLxCallOutInstance>(s), RSeRef<DLxSketch>(d.Sketch(u"Tag")), 0, 1, true, true, true,
-        true));
+        RSeRef<DLxCallOutInstance>(s), RSeRef<DLxSketch>(d.Sketch(u"Tag")), 0, 1, true, true,
+        true, true));
     edit->SetPromptStrings({u"QA-9"});
     ASSERT_FALSE(d.doc->ProcessChangeRequest(edit).Failed());
     EXPECT_EQ(s->GetSketchInstance()->GetSketch(), d.Sketch(u"Tag"));
@@ -449,8 +445,7 @@ TEST(CallOutRequest, ReplayedRecordsNamingNoSymbolOrSheetAreRefused) {
     ASSERT_FALSE(d.Create({}).Failed());
     FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
     const char16_t* lines[] = {
-        u"EditCallOutSymbol Callout=@\"DLxSheet#Sheet 1\" CalloutChangeType=2 "
-        u"ScaleOrRotationVal=2.0",
+        u"EditCallOutSymbol Callout=@\"DLxSheet#Sheet 1\" CalloutChangeType=2 ScaleOrRotationVal=2.0",
         u"EditCallOutSymbol Callout=@\"DLxCallOutInstance#5,5\" CalloutChangeType=3 "
         u"ScaleOrRotationVal=2.0",
         u"EditCallOutSymbol Callout=null CalloutChangeType=2 ScaleOrRotationVal=2.0",
@@ -510,13 +505,9 @@ TEST(SketchRequest, DefinitionsThatCannotBeDrawnAreRefused) {
         {"no name", [](DLxCreateSketchRequest::Definition& d) { d.name.clear(); }},
         {"a line of one point", [](DLxCreateSketchRequest::Definition& d) { d.lines.pop_back(); }},
         {"an arc through points on a line",
-         [](DLxCreateSketchRequest::Definition& d) {
-             d.arcs = {{0, 0, 0}, {1, 1, 0}, {2, 2, 0}};
-         }},
+         [](DLxCreateSketchRequest::Definition& d) { d.arcs = {{0, 0, 0}, {1, 1, 0}, {2, 2, 0}}; }},
         {"a circle of no size",
-         [](DLxCreateSketchRequest::Definition& d) {
-             d.circles = {{1, 1, 0}, {1, 1, 0}};
-         }},
+         [](DLxCreateSketchRequest::Definition& d) { d.circles = {{1, 1, 0}, {1, 1, 0}}; }},
         {"a text without its prompt",
          [](DLxCreateSketchRequest::Definition& d) { d.prompts.clear(); }},
         {"an image with one corner",
@@ -623,8 +614,8 @@ TEST(CallOutBrowser, SortingIsStableAndIgnoresCaseAndIsUndone) {
     SortDoc d;
     const std::vector<std::u16string> placed = {u"beta", u"Alpha", u"alpha", u"Beta"};
     EXPECT_EQ(d.Folder(), placed);
-    const UTxResult r =
-        d.doc->ProcessChangeRequest(new DLxSortSketchedSymbolsRequest(d.doc->GetEntry(d.sheet)));
+    const UTxResult r = d.doc->ProcessChangeRequest(
+        new DLxSortSketchedSymbolsRequest(d.doc->GetEntry(d.sheet)));
     ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
     const std::vector<std::u16string> sorted = {u"Alpha", u"alpha", u"beta", u"Beta"};
     EXPECT_EQ(d.Folder(), sorted);
@@ -650,11 +641,12 @@ TEST(CallOutBrowser, TheSortCommandTakesTheFoldersSelectedBeforeAnythingElse) {
     DLxSheet* second = d.doc->CreateSheet(u"Sheet 2", 420, 297);
     for (const char16_t* name : {u"b", u"a"}) {
         ASSERT_FALSE(d.Define(Flag(name)).Failed());
-        ASSERT_FALSE(d.doc
-                         ->ProcessChangeRequest(new DLxCreateCallOutRequest(
-                             RSeRef<DLxSketch>(d.Sketch(name)), RSeRef<DLxSheet>(second), {},
-                             DLxIntent::Free({10, 10, 0}), {{10, 10, 0}, {30, 30, 0}}, 28029, true,
-                             {}, {}, 0, 1, false, true, false, true, true))
+        ASSERT_FALSE(d.doc->ProcessChangeRequest(new DLxCreateCallOutRequest(
+                                                     RSeRef<DLxSketch>(d.Sketch(name)),
+                                                     RSeRef<DLxSheet>(second), {},
+                                                     DLxIntent::Free({10, 10, 0}),
+                                                     {{10, 10, 0}, {30, 30, 0}}, 28029, true, {},
+                                                     {}, 0, 1, false, true, false, true, true))
                          .Failed());
     }
     const FWxUIManager::CtxMenuCommand* entry =
@@ -704,7 +696,8 @@ TEST(CallOutTranslator, AKeyPointFindsTheSymbolAndAnEmptyPlaceNothing) {
     EXPECT_EQ(DLxCallOutInstanceONKTranslator::ObjectFromPoint(d.doc.get(), {220, 195, 0}),
               d.Symbol());
     EXPECT_EQ(DLxCallOutInstanceONKTranslator::ObjectFromPoint(d.doc.get(), {5, 5, 0}), nullptr);
-    EXPECT_EQ(DLxCallOutInstanceONKTranslator::SelectionFromPoint(d.doc.get(), {5, 5, 0}), nullptr);
+    EXPECT_EQ(DLxCallOutInstanceONKTranslator::SelectionFromPoint(d.doc.get(), {5, 5, 0}),
+              nullptr);
 }
 
 // Every request of the kind, run as a user would.
@@ -719,18 +712,16 @@ void RunAll(SketchDoc& d) {
     tag.prompts = {u"QA-7"};
     ASSERT_FALSE(d.Create(tag).Failed());
     RSeRef<DLxCallOutInstance> first(d.Symbol(0));
-    ASSERT_FALSE(d.doc
-                     ->ProcessChangeRequest(new DLxCallOutSymEditRequest(
-                         first, 1.5, DLxCallOutSymEditRequest::kChangeScale))
+    ASSERT_FALSE(d.doc->ProcessChangeRequest(new DLxCallOutSymEditRequest(
+                                                 first, 1.5, DLxCallOutSymEditRequest::kChangeScale))
                      .Failed());
     auto swap = SmartPtr<DLxCallOutSymEditRequest>(new DLxCallOutSymEditRequest(
-        RSeRef<DLxCallOutInstance>(d.Symbol(1)), RSeRef<DLxSketch>(d.Sketch(u"Flag")), 0.1, 2, true,
-        false, false, true));
+        RSeRef<DLxCallOutInstance>(d.Symbol(1)), RSeRef<DLxSketch>(d.Sketch(u"Flag")), 0.1, 2,
+        true, false, false, true));
     swap->SetPromptStrings({u"C"});
     ASSERT_FALSE(d.doc->ProcessChangeRequest(swap).Failed());
-    ASSERT_FALSE(
-        d.doc->ProcessChangeRequest(new DLxSortSketchedSymbolsRequest(d.doc->GetEntry(d.sheet)))
-            .Failed());
+    ASSERT_FALSE(d.doc->ProcessChangeRequest(new DLxSortSketchedSymbolsRequest(d.doc->GetEntry(d.sheet)))
+                     .Failed());
 }
 
 TEST(CallOutRequest, TheRecordsReplayToTheSameDrawing) {
