@@ -2,9 +2,8 @@
 #include "rse/RSeMeta.h"
 
 namespace {
-// {F5A6ED78-11D4-7C69-6000-69B782B6FBB0}
 void InitGuid(UTxGUID& g) {
-    g = UTxGUID(0xf5a6ed78, 0x11d47c69, 0x600069b7, 0x82b6fbb0);
+    g = UTxGUID(0xf5a6ed78, 0x7c6911d4, 0xb7690060, 0xb0fbb682);
 }
 } // namespace
 

@@ -7,9 +7,8 @@
 #include "rse/RSeSaveData.h"
 
 namespace {
-// {F5A6ED79-11D4-7C69-6000-69B782B6FBB0}
 void InitGuid(UTxGUID& g) {
-    g = UTxGUID(0xf5a6ed79, 0x11d47c69, 0x600069b7, 0x82b6fbb0);
+    g = UTxGUID(0xf5a6ed79, 0x7c6911d4, 0xb7690060, 0xb0fbb682);
 }
 } // namespace
 
@@ -43,20 +42,30 @@ void DLxCenterDatumState::Load(RSeStream& s) {
     s.Read(m_layer);
 }
 
-// Version 0 kept no offsets; versions 1 to 3 kept them with the opposite sign. Neither kept the
-// style references.
+// Versions 0 to 2 kept a GUID after the origin, which nothing reads any more. Version 0 kept no
+// offsets, versions 1 to 3 kept them with the opposite sign; the hide flag came with version 2.
+// None kept the style references.
 void DLxCenterDatumState::LoadMigrate(RSeStream& s) {
     DLxPersistUtil::LoadBase(this, s);
     const uint16_t version = DLxPersistUtil::StoredVersion(s);
+    m_relX = m_relY = 0;
+    m_hide = false;
+    if (version > 3) return;
     RSeLoadData(s, m_origin);
+    if (version <= 2) {
+        UTxGUID dropped;
+        s.Read(dropped);
+    }
     s.Read(m_scale);
     if (version >= 1) {
         s.Read(m_relX);
         s.Read(m_relY);
-        m_relX = -m_relX;
-        m_relY = -m_relY;
+        // Subtracted from zero rather than negated, so that a zero offset stays +0 and the
+        // upgraded drawing saves as a new one would.
+        m_relX = 0.0 - m_relX;
+        m_relY = 0.0 - m_relY;
     }
-    s.Read(m_hide);
+    if (version >= 2) s.Read(m_hide);
 }
 
 void DLxCenterDatumState::Save(RSeStream& s) const {

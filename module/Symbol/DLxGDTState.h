@@ -85,6 +85,9 @@ private:
     void MakeValues();
     void ReadFields(RSeStream& s);
     void DeleteValues();
+    friend class DLxGDTState; // reads the values of the oldest layout, which it stored itself
+    // The six value references in their stored order.
+    RSeRefBase* StoredRef(int32_t k);
 
     RSeRef<DUxStringValue> m_datumA;
     RSeRef<DUxStringValue> m_datumB;

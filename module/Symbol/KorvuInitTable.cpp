@@ -33,6 +33,7 @@
 #include "DatumId/DLxCenterDatumState.h"
 #include "DatumId/DLxDatumIdInstance.h"
 #include "DatumId/DLxDatumIdSymbolONKTranslator.h"
+#include "DatumId/DLxFeatureIdSymbolONKTranslator.h"
 #include "DatumTarget/DLxDatumTarget.h"
 #include "DatumTarget/DLxDatumTargetONKTranslator.h"
 #include "GeneralNote/DLxGeneralNote.h"
@@ -565,6 +566,8 @@ const KorvuInitRow kRows[] = {
     {"CreateSurfTXTSymbol", &RegisterCreateSurfTXTSymbol, 2},
     {"DLxSurfTextStdServices", &DLxStdStyles::RegisterSurfaceTextureServices, 2},
     {"DLxCSurfText", &InitMeta<DLxCSurfText>, 2},
+    // Storage and upgrade of the placed kinds.
+    {"DLxFeatureIdSymbolONKTranslator", &DLxFeatureIdSymbolONKTranslator::Register, 2},
 };
 
 struct RunAtLoad {

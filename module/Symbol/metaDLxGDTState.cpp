@@ -86,6 +86,12 @@ void DLxGDTStateLine::ReadFields(RSeStream& s) {
     s.Read(m_framed);
 }
 
+RSeRefBase* DLxGDTStateLine::StoredRef(int32_t k) {
+    RSeRefBase* refs[6] = {&m_datumA, &m_datumB,     &m_datumC,
+                           &m_symbol, &m_toleranceA, &m_toleranceB};
+    return refs[k];
+}
+
 void DLxGDTStateLine::Load(RSeStream& s) {
     DLxPersistUtil::LoadBase(this, s);
     ReadFields(s);
@@ -152,13 +158,19 @@ void DLxGDTState::LoadMigrate(RSeStream& s) {
         DLxPersistUtil::ReadVector(s, m_lines);
         return;
     }
+    // Version 0 kept two lines' values in its own record, the k-th value of line 0 then the k-th
+    // of line 1; it always offered a third, empty line.
     m_lines.clear();
-    for (int32_t i = 0; i < kVersionZeroLines; ++i) {
-        auto* line = new (RSe::_GetMeta(static_cast<const DLxGDTStateLine*>(nullptr)),
-                          s.GetSegment()) DLxGDTStateLine(true);
-        m_lines.emplace_back(line);
-        line->LoadMigrate(s);
+    RSeMetaType* lineMeta = RSe::_GetMeta(static_cast<const DLxGDTStateLine*>(nullptr));
+    for (int32_t i = 0; i < kVersionZeroLines; ++i)
+        m_lines.emplace_back(new (lineMeta, s.GetSegment()) DLxGDTStateLine(true));
+    {
+        RSeIRefAllocDisable guard(s.GetSegment());
+        for (int32_t k = 0; k < 6; ++k)
+            for (int32_t i = 0; i < kVersionZeroLines; ++i)
+                s.Read(*GetLine(i)->StoredRef(k));
     }
+    m_lines.emplace_back(new (lineMeta, s.GetSegment()) DLxGDTStateLine());
 }
 
 void DLxGDTState::Save(RSeStream& s) const {

@@ -106,3 +106,105 @@ void TstDocWriter::EmblemPart(RSeStream& s, const uint32_t* fragment) {
     s.Write(UTxGUID()); // instance: template
     s.Write(int32_t(0));
 }
+
+std::vector<uint8_t> TstDocWriter::OneRecord(RSeMetaType* mt, uint16_t version,
+                                             const RSeVMeta* prototype,
+                                             const std::function<void(RSeStream&)>& own) {
+    TstDocWriter w;
+    std::vector<RSeMetaType*> chain;
+    for (RSeMetaType* b = mt->GetBase(); b; b = b->GetBase())
+        chain.insert(chain.begin(), b);
+    for (RSeMetaType* b : chain)
+        w.AddClass(b->GetName(), b->GetGUID(), b->GetVersion());
+    const uint32_t index = w.AddClass(mt->GetName(), mt->GetGUID(), version);
+    w.BeginSegment(u"Sheet");
+    RSeStream& s = w.BeginRecord(index, 1);
+    if (mt->GetBase()) mt->GetBase()->_Save(prototype, s);
+    own(s);
+    w.EndRecord();
+    return w.Finish(2);
+}
+
+std::optional<uint16_t> TstDocWriter::DeclaredVersion(const std::vector<uint8_t>& file,
+                                                      const UTxString16& name) {
+    size_t at = 16;
+    auto u32 = [&](uint32_t& v) {
+        if (at + 4 > file.size()) return false;
+        std::memcpy(&v, file.data() + at, 4);
+        at += 4;
+        return true;
+    };
+    uint32_t count = 0;
+    if (!u32(count)) return std::nullopt;
+    for (uint32_t i = 0; i < count; ++i) {
+        uint32_t length = 0;
+        if (!u32(length) || at + 2 * size_t(length) + 20 > file.size()) return std::nullopt;
+        UTxString16 text(length, u'\0');
+        if (length) std::memcpy(text.data(), file.data() + at, 2 * size_t(length));
+        at += 2 * size_t(length) + 16;
+        const uint16_t version = uint16_t(file[at] | (file[at + 1] << 8));
+        at += 4;
+        if (text == name) return version;
+    }
+    return std::nullopt;
+}
+
+std::vector<uint8_t> TstDocWriter::AsOlder(const std::vector<uint8_t>& file,
+                                           const UTxString16& name, uint16_t version,
+                                           size_t dropTail) {
+    if (file.size() < 16) return {};
+    size_t at = 16;
+    auto u32 = [&](uint32_t& v) {
+        if (at + 4 > file.size()) return false;
+        std::memcpy(&v, file.data() + at, 4);
+        at += 4;
+        return true;
+    };
+    auto text = [&](UTxString16& s) {
+        uint32_t length = 0;
+        if (!u32(length) || at + 2 * size_t(length) > file.size()) return false;
+        s.assign(length, u'\0');
+        if (length) std::memcpy(s.data(), file.data() + at, 2 * size_t(length));
+        at += 2 * size_t(length);
+        return true;
+    };
+    TstDocWriter w;
+    uint32_t metas = 0, target = UINT32_MAX;
+    if (!u32(metas)) return {};
+    for (uint32_t i = 0; i < metas; ++i) {
+        UTxString16 className;
+        uint32_t words[4];
+        if (!text(className) || !u32(words[0]) || !u32(words[1]) || !u32(words[2]) ||
+            !u32(words[3]) || at + 4 > file.size())
+            return {};
+        uint16_t stored = uint16_t(file[at] | (file[at + 1] << 8));
+        at += 4;
+        if (className == name) {
+            target = i;
+            stored = version;
+        }
+        w.AddClass(className, UTxGUID(words[0], words[1], words[2], words[3]), stored);
+    }
+    if (target == UINT32_MAX) return {};
+    uint32_t segments = 0;
+    if (!u32(segments)) return {};
+    for (uint32_t s = 0; s < segments; ++s) {
+        UTxString16 segmentName;
+        uint32_t records = 0;
+        if (!text(segmentName) || !u32(records)) return {};
+        w.BeginSegment(segmentName);
+        for (uint32_t r = 0; r < records; ++r) {
+            uint32_t meta = 0, key = 0, length = 0;
+            if (!u32(meta) || !u32(key) || !u32(length) || at + length > file.size()) return {};
+            if (meta == target && length < dropTail) return {};
+            const size_t kept = meta == target ? length - dropTail : length;
+            w.m_segments.back().records.push_back(
+                {meta, key,
+                 std::vector<uint8_t>(file.begin() + long(at), file.begin() + long(at + kept))});
+            at += length;
+        }
+    }
+    uint32_t nextId = 0;
+    std::memcpy(&nextId, file.data() + 12, 4);
+    return w.Finish(nextId);
+}

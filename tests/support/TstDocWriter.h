@@ -1,7 +1,9 @@
 #pragma once
 // Writes document files by hand, record by record, so that tests can build the exact layouts
 // older versions stored, or damaged ones.
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "rse/RSeStream.h"
@@ -26,6 +28,21 @@ public:
     // null). The emblem's own classes follow.
     void AddEmblemClasses();
     void EmblemPart(RSeStream& s, const uint32_t* fragment = nullptr);
+    // A document of one object (id 1) of class `mt` stored at `version`: the meta table declares
+    // its bases at their current versions, and the record holds the base part as `prototype`
+    // saves it today, then what `own` writes for the class itself.
+    static std::vector<uint8_t> OneRecord(RSeMetaType* mt, uint16_t version,
+                                          const RSeVMeta* prototype,
+                                          const std::function<void(RSeStream&)>& own);
+    // A saved document as an older release would have stored it: class `name` declared at
+    // `version`, and each of its records without its last `dropTail` bytes (the fields that
+    // version did not have, when they are the record's last). Empty when the file does not
+    // declare the class or a record is shorter.
+    static std::vector<uint8_t> AsOlder(const std::vector<uint8_t>& file, const UTxString16& name,
+                                        uint16_t version, size_t dropTail);
+    // The version a document file declares for class `name`, if it declares the class.
+    static std::optional<uint16_t> DeclaredVersion(const std::vector<uint8_t>& file,
+                                                   const UTxString16& name);
 
     uint32_t ObjectIndex(const RSeVMeta*) override { return UINT32_MAX; }
     uint32_t MetaIndex(const RSeMetaType* mt) override;

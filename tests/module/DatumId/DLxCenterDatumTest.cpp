@@ -275,7 +275,8 @@ TEST(CenterDatumInstance, ALostAnchorWarnsAndUnhides) {
     EXPECT_TRUE(named);
 }
 
-// Version 0 stored no offsets; versions 1 to 3 stored them with the opposite sign. Each loads
+// Version 0 stored no offsets; versions 1 to 3 stored them with the opposite sign; versions 0 to
+// 2 stored a GUID after the origin and only 2 and 3 the hide flag. Each loads
 // as the indicator was drawn, and saves in the current form.
 TEST(CenterDatumState, OlderVersionsLoadTheirOffsetsTheRightWayRound) {
     DLxDrawingDoc scratch;
@@ -297,12 +298,13 @@ TEST(CenterDatumState, OlderVersionsLoadTheirOffsetsTheRightWayRound) {
         RSeStream& s = w.BeginRecord(index, 1);
         base->_Save(state, s);
         RSeSaveData(s, WqGePoint3d(10, 20, 0));
+        if (version <= 2) s.Write(UTxGUID(0x1, 0x2, 0x3, 0x4)); // read and dropped
         s.Write(2.0);
         if (version >= 1) {
             s.Write(1.5);
             s.Write(-2.5);
         }
-        s.Write(true);
+        if (version >= 2) s.Write(true);
         w.EndRecord();
         const std::vector<uint8_t> bytes = w.Finish(2);
 
@@ -315,7 +317,7 @@ TEST(CenterDatumState, OlderVersionsLoadTheirOffsetsTheRightWayRound) {
         EXPECT_EQ(back->GetScale(), 2.0);
         EXPECT_EQ(back->GetRelXValue(), version >= 1 ? -1.5 : 0.0);
         EXPECT_EQ(back->GetRelYValue(), version >= 1 ? 2.5 : 0.0);
-        EXPECT_TRUE(back->GetHideSymbol());
+        EXPECT_EQ(back->GetHideSymbol(), version >= 2);
 
         std::vector<uint8_t> saved;
         ASSERT_FALSE(db->SaveToBuffer(saved).Failed());
@@ -325,6 +327,30 @@ TEST(CenterDatumState, OlderVersionsLoadTheirOffsetsTheRightWayRound) {
         ASSERT_NE(current, nullptr);
         EXPECT_EQ(current->GetRelXValue(), back->GetRelXValue());
         EXPECT_EQ(current->GetRelYValue(), back->GetRelYValue());
+    }
+}
+
+// A drawing whose origin indicator an older release stored loads as the indicator it drew:
+// saved again it is the drawing this release makes, byte for byte. The newest older layout ends
+// before the two style references (which this indicator does not use).
+TEST(CenterDatumState, AnOlderStoredIndicatorLoadsAsTheIndicatorItDrew) {
+    OriginDoc d;
+    ASSERT_FALSE(d.Create().Failed());
+    const std::vector<uint8_t> current = d.Bytes();
+    const size_t styleRefs = 2 * 5; // two references: a tag and four bytes each
+    for (uint16_t instanceVersion : {0, 1}) {
+        SCOPED_TRACE(instanceVersion);
+        const std::vector<uint8_t> old = TstDocWriter::AsOlder(
+            TstDocWriter::AsOlder(current, u"DLxCenterDatumState", 3, styleRefs),
+            u"DLxCenterDatumInstance", uint16_t(instanceVersion), 0);
+        ASSERT_FALSE(old.empty());
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(old.data(), old.size(), db);
+        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+        DLxDrawingDoc loaded(std::move(db));
+        std::vector<uint8_t> saved;
+        ASSERT_FALSE(loaded.GetRSeDb()->SaveToBuffer(saved).Failed());
+        EXPECT_EQ(saved, current);
     }
 }
 

@@ -458,6 +458,37 @@ TEST(DatumIdTranslator, AnIdentifierIsFoundByItsKeyAndByAPick) {
     EXPECT_EQ(filter.Select(*d.view, {}).get(), nullptr);
 }
 
+// Keys written under the feature identifier's name find identifiers as datum identifier keys
+// do: by their point and id, and by a pick at a point typed by hand.
+TEST(DatumIdTranslator, AFeatureIdentifierKeyFindsTheIdentifierAtItsPoint) {
+    IdDoc d;
+    ASSERT_FALSE(d.Create(u"A", 0.2).Failed());
+    ASSERT_FALSE(d.Create(u"B", 0.8).Failed());
+    DLxDatumIdInstance* b = d.Identifier(1);
+    FWxTranscriptMgr& mgr = FWxUtil::GetTranscriptMgr();
+    const UTxString16 key = mgr.StringFromRef(RSeRef<DLxDatumIdInstance>(b));
+    const UTxString16 rest = key.substr(key.find(u'#'));
+    const WqGePoint3d at = b->GetKeyPoint();
+    struct Case {
+        UTxString16 text;
+        DLxDatumIdInstance* found;
+    } cases[] = {
+        {u"DLxFeatureIdSymbol" + rest, b},
+        {u"DLxFeatureIdSymbol#" +
+             UTx::MakeWideString(std::to_string(at.x) + "," + std::to_string(at.y)),
+         b},
+        {u"DLxFeatureIdSymbol#10,10", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(UTx::ToUtf8(c.text));
+        RSeIDed* found = nullptr;
+        const UTxResult r =
+            FBxObjectNameKey(c.text).FindObject(*d.doc->GetRSeDb(), d.doc.get(), found);
+        EXPECT_EQ(r.Failed(), c.found == nullptr);
+        EXPECT_EQ(found, c.found);
+    }
+}
+
 // ---- dragging the leader's end, driven by cursor events
 
 // The last segment keeps its length and stands on the edge the end lands on, on the side it

@@ -38,6 +38,7 @@
 #include "fw/FWxUIManager.h"
 #include "fw/FWxUtil.h"
 #include "ge/BBox.h"
+#include "TstDocWriter.h"
 #include "rse/RSeDatabase.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
@@ -779,6 +780,36 @@ TEST(CallOutStorage, ALoadedDrawingSavesToTheSameBytesAndDrawsTheSame) {
             ExpectPoint(box.max, was.max, "maximum");
         }
     EXPECT_EQ(i, 2u);
+}
+
+// A drawing whose sketched symbols an older release stored (the state without scale, rotation
+// and centre choice, the symbol without its clipping choice) loads as the symbols it drew then:
+// saved again it is the drawing this release makes of the same symbols, byte for byte.
+TEST(CallOutStorage, OlderStoredSymbolsLoadAsTheSymbolsTheyDrew) {
+    SketchDoc d;
+    SketchDoc::Place p;
+    p.geomCentre = true; // what the oldest state meant: scale 1, no turn, about the centre
+    ASSERT_FALSE(d.Create(p).Failed());
+    const std::vector<uint8_t> current = d.Bytes();
+    const struct {
+        uint16_t stateVersion, instanceVersion;
+        size_t stateDrop, instanceDrop; // bytes of the fields each version lacked
+    } cases[] = {{0, 0, 20, 2}, {1, 1, 0, 2}, {2, 2, 0, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stateVersion);
+        const std::vector<uint8_t> old = TstDocWriter::AsOlder(
+            TstDocWriter::AsOlder(current, u"DLxCallOutState", c.stateVersion, c.stateDrop),
+            u"DLxCallOutInstance", c.instanceVersion, c.instanceDrop);
+        ASSERT_FALSE(old.empty());
+        ASSERT_NE(old, current);
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(old.data(), old.size(), db);
+        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+        DLxDrawingDoc loaded(std::move(db));
+        std::vector<uint8_t> saved;
+        ASSERT_FALSE(loaded.GetRSeDb()->SaveToBuffer(saved).Failed());
+        EXPECT_EQ(saved, current);
+    }
 }
 
 } // namespace

@@ -799,7 +799,8 @@ TEST_F(GDTStateTest, StateComesBackFromADocumentFileAsSaved) {
     EXPECT_EQ(ReadFile(dir.File("a.kdoc")), ReadFile(dir.File("b.kdoc")));
 }
 
-// Older stored states: version 0 kept exactly two lines inside its own record, version 1 had
+// Older stored states: version 0 kept the values of two framed lines inside its own record,
+// value by value (line 0's, then line 1's), and always had a third, empty line; version 1 had
 // line objects but no rotation.
 TEST(DLxGDTStateStorage, OlderVersionsLoadTheirLinesWithoutRotation) {
     FWxSceneDoc scratch;
@@ -844,8 +845,10 @@ TEST(DLxGDTStateStorage, OlderVersionsLoadTheirLinesWithoutRotation) {
             out.Write(line == 0); // line 1 is the unframed note
         };
         if (version == 0) {
-            lineFields(s, 0);
-            lineFields(s, 1);
+            for (uint32_t k = 0; k < 6; ++k) {
+                w.Ref(2 + k);
+                w.Ref(2 + 6 + k);
+            }
         } else {
             s.Write(RSeTypeCode::kVector);
             s.Write(uint32_t(2));
@@ -879,7 +882,7 @@ TEST(DLxGDTStateStorage, OlderVersionsLoadTheirLinesWithoutRotation) {
             SCOPED_TRACE(pass == 0 ? "as stored" : "saved again at the current version");
             auto* st = dynamic_cast<DLxGDTState*>((pass ? again : db)->FindObject(1));
             ASSERT_NE(st, nullptr);
-            ASSERT_EQ(st->GetNumberOfLines(), 2);
+            ASSERT_EQ(st->GetNumberOfLines(), version == 0 ? 3 : 2);
             EXPECT_EQ(st->GetOrigin(), WqGePoint3d(10, 20, 0));
             EXPECT_EQ(st->GetRotationAngle(), 0.0);
             EXPECT_EQ(st->Value(DLxGDTState::kDatumIdentifier, 0), u"D");
@@ -889,11 +892,18 @@ TEST(DLxGDTStateStorage, OlderVersionsLoadTheirLinesWithoutRotation) {
             EXPECT_EQ(st->Value(DLxGDTState::kToleranceB, 0), u"0.2");
             EXPECT_EQ(st->VariableStatus(DLxGDTState::kToleranceB, 0), DUxValue::kOffered);
             EXPECT_TRUE(st->IsFramed(0));
-            EXPECT_FALSE(st->IsFramed(1));
-            int32_t note = -1;
-            EXPECT_TRUE(st->FindNoteLine(&note));
-            EXPECT_EQ(note, 1);
-            for (int32_t i = 0; i < 2; ++i)
+            EXPECT_EQ(st->Value(DLxGDTState::kToleranceA, 1), u"NOTE");
+            if (version == 0) {
+                EXPECT_TRUE(st->IsFramed(1));
+                EXPECT_EQ(st->Value(DLxGDTState::kToleranceA, 2), u"");
+                EXPECT_EQ(st->GetLineSymbolCode(2), 0);
+            } else {
+                EXPECT_FALSE(st->IsFramed(1));
+                int32_t note = -1;
+                EXPECT_TRUE(st->FindNoteLine(&note));
+                EXPECT_EQ(note, 1);
+            }
+            for (int32_t i = 0; i < st->GetNumberOfLines(); ++i)
                 EXPECT_EQ(st->GetLine(i)->GetSegment(), st->GetSegment());
             if (pass == 0) {
                 std::vector<uint8_t> saved;
