@@ -11,7 +11,7 @@
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTSelection.h"
 #include "Symbol/DLxLeaderTextInstance.h"
-#include "Symbol/DLxTableCalloutBaseSelection.h"
+#include "Symbol/DLxBalloonSymSelection.h"
 
 DLxBalloonSymFilter::DLxBalloonSymFilter(ESubType value)
     : SMxTypeFilterItem(kFilterType), m_value(value) {}
@@ -19,7 +19,7 @@ DLxBalloonSymFilter::DLxBalloonSymFilter(ESubType value)
 SmartPtr<FWxSelection> DLxBalloonSymFilter::Select(RSeIDed& object, const WqGePoint3d& point) const {
     auto* balloon = dynamic_cast<DLxBalloonSymInstance*>(&object);
     if (!balloon) return nullptr;
-    return SmartPtr<FWxSelection>(new DLxTableCalloutBaseSelection(balloon, point));
+    return SmartPtr<FWxSelection>(new DLxBalloonSymSelection(balloon, point));
 }
 
 DLxCallOutFilter::DLxCallOutFilter(ESubType value)
