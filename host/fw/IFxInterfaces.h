@@ -41,8 +41,8 @@ public:
     virtual int32_t RenameCallOutEntries(DLxDrawingDoc* doc, DLxSketch* sketch,
                                          const std::u16string& oldName, bool force) = 0;
     // The placement of a sketched symbol's sketch.
-    virtual DLxSketchInstance* GetCallOutSketchInstance(
-        DUxAnnotationInstance* annotation) const = 0;
+    virtual DLxSketchInstance*
+    GetCallOutSketchInstance(DUxAnnotationInstance* annotation) const = 0;
 };
 
 // Browser updates of a drawing document.

@@ -9,8 +9,7 @@
 
 namespace {
 
-template <class Item, class Symbol>
-bool Read(DLxGetDataItem* item, Symbol*& out) {
+template <class Item, class Symbol> bool Read(DLxGetDataItem* item, Symbol*& out) {
     auto* picked = dynamic_cast<Item*>(item);
     if (!picked) return false;
     out = dynamic_cast<Symbol*>(picked->GetSymbol());

@@ -45,10 +45,12 @@ DLxGetDataItem* LeaderTextItem(FWxSelection* selection, int32_t requestId) {
 
 } // namespace
 
-#define KORVU_GETDATA_REQUEST_BODY(Name, Filter)                                                 \
-    Name::Name(int32_t requestId, uint32_t cursor, uint32_t statusText, uint32_t menu)           \
-        : DLxGetDataSelectRequest(requestId, Prompt(cursor), Prompt(statusText), menu) {}        \
-    SMxTypeFilterItem* Name::SetFilter() { return new Filter(Filter::ESubType(1)); }
+#define KORVU_GETDATA_REQUEST_BODY(Name, Filter)                                                   \
+    Name::Name(int32_t requestId, uint32_t cursor, uint32_t statusText, uint32_t menu)             \
+        : DLxGetDataSelectRequest(requestId, Prompt(cursor), Prompt(statusText), menu) {}          \
+    SMxTypeFilterItem* Name::SetFilter() {                                                         \
+        return new Filter(Filter::ESubType(1));                                                    \
+    }
 
 KORVU_GETDATA_REQUEST_BODY(DLxGetDataCallOutRequest, DLxCallOutFilter)
 KORVU_GETDATA_REQUEST_BODY(DLxGetDataDatumIdRequest, DLxDatumIdFilter)
@@ -76,8 +78,8 @@ DLxGetDataItem* DLxGetDataLeaderTextRequest::GetItem(FWxSelection* selection) {
 }
 
 DLxGetDataItem* DLxGetDataBalloonSymRequest::GetItem(FWxSelection* selection) {
-    return MakeItem<DLxGetDataBalloonSymItem>(
-        selection, &DLxBalloonSymSelection::GetBalloonSymbol, GetRequestID());
+    return MakeItem<DLxGetDataBalloonSymItem>(selection, &DLxBalloonSymSelection::GetBalloonSymbol,
+                                              GetRequestID());
 }
 
 DLxGetDataSymbolRequest::DLxGetDataSymbolRequest(int32_t requestId, uint32_t cursor,
@@ -94,11 +96,11 @@ DLxGetDataSymbolRequest::DLxGetDataSymbolRequest(int32_t requestId, uint32_t cur
 
 DLxGetDataItem* DLxGetDataSymbolRequest::GetItem(FWxSelection* selection) {
     const int32_t id = GetRequestID();
-    if (DLxGetDataItem* item = MakeItem<DLxGetDataCallOutItem>(
-            selection, &DLxCallOutSelection::GetInstance, id))
+    if (DLxGetDataItem* item =
+            MakeItem<DLxGetDataCallOutItem>(selection, &DLxCallOutSelection::GetInstance, id))
         return item;
-    if (DLxGetDataItem* item = MakeItem<DLxGetDataDatumIdItem>(
-            selection, &DLxDatumIdSelection::GetInstance, id))
+    if (DLxGetDataItem* item =
+            MakeItem<DLxGetDataDatumIdItem>(selection, &DLxDatumIdSelection::GetInstance, id))
         return item;
     if (DLxGetDataItem* item =
             MakeItem<DLxGetDataGDTItem>(selection, &DLxGDTSelection::GetInstance, id))

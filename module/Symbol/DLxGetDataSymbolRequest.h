@@ -16,8 +16,8 @@ inline constexpr uint32_t kDLxGetDataSymbolDefaultPrompt = 15809;
 
 class DLxGetDataSymbolItem : public DLxGetDataSelectItem {
 public:
-    DLxGetDataSymbolItem(DLxSymInstance* symbol, const WqGePoint3d& point,
-                         DLxViewInstance* view, int32_t requestId);
+    DLxGetDataSymbolItem(DLxSymInstance* symbol, const WqGePoint3d& point, DLxViewInstance* view,
+                         int32_t requestId);
     ~DLxGetDataSymbolItem() override;
     // Null once the symbol is gone.
     DLxSymInstance* GetSymbol() const { return m_symbol.get(); }
@@ -29,10 +29,10 @@ private:
 };
 
 // One item class per kind, so that a command tells the kinds apart.
-#define KORVU_GETDATA_ITEM(Name)                                                                 \
-    class Name : public DLxGetDataSymbolItem {                                                   \
-    public:                                                                                      \
-        using DLxGetDataSymbolItem::DLxGetDataSymbolItem;                                        \
+#define KORVU_GETDATA_ITEM(Name)                                                                   \
+    class Name : public DLxGetDataSymbolItem {                                                     \
+    public:                                                                                        \
+        using DLxGetDataSymbolItem::DLxGetDataSymbolItem;                                          \
     };
 KORVU_GETDATA_ITEM(DLxGetDataCallOutItem)
 KORVU_GETDATA_ITEM(DLxGetDataDatumIdItem)
@@ -55,13 +55,13 @@ private:
 // ---- requests
 
 // Each kind's request: admits its kind (filter sub-type 1) and makes its kind's item.
-#define KORVU_GETDATA_REQUEST(Name)                                                              \
-    class Name : public DLxGetDataSelectRequest {                                                \
-    public:                                                                                      \
-        explicit Name(int32_t requestId = -1, uint32_t cursor = 0, uint32_t statusText = 0,      \
-                      uint32_t menu = 0);                                                        \
-        SMxTypeFilterItem* SetFilter() override;                                                 \
-        DLxGetDataItem* GetItem(FWxSelection* selection) override;                               \
+#define KORVU_GETDATA_REQUEST(Name)                                                                \
+    class Name : public DLxGetDataSelectRequest {                                                  \
+    public:                                                                                        \
+        explicit Name(int32_t requestId = -1, uint32_t cursor = 0, uint32_t statusText = 0,        \
+                      uint32_t menu = 0);                                                          \
+        SMxTypeFilterItem* SetFilter() override;                                                   \
+        DLxGetDataItem* GetItem(FWxSelection* selection) override;                                 \
     };
 KORVU_GETDATA_REQUEST(DLxGetDataCallOutRequest)
 KORVU_GETDATA_REQUEST(DLxGetDataDatumIdRequest)

@@ -68,12 +68,12 @@ bool KorvuIFxBalloonComp::GetPartListSelectedMembers(DUxAnnotationInstance* anno
     return true;
 }
 
-bool KorvuIFxBalloonComp::SetPartListSelectedMembers(
-    DUxAnnotationInstance* annotation, const std::vector<std::u16string>& members) {
+bool KorvuIFxBalloonComp::SetPartListSelectedMembers(DUxAnnotationInstance* annotation,
+                                                     const std::vector<std::u16string>& members) {
     DLxTableStatePartlist* state = PartListState(annotation);
     if (!state) return false;
-    state->SetSelectedMembers(members,
-                              (state->GetFlags() & DLxTableStatePartlist::kHideZeroQuantityRows) != 0);
+    state->SetSelectedMembers(
+        members, (state->GetFlags() & DLxTableStatePartlist::kHideZeroQuantityRows) != 0);
     return true;
 }
 
@@ -86,8 +86,8 @@ int32_t KorvuIFxBalloonComp::RenameCallOutEntries(DLxDrawingDoc* doc, DLxSketch*
         if (!folder) continue;
         for (BRxEntry* child : folder->GetChildren()) {
             auto* entry = dynamic_cast<DLxCallOutInstEntry*>(child);
-            auto* symbol = entry ? dynamic_cast<DLxCallOutInstance*>(entry->Subject().GetTarget())
-                                 : nullptr;
+            auto* symbol =
+                entry ? dynamic_cast<DLxCallOutInstance*>(entry->Subject().GetTarget()) : nullptr;
             DLxSketchInstance* placed = symbol ? symbol->GetSketchInstance() : nullptr;
             if (!placed || placed->GetSketch() != sketch) continue;
             if (!force && entry->Name() != oldName) continue;
@@ -99,8 +99,8 @@ int32_t KorvuIFxBalloonComp::RenameCallOutEntries(DLxDrawingDoc* doc, DLxSketch*
     return renamed;
 }
 
-DLxSketchInstance* KorvuIFxBalloonComp::GetCallOutSketchInstance(
-    DUxAnnotationInstance* annotation) const {
+DLxSketchInstance*
+KorvuIFxBalloonComp::GetCallOutSketchInstance(DUxAnnotationInstance* annotation) const {
     auto* symbol = dynamic_cast<DLxCallOutInstance*>(annotation);
     return symbol && symbol->GetCallOutState() ? symbol->GetCallOutState()->GetSketchInstance()
                                                : nullptr;

@@ -14,21 +14,25 @@
 #include "BofM/DLxPartListTable.h"
 #include "BofM/DLxTableStatePartlist.h"
 #include "DatumId/DLxCenterDatumInstance.h"
+#include "DatumId/DLxCenterDatumSelection.h"
 #include "DatumId/DLxDatumIdInstance.h"
+#include "DatumId/DLxDatumIdSelection.h"
 #include "Leader/DLxLeaderTextSymbolSelection.h"
 #include "Leader/DLxSymFilters.h"
 #include "Symbol/DLxBalloonSymInstance.h"
 #include "Symbol/DLxBalloonSymSelection.h"
 #include "Symbol/DLxCallOutFolderEntry.h"
 #include "Symbol/DLxCallOutInstance.h"
+#include "Symbol/DLxCallOutSelection.h"
 #include "Symbol/DLxGDTInstance.h"
+#include "Symbol/DLxGDTSelection.h"
 #include "Symbol/DLxGetDataSheet.h"
 #include "Symbol/DLxGetDataSymbolRequest.h"
 #include "Symbol/DLxLeaderTextInstance.h"
 #include "Symbol/DLxSymBrowserUtil.h"
 #include "Symbol/KorvuAppletExtension.h"
+#include "WinModule.h"
 #include "dl/DLxAnchorPoint.h"
-#include "du/DUxSymState.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxEmblem.h"
 #include "dl/DLxModelFile.h"
@@ -36,6 +40,7 @@
 #include "dl/DLxSketch.h"
 #include "dl/DLxTDXUtil.h"
 #include "dl/DLxViewInstance.h"
+#include "du/DUxSymState.h"
 #include "fw/FWxSelection.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
@@ -44,6 +49,7 @@
 #include "rse/RSeInterface.h"
 #include "sm/SMxDisplayList.h"
 #include "utx/UTxString16.h"
+#include "utx/UTxUtil.h"
 
 extern "C" FWxAppletExtension* ExtensionGetExtensionInterface();
 
@@ -74,8 +80,7 @@ struct ExampleDoc {
         sheet = doc->GetSheets().front();
     }
 
-    template <class T>
-    std::vector<T*> All() const {
+    template <class T> std::vector<T*> All() const {
         std::vector<T*> found;
         for (const RSeRef<RDxNode>& node : sheet->GetNodes())
             if (auto* t = dynamic_cast<T*>(node.GetTarget())) found.push_back(t);
@@ -105,8 +110,7 @@ struct ExampleDoc {
         return box.min;
     }
 
-    template <class I>
-    I* Interface(const UTxGUID& guid) const {
+    template <class I> I* Interface(const UTxGUID& guid) const {
         return RSe::InterfaceSet(doc->GetRSeDb())->Query<I>(guid);
     }
 };
@@ -121,8 +125,7 @@ struct PickKind {
     std::function<bool(DLxGetDataItem*, DLxSymInstance*&)> read;
 };
 
-template <class T>
-std::vector<DLxSymInstance*> Symbols(const ExampleDoc& d) {
+template <class T> std::vector<DLxSymInstance*> Symbols(const ExampleDoc& d) {
     std::vector<DLxSymInstance*> out;
     for (T* t : d.All<T>())
         out.push_back(t);
@@ -290,8 +293,10 @@ TEST(SymbolInterfaces, TheBalloonServicesTellTheKindsApart) {
         EXPECT_FALSE(comp->IsBalloon(nullptr));
         EXPECT_FALSE(comp->IsPartListTable(nullptr));
         for (DLxEmblem* emblem : d.All<DLxEmblem>()) {
-            EXPECT_EQ(comp->IsBalloon(emblem), dynamic_cast<DLxBalloonSymInstance*>(emblem) != nullptr);
-            EXPECT_EQ(comp->IsPartListTable(emblem), dynamic_cast<DLxPartListTable*>(emblem) != nullptr);
+            EXPECT_EQ(comp->IsBalloon(emblem),
+                      dynamic_cast<DLxBalloonSymInstance*>(emblem) != nullptr);
+            EXPECT_EQ(comp->IsPartListTable(emblem),
+                      dynamic_cast<DLxPartListTable*>(emblem) != nullptr);
             auto* callout = dynamic_cast<DLxCallOutInstance*>(emblem);
             EXPECT_EQ(comp->GetCallOutSketchInstance(emblem),
                       callout ? callout->GetSketchInstance() : nullptr);
@@ -407,7 +412,8 @@ TEST(SymbolInterfaces, BrowserEventsMarkAPartListsEntryOnlyForTheirCodes) {
     const struct {
         int32_t code;
         bool marks;
-    } cases[] = {{10, true}, {26, true}, {27, true}, {45, true}, {11, false}, {0, false}, {-1, false}};
+    } cases[] = {{10, true},  {26, true}, {27, true}, {45, true},
+                 {11, false}, {0, false}, {-1, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
         entry->SetModified(false);
@@ -415,4 +421,140 @@ TEST(SymbolInterfaces, BrowserEventsMarkAPartListsEntryOnlyForTheirCodes) {
         EXPECT_EQ(entry->IsModified(), c.marks);
     }
     utils->OnBrowserEntryEvent(nullptr, 10); // nothing to mark
+}
+
+// ---- selection by kind
+
+TEST(SymbolSelection, EachKindsFilterOfTheSelectCommandSelectsItsKindAlone) {
+    // A filter that selects a kind's symbols, its selection class, and its name for the user.
+    const struct {
+        const char* kind;
+        std::function<SMxTypeFilterItem*()> filter;
+        const std::type_info& selection;
+        const char16_t* name;
+    } filters[] = {
+        {"balloon", [] { return new DLxBalloonSymFilter(DLxBalloonSymFilter::ESubType(1)); },
+         typeid(DLxBalloonSymSelection), u"Balloon"},
+        {"sketched symbol", [] { return new DLxCallOutFilter(DLxCallOutFilter::ESubType(1)); },
+         typeid(DLxCallOutSelection), u"Sketched Symbol"},
+        {"datum identifier", [] { return new DLxDatumIdFilter(DLxDatumIdFilter::ESubType(1)); },
+         typeid(DLxDatumIdSelection), u"Datum Identifier"},
+        {"origin indicator",
+         [] { return new DLxCenterDatumFilter(DLxCenterDatumFilter::ESubType(1)); },
+         typeid(DLxCenterDatumSelection), u"Origin Indicator"},
+        {"feature control frame", [] { return new DLxGDTFilter(DLxGDTFilter::ESubType(1)); },
+         typeid(DLxGDTSelection), u"Feature Control Frame"},
+        {"leader text",
+         [] { return new DLxLeaderTextSymbolFilter(DLxLeaderTextSymbolFilter::ESubType(1)); },
+         typeid(DLxLeaderTextSymbolSelection), u"Leader Text"},
+    };
+    // Where the examples place symbols of each kind.
+    const struct {
+        const char* example;
+        const char* kind;
+        std::function<std::vector<DLxEmblem*>(const ExampleDoc&)> placed;
+    } placements[] = {
+        {"balloons.txt", "balloon",
+         [](const ExampleDoc& d) {
+             std::vector<DLxEmblem*> out;
+             for (auto* s : d.All<DLxBalloonSymInstance>())
+                 out.push_back(s);
+             return out;
+         }},
+        {"sketched.txt", "sketched symbol",
+         [](const ExampleDoc& d) {
+             std::vector<DLxEmblem*> out;
+             for (auto* s : d.All<DLxCallOutInstance>())
+                 out.push_back(s);
+             return out;
+         }},
+        {"datums.txt", "datum identifier",
+         [](const ExampleDoc& d) {
+             std::vector<DLxEmblem*> out;
+             for (auto* s : d.All<DLxDatumIdInstance>())
+                 out.push_back(s);
+             return out;
+         }},
+        {"datums.txt", "origin indicator",
+         [](const ExampleDoc& d) {
+             std::vector<DLxEmblem*> out;
+             for (auto* s : d.All<DLxCenterDatumInstance>())
+                 out.push_back(s);
+             return out;
+         }},
+        {"assembly.txt", "feature control frame",
+         [](const ExampleDoc& d) {
+             std::vector<DLxEmblem*> out;
+             for (auto* s : d.All<DLxGDTInstance>())
+                 out.push_back(s);
+             return out;
+         }},
+        {"notes.txt", "leader text",
+         [](const ExampleDoc& d) {
+             std::vector<DLxEmblem*> out;
+             for (auto* s : d.All<DLxLeaderTextInstance>())
+                 out.push_back(s);
+             return out;
+         }},
+    };
+    for (const auto& placement : placements) {
+        SCOPED_TRACE(placement.kind);
+        ExampleDoc d(placement.example);
+        const std::vector<DLxEmblem*> placed = placement.placed(d);
+        ASSERT_FALSE(placed.empty());
+        const WqGePoint3d p = d.PointOnlyOn(placed.front());
+        for (const auto& f : filters) {
+            SCOPED_TRACE(f.kind);
+            const bool own = std::string(f.kind) == placement.kind;
+            FWxSelectionSet set;
+            FWxSelectionFilter filter;
+            const SmartPtr<SMxTypeFilterItem> item(f.filter());
+            filter.Add(item.get());
+            DLxTDXUtil::GetSelection(d.doc.get(), p, set, filter, 1e-9);
+            ASSERT_EQ(set.IsEmpty(), !own);
+            if (own) {
+                FWxSelection* selection = set.GetAt(0).get();
+                EXPECT_EQ(typeid(*selection), f.selection);
+                EXPECT_EQ(static_cast<DUxEmblemSelection*>(selection)->Emblem(), placed.front());
+            }
+            // The select command asks the filter about selections and their classes.
+            auto* sym = static_cast<DLxSymFilterBase*>(item.get());
+            for (const SmartPtr<FWxSelection>& selection : set) {
+                EXPECT_TRUE(sym->PreQualify(typeid(*selection.get())));
+                EXPECT_TRUE(sym->Qualify(selection.get()));
+                // Every other kind's filter turns it down.
+                for (const auto& other : filters) {
+                    if (&other == &f) continue;
+                    const SmartPtr<SMxTypeFilterItem> theirs(other.filter());
+                    EXPECT_FALSE(
+                        static_cast<DLxSymFilterBase*>(theirs.get())->Qualify(selection.get()))
+                        << other.kind;
+                }
+            }
+            // Disabled, it selects and admits nothing.
+            item->SetEnabled(false);
+            FWxSelectionSet none;
+            DLxTDXUtil::GetSelection(d.doc.get(), p, none, filter, 1e-9);
+            EXPECT_TRUE(none.IsEmpty());
+            EXPECT_FALSE(sym->PreQualify(f.selection));
+            for (const SmartPtr<FWxSelection>& selection : set)
+                EXPECT_FALSE(sym->Qualify(selection.get()));
+        }
+    }
+    // The names come from the resource module, which loads with the module.
+    const std::filesystem::path bin = std::filesystem::path(KORVU_BIN).parent_path();
+    HMODULE module = LoadLibraryW(UTx::MakeWideString((bin / "libkorvu.so").string()).c_str());
+    ASSERT_NE(module, nullptr);
+    for (const auto& f : filters) {
+        SCOPED_TRACE(f.kind);
+        const SmartPtr<SMxTypeFilterItem> item(f.filter());
+        auto* sym = static_cast<DLxSymFilterBase*>(item.get());
+        std::u16string name;
+        ASSERT_TRUE(sym->GetString(0, name));
+        EXPECT_EQ(name, f.name);
+        EXPECT_FALSE(sym->GetString(1, name));
+        for (const auto& other : filters)
+            EXPECT_EQ(sym->PreQualify(other.selection), &other == &f) << other.kind;
+    }
+    FreeLibrary(module);
 }
