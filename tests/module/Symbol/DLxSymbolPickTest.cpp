@@ -36,10 +36,12 @@
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxEmblem.h"
 #include "dl/DLxModelFile.h"
+#include "dl/DLxSelectCmd.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxSketch.h"
 #include "dl/DLxTDXUtil.h"
 #include "dl/DLxViewInstance.h"
+#include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxSymState.h"
 #include "fw/FWxSelection.h"
 #include "fw/FWxTranscriptMgr.h"
@@ -557,4 +559,73 @@ TEST(SymbolSelection, EachKindsFilterOfTheSelectCommandSelectsItsKindAlone) {
             EXPECT_EQ(sym->PreQualify(other.selection), &other == &f) << other.kind;
     }
     FreeLibrary(module);
+}
+
+TEST(SymbolSelection, SelectionsOfOneSymbolAreEqualWhereverItWasPicked) {
+    for (const char* example : {"sketched.txt", "balloons.txt", "datums.txt"}) {
+        SCOPED_TRACE(example);
+        ExampleDoc d(example);
+        std::vector<DLxSymInstance*> symbols;
+        for (DLxSymInstance* s : d.All<DLxSymInstance>())
+            if (std::string(example) != "balloons.txt" || dynamic_cast<DLxBalloonSymInstance*>(s))
+                symbols.push_back(s);
+        ASSERT_GE(symbols.size(), 2u);
+        // Two picks on the first symbol, one on the second, through the select command's
+        // filters as the document has them.
+        auto select = [&](DLxSymInstance* symbol, const WqGePoint3d& p) {
+            FWxSelectionFilter filter;
+            DLxSelectCmd* cmd = d.doc->GetSelectCmd();
+            for (size_t i = 0; i < cmd->GetFilterCount(); ++i)
+                filter.Add(cmd->GetFilter(i).get());
+            FWxSelectionSet set;
+            DLxTDXUtil::GetSelection(d.doc.get(), p, set, filter, 1e-9);
+            EXPECT_EQ(set.Count(), 1u);
+            auto* sel =
+                set.IsEmpty() ? nullptr : dynamic_cast<DLxSymSelection*>(set.GetAt(0).get());
+            EXPECT_TRUE(sel && sel->GetSymbol() == symbol);
+            return SmartPtr<DLxSymSelection>(sel);
+        };
+        const WqGePoint3d p = d.PointOnlyOn(symbols[0]);
+        const BBox box = symbols[0]->GetSymState()->GetBoundingBox();
+        const WqGePoint3d corner{box.min.x, box.min.y, 0};
+        const SmartPtr<DLxSymSelection> first = select(symbols[0], p);
+        const SmartPtr<DLxSymSelection> again = select(symbols[0], corner);
+        const SmartPtr<DLxSymSelection> second = select(symbols[1], d.PointOnlyOn(symbols[1]));
+        ASSERT_TRUE(first && again && second);
+        EXPECT_TRUE(first->IsEqual(again.get()));
+        EXPECT_TRUE(again->IsEqual(first.get()));
+        EXPECT_FALSE(first->IsEqual(second.get()));
+        EXPECT_FALSE(first->IsEqual(nullptr));
+        // A selection of the bare symbol base is another class of selection.
+        DLxSymSelection plain(symbols[0], p);
+        EXPECT_FALSE(first->IsEqual(&plain));
+        EXPECT_FALSE(first->BoundingBox().isEmpty());
+        EXPECT_TRUE(first->BoundingBox().contains(p));
+    }
+}
+
+TEST(SymbolSelection, ASelectionOfASymbolThatIsGoneNamesNothing) {
+    ExampleDoc d("datums.txt");
+    // The example's last identifier goes with the undo of the requests after it and its own.
+    const std::vector<DLxDatumIdInstance*> ids = d.All<DLxDatumIdInstance>();
+    ASSERT_FALSE(ids.empty());
+    DLxDatumIdSelection selection(ids.back(), d.PointOnlyOn(ids.back()));
+    SmartPtr<DUxLayerStyleAbstract> layer;
+    selection.GetLayer(layer);
+    EXPECT_TRUE(layer);
+    while (selection.GetSymbol() && d.doc->CanUndo())
+        ASSERT_FALSE(d.doc->Undo().Failed());
+    EXPECT_EQ(selection.GetSymbol(), nullptr);
+    EXPECT_EQ(selection.GetInstance(), nullptr);
+    EXPECT_TRUE(selection.BoundingBox().isEmpty());
+    EXPECT_FALSE(selection.IsEqual(&selection));
+    SmartPtr<DUxLayerStyleAbstract> none;
+    selection.GetLayer(none);
+    EXPECT_FALSE(none);
+    // A pick request's item of it reads back nothing.
+    DLxGetDataDatumIdRequest request(4);
+    const std::unique_ptr<DLxGetDataItem> item(request.GetItem(&selection));
+    DLxDatumIdInstance* read = ids.back();
+    ASSERT_TRUE(DLxGetDataSheet::GetDatumIdInstance(item.get(), read));
+    EXPECT_EQ(read, nullptr);
 }
