@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "rse/RSeRef.h"
 #include "utx/UTxGUID.h"
 
 class BRxEntry;
@@ -15,6 +16,7 @@ class DLxSketch;
 class DLxSketchInstance;
 class DLxViewInstance;
 class DUxAnnotationInstance;
+class DUxTableStyleColumn;
 
 class IFxInterface {
 public:
@@ -36,6 +38,11 @@ public:
     // Lists these members, keeping whether rows of zero quantity are hidden.
     virtual bool SetPartListSelectedMembers(DUxAnnotationInstance* annotation,
                                             const std::vector<std::u16string>& members) = 0;
+    // New copies of a parts list's columns, in the transient segment or else in the table
+    // state's, the caller's to free; `columns` is left as it was for anything else.
+    virtual bool GetPartListColumns(DUxAnnotationInstance* annotation,
+                                    std::vector<RSeRef<DUxTableStyleColumn>>& columns,
+                                    bool transient) const = 0;
     // Renames the browser entries of the sketched symbols placed from `sketch` to its name:
     // those still named `oldName`, or all of them with `force`. Answers how many changed.
     virtual int32_t RenameCallOutEntries(DLxDrawingDoc* doc, DLxSketch* sketch,

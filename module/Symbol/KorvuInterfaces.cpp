@@ -77,6 +77,15 @@ bool KorvuIFxBalloonComp::SetPartListSelectedMembers(DUxAnnotationInstance* anno
     return true;
 }
 
+bool KorvuIFxBalloonComp::GetPartListColumns(DUxAnnotationInstance* annotation,
+                                             std::vector<RSeRef<DUxTableStyleColumn>>& columns,
+                                             bool transient) const {
+    DLxTableStatePartlist* state = PartListState(annotation);
+    if (!state) return false;
+    columns = state->GetColumns(transient ? RSe::TransientSegment(true) : RSe::SegmentOf(state));
+    return true;
+}
+
 int32_t KorvuIFxBalloonComp::RenameCallOutEntries(DLxDrawingDoc* doc, DLxSketch* sketch,
                                                   const std::u16string& oldName, bool force) {
     if (!doc || !sketch || sketch->GetName().empty()) return 0;

@@ -24,6 +24,9 @@ public:
                                     std::vector<std::u16string>& members) const override;
     bool SetPartListSelectedMembers(DUxAnnotationInstance* annotation,
                                     const std::vector<std::u16string>& members) override;
+    bool GetPartListColumns(DUxAnnotationInstance* annotation,
+                            std::vector<RSeRef<DUxTableStyleColumn>>& columns,
+                            bool transient) const override;
     int32_t RenameCallOutEntries(DLxDrawingDoc* doc, DLxSketch* sketch,
                                  const std::u16string& oldName, bool force) override;
     DLxSketchInstance* GetCallOutSketchInstance(DUxAnnotationInstance* annotation) const override;

@@ -43,6 +43,7 @@
 #include "dl/DLxViewInstance.h"
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxSymState.h"
+#include "du/DUxTableStyle.h"
 #include "fw/FWxSelection.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
@@ -628,4 +629,35 @@ TEST(SymbolSelection, ASelectionOfASymbolThatIsGoneNamesNothing) {
     DLxDatumIdInstance* read = ids.back();
     ASSERT_TRUE(DLxGetDataSheet::GetDatumIdInstance(item.get(), read));
     EXPECT_EQ(read, nullptr);
+}
+
+TEST(SymbolInterfaces, APartListsColumnsAreCopiedWhereTheCallerAsks) {
+    ExampleDoc d("partslist.txt");
+    auto* comp = d.Interface<IFxBalloonComp>(UTxGuidForIFxBalloonComp());
+    ASSERT_NE(comp, nullptr);
+    const std::vector<DLxPartListTable*> tables = d.All<DLxPartListTable>();
+    ASSERT_FALSE(tables.empty());
+    DLxTableStatePartlist* state = tables[0]->GetPartListTableState().get();
+    const DUxTableColumnList& originals = state->GetOriginalColumns();
+    ASSERT_FALSE(originals.empty());
+    for (const bool transient : {true, false}) {
+        SCOPED_TRACE(transient);
+        DUxTableColumnList columns;
+        ASSERT_TRUE(comp->GetPartListColumns(tables[0], columns, transient));
+        ASSERT_EQ(columns.size(), originals.size());
+        for (size_t i = 0; i < columns.size(); ++i) {
+            ASSERT_TRUE(columns[i]);
+            EXPECT_NE(columns[i].get(), originals[i].get()) << "a copy";
+            EXPECT_EQ(typeid(*columns[i].get()), typeid(*originals[i].get()));
+            EXPECT_EQ(RSe::SegmentOf(columns[i].get()),
+                      transient ? RSe::TransientSegment(true) : RSe::SegmentOf(state));
+        }
+        DUxTableStyle::ClearColumns(columns);
+    }
+    DUxTableColumnList kept{originals.front()};
+    EXPECT_FALSE(comp->GetPartListColumns(nullptr, kept, true));
+    EXPECT_EQ(kept.size(), 1u);
+    ExampleDoc other("datums.txt");
+    EXPECT_FALSE(comp->GetPartListColumns(other.All<DLxDatumIdInstance>().front(), kept, true));
+    EXPECT_EQ(kept.size(), 1u);
 }
