@@ -3,7 +3,7 @@
 #include "Symbol/DLxCallOutInstance.h"
 
 DLxCallOutSelection::DLxCallOutSelection(DLxCallOutInstance* symbol, const WqGePoint3d& point)
-    : DUxEmblemSelection(symbol, point) {}
+    : DLxSymSelection(symbol, point) {}
 
 DLxCallOutInstance* DLxCallOutSelection::GetInstance() const {
     return dynamic_cast<DLxCallOutInstance*>(Emblem());

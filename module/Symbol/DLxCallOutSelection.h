@@ -1,12 +1,12 @@
 #pragma once
 // The selection of a sketched symbol, made by a pick on the sheet or by its browser entry
 // (which it then names).
-#include "du/DUxEmblemSelection.h"
+#include "Symbol/DLxSymSelection.h"
 
 class BRxEntry;
 class DLxCallOutInstance;
 
-class DLxCallOutSelection : public DUxEmblemSelection {
+class DLxCallOutSelection : public DLxSymSelection {
 public:
     DLxCallOutSelection(DLxCallOutInstance* symbol, const WqGePoint3d& point);
     DLxCallOutInstance* GetInstance() const;

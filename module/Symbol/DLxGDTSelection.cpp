@@ -3,7 +3,7 @@
 #include "Symbol/DLxGDTInstance.h"
 
 DLxGDTSelection::DLxGDTSelection(DLxGDTInstance* frame, const WqGePoint3d& point)
-    : DUxEmblemSelection(frame, point) {}
+    : DLxSymSelection(frame, point) {}
 
 DLxGDTInstance* DLxGDTSelection::GetInstance() const {
     return dynamic_cast<DLxGDTInstance*>(Emblem());

@@ -1,10 +1,10 @@
 #pragma once
 // The selection of a feature control frame.
-#include "du/DUxEmblemSelection.h"
+#include "Symbol/DLxSymSelection.h"
 
 class DLxGDTInstance;
 
-class DLxGDTSelection : public DUxEmblemSelection {
+class DLxGDTSelection : public DLxSymSelection {
 public:
     DLxGDTSelection(DLxGDTInstance* frame, const WqGePoint3d& point);
     DLxGDTInstance* GetInstance() const;

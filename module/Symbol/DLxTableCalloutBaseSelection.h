@@ -2,6 +2,7 @@
 // The selection base of table callouts: a symbol selection that adds nothing but its kind.
 #include "Symbol/DLxSymSelection.h"
 
+class DLxGetDataItem;
 class DLxTableCalloutSymInstance;
 
 class DLxTableCalloutBaseSelection : public DLxSymSelection {
@@ -10,5 +11,5 @@ public:
     // Null once the callout is gone.
     DLxTableCalloutSymInstance* GetTableCalloutSymbol() const;
     // A callout's selection makes no pick-request item.
-    virtual void* GetDataItem(int32_t) const { return nullptr; }
+    virtual DLxGetDataItem* GetDataItem(int32_t) const { return nullptr; }
 };
