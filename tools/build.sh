@@ -101,6 +101,10 @@ main)
     "$bin/korvu" run examples/assembly.json examples/datums.txt -o "$out/datums.kvd" \
         --svg "$out/datums" --png "$out/datums"
     "$bin/korvu" dump "$out/datums.kvd"
+    mkdir -p "$out/leaders"
+    "$bin/korvu" run examples/assembly.json examples/leaders.txt -o "$out/leaders.kvd" \
+        --svg "$out/leaders" --png "$out/leaders"
+    "$bin/korvu" dump "$out/leaders.kvd"
     echo "the drawings and their pictures are in $out/"
     ;;
 test)

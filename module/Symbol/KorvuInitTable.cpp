@@ -37,6 +37,8 @@
 #include "GeneralNote/DLxGeneralNoteONKTranslator.h"
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
+#include "Request/DLxSymArrowHeadRequest.h"
+#include "Request/DLxSymDeleteLeaderRequest.h"
 #include "Request/DLxBalloonSymChangeLeaderRequest.h"
 #include "Request/DLxCenterDatumRequests.h"
 #include "Request/DLxConvertToBOMRequest.h"
@@ -235,6 +237,19 @@ void RegisterShowHideCenterDatum() {
 void RegisterMoveCenterDatumAnchor() {
     RegisterDatumRequest<DLxCenterDatumChangeAnchorRequest>(u"MoveCenterDatumAnchor");
 }
+// Arrowheads and leader deletion of placed symbols.
+void RegisterArrowHeadRequest() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxArrowHeadRequest),
+                                                u"ArrowHeadRequest");
+}
+void RegisterAddArrowHead() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymArrowHeadRequest),
+                                                u"AddArrowHead");
+}
+void RegisterDeleteSymLeader() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymDeleteLeaderRequest),
+                                                u"DeleteSymLeader");
+}
 void RegisterChangeCenterDatumSymbol() {
     RegisterDatumRequest<DLxCenterDatumArrowHeadRequest>(u"ChangeCenterDatumSymbol");
 }
@@ -427,6 +442,10 @@ const KorvuInitRow kRows[] = {
     {"EditCenterDatumSymbol", &RegisterEditCenterDatumSymbol, 2},
     // Copy and paste of general notes.
     {"PasteGeneralNote", &RegisterPasteGeneralNote, 2},
+    // Arrowheads and leader deletion of placed symbols.
+    {"ArrowHeadRequest", &RegisterArrowHeadRequest, 2},
+    {"AddArrowHead", &RegisterAddArrowHead, 2},
+    {"DeleteSymLeader", &RegisterDeleteSymLeader, 2},
 };
 
 struct RunAtLoad {

@@ -108,6 +108,9 @@ const Example kExamples[] = {
      "datums",
      {"CreateDatumIdSymbol ", "DatumIDStyle=@\"DUxIdStyle#DIN\"", "CreateCenterDatumSymbol ",
       "EditCenterDatumSymbol "}},
+    {"leaders.txt",
+     "leaders",
+     {"ChangeSymLeader ", "AddArrowHead ", "ArrowHead=28032", "DeleteSymLeader "}},
 };
 
 // The drawing's dump and picture are the expected ones, the session's own transcript replays
