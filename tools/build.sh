@@ -117,6 +117,10 @@ main)
     "$bin/korvu" run examples/assembly.json examples/surfacetexture.txt \
         -o "$out/surfacetexture.kvd" --svg "$out/surfacetexture" --png "$out/surfacetexture"
     "$bin/korvu" dump "$out/surfacetexture.kvd"
+    mkdir -p "$out/leaders"
+    "$bin/korvu" run examples/assembly.json examples/leaders.txt -o "$out/leaders.kvd" \
+        --svg "$out/leaders" --png "$out/leaders"
+    "$bin/korvu" dump "$out/leaders.kvd"
     echo "the drawings and their pictures are in $out/"
     ;;
 test)

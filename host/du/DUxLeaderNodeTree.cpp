@@ -193,6 +193,60 @@ bool DUxLeaderNodeTree::RemoveNode(DUxLeaderNode* node) {
     return true;
 }
 
+bool DUxLeaderNodeTree::DeleteNode(DUxLeaderNode* node) {
+    if (GetIndexOfNode(node) < 0 || node == m_root.GetTarget()) return false;
+    DUxLeaderNode* parent = node->GetParent();
+    if (!parent) return false;
+    const std::vector<RSeRef<DUxLeaderNode>> children = node->GetChildren();
+    // An end, or an inner node that leads nowhere, goes with the path that led to it.
+    if (children.empty()) return DeleteBranch(node);
+    RSe::PrepareWrite(this);
+    RSe::PrepareWrite(parent);
+    std::vector<RSeRef<DUxLeaderNode>>& siblings = parent->m_children;
+    auto at = std::find(siblings.begin(), siblings.end(), RSeRef<DUxLeaderNode>(node));
+    if (at == siblings.end()) return false;
+    at = siblings.erase(at);
+    siblings.insert(at, children.begin(), children.end());
+    RSe::PrepareWrite(node);
+    node->m_children.clear();
+    for (const RSeRef<DUxLeaderNode>& c : children)
+        if (DUxLeaderNode* child = c.get()) child->SetParent(parent);
+    DeleteSubtree(node);
+    MarkEdited(true);
+    return true;
+}
+
+bool DUxLeaderNodeTree::DeleteBranch(DUxLeaderNode* node) {
+    if (GetIndexOfNode(node) < 0 || node == m_root.GetTarget()) return false;
+    // The branch reaches up to the first node that leads elsewhere too.
+    DUxLeaderNode* top = node;
+    for (DUxLeaderNode* parent = top->GetParent();
+         parent && parent != m_root.GetTarget() && parent->GetChildren().size() == 1;
+         parent = top->GetParent())
+        top = parent;
+    std::vector<DUxLeaderNode*> inBranch{top};
+    top->GetAllChildren(inBranch);
+    int32_t endsInBranch = 0;
+    for (DUxLeaderNode* n : inBranch)
+        if (UTx::Cast<DUxBaseTerminalLeaderNode>(n)) ++endsInBranch;
+    RSe::PrepareWrite(this);
+    if (endsInBranch > 0 && endsInBranch == GetNumBranches()) {
+        // Nothing would be left to anchor the symbol: keep the first end as the whole tree.
+        DUxBaseTerminalLeaderNode* end = GetTerminalNode(0);
+        DUxLeaderNode* root = m_root.get();
+        if (!end || !root) return false;
+        if (DUxLeaderNode* parent = end->GetParent()) parent->RemoveChild(end);
+        end->SetParent(nullptr);
+        DeleteSubtree(root);
+        m_root = RSeRef<DUxLeaderNode>(end);
+    } else {
+        if (DUxLeaderNode* parent = top->GetParent()) parent->RemoveChild(top);
+        DeleteSubtree(top);
+    }
+    MarkEdited(true);
+    return true;
+}
+
 bool DUxLeaderNodeTree::SetNodePoint(int32_t nodeId, const WqGePoint3d& point) {
     DUxLeaderNode* node = FindNode(nodeId);
     if (!node) return false;

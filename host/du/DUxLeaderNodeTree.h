@@ -92,6 +92,15 @@ public:
     DUxLeaderNode* InsertNode(DUxLeaderNode* node, const WqGePoint3d& point);
     // Deletes the node with its subtree; the root cannot be removed.
     bool RemoveNode(DUxLeaderNode* node);
+    // What a user deletes from a leader: one node, whose children take its place under its
+    // parent (DeleteNode), or the branch that starts at a node, with its subtree
+    // (DeleteBranch). Either way the inner nodes left leading nowhere go as well, up to the
+    // root or a fork. When that would take the tree's last end, the tree is left as that end
+    // alone (root and end at once, with its anchor and arrowhead), the leader of a symbol
+    // shown without one. The root cannot be deleted; false, changing nothing, for it or for a
+    // node that is not in the tree.
+    bool DeleteNode(DUxLeaderNode* node);
+    bool DeleteBranch(DUxLeaderNode* node);
     // Moves node `nodeId` (an end through SetTerminalPoint, so that it moves its anchor). False
     // when the tree has no such node.
     bool SetNodePoint(int32_t nodeId, const WqGePoint3d& point);

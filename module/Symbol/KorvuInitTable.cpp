@@ -44,6 +44,8 @@
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Leader/DLxVertexStateSet.h"
 #include "Leader/DLxTerminalNodeGenerator.h"
+#include "Request/DLxSymArrowHeadRequest.h"
+#include "Request/DLxSymDeleteLeaderRequest.h"
 #include "Request/DLxBalloonSymChangeLeaderRequest.h"
 #include "Request/DLxCenterDatumRequests.h"
 #include "Request/DLxCallOutRequest.h"
@@ -291,6 +293,19 @@ void RegisterShowHideCenterDatum() {
 }
 void RegisterMoveCenterDatumAnchor() {
     RegisterDatumRequest<DLxCenterDatumChangeAnchorRequest>(u"MoveCenterDatumAnchor");
+}
+// Arrowheads and leader deletion of placed symbols.
+void RegisterArrowHeadRequest() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxArrowHeadRequest),
+                                                u"ArrowHeadRequest");
+}
+void RegisterAddArrowHead() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymArrowHeadRequest),
+                                                u"AddArrowHead");
+}
+void RegisterDeleteSymLeader() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymDeleteLeaderRequest),
+                                                u"DeleteSymLeader");
 }
 void RegisterChangeCenterDatumSymbol() {
     RegisterDatumRequest<DLxCenterDatumArrowHeadRequest>(u"ChangeCenterDatumSymbol");
@@ -568,6 +583,10 @@ const KorvuInitRow kRows[] = {
     {"DLxCSurfText", &InitMeta<DLxCSurfText>, 2},
     // Storage and upgrade of the placed kinds.
     {"DLxFeatureIdSymbolONKTranslator", &DLxFeatureIdSymbolONKTranslator::Register, 2},
+    // Arrowheads and leader deletion of placed symbols.
+    {"ArrowHeadRequest", &RegisterArrowHeadRequest, 2},
+    {"AddArrowHead", &RegisterAddArrowHead, 2},
+    {"DeleteSymLeader", &RegisterDeleteSymLeader, 2},
 };
 
 struct RunAtLoad {

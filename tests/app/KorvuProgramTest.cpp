@@ -121,6 +121,9 @@ const Example kExamples[] = {
      {"CreateWeldSymbol ", "Create=false", "WeldSymbolInstance=", "\"AddSubWeld\"",
       "WeldSymbolVisibility "}},
     {"surfacetexture.txt", "surfacetexture", {"CreateSurfTXTSymbol ", "Create=false"}},
+    {"leaders.txt",
+     "leaders",
+     {"ChangeSymLeader ", "AddArrowHead ", "ArrowHead=28032", "DeleteSymLeader "}},
 };
 
 // The drawing's dump and picture are the expected ones, the session's own transcript replays

@@ -324,3 +324,51 @@ TEST_F(LeaderTree, IsStoredAndAnAbortedEditLeavesNoTrace) {
 }
 
 } // namespace
+
+// What a user deletes: a node alone (its children move up to its parent), or a branch with
+// the inner nodes that led only to it; the last end is never taken, the tree shrinks to it.
+TEST_F(LeaderTree, DeletesANodeOrABranchAndKeepsTheLastEnd) {
+    // Ids: E1 1, R 2, V 3, E2 4.
+    const struct Case {
+        const char* name;
+        int32_t nodeId;
+        bool single;
+        std::vector<int32_t> left; // node ids in index order
+        int32_t newRoot;
+    } cases[] = {
+        {"the vertex alone: E2 hangs on the root", 3, true, {1, 2, 4}, 2},
+        {"the branch at E2 takes V with it", 4, false, {1, 2}, 2},
+        {"E2 alone takes V as well: it led nowhere else", 4, true, {1, 2}, 2},
+        {"the branch at V", 3, false, {1, 2}, 2},
+        {"the root stays", 2, false, {1, 2, 3, 4}, 2},
+        {"a node not in the tree", 99, false, {1, 2, 3, 4}, 2},
+    };
+    struct Fresh : LeaderTree {
+        void TestBody() override {}
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fresh fresh;
+        DUxLeaderNode* node = fresh.tree->FindNode(c.nodeId);
+        const bool expected = c.left.size() != 4;
+        EXPECT_EQ(c.single ? fresh.tree->DeleteNode(node) : fresh.tree->DeleteBranch(node),
+                  expected);
+        EXPECT_EQ(Ids(fresh.Order()), c.left);
+        EXPECT_EQ(fresh.tree->GetRoot()->GetNodeId(), c.newRoot);
+        if (c.nodeId == 3 && c.single) {
+            EXPECT_EQ(fresh.e2->GetParent(), fresh.root);
+            EXPECT_EQ(Ids({fresh.root->GetChildren()[0].get(), fresh.root->GetChildren()[1].get()}),
+                      (std::vector<int32_t>{1, 4}));
+        }
+    }
+
+    // Deleting E1's branch, then E2's, leaves E2 alone as root and end: a leader drawn as none.
+    EXPECT_TRUE(tree->DeleteBranch(e1));
+    EXPECT_EQ(tree->GetNumBranches(), 1);
+    EXPECT_TRUE(tree->DeleteBranch(e2));
+    ASSERT_EQ(tree->GetNumNodes(), 1);
+    EXPECT_EQ(tree->GetRoot(), e2);
+    EXPECT_EQ(tree->GetTerminalNode(0), e2);
+    EXPECT_EQ(e2->GetParent(), nullptr);
+    EXPECT_EQ(e2->GetPoint(), WqGePoint3d(20, -10, 0));
+}
