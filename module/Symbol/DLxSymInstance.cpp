@@ -894,8 +894,10 @@ void DLxSymInstance::DrawSymbol(ComputePass& pass) {
     TransformInstance(symbolChild, textChild, leaderChild, nullptr, centre, r.asVector(), p, angle);
     ReplaceSymTextDisplayListByDimText(&ctx, &textChild->list, &leaderChild->list);
 
+    // What a click can hit: the symbol's lines and its texts (a borderless or linear balloon's
+    // texts reach past its lines).
     box = PlacedBox(symbolChild);
-    if (box.isEmpty()) box = PlacedBox(textChild);
+    box.extend(PlacedBox(textChild));
     if (box.isEmpty()) box = BBox(r + shift, r + shift);
     state->SetBoundingBox(box);
 

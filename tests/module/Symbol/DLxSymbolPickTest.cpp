@@ -48,8 +48,11 @@
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "fw/IFxInterfaces.h"
+#include "ge/WqGeMatrix3d.h"
 #include "rse/RSe.h"
 #include "rse/RSeInterface.h"
+#include "rse/RSeMetaType.h"
+#include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
 #include "utx/UTxString16.h"
 #include "utx/UTxUtil.h"
@@ -213,6 +216,41 @@ TEST(SymbolPick, EachKindsRequestAndTheCompositeNameThePickedSymbolAndNothingEls
                 EXPECT_FALSE(other.read(item.get(), untouched));
                 EXPECT_EQ(untouched, symbol);
             }
+        }
+    }
+}
+
+// The middles of the texts a list draws, through its nested placements.
+void TextMiddles(const SMxDisplayList& list, const WqGeMatrix3d& xform,
+                 std::vector<WqGePoint3d>& out) {
+    for (const SMxDisplayItem& item : list) {
+        if (item.GetKind() == SMxTextItem::kKind) {
+            BBox box;
+            item.ExtendBBox(box, xform);
+            if (!box.isEmpty()) out.push_back(box.center());
+        } else if (item.GetKind() == SMxChildItem::kKind) {
+            const auto& child = static_cast<const SMxChildItem&>(item);
+            TextMiddles(child.list, xform * child.GetTransform(), out);
+        }
+    }
+}
+
+// A click on any text a placed symbol shows hits that symbol: a surface-texture symbol's values
+// or a borderless balloon's texts lie past its lines.
+TEST(SymbolPick, EveryTextASymbolShowsHitsThatSymbol) {
+    for (const char* example : {"balloons.txt", "surfacetexture.txt", "welds.txt", "notes.txt",
+                                "datums.txt", "assembly.txt"}) {
+        SCOPED_TRACE(example);
+        ExampleDoc d(example);
+        ASSERT_NE(d.sheet, nullptr);
+        const std::vector<DLxSymInstance*> symbols = d.All<DLxSymInstance>();
+        ASSERT_FALSE(symbols.empty());
+        for (DLxSymInstance* symbol : symbols) {
+            std::vector<WqGePoint3d> middles;
+            TextMiddles(*symbol->GetSheetDisplayList(), WqGeMatrix3d::kIdentity, middles);
+            for (const WqGePoint3d& p : middles)
+                EXPECT_TRUE(symbol->HitTest(p, 1e-9)) << UTx::ToUtf8(symbol->GetMeta()->GetName())
+                                                      << ": text at " << p.x << "," << p.y;
         }
     }
 }
