@@ -1,8 +1,12 @@
 #include "dc/RDxNode.h"
 
+#include <string>
+
 #include "dc/RDxFragment.h"
 #include "dc/RDxPersist.h"
+#include "rse/RSeErrors.h"
 #include "rse/RSeMeta.h"
+#include "utx/UTxString16.h"
 
 namespace {
 void InitNodeGuid(UTxGUID& g) {
@@ -49,8 +53,13 @@ void RDxNode::FixPtrs(RSeMetaContext& ctx) {
     m_fragment.FixAddress(ctx);
     // The fragment checks its loaded node list against this count (RDxFragment::PostRestore).
     if (ctx.IsLoading())
-        if (RSeIDed* fragment = m_fragment.GetTarget())
-            ++static_cast<RDxFragment*>(fragment)->m_loadClaims;
+        if (RSeIDed* target = m_fragment.GetTarget()) {
+            auto* fragment = dynamic_cast<RDxFragment*>(target);
+            if (!fragment)
+                RSe::ThrowDamaged(u"object #" + UTx::MakeWideString(std::to_string(GetId())) +
+                                  u" names as its fragment an object that is not one");
+            ++fragment->m_loadClaims;
+        }
     RDxPersist::FixRefs(m_dependencies, ctx);
 }
 

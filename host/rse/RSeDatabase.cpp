@@ -49,7 +49,15 @@ RSeHandle* RSeDatabase::AttachObject(RSeIDed* obj) {
     m_pendingId = 0;
     if (!id && m_pendingIds != m_pendingIdsEnd) id = *m_pendingIds++;
     if (!id) id = m_nextId;
-    if (id >= m_nextId) m_nextId = id + 1;
+    RSeHandle* taken = id ? m_ids.Find(id) : nullptr;
+    if (!id || (taken && taken->obj)) {
+        // The counter ran past the last id (a damaged file's ids reach the top): the first id no
+        // live object holds, never one taken from a live object.
+        id = m_nextId ? m_nextId : 1;
+        while ((taken = m_ids.Find(id)) && taken->obj)
+            id = id == UINT32_MAX ? 1 : id + 1;
+    }
+    if (id >= m_nextId && id != UINT32_MAX) m_nextId = id + 1;
     if (RSeHandle* slot = m_ids.Find(id)) {
         // An id coming back (an undone deletion): the references that kept its handle see
         // the object again.

@@ -240,6 +240,37 @@ TEST(RSeFiles, AfterALoadNewObjectsTakeFreshIds) {
     EXPECT_GT(TstNew<TstZero>(loaded->GetSegment(0))->GetId(), lastId);
 }
 
+// A loaded object may hold the last id there is (a damaged file): new objects then take ids no
+// live object holds, and never the handle of one that is there.
+TEST(RSeFiles, NewObjectsNeverTakeTheIdOfALiveObject) {
+    RSeDatabase db;
+    RSeSegment* seg = db.CreateSegment();
+    TstZero* first = TstNew<TstZero>(seg);
+    db.SetPendingId(UINT32_MAX);
+    TstZero* top = TstNew<TstZero>(seg);
+    ASSERT_EQ(top->GetId(), UINT32_MAX);
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(db.SaveToBuffer(bytes).Failed());
+    std::unique_ptr<RSeDatabase> loaded;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), loaded).Failed());
+    RSeIDed* keptFirst = loaded->FindObject(first->GetId());
+    RSeIDed* keptTop = loaded->FindObject(UINT32_MAX);
+    ASSERT_NE(keptFirst, nullptr);
+    ASSERT_NE(keptTop, nullptr);
+    std::vector<uint32_t> ids;
+    for (int i = 0; i < 3; ++i) {
+        TstZero* made = TstNew<TstZero>(loaded->GetSegment(0));
+        EXPECT_NE(made->GetId(), 0u);
+        EXPECT_NE(made->GetId(), first->GetId());
+        EXPECT_NE(made->GetId(), UINT32_MAX);
+        for (uint32_t id : ids)
+            EXPECT_NE(made->GetId(), id);
+        ids.push_back(made->GetId());
+    }
+    EXPECT_EQ(loaded->FindObject(first->GetId()), keptFirst);
+    EXPECT_EQ(loaded->FindObject(UINT32_MAX), keptTop);
+}
+
 // Typed references to loaded objects keep their target only when it is of their class (the
 // loader tells the class by the object's handle).
 TEST(RSeRefs, TypedReferencesToLoadedObjectsCheckTheirClass) {
