@@ -101,6 +101,8 @@
 #include "Symbol/DLxGDTSymbol.h"
 #include "Symbol/DLxSurfTXTInstance.h"
 #include "Symbol/DLxSurfTXTInstanceONKTranslator.h"
+#include "Symbol/DLxSurfaceTexture.h"
+#include "Symbol/DLxSurfaceTextureMigrator.h"
 #include "Symbol/DLxKorvuBug417175Migrator.h"
 #include "Symbol/DLxLeaderTextInstance.h"
 #include "Symbol/DLxLeaderTextInstanceONKTranslator.h"
@@ -565,6 +567,9 @@ const KorvuInitRow kRows[] = {
     {"CreateSurfTXTSymbol", &RegisterCreateSurfTXTSymbol, 2},
     {"DLxSurfTextStdServices", &DLxStdStyles::RegisterSurfaceTextureServices, 2},
     {"DLxCSurfText", &InitMeta<DLxCSurfText>, 2},
+    // Legacy surface-texture symbols and their upgrade.
+    {"DLxSurfaceTexture", &InitMeta<DLxSurfaceTexture>, 2},
+    {"DLxSurfaceTextureMigrator", &DLxSurfaceTextureMigrator::Register, 1},
 };
 
 struct RunAtLoad {
