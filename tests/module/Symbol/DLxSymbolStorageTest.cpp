@@ -543,7 +543,10 @@ std::vector<uint8_t> LegacySurfaceTexture(uint16_t version) {
 TEST(LegacySymbolUpgrade, OlderSurfaceTexturesBecomePlacedSymbolsWithTheirValues) {
     for (uint16_t version : {0, 1}) {
         SCOPED_TRACE(testing::Message() << "surface texture v" << version);
-        std::unique_ptr<RSeDatabase> db = Load(LegacySurfaceTexture(version));
+        const std::vector<uint8_t> made = LegacySurfaceTexture(version);
+        std::unique_ptr<RSeDatabase> db = Load(
+            version == 0 ? KorvuCorpusFile("document_load", "legacy-surftext-v0.kvd", made)
+                         : made);
         ASSERT_TRUE(db);
         auto* fragment = dynamic_cast<RDxFragment*>(db->FindObject(16));
         ASSERT_NE(fragment, nullptr);
