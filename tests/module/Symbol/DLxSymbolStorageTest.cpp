@@ -560,6 +560,19 @@ TEST(LegacySymbolUpgrade, OlderSurfaceTexturesBecomePlacedSymbolsWithTheirValues
             ASSERT_NE(old, nullptr);
             EXPECT_EQ(old->GetSymbolOrigin(), kTexturePoint);
             ExpectStableSave(*db);
+            // A copy owns a copy of the record: deleting it leaves the original's whole.
+            RSeCloneCommander cc(RSe::TransientSegment());
+            ASSERT_FALSE(cc.Clone({old}).Failed());
+            auto* copy = dynamic_cast<DLxSurfaceTexture*>(cc.CloneOf(old));
+            ASSERT_NE(copy, nullptr);
+            ASSERT_NE(copy->GetRecord().GetTarget(), nullptr);
+            EXPECT_NE(copy->GetRecord().GetTarget(), old->GetRecord().GetTarget());
+            EXPECT_EQ(copy->GetSymbolOrigin(), kTexturePoint);
+            RSe::DeleteObject(copy);
+            auto* record = dynamic_cast<DLxCSurfText*>(old->GetRecord().GetTarget());
+            ASSERT_NE(record, nullptr);
+            ASSERT_NE(record->Value(DUxSurfTXTState::kRaMax), nullptr);
+            EXPECT_EQ(record->Value(DUxSurfTXTState::kRaMax)->GetText(), FrameText(0));
             continue;
         }
         EXPECT_EQ(db->FindObject(1), nullptr);
