@@ -113,7 +113,9 @@ void DLxCSurfTextStd::SetProductionMultiline(bool on) {
 }
 
 double DLxCSurfTextStd::GetStdTextHeight() const {
-    return DUxStandardUtil::GetTextHeight(GetDocument(), GetStandardGUID());
+    // ANSI gives its text height in inches; sheets are laid out in millimetres.
+    const double height = DUxStandardUtil::GetTextHeight(GetDocument(), GetStandardGUID());
+    return GetStandardGUID() == DUxStandardGUID::GetANSIGuid() ? height * 25.4 : height;
 }
 
 int32_t DLxCSurfTextStd::GetFontId() const {

@@ -56,6 +56,7 @@ public:
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;
     UTxResult PostRestore(RSeMetaContext& ctx);
+    UTxResult PostRestoreMigrate(RSeMetaContext& ctx);
     UTxResult Clone(DLxSurfTXTInstance* target, RSeCloneCommander* cc) const;
 
 private:

@@ -104,6 +104,8 @@
 #include "Symbol/DLxGDTSymbol.h"
 #include "Symbol/DLxSurfTXTInstance.h"
 #include "Symbol/DLxSurfTXTInstanceONKTranslator.h"
+#include "Symbol/DLxSurfaceTexture.h"
+#include "Symbol/DLxSurfaceTextureMigrator.h"
 #include "Symbol/DLxKorvuBug417175Migrator.h"
 #include "Symbol/DLxLeaderTextInstance.h"
 #include "Symbol/DLxLeaderTextInstanceONKTranslator.h"
@@ -587,6 +589,9 @@ const KorvuInitRow kRows[] = {
     {"ArrowHeadRequest", &RegisterArrowHeadRequest, 2},
     {"AddArrowHead", &RegisterAddArrowHead, 2},
     {"DeleteSymLeader", &RegisterDeleteSymLeader, 2},
+    // Legacy surface-texture symbols and their upgrade.
+    {"DLxSurfaceTexture", &InitMeta<DLxSurfaceTexture>, 2},
+    {"DLxSurfaceTextureMigrator", &DLxSurfaceTextureMigrator::Register, 1},
 };
 
 struct RunAtLoad {

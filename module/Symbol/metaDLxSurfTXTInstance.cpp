@@ -1,5 +1,6 @@
 #include "BofM/DLxPersistUtil.h"
 #include "Symbol/DLxSurfTXTInstance.h"
+#include "du/DUxLeaderNodeTree.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeMeta.h"
 
@@ -39,6 +40,15 @@ void DLxSurfTXTInstance::Save(RSeStream& s) const {
 
 UTxResult DLxSurfTXTInstance::PostRestore(RSeMetaContext& ctx) {
     DLxPersistUtil::PostRestoreBase(this, ctx);
+    return {};
+}
+
+// Every version stored the placed-symbol part alone. Version 0 also kept an all-around flag on
+// the leader; the symbol's own flag is the one that draws the mark, so the leader's is cleared.
+UTxResult DLxSurfTXTInstance::PostRestoreMigrate(RSeMetaContext& ctx) {
+    DLxPersistUtil::PostRestoreBase(this, ctx);
+    if (DLxPersistUtil::StoredVersion(ctx) == 0)
+        if (DUxLeaderNodeTree* leader = GetLeader(0)) leader->SetAllAround(false);
     return {};
 }
 

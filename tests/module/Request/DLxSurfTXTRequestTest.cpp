@@ -2,6 +2,8 @@
 // lay symbols, creation on a view edge, edits, the transcript record, storage and undo.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +21,7 @@
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
+#include "du/DUxLeaderNodeTree.h"
 #include "du/DUxSurfTXTState.h"
 #include "du/DUxSurfaceTextureStyle.h"
 #include "fw/FWxTranscriptMgr.h"
@@ -237,6 +240,68 @@ TEST(SurfTXTRequest, ASymbolComesBackFromItsFile) {
     EXPECT_TRUE(state->IsMajority());
     EXPECT_EQ(state->GetValue(S::kOtherValue), u"Rz 12");
     EXPECT_EQ(state->GetValue(S::kAllowance), u"0.2");
+}
+
+namespace {
+// The file as an older version of the symbol class would have written it: the symbol's layout
+// has not changed, only the version its meta-type entry records.
+std::vector<uint8_t> WithSymbolVersion(std::vector<uint8_t> bytes, uint16_t version) {
+    const std::u16string name = u"DLxSurfTXTInstance";
+    std::vector<uint8_t> entry;
+    const uint32_t length = uint32_t(name.size());
+    for (int i = 0; i < 4; ++i)
+        entry.push_back(uint8_t(length >> (8 * i)));
+    for (char16_t c : name) {
+        entry.push_back(uint8_t(c & 0xFF));
+        entry.push_back(uint8_t(c >> 8));
+    }
+    auto at = std::search(bytes.begin(), bytes.end(), entry.begin(), entry.end());
+    EXPECT_NE(at, bytes.end());
+    if (at == bytes.end()) return bytes;
+    const size_t v = size_t(at - bytes.begin()) + entry.size() + 16;
+    bytes[v] = uint8_t(version & 0xFF);
+    bytes[v + 1] = uint8_t(version >> 8);
+    return bytes;
+}
+} // namespace
+
+TEST(SurfTXTRequest, OlderSymbolsLoadAndOnlyTheFirstLoseTheirLeadersAllAround) {
+    SurfDoc d;
+    Flags flags;
+    flags.allAround = true;
+    ASSERT_FALSE(d.Create(Values({{S::kRaMax, u"3.2"}}), 1, flags, nullptr, 0.5,
+                          {{170, 150, 0}, {180, 170, 0}})
+                     .Failed());
+    DUxLeaderNodeTree* leader = d.Symbol()->GetLeader(0);
+    ASSERT_NE(leader, nullptr);
+    leader->SetAllAround(true);
+    const std::vector<uint8_t> current = d.Bytes();
+    KorvuTempDir dir;
+    struct Case {
+        uint16_t version;
+        bool leaderAllAround;
+    } cases[] = {{0, false}, {1, true}, {2, true}, {3, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.version);
+        const std::vector<uint8_t> bytes = WithSymbolVersion(current, c.version);
+        const std::string path = dir.File("old" + std::to_string(c.version) + ".kvd");
+        {
+            std::ofstream out(path, std::ios::binary);
+            out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        }
+        std::unique_ptr<DLxDrawingDoc> loaded;
+        const UTxResult r = DLxDrawingDoc::Open(path, loaded);
+        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+        DLxSurfTXTInstance* s = nullptr;
+        for (const RSeRef<RDxNode>& n : loaded->GetSheets().front()->GetNodes())
+            if (auto* t = dynamic_cast<DLxSurfTXTInstance*>(n.GetTarget())) s = t;
+        ASSERT_NE(s, nullptr);
+        ASSERT_NE(s->GetLeader(0), nullptr);
+        EXPECT_EQ(s->GetLeader(0)->GetAllAround(), c.leaderAllAround);
+        // The symbol keeps its own mark and values whatever version wrote it.
+        EXPECT_TRUE(s->GetSurfTXTState()->IsAllAround());
+        EXPECT_EQ(s->GetSurfTXTState()->GetValue(S::kRaMax), u"3.2");
+    }
 }
 
 TEST(SurfTXTRequest, UndoingEveryRequestGivesBackTheEmptyDrawing) {

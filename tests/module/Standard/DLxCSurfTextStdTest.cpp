@@ -317,14 +317,15 @@ TEST(SurfTextStd, TheLineWorkFollowsTheSymbolsFlags) {
         EXPECT_NEAR(c[1].centre.y, H, 1e-9);
     }
     {
-        // Unfitted: a circle of 0.55 h touching the legs (ANSI's text height is 0.12).
+        // Unfitted: a circle of 0.55 h touching the legs. ANSI's text height of 0.12 inch
+        // reaches the millimetre sheet as 3.048.
         DUxCAuxEntArray a;
         d.state.SetAllAround(false);
         ansi->BuildSymbolGeometry(&d.state, &a, 0);
         const std::vector<Circle> c = Circles(a);
         ASSERT_EQ(c.size(), 1u);
-        EXPECT_NEAR(c[0].radius, 0.55 * 0.12, 1e-12);
-        EXPECT_NEAR(c[0].centre.y, 1.1 * 0.12, 1e-12);
+        EXPECT_NEAR(c[0].radius, 0.55 * 3.048, 1e-12);
+        EXPECT_NEAR(c[0].centre.y, 1.1 * 3.048, 1e-12);
     }
     // The tail: 3 h when forced, as long as the texts when they are longer, else none.
     struct Tail {
@@ -355,7 +356,7 @@ TEST(SurfTextStd, TheLineWorkFollowsTheSymbolsFlags) {
         EXPECT_GT(e.max.x, basicWidth + basicWidth);
         DUxCAuxEntArray b;
         ansi->BuildSymbolGeometry(&d.state, &b, 0);
-        EXPECT_NEAR(b.GetExtents().max.y, 3 * 0.12 + 0.3 * 0.12, 1e-9); // the majority arcs
+        EXPECT_NEAR(b.GetExtents().max.y, 3.3 * 3.048, 1e-9); // the majority arcs
     }
     // Without a symbol there is nothing to build or measure.
     DUxCAuxEntArray none;

@@ -16,6 +16,10 @@
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTState.h"
 #include "Symbol/DLxGDTSymbol.h"
+#include "Symbol/DLxSurfTXTInstance.h"
+#include "Symbol/DLxSurfaceTexture.h"
+#include "Standard/DLxCSurfText.h"
+#include "du/DUxSurfTXTState.h"
 #include "Symbol/DLxLeaderText.h"
 #include "Symbol/DLxWeldSymbol.h"
 #include "TstDocWriter.h"
@@ -499,3 +503,99 @@ TEST(LegacySymbolStorage, DamagedRecordsFailTheLoad) {
 }
 
 } // namespace
+
+namespace {
+const WqGePoint3d kTexturePoint(30.0, 40.0, 0.0);
+
+// A legacy surface-texture symbol in a fragment: record 1 the symbol, record 2 its data record,
+// records 3 to 15 the record's thirteen string values in stored order (even positions offered,
+// odd ones withdrawn; the lay value is missing), record 16 the fragment.
+std::vector<uint8_t> LegacySurfaceTexture(uint16_t version) {
+    LegacyWriter lw(u"DLxSurfaceTexture", version, 1, 15);
+    lw.BeginSymbol();
+    lw.w.Ref(1);
+    lw.w.EndRecord();
+    RSeStream& r = lw.w.BeginRecord(lw.w.AddClass(u"DLxCSurfText", 0), 2);
+    RSeSaveData(r, kTexturePoint);
+    for (uint32_t i = 0; i < 13; ++i)
+        lw.w.Ref(2 + i);
+    lw.w.RefValue(0);     // lay
+    r.Write(int32_t(2));  // orientation
+    r.Write(int32_t(1));  // subtype
+    r.Write(true);        // all around
+    r.Write(false);       // majority
+    r.Write(true);        // forced tail
+    r.Write(0.25);        // angle
+    r.Write(true);        // has leader
+    lw.w.EndRecord();
+    for (int32_t i = 0; i < 13; ++i)
+        lw.WriteStringValue(uint32_t(3 + i), FrameText(i),
+                            i % 2 ? DUxValue::kWithdrawn : DUxValue::kOffered);
+    lw.WriteFragment(16);
+    return lw.w.Finish(17);
+}
+} // namespace
+
+// Symbols stored at version 0 become placed surface-texture symbols at their record's position,
+// each record value under its own variable (the record stores Allowance before the production
+// lines and Reference before MaxRspac); the old symbol and its record are gone. Version 1
+// symbols stay as they are.
+TEST(LegacySymbolUpgrade, OlderSurfaceTexturesBecomePlacedSymbolsWithTheirValues) {
+    for (uint16_t version : {0, 1}) {
+        SCOPED_TRACE(testing::Message() << "surface texture v" << version);
+        const std::vector<uint8_t> made = LegacySurfaceTexture(version);
+        std::unique_ptr<RSeDatabase> db = Load(
+            version == 0 ? KorvuCorpusFile("document_load", "legacy-surftext-v0.kvd", made)
+                         : made);
+        ASSERT_TRUE(db);
+        auto* fragment = dynamic_cast<RDxFragment*>(db->FindObject(16));
+        ASSERT_NE(fragment, nullptr);
+        std::vector<DLxSurfTXTInstance*> symbols;
+        for (const RSeRef<RDxNode>& node : fragment->GetNodes())
+            if (auto* t = dynamic_cast<DLxSurfTXTInstance*>(node.GetTarget()))
+                symbols.push_back(t);
+        if (version == 1) {
+            EXPECT_TRUE(symbols.empty());
+            auto* old = dynamic_cast<DLxSurfaceTexture*>(db->FindObject(1));
+            ASSERT_NE(old, nullptr);
+            EXPECT_EQ(old->GetSymbolOrigin(), kTexturePoint);
+            ExpectStableSave(*db);
+            // A copy owns a copy of the record: deleting it leaves the original's whole.
+            RSeCloneCommander cc(RSe::TransientSegment());
+            ASSERT_FALSE(cc.Clone({old}).Failed());
+            auto* copy = dynamic_cast<DLxSurfaceTexture*>(cc.CloneOf(old));
+            ASSERT_NE(copy, nullptr);
+            ASSERT_NE(copy->GetRecord().GetTarget(), nullptr);
+            EXPECT_NE(copy->GetRecord().GetTarget(), old->GetRecord().GetTarget());
+            EXPECT_EQ(copy->GetSymbolOrigin(), kTexturePoint);
+            RSe::DeleteObject(copy);
+            auto* record = dynamic_cast<DLxCSurfText*>(old->GetRecord().GetTarget());
+            ASSERT_NE(record, nullptr);
+            ASSERT_NE(record->Value(DUxSurfTXTState::kRaMax), nullptr);
+            EXPECT_EQ(record->Value(DUxSurfTXTState::kRaMax)->GetText(), FrameText(0));
+            continue;
+        }
+        EXPECT_EQ(db->FindObject(1), nullptr);
+        EXPECT_EQ(db->FindObject(2), nullptr);
+        EXPECT_EQ(db->FindObject(3), nullptr);
+        ASSERT_EQ(symbols.size(), 1u);
+        const DUxSurfTXTState* state = symbols[0]->GetSurfTXTState();
+        ASSERT_NE(state, nullptr);
+        // Stored position -> variable.
+        const int32_t variables[13] = {0, 1, 4, 2, 3, 6, 7, 8, 9, 11, 10, 12, 13};
+        for (int32_t p = 0; p < 13; ++p) {
+            SCOPED_TRACE(testing::Message() << "stored position " << p);
+            EXPECT_EQ(state->GetValue(variables[p]), FrameText(p));
+            EXPECT_EQ(state->GetVariableStatus(variables[p]),
+                      p % 2 ? DUxValue::kWithdrawn : DUxValue::kOffered);
+        }
+        EXPECT_EQ(state->GetSubType(), 1);
+        EXPECT_EQ(state->GetOrientation(), 2);
+        EXPECT_EQ(state->GetAngle(), 0.25);
+        EXPECT_TRUE(state->IsAllAround());
+        EXPECT_FALSE(state->IsMajority());
+        EXPECT_TRUE(state->IsForcedTail());
+        EXPECT_EQ(symbols[0]->GetSymbolOrigin(), kTexturePoint);
+        ExpectStableSave(*db);
+    }
+}

@@ -173,7 +173,8 @@ TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
                                             "DLxPartListComponentPropertiesTable",
                                             "DLxPartListTable",
                                             "DLxLeaderTextUnderlineMigrator",
-                                            "DLxGDTSymMigrator"};
+                                            "DLxGDTSymMigrator",
+                                            "DLxSurfaceTextureMigrator"};
     EXPECT_EQ(first, expected);
 
     std::vector<std::string> migrators;
@@ -182,7 +183,8 @@ TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
     const std::vector<std::string> named{"DLxKorvuBug417175Migrator", "DLxCBalloonMigrator",
                                          "DLxCPartListStdRowKeyMigrator",
                                          "DLxUpdatePLStdInitializer",
-                                         "DLxLeaderTextUnderlineMigrator", "DLxGDTSymMigrator"};
+                                         "DLxLeaderTextUnderlineMigrator", "DLxGDTSymMigrator",
+                                         "DLxSurfaceTextureMigrator"};
     EXPECT_EQ(migrators, named);
     for (const std::string& name : named) {
         RSeSegmentMigrator* m = RSeSegmentMigrator::Get(name);

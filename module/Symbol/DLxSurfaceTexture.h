@@ -1,0 +1,34 @@
+#pragma once
+// The legacy surface-texture symbol: its values and flags live in a data record of their own,
+// which the symbol owns, and its symbol point is that record's position. Loaded from older
+// documents only; those of version 0 are rebuilt as placed symbols by the surface-texture
+// upgrade (DLxSurfaceTextureMigrator).
+#include "Symbol/DLxSymbol.h"
+
+class DLxCSurfText;
+
+class DLxSurfaceTexture : public DLxSymbol {
+public:
+    explicit DLxSurfaceTexture(const RSeStream* s);
+    ~DLxSurfaceTexture() override;
+    RSeMetaType* GetMeta() const override;
+
+    const RSeRef<DLxCSurfText>& GetRecord() const { return m_record; }
+    // The record's position; the zero point without a record.
+    WqGePoint3d GetSymbolOrigin() const;
+
+    void Load(RSeStream& s);
+    void LoadMigrate(RSeStream& s);
+    void Save(RSeStream& s) const;
+    void FixPtrs(RSeMetaContext& ctx);
+    UTxResult PostRestoreMigrate(RSeMetaContext& ctx);
+    UTxResult Clone(DLxSurfaceTexture* target, RSeCloneCommander* cc) const;
+
+private:
+    RSeRef<DLxCSurfText> m_record;
+};
+
+namespace RSe {
+RSeMetaType* _InitMeta(const DLxSurfaceTexture*);
+RSeMetaType* _GetMeta(const DLxSurfaceTexture*);
+} // namespace RSe
