@@ -7,6 +7,14 @@
 #include "WinMessageBox.h"
 #include "fw/FWxCommand.h"
 #include "fw/FWxSceneDoc.h"
+#include "fw/FWxUIManager.h"
+
+namespace {
+const FWxUIManager::CtxMenuCommandInitializer s_editCmd(DLxCenterDatumEditCmd::kEditId,
+                                                        "DrawingEditOriginIndicatorCtxCmd", 1);
+const FWxUIManager::CtxMenuCommandInitializer s_hideCmd(DLxCenterDatumEditCmd::kToggleHideId,
+                                                        "DrawingHideOriginIndicatorCtxCmd", 64);
+} // namespace
 
 void DLxCenterDatumEditCmd::SetInstance(DUxEmblem* emblem) {
     m_emblem = RSeRef<DUxEmblem>(emblem);

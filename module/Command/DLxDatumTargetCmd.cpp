@@ -16,6 +16,7 @@
 #include "rse/RSeMetaType.h"
 
 DLxDatumTargetCmd* DLxDatumTargetCmd::s_activeLeaderCmd = nullptr;
+bool DLxDatumTargetCmd::s_bSymbolLeaderDoneEnabled = true;
 
 namespace {
 // A balloon leader within this angle of the sheet's axes is drawn along the axis (cos 3 deg).
@@ -208,5 +209,7 @@ void DLxDatumTargetCmd::UndoLastPoint() {
 }
 
 void DLxDatumTargetCmd::OnPrepareContextMenu(int32_t menuId) {
-    if (menuId == kLeaderMenuId) s_activeLeaderCmd = this;
+    if (menuId != kLeaderMenuId) return;
+    s_activeLeaderCmd = this;
+    if (!CanFinish()) s_bSymbolLeaderDoneEnabled = false;
 }

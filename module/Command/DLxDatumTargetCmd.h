@@ -63,6 +63,9 @@ public:
     // Before the leader menu shows: this command answers its items.
     void OnPrepareContextMenu(int32_t menuId);
     static DLxDatumTargetCmd* GetActiveSymbolLeaderCmd() { return s_activeLeaderCmd; }
+    // Whether the leader menu's Done is enabled: cleared when the menu shows before the leader
+    // can finish, set again once the menu has read it.
+    static bool s_bSymbolLeaderDoneEnabled;
 
     DLxDatumTarget* GetTransient() const { return m_transient; }
     // The target the last Done placed.

@@ -11,6 +11,31 @@
 #include "fw/FWxSelection.h"
 #include "fw/FWxSelectionSetMgr.h"
 #include "fw/SmartPtr.h"
+#include "fw/FWxUIManager.h"
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+using CtxCmd = FWxUIManager::CtxMenuCommandInitializer;
+
+const CtxCmd s_editCmd(DLxDatumTargetEditCmd::kCommandId, "DrawingEditDatumTargetSymbolCtxCmd", 1);
+
+// The items of the attached balloons 2 to 19: ids 44064 to 44071 carry 2 to 9, ids 44054 to
+// 44063 carry 10 to 19.
+std::vector<std::unique_ptr<CtxCmd>> RegisterBalloonItems() {
+    std::vector<std::unique_ptr<CtxCmd>> items;
+    for (int32_t balloon = 2; balloon <= 19; ++balloon) {
+        const int32_t id = balloon <= 9 ? 44064 + balloon - 2 : 44054 + balloon - 10;
+        char name[40];
+        std::snprintf(name, sizeof name, "DrawingEditDatumTgt%02dCtxCmd", int(balloon));
+        items.push_back(std::make_unique<CtxCmd>(id, name, 1));
+    }
+    return items;
+}
+const std::vector<std::unique_ptr<CtxCmd>> s_balloonCmds = RegisterBalloonItems();
+} // namespace
 
 // ---- one dialog run
 

@@ -4,6 +4,13 @@
 #include "Request/DLxCreateSymbolRequest.h"
 #include "fw/FWxCommand.h"
 #include "fw/FWxSceneDoc.h"
+#include "fw/FWxUIManager.h"
+
+namespace {
+const FWxUIManager::CtxMenuCommandInitializer s_ctxCmd(DLxDatumTargetHideLeaderCmd::kCommandId,
+                                                       "DrawingDatumTargetHiddenLeaderLineCtxCmd",
+                                                       64);
+} // namespace
 
 bool DLxDatumTargetHideLeaderCmd::OnCmdMsg(int32_t id, int32_t code, void* extra) {
     if (id != kCommandId) return false;
