@@ -1,4 +1,5 @@
 #include "Leader/DLxCLeader.h"
+#include "Symbol/DLxSymbol.h"
 
 #include "Leader/DLxCLeaderNode.h"
 #include "Leader/DLxCLeaderNodeIterator.h"
@@ -103,7 +104,8 @@ std::unique_ptr<DLxCLeaderNodeIterator> DLxCLeaderGeneral::CreateNodeIterator() 
     return std::make_unique<DLxCLeaderNodeIteratorImp>(root, this);
 }
 
-void DLxCLeaderGeneral::SetOwner(RSeIDed* owner) {
+void DLxCLeaderGeneral::SetOwner(const RSeRef<DLxSymbol>& owner) {
+    if (owner.GetTarget() == m_owner.GetTarget()) return;
     RSe::PrepareWrite(this);
     m_owner = owner;
 }

@@ -18,6 +18,7 @@
 
 class DLxCLeaderNode;
 class DLxCLeaderNodeIterator;
+class DLxSymbol;
 class RSeCloneCommander;
 class RSeMetaContext;
 class RSeSegment;
@@ -54,7 +55,7 @@ public:
     static constexpr int32_t kDefaultArrowType = 16;
 
     DLxCLeaderGeneral() = default;
-    explicit DLxCLeaderGeneral(RSeIDed* owner) : m_owner(owner) {}
+    explicit DLxCLeaderGeneral(const RSeRef<DLxSymbol>& owner) : m_owner(owner) {}
     explicit DLxCLeaderGeneral(const RSeStream* s) : DLxCLeader(s) {}
     RSeMetaType* GetMeta() const override;
 
@@ -86,8 +87,8 @@ public:
     void SetRootNode(DLxCLeaderNode* root);
     // A cursor on the root; null without a root.
     std::unique_ptr<DLxCLeaderNodeIterator> CreateNodeIterator();
-    RSeIDed* GetOwner() const { return m_owner.get(); }
-    void SetOwner(RSeIDed* owner);
+    const RSeRef<DLxSymbol>& GetOwner() const { return m_owner; }
+    void SetOwner(const RSeRef<DLxSymbol>& owner);
 
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;
@@ -104,7 +105,7 @@ protected:
     WqGeVector3d m_landing;
     double m_gap = 0.0;
     RSeRef<DLxCLeaderNode> m_root;
-    RSeRef<RSeIDed> m_owner;
+    RSeRef<DLxSymbol> m_owner;
 };
 
 class DLxCLeaderWelding : public DLxCLeaderGeneral {

@@ -1,5 +1,6 @@
 #include "Leader/DLxCLeader.h"
 #include "Leader/DLxCLeaderNode.h"
+#include "Symbol/DLxSymbol.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeMeta.h"
 

@@ -1,5 +1,6 @@
 #include "Symbol/DLxSymbol.h"
 
+#include "Leader/DLxCLeader.h"
 #include "dl/DLxAnnotationUtil.h"
 #include "rse/RSeTransaction.h"
 
@@ -7,13 +8,19 @@ DLxSymbol::DLxSymbol(const RSeStream* s) : DLxEmblem(s) {}
 
 // The symbol owns its leader records.
 DLxSymbol::~DLxSymbol() {
-    for (const RSeRef<RSeIDed>& leader : m_leaders)
+    for (const RSeRef<DLxCLeader>& leader : m_leaders)
         if (RSeIDed* record = leader.GetTarget()) RSe::DeleteObject(record);
 }
 
-RSeIDed* DLxSymbol::GetLeader(int16_t index) const {
+DLxCLeader* DLxSymbol::GetLeader(int16_t index) const {
     if (index < 0 || index >= GetNumLeaders()) return nullptr;
-    return m_leaders[size_t(index)].GetTarget();
+    return m_leaders[size_t(index)].get();
+}
+
+void DLxSymbol::AdoptLeaders() {
+    for (const RSeRef<DLxCLeader>& leader : m_leaders)
+        if (auto* record = dynamic_cast<DLxCLeaderGeneral*>(leader.GetTarget()))
+            record->SetOwner(RSeRef<DLxSymbol>(this));
 }
 
 uint32_t DLxSymbol::ArrowTemplateOf(int32_t arrowType) {

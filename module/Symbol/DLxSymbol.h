@@ -16,6 +16,7 @@
 #include "ge/WqGeVector3d.h"
 #include "rse/RSeRef.h"
 
+class DLxCLeader;
 class RSeCloneCommander;
 
 class DLxSymbol : public DLxEmblem {
@@ -69,12 +70,14 @@ public:
 
     // The leader records, in order; the symbol owns them.
     int32_t GetNumLeaders() const { return int32_t(m_leaders.size()); }
-    RSeIDed* GetLeader(int16_t index) const;
+    DLxCLeader* GetLeader(int16_t index) const;
 
     void Load(RSeStream& s);
     void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
     void FixPtrs(RSeMetaContext& ctx);
+    // Records point back at their symbol; a restore or a copy points them at this one.
+    UTxResult PostRestore(RSeMetaContext& ctx);
     UTxResult Clone(DLxSymbol* target, RSeCloneCommander* cc) const;
 
 protected:
@@ -83,10 +86,11 @@ protected:
     void QueueForUpgrade();
 
 private:
+    void AdoptLeaders();
     void ReadFields(RSeStream& s, bool withAttachDirection);
 
     std::vector<int32_t> m_arrowheadVertices;
-    std::vector<RSeRef<RSeIDed>> m_leaders;
+    std::vector<RSeRef<DLxCLeader>> m_leaders;
     bool m_displayLeaders = true;
     int16_t m_arrowheadIndexBase = 0;
     WqGeMatrix3d m_matrix;

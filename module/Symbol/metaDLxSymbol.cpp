@@ -8,6 +8,7 @@
 // The class has no objects of its own: its kinds store it as their base part and queue their
 // older versions for upgrade (QueueForUpgrade).
 #include "BofM/DLxPersistUtil.h"
+#include "Leader/DLxCLeader.h"
 #include "Symbol/DLxSymbol.h"
 #include "rse/RSeMeta.h"
 #include "rse/RSeSaveData.h"
@@ -95,6 +96,12 @@ void DLxSymbol::FixPtrs(RSeMetaContext& ctx) {
     m_reserved.FixAddress(ctx);
 }
 
+UTxResult DLxSymbol::PostRestore(RSeMetaContext& ctx) {
+    DLxPersistUtil::PostRestoreBase(this, ctx);
+    AdoptLeaders();
+    return {};
+}
+
 // Each copy owns its own leader records; the reserved reference is not carried over.
 UTxResult DLxSymbol::Clone(DLxSymbol* t, RSeCloneCommander* cc) const {
     DLxPersistUtil::CloneBase(this, t, cc);
@@ -111,6 +118,8 @@ UTxResult DLxSymbol::Clone(DLxSymbol* t, RSeCloneCommander* cc) const {
     t->m_arrowType = m_arrowType;
     cc->CloneRef(m_arrowheadState, t->m_arrowheadState);
     t->m_attachDirection = m_attachDirection;
+    // The copied records still name this symbol as their owner.
+    t->AdoptLeaders();
     return {};
 }
 

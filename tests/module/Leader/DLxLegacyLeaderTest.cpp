@@ -257,7 +257,7 @@ TEST(LegacyLeaderRecord, EveryTruncationFailsCleanly) {
 struct WeldRecordDrawing {
     WeldRecordDrawing() {
         auto* leader = new (RSe::_GetMeta(static_cast<const DLxCLeaderWelding*>(nullptr)), seg)
-            DLxCLeaderWelding(static_cast<RSeIDed*>(nullptr));
+            DLxCLeaderWelding(RSeRef<DLxSymbol>());
         record = leader;
         DLxCLeaderNode* root = DLxCLeaderNode::New(seg, leader, {10, 0, 0});
         DLxCLeaderNode* inner = DLxCLeaderNode::New(seg, leader, {5, 5, 0});
@@ -324,11 +324,11 @@ TEST_F(RecordInDrawing, SavesAndDeletesWithItsTree) {
     EXPECT_EQ(doc.GetRSeDb()->FindObject(rootId), nullptr);
     int16_t unset = 0;
     auto* fresh = new (RSe::_GetMeta(static_cast<const DLxCLeaderBalloon*>(nullptr)), seg)
-        DLxCLeaderBalloon(static_cast<RSeIDed*>(nullptr));
+        DLxCLeaderBalloon(RSeRef<DLxSymbol>());
     EXPECT_EQ(fresh->GetTagNumber(unset).GetCode(), DLxCLeader::kNoValue);
     EXPECT_EQ(fresh->GetNumVertices(), 0);
     auto* land = new (RSe::_GetMeta(static_cast<const DLxCLeaderLand*>(nullptr)), seg)
-        DLxCLeaderLand(static_cast<RSeIDed*>(nullptr));
+        DLxCLeaderLand(RSeRef<DLxSymbol>());
     EXPECT_EQ(land->GetNumVertices(), 1) << "the landing end counts without a root";
     EXPECT_EQ(land->GetRootPoint(), WqGePoint3d());
 }
@@ -451,7 +451,7 @@ TEST_F(RecordInDrawing, CursorEditsTheTreeAroundItsNode) {
 
 TEST_F(RecordInDrawing, DeletingTheLastVertexIsRefused) {
     auto* single = new (RSe::_GetMeta(static_cast<const DLxCLeaderGeneral*>(nullptr)), seg)
-        DLxCLeaderGeneral(static_cast<RSeIDed*>(nullptr));
+        DLxCLeaderGeneral(RSeRef<DLxSymbol>());
     single->SetRootNode(DLxCLeaderNode::New(seg, single, {1, 1, 0}));
     std::unique_ptr<DLxCLeaderNodeIterator> it = single->CreateNodeIterator();
     EXPECT_EQ(it->DeleteVertex().GetCode(), DLxCLeader::kNoNode);

@@ -13,15 +13,16 @@
 #include "Standard/DLxCBalloon.h"
 #include "Symbol/DLxBalloon.h"
 #include "Symbol/DLxCFCF.h"
+#include "Leader/DLxCLeader.h"
+#include "Standard/DLxCSurfText.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTState.h"
 #include "Symbol/DLxGDTSymbol.h"
+#include "Symbol/DLxLeaderText.h"
 #include "Symbol/DLxSurfTXTInstance.h"
 #include "Symbol/DLxSurfaceTexture.h"
-#include "Standard/DLxCSurfText.h"
-#include "du/DUxSurfTXTState.h"
-#include "Symbol/DLxLeaderText.h"
 #include "Symbol/DLxWeldSymbol.h"
+#include "du/DUxSurfTXTState.h"
 #include "TstDocWriter.h"
 #include "dc/RDxFragment.h"
 #include "du/DUxValue.h"
@@ -92,8 +93,12 @@ public:
         w.EmblemPart(s, m_fragment ? &m_fragment : nullptr);
         // Legacy symbol part.
         WriteLongs(s, kArrowheadVertices);
-        s.Write(leaderCode); // leader records
-        s.Write(leaderCount);
+        if (!leaders.empty() && leaderCount == 0) {
+            WriteRefs(s, leaders);
+        } else {
+            s.Write(leaderCode); // leader records
+            s.Write(leaderCount);
+        }
         if (leaderCount) {
             s.Write(leaderCount);
             s.WriteNoTypeMark();
@@ -168,6 +173,8 @@ public:
     }
 
     TstDocWriter w;
+    // Indices of the leader records the symbol lists.
+    std::vector<uint32_t> leaders;
 
 private:
     uint16_t m_symbolVersion;
@@ -205,6 +212,43 @@ std::vector<uint8_t> LegacyFrame(uint16_t version, uint16_t symbolVersion = 1,
                             i % 2 ? DUxValue::kWithdrawn : DUxValue::kOffered);
     if (inFragment) lw.WriteFragment(16);
     return lw.w.Finish(17);
+}
+
+// A current frame (record 1, no frame record) with one landing leader (record 2) whose owner
+// reference is null, as some older releases left it: a root at (10,20) with one end at (0,0).
+std::vector<uint8_t> FrameWithOrphanedLeader() {
+    LegacyWriter lw(u"DLxGDTSymbol", 2, 1);
+    for (const char16_t* name : {u"DLxCLeader", u"DLxCLeaderGeneral", u"DLxCLeaderLand"})
+        lw.w.AddClass(name, 0);
+    const uint32_t leaderMeta = lw.w.AddClass(u"DLxCLeaderFCF", 0);
+    const uint32_t nodeMeta = lw.w.AddClass(u"DLxCLeaderNode", 0);
+    lw.leaders = {1};
+    RSeStream& s = lw.BeginSymbol();
+    lw.w.RefValue(0); // no frame record
+    lw.WriteLongs(s, {});
+    s.Write(int32_t(0));
+    lw.w.EndRecord();
+    RSeStream& l = lw.w.BeginRecord(leaderMeta, 2);
+    l.Write(int32_t(16));
+    l.Write(int16_t(-1));
+    for (double c : {-2.0, 0.0, 0.0}) // landing
+        l.Write(c);
+    l.Write(0.0);
+    lw.w.Ref(2);      // root node
+    lw.w.RefValue(0); // owner
+    lw.w.EndRecord();
+    const WqGePoint3d points[] = {{10, 20, 0}, {0, 0, 0}};
+    for (uint32_t i = 0; i < 2; ++i) {
+        RSeStream& n = lw.w.BeginRecord(nodeMeta, 3 + i);
+        for (double c : {points[i].x, points[i].y, points[i].z})
+            n.Write(c);
+        lw.w.Ref(1);
+        if (i == 0) lw.w.RefValue(0);
+        else lw.w.Ref(2);
+        lw.WriteRefs(n, i == 0 ? std::vector<uint32_t>{3} : std::vector<uint32_t>{});
+        lw.w.EndRecord();
+    }
+    return lw.w.Finish(5);
 }
 
 std::unique_ptr<RSeDatabase> Load(const std::vector<uint8_t>& bytes) {
@@ -464,6 +508,34 @@ TEST(LegacySymbolStorage, ACopyOwnsItsOwnFrameRecord) {
                   ->GetValue(DLxSym::kToleranceA, true)
                   ->GetText(),
               FrameText(10));
+}
+
+// A symbol's leader records answer to the symbol that holds them: after a load (whatever the
+// stored owner reference said) and in a copy, whose records are its own.
+TEST(LegacySymbolStorage, LeaderRecordsAnswerToTheirSymbolAfterLoadAndCopy) {
+    std::unique_ptr<RSeDatabase> db = Load(FrameWithOrphanedLeader());
+    ASSERT_TRUE(db);
+    auto* sym = dynamic_cast<DLxGDTSymbol*>(db->FindObject(1));
+    ASSERT_NE(sym, nullptr);
+    ASSERT_EQ(sym->GetNumLeaders(), 1);
+    auto* leader = dynamic_cast<DLxCLeaderFCF*>(sym->GetLeader(0));
+    ASSERT_NE(leader, nullptr);
+    EXPECT_EQ(leader->GetOwner().GetTarget(), sym);
+    EXPECT_EQ(leader->GetRootPoint(), WqGePoint3d(8, 20, 0));
+
+    RSeCloneCommander cc(RSe::TransientSegment());
+    ASSERT_FALSE(cc.Clone({sym}).Failed());
+    auto* copy = dynamic_cast<DLxGDTSymbol*>(cc.CloneOf(sym));
+    ASSERT_NE(copy, nullptr);
+    auto* copied = dynamic_cast<DLxCLeaderFCF*>(copy->GetLeader(0));
+    ASSERT_NE(copied, nullptr);
+    EXPECT_NE(copied, leader);
+    EXPECT_EQ(copied->GetOwner().GetTarget(), copy);
+    EXPECT_EQ(leader->GetOwner().GetTarget(), sym);
+    EXPECT_EQ(copied->GetNumVertices(), 3);
+    RSe::DeleteObject(copy);
+    EXPECT_EQ(leader->GetNumVertices(), 3);
+    ExpectStableSave(*db);
 }
 
 // Damaged legacy records end the load with a message: every truncation of the file, and a
