@@ -8,6 +8,7 @@
 #include "BofM/DLxPartListPushbackIDsCmd.h"
 #include "BofM/DLxPartListUpdateCmd.h"
 #include "Command/DLxCenterDatumEditCmd.h"
+#include "Command/DLxDatumTargetAttachCmd.h"
 #include "Command/DLxDatumTargetCmd.h"
 #include "Command/DLxDatumTargetEditCmd.h"
 #include "Command/DLxDatumTargetHideLeaderCmd.h"
@@ -25,6 +26,7 @@ DLxSymbolDocCmdGroup::DLxSymbolDocCmdGroup(FWxSceneDoc* doc) : FWxDocCommandGrou
     Add(new DLxSymbolContextCmd(doc));
     Add(new DLxDatumTargetEditCmd(doc));
     Add(new DLxDatumTargetHideLeaderCmd(doc));
+    Add(new DLxDatumTargetAttachCmd(doc));
     Add(new DLxPartListCmd(doc));
     Add(new DLxPartListEditCmd(doc));
     Add(new DLxPartListUpdateCmd(doc));
@@ -37,6 +39,7 @@ DLxSymbolDocCmdGroup::DLxSymbolDocCmdGroup(FWxSceneDoc* doc) : FWxDocCommandGrou
     Add(new DLxDatumTargetRectCmd(doc));
     Add(new DLxGeneralNoteCmd(doc));
     Add(new DLxGeneralNoteTextEditCmd(doc));
+    Add(new DLxDatumTargetRemoveCmd(doc));
     Add(new DLxPartListContextCmd(doc));
     Add(new DLxCopyPasteGeneralNoteCmd(doc));
     Add(new DLxNoteLocationCmd(doc));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <typeindex>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "BofM/DLxPartListTable.h"
 #include "BofM/DLxPartListUpdateCmd.h"
 #include "Command/DLxCenterDatumEditCmd.h"
+#include "Command/DLxDatumTargetAttachCmd.h"
 #include "Command/DLxDatumTargetCmd.h"
 #include "Command/DLxDatumTargetEditCmd.h"
 #include "Command/DLxDatumTargetHideLeaderCmd.h"
@@ -35,12 +37,14 @@
 #include "NoteTestDoc.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxSortSketchedSymbolsRequest.h"
+#include "Standard/DLxCTarget.h"
 #include "dl/DLxIntent.h"
 #include "dl/DLxSheetInstanceSelection.h"
 #include "dl/DLxViewInstance.h"
 #include "fw/FWxCommand.h"
 #include "fw/FWxMenuContext.h"
 #include "fw/FWxSelection.h"
+#include "fw/FWxSelectionSetMgr.h"
 #include "fw/FWxUIManager.h"
 #include "rse/RSeDatabase.h"
 #include "utx/UTxUtil.h"
@@ -144,12 +148,14 @@ TEST(SymbolCmdGroup, MakesTheDocumentsAnnotationCommandsInRoutingOrder) {
     const std::vector<std::type_index> expected = {
         typeid(DLxExtendSymbolContextCmd), typeid(DLxSymbolContextCmd),
         typeid(DLxDatumTargetEditCmd),     typeid(DLxDatumTargetHideLeaderCmd),
+        typeid(DLxDatumTargetAttachCmd),
         typeid(DLxPartListCmd),            typeid(DLxPartListEditCmd),
         typeid(DLxPartListUpdateCmd),      typeid(DLxPartListExportCmd),
         typeid(DLxPartListConvertToBomCmd), typeid(DLxDatumTargetCircleCmd),
         typeid(DLxDatumTargetLeaderCmd),   typeid(DLxDatumTargetLineCmd),
         typeid(DLxDatumTargetPointCmd),    typeid(DLxDatumTargetRectCmd),
         typeid(DLxGeneralNoteCmd),         typeid(DLxGeneralNoteTextEditCmd),
+        typeid(DLxDatumTargetRemoveCmd),
         typeid(DLxPartListContextCmd),     typeid(DLxCopyPasteGeneralNoteCmd),
         typeid(DLxNoteLocationCmd),        typeid(DLxCenterDatumEditCmd),
         typeid(DLxOpenBOMEditorCmd),       typeid(DLxPartListPushbackIDsCmd),
@@ -176,6 +182,8 @@ TEST(SymbolCmdGroup, RegistersItsContextMenuCommandNames) {
         {44054, u"DrawingEditDatumTgt10CtxCmd", 1},
         {44063, u"DrawingEditDatumTgt19CtxCmd", 1},
         {44048, u"DrawingDatumTargetHiddenLeaderLineCtxCmd", 64},
+        {40046, u"DrawingAttachBalloonToDatumTargetCtxCmd", 1},
+        {44007, u"DLxDatumTargetRemoveCmd", 1},
         {40158, u"DrawingSortSketchedSymbols", 64},
         {44094, u"DrawingSymOldCtxDone", 1},
         {44093, u"DrawingSymOldCtxCancel", 1},
@@ -363,3 +371,104 @@ TEST(SymbolLeaderMenu, CancellingTheFirstTargetLeavesTheDrawingAsItWas) {
 }
 
 } // namespace
+
+// ---- the balloon attach and remove items
+
+namespace {
+void PreSelect(FWxSceneDoc* doc, FWxSelection* selection) {
+    FWxSelectionSet* pre = FWxSelectionSetMgr::Get(doc)->GetPreSelectionSet();
+    pre->RemoveAll();
+    if (selection) pre->Add(SmartPtr<FWxSelection>(selection));
+}
+} // namespace
+
+TEST(DatumTargetBalloonItems, AreEnabledByWhatIsPreSelected) {
+    MenuDoc d;
+    DLxDatumTarget* none = d.PlaceTarget(0);
+    // A target holds 18 balloons in all, its default balloon among them.
+    DLxDatumTarget* sixteen = d.PlaceTarget(16);
+    DLxDatumTarget* full = d.PlaceTarget(17);
+    struct Case {
+        const char* name;
+        std::function<FWxSelection*()> selection;
+        bool attach;
+        bool remove;
+    };
+    const Case cases[] = {
+        {"no selection", [] { return nullptr; }, true, false},
+        {"a sheet", [&] { return new DLxSheetInstanceSelection(d.sheet); }, true, false},
+        {"no attached balloon", [&] { return new DLxDatumTargetSelection(none, {}); }, true, false},
+        {"16 attached", [&] { return new DLxDatumTargetSelection(sixteen, {}); }, true, true},
+        {"17 attached: full", [&] { return new DLxDatumTargetSelection(full, {}); }, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PreSelect(d.doc.get(), c.selection());
+        EXPECT_EQ(d.Update(DLxDatumTargetAttachCmd::kCommandId, true).enabled, c.attach);
+        EXPECT_EQ(d.Update(DLxDatumTargetRemoveCmd::kCommandId, true).enabled, c.remove);
+    }
+}
+
+TEST(DatumTargetBalloonItems, AFirstBalloonGoesToTheSideClickedAndUndoes) {
+    MenuDoc d;
+    DLxDatumTarget* target = d.PlaceTarget(0);
+    const WqGePoint3d c = target->GetBalloon(0)->GetOrigin();
+    const double s = 2 * target->GetBalloonSize();
+    const std::vector<uint8_t> before = d.Bytes();
+    struct Case {
+        WqGeVector3d click;
+        WqGeVector3d placed;
+    };
+    const Case cases[] = {
+        {{30, 2, 5}, {s, 0, 0}}, {{-30, -2, 0}, {-s, 0, 0}}, {{1, 30, 0}, {0, s, 0}},
+        {{-1, -30, 0}, {0, -s, 0}}};
+    auto* attach = d.Command<DLxDatumTargetAttachCmd>();
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.click.x);
+        PreSelect(d.doc.get(), new DLxDatumTargetSelection(target, c));
+        ASSERT_TRUE(d.group->OnCmdMsg(DLxDatumTargetAttachCmd::kCommandId, FWxCmd::kCommand, nullptr));
+        EXPECT_EQ(DLxDatumTargetAttachCmd::GetActive(), attach);
+        ASSERT_TRUE(attach->Pick(c + k.click));
+        EXPECT_EQ(DLxDatumTargetAttachCmd::GetActive(), nullptr);
+        ASSERT_EQ(target->GetNumAttachedBalloons(), 1);
+        const WqGePoint3d at = target->GetBalloon(1)->GetOrigin();
+        EXPECT_NEAR(at.distanceTo(c + k.placed), 0, 1e-9);
+        EXPECT_TRUE(FWxSelectionSetMgr::Get(d.doc.get())->GetPreSelectionSet()->IsEmpty());
+        ASSERT_FALSE(d.doc->Undo().Failed());
+        EXPECT_EQ(d.Bytes(), before);
+    }
+    // Cancelled before the click: nothing changes and the command is no longer waiting.
+    PreSelect(d.doc.get(), new DLxDatumTargetSelection(target, c));
+    ASSERT_TRUE(d.group->OnCmdMsg(DLxDatumTargetAttachCmd::kCommandId, FWxCmd::kCommand, nullptr));
+    attach->Cancel();
+    EXPECT_EQ(DLxDatumTargetAttachCmd::GetActive(), nullptr);
+    EXPECT_FALSE(attach->Pick(c));
+    EXPECT_EQ(d.Bytes(), before);
+}
+
+TEST(DatumTargetBalloonItems, FurtherBalloonsGoOnAlongTheRowAndTheRemoveTakesTheNearest) {
+    MenuDoc d;
+    DLxDatumTarget* target = d.PlaceTarget(2);
+    const WqGePoint3d c = target->GetBalloon(0)->GetOrigin();
+    const WqGePoint3d last = target->GetBalloon(2)->GetOrigin();
+    const double s = 2 * target->GetBalloonSize();
+    const std::vector<uint8_t> before = d.Bytes();
+    PreSelect(d.doc.get(), new DLxDatumTargetSelection(target, c));
+    ASSERT_TRUE(d.group->OnCmdMsg(DLxDatumTargetAttachCmd::kCommandId, FWxCmd::kCommand, nullptr));
+    // No click is needed.
+    EXPECT_EQ(DLxDatumTargetAttachCmd::GetActive(), nullptr);
+    ASSERT_EQ(target->GetNumAttachedBalloons(), 3);
+    const WqGePoint3d expected = c + (last - c).normal() * (last.distanceTo(c) + s);
+    EXPECT_NEAR(target->GetBalloon(3)->GetOrigin().distanceTo(expected), 0, 1e-9);
+    ASSERT_FALSE(d.doc->Undo().Failed());
+    EXPECT_EQ(d.Bytes(), before);
+
+    // Picked on the first attached balloon, the remove takes that one.
+    const DLxCTargetBalloon* second = target->GetBalloon(2);
+    PreSelect(d.doc.get(), new DLxDatumTargetSelection(target, target->GetBalloon(1)->GetOrigin()));
+    ASSERT_TRUE(d.group->OnCmdMsg(DLxDatumTargetRemoveCmd::kCommandId, FWxCmd::kCommand, nullptr));
+    ASSERT_EQ(target->GetNumAttachedBalloons(), 1);
+    EXPECT_EQ(target->GetBalloon(1), second);
+    ASSERT_FALSE(d.doc->Undo().Failed());
+    EXPECT_EQ(d.Bytes(), before);
+}
