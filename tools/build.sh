@@ -85,42 +85,14 @@ main)
     "$bin/korvu" run examples/assembly.json examples/assembly.txt -o "$out/assembly.kvd" \
         --svg "$out" --png "$out" --pdf "$out/assembly.pdf"
     "$bin/korvu" dump "$out/assembly.kvd"
-    mkdir -p "$out/partslist"
-    "$bin/korvu" run examples/assembly.json examples/partslist.txt -o "$out/partslist.kvd" \
-        --svg "$out/partslist" --png "$out/partslist"
-    "$bin/korvu" dump "$out/partslist.kvd"
-    mkdir -p "$out/notes"
-    "$bin/korvu" run examples/assembly.json examples/notes.txt -o "$out/notes.kvd" \
-        --svg "$out/notes" --png "$out/notes"
-    "$bin/korvu" dump "$out/notes.kvd"
-    mkdir -p "$out/balloons"
-    "$bin/korvu" run examples/assembly.json examples/balloons.txt -o "$out/balloons.kvd" \
-        --svg "$out/balloons" --png "$out/balloons"
-    "$bin/korvu" dump "$out/balloons.kvd"
-    mkdir -p "$out/datums"
-    "$bin/korvu" run examples/assembly.json examples/datums.txt -o "$out/datums.kvd" \
-        --svg "$out/datums" --png "$out/datums"
-    "$bin/korvu" dump "$out/datums.kvd"
-    mkdir -p "$out/sketched"
-    "$bin/korvu" run examples/assembly.json examples/sketched.txt -o "$out/sketched.kvd" \
-        --svg "$out/sketched" --png "$out/sketched"
-    "$bin/korvu" dump "$out/sketched.kvd"
-    mkdir -p "$out/datumtargets"
-    "$bin/korvu" run examples/assembly.json examples/datumtargets.txt -o "$out/datumtargets.kvd" \
-        --svg "$out/datumtargets" --png "$out/datumtargets"
-    "$bin/korvu" dump "$out/datumtargets.kvd"
-    mkdir -p "$out/welds"
-    "$bin/korvu" run examples/assembly.json examples/welds.txt -o "$out/welds.kvd" \
-        --svg "$out/welds" --png "$out/welds"
-    "$bin/korvu" dump "$out/welds.kvd"
-    mkdir -p "$out/surfacetexture"
-    "$bin/korvu" run examples/assembly.json examples/surfacetexture.txt \
-        -o "$out/surfacetexture.kvd" --svg "$out/surfacetexture" --png "$out/surfacetexture"
-    "$bin/korvu" dump "$out/surfacetexture.kvd"
-    mkdir -p "$out/leaders"
-    "$bin/korvu" run examples/assembly.json examples/leaders.txt -o "$out/leaders.kvd" \
-        --svg "$out/leaders" --png "$out/leaders"
-    "$bin/korvu" dump "$out/leaders.kvd"
+    # Each further example on the same model: its drawing, pictures and structure.
+    for name in partslist notes balloons datums sketched datumtargets welds surfacetexture \
+        leaders; do
+        mkdir -p "$out/$name"
+        "$bin/korvu" run examples/assembly.json "examples/$name.txt" -o "$out/$name.kvd" \
+            --svg "$out/$name" --png "$out/$name"
+        "$bin/korvu" dump "$out/$name.kvd"
+    done
     echo "the drawings and their pictures are in $out/"
     ;;
 test)
