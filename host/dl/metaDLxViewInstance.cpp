@@ -3,6 +3,7 @@
 
 #include "dc/RDxPersist.h"
 #include "dl/DLxEdgeGeometryProxy.h"
+#include "dl/DLxEmblem.h"
 #include "dl/DLxViewInstance.h"
 #include "rse/RSeErrors.h"
 #include "rse/RSeMeta.h"
@@ -88,7 +89,7 @@ void LoadBreak(RSeStream& s, DLxViewBreak& b) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxViewInstance*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DLxViewInstance>(u"DLxViewInstance", &InitGuid, 3, RSeMetaType::kClass,
+        RSeMakeMeta<DLxViewInstance>(u"DLxViewInstance", &InitGuid, 4, RSeMetaType::kClass,
                                      RSe::_InitMeta(static_cast<const RDxNode*>(nullptr)));
     return mt;
 }
@@ -104,7 +105,7 @@ RSeMetaType* DLxViewInstance::GetMeta() const {
 }
 
 void DLxViewInstance::Load(RSeStream& s) {
-    LoadFields(s, 3);
+    LoadFields(s, 4);
 }
 
 void DLxViewInstance::LoadMigrate(RSeStream& s) {
@@ -150,6 +151,12 @@ void DLxViewInstance::LoadFields(RSeStream& s, int32_t version) {
     m_weldSymbolsVisible = true;
     if (version >= 3) s.Read(m_weldSymbolsVisible);
     RDxPersist::LoadRefs(s, m_proxies);
+    m_centerDatum = RSeRef<DLxEmblem>();
+    m_suppressed = false;
+    if (version >= 4) {
+        s.Read(m_centerDatum);
+        s.Read(m_suppressed);
+    }
 }
 
 void DLxViewInstance::Save(RSeStream& s) const {
@@ -179,11 +186,14 @@ void DLxViewInstance::Save(RSeStream& s) const {
     }
     s.Write(m_weldSymbolsVisible);
     RDxPersist::SaveRefs(s, m_proxies);
+    s.Write(m_centerDatum);
+    s.Write(m_suppressed);
 }
 
 void DLxViewInstance::FixPtrs(RSeMetaContext& ctx) {
     RSeMetaType::PlainFixPtrs(this, ctx);
     RDxPersist::FixRefs(m_proxies, ctx);
+    m_centerDatum.FixAddress(ctx);
 }
 
 UTxResult DLxViewInstance::Clone(DLxViewInstance* target, RSeCloneCommander* cc) const {
@@ -197,6 +207,10 @@ UTxResult DLxViewInstance::Clone(DLxViewInstance* target, RSeCloneCommander* cc)
     target->m_breaks = m_breaks;
     target->m_welds = m_welds;
     target->m_weldSymbolsVisible = m_weldSymbolsVisible;
+    target->m_suppressed = m_suppressed;
+    // Like the proxies, the indicator stays only when it is copied along.
+    target->m_centerDatum = RSeRef<DLxEmblem>();
+    if (RSeIDed* copy = cc->CloneOf(m_centerDatum)) target->m_centerDatum = RSeRef<DLxEmblem>(RSeRefBase(copy));
     // The copy keeps only the proxies copied along with it: the others speak for this view.
     target->m_proxies.clear();
     for (const RSeRef<DLxEdgeGeometryProxy>& r : m_proxies)

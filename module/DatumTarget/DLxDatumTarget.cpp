@@ -14,6 +14,7 @@
 #include "dl/DLxAnnotationUtil.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxIntent.h"
+#include "dl/DLxPrefUtil.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxTDXUtil.h"
 #include "dl/DLxViewInstance.h"
@@ -581,6 +582,16 @@ bool DLxDatumTarget::IsValid() const {
     return !anchor || anchor->IsValid();
 }
 
+bool DLxDatumTarget::IsSuppressed() const {
+    if (!GetTemplate()) return false;
+    std::vector<DLxAnchorPoint*> anchors;
+    GetAnchors(anchors);
+    if (anchors.empty()) return false;
+    for (const DLxAnchorPoint* a : anchors)
+        if (!a->IsSuppressed()) return false;
+    return true;
+}
+
 bool DLxDatumTarget::HitTest(const WqGePoint3d& point, double tol) const {
     return DLxEmblem::HitTest(point, tol);
 }
@@ -603,6 +614,8 @@ UTxResult DLxDatumTarget::Compute(RDxComputeContext& ctx) {
     if (!list) return {};
     list->Clear();
     list->ClearAttributes();
+    // Suppressed with its view: nothing drawn, nor flagged as sick.
+    if (DLxPrefUtil::GetSuppressAnnotations() && IsSuppressed()) return {};
 
     UTxResult result;
     RSeSegment* segment = GetSegment();

@@ -140,6 +140,8 @@ public:
     DLxViewInstance* GetView() const override;
     void GetAnchors(std::vector<DLxAnchorPoint*>& anchors) const override;
     bool IsValid() const override;
+    // Every anchor of a placed target is suppressed (false without a template or anchors).
+    bool IsSuppressed() const;
     UTxResult Compute(RDxComputeContext& ctx) override;
     void AddToLayer(CleanUpDisposition disposition) override;
     SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override;

@@ -1197,8 +1197,8 @@ bool DLxSymInstance::GetAllParentInstances(std::vector<DUxAnnotationInstance*>& 
 }
 
 // ---- health. Anchors of this host are free or on an edge: an anchor on an edge is the one
-// with a constraint, valid while its view has the edge; anchors are never suppressed and
-// never dead (an edge may come back).
+// with a constraint, valid while its view has the edge; an anchor is suppressed with its view,
+// and never dead (an edge may come back).
 
 bool DLxSymInstance::GetSickAnchors(std::vector<DLxAnchorPoint*>& anchors) const {
     const size_t before = anchors.size();
@@ -1222,7 +1222,24 @@ bool DLxSymInstance::IsDead() const {
 }
 
 bool DLxSymInstance::IsSuppressed() const {
-    return false;
+    if (!GetTemplate()) return false;
+    std::vector<DLxAnchorPoint*> anchors;
+    GetAnchors(anchors);
+    // The anchors that follow geometry decide; without any, those that belong to a view do.
+    bool constrained = false, allConstrained = true, viewed = false, allViewed = true;
+    for (const DLxAnchorPoint* a : anchors) {
+        const bool suppressed = a->IsSuppressed();
+        if (a->GetGeometryProxy()) {
+            constrained = true;
+            allConstrained = allConstrained && suppressed;
+        }
+        if (a->GetViewInstance()) {
+            viewed = true;
+            allViewed = allViewed && suppressed;
+        }
+    }
+    if (constrained) return allConstrained;
+    return viewed && allViewed;
 }
 
 bool DLxSymInstance::NeedsUpdate() const {
