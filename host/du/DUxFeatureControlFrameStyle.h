@@ -26,12 +26,16 @@ public:
     double GetFontSize() const { return m_fontSize; }
     const SMxColor& GetColor() const { return m_color; }
     void SetColor(const SMxColor& color) { m_color = color; }
+    // Texts of the style take their layer's colour instead of the style's.
+    bool IsColorByLayer() const { return m_colorByLayer; }
+    void SetColorByLayer(bool on) { m_colorByLayer = on; }
 
 private:
     int32_t m_fontId = 0;
     int32_t m_gdtFontId = 0;
     double m_fontSize = 0.0;
     SMxColor m_color;
+    bool m_colorByLayer = false;
 };
 
 // The unit attributes a frame style keeps, in the order a standard copies them.

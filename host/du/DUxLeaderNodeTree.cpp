@@ -37,18 +37,24 @@ DUxLeaderNodeTree* DUxLeaderNodeTree::Create(RDxFragment* fragment,
     if (!fragment || !fragment->GetSegment()) return nullptr;
     auto* tree = new (RSe::_GetMeta(static_cast<const DUxLeaderNodeTree*>(nullptr)),
                       fragment->GetSegment()) DUxLeaderNodeTree();
-    fragment->AddNode(tree);
-    tree->m_generator = generator;
+    tree->InitRoot(fragment, generator, point, arrowHead, arrowId);
+    return tree;
+}
+
+void DUxLeaderNodeTree::InitRoot(RDxFragment* fragment, DUxBaseTerminalNodeGenerator* generator,
+                                 const WqGePoint3d& point, DUxArrowHeadState* arrowHead,
+                                 uint32_t arrowId) {
+    fragment->AddNode(this);
+    m_generator = generator;
     WqGePoint3d p = point;
     DUxBaseTerminalLeaderNode* root =
-        generator ? generator->CreateTerminalNode(tree, nullptr, p, arrowHead, arrowId)
+        generator ? generator->CreateTerminalNode(this, nullptr, p, arrowHead, arrowId)
                   : DUxBaseTerminalLeaderNode::Create(fragment, nullptr, p, 1);
     if (root) {
-        tree->m_nodeCounter = std::max(tree->m_nodeCounter, root->GetNodeId());
-        tree->m_root = root;
-        tree->m_nodes.emplace_back(root);
+        m_nodeCounter = std::max(m_nodeCounter, root->GetNodeId());
+        m_root = root;
+        m_nodes.emplace_back(root);
     }
-    return tree;
 }
 
 DUxBaseTerminalNodeGenerator* DUxLeaderNodeTree::GetTerminalNodeGenerator() const {

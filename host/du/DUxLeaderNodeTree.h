@@ -193,6 +193,11 @@ public:
     void FixPtrs(RSeMetaContext& ctx);
     UTxResult Clone(DUxLeaderNodeTree* target, RSeCloneCommander* cc) const;
 
+protected:
+    // For Create and the kinds of tree: joins the fragment and makes the first node.
+    void InitRoot(RDxFragment* fragment, DUxBaseTerminalNodeGenerator* generator,
+                  const WqGePoint3d& point, DUxArrowHeadState* arrowHead, uint32_t arrowId);
+
 private:
     int32_t NextNodeId();
     void Adopt(DUxLeaderNode* node, DUxLeaderNode* parent);

@@ -63,7 +63,13 @@ public:
     // with arrowhead 0 (no service) takes it.
     uint32_t GetOptionalTerminator() const;
 
+    // Keeps the leader's feature flag and the landing in step with the state and the style.
     UTxResult Compute(RDxComputeContext& ctx) override;
+    // The text's colour where it departs from its text style: its own colour, or (when only
+    // whether it follows its layer differs) the by-layer flag and the layer's colour. Leaves
+    // the outputs as they are when the text is drawn as its style says.
+    void GetTextColor(bool& ownColor, SMxColor& color, bool& byLayerSet,
+                      bool& byLayer) const override;
     const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const override;
     const DUxTextStyleWrapper* GetTextStyleWrapper() const override;
     SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override;
