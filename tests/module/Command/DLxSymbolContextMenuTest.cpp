@@ -21,6 +21,8 @@
 #include "BofM/DLxPartListUpdateCmd.h"
 #include "Command/DLxCenterDatumEditCmd.h"
 #include "Command/DLxDatumTargetAttachCmd.h"
+#include "ge/BBox.h"
+#include "sm/SMxDisplayList.h"
 #include "Command/DLxDatumTargetCmd.h"
 #include "Command/DLxDatumTargetEditCmd.h"
 #include "Command/DLxDatumTargetHideLeaderCmd.h"
@@ -443,6 +445,50 @@ TEST(DatumTargetBalloonItems, AFirstBalloonGoesToTheSideClickedAndUndoes) {
     attach->Cancel();
     EXPECT_EQ(DLxDatumTargetAttachCmd::GetActive(), nullptr);
     EXPECT_FALSE(attach->Pick(c));
+    EXPECT_EQ(d.Bytes(), before);
+}
+
+// While the command waits for the click, a preview balloon follows the cursor to the side the
+// click would choose; it stores nothing: the drawing changes only with the click, and a cancel
+// leaves it as it was and the preview gone.
+TEST(DatumTargetBalloonItems, APreviewBalloonFollowsTheCursorAndStoresNothing) {
+    MenuDoc d;
+    DLxDatumTarget* target = d.PlaceTarget(0);
+    const WqGePoint3d c = target->GetBalloon(0)->GetOrigin();
+    const double s = 2 * target->GetBalloonSize();
+    const std::vector<uint8_t> before = d.Bytes();
+    auto* attach = d.Command<DLxDatumTargetAttachCmd>();
+    EXPECT_FALSE(attach->MoveCursor(c));
+    PreSelect(d.doc.get(), new DLxDatumTargetSelection(target, c));
+    ASSERT_TRUE(d.group->OnCmdMsg(DLxDatumTargetAttachCmd::kCommandId, FWxCmd::kCommand, nullptr));
+    const DLxDatumAttachTarget& waiting = attach->GetTarget();
+    ASSERT_NE(waiting.GetPreviewBalloon(), nullptr);
+    EXPECT_TRUE(waiting.GetPreviewList().IsEmpty());
+    const struct {
+        WqGeVector3d cursor;
+        WqGeVector3d side;
+    } moves[] = {{{1, 30, 0}, {0, s, 0}}, {{-30, 2, 0}, {-s, 0, 0}}, {{30, -2, 4}, {s, 0, 0}}};
+    for (const auto& m : moves) {
+        SCOPED_TRACE(m.side.x + 10 * m.side.y);
+        ASSERT_TRUE(attach->MoveCursor(c + m.cursor));
+        const BBox box = waiting.GetPreviewList().GetBBox();
+        ASSERT_FALSE(box.isEmpty());
+        EXPECT_NEAR(box.center().distanceTo(c + m.side), 0, 1e-6);
+        EXPECT_EQ(d.Bytes(), before);
+    }
+    ASSERT_TRUE(attach->Pick(c + moves[2].cursor));
+    EXPECT_EQ(waiting.GetPreviewBalloon(), nullptr);
+    ASSERT_EQ(target->GetNumAttachedBalloons(), 1);
+    EXPECT_NEAR(target->GetBalloon(1)->GetOrigin().distanceTo(c + moves[2].side), 0, 1e-9);
+    ASSERT_FALSE(d.doc->Undo().Failed());
+
+    PreSelect(d.doc.get(), new DLxDatumTargetSelection(target, c));
+    ASSERT_TRUE(d.group->OnCmdMsg(DLxDatumTargetAttachCmd::kCommandId, FWxCmd::kCommand, nullptr));
+    ASSERT_TRUE(attach->MoveCursor(c + moves[0].cursor));
+    attach->Cancel();
+    EXPECT_EQ(waiting.GetPreviewBalloon(), nullptr);
+    EXPECT_TRUE(waiting.GetPreviewList().IsEmpty());
+    EXPECT_FALSE(attach->MoveCursor(c));
     EXPECT_EQ(d.Bytes(), before);
 }
 
