@@ -210,7 +210,8 @@ UTxResult DLxViewInstance::Clone(DLxViewInstance* target, RSeCloneCommander* cc)
     target->m_suppressed = m_suppressed;
     // Like the proxies, the indicator stays only when it is copied along.
     target->m_centerDatum = RSeRef<DLxEmblem>();
-    if (RSeIDed* copy = cc->CloneOf(m_centerDatum)) target->m_centerDatum = RSeRef<DLxEmblem>(RSeRefBase(copy));
+    if (RSeIDed* copy = cc->CloneOf(m_centerDatum))
+        target->m_centerDatum = RSeRef<DLxEmblem>(RSeRefBase(copy));
     // The copy keeps only the proxies copied along with it: the others speak for this view.
     target->m_proxies.clear();
     for (const RSeRef<DLxEdgeGeometryProxy>& r : m_proxies)

@@ -21,8 +21,6 @@
 #include "BofM/DLxPartListUpdateCmd.h"
 #include "Command/DLxCenterDatumEditCmd.h"
 #include "Command/DLxDatumTargetAttachCmd.h"
-#include "ge/BBox.h"
-#include "sm/SMxDisplayList.h"
 #include "Command/DLxDatumTargetCmd.h"
 #include "Command/DLxDatumTargetEditCmd.h"
 #include "Command/DLxDatumTargetHideLeaderCmd.h"
@@ -40,6 +38,7 @@
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxSortSketchedSymbolsRequest.h"
 #include "Standard/DLxCTarget.h"
+#include "WinModule.h"
 #include "dl/DLxIntent.h"
 #include "dl/DLxSheetInstanceSelection.h"
 #include "dl/DLxViewInstance.h"
@@ -48,9 +47,10 @@
 #include "fw/FWxSelection.h"
 #include "fw/FWxSelectionSetMgr.h"
 #include "fw/FWxUIManager.h"
+#include "ge/BBox.h"
 #include "rse/RSeDatabase.h"
+#include "sm/SMxDisplayList.h"
 #include "utx/UTxUtil.h"
-#include "WinModule.h"
 
 namespace {
 

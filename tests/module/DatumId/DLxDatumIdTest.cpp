@@ -36,8 +36,8 @@
 #include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
 #include "du/DUxStandard.h"
-#include "fb/FBxLayerStyle.h"
 #include "du/DUxSymStyleWrapUtils.h"
+#include "fb/FBxLayerStyle.h"
 #include "fw/FBxObjectNameKey.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
@@ -563,8 +563,7 @@ TEST(DatumIdInstance, ItsLeaderKnowsWhichIdentifierItServes) {
     const std::vector<uint8_t> bytes = d.Bytes();
     std::unique_ptr<RSeDatabase> loaded;
     ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), loaded).Failed());
-    auto* copy =
-        dynamic_cast<DUxDatumIDLeader*>(loaded->FindObject(leaderOf(0)->GetId()));
+    auto* copy = dynamic_cast<DUxDatumIDLeader*>(loaded->FindObject(leaderOf(0)->GetId()));
     ASSERT_NE(copy, nullptr);
     EXPECT_TRUE(copy->IsFeatureIdentifier());
 }
