@@ -51,6 +51,7 @@
 #include "rse/RSeTransaction.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
+#include "uc/UCxStringUtil.h"
 
 namespace {
 
@@ -576,6 +577,13 @@ TEST(DatumIdInstance, TheTextColourIsTheStringsWhereItDepartsFromTheStyle) {
     DLxDatumIdInstance* id = d.Identifier();
     RDxString* text = id->GetSymbolString();
     ASSERT_NE(text, nullptr);
+    // Made from a bare text, an identifier's string starts as its style draws it.
+    std::vector<WqGePoint3d> points{{180, 150, 0}, {180, 165, 0}};
+    const DLxDatumIdInstance* made = DLxDatumIdInstance::CreateInstance(
+        d.sheet, u"B", points, {180, 165, 0}, 0, false, d.Style(u"ISO"), nullptr);
+    ASSERT_NE(made, nullptr);
+    EXPECT_FALSE(made->GetSymbolString()->GetNoColor());
+    EXPECT_EQ(UCxStringUtil::ColorOf(*made->GetSymbolString()), SMxColor());
 
     const SMxColor red = SMxColor::FromRgba(255, 0, 0);
     const SMxColor green = SMxColor::FromRgba(0, 255, 0);
