@@ -118,6 +118,7 @@
 #include "Symbol/DLxLeaderText.h"
 #include "Symbol/DLxSymInstance.h"
 #include "Symbol/DLxSymbol.h"
+#include "Symbol/DLxUpdateLeaderStateMigrator.h"
 #include "Symbol/DLxTableCalloutSymInstance.h"
 #include "Symbol/DLxTableCalloutSymState.h"
 #include "Symbol/DLxWeldSymbol.h"
@@ -603,6 +604,8 @@ const KorvuInitRow kRows[] = {
     {"DLxFeatureIdSymbol", &InitMeta<DLxFeatureIdSymbol>, 2},
     {"DLxDatumIdSymMigrator", &DLxDatumIdSymMigrator::Register, 1},
     {"DLxFeatureIdSymMigrator", &DLxFeatureIdSymMigrator::Register, 1},
+    // Upgrade of sketched symbols whose leader is the intermediate tree.
+    {"DLxUpdateLeaderStateMigrator", &DLxUpdateLeaderStateMigrator::Register, 1},
 };
 
 struct RunAtLoad {
