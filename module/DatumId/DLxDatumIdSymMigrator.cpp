@@ -17,14 +17,11 @@ DLxDatumIdSymMigrator::DLxDatumIdSymMigrator() : RSeSegmentMigrator("DLxDatumIdS
 DLxDatumIdSymMigrator::~DLxDatumIdSymMigrator() = default;
 
 void DLxDatumIdSymMigrator::Migrate(RSeSegmentMigrationContext* context) {
-    auto* ctx = dynamic_cast<RSeSegmentMigrationContextRSeRef*>(context);
-    if (!ctx) return;
-    for (uint32_t i = 0; i < ctx->Objects(); ++i) {
-        if (ctx->UnmigratedVersion(i) >= 2) continue;
-        auto* old = dynamic_cast<DLxDatumIdSymbol*>(ctx->Object(i).GetTarget());
-        if (!old || !Convert(old)) continue;
-        old->DeleteAndVacuumClean();
-    }
+    RSe::ForEachQueued<DLxDatumIdSymbol>(
+        context, [](uint16_t version) { return version < 2; },
+        [](auto* old) {
+            if (Convert(old)) old->DeleteAndVacuumClean();
+        });
 }
 
 DLxDatumIdInstance* DLxDatumIdSymMigrator::Convert(DLxDatumIdSymbol* old) {

@@ -17,14 +17,11 @@ DLxFeatureIdSymMigrator::DLxFeatureIdSymMigrator()
 DLxFeatureIdSymMigrator::~DLxFeatureIdSymMigrator() = default;
 
 void DLxFeatureIdSymMigrator::Migrate(RSeSegmentMigrationContext* context) {
-    auto* ctx = dynamic_cast<RSeSegmentMigrationContextRSeRef*>(context);
-    if (!ctx) return;
-    for (uint32_t i = 0; i < ctx->Objects(); ++i) {
-        if (ctx->UnmigratedVersion(i) != 0) continue;
-        auto* old = dynamic_cast<DLxFeatureIdSymbol*>(ctx->Object(i).GetTarget());
-        if (!old || !Convert(old)) continue;
-        old->DeleteAndVacuumClean();
-    }
+    RSe::ForEachQueued<DLxFeatureIdSymbol>(
+        context, [](uint16_t version) { return version == 0; },
+        [](auto* old) {
+            if (Convert(old)) old->DeleteAndVacuumClean();
+        });
 }
 
 DLxDatumIdInstance* DLxFeatureIdSymMigrator::Convert(DLxFeatureIdSymbol* old) {

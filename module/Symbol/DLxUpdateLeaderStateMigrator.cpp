@@ -17,13 +17,9 @@ DLxUpdateLeaderStateMigrator::DLxUpdateLeaderStateMigrator()
 DLxUpdateLeaderStateMigrator::~DLxUpdateLeaderStateMigrator() = default;
 
 void DLxUpdateLeaderStateMigrator::Migrate(RSeSegmentMigrationContext* context) {
-    auto* ctx = dynamic_cast<RSeSegmentMigrationContextRSeRef*>(context);
-    if (!ctx) return;
-    for (uint32_t i = 0; i < ctx->Objects(); ++i) {
-        if (ctx->UnmigratedVersion(i) != 0) continue;
-        if (auto* symbol = dynamic_cast<DLxCallOutInstance*>(ctx->Object(i).GetTarget()))
-            Convert(symbol);
-    }
+    RSe::ForEachQueued<DLxCallOutInstance>(
+        context, [](uint16_t version) { return version == 0; },
+        [](DLxCallOutInstance* symbol) { Convert(symbol); });
 }
 
 bool DLxUpdateLeaderStateMigrator::Convert(DLxCallOutInstance* symbol) {

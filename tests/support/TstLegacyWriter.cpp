@@ -1,5 +1,8 @@
 #include "TstLegacyWriter.h"
 
+#include <gtest/gtest.h>
+
+#include "rse/RSeDatabase.h"
 #include "rse/RSeMetaType.h"
 #include "rse/RSeSaveData.h"
 #include "rse/RSeVMeta.h"
@@ -127,4 +130,21 @@ void TstLegacyWriter::WriteChainLeader(std::initializer_list<const char16_t*> ch
                                            : std::vector<uint32_t>{});
         w.EndRecord();
     }
+}
+
+std::unique_ptr<RSeDatabase> TstLoadDocument(const std::vector<uint8_t>& bytes) {
+    std::unique_ptr<RSeDatabase> db;
+    const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
+    EXPECT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    return db;
+}
+
+std::vector<uint8_t> TstExpectStableSave(RSeDatabase& db) {
+    std::vector<uint8_t> first, second;
+    EXPECT_FALSE(db.SaveToBuffer(first).Failed());
+    std::unique_ptr<RSeDatabase> again = TstLoadDocument(first);
+    if (!again) return first;
+    EXPECT_FALSE(again->SaveToBuffer(second).Failed());
+    EXPECT_EQ(first, second);
+    return first;
 }

@@ -4,6 +4,7 @@
 // Every symbol stores the same older-symbol part (TstLegacy values below).
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,13 @@
 #include "ge/WqGePoint3d.h"
 #include "ge/WqGeVector3d.h"
 
+class RSeDatabase;
 class RSeVMeta;
+
+// Loads a document file; a failed load fails the test (and answers null).
+std::unique_ptr<RSeDatabase> TstLoadDocument(const std::vector<uint8_t>& bytes);
+// Saves, loads that and saves again: the two saves must agree. Answers the first save.
+std::vector<uint8_t> TstExpectStableSave(RSeDatabase& db);
 
 namespace TstLegacy {
 // The values every test symbol stores in its older-symbol part.

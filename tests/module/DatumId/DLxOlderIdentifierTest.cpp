@@ -73,23 +73,8 @@ std::vector<uint8_t> OlderIdentifier(const Identifier& id) {
     return lw.w.Finish(kFragmentId + 1);
 }
 
-std::unique_ptr<RSeDatabase> Load(const std::vector<uint8_t>& bytes) {
-    std::unique_ptr<RSeDatabase> db;
-    const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
-    EXPECT_FALSE(r.Failed()) << r.GetMessageUtf8();
-    return db;
-}
-
-// Saves, loads that and saves again: the two saves must agree. Answers the first save.
-std::vector<uint8_t> ExpectStableSave(RSeDatabase& db) {
-    std::vector<uint8_t> first, second;
-    EXPECT_FALSE(db.SaveToBuffer(first).Failed());
-    std::unique_ptr<RSeDatabase> again = Load(first);
-    if (!again) return first;
-    EXPECT_FALSE(again->SaveToBuffer(second).Failed());
-    EXPECT_EQ(first, second);
-    return first;
-}
+auto& Load = TstLoadDocument;
+auto& ExpectStableSave = TstExpectStableSave;
 
 std::vector<DLxDatumIdInstance*> PlacedIdentifiers(RSeDatabase& db) {
     std::vector<DLxDatumIdInstance*> found;

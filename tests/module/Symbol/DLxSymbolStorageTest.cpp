@@ -135,23 +135,8 @@ std::vector<uint8_t> FrameWithOrphanedLeader() {
     return lw.w.Finish(5);
 }
 
-std::unique_ptr<RSeDatabase> Load(const std::vector<uint8_t>& bytes) {
-    std::unique_ptr<RSeDatabase> db;
-    const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
-    EXPECT_FALSE(r.Failed()) << r.GetMessageUtf8();
-    return db;
-}
-
-// Saves, loads that and saves again: the two saves must agree. Answers the first save.
-std::vector<uint8_t> ExpectStableSave(RSeDatabase& db) {
-    std::vector<uint8_t> first, second;
-    EXPECT_FALSE(db.SaveToBuffer(first).Failed());
-    std::unique_ptr<RSeDatabase> again = Load(first);
-    if (!again) return first;
-    EXPECT_FALSE(again->SaveToBuffer(second).Failed());
-    EXPECT_EQ(first, second);
-    return first;
-}
+auto& Load = TstLoadDocument;
+auto& ExpectStableSave = TstExpectStableSave;
 
 void ExpectSymbolPart(const DLxSymbol& sym, uint16_t symbolVersion) {
     EXPECT_EQ(sym.GetArrowheadVertexIndices(), kArrowheadVertices);
