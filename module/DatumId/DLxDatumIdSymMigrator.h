@@ -7,8 +7,6 @@
 
 class DLxDatumIdInstance;
 class DLxDatumIdSymbol;
-class DUxLeaderNodeTree;
-struct WqGePoint3d;
 
 class DLxDatumIdSymMigrator : public RSeSegmentMigrator {
 public:

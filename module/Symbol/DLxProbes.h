@@ -8,7 +8,6 @@
 //
 // The host finds the probes by these names; nothing in the module calls them.
 #include "fw/SmartPtr.h"
-#include "rse/RSeRef.h"
 
 class DLxEmblem;
 class FWxSelection;
