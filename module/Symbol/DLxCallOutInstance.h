@@ -94,6 +94,9 @@ public:
     void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
     UTxResult PostRestore(RSeMetaContext& ctx);
+    // A symbol stored at version 0 still holds its leader in the intermediate form: it is
+    // queued for DLxUpdateLeaderStateMigrator (context of this class, 0).
+    UTxResult PostRestoreMigrate(RSeMetaContext& ctx);
     UTxResult Clone(DLxCallOutInstance* target, RSeCloneCommander* cc) const;
 
 private:

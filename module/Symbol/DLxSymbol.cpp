@@ -17,6 +17,13 @@ DLxCLeader* DLxSymbol::GetLeader(int16_t index) const {
     return m_leaders[size_t(index)].get();
 }
 
+std::vector<WqGePoint3d> DLxSymbol::GetFirstLeaderPoints() const {
+    std::vector<WqGePoint3d> points;
+    if (const auto* leader = dynamic_cast<const DLxCLeaderGeneral*>(GetLeader(0)))
+        leader->DLxCLeaderGeneral::CollectVertices(points);
+    return points;
+}
+
 void DLxSymbol::AdoptLeaders() {
     for (const RSeRef<DLxCLeader>& leader : m_leaders)
         if (auto* record = dynamic_cast<DLxCLeaderGeneral*>(leader.GetTarget()))
@@ -42,6 +49,13 @@ uint32_t DLxSymbol::ArrowTemplateOf(int32_t arrowType) {
     }
 }
 
+// The leaders' node trees go too: an upgraded document would otherwise keep saving the nodes of
+// leaders that are gone. (A copy's records share their nodes with the original's, so only the
+// deletion of the symbol itself takes them.)
 void DLxSymbol::DeleteAndVacuumClean() {
+    RSe::PrepareWrite(this);
+    for (const RSeRef<DLxCLeader>& leader : m_leaders)
+        DLxCLeader::Delete(leader.get());
+    m_leaders.clear();
     DLxAnnotationUtil::DeleteWithStates(this);
 }

@@ -71,6 +71,9 @@ public:
     // The leader records, in order; the symbol owns them.
     int32_t GetNumLeaders() const { return int32_t(m_leaders.size()); }
     DLxCLeader* GetLeader(int16_t index) const;
+    // The node points of the first leader, root first in the order of its nodes (a landing
+    // leader's landing end is not one of them); empty without a leader.
+    std::vector<WqGePoint3d> GetFirstLeaderPoints() const;
 
     void Load(RSeStream& s);
     void LoadMigrate(RSeStream& s);
@@ -82,8 +85,8 @@ public:
 
 protected:
     // Queues a symbol of an older stored version of its kind for that kind's migrator: the
-    // context (kind's meta type, 1) of the symbol's segment.
-    void QueueForUpgrade();
+    // context (kind's meta type, `number`) of the symbol's segment.
+    void QueueForUpgrade(uint16_t number = 1);
 
 private:
     void AdoptLeaders();

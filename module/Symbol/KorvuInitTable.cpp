@@ -34,6 +34,11 @@
 #include "DatumId/DLxDatumIdInstance.h"
 #include "DatumId/DLxDatumIdSymbolONKTranslator.h"
 #include "DatumId/DLxFeatureIdSymbolONKTranslator.h"
+#include "DatumId/DLxCId.h"
+#include "DatumId/DLxDatumIdSymbol.h"
+#include "DatumId/DLxDatumIdSymMigrator.h"
+#include "DatumId/DLxFeatureIdSymbol.h"
+#include "DatumId/DLxFeatureIdSymMigrator.h"
 #include "DatumTarget/DLxDatumTarget.h"
 #include "DatumTarget/DLxDatumTargetONKTranslator.h"
 #include "GeneralNote/DLxGeneralNote.h"
@@ -113,6 +118,7 @@
 #include "Symbol/DLxLeaderText.h"
 #include "Symbol/DLxSymInstance.h"
 #include "Symbol/DLxSymbol.h"
+#include "Symbol/DLxUpdateLeaderStateMigrator.h"
 #include "Symbol/DLxTableCalloutSymInstance.h"
 #include "Symbol/DLxTableCalloutSymState.h"
 #include "Symbol/DLxWeldSymbol.h"
@@ -592,6 +598,14 @@ const KorvuInitRow kRows[] = {
     // Legacy surface-texture symbols and their upgrade.
     {"DLxSurfaceTexture", &InitMeta<DLxSurfaceTexture>, 2},
     {"DLxSurfaceTextureMigrator", &DLxSurfaceTextureMigrator::Register, 1},
+    // Older datum and feature identifiers and their upgrade.
+    {"DLxCId", &InitMeta<DLxCId>, 2},
+    {"DLxDatumIdSymbol", &InitMeta<DLxDatumIdSymbol>, 2},
+    {"DLxFeatureIdSymbol", &InitMeta<DLxFeatureIdSymbol>, 2},
+    {"DLxDatumIdSymMigrator", &DLxDatumIdSymMigrator::Register, 1},
+    {"DLxFeatureIdSymMigrator", &DLxFeatureIdSymMigrator::Register, 1},
+    // Upgrade of sketched symbols whose leader is the intermediate tree.
+    {"DLxUpdateLeaderStateMigrator", &DLxUpdateLeaderStateMigrator::Register, 1},
 };
 
 struct RunAtLoad {

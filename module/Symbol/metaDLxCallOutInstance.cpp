@@ -1,9 +1,11 @@
 // Storage of the sketched symbol (version 3, after the placed symbol's part): the clip-others
-// byte. Versions 0 to 2 did not hold it and read as clip others.
+// byte. Versions 0 to 2 did not hold it and read as clip others; version 0 symbols are queued
+// for the upgrade of their intermediate leader (DLxUpdateLeaderStateMigrator).
 #include "BofM/DLxPersistUtil.h"
 #include "Symbol/DLxCallOutInstance.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeMeta.h"
+#include "rse/RSeSegmentMigrator.h"
 
 namespace {
 void InitGuid(UTxGUID& g) {
@@ -49,6 +51,15 @@ void DLxCallOutInstance::Save(RSeStream& s) const {
 
 UTxResult DLxCallOutInstance::PostRestore(RSeMetaContext& ctx) {
     DLxPersistUtil::PostRestoreBase(this, ctx);
+    return {};
+}
+
+UTxResult DLxCallOutInstance::PostRestoreMigrate(RSeMetaContext& ctx) {
+    DLxPersistUtil::PostRestoreBase(this, ctx);
+    if (DLxPersistUtil::StoredVersion(ctx) == 0)
+        if (RSeSegmentMigrationContextRSeRef* queue =
+                RSe::SegmentMigrationContextRSeRef(GetSegment(), GetMeta(), 0, true))
+            queue->Add(RSeRef<RSeIDed>(this));
     return {};
 }
 

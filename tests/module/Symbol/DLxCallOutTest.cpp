@@ -12,6 +12,10 @@
 #include <vector>
 
 #include "BofM/DLxPartListSelection.h"
+#include "Leader/DLxLeaderTree.h"
+#include "Leader/DLxTerminalLeaderNode.h"
+#include "dl/DLxAnchorPoint.h"
+#include "du/DUxArrowHead.h"
 #include "Request/DLxCallOutRequest.h"
 #include "Request/DLxCreateSketchRequest.h"
 #include "Request/DLxSortSketchedSymbolsRequest.h"
@@ -809,6 +813,69 @@ TEST(CallOutStorage, OlderStoredSymbolsLoadAsTheSymbolsTheyDrew) {
         std::vector<uint8_t> saved;
         ASSERT_FALSE(loaded.GetRSeDb()->SaveToBuffer(saved).Failed());
         EXPECT_EQ(saved, current);
+    }
+}
+
+// Sketched symbols of the first stored version held their leader as the intermediate tree. On
+// load it becomes a leader node tree with the same ends; a tree with nothing to convert gives
+// way to a one-node leader at the symbol's origin whose end stays on the old first branch's
+// edge. Symbols of later versions are not touched.
+TEST(CallOutStorage, FirstVersionIntermediateLeadersBecomeLeaderNodeTrees) {
+    const struct {
+        const char* what;
+        uint16_t version;
+        bool convertible;
+    } cases[] = {{"convertible", 0, true}, {"nothing to convert", 0, false},
+                 {"a later version", 1, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SketchDoc d;
+        ASSERT_FALSE(d.Create({}).Failed());
+        DLxCallOutInstance* s = d.Symbol();
+        ASSERT_EQ(s->GetNumLeaders(), 1);
+        DLxLeaderTree* tree = DLxLeaderTree::Create(d.sheet);
+        tree->Points() = {{1, {220, 190, 0}}, {3, {200, 150, 0}}};
+        DLxLeaderBranch* branch = DLxLeaderBranch::Create(d.sheet);
+        if (c.convertible) branch->SetVertexKeys({1, 3});
+        branch->SetAnchorPoint(DLxAnchorPoint::CreateOnEdge(d.view, 1, 0.25));
+        branch->SetArrowHead(DUxArrowHeadState::Create(d.sheet, 28031));
+        tree->AddBranch(branch);
+        s->RemoveLeader(0);
+        s->AddInputState(tree);
+        const WqGePoint3d origin = s->GetCallOutState()->GetOrigin();
+
+        const std::vector<uint8_t> old =
+            TstDocWriter::AsOlder(d.Bytes(), u"DLxCallOutInstance", c.version, 2);
+        ASSERT_FALSE(old.empty());
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(old.data(), old.size(), db);
+        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+        auto* loaded = dynamic_cast<DLxCallOutInstance*>(db->FindObject(s->GetId()));
+        ASSERT_NE(loaded, nullptr);
+        ASSERT_EQ(loaded->GetNumLeaders(), 1);
+        if (c.version != 0) {
+            EXPECT_NE(dynamic_cast<DLxLeaderTree*>(loaded->GetInputState(2)), nullptr);
+            continue;
+        }
+        DUxLeaderNodeTree* leader = loaded->GetLeader(0);
+        ASSERT_NE(leader, nullptr);
+        auto* end = dynamic_cast<DLxTerminalLeaderNode*>(
+            leader->GetTerminalNode(c.convertible ? 1 : 0));
+        ASSERT_NE(end, nullptr);
+        ASSERT_NE(end->GetAnchorPoint(), nullptr);
+        EXPECT_TRUE(end->GetAnchorPoint()->IsOnEdge());
+        EXPECT_EQ(end->GetAnchorPoint()->GetPoint(), WqGePoint3d(175, 150, 0));
+        ASSERT_NE(end->GetArrowHeadState(), nullptr);
+        EXPECT_EQ(end->GetArrowHeadState()->GetTemplateId(), c.convertible ? 28031u : 28029u);
+        // The one node of the new leader is its end: it follows the edge from the origin.
+        EXPECT_EQ(leader->GetRoot()->GetPoint(),
+                  c.convertible ? WqGePoint3d(220, 190, 0) : WqGePoint3d(175, 150, 0));
+        EXPECT_NE(origin, WqGePoint3d(175, 150, 0));
+        // Nothing of the old tree is left to save.
+        std::vector<uint8_t> saved;
+        ASSERT_FALSE(db->SaveToBuffer(saved).Failed());
+        EXPECT_FALSE(TstDocWriter::DeclaredVersion(saved, u"DLxLeaderTree").has_value());
+        EXPECT_FALSE(TstDocWriter::DeclaredVersion(saved, u"DLxLeaderBranch").has_value());
     }
 }
 

@@ -24,6 +24,7 @@
 #include "Symbol/DLxWeldSymbol.h"
 #include "du/DUxSurfTXTState.h"
 #include "TstDocWriter.h"
+#include "TstLegacyWriter.h"
 #include "dc/RDxFragment.h"
 #include "du/DUxValue.h"
 #include "fw/FWxSceneDoc.h"
@@ -63,125 +64,8 @@ template <class T> RSeMetaType* Meta() {
     return RSe::_GetMeta(static_cast<const T*>(nullptr));
 }
 
-// The values every test symbol stores in its legacy symbol part.
-const WqGePoint3d kOrigin(12.5, -4.0, 0.0);
-const WqGeVector3d kXAxis(0.0, 1.0, 0.0), kYAxis(-1.0, 0.0, 0.0), kZAxis(0.0, 0.0, 1.0);
-const WqGeVector3d kAttachDirection(0.0, -1.0, 0.0);
-const std::vector<int32_t> kArrowheadVertices{2, 5, -1};
-WqGeMatrix3d StoredMatrix() {
-    return WqGeMatrix3d::translation(WqGeVector3d(1.0, 2.0, 3.0));
-}
-
-// Writes records of one document: the symbol first (id 1), then what it owns.
-class LegacyWriter {
-public:
-    // `fragment`: the index the fragment holding the symbol will be stored at (WriteFragment),
-    // or 0 for a symbol in no fragment.
-    LegacyWriter(const char16_t* kind, uint16_t kindVersion, uint16_t symbolVersion,
-                 uint32_t fragment = 0)
-        : m_symbolVersion(symbolVersion), m_fragment(fragment) {
-        w.AddEmblemClasses();
-        w.AddClass(u"DLxSymbol", symbolVersion);
-        m_kind = w.AddClass(kind, kindVersion);
-        w.BeginSegment(u"Sheet");
-    }
-
-    // The symbol's record up to its kind's own part. The leader list is empty unless a damaged
-    // one is asked for: its container code and a count with no elements behind it.
-    RSeStream& BeginSymbol(uint32_t leaderCode = RSeTypeCode::kVector, uint32_t leaderCount = 0) {
-        RSeStream& s = w.BeginRecord(m_kind, 1);
-        w.EmblemPart(s, m_fragment ? &m_fragment : nullptr);
-        // Legacy symbol part.
-        WriteLongs(s, kArrowheadVertices);
-        if (!leaders.empty() && leaderCount == 0) {
-            WriteRefs(s, leaders);
-        } else {
-            s.Write(leaderCode); // leader records
-            s.Write(leaderCount);
-        }
-        if (leaderCount) {
-            s.Write(leaderCount);
-            s.WriteNoTypeMark();
-        }
-        s.Write(false);      // display leaders
-        s.Write(int16_t(3)); // arrowhead index base
-        RSeSaveData(s, StoredMatrix());
-        s.Write(int32_t(2)); // orientation
-        w.RefValue(0);       // reserved reference
-        RSeSaveData(s, kOrigin);
-        RSeSaveData(s, kXAxis);
-        RSeSaveData(s, kYAxis);
-        RSeSaveData(s, kZAxis);
-        s.Write(int32_t(13)); // arrow type
-        w.RefValue(0);        // arrowhead state
-        if (m_symbolVersion >= 1) RSeSaveData(s, kAttachDirection);
-        return s;
-    }
-
-    void WriteLongs(RSeStream& s, const std::vector<int32_t>& v) {
-        s.Write(RSeTypeCode::kVector);
-        s.Write(uint32_t(v.size()));
-        if (v.empty()) return;
-        s.Write(uint32_t(v.size()));
-        s.WriteNoTypeMark();
-        for (int32_t e : v)
-            s.Write(e);
-    }
-    // A vector of references to the objects stored at `indices`.
-    void WriteRefs(RSeStream& s, const std::vector<uint32_t>& indices) {
-        s.Write(RSeTypeCode::kVector);
-        s.Write(uint32_t(indices.size()));
-        if (indices.empty()) return;
-        s.Write(uint32_t(indices.size()));
-        s.WriteNoTypeMark();
-        for (uint32_t i : indices)
-            w.Ref(i);
-    }
-
-    // A string value record (id), its text and visibility.
-    void WriteStringValue(uint32_t id, const std::u16string& text, DUxValue::EVisibility vis) {
-        if (!m_valueMeta) {
-            w.AddClass(u"DUxValue", Meta<DUxValue>()->GetVersion());
-            m_valueMeta = w.AddClass(u"DUxStringValue", Meta<DUxStringValue>()->GetVersion());
-        }
-        RSeStream& s = w.BeginRecord(m_valueMeta, id);
-        s.Write(int32_t(vis));
-        s.Write(UTxString16(text));
-        w.EndRecord();
-    }
-
-    // The fragment that holds the symbol (and nothing else).
-    void WriteFragment(uint32_t id) {
-        RSeStream& s = w.BeginRecord(w.AddClass(u"RDxFragment", 0), id);
-        s.Write(uint32_t(0)); // object: flags, sick
-        s.Write(false);
-        s.Write(uint32_t(1));
-        w.Ref(0);
-        s.Write(int32_t(1));
-        w.EndRecord();
-    }
-
-    // A current object's record (id), saved by its own meta type.
-    void WriteCurrent(const RSeVMeta* obj, uint32_t id,
-                      std::initializer_list<const char16_t*> chain) {
-        uint32_t meta = 0;
-        for (const char16_t* name : chain)
-            meta = w.MetaIndex(RSeMetaType::Find(name));
-        RSeStream& s = w.BeginRecord(meta, id);
-        obj->GetMeta()->_Save(obj, s);
-        w.EndRecord();
-    }
-
-    TstDocWriter w;
-    // Indices of the leader records the symbol lists.
-    std::vector<uint32_t> leaders;
-
-private:
-    uint16_t m_symbolVersion;
-    uint32_t m_fragment;
-    uint32_t m_kind = 0;
-    uint32_t m_valueMeta = 0;
-};
+using LegacyWriter = TstLegacyWriter;
+using namespace TstLegacy;
 
 // The text a frame record's value at stored position i holds.
 std::u16string FrameText(int32_t i) {
@@ -251,23 +135,8 @@ std::vector<uint8_t> FrameWithOrphanedLeader() {
     return lw.w.Finish(5);
 }
 
-std::unique_ptr<RSeDatabase> Load(const std::vector<uint8_t>& bytes) {
-    std::unique_ptr<RSeDatabase> db;
-    const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
-    EXPECT_FALSE(r.Failed()) << r.GetMessageUtf8();
-    return db;
-}
-
-// Saves, loads that and saves again: the two saves must agree. Answers the first save.
-std::vector<uint8_t> ExpectStableSave(RSeDatabase& db) {
-    std::vector<uint8_t> first, second;
-    EXPECT_FALSE(db.SaveToBuffer(first).Failed());
-    std::unique_ptr<RSeDatabase> again = Load(first);
-    if (!again) return first;
-    EXPECT_FALSE(again->SaveToBuffer(second).Failed());
-    EXPECT_EQ(first, second);
-    return first;
-}
+auto& Load = TstLoadDocument;
+auto& ExpectStableSave = TstExpectStableSave;
 
 void ExpectSymbolPart(const DLxSymbol& sym, uint16_t symbolVersion) {
     EXPECT_EQ(sym.GetArrowheadVertexIndices(), kArrowheadVertices);
