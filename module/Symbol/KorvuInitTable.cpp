@@ -99,6 +99,8 @@
 #include "Symbol/DLxCFCF.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTInstanceONKTranslator.h"
+#include "dl/DLxDragPicker.h"
+#include "Leader/DLxMoveSymLeaderNodeManipulator.h"
 #include "Symbol/DLxGDTState.h"
 #include "Symbol/DLxGDTSymMigrator.h"
 #include "Symbol/DLxGDTSymbol.h"
@@ -304,6 +306,9 @@ void RegisterArrowHeadRequest() {
 void RegisterAddArrowHead() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymArrowHeadRequest),
                                                 u"AddArrowHead");
+}
+void RegisterGDTDragPicker() {
+    DLxDragPicker::Register(u"DLxGDTInstance", &DLxMoveSymLeaderNodeManipulator::CreateForPress);
 }
 void RegisterDeleteSymLeader() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymDeleteLeaderRequest),
@@ -592,6 +597,8 @@ const KorvuInitRow kRows[] = {
     // Legacy surface-texture symbols and their upgrade.
     {"DLxSurfaceTexture", &InitMeta<DLxSurfaceTexture>, 2},
     {"DLxSurfaceTextureMigrator", &DLxSurfaceTextureMigrator::Register, 1},
+    // Drags of a frame's hot points picked by a press.
+    {"DLxGDTInstanceDragPicker", &RegisterGDTDragPicker, 2},
 };
 
 struct RunAtLoad {
