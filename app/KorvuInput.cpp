@@ -1,5 +1,7 @@
 #include "KorvuInput.h"
 
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -12,6 +14,7 @@
 #include "fw/FBxObjectNameKey.h"
 #include "ge/WqGePoint3d.h"
 #include "rse/RSeDatabase.h"
+#include "uc/UCxDialog.h"
 #include "utx/UTxString16.h"
 
 namespace {
@@ -60,6 +63,94 @@ std::string Text(const WqGePoint3d& p) {
     return s.str();
 }
 
+RDxInstance* FindInstance(DLxDrawingDoc& doc, const std::string& key) {
+    RSeIDed* object = nullptr;
+    const UTxResult found =
+        FBxObjectNameKey(UTx::MakeWideString(key)).FindObject(*doc.GetRSeDb(), &doc, object);
+    return found.Failed() ? nullptr : dynamic_cast<RDxInstance*>(object);
+}
+
+bool Number(const std::string& word, int32_t& out) {
+    char* end = nullptr;
+    const long v = std::strtol(word.c_str(), &end, 10);
+    if (word.empty() || *end || v < INT32_MIN || v > INT32_MAX) return false;
+    out = int32_t(v);
+    return true;
+}
+
+// One thing the user does in an open dialog.
+struct DialogAction {
+    enum Kind { kType, kChoose, kClick } kind;
+    int32_t id = 0;
+    int32_t value = 0;
+    std::u16string text;
+};
+
+// Reads a dialog line: type ID "TEXT" | choose ID VALUE | click ID | ok | cancel.
+bool ReadDialogAction(const std::vector<std::string>& w, DialogAction& a, std::string& why) {
+    const std::string& verb = w[0];
+    if (verb == "ok" || verb == "cancel") {
+        a.kind = DialogAction::kClick;
+        a.id = verb == "ok" ? UCxDialog::kIdOK : UCxDialog::kIdCancel;
+        if (w.size() == 1) return true;
+        why = "'" + verb + "' takes nothing";
+        return false;
+    }
+    const size_t want = verb == "click" ? 2 : 3;
+    if ((verb != "type" && verb != "choose" && verb != "click") || w.size() != want) {
+        why = "a dialog line is type ID \"TEXT\", choose ID VALUE, click ID, ok or cancel";
+        return false;
+    }
+    if (!Number(w[1], a.id)) {
+        why = "'" + w[1] + "' is not a control id";
+        return false;
+    }
+    if (verb == "type") {
+        a.kind = DialogAction::kType;
+        a.text = UTx::MakeWideString(w[2]);
+    } else if (verb == "choose") {
+        a.kind = DialogAction::kChoose;
+        if (!Number(w[2], a.value)) {
+            why = "'" + w[2] + "' is not a value";
+            return false;
+        }
+    } else {
+        a.kind = DialogAction::kClick;
+    }
+    return true;
+}
+
+// Opens the annotation's dialog as a double-click does and plays the actions in it.
+bool Edit(DLxDrawingDoc& doc, const std::string& key, const std::vector<DialogAction>& actions,
+          std::string& why) {
+    RDxInstance* instance = FindInstance(doc, key);
+    if (!instance) {
+        why = "no annotation '" + key + "'";
+        return false;
+    }
+    const DLxDragPicker::Editor editor = DLxDragPicker::FindEditor(instance);
+    if (!editor) {
+        why = "'" + key + "' has no dialog to edit it in";
+        return false;
+    }
+    bool opened = false;
+    UCxDialog::UserRunner before = UCxDialog::SetUserRunner([&](UCxDialog& dlg) {
+        opened = true;
+        for (const DialogAction& a : actions) switch (a.kind) {
+            case DialogAction::kType: dlg.OnUserType(a.id, a.text); break;
+            case DialogAction::kChoose: dlg.OnUserChoose(a.id, a.value); break;
+            case DialogAction::kClick: dlg.ClickButton(a.id); break;
+            }
+    });
+    const UTxResult r = editor(instance, &doc);
+    UCxDialog::SetUserRunner(std::move(before));
+    if (r.Failed() || !opened) {
+        why = "the edit of '" + key + "': " + (r.Failed() ? r.GetMessageUtf8() : "no dialog opened");
+        return false;
+    }
+    return true;
+}
+
 bool Drag(DLxDrawingDoc& doc, const std::vector<std::string>& w, std::string& why) {
     if (w.size() < 4) {
         why = "'drag' takes a key and at least two points: drag \"KEY\" X,Y -> X,Y";
@@ -89,11 +180,8 @@ bool Drag(DLxDrawingDoc& doc, const std::vector<std::string>& w, std::string& wh
         why = "a drag needs a point to press and a point to release";
         return false;
     }
-    RSeIDed* object = nullptr;
-    const UTxResult found =
-        FBxObjectNameKey(UTx::MakeWideString(w[1])).FindObject(*doc.GetRSeDb(), &doc, object);
-    auto* instance = dynamic_cast<RDxInstance*>(object);
-    if (found.Failed() || !instance) {
+    RDxInstance* instance = FindInstance(doc, w[1]);
+    if (!instance) {
         why = "no annotation '" + w[1] + "'";
         return false;
     }
@@ -136,22 +224,50 @@ bool KorvuPlayInput(DLxDrawingDoc& doc, const std::string& path, std::string& wh
         why = path + ": cannot read the input file";
         return false;
     }
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (size_t i = 0; i < lines.size(); ++i) {
         std::vector<std::string> w;
         std::string error;
-        bool ok = Words(line, w, error);
+        size_t at = i; // the line a failure names
+        bool ok = Words(lines[i], w, error);
         if (ok && (w.empty() || w[0][0] == '#')) continue;
-        if (ok) {
-            if (w[0] == "drag")
-                ok = Drag(doc, w, error);
-            else {
-                error = "unknown action '" + w[0] + "' (expected drag)";
+        if (ok && w[0] == "drag") {
+            ok = Drag(doc, w, error);
+        } else if (ok && w[0] == "edit") {
+            // The dialog's lines follow, up to and with the one that ends it.
+            std::vector<DialogAction> actions;
+            const size_t start = i;
+            bool ended = false;
+            if (w.size() != 2) {
+                error = "'edit' takes a key: edit \"KEY\"";
                 ok = false;
             }
+            while (ok && !ended && ++i < lines.size()) {
+                std::vector<std::string> d;
+                at = i;
+                ok = Words(lines[i], d, error);
+                if (!ok || d.empty() || d[0][0] == '#') continue;
+                DialogAction a;
+                ok = ReadDialogAction(d, a, error);
+                ended = d[0] == "ok" || d[0] == "cancel";
+                actions.push_back(a);
+            }
+            if (ok && !ended) {
+                error = "the dialog ends with neither ok nor cancel";
+                at = start;
+                ok = false;
+            }
+            if (ok) {
+                at = start;
+                ok = Edit(doc, w[1], actions, error);
+            }
+        } else if (ok) {
+            error = "unknown action '" + w[0] + "' (expected drag or edit)";
+            ok = false;
         }
         if (!ok) {
-            why = path + ":" + std::to_string(number) + ": " + error;
+            why = path + ":" + std::to_string(at + 1) + ": " + error;
             return false;
         }
     }

@@ -5,10 +5,14 @@
 // Create for the manipulator, moves it and releases it, and the manipulator's request runs in
 // the document like any other.
 //
+// The same way a module registers who edits an instance of a class in its dialog (what a
+// double-click on it starts); the dialog's user is UCxDialog's user runner.
+//
 // A class without a function of its own is served by its nearest base's; none answers null.
 // Functions are not owned; a module registers null under the same name before it unloads.
 #include <memory>
 
+#include "utx/UTxResult.h"
 #include "utx/UTxString16.h"
 
 class DLxManipulator;
@@ -24,4 +28,10 @@ using Factory = std::unique_ptr<DLxManipulator> (*)(RDxInstance* instance,
 void Register(const UTxString16& className, Factory factory);
 std::unique_ptr<DLxManipulator> Create(RDxInstance* instance, const WqGePoint3d& point,
                                        FWxSceneDoc* doc);
+
+// Runs the edit; the result of its request, success when it was cancelled.
+using Editor = UTxResult (*)(RDxInstance* instance, FWxSceneDoc* doc);
+void RegisterEditor(const UTxString16& className, Editor editor);
+// Null when no class of the instance has an editor.
+Editor FindEditor(const RDxInstance* instance);
 } // namespace DLxDragPicker

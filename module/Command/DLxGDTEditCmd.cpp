@@ -54,7 +54,10 @@ UTxResult DLxGDTEditCmd::Edit(const User& user) {
         DLxGDTSymDialog dlg(RSeRef<DLxGDTInstance>(copy), &watcher);
         if (!dlg.Create()) return m_result = UTxResult::Refusal(kBadInput, u"the frame has no state");
         dlg.OnShowWindow(true);
-        if (user) user(dlg);
+        if (user)
+            user(dlg);
+        else
+            UCxDialog::RunUser(dlg);
         if (watcher.ok) m_request = DLxGDTSymDialog::MakeEditRequest(m_frame, *copy);
         dlg.DestroyWindow();
     }
@@ -71,4 +74,12 @@ bool DLxGDTEditCmd::PostEditRequest() {
     m_request = nullptr;
     m_result = doc->ProcessChangeRequest(request.get());
     return true;
+}
+
+UTxResult DLxGDTEditCmd::EditInstance(RDxInstance* instance, FWxSceneDoc* doc) {
+    auto* frame = dynamic_cast<DLxGDTInstance*>(instance);
+    if (!frame || !doc) return UTxResult::Refusal(kBadInput, u"not a feature control frame");
+    DLxGDTEditCmd cmd(doc);
+    cmd.SetInstance(frame);
+    return cmd.Edit();
 }

@@ -12,6 +12,7 @@
 class DLxCreateGDTRequest;
 class DLxGDTInstance;
 class DLxGDTSymDialog;
+class RDxInstance;
 
 class DLxGDTEditCmd : public DLxSymbolEditCmd {
 public:
@@ -22,9 +23,13 @@ public:
     explicit DLxGDTEditCmd(FWxSceneDoc* doc) : DLxSymbolEditCmd(doc) {}
 
     void SetInstance(DLxGDTInstance* frame);
-    // Runs the dialog on a copy of the frame; the result of the edit request after OK, success
-    // after Cancel, a refusal without a frame or when the document permits no edit.
-    UTxResult Edit(const User& user);
+    // Runs the dialog on a copy of the frame, played by `user` (none: the dialogs' user runner,
+    // UCxDialog::SetUserRunner); the result of the edit request after OK, success after
+    // Cancel, a refusal without a frame or when the document permits no edit.
+    UTxResult Edit(const User& user = {});
+    // The edit of a frame as the host starts it (a double-click, the context menu's Edit):
+    // DLxDragPicker's editor of frames.
+    static UTxResult EditInstance(RDxInstance* instance, FWxSceneDoc* doc);
     // Posts the edit of the last OK; false when there is none.
     bool PostEditRequest() override;
     UTxResult GetLastResult() const { return m_result; }

@@ -460,6 +460,15 @@ void DLxGDTSymDialog::InsertSymbol(int32_t buttonId) {
     EditChanged(m_focused);
 }
 
+void DLxGDTSymDialog::OnUserType(int32_t id, const std::u16string& text) {
+    CGDTRichEditCtrl* e = Edit(id);
+    if (!e || !m_active) return;
+    EditSetFocus(id);
+    e->SetSel(-1, -1);
+    for (char16_t c : text) e->OnChar(c);
+    EditChanged(id);
+}
+
 void DLxGDTSymDialog::OnShowWindow(bool show) {
     ShowWindow(show);
     if (!show) {

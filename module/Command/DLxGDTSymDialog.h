@@ -86,6 +86,10 @@ public:
     // The all-around check box (its check already as the user left it) and the symbol buttons.
     void OnClicked(int32_t id) override;
     void OnOK() override;
+    // Typing: the field gets the focus, the keys go in at its end, the change is heard.
+    void OnUserType(int32_t id, const std::u16string& text) override;
+    // A picker: the symbol of that code (ChooseSymbol).
+    void OnUserChoose(int32_t id, int32_t value) override { ChooseSymbol(id, value); }
 
     // ---- what the user does
     // A picker's selection changed to the entry of bitmap `bitmapId`.

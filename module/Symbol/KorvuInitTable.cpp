@@ -100,6 +100,7 @@
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTInstanceONKTranslator.h"
 #include "dl/DLxDragPicker.h"
+#include "Command/DLxGDTEditCmd.h"
 #include "Leader/DLxMoveSymLeaderNodeManipulator.h"
 #include "Symbol/DLxGDTState.h"
 #include "Symbol/DLxGDTSymMigrator.h"
@@ -309,6 +310,7 @@ void RegisterAddArrowHead() {
 }
 void RegisterGDTDragPicker() {
     DLxDragPicker::Register(u"DLxGDTInstance", &DLxMoveSymLeaderNodeManipulator::CreateForPress);
+    DLxDragPicker::RegisterEditor(u"DLxGDTInstance", &DLxGDTEditCmd::EditInstance);
 }
 void RegisterDeleteSymLeader() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymDeleteLeaderRequest),

@@ -126,7 +126,7 @@ const Example kExamples[] = {
      "leaders",
      {"ChangeSymLeader ", "AddArrowHead ", "ArrowHead=28032", "DeleteSymLeader ",
       "ChangeSymLeader SymbolInstance=\"DLxGDTInstance#175,262#199\" ChangeType=1",
-      "ChangeSymAnchor "},
+      "ChangeSymAnchor ", "Fields_e=\"2 SURFACES\"", "LinesFramed=[true,true,false]"},
      "leaders.input"},
 };
 
@@ -353,6 +353,9 @@ TEST(KorvuProgram, BadInputGivesOneMessageAndExitCode2AndWritesNothing) {
         {"run " + Examples() + "/assembly.json " + Examples() + "/leaders.txt --input " +
              model("badpoint.input", "drag \"DLxGDTInstance#175,262\" 150,252 -> 3;4\n"),
          {"badpoint.input:1: '3;4' is not a point"}},
+        {"run " + Examples() + "/assembly.json " + Examples() + "/leaders.txt --input " +
+             model("open.input", "\nedit \"DLxGDTInstance#175,262\"\n  type 8020 \"5\"\n"),
+         {"open.input:2: the dialog ends with neither ok nor cancel"}},
         {"run " + Examples() + "/assembly.json " + Examples() + "/leaders.txt --input " +
              model("click.input", "click 1,1\n"),
          {"click.input:1: unknown action 'click'"}},
