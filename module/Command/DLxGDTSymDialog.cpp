@@ -264,9 +264,9 @@ void DLxGDTSymDialog::StoreField(int32_t id) {
 }
 
 void DLxGDTSymDialog::ShowField(int32_t id, int32_t visibility) {
-    // An offered value is editable; a withdrawn one (or one the state does not have) is shown
-    // greyed.
-    const bool offered = visibility == DUxValue::kOffered;
+    // A withdrawn value is shown greyed; an offered one, or one the state does not have yet
+    // (the picker of a line still to come), can be edited.
+    const bool offered = visibility != DUxValue::kWithdrawn;
     if (CGDTRichEditCtrl* e = Edit(id)) e->OnEnable(offered);
     EnableItem(id, offered);
 }
@@ -329,7 +329,7 @@ void DLxGDTSymDialog::Refresh() {
 void DLxGDTSymDialog::PickerChanged(int32_t pickerId, int32_t bitmapId) {
     DLxGDTState* state = State();
     const int32_t k = PickerIndex(pickerId);
-    if (!state || !m_active || k < 0) return;
+    if (!state || !m_active || k < 0 || !IsItemEnabled(pickerId)) return;
     Picker& picker = m_pickers[size_t(k)];
     int32_t code = -1;
     for (const PickerEntry& e : picker.entries)

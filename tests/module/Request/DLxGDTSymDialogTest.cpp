@@ -131,6 +131,8 @@ TEST(GDTSymDialog, AFrameWithATextLineAboveOpensOnItsLines) {
 TEST(GDTSymDialog, PickersAddAndDropFramedLines) {
     FrameDoc d({{5, u"0.1"}});
     auto dlg = d.Open();
+    // The pickers of lines still to come can be used.
+    EXPECT_TRUE(dlg->IsItemEnabled(D::kPickers[1]));
     // Picker 3 refuses a symbol while picker 2 shows none.
     dlg->ChooseSymbol(D::kPickers[2], 1);
     EXPECT_EQ(dlg->PickerSymbol(D::kPickers[2]), 0);
