@@ -5,8 +5,6 @@
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTState.h"
 #include "dl/DLxInstanceManipulator.h"
-#include "du/DUxFeatureControlFrameStyle.h"
-#include "du/DUxSymStyleWrapUtils.h"
 #include "fw/FWxSceneDoc.h"
 #include "fw/FWxState.h"
 
@@ -45,10 +43,8 @@ UTxResult DLxGDTEditCmd::Edit(const User& user) {
         return m_result = UTxResult::Refusal(kBadInput, u"the frame cannot be copied");
     auto* copy = dynamic_cast<DLxGDTInstance*>(preview.GetClonedInstance());
     if (!copy) return m_result = UTxResult::Refusal(kBadInput, u"the frame cannot be copied");
-    // The copy lives outside the document: a frame drawn by the document's style takes that
-    // style along, so that the dialog offers what the style enables.
-    if (DLxGDTState* state = copy->GetGDTState(); state && !state->GetStyle())
-        state->SetStyle(DUxSymStyleWrapUtils::GetDocumentFCFStyle(doc));
+    // The copy lives outside the document: it takes the document's frame style along.
+    if (DLxGDTState* state = copy->GetGDTState()) state->TakeDocumentStyle(doc);
     OkWatcher watcher;
     {
         DLxGDTSymDialog dlg(RSeRef<DLxGDTInstance>(copy), &watcher);

@@ -7,6 +7,7 @@
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Request/DLxSymChangeLeaderRequest.h"
 #include "Symbol/DLxGDTInstance.h"
+#include "Symbol/DLxGDTState.h"
 #include "Symbol/DLxLeaderTextInstance.h"
 #include "Symbol/DLxSymInstance.h"
 #include "dl/DLxAnchorPoint.h"
@@ -92,7 +93,10 @@ bool DLxMoveSymLeaderNodeManipulator::StartDrag(const WqGePoint3d& point) {
     if (auto* text = dynamic_cast<DLxLeaderTextInstance*>(sym))
         text->SetSymFlag(kDraggedLeaderTextFlag);
     else if (dynamic_cast<DLxGDTInstance*>(sym))
-        if (DUxSymState* state = sym->GetSymState()) state->SetFlag(kDraggedFrameStateFlag);
+        if (auto* state = dynamic_cast<DLxGDTState*>(sym->GetSymState())) {
+            state->SetFlag(kDraggedFrameStateFlag);
+            state->TakeDocumentStyle(GetDocument());
+        }
 
     switch (m_kind) {
     case DUxLeaderNodeTree::kAnchorItem:

@@ -28,6 +28,7 @@
 #include "du/DUxSymState.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
+#include "ge/BBox.h"
 #include "rse/RSeDatabase.h"
 #include "sm/SMxDisplayList.h"
 #include "utx/UTxString16.h"
@@ -414,4 +415,19 @@ TEST_F(LeaderNodeDrag, APressPicksTheNearestHotPointAndChangesNothing) {
         return fresh.Bytes();
     }();
     EXPECT_EQ(pressedOnly, before);
+}
+
+// The preview of a drag draws the whole frame, not its leader alone: a bend dragged inside the
+// frame's reach leaves the drawn box where the stored frame's is.
+TEST_F(LeaderNodeDrag, ThePreviewDrawsTheFrameItself) {
+    FrameDoc d;
+    DLxMoveSymLeaderNodeManipulator m(d.Ref(), Item::kLeaderNodeItem, 0, 2, nullptr);
+    ASSERT_TRUE(m.StartDrag({205, 170, 0}));
+    ASSERT_TRUE(m.Drag({207, 172, 0}));
+    ASSERT_NE(m.GetPreviewDisplayList(), nullptr);
+    const BBox preview = m.GetPreviewDisplayList()->GetBBox();
+    const BBox stored = d.Frame()->GetSheetDisplayList()->GetBBox();
+    EXPECT_NEAR(preview.max.x, stored.max.x, 1e-9);
+    EXPECT_NEAR(preview.max.y, stored.max.y, 1e-9);
+    m.CancelDrag();
 }
