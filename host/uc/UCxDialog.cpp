@@ -57,6 +57,29 @@ void UCxDialog::OnCancel() {
     NotifyTarget(kNotifyCancel, nullptr);
 }
 
+namespace {
+UCxDialog::UserRunner& Runner() {
+    static UCxDialog::UserRunner s_runner;
+    return s_runner;
+}
+} // namespace
+
+UCxDialog::UserRunner UCxDialog::SetUserRunner(UserRunner runner) {
+    UserRunner before = std::move(Runner());
+    Runner() = std::move(runner);
+    return before;
+}
+
+void UCxDialog::RunUser(UCxDialog& dialog) {
+    // A copy: the runner may install another while it plays.
+    if (UserRunner runner = Runner()) runner(dialog);
+}
+
+void UCxDialog::OnUserType(int32_t id, const std::u16string& text) {
+    if (!m_hasWindow || !IsItemEnabled(id)) return;
+    SetDlgItemText(id, GetDlgItemText(id) + text);
+}
+
 bool UCxDialog::NotifyTarget(int32_t id, void* extra) {
     return m_target && m_target->OnCmdMsg(id, FWxCmd::kNotify, extra);
 }

@@ -5,6 +5,7 @@
 // (FWxCmd::kNotify): OnOK sends 39272 and OnCancel 39271; a control that asks for the focus
 // sends 39096 with a UCxDialogFocusChangeData.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -59,6 +60,19 @@ public:
     virtual void OnClicked(int32_t /*id*/) {}
     virtual void OnOK();
     virtual void OnCancel();
+
+    // What a user does in a field or a chooser, in the dialog's own terms: text typed at the
+    // end of field `id` (here: appended to the control's text), a value chosen in chooser `id`
+    // (here: nothing). Dialogs with richer controls answer as their controls would.
+    virtual void OnUserType(int32_t id, const std::u16string& text);
+    virtual void OnUserChoose(int32_t /*id*/, int32_t /*value*/) {}
+
+    // The user of dialogs that a command opens and runs to its end: a test or the program's
+    // scripted input plays it; without one nobody answers and the dialog stays as it opened
+    // (its caller treats that as Cancel). SetUserRunner answers the runner before.
+    using UserRunner = std::function<void(UCxDialog&)>;
+    static UserRunner SetUserRunner(UserRunner runner);
+    static void RunUser(UCxDialog& dialog);
 
     // A notification to the command target; false when the target did not handle it.
     bool NotifyTarget(int32_t id, void* extra);

@@ -104,6 +104,9 @@
 #include "Symbol/DLxCFCF.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTInstanceONKTranslator.h"
+#include "dl/DLxDragPicker.h"
+#include "Command/DLxGDTEditCmd.h"
+#include "Leader/DLxMoveSymLeaderNodeManipulator.h"
 #include "Symbol/DLxGDTState.h"
 #include "Symbol/DLxGDTSymMigrator.h"
 #include "Symbol/DLxGDTSymbol.h"
@@ -310,6 +313,10 @@ void RegisterArrowHeadRequest() {
 void RegisterAddArrowHead() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymArrowHeadRequest),
                                                 u"AddArrowHead");
+}
+void RegisterGDTDragPicker() {
+    DLxDragPicker::Register(u"DLxGDTInstance", &DLxMoveSymLeaderNodeManipulator::CreateForPress);
+    DLxDragPicker::RegisterEditor(u"DLxGDTInstance", &DLxGDTEditCmd::EditInstance);
 }
 void RegisterDeleteSymLeader() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymDeleteLeaderRequest),
@@ -606,6 +613,8 @@ const KorvuInitRow kRows[] = {
     {"DLxFeatureIdSymMigrator", &DLxFeatureIdSymMigrator::Register, 1},
     // Upgrade of sketched symbols whose leader is the intermediate tree.
     {"DLxUpdateLeaderStateMigrator", &DLxUpdateLeaderStateMigrator::Register, 1},
+    // Drags of a frame's hot points picked by a press.
+    {"DLxGDTInstanceDragPicker", &RegisterGDTDragPicker, 2},
 };
 
 struct RunAtLoad {
