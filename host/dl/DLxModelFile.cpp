@@ -44,8 +44,9 @@
 //                                       optional; at is the text's bottom left, height above
 //                                       0 (default 3.5); a prompt makes the text a parameter
 //                                       whose value each placement gives (text its default)
-//          "images": [{"name": "stamp.png", "from": [x, y], "to": [x, y]}]}  optional, the
+//          "images": [{"name": "stamp.png", "from": [x, y], "to": [x, y]}],  optional, the
 //                                       image's name and two opposite corners, distinct
+//          "connections": [[x, y]]}     optional: where other sketched symbols join this one
 //       ]
 //     },
 //     "welds": [                        optional, version 3: the model's weld features
@@ -234,6 +235,7 @@ struct SketchData {
     std::vector<DLxSketch::Curve> curves;
     std::vector<DLxSketch::Text> texts;
     std::vector<DLxSketch::Image> images;
+    std::vector<WqGePoint3d> connections;
 };
 struct ModelData {
     std::string standard = "ISO";
@@ -637,7 +639,8 @@ private:
         std::map<std::string, size_t> names;
         const std::string list = Member(path, "sketches");
         EachObject(v, path, "sketches",
-                   {"name", "insert", "lines", "arcs", "circles", "texts", "images"},
+                   {"name", "insert", "lines", "arcs", "circles", "texts", "images",
+                    "connections"},
                    [&](const json& o, const std::string& p) {
                        sketches.push_back(ReadSketch(o, p));
                        Unique(names, sketches.back().name, sketches.size() - 1,
@@ -710,6 +713,12 @@ private:
                        image.upperRight = {std::max(a.x, b.x), std::max(a.y, b.y), 0};
                        sketch.images.push_back(image);
                    });
+        if (const json* points = Optional(v, "connections")) {
+            const std::string at = Member(path, "connections");
+            Array(*points, at);
+            for (size_t i = 0; i < points->size(); ++i)
+                sketch.connections.push_back(Point2((*points)[i], Element(at, i)));
+        }
         return sketch;
     }
 
@@ -1036,6 +1045,8 @@ std::unique_ptr<DLxDrawingDoc> Build(const ModelData& model) {
             sketch->AddText(t);
         for (const DLxSketch::Image& image : k.images)
             sketch->AddImage(image);
+        for (const WqGePoint3d& p : k.connections)
+            sketch->AddConnectionPoint(p);
     }
     return doc;
 }

@@ -57,6 +57,9 @@ public:
     // A preview shows a hidden leader dashed instead of leaving it out. Not stored.
     bool GetTemporarySymbol() const { return m_temporary; }
     void SetTemporarySymbol(bool on) { m_temporary = on; }
+    // Set while a drag of the symbol's box runs (not stored).
+    bool IsBeingDragged() const { return m_beingDragged; }
+    void SetBeingDragged(bool on) { m_beingDragged = on; }
 
     int32_t GetObjectType() const { return kObjectType; }
     static const UTxString16& GetBrowserLabel();
@@ -102,6 +105,7 @@ public:
 private:
     bool m_clipOthers = true;
     bool m_temporary = false;
+    bool m_beingDragged = false;
 };
 
 namespace RSe {
