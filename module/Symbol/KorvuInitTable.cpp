@@ -116,6 +116,7 @@
 #include "Symbol/DLxTableCalloutSymInstance.h"
 #include "Symbol/DLxTableCalloutSymState.h"
 #include "Symbol/DLxWeldSymbol.h"
+#include "Request/DLxLeaderRequests.h"
 #include "Symbol/KorvuModule.h"
 #include "dc/RDxTemplateFactory.h"
 #include "fb/FBxSelectionGenerator.h"
@@ -314,6 +315,15 @@ void RegisterChangeCenterDatumSymbol() {
 }
 void RegisterEditCenterDatumSymbol() {
     RegisterDatumRequest<DLxCenterDatumEditRequest>(u"EditCenterDatumSymbol");
+}
+
+// Leaders of the older symbols.
+constexpr char16_t kAddLeader[] = u"AddLeader";
+constexpr char16_t kAddLeaderVertex[] = u"AddLeaderVertex";
+constexpr char16_t kLeaderMove[] = u"LeaderMove";
+constexpr char16_t kChangeArrowhead[] = u"ChangeArrowhead";
+template <class R, const char16_t* Name> void RegisterOlderLeaderRequest() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(R), Name);
 }
 
 // Sketched symbols.
@@ -592,6 +602,12 @@ const KorvuInitRow kRows[] = {
     // Legacy surface-texture symbols and their upgrade.
     {"DLxSurfaceTexture", &InitMeta<DLxSurfaceTexture>, 2},
     {"DLxSurfaceTextureMigrator", &DLxSurfaceTextureMigrator::Register, 1},
+    // Leaders of the older symbols.
+    {"AddLeader", &RegisterOlderLeaderRequest<DLxLeaderAddRequest, kAddLeader>, 2},
+    {"AddLeaderVertex", &RegisterOlderLeaderRequest<DLxLeaderAddVertexRequest, kAddLeaderVertex>, 2},
+    {"LeaderMove", &RegisterOlderLeaderRequest<DLxLeaderMoveRequest, kLeaderMove>, 2},
+    {"ChangeArrowhead",
+     &RegisterOlderLeaderRequest<DLxLeaderChangeArrowheadRequest, kChangeArrowhead>, 2},
 };
 
 struct RunAtLoad {
