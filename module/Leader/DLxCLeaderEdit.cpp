@@ -102,7 +102,7 @@ UTxResult DLxCLeaderGeneral::AddVertices(const std::vector<WqGePoint3d>& points)
             Quiet quiet(this);
             r = PrependVertex(p);
         }
-        if (r.Failed()) return r;
+        if (!r.IsEmpty()) return r;
     }
     if (!points.empty() && m_notifyOwner) NotifyRootMoved(points.back() - base);
     return {};

@@ -56,8 +56,8 @@ bool DLxLeaderEditData::InsertVertexOnLeader(DLxCLeader* leader, const WqGePoint
         // The landing's far end is no node: a point on the landing takes no vertex.
         if (i == 0 && hasLanding) return false;
         std::unique_ptr<DLxCLeaderNodeIterator> it = record->CreateNodeIterator();
-        if (!it || it->MoveToPoint(pieces[i].b).Failed()) return false;
-        if (!it->InsertVertexBefore(p).Failed()) return true;
+        if (!it || !it->MoveToPoint(pieces[i].b).IsEmpty()) return false;
+        if (it->InsertVertexBefore(p).IsEmpty()) return true;
     }
     return false;
 }
@@ -70,7 +70,7 @@ bool DLxLeaderEditData::IsPointOnLeaders(const WqGePoint3d& p) const {
         std::unique_ptr<DLxCLeaderNodeIterator> it = record ? record->CreateNodeIterator() : nullptr;
         if (!it) continue;
         it->Start(false);
-        if (!it->MoveToPoint(p).Failed()) return true;
+        if (it->MoveToPoint(p).IsEmpty()) return true;
         if (InsertVertexOnLeader(record, p)) return true;
     }
     return false;
@@ -115,11 +115,11 @@ bool DLxLeaderEditData::AddVertexAtPoint(const WqGePoint3d& p) {
         std::unique_ptr<DLxCLeaderNodeIterator> it = record ? record->CreateNodeIterator() : nullptr;
         if (!it) continue;
         it->Start(false);
-        if (!it->MoveToPoint(p).Failed() ||
-            (InsertVertexOnLeader(record, p) && !it->MoveToPoint(p).Failed()))
+        if (it->MoveToPoint(p).IsEmpty() ||
+            (InsertVertexOnLeader(record, p) && it->MoveToPoint(p).IsEmpty()))
             found = std::move(it);
     }
     if (!found) return false;
     PrepareBranch(p);
-    return !found->AppendVertices(m_branch).Failed();
+    return found->AppendVertices(m_branch).IsEmpty();
 }
