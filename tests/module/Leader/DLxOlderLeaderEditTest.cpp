@@ -13,6 +13,7 @@
 #include "Leader/DLxCLeaderNode.h"
 #include "Leader/DLxLeaderEditCmd.h"
 #include "Leader/DLxLeaderEditData.h"
+#include "Leader/DLxLeaderMove.h"
 #include "OlderSymbolDoc.h"
 #include "Request/DLxLeaderRequests.h"
 #include "du/DUxArrowHead.h"
@@ -284,6 +285,81 @@ TEST_F(OlderLeaderEdit, AFirstPickOnALeaderAddsAVertexAndADoubleClickNothing) {
     EXPECT_FALSE(c.cmd->GetResolver()->IsRunning());
     EXPECT_TRUE(mgr.GetLines().empty());
     EXPECT_EQ(d.Bytes(), before);
+}
+
+// ---- the vertex drag
+
+TEST_F(OlderLeaderEdit, DraggedVerticesSnapAndEndInOneLeaderMove) {
+    const struct Case {
+        const char* name;
+        int32_t index;
+        WqGePoint3d to;
+        const char* line; // what the journal line holds
+        Points expected;
+    } cases[] = {
+        {"the bend within 3 degrees of the horizontal through the end lands on it", 1,
+         {65, 50.2, 0}, "index=1 offset=(5.0,0.0,0.0)", {{60, 60, 0}, {65, 50, 0}, {50, 50, 0}}},
+        {"the bend away from every alignment goes where the cursor is", 1, {70, 55, 0},
+         "index=1 offset=(10.0,5.0,0.0)", {{60, 60, 0}, {70, 55, 0}, {50, 50, 0}}},
+        {"the root near the vertical through the bend lands on it", 0, {60.3, 70, 0},
+         "index=0 offset=(0.0,10.0,0.0)", {{60, 70, 0}, {60, 50, 0}, {50, 50, 0}}},
+        {"the end follows the cursor", 2, {45, 42, 0}, "index=2 offset=(-5.0,-8.0,0.0)",
+         {{60, 60, 0}, {60, 50, 0}, {45, 42, 0}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        mgr.ClearLines();
+        OlderSymbolDoc d;
+        const std::vector<uint8_t> before = d.Bytes();
+        const WqGePoint3d from = d.Symbol()->GetAllLeaderVertices()[size_t(c.index)];
+        DLxLeaderMove m(d.Ref(), c.index, from, nullptr);
+        ASSERT_TRUE(m.StartDrag(from));
+        EXPECT_TRUE(m.Drag({(from.x + c.to.x) / 2, (from.y + c.to.y) / 2, 0}));
+        EXPECT_TRUE(m.Drag(c.to));
+        EXPECT_EQ(m.GetLeaderPreview().GetDisplayList().Count(), 2);
+        EXPECT_EQ(d.Bytes(), before) << "only the preview changes while dragging";
+        ASSERT_TRUE(m.EndDrag(c.to));
+        ASSERT_FALSE(m.ProcessRequest(d.doc.get()).Failed());
+        EXPECT_EQ(d.Symbol()->GetAllLeaderVertices(), c.expected);
+        ASSERT_EQ(mgr.GetLines().size(), 1u);
+        const std::string line = UTx::ToUtf8(mgr.GetLines()[0]);
+        EXPECT_EQ(line.rfind("LeaderMove ", 0), 0u) << line;
+        EXPECT_NE(line.find(c.line), std::string::npos) << line;
+        OlderSymbolDoc replay;
+        ASSERT_FALSE(mgr.ReplayLine(replay.doc.get(), mgr.GetLines()[0]).Failed());
+        EXPECT_EQ(replay.Bytes(), d.Bytes());
+        ASSERT_FALSE(d.doc->Undo().Failed());
+        EXPECT_EQ(d.Bytes(), before);
+    }
+}
+
+TEST_F(OlderLeaderEdit, ACancelledOrRefusedDragChangesNothing) {
+    OlderSymbolDoc d;
+    const std::vector<uint8_t> before = d.Bytes();
+    {
+        DLxLeaderMove m(d.Ref(), 1, {60, 50, 0}, nullptr);
+        ASSERT_TRUE(m.StartDrag({60, 50, 0}));
+        EXPECT_TRUE(m.Drag({80, 20, 0}));
+        m.CancelDrag();
+        EXPECT_FALSE(m.GetRequest());
+    }
+    DLxLeaderMove beyond(d.Ref(), 3, {60, 50, 0}, nullptr);
+    EXPECT_FALSE(beyond.StartDrag({60, 50, 0})) << "the leader has no vertex 3";
+    d.doc->locked = true;
+    DLxLeaderMove locked(d.Ref(), 1, {60, 50, 0}, nullptr);
+    EXPECT_FALSE(locked.StartDrag({60, 50, 0}));
+    EXPECT_TRUE(mgr.GetLines().empty());
+    EXPECT_EQ(d.Bytes(), before);
+}
+
+TEST_F(OlderLeaderEdit, AnArrowTipPromptsForTheArrowhead) {
+    OlderSymbolDoc d;
+    const DLxLeaderMove tip(d.Ref(), 2, {50, 50, 0}, nullptr);
+    EXPECT_EQ(tip.GetPromptText(), DLxLeaderMove::kTipPrompt);
+    EXPECT_EQ(tip.GetPromptCursor(), DLxLeaderMove::kTipCursor);
+    const DLxLeaderMove bend(d.Ref(), 1, {60, 50, 0}, nullptr);
+    EXPECT_EQ(bend.GetPromptText(), DLxLeaderMove::kVertexPrompt);
+    EXPECT_EQ(bend.GetPromptCursor(), DLxLeaderMove::kDragCursor);
 }
 
 } // namespace
