@@ -120,6 +120,8 @@ protected:
     friend class DLxCLeader;
     WqGePoint3d OntoPlane(const WqGePoint3d& p) const;
     WqGeVector3d OntoPlane(const WqGeVector3d& v) const;
+    // Tells the owner of a moved root or a changed landing, refusing re-entry meanwhile.
+    UTxResult Report(bool landing, const WqGeVector3d& offset);
     // The move of the general record, on the node at pre-order position indices[0].
     UTxResult MoveNode(const std::vector<int32_t>& indices, const WqGeVector3d& offset);
     bool m_notifyOwner = true;

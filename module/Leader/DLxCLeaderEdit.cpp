@@ -50,19 +50,19 @@ WqGeVector3d DLxCLeaderGeneral::OntoPlane(const WqGeVector3d& v) const {
 }
 
 UTxResult DLxCLeaderGeneral::NotifyRootMoved(const WqGeVector3d& offset) {
-    DLxSymbol* owner = m_owner.get();
-    if (!owner) return {};
-    m_notifying = true;
-    const UTxResult r = owner->MoveToLeader(offset, this);
-    m_notifying = false;
-    return r;
+    return Report(false, offset);
 }
 
 UTxResult DLxCLeaderGeneral::NotifyLandingChanged(const WqGeVector3d& offset) {
+    return Report(true, offset);
+}
+
+UTxResult DLxCLeaderGeneral::Report(bool landing, const WqGeVector3d& offset) {
     DLxSymbol* owner = m_owner.get();
     if (!owner) return {};
     m_notifying = true;
-    const UTxResult r = owner->OnLandingChanged(offset, this);
+    const UTxResult r =
+        landing ? owner->OnLandingChanged(offset, this) : owner->MoveToLeader(offset, this);
     m_notifying = false;
     return r;
 }

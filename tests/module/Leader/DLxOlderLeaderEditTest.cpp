@@ -97,6 +97,23 @@ TEST(OlderLeaderRecord, PrependedPointsLieInTheOwnersPlaneAndChainFromTheRoot) {
     EXPECT_EQ(chain.Vertices(), (Points{{5, 5, 0}, {10, 10, 0}, {10, 0, 0}, {0, 0, 0}}));
 }
 
+TEST(OlderLeaderRecord, ALandingRunsAlongTheXAxisAndItsEndIsVertexZero) {
+    auto* land = new (RSe::_GetMeta(static_cast<const DLxCLeaderLand*>(nullptr)),
+                      RSe::TransientSegment()) DLxCLeaderLand(RSeRef<DLxSymbol>());
+    ASSERT_FALSE(land->AddVertices({{0, 0, 0}, {10, 10, 0}}).Failed());
+    // Up and slightly left: a landing to the left.
+    EXPECT_FALSE(land->SetLandingVector({-3, 10, 0}).Failed());
+    EXPECT_EQ(land->GetLandingVector(), WqGeVector3d(-3, 0, 0));
+    // Vertex 0, the landing's end, drags the landing; vertex 1 the root node.
+    EXPECT_FALSE(land->MoveVertices({0}, {2, 5, 0}).Failed());
+    EXPECT_EQ(land->GetLandingVector(), WqGeVector3d(-1, 0, 0));
+    EXPECT_FALSE(land->MoveVertices({1}, {0, 2, 0}).Failed());
+    Points vertices;
+    land->CollectVertices(vertices);
+    EXPECT_EQ(vertices, (Points{{9, 12, 0}, {10, 12, 0}, {0, 0, 0}}));
+    DLxCLeader::Delete(land);
+}
+
 // ---- the document's requests
 
 TEST_F(OlderLeaderEdit, EachRequestEditsReplaysAndUndoes) {
