@@ -293,6 +293,16 @@ TEST_F(OlderLeaderEdit, AFirstPickOnALeaderAddsAVertexAndADoubleClickNothing) {
     mgr.ClearLines();
     OlderSymbolDoc d;
     const std::vector<uint8_t> before = d.Bytes();
+    {
+        // Started with nothing selected: clicks act on no symbol.
+        DLxLeaderEditCmd idle(d.doc.get());
+        idle.OnCommand();
+        FWxEvent e;
+        e.point = {55, 50, 0};
+        EXPECT_EQ(idle.GetResolver()->LButtonDown(e), FWxStateCode::kGoOn);
+        EXPECT_TRUE(idle.GetResolver()->IsRunning());
+        idle.GetResolver()->Cancel();
+    }
     EditCommand c(d);
     EXPECT_EQ(c.Click({80, 40, 0}), FWxStateCode::kGoOn);
     FWxEvent e;
