@@ -2,8 +2,8 @@
 // Requests that edit the leaders of the older symbols (DLxSymbol and its kinds), whose leaders
 // are leader records: a new leader or branch through picked points ("AddLeader"), a vertex on
 // a leader ("AddLeaderVertex"), a dragged vertex ("LeaderMove") and the symbol's arrowhead
-// ("ChangeArrowhead"). The leader edit command posts the first two with its edit data; the
-// drag and arrowhead manipulators post the others.
+// ("ChangeArrowhead"). The leader edit command posts the first two with its edit data, the
+// vertex drag (DLxLeaderMove) posts "LeaderMove".
 //
 // "AddLeader" and "AddLeaderVertex" journal the symbol and the picked points, so that a replay,
 // which has no edit command, does the same edit on a fresh edit data of its own.
