@@ -220,6 +220,16 @@ DLxLeaderChangeArrowheadRequest::DLxLeaderChangeArrowheadRequest(const RSeRef<DL
                                                                  int32_t arrowType, int32_t leader)
     : m_symbol(symbol), m_arrowType(arrowType), m_leader(leader) {}
 
+uint32_t DLxLeaderChangeArrowheadRequest::ServiceOfType(int32_t arrowType) {
+    if (arrowType > 0 && DUxArrowHeadTemplate::Find(uint32_t(arrowType))) return uint32_t(arrowType);
+    const uint32_t older = DLxSymbol::ArrowTemplateOf(arrowType);
+    return DUxArrowHeadTemplate::Find(older) ? older : kFallbackArrowHead;
+}
+
+int32_t DLxLeaderChangeArrowheadRequest::TypeOfService(uint32_t service) {
+    return DUxArrowHeadTemplate::Find(service) ? int32_t(service) : DLxSymbol::kDefaultArrowType;
+}
+
 UTxStringResource DLxLeaderChangeArrowheadRequest::GetRequestIdentity() const {
     return {0x600B01A3, 11, 0};
 }
@@ -249,10 +259,8 @@ UTxResult DLxLeaderChangeArrowheadRequest::ValidateInputs(FWxSceneDoc*) {
 UTxResult DLxLeaderChangeArrowheadRequest::_Execute(FWxSceneDoc*) {
     DLxSymbol* symbol = m_symbol.get();
     m_symbolText = FWxUtil::GetTranscriptMgr().StringFromRef(m_symbol);
-    const DUxArrowHeadTemplate* tmpl =
-        DUxArrowHeadTemplate::Find(DLxSymbol::ArrowTemplateOf(m_arrowType));
-    if (!tmpl) tmpl = DUxArrowHeadTemplate::Find(kFallbackArrowHead);
-    symbol->GetArrowheadStateObject()->SetTemplateRef(tmpl);
+    symbol->GetArrowheadStateObject()->SetTemplateRef(
+        DUxArrowHeadTemplate::Find(ServiceOfType(m_arrowType)));
     (void)DLxRequestUtil::RecomputeChanged(symbol);
     return {};
 }

@@ -3,7 +3,8 @@
 // are leader records: a new leader or branch through picked points ("AddLeader"), a vertex on
 // a leader ("AddLeaderVertex"), a dragged vertex ("LeaderMove") and the symbol's arrowhead
 // ("ChangeArrowhead"). The leader edit command posts the first two with its edit data, the
-// vertex drag (DLxLeaderMove) posts "LeaderMove".
+// vertex drag (DLxLeaderMove) posts "LeaderMove", the arrowhead manipulator
+// (DLxOldSymArrowHeadDlgManipulator) "ChangeArrowhead".
 //
 // "AddLeader" and "AddLeaderVertex" journal the symbol and the picked points, so that a replay,
 // which has no edit command, does the same edit on a fresh edit data of its own.
@@ -105,6 +106,12 @@ class DLxLeaderChangeArrowheadRequest : public FWxChangeRequest {
 public:
     // The arrowhead service of arrow types without one of their own.
     static constexpr uint32_t kFallbackArrowHead = 28029;
+    // What an arrow type names: the arrowhead service whose id it is (this host's services are
+    // typed by their ids), else the service of an older arrow type (DLxSymbol::ArrowTemplateOf)
+    // when the host has it, else the fallback.
+    static uint32_t ServiceOfType(int32_t arrowType);
+    // The arrow type of a service: its id; 16 (no type) for an id that names no service.
+    static int32_t TypeOfService(uint32_t service);
 
     DLxLeaderChangeArrowheadRequest();
     // The symbol has one arrowhead for all its leaders; the leader number is carried.

@@ -14,6 +14,7 @@
 #include "Leader/DLxLeaderEditCmd.h"
 #include "Leader/DLxLeaderEditData.h"
 #include "Leader/DLxLeaderMove.h"
+#include "Leader/DLxOldSymArrowHeadDlgManipulator.h"
 #include "OlderSymbolDoc.h"
 #include "Request/DLxLeaderRequests.h"
 #include "du/DUxArrowHead.h"
@@ -129,6 +130,13 @@ TEST_F(OlderLeaderEdit, EachRequestEditsReplaysAndUndoes) {
          [](OlderSymbolDoc& x) {
              EXPECT_EQ(x.Symbol()->GetAllLeaderVertices(),
                        (Points{{60, 60, 0}, {60, 46, 0}, {50, 50, 0}}));
+         }},
+        {"an arrow type that is a service's id takes that service",
+         [](OlderSymbolDoc& x, auto&) {
+             return new DLxLeaderChangeArrowheadRequest(x.Ref(), 28031, 0);
+         },
+         [](OlderSymbolDoc& x) {
+             EXPECT_EQ(x.Symbol()->GetArrowheadStateObject()->GetTemplateId(), 28031u);
          }},
         {"an arrow type without a service of its own takes the fallback",
          [](OlderSymbolDoc& x, auto&) { return new DLxLeaderChangeArrowheadRequest(x.Ref(), 3, 0); },
@@ -387,6 +395,49 @@ TEST_F(OlderLeaderEdit, AnArrowTipPromptsForTheArrowhead) {
     const DLxLeaderMove bend(d.Ref(), 1, {60, 50, 0}, nullptr);
     EXPECT_EQ(bend.GetPromptText(), DLxLeaderMove::kVertexPrompt);
     EXPECT_EQ(bend.GetPromptCursor(), DLxLeaderMove::kDragCursor);
+}
+
+// ---- the arrowhead chooser
+
+TEST_F(OlderLeaderEdit, ChoicesApplyAtOnceAndACancelBringsBackTheOpeningArrowhead) {
+    OlderSymbolDoc d;
+    DLxOldSymArrowHeadDlgManipulator m(d.Ref(), nullptr);
+    std::vector<uint32_t> seen;
+    m.SetChooserRunner([&](DLxOldSymArrowHeadDlgManipulator& self) {
+        for (uint32_t service : {28031u, 28030u}) {
+            self.CallBack(service);
+            seen.push_back(d.Symbol()->GetArrowheadStateObject()->GetTemplateId());
+        }
+        return DLxOldSymArrowHeadDlgManipulator::kCancel;
+    });
+    EXPECT_TRUE(m.StartDialog());
+    EXPECT_EQ(seen, (std::vector<uint32_t>{28031, 28030}));
+    EXPECT_EQ(d.Symbol()->GetArrowheadStateObject()->GetTemplateId(), 28032u);
+    const std::vector<UTxString16> lines = mgr.GetLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_NE(UTx::ToUtf8(lines[2]).find("ArrowType=28032"), std::string::npos);
+    OlderSymbolDoc replay;
+    for (const UTxString16& line : lines)
+        ASSERT_FALSE(mgr.ReplayLine(replay.doc.get(), line).Failed()) << UTx::ToUtf8(line);
+    EXPECT_EQ(replay.Bytes(), d.Bytes());
+
+    // OK keeps the last choice; a locked document opens no chooser.
+    mgr.ClearLines();
+    m.SetChooserRunner([](DLxOldSymArrowHeadDlgManipulator& self) {
+        self.CallBack(28031);
+        return 1;
+    });
+    EXPECT_TRUE(m.StartDialog());
+    EXPECT_EQ(d.Symbol()->GetArrowheadStateObject()->GetTemplateId(), 28031u);
+    EXPECT_EQ(mgr.GetLines().size(), 1u);
+    d.doc->locked = true;
+    bool ran = false;
+    m.SetChooserRunner([&](DLxOldSymArrowHeadDlgManipulator&) {
+        ran = true;
+        return 1;
+    });
+    EXPECT_TRUE(m.StartDialog());
+    EXPECT_FALSE(ran);
 }
 
 } // namespace
