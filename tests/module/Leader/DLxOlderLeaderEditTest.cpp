@@ -23,6 +23,7 @@
 #include "fw/FWxSelectionSetMgr.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
+#include "Symbol/DLxLeaderText.h"
 #include "rse/RSe.h"
 #include "rse/RSeTransaction.h"
 
@@ -385,6 +386,20 @@ TEST_F(OlderLeaderEdit, ACancelledOrRefusedDragChangesNothing) {
     EXPECT_FALSE(locked.StartDrag({60, 50, 0}));
     EXPECT_TRUE(mgr.GetLines().empty());
     EXPECT_EQ(d.Bytes(), before);
+}
+
+// Leader texts (like kinds 0 and 2) number their root 2: index k >= 2 drags the node at k - 2.
+TEST_F(OlderLeaderEdit, LeaderTextVerticesCountFromTwo) {
+    OlderSymbolDocOf<DLxLeaderText> d;
+    EXPECT_FALSE(DLxLeaderMove(d.Ref(), 1, {60, 50, 0}, nullptr).StartDrag({60, 50, 0}));
+    DLxLeaderMove m(d.Ref(), 3, {60, 50, 0}, nullptr);
+    ASSERT_TRUE(m.StartDrag({60, 50, 0}));
+    EXPECT_TRUE(m.Drag({70, 55, 0}));
+    ASSERT_TRUE(m.EndDrag({70, 55, 0}));
+    ASSERT_FALSE(m.ProcessRequest(d.doc.get()).Failed());
+    EXPECT_EQ(d.Symbol()->GetAllLeaderVertices(), (Points{{60, 60, 0}, {70, 55, 0}, {50, 50, 0}}));
+    ASSERT_EQ(mgr.GetLines().size(), 1u);
+    EXPECT_NE(UTx::ToUtf8(mgr.GetLines()[0]).find("index=1 "), std::string::npos);
 }
 
 TEST_F(OlderLeaderEdit, AnArrowTipPromptsForTheArrowhead) {
