@@ -96,8 +96,34 @@ public:
     UTxResult PostRestore(RSeMetaContext& ctx);
     UTxResult Clone(DLxCLeaderGeneral* target, RSeCloneCommander* cc) const;
 
+    // ---- editing. Points and offsets are projected onto the owner's plane (through its
+    // origin, normal to its Z axis; the XY plane without an owner). While notify owner is set
+    // the owner hears of root moves (NotifyRootMoved).
+    void SetNotifyOwner(bool on) { m_notifyOwner = on; }
+    // Creates the root when there is none. Refused with kBusyNotifying while a report runs.
+    virtual UTxResult SetRootPoint(const WqGePoint3d& point);
+    // A new root at the point; the old root hangs below it.
+    UTxResult PrependVertex(const WqGePoint3d& point);
+    // Each point prepended in turn, the owner told once of the whole move: p0 .. pn give the
+    // chain pn (root) down to p0. Stops at the first failure, keeping what was added.
+    UTxResult AddVertices(const std::vector<WqGePoint3d>& points);
+    // Moves the vertex at the first index by the offset; a vertex dropped onto another merges
+    // with it or is put back (see the .cpp).
+    virtual UTxResult MoveVertices(const std::vector<int32_t>& indices, const WqGeVector3d& offset);
+    // Stores the landing; refused with kBusyNotifying while a report runs.
+    virtual UTxResult SetLandingVector(const WqGeVector3d& landing);
+    // Tells the owner that the root moved by `offset` (DLxSymbol::MoveToLeader).
+    UTxResult NotifyRootMoved(const WqGeVector3d& offset);
+    UTxResult NotifyLandingChanged(const WqGeVector3d& offset);
+
 protected:
     friend class DLxCLeader;
+    WqGePoint3d OntoPlane(const WqGePoint3d& p) const;
+    WqGeVector3d OntoPlane(const WqGeVector3d& v) const;
+    // Tells the owner of a moved root or a changed landing, refusing re-entry meanwhile.
+    UTxResult Report(bool landing, const WqGeVector3d& offset);
+    // The move of the general record, on the node at pre-order position indices[0].
+    UTxResult MoveNode(const std::vector<int32_t>& indices, const WqGeVector3d& offset);
     bool m_notifyOwner = true;
     bool m_notifying = false;
     int32_t m_arrowType = kDefaultArrowType;
@@ -112,6 +138,8 @@ class DLxCLeaderWelding : public DLxCLeaderGeneral {
 public:
     using DLxCLeaderGeneral::DLxCLeaderGeneral;
     RSeMetaType* GetMeta() const override;
+    // Moving vertex 1 moves the symbol with it.
+    UTxResult MoveVertices(const std::vector<int32_t>& indices, const WqGeVector3d& offset) override;
 };
 
 // The far end of the landing is a vertex of its own.
@@ -129,6 +157,14 @@ public:
     UTxResult QueryLandingVector(WqGeVector3d& landing) const;
     // The same cursor as CreateNodeIterator.
     std::unique_ptr<DLxCLeaderNodeIterator> CreateVertexIterator();
+
+    // Moves the root node so that root plus landing lands on the point; the owner is told.
+    UTxResult SetRootPoint(const WqGePoint3d& point) override;
+    // Vertex 0 (the landing end) changes the landing; vertex i moves node i - 1. Without
+    // displayed leaders any drag moves the root node.
+    UTxResult MoveVertices(const std::vector<int32_t>& indices, const WqGeVector3d& offset) override;
+    // The landing runs along the owner's X axis, forwards or backwards, whichever is nearer.
+    UTxResult SetLandingVector(const WqGeVector3d& landing) override;
 };
 
 class DLxCLeaderDatumId : public DLxCLeaderLand {

@@ -17,7 +17,15 @@
 #include "rse/RSeRef.h"
 
 class DLxCLeader;
+class DLxCLeaderGeneral;
+class DUxArrowHeadState;
 class RSeCloneCommander;
+
+// One straight piece of a drawn leader, from `a` to `b`.
+struct DLxLeaderSegment {
+    WqGePoint3d a;
+    WqGePoint3d b;
+};
 
 class DLxSymbol : public DLxEmblem {
 public:
@@ -74,6 +82,41 @@ public:
     // The node points of the first leader, root first in the order of its nodes (a landing
     // leader's landing end is not one of them); empty without a leader.
     std::vector<WqGePoint3d> GetFirstLeaderPoints() const;
+
+    // ---- leader editing
+    void SetDisplayLeaders(bool on);
+    void SetArrowheadVertexIndices(const std::vector<int32_t>& indices);
+    // The arrowhead state all leaders draw with; null without one.
+    DUxArrowHeadState* GetArrowheadStateObject() const;
+    void SetArrowheadState(RSeIDed* state);
+    // A new record in the symbol's segment owned by the symbol, not yet in the leader list.
+    virtual DLxCLeaderGeneral* CreateLeaderRecord();
+    // A new leader through the points (see DLxCLeaderGeneral::AddVertices) appended to the
+    // list; DLxCLeader::kNotSupported when the symbol had a leader already (it is added all
+    // the same).
+    UTxResult AddLeaderFromPoints(const std::vector<WqGePoint3d>& points);
+    // Deletes leader `index`; kRefused when there is none.
+    UTxResult RemoveLeader(int16_t index);
+    // The vertices of all leaders, leader after leader, each as its record collects them.
+    std::vector<WqGePoint3d> GetAllLeaderVertices() const;
+    // Each index counts over all leaders; every leader moves the indices that fall in its
+    // range by the offset projected onto the symbol plane. An offset under 1e-10 does nothing.
+    UTxResult MoveLeaderVertices(const std::vector<int32_t>& indices, const WqGeVector3d& offset);
+    // Whether the point is exactly the tip of an arrowhead past vertex 0.
+    bool IsArrowTip(const WqGePoint3d& point) const;
+    // The leader's line pieces: the landing (when it has length) first, then every node to
+    // child segment in pre-order. With `trim`, pieces that start or end at the first vertex of
+    // all leaders give up the leader's gap at their first point (and go when not longer).
+    std::vector<DLxLeaderSegment> CreateLeaderSegments(const DLxCLeader* leader, bool trim) const;
+    // The foot of the perpendicular from the point on the nearest drawn leader piece closer
+    // than `tol`; false when none is.
+    bool HitTestLeaders(const WqGePoint3d& point, double tol, WqGePoint3d& foot) const;
+    // Hooks the kinds fill in: where the symbol sits, its editor, and what it does when a
+    // leader's root or landing moved. Nothing here.
+    virtual void SetPosition(const WqGePoint3d&) {}
+    virtual void Edit() {}
+    virtual UTxResult MoveToLeader(const WqGeVector3d&, DLxCLeader*) { return {}; }
+    virtual UTxResult OnLandingChanged(const WqGeVector3d&, DLxCLeader*) { return {}; }
 
     void Load(RSeStream& s);
     void LoadMigrate(RSeStream& s);

@@ -125,6 +125,7 @@
 #include "Symbol/DLxTableCalloutSymInstance.h"
 #include "Symbol/DLxTableCalloutSymState.h"
 #include "Symbol/DLxWeldSymbol.h"
+#include "Request/DLxLeaderRequests.h"
 #include "Symbol/KorvuModule.h"
 #include "dc/RDxTemplateFactory.h"
 #include "fb/FBxSelectionGenerator.h"
@@ -327,6 +328,15 @@ void RegisterChangeCenterDatumSymbol() {
 }
 void RegisterEditCenterDatumSymbol() {
     RegisterDatumRequest<DLxCenterDatumEditRequest>(u"EditCenterDatumSymbol");
+}
+
+// Leaders of the older symbols.
+constexpr char16_t kAddLeader[] = u"AddLeader";
+constexpr char16_t kAddLeaderVertex[] = u"AddLeaderVertex";
+constexpr char16_t kLeaderMove[] = u"LeaderMove";
+constexpr char16_t kChangeArrowhead[] = u"ChangeArrowhead";
+template <class R, const char16_t* Name> void RegisterOlderLeaderRequest() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(R), Name);
 }
 
 // Sketched symbols.
@@ -615,6 +625,12 @@ const KorvuInitRow kRows[] = {
     {"DLxUpdateLeaderStateMigrator", &DLxUpdateLeaderStateMigrator::Register, 1},
     // Drags of a frame's hot points picked by a press.
     {"DLxGDTInstanceDragPicker", &RegisterGDTDragPicker, 2},
+    // Leaders of the older symbols.
+    {"AddLeader", &RegisterOlderLeaderRequest<DLxLeaderAddRequest, kAddLeader>, 2},
+    {"AddLeaderVertex", &RegisterOlderLeaderRequest<DLxLeaderAddVertexRequest, kAddLeaderVertex>, 2},
+    {"LeaderMove", &RegisterOlderLeaderRequest<DLxLeaderMoveRequest, kLeaderMove>, 2},
+    {"ChangeArrowhead",
+     &RegisterOlderLeaderRequest<DLxLeaderChangeArrowheadRequest, kChangeArrowhead>, 2},
 };
 
 struct RunAtLoad {
