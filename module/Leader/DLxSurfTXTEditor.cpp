@@ -12,8 +12,7 @@
 #include "fw/FWxSceneDoc.h"
 #include "rse/RSeTransaction.h"
 
-DLxSurfTXTEditor::DLxSurfTXTEditor(const RSeRef<DLxSurfTXTInstance>& symbol,
-                                   FWxSelection* selection)
+DLxSurfTXTEditor::DLxSurfTXTEditor(const RSeRefBase& symbol, FWxSelection* selection)
     : DLxInstanceManipulator(symbol, kSelectionClass, selection) {}
 
 DLxSurfTXTInstance* DLxSurfTXTEditor::GetStoredSymbol() const {
@@ -25,10 +24,10 @@ DLxSurfTXTInstance* DLxSurfTXTEditor::GetWorkingSymbol() const {
 }
 
 bool DLxSurfTXTEditor::StartDialog() {
-    FWxSceneDoc* doc = GetDocument();
-    if (!doc || !doc->PermittedCommand(kClassification)) return true;
     const RSeRef<DLxSurfTXTInstance> stored(GetStoredSymbol());
     if (!stored.HasTarget()) return false;
+    FWxSceneDoc* doc = GetDocument();
+    if (!doc || !doc->PermittedCommand(kClassification)) return true;
     // The dialog edits a copy: the stored symbol changes only through the request.
     if (!DLxInstanceManipulator::StartDrag({})) return true;
     DLxSurfTXTInstance* working = GetWorkingSymbol();

@@ -17,7 +17,7 @@ public:
     // The selection class of a symbol's text.
     static constexpr int32_t kSelectionClass = 2;
 
-    DLxSurfTXTEditor(const RSeRef<DLxSurfTXTInstance>& symbol, FWxSelection* selection);
+    DLxSurfTXTEditor(const RSeRefBase& symbol, FWxSelection* selection);
 
     // Dragging is left to the symbol's other manipulators.
     bool StartDrag(const WqGePoint3d&) override { return true; }

@@ -137,10 +137,12 @@ TEST_F(SurfTXTEditor, OkPostsTheEditOfTheCopyAndCancelNothing) {
     EXPECT_EQ(d.Bytes(), before);
 }
 
-TEST_F(SurfTXTEditor, ALockedDocumentOpensNoDialog) {
+TEST_F(SurfTXTEditor, OpensNoDialogOnALockedDocumentOrAnotherKind) {
     SurfDoc d;
-    d.doc->locked = true;
     Runner runner(S::kRaMax, u"Ra 3.2", D::kIdOK);
+    DLxSurfTXTEditor onSheet(RSeRef<DLxSheet>(d.sheet), nullptr);
+    EXPECT_FALSE(onSheet.StartDialog());
+    d.doc->locked = true;
     DLxSurfTXTEditor editor(d.Symbol(), nullptr);
     EXPECT_TRUE(editor.StartDialog());
     EXPECT_EQ(runner.runs, 0);
