@@ -17,6 +17,7 @@
 #include "Symbol/DLxGDTSelection.h"
 #include "TstFrameDoc.h"
 #include "WinMessageBox.h"
+#include "dl/DLxViewSelection.h"
 #include "du/DUxArrowHead.h"
 #include "fw/FWxCommand.h"
 #include "fw/FWxMenuContext.h"
@@ -168,6 +169,29 @@ TEST_F(ArrowheadEditCmd, ASecondRunStartsFromTheSymbolsOwnArrowhead) {
     d.Choose();
     EXPECT_EQ(d.ArrowHead(), 28029u);
     ASSERT_FALSE(d.doc->Undo().Failed());
+    EXPECT_EQ(d.Bytes(), before);
+}
+
+// The item is for the last pre-selected object, the command edits the first selected one.
+TEST_F(ArrowheadEditCmd, TheItemReadsTheLastPreSelectionTheCommandTheFirstSelection) {
+    CmdDoc d;
+    FWxSelectionSetMgr* sets = FWxSelectionSetMgr::Get(d.doc.get());
+    const SmartPtr<FWxSelection> frame(new DLxGDTSelection(d.Frame(), {220, 190, 0}));
+    const SmartPtr<FWxSelection> view(new DLxViewSelection(d.view));
+    sets->GetPreSelectionSet()->Add(frame);
+    sets->GetPreSelectionSet()->Add(view);
+    EXPECT_FALSE(d.Enabled());
+    sets->GetPreSelectionSet()->RemoveAll();
+    sets->GetPreSelectionSet()->Add(view);
+    sets->GetPreSelectionSet()->Add(frame);
+    EXPECT_TRUE(d.Enabled());
+
+    sets->GetDrawSelectionSet()->Add(view);
+    sets->GetDrawSelectionSet()->Add(frame);
+    const std::vector<uint8_t> before = d.Bytes();
+    Runner runner([](DUxArrowHeadDialog& chooser) { chooser.EndDialog(IDOK); });
+    d.Choose();
+    EXPECT_EQ(runner.runs, 0);
     EXPECT_EQ(d.Bytes(), before);
 }
 
