@@ -1,7 +1,6 @@
 #include "dl/DLxInstanceManipulator.h"
 
 #include "dc/RDxInstance.h"
-#include "dl/DLxEmblem.h"
 #include "dl/DLxInstanceTransientObj.h"
 #include "fw/FWxDocUtil.h"
 #include "rse/RSeTransaction.h"
@@ -31,8 +30,7 @@ RDxInstance* DLxInstanceManipulator::GetClonedInstance() const {
 }
 
 const SMxDisplayList* DLxInstanceManipulator::GetPreviewDisplayList() const {
-    const auto* emblem = dynamic_cast<const DLxEmblem*>(GetClonedInstance());
-    return emblem ? emblem->GetSheetDisplayList() : nullptr;
+    return m_preview->GetPreviewDisplayList();
 }
 
 bool DLxInstanceManipulator::StartDrag(const WqGePoint3d&) {

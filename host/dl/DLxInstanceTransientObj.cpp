@@ -74,15 +74,15 @@ UTxResult DLxInstanceTransientObj::Recompute() {
     const UTxResult r = m_fragment->Recompute(ctx);
     // The copy's diagnoses are of no use once it has drawn.
     m_fragment->ClearDiagnoses();
-    RemoveAll();
-    if (const auto* emblem = dynamic_cast<const DLxEmblem*>(m_clone))
-        if (const SMxDisplayList* drawn = emblem->GetSheetDisplayList())
-            GetDisplayList() = *drawn;
     return r;
 }
 
+const SMxDisplayList* DLxInstanceTransientObj::GetPreviewDisplayList() const {
+    const auto* emblem = dynamic_cast<const DLxEmblem*>(m_clone);
+    return emblem ? emblem->GetSheetDisplayList() : nullptr;
+}
+
 void DLxInstanceTransientObj::EraseInstance() {
-    RemoveAll();
     RDxFragment* fragment = m_fragment;
     m_fragment = nullptr;
     m_clone = nullptr;
