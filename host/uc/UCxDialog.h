@@ -33,6 +33,16 @@ public:
     int32_t GetTemplateId() const { return m_templateId; }
     FWxState* GetCommandTarget() const { return m_target; }
 
+    using ModalRunner = std::function<void(UCxDialog&)>;
+    // A modal run: the window is made (OnInitDialog) and handed to the process's modal runner,
+    // which plays the user and ends the run with a click on OK or Cancel; the window goes when
+    // the run ends. Answers kIdOK or kIdCancel (kIdCancel when the runner left the dialog open,
+    // or when no runner is installed: nobody is there to answer).
+    int32_t DoModal();
+    bool IsModalEnded() const { return m_modalEnded; }
+    // Installs the runner of every modal run that starts from now on; answers the one before.
+    static ModalRunner SetModalRunner(ModalRunner runner);
+
     // Window lifetime: Create runs OnInitDialog; a made window starts hidden.
     bool Create();
     bool HasWindow() const { return m_hasWindow; }
@@ -90,4 +100,7 @@ private:
     int32_t m_focus = 0;
     bool m_hasWindow = false;
     bool m_visible = false;
+    bool m_modal = false;
+    bool m_modalEnded = false;
+    int32_t m_modalResult = kIdCancel;
 };

@@ -19,6 +19,7 @@
 #include "BofM/DLxPartListSelection.h"
 #include "BofM/DLxPartListTable.h"
 #include "BofM/DLxPartListUpdateCmd.h"
+#include "Command/DLxArrowheadEditCmd.h"
 #include "Command/DLxCenterDatumEditCmd.h"
 #include "Command/DLxDatumTargetAttachCmd.h"
 #include "Command/DLxDatumTargetCmd.h"
@@ -34,6 +35,7 @@
 #include "GeneralNote/DLxGeneralNoteSelection.h"
 #include "GeneralNote/DLxNoteLocationCmd.h"
 #include "KorvuBOMFixture.h"
+#include "KorvuLoadedModule.h"
 #include "NoteTestDoc.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxSortSketchedSymbolsRequest.h"
@@ -79,22 +81,8 @@ std::vector<int32_t> ResourceIds(const FWxMenuContext& menu) {
     return ids;
 }
 
-// The module loaded as the host loads it, so that its resources (menus, strings) are found.
-struct LoadedModule {
-    HMODULE module = LoadLibraryW(
-        UTx::MakeWideString(
-            (std::filesystem::path(KORVU_BIN).parent_path() / "libkorvu.so").string())
-            .c_str());
-    LoadedModule() { EXPECT_NE(module, nullptr); }
-    ~LoadedModule() {
-        if (module) FreeLibrary(module);
-    }
-    LoadedModule(const LoadedModule&) = delete;
-    LoadedModule& operator=(const LoadedModule&) = delete;
-};
-
 // A drawing with a view whose edge 1 runs along y = 150, where datum targets go, and notes.
-struct MenuDoc : LoadedModule, NoteTestDoc {
+struct MenuDoc : KorvuLoadedModule, NoteTestDoc {
     DLxViewInstance* view = nullptr;
     DLxSymbolDocCmdGroup* group = nullptr;
 
@@ -157,7 +145,7 @@ TEST(SymbolCmdGroup, MakesTheDocumentsAnnotationCommandsInRoutingOrder) {
         typeid(DLxDatumTargetLeaderCmd),   typeid(DLxDatumTargetLineCmd),
         typeid(DLxDatumTargetPointCmd),    typeid(DLxDatumTargetRectCmd),
         typeid(DLxGeneralNoteCmd),         typeid(DLxGeneralNoteTextEditCmd),
-        typeid(DLxDatumTargetRemoveCmd),
+        typeid(DLxArrowheadEditCmd),       typeid(DLxDatumTargetRemoveCmd),
         typeid(DLxPartListContextCmd),     typeid(DLxCopyPasteGeneralNoteCmd),
         typeid(DLxNoteLocationCmd),        typeid(DLxCenterDatumEditCmd),
         typeid(DLxOpenBOMEditorCmd),       typeid(DLxPartListPushbackIDsCmd),
@@ -190,6 +178,7 @@ TEST(SymbolCmdGroup, RegistersItsContextMenuCommandNames) {
         {44094, u"DrawingSymOldCtxDone", 1},
         {44093, u"DrawingSymOldCtxCancel", 1},
         {44097, u"DrawingSymOldCtxUndo", 1},
+        {44047, u"DrawingChangeArrowheadCtxCmd", 1},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.id);
@@ -278,7 +267,7 @@ TEST(SymbolContextMenu, NotesGetTheirItemsAndSharedTextsTheLinkItem) {
 }
 
 TEST(SymbolContextMenu, APartsListGetsTheEditorItemBeforeItsItems) {
-    LoadedModule module;
+    KorvuLoadedModule module;
     NoteTestDoc base;
     DLxDrawingDoc* doc = base.doc.get();
     ASSERT_TRUE(doc->SetAssembly(KorvuBOM::BracketAssembly()));
