@@ -6,6 +6,7 @@
 
 #include "dc/RDxFragment.h"
 #include "du/DUxArrowHead.h"
+#include "du/DUxLeaderStyleWrapper.h"
 #include "du/DUxLeaderNode.h"
 #include "ge/WqArray.h"
 #include "rse/RSeTransaction.h"
@@ -547,6 +548,12 @@ void DUxLeaderNodeTree::GenGraphics(SMxDisplayList*, SMxDisplayList& leaderList,
             b.SetItemId(SynthesizeItemID(kLandingEndItem, leader, -1, root->GetNodeId()));
             b.AddPoint(end);
         }
+    }
+    // The all-around circle sits at the bend, where the leader meets its landing.
+    const double diameter = leaderStyle ? leaderStyle->GetAllAroundDiameter() : 0.0;
+    if (m_allAround && diameter > 0.0) {
+        b.SetItemId(SynthesizeItemID(kLeaderNodeItem, leader, -1, root->GetNodeId()));
+        b.AddCircle(rp, WqGeVector3d::kZAxis, diameter / 2);
     }
     if (command && canDrawRootHotPoints) {
         b.SetItemId(SynthesizeItemID(kLeaderRootItem, leader, -1, root->GetNodeId()));

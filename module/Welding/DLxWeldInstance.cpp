@@ -12,6 +12,7 @@
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
+#include "du/DUxLeaderStyleWrapper.h"
 #include "du/DUxSymStyleWrapUtils.h"
 #include "du/DUxWeldState.h"
 #include "fb/FBxLayerStyle.h"
@@ -59,6 +60,12 @@ DLxWeldInstance* DLxWeldInstance::CreateInstance(RDxFragment* fragment,
     inst->AppendLeader(leader);
     inst->SetAlwaysHorizontal(true);
     return inst;
+}
+
+SmartPtr<DUxLeaderStyleWrapper> DLxWeldInstance::GetLeaderStyleWrapper() const {
+    DUxWeldState* state = GetWeldState();
+    if (!state) return nullptr;
+    return new DUxLeaderStyleWrapper(state, {});
 }
 
 DUxWeldState* DLxWeldInstance::GetWeldState() const {

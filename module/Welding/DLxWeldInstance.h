@@ -84,7 +84,7 @@ public:
     static const UTxString16& GetBrowserLabel();
 
     UTxResult Compute(RDxComputeContext& ctx) override;
-    const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const override { return nullptr; }
+    SmartPtr<DUxLeaderStyleWrapper> GetLeaderStyleWrapper() const override;
     const DUxTextStyleWrapper* GetTextStyleWrapper() const override { return nullptr; }
     SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override;
     WqGeVector3d GetAttachPointOffset(const BBox& box) const override;
