@@ -54,6 +54,10 @@ void DUxLeaderStyleWrapper::SetPrimaryStyle(const DUxLeaderStyle* style) {
         return;
     }
     // A plain wrapper takes the style's pen.
+    SetBasePen(style);
+}
+
+void DUxLeaderStyleWrapper::SetBasePen(const DUxLeaderStyle* style) {
     if (!style) return;
     m_color = style->GetColor();
     m_lineWeight = style->GetLineWeight();

@@ -43,6 +43,9 @@ public:
     // Over a state, SetPrimaryStyle makes the style the state's own (null drops it).
     DUxLeaderStyle* Style() const;
     void SetPrimaryStyle(const DUxLeaderStyle* style);
+    // The pen read when the state names no leader style: the style's (null changes nothing).
+    // The wrapper's alone; the state is not written.
+    void SetBasePen(const DUxLeaderStyle* style);
 
     const SMxColor& GetColor() const;
     // Hundredths of a millimetre and a line type id; 0 is the default.

@@ -12,6 +12,8 @@
 #include "du/DUxSymState.h"
 #include "du/DUxTableStateBase.h"
 #include "du/DUxTextStyle.h"
+#include "du/DUxWeldState.h"
+#include "du/DUxWeldStyle.h"
 #include "fb/FBxLayerStyle.h"
 #include "fw/FBxObjectNameKey.h"
 #include "fw/FWxDocUtil.h"
@@ -58,6 +60,13 @@ DUxSymStyleWrapUtils::GetBalloonStyle(const RDxObject* object, FWxSceneDoc* doc)
     if (doc && !dynamic_cast<DUxBalloonStyle*>(state->GetStyle()))
         style = RSeRef<DUxBalloonStyle>(GetDocumentBalloonStyle(doc));
     return std::make_unique<DUxBalloonStyleWrapper>(RSeRef<DUxSymState>(state), style);
+}
+
+std::unique_ptr<DUxWeldStyleWrapper> DUxSymStyleWrapUtils::GetWeldStyle(const RDxObject* object,
+                                                                        FWxSceneDoc* doc) {
+    const auto* state = UTx::Cast<const DUxWeldState>(object);
+    if (!state) return nullptr;
+    return std::make_unique<DUxWeldStyleWrapper>(state, doc);
 }
 
 namespace {
