@@ -125,6 +125,10 @@ RSeMetaType* SurfaceTextureStyleMeta() {
     return RSe::_GetMeta(static_cast<const DUxSurfaceTextureStyle*>(nullptr));
 }
 const StyleKeyTranslator g_surfaceTextureStyleKeys(&SurfaceTextureStyleMeta);
+RSeMetaType* WeldStyleMeta() {
+    return RSe::_GetMeta(static_cast<const DUxWeldStyle*>(nullptr));
+}
+const StyleKeyTranslator g_weldStyleKeys(&WeldStyleMeta);
 
 // What an annotation on a layer answers as its object style.
 class FBxLayerStyleWrapper : public DUxLayerStyleAbstract {
@@ -151,6 +155,7 @@ struct Register {
         FBxObjectNameKey::RegisterTranslator(u"DUxDatumTargetStyle", &g_datumTargetStyleKeys);
         FBxObjectNameKey::RegisterTranslator(u"DUxSurfaceTextureStyle",
                                              &g_surfaceTextureStyleKeys);
+        FBxObjectNameKey::RegisterTranslator(u"DUxWeldStyle", &g_weldStyleKeys);
     }
 } g_register;
 } // namespace
