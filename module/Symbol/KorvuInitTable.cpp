@@ -106,6 +106,7 @@
 #include "Symbol/DLxSurfTXTInstanceONKTranslator.h"
 #include "Symbol/DLxSurfaceTexture.h"
 #include "Symbol/DLxSurfaceTextureMigrator.h"
+#include "Symbol/DLxAllAroundMigrator.h"
 #include "Symbol/DLxKorvuBug417175Migrator.h"
 #include "Symbol/DLxLeaderTextInstance.h"
 #include "Symbol/DLxLeaderTextInstanceONKTranslator.h"
@@ -592,6 +593,8 @@ const KorvuInitRow kRows[] = {
     // Legacy surface-texture symbols and their upgrade.
     {"DLxSurfaceTexture", &InitMeta<DLxSurfaceTexture>, 2},
     {"DLxSurfaceTextureMigrator", &DLxSurfaceTextureMigrator::Register, 1},
+    // The all-around diameters of older frames, surface-texture and weld symbols.
+    {"DLxAllAroundMigrator", &DLxAllAroundMigrator::Register, 1},
 };
 
 struct RunAtLoad {

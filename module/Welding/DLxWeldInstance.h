@@ -102,6 +102,7 @@ public:
 
     void Load(RSeStream& s);
     void LoadMigrate(RSeStream& s);
+    UTxResult PostRestoreMigrate(RSeMetaContext& ctx);
     void Save(RSeStream& s) const;
     UTxResult PostRestore(RSeMetaContext& ctx);
     UTxResult Clone(DLxWeldInstance* target, RSeCloneCommander* cc) const;
