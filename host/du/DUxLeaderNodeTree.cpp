@@ -540,8 +540,10 @@ void DUxLeaderNodeTree::GenGraphics(SMxDisplayList*, SMxDisplayList& leaderList,
     WqGePoint3d end;
     WqGeVector3d dir;
     const WqGePoint3d rp = root->GetPoint();
+    bool landing = false;
     if (GetLandingPosition() != kNoLanding && GetSymbolAttachPoint(shortLanding, pos, end, dir) &&
         end != rp) {
+        landing = true;
         b.SetItemId(SynthesizeItemID(kLeaderNodeItem, leader, -1, root->GetNodeId()));
         b.AddLine(rp, end);
         if (command) {
@@ -549,9 +551,10 @@ void DUxLeaderNodeTree::GenGraphics(SMxDisplayList*, SMxDisplayList& leaderList,
             b.AddPoint(end);
         }
     }
-    // The all-around circle sits at the bend, where the leader meets its landing.
+    // The all-around circle sits at the bend, where the leader meets its landing. A leader
+    // without a landing runs into its symbol, whose outline the tree does not know: no circle.
     const double diameter = leaderStyle ? leaderStyle->GetAllAroundDiameter() : 0.0;
-    if (m_allAround && diameter > 0.0) {
+    if (m_allAround && landing && diameter > 0.0) {
         b.SetItemId(SynthesizeItemID(kLeaderNodeItem, leader, -1, root->GetNodeId()));
         b.AddCircle(rp, WqGeVector3d::kZAxis, diameter / 2);
     }

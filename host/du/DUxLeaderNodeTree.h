@@ -182,8 +182,9 @@ public:
     // (kLeaderNodeItem, root id) when there is a position and a length. With `command`, hot
     // points: ends (kAnchorItem), inner nodes (kLeaderNodeItem), the landing end
     // (kLandingEndItem), and the root (kLeaderRootItem) when `canDrawRootHotPoints`. The
-    // leader style sizes the arrowheads and, on an all-around leader, the circle drawn round
-    // the root (kLeaderNodeItem, root id; none without a style or for a diameter of 0). The
+    // leader style sizes the arrowheads and, on an all-around leader with a drawn landing, the
+    // circle round the root, where leader and landing meet (kLeaderNodeItem, root id; none
+    // without a style or for a diameter of 0). The
     // symbol list and text style are accepted for the caller's sake.
     void GenGraphics(SMxDisplayList* symbolList, SMxDisplayList& leaderList, int32_t leader,
                      bool shortLanding, bool command, const DUxLeaderStyleWrapper* leaderStyle,

@@ -161,10 +161,14 @@ TEST(LeaderStylePlain, SettersChangeTheWrapperAloneAndClampNegativeSizes) {
     EXPECT_EQ(w.GetLineWeight(), 25);
 }
 
-// Root at (0,0) with one end at (-10,-10).
+// Root at (0,0) with one end at (-10,-10) and a landing of 5 to the right.
 class LeaderDrawing : public ::testing::Test {
 protected:
-    LeaderDrawing() { tree->InsertNode(tree->GetRoot(), {0, 0, 0}); }
+    LeaderDrawing() {
+        tree->InsertNode(tree->GetRoot(), {0, 0, 0});
+        tree->SetLandingPosition(DUxLeaderNodeTree::kPosX);
+        tree->SetLandingLength(5.0);
+    }
     SMxDisplayList Draw(const Wrapper* style) {
         SMxDisplayList list;
         tree->GenGraphics(nullptr, list, 0, false, false, style, nullptr, false, true, false);
@@ -198,6 +202,10 @@ TEST_F(LeaderDrawing, TheAllAroundCircleTakesTheStylesDiameterAtTheRoot) {
     // Without a style, or with a diameter of 0, there is no circle to draw.
     EXPECT_EQ(Circle(Draw(nullptr)), nullptr);
     style.SetAllAroundDiameter(0.0);
+    EXPECT_EQ(Circle(Draw(&style)), nullptr);
+    // A leader that runs into its symbol has no bend of its own to mark.
+    style.SetAllAroundDiameter(3.0);
+    tree->SetLandingPosition(DUxLeaderNodeTree::kNoLanding);
     EXPECT_EQ(Circle(Draw(&style)), nullptr);
 }
 
