@@ -59,6 +59,7 @@ void DUxLeaderStyleWrapper::SetPrimaryStyle(const DUxLeaderStyle* style) {
 
 void DUxLeaderStyleWrapper::SetBasePen(const DUxLeaderStyle* style) {
     if (!style) return;
+    m_hasPen = true;
     m_color = style->GetColor();
     m_lineWeight = style->GetLineWeight();
     m_lineType = style->GetLineType();

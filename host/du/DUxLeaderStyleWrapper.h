@@ -47,6 +47,10 @@ public:
     // The wrapper's alone; the state is not written.
     void SetBasePen(const DUxLeaderStyle* style);
 
+    // Whether the wrapper gives a pen of its own: a plain wrapper always does; one over a state
+    // when the state names a leader style or the wrapper was given a base pen. Without one,
+    // the leader keeps the pen of its layer.
+    bool HasPen() const { return !m_state.HasTarget() || m_hasPen || Style() != nullptr; }
     const SMxColor& GetColor() const;
     // Hundredths of a millimetre and a line type id; 0 is the default.
     int32_t GetLineWeight() const;
@@ -78,4 +82,5 @@ private:
     int32_t m_lineType = 0;
     Defaults m_defaults;
     double m_offset = 0.0;
+    bool m_hasPen = false;
 };

@@ -1056,7 +1056,8 @@ void DLxSymInstance::AddToLayer(CleanUpDisposition disposition) {
         if (child->list.IsEmpty()) continue;
         if (clean) DUxSceneUtil::CleanAttrStackForLayers(*child);
         if (k == 0) {
-            if (leaderStyle) DUxSceneUtil::DLItemSetStyle(child->list, *leaderStyle);
+            if (leaderStyle && leaderStyle->HasPen())
+                DUxSceneUtil::DLItemSetStyle(child->list, *leaderStyle);
         } else if (k == 1) {
             if (UsesFullStyleInformation() && style)
                 DUxSceneUtil::DLItemSetStyle(child->list, *style);
