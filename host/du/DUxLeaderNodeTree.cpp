@@ -6,6 +6,7 @@
 
 #include "dc/RDxFragment.h"
 #include "du/DUxArrowHead.h"
+#include "du/DUxLeaderStyleWrapper.h"
 #include "du/DUxLeaderNode.h"
 #include "ge/WqArray.h"
 #include "rse/RSeTransaction.h"
@@ -545,14 +546,23 @@ void DUxLeaderNodeTree::GenGraphics(SMxDisplayList*, SMxDisplayList& leaderList,
     WqGePoint3d end;
     WqGeVector3d dir;
     const WqGePoint3d rp = root->GetPoint();
+    bool landing = false;
     if (GetLandingPosition() != kNoLanding && GetSymbolAttachPoint(shortLanding, pos, end, dir) &&
         end != rp) {
+        landing = true;
         b.SetItemId(SynthesizeItemID(kLeaderNodeItem, leader, -1, root->GetNodeId()));
         b.AddLine(rp, end);
         if (command) {
             b.SetItemId(SynthesizeItemID(kLandingEndItem, leader, -1, root->GetNodeId()));
             b.AddPoint(end);
         }
+    }
+    // The all-around circle sits at the bend, where the leader meets its landing. A leader
+    // without a landing runs into its symbol, whose outline the tree does not know: no circle.
+    const double diameter = leaderStyle ? leaderStyle->GetAllAroundDiameter() : 0.0;
+    if (m_allAround && landing && diameter > 0.0) {
+        b.SetItemId(SynthesizeItemID(kLeaderNodeItem, leader, -1, root->GetNodeId()));
+        b.AddCircle(rp, WqGeVector3d::kZAxis, diameter / 2);
     }
     if (command && canDrawRootHotPoints) {
         b.SetItemId(SynthesizeItemID(kLeaderRootItem, leader, -1, root->GetNodeId()));

@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "dc/RDxFragment.h"
+#include "du/DUxWeldStyle.h"
 #include "ge/WqArray.h"
 #include "ge/WqGeVector3d.h"
 #include "sm/SMxDisplayItem.h"
@@ -135,7 +136,14 @@ void DUxWeldState::SetDefaultSubSymbol(DUxCSubWelding& sub) {
     sub.setWeldOnArrowSide(&fillet, true);
 }
 
+double DUxWeldState::GetIdentLineGap() const {
+    return DUxWeldStyleWrapper(this).GetIdentLineGap();
+}
+
 double DUxWeldState::GetAllAroundDiameter() const {
+    // The symbol's own diameter (its leader style's) wins over the rule.
+    const DUxLeaderStyleOverrides& own = GetLeaderStyleOverrides();
+    if (own.Has(DUxLeaderStyleOverrides::kAllAroundDiameter)) return own.allAroundDiameter;
     for (const DUxCSubWelding& sub : m_subWeldings) {
         switch (sub.areaDescType) {
         case 1:
@@ -143,7 +151,7 @@ double DUxWeldState::GetAllAroundDiameter() const {
         case 2:
             return kTextHeight;
         case 4:
-            return 2 * kIdentLineGap;
+            return 2 * GetIdentLineGap();
         default:
             break;
         }
@@ -393,13 +401,14 @@ void DUxWeldState::DrawSubWelding(SMxDisplayListBuilder& lines, SMxDisplayListBu
     // Welds on both sides are symmetrical about the continuous line: no identification line.
     const bool bothSides = sub.weldOnArrowSide(true) && sub.weldOnOtherSide(true);
     double identSide = 0;
+    const double gap = GetIdentLineGap();
     if (m_identLineType == kIdentLineBelow && !bothSides) identSide = -1;
     if (m_identLineType == kIdentLineAbove && !bothSides) identSide = 1;
     if (identSide != 0) {
         lines.SetItemId(kIdentLineItem);
         const int32_t solid = lines.GetLineStyle();
         lines.SetLineStyle(1);
-        lines.AddLine(f.P(0, identSide * kIdentLineGap), f.P(l.length, identSide * kIdentLineGap));
+        lines.AddLine(f.P(0, identSide * gap), f.P(l.length, identSide * gap));
         lines.SetLineStyle(solid);
     }
 
@@ -412,7 +421,7 @@ void DUxWeldState::DrawSubWelding(SMxDisplayListBuilder& lines, SMxDisplayListBu
         side.primary = k == 0 ? sub.weldOnArrowSide(true) : sub.weldOnOtherSide(true);
         side.secondary = k == 0 ? sub.weldOnArrowSide(false) : sub.weldOnOtherSide(false);
         // A side on the identification line's side sits on that line.
-        side.base = side.s == identSide ? identSide * kIdentLineGap : 0.0;
+        side.base = side.s == identSide ? identSide * gap : 0.0;
         side.shift = k == 1 && staggered ? kSecondaryPitch : 0.0;
         DrawSide(lines, texts, f, side, l.xs);
     }

@@ -181,10 +181,12 @@ public:
     // A new sub-welding's default symbol: a fillet weld on the arrow side.
     static void SetDefaultSubSymbol(DUxCSubWelding& sub);
 
-    // Diameter of the all-around circle: by the first sub-welding whose area description is
-    // 1, 2 or 4 (1.8 or 1 text heights, or twice the identification line's gap); 0 when none
-    // has one.
+    // Diameter of the all-around circle: the symbol's own (its leader style's), else by the
+    // first sub-welding whose area description is 1, 2 or 4 (1.8 or 1 text heights, or twice
+    // the identification line's gap); 0 when none has one.
     double GetAllAroundDiameter() const;
+    // The identification line's distance from the reference line: its weld style's.
+    double GetIdentLineGap() const;
     // Length of reference line `i` as drawn; 0 outside the list.
     double GetReferenceLineLength(int32_t i) const;
 

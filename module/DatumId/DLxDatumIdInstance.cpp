@@ -119,7 +119,7 @@ DLxDatumIdInstance::CreateFromString(RDxString* text, std::vector<WqGePoint3d>& 
                       fragment->GetSegment()) DLxDatumIdInstance(fragment, state);
     inst->SetBirthday(kBirthday);
 
-    const double overshoot = wrapper.GetLeaderStyle().GetExtensionLineOvershoot();
+    const double overshoot = wrapper.GetLeaderStyle()->GetExtensionLineOvershoot();
     const bool horizontal = wrapper.GetAllowedHorizontalLanding();
     if (arrowId == 0) arrowId = wrapper.GetArrowHead();
     DUxArrowHeadState* arrow = DUxLeaderNodeTree::CreateArrowHeadState(fragment, arrowId);
@@ -210,11 +210,10 @@ void DLxDatumIdInstance::GetTextColor(bool& ownColor, SMxColor& color, bool& byL
     }
 }
 
-const DUxLeaderStyleWrapper* DLxDatumIdInstance::GetLeaderStyleWrapper() const {
+SmartPtr<DUxLeaderStyleWrapper> DLxDatumIdInstance::GetLeaderStyleWrapper() const {
     DUxDatumIdState* state = GetDatumIdState();
     if (!state) return nullptr;
-    m_leaderStyle = DUxIdStyleWrapper(state).GetLeaderStyle();
-    return &*m_leaderStyle;
+    return DUxIdStyleWrapper(state).GetLeaderStyle();
 }
 
 const DUxTextStyleWrapper* DLxDatumIdInstance::GetTextStyleWrapper() const {

@@ -70,7 +70,7 @@ public:
     // the outputs as they are when the text is drawn as its style says.
     void GetTextColor(bool& ownColor, SMxColor& color, bool& byLayerSet,
                       bool& byLayer) const override;
-    const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const override;
+    SmartPtr<DUxLeaderStyleWrapper> GetLeaderStyleWrapper() const override;
     const DUxTextStyleWrapper* GetTextStyleWrapper() const override;
     SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override;
     // The box of both drawn lists (frame and text) once the identifier is born (birthday 1).
@@ -82,8 +82,7 @@ public:
     void DeleteAndVacuumClean() override;
 
 private:
-    // Last answers of the style-wrapper getters, which hand out pointers.
-    mutable std::optional<DUxLeaderStyleWrapper> m_leaderStyle;
+    // Last answer of the text-style getter, which hands out a pointer.
     mutable std::optional<DUxTextStyleWrapper> m_textStyle;
 };
 

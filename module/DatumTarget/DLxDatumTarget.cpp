@@ -18,6 +18,7 @@
 #include "dl/DLxSheet.h"
 #include "dl/DLxTDXUtil.h"
 #include "dl/DLxViewInstance.h"
+#include "du/DUxLeaderStyleWrapper.h"
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxLeaderNode.h"
 #include "du/DUxSceneUtil.h"
@@ -528,6 +529,12 @@ std::optional<DUxDatumTargetStyleWrapper> DLxDatumTarget::StyleWrapper() const {
     if (!style) return std::nullopt;
     return DUxDatumTargetStyleWrapper(RSeRef<DUxDatumTargetStyle>(style),
                                       RSeRef<RDxObject>(const_cast<DLxDatumTarget*>(this)));
+}
+
+SmartPtr<DUxLeaderStyleWrapper> DLxDatumTarget::GetLeaderStyleWrapper() const {
+    DUxSymState* state = GetSymState();
+    if (!state || !StyleWrapper()) return nullptr;
+    return new DUxLeaderStyleWrapper(state, {});
 }
 
 const DUxTextStyleWrapper* DLxDatumTarget::GetTextStyleWrapper() const {

@@ -145,7 +145,7 @@ public:
     UTxResult Compute(RDxComputeContext& ctx) override;
     void AddToLayer(CleanUpDisposition disposition) override;
     SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override;
-    const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const override { return nullptr; }
+    SmartPtr<DUxLeaderStyleWrapper> GetLeaderStyleWrapper() const override;
     const DUxTextStyleWrapper* GetTextStyleWrapper() const override;
     // Anywhere on what it drew.
     bool HitTest(const WqGePoint3d& point, double tol) const override;

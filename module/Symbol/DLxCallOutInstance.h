@@ -70,7 +70,7 @@ public:
 
     UTxResult Compute(RDxComputeContext& ctx) override;
     void GetArrowHeadBoxes(std::vector<DUxArrowHeadBox>& boxes) override;
-    const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const override { return nullptr; }
+    SmartPtr<DUxLeaderStyleWrapper> GetLeaderStyleWrapper() const override;
     const DUxTextStyleWrapper* GetTextStyleWrapper() const override { return nullptr; }
     SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override;
     bool PostLeaderGenGraphics(SMxDisplayList& list, SMxDisplayList& leaderList,

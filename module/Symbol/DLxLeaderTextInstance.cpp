@@ -10,6 +10,7 @@
 #include "dc/RDxComputeContext.h"
 #include "dc/RDxFragment.h"
 #include "dl/DLxAnchorPoint.h"
+#include "du/DUxLeaderStyleWrapper.h"
 #include "du/DUxArrowHead.h"
 #include "du/DUxDimensionStyle.h"
 #include "du/DUxLayerStyleAbstract.h"
@@ -175,6 +176,12 @@ void DLxLeaderTextInstance::GetTextColor(bool& ownColor, SMxColor& color, bool& 
         byLayerSet = true;
         byLayer = text->GetNoColor();
     }
+}
+
+SmartPtr<DUxLeaderStyleWrapper> DLxLeaderTextInstance::GetLeaderStyleWrapper() const {
+    DUxLeaderTextState* state = GetLeaderTextState();
+    if (!state) return nullptr;
+    return DUxDimensionStyleWrapper(state, nullptr).GetLeaderStyle();
 }
 
 const DUxTextStyleWrapper* DLxLeaderTextInstance::GetTextStyleWrapper() const {

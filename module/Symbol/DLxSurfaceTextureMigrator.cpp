@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "Symbol/DLxAllAroundMigrator.h"
 #include "Standard/DLxCSurfText.h"
 #include "Symbol/DLxSurfTXTInstance.h"
 #include "Symbol/DLxSurfaceTexture.h"
@@ -41,6 +42,8 @@ DLxSurfTXTInstance* DLxSurfaceTextureMigrator::Convert(DLxSurfaceTexture* old) {
     if (const auto* record = dynamic_cast<const DLxCSurfText*>(old->GetRecord().GetTarget())) record->ApplyTo(*state);
     state->SetScale(1.0);
     state->SetOrigin(old->GetSymbolOrigin());
+    // The older symbol kept no circle size: its leader style takes that of its text.
+    if (state->IsAllAround()) DLxAllAroundMigrateContext::SetAllAroundDiameter(symbol, 0.9);
     return symbol;
 }
 

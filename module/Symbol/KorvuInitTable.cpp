@@ -114,6 +114,7 @@
 #include "Symbol/DLxSurfTXTInstanceONKTranslator.h"
 #include "Symbol/DLxSurfaceTexture.h"
 #include "Symbol/DLxSurfaceTextureMigrator.h"
+#include "Symbol/DLxAllAroundMigrator.h"
 #include "Symbol/DLxKorvuBug417175Migrator.h"
 #include "Symbol/DLxLeaderTextInstance.h"
 #include "Symbol/DLxLeaderTextInstanceONKTranslator.h"
@@ -631,6 +632,8 @@ const KorvuInitRow kRows[] = {
     {"LeaderMove", &RegisterOlderLeaderRequest<DLxLeaderMoveRequest, kLeaderMove>, 2},
     {"ChangeArrowhead",
      &RegisterOlderLeaderRequest<DLxLeaderChangeArrowheadRequest, kChangeArrowhead>, 2},
+    // The all-around diameters of older frames, surface-texture and weld symbols.
+    {"DLxAllAroundMigrator", &DLxAllAroundMigrator::Register, 1},
 };
 
 struct RunAtLoad {

@@ -12,8 +12,10 @@
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
+#include "du/DUxLeaderStyleWrapper.h"
 #include "du/DUxSymStyleWrapUtils.h"
 #include "du/DUxWeldState.h"
+#include "du/DUxWeldStyle.h"
 #include "fb/FBxLayerStyle.h"
 #include "rse/RSeMeta.h"
 #include "sm/SMxDisplayList.h"
@@ -37,6 +39,7 @@ DLxWeldInstance::~DLxWeldInstance() = default;
 
 DLxWeldInstance* DLxWeldInstance::CreateInstance(RDxFragment* fragment,
                                                  std::vector<WqGePoint3d>& points,
+                                                 const RSeRef<DUxWeldStyle>& weldStyle,
                                                  const RSeRef<FBxLayerStyle>& layerStyle,
                                                  const UTxString16& standard) {
     if (!fragment || !fragment->GetSegment()) return nullptr;
@@ -46,7 +49,16 @@ DLxWeldInstance* DLxWeldInstance::CreateInstance(RDxFragment* fragment,
     auto* inst = new (RSe::_GetMeta(static_cast<const DLxWeldInstance*>(nullptr)),
                       fragment->GetSegment()) DLxWeldInstance(fragment, state);
 
-    state->SetStandardDefaults(standard);
+    // The style is read, not written.
+    const auto wrapper = DUxSymStyleWrapUtils::GetWeldStyle(state);
+    if (weldStyle.HasTarget()) wrapper->SetPrimaryStyle(weldStyle.Read());
+    if (const DUxWeldStyle* style = wrapper->Style()) {
+        state->SetIdentLineType(style->GetIdentLineType());
+        state->SetArrowSidePosition(style->GetArrowSidePosition());
+        state->SetRecoverPrefix(style->GetRecoverPrefix());
+    } else {
+        state->SetStandardDefaults(standard);
+    }
     const int32_t first = state->addSubWelding();
     state->setOrientation(1);
     if (DUxCSubWelding* sub = state->EditSubWelding(first))
@@ -59,6 +71,17 @@ DLxWeldInstance* DLxWeldInstance::CreateInstance(RDxFragment* fragment,
     inst->AppendLeader(leader);
     inst->SetAlwaysHorizontal(true);
     return inst;
+}
+
+SmartPtr<DUxLeaderStyleWrapper> DLxWeldInstance::GetLeaderStyleWrapper() const {
+    const auto wrapper = DUxSymStyleWrapUtils::GetWeldStyle(GetWeldState());
+    return wrapper ? wrapper->GetLeaderStyle() : nullptr;
+}
+
+const DUxTextStyleWrapper* DLxWeldInstance::GetTextStyleWrapper() const {
+    const auto wrapper = DUxSymStyleWrapUtils::GetWeldStyle(GetWeldState());
+    m_textStyle = wrapper ? wrapper->GetTextStyle() : nullptr;
+    return m_textStyle.get();
 }
 
 DUxWeldState* DLxWeldInstance::GetWeldState() const {

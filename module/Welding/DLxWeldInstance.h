@@ -13,6 +13,7 @@
 
 struct DUxWeldContent;
 class DUxWeldState;
+class DUxWeldStyle;
 struct DLxModelWeld;
 class FBxLayerStyle;
 class FBxObjectEditRecord;
@@ -35,7 +36,11 @@ public:
     // the arrow side) under the look of `standard`, one leader through `points` (its end
     // first, the root last) with the default arrowhead, on the layer when given; always
     // horizontal, no feature ids.
+    // The weld style given becomes the symbol's own; without one the drawing's applies. The
+    // symbol takes its identification line, arrow side and prefix choice from that style, or
+    // from `standard`'s rule when the drawing has no weld style.
     static DLxWeldInstance* CreateInstance(RDxFragment* fragment, std::vector<WqGePoint3d>& points,
+                                           const RSeRef<DUxWeldStyle>& weldStyle,
                                            const RSeRef<FBxLayerStyle>& layerStyle,
                                            const UTxString16& standard);
 
@@ -84,8 +89,8 @@ public:
     static const UTxString16& GetBrowserLabel();
 
     UTxResult Compute(RDxComputeContext& ctx) override;
-    const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const override { return nullptr; }
-    const DUxTextStyleWrapper* GetTextStyleWrapper() const override { return nullptr; }
+    SmartPtr<DUxLeaderStyleWrapper> GetLeaderStyleWrapper() const override;
+    const DUxTextStyleWrapper* GetTextStyleWrapper() const override;
     SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override;
     WqGeVector3d GetAttachPointOffset(const BBox& box) const override;
     bool IsOnLeader(WqGePoint3d& p, int32_t leader) const override;
@@ -97,6 +102,7 @@ public:
 
     void Load(RSeStream& s);
     void LoadMigrate(RSeStream& s);
+    UTxResult PostRestoreMigrate(RSeMetaContext& ctx);
     void Save(RSeStream& s) const;
     UTxResult PostRestore(RSeMetaContext& ctx);
     UTxResult Clone(DLxWeldInstance* target, RSeCloneCommander* cc) const;
@@ -104,6 +110,8 @@ public:
 private:
     uint32_t m_arrowID = kNoFeature;
     uint32_t m_otherID = kNoFeature;
+    // Last answer of GetTextStyleWrapper, which hands out a pointer.
+    mutable SmartPtr<DUxTextStyleWrapper> m_textStyle;
 };
 
 namespace RSe {

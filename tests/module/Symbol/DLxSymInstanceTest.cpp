@@ -886,6 +886,14 @@ TEST(SymInstance, AddToLayerColoursByLayerStyleAndText) {
         EXPECT_EQ(DrawnColor(list, 2, SMxItemKind::Text), c.textInList);
         EXPECT_EQ(DrawnColor(list, 1, SMxItemKind::Text), c.textInSymbol);
     }
+    // A leader style over the state that names no leader style gives no pen: the leader keeps
+    // its layer's colour.
+    SymTestSheet t;
+    SymTestKind* sym = t.Place(1, 0.5, {110, 110, 0});
+    sym->m_layerColor = layer;
+    sym->m_leaderStyle = DUxLeaderStyleWrapper(sym->GetSymState(), {});
+    ASSERT_FALSE(t.Recompute().Failed());
+    EXPECT_EQ(DrawnColor(*sym->GetDisplayList(), 0, SMxItemKind::Line), layer);
 }
 
 // Styled again with disposition 1, the old styling is cleaned off first and nothing piles up.

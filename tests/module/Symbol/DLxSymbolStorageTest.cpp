@@ -22,6 +22,7 @@
 #include "Symbol/DLxSurfTXTInstance.h"
 #include "Symbol/DLxSurfaceTexture.h"
 #include "Symbol/DLxWeldSymbol.h"
+#include "du/DUxLeaderStyleWrapper.h"
 #include "du/DUxSurfTXTState.h"
 #include "TstDocWriter.h"
 #include "TstLegacyWriter.h"
@@ -534,6 +535,11 @@ TEST(LegacySymbolUpgrade, OlderSurfaceTexturesBecomePlacedSymbolsWithTheirValues
         EXPECT_EQ(state->GetOrientation(), 2);
         EXPECT_EQ(state->GetAngle(), 0.25);
         EXPECT_TRUE(state->IsAllAround());
+        // Its circle is sized by its text, on its own leader style.
+        EXPECT_DOUBLE_EQ(symbols[0]->GetLeaderStyleWrapper()->GetAllAroundDiameter(),
+                         0.9 * state->GetTextHeight());
+        EXPECT_TRUE(state->GetLeaderStyleOverrides().Has(
+            DUxLeaderStyleOverrides::kAllAroundDiameter));
         EXPECT_FALSE(state->IsMajority());
         EXPECT_TRUE(state->IsForcedTail());
         EXPECT_EQ(symbols[0]->GetSymbolOrigin(), kTexturePoint);

@@ -177,7 +177,8 @@ TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
                                             "DLxSurfaceTextureMigrator",
                                             "DLxDatumIdSymMigrator",
                                             "DLxFeatureIdSymMigrator",
-                                            "DLxUpdateLeaderStateMigrator"};
+                                            "DLxUpdateLeaderStateMigrator",
+                                            "DLxAllAroundMigrator"};
     EXPECT_EQ(first, expected);
 
     std::vector<std::string> migrators;
@@ -189,7 +190,8 @@ TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
                                          "DLxLeaderTextUnderlineMigrator", "DLxGDTSymMigrator",
                                          "DLxSurfaceTextureMigrator", "DLxDatumIdSymMigrator",
                                          "DLxFeatureIdSymMigrator",
-                                         "DLxUpdateLeaderStateMigrator"};
+                                         "DLxUpdateLeaderStateMigrator",
+                                         "DLxAllAroundMigrator"};
     EXPECT_EQ(migrators, named);
     for (const std::string& name : named) {
         RSeSegmentMigrator* m = RSeSegmentMigrator::Get(name);

@@ -490,7 +490,7 @@ TEST(WeldSymbol, ASymbolOnAModelWeldTakesTheModelsSymbol) {
         const std::vector<uint8_t> before = d.Bytes();
         ASSERT_FALSE(d.doc->ProcessChangeRequest(new DLxCreateWeldSymbolRequest(
                                                      DLxIntent::OnEdge(d.view, 2, 0.5),
-                                                     {{200, 190, 0}, {220, 210, 0}}, {}, {}, {}))
+                                                     {{200, 190, 0}, {220, 210, 0}}, {}, {}, {}, {}))
                          .Failed());
         DLxWeldInstance* elsewhere = d.Weld(1);
         EXPECT_FALSE(elsewhere->IsRecovered());
@@ -518,7 +518,7 @@ TEST(WeldSymbol, AViewHidesItsRecoveredWeldSymbols) {
     ASSERT_FALSE(d.Create().Failed());
     ASSERT_FALSE(d.doc->ProcessChangeRequest(new DLxCreateWeldSymbolRequest(
                                                  DLxIntent::OnEdge(d.view, 2, 0.5),
-                                                 {{200, 190, 0}, {220, 210, 0}}, {}, {}, {}))
+                                                 {{200, 190, 0}, {220, 210, 0}}, {}, {}, {}, {}))
                      .Failed());
     DLxWeldInstance* recovered = d.Weld(0);
     DLxWeldInstance* own = d.Weld(1);
