@@ -92,22 +92,9 @@ void UCxDialog::OnCancel() {
     NotifyTarget(kNotifyCancel, nullptr);
 }
 
-namespace {
-UCxDialog::UserRunner& Runner() {
-    static UCxDialog::UserRunner s_runner;
-    return s_runner;
-}
-} // namespace
-
-UCxDialog::UserRunner UCxDialog::SetUserRunner(UserRunner runner) {
-    UserRunner before = std::move(Runner());
-    Runner() = std::move(runner);
-    return before;
-}
-
 void UCxDialog::RunUser(UCxDialog& dialog) {
     // A copy: the runner may install another while it plays.
-    if (UserRunner runner = Runner()) runner(dialog);
+    if (ModalRunner runner = Runner()) runner(dialog);
 }
 
 void UCxDialog::OnUserType(int32_t id, const std::u16string& text) {

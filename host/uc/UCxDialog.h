@@ -77,11 +77,11 @@ public:
     virtual void OnUserType(int32_t id, const std::u16string& text);
     virtual void OnUserChoose(int32_t /*id*/, int32_t /*value*/) {}
 
-    // The user of dialogs that a command opens and runs to its end: a test or the program's
-    // scripted input plays it; without one nobody answers and the dialog stays as it opened
-    // (its caller treats that as Cancel). SetUserRunner answers the runner before.
-    using UserRunner = std::function<void(UCxDialog&)>;
-    static UserRunner SetUserRunner(UserRunner runner);
+    // A dialog that a command opens itself and runs to its end is played by the same user as
+    // a modal run: a test or the program's scripted input; without one nobody answers and the
+    // dialog stays as it opened (its caller treats that as Cancel).
+    using UserRunner = ModalRunner;
+    static UserRunner SetUserRunner(UserRunner runner) { return SetModalRunner(std::move(runner)); }
     static void RunUser(UCxDialog& dialog);
 
     // A notification to the command target; false when the target did not handle it.
