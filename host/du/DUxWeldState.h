@@ -121,6 +121,27 @@ public:
     }
     // The dialog index of a primary weld's brazing flag.
     static constexpr int32_t kBrazingIndex = 20;
+
+    // A weld or contour as the dialog offers it: its picture and tooltip (resource ids of the
+    // resource module), what it stands for, and whether its picture is drawn mirrored.
+    struct Desc {
+        uint32_t bitmap = 0;
+        uint32_t tooltip = 0;
+        uint32_t weldType = 0; // a contour's: its contour type
+        int32_t group = 0;
+        bool enabled = true;
+        bool mirrored = false;
+    };
+    // The picture of "no weld" (and of "no contour") and its tooltip.
+    static constexpr uint32_t kNoWeldBitmap = 7680;
+    static constexpr uint32_t kNoWeldTooltip = 8225;
+    // Every weld type, pictured above the reference line or below it.
+    static std::vector<Desc> GetWelds(bool above);
+    // The contours flush, convex and concave, pictured the same way.
+    static std::vector<Desc> GetContours(bool above);
+    // The tooltips of the all-around circle and the field flag.
+    static constexpr uint32_t kAllAroundTooltip = 8236;
+    static constexpr uint32_t kFieldTooltip = 8237;
 };
 
 class DUxWeldState : public DUxSymState {
