@@ -122,6 +122,7 @@
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "utx/UTxGUID.h"
+#include "Welding/DLxAnnoWeldInstance.h"
 #include "Welding/DLxWeldInstance.h"
 #include "Welding/DLxWeldInstanceONKTranslator.h"
 
@@ -592,6 +593,8 @@ const KorvuInitRow kRows[] = {
     // Legacy surface-texture symbols and their upgrade.
     {"DLxSurfaceTexture", &InitMeta<DLxSurfaceTexture>, 2},
     {"DLxSurfaceTextureMigrator", &DLxSurfaceTextureMigrator::Register, 1},
+    // 3D weld annotations.
+    {"DLxAnnoWeldInstance", &InitMeta<DLxAnnoWeldInstance>, 2},
 };
 
 struct RunAtLoad {
