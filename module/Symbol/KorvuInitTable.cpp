@@ -122,6 +122,7 @@
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "utx/UTxGUID.h"
+#include "Symbol/KorvuIFxAnnoWeldProxy.h"
 #include "Welding/DLxAnnoWeldInstance.h"
 #include "Welding/DLxWeldInstance.h"
 #include "Welding/DLxWeldInstanceONKTranslator.h"
@@ -272,6 +273,9 @@ template <class Request> void RegisterDatumTargetRequest() {
 void RegisterCreateWeldSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateWeldSymbolRequest),
                                                 u"CreateWeldSymbol");
+}
+void RegisterAnnoWeldProxy() {
+    (void)KorvuIFxAnnoWeldProxy::Instance();
 }
 void RegisterWeldSymbolVisibility() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxWeldSymbolVisibilityRequest),
@@ -595,6 +599,7 @@ const KorvuInitRow kRows[] = {
     {"DLxSurfaceTextureMigrator", &DLxSurfaceTextureMigrator::Register, 1},
     // 3D weld annotations.
     {"DLxAnnoWeldInstance", &InitMeta<DLxAnnoWeldInstance>, 2},
+    {"KorvuIFxAnnoWeldProxy", &RegisterAnnoWeldProxy, 2},
 };
 
 struct RunAtLoad {

@@ -9,6 +9,8 @@
 #include "Leader/DLxLeaderUtils.h"
 #include "Request/DLxSymChangeLeaderRequest.h"
 #include "dl/DLxAnchorPoint.h"
+#include "fw/IFxInterfaces.h"
+#include "rse/RSeInterface.h"
 #include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
 
@@ -130,7 +132,10 @@ TEST(WeldModel, AViewUpdateReanchorsSymbolsOnTheirWelds) {
     d.sheet->Recompute(ctx);
     ASSERT_FALSE(bead->IsValid());
 
-    EXPECT_EQ(WI::RelinkViewWeldSymbols(d.view), 2);
+    // As the host does after generating the view: through the module's published proxy.
+    auto* proxy = RSe::StaticInterfaceSet().Query<IFxAnnoWeldProxy>(UTxGuidForIFxAnnoWeldProxy());
+    ASSERT_NE(proxy, nullptr);
+    EXPECT_EQ(proxy->OnViewUpdated(d.view), 2);
     for (auto [w, edge, param] : {std::tuple{bead, 11, 0.5}, std::tuple{cosmetic, 13, 0.2}}) {
         DLxAnchorPoint* anchor = w->GetFirstAnchor();
         int32_t id = 0;
