@@ -157,7 +157,7 @@ void DLxViewInstance::LoadFields(RSeStream& s, int32_t version) {
         for (DLxModelWeld& w : m_welds) {
             s.Read(w.id);
             s.Read(w.reverse);
-            DUxWeldState::LoadSubWeldings(s, w.subWeldings);
+            DUxWeldState::LoadSubWeldings(s, w.subWeldings, version >= 4);
             if (version >= 4) {
                 s.Read(w.other);
                 s.Read(w.cosmetic);

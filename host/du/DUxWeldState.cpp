@@ -34,6 +34,12 @@ std::vector<DUxWeldSrvUtils::Desc> DUxWeldSrvUtils::GetWelds(bool above) {
     return out;
 }
 
+std::vector<UTxString16> DUxWeldSrvUtils::FinishChoices(int32_t contour) {
+    // Chipping, grinding, hammering, machining, rolling, unspecified.
+    if (contour == DUxCWeld::kNoContour) return {};
+    return {u"C", u"G", u"H", u"M", u"R", u"U"};
+}
+
 std::vector<DUxWeldSrvUtils::Desc> DUxWeldSrvUtils::GetContours(bool above) {
     std::vector<Desc> out;
     for (int32_t c = DUxCWeld::kFlush; c <= DUxCWeld::kConcave; ++c)
@@ -369,6 +375,10 @@ void DrawSide(SMxDisplayListBuilder& lines, SMxDisplayListBuilder& texts, const 
         if (w->contourType != DUxCWeld::kNoContour) {
             Contour(lines, f, w->contourType, xs, side.base, s, out + 0.1 * kH);
             out += 0.6 * kH;
+            if (!w->finish.empty()) {
+                Text(texts, w->finish, f.P(xs, side.base + s * out), beyond);
+                out += 1.1 * kH;
+            }
         }
         Text(texts, LeftText(*w), f.P(xs - kSymbol / 2 - kGap, side.base + s * kSymbol / 2),
              SMxTextAlign::MiddleRight);

@@ -52,6 +52,8 @@ struct DUxCWeld {
     bool brazing = false;
     UTxString16 prefix;
     std::array<UTxString16, kFields> values;
+    // The finishing method of a contoured weld (a letter drawn beyond the contour).
+    UTxString16 finish;
 
     void setWeldType(uint32_t type, int32_t g) {
         weldType = type;
@@ -121,6 +123,11 @@ public:
     }
     // The dialog index of a primary weld's brazing flag.
     static constexpr int32_t kBrazingIndex = 20;
+    // The dialog indices of the primary and the secondary weld's finishing method.
+    static constexpr int32_t kFinishIndex = 15;
+    static constexpr int32_t kSecondaryFinishIndex = 17;
+    // The finishing methods a weld of that contour offers (none without a contour).
+    static std::vector<UTxString16> FinishChoices(int32_t contour);
 
     // A weld or contour as the dialog offers it: its picture and tooltip (resource ids of the
     // resource module), what it stands for, and whether its picture is drawn mirrored.
@@ -213,12 +220,16 @@ public:
                      const UTxGUID& standard, bool upright, int32_t outlineType) override;
 
     void Load(RSeStream& s);
+    void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
     UTxResult Clone(DUxWeldState* target, RSeCloneCommander* cc) const;
     // The stored form of a list of sub-weldings, for the state and for whoever else keeps
     // weld symbol content (the model's welds).
     static void SaveSubWeldings(RSeStream& s, const std::vector<DUxCSubWelding>& subs);
-    static void LoadSubWeldings(RSeStream& s, std::vector<DUxCSubWelding>& subs);
+    // Sub-weldings stored before the finishing method (the state's version 0, a view's
+    // before 4) load `withFinish` false.
+    static void LoadSubWeldings(RSeStream& s, std::vector<DUxCSubWelding>& subs,
+                                bool withFinish = true);
 
 private:
     // How far the symbols of a line keep from its root: clear of the all-around circle.

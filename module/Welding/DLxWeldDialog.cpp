@@ -128,6 +128,11 @@ UTxString16 DLxWeldDialog::GetToolTip(int32_t id) const {
     return it == m_tooltips.end() ? UTxString16() : it->second;
 }
 
+std::vector<UTxString16> DLxWeldDialog::GetComboChoices(int32_t id) const {
+    auto it = m_choices.find(id);
+    return it == m_choices.end() ? std::vector<UTxString16>() : it->second;
+}
+
 uint32_t DLxWeldDialog::GetItemIcon(int32_t id) const {
     auto it = m_icons.find(id);
     return it == m_icons.end() ? 0 : it->second;
@@ -282,6 +287,19 @@ void DLxWeldDialog::RefreshRow(int32_t r) {
                                                       ? DUxWeldSrvUtils::kNoWeldTooltip
                                                       : 8238u + uint32_t(w->contourType) - 1);
     }
+    // The finishing methods of contoured welds; the weld's own is selected (the empty entry
+    // when it is none of them).
+    for (int32_t k = 0; k < 2; ++k) {
+        const DUxCWeld* w = k == 0 ? primary : secondary;
+        const int32_t id = k == 0 ? row.primaryFinish : row.secondaryFinish;
+        std::vector<UTxString16> choices =
+            w ? DUxWeldSrvUtils::FinishChoices(w->contourType) : std::vector<UTxString16>();
+        ShowItem(id, !choices.empty());
+        if (!choices.empty()) choices.push_back(u"");
+        SetDlgItemText(id, w ? w->finish : u"");
+        m_tooltips[id] = String(8241);
+        m_choices[id] = std::move(choices);
+    }
     ShowItem(row.brazing, primary != nullptr);
     CheckDlgButton(row.brazing, primary && primary->brazing);
     // A weld on both sides at once leaves the other row nothing to choose.
@@ -392,6 +410,22 @@ void DLxWeldDialog::OnChoose(int32_t id, int32_t value) {
                                   m_weldPopup[1].get()})
         if (popup->GetDlgCtrlID() == id) {
             popup->Choose(uint32_t(value));
+            return;
+        }
+    for (int32_t r = 0; r < 2; ++r)
+        for (int32_t k = 0; k < 2; ++k) {
+            const int32_t finish = k == 0 ? kRows[r].primaryFinish : kRows[r].secondaryFinish;
+            if (id != finish) continue;
+            const std::vector<UTxString16>& choices = m_choices[id];
+            if (value < 0 || value >= int32_t(choices.size())) return;
+            const bool primary = k == 0;
+            Record(Rec(primary ? u"WeldPrimaryValuePositions" : u"WeldSecondaryValuePositions")
+                       .AddBool(RowIsArrowSide(r)));
+            Record(Rec(u"WeldValueIndex")
+                       .AddInt(primary ? DUxWeldSrvUtils::kFinishIndex
+                                       : DUxWeldSrvUtils::kSecondaryFinishIndex));
+            Record(Rec(u"WeldValue").AddString(choices[size_t(value)]));
+            Changed();
             return;
         }
     for (int32_t r = 0; r < 2; ++r)

@@ -48,9 +48,12 @@ public:
         int32_t primaryContour;
         int32_t secondaryContour;
         int32_t brazing;
+        // The finishing methods of the primary and the secondary weld's contours.
+        int32_t primaryFinish;
+        int32_t secondaryFinish;
     };
-    static constexpr Row kRows[2] = {{7625, 7640, 8332, 8187, 7576, 7577, 7622},
-                                     {8053, 8068, 8426, 8186, 7574, 7575, 8050}};
+    static constexpr Row kRows[2] = {{7625, 7640, 8332, 8187, 7576, 7577, 7622, 7641, 7642},
+                                     {8053, 8068, 8426, 8186, 7574, 7575, 8050, 8069, 8070}};
     static constexpr int32_t kFieldWeld = 8425;
     static constexpr int32_t kAllAround = 8421;
     static constexpr int32_t kSwap = 7828;
@@ -99,6 +102,8 @@ public:
     UCxBitmapPopup& WeldPopup(int32_t row) { return *m_weldPopup[row]; }
     UCxBitmapPopup& IdentLinePopup() { return m_identPopup; }
     UCxBitmapPopup& StaggerPopup() { return m_staggerPopup; }
+    // The entries of a finishing-method combo (the methods, then an empty entry for none).
+    std::vector<UTxString16> GetComboChoices(int32_t id) const;
     // The tooltip a control shows; empty when it has none.
     UTxString16 GetToolTip(int32_t id) const;
     // The icon a button or static shows (a resource id); 0 when none.
@@ -142,4 +147,5 @@ private:
     UCxBitmapPopup m_staggerPopup;
     std::map<int32_t, UTxString16> m_tooltips;
     std::map<int32_t, uint32_t> m_icons;
+    std::map<int32_t, std::vector<UTxString16>> m_choices;
 };

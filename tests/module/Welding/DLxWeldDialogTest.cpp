@@ -11,6 +11,8 @@
 #include "WinModule.h"
 #include "Welding/DLxWeldDialog.h"
 #include "fw/FWxTranscriptValue.h"
+#include "sm/SMxDisplayItem.h"
+#include "sm/SMxDisplayList.h"
 
 namespace {
 using namespace weldtest;
@@ -84,7 +86,8 @@ TEST(WeldDialog, ItsTemplateHoldsEveryControlItDrives) {
         for (int32_t i : {0, 1, 2, 3, 4, 5, 10, 11, 12, 13, 14})
             ids.push_back(row.firstValueEdit + i);
         for (int32_t id : {row.prefixEdit, row.weldPopup, row.secondaryButton, row.primaryContour,
-                           row.secondaryContour, row.brazing})
+                           row.secondaryContour, row.brazing, row.primaryFinish,
+                           row.secondaryFinish})
             ids.push_back(id);
     }
     for (int32_t id : ids)
@@ -302,6 +305,47 @@ TEST(WeldDialog, IconsAndTooltipsFollowTheSymbol) {
     EXPECT_EQ(s.dlg->GetItemIcon(D::kAllAround), 2800u);
     s.dlg->ClickButton(D::kAllAround);
     EXPECT_EQ(s.dlg->GetItemIcon(D::kAllAround), 2813u);
+}
+
+// A contoured weld offers its finishing methods; the choice travels as the weld's value 15 (17
+// for a secondary weld), and the symbol draws it beyond the contour.
+TEST(WeldDialog, AContouredWeldTakesAFinishingMethod) {
+    Session s;
+    const D::Row& top = D::kRows[0];
+    EXPECT_FALSE(s.dlg->IsItemVisible(top.primaryFinish));
+    s.dlg->OnChoose(top.primaryContour, DUxCWeld::kFlush);
+    ASSERT_TRUE(s.dlg->IsItemVisible(top.primaryFinish));
+    const std::vector<UTxString16> choices = s.dlg->GetComboChoices(top.primaryFinish);
+    ASSERT_EQ(choices.size(), 7u);
+    EXPECT_EQ(choices.back(), u"");
+    const size_t before = s.records.size();
+    s.dlg->OnChoose(top.primaryFinish, 1); // "G"
+    EXPECT_EQ(Keys(s.records, before),
+              (std::vector<std::string>{"WeldPrimaryValuePositions true", "WeldValueIndex 15",
+                                        "WeldValue G"}));
+    EXPECT_EQ(s.dlg->GetDlgItemText(top.primaryFinish), u"G");
+    s.dlg->OnChoose(top.primaryFinish, 7); // no such entry
+    EXPECT_EQ(s.records.size(), before + 3);
+
+    s.dlg->ClickButton(top.secondaryButton);
+    s.dlg->OnChoose(top.secondaryContour, DUxCWeld::kConvex);
+    const size_t second = s.records.size();
+    s.dlg->OnChoose(top.secondaryFinish, 3); // "M"
+    EXPECT_EQ(Keys(s.records, second),
+              (std::vector<std::string>{"WeldSecondaryValuePositions true", "WeldValueIndex 17",
+                                        "WeldValue M"}));
+    const DUxCSubWelding& sub = s.dlg->GetPreview().subWeldings[0];
+    EXPECT_EQ(sub.weldOnArrowSide(true)->finish, u"G");
+    EXPECT_EQ(sub.weldOnArrowSide(false)->finish, u"M");
+
+    ASSERT_FALSE(s.d.Edit(s.d.Weld(), s.records).Failed());
+    SMxDisplayList lines, texts;
+    s.d.State()->GenGraphics(lines, texts, 0, UTxGUID(), false, 0);
+    bool drawn = false;
+    for (const SMxDisplayItem& i : texts)
+        if (const auto* text = dynamic_cast<const SMxTextItem*>(&i))
+            drawn = drawn || text->text == u"G";
+    EXPECT_TRUE(drawn);
 }
 
 } // namespace

@@ -409,8 +409,12 @@ TEST(WeldSymbol, RoundTripsKeepEverything) {
                      .Failed());
     ASSERT_FALSE(d.Create({}, 0.2, {130, 180, 0}).Failed());
     ASSERT_FALSE(d.Edit(d.Weld(1), {Rec(u"AddSubWeld", 1), Weld(u"AddPrimaryArrowWeld", DUxCWeld::kU),
-                                    Rec(u"NoteText", u"ISO 4063-111"), Rec(u"WeldAllAround", 1)})
+                                    Rec(u"NoteText", u"ISO 4063-111"), Rec(u"WeldAllAround", 1),
+                                    Rec(u"ArrowContourType", 1),
+                                    Rec(u"WeldPrimaryValuePositions", true),
+                                    Rec(u"WeldValueIndex", 15), Rec(u"WeldValue", u"M")})
                      .Failed());
+    ASSERT_EQ(d.State(1)->subWelding(1)->weldOnArrowSide(true)->finish, u"M");
     const std::vector<uint8_t> full = d.Bytes();
     const std::vector<UTxString16> lines = mgr.GetLines();
     ASSERT_EQ(lines.size(), 3u);
