@@ -143,10 +143,12 @@ public:
     BBox GetSheetBBox() const;
 
     // Version 1 added the breaks, version 2 each edge's occurrence path, version 3 each edge's
-    // model weld, the model welds and the weld symbols' visibility, version 4 the origin
+    // model weld, the model welds and the weld symbols' visibility, version 4 each edge's
+    // cosmetic welds and each weld's paired weld and cosmetic flag, version 5 the origin
     // indicator and the suppression; a view stored at version 0 has no breaks, one stored
     // before version 2 edges of no occurrence, one before version 3 no welds (and shows its
-    // weld symbols), one before version 4 no origin indicator and is not suppressed.
+    // weld symbols), one before version 4 no cosmetic or paired welds, one before version 5 no
+    // origin indicator and is not suppressed.
     void Load(RSeStream& s);
     void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;

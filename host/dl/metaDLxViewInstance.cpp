@@ -89,7 +89,7 @@ void LoadBreak(RSeStream& s, DLxViewBreak& b) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxViewInstance*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DLxViewInstance>(u"DLxViewInstance", &InitGuid, 4, RSeMetaType::kClass,
+        RSeMakeMeta<DLxViewInstance>(u"DLxViewInstance", &InitGuid, 5, RSeMetaType::kClass,
                                      RSe::_InitMeta(static_cast<const RDxNode*>(nullptr)));
     return mt;
 }
@@ -105,7 +105,7 @@ RSeMetaType* DLxViewInstance::GetMeta() const {
 }
 
 void DLxViewInstance::Load(RSeStream& s) {
-    LoadFields(s, 4);
+    LoadFields(s, 5);
 }
 
 void DLxViewInstance::LoadMigrate(RSeStream& s) {
@@ -128,6 +128,19 @@ void DLxViewInstance::LoadFields(RSeStream& s, int32_t version) {
         if (version >= 2) LoadOccurrence(s, e);
         e.weld = 0;
         if (version >= 3) s.Read(e.weld);
+        e.cosmeticWelds.clear();
+        if (version >= 4) {
+            s.Read(n);
+            s.CheckCount(n, 5 + 5 + 2 * 9); // weld, interval count, one interval
+            e.cosmeticWelds.assign(n, DLxEdgeWeldData());
+            for (DLxEdgeWeldData& d : e.cosmeticWelds) {
+                s.Read(d.weld);
+                s.Read(n);
+                s.CheckCount(n, 9);
+                d.intervals.assign(n, 0.0);
+                for (double& v : d.intervals) s.Read(v);
+            }
+        }
     }
     m_breaks.clear();
     if (version >= 1) {
@@ -145,7 +158,11 @@ void DLxViewInstance::LoadFields(RSeStream& s, int32_t version) {
         for (DLxModelWeld& w : m_welds) {
             s.Read(w.id);
             s.Read(w.reverse);
-            DUxWeldState::LoadSubWeldings(s, w.subWeldings);
+            DUxWeldState::LoadSubWeldings(s, w.subWeldings, version >= 4);
+            if (version >= 4) {
+                s.Read(w.other);
+                s.Read(w.cosmetic);
+            }
         }
     }
     m_weldSymbolsVisible = true;
@@ -153,7 +170,7 @@ void DLxViewInstance::LoadFields(RSeStream& s, int32_t version) {
     RDxPersist::LoadRefs(s, m_proxies);
     m_centerDatum = RSeRef<DLxEmblem>();
     m_suppressed = false;
-    if (version >= 4) {
+    if (version >= 5) {
         s.Read(m_centerDatum);
         s.Read(m_suppressed);
     }
@@ -171,6 +188,12 @@ void DLxViewInstance::Save(RSeStream& s) const {
         SaveEdge(s, e);
         SaveOccurrence(s, e);
         s.Write(e.weld);
+        s.Write(uint32_t(e.cosmeticWelds.size()));
+        for (const DLxEdgeWeldData& d : e.cosmeticWelds) {
+            s.Write(d.weld);
+            s.Write(uint32_t(d.intervals.size()));
+            for (double v : d.intervals) s.Write(v);
+        }
     }
     s.Write(uint32_t(m_breaks.size()));
     for (const DLxViewBreak& b : m_breaks) {
@@ -183,6 +206,8 @@ void DLxViewInstance::Save(RSeStream& s) const {
         s.Write(w.id);
         s.Write(w.reverse);
         DUxWeldState::SaveSubWeldings(s, w.subWeldings);
+        s.Write(w.other);
+        s.Write(w.cosmetic);
     }
     s.Write(m_weldSymbolsVisible);
     RDxPersist::SaveRefs(s, m_proxies);

@@ -26,6 +26,29 @@ void DUxCSubWelding::reverseSide() {
     std::swap(present[1], present[3]);
 }
 
+std::vector<DUxWeldSrvUtils::Desc> DUxWeldSrvUtils::GetWelds(bool above) {
+    // Pictures below the line from 7681, above it from 7711, one a weld type; their names from
+    // string 8226.
+    std::vector<Desc> out;
+    for (uint32_t t = DUxCWeld::kFillet; t <= DUxCWeld::kLastType; ++t)
+        out.push_back({(above ? 7711u : 7681u) + t - 1, 8226u + t - 1, t, 0, true, false});
+    return out;
+}
+
+std::vector<UTxString16> DUxWeldSrvUtils::FinishChoices(int32_t contour) {
+    // Chipping, grinding, hammering, machining, rolling, unspecified.
+    if (contour == DUxCWeld::kNoContour) return {};
+    return {u"C", u"G", u"H", u"M", u"R", u"U"};
+}
+
+std::vector<DUxWeldSrvUtils::Desc> DUxWeldSrvUtils::GetContours(bool above) {
+    std::vector<Desc> out;
+    for (int32_t c = DUxCWeld::kFlush; c <= DUxCWeld::kConcave; ++c)
+        out.push_back({(above ? 7741u : 7731u) + uint32_t(c) - 1, 8238u + uint32_t(c) - 1,
+                       uint32_t(c), 1, true, false});
+    return out;
+}
+
 bool DUxWeldSrvUtils::HasService(uint32_t type, int32_t group) {
     return group == 0 && type >= DUxCWeld::kFillet && type <= DUxCWeld::kLastType;
 }
@@ -360,6 +383,10 @@ void DrawSide(SMxDisplayListBuilder& lines, SMxDisplayListBuilder& texts, const 
         if (w->contourType != DUxCWeld::kNoContour) {
             Contour(lines, f, w->contourType, xs, side.base, s, out + 0.1 * kH);
             out += 0.6 * kH;
+            if (!w->finish.empty()) {
+                Text(texts, w->finish, f.P(xs, side.base + s * out), beyond);
+                out += 1.1 * kH;
+            }
         }
         Text(texts, LeftText(*w), f.P(xs - kSymbol / 2 - kGap, side.base + s * kSymbol / 2),
              SMxTextAlign::MiddleRight);

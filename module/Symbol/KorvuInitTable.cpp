@@ -133,6 +133,8 @@
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "utx/UTxGUID.h"
+#include "Symbol/KorvuIFxAnnoWeldProxy.h"
+#include "Welding/DLxAnnoWeldInstance.h"
 #include "Welding/DLxWeldInstance.h"
 #include "Welding/DLxWeldInstanceONKTranslator.h"
 
@@ -282,6 +284,9 @@ template <class Request> void RegisterDatumTargetRequest() {
 void RegisterCreateWeldSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateWeldSymbolRequest),
                                                 u"CreateWeldSymbol");
+}
+void RegisterAnnoWeldProxy() {
+    (void)KorvuIFxAnnoWeldProxy::Instance();
 }
 void RegisterWeldSymbolVisibility() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxWeldSymbolVisibilityRequest),
@@ -634,6 +639,9 @@ const KorvuInitRow kRows[] = {
      &RegisterOlderLeaderRequest<DLxLeaderChangeArrowheadRequest, kChangeArrowhead>, 2},
     // The all-around diameters of older frames, surface-texture and weld symbols.
     {"DLxAllAroundMigrator", &DLxAllAroundMigrator::Register, 1},
+    // 3D weld annotations.
+    {"DLxAnnoWeldInstance", &InitMeta<DLxAnnoWeldInstance>, 2},
+    {"KorvuIFxAnnoWeldProxy", &RegisterAnnoWeldProxy, 2},
 };
 
 struct RunAtLoad {

@@ -411,7 +411,7 @@ TEST_F(Views, ASuppressedViewDrawsNothingAndSuppressesItsAnchors) {
 
     // The older layout ends before the indicator (a reference: tag and four bytes) and the
     // flag (tag and byte).
-    const std::vector<uint8_t> old = TstDocWriter::AsOlder(bytes, u"DLxViewInstance", 3, 5 + 2);
+    const std::vector<uint8_t> old = TstDocWriter::AsOlder(bytes, u"DLxViewInstance", 4, 5 + 2);
     ASSERT_FALSE(old.empty());
     std::unique_ptr<RSeDatabase> older;
     const UTxResult r = RSeDatabase::LoadFromBuffer(old.data(), old.size(), older);
