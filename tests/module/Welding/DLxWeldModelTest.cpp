@@ -57,7 +57,7 @@ struct ModelDoc : WeldDoc {
         const WqGePoint3d end = {150 + 100 * param, y, 0}, root = {150 + 100 * param + 20, y + 25, 0};
         EXPECT_FALSE(doc->ProcessChangeRequest(new DLxCreateWeldSymbolRequest(
                                                    DLxIntent::OnEdge(view, edge, param),
-                                                   {end, root}, root, {}, {}))
+                                                   {end, root}, root, {}, {}, {}))
                          .Failed());
         return Weld(n);
     }
