@@ -8,6 +8,7 @@
 #include "BofM/DLxPartListPushbackIDsCmd.h"
 #include "BofM/DLxPartListUpdateCmd.h"
 #include "Command/DLxArrowheadEditCmd.h"
+#include "Leader/DLxLeaderEditCmd.h"
 #include "Command/DLxCenterDatumEditCmd.h"
 #include "Command/DLxDatumTargetAttachCmd.h"
 #include "Command/DLxDatumTargetCmd.h"
@@ -33,6 +34,7 @@ DLxSymbolDocCmdGroup::DLxSymbolDocCmdGroup(FWxSceneDoc* doc) : FWxDocCommandGrou
     Add(new DLxPartListUpdateCmd(doc));
     Add(new DLxPartListExportCmd(doc));
     Add(new DLxPartListConvertToBomCmd(doc));
+    Add(new DLxLeaderEditCmd(doc));
     Add(new DLxDatumTargetCircleCmd(doc));
     Add(new DLxDatumTargetLeaderCmd(doc));
     Add(new DLxDatumTargetLineCmd(doc));

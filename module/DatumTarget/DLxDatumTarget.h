@@ -141,7 +141,7 @@ public:
     void GetAnchors(std::vector<DLxAnchorPoint*>& anchors) const override;
     bool IsValid() const override;
     // Every anchor of a placed target is suppressed (false without a template or anchors).
-    bool IsSuppressed() const;
+    bool IsSuppressed() const override;
     UTxResult Compute(RDxComputeContext& ctx) override;
     void AddToLayer(CleanUpDisposition disposition) override;
     SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override;

@@ -28,6 +28,7 @@
 #include "Command/DLxExtendSymbolContextCmd.h"
 #include "Command/DLxSymbolContextCmd.h"
 #include "Command/DLxSymbolDocCmdGroup.h"
+#include "Leader/DLxLeaderEditCmd.h"
 #include "DatumTarget/DLxDatumTarget.h"
 #include "DatumTarget/DLxDatumTargetSelection.h"
 #include "GeneralNote/DLxCopyPasteGeneralNoteCmd.h"
@@ -141,7 +142,8 @@ TEST(SymbolCmdGroup, MakesTheDocumentsAnnotationCommandsInRoutingOrder) {
         typeid(DLxDatumTargetAttachCmd),
         typeid(DLxPartListCmd),            typeid(DLxPartListEditCmd),
         typeid(DLxPartListUpdateCmd),      typeid(DLxPartListExportCmd),
-        typeid(DLxPartListConvertToBomCmd), typeid(DLxDatumTargetCircleCmd),
+        typeid(DLxPartListConvertToBomCmd), typeid(DLxLeaderEditCmd),
+        typeid(DLxDatumTargetCircleCmd),
         typeid(DLxDatumTargetLeaderCmd),   typeid(DLxDatumTargetLineCmd),
         typeid(DLxDatumTargetPointCmd),    typeid(DLxDatumTargetRectCmd),
         typeid(DLxGeneralNoteCmd),         typeid(DLxGeneralNoteTextEditCmd),
