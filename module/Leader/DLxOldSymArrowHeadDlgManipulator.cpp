@@ -24,7 +24,7 @@ void DLxOldSymArrowHeadDlgManipulator::Post(int32_t arrowType) {
         RSeRef<DLxSymbol>(symbol), arrowType, 0));
 }
 
-void DLxOldSymArrowHeadDlgManipulator::CallBack(uint32_t service) {
+void DLxOldSymArrowHeadDlgManipulator::ApplyChoice(uint32_t service) {
     Post(DLxLeaderChangeArrowheadRequest::TypeOfService(service));
 }
 

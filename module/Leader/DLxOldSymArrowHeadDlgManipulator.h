@@ -35,7 +35,7 @@ public:
 
     void SetChooserRunner(ChooserRunner runner) { m_runner = std::move(runner); }
     // A choice in the chooser: the arrowhead service `service` for the symbol, at once.
-    void CallBack(uint32_t service);
+    void ApplyChoice(uint32_t service);
     // The arrow type last applied (the opening one after a cancel).
     int32_t GetArrowType() const { return m_arrowType; }
 

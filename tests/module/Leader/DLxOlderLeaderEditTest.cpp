@@ -420,7 +420,7 @@ TEST_F(OlderLeaderEdit, ChoicesApplyAtOnceAndACancelBringsBackTheOpeningArrowhea
     std::vector<uint32_t> seen;
     m.SetChooserRunner([&](DLxOldSymArrowHeadDlgManipulator& self) {
         for (uint32_t service : {28031u, 28030u}) {
-            self.CallBack(service);
+            self.ApplyChoice(service);
             seen.push_back(d.Symbol()->GetArrowheadStateObject()->GetTemplateId());
         }
         return DLxOldSymArrowHeadDlgManipulator::kCancel;
@@ -439,7 +439,7 @@ TEST_F(OlderLeaderEdit, ChoicesApplyAtOnceAndACancelBringsBackTheOpeningArrowhea
     // OK keeps the last choice; a locked document opens no chooser.
     mgr.ClearLines();
     m.SetChooserRunner([](DLxOldSymArrowHeadDlgManipulator& self) {
-        self.CallBack(28031);
+        self.ApplyChoice(28031);
         return 1;
     });
     EXPECT_TRUE(m.StartDialog());
