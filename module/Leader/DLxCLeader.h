@@ -90,6 +90,34 @@ public:
     const RSeRef<DLxSymbol>& GetOwner() const { return m_owner; }
     void SetOwner(const RSeRef<DLxSymbol>& owner);
 
+    // Edits that report to the owner symbol. Points and offsets are taken into the owner's
+    // plane (moved along its Z axis) where the edit says so.
+    //
+    // The root moves there (a root node is made when there is none); reported when the
+    // owner is told of changes. Refused with kBusyNotifying while a report runs.
+    virtual UTxResult SetRootPoint(const WqGePoint3d& point);
+    // Stores the landing; reported when the owner is told of changes. Answers kNotSupported
+    // (as it always has) or kBusyNotifying while a report runs.
+    virtual UTxResult SetLandingVector(const WqGeVector3d& landing);
+    // A new root at the projected point, above the old one; the owner hears of the
+    // unprojected point's offset from the old root.
+    UTxResult PrependVertex(const WqGePoint3d& point);
+    // Prepends the points in order (so the last becomes the root), then reports the last
+    // point's offset from the old root (the owner's origin without one). The first failure
+    // ends it, keeping what was added.
+    virtual UTxResult AddVertices(const std::vector<WqGePoint3d>& points);
+    // A root with exactly one child gives way to it; kNoNode otherwise.
+    UTxResult RemoveRootVertex();
+    // Moves the vertex of the first index (the others are not used) by the projected offset.
+    // A vertex dropped on another merges with it where the tree allows, else the move is
+    // undone; ends dropped on each other stay so and the owner is not told.
+    virtual UTxResult MoveVertices(const std::vector<int32_t>& indices,
+                                   const WqGeVector3d& offset);
+    // Reports to the owner (MoveToLeader, OnLandingChanged), with `notifying` set meanwhile;
+    // the owner's answer, success without an owner.
+    UTxResult NotifyRootMoved(const WqGeVector3d& offset);
+    UTxResult NotifyLandingChanged(const WqGeVector3d& offset);
+
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;
     void FixPtrs(RSeMetaContext& ctx);
@@ -98,6 +126,11 @@ public:
 
 protected:
     friend class DLxCLeader;
+    // The general move without the landing leaders' numbering.
+    UTxResult MoveNodes(const std::vector<int32_t>& indices, const WqGeVector3d& offset);
+    WqGeVector3d ProjectOffset(const WqGeVector3d& v) const;
+    // Runs `f` with notify owner set to `on`, then sets it to `after`.
+    template <class F> UTxResult WithNotify(bool on, bool after, F f);
     bool m_notifyOwner = true;
     bool m_notifying = false;
     int32_t m_arrowType = kDefaultArrowType;
@@ -112,6 +145,9 @@ class DLxCLeaderWelding : public DLxCLeaderGeneral {
 public:
     using DLxCLeaderGeneral::DLxCLeaderGeneral;
     RSeMetaType* GetMeta() const override;
+    // Moving vertex 1 reports the offset as a root move as well.
+    UTxResult MoveVertices(const std::vector<int32_t>& indices,
+                           const WqGeVector3d& offset) override;
 };
 
 // The far end of the landing is a vertex of its own.
@@ -129,24 +165,52 @@ public:
     UTxResult QueryLandingVector(WqGeVector3d& landing) const;
     // The same cursor as CreateNodeIterator.
     std::unique_ptr<DLxCLeaderNodeIterator> CreateVertexIterator();
+
+    // The landing end moves to the point, the root node with it; always reported. kNoNode
+    // without a root.
+    UTxResult SetRootPoint(const WqGePoint3d& point) override;
+    // The landing runs along the owner's X axis, on the side nearer the request.
+    UTxResult SetLandingVector(const WqGeVector3d& landing) override;
+    // Vertex 0 is the landing end: moving it changes the landing. With leaders hidden any
+    // drag moves the root node.
+    UTxResult MoveVertices(const std::vector<int32_t>& indices,
+                           const WqGeVector3d& offset) override;
+
+protected:
+    // Step 1 of the landing rules: a root whose landing already is the request.
+    bool IsLandingUnchanged(const WqGeVector3d& landing) const;
 };
 
 class DLxCLeaderDatumId : public DLxCLeaderLand {
 public:
     using DLxCLeaderLand::DLxCLeaderLand;
     RSeMetaType* GetMeta() const override;
+    // With leaders shown, the landing snaps to the nearest of the owner's X, Y, -X, -Y; the
+    // owner hears of the landing end's move.
+    UTxResult SetLandingVector(const WqGeVector3d& landing) override;
+
+protected:
+    // The landing the request gives: the projection, snapped as the kind wants.
+    virtual WqGeVector3d SnapLanding(const WqGeVector3d& projected) const;
 };
 
 class DLxCLeaderFeatId : public DLxCLeaderDatumId {
 public:
     using DLxCLeaderDatumId::DLxCLeaderDatumId;
     RSeMetaType* GetMeta() const override;
+
+protected:
+    // Only up the owner's Y axis; any other request gives no landing.
+    WqGeVector3d SnapLanding(const WqGeVector3d& projected) const override;
 };
 
 class DLxCLeaderFCF : public DLxCLeaderLand {
 public:
     using DLxCLeaderLand::DLxCLeaderLand;
     RSeMetaType* GetMeta() const override;
+    // The old root is the base of the report only for an owner of at most two leaders; the
+    // report goes only to an owner that is told of changes.
+    UTxResult AddVertices(const std::vector<WqGePoint3d>& points) override;
 };
 
 class DLxCLeaderDatumTgt : public DLxCLeaderWelding {

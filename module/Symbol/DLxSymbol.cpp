@@ -1,8 +1,14 @@
 #include "Symbol/DLxSymbol.h"
 
 #include "Leader/DLxCLeader.h"
+#include "Leader/DLxCLeaderNode.h"
+#include "dc/RDxFragment.h"
 #include "dl/DLxAnnotationUtil.h"
+#include "dl/DLxAttachingPointStateSet.h"
+#include "dl/DLxSymAttachingPoint.h"
+#include "ge/WqGePlane.h"
 #include "rse/RSeTransaction.h"
+#include "utx/UTxCast.h"
 
 DLxSymbol::DLxSymbol(const RSeStream* s) : DLxEmblem(s) {}
 
@@ -15,6 +21,72 @@ DLxSymbol::~DLxSymbol() {
 DLxCLeader* DLxSymbol::GetLeader(int16_t index) const {
     if (index < 0 || index >= GetNumLeaders()) return nullptr;
     return m_leaders[size_t(index)].get();
+}
+
+DLxCLeaderGeneral* DLxSymbol::CreateLeaderRecord() {
+    if (!GetSegment()) return nullptr;
+    return new (RSe::_GetMeta(static_cast<const DLxCLeaderGeneral*>(nullptr)), GetSegment())
+        DLxCLeaderGeneral(RSeRef<DLxSymbol>(this));
+}
+
+UTxResult DLxSymbol::AddLeader(const std::vector<WqGePoint3d>& points) {
+    const bool hadLeader = !m_leaders.empty();
+    DLxCLeaderGeneral* record = CreateLeaderRecord();
+    if (!record) return UTxResult(DLxCLeader::kNoNode);
+    RSe::PrepareWrite(this);
+    m_leaders.emplace_back(record);
+    record->AddVertices(points);
+    return hadLeader ? UTxResult(DLxCLeader::kNotSupported) : UTxResult();
+}
+
+std::vector<WqGePoint3d> DLxSymbol::GetFirstLeaderPoints() const {
+    std::vector<WqGePoint3d> points;
+    const DLxCLeader* leader = GetLeader(0);
+    // A chain, not a walk of the tree: a damaged tree cannot make it loop, as a node is
+    // never met twice in a loaded tree (DLxCLeaderNode::PostRestore).
+    for (const DLxCLeaderNode* node = leader ? leader->GetRootNode() : nullptr; node;) {
+        points.push_back(node->GetPoint());
+        const auto& children = node->GetChildren();
+        node = children.empty() ? nullptr : children.front().Read();
+    }
+    return points;
+}
+
+UTxResult DLxSymbol::MoveToLeader(const WqGeVector3d&, DLxCLeader*) {
+    return {};
+}
+
+UTxResult DLxSymbol::OnLandingChanged(const WqGeVector3d&, DLxCLeader*) {
+    return {};
+}
+
+WqGePlane DLxSymbol::GetPlane() const {
+    const WqGeVector3d normal = m_xAxis.crossProduct(m_yAxis);
+    return WqGePlane(m_origin, normal.isZeroLength() ? WqGeVector3d::kZAxis : normal);
+}
+
+WqGePoint3d DLxSymbol::ProjectOntoSymbolPlane(const WqGePoint3d& point) const {
+    const WqGePlane plane = GetPlane();
+    WqGePoint3d out;
+    if (m_zAxis.isZeroLength() || !plane.intersectWith(point, m_zAxis, out))
+        out = plane.closestPointTo(point);
+    return out;
+}
+
+WqGeVector3d DLxSymbol::ProjectOntoSymbolPlane(const WqGeVector3d& v) const {
+    const WqGeVector3d n = m_zAxis.normal();
+    return n.isZeroLength() ? v : v - n * v.dotProduct(n);
+}
+
+DLxAttachingPointStateSet* DLxSymbol::GetAttachingPoints(int32_t leader) const {
+    if (leader < 0) return nullptr;
+    return UTx::Cast<DLxAttachingPointStateSet>(
+        GetInputState(kFirstAttachingPointState + uint32_t(leader)));
+}
+
+DLxSymAttachingPoint* DLxSymbol::GetFirstAttachingPoint() const {
+    const DLxAttachingPointStateSet* set = GetAttachingPoints(0);
+    return set ? set->GetAttachingPoint(0) : nullptr;
 }
 
 void DLxSymbol::AdoptLeaders() {
@@ -43,5 +115,16 @@ uint32_t DLxSymbol::ArrowTemplateOf(int32_t arrowType) {
 }
 
 void DLxSymbol::DeleteAndVacuumClean() {
+    // What the symbol's states and the symbol itself hold goes first: nothing else keeps them.
+    std::vector<RDxNode*> held;
+    for (uint32_t i = 0; i < GetInputStateCount(); ++i)
+        if (auto* set = UTx::Cast<DLxAttachingPointStateSet>(GetInputState(i)))
+            for (uint32_t k = 0; k < set->GetCount(); ++k)
+                if (RDxState* member = set->GetState(k)) held.push_back(member);
+    if (auto* arrowHead = dynamic_cast<RDxNode*>(m_arrowheadState.GetTarget()))
+        held.push_back(arrowHead);
+    RDxFragment* fragment = GetFragment().get();
+    for (RDxNode* node : held)
+        if (!fragment || !fragment->DeleteNode(node)) RSe::DeleteObject(node);
     DLxAnnotationUtil::DeleteWithStates(this);
 }

@@ -16,8 +16,12 @@
 #include "ge/WqGeVector3d.h"
 #include "rse/RSeRef.h"
 
+class DLxAttachingPointStateSet;
 class DLxCLeader;
+class DLxCLeaderGeneral;
+class DLxSymAttachingPoint;
 class RSeCloneCommander;
+class WqGePlane;
 
 class DLxSymbol : public DLxEmblem {
 public:
@@ -65,12 +69,40 @@ public:
     // The arrowhead template that an arrow type draws with.
     static uint32_t ArrowTemplateOf(int32_t arrowType);
 
-    // Deletes the symbol with its states (and, through its destructor, what it owns).
+    // Deletes the symbol with its states, the attaching points in its sets and its arrowhead
+    // state (and, through its destructor, the leader records).
     void DeleteAndVacuumClean();
 
     // The leader records, in order; the symbol owns them.
     int32_t GetNumLeaders() const { return int32_t(m_leaders.size()); }
     DLxCLeader* GetLeader(int16_t index) const;
+    // A new record of the kind's leader class in the symbol's segment, owned by the symbol but
+    // not yet in its list; null when the symbol is in no segment.
+    virtual DLxCLeaderGeneral* CreateLeaderRecord();
+    // Appends a new record built from the points (AddVertices). kNotSupported (0x200B0320)
+    // when the symbol already had a leader; the leader is added all the same.
+    virtual UTxResult AddLeader(const std::vector<WqGePoint3d>& points);
+    // The node points of the first leader: its root, then each first child in turn. Empty
+    // without leaders.
+    std::vector<WqGePoint3d> GetFirstLeaderPoints() const;
+
+    // What a leader record reports to its symbol: its root moved by `offset`, or its landing
+    // changed by `offset`. The base does nothing.
+    virtual UTxResult MoveToLeader(const WqGeVector3d& offset, DLxCLeader* leader);
+    virtual UTxResult OnLandingChanged(const WqGeVector3d& offset, DLxCLeader* leader);
+
+    // The plane of the symbol: through its origin, spanned by its X and Y axes.
+    WqGePlane GetPlane() const;
+    // `point` moved along the Z axis into the plane.
+    WqGePoint3d ProjectOntoSymbolPlane(const WqGePoint3d& point) const;
+    // `v` projected orthogonally onto the plane whose normal is the Z axis.
+    WqGeVector3d ProjectOntoSymbolPlane(const WqGeVector3d& v) const;
+
+    // The attaching-point set of leader i (state 4 + i); null when the state is missing or of
+    // another class.
+    DLxAttachingPointStateSet* GetAttachingPoints(int32_t leader) const;
+    // The first attaching point of leader 0; null without one.
+    DLxSymAttachingPoint* GetFirstAttachingPoint() const;
 
     void Load(RSeStream& s);
     void LoadMigrate(RSeStream& s);
