@@ -12,10 +12,10 @@
 
 DLxSymbol::DLxSymbol(const RSeStream* s) : DLxEmblem(s) {}
 
-// The symbol owns its leader records.
+// The symbol owns its leader records, and they their node trees.
 DLxSymbol::~DLxSymbol() {
     for (const RSeRef<DLxCLeader>& leader : m_leaders)
-        if (RSeIDed* record = leader.GetTarget()) RSe::DeleteObject(record);
+        DLxCLeader::Delete(static_cast<DLxCLeader*>(leader.GetTarget()));
 }
 
 DLxCLeader* DLxSymbol::GetLeader(int16_t index) const {

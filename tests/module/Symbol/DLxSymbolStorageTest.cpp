@@ -22,6 +22,12 @@
 #include "Symbol/DLxSurfTXTInstance.h"
 #include "Symbol/DLxSurfaceTexture.h"
 #include "Symbol/DLxWeldSymbol.h"
+#include "Leader/DLxTerminalLeaderNode.h"
+#include "dl/DLxAnchorPoint.h"
+#include "du/DUxArrowHead.h"
+#include "du/DUxLeaderNode.h"
+#include "du/DUxLeaderNodeTree.h"
+#include <sstream>
 #include "du/DUxSurfTXTState.h"
 #include "TstDocWriter.h"
 #include "dc/RDxFragment.h"
@@ -90,7 +96,7 @@ public:
     // one is asked for: its container code and a count with no elements behind it.
     RSeStream& BeginSymbol(uint32_t leaderCode = RSeTypeCode::kVector, uint32_t leaderCount = 0) {
         RSeStream& s = w.BeginRecord(m_kind, 1);
-        w.EmblemPart(s, m_fragment ? &m_fragment : nullptr);
+        w.EmblemPart(s, m_fragment ? &m_fragment : nullptr, inputs);
         // Legacy symbol part.
         WriteLongs(s, kArrowheadVertices);
         if (!leaders.empty() && leaderCount == 0) {
@@ -113,7 +119,10 @@ public:
         RSeSaveData(s, kYAxis);
         RSeSaveData(s, kZAxis);
         s.Write(int32_t(13)); // arrow type
-        w.RefValue(0);        // arrowhead state
+        if (arrowhead)        // arrowhead state
+            w.Ref(arrowhead);
+        else
+            w.RefValue(0);
         if (m_symbolVersion >= 1) RSeSaveData(s, kAttachDirection);
         return s;
     }
@@ -150,15 +159,102 @@ public:
         w.EndRecord();
     }
 
-    // The fragment that holds the symbol (and nothing else).
-    void WriteFragment(uint32_t id) {
+    // The fragment that holds the symbol and the nodes stored at `others`.
+    void WriteFragment(uint32_t id, const std::vector<uint32_t>& others = {}) {
         RSeStream& s = w.BeginRecord(w.AddClass(u"RDxFragment", 0), id);
         s.Write(uint32_t(0)); // object: flags, sick
         s.Write(false);
-        s.Write(uint32_t(1));
+        s.Write(uint32_t(1 + others.size()));
         w.Ref(0);
+        for (uint32_t i : others)
+            w.Ref(i);
         s.Write(int32_t(1));
         w.EndRecord();
+    }
+
+    // A leader of class `kind` stored at index `first` (id first + 1), with the symbol's
+    // attachment and arrowhead after it, each record at the next index:
+    //   the record: landing `landing`, its root node next;
+    //   root (10,20) - inner (6,12) - ends (5,5) and (8,4);
+    //   an attaching-point set holding one free attaching point at (5,5);
+    //   an arrowhead state of service 28031.
+    // The symbol lists the leader, has the set as its state 4 and the arrowhead as its own;
+    // the fragment at `fragment` must list the set, the point and the arrowhead
+    // (AttachmentNodes).
+    // A class at its current version, declared once.
+    uint32_t Class(const char16_t* name) { return w.MetaIndex(RSeMetaType::Find(name)); }
+
+    void WriteLeaderWithAttachment(const char16_t* kind, uint32_t first, uint32_t fragment,
+                                   const WqGeVector3d& landing) {
+        // The class and its bases, at their current versions.
+        for (RSeMetaType* mt = RSeMetaType::Find(kind); mt; mt = mt->GetBase())
+            Class(mt->GetName().c_str());
+        RSeStream& l = w.BeginRecord(Class(kind), first + 1);
+        l.Write(int32_t(16));
+        l.Write(int16_t(-1));
+        for (double c : {landing.x, landing.y, landing.z})
+            l.Write(c);
+        l.Write(0.0);
+        w.Ref(first + 1); // root node
+        w.Ref(0);         // owner
+        w.EndRecord();
+
+        const uint32_t nodeMeta = Class(u"DLxCLeaderNode");
+        struct Node {
+            WqGePoint3d point;
+            int32_t parent; // offset from `first`, -1 for none
+            std::vector<uint32_t> children;
+        } nodes[] = {
+            {{10, 20, 0}, -1, {first + 2}},
+            {{6, 12, 0}, 1, {first + 3, first + 4}},
+            {{5, 5, 0}, 2, {}},
+            {{8, 4, 0}, 2, {}},
+        };
+        for (uint32_t i = 0; i < 4; ++i) {
+            RSeStream& n = w.BeginRecord(nodeMeta, first + 2 + i);
+            for (double c : {nodes[i].point.x, nodes[i].point.y, nodes[i].point.z})
+                n.Write(c);
+            w.Ref(first);
+            if (nodes[i].parent < 0)
+                w.RefValue(0);
+            else
+                w.Ref(first + uint32_t(nodes[i].parent));
+            WriteRefs(n, nodes[i].children);
+            w.EndRecord();
+        }
+
+        for (const char16_t* name : {u"RDxState", u"RDxStateSet", u"DLxAnchorPoint"})
+            Class(name);
+        RSeStream& set = w.BeginRecord(Class(u"DLxAttachingPointStateSet"), first + 6);
+        w.NodePart(set, &fragment);
+        set.Write(uint32_t(1));
+        w.Ref(first + 6);
+        w.EndRecord();
+
+        RSeStream& a = w.BeginRecord(Class(u"DLxSymAttachingPoint"), first + 7);
+        w.NodePart(a, &fragment);
+        RSeSaveData(a, WqGePoint3d(5, 5, 0));
+        w.RefValue(0); // view
+        w.RefValue(0); // geometry
+        a.Write(0.0);
+        a.Write(false);
+        a.Write(int32_t(0));
+        RSeSaveData(a, WqGePoint3d(5, 5, 0)); // location
+        w.EndRecord();
+
+        RSeStream& h = w.BeginRecord(Class(u"DUxArrowHeadState"), first + 8);
+        w.NodePart(h, &fragment);
+        h.Write(uint32_t(28031));
+        w.EndRecord();
+    }
+    // What WriteLeaderWithAttachment adds to the symbol and its fragment.
+    void Attach(uint32_t first) {
+        leaders = {first};
+        inputs = {0, 0, 0, 0, first + 5};
+        arrowhead = first + 7;
+    }
+    static std::vector<uint32_t> AttachmentNodes(uint32_t first) {
+        return {first + 5, first + 6, first + 7};
     }
 
     // A current object's record (id), saved by its own meta type.
@@ -173,8 +269,11 @@ public:
     }
 
     TstDocWriter w;
-    // Indices of the leader records the symbol lists.
+    // Indices of the leader records the symbol lists, of its input states (0 for none) and of
+    // its arrowhead state (0 for none).
     std::vector<uint32_t> leaders;
+    std::vector<uint32_t> inputs;
+    uint32_t arrowhead = 0;
 
 private:
     uint16_t m_symbolVersion;
@@ -249,6 +348,55 @@ std::vector<uint8_t> FrameWithOrphanedLeader() {
         lw.w.EndRecord();
     }
     return lw.w.Finish(5);
+}
+
+// A frame stored at version 0 with the leader, attachment and arrowhead of
+// WriteLeaderWithAttachment: record 1 the symbol (no frame record), records 2 to 9 what goes
+// with the leader, record 10 the fragment.
+std::vector<uint8_t> FrameWithLeader(const WqGeVector3d& landing) {
+    LegacyWriter lw(u"DLxGDTSymbol", 0, 1, 9);
+    lw.Attach(1);
+    RSeStream& s = lw.BeginSymbol();
+    lw.w.RefValue(0); // no frame record
+    lw.WriteLongs(s, {});
+    lw.w.EndRecord();
+    lw.WriteLeaderWithAttachment(u"DLxCLeaderFCF", 1, 9, landing);
+    lw.WriteFragment(10, LegacyWriter::AttachmentNodes(1));
+    return lw.w.Finish(11);
+}
+
+// A leader as "(x,y){children}", each end as "(x,y)>arrowhead service@anchor point".
+std::string DescribeNode(DUxLeaderNode* node) {
+    std::ostringstream out;
+    const WqGePoint3d p = node->GetPoint();
+    out << "(" << p.x << "," << p.y << ")";
+    if (auto* end = dynamic_cast<DLxTerminalLeaderNode*>(node)) {
+        const DUxArrowHeadState* arrow = end->GetArrowHeadState();
+        const DLxAnchorPoint* anchor = end->GetAnchorPoint();
+        out << ">" << (arrow ? arrow->GetTemplateId() : 0u);
+        if (anchor) out << "@(" << anchor->GetPoint().x << "," << anchor->GetPoint().y << ")";
+        return out.str();
+    }
+    out << "{";
+    const char* sep = "";
+    for (const RSeRef<DUxLeaderNode>& c : node->GetChildren())
+        if (DUxLeaderNode* child = c.get()) {
+            out << sep << DescribeNode(child);
+            sep = " ";
+        }
+    out << "}";
+    return out.str();
+}
+std::string DescribeLeader(DUxLeaderNodeTree* tree) {
+    return tree && tree->GetRoot() ? DescribeNode(tree->GetRoot()) : "none";
+}
+
+template <class T> std::vector<T*> NodesOf(RSeDatabase& db, uint32_t fragmentId) {
+    std::vector<T*> found;
+    if (auto* fragment = dynamic_cast<RDxFragment*>(db.FindObject(fragmentId)))
+        for (const RSeRef<RDxNode>& node : fragment->GetNodes())
+            if (auto* t = dynamic_cast<T*>(node.GetTarget())) found.push_back(t);
+    return found;
 }
 
 std::unique_ptr<RSeDatabase> Load(const std::vector<uint8_t>& bytes) {
@@ -582,8 +730,12 @@ const WqGePoint3d kTexturePoint(30.0, 40.0, 0.0);
 // A legacy surface-texture symbol in a fragment: record 1 the symbol, record 2 its data record,
 // records 3 to 15 the record's thirteen string values in stored order (even positions offered,
 // odd ones withdrawn; the lay value is missing), record 16 the fragment.
-std::vector<uint8_t> LegacySurfaceTexture(uint16_t version) {
+// With `landing`, the symbol also holds the leader and attachment of WriteLeaderWithAttachment
+// from record 17 on.
+std::vector<uint8_t> LegacySurfaceTexture(uint16_t version,
+                                          const WqGeVector3d* landing = nullptr) {
     LegacyWriter lw(u"DLxSurfaceTexture", version, 1, 15);
+    if (landing) lw.Attach(16);
     lw.BeginSymbol();
     lw.w.Ref(1);
     lw.w.EndRecord();
@@ -603,8 +755,13 @@ std::vector<uint8_t> LegacySurfaceTexture(uint16_t version) {
     for (int32_t i = 0; i < 13; ++i)
         lw.WriteStringValue(uint32_t(3 + i), FrameText(i),
                             i % 2 ? DUxValue::kWithdrawn : DUxValue::kOffered);
-    lw.WriteFragment(16);
-    return lw.w.Finish(17);
+    if (!landing) {
+        lw.WriteFragment(16);
+        return lw.w.Finish(17);
+    }
+    lw.WriteFragment(16, LegacyWriter::AttachmentNodes(16));
+    lw.WriteLeaderWithAttachment(u"DLxCLeaderLand", 16, 15, *landing);
+    return lw.w.Finish(26);
 }
 } // namespace
 
@@ -669,5 +826,57 @@ TEST(LegacySymbolUpgrade, OlderSurfaceTexturesBecomePlacedSymbolsWithTheirValues
         EXPECT_TRUE(state->IsForcedTail());
         EXPECT_EQ(symbols[0]->GetSymbolOrigin(), kTexturePoint);
         ExpectStableSave(*db);
+    }
+}
+
+// The old frame's leader comes back as the new frame's leader 0: its nodes where they were,
+// every end with the old symbol's arrowhead, the end at the attaching point anchored there,
+// the landing on the side the old one ran; nothing of the old symbol stays behind.
+TEST(LegacySymbolUpgrade, AnOlderFramesLeaderBecomesItsLeaderNodeTree) {
+    const std::vector<uint8_t> made = FrameWithLeader(WqGeVector3d(-2, 0, 0));
+    std::unique_ptr<RSeDatabase> db =
+        Load(KorvuCorpusFile("document_load", "legacy-frame-leader-v0.kvd", made));
+    ASSERT_TRUE(db);
+    for (uint32_t id = 1; id <= 9; ++id)
+        EXPECT_EQ(db->FindObject(id), nullptr) << id;
+    std::vector<DLxGDTInstance*> frames = NodesOf<DLxGDTInstance>(*db, 10);
+    ASSERT_EQ(frames.size(), 1u);
+    DUxLeaderNodeTree* leader = frames[0]->GetLeader(0);
+    EXPECT_EQ(DescribeLeader(leader), "(10,20){(6,12){(5,5)>28031@(5,5) (8,4)>28031@(8,4)}}");
+    EXPECT_EQ(leader->GetLandingPosition(), DUxLeaderNodeTree::kNegX);
+    EXPECT_EQ(leader->GetLandingLength(), 2.0);
+    EXPECT_TRUE(frames[0]->DisplayLeaders());
+    EXPECT_EQ(frames[0]->GetSymbolOrigin(), WqGePoint3d(5, 5, 0));
+    ExpectStableSave(*db);
+}
+
+TEST(LegacySymbolUpgrade, AnOlderSurfaceTexturesLeaderBecomesItsLeaderNodeTree) {
+    const WqGeVector3d landing(0, 0.5, 0);
+    const std::vector<uint8_t> made = LegacySurfaceTexture(0, &landing);
+    std::unique_ptr<RSeDatabase> db =
+        Load(KorvuCorpusFile("document_load", "legacy-surftext-leader-v0.kvd", made));
+    ASSERT_TRUE(db);
+    EXPECT_EQ(db->FindObject(1), nullptr);
+    EXPECT_EQ(db->FindObject(17), nullptr);
+    EXPECT_EQ(db->FindObject(23), nullptr);
+    std::vector<DLxSurfTXTInstance*> symbols = NodesOf<DLxSurfTXTInstance>(*db, 16);
+    ASSERT_EQ(symbols.size(), 1u);
+    DUxLeaderNodeTree* leader = symbols[0]->GetLeader(0);
+    EXPECT_EQ(DescribeLeader(leader), "(10,20){(6,12){(5,5)>28031@(5,5) (8,4)>28031@(8,4)}}");
+    EXPECT_EQ(leader->GetLandingPosition(), DUxLeaderNodeTree::kPosY);
+    EXPECT_EQ(symbols[0]->GetSymbolOrigin(), WqGePoint3d(5, 5, 0));
+    EXPECT_EQ(symbols[0]->GetSurfTXTState()->GetSubType(), 1);
+    ExpectStableSave(*db);
+}
+
+// Every truncation of a drawing with an older leader and attachment fails the load with a
+// message, whichever record it cuts.
+TEST(LegacySymbolStorage, TruncatedLeadersAndAttachmentsFailTheLoad) {
+    const std::vector<uint8_t> bytes = FrameWithLeader(WqGeVector3d(-2, 0, 0));
+    for (size_t n = 0; n < bytes.size(); n += 5) {
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), n, db);
+        EXPECT_TRUE(r.Failed()) << n;
+        EXPECT_FALSE(r.GetMessageUtf8().empty()) << n;
     }
 }
