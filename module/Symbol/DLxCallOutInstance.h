@@ -94,6 +94,8 @@ public:
     void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
     UTxResult PostRestore(RSeMetaContext& ctx);
+    // A callout of version 0 is queued for its leader's upgrade (DLxUpdateLeaderStateMigrator).
+    UTxResult PostRestoreMigrate(RSeMetaContext& ctx);
     UTxResult Clone(DLxCallOutInstance* target, RSeCloneCommander* cc) const;
 
 private:

@@ -106,6 +106,7 @@
 #include "Symbol/DLxSurfTXTInstanceONKTranslator.h"
 #include "Symbol/DLxSurfaceTexture.h"
 #include "Symbol/DLxSurfaceTextureMigrator.h"
+#include "Symbol/DLxUpdateLeaderStateMigrator.h"
 #include "Symbol/DLxKorvuBug417175Migrator.h"
 #include "Symbol/DLxLeaderTextInstance.h"
 #include "Symbol/DLxLeaderTextInstanceONKTranslator.h"
@@ -592,6 +593,8 @@ const KorvuInitRow kRows[] = {
     // Legacy surface-texture symbols and their upgrade.
     {"DLxSurfaceTexture", &InitMeta<DLxSurfaceTexture>, 2},
     {"DLxSurfaceTextureMigrator", &DLxSurfaceTextureMigrator::Register, 1},
+    // Callouts whose leader is an intermediate leader tree.
+    {"DLxUpdateLeaderStateMigrator", &DLxUpdateLeaderStateMigrator::Register, 1},
 };
 
 struct RunAtLoad {

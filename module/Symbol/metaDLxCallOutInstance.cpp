@@ -4,6 +4,7 @@
 #include "Symbol/DLxCallOutInstance.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeMeta.h"
+#include "rse/RSeSegmentMigrator.h"
 
 namespace {
 void InitGuid(UTxGUID& g) {
@@ -50,6 +51,15 @@ void DLxCallOutInstance::Save(RSeStream& s) const {
 UTxResult DLxCallOutInstance::PostRestore(RSeMetaContext& ctx) {
     DLxPersistUtil::PostRestoreBase(this, ctx);
     return {};
+}
+
+UTxResult DLxCallOutInstance::PostRestoreMigrate(RSeMetaContext& ctx) {
+    const UTxResult r = DLxSymInstance::PostRestoreMigrate(ctx);
+    if (DLxPersistUtil::StoredVersion(ctx) == 0)
+        if (RSeSegmentMigrationContextRSeRef* queue =
+                RSe::SegmentMigrationContextRSeRef(GetSegment(), GetMeta(), 0, true))
+            queue->Add(RSeRef<RSeIDed>(this));
+    return r;
 }
 
 UTxResult DLxCallOutInstance::Clone(DLxCallOutInstance* target, RSeCloneCommander* cc) const {

@@ -161,3 +161,81 @@ TEST(Conversion, EndsTakeOverTheOldAttachments) {
 }
 
 } // namespace
+
+namespace {
+// A record of kind T owned by the scene's symbol, its vertices through AddVertices.
+template <class T>
+T* Record(OldSymbolScene& scene, const std::vector<WqGePoint3d>& points = {}) {
+    auto* record = new (RSe::_GetMeta(static_cast<const T*>(nullptr)), scene.sheet->GetSegment())
+        T(RSeRef<DLxSymbol>(scene.symbol));
+    record->AddVertices(points);
+    return record;
+}
+
+std::vector<WqGePoint3d> Vertices(const DLxCLeader& record) {
+    std::vector<WqGePoint3d> points;
+    record.CollectVertices(points);
+    return points;
+}
+} // namespace
+
+// A vertex dragged onto another: merged on a leader of three vertices, the drag undone on one
+// of two, and two ends simply left on each other.
+TEST(LeaderRecordEdits, VerticesDroppedOnOthers) {
+    OldSymbolScene scene;
+    struct Case {
+        const char* name;
+        std::vector<WqGePoint3d> chain; // end first, root last
+        int32_t vertex;
+        WqGeVector3d offset;
+        std::vector<WqGePoint3d> after;
+    } cases[] = {
+        {"onto the inner vertex of three", {{10, 0, 0}, {5, 0, 0}, {0, 0, 0}}, 2, {-5, 0, 0},
+         {{0, 0, 0}, {5, 0, 0}}},
+        {"onto the root of two", {{10, 0, 0}, {0, 0, 0}}, 1, {-10, 0, 0}, {{0, 0, 0}, {10, 0, 0}}},
+        {"a free move", {{10, 0, 0}, {0, 0, 0}}, 1, {0, 3, 0}, {{0, 0, 0}, {10, 3, 0}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DLxCLeaderGeneral* record = Record<DLxCLeaderGeneral>(scene, c.chain);
+        EXPECT_FALSE(record->MoveVertices({c.vertex}, c.offset).Failed());
+        EXPECT_EQ(Vertices(*record), c.after);
+        DLxCLeader::Delete(record);
+    }
+    // Two ends of a fork dropped on each other stay so.
+    DLxCLeaderGeneral* fork = Record<DLxCLeaderGeneral>(scene, {{5, 5, 0}, {0, 0, 0}});
+    fork->GetRootNode()->AddChild(DLxCLeaderNode::New(scene.sheet->GetSegment(), fork, {5, -5, 0}));
+    EXPECT_FALSE(fork->MoveVertices({2}, {0, 10, 0}).Failed());
+    EXPECT_EQ(Vertices(*fork), (std::vector<WqGePoint3d>{{0, 0, 0}, {5, 5, 0}, {5, 5, 0}}));
+    // The root of a fork cannot give way to one child.
+    EXPECT_EQ(fork->RemoveRootVertex().GetCode(), DLxCLeader::kNoNode);
+}
+
+// Landings snap by kind: a landing leader along the symbol's X axis on the nearer side; a
+// datum identifier's to the nearest axis while leaders are shown; a feature identifier's
+// only up its Y axis.
+TEST(LeaderRecordEdits, LandingsSnapByKind) {
+    OldSymbolScene scene;
+    const std::vector<WqGePoint3d> chain{{0, 0, 0}, {10, 10, 0}};
+    DLxCLeaderLand* land = Record<DLxCLeaderLand>(scene, chain);
+    EXPECT_FALSE(land->SetLandingVector({-0.1, 1, 0}).Failed());
+    EXPECT_EQ(land->GetLandingVector(), WqGeVector3d(-0.1, 0, 0));
+    EXPECT_TRUE(land->GetRootPoint().isEqualTo({9.9, 10, 0}));
+
+    DLxCLeaderDatumId* datum = Record<DLxCLeaderDatumId>(scene, chain);
+    EXPECT_FALSE(datum->SetLandingVector({0.2, -1, 0}).Failed());
+    EXPECT_EQ(datum->GetLandingVector(), WqGeVector3d(0, -1, 0));
+
+    DLxCLeaderFeatId* feature = Record<DLxCLeaderFeatId>(scene, chain);
+    EXPECT_FALSE(feature->SetLandingVector({0, -2, 0}).Failed());
+    EXPECT_EQ(feature->GetLandingVector(), WqGeVector3d(0, 0, 0));
+    EXPECT_FALSE(feature->SetLandingVector({0.5, 2, 0}).Failed());
+    EXPECT_EQ(feature->GetLandingVector(), WqGeVector3d(0, 2, 0));
+
+    // Vertices of the symbol's plane only; a landing leader without nodes still has its
+    // landing end.
+    DLxCLeaderGeneral* general = Record<DLxCLeaderGeneral>(scene, {{1, 2, 5}});
+    EXPECT_EQ(general->GetRootPoint(), WqGePoint3d(1, 2, 0));
+    EXPECT_EQ(Record<DLxCLeaderLand>(scene)->GetNumVertices(), 1);
+    EXPECT_EQ(Record<DLxCLeaderGeneral>(scene)->GetNumVertices(), 0);
+}

@@ -14,6 +14,7 @@
 #include "Symbol/DLxBalloon.h"
 #include "Symbol/DLxCFCF.h"
 #include "Leader/DLxCLeader.h"
+#include "Leader/DLxCLeaderNode.h"
 #include "Standard/DLxCSurfText.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTState.h"
@@ -879,4 +880,38 @@ TEST(LegacySymbolStorage, TruncatedLeadersAndAttachmentsFailTheLoad) {
         EXPECT_TRUE(r.Failed()) << n;
         EXPECT_FALSE(r.GetMessageUtf8().empty()) << n;
     }
+}
+
+// An older surface texture follows its leader through the record's reports: a moved root or
+// a dragged root node moves its symbol point by the same offset; a changed landing (snapped to
+// the symbol's X axis, here the sheet's Y) brings a point off the landing to its middle.
+TEST(LegacySymbolLeaders, ASurfaceTextureFollowsWhatItsLeaderReports) {
+    std::unique_ptr<RSeDatabase> db = Load(LegacySurfaceTexture(1));
+    ASSERT_TRUE(db);
+    auto* symbol = dynamic_cast<DLxSurfaceTexture*>(db->FindObject(1));
+    ASSERT_NE(symbol, nullptr);
+    EXPECT_FALSE(symbol->AddLeader({{0, 0, 0}, {30, 40, 0}}).Failed());
+    auto* leader = dynamic_cast<DLxCLeaderLand*>(symbol->GetLeader(0));
+    ASSERT_NE(leader, nullptr);
+    EXPECT_EQ(leader->GetNumVertices(), 3);
+    symbol->SetSymbolOrigin(kTexturePoint);
+
+    EXPECT_FALSE(leader->SetRootPoint({35, 40, 0}).Failed());
+    EXPECT_EQ(leader->GetRootNode()->GetPoint(), WqGePoint3d(35, 40, 0));
+    EXPECT_EQ(symbol->GetSymbolOrigin(), WqGePoint3d(35, 40, 0));
+
+    // Leaders hidden: a drag of any vertex moves the root node, and the symbol with it.
+    EXPECT_FALSE(leader->MoveVertices({2}, {1, 1, 0}).Failed());
+    EXPECT_EQ(leader->GetRootNode()->GetPoint(), WqGePoint3d(36, 41, 0));
+    EXPECT_EQ(symbol->GetSymbolOrigin(), WqGePoint3d(36, 41, 0));
+
+    symbol->SetSymbolOrigin({50, 50, 0});
+    EXPECT_FALSE(leader->SetLandingVector({4, 3, 0}).Failed());
+    EXPECT_EQ(leader->GetLandingVector(), WqGeVector3d(0, 3, 0));
+    EXPECT_EQ(symbol->GetSymbolOrigin(), WqGePoint3d(36, 42.5, 0));
+    // On the landing it stays.
+    symbol->SetSymbolOrigin({36, 42, 0});
+    EXPECT_FALSE(leader->SetLandingVector({1, 2, 0}).Failed());
+    EXPECT_EQ(symbol->GetSymbolOrigin(), WqGePoint3d(36, 42, 0));
+    ExpectStableSave(*db);
 }

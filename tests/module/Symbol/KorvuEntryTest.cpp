@@ -174,7 +174,8 @@ TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
                                             "DLxPartListTable",
                                             "DLxLeaderTextUnderlineMigrator",
                                             "DLxGDTSymMigrator",
-                                            "DLxSurfaceTextureMigrator"};
+                                            "DLxSurfaceTextureMigrator",
+                                            "DLxUpdateLeaderStateMigrator"};
     EXPECT_EQ(first, expected);
 
     std::vector<std::string> migrators;
@@ -184,7 +185,8 @@ TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
                                          "DLxCPartListStdRowKeyMigrator",
                                          "DLxUpdatePLStdInitializer",
                                          "DLxLeaderTextUnderlineMigrator", "DLxGDTSymMigrator",
-                                         "DLxSurfaceTextureMigrator"};
+                                         "DLxSurfaceTextureMigrator",
+                                         "DLxUpdateLeaderStateMigrator"};
     EXPECT_EQ(migrators, named);
     for (const std::string& name : named) {
         RSeSegmentMigrator* m = RSeSegmentMigrator::Get(name);
