@@ -157,7 +157,11 @@ std::string KorvuDump(DLxDrawingDoc& doc) {
                 const WqGePoint3d& c = view->GetViewCenter();
                 out << "  view \"" << UTx::ToUtf8(view->GetName()) << "\" scale "
                     << Num(view->GetViewScale()) << " centre (" << Num(c.x) << "," << Num(c.y)
-                    << ") edges " << view->GetEdges().size() << "\n";
+                    << ") edges " << view->GetEdges().size();
+                if (const DLxEmblem* origin = view->GetCenterDatum())
+                    out << " origin #" << origin->GetId();
+                if (view->IsSuppressed()) out << " suppressed";
+                out << "\n";
             } else {
                 out << "  " << UTx::ToUtf8(node->GetMeta()->GetName()) << " #" << node->GetId()
                     << (node->IsSick() ? " (sick)" : "");

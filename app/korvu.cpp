@@ -13,6 +13,7 @@
 
 #include <unistd.h>
 
+#include "KorvuInput.h"
 #include "KorvuOutputBatch.h"
 #include "KorvuSession.h"
 #include "dl/DLxDrawingDoc.h"
@@ -28,9 +29,10 @@ namespace {
 const char* kUsage =
     "usage:\n"
     "  korvu run MODEL.json TRANSCRIPT [-o DRAWING] [--svg DIR] [--pdf FILE] [--png DIR]\n"
-    "            [--transcript FILE]\n"
+    "            [--transcript FILE] [--input FILE]\n"
     "      make a drawing from a model, replay a transcript on it, save and draw it;\n"
-    "      --transcript writes the session's own transcript of what it did\n"
+    "      --input then plays a user's drags on it (see the README), --transcript writes\n"
+    "      the session's own transcript of what it did\n"
     "  korvu open DRAWING [-o DRAWING] [--svg DIR] [--pdf FILE] [--png DIR]\n"
     "      load (and upgrade) a stored drawing, then save and draw it the same way\n"
     "  korvu dump DRAWING\n"
@@ -78,6 +80,7 @@ struct Options {
     std::vector<std::string> positional;
     std::string save;
     std::string transcript;
+    std::string input;
     KorvuOutputs outputs;
 };
 
@@ -96,6 +99,8 @@ bool ParseOptions(int argc, char** argv, int first, Options& o, std::string& why
             target = &o.outputs.pdfFile;
         else if (a == "--transcript")
             target = &o.transcript;
+        else if (a == "--input")
+            target = &o.input;
         else if (a.size() > 1 && a[0] == '-') {
             why = "unknown option '" + a + "'";
             return false;
@@ -177,15 +182,25 @@ int Run(const Options& o, FWxAppletExtension* ext) {
         if (r.Failed()) return Fail(o.transcript + ": " + r.GetMessageUtf8());
     }
     r = mgr.ReplayFile(doc.get(), o.positional[1]);
+    if (r.Failed()) {
+        (void)mgr.CloseFile();
+        return Fail(o.positional[1] + ": " + r.GetMessageUtf8());
+    }
+    // The user's drags act on the drawing as the transcript left it, journalled after it.
+    if (!o.input.empty()) {
+        if (!KorvuPlayInput(*doc, o.input, why)) {
+            (void)mgr.CloseFile();
+            return Fail(why);
+        }
+    }
     UTxResult closed = mgr.CloseFile();
-    if (r.Failed()) return Fail(o.positional[1] + ": " + r.GetMessageUtf8());
     if (closed.Failed()) return Fail(o.transcript + ": " + closed.GetMessageUtf8());
     const int code = Finish(*doc, o, batch);
     return Done(std::move(doc), code);
 }
 
 int Open(const Options& o, FWxAppletExtension* ext) {
-    if (o.positional.size() != 1 || !o.transcript.empty())
+    if (o.positional.size() != 1 || !o.transcript.empty() || !o.input.empty())
         return Fail(std::string("'open' takes one drawing\n") + kUsage);
     KorvuOutputBatch batch;
     std::string why;
@@ -200,7 +215,7 @@ int Open(const Options& o, FWxAppletExtension* ext) {
 }
 
 int Dump(const Options& o) {
-    if (o.positional.size() != 1 || !o.save.empty() || !o.transcript.empty() ||
+    if (o.positional.size() != 1 || !o.save.empty() || !o.transcript.empty() || !o.input.empty() ||
         !o.outputs.svgDir.empty() || !o.outputs.pngDir.empty() || !o.outputs.pdfFile.empty())
         return Fail(std::string("'dump' takes one drawing\n") + kUsage);
     std::unique_ptr<DLxDrawingDoc> doc;

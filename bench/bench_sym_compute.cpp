@@ -14,6 +14,7 @@
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
+#include "du/DUxLeaderStyleWrapper.h"
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxSymState.h"
 #include "rse/RSeMeta.h"
@@ -45,7 +46,7 @@ public:
     BenchSym(RDxFragment* fragment, DUxSymState* state) : DLxSymInstance(fragment, state) {}
     explicit BenchSym(const RSeStream* s) : DLxSymInstance(s) {}
     RSeMetaType* GetMeta() const override;
-    const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const override { return nullptr; }
+    SmartPtr<DUxLeaderStyleWrapper> GetLeaderStyleWrapper() const override { return nullptr; }
     const DUxTextStyleWrapper* GetTextStyleWrapper() const override { return nullptr; }
     SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override { return nullptr; }
 };

@@ -89,8 +89,11 @@ main)
     for name in partslist notes balloons datums sketched datumtargets welds surfacetexture \
         leaders; do
         mkdir -p "$out/$name"
-        "$bin/korvu" run examples/assembly.json "examples/$name.txt" -o "$out/$name.kvd" \
-            --svg "$out/$name" --png "$out/$name"
+        # An example with a user's drags plays them after its transcript.
+        input=()
+        if [ -f "examples/$name.input" ]; then input=(--input "examples/$name.input"); fi
+        "$bin/korvu" run examples/assembly.json "examples/$name.txt" ${input[@]+"${input[@]}"} \
+            -o "$out/$name.kvd" --svg "$out/$name" --png "$out/$name"
         "$bin/korvu" dump "$out/$name.kvd"
     done
     echo "the drawings and their pictures are in $out/"

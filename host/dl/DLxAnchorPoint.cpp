@@ -115,6 +115,11 @@ bool DLxAnchorPoint::ReConnect(bool force) {
     return true;
 }
 
+bool DLxAnchorPoint::IsSuppressed() const {
+    const DLxViewInstance* view = GetViewInstance();
+    return view && view->IsSuppressed();
+}
+
 bool DLxAnchorPoint::IsValid() const {
     if (m_proxy.IsNull()) return !m_proxy.IsTargetDeleted();
     return static_cast<const DUxGeometryProxy*>(m_proxy.GetTarget())->IsValid();

@@ -46,6 +46,8 @@ public:
     WqGePoint3d UnbrokenToBroken(const WqGePoint3d& point) const;
     // The point lies in a part that a break of the view removes.
     bool IsUnbrokenPointRemoved() const;
+    // The anchor's view is suppressed (a free anchor without a view never is).
+    bool IsSuppressed() const;
 
     // A free anchor is valid; one on an edge while its view has the edge.
     bool IsValid() const;

@@ -33,6 +33,8 @@ void DLxRecognizer::Recognize(DLxIntent& intent) const {
         const WqGePoint3d on = NearestOnSegment(at, line.start, line.end);
         if (Distance2d(at, on) <= tol) intent.AddInference({DLxInferUtil::kInferOnCurve, on});
     }
+    for (const WqGePoint3d& p : m_context.GetPoints())
+        if (Distance2d(at, p) <= tol) intent.AddInference({DLxInferUtil::kInferConnectionPoint, p});
 }
 
 int32_t DLxInferUtil::CursorOf(int32_t type) {

@@ -5,8 +5,9 @@
 //
 // Recognition: each line of the context offers its end points within the intent's tolerance
 // of where the intent looks (an end-point inference, at the end point) and its nearest point
-// within the tolerance (an on-curve inference, at that point). The intent keeps the nearest of
-// each type.
+// within the tolerance (an on-curve inference, at that point); each point of the context
+// within the tolerance is a connection-point inference. The intent keeps the nearest of each
+// type.
 #include <cstdint>
 #include <vector>
 
@@ -24,10 +25,18 @@ public:
     };
     void AddLine(const WqGePoint3d& start, const WqGePoint3d& end) { m_lines.push_back({start, end}); }
     const std::vector<Line>& GetLines() const { return m_lines; }
-    void Clear() { m_lines.clear(); }
+    // Connection points of sketched symbols: a point within the tolerance is a
+    // connection-point inference, at the point.
+    void AddPoint(const WqGePoint3d& p) { m_points.push_back(p); }
+    const std::vector<WqGePoint3d>& GetPoints() const { return m_points; }
+    void Clear() {
+        m_lines.clear();
+        m_points.clear();
+    }
 
 private:
     std::vector<Line> m_lines;
+    std::vector<WqGePoint3d> m_points;
 };
 
 class DLxRecognizer {
@@ -42,6 +51,7 @@ private:
 namespace DLxInferUtil {
 constexpr int32_t kInferEndPoint = 1;
 constexpr int32_t kInferOnCurve = 2;
+constexpr int32_t kInferConnectionPoint = 22;
 constexpr int32_t kCursorPlain = 5720;
 constexpr int32_t kCursorEndPoint = 5721;
 constexpr int32_t kCursorOnCurve = 5722;

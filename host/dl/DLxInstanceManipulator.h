@@ -9,11 +9,12 @@
 // The copy keeps its references to everything it does not own (views, sheet, styles), so that
 // it draws as the stored instance would; it is never added to the document's fragments.
 #include <cstdint>
+#include <memory>
 
 #include "dl/DLxManipulator.h"
 #include "rse/RSeRef.h"
 
-class RDxFragment;
+class DLxInstanceTransientObj;
 class RDxInstance;
 class SMxDisplayList;
 class WqGePoint3d;
@@ -37,7 +38,7 @@ public:
     RDxInstance* GetInstance() const;
     const RSeRefBase& GetInstanceRef() const { return m_instance; }
     // The copy the drag works on; null outside a drag.
-    RDxInstance* GetClonedInstance() const { return m_clone; }
+    RDxInstance* GetClonedInstance() const;
     // What the preview shows: the copy's display list, null without one.
     const SMxDisplayList* GetPreviewDisplayList() const;
     FWxSceneDoc* GetDocument() const;
@@ -50,6 +51,5 @@ protected:
 private:
     RSeRefBase m_instance;
     FWxSceneDoc* m_doc;
-    RDxFragment* m_fragment = nullptr;
-    RDxInstance* m_clone = nullptr;
+    std::unique_ptr<DLxInstanceTransientObj> m_preview;
 };

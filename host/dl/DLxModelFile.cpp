@@ -1,8 +1,8 @@
-// Model files, versions 1 to 3. A model file is one JSON object:
+// Model files, versions 1 to 4. A model file is one JSON object:
 //
 //   {
 //     "format": "korvu-model",          required, exactly this
-//     "version": 3,                     required integer, 1 to 3; later versions are refused
+//     "version": 4,                     required integer, 1 to 4; later versions are refused
 //     "standard": "ISO",                optional: ANSI, BSI, DIN, GB, ISO or JIS (default ISO)
 //     "assembly": {                     optional, version 2: the assembly the drawing documents
 //       "root": 1,                      required: the id of the component the drawing shows
@@ -44,15 +44,21 @@
 //                                       optional; at is the text's bottom left, height above
 //                                       0 (default 3.5); a prompt makes the text a parameter
 //                                       whose value each placement gives (text its default)
-//          "images": [{"name": "stamp.png", "from": [x, y], "to": [x, y]}]}  optional, the
+//          "images": [{"name": "stamp.png", "from": [x, y], "to": [x, y]}],  optional, the
 //                                       image's name and two opposite corners, distinct
+//          "connections": [[x, y]]}     optional: where other sketched symbols join this one
 //       ]
 //     },
 //     "welds": [                        optional, version 3: the model's weld features
 //       {"id": 101,                     required, positive, unique among the welds
 //        "reverse": false,              optional: the model's arrow side is the drawing's
 //                                       other side (default false)
-//        "subWeldings": [               required, at least one: the weld symbol the model
+//        "other": 102,                  optional, version 4: the weld shown on the symbol's
+//                                       other side (another weld, which keeps no symbol)
+//        "cosmetic": false,             optional, version 4: a weld without a bead, laid
+//                                       along part edges (their cosmeticWelds)
+//        "subWeldings": [               required (from version 4 optional, may be empty: no
+//                                       symbol of its own), at least one: the weld symbol the model
 //          {"arrow": {...},             keeps for the weld, one reference line each;
 //           "other": {...},             optional: the welds of the arrow and other sides
 //           "field": 1,                 optional: the field-weld flag, 0 none (default 0)
@@ -83,7 +89,11 @@
 //               {"id": 3, "circle": {"center": [x,y,z], "normal": [x,y,z], "radius": r},
 //                "occurrence": [18, 19],  optional, version 2: the occurrence path of the
 //                                       component the edge belongs to
-//                "weld": 101}           optional, version 3: the weld whose bead it edges
+//                "weld": 101,           optional, version 3: the (not cosmetic) weld whose
+//                                       bead it edges
+//                "cosmeticWelds": [{"weld": 103, "intervals": [0.2, 0.6]}]}  optional,
+//                                       version 4: cosmetic welds along the edge, each over
+//                                       pairs of edge parameters (0 start, 1 end)
 //             ],
 //             "breaks": [               optional (default none): bands the view leaves out
 //               {"direction": "horizontal", "from": x1, "to": x2}
@@ -234,6 +244,7 @@ struct SketchData {
     std::vector<DLxSketch::Curve> curves;
     std::vector<DLxSketch::Text> texts;
     std::vector<DLxSketch::Image> images;
+    std::vector<WqGePoint3d> connections;
 };
 struct ModelData {
     std::string standard = "ISO";
@@ -287,6 +298,16 @@ public:
                 Unique(ids, id, i, Member(at, "id"), "weld id " + id, "welds");
             }
             m_welds = model.welds;
+            for (size_t i = 0; i < model.welds.size(); ++i) {
+                const DLxModelWeld& w = model.welds[i];
+                if (w.other == 0) continue;
+                const DLxModelWeld* other = FindWeld(w.other);
+                const std::string at = Member(Element("welds", i), "other");
+                if (!other || w.other == w.id)
+                    Fail(at, "names no other weld of the model (" + std::to_string(w.other) + ")");
+                if (!other->subWeldings.empty())
+                    Fail(at, "names a weld that keeps a symbol of its own");
+            }
         }
         if (const json* standard = Optional(root, "standard")) {
             model.standard = String(*standard, "standard");
@@ -347,16 +368,25 @@ private:
         return w;
     }
 
-    static DLxModelWeld ReadWeld(const json& v, const std::string& path) {
+    DLxModelWeld ReadWeld(const json& v, const std::string& path) {
         Object(v, path);
-        OnlyMembers(v, path, {"id", "reverse", "subWeldings"});
+        if (m_version >= 4)
+            OnlyMembers(v, path, {"id", "reverse", "subWeldings", "other", "cosmetic"});
+        else
+            OnlyMembers(v, path, {"id", "reverse", "subWeldings"});
         DLxModelWeld weld;
         weld.id = InRange(v, path, "id", 1, INT32_MAX, true);
         if (const json* reverse = Optional(v, "reverse"))
             weld.reverse = Bool(*reverse, Member(path, "reverse"));
+        weld.other = InRange(v, path, "other", 1, INT32_MAX);
+        if (const json* cosmetic = Optional(v, "cosmetic"))
+            weld.cosmetic = Bool(*cosmetic, Member(path, "cosmetic"));
         const std::string list = Member(path, "subWeldings");
-        const json& subs = Array(Required(v, path, "subWeldings"), list);
-        if (subs.empty()) Fail(list, "needs at least one sub-welding");
+        static const json kNone = json::array();
+        const json& subs = m_version >= 4 && !Optional(v, "subWeldings")
+                               ? kNone
+                               : Array(Required(v, path, "subWeldings"), list);
+        if (subs.empty() && m_version < 4) Fail(list, "needs at least one sub-welding");
         for (size_t i = 0; i < subs.size(); ++i) {
             const std::string at = Element(list, i);
             const json& s = Object(subs[i], at);
@@ -637,7 +667,8 @@ private:
         std::map<std::string, size_t> names;
         const std::string list = Member(path, "sketches");
         EachObject(v, path, "sketches",
-                   {"name", "insert", "lines", "arcs", "circles", "texts", "images"},
+                   {"name", "insert", "lines", "arcs", "circles", "texts", "images",
+                    "connections"},
                    [&](const json& o, const std::string& p) {
                        sketches.push_back(ReadSketch(o, p));
                        Unique(names, sketches.back().name, sketches.size() - 1,
@@ -710,6 +741,12 @@ private:
                        image.upperRight = {std::max(a.x, b.x), std::max(a.y, b.y), 0};
                        sketch.images.push_back(image);
                    });
+        if (const json* points = Optional(v, "connections")) {
+            const std::string at = Member(path, "connections");
+            Array(*points, at);
+            for (size_t i = 0; i < points->size(); ++i)
+                sketch.connections.push_back(Point2((*points)[i], Element(at, i)));
+        }
         return sketch;
     }
 
@@ -861,17 +898,47 @@ private:
         if (const json* weld = Optional(v, "weld")) {
             const std::string at = Member(path, "weld");
             edge.weld = Int32(*weld, at);
-            bool known = false;
-            for (const DLxModelWeld& w : m_welds)
-                known = known || w.id == edge.weld;
-            if (!known) Fail(at, "names no weld of the model (" + std::to_string(edge.weld) + ")");
+            const DLxModelWeld* w = FindWeld(edge.weld);
+            if (!w) Fail(at, "names no weld of the model (" + std::to_string(edge.weld) + ")");
+            if (w->cosmetic) Fail(at, "names a cosmetic weld, which has no bead");
+        }
+        if (const json* cosmetic = Optional(v, "cosmeticWelds")) {
+            const std::string list = Member(path, "cosmeticWelds");
+            Array(*cosmetic, list);
+            for (size_t i = 0; i < cosmetic->size(); ++i) {
+                const std::string at = Element(list, i);
+                const json& c = Object((*cosmetic)[i], at);
+                OnlyMembers(c, at, {"weld", "intervals"});
+                DLxEdgeWeldData data;
+                data.weld = Int32(Required(c, at, "weld"), Member(at, "weld"));
+                const DLxModelWeld* w = FindWeld(data.weld);
+                if (!w || !w->cosmetic)
+                    Fail(Member(at, "weld"),
+                         "names no cosmetic weld of the model (" + std::to_string(data.weld) + ")");
+                const std::string iat = Member(at, "intervals");
+                const json& intervals = Array(Required(c, at, "intervals"), iat);
+                if (intervals.empty() || intervals.size() % 2 != 0)
+                    Fail(iat, "expected pairs of edge parameters");
+                for (size_t k = 0; k < intervals.size(); ++k)
+                    data.intervals.push_back(Number(intervals[k], Element(iat, k)));
+                edge.cosmeticWelds.push_back(data);
+            }
         }
         return edge;
     }
 
+    const DLxModelWeld* FindWeld(int32_t id) const {
+        for (const DLxModelWeld& w : m_welds)
+            if (w.id == id) return &w;
+        return nullptr;
+    }
+
     DLxViewEdge ReadEdgeGeometry(const json& v, const std::string& path) const {
         Object(v, path);
-        if (m_version >= 3)
+        if (m_version >= 4)
+            OnlyMembers(v, path,
+                        {"id", "line", "arc", "circle", "occurrence", "weld", "cosmeticWelds"});
+        else if (m_version >= 3)
             OnlyMembers(v, path, {"id", "line", "arc", "circle", "occurrence", "weld"});
         else if (m_version >= 2)
             OnlyMembers(v, path, {"id", "line", "arc", "circle", "occurrence"});
@@ -985,14 +1052,24 @@ std::string PathOfFault(const std::string& text) {
 }
 
 // The welds a view's edges name, in the model's order.
+// The welds the view's edges name, with the welds paired with them (a symbol on either side's
+// bead shows the pair).
 std::vector<DLxModelWeld> WeldsOf(const ModelData& model, const ViewData& view) {
+    auto named = [&](int32_t id) {
+        for (const DLxViewEdge& e : view.edges) {
+            if (e.weld == id) return true;
+            for (const DLxEdgeWeldData& d : e.cosmeticWelds)
+                if (d.weld == id) return true;
+        }
+        return false;
+    };
     std::vector<DLxModelWeld> welds;
-    for (const DLxModelWeld& w : model.welds)
-        for (const DLxViewEdge& e : view.edges)
-            if (e.weld == w.id) {
-                welds.push_back(w);
-                break;
-            }
+    for (const DLxModelWeld& w : model.welds) {
+        bool paired = false;
+        for (const DLxModelWeld& p : model.welds)
+            paired = paired || (p.other == w.id && named(p.id)) || (w.other == p.id && named(p.id));
+        if (named(w.id) || paired) welds.push_back(w);
+    }
     return welds;
 }
 
@@ -1036,6 +1113,8 @@ std::unique_ptr<DLxDrawingDoc> Build(const ModelData& model) {
             sketch->AddText(t);
         for (const DLxSketch::Image& image : k.images)
             sketch->AddImage(image);
+        for (const WqGePoint3d& p : k.connections)
+            sketch->AddConnectionPoint(p);
     }
     return doc;
 }

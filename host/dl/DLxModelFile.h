@@ -13,7 +13,7 @@ class DLxDrawingDoc;
 class DLxModelFile {
 public:
     // The newest version of the format this program reads.
-    static constexpr int32_t kVersion = 3;
+    static constexpr int32_t kVersion = 4;
 
     // A new document from the model file at `path`. On failure `out` is empty and the result
     // names the file, where in it the fault lies and what it is.

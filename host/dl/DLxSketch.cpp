@@ -58,6 +58,11 @@ void DLxSketch::AddImage(const Image& i) {
     m_images.push_back(i);
 }
 
+void DLxSketch::AddConnectionPoint(const WqGePoint3d& p) {
+    RSe::PrepareWrite(this);
+    m_connections.push_back(p);
+}
+
 std::vector<int32_t> DLxSketch::GetAllPromptParameters() const {
     std::vector<int32_t> out;
     for (size_t i = 0; i < m_texts.size(); ++i)

@@ -14,12 +14,13 @@
 // and texts into one list, the images into another (images are moved with a symbol but keep
 // their size and orientation).
 //
-// Stored records (both version 0):
-//   DLxSketch: name (text), insertion point (3 doubles), curves (count, then each: kind int32,
-//     3 points of 3 doubles, radius, start and end angle), texts (count, then each: text,
-//     prompt, position, height, prompted bool), images (count, then each: name, lower-left and
-//     upper-right corners).
-//   DLxSketchInstance: sketch, sheet, owner (references), texts (count, then each text).
+// Stored records:
+//   DLxSketch (version 1): name (text), insertion point (3 doubles), curves (count, then each:
+//     kind int32, 3 points of 3 doubles, radius, start and end angle), texts (count, then each:
+//     text, prompt, position, height, prompted bool), images (count, then each: name,
+//     lower-left and upper-right corners), connection points (count, then 3 doubles each).
+//     Version 0 ends after the images and has no connection points.
+//   DLxSketchInstance (version 0): sketch, sheet, owner (references), texts (count, then each text).
 #include <cstdint>
 #include <vector>
 
@@ -75,9 +76,13 @@ public:
     const std::vector<Curve>& GetCurves() const { return m_curves; }
     const std::vector<Text>& GetTexts() const { return m_texts; }
     const std::vector<Image>& GetImages() const { return m_images; }
+    // Points where other sketched symbols are meant to join this one (a moved placement snaps
+    // its own onto theirs), in the sketch's coordinates.
+    const std::vector<WqGePoint3d>& GetConnectionPoints() const { return m_connections; }
     void AddCurve(const Curve& c);
     void AddText(const Text& t);
     void AddImage(const Image& i);
+    void AddConnectionPoint(const WqGePoint3d& p);
 
     // The indices (into GetTexts) of the prompted texts, in order.
     std::vector<int32_t> GetAllPromptParameters() const;
@@ -88,15 +93,19 @@ public:
     WqGePoint3d GetGeomCenterPoint() const;
 
     void Load(RSeStream& s);
+    void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
     UTxResult Clone(DLxSketch* target, RSeCloneCommander* cc) const;
 
 private:
+    void LoadFields(RSeStream& s, bool withConnections);
+
     UTxString16 m_name;
     WqGePoint3d m_insert;
     std::vector<Curve> m_curves;
     std::vector<Text> m_texts;
     std::vector<Image> m_images;
+    std::vector<WqGePoint3d> m_connections;
 };
 
 class DLxSketchInstance : public RSeIDed {

@@ -61,6 +61,11 @@ double DLxViewEdge::Sweep() const {
 }
 
 bool DLxViewEdge::IsWellFormed() const {
+    for (const DLxEdgeWeldData& d : cosmeticWelds) {
+        if (d.intervals.empty() || d.intervals.size() % 2 != 0) return false;
+        for (double v : d.intervals)
+            if (!std::isfinite(v)) return false;
+    }
     if (kind == DLxEdgeKind::Line) return Finite(start) && Finite(end) && !start.isEqualTo(end);
     if (kind != DLxEdgeKind::Arc) return false;
     return Finite(center) && Finite(normal) && Finite(refVector) && std::isfinite(radius) &&

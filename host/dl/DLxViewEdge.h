@@ -11,6 +11,16 @@ template <typename T> class WqArray;
 
 enum class DLxEdgeKind : int32_t { Line = 1, Arc = 2 };
 
+// A cosmetic weld laid along part of an edge: the model weld feature (DLxModelWeld) and the
+// stretches of the edge it covers, as pairs of edge parameters (0 at the start, 1 at the end;
+// either order).
+struct DLxEdgeWeldData {
+    int32_t weld = 0;
+    std::vector<double> intervals;
+
+    bool operator==(const DLxEdgeWeldData&) const = default;
+};
+
 // An edge in model coordinates. The id is the edge's name for as long as the model keeps it:
 // anchors and display items refer to the edge by it.
 struct DLxViewEdge {
@@ -32,6 +42,8 @@ struct DLxViewEdge {
     std::vector<int32_t> occurrence;
     // The model weld feature whose bead the edge belongs to (DLxModelWeld); 0 for none.
     int32_t weld = 0;
+    // The cosmetic welds laid along the edge of a part, in the model's order.
+    std::vector<DLxEdgeWeldData> cosmeticWelds;
 
     static DLxViewEdge Line(int32_t id, const WqGePoint3d& start, const WqGePoint3d& end);
     // The normal is made unit length and the reference is taken into the arc's plane; without a
@@ -43,7 +55,8 @@ struct DLxViewEdge {
     // Arc sweep in [0, 2*pi]: an end angle below the start wraps around once, and a difference
     // of 2*pi or more is a full circle.
     double Sweep() const;
-    // Finite values, a line of some length, an arc with a radius, a normal and a sweep.
+    // Finite values, a line of some length, an arc with a radius, a normal and a sweep; the
+    // cosmetic welds' intervals in pairs of finite parameters.
     bool IsWellFormed() const;
     // 0 at the start, 1 at the end: along the segment, or along the arc's sweep.
     WqGePoint3d PointAt(double t) const;

@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "dl/DLxEdgeGeometryProxy.h"
+#include "dl/DLxEmblem.h"
 #include "dl/DLxSheet.h"
 #include "ge/BBox.h"
 #include "ge/WqArray.h"
@@ -249,6 +250,22 @@ void DLxViewInstance::SetWeldSymbolsVisible(bool visible) {
     m_weldSymbolsVisible = visible;
 }
 
+DLxEmblem* DLxViewInstance::GetCenterDatum() const {
+    return m_centerDatum.get();
+}
+
+void DLxViewInstance::SetCenterDatum(DLxEmblem* indicator) {
+    if (indicator == m_centerDatum.get()) return;
+    BeginChange();
+    m_centerDatum = RSeRef<DLxEmblem>(indicator);
+}
+
+void DLxViewInstance::SetSuppressed(bool suppressed) {
+    if (suppressed == m_suppressed) return;
+    BeginChange();
+    m_suppressed = suppressed;
+}
+
 bool DLxViewInstance::AddEdge(const DLxViewEdge& edge) {
     if (!edge.IsWellFormed() || FindEdge(edge.id)) return false;
     BeginChange();
@@ -364,6 +381,7 @@ bool TouchesBreak(const BBox& box, const std::vector<DLxViewBreak>& breaks) {
 } // namespace
 
 void DLxViewInstance::BuildDisplayList(SMxDisplayList& list) const {
+    if (m_suppressed) return;
     SMxDisplayListBuilder builder(list);
     WqArray<WqGePoint3d> points;
     // A kept piece of a segment does not cross a band: one shift carries all of it.

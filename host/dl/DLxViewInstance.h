@@ -19,6 +19,7 @@
 #include "utx/UTxString16.h"
 
 class BBox;
+class DLxEmblem;
 class DLxSheet;
 class DLxEdgeGeometryProxy;
 class DUxGeometryProxy;
@@ -92,6 +93,15 @@ public:
     bool GetWeldSymbolsVisible() const { return m_weldSymbolsVisible; }
     void SetWeldSymbolsVisible(bool visible);
 
+    // The origin indicator that marks the view's origin: the last one placed on the view; null
+    // when none was, or once it is deleted.
+    DLxEmblem* GetCenterDatum() const;
+    void SetCenterDatum(DLxEmblem* indicator);
+    // A suppressed view is left out of the drawing: it draws nothing, and what hangs on it
+    // (anchors, and through them annotations) counts as suppressed.
+    bool IsSuppressed() const { return m_suppressed; }
+    void SetSuppressed(bool suppressed);
+
     // Model to sheet and back. SheetToModel answers the model point on the plane through the
     // model origin across the view direction.
     WqGeMatrix3d GetModelToSheet() const;
@@ -127,15 +137,18 @@ public:
     // an arc; seen obliquely, a polyline through points of it. A broken view leaves out what
     // lies in its bands and closes them up: lines become the lines of their kept pieces, an arc
     // clear of every band is moved whole, and an arc reaching into a band becomes polylines
-    // through points of its kept pieces.
+    // through points of its kept pieces. A suppressed view appends nothing.
     void BuildDisplayList(SMxDisplayList& list) const;
     // Around the projected edges; empty without edges.
     BBox GetSheetBBox() const;
 
     // Version 1 added the breaks, version 2 each edge's occurrence path, version 3 each edge's
-    // model weld, the model welds and the weld symbols' visibility; a view stored at version 0
-    // has no breaks, one stored before version 2 edges of no occurrence, one before version 3
-    // no welds (and shows its weld symbols).
+    // model weld, the model welds and the weld symbols' visibility, version 4 each edge's
+    // cosmetic welds and each weld's paired weld and cosmetic flag, version 5 the origin
+    // indicator and the suppression; a view stored at version 0 has no breaks, one stored
+    // before version 2 edges of no occurrence, one before version 3 no welds (and shows its
+    // weld symbols), one before version 4 no cosmetic or paired welds, one before version 5 no
+    // origin indicator and is not suppressed.
     void Load(RSeStream& s);
     void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
@@ -156,6 +169,8 @@ private:
     bool m_weldSymbolsVisible = true;
     std::vector<DLxViewBreak> m_breaks;
     std::vector<RSeRef<DLxEdgeGeometryProxy>> m_proxies;
+    RSeRef<DLxEmblem> m_centerDatum;
+    bool m_suppressed = false;
 
     // The last model-to-sheet matrix and the placement it was made from, compared bit for bit:
     // edges are projected many times a compute and the placement seldom changes (an undo may

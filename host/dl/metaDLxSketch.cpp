@@ -49,7 +49,7 @@ void Read(RSeStream& s, WqGePoint3d& p) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxSketch*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DLxSketch>(u"DLxSketch", &SketchGuid, 0, RSeMetaType::kClass,
+        RSeMakeMeta<DLxSketch>(u"DLxSketch", &SketchGuid, 1, RSeMetaType::kClass,
                                RSe::_InitMeta(static_cast<const RSeIDed*>(nullptr)));
     return mt;
 }
@@ -85,6 +85,14 @@ RSeMetaType* DLxSketchInstance::GetMeta() const {
 }
 
 void DLxSketch::Load(RSeStream& s) {
+    LoadFields(s, true);
+}
+
+void DLxSketch::LoadMigrate(RSeStream& s) {
+    LoadFields(s, s.GetMetaContext().GetStoredVersion() >= 1);
+}
+
+void DLxSketch::LoadFields(RSeStream& s, bool withConnections) {
     RSeMetaType::PlainLoad(this, s);
     s.Read(m_name);
     Read(s, m_insert);
@@ -123,6 +131,13 @@ void DLxSketch::Load(RSeStream& s) {
         Read(s, i.lowerLeft);
         Read(s, i.upperRight);
     }
+    m_connections.clear();
+    if (!withConnections) return;
+    s.Read(n);
+    s.CheckCount(n, 3 * 8);
+    m_connections.assign(n, {});
+    for (WqGePoint3d& p : m_connections)
+        Read(s, p);
 }
 
 void DLxSketch::Save(RSeStream& s) const {
@@ -153,6 +168,9 @@ void DLxSketch::Save(RSeStream& s) const {
         Write(s, i.lowerLeft);
         Write(s, i.upperRight);
     }
+    s.Write(uint32_t(m_connections.size()));
+    for (const WqGePoint3d& p : m_connections)
+        Write(s, p);
 }
 
 UTxResult DLxSketch::Clone(DLxSketch* target, RSeCloneCommander* cc) const {
@@ -162,6 +180,7 @@ UTxResult DLxSketch::Clone(DLxSketch* target, RSeCloneCommander* cc) const {
     target->m_curves = m_curves;
     target->m_texts = m_texts;
     target->m_images = m_images;
+    target->m_connections = m_connections;
     return {};
 }
 

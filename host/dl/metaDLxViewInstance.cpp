@@ -3,6 +3,7 @@
 
 #include "dc/RDxPersist.h"
 #include "dl/DLxEdgeGeometryProxy.h"
+#include "dl/DLxEmblem.h"
 #include "dl/DLxViewInstance.h"
 #include "rse/RSeErrors.h"
 #include "rse/RSeMeta.h"
@@ -88,7 +89,7 @@ void LoadBreak(RSeStream& s, DLxViewBreak& b) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DLxViewInstance*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DLxViewInstance>(u"DLxViewInstance", &InitGuid, 3, RSeMetaType::kClass,
+        RSeMakeMeta<DLxViewInstance>(u"DLxViewInstance", &InitGuid, 5, RSeMetaType::kClass,
                                      RSe::_InitMeta(static_cast<const RDxNode*>(nullptr)));
     return mt;
 }
@@ -104,7 +105,7 @@ RSeMetaType* DLxViewInstance::GetMeta() const {
 }
 
 void DLxViewInstance::Load(RSeStream& s) {
-    LoadFields(s, 3);
+    LoadFields(s, 5);
 }
 
 void DLxViewInstance::LoadMigrate(RSeStream& s) {
@@ -127,6 +128,19 @@ void DLxViewInstance::LoadFields(RSeStream& s, int32_t version) {
         if (version >= 2) LoadOccurrence(s, e);
         e.weld = 0;
         if (version >= 3) s.Read(e.weld);
+        e.cosmeticWelds.clear();
+        if (version >= 4) {
+            s.Read(n);
+            s.CheckCount(n, 5 + 5 + 2 * 9); // weld, interval count, one interval
+            e.cosmeticWelds.assign(n, DLxEdgeWeldData());
+            for (DLxEdgeWeldData& d : e.cosmeticWelds) {
+                s.Read(d.weld);
+                s.Read(n);
+                s.CheckCount(n, 9);
+                d.intervals.assign(n, 0.0);
+                for (double& v : d.intervals) s.Read(v);
+            }
+        }
     }
     m_breaks.clear();
     if (version >= 1) {
@@ -144,12 +158,22 @@ void DLxViewInstance::LoadFields(RSeStream& s, int32_t version) {
         for (DLxModelWeld& w : m_welds) {
             s.Read(w.id);
             s.Read(w.reverse);
-            DUxWeldState::LoadSubWeldings(s, w.subWeldings);
+            DUxWeldState::LoadSubWeldings(s, w.subWeldings, version >= 4);
+            if (version >= 4) {
+                s.Read(w.other);
+                s.Read(w.cosmetic);
+            }
         }
     }
     m_weldSymbolsVisible = true;
     if (version >= 3) s.Read(m_weldSymbolsVisible);
     RDxPersist::LoadRefs(s, m_proxies);
+    m_centerDatum = RSeRef<DLxEmblem>();
+    m_suppressed = false;
+    if (version >= 5) {
+        s.Read(m_centerDatum);
+        s.Read(m_suppressed);
+    }
 }
 
 void DLxViewInstance::Save(RSeStream& s) const {
@@ -164,6 +188,12 @@ void DLxViewInstance::Save(RSeStream& s) const {
         SaveEdge(s, e);
         SaveOccurrence(s, e);
         s.Write(e.weld);
+        s.Write(uint32_t(e.cosmeticWelds.size()));
+        for (const DLxEdgeWeldData& d : e.cosmeticWelds) {
+            s.Write(d.weld);
+            s.Write(uint32_t(d.intervals.size()));
+            for (double v : d.intervals) s.Write(v);
+        }
     }
     s.Write(uint32_t(m_breaks.size()));
     for (const DLxViewBreak& b : m_breaks) {
@@ -176,14 +206,19 @@ void DLxViewInstance::Save(RSeStream& s) const {
         s.Write(w.id);
         s.Write(w.reverse);
         DUxWeldState::SaveSubWeldings(s, w.subWeldings);
+        s.Write(w.other);
+        s.Write(w.cosmetic);
     }
     s.Write(m_weldSymbolsVisible);
     RDxPersist::SaveRefs(s, m_proxies);
+    s.Write(m_centerDatum);
+    s.Write(m_suppressed);
 }
 
 void DLxViewInstance::FixPtrs(RSeMetaContext& ctx) {
     RSeMetaType::PlainFixPtrs(this, ctx);
     RDxPersist::FixRefs(m_proxies, ctx);
+    m_centerDatum.FixAddress(ctx);
 }
 
 UTxResult DLxViewInstance::Clone(DLxViewInstance* target, RSeCloneCommander* cc) const {
@@ -197,6 +232,11 @@ UTxResult DLxViewInstance::Clone(DLxViewInstance* target, RSeCloneCommander* cc)
     target->m_breaks = m_breaks;
     target->m_welds = m_welds;
     target->m_weldSymbolsVisible = m_weldSymbolsVisible;
+    target->m_suppressed = m_suppressed;
+    // Like the proxies, the indicator stays only when it is copied along.
+    target->m_centerDatum = RSeRef<DLxEmblem>();
+    if (RSeIDed* copy = cc->CloneOf(m_centerDatum))
+        target->m_centerDatum = RSeRef<DLxEmblem>(RSeRefBase(copy));
     // The copy keeps only the proxies copied along with it: the others speak for this view.
     target->m_proxies.clear();
     for (const RSeRef<DLxEdgeGeometryProxy>& r : m_proxies)

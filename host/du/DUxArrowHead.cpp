@@ -6,6 +6,7 @@
 
 #include "dc/RDxFragment.h"
 #include "du/DUxEmblem.h"
+#include "du/DUxLeaderStyleWrapper.h"
 #include "rse/RSeTransaction.h"
 
 namespace {
@@ -107,12 +108,16 @@ bool DUxArrowHeadState::GetArrowHeadVector(const WqGePoint3d&, const WqGeVector3
 
 void DUxArrowHeadState::GetArrowHeadPoints(const WqGePoint3d& tip, const WqGeVector3d& vector,
                                            std::vector<WqGePoint3d>& points,
-                                           const DUxLeaderStyleWrapper*) const {
+                                           const DUxLeaderStyleWrapper* style) const {
     const DUxArrowHeadTemplate* t = GetTemplateRef();
     if (t->shape == DUxArrowHeadShape::None || vector.isZeroLength()) return;
     const WqGeVector3d along = vector.normal();
     const WqGeVector3d across(-along.y, along.x, 0.0);
-    const double half = t->width / 2;
+    // A size from the style scales the service's shape; its proportions stay.
+    const double size = style ? style->GetArrowHeadSize() : 0.0;
+    const double scale = size > 0.0 && t->length > 0.0 ? size / t->length : 1.0;
+    const WqGeVector3d back = scale == 1.0 ? vector : vector * scale;
+    const double half = t->width * scale / 2;
     switch (t->shape) {
     case DUxArrowHeadShape::Dot:
         for (int i = 0; i < 12; ++i) {
@@ -133,12 +138,12 @@ void DUxArrowHeadState::GetArrowHeadPoints(const WqGePoint3d& tip, const WqGeVec
     case DUxArrowHeadShape::DatumOpen:
         points.push_back(tip + across * half);
         points.push_back(tip - across * half);
-        points.push_back(tip - vector);
+        points.push_back(tip - back);
         break;
     default:
         points.push_back(tip);
-        points.push_back(tip - vector + across * half);
-        points.push_back(tip - vector - across * half);
+        points.push_back(tip - back + across * half);
+        points.push_back(tip - back - across * half);
         break;
     }
 }

@@ -65,7 +65,7 @@ public:
                             WqGeVector3d& vector) const;
     // The outline at `tip` for an axis `vector`: for arrows the tip and the two back corners,
     // for a dot a 12-gon, for a slash a thin quadrilateral across the tip; empty for None.
-    // Appends to `points`. The style may scale it later; it is not read yet.
+    // Appends to `points`. A style with an arrowhead size scales the shape to that length.
     void GetArrowHeadPoints(const WqGePoint3d& tip, const WqGeVector3d& vector,
                             std::vector<WqGePoint3d>& points,
                             const DUxLeaderStyleWrapper* style) const;

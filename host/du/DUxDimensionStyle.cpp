@@ -1,5 +1,6 @@
 #include "du/DUxDimensionStyle.h"
 
+#include "du/DUxLeaderStyleWrapper.h"
 #include "du/DUxSymState.h"
 #include "du/DUxTextStyle.h"
 #include "fw/FWxDocUtil.h"
@@ -74,6 +75,11 @@ DUxDimensionStyleWrapper::DUxDimensionStyleWrapper(const DUxSymState* state,
     : m_state(state), m_style(const_cast<DUxDimensionStyle*>(style)) {
     if (!m_style && state) m_style = dynamic_cast<DUxDimensionStyle*>(state->GetStyle());
     if (!m_style && state) m_style = GetDocumentStyle(FWxDocUtil::DocumentOf(state));
+}
+
+SmartPtr<DUxLeaderStyleWrapper> DUxDimensionStyleWrapper::GetLeaderStyle() const {
+    if (!m_state) return nullptr;
+    return new DUxLeaderStyleWrapper(m_state, {});
 }
 
 bool DUxDimensionStyleWrapper::GetHasLeaderLanding() const {

@@ -7,9 +7,11 @@
 #include <cstdint>
 
 #include "fw/FWxStyle.h"
+#include "fw/SmartPtr.h"
 #include "rse/RSeRef.h"
 #include "utx/UTxString16.h"
 
+class DUxLeaderStyleWrapper;
 class DUxSymState;
 class DUxTextStyle;
 class FWxSceneDoc;
@@ -76,6 +78,8 @@ public:
     bool GetJustifyToLeader() const;
     // The style's text style, else the document's for its standard; null without either.
     DUxTextStyle* GetTextStyle() const;
+    // The leader look of the state's symbol, over the state; null without a state.
+    SmartPtr<DUxLeaderStyleWrapper> GetLeaderStyle() const;
 
     // The document's dimension style for its standard (ISO when it names none); null when it
     // has none yet.

@@ -16,6 +16,8 @@ class DUxSymUnitAttr;
 
 // The text look of a style: font, GD&T symbol font, size (model units) and colour (black unless
 // set). Counted, so that style data can hand one out through a SmartPtr; a copy is a new object.
+class DUxLeaderStyleWrapper;
+
 class DUxTextStyleWrapper : public CountedCObj {
 public:
     DUxTextStyleWrapper() = default;
@@ -26,12 +28,16 @@ public:
     double GetFontSize() const { return m_fontSize; }
     const SMxColor& GetColor() const { return m_color; }
     void SetColor(const SMxColor& color) { m_color = color; }
+    // Texts of the style take their layer's colour instead of the style's.
+    bool IsColorByLayer() const { return m_colorByLayer; }
+    void SetColorByLayer(bool on) { m_colorByLayer = on; }
 
 private:
     int32_t m_fontId = 0;
     int32_t m_gdtFontId = 0;
     double m_fontSize = 0.0;
     SMxColor m_color;
+    bool m_colorByLayer = false;
 };
 
 // The unit attributes a frame style keeps, in the order a standard copies them.
@@ -157,6 +163,9 @@ public:
     uint32_t GetGdtSymbols() const { return Style()->GetGdtSymbols(); }
     uint32_t GetAuxSymbols() const { return Style()->GetAuxSymbols(); }
     double GetExtensionLineOvershoot() const { return Style()->GetExtensionLineOvershoot(); }
+    // The frame's leader look, over the owner when it is a symbol state: the style's overshoot
+    // and an all-around circle of 0.9 font sizes unless the state holds its own values.
+    SmartPtr<DUxLeaderStyleWrapper> GetLeaderStyle() const;
     // A new unit-attribute object (outside any segment) holding the style's unit fields; the
     // caller owns it.
     std::unique_ptr<DUxSymUnitAttr> GetSymUnitAttr() const;

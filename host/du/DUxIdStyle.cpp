@@ -23,8 +23,10 @@ DUxIdStyle* DUxIdStyle::CreateStyle(RSeSegment* segment, const UTxString16& name
 
 DUxIdStyleWrapper::DUxIdStyleWrapper(const RDxObject* object, FWxSceneDoc* doc) {
     const DUxIdStyle* style = nullptr;
-    if (auto* state = UTx::Cast<const DUxSymState>(object))
+    if (auto* state = UTx::Cast<const DUxSymState>(object)) {
+        m_state = RSeRef<DUxSymState>(state);
         style = UTx::Cast<DUxIdStyle>(state->GetStyle());
+    }
     if (!style) {
         if (!doc && object) doc = FWxDocUtil::DocumentOf(object);
         style = GetDocumentStyle(doc);
@@ -49,10 +51,11 @@ uint32_t DUxIdStyleWrapper::GetArrowHead() const {
     return Style() ? Style()->GetArrowHead() : DUxIdStyle::kFilledTriangle;
 }
 
-DUxLeaderStyleWrapper DUxIdStyleWrapper::GetLeaderStyle() const {
-    DUxLeaderStyleWrapper leader;
-    if (Style()) leader.SetExtensionLineOvershoot(Style()->GetExtensionLineOvershoot());
-    return leader;
+SmartPtr<DUxLeaderStyleWrapper> DUxIdStyleWrapper::GetLeaderStyle() const {
+    DUxLeaderStyleWrapper::Defaults d;
+    d.arrowHead = GetArrowHead();
+    if (Style()) d.overshoot = Style()->GetExtensionLineOvershoot();
+    return new DUxLeaderStyleWrapper(m_state.Read(), d);
 }
 
 DUxTextStyleWrapper DUxIdStyleWrapper::GetTextStyle() const {

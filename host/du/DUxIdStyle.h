@@ -7,9 +7,11 @@
 #include <cstdint>
 
 #include "fw/FWxStyle.h"
+#include "fw/SmartPtr.h"
 #include "rse/RSeRef.h"
 
 class DUxLeaderStyleWrapper;
+class DUxSymState;
 class DUxTextStyleWrapper;
 class FWxSceneDoc;
 class RDxObject;
@@ -81,8 +83,9 @@ public:
     bool GetAllowedHorizontalLanding() const;
     bool GetAllowHorizontal() const;
     uint32_t GetArrowHead() const;
-    // The leader's look: its overshoot from the style.
-    DUxLeaderStyleWrapper GetLeaderStyle() const;
+    // The leader's look, over the state the wrapper was made for (when it was one): the
+    // style's overshoot and arrowhead unless the state holds its own.
+    SmartPtr<DUxLeaderStyleWrapper> GetLeaderStyle() const;
     // Font and height of the identifier's text.
     DUxTextStyleWrapper GetTextStyle() const;
 
@@ -91,6 +94,7 @@ public:
 
 private:
     RSeRef<DUxIdStyle> m_style;
+    RSeRef<DUxSymState> m_state;
 };
 
 namespace RSe {

@@ -6,6 +6,7 @@
 
 #include "dc/RDxFragment.h"
 #include "du/DUxArrowHead.h"
+#include "du/DUxLeaderStyleWrapper.h"
 #include "du/DUxLeaderNode.h"
 #include "ge/WqArray.h"
 #include "rse/RSeTransaction.h"
@@ -37,18 +38,24 @@ DUxLeaderNodeTree* DUxLeaderNodeTree::Create(RDxFragment* fragment,
     if (!fragment || !fragment->GetSegment()) return nullptr;
     auto* tree = new (RSe::_GetMeta(static_cast<const DUxLeaderNodeTree*>(nullptr)),
                       fragment->GetSegment()) DUxLeaderNodeTree();
-    fragment->AddNode(tree);
-    tree->m_generator = generator;
+    tree->InitRoot(fragment, generator, point, arrowHead, arrowId);
+    return tree;
+}
+
+void DUxLeaderNodeTree::InitRoot(RDxFragment* fragment, DUxBaseTerminalNodeGenerator* generator,
+                                 const WqGePoint3d& point, DUxArrowHeadState* arrowHead,
+                                 uint32_t arrowId) {
+    fragment->AddNode(this);
+    m_generator = generator;
     WqGePoint3d p = point;
     DUxBaseTerminalLeaderNode* root =
-        generator ? generator->CreateTerminalNode(tree, nullptr, p, arrowHead, arrowId)
+        generator ? generator->CreateTerminalNode(this, nullptr, p, arrowHead, arrowId)
                   : DUxBaseTerminalLeaderNode::Create(fragment, nullptr, p, 1);
     if (root) {
-        tree->m_nodeCounter = std::max(tree->m_nodeCounter, root->GetNodeId());
-        tree->m_root = root;
-        tree->m_nodes.emplace_back(root);
+        m_nodeCounter = std::max(m_nodeCounter, root->GetNodeId());
+        m_root = root;
+        m_nodes.emplace_back(root);
     }
-    return tree;
 }
 
 DUxBaseTerminalNodeGenerator* DUxLeaderNodeTree::GetTerminalNodeGenerator() const {
@@ -539,14 +546,23 @@ void DUxLeaderNodeTree::GenGraphics(SMxDisplayList*, SMxDisplayList& leaderList,
     WqGePoint3d end;
     WqGeVector3d dir;
     const WqGePoint3d rp = root->GetPoint();
+    bool landing = false;
     if (GetLandingPosition() != kNoLanding && GetSymbolAttachPoint(shortLanding, pos, end, dir) &&
         end != rp) {
+        landing = true;
         b.SetItemId(SynthesizeItemID(kLeaderNodeItem, leader, -1, root->GetNodeId()));
         b.AddLine(rp, end);
         if (command) {
             b.SetItemId(SynthesizeItemID(kLandingEndItem, leader, -1, root->GetNodeId()));
             b.AddPoint(end);
         }
+    }
+    // The all-around circle sits at the bend, where the leader meets its landing. A leader
+    // without a landing runs into its symbol, whose outline the tree does not know: no circle.
+    const double diameter = leaderStyle ? leaderStyle->GetAllAroundDiameter() : 0.0;
+    if (m_allAround && landing && diameter > 0.0) {
+        b.SetItemId(SynthesizeItemID(kLeaderNodeItem, leader, -1, root->GetNodeId()));
+        b.AddCircle(rp, WqGeVector3d::kZAxis, diameter / 2);
     }
     if (command && canDrawRootHotPoints) {
         b.SetItemId(SynthesizeItemID(kLeaderRootItem, leader, -1, root->GetNodeId()));

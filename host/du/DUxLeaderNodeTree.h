@@ -182,7 +182,10 @@ public:
     // (kLeaderNodeItem, root id) when there is a position and a length. With `command`, hot
     // points: ends (kAnchorItem), inner nodes (kLeaderNodeItem), the landing end
     // (kLandingEndItem), and the root (kLeaderRootItem) when `canDrawRootHotPoints`. The
-    // symbol list and style wrappers are accepted for the caller's sake; the styles come later.
+    // leader style sizes the arrowheads and, on an all-around leader with a drawn landing, the
+    // circle round the root, where leader and landing meet (kLeaderNodeItem, root id; none
+    // without a style or for a diameter of 0). The
+    // symbol list and text style are accepted for the caller's sake.
     void GenGraphics(SMxDisplayList* symbolList, SMxDisplayList& leaderList, int32_t leader,
                      bool shortLanding, bool command, const DUxLeaderStyleWrapper* leaderStyle,
                      const DUxTextStyleWrapper* textStyle, bool flag, bool canDrawArrowHead,
@@ -192,6 +195,11 @@ public:
     void Save(RSeStream& s) const;
     void FixPtrs(RSeMetaContext& ctx);
     UTxResult Clone(DUxLeaderNodeTree* target, RSeCloneCommander* cc) const;
+
+protected:
+    // For Create and the kinds of tree: joins the fragment and makes the first node.
+    void InitRoot(RDxFragment* fragment, DUxBaseTerminalNodeGenerator* generator,
+                  const WqGePoint3d& point, DUxArrowHeadState* arrowHead, uint32_t arrowId);
 
 private:
     int32_t NextNodeId();

@@ -43,6 +43,12 @@ void DUxSymState::SetStyle(const FWxStyle* style) {
     m_style = RSeRef<FWxStyle>(style);
 }
 
+void DUxSymState::SetLeaderStyleOverrides(const DUxLeaderStyleOverrides& overrides) {
+    if (overrides == m_leaderOverrides) return;
+    BeginValueChange();
+    m_leaderOverrides = overrides;
+}
+
 FWxStyle* DUxSymState::GetLayerStyle() const {
     return static_cast<FWxStyle*>(m_layerStyle.GetTarget());
 }

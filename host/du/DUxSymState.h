@@ -15,6 +15,29 @@ class DUxSymUnitAttr;
 class FWxStyle;
 class SMxDisplayList;
 
+// The leader-style values a symbol holds as its own, against those of its kind's style
+// (DUxLeaderStyleWrapper reads and writes them). A bit of `mask` says which value is set.
+struct DUxLeaderStyleOverrides {
+    enum EField : uint32_t {
+        kArrowHead = 1,
+        kArrowHeadSize = 2,
+        kAllAroundDiameter = 4,
+        kOvershoot = 8,
+        kLeaderStyle = 16,
+        kAllFields = 31,
+    };
+    uint32_t mask = 0;
+    uint32_t arrowHead = 0;
+    double arrowHeadSize = 0.0;
+    double allAroundDiameter = 0.0;
+    double overshoot = 0.0;
+    // The leader style whose pen the leader takes.
+    RSeRef<FWxStyle> leaderStyle;
+
+    bool Has(EField f) const { return (mask & f) != 0; }
+    bool operator==(const DUxLeaderStyleOverrides&) const = default;
+};
+
 class DUxSymState : public RDxState {
 public:
     enum EOutlineType : int32_t { kNoOutline = 0, kBoxOutline = 1 };
@@ -40,6 +63,9 @@ public:
     // The layer the symbol is on (a document layer style); null for none.
     FWxStyle* GetLayerStyle() const;
     void SetLayerStyle(const FWxStyle* layer);
+    // The symbol's own leader-style values; setting equal values changes nothing.
+    const DUxLeaderStyleOverrides& GetLeaderStyleOverrides() const { return m_leaderOverrides; }
+    void SetLeaderStyleOverrides(const DUxLeaderStyleOverrides& overrides);
     // Subclasses lay out stacks of symbols (balloons) instead of one box.
     virtual bool GetUseStackingBehavior() const { return false; }
     // The shape of the symbol's outline as its kind draws it; a circle's clipping outline is
@@ -59,16 +85,20 @@ public:
                              int32_t outlineType);
 
     void Load(RSeStream& s);
+    void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
     void FixPtrs(RSeMetaContext& ctx);
     UTxResult Clone(DUxSymState* target, RSeCloneCommander* cc) const;
 
 private:
+    void LoadFields(RSeStream& s);
+
     WqGePoint3d m_origin;
     double m_scale = 1.0;
     BBox m_box;
     RSeRef<FWxStyle> m_style;
     RSeRef<FWxStyle> m_layerStyle;
+    DUxLeaderStyleOverrides m_leaderOverrides;
 };
 
 class DUxDisplayListState : public RDxState {

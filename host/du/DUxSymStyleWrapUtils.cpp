@@ -12,6 +12,8 @@
 #include "du/DUxSymState.h"
 #include "du/DUxTableStateBase.h"
 #include "du/DUxTextStyle.h"
+#include "du/DUxWeldState.h"
+#include "du/DUxWeldStyle.h"
 #include "fb/FBxLayerStyle.h"
 #include "fw/FBxObjectNameKey.h"
 #include "fw/FWxDocUtil.h"
@@ -58,6 +60,13 @@ DUxSymStyleWrapUtils::GetBalloonStyle(const RDxObject* object, FWxSceneDoc* doc)
     if (doc && !dynamic_cast<DUxBalloonStyle*>(state->GetStyle()))
         style = RSeRef<DUxBalloonStyle>(GetDocumentBalloonStyle(doc));
     return std::make_unique<DUxBalloonStyleWrapper>(RSeRef<DUxSymState>(state), style);
+}
+
+std::unique_ptr<DUxWeldStyleWrapper> DUxSymStyleWrapUtils::GetWeldStyle(const RDxObject* object,
+                                                                        FWxSceneDoc* doc) {
+    const auto* state = UTx::Cast<const DUxWeldState>(object);
+    if (!state) return nullptr;
+    return std::make_unique<DUxWeldStyleWrapper>(state, doc);
 }
 
 namespace {
@@ -116,6 +125,10 @@ RSeMetaType* SurfaceTextureStyleMeta() {
     return RSe::_GetMeta(static_cast<const DUxSurfaceTextureStyle*>(nullptr));
 }
 const StyleKeyTranslator g_surfaceTextureStyleKeys(&SurfaceTextureStyleMeta);
+RSeMetaType* WeldStyleMeta() {
+    return RSe::_GetMeta(static_cast<const DUxWeldStyle*>(nullptr));
+}
+const StyleKeyTranslator g_weldStyleKeys(&WeldStyleMeta);
 
 // What an annotation on a layer answers as its object style.
 class FBxLayerStyleWrapper : public DUxLayerStyleAbstract {
@@ -142,6 +155,7 @@ struct Register {
         FBxObjectNameKey::RegisterTranslator(u"DUxDatumTargetStyle", &g_datumTargetStyleKeys);
         FBxObjectNameKey::RegisterTranslator(u"DUxSurfaceTextureStyle",
                                              &g_surfaceTextureStyleKeys);
+        FBxObjectNameKey::RegisterTranslator(u"DUxWeldStyle", &g_weldStyleKeys);
     }
 } g_register;
 } // namespace

@@ -12,6 +12,7 @@
 class DUxBalloonStyle;
 class DUxBalloonStyleWrapper;
 class DUxSymState;
+class DUxWeldStyleWrapper;
 class FWxSceneDoc;
 class RDxObject;
 
@@ -32,6 +33,10 @@ public:
     // The document's balloon style: the one named after the drawing's standard, ISO when the
     // drawing names none (found, never made). Null without.
     static DUxBalloonStyle* GetDocumentBalloonStyle(FWxSceneDoc* doc);
+    // The weld-style wrapper of `object` (a weld state; null for any other object): the
+    // state's own weld style, else `doc`'s (the state's own document when null).
+    static std::unique_ptr<DUxWeldStyleWrapper> GetWeldStyle(const RDxObject* object,
+                                                             FWxSceneDoc* doc = nullptr);
 };
 
 class FBxLayerStyle;

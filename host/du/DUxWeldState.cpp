@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "dc/RDxFragment.h"
+#include "du/DUxWeldStyle.h"
 #include "ge/WqArray.h"
 #include "ge/WqGeVector3d.h"
 #include "sm/SMxDisplayItem.h"
@@ -23,6 +24,29 @@ void DUxCSubWelding::reverseSide() {
     std::swap(welds[1], welds[3]);
     std::swap(present[0], present[2]);
     std::swap(present[1], present[3]);
+}
+
+std::vector<DUxWeldSrvUtils::Desc> DUxWeldSrvUtils::GetWelds(bool above) {
+    // Pictures below the line from 7681, above it from 7711, one a weld type; their names from
+    // string 8226.
+    std::vector<Desc> out;
+    for (uint32_t t = DUxCWeld::kFillet; t <= DUxCWeld::kLastType; ++t)
+        out.push_back({(above ? 7711u : 7681u) + t - 1, 8226u + t - 1, t, 0, true, false});
+    return out;
+}
+
+std::vector<UTxString16> DUxWeldSrvUtils::FinishChoices(int32_t contour) {
+    // Chipping, grinding, hammering, machining, rolling, unspecified.
+    if (contour == DUxCWeld::kNoContour) return {};
+    return {u"C", u"G", u"H", u"M", u"R", u"U"};
+}
+
+std::vector<DUxWeldSrvUtils::Desc> DUxWeldSrvUtils::GetContours(bool above) {
+    std::vector<Desc> out;
+    for (int32_t c = DUxCWeld::kFlush; c <= DUxCWeld::kConcave; ++c)
+        out.push_back({(above ? 7741u : 7731u) + uint32_t(c) - 1, 8238u + uint32_t(c) - 1,
+                       uint32_t(c), 1, true, false});
+    return out;
 }
 
 bool DUxWeldSrvUtils::HasService(uint32_t type, int32_t group) {
@@ -135,7 +159,14 @@ void DUxWeldState::SetDefaultSubSymbol(DUxCSubWelding& sub) {
     sub.setWeldOnArrowSide(&fillet, true);
 }
 
+double DUxWeldState::GetIdentLineGap() const {
+    return DUxWeldStyleWrapper(this).GetIdentLineGap();
+}
+
 double DUxWeldState::GetAllAroundDiameter() const {
+    // The symbol's own diameter (its leader style's) wins over the rule.
+    const DUxLeaderStyleOverrides& own = GetLeaderStyleOverrides();
+    if (own.Has(DUxLeaderStyleOverrides::kAllAroundDiameter)) return own.allAroundDiameter;
     for (const DUxCSubWelding& sub : m_subWeldings) {
         switch (sub.areaDescType) {
         case 1:
@@ -143,7 +174,7 @@ double DUxWeldState::GetAllAroundDiameter() const {
         case 2:
             return kTextHeight;
         case 4:
-            return 2 * kIdentLineGap;
+            return 2 * GetIdentLineGap();
         default:
             break;
         }
@@ -352,6 +383,10 @@ void DrawSide(SMxDisplayListBuilder& lines, SMxDisplayListBuilder& texts, const 
         if (w->contourType != DUxCWeld::kNoContour) {
             Contour(lines, f, w->contourType, xs, side.base, s, out + 0.1 * kH);
             out += 0.6 * kH;
+            if (!w->finish.empty()) {
+                Text(texts, w->finish, f.P(xs, side.base + s * out), beyond);
+                out += 1.1 * kH;
+            }
         }
         Text(texts, LeftText(*w), f.P(xs - kSymbol / 2 - kGap, side.base + s * kSymbol / 2),
              SMxTextAlign::MiddleRight);
@@ -393,13 +428,14 @@ void DUxWeldState::DrawSubWelding(SMxDisplayListBuilder& lines, SMxDisplayListBu
     // Welds on both sides are symmetrical about the continuous line: no identification line.
     const bool bothSides = sub.weldOnArrowSide(true) && sub.weldOnOtherSide(true);
     double identSide = 0;
+    const double gap = GetIdentLineGap();
     if (m_identLineType == kIdentLineBelow && !bothSides) identSide = -1;
     if (m_identLineType == kIdentLineAbove && !bothSides) identSide = 1;
     if (identSide != 0) {
         lines.SetItemId(kIdentLineItem);
         const int32_t solid = lines.GetLineStyle();
         lines.SetLineStyle(1);
-        lines.AddLine(f.P(0, identSide * kIdentLineGap), f.P(l.length, identSide * kIdentLineGap));
+        lines.AddLine(f.P(0, identSide * gap), f.P(l.length, identSide * gap));
         lines.SetLineStyle(solid);
     }
 
@@ -412,7 +448,7 @@ void DUxWeldState::DrawSubWelding(SMxDisplayListBuilder& lines, SMxDisplayListBu
         side.primary = k == 0 ? sub.weldOnArrowSide(true) : sub.weldOnOtherSide(true);
         side.secondary = k == 0 ? sub.weldOnArrowSide(false) : sub.weldOnOtherSide(false);
         // A side on the identification line's side sits on that line.
-        side.base = side.s == identSide ? identSide * kIdentLineGap : 0.0;
+        side.base = side.s == identSide ? identSide * gap : 0.0;
         side.shift = k == 1 && staggered ? kSecondaryPitch : 0.0;
         DrawSide(lines, texts, f, side, l.xs);
     }

@@ -52,6 +52,8 @@ struct DUxCWeld {
     bool brazing = false;
     UTxString16 prefix;
     std::array<UTxString16, kFields> values;
+    // The finishing method of a contoured weld (a letter drawn beyond the contour).
+    UTxString16 finish;
 
     void setWeldType(uint32_t type, int32_t g) {
         weldType = type;
@@ -121,6 +123,32 @@ public:
     }
     // The dialog index of a primary weld's brazing flag.
     static constexpr int32_t kBrazingIndex = 20;
+    // The dialog indices of the primary and the secondary weld's finishing method.
+    static constexpr int32_t kFinishIndex = 15;
+    static constexpr int32_t kSecondaryFinishIndex = 17;
+    // The finishing methods a weld of that contour offers (none without a contour).
+    static std::vector<UTxString16> FinishChoices(int32_t contour);
+
+    // A weld or contour as the dialog offers it: its picture and tooltip (resource ids of the
+    // resource module), what it stands for, and whether its picture is drawn mirrored.
+    struct Desc {
+        uint32_t bitmap = 0;
+        uint32_t tooltip = 0;
+        uint32_t weldType = 0; // a contour's: its contour type
+        int32_t group = 0;
+        bool enabled = true;
+        bool mirrored = false;
+    };
+    // The picture of "no weld" (and of "no contour") and its tooltip.
+    static constexpr uint32_t kNoWeldBitmap = 7680;
+    static constexpr uint32_t kNoWeldTooltip = 8225;
+    // Every weld type, pictured above the reference line or below it.
+    static std::vector<Desc> GetWelds(bool above);
+    // The contours flush, convex and concave, pictured the same way.
+    static std::vector<Desc> GetContours(bool above);
+    // The tooltips of the all-around circle and the field flag.
+    static constexpr uint32_t kAllAroundTooltip = 8236;
+    static constexpr uint32_t kFieldTooltip = 8237;
 };
 
 class DUxWeldState : public DUxSymState {
@@ -181,10 +209,12 @@ public:
     // A new sub-welding's default symbol: a fillet weld on the arrow side.
     static void SetDefaultSubSymbol(DUxCSubWelding& sub);
 
-    // Diameter of the all-around circle: by the first sub-welding whose area description is
-    // 1, 2 or 4 (1.8 or 1 text heights, or twice the identification line's gap); 0 when none
-    // has one.
+    // Diameter of the all-around circle: the symbol's own (its leader style's), else by the
+    // first sub-welding whose area description is 1, 2 or 4 (1.8 or 1 text heights, or twice
+    // the identification line's gap); 0 when none has one.
     double GetAllAroundDiameter() const;
+    // The identification line's distance from the reference line: its weld style's.
+    double GetIdentLineGap() const;
     // Length of reference line `i` as drawn; 0 outside the list.
     double GetReferenceLineLength(int32_t i) const;
 
@@ -192,12 +222,16 @@ public:
                      const UTxGUID& standard, bool upright, int32_t outlineType) override;
 
     void Load(RSeStream& s);
+    void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
     UTxResult Clone(DUxWeldState* target, RSeCloneCommander* cc) const;
     // The stored form of a list of sub-weldings, for the state and for whoever else keeps
     // weld symbol content (the model's welds).
     static void SaveSubWeldings(RSeStream& s, const std::vector<DUxCSubWelding>& subs);
-    static void LoadSubWeldings(RSeStream& s, std::vector<DUxCSubWelding>& subs);
+    // Sub-weldings stored before the finishing method (the state's version 0, a view's
+    // before 4) load `withFinish` false.
+    static void LoadSubWeldings(RSeStream& s, std::vector<DUxCSubWelding>& subs,
+                                bool withFinish = true);
 
 private:
     // How far the symbols of a line keep from its root: clear of the all-around circle.

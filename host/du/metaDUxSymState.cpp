@@ -1,6 +1,7 @@
 #include "du/DUxSymState.h"
 #include "fw/FWxStyle.h"
 #include "rse/RSeCloneCommander.h"
+#include "rse/RSeErrors.h"
 #include "rse/RSeMeta.h"
 #include "rse/RSeSaveData.h"
 
@@ -16,7 +17,7 @@ void ListStateGuid(UTxGUID& g) {
 namespace RSe {
 RSeMetaType* _InitMeta(const DUxSymState*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DUxSymState>(u"DUxSymState", &SymStateGuid, 0, RSeMetaType::kClass,
+        RSeMakeMeta<DUxSymState>(u"DUxSymState", &SymStateGuid, 1, RSeMetaType::kClass,
                                  RSe::_InitMeta(static_cast<const RDxState*>(nullptr)));
     return mt;
 }
@@ -45,7 +46,9 @@ RSeMetaType* DUxDisplayListState::GetMeta() const {
     return RSe::_GetMeta(this);
 }
 
-void DUxSymState::Load(RSeStream& s) {
+// Version 1 adds the leader-style overrides: their mask, then each value the mask names, in
+// the order of its bits. Version 0 had none.
+void DUxSymState::LoadFields(RSeStream& s) {
     RSeMetaType::PlainLoad(this, s);
     RSeLoadData(s, m_origin);
     s.Read(m_scale);
@@ -55,10 +58,30 @@ void DUxSymState::Load(RSeStream& s) {
     s.Read(m_layerStyle);
 }
 
+void DUxSymState::Load(RSeStream& s) {
+    LoadFields(s);
+    DUxLeaderStyleOverrides& o = m_leaderOverrides;
+    o = {};
+    s.Read(o.mask);
+    if (o.mask & ~uint32_t(DUxLeaderStyleOverrides::kAllFields))
+        RSe::ThrowDamaged(u"a symbol state names leader-style values that do not exist");
+    if (o.Has(DUxLeaderStyleOverrides::kArrowHead)) s.Read(o.arrowHead);
+    if (o.Has(DUxLeaderStyleOverrides::kArrowHeadSize)) s.Read(o.arrowHeadSize);
+    if (o.Has(DUxLeaderStyleOverrides::kAllAroundDiameter)) s.Read(o.allAroundDiameter);
+    if (o.Has(DUxLeaderStyleOverrides::kOvershoot)) s.Read(o.overshoot);
+    if (o.Has(DUxLeaderStyleOverrides::kLeaderStyle)) s.Read(o.leaderStyle);
+}
+
+void DUxSymState::LoadMigrate(RSeStream& s) {
+    LoadFields(s);
+    m_leaderOverrides = {};
+}
+
 void DUxSymState::FixPtrs(RSeMetaContext& ctx) {
     RSeMetaType::PlainFixPtrs(this, ctx);
     m_style.FixAddress(ctx);
     m_layerStyle.FixAddress(ctx);
+    m_leaderOverrides.leaderStyle.FixAddress(ctx);
 }
 
 void DUxSymState::Save(RSeStream& s) const {
@@ -69,6 +92,13 @@ void DUxSymState::Save(RSeStream& s) const {
     RSeSaveData(s, m_box.max);
     s.Write(m_style);
     s.Write(m_layerStyle);
+    const DUxLeaderStyleOverrides& o = m_leaderOverrides;
+    s.Write(o.mask);
+    if (o.Has(DUxLeaderStyleOverrides::kArrowHead)) s.Write(o.arrowHead);
+    if (o.Has(DUxLeaderStyleOverrides::kArrowHeadSize)) s.Write(o.arrowHeadSize);
+    if (o.Has(DUxLeaderStyleOverrides::kAllAroundDiameter)) s.Write(o.allAroundDiameter);
+    if (o.Has(DUxLeaderStyleOverrides::kOvershoot)) s.Write(o.overshoot);
+    if (o.Has(DUxLeaderStyleOverrides::kLeaderStyle)) s.Write(o.leaderStyle);
 }
 
 UTxResult DUxSymState::Clone(DUxSymState* target, RSeCloneCommander* cc) const {
@@ -78,5 +108,7 @@ UTxResult DUxSymState::Clone(DUxSymState* target, RSeCloneCommander* cc) const {
     target->m_box = m_box;
     cc->CloneRef(m_style, target->m_style);
     cc->CloneRef(m_layerStyle, target->m_layerStyle);
+    target->m_leaderOverrides = m_leaderOverrides;
+    cc->CloneRef(m_leaderOverrides.leaderStyle, target->m_leaderOverrides.leaderStyle);
     return {};
 }

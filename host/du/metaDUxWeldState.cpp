@@ -1,9 +1,10 @@
-// Storage of the weld state, version 0, after the DUxSymState part: orientation, ident line
+// Storage of the weld state, version 1, after the DUxSymState part: orientation, ident line
 // type, arrow-side position, recover-prefix and recovered flags, the number of sub-weldings and
 // each sub-welding: arrow-side position, orientation, field-weld type, area description,
 // association type, closed-tail flag, notes, then its four weld slots (arrow primary, arrow
 // secondary, other primary, other secondary), each a presence flag and, when present, the weld
-// type, group, contour type, brazing flag, prefix and the six value texts.
+// type, group, contour type, brazing flag, prefix, the six value texts and the finishing
+// method (version 0 had none).
 #include "du/DUxWeldState.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeMeta.h"
@@ -18,7 +19,7 @@ void WeldStateGuid(UTxGUID& g) {
 // each with its tag.
 constexpr size_t kMinSubWeldingBytes = 12 * 4;
 
-void LoadWeld(RSeStream& s, DUxCWeld& w) {
+void LoadWeld(RSeStream& s, DUxCWeld& w, bool withFinish) {
     s.Read(w.weldType);
     s.Read(w.group);
     s.Read(w.contourType);
@@ -26,6 +27,8 @@ void LoadWeld(RSeStream& s, DUxCWeld& w) {
     s.Read(w.prefix);
     for (UTxString16& v : w.values)
         s.Read(v);
+    w.finish.clear();
+    if (withFinish) s.Read(w.finish);
 }
 
 void SaveWeld(RSeStream& s, const DUxCWeld& w) {
@@ -36,13 +39,14 @@ void SaveWeld(RSeStream& s, const DUxCWeld& w) {
     s.Write(w.prefix);
     for (const UTxString16& v : w.values)
         s.Write(v);
+    s.Write(w.finish);
 }
 } // namespace
 
 namespace RSe {
 RSeMetaType* _InitMeta(const DUxWeldState*) {
     static RSeMetaType* mt =
-        RSeMakeMeta<DUxWeldState>(u"DUxWeldState", &WeldStateGuid, 0, RSeMetaType::kClass,
+        RSeMakeMeta<DUxWeldState>(u"DUxWeldState", &WeldStateGuid, 1, RSeMetaType::kClass,
                                   RSe::_InitMeta(static_cast<const DUxSymState*>(nullptr)));
     return mt;
 }
@@ -67,6 +71,16 @@ void DUxWeldState::Load(RSeStream& s) {
     LoadSubWeldings(s, m_subWeldings);
 }
 
+void DUxWeldState::LoadMigrate(RSeStream& s) {
+    RSeMetaType::PlainLoad(this, s);
+    s.Read(m_orientation);
+    s.Read(m_identLineType);
+    s.Read(m_arrowSidePosition);
+    s.Read(m_recoverPrefix);
+    s.Read(m_recovered);
+    LoadSubWeldings(s, m_subWeldings, s.GetMetaContext().GetStoredVersion() >= 1);
+}
+
 void DUxWeldState::Save(RSeStream& s) const {
     RSeMetaType::PlainSave(this, s);
     s.Write(m_orientation);
@@ -88,7 +102,8 @@ UTxResult DUxWeldState::Clone(DUxWeldState* target, RSeCloneCommander* cc) const
     return {};
 }
 
-void DUxWeldState::LoadSubWeldings(RSeStream& s, std::vector<DUxCSubWelding>& subs) {
+void DUxWeldState::LoadSubWeldings(RSeStream& s, std::vector<DUxCSubWelding>& subs,
+                                   bool withFinish) {
     uint32_t n = 0;
     s.Read(n);
     s.CheckCount(n, kMinSubWeldingBytes);
@@ -105,7 +120,7 @@ void DUxWeldState::LoadSubWeldings(RSeStream& s, std::vector<DUxCSubWelding>& su
             bool present = false;
             s.Read(present);
             sub.present[k] = present;
-            if (present) LoadWeld(s, sub.welds[k]);
+            if (present) LoadWeld(s, sub.welds[k], withFinish);
         }
     }
 }

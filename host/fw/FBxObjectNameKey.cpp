@@ -105,6 +105,10 @@ UTxResult FBxObjectNameKey::FindObject(RSeDatabase& db, FWxSceneDoc* doc, RSeIDe
     const RSeMetaType* meta = RSeMetaType::Find(className);
     // A translator may serve a name that is no stored class; then it alone vouches for the kind.
     const FBxObjectNameKeyTranslator* translator = OwnTranslator(className);
+    // A translator registered under the name vouches for what it finds, even where the name is
+    // also that of a stored class of another kind (an older class whose objects became those of
+    // a newer one keep their keys).
+    const bool vouched = translator != nullptr;
     if (!translator) {
         if (!meta || !meta->IsIDed()) return UTxResult(kFBxErrNameKeyUnknownClass, className);
         translator = &FindTranslator(meta);
@@ -117,7 +121,7 @@ UTxResult FBxObjectNameKey::FindObject(RSeDatabase& db, FWxSceneDoc* doc, RSeIDe
         return r.SetDetail(std::move(detail));
     }
     if (!found) return UTxResult(kFBxErrNameKeyUnresolved, m_text);
-    if (meta && !found->GetMeta()->IsKindOf(meta))
+    if (meta && !vouched && !found->GetMeta()->IsKindOf(meta))
         return UTxResult(kFBxErrNameKeyUnresolved,
                          m_text + u": the object is a " + found->GetMeta()->GetName());
     out = found;

@@ -15,6 +15,9 @@ public:
 class FWxSelectionSet {
 public:
     void Add(const SmartPtr<FWxSelection>& selection) { m_items.push_back(selection); }
+    // Takes out the entry that is this very selection (the first, should it be there twice);
+    // false when the set does not hold it.
+    bool Remove(const FWxSelection* selection);
     void RemoveAll() { m_items.clear(); }
     bool IsEmpty() const { return m_items.empty(); }
     size_t Count() const { return m_items.size(); }

@@ -62,7 +62,13 @@ public:
 // Geometry of 3D weld annotations in a drawing document.
 class IFxDLAnnoGeometry : public IFxInterface {};
 // The weld-annotation proxy, once per process.
-class IFxAnnoWeldProxy : public IFxInterface {};
+class IFxAnnoWeldProxy : public IFxInterface {
+public:
+    // After the host has generated a view anew: the weld symbols that follow the model's welds
+    // in it and lost their edges are put back on edges of their welds and recomputed. Answers
+    // how many were.
+    virtual int32_t OnViewUpdated(DLxViewInstance* view) = 0;
+};
 
 const UTxGUID& UTxGuidForIFxBalloonComp();
 const UTxGUID& UTxGuidForIFxBrowserUtils();

@@ -131,4 +131,14 @@ RSeSegmentMigrationContext* SegmentMigrationContext(RSeSegment* segment, RSeMeta
 // The context of a migrator named by its registered name; null for no migrator.
 RSeSegmentMigrationContextRSeRef* SegmentMigrationContextRSeRef(RSeSegment* segment,
                                                                 RSeSegmentMigrator* migrator);
+
+// Runs `fn` on each object of an object context, in the order they were queued, that still
+// exists, is a T and was stored at a version `accept` takes. Nothing for another context.
+template <class T, class Accept, class Fn>
+void ForEachQueued(RSeSegmentMigrationContext* context, Accept accept, Fn fn) {
+    auto* ctx = dynamic_cast<RSeSegmentMigrationContextRSeRef*>(context);
+    for (uint32_t i = 0; ctx && i < ctx->Objects(); ++i)
+        if (accept(ctx->UnmigratedVersion(i)))
+            if (auto* obj = dynamic_cast<T*>(ctx->Object(i).GetTarget())) fn(obj);
+}
 } // namespace RSe

@@ -17,6 +17,9 @@ public:
     virtual bool Drag(const WqGePoint3d& point);
     virtual bool EndDrag(const WqGePoint3d& point);
     virtual void CancelDrag();
+    // Data a dialog the manipulator opened reports (the dialog says what it points to); true
+    // when the manipulator took it.
+    virtual bool CallBack(void* /*data*/) { return false; }
 
     // For diagnostics.
     virtual std::string GetManipulatorName() const;

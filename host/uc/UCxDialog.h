@@ -5,6 +5,7 @@
 // (FWxCmd::kNotify): OnOK sends 39272 and OnCancel 39271; a control that asks for the focus
 // sends 39096 with a UCxDialogFocusChangeData.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -31,6 +32,16 @@ public:
 
     int32_t GetTemplateId() const { return m_templateId; }
     FWxState* GetCommandTarget() const { return m_target; }
+
+    using ModalRunner = std::function<void(UCxDialog&)>;
+    // A modal run: the window is made (OnInitDialog) and handed to the process's modal runner,
+    // which plays the user and ends the run with a click on OK or Cancel; the window goes when
+    // the run ends. Answers kIdOK or kIdCancel (kIdCancel when the runner left the dialog open,
+    // or when no runner is installed: nobody is there to answer).
+    int32_t DoModal();
+    bool IsModalEnded() const { return m_modalEnded; }
+    // Installs the runner of every modal run that starts from now on; answers the one before.
+    static ModalRunner SetModalRunner(ModalRunner runner);
 
     // Window lifetime: Create runs OnInitDialog; a made window starts hidden.
     bool Create();
@@ -60,6 +71,19 @@ public:
     virtual void OnOK();
     virtual void OnCancel();
 
+    // What a user does in a field or a chooser, in the dialog's own terms: text typed at the
+    // end of field `id` (here: appended to the control's text), a value chosen in chooser `id`
+    // (here: nothing). Dialogs with richer controls answer as their controls would.
+    virtual void OnUserType(int32_t id, const std::u16string& text);
+    virtual void OnUserChoose(int32_t /*id*/, int32_t /*value*/) {}
+
+    // A dialog that a command opens itself and runs to its end is played by the same user as
+    // a modal run: a test or the program's scripted input; without one nobody answers and the
+    // dialog stays as it opened (its caller treats that as Cancel).
+    using UserRunner = ModalRunner;
+    static UserRunner SetUserRunner(UserRunner runner) { return SetModalRunner(std::move(runner)); }
+    static void RunUser(UCxDialog& dialog);
+
     // A notification to the command target; false when the target did not handle it.
     bool NotifyTarget(int32_t id, void* extra);
 
@@ -76,4 +100,7 @@ private:
     int32_t m_focus = 0;
     bool m_hasWindow = false;
     bool m_visible = false;
+    bool m_modal = false;
+    bool m_modalEnded = false;
+    int32_t m_modalResult = kIdCancel;
 };

@@ -1,9 +1,11 @@
 #include "uc/UCxStringUtil.h"
 
 #include "rd/RDxString.h"
+#include "sm/SMxColor.h"
 #include "sm/SMxDisplayItem.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -277,6 +279,23 @@ UTxString16 UCxStringUtil::GdtGlyphToUnicode(int32_t symbol) {
     for (const GdtEntry& entry : kGdtTable)
         if (static_cast<int32_t>(entry.symbol) == symbol) return entry.text;
     return {};
+}
+
+SMxColor UCxStringUtil::ColorOf(const RDxString& text) {
+    const float* c = text.GetColor();
+    auto channel = [](float f) {
+        // NaN clamps to 0 like any colour out of range.
+        const float v = f > 0.0f ? std::min(f, 1.0f) : 0.0f;
+        return uint8_t(std::lround(v * 255.0f));
+    };
+    return SMxColor::FromRgba(channel(c[0]), channel(c[1]), channel(c[2]), channel(c[3]));
+}
+
+void UCxStringUtil::CompareTextSettings(const RDxString& text, bool styleByLayer,
+                                        const SMxColor& styleColor, bool& byLayerDiffers,
+                                        bool& colorDiffers) {
+    byLayerDiffers = text.GetNoColor() != styleByLayer;
+    colorDiffers = !text.GetNoColor() && (styleByLayer || ColorOf(text) != styleColor);
 }
 
 BBox UCxStringUtil::GetBBox(const RDxString& text, FWxSceneDoc*) {

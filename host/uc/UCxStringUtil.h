@@ -14,6 +14,7 @@
 enum class SMxTextAlign : uint8_t;
 class FWxSceneDoc;
 class RDxString;
+class SMxColor;
 
 // Size of a block of text in the monospace model.
 struct UCxTextExtent {
@@ -119,6 +120,15 @@ public:
     // The box of a string state's display text at its own height, centred on the origin along
     // X (the document does not change the metrics of the monospace model).
     static BBox GetBBox(const RDxString& text, FWxSceneDoc* doc);
+    // The string's own colour as a display colour (channels clamped to 0..1).
+    static SMxColor ColorOf(const RDxString& text);
+    // How a string's colour departs from its text style's (colour `styleColor`, or its layer's
+    // when `styleByLayer`): `byLayerDiffers` when the string follows its layer and the style
+    // does not or the other way round; `colorDiffers` when the string has a colour of its own
+    // (it does not follow its layer) other than the style's.
+    static void CompareTextSettings(const RDxString& text, bool styleByLayer,
+                                    const SMxColor& styleColor, bool& byLayerDiffers,
+                                    bool& colorDiffers);
     // Unit baseline and up directions of a text's frame, as SMxTextItem::GetTextFrame.
     static void GetTextFrame(const WqGeVector3d& direction, const WqGeVector3d& normal,
                              WqGeVector3d& xAxis, WqGeVector3d& yAxis);

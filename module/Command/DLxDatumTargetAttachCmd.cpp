@@ -1,15 +1,23 @@
 #include "Command/DLxDatumTargetAttachCmd.h"
 
+#include "DatumTarget/DLxCTargetServiceRegistry.h"
 #include "DatumTarget/DLxDatumTarget.h"
 #include "DatumTarget/DLxDatumTargetSelection.h"
 #include "Request/DLxDatumTargetRequest.h"
 #include "Standard/DLxCTarget.h"
 #include "dl/DLxUIUtil.h"
+#include "du/DUxLineStyle.h"
+#include "du/DUxSymState.h"
 #include "fw/FWxCommand.h"
 #include "fw/FWxSceneDoc.h"
 #include "fw/FWxSelection.h"
 #include "fw/FWxSelectionSetMgr.h"
 #include "fw/FWxUIManager.h"
+#include "ge/WqGeMatrix3d.h"
+#include "rse/RSe.h"
+#include "rse/RSeMeta.h"
+#include "rse/RSeTransaction.h"
+#include "sm/SMxDisplayList.h"
 
 namespace {
 const FWxUIManager::CtxMenuCommandInitializer s_attachCtxCmd(
@@ -26,7 +34,30 @@ const DLxDatumTargetSelection* AsTargetSelection(FWxSelectionSet* set, bool last
 
 DLxDatumTargetAttachCmd* DLxDatumTargetAttachCmd::s_active = nullptr;
 
+DLxDatumAttachTarget::DLxDatumAttachTarget(FWxSceneDoc* doc)
+    : m_doc(doc), m_previewList(std::make_unique<SMxDisplayList>()) {}
+
+DLxDatumAttachTarget::~DLxDatumAttachTarget() {
+    DropPreview();
+}
+
+const DLxCTargetBalloon* DLxDatumAttachTarget::GetPreviewBalloon() const {
+    return m_preview.HasTarget() ? m_preview.Read() : nullptr;
+}
+
+void DLxDatumAttachTarget::DropPreview() {
+    if (DLxCTargetBalloon* preview = m_preview.get()) RSe::DeleteObject(preview);
+    m_preview = RSeRef<DLxCTargetBalloon>();
+    m_previewList->Clear();
+    m_previewList->ClearAttributes();
+}
+
+void DLxDatumAttachTarget::OnTerminate() {
+    DropPreview();
+}
+
 bool DLxDatumAttachTarget::OnActivate() {
+    DropPreview();
     m_candidates.clear();
     m_target = RSeRef<DLxDatumTarget>();
     FWxSelectionSetMgr* mgr = FWxSelectionSetMgr::Get(m_doc);
@@ -52,6 +83,14 @@ bool DLxDatumAttachTarget::OnActivate() {
         }
         return true;
     }
+    // A new balloon as the attach request would add it, in the transient segment: making it
+    // changes nothing the document stores.
+    if (target) {
+        auto* preview = new (RSe::_GetMeta(static_cast<const DLxCTargetBalloon*>(nullptr)),
+                             RSe::TransientSegment()) DLxCTargetBalloon();
+        preview->SetOwner(RSeRef<RDxObject>(m_target));
+        m_preview = RSeRef<DLxCTargetBalloon>(preview);
+    }
     if (target && target->GetNumAttachedBalloons() > 0) {
         const WqGePoint3d p = target->GetBalloon(target->GetNumAttachedBalloons())->GetOrigin();
         const WqGeVector3d u = (p - c).normal();
@@ -69,6 +108,34 @@ WqGePoint3d DLxDatumAttachTarget::NearestCandidate(const WqGePoint3d& point) con
     for (const WqGePoint3d& candidate : m_candidates)
         if (candidate.distanceTo(onSheet) < best.distanceTo(onSheet)) best = candidate;
     return best;
+}
+
+void DLxDatumAttachTarget::OnMouseMove(const WqGePoint3d& point) {
+    DLxCTargetBalloon* preview = m_preview.get();
+    const DLxDatumTarget* target = m_target.HasTarget() ? m_target.Read() : nullptr;
+    if (!preview || !target || m_candidates.empty()) return;
+    const WqGePoint3d at = NearestCandidate(point);
+    preview->SetOrigin(at);
+    m_previewList->Clear();
+    m_previewList->ClearAttributes();
+    // The target's axes are the sheet's, at the records' scale.
+    const double scale = DLxCTargetSubSym::GetScale();
+    WqGeMatrix3d xform;
+    xform.setCoordSystem(at, WqGeVector3d::kXAxis * scale, WqGeVector3d::kYAxis * scale,
+                         WqGeVector3d::kZAxis * scale);
+    DLxCTargetServiceRegistry::Instance().GenGraphics(target->GetSymState(), *m_previewList,
+                                                      *preview, xform, true);
+    // Drawn with the pen the user gave this target, if any.
+    DUxLineStyle pen;
+    if (DUxLineStyleUtil::GetOverloadedLineStyle(target, m_doc, pen)) {
+        SMxAttributes a;
+        a.source = SMxAttributes::kStyle;
+        a.hasColor = true;
+        a.color = pen.color;
+        a.lineWeight = pen.lineWeight;
+        a.lineStyle = pen.lineType;
+        m_previewList->PushAttributes(a);
+    }
 }
 
 void DLxDatumAttachTarget::OnLButtonDown(const WqGePoint3d& point) {
@@ -130,6 +197,12 @@ void DLxDatumTargetAttachCmd::OnCommand() {
     s_active = this;
 }
 
+bool DLxDatumTargetAttachCmd::MoveCursor(const WqGePoint3d& point) {
+    if (!m_waiting) return false;
+    m_target.OnMouseMove(point);
+    return true;
+}
+
 bool DLxDatumTargetAttachCmd::Pick(const WqGePoint3d& point) {
     if (!m_waiting) return false;
     m_target.OnLButtonDown(point);
@@ -142,6 +215,7 @@ void DLxDatumTargetAttachCmd::Cancel() {
 }
 
 void DLxDatumTargetAttachCmd::OnTerminate() {
+    m_target.OnTerminate();
     m_waiting = false;
     if (s_active == this) s_active = nullptr;
     if (FWxSelectionSetMgr* mgr = FWxSelectionSetMgr::Get(GetDocument())) mgr->EmptySelectionSets();

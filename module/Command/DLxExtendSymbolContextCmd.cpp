@@ -9,6 +9,8 @@
 #include "DatumTarget/DLxDatumTargetSelection.h"
 #include "GeneralNote/DLxGeneralNote.h"
 #include "GeneralNote/DLxGeneralNoteSelection.h"
+#include "Symbol/DLxSymInstance.h"
+#include "Symbol/DLxSymSelection.h"
 #include "Symbol/KorvuModule.h"
 #include "WinModule.h"
 #include "dl/DLxLocalBOM.h"
@@ -18,6 +20,7 @@
 #include "fw/FWxMenuContext.h"
 #include "fw/FWxSelection.h"
 #include "rd/RDxString.h"
+#include "rse/RSeTransaction.h"
 
 namespace {
 constexpr int32_t kDatumTargetEditMenu = 7523;
@@ -36,6 +39,7 @@ constexpr int32_t kConvertToBOMId = 44117;
 constexpr int32_t kConvertToBOMText = 8116;
 constexpr int32_t kLinkNotesId = 40071;
 constexpr int32_t kLinkNotesText = 5752;
+constexpr int32_t kArrowheadMenu = 7549;
 
 UTxString16 ResString(int32_t id) {
     HMODULE res = KorvuGetResourceHandle();
@@ -139,6 +143,15 @@ int32_t DLxExtendSymbolContextCmd::ExtendContextMenu(FWxCtxMenuExtender* extende
             menu->AppendMenuResource(kGeneralNoteMenu, true, nullptr, true);
         } else if (auto* list = dynamic_cast<DLxPartListSelection*>(sel))
             ExtendForPartList(*menu, GetDocument(), *list);
+        else if (auto* symbol = dynamic_cast<DLxSymSelection*>(sel)) {
+            // A placed symbol whose first leader ends in an arrowhead offers to change it.
+            RSeReadOnlyScope reading;
+            const DLxSymInstance* placed = symbol->GetSymbol();
+            if (placed && placed->GetArrowHeadState(0, 0)) {
+                menu->AppendMenuResource(kSharedMenu, true, nullptr, true);
+                menu->AppendMenuResource(kArrowheadMenu, true, nullptr, true);
+            }
+        }
         return 0;
     }
     if (selections.size() < 2) return 0;

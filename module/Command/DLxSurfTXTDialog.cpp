@@ -20,8 +20,11 @@ bool DLxSurfTXTDialog::OnInitDialog() {
     m_ready = false;
     if (!m_state) return result;
     const DUxSurfaceTextureStyle* style = m_state->GetSurfaceTextureStyle();
+    // A preview copy lives outside the document; its style is the document's.
+    FWxSceneDoc* doc = FWxDocUtil::DocumentOf(m_state);
+    if (!doc && style) doc = FWxDocUtil::DocumentOf(style);
     m_standard = dynamic_cast<DLxCSurfTextStd*>(DUxSurfTextStdServices::Find(
-        FWxDocUtil::DocumentOf(m_state),
+        doc,
         style ? style->GetStandardCode() : int32_t(DUxSurfaceTextureStyle::kISO)));
     std::vector<int32_t> values;
     if (m_standard) (void)m_standard->GetDialogValues(m_state, values);

@@ -7,6 +7,7 @@
 #include "BofM/DLxPartListExportCmd.h"
 #include "BofM/DLxPartListPushbackIDsCmd.h"
 #include "BofM/DLxPartListUpdateCmd.h"
+#include "Command/DLxArrowheadEditCmd.h"
 #include "Command/DLxCenterDatumEditCmd.h"
 #include "Command/DLxDatumTargetAttachCmd.h"
 #include "Command/DLxDatumTargetCmd.h"
@@ -39,6 +40,7 @@ DLxSymbolDocCmdGroup::DLxSymbolDocCmdGroup(FWxSceneDoc* doc) : FWxDocCommandGrou
     Add(new DLxDatumTargetRectCmd(doc));
     Add(new DLxGeneralNoteCmd(doc));
     Add(new DLxGeneralNoteTextEditCmd(doc));
+    Add(new DLxArrowheadEditCmd(doc));
     Add(new DLxDatumTargetRemoveCmd(doc));
     Add(new DLxPartListContextCmd(doc));
     Add(new DLxCopyPasteGeneralNoteCmd(doc));

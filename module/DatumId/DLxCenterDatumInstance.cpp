@@ -151,7 +151,7 @@ bool DLxCenterDatumInstance::IsDead() const {
 bool DLxCenterDatumInstance::IsSuppressed() const {
     if (!GetTemplate()) return false;
     DLxAnchorPoint* anchor = GetAnchorPoint();
-    return anchor && anchor->IsUnbrokenPointRemoved();
+    return anchor && anchor->IsSuppressed();
 }
 
 bool DLxCenterDatumInstance::NeedsUpdate() const {
@@ -231,6 +231,8 @@ UTxResult DLxCenterDatumInstance::Compute(RDxComputeContext& ctx) {
 
     DLxAnchorPoint* anchor = GetAnchorPoint();
     DLxViewInstance* view = anchor ? anchor->GetViewInstance() : nullptr;
+    // A suppressed view is not shown, nor is the origin marked on it.
+    if (view && view->IsSuppressed()) return {};
     // An anchor that lost its edge looks for it again in its view.
     if (anchor && !anchor->IsValid()) anchor->ReConnect(false);
     const bool valid = IsValid();
@@ -318,6 +320,15 @@ void DLxCenterDatumInstance::AddToLayer(CleanUpDisposition disposition) {
     DUxSceneUtil::DLItemSetLayerStyle(list, *style);
 }
 
+void DLxCenterDatumInstance::RecordWithView(DLxViewInstance* previous) {
+    DLxViewInstance* view = GetView();
+    if (previous && previous != view && previous->GetCenterDatum() == this)
+        previous->SetCenterDatum(nullptr);
+    if (view) view->SetCenterDatum(this);
+}
+
 void DLxCenterDatumInstance::DeleteAndVacuumClean() {
+    if (DLxViewInstance* view = GetView(); view && view->GetCenterDatum() == this)
+        view->SetCenterDatum(nullptr);
     DLxAnnotationUtil::DeleteWithStates(this);
 }

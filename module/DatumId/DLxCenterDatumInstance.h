@@ -88,7 +88,10 @@ public:
     SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override;
     void AddToLayer(CleanUpDisposition disposition) override;
 
-    // Deletes the indicator with its states.
+    // The view of the anchor records the indicator as its origin's; `previous` (the view the
+    // anchor was in before a move), when it is another view that records it, forgets it.
+    void RecordWithView(DLxViewInstance* previous = nullptr);
+    // Deletes the indicator with its states; the view that records it forgets it.
     void DeleteAndVacuumClean();
 
 private:

@@ -6,6 +6,7 @@
 #include "Symbol/KorvuModule.h"
 #include "WinModule.h"
 #include "dc/RDxFragment.h"
+#include "du/DUxDatumIDLeader.h"
 #include "du/DUxDatumIdState.h"
 #include "du/DUxIdStyle.h"
 #include "du/DUxLayerStyleAbstract.h"
@@ -18,6 +19,7 @@
 #include "rse/RSeMeta.h"
 #include "rse/RSeTransaction.h"
 #include "sm/SMxDisplayList.h"
+#include "uc/UCxStringUtil.h"
 #include "utx/UTxCast.h"
 
 namespace {
@@ -42,7 +44,7 @@ DUxLeaderNodeTree* MakeLeader(RDxFragment* fragment, const std::vector<WqGePoint
                               DUxArrowHeadState* arrow) {
     auto* generator = DLxTerminalNodeGenerator::Create(fragment);
     const WqGePoint3d end = points.empty() ? WqGePoint3d() : points.front();
-    DUxLeaderNodeTree* tree = DUxLeaderNodeTree::Create(fragment, generator, end, arrow);
+    DUxLeaderNodeTree* tree = DUxDatumIDLeader::Create(fragment, generator, end, arrow);
     if (!tree) return tree;
     DUxLeaderNode* node = tree->GetRoot();
     for (size_t i = 1; i < points.size(); ++i)
@@ -82,8 +84,14 @@ DLxDatumIdInstance::CreateInstance(RDxFragment* fragment, const UTxString16& tex
     string->SetFontId(look.GetFontId());
     string->SetHorizontalJustification(1);
     string->SetVerticalJustification(1);
-    // Colour by layer: the text takes its layer's colour.
-    string->SetNoColor(true);
+    // The text starts as its style draws it: in its layer's colour or in the style's.
+    string->SetNoColor(look.IsColorByLayer());
+    if (!look.IsColorByLayer()) {
+        const SMxColor c = look.GetColor();
+        const float rgba[4] = {c.Red() / 255.0f, c.Green() / 255.0f, c.Blue() / 255.0f,
+                               c.Alpha() / 255.0f};
+        string->SetColor(rgba);
+    }
     return CreateFromString(string, points, landingPoint, arrowId, feature, style, layer, nullptr);
 }
 
@@ -111,12 +119,13 @@ DLxDatumIdInstance::CreateFromString(RDxString* text, std::vector<WqGePoint3d>& 
                       fragment->GetSegment()) DLxDatumIdInstance(fragment, state);
     inst->SetBirthday(kBirthday);
 
-    const double overshoot = wrapper.GetLeaderStyle().GetExtensionLineOvershoot();
+    const double overshoot = wrapper.GetLeaderStyle()->GetExtensionLineOvershoot();
     const bool horizontal = wrapper.GetAllowedHorizontalLanding();
     if (arrowId == 0) arrowId = wrapper.GetArrowHead();
     DUxArrowHeadState* arrow = DUxLeaderNodeTree::CreateArrowHeadState(fragment, arrowId);
     DUxLeaderNodeTree* leader = MakeLeader(fragment, points, arrow);
     if (leader) {
+        static_cast<DUxDatumIDLeader*>(leader)->SetFeatureIdentifier(feature);
         leader->SetLandingDirectionFlags(horizontal, horizontal);
         if (horizontal) leader->SetSecondLandingDistance(overshoot);
         inst->AppendLeader(leader);
@@ -160,6 +169,9 @@ uint32_t DLxDatumIdInstance::GetOptionalTerminator() const {
 
 UTxResult DLxDatumIdInstance::Compute(RDxComputeContext& ctx) {
     if (DUxDatumIdState* state = GetDatumIdState()) {
+        // Identifiers of older documents hang on a plain leader tree.
+        if (auto* leader = dynamic_cast<DUxDatumIDLeader*>(GetLeader(0)))
+            leader->SetFeatureIdentifier(state->IsFeatureIdentifier());
         DUxIdStyleWrapper wrapper(state);
         if (wrapper.Style()) {
             const bool landing = wrapper.GetAllowedHorizontalLanding();
@@ -174,11 +186,34 @@ UTxResult DLxDatumIdInstance::Compute(RDxComputeContext& ctx) {
     return DLxSymInstance::Compute(ctx);
 }
 
-const DUxLeaderStyleWrapper* DLxDatumIdInstance::GetLeaderStyleWrapper() const {
+void DLxDatumIdInstance::GetTextColor(bool& ownColor, SMxColor& color, bool& byLayerSet,
+                                      bool& byLayer) const {
+    const RDxString* text = GetSymbolString();
+    const DUxTextStyleWrapper* style = GetTextStyleWrapper();
+    if (!text || !style) return;
+    bool byLayerDiffers = false, colorDiffers = false;
+    UCxStringUtil::CompareTextSettings(*text, style->IsColorByLayer(), style->GetColor(),
+                                       byLayerDiffers, colorDiffers);
+    if (colorDiffers) {
+        ownColor = true;
+        byLayerSet = false;
+        byLayer = false;
+        color = UCxStringUtil::ColorOf(*text);
+    } else if (byLayerDiffers) {
+        byLayerSet = true;
+        byLayer = text->GetNoColor();
+        if (byLayer) {
+            const SmartPtr<DUxLayerStyleAbstract> layer =
+                DUxStyleUtil::LayerStyleWrapper(GetDatumIdState());
+            if (layer) color = layer->GetLayerColor();
+        }
+    }
+}
+
+SmartPtr<DUxLeaderStyleWrapper> DLxDatumIdInstance::GetLeaderStyleWrapper() const {
     DUxDatumIdState* state = GetDatumIdState();
     if (!state) return nullptr;
-    m_leaderStyle = DUxIdStyleWrapper(state).GetLeaderStyle();
-    return &*m_leaderStyle;
+    return DUxIdStyleWrapper(state).GetLeaderStyle();
 }
 
 const DUxTextStyleWrapper* DLxDatumIdInstance::GetTextStyleWrapper() const {

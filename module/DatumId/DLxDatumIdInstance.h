@@ -63,8 +63,14 @@ public:
     // with arrowhead 0 (no service) takes it.
     uint32_t GetOptionalTerminator() const;
 
+    // Keeps the leader's feature flag and the landing in step with the state and the style.
     UTxResult Compute(RDxComputeContext& ctx) override;
-    const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const override;
+    // The text's colour where it departs from its text style: its own colour, or (when only
+    // whether it follows its layer differs) the by-layer flag and the layer's colour. Leaves
+    // the outputs as they are when the text is drawn as its style says.
+    void GetTextColor(bool& ownColor, SMxColor& color, bool& byLayerSet,
+                      bool& byLayer) const override;
+    SmartPtr<DUxLeaderStyleWrapper> GetLeaderStyleWrapper() const override;
     const DUxTextStyleWrapper* GetTextStyleWrapper() const override;
     SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override;
     // The box of both drawn lists (frame and text) once the identifier is born (birthday 1).
@@ -76,8 +82,7 @@ public:
     void DeleteAndVacuumClean() override;
 
 private:
-    // Last answers of the style-wrapper getters, which hand out pointers.
-    mutable std::optional<DUxLeaderStyleWrapper> m_leaderStyle;
+    // Last answer of the text-style getter, which hands out a pointer.
     mutable std::optional<DUxTextStyleWrapper> m_textStyle;
 };
 

@@ -14,9 +14,11 @@
 #include "dl/DLxAnnotationUtil.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxIntent.h"
+#include "dl/DLxPrefUtil.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxTDXUtil.h"
 #include "dl/DLxViewInstance.h"
+#include "du/DUxLeaderStyleWrapper.h"
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxLeaderNode.h"
 #include "du/DUxSceneUtil.h"
@@ -529,6 +531,12 @@ std::optional<DUxDatumTargetStyleWrapper> DLxDatumTarget::StyleWrapper() const {
                                       RSeRef<RDxObject>(const_cast<DLxDatumTarget*>(this)));
 }
 
+SmartPtr<DUxLeaderStyleWrapper> DLxDatumTarget::GetLeaderStyleWrapper() const {
+    DUxSymState* state = GetSymState();
+    if (!state || !StyleWrapper()) return nullptr;
+    return new DUxLeaderStyleWrapper(state, {});
+}
+
 const DUxTextStyleWrapper* DLxDatumTarget::GetTextStyleWrapper() const {
     const auto style = StyleWrapper();
     if (!style) return nullptr;
@@ -581,6 +589,16 @@ bool DLxDatumTarget::IsValid() const {
     return !anchor || anchor->IsValid();
 }
 
+bool DLxDatumTarget::IsSuppressed() const {
+    if (!GetTemplate()) return false;
+    std::vector<DLxAnchorPoint*> anchors;
+    GetAnchors(anchors);
+    if (anchors.empty()) return false;
+    for (const DLxAnchorPoint* a : anchors)
+        if (!a->IsSuppressed()) return false;
+    return true;
+}
+
 bool DLxDatumTarget::HitTest(const WqGePoint3d& point, double tol) const {
     return DLxEmblem::HitTest(point, tol);
 }
@@ -603,6 +621,8 @@ UTxResult DLxDatumTarget::Compute(RDxComputeContext& ctx) {
     if (!list) return {};
     list->Clear();
     list->ClearAttributes();
+    // Suppressed with its view: nothing drawn, nor flagged as sick.
+    if (DLxPrefUtil::GetSuppressAnnotations() && IsSuppressed()) return {};
 
     UTxResult result;
     RSeSegment* segment = GetSegment();

@@ -140,10 +140,12 @@ public:
     DLxViewInstance* GetView() const override;
     void GetAnchors(std::vector<DLxAnchorPoint*>& anchors) const override;
     bool IsValid() const override;
+    // Every anchor of a placed target is suppressed (false without a template or anchors).
+    bool IsSuppressed() const;
     UTxResult Compute(RDxComputeContext& ctx) override;
     void AddToLayer(CleanUpDisposition disposition) override;
     SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override;
-    const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const override { return nullptr; }
+    SmartPtr<DUxLeaderStyleWrapper> GetLeaderStyleWrapper() const override;
     const DUxTextStyleWrapper* GetTextStyleWrapper() const override;
     // Anywhere on what it drew.
     bool HitTest(const WqGePoint3d& point, double tol) const override;

@@ -124,13 +124,16 @@ public:
     UTxResult PostRestore(RSeMetaContext& ctx);
     UTxResult Clone(DLxCLeaderGeneral* target, RSeCloneCommander* cc) const;
 
+    void SetNotifyOwner(bool on) { m_notifyOwner = on; }
+
 protected:
     friend class DLxCLeader;
-    // The general move without the landing leaders' numbering.
-    UTxResult MoveNodes(const std::vector<int32_t>& indices, const WqGeVector3d& offset);
-    WqGeVector3d ProjectOffset(const WqGeVector3d& v) const;
-    // Runs `f` with notify owner set to `on`, then sets it to `after`.
-    template <class F> UTxResult WithNotify(bool on, bool after, F f);
+    WqGePoint3d OntoPlane(const WqGePoint3d& p) const;
+    WqGeVector3d OntoPlane(const WqGeVector3d& v) const;
+    // Tells the owner of a moved root or a changed landing, refusing re-entry meanwhile.
+    UTxResult Report(bool landing, const WqGeVector3d& offset);
+    // The move of the general record, on the node at pre-order position indices[0].
+    UTxResult MoveNode(const std::vector<int32_t>& indices, const WqGeVector3d& offset);
     bool m_notifyOwner = true;
     bool m_notifying = false;
     int32_t m_arrowType = kDefaultArrowType;

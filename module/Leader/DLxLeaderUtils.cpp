@@ -8,6 +8,7 @@
 #include "dl/DLxAnchorPoint.h"
 #include "du/DUxArrowHead.h"
 #include "du/DUxEmblem.h"
+#include "du/DUxLeaderStyleWrapper.h"
 #include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
 #include "rse/RSe.h"
@@ -97,6 +98,10 @@ void DLxLeaderUtils::GetArrowHeadBoxes(DUxLeaderNodeTree* tree, DUxEmblem* emble
 void DLxLeaderUtils::AppendArrowHeadBoxes(DUxLeaderNodeTree* tree, DUxEmblem* emblem,
                                           std::vector<DUxArrowHeadBox>& boxes) {
     if (!tree || tree->GetNumNodes() == 1) return;
+    // The boxes are the arrowheads as drawn: sized by the symbol's leader style.
+    auto* symbol = dynamic_cast<DLxSymInstance*>(emblem);
+    const SmartPtr<DUxLeaderStyleWrapper> style =
+        symbol ? symbol->GetLeaderStyleWrapper() : nullptr;
     ForEachTerminal(tree, [&](DLxTerminalLeaderNode* t) {
         DUxLeaderNode* parent = t->GetParent();
         const WqGePoint3d base = parent ? parent->GetPoint() : WqGePoint3d();
@@ -109,7 +114,7 @@ void DLxLeaderUtils::AppendArrowHeadBoxes(DUxLeaderNodeTree* tree, DUxEmblem* em
         WqGeVector3d vector;
         state->GetArrowHeadVector(tip, direction, vector);
         std::vector<WqGePoint3d> outline;
-        state->GetArrowHeadPoints(tip, vector, outline, nullptr);
+        state->GetArrowHeadPoints(tip, vector, outline, style.get());
         DUxLineGeometry ext;
         if (DUxGeometryProxy* proxy = anchor->GetGeometryProxy())
             if (!proxy->GetLineOfEntity(ext)) ext = DUxLineGeometry();

@@ -1,11 +1,13 @@
 #include "Leader/DLxMoveSymLeaderNodeManipulator.h"
 
 #include <cmath>
+#include <limits>
 
 #include "Leader/DLxLeaderUtils.h"
 #include "Leader/DLxTerminalLeaderNode.h"
 #include "Request/DLxSymChangeLeaderRequest.h"
 #include "Symbol/DLxGDTInstance.h"
+#include "Symbol/DLxGDTState.h"
 #include "Symbol/DLxLeaderTextInstance.h"
 #include "Symbol/DLxSymInstance.h"
 #include "dl/DLxAnchorPoint.h"
@@ -91,7 +93,10 @@ bool DLxMoveSymLeaderNodeManipulator::StartDrag(const WqGePoint3d& point) {
     if (auto* text = dynamic_cast<DLxLeaderTextInstance*>(sym))
         text->SetSymFlag(kDraggedLeaderTextFlag);
     else if (dynamic_cast<DLxGDTInstance*>(sym))
-        if (DUxSymState* state = sym->GetSymState()) state->SetFlag(kDraggedFrameStateFlag);
+        if (auto* state = dynamic_cast<DLxGDTState*>(sym->GetSymState())) {
+            state->SetFlag(kDraggedFrameStateFlag);
+            state->TakeDocumentStyle(GetDocument());
+        }
 
     switch (m_kind) {
     case DUxLeaderNodeTree::kAnchorItem:
@@ -296,4 +301,43 @@ void DLxMoveSymLeaderNodeManipulator::CancelDrag() {
 bool DLxMoveSymLeaderNodeManipulator::PostRequest() {
     m_anchor = nullptr;
     return DLxInstanceManipulator::PostRequest();
+}
+
+bool DLxMoveSymLeaderNodeManipulator::PickHotPoint(DLxSymInstance* symbol,
+                                                   const WqGePoint3d& point, int32_t& kind,
+                                                   int32_t& leader, int32_t& node) {
+    if (!symbol) return false;
+    double best = std::numeric_limits<double>::infinity();
+    for (int32_t i = 0; i < symbol->GetNumLeaders(); ++i) {
+        DUxLeaderNodeTree* tree = symbol->GetLeader(i);
+        if (!tree) continue;
+        for (int32_t n = 0; n < tree->GetNumNodes(); ++n) {
+            DUxLeaderNode* at = tree->GetNodeAtIndex(n);
+            if (!at) continue;
+            // An end is read from its anchor: asking the node would cache the point in the
+            // stored node, which a press must not change.
+            const auto* end = dynamic_cast<const DLxTerminalLeaderNode*>(at);
+            const DLxAnchorPoint* anchor = end ? end->GetAnchorPoint() : nullptr;
+            if (end && !anchor) continue;
+            const WqGePoint3d p = anchor ? anchor->GetBrokenPoint() : at->GetPoint();
+            const double d = std::hypot(p.x - point.x, p.y - point.y);
+            if (d > kPickTolerance || d >= best) continue;
+            best = d;
+            kind = at->GetChildren().empty() && at != tree->GetRoot()
+                       ? int32_t(DUxLeaderNodeTree::kAnchorItem)
+                       : int32_t(DUxLeaderNodeTree::kLeaderNodeItem);
+            leader = i;
+            node = at->GetNodeId();
+        }
+    }
+    return best <= kPickTolerance;
+}
+
+std::unique_ptr<DLxManipulator> DLxMoveSymLeaderNodeManipulator::CreateForPress(
+    RDxInstance* instance, const WqGePoint3d& point, FWxSceneDoc* doc) {
+    auto* symbol = dynamic_cast<DLxSymInstance*>(instance);
+    int32_t kind = 0, leader = 0, node = 0;
+    if (!PickHotPoint(symbol, point, kind, leader, node)) return nullptr;
+    return std::make_unique<DLxMoveSymLeaderNodeManipulator>(RSeRef<DLxSymInstance>(symbol), kind,
+                                                             leader, node, nullptr, doc);
 }

@@ -11,6 +11,7 @@
 // edge of the sheet's views (ends first) within kInferTolerance and is bound to it when the
 // drag ends there.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "dl/DLxInstanceManipulator.h"
@@ -19,6 +20,7 @@
 #include "rse/RSeRef.h"
 
 class DLxAnchorPoint;
+class RDxInstance;
 class DLxSymInstance;
 class DLxViewInstance;
 class DUxLeaderNodeTree;
@@ -37,9 +39,23 @@ public:
     static constexpr uint32_t kDraggedLeaderTextFlag = 0x20000;
     static constexpr uint32_t kDraggedFrameStateFlag = 0x20000000;
 
+    // How near (sheet units) a press must come to a hot point to take it.
+    static constexpr double kPickTolerance = 2.0;
+
     DLxMoveSymLeaderNodeManipulator(const RSeRef<DLxSymInstance>& symbol, int32_t kind,
                                     int32_t leader, int32_t node, FWxSelection* selection,
                                     FWxSceneDoc* doc = nullptr);
+
+    // The leader hot point of `symbol` nearest `point`, within kPickTolerance: an end
+    // (kAnchorItem), or a vertex or root (kLeaderNodeItem), with its leader and node id. False
+    // when none is that near.
+    static bool PickHotPoint(DLxSymInstance* symbol, const WqGePoint3d& point, int32_t& kind,
+                             int32_t& leader, int32_t& node);
+    // The drag of the hot point under a press on a placed symbol (DLxDragPicker's factory);
+    // null when the press is on none.
+    static std::unique_ptr<DLxManipulator> CreateForPress(RDxInstance* instance,
+                                                          const WqGePoint3d& point,
+                                                          FWxSceneDoc* doc);
 
     // Refused when the document permits no change now, or the symbol cannot be copied.
     bool StartDrag(const WqGePoint3d& point) override;

@@ -4,6 +4,7 @@
 
 #include "dc/RDxFragment.h"
 #include "dl/DLxAnchorPoint.h"
+#include "dl/DLxPrefUtil.h"
 #include "du/DUxArrowHead.h"
 #include "du/DUxGeometryProxy.h"
 #include "rse/RSeTransaction.h"
@@ -94,7 +95,8 @@ bool DLxTerminalLeaderNode::IsUnbrokenPointRemoved() const {
 }
 
 bool DLxTerminalLeaderNode::IsAnchorSuppressed() const {
-    return false;
+    DLxAnchorPoint* anchor = m_anchor.get();
+    return anchor && DLxPrefUtil::GetSuppressAnnotations() && anchor->IsSuppressed();
 }
 
 bool DLxTerminalLeaderNode::GetLineOfAnchorGeometry(DUxLineGeometry& line) const {

@@ -152,6 +152,7 @@ UTxResult DLxCreateCenterDatumRequest::_Execute(FWxSceneDoc* doc) {
         state->SetOrigin(anchor->GetBrokenPoint());
         state->SetScale(ViewScale(anchor));
     }
+    indicator->RecordWithView();
     Compute(indicator);
     new DLxCreateSymbolInstanceBulletin(doc, RSeRefBase(indicator));
     return {};
@@ -322,6 +323,7 @@ UTxResult DLxCenterDatumChangeAnchorRequest::ValidateInputs(FWxSceneDoc* doc) {
 UTxResult DLxCenterDatumChangeAnchorRequest::_Execute(FWxSceneDoc* doc) {
     DLxCenterDatumInstance* indicator = m_instance.get();
     if (DLxAnchorPoint* anchor = indicator->GetAnchorPoint()) {
+        DLxViewInstance* before = anchor->GetViewInstance();
         if (m_infer) {
             if (UTxResult r = DLxUtil::SetAnchorFromIntent(doc, m_intent, anchor); r.Failed())
                 return r;
@@ -343,6 +345,8 @@ UTxResult DLxCenterDatumChangeAnchorRequest::_Execute(FWxSceneDoc* doc) {
             state->SetRelYValue(0.0);
         }
         if (DLxViewInstance* view = m_view.get()) anchor->SetViewInstance(view);
+        // Moved onto another view, the indicator marks that view's origin.
+        if (anchor->GetViewInstance() != before) indicator->RecordWithView(before);
     }
     Compute(indicator);
     return {};

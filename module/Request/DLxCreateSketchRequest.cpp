@@ -87,7 +87,7 @@ UTxResult DLxCreateSketchRequest::ValidateInputs(FWxSceneDoc* doc) {
     if (!std::isfinite(m_def.textHeight) || m_def.textHeight <= 0)
         return Refuse(u"TextHeight: not a finite number above 0");
     for (const auto* points : {&m_def.lines, &m_def.arcs, &m_def.circles, &m_def.textPoints,
-                               &m_def.imageBoxes})
+                               &m_def.imageBoxes, &m_def.connectionPoints})
         if (!Finite(*points)) return Refuse(u"a point is not finite");
     if (!Finite({m_def.insertPoint})) return Refuse(u"InsertPoint: not finite");
     DLxSketch::Curve arc;
@@ -141,6 +141,8 @@ UTxResult DLxCreateSketchRequest::_Execute(FWxSceneDoc* doc) {
         image.upperRight = WqGePoint3d(std::max(a.x, b.x), std::max(a.y, b.y), 0);
         sketch->AddImage(image);
     }
+    for (const WqGePoint3d& p : m_def.connectionPoints)
+        sketch->AddConnectionPoint(WqGePoint3d(p.x, p.y, 0));
     return {};
 }
 
@@ -156,5 +158,6 @@ UTxResult DLxCreateSketchRequest::DoTranscriptDataExchange(UCxTranscriptDataExch
     DLxTDXUtil::Transcript(tdx, u"TextHeight", m_def.textHeight, false);
     DLxTDXUtil::Transcript(tdx, u"Images", m_def.images, false);
     DLxTDXUtil::Transcript(tdx, u"ImageBoxes", m_def.imageBoxes, false);
+    DLxTDXUtil::Transcript(tdx, u"ConnectionPoints", m_def.connectionPoints, false);
     return tdx.GetResult();
 }

@@ -2,8 +2,9 @@
 // Defines a sketched-symbol definition in the drawing ("CreateSketch"): its name, insertion
 // point, lines (two points each), arcs (three points each: start, a point on the way, end),
 // circles (two points each: centre and a point on it), texts (one position, text and prompt
-// each; a text with a prompt is a parameter that placements fill in) and images (a name and
-// two opposite corners each). Everything is in the sketch's own coordinates.
+// each; a text with a prompt is a parameter that placements fill in), images (a name and two
+// opposite corners each) and connection points ("ConnectionPoints", where other sketched
+// symbols join this one). Everything is in the sketch's own coordinates.
 #include <vector>
 
 #include "fw/FWxChangeRequest.h"
@@ -28,6 +29,7 @@ public:
         double textHeight = 3.5;
         std::vector<UTxString16> images;
         std::vector<WqGePoint3d> imageBoxes;
+        std::vector<WqGePoint3d> connectionPoints;
     };
 
     DLxCreateSketchRequest();

@@ -2,6 +2,7 @@
 
 #include "Request/DLxCreateInstanceBulletin.h"
 #include "Request/DLxRequestUtil.h"
+#include "Standard/DLxStdStyles.h"
 #include "Welding/DLxWeldInstance.h"
 #include "dc/RDxFragment.h"
 #include "dl/DLxAnchorPoint.h"
@@ -12,6 +13,7 @@
 #include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
 #include "du/DUxWeldState.h"
+#include "du/DUxWeldStyle.h"
 #include "fb/FBxLayerStyle.h"
 #include "fb/FBxObjectEditRecord.h"
 #include "fw/FBxObjectNameKey.h"
@@ -47,6 +49,21 @@ void ReadOrWriteWeld(UCxTranscriptDataExchange& tdx, UTxString16& text,
     }
     weld = RSeRef<DLxWeldInstance>(read);
 }
+// "WeldStyle": written always (null for the drawing's), optional when read, so that records
+// older than the key replay with the drawing's style. A name that resolves to a style of
+// another kind sets `other`.
+void ExchangeWeldStyle(UCxTranscriptDataExchange& tdx, RSeRef<DUxWeldStyle>& style, bool& other) {
+    if (tdx.IsWriting() || tdx.HasFailed()) {
+        TranscriptRSeRefArgument(tdx, u"WeldStyle", style, tdx.IsWriting());
+        return;
+    }
+    FWxTranscriptMgr& mgr = tdx.GetTranscriptMgr();
+    if (!mgr.ArgumentExists(tdx.GetLine(), u"WeldStyle")) return;
+    RSeRefBase read;
+    tdx.GetResult() = mgr.GetRSeRef(tdx.GetLine(), u"WeldStyle", tdx.GetDocument(), read);
+    style = RSeRef<DUxWeldStyle>(read);
+    other = read.GetTarget() && !style.HasTarget();
+}
 } // namespace
 
 DLxCreateWeldSymbolRequest::DLxCreateWeldSymbolRequest() = default;
@@ -54,10 +71,11 @@ DLxCreateWeldSymbolRequest::DLxCreateWeldSymbolRequest() = default;
 DLxCreateWeldSymbolRequest::DLxCreateWeldSymbolRequest(const DLxIntent& intent,
                                                        const std::vector<WqGePoint3d>& points,
                                                        const WqGePoint3d& landingPoint,
+                                                       const RSeRef<DUxWeldStyle>& weldStyle,
                                                        const RSeRef<FBxLayerStyle>& layerStyle,
                                                        const FBxObjectEditRecordList& records)
     : m_intent(intent), m_landingPoint(landingPoint), m_points(points), m_records(records),
-      m_layerStyle(layerStyle), m_create(true) {}
+      m_weldStyle(weldStyle), m_layerStyle(layerStyle), m_create(true) {}
 
 DLxCreateWeldSymbolRequest::DLxCreateWeldSymbolRequest(const RSeRef<DLxWeldInstance>& weld,
                                                        const FBxObjectEditRecordList& records)
@@ -82,6 +100,8 @@ UTxResult DLxCreateWeldSymbolRequest::ValidateInputs(FWxSceneDoc* doc) {
     if (m_create) {
         if (!DLxRequestUtil::SheetFor(doc, m_intent))
             return UTxResult::Refusal(kBadInput, u"WeldIntent: the document has no sheet");
+        if (m_otherWeldStyle)
+            return UTxResult::Refusal(kBadInput, u"WeldStyle: not a weld style");
     } else {
         if (!m_weld.HasTarget())
             return UTxResult::Refusal(
@@ -104,7 +124,12 @@ UTxResult DLxCreateWeldSymbolRequest::_Execute(FWxSceneDoc* doc) {
         auto* drawing = dynamic_cast<DLxDrawingDoc*>(doc);
         const UTxString16 standard =
             drawing ? drawing->GetDrawing()->GetStandardName() : UTxString16();
-        weld = DLxWeldInstance::CreateInstance(sheet, m_points, m_layerStyle, standard);
+        // The drawing's weld style, made the first time a weld symbol needs it. Naming it is
+        // following it: the symbol keeps following it, as a replay (which reads null) does.
+        const DUxWeldStyle* docStyle = DLxStdStyles::GetWeldStyle(doc);
+        if (m_weldStyle.GetTarget() == docStyle) m_weldStyle = {};
+        weld = DLxWeldInstance::CreateInstance(sheet, m_points, m_weldStyle, m_layerStyle,
+                                               standard);
         if (!weld) return UTxResult::Refusal(kBadInput, u"the weld symbol could not be made");
         m_weld = weld;
         DLxAnchorPoint* anchor = weld->GetFirstAnchor();
@@ -144,6 +169,7 @@ UTxResult DLxCreateWeldSymbolRequest::DoTranscriptDataExchange(UCxTranscriptData
         DLxTDXUtil::Transcript(tdx, u"WeldIntent", m_intent, true);
         DLxTDXUtil::Transcript(tdx, u"LandingPoint", m_landingPoint, true);
         DLxTDXUtil::Transcript(tdx, u"Points", m_points, true);
+        ExchangeWeldStyle(tdx, m_weldStyle, m_otherWeldStyle);
         TranscriptRSeRefArgument(tdx, u"LayerStyle", m_layerStyle, tdx.IsWriting());
     } else {
         if (tdx.IsWriting() && m_weldText.empty())

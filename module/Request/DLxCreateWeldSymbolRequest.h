@@ -15,6 +15,7 @@
 
 class DLxViewInstance;
 class DLxWeldInstance;
+class DUxWeldStyle;
 class FBxLayerStyle;
 
 class DLxCreateWeldSymbolRequest : public FWxChangeRequest {
@@ -24,9 +25,10 @@ public:
     DLxCreateWeldSymbolRequest();
     // Creates a weld symbol: the leader's points run from its end (the arrow) to the root of
     // the reference line. Without points the symbol sits just off the anchor, toward
-    // `landingPoint`.
+    // `landingPoint`. A null weld style follows the drawing's.
     DLxCreateWeldSymbolRequest(const DLxIntent& intent, const std::vector<WqGePoint3d>& points,
                                const WqGePoint3d& landingPoint,
+                               const RSeRef<DUxWeldStyle>& weldStyle,
                                const RSeRef<FBxLayerStyle>& layerStyle,
                                const FBxObjectEditRecordList& records);
     // Edits a weld symbol.
@@ -53,6 +55,10 @@ private:
     // The symbol's name as the request found it; what a replay finds it by.
     UTxString16 m_weldText;
     FBxObjectEditRecordList m_records;
+    // Null: the drawing's weld style. A journalled name of a style of another kind is kept
+    // as a flag, so that the request is refused rather than take the default.
+    RSeRef<DUxWeldStyle> m_weldStyle;
+    bool m_otherWeldStyle = false;
     RSeRef<FBxLayerStyle> m_layerStyle;
     bool m_create = false;
 };

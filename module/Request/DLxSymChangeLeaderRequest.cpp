@@ -8,6 +8,7 @@
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTState.h"
 #include "Symbol/DLxSymInstance.h"
+#include "Welding/DLxWeldInstance.h"
 #include "dc/RDxComputeContext.h"
 #include "dc/RDxFragment.h"
 #include "dl/DLxAnchorPoint.h"
@@ -526,6 +527,9 @@ UTxResult DLxSymChangeAnchorRequest::_Execute(FWxSceneDoc* doc) {
         if (m_hasRoot && tree->GetTerminalNode(0) != tree->GetRoot())
             if (DUxLeaderNode* parent = node->GetParent()) parent->SetPoint(m_root);
         FollowFirstAnchor(inst, m_leader, anchor);
+        // A weld symbol now shows the weld under its anchor (none unless it follows the model).
+        if (auto* weld = dynamic_cast<DLxWeldInstance*>(inst))
+            weld->SetArrowID(weld->GetFeatureIdFromAnchorEdgeProxy());
     }
     MarkLayout(inst);
     return DLxSymChangeLeaderRequest::Recompute(inst, oldView);

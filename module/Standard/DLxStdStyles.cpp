@@ -20,6 +20,8 @@
 #include "du/DUxTableStyle.h"
 #include "du/DUxTableStyleColumn.h"
 #include "du/DUxTextStyle.h"
+#include "du/DUxWeldState.h"
+#include "du/DUxWeldStyle.h"
 #include "rse/RSe.h"
 #include "rse/RSeMeta.h"
 #include "rse/RSeTransaction.h"
@@ -234,6 +236,27 @@ DUxDimensionStyle* DLxStdStyles::GetLeaderTextStyle(FWxSceneDoc* doc) {
     // line, which its last line stands on.
     if (&standard != &kStandards[0])
         style->SetLeaderUnderliningType(DUxDimensionStyle::kUnderlineLast);
+    style->CleanStyleEdits();
+    drawing->AddStyle(style);
+    return style;
+}
+
+DUxWeldStyle* DLxStdStyles::GetWeldStyle(FWxSceneDoc* doc) {
+    auto* drawingDoc = dynamic_cast<DLxDrawingDoc*>(doc);
+    DLxDrawing* drawing = drawingDoc ? drawingDoc->GetDrawing() : nullptr;
+    if (!drawing) return nullptr;
+    const Standard& standard = DrawingStandard(*drawing);
+    RSeMetaType* meta = RSe::_GetMeta(static_cast<const DUxWeldStyle*>(nullptr));
+    if (auto* found = dynamic_cast<DUxWeldStyle*>(drawing->FindStyle(meta, standard.name)))
+        return found;
+    DUxWeldStyle* style = DUxWeldStyle::CreateStyle(drawing->GetSegment(), standard.name);
+    // ANSI and JIS put the arrow side below the line and draw no identification line; the
+    // others put it above a continuous line with the dashed line below.
+    const bool below = &standard == &kStandards[0] || &standard == &kStandards[5];
+    style->SetArrowSidePosition(below ? 0 : 1);
+    style->SetIdentLineType(below ? DUxWeldState::kNoIdentLine : DUxWeldState::kIdentLineBelow);
+    style->SetTextStyle({DUxStandardUtil::GetFontID(doc, standard.guid()), 2,
+                         DUxWeldState::kTextHeight});
     style->CleanStyleEdits();
     drawing->AddStyle(style);
     return style;

@@ -10,6 +10,7 @@ class DUxBalloonStyle;
 class DUxDimensionStyle;
 class DUxSurfaceTextureStyle;
 class DUxTextStyle;
+class DUxWeldStyle;
 class DUxTableStylePartsList;
 class FWxSceneDoc;
 
@@ -39,6 +40,10 @@ public:
     // The drawing's surface-texture style of its standard (ISO when it names none); one per
     // standard comes with every new drawing. Null without.
     static DUxSurfaceTextureStyle* GetDocumentSurfaceTextureStyle(FWxSceneDoc* doc);
+    // The drawing's weld style of its standard, named after it and made the first time a weld
+    // symbol asks: the standard's arrow side and identification line, a gap of 1 and the
+    // standard's font at the weld text height. Null without a drawing.
+    static DUxWeldStyle* GetWeldStyle(FWxSceneDoc* doc);
     // Lets surface-texture states find the surface-texture defaults of a standard by its code.
     static void RegisterSurfaceTextureServices();
 

@@ -17,6 +17,7 @@
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderStyle.h"
+#include "du/DUxLeaderStyleWrapper.h"
 #include "du/DUxSymStyleWrapUtils.h"
 #include "fb/FBxLayerStyle.h"
 #include "fw/FWxStyle.h"
@@ -171,6 +172,12 @@ DLxCallOutInstance* DLxCallOutInstance::CreateInstance(
     inst->AppendLeader(MakeLeader(fragment, points, arrow));
     if (sketch) sketch->SetOwnerInstance(inst);
     return inst;
+}
+
+SmartPtr<DUxLeaderStyleWrapper> DLxCallOutInstance::GetLeaderStyleWrapper() const {
+    DLxCallOutState* state = GetCallOutState();
+    if (!state) return nullptr;
+    return new DUxLeaderStyleWrapper(state, {});
 }
 
 DLxCallOutState* DLxCallOutInstance::GetCallOutState() const {

@@ -57,6 +57,9 @@ public:
     // A preview shows a hidden leader dashed instead of leaving it out. Not stored.
     bool GetTemporarySymbol() const { return m_temporary; }
     void SetTemporarySymbol(bool on) { m_temporary = on; }
+    // Set while a drag of the symbol's box runs (not stored).
+    bool IsBeingDragged() const { return m_beingDragged; }
+    void SetBeingDragged(bool on) { m_beingDragged = on; }
 
     int32_t GetObjectType() const { return kObjectType; }
     static const UTxString16& GetBrowserLabel();
@@ -67,7 +70,7 @@ public:
 
     UTxResult Compute(RDxComputeContext& ctx) override;
     void GetArrowHeadBoxes(std::vector<DUxArrowHeadBox>& boxes) override;
-    const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const override { return nullptr; }
+    SmartPtr<DUxLeaderStyleWrapper> GetLeaderStyleWrapper() const override;
     const DUxTextStyleWrapper* GetTextStyleWrapper() const override { return nullptr; }
     SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override;
     bool PostLeaderGenGraphics(SMxDisplayList& list, SMxDisplayList& leaderList,
@@ -94,13 +97,15 @@ public:
     void LoadMigrate(RSeStream& s);
     void Save(RSeStream& s) const;
     UTxResult PostRestore(RSeMetaContext& ctx);
-    // A callout of version 0 is queued for its leader's upgrade (DLxUpdateLeaderStateMigrator).
+    // A symbol stored at version 0 still holds its leader in the intermediate form: it is
+    // queued for DLxUpdateLeaderStateMigrator (context of this class, 0).
     UTxResult PostRestoreMigrate(RSeMetaContext& ctx);
     UTxResult Clone(DLxCallOutInstance* target, RSeCloneCommander* cc) const;
 
 private:
     bool m_clipOthers = true;
     bool m_temporary = false;
+    bool m_beingDragged = false;
 };
 
 namespace RSe {

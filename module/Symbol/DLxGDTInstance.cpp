@@ -11,6 +11,7 @@
 #include "WinModule.h"
 #include "dc/RDxFragment.h"
 #include "dl/DLxAnchorPoint.h"
+#include "du/DUxLeaderStyleWrapper.h"
 #include "du/DUxArrowHead.h"
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxLeaderNode.h"
@@ -523,6 +524,11 @@ bool DLxGDTInstance::GetCommonLeaderRoot(WqGePoint3d& point) const {
 
 bool DLxGDTInstance::CanConnectAddedLeaderToPrimaryAnchor() {
     return !CornerStyle() || GetNumberOfActiveLeaders() <= 1;
+}
+
+SmartPtr<DUxLeaderStyleWrapper> DLxGDTInstance::GetLeaderStyleWrapper() const {
+    auto wrapper = StyleWrapper();
+    return wrapper ? wrapper->GetLeaderStyle() : nullptr;
 }
 
 const DUxTextStyleWrapper* DLxGDTInstance::GetTextStyleWrapper() const {

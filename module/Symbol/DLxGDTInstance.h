@@ -68,7 +68,7 @@ public:
 
     UTxResult Compute(RDxComputeContext& ctx) override;
     void GetArrowHeadBoxes(std::vector<DUxArrowHeadBox>& boxes) override;
-    const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const override { return nullptr; }
+    SmartPtr<DUxLeaderStyleWrapper> GetLeaderStyleWrapper() const override;
     const DUxTextStyleWrapper* GetTextStyleWrapper() const override;
     SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override;
     void TransformInstance(SMxChildItem* symbol, SMxChildItem* text, SMxChildItem* leader,

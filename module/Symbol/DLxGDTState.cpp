@@ -481,6 +481,12 @@ void DLxGDTState::SetDefaultVisibility() {
         if (DUxValue* id = m_datumIdentifier.get()) id->SetVisibility(DUxValue::kOffered);
 }
 
+void DLxGDTState::TakeDocumentStyle(FWxSceneDoc* doc) {
+    if (GetStyle()) return;
+    if (DUxFeatureControlFrameStyle* style = DUxSymStyleWrapUtils::GetDocumentFCFStyle(doc))
+        SetStyle(style);
+}
+
 void DLxGDTState::SelectDefaultSymbol() {
     // The geometric symbols' list read straight from the style's mask: each new frame asks, and
     // the list's names and bitmaps play no part in the choice.

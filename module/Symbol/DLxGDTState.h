@@ -25,6 +25,7 @@
 #include "utx/UTxString16.h"
 
 class DUxFeatureControlFrameStyleWrapper;
+class FWxSceneDoc;
 class RDxFragment;
 
 class DLxGDTStateLine : public RSeIDed {
@@ -194,6 +195,10 @@ public:
     // Line 0's symbol: 10 when the style enables it, else the first enabled symbol, else 10;
     // 0 without a frame style.
     void SelectDefaultSymbol();
+    // A copy outside the document (a preview in the transient segment) cannot find the
+    // document's frame style: a state without a style of its own takes it along, so that the
+    // copy draws and offers what the stored frame does.
+    void TakeDocumentStyle(FWxSceneDoc* doc);
     // Appends the 18 geometric-characteristic and the 12 modifying symbols in offering order,
     // enabled by the style's masks; nothing without a frame style.
     void GetGeometricSymbolDescs(DLxSymbolStdInfo::DLxSymbolDescs& list) const;

@@ -10,6 +10,7 @@
 #include "dc/RDxComputeContext.h"
 #include "dc/RDxFragment.h"
 #include "dl/DLxAnchorPoint.h"
+#include "du/DUxLeaderStyleWrapper.h"
 #include "du/DUxArrowHead.h"
 #include "du/DUxDimensionStyle.h"
 #include "du/DUxLayerStyleAbstract.h"
@@ -25,6 +26,7 @@
 #include "rse/RSeTransaction.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
+#include "uc/UCxStringUtil.h"
 
 namespace {
 constexpr double kZero = 1e-10;
@@ -169,15 +171,17 @@ void DLxLeaderTextInstance::GetTextColor(bool& ownColor, SMxColor& color, bool& 
         ownColor = true;
         byLayerSet = false;
         byLayer = false;
-        const float* c = text->GetColor();
-        auto channel = [](float f) {
-            return uint8_t(std::lround(std::fmin(std::fmax(f, 0.0f), 1.0f) * 255.0f));
-        };
-        color = SMxColor::FromRgba(channel(c[0]), channel(c[1]), channel(c[2]), channel(c[3]));
+        color = UCxStringUtil::ColorOf(*text);
     } else if (state->IsColorByLayerModified()) {
         byLayerSet = true;
         byLayer = text->GetNoColor();
     }
+}
+
+SmartPtr<DUxLeaderStyleWrapper> DLxLeaderTextInstance::GetLeaderStyleWrapper() const {
+    DUxLeaderTextState* state = GetLeaderTextState();
+    if (!state) return nullptr;
+    return DUxDimensionStyleWrapper(state, nullptr).GetLeaderStyle();
 }
 
 const DUxTextStyleWrapper* DLxLeaderTextInstance::GetTextStyleWrapper() const {

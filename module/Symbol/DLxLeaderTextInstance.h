@@ -72,7 +72,7 @@ public:
     UTxResult Compute(RDxComputeContext& ctx) override;
     // The corners of the placed text as last drawn; false before the first drawing.
     bool GetEmblemBoundingBox(std::vector<WqGePoint3d>& points, int32_t) const override;
-    const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const override { return nullptr; }
+    SmartPtr<DUxLeaderStyleWrapper> GetLeaderStyleWrapper() const override;
     const DUxTextStyleWrapper* GetTextStyleWrapper() const override;
     SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override;
     // The point of the text that meets the landing's end: the side facing the landing.

@@ -4,6 +4,7 @@
 #include "Symbol/KorvuModule.h"
 #include "WinModule.h"
 #include "dc/RDxFragment.h"
+#include "du/DUxLeaderStyleWrapper.h"
 #include "du/DUxArrowHead.h"
 #include "du/DUxLayerStyleAbstract.h"
 #include "du/DUxLeaderNode.h"
@@ -72,6 +73,16 @@ WqGePoint3d DLxSurfTXTInstance::GetKeyPoint() const {
     if (box.isEmpty()) return GetSymbolOrigin();
     const WqGePoint3d c = box.center();
     return {c.x, c.y, 0};
+}
+
+// The symbol draws its all-around circle itself (0.9 text heights, by its standard); the
+// leader's look is the state's own values over that.
+SmartPtr<DUxLeaderStyleWrapper> DLxSurfTXTInstance::GetLeaderStyleWrapper() const {
+    DUxSurfTXTState* state = GetSurfTXTState();
+    if (!state) return nullptr;
+    DUxLeaderStyleWrapper::Defaults d;
+    d.allAroundDiameter = 0.9 * state->GetTextHeight();
+    return new DUxLeaderStyleWrapper(state, d);
 }
 
 const DUxTextStyleWrapper* DLxSurfTXTInstance::GetTextStyleWrapper() const {

@@ -45,7 +45,7 @@ public:
     // point a pick finds it by.
     WqGePoint3d GetKeyPoint() const;
 
-    const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const override { return nullptr; }
+    SmartPtr<DUxLeaderStyleWrapper> GetLeaderStyleWrapper() const override;
     const DUxTextStyleWrapper* GetTextStyleWrapper() const override;
     SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override;
     WqGeVector3d GetAttachPointOffset(const BBox&) const override { return {0, -0.001, 0}; }

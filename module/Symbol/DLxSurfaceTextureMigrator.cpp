@@ -6,6 +6,7 @@
 #include "Leader/DLxCLeaderNode.h"
 #include "Leader/DLxConvertCLeader.h"
 #include "Leader/DLxLeaderUtils.h"
+#include "Symbol/DLxAllAroundMigrator.h"
 #include "Standard/DLxCSurfText.h"
 #include "Symbol/DLxSurfTXTInstance.h"
 #include "Symbol/DLxSurfaceTexture.h"
@@ -83,6 +84,8 @@ DLxSurfTXTInstance* DLxSurfaceTextureMigrator::Convert(DLxSurfaceTexture* old) {
     const DLxViewInstance* view = attached ? attached->GetViewInstance() : nullptr;
     state->SetScale(view ? view->GetViewScale() : 1.0);
     state->SetOrigin(anchor ? anchor->GetPoint() : old->GetSymbolOrigin());
+    // The older symbol kept no circle size: its leader style takes that of its text.
+    if (state->IsAllAround()) DLxAllAroundMigrateContext::SetAllAroundDiameter(symbol, 0.9);
     return symbol;
 }
 

@@ -592,7 +592,7 @@ bool DLxSymInstance::GetEndPointsOfExtensionLineIfNoLeader(WqGePoint3d& start, W
     const WqGePoint3d p = r + offset;
     const WqGePoint3d ru = anchor->BrokenToUnbroken(r);
     // The gap before the geometry is for model edges: another annotation's line is met.
-    const DUxLeaderStyleWrapper* style = GetLeaderStyleWrapper();
+    const SmartPtr<DUxLeaderStyleWrapper> style = GetLeaderStyleWrapper();
     const double overshoot = style ? style->GetExtensionLineOvershoot() : 0.0;
     const double gap = style && !dynamic_cast<DLxEmblem*>(proxy->GetAnnotationInstance())
                            ? style->GetExtensionLineOffset()
@@ -794,7 +794,7 @@ void DLxSymInstance::PlaceAttachPoint(ComputePass& pass) {
             GetNumberOfActiveLeaders() == 1 &&
             leader0->GetLandingLength() < leader0->GetReferenceLandingLength() + kParamTol;
         leader0->GenGraphics(list, leaderChild->list, 0, shortLanding, command,
-                             GetLeaderStyleWrapper(), GetTextStyleWrapper(), false,
+                             GetLeaderStyleWrapper().get(), GetTextStyleWrapper(), false,
                              CanDrawArrowHead(), CanDrawRootHotPoints());
         leader0->GetSymbolAttachPoint(shortLanding, pos, r, u);
         PostLeaderGenGraphics(*list, leaderChild->list, 0);
@@ -910,7 +910,8 @@ void DLxSymInstance::DrawSymbol(ComputePass& pass) {
         AdjustLeaderRoots(box);
         for (int32_t i = 1; i < GetNumLeaders(); ++i)
             if (DUxLeaderNodeTree* tree = GetLeader(i))
-                tree->GenGraphics(list, leaderChild->list, i, false, false, GetLeaderStyleWrapper(),
+                tree->GenGraphics(list, leaderChild->list, i, false, false,
+                                  GetLeaderStyleWrapper().get(),
                                   GetTextStyleWrapper(), false, CanDrawArrowHead(),
                                   CanDrawRootHotPoints());
     }
@@ -1028,7 +1029,7 @@ void DLxSymInstance::AddToLayer(CleanUpDisposition disposition) {
     SMxDisplayList* list = GetDisplayList();
     if (!list) return;
     SmartPtr<DUxLayerStyleAbstract> style = ObjectStyleWrapper();
-    const DUxLeaderStyleWrapper* leaderStyle = GetLeaderStyleWrapper();
+    const SmartPtr<DUxLeaderStyleWrapper> leaderStyle = GetLeaderStyleWrapper();
     const DUxTextStyleWrapper* textStyle = GetTextStyleWrapper();
     bool ownColor = false, byLayer = false, flag = true;
     SMxColor color;
@@ -1055,7 +1056,8 @@ void DLxSymInstance::AddToLayer(CleanUpDisposition disposition) {
         if (child->list.IsEmpty()) continue;
         if (clean) DUxSceneUtil::CleanAttrStackForLayers(*child);
         if (k == 0) {
-            if (leaderStyle) DUxSceneUtil::DLItemSetStyle(child->list, *leaderStyle);
+            if (leaderStyle && leaderStyle->HasPen())
+                DUxSceneUtil::DLItemSetStyle(child->list, *leaderStyle);
         } else if (k == 1) {
             if (UsesFullStyleInformation() && style)
                 DUxSceneUtil::DLItemSetStyle(child->list, *style);
@@ -1197,8 +1199,8 @@ bool DLxSymInstance::GetAllParentInstances(std::vector<DUxAnnotationInstance*>& 
 }
 
 // ---- health. Anchors of this host are free or on an edge: an anchor on an edge is the one
-// with a constraint, valid while its view has the edge; anchors are never suppressed and
-// never dead (an edge may come back).
+// with a constraint, valid while its view has the edge; an anchor is suppressed with its view,
+// and never dead (an edge may come back).
 
 bool DLxSymInstance::GetSickAnchors(std::vector<DLxAnchorPoint*>& anchors) const {
     const size_t before = anchors.size();
@@ -1222,7 +1224,24 @@ bool DLxSymInstance::IsDead() const {
 }
 
 bool DLxSymInstance::IsSuppressed() const {
-    return false;
+    if (!GetTemplate()) return false;
+    std::vector<DLxAnchorPoint*> anchors;
+    GetAnchors(anchors);
+    // The anchors that follow geometry decide; without any, those that belong to a view do.
+    bool constrained = false, allConstrained = true, viewed = false, allViewed = true;
+    for (const DLxAnchorPoint* a : anchors) {
+        const bool suppressed = a->IsSuppressed();
+        if (a->GetGeometryProxy()) {
+            constrained = true;
+            allConstrained = allConstrained && suppressed;
+        }
+        if (a->GetViewInstance()) {
+            viewed = true;
+            allViewed = allViewed && suppressed;
+        }
+    }
+    if (constrained) return allConstrained;
+    return viewed && allViewed;
 }
 
 bool DLxSymInstance::NeedsUpdate() const {

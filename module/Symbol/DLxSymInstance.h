@@ -152,7 +152,8 @@ public:
     virtual bool IncludeInDimCleanupClipping() const;
 
     // ---- the symbol protocol
-    virtual const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const = 0;
+    // The leader's look; over the symbol's state when the kind keeps per-object values there.
+    virtual SmartPtr<DUxLeaderStyleWrapper> GetLeaderStyleWrapper() const = 0;
     virtual const DUxTextStyleWrapper* GetTextStyleWrapper() const = 0;
     virtual bool PostLeaderGenGraphics(SMxDisplayList&, SMxDisplayList&, int32_t) { return true; }
     virtual bool DisplayLeaders() const { return m_displayLeaders; }

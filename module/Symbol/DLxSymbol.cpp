@@ -23,41 +23,11 @@ DLxCLeader* DLxSymbol::GetLeader(int16_t index) const {
     return m_leaders[size_t(index)].get();
 }
 
-DLxCLeaderGeneral* DLxSymbol::CreateLeaderRecord() {
-    if (!GetSegment()) return nullptr;
-    return new (RSe::_GetMeta(static_cast<const DLxCLeaderGeneral*>(nullptr)), GetSegment())
-        DLxCLeaderGeneral(RSeRef<DLxSymbol>(this));
-}
-
-UTxResult DLxSymbol::AddLeader(const std::vector<WqGePoint3d>& points) {
-    const bool hadLeader = !m_leaders.empty();
-    DLxCLeaderGeneral* record = CreateLeaderRecord();
-    if (!record) return UTxResult(DLxCLeader::kNoNode);
-    RSe::PrepareWrite(this);
-    m_leaders.emplace_back(record);
-    record->AddVertices(points);
-    return hadLeader ? UTxResult(DLxCLeader::kNotSupported) : UTxResult();
-}
-
 std::vector<WqGePoint3d> DLxSymbol::GetFirstLeaderPoints() const {
     std::vector<WqGePoint3d> points;
-    const DLxCLeader* leader = GetLeader(0);
-    // A chain, not a walk of the tree: a damaged tree cannot make it loop, as a node is
-    // never met twice in a loaded tree (DLxCLeaderNode::PostRestore).
-    for (const DLxCLeaderNode* node = leader ? leader->GetRootNode() : nullptr; node;) {
-        points.push_back(node->GetPoint());
-        const auto& children = node->GetChildren();
-        node = children.empty() ? nullptr : children.front().Read();
-    }
+    if (const auto* leader = dynamic_cast<const DLxCLeaderGeneral*>(GetLeader(0)))
+        leader->DLxCLeaderGeneral::CollectVertices(points);
     return points;
-}
-
-UTxResult DLxSymbol::MoveToLeader(const WqGeVector3d&, DLxCLeader*) {
-    return {};
-}
-
-UTxResult DLxSymbol::OnLandingChanged(const WqGeVector3d&, DLxCLeader*) {
-    return {};
 }
 
 WqGePlane DLxSymbol::GetPlane() const {
@@ -114,6 +84,9 @@ uint32_t DLxSymbol::ArrowTemplateOf(int32_t arrowType) {
     }
 }
 
+// The leaders' node trees go too: an upgraded document would otherwise keep saving the nodes of
+// leaders that are gone. (A copy of the symbol copies its records' nodes, so each symbol owns
+// the trees it deletes.)
 void DLxSymbol::DeleteAndVacuumClean() {
     // What the symbol's states and the symbol itself hold goes first: nothing else keeps them.
     std::vector<RDxNode*> held;
@@ -126,5 +99,10 @@ void DLxSymbol::DeleteAndVacuumClean() {
     RDxFragment* fragment = GetFragment().get();
     for (RDxNode* node : held)
         if (!fragment || !fragment->DeleteNode(node)) RSe::DeleteObject(node);
+
+    RSe::PrepareWrite(this);
+    for (const RSeRef<DLxCLeader>& leader : m_leaders)
+        DLxCLeader::Delete(leader.get());
+    m_leaders.clear();
     DLxAnnotationUtil::DeleteWithStates(this);
 }

@@ -20,8 +20,15 @@ class DLxAttachingPointStateSet;
 class DLxCLeader;
 class DLxCLeaderGeneral;
 class DLxSymAttachingPoint;
+class DUxArrowHeadState;
 class RSeCloneCommander;
 class WqGePlane;
+
+// One straight piece of a drawn leader, from `a` to `b`.
+struct DLxLeaderSegment {
+    WqGePoint3d a;
+    WqGePoint3d b;
+};
 
 class DLxSymbol : public DLxEmblem {
 public:
@@ -76,20 +83,45 @@ public:
     // The leader records, in order; the symbol owns them.
     int32_t GetNumLeaders() const { return int32_t(m_leaders.size()); }
     DLxCLeader* GetLeader(int16_t index) const;
-    // A new record of the kind's leader class in the symbol's segment, owned by the symbol but
-    // not yet in its list; null when the symbol is in no segment.
-    virtual DLxCLeaderGeneral* CreateLeaderRecord();
-    // Appends a new record built from the points (AddVertices). kNotSupported (0x200B0320)
-    // when the symbol already had a leader; the leader is added all the same.
-    virtual UTxResult AddLeader(const std::vector<WqGePoint3d>& points);
-    // The node points of the first leader: its root, then each first child in turn. Empty
-    // without leaders.
+    // The node points of the first leader, root first in the order of its nodes (a landing
+    // leader's landing end is not one of them); empty without a leader.
     std::vector<WqGePoint3d> GetFirstLeaderPoints() const;
 
-    // What a leader record reports to its symbol: its root moved by `offset`, or its landing
-    // changed by `offset`. The base does nothing.
-    virtual UTxResult MoveToLeader(const WqGeVector3d& offset, DLxCLeader* leader);
-    virtual UTxResult OnLandingChanged(const WqGeVector3d& offset, DLxCLeader* leader);
+    // ---- leader editing
+    void SetDisplayLeaders(bool on);
+    void SetArrowheadVertexIndices(const std::vector<int32_t>& indices);
+    // The arrowhead state all leaders draw with; null without one.
+    DUxArrowHeadState* GetArrowheadStateObject() const;
+    void SetArrowheadState(RSeIDed* state);
+    // A new record of the kind's leader class in the symbol's segment, owned by the symbol but
+    // not yet in the leader list; null when the symbol is in no segment.
+    virtual DLxCLeaderGeneral* CreateLeaderRecord();
+    // A new leader through the points (see DLxCLeaderGeneral::AddVertices) appended to the
+    // list; DLxCLeader::kNotSupported when the symbol had a leader already (it is added all
+    // the same); kNoNode, adding nothing, when no record can be made.
+    virtual UTxResult AddLeader(const std::vector<WqGePoint3d>& points);
+    // Deletes leader `index`; kRefused when there is none.
+    UTxResult RemoveLeader(int16_t index);
+    // The vertices of all leaders, leader after leader, each as its record collects them.
+    std::vector<WqGePoint3d> GetAllLeaderVertices() const;
+    // Each index counts over all leaders; every leader moves the indices that fall in its
+    // range by the offset projected onto the symbol plane. An offset under 1e-10 does nothing.
+    UTxResult MoveLeaderVertices(const std::vector<int32_t>& indices, const WqGeVector3d& offset);
+    // Whether the point is exactly the tip of an arrowhead past vertex 0.
+    bool IsArrowTip(const WqGePoint3d& point) const;
+    // The leader's line pieces: the landing (when it has length) first, then every node to
+    // child segment in pre-order. With `trim`, pieces that start or end at the first vertex of
+    // all leaders give up the leader's gap at their first point (and go when not longer).
+    std::vector<DLxLeaderSegment> CreateLeaderSegments(const DLxCLeader* leader, bool trim) const;
+    // The foot of the perpendicular from the point on the nearest drawn leader piece closer
+    // than `tol`; false when none is.
+    bool HitTestLeaders(const WqGePoint3d& point, double tol, WqGePoint3d& foot) const;
+    // Hooks the kinds fill in: where the symbol sits, its editor, and what it does when a
+    // leader's root or landing moved. Nothing here.
+    virtual void SetPosition(const WqGePoint3d&) {}
+    virtual void Edit() {}
+    virtual UTxResult MoveToLeader(const WqGeVector3d&, DLxCLeader*) { return {}; }
+    virtual UTxResult OnLandingChanged(const WqGeVector3d&, DLxCLeader*) { return {}; }
 
     // The plane of the symbol: through its origin, spanned by its X and Y axes.
     WqGePlane GetPlane() const;
@@ -114,8 +146,8 @@ public:
 
 protected:
     // Queues a symbol of an older stored version of its kind for that kind's migrator: the
-    // context (kind's meta type, 1) of the symbol's segment.
-    void QueueForUpgrade();
+    // context (kind's meta type, `number`) of the symbol's segment.
+    void QueueForUpgrade(uint16_t number = 1);
 
 private:
     void AdoptLeaders();

@@ -547,12 +547,11 @@ void DLxTableCalloutSymInstance::UsesPrimaryLeaderStyle(bool on) {
     m_usesPrimaryLeaderStyle = on;
 }
 
-const DUxLeaderStyleWrapper* DLxTableCalloutSymInstance::GetLeaderStyleWrapper() const {
+SmartPtr<DUxLeaderStyleWrapper> DLxTableCalloutSymInstance::GetLeaderStyleWrapper() const {
     DLxTableCalloutSymState* state = GetTableCalloutSymState();
     DLxTableCalloutStyleData* data = state ? state->GetStyleData() : nullptr;
     if (!data) return nullptr;
-    m_leaderStyle = UsesPrimaryLeaderStyle() ? data->GetLeaderStyle() : data->GetAltLeaderStyle();
-    return m_leaderStyle.get();
+    return UsesPrimaryLeaderStyle() ? data->GetLeaderStyle() : data->GetAltLeaderStyle();
 }
 
 const DUxTextStyleWrapper* DLxTableCalloutSymInstance::GetTextStyleWrapper() const {

@@ -90,7 +90,7 @@ public:
     // ---- host overrides
     UTxResult Compute(RDxComputeContext& ctx) override;
     void GetArrowHeadBoxes(std::vector<DUxArrowHeadBox>& boxes) override;
-    const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const override;
+    SmartPtr<DUxLeaderStyleWrapper> GetLeaderStyleWrapper() const override;
     const DUxTextStyleWrapper* GetTextStyleWrapper() const override;
     // Table callouts have no layer style of their own.
     SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override;

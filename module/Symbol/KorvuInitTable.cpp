@@ -34,6 +34,11 @@
 #include "DatumId/DLxDatumIdInstance.h"
 #include "DatumId/DLxDatumIdSymbolONKTranslator.h"
 #include "DatumId/DLxFeatureIdSymbolONKTranslator.h"
+#include "DatumId/DLxCId.h"
+#include "DatumId/DLxDatumIdSymbol.h"
+#include "DatumId/DLxDatumIdSymMigrator.h"
+#include "DatumId/DLxFeatureIdSymbol.h"
+#include "DatumId/DLxFeatureIdSymMigrator.h"
 #include "DatumTarget/DLxDatumTarget.h"
 #include "DatumTarget/DLxDatumTargetONKTranslator.h"
 #include "GeneralNote/DLxGeneralNote.h"
@@ -99,6 +104,9 @@
 #include "Symbol/DLxCFCF.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTInstanceONKTranslator.h"
+#include "dl/DLxDragPicker.h"
+#include "Command/DLxGDTEditCmd.h"
+#include "Leader/DLxMoveSymLeaderNodeManipulator.h"
 #include "Symbol/DLxGDTState.h"
 #include "Symbol/DLxGDTSymMigrator.h"
 #include "Symbol/DLxGDTSymbol.h"
@@ -106,7 +114,7 @@
 #include "Symbol/DLxSurfTXTInstanceONKTranslator.h"
 #include "Symbol/DLxSurfaceTexture.h"
 #include "Symbol/DLxSurfaceTextureMigrator.h"
-#include "Symbol/DLxUpdateLeaderStateMigrator.h"
+#include "Symbol/DLxAllAroundMigrator.h"
 #include "Symbol/DLxKorvuBug417175Migrator.h"
 #include "Symbol/DLxLeaderTextInstance.h"
 #include "Symbol/DLxLeaderTextInstanceONKTranslator.h"
@@ -114,15 +122,19 @@
 #include "Symbol/DLxLeaderText.h"
 #include "Symbol/DLxSymInstance.h"
 #include "Symbol/DLxSymbol.h"
+#include "Symbol/DLxUpdateLeaderStateMigrator.h"
 #include "Symbol/DLxTableCalloutSymInstance.h"
 #include "Symbol/DLxTableCalloutSymState.h"
 #include "Symbol/DLxWeldSymbol.h"
+#include "Request/DLxLeaderRequests.h"
 #include "Symbol/KorvuModule.h"
 #include "dc/RDxTemplateFactory.h"
 #include "fb/FBxSelectionGenerator.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
 #include "utx/UTxGUID.h"
+#include "Symbol/KorvuIFxAnnoWeldProxy.h"
+#include "Welding/DLxAnnoWeldInstance.h"
 #include "Welding/DLxWeldInstance.h"
 #include "Welding/DLxWeldInstanceONKTranslator.h"
 
@@ -273,6 +285,9 @@ void RegisterCreateWeldSymbol() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxCreateWeldSymbolRequest),
                                                 u"CreateWeldSymbol");
 }
+void RegisterAnnoWeldProxy() {
+    (void)KorvuIFxAnnoWeldProxy::Instance();
+}
 void RegisterWeldSymbolVisibility() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxWeldSymbolVisibilityRequest),
                                                 u"WeldSymbolVisibility");
@@ -306,6 +321,10 @@ void RegisterAddArrowHead() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymArrowHeadRequest),
                                                 u"AddArrowHead");
 }
+void RegisterGDTDragPicker() {
+    DLxDragPicker::Register(u"DLxGDTInstance", &DLxMoveSymLeaderNodeManipulator::CreateForPress);
+    DLxDragPicker::RegisterEditor(u"DLxGDTInstance", &DLxGDTEditCmd::EditInstance);
+}
 void RegisterDeleteSymLeader() {
     FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(DLxSymDeleteLeaderRequest),
                                                 u"DeleteSymLeader");
@@ -315,6 +334,15 @@ void RegisterChangeCenterDatumSymbol() {
 }
 void RegisterEditCenterDatumSymbol() {
     RegisterDatumRequest<DLxCenterDatumEditRequest>(u"EditCenterDatumSymbol");
+}
+
+// Leaders of the older symbols.
+constexpr char16_t kAddLeader[] = u"AddLeader";
+constexpr char16_t kAddLeaderVertex[] = u"AddLeaderVertex";
+constexpr char16_t kLeaderMove[] = u"LeaderMove";
+constexpr char16_t kChangeArrowhead[] = u"ChangeArrowhead";
+template <class R, const char16_t* Name> void RegisterOlderLeaderRequest() {
+    FWxUtil::GetTranscriptMgr().RegisterRequest(RUNTIME_CLASS(R), Name);
 }
 
 // Sketched symbols.
@@ -593,8 +621,27 @@ const KorvuInitRow kRows[] = {
     // Legacy surface-texture symbols and their upgrade.
     {"DLxSurfaceTexture", &InitMeta<DLxSurfaceTexture>, 2},
     {"DLxSurfaceTextureMigrator", &DLxSurfaceTextureMigrator::Register, 1},
-    // Callouts whose leader is an intermediate leader tree.
+    // Older datum and feature identifiers and their upgrade.
+    {"DLxCId", &InitMeta<DLxCId>, 2},
+    {"DLxDatumIdSymbol", &InitMeta<DLxDatumIdSymbol>, 2},
+    {"DLxFeatureIdSymbol", &InitMeta<DLxFeatureIdSymbol>, 2},
+    {"DLxDatumIdSymMigrator", &DLxDatumIdSymMigrator::Register, 1},
+    {"DLxFeatureIdSymMigrator", &DLxFeatureIdSymMigrator::Register, 1},
+    // Upgrade of sketched symbols whose leader is the intermediate tree.
     {"DLxUpdateLeaderStateMigrator", &DLxUpdateLeaderStateMigrator::Register, 1},
+    // Drags of a frame's hot points picked by a press.
+    {"DLxGDTInstanceDragPicker", &RegisterGDTDragPicker, 2},
+    // Leaders of the older symbols.
+    {"AddLeader", &RegisterOlderLeaderRequest<DLxLeaderAddRequest, kAddLeader>, 2},
+    {"AddLeaderVertex", &RegisterOlderLeaderRequest<DLxLeaderAddVertexRequest, kAddLeaderVertex>, 2},
+    {"LeaderMove", &RegisterOlderLeaderRequest<DLxLeaderMoveRequest, kLeaderMove>, 2},
+    {"ChangeArrowhead",
+     &RegisterOlderLeaderRequest<DLxLeaderChangeArrowheadRequest, kChangeArrowhead>, 2},
+    // The all-around diameters of older frames, surface-texture and weld symbols.
+    {"DLxAllAroundMigrator", &DLxAllAroundMigrator::Register, 1},
+    // 3D weld annotations.
+    {"DLxAnnoWeldInstance", &InitMeta<DLxAnnoWeldInstance>, 2},
+    {"KorvuIFxAnnoWeldProxy", &RegisterAnnoWeldProxy, 2},
 };
 
 struct RunAtLoad {

@@ -1,5 +1,6 @@
 // Storage of the sketched symbol (version 3, after the placed symbol's part): the clip-others
-// byte. Versions 0 to 2 did not hold it and read as clip others.
+// byte. Versions 0 to 2 did not hold it and read as clip others; version 0 symbols are queued
+// for the upgrade of their intermediate leader (DLxUpdateLeaderStateMigrator).
 #include "BofM/DLxPersistUtil.h"
 #include "Symbol/DLxCallOutInstance.h"
 #include "rse/RSeCloneCommander.h"

@@ -1,4 +1,5 @@
 #include "BofM/DLxPersistUtil.h"
+#include "Symbol/DLxAllAroundMigrator.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeMeta.h"
@@ -45,6 +46,10 @@ void DLxGDTInstance::LoadMigrate(RSeStream& s) {
 UTxResult DLxGDTInstance::PostRestoreMigrate(RSeMetaContext& ctx) {
     DLxPersistUtil::PostRestoreBase(this, ctx);
     m_attachmentRule = false;
+    // Versions 0 to 2 kept no all-around diameter.
+    if (DLxPersistUtil::StoredVersion(ctx) <= 2)
+        if (DLxAllAroundMigrateContext* all = DLxAllAroundMigrateContext::Find(this))
+            all->AddGDTInstance(RSeRef<DLxSymInstance>(this));
     return {};
 }
 

@@ -1,4 +1,5 @@
 #include "BofM/DLxPersistUtil.h"
+#include "Symbol/DLxAllAroundMigrator.h"
 #include "Symbol/DLxSurfTXTInstance.h"
 #include "du/DUxLeaderNodeTree.h"
 #include "rse/RSeCloneCommander.h"
@@ -49,6 +50,10 @@ UTxResult DLxSurfTXTInstance::PostRestoreMigrate(RSeMetaContext& ctx) {
     DLxPersistUtil::PostRestoreBase(this, ctx);
     if (DLxPersistUtil::StoredVersion(ctx) == 0)
         if (DUxLeaderNodeTree* leader = GetLeader(0)) leader->SetAllAround(false);
+    // Versions 0 to 2 kept no all-around diameter.
+    if (DLxPersistUtil::StoredVersion(ctx) <= 2)
+        if (DLxAllAroundMigrateContext* all = DLxAllAroundMigrateContext::Find(this))
+            all->AddSurfTXTInstance(RSeRef<DLxSymInstance>(this));
     return {};
 }
 

@@ -147,8 +147,8 @@ UTxResult DLxSymbol::Clone(DLxSymbol* t, RSeCloneCommander* cc) const {
     return {};
 }
 
-void DLxSymbol::QueueForUpgrade() {
+void DLxSymbol::QueueForUpgrade(uint16_t number) {
     if (RSeSegmentMigrationContextRSeRef* queue =
-            RSe::SegmentMigrationContextRSeRef(GetSegment(), GetMeta(), 1, true))
+            RSe::SegmentMigrationContextRSeRef(GetSegment(), GetMeta(), number, true))
         queue->Add(RSeRef<RSeIDed>(this));
 }

@@ -12,7 +12,8 @@
 //   "ArrowContourType", "ArrowSecContourType", "OtherContourType", "OtherSecContourType" int.
 //   "WeldPrimaryValuePositions" / "WeldSecondaryValuePositions" bool (true: arrow side): lists
 //   that weld's values by dialog index (the primary's listing starts afresh; index 20 is its
-//   brazing flag, "1" or "0"), after which "WeldValueIndex" int and "WeldValue" string pairs
+//   brazing flag, "1" or "0"; 15 and 17 the primary's and the secondary's finishing method,
+//   for a contoured weld), after which "WeldValueIndex" int and "WeldValue" string pairs
 //   set them.
 //   "WeldArrowPrefix" / "WeldOtherPrefix" string: the primary weld's prefix.
 // Records with other keys are skipped.
@@ -33,6 +34,7 @@ struct ValueSlot {
     int32_t field = 0; // kBrazing: the weld's brazing flag ("1" sets it)
 };
 constexpr int32_t kBrazing = -1;
+constexpr int32_t kFinish = -2;
 
 int32_t WeldSlot(bool arrow, bool primary) {
     return (arrow ? 0 : 2) + (primary ? 0 : 1);
@@ -127,6 +129,10 @@ struct Applier {
             if (i >= 0 && i < kValueSlots) table[size_t(i)] = {current, slot, f};
         }
         if (primary) table[DUxWeldSrvUtils::kBrazingIndex] = {current, slot, kBrazing};
+        // A contoured weld's finishing method.
+        if (w->contourType != DUxCWeld::kNoContour)
+            table[primary ? DUxWeldSrvUtils::kFinishIndex : DUxWeldSrvUtils::kSecondaryFinishIndex] =
+                {current, slot, kFinish};
     }
 
     void Value(const UTxString16& text) {
@@ -137,6 +143,8 @@ struct Applier {
         if (!w) return;
         if (v.field == kBrazing)
             w->brazing = text == u"1";
+        else if (v.field == kFinish)
+            w->finish = text;
         else
             w->values[size_t(v.field)] = text;
     }

@@ -13,7 +13,11 @@
 
 struct DUxWeldContent;
 class DUxWeldState;
+class DUxWeldStyle;
+struct DLxEdgeWeldData;
 struct DLxModelWeld;
+struct DLxViewEdge;
+class DLxViewInstance;
 class FBxLayerStyle;
 class FBxObjectEditRecord;
 using FBxObjectEditRecordList = std::vector<FBxObjectEditRecord>;
@@ -35,7 +39,11 @@ public:
     // the arrow side) under the look of `standard`, one leader through `points` (its end
     // first, the root last) with the default arrowhead, on the layer when given; always
     // horizontal, no feature ids.
+    // The weld style given becomes the symbol's own; without one the drawing's applies. The
+    // symbol takes its identification line, arrow side and prefix choice from that style, or
+    // from `standard`'s rule when the drawing has no weld style.
     static DLxWeldInstance* CreateInstance(RDxFragment* fragment, std::vector<WqGePoint3d>& points,
+                                           const RSeRef<DUxWeldStyle>& weldStyle,
                                            const RSeRef<FBxLayerStyle>& layerStyle,
                                            const UTxString16& standard);
 
@@ -65,27 +73,52 @@ public:
     // current sub-welding, and one sub-welding at least remains. Refusal text otherwise.
     static UTxString16 CheckEditRecords(const FBxObjectEditRecordList& records, int32_t subWeldings);
 
-    // Association with the model's welds. The weld feature whose bead edge the first anchor
-    // lies on; null when none.
+    // Association with the model's welds. A symbol points at a weld feature either through an
+    // edge of its bead, or (a cosmetic weld, which has no bead) through the part edge the weld
+    // lies along, at a parameter within the weld's stretches of that edge.
+    //
+    // The weld feature whose bead edge the first anchor lies on; null when none.
     const DLxModelWeld* GetAnchorModelWeld() const;
-    // For a recovered symbol, the id of that weld feature; kNoFeature otherwise.
+    // For a recovered symbol, the id of the weld feature under the first anchor (a cosmetic
+    // symbol's: the first cosmetic weld of the edge); kNoFeature otherwise.
     uint32_t GetFeatureIdFromAnchorEdgeProxy() const;
+    // A recovered symbol whose first anchor lies on a part edge carrying cosmetic welds (not on
+    // a bead).
+    bool UsesCosmeticWeldData() const;
+    // The edge under the anchor of end `terminal` of leader `leader`, when it belongs to the
+    // symbol's welds (ArrowID or OtherID: by its bead, or for a cosmetic symbol by a cosmetic
+    // weld along it); null otherwise, and always for a symbol that is not recovered.
+    const DLxViewEdge* GetAnchorEdgeProxy(int32_t leader, int32_t terminal) const;
+    // The cosmetic weld of the symbol's edge whose stretch holds the anchor (the last such);
+    // null when none.
+    const DLxEdgeWeldData* GetCosmeticEdgeAuxWeldData(int32_t leader, int32_t terminal) const;
+    // An edge of the view carrying a cosmetic weld of ArrowID (else OtherID); false when none.
+    bool FindCosmeticWeldEdge(DLxViewInstance* view, const DLxEdgeWeldData*& data,
+                              const DLxViewEdge*& edge) const;
     // Takes the weld symbol the model keeps for `weld`: its sub-weldings (sides swapped for a
     // reversed weld, primary prefixes dropped unless the symbol keeps recovered prefixes, the
     // arrow side where this symbol's standard puts it), keeping the orientation; the symbol is
     // then recovered.
     void UpdatefromWeldState(const DLxModelWeld& weld);
-    // A symbol on a model weld's bead takes that weld's symbol and its id (ArrowID); false,
-    // changing nothing, when the first anchor lies on no weld's edge.
+    // A symbol on a model weld (a bead edge, or a cosmetic weld's stretch of a part edge) takes
+    // the symbol the model keeps for it and the ids of the welds on its arrow side and other
+    // side; false, changing nothing, when the first anchor lies on no weld.
     bool RecoverFromModelWeld();
+    // After a view update: a recovered symbol whose anchors lost their edges puts each anchor
+    // back on an edge of its welds (the middle of a bead edge, or the middle of a cosmetic
+    // weld's first stretch). A valid symbol is left alone.
+    void RelinkModelWeldAnchors();
+    // What the view update hook runs: relinks and recomputes every recovered weld symbol
+    // anchored in the view. Answers how many were relinked.
+    static int32_t RelinkViewWeldSymbols(DLxViewInstance* view);
 
     // The key point: the root, or the middle of the root and its first child.
     bool GetKeyPoint(WqGePoint3d& p) const;
     static const UTxString16& GetBrowserLabel();
 
     UTxResult Compute(RDxComputeContext& ctx) override;
-    const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const override { return nullptr; }
-    const DUxTextStyleWrapper* GetTextStyleWrapper() const override { return nullptr; }
+    SmartPtr<DUxLeaderStyleWrapper> GetLeaderStyleWrapper() const override;
+    const DUxTextStyleWrapper* GetTextStyleWrapper() const override;
     SmartPtr<DUxLayerStyleAbstract> ObjectStyleWrapper() override;
     WqGeVector3d GetAttachPointOffset(const BBox& box) const override;
     bool IsOnLeader(WqGePoint3d& p, int32_t leader) const override;
@@ -97,13 +130,20 @@ public:
 
     void Load(RSeStream& s);
     void LoadMigrate(RSeStream& s);
+    UTxResult PostRestoreMigrate(RSeMetaContext& ctx);
     void Save(RSeStream& s) const;
     UTxResult PostRestore(RSeMetaContext& ctx);
     UTxResult Clone(DLxWeldInstance* target, RSeCloneCommander* cc) const;
 
 private:
+    void RelinkCosmeticWeldAnchors();
+    // Sets ArrowID and OtherID from a model lookup of `feature`.
+    void TakeFeatureIds(int32_t feature, int32_t other, bool arrow);
+
     uint32_t m_arrowID = kNoFeature;
     uint32_t m_otherID = kNoFeature;
+    // Last answer of GetTextStyleWrapper, which hands out a pointer.
+    mutable SmartPtr<DUxTextStyleWrapper> m_textStyle;
 };
 
 namespace RSe {

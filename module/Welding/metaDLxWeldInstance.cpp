@@ -2,6 +2,7 @@
 // shown on the arrow side and on the other side (version 4; version 0 had
 // no ids).
 #include "BofM/DLxPersistUtil.h"
+#include "Symbol/DLxAllAroundMigrator.h"
 #include "Welding/DLxWeldInstance.h"
 #include "rse/RSeCloneCommander.h"
 #include "rse/RSeMeta.h"
@@ -56,6 +57,15 @@ void DLxWeldInstance::Save(RSeStream& s) const {
 
 UTxResult DLxWeldInstance::PostRestore(RSeMetaContext& ctx) {
     DLxPersistUtil::PostRestoreBase(this, ctx);
+    return {};
+}
+
+// Versions 0 to 2 kept no all-around diameter.
+UTxResult DLxWeldInstance::PostRestoreMigrate(RSeMetaContext& ctx) {
+    DLxPersistUtil::PostRestoreBase(this, ctx);
+    if (DLxPersistUtil::StoredVersion(ctx) <= 2)
+        if (DLxAllAroundMigrateContext* all = DLxAllAroundMigrateContext::Find(this))
+            all->AddWeldInstance(RSeRef<DLxWeldInstance>(this));
     return {};
 }
 

@@ -89,6 +89,7 @@ struct Example {
     const char* transcript;
     const char* expected; // the expected files' stem
     std::vector<std::string> journalled; // texts the session's own transcript holds
+    const char* input = nullptr;         // the user's drags played after the transcript
 };
 const Example kExamples[] = {
     {"assembly.txt", "assembly", {"RotateGDTSymbol ", "Create=false"}},
@@ -123,7 +124,10 @@ const Example kExamples[] = {
     {"surfacetexture.txt", "surfacetexture", {"CreateSurfTXTSymbol ", "Create=false"}},
     {"leaders.txt",
      "leaders",
-     {"ChangeSymLeader ", "AddArrowHead ", "ArrowHead=28032", "DeleteSymLeader "}},
+     {"ChangeSymLeader ", "AddArrowHead ", "ArrowHead=28032", "DeleteSymLeader ",
+      "ChangeSymLeader SymbolInstance=\"DLxGDTInstance#175,262#199\" ChangeType=1",
+      "ChangeSymAnchor ", "Fields_e=\"2 SURFACES\"", "LinesFramed=[true,true,false]"},
+     "leaders.input"},
 };
 
 // The drawing's dump and picture are the expected ones, the session's own transcript replays
@@ -133,8 +137,9 @@ TEST(KorvuProgram, TheExamplesDrawReplayAndReopen) {
         SCOPED_TRACE(e.transcript);
         KorvuTempDir dir;
         const std::string model = Examples() + "/assembly.json";
+        const std::string input = e.input ? " --input " + Examples() + "/" + e.input : "";
         ProgramRun run =
-            Korvu("run " + model + " " + Examples() + "/" + e.transcript + " -o " +
+            Korvu("run " + model + " " + Examples() + "/" + e.transcript + input + " -o " +
                   dir.File("a.kvd") + " --svg " + dir.Path() + " --transcript " + dir.File("own.txt"));
         ASSERT_EQ(run.code, 0) << run.output;
         {
@@ -337,6 +342,23 @@ TEST(KorvuProgram, BadInputGivesOneMessageAndExitCode2AndWritesNothing) {
                    R"("sheets":[{"name":"S","width":420,"height":297}]})") +
              " " + script,
          {"cycle.json: assembly.occurrences[1].component: component 1 would contain itself"}},
+        // A user's input that cannot be played: the line that failed and why.
+        {"run " + Examples() + "/assembly.json " + Examples() + "/leaders.txt --input " +
+             model("miss.input", "# a press beside the frame\n"
+                                 "drag \"DLxGDTInstance#175,262\" 10,10 -> 20,20\n"),
+         {"miss.input:2: nothing of 'DLxGDTInstance#175,262' to drag at (10,10)"}},
+        {"run " + Examples() + "/assembly.json " + Examples() + "/leaders.txt --input " +
+             model("nokey.input", "drag \"DLxGDTInstance#1,1\" 10,10 -> 20,20\n"),
+         {"nokey.input:1: no annotation 'DLxGDTInstance#1,1'"}},
+        {"run " + Examples() + "/assembly.json " + Examples() + "/leaders.txt --input " +
+             model("badpoint.input", "drag \"DLxGDTInstance#175,262\" 150,252 -> 3;4\n"),
+         {"badpoint.input:1: '3;4' is not a point"}},
+        {"run " + Examples() + "/assembly.json " + Examples() + "/leaders.txt --input " +
+             model("open.input", "\nedit \"DLxGDTInstance#175,262\"\n  type 8020 \"5\"\n"),
+         {"open.input:2: the dialog ends with neither ok nor cancel"}},
+        {"run " + Examples() + "/assembly.json " + Examples() + "/leaders.txt --input " +
+             model("click.input", "click 1,1\n"),
+         {"click.input:1: unknown action 'click'"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);

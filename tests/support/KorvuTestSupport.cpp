@@ -110,15 +110,16 @@ std::vector<std::string> KorvuFolderNames(const std::string& path) {
     return names;
 }
 
-std::vector<std::string> KorvuDescribe(const SMxDisplayList& list) {
-    std::vector<std::string> out;
+namespace {
+void Describe(const SMxDisplayList& list, const std::string& indent, std::vector<std::string>& out) {
     auto point = [](const WqGePoint3d& p) {
         char b[128];
         std::snprintf(b, sizeof b, " (%a %a %a)", p.x, p.y, p.z);
         return std::string(b);
     };
     for (const SMxDisplayItem& item : list) {
-        std::string d = std::to_string(int(item.GetKind())) + " " + std::to_string(item.GetId());
+        std::string d =
+            indent + std::to_string(int(item.GetKind())) + " " + std::to_string(item.GetId());
         if (const auto* t = item.As<SMxTextItem>())
             d += " " + UTx::ToUtf8(t->text) + point(t->position) + " " + std::to_string(t->height) +
                  " " + std::to_string(int(t->alignment)) + " " + std::to_string(t->fontId);
@@ -127,6 +128,14 @@ std::vector<std::string> KorvuDescribe(const SMxDisplayList& list) {
         else if (const auto* p = item.As<SMxPointItem>())
             d += point(p->position) + " " + std::to_string(p->marker);
         out.push_back(std::move(d));
+        // A child list draws as part of its parent: its items count too.
+        if (const auto* child = item.As<SMxChildItem>()) Describe(child->list, indent + "  ", out);
     }
+}
+} // namespace
+
+std::vector<std::string> KorvuDescribe(const SMxDisplayList& list) {
+    std::vector<std::string> out;
+    Describe(list, "", out);
     return out;
 }

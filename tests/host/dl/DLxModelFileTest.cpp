@@ -209,8 +209,8 @@ TEST(DLxModelFile, ReportsEveryFaultWithItsPlace) {
         {"not an object", "[1, 2]", kDLxErrModelInvalid, "", "expected an object"},
         {"another format", R"({"format": "cad", "version": 1})", kDLxErrModelVersion, "format",
          "expected \"korvu-model\""},
-        {"a newer version", R"({"format": "korvu-model", "version": 4, "beads": []})",
-         kDLxErrModelVersion, "version", "version 4 is not supported"},
+        {"a newer version", R"({"format": "korvu-model", "version": 5, "beads": []})",
+         kDLxErrModelVersion, "version", "version 5 is not supported"},
         {"no sheets", R"({"format": "korvu-model", "version": 1})", kDLxErrModelInvalid, "sheets",
          "is missing"},
         {"an unknown standard", Model("", "", R"("standard": "XYZ", )"), kDLxErrModelInvalid,
@@ -699,6 +699,64 @@ TEST(DLxModelFile, ViewsKeepTheModelWeldsTheirEdgesName) {
         {"an unknown member",
          WeldModel(R"([{"id": 5, "subWeldings": [{"arrow": {"type": 1, "throat": "3"}}]}])", ""),
          kDLxErrModelInvalid, "welds[0].subWeldings[0].arrow.throat", "is not a member"},
+    };
+    ExpectRefused(std::begin(cases), std::end(cases));
+}
+
+// Version 4: a weld that shows its pair on its other side, and cosmetic welds laid along part
+// edges; the view keeps the pair with the weld its edge names, and stores all of it.
+TEST(DLxModelFile, ViewsKeepPairedAndCosmeticWelds) {
+    const std::string welds = R"([
+        {"id": 101, "other": 102, "subWeldings": [{"arrow": {"type": 1}}]},
+        {"id": 102},
+        {"id": 103, "cosmetic": true, "subWeldings": [{"arrow": {"type": 1}}]},
+        {"id": 104, "subWeldings": [{"arrow": {"type": 8}}]}])";
+    const std::string edge =
+        R"(, "weld": 101}, {"id": 3, "line": [[0, 9, 0], [10, 9, 0]], "cosmeticWelds": [{"weld": 103, "intervals": [0.1, 0.4, 0.9, 0.6]}])";
+    std::unique_ptr<DLxDrawingDoc> doc;
+    const UTxResult r = DLxModelFile::LoadFromString(WeldModel(welds, edge, 4), "w.json", doc);
+    ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    DLxViewInstance* view = doc->GetSheets()[0]->FindView(u"Front");
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(view->GetModelWelds().size(), 3u); // 104 is named by no edge, 102 is 101's pair
+    EXPECT_EQ(view->FindModelWeld(101)->other, 102);
+    EXPECT_TRUE(view->FindModelWeld(102)->subWeldings.empty());
+    EXPECT_TRUE(view->FindModelWeld(103)->cosmetic);
+    const std::vector<DLxEdgeWeldData> cosmetic = {{103, {0.1, 0.4, 0.9, 0.6}}};
+    EXPECT_EQ(view->FindEdge(3)->cosmeticWelds, cosmetic);
+
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(doc->GetRSeDb()->SaveToBuffer(bytes).Failed());
+    std::unique_ptr<RSeDatabase> db;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db).Failed());
+    DLxDrawingDoc loaded(std::move(db));
+    DLxViewInstance* again = loaded.GetSheets()[0]->FindView(u"Front");
+    EXPECT_EQ(again->GetModelWelds(), view->GetModelWelds());
+    EXPECT_EQ(again->GetEdges(), view->GetEdges());
+
+    const std::string cosmeticWeld = R"([{"id": 5, "cosmetic": true, "subWeldings": [{}]}])";
+    const BadModel cases[] = {
+        {"a pair in a version 3 model",
+         WeldModel(R"([{"id": 5, "other": 6, "subWeldings": [{}]}, {"id": 6, "subWeldings": [{}]}])", "", 3),
+         kDLxErrModelInvalid, "welds[0].other", "is not a member"},
+        {"a pair the model lacks", WeldModel(R"([{"id": 5, "other": 6}])", "", 4),
+         kDLxErrModelInvalid, "welds[0].other", "names no other weld of the model"},
+        {"a weld paired with itself", WeldModel(R"([{"id": 5, "other": 5}])", "", 4),
+         kDLxErrModelInvalid, "welds[0].other", "names no other weld of the model"},
+        {"a pair with a symbol of its own",
+         WeldModel(R"([{"id": 5, "other": 6}, {"id": 6, "subWeldings": [{}]}])", "", 4),
+         kDLxErrModelInvalid, "welds[0].other", "names a weld that keeps a symbol of its own"},
+        {"a bead of a cosmetic weld", WeldModel(cosmeticWeld, R"(, "weld": 5)", 4),
+         kDLxErrModelInvalid, "sheets[0].views[0].edges[0].weld", "names a cosmetic weld"},
+        {"a cosmetic weld that is a bead's",
+         WeldModel(R"([{"id": 5, "subWeldings": [{}]}])",
+                   R"(, "cosmeticWelds": [{"weld": 5, "intervals": [0, 1]}])", 4),
+         kDLxErrModelInvalid, "sheets[0].views[0].edges[0].cosmeticWelds[0].weld",
+         "names no cosmetic weld"},
+        {"an unpaired interval",
+         WeldModel(cosmeticWeld, R"(, "cosmeticWelds": [{"weld": 5, "intervals": [0, 1, 0.5]}])", 4),
+         kDLxErrModelInvalid, "sheets[0].views[0].edges[0].cosmeticWelds[0].intervals",
+         "expected pairs of edge parameters"},
     };
     ExpectRefused(std::begin(cases), std::end(cases));
 }

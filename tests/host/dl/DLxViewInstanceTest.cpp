@@ -11,6 +11,8 @@
 
 #include "../ge/GeTestSupport.h"
 #include "KorvuTestSupport.h"
+#include "TstDocWriter.h"
+#include "dl/DLxAnchorPoint.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxEdgeGeometryProxy.h"
 #include "dl/DLxSheet.h"
@@ -370,3 +372,54 @@ TEST(SheetCurves, SamplingTakesAnySweep) {
 }
 
 } // namespace
+
+// A suppressed view is left out of the drawing: it draws nothing, and anchors on it (free ones
+// given the view too) are suppressed with it. The flag is stored, goes back with its
+// transaction, and a view stored before it existed (without an origin indicator either) loads
+// as one that is not suppressed.
+TEST_F(Views, ASuppressedViewDrawsNothingAndSuppressesItsAnchors) {
+    ASSERT_TRUE(view->SetEdges({DLxViewEdge::Line(1, {0, 0, 0}, {10, 0, 0})}));
+    DLxAnchorPoint* onEdge = DLxAnchorPoint::CreateOnEdge(view, 1, 0.5);
+    DLxAnchorPoint* free = DLxAnchorPoint::CreateFree(sheet, {5, 5, 0});
+    DLxAnchorPoint* freeInView = DLxAnchorPoint::CreateFree(sheet, {6, 6, 0});
+    freeInView->SetViewInstance(view);
+    RSeDatabase* db = doc.GetRSeDb();
+    std::vector<uint8_t> shown;
+    ASSERT_FALSE(db->SaveToBuffer(shown).Failed());
+
+    db->BeginTxn();
+    view->SetSuppressed(true);
+    db->AbortTxn();
+    EXPECT_FALSE(view->IsSuppressed());
+
+    view->SetSuppressed(true);
+    SMxDisplayList list;
+    view->BuildDisplayList(list);
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_TRUE(onEdge->IsSuppressed());
+    EXPECT_TRUE(freeInView->IsSuppressed());
+    EXPECT_FALSE(free->IsSuppressed());
+
+    std::vector<uint8_t> bytes;
+    ASSERT_FALSE(db->SaveToBuffer(bytes).Failed());
+    std::unique_ptr<RSeDatabase> loaded;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), loaded).Failed());
+    auto* copy = dynamic_cast<DLxViewInstance*>(loaded->FindObject(view->GetId()));
+    ASSERT_TRUE(copy);
+    EXPECT_TRUE(copy->IsSuppressed());
+    EXPECT_EQ(copy->GetCenterDatum(), nullptr);
+
+    // The older layout ends before the indicator (a reference: tag and four bytes) and the
+    // flag (tag and byte).
+    const std::vector<uint8_t> old = TstDocWriter::AsOlder(bytes, u"DLxViewInstance", 4, 5 + 2);
+    ASSERT_FALSE(old.empty());
+    std::unique_ptr<RSeDatabase> older;
+    const UTxResult r = RSeDatabase::LoadFromBuffer(old.data(), old.size(), older);
+    ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    auto* back = dynamic_cast<DLxViewInstance*>(older->FindObject(view->GetId()));
+    ASSERT_TRUE(back);
+    EXPECT_FALSE(back->IsSuppressed());
+    std::vector<uint8_t> again;
+    ASSERT_FALSE(older->SaveToBuffer(again).Failed());
+    EXPECT_EQ(again, shown);
+}

@@ -19,6 +19,7 @@
 #include "BofM/DLxPartListSelection.h"
 #include "BofM/DLxPartListTable.h"
 #include "BofM/DLxPartListUpdateCmd.h"
+#include "Command/DLxArrowheadEditCmd.h"
 #include "Command/DLxCenterDatumEditCmd.h"
 #include "Command/DLxDatumTargetAttachCmd.h"
 #include "Command/DLxDatumTargetCmd.h"
@@ -34,10 +35,12 @@
 #include "GeneralNote/DLxGeneralNoteSelection.h"
 #include "GeneralNote/DLxNoteLocationCmd.h"
 #include "KorvuBOMFixture.h"
+#include "KorvuLoadedModule.h"
 #include "NoteTestDoc.h"
 #include "Request/DLxCreatePartListLocalBOMRequest.h"
 #include "Request/DLxSortSketchedSymbolsRequest.h"
 #include "Standard/DLxCTarget.h"
+#include "WinModule.h"
 #include "dl/DLxIntent.h"
 #include "dl/DLxSheetInstanceSelection.h"
 #include "dl/DLxViewInstance.h"
@@ -46,9 +49,10 @@
 #include "fw/FWxSelection.h"
 #include "fw/FWxSelectionSetMgr.h"
 #include "fw/FWxUIManager.h"
+#include "ge/BBox.h"
 #include "rse/RSeDatabase.h"
+#include "sm/SMxDisplayList.h"
 #include "utx/UTxUtil.h"
-#include "WinModule.h"
 
 namespace {
 
@@ -77,22 +81,8 @@ std::vector<int32_t> ResourceIds(const FWxMenuContext& menu) {
     return ids;
 }
 
-// The module loaded as the host loads it, so that its resources (menus, strings) are found.
-struct LoadedModule {
-    HMODULE module = LoadLibraryW(
-        UTx::MakeWideString(
-            (std::filesystem::path(KORVU_BIN).parent_path() / "libkorvu.so").string())
-            .c_str());
-    LoadedModule() { EXPECT_NE(module, nullptr); }
-    ~LoadedModule() {
-        if (module) FreeLibrary(module);
-    }
-    LoadedModule(const LoadedModule&) = delete;
-    LoadedModule& operator=(const LoadedModule&) = delete;
-};
-
 // A drawing with a view whose edge 1 runs along y = 150, where datum targets go, and notes.
-struct MenuDoc : LoadedModule, NoteTestDoc {
+struct MenuDoc : KorvuLoadedModule, NoteTestDoc {
     DLxViewInstance* view = nullptr;
     DLxSymbolDocCmdGroup* group = nullptr;
 
@@ -155,7 +145,7 @@ TEST(SymbolCmdGroup, MakesTheDocumentsAnnotationCommandsInRoutingOrder) {
         typeid(DLxDatumTargetLeaderCmd),   typeid(DLxDatumTargetLineCmd),
         typeid(DLxDatumTargetPointCmd),    typeid(DLxDatumTargetRectCmd),
         typeid(DLxGeneralNoteCmd),         typeid(DLxGeneralNoteTextEditCmd),
-        typeid(DLxDatumTargetRemoveCmd),
+        typeid(DLxArrowheadEditCmd),       typeid(DLxDatumTargetRemoveCmd),
         typeid(DLxPartListContextCmd),     typeid(DLxCopyPasteGeneralNoteCmd),
         typeid(DLxNoteLocationCmd),        typeid(DLxCenterDatumEditCmd),
         typeid(DLxOpenBOMEditorCmd),       typeid(DLxPartListPushbackIDsCmd),
@@ -188,6 +178,7 @@ TEST(SymbolCmdGroup, RegistersItsContextMenuCommandNames) {
         {44094, u"DrawingSymOldCtxDone", 1},
         {44093, u"DrawingSymOldCtxCancel", 1},
         {44097, u"DrawingSymOldCtxUndo", 1},
+        {44047, u"DrawingChangeArrowheadCtxCmd", 1},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.id);
@@ -276,7 +267,7 @@ TEST(SymbolContextMenu, NotesGetTheirItemsAndSharedTextsTheLinkItem) {
 }
 
 TEST(SymbolContextMenu, APartsListGetsTheEditorItemBeforeItsItems) {
-    LoadedModule module;
+    KorvuLoadedModule module;
     NoteTestDoc base;
     DLxDrawingDoc* doc = base.doc.get();
     ASSERT_TRUE(doc->SetAssembly(KorvuBOM::BracketAssembly()));
@@ -443,6 +434,50 @@ TEST(DatumTargetBalloonItems, AFirstBalloonGoesToTheSideClickedAndUndoes) {
     attach->Cancel();
     EXPECT_EQ(DLxDatumTargetAttachCmd::GetActive(), nullptr);
     EXPECT_FALSE(attach->Pick(c));
+    EXPECT_EQ(d.Bytes(), before);
+}
+
+// While the command waits for the click, a preview balloon follows the cursor to the side the
+// click would choose; it stores nothing: the drawing changes only with the click, and a cancel
+// leaves it as it was and the preview gone.
+TEST(DatumTargetBalloonItems, APreviewBalloonFollowsTheCursorAndStoresNothing) {
+    MenuDoc d;
+    DLxDatumTarget* target = d.PlaceTarget(0);
+    const WqGePoint3d c = target->GetBalloon(0)->GetOrigin();
+    const double s = 2 * target->GetBalloonSize();
+    const std::vector<uint8_t> before = d.Bytes();
+    auto* attach = d.Command<DLxDatumTargetAttachCmd>();
+    EXPECT_FALSE(attach->MoveCursor(c));
+    PreSelect(d.doc.get(), new DLxDatumTargetSelection(target, c));
+    ASSERT_TRUE(d.group->OnCmdMsg(DLxDatumTargetAttachCmd::kCommandId, FWxCmd::kCommand, nullptr));
+    const DLxDatumAttachTarget& waiting = attach->GetTarget();
+    ASSERT_NE(waiting.GetPreviewBalloon(), nullptr);
+    EXPECT_TRUE(waiting.GetPreviewList().IsEmpty());
+    const struct {
+        WqGeVector3d cursor;
+        WqGeVector3d side;
+    } moves[] = {{{1, 30, 0}, {0, s, 0}}, {{-30, 2, 0}, {-s, 0, 0}}, {{30, -2, 4}, {s, 0, 0}}};
+    for (const auto& m : moves) {
+        SCOPED_TRACE(m.side.x + 10 * m.side.y);
+        ASSERT_TRUE(attach->MoveCursor(c + m.cursor));
+        const BBox box = waiting.GetPreviewList().GetBBox();
+        ASSERT_FALSE(box.isEmpty());
+        EXPECT_NEAR(box.center().distanceTo(c + m.side), 0, 1e-6);
+        EXPECT_EQ(d.Bytes(), before);
+    }
+    ASSERT_TRUE(attach->Pick(c + moves[2].cursor));
+    EXPECT_EQ(waiting.GetPreviewBalloon(), nullptr);
+    ASSERT_EQ(target->GetNumAttachedBalloons(), 1);
+    EXPECT_NEAR(target->GetBalloon(1)->GetOrigin().distanceTo(c + moves[2].side), 0, 1e-9);
+    ASSERT_FALSE(d.doc->Undo().Failed());
+
+    PreSelect(d.doc.get(), new DLxDatumTargetSelection(target, c));
+    ASSERT_TRUE(d.group->OnCmdMsg(DLxDatumTargetAttachCmd::kCommandId, FWxCmd::kCommand, nullptr));
+    ASSERT_TRUE(attach->MoveCursor(c + moves[0].cursor));
+    attach->Cancel();
+    EXPECT_EQ(waiting.GetPreviewBalloon(), nullptr);
+    EXPECT_TRUE(waiting.GetPreviewList().IsEmpty());
+    EXPECT_FALSE(attach->MoveCursor(c));
     EXPECT_EQ(d.Bytes(), before);
 }
 

@@ -554,3 +554,70 @@ TEST(CenterDatumFilter, AdmitsOriginIndicatorsOnly) {
 }
 
 } // namespace
+
+// ---- the view's origin
+
+// The view records the indicator placed on it: undo forgets it, redo records it again, moving
+// the anchor onto another view moves the record, deleting the indicator clears it, and a saved
+// drawing keeps it.
+TEST(CenterDatumRequest, TheViewRecordsItsIndicatorUntilItGoes) {
+    OriginDoc d;
+    DLxViewInstance* side = d.sheet->CreateView(u"Side");
+    side->SetViewCenter({100, 80, 0});
+    ASSERT_TRUE(side->SetEdges({DLxViewEdge::Line(7, {0, 0, 0}, {20, 0, 0})}));
+    ASSERT_FALSE(d.Create(0.5).Failed());
+    DLxCenterDatumInstance* o = d.Indicator();
+    EXPECT_EQ(d.view->GetCenterDatum(), o);
+    ASSERT_FALSE(d.doc->Undo().Failed());
+    EXPECT_EQ(d.view->GetCenterDatum(), nullptr);
+    ASSERT_FALSE(d.doc->Redo().Failed());
+    o = d.Indicator();
+    EXPECT_EQ(d.view->GetCenterDatum(), o);
+
+    const std::vector<uint8_t> onFront = d.Bytes();
+    std::unique_ptr<RSeDatabase> loaded;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(onFront.data(), onFront.size(), loaded).Failed());
+    auto* copy = dynamic_cast<DLxViewInstance*>(loaded->FindObject(d.view->GetId()));
+    ASSERT_NE(copy, nullptr);
+    ASSERT_NE(copy->GetCenterDatum(), nullptr);
+    EXPECT_EQ(copy->GetCenterDatum()->GetId(), o->GetId());
+
+    ASSERT_FALSE(d.doc
+                     ->ProcessChangeRequest(new DLxCenterDatumChangeAnchorRequest(
+                         d.Ref(), DLxIntent::OnEdge(side, 7, 0.5), true, {110, 80, 0},
+                         RSeRef<DLxViewInstance>(side)))
+                     .Failed());
+    EXPECT_EQ(d.view->GetCenterDatum(), nullptr);
+    EXPECT_EQ(side->GetCenterDatum(), o);
+    ASSERT_FALSE(d.doc->Undo().Failed());
+    EXPECT_EQ(d.view->GetCenterDatum(), o);
+    EXPECT_EQ(side->GetCenterDatum(), nullptr);
+
+    RSeDatabase* db = d.doc->GetRSeDb();
+    db->BeginTxn();
+    o->DeleteAndVacuumClean();
+    EXPECT_EQ(d.view->GetCenterDatum(), nullptr);
+    db->AbortTxn();
+    EXPECT_EQ(d.view->GetCenterDatum(), d.Indicator());
+    EXPECT_EQ(d.Bytes(), onFront);
+}
+
+// An indicator is suppressed with the view of its anchor: it draws nothing there, and shows
+// again, where it was, once the view is back.
+TEST(CenterDatumInstance, ASuppressedViewHidesItsIndicator) {
+    OriginDoc d;
+    ASSERT_FALSE(d.Create(0.5).Failed());
+    DLxCenterDatumInstance* o = d.Indicator();
+    EXPECT_FALSE(o->IsSuppressed());
+    auto recompute = [&] {
+        d.view->SetSuppressed(!d.view->IsSuppressed());
+        RDxComputeContext ctx;
+        return o->Compute(ctx);
+    };
+    EXPECT_FALSE(recompute().Failed());
+    EXPECT_TRUE(o->IsSuppressed());
+    EXPECT_TRUE(o->GetSheetDisplayList()->IsEmpty());
+    EXPECT_FALSE(recompute().Failed());
+    EXPECT_FALSE(o->IsSuppressed());
+    EXPECT_NEAR(Tip(*o->GetSheetDisplayList()).x, 200, 1e-9);
+}

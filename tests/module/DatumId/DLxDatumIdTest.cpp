@@ -29,12 +29,15 @@
 #include "du/DUxArrowHead.h"
 #include "du/DUxCAuxEntArray.h"
 #include "du/DUxCategoryDefault.h"
+#include "du/DUxDatumIDLeader.h"
 #include "du/DUxDatumIdState.h"
 #include "du/DUxFeatureControlFrameStyle.h"
 #include "du/DUxIdStyle.h"
 #include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
 #include "du/DUxStandard.h"
+#include "du/DUxSymStyleWrapUtils.h"
+#include "fb/FBxLayerStyle.h"
 #include "fw/FBxObjectNameKey.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
@@ -48,6 +51,7 @@
 #include "rse/RSeTransaction.h"
 #include "sm/SMxDisplayItem.h"
 #include "sm/SMxDisplayList.h"
+#include "uc/UCxStringUtil.h"
 
 namespace {
 
@@ -534,3 +538,105 @@ TEST(DatumIdManipulator, TheLastSegmentTurnsToStandOnTheEdge) {
 }
 
 } // namespace
+
+// ---- the identifier's leader and its text colour
+
+// The identifier hangs on a datum-identifier leader that knows which kind it serves: set at
+// creation, kept in step with the state at every compute, stored with the drawing.
+TEST(DatumIdInstance, ItsLeaderKnowsWhichIdentifierItServes) {
+    IdDoc d;
+    ASSERT_FALSE(d.Create(u"A", 0.3).Failed());
+    ASSERT_FALSE(d.Create(u"F1", 0.7, u"ISO", true).Failed());
+    auto leaderOf = [&](size_t i) {
+        return dynamic_cast<DUxDatumIDLeader*>(d.Identifier(i)->GetLeader(0));
+    };
+    ASSERT_NE(leaderOf(0), nullptr);
+    ASSERT_NE(leaderOf(1), nullptr);
+    EXPECT_FALSE(leaderOf(0)->IsFeatureIdentifier());
+    EXPECT_TRUE(leaderOf(1)->IsFeatureIdentifier());
+
+    d.Identifier(0)->GetDatumIdState()->SetFeatureIdentifier(true);
+    d.Identifier(0)->MarkEdited(true);
+    RDxComputeContext ctx;
+    d.sheet->Recompute(ctx);
+    EXPECT_TRUE(leaderOf(0)->IsFeatureIdentifier());
+
+    const std::vector<uint8_t> bytes = d.Bytes();
+    std::unique_ptr<RSeDatabase> loaded;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), loaded).Failed());
+    auto* copy = dynamic_cast<DUxDatumIDLeader*>(loaded->FindObject(leaderOf(0)->GetId()));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_TRUE(copy->IsFeatureIdentifier());
+}
+
+// The colour of the identifier's text where it departs from its style's: a colour of its own,
+// or its layer's when it follows the layer. As the style draws it, the caller's values stay.
+TEST(DatumIdInstance, TheTextColourIsTheStringsWhereItDepartsFromTheStyle) {
+    IdDoc d;
+    ASSERT_FALSE(d.Create(u"A").Failed());
+    DLxDatumIdInstance* id = d.Identifier();
+    RDxString* text = id->GetSymbolString();
+    ASSERT_NE(text, nullptr);
+    // Made from a bare text, an identifier's string starts as its style draws it.
+    std::vector<WqGePoint3d> points{{180, 150, 0}, {180, 165, 0}};
+    const DLxDatumIdInstance* made = DLxDatumIdInstance::CreateInstance(
+        d.sheet, u"B", points, {180, 165, 0}, 0, false, d.Style(u"ISO"), nullptr);
+    ASSERT_NE(made, nullptr);
+    EXPECT_FALSE(made->GetSymbolString()->GetNoColor());
+    EXPECT_EQ(UCxStringUtil::ColorOf(*made->GetSymbolString()), SMxColor());
+
+    const SMxColor red = SMxColor::FromRgba(255, 0, 0);
+    const SMxColor green = SMxColor::FromRgba(0, 255, 0);
+    auto* layer = new (RSe::_GetMeta(static_cast<const FBxLayerStyle*>(nullptr)),
+                       d.doc->GetDrawing()->GetSegment()) FBxLayerStyle();
+    layer->SetStyleName(u"Green");
+    layer->SetColor(green);
+    ASSERT_TRUE(d.doc->GetDrawing()->AddStyle(layer));
+    DUxStyleUtil::SetLayerStyle(id->GetDatumIdState(), layer);
+
+    const float redRgba[4] = {1, 0, 0, 1};
+    const float blackRgba[4] = {0, 0, 0, 1};
+    const SMxColor unset = SMxColor::FromIndex(99);
+    const struct {
+        const char* name;
+        bool byLayer;
+        const float* rgba;
+        bool own, byLayerSet, byLayerOut;
+        SMxColor color, drawn;
+    } cases[] = {
+        {"as the style", false, blackRgba, false, false, true, unset, SMxColor()},
+        {"a colour of its own", false, redRgba, true, false, false, red, red},
+        {"by layer", true, blackRgba, false, true, true, green, green},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        text->SetNoColor(c.byLayer);
+        text->SetColor(c.rgba);
+        bool own = false, byLayerSet = false, byLayer = true;
+        SMxColor color = unset;
+        id->GetTextColor(own, color, byLayerSet, byLayer);
+        EXPECT_EQ(own, c.own);
+        EXPECT_EQ(byLayerSet, c.byLayerSet);
+        EXPECT_EQ(byLayer, c.byLayerOut);
+        EXPECT_EQ(color, c.color);
+
+        id->MarkEdited(true);
+        RDxComputeContext ctx;
+        d.sheet->Recompute(ctx);
+        std::vector<SMxColor> texts;
+        std::function<void(const SMxDisplayList&, SMxDrawAttributes)> walk =
+            [&](const SMxDisplayList& list, SMxDrawAttributes attrs) {
+                attrs.Enter(list);
+                for (const SMxDisplayItem& item : list) {
+                    if (auto* child = item.As<SMxChildItem>())
+                        walk(child->list, attrs);
+                    else if (item.GetKind() == SMxItemKind::Text)
+                        texts.push_back(attrs.ColorOf(item));
+                }
+            };
+        walk(*id->GetDisplayList(), SMxDrawAttributes());
+        ASSERT_FALSE(texts.empty());
+        for (const SMxColor& drawn : texts)
+            EXPECT_EQ(drawn, c.drawn);
+    }
+}

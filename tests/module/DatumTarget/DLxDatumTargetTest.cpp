@@ -15,16 +15,17 @@
 #include "DatumTarget/DLxDatumTargetManipulators.h"
 #include "DatumTarget/DLxDatumTargetONKTranslator.h"
 #include "DatumTarget/DLxDatumTargetSelection.h"
+#include "KorvuTestSupport.h"
 #include "Request/DLxCreateSymbolRequest.h"
 #include "Request/DLxDatumTargetRequest.h"
 #include "Standard/DLxCTarget.h"
 #include "Standard/DLxStdStyles.h"
-#include "KorvuTestSupport.h"
 #include "dc/RDxComputeContext.h"
 #include "dc/RDxFragment.h"
 #include "dl/DLxAnchorPoint.h"
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
+#include "dl/DLxPrefUtil.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
 #include "du/DUxDatumTargetStyle.h"
@@ -547,3 +548,28 @@ TEST(DatumTargetRequest, AnEditWhoseJournalIsSkippedWritesNothingOnce) {
 }
 
 } // namespace
+
+// A target on a suppressed view draws nothing while annotations are suppressed with their
+// views, and draws as before when they are not, or once the view is shown again.
+TEST(DatumTarget, ASuppressedViewHidesItsTargetsWhileThePreferenceSaysSo) {
+    TargetDoc d;
+    ASSERT_FALSE(d.Place(2, kLeader, {210, 150, 0}, {210, 150, 0}).Failed());
+    DLxDatumTarget* t = d.Target();
+    const std::set<int32_t> drawn = Lists(*t);
+    ASSERT_FALSE(drawn.empty());
+    auto compute = [&] {
+        RDxComputeContext ctx;
+        EXPECT_FALSE(t->Compute(ctx).Failed());
+        return Lists(*t);
+    };
+    d.view->SetSuppressed(true);
+    EXPECT_TRUE(t->IsSuppressed());
+    EXPECT_TRUE(compute().empty());
+    EXPECT_TRUE(t->GetDisplayList()->IsEmpty());
+    DLxPrefUtil::SetSuppressAnnotations(false);
+    EXPECT_EQ(compute(), drawn);
+    DLxPrefUtil::SetSuppressAnnotations(true);
+    d.view->SetSuppressed(false);
+    EXPECT_FALSE(t->IsSuppressed());
+    EXPECT_EQ(compute(), drawn);
+}

@@ -28,6 +28,7 @@
 #include "du/DUxSymState.h"
 #include "fw/FWxTranscriptMgr.h"
 #include "fw/FWxUtil.h"
+#include "ge/BBox.h"
 #include "rse/RSeDatabase.h"
 #include "sm/SMxDisplayList.h"
 #include "utx/UTxString16.h"
@@ -366,3 +367,67 @@ TEST_F(LeaderNodeDrag, WithTwoLeadersTheLandingEndStays) {
 }
 
 } // namespace
+
+// A press finds the nearest leader hot point within reach, on any leader, and reading the
+// points to find it leaves the stored drawing as it was.
+TEST_F(LeaderNodeDrag, APressPicksTheNearestHotPointAndChangesNothing) {
+    FrameDoc d;
+    d.AddSecondLeader();
+    const std::vector<uint8_t> before = d.Bytes();
+    struct Case {
+        WqGePoint3d press;
+        bool found;
+        int32_t kind, leader; // leader -1: the last one
+        WqGePoint3d at;       // where the picked node is
+    };
+    const Case cases[] = {
+        {{200.5, 151, 0}, true, Item::kAnchorItem, 0, {200, 150, 0}},
+        {{204, 169, 0}, true, Item::kLeaderNodeItem, 0, {205, 170, 0}},
+        {{239, 121, 0}, true, Item::kAnchorItem, -1, {240, 120, 0}}, // the added leader's end
+        {{203, 153, 0}, false, 0, 0, {}}, // beyond reach of every hot point
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.press.x << "," << c.press.y);
+        int32_t kind = 0, leader = -1, node = -1;
+        ASSERT_EQ(DLxMoveSymLeaderNodeManipulator::PickHotPoint(d.Frame(), c.press, kind, leader,
+                                                                node),
+                  c.found);
+        if (!c.found) {
+            EXPECT_EQ(DLxMoveSymLeaderNodeManipulator::CreateForPress(d.Frame(), c.press, nullptr),
+                      nullptr);
+            continue;
+        }
+        EXPECT_EQ(kind, c.kind);
+        EXPECT_EQ(leader, c.leader >= 0 ? c.leader : d.Frame()->GetNumLeaders() - 1);
+        DUxLeaderNode* picked = d.Frame()->GetLeader(leader)->FindNode(node);
+        ASSERT_NE(picked, nullptr);
+        EXPECT_NEAR(picked->GetPoint().x, c.at.x, 1e-9);
+        EXPECT_NEAR(picked->GetPoint().y, c.at.y, 1e-9);
+    }
+    // Read afresh for the comparison: the checks above asked the nodes themselves.
+    FrameDoc fresh;
+    fresh.AddSecondLeader();
+    const std::vector<uint8_t> pressedOnly = [&] {
+        int32_t kind = 0, leader = 0, node = 0;
+        for (const Case& c : cases)
+            (void)DLxMoveSymLeaderNodeManipulator::PickHotPoint(fresh.Frame(), c.press, kind,
+                                                                leader, node);
+        return fresh.Bytes();
+    }();
+    EXPECT_EQ(pressedOnly, before);
+}
+
+// The preview of a drag draws the whole frame, not its leader alone: a bend dragged inside the
+// frame's reach leaves the drawn box where the stored frame's is.
+TEST_F(LeaderNodeDrag, ThePreviewDrawsTheFrameItself) {
+    FrameDoc d;
+    DLxMoveSymLeaderNodeManipulator m(d.Ref(), Item::kLeaderNodeItem, 0, 2, nullptr);
+    ASSERT_TRUE(m.StartDrag({205, 170, 0}));
+    ASSERT_TRUE(m.Drag({207, 172, 0}));
+    ASSERT_NE(m.GetPreviewDisplayList(), nullptr);
+    const BBox preview = m.GetPreviewDisplayList()->GetBBox();
+    const BBox stored = d.Frame()->GetSheetDisplayList()->GetBBox();
+    EXPECT_NEAR(preview.max.x, stored.max.x, 1e-9);
+    EXPECT_NEAR(preview.max.y, stored.max.y, 1e-9);
+    m.CancelDrag();
+}

@@ -12,6 +12,11 @@
 #include <vector>
 
 #include "BofM/DLxPartListSelection.h"
+#include "Leader/DLxLeaderTree.h"
+#include "Leader/DLxTerminalLeaderNode.h"
+#include "dl/DLxAnchorPoint.h"
+#include "du/DUxArrowHead.h"
+#include "Leader/DLxMoveCallOutNodeManipulator.h"
 #include "Request/DLxCallOutRequest.h"
 #include "Request/DLxCreateSketchRequest.h"
 #include "Request/DLxSortSketchedSymbolsRequest.h"
@@ -115,6 +120,7 @@ struct SketchDoc {
         bool geomCentre = false;
         bool isStatic = false;
         bool leaderVisible = true;
+        bool displayLeader = true;
         std::vector<UTxString16> prompts = {};
         // Where on the edge (y 150, x 150 to 250) the leader's end is.
         double anchorParam = 0.5;
@@ -123,7 +129,7 @@ struct SketchDoc {
         return doc->ProcessChangeRequest(new DLxCreateCallOutRequest(
             RSeRef<DLxSketch>(Sketch(p.sketch)), RSeRef<DLxSheet>(sheet), p.prompts,
             DLxIntent::OnEdge(view, 1, p.anchorParam),
-            {{150 + 100 * p.anchorParam, 150, 0}, p.root}, 28029, true, {}, {}, p.rotation,
+            {{150 + 100 * p.anchorParam, 150, 0}, p.root}, 28029, p.displayLeader, {}, {}, p.rotation,
             p.scale, p.geomCentre, true, p.isStatic, p.leaderVisible, true));
     }
     DLxCallOutInstance* Symbol(size_t i = 0) const {
@@ -816,6 +822,236 @@ TEST(CallOutStorage, OlderStoredSymbolsLoadAsTheSymbolsTheyDrew) {
         ASSERT_FALSE(loaded.GetRSeDb()->SaveToBuffer(saved).Failed());
         EXPECT_EQ(saved, current);
     }
+}
+
+// Sketched symbols of the first stored version held their leader as the intermediate tree. On
+// load it becomes a leader node tree with the same ends; a tree with nothing to convert gives
+// way to a one-node leader at the symbol's origin whose end stays on the old first branch's
+// edge. Symbols of later versions are not touched.
+TEST(CallOutStorage, FirstVersionIntermediateLeadersBecomeLeaderNodeTrees) {
+    const struct {
+        const char* what;
+        uint16_t version;
+        bool convertible;
+    } cases[] = {{"convertible", 0, true}, {"nothing to convert", 0, false},
+                 {"a later version", 1, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SketchDoc d;
+        ASSERT_FALSE(d.Create({}).Failed());
+        DLxCallOutInstance* s = d.Symbol();
+        ASSERT_EQ(s->GetNumLeaders(), 1);
+        DLxLeaderTree* tree = DLxLeaderTree::Create(d.sheet);
+        tree->Points() = {{1, {220, 190, 0}}, {3, {200, 150, 0}}};
+        DLxLeaderBranch* branch = DLxLeaderBranch::Create(d.sheet);
+        if (c.convertible) branch->SetVertexKeys({1, 3});
+        branch->SetAnchorPoint(DLxAnchorPoint::CreateOnEdge(d.view, 1, 0.25));
+        branch->SetArrowHead(DUxArrowHeadState::Create(d.sheet, 28031));
+        tree->AddBranch(branch);
+        s->RemoveLeader(0);
+        s->AddInputState(tree);
+        const WqGePoint3d origin = s->GetCallOutState()->GetOrigin();
+
+        const std::vector<uint8_t> old =
+            TstDocWriter::AsOlder(d.Bytes(), u"DLxCallOutInstance", c.version, 2);
+        ASSERT_FALSE(old.empty());
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(old.data(), old.size(), db);
+        ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+        auto* loaded = dynamic_cast<DLxCallOutInstance*>(db->FindObject(s->GetId()));
+        ASSERT_NE(loaded, nullptr);
+        ASSERT_EQ(loaded->GetNumLeaders(), 1);
+        if (c.version != 0) {
+            EXPECT_NE(dynamic_cast<DLxLeaderTree*>(loaded->GetInputState(2)), nullptr);
+            continue;
+        }
+        DUxLeaderNodeTree* leader = loaded->GetLeader(0);
+        ASSERT_NE(leader, nullptr);
+        auto* end = dynamic_cast<DLxTerminalLeaderNode*>(
+            leader->GetTerminalNode(c.convertible ? 1 : 0));
+        ASSERT_NE(end, nullptr);
+        ASSERT_NE(end->GetAnchorPoint(), nullptr);
+        EXPECT_TRUE(end->GetAnchorPoint()->IsOnEdge());
+        EXPECT_EQ(end->GetAnchorPoint()->GetPoint(), WqGePoint3d(175, 150, 0));
+        ASSERT_NE(end->GetArrowHeadState(), nullptr);
+        EXPECT_EQ(end->GetArrowHeadState()->GetTemplateId(), c.convertible ? 28031u : 28029u);
+        // The one node of the new leader is its end: it follows the edge from the origin.
+        EXPECT_EQ(leader->GetRoot()->GetPoint(),
+                  c.convertible ? WqGePoint3d(220, 190, 0) : WqGePoint3d(175, 150, 0));
+        EXPECT_NE(origin, WqGePoint3d(175, 150, 0));
+        // Nothing of the old tree is left to save.
+        std::vector<uint8_t> saved;
+        ASSERT_FALSE(db->SaveToBuffer(saved).Failed());
+        EXPECT_FALSE(TstDocWriter::DeclaredVersion(saved, u"DLxLeaderTree").has_value());
+        EXPECT_FALSE(TstDocWriter::DeclaredVersion(saved, u"DLxLeaderBranch").has_value());
+    }
+}
+
+// ---- dragging by the box's hot points
+
+// A link: a 12 by 4 bar inserted at the middle of its left end, joined to others at both ends.
+DLxCreateSketchRequest::Definition Link() {
+    DLxCreateSketchRequest::Definition d;
+    d.name = u"Link";
+    d.insertPoint = {0, 2, 0};
+    d.lines = {{0, 0, 0}, {12, 0, 0}, {12, 0, 0}, {12, 4, 0}, {12, 4, 0}, {0, 4, 0}};
+    d.connectionPoints = {{0, 2, 0}, {12, 2, 0}};
+    return d;
+}
+
+DLxMoveCallOutNodeManipulator BoxDrag(SketchDoc& d, DLxCallOutInstance* s, int32_t hot) {
+    return DLxMoveCallOutNodeManipulator(RSeRef<DLxSymInstance>(s), DUxLeaderNodeTree::kSymbolBoxItem,
+                                         0, 0, hot, nullptr, d.doc.get());
+}
+
+UTxResult RunDrag(SketchDoc& d, DLxMoveCallOutNodeManipulator& m) {
+    return m.ProcessRequest(d.doc.get());
+}
+
+// A corner scales about the leader's root by the distance from it; the turn grip turns about
+// it by the angle the cursor sweeps, either way. Each drag ends in one edit of that value.
+TEST(CallOutDrag, CornersScaleAndTheTurnGripTurnsAboutTheRoot) {
+    const double quarter = std::numbers::pi / 2;
+    const struct {
+        int32_t hot;
+        WqGePoint3d pick, release;
+        double scale, rotation;
+    } cases[] = {
+        {0, {230, 190, 0}, {240, 190, 0}, 2.0, 0.0},
+        {3, {220, 180, 0}, {220, 185, 0}, 0.5, 0.0},
+        {4, {230, 190, 0}, {220, 200, 0}, 1.0, quarter},
+        {4, {230, 190, 0}, {220, 180, 0}, 1.0, -quarter},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hot);
+        SketchDoc d;
+        ASSERT_FALSE(d.Create({}).Failed());
+        DLxCallOutInstance* s = d.Symbol();
+        const std::vector<uint8_t> before = d.Bytes();
+        auto m = BoxDrag(d, s, c.hot);
+        ASSERT_TRUE(m.StartDrag(c.pick));
+        ExpectPoint(m.GetPivot(), {220, 190, 0}, "pivot");
+        EXPECT_TRUE(s->IsBeingDragged());
+        ASSERT_TRUE(m.Drag(c.release));
+        // Only the preview changed while dragging.
+        EXPECT_EQ(d.Bytes(), before);
+        ASSERT_TRUE(m.EndDrag(c.release));
+        EXPECT_FALSE(s->IsBeingDragged());
+        ASSERT_NE(dynamic_cast<DLxCallOutSymEditRequest*>(m.GetRequest().get()), nullptr);
+        ASSERT_FALSE(RunDrag(d, m).Failed());
+        EXPECT_NEAR(s->GetCallOutState()->GetScale(), c.scale, kTol);
+        EXPECT_NEAR(s->GetCallOutState()->GetRotation(), c.rotation, kTol);
+        ASSERT_FALSE(d.doc->Undo().Failed());
+        EXPECT_EQ(d.Bytes(), before);
+    }
+}
+
+TEST(CallOutDrag, ACancelledDragChangesNothing) {
+    SketchDoc d;
+    ASSERT_FALSE(d.Create({}).Failed());
+    DLxCallOutInstance* s = d.Symbol();
+    const std::vector<uint8_t> before = d.Bytes();
+    for (int32_t hot : {0, 4, 5, 7}) {
+        SCOPED_TRACE(hot);
+        auto m = BoxDrag(d, s, hot);
+        ASSERT_TRUE(m.StartDrag({230, 190, 0}));
+        ASSERT_TRUE(m.Drag({260, 230, 0}));
+        m.CancelDrag();
+        EXPECT_FALSE(s->IsBeingDragged());
+        EXPECT_EQ(m.GetRequest().get(), nullptr);
+        EXPECT_EQ(d.Bytes(), before);
+    }
+}
+
+// Two links end to end: the second moved by its left connection point next to the first's
+// right end lands on it; moved by its insertion point so that its own right end comes near the
+// first's left end, it lands there.
+TEST(CallOutDrag, AMovedSymbolSnapsItsConnectionPointOntoAnothers) {
+    const struct {
+        int32_t hot;
+        WqGePoint3d pick, release, root;
+    } cases[] = {
+        {DLxMoveCallOutNodeManipulator::kMoveByConnection, {160.5, 250, 0}, {233, 251, 0},
+         {232, 250, 0}},
+        {DLxMoveCallOutNodeManipulator::kMoveByInsertPoint, {165, 250, 0}, {207.5, 251, 0},
+         {208, 250, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hot);
+        SketchDoc d;
+        ASSERT_FALSE(d.Define(Link()).Failed());
+        SketchDoc::Place p;
+        p.sketch = u"Link";
+        p.root = {220, 250, 0};
+        ASSERT_FALSE(d.Create(p).Failed());
+        p.root = {160, 250, 0};
+        ASSERT_FALSE(d.Create(p).Failed());
+        DLxCallOutInstance* second = d.Symbol(1);
+        auto m = BoxDrag(d, second, c.hot);
+        ASSERT_TRUE(m.StartDrag(c.pick));
+        ASSERT_EQ(m.GetConnectionOffsets().size(), 2u);
+        EXPECT_NEAR(m.GetConnectionOffsets()[1].x, 12, kTol);
+        ASSERT_TRUE(m.Drag(c.release));
+        EXPECT_TRUE(m.HasInference());
+        ASSERT_TRUE(m.EndDrag(c.release));
+        ASSERT_FALSE(RunDrag(d, m).Failed());
+        ExpectPoint(second->GetLeader(0)->GetRoot()->GetPoint(), c.root, "root");
+    }
+}
+
+TEST(CallOutDrag, PromptsAndCursorsFollowTheGrip) {
+    SketchDoc d;
+    ASSERT_FALSE(d.Create({}).Failed());
+    DLxCallOutInstance* s = d.Symbol();
+    const struct {
+        int32_t hot;
+        bool several;
+        int32_t prompt, cursor, worksBy;
+    } cases[] = {
+        {0, false, 6239, 6261, 0}, {2, false, 6239, 6260, 2}, {4, false, 6238, 6022, 4},
+        {5, false, 6226, 6102, 5}, {7, false, 5696, 6102, 7}, {0, true, 6226, 6102, 5},
+        {-1, false, 0, 0, -1},     {8, false, 6226, 0, 8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hot);
+        auto m = BoxDrag(d, s, c.hot);
+        m.SetMultipleSelections(c.several);
+        EXPECT_EQ(m.GetHotPoint(), c.worksBy);
+        EXPECT_EQ(m.GetPromptText(), c.prompt);
+        EXPECT_EQ(m.GetPromptCursor(), c.cursor);
+    }
+}
+
+// Connection points are stored with their sketch; a sketch stored before they existed loads
+// without any and saves as today's.
+TEST(CallOutStorage, ConnectionPointsAreStoredAndOlderSketchesHaveNone) {
+    SketchDoc d(false);
+    DLxCreateSketchRequest::Definition link = Link();
+    link.connectionPoints.clear();
+    ASSERT_FALSE(d.Define(link).Failed());
+    const std::vector<uint8_t> without = d.Bytes();
+    SketchDoc e(false);
+    ASSERT_FALSE(e.Define(Link()).Failed());
+    const std::vector<uint8_t> with = e.Bytes();
+    std::unique_ptr<RSeDatabase> db;
+    ASSERT_FALSE(RSeDatabase::LoadFromBuffer(with.data(), with.size(), db).Failed());
+    DLxDrawingDoc loaded(std::move(db));
+    const DLxSketch* sketch = DLxSketch::Find(&loaded, u"Link");
+    ASSERT_NE(sketch, nullptr);
+    ASSERT_EQ(sketch->GetConnectionPoints().size(), 2u);
+    ExpectPoint(sketch->GetConnectionPoints()[1], {12, 2, 0}, "second");
+
+    // The older record ends before the count of connection points (a tag and four bytes).
+    const std::vector<uint8_t> old = TstDocWriter::AsOlder(without, u"DLxSketch", 0, 5);
+    ASSERT_FALSE(old.empty());
+    std::unique_ptr<RSeDatabase> olddb;
+    const UTxResult r = RSeDatabase::LoadFromBuffer(old.data(), old.size(), olddb);
+    ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    DLxDrawingDoc older(std::move(olddb));
+    EXPECT_TRUE(DLxSketch::Find(&older, u"Link")->GetConnectionPoints().empty());
+    std::vector<uint8_t> saved;
+    ASSERT_FALSE(older.GetRSeDb()->SaveToBuffer(saved).Failed());
+    EXPECT_EQ(saved, without);
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 #include "dl/DLxDrawing.h"
 #include "dl/DLxDrawingDoc.h"
 #include "dl/DLxEdgeGeometryProxy.h"
+#include "dl/DLxPrefUtil.h"
 #include "dl/DLxSheet.h"
 #include "dl/DLxViewInstance.h"
 #include "du/DUxArrowHead.h"
@@ -885,6 +886,14 @@ TEST(SymInstance, AddToLayerColoursByLayerStyleAndText) {
         EXPECT_EQ(DrawnColor(list, 2, SMxItemKind::Text), c.textInList);
         EXPECT_EQ(DrawnColor(list, 1, SMxItemKind::Text), c.textInSymbol);
     }
+    // A leader style over the state that names no leader style gives no pen: the leader keeps
+    // its layer's colour.
+    SymTestSheet t;
+    SymTestKind* sym = t.Place(1, 0.5, {110, 110, 0});
+    sym->m_layerColor = layer;
+    sym->m_leaderStyle = DUxLeaderStyleWrapper(sym->GetSymState(), {});
+    ASSERT_FALSE(t.Recompute().Failed());
+    EXPECT_EQ(DrawnColor(*sym->GetDisplayList(), 0, SMxItemKind::Line), layer);
 }
 
 // Styled again with disposition 1, the old styling is cleaned off first and nothing piles up.
@@ -996,3 +1005,52 @@ TEST(SymInstance, SickSymbolsRenderInTheSickColour) {
 }
 
 } // namespace
+
+// A symbol is suppressed when its anchors' views are: the anchors on geometry decide, and only
+// without any the free anchors given a view; a free anchor of no view never is. A suppressed
+// symbol draws nothing and comes back when its view does. Leader ends report their anchor as
+// suppressed only while the preference suppresses annotations.
+TEST(SymInstance, SuppressedViewsSuppressTheirSymbols) {
+    SymTestSheet t;
+    DLxViewInstance* other = t.sheet->CreateView(u"Other");
+    SymTestKind* onEdge = t.Place(1, 0.5, {100, 120, 0});
+    SymTestKind* freeInView = t.PlaceFree({20, 20, 0}, {30, 40, 0});
+    freeInView->GetFirstAnchor()->SetViewInstance(t.view);
+    SymTestKind* freeOnly = t.PlaceFree({60, 20, 0}, {70, 40, 0});
+    // On the suppressed view's edge, and by a free anchor of a view that is shown.
+    SymTestKind* mixed = t.Place(1, 0.25, {80, 140, 0});
+    Tree* extra = Tree::Create(t.sheet, t.generator, {10, 10, 0});
+    auto* extraEnd = dynamic_cast<DLxTerminalLeaderNode*>(extra->GetTerminalNode(0));
+    ASSERT_TRUE(extraEnd && extraEnd->GetAnchorPoint());
+    extraEnd->GetAnchorPoint()->SetViewInstance(other);
+    mixed->AppendLeader(extra);
+    ASSERT_TRUE(t.Recompute().IsEmpty());
+
+    t.view->SetSuppressed(true);
+    EXPECT_TRUE(t.Recompute().IsEmpty());
+    const struct {
+        const char* name;
+        SymTestKind* sym;
+        bool suppressed;
+    } cases[] = {{"on an edge", onEdge, true},
+                 {"free in the view", freeInView, true},
+                 {"free of any view", freeOnly, false},
+                 {"on an edge and free in a shown view", mixed, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.sym->IsSuppressed(), c.suppressed);
+        EXPECT_EQ(c.sym->GetDisplayList()->IsEmpty(), c.suppressed);
+    }
+    auto* end = dynamic_cast<DLxTerminalLeaderNode*>(onEdge->GetLeader(0)->GetTerminalNode(0));
+    ASSERT_NE(end, nullptr);
+    EXPECT_TRUE(end->IsAnchorSuppressed());
+    DLxPrefUtil::SetSuppressAnnotations(false);
+    EXPECT_FALSE(end->IsAnchorSuppressed());
+    DLxPrefUtil::SetSuppressAnnotations(true);
+
+    t.view->SetSuppressed(false);
+    EXPECT_TRUE(t.Recompute().IsEmpty());
+    EXPECT_FALSE(onEdge->IsSuppressed());
+    EXPECT_EQ(onEdge->GetDisplayList()->ChildCount(), 3);
+    EXPECT_FALSE(end->IsAnchorSuppressed());
+}

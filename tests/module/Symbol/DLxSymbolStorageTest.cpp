@@ -29,8 +29,10 @@
 #include "du/DUxLeaderNode.h"
 #include "du/DUxLeaderNodeTree.h"
 #include <sstream>
+#include "du/DUxLeaderStyleWrapper.h"
 #include "du/DUxSurfTXTState.h"
 #include "TstDocWriter.h"
+#include "TstLegacyWriter.h"
 #include "dc/RDxFragment.h"
 #include "du/DUxValue.h"
 #include "fw/FWxSceneDoc.h"
@@ -70,218 +72,8 @@ template <class T> RSeMetaType* Meta() {
     return RSe::_GetMeta(static_cast<const T*>(nullptr));
 }
 
-// The values every test symbol stores in its legacy symbol part.
-const WqGePoint3d kOrigin(12.5, -4.0, 0.0);
-const WqGeVector3d kXAxis(0.0, 1.0, 0.0), kYAxis(-1.0, 0.0, 0.0), kZAxis(0.0, 0.0, 1.0);
-const WqGeVector3d kAttachDirection(0.0, -1.0, 0.0);
-const std::vector<int32_t> kArrowheadVertices{2, 5, -1};
-WqGeMatrix3d StoredMatrix() {
-    return WqGeMatrix3d::translation(WqGeVector3d(1.0, 2.0, 3.0));
-}
-
-// Writes records of one document: the symbol first (id 1), then what it owns.
-class LegacyWriter {
-public:
-    // `fragment`: the index the fragment holding the symbol will be stored at (WriteFragment),
-    // or 0 for a symbol in no fragment.
-    LegacyWriter(const char16_t* kind, uint16_t kindVersion, uint16_t symbolVersion,
-                 uint32_t fragment = 0)
-        : m_symbolVersion(symbolVersion), m_fragment(fragment) {
-        w.AddEmblemClasses();
-        w.AddClass(u"DLxSymbol", symbolVersion);
-        m_kind = w.AddClass(kind, kindVersion);
-        w.BeginSegment(u"Sheet");
-    }
-
-    // The symbol's record up to its kind's own part. The leader list is empty unless a damaged
-    // one is asked for: its container code and a count with no elements behind it.
-    RSeStream& BeginSymbol(uint32_t leaderCode = RSeTypeCode::kVector, uint32_t leaderCount = 0) {
-        RSeStream& s = w.BeginRecord(m_kind, 1);
-        w.EmblemPart(s, m_fragment ? &m_fragment : nullptr, inputs);
-        // Legacy symbol part.
-        WriteLongs(s, kArrowheadVertices);
-        if (!leaders.empty() && leaderCount == 0) {
-            WriteRefs(s, leaders);
-        } else {
-            s.Write(leaderCode); // leader records
-            s.Write(leaderCount);
-        }
-        if (leaderCount) {
-            s.Write(leaderCount);
-            s.WriteNoTypeMark();
-        }
-        s.Write(false);      // display leaders
-        s.Write(int16_t(3)); // arrowhead index base
-        RSeSaveData(s, StoredMatrix());
-        s.Write(int32_t(2)); // orientation
-        w.RefValue(0);       // reserved reference
-        RSeSaveData(s, kOrigin);
-        RSeSaveData(s, kXAxis);
-        RSeSaveData(s, kYAxis);
-        RSeSaveData(s, kZAxis);
-        s.Write(int32_t(13)); // arrow type
-        if (arrowhead)        // arrowhead state
-            w.Ref(arrowhead);
-        else
-            w.RefValue(0);
-        if (m_symbolVersion >= 1) RSeSaveData(s, kAttachDirection);
-        return s;
-    }
-
-    void WriteLongs(RSeStream& s, const std::vector<int32_t>& v) {
-        s.Write(RSeTypeCode::kVector);
-        s.Write(uint32_t(v.size()));
-        if (v.empty()) return;
-        s.Write(uint32_t(v.size()));
-        s.WriteNoTypeMark();
-        for (int32_t e : v)
-            s.Write(e);
-    }
-    // A vector of references to the objects stored at `indices`.
-    void WriteRefs(RSeStream& s, const std::vector<uint32_t>& indices) {
-        s.Write(RSeTypeCode::kVector);
-        s.Write(uint32_t(indices.size()));
-        if (indices.empty()) return;
-        s.Write(uint32_t(indices.size()));
-        s.WriteNoTypeMark();
-        for (uint32_t i : indices)
-            w.Ref(i);
-    }
-
-    // A string value record (id), its text and visibility.
-    void WriteStringValue(uint32_t id, const std::u16string& text, DUxValue::EVisibility vis) {
-        if (!m_valueMeta) {
-            w.AddClass(u"DUxValue", Meta<DUxValue>()->GetVersion());
-            m_valueMeta = w.AddClass(u"DUxStringValue", Meta<DUxStringValue>()->GetVersion());
-        }
-        RSeStream& s = w.BeginRecord(m_valueMeta, id);
-        s.Write(int32_t(vis));
-        s.Write(UTxString16(text));
-        w.EndRecord();
-    }
-
-    // The fragment that holds the symbol and the nodes stored at `others`.
-    void WriteFragment(uint32_t id, const std::vector<uint32_t>& others = {}) {
-        RSeStream& s = w.BeginRecord(w.AddClass(u"RDxFragment", 0), id);
-        s.Write(uint32_t(0)); // object: flags, sick
-        s.Write(false);
-        s.Write(uint32_t(1 + others.size()));
-        w.Ref(0);
-        for (uint32_t i : others)
-            w.Ref(i);
-        s.Write(int32_t(1));
-        w.EndRecord();
-    }
-
-    // A leader of class `kind` stored at index `first` (id first + 1), with the symbol's
-    // attachment and arrowhead after it, each record at the next index:
-    //   the record: landing `landing`, its root node next;
-    //   root (10,20) - inner (6,12) - ends (5,5) and (8,4);
-    //   an attaching-point set holding one free attaching point at (5,5);
-    //   an arrowhead state of service 28031.
-    // The symbol lists the leader, has the set as its state 4 and the arrowhead as its own;
-    // the fragment at `fragment` must list the set, the point and the arrowhead
-    // (AttachmentNodes).
-    // A class at its current version, declared once.
-    uint32_t Class(const char16_t* name) { return w.MetaIndex(RSeMetaType::Find(name)); }
-
-    void WriteLeaderWithAttachment(const char16_t* kind, uint32_t first, uint32_t fragment,
-                                   const WqGeVector3d& landing) {
-        // The class and its bases, at their current versions.
-        for (RSeMetaType* mt = RSeMetaType::Find(kind); mt; mt = mt->GetBase())
-            Class(mt->GetName().c_str());
-        RSeStream& l = w.BeginRecord(Class(kind), first + 1);
-        l.Write(int32_t(16));
-        l.Write(int16_t(-1));
-        for (double c : {landing.x, landing.y, landing.z})
-            l.Write(c);
-        l.Write(0.0);
-        w.Ref(first + 1); // root node
-        w.Ref(0);         // owner
-        w.EndRecord();
-
-        const uint32_t nodeMeta = Class(u"DLxCLeaderNode");
-        struct Node {
-            WqGePoint3d point;
-            int32_t parent; // offset from `first`, -1 for none
-            std::vector<uint32_t> children;
-        } nodes[] = {
-            {{10, 20, 0}, -1, {first + 2}},
-            {{6, 12, 0}, 1, {first + 3, first + 4}},
-            {{5, 5, 0}, 2, {}},
-            {{8, 4, 0}, 2, {}},
-        };
-        for (uint32_t i = 0; i < 4; ++i) {
-            RSeStream& n = w.BeginRecord(nodeMeta, first + 2 + i);
-            for (double c : {nodes[i].point.x, nodes[i].point.y, nodes[i].point.z})
-                n.Write(c);
-            w.Ref(first);
-            if (nodes[i].parent < 0)
-                w.RefValue(0);
-            else
-                w.Ref(first + uint32_t(nodes[i].parent));
-            WriteRefs(n, nodes[i].children);
-            w.EndRecord();
-        }
-
-        for (const char16_t* name : {u"RDxState", u"RDxStateSet", u"DLxAnchorPoint"})
-            Class(name);
-        RSeStream& set = w.BeginRecord(Class(u"DLxAttachingPointStateSet"), first + 6);
-        w.NodePart(set, &fragment);
-        set.Write(uint32_t(1));
-        w.Ref(first + 6);
-        w.EndRecord();
-
-        RSeStream& a = w.BeginRecord(Class(u"DLxSymAttachingPoint"), first + 7);
-        w.NodePart(a, &fragment);
-        RSeSaveData(a, WqGePoint3d(5, 5, 0));
-        w.RefValue(0); // view
-        w.RefValue(0); // geometry
-        a.Write(0.0);
-        a.Write(false);
-        a.Write(int32_t(0));
-        RSeSaveData(a, WqGePoint3d(5, 5, 0)); // location
-        w.EndRecord();
-
-        RSeStream& h = w.BeginRecord(Class(u"DUxArrowHeadState"), first + 8);
-        w.NodePart(h, &fragment);
-        h.Write(uint32_t(28031));
-        w.EndRecord();
-    }
-    // What WriteLeaderWithAttachment adds to the symbol and its fragment.
-    void Attach(uint32_t first) {
-        leaders = {first};
-        inputs = {0, 0, 0, 0, first + 5};
-        arrowhead = first + 7;
-    }
-    static std::vector<uint32_t> AttachmentNodes(uint32_t first) {
-        return {first + 5, first + 6, first + 7};
-    }
-
-    // A current object's record (id), saved by its own meta type.
-    void WriteCurrent(const RSeVMeta* obj, uint32_t id,
-                      std::initializer_list<const char16_t*> chain) {
-        uint32_t meta = 0;
-        for (const char16_t* name : chain)
-            meta = w.MetaIndex(RSeMetaType::Find(name));
-        RSeStream& s = w.BeginRecord(meta, id);
-        obj->GetMeta()->_Save(obj, s);
-        w.EndRecord();
-    }
-
-    TstDocWriter w;
-    // Indices of the leader records the symbol lists, of its input states (0 for none) and of
-    // its arrowhead state (0 for none).
-    std::vector<uint32_t> leaders;
-    std::vector<uint32_t> inputs;
-    uint32_t arrowhead = 0;
-
-private:
-    uint16_t m_symbolVersion;
-    uint32_t m_fragment;
-    uint32_t m_kind = 0;
-    uint32_t m_valueMeta = 0;
-};
+using LegacyWriter = TstLegacyWriter;
+using namespace TstLegacy;
 
 // The text a frame record's value at stored position i holds.
 std::u16string FrameText(int32_t i) {
@@ -400,23 +192,8 @@ template <class T> std::vector<T*> NodesOf(RSeDatabase& db, uint32_t fragmentId)
     return found;
 }
 
-std::unique_ptr<RSeDatabase> Load(const std::vector<uint8_t>& bytes) {
-    std::unique_ptr<RSeDatabase> db;
-    const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), bytes.size(), db);
-    EXPECT_FALSE(r.Failed()) << r.GetMessageUtf8();
-    return db;
-}
-
-// Saves, loads that and saves again: the two saves must agree. Answers the first save.
-std::vector<uint8_t> ExpectStableSave(RSeDatabase& db) {
-    std::vector<uint8_t> first, second;
-    EXPECT_FALSE(db.SaveToBuffer(first).Failed());
-    std::unique_ptr<RSeDatabase> again = Load(first);
-    if (!again) return first;
-    EXPECT_FALSE(again->SaveToBuffer(second).Failed());
-    EXPECT_EQ(first, second);
-    return first;
-}
+auto& Load = TstLoadDocument;
+auto& ExpectStableSave = TstExpectStableSave;
 
 void ExpectSymbolPart(const DLxSymbol& sym, uint16_t symbolVersion) {
     EXPECT_EQ(sym.GetArrowheadVertexIndices(), kArrowheadVertices);
@@ -823,6 +600,11 @@ TEST(LegacySymbolUpgrade, OlderSurfaceTexturesBecomePlacedSymbolsWithTheirValues
         EXPECT_EQ(state->GetOrientation(), 2);
         EXPECT_EQ(state->GetAngle(), 0.25);
         EXPECT_TRUE(state->IsAllAround());
+        // Its circle is sized by its text, on its own leader style.
+        EXPECT_DOUBLE_EQ(symbols[0]->GetLeaderStyleWrapper()->GetAllAroundDiameter(),
+                         0.9 * state->GetTextHeight());
+        EXPECT_TRUE(state->GetLeaderStyleOverrides().Has(
+            DUxLeaderStyleOverrides::kAllAroundDiameter));
         EXPECT_FALSE(state->IsMajority());
         EXPECT_TRUE(state->IsForcedTail());
         EXPECT_EQ(symbols[0]->GetSymbolOrigin(), kTexturePoint);

@@ -156,7 +156,7 @@ TEST(KorvuEntry, TheFactoryRowsAreNamedAfterTheClassAndCategoryTheyRegister) {
 // The first pass holds the named migrators (and the meta types of their source units), in the
 // order the host runs them after a load: the symbol repair, the balloon upgrade, then the
 // parts-list standards' row keys and column headers, then the leader texts' underlines, then the
-// upgrade of older frames.
+// upgrade of older frames, surface textures, datum and feature identifiers, and sketched symbols' intermediate leaders.
 TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
     std::vector<std::string> first;
     for (const KorvuInitRow& row : KorvuInitTable())
@@ -175,7 +175,10 @@ TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
                                             "DLxLeaderTextUnderlineMigrator",
                                             "DLxGDTSymMigrator",
                                             "DLxSurfaceTextureMigrator",
-                                            "DLxUpdateLeaderStateMigrator"};
+                                            "DLxDatumIdSymMigrator",
+                                            "DLxFeatureIdSymMigrator",
+                                            "DLxUpdateLeaderStateMigrator",
+                                            "DLxAllAroundMigrator"};
     EXPECT_EQ(first, expected);
 
     std::vector<std::string> migrators;
@@ -185,8 +188,10 @@ TEST(KorvuEntry, TheFirstPassRegistersTheNamedMigratorsInLoadOrder) {
                                          "DLxCPartListStdRowKeyMigrator",
                                          "DLxUpdatePLStdInitializer",
                                          "DLxLeaderTextUnderlineMigrator", "DLxGDTSymMigrator",
-                                         "DLxSurfaceTextureMigrator",
-                                         "DLxUpdateLeaderStateMigrator"};
+                                         "DLxSurfaceTextureMigrator", "DLxDatumIdSymMigrator",
+                                         "DLxFeatureIdSymMigrator",
+                                         "DLxUpdateLeaderStateMigrator",
+                                         "DLxAllAroundMigrator"};
     EXPECT_EQ(migrators, named);
     for (const std::string& name : named) {
         RSeSegmentMigrator* m = RSeSegmentMigrator::Get(name);

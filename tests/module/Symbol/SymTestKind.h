@@ -34,8 +34,8 @@ public:
     SymTestKind(RDxFragment* fragment, DUxSymState* state) : DLxSymInstance(fragment, state) {}
     explicit SymTestKind(const RSeStream* s) : DLxSymInstance(s) {}
     RSeMetaType* GetMeta() const override;
-    const DUxLeaderStyleWrapper* GetLeaderStyleWrapper() const override {
-        return m_leaderStyle ? &*m_leaderStyle : nullptr;
+    SmartPtr<DUxLeaderStyleWrapper> GetLeaderStyleWrapper() const override {
+        return m_leaderStyle ? new DUxLeaderStyleWrapper(*m_leaderStyle) : nullptr;
     }
     const DUxTextStyleWrapper* GetTextStyleWrapper() const override {
         return m_textStyle ? &*m_textStyle : nullptr;

@@ -11,6 +11,8 @@
 #include "WinModule.h"
 #include "Welding/DLxWeldDialog.h"
 #include "fw/FWxTranscriptValue.h"
+#include "sm/SMxDisplayItem.h"
+#include "sm/SMxDisplayList.h"
 
 namespace {
 using namespace weldtest;
@@ -58,6 +60,20 @@ struct Session {
         dlg->SetDlgItemText(id, text);
         dlg->OnKillFocus(id);
     }
+    // Picks the picture of a weld type in a row's weld popup (0: "no weld").
+    void ChooseWeld(int32_t row, uint32_t type) {
+        dlg->OnChoose(D::kRows[row].weldPopup, int32_t(Picture(row, type)));
+    }
+    static uint32_t Picture(int32_t row, uint32_t type) {
+        for (const DUxWeldSrvUtils::Desc& d : DUxWeldSrvUtils::GetWelds(row == 0))
+            if (d.weldType == type) return d.bitmap;
+        return DUxWeldSrvUtils::kNoWeldBitmap;
+    }
+    // A press and release of the left button in the middle of a control.
+    static void MouseClick(DLxWeldBitmapButton& b) {
+        b.OnLButtonDown(1, 1);
+        b.OnLButtonUp(1, 1);
+    }
 };
 
 TEST(WeldDialog, ItsTemplateHoldsEveryControlItDrives) {
@@ -70,7 +86,8 @@ TEST(WeldDialog, ItsTemplateHoldsEveryControlItDrives) {
         for (int32_t i : {0, 1, 2, 3, 4, 5, 10, 11, 12, 13, 14})
             ids.push_back(row.firstValueEdit + i);
         for (int32_t id : {row.prefixEdit, row.weldPopup, row.secondaryButton, row.primaryContour,
-                           row.secondaryContour, row.brazing})
+                           row.secondaryContour, row.brazing, row.primaryFinish,
+                           row.secondaryFinish})
             ids.push_back(id);
     }
     for (int32_t id : ids)
@@ -95,7 +112,7 @@ TEST(WeldDialog, TheTopRowEditsTheArrowSideWhenItIsAboveTheLine) {
     s.dlg->ClickButton(D::kSwap);
     EXPECT_FALSE(s.dlg->IsArrowSideOnTop());
     EXPECT_EQ(s.dlg->GetDlgItemText(D::kRows[1].firstValueEdit), u"a5");
-    s.dlg->OnChoose(D::kRows[0].weldPopup, DUxCWeld::kV);
+    s.ChooseWeld(0, DUxCWeld::kV);
     const size_t before = s.records.size();
     s.Type(D::kRows[0].firstValueEdit + DUxCWeld::kAngle, u"60");
     EXPECT_EQ(Keys(s.records, before),
@@ -110,7 +127,8 @@ TEST(WeldDialog, ASecondaryWeldsValuesTakeTheirOwnPositions) {
     Session s;
     ASSERT_TRUE(s.dlg->IsItemVisible(D::kRows[0].secondaryButton));
     s.dlg->ClickButton(D::kRows[0].secondaryButton);
-    EXPECT_TRUE(s.dlg->IsDlgButtonChecked(D::kRows[0].secondaryButton));
+    EXPECT_TRUE(s.dlg->SecondaryButton(0).GetState());
+    EXPECT_TRUE(s.dlg->SecondaryButton(0).IsDrawnPressed());
     const size_t before = s.records.size();
     s.Type(D::kRows[0].firstValueEdit + 10, u"3");
     EXPECT_EQ(Keys(s.records, before),
@@ -122,7 +140,7 @@ TEST(WeldDialog, ASecondaryWeldsValuesTakeTheirOwnPositions) {
 
 TEST(WeldDialog, AWeldThroughBothPlatesClearsTheOtherSide) {
     Session s(u"ISO", {Weld(u"AddPrimaryOtherWeld", DUxCWeld::kFillet)});
-    s.dlg->OnChoose(D::kRows[0].weldPopup, DUxCWeld::kSpot);
+    s.ChooseWeld(0, DUxCWeld::kSpot);
     EXPECT_EQ(Keys(s.records, 0), (std::vector<std::string>{"AddPrimaryArrowWeld 8",
                                                             "AddPrimaryOtherWeld 0"}));
     EXPECT_EQ(s.dlg->GetPreview().subWeldings[0].weldOnOtherSide(true), nullptr);
@@ -179,16 +197,16 @@ TEST(WeldDialog, AllAroundStepsByTheStandard) {
 TEST(WeldDialog, TheRequestMakesTheSymbolThePreviewShowed) {
     Session s;
     const std::vector<uint8_t> before = s.d.Bytes();
-    s.dlg->OnChoose(D::kRows[1].weldPopup, DUxCWeld::kFillet);
+    s.ChooseWeld(1, DUxCWeld::kFillet);
     s.Type(D::kRows[1].firstValueEdit + DUxCWeld::kSize, u"4");
     s.Type(D::kRows[0].prefixEdit, u"a");
     s.dlg->OnChoose(D::kRows[0].primaryContour, DUxCWeld::kConcave);
     s.dlg->ClickButton(D::kFieldWeld);
     s.dlg->ClickButton(D::kNoteBox);
-    s.dlg->OnChoose(D::kIdentLine, 2);
+    s.dlg->OnChoose(D::kIdentLine, int32_t(D::kIdentLineBitmaps[2]));
     s.dlg->ClickButton(D::kRows[0].brazing);
     s.dlg->ClickButton(D::kAddSubWeld);
-    s.dlg->OnChoose(D::kRows[0].weldPopup, DUxCWeld::kBack);
+    s.ChooseWeld(0, DUxCWeld::kBack);
     s.dlg->ClickButton(UCxDialog::kIdOK);
     EXPECT_EQ(s.d.Bytes(), before);
 
@@ -204,6 +222,130 @@ TEST(WeldDialog, TheRequestMakesTheSymbolThePreviewShowed) {
     EXPECT_TRUE(first.closedTail);
     EXPECT_EQ(s.d.State()->GetIdentLineType(), W::kIdentLineAbove);
     EXPECT_EQ(s.d.State()->subWelding(0)->weldOnArrowSide(true)->weldType, DUxCWeld::kBack);
+}
+
+// A mouse click flips a toggle before the dialog hears of it; a keyboard click does not, and the
+// dialog flips it. Either way the toggle shows what the records made.
+TEST(WeldDialog, TogglesFollowMouseAndKeyboardClicksAlike) {
+    Session s(u"ISO", {Weld(u"AddPrimaryArrowWeld", DUxCWeld::kV)});
+    ASSERT_TRUE(s.dlg->IsItemVisible(D::kSpacer));
+    ASSERT_FALSE(s.dlg->SpacerButton().GetState());
+    Session::MouseClick(s.dlg->SpacerButton());
+    EXPECT_EQ(Keys(s.records, 0), (std::vector<std::string>{"WeldAssociationType 1"}));
+    EXPECT_TRUE(s.dlg->SpacerButton().GetState());
+    s.dlg->ClickButton(D::kSpacer);
+    s.dlg->ClickButton(D::kSpacer);
+    EXPECT_EQ(Keys(s.records, 1),
+              (std::vector<std::string>{"WeldAssociationType 0", "WeldAssociationType 1"}));
+    EXPECT_TRUE(s.dlg->SpacerButton().IsDrawnPressed());
+    EXPECT_EQ(s.dlg->GetPreview().subWeldings[0].associationType, 1);
+
+    const bool top = s.dlg->IsArrowSideOnTop();
+    Session::MouseClick(s.dlg->SwapButton());
+    EXPECT_EQ(s.dlg->IsArrowSideOnTop(), !top);
+    EXPECT_EQ(s.dlg->SwapButton().GetState(), !top);
+    s.dlg->ClickButton(D::kSwap);
+    EXPECT_EQ(s.dlg->IsArrowSideOnTop(), top);
+    EXPECT_EQ(s.dlg->SwapButton().GetState(), top);
+    EXPECT_FALSE(s.dlg->SwapButton().WasClickedByMouse());
+}
+
+// The popups and combos show the pictures of what the symbol holds and answer choices of their
+// own pictures only.
+TEST(WeldDialog, PopupsAndCombosShowAndTakePictures) {
+    Session s;
+    UCxBitmapPopup& top = s.dlg->WeldPopup(0);
+    // "No weld" first, then every weld type: eleven pictures, three columns.
+    ASSERT_EQ(top.GetEntries().size(), 11u);
+    EXPECT_EQ(top.GetEntries()[0].bitmap, DUxWeldSrvUtils::kNoWeldBitmap);
+    EXPECT_EQ(top.GetColumns(), 3);
+    EXPECT_EQ(top.GetCurrentBitmap(), Session::Picture(0, DUxCWeld::kFillet));
+    EXPECT_EQ(s.dlg->WeldPopup(1).GetCurrentBitmap(), DUxWeldSrvUtils::kNoWeldBitmap);
+    EXPECT_NE(Session::Picture(0, DUxCWeld::kFillet), Session::Picture(1, DUxCWeld::kFillet));
+
+    // A picture of the other row's popup is none of this one's.
+    s.dlg->OnChoose(D::kRows[0].weldPopup, int32_t(Session::Picture(1, DUxCWeld::kV)));
+    EXPECT_TRUE(s.records.empty());
+
+    DLxWeldComboBox& contour = s.dlg->ContourCombo(0, true);
+    EXPECT_EQ(contour.GetSelectedId(), DUxCWeld::kNoContour);
+    s.dlg->OnChoose(D::kRows[0].primaryContour, 7); // no such contour
+    EXPECT_TRUE(s.records.empty());
+    s.dlg->OnChoose(D::kRows[0].primaryContour, DUxCWeld::kConvex);
+    EXPECT_EQ(Keys(s.records, 0), (std::vector<std::string>{"ArrowContourType 2"}));
+    EXPECT_EQ(contour.GetSelectedId(), DUxCWeld::kConvex);
+    EXPECT_EQ(s.dlg->GetToolTip(D::kRows[0].primaryContour), u"Convex contour");
+
+    s.ChooseWeld(0, 0);
+    EXPECT_EQ(Keys(s.records, 1), (std::vector<std::string>{"AddPrimaryArrowWeld 0"}));
+    EXPECT_EQ(top.GetCurrentBitmap(), DUxWeldSrvUtils::kNoWeldBitmap);
+    EXPECT_FALSE(s.dlg->IsItemVisible(D::kRows[0].primaryContour));
+
+    s.ChooseWeld(0, DUxCWeld::kV);
+    s.ChooseWeld(1, DUxCWeld::kV);
+    ASSERT_TRUE(s.dlg->IsItemEnabled(D::kStagger));
+    EXPECT_EQ(s.dlg->StaggerPopup().GetCurrentBitmap(), D::kNoStaggerBitmap);
+    s.dlg->OnChoose(D::kStagger, 3341);
+    EXPECT_EQ(s.dlg->GetPreview().subWeldings[0].associationType, 4);
+    EXPECT_EQ(s.dlg->StaggerPopup().GetCurrentBitmap(), 3341u);
+}
+
+TEST(WeldDialog, IconsAndTooltipsFollowTheSymbol) {
+    Session s(u"ANSI");
+    EXPECT_EQ(s.dlg->GetToolTip(D::kSwap), u"Swap the arrow side and the other side");
+    EXPECT_EQ(s.dlg->GetToolTip(D::kAllAround), u"Weld all around");
+    EXPECT_EQ(s.dlg->GetToolTip(D::kRows[1].firstValueEdit + 3), u" ");
+    EXPECT_EQ(s.dlg->GetItemIcon(D::kIconStatics[0]), 7801u);
+    EXPECT_EQ(s.dlg->GetItemIcon(D::kFieldWeld), 2806u);
+    s.dlg->ClickButton(D::kFieldWeld);
+    EXPECT_EQ(s.dlg->GetItemIcon(D::kFieldWeld), 2807u);
+    // All around under ANSI: 0, 1, 0.
+    EXPECT_EQ(s.dlg->GetItemIcon(D::kAllAround), 2813u);
+    s.dlg->ClickButton(D::kAllAround);
+    EXPECT_EQ(s.dlg->GetItemIcon(D::kAllAround), 2800u);
+    s.dlg->ClickButton(D::kAllAround);
+    EXPECT_EQ(s.dlg->GetItemIcon(D::kAllAround), 2813u);
+}
+
+// A contoured weld offers its finishing methods; the choice travels as the weld's value 15 (17
+// for a secondary weld), and the symbol draws it beyond the contour.
+TEST(WeldDialog, AContouredWeldTakesAFinishingMethod) {
+    Session s;
+    const D::Row& top = D::kRows[0];
+    EXPECT_FALSE(s.dlg->IsItemVisible(top.primaryFinish));
+    s.dlg->OnChoose(top.primaryContour, DUxCWeld::kFlush);
+    ASSERT_TRUE(s.dlg->IsItemVisible(top.primaryFinish));
+    const std::vector<UTxString16> choices = s.dlg->GetComboChoices(top.primaryFinish);
+    ASSERT_EQ(choices.size(), 7u);
+    EXPECT_EQ(choices.back(), u"");
+    const size_t before = s.records.size();
+    s.dlg->OnChoose(top.primaryFinish, 1); // "G"
+    EXPECT_EQ(Keys(s.records, before),
+              (std::vector<std::string>{"WeldPrimaryValuePositions true", "WeldValueIndex 15",
+                                        "WeldValue G"}));
+    EXPECT_EQ(s.dlg->GetDlgItemText(top.primaryFinish), u"G");
+    s.dlg->OnChoose(top.primaryFinish, 7); // no such entry
+    EXPECT_EQ(s.records.size(), before + 3);
+
+    s.dlg->ClickButton(top.secondaryButton);
+    s.dlg->OnChoose(top.secondaryContour, DUxCWeld::kConvex);
+    const size_t second = s.records.size();
+    s.dlg->OnChoose(top.secondaryFinish, 3); // "M"
+    EXPECT_EQ(Keys(s.records, second),
+              (std::vector<std::string>{"WeldSecondaryValuePositions true", "WeldValueIndex 17",
+                                        "WeldValue M"}));
+    const DUxCSubWelding& sub = s.dlg->GetPreview().subWeldings[0];
+    EXPECT_EQ(sub.weldOnArrowSide(true)->finish, u"G");
+    EXPECT_EQ(sub.weldOnArrowSide(false)->finish, u"M");
+
+    ASSERT_FALSE(s.d.Edit(s.d.Weld(), s.records).Failed());
+    SMxDisplayList lines, texts;
+    s.d.State()->GenGraphics(lines, texts, 0, UTxGUID(), false, 0);
+    bool drawn = false;
+    for (const SMxDisplayItem& i : texts)
+        if (const auto* text = dynamic_cast<const SMxTextItem*>(&i))
+            drawn = drawn || text->text == u"G";
+    EXPECT_TRUE(drawn);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "KorvuTestSupport.h"
+#include "TstDocWriter.h"
 #include "WeldTestDoc.h"
 #include "Request/DLxCreateWeldSymbolRequest.h"
 #include "Standard/DLxStdStyles.h"
@@ -409,8 +410,12 @@ TEST(WeldSymbol, RoundTripsKeepEverything) {
                      .Failed());
     ASSERT_FALSE(d.Create({}, 0.2, {130, 180, 0}).Failed());
     ASSERT_FALSE(d.Edit(d.Weld(1), {Rec(u"AddSubWeld", 1), Weld(u"AddPrimaryArrowWeld", DUxCWeld::kU),
-                                    Rec(u"NoteText", u"ISO 4063-111"), Rec(u"WeldAllAround", 1)})
+                                    Rec(u"NoteText", u"ISO 4063-111"), Rec(u"WeldAllAround", 1),
+                                    Rec(u"ArrowContourType", 1),
+                                    Rec(u"WeldPrimaryValuePositions", true),
+                                    Rec(u"WeldValueIndex", 15), Rec(u"WeldValue", u"M")})
                      .Failed());
+    ASSERT_EQ(d.State(1)->subWelding(1)->weldOnArrowSide(true)->finish, u"M");
     const std::vector<uint8_t> full = d.Bytes();
     const std::vector<UTxString16> lines = mgr.GetLines();
     ASSERT_EQ(lines.size(), 3u);
@@ -490,7 +495,7 @@ TEST(WeldSymbol, ASymbolOnAModelWeldTakesTheModelsSymbol) {
         const std::vector<uint8_t> before = d.Bytes();
         ASSERT_FALSE(d.doc->ProcessChangeRequest(new DLxCreateWeldSymbolRequest(
                                                      DLxIntent::OnEdge(d.view, 2, 0.5),
-                                                     {{200, 190, 0}, {220, 210, 0}}, {}, {}, {}))
+                                                     {{200, 190, 0}, {220, 210, 0}}, {}, {}, {}, {}))
                          .Failed());
         DLxWeldInstance* elsewhere = d.Weld(1);
         EXPECT_FALSE(elsewhere->IsRecovered());
@@ -518,7 +523,7 @@ TEST(WeldSymbol, AViewHidesItsRecoveredWeldSymbols) {
     ASSERT_FALSE(d.Create().Failed());
     ASSERT_FALSE(d.doc->ProcessChangeRequest(new DLxCreateWeldSymbolRequest(
                                                  DLxIntent::OnEdge(d.view, 2, 0.5),
-                                                 {{200, 190, 0}, {220, 210, 0}}, {}, {}, {}))
+                                                 {{200, 190, 0}, {220, 210, 0}}, {}, {}, {}, {}))
                      .Failed());
     DLxWeldInstance* recovered = d.Weld(0);
     DLxWeldInstance* own = d.Weld(1);
@@ -590,6 +595,50 @@ TEST(WeldSymbol, DamagedDrawingsWithWeldsLoadAndDrawOrFailCleanly) {
             sheet->ClearDiagnoses();
         }
     }
+}
+
+// A weld state stored before the finishing method (version 0) loads with none.
+TEST(WeldSymbol, AStateOfTheFirstVersionLoadsWithoutFinishingMethods) {
+    WeldDoc d;
+    ASSERT_FALSE(d.Create().Failed());
+    const std::vector<uint8_t> old = TstDocWriter::OneRecord(
+        RSe::_GetMeta(static_cast<const W*>(nullptr)), 0, d.State(), [](RSeStream& s) {
+            s.Write(int32_t(0));    // orientation
+            s.Write(int32_t(2));    // ident line
+            s.Write(int32_t(1));    // arrow side above
+            s.Write(true);          // recover prefix
+            s.Write(false);         // recovered
+            s.Write(uint32_t(1));   // one sub-welding
+            for (int32_t v : {1, 0, 0, 2, 0}) s.Write(v);
+            s.Write(true);          // closed tail
+            s.Write(UTxString16(u"141"));
+            for (int k = 0; k < 4; ++k) {
+                s.Write(k == 0);
+                if (k != 0) continue;
+                s.Write(uint32_t(DUxCWeld::kFillet));
+                s.Write(int32_t(0));
+                s.Write(int32_t(DUxCWeld::kFlush));
+                s.Write(false);
+                s.Write(UTxString16(u"a"));
+                for (int f = 0; f < DUxCWeld::kFields; ++f) s.Write(UTxString16(f == 0 ? u"5" : u""));
+            }
+        });
+    std::unique_ptr<RSeDatabase> db;
+    const UTxResult r = RSeDatabase::LoadFromBuffer(old.data(), old.size(), db);
+    ASSERT_FALSE(r.Failed()) << r.GetMessageUtf8();
+    auto* state = dynamic_cast<W*>(db->FindObject(1));
+    ASSERT_NE(state, nullptr);
+    EXPECT_EQ(state->GetOrientation(), 0);
+    EXPECT_EQ(state->GetIdentLineType(), 2);
+    ASSERT_EQ(state->numOfSubWeldings(), 1);
+    const DUxCSubWelding& sub = *state->subWelding(0);
+    EXPECT_EQ(sub.areaDescType, 2);
+    EXPECT_EQ(sub.notes, u"141");
+    ASSERT_NE(sub.weldOnArrowSide(true), nullptr);
+    EXPECT_EQ(sub.weldOnArrowSide(true)->values[DUxCWeld::kSize], u"5");
+    EXPECT_EQ(sub.weldOnArrowSide(true)->contourType, DUxCWeld::kFlush);
+    EXPECT_EQ(sub.weldOnArrowSide(true)->finish, u"");
+    EXPECT_EQ(sub.weldOnOtherSide(true), nullptr);
 }
 
 } // namespace

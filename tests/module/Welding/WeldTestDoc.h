@@ -61,12 +61,12 @@ struct WeldDoc {
                      WqGePoint3d root = {220, 180, 0}) {
         const WqGePoint3d end = {150 + 100 * param, 150, 0};
         return doc->ProcessChangeRequest(new DLxCreateWeldSymbolRequest(
-            DLxIntent::OnEdge(view, 1, param), {end, root}, root, {}, records));
+            DLxIntent::OnEdge(view, 1, param), {end, root}, root, {}, {}, records));
     }
     // A leader through `points`, its end (at `param` along the edge) first, the root last.
     UTxResult CreateThrough(std::vector<WqGePoint3d> points, double param) {
         return doc->ProcessChangeRequest(new DLxCreateWeldSymbolRequest(
-            DLxIntent::OnEdge(view, 1, param), points, points.back(), {}, {}));
+            DLxIntent::OnEdge(view, 1, param), points, points.back(), {}, {}, {}));
     }
     UTxResult Edit(DLxWeldInstance* w, const Records& records) {
         return doc->ProcessChangeRequest(
