@@ -149,6 +149,33 @@ void DLxAnchorPoint::SetParameter(double param) {
     m_param = param;
 }
 
+DLxAnchorPoint::Constraint DLxAnchorPoint::RelinquishConstraint() {
+    Constraint held;
+    if (!m_proxy.HasTarget()) return held;
+    held.proxy = m_proxy;
+    held.param = m_param;
+    held.hasEdge = m_hasEdge;
+    held.edgeId = m_edgeId;
+    Detach();
+    return held;
+}
+
+void DLxAnchorPoint::SetConstraint(const Constraint& constraint) {
+    if (constraint.IsNull()) {
+        Detach();
+        return;
+    }
+    BeginValueChange();
+    m_proxy = constraint.proxy;
+    m_param = constraint.param;
+    m_hasEdge = constraint.hasEdge;
+    m_edgeId = constraint.edgeId;
+    // An edge belongs to its view: the anchor goes with it.
+    if (auto* edge = dynamic_cast<DLxEdgeGeometryProxy*>(m_proxy.GetTarget()))
+        if (DLxViewInstance* view = edge->GetViewInstance()) m_view = view;
+    EdgePoint(m_point);
+}
+
 bool DLxAnchorPoint::AttachToEdge(DLxViewInstance* view, int32_t edgeId, double param) {
     DLxEdgeGeometryProxy* proxy = view ? view->FindEdgeProxy(edgeId) : nullptr;
     if (!proxy) return false;

@@ -81,6 +81,21 @@ public:
     bool AttachToGeometry(DUxGeometryProxy* proxy, double param);
     void Detach();
 
+    // An anchor's hold on its geometry (proxy, parameter, remembered edge), handed from one
+    // anchor to another when an older symbol's attachment moves to a new leader end. Null for
+    // a free anchor.
+    struct Constraint {
+        RSeRef<DUxGeometryProxy> proxy;
+        double param = 0.0;
+        bool hasEdge = false;
+        int32_t edgeId = 0;
+        bool IsNull() const { return !proxy.HasTarget(); }
+    };
+    // Gives up the hold: the anchor is left free where it was (its view stays).
+    Constraint RelinquishConstraint();
+    // Takes the hold, and with an edge its view; a null hold frees the anchor where it is.
+    void SetConstraint(const Constraint& constraint);
+
     // Keeps the last point of the edge, for when the edge goes.
     UTxResult Compute(RDxComputeContext& ctx) override;
     void CollectDependencies(std::vector<RDxNode*>& out) const override;

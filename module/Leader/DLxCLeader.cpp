@@ -147,3 +147,4 @@ void DLxCLeaderBalloon::StoreArrowType(int32_t type) {
     RSe::PrepareWrite(this);
     m_arrowType = type;
 }
+

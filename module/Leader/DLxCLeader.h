@@ -90,31 +90,41 @@ public:
     const RSeRef<DLxSymbol>& GetOwner() const { return m_owner; }
     void SetOwner(const RSeRef<DLxSymbol>& owner);
 
+    // Edits that report to the owner symbol. Points and offsets are taken into the owner's
+    // plane (moved along its Z axis) where the edit says so.
+    //
+    // The root moves there (a root node is made when there is none); reported when the
+    // owner is told of changes. Refused with kBusyNotifying while a report runs.
+    virtual UTxResult SetRootPoint(const WqGePoint3d& point);
+    // Stores the landing; reported when the owner is told of changes. Answers kNotSupported
+    // (as it always has) or kBusyNotifying while a report runs.
+    virtual UTxResult SetLandingVector(const WqGeVector3d& landing);
+    // A new root at the projected point, above the old one; the owner hears of the
+    // unprojected point's offset from the old root.
+    UTxResult PrependVertex(const WqGePoint3d& point);
+    // Prepends the points in order (so the last becomes the root), then reports the last
+    // point's offset from the old root (the owner's origin without one). The first failure
+    // ends it, keeping what was added.
+    virtual UTxResult AddVertices(const std::vector<WqGePoint3d>& points);
+    // A root with exactly one child gives way to it; kNoNode otherwise.
+    UTxResult RemoveRootVertex();
+    // Moves the vertex of the first index (the others are not used) by the projected offset.
+    // A vertex dropped on another merges with it where the tree allows, else the move is
+    // undone; ends dropped on each other stay so and the owner is not told.
+    virtual UTxResult MoveVertices(const std::vector<int32_t>& indices,
+                                   const WqGeVector3d& offset);
+    // Reports to the owner (MoveToLeader, OnLandingChanged), with `notifying` set meanwhile;
+    // the owner's answer, success without an owner.
+    UTxResult NotifyRootMoved(const WqGeVector3d& offset);
+    UTxResult NotifyLandingChanged(const WqGeVector3d& offset);
+
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;
     void FixPtrs(RSeMetaContext& ctx);
     UTxResult PostRestore(RSeMetaContext& ctx);
     UTxResult Clone(DLxCLeaderGeneral* target, RSeCloneCommander* cc) const;
 
-    // ---- editing. Points and offsets are projected onto the owner's plane (through its
-    // origin, normal to its Z axis; the XY plane without an owner). While notify owner is set
-    // the owner hears of root moves (NotifyRootMoved).
     void SetNotifyOwner(bool on) { m_notifyOwner = on; }
-    // Creates the root when there is none. Refused with kBusyNotifying while a report runs.
-    virtual UTxResult SetRootPoint(const WqGePoint3d& point);
-    // A new root at the point; the old root hangs below it.
-    UTxResult PrependVertex(const WqGePoint3d& point);
-    // Each point prepended in turn, the owner told once of the whole move: p0 .. pn give the
-    // chain pn (root) down to p0. Stops at the first failure, keeping what was added.
-    UTxResult AddVertices(const std::vector<WqGePoint3d>& points);
-    // Moves the vertex at the first index by the offset; a vertex dropped onto another merges
-    // with it or is put back (see the .cpp).
-    virtual UTxResult MoveVertices(const std::vector<int32_t>& indices, const WqGeVector3d& offset);
-    // Stores the landing; refused with kBusyNotifying while a report runs.
-    virtual UTxResult SetLandingVector(const WqGeVector3d& landing);
-    // Tells the owner that the root moved by `offset` (DLxSymbol::MoveToLeader).
-    UTxResult NotifyRootMoved(const WqGeVector3d& offset);
-    UTxResult NotifyLandingChanged(const WqGeVector3d& offset);
 
 protected:
     friend class DLxCLeader;
@@ -138,8 +148,9 @@ class DLxCLeaderWelding : public DLxCLeaderGeneral {
 public:
     using DLxCLeaderGeneral::DLxCLeaderGeneral;
     RSeMetaType* GetMeta() const override;
-    // Moving vertex 1 moves the symbol with it.
-    UTxResult MoveVertices(const std::vector<int32_t>& indices, const WqGeVector3d& offset) override;
+    // Moving vertex 1 reports the offset as a root move as well.
+    UTxResult MoveVertices(const std::vector<int32_t>& indices,
+                           const WqGeVector3d& offset) override;
 };
 
 // The far end of the landing is a vertex of its own.
@@ -158,31 +169,51 @@ public:
     // The same cursor as CreateNodeIterator.
     std::unique_ptr<DLxCLeaderNodeIterator> CreateVertexIterator();
 
-    // Moves the root node so that root plus landing lands on the point; the owner is told.
+    // The landing end moves to the point, the root node with it; always reported. kNoNode
+    // without a root.
     UTxResult SetRootPoint(const WqGePoint3d& point) override;
-    // Vertex 0 (the landing end) changes the landing; vertex i moves node i - 1. Without
-    // displayed leaders any drag moves the root node.
-    UTxResult MoveVertices(const std::vector<int32_t>& indices, const WqGeVector3d& offset) override;
-    // The landing runs along the owner's X axis, forwards or backwards, whichever is nearer.
+    // The landing runs along the owner's X axis, on the side nearer the request.
     UTxResult SetLandingVector(const WqGeVector3d& landing) override;
+    // Vertex 0 is the landing end: moving it changes the landing. With leaders hidden any
+    // drag moves the root node.
+    UTxResult MoveVertices(const std::vector<int32_t>& indices,
+                           const WqGeVector3d& offset) override;
+
+protected:
+    // Step 1 of the landing rules: a root whose landing already is the request.
+    bool IsLandingUnchanged(const WqGeVector3d& landing) const;
 };
 
 class DLxCLeaderDatumId : public DLxCLeaderLand {
 public:
     using DLxCLeaderLand::DLxCLeaderLand;
     RSeMetaType* GetMeta() const override;
+    // With leaders shown, the landing snaps to the nearest of the owner's X, Y, -X, -Y; the
+    // owner hears of the landing end's move.
+    UTxResult SetLandingVector(const WqGeVector3d& landing) override;
+
+protected:
+    // The landing the request gives: the projection, snapped as the kind wants.
+    virtual WqGeVector3d SnapLanding(const WqGeVector3d& projected) const;
 };
 
 class DLxCLeaderFeatId : public DLxCLeaderDatumId {
 public:
     using DLxCLeaderDatumId::DLxCLeaderDatumId;
     RSeMetaType* GetMeta() const override;
+
+protected:
+    // Only up the owner's Y axis; any other request gives no landing.
+    WqGeVector3d SnapLanding(const WqGeVector3d& projected) const override;
 };
 
 class DLxCLeaderFCF : public DLxCLeaderLand {
 public:
     using DLxCLeaderLand::DLxCLeaderLand;
     RSeMetaType* GetMeta() const override;
+    // The old root is the base of the report only for an owner of at most two leaders; the
+    // report goes only to an owner that is told of changes.
+    UTxResult AddVertices(const std::vector<WqGePoint3d>& points) override;
 };
 
 class DLxCLeaderDatumTgt : public DLxCLeaderWelding {

@@ -7,6 +7,7 @@
 #include "Leader/DLxCLeader.h"
 #include "Leader/DLxCLeaderNode.h"
 #include "Symbol/DLxSymbol.h"
+#include "ge/WqGeTol.h"
 #include "rse/RSe.h"
 #include "rse/RSeTransaction.h"
 
@@ -18,6 +19,12 @@ std::vector<DLxCLeaderNode*> PreOrder(const DLxCLeaderNode* root) {
     std::vector<DLxCLeaderNode*> nodes;
     if (root) root->CollectPreOrder(nodes);
     return nodes;
+}
+
+// The component of v along the unit direction of `axis` (zero for a zero axis).
+WqGeVector3d AlongAxis(const WqGeVector3d& v, const WqGeVector3d& axis) {
+    const WqGeVector3d unit = axis.normal();
+    return unit * v.dotProduct(unit);
 }
 
 // Switches a record's owner notification off for a scope and back to what it was.
@@ -186,8 +193,12 @@ UTxResult DLxCLeaderLand::SetRootPoint(const WqGePoint3d& point) {
     return {};
 }
 
+bool DLxCLeaderLand::IsLandingUnchanged(const WqGeVector3d& landing) const {
+    return m_root.GetTarget() && m_landing.isEqualTo(landing, WqGeTol(kLandingTol, kLandingTol));
+}
+
 UTxResult DLxCLeaderLand::SetLandingVector(const WqGeVector3d& landing) {
-    if (m_root.GetTarget() && (m_landing - landing).length() <= kLandingTol) return {};
+    if (IsLandingUnchanged(landing)) return {};
     WqGeVector3d result(0, 0, 0);
     {
         Quiet quiet(this);
@@ -222,4 +233,67 @@ UTxResult DLxCLeaderLand::MoveVertices(const std::vector<int32_t>& indices,
         return MoveNode(nodeIndex, move);
     }
     return MoveNode(nodeIndex, move);
+}
+
+UTxResult DLxCLeaderFCF::AddVertices(const std::vector<WqGePoint3d>& points) {
+    const DLxCLeaderNode* root = m_root.Read();
+    const DLxSymbol* owner = m_owner.Read();
+    const bool fewLeaders = !owner || owner->GetNumLeaders() <= 2;
+    const WqGePoint3d base = fewLeaders && root ? root->GetPoint() : WqGePoint3d();
+    for (const WqGePoint3d& p : points) {
+        UTxResult r;
+        {
+            Quiet quiet(this);
+            r = PrependVertex(p);
+        }
+        if (r.Failed()) return r;
+    }
+    if (!points.empty() && m_notifyOwner) NotifyRootMoved(points.back() - base);
+    return {};
+}
+
+UTxResult DLxCLeaderGeneral::RemoveRootVertex() {
+    DLxCLeaderNode* root = m_root.get();
+    if (!root || root->GetChildren().size() != 1) return UTxResult(kNoNode);
+    DLxCLeaderNode* child = root->GetChildren().front().get();
+    if (!child) return UTxResult(kNoNode);
+    const WqGePoint3d oldPoint = root->GetPoint();
+    root->RemoveChild(child);
+    child->SetParent(nullptr);
+    SetRootNode(child);
+    DLxCLeaderNode::DeleteTree(root);
+    if (m_notifyOwner) NotifyRootMoved(child->GetPoint() - oldPoint);
+    return {};
+}
+
+WqGeVector3d DLxCLeaderDatumId::SnapLanding(const WqGeVector3d& projected) const {
+    const DLxSymbol* owner = m_owner.Read();
+    if (!owner || !owner->GetDisplayLeaders()) return projected;
+    const WqGeVector3d x = owner->GetXAxis(), y = owner->GetYAxis();
+    const WqGeVector3d axes[] = {x, y, -x, -y};
+    const WqGeVector3d* best = &axes[0];
+    for (const WqGeVector3d& a : axes)
+        if (a.angleTo(projected) < best->angleTo(projected)) best = &a;
+    return AlongAxis(projected, *best);
+}
+
+WqGeVector3d DLxCLeaderFeatId::SnapLanding(const WqGeVector3d& projected) const {
+    const DLxSymbol* owner = m_owner.Read();
+    const WqGeVector3d y = owner ? owner->GetYAxis() : WqGeVector3d::kYAxis;
+    const WqGeVector3d landing = AlongAxis(projected, y);
+    const WqGeTol tol(kLandingTol, kLandingTol);
+    if (!landing.isZeroLength(tol) && !landing.isCodirectionalTo(y, tol)) return WqGeVector3d();
+    return landing;
+}
+
+UTxResult DLxCLeaderDatumId::SetLandingVector(const WqGeVector3d& landing) {
+    if (IsLandingUnchanged(landing)) return {};
+    const WqGePoint3d rootBefore = GetRootPoint();
+    const WqGeVector3d projected = OntoPlane(landing);
+    const WqGeVector3d result =
+        m_root.GetTarget() && !projected.isZeroLength() ? SnapLanding(projected) : projected;
+    m_notifyOwner = true;
+    DLxCLeaderGeneral::SetLandingVector(result);
+    NotifyRootMoved(GetRootPoint() - rootBefore);
+    return {};
 }

@@ -98,7 +98,7 @@ UTxResult DLxLeaderAddRequest::_Execute(FWxSceneDoc*) {
         const std::vector<WqGePoint3d> points = m_data->GetLeaderPoints();
         if (!points.empty()) {
             (void)symbol->RemoveLeader(0);
-            (void)symbol->AddLeaderFromPoints(points);
+            (void)symbol->AddLeader(points);
         }
     }
     (void)DLxRequestUtil::RecomputeChanged(symbol);

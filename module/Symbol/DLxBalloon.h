@@ -19,6 +19,8 @@ public:
     const std::vector<RSeRef<DLxCTableCallout>>& GetAttachedBalloons() const { return m_attached; }
     // The primary balloon's position; (0,0,0) without a balloon record.
     WqGePoint3d GetAttachPoint() const;
+    // The balloon goes to the leader's root point; the stacked balloons move with it.
+    UTxResult MoveToLeader(const WqGeVector3d& offset, DLxCLeader* leader) override;
 
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;

@@ -12,6 +12,13 @@ public:
 
     int32_t GetSymbolType() const override { return kLeaderTextSymbol; }
     const RSeRef<RDxString>& GetText() const { return m_text; }
+    DLxCLeaderGeneral* CreateLeaderRecord() override;
+    // A leader text gets no leader this way: success, nothing added.
+    UTxResult AddLeader(const std::vector<WqGePoint3d>&) override { return {}; }
+    // A changed landing moves the text as a moved root does.
+    UTxResult OnLandingChanged(const WqGeVector3d& offset, DLxCLeader* leader) override {
+        return MoveToLeader(offset, leader);
+    }
 
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;

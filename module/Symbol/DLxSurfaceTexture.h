@@ -16,6 +16,17 @@ public:
     const RSeRef<DLxCSurfText>& GetRecord() const { return m_record; }
     // The record's position; the zero point without a record.
     WqGePoint3d GetSymbolOrigin() const;
+    void SetSymbolOrigin(const WqGePoint3d& point);
+
+    DLxCLeaderGeneral* CreateLeaderRecord() override;
+    // The symbol point follows its leader: by the root's offset (FollowLeader), and onto the
+    // landing when the landing changes (FitToLeaderLanding).
+    UTxResult MoveToLeader(const WqGeVector3d& offset, DLxCLeader* leader) override;
+    UTxResult OnLandingChanged(const WqGeVector3d& offset, DLxCLeader* leader) override;
+    UTxResult FollowLeader(const WqGeVector3d& offset, DLxCLeader* leader);
+    // Without a landing the symbol point goes to the landing end; a point off the landing, or
+    // not nearer the root than the landing is long, goes to the landing's middle.
+    UTxResult FitToLeaderLanding(DLxCLeader* leader);
 
     void Load(RSeStream& s);
     void LoadMigrate(RSeStream& s);

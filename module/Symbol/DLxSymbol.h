@@ -16,10 +16,13 @@
 #include "ge/WqGeVector3d.h"
 #include "rse/RSeRef.h"
 
+class DLxAttachingPointStateSet;
 class DLxCLeader;
 class DLxCLeaderGeneral;
+class DLxSymAttachingPoint;
 class DUxArrowHeadState;
 class RSeCloneCommander;
+class WqGePlane;
 
 // One straight piece of a drawn leader, from `a` to `b`.
 struct DLxLeaderSegment {
@@ -73,7 +76,8 @@ public:
     // The arrowhead template that an arrow type draws with.
     static uint32_t ArrowTemplateOf(int32_t arrowType);
 
-    // Deletes the symbol with its states (and, through its destructor, what it owns).
+    // Deletes the symbol with its states, the attaching points in its sets and its arrowhead
+    // state (and, through its destructor, the leader records).
     void DeleteAndVacuumClean();
 
     // The leader records, in order; the symbol owns them.
@@ -89,12 +93,13 @@ public:
     // The arrowhead state all leaders draw with; null without one.
     DUxArrowHeadState* GetArrowheadStateObject() const;
     void SetArrowheadState(RSeIDed* state);
-    // A new record in the symbol's segment owned by the symbol, not yet in the leader list.
+    // A new record of the kind's leader class in the symbol's segment, owned by the symbol but
+    // not yet in the leader list; null when the symbol is in no segment.
     virtual DLxCLeaderGeneral* CreateLeaderRecord();
     // A new leader through the points (see DLxCLeaderGeneral::AddVertices) appended to the
     // list; DLxCLeader::kNotSupported when the symbol had a leader already (it is added all
-    // the same).
-    UTxResult AddLeaderFromPoints(const std::vector<WqGePoint3d>& points);
+    // the same); kNoNode, adding nothing, when no record can be made.
+    virtual UTxResult AddLeader(const std::vector<WqGePoint3d>& points);
     // Deletes leader `index`; kRefused when there is none.
     UTxResult RemoveLeader(int16_t index);
     // The vertices of all leaders, leader after leader, each as its record collects them.
@@ -117,6 +122,19 @@ public:
     virtual void Edit() {}
     virtual UTxResult MoveToLeader(const WqGeVector3d&, DLxCLeader*) { return {}; }
     virtual UTxResult OnLandingChanged(const WqGeVector3d&, DLxCLeader*) { return {}; }
+
+    // The plane of the symbol: through its origin, spanned by its X and Y axes.
+    WqGePlane GetPlane() const;
+    // `point` moved along the Z axis into the plane.
+    WqGePoint3d ProjectOntoSymbolPlane(const WqGePoint3d& point) const;
+    // `v` projected orthogonally onto the plane whose normal is the Z axis.
+    WqGeVector3d ProjectOntoSymbolPlane(const WqGeVector3d& v) const;
+
+    // The attaching-point set of leader i (state 4 + i); null when the state is missing or of
+    // another class.
+    DLxAttachingPointStateSet* GetAttachingPoints(int32_t leader) const;
+    // The first attaching point of leader 0; null without one.
+    DLxSymAttachingPoint* GetFirstAttachingPoint() const;
 
     void Load(RSeStream& s);
     void LoadMigrate(RSeStream& s);

@@ -48,13 +48,15 @@ void DLxSymbol::SetArrowheadState(RSeIDed* state) {
 }
 
 DLxCLeaderGeneral* DLxSymbol::CreateLeaderRecord() {
+    if (!RSe::SegmentOf(this)) return nullptr;
     return new (RSe::_GetMeta(static_cast<const DLxCLeaderGeneral*>(nullptr)),
                 RSe::SegmentOf(this)) DLxCLeaderGeneral(RSeRef<DLxSymbol>(this));
 }
 
-UTxResult DLxSymbol::AddLeaderFromPoints(const std::vector<WqGePoint3d>& points) {
+UTxResult DLxSymbol::AddLeader(const std::vector<WqGePoint3d>& points) {
     const bool had = !m_leaders.empty();
     DLxCLeaderGeneral* record = CreateLeaderRecord();
+    if (!record) return UTxResult(DLxCLeader::kNoNode);
     RSe::PrepareWrite(this);
     m_leaders.emplace_back(record);
     (void)record->AddVertices(points);

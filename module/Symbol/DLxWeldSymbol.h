@@ -13,6 +13,7 @@ public:
     int32_t GetSymbolType() const override { return kWeldSymbol; }
     int32_t GetNumSubWeldings() const { return int32_t(m_subWeldings.size()); }
     RSeIDed* GetSubWelding(int32_t index) const;
+    DLxCLeaderGeneral* CreateLeaderRecord() override;
 
     void Load(RSeStream& s);
     void Save(RSeStream& s) const;

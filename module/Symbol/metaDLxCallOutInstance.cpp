@@ -55,12 +55,12 @@ UTxResult DLxCallOutInstance::PostRestore(RSeMetaContext& ctx) {
 }
 
 UTxResult DLxCallOutInstance::PostRestoreMigrate(RSeMetaContext& ctx) {
-    DLxPersistUtil::PostRestoreBase(this, ctx);
+    const UTxResult r = DLxSymInstance::PostRestoreMigrate(ctx);
     if (DLxPersistUtil::StoredVersion(ctx) == 0)
         if (RSeSegmentMigrationContextRSeRef* queue =
                 RSe::SegmentMigrationContextRSeRef(GetSegment(), GetMeta(), 0, true))
             queue->Add(RSeRef<RSeIDed>(this));
-    return {};
+    return r;
 }
 
 UTxResult DLxCallOutInstance::Clone(DLxCallOutInstance* target, RSeCloneCommander* cc) const {

@@ -9,6 +9,8 @@
 // older versions for upgrade (QueueForUpgrade).
 #include "BofM/DLxPersistUtil.h"
 #include "Leader/DLxCLeader.h"
+#include "Leader/DLxCLeaderNode.h"
+#include "rse/RSeCloneCommander.h"
 #include "Symbol/DLxSymbol.h"
 #include "rse/RSeMeta.h"
 #include "rse/RSeSaveData.h"
@@ -102,11 +104,33 @@ UTxResult DLxSymbol::PostRestore(RSeMetaContext& ctx) {
     return {};
 }
 
+namespace {
+// A record is copied with its node tree, so that the copy's nodes are its own.
+void CloneLeaderRecord(RSeCloneCommander* cc, const RSeRef<DLxCLeader>& src,
+                       RSeRef<DLxCLeader>& dst) {
+    cc->CloneRef(src, dst);
+    DLxCLeader* record = static_cast<DLxCLeader*>(src.GetTarget());
+    if (!record || dst.GetTarget() != record || !cc->GetTargetSegment()) return;
+    std::vector<RSeVMeta*> sources{record};
+    std::vector<DLxCLeaderNode*> nodes;
+    if (const DLxCLeaderNode* root = record->GetRootNode()) root->CollectPreOrder(nodes);
+    sources.insert(sources.end(), nodes.begin(), nodes.end());
+    RSeCloneCommander own(cc->GetTargetSegment());
+    if (own.Clone(sources).Failed()) {
+        dst.Clear();
+        return;
+    }
+    dst.SetTarget(dynamic_cast<RSeIDed*>(own.CloneOf(record)));
+}
+} // namespace
+
 // Each copy owns its own leader records; the reserved reference is not carried over.
 UTxResult DLxSymbol::Clone(DLxSymbol* t, RSeCloneCommander* cc) const {
     DLxPersistUtil::CloneBase(this, t, cc);
     t->m_arrowheadVertices = m_arrowheadVertices;
-    DLxPersistUtil::CloneOwnedVector(m_leaders, t->m_leaders, cc);
+    t->m_leaders.resize(m_leaders.size());
+    for (size_t i = 0; i < m_leaders.size(); ++i)
+        CloneLeaderRecord(cc, m_leaders[i], t->m_leaders[i]);
     t->m_displayLeaders = m_displayLeaders;
     t->m_arrowheadIndexBase = m_arrowheadIndexBase;
     t->m_matrix = m_matrix;

@@ -92,6 +92,10 @@ void TstDocWriter::AddEmblemClasses() {
 }
 
 void TstDocWriter::EmblemPart(RSeStream& s, const uint32_t* fragment) {
+    EmblemPart(s, fragment, {});
+}
+
+void TstDocWriter::NodePart(RSeStream& s, const uint32_t* fragment) {
     s.Write(uint32_t(0)); // object: flags, sick
     s.Write(false);
     if (fragment) // node: fragment, edited, birthday, no dependencies
@@ -101,7 +105,17 @@ void TstDocWriter::EmblemPart(RSeStream& s, const uint32_t* fragment) {
     s.Write(true);
     s.Write(int32_t(0));
     s.Write(uint32_t(0));
-    s.Write(uint32_t(0)); // constraint: no inputs, no outputs
+}
+
+void TstDocWriter::EmblemPart(RSeStream& s, const uint32_t* fragment,
+                              const std::vector<uint32_t>& inputs) {
+    NodePart(s, fragment);
+    s.Write(uint32_t(inputs.size())); // constraint: inputs, no outputs
+    for (uint32_t input : inputs)
+        if (input)
+            Ref(input);
+        else
+            RefValue(0);
     s.Write(uint32_t(0));
     s.Write(UTxGUID()); // instance: template
     s.Write(int32_t(0));

@@ -28,6 +28,11 @@ public:
     // null). The emblem's own classes follow.
     void AddEmblemClasses();
     void EmblemPart(RSeStream& s, const uint32_t* fragment = nullptr);
+    // The same with input states: references to the objects stored at `inputs`, 0 for none.
+    void EmblemPart(RSeStream& s, const uint32_t* fragment, const std::vector<uint32_t>& inputs);
+    // The node part every stored state and instance starts with (object flags, sick, fragment,
+    // edited, birthday, no dependencies).
+    void NodePart(RSeStream& s, const uint32_t* fragment);
     // A document of one object (id 1) of class `mt` stored at `version`: the meta table declares
     // its bases at their current versions, and the record holds the base part as `prototype`
     // saves it today, then what `own` writes for the class itself.

@@ -21,7 +21,7 @@ TstLegacyWriter::TstLegacyWriter(const char16_t* kind, uint16_t kindVersion,
 RSeStream& TstLegacyWriter::BeginSymbol(uint32_t leaderCode, uint32_t leaderCount,
                                         bool displayLeaders) {
     RSeStream& s = w.BeginRecord(m_kind, 1);
-    w.EmblemPart(s, m_fragment ? &m_fragment : nullptr);
+    w.EmblemPart(s, m_fragment ? &m_fragment : nullptr, inputs);
     WriteLongs(s, kArrowheadVertices);
     if (!leaders.empty() && leaderCount == 0) {
         WriteRefs(s, leaders);
@@ -43,7 +43,10 @@ RSeStream& TstLegacyWriter::BeginSymbol(uint32_t leaderCode, uint32_t leaderCoun
     RSeSaveData(s, kYAxis);
     RSeSaveData(s, kZAxis);
     s.Write(kArrowType);
-    w.RefValue(0); // arrowhead state
+    if (arrowhead) // arrowhead state
+        w.Ref(arrowhead);
+    else
+        w.RefValue(0);
     if (m_symbolVersion >= 1) RSeSaveData(s, kAttachDirection);
     return s;
 }
@@ -81,12 +84,14 @@ void TstLegacyWriter::WriteStringValue(uint32_t id, const std::u16string& text,
     w.EndRecord();
 }
 
-void TstLegacyWriter::WriteFragment(uint32_t id) {
+void TstLegacyWriter::WriteFragment(uint32_t id, const std::vector<uint32_t>& others) {
     RSeStream& s = w.BeginRecord(w.AddClass(u"RDxFragment", 0), id);
     s.Write(uint32_t(0)); // object: flags, sick
     s.Write(false);
-    s.Write(uint32_t(1));
+    s.Write(uint32_t(1 + others.size()));
     w.Ref(0);
+    for (uint32_t i : others)
+        w.Ref(i);
     s.Write(int32_t(1));
     w.EndRecord();
 }
@@ -131,6 +136,86 @@ void TstLegacyWriter::WriteChainLeader(std::initializer_list<const char16_t*> ch
         w.EndRecord();
     }
 }
+
+uint32_t TstLegacyWriter::Class(const char16_t* name) {
+    return w.MetaIndex(RSeMetaType::Find(name));
+}
+
+
+void TstLegacyWriter::WriteLeaderWithAttachment(const char16_t* kind, uint32_t first, uint32_t fragment,
+                                                const WqGeVector3d& landing) {
+    // The class and its bases, at their current versions.
+    for (RSeMetaType* mt = RSeMetaType::Find(kind); mt; mt = mt->GetBase())
+        Class(mt->GetName().c_str());
+    RSeStream& l = w.BeginRecord(Class(kind), first + 1);
+    l.Write(int32_t(16));
+    l.Write(int16_t(-1));
+    for (double c : {landing.x, landing.y, landing.z})
+        l.Write(c);
+    l.Write(0.0);
+    w.Ref(first + 1); // root node
+    w.Ref(0);         // owner
+    w.EndRecord();
+
+    const uint32_t nodeMeta = Class(u"DLxCLeaderNode");
+    struct Node {
+        WqGePoint3d point;
+        int32_t parent; // offset from `first`, -1 for none
+        std::vector<uint32_t> children;
+    } nodes[] = {
+        {{10, 20, 0}, -1, {first + 2}},
+        {{6, 12, 0}, 1, {first + 3, first + 4}},
+        {{5, 5, 0}, 2, {}},
+        {{8, 4, 0}, 2, {}},
+    };
+    for (uint32_t i = 0; i < 4; ++i) {
+        RSeStream& n = w.BeginRecord(nodeMeta, first + 2 + i);
+        for (double c : {nodes[i].point.x, nodes[i].point.y, nodes[i].point.z})
+            n.Write(c);
+        w.Ref(first);
+        if (nodes[i].parent < 0)
+            w.RefValue(0);
+        else
+            w.Ref(first + uint32_t(nodes[i].parent));
+        WriteRefs(n, nodes[i].children);
+        w.EndRecord();
+    }
+
+    for (const char16_t* name : {u"RDxState", u"RDxStateSet", u"DLxAnchorPoint"})
+        Class(name);
+    RSeStream& set = w.BeginRecord(Class(u"DLxAttachingPointStateSet"), first + 6);
+    w.NodePart(set, &fragment);
+    set.Write(uint32_t(1));
+    w.Ref(first + 6);
+    w.EndRecord();
+
+    RSeStream& a = w.BeginRecord(Class(u"DLxSymAttachingPoint"), first + 7);
+    w.NodePart(a, &fragment);
+    RSeSaveData(a, WqGePoint3d(5, 5, 0));
+    w.RefValue(0); // view
+    w.RefValue(0); // geometry
+    a.Write(0.0);
+    a.Write(false);
+    a.Write(int32_t(0));
+    RSeSaveData(a, WqGePoint3d(5, 5, 0)); // location
+    w.EndRecord();
+
+    RSeStream& h = w.BeginRecord(Class(u"DUxArrowHeadState"), first + 8);
+    w.NodePart(h, &fragment);
+    h.Write(uint32_t(28031));
+    w.EndRecord();
+}
+
+void TstLegacyWriter::Attach(uint32_t first) {
+    leaders = {first};
+    inputs = {0, 0, 0, 0, first + 5};
+    arrowhead = first + 7;
+}
+
+std::vector<uint32_t> TstLegacyWriter::AttachmentNodes(uint32_t first) {
+    return {first + 5, first + 6, first + 7};
+}
+
 
 std::unique_ptr<RSeDatabase> TstLoadDocument(const std::vector<uint8_t>& bytes) {
     std::unique_ptr<RSeDatabase> db;

@@ -52,8 +52,8 @@ public:
     void WriteRefs(RSeStream& s, const std::vector<uint32_t>& indices);
     // A string value record (id), its text and visibility.
     void WriteStringValue(uint32_t id, const std::u16string& text, DUxValue::EVisibility vis);
-    // The fragment that holds the symbol (and nothing else).
-    void WriteFragment(uint32_t id);
+    // The fragment that holds the symbol and the nodes stored at `others`.
+    void WriteFragment(uint32_t id, const std::vector<uint32_t>& others = {});
     // A current object's record (id), saved by its own meta type.
     void WriteCurrent(const RSeVMeta* obj, uint32_t id,
                       std::initializer_list<const char16_t*> chain);
@@ -62,9 +62,29 @@ public:
     void WriteChainLeader(std::initializer_list<const char16_t*> chain, uint32_t id,
                           const WqGeVector3d& landing, const std::vector<WqGePoint3d>& points);
 
+    // A class at its current version, declared once.
+    uint32_t Class(const char16_t* name);
+    // A leader of class `kind` stored at index `first` (id first + 1), with the symbol's
+    // attachment and arrowhead after it, each record at the next index:
+    //   the record: landing `landing`, its root node next;
+    //   root (10,20) - inner (6,12) - ends (5,5) and (8,4);
+    //   an attaching-point set holding one free attaching point at (5,5);
+    //   an arrowhead state of service 28031.
+    // The symbol lists the leader, has the set as its state 4 and the arrowhead as its own
+    // (Attach); the fragment at `fragment` must list the set, the point and the arrowhead
+    // (AttachmentNodes).
+    void WriteLeaderWithAttachment(const char16_t* kind, uint32_t first, uint32_t fragment,
+                                   const WqGeVector3d& landing);
+    // What WriteLeaderWithAttachment adds to the symbol and its fragment.
+    void Attach(uint32_t first);
+    static std::vector<uint32_t> AttachmentNodes(uint32_t first);
+
     TstDocWriter w;
-    // Indices of the leader records the symbol lists.
+    // Indices of the leader records the symbol lists, of its input states (0 for none) and of
+    // its arrowhead state (0 for none).
     std::vector<uint32_t> leaders;
+    std::vector<uint32_t> inputs;
+    uint32_t arrowhead = 0;
 
 private:
     uint16_t m_symbolVersion;

@@ -46,7 +46,9 @@ template <class Kind = DLxWeldSymbol> struct OlderSymbolDocOf {
                                           RSe::SegmentOf(sheet)) Kind(nullptr);
                          sheet->AddNode(sym);
                          sym->SetArrowheadState(DUxArrowHeadState::Create(sheet, 28032));
-                         (void)sym->AddLeaderFromPoints({{50, 50, 0}, {60, 50, 0}, {60, 60, 0}});
+                         // The base call: a leader text takes no new leader, but those of
+                         // older documents hold one.
+                         (void)sym->DLxSymbol::AddLeader({{50, 50, 0}, {60, 50, 0}, {60, 60, 0}});
                          sym->SetArrowheadVertexIndices({2});
                          sym->SetDisplayLeaders(displayLeaders);
                      }).Failed());

@@ -26,6 +26,12 @@
 #include "Symbol/DLxCallOutSelection.h"
 #include "Symbol/DLxCallOutState.h"
 #include "Symbol/DLxSymBrowserUtil.h"
+#include "Symbol/DLxUpdateLeaderStateMigrator.h"
+#include "Leader/DLxLeaderTree.h"
+#include "Leader/DLxTerminalLeaderNode.h"
+#include "dl/DLxAnchorPoint.h"
+#include "dl/DLxEdgeGeometryProxy.h"
+#include "du/DUxArrowHead.h"
 #include "br/BRxAbsPath.h"
 #include "br/BRxDocManager.h"
 #include "dc/RDxComputeContext.h"
@@ -1049,3 +1055,61 @@ TEST(CallOutStorage, ConnectionPointsAreStoredAndOlderSketchesHaveNone) {
 }
 
 } // namespace
+
+// A callout of the oldest stored form holds its leader as an intermediate leader tree; its
+// upgrade gives it a leader node tree in the same place, the branch's end keeping the
+// branch's edge and arrowhead. A tree with nothing to convert gives way to a leader of one
+// node at the callout that still holds the branch's edge. The intermediate tree, its branch
+// and their anchor and arrowhead are gone either way.
+TEST(CallOutUpgrade, AnIntermediateLeaderTreeBecomesTheCalloutsLeader) {
+    struct Case {
+        const char* name;
+        std::vector<uint32_t> keys;
+        uint32_t arrow;
+        WqGePoint3d firstNode;
+    } cases[] = {
+        {"a branch that converts", {1, 2}, 28031, {220, 190, 0}},
+        // A leader of one node is its own end: it sits on the kept edge.
+        {"a branch with a missing key", {1, 9}, 28029, {175, 150, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SketchDoc d;
+        ASSERT_FALSE(d.Create({}).Failed());
+        DLxCallOutInstance* callout = d.Symbol();
+        DLxLeaderTree* old = DLxLeaderTree::Create(d.sheet);
+        old->Points()[1] = {220, 190, 0};
+        old->Points()[2] = {210, 170, 0};
+        DLxLeaderBranch* branch = DLxLeaderBranch::Create(d.sheet);
+        branch->SetVertexKeys(c.keys);
+        DLxAnchorPoint* oldAnchor = DLxAnchorPoint::CreateOnEdge(d.view, 1, 0.25);
+        branch->SetAnchorPoint(oldAnchor);
+        branch->SetArrowHead(DUxLeaderNodeTree::CreateArrowHeadState(d.sheet, 28031));
+        old->AddBranch(branch);
+        DUxLeaderNodeTree* made = callout->GetLeader(0);
+        ASSERT_TRUE(callout->SetInputState(2, old));
+        DUxLeaderNodeTree::Delete(made);
+
+        ASSERT_TRUE(DLxUpdateLeaderStateMigrator::Convert(callout));
+        // A callout converted already is left alone.
+        EXPECT_FALSE(DLxUpdateLeaderStateMigrator::Convert(callout));
+
+        DUxLeaderNodeTree* leader = callout->GetLeader(0);
+        ASSERT_NE(leader, nullptr);
+        // The end that holds the edge.
+        DLxTerminalLeaderNode* end = nullptr;
+        for (int32_t i = 0; i < leader->GetNumBranches(); ++i)
+            if (auto* t = dynamic_cast<DLxTerminalLeaderNode*>(leader->GetTerminalNode(i)))
+                if (t->GetAnchorPoint() && t->GetAnchorPoint()->GetGeometryProxy()) end = t;
+        ASSERT_NE(end, nullptr);
+        EXPECT_EQ(end->GetAnchorPoint()->GetGeometryProxy(), d.view->FindEdgeProxy(1));
+        EXPECT_NEAR(end->GetAnchorPoint()->GetParameter(), 0.25, 1e-12);
+        EXPECT_EQ(end->GetArrowHeadState()->GetTemplateId(), c.arrow);
+        ExpectPoint(leader->GetRoot()->GetPoint(), c.firstNode, "root");
+        for (const RSeRef<RDxNode>& r : d.sheet->GetNodes()) {
+            EXPECT_EQ(dynamic_cast<DLxLeaderTree*>(r.GetTarget()), nullptr);
+            EXPECT_EQ(dynamic_cast<DLxLeaderBranch*>(r.GetTarget()), nullptr);
+            EXPECT_NE(r.GetTarget(), oldAnchor);
+        }
+    }
+}

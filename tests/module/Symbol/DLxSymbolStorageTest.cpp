@@ -14,6 +14,7 @@
 #include "Symbol/DLxBalloon.h"
 #include "Symbol/DLxCFCF.h"
 #include "Leader/DLxCLeader.h"
+#include "Leader/DLxCLeaderNode.h"
 #include "Standard/DLxCSurfText.h"
 #include "Symbol/DLxGDTInstance.h"
 #include "Symbol/DLxGDTState.h"
@@ -22,6 +23,12 @@
 #include "Symbol/DLxSurfTXTInstance.h"
 #include "Symbol/DLxSurfaceTexture.h"
 #include "Symbol/DLxWeldSymbol.h"
+#include "Leader/DLxTerminalLeaderNode.h"
+#include "dl/DLxAnchorPoint.h"
+#include "du/DUxArrowHead.h"
+#include "du/DUxLeaderNode.h"
+#include "du/DUxLeaderNodeTree.h"
+#include <sstream>
 #include "du/DUxLeaderStyleWrapper.h"
 #include "du/DUxSurfTXTState.h"
 #include "TstDocWriter.h"
@@ -134,6 +141,55 @@ std::vector<uint8_t> FrameWithOrphanedLeader() {
         lw.w.EndRecord();
     }
     return lw.w.Finish(5);
+}
+
+// A frame stored at version 0 with the leader, attachment and arrowhead of
+// WriteLeaderWithAttachment: record 1 the symbol (no frame record), records 2 to 9 what goes
+// with the leader, record 10 the fragment.
+std::vector<uint8_t> FrameWithLeader(const WqGeVector3d& landing) {
+    LegacyWriter lw(u"DLxGDTSymbol", 0, 1, 9);
+    lw.Attach(1);
+    RSeStream& s = lw.BeginSymbol();
+    lw.w.RefValue(0); // no frame record
+    lw.WriteLongs(s, {});
+    lw.w.EndRecord();
+    lw.WriteLeaderWithAttachment(u"DLxCLeaderFCF", 1, 9, landing);
+    lw.WriteFragment(10, LegacyWriter::AttachmentNodes(1));
+    return lw.w.Finish(11);
+}
+
+// A leader as "(x,y){children}", each end as "(x,y)>arrowhead service@anchor point".
+std::string DescribeNode(DUxLeaderNode* node) {
+    std::ostringstream out;
+    const WqGePoint3d p = node->GetPoint();
+    out << "(" << p.x << "," << p.y << ")";
+    if (auto* end = dynamic_cast<DLxTerminalLeaderNode*>(node)) {
+        const DUxArrowHeadState* arrow = end->GetArrowHeadState();
+        const DLxAnchorPoint* anchor = end->GetAnchorPoint();
+        out << ">" << (arrow ? arrow->GetTemplateId() : 0u);
+        if (anchor) out << "@(" << anchor->GetPoint().x << "," << anchor->GetPoint().y << ")";
+        return out.str();
+    }
+    out << "{";
+    const char* sep = "";
+    for (const RSeRef<DUxLeaderNode>& c : node->GetChildren())
+        if (DUxLeaderNode* child = c.get()) {
+            out << sep << DescribeNode(child);
+            sep = " ";
+        }
+    out << "}";
+    return out.str();
+}
+std::string DescribeLeader(DUxLeaderNodeTree* tree) {
+    return tree && tree->GetRoot() ? DescribeNode(tree->GetRoot()) : "none";
+}
+
+template <class T> std::vector<T*> NodesOf(RSeDatabase& db, uint32_t fragmentId) {
+    std::vector<T*> found;
+    if (auto* fragment = dynamic_cast<RDxFragment*>(db.FindObject(fragmentId)))
+        for (const RSeRef<RDxNode>& node : fragment->GetNodes())
+            if (auto* t = dynamic_cast<T*>(node.GetTarget())) found.push_back(t);
+    return found;
 }
 
 auto& Load = TstLoadDocument;
@@ -452,8 +508,12 @@ const WqGePoint3d kTexturePoint(30.0, 40.0, 0.0);
 // A legacy surface-texture symbol in a fragment: record 1 the symbol, record 2 its data record,
 // records 3 to 15 the record's thirteen string values in stored order (even positions offered,
 // odd ones withdrawn; the lay value is missing), record 16 the fragment.
-std::vector<uint8_t> LegacySurfaceTexture(uint16_t version) {
+// With `landing`, the symbol also holds the leader and attachment of WriteLeaderWithAttachment
+// from record 17 on.
+std::vector<uint8_t> LegacySurfaceTexture(uint16_t version,
+                                          const WqGeVector3d* landing = nullptr) {
     LegacyWriter lw(u"DLxSurfaceTexture", version, 1, 15);
+    if (landing) lw.Attach(16);
     lw.BeginSymbol();
     lw.w.Ref(1);
     lw.w.EndRecord();
@@ -473,8 +533,13 @@ std::vector<uint8_t> LegacySurfaceTexture(uint16_t version) {
     for (int32_t i = 0; i < 13; ++i)
         lw.WriteStringValue(uint32_t(3 + i), FrameText(i),
                             i % 2 ? DUxValue::kWithdrawn : DUxValue::kOffered);
-    lw.WriteFragment(16);
-    return lw.w.Finish(17);
+    if (!landing) {
+        lw.WriteFragment(16);
+        return lw.w.Finish(17);
+    }
+    lw.WriteFragment(16, LegacyWriter::AttachmentNodes(16));
+    lw.WriteLeaderWithAttachment(u"DLxCLeaderLand", 16, 15, *landing);
+    return lw.w.Finish(26);
 }
 } // namespace
 
@@ -545,4 +610,90 @@ TEST(LegacySymbolUpgrade, OlderSurfaceTexturesBecomePlacedSymbolsWithTheirValues
         EXPECT_EQ(symbols[0]->GetSymbolOrigin(), kTexturePoint);
         ExpectStableSave(*db);
     }
+}
+
+// The old frame's leader comes back as the new frame's leader 0: its nodes where they were,
+// every end with the old symbol's arrowhead, the end at the attaching point anchored there,
+// the landing on the side the old one ran; nothing of the old symbol stays behind.
+TEST(LegacySymbolUpgrade, AnOlderFramesLeaderBecomesItsLeaderNodeTree) {
+    const std::vector<uint8_t> made = FrameWithLeader(WqGeVector3d(-2, 0, 0));
+    std::unique_ptr<RSeDatabase> db =
+        Load(KorvuCorpusFile("document_load", "legacy-frame-leader-v0.kvd", made));
+    ASSERT_TRUE(db);
+    for (uint32_t id = 1; id <= 9; ++id)
+        EXPECT_EQ(db->FindObject(id), nullptr) << id;
+    std::vector<DLxGDTInstance*> frames = NodesOf<DLxGDTInstance>(*db, 10);
+    ASSERT_EQ(frames.size(), 1u);
+    DUxLeaderNodeTree* leader = frames[0]->GetLeader(0);
+    EXPECT_EQ(DescribeLeader(leader), "(10,20){(6,12){(5,5)>28031@(5,5) (8,4)>28031@(8,4)}}");
+    EXPECT_EQ(leader->GetLandingPosition(), DUxLeaderNodeTree::kNegX);
+    EXPECT_EQ(leader->GetLandingLength(), 2.0);
+    EXPECT_TRUE(frames[0]->DisplayLeaders());
+    EXPECT_EQ(frames[0]->GetSymbolOrigin(), WqGePoint3d(5, 5, 0));
+    ExpectStableSave(*db);
+}
+
+TEST(LegacySymbolUpgrade, AnOlderSurfaceTexturesLeaderBecomesItsLeaderNodeTree) {
+    const WqGeVector3d landing(0, 0.5, 0);
+    const std::vector<uint8_t> made = LegacySurfaceTexture(0, &landing);
+    std::unique_ptr<RSeDatabase> db =
+        Load(KorvuCorpusFile("document_load", "legacy-surftext-leader-v0.kvd", made));
+    ASSERT_TRUE(db);
+    EXPECT_EQ(db->FindObject(1), nullptr);
+    EXPECT_EQ(db->FindObject(17), nullptr);
+    EXPECT_EQ(db->FindObject(23), nullptr);
+    std::vector<DLxSurfTXTInstance*> symbols = NodesOf<DLxSurfTXTInstance>(*db, 16);
+    ASSERT_EQ(symbols.size(), 1u);
+    DUxLeaderNodeTree* leader = symbols[0]->GetLeader(0);
+    EXPECT_EQ(DescribeLeader(leader), "(10,20){(6,12){(5,5)>28031@(5,5) (8,4)>28031@(8,4)}}");
+    EXPECT_EQ(leader->GetLandingPosition(), DUxLeaderNodeTree::kPosY);
+    EXPECT_EQ(symbols[0]->GetSymbolOrigin(), WqGePoint3d(5, 5, 0));
+    EXPECT_EQ(symbols[0]->GetSurfTXTState()->GetSubType(), 1);
+    ExpectStableSave(*db);
+}
+
+// Every truncation of a drawing with an older leader and attachment fails the load with a
+// message, whichever record it cuts.
+TEST(LegacySymbolStorage, TruncatedLeadersAndAttachmentsFailTheLoad) {
+    const std::vector<uint8_t> bytes = FrameWithLeader(WqGeVector3d(-2, 0, 0));
+    for (size_t n = 0; n < bytes.size(); n += 5) {
+        std::unique_ptr<RSeDatabase> db;
+        const UTxResult r = RSeDatabase::LoadFromBuffer(bytes.data(), n, db);
+        EXPECT_TRUE(r.Failed()) << n;
+        EXPECT_FALSE(r.GetMessageUtf8().empty()) << n;
+    }
+}
+
+// An older surface texture follows its leader through the record's reports: a moved root or
+// a dragged root node moves its symbol point by the same offset; a changed landing (snapped to
+// the symbol's X axis, here the sheet's Y) brings a point off the landing to its middle.
+TEST(LegacySymbolLeaders, ASurfaceTextureFollowsWhatItsLeaderReports) {
+    std::unique_ptr<RSeDatabase> db = Load(LegacySurfaceTexture(1));
+    ASSERT_TRUE(db);
+    auto* symbol = dynamic_cast<DLxSurfaceTexture*>(db->FindObject(1));
+    ASSERT_NE(symbol, nullptr);
+    EXPECT_FALSE(symbol->AddLeader({{0, 0, 0}, {30, 40, 0}}).Failed());
+    auto* leader = dynamic_cast<DLxCLeaderLand*>(symbol->GetLeader(0));
+    ASSERT_NE(leader, nullptr);
+    EXPECT_EQ(leader->GetNumVertices(), 3);
+    symbol->SetSymbolOrigin(kTexturePoint);
+
+    EXPECT_FALSE(leader->SetRootPoint({35, 40, 0}).Failed());
+    EXPECT_EQ(leader->GetRootNode()->GetPoint(), WqGePoint3d(35, 40, 0));
+    EXPECT_EQ(symbol->GetSymbolOrigin(), WqGePoint3d(35, 40, 0));
+
+    // Leaders hidden: a drag of any vertex moves the root node, and the symbol with it.
+    EXPECT_FALSE(leader->MoveVertices({2}, {1, 1, 0}).Failed());
+    EXPECT_EQ(leader->GetRootNode()->GetPoint(), WqGePoint3d(36, 41, 0));
+    EXPECT_EQ(symbol->GetSymbolOrigin(), WqGePoint3d(36, 41, 0));
+
+    symbol->SetSymbolOrigin({50, 50, 0});
+    EXPECT_FALSE(leader->SetLandingVector({4, 3, 0}).Failed());
+    EXPECT_EQ(leader->GetLandingVector(), WqGeVector3d(0, 3, 0));
+    EXPECT_EQ(symbol->GetSymbolOrigin(), WqGePoint3d(36, 42.5, 0));
+    // On the landing it stays.
+    symbol->SetSymbolOrigin({36, 42, 0});
+    EXPECT_FALSE(leader->SetLandingVector({1, 2, 0}).Failed());
+    EXPECT_EQ(symbol->GetSymbolOrigin(), WqGePoint3d(36, 42, 0));
+    ExpectStableSave(*db);
 }
