@@ -15,7 +15,7 @@ class FWxSelectionSet;
 class SMxScenePath;
 class UTxDiagnosis;
 struct SMxSceneNode;
-struct WqGePoint3d;
+class WqGePoint3d;
 
 void BalloonSymProbeFn(UTxDiagnosis* diagnosis, bool show);
 void CalloutSymbolProbeFn(UTxDiagnosis* diagnosis, bool show);
