@@ -34,17 +34,19 @@ WqGePoint3d PlacedPoint(const DLxSymInstance* sym) {
     return Flat(sym->GetSymbolOrigin());
 }
 
-// The sketch's connection points of a placed symbol, each from where its insertion point sits:
-// scaled and turned as the symbol is.
+// The sketch's connection points of a placed symbol, each from where its reference point sits
+// (the insertion point, or the middle of the sketch for a symbol placed by its middle): scaled
+// and turned as the symbol is.
 std::vector<WqGeVector3d> ConnectionOffsets(const DLxCallOutInstance* sym) {
     std::vector<WqGeVector3d> out;
     const DLxCallOutState* state = sym->GetCallOutState();
     const DLxSketchInstance* placement = sym->GetSketchInstance();
     const DLxSketch* sketch = placement ? placement->GetSketch() : nullptr;
     if (!state || !sketch) return out;
-    const WqGePoint3d& insert = sketch->GetInsertPoint();
+    const WqGePoint3d reference =
+        state->GetUseGeomCenter() ? sketch->GetGeomCenterPoint() : sketch->GetInsertPoint();
     for (const WqGePoint3d& c : sketch->GetConnectionPoints())
-        out.push_back(Turned((c - insert) * state->GetScale(), state->GetRotation()));
+        out.push_back(Turned((c - reference) * state->GetScale(), state->GetRotation()));
     return out;
 }
 } // namespace

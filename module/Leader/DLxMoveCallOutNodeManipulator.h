@@ -58,7 +58,7 @@ public:
     double GetNewScale() const { return m_newScale; }
     double GetNewRotation() const { return m_newRotation; }
     const WqGePoint3d& GetPivot() const { return m_pivot; }
-    // The symbol's connection points, each from where its insertion point sits.
+    // The symbol's connection points, each from where its reference point sits.
     const std::vector<WqGeVector3d>& GetConnectionOffsets() const { return m_connections; }
 
 private:

@@ -999,6 +999,28 @@ TEST(CallOutDrag, AMovedSymbolSnapsItsConnectionPointOntoAnothers) {
     }
 }
 
+// A symbol placed by the middle of its sketch has its connection points measured from there,
+// turned and scaled with it.
+TEST(CallOutDrag, ConnectionPointsAreMeasuredFromWhereTheSymbolIsPlaced) {
+    SketchDoc d;
+    ASSERT_FALSE(d.Define(Link()).Failed());
+    SketchDoc::Place p;
+    p.sketch = u"Link";
+    p.geomCentre = true;
+    p.scale = 2;
+    p.rotation = std::numbers::pi / 2;
+    ASSERT_FALSE(d.Create(p).Failed());
+    auto m = BoxDrag(d, d.Symbol(), DLxMoveCallOutNodeManipulator::kMoveByConnection);
+    ASSERT_TRUE(m.StartDrag({220, 179, 0}));
+    ASSERT_EQ(m.GetConnectionOffsets().size(), 2u);
+    // The link's middle is (6, 2): its ends lie 6 to either side, 12 once scaled, turned upright.
+    EXPECT_NEAR(m.GetConnectionOffsets()[0].x, 0, 1e-9);
+    EXPECT_NEAR(m.GetConnectionOffsets()[0].y, -12, 1e-9);
+    EXPECT_NEAR(m.GetConnectionOffsets()[1].y, 12, 1e-9);
+    ExpectPoint(m.GetStartSelectionPoint(), {220, 178, 0}, "nearest connection point");
+    m.CancelDrag();
+}
+
 TEST(CallOutDrag, PromptsAndCursorsFollowTheGrip) {
     SketchDoc d;
     ASSERT_FALSE(d.Create({}).Failed());
