@@ -1,5 +1,7 @@
 #include "Symbol/DLxSymbol.h"
 
+#include <algorithm>
+
 #include "Leader/DLxCLeader.h"
 #include "Leader/DLxCLeaderNode.h"
 #include "dc/RDxFragment.h"
@@ -96,6 +98,11 @@ void DLxSymbol::DeleteAndVacuumClean() {
                 if (RDxState* member = set->GetState(k)) held.push_back(member);
     if (auto* arrowHead = dynamic_cast<RDxNode*>(m_arrowheadState.GetTarget()))
         held.push_back(arrowHead);
+    // A damaged file may name the symbol itself, or one object twice: each goes once, and the
+    // symbol only at the end.
+    std::sort(held.begin(), held.end());
+    held.erase(std::unique(held.begin(), held.end()), held.end());
+    std::erase(held, static_cast<RDxNode*>(this));
     RDxFragment* fragment = GetFragment().get();
     for (RDxNode* node : held)
         if (!fragment || !fragment->DeleteNode(node)) RSe::DeleteObject(node);
