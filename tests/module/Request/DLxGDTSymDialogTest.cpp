@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Command/DLxGDTEditCmd.h"
+#include "Leader/DLxGDTEditor.h"
 #include "Command/DLxGDTSymDialog.h"
 #include "Request/DLxCreateGDTRequest.h"
 #include "Standard/DLxStdStyles.h"
@@ -319,4 +320,30 @@ TEST(GDTSymDialog, OkPostsOneEditThatReplaysToTheSameBytesAndCancelChangesNothin
     ASSERT_FALSE(d.doc->Undo().Failed());
     EXPECT_EQ(d.Bytes(), before);
     mgr.ClearLines();
+}
+
+// A double-click on a frame's text: the editor plays the same dialog through the dialog runner;
+// OK edits the stored frame with one request, Cancel changes nothing, and another kind of
+// symbol gets no dialog.
+TEST(GDTSymDialog, TheFramesEditorEditsThroughTheDialogRunner) {
+    FrameDoc d({{5, u"0.1", u"", u"A"}});
+    const std::vector<uint8_t> before = d.Bytes();
+    bool ok = false;
+    UCxDialog::UserRunner previous = UCxDialog::SetUserRunner([&](UCxDialog& dialog) {
+        auto& dlg = dynamic_cast<D&>(dialog);
+        Type(dlg, D::kRowFields[0][0], u"5");
+        dlg.ClickButton(ok ? D::kIdOK : D::kIdCancel);
+    });
+    DLxGDTEditor editor(RSeRef<DLxGDTInstance>(d.frame), nullptr, d.doc.get());
+    EXPECT_TRUE(editor.StartDialog());
+    EXPECT_EQ(d.Bytes(), before);
+    ok = true;
+    EXPECT_TRUE(editor.StartDialog());
+    EXPECT_EQ(d.State()->Value(S::kToleranceA, 0), u"0.15");
+    ASSERT_FALSE(d.doc->Undo().Failed());
+    EXPECT_EQ(d.Bytes(), before);
+    UCxDialog::SetUserRunner(std::move(previous));
+
+    DLxGDTEditor none(RSeRef<DLxGDTInstance>(), nullptr, d.doc.get());
+    EXPECT_FALSE(none.StartDialog());
 }
